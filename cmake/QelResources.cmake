@@ -1,0 +1,72 @@
+# Embedded resources: each module (the program, the display library, every
+# plug-in) carries its own table of TEXT/RTF, WAVE, BITMAP/PNG and ICON
+# resources, looked up by type and id.
+#
+#   qel_add_resources(<target> <manifest>)
+#
+# The manifest lists one resource per line: "<TYPE> <id> <file>", the file
+# relative to the manifest's folder; blank lines and lines starting with '#'
+# are skipped. The generated source pulls the files in with .incbin, so the
+# bytes are the file's bytes, and the table is hidden inside the module.
+# Call it once per final module (program, shared library, plug-in, test
+# program), never on a static library: a module has exactly one table.
+function(qel_add_resources target manifest)
+  get_filename_component(manifest_abs ${manifest} ABSOLUTE)
+  get_filename_component(base_dir ${manifest_abs} DIRECTORY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest_abs})
+  file(STRINGS ${manifest_abs} lines)
+  set(asm "")
+  set(decls "")
+  set(rows "")
+  set(deps "")
+  set(n 0)
+  string(MAKE_C_IDENTIFIER "${target}" target_id)
+  foreach(line IN LISTS lines)
+    string(STRIP "${line}" line)
+    if(line STREQUAL "" OR line MATCHES "^#")
+      continue()
+    endif()
+    string(REGEX MATCH "^([A-Za-z0-9_]+)[ \t]+([0-9]+)[ \t]+(.+)$" ok "${line}")
+    if(NOT ok)
+      message(FATAL_ERROR "${manifest_abs}: bad resource line '${line}'")
+    endif()
+    set(type ${CMAKE_MATCH_1})
+    set(id ${CMAKE_MATCH_2})
+    set(file ${CMAKE_MATCH_3})
+    if(NOT IS_ABSOLUTE ${file})
+      set(file ${base_dir}/${file})
+    endif()
+    if(NOT EXISTS ${file})
+      message(FATAL_ERROR "${manifest_abs}: missing resource file ${file}")
+    endif()
+    list(APPEND deps ${file})
+    set(sym "qel_res_${target_id}_${n}")
+    string(APPEND asm ".section .rodata.${sym},\"a\"\n.balign 16\n.globl ${sym}_begin\n.hidden ${sym}_begin\n${sym}_begin:\n.incbin \"${file}\"\n.globl ${sym}_end\n.hidden ${sym}_end\n${sym}_end:\n.byte 0\n")
+    string(APPEND decls "extern const unsigned char ${sym}_begin[];\nextern const unsigned char ${sym}_end[];\n")
+    string(APPEND rows "    {\"${type}\", ${id}u, ${sym}_begin, static_cast<uint32_t>(${sym}_end - ${sym}_begin)},\n")
+    math(EXPR n "${n} + 1")
+  endforeach()
+
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
+  set(content "// Generated from ${manifest_abs}; do not edit.\n#include \"qel/Resources.h\"\n\n")
+  if(n GREATER 0)
+    string(APPEND content "extern \"C\" {\n${decls}}\n\n")
+    string(APPEND content "const QelResourceTable& QelModuleResources() {\n")
+    string(APPEND content "  // Sizes are taken on first use, so the table is whole whenever it is read.\n")
+    string(APPEND content "  static const QelResource entries[] = {\n${rows}  };\n")
+    string(APPEND content "  static const QelResourceTable table{entries, ${n}u};\n  return table;\n}\n")
+  else()
+    string(APPEND content "const QelResourceTable& QelModuleResources() {\n  static const QelResourceTable table{nullptr, 0u};\n  return table;\n}\n")
+  endif()
+  file(CONFIGURE OUTPUT ${out} CONTENT "${content}" @ONLY)
+  target_sources(${target} PRIVATE ${out})
+  if(n GREATER 0)
+    # The bytes come in through .incbin in an assembly file of their own.
+    set(out_s ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.S)
+    string(APPEND asm ".section .note.GNU-stack,\"\",@progbits\n")
+    file(CONFIGURE OUTPUT ${out_s} CONTENT "${asm}" @ONLY)
+    set_source_files_properties(${out_s} PROPERTIES OBJECT_DEPENDS "${deps}")
+    target_sources(${target} PRIVATE ${out_s})
+  endif()
+  target_link_libraries(${target} PRIVATE qel_abi)
+endfunction()

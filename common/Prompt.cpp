@@ -1,0 +1,35 @@
+#include "common/Prompt.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace qel {
+namespace {
+PromptHandler& Handler() {
+  static PromptHandler handler;
+  return handler;
+}
+}  // namespace
+
+int DefaultPromptAnswer(unsigned style) {
+  const unsigned buttons = style & 0xF;
+  const bool second = (style & kPromptDefault2) != 0;
+  switch (buttons) {
+    case kPromptOkCancel: return second ? kAnswerCancel : kAnswerOk;
+    case kPromptYesNo:
+    case kPromptYesNoCancel: return second ? kAnswerNo : kAnswerYes;
+    default: return kAnswerOk;
+  }
+}
+
+int ShowPrompt(const std::string& text, const std::string& caption, unsigned style) {
+  if (Handler()) return Handler()(text, caption, style);
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  return DefaultPromptAnswer(style);
+}
+
+PromptHandler SetPromptHandler(PromptHandler handler) {
+  return std::exchange(Handler(), std::move(handler));
+}
+
+}  // namespace qel

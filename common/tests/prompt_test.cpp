@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "common/Prompt.h"
+
+namespace {
+
+TEST(Prompt, DefaultAnswerFollowsTheDefaultButton) {
+  EXPECT_EQ(qel::DefaultPromptAnswer(qel::kPromptOk | qel::kPromptIconStop), qel::kAnswerOk);
+  EXPECT_EQ(qel::DefaultPromptAnswer(qel::kPromptYesNo), qel::kAnswerYes);
+  EXPECT_EQ(qel::DefaultPromptAnswer(qel::kPromptYesNo | qel::kPromptDefault2), qel::kAnswerNo);
+  EXPECT_EQ(qel::DefaultPromptAnswer(qel::kPromptOkCancel | qel::kPromptDefault2), qel::kAnswerCancel);
+}
+
+TEST(Prompt, InstalledHandlerReceivesAndAnswers) {
+  std::string seen;
+  auto previous = qel::SetPromptHandler([&](const std::string& text, const std::string& caption, unsigned) {
+    seen = caption + "|" + text;
+    return qel::kAnswerNo;
+  });
+  EXPECT_EQ(qel::ShowPrompt("Stop?", "Qel", qel::kPromptYesNo), qel::kAnswerNo);
+  EXPECT_EQ(seen, "Qel|Stop?");
+  qel::SetPromptHandler(previous);
+  EXPECT_EQ(qel::ShowPrompt("x", "Qel", qel::kPromptYesNo), qel::kAnswerYes);
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// The plug-in entry point and its command numbers.
+#pragma once
+
+#include <cstdint>
+
+// TaskEntry(command, a, b, c, out): a, b and c carry integers or pointers and
+// are therefore pointer-wide; out points to a 32-bit result or is null.
+extern "C" {
+typedef bool (*TaskEntryFn)(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
+}
+
+constexpr const char* kTaskEntryName = "TaskEntry";
+constexpr const char* kModelDefaultName = "g_ModelDefault";
+
+enum QelTaskCommand : uint32_t {
+  kCmdInit = 0,
+  kCmdGetInfo = 1,
+  kCmdSetupRun = 2,
+  kCmdGetParamText = 3,
+  kCmdUnload = 4,
+  kCmdBeginRun = 5,
+  kCmdEndRun = 6,
+  kCmdShowWarning = 7,
+  kCmdHideWarning = 8,
+  kCmdPrepareScreen = 9,
+  kCmdDrawToSurface = 10,
+  kCmdDrawStimulus = 11,
+  kCmdShowSignal = 12,
+  kCmdHideSignal = 13,
+  kCmdBreakBegin = 14,
+  kCmdBreakEnd = 15,
+  kCmdWarningInterval = 16,
+  kCmdGetResponse = 17,
+  kCmdIsTrialEnded = 18,
+  kCmdOnResponse = 19,
+  kCmdOnNoResponse = 20,
+  kCmdOnResponseRelease = 21,
+  kCmdExtraResponseCount = 22,
+  kCmdFeedbackOn = 23,
+  kCmdFeedbackOff = 24,
+  kCmdSetTrial = 25,
+  kCmdCorrectResponse = 26,
+  kCmdClassifyResponse = 27,
+  kCmdDemonstrate = 28,
+  kCmdComputeVariables = 29,
+  kCmdRunSelfTimed = 30,
+  kCmdLast = 30,
+};
+
+// Response categories given by the run engine (and 8 set by a plug-in).
+enum QelResponseCategory : int32_t {
+  kCatNone = 0,              // "NO"
+  kCatHit = 1,               // "HI"
+  kCatCorrectRejection = 2,  // "CR"
+  kCatFalseAlarm = 3,        // "FA"
+  kCatMiss = 4,              // "MI"
+  kCatAnticipation = 5,      // "AC"
+  kCatOmission = 6,          // "OM"
+  kCatSkipped = 7,           // "IN"
+  kCatExcluded = 8,          // "DU"
+};
