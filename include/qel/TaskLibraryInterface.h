@@ -127,6 +127,33 @@ class ITaskLibrary {
     return entry ? entry(command, a, b, c, out) : false;
   }
 
+  // Whether score variable i asks for the SD floor: its type is 4 or 5.
+  bool UsesSdFloor(int i) const {
+    if (!scoreVariables || i < 0 || static_cast<uint32_t>(i) >= scoreVariableCount) return false;
+    const int type = scoreVariables[i].VariableType();
+    return type == 4 || type == 5;
+  }
+
+  // First code row whose word in the given column (part) equals value; -1 when none.
+  int FindCodeRow(int column, uint32_t value) const {
+    if (!taskDescription || column < 0 || column >= partCount) return -1;
+    if (!taskDescription->codeRows) return -1;
+    for (uint32_t r = 0; r < taskDescription->codeRowCount; ++r) {
+      if (taskDescription->codeRows[r][column] == value) return static_cast<int>(r);
+    }
+    return -1;
+  }
+
+  // The plug-in's name of a response code; "%u" of the code when it has none.
+  std::string GetCodeName(uint32_t code) const {
+    const int64_t c = code;
+    if (codeNames && c >= codeNameFirst && c < static_cast<int64_t>(codeNameFirst) + codeNameCount &&
+        codeNames[c - codeNameFirst]) {
+      return codeNames[c - codeNameFirst];
+    }
+    return std::to_string(code);
+  }
+
  protected:
   ITaskLibrary() = default;
   ~ITaskLibrary() = default;
