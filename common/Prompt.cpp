@@ -1,6 +1,7 @@
 #include "common/Prompt.h"
 
 #include <cstdio>
+#include <mutex>
 #include <utility>
 
 namespace qel {
@@ -8,6 +9,14 @@ namespace {
 PromptHandler& Handler() {
   static PromptHandler handler;
   return handler;
+}
+std::mutex& PosterMutex() {
+  static std::mutex m;
+  return m;
+}
+PromptPoster& Poster() {
+  static PromptPoster poster;
+  return poster;
 }
 }  // namespace
 
@@ -30,6 +39,24 @@ int ShowPrompt(const std::string& text, const std::string& caption, unsigned sty
 
 PromptHandler SetPromptHandler(PromptHandler handler) {
   return std::exchange(Handler(), std::move(handler));
+}
+
+void PostPrompt(const std::string& text, const std::string& caption, unsigned style) {
+  PromptPoster poster;
+  {
+    std::lock_guard<std::mutex> lock(PosterMutex());
+    poster = Poster();
+  }
+  if (poster) {
+    poster(text, caption, style);
+    return;
+  }
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+}
+
+PromptPoster SetPromptPoster(PromptPoster poster) {
+  std::lock_guard<std::mutex> lock(PosterMutex());
+  return std::exchange(Poster(), std::move(poster));
 }
 
 }  // namespace qel

@@ -34,6 +34,15 @@ int ShowPrompt(const std::string& text, const std::string& caption = "Qel", unsi
 // Installs a handler; returns the previous one. An empty handler restores the default.
 PromptHandler SetPromptHandler(PromptHandler handler);
 
+// From any thread (timer, device and worker threads): hands the message to
+// the user-interface thread, which shows it later; never blocks or waits for
+// an answer. The user interface installs the poster (wx: CallAfter with
+// ShowPrompt); without one the message goes to the standard error stream.
+void PostPrompt(const std::string& text, const std::string& caption = "Qel", unsigned style = kPromptOk);
+
+using PromptPoster = std::function<void(const std::string& text, const std::string& caption, unsigned style)>;
+PromptPoster SetPromptPoster(PromptPoster poster);
+
 // The answer given without a handler: the default button of the style.
 int DefaultPromptAnswer(unsigned style);
 

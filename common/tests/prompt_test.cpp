@@ -2,6 +2,10 @@
 
 #include "common/Prompt.h"
 
+#include <mutex>
+#include <thread>
+#include <vector>
+
 namespace {
 
 TEST(Prompt, DefaultAnswerFollowsTheDefaultButton) {
@@ -21,6 +25,20 @@ TEST(Prompt, InstalledHandlerReceivesAndAnswers) {
   EXPECT_EQ(seen, "Qel|Stop?");
   qel::SetPromptHandler(previous);
   EXPECT_EQ(qel::ShowPrompt("x", "Qel", qel::kPromptYesNo), qel::kAnswerYes);
+}
+
+TEST(Prompt, PostedMessagesGoToTheInstalledPosterFromAnyThread) {
+  std::vector<std::string> posted;
+  std::mutex m;
+  auto previous = qel::SetPromptPoster([&](const std::string& text, const std::string&, unsigned) {
+    std::lock_guard<std::mutex> lock(m);
+    posted.push_back(text);
+  });
+  std::thread worker([] { qel::PostPrompt("Timer not available!"); });
+  worker.join();
+  qel::SetPromptPoster(previous);
+  ASSERT_EQ(posted.size(), 1u);
+  EXPECT_EQ(posted[0], "Timer not available!");
 }
 
 }  // namespace
