@@ -1,0 +1,13 @@
+#include "app/model/ModelHeader.h"
+
+#include <algorithm>
+
+#include "app/text/DateTimeText.h"
+
+void CModelHeader::Reset() {
+  version = kFormatVersion;
+  release = kReleaseText;
+  creation = FormatDateTimeLocale(CurrentLocalDateTime());
+  taskCount = 0;
+  std::fill(std::begin(reserved), std::end(reserved), uint8_t{0});
+}

@@ -1,0 +1,24 @@
+// The header of an experiment model: format version, program release text,
+// creation date text, task count and a reserved block kept unchanged.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CModelHeader {
+ public:
+  static constexpr uint32_t kFormatVersion = 4;
+  static constexpr const char* kReleaseText = "April 2010";
+  static constexpr int kReservedSize = 64;
+
+  CModelHeader() { Reset(); }
+
+  // A new model's header: version 4, "April 2010", created now, no tasks.
+  void Reset();
+
+  uint32_t version = kFormatVersion;
+  std::string release;
+  std::string creation;  // creation date and time as locale text
+  uint32_t taskCount = 0;
+  uint8_t reserved[kReservedSize] = {};
+};

@@ -1,0 +1,129 @@
+#include "app/modelfile/ArchiveReader.h"
+
+#include <cstring>
+
+namespace {
+
+void AppendUtf8(std::string* out, uint32_t cp) {
+  if (cp < 0x80) {
+    out->push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out->push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out->push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out->push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out->push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+}  // namespace
+
+bool CArchiveReader::Fail(const std::string& text) {
+  if (!failed_) error_ = text;
+  failed_ = true;
+  return false;
+}
+
+bool CArchiveReader::ReadBytes(void* out, size_t count) {
+  if (failed_) return false;
+  if (count > Remaining()) return Fail("The file ends early.");
+  if (count) std::memcpy(out, data_ + pos_, count);
+  pos_ += count;
+  return true;
+}
+
+bool CArchiveReader::ReadU8(uint8_t* out) { return ReadBytes(out, 1); }
+
+bool CArchiveReader::ReadU16(uint16_t* out) {
+  uint8_t b[2];
+  if (!ReadBytes(b, 2)) return false;
+  *out = static_cast<uint16_t>(b[0] | (b[1] << 8));
+  return true;
+}
+
+bool CArchiveReader::ReadU32(uint32_t* out) {
+  uint8_t b[4];
+  if (!ReadBytes(b, 4)) return false;
+  *out = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+         (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+  return true;
+}
+
+bool CArchiveReader::ReadU64(uint64_t* out) {
+  uint32_t lo, hi;
+  if (!ReadU32(&lo) || !ReadU32(&hi)) return false;
+  *out = (static_cast<uint64_t>(hi) << 32) | lo;
+  return true;
+}
+
+bool CArchiveReader::ReadLength(uint64_t* length, bool* wide) {
+  *wide = false;
+  uint8_t b;
+  if (!ReadU8(&b)) return false;
+  if (b < 0xFF) {
+    *length = b;
+    return true;
+  }
+  uint16_t w;
+  if (!ReadU16(&w)) return false;
+  if (w == 0xFFFE) {
+    // Wide string: the length prefix starts over.
+    *wide = true;
+    if (!ReadU8(&b)) return false;
+    if (b < 0xFF) {
+      *length = b;
+      return true;
+    }
+    if (!ReadU16(&w)) return false;
+  }
+  if (w < 0xFFFF) {
+    *length = w;
+    return true;
+  }
+  uint32_t d;
+  if (!ReadU32(&d)) return false;
+  if (d < 0xFFFFFFFFu) {
+    *length = d;
+    return true;
+  }
+  return ReadU64(length);
+}
+
+bool CArchiveReader::ReadString(std::string* out) {
+  out->clear();
+  uint64_t length;
+  bool wide;
+  if (!ReadLength(&length, &wide)) return false;
+  // The length is checked against the bytes left before anything is allocated.
+  const uint64_t bytes = wide ? length * 2 : length;
+  if (length > Remaining() || bytes > Remaining()) {
+    return Fail("A text's length (" + std::to_string(length) + ") runs past the end of the file.");
+  }
+  const uint8_t* p = data_ + pos_;
+  pos_ += static_cast<size_t>(bytes);
+  if (!wide) {
+    out->assign(reinterpret_cast<const char*>(p), static_cast<size_t>(length));
+    return true;
+  }
+  out->reserve(static_cast<size_t>(length));
+  for (uint64_t i = 0; i < length; ++i) {
+    uint32_t unit = p[2 * i] | (p[2 * i + 1] << 8);
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < length) {
+      const uint32_t low = p[2 * i + 2] | (p[2 * i + 3] << 8);
+      if (low >= 0xDC00 && low < 0xE000) {
+        AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        ++i;
+        continue;
+      }
+    }
+    if (unit >= 0xD800 && unit < 0xE000) unit = 0xFFFD;  // a lone surrogate
+    AppendUtf8(out, unit);
+  }
+  return true;
+}
