@@ -1,0 +1,179 @@
+// Model files on disk: bounded reads, atomic writes, names from paths.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/model/ExpModel.h"
+#include "app/modelfile/AtomicFile.h"
+#include "app/modelfile/ModelFile.h"
+#include "app/tests/TempFolder.h"
+
+namespace {
+
+std::vector<uint8_t> Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+size_t FilesIn(const std::string& folder) {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) ++n;
+  return n;
+}
+
+TEST(AtomicFile, WritesAndReplacesAFileKeepingItsPermissions) {
+  TempFolder dir;
+  const std::string path = dir.File("a.bin");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(path, "first", 5, &error)) << error;
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "second!", 7, &error)) << error;
+  EXPECT_EQ(Slurp(path), (std::vector<uint8_t>{'s', 'e', 'c', 'o', 'n', 'd', '!'}));
+  struct stat st{};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left
+}
+
+TEST(AtomicFile, WritesThroughASymbolicLinkBesideTheRealFile) {
+  TempFolder dir;
+  const std::string real = dir.File("real.qem");
+  const std::string link = dir.File("link.qem");
+  ASSERT_TRUE(WriteFileAtomically(real, "old", 3, nullptr));
+  ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomically(link, "new", 3, nullptr));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(Slurp(real), (std::vector<uint8_t>{'n', 'e', 'w'}));
+}
+
+// Makes writes beyond a size fail (EFBIG) for the life of the object.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    ::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit previous_{};
+  sighandler_t previousHandler_;
+};
+
+TEST(AtomicFile, AFailedWriteLeavesThePreviousFileWhole) {
+  TempFolder dir;
+  const std::string path = dir.File("model.qem");
+  auto model = std::make_unique<CExpModel>();
+  CExpModelTask t;
+  t.TaskIdStr = "TP";
+  t.TaskName = "Tapping";
+  model->AddTask(t);
+  std::string error;
+  ASSERT_TRUE(WriteModelFile(path, model.get(), &error)) << error;
+  const std::vector<uint8_t> before = Slurp(path);
+
+  model->tasks[0].TaskName = std::string(4000, 'x');
+  model->name = "unchanged";
+  model->loaded = 0;
+  {
+    FileSizeLimit limit(1024);
+    EXPECT_FALSE(WriteModelFile(path, model.get(), &error));
+  }
+  EXPECT_NE(error.find("Cannot write"), std::string::npos) << error;
+  EXPECT_EQ(Slurp(path), before);
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
+  EXPECT_EQ(model->name, "unchanged");  // a failed save changes nothing
+  EXPECT_EQ(model->loaded, 0);
+}
+
+TEST(AtomicFile, AMissingFolderIsAnError) {
+  TempFolder dir;
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/file"), "x", 1, &error));
+  EXPECT_NE(error.find("no/such"), std::string::npos) << error;
+  EXPECT_FALSE(WriteFileAtomically(dir.Path(), "x", 1, &error));  // a folder, not a file
+}
+
+TEST(AtomicFile, BoundedReads) {
+  TempFolder dir;
+  std::vector<uint8_t> bytes;
+  std::string error;
+  EXPECT_FALSE(ReadFileBounded(dir.File("missing"), 100, &bytes, &error));
+  EXPECT_NE(error.find("Cannot open"), std::string::npos);
+  EXPECT_FALSE(ReadFileBounded(dir.Path(), 100, &bytes, &error));
+  EXPECT_NE(error.find("not a file"), std::string::npos);
+  ASSERT_TRUE(WriteFileAtomically(dir.File("ten"), "0123456789", 10, nullptr));
+  EXPECT_TRUE(ReadFileBounded(dir.File("ten"), 10, &bytes, &error));
+  EXPECT_EQ(bytes.size(), 10u);
+  EXPECT_FALSE(ReadFileBounded(dir.File("ten"), 9, &bytes, &error));
+  EXPECT_NE(error.find("too large"), std::string::npos);
+  EXPECT_TRUE(bytes.empty());
+}
+
+TEST(ModelFileOnDisk, WriteThenReadNamesTheModelAfterTheFile) {
+  TempFolder dir;
+  const std::string path = dir.File("Attention battery.qem");
+  auto model = std::make_unique<CExpModel>();
+  CExpModelTask t;
+  t.TaskId = 35;
+  t.TaskIdStr = "TP";
+  t.TaskName = "Tapping";
+  t.TaskParam[1] = 60;
+  model->AddTask(t);
+  std::string error;
+  ASSERT_TRUE(WriteModelFile(path, model.get(), &error)) << error;
+  EXPECT_EQ(model->name, "Attention battery");
+  EXPECT_EQ(model->loaded, 1);
+  EXPECT_EQ(model->tasks[0].loaded, 1);
+  EXPECT_EQ(Slurp(path), WriteModelBytes(*model));
+
+  auto read = std::make_unique<CExpModel>();
+  uint32_t format = 0;
+  ASSERT_TRUE(ReadModelFile(path, read.get(), &format, &error)) << error;
+  EXPECT_EQ(read->name, "Attention battery");
+  EXPECT_EQ(read->header.creation, model->header.creation);
+  EXPECT_EQ(read->tasks[0].TaskParam[1], 60u);
+  EXPECT_EQ(format, 1u);
+}
+
+TEST(ModelFileOnDisk, AFileLargerThanAnyModelIsNotRead) {
+  TempFolder dir;
+  const std::string path = dir.File("huge.qem");
+  const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(kMaxModelFileSize) + 1), 0);  // sparse
+  ::close(fd);
+  auto model = std::make_unique<CExpModel>();
+  std::string error;
+  EXPECT_FALSE(ReadModelFile(path, model.get(), nullptr, &error));
+  EXPECT_NE(error.find("too large"), std::string::npos) << error;
+  EXPECT_EQ(model->GetTaskCount(), 0);
+}
+
+TEST(ModelFileOnDisk, ACorruptFileNamesThePathAndTheReason) {
+  TempFolder dir;
+  const std::string path = dir.File("bad.qem");
+  ASSERT_TRUE(WriteFileAtomically(path, "\xFF\xFF\x01\x00\x07\x00" "CQelDo", 12, nullptr));
+  auto model = std::make_unique<CExpModel>();
+  std::string error;
+  EXPECT_FALSE(ReadModelFile(path, model.get(), nullptr, &error));
+  EXPECT_NE(error.find(path), std::string::npos) << error;
+  EXPECT_NE(error.find("ends early"), std::string::npos) << error;
+  EXPECT_EQ(model->name, "");
+}
+
+}  // namespace
