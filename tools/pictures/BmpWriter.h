@@ -1,0 +1,15 @@
+// Writes pictures as uncompressed 24-bit BMP files: a BITMAPFILEHEADER, a
+// BITMAPINFOHEADER, then the rows bottom-up in blue-green-red order, each
+// row padded to a multiple of four bytes.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace qel::pictures {
+
+// pixels: width x height values 0x00RRGGBB (the top byte is ignored), rows
+// top to bottom, stride in pixels. Returns the file's bytes.
+std::vector<uint8_t> EncodeBmp24(const uint32_t* pixels, int width, int height, int stride);
+
+}  // namespace qel::pictures

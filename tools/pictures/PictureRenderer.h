@@ -1,0 +1,15 @@
+// Paints a picture description with cairo.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "PictureDescription.h"
+
+namespace qel::pictures {
+
+// Returns width x height pixels 0x00RRGGBB, rows top to bottom. Throws
+// std::invalid_argument for a malformed description.
+std::vector<uint32_t> RenderPicture(const PictureDescription& picture);
+
+}  // namespace qel::pictures
