@@ -1,0 +1,81 @@
+#include "TestHook.h"
+
+#include <dlfcn.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <stdexcept>
+
+#include "TestPluginHook.h"
+
+// Looked up by the test plug-ins in this program.
+extern "C" __attribute__((visibility("default"))) bool EnglibTestHook(ITaskLibrary* record,
+                                                                      uint32_t command, intptr_t a,
+                                                                      intptr_t b, intptr_t c,
+                                                                      int32_t* out) {
+  englib::PluginScript& script = englib::PluginScript::Get();
+  script.calls.push_back({record, command, a, b, c, out != nullptr});
+  return script.answer ? script.answer(record, command, a, b, c, out) : true;
+}
+
+namespace englib {
+
+PluginScript& PluginScript::Get() {
+  static PluginScript script;
+  return script;
+}
+
+std::vector<uint32_t> PluginScript::Commands() const {
+  std::vector<uint32_t> commands;
+  for (const PluginCall& call : calls) commands.push_back(call.command);
+  return commands;
+}
+
+std::vector<uint32_t> PluginScript::CommandsOf(const ITaskLibrary* record) const {
+  std::vector<uint32_t> commands;
+  for (const PluginCall& call : calls) {
+    if (call.record == record) commands.push_back(call.command);
+  }
+  return commands;
+}
+
+PromptRecorder::PromptRecorder() {
+  previous_ = qel::SetPromptHandler([this](const std::string& text, const std::string&, unsigned) {
+    texts.push_back(text);
+    return static_cast<int>(qel::kAnswerOk);
+  });
+}
+
+PromptRecorder::~PromptRecorder() { qel::SetPromptHandler(previous_); }
+
+std::string PluginPath(const std::string& name) {
+  return std::string(ENGLIB_PLUGIN_DIR) + "/QelEnglib" + name + ".qet";
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "englib-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+void TempFolder::AddPlugin(const std::string& plugin, const std::string& fileName) const {
+  std::filesystem::copy_file(PluginPath(plugin), path_ / fileName);
+}
+
+void TempFolder::AddFile(const std::string& fileName, const std::string& content) const {
+  std::ofstream(path_ / fileName, std::ios::binary) << content;
+}
+
+bool IsModuleLoaded(const std::string& path) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (!handle) return false;
+  dlclose(handle);
+  return true;
+}
+
+}  // namespace englib

@@ -1,0 +1,309 @@
+// Norm functions of a record and the norm values and Z-scores computed
+// from them, for named norm variables and for the plug-in's own getters.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <map>
+
+#include "TestHook.h"
+#include "engine/library/TaskLibrary.h"
+
+namespace {
+
+using englib::PluginScript;
+
+// Entries of the good test plug-in's norm-variable table.
+constexpr int kThi = 0;      // "ZThi_eg", raw source of type 1 (no SD floor)
+constexpr int kShi = 1;      // "ZShi_eg", raw source of type 4 (SD floor)
+constexpr int kNhi = 2;      // "ZNhi_eg", reversed
+constexpr int kGetter = 3;   // no name: the plug-in's getter (value x 10 + age + kind)
+constexpr int kNothing = 5;  // no name, no getter
+constexpr int kFar = 6;      // "ZFar_eg", source index beyond the table
+constexpr int kEmpty = 7;    // empty name
+
+class NormsFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PluginScript::Get().Reset();
+    ASSERT_TRUE(lib_.Load(englib::PluginPath("Good").c_str(), true));
+  }
+  void TearDown() override {
+    lib_.Unload();
+    PluginScript::Get().Reset();
+  }
+  CTaskLibrary lib_;
+};
+
+struct Fn {
+  const char* name;
+  int kind;
+  double low, high;
+  double c0, c1, c2, c3;
+};
+
+struct ZCase {
+  const char* label;
+  std::vector<Fn> functions;
+  int n;
+  double value;
+  double age;
+  int kind;
+  bool floorAllowed;
+  bool ok;
+  double expected;
+};
+
+void PrintTo(const ZCase& c, std::ostream* os) { *os << c.label; }
+
+class NormValue : public NormsFixture, public ::testing::WithParamInterface<ZCase> {};
+
+TEST_P(NormValue, GetVariableValue) {
+  const ZCase& c = GetParam();
+  for (const Fn& f : c.functions) {
+    const double coefficients[4] = {f.c0, f.c1, f.c2, f.c3};
+    ASSERT_TRUE(lib_.AddNormFunction("EG", f.name, f.kind, f.low, f.high, coefficients, 4));
+  }
+  double out = -1.0;
+  EXPECT_EQ(lib_.GetVariableValue(c.n, &out, c.value, c.age, c.kind, c.floorAllowed), c.ok);
+  EXPECT_DOUBLE_EQ(out, c.expected);
+}
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Mean 100 + 2 x age and SD 10 for ages 20 to 40; mean 200, SD 20 from 40 to 60.
+const std::vector<Fn> kThiBands = {{"ZThi_eg", 0, 20, 40, 100, 2, 0, 0},
+                                   {"ZThi_eg", 1, 20, 40, 10, 0, 0, 0},
+                                   {"ZThi_eg", 0, 40, 60, 200, 0, 0, 0},
+                                   {"ZThi_eg", 1, 40, 60, 20, 0, 0, 0}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NormValue,
+    ::testing::Values(
+        ZCase{"ZInsideABand", kThiBands, kThi, 180, 30, 0, true, true, 2.0},
+        ZCase{"MeanFromTheCubic", {{"ZThi_eg", 0, 0, 100, 1, 2, 3, 4}}, kThi, 0, 2, 1, false, true,
+              1 + 2 * 2 + 3 * 4 + 4 * 8},
+        ZCase{"UpperBoundGoesToTheNextBand", kThiBands, kThi, 180, 40, 0, true, true, -1.0},
+        ZCase{"LowerBoundBelongsToTheBand", kThiBands, kThi, 160, 20, 0, true, true, 2.0},
+        ZCase{"BelowEveryBand", kThiBands, kThi, 180, 19.5, 0, true, false, kNoValue},
+        ZCase{"AboveEveryBand", kThiBands, kThi, 180, 60, 0, true, false, kNoValue},
+        ZCase{"NoValueGivesNoValue", kThiBands, kThi, kNoValue, 30, 0, true, false, kNoValue},
+        ZCase{"NormMean", kThiBands, kThi, 0, 30, 1, true, true, 160.0},
+        ZCase{"NormMeanIgnoresNoValue", kThiBands, kThi, kNoValue, 30, 1, true, true, 160.0},
+        ZCase{"NormSd", kThiBands, kThi, 0, 45, 2, true, true, 20.0},
+        ZCase{"NormMeanOutsideTheBands", kThiBands, kThi, 0, 10, 1, true, false, kNoValue},
+        ZCase{"NoFunctionsAtAll", {}, kThi, 180, 30, 0, true, false, kNoValue},
+        ZCase{"SdFloorRaisesASmallSd", {{"ZShi_eg", 0, 0, 100, 5, 0, 0, 0}, {"ZShi_eg", 1, 0, 100, 0.4, 0, 0, 0}},
+              kShi, 6, 30, 0, true, true, 1.0},
+        ZCase{"SdFloorNotAllowed", {{"ZShi_eg", 0, 0, 100, 5, 0, 0, 0}, {"ZShi_eg", 1, 0, 100, 0.4, 0, 0, 0}},
+              kShi, 6, 30, 0, false, true, 2.5},
+        ZCase{"SdFloorOnlyForFloorVariables", {{"ZThi_eg", 0, 0, 100, 5, 0, 0, 0}, {"ZThi_eg", 1, 0, 100, 0.4, 0, 0, 0}},
+              kThi, 6, 30, 0, true, true, 2.5},
+        ZCase{"SdFloorLeavesOneAndAbove", {{"ZShi_eg", 0, 0, 100, 5, 0, 0, 0}, {"ZShi_eg", 1, 0, 100, 2, 0, 0, 0}},
+              kShi, 6, 30, 0, true, true, 0.5},
+        ZCase{"NegativeSdGivesNoValue", {{"ZShi_eg", 0, 0, 100, 5, 0, 0, 0}, {"ZShi_eg", 1, 0, 100, -0.4, 0, 0, 0}},
+              kShi, 6, 30, 0, true, false, kNoValue},
+        ZCase{"ZeroSdGivesNoValue", {{"ZShi_eg", 0, 0, 100, 5, 0, 0, 0}, {"ZShi_eg", 1, 0, 100, 0, 0, 0, 0}},
+              kShi, 6, 30, 0, true, false, kNoValue},
+        ZCase{"NegativeSdStillGivenAsTheNormSd", {{"ZShi_eg", 1, 0, 100, -0.4, 0, 0, 0}},
+              kShi, 6, 30, 2, true, true, -0.4},
+        ZCase{"MissingMeanCountsAsZero", {{"ZThi_eg", 1, 0, 100, 4, 0, 0, 0}}, kThi, 8, 30, 0, true, true, 2.0},
+        ZCase{"MissingSdGivesNoValue", {{"ZThi_eg", 0, 0, 100, 4, 0, 0, 0}}, kThi, 8, 30, 0, true, false, kNoValue},
+        ZCase{"ReversedVariable", {{"ZNhi_eg", 0, 0, 100, 40, 0, 0, 0}, {"ZNhi_eg", 1, 0, 100, 5, 0, 0, 0}},
+              kNhi, 30, 30, 0, true, true, 2.0},
+        ZCase{"ReversedMeanIsNotNegated", {{"ZNhi_eg", 0, 0, 100, 40, 0, 0, 0}}, kNhi, 30, 30, 1, true, true, 40.0},
+        ZCase{"SameFunctionsNotReversed", {{"ZThi_eg", 0, 0, 100, 40, 0, 0, 0}, {"ZThi_eg", 1, 0, 100, 5, 0, 0, 0}},
+              kThi, 30, 30, 0, true, true, -2.0},
+        ZCase{"OtherVariablesFunctionsAreNotUsed", {{"ZShi_eg", 0, 0, 100, 40, 0, 0, 0}, {"ZShi_eg", 1, 0, 100, 5, 0, 0, 0}},
+              kThi, 30, 30, 0, true, false, kNoValue},
+        ZCase{"FirstAddedOfOverlappingBandsWins",
+              {{"ZThi_eg", 0, 0, 100, 10, 0, 0, 0}, {"ZThi_eg", 0, 0, 100, 20, 0, 0, 0}}, kThi, 0, 30, 1, true,
+              true, 10.0},
+        ZCase{"GetterRowZ", {}, kGetter, 2, 30, 0, true, true, 50.0},
+        ZCase{"GetterRowKindPassedOn", {}, kGetter, 2, 30, 2, true, true, 52.0},
+        ZCase{"GetterRowRefusing", {}, kGetter, kNoValue, 30, 0, true, false, kNoValue},
+        ZCase{"NoNameNoGetter", kThiBands, kNothing, 180, 30, 0, true, false, kNoValue},
+        ZCase{"EmptyName", kThiBands, kEmpty, 180, 30, 0, true, false, kNoValue},
+        ZCase{"SourceBeyondTheTableHasNoFloor", {{"ZFar_eg", 0, 0, 100, 5, 0, 0, 0}, {"ZFar_eg", 1, 0, 100, 0.5, 0, 0, 0}},
+              kFar, 6, 30, 0, true, true, 2.0},
+        ZCase{"EntryBelowTheTable", kThiBands, -1, 180, 30, 0, true, false, kNoValue},
+        ZCase{"EntryBeyondTheTable", kThiBands, 8, 180, 30, 0, true, false, kNoValue},
+        ZCase{"NaNCoefficientGivesNoValue", {{"ZThi_eg", 0, 0, 100, kNaN, 0, 0, 0}, {"ZThi_eg", 1, 0, 100, 5, 0, 0, 0}},
+              kThi, 30, 30, 0, true, false, kNoValue},
+        ZCase{"NaNSdGivesNoValue", {{"ZThi_eg", 1, 0, 100, kNaN, 0, 0, 0}}, kThi, 30, 30, 0, true, false, kNoValue}),
+    [](const ::testing::TestParamInfo<ZCase>& info) { return std::string(info.param.label); });
+
+TEST_F(NormsFixture, GetVariableValueNeedsAnOutAndAModelDefault) {
+  const double c[4] = {1, 0, 0, 0};
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
+  EXPECT_FALSE(lib_.GetVariableValue(kThi, nullptr, 1, 30, 1, false));
+  double out = 0;
+  const QelModelTask* saved = lib_.modelDefault;
+  lib_.modelDefault = nullptr;
+  EXPECT_FALSE(lib_.GetVariableValue(kThi, &out, 1, 30, 1, false));
+  EXPECT_EQ(out, kNoValue);
+  lib_.modelDefault = saved;
+  EXPECT_TRUE(lib_.GetVariableValue(kThi, &out, 1, 30, 1, false));
+  EXPECT_EQ(out, 1.0);
+}
+
+TEST_F(NormsFixture, AddNormFunctionChecksItsArguments) {
+  const double c[4] = {1, 2, 3, 4};
+  EXPECT_FALSE(lib_.AddNormFunction(nullptr, "ZThi_eg", 0, 0, 1, c, 4));
+  EXPECT_FALSE(lib_.AddNormFunction("EG", nullptr, 0, 0, 1, c, 4));
+  EXPECT_FALSE(lib_.AddNormFunction("EG", "ZThi_eg", 2, 0, 1, c, 4));
+  EXPECT_FALSE(lib_.AddNormFunction("EG", "ZThi_eg", -1, 0, 1, c, 4));
+  // Names this plug-in does not keep are accepted and dropped.
+  EXPECT_TRUE(lib_.AddNormFunction("EG", "Unknown", 0, 0, 1, c, 4));
+  EXPECT_TRUE(lib_.AddNormFunction("EG", "ZBad_eg", 0, 0, 1, c, 4));
+  EXPECT_TRUE(lib_.AddNormFunction("EG", "zthi_eg", 0, 0, 1, c, 4));
+  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
+}
+
+TEST_F(NormsFixture, AddNormFunctionStoresTheRowWithTheVariableId) {
+  const double two[2] = {7, 8};
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZShi_eg", 1, 18.5, 30, two, 2));
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 1, nullptr, 4));
+  ASSERT_EQ(lib_.GetNormFunctionCount(), 2);
+  const NormFunction* f = lib_.GetNormFunction(0);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->variableId, 4);
+  EXPECT_EQ(f->name, "ZShi_eg");
+  EXPECT_EQ(f->kind, 1);
+  EXPECT_EQ(f->ageLow, 18.5);
+  EXPECT_EQ(f->ageHigh, 30.0);
+  EXPECT_EQ(f->c[0], 7.0);
+  EXPECT_EQ(f->c[1], 8.0);
+  EXPECT_EQ(f->c[2], 0.0);  // a short array leaves the rest 0
+  EXPECT_EQ(f->c[3], 0.0);
+  const NormFunction* g = lib_.GetNormFunction(1);
+  EXPECT_EQ(g->variableId, 3);
+  EXPECT_EQ(g->c[0], 0.0);
+  EXPECT_EQ(lib_.GetNormFunction(2), nullptr);
+  EXPECT_EQ(lib_.GetNormFunction(-1), nullptr);
+}
+
+TEST_F(NormsFixture, FindNormFunctionMatchesNameKindAndAgeNotTheKey) {
+  const double c[4] = {1, 0, 0, 0};
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 20, 40, c, 4));
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 1, 20, 40, c, 4));
+  EXPECT_EQ(lib_.FindNormFunction("EG", "ZThi_eg", 0, 20), 0);
+  EXPECT_EQ(lib_.FindNormFunction("EG", "ZThi_eg", 1, 39.9), 1);
+  EXPECT_EQ(lib_.FindNormFunction("other key", "ZThi_eg", 1, 30), 1);
+  EXPECT_EQ(lib_.FindNormFunction("EG", "ZThi_eg", 0, 40), -1);
+  EXPECT_EQ(lib_.FindNormFunction("EG", "ZTHI_EG", 0, 30), -1);
+  EXPECT_EQ(lib_.FindNormFunction(nullptr, "ZThi_eg", 0, 30), -1);
+  EXPECT_EQ(lib_.FindNormFunction("EG", nullptr, 0, 30), -1);
+  double out = 0;
+  EXPECT_FALSE(lib_.ComputeNormZ("EG", "ZThi_eg", nullptr, 1, 30, 1, false, false));
+  EXPECT_TRUE(lib_.ComputeNormZ("EG", "ZThi_eg", &out, 1, 30, 1, false, false));
+  EXPECT_EQ(out, 1.0);
+  lib_.ResetNorms();
+  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
+  EXPECT_FALSE(lib_.ComputeNormZ("EG", "ZThi_eg", &out, 1, 30, 1, false, false));
+  EXPECT_EQ(out, kNoValue);
+}
+
+// A norms source for LoadNorms: answers per (name, kind) with its bands.
+class FakeNormsProvider : public INormsProvider {
+ public:
+  struct Band {
+    double low, high, c[4];
+  };
+  struct Call {
+    std::string key, name;
+    int kind;
+    int maxBands;
+  };
+  std::map<std::pair<std::string, int>, std::vector<Band>> bands;
+  std::map<std::pair<std::string, int>, int> failures;  // answer instead of the bands
+  std::map<std::pair<std::string, int>, int> claimed;   // count claimed beyond the bands given
+  std::vector<Call> calls;
+
+  int GetZFunction(const char* key, const char* name, int kind, double* ageLows, double* ageHighs,
+                   double* coefficients, int maxBands) override {
+    calls.push_back({key, name, kind, maxBands});
+    const auto k = std::make_pair(std::string(name), kind);
+    if (failures.count(k)) return failures[k];
+    const std::vector<Band>& list = bands[k];
+    const int n = std::min<int>(static_cast<int>(list.size()), maxBands);
+    for (int i = 0; i < n; ++i) {
+      ageLows[i] = list[i].low;
+      ageHighs[i] = list[i].high;
+      for (int j = 0; j < 4; ++j) coefficients[4 * i + j] = list[i].c[j];
+    }
+    return claimed.count(k) ? claimed[k] : n;
+  }
+};
+
+TEST_F(NormsFixture, LoadNormsAsksForEveryKeptVariableMeanThenSd) {
+  FakeNormsProvider provider;
+  provider.bands[{"ZThi_eg", 0}] = {{20, 40, {100, 2, 0, 0}}, {40, 60, {200, 0, 0, 0}}};
+  provider.bands[{"ZThi_eg", 1}] = {{20, 60, {10, 0, 0, 0}}};
+  provider.bands[{"ZNhi_eg", 1}] = {{0, 100, {3, 0, 0, 0}}};
+  const double c[4] = {1, 0, 0, 0};
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZShi_eg", 0, 0, 100, c, 4));  // replaced by the load
+
+  ASSERT_TRUE(lib_.LoadNorms(&provider, "EG"));
+  ASSERT_EQ(provider.calls.size(), 10u);  // 5 kept variables x 2 kinds
+  const char* order[] = {"ZThi_eg", "ZShi_eg", "ZNhi_eg", "ZFar_eg", ""};
+  for (size_t i = 0; i < provider.calls.size(); ++i) {
+    EXPECT_EQ(provider.calls[i].key, "EG");
+    EXPECT_EQ(provider.calls[i].name, order[i / 2]);
+    EXPECT_EQ(provider.calls[i].kind, static_cast<int>(i % 2));
+    EXPECT_EQ(provider.calls[i].maxBands, CTaskLibrary::kMaxNormBands);
+  }
+  ASSERT_EQ(lib_.GetNormFunctionCount(), 4);
+  EXPECT_EQ(lib_.GetNormFunction(0)->ageHigh, 40.0);
+  EXPECT_EQ(lib_.GetNormFunction(1)->c[0], 200.0);  // the second band's own coefficients
+  EXPECT_EQ(lib_.GetNormFunction(2)->kind, 1);
+  EXPECT_EQ(lib_.GetNormFunction(3)->variableId, 5);
+  double out = 0;
+  EXPECT_TRUE(lib_.GetVariableValue(kThi, &out, 180, 30, 0, true));
+  EXPECT_DOUBLE_EQ(out, 2.0);
+  EXPECT_TRUE(lib_.GetVariableValue(kThi, &out, 180, 50, 0, true));
+  EXPECT_DOUBLE_EQ(out, -2.0);
+}
+
+TEST_F(NormsFixture, LoadNormsStopsAtAFailingAnswer) {
+  FakeNormsProvider provider;
+  provider.bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
+  provider.failures[{"ZShi_eg", 0}] = -1;
+  EXPECT_FALSE(lib_.LoadNorms(&provider, "EG"));
+  EXPECT_EQ(provider.calls.size(), 3u);
+  EXPECT_EQ(lib_.GetNormFunctionCount(), 1);
+}
+
+TEST_F(NormsFixture, LoadNormsTakesNoMoreBandsThanItGaveRoomFor) {
+  FakeNormsProvider provider;
+  provider.bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
+  provider.claimed[{"ZThi_eg", 0}] = 1000000;
+  ASSERT_TRUE(lib_.LoadNorms(&provider, "EG"));
+  EXPECT_EQ(lib_.GetNormFunctionCount(), CTaskLibrary::kMaxNormBands);
+}
+
+TEST_F(NormsFixture, LoadNormsWithoutKeyOrProvider) {
+  FakeNormsProvider provider;
+  provider.bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
+  const double c[4] = {1, 0, 0, 0};
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
+  EXPECT_TRUE(lib_.LoadNorms(&provider, nullptr));
+  EXPECT_TRUE(provider.calls.empty());
+  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
+  EXPECT_FALSE(lib_.LoadNorms(nullptr, "EG"));
+  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
+}
+
+TEST_F(NormsFixture, NormsGoWithTheUnloadedPlugin) {
+  const double c[4] = {1, 0, 0, 0};
+  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
+  lib_.Unload();
+  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
+  EXPECT_EQ(lib_.FindVariableByName("ZThi_eg"), -1);
+  double out = 0;
+  EXPECT_FALSE(lib_.GetVariableValue(kThi, &out, 1, 30, 1, false));
+  EXPECT_EQ(out, kNoValue);
+}
+
+}  // namespace
