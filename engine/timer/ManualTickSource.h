@@ -1,0 +1,45 @@
+// A clock and beat that the caller moves by hand: the run engine's tests
+// drive the trial state machine with it, beat by beat, on their own thread,
+// with no real time passing. Not a device: the program itself never uses it.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "engine/timer/TickSource.h"
+
+namespace qel {
+
+class ManualTickSource final : public ITickSource {
+ public:
+  explicit ManualTickSource(int64_t startNs = 0) : now_(startNs) {}
+
+  bool HasClock() const override { return hasClock_; }
+  int64_t NowNs() const override { return now_.load(); }
+  bool StartBeats(BeatFn fn, void* context) override;
+  void StopBeats() override;
+  bool BeatsRunning() const override { return running_; }
+
+  // A machine without a usable clock, or one whose beat cannot start.
+  void SetHasClock(bool has) { hasClock_ = has; }
+  void SetStartRefused(bool refused) { startRefused_ = refused; }
+
+  // Moves the clock only (a beat that comes late is AdvanceMs then Beat).
+  void AdvanceNs(int64_t ns) { now_.fetch_add(ns); }
+  void AdvanceMs(int64_t ms) { AdvanceNs(ms * 1'000'000); }
+  // One beat now, on the calling thread; false when the beats are not running.
+  bool Beat();
+  // The given number of milliseconds of regular beats: each moves the clock
+  // by 1 ms and beats. Returns the beats given (fewer when a beat stops them).
+  uint32_t RunMs(uint32_t ms);
+
+ private:
+  std::atomic<int64_t> now_;
+  bool hasClock_ = true;
+  bool startRefused_ = false;
+  bool running_ = false;
+  BeatFn fn_ = nullptr;
+  void* context_ = nullptr;
+};
+
+}  // namespace qel

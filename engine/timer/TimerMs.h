@@ -1,0 +1,78 @@
+// The run's clock and its 1 ms beat. The clock is the tick source's
+// monotonic time in milliseconds since the last Init/Reset, independent of
+// the beat: a late beat never shifts a time stamp, only the moment of the
+// next check. Each beat updates the statistics that the "Timer Status"
+// dialog shows and then calls the run's callback on the beat thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "engine/timer/TickSource.h"
+
+namespace qel {
+
+class CTimerMs {
+ public:
+  using Callback = void (*)(intptr_t argument);
+
+  // The run dialog's status text when the timer cannot be used.
+  static constexpr const char* kNotAvailableText = "Timer not available!";
+  // A gap between beats above this many ms counts as a late beat.
+  static constexpr uint32_t kLateGapMs = 2;
+
+  // Without a source the timer runs a beat thread of its own
+  // (MonotonicTickThread); a given source is not owned and must outlive it.
+  explicit CTimerMs(ITickSource* source = nullptr);
+  ~CTimerMs();
+  CTimerMs(const CTimerMs&) = delete;
+  CTimerMs& operator=(const CTimerMs&) = delete;
+
+  // Takes the clock, clears the statistics and resets the clock. False when
+  // there is no clock.
+  bool Init();
+  // Clock back to 0.
+  void Reset();
+  // Milliseconds since the last Init/Reset, truncated; 0 without a clock.
+  uint32_t GetElapsedMs() const;
+
+  // Starts the 1 ms beat with the callback (Init first). Already running:
+  // true, and the first callback stays. False when the beat cannot start.
+  bool Start(Callback callback, intptr_t argument);
+  // Ends the beat; when it returns the callback is not running and will not
+  // be called again. Call it from outside the callback.
+  void Stop();
+  bool IsRunning() const { return running_.load(); }
+
+  // Statistics (plain words, read by the user-interface thread without a lock).
+  bool HasCounter() const { return hasCounter_.load(); }
+  uint32_t BeatCount() const { return beats_.load(std::memory_order_relaxed); }
+  uint32_t LateCount() const { return late_.load(std::memory_order_relaxed); }
+  uint32_t LargestGapMs() const { return largestGap_.load(std::memory_order_relaxed); }
+  uint32_t ElapsedAtLastBeatMs() const { return elapsed_.load(std::memory_order_relaxed); }
+  int32_t InCallbackCount() const { return inCallback_.load(std::memory_order_relaxed); }
+
+  // One beat as the tick source gives it; a null owner does nothing.
+  static void OnTick(void* owner, int64_t scheduledNs);
+
+ private:
+  void UpdateStats();
+
+  std::unique_ptr<ITickSource> ownSource_;
+  ITickSource* source_;
+  std::atomic<bool> running_{false};
+  std::atomic<int32_t> inCallback_{0};
+  std::atomic<uint32_t> elapsed_{0};
+  std::atomic<uint32_t> previous_{0};
+  std::atomic<uint32_t> beats_{0};
+  std::atomic<uint32_t> late_{0};
+  std::atomic<uint32_t> largestGap_{0};
+  std::atomic<bool> hasCounter_{false};
+  int64_t frequency_ = 0;  // clock units per second
+  std::atomic<int64_t> startNs_{0};
+  Callback callback_ = nullptr;
+  intptr_t argument_ = 0;
+};
+
+}  // namespace qel

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/stattext.h>
+#include <wx/testing.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <thread>
+
+#include "engine/timer/ManualTickSource.h"
+#include "engine/timer/TimerMs.h"
+#include "engine/timer/ui/DlgTimerStatus.h"
+#include "engine/timer/ui/TimerStatusButton.h"
+
+namespace qel {
+namespace {
+
+class WxEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    static int argc = 1;
+    static char name[] = "timer_ui_tests";
+    static char* argv[] = {name, nullptr};
+    wxApp::SetInstance(new wxApp);
+    ASSERT_TRUE(wxEntryStart(argc, argv));
+    ASSERT_TRUE(wxTheApp->CallOnInit());
+  }
+  void TearDown() override {
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+  }
+};
+const auto* const g_env = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
+
+void NoOp(intptr_t) {}
+
+class DlgTimerStatusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame = new wxFrame(nullptr, wxID_ANY, "run");
+    ASSERT_TRUE(timer.Start(&NoOp, 0));
+  }
+  void TearDown() override {
+    timer.Stop();
+    frame->Destroy();
+    wxTheApp->ProcessPendingEvents();
+  }
+  wxString Field(wxWindow* dialog, int id) {
+    auto* text = dynamic_cast<wxStaticText*>(dialog->FindWindow(id));
+    return text != nullptr ? text->GetLabel() : wxString("<missing>");
+  }
+
+  ManualTickSource clock;
+  CTimerMs timer{&clock};
+  wxFrame* frame = nullptr;
+};
+
+TEST_F(DlgTimerStatusTest, ShowsTheTimerFiguresInItsEightFields) {
+  clock.RunMs(2);
+  clock.AdvanceMs(5);  // one beat delayed: gap 5
+  clock.Beat();
+  clock.RunMs(1);
+
+  CDlgTimerStatus dialog(frame, timer);
+  EXPECT_EQ(dialog.GetTitle(), "Timer Status");
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdBeats), "4");
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdElapsed), "8");
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdLate), "1");
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdLargestGap), "5");
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdIdle), "1");  // sampled outside the callback
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdBusy), "0");
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdOverlapped), "0");
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdLoad), "0");
+}
+
+TEST_F(DlgTimerStatusTest, RefreshesOnItsOwnWindowTimer) {
+  CDlgTimerStatus dialog(frame, timer);
+  dialog.Show();
+  clock.RunMs(7);
+  for (int i = 0; i < 2000 && Field(&dialog, CDlgTimerStatus::kIdBeats) != "7"; ++i) {
+    wxTheApp->Yield(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdBeats), "7");
+  EXPECT_GT(dialog.Figures().idle, 1u);
+  dialog.Hide();
+}
+
+class ExpectTimerStatus : public wxExpectModalBase<CDlgTimerStatus, ExpectTimerStatus> {
+ public:
+  explicit ExpectTimerStatus(uint32_t* beatsSeen) : seen_(beatsSeen) {}
+
+ protected:
+  int OnInvoked(CDlgTimerStatus* dialog) const override {
+    *seen_ = dialog->Figures().beats;
+    return wxID_OK;
+  }
+
+ private:
+  uint32_t* seen_;
+};
+
+TEST_F(DlgTimerStatusTest, TheTimerButtonOpensTheDialogModally) {
+  auto* button = new CTimerStatusButton(frame, timer);
+  EXPECT_EQ(button->GetId(), 1131);
+  clock.RunMs(3);
+  uint32_t seen = 0;
+  wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+  click.SetEventObject(button);
+  wxTEST_DIALOG(button->ProcessWindowEvent(click), ExpectTimerStatus(&seen));
+  EXPECT_EQ(seen, 3u);
+}
+
+}  // namespace
+}  // namespace qel

@@ -1,0 +1,55 @@
+#include "engine/timer/ui/DlgTimerStatus.h"
+
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+namespace qel {
+
+namespace {
+constexpr const char* kLabels[8] = {
+    "Beats:", "Elapsed (ms):", "Late beats:", "Largest gap (ms):",
+    "Idle:", "Busy:", "Overlapped:", "Load (%):",
+};
+}  // namespace
+
+CDlgTimerStatus::CDlgTimerStatus(wxWindow* parent, const CTimerMs& timer)
+    : wxDialog(parent, wxID_ANY, "Timer Status"), sampler_(timer), refresh_(this, kTimerId) {
+  auto* grid = new wxFlexGridSizer(2, wxSize(12, 4));
+  grid->AddGrowableCol(1);
+  for (int i = 0; i < 8; ++i) {
+    grid->Add(new wxStaticText(this, wxID_ANY, kLabels[i]), 0, wxALIGN_CENTER_VERTICAL);
+    fields_[i] = new wxStaticText(this, kIdBeats + i, "0", wxDefaultPosition, wxSize(90, -1),
+                                  wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
+    grid->Add(fields_[i], 0, wxEXPAND | wxALIGN_CENTER_VERTICAL);
+  }
+  auto* top = new wxBoxSizer(wxVERTICAL);
+  top->Add(grid, 1, wxEXPAND | wxALL, 10);
+  top->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_CENTER | wxBOTTOM, 10);
+  SetSizerAndFit(top);
+
+  Bind(wxEVT_TIMER, &CDlgTimerStatus::OnRefreshTimer, this, kTimerId);
+  SampleNow();
+  refresh_.Start(kRefreshMs);
+}
+
+CDlgTimerStatus::~CDlgTimerStatus() { refresh_.Stop(); }
+
+void CDlgTimerStatus::OnRefreshTimer(wxTimerEvent&) { SampleNow(); }
+
+void CDlgTimerStatus::SampleNow() {
+  sampler_.Sample();
+  ShowFigures();
+}
+
+void CDlgTimerStatus::ShowFigures() {
+  const TimerStatusFigures& f = sampler_.Figures();
+  const uint32_t values[8] = {f.beats, f.elapsedMs, f.lateBeats, f.largestGapMs,
+                              f.idle,  f.busy,      f.overlapped, f.loadPercent};
+  for (int i = 0; i < 8; ++i) {
+    const wxString text = wxString::Format("%u", values[i]);
+    if (fields_[i]->GetLabel() != text) fields_[i]->SetLabel(text);
+  }
+}
+
+}  // namespace qel
