@@ -136,7 +136,7 @@ class ITaskLibrary {
 
   // First code row whose word in the given column (part) equals value; -1 when none.
   int FindCodeRow(int column, uint32_t value) const {
-    if (!taskDescription || column < 0 || column >= partCount) return -1;
+    if (!taskDescription || column < 0 || column >= partCount || column >= kMaxParts) return -1;
     if (!taskDescription->codeRows) return -1;
     for (uint32_t r = 0; r < taskDescription->codeRowCount; ++r) {
       if (taskDescription->codeRows[r][column] == value) return static_cast<int>(r);
