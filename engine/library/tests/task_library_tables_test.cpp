@@ -139,6 +139,10 @@ TEST_F(TaskLibraryTables, CodeRowsAreSearchedWithinThePartColumns) {
   EXPECT_EQ(lib_.FindCodeRow(1, 9), -1);
   EXPECT_EQ(lib_.FindCodeRow(2, 0), -1);  // not below the part count
   EXPECT_EQ(lib_.FindCodeRow(-1, 1), -1);
+  // A part count republished beyond 16 never reaches past a row's 16 words.
+  lib_.partCount = 20;
+  EXPECT_EQ(lib_.FindCodeRow(17, 4), -1);
+  lib_.partCount = 2;
 }
 
 TEST_F(TaskLibraryTables, CodeNamesAndSdFloorFromThePluginTables) {
