@@ -1,5 +1,6 @@
 #include "engine/library/ModelTaskBinding.h"
 
+#include "app/model/ExpModel.h"
 #include "engine/library/TaskLibraries.h"
 #include "qel/ExpModelTaskInterface.h"
 
@@ -13,4 +14,14 @@ void BindModelTask(IExpModelTask* task) {
   task->w.TaskIntrAfterTrials = library->defaultIntrAfterTrials;
   task->w.TaskIntrContinue = library->defaultIntrContinue;
   task->w.TaskIntrReplaceTrial = library->defaultIntrReplaceTrial;
+}
+
+void BindModelTaskAt(CExpModel* model, int i) {
+  if (!model || i < 0 || i >= model->GetTaskCount()) return;
+  if (CExpModelTask* task = model->GetTask(i)) BindModelTask(task);
+}
+
+void BindModelTasks(CExpModel* model) {
+  if (!model) return;
+  for (int i = 0; i < model->GetTaskCount(); ++i) BindModelTaskAt(model, i);
 }

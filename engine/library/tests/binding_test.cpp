@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestHook.h"
+#include "app/model/ExpModel.h"
 #include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibraries.h"
 
@@ -9,18 +10,6 @@ namespace {
 
 using englib::PluginScript;
 using englib::TempFolder;
-
-// Only the interface's fields matter to the binding.
-class BareTask : public IExpModelTask {
- public:
-  QelResModule UseLibraryResources() override { return nullptr; }
-  bool IsLibraryLoaded() const override { return false; }
-  int GetLibraryTaskWord() const override { return 0; }
-  int GetPartTableEntry(bool, int) const override { return 0; }
-  int GetThirdPartTableEntry(bool, int) const override { return -1; }
-  uint32_t GetPartTrials(int) const override { return 0; }
-  uint32_t GetCurrentPartTrials() const override { return 0; }
-};
 
 class BindingTest : public ::testing::Test {
  protected:
@@ -39,7 +28,7 @@ class BindingTest : public ::testing::Test {
 };
 
 TEST_F(BindingTest, BoundTaskTakesThePluginsTypeLowHalfFlagsAndInterruptions) {
-  BareTask task;
+  CExpModelTask task;
   task.TaskIdStr = "EG";
   task.w.TaskType = 0xABCD0001u;
   task.w.TaskFlags = 0x1;
@@ -63,7 +52,7 @@ TEST_F(BindingTest, BoundTaskTakesThePluginsTypeLowHalfFlagsAndInterruptions) {
 TEST_F(BindingTest, ItFollowsThePluginsCurrentDefaults) {
   GetTaskLibrary(1)->defaultTaskType = 0x12340002u;  // only the low half is taken
   GetTaskLibrary(1)->defaultTaskFlags = 0x1000;
-  BareTask task;
+  CExpModelTask task;
   task.TaskIdStr = "EO";
   task.w.TaskType = 0x00050001u;
   BindModelTask(&task);
@@ -73,7 +62,7 @@ TEST_F(BindingTest, ItFollowsThePluginsCurrentDefaults) {
 }
 
 TEST_F(BindingTest, UnknownCodeUnbindsAndLeavesTheWords) {
-  BareTask task;
+  CExpModelTask task;
   task.TaskIdStr = "EG";
   BindModelTask(&task);
   ASSERT_NE(task.library, nullptr);
@@ -88,6 +77,50 @@ TEST_F(BindingTest, UnknownCodeUnbindsAndLeavesTheWords) {
     EXPECT_EQ(task.w.TaskFlags, 5u);
   }
   BindModelTask(nullptr);
+}
+
+CExpModelTask TaskWithCode(const char* code) {
+  CExpModelTask task;
+  task.TaskIdStr = code;
+  task.TaskName = code;
+  return task;
+}
+
+TEST_F(BindingTest, BindModelTasksBindsEveryTaskOfTheModel) {
+  CExpModel model;
+  ASSERT_EQ(model.AddTask(TaskWithCode("EG")), 0);
+  ASSERT_EQ(model.AddTask(TaskWithCode("XX")), 1);
+  ASSERT_EQ(model.AddTask(TaskWithCode("EO")), 2);
+  model.tasks[1].library = GetTaskLibrary(0);  // a stale binding is replaced
+  model.tasks[3].TaskIdStr = "EG";             // beyond the count: not a task of the model
+  BindModelTasks(&model);
+  EXPECT_EQ(model.tasks[0].library, GetTaskLibrary(0));
+  EXPECT_EQ(model.tasks[1].library, nullptr);
+  EXPECT_EQ(model.tasks[2].library, GetTaskLibrary(1));
+  EXPECT_EQ(model.tasks[3].library, nullptr);
+  EXPECT_EQ(model.tasks[0].w.TaskType & 0xFFFF, 2u);
+  EXPECT_EQ(model.tasks[2].w.TaskType & 0xFFFF, 1u);
+  EXPECT_TRUE(model.tasks[0].IsLibraryLoaded());
+  EXPECT_EQ(model.tasks[0].GetPartCount(), 2);
+  BindModelTasks(nullptr);
+}
+
+TEST_F(BindingTest, BindModelTaskAtBindsOnlyTasksOfTheModel) {
+  CExpModel model;
+  ASSERT_EQ(model.AddTask(TaskWithCode("EO")), 0);
+  ASSERT_EQ(model.AddTask(TaskWithCode("EG")), 1);
+  model.tasks[2].TaskIdStr = "EG";
+  BindModelTaskAt(&model, 1);
+  EXPECT_EQ(model.tasks[0].library, nullptr);
+  EXPECT_EQ(model.tasks[1].library, GetTaskLibrary(0));
+  BindModelTaskAt(&model, 2);
+  BindModelTaskAt(&model, -1);
+  BindModelTaskAt(&model, kMaxModelTasks);
+  BindModelTaskAt(nullptr, 0);
+  EXPECT_EQ(model.tasks[0].library, nullptr);
+  EXPECT_EQ(model.tasks[2].library, nullptr);
+  BindModelTaskAt(&model, 0);
+  EXPECT_EQ(model.tasks[0].library, GetTaskLibrary(1));
 }
 
 }  // namespace
