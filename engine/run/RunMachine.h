@@ -1,0 +1,271 @@
+// The trial state machine of a host-timed task part and the handling of its
+// run events, without any window: the run dialog owns one and forwards to it.
+//
+// Two threads drive it. The 1 ms beat calls OnTrialTick on the timer thread;
+// the tick reads the clock, polls the plug-in (commands 17, 18 and 20), the
+// Escape key and the voice key, compares times and moves states, and posts
+// run events through the event sink. The user-interface thread hands each
+// posted event to OnRunEvent, which issues every other plug-in command,
+// writes the signal port, restarts the voice key, opens breaks and scores
+// the trial into the run data. No lock: the two sides meet through the
+// posted events and through the aligned 32-bit atomic words below; each
+// handler acts only in the state the tick left for it, so a late or stale
+// event changes nothing.
+//
+// Use by the run dialog, in this order:
+//   1. open the devices, command 2 (PrepareRun), timer.Start(TimerCallback, machine);
+//   2. StartPart (sets running last; the beats before it do nothing);
+//   3. every posted event: OnRunEvent(code, lParam) on the UI thread, then act
+//      on the returned RunEventAction (kEndRun: EndRun);
+//   4. EndRun: Stop(), timer.Stop() (joins the beat), join any worker
+//      thread, then release the devices, then command 29.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "engine/run/RunEvent.h"
+#include "engine/run/RunRandom.h"
+#include "qel/ModelTask.h"
+
+class CExpModelTask;
+class IDDDisplay;
+class ITaskHost;
+class ITaskRunData;
+class IRunEventSink;
+class IRunKeyboard;
+class IRunVoiceKey;
+
+namespace qel {
+class CSignalPort;
+class CTimerMs;
+}  // namespace qel
+
+// What the machine reads and drives besides the plug-in. The clock and the
+// event sink are required; the others may be null (no Escape key, no voice
+// key, no signal port).
+struct RunMachineDevices {
+  qel::CTimerMs* clock = nullptr;
+  IRunEventSink* events = nullptr;
+  IRunKeyboard* keyboard = nullptr;
+  IRunVoiceKey* voiceKey = nullptr;
+  qel::CSignalPort* port = nullptr;  // opened by the run dialog
+};
+
+// One part to run. The task must be bound to its plug-in and command 2 must
+// have been answered (the host then holds the part's trial list).
+struct RunPartSetup {
+  CExpModelTask* task = nullptr;
+  ITaskHost* host = nullptr;       // trial list, current code, progress, display
+  ITaskRunData* runData = nullptr; // receives the part's response records
+  int part = 0;
+  bool practice = true;
+  uint32_t seed = 1;               // seeds the run's one random generator
+};
+
+class CRunMachine {
+ public:
+  // Phases of a part.
+  enum Phase : int32_t {
+    kPhaseIdle = 0,
+    kPhasePartStart = 3,
+    kPhaseWaitPartStart = 4,
+    kPhaseNextTrial = 5,
+    kPhaseWaitNextTrial = 6,
+    kPhaseTrial = 7,
+    kPhaseTrialEnded = 8,
+    kPhaseWaitScore = 9,
+    kPhaseAfterScore = 10,
+    kPhasePartEnd = 12,
+    kPhaseWaitPartEnd = 13,
+  };
+  // Break reasons.
+  enum BreakReason : int32_t { kReasonNone = 0, kReasonUser = 1, kReasonAnticipations = 4, kReasonOmissions = 5 };
+  // Outcome status of a trial, for scoring.
+  enum Outcome : int32_t {
+    kOutcomeNone = 0,
+    kOutcomeEarly = 1,
+    kOutcomeInWindow = 2,
+    kOutcomeLate = 3,
+    kOutcomeSkipped = 4,
+    kOutcomePreset = 5,
+  };
+  // Indicator texts of the run dialog.
+  enum Indicator { kIndWarning = 0, kIndSignal, kIndResponse, kIndFeedback, kIndicatorCount };
+
+  static constexpr uint32_t kNoDeadlineMs = 3'600'000;
+  static constexpr uint32_t kFeedbackDurationMs = 200;
+  static constexpr uint32_t kInitialWarningIntervalMs = 500;
+
+  explicit CRunMachine(const RunMachineDevices& devices);
+  CRunMachine(const CRunMachine&) = delete;
+  CRunMachine& operator=(const CRunMachine&) = delete;
+
+  // Starts a part (UI thread): response capacity min(3 x trials, 6000), all
+  // states and counters cleared, port byte 0, display break word 0, the
+  // random generator seeded, reference time = now + command 16, phase 3, and
+  // running set last. False (nothing started) while running, or without a
+  // bound task, host or run data, or for a part outside 0..15.
+  bool StartPart(const RunPartSetup& setup);
+  // Stops the machine (UI thread): later beats and events do nothing. The
+  // caller then stops the timer, which waits for a beat in progress.
+  void Stop();
+
+  // One beat (timer thread).
+  void OnTrialTick();
+  // CTimerMs callback: the argument is the machine.
+  static void TimerCallback(intptr_t machine);
+
+  // Handles one posted run event (UI thread).
+  RunEventAction OnRunEvent(int32_t code, intptr_t lParam);
+
+  // The run dialog's Stop/Go button during a break: answers it as the
+  // break dialog would (stop also marks the run stopped).
+  void AnswerBreak(bool stop);
+
+  // Sets the times of the next trial from base time t (UI thread).
+  void ScheduleTrial(uint32_t t);
+
+  // State for the run dialog's monitor (UI thread).
+  bool IsRunning() const { return running_.load() != 0; }
+  int32_t GetPhase() const { return phase_.load(); }
+  bool WasStopped() const { return stopped_.load() != 0; }
+  int32_t GetBreakReason() const { return breakReason_.load(); }
+  bool BreakWasUser() const { return breakWasUser_.load() != 0; }
+  bool InSecondList() const { return secondPhase_.load() != 0; }
+  uint32_t GetTrialIndex() const { return trialIndex_.load(); }
+  uint32_t GetSecondIndex() const { return secondIndex_.load(); }
+  uint32_t GetTrialCount() const { return trialCount_.load(); }
+  uint32_t GetResponseCount() const { return responseCount_.load(); }
+  uint32_t GetResponseCapacity() const { return capacity_; }
+  int32_t GetCategoryCount(int category) const;
+  int32_t GetMeanReactionTime() const { return meanRt_; }
+  uint32_t GetAcRun() const { return acRun_.load(); }
+  uint32_t GetOmRun() const { return omRun_.load(); }
+  const char* GetIndicator(int i) const;
+  const std::string& GetStatusText() const { return status_; }
+  const char* GetBreakTitle() const { return breakTitle_; }
+  int32_t GetDisposition() const { return disposition_.load(); }
+
+  // The current trial's times (run clock ms), for the dialog and for tests.
+  struct TrialTimes {
+    uint32_t reference, warning, warningInterval, signalOn, signalDuration, signalOff;
+    uint32_t validStart, validEnd, deadline, response, feedbackEnd;
+  };
+  TrialTimes GetTimes() const;
+
+ private:
+  // Tick side.
+  uint32_t Now() const;
+  uint32_t GetVoiceKeyBits();
+  bool CheckBreak();
+  void TrialSubMachines(uint32_t now);
+  bool FeedbackAndAdvance(uint32_t now);
+  void Post(int32_t code);
+
+  // Handlers (UI thread).
+  RunEventAction OnPartEnd();
+  void OnPartStart();
+  void OnNextTrial();
+  void OnScore();
+  void OnWarning();
+  void OnSignalOn();
+  void OnSignalOff();
+  void OnResponse();
+  void OnRelease(intptr_t lParam);
+  void OnFeedbackOn();
+  void OnFeedbackOff();
+  RunEventAction OnBreak();
+  void OnBreakAnswered();
+  static bool OnBreakShown(void* context);
+
+  void NextTrial(uint32_t t);
+  void SignalOff();
+  void ScoreResponse();
+  int32_t ResponseRule() const;
+  int32_t NoResponseRule() const;
+  int32_t ErrorOutcome();
+  bool HandleErrorTrial(uint32_t i);
+  bool SwapWithNextTrial(uint32_t i);
+  void RecordSkippedTrial();
+  void AppendRecord(int32_t category, int32_t rt, int32_t code, int32_t final);
+  int32_t ClassifyResponse(int32_t category, int32_t code);
+  void WritePort(uint8_t value);
+  void SetTimesFromSignalOn(uint32_t on);
+  void FormatBreakTitle();
+  void ClearIndicators();
+
+  // Devices.
+  RunMachineDevices devices_;
+
+  // The part being run: written by StartPart before running is set, then
+  // only read (by both threads).
+  CExpModelTask* task_ = nullptr;
+  ITaskHost* host_ = nullptr;
+  IDDDisplay* display_ = nullptr;
+  ITaskRunData* runData_ = nullptr;
+  int part_ = 0;
+  bool practice_ = true;
+  QelTaskWords words_{};
+
+  // Words shared by the timer and UI threads. Sub-states: warning 0 none,
+  // 1 armed, 2 due (event posted), 3 shown; signal 0 none, 1 armed, 2 due,
+  // 3 shown, 4 on, 5 off posted, 6 ended, 7 on until the response window
+  // ends (irrelevant duration); response 0 idle, 1 armed, 2 window open,
+  // 3 response posted, 4 awaiting release, 5 release posted, 6 trial ended;
+  // feedback 0 none, 1 requested, 2 on posted, 3 on, 4 off posted, 5 done;
+  // break 0 none, 1 requested, 2 answer awaited, 3 answer posted, 4 done.
+  std::atomic<uint32_t> running_{0};
+  std::atomic<int32_t> breakState_{0};
+  std::atomic<int32_t> phase_{kPhaseIdle};
+  std::atomic<int32_t> warningState_{0};
+  std::atomic<int32_t> signalState_{0};
+  std::atomic<int32_t> responseState_{0};
+  std::atomic<int32_t> feedbackState_{0};
+  std::atomic<int32_t> disposition_{0};
+  std::atomic<int32_t> breakReason_{kReasonNone};
+  std::atomic<uint32_t> breakWasUser_{0};
+  std::atomic<uint32_t> stopped_{0};
+  std::atomic<uint32_t> secondPhase_{0};
+  std::atomic<uint32_t> voiceKeyOn_{0};
+  std::atomic<uint32_t> trialIndex_{0};
+  std::atomic<uint32_t> secondIndex_{0};
+  std::atomic<uint32_t> trialCount_{0};
+  std::atomic<uint32_t> secondCount_{0};
+  std::atomic<uint32_t> responseCount_{0};
+  std::atomic<uint32_t> acRun_{0};
+  std::atomic<uint32_t> omRun_{0};
+  std::atomic<uint32_t> referenceTime_{0};
+  std::atomic<uint32_t> warningTime_{0};
+  std::atomic<uint32_t> signalOnTime_{0};
+  std::atomic<uint32_t> signalOffTime_{0};
+  std::atomic<uint32_t> responseDeadline_{0};
+  std::atomic<uint32_t> responseTime_{0};
+  std::atomic<uint32_t> feedbackEnd_{0};
+  std::atomic<int32_t> responseCode_{0};
+  std::atomic<int32_t> outcome_{kOutcomeNone};
+  std::atomic<int32_t> presetCategory_{0};
+
+  // UI thread only.
+  uint32_t capacity_ = 0;
+  uint32_t warningInterval_ = kInitialWarningIntervalMs;
+  uint32_t signalDuration_ = 0;
+  uint32_t validStart_ = 0;
+  uint32_t validEnd_ = 0;
+  uint32_t feedbackDuration_ = kFeedbackDurationMs;
+  uint32_t stepBack_ = 0;
+  bool target_ = false;
+  int32_t expected_ = 0;
+  bool responseRequired_ = false;
+  int32_t categoryCounts_[9] = {};
+  int64_t rtSum_ = 0;
+  int32_t rtCount_ = 0;
+  int32_t meanRt_ = 0;
+  const char* indicators_[kIndicatorCount] = {"", "", "", ""};
+  std::string status_;
+  char breakTitle_[96] = "";
+  CRunRandom random_;
+
+  static_assert(std::atomic<uint32_t>::is_always_lock_free && std::atomic<int32_t>::is_always_lock_free);
+};

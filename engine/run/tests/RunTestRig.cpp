@@ -1,0 +1,294 @@
+#include "engine/run/tests/RunTestRig.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "qel/TaskEntry.h"
+#include "qel/TrialCodes.h"
+
+namespace runtest {
+
+namespace {
+
+PluginScript* g_script = nullptr;
+qel::CTimerMs* g_clock = nullptr;
+
+uint32_t ScriptNow() { return g_clock ? g_clock->GetElapsedMs() : 0; }
+
+std::string CodeAt(intptr_t p) {
+  const char* code = reinterpret_cast<const char*>(p);
+  return code ? std::string(code, strnlen(code, kTrialCodeSize)) : std::string();
+}
+
+bool Answer(int32_t* out, int32_t value) {
+  if (out) *out = value;
+  return true;
+}
+
+}  // namespace
+
+const TrialScript& PluginScript::Current() const {
+  if (sequence >= 0 && static_cast<size_t>(sequence) < trials.size()) return trials[sequence];
+  return otherTrials;
+}
+
+std::vector<PluginCall> PluginScript::Calls(uint32_t command) const {
+  std::vector<PluginCall> found;
+  for (const PluginCall& c : calls) {
+    if (c.command == command) found.push_back(c);
+  }
+  return found;
+}
+
+extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t /*c*/, int32_t* out) {
+  PluginScript* s = g_script;
+  if (!s) return false;
+  const uint32_t now = ScriptNow();
+  if (command != kCmdGetResponse && command != kCmdIsTrialEnded) {
+    PluginCall call{command, a, b, now, {}};
+    if (command == kCmdShowSignal || command == kCmdSetTrial || command == kCmdCorrectResponse) call.code = CodeAt(a);
+    s->calls.push_back(call);
+  }
+  switch (command) {
+    case kCmdBeginRun:
+    case kCmdEndRun:
+    case kCmdShowWarning:
+    case kCmdHideSignal:
+    case kCmdFeedbackOn:
+    case kCmdFeedbackOff:
+      return true;
+    case kCmdShowSignal:
+      if (!s->showSignal) return false;
+      s->shown = true;
+      s->shownAt = now;
+      return true;
+    case kCmdBreakBegin: return Answer(out, s->stepBack);
+    case kCmdBreakEnd: return Answer(out, s->resumeDelay);
+    case kCmdWarningInterval: return Answer(out, s->startDelay);
+    case kCmdGetResponse: {
+      s->polls.fetch_add(1, std::memory_order_relaxed);
+      const TrialScript& t = s->Current();
+      int32_t bits = 0;
+      if (s->shown && t.rtMs >= 0) {
+        const uint32_t since = now - s->shownAt;
+        if (since >= static_cast<uint32_t>(t.rtMs) && since < static_cast<uint32_t>(t.rtMs) + t.holdMs) bits = t.bits;
+      }
+      return Answer(out, bits);
+    }
+    case kCmdIsTrialEnded: return Answer(out, s->trialEnded ? s->trialEnded(now) : 0);
+    case kCmdOnResponse:
+      return Answer(out, s->onResponse ? s->onResponse(static_cast<int32_t>(a), static_cast<int32_t>(b)) : 0);
+    case kCmdOnNoResponse: return Answer(out, s->onTimeout ? s->onTimeout() : 0);
+    case kCmdOnResponseRelease: return Answer(out, 0);
+    case kCmdExtraResponseCount: return Answer(out, s->extraResponses);
+    case kCmdSetTrial: {
+      ++s->sequence;
+      s->shown = false;
+      const char* code = reinterpret_cast<const char*>(a);
+      return code && code[0] == 'T';
+    }
+    case kCmdCorrectResponse: {
+      const char* code = reinterpret_cast<const char*>(a);
+      return Answer(out, code && code[0] && code[1] >= '0' && code[1] <= '9' ? code[1] - '0' : 0);
+    }
+    case kCmdClassifyResponse:
+      if (!s->classify) return false;
+      return s->classify(static_cast<int32_t>(a), static_cast<int32_t>(b), out);
+    default:
+      return false;
+  }
+}
+
+void QueueSink::PostRunEvent(int32_t code, intptr_t lParam) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    queue_.emplace_back(code, lParam);
+  }
+  ready_.notify_one();
+}
+
+bool QueueSink::Pop(int32_t* code, intptr_t* lParam) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (queue_.empty()) return false;
+  *code = queue_.front().first;
+  *lParam = queue_.front().second;
+  queue_.pop_front();
+  return true;
+}
+
+bool QueueSink::WaitPop(int32_t* code, intptr_t* lParam, int timeoutMs) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (!ready_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !queue_.empty(); })) return false;
+  *code = queue_.front().first;
+  *lParam = queue_.front().second;
+  queue_.pop_front();
+  return true;
+}
+
+size_t QueueSink::Size() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return queue_.size();
+}
+
+intptr_t TestDisplay::PostMessageA(int command, intptr_t) {
+  if (command != kDispCmdOpenBreak || !breaksAllowed) return 0;
+  ++opened;
+  state.store(kBreakOnScreen);
+  return 1;
+}
+
+bool TestHost::PermuteCodeQuarters(char* code, bool flag, int offset) {
+  return QelPermuteCodeQuarters(code, flag, offset);
+}
+
+TestRunData::TestRunData() {
+  std::memset(category, 0, sizeof category);
+  std::memset(reactionTime, 0, sizeof reactionTime);
+  std::memset(responseCode, 0, sizeof responseCode);
+  std::memset(taskCategory, 0, sizeof taskCategory);
+  for (double& v : values) v = kNoValue;
+  std::memset(attributes, 0, sizeof attributes);
+}
+
+RunRig::RunRig() : host(std::make_unique<TestHost>()), runData(std::make_unique<TestRunData>()) {
+  g_script = &script;
+  g_clock = &timer;
+  host->display = &display;
+  task.library = &library;
+  task.TaskName = "Scripted";
+  QelTaskWords& w = task.w;
+  w = QelTaskWords{};
+  w.TaskType = 1;
+  w.TaskIntrAfterTrials = 1000;
+  w.TaskSDType = 1;
+  w.TaskSDLow = 200;
+  w.TaskSDHigh = 200;
+  w.TaskControl = 0;
+  w.TaskVRLow = 100;
+  w.TaskVRHigh = 1500;
+  w.TaskIntType = 1;
+  w.TaskIntLow = 1000;
+  w.TaskIntHigh = 1000;
+
+  char name[] = "/tmp/qel-run-port-XXXXXX";
+  const int fd = mkstemp(name);
+  if (fd >= 0) close(fd);
+  portPath_ = name;
+  port.SetSignalSync(true);
+  port.SetPath(portPath_);
+
+  RunMachineDevices devices;
+  devices.clock = &timer;
+  devices.events = &sink;
+  devices.keyboard = &keyboard;
+  devices.voiceKey = &voiceKey;
+  devices.port = &port;
+  machine = std::make_unique<CRunMachine>(devices);
+}
+
+RunRig::~RunRig() {
+  machine->Stop();
+  timer.Stop();
+  port.Close();
+  if (!portPath_.empty()) unlink(portPath_.c_str());
+  g_script = nullptr;
+  g_clock = nullptr;
+}
+
+void RunRig::SetTrials(const std::vector<std::string>& codes, uint32_t count) {
+  for (size_t i = 0; i < codes.size() && i < static_cast<size_t>(kMaxTrialCodes); ++i) {
+    std::memset(host->trialList[i], 0, kTrialCodeSize);
+    std::strncpy(host->trialList[i], codes[i].c_str(), kTrialCodeSize - 1);
+  }
+  host->trialCount = count == UINT32_MAX ? static_cast<uint32_t>(codes.size()) : count;
+}
+
+void RunRig::SetSecondList(const std::vector<std::string>& codes) {
+  secondList_.assign(codes.size() * kTrialCodeSize, '\0');
+  for (size_t i = 0; i < codes.size(); ++i) {
+    std::strncpy(&secondList_[i * kTrialCodeSize], codes[i].c_str(), kTrialCodeSize - 1);
+  }
+  library.secondList = reinterpret_cast<const char(*)[kTrialCodeSize]>(secondList_.data());
+  library.secondListCount = static_cast<uint32_t>(codes.size());
+  host->secondList = library.secondList;
+  host->secondCount = library.secondListCount;
+}
+
+bool RunRig::Start(bool practice, int partIndex) {
+  part = partIndex;
+  if (!port.Open()) return false;
+  if (!timer.Start(&CRunMachine::TimerCallback, reinterpret_cast<intptr_t>(machine.get()))) return false;
+  RunPartSetup setup;
+  setup.task = &task;
+  setup.host = host.get();
+  setup.runData = runData.get();
+  setup.part = partIndex;
+  setup.practice = practice;
+  setup.seed = 12345;
+  return machine->StartPart(setup);
+}
+
+void RunRig::Pump() {
+  int32_t code;
+  intptr_t lParam;
+  while (sink.Pop(&code, &lParam)) {
+    events.push_back({code, Now()});
+    const RunEventAction action = machine->OnRunEvent(code, lParam);
+    actions.push_back(action);
+    if (action == RunEventAction::kEndRun) {
+      ended = true;
+      machine->Stop();
+    }
+  }
+}
+
+void RunRig::Step(uint32_t ms) {
+  for (uint32_t i = 0; i < ms; ++i) {
+    source.RunMs(1);
+    if (pumpEvents) Pump();
+  }
+}
+
+bool RunRig::RunUntil(const std::function<bool()>& done, uint32_t limitMs) {
+  for (uint32_t i = 0; i < limitMs; ++i) {
+    if (done()) return true;
+    Step(1);
+  }
+  return done();
+}
+
+bool RunRig::RunToEnd(uint32_t limitMs) {
+  return RunUntil([this] { return ended; }, limitMs);
+}
+
+std::vector<Record> RunRig::Records() const {
+  std::vector<Record> records;
+  const uint32_t n = machine->GetResponseCount();
+  for (uint32_t i = 0; i < n && i < static_cast<uint32_t>(kMaxResponses); ++i) {
+    records.push_back({runData->category[part][i], runData->reactionTime[part][i], runData->responseCode[part][i],
+                       runData->taskCategory[part][i]});
+  }
+  return records;
+}
+
+std::vector<uint8_t> RunRig::PortBytes() const {
+  std::ifstream in(portPath_, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<uint32_t> RunRig::EventTimes(int32_t code) const {
+  std::vector<uint32_t> times;
+  for (const PostedEvent& e : events) {
+    if (e.code == code) times.push_back(e.at);
+  }
+  return times;
+}
+
+int RunRig::Count(int32_t code) const { return static_cast<int>(EventTimes(code).size()); }
+
+}  // namespace runtest

@@ -1,0 +1,327 @@
+// A run on a virtual clock: the real CRunMachine, CTimerMs (beaten by hand
+// through a ManualTickSource), CSignalPort (writing into a plain file), and
+// a real CExpModelTask bound to a library record whose entry is a scripted
+// in-process plug-in. Beats and posted events are pumped on the test's
+// thread, so a run is deterministic to the millisecond.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/model/ExpModelTask.h"
+#include "engine/port/SignalPort.h"
+#include "engine/run/RunEventSink.h"
+#include "engine/run/RunKeyboard.h"
+#include "engine/run/RunMachine.h"
+#include "engine/run/RunVoiceKey.h"
+#include "engine/timer/ManualTickSource.h"
+#include "engine/timer/TimerMs.h"
+#include "qel/DisplayInterface.h"
+#include "qel/TaskHostInterface.h"
+#include "qel/TaskLibraryInterface.h"
+#include "qel/TaskRunDataInterface.h"
+
+namespace runtest {
+
+// What the testee does in one trial (trials are counted by command 25).
+struct TrialScript {
+  int32_t rtMs = -1;     // key down this long after the signal was shown; -1: no response
+  uint32_t holdMs = 50;  // how long it stays down
+  int32_t bits = 1;      // the response bits
+};
+
+// One plug-in call as the script saw it.
+struct PluginCall {
+  uint32_t command;
+  intptr_t a, b;
+  uint32_t at;       // run clock
+  std::string code;  // the trial code for commands 12, 25 and 26
+};
+
+// The scripted plug-in: answers every command from this script. One script
+// is active at a time (the entry is a plain function).
+struct PluginScript {
+  std::vector<TrialScript> trials;
+  TrialScript otherTrials;
+  int32_t startDelay = 500;
+  bool showSignal = true;
+  int32_t stepBack = 0;
+  int32_t resumeDelay = 0;
+  int32_t extraResponses = 0;
+  std::function<int32_t(int32_t code, int32_t early)> onResponse;  // 19; 0 when unset
+  std::function<int32_t()> onTimeout;                              // 20; 0 when unset
+  std::function<int32_t(uint32_t now)> trialEnded;                 // 18; 0 when unset
+  std::function<bool(int32_t category, int32_t code, int32_t* out)> classify;  // 27; refused when unset
+
+  // Observed.
+  int sequence = -1;  // trial number (command 25 calls - 1)
+  bool shown = false;
+  uint32_t shownAt = 0;
+  std::vector<PluginCall> calls;  // all but 17 and 18
+  std::atomic<uint32_t> polls{0};
+
+  const TrialScript& Current() const;
+  std::vector<PluginCall> Calls(uint32_t command) const;
+};
+
+extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
+
+// Posted events, queued for the pumping thread.
+class QueueSink final : public IRunEventSink {
+ public:
+  void PostRunEvent(int32_t code, intptr_t lParam) override;
+  bool Pop(int32_t* code, intptr_t* lParam);
+  bool WaitPop(int32_t* code, intptr_t* lParam, int timeoutMs);
+  size_t Size();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<std::pair<int32_t, intptr_t>> queue_;
+};
+
+class TestKeyboard final : public IRunKeyboard {
+ public:
+  bool IsEscapeDown() override { return escape.load(); }
+  std::atomic<bool> escape{false};
+};
+
+class TestVoiceKey final : public IRunVoiceKey {
+ public:
+  uint32_t GetBits() override { return bits.load(); }
+  void SetThreshold(int percent) override { threshold = percent; }
+  bool Start() override {
+    ++starts;
+    return true;
+  }
+  void Stop() override { ++stops; }
+  std::atomic<uint32_t> bits{0};
+  int threshold = -1;
+  int starts = 0;
+  int stops = 0;
+};
+
+// The display's break word and command channel as a run sees them.
+class TestDisplay final : public IDDDisplay {
+ public:
+  bool GetWndRectClient(QelRect&) override { return false; }
+  bool Present(bool) override { return true; }
+  bool SurfaceGetSize(int, int&, int&) override { return false; }
+  CDC* SurfaceGetDC(int) override { return nullptr; }
+  bool SurfaceReleaseDC(int, CDC*) override { return false; }
+  bool SurfaceClear(int, COLORREF) override { return false; }
+  bool SurfaceBltBack1(int) override { return false; }
+  int BreakGetState() override { return state.load(); }
+  void BreakSetState(int s) override { state.store(s); }
+  void BreakSetTitle(const char* t) override { title = t ? t : ""; }
+  bool BreakCreate() override { return false; }
+  long TaskDlgCreate(IQelDialog*, QelResModule, int, bool) override { return 0; }
+  void SetCursor(bool) override {}
+  long TaskDlgDestroy(IQelDialog*, QelResModule, int) override { return 0; }
+  intptr_t PostMessageA(int command, intptr_t) override;
+  void SetRestoreDisplay(QelRestoreCallback cb, void* ctx) override {
+    restore = cb;
+    restoreContext = ctx;
+  }
+
+  std::atomic<int> state{kBreakRequested};
+  bool breaksAllowed = true;
+  int opened = 0;
+  std::string title;
+  QelRestoreCallback restore = nullptr;
+  void* restoreContext = nullptr;
+};
+
+// The host's members a run uses; every service slot is inert.
+class TestHost final : public ITaskHost {
+ public:
+  uint16_t GetFeedbackSoundId(int) override { return 0; }
+  bool PermuteCodeQuarters(char* code, bool flag, int offset) override;
+  void SetRunFlags(uint8_t practice) override { practiceFlag = practice; }
+  void* GetWndDD() override { return nullptr; }
+  uint32_t GetRunTimeMs() override { return 0; }
+  void ShowDxError(const char*, int32_t) override {}
+  std::string LoadText(uint32_t) override { return {}; }
+  bool MakeTone(int, int, int) override { return false; }
+  bool LoadSoundBuffer(const int16_t*, uint32_t, const QelWaveFormat&) override { return false; }
+  bool LoadWaveResource(uint32_t, QelResModule) override { return false; }
+  bool IsSoundPlaying() override { return false; }
+  bool PlaySound(bool) override { return false; }
+  void StopSound() override {}
+  void RewindSound() override {}
+  uint32_t GetShiftCtrlKeys() override { return 0; }
+  uint32_t GetResponseKeys() override { return 0; }
+  int GetSpaceKey() override { return 0; }
+  int ReadDigitKey(char* out) override {
+    if (out) *out = 0;
+    return 0;
+  }
+  int WaitSpaceChange() override { return 0; }
+  void GetMouseDelta(int* dx, int* dy) override {
+    if (dx) *dx = 0;
+    if (dy) *dy = 0;
+  }
+  int GetButtonType() override { return 0; }
+  uint32_t ReadButtons() override { return 0; }
+  int DisplayEnum() override { return 0; }
+  std::string GetDisplayName(int) override { return {}; }
+  bool CreateFullScreen(int, uint32_t) override { return false; }
+  void FreeDisplay() override {}
+  void SetRestoreDisplay(QelRestoreCallback cb, void* ctx) override {
+    if (display) display->SetRestoreDisplay(cb, ctx);
+  }
+  CDC* SurfaceGetDC(int) override { return nullptr; }
+  bool SurfaceReleaseDC(int, CDC*) override { return false; }
+  bool SurfaceClear(int, COLORREF) override { return false; }
+  bool Present(bool) override { return false; }
+  void FillRect(CDC*, int, int, int, int, COLORREF) override {}
+  void DrawFramedSquare(CDC*, int, int, int, COLORREF, COLORREF) override {}
+  void FillSquare(CDC*, int, int, int, COLORREF) override {}
+  void FillSquareCentred(CDC*, int, COLORREF) override {}
+  void DrawCross(CDC*, int, int, int, COLORREF, int) override {}
+  void DrawCrossCentred(CDC*, int, COLORREF, int) override {}
+  void DrawLine(CDC*, int, int, int, int, COLORREF, int) override {}
+  void DrawArc(CDC*, int, int, int, int, COLORREF, int) override {}
+  void FillEllipse(CDC*, int, int, int, int, COLORREF) override {}
+  void SleepMs(uint32_t) override {}
+};
+
+// The run data's response arrays; the statistics slots are not used here.
+class TestRunData final : public ITaskRunData {
+ public:
+  TestRunData();
+  void SetValue(int, double, bool) override {}
+  bool GetValue(int, double*) const override { return false; }
+  int CountCode(const int32_t*, int, int) const override { return 0; }
+  int ComputeStats(QelStats*, const int32_t*, const int32_t*, int, int) const override { return 0; }
+  int ComputeExtendedStats(QelStats*, const int32_t*, const int32_t*, int, int) const override { return 0; }
+  int CombineValues(int index, const int32_t*, bool) override { return index; }
+  int CombinePair(int index, int, int, bool) override { return index; }
+  int StoreExtendedStats(const int32_t*, const int32_t*, int, int, int index) override { return index; }
+  int StoreCountMeanZ(const int32_t*, const int32_t*, int, int, int index, QelNormGetter, int) override {
+    return index;
+  }
+  int StoreExtendedStatsZ(const int32_t*, const int32_t*, int, int, int index, QelStats*, QelNormGetter,
+                          int) override {
+    return index;
+  }
+  int ComputeValueWithZ(const int32_t*, const int32_t*, int, int, int index, QelNormGetter, int,
+                        QelNormGetter) override {
+    return index;
+  }
+  int ComputeExtendedForCodes(int index, const int32_t*, const int32_t*, int, const QelCodeList*, int) override {
+    return index;
+  }
+  int ComputeForCodes(int index, const int32_t*, const int32_t*, int, const QelCodeList*, int) override {
+    return index;
+  }
+  int StoreCountMeanForCodes(int index, const int32_t*, const int32_t*, int, const QelCodeList*) override {
+    return index;
+  }
+  int StoreCountMeanSdForCodes(int index, const int32_t*, const int32_t*, int, const QelCodeList*) override {
+    return index;
+  }
+  int ComputePartExtended(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
+  int ComputePartExtendedNoCount(const IExpModelTask*, int index, int, const QelCodeList*) override {
+    return index;
+  }
+  int ComputePartCountMeanZ(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
+  int ComputePartCountMean(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
+  int CountPartOutcomes(const IExpModelTask*, int index, int) override { return index; }
+  int ComputePart(const IExpModelTask*, int index, int, const QelCodeList*, const QelCodeList*) override {
+    return index;
+  }
+  int ComputeForParts(const IExpModelTask*, const QelCodeList*, const QelCodeList*) override { return 0; }
+};
+
+// A library record whose entry is the scripted plug-in.
+class TestLibrary final : public ITaskLibrary {
+ public:
+  TestLibrary() { entry = &ScriptedTaskEntry; }
+  void ResetNorms() override {}
+  bool LoadNorms(INormsProvider*, const char*) override { return false; }
+  bool AddNormFunction(const char*, const char*, int, double, double, const double*, int) override {
+    return false;
+  }
+  int FindNormFunction(const char*, const char*, int, double) const override { return -1; }
+  bool GetVariableValue(int, double* out, double, double, int, bool) override {
+    if (out) *out = kNoValue;
+    return false;
+  }
+  bool ComputeNormZ(const char*, const char*, double* out, double, double, int, bool, bool) override {
+    if (out) *out = kNoValue;
+    return false;
+  }
+};
+
+// One stored response record.
+struct Record {
+  int32_t category, rt, code, final;
+  bool operator==(const Record&) const = default;
+};
+
+struct PostedEvent {
+  int32_t code;
+  uint32_t at;
+};
+
+class RunRig {
+ public:
+  RunRig();
+  ~RunRig();
+
+  // Default words: single response, fixed interval 1000, fixed signal 200,
+  // post-response interval, valid window 100..1500, no interruption.
+  QelTaskWords& Words() { return task.w; }
+  // Fills the host's trial list (count defaults to the list's length).
+  void SetTrials(const std::vector<std::string>& codes, uint32_t count = UINT32_MAX);
+  void SetSecondList(const std::vector<std::string>& codes);
+
+  bool Start(bool practice = false, int part = 0);
+  // Moves the clock by ms, one beat and a full event pump per millisecond.
+  void Step(uint32_t ms = 1);
+  // Steps until the part has ended (an event asked for the end of the run)
+  // or the limit passes; true when it ended.
+  bool RunToEnd(uint32_t limitMs = 600000);
+  // Steps until the predicate holds; false when the limit passes first.
+  bool RunUntil(const std::function<bool()>& done, uint32_t limitMs = 600000);
+  void Pump();
+  uint32_t Now() const { return timer.GetElapsedMs(); }
+
+  std::vector<Record> Records() const;
+  std::vector<uint8_t> PortBytes() const;
+  std::vector<uint32_t> EventTimes(int32_t code) const;
+  int Count(int32_t code) const;
+
+  qel::ManualTickSource source;
+  qel::CTimerMs timer{&source};
+  QueueSink sink;
+  TestKeyboard keyboard;
+  TestVoiceKey voiceKey;
+  qel::CSignalPort port;
+  TestDisplay display;
+  std::unique_ptr<TestHost> host;
+  std::unique_ptr<TestRunData> runData;
+  TestLibrary library;
+  CExpModelTask task;
+  PluginScript script;
+  std::unique_ptr<CRunMachine> machine;
+  std::vector<PostedEvent> events;
+  std::vector<RunEventAction> actions;
+  bool ended = false;
+  bool pumpEvents = true;  // false: events stay queued until Pump
+  int part = 0;
+
+ private:
+  std::string portPath_;
+  std::vector<char> secondList_;
+};
+
+}  // namespace runtest
