@@ -1,0 +1,129 @@
+// The text file: whole reads with line-end and NUL rules, writes, times.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "app/tests/TempFolder.h"
+#include "app/text/TextFile.h"
+
+namespace {
+
+void WriteRaw(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::string ReadRaw(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct ReadCase {
+  std::string bytes;
+  std::string text;
+};
+
+class WholeFileReads : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(WholeFileReads, LineEndsAndNulBytes) {
+  TempFolder dir;
+  const std::string path = dir.File("t.txt");
+  WriteRaw(path, GetParam().bytes);
+  CTextFile file;
+  ASSERT_TRUE(file.Open(path, CTextFile::kRead));
+  std::string text = "old";
+  EXPECT_TRUE(file.ReadWholeFile(&text));
+  EXPECT_EQ(text, GetParam().text);
+  EXPECT_EQ(file.GetMessage(), "File: " + path + "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WholeFileReads,
+                         ::testing::Values(ReadCase{"a\nb\r\nc", "a\r\nb\r\nc"}, ReadCase{"", ""},
+                                           ReadCase{std::string("x\0y", 3), "x y"},
+                                           ReadCase{"\n\n", "\r\n\r\n"}, ReadCase{"\r\r\n", "\r\r\n"},
+                                           ReadCase{std::string("a\r\0\nb", 5), "a\r \r\nb"},
+                                           ReadCase{"end\n", "end\r\n"}));
+
+TEST(TextFile, AFileOfFourGigabytesIsRefused) {
+  TempFolder dir;
+  const std::string path = dir.File("huge.txt");
+  const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(CTextFile::kMaxTextFileSize)), 0);  // sparse
+  ::close(fd);
+  CTextFile file;
+  ASSERT_TRUE(file.Open(path, CTextFile::kRead));
+  std::string text;
+  EXPECT_FALSE(file.ReadWholeFile(&text));
+  EXPECT_EQ(file.GetMessage(), "File: " + path + "\r\nLength > 4294,967,295!\r\n");
+}
+
+TEST(TextFile, ReadingWithoutAnOpenFileFails) {
+  CTextFile file;
+  std::string text;
+  EXPECT_FALSE(file.ReadWholeFile(&text));
+  EXPECT_NE(file.GetMessage().find("Cannot be read!"), std::string::npos);
+  EXPECT_FALSE(file.Open("/no/such/folder/x.txt", CTextFile::kRead));
+  EXPECT_NE(file.GetMessage().find("Cannot be opened!"), std::string::npos);
+  EXPECT_EQ(file.WriteString("x"), 0u);
+}
+
+TEST(TextFile, WriteStringWritesTheBytesOnly) {
+  TempFolder dir;
+  const std::string path = dir.File("w.txt");
+  WriteRaw(path, "previous content");
+  CTextFile file;
+  ASSERT_TRUE(file.Open(path, CTextFile::kCreateWrite));
+  EXPECT_EQ(file.WriteString("abc\r\n"), 5u);
+  EXPECT_EQ(file.WriteString(""), 0u);
+  EXPECT_EQ(file.WriteString(nullptr), 0u);
+  EXPECT_EQ(file.WriteString(std::string("def")), 3u);
+  file.Close();
+  EXPECT_EQ(ReadRaw(path), "abc\r\ndef");
+}
+
+TEST(TextFile, WriteBufferToFile) {
+  TempFolder dir;
+  const std::string path = dir.File("b.bin");
+  WriteRaw(path, "a longer previous content");
+  CTextFile file;
+  const char bytes[] = {'B', 'M', 0, 1};
+  EXPECT_TRUE(file.WriteBufferToFile(path, bytes, sizeof bytes));
+  EXPECT_EQ(file.GetMessage(), "File: " + path + "\r\n");
+  EXPECT_EQ(ReadRaw(path), std::string(bytes, 4));
+  EXPECT_FALSE(file.WriteBufferToFile(dir.File("missing/b.bin"), bytes, sizeof bytes));
+  EXPECT_NE(file.GetMessage().find("missing/b.bin"), std::string::npos);
+}
+
+TEST(TextFile, CloseCanRestoreTheFileTimes) {
+  TempFolder dir;
+  const std::string path = dir.File("times.txt");
+  WriteRaw(path, "x");
+  const struct timespec old[2] = {{1000000000, 0}, {1100000000, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+  {
+    CTextFile file;
+    ASSERT_TRUE(file.Open(path, CTextFile::kCreateWrite));
+    file.WriteString("changed");
+    file.Close(true);
+  }
+  struct stat st{};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mtim.tv_sec, 1100000000);  // the times it had when opened
+  EXPECT_EQ(st.st_atim.tv_sec, 1000000000);
+  EXPECT_EQ(ReadRaw(path), "changed");
+  {
+    CTextFile file;
+    ASSERT_TRUE(file.Open(path, CTextFile::kCreateWrite));
+    file.WriteString("again");
+    file.Close(false);
+  }
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_NE(st.st_mtim.tv_sec, 1100000000);
+}
+
+}  // namespace

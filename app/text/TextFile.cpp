@@ -1,0 +1,133 @@
+#include "app/text/TextFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "app/modelfile/AtomicFile.h"
+#include "app/text/NumberText.h"
+
+namespace {
+
+// The text with NUL bytes as blanks and a carriage return before every
+// line feed that has none.
+bool ConvertText(const char* p, size_t size, std::string* out) {
+  size_t bareFeeds = 0;
+  for (size_t i = 0; i < size; ++i) {
+    if (p[i] == '\n' && (i == 0 || p[i - 1] != '\r')) ++bareFeeds;
+  }
+  out->clear();
+  try {
+    out->reserve(size + bareFeeds);
+  } catch (const std::bad_alloc&) {
+    // Without room for the whole text at once, build it as it comes.
+  }
+  try {
+    for (size_t i = 0; i < size; ++i) {
+      const char c = p[i];
+      if (c == '\n' && (i == 0 || p[i - 1] != '\r')) out->push_back('\r');
+      out->push_back(c == '\0' ? ' ' : c);
+    }
+  } catch (const std::bad_alloc&) {
+    out->clear();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CTextFile::~CTextFile() { Close(false); }
+
+void CTextFile::StartMessage(const std::string& path) { message_ = "File: " + path + "\r\n"; }
+
+bool CTextFile::Open(const std::string& path, OpenMode mode) {
+  Close(false);
+  StartMessage(path);
+  const int flags = mode == kRead ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
+  // The times before the open: truncating changes them.
+  haveOpenStatus_ = ::stat(path.c_str(), &openStatus_) == 0;
+  fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  if (fd_ < 0) {
+    message_ += std::string("Cannot be opened! (") + std::strerror(errno) + ")\r\n";
+    return false;
+  }
+  path_ = path;
+  return true;
+}
+
+bool CTextFile::ReadWholeFile(std::string* out) {
+  out->clear();
+  StartMessage(path_);
+  struct stat st{};
+  if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
+    message_ += "Cannot be read!\r\n";
+    return false;
+  }
+  const uint64_t size = static_cast<uint64_t>(st.st_size);
+  if (size >= kMaxTextFileSize) {
+    message_ += "Length > " + FormatSize(kMaxTextFileSize - 1, false) + "!\r\n";
+    return false;
+  }
+  std::vector<char> buffer;
+  try {
+    buffer.resize(static_cast<size_t>(size) + 1);
+  } catch (const std::bad_alloc&) {
+    message_ += "Not enough memory!\r\n";
+    return false;
+  }
+  size_t got = 0;
+  while (got < size) {
+    const ssize_t n = ::pread(fd_, buffer.data() + got, static_cast<size_t>(size) - got, static_cast<off_t>(got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  if (got < size) {
+    message_ += "Cannot be read!\r\n";
+    return false;
+  }
+  if (!ConvertText(buffer.data(), got, out)) {
+    message_ += "Not enough memory!\r\n";
+    return false;
+  }
+  return true;
+}
+
+size_t CTextFile::WriteString(const char* text) {
+  if (!text || !*text || fd_ < 0) return 0;
+  const size_t length = std::strlen(text);
+  size_t written = 0;
+  while (written < length) {
+    const ssize_t n = ::write(fd_, text + written, length - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    written += static_cast<size_t>(n);
+  }
+  return written;
+}
+
+bool CTextFile::WriteBufferToFile(const std::string& path, const void* data, size_t size) {
+  StartMessage(path);
+  std::string error;
+  if (!WriteFileAtomically(path, data, size, &error)) {
+    message_ += error + "\r\n";
+    return false;
+  }
+  return true;
+}
+
+void CTextFile::Close(bool restoreTimes) {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  struct stat now{};
+  if (restoreTimes && haveOpenStatus_ && ::stat(path_.c_str(), &now) == 0) {
+    const struct timespec times[2] = {openStatus_.st_atim, openStatus_.st_mtim};
+    ::utimensat(AT_FDCWD, path_.c_str(), times, 0);
+  }
+}
