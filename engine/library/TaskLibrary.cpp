@@ -135,14 +135,17 @@ bool CTaskLibrary::Load(const char* path, bool report) {
   spareFlag = 0;
   if (!path) return false;
 
+  // A bare file name means the current folder, never the library search path.
+  const std::string file = std::strchr(path, '/') ? std::string(path) : "./" + std::string(path);
+
   // The same file twice (a link to a loaded plug-in) would share one task
   // object between two records.
-  if (void* existing = dlopen(path, RTLD_NOW | RTLD_NOLOAD)) {
+  if (void* existing = dlopen(file.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
     dlclose(existing);
     return Refuse(nullptr, report, Format("Library already loaded \"%s\"!", path));
   }
 
-  void* handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+  void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) return Refuse(nullptr, report, Format("No library \"%s\"!", path));
 
   entry = reinterpret_cast<TaskEntryFn>(dlsym(handle, kTaskEntryName));

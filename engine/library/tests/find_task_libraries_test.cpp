@@ -144,6 +144,19 @@ TEST_F(FindTaskLibrariesTest, ALinkToALoadedPluginIsRefused) {
   EXPECT_EQ(prompts.texts[0], "Library already loaded \"" + folder.FolderText() + "QelB.qet\"!");
 }
 
+TEST_F(FindTaskLibrariesTest, AnEmptyFolderMeansTheCurrentFolder) {
+  TempFolder folder;
+  folder.AddPlugin("Good", "QelA.qet");
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder.path());
+  SetTaskFolder("Qel");
+  const int count = FindTaskLibraries(nullptr);
+  fs::current_path(previous);
+  ASSERT_EQ(count, 1);
+  EXPECT_EQ(GetTaskLibrary(0)->GetPath(), "QelA.qet");
+  EXPECT_TRUE(englib::IsModuleLoaded(folder.FolderText() + "QelA.qet"));
+}
+
 TEST_F(FindTaskLibrariesTest, FileTimeIsTheLastWriteTime) {
   TempFolder folder;
   folder.AddPlugin("Good", "QelA.qet");
