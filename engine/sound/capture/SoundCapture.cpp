@@ -1,0 +1,73 @@
+#include "engine/sound/capture/SoundCapture.h"
+
+namespace qel {
+namespace {
+constexpr Uint16 kCaptureFrames = 64;  // 8 ms at 8000 Hz: the device hands over small pieces
+}  // namespace
+
+SoundResult CSoundCapture::Open(const char* deviceName, std::string* error) {
+  Close();
+  SDL_AudioSpec want{};
+  want.freq = kRate;
+  want.format = AUDIO_S16LSB;
+  want.channels = kChannels;
+  want.samples = kCaptureFrames;
+  want.callback = &CSoundCapture::Callback;
+  want.userdata = this;
+  SDL_AudioSpec have{};
+  // No changes allowed: SDL converts whatever the device delivers to this format.
+  const SDL_AudioDeviceID id = SDL_OpenAudioDevice(deviceName, 1, &want, &have, 0);
+  if (id == 0) {
+    if (error) *error = SDL_GetError();
+    return kSoundDeviceFailed;
+  }
+  ring_.Reset(true);
+  device_ = id;
+  return kSoundOk;
+}
+
+void CSoundCapture::Close() {
+  const SDL_AudioDeviceID id = device_.exchange(0);
+  running_ = false;
+  if (id) SDL_CloseAudioDevice(id);
+}
+
+void CSoundCapture::Callback(void* self, Uint8* stream, int len) {
+  auto* capture = static_cast<CSoundCapture*>(self);
+  capture->ring_.Write(stream, static_cast<size_t>(len));
+}
+
+SoundResult CSoundCapture::Start(bool loop) {
+  const SDL_AudioDeviceID id = device_;
+  if (!id) return kSoundOk;
+  SDL_PauseAudioDevice(id, 1);
+  ring_.Reset(loop);
+  SDL_PauseAudioDevice(id, 0);
+  if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_PLAYING) return kSoundDeviceFailed;
+  running_ = true;
+  return kSoundOk;
+}
+
+SoundResult CSoundCapture::Stop() {
+  const SDL_AudioDeviceID id = device_;
+  if (!id) return kSoundOk;
+  SDL_PauseAudioDevice(id, 1);  // returns when no callback runs any more
+  running_ = false;
+  return kSoundOk;
+}
+
+bool CSoundCapture::IsRunning(bool loop) const {
+  const SDL_AudioDeviceID id = device_;
+  if (!id || !running_) return false;
+  if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_PLAYING) return false;
+  if (loop) return ring_.Looping();
+  return !ring_.Looping() && !ring_.Ended();
+}
+
+bool CSoundCapture::Read(uint8_t* destination, uint32_t capacity, uint32_t* frames) {
+  if (frames) *frames = 0;
+  if (!destination || !device_) return false;
+  return ring_.Read(destination, capacity, frames);
+}
+
+}  // namespace qel

@@ -1,0 +1,113 @@
+// Per-test surroundings for tests that use the disk audio driver: a temp
+// folder for its output and input files, and a prompt handler and poster
+// that record what the sound layers say.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "common/Prompt.h"
+
+namespace qel::test {
+
+class RecordedPrompts {
+ public:
+  RecordedPrompts() {
+    previousHandler_ = SetPromptHandler([this](const std::string& text, const std::string&, unsigned) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      shown_.push_back(text);
+      return static_cast<int>(kAnswerOk);
+    });
+    previousPoster_ = SetPromptPoster([this](const std::string& text, const std::string&, unsigned) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      posted_.push_back(text);
+    });
+  }
+  ~RecordedPrompts() {
+    SetPromptHandler(previousHandler_);
+    SetPromptPoster(previousPoster_);
+  }
+  std::vector<std::string> Shown() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return shown_;
+  }
+  std::vector<std::string> Posted() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return posted_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::string> shown_;
+  std::vector<std::string> posted_;
+  PromptHandler previousHandler_;
+  PromptPoster previousPoster_;
+};
+
+class TempFolder {
+ public:
+  TempFolder() {
+    char pattern[] = "/tmp/qel_sound_XXXXXX";
+    if (mkdtemp(pattern)) path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Writes 8000 Hz 16-bit stereo frames, as the capture device would deliver them.
+inline bool WriteCaptureFile(const std::string& path, size_t frames,
+                             const std::function<void(size_t, int16_t&, int16_t&)>& frame) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  std::vector<uint8_t> bytes(frames * 4);
+  for (size_t i = 0; i < frames; ++i) {
+    int16_t l = 0;
+    int16_t r = 0;
+    frame(i, l, r);
+    bytes[4 * i] = static_cast<uint8_t>(l & 0xFF);
+    bytes[4 * i + 1] = static_cast<uint8_t>((l >> 8) & 0xFF);
+    bytes[4 * i + 2] = static_cast<uint8_t>(r & 0xFF);
+    bytes[4 * i + 3] = static_cast<uint8_t>((r >> 8) & 0xFF);
+  }
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+// Silence, then a 1 kHz burst on one channel (or both), then silence.
+struct Burst {
+  double startSeconds = 0.5;
+  double seconds = 0.3;
+  double amplitude = 16000;
+  bool left = true;
+  bool right = false;
+  size_t StartFrame() const { return static_cast<size_t>(startSeconds * 8000); }
+  int16_t At(size_t i) const {
+    const size_t first = StartFrame();
+    if (i < first || i >= first + static_cast<size_t>(seconds * 8000)) return 0;
+    return static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * 1000.0 * (i - first) / 8000.0)));
+  }
+};
+
+inline bool WriteBurstFile(const std::string& path, const Burst& b, double totalSeconds) {
+  return WriteCaptureFile(path, static_cast<size_t>(totalSeconds * 8000), [&](size_t i, int16_t& l, int16_t& r) {
+    const int16_t v = b.At(i);
+    l = b.left ? v : 0;
+    r = b.right ? v : 0;
+  });
+}
+
+}  // namespace qel::test

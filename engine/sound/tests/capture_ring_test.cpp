@@ -1,0 +1,106 @@
+// The capture ring: reads copy what arrived since the last read, in order,
+// across the end of the ring; too small a destination skips the rest.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/sound/capture/CaptureRing.h"
+
+namespace qel {
+namespace {
+
+std::vector<uint8_t> Pattern(size_t n, size_t from) {
+  std::vector<uint8_t> v(n);
+  for (size_t i = 0; i < n; ++i) v[i] = static_cast<uint8_t>((from + i) * 31 + ((from + i) >> 8));
+  return v;
+}
+
+class Ring : public testing::Test {
+ protected:
+  void Write(size_t n) {
+    const auto v = Pattern(n, written_);
+    ring_.Write(v.data(), v.size());
+    written_ += n;
+  }
+  CCaptureRing ring_;
+  size_t written_ = 0;
+  std::vector<uint8_t> dest_ = std::vector<uint8_t>(CCaptureRing::kBytes + 16, 0xEE);
+};
+
+TEST_F(Ring, SecondReadWithoutNewDataGivesNothing) {
+  uint32_t frames = 99;
+  EXPECT_FALSE(ring_.Read(dest_.data(), 16000, &frames));
+  EXPECT_EQ(frames, 0u);
+  Write(400);
+  EXPECT_TRUE(ring_.Read(dest_.data(), 16000, &frames));
+  EXPECT_EQ(frames, 100u);
+  EXPECT_FALSE(ring_.Read(dest_.data(), 16000, &frames));
+  EXPECT_EQ(frames, 0u);
+  EXPECT_FALSE(ring_.Read(nullptr, 16000, &frames));
+}
+
+TEST_F(Ring, SmallDestinationTakesWhatFitsAndTheRestIsSkipped) {
+  Write(400);
+  uint32_t frames = 0;
+  ASSERT_TRUE(ring_.Read(dest_.data(), 100, &frames));
+  EXPECT_EQ(frames, 25u);
+  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + 100), Pattern(100, 0));
+  EXPECT_EQ(dest_[100], 0xEE) << "nothing past the capacity is written";
+  EXPECT_FALSE(ring_.Read(dest_.data(), 100, &frames)) << "the rest was skipped";
+  Write(8);
+  ASSERT_TRUE(ring_.Read(dest_.data(), 100, &frames));
+  EXPECT_EQ(frames, 2u);
+  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + 8), Pattern(8, 400));
+}
+
+TEST_F(Ring, ReadAcrossTheEndCopiesBothPartsInOrder) {
+  Write(60000);
+  uint32_t frames = 0;
+  ASSERT_TRUE(ring_.Read(dest_.data(), CCaptureRing::kBytes, &frames));
+  EXPECT_EQ(frames, 15000u);
+  Write(8000);  // 4000 bytes up to the end, 4000 from the start
+  ASSERT_TRUE(ring_.Read(dest_.data(), 16000, &frames));
+  EXPECT_EQ(frames, 2000u);
+  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + 8000), Pattern(8000, 60000));
+}
+
+TEST_F(Ring, CapacityEndingInTheSecondPart) {
+  Write(62000);
+  uint32_t frames = 0;
+  ASSERT_TRUE(ring_.Read(dest_.data(), CCaptureRing::kBytes, &frames));
+  Write(6000);  // 2000 at the end, 4000 from the start
+  std::fill(dest_.begin(), dest_.end(), 0xEE);
+  ASSERT_TRUE(ring_.Read(dest_.data(), 3000, &frames));
+  EXPECT_EQ(frames, 750u);
+  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + 3000), Pattern(3000, 62000));
+  EXPECT_EQ(dest_[3000], 0xEE);
+  EXPECT_FALSE(ring_.Read(dest_.data(), 3000, &frames));
+}
+
+TEST_F(Ring, AReaderMoreThanARingBehindGetsTheNewestRingInOrder) {
+  Write(70000);
+  uint32_t frames = 0;
+  ASSERT_TRUE(ring_.Read(dest_.data(), CCaptureRing::kBytes, &frames));
+  EXPECT_EQ(frames, CCaptureRing::kBytes / 4);
+  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + CCaptureRing::kBytes), Pattern(CCaptureRing::kBytes, 6000));
+}
+
+TEST_F(Ring, CaptureOnceStopsWhenTheRingIsFull) {
+  ring_.Reset(false);
+  Write(50000);
+  EXPECT_FALSE(ring_.Ended());
+  Write(20000);
+  EXPECT_TRUE(ring_.Ended());
+  EXPECT_EQ(ring_.Written(), CCaptureRing::kBytes);
+  uint32_t frames = 0;
+  ASSERT_TRUE(ring_.Read(dest_.data(), CCaptureRing::kBytes, &frames));
+  EXPECT_EQ(frames, CCaptureRing::kBytes / 4);
+  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + CCaptureRing::kBytes), Pattern(CCaptureRing::kBytes, 0));
+  ring_.Reset(true);
+  EXPECT_FALSE(ring_.Ended());
+  EXPECT_FALSE(ring_.Read(dest_.data(), 100, &frames));
+}
+
+}  // namespace
+}  // namespace qel

@@ -1,0 +1,116 @@
+// The voice key on the disk audio driver's input file: silence, then a
+// burst that triggers the channel it is on, at the burst and not before.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "SoundTestEnvironment.h"
+#include "engine/sound/SoundDevices.h"
+#include "engine/sound/voicekey/VoiceKey.h"
+
+namespace qel {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+struct Watch {
+  double firstTrigger = -1;  // s after Start
+  uint32_t bitsSeen = 0;
+  bool clearedAfter = false;
+  int maxLevel[2] = {0, 0};
+};
+
+// Starts the key on the file and watches its bits for `seconds`.
+Watch RunKey(const std::string& input, int percent, double seconds) {
+  setenv("SDL_DISKAUDIOFILEIN", input.c_str(), 1);
+  Watch w;
+  CVoiceKey key;
+  key.SetThreshold(percent);
+  if (!key.InitAndStart(-1)) {
+    ADD_FAILURE() << "voice key did not start";
+    return w;
+  }
+  const auto start = Clock::now();
+  while (Clock::now() - start < std::chrono::duration<double>(seconds)) {
+    const uint32_t bits = key.Bits();
+    if (bits && w.firstTrigger < 0) w.firstTrigger = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!bits && w.firstTrigger >= 0) w.clearedAfter = true;
+    w.bitsSeen |= bits;
+    for (int ch = 0; ch < 2; ++ch) w.maxLevel[ch] = std::max(w.maxLevel[ch], key.Level(ch));
+    std::this_thread::sleep_for(200us);
+  }
+  EXPECT_FALSE(key.Start()) << "a running key does not start twice";
+  key.Release();
+  EXPECT_EQ(key.InCallbackCount(), 0);
+  return w;
+}
+
+TEST(VoiceKeyDevice, BurstOnOneChannelTriggersThatChannelAtTheBurst) {
+  test::RecordedPrompts prompts;
+  test::TempFolder folder;
+  ASSERT_TRUE(EnumSoundDevices());
+  const struct {
+    bool left, right;
+    uint32_t bits;
+  } cases[] = {{true, false, 1u}, {false, true, 2u}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bits);
+    test::Burst burst;  // 0.5 s silence, 0.3 s of 1 kHz at 16000, then silence
+    burst.left = c.left;
+    burst.right = c.right;
+    const std::string input = folder.File("burst" + std::to_string(c.bits) + ".raw");
+    ASSERT_TRUE(test::WriteBurstFile(input, burst, 1.0));
+    const Watch w = RunKey(input, 50, 1.3);
+    EXPECT_EQ(w.bitsSeen, c.bits);
+    // The input arrives no faster than real time: a trigger before the burst
+    // could only come from the silence.
+    EXPECT_GE(w.firstTrigger, burst.startSeconds - 0.01);
+    EXPECT_LT(w.firstTrigger, 1.2);
+    EXPECT_TRUE(w.clearedAfter) << "the bit falls again after the burst";
+  }
+  EXPECT_TRUE(prompts.Shown().empty());
+}
+
+TEST(VoiceKeyDevice, BurstBelowTheThresholdNeverTriggers) {
+  test::TempFolder folder;
+  ASSERT_TRUE(EnumSoundDevices());
+  test::Burst burst;
+  burst.right = true;
+  burst.amplitude = 20000;  // level about 28000: below 90 % (29490)
+  const std::string input = folder.File("quiet.raw");
+  ASSERT_TRUE(test::WriteBurstFile(input, burst, 1.0));
+  const Watch w = RunKey(input, 90, 1.1);
+  EXPECT_EQ(w.bitsSeen, 0u);
+  EXPECT_GT(w.maxLevel[0], 25000) << "the burst was heard";
+  EXPECT_GT(w.maxLevel[1], 25000);
+  EXPECT_LT(w.maxLevel[0], 29490);
+}
+
+TEST(VoiceKeyDevice, RestartReadsOnlyNewInput) {
+  test::TempFolder folder;
+  ASSERT_TRUE(EnumSoundDevices());
+  test::Burst burst;
+  burst.startSeconds = 0.1;
+  burst.seconds = 0.2;
+  const std::string input = folder.File("early.raw");
+  ASSERT_TRUE(test::WriteBurstFile(input, burst, 2.0));
+  setenv("SDL_DISKAUDIOFILEIN", input.c_str(), 1);
+  CVoiceKey key;
+  ASSERT_TRUE(key.InitAndStart(-1));
+  const auto end = Clock::now() + 3s;
+  while (!key.Bits() && Clock::now() < end) std::this_thread::sleep_for(1ms);
+  ASSERT_NE(key.Bits(), 0u);
+  std::this_thread::sleep_for(400ms);  // the burst is over
+  key.Stop();
+  EXPECT_FALSE(key.IsRunning());
+  ASSERT_TRUE(key.Start()) << "the key restarts at every signal";
+  EXPECT_EQ(key.Bits(), 0u) << "bits and levels start at 0";
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(key.Bits(), 0u) << "what was heard before the restart is not heard again";
+  key.Close();
+}
+
+}  // namespace
+}  // namespace qel

@@ -1,0 +1,36 @@
+// A periodic beat on a thread of its own (the voice key's 1 ms timer): the
+// callback runs once per period on absolute deadlines of the monotonic
+// clock, so late beats do not shift the following ones; a beat that is
+// more than a period late is not made up. The thread runs SCHED_FIFO when
+// the system permits it.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace qel {
+
+class CPeriodicTimer {
+ public:
+  CPeriodicTimer() = default;
+  ~CPeriodicTimer() { Stop(); }
+  CPeriodicTimer(const CPeriodicTimer&) = delete;
+  CPeriodicTimer& operator=(const CPeriodicTimer&) = delete;
+
+  // False when it runs already or the thread cannot be started.
+  bool Start(int periodUs, std::function<void()> callback);
+  // Returns when the callback will not run again (joins the thread; from
+  // inside the callback it only asks the thread to end).
+  void Stop();
+  bool IsRunning() const { return thread_.joinable(); }
+
+ private:
+  void Run(int periodUs);
+
+  std::thread thread_;
+  std::atomic<bool> stop_{false};
+  std::function<void()> callback_;
+};
+
+}  // namespace qel

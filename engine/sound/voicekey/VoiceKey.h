@@ -1,0 +1,66 @@
+// The voice key: watches both channels of the sound capture on a 1 ms timer
+// of its own and raises bit 0 (first channel) or bit 1 (second channel)
+// while that channel's level reaches the threshold. The run's tick reads
+// the bits without waiting.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "engine/sound/voicekey/PeriodicTimer.h"
+#include "engine/sound/voicekey/VoiceKeyChannel.h"
+
+namespace qel {
+
+class CVoiceKey {
+ public:
+  static constexpr uint32_t kReadBytes = 16000;  // at most 4000 frames per beat
+  static constexpr int kCaptureRate = 8000;
+  static constexpr int kBlocks = 1000;
+
+  CVoiceKey();
+  ~CVoiceKey();
+  CVoiceKey(const CVoiceKey&) = delete;
+  CVoiceKey& operator=(const CVoiceKey&) = delete;
+
+  // Threshold in percent; as a level percent x 32767 / 100.
+  void SetThreshold(int percent);
+  int ThresholdPercent() const { return thresholdPercent_; }
+  int ThresholdLevel() const { return thresholdLevel_.load(); }
+
+  // Opens the capture device (false when that fails) and readies both detectors.
+  bool Init(int captureDevice);
+  // Starts the capture looping and the 1 ms beat; false when already running
+  // or when either cannot start.
+  bool Start();
+  bool InitAndStart(int captureDevice);
+  // Ends the beat, then stops the capture when it runs.
+  void Stop();
+  // Stop, then frees the capture.
+  void Release();
+  void Close() { Release(); }
+
+  bool IsRunning() const { return timer_.IsRunning(); }
+  uint32_t Bits() const { return bits_.load(std::memory_order_acquire); }
+  int Level(int channel) const { return channel == 0 || channel == 1 ? levels_[channel].load() : 0; }
+  int InCallbackCount() const { return inCallback_.load(); }
+
+  // One beat: reads what was captured since the last beat and feeds it to
+  // the detectors (the timer thread calls it).
+  void OnTimer();
+
+ private:
+  void ResetState();
+
+  CVoiceKeyChannel channels_[2];
+  std::atomic<uint32_t> bits_{0};
+  std::atomic<int> levels_[2] = {0, 0};
+  int thresholdPercent_ = 50;
+  std::atomic<int> thresholdLevel_{50 * 32767 / 100};
+  std::atomic<int> inCallback_{0};
+  std::vector<uint8_t> buffer_;
+  CPeriodicTimer timer_;
+};
+
+}  // namespace qel
