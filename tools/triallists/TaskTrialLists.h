@@ -1,0 +1,31 @@
+// The trial lists of the memory-search and focused-attention tasks: for
+// every version and part a practice list and a test list, built from the
+// memory sets and the balance each task asks for.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qel::triallists {
+
+using CodeList = std::vector<std::string>;
+
+struct TaskTrialLists {
+  std::string prefix;  // "Msl": names kMslPractice, MslTestList, ...
+  std::string title;   // the task's name
+  std::string folder;  // the task's folder under tasks/
+  int versions = 0;
+  int parts = 0;
+  int practiceLength = 0;
+  std::vector<int> testLengths;          // per part
+  std::vector<std::string> description;  // how the lists are balanced, one line each
+  std::vector<std::vector<CodeList>> practice;  // [version][part]
+  std::vector<std::vector<CodeList>> test;      // [version][part]
+};
+
+// "Memory Search Letters", "Focused Attention 4 letters" and "Memory Search
+// Objects 1 key", in that order. Throws std::runtime_error when a list
+// cannot be built.
+std::vector<TaskTrialLists> BuildAllTaskTrialLists();
+
+}  // namespace qel::triallists

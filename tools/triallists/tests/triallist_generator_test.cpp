@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "TableWriter.h"
+#include "TaskTrialLists.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "qel-triallists-XXXXXX").string();
+    if (mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+TEST(TrialListGenerator, ReproducesTheCommittedTablesByteForByte) {
+  TempFolder out;
+  ASSERT_FALSE(out.path().empty());
+  const std::string command = std::string("'") + QEL_TRIALLIST_GENERATOR + "' '" + out.path().string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  const fs::path committed = fs::path(QEL_SOURCE_DIR) / "tasks";
+  const char* const files[] = {"msl/MslTrialLists.h",   "msl/MslTrialLists.cpp",   "fa4l/Fa4lTrialLists.h",
+                               "fa4l/Fa4lTrialLists.cpp", "mso1/Mso1TrialLists.h", "mso1/Mso1TrialLists.cpp"};
+  for (const char* file : files) {
+    SCOPED_TRACE(file);
+    const std::string fresh = ReadFile(out.path() / file);
+    EXPECT_FALSE(fresh.empty());
+    EXPECT_TRUE(fresh == ReadFile(committed / file)) << "run tools/qel_triallist_generator tasks and commit";
+  }
+}
+
+TEST(TrialListGenerator, WithoutAFolderFails) {
+  const std::string command = std::string("'") + QEL_TRIALLIST_GENERATOR + "' >/dev/null 2>&1";
+  EXPECT_NE(std::system(command.c_str()), 0);
+}
+
+TEST(TableWriter, RefusesListsOfTheWrongLength) {
+  auto tasks = qel::triallists::BuildAllTaskTrialLists();
+  ASSERT_EQ(tasks.size(), 3u);
+  tasks[0].test[1][2].pop_back();
+  EXPECT_THROW(qel::triallists::WriteSource(tasks[0]), std::runtime_error);
+  tasks[1].practice[0][0][3] = "ABCDEFGHIJKLMNOPQ";  // 17 characters do not fit a slot
+  EXPECT_THROW(qel::triallists::WriteSource(tasks[1]), std::runtime_error);
+}
+
+}  // namespace
