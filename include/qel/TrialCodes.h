@@ -10,13 +10,13 @@
 #include "qel/ModelTask.h"
 
 namespace qel_detail {
-// Length of the letters from offset on, bounded by the 17-byte slot; -1 for
-// an offset outside the slot.
+// Length of the letters from offset on; -1 for an offset outside the slot
+// or a code without its NUL inside the 17-byte slot.
 inline int TrialCodeTailLength(const char* code, int offset) {
   if (!code || offset < 0 || offset >= kTrialCodeSize) return -1;
   const char* tail = code + offset;
   const void* nul = std::memchr(tail, 0, static_cast<size_t>(kTrialCodeSize - offset));
-  return nul ? static_cast<int>(static_cast<const char*>(nul) - tail) : kTrialCodeSize - offset;
+  return nul ? static_cast<int>(static_cast<const char*>(nul) - tail) : -1;
 }
 }  // namespace qel_detail
 
