@@ -1,0 +1,171 @@
+// Norm getters, their combination and the age of a testee.
+#include <gtest/gtest.h>
+
+#include "CoreTask.h"
+#include "taskfw/NormGetters.h"
+#include "taskfw/TaskAge.h"
+
+namespace {
+
+// Binds the program's task object to a fresh record for one test.
+class NormGetters : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    record.host = &host;
+    ASSERT_TRUE(g_coreTask.Init(&record));
+    g_coreTask.m_pairNormMean = false;
+  }
+  void TearDown() override {
+    g_coreTask.m_pairNormMean = false;
+    g_coreTask.Init(&spare);  // leaves no pointer to this test's record behind
+  }
+  FakeTaskHost host;
+  FakeTaskLibrary record;
+  FakeTaskLibrary spare;
+};
+
+TEST_F(NormGetters, EveryNumberedGetterAsksItsOwnEntry) {
+  for (int n = 0; n < kNormGetterCount; ++n) record.norms[{n, 1}] = 100.0 + n;
+  for (int n = 0; n < kNormGetterCount; ++n) {
+    QelNormGetter getter = NormGetterByNumber(n);
+    ASSERT_NE(getter, nullptr);
+    double out = 0.0;
+    record.requests.clear();
+    EXPECT_TRUE(getter(&out, 12.5, 33.25, 1));
+    EXPECT_EQ(out, 100.0 + n);
+    ASSERT_EQ(record.requests.size(), 1u);
+    const FakeTaskLibrary::Request& r = record.requests[0];
+    EXPECT_EQ(r.n, n);
+    EXPECT_EQ(r.value, 12.5);
+    EXPECT_EQ(r.age, 33.25);
+    EXPECT_EQ(r.kind, 1);
+    EXPECT_TRUE(r.floorAllowed);
+  }
+  EXPECT_EQ(NormGetterByNumber(-1), nullptr);
+  EXPECT_EQ(NormGetterByNumber(76), nullptr);
+  EXPECT_EQ(NormGetterByNumber(75), &GetNormValue75);
+}
+
+TEST_F(NormGetters, MissingAnswerGivesNoValue) {
+  double out = 0.0;
+  EXPECT_FALSE(GetNormValue3(&out, 1.0, 40.0, 0));
+  EXPECT_EQ(out, kNoValue);
+  EXPECT_FALSE(GetNormValue3(nullptr, 1.0, 40.0, 0));
+}
+
+TEST_F(NormGetters, PairGettersSumByDefault) {
+  record.norms[{2, 1}] = 300.0;
+  record.norms[{7, 1}] = 340.0;
+  record.norms[{2, 2}] = 40.0;
+  record.norms[{7, 2}] = 60.0;
+  double out = 0.0;
+  EXPECT_TRUE(GetPairNormValue2(&out, 0.0, 30.0, 1));
+  EXPECT_EQ(out, 640.0);
+  EXPECT_TRUE(GetPairNormValue2(&out, 0.0, 30.0, 2));
+  EXPECT_EQ(out, 100.0);
+  ASSERT_EQ(record.requests.size(), 4u);
+  EXPECT_EQ(record.requests[0].n, 2);
+  EXPECT_EQ(record.requests[1].n, 7);
+}
+
+TEST_F(NormGetters, PairGettersTakeTheMeanWhenTheTaskAsks) {
+  g_coreTask.m_pairNormMean = true;
+  const QelNormGetter pairs[] = {GetPairNormValue0, GetPairNormValue1, GetPairNormValue2, GetPairNormValue3,
+                                 GetPairNormValue4};
+  for (int k = 0; k < 5; ++k) {
+    record.norms[{k, 2}] = 10.0 * (k + 1);
+    record.norms[{k + 5, 2}] = 10.0 * (k + 1) + 4.0;
+  }
+  for (int k = 0; k < 5; ++k) {
+    double out = 0.0;
+    EXPECT_TRUE(pairs[k](&out, 0.0, 30.0, 2));
+    EXPECT_EQ(out, 10.0 * (k + 1) + 2.0) << k;
+  }
+}
+
+TEST_F(NormGetters, PairGetterFailsWhenOneSideHasNoNorm) {
+  record.norms[{0, 1}] = 300.0;
+  double out = 0.0;
+  EXPECT_FALSE(GetPairNormValue0(&out, 0.0, 30.0, 1));
+  EXPECT_EQ(out, kNoValue);
+}
+
+TEST_F(NormGetters, WithoutRecordNothingIsAsked) {
+  CoreTask unbound;
+  double out = 0.0;
+  EXPECT_FALSE(unbound.GetNormValue(0, &out, 1.0, 30.0, 1));
+  EXPECT_EQ(out, kNoValue);
+}
+
+// Getters that count their calls, for CombineNormValues alone.
+int g_calls = 0;
+bool Forty(double* out, double, double, int) {
+  ++g_calls;
+  *out = 40.0;
+  return true;
+}
+bool TwoOfKind(double* out, double, double, int kind) {
+  ++g_calls;
+  *out = 2.0 * kind;
+  return true;
+}
+bool Fails(double* out, double, double, int) {
+  ++g_calls;
+  *out = 1.0;
+  return false;
+}
+
+struct CombineCase {
+  int kind;
+  QelNormGetter g1;
+  QelNormGetter g2;
+  bool mean;
+  bool ok;
+  double out;
+  int calls;
+};
+
+class Combine : public ::testing::TestWithParam<CombineCase> {};
+
+TEST_P(Combine, NormMeansAndSds) {
+  const CombineCase& c = GetParam();
+  g_calls = 0;
+  double out = 0.0;
+  EXPECT_EQ(CombineNormValues(&out, 5.0, 30.0, c.kind, c.g1, c.g2, c.mean), c.ok);
+  EXPECT_EQ(out, c.out);
+  EXPECT_EQ(g_calls, c.calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Combine,
+    ::testing::Values(CombineCase{1, Forty, TwoOfKind, false, true, 42.0, 2},
+                      CombineCase{2, Forty, TwoOfKind, true, true, 22.0, 2},
+                      CombineCase{0, Forty, TwoOfKind, false, false, kNoValue, 0},  // never a Z-score
+                      CombineCase{3, Forty, TwoOfKind, false, false, kNoValue, 0},
+                      CombineCase{1, nullptr, TwoOfKind, false, false, kNoValue, 0},
+                      CombineCase{1, Forty, nullptr, false, false, kNoValue, 0},
+                      CombineCase{1, Fails, Forty, false, false, kNoValue, 1},
+                      CombineCase{1, Forty, Fails, false, false, kNoValue, 2}));
+
+TEST(Age, FromBirthDateToTestDate) {
+  double age = -1.0;
+  EXPECT_TRUE(GetAgeInYears(QelDateTime::FromDate(1980, 3, 1), QelDateTime::FromDate(2010, 3, 1), &age));
+  EXPECT_NEAR(age, 10957.0 / 365.25, 1e-12);
+  EXPECT_FALSE(GetAgeInYears(QelDateTime::FromDate(2011, 1, 1), QelDateTime::FromDate(2010, 1, 1), &age));
+  EXPECT_EQ(age, 0.0) << "a birth date after the test date";
+  EXPECT_FALSE(GetAgeInYears(QelDateTime::FromDate(2010, 1, 1), QelDateTime::FromDate(2010, 1, 1), &age));
+  EXPECT_FALSE(GetAgeInYears(QelDateTime::Null(), QelDateTime::FromDate(2010, 1, 1), &age));
+  EXPECT_EQ(age, 0.0);
+  // Part of a day does not count.
+  EXPECT_TRUE(GetAgeInYears(QelDateTime::FromDate(2010, 1, 1, 12), QelDateTime::FromDate(2010, 1, 3, 6), &age));
+  EXPECT_EQ(age, 1.0 / 365.25);
+}
+
+TEST(Age, DateDifferenceAcrossTheEpoch) {
+  double days = 0.0;
+  EXPECT_TRUE(DateDiffDays(QelDateTime::FromDate(1900, 1, 1), QelDateTime::FromDate(1899, 12, 29, 6), &days));
+  EXPECT_DOUBLE_EQ(days, 2.75);
+  EXPECT_FALSE(DateDiffDays(QelDateTime::Null(), QelDateTime::FromDate(1900, 1, 1), &days));
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// Publishing a run's trial list into the host.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "CoreTask.h"
+
+namespace {
+
+std::vector<std::array<char, kTrialCodeSize>> MakeCodes(int n, const char* prefix) {
+  std::vector<std::array<char, kTrialCodeSize>> codes(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) std::snprintf(codes[i].data(), kTrialCodeSize, "%s%d", prefix, i + 1);
+  return codes;
+}
+
+const char (*AsList(const std::vector<std::array<char, kTrialCodeSize>>& v))[kTrialCodeSize] {
+  return reinterpret_cast<const char (*)[kTrialCodeSize]>(v.data());
+}
+
+class TrialList : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(b.InitAndSetup()); }
+  std::string Slot(uint32_t i) const { return b.host.trialList[i]; }
+  BoundTask b;
+};
+
+TEST_F(TrialList, TestListRepeatsUntilThePartIsFull) {
+  const auto codes = MakeCodes(3, "T");
+  b.record.testTrialList = AsList(codes);
+  b.record.testTrialCount = 3;
+  b.task.PublishTrialList();  // part 1 has 10 trials
+  ASSERT_EQ(b.host.trialCount, 10u);
+  const char* expected[] = {"T1", "T2", "T3", "T1", "T2", "T3", "T1", "T2", "T3", "T1"};
+  for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(Slot(i), expected[i]) << i;
+  EXPECT_EQ(b.task.m_trialCount, 3u);
+  EXPECT_EQ(b.task.m_trialList, AsList(codes));
+}
+
+TEST_F(TrialList, AnswerWordAddsSlots) {
+  const auto codes = MakeCodes(4, "T");
+  b.record.testTrialList = AsList(codes);
+  b.record.testTrialCount = 4;
+  b.record.answerWord = 2;
+  b.context.currentPart = 1;  // 12 trials
+  b.task.PublishTrialList();
+  EXPECT_EQ(b.host.trialCount, 14u);
+  EXPECT_EQ(Slot(13), "T2");
+}
+
+TEST_F(TrialList, PracticeListIsPublishedOnce) {
+  const auto test = MakeCodes(3, "T");
+  const auto practice = MakeCodes(4, "P");
+  b.record.testTrialList = AsList(test);
+  b.record.testTrialCount = 3;
+  b.record.practiceTrialList = AsList(practice);
+  b.record.practiceTrialCount = 4;
+  b.host.practiceFlag = 1;
+  ASSERT_TRUE(b.task.SetupRun(&b.context, 0));
+  b.record.testTrialList = AsList(test);
+  b.record.testTrialCount = 3;
+  b.record.practiceTrialList = AsList(practice);
+  b.record.practiceTrialCount = 4;
+  b.task.PublishTrialList();
+  EXPECT_EQ(b.host.trialCount, 4u);
+  EXPECT_EQ(Slot(0), "P1");
+  EXPECT_EQ(Slot(3), "P4");
+}
+
+TEST_F(TrialList, CapsAt2000Codes) {
+  const auto codes = MakeCodes(2500, "C");
+  b.record.testTrialList = AsList(codes);
+  b.record.testTrialCount = 2500;
+  b.context.TaskPartTrials[0] = 2500;
+  b.host.trialList[1999][0] = 0;
+  b.task.PublishTrialList();
+  EXPECT_EQ(b.host.trialCount, 2000u);
+  EXPECT_EQ(Slot(0), "C1");
+  EXPECT_EQ(Slot(1999), "C2000");
+}
+
+TEST_F(TrialList, CapAppliesToTheListBeforeRepeating) {
+  const auto codes = MakeCodes(2500, "C");
+  b.host.practiceFlag = 1;
+  ASSERT_TRUE(b.task.SetupRun(&b.context, 0));
+  b.record.practiceTrialList = AsList(codes);
+  b.record.practiceTrialCount = 2500;
+  b.task.PublishTrialList();
+  EXPECT_EQ(b.host.trialCount, 2000u);
+  EXPECT_EQ(Slot(1999), "C2000");
+}
+
+TEST_F(TrialList, WithoutCodesOnlyTheCountIsPublished) {
+  b.context.TaskPartTrials[0] = 3000;
+  b.record.answerWord = 1;
+  b.task.PublishTrialList();
+  EXPECT_EQ(b.host.trialCount, 3001u) << "a count without codes is passed on as it is";
+}
+
+TEST_F(TrialList, SecondListGoesToTheHost) {
+  const auto codes = MakeCodes(3, "T");
+  const auto second = MakeCodes(2, "S");
+  b.record.testTrialList = AsList(codes);
+  b.record.testTrialCount = 3;
+  b.record.secondList = AsList(second);
+  b.record.secondListCount = 2;
+  b.task.PublishTrialList();
+  EXPECT_EQ(b.host.secondList, AsList(second));
+  EXPECT_EQ(b.host.secondCount, 2u);
+}
+
+TEST(TrialListUnbound, NothingWithoutHostAndZeroWithoutRecord) {
+  CoreTask task;
+  task.PublishTrialList();  // no host: nothing happens
+  FakeTaskHost host;
+  host.trialCount = 77;
+  FakeTaskLibrary record;
+  record.host = &host;
+  ASSERT_TRUE(task.Init(&record));
+  task.PublishTrialList();  // a record but no run context: no slots
+  EXPECT_EQ(host.trialCount, 0u);
+}
+
+}  // namespace

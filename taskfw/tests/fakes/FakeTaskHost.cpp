@@ -1,0 +1,102 @@
+#include "FakeTaskHost.h"
+
+#include <algorithm>
+
+#include "qel/TrialCodes.h"
+
+uint16_t FakeTaskHost::GetFeedbackSoundId(int index) {
+  static const uint16_t kIds[] = {181, 182, 183, 179, 180};
+  return (index >= 0 && index < 5) ? kIds[index] : 0;
+}
+
+bool FakeTaskHost::PermuteCodeQuarters(char* code, bool flag, int offset) {
+  return QelPermuteCodeQuarters(code, flag, offset);
+}
+
+bool FakeTaskHost::MakeTone(int frequency, int sampleRate, int channels) {
+  Log("MakeTone " + std::to_string(frequency) + " " + std::to_string(sampleRate) + " " +
+      std::to_string(channels));
+  if (frequency < 100 || frequency > 10000) return false;
+  pendingTone_ = frequency;
+  return true;
+}
+
+bool FakeTaskHost::LoadWaveResource(uint32_t id, QelResModule module) {
+  Log("LoadWaveResource " + std::to_string(id) + (module ? " plug-in" : " host"));
+  return waveLoads;
+}
+
+bool FakeTaskHost::PlaySound(bool loop) {
+  Log(std::string("PlaySound ") + (loop ? "1" : "0"));
+  if (pendingTone_) tones.push_back({pendingTone_, now, now});
+  playing = true;
+  return true;
+}
+
+void FakeTaskHost::StopSound() {
+  Log("StopSound");
+  if (pendingTone_ && !tones.empty()) tones.back().stop = now;
+  pendingTone_ = 0;
+  playing = false;
+}
+
+void FakeTaskHost::SetRestoreDisplay(QelRestoreCallback callback, void* context) {
+  restoreCallback = callback;
+  restoreContext = context;
+}
+
+CDC* FakeTaskHost::SurfaceGetDC(int surface) { return display ? display->SurfaceGetDC(surface) : nullptr; }
+
+bool FakeTaskHost::SurfaceReleaseDC(int surface, CDC* dc) {
+  return display ? display->SurfaceReleaseDC(surface, dc) : false;
+}
+
+bool FakeTaskHost::SurfaceClear(int surface, COLORREF colour) {
+  Log("SurfaceClear " + std::to_string(surface) + " " + std::to_string(colour));
+  return display ? display->SurfaceClear(surface, colour) : false;
+}
+
+bool FakeTaskHost::Present(bool show) {
+  Log(std::string("Present ") + (show ? "1" : "0"));
+  return display ? display->Present(show) : false;
+}
+
+void FakeTaskHost::FillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour) {
+  if (dc) dc->FillSolidRect(x, y, w, h, colour);
+}
+
+void FakeTaskHost::FillSquare(CDC* dc, int x, int y, int r, COLORREF colour) {
+  if (dc) dc->FillSolidRect(x - r, y - r, 2 * r + 1, 2 * r + 1, colour);
+}
+
+void FakeTaskHost::FillSquareCentred(CDC* dc, int r, COLORREF colour) {
+  Log("FillSquareCentred " + std::to_string(r) + " " + std::to_string(colour));
+  if (dc) FillSquare(dc, dc->GetWidth() / 2, dc->GetHeight() / 2, r, colour);
+}
+
+void FakeTaskHost::DrawCross(CDC* dc, int x, int y, int arm, COLORREF colour, int thickness) {
+  if (!dc) return;
+  const int h = std::max(thickness / 2, 1);
+  dc->FillSolidRect(x - h, y - arm, 2 * h + 1, 2 * arm + 1, colour);
+  dc->FillSolidRect(x - arm, y - h, 2 * arm + 1, 2 * h + 1, colour);
+}
+
+void FakeTaskHost::DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thickness) {
+  Log("DrawCrossCentred " + std::to_string(arm) + " " + std::to_string(colour) + " " +
+      std::to_string(thickness));
+  if (dc) DrawCross(dc, dc->GetWidth() / 2, dc->GetHeight() / 2, arm, colour, thickness);
+}
+
+void FakeTaskHost::SleepMs(uint32_t ms) {
+  sleeps.push_back(ms);
+  now += ms;
+}
+
+bool FakeTaskHost::Called(const std::string& call) const {
+  return std::find(calls_.begin(), calls_.end(), call) != calls_.end();
+}
+
+int FakeTaskHost::CountCalls(const std::string& prefix) const {
+  return static_cast<int>(std::count_if(calls_.begin(), calls_.end(),
+                                        [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+}
