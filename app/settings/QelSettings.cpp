@@ -1,0 +1,131 @@
+#include "app/settings/QelSettings.h"
+
+#include <wx/fileconf.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/settings/SystemSettings.h"
+
+namespace {
+
+constexpr const char* kWindowSize = "Window size";
+constexpr const char* kWindowView = "Window view";
+constexpr const char* kDocument = "Document";
+constexpr const char* kWorkingFolder = "Working folder";
+
+wxString Key(const std::string& section, const std::string& entry) {
+  return "/" + wxString::FromUTF8(section) + "/" + wxString::FromUTF8(entry);
+}
+
+}  // namespace
+
+std::string CQelSettings::DefaultPath() {
+  std::string base;
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg && xdg[0] == '/') {
+    base = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home && *home ? home : ".") + "/.config";
+  }
+  return base + "/" + kKeyName + "/Qel.conf";
+}
+
+CQelSettings::CQelSettings(const std::string& path) : path_(path) {
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  std::error_code ec;
+  if (!folder.empty() && std::filesystem::create_directories(folder, ec)) {
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
+  }
+  config_ = std::make_unique<wxFileConfig>("Qel", "Quorvex", wxString::FromUTF8(path), wxString(),
+                                           wxCONFIG_USE_LOCAL_FILE);
+  // Values are taken as stored: a folder name with "$" in it stays as it is.
+  config_->SetExpandEnvVars(false);
+}
+
+CQelSettings::~CQelSettings() = default;
+
+wxConfigBase* CQelSettings::Config() { return config_.get(); }
+
+int CQelSettings::GetSettingInt(const std::string& section, const std::string& entry, int defaultValue) const {
+  long value = defaultValue;
+  if (!config_->Read(Key(section, entry), &value, defaultValue)) return defaultValue;
+  if (value < INT_MIN || value > INT_MAX) return defaultValue;
+  return static_cast<int>(value);
+}
+
+bool CQelSettings::WriteSettingInt(const std::string& section, const std::string& entry, int value) {
+  return config_->Write(Key(section, entry), static_cast<long>(value)) && config_->Flush();
+}
+
+std::string CQelSettings::GetSettingString(const std::string& section, const std::string& entry,
+                                           const char* defaultText) const {
+  const wxString fallback = wxString::FromUTF8(defaultText ? defaultText : "");
+  wxString value;
+  if (!config_->Read(Key(section, entry), &value, fallback)) value = fallback;
+  return std::string(value.utf8_str());
+}
+
+bool CQelSettings::WriteSettingString(const std::string& section, const std::string& entry,
+                                      const std::string& text) {
+  return config_->Write(Key(section, entry), wxString::FromUTF8(text)) && config_->Flush();
+}
+
+void CQelSettings::LoadSystemSettings() {
+  const QelSystemSetting* s = SystemSettings();
+  for (int i = 0; i < kSystemSettingCount; ++i) {
+    *s[i].value = GetSettingInt(kSettingsSection, s[i].entry, s[i].defaultValue);
+  }
+}
+
+bool CQelSettings::SaveSystemSettings() {
+  const QelSystemSetting* s = SystemSettings();
+  bool ok = true;
+  for (int i = 0; i < kSystemSettingCount; ++i) {
+    ok = WriteSettingInt(kSettingsSection, s[i].entry, *s[i].value) && ok;
+  }
+  return ok;
+}
+
+QelWindowState CQelSettings::LoadWindowState() const {
+  QelWindowState state;
+  state.rect = ParseWindowRectText(GetSettingString(kWindowSize, "Rect", ""));
+  state.icon = GetSettingInt(kWindowSize, "icon", 0);
+  state.max = GetSettingInt(kWindowSize, "max", 0);
+  state.view = GetSettingInt(kWindowView, "View", 0);
+  return state;
+}
+
+bool CQelSettings::SaveWindowState(const QelWindowState& state) {
+  bool ok = WriteSettingString(kWindowSize, "Rect", FormatWindowRectText(state.rect));
+  ok = WriteSettingInt(kWindowSize, "icon", state.icon) && ok;
+  ok = WriteSettingInt(kWindowSize, "max", state.max) && ok;
+  ok = WriteSettingInt(kWindowView, "View", state.view) && ok;
+  return ok;
+}
+
+QelReportSettings CQelSettings::LoadReportSettings() const {
+  QelReportSettings report;
+  report.font = GetSettingString(kDocument, "Font", "Arial");
+  report.fontSize = GetSettingInt(kDocument, "FontSize", -40);
+  report.margins = ParsePageMarginsText(GetSettingString(kDocument, "Margins", ""));
+  return report;
+}
+
+bool CQelSettings::SaveReportFont(const std::string& face, int size) {
+  const bool ok = WriteSettingString(kDocument, "Font", face);
+  return WriteSettingInt(kDocument, "FontSize", size) && ok;
+}
+
+bool CQelSettings::SaveReportMargins(const QelPageMargins& margins) {
+  return WriteSettingString(kDocument, "Margins", FormatPageMarginsText(margins));
+}
+
+std::string CQelSettings::GetWorkingFolder() const { return GetSettingString(kWorkingFolder, "Path", ""); }
+
+bool CQelSettings::SetWorkingFolder(const std::string& path) {
+  return WriteSettingString(kWorkingFolder, "Path", path);
+}

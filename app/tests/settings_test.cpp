@@ -1,0 +1,166 @@
+// The settings store on wxFileConfig, in a folder each test chooses.
+#include <gtest/gtest.h>
+
+#include <wx/config.h>
+#include <wx/init.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/settings/QelSettings.h"
+#include "app/settings/SystemSettings.h"
+#include "app/tests/TempFolder.h"
+
+namespace {
+
+class WxBase : public ::testing::Environment {
+ public:
+  void SetUp() override { init_ = std::make_unique<wxInitializer>(); }
+  void TearDown() override { init_.reset(); }
+
+ private:
+  std::unique_ptr<wxInitializer> init_;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_wx = ::testing::AddGlobalTestEnvironment(new WxBase);
+
+std::string ReadRaw(const std::string& path) {
+  std::ifstream in(path);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class SettingsFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path = dir.File("Quorvex Qel/Qel.conf");
+    ResetSystemSettings();
+  }
+  void TearDown() override { ResetSystemSettings(); }
+  std::unique_ptr<CQelSettings> Open() { return std::make_unique<CQelSettings>(path); }
+
+  TempFolder dir;
+  std::string path;
+};
+
+TEST_F(SettingsFixture, ValuesRoundTripThroughTheFile) {
+  {
+    auto s = Open();
+    EXPECT_TRUE(s->WriteSettingInt("Settings", "ScreenInd", 2));
+    EXPECT_TRUE(s->WriteSettingInt("Window size", "max", -7));
+    EXPECT_TRUE(s->WriteSettingString("Working folder", "Path", "/home/ann/exports $HOME \\x"));
+    EXPECT_TRUE(s->WriteSettingString("Document", "Font", "DejaVu Sans \xC3\xA9"));
+    EXPECT_TRUE(std::filesystem::exists(path));  // written at once, not at exit
+  }
+  auto s = Open();
+  EXPECT_EQ(s->GetSettingInt("Settings", "ScreenInd", 0), 2);
+  EXPECT_EQ(s->GetSettingInt("Window size", "max", 0), -7);
+  EXPECT_EQ(s->GetSettingString("Working folder", "Path", nullptr), "/home/ann/exports $HOME \\x");
+  EXPECT_EQ(s->GetSettingString("Document", "Font", "Arial"), "DejaVu Sans \xC3\xA9");
+}
+
+TEST_F(SettingsFixture, AbsentOrUnreadableValuesGiveTheDefault) {
+  auto s = Open();
+  EXPECT_EQ(s->GetSettingInt("Settings", "Nothing", 17), 17);
+  EXPECT_EQ(s->GetSettingString("Settings", "Nothing", nullptr), "");
+  EXPECT_EQ(s->GetSettingString("Settings", "Nothing", "def"), "def");
+  s->WriteSettingString("Settings", "Language", "Dutch");
+  EXPECT_EQ(s->GetSettingInt("Settings", "Language", 0), 0);
+  s->WriteSettingString("Settings", "SoundInd", "99999999999999");
+  EXPECT_EQ(s->GetSettingInt("Settings", "SoundInd", 4), 4);
+}
+
+TEST_F(SettingsFixture, AFirstStartUsesTheDefaultsAndShutDownWritesTenValues) {
+  g_Language = 2;
+  g_ButtonType = 3;
+  auto s = Open();
+  s->LoadSystemSettings();
+  EXPECT_EQ(g_ButtonType, 1);
+  EXPECT_EQ(g_Language, 0);
+  const QelWindowState window = s->LoadWindowState();
+  EXPECT_EQ(window.rect.right, 500);
+  EXPECT_EQ(window.rect.pane1, 100);
+  EXPECT_EQ(window.view, 0);
+
+  EXPECT_TRUE(s->SaveWindowState(window));
+  EXPECT_TRUE(s->SaveSystemSettings());
+  const std::string file = ReadRaw(path);
+  for (const char* entry : {"ButtonType=1", "ButtonInd=0", "ScreenInd=0", "SoundInd=0", "SignalSync=0",
+                            "Language=0", "Rect=00010 00010 00500 00400 00100 00100", "icon=0", "max=0",
+                            "View=0"}) {
+    EXPECT_NE(file.find(entry), std::string::npos) << entry << "\n" << file;
+  }
+  auto again = Open();
+  for (const char* key : {"/Settings/ButtonType", "/Settings/Language", "/Window size/Rect", "/Window size/icon",
+                          "/Window size/max", "/Window view/View"}) {
+    EXPECT_TRUE(again->Config()->HasEntry(key)) << key;
+  }
+}
+
+TEST_F(SettingsFixture, ALanguageChangeReachesTheFileOnlyWhenSaved) {
+  auto s = Open();
+  s->LoadSystemSettings();
+  g_Language = 3;
+  EXPECT_EQ(Open()->GetSettingInt("Settings", "Language", -1), -1);
+  s->SaveSystemSettings();
+  g_Language = 0;
+  Open()->LoadSystemSettings();
+  EXPECT_EQ(g_Language, 3);
+}
+
+TEST_F(SettingsFixture, WindowStateRoundTrip) {
+  QelWindowState state;
+  state.rect = {-1200, 15, 700, 900, 320, 410};
+  state.icon = 1;
+  state.max = 1;
+  state.view = 4;
+  Open()->SaveWindowState(state);
+  const QelWindowState back = Open()->LoadWindowState();
+  EXPECT_EQ(back.rect.left, -1200);
+  EXPECT_EQ(back.rect.pane2, 410);
+  EXPECT_EQ(back.icon, 1);
+  EXPECT_EQ(back.max, 1);
+  EXPECT_EQ(back.view, 4);
+  // A stored text of 34 characters is ignored.
+  Open()->WriteSettingString("Window size", "Rect", "00020 00030 01044 00800 00250 0030");
+  EXPECT_EQ(Open()->LoadWindowState().rect.right, 500);
+}
+
+TEST_F(SettingsFixture, ReportSettingsAndWorkingFolder) {
+  auto s = Open();
+  QelReportSettings report = s->LoadReportSettings();
+  EXPECT_EQ(report.font, "Arial");
+  EXPECT_EQ(report.fontSize, -40);
+  EXPECT_EQ(report.margins.left, 1000);
+  EXPECT_EQ(report.margins.orientation, 1);
+  EXPECT_TRUE(s->SaveReportFont("DejaVu Serif", -53));
+  QelPageMargins m;
+  m.top = 2500;
+  m.orientation = 2;
+  EXPECT_TRUE(s->SaveReportMargins(m));
+  EXPECT_EQ(s->GetSettingString("Document", "Margins", nullptr), "01000 02500 01000 01000 00002");
+  EXPECT_TRUE(s->SetWorkingFolder("/data/exports"));
+  auto again = Open();
+  report = again->LoadReportSettings();
+  EXPECT_EQ(report.font, "DejaVu Serif");
+  EXPECT_EQ(report.fontSize, -53);
+  EXPECT_EQ(report.margins.top, 2500);
+  EXPECT_EQ(report.margins.orientation, 2);
+  EXPECT_EQ(again->GetWorkingFolder(), "/data/exports");
+  // Margins of 28 characters give 10 mm and portrait.
+  again->WriteSettingString("Document", "Margins", "01000 02500 01000 01000 0000");
+  EXPECT_EQ(Open()->LoadReportSettings().margins.top, 1000);
+}
+
+TEST(SettingsPath, UnderTheUsersConfigFolder) {
+  const char* old = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = old ? old : "";
+  setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
+  EXPECT_EQ(CQelSettings::DefaultPath(), "/tmp/cfg/Quorvex Qel/Qel.conf");
+  setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+  EXPECT_NE(CQelSettings::DefaultPath().find("/.config/Quorvex Qel/Qel.conf"), std::string::npos);
+  if (old) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  else unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
