@@ -1,0 +1,335 @@
+// Drawing contexts on raster surfaces: pixels read back after each kind of
+// drawing, with the GDI rules the plug-ins rely on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "logic/RasterSurface.h"
+#include "logic/SurfaceDC.h"
+
+namespace qel::display {
+namespace {
+
+constexpr COLORREF kRed = QelRGB(255, 0, 0);
+constexpr COLORREF kGreen = QelRGB(0, 255, 0);
+constexpr COLORREF kBlue = QelRGB(0, 0, 255);
+constexpr COLORREF kWhite = QelRGB(255, 255, 255);
+
+class SurfaceDCTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    surface_ = CRasterSurface::Create(200, 120, 0, kCapsOffScreen);
+    ASSERT_TRUE(surface_);
+    dc_ = std::make_unique<CSurfaceDC>(surface_, 0);
+  }
+  uint32_t Px(int x, int y) const { return surface_->PixelAt(x, y); }
+
+  // Bounding box of the pixels that are not black.
+  QelRect Ink() const {
+    QelRect r{surface_->Width(), surface_->Height(), -1, -1};
+    for (int y = 0; y < surface_->Height(); ++y) {
+      for (int x = 0; x < surface_->Width(); ++x) {
+        if (Px(x, y) != 0) {
+          r.left = std::min(r.left, x);
+          r.top = std::min(r.top, y);
+          r.right = std::max(r.right, x + 1);
+          r.bottom = std::max(r.bottom, y + 1);
+        }
+      }
+    }
+    return r;
+  }
+
+  SurfacePtr surface_;
+  std::unique_ptr<CSurfaceDC> dc_;
+};
+
+TEST_F(SurfaceDCTest, ColourOrderOfColorrefAndPixels) {
+  dc_->FillSolidRect(0, 0, 1, 1, QelRGB(0x11, 0x22, 0x33));
+  EXPECT_EQ(Px(0, 0), 0x112233u);  // the surface holds 0x00RRGGBB
+  EXPECT_EQ(dc_->GetPixel(0, 0), QelRGB(0x11, 0x22, 0x33));
+  EXPECT_EQ(dc_->GetPixel(-1, 0), 0xFFFFFFFFu);
+  surface_->Fill(kBlue);
+  EXPECT_EQ(Px(199, 119), 0x0000FFu);
+}
+
+TEST_F(SurfaceDCTest, FillSolidRectCoversExactlyItsArea) {
+  dc_->FillSolidRect(2, 3, 4, 5, kRed);
+  EXPECT_EQ(Px(2, 3), 0xFF0000u);
+  EXPECT_EQ(Px(5, 7), 0xFF0000u);
+  EXPECT_EQ(Px(6, 3), 0u);
+  EXPECT_EQ(Px(2, 8), 0u);
+  EXPECT_EQ(Px(1, 3), 0u);
+  dc_->FillSolidRect(190, 110, 50, 50, kGreen);  // clipped at the edges
+  EXPECT_EQ(Px(199, 119), 0x00FF00u);
+}
+
+TEST_F(SurfaceDCTest, RectangleExcludesRightAndBottomAndOutlinesWithThePen) {
+  dc_->SetPen(kRed, 0);
+  dc_->SetBrush(kGreen);
+  dc_->Rectangle(10, 10, 20, 15);
+  for (auto [x, y] : {std::pair{10, 10}, {19, 10}, {10, 14}, {19, 14}, {15, 10}}) EXPECT_EQ(Px(x, y), 0xFF0000u) << x << "," << y;
+  EXPECT_EQ(Px(11, 11), 0x00FF00u);
+  EXPECT_EQ(Px(18, 13), 0x00FF00u);
+  EXPECT_EQ(Px(20, 10), 0u);
+  EXPECT_EQ(Px(10, 15), 0u);
+}
+
+TEST_F(SurfaceDCTest, NullPenMakesTheFilledRectangleOnePixelSmaller) {
+  dc_->SetNullPen();
+  dc_->SetBrush(kWhite);
+  dc_->Rectangle(10, 10, 20, 15);
+  EXPECT_EQ(Px(10, 10), 0xFFFFFFu);
+  EXPECT_EQ(Px(18, 13), 0xFFFFFFu);
+  EXPECT_EQ(Px(19, 13), 0u);
+  EXPECT_EQ(Px(18, 14), 0u);
+}
+
+TEST_F(SurfaceDCTest, NullBrushDrawsOnlyTheOutline) {
+  dc_->FillSolidRect(0, 0, 200, 120, kBlue);
+  dc_->SetPen(kWhite, 1);
+  dc_->SetNullBrush();
+  dc_->Rectangle(10, 10, 20, 20);
+  EXPECT_EQ(Px(10, 15), 0xFFFFFFu);
+  EXPECT_EQ(Px(15, 15), 0x0000FFu);
+}
+
+TEST_F(SurfaceDCTest, WidePenOutlinesAreCentredOnTheEdge) {
+  dc_->SetPen(kRed, 5);
+  dc_->SetNullBrush();
+  dc_->Rectangle(20, 20, 60, 60);
+  EXPECT_EQ(Px(40, 18), 0xFF0000u);  // two pixels outside the edge row
+  EXPECT_EQ(Px(40, 22), 0xFF0000u);
+  EXPECT_EQ(Px(40, 25), 0u);
+  EXPECT_EQ(Px(40, 40), 0u);
+}
+
+TEST_F(SurfaceDCTest, EllipseStaysInsideItsBox) {
+  dc_->SetPen(kRed, 1);
+  dc_->SetBrush(kGreen);
+  dc_->Ellipse(0, 0, 41, 21);
+  EXPECT_EQ(Px(20, 10), 0x00FF00u);
+  EXPECT_EQ(Px(0, 10), 0xFF0000u);   // leftmost point of the outline
+  EXPECT_EQ(Px(40, 10), 0xFF0000u);  // rightmost point
+  EXPECT_EQ(Px(20, 0), 0xFF0000u);
+  EXPECT_EQ(Px(0, 0), 0u);
+  EXPECT_EQ(Px(40, 20), 0u);
+  EXPECT_EQ(Px(41, 10), 0u);
+  EXPECT_EQ(Ink().right, 41);
+  EXPECT_EQ(Ink().bottom, 21);
+}
+
+TEST_F(SurfaceDCTest, PolygonFillsItsInside) {
+  dc_->SetNullPen();
+  dc_->SetBrush(kWhite);
+  const QelPoint tri[] = {{10, 10}, {50, 10}, {10, 50}};
+  dc_->Polygon(tri, 3);
+  EXPECT_EQ(Px(15, 15), 0xFFFFFFu);
+  EXPECT_EQ(Px(45, 45), 0u);
+  EXPECT_EQ(Px(10, 10), 0xFFFFFFu);
+  EXPECT_EQ(Px(50, 10), 0u);  // right edge excluded without a pen
+}
+
+TEST_F(SurfaceDCTest, LinesExcludeTheirLastPoint) {
+  dc_->SetPen(kWhite, 0);
+  dc_->MoveTo(5, 5);
+  dc_->LineTo(10, 5);
+  for (int x = 5; x < 10; ++x) EXPECT_EQ(Px(x, 5), 0xFFFFFFu) << x;
+  EXPECT_EQ(Px(10, 5), 0u);
+  dc_->LineTo(10, 9);  // continues from the current position
+  EXPECT_EQ(Px(10, 5), 0xFFFFFFu);
+  EXPECT_EQ(Px(10, 8), 0xFFFFFFu);
+  EXPECT_EQ(Px(10, 9), 0u);
+  const QelPoint diagonal[] = {{20, 20}, {25, 25}};
+  dc_->Polyline(diagonal, 2);
+  EXPECT_EQ(Px(22, 22), 0xFFFFFFu);
+  EXPECT_EQ(Px(25, 25), 0u);
+}
+
+TEST_F(SurfaceDCTest, WideLinesCoverThePenWidth) {
+  dc_->SetPen(kGreen, 5);
+  dc_->MoveTo(20, 50);
+  dc_->LineTo(80, 50);
+  EXPECT_EQ(Px(50, 48), 0x00FF00u);
+  EXPECT_EQ(Px(50, 52), 0x00FF00u);
+  EXPECT_EQ(Px(50, 55), 0u);
+}
+
+TEST_F(SurfaceDCTest, ArcWithEqualEndsIsTheWholeEllipse) {
+  dc_->SetPen(kWhite, 1);
+  dc_->MoveTo(50, 10);
+  dc_->ArcTo(10, 10, 91, 91, 50, 10, 50, 10);
+  EXPECT_EQ(Px(50, 10), 0xFFFFFFu);  // top
+  EXPECT_EQ(Px(50, 90), 0xFFFFFFu);  // bottom
+  EXPECT_EQ(Px(10, 50), 0xFFFFFFu);  // left
+  EXPECT_EQ(Px(90, 50), 0xFFFFFFu);  // right
+  EXPECT_EQ(Px(50, 50), 0u);
+}
+
+TEST_F(SurfaceDCTest, PieRunsCounterClockwiseFromStartToEnd) {
+  dc_->SetNullPen();
+  dc_->SetBrush(kRed);
+  // From the right-hand radial to the top one: the upper right quarter.
+  dc_->Pie(0, 0, 101, 101, 100, 50, 50, 0);
+  EXPECT_EQ(Px(70, 30), 0xFF0000u);
+  EXPECT_EQ(Px(30, 30), 0u);
+  EXPECT_EQ(Px(70, 70), 0u);
+  EXPECT_EQ(Px(30, 70), 0u);
+}
+
+TEST_F(SurfaceDCTest, TextAlignmentPlacesTheText) {
+  dc_->SetFont("DejaVu Sans", -20, kFwBold, false);
+  dc_->SetBkMode(kBkTransparent);
+  dc_->SetTextColor(kRed);
+  dc_->SetTextAlign(kTaLeft | kTaTop);
+  dc_->TextOut(10, 20, "HHH");
+  QelRect ink = Ink();
+  EXPECT_GE(ink.left, 10);
+  EXPECT_LE(ink.left, 14);
+  EXPECT_GE(ink.top, 20);
+  EXPECT_LE(ink.top, 30);
+  int w = 0, h = 0;
+  ASSERT_TRUE(dc_->GetTextExtent("HHH", &w, &h));
+  EXPECT_NEAR(ink.right, 10 + w, 4);
+  EXPECT_GE(h, 20);
+  EXPECT_LE(h, 32);
+  bool exactRed = false;
+  for (int y = ink.top; y < ink.bottom; ++y)
+    for (int x = ink.left; x < ink.right; ++x) exactRed |= Px(x, y) == 0xFF0000u;
+  EXPECT_TRUE(exactRed);
+
+  surface_->Fill(0);
+  dc_->SetTextAlign(kTaCenter | kTaBaseline);
+  dc_->TextOut(100, 80, "HHH");
+  ink = Ink();
+  EXPECT_NEAR((ink.left + ink.right) / 2.0, 100, 3);
+  EXPECT_NEAR(ink.bottom, 80, 1);  // "H" stands on the baseline
+
+  surface_->Fill(0);
+  dc_->SetTextAlign(kTaRight | kTaBottom);
+  dc_->TextOut(150, 100, "HHH");
+  ink = Ink();
+  EXPECT_LE(ink.right, 150);
+  EXPECT_GE(ink.right, 146);
+  EXPECT_LE(ink.bottom, 100);
+}
+
+TEST_F(SurfaceDCTest, OpaqueTextFillsItsCellWithTheBackgroundColour) {
+  dc_->SetFont("DejaVu Sans", -16, kFwNormal, false);
+  dc_->SetBkMode(kBkOpaque);
+  dc_->SetBkColor(kBlue);
+  dc_->SetTextColor(kWhite);
+  dc_->TextOut(30, 30, "x");
+  EXPECT_EQ(Px(30, 30), 0x0000FFu);
+  // A solid fill leaves its colour as the text background.
+  dc_->FillSolidRect(0, 0, 1, 1, kGreen);
+  dc_->TextOut(100, 30, "x");
+  EXPECT_EQ(Px(100, 30), 0x00FF00u);
+}
+
+TEST_F(SurfaceDCTest, DrawTextCentresSingleLinesAndWrapsInsideTheRectangle) {
+  dc_->SetFont("DejaVu Sans", -16, kFwBold, false);
+  dc_->SetBkMode(kBkTransparent);
+  dc_->SetTextColor(kWhite);
+  const QelRect box{20, 20, 180, 100};
+  const int single = dc_->DrawText("MMMM", box, kDtCenter | kDtVCenter | kDtSingleLine);
+  QelRect ink = Ink();
+  EXPECT_NEAR((ink.left + ink.right) / 2.0, 100, 3);
+  EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 60, 4);
+  EXPECT_GT(single, 40);  // offset to the bottom of the text
+
+  surface_->Fill(0);
+  const QelRect narrow{20, 20, 80, 110};
+  const int lineHeight = dc_->DrawText("MM", narrow, kDtLeft);
+  surface_->Fill(0);
+  const int wrapped = dc_->DrawText("MM MM MM MM MM MM MM MM MM MM MM MM", narrow, kDtWordBreak);
+  EXPECT_GE(wrapped, 3 * lineHeight);
+  ink = Ink();
+  EXPECT_GE(ink.left, 20);
+  EXPECT_LE(ink.right, 80);
+  EXPECT_LE(ink.bottom, 110);
+}
+
+TEST_F(SurfaceDCTest, InvalidUtf8TextIsDrawnWithoutHarm) {
+  dc_->SetBkMode(kBkTransparent);
+  dc_->SetTextColor(kWhite);
+  dc_->TextOut(10, 10, "ab\xff\xfe");
+  EXPECT_GE(Ink().right, 10);
+}
+
+QelBitmap Picture(std::vector<uint32_t>& pixels, int w, int h) {
+  QelBitmap b;
+  b.width = w;
+  b.height = h;
+  b.stride = w * 4;
+  b.pixels = pixels.data();
+  return b;
+}
+
+TEST_F(SurfaceDCTest, BitBltCopiesOrNegatesWithClipping) {
+  std::vector<uint32_t> px = {0x112233, 0x445566, 0x778899, 0xAABBCC};
+  const QelBitmap pic = Picture(px, 2, 2);
+  EXPECT_TRUE(dc_->BitBlt(5, 5, 2, 2, pic, 0, 0, kRopSrcCopy));
+  EXPECT_EQ(Px(5, 5), 0x112233u);
+  EXPECT_EQ(Px(6, 6), 0xAABBCCu);
+  EXPECT_TRUE(dc_->BitBlt(10, 5, 2, 2, pic, 0, 0, kRopNotSrcCopy));
+  EXPECT_EQ(Px(10, 5), 0xEEDDCCu);
+  EXPECT_TRUE(dc_->BitBlt(-1, 0, 2, 2, pic, 0, 0, kRopSrcCopy));  // left column clipped away
+  EXPECT_EQ(Px(0, 0), 0x445566u);
+  EXPECT_TRUE(dc_->BitBlt(199, 119, 5, 5, pic, 0, 0, kRopSrcCopy));
+  EXPECT_EQ(Px(199, 119), 0x112233u);
+  EXPECT_FALSE(dc_->BitBlt(0, 0, 2, 2, pic, 0, 0, 0x00EE0086));  // other raster operations
+  EXPECT_FALSE(dc_->BitBlt(0, 0, 2, 2, QelBitmap{}, 0, 0, kRopSrcCopy));
+}
+
+TEST_F(SurfaceDCTest, StretchBltScalesAndMirrors) {
+  std::vector<uint32_t> px = {0x110000, 0x220000, 0x330000, 0x440000};
+  const QelBitmap pic = Picture(px, 2, 2);
+  EXPECT_TRUE(dc_->StretchBlt(0, 0, 4, 4, pic, 0, 0, 2, 2, kRopSrcCopy));
+  EXPECT_EQ(Px(0, 0), 0x110000u);
+  EXPECT_EQ(Px(1, 1), 0x110000u);
+  EXPECT_EQ(Px(2, 1), 0x220000u);
+  EXPECT_EQ(Px(3, 3), 0x440000u);
+  EXPECT_TRUE(dc_->StretchBlt(10, 14, 4, -4, pic, 0, 0, 2, 2, kRopSrcCopy));  // upside down
+  EXPECT_EQ(Px(10, 10), 0x330000u);
+  EXPECT_EQ(Px(13, 13), 0x220000u);
+  EXPECT_TRUE(dc_->StretchBlt(20, 0, 1, 1, pic, 0, 0, 2, 2, kRopNotSrcCopy));
+  EXPECT_EQ(Px(20, 0) & 0xFF0000u, 0xBB0000u);
+  EXPECT_FALSE(dc_->StretchBlt(0, 0, 4, 4, pic, 0, 0, 0, 2, kRopSrcCopy));
+}
+
+TEST(RasterSurface, CopiesWholeSurfacesAndRefusesBadSizes) {
+  auto a = CRasterSurface::Create(4, 4, 0, 0);
+  auto b = CRasterSurface::Create(4, 4, 0, 0);
+  auto big = CRasterSurface::Create(8, 8, 0, 0);
+  a->Fill(kGreen);
+  b->CopyFrom(*a);
+  EXPECT_EQ(b->PixelAt(3, 3), 0x00FF00u);
+  big->CopyFrom(*a);  // stretched over the whole target
+  EXPECT_EQ(big->PixelAt(7, 7), 0x00FF00u);
+  int error = 0;
+  EXPECT_EQ(CRasterSurface::Create(0, 10, 0, 0, &error), nullptr);
+  EXPECT_NE(error, 0);
+  EXPECT_EQ(CRasterSurface::Create(100000, 10, 0, 0, &error), nullptr);
+}
+
+TEST(SurfaceDC, DrawsFromAWorkerThread) {
+  auto s = CRasterSurface::Create(100, 50, 0, 0);
+  std::thread worker([s] {
+    CSurfaceDC dc(s, -2);
+    dc.FillSolidRect(0, 0, 10, 10, kRed);
+    dc.SetBkMode(kBkTransparent);
+    dc.SetTextColor(kWhite);
+    dc.TextOut(20, 10, "Worker");
+  });
+  worker.join();
+  EXPECT_EQ(s->PixelAt(5, 5), 0xFF0000u);
+  int lit = 0;
+  for (int y = 0; y < 50; ++y)
+    for (int x = 20; x < 100; ++x) lit += s->PixelAt(x, y) != 0;
+  EXPECT_GT(lit, 20);
+}
+
+}  // namespace
+}  // namespace qel::display
