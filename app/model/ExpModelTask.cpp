@@ -183,8 +183,7 @@ int CExpModelTask::GetLibraryTaskWord() const {
 
 int CExpModelTask::GetPartTableEntry(bool second, int n) const {
   if (n < 1 || n > BoundPartCount()) return 0;
-  // The tables hold one word per part, part 1 first; their base word (the
-  // word before the first table) is always 0 and is not subtracted.
+  // The plug-in publishes one word per part, part 1 first.
   return second ? library->partWordsB[n - 1] : library->partWordsA[n - 1];
 }
 
