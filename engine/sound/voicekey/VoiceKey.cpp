@@ -8,7 +8,10 @@ namespace qel {
 
 CVoiceKey::CVoiceKey() : buffer_(kReadBytes) { SetThreshold(50); }
 
-CVoiceKey::~CVoiceKey() { Stop(); }
+CVoiceKey::~CVoiceKey() {
+  // The beat must end before the key goes; a capture this key did not start is left alone.
+  if (timer_.IsRunning()) Stop();
+}
 
 void CVoiceKey::SetThreshold(int percent) {
   thresholdPercent_ = percent;
