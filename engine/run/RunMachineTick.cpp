@@ -168,6 +168,8 @@ void CRunMachine::OnTrialTick() {
     responseState_.store(6);
     const int32_t r = task_->OnResponseTimeout();
     if (r == 1) {
+      // Scored as a response in the window: its time is the deadline.
+      responseTime_.store(now);
       outcome_.store(kOutcomeInWindow);
     } else if (r == 8) {
       outcome_.store(kOutcomePreset);

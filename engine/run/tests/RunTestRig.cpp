@@ -33,12 +33,14 @@ bool Answer(int32_t* out, int32_t value) {
 }  // namespace
 
 const TrialScript& PluginScript::Current() const {
-  if (sequence >= 0 && static_cast<size_t>(sequence) < trials.size()) return trials[sequence];
+  const int n = sequence.load();
+  if (n >= 0 && static_cast<size_t>(n) < trials.size()) return trials[n];
   return otherTrials;
 }
 
 std::vector<PluginCall> PluginScript::Calls(uint32_t command) const {
   std::vector<PluginCall> found;
+  std::lock_guard<std::mutex> lock(callsMutex);
   for (const PluginCall& c : calls) {
     if (c.command == command) found.push_back(c);
   }
@@ -52,6 +54,7 @@ extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intp
   if (command != kCmdGetResponse && command != kCmdIsTrialEnded) {
     PluginCall call{command, a, b, now, {}};
     if (command == kCmdShowSignal || command == kCmdSetTrial || command == kCmdCorrectResponse) call.code = CodeAt(a);
+    std::lock_guard<std::mutex> lock(s->callsMutex);
     s->calls.push_back(call);
   }
   switch (command) {
@@ -74,8 +77,8 @@ extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intp
       s->polls.fetch_add(1, std::memory_order_relaxed);
       const TrialScript& t = s->Current();
       int32_t bits = 0;
-      if (s->shown && t.rtMs >= 0) {
-        const uint32_t since = now - s->shownAt;
+      if (s->shown.load() && t.rtMs >= 0) {
+        const uint32_t since = now - s->shownAt.load();
         if (since >= static_cast<uint32_t>(t.rtMs) && since < static_cast<uint32_t>(t.rtMs) + t.holdMs) bits = t.bits;
       }
       return Answer(out, bits);
@@ -221,7 +224,7 @@ void RunRig::SetSecondList(const std::vector<std::string>& codes) {
 
 bool RunRig::Start(bool practice, int partIndex) {
   part = partIndex;
-  if (!port.Open()) return false;
+  port.Open();  // without SignalSync (or a port) the run goes on without signals
   if (!timer.Start(&CRunMachine::TimerCallback, reinterpret_cast<intptr_t>(machine.get()))) return false;
   RunPartSetup setup;
   setup.task = &task;

@@ -61,11 +61,13 @@ struct PluginScript {
   std::function<bool(int32_t category, int32_t code, int32_t* out)> classify;  // 27; refused when unset
 
   // Observed.
-  int sequence = -1;  // trial number (command 25 calls - 1)
-  bool shown = false;
-  uint32_t shownAt = 0;
-  std::vector<PluginCall> calls;  // all but 17 and 18
+  // (Read by commands 17, 18 and 20 on the timer thread.)
+  std::atomic<int> sequence{-1};  // trial number (command 25 calls - 1)
+  std::atomic<bool> shown{false};
+  std::atomic<uint32_t> shownAt{0};
   std::atomic<uint32_t> polls{0};
+  std::vector<PluginCall> calls;  // all but 17 and 18; guarded by callsMutex
+  mutable std::mutex callsMutex;
 
   const TrialScript& Current() const;
   std::vector<PluginCall> Calls(uint32_t command) const;

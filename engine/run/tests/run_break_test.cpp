@@ -1,0 +1,257 @@
+// Interruptions and breaks: too many anticipations or omissions, the
+// testee's Escape, the break word of the display, step-back and trial
+// replacement.
+#include <gtest/gtest.h>
+
+#include "common/Prompt.h"
+#include "engine/run/tests/RunTestRig.h"
+
+using namespace runtest;
+
+namespace {
+
+// Records every prompt and answers OK.
+class PromptRecorder {
+ public:
+  PromptRecorder() {
+    previous_ = qel::SetPromptHandler([this](const std::string& text, const std::string& caption, unsigned) {
+      texts.push_back(text);
+      captions.push_back(caption);
+      return qel::kAnswerOk;
+    });
+  }
+  ~PromptRecorder() { qel::SetPromptHandler(previous_); }
+  std::vector<std::string> texts;
+  std::vector<std::string> captions;
+
+ private:
+  qel::PromptHandler previous_;
+};
+
+std::vector<std::string> TrialCodes(const PluginScript& s) {
+  std::vector<std::string> codes;
+  for (const PluginCall& c : s.Calls(kCmdSetTrial)) codes.push_back(c.code);
+  return codes;
+}
+
+bool BreakOnScreen(RunRig& rig) { return rig.display.opened > 0 && rig.display.state.load() == kBreakOnScreen; }
+
+}  // namespace
+
+TEST(Interruption, TooManyOmissionsBreakTheRunAndTellTheOperator) {
+  PromptRecorder prompts;
+  RunRig rig;
+  rig.Words().TaskFlags = kTaskFlagCountOmissions;
+  rig.Words().TaskIntrAfterTrials = 2;
+  rig.script.trials = {TrialScript{-1, 0, 0}, TrialScript{-1, 0, 0}, TrialScript{-1, 0, 0}};
+  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.SetTrials({"T1", "T1", "T1", "T1", "T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
+
+  EXPECT_EQ(rig.display.title, "Trial 1 from 5: Too many OMs!");
+  EXPECT_EQ(prompts.texts, std::vector<std::string>{"Trial 1 from 5: Too many OMs!"});
+  EXPECT_EQ(prompts.captions, std::vector<std::string>{"Scripted"});
+  EXPECT_EQ(rig.machine->GetBreakReason(), CRunMachine::kReasonOmissions);
+  EXPECT_FALSE(rig.machine->BreakWasUser());
+  EXPECT_EQ(rig.actions.back(), RunEventAction::kBreakOpened);
+  EXPECT_EQ(rig.script.Calls(kCmdBreakBegin).size(), 1u);
+  // While the dialog shows, redraws ask the plug-in again.
+  ASSERT_NE(rig.display.restore, nullptr);
+  rig.display.restore(rig.display.restoreContext);
+  EXPECT_EQ(rig.script.Calls(kCmdBreakBegin).size(), 2u);
+
+  // The machine waits for the answer; nothing runs meanwhile.
+  const size_t calls = rig.script.calls.size();
+  rig.Step(5000);
+  EXPECT_EQ(rig.script.calls.size(), calls);
+
+  rig.display.state.store(kBreakContinue);
+  ASSERT_TRUE(rig.RunToEnd());
+  EXPECT_EQ(rig.display.restore, nullptr);
+  EXPECT_FALSE(rig.machine->WasStopped());
+  const std::vector<Record> records = rig.Records();
+  ASSERT_EQ(records.size(), 9u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(records[i].category, kCatOmission);
+  EXPECT_EQ(records[3], (Record{kCatSkipped, 0, 0, kCatSkipped}));
+  for (int i = 4; i < 9; ++i) EXPECT_EQ(records[i].category, kCatHit);
+  EXPECT_EQ(rig.machine->GetOmRun(), 0u);
+}
+
+TEST(Interruption, TooManyAnticipations) {
+  PromptRecorder prompts;
+  RunRig rig;
+  rig.Words().TaskIntrAfterTrials = 1;
+  rig.script.trials = {TrialScript{60, 20, 1}, TrialScript{60, 20, 1}};
+  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.SetTrials({"T1", "T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
+  EXPECT_EQ(rig.display.title, "Trial 1 from 2: Too many ACs!");
+  EXPECT_EQ(prompts.texts, std::vector<std::string>{"Trial 1 from 2: Too many ACs!"});
+  rig.display.state.store(kBreakContinue);
+  ASSERT_TRUE(rig.RunToEnd());
+  EXPECT_EQ(rig.Records().size(), 5u);  // AC, AC, skipped, hit, hit
+}
+
+TEST(Interruption, StopAnswerEndsThePart) {
+  RunRig rig;
+  rig.Words().TaskFlags = kTaskFlagCountOmissions;
+  rig.Words().TaskIntrAfterTrials = 0;
+  rig.SetTrials({"T1", "T1", "T1"});
+  PromptRecorder prompts;
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
+  rig.display.state.store(kBreakStop);
+  ASSERT_TRUE(rig.RunToEnd(100));
+  EXPECT_TRUE(rig.machine->WasStopped());
+  EXPECT_EQ(rig.actions.back(), RunEventAction::kEndRun);
+  EXPECT_EQ(rig.script.Calls(kCmdEndRun).size(), 1u);
+  EXPECT_EQ(rig.script.Calls(kCmdSetTrial).size(), 1u);
+  EXPECT_EQ(rig.Records().size(), 2u);  // the omission and the skipped trial
+}
+
+TEST(Interruption, OperatorAnswersThroughTheRunDialog) {
+  RunRig rig;
+  rig.keyboard.escape = true;
+  rig.SetTrials({"T1", "T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
+  rig.keyboard.escape = false;
+  rig.machine->AnswerBreak(true);
+  EXPECT_EQ(rig.display.state.load(), kBreakStop);
+  ASSERT_TRUE(rig.RunToEnd(100));
+  EXPECT_TRUE(rig.machine->WasStopped());
+}
+
+TEST(Interruption, BreakThatCannotOpenEndsAtOnce) {
+  PromptRecorder prompts;
+  RunRig rig;
+  rig.display.breaksAllowed = false;
+  rig.Words().TaskFlags = kTaskFlagCountOmissions;
+  rig.Words().TaskIntrAfterTrials = 0;
+  rig.script.trials = {TrialScript{-1, 0, 0}};
+  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.SetTrials({"T1", "T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunToEnd());
+  EXPECT_EQ(prompts.texts, std::vector<std::string>{"Trial 1 from 2: Too many OMs!"});
+  EXPECT_EQ(rig.script.Calls(kCmdBreakBegin).size(), 0u);
+  // No dialog, so no skipped trial: the omission, then two hits.
+  const std::vector<Record> records = rig.Records();
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0].category, kCatOmission);
+  EXPECT_EQ(records[1].category, kCatHit);
+}
+
+TEST(Interruption, EscapeHeldRequestsOneBreak) {
+  PromptRecorder prompts;
+  RunRig rig;
+  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.SetTrials({"T1", "T1", "T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 1; }));
+  rig.keyboard.escape = true;
+  rig.Step(300);
+  EXPECT_EQ(rig.display.opened, 1);
+  EXPECT_EQ(rig.Count(kRunEventBreak), 1);
+  EXPECT_EQ(rig.display.title, "Trial 1 from 3: User Break!");
+  EXPECT_TRUE(rig.machine->BreakWasUser());
+  EXPECT_TRUE(prompts.texts.empty()) << "the testee asked for this break";
+  rig.keyboard.escape = false;
+  rig.display.state.store(kBreakContinue);
+  ASSERT_TRUE(rig.RunToEnd());
+  // The interrupted trial is given again: skipped record, then three hits.
+  EXPECT_EQ(rig.Records().size(), 4u);
+  EXPECT_EQ(rig.Records()[0].category, kCatSkipped);
+}
+
+// A trial the testee interrupted is replaced before it is given again.
+struct ReplaceCase {
+  uint32_t replace;
+  std::vector<std::string> codes;
+  std::string again;  // the code given after the break
+};
+
+class TrialReplacementTest : public testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(TrialReplacementTest, UserBreakReplacesTheTrial) {
+  const ReplaceCase& c = GetParam();
+  RunRig rig;
+  rig.Words().TaskIntrReplaceTrial = c.replace;
+  rig.host->codeOffset = 1;
+  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.SetTrials(c.codes);
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 1; }));
+  rig.keyboard.escape = true;
+  ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
+  rig.keyboard.escape = false;
+  rig.display.state.store(kBreakContinue);
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdSetTrial).size() == 2; }));
+  EXPECT_EQ(rig.script.Calls(kCmdSetTrial)[1].code, c.again);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replace, TrialReplacementTest,
+                         testing::Values(ReplaceCase{0, {"TABCD", "TWXYZ"}, "TABCD"},
+                                         ReplaceCase{1, {"TABCD", "TWXYZ"}, "TCDAB"},
+                                         ReplaceCase{1, {"TABC", "TWXYZ"}, "TABC"},
+                                         ReplaceCase{2, {"TABCDEFGH", "TWXYZ"}, "TGHEFCDAB"},
+                                         ReplaceCase{2, {"TABCDEF", "TWXYZ"}, "TABCDEF"},
+                                         ReplaceCase{3, {"TABCD", "TWXYZ"}, "TWXYZ"},
+                                         ReplaceCase{3, {"TABCD"}, "TABCD"}));
+
+TEST(Interruption, OmissionReplacesTheTrialItGivesAgain) {
+  RunRig rig;
+  rig.Words().TaskFlags = kTaskFlagCountOmissions;
+  rig.Words().TaskIntrReplaceTrial = 3;
+  rig.script.trials = {TrialScript{-1, 0, 0}};
+  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.SetTrials({"T1", "T2", "T3"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunToEnd());
+  EXPECT_EQ(TrialCodes(rig.script), (std::vector<std::string>{"T1", "T2", "T1", "T3"}));
+}
+
+// Step-back after a break: the plug-in's answer to the break, applied only
+// when the index allows it.
+struct StepBackCase {
+  uint32_t breakAt;
+  int32_t stepBack;
+  uint32_t resumeAt;
+};
+
+class StepBackTest : public testing::TestWithParam<StepBackCase> {};
+
+TEST_P(StepBackTest, BreakStepsBack) {
+  const StepBackCase& c = GetParam();
+  RunRig rig;
+  rig.Words().TaskIntLow = rig.Words().TaskIntHigh = 400;
+  rig.Words().TaskVRHigh = 300;
+  rig.script.stepBack = c.stepBack;
+  rig.script.resumeDelay = 700;
+  rig.script.otherTrials = TrialScript{150, 20, 1};
+  std::vector<std::string> codes;
+  for (int i = 0; i < 8; ++i) codes.push_back("T" + std::to_string(i));
+  rig.SetTrials(codes);
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] {
+    return rig.machine->GetTrialIndex() == c.breakAt && rig.machine->GetPhase() == CRunMachine::kPhaseTrial;
+  }));
+  rig.keyboard.escape = true;
+  ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
+  rig.keyboard.escape = false;
+  rig.display.state.store(kBreakContinue);
+  const size_t before = rig.script.Calls(kCmdSetTrial).size();
+  const uint32_t answered = rig.Now();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdSetTrial).size() == before + 1; }));
+  EXPECT_EQ(rig.script.Calls(kCmdSetTrial).back().code, "T" + std::to_string(c.resumeAt));
+  EXPECT_EQ(rig.machine->GetTrialIndex(), c.resumeAt);
+  // The next signal comes after the plug-in's resume delay.
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).back().at > answered; }));
+  EXPECT_GE(rig.script.Calls(kCmdShowSignal).back().at, answered + 700);
+}
+
+INSTANTIATE_TEST_SUITE_P(StepBack, StepBackTest,
+                         testing::Values(StepBackCase{5, 3, 2}, StepBackCase{3, 3, 0}, StepBackCase{2, 3, 2},
+                                         StepBackCase{4, 0, 4}, StepBackCase{4, -2, 4}));

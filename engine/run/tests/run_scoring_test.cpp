@@ -1,0 +1,176 @@
+// Response categories, stored records and trial dispositions: what one
+// trial leaves in the run data and whether it is given again.
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "engine/run/tests/RunTestRig.h"
+
+using namespace runtest;
+
+namespace {
+
+constexpr int32_t kNoAnswer = INT32_MIN;
+
+struct ScoreCase {
+  const char* name;
+  uint32_t taskType;
+  uint32_t flags;
+  const char* code;  // "T.." target, "N.." non-target; the digit is the expected key
+  TrialScript testee;
+  Record expected;
+  bool repeated;     // the same trial is given again
+  uint32_t acRun = 0, omRun = 0;
+  int32_t on19 = kNoAnswer;      // the plug-in's answer to a response
+  int32_t on20 = kNoAnswer;      // ... to the deadline
+  int32_t endAt = -1;            // ms after onset at which command 18 ends the trial
+  int32_t classifyTo = kNoAnswer;  // reclassification (command 27); refused when unset
+  bool showSignal = true;
+};
+
+TrialScript Key(int32_t rt, int32_t bits = 1) { return TrialScript{rt, 50, bits}; }
+const TrialScript kNone{-1, 0, 0};
+
+}  // namespace
+
+class ScoringTest : public testing::TestWithParam<ScoreCase> {};
+
+TEST_P(ScoringTest, TrialIsCategorisedStoredAndDisposed) {
+  const ScoreCase& c = GetParam();
+  RunRig rig;
+  rig.Words().TaskType = c.taskType;
+  rig.Words().TaskFlags = c.flags;
+  rig.script.trials = {c.testee};
+  rig.script.showSignal = c.showSignal;
+  if (c.on19 != kNoAnswer) rig.script.onResponse = [&](int32_t, int32_t) { return c.on19; };
+  if (c.on20 != kNoAnswer) rig.script.onTimeout = [&] { return c.on20; };
+  if (c.endAt >= 0) {
+    rig.script.trialEnded = [&](uint32_t now) {
+      return rig.script.sequence == 0 && rig.script.shown && now - rig.script.shownAt == uint32_t(c.endAt) ? 1 : 0;
+    };
+  }
+  if (c.classifyTo != kNoAnswer) {
+    rig.script.classify = [&](int32_t, int32_t, int32_t* out) {
+      *out = c.classifyTo;
+      return true;
+    };
+  }
+  rig.SetTrials({c.code, "N0", "N0"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdSetTrial).size() >= 2; }));
+
+  const std::vector<Record> records = rig.Records();
+  ASSERT_EQ(records.size(), 1u) << c.name;
+  EXPECT_EQ(records[0], c.expected) << c.name;
+  EXPECT_EQ(rig.script.Calls(kCmdSetTrial)[1].code, c.repeated ? std::string(c.code) : "N0") << c.name;
+  EXPECT_EQ(rig.machine->GetAcRun(), c.acRun) << c.name;
+  EXPECT_EQ(rig.machine->GetOmRun(), c.omRun) << c.name;
+  // The final category went to the plug-in's reclassification with the response code.
+  if (c.classifyTo != kNoAnswer) {
+    const std::vector<PluginCall> classify = rig.script.Calls(kCmdClassifyResponse);
+    ASSERT_EQ(classify.size(), 1u);
+    EXPECT_EQ(classify[0].b, c.expected.code);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Categories, ScoringTest,
+    testing::Values(
+        ScoreCase{"single: hit", 1, 0, "T1", Key(300), {kCatHit, 300, 1, kCatHit}, false},
+        ScoreCase{"single: false alarm", 1, 0, "N1", Key(250, 4), {kCatFalseAlarm, 250, 4, kCatFalseAlarm}, false},
+        ScoreCase{"single: miss", 1, 0, "T1", kNone, {kCatMiss, 0, 0, kCatMiss}, false},
+        ScoreCase{"single: correct rejection", 1, 0, "N1", kNone, {kCatCorrectRejection, 0, 0, kCatCorrectRejection},
+                  false},
+        ScoreCase{"single, omissions counted: omission", 1, kTaskFlagCountOmissions, "N1", kNone,
+                  {kCatOmission, 0, 0, kCatOmission}, true, 0, 1},
+        ScoreCase{"two-choice: expected key on a target", 2, 0, "T1", Key(400, 1), {kCatHit, 400, 1, kCatHit}, false},
+        ScoreCase{"two-choice: wrong key on a target", 2, 0, "T1", Key(400, 2), {kCatMiss, 400, 2, kCatMiss}, false},
+        ScoreCase{"two-choice: expected key on a non-target", 2, 0, "N2", Key(400, 2),
+                  {kCatCorrectRejection, 400, 2, kCatCorrectRejection}, false},
+        ScoreCase{"two-choice: wrong key on a non-target", 2, 0, "N2", Key(400, 1),
+                  {kCatFalseAlarm, 400, 1, kCatFalseAlarm}, false},
+        ScoreCase{"two-choice: no response is an omission", 2, 0, "T1", kNone, {kCatOmission, 0, 0, kCatOmission},
+                  true, 0, 1},
+        ScoreCase{"before the valid window: anticipation", 1, 0, "T1", Key(60),
+                  {kCatAnticipation, 0, 1, kCatAnticipation}, true, 1, 0},
+        ScoreCase{"plug-in skips the trial", 1, 0, "T1", Key(300), {kCatSkipped, 0, 1, kCatSkipped}, true, 0, 0, 7},
+        // An excluded trial counts, stored as "not classified" with the final category 8.
+        ScoreCase{"plug-in excludes at the response", 1, 0, "T1", Key(300), {kCatNone, 0, 1, kCatExcluded},
+                  false, 0, 0, 8},
+        ScoreCase{"plug-in rejects the response", 1, 0, "T1", Key(300), {kCatMiss, 0, 1, kCatMiss}, false, 0, 0, 9},
+        ScoreCase{"deadline scored as a response in the window", 1, 0, "T1", kNone, {kCatHit, 1500, 0, kCatHit},
+                  false, 0, 0, kNoAnswer, 1},
+        ScoreCase{"plug-in excludes at the deadline", 1, 0, "N1", kNone, {kCatNone, 0, 0, kCatExcluded}, false,
+                  0, 0, kNoAnswer, 8},
+        ScoreCase{"plug-in ends the trial", 1, 0, "T1", kNone, {kCatNone, 0, 0, kCatExcluded}, false, 0, 0,
+                  kNoAnswer, kNoAnswer, 200},
+        ScoreCase{"hit reclassified as excluded", 1, 0, "T1", Key(300), {kCatNone, 300, 1, kCatExcluded}, false, 0,
+                  0, kNoAnswer, kNoAnswer, -1, kCatExcluded},
+        ScoreCase{"hit refined by the plug-in", 1, 0, "T1", Key(300), {kCatHit, 300, 1, 12}, false, 0, 0, kNoAnswer,
+                  kNoAnswer, -1, 12},
+        ScoreCase{"signal refused: the trial ends unshown", 1, 0, "T1", Key(300), {kCatMiss, 0, 0, kCatMiss}, false,
+                  0, 0, kNoAnswer, kNoAnswer, -1, kNoAnswer, false}),
+    [](const testing::TestParamInfo<ScoreCase>& info) {
+      std::string name;
+      for (const char* p = info.param.name; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+      return name;
+    });
+
+TEST(Scoring, RefusedSignalWritesNoOnsetByte) {
+  RunRig rig;
+  rig.script.showSignal = false;
+  rig.SetTrials({"T1", "N0"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunToEnd());
+  EXPECT_EQ(rig.PortBytes(), std::vector<uint8_t>{0});
+  EXPECT_TRUE(rig.script.Calls(kCmdHideSignal).empty());
+  EXPECT_EQ(rig.Records().size(), 2u);
+}
+
+TEST(Scoring, MeanReactionTimeAndCategoryCounts) {
+  RunRig rig;
+  rig.script.trials = {Key(300), Key(401), Key(60), kNone, Key(500)};
+  rig.SetTrials({"T1", "T1", "N1", "N1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunToEnd());
+  // Hit 300, hit 401, AC (given again), CR, FA 500.
+  EXPECT_EQ(rig.machine->GetCategoryCount(kCatHit), 2);
+  EXPECT_EQ(rig.machine->GetCategoryCount(kCatAnticipation), 1);
+  EXPECT_EQ(rig.machine->GetCategoryCount(kCatCorrectRejection), 1);
+  EXPECT_EQ(rig.machine->GetCategoryCount(kCatFalseAlarm), 1);
+  EXPECT_EQ(rig.machine->GetMeanReactionTime(), (300 + 401 + 500) / 3);
+  EXPECT_EQ(rig.Records().size(), 5u);
+}
+
+TEST(Scoring, FeedbackFollowsFalseAlarmsAndMisses) {
+  RunRig rig;
+  rig.Words().TaskFbk = 1;
+  rig.Words().TaskControl = 1;
+  rig.script.trials = {Key(300), Key(300), kNone};
+  rig.SetTrials({"T1", "N1", "T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunToEnd());
+  const std::vector<PluginCall> on = rig.script.Calls(kCmdFeedbackOn);
+  const std::vector<PluginCall> off = rig.script.Calls(kCmdFeedbackOff);
+  ASSERT_EQ(on.size(), 2u) << "after the false alarm and the miss, not after the hit";
+  ASSERT_EQ(off.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) EXPECT_EQ(off[i].at - on[i].at, CRunMachine::kFeedbackDurationMs);
+  // The next trial waits for the feedback to end.
+  const std::vector<PluginCall> trials = rig.script.Calls(kCmdSetTrial);
+  ASSERT_EQ(trials.size(), 3u);
+  EXPECT_GT(trials[2].at, off[0].at);
+}
+
+TEST(Scoring, ReleaseIndicatorAndResponseIndicator) {
+  RunRig rig;
+  rig.script.trials = {TrialScript{300, 400, 1}};
+  rig.SetTrials({"T1", "N0"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Count(kRunEventResponse) == 1; }));
+  EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndResponse), "!");
+  EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndSignal), "");
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Count(kRunEventRelease) == 1; }));
+  EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndResponse), "Missing");
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Count(kRunEventNextTrial) == 2; }));
+  EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndResponse), "");
+}
