@@ -46,7 +46,7 @@ constexpr GlyphRows kRowsMask = {{
     ".+..+..+..+", "...........",
 }};
 
-constexpr GlyphRows kRowsB = {{
+constexpr GlyphRows kRowsB = {{  // b
     ".##........",
     ".##........",
     ".##........",
@@ -72,7 +72,7 @@ constexpr GlyphRows kRowsB = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsC = {{
+constexpr GlyphRows kRowsC = {{  // c
     "...........",
     "...........",
     "...........",
@@ -98,7 +98,7 @@ constexpr GlyphRows kRowsC = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsD = {{
+constexpr GlyphRows kRowsD = {{  // d
     "........##.",
     "........##.",
     "........##.",
@@ -124,7 +124,7 @@ constexpr GlyphRows kRowsD = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsF = {{
+constexpr GlyphRows kRowsF = {{  // f
     ".....#####.",
     "....######.",
     "....##.....",
@@ -150,7 +150,7 @@ constexpr GlyphRows kRowsF = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsG = {{
+constexpr GlyphRows kRowsG = {{  // g
     "...........",
     "...........",
     "...........",
@@ -176,7 +176,7 @@ constexpr GlyphRows kRowsG = {{
     "..##++##...",
 }};
 
-constexpr GlyphRows kRowsH = {{
+constexpr GlyphRows kRowsH = {{  // h
     ".##........",
     ".##........",
     ".++........",
@@ -202,7 +202,7 @@ constexpr GlyphRows kRowsH = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsJ = {{
+constexpr GlyphRows kRowsJ = {{  // j
     "...........",
     "...........",
     "......##...",
@@ -228,7 +228,7 @@ constexpr GlyphRows kRowsJ = {{
     "..++###....",
 }};
 
-constexpr GlyphRows kRowsK = {{
+constexpr GlyphRows kRowsK = {{  // k
     ".##........",
     ".##........",
     ".##........",
@@ -254,7 +254,7 @@ constexpr GlyphRows kRowsK = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsL = {{
+constexpr GlyphRows kRowsL = {{  // l
     "....##.....",
     "....##.....",
     "....##.....",
@@ -280,7 +280,7 @@ constexpr GlyphRows kRowsL = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsM = {{
+constexpr GlyphRows kRowsM = {{  // m
     "...........",
     "...........",
     "...........",
@@ -306,7 +306,7 @@ constexpr GlyphRows kRowsM = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsN = {{
+constexpr GlyphRows kRowsN = {{  // n
     "...........",
     "...........",
     "...........",
@@ -332,7 +332,7 @@ constexpr GlyphRows kRowsN = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsP = {{
+constexpr GlyphRows kRowsP = {{  // p
     "...........",
     "...........",
     "...........",
@@ -358,7 +358,7 @@ constexpr GlyphRows kRowsP = {{
     ".##........",
 }};
 
-constexpr GlyphRows kRowsQ = {{
+constexpr GlyphRows kRowsQ = {{  // q
     "...........",
     "...........",
     "...........",
@@ -384,7 +384,7 @@ constexpr GlyphRows kRowsQ = {{
     "........###",
 }};
 
-constexpr GlyphRows kRowsR = {{
+constexpr GlyphRows kRowsR = {{  // r
     "...........",
     "...........",
     "...........",
@@ -410,7 +410,7 @@ constexpr GlyphRows kRowsR = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsS = {{
+constexpr GlyphRows kRowsS = {{  // s
     "...........",
     "...........",
     "...........",
@@ -436,7 +436,7 @@ constexpr GlyphRows kRowsS = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsT = {{
+constexpr GlyphRows kRowsT = {{  // t
     "...........",
     "...........",
     "....##.....",
@@ -462,7 +462,7 @@ constexpr GlyphRows kRowsT = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsV = {{
+constexpr GlyphRows kRowsV = {{  // v
     "...........",
     "...........",
     "...........",
@@ -488,7 +488,7 @@ constexpr GlyphRows kRowsV = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsW = {{
+constexpr GlyphRows kRowsW = {{  // w
     "...........",
     "...........",
     "...........",
@@ -514,7 +514,7 @@ constexpr GlyphRows kRowsW = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsX = {{
+constexpr GlyphRows kRowsX = {{  // x
     "...........",
     "...........",
     "...........",
@@ -540,7 +540,7 @@ constexpr GlyphRows kRowsX = {{
     "...........",
 }};
 
-constexpr GlyphRows kRowsZ = {{
+constexpr GlyphRows kRowsZ = {{  // z
     "...........",
     "...........",
     "...........",
