@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -66,7 +67,7 @@ class Plugin : public ::testing::Test {
 };
 
 TEST(PluginFile, ExportsOnlyTheEntryAndTheModelDefault) {
-  FILE* pipe = popen("nm -D --defined-only '" PROBE_PLUGIN "'", "r");
+  FILE* pipe = popen(QEL_NM " -D --defined-only '" PROBE_PLUGIN "'", "r");
   ASSERT_NE(pipe, nullptr);
   std::set<std::string> names;
   char line[512];
@@ -297,6 +298,58 @@ TEST_F(Plugin, BreaksAndWarningsDrawThroughTheHost) {
   EXPECT_TRUE(host.Called("DrawCrossCentred 9 16777215 3"));
   ASSERT_TRUE(Command(kCmdEndRun));
   EXPECT_EQ(display.cursorShown, 1);
+}
+
+// Two plug-ins built on the framework share nothing: each has its own task
+// object, bindings and current resource module.
+TEST(TwoPlugins, KeepTheirOwnState) {
+  const std::filesystem::path copy =
+      std::filesystem::path(QEL_TEST_PLUGIN_DIR) / "taskfw-copy" / "QelTaskfwProbeCopy.qet";
+  std::filesystem::create_directories(copy.parent_path());
+  std::filesystem::copy_file(PROBE_PLUGIN, copy, std::filesystem::copy_options::overwrite_existing);
+  void* first = dlopen(PROBE_PLUGIN, RTLD_NOW | RTLD_LOCAL);
+  void* second = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  ASSERT_NE(first, second);
+  auto entry1 = reinterpret_cast<TaskEntryFn>(dlsym(first, kTaskEntryName));
+  auto entry2 = reinterpret_cast<TaskEntryFn>(dlsym(second, kTaskEntryName));
+  ASSERT_NE(entry1, entry2);
+
+  FakeTaskHost host1;
+  FakeTaskHost host2;
+  host1.language = 2;
+  host2.language = 3;
+  FakeTaskLibrary record1;
+  FakeTaskLibrary record2;
+  record1.host = &host1;
+  record2.host = &host2;
+  ASSERT_TRUE(entry1(kCmdInit, P(&record1), 0, 0, nullptr));
+  ASSERT_TRUE(entry2(kCmdInit, P(&record2), 0, 0, nullptr));
+  EXPECT_EQ(record1.texts[0], "{\\rtf1 Nederlandse taakinstructie}");
+  EXPECT_EQ(record2.texts[0], "{\\rtf1 Istruzioni del compito}");
+  EXPECT_NE(record1.resources, record2.resources);
+  EXPECT_NE(record1.page, record2.page);
+
+  // Each plug-in's getters reach its own record.
+  record1.norms[{0, 1}] = 100.0;
+  record1.norms[{5, 1}] = 200.0;
+  record2.norms[{0, 1}] = 1000.0;
+  record2.norms[{5, 1}] = 3000.0;
+  double out1 = 0.0;
+  double out2 = 0.0;
+  EXPECT_TRUE(record1.normVariables[6].getter(&out1, 0.0, 30.0, 1));
+  EXPECT_TRUE(record2.normVariables[6].getter(&out2, 0.0, 30.0, 1));
+  EXPECT_EQ(out1, 150.0);
+  EXPECT_EQ(out2, 2000.0);
+  EXPECT_EQ(record1.requests.size(), 2u);
+  EXPECT_EQ(record2.requests.size(), 2u);
+
+  entry1(kCmdUnload, 0, 0, 0, nullptr);
+  entry2(kCmdUnload, 0, 0, 0, nullptr);
+  dlclose(first);
+  dlclose(second);
+  std::filesystem::remove(copy);
 }
 
 TEST_F(Plugin, UnloadsCleanly) {

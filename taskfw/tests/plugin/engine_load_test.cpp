@@ -1,0 +1,42 @@
+// The test plug-in loaded by the program's own plug-in loader: what the
+// framework publishes passes the loader's checks, and the loader's norm
+// service reaches the plug-in's getters and back.
+#include <gtest/gtest.h>
+
+#include "FakeTaskHost.h"
+#include "engine/library/TaskLibrary.h"
+
+namespace {
+
+TEST(EngineLoad, ProbeLoadsAndAnswersNorms) {
+  FakeTaskHost host;
+  CTaskLibrary library;
+  library.host = &host;
+  ASSERT_TRUE(library.Load(PROBE_PLUGIN, false));
+  EXPECT_EQ(library.GetShortCode(), "FWP");
+  EXPECT_EQ(library.GetKeptCount(), 6) << "the combined row has no name";
+  EXPECT_EQ(library.FindVariableByName("ZTr_fw"), 5);
+  EXPECT_STREQ(library.GetSourceCode(0), "Tl_fw");
+
+  // Norm means of the left and right mean time at every age.
+  const double left[] = {300.0, 0.0, 0.0, 0.0};
+  const double right[] = {340.0, 0.0, 0.0, 0.0};
+  const double sd[] = {40.0, 0.0, 0.0, 0.0};
+  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTl_fw", 0, 0.0, 120.0, left, 4));
+  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTr_fw", 0, 0.0, 120.0, right, 4));
+  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTl_fw", 1, 0.0, 120.0, sd, 4));
+  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTr_fw", 1, 0.0, 120.0, sd, 4));
+  double out = 0.0;
+  ASSERT_TRUE(library.GetVariableValue(6, &out, 0.0, 42.0, 1, true));
+  EXPECT_EQ(out, 320.0) << "the plug-in's pair getter takes the mean of both hands";
+  ASSERT_TRUE(library.GetVariableValue(6, &out, 0.0, 42.0, 2, true));
+  EXPECT_EQ(out, 40.0);
+  EXPECT_FALSE(library.GetVariableValue(6, &out, 380.0, 42.0, 0, true)) << "no Z-score from a pair";
+  ASSERT_TRUE(library.GetVariableValue(0, &out, 380.0, 42.0, 0, true));
+  EXPECT_EQ(out, 2.0);
+
+  library.Unload();
+  EXPECT_EQ(library.module, nullptr);
+}
+
+}  // namespace
