@@ -8,14 +8,13 @@
 
 bool CTaskBase::DrawBitmap(CDC* dc, uint32_t bitmapId, int x, int y, bool flip) {
   if (!dc || !m_record || !m_record->resources) return false;
+  // The plug-in's own table, without switching the current module (this
+  // runs on worker threads of self-timed tasks too).
+  const QelResModule module = m_record->resources;
+  const QelResource* res = QelFindResource(module, "BITMAP", bitmapId);
+  if (!res) res = QelFindResource(module, "PNG", bitmapId);
   QelImage image;
-  {
-    QelScopedResourceModule scope(m_record->resources);
-    const QelResModule module = QelGetResourceModule();
-    const QelResource* res = QelFindResource(module, "BITMAP", bitmapId);
-    if (!res) res = QelFindResource(module, "PNG", bitmapId);
-    if (!res || QelDecodeImage(res->data, res->size, image) != QelImageStatus::kOk) return false;
-  }
+  if (!res || QelDecodeImage(res->data, res->size, image) != QelImageStatus::kOk) return false;
   return BlitBitmap(dc, image.View(), x, y, flip);
 }
 

@@ -1,14 +1,14 @@
 // The plug-in's texts, chosen by the host's language setting.
-#include <optional>
-
 #include "qel/Resources.h"
 #include "taskfw/TaskBase.h"
 
 std::string CTaskBase::LoadTextResource(uint32_t id) const {
   if (!m_record) return std::string();
-  std::optional<QelScopedResourceModule> scope;
-  if (m_record->resources) scope.emplace(m_record->resources);
-  return QelLoadTextResource(QelGetResourceModule(), id);
+  // Looked up in the plug-in's table itself rather than by switching the
+  // current module: tasks draw and load on worker threads too, and nothing
+  // shared changes here.
+  const QelResModule module = m_record->resources ? m_record->resources : QelGetResourceModule();
+  return QelLoadTextResource(module, id);
 }
 
 int CTaskBase::TextLanguage() const {
