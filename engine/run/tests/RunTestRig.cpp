@@ -149,16 +149,7 @@ bool TestHost::PermuteCodeQuarters(char* code, bool flag, int offset) {
   return QelPermuteCodeQuarters(code, flag, offset);
 }
 
-TestRunData::TestRunData() {
-  std::memset(category, 0, sizeof category);
-  std::memset(reactionTime, 0, sizeof reactionTime);
-  std::memset(responseCode, 0, sizeof responseCode);
-  std::memset(taskCategory, 0, sizeof taskCategory);
-  for (double& v : values) v = kNoValue;
-  std::memset(attributes, 0, sizeof attributes);
-}
-
-RunRig::RunRig() : host(std::make_unique<TestHost>()), runData(std::make_unique<TestRunData>()) {
+RunRig::RunRig() : host(std::make_unique<TestHost>()), runData(std::make_unique<CTaskRunData>()) {
   g_script = &script;
   g_clock = &timer;
   host->display = &display;

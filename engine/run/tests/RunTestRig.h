@@ -1,8 +1,8 @@
 // A run on a virtual clock: the real CRunMachine, CTimerMs (beaten by hand
-// through a ManualTickSource), CSignalPort (writing into a plain file), and
-// a real CExpModelTask bound to a library record whose entry is a scripted
-// in-process plug-in. Beats and posted events are pumped on the test's
-// thread, so a run is deterministic to the millisecond.
+// through a ManualTickSource), CSignalPort (writing into a plain file),
+// CTaskRunData, and a CExpModelTask bound to a library record whose entry
+// is a scripted in-process plug-in. Beats and posted events are pumped on
+// the test's thread, so a run is deterministic to the millisecond.
 #pragma once
 
 #include <atomic>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/model/ExpModelTask.h"
+#include "app/rundata/TaskRunData.h"
 #include "engine/port/SignalPort.h"
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunKeyboard.h"
@@ -26,7 +27,6 @@
 #include "qel/DisplayInterface.h"
 #include "qel/TaskHostInterface.h"
 #include "qel/TaskLibraryInterface.h"
-#include "qel/TaskRunDataInterface.h"
 
 namespace runtest {
 
@@ -195,54 +195,6 @@ class TestHost final : public ITaskHost {
   void SleepMs(uint32_t) override {}
 };
 
-// The run data's response arrays; the statistics slots are not used here.
-class TestRunData final : public ITaskRunData {
- public:
-  TestRunData();
-  void SetValue(int, double, bool) override {}
-  bool GetValue(int, double*) const override { return false; }
-  int CountCode(const int32_t*, int, int) const override { return 0; }
-  int ComputeStats(QelStats*, const int32_t*, const int32_t*, int, int) const override { return 0; }
-  int ComputeExtendedStats(QelStats*, const int32_t*, const int32_t*, int, int) const override { return 0; }
-  int CombineValues(int index, const int32_t*, bool) override { return index; }
-  int CombinePair(int index, int, int, bool) override { return index; }
-  int StoreExtendedStats(const int32_t*, const int32_t*, int, int, int index) override { return index; }
-  int StoreCountMeanZ(const int32_t*, const int32_t*, int, int, int index, QelNormGetter, int) override {
-    return index;
-  }
-  int StoreExtendedStatsZ(const int32_t*, const int32_t*, int, int, int index, QelStats*, QelNormGetter,
-                          int) override {
-    return index;
-  }
-  int ComputeValueWithZ(const int32_t*, const int32_t*, int, int, int index, QelNormGetter, int,
-                        QelNormGetter) override {
-    return index;
-  }
-  int ComputeExtendedForCodes(int index, const int32_t*, const int32_t*, int, const QelCodeList*, int) override {
-    return index;
-  }
-  int ComputeForCodes(int index, const int32_t*, const int32_t*, int, const QelCodeList*, int) override {
-    return index;
-  }
-  int StoreCountMeanForCodes(int index, const int32_t*, const int32_t*, int, const QelCodeList*) override {
-    return index;
-  }
-  int StoreCountMeanSdForCodes(int index, const int32_t*, const int32_t*, int, const QelCodeList*) override {
-    return index;
-  }
-  int ComputePartExtended(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
-  int ComputePartExtendedNoCount(const IExpModelTask*, int index, int, const QelCodeList*) override {
-    return index;
-  }
-  int ComputePartCountMeanZ(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
-  int ComputePartCountMean(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
-  int CountPartOutcomes(const IExpModelTask*, int index, int) override { return index; }
-  int ComputePart(const IExpModelTask*, int index, int, const QelCodeList*, const QelCodeList*) override {
-    return index;
-  }
-  int ComputeForParts(const IExpModelTask*, const QelCodeList*, const QelCodeList*) override { return 0; }
-};
-
 // A library record whose entry is the scripted plug-in.
 class TestLibrary final : public ITaskLibrary {
  public:
@@ -310,7 +262,7 @@ class RunRig {
   qel::CSignalPort port;
   TestDisplay display;
   std::unique_ptr<TestHost> host;
-  std::unique_ptr<TestRunData> runData;
+  std::unique_ptr<CTaskRunData> runData;
   TestLibrary library;
   CExpModelTask task;
   PluginScript script;
