@@ -85,7 +85,7 @@ void CRunMachine::OnPartStart() {
   if (words_.TaskFlags & kTaskFlagExtraWarning) reference += warningInterval_;
   referenceTime_.store(reference);
   // A test part of such a task begins with the plug-in's second list.
-  if (!practice_ && (words_.TaskFlags & 0x4000)) disposition_.store(7);
+  if (!practice_ && (words_.TaskFlags & kTaskFlagSecondListFirst)) disposition_.store(7);
   phase_.store(kPhaseNextTrial);
 }
 
@@ -193,7 +193,8 @@ void CRunMachine::OnSignalOn() {
 }
 
 void CRunMachine::OnSignalOff() {
-  if (phase_.load() != kPhaseTrial || signalState_.load() != 5) return;
+  // A shown signal is always hidden, also when the trial has ended since.
+  if (signalState_.load() != 5) return;
   if (voiceKeyOn_.load()) devices_.voiceKey->Stop();
   SignalOff();
   WritePort(0);

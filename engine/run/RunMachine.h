@@ -94,6 +94,8 @@ class CRunMachine {
   // Indicator texts of the run dialog.
   enum Indicator { kIndWarning = 0, kIndSignal, kIndResponse, kIndFeedback, kIndicatorCount };
 
+  // TaskFlags bit: a test part begins with the plug-in's second trial list.
+  static constexpr uint32_t kTaskFlagSecondListFirst = 0x4000;
   static constexpr uint32_t kNoDeadlineMs = 3'600'000;
   static constexpr uint32_t kFeedbackDurationMs = 200;
   static constexpr uint32_t kInitialWarningIntervalMs = 500;

@@ -168,8 +168,9 @@ void CRunMachine::OnTrialTick() {
     responseState_.store(6);
     const int32_t r = task_->OnResponseTimeout();
     if (r == 1) {
-      // Scored as a response in the window: its time is the deadline.
-      responseTime_.store(now);
+      // Scored as a response in the window: without a response its time
+      // is the deadline.
+      if (rs != 4) responseTime_.store(now);
       outcome_.store(kOutcomeInWindow);
     } else if (r == 8) {
       outcome_.store(kOutcomePreset);

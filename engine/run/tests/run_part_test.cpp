@@ -69,7 +69,7 @@ TEST(RunPart, RunsEveryTrialOnceAndEndsWithTheEndOfPart) {
 
 TEST(RunPart, TestPartBeginsWithTheSecondList) {
   RunRig rig;
-  rig.Words().TaskFlags = 0x4000;
+  rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
   rig.script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2", "S3"});
@@ -86,7 +86,7 @@ TEST(RunPart, TestPartBeginsWithTheSecondList) {
 
 TEST(RunPart, PracticePartHasNoSecondList) {
   RunRig rig;
-  rig.Words().TaskFlags = 0x4000;
+  rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
   rig.script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2", "S3"});

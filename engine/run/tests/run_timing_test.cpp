@@ -271,3 +271,29 @@ TEST(TrialTiming, IrrelevantDurationKeepsAHitHeldThroughTheDeadline) {
   EXPECT_EQ(rig.Records()[0], (Record{kCatHit, 300, 0x41, kCatHit}));
   EXPECT_EQ(rig.PortBytes(), (std::vector<uint8_t>{0, 128, 0x41}));
 }
+
+TEST(TrialTiming, SignalOffHandledAfterTheTrialEndedStillHidesIt) {
+  RunRig rig;
+  rig.Words().TaskSDType = 0;  // on until the window ends: off and deadline in one beat
+  rig.SetTrials({"N1", "N1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 1; }));
+  rig.Step(1499);
+  // The UI thread falls behind: the trial ends before the off event is handled.
+  rig.pumpEvents = false;
+  rig.Step(2);
+  EXPECT_EQ(rig.machine->GetPhase(), CRunMachine::kPhaseTrialEnded);
+  rig.Pump();
+  EXPECT_EQ(rig.script.Calls(kCmdHideSignal).size(), 1u);
+  EXPECT_EQ(rig.PortBytes(), (std::vector<uint8_t>{0, 128, 0}));
+}
+
+TEST(TrialTiming, HeldResponseScoredAtTheDeadlineKeepsItsReactionTime) {
+  RunRig rig;
+  rig.script.trials = {TrialScript{300, 100000, 1}};
+  rig.script.onTimeout = [] { return 1; };
+  rig.SetTrials({"T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunToEnd());
+  EXPECT_EQ(rig.Records()[0], (Record{kCatHit, 300, 1, kCatHit}));
+}
