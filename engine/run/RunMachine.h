@@ -8,17 +8,29 @@
 // posted event to OnRunEvent, which issues every other plug-in command,
 // writes the signal port, restarts the voice key, opens breaks and scores
 // the trial into the run data. No lock: the two sides meet through the
-// posted events and through the aligned 32-bit atomic words below; each
-// handler acts only in the state the tick left for it, so a late or stale
-// event changes nothing.
+// posted events and through the aligned 32-bit atomic words below. Each
+// handler acts only in the state the tick left for it, so a late event
+// neither restarts a trial that has ended nor scores one twice (a shown
+// signal is still hidden).
 //
 // Use by the run dialog, in this order:
-//   1. open the devices, command 2 (PrepareRun), timer.Start(TimerCallback, machine);
-//   2. StartPart (sets running last; the beats before it do nothing);
+//   1. open the devices (the signal port open), command 2 (PrepareRun),
+//      timer.Start(TimerCallback, machine);
+//   2. StartPart (writes port byte 0; sets running last, so the beats before
+//      it do nothing);
 //   3. every posted event: OnRunEvent(code, lParam) on the UI thread, then act
-//      on the returned RunEventAction (kEndRun: EndRun);
+//      on the returned RunEventAction (kEndRun: EndRun; kBreakOpened: the
+//      Stop button reads "Go"; the Stop/Go button during a break: AnswerBreak);
 //   4. EndRun: Stop(), timer.Stop() (joins the beat), join any worker
-//      thread, then release the devices, then command 29.
+//      thread, then release the devices, then command 29. The part's trial
+//      count is GetResponseCount(); the run was stopped when WasStopped().
+// Self-timed parts (command 30 on a worker) do not start the machine; their
+// worker's end event (0) and that of "view task signals" (1) only come back
+// as kEndRun and kReleaseDevices.
+//
+// The display's command 0 (open the break dialog) goes through
+// IDDDisplay::PostMessageA on the UI thread and must answer as the command
+// does: non-zero when the dialog opened.
 #pragma once
 
 #include <atomic>
