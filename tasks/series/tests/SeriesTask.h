@@ -1,0 +1,39 @@
+// A series task for the layer's tests (series length 24) and the fakes of
+// a host around it: an 800 x 600 display, a record, a run context.
+#pragma once
+
+#include <memory>
+
+#include "FakeDisplay.h"
+#include "FakeModelTask.h"
+#include "FakeRunData.h"
+#include "FakeTaskHost.h"
+#include "FakeTaskLibrary.h"
+#include "tasks/series/TaskSeries.h"
+
+class SeriesTask : public CTaskSeries {
+ public:
+  static constexpr int kLength = 24;
+  SeriesTask();
+
+  using CTaskSeries::m_overlayFont;
+  using CTaskSeries::m_responseCounter;
+  using CTaskSeries::m_seriesLength;
+  using CTaskSeries::m_textColour;
+  using CTaskSeries::m_backColour;
+};
+
+struct BoundSeriesTask {
+  BoundSeriesTask();
+  // Commands 0 and 2.
+  bool InitAndSetup();
+  // Command 5 with the run data.
+  bool Begin();
+
+  FakeDisplay display{800, 600};
+  FakeTaskHost host{&display};
+  FakeTaskLibrary record;
+  FakeModelTask context;
+  std::unique_ptr<FakeRunData> runData = std::make_unique<FakeRunData>();
+  SeriesTask task;
+};
