@@ -1,0 +1,168 @@
+// The display object: construction, enumeration, look-ups, texts and error reports.
+#include "DDDisplay.h"
+
+#include <sys/sysinfo.h>
+#include <wx/display.h>
+#include <wx/gdicmn.h>
+#include <wx/utils.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "DisplayMessage.h"
+#include "logic/DisplayResult.h"
+#include "logic/DisplayText.h"
+
+using namespace qel::display;
+
+CDDDisplay::CDDDisplay() : m_wnd(this) {}
+
+CDDDisplay::~CDDDisplay() { Free(); }
+
+bool CDDDisplay::DisplayEnum() {
+  m_nDisplays = 0;
+  m_nSelected = -1;
+  const unsigned count = wxDisplay::GetCount();
+  const char* server = std::getenv("DISPLAY");
+  if (!server || !*server) server = ":0";
+  for (unsigned i = 0; i < count && m_nDisplays < kMaxDisplays; ++i) {
+    const wxDisplay display(i);
+    if (!display.IsOk()) continue;
+    DisplayEntry& e = m_displays[m_nDisplays];
+    e = DisplayEntry();
+    e.description = wxString::Format("Display %u on %s", i + 1, server).utf8_string();
+    e.driverName = "x11";
+    e.monitor = static_cast<intptr_t>(i) + 1;
+    e.monitorName = display.GetName().empty() ? wxString::Format("Monitor %u", i + 1).utf8_string()
+                                              : display.GetName().utf8_string();
+    const wxRect g = display.GetGeometry();
+    const wxRect w = display.GetClientArea();
+    e.monitorRect = QelRect{g.x, g.y, g.x + g.width, g.y + g.height};
+    e.workRect = QelRect{w.x, w.y, w.x + w.width, w.y + w.height};
+    e.primary = display.IsPrimary();
+    // The desktop's mode. Some servers report no mode; then the monitor's
+    // geometry and the screen depth are the mode.
+    const wxVideoMode mode = display.GetCurrentMode();
+    e.width = mode.GetWidth() > 0 ? mode.GetWidth() : g.width;
+    e.height = mode.GetHeight() > 0 ? mode.GetHeight() : g.height;
+    e.bitsPerPixel = mode.GetDepth() > 0 ? mode.GetDepth() : wxDisplayDepth();
+    ++m_nDisplays;
+  }
+  return m_nDisplays > 0;
+}
+
+const CDDDisplay::DisplayEntry* CDDDisplay::GetDisplayEntry(int i) const {
+  return ValidIndex(i) ? &m_displays[i] : nullptr;
+}
+
+int CDDDisplay::GetPrimary() const {
+  for (int i = 0; i < m_nDisplays; ++i) {
+    if (m_displays[i].primary) return i;
+  }
+  return -1;
+}
+
+bool CDDDisplay::IsPrimary(int i) const { return ValidIndex(i) && m_displays[i].primary; }
+int CDDDisplay::GetResolutionX(int i) const { return ValidIndex(i) ? m_displays[i].width : 0; }
+int CDDDisplay::GetResolutionY(int i) const { return ValidIndex(i) ? m_displays[i].height : 0; }
+int CDDDisplay::GetBisPerPixel(int i) const { return ValidIndex(i) ? m_displays[i].bitsPerPixel : 0; }
+uint32_t CDDDisplay::VidMem(int i, int which) const { return ValidIndex(i) ? m_displays[i].vidMem[which] : 0; }
+std::string CDDDisplay::GetDisplayName(int i) const { return ValidIndex(i) ? m_displays[i].description : ""; }
+std::string CDDDisplay::GetMonitorName(int i) const { return ValidIndex(i) ? m_displays[i].monitorName : ""; }
+intptr_t CDDDisplay::GetDisplayMonitor(int i) const { return ValidIndex(i) ? m_displays[i].monitor : 0; }
+
+std::string CDDDisplay::StringDisplayGUID(int i) const {
+  return ValidIndex(i) ? FormatGuid(m_displays[i].guid) : std::string();
+}
+
+void CDDDisplay::SetInstResource(QelResModule module) {
+  m_hInstResource = module;
+  m_wnd.m_hInstResource = module;
+}
+
+void CDDDisplay::SetFocus() {
+  if (wxWindow* w = m_wnd.GetWindow()) w->SetFocus();
+}
+
+void CDDDisplay::GetRect(QelRect& rect, int kind) {
+  rect = QelRect();
+  wxWindow* w = m_wnd.GetWindow();
+  switch (kind) {
+    case 0:
+      if (ValidIndex(m_nSelected)) rect = m_displays[m_nSelected].monitorRect;
+      break;
+    case 1:
+      if (w) {
+        const wxRect r = w->GetScreenRect();
+        rect = QelRect{r.x, r.y, r.x + r.width, r.y + r.height};
+      }
+      break;
+    case 2:
+      if (w) {
+        const wxSize s = w->GetClientSize();
+        rect = QelRect{0, 0, s.x, s.y};
+      }
+      break;
+    case 3:
+      rect = m_rcClient;
+      break;
+    case 4:
+      rect = m_rcScreen;
+      break;
+    default:
+      break;
+  }
+}
+
+bool CDDDisplay::GetMemAvailable(uint32_t& total, uint32_t& free, bool /*local*/) {
+  total = 0;
+  free = 0;
+  // Linux does not tell how much video memory there is: a session reports 0.
+  return m_bDevice;
+}
+
+std::string CDDDisplay::StringMem(uint32_t bytes) { return FormatMem(bytes); }
+
+bool CDDDisplay::StringMemAvailable(std::string& total, std::string& free, bool local) {
+  uint32_t t = 0, f = 0;
+  if (!GetMemAvailable(t, f, local)) return false;
+  total = FormatMemGrouped(t);
+  free = FormatMemGrouped(f);
+  return true;
+}
+
+bool CDDDisplay::StringDDCapsHardware(std::string& hardware, std::string& further, uint32_t& memTotal,
+                                      uint32_t& memFree, uint32_t& maxVideoPorts) {
+  hardware.clear();
+  further.clear();
+  memTotal = 0;
+  memFree = 0;
+  maxVideoPorts = 0;
+  // No graphics driver capabilities are exposed: both caps words are 0.
+  hardware = HardwareCapsWords(0);
+  further = FurtherCapsWords(0);
+  return true;
+}
+
+std::string CDDDisplay::StringErrMessageLast() const { return ResultName(m_hResult); }
+
+void CDDDisplay::ErrMessageLast(const char* step, bool free) { ErrMessage(m_hResult, step, free); }
+
+void CDDDisplay::ErrMessage(int result, const char* step, bool free) {
+  const std::string text = ErrorReport(step, ResultName(result));
+  if (free) Free();
+  ShowMessage(text, "Error!", kMsgIconStop, m_wnd.GetWindow());
+}
+
+void CDDDisplay::ErrMemory(int result) {
+  if (result != ENOMEM) return;  // there is no separate video memory to report
+  struct sysinfo info {};
+  if (sysinfo(&info) != 0) return;
+  const unsigned long long unit = info.mem_unit ? info.mem_unit : 1;
+  auto mb = [unit](unsigned long long v) { return static_cast<int>((v * unit) >> 20); };
+  char text[160];
+  std::snprintf(text, sizeof text, "TotalPhys=%d, AvailPhys=%d, AvailPageFile=%d, AvailVirtual=%d",
+                mb(info.totalram), mb(info.freeram), mb(info.freeswap),
+                mb(static_cast<unsigned long long>(info.freeram) + info.freeswap));
+  ShowMessage(text, "Error!", kMsgIconStop, m_wnd.GetWindow());
+}

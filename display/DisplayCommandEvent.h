@@ -1,0 +1,26 @@
+// The display window's command channel as a wx event: a command number and
+// a payload (a dialog pointer where the command takes one), with the
+// result the handler gives back to a sender.
+#pragma once
+
+#include <wx/event.h>
+
+#include <cstdint>
+
+class CDisplayCommandEvent : public wxEvent {
+ public:
+  explicit CDisplayCommandEvent(int command = 0, intptr_t payload = 0);
+  wxEvent* Clone() const override { return new CDisplayCommandEvent(*this); }
+
+  int GetCommand() const { return command_; }
+  intptr_t GetPayload() const { return payload_; }
+  intptr_t GetResult() const { return result_; }
+  void SetResult(intptr_t result) { result_ = result; }
+
+ private:
+  int command_;
+  intptr_t payload_;
+  intptr_t result_ = 0;
+};
+
+wxDECLARE_EVENT(QEL_EVT_DISPLAY_COMMAND, CDisplayCommandEvent);

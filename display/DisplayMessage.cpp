@@ -1,0 +1,76 @@
+#include "DisplayMessage.h"
+
+#include <wx/msgdlg.h>
+#include <wx/thread.h>
+#include <wx/utils.h>
+
+#include <cstdio>
+#include <mutex>
+
+namespace qel::display {
+
+namespace {
+
+std::mutex g_mutex;
+MessageHandler g_messageHandler;
+BeepHandler g_beepHandler;
+
+long WxStyle(unsigned style) {
+  long s = (style & 0xF) == kMsgYesNo ? wxYES_NO : wxOK;
+  if ((style & 0xF) == kMsgYesNo && (style & kMsgDefault2)) s |= wxNO_DEFAULT;
+  switch (style & 0xF0) {
+    case kMsgIconStop: s |= wxICON_ERROR; break;
+    case kMsgIconQuestion: s |= wxICON_QUESTION; break;
+    default: break;
+  }
+  return s;
+}
+
+}  // namespace
+
+MessageHandler SetMessageHandler(MessageHandler handler) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  MessageHandler previous = std::move(g_messageHandler);
+  g_messageHandler = std::move(handler);
+  return previous;
+}
+
+BeepHandler SetBeepHandler(BeepHandler handler) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  BeepHandler previous = std::move(g_beepHandler);
+  g_beepHandler = std::move(handler);
+  return previous;
+}
+
+int ShowMessage(const std::string& text, const std::string& caption, unsigned style, wxWindow* parent) {
+  MessageHandler handler;
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    handler = g_messageHandler;
+  }
+  if (handler) return handler(text, caption, style);
+  const bool yesNo = (style & 0xF) == kMsgYesNo;
+  if (!wxIsMainThread()) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return yesNo ? ((style & kMsgDefault2) ? kMsgAnswerNo : kMsgAnswerYes) : kMsgAnswerOk;
+  }
+  const int answer = wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption), WxStyle(style), parent);
+  if (answer == wxYES) return kMsgAnswerYes;
+  if (answer == wxNO) return kMsgAnswerNo;
+  return kMsgAnswerOk;
+}
+
+void Beep() {
+  BeepHandler handler;
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    handler = g_beepHandler;
+  }
+  if (handler) {
+    handler();
+  } else {
+    wxBell();
+  }
+}
+
+}  // namespace qel::display

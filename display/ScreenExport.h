@@ -1,0 +1,4 @@
+// The library is built with hidden symbols; this marks what it exports.
+#pragma once
+
+#define QEL_SCREEN_API __attribute__((visibility("default")))

@@ -1,0 +1,3 @@
+#include "ScreenResources.h"
+
+QelResModule QelScreenResources() { return &QelModuleResources(); }

@@ -1,0 +1,15 @@
+// Precompiled headers of the display library and its window tests.
+#pragma once
+
+#include <wx/wx.h>
+#include <wx/display.h>
+#include <wx/html/htmlwin.h>
+#include <wx/listctrl.h>
+
+#include <cairo.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
