@@ -78,6 +78,8 @@ bool CDlgDDBreak::Create(CWndDD* owner) {
   dlg->Move(top.x + (parent->GetSize().x - dlg->GetSize().x) / 2, top.y);
   Init();
   dlg->Show();
+  // The mouse goes to the middle of the top edge, ready for the buttons.
+  dlg->WarpPointer(dlg->GetClientSize().x / 2, 0);
   return true;
 }
 
@@ -88,8 +90,6 @@ void CDlgDDBreak::Init() {
   m_nHeightCollapsed = decoration + m_richEdit->GetPosition().y;
   m_nHeightExpanded = m_pDlg->GetSize().y;
   Layout();
-  // The mouse goes to the middle of the top edge, ready for the buttons.
-  m_pDlg->WarpPointer(m_pDlg->GetClientSize().x / 2, 0);
   CDDDisplay* display = m_pOwner ? m_pOwner->GetDisplay() : nullptr;
   if (wxWindow* show = m_pDlg->FindWindow(kIdShow)) show->Enable(display && display->m_bShowButton);
   m_pDlg->SetTitle(wxString::FromUTF8(m_pszTitle ? m_pszTitle : ""));

@@ -161,7 +161,7 @@ bool CDlgDDWndProp::SetListItem(int row, int n) {
 void CDlgDDWndProp::SetDlgItemTextA(int id, const std::string& text) {
   wxWindow* control = FindWindow(id);
   if (!control) return;
-  if (wxTextCtrl* edit = wxDynamicCast(control, wxTextCtrl)) {
+  if (wxTextCtrl* edit = dynamic_cast<wxTextCtrl*>(control)) {
     edit->ChangeValue(wxString::FromUTF8(text));
   } else {
     control->SetLabel(wxString::FromUTF8(text));

@@ -49,14 +49,14 @@ void CDlgDDWndSet::OnInitDialog(wxInitDialogEvent& event) {
 
 bool CDlgDDWndSet::TransferDataToWindow() {
   for (const Box& b : kBoxes) {
-    if (wxCheckBox* box = wxDynamicCast(FindWindow(b.id), wxCheckBox)) box->SetValue(this->*(b.state) != 0);
+    if (wxCheckBox* box = dynamic_cast<wxCheckBox*>(FindWindow(b.id))) box->SetValue(this->*(b.state) != 0);
   }
   return true;
 }
 
 bool CDlgDDWndSet::TransferDataFromWindow() {
   for (const Box& b : kBoxes) {
-    if (wxCheckBox* box = wxDynamicCast(FindWindow(b.id), wxCheckBox)) this->*(b.state) = box->GetValue() ? 1 : 0;
+    if (wxCheckBox* box = dynamic_cast<wxCheckBox*>(FindWindow(b.id))) this->*(b.state) = box->GetValue() ? 1 : 0;
   }
   return true;
 }

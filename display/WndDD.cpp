@@ -214,7 +214,7 @@ void CWndDD::OnButtonDown(wxMouseEvent& event) {
   // A click that would activate the display is swallowed when activation
   // by a click is not allowed (full screen).
   wxWindow* window = GetWindow();
-  wxTopLevelWindow* top = window ? wxDynamicCast(wxGetTopLevelParent(window), wxTopLevelWindow) : nullptr;
+  wxTopLevelWindow* top = window ? dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(window)) : nullptr;
   if (!m_bClickActivate && top && !top->IsActive()) return;
   event.Skip();
 }

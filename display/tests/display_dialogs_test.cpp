@@ -23,7 +23,7 @@ class PropertiesTest : public DisplayTest {
   }
   static wxString Text(wxWindow* dlg, int id) {
     wxWindow* w = dlg->FindWindow(id);
-    if (auto* edit = wxDynamicCast(w, wxTextCtrl)) return edit->GetValue();
+    if (auto* edit = dynamic_cast<wxTextCtrl*>(w)) return edit->GetValue();
     return w ? w->GetLabel() : wxString("<missing>");
   }
 };
@@ -47,7 +47,7 @@ TEST_F(PropertiesTest, WindowedDisplayShowsItsRowsAndAreas) {
   EXPECT_EQ(Text(dlg, CDlgDDWndProp::kIdCaps), "MaxVP=0, MemTotal=0Mb.0Kb, MemFree=0Mb.0Kb, ");
   EXPECT_EQ(Text(dlg, CDlgDDWndProp::kIdLastError), "Success");
 
-  auto* list = wxDynamicCast(dlg->FindWindow(CDlgDDWndProp::kIdSurfaces), wxListCtrl);
+  auto* list = dynamic_cast<wxListCtrl*>(dlg->FindWindow(CDlgDDWndProp::kIdSurfaces));
   ASSERT_NE(list, nullptr);
   ASSERT_EQ(list->GetItemCount(), 2);
   EXPECT_EQ(list->GetItemText(0, 0), "F");
@@ -70,7 +70,7 @@ TEST_F(PropertiesTest, WindowedDisplayShowsItsRowsAndAreas) {
   CDlgDDWndProp* again = Open(wxPoint(120, 60));
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->GetPosition(), wxPoint(120, 60));
-  list = wxDynamicCast(again->FindWindow(CDlgDDWndProp::kIdSurfaces), wxListCtrl);
+  list = dynamic_cast<wxListCtrl*>(again->FindWindow(CDlgDDWndProp::kIdSurfaces));
   ASSERT_EQ(list->GetItemCount(), 3);
   EXPECT_EQ(list->GetItemText(2, 0), "4");
   EXPECT_EQ(list->GetItemText(2, 1), "8x8");
@@ -83,7 +83,7 @@ TEST_F(PropertiesTest, FullScreenTitleAndFreeClosesTheDialog) {
   ASSERT_NE(dlg, nullptr);
   EXPECT_EQ(dlg->GetTitle(), "Primary, Flip, BrkEnabled");
   EXPECT_EQ(dlg->GetWindowGroup()->GetLabel(), "Window (fullscreen)");
-  auto* list = wxDynamicCast(dlg->FindWindow(CDlgDDWndProp::kIdSurfaces), wxListCtrl);
+  auto* list = dynamic_cast<wxListCtrl*>(dlg->FindWindow(CDlgDDWndProp::kIdSurfaces));
   EXPECT_EQ(list->GetItemText(0, 3), "Primary, Visible, Frontbuffer, Flip, SysMem, 3DDevice");
   EXPECT_EQ(list->GetItemText(1, 3), "Backbuffer, Flip, SysMem, 3DDevice");
   display_.Free();
@@ -98,9 +98,9 @@ TEST(SettingsDialog, OkWaitsForAClickAndTheChosenSettingsComeBack) {
   bool okDisabledAtFirst = false, okEnabledAfterClick = false, negateShown = false;
   dlg.CallAfter([&] {
     okDisabledAtFirst = !dlg.FindWindow(wxID_OK)->IsEnabled();
-    negateShown = wxDynamicCast(dlg.FindWindow(CDlgDDWndSet::kIdNegate), wxCheckBox)->GetValue();
+    negateShown = dynamic_cast<wxCheckBox*>(dlg.FindWindow(CDlgDDWndSet::kIdNegate))->GetValue();
     for (const int id : {CDlgDDWndSet::kIdFlip, CDlgDDWndSet::kIdFullScreen}) {
-      auto* box = wxDynamicCast(dlg.FindWindow(id), wxCheckBox);
+      auto* box = dynamic_cast<wxCheckBox*>(dlg.FindWindow(id));
       box->SetValue(true);
       wxCommandEvent click(wxEVT_CHECKBOX, id);
       click.SetEventObject(box);
