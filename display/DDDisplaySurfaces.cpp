@@ -414,7 +414,7 @@ bool CDDDisplay::UpdateBounds() {
   if (IsWindowed()) {
     if (!wxIsMainThread()) return false;
     const wxSize size = w->GetClientSize();
-    const wxPoint origin = w->ClientToScreen(wxPoint(0, 0));
+    const wxPoint origin = w->IsShownOnScreen() ? w->ClientToScreen(wxPoint(0, 0)) : wxPoint(0, 0);
     m_rcClient = QelRect{0, 0, size.x, size.y};
     m_rcScreen = QelRect{origin.x, origin.y, origin.x + size.x, origin.y + size.y};
     if (!IsPrimary() && ValidIndex(m_nSelected)) {

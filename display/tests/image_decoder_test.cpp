@@ -27,7 +27,7 @@ void Put32(Bytes& b, size_t at, uint32_t v) {
 // info header of a chosen size, masks, colour table, then rows padded to 4
 // bytes. The pixel callback gives the raw value of (x, y), y counted from
 // the top of the picture.
-struct BmpSpec {
+struct BmpLayout {
   int32_t width = 3;
   int32_t height = 2;  // negative: top-down
   uint16_t bpp = 24;
@@ -41,7 +41,7 @@ struct BmpSpec {
   std::function<uint32_t(int, int)> pixel = [](int x, int y) { return static_cast<uint32_t>(x * 40 + y * 100); };
 };
 
-Bytes BuildBmp(const BmpSpec& s) {
+Bytes BuildBmp(const BmpLayout& s) {
   const size_t fileHeader = s.fileHeader ? 14 : 0;
   const size_t masksAfter = s.headerSize == 40 ? s.masks.size() * 4 : 0;
   const size_t tableAt = fileHeader + s.headerSize + masksAfter;
@@ -98,7 +98,7 @@ Bytes BuildBmp(const BmpSpec& s) {
   return b;
 }
 
-QelImageStatus Decode(const BmpSpec& s, const Bytes& b, QelImage& out) {
+QelImageStatus Decode(const BmpLayout& s, const Bytes& b, QelImage& out) {
   return s.fileHeader ? QelDecodeBmpFile(b.data(), b.size(), out) : QelDecodeDib(b.data(), b.size(), out);
 }
 
@@ -106,7 +106,7 @@ QelImageStatus Decode(const BmpSpec& s, const Bytes& b, QelImage& out) {
 
 struct GoodCase {
   const char* name;
-  std::function<BmpSpec()> spec;
+  std::function<BmpLayout()> layout;
   std::function<uint32_t(int, int)> expected;  // 0x00RRGGBB of (x, y) from the top
 };
 
@@ -114,7 +114,7 @@ class GoodBitmaps : public ::testing::TestWithParam<GoodCase> {};
 
 TEST_P(GoodBitmaps, DecodeToTheExpectedPixels) {
   const GoodCase& c = GetParam();
-  const BmpSpec s = c.spec();
+  const BmpLayout s = c.layout();
   const Bytes b = BuildBmp(s);
   QelImage img;
   ASSERT_EQ(Decode(s, b, img), QelImageStatus::kOk);
@@ -139,24 +139,24 @@ const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 
 INSTANTIATE_TEST_SUITE_P(
     Bmp, GoodBitmaps,
     ::testing::Values(
-        GoodCase{"Bgr24BottomUp", [] { return BmpSpec{}; }, Rgb24},
+        GoodCase{"Bgr24BottomUp", [] { return BmpLayout{}; }, Rgb24},
         GoodCase{"Bgr24TopDown",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.height = -2;
                    return s;
                  },
                  Rgb24},
         GoodCase{"Bgr24LastRowUnpadded",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.padLastRow = false;
                    return s;
                  },
                  Rgb24},
         GoodCase{"Xrgb32",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.bpp = 32;
                    s.pixel = [](int x, int y) { return 0xFF000000u | static_cast<uint32_t>(x * 0x10203 + y * 0x50000); };
                    return s;
@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](int x, int y) { return static_cast<uint32_t>(x * 0x10203 + y * 0x50000); }},
         GoodCase{"Indexed8ShortTable",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.bpp = 8;
                    s.width = 5;
                    s.colorsUsed = 4;
@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                  }},
         GoodCase{"Indexed4OddWidth",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.bpp = 4;
                    s.width = 7;
                    s.height = 3;
@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](int x, int y) { return kPalette[(x * 3 + y) % 16]; }},
         GoodCase{"Indexed1NineWide",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.bpp = 1;
                    s.width = 9;
                    s.height = 2;
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](int x, int y) { return ((x + y) & 1) ? 0xFFFF00u : 0x0000FFu; }},
         GoodCase{"Rgb555",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.bpp = 16;
                    s.width = 2;
                    s.height = 1;
@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](int x, int) { return x == 0 ? 0xFF0000u : 0x00FFFFu; }},
         GoodCase{"Rgb565BitfieldsAfterHeader",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.bpp = 16;
                    s.compression = 3;
                    s.masks = {0xF800, 0x07E0, 0x001F};
@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](int x, int) { return x == 0 ? 0xFF0000u : x == 1 ? 0x00FF00u : 0x000084u; }},
         GoodCase{"Bitfields32InV5Header",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.headerSize = 124;
                    s.bpp = 32;
                    s.compression = 3;
@@ -233,14 +233,14 @@ INSTANTIATE_TEST_SUITE_P(
                  [](int x, int y) { return static_cast<uint32_t>((0x11 * (x + 1)) << 16 | (0x2200 * (y + 1))); }},
         GoodCase{"V4Header24",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.headerSize = 108;
                    return s;
                  },
                  Rgb24},
         GoodCase{"PackedDibIndexed8",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.fileHeader = false;
                    s.bpp = 8;
                    s.colorsUsed = 2;
@@ -251,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](int x, int) { return (x & 1) ? 0x0080FFu : 0xFF8000u; }},
         GoodCase{"PackedDibBitfieldsAfterHeader",
                  [] {
-                   BmpSpec s;
+                   BmpLayout s;
                    s.fileHeader = false;
                    s.bpp = 32;
                    s.compression = 3;
@@ -279,13 +279,13 @@ TEST_P(BadBitmaps, AreRefused) {
   EXPECT_TRUE(img.IsEmpty());
 }
 
-Bytes Good() { return BuildBmp(BmpSpec{}); }
+Bytes Good() { return BuildBmp(BmpLayout{}); }
 Bytes With(std::function<void(Bytes&)> change, Bytes b = Good()) {
   change(b);
   return b;
 }
-Bytes Spec(std::function<void(BmpSpec&)> change) {
-  BmpSpec s;
+Bytes Layout(std::function<void(BmpLayout&)> change) {
+  BmpLayout s;
   change(s);
   return BuildBmp(s);
 }
@@ -313,30 +313,30 @@ INSTANTIATE_TEST_SUITE_P(
                 QelImageStatus::kTooLarge},
         BadCase{"TwoBitsPerPixel", [] { return With([](Bytes& b) { Put16(b, 28, 2); }); },
                 QelImageStatus::kUnsupported},
-        BadCase{"Rle8", [] { return Spec([](BmpSpec& s) { s.bpp = 8; s.compression = 1; s.palette = {0, 1}; s.colorsUsed = 2; }); },
+        BadCase{"Rle8", [] { return Layout([](BmpLayout& s) { s.bpp = 8; s.compression = 1; s.palette = {0, 1}; s.colorsUsed = 2; }); },
                 QelImageStatus::kUnsupported},
         BadCase{"UnknownCompression", [] { return With([](Bytes& b) { Put32(b, 30, 99); }); },
                 QelImageStatus::kBadHeader},
-        BadCase{"BitfieldsOn24Bits", [] { return Spec([](BmpSpec& s) { s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; }); },
+        BadCase{"BitfieldsOn24Bits", [] { return Layout([](BmpLayout& s) { s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; }); },
                 QelImageStatus::kBadHeader},
-        BadCase{"ZeroMask", [] { return Spec([](BmpSpec& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFF0000, 0, 0xFF}; }); },
+        BadCase{"ZeroMask", [] { return Layout([](BmpLayout& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFF0000, 0, 0xFF}; }); },
                 QelImageStatus::kBadBitfields},
-        BadCase{"OverlappingMasks", [] { return Spec([](BmpSpec& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFFFF00, 0xFF00, 0xFF}; }); },
+        BadCase{"OverlappingMasks", [] { return Layout([](BmpLayout& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFFFF00, 0xFF00, 0xFF}; }); },
                 QelImageStatus::kBadBitfields},
-        BadCase{"SplitMask", [] { return Spec([](BmpSpec& s) { s.bpp = 32; s.compression = 3; s.masks = {0xF0F000, 0x0F00, 0xFF}; }); },
+        BadCase{"SplitMask", [] { return Layout([](BmpLayout& s) { s.bpp = 32; s.compression = 3; s.masks = {0xF0F000, 0x0F00, 0xFF}; }); },
                 QelImageStatus::kBadBitfields},
-        BadCase{"MaskWiderThan16Bits", [] { return Spec([](BmpSpec& s) { s.bpp = 16; s.compression = 3; s.masks = {0x1F0000, 0x07E0, 0x1F}; }); },
+        BadCase{"MaskWiderThan16Bits", [] { return Layout([](BmpLayout& s) { s.bpp = 16; s.compression = 3; s.masks = {0x1F0000, 0x07E0, 0x1F}; }); },
                 QelImageStatus::kBadBitfields},
         BadCase{"MasksCut", [] {
-                  const Bytes b = Spec([](BmpSpec& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; });
+                  const Bytes b = Layout([](BmpLayout& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; });
                   return Bytes(b.begin(), b.begin() + 14 + 40 + 6);
                 },
                 QelImageStatus::kTruncated},
         BadCase{"TooManyColours", [] { return With([](Bytes& b) { Put32(b, 46, 300); }); }, QelImageStatus::kBadHeader},
-        BadCase{"MoreColoursThanBitsAllow", [] { return Spec([](BmpSpec& s) { s.bpp = 4; s.colorsUsed = 20; s.palette = kPalette; }); },
+        BadCase{"MoreColoursThanBitsAllow", [] { return Layout([](BmpLayout& s) { s.bpp = 4; s.colorsUsed = 20; s.palette = kPalette; }); },
                 QelImageStatus::kBadHeader},
         BadCase{"ColourTableCut", [] {
-                  const Bytes b = Spec([](BmpSpec& s) { s.bpp = 8; s.palette.assign(256, 0x123456); });
+                  const Bytes b = Layout([](BmpLayout& s) { s.bpp = 8; s.palette.assign(256, 0x123456); });
                   return Bytes(b.begin(), b.begin() + 14 + 40 + 100);
                 },
                 QelImageStatus::kTruncated},
@@ -344,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"OffsetAtTheTop", [] { return With([](Bytes& b) { Put32(b, 10, 0xFFFFFFFF); }); }, QelImageStatus::kBadOffset},
         BadCase{"OffsetInsideHeader", [] { return With([](Bytes& b) { Put32(b, 10, 20); }); }, QelImageStatus::kBadOffset},
         BadCase{"OffsetInsideColourTable", [] {
-                  Bytes b = Spec([](BmpSpec& s) { s.bpp = 8; s.colorsUsed = 2; s.palette = {1, 2}; });
+                  Bytes b = Layout([](BmpLayout& s) { s.bpp = 8; s.colorsUsed = 2; s.palette = {1, 2}; });
                   Put32(b, 10, 14 + 40 + 4);
                   return b;
                 },
@@ -356,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every prefix of a good file is refused cleanly (no over-read under ASan).
 TEST(BmpDecoder, EveryPrefixOfAFileIsRefused) {
-  BmpSpec s;
+  BmpLayout s;
   s.bpp = 8;
   s.width = 5;
   s.palette = kPalette;
@@ -377,7 +377,7 @@ TEST(BmpDecoder, CorruptHeadersAreHandled) {
     seed = seed * 1103515245u + 12345u;
     return seed >> 8;
   };
-  BmpSpec s;
+  BmpLayout s;
   s.bpp = 4;
   s.palette = kPalette;
   const Bytes good = BuildBmp(s);
@@ -469,7 +469,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BadPngCase>& info) { return std::string(info.param.name); });
 
 TEST(ImageFile, LoadsFromDiskAndRefusesMissingFiles) {
-  const Bytes b = BuildBmp(BmpSpec{});
+  const Bytes b = BuildBmp(BmpLayout{});
   const std::string path = ::testing::TempDir() + "/qel_image_test.bmp";
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);
