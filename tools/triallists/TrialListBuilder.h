@@ -18,7 +18,7 @@
 
 namespace qel::triallists {
 
-// Throws std::runtime_error when the spec cannot be met.
+// Throws std::runtime_error when the requested balance cannot be met.
 std::vector<std::string> BuildTrialList(const TrialListSpec& spec);
 
 }  // namespace qel::triallists
