@@ -1,0 +1,67 @@
+// The probe plug-in loaded by the program's plug-in loader with one real
+// host for the whole test program. Each test speaks to the plug-in through
+// its entry function only: command 26 with a line naming a host service.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "engine/host/TaskHost.h"
+#include "engine/library/TaskLibraries.h"
+#include "support/HostTestSupport.h"
+
+namespace qel::test {
+
+class ProbeTest : public testing::Test {
+ public:
+  // One host and one loaded plug-in for all suites: made once the wx
+  // application runs, freed before it ends.
+  class Environment : public testing::Environment {
+   public:
+    void SetUp() override {
+      host_ = new CTaskHost;
+      SetTaskFolder(HOST_PROBE_DIR "/QelHostProbe.qet");
+      loaded_ = FindTaskLibraries(host_);
+    }
+    void TearDown() override {
+      UnloadTaskLibraries();
+      delete host_;
+      host_ = nullptr;
+    }
+  };
+
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(loaded_, 1) << "the probe plug-in did not load from " HOST_PROBE_DIR;
+    record_ = GetTaskLibrary(0);
+    ASSERT_NE(record_, nullptr);
+    ASSERT_EQ(record_->host, host_);
+    host_->SetRunClock(nullptr);
+    host_->SetProgramResources(nullptr);
+    host_->SetWaitsInterrupted(false);
+  }
+
+  // Command 26 with the service line; its answer.
+  int32_t Call(const std::string& line) {
+    int32_t out = -99;
+    EXPECT_TRUE(record_->entry(kCmdCorrectResponse, reinterpret_cast<intptr_t>(line.c_str()), 0, 0, &out)) << line;
+    return out;
+  }
+  // The text the last service gave back.
+  std::string Text() const { return record_->runText; }
+  // Any command with its arguments.
+  bool Command(uint32_t command, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0, int32_t* out = nullptr) {
+    return record_->entry(command, a, b, c, out);
+  }
+
+  static inline CTaskHost* host_ = nullptr;
+  static inline int loaded_ = 0;
+  CTaskLibrary* record_ = nullptr;
+};
+
+inline testing::Environment* const g_probeEnvironment =
+    testing::AddGlobalTestEnvironment(new ProbeTest::Environment);
+
+}  // namespace qel::test

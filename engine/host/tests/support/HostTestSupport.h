@@ -1,0 +1,95 @@
+// What the host's window tests share: the wx application and its event
+// pump, keys and mouse moves through the X test extension, a recorder of
+// the operator messages, a disk-audio output per test and its analysis.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/Prompt.h"
+
+typedef struct _XDisplay Display;
+
+namespace qel::test {
+
+// Dispatches events and idle work for `ms`.
+void Pump(int ms);
+// Pumps until `done` holds or `timeoutMs` passed; returns done().
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+// Keys by scan code (the keyboard state's numbering) and mouse moves,
+// injected on a connection of the test's own. Lets go of everything still
+// held when it goes.
+class XTestInput {
+ public:
+  XTestInput();
+  ~XTestInput();
+  bool Ok() const { return display_ != nullptr; }
+  void Key(int scanCode, bool down);
+  void Button(unsigned button, bool down);
+  void Move(int dx, int dy);
+  void Sync();
+
+ private:
+  Display* display_ = nullptr;
+  std::set<int> keys_;
+  std::set<unsigned> buttons_;
+};
+
+// Records the messages shown (with their style) and posted while it lives.
+class PromptLog {
+ public:
+  struct Entry {
+    std::string text;
+    unsigned style;
+  };
+  PromptLog();
+  ~PromptLog();
+  std::vector<Entry> Shown();
+  std::vector<Entry> Posted();
+
+ private:
+  std::mutex mutex_;
+  std::vector<Entry> shown_;
+  std::vector<Entry> posted_;
+  PromptHandler previousHandler_;
+  PromptPoster previousPoster_;
+};
+
+// The sound output on SDL's disk driver, into a file of a temporary folder
+// (raw 16-bit stereo at the device's 22050 Hz).
+class DiskAudio {
+ public:
+  static constexpr double kRate = 22050;
+  DiskAudio();   // opens the output
+  ~DiskAudio();  // closes it and removes the folder
+  bool Opened() const { return opened_; }
+  // Closes the output (the file is then complete) and returns one channel.
+  std::vector<int16_t> Recorded(int channel);
+
+ private:
+  std::string folder_;
+  std::string file_;
+  bool opened_ = false;
+};
+
+// One pixel of the X screen as a COLORREF (0x00BBGGRR); 0xFFFFFFFF when
+// the screen cannot be read.
+uint32_t ScreenPixel(int x, int y);
+
+// Runs of samples louder than `floor`, merged across quiet gaps shorter than
+// `gap` samples (a sine passes through zero within each period).
+struct Burst {
+  size_t first = 0;
+  size_t end = 0;
+  size_t Length() const { return end - first; }
+};
+std::vector<Burst> FindBursts(const std::vector<int16_t>& s, int floor = 300, size_t gap = 200);
+// Frequency from rising zero crossings within a burst (0 with fewer than 2).
+double BurstFrequency(const std::vector<int16_t>& s, const Burst& b, double rate);
+
+}  // namespace qel::test
