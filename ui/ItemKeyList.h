@@ -1,0 +1,30 @@
+// Row keys of a list or combo box: one key text per row, the number of rows
+// the owner accounts for, the key of the row selected last, the window that
+// receives the list's notifications and the object the rows came from.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class wxWindow;
+
+// A string array with the look-up the lists use.
+class CStringArrayEx : public std::vector<std::string> {
+ public:
+  // Index of the first element equal to text (case-sensitive); -1 when
+  // absent or text is null.
+  int Find(const char* text) const;
+};
+
+class CItemKeyList {
+ public:
+  // Key of row i; "" when i, taken as unsigned, is not below the row count.
+  std::string GetKey(int i) const;
+
+  wxWindow* m_pOwner = nullptr;       // not owned; nothing is notified while null
+  const void* m_pDataSource = nullptr;  // not owned
+  CStringArrayEx m_keys;
+  uint32_t m_nRowCount = 0;
+  std::string m_strCurrentKey;
+};

@@ -1,0 +1,112 @@
+// The base of the program's data lists: a report-view list whose rows are
+// identified by key texts, whose columns come from a caption table and a
+// width table, and which may show check boxes. It tells its owner window
+// about double-clicks, selections and check changes with notify codes that
+// name the event and the kind of list; the check-changing query is sent
+// (the owner may refuse it), every other code is posted.
+//
+// Check boxes are check images per row: 0 none, 1 unchecked, 2 checked, and
+// a second pair 3/4 that owners may set. A click on a box asks for the next
+// image; 2 -> 3 becomes 1 and 4 -> 1 becomes 3, so 1/2 and 3/4 toggle
+// within their pair. Images 2 and 4 show as a ticked box.
+#pragma once
+
+#include <wx/listctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/ItemKeyList.h"
+
+class CListCtrlQel : public wxListCtrl {
+ public:
+  // Positions of the event codes in m_nEventCodes.
+  enum EventIndex {
+    kEventDblClk = 0,
+    kEventDeselected,
+    kEventSelected,
+    kEventCheckChanging,
+    kEventCheckChanged,
+    kEventUnchecked,
+    kEventChecked,
+    kEventCount
+  };
+  static constexpr int kAllColumns = 100;
+  static constexpr int kDefaultColumnWidth = 50;
+
+  CListCtrlQel();
+  CListCtrlQel(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+               const wxSize& size = wxDefaultSize);
+  ~CListCtrlQel() override;
+  bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+              const wxSize& size = wxDefaultSize);
+
+  // Rows and keys.
+  virtual void ResetRows();
+  virtual void UpdateRow(int row, int columns);
+  std::string GetKey(int i) const { return m_keyList.GetKey(i); }
+  bool InsertRow(int row, const char* key, bool select);
+  bool InsertRowWithImage(int row, const char* key, int image, bool select);
+  bool DeleteRow(int row);
+  void DeleteAllRows();
+  void RefreshAllRows();
+  void RefreshFirstColumn();
+  bool SetRowImage(int row, int image);
+
+  // Selection.
+  int GetSelectedRow() const;
+  bool SelectRow(int row);
+  bool SelectRowByKey(const char* key);
+  bool EnsureRowVisible(int row, bool select);
+  bool EnsureRowVisibleByKey(const char* key, bool select);
+
+  // Check boxes.
+  int GetCheckState(int row) const;
+  bool SetCheckState(int row, int image);
+  bool IsRowChecked(int row) const;
+  int CountCheckedRows() const;
+  int GetCheckedCount() const { return CountCheckedRows(); }
+  bool SetRowCheck(int row, bool checked, bool select);
+  bool SetRowCheckByKey(const char* key, bool checked, bool select);
+
+  // Columns.
+  bool SetColumns(const char* const* captions, const int* widths, int count, bool checkBoxes);
+  bool SetColumnsFromArrays(const std::vector<std::string>& captions, const std::vector<int>& widths,
+                            bool checkBoxes);
+  void AutoSizeColumns();
+  // Deletes column 0 until none is left; the number deleted (wx already has
+  // a DeleteAllColumns with another result).
+  int RemoveAllColumns();
+
+  CItemKeyList m_keyList;
+  // -1 no bar, 0 horizontal only, 1 vertical only, 3 both (set by AutoSizeColumns).
+  int32_t m_nScrollBars = -1;
+  int32_t m_nEventCodes[kEventCount];
+
+ protected:
+  virtual void OnRowDblClk(int row);
+  virtual void OnCheckChanging(int row);
+  virtual void OnRowDeselected(int row);
+  virtual void OnRowSelected(int row);
+  virtual void OnCheckChanged(int row);
+
+ private:
+  void BindEvents();
+  bool ValidRow(int row) const { return row >= 0 && row < GetItemCount(); }
+  bool InAccountedRows(int row) const { return row >= 0 && static_cast<uint32_t>(row) < m_keyList.m_nRowCount; }
+  // The check part of a state change of a row: the refusal rules, the
+  // owner's query, the change itself and its notifications. False when refused.
+  bool ChangeCheckImage(int row, int image);
+  void ShowCheckImage(int row);
+  void Post(int index, int row);
+
+  void OnPlatformChecked(wxListEvent& event);
+  void OnPlatformSelected(wxListEvent& event);
+  void OnPlatformDeselected(wxListEvent& event);
+  void OnPlatformActivated(wxListEvent& event);
+
+  std::vector<uint8_t> m_checkImages;  // one per item
+  bool m_bCheckBoxes = false;
+  int m_nShowing = 0;  // check boxes being set from the images: their events are ours
+};

@@ -1,0 +1,38 @@
+// A window that records the notify codes it receives (sent and posted) and
+// answers sent ones from a settable reply.
+#pragma once
+
+#include <wx/app.h>
+#include <wx/frame.h>
+
+#include <vector>
+
+#include "ui/QelNotify.h"
+
+class NotifyRecorder : public wxFrame {
+ public:
+  struct Entry {
+    int code;
+    intptr_t payload;
+    bool operator==(const Entry&) const = default;
+  };
+
+  NotifyRecorder() : wxFrame(nullptr, wxID_ANY, "recorder") {
+    Bind(QEL_EVT_NOTIFY, [this](CQelNotifyEvent& e) {
+      entries.push_back({e.GetCode(), e.GetPayload()});
+      e.SetResult(reply(e.GetCode()));
+    });
+  }
+  // Handles everything queued so far.
+  static void Drain() {
+    for (int i = 0; i < 5; ++i) wxTheApp->ProcessPendingEvents();
+  }
+  std::vector<int> Codes() const {
+    std::vector<int> codes;
+    for (const Entry& e : entries) codes.push_back(e.code);
+    return codes;
+  }
+
+  std::vector<Entry> entries;
+  std::function<intptr_t(int)> reply = [](int) { return intptr_t{0}; };
+};
