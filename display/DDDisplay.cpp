@@ -4,6 +4,7 @@
 #include <sys/sysinfo.h>
 #include <wx/display.h>
 #include <wx/gdicmn.h>
+#include <wx/thread.h>
 #include <wx/utils.h>
 
 #include <cstdio>
@@ -20,6 +21,7 @@ CDDDisplay::CDDDisplay() : m_wnd(this) {}
 CDDDisplay::~CDDDisplay() { Free(); }
 
 bool CDDDisplay::DisplayEnum() {
+  if (!wxIsMainThread()) return RunOnUiThread([this] { return DisplayEnum() ? 1 : 0; }, 0) != 0;
   m_nDisplays = 0;
   m_nSelected = -1;
   const unsigned count = wxDisplay::GetCount();

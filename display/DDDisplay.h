@@ -211,16 +211,13 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   bool DrawDib(int n, const QelDib* picture, uint32_t flags, bool stretch);
 
   QelResModule m_hInstResource = nullptr;
-  uint32_t m_dwStyle = 0;
-  uint32_t m_dwExStyle = 0;
-  uint32_t m_dwReserved[2] = {};
+  uint32_t m_dwStyle = 0;    // what the window is: popup, with or without caption
+  uint32_t m_dwExStyle = 0;  // top-most in full screen
   CWndDD m_wnd;
   wxWindow* m_pWndAttached = nullptr;  // the caller's window while attached
   uint32_t m_dwAttr = 0;
   QelRestoreCallback m_pfnRestore = nullptr;
   void* m_pRestoreContext = nullptr;
-  std::string m_strClassFullScreen;
-  std::string m_strClassWindowed;
   std::string m_strTitle = "DDDisplay";
   std::atomic<int> m_nFrontContent{-1};
   std::atomic<int> m_nBackContent{-1};

@@ -98,7 +98,7 @@ bool CDDDisplay::CreateFullScreen(int i, uint32_t flags) {
 
   // A borderless top-most window over the whole monitor; the desktop keeps its mode.
   const QelRect& mr = m_displays[i].monitorRect;
-  if (!m_wnd.CreateOwn(wxRect(mr.left, mr.top, mr.Width(), mr.Height()), false, true)) {
+  if (!m_wnd.CreateOwn(wxRect(mr.left, mr.top, mr.Width(), mr.Height()), false, true, m_strTitle)) {
     m_hResult = WindowError();
     ErrMessage(m_hResult, "CreateWndFullScreen", true);
     return false;
@@ -143,7 +143,7 @@ bool CDDDisplay::CreateWindowed(int i, int width, int height) {
   m_dwExStyle = 0;
 
   const QelRect& mr = m_displays[i].monitorRect;
-  if (!m_wnd.CreateOwn(wxRect(mr.left, mr.top, width, height), caption, false)) {
+  if (!m_wnd.CreateOwn(wxRect(mr.left, mr.top, width, height), caption, false, m_strTitle)) {
     m_hResult = WindowError();
     ErrMessage(m_hResult, "CreateWndWindowed", true);
     return false;

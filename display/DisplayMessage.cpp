@@ -1,5 +1,6 @@
 #include "DisplayMessage.h"
 
+#include <wx/app.h>
 #include <wx/msgdlg.h>
 #include <wx/thread.h>
 #include <wx/utils.h>
@@ -48,12 +49,18 @@ int ShowMessage(const std::string& text, const std::string& caption, unsigned st
     std::lock_guard<std::mutex> lock(g_mutex);
     handler = g_messageHandler;
   }
-  if (handler) return handler(text, caption, style);
   const bool yesNo = (style & 0xF) == kMsgYesNo;
   if (!wxIsMainThread()) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    // Never a message box on another thread: the user-interface thread shows
+    // it later, and the default button answers now.
+    if (wxTheApp) {
+      wxTheApp->CallAfter([text, caption, style] { ShowMessage(text, caption, style, nullptr); });
+    } else {
+      std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    }
     return yesNo ? ((style & kMsgDefault2) ? kMsgAnswerNo : kMsgAnswerYes) : kMsgAnswerOk;
   }
+  if (handler) return handler(text, caption, style);
   const int answer = wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption), WxStyle(style), parent);
   if (answer == wxYES) return kMsgAnswerYes;
   if (answer == wxNO) return kMsgAnswerNo;

@@ -26,8 +26,9 @@ using MessageHandler = std::function<int(const std::string& text, const std::str
 using BeepHandler = std::function<void()>;
 
 // Installs a handler and returns the previous one; an empty handler brings
-// back the default (a wx message box on the user-interface thread; from
-// other threads the text goes to the standard error stream).
+// back the default (a wx message box). The handler runs on the
+// user-interface thread only: a message from another thread is handed to
+// that thread and answered at once with the default button.
 QEL_SCREEN_API MessageHandler SetMessageHandler(MessageHandler handler);
 
 // Installs the beep; the default is the system bell.

@@ -41,14 +41,14 @@ CWndDD::~CWndDD() {
   if (GetWindow() && wxTheApp) Release();
 }
 
-bool CWndDD::CreateOwn(const wxRect& rect, bool caption, bool topMost) {
+bool CWndDD::CreateOwn(const wxRect& rect, bool caption, bool topMost, const std::string& title) {
   // A captioned window keeps its size through fixed size hints: GTK shrinks
   // a frame marked not resizable to what its content asks for.
   long style = caption ? (wxCAPTION | wxRESIZE_BORDER | wxFRAME_NO_TASKBAR) : (wxBORDER_NONE | wxFRAME_NO_TASKBAR);
   if (topMost) style |= wxSTAY_ON_TOP;
   wxFrame* frame = new wxFrame();
   frame->SetBackgroundStyle(wxBG_STYLE_PAINT);
-  if (!frame->Create(nullptr, wxID_ANY, "DDDisplay", rect.GetPosition(), rect.GetSize(), style)) {
+  if (!frame->Create(nullptr, wxID_ANY, wxString::FromUTF8(title), rect.GetPosition(), rect.GetSize(), style)) {
     delete frame;
     return false;
   }

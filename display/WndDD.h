@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "DlgDDBreak.h"
 #include "ScreenExport.h"
@@ -37,7 +38,7 @@ class QEL_SCREEN_API CWndDD : public wxEvtHandler {
 
   // Makes a frame of its own (borderless, or captioned with the given
   // client size) with a canvas to draw into; false when it cannot.
-  bool CreateOwn(const wxRect& rect, bool caption, bool topMost);
+  bool CreateOwn(const wxRect& rect, bool caption, bool topMost, const std::string& title);
   // Takes over a caller's window; it is given back unchanged by Release.
   bool AttachTo(wxWindow* window);
   // Gives a caller's window back or destroys the own frame.

@@ -2,6 +2,9 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 
+#include <atomic>
+#include <thread>
+
 #include "display_fixture.h"
 
 namespace qel::display::test {
@@ -190,6 +193,17 @@ TEST_F(DisplayTest, FailedSurfaceCreationIsReportedAndFreesTheDisplay) {
   EXPECT_TRUE(m.style & kMsgIconStop);
   EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);
   EXPECT_EQ(display_.StringErrMessageLast(), m.text.substr(m.text.find('\n') + 1));
+}
+
+TEST_F(DisplayTest, AFailureOnAWorkerThreadIsShownByTheUserInterfaceThread) {
+  ASSERT_TRUE(display_.CreateWindowed(0, 100, 100));
+  std::atomic<bool> created{true};
+  std::thread worker([&] { created = display_.SurfaceCreate(1, 0, 20000, 20000); });
+  ASSERT_TRUE(PumpUntil([&] { return !created; }));  // the worker does not wait for the box
+  worker.join();
+  EXPECT_TRUE(PumpUntil([&] { return messages_.Messages().size() == 1; }));
+  EXPECT_EQ(messages_.Messages()[0].text.rfind("SurfaceCreateBitmap CreateSurface", 0), 0u);
+  EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);
 }
 
 TEST_F(DisplayTest, MemoryAndCapabilityTextsWithoutAndWithAMode) {
