@@ -22,34 +22,27 @@ CDDDisplay::~CDDDisplay() { Free(); }
 
 bool CDDDisplay::DisplayEnum() {
   if (!wxIsMainThread()) return RunOnUiThread([this] { return DisplayEnum() ? 1 : 0; }, 0) != 0;
-  m_nDisplays = 0;
   m_nSelected = -1;
-  const unsigned count = wxDisplay::GetCount();
-  const char* server = std::getenv("DISPLAY");
-  if (!server || !*server) server = ":0";
-  for (unsigned i = 0; i < count && m_nDisplays < kMaxDisplays; ++i) {
+  std::vector<MonitorInfo> monitors;
+  for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
     const wxDisplay display(i);
     if (!display.IsOk()) continue;
-    DisplayEntry& e = m_displays[m_nDisplays];
-    e = DisplayEntry();
-    e.description = wxString::Format("Display %u on %s", i + 1, server).utf8_string();
-    e.driverName = "x11";
-    e.monitor = static_cast<intptr_t>(i) + 1;
-    e.monitorName = display.GetName().empty() ? wxString::Format("Monitor %u", i + 1).utf8_string()
-                                              : display.GetName().utf8_string();
+    MonitorInfo m;
     const wxRect g = display.GetGeometry();
     const wxRect w = display.GetClientArea();
-    e.monitorRect = QelRect{g.x, g.y, g.x + g.width, g.y + g.height};
-    e.workRect = QelRect{w.x, w.y, w.x + w.width, w.y + w.height};
-    e.primary = display.IsPrimary();
-    // The desktop's mode. Some servers report no mode; then the monitor's
-    // geometry and the screen depth are the mode.
+    m.geometry = QelRect{g.x, g.y, g.x + g.width, g.y + g.height};
+    m.workArea = QelRect{w.x, w.y, w.x + w.width, w.y + w.height};
+    m.primary = display.IsPrimary();
+    m.name = display.GetName().utf8_string();
+    // The desktop's mode; some servers report none (0 x 0).
     const wxVideoMode mode = display.GetCurrentMode();
-    e.width = mode.GetWidth() > 0 ? mode.GetWidth() : g.width;
-    e.height = mode.GetHeight() > 0 ? mode.GetHeight() : g.height;
-    e.bitsPerPixel = mode.GetDepth() > 0 ? mode.GetDepth() : wxDisplayDepth();
-    ++m_nDisplays;
+    m.modeWidth = mode.GetWidth();
+    m.modeHeight = mode.GetHeight();
+    m.modeDepth = mode.GetDepth();
+    monitors.push_back(m);
   }
+  const char* server = std::getenv("DISPLAY");
+  m_nDisplays = BuildDisplayTable(monitors, server ? server : "", wxDisplayDepth(), m_displays);
   return m_nDisplays > 0;
 }
 

@@ -21,6 +21,7 @@
 #include "DialogInst.h"
 #include "ScreenExport.h"
 #include "WndDD.h"
+#include "logic/DisplayTable.h"
 #include "logic/RasterSurface.h"
 #include "logic/UiHandoff.h"
 #include "qel/DisplayInterface.h"
@@ -43,25 +44,8 @@ enum QelSurfaceFlags : uint32_t {
 
 class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
  public:
-  static constexpr int kMaxDisplays = 4;
-
-  // One enumerated display.
-  struct DisplayEntry {
-    uint8_t guid[16] = {};          // all zero: there are no separate drivers
-    std::string description;        // "Display 1 on :0"
-    std::string driverName;         // "x11"
-    intptr_t monitor = 0;           // monitor handle: 1-based wx display index
-    std::string deviceIdentifier;   // not exposed on Linux: empty
-    std::string hostIdentifier;
-    std::string monitorName;
-    QelRect monitorRect;
-    QelRect workRect;
-    bool primary = true;
-    uint32_t vidMem[6] = {};        // total/free, local total/free, non-local total/free: not exposed, 0
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-  };
+  static constexpr int kMaxDisplays = qel::display::kMaxDisplays;
+  using DisplayEntry = qel::display::DisplayEntry;
 
   CDDDisplay();
   ~CDDDisplay() override;

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "logic/DisplayGeometry.h"
+#include "logic/DisplayTable.h"
 #include "logic/DisplayResult.h"
 #include "logic/DisplayText.h"
 #include "logic/UiHandoff.h"
@@ -69,6 +70,39 @@ TEST(DisplayGeometry, PicturesCentredAndStretched) {
   EXPECT_EQ(ScaleForRect(1000, QelRect{500, 100, 0, 0}), 20000);
   EXPECT_EQ(ScaleForRect(1000, QelRect{}), kScaleOne);
   EXPECT_EQ(ScaleForRect(1000, QelRect{5, 5, 5, 9}), kScaleOne);
+}
+
+TEST(DisplayTable, KeepsTheFirstFourMonitorsAndFillsMissingModes) {
+  std::vector<MonitorInfo> monitors;
+  for (int i = 0; i < 5; ++i) {
+    MonitorInfo m;
+    m.geometry = QelRect{i * 800, 0, i * 800 + 800, 600};
+    m.workArea = m.geometry;
+    m.primary = i == 1;
+    m.name = i == 2 ? "HDMI-1" : "";
+    if (i == 3) {
+      m.modeWidth = 1280;
+      m.modeHeight = 1024;
+      m.modeDepth = 16;
+    }
+    monitors.push_back(m);
+  }
+  DisplayEntry table[kMaxDisplays];
+  ASSERT_EQ(BuildDisplayTable(monitors, ":7", 24, table), 4);
+  EXPECT_EQ(table[0].description, "Display 1 on :7");
+  EXPECT_EQ(table[0].monitorName, "Monitor 1");
+  EXPECT_EQ(table[2].monitorName, "HDMI-1");
+  EXPECT_FALSE(table[0].primary);
+  EXPECT_TRUE(table[1].primary);
+  EXPECT_EQ(table[1].monitorRect.left, 800);
+  EXPECT_EQ(table[0].width, 800);  // no mode reported: the geometry and the screen depth
+  EXPECT_EQ(table[0].bitsPerPixel, 24);
+  EXPECT_EQ(table[3].width, 1280);
+  EXPECT_EQ(table[3].bitsPerPixel, 16);
+  EXPECT_EQ(table[3].monitor, 4);
+  const uint8_t zero[16] = {};
+  EXPECT_EQ(FormatGuid(table[3].guid), FormatGuid(zero));
+  EXPECT_EQ(BuildDisplayTable({}, "", 24, table), 0);
 }
 
 TEST(UiHandoff, WaiterGetsTheResultOfFinishedWork) {

@@ -135,6 +135,15 @@ TEST_F(DisplayTest, AttachedWindowIsGivenBackUnchanged) {
   EXPECT_EQ(panel->GetEventHandler(), panel);
   EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);
   EXPECT_TRUE(frame->IsShown());
+
+  // A window with no client area cannot be drawn into: reported, and given back as it was.
+  wxPanel* empty = new wxPanel(frame, wxID_ANY, wxDefaultPosition, wxSize(0, 0));
+  empty->SetSize(0, 0);
+  EXPECT_FALSE(display_.AttachWindowed(0, empty));
+  ASSERT_EQ(messages_.Messages().size(), 1u);
+  EXPECT_EQ(messages_.Messages()[0].text.rfind("AttachExternal CreateSurface Front\n", 0), 0u);
+  EXPECT_EQ(empty->GetEventHandler(), empty);
+  EXPECT_EQ(display_.GetDisplaySelected(), -1);
   frame->Destroy();
   Pump(20);
 }
