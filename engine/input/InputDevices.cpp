@@ -1,0 +1,495 @@
+#include "engine/input/InputDevices.h"
+
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include "common/Prompt.h"
+#include "engine/input/InputDeviceList.h"
+#include "engine/input/SdlForceFeedback.h"
+#include "engine/input/SdlInputSystem.h"
+#include "engine/input/SdlPad.h"
+#include "engine/input/X11InputConnection.h"
+
+namespace qel {
+
+namespace {
+
+// A game pad or joystick in use.
+struct PadSlot {
+  SdlPad pad;
+  InputDeviceInstance device;
+  bool created = false;
+  bool reported = false;  // a read failure was posted since the acquisition
+};
+
+struct InputState {
+  std::mutex mutex;
+  bool created = false;
+  X11InputConnection x11;
+  SdlInputSystem sdl;
+
+  InputDeviceList keyboards{kMaxKeyboards};
+  InputDeviceList mice{kMaxMice};
+  InputDeviceList gamePads{kMaxGamePads};
+  InputDeviceList joysticks{kMaxJoysticks};
+  InputDeviceList forceFeedbacks{kMaxForceFeedbacks};
+
+  bool keyboardCreated = false;
+  bool keyboardAcquired = false;
+  bool mouseCreated = false;
+  bool mouseAcquired = false;
+  PadSlot gamePad;
+  PadSlot joystick;
+  SdlForceFeedback forceFeedback;
+};
+
+// Kept for the whole process: reads may come late from other threads.
+InputState& State() {
+  static InputState* state = new InputState;
+  return *state;
+}
+
+// Messages gathered under the lock and given out after it is released, so
+// an operator's message box never holds up the device threads.
+class Messages {
+ public:
+  ~Messages() {
+    for (const std::string& text : show_) ShowPrompt(text, "Qel", kPromptOk);
+    for (const std::string& text : post_) PostPrompt(text, "Qel", kPromptOk);
+  }
+  void Show(std::string text) { show_.push_back(std::move(text)); }
+  void Post(std::string text) { post_.push_back(std::move(text)); }
+
+ private:
+  std::vector<std::string> show_;
+  std::vector<std::string> post_;
+};
+
+// ---- device system ---------------------------------------------------------
+
+InputResult StartSystem(InputState& s, std::string* detail) {
+  if (!s.x11.Open(detail)) return kInputNoDisplay;
+  if (!s.sdl.Start(detail)) {
+    s.x11.Close();
+    return kInputFailed;
+  }
+  s.sdl.StartHaptics(nullptr);  // without haptics only force feedback is missing
+  s.created = true;
+  return kInputOk;
+}
+
+void ReleaseKeyboardLocked(InputState& s) {
+  s.keyboardCreated = false;
+  s.keyboardAcquired = false;
+  s.keyboards.selected = -1;
+}
+
+void ReleaseMouseLocked(InputState& s) {
+  s.x11.StopMouse();
+  s.mouseCreated = false;
+  s.mouseAcquired = false;
+  s.mice.selected = -1;
+}
+
+void ReleasePadLocked(PadSlot& slot, InputDeviceList& list) {
+  slot.pad.Close();
+  slot.created = false;
+  slot.reported = false;
+  list.selected = -1;
+}
+
+void ReleaseForceFeedbackLocked(InputState& s) {
+  s.forceFeedback.Release();
+  s.forceFeedbacks.selected = -1;
+}
+
+void ReleaseAllLocked(InputState& s) {
+  ReleaseForceFeedbackLocked(s);
+  ReleasePadLocked(s.joystick, s.joysticks);
+  ReleasePadLocked(s.gamePad, s.gamePads);
+  ReleaseMouseLocked(s);
+  ReleaseKeyboardLocked(s);
+  s.sdl.Stop();
+  s.x11.Close();
+  s.created = false;
+}
+
+InputResult CreateLocked(InputState& s, Messages& m) {
+  ReleaseAllLocked(s);
+  std::string detail;
+  const InputResult r = StartSystem(s, &detail);
+  if (r != kInputOk) m.Show(InputStepMessage("DirectInputCreate() failed", r, detail));
+  return r;
+}
+
+// ---- lists -----------------------------------------------------------------
+
+InputDeviceInstance SystemDevice(InputDeviceKind kind, const char* name) {
+  InputDeviceInstance d;
+  d.kind = kind;
+  d.instanceName = name;
+  d.productName = name;
+  return d;
+}
+
+bool EnumKeyboardsLocked(InputState& s, Messages& m) {
+  if (!s.created) return false;
+  s.keyboards.Clear();
+  if (!s.x11.IsOpen()) {
+    m.Show(InputStepMessage("EnumKeyboards failed", kInputNoDisplay, ""));
+    return false;
+  }
+  // The server merges every keyboard into one key state: one keyboard.
+  s.keyboards.Add(SystemDevice(InputDeviceKind::kKeyboard, "Keyboard"));
+  return true;
+}
+
+bool EnumMousesLocked(InputState& s, Messages& m) {
+  if (!s.created) return false;
+  s.mice.Clear();
+  if (!s.x11.HasXInput2()) {
+    m.Show(InputStepMessage("EnumMouses failed", kInputUnsupported, "the X server has no XInput 2"));
+    return false;
+  }
+  s.mice.Add(SystemDevice(InputDeviceKind::kMouse, "Mouse"));
+  return true;
+}
+
+bool EnumControllersLocked(InputState& s, Messages& m, InputDeviceKind kind) {
+  if (!s.created) return false;
+  InputDeviceList& list = kind == InputDeviceKind::kGamePad ? s.gamePads : s.joysticks;
+  list.Clear();
+  if (!s.sdl.Started()) {
+    m.Show(InputStepMessage(kind == InputDeviceKind::kGamePad ? "EnumGamePads failed" : "EnumJoysticks failed",
+                            kInputNotInitialized, ""));
+    return false;
+  }
+  ListSdlControllers(kind, &list);
+  return true;
+}
+
+bool EnumForceFeedbacksLocked(InputState& s, Messages& m) {
+  if (!s.created) return false;
+  s.forceFeedbacks.Clear();
+  std::string detail;
+  if (!s.sdl.HapticsStarted() && !s.sdl.StartHaptics(&detail)) {
+    m.Show(InputStepMessage("EnumForceFeedbacks failed", kInputFailed, detail));
+    return false;
+  }
+  ListSdlHaptics(&s.forceFeedbacks);
+  return true;
+}
+
+// ---- game pads and joysticks -----------------------------------------------
+
+InputResult AcquirePadLocked(InputState& s, Messages& m, PadSlot& slot, InputDeviceList& list, int index) {
+  if (!s.created || !list.Contains(index)) return kInputRefused;
+  ReleasePadLocked(slot, list);
+  std::string detail;
+  const InputResult r = slot.pad.Open(*list.At(index), &detail);
+  if (r != kInputOk) {
+    m.Show(InputErrorText(r, detail));
+    return r;
+  }
+  slot.device = *list.At(index);
+  slot.created = true;
+  list.selected = index;
+  return kInputOk;
+}
+
+InputResult ReadPadLocked(PadSlot& slot, Messages& m, const char* failedStep, JoystickState* state) {
+  *state = JoystickState{};
+  if (!slot.created) return kInputOk;
+  if (!slot.pad.IsOpen() || !slot.pad.Poll()) {
+    // Gone: nothing pressed; taken up again as soon as it is back.
+    *state = JoystickState{};
+    std::string detail;
+    if (slot.pad.Open(slot.device, &detail) != kInputOk && !slot.reported) {
+      slot.reported = true;
+      m.Post(InputStepMessage(failedStep, kInputUnplugged, slot.device.instanceName));
+    }
+    return kInputOk;
+  }
+  std::string detail;
+  const InputResult r = slot.pad.Read(state, &detail);
+  if (r != kInputOk) {
+    *state = JoystickState{};
+    if (!slot.reported) {
+      slot.reported = true;
+      m.Post(InputErrorText(r, detail));
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+// ---- device system -----------------------------------------------------------
+
+InputResult EnumInputDevices() {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.keyboards.Clear();
+  s.mice.Clear();
+  s.gamePads.Clear();
+  s.joysticks.Clear();
+  s.forceFeedbacks.Clear();
+  const bool ownSystem = !s.created;
+  if (ownSystem) {
+    std::string detail;
+    const InputResult r = StartSystem(s, &detail);
+    if (r != kInputOk) {
+      m.Show(InputStepMessage("DirectInputCreate() failed", r, detail));
+      return r;
+    }
+  }
+  const bool all = EnumKeyboardsLocked(s, m) && EnumMousesLocked(s, m) &&
+                   EnumControllersLocked(s, m, InputDeviceKind::kGamePad) &&
+                   EnumControllersLocked(s, m, InputDeviceKind::kJoystick) && EnumForceFeedbacksLocked(s, m);
+  if (ownSystem) ReleaseAllLocked(s);
+  return all ? kInputOk : kInputRefused;
+}
+
+InputResult CreateDirectInput() {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return CreateLocked(s, m);
+}
+
+void ReleaseDirectInput() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  ReleaseAllLocked(s);
+}
+
+bool IsDirectInputCreated() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.created;
+}
+
+bool EnumKeyboards() {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return EnumKeyboardsLocked(s, m);
+}
+
+bool EnumMouses() {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return EnumMousesLocked(s, m);
+}
+
+bool EnumGamePads() {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return EnumControllersLocked(s, m, InputDeviceKind::kGamePad);
+}
+
+bool EnumJoysticks() {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return EnumControllersLocked(s, m, InputDeviceKind::kJoystick);
+}
+
+bool EnumForceFeedbacks() {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return EnumForceFeedbacksLocked(s, m);
+}
+
+// ---- acquisition -------------------------------------------------------------
+
+InputResult AcquireKeyboard(InputWindow /*window*/, int index) {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (!s.created || !s.keyboards.Contains(index)) return kInputRefused;
+  ReleaseKeyboardLocked(s);
+  s.keyboardCreated = true;
+  s.keyboards.selected = index;
+  return kInputOk;
+}
+
+InputResult AcquireMouse(InputWindow /*window*/, int index) {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (!s.created || !s.mice.Contains(index)) return kInputRefused;
+  ReleaseMouseLocked(s);
+  if (!s.x11.HasXInput2()) {
+    m.Show(InputErrorText(kInputUnsupported, "the X server has no XInput 2"));
+    return kInputUnsupported;
+  }
+  s.mouseCreated = true;
+  s.mice.selected = index;
+  return kInputOk;
+}
+
+InputResult AcquireGamePad(InputWindow /*window*/, int index) {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return AcquirePadLocked(s, m, s.gamePad, s.gamePads, index);
+}
+
+InputResult AcquireJoystick(InputWindow /*window*/, int index) {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return AcquirePadLocked(s, m, s.joystick, s.joysticks, index);
+}
+
+void ReleaseKeyboard() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  ReleaseKeyboardLocked(s);
+}
+
+void ReleaseMouse() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  ReleaseMouseLocked(s);
+}
+
+void ReleaseGamePad() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  ReleasePadLocked(s.gamePad, s.gamePads);
+}
+
+void ReleaseJoystick() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  ReleasePadLocked(s.joystick, s.joysticks);
+}
+
+// ---- reads -------------------------------------------------------------------
+
+InputResult ReadKeyboard(uint8_t state[kKeyboardStateSize]) {
+  std::memset(state, 0, kKeyboardStateSize);
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (!s.keyboardCreated) return kInputOk;
+  if (!s.keyboardAcquired) {
+    s.keyboardAcquired = s.x11.IsOpen();
+    return kInputOk;
+  }
+  if (!s.x11.ReadKeyboard(state)) {
+    std::memset(state, 0, kKeyboardStateSize);
+    s.keyboardAcquired = false;
+  }
+  return kInputOk;
+}
+
+InputResult ReadMouse(MouseState* state) {
+  *state = MouseState{};
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (!s.mouseCreated) return kInputOk;
+  if (!s.mouseAcquired) {
+    s.mouseAcquired = s.x11.StartMouse();
+    return kInputOk;
+  }
+  if (!s.x11.ReadMouse(state)) {
+    *state = MouseState{};
+    s.mouseAcquired = false;
+  }
+  return kInputOk;
+}
+
+InputResult ReadGamePad(JoystickState* state) {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return ReadPadLocked(s.gamePad, m, "ReadGamePad failed", state);
+}
+
+InputResult ReadJoystick(JoystickState* state) {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return ReadPadLocked(s.joystick, m, "ReadJoystick failed", state);
+}
+
+bool IsKeyboardPresent() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.keyboardCreated;
+}
+
+// ---- lists -------------------------------------------------------------------
+
+#define QEL_LIST_ACCESS(Kind, member)                  \
+  int Get##Kind##Count() {                             \
+    InputState& s = State();                           \
+    std::lock_guard<std::mutex> lock(s.mutex);         \
+    return s.member.Count();                           \
+  }                                                    \
+  std::string Get##Kind##Name(int index) {             \
+    InputState& s = State();                           \
+    std::lock_guard<std::mutex> lock(s.mutex);         \
+    return s.member.NameAt(index);                     \
+  }
+
+QEL_LIST_ACCESS(Keyboard, keyboards)
+QEL_LIST_ACCESS(Mouse, mice)
+QEL_LIST_ACCESS(GamePad, gamePads)
+QEL_LIST_ACCESS(Joystick, joysticks)
+QEL_LIST_ACCESS(ForceFeedback, forceFeedbacks)
+#undef QEL_LIST_ACCESS
+
+// ---- force feedback ----------------------------------------------------------
+
+InputResult CreateForceFeedback(InputWindow /*window*/, int index) {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (!s.created || !s.forceFeedbacks.Contains(index)) return kInputRefused;
+  ReleaseForceFeedbackLocked(s);
+  std::string detail;
+  if (!s.sdl.HapticsStarted() && !s.sdl.StartHaptics(&detail)) {
+    m.Show(InputErrorText(kInputFailed, detail));
+    return kInputFailed;
+  }
+  std::string step;
+  const InputResult r = s.forceFeedback.Create(*s.forceFeedbacks.At(index), &step, &detail);
+  if (r != kInputOk) {
+    m.Show(InputErrorText(r, step + ": " + detail));
+    return r;
+  }
+  s.forceFeedbacks.selected = index;
+  return kInputOk;
+}
+
+InputResult StartForceFeedback() {
+  Messages m;
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (!s.forceFeedback.IsCreated()) return kInputRefused;
+  std::string detail;
+  const InputResult r = s.forceFeedback.Start(&detail);
+  if (r != kInputOk) m.Show(InputErrorText(r, detail));
+  return r;
+}
+
+void ReleaseForceFeedback() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  ReleaseForceFeedbackLocked(s);
+}
+
+int GetForceFeedbackAxes() {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.forceFeedback.Axes();
+}
+
+}  // namespace qel

@@ -1,0 +1,102 @@
+// The input device layer: keyboard and mouse from the X server, game pads
+// and joysticks from SDL, force feedback through SDL haptics. Free functions
+// over one process-wide state, as the run engine, the task host and the
+// system configuration use them:
+//
+//   start-up:  EnumInputDevices (lists filled, device system shut again)
+//   run start: CreateDirectInput, AcquireKeyboard, AcquireMouse, the
+//              response device's acquisition
+//   run:       Read* from the run's beat thread
+//   run end:   ReleaseDirectInput
+//
+// Creation and release belong to the user-interface thread and show their
+// failures at once; reads may come from any thread and only ever post a
+// failure, once per acquisition. A device that cannot be read reads as
+// nothing pressed and no movement.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/input/InputResult.h"
+#include "engine/input/InputTypes.h"
+
+namespace qel {
+
+// List capacities; further devices are not listed.
+constexpr int kMaxKeyboards = 2;
+constexpr int kMaxMice = 4;
+constexpr int kMaxGamePads = 4;
+constexpr int kMaxJoysticks = 4;
+constexpr int kMaxForceFeedbacks = 4;
+
+// Fills the five device lists. 0 on success; 1 when a list could not be
+// filled (the lists filled so far stay); the error when the device system
+// could not be started ("DirectInputCreate() failed").
+InputResult EnumInputDevices();
+
+// Releases every device, then starts the device system (X connection and
+// SDL). 0 on success; otherwise shows "DirectInputCreate() failed" with the
+// error and returns it.
+InputResult CreateDirectInput();
+// Releases force feedback, joystick, game pad, mouse and keyboard, then the
+// device system. The lists stay as they are.
+void ReleaseDirectInput();
+bool IsDirectInputCreated();
+
+// Fill one list through the running device system; false without it or
+// when the list cannot be filled ("EnumKeyboards failed" ...).
+bool EnumKeyboards();
+bool EnumMouses();
+bool EnumGamePads();
+bool EnumJoysticks();
+bool EnumForceFeedbacks();
+
+// Create the device `index` of the list for the window. 0 on success; 1
+// without the device system or for an index not in the list (no message);
+// the error otherwise (shown). Keyboard and mouse are acquired by their
+// first read, game pads and joysticks at once.
+InputResult AcquireKeyboard(InputWindow window, int index);
+InputResult AcquireMouse(InputWindow window, int index);
+InputResult AcquireGamePad(InputWindow window, int index);
+InputResult AcquireJoystick(InputWindow window, int index);
+
+void ReleaseKeyboard();
+void ReleaseMouse();
+void ReleaseGamePad();
+void ReleaseJoystick();
+
+// The 256-byte key state. The first read after the acquisition acquires the
+// device and gives an empty state; later reads give the real one. Always 0.
+InputResult ReadKeyboard(uint8_t state[kKeyboardStateSize]);
+// Movement since the last read and the buttons, first read as above. Always 0.
+InputResult ReadMouse(MouseState* state);
+// Axes, points of view and buttons. 0, also for a device that went away
+// (empty state; it is taken up again when it comes back); the error when
+// the state cannot be read.
+InputResult ReadGamePad(JoystickState* state);
+InputResult ReadJoystick(JoystickState* state);
+
+bool IsKeyboardPresent();
+
+// Entries in each list, and the name of entry `index` (empty when not listed).
+int GetKeyboardCount();
+int GetMouseCount();
+int GetGamePadCount();
+int GetJoystickCount();
+int GetForceFeedbackCount();
+std::string GetKeyboardName(int index);
+std::string GetMouseName(int index);
+std::string GetGamePadName(int index);
+std::string GetJoystickName(int index);
+std::string GetForceFeedbackName(int index);
+
+// Opens force-feedback device `index` with the test effect (0 on success,
+// 1 without device system or for an index not in the list), plays the
+// effect once, releases it.
+InputResult CreateForceFeedback(InputWindow window, int index);
+InputResult StartForceFeedback();
+void ReleaseForceFeedback();
+int GetForceFeedbackAxes();
+
+}  // namespace qel

@@ -1,0 +1,49 @@
+// The testee's response buttons on the device the workstation is set up
+// for: the keyboard (0), a mouse (1), a game pad (2) or a joystick (3), and
+// which one of that kind. Selected and acquired on the user-interface
+// thread before a run; its mask is read at every beat during the run.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/input/InputTypes.h"
+
+namespace qel {
+
+enum ResponseDeviceType : int32_t {
+  kResponseDeviceNone = -1,
+  kResponseDeviceKeyboard = 0,
+  kResponseDeviceMouse = 1,
+  kResponseDeviceGamePad = 2,
+  kResponseDeviceJoystick = 3,
+};
+
+class CResponseDevice {
+ public:
+  CResponseDevice() = default;
+  virtual ~CResponseDevice() = default;
+
+  // Takes type 0..3 with an index below the number of listed devices of
+  // that type; otherwise none is selected and the result is false.
+  bool Select(unsigned type, int index);
+  // Creates the selected device for the window; false without a selection,
+  // for an index no longer listed, or when the device layer fails.
+  bool Acquire(InputWindow window);
+  // Releases the device of the selected type; none is selected afterwards.
+  void Release();
+  // The listed name of the selected device; empty for none.
+  std::string GetName() const;
+  // One read of the device: the mask of the response buttons down; 0 for
+  // no device or a device that cannot be read.
+  uint32_t ReadMask();
+
+  int32_t Type() const { return type_; }
+  int32_t Index() const { return index_; }
+
+ private:
+  int32_t type_ = kResponseDeviceNone;
+  int32_t index_ = -1;
+};
+
+}  // namespace qel

@@ -1,0 +1,127 @@
+#include "engine/input/SdlInputSystem.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstring>
+#include <vector>
+
+namespace qel {
+
+namespace {
+
+constexpr Uint32 kControllerSystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;
+
+InputDeviceInstance DescribeController(int index) {
+  InputDeviceInstance d;
+  d.kind = SDL_IsGameController(index) ? InputDeviceKind::kGamePad : InputDeviceKind::kJoystick;
+  const char* product = SDL_JoystickNameForIndex(index);
+  d.productName = product != nullptr ? product : "";
+  const char* mapped = d.kind == InputDeviceKind::kGamePad ? SDL_GameControllerNameForIndex(index) : nullptr;
+  d.instanceName = mapped != nullptr ? mapped : d.productName;
+  const SDL_JoystickGUID guid = SDL_JoystickGetDeviceGUID(index);
+  static_assert(sizeof guid.data == 16, "SDL GUIDs are 16 bytes");
+  std::memcpy(d.productGuid.data(), guid.data, sizeof guid.data);
+  const char* path = SDL_JoystickPathForIndex(index);
+  d.path = path != nullptr ? path : "";
+  return d;
+}
+
+// Every attached device with its ordinal among equal ones.
+std::vector<InputDeviceInstance> AttachedControllers() {
+  std::vector<InputDeviceInstance> all;
+  const int count = SDL_NumJoysticks();
+  for (int i = 0; i < count; ++i) {
+    InputDeviceInstance d = DescribeController(i);
+    for (const InputDeviceInstance& earlier : all) {
+      if (earlier.SameDevice(d)) ++d.ordinal;
+    }
+    all.push_back(d);
+  }
+  return all;
+}
+
+std::vector<InputDeviceInstance> AttachedHaptics() {
+  std::vector<InputDeviceInstance> all;
+  const int count = SDL_NumHaptics();
+  for (int i = 0; i < count; ++i) {
+    InputDeviceInstance d;
+    d.kind = InputDeviceKind::kForceFeedback;
+    const char* name = SDL_HapticName(i);
+    d.productName = name != nullptr ? name : "";
+    d.instanceName = d.productName;
+    for (const InputDeviceInstance& earlier : all) {
+      if (earlier.SameDevice(d)) ++d.ordinal;
+    }
+    all.push_back(d);
+  }
+  return all;
+}
+
+}  // namespace
+
+SdlInputSystem::~SdlInputSystem() { Stop(); }
+
+bool SdlInputSystem::Start(std::string* error) {
+  if (started_) return true;
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(kControllerSystems) != 0) {
+    if (error != nullptr) *error = SDL_GetError();
+    return false;
+  }
+  // States are read directly; nobody takes events from SDL's queue.
+  SDL_JoystickEventState(SDL_IGNORE);
+  SDL_GameControllerEventState(SDL_IGNORE);
+  started_ = true;
+  return true;
+}
+
+bool SdlInputSystem::StartHaptics(std::string* error) {
+  if (haptics_) return true;
+  if (SDL_InitSubSystem(SDL_INIT_HAPTIC) != 0) {
+    if (error != nullptr) *error = SDL_GetError();
+    return false;
+  }
+  haptics_ = true;
+  return true;
+}
+
+void SdlInputSystem::Stop() {
+  if (haptics_) SDL_QuitSubSystem(SDL_INIT_HAPTIC);
+  haptics_ = false;
+  if (started_) SDL_QuitSubSystem(kControllerSystems);
+  started_ = false;
+}
+
+void ListSdlControllers(InputDeviceKind kind, InputDeviceList* list) {
+  SDL_JoystickUpdate();  // takes in devices attached since the last look
+  for (const InputDeviceInstance& d : AttachedControllers()) {
+    if (d.kind != kind) continue;
+    if (!list->Add(d)) break;
+  }
+}
+
+int FindSdlController(const InputDeviceInstance& device) {
+  SDL_JoystickUpdate();
+  const std::vector<InputDeviceInstance> all = AttachedControllers();
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i].SameDevice(device)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void ListSdlHaptics(InputDeviceList* list) {
+  for (const InputDeviceInstance& d : AttachedHaptics()) {
+    if (!list->Add(d)) break;
+  }
+}
+
+int FindSdlHaptic(const InputDeviceInstance& device) {
+  const std::vector<InputDeviceInstance> all = AttachedHaptics();
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (all[i].SameDevice(device)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace qel

@@ -1,0 +1,108 @@
+#include "engine/input/SdlPad.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+
+#include "engine/input/SdlInputSystem.h"
+
+namespace qel {
+
+uint32_t PovFromHat(uint8_t hat) {
+  switch (hat) {
+    case SDL_HAT_UP: return 0;
+    case SDL_HAT_RIGHTUP: return 4500;
+    case SDL_HAT_RIGHT: return 9000;
+    case SDL_HAT_RIGHTDOWN: return 13500;
+    case SDL_HAT_DOWN: return 18000;
+    case SDL_HAT_LEFTDOWN: return 22500;
+    case SDL_HAT_LEFT: return 27000;
+    case SDL_HAT_LEFTUP: return 31500;
+    default: return kPovCentred;
+  }
+}
+
+InputResult SdlPad::Open(const InputDeviceInstance& device, std::string* detail) {
+  Close();
+  const int index = FindSdlController(device);
+  if (index < 0) {
+    if (detail != nullptr) *detail = device.instanceName;
+    return kInputDeviceNotFound;
+  }
+  if (device.kind == InputDeviceKind::kGamePad) {
+    controller_ = SDL_GameControllerOpen(index);
+    if (controller_ != nullptr) joystick_ = SDL_GameControllerGetJoystick(controller_);
+  } else {
+    joystick_ = SDL_JoystickOpen(index);
+  }
+  if (joystick_ == nullptr) {
+    if (detail != nullptr) *detail = SDL_GetError();
+    Close();
+    return kInputFailed;
+  }
+  device_ = device;
+  return kInputOk;
+}
+
+void SdlPad::Close() {
+  if (controller_ != nullptr) {
+    SDL_GameControllerClose(controller_);
+  } else if (joystick_ != nullptr) {
+    SDL_JoystickClose(joystick_);
+  }
+  controller_ = nullptr;
+  joystick_ = nullptr;
+}
+
+bool SdlPad::Poll() {
+  if (joystick_ == nullptr) return false;
+  SDL_JoystickUpdate();
+  return SDL_JoystickGetAttached(joystick_) == SDL_TRUE;
+}
+
+InputResult SdlPad::Read(JoystickState* state, std::string* detail) const {
+  *state = JoystickState{};
+  for (uint32_t& pov : state->rgdwPOV) pov = kPovCentred;
+  if (joystick_ == nullptr) return kInputNotInitialized;
+
+  if (controller_ != nullptr) {
+    const auto axis = [&](SDL_GameControllerAxis a) { return static_cast<int32_t>(SDL_GameControllerGetAxis(controller_, a)); };
+    state->lX = axis(SDL_CONTROLLER_AXIS_LEFTX);
+    state->lY = axis(SDL_CONTROLLER_AXIS_LEFTY);
+    state->lZ = axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT);
+    state->lRx = axis(SDL_CONTROLLER_AXIS_RIGHTX);
+    state->lRy = axis(SDL_CONTROLLER_AXIS_RIGHTY);
+    state->lRz = axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+      if (SDL_GameControllerGetButton(controller_, static_cast<SDL_GameControllerButton>(b))) {
+        state->rgbButtons[b] = kDown;
+      }
+    }
+    uint8_t hat = 0;
+    if (SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_UP)) hat |= SDL_HAT_UP;
+    if (SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) hat |= SDL_HAT_RIGHT;
+    if (SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) hat |= SDL_HAT_DOWN;
+    if (SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) hat |= SDL_HAT_LEFT;
+    state->rgdwPOV[0] = PovFromHat(hat);
+    return kInputOk;
+  }
+
+  const int axes = SDL_JoystickNumAxes(joystick_);
+  const int hats = SDL_JoystickNumHats(joystick_);
+  const int buttons = SDL_JoystickNumButtons(joystick_);
+  if (axes < 0 || hats < 0 || buttons < 0) {
+    if (detail != nullptr) *detail = SDL_GetError();
+    *state = JoystickState{};
+    return kInputFailed;
+  }
+  int32_t* const axisSlots[8] = {&state->lX,  &state->lY,  &state->lZ,           &state->lRx,
+                                 &state->lRy, &state->lRz, &state->rglSlider[0], &state->rglSlider[1]};
+  for (int a = 0; a < std::min(axes, 8); ++a) *axisSlots[a] = SDL_JoystickGetAxis(joystick_, a);
+  for (int h = 0; h < std::min(hats, 4); ++h) state->rgdwPOV[h] = PovFromHat(SDL_JoystickGetHat(joystick_, h));
+  for (int b = 0; b < std::min(buttons, 128); ++b) {
+    if (SDL_JoystickGetButton(joystick_, b)) state->rgbButtons[b] = kDown;
+  }
+  return kInputOk;
+}
+
+}  // namespace qel

@@ -1,0 +1,245 @@
+#include "engine/input/X11InputConnection.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "engine/input/X11KeyMap.h"
+
+namespace qel {
+
+namespace {
+
+// X button numbers of the eight buttons of the mouse state: left, right,
+// middle, then the side buttons (8 back, 9 forward) and further ones.
+constexpr int kButtonOfX[8] = {1, 3, 2, 8, 9, 10, 11, 12};
+constexpr double kWheelNotch = 120.0;
+
+// Whole units out of an accumulator, the fraction stays for the next read.
+int32_t TakeWhole(double* accumulator) {
+  const double whole = std::trunc(*accumulator);
+  *accumulator -= whole;
+  if (whole > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (whole < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(whole);
+}
+
+}  // namespace
+
+X11InputConnection::~X11InputConnection() { Close(); }
+
+bool X11InputConnection::Open(std::string* error) {
+  if (display_ != nullptr) return true;
+  display_ = XOpenDisplay(nullptr);
+  if (display_ == nullptr) {
+    const char* name = std::getenv("DISPLAY");
+    if (error != nullptr) *error = std::string("cannot open display \"") + (name != nullptr ? name : "") + "\"";
+    return false;
+  }
+  int opcode = 0;
+  int event = 0;
+  int err = 0;
+  xiOpcode_ = -1;
+  if (XQueryExtension(display_, "XInputExtension", &opcode, &event, &err)) {
+    int major = 2;
+    int minor = 2;
+    if (XIQueryVersion(display_, &major, &minor) == Success && major >= 2) xiOpcode_ = opcode;
+  }
+  const int screen = DefaultScreen(display_);
+  screenWidth_ = DisplayWidth(display_, screen);
+  screenHeight_ = DisplayHeight(display_, screen);
+  return true;
+}
+
+void X11InputConnection::Close() {
+  if (display_ == nullptr) return;
+  StopMouse();
+  XCloseDisplay(display_);
+  display_ = nullptr;
+  xiOpcode_ = -1;
+  devices_.clear();
+}
+
+bool X11InputConnection::ReadKeyboard(uint8_t state[256]) {
+  std::memset(state, 0, 256);
+  if (display_ == nullptr) return false;
+  char keymap[32] = {};
+  XQueryKeymap(display_, keymap);
+  KeyboardStateFromX11Keymap(keymap, state);
+  DrainEvents();  // keeps the queue short while the mouse sums movement
+  return true;
+}
+
+bool X11InputConnection::StartMouse() {
+  if (display_ == nullptr || !HasXInput2()) return false;
+  unsigned char rawMask[XIMaskLen(XI_LASTEVENT)] = {};
+  XISetMask(rawMask, XI_RawMotion);
+  XISetMask(rawMask, XI_RawButtonPress);
+  unsigned char hierarchyMask[XIMaskLen(XI_LASTEVENT)] = {};
+  XISetMask(hierarchyMask, XI_HierarchyChanged);
+  XIEventMask masks[2];
+  masks[0].deviceid = XIAllMasterDevices;
+  masks[0].mask_len = sizeof rawMask;
+  masks[0].mask = rawMask;
+  masks[1].deviceid = XIAllDevices;
+  masks[1].mask_len = sizeof hierarchyMask;
+  masks[1].mask = hierarchyMask;
+  XISelectEvents(display_, DefaultRootWindow(display_), masks, 2);
+  LoadDevices();
+  XSync(display_, False);
+  mouseStarted_ = false;  // what came before the start is dropped
+  DrainEvents();
+  dx_ = dy_ = dz_ = 0;
+  mouseStarted_ = true;
+  return true;
+}
+
+void X11InputConnection::StopMouse() {
+  if (display_ == nullptr || !mouseStarted_) return;
+  unsigned char none[XIMaskLen(XI_LASTEVENT)] = {};
+  XIEventMask masks[2];
+  masks[0].deviceid = XIAllMasterDevices;
+  masks[0].mask_len = sizeof none;
+  masks[0].mask = none;
+  masks[1].deviceid = XIAllDevices;
+  masks[1].mask_len = sizeof none;
+  masks[1].mask = none;
+  XISelectEvents(display_, DefaultRootWindow(display_), masks, 2);
+  XSync(display_, False);
+  mouseStarted_ = false;
+  DrainEvents();
+  dx_ = dy_ = dz_ = 0;
+}
+
+bool X11InputConnection::ReadMouse(MouseState* state) {
+  *state = MouseState{};
+  if (display_ == nullptr || !mouseStarted_) return false;
+  DrainEvents();
+  state->lX = TakeWhole(&dx_);
+  state->lY = TakeWhole(&dy_);
+  state->lZ = TakeWhole(&dz_);
+
+  int pointer = 0;
+  if (!XIGetClientPointer(display_, None, &pointer)) return true;
+  Window root = 0;
+  Window child = 0;
+  double rootX = 0, rootY = 0, winX = 0, winY = 0;
+  XIButtonState buttons{};
+  XIModifierState modifiers{};
+  XIGroupState group{};
+  if (XIQueryPointer(display_, pointer, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &winX, &winY,
+                     &buttons, &modifiers, &group)) {
+    for (int i = 0; i < 8; ++i) {
+      const int b = kButtonOfX[i];
+      if (b < buttons.mask_len * 8 && XIMaskIsSet(buttons.mask, b)) state->rgbButtons[i] = kDown;
+    }
+    XFree(buttons.mask);
+  }
+  return true;
+}
+
+void X11InputConnection::DrainEvents() {
+  while (XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    HandleEvent(&event);
+  }
+}
+
+void X11InputConnection::HandleEvent(XEvent* event) {
+  XGenericEventCookie* cookie = &event->xcookie;
+  if (cookie->type != GenericEvent || cookie->extension != xiOpcode_) return;
+  if (!XGetEventData(display_, cookie)) return;
+  if (cookie->evtype == XI_HierarchyChanged) {
+    LoadDevices();
+  } else if (mouseStarted_ && cookie->evtype == XI_RawMotion) {
+    const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+    PointerDevice* device = Device(raw->sourceid);
+    const double* value = raw->raw_values;
+    for (int bit = 0; bit < raw->valuators.mask_len * 8; ++bit) {
+      if (!XIMaskIsSet(raw->valuators.mask, bit)) continue;
+      const double v = *value++;
+      Axis* axis = nullptr;
+      double scale = 1.0;
+      double* sum = nullptr;
+      if (bit == 0 || bit == 1) {
+        axis = &device->axis[bit];
+        sum = bit == 0 ? &dx_ : &dy_;
+        const int extent = bit == 0 ? screenWidth_ : screenHeight_;
+        if (axis->absolute && axis->max > axis->min) scale = extent / (axis->max - axis->min);
+      } else if (bit == device->verticalScroll) {
+        axis = &device->scroll;
+        sum = &dz_;
+        scale = -kWheelNotch / device->scrollIncrement;  // down is negative
+      } else {
+        continue;
+      }
+      double delta = v;
+      if (axis->absolute) {
+        delta = axis->haveLast ? v - axis->last : 0.0;
+        axis->last = v;
+        axis->haveLast = true;
+      }
+      *sum += delta * scale;
+    }
+  } else if (mouseStarted_ && cookie->evtype == XI_RawButtonPress) {
+    const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+    if (raw->detail == 4) dz_ += kWheelNotch;
+    if (raw->detail == 5) dz_ -= kWheelNotch;
+  }
+  XFreeEventData(display_, cookie);
+}
+
+void X11InputConnection::LoadDevices() {
+  devices_.clear();
+  int count = 0;
+  XIDeviceInfo* info = XIQueryDevice(display_, XIAllDevices, &count);
+  if (info == nullptr) return;
+  for (int i = 0; i < count; ++i) {
+    if (info[i].use != XISlavePointer && info[i].use != XIMasterPointer && info[i].use != XIFloatingSlave) continue;
+    PointerDevice device;
+    for (int c = 0; c < info[i].num_classes; ++c) {
+      const XIAnyClassInfo* any = info[i].classes[c];
+      if (any->type == XIValuatorClass) {
+        const auto* v = reinterpret_cast<const XIValuatorClassInfo*>(any);
+        if (v->number == 0 || v->number == 1) {
+          Axis& axis = device.axis[v->number];
+          axis.absolute = v->mode == XIModeAbsolute;
+          axis.min = v->min;
+          axis.max = v->max;
+        }
+      } else if (any->type == XIScrollClass) {
+        const auto* s = reinterpret_cast<const XIScrollClassInfo*>(any);
+        if (s->scroll_type == XIScrollTypeVertical && s->increment != 0.0) {
+          device.verticalScroll = s->number;
+          device.scrollIncrement = s->increment;
+        }
+      }
+    }
+    // The scroll valuator's mode comes from its valuator class.
+    for (int c = 0; c < info[i].num_classes && device.verticalScroll >= 0; ++c) {
+      const XIAnyClassInfo* any = info[i].classes[c];
+      if (any->type != XIValuatorClass) continue;
+      const auto* v = reinterpret_cast<const XIValuatorClassInfo*>(any);
+      if (v->number == device.verticalScroll) device.scroll.absolute = v->mode == XIModeAbsolute;
+    }
+    devices_[info[i].deviceid] = device;
+  }
+  XIFreeDeviceInfo(info);
+}
+
+X11InputConnection::PointerDevice* X11InputConnection::Device(int id) {
+  auto it = devices_.find(id);
+  if (it == devices_.end()) {
+    LoadDevices();
+    it = devices_.find(id);
+    if (it == devices_.end()) it = devices_.emplace(id, PointerDevice{}).first;  // asked once only
+  }
+  return &it->second;
+}
+
+}  // namespace qel

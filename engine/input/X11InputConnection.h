@@ -1,0 +1,84 @@
+// The keyboard and mouse as the X server reports them, on a connection of
+// the device layer's own (never the toolkit's), so reads can come from any
+// thread. The caller serialises all calls.
+//
+// Keyboard: the key bitmap of the server (XQueryKeymap), i.e. the merged
+// state of every keyboard, XTest included.
+//
+// Mouse: movement from XInput 2 raw motion events of every pointer device,
+// summed between reads. Raw events carry what the device itself reported,
+// before pointer acceleration and before the screen edges clip the pointer,
+// and a pointer that is warped (say, to the screen centre) produces none, so
+// warps cause no movement. Devices with absolute axes (tablets, touch
+// screens) are turned into movement from one position to the next, scaled
+// to the screen. The wheel comes from scroll valuators or from the legacy
+// wheel buttons 4 and 5: 120 per notch. Buttons are the pointer's current
+// button state.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "engine/input/InputTypes.h"
+
+typedef struct _XDisplay Display;
+union _XEvent;
+
+namespace qel {
+
+class X11InputConnection {
+ public:
+  X11InputConnection() = default;
+  ~X11InputConnection();
+  X11InputConnection(const X11InputConnection&) = delete;
+  X11InputConnection& operator=(const X11InputConnection&) = delete;
+
+  // Opens the connection to the display named by DISPLAY.
+  bool Open(std::string* error);
+  void Close();
+  bool IsOpen() const { return display_ != nullptr; }
+  bool HasXInput2() const { return xiOpcode_ >= 0; }
+
+  // The 256-byte key state; false when the server could not be asked.
+  bool ReadKeyboard(uint8_t state[256]);
+
+  // Starts summing movement (earlier movement is dropped); false without XInput 2.
+  bool StartMouse();
+  void StopMouse();
+  bool MouseStarted() const { return mouseStarted_; }
+  // Movement since the last read (or the start) and the buttons now.
+  bool ReadMouse(MouseState* state);
+
+ private:
+  struct Axis {
+    bool absolute = false;
+    double min = 0;
+    double max = 0;
+    bool haveLast = false;
+    double last = 0;
+  };
+  struct PointerDevice {
+    Axis axis[2];
+    int verticalScroll = -1;  // valuator number, -1 none
+    double scrollIncrement = 1;
+    Axis scroll;
+  };
+
+  void DrainEvents();
+  void HandleEvent(_XEvent* event);
+  void LoadDevices();
+  PointerDevice* Device(int id);
+
+  Display* display_ = nullptr;
+  int xiOpcode_ = -1;
+  bool mouseStarted_ = false;
+  int screenWidth_ = 0;
+  int screenHeight_ = 0;
+  double dx_ = 0;
+  double dy_ = 0;
+  double dz_ = 0;
+  std::map<int, PointerDevice> devices_;
+};
+
+}  // namespace qel

@@ -1,0 +1,219 @@
+// Game pads and joysticks from SDL virtual devices (no hardware needed).
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/input/InputDevices.h"
+#include "engine/input/ResponseDevice.h"
+#include "engine/input/tests/InputTestSupport.h"
+
+namespace qel {
+namespace {
+
+class VirtualDevices {
+ public:
+  VirtualDevices() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    ok_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+  }
+  ~VirtualDevices() {
+    while (!handles_.empty()) Detach(0);
+    if (ok_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  }
+  bool Ok() const { return ok_; }
+
+  // A game pad with the standard 15 buttons and 6 axes; returns its number here.
+  int AttachPad(const std::string& name) { return Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, name, 6, 15, 0); }
+  // A joystick with 3 axes, 4 buttons and a hat.
+  int AttachStick(const std::string& name) { return Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, name, 3, 4, 1); }
+
+  void SetButton(int device, int button, bool down) {
+    SDL_JoystickSetVirtualButton(handles_[device], button, down ? 1 : 0);
+  }
+  void SetAxis(int device, int axis, int16_t value) { SDL_JoystickSetVirtualAxis(handles_[device], axis, value); }
+  void SetHat(int device, uint8_t value) { SDL_JoystickSetVirtualHat(handles_[device], 0, value); }
+
+  void Detach(int device) {
+    const SDL_JoystickID id = SDL_JoystickInstanceID(handles_[device]);
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+      if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+    }
+    SDL_JoystickClose(handles_[device]);
+    handles_.erase(handles_.begin() + device);
+  }
+
+ private:
+  int Attach(SDL_JoystickType type, const std::string& name, int axes, int buttons, int hats) {
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = static_cast<Uint16>(type);
+    desc.naxes = static_cast<Uint16>(axes);
+    desc.nbuttons = static_cast<Uint16>(buttons);
+    desc.nhats = static_cast<Uint16>(hats);
+    desc.name = name.c_str();
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    EXPECT_GE(index, 0) << SDL_GetError();
+    handles_.push_back(SDL_JoystickOpen(index));
+    return static_cast<int>(handles_.size()) - 1;
+  }
+
+  bool ok_ = false;
+  std::vector<SDL_Joystick*> handles_;
+};
+
+class GamePadJoystickTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(devices.Ok()); }
+  void TearDown() override { ReleaseDirectInput(); }
+
+  // The start-up enumeration, then the device system of a run.
+  void StartRun() {
+    ASSERT_EQ(EnumInputDevices(), kInputOk);
+    ASSERT_EQ(CreateDirectInput(), kInputOk);
+  }
+
+  test::PromptRecorder messages;
+  VirtualDevices devices;
+};
+
+TEST_F(GamePadJoystickTest, PadsAndJoysticksAreListedApartUpToFourEach) {
+  for (int i = 1; i <= 5; ++i) devices.AttachPad("Pad " + std::to_string(i));
+  devices.AttachStick("Stick 1");
+  devices.AttachStick("Stick 2");
+  ASSERT_EQ(EnumInputDevices(), kInputOk);
+  EXPECT_FALSE(IsDirectInputCreated());  // enumeration leaves nothing running
+  EXPECT_EQ(GetGamePadCount(), 4);       // the fifth pad is not listed
+  EXPECT_EQ(GetJoystickCount(), 2);
+  EXPECT_EQ(GetJoystickName(0), "Stick 1");
+  EXPECT_EQ(GetJoystickName(1), "Stick 2");
+  EXPECT_EQ(GetJoystickName(2), "");
+  EXPECT_FALSE(GetGamePadName(3).empty());
+  EXPECT_EQ(GetGamePadName(4), "");
+  EXPECT_EQ(GetForceFeedbackCount(), 0);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(GamePadJoystickTest, GamePadButtonsAxesAndPadGiveStateAndMask) {
+  const int first = devices.AttachPad("Pad A");
+  const int second = devices.AttachPad("Pad B");
+  StartRun();
+  CResponseDevice device;
+  ASSERT_TRUE(device.Select(kResponseDeviceGamePad, 1));
+  ASSERT_TRUE(device.Acquire(0));
+  EXPECT_EQ(device.GetName(), GetGamePadName(1));
+  EXPECT_EQ(device.ReadMask(), 0u);
+
+  devices.SetButton(first, 1, true);  // not the selected pad
+  devices.SetButton(second, 0, true);
+  devices.SetButton(second, 2, true);
+  devices.SetButton(second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  devices.SetAxis(second, SDL_CONTROLLER_AXIS_LEFTX, 1234);
+  EXPECT_EQ(device.ReadMask(), 5u);
+
+  JoystickState state;
+  EXPECT_EQ(ReadGamePad(&state), kInputOk);
+  EXPECT_EQ(state.rgbButtons[0], 0x80);
+  EXPECT_EQ(state.rgbButtons[1], 0);
+  EXPECT_EQ(state.rgbButtons[2], 0x80);
+  EXPECT_EQ(state.lX, 1234);
+  EXPECT_EQ(state.rgdwPOV[0], 9000u);
+  EXPECT_EQ(state.rgdwPOV[1], 0xFFFFFFFFu);
+
+  devices.SetButton(second, 0, false);
+  devices.SetButton(second, 2, false);
+  EXPECT_EQ(device.ReadMask(), 0u);
+  device.Release();
+  EXPECT_EQ(device.Type(), -1);
+  EXPECT_EQ(ReadGamePad(&state), kInputOk);  // released: nothing
+  EXPECT_EQ(state.lX, 0);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.posted.empty());
+}
+
+TEST_F(GamePadJoystickTest, JoystickButtonsAxesAndHat) {
+  const int stick = devices.AttachStick("Stick");
+  StartRun();
+  CResponseDevice device;
+  ASSERT_TRUE(device.Select(kResponseDeviceJoystick, 0));
+  ASSERT_TRUE(device.Acquire(0));
+  EXPECT_EQ(device.GetName(), "Stick");
+  devices.SetButton(stick, 3, true);  // only button 3: no response bit
+  EXPECT_EQ(device.ReadMask(), 0u);
+  devices.SetButton(stick, 1, true);
+  EXPECT_EQ(device.ReadMask(), 2u);
+  devices.SetAxis(stick, 0, -5000);
+  devices.SetAxis(stick, 2, 700);
+  devices.SetHat(stick, SDL_HAT_LEFT);
+  JoystickState state;
+  EXPECT_EQ(ReadJoystick(&state), kInputOk);
+  EXPECT_EQ(state.lX, -5000);
+  EXPECT_EQ(state.lZ, 700);
+  EXPECT_EQ(state.rgdwPOV[0], 27000u);
+  EXPECT_EQ(state.rgdwPOV[1], 0xFFFFFFFFu);
+  EXPECT_EQ(state.rgbButtons[1], 0x80);
+  EXPECT_EQ(state.rgbButtons[3], 0x80);
+  EXPECT_EQ(state.rgbButtons[4], 0);
+
+  ReleaseDirectInput();  // the run ends: every device goes
+  EXPECT_EQ(device.ReadMask(), 0u);
+  EXPECT_EQ(ReadJoystick(&state), kInputOk);
+  EXPECT_EQ(state.rgbButtons[1], 0);
+}
+
+TEST_F(GamePadJoystickTest, WithoutAJoystickTheSelectionFailsQuietly) {
+  devices.AttachPad("Pad");
+  StartRun();
+  CResponseDevice device;
+  EXPECT_FALSE(device.Select(kResponseDeviceJoystick, 0));
+  EXPECT_EQ(device.Type(), -1);
+  EXPECT_EQ(device.Index(), -1);
+  EXPECT_EQ(device.ReadMask(), 0u);
+  EXPECT_FALSE(device.Acquire(0));
+  EXPECT_EQ(AcquireJoystick(0, 0), kInputRefused);
+  EXPECT_EQ(AcquireGamePad(0, 4), kInputRefused);
+  EXPECT_EQ(CreateForceFeedback(0, 0), kInputRefused);
+  EXPECT_EQ(StartForceFeedback(), kInputRefused);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.posted.empty());
+}
+
+TEST_F(GamePadJoystickTest, APadThatGoesAwayReadsEmptyIsReportedOnceAndComesBack) {
+  int pad = devices.AttachPad("Wired Pad");
+  StartRun();
+  CResponseDevice device;
+  ASSERT_TRUE(device.Select(kResponseDeviceGamePad, 0));
+  ASSERT_TRUE(device.Acquire(0));
+  devices.SetButton(pad, 0, true);
+  EXPECT_EQ(device.ReadMask(), 1u);
+
+  devices.Detach(pad);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(device.ReadMask(), 0u);
+  ASSERT_EQ(messages.posted.size(), 1u);
+  EXPECT_EQ(messages.posted[0], "ReadGamePad failed\nINPUT_E_UNPLUGGED: " + GetGamePadName(0));
+  EXPECT_TRUE(messages.shown.empty());  // never a message box from a read
+
+  pad = devices.AttachPad("Wired Pad");  // plugged in again
+  devices.SetButton(pad, 2, true);
+  uint32_t mask = 0;
+  for (int i = 0; i < 3 && mask == 0; ++i) mask = device.ReadMask();
+  EXPECT_EQ(mask, 4u);
+  EXPECT_EQ(messages.posted.size(), 1u);
+}
+
+TEST_F(GamePadJoystickTest, AcquiringAListedPadThatIsGoneShowsWhy) {
+  const int pad = devices.AttachPad("Gone Pad");
+  StartRun();
+  devices.Detach(pad);
+  EXPECT_EQ(AcquireGamePad(0, 0), kInputDeviceNotFound);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].rfind("INPUT_E_DEVICENOTFOUND", 0), 0u) << messages.shown[0];
+  JoystickState state;
+  EXPECT_EQ(ReadGamePad(&state), kInputOk);
+}
+
+}  // namespace
+}  // namespace qel

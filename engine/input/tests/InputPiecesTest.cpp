@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include "engine/input/ForceFeedbackEffect.h"
+#include "engine/input/InputDeviceList.h"
+#include "engine/input/InputResult.h"
+#include "engine/input/SdlPad.h"
+
+namespace qel {
+namespace {
+
+TEST(InputResult, NamesAndTheStepMessageForm) {
+  EXPECT_EQ(InputErrorName(kInputUnplugged), "INPUT_E_UNPLUGGED");
+  EXPECT_EQ(InputErrorName(kInputNoDisplay), "INPUT_E_NODISPLAY");
+  EXPECT_EQ(InputErrorName(static_cast<InputResult>(0x8123ABCDu)), "0x8123ABCD");
+  EXPECT_EQ(InputErrorText(kInputFailed, ""), "INPUT_E_FAIL");
+  EXPECT_EQ(InputStepMessage("EnumGamePads failed", kInputFailed, "no access"),
+            "EnumGamePads failed\nINPUT_E_FAIL: no access");
+}
+
+TEST(InputDeviceList, DevicesBeyondTheCapacityAreNotListed) {
+  InputDeviceList keyboards(2);
+  for (const char* name : {"first", "second", "third"}) {
+    InputDeviceInstance d;
+    d.instanceName = name;
+    keyboards.Add(d);
+  }
+  EXPECT_EQ(keyboards.Count(), 2);
+  EXPECT_TRUE(keyboards.Full());
+  EXPECT_EQ(keyboards.NameAt(1), "second");
+  EXPECT_EQ(keyboards.NameAt(2), "");
+  EXPECT_EQ(keyboards.NameAt(-1), "");
+  EXPECT_EQ(keyboards.At(2), nullptr);
+  keyboards.selected = 1;
+  keyboards.Clear();
+  EXPECT_EQ(keyboards.Count(), 0);
+  EXPECT_EQ(keyboards.selected, -1);
+}
+
+TEST(ForceFeedbackEffect, TheTestEffectIsAOneSecondWaveTowardsTenTen) {
+  SDL_HapticEffect effect;
+  ASSERT_TRUE(MakeForceFeedbackTestEffect(SDL_HAPTIC_SINE | SDL_HAPTIC_GAIN, 2, &effect));
+  EXPECT_EQ(effect.type, SDL_HAPTIC_SINE);
+  EXPECT_EQ(effect.periodic.length, 1000u);
+  EXPECT_EQ(effect.periodic.period, 100u);
+  EXPECT_EQ(effect.periodic.magnitude, 6553);  // 2000 of 10000
+  EXPECT_EQ(effect.periodic.offset, 0);
+  EXPECT_EQ(effect.periodic.phase, 0);
+  EXPECT_EQ(effect.periodic.delay, 0);
+  EXPECT_EQ(effect.periodic.direction.type, SDL_HAPTIC_CARTESIAN);
+  EXPECT_EQ(effect.periodic.direction.dir[0], 10);
+  EXPECT_EQ(effect.periodic.direction.dir[1], 10);
+  ASSERT_TRUE(MakeForceFeedbackTestEffect(SDL_HAPTIC_SINE, 1, &effect));
+  EXPECT_EQ(effect.periodic.direction.dir[1], 0);  // one force axis only
+  EXPECT_FALSE(MakeForceFeedbackTestEffect(SDL_HAPTIC_CONSTANT | SDL_HAPTIC_RAMP, 2, &effect));
+}
+
+TEST(SdlPad, HatPositionsBecomePointsOfView) {
+  EXPECT_EQ(PovFromHat(SDL_HAT_CENTERED), 0xFFFFFFFFu);
+  EXPECT_EQ(PovFromHat(SDL_HAT_UP), 0u);
+  EXPECT_EQ(PovFromHat(SDL_HAT_RIGHTUP), 4500u);
+  EXPECT_EQ(PovFromHat(SDL_HAT_RIGHT), 9000u);
+  EXPECT_EQ(PovFromHat(SDL_HAT_DOWN), 18000u);
+  EXPECT_EQ(PovFromHat(SDL_HAT_LEFTUP), 31500u);
+  EXPECT_EQ(PovFromHat(SDL_HAT_UP | SDL_HAT_DOWN), 0xFFFFFFFFu);  // impossible: centred
+}
+
+}  // namespace
+}  // namespace qel
