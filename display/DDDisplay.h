@@ -17,6 +17,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 
 #include "DialogInst.h"
 #include "ScreenExport.h"
@@ -211,6 +212,7 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   std::mutex m_mutex;
   SurfaceSlot m_slots[10];
   qel::display::SurfacePtr m_spareFrame;
+  std::unordered_set<const CDC*> m_liveDCs;  // handed out and not yet released
   uint64_t m_generation = 0;  // changes at every mode creation and Free
   bool m_bDevice = false;     // a mode's session exists
 

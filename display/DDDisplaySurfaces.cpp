@@ -166,14 +166,24 @@ CDC* CDDDisplay::SurfaceGetDC(int n) {
     SurfacePtr copy = MakeFrame(s->Width(), s->Height());
     if (!copy) return nullptr;
     copy->CopyFrom(*s);
-    return new CSurfaceDC(std::move(copy), n);
+    s = std::move(copy);
   }
-  return new CSurfaceDC(std::move(s), n);
+  CSurfaceDC* dc = new CSurfaceDC(std::move(s), n);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_liveDCs.insert(dc);
+  return dc;
 }
 
 bool CDDDisplay::SurfaceReleaseDC(int n, CDC* dc) {
   if (!dc) return true;
-  CSurfaceDC* ours = dynamic_cast<CSurfaceDC*>(dc);
+  // Only a context handed out here and not yet released is taken back: a
+  // foreign or twice-released pointer is refused, never deleted.
+  bool live;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    live = m_liveDCs.erase(dc) == 1;
+  }
+  CSurfaceDC* ours = live ? static_cast<CSurfaceDC*>(dc) : nullptr;
   if (!ours) {
     m_hResult = EINVAL;
     ErrMessage(m_hResult, "SurfaceReleaseDC ReleaseDC", true);

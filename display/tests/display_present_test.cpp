@@ -138,6 +138,24 @@ TEST_F(DisplayTest, DrawingOnTheFrontReplacesTheFrameWhole) {
   EXPECT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, nullptr));
 }
 
+TEST_F(DisplayTest, AContextIsTakenBackOnceAndOutlivesTheDisplaySafely) {
+  ASSERT_TRUE(display_.CreateWindowed(0, 50, 50));
+  CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
+  ASSERT_NE(dc, nullptr);
+  display_.Free();
+  dc->FillSolidRect(0, 0, 50, 50, kRed);  // draws on a buffer no longer shown
+  EXPECT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, dc));
+  EXPECT_TRUE(messages_.Messages().empty());
+
+  ASSERT_TRUE(display_.CreateWindowed(0, 50, 50));
+  CDC* again = display_.SurfaceGetDC(kSurfaceBack);
+  ASSERT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, again));
+  EXPECT_FALSE(display_.SurfaceReleaseDC(kSurfaceBack, again));  // released twice: refused
+  ASSERT_EQ(messages_.Messages().size(), 1u);
+  EXPECT_EQ(messages_.Messages()[0].text.rfind("SurfaceReleaseDC ReleaseDC\n", 0), 0u);
+  EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);  // the failure releases the display
+}
+
 TEST_F(DisplayTest, SurfaceNumbersAndContentIndices) {
   ASSERT_TRUE(display_.CreateFullScreen(0, 0));
   EXPECT_FALSE(display_.SurfaceCreate(8, 0, 0, 0));
