@@ -108,6 +108,7 @@ std::atomic<int> g_runCalls{0};
 void CountCall(intptr_t arg) { g_runCalls.fetch_add(static_cast<int>(arg)); }
 
 TEST(MonotonicTickThread, DrivesTheRunTimerWhoseStopJoins) {
+  g_runCalls.store(0);
   CTimerMs timer;  // its own beat thread
   ASSERT_TRUE(timer.Init());
   ASSERT_TRUE(timer.Start(&CountCall, 1));
