@@ -11,7 +11,7 @@
 constexpr int kTaskLogPixelsY = 96;
 
 // a x b / c with a 64-bit product, rounded half away from zero; -1 when c is
-// 0 or the result does not fit (the Windows MulDiv rules).
+// 0 or the result does not fit.
 int MulDiv(int a, int b, int c);
 
 class CTaskFont {

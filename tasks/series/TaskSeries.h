@@ -57,7 +57,6 @@ class CTaskSeries : public CTaskBase {
   // Draws the overlay on the back surface; false when no context can be had.
   bool DrawOverlayOnBack();
 
-  uint32_t m_seriesWord0 = 0;
   int32_t m_seriesLength = 0;     // responses per series, set by the task class
   int32_t m_responseCounter = 0;  // scored responses since BeginRun
   bool m_overlayOn = false;       // TaskParam word 0 of the run context

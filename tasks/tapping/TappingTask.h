@@ -62,6 +62,5 @@ class CTaskTapping final : public CTaskSeries {
   int m_altCriterion = 20;
   int m_syncCriterion = 60;
   CTaskFont m_counterFont;
-  uint32_t m_word = 0;
   int m_counterSize;  // points
 };
