@@ -9,6 +9,16 @@ extern "C" {
 typedef bool (*TaskEntryFn)(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
 }
 
+// Command 1 (information, a = type) answers numbers in the 32-bit result.
+// Some answers are pointers (the model default, the task description,
+// names, variable texts, the caption table) and do not fit 32 bits. A
+// caller asks for those by adding kInfoWideAnswer to the type and passing
+// the address of an intptr_t as out; every answer (and the switches that
+// kinds 6 and 7 read from *out) then takes the whole intptr_t. Without the
+// flag a pointer question fails and writes nothing, so a 32-bit result is
+// never overrun.
+constexpr int32_t kInfoWideAnswer = 0x10000;
+
 constexpr const char* kTaskEntryName = "TaskEntry";
 constexpr const char* kModelDefaultName = "g_ModelDefault";
 
