@@ -29,6 +29,24 @@ TEST_P(InfoNumbers, Answers) {
   }
 }
 
+// Through a wide slot the same numbers fill the whole intptr_t (whatever
+// stood in its high half before), and the switches are read from it.
+TEST_P(InfoNumbers, AnswersThroughAWideSlot) {
+  const InfoCase& c = GetParam();
+  CoreTask task;
+  const bool readsSwitches = c.type == 6 && (c.kind == 6 || c.kind == 7);
+  const intptr_t before = readsSwitches ? c.in : static_cast<intptr_t>(0x5A5A5A5A5A5A5A5Aull);
+  intptr_t slot = before;
+  EXPECT_EQ(task.DispatchCommand(kCmdGetInfo, c.type | kInfoWideAnswer, c.kind, c.index,
+                                 reinterpret_cast<int32_t*>(&slot)),
+            c.ok);
+  if (c.ok) {
+    EXPECT_EQ(slot, static_cast<intptr_t>(c.value));
+  } else {
+    EXPECT_EQ(slot, before) << "a failed question writes nothing";
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Table, InfoNumbers,
     ::testing::Values(InfoCase{0, 0, 0, 0, true, 1},          // library version
@@ -58,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Pointer answers fill a pointer-wide slot.
 intptr_t AskPointer(CTaskBase& task, int type, int kind, int index, bool* ok) {
   intptr_t slot = 0;
-  *ok = task.DispatchCommand(kCmdGetInfo, type, kind, index, reinterpret_cast<int32_t*>(&slot));
+  *ok = task.DispatchCommand(kCmdGetInfo, type | kInfoWideAnswer, kind, index, reinterpret_cast<int32_t*>(&slot));
   return slot;
 }
 
@@ -98,5 +116,37 @@ TEST(InfoPointers, NamesAreNumberedFromOne) {
   AskPointer(task, 4, 1, 0, &ok);
   EXPECT_FALSE(ok);
 }
+
+struct PointerQuestion {
+  int type;
+  int kind;
+  int index;
+};
+
+class InfoPointersNarrow : public ::testing::TestWithParam<PointerQuestion> {};
+
+// A caller with a 32-bit result slot is never written past it: a pointer
+// question without the wide flag fails and leaves the slot as it was.
+TEST_P(InfoPointersNarrow, FailWithoutWritingPastTheSlot) {
+  const PointerQuestion& q = GetParam();
+  CoreTask task;
+  struct {
+    int32_t out = 0x11111111;
+    int32_t next = 0x22222222;
+  } words;
+  EXPECT_FALSE(task.DispatchCommand(kCmdGetInfo, q.type, q.kind, q.index, &words.out));
+  EXPECT_EQ(words.out, 0x11111111);
+  EXPECT_EQ(words.next, 0x22222222);
+  bool ok = false;
+  AskPointer(task, q.type, q.kind, q.index, &ok);
+  EXPECT_TRUE(ok) << "the same question through a wide slot";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, InfoPointersNarrow,
+                         ::testing::Values(PointerQuestion{1, 0, 0}, PointerQuestion{2, 0, 0},
+                                           PointerQuestion{3, 1, 1}, PointerQuestion{4, 1, 2},
+                                           PointerQuestion{6, 1, 0}, PointerQuestion{6, 2, 0},
+                                           PointerQuestion{6, 3, 0}, PointerQuestion{6, 4, 0},
+                                           PointerQuestion{6, 9, 0}));
 
 }  // namespace
