@@ -78,7 +78,11 @@ SoundResult CSoundOutput::Play(bool loop, std::string* error) {
   if (!device_ || !sound_) return kSoundOk;
   if (SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
     // The device went away: open it again, keeping the sound, from its start.
+    // A lost device still calls back until it is closed, so take the sound
+    // under its lock.
+    SDL_LockAudioDevice(device_);
     std::unique_ptr<CSoundBuffer> sound = std::move(sound_);
+    SDL_UnlockAudioDevice(device_);
     SDL_CloseAudioDevice(device_);
     device_ = 0;
     const SoundResult r = OpenDevice(error);
