@@ -1,0 +1,53 @@
+// A task plug-in of the program folder loaded by the program's own loader
+// (CTaskLibrary), with a test host over a memory display, a model task
+// (CExpModelTask) bound to the record and the program's run data.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "FakeDisplay.h"
+#include "FakeTaskHost.h"
+#include "app/model/ExpModelTask.h"
+#include "app/rundata/TaskRunData.h"
+#include "engine/library/TaskLibrary.h"
+
+namespace tasktest {
+
+// The plug-in file of the program folder, e.g. PluginPath("MSL").
+std::string PluginPath(const std::string& shortCode);
+
+class LoadedTask {
+ public:
+  // Loads Qel<shortCode>.qet; Loaded() tells whether it worked.
+  explicit LoadedTask(const std::string& shortCode, int width = 640, int height = 480);
+  ~LoadedTask();
+  LoadedTask(const LoadedTask&) = delete;
+  LoadedTask& operator=(const LoadedTask&) = delete;
+
+  bool Loaded() const { return library.module != nullptr; }
+
+  // A boolean command through TaskEntry.
+  bool Command(uint32_t command, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0);
+  // A value command; the value (0 when the command fails).
+  int32_t Value(uint32_t command, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0);
+
+  // Command 2 for a version (1-based) and part (0-based), as a test run
+  // unless practice is set; the host's language as given.
+  bool Setup(uint32_t version, int part, bool practice = false, int language = 0);
+  // Command 25 with a code in a 17-byte slot: whether it is a target trial.
+  bool Judge(const char* code);
+  // Command 27 after command 25 of the same code.
+  int32_t Classify(const char* code, int32_t category);
+  // Command 5 (the part starts) with the run data.
+  bool BeginRun() { return Command(5, reinterpret_cast<intptr_t>(runData.get())); }
+
+  FakeDisplay display;
+  FakeTaskHost host{&display};
+  CTaskLibrary library;
+  CExpModelTask task;
+  std::unique_ptr<CTaskRunData> runData;
+};
+
+}  // namespace tasktest

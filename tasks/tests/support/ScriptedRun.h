@@ -1,0 +1,68 @@
+// One part of a loaded task run by the program's trial state machine
+// (CRunMachine) on a virtual clock, beat by beat on the test's thread, with
+// a scripted testee at the response buttons; then what the run dialog does
+// at the end of a run, and command 29 into the program's run data.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "LoadedTask.h"
+#include "engine/run/RunEventSink.h"
+#include "engine/run/RunMachine.h"
+#include "engine/timer/ManualTickSource.h"
+#include "engine/timer/TimerMs.h"
+
+namespace tasktest {
+
+// What the testee does when a display is shown: the buttons `bits` pressed
+// rtMs after the signal for holdMs, or nothing (rtMs < 0).
+struct Answer {
+  int32_t rtMs = -1;
+  uint32_t bits = 0;
+  uint32_t holdMs = 50;
+};
+// Called at every signal with the code shown (the host's current code).
+using Testee = std::function<Answer(const std::string& code)>;
+
+class ScriptedRun : private IRunEventSink {
+ public:
+  explicit ScriptedRun(LoadedTask& task);
+  ~ScriptedRun();
+  ScriptedRun(const ScriptedRun&) = delete;
+  ScriptedRun& operator=(const ScriptedRun&) = delete;
+
+  // Runs the part that command 2 prepared to its end (false when it does
+  // not start or end within the limit). The task's stored trial count of
+  // the part is then the response count, as the run dialog leaves it.
+  bool RunPart(int part, bool practice, const Testee& testee, uint32_t limitMs = 3'000'000);
+  // The end of a run: norm switch, test date, testee, cleared values, then
+  // command 29; its value (-1 when refused).
+  int32_t ComputeVariables(bool practice, const QelTesteeRecord* testee, const QelDateTime& testDate);
+
+  // The codes shown, in order.
+  const std::vector<std::string>& Shown() const { return shown_; }
+  uint32_t Now() const { return timer_.GetElapsedMs(); }
+
+ private:
+  void PostRunEvent(int32_t code, intptr_t lParam) override;
+  void Pump();
+
+  LoadedTask& t_;
+  qel::ManualTickSource source_;
+  qel::CTimerMs timer_{&source_};
+  std::unique_ptr<CRunMachine> machine_;
+  std::deque<std::pair<int32_t, intptr_t>> events_;
+  std::vector<std::string> shown_;
+  Testee testee_;
+  Answer answer_;
+  uint32_t signalOnAt_ = 0;
+  bool ended_ = false;
+};
+
+}  // namespace tasktest

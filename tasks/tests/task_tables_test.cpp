@@ -1,0 +1,194 @@
+// What each of the three tasks publishes when the program loads it: its
+// default model task, its names, and the layout of its variable and norm
+// tables, row by row where the layout is what the scoring code relies on.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "LoadedTask.h"
+
+namespace {
+
+using tasktest::LoadedTask;
+
+struct Identity {
+  const char* code;
+  uint32_t number;
+  const char* name;
+  uint32_t taskType;
+  std::vector<uint32_t> partTrials;
+  std::vector<std::string> versions;
+  std::vector<std::string> parts;
+  uint32_t variables;
+  uint32_t norms;
+};
+
+const Identity kIdentities[] = {
+    {"MSL", 3, "Memory Search Letters", 2, {40, 72, 96},
+     {"Targets: k, k+r, k+r+s", "Targets: j, j+m, j+m+z", "Targets: g, g+t, g+t+v"},
+     {"1 target", "2 targets", "3 targets"}, 111, 18},
+    {"FA4L", 12, "Focused Attention 4 letters", 2, {80, 80},
+     {"Targets: c, j+n+s", "Targets: x, f+t+z", "Targets: m, g+l+v"}, {"1 target", "3 targets"}, 74, 12},
+    {"MSO1", 5, "Memory Search Objects 1 key", 1, {40, 40}, {"Version 1", "Version 2", "Version 3"},
+     {"1 target", "2 targets"}, 36, 6},
+};
+
+class TaskIdentity : public testing::TestWithParam<Identity> {};
+
+TEST_P(TaskIdentity, DefaultModelTaskNamesAndCounts) {
+  const Identity& want = GetParam();
+  LoadedTask t(want.code);
+  ASSERT_TRUE(t.Loaded());
+  const QelModelTask* d = t.library.modelDefault;
+  EXPECT_EQ(d->TaskId, want.number);
+  EXPECT_STREQ(d->TaskIdStr, want.code);
+  EXPECT_STREQ(d->TaskName, want.name);
+  EXPECT_EQ(d->w.TaskType, want.taskType);
+  EXPECT_EQ(d->w.TaskVersion, 1u);
+  for (int p = 0; p < kMaxParts; ++p) {
+    const uint32_t trials = p < static_cast<int>(want.partTrials.size()) ? want.partTrials[p] : 0;
+    EXPECT_EQ(d->TaskPartTrials[p], trials) << "part " << p + 1;
+  }
+  for (uint32_t word : d->TaskParam) EXPECT_EQ(word, 0u);
+  // The valid window lies inside the signal (shown until the answer).
+  EXPECT_LT(d->w.TaskVRLow, d->w.TaskVRHigh);
+
+  ASSERT_EQ(t.library.versionCount, static_cast<int32_t>(want.versions.size()));
+  for (size_t i = 0; i < want.versions.size(); ++i) EXPECT_EQ(t.library.versionNames[i], want.versions[i]);
+  ASSERT_EQ(t.library.partCount, static_cast<int32_t>(want.parts.size()));
+  for (size_t i = 0; i < want.parts.size(); ++i) EXPECT_EQ(t.library.partNames[i], want.parts[i]);
+  EXPECT_EQ(t.library.scoreVariableCount, want.variables);
+  EXPECT_EQ(t.library.normVariableCount, want.norms);
+  EXPECT_EQ(t.library.GetKeptCount(), static_cast<int>(want.norms)) << "every norm row has a name";
+  // Only the focused-attention task has a parameter page.
+  EXPECT_EQ(t.library.page != nullptr, std::string(want.code) == "FA4L");
+}
+
+INSTANTIATE_TEST_SUITE_P(All, TaskIdentity, testing::ValuesIn(kIdentities),
+                         [](const auto& info) { return std::string(info.param.code); });
+
+std::vector<std::string> Codes(const LoadedTask& t, uint32_t first, uint32_t count) {
+  std::vector<std::string> codes;
+  for (uint32_t i = first; i < first + count && i < t.library.scoreVariableCount; ++i) {
+    codes.emplace_back(t.library.scoreVariables[i].code);
+  }
+  return codes;
+}
+
+// The eight RT rows and the three short rows of a category.
+std::vector<std::string> Full(const std::string& cat, const std::string& suffix) {
+  std::vector<std::string> rows;
+  for (const char* s : {"N", "T", "S", "M", "L", "U", "D", "Z"}) rows.push_back(s + cat + suffix);
+  return rows;
+}
+std::vector<std::string> Short(const std::string& cat, const std::string& suffix) {
+  return {"N" + cat + suffix, "T" + cat + suffix, "Z" + cat + suffix};
+}
+void Append(std::vector<std::string>& to, const std::vector<std::string>& rows) {
+  to.insert(to.end(), rows.begin(), rows.end());
+}
+
+TEST(TaskVariables, MemorySearchLettersPartTwoInComputationOrder) {
+  LoadedTask t("MSL");
+  ASSERT_TRUE(t.Loaded());
+  // Part 1 takes rows 0-25, part 2 rows 26-62, part 3 rows 63-110.
+  std::vector<std::string> want = {"Ntot2_ms"};
+  Append(want, Full("h2", "_ms"));
+  Append(want, Full("c02", "_ms"));
+  Append(want, Full("c12", "_ms"));
+  Append(want, Short("m2", "_ms"));
+  Append(want, Short("f02", "_ms"));
+  Append(want, Short("f12", "_ms"));
+  Append(want, {"No2_ms", "Np2_ms", "Ni2_ms"});
+  EXPECT_EQ(Codes(t, 26, 37), want);
+  EXPECT_EQ(std::string(t.library.scoreVariables[25].code), "Ni1_ms");
+  EXPECT_EQ(std::string(t.library.scoreVariables[63].code), "Ntot3_ms");
+  EXPECT_EQ(std::string(t.library.scoreVariables[110].code), "Ni3_ms");
+  const TaskVariableDef& row = t.library.scoreVariables[26 + 1 + 16];
+  EXPECT_STREQ(row.code, "Nc12_ms");
+  EXPECT_STREQ(row.description, "N correct rejections 1 distractor part 2");
+  EXPECT_EQ(row.part, 2);
+}
+
+TEST(TaskVariables, FocusedAttentionSplitsByIrrelevantPosition) {
+  LoadedTask t("FA4L");
+  ASSERT_TRUE(t.Loaded());
+  for (const char* part : {"1", "2"}) {
+    std::vector<std::string> want = {std::string("Ntot") + part + "_l4"};
+    Append(want, Full(std::string("h") + part, "_l4"));
+    Append(want, Full(std::string("cit") + part, "_l4"));
+    Append(want, Full(std::string("crn") + part, "_l4"));
+    Append(want, Short(std::string("m") + part, "_l4"));
+    Append(want, Short(std::string("fit") + part, "_l4"));
+    Append(want, Short(std::string("frn") + part, "_l4"));
+    Append(want, {std::string("No") + part + "_l4", std::string("Np") + part + "_l4",
+                  std::string("Ni") + part + "_l4"});
+    EXPECT_EQ(Codes(t, part[0] == '1' ? 0 : 37, 37), want) << "part " << part;
+  }
+}
+
+TEST(TaskVariables, MemorySearchObjectsBothParts) {
+  LoadedTask t("MSO1");
+  ASSERT_TRUE(t.Loaded());
+  std::vector<std::string> want;
+  for (const char* part : {"1", "2"}) {
+    want.push_back(std::string("Ntot") + part + "_mo1");
+    Append(want, Full(std::string("h") + part, "_mo1"));
+    Append(want, Short(std::string("m") + part, "_mo1"));
+    Append(want, Short(std::string("f") + part, "_mo1"));
+    Append(want, {std::string("No") + part + "_mo1", std::string("Np") + part + "_mo1",
+                  std::string("Ni") + part + "_mo1"});
+  }
+  EXPECT_EQ(Codes(t, 0, 36), want);
+}
+
+// Norm rows: one per Z row in table order; a Z of a mean RT comes from the
+// T row ("ms"), a Z of a count from the N row ("N").
+struct NormLayout {
+  const char* code;
+  std::vector<std::string> names;
+};
+
+const NormLayout kNormLayouts[] = {
+    {"MSL",
+     {"Zh1_ms", "Zc01_ms", "Zm1_ms", "Zf01_ms", "Zh2_ms", "Zc02_ms", "Zc12_ms", "Zm2_ms", "Zf02_ms", "Zf12_ms",
+      "Zh3_ms", "Zc03_ms", "Zc13_ms", "Zc23_ms", "Zm3_ms", "Zf03_ms", "Zf13_ms", "Zf23_ms"}},
+    {"FA4L",
+     {"Zh1_l4", "Zcit1_l4", "Zcrn1_l4", "Zm1_l4", "Zfit1_l4", "Zfrn1_l4", "Zh2_l4", "Zcit2_l4", "Zcrn2_l4",
+      "Zm2_l4", "Zfit2_l4", "Zfrn2_l4"}},
+    {"MSO1", {"Zh1_mo1", "Zm1_mo1", "Zf1_mo1", "Zh2_mo1", "Zm2_mo1", "Zf2_mo1"}},
+};
+
+class TaskNorms : public testing::TestWithParam<NormLayout> {};
+
+TEST_P(TaskNorms, OneRowPerZRowFromItsRawRow) {
+  const NormLayout& want = GetParam();
+  LoadedTask t(want.code);
+  ASSERT_TRUE(t.Loaded());
+  ASSERT_EQ(t.library.normVariableCount, want.names.size());
+  int zRows = 0;
+  for (uint32_t i = 0; i < t.library.scoreVariableCount; ++i) zRows += t.library.scoreVariables[i].code[0] == 'Z';
+  EXPECT_EQ(zRows, static_cast<int>(want.names.size()));
+  for (size_t i = 0; i < want.names.size(); ++i) {
+    const TaskNormVariable& n = t.library.normVariables[i];
+    SCOPED_TRACE(want.names[i]);
+    ASSERT_NE(n.name, nullptr);
+    EXPECT_EQ(n.name, want.names[i]);
+    EXPECT_EQ(n.getter, nullptr);
+    EXPECT_EQ(n.flags, 0);
+    EXPECT_STREQ(t.library.scoreVariables[n.id].code, n.name);
+    const std::string source = t.library.scoreVariables[n.source].code;
+    const bool meanRt = std::string(n.unit) == "ms";
+    EXPECT_EQ(source, (meanRt ? "T" : "N") + want.names[i].substr(1));
+    EXPECT_TRUE(meanRt || std::string(n.unit) == "N");
+    // A mean-RT Z sits in the z(RT) column, a count Z in the z(N) column.
+    EXPECT_EQ(t.library.scoreVariables[n.id].flags, meanRt ? 0x90049u : 0xB0049u);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, TaskNorms, testing::ValuesIn(kNormLayouts),
+                         [](const auto& info) { return std::string(info.param.code); });
+
+}  // namespace
