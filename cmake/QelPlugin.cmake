@@ -5,8 +5,9 @@
 #   qel_add_plugin(<Name> SOURCES ... [RESOURCES <manifest>] [LIBS ...]
 #                  [OUTPUT_DIR <dir>])
 #
-# Without OUTPUT_DIR the plug-in lands in the program folder; tests build
-# their own plug-ins into a folder of their own.
+# Without OUTPUT_DIR the plug-in lands in the program folder and its target
+# joins the global property QEL_PROGRAM_PLUGINS; tests build their own
+# plug-ins into a folder of their own.
 function(qel_add_plugin name)
   cmake_parse_arguments(P "" "RESOURCES;OUTPUT_DIR" "SOURCES;LIBS" ${ARGN})
   set(target Qel${name})
@@ -16,6 +17,9 @@ function(qel_add_plugin name)
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   if(P_OUTPUT_DIR)
     set_target_properties(${target} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${P_OUTPUT_DIR})
+  else()
+    # The plug-ins of the program folder, for tests that check them all.
+    set_property(GLOBAL APPEND PROPERTY QEL_PROGRAM_PLUGINS ${target})
   endif()
   target_link_options(${target} PRIVATE
     "-Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/plugin.map"
