@@ -99,31 +99,36 @@ TEST(TextFile, WriteBufferToFile) {
   EXPECT_NE(file.GetMessage().find("missing/b.bin"), std::string::npos);
 }
 
-TEST(TextFile, CloseCanRestoreTheFileTimes) {
+TEST(TextFile, CloseKeepsTheTimesTheFileHasWhenItIsClosed) {
   TempFolder dir;
   const std::string path = dir.File("times.txt");
   WriteRaw(path, "x");
-  const struct timespec old[2] = {{1000000000, 0}, {1100000000, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+  const struct timespec opened[2] = {{1000000000, 0}, {1100000000, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), opened, 0), 0);
+  struct stat st{};
   {
+    // The writes' own modification time is not undone by the close.
     CTextFile file;
     ASSERT_TRUE(file.Open(path, CTextFile::kCreateWrite));
     file.WriteString("changed");
     file.Close(true);
   }
-  struct stat st{};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mtim.tv_sec, 1100000000);  // the times it had when opened
-  EXPECT_EQ(st.st_atim.tv_sec, 1000000000);
+  EXPECT_GT(st.st_mtim.tv_sec, 1100000000);
   EXPECT_EQ(ReadRaw(path), "changed");
   {
+    // Times set while the file is open are the ones it keeps.
     CTextFile file;
     ASSERT_TRUE(file.Open(path, CTextFile::kCreateWrite));
     file.WriteString("again");
-    file.Close(false);
+    const struct timespec set[2] = {{1200000000, 0}, {1300000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), set, 0), 0);
+    file.Close(true);
   }
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_NE(st.st_mtim.tv_sec, 1100000000);
+  EXPECT_EQ(st.st_mtim.tv_sec, 1300000000);
+  EXPECT_EQ(st.st_atim.tv_sec, 1200000000);
+  EXPECT_EQ(ReadRaw(path), "again");
 }
 
 }  // namespace

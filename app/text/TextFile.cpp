@@ -1,6 +1,7 @@
 #include "app/text/TextFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -49,8 +50,6 @@ bool CTextFile::Open(const std::string& path, OpenMode mode) {
   Close(false);
   StartMessage(path);
   const int flags = mode == kRead ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
-  // The times before the open: truncating changes them.
-  haveOpenStatus_ = ::stat(path.c_str(), &openStatus_) == 0;
   fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
   if (fd_ < 0) {
     message_ += std::string("Cannot be opened! (") + std::strerror(errno) + ")\r\n";
@@ -123,11 +122,15 @@ bool CTextFile::WriteBufferToFile(const std::string& path, const void* data, siz
 
 void CTextFile::Close(bool restoreTimes) {
   if (fd_ < 0) return;
+  // The times as they stand before the close (the writes included), put
+  // back afterwards so that closing itself never moves them.
+  struct stat before{};
+  const bool haveStatus = ::fstat(fd_, &before) == 0;
   ::close(fd_);
   fd_ = -1;
-  struct stat now{};
-  if (restoreTimes && haveOpenStatus_ && ::stat(path_.c_str(), &now) == 0) {
-    const struct timespec times[2] = {openStatus_.st_atim, openStatus_.st_mtim};
+  struct stat after{};
+  if (restoreTimes && haveStatus && ::stat(path_.c_str(), &after) == 0) {
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
     ::utimensat(AT_FDCWD, path_.c_str(), times, 0);
   }
 }

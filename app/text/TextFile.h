@@ -3,8 +3,6 @@
 // ("File: <path>\r\n", then the outcome).
 #pragma once
 
-#include <sys/stat.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,8 +34,8 @@ class CTextFile {
   // Replaces the file at path with the bytes (written beside it and renamed
   // into place, so a failure leaves a previous file whole); true on success.
   bool WriteBufferToFile(const std::string& path, const void* data, size_t size);
-  // Closes; with restoreTimes the file gets back the access and
-  // modification times it had when it was opened.
+  // Closes; with restoreTimes the file keeps the access and modification
+  // times it has just before the close.
   void Close(bool restoreTimes = false);
 
   const std::string& GetMessage() const { return message_; }
@@ -48,7 +46,5 @@ class CTextFile {
 
   int fd_ = -1;
   std::string path_;
-  struct stat openStatus_{};
-  bool haveOpenStatus_ = false;
   std::string message_;
 };
