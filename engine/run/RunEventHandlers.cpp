@@ -8,13 +8,12 @@
 #include "app/model/ExpModelTask.h"
 #include "common/Prompt.h"
 #include "engine/run/RunMachine.h"
+#include "engine/run/RunTimes.h"
 #include "engine/run/RunVoiceKey.h"
 #include "qel/DisplayInterface.h"
 #include "qel/TaskHostInterface.h"
 
 namespace {
-
-uint32_t AsDuration(int32_t ms) { return ms > 0 ? static_cast<uint32_t>(ms) : 0; }
 
 const char* ReasonText(int32_t reason) {
   switch (reason) {
@@ -82,7 +81,7 @@ void CRunMachine::OnPartStart() {
   task_->StartPart(runData_);
   warningInterval_ = AsDuration(task_->GetStartDelay());
   uint32_t reference = Now();
-  if (words_.TaskFlags & kTaskFlagExtraWarning) reference += warningInterval_;
+  if (words_.TaskFlags & kTaskFlagExtraWarning) reference = LaterMs(reference, warningInterval_);
   referenceTime_.store(reference);
   // A test part of such a task begins with the plug-in's second list.
   if (!practice_ && (words_.TaskFlags & kTaskFlagSecondListFirst)) disposition_.store(7);
@@ -161,7 +160,7 @@ void CRunMachine::OnWarning() {
   task_->ShowWarning();
   const uint32_t now = Now();
   warningTime_.store(now);
-  SetTimesFromSignalOn(now + warningInterval_);
+  SetTimesFromSignalOn(LaterMs(now, warningInterval_));
   indicators_[kIndWarning] = kShown;
   warningState_.store(3);
 }
@@ -262,7 +261,7 @@ void CRunMachine::OnFeedbackOn() {
   if (phase_.load() != kPhaseAfterScore || feedbackState_.load() != 2) return;
   task_->ShowFeedback();
   indicators_[kIndFeedback] = kShown;
-  feedbackEnd_.store(Now() + feedbackDuration_);
+  feedbackEnd_.store(LaterMs(Now(), feedbackDuration_));
   feedbackState_.store(3);
 }
 
@@ -313,7 +312,7 @@ RunEventAction CRunMachine::OnBreak() {
 
 void CRunMachine::OnBreakAnswered() {
   host_->SetRestoreDisplay(nullptr, nullptr);
-  ScheduleTrial(Now() + AsDuration(task_->GetResumeDelay()));
+  ScheduleTrial(LaterMs(Now(), AsDuration(task_->GetResumeDelay())));
   acRun_.store(0);
   omRun_.store(0);
   if (stepBack_ > 0) {

@@ -5,17 +5,11 @@
 
 #include "app/model/ExpModelTask.h"
 #include "engine/port/SignalPort.h"
+#include "engine/run/RunTimes.h"
 #include "engine/timer/TimerMs.h"
 #include "qel/DisplayInterface.h"
 #include "qel/TaskHostInterface.h"
 #include "qel/TaskRunDataInterface.h"
-
-namespace {
-
-// A plug-in's millisecond answer as a duration: a negative answer counts as 0.
-uint32_t AsDuration(int32_t ms) { return ms > 0 ? static_cast<uint32_t>(ms) : 0; }
-
-}  // namespace
 
 CRunMachine::CRunMachine(const RunMachineDevices& devices) : devices_(devices) {}
 
@@ -96,7 +90,7 @@ bool CRunMachine::StartPart(const RunPartSetup& setup) {
   host_->secondIndex = 0;
   host_->secondListFlag = 0;
 
-  referenceTime_.store(Now() + AsDuration(task_->GetStartDelay()));
+  referenceTime_.store(LaterMs(Now(), AsDuration(task_->GetStartDelay())));
   phase_.store(kPhasePartStart);
   running_.store(1);
   return true;
@@ -116,7 +110,7 @@ void CRunMachine::AnswerBreak(bool stop) {
 void CRunMachine::ScheduleTrial(uint32_t t) {
   const QelTaskWords& w = words_;
   const uint32_t interval = w.TaskIntType == 2 ? random_.Interval(w.TaskIntLow, w.TaskIntHigh) : w.TaskIntLow;
-  const uint32_t s = t + interval;
+  const uint32_t s = LaterMs(t, interval);
   referenceTime_.store(s);
   uint32_t warning = s;
   uint32_t on = s;
@@ -126,7 +120,7 @@ void CRunMachine::ScheduleTrial(uint32_t t) {
     // The warning precedes the signal by W; right at the start of a run,
     // where S - W would fall below 0, the signal moves W later instead.
     if (s < warningInterval_) {
-      on = s + warningInterval_;
+      on = LaterMs(s, warningInterval_);
     } else {
       warning = s - warningInterval_;
     }
@@ -146,9 +140,9 @@ void CRunMachine::ScheduleTrial(uint32_t t) {
 
 void CRunMachine::SetTimesFromSignalOn(uint32_t on) {
   signalOnTime_.store(on);
-  signalOffTime_.store(on + signalDuration_);
-  validStart_ = on + words_.TaskVRLow;
-  validEnd_ = on + words_.TaskVRHigh;
+  signalOffTime_.store(LaterMs(on, signalDuration_));
+  validStart_ = LaterMs(on, words_.TaskVRLow);
+  validEnd_ = LaterMs(on, words_.TaskVRHigh);
   responseDeadline_.store(validEnd_);
 }
 

@@ -297,3 +297,41 @@ TEST(TrialTiming, HeldResponseScoredAtTheDeadlineKeepsItsReactionTime) {
   ASSERT_TRUE(rig.RunToEnd());
   EXPECT_EQ(rig.Records()[0], (Record{kCatHit, 300, 1, kCatHit}));
 }
+
+// Task words come unchecked from model files: a huge interval or window
+// stays at the far end of the clock instead of wrapping round to a time
+// that has passed already.
+struct HugeWordCase {
+  const char* name;
+  uint32_t intLow, vrHigh, sdType;
+  size_t signals;  // shown within the first 5 s (both trials when the interval is 1 s)
+  Record first;    // the first trial's record, when a signal was shown
+};
+
+class HugeTaskWordsTest : public testing::TestWithParam<HugeWordCase> {};
+
+TEST_P(HugeTaskWordsTest, TimesDoNotWrapRound) {
+  const HugeWordCase& c = GetParam();
+  RunRig rig;
+  rig.Words().TaskIntLow = rig.Words().TaskIntHigh = c.intLow;
+  rig.Words().TaskVRHigh = c.vrHigh;
+  rig.Words().TaskSDType = c.sdType;
+  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.SetTrials({"T1", "T1"});
+  ASSERT_TRUE(rig.Start());
+  rig.Step(5000);
+  EXPECT_EQ(rig.script.Calls(kCmdShowSignal).size(), c.signals);
+  if (c.signals == 0) {
+    EXPECT_TRUE(rig.Records().empty());
+    return;
+  }
+  ASSERT_FALSE(rig.Records().empty()) << "the response is scored, not cut off by a wrapped deadline";
+  EXPECT_EQ(rig.Records()[0], c.first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, HugeTaskWordsTest,
+    testing::Values(HugeWordCase{"IntervalNeverComes", 0xFFFFFF00u, 1500, 1, 0, {}},
+                    HugeWordCase{"WindowWithoutEnd", 1000, 0xFFFFFFFFu, 1, 2, {kCatHit, 300, 1, kCatHit}},
+                    HugeWordCase{"VariableDurationWithoutEnd", 1000, 0xFFFFFFF0u, 0, 2, {kCatHit, 300, 1, kCatHit}}),
+    [](const testing::TestParamInfo<HugeWordCase>& info) { return std::string(info.param.name); });
