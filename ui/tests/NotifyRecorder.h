@@ -5,6 +5,7 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 
+#include <functional>
 #include <vector>
 
 #include "ui/QelNotify.h"
@@ -20,6 +21,7 @@ class NotifyRecorder : public wxFrame {
   NotifyRecorder() : wxFrame(nullptr, wxID_ANY, "recorder") {
     Bind(QEL_EVT_NOTIFY, [this](CQelNotifyEvent& e) {
       entries.push_back({e.GetCode(), e.GetPayload()});
+      if (onEvent) onEvent(e);
       e.SetResult(reply(e.GetCode()));
     });
   }
@@ -35,4 +37,5 @@ class NotifyRecorder : public wxFrame {
 
   std::vector<Entry> entries;
   std::function<intptr_t(int)> reply = [](int) { return intptr_t{0}; };
+  std::function<void(CQelNotifyEvent&)> onEvent;  // sees the payload while it lives
 };

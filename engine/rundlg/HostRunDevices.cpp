@@ -1,0 +1,56 @@
+#include "engine/rundlg/HostRunDevices.h"
+
+#include "engine/host/TaskHost.h"
+#include "engine/input/InputDevices.h"
+#include "engine/rundlg/WindowXid.h"
+#include "engine/sound/SoundService.h"
+
+CHostRunDevices::CHostRunDevices(CTaskHost& host) : host_(host) {}
+
+CHostRunDevices::~CHostRunDevices() = default;
+
+bool CHostRunDevices::InitVoiceKey(int captureDevice) { return voiceKey_.Init(captureDevice); }
+
+bool CHostRunDevices::CreateFullScreen(int displayIndex) {
+  CDDDisplay& display = host_.Display();
+  // The displays are listed once; a run on a machine that has not listed
+  // them yet lists them first.
+  if (display.GetDisplayNum() == 0) display.DisplayEnum();
+  return host_.CreateFullScreen(displayIndex, 0);
+}
+
+qel::InputWindow CHostRunDevices::GetDeviceWindow() {
+  CWndDD* wnd = host_.Display().GetWndDD();
+  return wnd ? WindowXid(wnd->GetWindow()) : 0;
+}
+
+bool CHostRunDevices::InitSoundOutput(int deviceIndex) {
+  soundOpen_ = qel::InitSoundOutput(deviceIndex) == qel::kSoundOk;
+  return soundOpen_;
+}
+
+bool CHostRunDevices::CreateInput() { return qel::CreateDirectInput() == 0; }
+
+bool CHostRunDevices::OpenResponseDevice(qel::InputWindow window) { return host_.OpenResponseDevice(window); }
+
+bool CHostRunDevices::AcquireKeyboard(qel::InputWindow window) { return qel::AcquireKeyboard(window, 0) == 0; }
+
+bool CHostRunDevices::AcquireMouse(qel::InputWindow window) { return qel::AcquireMouse(window, 0) == 0; }
+
+void CHostRunDevices::ReleaseMouse() { qel::ReleaseMouse(); }
+
+void CHostRunDevices::ReleaseKeyboard() { qel::ReleaseKeyboard(); }
+
+void CHostRunDevices::CloseResponseDevice() { host_.CloseResponseDevice(); }
+
+void CHostRunDevices::ReleaseInput() { qel::ReleaseDirectInput(); }
+
+void CHostRunDevices::ReleaseSound() {
+  qel::StopAndRewindSound();
+  qel::FreeSoundOutput();
+  soundOpen_ = false;
+}
+
+void CHostRunDevices::ReleaseVoiceKey() { voiceKey_.Release(); }
+
+void CHostRunDevices::FreeDisplay() { host_.FreeDisplay(); }

@@ -1,0 +1,44 @@
+// The run's real devices: the host's full-screen display and response
+// device, the input device layer (X server keyboard and mouse, SDL pads),
+// the SDL sound output and the voice key on the sound capture.
+#pragma once
+
+#include "engine/rundlg/RunDevices.h"
+#include "engine/run/KeyboardRunAdapter.h"
+#include "engine/run/VoiceKeyRunAdapter.h"
+#include "engine/sound/voicekey/VoiceKey.h"
+
+class CTaskHost;
+
+class CHostRunDevices final : public IRunDevices {
+ public:
+  explicit CHostRunDevices(CTaskHost& host);
+  ~CHostRunDevices() override;
+
+  bool InitVoiceKey(int captureDevice) override;
+  bool CreateFullScreen(int displayIndex) override;
+  qel::InputWindow GetDeviceWindow() override;
+  bool InitSoundOutput(int deviceIndex) override;
+  bool CreateInput() override;
+  bool OpenResponseDevice(qel::InputWindow window) override;
+  bool AcquireKeyboard(qel::InputWindow window) override;
+  bool AcquireMouse(qel::InputWindow window) override;
+
+  void ReleaseMouse() override;
+  void ReleaseKeyboard() override;
+  void CloseResponseDevice() override;
+  void ReleaseInput() override;
+  void ReleaseSound() override;
+  void ReleaseVoiceKey() override;
+  void FreeDisplay() override;
+
+  IRunKeyboard* Keyboard() override { return &keyboard_; }
+  IRunVoiceKey* VoiceKey() override { return &voiceKeyAdapter_; }
+
+ private:
+  CTaskHost& host_;
+  qel::CVoiceKey voiceKey_;
+  CVoiceKeyRunAdapter voiceKeyAdapter_{voiceKey_};
+  CKeyboardRunAdapter keyboard_;
+  bool soundOpen_ = false;
+};

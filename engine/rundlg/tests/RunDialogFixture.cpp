@@ -1,0 +1,99 @@
+#include "RunDialogFixture.h"
+
+#include <unistd.h>
+#include <wx/app.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "app/settings/SystemSettings.h"
+#include "common/Prompt.h"
+#include "ui/MainWindows.h"
+
+namespace rundlgtest {
+
+const std::vector<std::string>& RunReleases() {
+  static const std::vector<std::string> releases{"-mouse", "-keyboard", "-response", "-input",
+                                                 "-sound", "-voicekey", "-display"};
+  return releases;
+}
+
+void RunDialogFixture::SetUp() {
+  ResetScript();
+  ResetSystemSettings();
+  g_ButtonType = 0;
+  g_SignalSync = 1;
+  char name[] = "/tmp/qel-rundlg-port-XXXXXX";
+  const int fd = mkstemp(name);
+  if (fd >= 0) close(fd);
+  portPath = name;
+  setenv("QEL_PARPORT", portPath.c_str(), 1);
+  Host().breakFlag = 0;
+  MakeScriptTask(task, &library);
+  caller = new NotifyRecorder;
+  view = new NotifyRecorder;
+  frame = new NotifyRecorder;
+  qel::SetMainViewWindow(view);
+  qel::SetMainFrameWindow(frame);
+  qel::SetPromptHandler([this](const std::string& text, const std::string&, unsigned style) {
+    prompts.push_back({text, style});
+    return promptAnswer;
+  });
+  dialog = new CDlgRun(nullptr, Host(), RunData(), &devices, &source);
+  dialog->SetTask(&task);
+  dialog->SetNotifyWindow(caller);
+  dialog->SetTitle(true);
+}
+
+void RunDialogFixture::TearDown() {
+  if (dialog) dialog->Destroy();
+  caller->Destroy();
+  view->Destroy();
+  frame->Destroy();
+  Pump();
+  wxTheApp->ProcessIdle();
+  qel::SetMainViewWindow(nullptr);
+  qel::SetMainFrameWindow(nullptr);
+  qel::SetPromptHandler({});
+  unsetenv("QEL_PARPORT");
+  unlink(portPath.c_str());
+  Host().FreeDisplay();
+}
+
+bool RunDialogFixture::RunUntil(const std::function<bool()>& done, uint32_t limitMs) {
+  for (uint32_t i = 0; i < limitMs; ++i) {
+    if (done()) return true;
+    source.RunMs(1);
+    Pump();
+  }
+  return done();
+}
+
+bool RunDialogFixture::RunToEnd(uint32_t limitMs) {
+  return RunUntil([this] { return !dialog->IsRunActive(); }, limitMs);
+}
+
+bool RunDialogFixture::WaitUntil(const std::function<bool()>& done, int limitMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  while (std::chrono::steady_clock::now() < end) {
+    Pump();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return done();
+}
+
+std::vector<uint8_t> RunDialogFixture::PortBytes() const {
+  std::ifstream in(portPath, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+wxString RunDialogFixture::Label(int id) const {
+  wxWindow* w = dialog->FindWindow(id);
+  return w ? w->GetLabel() : wxString("<none>");
+}
+
+}  // namespace rundlgtest

@@ -1,0 +1,54 @@
+// A run dialog on a clock moved by hand, with recording devices, the
+// scripted plug-in, a recording project and score dialog, and windows that
+// record the notifications of the caller, the main view and the main frame.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RunDlgTestSupport.h"
+#include "engine/rundlg/DlgRun.h"
+#include "engine/timer/ManualTickSource.h"
+#include "ui/tests/NotifyRecorder.h"
+
+namespace rundlgtest {
+
+class RunDialogFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Beats and pumps until the run has ended (true) or the limit passed.
+  bool RunToEnd(uint32_t limitMs = 60000);
+  bool RunUntil(const std::function<bool()>& done, uint32_t limitMs = 60000);
+  // Pumps in real time (worker threads) until done or the limit passed.
+  bool WaitUntil(const std::function<bool()>& done, int limitMs = 5000);
+  std::vector<uint8_t> PortBytes() const;
+  wxString Label(int id) const;
+
+  struct Prompt {
+    std::string text;
+    unsigned style;
+  };
+
+  qel::ManualTickSource source;
+  RecordingDevices devices;
+  ScriptLibrary library;
+  CExpModelTask task;
+  FakeProject project;
+  ScoreRecorder scores;
+  NotifyRecorder* caller = nullptr;
+  NotifyRecorder* view = nullptr;
+  NotifyRecorder* frame = nullptr;
+  CDlgRun* dialog = nullptr;
+  std::string portPath;
+  std::vector<Prompt> prompts;
+  int promptAnswer = 1;
+};
+
+// The release sequence of a run.
+const std::vector<std::string>& RunReleases();
+
+}  // namespace rundlgtest

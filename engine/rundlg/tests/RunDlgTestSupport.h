@@ -1,0 +1,178 @@
+// What the run dialog tests share: the program's host and run data, a
+// scripted plug-in in this program, devices that record what the run opens
+// and releases, a project and a score dialog that record what they get, and
+// event pumping.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/model/ExpModelTask.h"
+#include "app/rundata/TaskRunData.h"
+#include "engine/host/TaskHost.h"
+#include "engine/run/RunKeyboard.h"
+#include "engine/run/RunVoiceKey.h"
+#include "engine/rundlg/RunDevices.h"
+#include "project/RunProject.h"
+#include "qel/TaskLibraryInterface.h"
+#include "scores/ScoreDialog.h"
+
+namespace rundlgtest {
+
+// The program's one host and run data (made after wx is up).
+CTaskHost& Host();
+CTaskRunData& RunData();
+
+// Handles everything queued for the user-interface thread.
+void Pump();
+
+// One trial as the scripted testee answers it.
+struct TrialAnswer {
+  int32_t rtMs = -1;  // key down this long after the signal; -1: no response
+  uint32_t holdMs = 50;
+  int32_t bits = 1;
+};
+
+// The scripted plug-in. Its trial list is published at command 2.
+struct Script {
+  std::vector<std::string> trials{"T1", "T1"};
+  std::vector<TrialAnswer> answers;  // by trial; others: no response
+  bool prepareResult = true;        // command 2
+  int32_t variables = 3;            // command 29 result; < 0: refused
+  int32_t resultWord = 1;           // written by command 29
+  uint8_t breakFlagAtEnd = 0;       // the host's break flag set by command 29
+  // Command 30 / 28 on the worker; return value of the command.
+  std::function<bool()> selfTimed;
+  std::function<bool()> signals;
+
+  // Observed.
+  std::atomic<int> sequence{-1};
+  std::atomic<bool> shown{false};
+  std::atomic<uint32_t> shownAt{0};
+  std::vector<uint32_t> commands;  // every command but 17 and 18
+  std::mutex mutex;
+  int Count(uint32_t command);
+};
+
+Script& TheScript();
+void ResetScript();
+extern "C" bool ScriptedEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
+
+// A library record whose entry is the scripted plug-in; norm slots inert.
+class ScriptLibrary final : public ITaskLibrary {
+ public:
+  ScriptLibrary() { entry = &ScriptedEntry; }
+  void ResetNorms() override {}
+  bool LoadNorms(INormsProvider*, const char*) override { return false; }
+  bool AddNormFunction(const char*, const char*, int, double, double, const double*, int) override { return false; }
+  int FindNormFunction(const char*, const char*, int, double) const override { return -1; }
+  bool GetVariableValue(int, double* out, double, double, int, bool) override {
+    if (out) *out = kNoValue;
+    return false;
+  }
+  bool ComputeNormZ(const char*, const char*, double* out, double, double, int, bool, bool) override {
+    if (out) *out = kNoValue;
+    return false;
+  }
+};
+
+// A model task of the scripted plug-in: fixed signal 200 ms, interval
+// 1000 ms, valid window 100-1500 ms, no interruptions.
+void MakeScriptTask(CExpModelTask& task, ITaskLibrary* library);
+
+class TestKeyboard final : public IRunKeyboard {
+ public:
+  bool IsEscapeDown() override { return escape.load(); }
+  std::atomic<bool> escape{false};
+};
+
+class TestVoiceKey final : public IRunVoiceKey {
+ public:
+  uint32_t GetBits() override { return 0; }
+  void SetThreshold(int) override {}
+  bool Start() override { return true; }
+  void Stop() override {}
+};
+
+// Records every open and release by name; the step named in failAt fails.
+// With realDisplay the full screen is the host's real one.
+class RecordingDevices final : public IRunDevices {
+ public:
+  bool InitVoiceKey(int) override { return Step("voicekey"); }
+  bool CreateFullScreen(int displayIndex) override;
+  qel::InputWindow GetDeviceWindow() override { return 0; }
+  bool InitSoundOutput(int) override { return Step("sound"); }
+  bool CreateInput() override { return Step("input"); }
+  bool OpenResponseDevice(qel::InputWindow) override { return Step("response"); }
+  bool AcquireKeyboard(qel::InputWindow) override { return Step("keyboard"); }
+  bool AcquireMouse(qel::InputWindow) override { return Step("mouse"); }
+  void ReleaseMouse() override { log.push_back("-mouse"); }
+  void ReleaseKeyboard() override { log.push_back("-keyboard"); }
+  void CloseResponseDevice() override { log.push_back("-response"); }
+  void ReleaseInput() override { log.push_back("-input"); }
+  void ReleaseSound() override { log.push_back("-sound"); }
+  void ReleaseVoiceKey() override { log.push_back("-voicekey"); }
+  void FreeDisplay() override;
+  IRunKeyboard* Keyboard() override { return &keyboard; }
+  IRunVoiceKey* VoiceKey() override { return &voiceKey; }
+
+  std::vector<std::string> log;
+  std::string failAt;
+  bool realDisplay = false;
+  TestKeyboard keyboard;
+  TestVoiceKey voiceKey;
+
+ private:
+  bool Step(const char* name) {
+    log.push_back(name);
+    return failAt != name;
+  }
+};
+
+class FakeProject final : public IRunProject {
+ public:
+  std::string GetPath() const override { return path; }
+  bool ReadResponses(const std::string& testee, const std::string& model, CExpModelTask& task, uint32_t assessment,
+                     int firstPart, int lastPart) override;
+  bool WriteResponses(const std::string& testee, const std::string& model, CExpModelTask& task,
+                      const CTaskRunData& runData, int variableCount, const QelDateTime& runDate, bool* userAdded,
+                      bool* newVariablesRow) override;
+
+  std::string path = "/data/study.qep";
+  bool readOk = true;
+  uint32_t storedTrials = 0;  // trials the read finds in the task's current part
+  bool writeOk = true;
+  bool userAdded = false;
+  bool newRow = true;
+  int reads = 0;
+  struct Write {
+    std::string testee, model, task;
+    int part;
+    uint32_t assessment;
+    int variables;
+    int32_t firstCategory;
+  };
+  std::vector<Write> writes;
+};
+
+class ScoreRecorder final : public IScoreDialogFactory {
+ public:
+  ScoreRecorder();
+  ~ScoreRecorder() override;
+  int RunScoreDialog(const ScoreDialogRequest& request) override;
+
+  int answer = 0;  // the modal result to give (wxID_OK to store)
+  struct Seen {
+    ScoreDialogRequest request;
+    int variableCount;
+    double firstValue;
+    uint32_t trialsOfPart;
+  };
+  std::vector<Seen> seen;
+};
+
+}  // namespace rundlgtest

@@ -1,0 +1,161 @@
+// Starting runs: the question before overwriting stored trials, and every
+// way a start can fail.
+#include <wx/listbox.h>
+
+#include "RunDialogFixture.h"
+#include "app/settings/SystemSettings.h"
+#include "common/Prompt.h"
+#include "qel/TaskEntry.h"
+#include "ui/NotifyCodes.h"
+
+using namespace rundlgtest;
+
+namespace {
+
+class RunStart : public RunDialogFixture {};
+
+}  // namespace
+
+TEST_F(RunStart, StoredTrialsAskBeforeOverwritingAndCancelLeavesEverythingUntouched) {
+  project.storedTrials = 12;
+  task.currentAssessment = 2;
+  RunData().category[0][0] = 77;
+  promptAnswer = qel::kAnswerCancel;
+
+  EXPECT_FALSE(dialog->RunTest(&project, "P01", "Model A"));
+  ASSERT_EQ(prompts.size(), 1u);
+  EXPECT_EQ(prompts[0].text,
+            "Project: /data/study.qep\r\nTestee: P01\r\nModel: Model A\r\nTask: SC\r\nPart: 1\r\nAssessment: 2\r\n"
+            "Already performed!\r\nOVERWRITE?\n");
+  EXPECT_EQ(prompts[0].style, qel::kPromptOkCancel | qel::kPromptIconWarning | qel::kPromptDefault2);
+  Pump();
+  EXPECT_FALSE(dialog->IsRunInProgress());
+  EXPECT_TRUE(devices.log.empty());
+  EXPECT_TRUE(caller->entries.empty());
+  EXPECT_TRUE(TheScript().commands.empty());
+  EXPECT_EQ(RunData().category[0][0], 77);
+  EXPECT_TRUE(PortBytes().empty());
+  EXPECT_TRUE(scores.seen.empty());
+
+  // OK goes on with the run.
+  promptAnswer = qel::kAnswerOk;
+  EXPECT_TRUE(dialog->RunTest(&project, "P01", "Model A"));
+  EXPECT_TRUE(dialog->IsRunActive());
+  EXPECT_FALSE(dialog->IsPractice());
+  EXPECT_EQ(caller->Codes(), (std::vector<int>{kNotifyRunStarted}));
+  EXPECT_EQ(RunData().category[0][0], 0) << "the part's arrays are cleared";
+}
+
+TEST_F(RunStart, NoStoredTrialsNoQuestionAndAFailedReadStartsNothing) {
+  EXPECT_TRUE(dialog->RunTest(&project, "P01", "Model A"));
+  EXPECT_TRUE(prompts.empty());
+  dialog->AbortRun();
+  EXPECT_FALSE(dialog->IsRunInProgress());
+
+  project.readOk = false;
+  devices.log.clear();
+  EXPECT_FALSE(dialog->RunTest(&project, "P01", nullptr));
+  EXPECT_TRUE(prompts.empty());
+  EXPECT_TRUE(devices.log.empty());
+  EXPECT_FALSE(dialog->IsRunInProgress());
+}
+
+TEST_F(RunStart, OnlyOneRunAtATime) {
+  ASSERT_TRUE(dialog->RunPractice(nullptr, nullptr, nullptr));
+  EXPECT_FALSE(dialog->RunPractice(nullptr, nullptr, nullptr));
+  EXPECT_FALSE(dialog->RunSignals(nullptr, nullptr, nullptr));
+  EXPECT_EQ(TheScript().Count(kCmdSetupRun), 1);
+}
+
+// A failing step with the response device set up: what the start opened
+// before it failed, then every release of a run.
+struct FailureCase {
+  const char* failAt;
+  int buttonType;
+  std::vector<std::string> opened;
+};
+
+class RunStartFailure : public RunDialogFixture, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(RunStartFailure, ReleasesEverythingAndOffersNoScore) {
+  const FailureCase& c = GetParam();
+  g_ButtonType = c.buttonType;
+  devices.failAt = c.failAt;
+  if (std::string(c.failAt) == "command2") TheScript().prepareResult = false;
+  devices.realDisplay = true;
+
+  EXPECT_FALSE(dialog->RunTest(&project, "P01", "Model A"));
+  Pump();
+  std::vector<std::string> expected = c.opened;
+  expected.insert(expected.end(), RunReleases().begin(), RunReleases().end());
+  EXPECT_EQ(devices.log, expected);
+  EXPECT_FALSE(dialog->IsRunInProgress());
+  EXPECT_EQ(Host().Display().GetWndDD()->GetWindow(), nullptr) << "the testee's screen is freed";
+  EXPECT_TRUE(scores.seen.empty());
+  EXPECT_EQ(TheScript().Count(kCmdComputeVariables), 0);
+  EXPECT_EQ(caller->Codes(), (std::vector<int>{kNotifyRunStarted, kNotifyRunEnded}));
+  EXPECT_EQ(Host().display, static_cast<IDDDisplay*>(&Host().Display())) << "the host has its own display back";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, RunStartFailure,
+    ::testing::Values(FailureCase{"fullscreen", 0, {"fullscreen"}},
+                      FailureCase{"sound", 0, {"fullscreen", "sound"}},
+                      FailureCase{"input", 0, {"fullscreen", "sound", "input"}},
+                      FailureCase{"response", 0, {"fullscreen", "sound", "input", "response"}},
+                      FailureCase{"keyboard", 2, {"fullscreen", "sound", "input", "response", "keyboard"}},
+                      FailureCase{"mouse", 2, {"fullscreen", "sound", "input", "response", "keyboard", "mouse"}},
+                      FailureCase{"command2", 1, {"fullscreen", "sound", "input", "response", "keyboard"}}));
+
+TEST_F(RunStart, ATimerWithoutClockIsReportedAndOpensNoDevice) {
+  source.SetHasClock(false);
+  EXPECT_FALSE(dialog->RunPractice(nullptr, nullptr, nullptr));
+  EXPECT_EQ(Label(CDlgRun::kIdStatus), "Timer not available!");
+  EXPECT_EQ(devices.log, RunReleases());
+  EXPECT_FALSE(dialog->IsRunInProgress());
+}
+
+TEST_F(RunStart, AVoiceKeyTaskOpensTheVoiceKeyFirst) {
+  task.w.TaskFlags |= kTaskFlagVoiceKey;
+  ASSERT_TRUE(dialog->RunPractice(nullptr, nullptr, nullptr));
+  EXPECT_EQ(devices.log, (std::vector<std::string>{"voicekey", "fullscreen", "sound", "input", "response", "mouse"}));
+}
+
+struct CapacityCase {
+  uint32_t trials;
+  uint32_t capacity;
+};
+
+class RunCapacity : public RunDialogFixture, public ::testing::WithParamInterface<CapacityCase> {};
+
+TEST_P(RunCapacity, ThreeTimesTheTrialsCutToTheArrays) {
+  TheScript().trials.assign(GetParam().trials, "N1");
+  ASSERT_TRUE(dialog->RunPractice(nullptr, nullptr, nullptr));
+  EXPECT_EQ(dialog->Machine().GetResponseCapacity(), GetParam().capacity);
+  EXPECT_EQ(Label(CDlgRun::kIdTrialCount), wxString::Format("%u", GetParam().trials));
+}
+
+INSTANTIATE_TEST_SUITE_P(Trials, RunCapacity,
+                         ::testing::Values(CapacityCase{10, 30}, CapacityCase{2000, 6000}, CapacityCase{2500, 6000}));
+
+TEST_F(RunStart, CaptionBreakTextsAndReplyListAsTheRunSetsThem) {
+  EXPECT_EQ(dialog->GetTitle(), "Scripted, Ver.2, Part 1");
+  auto* replies = dynamic_cast<wxListBox*>(dialog->FindWindow(CDlgRun::kIdBreakReply));
+  ASSERT_NE(replies, nullptr);
+  ASSERT_EQ(replies->GetCount(), 2u);
+  EXPECT_EQ(replies->GetString(0), "Continue");
+  EXPECT_EQ(replies->GetString(1), "Stop");
+  EXPECT_EQ(replies->GetSelection(), 0);
+
+  g_Language = 2;  // Dutch
+  ASSERT_TRUE(dialog->RunPractice(nullptr, nullptr, nullptr));
+  // The test program's texts: 245 stop question, 265 Dutch stop help, 268 Dutch continue help.
+  EXPECT_EQ(dialog->GetInstructionText(), "Scripted\n\nStop help NL\n\nContinue help NL");
+  const CDDDisplay& display = Host().Display();
+  EXPECT_EQ(display.m_strBreakText, dialog->GetInstructionText());
+  EXPECT_EQ(display.m_strStopQuestion, "Stop the task?");
+  EXPECT_EQ(display.m_strStopCaption, "Scripted");
+  EXPECT_TRUE(display.m_bNoStopConfirm) << "practice runs ask no stop question";
+  EXPECT_FALSE(display.m_bShowButton);
+  EXPECT_EQ(Host().practiceFlag, 1);
+}
