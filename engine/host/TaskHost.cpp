@@ -101,6 +101,9 @@ uint32_t CTaskHost::GetResponseKeys() {
 }
 
 int CTaskHost::GetSpaceKey() {
+  // A run that is ending reads as Escape held: a plug-in's key loop then
+  // gives up as it does for the operator's Escape, and its thread can be joined.
+  if (WaitsInterrupted()) return kScanEscape;
   uint8_t state[qel::kKeyboardStateSize];
   ReadKeys(state);
   return qel::SpaceKeyCode(state);
@@ -108,6 +111,7 @@ int CTaskHost::GetSpaceKey() {
 
 int CTaskHost::ReadDigitKey(char* out) {
   if (out) *out = 0;
+  if (WaitsInterrupted()) return 1;  // as for Escape held
   uint8_t state[qel::kKeyboardStateSize];
   ReadKeys(state);
   if (qel::KeyDown(state, kScanEscape)) return 1;

@@ -49,10 +49,11 @@ class CTaskHost final : public ITaskHost {
   // own monotonic clock, which starts at construction.
   void SetRunClock(qel::IRunClock* clock) { m_pClock.store(clock ? clock : &m_ownClock); }
   qel::IRunClock* GetRunClock() const { return m_pClock.load(); }
-  // While set, the waiting key services stop waiting: WaitSpaceChange
-  // answers 1 (as for Escape, which tasks take as "abort") and ReadDigitKey
-  // no longer waits for the key's release. The run dialog sets it before it
-  // joins a plug-in's worker thread and clears it before the next run.
+  // While set, the key services answer as if Escape were held, which tasks
+  // take as "abort": GetSpaceKey answers 1, so the framework's key waits and
+  // a plug-in's own key loops end; WaitSpaceChange and ReadDigitKey answer 1
+  // without waiting. The run dialog sets it before it joins a plug-in's
+  // worker thread and clears it before the next run.
   void SetWaitsInterrupted(bool interrupted) { m_bWaitsInterrupted.store(interrupted); }
   bool WaitsInterrupted() const { return m_bWaitsInterrupted.load(); }
 
