@@ -1,5 +1,5 @@
-// A task host for tests of the model: only its members are read; every
-// service answers "nothing".
+// A task host for tests: only its members are read; every service answers
+// "nothing". Tests that watch a service derive from it and override that one.
 #pragma once
 
 #include "qel/TaskHostInterface.h"
@@ -24,9 +24,15 @@ class FakeTaskHost : public ITaskHost {
   uint32_t GetShiftCtrlKeys() override { return 0; }
   uint32_t GetResponseKeys() override { return 0; }
   int GetSpaceKey() override { return 0; }
-  int ReadDigitKey(char*) override { return 0; }
+  int ReadDigitKey(char* out) override {
+    if (out) *out = 0;
+    return 0;
+  }
   int WaitSpaceChange() override { return 0; }
-  void GetMouseDelta(int* dx, int* dy) override { *dx = *dy = 0; }
+  void GetMouseDelta(int* dx, int* dy) override {
+    if (dx) *dx = 0;
+    if (dy) *dy = 0;
+  }
   int GetButtonType() override { return 0; }
   uint32_t ReadButtons() override { return 0; }
   int DisplayEnum() override { return 0; }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tests/FakeTaskHost.h"
 #include "common/Prompt.h"
 #include "qel/TaskHostInterface.h"
 #include "qel/TaskLibraryInterface.h"
@@ -74,51 +75,10 @@ class TempFolder {
 bool IsModuleLoaded(const std::string& path);
 
 // A task host that only records SetRunFlags; every other service is inert.
-class RecordingTaskHost : public ITaskHost {
+class RecordingTaskHost final : public FakeTaskHost {
  public:
   std::vector<int> runFlags;
-
-  uint16_t GetFeedbackSoundId(int) override { return 0; }
-  bool PermuteCodeQuarters(char*, bool, int) override { return false; }
   void SetRunFlags(uint8_t practice) override { runFlags.push_back(practice); }
-  void* GetWndDD() override { return nullptr; }
-  uint32_t GetRunTimeMs() override { return 0; }
-  void ShowDxError(const char*, int32_t) override {}
-  std::string LoadText(uint32_t) override { return std::string(); }
-  bool MakeTone(int, int, int) override { return false; }
-  bool LoadSoundBuffer(const int16_t*, uint32_t, const QelWaveFormat&) override { return false; }
-  bool LoadWaveResource(uint32_t, QelResModule) override { return false; }
-  bool IsSoundPlaying() override { return false; }
-  bool PlaySound(bool) override { return false; }
-  void StopSound() override {}
-  void RewindSound() override {}
-  uint32_t GetShiftCtrlKeys() override { return 0; }
-  uint32_t GetResponseKeys() override { return 0; }
-  int GetSpaceKey() override { return 0; }
-  int ReadDigitKey(char*) override { return 0; }
-  int WaitSpaceChange() override { return 0; }
-  void GetMouseDelta(int*, int*) override {}
-  int GetButtonType() override { return 0; }
-  uint32_t ReadButtons() override { return 0; }
-  int DisplayEnum() override { return 0; }
-  std::string GetDisplayName(int) override { return std::string(); }
-  bool CreateFullScreen(int, uint32_t) override { return false; }
-  void FreeDisplay() override {}
-  void SetRestoreDisplay(QelRestoreCallback, void*) override {}
-  CDC* SurfaceGetDC(int) override { return nullptr; }
-  bool SurfaceReleaseDC(int, CDC*) override { return false; }
-  bool SurfaceClear(int, COLORREF) override { return false; }
-  bool Present(bool) override { return false; }
-  void FillRect(CDC*, int, int, int, int, COLORREF) override {}
-  void DrawFramedSquare(CDC*, int, int, int, COLORREF, COLORREF) override {}
-  void FillSquare(CDC*, int, int, int, COLORREF) override {}
-  void FillSquareCentred(CDC*, int, COLORREF) override {}
-  void DrawCross(CDC*, int, int, int, COLORREF, int) override {}
-  void DrawCrossCentred(CDC*, int, COLORREF, int) override {}
-  void DrawLine(CDC*, int, int, int, int, COLORREF, int) override {}
-  void DrawArc(CDC*, int, int, int, int, COLORREF, int) override {}
-  void FillEllipse(CDC*, int, int, int, int, COLORREF) override {}
-  void SleepMs(uint32_t) override {}
 };
 
 }  // namespace englib

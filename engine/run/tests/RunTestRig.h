@@ -17,6 +17,7 @@
 
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
+#include "app/tests/FakeTaskHost.h"
 #include "engine/port/SignalPort.h"
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunKeyboard.h"
@@ -141,58 +142,14 @@ class TestDisplay final : public IDDDisplay {
   void* restoreContext = nullptr;
 };
 
-// The host's members a run uses; every service slot is inert.
-class TestHost final : public ITaskHost {
+// The host's members a run uses; every other service slot is inert.
+class TestHost final : public FakeTaskHost {
  public:
-  uint16_t GetFeedbackSoundId(int) override { return 0; }
   bool PermuteCodeQuarters(char* code, bool flag, int offset) override;
   void SetRunFlags(uint8_t practice) override { practiceFlag = practice; }
-  void* GetWndDD() override { return nullptr; }
-  uint32_t GetRunTimeMs() override { return 0; }
-  void ShowDxError(const char*, int32_t) override {}
-  std::string LoadText(uint32_t) override { return {}; }
-  bool MakeTone(int, int, int) override { return false; }
-  bool LoadSoundBuffer(const int16_t*, uint32_t, const QelWaveFormat&) override { return false; }
-  bool LoadWaveResource(uint32_t, QelResModule) override { return false; }
-  bool IsSoundPlaying() override { return false; }
-  bool PlaySound(bool) override { return false; }
-  void StopSound() override {}
-  void RewindSound() override {}
-  uint32_t GetShiftCtrlKeys() override { return 0; }
-  uint32_t GetResponseKeys() override { return 0; }
-  int GetSpaceKey() override { return 0; }
-  int ReadDigitKey(char* out) override {
-    if (out) *out = 0;
-    return 0;
-  }
-  int WaitSpaceChange() override { return 0; }
-  void GetMouseDelta(int* dx, int* dy) override {
-    if (dx) *dx = 0;
-    if (dy) *dy = 0;
-  }
-  int GetButtonType() override { return 0; }
-  uint32_t ReadButtons() override { return 0; }
-  int DisplayEnum() override { return 0; }
-  std::string GetDisplayName(int) override { return {}; }
-  bool CreateFullScreen(int, uint32_t) override { return false; }
-  void FreeDisplay() override {}
   void SetRestoreDisplay(QelRestoreCallback cb, void* ctx) override {
     if (display) display->SetRestoreDisplay(cb, ctx);
   }
-  CDC* SurfaceGetDC(int) override { return nullptr; }
-  bool SurfaceReleaseDC(int, CDC*) override { return false; }
-  bool SurfaceClear(int, COLORREF) override { return false; }
-  bool Present(bool) override { return false; }
-  void FillRect(CDC*, int, int, int, int, COLORREF) override {}
-  void DrawFramedSquare(CDC*, int, int, int, COLORREF, COLORREF) override {}
-  void FillSquare(CDC*, int, int, int, COLORREF) override {}
-  void FillSquareCentred(CDC*, int, COLORREF) override {}
-  void DrawCross(CDC*, int, int, int, COLORREF, int) override {}
-  void DrawCrossCentred(CDC*, int, COLORREF, int) override {}
-  void DrawLine(CDC*, int, int, int, int, COLORREF, int) override {}
-  void DrawArc(CDC*, int, int, int, int, COLORREF, int) override {}
-  void FillEllipse(CDC*, int, int, int, int, COLORREF) override {}
-  void SleepMs(uint32_t) override {}
 };
 
 // A library record whose entry is the scripted plug-in.
