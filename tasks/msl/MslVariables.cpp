@@ -41,14 +41,14 @@ constexpr uint32_t kMiss = 5;
       {"Ni" #P "_ms", nullptr, "%.0f", "Number interrupts part " #P, 0x10008u, P}
 
 constexpr TaskVariableDef kVariables[] = {
-    // Part 1: one memory letter.
+    // First part: one memory letter.
     MS_HEAD(1),
     MS_FULL("h", "hits", "<HI PART 1>", kHit, 1),
     MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 1>", kCorrectRejection, 1),
     MS_SHORT("m", "misses", "<MI PART 1>", kMiss, 1),
     MS_SHORT("f0", "false alarms 0 distractors", "<FA0 PART 1>", kFalseAlarm, 1),
     MS_TAIL(1),
-    // Part 2: two memory letters.
+    // Second part: two memory letters.
     MS_HEAD(2),
     MS_FULL("h", "hits", "<HI PART 2>", kHit, 2),
     MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 2>", kCorrectRejection, 2),
@@ -57,7 +57,7 @@ constexpr TaskVariableDef kVariables[] = {
     MS_SHORT("f0", "false alarms 0 distractors", "<FA0 PART 2>", kFalseAlarm, 2),
     MS_SHORT("f1", "false alarms 1 distractor", "<FA1 PART 2>", kFalseAlarm, 2),
     MS_TAIL(2),
-    // Part 3: three memory letters.
+    // Third part: three memory letters.
     MS_HEAD(3),
     MS_FULL("h", "hits", "<HI PART 3>", kHit, 3),
     MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 3>", kCorrectRejection, 3),

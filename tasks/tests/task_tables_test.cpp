@@ -93,7 +93,7 @@ void Append(std::vector<std::string>& to, const std::vector<std::string>& rows) 
 TEST(TaskVariables, MemorySearchLettersPartTwoInComputationOrder) {
   LoadedTask t("MSL");
   ASSERT_TRUE(t.Loaded());
-  // Part 1 takes rows 0-25, part 2 rows 26-62, part 3 rows 63-110.
+  // The first part takes rows 0-25, the second rows 26-62, the third rows 63-110.
   std::vector<std::string> want = {"Ntot2_ms"};
   Append(want, Full("h2", "_ms"));
   Append(want, Full("c02", "_ms"));
