@@ -78,13 +78,14 @@ int64_t MonotonicTickThread::NowNs() const {
   return ns;
 }
 
+bool MonotonicTickThread::OnBeatThread() const { return beatThread_.load() == std::this_thread::get_id(); }
+
 void MonotonicTickThread::JoinFinished() {
-  if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+  if (thread_.joinable()) thread_.join();
 }
 
 bool MonotonicTickThread::StartBeats(BeatFn fn, void* context) {
-  if (fn == nullptr || BeatsRunning()) return false;
-  if (thread_.joinable() && thread_.get_id() == std::this_thread::get_id()) return false;
+  if (fn == nullptr || BeatsRunning() || OnBeatThread()) return false;
   JoinFinished();  // a run of beats that was ended from inside a beat
   int64_t startNs = 0;
   if (!ReadMonotonic(&startNs)) return false;
@@ -105,9 +106,10 @@ bool MonotonicTickThread::StartBeats(BeatFn fn, void* context) {
 
 void MonotonicTickThread::StopBeats() {
   stop_.store(true);
-  if (thread_.joinable() && thread_.get_id() == std::this_thread::get_id()) {
+  if (OnBeatThread()) {
     // Asked from inside a beat: the thread ends after it; the next start or
-    // stop from another thread joins it.
+    // stop from another thread joins it. The thread object itself belongs to
+    // the starting thread and is not touched here.
     return;
   }
   JoinFinished();
@@ -127,6 +129,7 @@ MonotonicTickThread::Stats MonotonicTickThread::GetStats() const {
 }
 
 void MonotonicTickThread::Run(BeatFn fn, void* context, int64_t startNs) {
+  beatThread_.store(std::this_thread::get_id());
   realTime_.store(TryRealTime(), std::memory_order_relaxed);
   int64_t spin = std::min(kInitialSpinNs, maxSpinNs_);
   spin_.store(spin, std::memory_order_relaxed);
@@ -168,6 +171,7 @@ void MonotonicTickThread::Run(BeatFn fn, void* context, int64_t startNs) {
       k = latest;
     }
   }
+  beatThread_.store(std::thread::id());
   running_.store(false);
 }
 

@@ -51,10 +51,12 @@ class MonotonicTickThread final : public ITickSource {
  private:
   void Run(BeatFn fn, void* context, int64_t startNs);
   void JoinFinished();
+  bool OnBeatThread() const;
 
   const int64_t periodNs_;
   const int64_t maxSpinNs_;
-  std::thread thread_;
+  std::thread thread_;                        // touched only by the starting thread
+  std::atomic<std::thread::id> beatThread_{};  // set by the beat thread while it runs
   std::atomic<bool> stop_{false};
   std::atomic<bool> running_{false};
   std::atomic<uint64_t> beats_{0};
