@@ -24,6 +24,8 @@ bool Before(const timespec& a, const timespec& b) {
 }  // namespace
 
 bool CPeriodicTimer::Start(int periodUs, std::function<void()> callback) {
+  if (beatThread_.load() == std::this_thread::get_id()) return false;
+  if (thread_.joinable() && stop_.load()) thread_.join();  // stopped from inside its callback
   if (thread_.joinable() || periodUs <= 0 || !callback) return false;
   callback_ = std::move(callback);
   stop_ = false;
@@ -39,16 +41,19 @@ bool CPeriodicTimer::Start(int periodUs, std::function<void()> callback) {
 }
 
 void CPeriodicTimer::Stop() {
-  if (!thread_.joinable()) return;
   stop_ = true;
-  if (thread_.get_id() == std::this_thread::get_id()) {
-    thread_.detach();
-    return;
-  }
-  thread_.join();
+  // From inside the callback the thread only learns to end; the thread
+  // object belongs to the starting thread, which joins it later.
+  if (beatThread_.load() == std::this_thread::get_id()) return;
+  if (thread_.joinable()) thread_.join();
 }
 
 void CPeriodicTimer::Run(int periodUs) {
+  beatThread_.store(std::this_thread::get_id());
+  struct ClearId {
+    std::atomic<std::thread::id>& id;
+    ~ClearId() { id.store(std::thread::id()); }
+  } clearId{beatThread_};
   const long periodNs = static_cast<long>(periodUs) * 1000L;
   timespec next{};
   clock_gettime(CLOCK_MONOTONIC, &next);

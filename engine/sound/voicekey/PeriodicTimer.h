@@ -18,17 +18,19 @@ class CPeriodicTimer {
   CPeriodicTimer(const CPeriodicTimer&) = delete;
   CPeriodicTimer& operator=(const CPeriodicTimer&) = delete;
 
-  // False when it runs already or the thread cannot be started.
+  // False when it runs already, when asked from inside the callback or
+  // when the thread cannot be started.
   bool Start(int periodUs, std::function<void()> callback);
   // Returns when the callback will not run again (joins the thread; from
   // inside the callback it only asks the thread to end).
   void Stop();
-  bool IsRunning() const { return thread_.joinable(); }
+  bool IsRunning() const { return thread_.joinable() && !stop_.load(); }
 
  private:
   void Run(int periodUs);
 
-  std::thread thread_;
+  std::thread thread_;                        // touched only by the starting thread
+  std::atomic<std::thread::id> beatThread_{};  // set by the beat thread while it runs
   std::atomic<bool> stop_{false};
   std::function<void()> callback_;
 };
