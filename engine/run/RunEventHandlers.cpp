@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "app/model/ExpModelTask.h"
-#include "common/Prompt.h"
 #include "engine/run/RunMachine.h"
 #include "engine/run/RunTimes.h"
 #include "engine/run/RunVoiceKey.h"
@@ -299,13 +298,6 @@ RunEventAction CRunMachine::OnBreak() {
     stepBack_ = AsDuration(task_->OnBreak());
     RecordSkippedTrial();
     action = RunEventAction::kBreakOpened;
-  }
-  // An interruption the testee did not ask for is told to the operator;
-  // last, so that a prompt that runs a nested event loop finds the break
-  // state complete.
-  if (reason == kReasonAnticipations || reason == kReasonOmissions) {
-    qel::ShowPrompt(breakTitle_, task_->TaskName.empty() ? "Qel" : task_->TaskName,
-                    qel::kPromptOk | qel::kPromptIconWarning);
   }
   return action;
 }

@@ -38,7 +38,7 @@ bool BreakOnScreen(RunRig& rig) { return rig.display.opened > 0 && rig.display.s
 
 }  // namespace
 
-TEST(Interruption, TooManyOmissionsBreakTheRunAndTellTheOperator) {
+TEST(Interruption, TooManyOmissionsBreakTheRun) {
   PromptRecorder prompts;
   RunRig rig;
   rig.Words().TaskFlags = kTaskFlagCountOmissions;
@@ -50,8 +50,10 @@ TEST(Interruption, TooManyOmissionsBreakTheRunAndTellTheOperator) {
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
 
   EXPECT_EQ(rig.display.title, "Trial 1 from 5: Too many OMs!");
-  EXPECT_EQ(prompts.texts, std::vector<std::string>{"Trial 1 from 5: Too many OMs!"});
-  EXPECT_EQ(prompts.captions, std::vector<std::string>{"Scripted"});
+  // The operator reads the reason on the run monitor; no message box holds
+  // up the break dialog.
+  EXPECT_EQ(rig.machine->GetStatusText(), "Too many OMs!");
+  EXPECT_TRUE(prompts.texts.empty());
   EXPECT_EQ(rig.machine->GetBreakReason(), CRunMachine::kReasonOmissions);
   EXPECT_FALSE(rig.machine->BreakWasUser());
   EXPECT_EQ(rig.actions.back(), RunEventAction::kBreakOpened);
@@ -88,7 +90,8 @@ TEST(Interruption, TooManyAnticipations) {
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
   EXPECT_EQ(rig.display.title, "Trial 1 from 2: Too many ACs!");
-  EXPECT_EQ(prompts.texts, std::vector<std::string>{"Trial 1 from 2: Too many ACs!"});
+  EXPECT_EQ(rig.machine->GetStatusText(), "Too many ACs!");
+  EXPECT_TRUE(prompts.texts.empty());
   rig.display.state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
   EXPECT_EQ(rig.Records().size(), 5u);  // AC, AC, skipped, hit, hit
@@ -135,7 +138,7 @@ TEST(Interruption, BreakThatCannotOpenEndsAtOnce) {
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(prompts.texts, std::vector<std::string>{"Trial 1 from 2: Too many OMs!"});
+  EXPECT_TRUE(prompts.texts.empty());
   EXPECT_EQ(rig.script.Calls(kCmdBreakBegin).size(), 0u);
   // No dialog, so no skipped trial: the omission, then two hits.
   const std::vector<Record> records = rig.Records();
@@ -157,7 +160,8 @@ TEST(Interruption, EscapeHeldRequestsOneBreak) {
   EXPECT_EQ(rig.Count(kRunEventBreak), 1);
   EXPECT_EQ(rig.display.title, "Trial 1 from 3: User Break!");
   EXPECT_TRUE(rig.machine->BreakWasUser());
-  EXPECT_TRUE(prompts.texts.empty()) << "the testee asked for this break";
+  EXPECT_EQ(rig.machine->GetStatusText(), "User Break!");
+  EXPECT_TRUE(prompts.texts.empty());
   rig.keyboard.escape = false;
   rig.display.state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
