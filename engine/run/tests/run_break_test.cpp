@@ -259,3 +259,25 @@ TEST_P(StepBackTest, BreakStepsBack) {
 INSTANTIATE_TEST_SUITE_P(StepBack, StepBackTest,
                          testing::Values(StepBackCase{5, 3, 2}, StepBackCase{3, 3, 0}, StepBackCase{2, 3, 2},
                                          StepBackCase{4, 0, 4}, StepBackCase{4, -2, 4}));
+
+TEST(Interruption, BreakInTheSecondListIsTitledWithAStarAndStoresNothing) {
+  RunRig rig;
+  rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
+  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.SetTrials({"T1", "T2"});
+  rig.SetSecondList({"S1", "S2", "S3"});
+  ASSERT_TRUE(rig.Start(false));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 2; }));
+  rig.keyboard.escape = true;
+  ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
+  EXPECT_EQ(rig.display.title, "Trial *2 from 3: User Break!");
+  EXPECT_TRUE(rig.Records().empty()) << "no skipped record for a trial of the second list";
+  rig.keyboard.escape = false;
+  rig.display.state.store(kBreakContinue);
+  ASSERT_TRUE(rig.RunToEnd());
+  EXPECT_EQ(TrialCodes(rig.script), (std::vector<std::string>{"S1", "S2", "S2", "S3", "T1", "T2"}));
+  const std::vector<Record> records = rig.Records();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].category, kCatHit);
+  EXPECT_EQ(records[1].category, kCatHit);
+}
