@@ -30,6 +30,13 @@ int32_t TakeWhole(double* accumulator) {
 
 }  // namespace
 
+int WheelNotchesOfRawButton(int button, bool emulated) {
+  if (emulated) return 0;
+  if (button == 4) return 1;
+  if (button == 5) return -1;
+  return 0;
+}
+
 X11InputConnection::~X11InputConnection() { Close(); }
 
 bool X11InputConnection::Open(std::string* error) {
@@ -158,6 +165,11 @@ void X11InputConnection::HandleEvent(XEvent* event) {
     LoadDevices();
   } else if (mouseStarted_ && cookie->evtype == XI_RawMotion) {
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+    // A wheel turn reaches the server either as scroll valuator motion or
+    // as a press of button 4 or 5, and the server makes up the other form
+    // for the clients of that form, flagged emulated: only the original
+    // counts, or every notch would count twice.
+    const bool emulated = (raw->flags & XIPointerEmulated) != 0;
     PointerDevice* device = Device(raw->sourceid);
     const double* value = raw->raw_values;
     for (int bit = 0; bit < raw->valuators.mask_len * 8; ++bit) {
@@ -184,12 +196,12 @@ void X11InputConnection::HandleEvent(XEvent* event) {
         axis->last = v;
         axis->haveLast = true;
       }
+      if (emulated && sum == &dz_) continue;
       *sum += delta * scale;
     }
   } else if (mouseStarted_ && cookie->evtype == XI_RawButtonPress) {
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-    if (raw->detail == 4) dz_ += kWheelNotch;
-    if (raw->detail == 5) dz_ -= kWheelNotch;
+    dz_ += kWheelNotch * WheelNotchesOfRawButton(raw->detail, (raw->flags & XIPointerEmulated) != 0);
   }
   XFreeEventData(display_, cookie);
 }

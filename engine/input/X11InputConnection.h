@@ -12,7 +12,8 @@
 // warps cause no movement. Devices with absolute axes (tablets, touch
 // screens) are turned into movement from one position to the next, scaled
 // to the screen. The wheel comes from scroll valuators or from the legacy
-// wheel buttons 4 and 5: 120 per notch. Buttons are the pointer's current
+// wheel buttons 4 and 5, whichever the device sent (not the copy the server
+// makes in the other form): 120 per notch. Buttons are the pointer's current
 // button state.
 #pragma once
 
@@ -26,6 +27,11 @@ typedef struct _XDisplay Display;
 union _XEvent;
 
 namespace qel {
+
+// Wheel notches of a raw button press: +1 for button 4 (away from the
+// user), -1 for button 5, 0 for any other button and for a press the server
+// made up from scroll valuator motion (emulated), which counts already.
+int WheelNotchesOfRawButton(int button, bool emulated);
 
 class X11InputConnection {
  public:

@@ -6,6 +6,7 @@
 #include "engine/input/InputDeviceList.h"
 #include "engine/input/InputResult.h"
 #include "engine/input/SdlPad.h"
+#include "engine/input/X11InputConnection.h"
 
 namespace qel {
 namespace {
@@ -65,6 +66,29 @@ TEST(SdlPad, HatPositionsBecomePointsOfView) {
   EXPECT_EQ(PovFromHat(SDL_HAT_LEFTUP), 31500u);
   EXPECT_EQ(PovFromHat(SDL_HAT_UP | SDL_HAT_DOWN), 0xFFFFFFFFu);  // impossible: centred
 }
+
+struct WheelCase {
+  const char* name;
+  int button;
+  bool emulated;
+  int notches;
+};
+
+class RawWheelButton : public ::testing::TestWithParam<WheelCase> {};
+
+// A wheel with a scroll valuator also sends the server's made-up presses of
+// buttons 4 and 5; the valuator already counted that notch.
+TEST_P(RawWheelButton, CountsOnlyTheWheelButtonsTheDeviceItselfPressed) {
+  EXPECT_EQ(WheelNotchesOfRawButton(GetParam().button, GetParam().emulated), GetParam().notches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, RawWheelButton,
+                         ::testing::Values(WheelCase{"Away", 4, false, 1}, WheelCase{"Towards", 5, false, -1},
+                                           WheelCase{"AwayMadeUp", 4, true, 0},
+                                           WheelCase{"TowardsMadeUp", 5, true, 0},
+                                           WheelCase{"Left", 1, false, 0}, WheelCase{"Horizontal", 6, false, 0},
+                                           WheelCase{"OtherHorizontal", 7, false, 0}),
+                         [](const ::testing::TestParamInfo<WheelCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qel
