@@ -10,8 +10,45 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
+// Coordinates are cut to this distance: far outside any surface, yet small
+// enough that our sums and cairo's fixed-point paths cannot overflow.
+constexpr int kFar = 1 << 20;
+
+constexpr int kMaxFontHeight = 4096;
+
+int Near(int v) { return std::clamp(v, -kFar, kFar); }
+
 void Order(int& a, int& b) {
   if (a > b) std::swap(a, b);
+}
+
+// Cuts the segment a-b to the box [lo, hi] (Liang-Barsky); false when it
+// misses the box. `endCut` tells whether b itself lay outside.
+bool ClipSegment(double& ax, double& ay, double& bx, double& by, double xlo, double ylo, double xhi, double yhi,
+                 bool& endCut) {
+  const double dx = bx - ax, dy = by - ay;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {ax - xlo, xhi - ax, ay - ylo, yhi - ay};
+  double t0 = 0, t1 = 1;
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+  }
+  if (t0 > t1) return false;
+  endCut = t1 < 1;
+  bx = ax + t1 * dx;
+  by = ay + t1 * dy;
+  ax += t0 * dx;
+  ay += t0 * dy;
+  return true;
 }
 
 }  // namespace
@@ -48,11 +85,11 @@ void CSurfaceDC::EndDirect(int left, int top, int right, int bottom) {
   cairo_surface_mark_dirty_rectangle(target_->Cairo(), left, top, right - left, bottom - top);
 }
 
-void CSurfaceDC::FillPixels(int left, int top, int right, int bottom, uint32_t pixel) {
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, target_->Width());
-  bottom = std::min(bottom, target_->Height());
+void CSurfaceDC::FillPixels(int64_t left64, int64_t top64, int64_t right64, int64_t bottom64, uint32_t pixel) {
+  const int left = static_cast<int>(std::max<int64_t>(left64, 0));
+  const int top = static_cast<int>(std::max<int64_t>(top64, 0));
+  const int right = static_cast<int>(std::min<int64_t>(right64, target_->Width()));
+  const int bottom = static_cast<int>(std::min<int64_t>(bottom64, target_->Height()));
   if (left >= right || top >= bottom) return;
   BeginDirect();
   for (int y = top; y < bottom; ++y) {
@@ -60,6 +97,20 @@ void CSurfaceDC::FillPixels(int left, int top, int right, int bottom, uint32_t p
     std::fill(row + left, row + right, pixel);
   }
   EndDirect(left, top, right, bottom);
+}
+
+bool CSurfaceDC::FigureBox(int& left, int& top, int& right, int& bottom, bool smallerWithoutPen) const {
+  left = Near(left);
+  top = Near(top);
+  right = Near(right);
+  bottom = Near(bottom);
+  Order(left, right);
+  Order(top, bottom);
+  if (smallerWithoutPen && penNull_) {
+    --right;
+    --bottom;
+  }
+  return right > left && bottom > top;
 }
 
 void CSurfaceDC::SetSource(COLORREF c) {
@@ -71,17 +122,11 @@ void CSurfaceDC::FillSolidRect(int x, int y, int width, int height, COLORREF col
   // background colour of later opaque text.
   bkColour_ = colour;
   if (width <= 0 || height <= 0) return;
-  FillPixels(x, y, x + width, y + height, PixelFromColorref(colour));
+  FillPixels(x, y, int64_t{x} + width, int64_t{y} + height, PixelFromColorref(colour));
 }
 
 void CSurfaceDC::Rectangle(int left, int top, int right, int bottom) {
-  Order(left, right);
-  Order(top, bottom);
-  if (penNull_) {
-    --right;
-    --bottom;
-  }
-  if (right <= left || bottom <= top) return;
+  if (!FigureBox(left, top, right, bottom, true)) return;
   if (!brushNull_) FillPixels(left, top, right, bottom, PixelFromColorref(brushColour_));
   if (penNull_) return;
   const int w = PenWidth();
@@ -113,13 +158,7 @@ void CSurfaceDC::EllipsePath(double cx, double cy, double rx, double ry) {
 }
 
 void CSurfaceDC::Ellipse(int left, int top, int right, int bottom) {
-  Order(left, right);
-  Order(top, bottom);
-  if (penNull_) {
-    --right;
-    --bottom;
-  }
-  if (right <= left || bottom <= top) return;
+  if (!FigureBox(left, top, right, bottom, true)) return;
   const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
   const double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
   if (!brushNull_) {
@@ -156,8 +195,8 @@ void CSurfaceDC::StrokePath() {
 
 void CSurfaceDC::PolygonPath(const QelPoint* points, int count, double offset) {
   cairo_new_path(cr_);
-  cairo_move_to(cr_, points[0].x + offset, points[0].y + offset);
-  for (int i = 1; i < count; ++i) cairo_line_to(cr_, points[i].x + offset, points[i].y + offset);
+  cairo_move_to(cr_, Near(points[0].x) + offset, Near(points[0].y) + offset);
+  for (int i = 1; i < count; ++i) cairo_line_to(cr_, Near(points[i].x) + offset, Near(points[i].y) + offset);
   cairo_close_path(cr_);
 }
 
@@ -179,8 +218,8 @@ void CSurfaceDC::Polyline(const QelPoint* points, int count) {
     return;
   }
   cairo_new_path(cr_);
-  cairo_move_to(cr_, points[0].x + 0.5, points[0].y + 0.5);
-  for (int i = 1; i < count; ++i) cairo_line_to(cr_, points[i].x + 0.5, points[i].y + 0.5);
+  cairo_move_to(cr_, Near(points[0].x) + 0.5, Near(points[0].y) + 0.5);
+  for (int i = 1; i < count; ++i) cairo_line_to(cr_, Near(points[i].x) + 0.5, Near(points[i].y) + 0.5);
   StrokePath();
   cairo_new_path(cr_);
 }
@@ -201,6 +240,18 @@ void CSurfaceDC::LineTo(int x, int y) {
 void CSurfaceDC::BresenhamLine(int x0, int y0, int x1, int y1) {
   const int w = target_->Width(), h = target_->Height();
   const uint32_t p = PixelFromColorref(penColour_);
+  bool lastToo = false;
+  const int64_t span = std::max(std::llabs(int64_t{x1} - x0), std::llabs(int64_t{y1} - y0));
+  if (span > 2 * int64_t{w + h}) {
+    // Far longer than the surface: cut to it first, so that the steps stay
+    // few and no sum overflows. A cut end is an inner point: it is drawn.
+    double ax = x0, ay = y0, bx = x1, by = y1;
+    if (!ClipSegment(ax, ay, bx, by, -1, -1, w, h, lastToo)) return;
+    x0 = static_cast<int>(std::lround(ax));
+    y0 = static_cast<int>(std::lround(ay));
+    x1 = static_cast<int>(std::lround(bx));
+    y1 = static_cast<int>(std::lround(by));
+  }
   const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
   const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
   int err = dx + dy;
@@ -224,13 +275,20 @@ void CSurfaceDC::BresenhamLine(int x0, int y0, int x1, int y1) {
       y0 += sy;
     }
   }
+  if (lastToo && x1 >= 0 && y1 >= 0 && x1 < w && y1 < h) {
+    target_->Row(y1)[x1] = p;
+    minX = std::min(minX, x1);
+    maxX = std::max(maxX, x1);
+    minY = std::min(minY, y1);
+    maxY = std::max(maxY, y1);
+  }
   if (maxX >= 0) EndDirect(minX, minY, maxX + 1, maxY + 1);
 }
 
 void CSurfaceDC::WideLine(int x0, int y0, int x1, int y1) {
   cairo_new_path(cr_);
-  cairo_move_to(cr_, x0 + 0.5, y0 + 0.5);
-  cairo_line_to(cr_, x1 + 0.5, y1 + 0.5);
+  cairo_move_to(cr_, Near(x0) + 0.5, Near(y0) + 0.5);
+  cairo_line_to(cr_, Near(x1) + 0.5, Near(y1) + 0.5);
   StrokePath();
   cairo_new_path(cr_);
 }
@@ -247,9 +305,7 @@ void CSurfaceDC::ArcAngles(int left, int top, int right, int bottom, int xs, int
 }
 
 void CSurfaceDC::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
-  Order(left, right);
-  Order(top, bottom);
-  if (right <= left || bottom <= top || penNull_) return;
+  if (penNull_ || !FigureBox(left, top, right, bottom, false)) return;
   double a1, a2;
   ArcAngles(left, top, right, bottom, xStart, yStart, xEnd, yEnd, a1, a2);
   const int w = PenWidth();
@@ -264,9 +320,7 @@ void CSurfaceDC::Arc(int left, int top, int right, int bottom, int xStart, int y
 }
 
 void CSurfaceDC::ArcTo(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
-  Order(left, right);
-  Order(top, bottom);
-  if (right <= left || bottom <= top) return;
+  if (!FigureBox(left, top, right, bottom, false)) return;
   double a1, a2;
   ArcAngles(left, top, right, bottom, xStart, yStart, xEnd, yEnd, a1, a2);
   const int w = PenWidth();
@@ -275,22 +329,20 @@ void CSurfaceDC::ArcTo(int left, int top, int right, int bottom, int xStart, int
   if (!penNull_) {
     // The line from the current position joins the arc's start.
     cairo_new_path(cr_);
-    cairo_move_to(cr_, position_.x + 0.5, position_.y + 0.5);
+    cairo_move_to(cr_, Near(position_.x) + 0.5, Near(position_.y) + 0.5);
     cairo_save(cr_);
     cairo_translate(cr_, cx, cy);
     cairo_scale(cr_, rx, ry);
     cairo_arc_negative(cr_, 0, 0, 1, a1, a2);
     cairo_restore(cr_);
     StrokePath();
-  cairo_new_path(cr_);
+    cairo_new_path(cr_);
   }
   position_ = {static_cast<int>(std::floor(cx + rx * std::cos(a2))), static_cast<int>(std::floor(cy + ry * std::sin(a2)))};
 }
 
 void CSurfaceDC::Pie(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
-  Order(left, right);
-  Order(top, bottom);
-  if (right <= left || bottom <= top) return;
+  if (!FigureBox(left, top, right, bottom, false)) return;
   double a1, a2;
   ArcAngles(left, top, right, bottom, xStart, yStart, xEnd, yEnd, a1, a2);
   const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
@@ -338,7 +390,8 @@ PangoLayout* CSurfaceDC::Layout() {
 
 void CSurfaceDC::SetFont(const char* face, int height, int weight, bool italic) {
   fontFace_ = face && *face ? face : "Sans";
-  fontHeight_ = height;
+  // Taller than any screen is pointless and would make huge glyph images.
+  fontHeight_ = std::clamp(height, -kMaxFontHeight, kMaxFontHeight);
   fontWeight_ = weight;
   fontItalic_ = italic;
   fontDirty_ = true;
@@ -373,7 +426,7 @@ void CSurfaceDC::PlaceLayout(const char* text, bool singleLine, int wrapWidth) {
   ApplyFont();
   PangoLayout* layout = Layout();
   pango_layout_set_single_paragraph_mode(layout, singleLine);
-  pango_layout_set_width(layout, wrapWidth > 0 ? wrapWidth * PANGO_SCALE : -1);
+  pango_layout_set_width(layout, wrapWidth > 0 ? std::min(wrapWidth, kFar) * PANGO_SCALE : -1);
   pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
   if (!text) text = "";
   if (g_utf8_validate(text, -1, nullptr)) {
@@ -391,6 +444,8 @@ void CSurfaceDC::SetBkMode(int mode) { bkMode_ = mode; }
 void CSurfaceDC::SetTextAlign(uint32_t align) { textAlign_ = align; }
 
 void CSurfaceDC::TextOut(int x, int y, const char* text) {
+  x = Near(x);
+  y = Near(y);
   PlaceLayout(text, true, 0);
   PangoLayout* layout = Layout();
   pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
@@ -427,7 +482,7 @@ bool CSurfaceDC::GetTextExtent(const char* text, int* width, int* height) {
 }
 
 int CSurfaceDC::DrawText(const char* text, const QelRect& rectIn, uint32_t format) {
-  QelRect rect = rectIn;
+  QelRect rect{Near(rectIn.left), Near(rectIn.top), Near(rectIn.right), Near(rectIn.bottom)};
   rect.Normalize();
   const bool singleLine = (format & kDtSingleLine) != 0;
   const bool wrap = (format & kDtWordBreak) && !singleLine;
@@ -478,22 +533,24 @@ bool CSurfaceDC::BitBlt(int x, int y, int width, int height, const QelBitmap& sr
                         uint32_t rop) {
   if (src.IsEmpty() || (rop != kRopSrcCopy && rop != kRopNotSrcCopy)) return false;
   if (width <= 0 || height <= 0) return true;
-  // Clip against the destination and the source alike.
-  if (x < 0) { srcX -= x; width += x; x = 0; }
-  if (y < 0) { srcY -= y; height += y; y = 0; }
-  if (srcX < 0) { x -= srcX; width += srcX; srcX = 0; }
-  if (srcY < 0) { y -= srcY; height += srcY; srcY = 0; }
-  width = std::min({width, target_->Width() - x, src.width - srcX});
-  height = std::min({height, target_->Height() - y, src.height - srcY});
-  if (width <= 0 || height <= 0) return true;
+  // Clip against the destination and the source alike, in 64 bits so that
+  // no coordinate sum overflows.
+  int64_t dx = x, dy = y, sx = srcX, sy = srcY, w = width, h = height;
+  if (dx < 0) { sx -= dx; w += dx; dx = 0; }
+  if (dy < 0) { sy -= dy; h += dy; dy = 0; }
+  if (sx < 0) { dx -= sx; w += sx; sx = 0; }
+  if (sy < 0) { dy -= sy; h += sy; sy = 0; }
+  w = std::min({w, int64_t{target_->Width()} - dx, int64_t{src.width} - sx});
+  h = std::min({h, int64_t{target_->Height()} - dy, int64_t{src.height} - sy});
+  if (w <= 0 || h <= 0) return true;
   const uint32_t invert = rop == kRopNotSrcCopy ? 0x00FFFFFFu : 0u;
   BeginDirect();
-  for (int j = 0; j < height; ++j) {
-    const uint32_t* s = src.Row(srcY + j) + srcX;
-    uint32_t* d = target_->Row(y + j) + x;
-    for (int i = 0; i < width; ++i) d[i] = (s[i] ^ invert) & 0x00FFFFFFu;
+  for (int64_t j = 0; j < h; ++j) {
+    const uint32_t* s = src.Row(static_cast<int>(sy + j)) + sx;
+    uint32_t* d = target_->Row(static_cast<int>(dy + j)) + dx;
+    for (int64_t i = 0; i < w; ++i) d[i] = (s[i] ^ invert) & 0x00FFFFFFu;
   }
-  EndDirect(x, y, x + width, y + height);
+  EndDirect(static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(dx + w), static_cast<int>(dy + h));
   return true;
 }
 
@@ -504,15 +561,18 @@ bool CSurfaceDC::StretchBlt(int x, int y, int width, int height, const QelBitmap
   // Opposite signs of a destination and a source extent mirror the picture.
   const bool mirrorX = (width < 0) != (srcWidth < 0);
   const bool mirrorY = (height < 0) != (srcHeight < 0);
-  const int64_t dw = std::abs(width), dh = std::abs(height);
-  const int64_t sw = std::abs(srcWidth), sh = std::abs(srcHeight);
-  const int dx0 = width < 0 ? x + width : x;
-  const int dy0 = height < 0 ? y + height : y;
-  const int sx0 = srcWidth < 0 ? srcX + srcWidth : srcX;
-  const int sy0 = srcHeight < 0 ? srcY + srcHeight : srcY;
-  const int left = std::max(dx0, 0), top = std::max(dy0, 0);
-  const int right = static_cast<int>(std::min<int64_t>(dx0 + dw, target_->Width()));
-  const int bottom = static_cast<int>(std::min<int64_t>(dy0 + dh, target_->Height()));
+  // 64 bits throughout: extents of any sign and size neither overflow nor
+  // reach outside either picture.
+  const int64_t dw = std::llabs(int64_t{width}), dh = std::llabs(int64_t{height});
+  const int64_t sw = std::llabs(int64_t{srcWidth}), sh = std::llabs(int64_t{srcHeight});
+  const int64_t dx0 = width < 0 ? int64_t{x} + width : x;
+  const int64_t dy0 = height < 0 ? int64_t{y} + height : y;
+  const int64_t sx0 = srcWidth < 0 ? int64_t{srcX} + srcWidth : srcX;
+  const int64_t sy0 = srcHeight < 0 ? int64_t{srcY} + srcHeight : srcY;
+  const int left = static_cast<int>(std::clamp<int64_t>(dx0, 0, target_->Width()));
+  const int top = static_cast<int>(std::clamp<int64_t>(dy0, 0, target_->Height()));
+  const int right = static_cast<int>(std::clamp<int64_t>(dx0 + dw, 0, target_->Width()));
+  const int bottom = static_cast<int>(std::clamp<int64_t>(dy0 + dh, 0, target_->Height()));
   if (left >= right || top >= bottom) return true;
   const uint32_t invert = rop == kRopNotSrcCopy ? 0x00FFFFFFu : 0u;
   BeginDirect();

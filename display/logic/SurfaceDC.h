@@ -64,7 +64,9 @@ class CSurfaceDC : public CDC {
 
  private:
   int PenWidth() const { return penWidth_ < 1 ? 1 : penWidth_; }
-  void FillPixels(int left, int top, int right, int bottom, uint32_t pixel);
+  void FillPixels(int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t pixel);
+  // Orders and bounds a figure's box; false when it is empty.
+  bool FigureBox(int& left, int& top, int& right, int& bottom, bool smallerWithoutPen) const;
   void BeginDirect();
   void EndDirect(int left, int top, int right, int bottom);
   void SetSource(COLORREF colour);

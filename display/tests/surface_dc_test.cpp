@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <limits>
 #include <thread>
 
 #include "logic/RasterSurface.h"
@@ -298,6 +300,106 @@ TEST_F(SurfaceDCTest, StretchBltScalesAndMirrors) {
   EXPECT_EQ(Px(20, 0) & 0xFF0000u, 0xBB0000u);
   EXPECT_FALSE(dc_->StretchBlt(0, 0, 4, 4, pic, 0, 0, 0, 2, kRopSrcCopy));
 }
+
+// Coordinates far outside the surface (a plug-in's uninitialised value) are
+// clipped: nothing overflows, nothing steps through millions of hidden
+// pixels, and what does reach the surface is drawn.
+struct ExtremeCase {
+  const char* name;
+  std::function<void(CDC&, const QelBitmap&)> draw;
+  std::vector<std::pair<int, int>> lit;  // pixels that must be drawn
+  bool anyInk;                           // whether anything may be drawn at all
+};
+
+class ExtremeCoordinates : public SurfaceDCTest, public ::testing::WithParamInterface<ExtremeCase> {};
+
+constexpr int kMin = std::numeric_limits<int>::min();
+constexpr int kMax = std::numeric_limits<int>::max();
+
+TEST_P(ExtremeCoordinates, AreClippedWithoutHarm) {
+  std::vector<uint32_t> px(4, 0xFFFFFF);
+  QelBitmap pic;
+  pic.width = 2;
+  pic.height = 2;
+  pic.stride = 8;
+  pic.pixels = px.data();
+  dc_->SetPen(kWhite, 1);
+  dc_->SetBrush(kWhite);
+  dc_->SetTextColor(kWhite);
+  GetParam().draw(*dc_, pic);
+  for (auto [x, y] : GetParam().lit) {
+    EXPECT_NE(Px(x, y), 0u) << x << "," << y;
+  }
+  if (!GetParam().anyInk) {
+    EXPECT_EQ(Ink().right, -1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExtremeCoordinates,
+    ::testing::Values(
+        ExtremeCase{"HorizontalLineAcrossEverything",
+                    [](CDC& dc, const QelBitmap&) { dc.MoveTo(-(1 << 30), 5); dc.LineTo(1 << 30, 5); },
+                    {{0, 5}, {100, 5}, {199, 5}}, true},
+        ExtremeCase{"DiagonalFromCornerToCorner",
+                    [](CDC& dc, const QelBitmap&) { dc.MoveTo(kMin, kMin); dc.LineTo(kMax, kMax); },
+                    {{0, 0}, {60, 60}, {119, 119}}, true},
+        ExtremeCase{"LineEndingInside",
+                    [](CDC& dc, const QelBitmap&) { dc.MoveTo(kMin, 7); dc.LineTo(50, 7); },
+                    {{0, 7}, {49, 7}}, true},
+        ExtremeCase{"LineFarAway",
+                    [](CDC& dc, const QelBitmap&) { dc.MoveTo(kMin, kMin); dc.LineTo(kMin + 5, kMax); },
+                    {}, false},
+        ExtremeCase{"PolylineThroughTheSurface",
+                    [](CDC& dc, const QelBitmap&) {
+                      const QelPoint p[] = {{kMin, 10}, {kMax, 10}, {kMax, kMin}};
+                      dc.Polyline(p, 3);
+                    },
+                    {{0, 10}, {199, 10}}, true},
+        ExtremeCase{"FillPastTheLargestCoordinate",
+                    [](CDC& dc, const QelBitmap&) { dc.FillSolidRect(kMax - 5, 0, 100, 10, kWhite); }, {}, false},
+        ExtremeCase{"FillFromTheSmallestCoordinate",
+                    [](CDC& dc, const QelBitmap&) { dc.FillSolidRect(kMin, 0, kMax, 10, kWhite); }, {}, false},
+        ExtremeCase{"FillCoveringEverything",
+                    [](CDC& dc, const QelBitmap&) { dc.FillSolidRect(-(1 << 30), -(1 << 30), kMax, kMax, kWhite); },
+                    {{0, 0}, {199, 119}}, true},
+        ExtremeCase{"RectangleCoveringEverything",
+                    [](CDC& dc, const QelBitmap&) { dc.Rectangle(kMin, kMin, kMax, kMax); }, {{0, 0}, {199, 119}}, true},
+        ExtremeCase{"EllipseCoveringEverything",
+                    [](CDC& dc, const QelBitmap&) { dc.Ellipse(kMin, kMin, kMax, kMax); }, {{0, 0}, {199, 119}}, true},
+        ExtremeCase{"ArcAndPieOverTheWholeRange",
+                    [](CDC& dc, const QelBitmap&) {
+                      dc.Arc(kMin, kMin, kMax, kMax, kMax, 0, 0, kMin);
+                      dc.ArcTo(kMin, kMin, kMax, kMax, kMax, 0, 0, kMin);
+                      dc.Pie(kMin, kMin, kMax, kMax, kMax, 0, 0, kMin);
+                    },
+                    {}, true},
+        ExtremeCase{"TextAtTheEdgesOfTheRange",
+                    [](CDC& dc, const QelBitmap&) {
+                      dc.SetFont("DejaVu Sans", kMin, kFwBold, false);
+                      dc.TextOut(kMin, kMin, "far");
+                      dc.SetFont("DejaVu Sans", kMax, kMax, true);
+                      dc.SetTextAlign(kTaRight | kTaBottom);
+                      dc.TextOut(kMin, kMax, "far");
+                      dc.DrawText("far", QelRect{kMin, kMin, kMax, kMax}, kDtCenter | kDtVCenter | kDtSingleLine);
+                      dc.DrawText("far far", QelRect{kMax, kMax, kMin, kMin}, kDtWordBreak | kDtRight);
+                    },
+                    {}, true},
+        ExtremeCase{"BlitsFromFarAway",
+                    [](CDC& dc, const QelBitmap& pic) {
+                      dc.BitBlt(kMin, kMin, 10, 10, pic, 0, 0, kRopSrcCopy);
+                      dc.BitBlt(0, 0, 2, 2, pic, kMin, kMin, kRopSrcCopy);
+                      dc.BitBlt(kMax - 1, 0, kMax, 2, pic, 0, 0, kRopSrcCopy);
+                      dc.StretchBlt(kMin, kMin, -5, -5, pic, 0, 0, 2, 2, kRopSrcCopy);
+                      dc.StretchBlt(kMax, 0, kMin, 10, pic, kMin, 0, kMax, 2, kRopSrcCopy);
+                    },
+                    {}, true},
+        ExtremeCase{"StretchOverEverything",
+                    [](CDC& dc, const QelBitmap& pic) {
+                      dc.StretchBlt(-(1 << 30), -(1 << 30), kMax, kMax, pic, 0, 0, 2, 2, kRopSrcCopy);
+                    },
+                    {{0, 0}, {199, 119}}, true}),
+    [](const ::testing::TestParamInfo<ExtremeCase>& info) { return std::string(info.param.name); });
 
 TEST(RasterSurface, CopiesWholeSurfacesAndRefusesBadSizes) {
   auto a = CRasterSurface::Create(4, 4, 0, 0);
