@@ -76,6 +76,39 @@ void ExtendedStats(std::vector<int32_t> x, QelStats* r) {
   r->highQuarter = high / k;
 }
 
+// One group per code of the list, each from the index the previous one
+// returned; stops at a negative index. Without values every group is only
+// skipped, so the chain keeps its layout. No list: -1.
+template <typename StoreGroup>
+int ForEachCode(int index, int n, const int32_t* values, const QelCodeList* list, int groupSize,
+                StoreGroup store) {
+  if (!list) return -1;
+  const int count = CodeCount(list);
+  for (int k = 0; k < count && index >= 0; ++k) {
+    index = (n < 1 || !values) ? index + groupSize : store(index, k);
+  }
+  return index;
+}
+
+// n and mean (and the SD when asked) of each code of the list; the index
+// moves one group per code also where a group does not fit.
+int StoreCountMeanGroups(CTaskRunData& data, int index, const int32_t* codes, const int32_t* values,
+                         int n, const QelCodeList* list, bool withSd) {
+  if (!list || !values || index < 0) return index;
+  const int size = withSd ? 3 : 2;
+  const int count = CodeCount(list);
+  for (int k = 0; k < count; ++k, index += size) {
+    if (!GroupFits(index, size)) continue;
+    QelStats r;
+    if (data.ComputeStats(&r, codes, values, n, list->codes[k]) >= 0) {
+      data.SetValue(index, r.n, true);
+      data.SetValue(index + 1, r.mean, true);
+      if (withSd) data.SetValue(index + 2, r.sd, true);
+    }
+  }
+  return index;
+}
+
 }  // namespace
 
 bool AgeInYears(const QelDateTime& birthDate, const QelDateTime& testDate, double* out) {
@@ -235,62 +268,26 @@ int CTaskRunData::ComputeValueWithZ(const int32_t* codes, const int32_t* values,
 
 int CTaskRunData::ComputeExtendedForCodes(int index, const int32_t* codes, const int32_t* values,
                                           int n, const QelCodeList* list, int normTrials) {
-  if (!list) return -1;
-  const int count = CodeCount(list);
-  for (int k = 0; k < count && index >= 0; ++k) {
-    if (n < 1 || !values) {
-      index += kExtendedZGroup;
-      continue;
-    }
-    index = StoreExtendedStatsZ(codes, values, n, list->codes[k], index, nullptr, list->getters[k],
-                                normTrials);
-  }
-  return index;
+  return ForEachCode(index, n, values, list, kExtendedZGroup, [&](int at, int k) {
+    return StoreExtendedStatsZ(codes, values, n, list->codes[k], at, nullptr, list->getters[k], normTrials);
+  });
 }
 
 int CTaskRunData::ComputeForCodes(int index, const int32_t* codes, const int32_t* values, int n,
                                   const QelCodeList* list, int normTrials) {
-  if (!list) return -1;
-  const int count = CodeCount(list);
-  for (int k = 0; k < count && index >= 0; ++k) {
-    if (n < 1 || !values) {
-      index += kCountMeanZGroup;
-      continue;
-    }
-    index = StoreCountMeanZ(codes, values, n, list->codes[k], index, list->getters[k], normTrials);
-  }
-  return index;
+  return ForEachCode(index, n, values, list, kCountMeanZGroup, [&](int at, int k) {
+    return StoreCountMeanZ(codes, values, n, list->codes[k], at, list->getters[k], normTrials);
+  });
 }
 
 int CTaskRunData::StoreCountMeanForCodes(int index, const int32_t* codes, const int32_t* values,
                                          int n, const QelCodeList* list) {
-  if (!list || !values || index < 0) return index;
-  const int count = CodeCount(list);
-  for (int k = 0; k < count; ++k, index += 2) {
-    if (!GroupFits(index, 2)) continue;
-    QelStats r;
-    if (ComputeStats(&r, codes, values, n, list->codes[k]) >= 0) {
-      SetValue(index, r.n, true);
-      SetValue(index + 1, r.mean, true);
-    }
-  }
-  return index;
+  return StoreCountMeanGroups(*this, index, codes, values, n, list, false);
 }
 
 int CTaskRunData::StoreCountMeanSdForCodes(int index, const int32_t* codes, const int32_t* values,
                                            int n, const QelCodeList* list) {
-  if (!list || !values || index < 0) return index;
-  const int count = CodeCount(list);
-  for (int k = 0; k < count; ++k, index += 3) {
-    if (!GroupFits(index, 3)) continue;
-    QelStats r;
-    if (ComputeStats(&r, codes, values, n, list->codes[k]) >= 0) {
-      SetValue(index, r.n, true);
-      SetValue(index + 1, r.mean, true);
-      SetValue(index + 2, r.sd, true);
-    }
-  }
-  return index;
+  return StoreCountMeanGroups(*this, index, codes, values, n, list, true);
 }
 
 // ---- per-part groups -------------------------------------------------------
