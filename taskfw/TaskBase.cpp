@@ -170,6 +170,8 @@ bool CTaskBase::SetupScreen(IDDDisplay* display, bool practice) {
   if (m_record) code = practice ? m_record->practiceCode : m_record->testCode;
   if (code) std::memcpy(m_currentCode, code, kTrialCodeSize);
   else std::memset(m_currentCode, 0, kTrialCodeSize);
+  // A code is at most 16 letters: the last byte is its end, whatever was there.
+  m_currentCode[kTrialCodeSize - 1] = '\0';
 
   m_scale = m_runContext ? (m_runContext->w.TaskSSS & kSssScaleMask) * 0.01 : 1.0;
 

@@ -81,6 +81,12 @@ TEST(ScreenSetup, CurrentCodeFromTheRecord) {
   EXPECT_STREQ(b.task.m_currentCode, "PRACTICE");
   ASSERT_TRUE(b.task.SetupScreen(&b.display, false));
   EXPECT_EQ(std::memcmp(b.task.m_currentCode, test, kTrialCodeSize), 0);
+  // Seventeen letters without an end: the task's copy still ends after 16.
+  const char unterminated[kTrialCodeSize] = {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I',
+                                             'J', 'K', 'L', 'M', 'N', 'O', 'P', 'Q'};
+  b.record.testCode = unterminated;
+  ASSERT_TRUE(b.task.SetupScreen(&b.display, false));
+  EXPECT_STREQ(b.task.m_currentCode, "ABCDEFGHIJKLMNOP");
   b.record.testCode = nullptr;
   ASSERT_TRUE(b.task.SetupScreen(&b.display, false));
   const char zeros[kTrialCodeSize] = {};
