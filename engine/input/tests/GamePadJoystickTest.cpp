@@ -13,58 +13,6 @@
 namespace qel {
 namespace {
 
-class VirtualDevices {
- public:
-  VirtualDevices() {
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    ok_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
-  }
-  ~VirtualDevices() {
-    while (!handles_.empty()) Detach(0);
-    if (ok_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-  }
-  bool Ok() const { return ok_; }
-
-  // A game pad with the standard 15 buttons and 6 axes; returns its number here.
-  int AttachPad(const std::string& name) { return Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, name, 6, 15, 0); }
-  // A joystick with 3 axes, 4 buttons and a hat.
-  int AttachStick(const std::string& name) { return Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, name, 3, 4, 1); }
-
-  void SetButton(int device, int button, bool down) {
-    SDL_JoystickSetVirtualButton(handles_[device], button, down ? 1 : 0);
-  }
-  void SetAxis(int device, int axis, int16_t value) { SDL_JoystickSetVirtualAxis(handles_[device], axis, value); }
-  void SetHat(int device, uint8_t value) { SDL_JoystickSetVirtualHat(handles_[device], 0, value); }
-
-  void Detach(int device) {
-    const SDL_JoystickID id = SDL_JoystickInstanceID(handles_[device]);
-    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-      if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
-    }
-    SDL_JoystickClose(handles_[device]);
-    handles_.erase(handles_.begin() + device);
-  }
-
- private:
-  int Attach(SDL_JoystickType type, const std::string& name, int axes, int buttons, int hats) {
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = static_cast<Uint16>(type);
-    desc.naxes = static_cast<Uint16>(axes);
-    desc.nbuttons = static_cast<Uint16>(buttons);
-    desc.nhats = static_cast<Uint16>(hats);
-    desc.name = name.c_str();
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    EXPECT_GE(index, 0) << SDL_GetError();
-    handles_.push_back(SDL_JoystickOpen(index));
-    return static_cast<int>(handles_.size()) - 1;
-  }
-
-  bool ok_ = false;
-  std::vector<SDL_Joystick*> handles_;
-};
-
 class GamePadJoystickTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(devices.Ok()); }
@@ -77,7 +25,7 @@ class GamePadJoystickTest : public ::testing::Test {
   }
 
   test::PromptRecorder messages;
-  VirtualDevices devices;
+  test::VirtualDevices devices;
 };
 
 TEST_F(GamePadJoystickTest, PadsAndJoysticksAreListedApartUpToFourEach) {

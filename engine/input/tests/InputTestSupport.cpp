@@ -69,6 +69,58 @@ void XTestInjector::Warp(int x, int y) {
 
 void XTestInjector::Sync() { XSync(display_, False); }
 
+VirtualDevices::VirtualDevices() {
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  ok_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+}
+
+VirtualDevices::~VirtualDevices() {
+  while (!handles_.empty()) Detach(0);
+  if (ok_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+int VirtualDevices::AttachPad(const std::string& name) {
+  return Attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, name, 6, 15, 0);
+}
+
+int VirtualDevices::AttachStick(const std::string& name) {
+  return Attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, name, 3, 4, 1);
+}
+
+void VirtualDevices::SetButton(int device, int button, bool down) {
+  SDL_JoystickSetVirtualButton(handles_[device], button, down ? 1 : 0);
+}
+
+void VirtualDevices::SetAxis(int device, int axis, int16_t value) {
+  SDL_JoystickSetVirtualAxis(handles_[device], axis, value);
+}
+
+void VirtualDevices::SetHat(int device, uint8_t value) { SDL_JoystickSetVirtualHat(handles_[device], 0, value); }
+
+void VirtualDevices::Detach(int device) {
+  const SDL_JoystickID id = SDL_JoystickInstanceID(handles_[device]);
+  for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+    if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+  }
+  SDL_JoystickClose(handles_[device]);
+  handles_.erase(handles_.begin() + device);
+}
+
+int VirtualDevices::Attach(int type, const std::string& name, int axes, int buttons, int hats) {
+  SDL_VirtualJoystickDesc desc;
+  SDL_zero(desc);
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = static_cast<Uint16>(type);
+  desc.naxes = static_cast<Uint16>(axes);
+  desc.nbuttons = static_cast<Uint16>(buttons);
+  desc.nhats = static_cast<Uint16>(hats);
+  desc.name = name.c_str();
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  EXPECT_GE(index, 0) << SDL_GetError();
+  handles_.push_back(SDL_JoystickOpen(index));
+  return static_cast<int>(handles_.size()) - 1;
+}
+
 PromptRecorder::PromptRecorder() {
   previousHandler_ = SetPromptHandler([this](const std::string& text, const std::string&, unsigned) {
     std::lock_guard<std::mutex> lock(g_recordMutex);

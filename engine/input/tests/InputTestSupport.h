@@ -1,9 +1,11 @@
 // Test helpers: input injected through XTest on a connection of the test's
-// own, and a recorder of the operator messages the device layer gives.
+// own, SDL virtual game pads and joysticks, and a recorder of the operator messages the device layer gives.
 #pragma once
 
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -33,6 +35,31 @@ class XTestInjector {
   Display* display_ = nullptr;
   std::set<unsigned> keys_;
   std::set<unsigned> buttons_;
+};
+
+// SDL virtual game pads and joysticks (no hardware needed); detached when
+// the object goes.
+class VirtualDevices {
+ public:
+  VirtualDevices();
+  ~VirtualDevices();
+  bool Ok() const { return ok_; }
+
+  // A game pad with the standard 15 buttons and 6 axes; returns its number here.
+  int AttachPad(const std::string& name);
+  // A joystick with 3 axes, 4 buttons and a hat.
+  int AttachStick(const std::string& name);
+
+  void SetButton(int device, int button, bool down);
+  void SetAxis(int device, int axis, int16_t value);
+  void SetHat(int device, uint8_t value);
+  void Detach(int device);
+
+ private:
+  int Attach(int type, const std::string& name, int axes, int buttons, int hats);
+
+  bool ok_ = false;
+  std::vector<SDL_Joystick*> handles_;
 };
 
 // Records shown and posted messages while it lives.
