@@ -119,17 +119,32 @@ bool CDDDisplay::Present(bool show) {
 }
 
 bool CDDDisplay::Flip() {
+  SurfacePtr front, back;
+  uint64_t generation;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_slots[8].surface || !m_slots[9].surface) return false;
-    if (m_dwAttr & kDispAttrWindowed) {
-      m_hResult = ENOTSUP;  // a window has no flipping chain
-      return false;
-    }
-    std::swap(m_slots[8].surface, m_slots[9].surface);
+    front = m_slots[8].surface;
+    back = m_slots[9].surface;
+    generation = m_generation;
   }
-  if (!PaintWindow()) return false;
+  if (!front || !back) return false;
+  if (m_dwAttr & kDispAttrWindowed) {
+    m_hResult = ENOTSUP;  // a window has no flipping chain
+    return false;
+  }
+  // The back buffer takes the old front's picture, in a buffer of its own:
+  // the old front may still be painted, and drawing must never reach it.
+  SurfacePtr newBack = MakeFrame(back->Width(), back->Height());
+  if (!newBack) return false;
+  newBack->CopyFrom(*front);
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (generation != m_generation || m_slots[9].surface != back) return false;
+    m_slots[9].surface = std::move(newBack);
+  }
+  if (!ShowFrame(std::move(back), generation)) return false;
   m_nFrontContent = m_nBackContent.load();
+  m_hResult = 0;
   return true;
 }
 

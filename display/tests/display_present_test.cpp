@@ -194,7 +194,31 @@ TEST_F(DisplayTest, SurfaceNumbersAndContentIndices) {
   EXPECT_EQ(FrontPixel(5, 5), 0xFF0000u);
   EXPECT_TRUE(display_.SurfaceBltWait(0));
   EXPECT_FALSE(display_.SurfaceBltWait(6));
-  EXPECT_TRUE(display_.Flip());
+}
+
+TEST_F(DisplayTest, FlipShowsTheBackAndNeverDrawsIntoAFrameBeingShown) {
+  ASSERT_TRUE(display_.CreateFullScreen(0, kDispAttrFlip));
+  Pump(50);
+  ASSERT_TRUE(display_.SurfaceClear(kSurfaceFront, kBlue));
+  ASSERT_TRUE(display_.SurfaceCreate(2, 0, 0, 0));
+  ASSERT_TRUE(display_.SurfaceClear(2, kRed));
+  ASSERT_TRUE(display_.SurfaceBltBack1(2));
+  // The window system may be painting the old front at this moment.
+  SurfacePtr shown = display_.GetFrontFrame();
+  ASSERT_TRUE(display_.Flip());
+  EXPECT_EQ(display_.GetFrontContent(), 2);
+  EXPECT_EQ(FrontPixel(30, 30), 0xFF0000u);
+  EXPECT_EQ(ScreenShot().At(30, 30), 0xFF0000u);
+  EXPECT_EQ(BackPixel(30, 30), 0x0000FFu);  // the back buffer holds what the front showed
+  CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
+  ASSERT_NE(dc, nullptr);
+  dc->FillSolidRect(0, 0, 100, 100, kGreen);
+  ASSERT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, dc));
+  EXPECT_EQ(shown->PixelAt(30, 30), 0x0000FFu);  // drawing never reaches a frame on screen
+  EXPECT_EQ(FrontPixel(30, 30), 0xFF0000u);
+
+  ASSERT_TRUE(display_.CreateWindowed(0, 40, 30));
+  EXPECT_FALSE(display_.Flip());  // a window has no flipping chain
 }
 
 // A 4 x 2 picture with distinct pixels.
