@@ -14,6 +14,22 @@ const int32_t kCodes1234[] = {4, 1, 2, 3, 4};
 // Feedback sound choices 0..4 of the main program's WAVE resources.
 const uint32_t kFeedbackWaves[] = {181, 182, 183, 179, 180};
 
+// The host's centred cross and square on the front surface (the warning and
+// the visual feedback); nothing when the surface gives no context.
+void CrossOnFront(ITaskHost* host, int arm, COLORREF colour, int thickness) {
+  if (CDC* dc = host->SurfaceGetDC(kSurfaceFront)) {
+    host->DrawCrossCentred(dc, arm, colour, thickness);
+    host->SurfaceReleaseDC(kSurfaceFront, dc);
+  }
+}
+
+void SquareOnFront(ITaskHost* host, int r, COLORREF colour) {
+  if (CDC* dc = host->SurfaceGetDC(kSurfaceFront)) {
+    host->FillSquareCentred(dc, r, colour);
+    host->SurfaceReleaseDC(kSurfaceFront, dc);
+  }
+}
+
 }  // namespace
 
 CTaskBase::CTaskBase()
@@ -227,21 +243,13 @@ bool CTaskBase::OnUnload() { return m_host != nullptr; }
 
 bool CTaskBase::ShowWarning() {
   if (!m_host) return false;
-  CDC* dc = m_host->SurfaceGetDC(kSurfaceFront);
-  if (dc) {
-    m_host->DrawCrossCentred(dc, m_size[0] / 2, m_warningColour, m_size[0] / 6);
-    m_host->SurfaceReleaseDC(kSurfaceFront, dc);
-  }
+  CrossOnFront(m_host, m_size[0] / 2, m_warningColour, m_size[0] / 6);
   return true;
 }
 
 bool CTaskBase::HideWarning() {
   if (!m_host) return false;
-  CDC* dc = m_host->SurfaceGetDC(kSurfaceFront);
-  if (dc) {
-    m_host->DrawCrossCentred(dc, m_size[0] / 2, m_backColour, m_size[0] / 6);
-    m_host->SurfaceReleaseDC(kSurfaceFront, dc);
-  }
+  CrossOnFront(m_host, m_size[0] / 2, m_backColour, m_size[0] / 6);
   return true;
 }
 
@@ -281,14 +289,9 @@ bool CTaskBase::FeedbackOn() {
     case 1:
       if (m_feedbackSoundReady && !m_host->IsSoundPlaying()) m_host->PlaySound(false);
       return true;
-    case 2: {
-      CDC* dc = m_host->SurfaceGetDC(kSurfaceFront);
-      if (dc) {
-        m_host->FillSquareCentred(dc, m_size[2] / 2, m_feedbackColour);
-        m_host->SurfaceReleaseDC(kSurfaceFront, dc);
-      }
+    case 2:
+      SquareOnFront(m_host, m_size[2] / 2, m_feedbackColour);
       return true;
-    }
     default:
       return false;
   }
@@ -303,14 +306,9 @@ bool CTaskBase::FeedbackOff() {
         m_host->RewindSound();
       }
       break;
-    case 2: {
-      CDC* dc = m_host->SurfaceGetDC(kSurfaceFront);
-      if (dc) {
-        m_host->FillSquareCentred(dc, m_size[2] / 2, m_backColour);
-        m_host->SurfaceReleaseDC(kSurfaceFront, dc);
-      }
+    case 2:
+      SquareOnFront(m_host, m_size[2] / 2, m_backColour);
       break;
-    }
     default:
       break;
   }
