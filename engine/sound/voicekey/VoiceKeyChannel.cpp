@@ -10,7 +10,7 @@ bool CVoiceKeyChannel::SetRate(int rate, int blocks) {
   const int d = std::clamp(r / b, 2, 2500);
   rate_ = r;
   blocks_ = b;
-  smoothing_ = divisor2_ = decay_ = d;
+  smoothing_ = decay_ = d;
   Reset();
   return r == rate && b == blocks && d == r / b;
 }
@@ -21,8 +21,6 @@ void CVoiceKeyChannel::Reset() {
   last_ = 0;
   low_ = 0;
   high_ = 0;
-  (void)spikeRejection_;
-  (void)spikeRatio_;
 }
 
 void CVoiceKeyChannel::Feed(int16_t sample) {

@@ -32,10 +32,7 @@ class CVoiceKeyChannel {
   int peakToPeak_ = 0;
   int level_ = 0;
   int smoothing_ = 20;
-  int divisor2_ = 20;
   int decay_ = 20;
-  bool spikeRejection_ = false;
-  int spikeRatio_ = 4;
   int rate_ = 22050;
   int blocks_ = 1000;
   int last_ = 0;
