@@ -40,7 +40,6 @@ InputResult SdlPad::Open(const InputDeviceInstance& device, std::string* detail)
     Close();
     return kInputFailed;
   }
-  device_ = device;
   return kInputOk;
 }
 

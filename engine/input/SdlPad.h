@@ -23,7 +23,6 @@ class SdlPad {
   InputResult Open(const InputDeviceInstance& device, std::string* detail);
   void Close();
   bool IsOpen() const { return joystick_ != nullptr; }
-  const InputDeviceInstance& Device() const { return device_; }
 
   // Brings SDL's states up to date; false when the device went away.
   bool Poll();
@@ -31,7 +30,6 @@ class SdlPad {
   InputResult Read(JoystickState* state, std::string* detail) const;
 
  private:
-  InputDeviceInstance device_;
   _SDL_GameController* controller_ = nullptr;
   _SDL_Joystick* joystick_ = nullptr;
 };

@@ -83,41 +83,29 @@ bool X11InputConnection::ReadKeyboard(uint8_t state[256]) {
 
 bool X11InputConnection::StartMouse() {
   if (display_ == nullptr || !HasXInput2()) return false;
-  unsigned char rawMask[XIMaskLen(XI_LASTEVENT)] = {};
-  XISetMask(rawMask, XI_RawMotion);
-  XISetMask(rawMask, XI_RawButtonPress);
-  unsigned char hierarchyMask[XIMaskLen(XI_LASTEVENT)] = {};
-  XISetMask(hierarchyMask, XI_HierarchyChanged);
-  XIEventMask masks[2];
-  masks[0].deviceid = XIAllMasterDevices;
-  masks[0].mask_len = sizeof rawMask;
-  masks[0].mask = rawMask;
-  masks[1].deviceid = XIAllDevices;
-  masks[1].mask_len = sizeof hierarchyMask;
-  masks[1].mask = hierarchyMask;
-  XISelectEvents(display_, DefaultRootWindow(display_), masks, 2);
+  SelectRawEvents(true);
   LoadDevices();
-  XSync(display_, False);
-  mouseStarted_ = false;  // what came before the start is dropped
-  DrainEvents();
-  dx_ = dy_ = dz_ = 0;
   mouseStarted_ = true;
   return true;
 }
 
 void X11InputConnection::StopMouse() {
   if (display_ == nullptr || !mouseStarted_) return;
-  unsigned char none[XIMaskLen(XI_LASTEVENT)] = {};
-  XIEventMask masks[2];
-  masks[0].deviceid = XIAllMasterDevices;
-  masks[0].mask_len = sizeof none;
-  masks[0].mask = none;
-  masks[1].deviceid = XIAllDevices;
-  masks[1].mask_len = sizeof none;
-  masks[1].mask = none;
+  SelectRawEvents(false);
+}
+
+void X11InputConnection::SelectRawEvents(bool on) {
+  unsigned char raw[XIMaskLen(XI_LASTEVENT)] = {};
+  unsigned char hierarchy[XIMaskLen(XI_LASTEVENT)] = {};
+  if (on) {
+    XISetMask(raw, XI_RawMotion);
+    XISetMask(raw, XI_RawButtonPress);
+    XISetMask(hierarchy, XI_HierarchyChanged);
+  }
+  XIEventMask masks[2] = {{XIAllMasterDevices, sizeof raw, raw}, {XIAllDevices, sizeof hierarchy, hierarchy}};
   XISelectEvents(display_, DefaultRootWindow(display_), masks, 2);
   XSync(display_, False);
-  mouseStarted_ = false;
+  mouseStarted_ = false;  // what came before is dropped
   DrainEvents();
   dx_ = dy_ = dz_ = 0;
 }

@@ -52,7 +52,6 @@ class X11InputConnection {
   // Starts summing movement (earlier movement is dropped); false without XInput 2.
   bool StartMouse();
   void StopMouse();
-  bool MouseStarted() const { return mouseStarted_; }
   // Movement since the last read (or the start) and the buttons now.
   bool ReadMouse(MouseState* state);
 
@@ -71,6 +70,9 @@ class X11InputConnection {
     Axis scroll;
   };
 
+  // Raw pointer events and device changes of the root window, or none;
+  // movement summed so far is dropped.
+  void SelectRawEvents(bool on);
   void DrainEvents();
   void HandleEvent(_XEvent* event);
   void LoadDevices();
