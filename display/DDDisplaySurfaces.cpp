@@ -191,14 +191,18 @@ CDC* CDDDisplay::SurfaceGetDC(int n) {
 
 bool CDDDisplay::SurfaceReleaseDC(int n, CDC* dc) {
   if (!dc) return true;
-  // Only a context handed out here and not yet released is taken back: a
-  // foreign or twice-released pointer is refused, never deleted.
-  bool live;
+  // Only a context handed out here, not yet released and given back for the
+  // surface it was made for is taken back; anything else is refused and
+  // never deleted (a context given back under another number stays live).
+  CSurfaceDC* ours = nullptr;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    live = m_liveDCs.erase(dc) == 1;
+    const auto it = m_liveDCs.find(dc);
+    if (it != m_liveDCs.end() && static_cast<const CSurfaceDC*>(*it)->Number() == n) {
+      ours = static_cast<CSurfaceDC*>(dc);
+      m_liveDCs.erase(it);
+    }
   }
-  CSurfaceDC* ours = live ? static_cast<CSurfaceDC*>(dc) : nullptr;
   if (!ours) {
     m_hResult = EINVAL;
     ErrMessage(m_hResult, "SurfaceReleaseDC ReleaseDC", true);
@@ -207,7 +211,7 @@ bool CDDDisplay::SurfaceReleaseDC(int n, CDC* dc) {
   SurfacePtr drawn = ours->Target();
   const int number = ours->Number();
   delete ours;
-  if (number == kSurfaceFront && n == kSurfaceFront) {
+  if (number == kSurfaceFront) {
     uint64_t generation;
     SurfacePtr front;
     {

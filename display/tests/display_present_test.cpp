@@ -156,6 +156,19 @@ TEST_F(DisplayTest, AContextIsTakenBackOnceAndOutlivesTheDisplaySafely) {
   EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);  // the failure releases the display
 }
 
+TEST_F(DisplayTest, AContextGivenBackForAnotherSurfaceIsRefused) {
+  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
+  CDC* dc = display_.SurfaceGetDC(kSurfaceFront);
+  ASSERT_NE(dc, nullptr);
+  dc->FillSolidRect(0, 0, 10, 10, kRed);
+  EXPECT_FALSE(display_.SurfaceReleaseDC(kSurfaceBack, dc));
+  ASSERT_EQ(messages_.Messages().size(), 1u);
+  EXPECT_EQ(messages_.Messages()[0].text.rfind("SurfaceReleaseDC ReleaseDC\n", 0), 0u);
+  EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);
+  EXPECT_TRUE(display_.SurfaceReleaseDC(kSurfaceFront, dc));  // still live: taken back once
+  EXPECT_EQ(messages_.Messages().size(), 1u);
+}
+
 TEST_F(DisplayTest, SurfaceNumbersAndContentIndices) {
   ASSERT_TRUE(display_.CreateFullScreen(0, 0));
   EXPECT_FALSE(display_.SurfaceCreate(8, 0, 0, 0));
