@@ -184,6 +184,7 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   void ClearSurfaceTable();
   void DDWindowInit(bool breaksAllowed);
   bool AttachExternal(wxWindow* window, int width, int height);
+  bool CreateBuffers(int width, int height, const char* stepFront, const char* stepBack);
   void FreeOnUiThread();
 
   SurfaceSlot* Slot(int n);
@@ -192,12 +193,11 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   bool ShowFrame(qel::display::SurfacePtr frame, uint64_t generation);
   bool PaintWindow();  // false when the user-interface thread did not show it
   intptr_t RunOnUiThread(std::function<intptr_t()> work, intptr_t failed);
-  bool DrawPicture(int n, const QelBitmap& picture, uint32_t flags, bool stretch, const char* stepGetDC);
+  bool DrawPicture(int n, const QelBitmap& picture, uint32_t flags, bool stretch);
+  bool KeepPictureAndCreate(int n, const QelBitmap* bitmap, const QelDib* dib, uint32_t flags);
   bool DrawDib(int n, const QelDib* picture, uint32_t flags, bool stretch);
 
   QelResModule m_hInstResource = nullptr;
-  uint32_t m_dwStyle = 0;    // what the window is: popup, with or without caption
-  uint32_t m_dwExStyle = 0;  // top-most in full screen
   CWndDD m_wnd;
   wxWindow* m_pWndAttached = nullptr;  // the caller's window while attached
   uint32_t m_dwAttr = 0;

@@ -11,16 +11,7 @@ using namespace qel::display;
 
 namespace {
 
-constexpr uint32_t kStylePopup = 0x80000000u;
-constexpr uint32_t kStyleCaption = 0x00C00000u;
-constexpr uint32_t kExStyleTopMost = 0x00000008u;
-
-constexpr uint32_t kFullScreenFrontCaps =
-    kCapsPrimary | kCapsVisible | kCapsFrontBuffer | kCapsFlip | kCapsComplex | kCaps3DDevice | kCapsSysMem;
-constexpr uint32_t kFullScreenBackCaps = kCapsBackBuffer | kCapsFlip | kCapsComplex | kCaps3DDevice | kCapsSysMem;
-constexpr uint32_t kWindowedFrontCaps = kCapsPrimary | kCapsVisible | kCapsFrontBuffer | kCapsSysMem;
-constexpr uint32_t kWindowedBackCaps = kCapsOffScreen | kCaps3DDevice | kCapsSysMem;
-
+// What the failed window creation left in errno (cleared before it), else EIO.
 int WindowError() { return errno ? errno : EIO; }
 
 }  // namespace
@@ -93,34 +84,18 @@ bool CDDDisplay::CreateFullScreen(int i, uint32_t flags) {
   SelectDisplay(i, false);
   m_wnd.m_bCursorShow = (m_dwAttr & kDispAttrCursor) != 0;
   m_wnd.m_bFullScreen = true;
-  m_dwStyle = kStylePopup;
-  m_dwExStyle = kExStyleTopMost;
 
   // A borderless top-most window over the whole monitor; the desktop keeps its mode.
   const QelRect& mr = m_displays[i].monitorRect;
+  errno = 0;
   if (!m_wnd.CreateOwn(wxRect(mr.left, mr.top, mr.Width(), mr.Height()), false, true, m_strTitle)) {
     m_hResult = WindowError();
     ErrMessage(m_hResult, "CreateWndFullScreen", true);
     return false;
   }
-  const int w = m_displays[i].width, h = m_displays[i].height;
-  int error = 0;
-  SurfacePtr front = CRasterSurface::Create(w, h, 0, kFullScreenFrontCaps, &error);
-  if (!front) {
-    m_hResult = error;
-    ErrMessage(error, "CreateFullScreen CreateSurface", true);
+  if (!CreateBuffers(m_displays[i].width, m_displays[i].height, "CreateFullScreen CreateSurface",
+                     "CreateFullScreen GetAttachedSurface")) {
     return false;
-  }
-  SurfacePtr back = CRasterSurface::Create(w, h, 0, kFullScreenBackCaps, &error);
-  if (!back) {
-    m_hResult = error;
-    ErrMessage(error, "CreateFullScreen GetAttachedSurface", true);
-    return false;
-  }
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_slots[8].surface = std::move(front);
-    m_slots[9].surface = std::move(back);
   }
   DDWindowInit(true);
   return true;
@@ -139,10 +114,9 @@ bool CDDDisplay::CreateWindowed(int i, int width, int height) {
   if (!CreateDevice(i)) return false;
   SelectDisplay(i, true);
   m_wnd.m_bFullScreen = false;
-  m_dwStyle = caption ? (kStylePopup | kStyleCaption) : kStylePopup;
-  m_dwExStyle = 0;
 
   const QelRect& mr = m_displays[i].monitorRect;
+  errno = 0;
   if (!m_wnd.CreateOwn(wxRect(mr.left, mr.top, width, height), caption, false, m_strTitle)) {
     m_hResult = WindowError();
     ErrMessage(m_hResult, "CreateWndWindowed", true);
@@ -175,17 +149,18 @@ bool CDDDisplay::AttachExternal(wxWindow* window, int width, int height) {
     width = s.x;
     height = s.y;
   }
+  return CreateBuffers(width, height, "AttachExternal CreateSurface Front", "AttachExternal CreateSurface Back1");
+}
+
+// The front and back buffers of a mode; a failure is reported under the
+// given step and frees the display.
+bool CDDDisplay::CreateBuffers(int width, int height, const char* stepFront, const char* stepBack) {
   int error = 0;
-  SurfacePtr front = CRasterSurface::Create(width, height, 0, kWindowedFrontCaps, &error);
-  if (!front) {
-    m_hResult = error;
-    ErrMessage(error, "AttachExternal CreateSurface Front", true);
-    return false;
-  }
-  SurfacePtr back = CRasterSurface::Create(width, height, 0, kWindowedBackCaps, &error);
+  SurfacePtr front = CRasterSurface::Create(width, height, 0, 0, &error);
+  SurfacePtr back = front ? CRasterSurface::Create(width, height, 0, 0, &error) : nullptr;
   if (!back) {
     m_hResult = error;
-    ErrMessage(error, "AttachExternal CreateSurface Back1", true);
+    ErrMessage(error, front ? stepBack : stepFront, true);
     return false;
   }
   std::lock_guard<std::mutex> lock(m_mutex);

@@ -19,6 +19,8 @@ namespace {
 // work before it gives up (that thread is gone or is waiting for the caller).
 constexpr std::chrono::milliseconds kUiPickupTime{1000};
 
+// What the buffers are, for the properties dialog: the frames behind them
+// change at every presentation, their role does not.
 constexpr uint32_t kFullScreenFrontCaps =
     kCapsPrimary | kCapsVisible | kCapsFrontBuffer | kCapsFlip | kCapsComplex | kCaps3DDevice | kCapsSysMem;
 constexpr uint32_t kFullScreenBackCaps = kCapsBackBuffer | kCapsFlip | kCapsComplex | kCaps3DDevice | kCapsSysMem;
@@ -295,8 +297,7 @@ bool CDDDisplay::SurfaceCreate(int n, uint32_t flags, int width, int height) {
 
 // Clears surface n to black and draws the picture centred or stretched, in
 // one drawing context (so that a front frame changes once).
-bool CDDDisplay::DrawPicture(int n, const QelBitmap& picture, uint32_t flags, bool stretch,
-                             const char* /*stepGetDC*/) {
+bool CDDDisplay::DrawPicture(int n, const QelBitmap& picture, uint32_t flags, bool stretch) {
   SurfacePtr s = GetSurface(n);
   if (!s || picture.IsEmpty()) return false;
   CDC* dc = SurfaceGetDC(n);
@@ -327,11 +328,11 @@ bool CDDDisplay::DrawDib(int n, const QelDib* picture, uint32_t flags, bool stre
     ErrMessage(m_hResult, stretch ? "SurfaceStretchBitmap StretchDIBits" : "SurfaceDrawBitmap CreateDIBitmap", false);
     return false;
   }
-  return DrawPicture(n, image.View(), flags, stretch, nullptr);
+  return DrawPicture(n, image.View(), flags, stretch);
 }
 
 bool CDDDisplay::SurfaceDrawBitmap(int n, const QelBitmap* picture, uint32_t flags) {
-  return picture && DrawPicture(n, *picture, flags, false, "SurfaceDrawBitmap GetDC Surface");
+  return picture && DrawPicture(n, *picture, flags, false);
 }
 
 bool CDDDisplay::SurfaceDrawBitmap(int n, const QelDib* picture, uint32_t flags) {
@@ -339,7 +340,7 @@ bool CDDDisplay::SurfaceDrawBitmap(int n, const QelDib* picture, uint32_t flags)
 }
 
 bool CDDDisplay::SurfaceStretchBitmap(int n, const QelBitmap* picture, uint32_t flags) {
-  return picture && DrawPicture(n, *picture, flags, true, "SurfaceStretchBitmap GetDC");
+  return picture && DrawPicture(n, *picture, flags, true);
 }
 
 bool CDDDisplay::SurfaceStretchBitmap(int n, const QelDib* picture, uint32_t flags) {
@@ -360,31 +361,28 @@ bool CDDDisplay::SurfaceDrawBitmap(int n) {
   }
   const bool stretch = (flags & kSurfStretch) != 0;
   if (dib && DrawDib(n, dib, flags, stretch)) return true;
-  return bitmap && DrawPicture(n, *bitmap, flags, stretch, nullptr);
+  return bitmap && DrawPicture(n, *bitmap, flags, stretch);
+}
+
+// Keeps the picture and flags of n and creates n at the default size.
+bool CDDDisplay::KeepPictureAndCreate(int n, const QelBitmap* bitmap, const QelDib* dib, uint32_t flags) {
+  if (!IsOffScreen(n)) return false;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_slots[n].bitmap = bitmap;
+    m_slots[n].dib = dib;
+    m_slots[n].flags = flags;
+  }
+  return SurfaceCreate(n, flags, 0, 0);
 }
 
 bool CDDDisplay::SurfaceCreateBitmap(int n, const QelBitmap* picture, uint32_t flags) {
-  if (!IsOffScreen(n)) return false;
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_slots[n].bitmap = picture;
-    m_slots[n].dib = nullptr;
-    m_slots[n].flags = flags;
-  }
-  if (!SurfaceCreate(n, flags, 0, 0)) return false;
-  return picture && DrawPicture(n, *picture, flags, (flags & kSurfStretch) != 0, nullptr);
+  return KeepPictureAndCreate(n, picture, nullptr, flags) && picture &&
+         DrawPicture(n, *picture, flags, (flags & kSurfStretch) != 0);
 }
 
 bool CDDDisplay::SurfaceCreateBitmap(int n, const QelDib* picture, uint32_t flags) {
-  if (!IsOffScreen(n)) return false;
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_slots[n].bitmap = nullptr;
-    m_slots[n].dib = picture;
-    m_slots[n].flags = flags;
-  }
-  if (!SurfaceCreate(n, flags, 0, 0)) return false;
-  return DrawDib(n, picture, flags, (flags & kSurfStretch) != 0);
+  return KeepPictureAndCreate(n, nullptr, picture, flags) && DrawDib(n, picture, flags, (flags & kSurfStretch) != 0);
 }
 
 bool CDDDisplay::SurfaceBltBack1Redraw(int n) {
