@@ -57,7 +57,7 @@ class CTaskBase {
   virtual bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b);                     // 3
   virtual bool SpareHook(intptr_t a);                                             // 4
   virtual void LoadTexts();                                                       // 5
-  virtual bool GetInfo(int type, int kind, int index, int32_t* out);              // 6 (kInfoWideAnswer)
+  virtual bool GetInfo(int type, int kind, int index, int32_t* out);              // 6 (pointers: kInfoWideAnswer)
   virtual bool Init(ITaskLibrary* record);                                        // 7
   virtual bool SetupRun(IExpModelTask* context, intptr_t value);                  // 8
   virtual int32_t GetParamText(int parameter, int which);                         // 9
