@@ -22,7 +22,14 @@ CDDDisplay::~CDDDisplay() { Free(); }
 
 bool CDDDisplay::DisplayEnum() {
   if (!wxIsMainThread()) return RunOnUiThread([this] { return DisplayEnum() ? 1 : 0; }, 0) != 0;
-  m_nSelected = -1;
+  // A display in use stays selected: its size is still what default-size
+  // surfaces, the bounds and dialog placement need.
+  bool inUse;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    inUse = m_bDevice;
+  }
+  if (!inUse) m_nSelected = -1;
   std::vector<MonitorInfo> monitors;
   for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
     const wxDisplay display(i);
@@ -43,6 +50,7 @@ bool CDDDisplay::DisplayEnum() {
   }
   const char* server = std::getenv("DISPLAY");
   m_nDisplays = BuildDisplayTable(monitors, server ? server : "", wxDisplayDepth(), m_displays);
+  if (!ValidIndex(m_nSelected)) m_nSelected = -1;
   return m_nDisplays > 0;
 }
 

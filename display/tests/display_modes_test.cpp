@@ -176,6 +176,20 @@ TEST_F(DisplayTest, FreeReturnsToTheConstructedStateAndASecondModeWorks) {
   EXPECT_TRUE(messages_.Messages().empty());
 }
 
+TEST_F(DisplayTest, EnumeratingAgainKeepsTheDisplayInUseSelected) {
+  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
+  ASSERT_TRUE(display_.DisplayEnum());
+  EXPECT_EQ(display_.GetDisplaySelected(), 0);
+  ASSERT_TRUE(display_.SurfaceCreate(1, 0, 0, 0));  // default size: still the mode's
+  int w = 0, h = 0;
+  ASSERT_TRUE(display_.SurfaceGetSize(1, w, h));
+  EXPECT_EQ(w, 1024);
+  EXPECT_TRUE(messages_.Messages().empty());
+  display_.Free();
+  ASSERT_TRUE(display_.DisplayEnum());
+  EXPECT_EQ(display_.GetDisplaySelected(), -1);
+}
+
 TEST_F(DisplayTest, DestructionFreesTheWindow) {
   wxWindow* window = nullptr;
   {
