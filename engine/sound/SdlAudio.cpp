@@ -13,6 +13,8 @@ bool g_started = false;
 bool StartSdlAudio(std::string* error) {
   std::lock_guard<std::mutex> lock(g_mutex);
   if (g_started) return true;
+  // SDL would otherwise catch SIGINT/SIGTERM and the program could not be ended by them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     if (error) *error = SDL_GetError();
     return false;
