@@ -190,6 +190,25 @@ TEST_F(DisplayTest, EnumeratingAgainKeepsTheDisplayInUseSelected) {
   EXPECT_EQ(display_.GetDisplaySelected(), -1);
 }
 
+TEST_F(DisplayTest, FreeFromAWorkerThreadClosesTheWindow) {
+  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
+  Pump(30);
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    display_.Free();
+    done = true;
+  });
+  ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
+  worker.join();
+  EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);
+  EXPECT_EQ(display_.GetDisplaySelected(), -1);
+  EXPECT_FALSE(display_.Present(true));
+  Pump(30);
+  int displays = 0;
+  for (wxWindow* w : wxTopLevelWindows) displays += w->GetLabel() == "DDDisplay";
+  EXPECT_EQ(displays, 0);
+}
+
 TEST_F(DisplayTest, DestructionFreesTheWindow) {
   wxWindow* window = nullptr;
   {

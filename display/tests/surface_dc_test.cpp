@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <string>
 #include <thread>
 
 #include "logic/RasterSurface.h"
@@ -180,6 +181,80 @@ TEST_F(SurfaceDCTest, PieRunsCounterClockwiseFromStartToEnd) {
   EXPECT_EQ(Px(30, 70), 0u);
 }
 
+// Arcs and pies run counter-clockwise (on the screen) from the radial through
+// the start point to the one through the end point, as GDI draws them.
+struct ArcCase {
+  const char* name;
+  QelPoint start, end;
+  const char* quarters;  // the quarters with ink: R upper right, L upper left, l lower left, r lower right
+};
+
+class ArcDirection : public SurfaceDCTest, public ::testing::WithParamInterface<ArcCase> {
+ protected:
+  // Which quarters of the box (0, 0, 101, 101) hold ink, away from the axes.
+  std::string InkedQuarters() const {
+    std::string found;
+    const struct {
+      char name;
+      int x0, y0;
+    } quarters[] = {{'R', 55, 0}, {'L', 0, 0}, {'l', 0, 55}, {'r', 55, 55}};
+    for (const auto& q : quarters) {
+      bool ink = false;
+      for (int y = q.y0; y < q.y0 + 46; ++y)
+        for (int x = q.x0; x < q.x0 + 46; ++x) ink |= Px(x, y) != 0;
+      if (ink) found += q.name;
+    }
+    return found;
+  }
+};
+
+TEST_P(ArcDirection, PieCoversTheQuartersBetweenTheRadials) {
+  dc_->SetNullPen();
+  dc_->SetBrush(kRed);
+  const ArcCase& c = GetParam();
+  dc_->Pie(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
+  EXPECT_EQ(InkedQuarters(), c.quarters);
+}
+
+TEST_P(ArcDirection, ArcAndArcToDrawTheSameCurve) {
+  dc_->SetPen(kWhite, 1);
+  const ArcCase& c = GetParam();
+  dc_->Arc(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
+  EXPECT_EQ(InkedQuarters(), c.quarters);
+  surface_->Fill(0);
+  dc_->MoveTo(c.start.x, c.start.y);
+  dc_->ArcTo(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
+  EXPECT_EQ(InkedQuarters(), c.quarters);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Radials, ArcDirection,
+    ::testing::Values(ArcCase{"RightToTop", {100, 50}, {50, 0}, "R"},
+                      ArcCase{"TopToRight", {50, 0}, {100, 50}, "Llr"},
+                      ArcCase{"LeftToRight", {0, 50}, {100, 50}, "lr"},
+                      ArcCase{"RightToLeft", {100, 50}, {0, 50}, "RL"},
+                      ArcCase{"BottomToLeftFarOut", {50, 5000}, {-300, 50}, "RLr"},
+                      ArcCase{"SameRadialIsTheWholeEllipse", {90, 90}, {70, 70}, "RLlr"}),
+    [](const ::testing::TestParamInfo<ArcCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SurfaceDCTest, ArcToLeavesThePositionAtTheArcsEnd) {
+  dc_->SetPen(kWhite, 1);
+  dc_->MoveTo(150, 50);
+  dc_->ArcTo(0, 0, 101, 101, 100, 50, 50, 0);  // upper right quarter, ending at the top
+  EXPECT_NE(Px(120, 50), 0u);                   // the line from the old position to the start
+  surface_->Fill(0);
+  dc_->LineTo(50, 30);
+  EXPECT_NE(Px(50, 15), 0u);  // drawn down from the top of the arc
+}
+
+TEST_F(SurfaceDCTest, NullPenMakesTheEllipseOnePixelSmaller) {
+  dc_->SetNullPen();
+  dc_->SetBrush(kWhite);
+  dc_->Ellipse(0, 0, 41, 21);
+  EXPECT_EQ(Ink().right, 40);
+  EXPECT_EQ(Ink().bottom, 20);
+}
+
 TEST_F(SurfaceDCTest, TextAlignmentPlacesTheText) {
   dc_->SetFont("DejaVu Sans", -20, kFwBold, false);
   dc_->SetBkMode(kBkTransparent);
@@ -252,6 +327,48 @@ TEST_F(SurfaceDCTest, DrawTextCentresSingleLinesAndWrapsInsideTheRectangle) {
   EXPECT_LE(ink.right, 80);
   EXPECT_LE(ink.bottom, 110);
 }
+
+// Single-line DrawText puts the text against the edges the format names.
+struct DrawTextCase {
+  const char* name;
+  uint32_t format;
+  char horizontal;  // 'l' left edge, 'c' centred, 'r' right edge
+  char vertical;    // 't' top edge, 'c' centred, 'b' bottom edge
+};
+
+class DrawTextPlacement : public SurfaceDCTest, public ::testing::WithParamInterface<DrawTextCase> {};
+
+TEST_P(DrawTextPlacement, FollowsTheFormat) {
+  dc_->SetFont("DejaVu Sans", -16, kFwNormal, false);
+  dc_->SetBkMode(kBkTransparent);
+  dc_->SetTextColor(kWhite);
+  const QelRect box{20, 10, 180, 110};
+  dc_->DrawText("HHH", box, GetParam().format | kDtSingleLine);
+  const QelRect ink = Ink();
+  ASSERT_GT(ink.right, ink.left);
+  switch (GetParam().horizontal) {
+    case 'l': EXPECT_NEAR(ink.left, box.left, 3); break;
+    case 'c': EXPECT_NEAR((ink.left + ink.right) / 2.0, (box.left + box.right) / 2.0, 3); break;
+    case 'r': EXPECT_NEAR(ink.right, box.right, 3); break;
+  }
+  switch (GetParam().vertical) {
+    case 't': EXPECT_NEAR(ink.top, box.top, 6); break;
+    case 'c': EXPECT_NEAR((ink.top + ink.bottom) / 2.0, (box.top + box.bottom) / 2.0, 4); break;
+    case 'b': EXPECT_NEAR(ink.bottom, box.bottom, 6); break;
+  }
+  EXPECT_LE(ink.bottom, box.bottom);
+  EXPECT_LE(ink.right, box.right);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, DrawTextPlacement,
+                         ::testing::Values(DrawTextCase{"TopLeft", kDtLeft, 'l', 't'},
+                                           DrawTextCase{"TopRight", kDtRight, 'r', 't'},
+                                           DrawTextCase{"Centred", kDtCenter | kDtVCenter, 'c', 'c'},
+                                           DrawTextCase{"BottomLeft", kDtBottom, 'l', 'b'},
+                                           DrawTextCase{"BottomRight", kDtRight | kDtBottom, 'r', 'b'}),
+                         [](const ::testing::TestParamInfo<DrawTextCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST_F(SurfaceDCTest, InvalidUtf8TextIsDrawnWithoutHarm) {
   dc_->SetBkMode(kBkTransparent);
