@@ -17,7 +17,7 @@
 #include <functional>
 #include <mutex>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "DialogInst.h"
 #include "ScreenExport.h"
@@ -212,7 +212,8 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   std::mutex m_mutex;
   SurfaceSlot m_slots[10];
   qel::display::SurfacePtr m_spareFrame;
-  std::unordered_set<const CDC*> m_liveDCs;  // handed out and not yet released
+  // Contexts handed out and not yet released, with the mode they were made in.
+  std::unordered_map<const CDC*, uint64_t> m_liveDCs;
   uint64_t m_generation = 0;  // changes at every mode creation and Free
   bool m_bDevice = false;     // a mode's session exists
 

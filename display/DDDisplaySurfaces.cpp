@@ -175,8 +175,15 @@ bool CDDDisplay::SurfaceDescribe(int n, int& width, int& height, int& bits, uint
 }
 
 CDC* CDDDisplay::SurfaceGetDC(int n) {
-  SurfacePtr s = GetSurface(n);
-  if (!s) return nullptr;
+  SurfacePtr s;
+  uint64_t generation;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    SurfaceSlot* slot = Slot(n);
+    if (!slot || !slot->surface) return nullptr;
+    s = slot->surface;
+    generation = m_generation;
+  }
   if (n == kSurfaceFront) {
     // The screen never shows a half-drawn frame: drawing on the front goes
     // to a copy that replaces the front when the context is released.
@@ -187,7 +194,7 @@ CDC* CDDDisplay::SurfaceGetDC(int n) {
   }
   CSurfaceDC* dc = new CSurfaceDC(std::move(s), n);
   std::lock_guard<std::mutex> lock(m_mutex);
-  m_liveDCs.insert(dc);
+  m_liveDCs.emplace(dc, generation);
   return dc;
 }
 
@@ -197,11 +204,13 @@ bool CDDDisplay::SurfaceReleaseDC(int n, CDC* dc) {
   // surface it was made for is taken back; anything else is refused and
   // never deleted (a context given back under another number stays live).
   CSurfaceDC* ours = nullptr;
+  uint64_t madeIn = 0;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     const auto it = m_liveDCs.find(dc);
-    if (it != m_liveDCs.end() && static_cast<const CSurfaceDC*>(*it)->Number() == n) {
+    if (it != m_liveDCs.end() && static_cast<const CSurfaceDC*>(it->first)->Number() == n) {
       ours = static_cast<CSurfaceDC*>(dc);
+      madeIn = it->second;
       m_liveDCs.erase(it);
     }
   }
@@ -213,18 +222,8 @@ bool CDDDisplay::SurfaceReleaseDC(int n, CDC* dc) {
   SurfacePtr drawn = ours->Target();
   const int number = ours->Number();
   delete ours;
-  if (number == kSurfaceFront) {
-    uint64_t generation;
-    SurfacePtr front;
-    {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      generation = m_generation;
-      front = m_slots[8].surface;
-    }
-    if (front && front->Width() == drawn->Width() && front->Height() == drawn->Height()) {
-      ShowFrame(std::move(drawn), generation);
-    }
-  }
+  // A front frame is shown only in the mode it was drawn for.
+  if (number == kSurfaceFront) ShowFrame(std::move(drawn), madeIn);
   return true;
 }
 

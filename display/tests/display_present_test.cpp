@@ -156,6 +156,17 @@ TEST_F(DisplayTest, AContextIsTakenBackOnceAndOutlivesTheDisplaySafely) {
   EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);  // the failure releases the display
 }
 
+TEST_F(DisplayTest, AFrontDrawnBeforeFreeNeverShowsInTheNextMode) {
+  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
+  CDC* dc = display_.SurfaceGetDC(kSurfaceFront);
+  ASSERT_NE(dc, nullptr);
+  dc->FillSolidRect(0, 0, 50, 50, kRed);
+  display_.Free();
+  ASSERT_TRUE(display_.CreateFullScreen(0, 0));  // same size as before
+  EXPECT_TRUE(display_.SurfaceReleaseDC(kSurfaceFront, dc));
+  EXPECT_EQ(FrontPixel(10, 10), 0u);
+}
+
 TEST_F(DisplayTest, AContextGivenBackForAnotherSurfaceIsRefused) {
   ASSERT_TRUE(display_.CreateFullScreen(0, 0));
   CDC* dc = display_.SurfaceGetDC(kSurfaceFront);
