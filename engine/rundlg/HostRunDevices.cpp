@@ -2,7 +2,6 @@
 
 #include "engine/host/TaskHost.h"
 #include "engine/input/InputDevices.h"
-#include "engine/rundlg/WindowXid.h"
 #include "engine/sound/SoundService.h"
 
 CHostRunDevices::CHostRunDevices(CTaskHost& host) : host_(host) {}
@@ -20,8 +19,10 @@ bool CHostRunDevices::CreateFullScreen(int displayIndex) {
 }
 
 qel::InputWindow CHostRunDevices::GetDeviceWindow() {
-  CWndDD* wnd = host_.Display().GetWndDD();
-  return wnd ? WindowXid(wnd->GetWindow()) : 0;
+  // The input layer reads the X server's state for the whole display and
+  // takes no window. (Asking GDK for the full screen's X id would make its
+  // drawing area a native window of its own, which stops it showing frames.)
+  return 0;
 }
 
 bool CHostRunDevices::InitSoundOutput(int deviceIndex) {

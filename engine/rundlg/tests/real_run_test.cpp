@@ -1,0 +1,141 @@
+// Real runs: the real 1 ms timer, the full-screen display on the X server,
+// keys pressed through the X test extension, sound on SDL's disk driver.
+// The program's Tapping plug-in runs a self-timed part; the tests' square
+// plug-in runs a host-timed one.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "RunDlgTestSupport.h"
+#include "XTestDriver.h"
+#include "app/settings/SystemSettings.h"
+#include "engine/input/InputDevices.h"
+#include "engine/library/TaskLibrary.h"
+#include "engine/rundlg/DlgRun.h"
+
+using namespace rundlgtest;
+
+namespace {
+
+// Dispatches window-system and wx events for ms milliseconds.
+void PumpFor(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  do {
+    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+    while (loop && loop->Pending()) loop->Dispatch();
+    wxTheApp->ProcessPendingEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int limitMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    PumpFor(2);
+  }
+  return true;
+}
+
+class RealRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(x.IsOk());
+    ASSERT_EQ(qel::EnumInputDevices(), 0);
+    ResetSystemSettings();
+    g_ButtonType = 0;  // the keyboard is the response device
+  }
+  void TearDown() override {
+    if (dialog) dialog->Destroy();
+    PumpFor(20);
+    wxTheApp->ProcessIdle();
+    if (library) library->Unload();
+  }
+  void Load(const char* path) {
+    library = std::make_unique<CTaskLibrary>();
+    library->host = &Host();
+    ASSERT_TRUE(library->Load(path, true));
+    task.SetFromModelTask(library->modelDefault);
+    task.library = library.get();
+    RunData().SetTask(&task);
+    dialog = new CDlgRun(nullptr, Host(), RunData());
+    dialog->SetTask(&task);
+    dialog->SetTitle(true);
+  }
+  int LitAroundCentre(int half) {
+    return x.CountLitPixels(x.ScreenWidth() / 2 - half, x.ScreenHeight() / 2 - half, 2 * half, 2 * half);
+  }
+
+  XTestDriver x;
+  std::unique_ptr<CTaskLibrary> library;
+  CExpModelTask task;
+  ScoreRecorder scores;
+  CDlgRun* dialog = nullptr;
+};
+
+}  // namespace
+
+TEST_F(RealRun, ATappingPartRunsOnItsWorkerAndItsVariablesReachTheScoreDialog) {
+  Load(QEL_OUTPUT_DIR "/QelTP.qet");
+  ASSERT_EQ(task.TaskIdStr, "TP");
+  ASSERT_TRUE(dialog->RunPractice(nullptr, "P01", "Model"));
+  EXPECT_NE(Host().Display().GetWndDD()->GetWindow(), nullptr) << "the testee's screen is up";
+
+  // The part starts by itself after two seconds; then the left key taps.
+  PumpFor(2600);
+  int lit = 0;
+  for (int tap = 0; tap < 8; ++tap) {
+    x.Key("Shift_L", true);
+    PumpFor(60);
+    x.Key("Shift_L", false);
+    PumpFor(120);
+    // The tap counter is drawn at the centre of the testee's screen.
+    if (tap == 3) lit = LitAroundCentre(150);
+  }
+  EXPECT_GT(lit, 0) << "the running task shows its counter";
+
+  ASSERT_TRUE(PumpUntil([&] { return !dialog->IsRunActive(); }, 15000));
+  EXPECT_EQ(Host().Display().GetWndDD()->GetWindow(), nullptr) << "the testee's screen is given back";
+  ASSERT_EQ(scores.seen.size(), 1u);
+  const ScoreRecorder::Seen& seen = scores.seen[0];
+  EXPECT_EQ(seen.variableCount, 36);
+  EXPECT_TRUE(seen.request.practice);
+  EXPECT_FALSE(seen.request.savable);
+  EXPECT_EQ(seen.request.part, 1);
+  // Eight presses and releases: the left taps counted, and their entries.
+  EXPECT_EQ(RunData().values[0], 8.0) << "Nlu_tp";
+  EXPECT_GE(task.trialCounts[0], 15u);
+  EXPECT_GT(dialog->Timer().GetElapsedMs(), 4000u);
+}
+
+TEST_F(RealRun, AHostTimedPartShowsItsSignalAndTimesTheKeys) {
+  Load(QEL_TEST_PLUGIN_DIR "/rundlg/QelRunDlgSquare.qet");
+  ASSERT_TRUE(dialog->RunPractice(nullptr, "P01", "Model"));
+  // Two trials: each signal is answered 250 ms after it shows.
+  for (int trial = 0; trial < 2; ++trial) {
+    ASSERT_TRUE(PumpUntil([&] { return std::strcmp(dialog->Machine().GetIndicator(1), "!") == 0; }, 5000));
+    PumpFor(30);
+    EXPECT_GT(LitAroundCentre(40), 0) << "the square is on the testee's screen";
+    PumpFor(220);
+    x.Key("Shift_L", true);
+    PumpFor(80);
+    x.Key("Shift_L", false);
+    ASSERT_TRUE(PumpUntil([&] { return std::strcmp(dialog->Machine().GetIndicator(1), "!") != 0; }, 5000));
+  }
+  ASSERT_TRUE(PumpUntil([&] { return !dialog->IsRunActive(); }, 10000));
+  ASSERT_EQ(scores.seen.size(), 1u);
+  EXPECT_EQ(scores.seen[0].variableCount, 2) << "one Present per signal";
+  ASSERT_EQ(dialog->Machine().GetResponseCount(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    // Loose bounds: the point is that the key reached the run, timed.
+    EXPECT_GT(RunData().reactionTime[0][i], 200) << i;
+    EXPECT_LT(RunData().reactionTime[0][i], 400) << i;
+    EXPECT_EQ(RunData().responseCode[0][i], 1) << "the left key";
+  }
+}
