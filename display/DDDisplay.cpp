@@ -7,8 +7,10 @@
 #include <wx/thread.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "DisplayMessage.h"
 #include "logic/DisplayResult.h"
@@ -49,9 +51,16 @@ bool CDDDisplay::DisplayEnum() {
     monitors.push_back(m);
   }
   const char* server = std::getenv("DISPLAY");
-  m_nDisplays = BuildDisplayTable(monitors, server ? server : "", wxDisplayDepth(), m_displays);
+  // Built aside and put in place at once: other threads read the entry in use.
+  DisplayEntry table[kMaxDisplays];
+  const int count = BuildDisplayTable(monitors, server ? server : "", wxDisplayDepth(), table);
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::copy(std::begin(table), std::end(table), std::begin(m_displays));
+    m_nDisplays = count;
+  }
   if (!ValidIndex(m_nSelected)) m_nSelected = -1;
-  return m_nDisplays > 0;
+  return count > 0;
 }
 
 const CDDDisplay::DisplayEntry* CDDDisplay::GetDisplayEntry(int i) const {
@@ -107,11 +116,11 @@ void CDDDisplay::GetRect(QelRect& rect, int kind) {
       }
       break;
     case 3:
-      rect = m_rcClient;
+    case 4: {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      rect = kind == 3 ? m_rcClient : m_rcScreen;
       break;
-    case 4:
-      rect = m_rcScreen;
-      break;
+    }
     default:
       break;
   }

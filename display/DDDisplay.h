@@ -200,7 +200,7 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   QelResModule m_hInstResource = nullptr;
   CWndDD m_wnd;
   wxWindow* m_pWndAttached = nullptr;  // the caller's window while attached
-  uint32_t m_dwAttr = 0;
+  std::atomic<uint32_t> m_dwAttr{0};
   QelRestoreCallback m_pfnRestore = nullptr;
   void* m_pRestoreContext = nullptr;
   std::string m_strTitle = "DDDisplay";
@@ -208,7 +208,8 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   std::atomic<int> m_nBackContent{-1};
 
   // Surfaces: slots 0..7 off-screen, 8 front, 9 back. The mutex guards the
-  // table only; drawing happens outside it on the shared buffers.
+  // table, the display table and the two rectangles (worker threads read
+  // them); drawing happens outside it on the shared buffers.
   std::mutex m_mutex;
   SurfaceSlot m_slots[10];
   qel::display::SurfacePtr m_spareFrame;
@@ -218,11 +219,11 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   bool m_bDevice = false;     // a mode's session exists
 
   DisplayEntry m_displays[kMaxDisplays];
-  int m_nDisplays = 0;
-  int m_nSelected = -1;
+  std::atomic<int> m_nDisplays{0};
+  std::atomic<int> m_nSelected{-1};
   QelRect m_rcClient;
   QelRect m_rcScreen;
-  int m_nScale = 10000;
-  int m_hResult = 0;
+  std::atomic<int> m_nScale{10000};
+  std::atomic<int> m_hResult{0};
   qel::display::CUiTicketList m_tickets;
 };

@@ -274,6 +274,7 @@ bool CDDDisplay::SurfaceCreate(int n, uint32_t flags, int width, int height) {
   }
   if (width == 0 || height == 0) {
     if (IsWindowed()) {
+      std::lock_guard<std::mutex> lock(m_mutex);
       width = std::abs(m_rcClient.Width());
       height = std::abs(m_rcClient.Height());
     } else {
@@ -437,23 +438,28 @@ void CDDDisplay::SetRestoreDisplay(QelRestoreCallback callback, void* context) {
 bool CDDDisplay::UpdateBounds() {
   wxWindow* w = m_wnd.GetWindow();
   if (!w) return false;
+  QelRect client, screen;
   if (IsWindowed()) {
     if (!wxIsMainThread()) return false;
     const wxSize size = w->GetClientSize();
     const wxPoint origin = w->IsShownOnScreen() ? w->ClientToScreen(wxPoint(0, 0)) : wxPoint(0, 0);
-    m_rcClient = QelRect{0, 0, size.x, size.y};
-    m_rcScreen = QelRect{origin.x, origin.y, origin.x + size.x, origin.y + size.y};
+    client = QelRect{0, 0, size.x, size.y};
+    screen = QelRect{origin.x, origin.y, origin.x + size.x, origin.y + size.y};
     if (!IsPrimary() && ValidIndex(m_nSelected)) {
       // A secondary monitor's picture has its own origin.
       const QelRect& m = m_displays[m_nSelected].monitorRect;
-      m_rcScreen = QelRect{m_rcScreen.left - m.left, m_rcScreen.top - m.top, m_rcScreen.right - m.left,
-                           m_rcScreen.bottom - m.top};
+      screen = QelRect{screen.left - m.left, screen.top - m.top, screen.right - m.left, screen.bottom - m.top};
     }
   } else {
-    m_rcClient = QelRect{0, 0, GetResolutionX(), GetResolutionY()};
-    m_rcScreen = m_rcClient;
+    client = QelRect{0, 0, GetResolutionX(), GetResolutionY()};
+    screen = client;
   }
-  m_wnd.m_rcClient = m_rcClient;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_rcClient = client;
+    m_rcScreen = screen;
+  }
+  m_wnd.m_rcClient = client;
   return true;
 }
 
@@ -465,6 +471,7 @@ bool CDDDisplay::GetWndRectClient(QelRect& rect) {
     const wxSize size = w->GetClientSize();
     rect = QelRect{0, 0, size.x, size.y};
   } else {
+    std::lock_guard<std::mutex> lock(m_mutex);
     rect = m_rcClient;  // kept by UpdateBounds; windows are not asked from other threads
   }
   rect.Normalize();
@@ -480,6 +487,7 @@ bool CDDDisplay::GetWndRectScreen(QelRect& rect) {
     const wxPoint origin = w->ClientToScreen(wxPoint(0, 0));
     rect = QelRect{origin.x, origin.y, origin.x + size.x, origin.y + size.y};
   } else {
+    std::lock_guard<std::mutex> lock(m_mutex);
     rect = m_rcScreen;
   }
   rect.Normalize();
@@ -488,5 +496,6 @@ bool CDDDisplay::GetWndRectScreen(QelRect& rect) {
 
 void CDDDisplay::SetWndRectScale(QelRect& rect) {
   rect.Normalize();
+  std::lock_guard<std::mutex> lock(m_mutex);
   m_nScale = ScaleForRect(m_rcClient.Width(), rect);
 }
