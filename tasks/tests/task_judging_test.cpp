@@ -3,6 +3,8 @@
 // (command 27), as a table of cases.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
 #include <string>
 
 #include "LoadedTask.h"
@@ -122,5 +124,114 @@ TEST(FocusedAttentionParameter, OnlyOneSelectsTheOtherDiagonal) {
     EXPECT_FALSE(t.Judge("KRCD")) << parameter;
   }
 }
+
+// A code slot of 17 characters without its NUL, and no code at all: judged,
+// shown and previewed without reading past the slot (the sanitizer build
+// watches the reads); the judgement follows the first four characters, or
+// the rule for a missing code.
+struct SlotCase {
+  const char* task;
+  uint32_t parameter;
+  char fill;     // every character of the slot; 0: no code (a null pointer)
+  bool target;
+};
+
+std::ostream& operator<<(std::ostream& os, const SlotCase& c) {
+  return os << c.task << " param " << c.parameter << " fill " << (c.fill ? c.fill : '0');
+}
+
+class WholeSlot : public testing::TestWithParam<SlotCase> {};
+
+TEST_P(WholeSlot, NothingReadPastTheSlot) {
+  const SlotCase& c = GetParam();
+  LoadedTask t(c.task);
+  ASSERT_TRUE(t.Loaded());
+  t.task.TaskParam[0] = c.parameter;
+  ASSERT_TRUE(t.Setup(1, 0));
+  ASSERT_TRUE(t.BeginRun());
+  std::unique_ptr<char[]> slot;
+  if (c.fill) {
+    slot.reset(new char[kTrialCodeSize]);
+    std::memset(slot.get(), c.fill, kTrialCodeSize);
+  }
+  const intptr_t code = reinterpret_cast<intptr_t>(slot.get());
+  EXPECT_EQ(t.Command(kCmdSetTrial, code), c.target);
+  EXPECT_EQ(t.Value(kCmdClassifyResponse, kCatHit, 0), kCatHit);
+  EXPECT_TRUE(t.Command(kCmdShowSignal, code, reinterpret_cast<intptr_t>(&t.display)));
+  EXPECT_TRUE(t.Command(kCmdHideSignal, 0));
+  EXPECT_TRUE(t.Command(kCmdDrawToSurface, code, reinterpret_cast<intptr_t>(&t.display)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WholeSlot,
+                         testing::Values(SlotCase{"MSL", 0, 'K', false},  // k four times: not "just k"
+                                         SlotCase{"MSL", 0, 0, true},     // no code: the yes-key
+                                         SlotCase{"FA4L", 0, 'C', true},  // c on the relevant diagonal
+                                         SlotCase{"FA4L", 1, 'C', true},  // 16 letters: not moved, c everywhere
+                                         SlotCase{"FA4L", 1, 0, false},
+                                         SlotCase{"MSO1", 0, '2', true},
+                                         SlotCase{"MSO1", 0, '1', false},
+                                         SlotCase{"MSO1", 0, 0, true}));
+
+// The lists the plug-ins publish, judged by the plug-ins themselves: as many
+// targets, and non-targets of each kind (the correct rejection's category
+// after command 27), as the balance of each list asks for, in every version;
+// for focused attention with either diagonal.
+struct ListCase {
+  const char* task;
+  uint32_t parameter;
+  int part;
+  bool practice;
+  int trials;
+  int targets;
+  std::map<int32_t, int> rejections;
+};
+
+std::ostream& operator<<(std::ostream& os, const ListCase& c) {
+  return os << c.task << " param " << c.parameter << " part " << c.part + 1 << (c.practice ? " practice" : " test");
+}
+
+class PublishedList : public testing::TestWithParam<ListCase> {};
+
+TEST_P(PublishedList, BalancedAsJudged) {
+  const ListCase& c = GetParam();
+  LoadedTask t(c.task);
+  ASSERT_TRUE(t.Loaded());
+  t.task.TaskParam[0] = c.parameter;
+  for (uint32_t version = 1; version <= 3; ++version) {
+    SCOPED_TRACE("version " + std::to_string(version));
+    ASSERT_TRUE(t.Setup(version, c.part, c.practice));
+    ASSERT_EQ(t.host.trialCount, static_cast<uint32_t>(c.trials));
+    int targets = 0;
+    std::map<int32_t, int> rejections;
+    for (uint32_t i = 0; i < t.host.trialCount; ++i) {
+      const std::string code = t.host.trialList[i];
+      if (t.Judge(code.c_str())) {
+        ++targets;
+      } else {
+        ++rejections[t.Value(kCmdClassifyResponse, kCatCorrectRejection, 0)];
+      }
+    }
+    EXPECT_EQ(targets, c.targets);
+    EXPECT_EQ(rejections, c.rejections);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, PublishedList,
+    testing::Values(ListCase{"MSL", 0, 0, false, 40, 20, {{10, 20}}}, ListCase{"MSL", 0, 0, true, 12, 6, {{10, 6}}},
+                    ListCase{"MSL", 0, 1, false, 72, 36, {{10, 18}, {11, 18}}},
+                    ListCase{"MSL", 0, 1, true, 12, 6, {{10, 3}, {11, 3}}},
+                    ListCase{"MSL", 0, 2, false, 96, 48, {{10, 16}, {11, 16}, {12, 16}}},
+                    ListCase{"MSL", 0, 2, true, 12, 6, {{10, 2}, {11, 2}, {12, 2}}},
+                    // The list of 40 twice.
+                    ListCase{"FA4L", 0, 0, false, 80, 40, {{10, 20}, {11, 20}}},
+                    ListCase{"FA4L", 1, 0, false, 80, 40, {{10, 20}, {11, 20}}},
+                    ListCase{"FA4L", 0, 1, false, 80, 40, {{10, 20}, {11, 20}}},
+                    ListCase{"FA4L", 1, 1, false, 80, 40, {{10, 20}, {11, 20}}},
+                    ListCase{"FA4L", 0, 0, true, 12, 6, {{10, 3}, {11, 3}}},
+                    ListCase{"FA4L", 1, 1, true, 12, 6, {{10, 3}, {11, 3}}},
+                    ListCase{"MSO1", 0, 0, false, 40, 20, {{kCatCorrectRejection, 20}}},
+                    ListCase{"MSO1", 0, 1, false, 40, 20, {{kCatCorrectRejection, 20}}},
+                    ListCase{"MSO1", 0, 1, true, 12, 6, {{kCatCorrectRejection, 6}}}));
 
 }  // namespace
