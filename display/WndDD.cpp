@@ -91,7 +91,9 @@ bool CWndDD::AttachTo(wxWindow* window) {
 
 void CWndDD::Detach() {
   wxWindow* window = m_hWnd.exchange(nullptr);
-  if (window && window->GetEventHandler() == this) window->PopEventHandler(false);
+  // Taken out wherever it stands: the caller may have pushed handlers of
+  // its own on top since, and none may be left pointing at us.
+  if (window) window->RemoveEventHandler(this);
 }
 
 void CWndDD::Release() {

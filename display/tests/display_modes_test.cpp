@@ -141,6 +141,15 @@ TEST_F(DisplayTest, AttachedWindowIsGivenBackUnchanged) {
   EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);
   EXPECT_TRUE(frame->IsShown());
 
+  // A handler the caller pushed after attaching stays; ours goes.
+  ASSERT_TRUE(display_.AttachWindowed(0, panel));
+  wxEvtHandler callers;
+  panel->PushEventHandler(&callers);
+  display_.Free();
+  EXPECT_EQ(panel->GetEventHandler(), &callers);
+  EXPECT_EQ(callers.GetNextHandler(), panel);
+  panel->PopEventHandler(false);
+
   // A window with no client area cannot be drawn into: reported, and given back as it was.
   wxPanel* empty = new wxPanel(frame, wxID_ANY, wxDefaultPosition, wxSize(0, 0));
   empty->SetSize(0, 0);
