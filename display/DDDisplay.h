@@ -8,8 +8,9 @@
 // Present and the surface operations may be called from worker threads;
 // Present then hands the frame to the user-interface thread and returns
 // once it is on screen. Our buffers are never lost, so the loss paths of
-// the surface operations never trigger; RestoreDisplay and the restore
-// callback still run where they are due (window repaints, command 2).
+// the surface operations never trigger, and a window repaint simply shows
+// the kept front frame again; RestoreDisplay and the restore callback run
+// where they are asked for (command 2, the break dialog's layout).
 #pragma once
 
 #include <atomic>

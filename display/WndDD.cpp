@@ -108,16 +108,13 @@ void CWndDD::Release() {
     frame->Unbind(wxEVT_CLOSE_WINDOW, &CWndDD::OnFrameClose, this);
     frame->Destroy();  // hidden now, deleted when the event loop is idle
   }
-  m_bRestorePending = false;
 }
 
 void CWndDD::PaintNow(bool wait) {
   wxWindow* window = GetWindow();
   if (!window) return;
-  m_bPresentPaint = true;
   window->Refresh(false);
   window->Update();
-  m_bPresentPaint = false;
   FlushToXServer(wait);
 }
 
@@ -145,18 +142,9 @@ void CWndDD::OnPaint(wxPaintEvent& event) {
     dc.SetBackground(*wxBLACK_BRUSH);
     dc.Clear();
   }
-  // A repaint the window system asked for redraws the display as after a
-  // loss; our own presentation repaints do not.
-  if (!m_bPresentPaint) ScheduleRestore();
-}
-
-void CWndDD::ScheduleRestore() {
-  if (m_bRestorePending) return;
-  m_bRestorePending = true;
-  CallAfter([this] {
-    m_bRestorePending = false;
-    if (GetWindow()) RestoreDisplay();
-  });
+  // Nothing more: the front frame is never lost, so it is already the whole
+  // picture. Redrawing here (RestoreDisplay) would write into the back
+  // buffer a worker thread may be drawing and show it half done.
 }
 
 void CWndDD::OnEraseBackground(wxEraseEvent& event) {

@@ -92,7 +92,6 @@ class QEL_SCREEN_API CWndDD : public wxEvtHandler {
   void OnFrameClose(wxCloseEvent& event);
   void OnDisplayCommand(CDisplayCommandEvent& event);
   long CreateTaskDialog(IQelDialog* dialog);
-  void ScheduleRestore();
   void Detach();
 
   CDDDisplay* m_pDisplay;
@@ -100,6 +99,4 @@ class QEL_SCREEN_API CWndDD : public wxEvtHandler {
   CDlgDDBreak m_dlgBreak;
   std::atomic<wxWindow*> m_hWnd{nullptr};
   wxFrame* m_pFrame = nullptr;  // own frame; null when drawing into a caller's window
-  bool m_bPresentPaint = false;
-  bool m_bRestorePending = false;
 };

@@ -380,16 +380,33 @@ bool CountRestore(void*) {
   return true;
 }
 
-TEST_F(DisplayTest, ARepaintAskedByTheWindowSystemRestoresTheDisplay) {
-  ASSERT_TRUE(display_.CreateWindowed(0, 64, 48));
+// The window keeps the last frame, so a repaint the window system asks for
+// shows exactly that frame again: nothing is redrawn into the back buffer,
+// where a worker thread may be drawing the next one.
+TEST_F(DisplayTest, ARepaintAskedByTheWindowSystemShowsTheLastFrameAsItWas) {
+  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
   Pump(50);
+  ASSERT_TRUE(display_.SurfaceCreate(1, 0, 0, 0));
+  ASSERT_TRUE(display_.SurfaceClear(1, kBlue));
+  ASSERT_TRUE(display_.SurfaceBltBack1(1));
+  CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
+  ASSERT_NE(dc, nullptr);
+  dc->FillSolidRect(100, 100, 50, 50, kRed);  // drawn over the copied surface
+  ASSERT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, dc));
+  ASSERT_TRUE(display_.Present(true));
+  EXPECT_EQ(display_.GetFrontContent(), 1);
+  ASSERT_TRUE(display_.SurfaceClear(kSurfaceBack, kGreen));  // the next frame, half done
   g_restores = 0;
   display_.SetRestoreDisplay(CountRestore, nullptr);
-  ASSERT_TRUE(display_.Present(true));
-  Pump(30);
-  EXPECT_EQ(g_restores, 0);  // our own presentation is no reason to restore
+
   display_.GetWndDD()->GetWindow()->Refresh();
-  EXPECT_TRUE(PumpUntil([] { return g_restores > 0; }));
+  Pump(100);
+  EXPECT_EQ(g_restores, 0);
+  EXPECT_EQ(BackPixel(10, 10), 0x00C800u);
+  ScreenShot shot;
+  EXPECT_EQ(shot.At(120, 120), 0xFF0000u);
+  EXPECT_EQ(shot.At(10, 10), 0x0000FFu);
+  display_.SetRestoreDisplay(nullptr, nullptr);
 }
 
 }  // namespace
