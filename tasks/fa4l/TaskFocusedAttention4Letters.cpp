@@ -1,12 +1,10 @@
 #include "tasks/fa4l/TaskFocusedAttention4Letters.h"
 
-#include <cstring>
-#include <string>
-
 #include "qel/TrialCodes.h"
 #include "taskfw/TaskPlugin.h"
 #include "tasks/fa4l/Fa4lTrialLists.h"
 #include "tasks/fa4l/Fa4lVariables.h"
+#include "tasks/msfa/MemorySearchRun.h"
 
 namespace {
 
@@ -15,12 +13,7 @@ const char* const kPartNames[] = {"1 target", "3 targets"};
 
 // TEXT resources: description, the help on the relevant diagonal and the
 // part instructions of parts 1 and 2.
-struct LanguageTexts {
-  uint32_t description;
-  uint32_t parameters;
-  uint32_t parts[CTaskFocusedAttention4Letters::kParts];
-};
-constexpr LanguageTexts kTexts[3] = {
+constexpr msfa::LanguageTexts kTexts[3] = {
     {101, 104, {102, 103}},  // English
     {106, 107, {108, 109}},  // Dutch
     {111, 112, {113, 114}},  // Italian
@@ -33,8 +26,6 @@ constexpr int kRelevantOther[2] = {2, 1};
 // The demonstration blinks the relevant positions in steps of this length.
 constexpr int kBlinkSteps = 12;
 constexpr uint32_t kBlinkStepMs = 500;
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -64,10 +55,8 @@ void CTaskFocusedAttention4Letters::ReadParameter() {
   m_relevant[1] = relevant[1];
 }
 
-void CTaskFocusedAttention4Letters::PermutedCode(const char* code, char (&out)[kTrialCodeSize]) const {
-  std::memset(out, 0, sizeof out);
-  if (!code) return;
-  std::memcpy(out, code, strnlen(code, kTrialCodeSize - 1));
+void CTaskFocusedAttention4Letters::DisplayedCode(const char* code, char (&out)[kTrialCodeSize]) const {
+  msfa::CopyTrialCode(code, out);
   if (m_permutation != 1) return;
   // The host's permutation when there is a host; the same rule otherwise.
   if (m_host) m_host->PermuteCodeQuarters(out, true, 0);
@@ -80,15 +69,7 @@ bool CTaskFocusedAttention4Letters::SetupScreen(IDDDisplay* display, bool practi
   return ok;
 }
 
-void CTaskFocusedAttention4Letters::LoadTexts() {
-  int part = m_runContext ? m_runContext->currentPart : 0;
-  if (part < 0 || part >= kParts) part = 0;
-  TaskTextIds ids[3];
-  for (int language = 0; language < 3; ++language) {
-    ids[language] = {kTexts[language].description, kTexts[language].parts[part], kTexts[language].parameters, 0};
-  }
-  LoadTextsForLanguage(ids);
-}
+void CTaskFocusedAttention4Letters::LoadTexts() { msfa::LoadPartTexts(*this, kTexts, kParts); }
 
 bool CTaskFocusedAttention4Letters::SetupRun(IExpModelTask* context, intptr_t value) {
   ResetMatches();
@@ -101,18 +82,9 @@ bool CTaskFocusedAttention4Letters::SetupRun(IExpModelTask* context, intptr_t va
   // The test list is played round and round up to the part's trial count.
   m_record->testTrialList = qel::Fa4lTestList(v, p);
   m_record->testTrialCount = static_cast<uint32_t>(qel::Fa4lTestLength(p));
-  for (int q = 0; q < kParts; ++q) {
-    m_record->partWordsA[q] = qel::Fa4lTestLength(q);
-    m_record->partWordsB[q] = qel::kFa4lPracticeLength;
-    m_record->normTrialCounts[q] = static_cast<int32_t>(g_ModelDefault.TaskPartTrials[q]);
-  }
-  const char* set = MemorySet(v, p);
-  std::string targets;
-  for (int i = 0; i < MemorySetSize(p); ++i) {
-    if (i > 0) targets += ',';
-    targets += set[i];
-  }
-  m_record->runText = targets;
+  msfa::PublishPartWords(*m_record, kParts, qel::kFa4lTestLengths, qel::kFa4lPracticeLength,
+                         g_ModelDefault.TaskPartTrials);
+  m_record->runText = msfa::MemorySetText(MemorySet(v, p), MemorySetSize(p));
   PublishTrialList();
   return true;
 }
@@ -139,32 +111,17 @@ bool CTaskFocusedAttention4Letters::BeginRun(ITaskRunData* runData) {
   return Present();
 }
 
-bool CTaskFocusedAttention4Letters::DrawStimulus(CDC* dc, intptr_t a, intptr_t) {
-  const char* code = reinterpret_cast<const char*>(a);
-  if (!dc || !code) return true;
-  char letters[kTrialCodeSize];
-  PermutedCode(code, letters);
-  DrawCode(dc, letters);
-  return true;
-}
-
-bool CTaskFocusedAttention4Letters::ShowSignal(const char* code, IDDDisplay* display, intptr_t c) {
-  char letters[kTrialCodeSize];
-  PermutedCode(code, letters);
-  return CTaskLetters::ShowSignal(letters, display, c);
-}
-
 bool CTaskFocusedAttention4Letters::SetTrial(const char* code) {
   ResetMatches();
   m_trialSet = false;
   const char* set = MemorySet(m_versionIndex, m_partIndex);
-  if (!HasFourLetters(code) || !set) return m_trialSet;
+  if (!msfa::HasFourItems(code) || !set) return m_trialSet;
   char letters[kTrialCodeSize];
-  PermutedCode(code, letters);
+  DisplayedCode(code, letters);
   const int size = MemorySetSize(m_partIndex);
   for (int i = 0; i < kPositions; ++i) {
     for (int j = 0; j < size; ++j) {
-      if (Lower(letters[i]) != set[j]) continue;
+      if (LowerCase(letters[i]) != set[j]) continue;
       m_seenAnywhere = 1;
       if (i == m_relevant[0] || i == m_relevant[1]) {
         m_seenRelevant = 1;
@@ -212,11 +169,8 @@ bool CTaskFocusedAttention4Letters::Demonstrate(ITaskRunData* runData) {
 }
 
 int32_t CTaskFocusedAttention4Letters::ComputeVariables(ITaskRunData* runData) {
-  int32_t index = CTaskBase::ComputeVariables(runData);
+  const int32_t index = CTaskBase::ComputeVariables(runData);
   if (index < 0) return index;
   if (!m_runContext) return -1;
-  for (int q = 0; q < kParts && index >= 0; ++q) {
-    index = runData->ComputePart(m_runContext, index, q, &fa4l::kFullLists[q], &fa4l::kShortLists[q]);
-  }
-  return index;
+  return msfa::ComputePartSplits(*runData, *m_runContext, index, kParts, fa4l::kFullLists, fa4l::kShortLists);
 }

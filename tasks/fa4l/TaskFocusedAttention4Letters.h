@@ -21,12 +21,10 @@ class CTaskFocusedAttention4Letters final : public CTaskLetters {
   CTaskFocusedAttention4Letters();
 
   bool SetupScreen(IDDDisplay* display, bool practice) override;
-  bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b) override;
   void LoadTexts() override;
   bool SetupRun(IExpModelTask* context, intptr_t value) override;
   int32_t GetParamText(int line, int column) override;
   bool BeginRun(ITaskRunData* runData) override;
-  bool ShowSignal(const char* code, IDDDisplay* display, intptr_t c) override;
   bool SetTrial(const char* code) override;
   int32_t ClassifyResponse(int32_t category, int32_t code) override;
   bool Demonstrate(ITaskRunData* runData) override;
@@ -41,9 +39,9 @@ class CTaskFocusedAttention4Letters final : public CTaskLetters {
   // Permutation mode and relevant positions from TaskParam word 0 of the
   // run context (0 without one).
   void ReadParameter();
-  // A copy of the code (at most 16 characters, NUL-terminated) moved onto
-  // the relevant diagonal when the parameter asks for it.
-  void PermutedCode(const char* code, char (&out)[kTrialCodeSize]) const;
+  // The code's letters moved by the host's quarter permutation when the
+  // other diagonal is relevant, so that the stored diagonal becomes it.
+  void DisplayedCode(const char* code, char (&out)[kTrialCodeSize]) const override;
 
   CTaskPageFocusedAttention m_pageObject;
 };

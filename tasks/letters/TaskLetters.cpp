@@ -1,7 +1,5 @@
 #include "tasks/letters/TaskLetters.h"
 
-#include <cstring>
-
 #include "tasks/shared/LetterGlyphs.h"
 
 namespace {
@@ -12,14 +10,6 @@ constexpr char kEmptyCode[kTrialCodeSize] = "0000";
 }  // namespace
 
 CTaskLetters::CTaskLetters() = default;
-
-int CTaskLetters::OffsetX(int position) const {
-  return position >= 0 && position < kPositions ? m_offsetX[position] : 0;
-}
-
-int CTaskLetters::OffsetY(int position) const {
-  return position >= 0 && position < kPositions ? m_offsetY[position] : 0;
-}
 
 bool CTaskLetters::SetupScreen(IDDDisplay* display, bool practice) {
   const bool ok = CTaskBase::SetupScreen(display, practice);
@@ -37,6 +27,19 @@ bool CTaskLetters::SetupScreen(IDDDisplay* display, bool practice) {
   return ok;
 }
 
+void CTaskLetters::DisplayedCode(const char* code, char (&out)[kTrialCodeSize]) const {
+  msfa::CopyTrialCode(code, out);
+}
+
+bool CTaskLetters::DrawStimulus(CDC* dc, intptr_t a, intptr_t) {
+  const char* code = reinterpret_cast<const char*>(a);
+  if (!dc || !code) return true;
+  char letters[kTrialCodeSize];
+  DisplayedCode(code, letters);
+  DrawCode(dc, letters);
+  return true;
+}
+
 void CTaskLetters::DrawLetter(CDC* dc, char letter, int x, int y) {
   if (!dc) return;
   const uint8_t* glyph = nullptr;
@@ -44,7 +47,7 @@ void CTaskLetters::DrawLetter(CDC* dc, char letter, int x, int y) {
   if (letter >= 'A' && letter <= 'Z') {
     glyph = qel::GetLetterGlyph(letter);
   } else if (letter >= 'a' && letter <= 'z') {
-    glyph = qel::GetLetterGlyph(static_cast<char>(letter - 'a' + 'A'));
+    glyph = qel::GetLetterGlyph(UpperCase(letter));
     m_degraded = true;
   } else if (letter == '0' || letter == '-') {
     glyph = qel::GetMaskGlyph();
@@ -76,11 +79,7 @@ void CTaskLetters::DrawLetterRow(CDC* dc, const char* letters, int count) {
   if (!dc || !letters || count <= 0) return;
   const int step = kRowSpacingBlocks * m_blockWidth;
   const int first = -(count - 1) * step / 2;
-  for (int i = 0; i < count && letters[i] != '\0'; ++i) {
-    char letter = letters[i];
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-    DrawLetter(dc, letter, first + i * step, 0);
-  }
+  for (int i = 0; i < count && letters[i] != '\0'; ++i) DrawLetter(dc, UpperCase(letters[i]), first + i * step, 0);
 }
 
 void CTaskLetters::EraseLetter(CDC* dc, int position) {
@@ -99,22 +98,16 @@ bool CTaskLetters::DrawEmptyDisplay() {
   return true;
 }
 
-bool CTaskLetters::ShowCode(const char* code) {
-  if (!m_host) return false;
+bool CTaskLetters::ShowSignal(const char* code, IDDDisplay* display, intptr_t c) {
+  if (!CTaskBase::ShowSignal(code, display, c)) return false;
   if (CDC* dc = m_host->SurfaceGetDC(kSurfaceBack)) {
     DrawCentreCross(dc, m_warningColour);
-    // Only the characters inside the 17-byte slot are read.
-    char letters[kTrialCodeSize] = {};
-    if (code) std::memcpy(letters, code, strnlen(code, kTrialCodeSize - 1));
+    char letters[kTrialCodeSize];
+    DisplayedCode(code, letters);
     DrawCode(dc, letters);
     ReleaseBackDC(dc);
   }
   return Present();
-}
-
-bool CTaskLetters::ShowSignal(const char* code, IDDDisplay* display, intptr_t c) {
-  if (!CTaskBase::ShowSignal(code, display, c)) return false;
-  return ShowCode(code);
 }
 
 bool CTaskLetters::HideSignal(int32_t responseCode) {
@@ -131,8 +124,4 @@ void CTaskLetters::ResetMatches() {
   m_seenAnywhere = 0;
   m_seenRelevant = 0;
   m_degraded = false;
-}
-
-bool CTaskLetters::HasFourLetters(const char* code) {
-  return code && strnlen(code, kTrialCodeSize) >= static_cast<size_t>(kPositions);
 }

@@ -12,10 +12,11 @@
 #include <cstdint>
 
 #include "taskfw/TaskBase.h"
+#include "tasks/msfa/TrialCodeSlot.h"
 
 class CTaskLetters : public CTaskBase {
  public:
-  static constexpr int kPositions = 4;
+  static constexpr int kPositions = msfa::kPositions;
   static constexpr int kLetterSizePercent = 11;
   // Letters of a memory row lie this many blocks apart.
   static constexpr int kRowSpacingBlocks = 22;
@@ -24,18 +25,22 @@ class CTaskLetters : public CTaskBase {
 
   // The framework's set-up, then the letter geometry.
   bool SetupScreen(IDDDisplay* display, bool practice) override;
-  // Cross and the code's four letters on the back surface, then present.
+  // The code's four letters as shown (the editors' preview).
+  bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b) override;
+  // Cross and the code's four letters as shown on the back surface, then present.
   bool ShowSignal(const char* code, IDDDisplay* display, intptr_t c) override;
   // The four masks ("0000"), then present.
   bool HideSignal(int32_t responseCode) override;
 
-  // Geometry, for the task classes and their tests.
-  int LetterHeight() const { return m_letterHeight; }
-  int BlockSize() const { return m_blockWidth; }
-  int OffsetX(int position) const;
-  int OffsetY(int position) const;
-
  protected:
+  // Memory-set letters are kept in lower case, display letters in upper case.
+  static char LowerCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+  static char UpperCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+  // The letters of a code slot as they appear on the screen, position by
+  // position, NUL-terminated within the slot; as stored unless a task moves them.
+  virtual void DisplayedCode(const char* code, char (&out)[kTrialCodeSize]) const;
+
   // One code character at an offset from the screen centre.
   void DrawLetter(CDC* dc, char letter, int x, int y);
   // The first four characters of a 17-byte code slot, position by position;
@@ -48,15 +53,8 @@ class CTaskLetters : public CTaskBase {
   void EraseLetter(CDC* dc, int position);
   // Clears the back surface and draws the four masks (not presented).
   bool DrawEmptyDisplay();
-  // Draws the code on the back surface after the framework's signal, with
-  // the centre cross, and presents.
-  bool ShowCode(const char* code);
   // Clears the letter state of a trial.
   void ResetMatches();
-
-  // The code's first four characters are all present (the slot holds at
-  // least four characters before its NUL).
-  static bool HasFourLetters(const char* code);
 
   int m_letterPercent = kLetterSizePercent;
   int m_letterHeight = 0;

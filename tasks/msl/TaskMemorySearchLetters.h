@@ -15,7 +15,6 @@ class CTaskMemorySearchLetters final : public CTaskLetters {
 
   CTaskMemorySearchLetters();
 
-  bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b) override;
   void LoadTexts() override;
   bool SetupRun(IExpModelTask* context, intptr_t value) override;
   bool BeginRun(ITaskRunData* runData) override;

@@ -1,9 +1,7 @@
 #include "tasks/mso1/TaskMemorySearchObjects.h"
 
-#include <cstring>
-#include <string>
-
 #include "taskfw/TaskPlugin.h"
+#include "tasks/msfa/MemorySearchRun.h"
 #include "tasks/mso1/Mso1TrialLists.h"
 #include "tasks/mso1/Mso1Variables.h"
 
@@ -13,14 +11,10 @@ const char* const kVersionNames[] = {"Version 1", "Version 2", "Version 3"};
 const char* const kPartNames[] = {"1 target", "2 targets"};
 
 // TEXT resources: description and the part instructions of parts 1 and 2.
-struct LanguageTexts {
-  uint32_t description;
-  uint32_t parts[CTaskMemorySearchObjects::kParts];
-};
-constexpr LanguageTexts kTexts[3] = {
-    {101, {102, 103}},  // English
-    {106, {105, 104}},  // Dutch
-    {107, {108, 109}},  // Italian
+constexpr msfa::LanguageTexts kTexts[3] = {
+    {101, 0, {102, 103}},  // English
+    {106, 0, {105, 104}},  // Dutch
+    {107, 0, {108, 109}},  // Italian
 };
 
 int PictureNumber(char c) { return (c >= '1' && c <= '6') ? c - '0' : 0; }
@@ -50,15 +44,7 @@ void CTaskMemorySearchObjects::EnsurePictures() {
   m_picturesLoaded = m_house.LoadPictures(&QelModuleResources());
 }
 
-void CTaskMemorySearchObjects::LoadTexts() {
-  int part = m_runContext ? m_runContext->currentPart : 0;
-  if (part < 0 || part >= kParts) part = 0;
-  TaskTextIds ids[3];
-  for (int language = 0; language < 3; ++language) {
-    ids[language] = {kTexts[language].description, kTexts[language].parts[part], 0, 0};
-  }
-  LoadTextsForLanguage(ids);
-}
+void CTaskMemorySearchObjects::LoadTexts() { msfa::LoadPartTexts(*this, kTexts, kParts); }
 
 bool CTaskMemorySearchObjects::SetupRun(IExpModelTask* context, intptr_t value) {
   EnsurePictures();
@@ -69,18 +55,9 @@ bool CTaskMemorySearchObjects::SetupRun(IExpModelTask* context, intptr_t value) 
   m_record->practiceTrialCount = qel::kMso1PracticeLength;
   m_record->testTrialList = qel::Mso1TestList(v, p);
   m_record->testTrialCount = static_cast<uint32_t>(qel::Mso1TestLength(p));
-  for (int q = 0; q < kParts; ++q) {
-    m_record->partWordsA[q] = qel::Mso1TestLength(q);
-    m_record->partWordsB[q] = qel::kMso1PracticeLength;
-    m_record->normTrialCounts[q] = static_cast<int32_t>(g_ModelDefault.TaskPartTrials[q]);
-  }
-  const char* set = MemorySet(v, p);
-  std::string targets;
-  for (int i = 0; i <= p; ++i) {
-    if (i > 0) targets += ',';
-    targets += set[i];
-  }
-  m_record->runText = targets;
+  msfa::PublishPartWords(*m_record, kParts, qel::kMso1TestLengths, qel::kMso1PracticeLength,
+                         g_ModelDefault.TaskPartTrials);
+  m_record->runText = msfa::MemorySetText(MemorySet(v, p), p + 1);
   PublishTrialList();
   return true;
 }
@@ -100,12 +77,9 @@ void CTaskMemorySearchObjects::DrawHouseOnBack(const char* code) {
   EnsurePictures();
   if (CDC* dc = m_host->SurfaceGetDC(kSurfaceBack)) {
     m_house.Draw(dc, m_centreX, m_centreY);
-    if (code) {
-      // Only the characters inside the 17-byte slot are read.
-      char pictures[kTrialCodeSize] = {};
-      std::memcpy(pictures, code, strnlen(code, kTrialCodeSize - 1));
-      DrawPictures(dc, pictures, false, m_centreX, m_centreY);
-    }
+    char pictures[kTrialCodeSize];
+    msfa::CopyTrialCode(code, pictures);
+    DrawPictures(dc, pictures, false, m_centreX, m_centreY);
     ReleaseBackDC(dc);
   }
 }
@@ -141,18 +115,16 @@ bool CTaskMemorySearchObjects::DrawStimulus(CDC* dc, intptr_t a, intptr_t) {
   if (size < 1) return true;
   m_house.SetPictureSize(size);
   m_house.DrawScaled(dc, width / 2, height / 2);
-  if (code) {
-    char pictures[kTrialCodeSize] = {};
-    std::memcpy(pictures, code, strnlen(code, kTrialCodeSize - 1));
-    DrawPictures(dc, pictures, true, width / 2, height / 2);
-  }
+  char pictures[kTrialCodeSize];
+  msfa::CopyTrialCode(code, pictures);
+  DrawPictures(dc, pictures, true, width / 2, height / 2);
   return true;
 }
 
 bool CTaskMemorySearchObjects::SetTrial(const char* code) {
   const char* set = MemorySet(m_versionIndex, m_partIndex);
   // A code that cannot be judged counts as a target.
-  if (!code || strnlen(code, kTrialCodeSize) < static_cast<size_t>(kPositions) || !set) {
+  if (!msfa::HasFourItems(code) || !set) {
     m_trialSet = true;
     return m_trialSet;
   }
@@ -189,11 +161,8 @@ bool CTaskMemorySearchObjects::Demonstrate(ITaskRunData* runData) {
 }
 
 int32_t CTaskMemorySearchObjects::ComputeVariables(ITaskRunData* runData) {
-  int32_t index = CTaskBase::ComputeVariables(runData);
+  const int32_t index = CTaskBase::ComputeVariables(runData);
   if (index < 0) return index;
   if (!m_runContext) return -1;
-  for (int q = 0; q < kParts && index >= 0; ++q) {
-    index = runData->ComputePart(m_runContext, index, q, &mso1::kFullLists[q], &mso1::kShortLists[q]);
-  }
-  return index;
+  return msfa::ComputePartSplits(*runData, *m_runContext, index, kParts, mso1::kFullLists, mso1::kShortLists);
 }

@@ -8,12 +8,13 @@
 
 #include "taskfw/TaskBase.h"
 #include "tasks/house/HousePicture.h"
+#include "tasks/msfa/TrialCodeSlot.h"
 
 class CTaskMemorySearchObjects final : public CTaskBase {
  public:
   static constexpr int kVersions = 3;
   static constexpr int kParts = 2;
-  static constexpr int kPositions = 4;
+  static constexpr int kPositions = msfa::kPositions;
   // Memory sets: entry (part x 3 + version) x 2, the first part + 1 pictures.
   static constexpr char kMemorySets[] = "205040346125";
   // Shown by the demonstration: [part][version], each holding the whole memory set.
