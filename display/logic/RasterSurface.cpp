@@ -8,7 +8,8 @@ namespace qel::display {
 std::shared_ptr<CRasterSurface> CRasterSurface::Create(int width, int height, uint32_t flags, uint32_t caps,
                                                        int* error) {
   if (error) *error = 0;
-  if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide) {
+  if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide ||
+      int64_t{width} * height > kMaxSurfacePixels) {
     if (error) *error = EINVAL;
     return nullptr;
   }

@@ -30,6 +30,8 @@ enum SurfaceCaps : uint32_t {
 };
 
 constexpr int kMaxSurfaceSide = 16384;
+// An 8K display's worth of pixels (128 MB): no plug-in's request goes beyond.
+constexpr int64_t kMaxSurfacePixels = int64_t{1} << 25;
 
 // COLORREF 0x00BBGGRR -> pixel 0x00RRGGBB and back.
 constexpr uint32_t PixelFromColorref(COLORREF c) {
@@ -42,7 +44,8 @@ constexpr COLORREF ColorrefFromPixel(uint32_t p) {
 class CRasterSurface {
  public:
   // A black surface; null with *error set to an errno value (EINVAL for a
-  // size outside 1..kMaxSurfaceSide, ENOMEM when it cannot be allocated).
+  // side outside 1..kMaxSurfaceSide or more than kMaxSurfacePixels pixels,
+  // ENOMEM when it cannot be allocated).
   static std::shared_ptr<CRasterSurface> Create(int width, int height, uint32_t flags, uint32_t caps,
                                                 int* error = nullptr);
   ~CRasterSurface();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <limits>
 #include <string>
@@ -531,6 +532,9 @@ TEST(RasterSurface, CopiesWholeSurfacesAndRefusesBadSizes) {
   EXPECT_EQ(CRasterSurface::Create(0, 10, 0, 0, &error), nullptr);
   EXPECT_NE(error, 0);
   EXPECT_EQ(CRasterSurface::Create(100000, 10, 0, 0, &error), nullptr);
+  EXPECT_EQ(CRasterSurface::Create(kMaxSurfaceSide, kMaxSurfaceSide, 0, 0, &error), nullptr);  // 1 GB
+  EXPECT_EQ(error, EINVAL);
+  EXPECT_NE(CRasterSurface::Create(7680, 4320, 0, 0), nullptr);  // an 8K display
 }
 
 TEST(SurfaceDC, DrawsFromAWorkerThread) {
