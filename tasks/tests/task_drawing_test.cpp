@@ -174,6 +174,10 @@ INSTANTIATE_TEST_SUITE_P(Diagonals, BlinkStep,
 TEST(ParameterText, RelevantDiagonal) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
+  EXPECT_EQ(t.Value(kCmdGetParamText, 1, 0), 3);
+  EXPECT_EQ(t.library.answerText, "Relevant diagonal");
+  EXPECT_EQ(t.Value(kCmdGetParamText, 1, 1), 0) << "no model task to read the diagonal of";
+  EXPECT_EQ(t.library.answerText, "") << "the caption of the last line is not left as the answer";
   ASSERT_TRUE(t.Setup(1, 0));
   EXPECT_EQ(t.Value(kCmdGetParamText, 0, 0), 1);
   EXPECT_EQ(t.Value(kCmdGetParamText, 1, 0), 3);
