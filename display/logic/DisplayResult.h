@@ -7,8 +7,6 @@
 
 namespace qel::display {
 
-constexpr int kResultOk = 0;
-
 // The system's text for a result ("Success", "Cannot allocate memory", ...).
 std::string ResultName(int result);
 

@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "logic/RasterSurface.h"
+
 namespace qel::display {
 
 namespace {
@@ -60,24 +62,24 @@ std::string AttributeWords(uint32_t a) {
 
 std::string SurfaceCapsWords(uint32_t caps, bool lost) {
   std::string text = lost ? "Lost" : "";
-  if (caps & 0x00000200) Join(text, "Primary");
-  if (caps & 0x00008000) Join(text, "Visible");
-  if (caps & 0x00000020) Join(text, "Frontbuffer");
-  if (caps & 0x00000004) Join(text, "Backbuffer");
-  if (caps & 0x00000010) Join(text, "Flip");
-  if (caps & 0x00000040) Join(text, "OffScreen");
-  if (caps & 0x00004000) {
+  if (caps & kCapsPrimary) Join(text, "Primary");
+  if (caps & kCapsVisible) Join(text, "Visible");
+  if (caps & kCapsFrontBuffer) Join(text, "Frontbuffer");
+  if (caps & kCapsBackBuffer) Join(text, "Backbuffer");
+  if (caps & kCapsFlip) Join(text, "Flip");
+  if (caps & kCapsOffScreen) Join(text, "OffScreen");
+  if (caps & kCapsVidMem) {
     std::string word = "VidMem";
-    if (caps & 0x10000000) word += "Local";
-    if (caps & 0x20000000) word += "Nonlocal";
+    if (caps & kCapsLocalVidMem) word += "Local";
+    if (caps & kCapsNonlocalVidMem) word += "Nonlocal";
     Join(text, word.c_str());
   } else {
-    if (caps & 0x10000000) Join(text, "LocalVidMem");
-    if (caps & 0x20000000) Join(text, "NonlocalVidMem");
+    if (caps & kCapsLocalVidMem) Join(text, "LocalVidMem");
+    if (caps & kCapsNonlocalVidMem) Join(text, "NonlocalVidMem");
   }
-  if (caps & 0x00000800) Join(text, "SysMem");
-  if (caps & 0x00002000) Join(text, "3DDevice");
-  if (caps & 0x00080000) Join(text, "CanRenderWindowed");
+  if (caps & kCapsSysMem) Join(text, "SysMem");
+  if (caps & kCaps3DDevice) Join(text, "3DDevice");
+  if (caps & kCapsRenderWindowed) Join(text, "CanRenderWindowed");
   return text;
 }
 

@@ -25,6 +25,7 @@ enum SurfaceCaps : uint32_t {
   kCaps3DDevice = 0x00002000,
   kCapsVidMem = 0x00004000,
   kCapsVisible = 0x00008000,
+  kCapsRenderWindowed = 0x00080000,
   kCapsLocalVidMem = 0x10000000,
   kCapsNonlocalVidMem = 0x20000000,
 };

@@ -44,11 +44,6 @@ void CUiTicket::Cancel() {
   changed_.notify_all();
 }
 
-CUiTicket::State CUiTicket::GetState() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return state_;
-}
-
 TicketPtr CUiTicketList::Issue() {
   auto ticket = std::make_shared<CUiTicket>();
   std::lock_guard<std::mutex> lock(mutex_);

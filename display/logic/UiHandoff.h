@@ -30,8 +30,6 @@ class CUiTicket {
   // Cancels pending work; running work is left to finish.
   void Cancel();
 
-  State GetState();
-
  private:
   std::mutex mutex_;
   std::condition_variable changed_;
