@@ -71,7 +71,8 @@ constexpr QelNormGetter NormGetter(const TaskNormVariable (&norms)[N], const cha
 
 // Groups of rows of part P ("1".."3" as a number) with the task's code
 // suffix S (a string literal such as "_ms").
-#define MSFA_HEAD(P, S) {"Ntot" #P S, nullptr, "%.0f", "Total number of trials part " #P, 0x10000u | msfa::kTypeTotal, P}
+#define MSFA_HEAD(P, S) \
+  {"Ntot" #P S, nullptr, "%.0f", "Total number of trials part " #P, 0x10000u | msfa::kTypeTotal, P}
 // N, mean, SD, median, mean log, 25 % slowest, 25 % fastest, Z of the mean.
 #define MSFA_FULL(cat, what, group, type, P, S)                                                 \
   {"N" cat #P S, group, "%.0f", "N " what " part " #P, 0x10000u | (type), P},                   \
