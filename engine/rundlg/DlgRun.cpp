@@ -615,9 +615,14 @@ void CDlgRun::OnCancel(wxCommandEvent&) {
 }
 
 void CDlgRun::OnClose(wxCloseEvent& event) {
+  // Closed like Cancel: hidden, and not while a run goes on.
   if (IsRunInProgress() && event.CanVeto()) {
     event.Veto();
     return;
   }
-  Destroy();
+  if (event.CanVeto()) {
+    Hide();
+  } else {
+    Destroy();
+  }
 }
