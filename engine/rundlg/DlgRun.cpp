@@ -293,10 +293,12 @@ bool CDlgRun::OpenRunDevices(bool withMouse) {
 }
 
 bool CDlgRun::StartRun() {
+  // A second start while a run goes on is refused before it touches the
+  // port: a stray 0 would reach the recording equipment mid-run.
+  if (IsRunInProgress() || !m_pTask) return false;
   m_port.SetSignalSync(g_SignalSync != 0);
   m_port.Open();
   m_port.WriteByte(0);
-  if (IsRunInProgress() || !m_pTask) return false;
   const int part = m_pTask->currentPart;
   if (part < 0 || part >= kMaxParts) return false;
 

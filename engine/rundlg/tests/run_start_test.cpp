@@ -65,6 +65,11 @@ TEST_F(RunStart, OnlyOneRunAtATime) {
   EXPECT_FALSE(dialog->RunPractice(nullptr, nullptr, nullptr));
   EXPECT_FALSE(dialog->RunSignals(nullptr, nullptr, nullptr));
   EXPECT_EQ(TheScript().Count(kCmdSetupRun), 1);
+  // A refused start writes nothing to the recording equipment.
+  const std::vector<uint8_t> before = PortBytes();
+  EXPECT_EQ(before, (std::vector<uint8_t>{0, 0}));
+  EXPECT_FALSE(dialog->StartRun());
+  EXPECT_EQ(PortBytes(), before);
 }
 
 // A failing step with the response device set up: what the start opened
