@@ -189,7 +189,8 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   void FreeOnUiThread();
 
   SurfaceSlot* Slot(int n);
-  qel::display::SurfacePtr GetSurface(int n);
+  // Surface n (null when it does not exist) and the mode it belongs to.
+  qel::display::SurfacePtr GetSurface(int n, uint64_t* generation = nullptr);
   qel::display::SurfacePtr MakeFrame(int width, int height);
   bool ShowFrame(qel::display::SurfacePtr frame, uint64_t generation);
   bool PaintWindow();  // false when the user-interface thread did not show it

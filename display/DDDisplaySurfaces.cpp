@@ -38,8 +38,9 @@ CDDDisplay::SurfaceSlot* CDDDisplay::Slot(int n) {
   return nullptr;
 }
 
-SurfacePtr CDDDisplay::GetSurface(int n) {
+SurfacePtr CDDDisplay::GetSurface(int n, uint64_t* generation) {
   std::lock_guard<std::mutex> lock(m_mutex);
+  if (generation) *generation = m_generation;
   SurfaceSlot* s = Slot(n);
   return s ? s->surface : nullptr;
 }
@@ -175,15 +176,9 @@ bool CDDDisplay::SurfaceDescribe(int n, int& width, int& height, int& bits, uint
 }
 
 CDC* CDDDisplay::SurfaceGetDC(int n) {
-  SurfacePtr s;
   uint64_t generation;
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    SurfaceSlot* slot = Slot(n);
-    if (!slot || !slot->surface) return nullptr;
-    s = slot->surface;
-    generation = m_generation;
-  }
+  SurfacePtr s = GetSurface(n, &generation);
+  if (!s) return nullptr;
   if (n == kSurfaceFront) {
     // The screen never shows a half-drawn frame: drawing on the front goes
     // to a copy that replaces the front when the context is released.
@@ -229,14 +224,8 @@ bool CDDDisplay::SurfaceReleaseDC(int n, CDC* dc) {
 
 bool CDDDisplay::SurfaceClear(int n, COLORREF colour) {
   uint64_t generation;
-  SurfacePtr s;
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    SurfaceSlot* slot = Slot(n);
-    if (!slot || !slot->surface) return false;
-    s = slot->surface;
-    generation = m_generation;
-  }
+  SurfacePtr s = GetSurface(n, &generation);
+  if (!s) return false;
   if (n == kSurfaceFront) {
     SurfacePtr frame = MakeFrame(s->Width(), s->Height());
     if (!frame) return false;
