@@ -1,5 +1,9 @@
 #include "engine/rundlg/HostRunDevices.h"
 
+#include <cstdio>
+
+#include "common/Prompt.h"
+
 #include "engine/host/TaskHost.h"
 #include "engine/input/InputDevices.h"
 #include "engine/sound/SoundService.h"
@@ -10,13 +14,21 @@ CHostRunDevices::~CHostRunDevices() = default;
 
 bool CHostRunDevices::InitVoiceKey(int captureDevice) { return voiceKey_.Init(captureDevice); }
 
-bool CHostRunDevices::CreateFullScreen(int displayIndex) {
-  CDDDisplay& display = host_.Display();
+bool OpenRunFullScreen(CTaskHost& host, int displayIndex) {
+  CDDDisplay& display = host.Display();
   // The displays are listed once; a run on a machine that has not listed
   // them yet lists them first.
   if (display.GetDisplayNum() == 0) display.DisplayEnum();
-  return host_.CreateFullScreen(displayIndex, 0);
+  if (displayIndex < 0 || displayIndex >= display.GetDisplayNum()) {
+    char text[256];
+    std::snprintf(text, sizeof text, kRunDisplayMissing, displayIndex);
+    qel::ShowPrompt(text, "Qel", qel::kPromptOk | qel::kPromptIconStop);
+    return false;
+  }
+  return host.CreateFullScreen(displayIndex, 0);
 }
+
+bool CHostRunDevices::CreateFullScreen(int displayIndex) { return OpenRunFullScreen(host_, displayIndex); }
 
 qel::InputWindow CHostRunDevices::GetDeviceWindow() {
   // The input layer reads the X server's state for the whole display and

@@ -10,6 +10,14 @@
 
 class CTaskHost;
 
+// Opens the run's full screen on the display of that index, listing the
+// displays first when nobody has yet. An index that names no display is
+// told to the operator: the display library refuses it without a word.
+bool OpenRunFullScreen(CTaskHost& host, int displayIndex);
+
+// The operator's message for a display index that names no display.
+constexpr const char* kRunDisplayMissing = "Display %d not found!\nChoose the run's display in the system configuration.";
+
 class CHostRunDevices final : public IRunDevices {
  public:
   explicit CHostRunDevices(CTaskHost& host);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/rundlg/HostRunDevices.h"
 #include "qel/TaskEntry.h"
 
 namespace rundlgtest {
@@ -141,9 +142,7 @@ bool RecordingDevices::CreateFullScreen(int displayIndex) {
   log.push_back("fullscreen");
   if (failAt == "fullscreen") return false;
   if (!realDisplay) return true;
-  CDDDisplay& display = Host().Display();
-  if (display.GetDisplayNum() == 0) display.DisplayEnum();
-  return Host().CreateFullScreen(displayIndex, 0);
+  return OpenRunFullScreen(Host(), displayIndex);
 }
 
 void RecordingDevices::FreeDisplay() {

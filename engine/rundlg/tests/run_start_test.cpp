@@ -112,6 +112,20 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"mouse", 2, {"fullscreen", "sound", "input", "response", "keyboard", "mouse"}},
                       FailureCase{"command2", 1, {"fullscreen", "sound", "input", "response", "keyboard"}}));
 
+TEST_F(RunStart, ADisplayIndexThatNamesNoDisplayIsToldAndStartsNothing) {
+  devices.realDisplay = true;
+  const int saved = g_ScreenInd;
+  g_ScreenInd = 4;
+  EXPECT_FALSE(dialog->RunPractice(nullptr, nullptr, nullptr));
+  g_ScreenInd = saved;
+  Pump();
+  ASSERT_EQ(prompts.size(), 1u);
+  EXPECT_EQ(prompts[0].text, "Display 4 not found!\nChoose the run's display in the system configuration.");
+  EXPECT_FALSE(dialog->IsRunInProgress());
+  EXPECT_EQ(Host().Display().GetWndDD()->GetWindow(), nullptr);
+  EXPECT_EQ(TheScript().Count(kCmdSetupRun), 0);
+}
+
 TEST_F(RunStart, ATimerWithoutClockIsReportedAndOpensNoDevice) {
   source.SetHasClock(false);
   EXPECT_FALSE(dialog->RunPractice(nullptr, nullptr, nullptr));
