@@ -3,6 +3,8 @@
 #   qel_add_test(<name> SOURCES ... [LIBS ...] [GUI] [TIMEOUT <s>] [ENV k=v ...])
 #
 # GUI tests run under their own Xvfb (xvfb-run -a) on a 1024x768x24 screen.
+# With QEL_SANITIZE every test reads the leak suppressions of
+# tests/support/lsan.supp (libraries' process-long state that is not ours).
 if(QEL_BUILD_TESTS)
   enable_testing()
   find_package(GTest REQUIRED)
@@ -10,6 +12,7 @@ if(QEL_BUILD_TESTS)
 endif()
 
 set(QEL_TEST_PLUGIN_DIR ${CMAKE_BINARY_DIR}/test-plugins)
+set(QEL_TEST_LSAN_SUPPRESSIONS ${CMAKE_SOURCE_DIR}/tests/support/lsan.supp)
 
 function(qel_add_test name)
   if(NOT QEL_BUILD_TESTS)
@@ -38,6 +41,10 @@ function(qel_add_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_GUI)
     list(APPEND T_ENV "GDK_BACKEND=x11" "NO_AT_BRIDGE=1")
+  endif()
+  if(QEL_SANITIZE)
+    # First, so that a test's own LSAN_OPTIONS (later in the list) wins.
+    list(PREPEND T_ENV "LSAN_OPTIONS=suppressions=${QEL_TEST_LSAN_SUPPRESSIONS}")
   endif()
   if(T_ENV)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENV}")
