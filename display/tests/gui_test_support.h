@@ -1,5 +1,5 @@
-// What the window tests share: the wx application around the tests, event
-// pumping, X screenshots, and recorders for the library's messages and beeps.
+// What the display's window tests share (besides the wx main and event pump
+// of tests/support): X screenshots, and recorders for the library's messages and beeps.
 #pragma once
 
 #include <cstdint>
@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "DisplayMessage.h"
+#include "tests/support/gui/WxPump.h"
 
 namespace qel::display::test {
 
-// Dispatches events (and idle work, which deletes closed windows) for `ms`.
-void Pump(int ms);
-// Pumps until `done` holds or `timeoutMs` passed; returns `done()`.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+// Event pumping of the shared window-test support.
+using qel::test::Pump;
+using qel::test::PumpUntil;
 
 // One picture of the whole X screen, read on a connection of its own.
 class ScreenShot {

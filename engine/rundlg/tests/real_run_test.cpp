@@ -4,13 +4,9 @@
 // plug-in runs a host-timed one.
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/evtloop.h>
 
-#include <chrono>
 #include <cstring>
-#include <functional>
 #include <memory>
-#include <thread>
 
 #include "RunDlgTestSupport.h"
 #include "XTestDriver.h"
@@ -18,30 +14,14 @@
 #include "engine/input/InputDevices.h"
 #include "engine/library/TaskLibrary.h"
 #include "engine/rundlg/DlgRun.h"
+#include "tests/support/gui/WxPump.h"
 
 using namespace rundlgtest;
 
 namespace {
 
-// Dispatches window-system and wx events for ms milliseconds.
-void PumpFor(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  do {
-    wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-    while (loop && loop->Pending()) loop->Dispatch();
-    wxTheApp->ProcessPendingEvents();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  } while (std::chrono::steady_clock::now() < end);
-}
-
-bool PumpUntil(const std::function<bool()>& done, int limitMs) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    PumpFor(2);
-  }
-  return true;
-}
+using qel::test::Pump;
+using qel::test::PumpUntil;
 
 class RealRun : public ::testing::Test {
  protected:
@@ -53,7 +33,7 @@ class RealRun : public ::testing::Test {
   }
   void TearDown() override {
     if (dialog) dialog->Destroy();
-    PumpFor(20);
+    Pump(20);
     wxTheApp->ProcessIdle();
     if (library) library->Unload();
   }
@@ -90,13 +70,13 @@ TEST_F(RealRun, ATappingPartRunsOnItsWorkerAndItsVariablesReachTheScoreDialog) {
   // The part starts by itself after two seconds and shows its counter at
   // the centre of the testee's screen; then the left key taps.
   ASSERT_TRUE(PumpUntil([&] { return LitAroundCentre(150) > 0; }, 10000)) << "the counter is on the screen";
-  PumpFor(100);
+  Pump(100);
   int lit = 0;
   for (int tap = 0; tap < 8; ++tap) {
     x.Key("Shift_L", true);
-    PumpFor(60);
+    Pump(60);
     x.Key("Shift_L", false);
-    PumpFor(120);
+    Pump(120);
     // The tap counter is drawn at the centre of the testee's screen.
     if (tap == 3) lit = LitAroundCentre(150);
   }
@@ -122,11 +102,11 @@ TEST_F(RealRun, AHostTimedPartShowsItsSignalAndTimesTheKeys) {
   // Two trials: each signal is answered 250 ms after it shows.
   for (int trial = 0; trial < 2; ++trial) {
     ASSERT_TRUE(PumpUntil([&] { return std::strcmp(dialog->Machine().GetIndicator(1), "!") == 0; }, 5000));
-    PumpFor(30);
+    Pump(30);
     EXPECT_GT(LitAroundCentre(40), 0) << "the square is on the testee's screen";
-    PumpFor(220);
+    Pump(220);
     x.Key("Shift_L", true);
-    PumpFor(80);
+    Pump(80);
     x.Key("Shift_L", false);
     ASSERT_TRUE(PumpUntil([&] { return std::strcmp(dialog->Machine().GetIndicator(1), "!") != 0; }, 5000));
   }

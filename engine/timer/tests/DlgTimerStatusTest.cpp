@@ -17,23 +17,6 @@
 namespace qel {
 namespace {
 
-class WxEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "timer_ui_tests";
-    static char* argv[] = {name, nullptr};
-    wxApp::SetInstance(new wxApp);
-    ASSERT_TRUE(wxEntryStart(argc, argv));
-    ASSERT_TRUE(wxTheApp->CallOnInit());
-  }
-  void TearDown() override {
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-  }
-};
-const auto* const g_env = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
-
 void NoOp(intptr_t) {}
 
 class DlgTimerStatusTest : public ::testing::Test {

@@ -1,5 +1,5 @@
-// What the host's window tests share: the wx application and its event
-// pump, keys and mouse moves through the X test extension, a recorder of
+// What the host's window tests share (besides the wx main and event pump of
+// tests/support): keys and mouse moves through the X test extension, a recorder of
 // the operator messages, a disk-audio output per test and its analysis.
 #pragma once
 
@@ -11,15 +11,11 @@
 #include <vector>
 
 #include "common/Prompt.h"
+#include "tests/support/gui/WxPump.h"
 
 typedef struct _XDisplay Display;
 
 namespace qel::test {
-
-// Dispatches events and idle work for `ms`.
-void Pump(int ms);
-// Pumps until `done` holds or `timeoutMs` passed; returns done().
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // Keys by scan code (the keyboard state's numbering) and mouse moves,
 // injected on a connection of the test's own. Lets go of everything still
