@@ -135,7 +135,7 @@ TEST_F(DisplayTest, AttachedWindowIsGivenBackUnchanged) {
   ASSERT_TRUE(display_.SurfaceClear(kSurfaceBack, QelRGB(200, 10, 10)));
   ASSERT_TRUE(display_.Present(true));
   const wxPoint at = panel->ClientToScreen(wxPoint(client.x / 2, client.y / 2));
-  EXPECT_TRUE(PumpUntil([&] { return ScreenShot().At(at.x, at.y) == 0xC80A0Au; }, 3000));
+  EXPECT_TRUE(PumpUntil([&] { return XScreenShot().At(at.x, at.y) == 0xC80A0Au; }, 3000));
   display_.Free();
   EXPECT_EQ(panel->GetEventHandler(), panel);
   EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);

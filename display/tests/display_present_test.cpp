@@ -36,7 +36,7 @@ void DrawTestFrame(CDDDisplay& d, COLORREF background, int seed) {
 bool ScreenShowsFront(CDDDisplay& d, int* mismatches = nullptr) {
   SurfacePtr front = d.GetFrontFrame();
   if (!front) return false;
-  ScreenShot shot;
+  XScreenShot shot;
   int bad = 0;
   for (int y = 3; y < front->Height(); y += 23) {
     for (int x = 5; x < front->Width(); x += 29) bad += shot.At(x, y) != front->PixelAt(x, y);
@@ -55,7 +55,7 @@ TEST_F(DisplayTest, FrameFromTheUserInterfaceThreadReachesTheScreen) {
   // With the flip attribute the X server has the frame when Present returns.
   int bad = -1;
   EXPECT_TRUE(ScreenShowsFront(display_, &bad)) << bad << " points differ";
-  ScreenShot shot;
+  XScreenShot shot;
   EXPECT_EQ(shot.At(150, 120), 0xFF0000u);
   EXPECT_EQ(shot.At(500, 360), 0x00C800u);
 
@@ -131,7 +131,7 @@ TEST_F(DisplayTest, DrawingOnTheFrontReplacesTheFrameWhole) {
   EXPECT_NE(FrontPixel(20, 20), 0xFF0000u);  // not shown while drawing
   ASSERT_TRUE(display_.SurfaceReleaseDC(kSurfaceFront, dc));
   EXPECT_EQ(FrontPixel(20, 20), 0xFF0000u);
-  ScreenShot shot;
+  XScreenShot shot;
   EXPECT_EQ(shot.At(20, 20), 0xFF0000u);
   EXPECT_TRUE(display_.SurfaceClear(kSurfaceFront, kBlue));
   EXPECT_EQ(FrontPixel(20, 20), 0x0000FFu);
@@ -232,7 +232,7 @@ TEST_F(DisplayTest, FlipShowsTheBackAndNeverDrawsIntoAFrameBeingShown) {
   ASSERT_TRUE(display_.Flip());
   EXPECT_EQ(display_.GetFrontContent(), 2);
   EXPECT_EQ(FrontPixel(30, 30), 0xFF0000u);
-  EXPECT_EQ(ScreenShot().At(30, 30), 0xFF0000u);
+  EXPECT_EQ(XScreenShot().At(30, 30), 0xFF0000u);
   EXPECT_EQ(BackPixel(30, 30), 0x0000FFu);  // the back buffer holds what the front showed
   CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
   ASSERT_NE(dc, nullptr);
@@ -403,7 +403,7 @@ TEST_F(DisplayTest, ARepaintAskedByTheWindowSystemShowsTheLastFrameAsItWas) {
   Pump(100);
   EXPECT_EQ(g_restores, 0);
   EXPECT_EQ(BackPixel(10, 10), 0x00C800u);
-  ScreenShot shot;
+  XScreenShot shot;
   EXPECT_EQ(shot.At(120, 120), 0xFF0000u);
   EXPECT_EQ(shot.At(10, 10), 0x0000FFu);
   display_.SetRestoreDisplay(nullptr, nullptr);

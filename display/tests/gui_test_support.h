@@ -1,8 +1,7 @@
-// What the display's window tests share (besides the wx main and event pump
-// of tests/support): X screenshots, and recorders for the library's messages and beeps.
+// What the display's window tests share besides the wx main, event pump and
+// X helpers of tests/support: recorders for the library's messages and beeps.
 #pragma once
 
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -10,35 +9,16 @@
 
 #include "DisplayMessage.h"
 #include "tests/support/gui/WxPump.h"
+#include "tests/support/x11/XScreenShot.h"
+#include "tests/support/x11/XTestInput.h"
 
 namespace qel::display::test {
 
-// Event pumping of the shared window-test support.
+// Event pumping, X input and screen pictures of the shared test support.
 using qel::test::Pump;
 using qel::test::PumpUntil;
-
-// One picture of the whole X screen, read on a connection of its own.
-class ScreenShot {
- public:
-  ScreenShot();
-  ~ScreenShot();
-  ScreenShot(const ScreenShot&) = delete;
-  ScreenShot& operator=(const ScreenShot&) = delete;
-  bool IsOk() const { return image_ != nullptr; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  uint32_t At(int x, int y) const;  // 0x00RRGGBB
-
- private:
-  void* display_ = nullptr;
-  void* image_ = nullptr;
-  int width_ = 0;
-  int height_ = 0;
-};
-
-// Presses and releases a key through the X test extension with the pointer
-// at (x, y), as a testee would.
-void PressKeyAt(unsigned long keysym, int x, int y);
+using qel::test::XScreenShot;
+using qel::test::XTestInput;
 
 // Records the library's message boxes and answers them from a queue
 // (default: the given answer).

@@ -55,7 +55,7 @@ void LetThemRead(const Seen& seen, int n) {
 
 TEST(ConcurrentReads, ReadersSeeWholeStatesWhileDevicesComeAndGo) {
   test::PromptRecorder messages;
-  test::XTestInjector inject;
+  test::XTestInput inject;
   test::VirtualDevices devices;
   ASSERT_TRUE(inject.Ok());
   ASSERT_TRUE(devices.Ok());

@@ -1,41 +1,19 @@
-// Test helpers: input injected through XTest on a connection of the test's
-// own, SDL virtual game pads and joysticks, and a recorder of the operator messages the device layer gives.
+// Test helpers besides the X test input of tests/support: SDL virtual game
+// pads and joysticks, and a recorder of the operator messages the device
+// layer gives.
 #pragma once
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "common/Prompt.h"
-
-typedef struct _XDisplay Display;
+#include "tests/support/x11/XTestInput.h"
 
 namespace qel::test {
-
-class XTestInjector {
- public:
-  XTestInjector();
-  ~XTestInjector();  // lets go of every key and button still held
-  bool Ok() const { return display_ != nullptr; }
-
-  void Key(unsigned x11Keycode, bool down);
-  void Button(unsigned button, bool down);
-  void Click(unsigned button);
-  void Move(int dx, int dy);
-  void MoveTo(int x, int y);
-  void Warp(int x, int y);
-  // Waits until the server has handled everything sent so far.
-  void Sync();
-
- private:
-  Display* display_ = nullptr;
-  std::set<unsigned> keys_;
-  std::set<unsigned> buttons_;
-};
 
 // SDL virtual game pads and joysticks (no hardware needed); detached when
 // the object goes.

@@ -38,7 +38,7 @@ class InputDeviceTest : public ::testing::Test {
   }
 
   test::PromptRecorder messages;
-  test::XTestInjector inject;
+  test::XTestInput inject;
 };
 
 TEST_F(InputDeviceTest, TheServerGivesOneKeyboardAndOneMouse) {

@@ -28,9 +28,9 @@
 #include "engine/input/InputDevices.h"
 #include "engine/library/TaskLibrary.h"
 #include "engine/rundlg/DlgRun.h"
-#include "engine/rundlg/tests/XTestDriver.h"
 #include "project/RunProject.h"
 #include "scores/ScoreDialog.h"
+#include "tests/support/x11/XTestInput.h"
 
 namespace {
 
@@ -96,8 +96,8 @@ void Report(const char* name, std::vector<int64_t> v) {
 bool SignalShown(CDlgRun& dialog) { return std::strcmp(dialog.Machine().GetIndicator(1), "!") == 0; }
 
 int Run() {
-  rundlgtest::XTestDriver x;
-  if (!x.IsOk()) {
+  qel::test::XTestInput x;
+  if (!x.Ok()) {
     std::fprintf(stderr, "no X server\n");
     return 1;
   }
@@ -143,10 +143,12 @@ int Run() {
       PumpOnce();
       std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
-    x.Key("Shift_L", true);
+    x.KeyNamed("Shift_L", true);
+    x.Flush();
     injectedRt.push_back(static_cast<int64_t>(dialog->Timer().GetElapsedMs()) - onset);
     PumpFor(80);
-    x.Key("Shift_L", false);
+    x.KeyNamed("Shift_L", false);
+    x.Flush();
   }
   PumpFor(50);
 

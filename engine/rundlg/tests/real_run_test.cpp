@@ -9,12 +9,13 @@
 #include <memory>
 
 #include "RunDlgTestSupport.h"
-#include "XTestDriver.h"
 #include "app/settings/SystemSettings.h"
 #include "engine/input/InputDevices.h"
 #include "engine/library/TaskLibrary.h"
 #include "engine/rundlg/DlgRun.h"
 #include "tests/support/gui/WxPump.h"
+#include "tests/support/x11/XScreenShot.h"
+#include "tests/support/x11/XTestInput.h"
 
 using namespace rundlgtest;
 
@@ -22,11 +23,13 @@ namespace {
 
 using qel::test::Pump;
 using qel::test::PumpUntil;
+using qel::test::XScreenShot;
+using qel::test::XTestInput;
 
 class RealRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(x.IsOk());
+    ASSERT_TRUE(x.Ok());
     ASSERT_EQ(qel::EnumInputDevices(), 0);
     ResetSystemSettings();
     g_ButtonType = 0;  // the keyboard is the response device
@@ -49,10 +52,10 @@ class RealRun : public ::testing::Test {
     dialog->SetTitle(true);
   }
   int LitAroundCentre(int half) {
-    return x.CountLitPixels(x.ScreenWidth() / 2 - half, x.ScreenHeight() / 2 - half, 2 * half, 2 * half);
+    return XScreenShot(x.ScreenWidth() / 2 - half, x.ScreenHeight() / 2 - half, 2 * half, 2 * half).CountLit();
   }
 
-  XTestDriver x;
+  XTestInput x;
   std::unique_ptr<CTaskLibrary> library;
   CExpModelTask task;
   ScoreRecorder scores;
@@ -73,9 +76,11 @@ TEST_F(RealRun, ATappingPartRunsOnItsWorkerAndItsVariablesReachTheScoreDialog) {
   Pump(100);
   int lit = 0;
   for (int tap = 0; tap < 8; ++tap) {
-    x.Key("Shift_L", true);
+    x.KeyNamed("Shift_L", true);
+    x.Flush();
     Pump(60);
-    x.Key("Shift_L", false);
+    x.KeyNamed("Shift_L", false);
+    x.Flush();
     Pump(120);
     // The tap counter is drawn at the centre of the testee's screen.
     if (tap == 3) lit = LitAroundCentre(150);
@@ -105,9 +110,11 @@ TEST_F(RealRun, AHostTimedPartShowsItsSignalAndTimesTheKeys) {
     Pump(30);
     EXPECT_GT(LitAroundCentre(40), 0) << "the square is on the testee's screen";
     Pump(220);
-    x.Key("Shift_L", true);
+    x.KeyNamed("Shift_L", true);
+    x.Flush();
     Pump(80);
-    x.Key("Shift_L", false);
+    x.KeyNamed("Shift_L", false);
+    x.Flush();
     ASSERT_TRUE(PumpUntil([&] { return std::strcmp(dialog->Machine().GetIndicator(1), "!") != 0; }, 5000));
   }
   ASSERT_TRUE(PumpUntil([&] { return !dialog->IsRunActive(); }, 10000));

@@ -30,16 +30,16 @@ class ProbeInput : public ProbeTest {
   }
 
   void Press(std::initializer_list<int> keys) {
-    for (int k : keys) input_.Key(k, true);
+    for (int k : keys) input_.ScanKey(k, true);
     input_.Sync();
   }
   void Release(std::initializer_list<int> keys) {
-    for (int k : keys) input_.Key(k, false);
+    for (int k : keys) input_.ScanKey(k, false);
     input_.Sync();
   }
 
   PromptLog log_;
-  XTestInput input_;
+  ScanCodeInput input_;
 };
 
 struct KeysCase {
@@ -53,12 +53,12 @@ struct KeysCase {
 class ProbeKeys : public ProbeInput, public testing::WithParamInterface<KeysCase> {};
 
 TEST_P(ProbeKeys, ShiftCtrlResponseAndSpaceKeys) {
-  for (int k : GetParam().keys) input_.Key(k, true);
+  for (int k : GetParam().keys) input_.ScanKey(k, true);
   input_.Sync();
   EXPECT_EQ(Call("SHIFTCTRL"), GetParam().shiftCtrl);
   EXPECT_EQ(Call("RESPONSEKEYS"), GetParam().responseKeys);
   EXPECT_EQ(Call("SPACEKEY"), GetParam().spaceKey);
-  for (int k : GetParam().keys) input_.Key(k, false);
+  for (int k : GetParam().keys) input_.ScanKey(k, false);
   input_.Sync();
   EXPECT_EQ(Call("RESPONSEKEYS"), 0);
   EXPECT_EQ(Call("SPACEKEY"), 0);

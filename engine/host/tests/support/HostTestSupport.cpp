@@ -2,73 +2,29 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
-#include <wx/app.h>
-#include <wx/evtloop.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 #include "engine/input/X11KeyMap.h"
 #include "engine/sound/SoundService.h"
-
-// Last: the X headers define macros (None, Bool) that clash with the others.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
+#include "tests/support/x11/XScreenShot.h"
 
 namespace qel::test {
 
-// ---- XTestInput -----------------------------------------------------------------
+// ---- X screen and keys ---------------------------------------------------------
 
-XTestInput::XTestInput() : display_(XOpenDisplay(nullptr)) {}
-
-XTestInput::~XTestInput() {
-  if (!display_) return;
-  for (int key : std::set<int>(keys_)) Key(key, false);
-  for (unsigned button : std::set<unsigned>(buttons_)) Button(button, false);
-  Sync();
-  XCloseDisplay(display_);
-}
-
-void XTestInput::Key(int scanCode, bool down) {
+void ScanCodeInput::ScanKey(int scanCode, bool down) {
   const unsigned keycode = X11FromKeyCode(static_cast<uint8_t>(scanCode));
   ASSERT_NE(keycode, 0u) << "no X key for scan code " << scanCode;
-  XTestFakeKeyEvent(display_, keycode, down ? True : False, CurrentTime);
-  if (down) {
-    keys_.insert(scanCode);
-  } else {
-    keys_.erase(scanCode);
-  }
+  Key(keycode, down);
 }
-
-void XTestInput::Button(unsigned button, bool down) {
-  XTestFakeButtonEvent(display_, button, down ? True : False, CurrentTime);
-  if (down) {
-    buttons_.insert(button);
-  } else {
-    buttons_.erase(button);
-  }
-}
-
-void XTestInput::Move(int dx, int dy) { XTestFakeRelativeMotionEvent(display_, dx, dy, CurrentTime); }
-
-void XTestInput::Sync() { XSync(display_, False); }
 
 uint32_t ScreenPixel(int x, int y) {
-  Display* d = XOpenDisplay(nullptr);
-  if (!d) return 0xFFFFFFFFu;
-  uint32_t colour = 0xFFFFFFFFu;
-  if (XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap)) {
-    const unsigned long p = XGetPixel(image, 0, 0);
-    colour = static_cast<uint32_t>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
-    XDestroyImage(image);
-  }
-  XCloseDisplay(d);
-  return colour;
+  const XScreenShot shot(x, y, 1, 1);
+  return shot.IsOk() ? RgbToColorRef(shot.At(0, 0)) : 0xFFFFFFFFu;
 }
 
 // ---- PromptLog ------------------------------------------------------------------

@@ -1,39 +1,27 @@
-// What the host's window tests share (besides the wx main and event pump of
-// tests/support): keys and mouse moves through the X test extension, a recorder of
-// the operator messages, a disk-audio output per test and its analysis.
+// What the host's window tests share besides the wx main, event pump and X
+// helpers of tests/support: keys by scan code, one pixel of the screen, a
+// recorder of the operator messages, a disk-audio output per test and its
+// analysis.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "common/Prompt.h"
 #include "tests/support/gui/WxPump.h"
-
-typedef struct _XDisplay Display;
+#include "tests/support/x11/XTestInput.h"
 
 namespace qel::test {
 
-// Keys by scan code (the keyboard state's numbering) and mouse moves,
-// injected on a connection of the test's own. Lets go of everything still
-// held when it goes.
-class XTestInput {
+// The shared X test input, with keys also by scan code (the keyboard
+// state's numbering).
+class ScanCodeInput : public XTestInput {
  public:
-  XTestInput();
-  ~XTestInput();
-  bool Ok() const { return display_ != nullptr; }
-  void Key(int scanCode, bool down);
-  void Button(unsigned button, bool down);
-  void Move(int dx, int dy);
-  void Sync();
-
- private:
-  Display* display_ = nullptr;
-  std::set<int> keys_;
-  std::set<unsigned> buttons_;
+  // A scan code with no X key fails the test.
+  void ScanKey(int scanCode, bool down);
 };
 
 // Records the messages shown (with their style) and posted while it lives.

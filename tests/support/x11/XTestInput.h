@@ -1,0 +1,48 @@
+// Keys, mouse buttons and pointer motion injected through the X test
+// extension on a connection of the test's own, as a testee's devices would
+// send them. Everything still held is let go when the object goes. The X
+// headers stay out of this header because of the macros they define.
+#pragma once
+
+#include <set>
+
+typedef struct _XDisplay Display;
+
+namespace qel::test {
+
+class XTestInput {
+ public:
+  XTestInput();
+  ~XTestInput();
+  XTestInput(const XTestInput&) = delete;
+  XTestInput& operator=(const XTestInput&) = delete;
+
+  bool Ok() const { return display_ != nullptr; }
+  int ScreenWidth() const { return width_; }
+  int ScreenHeight() const { return height_; }
+
+  // A key by its X key code; a key code of 0 fails the test.
+  void Key(unsigned x11Keycode, bool down);
+  // A key by keysym (XK_space) or keysym name ("Shift_L").
+  void KeySym(unsigned long keysym, bool down);
+  void KeyNamed(const char* keysymName, bool down);
+  void Button(unsigned button, bool down);
+  void Click(unsigned button);
+  // Relative motion, motion to a screen point, and a warp of the pointer.
+  void Move(int dx, int dy);
+  void MoveTo(int x, int y);
+  void Warp(int x, int y);
+
+  // Sends what is queued; Sync also waits until the server has handled it.
+  void Flush();
+  void Sync();
+
+ private:
+  Display* display_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  std::set<unsigned> keys_;
+  std::set<unsigned> buttons_;
+};
+
+}  // namespace qel::test
