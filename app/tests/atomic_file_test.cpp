@@ -14,7 +14,7 @@
 #include "app/model/ExpModel.h"
 #include "app/modelfile/AtomicFile.h"
 #include "app/modelfile/ModelFile.h"
-#include "app/tests/TempFolder.h"
+#include "tests/support/common/TempFolder.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ size_t FilesIn(const std::string& folder) {
 }
 
 TEST(AtomicFile, WritesAndReplacesAFileKeepingItsPermissions) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("a.bin");
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(path, "first", 5, &error)) << error;
@@ -44,7 +44,7 @@ TEST(AtomicFile, WritesAndReplacesAFileKeepingItsPermissions) {
 }
 
 TEST(AtomicFile, WritesThroughASymbolicLinkBesideTheRealFile) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string real = dir.File("real.qem");
   const std::string link = dir.File("link.qem");
   ASSERT_TRUE(WriteFileAtomically(real, "old", 3, nullptr));
@@ -75,7 +75,7 @@ class FileSizeLimit {
 };
 
 TEST(AtomicFile, AFailedWriteLeavesThePreviousFileWhole) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("model.qem");
   auto model = std::make_unique<CExpModel>();
   CExpModelTask t;
@@ -101,7 +101,7 @@ TEST(AtomicFile, AFailedWriteLeavesThePreviousFileWhole) {
 }
 
 TEST(AtomicFile, AMissingFolderIsAnError) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   std::string error;
   EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/file"), "x", 1, &error));
   EXPECT_NE(error.find("no/such"), std::string::npos) << error;
@@ -109,7 +109,7 @@ TEST(AtomicFile, AMissingFolderIsAnError) {
 }
 
 TEST(AtomicFile, BoundedReads) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   std::vector<uint8_t> bytes;
   std::string error;
   EXPECT_FALSE(ReadFileBounded(dir.File("missing"), 100, &bytes, &error));
@@ -125,7 +125,7 @@ TEST(AtomicFile, BoundedReads) {
 }
 
 TEST(ModelFileOnDisk, WriteThenReadNamesTheModelAfterTheFile) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("Attention battery.qem");
   auto model = std::make_unique<CExpModel>();
   CExpModelTask t;
@@ -151,7 +151,7 @@ TEST(ModelFileOnDisk, WriteThenReadNamesTheModelAfterTheFile) {
 }
 
 TEST(ModelFileOnDisk, AFileLargerThanAnyModelIsNotRead) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("huge.qem");
   const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
   ASSERT_GE(fd, 0);
@@ -165,7 +165,7 @@ TEST(ModelFileOnDisk, AFileLargerThanAnyModelIsNotRead) {
 }
 
 TEST(ModelFileOnDisk, ACorruptFileNamesThePathAndTheReason) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("bad.qem");
   ASSERT_TRUE(WriteFileAtomically(path, "\xFF\xFF\x01\x00\x07\x00" "CQelDo", 12, nullptr));
   auto model = std::make_unique<CExpModel>();

@@ -10,7 +10,7 @@
 
 #include "app/settings/QelSettings.h"
 #include "app/settings/SystemSettings.h"
-#include "app/tests/TempFolder.h"
+#include "tests/support/common/TempFolder.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ class SettingsFixture : public ::testing::Test {
   void TearDown() override { ResetSystemSettings(); }
   std::unique_ptr<CQelSettings> Open() { return std::make_unique<CQelSettings>(path); }
 
-  TempFolder dir;
+  qel::test::TempFolder dir;
   std::string path;
 };
 

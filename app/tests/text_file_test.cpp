@@ -7,8 +7,8 @@
 
 #include <fstream>
 
-#include "app/tests/TempFolder.h"
 #include "app/text/TextFile.h"
+#include "tests/support/common/TempFolder.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ struct ReadCase {
 class WholeFileReads : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(WholeFileReads, LineEndsAndNulBytes) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("t.txt");
   WriteRaw(path, GetParam().bytes);
   CTextFile file;
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WholeFileReads,
                                            ReadCase{"end\n", "end\r\n"}));
 
 TEST(TextFile, AFileOfFourGigabytesIsRefused) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("huge.txt");
   const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0600);
   ASSERT_GE(fd, 0);
@@ -73,7 +73,7 @@ TEST(TextFile, ReadingWithoutAnOpenFileFails) {
 }
 
 TEST(TextFile, WriteStringWritesTheBytesOnly) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("w.txt");
   WriteRaw(path, "previous content");
   CTextFile file;
@@ -87,7 +87,7 @@ TEST(TextFile, WriteStringWritesTheBytesOnly) {
 }
 
 TEST(TextFile, WriteBufferToFile) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("b.bin");
   WriteRaw(path, "a longer previous content");
   CTextFile file;
@@ -100,7 +100,7 @@ TEST(TextFile, WriteBufferToFile) {
 }
 
 TEST(TextFile, CloseKeepsTheTimesTheFileHasWhenItIsClosed) {
-  TempFolder dir;
+  qel::test::TempFolder dir;
   const std::string path = dir.File("times.txt");
   WriteRaw(path, "x");
   const struct timespec opened[2] = {{1000000000, 0}, {1100000000, 0}};

@@ -94,8 +94,8 @@ TEST(ConcurrentReads, ReadersSeeWholeStatesWhileDevicesComeAndGo) {
   EXPECT_EQ(seen.wrong.load(), 0);
   EXPECT_GT(seen.spaceDown.load(), 0);
   EXPECT_GT(seen.padDown.load(), 0);
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_TRUE(messages.posted.empty());
+  EXPECT_TRUE(messages.Shown().empty());
+  EXPECT_TRUE(messages.Posted().empty());
 }
 
 }  // namespace

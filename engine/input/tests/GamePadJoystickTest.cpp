@@ -42,7 +42,7 @@ TEST_F(GamePadJoystickTest, PadsAndJoysticksAreListedApartUpToFourEach) {
   EXPECT_FALSE(GetGamePadName(3).empty());
   EXPECT_EQ(GetGamePadName(4), "");
   EXPECT_EQ(GetForceFeedbackCount(), 0);
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.ShownTexts().empty());
 }
 
 TEST_F(GamePadJoystickTest, GamePadButtonsAxesAndPadGiveStateAndMask) {
@@ -78,8 +78,8 @@ TEST_F(GamePadJoystickTest, GamePadButtonsAxesAndPadGiveStateAndMask) {
   EXPECT_EQ(device.Type(), -1);
   EXPECT_EQ(ReadGamePad(&state), kInputOk);  // released: nothing
   EXPECT_EQ(state.lX, 0);
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_TRUE(messages.posted.empty());
+  EXPECT_TRUE(messages.ShownTexts().empty());
+  EXPECT_TRUE(messages.PostedTexts().empty());
 }
 
 TEST_F(GamePadJoystickTest, JoystickButtonsAxesAndHat) {
@@ -125,8 +125,8 @@ TEST_F(GamePadJoystickTest, WithoutAJoystickTheSelectionFailsQuietly) {
   EXPECT_EQ(AcquireGamePad(0, 4), kInputRefused);
   EXPECT_EQ(CreateForceFeedback(0, 0), kInputRefused);
   EXPECT_EQ(StartForceFeedback(), kInputRefused);
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_TRUE(messages.posted.empty());
+  EXPECT_TRUE(messages.ShownTexts().empty());
+  EXPECT_TRUE(messages.PostedTexts().empty());
 }
 
 TEST_F(GamePadJoystickTest, APadThatGoesAwayReadsEmptyIsReportedOnceAndComesBack) {
@@ -140,16 +140,16 @@ TEST_F(GamePadJoystickTest, APadThatGoesAwayReadsEmptyIsReportedOnceAndComesBack
 
   devices.Detach(pad);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(device.ReadMask(), 0u);
-  ASSERT_EQ(messages.posted.size(), 1u);
-  EXPECT_EQ(messages.posted[0], "ReadGamePad failed\nINPUT_E_UNPLUGGED: " + GetGamePadName(0));
-  EXPECT_TRUE(messages.shown.empty());  // never a message box from a read
+  ASSERT_EQ(messages.PostedTexts().size(), 1u);
+  EXPECT_EQ(messages.PostedTexts()[0], "ReadGamePad failed\nINPUT_E_UNPLUGGED: " + GetGamePadName(0));
+  EXPECT_TRUE(messages.ShownTexts().empty());  // never a message box from a read
 
   pad = devices.AttachPad("Wired Pad");  // plugged in again
   devices.SetButton(pad, 2, true);
   uint32_t mask = 0;
   for (int i = 0; i < 3 && mask == 0; ++i) mask = device.ReadMask();
   EXPECT_EQ(mask, 4u);
-  EXPECT_EQ(messages.posted.size(), 1u);
+  EXPECT_EQ(messages.PostedTexts().size(), 1u);
 }
 
 TEST_F(GamePadJoystickTest, AcquiringAListedPadThatIsGoneShowsWhy) {
@@ -157,8 +157,8 @@ TEST_F(GamePadJoystickTest, AcquiringAListedPadThatIsGoneShowsWhy) {
   StartRun();
   devices.Detach(pad);
   EXPECT_EQ(AcquireGamePad(0, 0), kInputDeviceNotFound);
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].rfind("INPUT_E_DEVICENOTFOUND", 0), 0u) << messages.shown[0];
+  ASSERT_EQ(messages.ShownTexts().size(), 1u);
+  EXPECT_EQ(messages.ShownTexts()[0].rfind("INPUT_E_DEVICENOTFOUND", 0), 0u) << messages.ShownTexts()[0];
   JoystickState state;
   EXPECT_EQ(ReadGamePad(&state), kInputOk);
 }

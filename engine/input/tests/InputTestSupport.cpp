@@ -1,14 +1,10 @@
 #include "engine/input/tests/InputTestSupport.h"
 
-#include <mutex>
-
 #include "tests/support/x11/XServerHold.h"
 
 namespace qel::test {
 
 namespace {
-std::mutex g_recordMutex;
-
 // One connection held for the whole program keeps the X server from
 // resetting between the tests' own connections.
 const auto* const g_holdXServer = ::testing::AddGlobalTestEnvironment(new XServerHold);
@@ -64,23 +60,6 @@ int VirtualDevices::Attach(int type, const std::string& name, int axes, int butt
   EXPECT_GE(index, 0) << SDL_GetError();
   handles_.push_back(SDL_JoystickOpen(index));
   return static_cast<int>(handles_.size()) - 1;
-}
-
-PromptRecorder::PromptRecorder() {
-  previousHandler_ = SetPromptHandler([this](const std::string& text, const std::string&, unsigned) {
-    std::lock_guard<std::mutex> lock(g_recordMutex);
-    shown.push_back(text);
-    return static_cast<int>(kAnswerOk);
-  });
-  previousPoster_ = SetPromptPoster([this](const std::string& text, const std::string&, unsigned) {
-    std::lock_guard<std::mutex> lock(g_recordMutex);
-    posted.push_back(text);
-  });
-}
-
-PromptRecorder::~PromptRecorder() {
-  SetPromptHandler(previousHandler_);
-  SetPromptPoster(previousPoster_);
 }
 
 }  // namespace qel::test

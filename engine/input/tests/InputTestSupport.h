@@ -1,6 +1,5 @@
-// Test helpers besides the X test input of tests/support: SDL virtual game
-// pads and joysticks, and a recorder of the operator messages the device
-// layer gives.
+// Test helpers besides the X test input and prompt recorder of
+// tests/support: SDL virtual game pads and joysticks.
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -10,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Prompt.h"
+#include "tests/support/common/PromptRecorder.h"
 #include "tests/support/x11/XTestInput.h"
 
 namespace qel::test {
@@ -38,19 +37,6 @@ class VirtualDevices {
 
   bool ok_ = false;
   std::vector<SDL_Joystick*> handles_;
-};
-
-// Records shown and posted messages while it lives.
-class PromptRecorder {
- public:
-  PromptRecorder();
-  ~PromptRecorder();
-  std::vector<std::string> shown;
-  std::vector<std::string> posted;
-
- private:
-  PromptHandler previousHandler_;
-  PromptPoster previousPoster_;
 };
 
 }  // namespace qel::test

@@ -34,7 +34,7 @@ class InputDeviceTest : public ::testing::Test {
   }
   void TearDown() override {
     ReleaseDirectInput();
-    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+    EXPECT_TRUE(messages.ShownTexts().empty()) << messages.ShownTexts().front();
   }
 
   test::PromptRecorder messages;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "common/Prompt.h"
 #include "engine/input/InputDevices.h"
 #include "engine/input/ResponseDevice.h"
+#include "tests/support/common/PromptRecorder.h"
 
 namespace qel {
 namespace {
@@ -21,40 +21,28 @@ class NoDisplayTest : public ::testing::Test {
     const char* display = std::getenv("DISPLAY");
     if (display != nullptr) savedDisplay = display;
     unsetenv("DISPLAY");
-    previousHandler = SetPromptHandler([this](const std::string& text, const std::string&, unsigned style) {
-      shown.push_back(text);
-      styles.push_back(style);
-      return static_cast<int>(kAnswerOk);
-    });
-    previousPoster = SetPromptPoster([this](const std::string& text, const std::string&, unsigned) { posted.push_back(text); });
   }
   void TearDown() override {
     ReleaseDirectInput();
-    SetPromptHandler(previousHandler);
-    SetPromptPoster(previousPoster);
     if (!savedDisplay.empty()) setenv("DISPLAY", savedDisplay.c_str(), 1);
   }
 
   std::string savedDisplay;
-  PromptHandler previousHandler;
-  PromptPoster previousPoster;
-  std::vector<std::string> shown;
-  std::vector<unsigned> styles;
-  std::vector<std::string> posted;
+  test::PromptRecorder prompts;
 };
 
 TEST_F(NoDisplayTest, StartingTheDeviceSystemFailsWithOnePlainMessage) {
   EXPECT_EQ(CreateDirectInput(), kInputNoDisplay);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0], "DirectInputCreate() failed\nINPUT_E_NODISPLAY: cannot open display \"\"");
-  EXPECT_EQ(styles[0], static_cast<unsigned>(kPromptOk));
+  ASSERT_EQ(prompts.Shown().size(), 1u);
+  EXPECT_EQ(prompts.Shown()[0].text, "DirectInputCreate() failed\nINPUT_E_NODISPLAY: cannot open display \"\"");
+  EXPECT_EQ(prompts.Shown()[0].style, static_cast<unsigned>(kPromptOk));
   EXPECT_FALSE(IsDirectInputCreated());
 
   EXPECT_EQ(EnumInputDevices(), kInputNoDisplay);
-  EXPECT_EQ(shown.size(), 2u);
+  EXPECT_EQ(prompts.Shown().size(), 2u);
   EXPECT_EQ(GetKeyboardCount() + GetMouseCount() + GetGamePadCount() + GetJoystickCount() + GetForceFeedbackCount(), 0);
   EXPECT_FALSE(EnumGamePads());  // no device system: false, no message
-  EXPECT_EQ(shown.size(), 2u);
+  EXPECT_EQ(prompts.Shown().size(), 2u);
 }
 
 TEST_F(NoDisplayTest, WithoutDeviceSystemEverythingReadsAsNothing) {
@@ -91,8 +79,8 @@ TEST_F(NoDisplayTest, WithoutDeviceSystemEverythingReadsAsNothing) {
   EXPECT_EQ(device.GetName(), "");
   EXPECT_FALSE(device.Select(4, 0));
   device.Release();
-  EXPECT_TRUE(shown.empty());
-  EXPECT_TRUE(posted.empty());
+  EXPECT_TRUE(prompts.Shown().empty());
+  EXPECT_TRUE(prompts.Posted().empty());
 }
 
 }  // namespace

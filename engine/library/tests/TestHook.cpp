@@ -1,10 +1,8 @@
 #include "TestHook.h"
 
 #include <dlfcn.h>
-#include <stdlib.h>
 
 #include <fstream>
-#include <stdexcept>
 
 #include "TestPluginHook.h"
 
@@ -39,36 +37,16 @@ std::vector<uint32_t> PluginScript::CommandsOf(const ITaskLibrary* record) const
   return commands;
 }
 
-PromptRecorder::PromptRecorder() {
-  previous_ = qel::SetPromptHandler([this](const std::string& text, const std::string&, unsigned) {
-    texts.push_back(text);
-    return static_cast<int>(qel::kAnswerOk);
-  });
-}
-
-PromptRecorder::~PromptRecorder() { qel::SetPromptHandler(previous_); }
-
 std::string PluginPath(const std::string& name) {
   return std::string(ENGLIB_PLUGIN_DIR) + "/QelEnglib" + name + ".qet";
 }
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "englib-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+void PluginFolder::AddPlugin(const std::string& plugin, const std::string& fileName) const {
+  std::filesystem::copy_file(PluginPath(plugin), Path() / fileName);
 }
 
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
-void TempFolder::AddPlugin(const std::string& plugin, const std::string& fileName) const {
-  std::filesystem::copy_file(PluginPath(plugin), path_ / fileName);
-}
-
-void TempFolder::AddFile(const std::string& fileName, const std::string& content) const {
-  std::ofstream(path_ / fileName, std::ios::binary) << content;
+void PluginFolder::AddFile(const std::string& fileName, const std::string& content) const {
+  std::ofstream(Path() / fileName, std::ios::binary) << content;
 }
 
 bool IsModuleLoaded(const std::string& path) {

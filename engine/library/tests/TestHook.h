@@ -1,18 +1,17 @@
-// Test support: the script that answers the test plug-ins' commands, a
-// recorder of operator messages, the test plug-in files, a temporary
-// folder, and a task host that records what the library asks of it.
+// Test support: the script that answers the test plug-ins' commands, the
+// test plug-in files, a temporary folder for them, and a task host that
+// records what the library asks of it.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/tests/FakeTaskHost.h"
-#include "common/Prompt.h"
 #include "qel/TaskHostInterface.h"
 #include "qel/TaskLibraryInterface.h"
+#include "tests/support/common/TempFolder.h"
 
 namespace englib {
 
@@ -40,35 +39,18 @@ struct PluginScript {
   std::vector<uint32_t> CommandsOf(const ITaskLibrary* record) const;
 };
 
-// Collects the messages shown to the operator while it lives.
-class PromptRecorder {
- public:
-  PromptRecorder();
-  ~PromptRecorder();
-  std::vector<std::string> texts;
-
- private:
-  qel::PromptHandler previous_;
-};
-
 // A test plug-in built beside the tests: "Good", "Other", "Version2",
 // "InitFails", "NoEntry" or "NoDefault".
 std::string PluginPath(const std::string& name);
 
-// A fresh folder, removed with everything in it.
-class TempFolder {
+// A fresh temporary folder to put test plug-ins and other files in.
+class PluginFolder : public qel::test::TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
-  const std::filesystem::path& path() const { return path_; }
   // The folder as the plug-in folder text (with its trailing '/').
-  std::string FolderText() const { return path_.string() + "/"; }
+  std::string FolderText() const { return Path().string() + "/"; }
   // Copies test plug-in `plugin` into the folder as `fileName`.
   void AddPlugin(const std::string& plugin, const std::string& fileName) const;
   void AddFile(const std::string& fileName, const std::string& content) const;
-
- private:
-  std::filesystem::path path_;
 };
 
 // Whether the file is mapped in this process (dlopen without loading it).

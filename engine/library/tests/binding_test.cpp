@@ -9,7 +9,7 @@
 namespace {
 
 using englib::PluginScript;
-using englib::TempFolder;
+using englib::PluginFolder;
 
 class BindingTest : public ::testing::Test {
  protected:
@@ -24,7 +24,7 @@ class BindingTest : public ::testing::Test {
     UnloadTaskLibraries();
     PluginScript::Get().Reset();
   }
-  TempFolder folder_;
+  PluginFolder folder_;
 };
 
 TEST_F(BindingTest, BoundTaskTakesThePluginsTypeLowHalfFlagsAndInterruptions) {

@@ -13,7 +13,7 @@
 namespace {
 
 using englib::PluginScript;
-using englib::TempFolder;
+using englib::PluginFolder;
 
 // Stand-ins for objects the plug-in only receives (never dereferenced here).
 ITaskRunData* const kRunData = reinterpret_cast<ITaskRunData*>(0x5000);
@@ -66,7 +66,7 @@ class CommandSet : public ::testing::TestWithParam<CommandCase> {
       return result;
     };
   }
-  TempFolder folder_;
+  PluginFolder folder_;
   englib::RecordingTaskHost host_;
   CExpModel model_;
 };

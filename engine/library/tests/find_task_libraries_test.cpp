@@ -9,14 +9,15 @@
 
 #include "TestHook.h"
 #include "engine/library/TaskLibraries.h"
+#include "tests/support/common/PromptRecorder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using englib::PluginScript;
-using englib::PromptRecorder;
-using englib::TempFolder;
+using qel::test::PromptRecorder;
+using englib::PluginFolder;
 
 class FindTaskLibrariesTest : public ::testing::Test {
  protected:
@@ -25,7 +26,7 @@ class FindTaskLibrariesTest : public ::testing::Test {
     UnloadTaskLibraries();
     PluginScript::Get().Reset();
   }
-  int Scan(const TempFolder& folder) {
+  int Scan(const PluginFolder& folder) {
     SetTaskFolder((folder.FolderText() + "Qel").c_str());
     return FindTaskLibraries(&host_);
   }
@@ -54,19 +55,19 @@ TEST(TaskFolder, KeepsTheFolderOfTheProgramPath) {
 
 TEST_F(FindTaskLibrariesTest, EmptyFolderFindsNothingQuietly) {
   PromptRecorder prompts;
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "Other.qet");
   folder.AddFile("Qel.qen", "norms");
   EXPECT_EQ(Scan(folder), 0);
   EXPECT_EQ(GetTaskLibraryCount(), 0);
-  EXPECT_TRUE(prompts.texts.empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
   EXPECT_EQ(host_.runFlags, (std::vector<int>{0}));
   EXPECT_TRUE(PluginScript::Get().calls.empty());
 }
 
 TEST_F(FindTaskLibrariesTest, NamesMatchIgnoringCaseAndLoadInNameOrder) {
   PromptRecorder prompts;
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelC.qet");
   folder.AddPlugin("Good", "qela.QET");
   folder.AddPlugin("Good", "QELB.qet");
@@ -75,9 +76,9 @@ TEST_F(FindTaskLibrariesTest, NamesMatchIgnoringCaseAndLoadInNameOrder) {
   folder.AddPlugin("Good", "XQelA.qet");
   folder.AddPlugin("Good", "QelA.qet.bak");
   folder.AddPlugin("Good", "QelA.so");
-  fs::create_directory(folder.path() / "QelDir.qet");
+  fs::create_directory(folder.Path() / "QelDir.qet");
   EXPECT_EQ(Scan(folder), 4);
-  EXPECT_TRUE(prompts.texts.empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
   EXPECT_EQ(LoadedNames(), (std::vector<std::string>{"qela.QET", "QELB.qet", "QelC.qet", "qelx.QET"}));
   // Full paths, every record bound to the host.
   EXPECT_EQ(GetTaskLibrary(0)->GetPath(), folder.FolderText() + "qela.QET");
@@ -87,7 +88,7 @@ TEST_F(FindTaskLibrariesTest, NamesMatchIgnoringCaseAndLoadInNameOrder) {
 }
 
 TEST_F(FindTaskLibrariesTest, AtMostFortyAreLoadedTheFirstByName) {
-  TempFolder folder;
+  PluginFolder folder;
   for (int i = 41; i >= 1; --i) {
     char name[32];
     std::snprintf(name, sizeof name, "Qel%02d.qet", i);
@@ -102,7 +103,7 @@ TEST_F(FindTaskLibrariesTest, AtMostFortyAreLoadedTheFirstByName) {
 
 TEST_F(FindTaskLibrariesTest, FailingFilesAreReportedAndTheNextTakesTheirRecord) {
   PromptRecorder prompts;
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelA.qet");
   folder.AddPlugin("Version2", "QelB.qet");
   folder.AddFile("QelC.qet", "text, not a module");
@@ -111,7 +112,7 @@ TEST_F(FindTaskLibrariesTest, FailingFilesAreReportedAndTheNextTakesTheirRecord)
   EXPECT_EQ(Scan(folder), 2);
   EXPECT_EQ(LoadedNames(), (std::vector<std::string>{"QelA.qet", "QelE.qet"}));
   const std::string dir = folder.FolderText();
-  EXPECT_EQ(prompts.texts, (std::vector<std::string>{"Invalid library version \"" + dir + "QelB.qet\"!",
+  EXPECT_EQ(prompts.ShownTexts(), (std::vector<std::string>{"Invalid library version \"" + dir + "QelB.qet\"!",
                                                      "No library \"" + dir + "QelC.qet\"!",
                                                      "InitTask failed \"" + dir + "QelD.qet\"!"}));
   EXPECT_FALSE(englib::IsModuleLoaded(dir + "QelB.qet"));
@@ -125,7 +126,7 @@ TEST_F(FindTaskLibrariesTest, TheBuiltTestPluginsLoadTheGoodOnesOnly) {
   EXPECT_EQ(FindTaskLibraries(nullptr), 2);
   EXPECT_EQ(LoadedNames(), (std::vector<std::string>{"QelEnglibGood.qet", "QelEnglibOther.qet"}));
   const std::string dir = std::string(ENGLIB_PLUGIN_DIR) + "/";
-  EXPECT_EQ(prompts.texts,
+  EXPECT_EQ(prompts.ShownTexts(),
             (std::vector<std::string>{"InitTask failed \"" + dir + "QelEnglibInitFails.qet\"!",
                                       "No model default \"g_ModelDefault\" in \"" + dir +
                                           "QelEnglibNoDefault.qet\"!",
@@ -136,19 +137,19 @@ TEST_F(FindTaskLibrariesTest, TheBuiltTestPluginsLoadTheGoodOnesOnly) {
 
 TEST_F(FindTaskLibrariesTest, ALinkToALoadedPluginIsRefused) {
   PromptRecorder prompts;
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelA.qet");
-  fs::create_symlink(folder.path() / "QelA.qet", folder.path() / "QelB.qet");
+  fs::create_symlink(folder.Path() / "QelA.qet", folder.Path() / "QelB.qet");
   EXPECT_EQ(Scan(folder), 1);
-  ASSERT_EQ(prompts.texts.size(), 1u);
-  EXPECT_EQ(prompts.texts[0], "Library already loaded \"" + folder.FolderText() + "QelB.qet\"!");
+  ASSERT_EQ(prompts.ShownTexts().size(), 1u);
+  EXPECT_EQ(prompts.ShownTexts()[0], "Library already loaded \"" + folder.FolderText() + "QelB.qet\"!");
 }
 
 TEST_F(FindTaskLibrariesTest, AnEmptyFolderMeansTheCurrentFolder) {
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelA.qet");
   const fs::path previous = fs::current_path();
-  fs::current_path(folder.path());
+  fs::current_path(folder.Path());
   SetTaskFolder("Qel");
   const int count = FindTaskLibraries(nullptr);
   fs::current_path(previous);
@@ -158,7 +159,7 @@ TEST_F(FindTaskLibrariesTest, AnEmptyFolderMeansTheCurrentFolder) {
 }
 
 TEST_F(FindTaskLibrariesTest, FileTimeIsTheLastWriteTime) {
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelA.qet");
   const std::string path = folder.FolderText() + "QelA.qet";
   struct timespec times[2] = {{1000000000, 0}, {1234567890, 0}};
@@ -168,7 +169,7 @@ TEST_F(FindTaskLibrariesTest, FileTimeIsTheLastWriteTime) {
 }
 
 TEST_F(FindTaskLibrariesTest, SameShortCodeTwiceTheFirstByNameWins) {
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelB.qet");
   folder.AddPlugin("Good", "qela.qet");
   folder.AddPlugin("Other", "QelC.qet");
@@ -183,7 +184,7 @@ TEST_F(FindTaskLibrariesTest, SameShortCodeTwiceTheFirstByNameWins) {
 }
 
 TEST_F(FindTaskLibrariesTest, UnloadSendsCommandFourLastLoadedFirst) {
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelA.qet");
   folder.AddPlugin("Other", "QelB.qet");
   ASSERT_EQ(Scan(folder), 2);
@@ -204,11 +205,11 @@ TEST_F(FindTaskLibrariesTest, UnloadSendsCommandFourLastLoadedFirst) {
 }
 
 TEST_F(FindTaskLibrariesTest, ASecondScanReleasesTheFirst) {
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelA.qet");
   folder.AddPlugin("Other", "QelB.qet");
   ASSERT_EQ(Scan(folder), 2);
-  fs::remove(folder.path() / "QelB.qet");
+  fs::remove(folder.Path() / "QelB.qet");
   PluginScript::Get().calls.clear();
   ASSERT_EQ(Scan(folder), 1);
   EXPECT_EQ(PluginScript::Get().Commands(),
@@ -217,7 +218,7 @@ TEST_F(FindTaskLibrariesTest, ASecondScanReleasesTheFirst) {
 }
 
 TEST_F(FindTaskLibrariesTest, ResetTaskNormsEmptiesEveryRecord) {
-  TempFolder folder;
+  PluginFolder folder;
   folder.AddPlugin("Good", "QelA.qet");
   folder.AddPlugin("Other", "QelB.qet");
   ASSERT_EQ(Scan(folder), 2);

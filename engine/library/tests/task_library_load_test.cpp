@@ -7,12 +7,13 @@
 
 #include "TestHook.h"
 #include "engine/library/TaskLibrary.h"
+#include "tests/support/common/PromptRecorder.h"
 
 namespace {
 
 using englib::PluginPath;
 using englib::PluginScript;
-using englib::PromptRecorder;
+using qel::test::PromptRecorder;
 
 class TaskLibraryLoad : public ::testing::Test {
  protected:
@@ -44,7 +45,7 @@ TEST_F(TaskLibraryLoad, GoodPluginFillsTheRecordAtCommandZero) {
   lib.host = &host;
   const std::string path = PluginPath("Good");
   ASSERT_TRUE(lib.Load(path.c_str(), true));
-  EXPECT_TRUE(prompts.texts.empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
   EXPECT_EQ(lib.loaded, 1);
   EXPECT_NE(lib.module, nullptr);
   EXPECT_NE(lib.entry, nullptr);
@@ -80,7 +81,7 @@ TEST_F(TaskLibraryLoad, NullPathFailsWithoutMessage) {
   PromptRecorder prompts;
   CTaskLibrary lib;
   EXPECT_FALSE(lib.Load(nullptr, true));
-  EXPECT_TRUE(prompts.texts.empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
   ExpectEmpty(lib);
 }
 
@@ -111,11 +112,11 @@ class TaskLibraryRefusal : public ::testing::TestWithParam<RefusalCase> {
     if (c.plugin) return PluginPath(c.plugin);
     if (std::strcmp(c.path, "junk") == 0) {
       folder_.AddFile("QelJunk.qet", "not a shared object");
-      return (folder_.path() / "QelJunk.qet").string();
+      return (folder_.Path() / "QelJunk.qet").string();
     }
     return c.path;
   }
-  englib::TempFolder folder_;
+  englib::PluginFolder folder_;
 };
 
 TEST_P(TaskLibraryRefusal, ShowsItsMessageAndLeavesNothingLoaded) {
@@ -136,10 +137,10 @@ TEST_P(TaskLibraryRefusal, ShowsItsMessageAndLeavesNothingLoaded) {
     lib.host = &host;
     EXPECT_FALSE(lib.Load(path.c_str(), report));
     if (report) {
-      ASSERT_EQ(prompts.texts.size(), 1u);
-      EXPECT_EQ(prompts.texts[0].rfind(Expand(c.message, path), 0), 0u) << prompts.texts[0];
+      ASSERT_EQ(prompts.ShownTexts().size(), 1u);
+      EXPECT_EQ(prompts.ShownTexts()[0].rfind(Expand(c.message, path), 0), 0u) << prompts.ShownTexts()[0];
     } else {
-      EXPECT_TRUE(prompts.texts.empty());
+      EXPECT_TRUE(prompts.ShownTexts().empty());
     }
     ExpectEmpty(lib);
     EXPECT_EQ(lib.host, &host);
@@ -233,8 +234,8 @@ TEST_F(TaskLibraryLoad, TheSameFileCannotBeLoadedTwice) {
   const std::string path = PluginPath("Good");
   ASSERT_TRUE(first.Load(path.c_str(), true));
   EXPECT_FALSE(second.Load(path.c_str(), true));
-  ASSERT_EQ(prompts.texts.size(), 1u);
-  EXPECT_EQ(prompts.texts[0], "Library already loaded \"" + path + "\"!");
+  ASSERT_EQ(prompts.ShownTexts().size(), 1u);
+  EXPECT_EQ(prompts.ShownTexts()[0], "Library already loaded \"" + path + "\"!");
   ExpectEmpty(second);
   // The first record keeps its plug-in, which was asked nothing more.
   EXPECT_EQ(first.loaded, 1);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/port/SignalPort.h"
+#include "tests/support/common/TempFolder.h"
 
 namespace qel {
 namespace {
@@ -21,15 +22,13 @@ namespace fs = std::filesystem;
 class SignalPortTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/qel_port_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
+    ASSERT_FALSE(folder.Path().empty());
+    dir = folder.Path();
     fifo = dir / "port";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   }
   void TearDown() override {
     if (reader >= 0) close(reader);
-    fs::remove_all(dir);
   }
   void OpenReader() {
     reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
@@ -47,6 +46,7 @@ class SignalPortTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
+  test::TempFolder folder;
   fs::path dir;
   fs::path fifo;
   int reader = -1;

@@ -3,30 +3,13 @@
 // replacement.
 #include <gtest/gtest.h>
 
-#include "common/Prompt.h"
 #include "engine/run/tests/RunTestRig.h"
+#include "tests/support/common/PromptRecorder.h"
 
 using namespace runtest;
+using qel::test::PromptRecorder;
 
 namespace {
-
-// Records every prompt and answers OK.
-class PromptRecorder {
- public:
-  PromptRecorder() {
-    previous_ = qel::SetPromptHandler([this](const std::string& text, const std::string& caption, unsigned) {
-      texts.push_back(text);
-      captions.push_back(caption);
-      return qel::kAnswerOk;
-    });
-  }
-  ~PromptRecorder() { qel::SetPromptHandler(previous_); }
-  std::vector<std::string> texts;
-  std::vector<std::string> captions;
-
- private:
-  qel::PromptHandler previous_;
-};
 
 std::vector<std::string> TrialCodes(const PluginScript& s) {
   std::vector<std::string> codes;
@@ -53,7 +36,7 @@ TEST(Interruption, TooManyOmissionsBreakTheRun) {
   // The operator reads the reason on the run monitor; no message box holds
   // up the break dialog.
   EXPECT_EQ(rig.machine->GetStatusText(), "Too many OMs!");
-  EXPECT_TRUE(prompts.texts.empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
   EXPECT_EQ(rig.machine->GetBreakReason(), CRunMachine::kReasonOmissions);
   EXPECT_FALSE(rig.machine->BreakWasUser());
   EXPECT_EQ(rig.actions.back(), RunEventAction::kBreakOpened);
@@ -91,7 +74,7 @@ TEST(Interruption, TooManyAnticipations) {
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
   EXPECT_EQ(rig.display.title, "Trial 1 from 2: Too many ACs!");
   EXPECT_EQ(rig.machine->GetStatusText(), "Too many ACs!");
-  EXPECT_TRUE(prompts.texts.empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
   rig.display.state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
   EXPECT_EQ(rig.Records().size(), 5u);  // AC, AC, skipped, hit, hit
@@ -138,7 +121,7 @@ TEST(Interruption, BreakThatCannotOpenEndsAtOnce) {
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_TRUE(prompts.texts.empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
   EXPECT_EQ(rig.script.Calls(kCmdBreakBegin).size(), 0u);
   // No dialog, so no skipped trial: the omission, then two hits.
   const std::vector<Record> records = rig.Records();
@@ -161,7 +144,7 @@ TEST(Interruption, EscapeHeldRequestsOneBreak) {
   EXPECT_EQ(rig.display.title, "Trial 1 from 3: User Break!");
   EXPECT_TRUE(rig.machine->BreakWasUser());
   EXPECT_EQ(rig.machine->GetStatusText(), "User Break!");
-  EXPECT_TRUE(prompts.texts.empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
   rig.keyboard.escape = false;
   rig.display.state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());

@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "app/settings/SystemSettings.h"
-#include "common/Prompt.h"
 #include "ui/MainWindows.h"
 
 namespace rundlgtest {
@@ -38,10 +37,6 @@ void RunDialogFixture::SetUp() {
   frame = new NotifyRecorder;
   qel::SetMainViewWindow(view);
   qel::SetMainFrameWindow(frame);
-  qel::SetPromptHandler([this](const std::string& text, const std::string&, unsigned style) {
-    prompts.push_back({text, style});
-    return promptAnswer;
-  });
   dialog = new CDlgRun(nullptr, Host(), RunData(), &devices, &source);
   dialog->SetTask(&task);
   dialog->SetNotifyWindow(caller);
@@ -57,7 +52,6 @@ void RunDialogFixture::TearDown() {
   wxTheApp->ProcessIdle();
   qel::SetMainViewWindow(nullptr);
   qel::SetMainFrameWindow(nullptr);
-  qel::SetPromptHandler({});
   unsetenv("QEL_PARPORT");
   unlink(portPath.c_str());
   Host().FreeDisplay();

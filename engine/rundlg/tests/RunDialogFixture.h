@@ -11,6 +11,7 @@
 #include "RunDlgTestSupport.h"
 #include "engine/rundlg/DlgRun.h"
 #include "engine/timer/ManualTickSource.h"
+#include "tests/support/common/PromptRecorder.h"
 #include "ui/tests/NotifyRecorder.h"
 
 namespace rundlgtest {
@@ -28,11 +29,6 @@ class RunDialogFixture : public ::testing::Test {
   std::vector<uint8_t> PortBytes() const;
   wxString Label(int id) const;
 
-  struct Prompt {
-    std::string text;
-    unsigned style;
-  };
-
   qel::ManualTickSource source;
   RecordingDevices devices;
   ScriptLibrary library;
@@ -44,8 +40,7 @@ class RunDialogFixture : public ::testing::Test {
   NotifyRecorder* frame = nullptr;
   CDlgRun* dialog = nullptr;
   std::string portPath;
-  std::vector<Prompt> prompts;
-  int promptAnswer = 1;
+  qel::test::PromptRecorder prompts;
 };
 
 // The release sequence of a run.

@@ -20,14 +20,14 @@ TEST_F(RunStart, StoredTrialsAskBeforeOverwritingAndCancelLeavesEverythingUntouc
   project.storedTrials = 12;
   task.currentAssessment = 2;
   RunData().category[0][0] = 77;
-  promptAnswer = qel::kAnswerCancel;
+  prompts.SetAnswer(qel::kAnswerCancel);
 
   EXPECT_FALSE(dialog->RunTest(&project, "P01", "Model A"));
-  ASSERT_EQ(prompts.size(), 1u);
-  EXPECT_EQ(prompts[0].text,
+  ASSERT_EQ(prompts.Shown().size(), 1u);
+  EXPECT_EQ(prompts.Shown()[0].text,
             "Project: /data/study.qep\r\nTestee: P01\r\nModel: Model A\r\nTask: SC\r\nPart: 1\r\nAssessment: 2\r\n"
             "Already performed!\r\nOVERWRITE?\n");
-  EXPECT_EQ(prompts[0].style, qel::kPromptOkCancel | qel::kPromptIconWarning | qel::kPromptDefault2);
+  EXPECT_EQ(prompts.Shown()[0].style, qel::kPromptOkCancel | qel::kPromptIconWarning | qel::kPromptDefault2);
   Pump();
   EXPECT_FALSE(dialog->IsRunInProgress());
   EXPECT_TRUE(devices.log.empty());
@@ -38,7 +38,7 @@ TEST_F(RunStart, StoredTrialsAskBeforeOverwritingAndCancelLeavesEverythingUntouc
   EXPECT_TRUE(scores.seen.empty());
 
   // OK goes on with the run.
-  promptAnswer = qel::kAnswerOk;
+  prompts.SetAnswer(qel::kAnswerOk);
   EXPECT_TRUE(dialog->RunTest(&project, "P01", "Model A"));
   EXPECT_TRUE(dialog->IsRunActive());
   EXPECT_FALSE(dialog->IsPractice());
@@ -48,14 +48,14 @@ TEST_F(RunStart, StoredTrialsAskBeforeOverwritingAndCancelLeavesEverythingUntouc
 
 TEST_F(RunStart, NoStoredTrialsNoQuestionAndAFailedReadStartsNothing) {
   EXPECT_TRUE(dialog->RunTest(&project, "P01", "Model A"));
-  EXPECT_TRUE(prompts.empty());
+  EXPECT_TRUE(prompts.Shown().empty());
   dialog->AbortRun();
   EXPECT_FALSE(dialog->IsRunInProgress());
 
   project.readOk = false;
   devices.log.clear();
   EXPECT_FALSE(dialog->RunTest(&project, "P01", nullptr));
-  EXPECT_TRUE(prompts.empty());
+  EXPECT_TRUE(prompts.Shown().empty());
   EXPECT_TRUE(devices.log.empty());
   EXPECT_FALSE(dialog->IsRunInProgress());
 }
@@ -119,8 +119,8 @@ TEST_F(RunStart, ADisplayIndexThatNamesNoDisplayIsToldAndStartsNothing) {
   EXPECT_FALSE(dialog->RunPractice(nullptr, nullptr, nullptr));
   g_ScreenInd = saved;
   Pump();
-  ASSERT_EQ(prompts.size(), 1u);
-  EXPECT_EQ(prompts[0].text, "Display 4 not found!\nChoose the run's display in the system configuration.");
+  ASSERT_EQ(prompts.Shown().size(), 1u);
+  EXPECT_EQ(prompts.Shown()[0].text, "Display 4 not found!\nChoose the run's display in the system configuration.");
   EXPECT_FALSE(dialog->IsRunInProgress());
   EXPECT_EQ(Host().Display().GetWndDD()->GetWindow(), nullptr);
   EXPECT_EQ(TheScript().Count(kCmdSetupRun), 0);

@@ -1,6 +1,6 @@
-// Per-test surroundings for tests that use the disk audio driver: a temp
-// folder for its output and input files, and a prompt handler and poster
-// that record what the sound layers say.
+// For tests that use the disk audio driver: capture input files written as
+// the capture device would deliver them. (A temporary folder per test and
+// the recorder of what the sound layers say come from tests/support.)
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,65 +8,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "common/Prompt.h"
+#include "tests/support/common/PromptRecorder.h"
+#include "tests/support/common/TempFolder.h"
 
 namespace qel::test {
-
-class RecordedPrompts {
- public:
-  RecordedPrompts() {
-    previousHandler_ = SetPromptHandler([this](const std::string& text, const std::string&, unsigned) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      shown_.push_back(text);
-      return static_cast<int>(kAnswerOk);
-    });
-    previousPoster_ = SetPromptPoster([this](const std::string& text, const std::string&, unsigned) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      posted_.push_back(text);
-    });
-  }
-  ~RecordedPrompts() {
-    SetPromptHandler(previousHandler_);
-    SetPromptPoster(previousPoster_);
-  }
-  std::vector<std::string> Shown() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return shown_;
-  }
-  std::vector<std::string> Posted() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return posted_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> shown_;
-  std::vector<std::string> posted_;
-  PromptHandler previousHandler_;
-  PromptPoster previousPoster_;
-};
-
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/qel_sound_XXXXXX";
-    if (mkdtemp(pattern)) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 // Writes 8000 Hz 16-bit stereo frames, as the capture device would deliver them.
 inline bool WriteCaptureFile(const std::string& path, size_t frames,

@@ -19,7 +19,7 @@ int16_t LeftOf(size_t k) { return static_cast<int16_t>((k & 0x7FFF) + 1); }
 int16_t RightOf(size_t k) { return static_cast<int16_t>(-static_cast<int>(k >> 15) - 1); }
 
 TEST(VoiceCaptureDevice, FramesArriveInOrderAcrossTheEndOfTheRing) {
-  test::RecordedPrompts prompts;
+  test::PromptRecorder prompts;
   test::TempFolder folder;
   const size_t total = 40000;  // 2.5 rings
   const std::string input = folder.File("in.raw");
@@ -67,7 +67,7 @@ TEST(VoiceCaptureDevice, FramesArriveInOrderAcrossTheEndOfTheRing) {
   EXPECT_FALSE(ReadVoiceCapture(buffer.data(), 16000, &frames));
   EXPECT_EQ(StartVoiceCapture(true), kSoundOk) << "without a capture: nothing to start";
   EXPECT_FALSE(IsVoiceCaptureRunning(true));
-  EXPECT_TRUE(prompts.Shown().empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
 }
 
 }  // namespace

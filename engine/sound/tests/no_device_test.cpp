@@ -38,7 +38,7 @@ void UseEverything() {
 TEST(NoSoundDevice, EachLayerReportsOnceAndTheProgramGoesOn) {
   ShutdownSound();
   setenv("SDL_AUDIODRIVER", "qel-no-such-driver", 1);
-  test::RecordedPrompts prompts;
+  test::PromptRecorder prompts;
 
   EXPECT_FALSE(EnumSoundDevices());
   EXPECT_EQ(OutputSoundDevices().Count(), 0);
@@ -56,12 +56,12 @@ TEST(NoSoundDevice, EachLayerReportsOnceAndTheProgramGoesOn) {
   EXPECT_EQ(key.Level(0), 0);
   key.Close();
 
-  const auto shown = prompts.Shown();
+  const auto shown = prompts.ShownTexts();
   EXPECT_EQ(shown.size(), 3u);
   EXPECT_EQ(Count(shown, "DirectSoundEnum\nSOUND_E_NODRIVER"), 1u);
   EXPECT_EQ(Count(shown, "Error initializing DirectSound\nSOUND_E_NODRIVER"), 1u);
   EXPECT_EQ(Count(shown, "Audio input unavailable!\r\nIs microphone plugged in?"), 1u);
-  EXPECT_TRUE(prompts.Posted().empty());
+  EXPECT_TRUE(prompts.PostedTexts().empty());
   ShutdownSound();
 }
 
@@ -71,7 +71,7 @@ TEST(NoSoundDevice, DevicesThatCannotOpenAreReportedOnce) {
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", "/nonexistent-folder/qel/out.raw", 1);
   setenv("SDL_DISKAUDIOFILEIN", "/nonexistent-folder/qel/in.raw", 1);
-  test::RecordedPrompts prompts;
+  test::PromptRecorder prompts;
 
   EXPECT_TRUE(EnumSoundDevices());
   EXPECT_EQ(InitSoundOutput(0), kSoundDeviceFailed);
@@ -81,11 +81,11 @@ TEST(NoSoundDevice, DevicesThatCannotOpenAreReportedOnce) {
   std::thread worker(UseEverything);
   worker.join();
 
-  const auto shown = prompts.Shown();
+  const auto shown = prompts.ShownTexts();
   EXPECT_EQ(shown.size(), 2u);
   EXPECT_EQ(Count(shown, "Error initializing DirectSound\nSOUND_E_DEVICEFAILED: "), 1u);
   EXPECT_EQ(Count(shown, "Error DirectSoundCaptureCreate\nSOUND_E_DEVICEFAILED: "), 1u);
-  EXPECT_TRUE(prompts.Posted().empty());
+  EXPECT_TRUE(prompts.PostedTexts().empty());
   ShutdownSound();
 }
 

@@ -45,7 +45,7 @@ class DiskOutput : public testing::Test {
     return true;
   }
 
-  test::RecordedPrompts prompts_;
+  test::PromptRecorder prompts_;
   test::TempFolder folder_;
   std::string output_;
 };
@@ -93,7 +93,7 @@ TEST_F(DiskOutput, LoopedToneHasItsFrequencyAndLastsUntilStopped) {
       const double expected = static_cast<double>(c.rate) / n;
       EXPECT_NEAR(test::ToneFrequency(s, span.first, span.end, kDeviceRate), expected, expected * 0.003);
     }
-    EXPECT_TRUE(prompts_.Shown().empty());
+    EXPECT_TRUE(prompts_.ShownTexts().empty());
   }
 }
 
@@ -134,7 +134,7 @@ TEST_F(DiskOutput, RefusedImageLeavesTheCurrentSoundPlaying) {
   EXPECT_TRUE(IsCurrentSoundPlaying());
   StopAndRewindSound();
   EXPECT_FALSE(IsCurrentSoundPlaying());
-  EXPECT_TRUE(prompts_.Shown().empty()) << "a refused image shows nothing";
+  EXPECT_TRUE(prompts_.ShownTexts().empty()) << "a refused image shows nothing";
 }
 
 TEST_F(DiskOutput, PlayWithoutASoundDoesNothing) {
@@ -154,8 +154,8 @@ TEST_F(DiskOutput, UnplayableFormatIsShownOnTheOpeningThreadAndPostedOnceFromOth
   three.bitsPerSample = 16;
   three.blockAlign = 6;
   EXPECT_EQ(LoadSoundFromMemory(samples.data(), 100, three), kSoundBadFormat);
-  ASSERT_EQ(prompts_.Shown().size(), 1u);
-  EXPECT_NE(prompts_.Shown()[0].find("SOUND_E_BADFORMAT"), std::string::npos);
+  ASSERT_EQ(prompts_.ShownTexts().size(), 1u);
+  EXPECT_NE(prompts_.ShownTexts()[0].find("SOUND_E_BADFORMAT"), std::string::npos);
   EXPECT_FALSE(IsCurrentSoundPlaying());
 
   std::thread worker([&] {
@@ -163,15 +163,15 @@ TEST_F(DiskOutput, UnplayableFormatIsShownOnTheOpeningThreadAndPostedOnceFromOth
     EXPECT_EQ(LoadSoundFromMemory(samples.data(), 100, three), kSoundBadFormat);
   });
   worker.join();
-  EXPECT_EQ(prompts_.Shown().size(), 1u) << "worker threads never show a message";
-  EXPECT_EQ(prompts_.Posted().size(), 1u) << "and post one at most";
+  EXPECT_EQ(prompts_.ShownTexts().size(), 1u) << "worker threads never show a message";
+  EXPECT_EQ(prompts_.PostedTexts().size(), 1u) << "and post one at most";
 }
 
 // A device that fails while a sound plays (here: writes to a full disk) is
 // seen as gone: the sound no longer counts as playing, so nobody waits for
 // it forever, and the next play opens the device again.
 TEST(SoundOutputLost, DeviceThatGoesAwayEndsThePlayAndIsOpenedAgain) {
-  test::RecordedPrompts prompts;
+  test::PromptRecorder prompts;
   setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
   ASSERT_EQ(InitSoundOutput(-1), kSoundOk);
   const auto image = test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, 22050, 16)}, {"data", test::Pcm16Sine(22050, 22050, 441)}}}.Build();
@@ -182,7 +182,7 @@ TEST(SoundOutputLost, DeviceThatGoesAwayEndsThePlayAndIsOpenedAgain) {
   EXPECT_FALSE(IsCurrentSoundPlaying());
   EXPECT_EQ(PlayCurrentSound(false), kSoundOk);
   FreeSoundOutput();
-  EXPECT_TRUE(prompts.Shown().empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
 }
 
 TEST(SoundDevices, EnumerationListsTheDefaultFirstAndRepeatsCleanly) {

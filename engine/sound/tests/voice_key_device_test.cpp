@@ -52,7 +52,7 @@ Watch RunKey(const std::string& input, int percent, Enough enough) {
 }
 
 TEST(VoiceKeyDevice, BurstOnOneChannelTriggersThatChannelAtTheBurst) {
-  test::RecordedPrompts prompts;
+  test::PromptRecorder prompts;
   test::TempFolder folder;
   ASSERT_TRUE(EnumSoundDevices());
   const struct {
@@ -73,7 +73,7 @@ TEST(VoiceKeyDevice, BurstOnOneChannelTriggersThatChannelAtTheBurst) {
     EXPECT_GE(w.firstTrigger, burst.startSeconds - 0.01);
     EXPECT_TRUE(w.clearedAfter) << "the bit falls again after the burst";
   }
-  EXPECT_TRUE(prompts.Shown().empty());
+  EXPECT_TRUE(prompts.ShownTexts().empty());
 }
 
 TEST(VoiceKeyDevice, BurstBelowTheThresholdNeverTriggers) {

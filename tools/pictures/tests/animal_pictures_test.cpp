@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -13,6 +12,7 @@
 
 #include "AnimalPictures.h"
 #include "PictureRenderer.h"
+#include "tests/support/common/TempFolder.h"
 
 namespace {
 
@@ -69,22 +69,6 @@ DecodedBmp Decode(const std::vector<uint8_t>& b) {
   return bmp;
 }
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qel-pictures-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!path_.empty()) fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 std::set<std::string> BmpFiles(const fs::path& folder) {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder)) {
@@ -94,17 +78,17 @@ std::set<std::string> BmpFiles(const fs::path& folder) {
 }
 
 TEST(AnimalPictures, GeneratorReproducesTheCommittedFilesByteForByte) {
-  TempFolder out;
-  ASSERT_FALSE(out.path().empty());
-  const std::string command = std::string("'") + QEL_PICTURE_GENERATOR + "' '" + out.path().string() + "'";
+  qel::test::TempFolder out;
+  ASSERT_FALSE(out.Path().empty());
+  const std::string command = std::string("'") + QEL_PICTURE_GENERATOR + "' '" + out.Path().string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
-  const std::set<std::string> generated = BmpFiles(out.path());
+  const std::set<std::string> generated = BmpFiles(out.Path());
   EXPECT_EQ(generated.size(), 6u);
   EXPECT_EQ(generated, BmpFiles(kCommitted)) << "committed pictures and generator disagree on the file set";
   for (const std::string& name : generated) {
     SCOPED_TRACE(name);
-    const auto fresh = ReadFile(out.path() / name);
+    const auto fresh = ReadFile(out.Path() / name);
     const auto committed = ReadFile(kCommitted / name);
     EXPECT_FALSE(fresh.empty());
     EXPECT_TRUE(fresh == committed) << "run tools/qel_picture_generator tasks/shared/pictures and commit";

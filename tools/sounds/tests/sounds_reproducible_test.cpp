@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/common/TempFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,9 +28,9 @@ std::set<std::string> WaveNames(const fs::path& dir) {
 }
 
 TEST(SoundGenerator, WritesTheCommittedFilesByteForByte) {
-  char pattern[] = "/tmp/qel_sounds_XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const fs::path out = pattern;
+  const qel::test::TempFolder folder;
+  ASSERT_FALSE(folder.Path().empty());
+  const fs::path& out = folder.Path();
   const std::string cmd = std::string("\"") + QEL_MAKE_SOUNDS + "\" \"" + out.string() + "\" > /dev/null";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
 
@@ -43,7 +45,6 @@ TEST(SoundGenerator, WritesTheCommittedFilesByteForByte) {
     ASSERT_FALSE(fresh.empty());
     EXPECT_TRUE(fresh == kept) << "regenerate with qel_make_sounds " << committed;
   }
-  fs::remove_all(out);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +8,7 @@
 
 #include "TableWriter.h"
 #include "TaskTrialLists.h"
+#include "tests/support/common/TempFolder.h"
 
 namespace {
 
@@ -19,26 +19,10 @@ std::string ReadFile(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qel-triallists-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!path_.empty()) fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 TEST(TrialListGenerator, ReproducesTheCommittedTablesByteForByte) {
-  TempFolder out;
-  ASSERT_FALSE(out.path().empty());
-  const std::string command = std::string("'") + QEL_TRIALLIST_GENERATOR + "' '" + out.path().string() + "'";
+  qel::test::TempFolder out;
+  ASSERT_FALSE(out.Path().empty());
+  const std::string command = std::string("'") + QEL_TRIALLIST_GENERATOR + "' '" + out.Path().string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
   const fs::path committed = fs::path(QEL_SOURCE_DIR) / "tasks";
@@ -46,7 +30,7 @@ TEST(TrialListGenerator, ReproducesTheCommittedTablesByteForByte) {
                                "fa4l/Fa4lTrialLists.cpp", "mso1/Mso1TrialLists.h", "mso1/Mso1TrialLists.cpp"};
   for (const char* file : files) {
     SCOPED_TRACE(file);
-    const std::string fresh = ReadFile(out.path() / file);
+    const std::string fresh = ReadFile(out.Path() / file);
     EXPECT_FALSE(fresh.empty());
     EXPECT_TRUE(fresh == ReadFile(committed / file)) << "run tools/qel_triallist_generator tasks and commit";
   }

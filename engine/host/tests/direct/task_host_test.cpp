@@ -155,7 +155,7 @@ TEST_F(TaskHostTest, FullScreenFailureLeavesTheResourcesUnset) {
 }
 
 TEST_F(TaskHostTest, ResponseDeviceOpensByTheSettingsAndCloses) {
-  PromptLog log;
+  PromptRecorder log;
   const int savedType = g_ButtonType, savedIndex = g_ButtonInd;
   ASSERT_EQ(EnumInputDevices(), kInputOk);
   ASSERT_EQ(CreateDirectInput(), kInputOk);

@@ -94,7 +94,7 @@ TEST_F(ProbeTest, TextsComeFromTheProgramsTable) {
 }
 
 TEST_F(ProbeTest, ErrorsAreShownOnTheUserInterfaceThreadAndPostedFromOthers) {
-  PromptLog log;
+  PromptRecorder log;
   EXPECT_EQ(Call("ERROR 0x88780078 PlaySound failed"), 1);
   ASSERT_EQ(log.Shown().size(), 1u);
   EXPECT_EQ(log.Shown()[0].text, "PlaySound failed\nSOUND_E_NODRIVER");

@@ -38,7 +38,7 @@ class ProbeInput : public ProbeTest {
     input_.Sync();
   }
 
-  PromptLog log_;
+  PromptRecorder log_;
   ScanCodeInput input_;
 };
 

@@ -30,7 +30,7 @@ class ProbeSound : public ProbeTest {
     return true;
   }
 
-  PromptLog log_;
+  PromptRecorder log_;
   DiskAudio audio_;
 };
 

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -27,50 +26,17 @@ uint32_t ScreenPixel(int x, int y) {
   return shot.IsOk() ? RgbToColorRef(shot.At(0, 0)) : 0xFFFFFFFFu;
 }
 
-// ---- PromptLog ------------------------------------------------------------------
-
-PromptLog::PromptLog() {
-  previousHandler_ = SetPromptHandler([this](const std::string& text, const std::string&, unsigned style) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    shown_.push_back({text, style});
-    return static_cast<int>(kAnswerOk);
-  });
-  previousPoster_ = SetPromptPoster([this](const std::string& text, const std::string&, unsigned style) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    posted_.push_back({text, style});
-  });
-}
-
-PromptLog::~PromptLog() {
-  SetPromptHandler(previousHandler_);
-  SetPromptPoster(previousPoster_);
-}
-
-std::vector<PromptLog::Entry> PromptLog::Shown() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return shown_;
-}
-
-std::vector<PromptLog::Entry> PromptLog::Posted() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return posted_;
-}
-
 // ---- DiskAudio ------------------------------------------------------------------
 
 DiskAudio::DiskAudio() {
-  char pattern[] = "/tmp/qel_host_audio_XXXXXX";
-  if (!mkdtemp(pattern)) return;
-  folder_ = pattern;
-  file_ = folder_ + "/out.raw";
+  if (folder_.Path().empty()) return;
+  file_ = folder_.File("out.raw");
   setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
   opened_ = InitSoundOutput(-1) == kSoundOk;
 }
 
 DiskAudio::~DiskAudio() {
   FreeSoundOutput();
-  std::error_code ec;
-  if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
 }
 
 std::vector<int16_t> DiskAudio::Recorded(int channel) {

@@ -1,16 +1,15 @@
 // What the host's window tests share besides the wx main, event pump and X
 // helpers of tests/support: keys by scan code, one pixel of the screen, a
-// recorder of the operator messages, a disk-audio output per test and its
-// analysis.
+// disk-audio output per test and its analysis.
 #pragma once
 
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "common/Prompt.h"
+#include "tests/support/common/PromptRecorder.h"
+#include "tests/support/common/TempFolder.h"
 #include "tests/support/gui/WxPump.h"
 #include "tests/support/x11/XTestInput.h"
 
@@ -22,26 +21,6 @@ class ScanCodeInput : public XTestInput {
  public:
   // A scan code with no X key fails the test.
   void ScanKey(int scanCode, bool down);
-};
-
-// Records the messages shown (with their style) and posted while it lives.
-class PromptLog {
- public:
-  struct Entry {
-    std::string text;
-    unsigned style;
-  };
-  PromptLog();
-  ~PromptLog();
-  std::vector<Entry> Shown();
-  std::vector<Entry> Posted();
-
- private:
-  std::mutex mutex_;
-  std::vector<Entry> shown_;
-  std::vector<Entry> posted_;
-  PromptHandler previousHandler_;
-  PromptPoster previousPoster_;
 };
 
 // The sound output on SDL's disk driver, into a file of a temporary folder
@@ -56,7 +35,7 @@ class DiskAudio {
   std::vector<int16_t> Recorded(int channel);
 
  private:
-  std::string folder_;
+  TempFolder folder_;
   std::string file_;
   bool opened_ = false;
 };

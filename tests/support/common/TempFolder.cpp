@@ -1,0 +1,23 @@
+#include "tests/support/common/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+namespace qel::test {
+
+TempFolder::TempFolder() {
+  std::error_code ec;
+  std::string pattern = (std::filesystem::temp_directory_path(ec) / "qel-test-XXXXXX").string();
+  if (!ec && mkdtemp(pattern.data())) {
+    path_ = pattern;
+  } else {
+    ADD_FAILURE() << "no temporary folder could be made";
+  }
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+}  // namespace qel::test

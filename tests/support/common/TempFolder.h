@@ -1,0 +1,26 @@
+// A fresh folder under the system's temporary folder for one test, removed
+// with everything in it when the object goes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace qel::test {
+
+class TempFolder {
+ public:
+  TempFolder();  // a folder that cannot be made fails the test
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // Empty when the folder could not be made.
+  const std::filesystem::path& Path() const { return path_; }
+  // A file of the folder (not made).
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace qel::test
