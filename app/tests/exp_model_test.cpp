@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/model/ExpModel.h"
-#include "app/tests/FakeTaskLibrary.h"
-#include "app/tests/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "app/model/ExpModelTask.h"
-#include "app/tests/FakeTaskLibrary.h"
-#include "app/tests/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace {
 
@@ -393,15 +393,16 @@ TEST_F(ViewsFixture, ZVariablesAreFoundByTheirScoreVariableIndex) {
 
 TEST_F(ViewsFixture, GetVariableValueAsksTheNormService) {
   double out = 0.0;
-  lib.valueResult = -1.25;
+  lib.answerAll = -1.25;
+  lib.missingLeavesOut = true;  // so that only the task's own preset can give kNoValue
   EXPECT_TRUE(task.GetVariableValue(1, &out, 640.0, 42.5, 0, true));
   EXPECT_EQ(out, -1.25);
-  ASSERT_EQ(lib.valueCalls.size(), 1u);
-  EXPECT_EQ(lib.valueCalls[0].n, 1);
-  EXPECT_EQ(lib.valueCalls[0].value, 640.0);
-  EXPECT_EQ(lib.valueCalls[0].age, 42.5);
-  EXPECT_TRUE(lib.valueCalls[0].floor);
-  lib.valueAnswer = false;
+  ASSERT_EQ(lib.requests.size(), 1u);
+  EXPECT_EQ(lib.requests[0].n, 1);
+  EXPECT_EQ(lib.requests[0].value, 640.0);
+  EXPECT_EQ(lib.requests[0].age, 42.5);
+  EXPECT_TRUE(lib.requests[0].floorAllowed);
+  lib.answerAll.reset();
   EXPECT_FALSE(task.GetVariableValue(1, &out, 640.0, 42.5, 2, false));
   EXPECT_EQ(out, kNoValue);  // preset before the service is asked
 }

@@ -5,7 +5,7 @@
 
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
-#include "app/tests/FakeTaskLibrary.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace {
 

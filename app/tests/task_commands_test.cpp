@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/model/ExpModelTask.h"
-#include "app/tests/FakeTaskLibrary.h"
 #include "qel/TaskEntry.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace {
 

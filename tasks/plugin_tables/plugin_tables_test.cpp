@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "FakeTaskHost.h"
 #include "engine/library/TaskLibrary.h"
 #include "qel/TaskEntry.h"
+#include "tests/support/fakes/FakeTaskHost.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/tests/FakeTaskHost.h"
 #include "qel/TaskHostInterface.h"
 #include "qel/TaskLibraryInterface.h"
 #include "tests/support/common/TempFolder.h"
+#include "tests/support/fakes/FakeTaskHost.h"
 
 namespace englib {
 

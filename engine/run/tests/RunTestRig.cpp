@@ -145,10 +145,6 @@ intptr_t TestDisplay::PostMessageA(int command, intptr_t) {
   return 1;
 }
 
-bool TestHost::PermuteCodeQuarters(char* code, bool flag, int offset) {
-  return QelPermuteCodeQuarters(code, flag, offset);
-}
-
 RunRig::RunRig() : host(std::make_unique<TestHost>()), runData(std::make_unique<CTaskRunData>()) {
   g_script = &script;
   g_clock = &timer;

@@ -17,7 +17,6 @@
 
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
-#include "app/tests/FakeTaskHost.h"
 #include "engine/port/SignalPort.h"
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunKeyboard.h"
@@ -28,6 +27,8 @@
 #include "qel/DisplayInterface.h"
 #include "qel/TaskHostInterface.h"
 #include "qel/TaskLibraryInterface.h"
+#include "tests/support/fakes/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace runtest {
 
@@ -142,34 +143,19 @@ class TestDisplay final : public IDDDisplay {
   void* restoreContext = nullptr;
 };
 
-// The host's members a run uses; every other service slot is inert.
+// The test host whose restore callback goes to the run's display, as the
+// program's host hands it on.
 class TestHost final : public FakeTaskHost {
  public:
-  bool PermuteCodeQuarters(char* code, bool flag, int offset) override;
-  void SetRunFlags(uint8_t practice) override { practiceFlag = practice; }
   void SetRestoreDisplay(QelRestoreCallback cb, void* ctx) override {
     if (display) display->SetRestoreDisplay(cb, ctx);
   }
 };
 
 // A library record whose entry is the scripted plug-in.
-class TestLibrary final : public ITaskLibrary {
+class TestLibrary final : public FakeTaskLibrary {
  public:
   TestLibrary() { entry = &ScriptedTaskEntry; }
-  void ResetNorms() override {}
-  bool LoadNorms(INormsProvider*, const char*) override { return false; }
-  bool AddNormFunction(const char*, const char*, int, double, double, const double*, int) override {
-    return false;
-  }
-  int FindNormFunction(const char*, const char*, int, double) const override { return -1; }
-  bool GetVariableValue(int, double* out, double, double, int, bool) override {
-    if (out) *out = kNoValue;
-    return false;
-  }
-  bool ComputeNormZ(const char*, const char*, double* out, double, double, int, bool, bool) override {
-    if (out) *out = kNoValue;
-    return false;
-  }
 };
 
 // One stored response record.

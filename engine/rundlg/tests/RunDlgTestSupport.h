@@ -20,6 +20,7 @@
 #include "project/RunProject.h"
 #include "qel/TaskLibraryInterface.h"
 #include "scores/ScoreDialog.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace rundlgtest {
 
@@ -62,22 +63,10 @@ Script& TheScript();
 void ResetScript();
 extern "C" bool ScriptedEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
 
-// A library record whose entry is the scripted plug-in; norm slots inert.
-class ScriptLibrary final : public ITaskLibrary {
+// A library record whose entry is the scripted plug-in.
+class ScriptLibrary final : public FakeTaskLibrary {
  public:
   ScriptLibrary() { entry = &ScriptedEntry; }
-  void ResetNorms() override {}
-  bool LoadNorms(INormsProvider*, const char*) override { return false; }
-  bool AddNormFunction(const char*, const char*, int, double, double, const double*, int) override { return false; }
-  int FindNormFunction(const char*, const char*, int, double) const override { return -1; }
-  bool GetVariableValue(int, double* out, double, double, int, bool) override {
-    if (out) *out = kNoValue;
-    return false;
-  }
-  bool ComputeNormZ(const char*, const char*, double* out, double, double, int, bool, bool) override {
-    if (out) *out = kNoValue;
-    return false;
-  }
 };
 
 // A model task of the scripted plug-in: fixed signal 200 ms, interval

@@ -4,13 +4,13 @@
 
 #include <memory>
 
-#include "FakeDisplay.h"
-#include "FakeModelTask.h"
-#include "FakeRunData.h"
-#include "FakeTaskHost.h"
-#include "FakeTaskLibrary.h"
 #include "taskfw/TaskBase.h"
 #include "taskfw/TaskPlugin.h"
+#include "tests/support/fakes/FakeDisplay.h"
+#include "tests/support/fakes/FakeModelTask.h"
+#include "tests/support/fakes/FakeRunData.h"
+#include "tests/support/fakes/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 // A task with two versions, two parts, a small variable table and the
 // base behaviour everywhere else.

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "FakeTaskHost.h"
 #include "qel/TrialCodes.h"
+#include "tests/support/fakes/FakeTaskHost.h"
 
 namespace {
 

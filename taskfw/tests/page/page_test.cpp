@@ -8,10 +8,10 @@
 
 #include <vector>
 
-#include "FakeModelTask.h"
-#include "FakeTaskLibrary.h"
 #include "qel/Resources.h"
 #include "taskfw/page/TaskPage.h"
+#include "tests/support/fakes/FakeModelTask.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <wx/slider.h>
 #include <wx/stattext.h>
 
-#include "FakeModelTask.h"
-#include "FakeTaskHost.h"
-#include "FakeTaskLibrary.h"
 #include "qel/TaskEntry.h"
+#include "tests/support/fakes/FakeModelTask.h"
+#include "tests/support/fakes/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // service reaches the plug-in's getters and back.
 #include <gtest/gtest.h>
 
-#include "FakeTaskHost.h"
 #include "engine/library/TaskLibrary.h"
+#include "tests/support/fakes/FakeTaskHost.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <sstream>
 #include <string>
 
-#include "FakeDisplay.h"
-#include "FakeModelTask.h"
-#include "FakeRunData.h"
-#include "FakeTaskHost.h"
-#include "FakeTaskLibrary.h"
 #include "qel/TaskEntry.h"
+#include "tests/support/fakes/FakeDisplay.h"
+#include "tests/support/fakes/FakeModelTask.h"
+#include "tests/support/fakes/FakeRunData.h"
+#include "tests/support/fakes/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "FakeDisplay.h"
-#include "FakeModelTask.h"
-#include "FakeRunData.h"
-#include "FakeTaskHost.h"
-#include "FakeTaskLibrary.h"
 #include "tasks/series/TaskSeries.h"
+#include "tests/support/fakes/FakeDisplay.h"
+#include "tests/support/fakes/FakeModelTask.h"
+#include "tests/support/fakes/FakeRunData.h"
+#include "tests/support/fakes/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 class SeriesTask : public CTaskSeries {
  public:

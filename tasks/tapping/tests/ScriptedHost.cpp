@@ -1,17 +1,5 @@
 #include "ScriptedHost.h"
 
-bool ScriptedHost::MakeTone(int frequency, int, int) {
-  pendingTone_ = frequency;
-  return true;
-}
-
-bool ScriptedHost::PlaySound(bool) {
-  if (pendingTone_) tones.push_back({pendingTone_, now});
-  pendingTone_ = 0;
-  playing_ = true;
-  return true;
-}
-
 bool ScriptedHost::Down(KeySource source) const {
   if (pattern && pattern(source, now)) return true;
   for (const KeyPress& p : script) {
@@ -45,6 +33,8 @@ void ScriptedHost::Reset(std::vector<KeyPress> presses) {
   script = std::move(presses);
   pattern = nullptr;
   tones.clear();
+  sleeps.clear();
+  ClearCalls();
   keyReads = 0;
   breakFlag = 0;
 }

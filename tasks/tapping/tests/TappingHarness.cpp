@@ -1,7 +1,5 @@
 #include "TappingHarness.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 
@@ -21,19 +19,17 @@ CTaskLibrary* TappingPlugin::Record() { return FindTaskLibrary("TP"); }
 
 void TappingPlugin::SetUp() {
   // A plug-in folder holding only the program's Tapping file.
-  char pattern[] = "/tmp/qel-tapping-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  folder_ = pattern;
-  fs::create_symlink(fs::path(QEL_OUTPUT_DIR) / "QelTP.qet", fs::path(folder_) / "QelTP.qet");
-  SetTaskFolder((folder_ + "/program").c_str());
+  folder_ = std::make_unique<qel::test::TempFolder>();
+  ASSERT_FALSE(folder_->Path().empty());
+  fs::create_symlink(fs::path(QEL_OUTPUT_DIR) / "QelTP.qet", folder_->Path() / "QelTP.qet");
+  SetTaskFolder((folder_->Path() / "program").c_str());
   ASSERT_EQ(FindTaskLibraries(&g_host), 1);
   ASSERT_NE(Record(), nullptr);
 }
 
 void TappingPlugin::TearDown() {
   UnloadTaskLibraries();
-  std::error_code ec;
-  fs::remove_all(folder_, ec);
+  folder_.reset();
 }
 
 void TappingTest::SetUp() {

@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "FakeDisplay.h"
 #include "ScriptedHost.h"
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
 #include "engine/library/TaskLibrary.h"
+#include "tests/support/common/TempFolder.h"
+#include "tests/support/fakes/FakeDisplay.h"
 
 // The loaded plug-in and its host, for the whole program.
 class TappingPlugin : public ::testing::Environment {
@@ -27,7 +28,7 @@ class TappingPlugin : public ::testing::Environment {
   static CTaskLibrary* Record();
 
  private:
-  std::string folder_;
+  std::unique_ptr<qel::test::TempFolder> folder_;
 };
 
 class TappingTest : public ::testing::Test {

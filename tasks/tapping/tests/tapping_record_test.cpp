@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "MemoryDC.h"
 #include "TappingHarness.h"
+#include "tests/support/fakes/MemoryDC.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "FakeDisplay.h"
-#include "FakeTaskHost.h"
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
 #include "engine/library/TaskLibrary.h"
+#include "tests/support/fakes/FakeDisplay.h"
+#include "tests/support/fakes/FakeTaskHost.h"
 
 namespace tasktest {
 

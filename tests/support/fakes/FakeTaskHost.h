@@ -1,7 +1,10 @@
-// A task host for tests: it records every call, runs a virtual clock that
-// only SleepMs advances, answers keys from a script of the clock, draws the
-// host's shapes into the fake display's memory contexts and permutes trial
-// codes with the shared pure functions.
+// A task host for tests: it records the calls of interest, runs a virtual
+// clock that SleepMs advances (and, with readStepMs, every reading), answers
+// keys from fields and a script of the clock, draws the host's shapes into
+// the fake display's memory contexts and permutes trial codes with the
+// shared pure functions. Without a display every surface call fails; tests
+// that only need the host's fields use it as it is, tests that watch or
+// script one service derive from it and override that one.
 #pragma once
 
 #include <functional>
@@ -11,7 +14,7 @@
 #include "FakeDisplay.h"
 #include "qel/TaskHostInterface.h"
 
-class FakeTaskHost final : public ITaskHost {
+class FakeTaskHost : public ITaskHost {
  public:
   struct Tone {
     int frequency;
@@ -25,7 +28,10 @@ class FakeTaskHost final : public ITaskHost {
   bool PermuteCodeQuarters(char* code, bool flag, int offset) override;
   void SetRunFlags(uint8_t practice) override { practiceFlag = practice; }
   void* GetWndDD() override { return nullptr; }
-  uint32_t GetRunTimeMs() override { return now; }
+  uint32_t GetRunTimeMs() override {
+    now += readStepMs;
+    return now;
+  }
   void ShowDxError(const char* text, int32_t) override { Log(std::string("ShowDxError ") + text); }
   std::string LoadText(uint32_t id) override { return "host text " + std::to_string(id); }
   bool MakeTone(int frequency, int sampleRate, int channels) override;
@@ -47,7 +53,7 @@ class FakeTaskHost final : public ITaskHost {
     *dx = mouseDx;
     *dy = mouseDy;
   }
-  int GetButtonType() override { return 1; }
+  int GetButtonType() override { return buttonType; }
   uint32_t ReadButtons() override { return buttons; }
   int DisplayEnum() override { return 1; }
   std::string GetDisplayName(int) override { return "test display"; }
@@ -75,23 +81,25 @@ class FakeTaskHost final : public ITaskHost {
   void ClearCalls() { calls_.clear(); }
 
   uint32_t now = 0;                        // the virtual run clock
+  uint32_t readStepMs = 0;                 // added by every GetRunTimeMs (before it reads)
   std::function<int(uint32_t)> spaceKey;   // GetSpaceKey by clock
   uint32_t responseKeys = 0;
   uint32_t buttons = 0;
   int spaceChange = 0;
+  int buttonType = 1;
   int mouseDx = 0;
   int mouseDy = 0;
   bool playing = false;
-  bool waveLoads = true;
+  bool waveLoads = true;  // LoadWaveResource's answer
   std::vector<Tone> tones;
   std::vector<uint32_t> sleeps;
   QelRestoreCallback restoreCallback = nullptr;
   void* restoreContext = nullptr;
 
- private:
+ protected:
   void Log(const std::string& call) { calls_.push_back(call); }
-  FakeDisplay* Display() const { return static_cast<FakeDisplay*>(display); }
 
+ private:
   int pendingTone_ = 0;
   std::vector<std::string> calls_;
 };

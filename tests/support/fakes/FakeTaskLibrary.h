@@ -1,15 +1,18 @@
-// A library record for tests: the norm service answers from a table of
-// (entry, kind) -> value filled by the test and records every request.
+// A library record for tests: the fields a plug-in would publish, and a
+// norm service that records every request and answers from a table of
+// (entry, kind) -> value filled by the test, or every request with one
+// value. Tests that run a scripted plug-in set `entry`.
 #pragma once
 
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "qel/ModelTask.h"
 #include "qel/TaskLibraryInterface.h"
 
-class FakeTaskLibrary final : public ITaskLibrary {
+class FakeTaskLibrary : public ITaskLibrary {
  public:
   struct Request {
     int n;
@@ -27,17 +30,22 @@ class FakeTaskLibrary final : public ITaskLibrary {
   int FindNormFunction(const char*, const char*, int, double) const override { return -1; }
   bool GetVariableValue(int n, double* out, double value, double age, int kind, bool floorAllowed) override {
     requests.push_back({n, value, age, kind, floorAllowed});
-    *out = kNoValue;
+    std::optional<double> answer = answerAll;
     const auto it = norms.find({n, kind});
-    if (it == norms.end()) return false;
-    *out = it->second;
-    return true;
+    if (it != norms.end()) answer = it->second;
+    if (answer && out) *out = *answer;
+    if (!answer && out && !missingLeavesOut) *out = kNoValue;
+    return answer.has_value();
   }
   bool ComputeNormZ(const char*, const char*, double* out, double, double, int, bool, bool) override {
-    *out = kNoValue;
+    if (out && !missingLeavesOut) *out = kNoValue;
     return false;
   }
 
   std::map<std::pair<int, int>, double> norms;  // (entry, kind) -> answer
+  std::optional<double> answerAll;              // the answer to requests the table does not hold
+  // A request without an answer leaves *out as it was (to see that the
+  // caller preset it); otherwise it gives kNoValue, as the program's record.
+  bool missingLeavesOut = false;
   std::vector<Request> requests;
 };
