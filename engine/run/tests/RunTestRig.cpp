@@ -13,100 +13,6 @@
 
 namespace runtest {
 
-namespace {
-
-PluginScript* g_script = nullptr;
-qel::CTimerMs* g_clock = nullptr;
-
-uint32_t ScriptNow() { return g_clock ? g_clock->GetElapsedMs() : 0; }
-
-std::string CodeAt(intptr_t p) {
-  const char* code = reinterpret_cast<const char*>(p);
-  return code ? std::string(code, strnlen(code, kTrialCodeSize)) : std::string();
-}
-
-bool Answer(int32_t* out, int32_t value) {
-  if (out) *out = value;
-  return true;
-}
-
-}  // namespace
-
-const TrialScript& PluginScript::Current() const {
-  const int n = sequence.load();
-  if (n >= 0 && static_cast<size_t>(n) < trials.size()) return trials[n];
-  return otherTrials;
-}
-
-std::vector<PluginCall> PluginScript::Calls(uint32_t command) const {
-  std::vector<PluginCall> found;
-  std::lock_guard<std::mutex> lock(callsMutex);
-  for (const PluginCall& c : calls) {
-    if (c.command == command) found.push_back(c);
-  }
-  return found;
-}
-
-extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t /*c*/, int32_t* out) {
-  PluginScript* s = g_script;
-  if (!s) return false;
-  const uint32_t now = ScriptNow();
-  if (command != kCmdGetResponse && command != kCmdIsTrialEnded) {
-    PluginCall call{command, a, b, now, {}};
-    if (command == kCmdShowSignal || command == kCmdSetTrial || command == kCmdCorrectResponse) call.code = CodeAt(a);
-    std::lock_guard<std::mutex> lock(s->callsMutex);
-    s->calls.push_back(call);
-  }
-  switch (command) {
-    case kCmdBeginRun:
-    case kCmdEndRun:
-    case kCmdShowWarning:
-    case kCmdHideSignal:
-    case kCmdFeedbackOn:
-    case kCmdFeedbackOff:
-      return true;
-    case kCmdShowSignal:
-      if (!s->showSignal) return false;
-      s->shown = true;
-      s->shownAt = now;
-      return true;
-    case kCmdBreakBegin: return Answer(out, s->stepBack);
-    case kCmdBreakEnd: return Answer(out, s->resumeDelay);
-    case kCmdWarningInterval: return Answer(out, s->startDelay);
-    case kCmdGetResponse: {
-      s->polls.fetch_add(1, std::memory_order_relaxed);
-      const TrialScript& t = s->Current();
-      int32_t bits = 0;
-      if (s->shown.load() && t.rtMs >= 0) {
-        const uint32_t since = now - s->shownAt.load();
-        if (since >= static_cast<uint32_t>(t.rtMs) && since < static_cast<uint32_t>(t.rtMs) + t.holdMs) bits = t.bits;
-      }
-      return Answer(out, bits);
-    }
-    case kCmdIsTrialEnded: return Answer(out, s->trialEnded ? s->trialEnded(now) : 0);
-    case kCmdOnResponse:
-      return Answer(out, s->onResponse ? s->onResponse(static_cast<int32_t>(a), static_cast<int32_t>(b)) : 0);
-    case kCmdOnNoResponse: return Answer(out, s->onTimeout ? s->onTimeout() : 0);
-    case kCmdOnResponseRelease: return Answer(out, 0);
-    case kCmdExtraResponseCount: return Answer(out, s->extraResponses);
-    case kCmdSetTrial: {
-      ++s->sequence;
-      s->shown = false;
-      const char* code = reinterpret_cast<const char*>(a);
-      return code && code[0] == 'T';
-    }
-    case kCmdCorrectResponse: {
-      const char* code = reinterpret_cast<const char*>(a);
-      return Answer(out, code && code[0] && code[1] >= '0' && code[1] <= '9' ? code[1] - '0' : 0);
-    }
-    case kCmdClassifyResponse:
-      if (!s->classify) return false;
-      return s->classify(static_cast<int32_t>(a), static_cast<int32_t>(b), out);
-    default:
-      return false;
-  }
-}
-
 void QueueSink::PostRunEvent(int32_t code, intptr_t lParam) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -146,8 +52,9 @@ intptr_t TestDisplay::PostMessageA(int command, intptr_t) {
 }
 
 RunRig::RunRig() : host(std::make_unique<TestHost>()), runData(std::make_unique<CTaskRunData>()) {
-  g_script = &script;
-  g_clock = &timer;
+  script.clock = [this] { return timer.GetElapsedMs(); };
+  script.host = host.get();
+  qel::test::SetActivePluginScript(&script);
   host->display = &display;
   task.library = &library;
   task.TaskName = "Scripted";
@@ -186,8 +93,7 @@ RunRig::~RunRig() {
   timer.Stop();
   port.Close();
   if (!portPath_.empty()) unlink(portPath_.c_str());
-  g_script = nullptr;
-  g_clock = nullptr;
+  qel::test::SetActivePluginScript(nullptr);
 }
 
 void RunRig::SetTrials(const std::vector<std::string>& codes, uint32_t count) {

@@ -1,8 +1,9 @@
 // A run on a virtual clock: the real CRunMachine, CTimerMs (beaten by hand
 // through a ManualTickSource), CSignalPort (writing into a plain file),
 // CTaskRunData, and a CExpModelTask bound to a library record whose entry
-// is a scripted in-process plug-in. Beats and posted events are pumped on
-// the test's thread, so a run is deterministic to the millisecond.
+// is the scripted in-process plug-in of tests/support. Beats and posted
+// events are pumped on the test's thread, so a run is deterministic to the
+// millisecond.
 #pragma once
 
 #include <atomic>
@@ -19,63 +20,20 @@
 #include "app/rundata/TaskRunData.h"
 #include "engine/port/SignalPort.h"
 #include "engine/run/RunEventSink.h"
-#include "engine/run/RunKeyboard.h"
 #include "engine/run/RunMachine.h"
-#include "engine/run/RunVoiceKey.h"
 #include "engine/timer/ManualTickSource.h"
 #include "engine/timer/TimerMs.h"
 #include "qel/DisplayInterface.h"
 #include "qel/TaskHostInterface.h"
-#include "qel/TaskLibraryInterface.h"
 #include "tests/support/fakes/FakeTaskHost.h"
-#include "tests/support/fakes/FakeTaskLibrary.h"
+#include "tests/support/run/RunDeviceFakes.h"
+#include "tests/support/run/ScriptedPlugin.h"
 
 namespace runtest {
 
-// What the testee does in one trial (trials are counted by command 25).
-struct TrialScript {
-  int32_t rtMs = -1;     // key down this long after the signal was shown; -1: no response
-  uint32_t holdMs = 50;  // how long it stays down
-  int32_t bits = 1;      // the response bits
-};
-
-// One plug-in call as the script saw it.
-struct PluginCall {
-  uint32_t command;
-  intptr_t a, b;
-  uint32_t at;       // run clock
-  std::string code;  // the trial code for commands 12, 25 and 26
-};
-
-// The scripted plug-in: answers every command from this script. One script
-// is active at a time (the entry is a plain function).
-struct PluginScript {
-  std::vector<TrialScript> trials;
-  TrialScript otherTrials;
-  int32_t startDelay = 500;
-  bool showSignal = true;
-  int32_t stepBack = 0;
-  int32_t resumeDelay = 0;
-  int32_t extraResponses = 0;
-  std::function<int32_t(int32_t code, int32_t early)> onResponse;  // 19; 0 when unset
-  std::function<int32_t()> onTimeout;                              // 20; 0 when unset
-  std::function<int32_t(uint32_t now)> trialEnded;                 // 18; 0 when unset
-  std::function<bool(int32_t category, int32_t code, int32_t* out)> classify;  // 27; refused when unset
-
-  // Observed.
-  // (Read by commands 17, 18 and 20 on the timer thread.)
-  std::atomic<int> sequence{-1};  // trial number (command 25 calls - 1)
-  std::atomic<bool> shown{false};
-  std::atomic<uint32_t> shownAt{0};
-  std::atomic<uint32_t> polls{0};
-  std::vector<PluginCall> calls;  // all but 17 and 18; guarded by callsMutex
-  mutable std::mutex callsMutex;
-
-  const TrialScript& Current() const;
-  std::vector<PluginCall> Calls(uint32_t command) const;
-};
-
-extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
+using qel::test::PluginCall;
+using qel::test::PluginScript;
+using qel::test::TrialScript;
 
 // Posted events, queued for the pumping thread.
 class QueueSink final : public IRunEventSink {
@@ -91,26 +49,8 @@ class QueueSink final : public IRunEventSink {
   std::deque<std::pair<int32_t, intptr_t>> queue_;
 };
 
-class TestKeyboard final : public IRunKeyboard {
- public:
-  bool IsEscapeDown() override { return escape.load(); }
-  std::atomic<bool> escape{false};
-};
-
-class TestVoiceKey final : public IRunVoiceKey {
- public:
-  uint32_t GetBits() override { return bits.load(); }
-  void SetThreshold(int percent) override { threshold = percent; }
-  bool Start() override {
-    ++starts;
-    return true;
-  }
-  void Stop() override { ++stops; }
-  std::atomic<uint32_t> bits{0};
-  int threshold = -1;
-  int starts = 0;
-  int stops = 0;
-};
+using qel::test::TestKeyboard;
+using qel::test::TestVoiceKey;
 
 // The display's break word and command channel as a run sees them.
 class TestDisplay final : public IDDDisplay {
@@ -150,12 +90,6 @@ class TestHost final : public FakeTaskHost {
   void SetRestoreDisplay(QelRestoreCallback cb, void* ctx) override {
     if (display) display->SetRestoreDisplay(cb, ctx);
   }
-};
-
-// A library record whose entry is the scripted plug-in.
-class TestLibrary final : public FakeTaskLibrary {
- public:
-  TestLibrary() { entry = &ScriptedTaskEntry; }
 };
 
 // One stored response record.
@@ -206,7 +140,7 @@ class RunRig {
   TestDisplay display;
   std::unique_ptr<TestHost> host;
   std::unique_ptr<CTaskRunData> runData;
-  TestLibrary library;
+  qel::test::ScriptedTaskLibrary library;
   CExpModelTask task;
   PluginScript script;
   std::unique_ptr<CRunMachine> machine;

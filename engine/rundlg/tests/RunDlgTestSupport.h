@@ -14,13 +14,12 @@
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
 #include "engine/host/TaskHost.h"
-#include "engine/run/RunKeyboard.h"
-#include "engine/run/RunVoiceKey.h"
 #include "engine/rundlg/RunDevices.h"
 #include "project/RunProject.h"
 #include "qel/TaskLibraryInterface.h"
 #include "scores/ScoreDialog.h"
-#include "tests/support/fakes/FakeTaskLibrary.h"
+#include "tests/support/run/RunDeviceFakes.h"
+#include "tests/support/run/ScriptedPlugin.h"
 
 namespace rundlgtest {
 
@@ -31,61 +30,21 @@ CTaskRunData& RunData();
 // Handles everything queued for the user-interface thread.
 void Pump();
 
-// One trial as the scripted testee answers it.
-struct TrialAnswer {
-  int32_t rtMs = -1;  // key down this long after the signal; -1: no response
-  uint32_t holdMs = 50;
-  int32_t bits = 1;
-};
-
-// The scripted plug-in. Its trial list is published at command 2.
-struct Script {
-  std::vector<std::string> trials{"T1", "T1"};
-  std::vector<TrialAnswer> answers;  // by trial; others: no response
-  bool prepareResult = true;        // command 2
-  int32_t variables = 3;            // command 29 result; < 0: refused
-  int32_t resultWord = 1;           // written by command 29
-  uint8_t breakFlagAtEnd = 0;       // the host's break flag set by command 29
-  // Command 30 / 28 on the worker; return value of the command.
-  std::function<bool()> selfTimed;
-  std::function<bool()> signals;
-
-  // Observed.
-  std::atomic<int> sequence{-1};
-  std::atomic<bool> shown{false};
-  std::atomic<uint32_t> shownAt{0};
-  std::vector<uint32_t> commands;  // every command but 17 and 18
-  std::mutex mutex;
-  int Count(uint32_t command);
-};
-
-Script& TheScript();
+// The scripted plug-in of tests/support, reading the run clock of the
+// program's host and publishing its trial list there at command 2.
+using qel::test::PluginScript;
+using qel::test::TrialScript;
+PluginScript& TheScript();
 void ResetScript();
-extern "C" bool ScriptedEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
 
-// A library record whose entry is the scripted plug-in.
-class ScriptLibrary final : public FakeTaskLibrary {
- public:
-  ScriptLibrary() { entry = &ScriptedEntry; }
-};
+using ScriptLibrary = qel::test::ScriptedTaskLibrary;
 
 // A model task of the scripted plug-in: fixed signal 200 ms, interval
 // 1000 ms, valid window 100-1500 ms, no interruptions.
 void MakeScriptTask(CExpModelTask& task, ITaskLibrary* library);
 
-class TestKeyboard final : public IRunKeyboard {
- public:
-  bool IsEscapeDown() override { return escape.load(); }
-  std::atomic<bool> escape{false};
-};
-
-class TestVoiceKey final : public IRunVoiceKey {
- public:
-  uint32_t GetBits() override { return 0; }
-  void SetThreshold(int) override {}
-  bool Start() override { return true; }
-  void Stop() override {}
-};
+using qel::test::TestKeyboard;
+using qel::test::TestVoiceKey;
 
 // Records every open and release by name; the step named in failAt fails.
 // With realDisplay the full screen is the host's real one.

@@ -36,9 +36,9 @@ class RunEnd : public RunDialogFixture {
 }  // namespace
 
 TEST_F(RunEnd, ATestRunThatEndsIsScoredStoredAndAnnounced) {
-  Script& script = TheScript();
-  script.trials = {"N1", "T1"};
-  script.answers = {TrialAnswer{}, TrialAnswer{150, 50, 1}};
+  PluginScript& script = TheScript();
+  script.codes = {"N1", "T1"};
+  script.trials = {TrialScript{}, TrialScript{150, 50, 1}};
   scores.answer = wxID_OK;
   std::vector<QelAssessmentNotice> notices;
   view->onEvent = [&](CQelNotifyEvent& e) {
@@ -88,7 +88,7 @@ TEST_F(RunEnd, ATestRunThatEndsIsScoredStoredAndAnnounced) {
   // response while the signal is on (on, the response byte).
   EXPECT_EQ(PortBytes(), (std::vector<uint8_t>{0, 0, 128, 0, 128, 1}));
   // Command 29 comes after every device went back.
-  EXPECT_EQ(TheScript().commands.back(), kCmdComputeVariables);
+  EXPECT_EQ(TheScript().Commands().back(), kCmdComputeVariables);
 }
 
 TEST_F(RunEnd, AUserAddedAndAnExistingRowAreAnnouncedAsSuch) {
@@ -121,7 +121,7 @@ TEST_F(RunEnd, CancelInTheScoreDialogStoresNothing) {
 }
 
 TEST_F(RunEnd, StopOutsideABreakEndsAtOnceAndIsNotSavable) {
-  TheScript().trials.assign(20, "T1");
+  TheScript().codes.assign(20, "T1");
   scores.answer = wxID_OK;
   ASSERT_TRUE(dialog->RunTest(&project, "P01", "Model A"));
   ASSERT_TRUE(RunUntil([] { return TheScript().Count(kCmdShowSignal) == 1; }));
@@ -170,7 +170,7 @@ TEST_F(RunEnd, ARefusedCommand29ShowsNoScore) {
 
 TEST_F(RunEnd, TheBreakReplyOfTheRunDialogStopsOrContinuesTheRun) {
   devices.realDisplay = true;
-  TheScript().trials.assign(3, "T1");
+  TheScript().codes.assign(3, "T1");
   for (const int reply : {1, 0}) {
     SCOPED_TRACE(reply);
     ASSERT_TRUE(dialog->RunTest(&project, "P01", "Model A"));

@@ -32,7 +32,7 @@ TEST_F(RunStart, StoredTrialsAskBeforeOverwritingAndCancelLeavesEverythingUntouc
   EXPECT_FALSE(dialog->IsRunInProgress());
   EXPECT_TRUE(devices.log.empty());
   EXPECT_TRUE(caller->entries.empty());
-  EXPECT_TRUE(TheScript().commands.empty());
+  EXPECT_TRUE(TheScript().Commands().empty());
   EXPECT_EQ(RunData().category[0][0], 77);
   EXPECT_TRUE(PortBytes().empty());
   EXPECT_TRUE(scores.seen.empty());
@@ -148,7 +148,7 @@ struct CapacityCase {
 class RunCapacity : public RunDialogFixture, public ::testing::WithParamInterface<CapacityCase> {};
 
 TEST_P(RunCapacity, ThreeTimesTheTrialsCutToTheArrays) {
-  TheScript().trials.assign(GetParam().trials, "N1");
+  TheScript().codes.assign(GetParam().trials, "N1");
   ASSERT_TRUE(dialog->RunPractice(nullptr, nullptr, nullptr));
   EXPECT_EQ(dialog->Machine().GetResponseCapacity(), GetParam().capacity);
   EXPECT_EQ(Label(CDlgRun::kIdTrialCount), wxString::Format("%u", GetParam().trials));
