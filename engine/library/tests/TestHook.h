@@ -1,13 +1,16 @@
 // Test support: the script that answers the test plug-ins' commands, the
-// test plug-in files, a temporary folder for them, and a task host that
-// records what the library asks of it.
+// test plug-in files, a temporary folder for them, a fixture with the good
+// plug-in loaded, and a task host that records what the library asks of it.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "engine/library/TaskLibrary.h"
 #include "qel/TaskHostInterface.h"
 #include "qel/TaskLibraryInterface.h"
 #include "tests/support/common/TempFolder.h"
@@ -51,6 +54,21 @@ class PluginFolder : public qel::test::TempFolder {
   // Copies test plug-in `plugin` into the folder as `fileName`.
   void AddPlugin(const std::string& plugin, const std::string& fileName) const;
   void AddFile(const std::string& fileName, const std::string& content) const;
+};
+
+// The good test plug-in loaded by a record of its own, with the script
+// reset around each test.
+class GoodPluginTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PluginScript::Get().Reset();
+    ASSERT_TRUE(lib_.Load(PluginPath("Good").c_str(), true));
+  }
+  void TearDown() override {
+    lib_.Unload();
+    PluginScript::Get().Reset();
+  }
+  CTaskLibrary lib_;
 };
 
 // Whether the file is mapped in this process (dlopen without loading it).

@@ -22,18 +22,7 @@ constexpr int kNothing = 5;  // no name, no getter
 constexpr int kFar = 6;      // "ZFar_eg", source index beyond the table
 constexpr int kEmpty = 7;    // empty name
 
-class NormsFixture : public ::testing::Test {
- protected:
-  void SetUp() override {
-    PluginScript::Get().Reset();
-    ASSERT_TRUE(lib_.Load(englib::PluginPath("Good").c_str(), true));
-  }
-  void TearDown() override {
-    lib_.Unload();
-    PluginScript::Get().Reset();
-  }
-  CTaskLibrary lib_;
-};
+class NormsFixture : public englib::GoodPluginTest {};
 
 struct Fn {
   const char* name;

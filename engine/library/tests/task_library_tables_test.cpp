@@ -21,18 +21,7 @@ class PresetTask : public IExpModelTask {
   uint32_t GetCurrentPartTrials() const override { return 0; }
 };
 
-class TaskLibraryTables : public ::testing::Test {
- protected:
-  void SetUp() override {
-    PluginScript::Get().Reset();
-    ASSERT_TRUE(lib_.Load(englib::PluginPath("Good").c_str(), true));
-  }
-  void TearDown() override {
-    lib_.Unload();
-    PluginScript::Get().Reset();
-  }
-  CTaskLibrary lib_;
-};
+class TaskLibraryTables : public englib::GoodPluginTest {};
 
 TEST_F(TaskLibraryTables, KeptTablesSkipUnnamedAndNegativeIdEntries) {
   EXPECT_EQ(lib_.GetKeptCount(), 5);

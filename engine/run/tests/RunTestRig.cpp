@@ -58,19 +58,7 @@ RunRig::RunRig() : host(std::make_unique<TestHost>()), runData(std::make_unique<
   host->display = &display;
   task.library = &library;
   task.TaskName = "Scripted";
-  QelTaskWords& w = task.w;
-  w = QelTaskWords{};
-  w.TaskType = 1;
-  w.TaskIntrAfterTrials = 1000;
-  w.TaskSDType = 1;
-  w.TaskSDLow = 200;
-  w.TaskSDHigh = 200;
-  w.TaskControl = 0;
-  w.TaskVRLow = 100;
-  w.TaskVRHigh = 1500;
-  w.TaskIntType = 1;
-  w.TaskIntLow = 1000;
-  w.TaskIntHigh = 1000;
+  task.w = qel::test::ScriptedTaskWords();
 
   char name[] = "/tmp/qel-run-port-XXXXXX";
   const int fd = mkstemp(name);

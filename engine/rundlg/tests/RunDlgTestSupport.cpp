@@ -49,17 +49,8 @@ void MakeScriptTask(CExpModelTask& task, ITaskLibrary* library) {
   task.library = library;
   task.TaskIdStr = "SC";
   task.TaskName = "Scripted";
-  QelTaskWords& w = task.w;
-  w = QelTaskWords{};
-  w.TaskType = 1;
-  w.TaskVersion = 2;
-  w.TaskIntrAfterTrials = 1000;
-  w.TaskSDType = 1;
-  w.TaskSDLow = w.TaskSDHigh = 200;
-  w.TaskVRLow = 100;
-  w.TaskVRHigh = 1500;
-  w.TaskIntType = 1;
-  w.TaskIntLow = w.TaskIntHigh = 1000;
+  task.w = qel::test::ScriptedTaskWords();
+  task.w.TaskVersion = 2;
   task.currentPart = 0;
   task.currentAssessment = 1;
 }

@@ -39,8 +39,7 @@ void ResetScript();
 
 using ScriptLibrary = qel::test::ScriptedTaskLibrary;
 
-// A model task of the scripted plug-in: fixed signal 200 ms, interval
-// 1000 ms, valid window 100-1500 ms, no interruptions.
+// A model task "SC" of the scripted plug-in, version 2, with its words.
 void MakeScriptTask(CExpModelTask& task, ITaskLibrary* library);
 
 using qel::test::TestKeyboard;

@@ -40,10 +40,6 @@ void CoreTask::LoadTexts() {
 }
 
 BoundTask::BoundTask() {
-  record.host = &host;
-  context.library = &record;
-  context.w.TaskVersion = 1;
-  context.w.TaskSSS = 100;
   context.TaskPartTrials[0] = 10;
   context.TaskPartTrials[1] = 12;
   runData->resultWord = 0;

@@ -6,11 +6,7 @@
 
 #include "taskfw/TaskBase.h"
 #include "taskfw/TaskPlugin.h"
-#include "tests/support/fakes/FakeDisplay.h"
-#include "tests/support/fakes/FakeModelTask.h"
-#include "tests/support/fakes/FakeRunData.h"
-#include "tests/support/fakes/FakeTaskHost.h"
-#include "tests/support/fakes/FakeTaskLibrary.h"
+#include "tests/support/fakes/FakeTaskSurroundings.h"
 
 // A task with two versions, two parts, a small variable table and the
 // base behaviour everywhere else.
@@ -53,19 +49,13 @@ class CoreTask : public CTaskBase {
   int loadTextsCalls = 0;
 };
 
-// The fakes of a host around a task: host with an 800 x 600 display,
-// record bound to the host, run context bound to the record (version 1,
-// part 0 of 10 trials) and run data.
-struct BoundTask {
+// The task in the fakes of a host around it (800 x 600 display; parts of
+// 10 and 12 trials).
+struct BoundTask : FakeTaskSurroundings {
   BoundTask();
   // Command 0 then command 2.
   bool InitAndSetup();
 
-  FakeDisplay display{800, 600};
-  FakeTaskHost host{&display};
-  FakeTaskLibrary record;
-  FakeModelTask context;
-  std::unique_ptr<FakeRunData> runData = std::make_unique<FakeRunData>();
   CoreTask task;
 };
 

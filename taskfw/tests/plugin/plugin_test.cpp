@@ -17,13 +17,14 @@
 #include "tests/support/fakes/FakeRunData.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
+#include "tests/support/fakes/FakeTaskSurroundings.h"
 
 namespace {
 
 intptr_t P(const void* p) { return reinterpret_cast<intptr_t>(p); }
 
 // One load of the plug-in with the host side around it.
-class Plugin : public ::testing::Test {
+class Plugin : public ::testing::Test, protected FakeTaskSurroundings {
  protected:
   void SetUp() override {
     handle = dlopen(PROBE_PLUGIN, RTLD_NOW | RTLD_LOCAL);
@@ -32,11 +33,7 @@ class Plugin : public ::testing::Test {
     modelDefault = static_cast<const QelModelTask*>(dlsym(handle, kModelDefaultName));
     ASSERT_NE(entry, nullptr);
     ASSERT_NE(modelDefault, nullptr);
-    record.host = &host;
     record.entry = entry;
-    context.library = &record;
-    context.w.TaskVersion = 1;
-    context.w.TaskSSS = 100;
     context.TaskPartTrials[0] = 10;
     context.TaskPartTrials[1] = 5;
   }
@@ -59,11 +56,6 @@ class Plugin : public ::testing::Test {
   TaskEntryFn entry = nullptr;
   const QelModelTask* modelDefault = nullptr;
   bool initialised = false;
-  FakeDisplay display{800, 600};
-  FakeTaskHost host{&display};
-  FakeTaskLibrary record;
-  FakeModelTask context;
-  std::unique_ptr<FakeRunData> runData = std::make_unique<FakeRunData>();
 };
 
 TEST(PluginFile, ExportsOnlyTheEntryAndTheModelDefault) {

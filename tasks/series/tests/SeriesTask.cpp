@@ -22,10 +22,6 @@ SeriesTask::SeriesTask() {
 }
 
 BoundSeriesTask::BoundSeriesTask() {
-  record.host = &host;
-  context.library = &record;
-  context.w.TaskVersion = 1;
-  context.w.TaskSSS = 100;
   context.TaskPartTrials[0] = 48;
   context.TaskParam[0] = 1;
 }

@@ -5,11 +5,7 @@
 #include <memory>
 
 #include "tasks/series/TaskSeries.h"
-#include "tests/support/fakes/FakeDisplay.h"
-#include "tests/support/fakes/FakeModelTask.h"
-#include "tests/support/fakes/FakeRunData.h"
-#include "tests/support/fakes/FakeTaskHost.h"
-#include "tests/support/fakes/FakeTaskLibrary.h"
+#include "tests/support/fakes/FakeTaskSurroundings.h"
 
 class SeriesTask : public CTaskSeries {
  public:
@@ -23,17 +19,12 @@ class SeriesTask : public CTaskSeries {
   using CTaskSeries::m_backColour;
 };
 
-struct BoundSeriesTask {
+struct BoundSeriesTask : FakeTaskSurroundings {
   BoundSeriesTask();
   // Commands 0 and 2.
   bool InitAndSetup();
   // Command 5 with the run data.
   bool Begin();
 
-  FakeDisplay display{800, 600};
-  FakeTaskHost host{&display};
-  FakeTaskLibrary record;
-  FakeModelTask context;
-  std::unique_ptr<FakeRunData> runData = std::make_unique<FakeRunData>();
   SeriesTask task;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "qel/ModelTask.h"
 #include "qel/TaskEntry.h"
 #include "qel/TaskRunDataInterface.h"
 
@@ -55,6 +54,19 @@ bool ComputeVariables(PluginScript& s, intptr_t runData, int32_t* out) {
 }  // namespace
 
 void SetActivePluginScript(PluginScript* script) { g_script.store(script); }
+
+QelTaskWords ScriptedTaskWords() {
+  QelTaskWords w{};
+  w.TaskType = 1;
+  w.TaskIntrAfterTrials = 1000;
+  w.TaskSDType = 1;
+  w.TaskSDLow = w.TaskSDHigh = 200;
+  w.TaskVRLow = 100;
+  w.TaskVRHigh = 1500;
+  w.TaskIntType = 1;
+  w.TaskIntLow = w.TaskIntHigh = 1000;
+  return w;
+}
 
 const TrialScript& PluginScript::Current() const {
   const int n = sequence.load();

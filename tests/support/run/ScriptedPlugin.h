@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "qel/ModelTask.h"
 #include "qel/TaskHostInterface.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
@@ -79,6 +80,11 @@ struct PluginScript {
 void SetActivePluginScript(PluginScript* script);
 
 extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
+
+// The model task words the scripted plug-in is run with: a host-timed part
+// with a fixed 200 ms signal, a fixed 1000 ms interval, responses valid
+// from 100 to 1500 ms, no interruption before 1000 trials.
+QelTaskWords ScriptedTaskWords();
 
 // A library record whose entry is the scripted plug-in.
 class ScriptedTaskLibrary final : public FakeTaskLibrary {
