@@ -6,6 +6,9 @@
 #include <wx/statbox.h>
 
 #include "LoadedTask.h"
+#include "tests/support/gui/WxControls.h"
+
+using qel::test::FindControl;
 
 namespace {
 
@@ -13,11 +16,6 @@ using tasktest::LoadedTask;
 
 constexpr int kIdLeftTop = 1131;
 constexpr int kIdRightTop = 1132;
-
-template <typename T>
-T* Control(wxWindow* page, int id) {
-  return dynamic_cast<T*>(page->FindWindow(id));
-}
 
 void Choose(wxRadioButton* button) {
   button->SetValue(true);
@@ -37,8 +35,8 @@ TEST(FocusedAttentionPage, RelevantDiagonalIsTaskParameterZero) {
   t.library.page->SetModelTask(&t.task, true);
   auto* page = static_cast<wxWindow*>(t.library.page->CreateInModule(frame));
   ASSERT_NE(page, nullptr);
-  auto* leftTop = Control<wxRadioButton>(page, kIdLeftTop);
-  auto* rightTop = Control<wxRadioButton>(page, kIdRightTop);
+  auto* leftTop = FindControl<wxRadioButton>(page, kIdLeftTop);
+  auto* rightTop = FindControl<wxRadioButton>(page, kIdRightTop);
   ASSERT_TRUE(leftTop && rightTop);
   EXPECT_EQ(leftTop->GetLabelText(), "Left/Top & Right/Bottom");
   EXPECT_EQ(rightTop->GetLabelText(), "Right/Top & Left/Bottom");

@@ -11,6 +11,9 @@
 #include "tests/support/fakes/FakeModelTask.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
+#include "tests/support/gui/WxControls.h"
+
+using qel::test::FindControl;
 
 namespace {
 
@@ -42,10 +45,6 @@ class PluginPage : public ::testing::Test {
     dlclose(handle);
     handle = nullptr;
   }
-  template <typename T>
-  T* Control(wxWindow* page, int id) {
-    return dynamic_cast<T*>(page->FindWindow(id));
-  }
 
   void* handle = nullptr;
   TaskEntryFn entry = nullptr;
@@ -62,9 +61,9 @@ TEST_F(PluginPage, EditsTheModelTaskWords) {
   auto* page = static_cast<wxWindow*>(record.page->CreateInModule(frame));
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->GetParent(), frame);
-  auto* check = Control<wxCheckBox>(page, kIdCheck);
-  auto* slider = Control<wxSlider>(page, kIdSlider);
-  auto* label = Control<wxStaticText>(page, kIdLabel);
+  auto* check = FindControl<wxCheckBox>(page, kIdCheck);
+  auto* slider = FindControl<wxSlider>(page, kIdSlider);
+  auto* label = FindControl<wxStaticText>(page, kIdLabel);
   ASSERT_TRUE(check && slider && label);
   EXPECT_FALSE(check->GetValue());
   EXPECT_EQ(slider->GetValue(), 33);

@@ -9,6 +9,9 @@
 
 #include "app/model/ExpModelTask.h"
 #include "engine/library/TaskLibrary.h"
+#include "tests/support/gui/WxControls.h"
+
+using qel::test::FindControl;
 
 namespace {
 
@@ -38,10 +41,6 @@ class TappingPage : public ::testing::Test {
     record.page->SetModelTask(&task, editable);
     return static_cast<wxWindow*>(record.page->CreateInModule(frame));
   }
-  template <typename T>
-  T* Control(wxWindow* page, int id) {
-    return dynamic_cast<T*>(page->FindWindow(id));
-  }
   void Slide(wxSlider* slider, int value) {
     slider->SetValue(value);
     wxCommandEvent event(wxEVT_SLIDER, slider->GetId());
@@ -62,11 +61,11 @@ TEST_F(TappingPage, ShowsTheThreeWords) {
   wxWindow* page = Create(true);
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->GetParent(), frame);
-  auto* counters = Control<wxCheckBox>(page, kIdCounters);
-  auto* alt = Control<wxSlider>(page, kIdAltSlider);
-  auto* sync = Control<wxSlider>(page, kIdSyncSlider);
-  auto* altLabel = Control<wxStaticText>(page, kIdAltLabel);
-  auto* syncLabel = Control<wxStaticText>(page, kIdSyncLabel);
+  auto* counters = FindControl<wxCheckBox>(page, kIdCounters);
+  auto* alt = FindControl<wxSlider>(page, kIdAltSlider);
+  auto* sync = FindControl<wxSlider>(page, kIdSyncSlider);
+  auto* altLabel = FindControl<wxStaticText>(page, kIdAltLabel);
+  auto* syncLabel = FindControl<wxStaticText>(page, kIdSyncLabel);
   ASSERT_TRUE(counters && alt && sync && altLabel && syncLabel);
   EXPECT_EQ(counters->GetLabel(), "Show Alt/Sync taps counter");
   EXPECT_TRUE(counters->GetValue());
@@ -87,15 +86,15 @@ TEST_F(TappingPage, ShowsTheThreeWords) {
 TEST_F(TappingPage, TheModelDefaultShowsTheInitialPositions) {
   wxWindow* page = Create(true);
   ASSERT_NE(page, nullptr);
-  EXPECT_FALSE(Control<wxCheckBox>(page, kIdCounters)->GetValue());
-  EXPECT_EQ(Control<wxSlider>(page, kIdAltSlider)->GetValue(), 20);
-  EXPECT_EQ(Control<wxSlider>(page, kIdSyncSlider)->GetValue(), 60);
+  EXPECT_FALSE(FindControl<wxCheckBox>(page, kIdCounters)->GetValue());
+  EXPECT_EQ(FindControl<wxSlider>(page, kIdAltSlider)->GetValue(), 20);
+  EXPECT_EQ(FindControl<wxSlider>(page, kIdSyncSlider)->GetValue(), 60);
 }
 
 TEST_F(TappingPage, ChangesAreStoredAndMarkTheModelModified) {
   wxWindow* page = Create(true);
   ASSERT_NE(page, nullptr);
-  auto* counters = Control<wxCheckBox>(page, kIdCounters);
+  auto* counters = FindControl<wxCheckBox>(page, kIdCounters);
   counters->SetValue(true);
   wxCommandEvent click(wxEVT_CHECKBOX, kIdCounters);
   click.SetEventObject(counters);
@@ -105,14 +104,14 @@ TEST_F(TappingPage, ChangesAreStoredAndMarkTheModelModified) {
   EXPECT_EQ(task.modified, 1);
 
   task.modified = 0;
-  Slide(Control<wxSlider>(page, kIdAltSlider), 12);
+  Slide(FindControl<wxSlider>(page, kIdAltSlider), 12);
   EXPECT_EQ(task.TaskParam[1], 12u);
   EXPECT_EQ(task.modified, 1);
-  EXPECT_EQ(Control<wxStaticText>(page, kIdAltLabel)->GetLabel(), "12");
+  EXPECT_EQ(FindControl<wxStaticText>(page, kIdAltLabel)->GetLabel(), "12");
 
-  Slide(Control<wxSlider>(page, kIdSyncSlider), 90);
+  Slide(FindControl<wxSlider>(page, kIdSyncSlider), 90);
   EXPECT_EQ(task.TaskParam[2], 90u);
-  EXPECT_EQ(Control<wxStaticText>(page, kIdSyncLabel)->GetLabel(), "90");
+  EXPECT_EQ(FindControl<wxStaticText>(page, kIdSyncLabel)->GetLabel(), "90");
   EXPECT_EQ(task.TaskParam[1], 12u);
   EXPECT_EQ(task.TaskParam[0], 1u);
 }
@@ -120,11 +119,11 @@ TEST_F(TappingPage, ChangesAreStoredAndMarkTheModelModified) {
 TEST_F(TappingPage, ReadOnlyWhenTheModelMayNotBeEdited) {
   wxWindow* page = Create(false);
   ASSERT_NE(page, nullptr);
-  EXPECT_FALSE(Control<wxCheckBox>(page, kIdCounters)->IsEnabled());
-  EXPECT_FALSE(Control<wxSlider>(page, kIdAltSlider)->IsEnabled());
-  EXPECT_FALSE(Control<wxSlider>(page, kIdSyncSlider)->IsEnabled());
+  EXPECT_FALSE(FindControl<wxCheckBox>(page, kIdCounters)->IsEnabled());
+  EXPECT_FALSE(FindControl<wxSlider>(page, kIdAltSlider)->IsEnabled());
+  EXPECT_FALSE(FindControl<wxSlider>(page, kIdSyncSlider)->IsEnabled());
   record.page->SetModelTask(&task, true);
-  EXPECT_TRUE(Control<wxSlider>(page, kIdSyncSlider)->IsEnabled());
+  EXPECT_TRUE(FindControl<wxSlider>(page, kIdSyncSlider)->IsEnabled());
 }
 
 TEST_F(TappingPage, WordsOutsideTheRangesShowTheNearestEnd) {
@@ -132,9 +131,9 @@ TEST_F(TappingPage, WordsOutsideTheRangesShowTheNearestEnd) {
   task.TaskParam[2] = 7;
   wxWindow* page = Create(true);
   ASSERT_NE(page, nullptr);
-  EXPECT_EQ(Control<wxSlider>(page, kIdAltSlider)->GetValue(), 40);
-  EXPECT_EQ(Control<wxStaticText>(page, kIdAltLabel)->GetLabel(), "40");
-  EXPECT_EQ(Control<wxSlider>(page, kIdSyncSlider)->GetValue(), 60);
+  EXPECT_EQ(FindControl<wxSlider>(page, kIdAltSlider)->GetValue(), 40);
+  EXPECT_EQ(FindControl<wxStaticText>(page, kIdAltLabel)->GetLabel(), "40");
+  EXPECT_EQ(FindControl<wxSlider>(page, kIdSyncSlider)->GetValue(), 60);
   // Showing changes nothing in the model.
   EXPECT_EQ(task.TaskParam[1], 55u);
   EXPECT_EQ(task.modified, 0);
