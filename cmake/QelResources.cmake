@@ -48,7 +48,7 @@ function(qel_add_resources target manifest)
   endforeach()
 
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
-  set(content "// Generated from ${manifest_abs}; do not edit.\n#include \"qel/Resources.h\"\n\n")
+  set(content "// Generated from ${manifest_abs}; do not edit.\n#include \"include/qel/Resources.h\"\n\n")
   if(n GREATER 0)
     string(APPEND content "extern \"C\" {\n${decls}}\n\n")
     string(APPEND content "const QelResourceTable& QelModuleResources() {\n")

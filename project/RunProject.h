@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "qel/DateTime.h"
+#include "include/qel/DateTime.h"
 
 class CExpModelTask;
 class CTaskRunData;

@@ -1,6 +1,6 @@
 #include "taskfw/NormGetters.h"
 
-#include "qel/ModelTask.h"
+#include "include/qel/ModelTask.h"
 #include "taskfw/TaskBase.h"
 
 bool CTaskBase::GetNormValue(int n, double* out, double value, double age, int kind) {

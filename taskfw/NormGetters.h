@@ -5,7 +5,7 @@
 // entries (k and k + 5) into one norm mean or SD.
 #pragma once
 
-#include "qel/TaskTables.h"
+#include "include/qel/TaskTables.h"
 
 // out = getter1 + getter2 (halved when mean is set) for kind 1 (norm mean)
 // or 2 (norm SD); false and 9999.0 for any other kind, a missing getter or a

@@ -2,7 +2,7 @@
 // the names the task code uses.
 #pragma once
 
-#include "qel/DateTime.h"
+#include "include/qel/DateTime.h"
 
 // a - b in days (negative dates unfolded); false when either date is not
 // valid or the difference is out of range.

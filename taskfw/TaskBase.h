@@ -13,14 +13,14 @@
 #include <cstdint>
 #include <string>
 
-#include "qel/DisplayInterface.h"
-#include "qel/DrawContext.h"
-#include "qel/ExpModelTaskInterface.h"
-#include "qel/ModelTask.h"
-#include "qel/TaskHostInterface.h"
-#include "qel/TaskLibraryInterface.h"
-#include "qel/TaskRunDataInterface.h"
-#include "qel/TaskTables.h"
+#include "include/qel/DisplayInterface.h"
+#include "include/qel/DrawContext.h"
+#include "include/qel/ExpModelTaskInterface.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/TaskHostInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
+#include "include/qel/TaskRunDataInterface.h"
+#include "include/qel/TaskTables.h"
 
 // Text resource ids of one language: task instruction, part instruction,
 // parameters help, feedback text (0: no such text).

@@ -1,5 +1,5 @@
 // Command numbers of TaskEntry to the task object's operations.
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 #include "taskfw/TaskBase.h"
 
 namespace {

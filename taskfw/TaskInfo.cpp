@@ -1,12 +1,12 @@
 // Command 1: information about the task by type, kind and index.
 //
 // The result slot is 32 bits unless the caller adds kInfoWideAnswer to the
-// type, which says that out points to an intptr_t (qel/TaskEntry.h). Pointer
+// type, which says that out points to an intptr_t (include/qel/TaskEntry.h). Pointer
 // answers need that wide slot; asked through a 32-bit one they fail without
 // writing, because a pointer does not fit and its low half is no answer.
 #include <cstring>
 
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 #include "taskfw/TaskBase.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <cstring>
 #include <vector>
 
-#include "image/ImageDecoder.h"
-#include "qel/Resources.h"
+#include "display/image/ImageDecoder.h"
+#include "include/qel/Resources.h"
 #include "taskfw/TaskBase.h"
 
 bool CTaskBase::DrawBitmap(CDC* dc, uint32_t bitmapId, int x, int y, bool flip) {

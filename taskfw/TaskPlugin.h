@@ -16,8 +16,8 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "qel/ModelTask.h"
-#include "qel/TaskEntry.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/TaskEntry.h"
 #include "taskfw/TaskBase.h"
 
 #define QEL_PLUGIN_EXPORT __attribute__((visibility("default")))

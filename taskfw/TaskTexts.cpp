@@ -1,5 +1,5 @@
 // The plug-in's texts, chosen by the host's language setting.
-#include "qel/Resources.h"
+#include "include/qel/Resources.h"
 #include "taskfw/TaskBase.h"
 
 std::string CTaskBase::LoadTextResource(uint32_t id) const {

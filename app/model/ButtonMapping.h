@@ -1,7 +1,7 @@
 // The codes that the left and the right response button report.
 #pragma once
 
-#include "qel/TaskHostInterface.h"
+#include "include/qel/TaskHostInterface.h"
 
 // Left 1 and right 2, exchanged only when the task allows it and the hand
 // setting is 1. The task host's own mapping operation uses this rule too.

@@ -5,7 +5,7 @@
 
 #include "app/model/ButtonMapping.h"
 #include "app/model/ResponseCodeName.h"
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 
 namespace {
 

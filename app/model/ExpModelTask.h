@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "qel/ExpModelTaskInterface.h"
-#include "qel/TaskLibraryInterface.h"
-#include "qel/TaskTables.h"
+#include "include/qel/ExpModelTaskInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
+#include "include/qel/TaskTables.h"
 
 class IDDDisplay;
 class ITaskHost;

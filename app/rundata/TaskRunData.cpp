@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "qel/ExpModelTaskInterface.h"
-#include "qel/TaskLibraryInterface.h"
+#include "include/qel/ExpModelTaskInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 // the index unchanged. The program keeps one object for its whole life.
 #pragma once
 
-#include "qel/TaskRunDataInterface.h"
+#include "include/qel/TaskRunDataInterface.h"
 
 class CTaskRunData : public ITaskRunData {
  public:

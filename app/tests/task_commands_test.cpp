@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/model/ExpModelTask.h"
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "qel/DateTime.h"
+#include "include/qel/DateTime.h"
 
 // The local date and time now.
 QelDateTime CurrentLocalDateTime();

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "qel/DrawContext.h"
-#include "qel/ModelTask.h"
-#include "qel/TaskTables.h"
+#include "include/qel/DrawContext.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/TaskTables.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "qel/DateTime.h"
+#include "include/qel/DateTime.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "qel/Resources.h"
+#include "include/qel/Resources.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "DDDisplay.h"
-#include "DisplayMessage.h"
+#include "display/ui/DDDisplay.h"
+#include "display/ui/DisplayMessage.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "image/ImageDecoder.h"
+#include "display/image/ImageDecoder.h"
 
 namespace {
 

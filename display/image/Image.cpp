@@ -1,4 +1,4 @@
-#include "image/Image.h"
+#include "display/image/Image.h"
 
 #include <new>
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "qel/DrawContext.h"
+#include "include/qel/DrawContext.h"
 
 // Pictures larger than this are refused before anything is allocated.
 constexpr int32_t kQelImageMaxSide = 16384;

@@ -1,4 +1,4 @@
-#include "image/ImageDecoder.h"
+#include "display/image/ImageDecoder.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-#include "image/Image.h"
+#include "display/image/Image.h"
 
 enum class QelImageStatus {
   kOk,

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <thread>
 
-#include "DlgDDBreak.h"
-#include "display_fixture.h"
+#include "display/ui/DlgDDBreak.h"
+#include "display/tests/DisplayFixture.h"
 
 namespace qel::display::test {
 namespace {

@@ -3,11 +3,11 @@
 
 #include <thread>
 
-#include "logic/DisplayGeometry.h"
-#include "logic/DisplayTable.h"
-#include "logic/DisplayResult.h"
-#include "logic/DisplayText.h"
-#include "logic/UiHandoff.h"
+#include "display/DisplayGeometry.h"
+#include "display/DisplayTable.h"
+#include "display/DisplayResult.h"
+#include "display/DisplayText.h"
+#include "display/UiHandoff.h"
 
 namespace qel::display {
 namespace {

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <thread>
 
-#include "display_fixture.h"
+#include "display/tests/DisplayFixture.h"
 
 namespace qel::display::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <thread>
 
-#include "display_fixture.h"
-#include "logic/RasterSurface.h"
+#include "display/tests/DisplayFixture.h"
+#include "display/RasterSurface.h"
 
 namespace qel::display::test {
 namespace {

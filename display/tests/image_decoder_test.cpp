@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "image/ImageDecoder.h"
+#include "display/image/ImageDecoder.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "logic/RasterSurface.h"
-#include "logic/SurfaceDC.h"
+#include "display/RasterSurface.h"
+#include "display/SurfaceDC.h"
 
 namespace qel::display {
 namespace {

@@ -7,7 +7,7 @@
 // them, the context keeps the helper's pen and brush.
 #pragma once
 
-#include "qel/DrawContext.h"
+#include "include/qel/DrawContext.h"
 
 namespace qel {
 

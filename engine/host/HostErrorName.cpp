@@ -4,7 +4,7 @@
 
 #include "engine/input/InputResult.h"
 #include "engine/sound/SoundResult.h"
-#include "display/logic/DisplayResult.h"
+#include "display/DisplayResult.h"
 
 namespace qel {
 

@@ -1,6 +1,6 @@
 #include "engine/host/HostKeys.h"
 
-#include "qel/TaskHostInterface.h"
+#include "include/qel/TaskHostInterface.h"
 
 namespace qel {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "qel/TaskHostInterface.h"
+#include "include/qel/TaskHostInterface.h"
 
 class CTone {
  public:

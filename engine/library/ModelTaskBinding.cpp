@@ -2,7 +2,7 @@
 
 #include "app/model/ExpModel.h"
 #include "engine/library/TaskLibraries.h"
-#include "qel/ExpModelTaskInterface.h"
+#include "include/qel/ExpModelTaskInterface.h"
 
 void BindModelTask(IExpModelTask* task) {
   if (!task) return;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "qel/TaskHostInterface.h"
+#include "include/qel/TaskHostInterface.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "common/Prompt.h"
-#include "qel/ExpModelTaskInterface.h"
+#include "include/qel/ExpModelTaskInterface.h"
 
 namespace {
 

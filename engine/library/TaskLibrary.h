@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "qel/TaskLibraryInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
 
 class IExpModelTask;
 

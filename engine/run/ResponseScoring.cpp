@@ -5,11 +5,11 @@
 
 #include "app/model/ExpModelTask.h"
 #include "engine/run/RunMachine.h"
-#include "qel/TaskEntry.h"
-#include "qel/TaskHostInterface.h"
-#include "qel/TaskLibraryInterface.h"
-#include "qel/TaskRunDataInterface.h"
-#include "qel/TrialCodes.h"
+#include "include/qel/TaskEntry.h"
+#include "include/qel/TaskHostInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
+#include "include/qel/TaskRunDataInterface.h"
+#include "include/qel/TrialCodes.h"
 
 int32_t CRunMachine::ResponseRule() const {
   if ((words_.TaskType & 0xFFFF) == 2) {

@@ -9,8 +9,8 @@
 #include "engine/run/RunMachine.h"
 #include "engine/run/RunTimes.h"
 #include "engine/run/RunVoiceKey.h"
-#include "qel/DisplayInterface.h"
-#include "qel/TaskHostInterface.h"
+#include "include/qel/DisplayInterface.h"
+#include "include/qel/TaskHostInterface.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "engine/port/SignalPort.h"
 #include "engine/run/RunTimes.h"
 #include "engine/timer/TimerMs.h"
-#include "qel/DisplayInterface.h"
-#include "qel/TaskHostInterface.h"
-#include "qel/TaskRunDataInterface.h"
+#include "include/qel/DisplayInterface.h"
+#include "include/qel/TaskHostInterface.h"
+#include "include/qel/TaskRunDataInterface.h"
 
 CRunMachine::CRunMachine(const RunMachineDevices& devices) : devices_(devices) {}
 

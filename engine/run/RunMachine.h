@@ -39,7 +39,7 @@
 
 #include "engine/run/RunEvent.h"
 #include "engine/run/RunRandom.h"
-#include "qel/ModelTask.h"
+#include "include/qel/ModelTask.h"
 
 class CExpModelTask;
 class IDDDisplay;

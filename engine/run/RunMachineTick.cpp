@@ -6,7 +6,7 @@
 #include "engine/run/RunKeyboard.h"
 #include "engine/run/RunMachine.h"
 #include "engine/run/RunVoiceKey.h"
-#include "qel/DisplayInterface.h"
+#include "include/qel/DisplayInterface.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "app/text/ImageIndex.h"
 #include "engine/library/TaskLibraries.h"
-#include "qel/TaskLibraryInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
 
 namespace {
 

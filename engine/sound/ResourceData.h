@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "qel/Resources.h"
+#include "include/qel/Resources.h"
 
 namespace qel {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/sound/SoundResult.h"
-#include "qel/TaskHostInterface.h"  // QelWaveFormat
+#include "include/qel/TaskHostInterface.h"  // QelWaveFormat
 
 namespace qel {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "engine/sound/SoundResult.h"
-#include "qel/Resources.h"
-#include "qel/TaskHostInterface.h"  // QelWaveFormat
+#include "include/qel/Resources.h"
+#include "include/qel/TaskHostInterface.h"  // QelWaveFormat
 
 namespace qel {
 

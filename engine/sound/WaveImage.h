@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "engine/sound/SoundResult.h"
-#include "qel/TaskHostInterface.h"  // QelWaveFormat
+#include "include/qel/TaskHostInterface.h"  // QelWaveFormat
 
 namespace qel {
 

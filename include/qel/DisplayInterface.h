@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "qel/DrawContext.h"
-#include "qel/Resources.h"
+#include "include/qel/DrawContext.h"
+#include "include/qel/Resources.h"
 
 // Surface numbers: -1 front buffer, -2 back buffer, 0..7 off-screen surfaces.
 constexpr int kSurfaceFront = -1;

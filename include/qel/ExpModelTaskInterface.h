@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "qel/DateTime.h"
-#include "qel/ModelTask.h"
-#include "qel/Resources.h"
+#include "include/qel/DateTime.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/Resources.h"
 
 class ITaskLibrary;
 

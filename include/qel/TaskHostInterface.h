@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "qel/DisplayInterface.h"
-#include "qel/DrawContext.h"
-#include "qel/ModelTask.h"
-#include "qel/Resources.h"
+#include "include/qel/DisplayInterface.h"
+#include "include/qel/DrawContext.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/Resources.h"
 
 // PCM wave format (the fields of a RIFF "fmt " chunk, no extra bytes used).
 struct QelWaveFormat {

@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <string>
 
-#include "qel/ExpModelTaskInterface.h"
-#include "qel/ModelTask.h"
-#include "qel/Resources.h"
-#include "qel/TaskEntry.h"
-#include "qel/TaskTables.h"
+#include "include/qel/ExpModelTaskInterface.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/Resources.h"
+#include "include/qel/TaskEntry.h"
+#include "include/qel/TaskTables.h"
 
 class ITaskHost;
 

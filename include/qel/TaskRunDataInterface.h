@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "qel/DateTime.h"
-#include "qel/ModelTask.h"
-#include "qel/TaskTables.h"
+#include "include/qel/DateTime.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/TaskTables.h"
 
 class IExpModelTask;
 

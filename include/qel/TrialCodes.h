@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "qel/ModelTask.h"
+#include "include/qel/ModelTask.h"
 
 namespace qel_detail {
 // Length of the letters from offset on; -1 for an offset outside the slot

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <string>
 
-#include "LoadedTask.h"
-#include "image/ImageDecoder.h"
-#include "qel/TaskEntry.h"
-#include "tasks/shared/LetterGlyphs.h"
+#include "tasks/tests/support/LoadedTask.h"
+#include "display/image/ImageDecoder.h"
+#include "include/qel/TaskEntry.h"
+#include "tasks/layers/glyphs/LetterGlyphs.h"
 
 namespace {
 
@@ -200,7 +200,7 @@ COLORREF PicturePixel(int picture, int x, int y) {
   static const char* const kFiles[] = {"animal1_cat.bmp",       "animal2_fish.bmp", "animal3_snail.bmp",
                                        "animal4_butterfly.bmp", "animal5_bee.bmp",  "animal6_bird.bmp"};
   QelImage image;
-  const std::string path = std::string(QEL_SOURCE_DIR) + "/tasks/shared/pictures/" + kFiles[picture - 1];
+  const std::string path = std::string(QEL_SOURCE_DIR) + "/tasks/layers/pictures/" + kFiles[picture - 1];
   if (QelLoadImageFile(path, image) != QelImageStatus::kOk) return 0xFFFFFFFF;
   const uint32_t p = image.Pixel(x, y);
   return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "LoadedTask.h"
-#include "qel/TaskEntry.h"
+#include "tasks/tests/support/LoadedTask.h"
+#include "include/qel/TaskEntry.h"
 
 namespace {
 

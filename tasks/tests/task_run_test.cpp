@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "LoadedTask.h"
-#include "ScriptedRun.h"
-#include "qel/TrialCodes.h"
+#include "tasks/tests/support/LoadedTask.h"
+#include "tasks/tests/support/ScriptedRun.h"
+#include "include/qel/TrialCodes.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "LoadedTask.h"
-#include "tasks/fa4l/Fa4lTrialLists.h"
-#include "tasks/msl/MslTrialLists.h"
-#include "tasks/mso1/Mso1TrialLists.h"
+#include "tasks/tests/support/LoadedTask.h"
+#include "tasks/plugins/fa4l/Fa4lTrialLists.h"
+#include "tasks/plugins/msl/MslTrialLists.h"
+#include "tasks/plugins/mso1/Mso1TrialLists.h"
 
 namespace {
 

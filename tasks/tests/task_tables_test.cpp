@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "LoadedTask.h"
+#include "tasks/tests/support/LoadedTask.h"
 
 namespace {
 

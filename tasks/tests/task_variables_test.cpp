@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "LoadedTask.h"
-#include "qel/TaskEntry.h"
+#include "tasks/tests/support/LoadedTask.h"
+#include "include/qel/TaskEntry.h"
 
 namespace {
 

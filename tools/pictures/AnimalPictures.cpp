@@ -1,4 +1,4 @@
-#include "AnimalPictures.h"
+#include "tools/pictures/AnimalPictures.h"
 
 namespace qel::pictures {
 namespace {

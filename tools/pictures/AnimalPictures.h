@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "PictureDescription.h"
+#include "tools/pictures/PictureDescription.h"
 
 namespace qel::pictures {
 

@@ -1,4 +1,4 @@
-#include "BmpWriter.h"
+#include "tools/pictures/BmpWriter.h"
 
 #include <stdexcept>
 

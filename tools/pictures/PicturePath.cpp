@@ -1,4 +1,4 @@
-#include "PicturePath.h"
+#include "tools/pictures/PicturePath.h"
 
 #include <cctype>
 #include <cmath>

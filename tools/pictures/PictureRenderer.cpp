@@ -1,4 +1,4 @@
-#include "PictureRenderer.h"
+#include "tools/pictures/PictureRenderer.h"
 
 #include <cairo.h>
 
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "PicturePath.h"
+#include "tools/pictures/PicturePath.h"
 
 namespace qel::pictures {
 namespace {

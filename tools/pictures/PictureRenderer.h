@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "PictureDescription.h"
+#include "tools/pictures/PictureDescription.h"
 
 namespace qel::pictures {
 

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "AnimalPictures.h"
-#include "BmpWriter.h"
-#include "PictureRenderer.h"
+#include "tools/pictures/AnimalPictures.h"
+#include "tools/pictures/BmpWriter.h"
+#include "tools/pictures/PictureRenderer.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -1,6 +1,6 @@
-#include "SoundRecipes.h"
+#include "tools/sounds/SoundRecipes.h"
 
-#include "Synthesizer.h"
+#include "tools/sounds/Synthesizer.h"
 
 namespace qel::sounds {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "WaveFileWriter.h"
+#include "tools/sounds/WaveFileWriter.h"
 
 namespace qel::sounds {
 

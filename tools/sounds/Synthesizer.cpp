@@ -1,4 +1,4 @@
-#include "Synthesizer.h"
+#include "tools/sounds/Synthesizer.h"
 
 #include <algorithm>
 #include <cmath>

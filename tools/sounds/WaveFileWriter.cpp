@@ -1,4 +1,4 @@
-#include "WaveFileWriter.h"
+#include "tools/sounds/WaveFileWriter.h"
 
 #include <cmath>
 #include <cstdio>

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "SoundRecipes.h"
-#include "WaveFileWriter.h"
+#include "tools/sounds/SoundRecipes.h"
+#include "tools/sounds/WaveFileWriter.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

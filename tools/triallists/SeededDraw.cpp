@@ -1,4 +1,4 @@
-#include "SeededDraw.h"
+#include "tools/triallists/SeededDraw.h"
 
 #include <stdexcept>
 

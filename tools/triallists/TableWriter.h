@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "TaskTrialLists.h"
+#include "tools/triallists/TaskTrialLists.h"
 
 namespace qel::triallists {
 

@@ -1,4 +1,4 @@
-#include "TaskTrialLists.h"
+#include "tools/triallists/TaskTrialLists.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "SeededDraw.h"
-#include "TrialListBuilder.h"
-#include "TrialListSpec.h"
+#include "tools/triallists/SeededDraw.h"
+#include "tools/triallists/TrialListBuilder.h"
+#include "tools/triallists/TrialListSpec.h"
 
 namespace qel::triallists {
 namespace {

@@ -1,4 +1,4 @@
-#include "TrialListBuilder.h"
+#include "tools/triallists/TrialListBuilder.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "SeededDraw.h"
+#include "tools/triallists/SeededDraw.h"
 
 namespace qel::triallists {
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "TrialListSpec.h"
+#include "tools/triallists/TrialListSpec.h"
 
 namespace qel::triallists {
 

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "TableWriter.h"
-#include "TaskTrialLists.h"
+#include "tools/triallists/TableWriter.h"
+#include "tools/triallists/TaskTrialLists.h"
 
 namespace {
 

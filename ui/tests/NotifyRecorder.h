@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/QelNotify.h"
+#include "ui/ui/QelNotify.h"
 
 class NotifyRecorder : public wxFrame {
  public:

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "NotifyRecorder.h"
-#include "ui/ListCtrlQel.h"
+#include "ui/tests/NotifyRecorder.h"
+#include "ui/ui/ListCtrlQel.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "NotifyRecorder.h"
-#include "ui/QelNotify.h"
+#include "ui/tests/NotifyRecorder.h"
+#include "ui/ui/QelNotify.h"
 
 TEST(QelNotify, SentIsHandledAtOnceWithItsReplyPostedWaitsForTheQueue) {
   NotifyRecorder* target = new NotifyRecorder;

@@ -1,10 +1,10 @@
-#include "TestHook.h"
+#include "engine/library/tests/TestHook.h"
 
 #include <dlfcn.h>
 
 #include <fstream>
 
-#include "TestPluginHook.h"
+#include "engine/library/tests/plugins/TestPluginHook.h"
 
 // Looked up by the test plug-ins in this program.
 extern "C" __attribute__((visibility("default"))) bool EnglibTestHook(ITaskLibrary* record,

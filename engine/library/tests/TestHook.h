@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "engine/library/TaskLibrary.h"
-#include "qel/TaskHostInterface.h"
-#include "qel/TaskLibraryInterface.h"
+#include "include/qel/TaskHostInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 

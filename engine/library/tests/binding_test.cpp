@@ -1,7 +1,7 @@
 // Binding model tasks to the loaded plug-ins by short code.
 #include <gtest/gtest.h>
 
-#include "TestHook.h"
+#include "engine/library/tests/TestHook.h"
 #include "app/model/ExpModel.h"
 #include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibraries.h"

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "TestHook.h"
+#include "engine/library/tests/TestHook.h"
 #include "app/model/ExpModel.h"
 #include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibraries.h"

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "TestHook.h"
+#include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibraries.h"
 #include "tests/support/common/PromptRecorder.h"
 

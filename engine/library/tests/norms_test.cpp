@@ -6,7 +6,7 @@
 #include <limits>
 #include <map>
 
-#include "TestHook.h"
+#include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibrary.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "TestHook.h"
+#include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibrary.h"
 #include "tests/support/common/PromptRecorder.h"
 

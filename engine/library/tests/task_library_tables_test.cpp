@@ -2,7 +2,7 @@
 // tables, the norm-variable getters, timing presets and code rows.
 #include <gtest/gtest.h>
 
-#include "TestHook.h"
+#include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibrary.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "qel/TaskEntry.h"
-#include "qel/TrialCodes.h"
+#include "include/qel/TaskEntry.h"
+#include "include/qel/TrialCodes.h"
 
 namespace runtest {
 

@@ -1,4 +1,4 @@
-#include "RunDialogFixture.h"
+#include "engine/rundlg/tests/RunDialogFixture.h"
 
 #include <unistd.h>
 #include <wx/app.h>
@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/settings/SystemSettings.h"
-#include "ui/MainWindows.h"
+#include "ui/ui/MainWindows.h"
 
 namespace rundlgtest {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "RunDlgTestSupport.h"
-#include "engine/rundlg/DlgRun.h"
+#include "engine/rundlg/tests/RunDlgTestSupport.h"
+#include "engine/rundlg/ui/DlgRun.h"
 #include "engine/timer/ManualTickSource.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "ui/tests/NotifyRecorder.h"

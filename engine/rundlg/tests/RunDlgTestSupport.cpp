@@ -1,12 +1,12 @@
-#include "RunDlgTestSupport.h"
+#include "engine/rundlg/tests/RunDlgTestSupport.h"
 
 #include <wx/app.h>
 
 #include <cstring>
 #include <memory>
 
-#include "engine/rundlg/HostRunDevices.h"
-#include "qel/TaskEntry.h"
+#include "engine/rundlg/ui/HostRunDevices.h"
+#include "include/qel/TaskEntry.h"
 
 namespace rundlgtest {
 

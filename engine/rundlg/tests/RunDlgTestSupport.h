@@ -13,10 +13,10 @@
 
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
-#include "engine/host/TaskHost.h"
+#include "engine/host/ui/TaskHost.h"
 #include "engine/rundlg/RunDevices.h"
 #include "project/RunProject.h"
-#include "qel/TaskLibraryInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
 #include "scores/ScoreDialog.h"
 #include "tests/support/run/RunDeviceFakes.h"
 #include "tests/support/run/ScriptedPlugin.h"

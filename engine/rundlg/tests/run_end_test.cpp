@@ -6,10 +6,10 @@
 #include <atomic>
 #include <thread>
 
-#include "RunDialogFixture.h"
+#include "engine/rundlg/tests/RunDialogFixture.h"
 #include "app/settings/SystemSettings.h"
 #include "engine/rundlg/RunBreakTexts.h"
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 #include "ui/NotifyCodes.h"
 
 using namespace rundlgtest;

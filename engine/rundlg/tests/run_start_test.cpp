@@ -2,10 +2,10 @@
 // way a start can fail.
 #include <wx/listbox.h>
 
-#include "RunDialogFixture.h"
+#include "engine/rundlg/tests/RunDialogFixture.h"
 #include "app/settings/SystemSettings.h"
 #include "common/Prompt.h"
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 #include "ui/NotifyCodes.h"
 
 using namespace rundlgtest;

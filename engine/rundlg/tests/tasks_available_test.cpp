@@ -7,12 +7,12 @@
 
 #include <set>
 
-#include "RunDlgTestSupport.h"
+#include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "app/text/ImageIndex.h"
 #include "editors/ModelTaskEditor.h"
 #include "engine/library/TaskLibraries.h"
-#include "engine/rundlg/DlgTasksAvailable.h"
-#include "ui/ListCtrlQel.h"
+#include "engine/rundlg/ui/DlgTasksAvailable.h"
+#include "ui/ui/ListCtrlQel.h"
 
 using namespace rundlgtest;
 

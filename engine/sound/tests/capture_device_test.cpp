@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "SoundTestEnvironment.h"
+#include "engine/sound/tests/SoundTestEnvironment.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/capture/CaptureRing.h"
 #include "engine/sound/capture/VoiceCapture.h"

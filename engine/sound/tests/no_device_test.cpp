@@ -6,8 +6,8 @@
 #include <chrono>
 #include <thread>
 
-#include "SoundTestEnvironment.h"
-#include "WaveBytes.h"
+#include "engine/sound/tests/SoundTestEnvironment.h"
+#include "engine/sound/tests/WaveBytes.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/SoundService.h"
 #include "engine/sound/capture/VoiceCapture.h"

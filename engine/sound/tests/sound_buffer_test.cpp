@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "AudioAnalysis.h"
-#include "WaveBytes.h"
+#include "engine/sound/tests/AudioAnalysis.h"
+#include "engine/sound/tests/WaveBytes.h"
 #include "engine/sound/SoundBuffer.h"
 
 namespace qel {

@@ -5,9 +5,9 @@
 #include <chrono>
 #include <thread>
 
-#include "AudioAnalysis.h"
-#include "SoundTestEnvironment.h"
-#include "WaveBytes.h"
+#include "engine/sound/tests/AudioAnalysis.h"
+#include "engine/sound/tests/SoundTestEnvironment.h"
+#include "engine/sound/tests/WaveBytes.h"
 #include "engine/sound/ResourceData.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/SoundService.h"

@@ -1,7 +1,7 @@
 // The voice key's level detector and thresholds, sample by sample.
 #include <gtest/gtest.h>
 
-#include "SoundTestEnvironment.h"
+#include "engine/sound/tests/SoundTestEnvironment.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 #include "engine/sound/voicekey/VoiceKeyChannel.h"
 

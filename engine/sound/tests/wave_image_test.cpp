@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "WaveBytes.h"
+#include "engine/sound/tests/WaveBytes.h"
 #include "engine/sound/WaveImage.h"
 
 namespace qel {

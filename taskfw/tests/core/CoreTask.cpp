@@ -1,4 +1,4 @@
-#include "CoreTask.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 #include "taskfw/TaskPlugin.h"
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "CoreTask.h"
-#include "qel/TaskEntry.h"
+#include "taskfw/tests/core/CoreTask.h"
+#include "include/qel/TaskEntry.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "CoreTask.h"
-#include "qel/TaskEntry.h"
+#include "taskfw/tests/core/CoreTask.h"
+#include "include/qel/TaskEntry.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Norm getters, their combination and the age of a testee.
 #include <gtest/gtest.h>
 
-#include "CoreTask.h"
+#include "taskfw/tests/core/CoreTask.h"
 #include "taskfw/NormGetters.h"
 #include "taskfw/TaskAge.h"
 

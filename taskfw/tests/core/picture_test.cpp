@@ -1,7 +1,7 @@
 // Pictures of the plug-in's resources drawn into a context.
 #include <gtest/gtest.h>
 
-#include "CoreTask.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Binding to the host, publishing into the record and the run operations.
 #include <gtest/gtest.h>
 
-#include "CoreTask.h"
-#include "qel/TaskEntry.h"
+#include "taskfw/tests/core/CoreTask.h"
+#include "include/qel/TaskEntry.h"
 
 namespace {
 

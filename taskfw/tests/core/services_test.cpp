@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "CoreTask.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace {
 

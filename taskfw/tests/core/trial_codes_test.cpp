@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "qel/TrialCodes.h"
+#include "include/qel/TrialCodes.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 
 namespace {

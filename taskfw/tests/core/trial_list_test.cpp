@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CoreTask.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace {
 

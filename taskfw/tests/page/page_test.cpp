@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "qel/Resources.h"
-#include "taskfw/page/TaskPage.h"
+#include "include/qel/Resources.h"
+#include "taskfw/ui/TaskPage.h"
 #include "tests/support/fakes/FakeModelTask.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 

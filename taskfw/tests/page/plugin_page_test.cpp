@@ -7,7 +7,7 @@
 #include <wx/slider.h>
 #include <wx/stattext.h>
 
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 #include "tests/support/fakes/FakeModelTask.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"

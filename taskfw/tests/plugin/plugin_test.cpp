@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 #include "tests/support/fakes/FakeDisplay.h"
 #include "tests/support/fakes/FakeModelTask.h"
 #include "tests/support/fakes/FakeRunData.h"

@@ -1,4 +1,4 @@
-#include "ProbePage.h"
+#include "taskfw/tests/probe/ProbePage.h"
 
 #include <wx/checkbox.h>
 #include <wx/sizer.h>

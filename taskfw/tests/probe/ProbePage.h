@@ -2,7 +2,7 @@
 // slider (0..40) for word 1, the pattern of a task page.
 #pragma once
 
-#include "taskfw/page/TaskPage.h"
+#include "taskfw/ui/TaskPage.h"
 
 class wxCommandEvent;
 

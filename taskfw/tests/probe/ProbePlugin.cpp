@@ -1,5 +1,5 @@
 // The test plug-in's exported record and entry.
-#include "ProbeTask.h"
+#include "taskfw/tests/probe/ProbeTask.h"
 #include "taskfw/TaskPlugin.h"
 
 const QelModelTask g_ModelDefault = {

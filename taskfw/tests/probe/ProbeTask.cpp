@@ -1,4 +1,4 @@
-#include "ProbeTask.h"
+#include "taskfw/tests/probe/ProbeTask.h"
 
 #include "taskfw/NormGetters.h"
 #include "taskfw/TaskPlugin.h"

@@ -2,7 +2,7 @@
 // lists, a picture and a parameter page, built only on the framework.
 #pragma once
 
-#include "ProbePage.h"
+#include "taskfw/tests/probe/ProbePage.h"
 #include "taskfw/TaskBase.h"
 
 class CTaskProbe final : public CTaskBase {

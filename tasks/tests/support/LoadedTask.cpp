@@ -1,8 +1,8 @@
-#include "LoadedTask.h"
+#include "tasks/tests/support/LoadedTask.h"
 
 #include <cstring>
 
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 
 namespace tasktest {
 

@@ -1,8 +1,8 @@
-#include "ScriptedRun.h"
+#include "tasks/tests/support/ScriptedRun.h"
 
 #include <cstring>
 
-#include "qel/TaskEntry.h"
+#include "include/qel/TaskEntry.h"
 
 namespace tasktest {
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "LoadedTask.h"
+#include "tasks/tests/support/LoadedTask.h"
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunMachine.h"
 #include "engine/timer/ManualTickSource.h"

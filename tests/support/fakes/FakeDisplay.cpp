@@ -1,4 +1,4 @@
-#include "FakeDisplay.h"
+#include "tests/support/fakes/FakeDisplay.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "MemoryDC.h"
-#include "qel/DisplayInterface.h"
+#include "tests/support/fakes/MemoryDC.h"
+#include "include/qel/DisplayInterface.h"
 
 class FakeDisplay final : public IDDDisplay {
  public:

@@ -1,8 +1,8 @@
 // A model task (run context) for tests.
 #pragma once
 
-#include "qel/ExpModelTaskInterface.h"
-#include "qel/TaskLibraryInterface.h"
+#include "include/qel/ExpModelTaskInterface.h"
+#include "include/qel/TaskLibraryInterface.h"
 
 class FakeModelTask final : public IExpModelTask {
  public:

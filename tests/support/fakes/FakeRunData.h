@@ -2,7 +2,7 @@
 // by the framework and answer nothing.
 #pragma once
 
-#include "qel/TaskRunDataInterface.h"
+#include "include/qel/TaskRunDataInterface.h"
 
 class FakeRunData final : public ITaskRunData {
  public:

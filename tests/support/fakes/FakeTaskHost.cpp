@@ -1,8 +1,8 @@
-#include "FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskHost.h"
 
 #include <algorithm>
 
-#include "qel/TrialCodes.h"
+#include "include/qel/TrialCodes.h"
 
 uint16_t FakeTaskHost::GetFeedbackSoundId(int index) {
   static const uint16_t kIds[] = {181, 182, 183, 179, 180};

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeDisplay.h"
-#include "qel/TaskHostInterface.h"
+#include "tests/support/fakes/FakeDisplay.h"
+#include "include/qel/TaskHostInterface.h"
 
 class FakeTaskHost : public ITaskHost {
  public:

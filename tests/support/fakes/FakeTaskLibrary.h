@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "qel/ModelTask.h"
-#include "qel/TaskLibraryInterface.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/TaskLibraryInterface.h"
 
 class FakeTaskLibrary : public ITaskLibrary {
  public:

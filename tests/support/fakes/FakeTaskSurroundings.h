@@ -6,11 +6,11 @@
 
 #include <memory>
 
-#include "FakeDisplay.h"
-#include "FakeModelTask.h"
-#include "FakeRunData.h"
-#include "FakeTaskHost.h"
-#include "FakeTaskLibrary.h"
+#include "tests/support/fakes/FakeDisplay.h"
+#include "tests/support/fakes/FakeModelTask.h"
+#include "tests/support/fakes/FakeRunData.h"
+#include "tests/support/fakes/FakeTaskHost.h"
+#include "tests/support/fakes/FakeTaskLibrary.h"
 
 struct FakeTaskSurroundings {
   explicit FakeTaskSurroundings(int width = 800, int height = 600) : display(width, height) {

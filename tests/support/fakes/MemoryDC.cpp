@@ -1,4 +1,4 @@
-#include "MemoryDC.h"
+#include "tests/support/fakes/MemoryDC.h"
 
 #include <algorithm>
 #include <cstdlib>

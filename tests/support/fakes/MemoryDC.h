@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "qel/DrawContext.h"
+#include "include/qel/DrawContext.h"
 
 class MemoryDC final : public CDC {
  public:

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "qel/TaskEntry.h"
-#include "qel/TaskRunDataInterface.h"
+#include "include/qel/TaskEntry.h"
+#include "include/qel/TaskRunDataInterface.h"
 
 namespace qel::test {
 

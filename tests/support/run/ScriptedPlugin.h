@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "qel/ModelTask.h"
-#include "qel/TaskHostInterface.h"
+#include "include/qel/ModelTask.h"
+#include "include/qel/TaskHostInterface.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
 namespace qel::test {

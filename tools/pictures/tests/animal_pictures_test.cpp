@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "AnimalPictures.h"
-#include "PictureRenderer.h"
+#include "tools/pictures/AnimalPictures.h"
+#include "tools/pictures/PictureRenderer.h"
 #include "tests/support/common/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kCommitted = fs::path(QEL_SOURCE_DIR) / "tasks/shared/pictures";
+const fs::path kCommitted = fs::path(QEL_SOURCE_DIR) / "tasks/layers/pictures";
 
 std::vector<uint8_t> ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -91,7 +91,7 @@ TEST(AnimalPictures, GeneratorReproducesTheCommittedFilesByteForByte) {
     const auto fresh = ReadFile(out.Path() / name);
     const auto committed = ReadFile(kCommitted / name);
     EXPECT_FALSE(fresh.empty());
-    EXPECT_TRUE(fresh == committed) << "run tools/qel_picture_generator tasks/shared/pictures and commit";
+    EXPECT_TRUE(fresh == committed) << "run tools/qel_picture_generator tasks/layers/pictures and commit";
   }
 }
 

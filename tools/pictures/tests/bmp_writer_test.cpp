@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "BmpWriter.h"
+#include "tools/pictures/BmpWriter.h"
 
 namespace {
 

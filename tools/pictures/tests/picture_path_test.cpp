@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "PicturePath.h"
+#include "tools/pictures/PicturePath.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "SeededDraw.h"
+#include "tools/triallists/SeededDraw.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "TrialListBuilder.h"
+#include "tools/triallists/TrialListBuilder.h"
 
 namespace {
 

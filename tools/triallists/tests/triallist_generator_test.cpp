@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-#include "TableWriter.h"
-#include "TaskTrialLists.h"
+#include "tools/triallists/TableWriter.h"
+#include "tools/triallists/TaskTrialLists.h"
 #include "tests/support/common/TempFolder.h"
 
 namespace {
@@ -25,14 +25,14 @@ TEST(TrialListGenerator, ReproducesTheCommittedTablesByteForByte) {
   const std::string command = std::string("'") + QEL_TRIALLIST_GENERATOR + "' '" + out.Path().string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
-  const fs::path committed = fs::path(QEL_SOURCE_DIR) / "tasks";
+  const fs::path committed = fs::path(QEL_SOURCE_DIR) / "tasks/plugins";
   const char* const files[] = {"msl/MslTrialLists.h",   "msl/MslTrialLists.cpp",   "fa4l/Fa4lTrialLists.h",
                                "fa4l/Fa4lTrialLists.cpp", "mso1/Mso1TrialLists.h", "mso1/Mso1TrialLists.cpp"};
   for (const char* file : files) {
     SCOPED_TRACE(file);
     const std::string fresh = ReadFile(out.Path() / file);
     EXPECT_FALSE(fresh.empty());
-    EXPECT_TRUE(fresh == ReadFile(committed / file)) << "run tools/qel_triallist_generator tasks and commit";
+    EXPECT_TRUE(fresh == ReadFile(committed / file)) << "run tools/qel_triallist_generator tasks/plugins and commit";
   }
 }
 

@@ -2,8 +2,8 @@
 // back pixel by pixel.
 #include <gtest/gtest.h>
 
-#include "display/logic/RasterSurface.h"
-#include "display/logic/SurfaceDC.h"
+#include "display/RasterSurface.h"
+#include "display/SurfaceDC.h"
 #include "engine/host/HostDrawing.h"
 
 namespace qel {

@@ -5,7 +5,7 @@
 #include "engine/host/MonotonicRunClock.h"
 #include "engine/host/TimerRunClock.h"
 #include "engine/timer/TimerMs.h"
-#include "support/VirtualRunClock.h"
+#include "engine/host/tests/support/VirtualRunClock.h"
 
 namespace qel {
 namespace {

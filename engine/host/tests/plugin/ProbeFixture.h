@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/host/TaskHost.h"
+#include "engine/host/ui/TaskHost.h"
 #include "engine/library/TaskLibraries.h"
-#include "support/HostTestSupport.h"
+#include "engine/host/tests/support/HostTestSupport.h"
 
 namespace qel::test {
 

@@ -3,8 +3,8 @@
 #include <thread>
 
 #include "app/settings/SystemSettings.h"
-#include "plugin/ProbeFixture.h"
-#include "support/VirtualRunClock.h"
+#include "engine/host/tests/plugin/ProbeFixture.h"
+#include "engine/host/tests/support/VirtualRunClock.h"
 
 namespace qel::test {
 namespace {

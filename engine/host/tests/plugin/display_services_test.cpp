@@ -2,7 +2,7 @@
 // the drawing helpers, presenting, the restore callback. Pixels are read
 // back from the surfaces, from the frame the window shows and from the X
 // screen itself.
-#include "plugin/ProbeFixture.h"
+#include "engine/host/tests/plugin/ProbeFixture.h"
 
 namespace qel::test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "app/settings/SystemSettings.h"
 #include "engine/input/InputDevices.h"
-#include "plugin/ProbeFixture.h"
+#include "engine/host/tests/plugin/ProbeFixture.h"
 
 namespace qel::test {
 namespace {

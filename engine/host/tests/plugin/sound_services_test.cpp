@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "plugin/ProbeFixture.h"
+#include "engine/host/tests/plugin/ProbeFixture.h"
 
 namespace qel::test {
 namespace {

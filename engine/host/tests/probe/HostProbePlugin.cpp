@@ -1,5 +1,5 @@
 // The host tests' plug-in: its exported record and entry.
-#include "HostProbeTask.h"
+#include "engine/host/tests/probe/HostProbeTask.h"
 #include "taskfw/TaskPlugin.h"
 
 const QelModelTask g_ModelDefault = {

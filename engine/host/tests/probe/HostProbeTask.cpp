@@ -1,4 +1,4 @@
-#include "HostProbeTask.h"
+#include "engine/host/tests/probe/HostProbeTask.h"
 
 #include <cmath>
 #include <cstdio>

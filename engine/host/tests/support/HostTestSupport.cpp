@@ -1,4 +1,4 @@
-#include "support/HostTestSupport.h"
+#include "engine/host/tests/support/HostTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

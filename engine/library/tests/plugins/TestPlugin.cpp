@@ -10,9 +10,9 @@
 // Every command goes to the test program's hook when it has one.
 #include <dlfcn.h>
 
-#include "TestPluginHook.h"
-#include "qel/TaskEntry.h"
-#include "qel/TaskLibraryInterface.h"
+#include "engine/library/tests/plugins/TestPluginHook.h"
+#include "include/qel/TaskEntry.h"
+#include "include/qel/TaskLibraryInterface.h"
 
 #ifndef ENGLIB_CODE
 #define ENGLIB_CODE "EG"

@@ -1,4 +1,4 @@
-#include "SquareTask.h"
+#include "engine/rundlg/tests/plugin/SquareTask.h"
 
 #include "taskfw/TaskPlugin.h"
 

@@ -1,6 +1,0 @@
-#include "DisplayCommandEvent.h"
-
-wxDEFINE_EVENT(QEL_EVT_DISPLAY_COMMAND, CDisplayCommandEvent);
-
-CDisplayCommandEvent::CDisplayCommandEvent(int command, intptr_t payload)
-    : wxEvent(0, QEL_EVT_DISPLAY_COMMAND), command_(command), payload_(payload) {}

@@ -1,3 +1,0 @@
-#include "ScreenResources.h"
-
-QelResModule QelScreenResources() { return &QelModuleResources(); }

@@ -1,0 +1,6 @@
+#include "display/ui/DisplayCommandEvent.h"
+
+wxDEFINE_EVENT(QEL_EVT_DISPLAY_COMMAND, CDisplayCommandEvent);
+
+CDisplayCommandEvent::CDisplayCommandEvent(int command, intptr_t payload)
+    : wxEvent(0, QEL_EVT_DISPLAY_COMMAND), command_(command), payload_(payload) {}

@@ -1,0 +1,3 @@
+#include "display/ui/ScreenResources.h"
+
+QelResModule QelScreenResources() { return &QelModuleResources(); }

@@ -1,5 +1,0 @@
-#include "engine/rundlg/RunEventPoster.h"
-
-#include "ui/QelNotify.h"
-
-void CRunEventPoster::PostRunEvent(int32_t code, intptr_t lParam) { qel::PostNotify(target_, code, lParam); }

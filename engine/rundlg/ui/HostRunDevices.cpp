@@ -1,0 +1,69 @@
+#include "engine/rundlg/ui/HostRunDevices.h"
+
+#include <cstdio>
+
+#include "common/Prompt.h"
+
+#include "engine/host/ui/TaskHost.h"
+#include "engine/input/InputDevices.h"
+#include "engine/sound/SoundService.h"
+
+CHostRunDevices::CHostRunDevices(CTaskHost& host) : host_(host) {}
+
+CHostRunDevices::~CHostRunDevices() = default;
+
+bool CHostRunDevices::InitVoiceKey(int captureDevice) { return voiceKey_.Init(captureDevice); }
+
+bool OpenRunFullScreen(CTaskHost& host, int displayIndex) {
+  CDDDisplay& display = host.Display();
+  // The displays are listed once; a run on a machine that has not listed
+  // them yet lists them first.
+  if (display.GetDisplayNum() == 0) display.DisplayEnum();
+  if (displayIndex < 0 || displayIndex >= display.GetDisplayNum()) {
+    char text[256];
+    std::snprintf(text, sizeof text, kRunDisplayMissing, displayIndex);
+    qel::ShowPrompt(text, "Qel", qel::kPromptOk | qel::kPromptIconStop);
+    return false;
+  }
+  return host.CreateFullScreen(displayIndex, 0);
+}
+
+bool CHostRunDevices::CreateFullScreen(int displayIndex) { return OpenRunFullScreen(host_, displayIndex); }
+
+qel::InputWindow CHostRunDevices::GetDeviceWindow() {
+  // The input layer reads the X server's state for the whole display and
+  // takes no window. (Asking GDK for the full screen's X id would make its
+  // drawing area a native window of its own, which stops it showing frames.)
+  return 0;
+}
+
+bool CHostRunDevices::InitSoundOutput(int deviceIndex) {
+  soundOpen_ = qel::InitSoundOutput(deviceIndex) == qel::kSoundOk;
+  return soundOpen_;
+}
+
+bool CHostRunDevices::CreateInput() { return qel::CreateDirectInput() == 0; }
+
+bool CHostRunDevices::OpenResponseDevice(qel::InputWindow window) { return host_.OpenResponseDevice(window); }
+
+bool CHostRunDevices::AcquireKeyboard(qel::InputWindow window) { return qel::AcquireKeyboard(window, 0) == 0; }
+
+bool CHostRunDevices::AcquireMouse(qel::InputWindow window) { return qel::AcquireMouse(window, 0) == 0; }
+
+void CHostRunDevices::ReleaseMouse() { qel::ReleaseMouse(); }
+
+void CHostRunDevices::ReleaseKeyboard() { qel::ReleaseKeyboard(); }
+
+void CHostRunDevices::CloseResponseDevice() { host_.CloseResponseDevice(); }
+
+void CHostRunDevices::ReleaseInput() { qel::ReleaseDirectInput(); }
+
+void CHostRunDevices::ReleaseSound() {
+  qel::StopAndRewindSound();
+  qel::FreeSoundOutput();
+  soundOpen_ = false;
+}
+
+void CHostRunDevices::ReleaseVoiceKey() { voiceKey_.Release(); }
+
+void CHostRunDevices::FreeDisplay() { host_.FreeDisplay(); }

@@ -1,0 +1,5 @@
+#include "engine/rundlg/ui/RunEventPoster.h"
+
+#include "ui/ui/QelNotify.h"
+
+void CRunEventPoster::PostRunEvent(int32_t code, intptr_t lParam) { qel::PostNotify(target_, code, lParam); }

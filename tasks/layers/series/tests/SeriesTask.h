@@ -1,0 +1,30 @@
+// A series task for the layer's tests (series length 24) and the fakes of
+// a host around it: an 800 x 600 display, a record, a run context.
+#pragma once
+
+#include <memory>
+
+#include "tasks/layers/series/TaskSeries.h"
+#include "tests/support/fakes/FakeTaskSurroundings.h"
+
+class SeriesTask : public CTaskSeries {
+ public:
+  static constexpr int kLength = 24;
+  SeriesTask();
+
+  using CTaskSeries::m_overlayFont;
+  using CTaskSeries::m_responseCounter;
+  using CTaskSeries::m_seriesLength;
+  using CTaskSeries::m_textColour;
+  using CTaskSeries::m_backColour;
+};
+
+struct BoundSeriesTask : FakeTaskSurroundings {
+  BoundSeriesTask();
+  // Commands 0 and 2.
+  bool InitAndSetup();
+  // Command 5 with the run data.
+  bool Begin();
+
+  SeriesTask task;
+};

@@ -1,0 +1,104 @@
+#include "tasks/plugins/tp/tests/TappingHarness.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/library/ModelTaskBinding.h"
+#include "engine/library/TaskLibraries.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+FakeDisplay g_idleDisplay(320, 240);
+ScriptedHost g_host(&g_idleDisplay);
+}  // namespace
+
+ScriptedHost& TappingPlugin::Host() { return g_host; }
+
+CTaskLibrary* TappingPlugin::Record() { return FindTaskLibrary("TP"); }
+
+void TappingPlugin::SetUp() {
+  // A plug-in folder holding only the program's Tapping file.
+  folder_ = std::make_unique<qel::test::TempFolder>();
+  ASSERT_FALSE(folder_->Path().empty());
+  fs::create_symlink(fs::path(QEL_OUTPUT_DIR) / "QelTP.qet", folder_->Path() / "QelTP.qet");
+  SetTaskFolder((folder_->Path() / "program").c_str());
+  ASSERT_EQ(FindTaskLibraries(&g_host), 1);
+  ASSERT_NE(Record(), nullptr);
+}
+
+void TappingPlugin::TearDown() {
+  UnloadTaskLibraries();
+  folder_.reset();
+}
+
+void TappingTest::SetUp() {
+  ASSERT_NE(record, nullptr);
+  display = std::make_unique<FakeDisplay>(320, 240);
+  host.display = display.get();
+  host.practiceFlag = 0;
+  host.language = 0;
+  host.Reset({});
+  record->ResetNorms();
+
+  task = std::make_unique<CExpModelTask>();
+  task->SetFromModelTask(record->modelDefault);
+  BindModelTask(task.get());
+  ASSERT_EQ(task->library, record);
+
+  runData = std::make_unique<CTaskRunData>();
+  runData->SetTask(task.get());
+  for (int part = 0; part < 4; ++part) runData->ClearPart(part);
+  testee.birthDate = QelDateTime::FromDate(1980, 3, 1);
+  runData->testDate = QelDateTime::FromDate(2010, 3, 1);
+  runData->testee = &testee;
+}
+
+void TappingTest::TearDown() { host.display = nullptr; }
+
+bool TappingTest::Setup(int part) {
+  task->currentPart = part;
+  return task->PrepareRun(runData.get());
+}
+
+bool TappingTest::RunPart(int part, std::vector<KeyPress> presses) {
+  host.Reset(std::move(presses));
+  if (!Setup(part)) {
+    ADD_FAILURE() << "command 2 failed for part " << part;
+    return false;
+  }
+  return task->RunWholeTask(runData.get());
+}
+
+int32_t TappingTest::Compute() {
+  int32_t out = -7;
+  EXPECT_TRUE(record->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(runData.get()), 0, 0, &out));
+  return out;
+}
+
+void TappingTest::AddNorm(const char* name, double mean, double sd) {
+  const double meanCoefficients[1] = {mean};
+  const double sdCoefficients[1] = {sd};
+  ASSERT_TRUE(record->AddNormFunction("TP", name, 0, 0.0, 120.0, meanCoefficients, 1));
+  ASSERT_TRUE(record->AddNormFunction("TP", name, 1, 0.0, 120.0, sdCoefficients, 1));
+}
+
+double TappingTest::Value(int i) const {
+  double v = kNoValue;
+  runData->GetValue(i, &v);
+  return v;
+}
+
+std::vector<KeyPress> Taps(KeySource source, std::initializer_list<uint32_t> starts, uint32_t hold) {
+  std::vector<KeyPress> presses;
+  for (uint32_t s : starts) presses.push_back({source, s, s + hold});
+  return presses;
+}
+
+std::vector<KeyPress> operator+(std::vector<KeyPress> a, const std::vector<KeyPress>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// The plug-in is loaded once, before the first test.
+const ::testing::Environment* const g_tappingPlugin = ::testing::AddGlobalTestEnvironment(new TappingPlugin);

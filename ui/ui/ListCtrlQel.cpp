@@ -1,0 +1,310 @@
+#include "ui/ui/ListCtrlQel.h"
+
+#include <wx/imaglist.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "ui/ui/AppImageLists.h"
+#include "ui/ui/QelNotify.h"
+
+namespace {
+
+constexpr int32_t kBaseEventCodes[CListCtrlQel::kEventCount] = {300, 310, 320, 350, 360, 330, 340};
+
+bool Ticked(int image) { return image == 2 || image == 4; }
+
+}  // namespace
+
+CListCtrlQel::CListCtrlQel() {
+  std::copy(std::begin(kBaseEventCodes), std::end(kBaseEventCodes), m_nEventCodes);
+  ResetRows();
+}
+
+CListCtrlQel::CListCtrlQel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
+    : CListCtrlQel() {
+  Create(parent, id, pos, size);
+}
+
+CListCtrlQel::~CListCtrlQel() { CListCtrlQel::ResetRows(); }
+
+bool CListCtrlQel::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size) {
+  if (!wxListCtrl::Create(parent, id, pos, size, wxLC_REPORT | wxLC_HRULES | wxLC_VRULES)) return false;
+  BindEvents();
+  return true;
+}
+
+void CListCtrlQel::BindEvents() {
+  // Handled here and not passed on: the owner hears of them as notify codes.
+  Bind(wxEVT_LIST_ITEM_CHECKED, &CListCtrlQel::OnPlatformChecked, this);
+  Bind(wxEVT_LIST_ITEM_UNCHECKED, &CListCtrlQel::OnPlatformChecked, this);
+  Bind(wxEVT_LIST_ITEM_SELECTED, &CListCtrlQel::OnPlatformSelected, this);
+  Bind(wxEVT_LIST_ITEM_DESELECTED, &CListCtrlQel::OnPlatformDeselected, this);
+  Bind(wxEVT_LIST_ITEM_ACTIVATED, &CListCtrlQel::OnPlatformActivated, this);
+}
+
+// ---- rows and keys ----------------------------------------------------------------
+
+void CListCtrlQel::ResetRows() {
+  m_keyList.m_pDataSource = nullptr;
+  m_keyList.m_keys.clear();
+  m_keyList.m_nRowCount = 0;
+  m_keyList.m_strCurrentKey.clear();
+  m_nScrollBars = -1;
+}
+
+void CListCtrlQel::UpdateRow(int row, int columns) {
+  if (columns != 0 && ValidRow(row) && GetColumnCount() > 1) SetItem(row, 1, wxString::FromUTF8(GetKey(row)));
+}
+
+bool CListCtrlQel::InsertRow(int row, const char* key, bool select) {
+  return InsertRowWithImage(row, key, -1, select);
+}
+
+bool CListCtrlQel::InsertRowWithImage(int row, const char* key, int image, bool select) {
+  if (row < 0 || static_cast<uint32_t>(row) > m_keyList.m_nRowCount || row > GetItemCount()) return false;
+  const long item = InsertItem(row, wxString::Format("%d", row + 1), image);
+  if (item < 0) return false;
+  m_checkImages.insert(m_checkImages.begin() + item, m_bCheckBoxes ? 1 : 0);
+  if (key) {
+    m_keyList.m_keys.insert(m_keyList.m_keys.begin() + std::min<size_t>(row, m_keyList.m_keys.size()), key);
+    ++m_keyList.m_nRowCount;
+  }
+  UpdateRow(static_cast<int>(item), kAllColumns);
+  if (select) SelectRow(static_cast<int>(item));
+  return true;
+}
+
+bool CListCtrlQel::DeleteRow(int row) {
+  if (!InAccountedRows(row) || !ValidRow(row)) return false;
+  if (!DeleteItem(row)) return false;
+  m_checkImages.erase(m_checkImages.begin() + row);
+  if (static_cast<size_t>(row) < m_keyList.m_keys.size()) m_keyList.m_keys.erase(m_keyList.m_keys.begin() + row);
+  --m_keyList.m_nRowCount;
+  return true;
+}
+
+void CListCtrlQel::DeleteAllRows() {
+  ResetRows();
+  DeleteAllItems();
+  m_checkImages.clear();
+}
+
+void CListCtrlQel::RefreshAllRows() {
+  for (int row = 0; row < GetItemCount(); ++row) UpdateRow(row, kAllColumns);
+  AutoSizeColumns();
+}
+
+void CListCtrlQel::RefreshFirstColumn() {
+  for (int row = 0; row < GetItemCount(); ++row) UpdateRow(row, 0);
+  AutoSizeColumns();
+}
+
+bool CListCtrlQel::SetRowImage(int row, int image) {
+  if (!ValidRow(row)) return false;
+  return SetItemImage(row, image);
+}
+
+// ---- selection ----------------------------------------------------------------------
+
+int CListCtrlQel::GetSelectedRow() const {
+  return static_cast<int>(GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
+}
+
+bool CListCtrlQel::SelectRow(int row) {
+  if (!ValidRow(row)) return false;
+  return SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                      wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+}
+
+bool CListCtrlQel::SelectRowByKey(const char* key) {
+  const int row = m_keyList.m_keys.Find(key);
+  return row >= 0 && SelectRow(row);
+}
+
+bool CListCtrlQel::EnsureRowVisible(int row, bool select) {
+  if (!ValidRow(row)) return false;
+  EnsureVisible(row);
+  if (select) SelectRow(row);
+  return true;
+}
+
+bool CListCtrlQel::EnsureRowVisibleByKey(const char* key, bool select) {
+  return EnsureRowVisible(m_keyList.m_keys.Find(key), select);
+}
+
+// ---- check boxes ----------------------------------------------------------------------
+
+int CListCtrlQel::GetCheckState(int row) const {
+  if (!ValidRow(row) || static_cast<size_t>(row) >= m_checkImages.size()) return 0;
+  return m_checkImages[row];
+}
+
+bool CListCtrlQel::SetCheckState(int row, int image) {
+  if (!ValidRow(row)) return false;
+  ChangeCheckImage(row, ((image % 16) + 16) % 16);
+  return true;
+}
+
+bool CListCtrlQel::IsRowChecked(int row) const { return GetCheckState(row) == 2; }
+
+int CListCtrlQel::CountCheckedRows() const {
+  return static_cast<int>(std::count(m_checkImages.begin(), m_checkImages.end(), 2));
+}
+
+bool CListCtrlQel::SetRowCheck(int row, bool checked, bool select) {
+  if (!ValidRow(row)) return false;
+  ChangeCheckImage(row, checked ? 2 : 1);
+  if (select) SelectRow(row);
+  return true;
+}
+
+bool CListCtrlQel::SetRowCheckByKey(const char* key, bool checked, bool select) {
+  return SetRowCheck(m_keyList.m_keys.Find(key), checked, select);
+}
+
+bool CListCtrlQel::ChangeCheckImage(int row, int image) {
+  if (static_cast<size_t>(row) >= m_checkImages.size()) return false;
+  const int old = m_checkImages[row];
+  // Rows the list does not account for change without a word.
+  if (!InAccountedRows(row)) {
+    m_checkImages[row] = static_cast<uint8_t>(image);
+    ShowCheckImage(row);
+    return true;
+  }
+  if (old != image) {
+    // Each pair toggles within itself.
+    if (old == 2 && image == 3) {
+      ChangeCheckImage(row, 1);
+      return false;
+    }
+    if (old == 3 && image != 4) return false;
+    if (old == 4 && image == 1) {
+      ChangeCheckImage(row, 3);
+      return false;
+    }
+  }
+  if (image > 0) {
+    OnCheckChanging(row);
+    if (qel::SendNotify(m_keyList.m_pOwner, m_nEventCodes[kEventCheckChanging], row) != 0) {
+      ShowCheckImage(row);
+      return false;
+    }
+  }
+  m_checkImages[row] = static_cast<uint8_t>(image);
+  ShowCheckImage(row);
+  if (old != 0 && image != 0 && old != image) {
+    OnCheckChanged(row);
+    Post(kEventCheckChanged, row);
+    if (image == 1) Post(kEventUnchecked, row);
+    if (image == 2) Post(kEventChecked, row);
+  }
+  return true;
+}
+
+void CListCtrlQel::ShowCheckImage(int row) {
+  if (!m_bCheckBoxes || !HasCheckBoxes() || !ValidRow(row)) return;
+  const bool ticked = Ticked(m_checkImages[row]);
+  if (IsItemChecked(row) == ticked) return;
+  ++m_nShowing;
+  CheckItem(row, ticked);
+  --m_nShowing;
+}
+
+void CListCtrlQel::Post(int index, int row) { qel::PostNotify(m_keyList.m_pOwner, m_nEventCodes[index], row); }
+
+void CListCtrlQel::OnPlatformChecked(wxListEvent& event) {
+  if (m_nShowing > 0) return;
+  const int row = static_cast<int>(event.GetIndex());
+  if (!ValidRow(row) || static_cast<size_t>(row) >= m_checkImages.size()) return;
+  // A click asks for the next check image, as the box cycles through its pairs.
+  const int old = m_checkImages[row];
+  const int next = old % 4 + 1;
+  ChangeCheckImage(row, next);
+  ShowCheckImage(row);
+}
+
+void CListCtrlQel::OnPlatformSelected(wxListEvent& event) {
+  const int row = static_cast<int>(event.GetIndex());
+  if (!InAccountedRows(row)) return;
+  m_keyList.m_strCurrentKey = GetKey(row);
+  OnRowSelected(row);
+  Post(kEventSelected, row);
+}
+
+void CListCtrlQel::OnPlatformDeselected(wxListEvent& event) {
+  const int row = static_cast<int>(event.GetIndex());
+  if (!InAccountedRows(row)) return;
+  OnRowDeselected(row);
+  Post(kEventDeselected, row);
+}
+
+void CListCtrlQel::OnPlatformActivated(wxListEvent& event) {
+  const int row = static_cast<int>(event.GetIndex());
+  OnRowDblClk(row);
+  Post(kEventDblClk, row);
+}
+
+// ---- columns ---------------------------------------------------------------------------
+
+bool CListCtrlQel::SetColumns(const char* const* captions, const int* widths, int count, bool checkBoxes) {
+  std::vector<std::string> captionArray;
+  std::vector<int> widthArray;
+  if (captions && widths) {
+    for (int i = 0; i < count; ++i) {
+      captionArray.emplace_back(captions[i] ? captions[i] : "");
+      widthArray.push_back(widths[i]);
+    }
+  }
+  return SetColumnsFromArrays(captionArray, widthArray, checkBoxes);
+}
+
+bool CListCtrlQel::SetColumnsFromArrays(const std::vector<std::string>& captions, const std::vector<int>& widths,
+                                        bool checkBoxes) {
+  DeleteAllRows();
+  ResetRows();
+  RemoveAllColumns();
+  SetImageList(qel::GetAppSmallImageList(), wxIMAGE_LIST_SMALL);
+  for (size_t i = 0; i < captions.size(); ++i) {
+    int width = kDefaultColumnWidth;
+    wxListColumnFormat format = wxLIST_FORMAT_LEFT;
+    if (i < widths.size()) {
+      width = std::abs(widths[i]);
+      if (widths[i] < 0) format = wxLIST_FORMAT_RIGHT;
+    }
+    // The generic list right-aligns its first column directly.
+    InsertColumn(static_cast<long>(i), wxString::FromUTF8(captions[i]), format, width);
+  }
+  m_bCheckBoxes = checkBoxes;
+  EnableCheckBoxes(checkBoxes);
+  SetWindowStyleFlag((GetWindowStyleFlag() | wxLC_HRULES | wxLC_VRULES) & ~wxLC_SINGLE_SEL);
+  AutoSizeColumns();
+  return true;
+}
+
+void CListCtrlQel::AutoSizeColumns() {
+  for (int c = 0; c < GetColumnCount(); ++c) {
+    SetColumnWidth(c, wxLIST_AUTOSIZE);
+    const int contents = GetColumnWidth(c);
+    SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
+    const int header = GetColumnWidth(c);
+    SetColumnWidth(c, std::max(contents, header));
+  }
+  const bool horizontal = GetScrollRange(wxHORIZONTAL) > 0 && GetScrollRange(wxHORIZONTAL) > GetScrollThumb(wxHORIZONTAL);
+  const bool vertical = GetScrollRange(wxVERTICAL) > 0 && GetScrollRange(wxVERTICAL) > GetScrollThumb(wxVERTICAL);
+  m_nScrollBars = horizontal && vertical ? 3 : vertical ? 1 : horizontal ? 0 : -1;
+}
+
+int CListCtrlQel::RemoveAllColumns() {
+  int deleted = 0;
+  while (GetColumnCount() > 0 && DeleteColumn(0)) ++deleted;
+  return deleted;
+}
+
+// ---- hooks -------------------------------------------------------------------------------
+
+void CListCtrlQel::OnRowDblClk(int) {}
+void CListCtrlQel::OnCheckChanging(int) {}
+void CListCtrlQel::OnRowDeselected(int) {}
+void CListCtrlQel::OnRowSelected(int) {}
+void CListCtrlQel::OnCheckChanged(int) {}
