@@ -5,6 +5,7 @@
 #include <utility>
 
 namespace qel {
+
 namespace {
 PromptHandler& Handler() {
   static PromptHandler handler;

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 QelPoint TaskDialogOrigin(const QelRect& c, QelPoint monitor, int w, int h) {
   const int x = monitor.x + (c.right + (2 * (-w)) / 3 - c.left) / 2;
@@ -40,4 +42,6 @@ int ScaleForRect(int clientWidth, const QelRect& rectIn) {
   return static_cast<int>(static_cast<int64_t>(clientWidth) * kScaleOne / rect.Width());
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

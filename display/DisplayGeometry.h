@@ -5,7 +5,9 @@
 
 #include "include/qel/DrawContext.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 constexpr int kScaleOne = 10000;  // scale factors are per 10000
 
@@ -30,4 +32,6 @@ QelRect StretchDestination(int surfaceWidth, int surfaceHeight, int pictureWidth
 // `clientWidth` wide; kScaleOne for an empty or all-zero rectangle.
 int ScaleForRect(int clientWidth, const QelRect& rect);
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

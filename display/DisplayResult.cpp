@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 std::string ResultName(int result) {
   char buffer[256];
@@ -11,4 +13,6 @@ std::string ResultName(int result) {
   return text ? text : "Unknown error";
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

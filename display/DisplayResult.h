@@ -5,9 +5,13 @@
 
 #include <string>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 // The system's text for a result ("Success", "Cannot allocate memory", ...).
 std::string ResultName(int result);
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -1,6 +1,8 @@
 #include "display/DisplayTable.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 int BuildDisplayTable(const std::vector<MonitorInfo>& monitors, const std::string& server, int screenDepth,
                       DisplayEntry table[kMaxDisplays]) {
@@ -25,4 +27,6 @@ int BuildDisplayTable(const std::vector<MonitorInfo>& monitors, const std::strin
   return count;
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -8,7 +8,9 @@
 
 #include "include/qel/DrawContext.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 constexpr int kMaxDisplays = 4;
 
@@ -47,4 +49,6 @@ struct DisplayEntry {
 int BuildDisplayTable(const std::vector<MonitorInfo>& monitors, const std::string& server, int screenDepth,
                       DisplayEntry table[kMaxDisplays]);
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -5,7 +5,9 @@
 
 #include "display/RasterSurface.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 namespace {
 
@@ -108,4 +110,6 @@ std::string ErrorReport(const char* step, const std::string& errorName) {
   return std::string(step && *step ? step : "Error!") + "\n" + errorName;
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

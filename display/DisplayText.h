@@ -7,7 +7,9 @@
 
 #include "include/qel/DrawContext.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 // "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X" of a 16-byte GUID
 // (first three fields little-endian, as a GUID is stored).
@@ -37,4 +39,6 @@ std::string FurtherCapsWords(uint32_t caps2);
 // "%s\n%s": the failed step (or "Error!" when none) and the error name.
 std::string ErrorReport(const char* step, const std::string& errorName);
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstring>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 std::shared_ptr<CRasterSurface> CRasterSurface::Create(int width, int height, uint32_t flags, uint32_t caps,
                                                        int* error) {
@@ -78,4 +80,6 @@ void CRasterSurface::CopyFrom(const CRasterSurface& source) {
   cairo_destroy(cr);
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

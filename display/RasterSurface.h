@@ -10,7 +10,9 @@
 
 #include "include/qel/DrawContext.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 // What a surface is, in the bit values of the capability words that the
 // properties dialog spells out.
@@ -83,4 +85,6 @@ class CRasterSurface {
 
 using SurfacePtr = std::shared_ptr<CRasterSurface>;
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

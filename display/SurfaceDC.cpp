@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 namespace {
 
@@ -595,4 +597,6 @@ bool CSurfaceDC::StretchBlt(int x, int y, int width, int height, const QelBitmap
   return true;
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -15,7 +15,9 @@
 #include "display/RasterSurface.h"
 #include "include/qel/DrawContext.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 class CSurfaceDC : public CDC {
  public:
@@ -106,4 +108,6 @@ class CSurfaceDC : public CDC {
   uint32_t textAlign_ = kTaLeft | kTaTop;
 };
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

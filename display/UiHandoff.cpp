@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 bool CUiTicket::Wait(std::chrono::milliseconds pickup, intptr_t* result) {
   std::unique_lock<std::mutex> lock(mutex_);
@@ -65,4 +67,6 @@ void CUiTicketList::CancelAll() {
   for (auto& t : live) t->Cancel();
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

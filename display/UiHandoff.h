@@ -13,7 +13,9 @@
 #include <mutex>
 #include <vector>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 class CUiTicket {
  public:
@@ -50,4 +52,6 @@ class CUiTicketList {
   std::vector<std::weak_ptr<CUiTicket>> tickets_;
 };
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -3,8 +3,11 @@
 // model editor implements it.
 #pragma once
 
-class CExpModelTask;
 class wxWindow;
+
+namespace qel {
+
+class CExpModelTask;
 
 class IModelTaskEditor {
  public:
@@ -24,3 +27,5 @@ class IModelTaskEditor {
  protected:
   ~IModelTaskEditor() = default;
 };
+
+}  // namespace qel

@@ -9,6 +9,8 @@
 
 #include "include/qel/DateTime.h"
 
+namespace qel {
+
 class CExpModelTask;
 class CTaskRunData;
 
@@ -34,3 +36,5 @@ class IRunProject {
                               const CTaskRunData& runData, int variableCount, const QelDateTime& runDate,
                               bool* userAdded, bool* newVariablesRow) = 0;
 };
+
+}  // namespace qel

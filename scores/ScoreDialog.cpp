@@ -2,6 +2,7 @@
 
 namespace qel {
 
+
 namespace {
 IScoreDialogFactory* g_factory = nullptr;
 }  // namespace

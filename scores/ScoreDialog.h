@@ -5,10 +5,13 @@
 
 #include <string>
 
+class wxWindow;
+
+namespace qel {
+
 class CExpModelTask;
 class CTaskRunData;
 class IRunProject;
-class wxWindow;
 
 struct ScoreDialogRequest {
   wxWindow* parent = nullptr;        // the run dialog
@@ -30,7 +33,6 @@ class IScoreDialogFactory {
   virtual int RunScoreDialog(const ScoreDialogRequest& request) = 0;
 };
 
-namespace qel {
 
 void SetScoreDialogFactory(IScoreDialogFactory* factory);  // not owned
 IScoreDialogFactory* GetScoreDialogFactory();

@@ -3,6 +3,8 @@
 #include "include/qel/ModelTask.h"
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 bool CTaskBase::GetNormValue(int n, double* out, double value, double age, int kind) {
   if (!out) return false;
   *out = kNoValue;
@@ -90,3 +92,5 @@ bool GetPairNormValue3(double* out, double value, double age, int kind) {
 bool GetPairNormValue4(double* out, double value, double age, int kind) {
   return CombineNormValues(out, value, age, kind, GetNormValue4, GetNormValue9, QelPluginTask().PairNormMean());
 }
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 // out = getter1 + getter2 (halved when mean is set) for kind 1 (norm mean)
 // or 2 (norm SD); false and 9999.0 for any other kind, a missing getter or a
 // failing one.
@@ -54,3 +56,5 @@ bool GetPairNormValue4(double* out, double value, double age, int kind);
 constexpr int kNormGetterCount = 76;
 // The numbered getters by number, for tables built in code; null outside 0..75.
 QelNormGetter NormGetterByNumber(int n);
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 
 #include "include/qel/DateTime.h"
 
+namespace qel {
+
 // a - b in days (negative dates unfolded); false when either date is not
 // valid or the difference is out of range.
 inline bool DateDiffDays(const QelDateTime& a, const QelDateTime& b, double* days) {
@@ -15,3 +17,5 @@ inline bool DateDiffDays(const QelDateTime& a, const QelDateTime& b, double* day
 inline bool GetAgeInYears(const QelDateTime& birth, const QelDateTime& test, double* out) {
   return QelAgeInYears(birth, test, out);
 }
+
+}  // namespace qel

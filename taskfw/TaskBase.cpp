@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace qel {
+
 namespace {
 
 const char* const kBaseCaptions[] = {"N",       "RT",    "SD",   "Median", "Log(RT)", "RT25s",
@@ -336,3 +338,5 @@ int32_t CTaskBase::ComputeVariables(ITaskRunData* runData) {
 }
 
 bool CTaskBase::RunSelfTimed(ITaskRunData*) { return m_host != nullptr; }
+
+}  // namespace qel

@@ -22,6 +22,8 @@
 #include "include/qel/TaskRunDataInterface.h"
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 // Text resource ids of one language: task instruction, part instruction,
 // parameters help, feedback text (0: no such text).
 struct TaskTextIds {
@@ -218,3 +220,5 @@ class CTaskBase {
 
 // The plug-in's one task object (defined by QEL_TASK_PLUGIN).
 CTaskBase& QelPluginTask();
+
+}  // namespace qel

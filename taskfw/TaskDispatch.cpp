@@ -2,6 +2,8 @@
 #include "include/qel/TaskEntry.h"
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 namespace {
 
 template <typename T>
@@ -87,3 +89,5 @@ bool CTaskBase::DispatchCommand(uint32_t command, intptr_t a, intptr_t b, intptr
       return false;
   }
 }
+
+}  // namespace qel

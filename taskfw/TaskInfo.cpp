@@ -9,6 +9,8 @@
 #include "include/qel/TaskEntry.h"
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 namespace {
 
 // Where the answer goes: a 32-bit result, or a pointer-wide one.
@@ -93,3 +95,5 @@ bool CTaskBase::GetInfo(int type, int kind, int index, int32_t* out) {
       return false;
   }
 }
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 #include "include/qel/Resources.h"
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 bool CTaskBase::DrawBitmap(CDC* dc, uint32_t bitmapId, int x, int y, bool flip) {
   if (!dc || !m_record || !m_record->resources) return false;
   // The plug-in's own table, without switching the current module (this
@@ -34,3 +36,5 @@ bool CTaskBase::BlitBitmap(CDC* dc, const QelBitmap& bitmap, int x, int y, bool 
   flipped.pixels = rows.data();
   return dc->BitBlt(x, y, flipped.width, flipped.height, flipped, 0, 0, kRopSrcCopy);
 }
+
+}  // namespace qel

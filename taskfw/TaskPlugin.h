@@ -20,6 +20,8 @@
 #include "include/qel/TaskEntry.h"
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 #define QEL_PLUGIN_EXPORT __attribute__((visibility("default")))
 
 extern "C" QEL_PLUGIN_EXPORT const QelModelTask g_ModelDefault;
@@ -33,3 +35,5 @@ extern "C" QEL_PLUGIN_EXPORT const QelModelTask g_ModelDefault;
     return object.DispatchCommand(command, a, b, c, out);                                         \
   }                                                                                               \
   static_assert(std::is_same_v<decltype(&TaskEntry), TaskEntryFn>, "TaskEntry has the entry type")
+
+}  // namespace qel

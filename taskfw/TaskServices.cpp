@@ -2,6 +2,8 @@
 // host's run clock (GetRunTimeMs, SleepMs), never the machine's.
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 bool CTaskBase::DrawToSurface(intptr_t code, IDDDisplay* display, intptr_t c) {
   if (!display) return false;
   if (!display->SurfaceClear(0, 0x000000)) return false;
@@ -72,3 +74,5 @@ bool CTaskBase::GetTextSize(CDC* dc, const std::string& text, int* width, int* h
   if (height) *height = ok ? h : 0;
   return ok;
 }
+
+}  // namespace qel

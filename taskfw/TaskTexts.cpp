@@ -2,6 +2,8 @@
 #include "include/qel/Resources.h"
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 std::string CTaskBase::LoadTextResource(uint32_t id) const {
   if (!m_record) return std::string();
   // Looked up in the plug-in's table itself rather than by switching the
@@ -31,3 +33,5 @@ void CTaskBase::LoadTextsForLanguage(const TaskTextIds (&ids)[3]) {
   const uint32_t byIndex[4] = {row.task, row.part, row.parameters, row.feedback};
   for (int i = 0; i < 4; ++i) m_texts[i] = byIndex[i] ? LoadTextResource(byIndex[i]) : std::string();
 }
+
+}  // namespace qel

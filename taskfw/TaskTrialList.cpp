@@ -3,6 +3,8 @@
 
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 void CTaskBase::PublishTrialList() {
   if (!m_host) return;
 
@@ -40,3 +42,5 @@ void CTaskBase::PublishTrialList() {
   m_host->secondCount = secondCount;
   m_host->secondList = second;
 }
+
+}  // namespace qel

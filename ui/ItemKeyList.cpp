@@ -1,5 +1,7 @@
 #include "ui/ItemKeyList.h"
 
+namespace qel {
+
 int CStringArrayEx::Find(const char* text) const {
   if (!text) return -1;
   for (size_t i = 0; i < size(); ++i) {
@@ -13,3 +15,5 @@ std::string CItemKeyList::GetKey(int i) const {
   if (row >= m_nRowCount || row >= m_keys.size()) return std::string();
   return m_keys[row];
 }
+
+}  // namespace qel

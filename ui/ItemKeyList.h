@@ -9,6 +9,8 @@
 
 class wxWindow;
 
+namespace qel {
+
 // A string array with the look-up the lists use.
 class CStringArrayEx : public std::vector<std::string> {
  public:
@@ -28,3 +30,5 @@ class CItemKeyList {
   uint32_t m_nRowCount = 0;
   std::string m_strCurrentKey;
 };
+
+}  // namespace qel

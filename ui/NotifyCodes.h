@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qel {
+
 enum QelNotifyCode : int {
   kNotifyUserAdded = 4,           // to the main view: the logged-in user joined the project's users
   kNotifyNewAssessment = 8,       // to the main view: a new variables row was written (record)
@@ -25,3 +27,5 @@ struct QelAssessmentNotice {
   std::string taskCode;
   uint32_t assessment = 0;
 };
+
+}  // namespace qel

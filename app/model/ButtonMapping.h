@@ -3,6 +3,8 @@
 
 #include "include/qel/TaskHostInterface.h"
 
+namespace qel {
+
 // Left 1 and right 2, exchanged only when the task allows it and the hand
 // setting is 1. The task host's own mapping operation uses this rule too.
 inline void ApplyButtonMapping(ITaskHost* host, int hand, bool swappable) {
@@ -11,3 +13,5 @@ inline void ApplyButtonMapping(ITaskHost* host, int hand, bool swappable) {
   host->leftCode = exchange ? 2 : 1;
   host->rightCode = exchange ? 1 : 2;
 }
+
+}  // namespace qel

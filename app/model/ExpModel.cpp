@@ -1,5 +1,7 @@
 #include "app/model/ExpModel.h"
 
+namespace qel {
+
 CExpModel::CExpModel() { Reset(); }
 
 void CExpModel::Reset() {
@@ -83,3 +85,5 @@ void CExpModel::SetLoaded(bool flag, bool allTasks) {
   if (!allTasks) return;
   for (int i = 0; i < GetTaskCount(); ++i) tasks[i].loaded = loaded;
 }
+
+}  // namespace qel

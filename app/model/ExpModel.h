@@ -9,6 +9,8 @@
 #include "app/model/ExpModelTask.h"
 #include "app/model/ModelHeader.h"
 
+namespace qel {
+
 class CExpModel {
  public:
   CExpModel();
@@ -50,3 +52,5 @@ class CExpModel {
   uint8_t loaded = 0;
   uint8_t modified = 0;
 };
+
+}  // namespace qel

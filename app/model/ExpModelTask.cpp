@@ -7,6 +7,8 @@
 #include "app/model/ResponseCodeName.h"
 #include "include/qel/TaskEntry.h"
 
+namespace qel {
+
 namespace {
 
 std::string FixedText(const char* field, size_t size) {
@@ -406,3 +408,5 @@ bool CExpModelTask::IsTargetTrial(const char* trialCode) { return Send(kCmdSetTr
 int32_t CExpModelTask::GetExpectedResponse(const char* trialCode) {
   return Ask(kCmdCorrectResponse, Arg(trialCode));
 }
+
+}  // namespace qel

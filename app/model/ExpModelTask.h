@@ -10,6 +10,8 @@
 #include "include/qel/TaskLibraryInterface.h"
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 class IDDDisplay;
 class ITaskHost;
 class ITaskRunData;
@@ -134,3 +136,5 @@ class CExpModelTask : public IExpModelTask {
 inline int GetVariableTypeCode(const TaskVariableDef* row, bool variant) {
   return row ? row->GetCaptionCode(variant) : 0;
 }
+
+}  // namespace qel

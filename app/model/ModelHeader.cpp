@@ -4,6 +4,8 @@
 
 #include "app/text/DateTimeText.h"
 
+namespace qel {
+
 void CModelHeader::Reset() {
   version = kFormatVersion;
   release = kReleaseText;
@@ -11,3 +13,5 @@ void CModelHeader::Reset() {
   taskCount = 0;
   std::fill(std::begin(reserved), std::end(reserved), uint8_t{0});
 }
+
+}  // namespace qel

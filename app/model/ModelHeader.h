@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qel {
+
 class CModelHeader {
  public:
   static constexpr uint32_t kFormatVersion = 4;
@@ -22,3 +24,5 @@ class CModelHeader {
   uint32_t taskCount = 0;
   uint8_t reserved[kReservedSize] = {};
 };
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace qel {
+
 namespace {
 
 void AppendUtf8(std::string* out, uint32_t cp) {
@@ -127,3 +129,5 @@ bool CArchiveReader::ReadString(std::string* out) {
   }
   return true;
 }
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qel {
+
 class CArchiveReader {
  public:
   CArchiveReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
@@ -37,3 +39,5 @@ class CArchiveReader {
   bool failed_ = false;
   std::string error_;
 };
+
+}  // namespace qel

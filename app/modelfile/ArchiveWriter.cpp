@@ -1,5 +1,7 @@
 #include "app/modelfile/ArchiveWriter.h"
 
+namespace qel {
+
 void CArchiveWriter::WriteU16(uint16_t value) {
   bytes_.push_back(static_cast<uint8_t>(value));
   bytes_.push_back(static_cast<uint8_t>(value >> 8));
@@ -31,3 +33,5 @@ bool CArchiveWriter::WriteString(const std::string& text) {
   WriteBytes(text.data(), length);
   return true;
 }
+
+}  // namespace qel

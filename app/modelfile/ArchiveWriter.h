@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace qel {
+
 class CArchiveWriter {
  public:
   void WriteU8(uint8_t value) { bytes_.push_back(value); }
@@ -23,3 +25,5 @@ class CArchiveWriter {
  private:
   std::vector<uint8_t> bytes_;
 };
+
+}  // namespace qel

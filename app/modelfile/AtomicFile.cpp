@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace qel {
+
 namespace {
 
 std::string SystemError(const std::string& what, const std::string& path, int err) {
@@ -149,3 +151,5 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
   }
   return true;
 }
+
+}  // namespace qel

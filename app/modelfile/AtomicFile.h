@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace qel {
+
 // Reads a regular file of at most maxSize bytes; false with an error text otherwise.
 bool ReadFileBounded(const std::string& path, size_t maxSize, std::vector<uint8_t>* out,
                      std::string* error);
@@ -16,3 +18,5 @@ bool ReadFileBounded(const std::string& path, size_t maxSize, std::vector<uint8_
 // removes the temporary file and leaves the previous target untouched. A new
 // file gets the usual permissions; an existing one keeps its own.
 bool WriteFileAtomically(const std::string& path, const void* data, size_t size, std::string* error);
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include "app/modelfile/ArchiveWriter.h"
 #include "app/modelfile/AtomicFile.h"
 
+namespace qel {
+
 namespace {
 
 bool ReadClassTag(CArchiveReader& ar, std::string* error) {
@@ -142,3 +144,5 @@ std::string ModelTitleFromPath(const std::string& path) {
   if (dot != std::string::npos) file.erase(dot);
   return file;
 }
+
+}  // namespace qel

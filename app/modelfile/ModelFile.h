@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace qel {
+
 class CExpModel;
 
 constexpr uint16_t kArchiveNewClassTag = 0xFFFF;
@@ -41,3 +43,5 @@ bool WriteModelFile(const std::string& path, CExpModel* model, std::string* erro
 
 // The file name of a path without folder and extension.
 std::string ModelTitleFromPath(const std::string& path);
+
+}  // namespace qel

@@ -8,6 +8,8 @@
 #include "include/qel/ExpModelTaskInterface.h"
 #include "include/qel/TaskLibraryInterface.h"
 
+namespace qel {
+
 namespace {
 
 // Group sizes of the operations that write runs of variables.
@@ -394,3 +396,5 @@ void CTaskRunData::SetTask(const IExpModelTask* task) {
   // The valid bit belongs to the value, never to the row's description.
   for (int i = 0; i < rows; ++i) attributes[i] = scoreVariables[i].flags & ~kVarValid;
 }
+
+}  // namespace qel

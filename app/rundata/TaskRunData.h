@@ -8,6 +8,8 @@
 
 #include "include/qel/TaskRunDataInterface.h"
 
+namespace qel {
+
 class CTaskRunData : public ITaskRunData {
  public:
   CTaskRunData();
@@ -78,3 +80,5 @@ class CTaskRunData : public ITaskRunData {
 // Age in years at the test date (whole days / 365.25); false with 0.0 when
 // a date is not valid or the test date is not after the birth date.
 bool AgeInYears(const QelDateTime& birthDate, const QelDateTime& testDate, double* out);
+
+}  // namespace qel

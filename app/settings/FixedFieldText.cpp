@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace qel {
+
 namespace {
 
 constexpr size_t kFieldStride = 6;  // five characters and a blank
@@ -64,3 +66,5 @@ std::string FormatPageMarginsText(const QelPageMargins& margins) {
   const int values[] = {margins.left, margins.top, margins.right, margins.bottom, margins.orientation};
   return Fields(values, 5);
 }
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace qel {
+
 // "Window size" / "Rect": the main window's left, top, right and bottom and
 // the two pane sizes.
 struct QelWindowRect {
@@ -34,3 +36,5 @@ constexpr size_t kPageMarginsTextLength = 29;
 
 QelPageMargins ParsePageMarginsText(const std::string& text);
 std::string FormatPageMarginsText(const QelPageMargins& margins);
+
+}  // namespace qel

@@ -9,6 +9,8 @@
 
 #include "app/settings/SystemSettings.h"
 
+namespace qel {
+
 namespace {
 
 constexpr const char* kWindowSize = "Window size";
@@ -129,3 +131,5 @@ std::string CQelSettings::GetWorkingFolder() const { return GetSettingString(kWo
 bool CQelSettings::SetWorkingFolder(const std::string& path) {
   return WriteSettingString(kWorkingFolder, "Path", path);
 }
+
+}  // namespace qel

@@ -12,6 +12,8 @@
 class wxConfigBase;
 class wxFileConfig;
 
+namespace qel {
+
 // "Window size" and "Window view".
 struct QelWindowState {
   QelWindowRect rect;  // "Rect"
@@ -71,3 +73,5 @@ class CQelSettings {
   std::string path_;
   std::unique_ptr<wxFileConfig> config_;
 };
+
+}  // namespace qel

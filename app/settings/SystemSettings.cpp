@@ -1,5 +1,7 @@
 #include "app/settings/SystemSettings.h"
 
+namespace qel {
+
 int g_ButtonType = 1;
 int g_ButtonInd = 0;
 int g_ScreenInd = 0;
@@ -23,3 +25,5 @@ void ResetSystemSettings() {
   g_VideoMode = 0;
   g_FeedbackDevice = 0;
 }
+
+}  // namespace qel

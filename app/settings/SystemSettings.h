@@ -3,6 +3,8 @@
 // and written back at shut-down.
 #pragma once
 
+namespace qel {
+
 constexpr const char* kSettingsSection = "Settings";
 
 extern int g_ButtonType;  // response device type: 0 keyboard, 1 mouse, 2 game pad, 3 joystick
@@ -28,3 +30,5 @@ const QelSystemSetting* SystemSettings();
 
 // Every setting back to its default (the state of a first start).
 void ResetSystemSettings();
+
+}  // namespace qel

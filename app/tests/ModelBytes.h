@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace qel {
+
 using Bytes = std::vector<uint8_t>;
 
 inline void Put(Bytes& b, std::initializer_list<int> values) {
@@ -65,3 +67,5 @@ inline Bytes Join(std::initializer_list<Bytes> parts) {
   for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
   return all;
 }
+
+}  // namespace qel

@@ -16,6 +16,8 @@
 #include "app/modelfile/ModelFile.h"
 #include "tests/support/common/TempFolder.h"
 
+namespace qel {
+
 namespace {
 
 std::vector<uint8_t> Slurp(const std::string& path) {
@@ -177,3 +179,5 @@ TEST(ModelFileOnDisk, ACorruptFileNamesThePathAndTheReason) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include "tests/support/fakes/FakeTaskHost.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
+namespace qel {
+
 namespace {
 
 CExpModelTask MakeTask(const char* code) {
@@ -155,3 +157,5 @@ TEST(ExpModel, ApplyKeysMappingUsesTheCurrentTask) {
 }
 
 }  // namespace
+
+}  // namespace qel

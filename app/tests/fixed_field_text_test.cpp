@@ -4,6 +4,8 @@
 #include "app/settings/FixedFieldText.h"
 #include "app/settings/SystemSettings.h"
 
+namespace qel {
+
 namespace {
 
 TEST(WindowRectText, DefaultGeometryRestoresExactly) {
@@ -97,3 +99,5 @@ TEST(SystemSettingsTable, NamesAndDefaults) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include "app/modelfile/ModelFile.h"
 #include "app/tests/ModelBytes.h"
 
+namespace qel {
+
 namespace {
 
 const char kCreation[] = "12/10/2026 09:30:00";
@@ -290,3 +292,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, ModelTitles,
                                            TitleCase{"/a.b/model", "model"}, TitleCase{"", ""}));
 
 }  // namespace
+
+}  // namespace qel

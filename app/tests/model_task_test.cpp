@@ -7,6 +7,8 @@
 #include "tests/support/fakes/FakeTaskHost.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
+namespace qel {
+
 namespace {
 
 QelModelTask TappingRecord() {
@@ -454,3 +456,5 @@ TEST_F(ViewsFixture, UseLibraryResourcesSwitchesTheCurrentModule) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include "app/rundata/TaskRunData.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
+namespace qel {
+
 namespace {
 
 bool HalfGetter(double* out, double value, double, int) {
@@ -220,3 +222,5 @@ TEST_F(GroupsFixture, ClearPart) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 
 #include "app/rundata/TaskRunData.h"
 
+namespace qel {
+
 namespace {
 
 class RunDataFixture : public ::testing::Test {
@@ -364,3 +366,5 @@ TEST_F(ZFixture, StoreExtendedStatsZFillsTheCallersRecord) {
 }
 
 }  // namespace
+
+}  // namespace qel

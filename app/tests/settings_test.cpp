@@ -12,6 +12,8 @@
 #include "app/settings/SystemSettings.h"
 #include "tests/support/common/TempFolder.h"
 
+namespace qel {
+
 namespace {
 
 class WxBase : public ::testing::Environment {
@@ -164,3 +166,5 @@ TEST(SettingsPath, UnderTheUsersConfigFolder) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -9,6 +9,8 @@
 #include "include/qel/TaskEntry.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
+namespace qel {
+
 namespace {
 
 struct Call {
@@ -167,3 +169,5 @@ TEST_F(CommandsFixture, StartDelayDefaults) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -10,6 +10,8 @@
 #include "app/text/TextFile.h"
 #include "tests/support/common/TempFolder.h"
 
+namespace qel {
+
 namespace {
 
 void WriteRaw(const std::string& path, const std::string& bytes) {
@@ -132,3 +134,5 @@ TEST(TextFile, CloseKeepsTheTimesTheFileHasWhenItIsClosed) {
 }
 
 }  // namespace
+
+}  // namespace qel

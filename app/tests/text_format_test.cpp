@@ -9,6 +9,8 @@
 #include "app/text/NumberText.h"
 #include "app/text/RtfString.h"
 
+namespace qel {
+
 namespace {
 
 struct SizeCase {
@@ -186,3 +188,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImageIndexes,
                                            ImageCase{-1, 65}));
 
 }  // namespace
+
+}  // namespace qel

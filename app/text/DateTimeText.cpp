@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <ctime>
 
+namespace qel {
+
 namespace {
 
 std::string Printf3(const char* format, int a, int b, int c) {
@@ -111,3 +113,5 @@ std::string FormatDateTimeLocale(const QelDateTime& date) {
   freelocale(locale);
   return text;
 }
+
+}  // namespace qel

@@ -5,6 +5,8 @@
 
 #include "include/qel/DateTime.h"
 
+namespace qel {
+
 // The local date and time now.
 QelDateTime CurrentLocalDateTime();
 
@@ -23,3 +25,5 @@ std::string FormatDateTimeLocale(const QelDateTime& date);
 // The status is valid and year, month and day (hour, minute, second) can be taken.
 bool IsDateValid(const QelDateTime& date);
 bool IsTimeValid(const QelDateTime& time);
+
+}  // namespace qel

@@ -1,5 +1,7 @@
 #include "app/text/ImageIndex.h"
 
+namespace qel {
+
 int GetImageIndex(int kind) {
   static const int kIndexes[39] = {
       66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81, 82, 82, 82, 83,
@@ -8,3 +10,5 @@ int GetImageIndex(int kind) {
   if (kind < 0 || kind >= 39) return 65;
   return kIndexes[kind];
 }
+
+}  // namespace qel

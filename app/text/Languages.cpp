@@ -1,5 +1,7 @@
 #include "app/text/Languages.h"
 
+namespace qel {
+
 namespace {
 
 struct LanguageRow {
@@ -32,3 +34,5 @@ const char* GetLanguageHelpCode(int id) {
   const LanguageRow* row = FindLanguage(id);
   return row ? row->helpCode : nullptr;
 }
+
+}  // namespace qel

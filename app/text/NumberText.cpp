@@ -3,6 +3,8 @@
 #include <cinttypes>
 #include <cstdio>
 
+namespace qel {
+
 std::string FormatSize(uint64_t value, bool binary) {
   const uint64_t base = binary ? 1024 : 1000;
   const uint64_t q = value / base;
@@ -20,3 +22,5 @@ std::string FormatSize(uint64_t value, bool binary) {
 }
 
 std::string FormatThousands(uint64_t value) { return FormatSize(value, false); }
+
+}  // namespace qel

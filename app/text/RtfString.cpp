@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace qel {
+
 namespace {
 
 // Decodes one UTF-8 sequence at text[i]; 0 when the bytes are not one.
@@ -90,3 +92,5 @@ void CRtfString::SetParagraph(const std::string& text, unsigned points, unsigned
   for (uint64_t k = 0; k <= extraLines; ++k) text_ += "\\par";
   text_ += '}';
 }
+
+}  // namespace qel

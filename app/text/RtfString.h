@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace qel {
+
 // The text with "\", "{" and "}" escaped and every character beyond ASCII
 // (UTF-8) written as \uN? so the document stays 7-bit.
 std::string RtfEscape(const std::string& text);
@@ -20,3 +22,5 @@ class CRtfString {
  private:
   std::string text_;
 };
+
+}  // namespace qel

@@ -12,6 +12,8 @@
 #include "app/modelfile/AtomicFile.h"
 #include "app/text/NumberText.h"
 
+namespace qel {
+
 namespace {
 
 // The text with NUL bytes as blanks and a carriage return before every
@@ -134,3 +136,5 @@ void CTextFile::Close(bool restoreTimes) {
     ::utimensat(AT_FDCWD, path_.c_str(), times, 0);
   }
 }
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qel {
+
 class CTextFile {
  public:
   enum OpenMode { kRead, kCreateWrite };
@@ -48,3 +50,5 @@ class CTextFile {
   std::string path_;
   std::string message_;
 };
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include "include/qel/ModelTask.h"
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 namespace {
 
 TEST(ModelTaskRecord, WordsBlockIsContiguousAndOrdered) {
@@ -56,3 +58,5 @@ TEST(ColorRef, ChannelOrderIsBlueGreenRed) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 
 #include "include/qel/DateTime.h"
 
+namespace qel {
+
 namespace {
 
 TEST(DateTime, EpochAndKnownDays) {
@@ -67,3 +69,5 @@ TEST(AgeInYears, RefusesSameOrEarlierOrInvalidDates) {
 }
 
 }  // namespace
+
+}  // namespace qel

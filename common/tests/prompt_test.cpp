@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+namespace qel {
+
 namespace {
 
 TEST(Prompt, DefaultAnswerFollowsTheDefaultButton) {
@@ -42,3 +44,5 @@ TEST(Prompt, PostedMessagesGoToTheInstalledPosterFromAnyThread) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 
 #include "include/qel/Resources.h"
 
+namespace qel {
+
 namespace {
 
 TEST(EmbeddedResources, FoundByTypeAndId) {
@@ -38,3 +40,5 @@ TEST(EmbeddedResources, CurrentModuleIsScopedAndRestored) {
 }
 
 }  // namespace
+
+}  // namespace qel

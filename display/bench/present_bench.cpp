@@ -19,6 +19,8 @@
 #include "display/ui/DDDisplay.h"
 #include "display/ui/DisplayMessage.h"
 
+namespace qel {
+
 namespace {
 
 class BenchApp : public wxApp {
@@ -92,6 +94,10 @@ void RunWorker(CDDDisplay& d, int frames, const char* what) {
 }  // namespace
 
 wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+
+}  // namespace qel
+
+using namespace qel;
 
 int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 500;

@@ -6,6 +6,8 @@
 
 #include "display/image/ImageDecoder.h"
 
+namespace qel {
+
 namespace {
 
 constexpr uint32_t kBiRgb = 0;
@@ -237,3 +239,5 @@ QelImageStatus QelDecodeDib(const void* data, size_t size, QelImage& out) {
   if (s != QelImageStatus::kOk) return s;
   return ReadPixels(d, size, l.headersEnd, l, out);
 }
+
+}  // namespace qel

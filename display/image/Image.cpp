@@ -2,6 +2,8 @@
 
 #include <new>
 
+namespace qel {
+
 bool QelImage::Allocate(int32_t width, int32_t height) {
   Clear();
   if (width <= 0 || height <= 0 || width > kQelImageMaxSide || height > kQelImageMaxSide) return false;
@@ -34,3 +36,5 @@ QelBitmap QelImage::View() const {
   b.pixels = const_cast<uint32_t*>(pixels_.data());
   return b;
 }
+
+}  // namespace qel

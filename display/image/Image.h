@@ -9,6 +9,8 @@
 
 #include "include/qel/DrawContext.h"
 
+namespace qel {
+
 // Pictures larger than this are refused before anything is allocated.
 constexpr int32_t kQelImageMaxSide = 16384;
 constexpr int64_t kQelImageMaxPixels = int64_t{1} << 25;  // 128 MB of pixels
@@ -41,3 +43,5 @@ class QelImage {
   int32_t height_ = 0;
   std::vector<uint32_t> pixels_;
 };
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace qel {
+
 namespace {
 
 constexpr long kMaxImageFileBytes = 256L * 1024 * 1024;
@@ -64,3 +66,5 @@ QelImageStatus QelLoadImageFile(const std::string& path, QelImage& out) {
   if (!ok) return QelImageStatus::kTruncated;
   return QelDecodeImage(bytes.data(), bytes.size(), out);
 }
+
+}  // namespace qel

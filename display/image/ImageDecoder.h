@@ -10,6 +10,8 @@
 
 #include "display/image/Image.h"
 
+namespace qel {
+
 enum class QelImageStatus {
   kOk,
   kUnknownFormat,  // neither a bitmap nor a PNG
@@ -42,3 +44,5 @@ QelImageStatus QelDecodeImage(const void* data, size_t size, QelImage& out);
 // Reads a picture file (at most 256 MB) and decodes it with QelDecodeImage;
 // kTruncated when the file cannot be read.
 QelImageStatus QelLoadImageFile(const std::string& path, QelImage& out);
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 
 #include "display/image/ImageDecoder.h"
 
+namespace qel {
+
 namespace {
 
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -81,3 +83,5 @@ QelImageStatus QelDecodePng(const void* data, size_t size, QelImage& out) {
   out = std::move(image);
   return QelImageStatus::kOk;
 }
+
+}  // namespace qel

@@ -8,7 +8,9 @@
 #include "display/ui/ScreenResources.h"
 #include "display/tests/GuiTestSupport.h"
 
-namespace qel::display::test {
+namespace qel {
+
+namespace display::test {
 
 class DisplayTest : public ::testing::Test {
  protected:
@@ -34,4 +36,6 @@ class DisplayTest : public ::testing::Test {
   MessageRecorder messages_;
 };
 
-}  // namespace qel::display::test
+}  // namespace display::test
+
+}  // namespace qel

@@ -1,6 +1,8 @@
 #include "display/tests/GuiTestSupport.h"
 
-namespace qel::display::test {
+namespace qel {
+
+namespace display::test {
 
 MessageRecorder::MessageRecorder(int defaultAnswer) : defaultAnswer_(defaultAnswer) {
   previous_ = SetMessageHandler([this](const std::string& text, const std::string& caption, unsigned style) {
@@ -20,4 +22,6 @@ BeepCounter::BeepCounter() {
 
 BeepCounter::~BeepCounter() { SetBeepHandler(previous_); }
 
-}  // namespace qel::display::test
+}  // namespace display::test
+
+}  // namespace qel

@@ -12,7 +12,9 @@
 #include "tests/support/x11/XScreenShot.h"
 #include "tests/support/x11/XTestInput.h"
 
-namespace qel::display::test {
+namespace qel {
+
+namespace display::test {
 
 // Event pumping, X input and screen pictures of the shared test support.
 using qel::test::Pump;
@@ -52,4 +54,6 @@ class BeepCounter {
   int count_ = 0;
 };
 
-}  // namespace qel::display::test
+}  // namespace display::test
+
+}  // namespace qel

@@ -9,7 +9,9 @@
 #include "display/ui/DlgDDBreak.h"
 #include "display/tests/DisplayFixture.h"
 
-namespace qel::display::test {
+namespace qel {
+
+namespace display::test {
 namespace {
 
 // A plug-in's dialog: a plain 300 x 200 window.
@@ -268,4 +270,6 @@ TEST_F(BreakTest, FreeClosesAnOpenBreakDialog) {
 }
 
 }  // namespace
-}  // namespace qel::display::test
+}  // namespace display::test
+
+}  // namespace qel

@@ -9,7 +9,9 @@
 #include "display/ui/DlgDDWndSet.h"
 #include "display/tests/DisplayFixture.h"
 
-namespace qel::display::test {
+namespace qel {
+
+namespace display::test {
 namespace {
 
 class PropertiesTest : public DisplayTest {
@@ -125,4 +127,6 @@ TEST(SettingsDialog, OkWaitsForAClickAndTheChosenSettingsComeBack) {
 }
 
 }  // namespace
-}  // namespace qel::display::test
+}  // namespace display::test
+
+}  // namespace qel

@@ -9,7 +9,9 @@
 #include "display/DisplayText.h"
 #include "display/UiHandoff.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 namespace {
 
 TEST(DisplayText, GuidAndMemoryTexts) {
@@ -146,4 +148,6 @@ TEST(UiHandoff, StartedWorkIsWaitedForBeyondThePickupTime) {
 }
 
 }  // namespace
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -7,7 +7,9 @@
 
 #include "display/tests/DisplayFixture.h"
 
-namespace qel::display::test {
+namespace qel {
+
+namespace display::test {
 namespace {
 
 TEST_F(DisplayTest, EnumerationFindsTheScreenWithItsSizeAndDepth) {
@@ -280,4 +282,6 @@ TEST_F(DisplayTest, MemoryAndCapabilityTextsWithoutAndWithAMode) {
 }
 
 }  // namespace
-}  // namespace qel::display::test
+}  // namespace display::test
+
+}  // namespace qel

@@ -8,7 +8,9 @@
 #include "display/tests/DisplayFixture.h"
 #include "display/RasterSurface.h"
 
-namespace qel::display::test {
+namespace qel {
+
+namespace display::test {
 namespace {
 
 constexpr COLORREF kRed = QelRGB(255, 0, 0);
@@ -410,4 +412,6 @@ TEST_F(DisplayTest, ARepaintAskedByTheWindowSystemShowsTheLastFrameAsItWas) {
 }
 
 }  // namespace
-}  // namespace qel::display::test
+}  // namespace display::test
+
+}  // namespace qel

@@ -11,6 +11,8 @@
 
 #include "display/image/ImageDecoder.h"
 
+namespace qel {
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -484,3 +486,5 @@ TEST(ImageFile, LoadsFromDiskAndRefusesMissingFiles) {
 }
 
 }  // namespace
+
+}  // namespace qel

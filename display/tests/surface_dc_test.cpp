@@ -12,7 +12,9 @@
 #include "display/RasterSurface.h"
 #include "display/SurfaceDC.h"
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 namespace {
 
 constexpr COLORREF kRed = QelRGB(255, 0, 0);
@@ -555,4 +557,6 @@ TEST(SurfaceDC, DrawsFromAWorkerThread) {
 }
 
 }  // namespace
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

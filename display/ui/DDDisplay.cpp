@@ -16,6 +16,8 @@
 #include "display/DisplayResult.h"
 #include "display/DisplayText.h"
 
+namespace qel {
+
 using namespace qel::display;
 
 CDDDisplay::CDDDisplay() : m_wnd(this) {}
@@ -178,3 +180,5 @@ void CDDDisplay::ErrMemory(int result) {
                 mb(static_cast<unsigned long long>(info.freeram) + info.freeswap));
   ShowMessage(text, "Error!", kMsgIconStop, m_wnd.GetWindow());
 }
+
+}  // namespace qel

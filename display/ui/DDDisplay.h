@@ -30,6 +30,8 @@
 
 class wxWindow;
 
+namespace qel {
+
 // A picture as a packed DIB (what a BITMAPINFO pointer points at) with its
 // size, so that it can be read safely.
 struct QelDib {
@@ -229,3 +231,5 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   std::atomic<int> m_hResult{0};
   qel::display::CUiTicketList m_tickets;
 };
+
+}  // namespace qel

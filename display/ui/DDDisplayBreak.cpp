@@ -5,6 +5,8 @@
 #include "display/ui/DDDisplay.h"
 #include "display/ui/DisplayCommandEvent.h"
 
+namespace qel {
+
 int CDDDisplay::BreakGetState() { return m_wnd.GetBreakDialog().GetState(); }
 
 void CDDDisplay::BreakSetState(int state) {
@@ -95,3 +97,5 @@ int CDDDisplay::DlgCreate(CDialogInst* dialog) {
 }
 
 int CDDDisplay::DlgDoModal(CDialogInst* dialog) { return dialog ? dialog->RunModal(dialog->m_pOwner) : 0; }
+
+}  // namespace qel

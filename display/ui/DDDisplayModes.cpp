@@ -7,6 +7,8 @@
 
 #include "display/ui/DDDisplay.h"
 
+namespace qel {
+
 using namespace qel::display;
 
 namespace {
@@ -197,3 +199,5 @@ void CDDDisplay::Free() {
   m_nSelected = -1;
   m_wnd.GetBreakDialog().SetState(kBreakRequested);
 }
+
+}  // namespace qel

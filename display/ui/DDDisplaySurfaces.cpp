@@ -11,6 +11,8 @@
 #include "display/DisplayGeometry.h"
 #include "display/SurfaceDC.h"
 
+namespace qel {
+
 using namespace qel::display;
 
 namespace {
@@ -488,3 +490,5 @@ void CDDDisplay::SetWndRectScale(QelRect& rect) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_nScale = ScaleForRect(m_rcClient.Width(), rect);
 }
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 
 #include "include/qel/DisplayInterface.h"
 
+namespace qel {
+
 class CDialogInst : public IQelDialog {
  public:
   CDialogInst(void* owner, QelResModule module, uint16_t templateId)
@@ -16,3 +18,5 @@ class CDialogInst : public IQelDialog {
   QelResModule m_hInstResource;  // required for the creation over the display
   uint16_t m_nTemplateId;
 };
+
+}  // namespace qel

@@ -1,6 +1,10 @@
 #include "display/ui/DisplayCommandEvent.h"
 
+namespace qel {
+
 wxDEFINE_EVENT(QEL_EVT_DISPLAY_COMMAND, CDisplayCommandEvent);
 
 CDisplayCommandEvent::CDisplayCommandEvent(int command, intptr_t payload)
     : wxEvent(0, QEL_EVT_DISPLAY_COMMAND), command_(command), payload_(payload) {}
+
+}  // namespace qel

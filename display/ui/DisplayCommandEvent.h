@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 class CDisplayCommandEvent : public wxEvent {
  public:
   explicit CDisplayCommandEvent(int command = 0, intptr_t payload = 0);
@@ -24,3 +26,5 @@ class CDisplayCommandEvent : public wxEvent {
 };
 
 wxDECLARE_EVENT(QEL_EVT_DISPLAY_COMMAND, CDisplayCommandEvent);
+
+}  // namespace qel

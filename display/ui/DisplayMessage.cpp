@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <mutex>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 namespace {
 
@@ -80,4 +82,6 @@ void Beep() {
   }
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -10,7 +10,9 @@
 
 class wxWindow;
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 // Styles and answers, with the values of the message box flags they stand for.
 enum MessageStyle : unsigned {
@@ -40,4 +42,6 @@ int ShowMessage(const std::string& text, const std::string& caption, unsigned st
 // The default system beep.
 void Beep();
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -9,6 +9,8 @@
 #include "display/ui/DisplayMessage.h"
 #include "display/ui/WndDD.h"
 
+namespace qel {
+
 using namespace qel::display;
 
 namespace {
@@ -182,3 +184,5 @@ void CDlgDDBreak::Stop() {
   SetState(kBreakStop);
   if (owner) owner->ApplyCursor();
 }
+
+}  // namespace qel

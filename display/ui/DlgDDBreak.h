@@ -9,12 +9,15 @@
 
 #include "display/ui/ScreenExport.h"
 
-class CWndDD;
 class wxDialog;
 class wxHtmlWindow;
 class wxCommandEvent;
 class wxCloseEvent;
 class wxWindowDestroyEvent;
+
+namespace qel {
+
+class CWndDD;
 
 class QEL_SCREEN_API CDlgDDBreak {
  public:
@@ -64,3 +67,5 @@ class QEL_SCREEN_API CDlgDDBreak {
   bool m_bExpanded = false;
   wxDialog* m_pDlg = nullptr;
 };
+
+}  // namespace qel

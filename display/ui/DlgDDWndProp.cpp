@@ -11,6 +11,8 @@
 #include "display/ui/WndDD.h"
 #include "display/DisplayText.h"
 
+namespace qel {
+
 using namespace qel::display;
 
 namespace {
@@ -180,3 +182,5 @@ void CDlgDDWndProp::Close() {
   if (m_pWndDD && m_pWndDD->GetPropertiesDialog() == this) m_pWndDD->ForgetPropertiesDialog();
   Destroy();
 }
+
+}  // namespace qel

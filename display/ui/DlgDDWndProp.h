@@ -9,10 +9,13 @@
 
 #include "display/ui/ScreenExport.h"
 
-class CDDDisplay;
-class CWndDD;
 class wxListCtrl;
 class wxStaticBox;
+
+namespace qel {
+
+class CDDDisplay;
+class CWndDD;
 
 class QEL_SCREEN_API CDlgDDWndProp : public wxDialog {
  public:
@@ -71,3 +74,5 @@ class QEL_SCREEN_API CDlgDDWndProp : public wxDialog {
   wxStaticBox* m_monitorGroup = nullptr;
   wxStaticBox* m_windowGroup = nullptr;
 };
+
+}  // namespace qel

@@ -5,6 +5,8 @@
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 
+namespace qel {
+
 namespace {
 
 struct Box {
@@ -71,3 +73,5 @@ void CDlgDDWndSet::OnCheck(wxCommandEvent& event) {
   event.Skip();
   SetView(true);
 }
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 
 #include "display/ui/ScreenExport.h"
 
+namespace qel {
+
 class QEL_SCREEN_API CDlgDDWndSet : public wxDialog {
  public:
   enum : int {
@@ -38,3 +40,5 @@ class QEL_SCREEN_API CDlgDDWndSet : public wxDialog {
   void OnInitDialog(wxInitDialogEvent& event);
   void OnCheck(wxCommandEvent& event);
 };
+
+}  // namespace qel

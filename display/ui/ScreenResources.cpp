@@ -1,3 +1,7 @@
 #include "display/ui/ScreenResources.h"
 
+namespace qel {
+
 QelResModule QelScreenResources() { return &QelModuleResources(); }
+
+}  // namespace qel

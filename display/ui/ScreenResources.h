@@ -5,4 +5,8 @@
 #include "display/ui/ScreenExport.h"
 #include "include/qel/Resources.h"
 
+namespace qel {
+
 QEL_SCREEN_API QelResModule QelScreenResources();
+
+}  // namespace qel

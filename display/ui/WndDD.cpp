@@ -16,6 +16,8 @@
 #include "display/ui/XServerFlush.h"
 #include "display/DisplayGeometry.h"
 
+namespace qel {
+
 using namespace qel::display;
 
 CWndDD::CWndDD(CDDDisplay* display) : m_pDisplay(display) {
@@ -333,3 +335,5 @@ long CWndDD::CreateTaskDialog(IQelDialog* dialog) {
   ApplyCursor();
   return 1;
 }
+
+}  // namespace qel

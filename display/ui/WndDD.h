@@ -17,12 +17,15 @@
 #include "include/qel/DrawContext.h"
 #include "include/qel/Resources.h"
 
+class wxFrame;
+class wxWindow;
+
+namespace qel {
+
 class CDDDisplay;
 class CDlgDDWndProp;
 class CDisplayCommandEvent;
 class IQelDialog;
-class wxFrame;
-class wxWindow;
 
 class QEL_SCREEN_API CWndDD : public wxEvtHandler {
  public:
@@ -100,3 +103,5 @@ class QEL_SCREEN_API CWndDD : public wxEvtHandler {
   std::atomic<wxWindow*> m_hWnd{nullptr};
   wxFrame* m_pFrame = nullptr;  // own frame; null when drawing into a caller's window
 };
+
+}  // namespace qel

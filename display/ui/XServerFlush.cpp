@@ -5,7 +5,9 @@
 
 #include <X11/Xlib.h>
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 void FlushToXServer(bool wait) {
   Display* display = wxGetX11Display();
@@ -17,4 +19,6 @@ void FlushToXServer(bool wait) {
   }
 }
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

@@ -2,8 +2,12 @@
 // round trip that returns once the server has processed it.
 #pragma once
 
-namespace qel::display {
+namespace qel {
+
+namespace display {
 
 void FlushToXServer(bool wait);
 
-}  // namespace qel::display
+}  // namespace display
+
+}  // namespace qel

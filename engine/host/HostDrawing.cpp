@@ -2,6 +2,7 @@
 
 namespace qel {
 
+
 void HostFillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour) {
   if (dc) dc->FillSolidRect(x, y, w, h, colour);
 }

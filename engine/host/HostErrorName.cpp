@@ -8,6 +8,7 @@
 
 namespace qel {
 
+
 namespace {
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }

@@ -9,6 +9,7 @@
 
 namespace qel {
 
+
 std::string HostErrorName(int32_t error);
 
 }  // namespace qel

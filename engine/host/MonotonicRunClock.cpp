@@ -5,6 +5,7 @@
 
 namespace qel {
 
+
 namespace {
 
 constexpr int64_t kNsPerMs = 1'000'000;

@@ -10,6 +10,7 @@
 
 namespace qel {
 
+
 class CMonotonicRunClock final : public IRunClock {
  public:
   CMonotonicRunClock();

@@ -8,6 +8,7 @@
 
 namespace qel {
 
+
 class IRunClock {
  public:
   virtual ~IRunClock() = default;

@@ -7,6 +7,7 @@
 
 namespace qel {
 
+
 uint32_t CTimerRunClock::NowMs() { return timer_.GetElapsedMs(); }
 
 void CTimerRunClock::SleepUntilMs(uint32_t timeMs) {

@@ -10,6 +10,7 @@
 
 namespace qel {
 
+
 class CTimerMs;
 
 class CTimerRunClock final : public IRunClock {

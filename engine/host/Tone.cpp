@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace qel {
+
 bool CTone::Build(int frequency, int sampleRate, int channels) {
   if (frequency < kMinFrequency || frequency > kMaxFrequency) return false;
   if (sampleRate < kMinSampleRate || sampleRate > kMaxSampleRate) return false;
@@ -32,3 +34,5 @@ bool CTone::Make(int frequency, int sampleRate, int channels) {
   if (!Build(frequency, sampleRate, channels) || !m_pOwner) return false;
   return m_pOwner->LoadSoundBuffer(m_samples, static_cast<uint32_t>(m_nPeriod), m_format);
 }
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 #include "include/qel/TaskHostInterface.h"
 
+namespace qel {
+
 class CTone {
  public:
   static constexpr int kMinFrequency = 100;
@@ -44,3 +46,5 @@ class CTone {
   int16_t m_samples[kBufferSamples] = {};
   QelWaveFormat m_format{};
 };
+
+}  // namespace qel

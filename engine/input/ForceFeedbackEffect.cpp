@@ -4,6 +4,7 @@
 
 namespace qel {
 
+
 namespace {
 constexpr int kFullScale = 10000;            // strength scale of the effect's figures
 constexpr int kMagnitude = 2000;             // of kFullScale

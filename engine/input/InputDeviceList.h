@@ -9,6 +9,7 @@
 
 namespace qel {
 
+
 class InputDeviceList {
  public:
   explicit InputDeviceList(int capacity) : capacity_(capacity) {}

@@ -13,6 +13,7 @@
 
 namespace qel {
 
+
 namespace {
 
 // A game pad or joystick in use.

@@ -4,6 +4,7 @@
 
 namespace qel {
 
+
 std::string InputErrorName(InputResult result) {
   switch (result) {
     case kInputOk: return "INPUT_OK";

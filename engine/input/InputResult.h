@@ -7,6 +7,7 @@
 
 namespace qel {
 
+
 using InputResult = int32_t;
 
 constexpr InputResult kInputOk = 0;

@@ -5,6 +5,7 @@
 
 namespace qel {
 
+
 namespace {
 int ListedCount(int32_t type) {
   switch (type) {

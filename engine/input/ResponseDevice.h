@@ -11,6 +11,7 @@
 
 namespace qel {
 
+
 enum ResponseDeviceType : int32_t {
   kResponseDeviceNone = -1,
   kResponseDeviceKeyboard = 0,

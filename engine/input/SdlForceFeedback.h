@@ -11,6 +11,7 @@ struct _SDL_Haptic;
 
 namespace qel {
 
+
 class SdlForceFeedback {
  public:
   SdlForceFeedback() = default;

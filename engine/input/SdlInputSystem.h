@@ -12,6 +12,7 @@
 
 namespace qel {
 
+
 class SdlInputSystem {
  public:
   ~SdlInputSystem();

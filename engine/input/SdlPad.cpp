@@ -8,6 +8,7 @@
 
 namespace qel {
 
+
 uint32_t PovFromHat(uint8_t hat) {
   switch (hat) {
     case SDL_HAT_UP: return 0;

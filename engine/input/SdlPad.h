@@ -12,6 +12,7 @@ struct _SDL_Joystick;
 
 namespace qel {
 
+
 class SdlPad {
  public:
   SdlPad() = default;

@@ -12,6 +12,7 @@
 
 namespace qel {
 
+
 namespace {
 
 // X button numbers of the eight buttons of the mouse state: left, right,

@@ -8,6 +8,7 @@
 
 namespace qel {
 
+
 namespace {
 
 constexpr unsigned kEvdevOffset = 8;

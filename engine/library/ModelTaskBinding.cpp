@@ -4,6 +4,8 @@
 #include "engine/library/TaskLibraries.h"
 #include "include/qel/ExpModelTaskInterface.h"
 
+namespace qel {
+
 void BindModelTask(IExpModelTask* task) {
   if (!task) return;
   CTaskLibrary* library = FindTaskLibrary(task->TaskIdStr.c_str());
@@ -25,3 +27,5 @@ void BindModelTasks(CExpModel* model) {
   if (!model) return;
   for (int i = 0; i < model->GetTaskCount(); ++i) BindModelTaskAt(model, i);
 }
+
+}  // namespace qel

@@ -1,6 +1,8 @@
 // Ties the tasks of experiment models to the loaded plug-ins by short code.
 #pragma once
 
+namespace qel {
+
 class IExpModelTask;
 class CExpModel;
 
@@ -12,3 +14,5 @@ void BindModelTask(IExpModelTask* task);
 void BindModelTaskAt(CExpModel* model, int i);
 // Binds every task of the model in order.
 void BindModelTasks(CExpModel* model);
+
+}  // namespace qel

@@ -11,6 +11,8 @@
 
 #include "include/qel/TaskHostInterface.h"
 
+namespace qel {
+
 namespace {
 
 constexpr const char* kPluginPrefix = "Qel";
@@ -116,3 +118,5 @@ CTaskLibrary* FindTaskLibrary(const char* code) {
   }
   return nullptr;
 }
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 
 #include "engine/library/TaskLibrary.h"
 
+namespace qel {
+
 class ITaskHost;
 
 // Keeps the folder part of path (the program's own path at start-up) as the
@@ -26,3 +28,5 @@ int GetTaskLibraryCount();
 CTaskLibrary* GetTaskLibrary(int i);
 // The first loaded record whose short code equals code (case-sensitive).
 CTaskLibrary* FindTaskLibrary(const char* code);
+
+}  // namespace qel

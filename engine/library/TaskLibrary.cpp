@@ -10,6 +10,8 @@
 #include "common/Prompt.h"
 #include "include/qel/ExpModelTaskInterface.h"
 
+namespace qel {
+
 namespace {
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -362,3 +364,5 @@ std::string CTaskLibrary::GetShortCode() const {
   return std::string(modelDefault->TaskIdStr,
                      strnlen(modelDefault->TaskIdStr, sizeof modelDefault->TaskIdStr));
 }
+
+}  // namespace qel

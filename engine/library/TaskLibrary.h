@@ -13,6 +13,8 @@
 
 #include "include/qel/TaskLibraryInterface.h"
 
+namespace qel {
+
 class IExpModelTask;
 
 // One age band of a norm mean (kind 0) or norm SD (kind 1) of a Z variable:
@@ -122,3 +124,5 @@ class CTaskLibrary final : public ITaskLibrary {
   int keptCount_ = 0;
   std::vector<NormFunction> normFunctions_;
 };
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 #include "engine/library/TaskLibrary.h"
 
+namespace qel {
+
 namespace {
 
 // A computed norm value or Z-score is given only when it is a real number.
@@ -118,3 +120,5 @@ bool CTaskLibrary::GetVariableValue(int n, double* out, double value, double age
   return ComputeNormZ(code.c_str(), e->name, out, value, age, kind, (e->flags & kNormReversed) != 0,
                       floorAllowed && UsesSdFloor(e->source));
 }
+
+}  // namespace qel

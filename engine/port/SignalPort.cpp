@@ -14,6 +14,7 @@
 
 namespace qel {
 
+
 namespace {
 
 // write() to a FIFO whose reader has gone raises SIGPIPE, which would end

@@ -16,6 +16,7 @@
 
 namespace qel {
 
+
 class CSignalPort {
  public:
   static constexpr const char* kDefaultPath = "/dev/parport0";

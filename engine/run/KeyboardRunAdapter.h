@@ -8,6 +8,8 @@
 #include "engine/input/KeyCodes.h"
 #include "engine/run/RunKeyboard.h"
 
+namespace qel {
+
 class CKeyboardRunAdapter final : public IRunKeyboard {
  public:
   bool IsEscapeDown() override {
@@ -16,3 +18,5 @@ class CKeyboardRunAdapter final : public IRunKeyboard {
     return (state[qel::kKeyEscape] & 0x80) != 0;
   }
 };
+
+}  // namespace qel

@@ -11,6 +11,8 @@
 #include "include/qel/TaskRunDataInterface.h"
 #include "include/qel/TrialCodes.h"
 
+namespace qel {
+
 int32_t CRunMachine::ResponseRule() const {
   if ((words_.TaskType & 0xFFFF) == 2) {
     if (responseCode_.load() == expected_) return target_ ? kCatHit : kCatCorrectRejection;
@@ -151,3 +153,5 @@ bool CRunMachine::SwapWithNextTrial(uint32_t i) {
   std::memcpy(host_->trialList[i + 1], held, kTrialCodeSize);
   return true;
 }
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 enum QelRunEvent : int32_t {
   kRunEventSelfTimedEnd = 0,   // worker of a self-timed part finished
   kRunEventSignalsEnd = 1,     // worker of "view task signals" finished
@@ -31,3 +33,5 @@ enum class RunEventAction {
   kBreakOpened,     // the break dialog is on the display: the Stop button reads "Go"
   kBreakAnswered,   // the break is over
 };
+
+}  // namespace qel

@@ -12,6 +12,8 @@
 #include "include/qel/DisplayInterface.h"
 #include "include/qel/TaskHostInterface.h"
 
+namespace qel {
+
 namespace {
 
 const char* ReasonText(int32_t reason) {
@@ -322,3 +324,5 @@ bool CRunMachine::OnBreakShown(void* context) {
   }
   return true;
 }
+
+}  // namespace qel

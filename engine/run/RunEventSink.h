@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 class IRunEventSink {
  public:
   virtual void PostRunEvent(int32_t code, intptr_t lParam) = 0;
@@ -12,3 +14,5 @@ class IRunEventSink {
  protected:
   ~IRunEventSink() = default;
 };
+
+}  // namespace qel

@@ -1,6 +1,8 @@
 // The testee keyboard as the trial state machine reads it on the timer thread.
 #pragma once
 
+namespace qel {
+
 class IRunKeyboard {
  public:
   // Whether Escape is held down now.
@@ -9,3 +11,5 @@ class IRunKeyboard {
  protected:
   ~IRunKeyboard() = default;
 };
+
+}  // namespace qel

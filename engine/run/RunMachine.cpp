@@ -11,6 +11,8 @@
 #include "include/qel/TaskHostInterface.h"
 #include "include/qel/TaskRunDataInterface.h"
 
+namespace qel {
+
 CRunMachine::CRunMachine(const RunMachineDevices& devices) : devices_(devices) {}
 
 uint32_t CRunMachine::Now() const { return devices_.clock ? devices_.clock->GetElapsedMs() : 0; }
@@ -159,3 +161,5 @@ CRunMachine::TrialTimes CRunMachine::GetTimes() const {
                     signalDuration_,       signalOffTime_.load(), validStart_,     validEnd_,
                     responseDeadline_.load(), responseTime_.load(), feedbackEnd_.load()};
 }
+
+}  // namespace qel

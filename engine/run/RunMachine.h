@@ -41,6 +41,8 @@
 #include "engine/run/RunRandom.h"
 #include "include/qel/ModelTask.h"
 
+namespace qel {
+
 class CExpModelTask;
 class IDDDisplay;
 class ITaskHost;
@@ -49,10 +51,8 @@ class IRunEventSink;
 class IRunKeyboard;
 class IRunVoiceKey;
 
-namespace qel {
 class CSignalPort;
 class CTimerMs;
-}  // namespace qel
 
 // What the machine reads and drives besides the plug-in. The clock and the
 // event sink are required; the others may be null (no Escape key, no voice
@@ -283,3 +283,5 @@ class CRunMachine {
 
   static_assert(std::atomic<uint32_t>::is_always_lock_free && std::atomic<int32_t>::is_always_lock_free);
 };
+
+}  // namespace qel

@@ -8,6 +8,8 @@
 #include "engine/run/RunVoiceKey.h"
 #include "include/qel/DisplayInterface.h"
 
+namespace qel {
+
 namespace {
 
 // Moves a state word from one value to the next unless the other thread has
@@ -255,3 +257,5 @@ bool CRunMachine::FeedbackAndAdvance(uint32_t now) {
   phase_.store(kPhaseNextTrial);
   return true;
 }
+
+}  // namespace qel

@@ -1,5 +1,7 @@
 #include "engine/run/RunRandom.h"
 
+namespace qel {
+
 uint32_t CRunRandom::Interval(uint32_t low, uint32_t high) {
   if (high <= low) return low;
   // Span up to 2^32; the rejection keeps the draw uniform over it.
@@ -12,3 +14,5 @@ uint32_t CRunRandom::Interval(uint32_t low, uint32_t high) {
   } while (v >= limit);
   return low + static_cast<uint32_t>(v % span);
 }
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <random>
 
+namespace qel {
+
 class CRunRandom {
  public:
   explicit CRunRandom(uint32_t seed = 1) : engine_(seed) {}
@@ -19,3 +21,5 @@ class CRunRandom {
  private:
   std::mt19937 engine_;
 };
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace qel {
+
 // A plug-in's millisecond answer as a duration: a negative answer counts as 0.
 inline uint32_t AsDuration(int32_t ms) { return ms > 0 ? static_cast<uint32_t>(ms) : 0; }
 
@@ -13,3 +15,5 @@ inline uint32_t AsDuration(int32_t ms) { return ms > 0 ? static_cast<uint32_t>(m
 inline uint32_t LaterMs(uint32_t t, uint32_t ms) {
   return ms > std::numeric_limits<uint32_t>::max() - t ? std::numeric_limits<uint32_t>::max() : t + ms;
 }
+
+}  // namespace qel

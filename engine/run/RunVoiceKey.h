@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 class IRunVoiceKey {
  public:
   // Bit 0: first channel at or above the threshold; bit 1: second channel.
@@ -15,3 +17,5 @@ class IRunVoiceKey {
  protected:
   ~IRunVoiceKey() = default;
 };
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 #include "engine/run/RunVoiceKey.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 
+namespace qel {
+
 class CVoiceKeyRunAdapter final : public IRunVoiceKey {
  public:
   explicit CVoiceKeyRunAdapter(qel::CVoiceKey& voiceKey) : voiceKey_(voiceKey) {}
@@ -15,3 +17,5 @@ class CVoiceKeyRunAdapter final : public IRunVoiceKey {
  private:
   qel::CVoiceKey& voiceKey_;
 };
+
+}  // namespace qel

@@ -1,5 +1,7 @@
 #include "engine/rundlg/RunBreakTexts.h"
 
+namespace qel {
+
 namespace {
 
 // Column by language: English, Dutch, Italian.
@@ -41,3 +43,5 @@ RunBreakTexts BuildBreakTexts(const RunBreakTextIds& ids, const std::string& tas
   }
   return texts;
 }
+
+}  // namespace qel

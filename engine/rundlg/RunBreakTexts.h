@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+namespace qel {
+
 struct RunBreakTextIds {
   uint32_t stopQuestion = 0;
   uint32_t stopHelp = 0;
@@ -34,3 +36,5 @@ struct RunBreakTexts {
 // The texts themselves, loaded by id (a missing text is empty).
 RunBreakTexts BuildBreakTexts(const RunBreakTextIds& ids, const std::string& taskName,
                               const std::function<std::string(uint32_t)>& loadText);
+
+}  // namespace qel

@@ -9,6 +9,8 @@
 
 #include "engine/rundlg/RunBreakTexts.h"
 
+namespace qel {
+
 struct RunEndState {
   bool stopped = false;      // the operator stopped it, or it was aborted
   bool breakFlag = false;    // the plug-in's break flag in the host
@@ -22,3 +24,5 @@ inline bool IsRunComplete(const RunEndState& s) {
 }
 
 inline bool IsRunSavable(const RunEndState& s) { return IsRunComplete(s) && !s.practice; }
+
+}  // namespace qel

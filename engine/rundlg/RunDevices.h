@@ -9,6 +9,8 @@
 
 #include "engine/input/InputTypes.h"
 
+namespace qel {
+
 class IRunKeyboard;
 class IRunVoiceKey;
 
@@ -38,3 +40,5 @@ class IRunDevices {
   virtual IRunKeyboard* Keyboard() = 0;
   virtual IRunVoiceKey* VoiceKey() = 0;
 };
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 #include "engine/library/TaskLibraries.h"
 #include "include/qel/TaskLibraryInterface.h"
 
+namespace qel {
+
 namespace {
 
 // A fixed text field of the record, up to its first NUL or its end.
@@ -38,3 +40,5 @@ std::vector<TaskListRow> BuildTaskListRows() {
   }
   return rows;
 }
+
+}  // namespace qel

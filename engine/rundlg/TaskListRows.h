@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace qel {
+
 class ITaskLibrary;
 
 struct TaskListRow {
@@ -23,3 +25,5 @@ struct TaskListRow {
 bool MakeTaskListRow(const ITaskLibrary& record, int libraryIndex, TaskListRow* row);
 // The rows of every loaded plug-in.
 std::vector<TaskListRow> BuildTaskListRows();
+
+}  // namespace qel

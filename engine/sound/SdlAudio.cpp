@@ -5,6 +5,7 @@
 #include <mutex>
 
 namespace qel {
+
 namespace {
 std::mutex g_mutex;
 bool g_started = false;

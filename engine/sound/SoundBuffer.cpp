@@ -7,6 +7,7 @@
 #include "engine/sound/WaveImage.h"
 
 namespace qel {
+
 namespace {
 constexpr size_t kFeedFrames = 256;  // small, so little converted sound waits in the converter
 }  // namespace

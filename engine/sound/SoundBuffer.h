@@ -17,6 +17,7 @@
 
 namespace qel {
 
+
 class CSoundBuffer {
  public:
   // Copies whole frames of the data (a trailing partial frame is dropped).

@@ -2,6 +2,7 @@
 
 namespace qel {
 
+
 bool CSoundDeviceList::Add(const SoundDeviceEntry& entry) {
   if (count_ >= kMaxDevices) return false;
   SoundDeviceEntry& e = entries_[count_++];

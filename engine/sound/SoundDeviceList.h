@@ -5,6 +5,7 @@
 
 namespace qel {
 
+
 struct SoundDeviceEntry {
   bool isDefault = false;  // the system's default device (opened without a name)
   std::string openName;    // the name the audio system opens it by

@@ -9,6 +9,7 @@
 #include "engine/sound/SoundResult.h"
 
 namespace qel {
+
 namespace {
 
 std::mutex g_mutex;

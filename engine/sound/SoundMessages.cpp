@@ -4,6 +4,7 @@
 
 namespace qel {
 
+
 void CSoundMessages::Opened() {
   std::lock_guard<std::mutex> lock(mutex_);
   owner_ = std::this_thread::get_id();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 namespace qel {
+
 namespace {
 constexpr int kOutputRate = 22050;
 constexpr Uint16 kOutputFrames = 256;  // about 12 ms at 22050 Hz

@@ -13,6 +13,7 @@
 
 namespace qel {
 
+
 class CSoundOutput {
  public:
   CSoundOutput() = default;

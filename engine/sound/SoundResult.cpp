@@ -4,6 +4,7 @@
 
 namespace qel {
 
+
 std::string SoundErrorName(SoundResult result) {
   switch (result) {
     case kSoundOk: return "SOUND_OK";

@@ -8,6 +8,7 @@
 
 namespace qel {
 
+
 using SoundResult = int32_t;
 
 constexpr SoundResult kSoundOk = 0;

@@ -11,6 +11,7 @@
 #include "engine/sound/capture/VoiceCapture.h"
 
 namespace qel {
+
 namespace {
 
 // One lock for the whole layer: a load never overlaps a play, stop or

@@ -3,6 +3,7 @@
 #include <cstring>
 
 namespace qel {
+
 namespace {
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }

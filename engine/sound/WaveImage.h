@@ -12,6 +12,7 @@
 
 namespace qel {
 
+
 // The chunk header (id and size, 8 bytes) of the first chunk with that id
 // whose body lies wholly inside the image; null when there is none, when
 // the image is not a RIFF/WAVE image, or when the walk meets a truncated

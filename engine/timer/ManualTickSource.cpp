@@ -2,6 +2,7 @@
 
 namespace qel {
 
+
 bool ManualTickSource::StartBeats(BeatFn fn, void* context) {
   if (fn == nullptr || running_ || startRefused_ || !hasClock_) return false;
   fn_ = fn;

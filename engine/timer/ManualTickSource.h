@@ -10,6 +10,7 @@
 
 namespace qel {
 
+
 class ManualTickSource final : public ITickSource {
  public:
   explicit ManualTickSource(int64_t startNs = 0) : now_(startNs) {}

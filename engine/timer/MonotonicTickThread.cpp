@@ -10,6 +10,7 @@
 #include <system_error>
 
 namespace qel {
+
 namespace {
 
 constexpr int64_t kNsPerSecond = 1'000'000'000;

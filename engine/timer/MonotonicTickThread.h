@@ -22,6 +22,7 @@
 
 namespace qel {
 
+
 class MonotonicTickThread final : public ITickSource {
  public:
   static constexpr int64_t kDefaultPeriodNs = 1'000'000;

@@ -7,6 +7,7 @@
 
 namespace qel {
 
+
 class ITickSource {
  public:
   // Called once per beat on the source's thread with the beat's scheduled

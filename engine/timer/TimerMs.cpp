@@ -4,6 +4,7 @@
 
 namespace qel {
 
+
 namespace {
 constexpr int64_t kNsPerSecond = 1'000'000'000;
 }

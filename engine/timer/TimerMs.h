@@ -13,6 +13,7 @@
 
 namespace qel {
 
+
 class CTimerMs {
  public:
   using Callback = void (*)(intptr_t argument);

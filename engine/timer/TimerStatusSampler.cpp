@@ -2,6 +2,7 @@
 
 namespace qel {
 
+
 const TimerStatusFigures& TimerStatusSampler::Sample() {
   figures_.beats = timer_.BeatCount();
   figures_.elapsedMs = timer_.ElapsedAtLastBeatMs();

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace qel {
+
 struct QelDateTime {
   enum Status : int32_t { kValid = 0, kInvalid = 1, kNull = 2 };
 
@@ -133,3 +135,5 @@ inline bool QelAgeInYears(const QelDateTime& birth, const QelDateTime& test, dou
 struct QelTesteeRecord {
   QelDateTime birthDate;
 };
+
+}  // namespace qel

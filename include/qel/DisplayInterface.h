@@ -8,6 +8,8 @@
 #include "include/qel/DrawContext.h"
 #include "include/qel/Resources.h"
 
+namespace qel {
+
 // Surface numbers: -1 front buffer, -2 back buffer, 0..7 off-screen surfaces.
 constexpr int kSurfaceFront = -1;
 constexpr int kSurfaceBack = -2;
@@ -79,3 +81,5 @@ class IDDDisplay {
   virtual intptr_t PostMessageA(int command, intptr_t payload) = 0;            // slot 15
   virtual void SetRestoreDisplay(QelRestoreCallback callback, void* context) = 0;  // slot 16
 };
+
+}  // namespace qel

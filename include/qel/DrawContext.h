@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 typedef uint32_t COLORREF;
 
 constexpr COLORREF QelRGB(uint8_t r, uint8_t g, uint8_t b) {
@@ -129,3 +131,5 @@ class CDC {
   virtual bool StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
                           int srcWidth, int srcHeight, uint32_t rop) = 0;
 };
+
+}  // namespace qel

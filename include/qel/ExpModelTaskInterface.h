@@ -10,6 +10,8 @@
 #include "include/qel/ModelTask.h"
 #include "include/qel/Resources.h"
 
+namespace qel {
+
 class ITaskLibrary;
 
 class IExpModelTask {
@@ -50,3 +52,5 @@ class IExpModelTask {
   IExpModelTask& operator=(const IExpModelTask&) = default;
   ~IExpModelTask() = default;
 };
+
+}  // namespace qel

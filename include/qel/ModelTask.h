@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace qel {
+
 // The 18 words from TaskType to TaskIntHigh, always handled as one block.
 struct QelTaskWords {
   uint32_t TaskType;              // low 16 bits: response type (0 mouse, 1 single, 2 two-choice)
@@ -93,3 +95,5 @@ constexpr int kTrialCodeSize = 17;
 constexpr int kMaxResponses = 6000;
 constexpr int kMaxVariables = 1500;
 constexpr double kNoValue = 9999.0;  // "no value" in every variable, statistic and norm
+
+}  // namespace qel

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+namespace qel {
+
 struct QelResource {
   const char* type;  // "TEXT", "WAVE", "BITMAP", "PNG", "ICON", ...
   uint32_t id;
@@ -68,3 +70,5 @@ class QelScopedResourceModule {
  private:
   QelResModule previous_;
 };
+
+}  // namespace qel

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 // TaskEntry(command, a, b, c, out): a, b and c carry integers or pointers and
 // are therefore pointer-wide; out points to a 32-bit result or is null.
 extern "C" {
@@ -69,3 +71,5 @@ enum QelResponseCategory : int32_t {
   kCatSkipped = 7,           // "IN"
   kCatExcluded = 8,          // "DU"
 };
+
+}  // namespace qel

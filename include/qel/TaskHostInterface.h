@@ -11,6 +11,8 @@
 #include "include/qel/ModelTask.h"
 #include "include/qel/Resources.h"
 
+namespace qel {
+
 // PCM wave format (the fields of a RIFF "fmt " chunk, no extra bytes used).
 struct QelWaveFormat {
   uint16_t formatTag = 1;  // 1 = PCM
@@ -114,3 +116,5 @@ class ITaskHost {
  protected:
   ~ITaskHost() = default;
 };
+
+}  // namespace qel

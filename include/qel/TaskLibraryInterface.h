@@ -13,6 +13,8 @@
 #include "include/qel/TaskEntry.h"
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 class ITaskHost;
 
 // Where LoadNorms takes the norm functions from (the norms database). For a
@@ -158,3 +160,5 @@ class ITaskLibrary {
   ITaskLibrary() = default;
   ~ITaskLibrary() = default;
 };
+
+}  // namespace qel

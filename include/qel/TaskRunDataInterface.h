@@ -9,6 +9,8 @@
 #include "include/qel/ModelTask.h"
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 class IExpModelTask;
 
 // Statistics of a group of values; every double starts at 9999.0.
@@ -97,3 +99,5 @@ class ITaskRunData {
   ITaskRunData() = default;
   ~ITaskRunData() = default;
 };
+
+}  // namespace qel

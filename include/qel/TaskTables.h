@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 // Norm getter: kind 0 asks for the Z-score of value, 1 for the norm mean,
 // 2 for the norm SD; out is 9999.0 when there is no answer.
 typedef bool (*QelNormGetter)(double* out, double value, double age, int kind);
@@ -66,3 +68,5 @@ struct QelCodeList {
   int32_t codes[40];
   QelNormGetter getters[40];
 };
+
+}  // namespace qel

@@ -9,7 +9,9 @@
 
 #include "include/qel/ModelTask.h"
 
-namespace qel_detail {
+namespace qel {
+
+namespace detail {
 // Length of the letters from offset on; -1 for an offset outside the slot
 // or a code without its NUL inside the 17-byte slot.
 inline int TrialCodeTailLength(const char* code, int offset) {
@@ -18,12 +20,12 @@ inline int TrialCodeTailLength(const char* code, int offset) {
   const void* nul = std::memchr(tail, 0, static_cast<size_t>(kTrialCodeSize - offset));
   return nul ? static_cast<int>(static_cast<const char*>(nul) - tail) : -1;
 }
-}  // namespace qel_detail
+}  // namespace detail
 
 // Exchanges the two halves of the letters (ABCD -> CDAB) for 4, 6 or 8
 // letters; false (nothing changed) for any other length.
 inline bool QelSwapCodeHalves(char* code, int offset) {
-  const int len = qel_detail::TrialCodeTailLength(code, offset);
+  const int len = detail::TrialCodeTailLength(code, offset);
   if (len != 4 && len != 6 && len != 8) return false;
   char* t = code + offset;
   const int half = len / 2;
@@ -35,7 +37,7 @@ inline bool QelSwapCodeHalves(char* code, int offset) {
 // (ABCDEFGH -> EFGHABCD), 0<->3 and 1<->2 with it clear (-> GHEFCDAB);
 // false (nothing changed) for any other length.
 inline bool QelPermuteCodeQuarters(char* code, bool flag, int offset) {
-  const int len = qel_detail::TrialCodeTailLength(code, offset);
+  const int len = detail::TrialCodeTailLength(code, offset);
   if (len != 4 && len != 8) return false;
   char* t = code + offset;
   const int q = len / 4;
@@ -45,3 +47,5 @@ inline bool QelPermuteCodeQuarters(char* code, bool flag, int offset) {
   }
   return true;
 }
+
+}  // namespace qel

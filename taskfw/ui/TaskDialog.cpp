@@ -5,6 +5,8 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
+namespace qel {
+
 CTaskDialog::CTaskDialog(int templateId, wxWindow* parent) : m_parent(parent), m_templateId(templateId) {}
 
 CTaskDialog::~CTaskDialog() {
@@ -81,3 +83,5 @@ void CTaskDialog::EnableDialog() {
 void CTaskDialog::DisableDialog() {
   if (m_window) m_window->Enable(false);
 }
+
+}  // namespace qel

@@ -15,6 +15,8 @@
 class wxWindow;
 class wxWindowDestroyEvent;
 
+namespace qel {
+
 class CTaskDialog {
  public:
   static constexpr int kDefaultTemplate = 160;
@@ -79,3 +81,5 @@ class CTaskDialog {
 
   wxWindow* m_window = nullptr;
 };
+
+}  // namespace qel

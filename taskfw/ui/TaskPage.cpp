@@ -6,6 +6,8 @@
 
 #include "include/qel/Resources.h"
 
+namespace qel {
+
 CTaskPage::CTaskPage(int templateId, wxWindow* parent) : CTaskDialog(templateId, parent) {}
 
 void CTaskPage::SetModelTask(IExpModelTask* task, bool editable) {
@@ -44,3 +46,5 @@ uint32_t CTaskPage::ParamWord(int index) const {
   if (!m_modelTask || index < 0 || index >= 32) return 0;
   return m_modelTask->TaskParam[index];
 }
+
+}  // namespace qel

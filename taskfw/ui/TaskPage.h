@@ -6,6 +6,8 @@
 #include "include/qel/TaskLibraryInterface.h"
 #include "taskfw/ui/TaskDialog.h"
 
+namespace qel {
+
 class CTaskPage : public CTaskDialog, public IQelTaskPage {
  public:
   explicit CTaskPage(int templateId = kDefaultTemplate, wxWindow* parent = nullptr);
@@ -27,3 +29,5 @@ class CTaskPage : public CTaskDialog, public IQelTaskPage {
   bool StoreParamWord(int index, uint32_t value);
   uint32_t ParamWord(int index) const;
 };
+
+}  // namespace qel

@@ -18,6 +18,8 @@
 #include "include/qel/TaskEntry.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 
+namespace qel {
+
 namespace {
 
 std::string Lower(std::string s) {
@@ -219,3 +221,5 @@ TEST(ProgramFolder, ShortCodesAndTaskNumbersUnique) {
 }
 
 }  // namespace
+
+}  // namespace qel

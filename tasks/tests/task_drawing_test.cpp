@@ -11,9 +11,11 @@
 #include "include/qel/TaskEntry.h"
 #include "tasks/layers/glyphs/LetterGlyphs.h"
 
+namespace qel {
+
 namespace {
 
-using tasktest::LoadedTask;
+using test::LoadedTask;
 
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
@@ -284,3 +286,5 @@ TEST(HouseDemonstration, EscapeAfterTheSampleDisplay) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -10,9 +10,11 @@
 #include "tasks/tests/support/LoadedTask.h"
 #include "include/qel/TaskEntry.h"
 
+namespace qel {
+
 namespace {
 
-using tasktest::LoadedTask;
+using test::LoadedTask;
 
 // Categories 2 and 3 never come for a target trial of a two-key task.
 constexpr int32_t kNotAsked = -1;
@@ -235,3 +237,5 @@ INSTANTIATE_TEST_SUITE_P(
                     ListCase{"MSO1", 0, 1, true, 12, 6, {{kCatCorrectRejection, 6}}}));
 
 }  // namespace
+
+}  // namespace qel

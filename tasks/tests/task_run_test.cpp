@@ -15,11 +15,13 @@
 #include "tasks/tests/support/ScriptedRun.h"
 #include "include/qel/TrialCodes.h"
 
+namespace qel {
+
 namespace {
 
-using tasktest::Answer;
-using tasktest::LoadedTask;
-using tasktest::ScriptedRun;
+using test::Answer;
+using test::LoadedTask;
+using test::ScriptedRun;
 
 constexpr uint32_t kYes = 2;  // right button: the host's right code
 constexpr uint32_t kNo = 1;
@@ -341,3 +343,5 @@ TEST(ComputeVariablesRefused, WithoutRunDataOrRunContext) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -11,9 +11,11 @@
 #include "tasks/plugins/msl/MslTrialLists.h"
 #include "tasks/plugins/mso1/Mso1TrialLists.h"
 
+namespace qel {
+
 namespace {
 
-using tasktest::LoadedTask;
+using test::LoadedTask;
 using CodeList = const char (*)[kTrialCodeSize];
 
 struct SetupCase {
@@ -165,3 +167,5 @@ TEST(TextsAtLoad, TheFirstPartInEnglish) {
 }
 
 }  // namespace
+
+}  // namespace qel

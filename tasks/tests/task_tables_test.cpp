@@ -10,9 +10,11 @@
 
 #include "tasks/tests/support/LoadedTask.h"
 
+namespace qel {
+
 namespace {
 
-using tasktest::LoadedTask;
+using test::LoadedTask;
 
 struct Identity {
   const char* code;
@@ -118,3 +120,5 @@ INSTANTIATE_TEST_SUITE_P(All, TaskNorms, testing::ValuesIn(kNormLayouts),
                          [](const auto& info) { return std::string(info.param.code); });
 
 }  // namespace
+
+}  // namespace qel

@@ -14,9 +14,11 @@
 #include "tasks/tests/support/LoadedTask.h"
 #include "include/qel/TaskEntry.h"
 
+namespace qel {
+
 namespace {
 
-using tasktest::LoadedTask;
+using test::LoadedTask;
 
 // The categories of one part: the full-statistics list, then the short list,
 // as variable-code tokens.
@@ -221,3 +223,5 @@ INSTANTIATE_TEST_SUITE_P(All, TaskVariables, testing::ValuesIn(kLayouts),
                          [](const auto& info) { return std::string(info.param.task); });
 
 }  // namespace
+
+}  // namespace qel

@@ -16,6 +16,8 @@
 #include "tasks/plugins/msl/MslTrialLists.h"
 #include "tasks/plugins/mso1/Mso1TrialLists.h"
 
+namespace qel {
+
 namespace {
 
 enum class Task { kMsl, kFa4l, kMso1 };
@@ -306,3 +308,5 @@ TEST(TrialListJudging, FollowsTheTasksExamples) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -1,6 +1,8 @@
 #include "tools/pictures/AnimalPictures.h"
 
-namespace qel::pictures {
+namespace qel {
+
+namespace pictures {
 namespace {
 
 constexpr uint32_t kSky = 0xE6F2FF;
@@ -128,4 +130,6 @@ const std::vector<PictureDescription>& AnimalPictures() {
   return pictures;
 }
 
-}  // namespace qel::pictures
+}  // namespace pictures
+
+}  // namespace qel

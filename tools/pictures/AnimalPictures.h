@@ -7,7 +7,9 @@
 
 #include "tools/pictures/PictureDescription.h"
 
-namespace qel::pictures {
+namespace qel {
+
+namespace pictures {
 
 inline constexpr int kAnimalWidth = 96;
 inline constexpr int kAnimalHeight = 100;
@@ -15,4 +17,6 @@ inline constexpr int kAnimalHeight = 100;
 // Pictures 1..6 in order.
 const std::vector<PictureDescription>& AnimalPictures();
 
-}  // namespace qel::pictures
+}  // namespace pictures
+
+}  // namespace qel

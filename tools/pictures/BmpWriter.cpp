@@ -2,7 +2,9 @@
 
 #include <stdexcept>
 
-namespace qel::pictures {
+namespace qel {
+
+namespace pictures {
 namespace {
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
@@ -58,4 +60,6 @@ std::vector<uint8_t> EncodeBmp24(const uint32_t* pixels, int width, int height, 
   return out;
 }
 
-}  // namespace qel::pictures
+}  // namespace pictures
+
+}  // namespace qel

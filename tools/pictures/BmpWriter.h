@@ -6,10 +6,14 @@
 #include <cstdint>
 #include <vector>
 
-namespace qel::pictures {
+namespace qel {
+
+namespace pictures {
 
 // pixels: width x height values 0x00RRGGBB (the top byte is ignored), rows
 // top to bottom, stride in pixels. Returns the file's bytes.
 std::vector<uint8_t> EncodeBmp24(const uint32_t* pixels, int width, int height, int stride);
 
-}  // namespace qel::pictures
+}  // namespace pictures
+
+}  // namespace qel

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace qel::pictures {
+namespace qel {
+
+namespace pictures {
 
 inline constexpr uint32_t kNoColour = 0xFFFFFFFFu;
 
@@ -25,4 +27,6 @@ struct PictureDescription {
   std::vector<Shape> shapes;
 };
 
-}  // namespace qel::pictures
+}  // namespace pictures
+
+}  // namespace qel

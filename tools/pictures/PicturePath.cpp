@@ -6,7 +6,9 @@
 #include <stdexcept>
 #include <string>
 
-namespace qel::pictures {
+namespace qel {
+
+namespace pictures {
 namespace {
 
 int OperandCount(char op) {
@@ -51,4 +53,6 @@ std::vector<PathCommand> ParsePath(const char* path) {
   return commands;
 }
 
-}  // namespace qel::pictures
+}  // namespace pictures
+
+}  // namespace qel

@@ -9,7 +9,9 @@
 
 #include <vector>
 
-namespace qel::pictures {
+namespace qel {
+
+namespace pictures {
 
 struct PathCommand {
   char op = 0;  // 'M', 'L', 'C', 'E' or 'Z'
@@ -21,4 +23,6 @@ struct PathCommand {
 // curve with no start point).
 std::vector<PathCommand> ParsePath(const char* path);
 
-}  // namespace qel::pictures
+}  // namespace pictures
+
+}  // namespace qel

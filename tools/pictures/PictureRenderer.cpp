@@ -9,7 +9,9 @@
 
 #include "tools/pictures/PicturePath.h"
 
-namespace qel::pictures {
+namespace qel {
+
+namespace pictures {
 namespace {
 
 struct SurfaceDeleter {
@@ -105,4 +107,6 @@ std::vector<uint32_t> RenderPicture(const PictureDescription& picture) {
   return pixels;
 }
 
-}  // namespace qel::pictures
+}  // namespace pictures
+
+}  // namespace qel

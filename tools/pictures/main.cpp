@@ -11,6 +11,8 @@
 #include "tools/pictures/BmpWriter.h"
 #include "tools/pictures/PictureRenderer.h"
 
+using namespace qel;
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);

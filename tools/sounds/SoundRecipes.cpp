@@ -2,7 +2,9 @@
 
 #include "tools/sounds/Synthesizer.h"
 
-namespace qel::sounds {
+namespace qel {
+
+namespace sounds {
 namespace {
 
 // A warm tone: the fundamental with a little second and third harmonic.
@@ -103,4 +105,6 @@ const std::vector<SoundRecipe>& SoundRecipes() {
   return recipes;
 }
 
-}  // namespace qel::sounds
+}  // namespace sounds
+
+}  // namespace qel

@@ -8,7 +8,9 @@
 
 #include "tools/sounds/WaveFileWriter.h"
 
-namespace qel::sounds {
+namespace qel {
+
+namespace sounds {
 
 struct SoundRecipe {
   uint32_t resourceId;
@@ -19,4 +21,6 @@ struct SoundRecipe {
 
 const std::vector<SoundRecipe>& SoundRecipes();
 
-}  // namespace qel::sounds
+}  // namespace sounds
+
+}  // namespace qel

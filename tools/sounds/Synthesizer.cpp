@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace qel::sounds {
+namespace qel {
+
+namespace sounds {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -69,4 +71,6 @@ void Synthesizer::FadeOut(double seconds) {
   }
 }
 
-}  // namespace qel::sounds
+}  // namespace sounds
+
+}  // namespace qel

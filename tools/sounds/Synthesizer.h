@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace qel::sounds {
+namespace qel {
+
+namespace sounds {
 
 struct Partial {
   double ratio;      // frequency as a multiple of the note's
@@ -46,4 +48,6 @@ class Synthesizer {
   uint32_t noiseState_ = 0x2545F491u;
 };
 
-}  // namespace qel::sounds
+}  // namespace sounds
+
+}  // namespace qel

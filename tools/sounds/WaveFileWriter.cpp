@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-namespace qel::sounds {
+namespace qel {
+
+namespace sounds {
 namespace {
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
@@ -71,4 +73,6 @@ bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
   return std::fclose(f) == 0 && ok;
 }
 
-}  // namespace qel::sounds
+}  // namespace sounds
+
+}  // namespace qel

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace qel::sounds {
+namespace qel {
+
+namespace sounds {
 
 struct WaveLayout {
   uint16_t channels = 1;
@@ -21,4 +23,6 @@ std::vector<uint8_t> BuildWaveImage(const WaveLayout& layout, const std::vector<
 // Writes the bytes to a file; false when it cannot be written whole.
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
-}  // namespace qel::sounds
+}  // namespace sounds
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include "tools/sounds/SoundRecipes.h"
 #include "tools/sounds/WaveFileWriter.h"
 
+using namespace qel;
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);

@@ -2,7 +2,9 @@
 
 #include <stdexcept>
 
-namespace qel::triallists {
+namespace qel {
+
+namespace triallists {
 
 uint32_t SeededDraw::Below(uint32_t n) {
   if (n == 0) throw std::invalid_argument("draw from an empty range");
@@ -16,4 +18,6 @@ uint32_t SeededDraw::Below(uint32_t n) {
   }
 }
 
-}  // namespace qel::triallists
+}  // namespace triallists
+
+}  // namespace qel

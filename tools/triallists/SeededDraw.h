@@ -7,7 +7,9 @@
 #include <random>
 #include <utility>
 
-namespace qel::triallists {
+namespace qel {
+
+namespace triallists {
 
 class SeededDraw {
  public:
@@ -29,4 +31,6 @@ class SeededDraw {
   std::mt19937 engine_;
 };
 
-}  // namespace qel::triallists
+}  // namespace triallists
+
+}  // namespace qel

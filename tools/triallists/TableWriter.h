@@ -6,7 +6,9 @@
 
 #include "tools/triallists/TaskTrialLists.h"
 
-namespace qel::triallists {
+namespace qel {
+
+namespace triallists {
 
 // The file names, relative to the tasks folder: "<folder>/<Prefix>TrialLists.h" and ".cpp".
 std::string HeaderPath(const TaskTrialLists& task);
@@ -15,4 +17,6 @@ std::string SourcePath(const TaskTrialLists& task);
 std::string WriteHeader(const TaskTrialLists& task);
 std::string WriteSource(const TaskTrialLists& task);
 
-}  // namespace qel::triallists
+}  // namespace triallists
+
+}  // namespace qel

@@ -10,7 +10,9 @@
 #include "tools/triallists/TrialListBuilder.h"
 #include "tools/triallists/TrialListSpec.h"
 
-namespace qel::triallists {
+namespace qel {
+
+namespace triallists {
 namespace {
 
 constexpr char kConsonants[] = "BCDFGHJKLMNPQRSTVWXZ";
@@ -202,4 +204,6 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
   return tasks;
 }
 
-}  // namespace qel::triallists
+}  // namespace triallists
+
+}  // namespace qel

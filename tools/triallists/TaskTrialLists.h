@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace qel::triallists {
+namespace qel {
+
+namespace triallists {
 
 using CodeList = std::vector<std::string>;
 
@@ -28,4 +30,6 @@ struct TaskTrialLists {
 // cannot be built.
 std::vector<TaskTrialLists> BuildAllTaskTrialLists();
 
-}  // namespace qel::triallists
+}  // namespace triallists
+
+}  // namespace qel

@@ -10,7 +10,9 @@
 
 #include "tools/triallists/SeededDraw.h"
 
-namespace qel::triallists {
+namespace qel {
+
+namespace triallists {
 namespace {
 
 constexpr int kPlacementTries = 200000;
@@ -234,4 +236,6 @@ std::vector<std::string> BuildTrialList(const TrialListSpec& spec) {
   return codes;
 }
 
-}  // namespace qel::triallists
+}  // namespace triallists
+
+}  // namespace qel

@@ -16,9 +16,13 @@
 
 #include "tools/triallists/TrialListSpec.h"
 
-namespace qel::triallists {
+namespace qel {
+
+namespace triallists {
 
 // Throws std::runtime_error when the requested balance cannot be met.
 std::vector<std::string> BuildTrialList(const TrialListSpec& spec);
 
-}  // namespace qel::triallists
+}  // namespace triallists
+
+}  // namespace qel

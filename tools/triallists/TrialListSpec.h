@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace qel::triallists {
+namespace qel {
+
+namespace triallists {
 
 struct TrialKind {
   int category = 0;       // the balance class the kind counts to
@@ -31,4 +33,6 @@ inline constexpr int kCodeLength = 4;
 // The longest run of trials with the same correct answer.
 inline constexpr int kMaxRun = 4;
 
-}  // namespace qel::triallists
+}  // namespace triallists
+
+}  // namespace qel

@@ -12,6 +12,8 @@
 #include "tools/triallists/TableWriter.h"
 #include "tools/triallists/TaskTrialLists.h"
 
+namespace qel {
+
 namespace {
 
 bool WriteFile(const std::filesystem::path& path, const std::string& text) {
@@ -24,6 +26,10 @@ bool WriteFile(const std::filesystem::path& path, const std::string& text) {
 }
 
 }  // namespace
+
+}  // namespace qel
+
+using namespace qel;
 
 int main(int argc, char** argv) {
   if (argc != 2) {

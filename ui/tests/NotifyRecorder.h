@@ -10,6 +10,8 @@
 
 #include "ui/ui/QelNotify.h"
 
+namespace qel {
+
 class NotifyRecorder : public wxFrame {
  public:
   struct Entry {
@@ -39,3 +41,5 @@ class NotifyRecorder : public wxFrame {
   std::function<intptr_t(int)> reply = [](int) { return intptr_t{0}; };
   std::function<void(CQelNotifyEvent&)> onEvent;  // sees the payload while it lives
 };
+
+}  // namespace qel

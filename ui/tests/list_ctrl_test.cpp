@@ -3,6 +3,8 @@
 #include "ui/tests/NotifyRecorder.h"
 #include "ui/ui/ListCtrlQel.h"
 
+namespace qel {
+
 namespace {
 
 const char* const kCaptions[] = {"No.", "Id", "Name"};
@@ -136,3 +138,5 @@ TEST_F(ListCtrlQelTest, DeletingARowRemovesItsKeyAndCheckImage) {
   EXPECT_EQ(list->GetItemCount(), 0);
   EXPECT_EQ(list->CountCheckedRows(), 0);
 }
+
+}  // namespace qel

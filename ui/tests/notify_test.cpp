@@ -5,6 +5,8 @@
 #include "ui/tests/NotifyRecorder.h"
 #include "ui/ui/QelNotify.h"
 
+namespace qel {
+
 TEST(QelNotify, SentIsHandledAtOnceWithItsReplyPostedWaitsForTheQueue) {
   NotifyRecorder* target = new NotifyRecorder;
   target->reply = [](int code) { return intptr_t{code * 2}; };
@@ -35,3 +37,5 @@ TEST(QelNotify, PostedFromAnotherThreadArrivesInOrder) {
   for (int i = 0; i < 50; ++i) EXPECT_EQ(target->entries[i].payload, i);
   target->Destroy();
 }
+
+}  // namespace qel

@@ -2,6 +2,7 @@
 
 namespace qel {
 
+
 namespace {
 wxImageList* g_smallImages = nullptr;
 }  // namespace

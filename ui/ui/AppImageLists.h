@@ -7,6 +7,7 @@ class wxImageList;
 
 namespace qel {
 
+
 void SetAppSmallImageList(wxImageList* list);  // not owned
 wxImageList* GetAppSmallImageList();
 

@@ -8,6 +8,8 @@
 #include "ui/ui/AppImageLists.h"
 #include "ui/ui/QelNotify.h"
 
+namespace qel {
+
 namespace {
 
 constexpr int32_t kBaseEventCodes[CListCtrlQel::kEventCount] = {300, 310, 320, 350, 360, 330, 340};
@@ -308,3 +310,5 @@ void CListCtrlQel::OnCheckChanging(int) {}
 void CListCtrlQel::OnRowDeselected(int) {}
 void CListCtrlQel::OnRowSelected(int) {}
 void CListCtrlQel::OnCheckChanged(int) {}
+
+}  // namespace qel

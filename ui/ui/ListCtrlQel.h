@@ -19,6 +19,8 @@
 
 #include "ui/ItemKeyList.h"
 
+namespace qel {
+
 class CListCtrlQel : public wxListCtrl {
  public:
   // Positions of the event codes in m_nEventCodes.
@@ -110,3 +112,5 @@ class CListCtrlQel : public wxListCtrl {
   bool m_bCheckBoxes = false;
   int m_nShowing = 0;  // check boxes being set from the images: their events are ours
 };
+
+}  // namespace qel

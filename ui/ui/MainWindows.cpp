@@ -2,6 +2,7 @@
 
 namespace qel {
 
+
 namespace {
 wxWindow* g_mainFrame = nullptr;
 wxWindow* g_mainView = nullptr;

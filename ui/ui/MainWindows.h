@@ -7,6 +7,7 @@ class wxWindow;
 
 namespace qel {
 
+
 void SetMainFrameWindow(wxWindow* frame);
 wxWindow* GetMainFrameWindow();
 void SetMainViewWindow(wxWindow* view);

@@ -1,11 +1,12 @@
 #include "ui/ui/QelNotify.h"
 
+namespace qel {
+
 wxDEFINE_EVENT(QEL_EVT_NOTIFY, CQelNotifyEvent);
 
 CQelNotifyEvent::CQelNotifyEvent(int code, intptr_t payload)
     : wxEvent(wxID_ANY, QEL_EVT_NOTIFY), m_nCode(code), m_nPayload(payload) {}
 
-namespace qel {
 
 intptr_t SendNotify(wxEvtHandler* target, int code, intptr_t payload) {
   if (!target) return 0;

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 class CQelNotifyEvent : public wxEvent {
  public:
   explicit CQelNotifyEvent(int code = 0, intptr_t payload = 0);
@@ -28,7 +30,6 @@ class CQelNotifyEvent : public wxEvent {
 
 wxDECLARE_EVENT(QEL_EVT_NOTIFY, CQelNotifyEvent);
 
-namespace qel {
 
 // Handles the notification now (user-interface thread) and returns the
 // handler's reply; 0 without a target or without a handler.

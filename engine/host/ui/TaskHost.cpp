@@ -14,6 +14,8 @@
 #include "engine/sound/SoundService.h"
 #include "include/qel/TrialCodes.h"
 
+namespace qel {
+
 CTaskHost::CTaskHost() : m_tone(this), m_pClock(&m_ownClock), m_uiThread(std::this_thread::get_id()) {
   display = &m_display;
 }
@@ -254,3 +256,5 @@ void CTaskHost::CloseResponseDevice() { m_responseDevice.Release(); }
 int CTaskHost::BreakGetState() { return m_display.BreakGetState(); }
 
 void CTaskHost::BreakSetState(int state) { m_display.BreakSetState(state); }
+
+}  // namespace qel

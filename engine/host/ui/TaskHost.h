@@ -29,6 +29,8 @@
 #include "engine/input/ResponseDevice.h"
 #include "include/qel/TaskHostInterface.h"
 
+namespace qel {
+
 class CTaskHost final : public ITaskHost {
  public:
   // Feedback sounds: WAVE resources of the main program by feedback index.
@@ -135,3 +137,5 @@ class CTaskHost final : public ITaskHost {
   std::atomic<bool> m_bWaitsInterrupted{false};
   std::thread::id m_uiThread;
 };
+
+}  // namespace qel

@@ -18,6 +18,8 @@
 #include "engine/input/KeyCodes.h"
 #include "engine/input/X11KeyMap.h"
 
+namespace qel {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -33,6 +35,10 @@ bool WaitForKey(uint8_t code, bool down) {
 }
 
 }  // namespace
+
+}  // namespace qel
+
+using namespace qel;
 
 int main(int argc, char** argv) {
   const int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;

@@ -2,7 +2,9 @@
 
 #include "tests/support/x11/XServerHold.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 namespace {
 // One connection held for the whole program keeps the X server from
@@ -62,4 +64,6 @@ int VirtualDevices::Attach(int type, const std::string& name, int axes, int butt
   return static_cast<int>(handles_.size()) - 1;
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

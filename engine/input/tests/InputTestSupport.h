@@ -12,7 +12,9 @@
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/x11/XTestInput.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 // SDL virtual game pads and joysticks (no hardware needed); detached when
 // the object goes.
@@ -39,4 +41,6 @@ class VirtualDevices {
   std::vector<SDL_Joystick*> handles_;
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

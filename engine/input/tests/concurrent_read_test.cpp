@@ -14,6 +14,7 @@
 #include "engine/input/tests/InputTestSupport.h"
 
 namespace qel {
+
 namespace {
 
 struct Seen {
@@ -99,4 +100,5 @@ TEST(ConcurrentReads, ReadersSeeWholeStatesWhileDevicesComeAndGo) {
 }
 
 }  // namespace
+
 }  // namespace qel

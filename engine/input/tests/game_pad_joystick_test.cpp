@@ -11,6 +11,7 @@
 #include "engine/input/tests/InputTestSupport.h"
 
 namespace qel {
+
 namespace {
 
 class GamePadJoystickTest : public ::testing::Test {
@@ -164,4 +165,5 @@ TEST_F(GamePadJoystickTest, AcquiringAListedPadThatIsGoneShowsWhy) {
 }
 
 }  // namespace
+
 }  // namespace qel

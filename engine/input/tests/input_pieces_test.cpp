@@ -9,6 +9,7 @@
 #include "engine/input/X11InputConnection.h"
 
 namespace qel {
+
 namespace {
 
 TEST(InputResult, NamesAndTheStepMessageForm) {
@@ -91,4 +92,5 @@ INSTANTIATE_TEST_SUITE_P(Buttons, RawWheelButton,
                          [](const ::testing::TestParamInfo<WheelCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
 }  // namespace qel

@@ -10,6 +10,7 @@
 #include "engine/input/tests/InputTestSupport.h"
 
 namespace qel {
+
 namespace {
 
 std::vector<int> DownCodes() {
@@ -227,4 +228,5 @@ INSTANTIATE_TEST_SUITE_P(Buttons, MouseButtonTest,
                          [](const ::testing::TestParamInfo<ButtonCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
 }  // namespace qel

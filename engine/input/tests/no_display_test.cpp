@@ -13,6 +13,7 @@
 #include "tests/support/common/PromptRecorder.h"
 
 namespace qel {
+
 namespace {
 
 class NoDisplayTest : public ::testing::Test {
@@ -84,4 +85,5 @@ TEST_F(NoDisplayTest, WithoutDeviceSystemEverythingReadsAsNothing) {
 }
 
 }  // namespace
+
 }  // namespace qel

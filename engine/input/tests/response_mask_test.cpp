@@ -6,6 +6,7 @@
 #include "engine/input/ResponseMask.h"
 
 namespace qel {
+
 namespace {
 
 struct KeysCase {
@@ -60,4 +61,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ButtonsCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
+
 }  // namespace qel

@@ -8,6 +8,7 @@
 #include "engine/input/X11KeyMap.h"
 
 namespace qel {
+
 namespace {
 
 struct KeyCase {
@@ -74,4 +75,5 @@ TEST(X11KeyMap, KeyStateMarksExactlyTheKeysDownInTheBitmap) {
 }
 
 }  // namespace
+
 }  // namespace qel

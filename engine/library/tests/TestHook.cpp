@@ -6,17 +6,19 @@
 
 #include "engine/library/tests/plugins/TestPluginHook.h"
 
+namespace qel {
+
 // Looked up by the test plug-ins in this program.
 extern "C" __attribute__((visibility("default"))) bool EnglibTestHook(ITaskLibrary* record,
                                                                       uint32_t command, intptr_t a,
                                                                       intptr_t b, intptr_t c,
                                                                       int32_t* out) {
-  englib::PluginScript& script = englib::PluginScript::Get();
+  test::PluginScript& script = test::PluginScript::Get();
   script.calls.push_back({record, command, a, b, c, out != nullptr});
   return script.answer ? script.answer(record, command, a, b, c, out) : true;
 }
 
-namespace englib {
+namespace test {
 
 PluginScript& PluginScript::Get() {
   static PluginScript script;
@@ -56,4 +58,6 @@ bool IsModuleLoaded(const std::string& path) {
   return true;
 }
 
-}  // namespace englib
+}  // namespace test
+
+}  // namespace qel

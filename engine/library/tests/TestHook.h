@@ -16,7 +16,9 @@
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 
-namespace englib {
+namespace qel {
+
+namespace test {
 
 struct PluginCall {
   const ITaskLibrary* record;
@@ -81,4 +83,6 @@ class RecordingTaskHost final : public FakeTaskHost {
   void SetRunFlags(uint8_t practice) override { runFlags.push_back(practice); }
 };
 
-}  // namespace englib
+}  // namespace test
+
+}  // namespace qel

@@ -6,10 +6,12 @@
 #include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibraries.h"
 
+namespace qel {
+
 namespace {
 
-using englib::PluginScript;
-using englib::PluginFolder;
+using test::PluginScript;
+using test::PluginFolder;
 
 class BindingTest : public ::testing::Test {
  protected:
@@ -124,3 +126,5 @@ TEST_F(BindingTest, BindModelTaskAtBindsOnlyTasksOfTheModel) {
 }
 
 }  // namespace
+
+}  // namespace qel

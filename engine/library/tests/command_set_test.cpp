@@ -10,10 +10,12 @@
 #include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibraries.h"
 
+namespace qel {
+
 namespace {
 
-using englib::PluginScript;
-using englib::PluginFolder;
+using test::PluginScript;
+using test::PluginFolder;
 
 // Stand-ins for objects the plug-in only receives (never dereferenced here).
 ITaskRunData* const kRunData = reinterpret_cast<ITaskRunData*>(0x5000);
@@ -67,7 +69,7 @@ class CommandSet : public ::testing::TestWithParam<CommandCase> {
     };
   }
   PluginFolder folder_;
-  englib::RecordingTaskHost host_;
+  test::RecordingTaskHost host_;
   CExpModel model_;
 };
 
@@ -213,3 +215,5 @@ TEST_F(CommandSet, CallTaskEntryPassesTheFiveValuesAsGiven) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -11,13 +11,15 @@
 #include "engine/library/TaskLibraries.h"
 #include "tests/support/common/PromptRecorder.h"
 
+namespace qel {
+
 namespace fs = std::filesystem;
 
 namespace {
 
-using englib::PluginScript;
+using test::PluginScript;
 using qel::test::PromptRecorder;
-using englib::PluginFolder;
+using test::PluginFolder;
 
 class FindTaskLibrariesTest : public ::testing::Test {
  protected:
@@ -37,7 +39,7 @@ class FindTaskLibrariesTest : public ::testing::Test {
     }
     return names;
   }
-  englib::RecordingTaskHost host_;
+  test::RecordingTaskHost host_;
 };
 
 TEST(TaskFolder, KeepsTheFolderOfTheProgramPath) {
@@ -98,7 +100,7 @@ TEST_F(FindTaskLibrariesTest, AtMostFortyAreLoadedTheFirstByName) {
   const std::vector<std::string> names = LoadedNames();
   EXPECT_EQ(names.front(), "Qel01.qet");
   EXPECT_EQ(names.back(), "Qel40.qet");
-  EXPECT_FALSE(englib::IsModuleLoaded(folder.FolderText() + "Qel41.qet"));
+  EXPECT_FALSE(test::IsModuleLoaded(folder.FolderText() + "Qel41.qet"));
 }
 
 TEST_F(FindTaskLibrariesTest, FailingFilesAreReportedAndTheNextTakesTheirRecord) {
@@ -115,8 +117,8 @@ TEST_F(FindTaskLibrariesTest, FailingFilesAreReportedAndTheNextTakesTheirRecord)
   EXPECT_EQ(prompts.ShownTexts(), (std::vector<std::string>{"Invalid library version \"" + dir + "QelB.qet\"!",
                                                      "No library \"" + dir + "QelC.qet\"!",
                                                      "InitTask failed \"" + dir + "QelD.qet\"!"}));
-  EXPECT_FALSE(englib::IsModuleLoaded(dir + "QelB.qet"));
-  EXPECT_FALSE(englib::IsModuleLoaded(dir + "QelD.qet"));
+  EXPECT_FALSE(test::IsModuleLoaded(dir + "QelB.qet"));
+  EXPECT_FALSE(test::IsModuleLoaded(dir + "QelD.qet"));
   EXPECT_EQ(GetTaskLibrary(1)->GetShortCode(), "EO");
 }
 
@@ -155,7 +157,7 @@ TEST_F(FindTaskLibrariesTest, AnEmptyFolderMeansTheCurrentFolder) {
   fs::current_path(previous);
   ASSERT_EQ(count, 1);
   EXPECT_EQ(GetTaskLibrary(0)->GetPath(), "QelA.qet");
-  EXPECT_TRUE(englib::IsModuleLoaded(folder.FolderText() + "QelA.qet"));
+  EXPECT_TRUE(test::IsModuleLoaded(folder.FolderText() + "QelA.qet"));
 }
 
 TEST_F(FindTaskLibrariesTest, FileTimeIsTheLastWriteTime) {
@@ -200,8 +202,8 @@ TEST_F(FindTaskLibrariesTest, UnloadSendsCommandFourLastLoadedFirst) {
   EXPECT_EQ(calls[1].command, kCmdUnload);
   EXPECT_EQ(GetTaskLibraryCount(), 0);
   EXPECT_EQ(FindTaskLibrary("EG"), nullptr);
-  EXPECT_FALSE(englib::IsModuleLoaded(folder.FolderText() + "QelA.qet"));
-  EXPECT_FALSE(englib::IsModuleLoaded(folder.FolderText() + "QelB.qet"));
+  EXPECT_FALSE(test::IsModuleLoaded(folder.FolderText() + "QelA.qet"));
+  EXPECT_FALSE(test::IsModuleLoaded(folder.FolderText() + "QelB.qet"));
 }
 
 TEST_F(FindTaskLibrariesTest, ASecondScanReleasesTheFirst) {
@@ -214,7 +216,7 @@ TEST_F(FindTaskLibrariesTest, ASecondScanReleasesTheFirst) {
   ASSERT_EQ(Scan(folder), 1);
   EXPECT_EQ(PluginScript::Get().Commands(),
             (std::vector<uint32_t>{kCmdUnload, kCmdUnload, kCmdInit}));
-  EXPECT_FALSE(englib::IsModuleLoaded(folder.FolderText() + "QelB.qet"));
+  EXPECT_FALSE(test::IsModuleLoaded(folder.FolderText() + "QelB.qet"));
 }
 
 TEST_F(FindTaskLibrariesTest, ResetTaskNormsEmptiesEveryRecord) {
@@ -232,3 +234,5 @@ TEST_F(FindTaskLibrariesTest, ResetTaskNormsEmptiesEveryRecord) {
 }
 
 }  // namespace
+
+}  // namespace qel

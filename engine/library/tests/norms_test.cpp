@@ -9,9 +9,11 @@
 #include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibrary.h"
 
+namespace qel {
+
 namespace {
 
-using englib::PluginScript;
+using test::PluginScript;
 
 // Entries of the good test plug-in's norm-variable table.
 constexpr int kThi = 0;      // "ZThi_eg", raw source of type 1 (no SD floor)
@@ -22,7 +24,7 @@ constexpr int kNothing = 5;  // no name, no getter
 constexpr int kFar = 6;      // "ZFar_eg", source index beyond the table
 constexpr int kEmpty = 7;    // empty name
 
-class NormsFixture : public englib::GoodPluginTest {};
+class NormsFixture : public test::GoodPluginTest {};
 
 struct Fn {
   const char* name;
@@ -296,3 +298,5 @@ TEST_F(NormsFixture, NormsGoWithTheUnloadedPlugin) {
 }
 
 }  // namespace
+
+}  // namespace qel

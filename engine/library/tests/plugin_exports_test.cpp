@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+namespace qel {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,3 +62,5 @@ TEST(PluginExports, ProgramFolderPluginsExportOnlyTheirEntryAndDefault) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -9,10 +9,12 @@
 #include "engine/library/TaskLibrary.h"
 #include "tests/support/common/PromptRecorder.h"
 
+namespace qel {
+
 namespace {
 
-using englib::PluginPath;
-using englib::PluginScript;
+using test::PluginPath;
+using test::PluginScript;
 using qel::test::PromptRecorder;
 
 class TaskLibraryLoad : public ::testing::Test {
@@ -41,7 +43,7 @@ void ExpectEmpty(const CTaskLibrary& lib) {
 TEST_F(TaskLibraryLoad, GoodPluginFillsTheRecordAtCommandZero) {
   PromptRecorder prompts;
   CTaskLibrary lib;
-  englib::RecordingTaskHost host;
+  test::RecordingTaskHost host;
   lib.host = &host;
   const std::string path = PluginPath("Good");
   ASSERT_TRUE(lib.Load(path.c_str(), true));
@@ -74,7 +76,7 @@ TEST_F(TaskLibraryLoad, GoodPluginFillsTheRecordAtCommandZero) {
   EXPECT_EQ(PluginScript::Get().Commands(), (std::vector<uint32_t>{kCmdInit, kCmdUnload}));
   ExpectEmpty(lib);
   EXPECT_EQ(lib.host, &host);  // the host stays for the next load
-  EXPECT_FALSE(englib::IsModuleLoaded(path));
+  EXPECT_FALSE(test::IsModuleLoaded(path));
 }
 
 TEST_F(TaskLibraryLoad, NullPathFailsWithoutMessage) {
@@ -116,7 +118,7 @@ class TaskLibraryRefusal : public ::testing::TestWithParam<RefusalCase> {
     }
     return c.path;
   }
-  englib::PluginFolder folder_;
+  test::PluginFolder folder_;
 };
 
 TEST_P(TaskLibraryRefusal, ShowsItsMessageAndLeavesNothingLoaded) {
@@ -133,7 +135,7 @@ TEST_P(TaskLibraryRefusal, ShowsItsMessageAndLeavesNothingLoaded) {
     SCOPED_TRACE(report ? "reported" : "quiet");
     PromptRecorder prompts;
     CTaskLibrary lib;
-    englib::RecordingTaskHost host;
+    test::RecordingTaskHost host;
     lib.host = &host;
     EXPECT_FALSE(lib.Load(path.c_str(), report));
     if (report) {
@@ -144,10 +146,10 @@ TEST_P(TaskLibraryRefusal, ShowsItsMessageAndLeavesNothingLoaded) {
     }
     ExpectEmpty(lib);
     EXPECT_EQ(lib.host, &host);
-    EXPECT_FALSE(englib::IsModuleLoaded(path));
+    EXPECT_FALSE(test::IsModuleLoaded(path));
   }
   // A refused plug-in is never asked anything after command 0.
-  for (const englib::PluginCall& call : PluginScript::Get().calls) EXPECT_EQ(call.command, kCmdInit);
+  for (const test::PluginCall& call : PluginScript::Get().calls) EXPECT_EQ(call.command, kCmdInit);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -241,7 +243,7 @@ TEST_F(TaskLibraryLoad, TheSameFileCannotBeLoadedTwice) {
   EXPECT_EQ(first.loaded, 1);
   EXPECT_EQ(PluginScript::Get().Commands(), (std::vector<uint32_t>{kCmdInit}));
   first.Unload();
-  EXPECT_FALSE(englib::IsModuleLoaded(path));
+  EXPECT_FALSE(test::IsModuleLoaded(path));
 }
 
 TEST_F(TaskLibraryLoad, LoadingIntoAFilledRecordUnloadsTheOldPluginFirst) {
@@ -250,13 +252,13 @@ TEST_F(TaskLibraryLoad, LoadingIntoAFilledRecordUnloadsTheOldPluginFirst) {
   ASSERT_TRUE(lib.Load(PluginPath("Other").c_str(), true));
   EXPECT_EQ(lib.GetShortCode(), "EO");
   EXPECT_EQ(PluginScript::Get().Commands(), (std::vector<uint32_t>{kCmdInit, kCmdUnload, kCmdInit}));
-  EXPECT_FALSE(englib::IsModuleLoaded(PluginPath("Good")));
+  EXPECT_FALSE(test::IsModuleLoaded(PluginPath("Good")));
   lib.Unload();
 }
 
 TEST_F(TaskLibraryLoad, ClearKeepsHostAndFileTime) {
   CTaskLibrary lib;
-  englib::RecordingTaskHost host;
+  test::RecordingTaskHost host;
   lib.host = &host;
   lib.SetFileTime(1234);
   lib.SetPath("/x/QelA.qet");
@@ -284,7 +286,9 @@ TEST_F(TaskLibraryLoad, DestructorClosesALoadedModuleWithoutCommandFour) {
     ASSERT_TRUE(lib.Load(path.c_str(), true));
   }
   EXPECT_EQ(PluginScript::Get().Commands(), (std::vector<uint32_t>{kCmdInit}));
-  EXPECT_FALSE(englib::IsModuleLoaded(path));
+  EXPECT_FALSE(test::IsModuleLoaded(path));
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -5,9 +5,11 @@
 #include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibrary.h"
 
+namespace qel {
+
 namespace {
 
-using englib::PluginScript;
+using test::PluginScript;
 
 // A stand-in model task for FindTimingPreset (only the words are read).
 class PresetTask : public IExpModelTask {
@@ -21,7 +23,7 @@ class PresetTask : public IExpModelTask {
   uint32_t GetCurrentPartTrials() const override { return 0; }
 };
 
-class TaskLibraryTables : public englib::GoodPluginTest {};
+class TaskLibraryTables : public test::GoodPluginTest {};
 
 TEST_F(TaskLibraryTables, KeptTablesSkipUnnamedAndNegativeIdEntries) {
   EXPECT_EQ(lib_.GetKeptCount(), 5);
@@ -145,3 +147,5 @@ TEST_F(TaskLibraryTables, CodeNamesAndSdFloorFromThePluginTables) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -15,6 +15,7 @@
 #include "tests/support/common/TempFolder.h"
 
 namespace qel {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -177,4 +178,5 @@ TEST_F(SignalPortTest, CloseClosesEvenWhenSignalSyncWentOffMeanwhile) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -9,7 +9,13 @@
 
 #include "engine/run/tests/RunTestRig.h"
 
-using namespace runtest;
+namespace qel {
+
+using namespace test;
+
+}  // namespace qel
+
+using namespace qel;
 
 int main() {
   RunRig rig;

@@ -11,7 +11,9 @@
 #include "include/qel/TaskEntry.h"
 #include "include/qel/TrialCodes.h"
 
-namespace runtest {
+namespace qel {
+
+namespace test {
 
 void QueueSink::PostRunEvent(int32_t code, intptr_t lParam) {
   {
@@ -175,4 +177,6 @@ std::vector<uint32_t> RunRig::EventTimes(int32_t code) const {
 
 int RunRig::Count(int32_t code) const { return static_cast<int>(EventTimes(code).size()); }
 
-}  // namespace runtest
+}  // namespace test
+
+}  // namespace qel

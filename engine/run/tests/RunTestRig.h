@@ -29,7 +29,9 @@
 #include "tests/support/run/RunDeviceFakes.h"
 #include "tests/support/run/ScriptedPlugin.h"
 
-namespace runtest {
+namespace qel {
+
+namespace test {
 
 using qel::test::PluginCall;
 using qel::test::PluginScript;
@@ -155,4 +157,6 @@ class RunRig {
   std::vector<char> secondList_;
 };
 
-}  // namespace runtest
+}  // namespace test
+
+}  // namespace qel

@@ -6,7 +6,9 @@
 #include "engine/run/tests/RunTestRig.h"
 #include "tests/support/common/PromptRecorder.h"
 
-using namespace runtest;
+namespace qel {
+
+using namespace test;
 using qel::test::PromptRecorder;
 
 namespace {
@@ -264,3 +266,5 @@ TEST(Interruption, BreakInTheSecondListIsTitledWithAStarAndStoresNothing) {
   EXPECT_EQ(records[0].category, kCatHit);
   EXPECT_EQ(records[1].category, kCatHit);
 }
+
+}  // namespace qel

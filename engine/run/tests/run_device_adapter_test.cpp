@@ -4,6 +4,8 @@
 #include "engine/run/KeyboardRunAdapter.h"
 #include "engine/run/VoiceKeyRunAdapter.h"
 
+namespace qel {
+
 TEST(RunDeviceAdapters, VoiceKeyThresholdAndBitsReachTheMachine) {
   qel::CVoiceKey voiceKey;
   CVoiceKeyRunAdapter adapter(voiceKey);
@@ -18,3 +20,5 @@ TEST(RunDeviceAdapters, EscapeIsUpWithoutAKeyboard) {
   CKeyboardRunAdapter keyboard;
   EXPECT_FALSE(keyboard.IsEscapeDown());
 }
+
+}  // namespace qel

@@ -5,7 +5,9 @@
 
 #include "engine/run/tests/RunTestRig.h"
 
-using namespace runtest;
+namespace qel {
+
+using namespace test;
 
 namespace {
 
@@ -283,3 +285,5 @@ TEST(RunPart, ResponseEventForAnEndedTrialIsIgnored) {
   EXPECT_EQ(rig.Records()[0], (Record{kCatNone, 0, 1, kCatExcluded}));
   EXPECT_EQ(rig.PortBytes(), (std::vector<uint8_t>{0, 128, 128, 0})) << "no response byte";
 }
+
+}  // namespace qel

@@ -5,6 +5,8 @@
 
 #include "engine/run/RunRandom.h"
 
+namespace qel {
+
 TEST(RunRandom, DrawsStayWithinTheBoundsAndCoverThem) {
   CRunRandom random(7);
   std::set<uint32_t> seen;
@@ -45,3 +47,5 @@ TEST(RunRandom, SameSeedSameSequenceAndSuccessiveDrawsDiffer) {
   b.Seed(2025);
   EXPECT_NE(b.Interval(0, 1000000), CRunRandom(2024).Interval(0, 1000000));
 }
+
+}  // namespace qel

@@ -6,7 +6,9 @@
 
 #include "engine/run/tests/RunTestRig.h"
 
-using namespace runtest;
+namespace qel {
+
+using namespace test;
 
 namespace {
 
@@ -174,3 +176,5 @@ TEST(Scoring, ReleaseIndicatorAndResponseIndicator) {
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Count(kRunEventNextTrial) == 2; }));
   EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndResponse), "");
 }
+
+}  // namespace qel

@@ -7,7 +7,9 @@
 
 #include "engine/run/tests/RunTestRig.h"
 
-using namespace runtest;
+namespace qel {
+
+using namespace test;
 
 TEST(RunThreads, PartRunsWithTheBeatOnItsOwnThread) {
   RunRig rig;
@@ -85,3 +87,5 @@ TEST(RunThreads, PartRunsWithTheBeatOnItsOwnThread) {
   EXPECT_EQ(falseAlarms, 1);
   EXPECT_EQ(rig.script.Calls(kCmdFeedbackOn).size(), 1u);
 }
+
+}  // namespace qel

@@ -4,7 +4,9 @@
 
 #include "engine/run/tests/RunTestRig.h"
 
-using namespace runtest;
+namespace qel {
+
+using namespace test;
 
 namespace {
 
@@ -335,3 +337,5 @@ INSTANTIATE_TEST_SUITE_P(
                     HugeWordCase{"WindowWithoutEnd", 1000, 0xFFFFFFFFu, 1, 2, {kCatHit, 300, 1, kCatHit}},
                     HugeWordCase{"VariableDurationWithoutEnd", 1000, 0xFFFFFFF0u, 0, 2, {kCatHit, 300, 1, kCatHit}}),
     [](const testing::TestParamInfo<HugeWordCase>& info) { return std::string(info.param.name); });
+
+}  // namespace qel

@@ -32,6 +32,8 @@
 #include "scores/ScoreDialog.h"
 #include "tests/support/x11/XTestInput.h"
 
+namespace qel {
+
 namespace {
 
 constexpr int kTrials = 60;
@@ -177,6 +179,10 @@ int Run() {
 }  // namespace
 
 wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+
+}  // namespace qel
+
+using namespace qel;
 
 int main(int argc, char** argv) {
   if (!wxEntryStart(argc, argv)) return 2;

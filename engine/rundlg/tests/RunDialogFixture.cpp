@@ -12,7 +12,9 @@
 #include "app/settings/SystemSettings.h"
 #include "ui/ui/MainWindows.h"
 
-namespace rundlgtest {
+namespace qel {
+
+namespace test {
 
 const std::vector<std::string>& RunReleases() {
   static const std::vector<std::string> releases{"-mouse", "-keyboard", "-response", "-input",
@@ -90,4 +92,6 @@ wxString RunDialogFixture::Label(int id) const {
   return w ? w->GetLabel() : wxString("<none>");
 }
 
-}  // namespace rundlgtest
+}  // namespace test
+
+}  // namespace qel

@@ -14,7 +14,9 @@
 #include "tests/support/common/PromptRecorder.h"
 #include "ui/tests/NotifyRecorder.h"
 
-namespace rundlgtest {
+namespace qel {
+
+namespace test {
 
 class RunDialogFixture : public ::testing::Test {
  protected:
@@ -46,4 +48,6 @@ class RunDialogFixture : public ::testing::Test {
 // The release sequence of a run.
 const std::vector<std::string>& RunReleases();
 
-}  // namespace rundlgtest
+}  // namespace test
+
+}  // namespace qel

@@ -8,7 +8,9 @@
 #include "engine/rundlg/ui/HostRunDevices.h"
 #include "include/qel/TaskEntry.h"
 
-namespace rundlgtest {
+namespace qel {
+
+namespace test {
 
 CTaskHost& Host() {
   static CTaskHost* host = new CTaskHost;  // lives as long as the program, as in the program
@@ -95,4 +97,6 @@ int ScoreRecorder::RunScoreDialog(const ScoreDialogRequest& request) {
   return answer;
 }
 
-}  // namespace rundlgtest
+}  // namespace test
+
+}  // namespace qel

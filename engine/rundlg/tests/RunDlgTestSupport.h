@@ -21,7 +21,9 @@
 #include "tests/support/run/RunDeviceFakes.h"
 #include "tests/support/run/ScriptedPlugin.h"
 
-namespace rundlgtest {
+namespace qel {
+
+namespace test {
 
 // The program's one host and run data (made after wx is up).
 CTaskHost& Host();
@@ -122,4 +124,6 @@ class ScoreRecorder final : public IScoreDialogFactory {
   std::vector<Seen> seen;
 };
 
-}  // namespace rundlgtest
+}  // namespace test
+
+}  // namespace qel

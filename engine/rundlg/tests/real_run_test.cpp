@@ -17,7 +17,9 @@
 #include "tests/support/x11/XScreenShot.h"
 #include "tests/support/x11/XTestInput.h"
 
-using namespace rundlgtest;
+namespace qel {
+
+using namespace test;
 
 namespace {
 
@@ -128,3 +130,5 @@ TEST_F(RealRun, AHostTimedPartShowsItsSignalAndTimesTheKeys) {
     EXPECT_EQ(RunData().responseCode[0][i], 1) << "the left key";
   }
 }
+
+}  // namespace qel

@@ -12,7 +12,9 @@
 #include "include/qel/TaskEntry.h"
 #include "ui/NotifyCodes.h"
 
-using namespace rundlgtest;
+namespace qel {
+
+using namespace test;
 
 namespace {
 
@@ -261,3 +263,5 @@ TEST_F(RunEnd, AbortingARunOffersNoSavableScore) {
   ASSERT_EQ(scores.seen.size(), 1u);
   EXPECT_FALSE(scores.seen[0].request.savable);
 }
+
+}  // namespace qel

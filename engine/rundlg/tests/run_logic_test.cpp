@@ -8,6 +8,8 @@
 #include "engine/rundlg/TaskListRows.h"
 #include "include/qel/TaskLibraryInterface.h"
 
+namespace qel {
+
 namespace {
 
 struct BreakTextCase {
@@ -125,3 +127,5 @@ TEST(TaskListRow, ColumnsFromTheRecordAndItsModelDefault) {
 }
 
 }  // namespace
+
+}  // namespace qel

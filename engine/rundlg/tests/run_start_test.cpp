@@ -8,7 +8,9 @@
 #include "include/qel/TaskEntry.h"
 #include "ui/NotifyCodes.h"
 
-using namespace rundlgtest;
+namespace qel {
+
+using namespace test;
 
 namespace {
 
@@ -178,3 +180,5 @@ TEST_F(RunStart, CaptionBreakTextsAndReplyListAsTheRunSetsThem) {
   EXPECT_FALSE(display.m_bShowButton);
   EXPECT_EQ(Host().practiceFlag, 1);
 }
+
+}  // namespace qel

@@ -14,7 +14,9 @@
 #include "engine/rundlg/ui/DlgTasksAvailable.h"
 #include "ui/ui/ListCtrlQel.h"
 
-using namespace rundlgtest;
+namespace qel {
+
+using namespace test;
 
 namespace {
 
@@ -163,3 +165,5 @@ TEST_F(TasksAvailable, WithoutAnEditorOkChangesNothing) {
   dialog->AddCheckedTasks();
   EXPECT_TRUE(dialog->List().IsRowChecked(0));
 }
+
+}  // namespace qel

@@ -26,6 +26,8 @@
 #include "ui/NotifyCodes.h"
 #include "ui/ui/QelNotify.h"
 
+namespace qel {
+
 namespace {
 
 constexpr const char* kBreakReplies[2] = {"Continue", "Stop"};
@@ -628,3 +630,5 @@ void CDlgRun::OnClose(wxCloseEvent& event) {
     Destroy();
   }
 }
+
+}  // namespace qel

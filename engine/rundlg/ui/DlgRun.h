@@ -30,11 +30,6 @@
 #include "engine/rundlg/ui/RunEventPoster.h"
 #include "engine/timer/TimerMs.h"
 
-class CExpModelTask;
-class CQelNotifyEvent;
-class CTaskHost;
-class CTaskRunData;
-class IRunProject;
 class wxButton;
 class wxCheckBox;
 class wxListBox;
@@ -42,8 +37,14 @@ class wxStaticText;
 class wxTextCtrl;
 
 namespace qel {
+
+class CExpModelTask;
+class CQelNotifyEvent;
+class CTaskHost;
+class CTaskRunData;
+class IRunProject;
+
 class ITickSource;
-}
 
 class CDlgRun : public wxDialog {
  public:
@@ -185,3 +186,5 @@ class CDlgRun : public wxDialog {
   wxButton* m_pStopGo = nullptr;
   wxCheckBox* m_pAlwaysOnTop = nullptr;
 };
+
+}  // namespace qel

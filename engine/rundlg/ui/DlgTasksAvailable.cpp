@@ -10,6 +10,8 @@
 #include "ui/ui/ListCtrlQel.h"
 #include "ui/ui/QelNotify.h"
 
+namespace qel {
+
 namespace {
 
 const char* const kCaptions[] = {"No.", "Id", "Name", "Keys", "Vers", "Parts", "Vars"};
@@ -114,3 +116,5 @@ void CDlgTasksAvailable::AddCheckedTasks() {
 }
 
 void CDlgTasksAvailable::OnOk(wxCommandEvent&) { AddCheckedTasks(); }
+
+}  // namespace qel

@@ -9,6 +9,8 @@
 
 #include "engine/rundlg/TaskListRows.h"
 
+namespace qel {
+
 class CListCtrlQel;
 class CQelNotifyEvent;
 class IModelTaskEditor;
@@ -37,3 +39,5 @@ class CDlgTasksAvailable : public wxDialog {
   std::vector<TaskListRow> m_rows;
   int m_nOwnUnchecks = 0;  // check-change notices still to come from our own unchecking
 };
+
+}  // namespace qel

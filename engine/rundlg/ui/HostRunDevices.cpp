@@ -8,6 +8,8 @@
 #include "engine/input/InputDevices.h"
 #include "engine/sound/SoundService.h"
 
+namespace qel {
+
 CHostRunDevices::CHostRunDevices(CTaskHost& host) : host_(host) {}
 
 CHostRunDevices::~CHostRunDevices() = default;
@@ -67,3 +69,5 @@ void CHostRunDevices::ReleaseSound() {
 void CHostRunDevices::ReleaseVoiceKey() { voiceKey_.Release(); }
 
 void CHostRunDevices::FreeDisplay() { host_.FreeDisplay(); }
+
+}  // namespace qel

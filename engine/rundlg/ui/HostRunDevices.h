@@ -8,6 +8,8 @@
 #include "engine/run/VoiceKeyRunAdapter.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 
+namespace qel {
+
 class CTaskHost;
 
 // Opens the run's full screen on the display of that index, listing the
@@ -50,3 +52,5 @@ class CHostRunDevices final : public IRunDevices {
   CKeyboardRunAdapter keyboard_;
   bool soundOpen_ = false;
 };
+
+}  // namespace qel

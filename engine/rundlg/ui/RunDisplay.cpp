@@ -2,6 +2,8 @@
 
 #include "display/ui/DDDisplay.h"
 
+namespace qel {
+
 bool CRunDisplay::GetWndRectClient(QelRect& rect) { return display_.GetWndRectClient(rect); }
 bool CRunDisplay::Present(bool show) { return display_.Present(show); }
 bool CRunDisplay::SurfaceGetSize(int n, int& width, int& height) { return display_.SurfaceGetSize(n, width, height); }
@@ -32,3 +34,5 @@ intptr_t CRunDisplay::PostMessageA(int command, intptr_t payload) {
 void CRunDisplay::SetRestoreDisplay(QelRestoreCallback callback, void* context) {
   display_.SetRestoreDisplay(callback, context);
 }
+
+}  // namespace qel

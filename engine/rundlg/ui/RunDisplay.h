@@ -8,6 +8,8 @@
 
 #include "include/qel/DisplayInterface.h"
 
+namespace qel {
+
 class CDDDisplay;
 
 class CRunDisplay final : public IDDDisplay {
@@ -36,3 +38,5 @@ class CRunDisplay final : public IDDDisplay {
  private:
   CDDDisplay& display_;
 };
+
+}  // namespace qel

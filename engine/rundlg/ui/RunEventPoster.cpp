@@ -2,4 +2,8 @@
 
 #include "ui/ui/QelNotify.h"
 
+namespace qel {
+
 void CRunEventPoster::PostRunEvent(int32_t code, intptr_t lParam) { qel::PostNotify(target_, code, lParam); }
+
+}  // namespace qel

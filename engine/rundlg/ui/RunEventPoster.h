@@ -7,6 +7,8 @@
 
 class wxEvtHandler;
 
+namespace qel {
+
 class CRunEventPoster final : public IRunEventSink {
  public:
   explicit CRunEventPoster(wxEvtHandler* target) : target_(target) {}
@@ -15,3 +17,5 @@ class CRunEventPoster final : public IRunEventSink {
  private:
   wxEvtHandler* target_;
 };
+
+}  // namespace qel

@@ -23,6 +23,8 @@
 #include "engine/sound/voicekey/VoiceKey.h"
 #include "engine/sound/voicekey/VoiceKeyChannel.h"
 
+namespace qel {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -59,6 +61,10 @@ double Percentile(std::vector<double> v, double p) {
 }
 
 }  // namespace
+
+}  // namespace qel
+
+using namespace qel;
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;

@@ -5,6 +5,7 @@
 
 namespace qel {
 
+
 void CCaptureRing::Reset(bool loop) {
   std::lock_guard<std::mutex> lock(mutex_);
   written_ = 0;

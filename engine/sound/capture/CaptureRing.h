@@ -13,6 +13,7 @@
 
 namespace qel {
 
+
 class CCaptureRing {
  public:
   static constexpr uint32_t kFrameBytes = 4;  // one stereo pair of 16-bit samples

@@ -1,6 +1,7 @@
 #include "engine/sound/capture/SoundCapture.h"
 
 namespace qel {
+
 namespace {
 constexpr Uint16 kCaptureFrames = 64;  // 8 ms at 8000 Hz: the device hands over small pieces
 }  // namespace

@@ -14,6 +14,7 @@
 
 namespace qel {
 
+
 class CSoundCapture {
  public:
   static constexpr int kRate = 8000;

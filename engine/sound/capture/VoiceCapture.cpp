@@ -10,6 +10,7 @@
 #include "engine/sound/capture/SoundCapture.h"
 
 namespace qel {
+
 namespace {
 
 CSoundCapture g_capture;

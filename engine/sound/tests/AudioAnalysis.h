@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 // One channel of interleaved 16-bit samples.
 inline std::vector<int16_t> Channel(const std::vector<int16_t>& interleaved, int channels, int channel) {
@@ -68,4 +70,6 @@ inline double ToneFrequency(const std::vector<int16_t>& s, size_t first, size_t 
   return (crossings - 1) * rate / (t1 - t0);
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

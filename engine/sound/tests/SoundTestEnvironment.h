@@ -15,7 +15,9 @@
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 // Writes 8000 Hz 16-bit stereo frames, as the capture device would deliver them.
 inline bool WriteCaptureFile(const std::string& path, size_t frames,
@@ -59,4 +61,6 @@ inline bool WriteBurstFile(const std::string& path, const Burst& b, double total
   });
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 inline void Put16(std::vector<uint8_t>& v, uint32_t x) {
   v.push_back(static_cast<uint8_t>(x & 0xFF));
@@ -93,4 +95,6 @@ struct ExactBytes {
   std::unique_ptr<uint8_t[]> data;
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -11,6 +11,7 @@
 #include "engine/sound/capture/VoiceCapture.h"
 
 namespace qel {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -71,4 +72,5 @@ TEST(VoiceCaptureDevice, FramesArriveInOrderAcrossTheEndOfTheRing) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -8,6 +8,7 @@
 #include "engine/sound/capture/CaptureRing.h"
 
 namespace qel {
+
 namespace {
 
 std::vector<uint8_t> Pattern(size_t n, size_t from) {
@@ -103,4 +104,5 @@ TEST_F(Ring, CaptureOnceStopsWhenTheRingIsFull) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -9,6 +9,7 @@
 #include "engine/sound/WaveImage.h"
 
 namespace qel {
+
 namespace {
 
 struct Expected {
@@ -80,4 +81,5 @@ TEST(ProgramSounds, MissingResourceGivesNothing) {
 }
 
 }  // namespace
+
 }  // namespace qel

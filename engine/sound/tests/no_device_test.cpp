@@ -14,6 +14,7 @@
 #include "engine/sound/voicekey/VoiceKey.h"
 
 namespace qel {
+
 namespace {
 
 size_t Count(const std::vector<std::string>& v, const std::string& start) {
@@ -90,4 +91,5 @@ TEST(NoSoundDevice, DevicesThatCannotOpenAreReportedOnce) {
 }
 
 }  // namespace
+
 }  // namespace qel

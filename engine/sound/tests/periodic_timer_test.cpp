@@ -9,6 +9,7 @@
 #include "engine/sound/voicekey/PeriodicTimer.h"
 
 namespace qel {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -63,4 +64,5 @@ TEST(PeriodicTimer, StopFromInsideTheCallbackThenStartAgain) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -10,6 +10,7 @@
 #include "engine/sound/SoundBuffer.h"
 
 namespace qel {
+
 namespace {
 
 SDL_AudioSpec DeviceSpec(int rate) {
@@ -145,4 +146,5 @@ TEST(SoundBuffer, RefusesWhatItCannotPlay) {
 }
 
 }  // namespace
+
 }  // namespace qel

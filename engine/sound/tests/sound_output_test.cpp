@@ -13,6 +13,7 @@
 #include "engine/sound/SoundService.h"
 
 namespace qel {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -236,4 +237,5 @@ TEST(SoundDeviceList, HoldsFourAndRefusesTheFifth) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -6,6 +6,7 @@
 #include "engine/sound/voicekey/VoiceKeyChannel.h"
 
 namespace qel {
+
 namespace {
 
 TEST(VoiceKeyChannel, StartsWithDivisorsOfTwentyAndNothingHeard) {
@@ -116,4 +117,5 @@ TEST(VoiceKeyChannel, BurstCrossesTheThresholdWithinMillisecondsOrNever) {
 }
 
 }  // namespace
+
 }  // namespace qel

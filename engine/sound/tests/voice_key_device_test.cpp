@@ -10,6 +10,7 @@
 #include "engine/sound/voicekey/VoiceKey.h"
 
 namespace qel {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -121,4 +122,5 @@ TEST(VoiceKeyDevice, RestartReadsOnlyNewInput) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -8,6 +8,7 @@
 #include "engine/sound/WaveImage.h"
 
 namespace qel {
+
 namespace {
 
 using test::Chunk;
@@ -202,4 +203,5 @@ TEST(WaveImage, PlayableFormats) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -7,6 +7,7 @@
 #include <system_error>
 
 namespace qel {
+
 namespace {
 
 void AddNs(timespec& t, long ns) {

@@ -11,6 +11,7 @@
 
 namespace qel {
 
+
 class CPeriodicTimer {
  public:
   CPeriodicTimer() = default;

@@ -6,6 +6,7 @@
 
 namespace qel {
 
+
 CVoiceKey::CVoiceKey() : buffer_(kReadBytes) { SetThreshold(50); }
 
 CVoiceKey::~CVoiceKey() {

@@ -7,6 +7,7 @@
 
 namespace qel {
 
+
 class CVoiceKeyChannel {
  public:
   CVoiceKeyChannel() = default;

@@ -11,6 +11,8 @@
 
 #include "engine/timer/MonotonicTickThread.h"
 
+namespace qel {
+
 namespace {
 
 struct Recorder {
@@ -28,6 +30,10 @@ void OnBeat(void* context, int64_t scheduledNs) {
 double Us(int64_t ns) { return static_cast<double>(ns) / 1000.0; }
 
 }  // namespace
+
+}  // namespace qel
+
+using namespace qel;
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;

@@ -15,6 +15,7 @@
 #include "engine/timer/ui/TimerStatusButton.h"
 
 namespace qel {
+
 namespace {
 
 void NoOp(intptr_t) {}
@@ -97,4 +98,5 @@ TEST_F(DlgTimerStatusTest, TheTimerButtonOpensTheDialogModally) {
 }
 
 }  // namespace
+
 }  // namespace qel

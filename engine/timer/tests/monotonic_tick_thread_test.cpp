@@ -10,6 +10,7 @@
 #include "engine/timer/TimerMs.h"
 
 namespace qel {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -124,4 +125,5 @@ TEST(MonotonicTickThread, DrivesTheRunTimerWhoseStopJoins) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -6,6 +6,7 @@
 #include "engine/timer/TimerMs.h"
 
 namespace qel {
+
 namespace {
 
 struct CallLog {
@@ -132,4 +133,5 @@ INSTANTIATE_TEST_SUITE_P(Beats, TimerMsGapTest,
                                            GapCase{{1, 1, 2}, 0, 1}));   // two beats in the same ms
 
 }  // namespace
+
 }  // namespace qel

@@ -5,6 +5,7 @@
 #include "engine/timer/TimerStatusSampler.h"
 
 namespace qel {
+
 namespace {
 
 // The callback samples the status while the beat runs; `nest` more beats
@@ -62,4 +63,5 @@ TEST(TimerStatusSampler, LoadIsZeroBeforeAnySample) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -6,6 +6,7 @@
 
 namespace qel {
 
+
 namespace {
 constexpr const char* kLabels[8] = {
     "Beats:", "Elapsed (ms):", "Late beats:", "Largest gap (ms):",

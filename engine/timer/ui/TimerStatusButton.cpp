@@ -4,6 +4,7 @@
 
 namespace qel {
 
+
 CTimerStatusButton::CTimerStatusButton(wxWindow* parent, const CTimerMs& timer, const wxString& label, int id)
     : wxButton(parent, id, label), timer_(timer) {
   Bind(wxEVT_BUTTON, &CTimerStatusButton::OnClicked, this, id);

@@ -8,6 +8,7 @@
 
 namespace qel {
 
+
 class CTimerStatusButton : public wxButton {
  public:
   static constexpr int kDefaultId = 1131;

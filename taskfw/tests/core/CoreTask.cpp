@@ -2,6 +2,8 @@
 
 #include "taskfw/TaskPlugin.h"
 
+namespace qel {
+
 namespace {
 const char* const kVersions[] = {"First", "Second"};
 const char* const kParts[] = {"Left hand", "Right hand"};
@@ -50,3 +52,5 @@ bool BoundTask::InitAndSetup() {
          task.DispatchCommand(kCmdSetupRun, reinterpret_cast<intptr_t>(&context),
                               reinterpret_cast<intptr_t>(runData.get()), 0, nullptr);
 }
+
+}  // namespace qel

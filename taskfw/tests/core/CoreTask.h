@@ -8,6 +8,8 @@
 #include "taskfw/TaskPlugin.h"
 #include "tests/support/fakes/FakeTaskSurroundings.h"
 
+namespace qel {
+
 // A task with two versions, two parts, a small variable table and the
 // base behaviour everywhere else.
 class CoreTask : public CTaskBase {
@@ -61,3 +63,5 @@ struct BoundTask : FakeTaskSurroundings {
 
 // The test program's own task object (the one the norm getters reach).
 extern CoreTask g_coreTask;
+
+}  // namespace qel

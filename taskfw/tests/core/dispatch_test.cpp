@@ -7,6 +7,8 @@
 #include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/TaskEntry.h"
 
+namespace qel {
+
 namespace {
 
 // Every command-reachable slot records its number and answers 100 + slot
@@ -163,3 +165,5 @@ TEST(Dispatch, BaseComputeVariablesWithoutResultPointerComputesNothing) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 #include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/TaskEntry.h"
 
+namespace qel {
+
 namespace {
 
 struct InfoCase {
@@ -150,3 +152,5 @@ INSTANTIATE_TEST_SUITE_P(Table, InfoPointersNarrow,
                                            PointerQuestion{6, 9, 0}));
 
 }  // namespace
+
+}  // namespace qel

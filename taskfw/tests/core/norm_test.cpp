@@ -5,6 +5,8 @@
 #include "taskfw/NormGetters.h"
 #include "taskfw/TaskAge.h"
 
+namespace qel {
+
 namespace {
 
 // Binds the program's task object to a fresh record for one test.
@@ -169,3 +171,5 @@ TEST(Age, DateDifferenceAcrossTheEpoch) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -3,6 +3,8 @@
 
 #include "taskfw/tests/core/CoreTask.h"
 
+namespace qel {
+
 namespace {
 
 class Pictures : public ::testing::Test {
@@ -45,3 +47,5 @@ TEST_F(Pictures, FailuresDrawNothing) {
 }
 
 }  // namespace
+
+}  // namespace qel

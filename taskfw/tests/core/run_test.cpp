@@ -4,6 +4,8 @@
 #include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/TaskEntry.h"
 
+namespace qel {
+
 namespace {
 
 intptr_t P(const void* p) { return reinterpret_cast<intptr_t>(p); }
@@ -367,3 +369,5 @@ TEST(Lists, ResponseCodeListsAreCountFirst) {
 }
 
 }  // namespace
+
+}  // namespace qel

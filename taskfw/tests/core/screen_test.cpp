@@ -6,6 +6,8 @@
 #include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/TaskEntry.h"
 
+namespace qel {
+
 namespace {
 
 struct GeometryCase {
@@ -169,3 +171,5 @@ TEST(DrawStimulus, Command11DrawsWithoutClearingOrPresenting) {
 }
 
 }  // namespace
+
+}  // namespace qel

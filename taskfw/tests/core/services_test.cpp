@@ -5,6 +5,8 @@
 
 #include "taskfw/tests/core/CoreTask.h"
 
+namespace qel {
+
 namespace {
 
 class Services : public ::testing::Test {
@@ -122,3 +124,5 @@ TEST(TextHelpers, OnADrawingContext) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 #include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/Resources.h"
 
+namespace qel {
+
 namespace {
 
 struct LanguageCase {
@@ -83,3 +85,5 @@ TEST(TextLanguage, IdsByLanguage) {
 }
 
 }  // namespace
+
+}  // namespace qel

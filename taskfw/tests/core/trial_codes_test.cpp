@@ -7,6 +7,8 @@
 #include "include/qel/TrialCodes.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 
+namespace qel {
+
 namespace {
 
 struct CodeCase {
@@ -65,3 +67,5 @@ TEST(TrialCodesHost, TestHostPermutesPublishedTrials) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -8,6 +8,8 @@
 
 #include "taskfw/tests/core/CoreTask.h"
 
+namespace qel {
+
 namespace {
 
 std::vector<std::array<char, kTrialCodeSize>> MakeCodes(int n, const char* prefix) {
@@ -124,3 +126,5 @@ TEST(TrialListUnbound, NothingWithoutHostAndZeroWithoutRecord) {
 }
 
 }  // namespace
+
+}  // namespace qel

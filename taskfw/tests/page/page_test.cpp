@@ -13,6 +13,8 @@
 #include "tests/support/fakes/FakeModelTask.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
+namespace qel {
+
 namespace {
 
 // A page with one check box for word 0; it records what it saw.
@@ -230,3 +232,5 @@ TEST_F(Pages, ModifiedFlagOnlyWhileLoaded) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -13,6 +13,8 @@
 #include "tests/support/fakes/FakeTaskLibrary.h"
 #include "tests/support/gui/WxControls.h"
 
+namespace qel {
+
 using qel::test::FindControl;
 
 namespace {
@@ -114,3 +116,5 @@ TEST_F(PluginPage, PluginUnloadedWhileTheWindowLives) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 #include "engine/library/TaskLibrary.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 
+namespace qel {
+
 namespace {
 
 TEST(EngineLoad, ProbeLoadsAndAnswersNorms) {
@@ -40,3 +42,5 @@ TEST(EngineLoad, ProbeLoadsAndAnswersNorms) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -19,6 +19,8 @@
 #include "tests/support/fakes/FakeTaskLibrary.h"
 #include "tests/support/fakes/FakeTaskSurroundings.h"
 
+namespace qel {
+
 namespace {
 
 intptr_t P(const void* p) { return reinterpret_cast<intptr_t>(p); }
@@ -354,3 +356,5 @@ TEST_F(Plugin, UnloadsCleanly) {
 }
 
 }  // namespace
+
+}  // namespace qel

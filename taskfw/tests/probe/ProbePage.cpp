@@ -5,6 +5,8 @@
 #include <wx/slider.h>
 #include <wx/stattext.h>
 
+namespace qel {
+
 namespace {
 template <typename T>
 T* Find(wxWindow* panel, int id) {
@@ -49,3 +51,5 @@ void CTaskPageProbe::OnCheck(wxCommandEvent& event) { StoreParamWord(0, event.Is
 void CTaskPageProbe::OnSlider(wxCommandEvent& event) {
   StoreParamWord(1, static_cast<uint32_t>(event.GetInt()));
 }
+
+}  // namespace qel

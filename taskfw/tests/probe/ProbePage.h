@@ -6,6 +6,8 @@
 
 class wxCommandEvent;
 
+namespace qel {
+
 class CTaskPageProbe final : public CTaskPage {
  public:
   static constexpr int kTemplate = 152;
@@ -24,3 +26,5 @@ class CTaskPageProbe final : public CTaskPage {
   void OnCheck(wxCommandEvent& event);
   void OnSlider(wxCommandEvent& event);
 };
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 #include "taskfw/tests/probe/ProbeTask.h"
 #include "taskfw/TaskPlugin.h"
 
+namespace qel {
+
 const QelModelTask g_ModelDefault = {
     99,
     "FWP",
@@ -14,3 +16,5 @@ const QelModelTask g_ModelDefault = {
 };
 
 QEL_TASK_PLUGIN(CTaskProbe, g_probeTask);
+
+}  // namespace qel

@@ -3,6 +3,8 @@
 #include "taskfw/NormGetters.h"
 #include "taskfw/TaskPlugin.h"
 
+namespace qel {
+
 namespace {
 
 const char* const kVersions[] = {"Version A", "Version B"};
@@ -98,3 +100,5 @@ bool CTaskProbe::DrawStimulus(CDC* dc, intptr_t, intptr_t b) {
   DrawBitmap(dc, kPictureId, 0, 0, b != 0);
   return true;
 }
+
+}  // namespace qel

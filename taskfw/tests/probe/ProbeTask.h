@@ -5,6 +5,8 @@
 #include "taskfw/tests/probe/ProbePage.h"
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 class CTaskProbe final : public CTaskBase {
  public:
   // Texts, codes and colours the tests check against.
@@ -25,3 +27,5 @@ class CTaskProbe final : public CTaskBase {
  private:
   CTaskPageProbe m_pageObject;
 };
+
+}  // namespace qel

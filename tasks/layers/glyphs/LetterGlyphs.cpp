@@ -7,6 +7,7 @@
 #include <array>
 
 namespace qel {
+
 namespace {
 
 struct GlyphRows {

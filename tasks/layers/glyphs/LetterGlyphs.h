@@ -11,6 +11,7 @@
 
 namespace qel {
 
+
 inline constexpr int kGlyphRows = 23;
 inline constexpr int kGlyphColumns = 11;
 inline constexpr int kGlyphBytes = 256;

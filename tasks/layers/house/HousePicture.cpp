@@ -2,6 +2,8 @@
 
 #include "display/image/ImageDecoder.h"
 
+namespace qel {
+
 namespace {
 
 constexpr int kOriginX = 320;
@@ -131,3 +133,5 @@ bool CHousePicture::DrawAnimalScaled(CDC* dc, int centreX, int centreY, int wind
   return flip ? dc->StretchBlt(x, y + h, w, -h, bitmap, 0, 0, bitmap.width, bitmap.height, kRopSrcCopy)
               : dc->StretchBlt(x, y, w, h, bitmap, 0, 0, bitmap.width, bitmap.height, kRopSrcCopy);
 }
+
+}  // namespace qel

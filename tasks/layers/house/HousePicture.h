@@ -14,6 +14,8 @@
 #include "include/qel/DrawContext.h"
 #include "include/qel/Resources.h"
 
+namespace qel {
+
 class CHousePicture {
  public:
   static constexpr int kPictureCount = 6;
@@ -64,3 +66,5 @@ class CHousePicture {
   int m_size = kDesignSize;
   QelImage m_pictures[kPictureCount];
 };
+
+}  // namespace qel

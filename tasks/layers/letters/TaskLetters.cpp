@@ -2,6 +2,8 @@
 
 #include "tasks/layers/glyphs/LetterGlyphs.h"
 
+namespace qel {
+
 namespace {
 
 // The four masks between trials.
@@ -125,3 +127,5 @@ void CTaskLetters::ResetMatches() {
   m_seenRelevant = 0;
   m_degraded = false;
 }
+
+}  // namespace qel

@@ -14,6 +14,8 @@
 #include "taskfw/TaskBase.h"
 #include "tasks/layers/msfa/TrialCodeSlot.h"
 
+namespace qel {
+
 class CTaskLetters : public CTaskBase {
  public:
   static constexpr int kPositions = msfa::kPositions;
@@ -73,3 +75,5 @@ class CTaskLetters : public CTaskBase {
  protected:
   ~CTaskLetters() = default;
 };
+
+}  // namespace qel

@@ -1,5 +1,7 @@
 #include "tasks/layers/msfa/MemorySearchRun.h"
 
+namespace qel {
+
 namespace msfa {
 
 void LoadPartTexts(CTaskBase& task, const LanguageTexts (&texts)[3], int parts) {
@@ -14,7 +16,7 @@ void LoadPartTexts(CTaskBase& task, const LanguageTexts (&texts)[3], int parts) 
 
 void PublishPartWords(ITaskLibrary& record, int parts, const int* testLengths, int practiceLength,
                       const uint32_t* defaultTrials) {
-  for (int q = 0; q < parts && q < ::kMaxParts; ++q) {
+  for (int q = 0; q < parts && q < qel::kMaxParts; ++q) {
     record.partWordsA[q] = testLengths[q];
     record.partWordsB[q] = practiceLength;
     record.normTrialCounts[q] = static_cast<int32_t>(defaultTrials[q]);
@@ -39,3 +41,5 @@ int32_t ComputePartSplits(ITaskRunData& runData, const IExpModelTask& context, i
 }
 
 }  // namespace msfa
+
+}  // namespace qel

@@ -8,6 +8,8 @@
 
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 namespace msfa {
 
 constexpr int kMaxMemorySearchParts = 3;
@@ -39,3 +41,5 @@ int32_t ComputePartSplits(ITaskRunData& runData, const IExpModelTask& context, i
                           const QelCodeList* fullLists, const QelCodeList* shortLists);
 
 }  // namespace msfa
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 #include "include/qel/ModelTask.h"
 
+namespace qel {
+
 namespace msfa {
 
 constexpr int kPositions = 4;
@@ -22,3 +24,5 @@ inline bool HasFourItems(const char* code) {
 }
 
 }  // namespace msfa
+
+}  // namespace qel

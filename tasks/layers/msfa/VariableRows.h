@@ -15,6 +15,8 @@
 #include "include/qel/TaskTables.h"
 #include "taskfw/NormGetters.h"
 
+namespace qel {
+
 namespace msfa {
 
 // Variable types (flags bits 0-3) by category. Counts of false alarms and
@@ -100,3 +102,5 @@ constexpr QelNormGetter NormGetter(const TaskNormVariable (&norms)[N], const cha
   {msfa::RowOf(rows, "Z" cat #P S), "ms", "Z" cat #P S, nullptr, msfa::RowOf(rows, "T" cat #P S), 0}
 #define MSFA_NORM_N(rows, cat, P, S) \
   {msfa::RowOf(rows, "Z" cat #P S), "N", "Z" cat #P S, nullptr, msfa::RowOf(rows, "N" cat #P S), 0}
+
+}  // namespace qel

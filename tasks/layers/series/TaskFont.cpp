@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace qel {
+
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
   const int64_t product = static_cast<int64_t>(a) * b;
@@ -36,3 +38,5 @@ void CTaskFont::Deselect(CDC* dc) {
   // Height 0 asks the context for its default font.
   if (dc) dc->SetFont(nullptr, 0, kFwNormal, false);
 }
+
+}  // namespace qel

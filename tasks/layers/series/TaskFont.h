@@ -7,6 +7,8 @@
 
 #include "include/qel/DrawContext.h"
 
+namespace qel {
+
 // Pixels per logical inch assumed for every task screen.
 constexpr int kTaskLogPixelsY = 96;
 
@@ -35,3 +37,5 @@ class CTaskFont {
   int m_height = 0;
   int m_weight = kFwNormal;
 };
+
+}  // namespace qel

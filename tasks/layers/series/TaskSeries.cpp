@@ -1,5 +1,7 @@
 #include "tasks/layers/series/TaskSeries.h"
 
+namespace qel {
+
 CTaskSeries::CTaskSeries() = default;
 
 bool CTaskSeries::SetupScreen(IDDDisplay* display, bool practice) {
@@ -105,3 +107,5 @@ int64_t CTaskSeries::GetSeriesTime(const int32_t* categories, const int32_t* rea
   }
   return sum;
 }
+
+}  // namespace qel

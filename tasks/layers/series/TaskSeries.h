@@ -12,6 +12,8 @@
 #include "taskfw/TaskBase.h"
 #include "tasks/layers/series/TaskFont.h"
 
+namespace qel {
+
 class CTaskSeries : public CTaskBase {
  public:
   // Point size of the series-number overlay.
@@ -62,3 +64,5 @@ class CTaskSeries : public CTaskBase {
   bool m_overlayOn = false;       // TaskParam word 0 of the run context
   CTaskFont m_overlayFont;
 };
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 #include "taskfw/TaskPlugin.h"
 #include "tasks/plugins/fa4l/TaskFocusedAttention4Letters.h"
 
+namespace qel {
+
 // Two keys (yes right, no left, exchangeable), the letters stay on until the
 // answer or the end of the response window, the next display 1000 ms after
 // the answer; sound feedback on errors. Each part plays its list of 40
@@ -20,3 +22,5 @@ const QelModelTask g_ModelDefault = {
 };
 
 QEL_TASK_PLUGIN(CTaskFocusedAttention4Letters, g_focusedAttention4Letters);
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 
 #include "tasks/layers/msfa/VariableRows.h"
 
+namespace qel {
+
 namespace fa4l {
 
 #define L4_PART(P)                                                                                            \
@@ -46,3 +48,5 @@ constexpr QelCodeList kShortLists[kParts] = {
 #undef L4_GETTER
 
 }  // namespace fa4l
+
+}  // namespace qel

@@ -11,6 +11,8 @@
 
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 namespace fa4l {
 
 constexpr uint32_t kVariableCount = 74;
@@ -23,3 +25,5 @@ extern const QelCodeList kFullLists[kParts];
 extern const QelCodeList kShortLists[kParts];
 
 }  // namespace fa4l
+
+}  // namespace qel

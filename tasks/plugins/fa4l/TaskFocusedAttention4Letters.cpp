@@ -6,6 +6,8 @@
 #include "tasks/plugins/fa4l/Fa4lVariables.h"
 #include "tasks/layers/msfa/MemorySearchRun.h"
 
+namespace qel {
+
 namespace {
 
 const char* const kVersionNames[] = {"Targets: c, j+n+s", "Targets: x, f+t+z", "Targets: m, g+l+v"};
@@ -174,3 +176,5 @@ int32_t CTaskFocusedAttention4Letters::ComputeVariables(ITaskRunData* runData) {
   if (!m_runContext) return -1;
   return msfa::ComputePartSplits(*runData, *m_runContext, index, kParts, fa4l::kFullLists, fa4l::kShortLists);
 }
+
+}  // namespace qel

@@ -11,6 +11,8 @@
 #include "tasks/plugins/fa4l/ui/Fa4lPage.h"
 #include "tasks/layers/letters/TaskLetters.h"
 
+namespace qel {
+
 class CTaskFocusedAttention4Letters final : public CTaskLetters {
  public:
   static constexpr int kVersions = 3;
@@ -45,3 +47,5 @@ class CTaskFocusedAttention4Letters final : public CTaskLetters {
 
   CTaskPageFocusedAttention m_pageObject;
 };
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 #include "taskfw/TaskPlugin.h"
 #include "tasks/plugins/msl/TaskMemorySearchLetters.h"
 
+namespace qel {
+
 // Two keys (yes right, no left, exchangeable), the letters stay on until the
 // answer or the end of the response window, the next display 1000 ms after
 // the answer; sound feedback on errors.
@@ -18,3 +20,5 @@ const QelModelTask g_ModelDefault = {
 };
 
 QEL_TASK_PLUGIN(CTaskMemorySearchLetters, g_memorySearchLetters);
+
+}  // namespace qel

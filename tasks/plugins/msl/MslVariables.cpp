@@ -2,6 +2,8 @@
 
 #include "tasks/layers/msfa/VariableRows.h"
 
+namespace qel {
+
 namespace msl {
 
 #define MS_HEAD(P) MSFA_HEAD(P, "_ms")
@@ -74,3 +76,5 @@ constexpr QelCodeList kShortLists[kParts] = {
 #undef MS_GETTER
 
 }  // namespace msl
+
+}  // namespace qel

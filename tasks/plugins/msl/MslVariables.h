@@ -10,6 +10,8 @@
 
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 namespace msl {
 
 constexpr uint32_t kVariableCount = 111;
@@ -24,3 +26,5 @@ extern const QelCodeList kFullLists[kParts];
 extern const QelCodeList kShortLists[kParts];
 
 }  // namespace msl
+
+}  // namespace qel

@@ -5,6 +5,8 @@
 #include "tasks/plugins/msl/MslTrialLists.h"
 #include "tasks/plugins/msl/MslVariables.h"
 
+namespace qel {
+
 namespace {
 
 const char* const kVersionNames[] = {"Targets: k, k+r, k+r+s", "Targets: j, j+m, j+m+z", "Targets: g, g+t, g+t+v"};
@@ -109,3 +111,5 @@ int32_t CTaskMemorySearchLetters::ComputeVariables(ITaskRunData* runData) {
   if (!m_runContext) return -1;
   return msfa::ComputePartSplits(*runData, *m_runContext, index, kParts, msl::kFullLists, msl::kShortLists);
 }
+
+}  // namespace qel

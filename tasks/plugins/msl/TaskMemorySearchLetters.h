@@ -6,6 +6,8 @@
 
 #include "tasks/layers/letters/TaskLetters.h"
 
+namespace qel {
+
 class CTaskMemorySearchLetters final : public CTaskLetters {
  public:
   static constexpr int kVersions = 3;
@@ -27,3 +29,5 @@ class CTaskMemorySearchLetters final : public CTaskLetters {
   // out of range.
   static const char* MemorySet(int version, int part);
 };
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 #include "taskfw/TaskPlugin.h"
 #include "tasks/plugins/mso1/TaskMemorySearchObjects.h"
 
+namespace qel {
+
 // One key, pressed for a memory animal only; the house with its animals
 // stays on until the press or the end of the response window, the next
 // trial 1000 ms later; sound feedback on errors.
@@ -18,3 +20,5 @@ const QelModelTask g_ModelDefault = {
 };
 
 QEL_TASK_PLUGIN(CTaskMemorySearchObjects, g_memorySearchObjects);
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 
 #include "tasks/layers/msfa/VariableRows.h"
 
+namespace qel {
+
 namespace mso1 {
 
 #define MO_PART(P)                                                                                  \
@@ -39,3 +41,5 @@ constexpr QelCodeList kShortLists[kParts] = {
 #undef MO_GETTER
 
 }  // namespace mso1
+
+}  // namespace qel

@@ -9,6 +9,8 @@
 
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 namespace mso1 {
 
 constexpr uint32_t kVariableCount = 36;
@@ -21,3 +23,5 @@ extern const QelCodeList kFullLists[kParts];
 extern const QelCodeList kShortLists[kParts];
 
 }  // namespace mso1
+
+}  // namespace qel

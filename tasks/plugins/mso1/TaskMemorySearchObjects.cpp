@@ -5,6 +5,8 @@
 #include "tasks/plugins/mso1/Mso1TrialLists.h"
 #include "tasks/plugins/mso1/Mso1Variables.h"
 
+namespace qel {
+
 namespace {
 
 const char* const kVersionNames[] = {"Version 1", "Version 2", "Version 3"};
@@ -166,3 +168,5 @@ int32_t CTaskMemorySearchObjects::ComputeVariables(ITaskRunData* runData) {
   if (!m_runContext) return -1;
   return msfa::ComputePartSplits(*runData, *m_runContext, index, kParts, mso1::kFullLists, mso1::kShortLists);
 }
+
+}  // namespace qel

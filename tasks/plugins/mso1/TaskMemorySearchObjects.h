@@ -10,6 +10,8 @@
 #include "tasks/layers/house/HousePicture.h"
 #include "tasks/layers/msfa/TrialCodeSlot.h"
 
+namespace qel {
+
 class CTaskMemorySearchObjects final : public CTaskBase {
  public:
   static constexpr int kVersions = 3;
@@ -52,3 +54,5 @@ class CTaskMemorySearchObjects final : public CTaskBase {
   CHousePicture m_house;
   bool m_picturesLoaded = false;
 };
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace qel {
+
 CriterionBars ComputeCriterionBars(int width, int criterion) {
   CriterionBars bars;
   width = std::max(width, 0);
@@ -17,3 +19,5 @@ CriterionBars ComputeCriterionBars(int width, int criterion) {
   }
   return bars;
 }
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 // of a bar. Pixel columns, right edges excluded.
 #pragma once
 
+namespace qel {
+
 struct CriterionBars {
   int length = 0;
   int upperLeft = 0;
@@ -19,3 +21,5 @@ struct CriterionBars {
 // Bars of length width x 100 / (200 - criterion) for a criterion of 0..100
 // percent (values outside are taken at the nearer end).
 CriterionBars ComputeCriterionBars(int width, int criterion);
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace qel {
+
 TapList BuildTapList(int n, const int32_t* categories, const int32_t* reactionTimes, int32_t keyMask) {
   TapList list;
   list.keyMask = keyMask;
@@ -81,3 +83,5 @@ int FindValidTap(const TapList& list, int64_t after, int* passed) {
   if (passed) *passed = invalid;
   return found;
 }
+
+}  // namespace qel

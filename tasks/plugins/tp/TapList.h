@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace qel {
+
 constexpr int kMaxTaps = 500;
 
 // Key bits of a stored entry's category: the state after the change in bits
@@ -57,3 +59,5 @@ int CountTapsInWindow(const TapList& list, int64_t a, int64_t b, uint8_t tag);
 // Index of the first valid tap (tag not invalid) with press > after, -1 when
 // none; passed counts the invalid taps with press > after met before it.
 int FindValidTap(const TapList& list, int64_t after, int* passed);
+
+}  // namespace qel

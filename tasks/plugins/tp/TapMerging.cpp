@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace qel {
+
 TapList BuildAlternation(TapList& left, TapList& right, int criterion) {
   for (Tap& t : left.taps) {
     if (CountOverlaps(right, t.press, t.release, criterion) > 0) t.tag = kTapInvalid;
@@ -91,3 +93,5 @@ TapList BuildSynchrony(TapList& left, TapList& right, int criterion) {
   }
   return merged;
 }
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 #include "tasks/plugins/tp/TapList.h"
 
+namespace qel {
+
 // Alternating taps: a left tap overlapping some right tap by more than
 // criterion percent is invalid, and the same for the right taps; then the
 // valid taps are taken in press order, a second tap of the same hand in a
@@ -21,3 +23,5 @@ TapList BuildAlternation(TapList& left, TapList& right, int criterion);
 // release. A pair whose stretch another tap overlaps too much is refused and
 // every tap in that stretch invalidated.
 TapList BuildSynchrony(TapList& left, TapList& right, int criterion);
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 
 #include "tasks/plugins/tp/TappingTask.h"
 
+namespace qel {
+
 bool CTaskTapping::CountersShown() const {
   if (m_partIndex == kPartLeft || m_partIndex == kPartRight) return true;
   return m_overlayOn;
@@ -49,3 +51,5 @@ bool CTaskTapping::DrawStimulus(CDC* dc, intptr_t, intptr_t) {
   DrawCounters(dc, font, 0, 0);
   return true;
 }
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 #include "taskfw/TaskPlugin.h"
 #include "tasks/plugins/tp/TappingTask.h"
 
+namespace qel {
+
 const QelModelTask g_ModelDefault = {
     35,
     "TP",
@@ -14,3 +16,5 @@ const QelModelTask g_ModelDefault = {
 };
 
 QEL_TASK_PLUGIN(CTaskTapping, g_tappingTask);
+
+}  // namespace qel

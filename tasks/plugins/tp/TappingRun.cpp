@@ -6,6 +6,8 @@
 
 #include "tasks/plugins/tp/TappingTask.h"
 
+namespace qel {
+
 uint32_t CTaskTapping::ReadTapKeys() {
   uint32_t keys = m_host->ReadButtons() & (kKeyLeft | kKeyRight);
   switch (m_partIndex) {
@@ -99,3 +101,5 @@ bool CTaskTapping::RunSelfTimed(ITaskRunData* runData) {
   EndRun();
   return true;
 }
+
+}  // namespace qel

@@ -1,5 +1,7 @@
 #include "tasks/plugins/tp/TappingTables.h"
 
+namespace qel {
+
 namespace tapping {
 
 namespace {
@@ -98,3 +100,5 @@ const LanguageTexts kTexts[3] = {
 };
 
 }  // namespace tapping
+
+}  // namespace qel

@@ -8,6 +8,8 @@
 #include "include/qel/TaskLibraryInterface.h"
 #include "include/qel/TaskTables.h"
 
+namespace qel {
+
 namespace tapping {
 
 constexpr int kPartCount = 4;
@@ -35,3 +37,5 @@ struct LanguageTexts {
 extern const LanguageTexts kTexts[3];
 
 }  // namespace tapping
+
+}  // namespace qel

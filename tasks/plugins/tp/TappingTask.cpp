@@ -4,6 +4,8 @@
 
 #include "tasks/plugins/tp/TappingTables.h"
 
+namespace qel {
+
 extern "C" const QelModelTask g_ModelDefault;
 
 CTaskTapping::CTaskTapping() {
@@ -69,3 +71,5 @@ int CTaskTapping::MaxEntries(uint32_t seconds) {
   const int64_t entries = static_cast<int64_t>(seconds) * 1000 / 10 + 1;
   return static_cast<int>(std::min<int64_t>(entries, kMaxResponses));
 }
+
+}  // namespace qel

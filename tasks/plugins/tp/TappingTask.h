@@ -11,6 +11,8 @@
 #include "tasks/plugins/tp/TapList.h"
 #include "tasks/plugins/tp/ui/TappingPage.h"
 
+namespace qel {
+
 class CTaskTapping final : public CTaskSeries {
  public:
   enum Part : int { kPartLeft = 0, kPartRight = 1, kPartAlt = 2, kPartSync = 3 };
@@ -64,3 +66,5 @@ class CTaskTapping final : public CTaskSeries {
   CTaskFont m_counterFont;
   int m_counterSize;  // points
 };
+
+}  // namespace qel

@@ -10,6 +10,8 @@
 #include "tasks/plugins/tp/TappingTables.h"
 #include "tasks/plugins/tp/TappingTask.h"
 
+namespace qel {
+
 struct CTaskTapping::Scoring {
   ITaskRunData* runData;
   int entries;          // stored entries of the part
@@ -125,3 +127,5 @@ int32_t CTaskTapping::ComputeVariables(ITaskRunData* runData) {
   }
   return tapping::kVariableCount;
 }
+
+}  // namespace qel

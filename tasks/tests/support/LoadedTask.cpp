@@ -4,7 +4,9 @@
 
 #include "include/qel/TaskEntry.h"
 
-namespace tasktest {
+namespace qel {
+
+namespace test {
 
 std::string PluginPath(const std::string& shortCode) {
   return std::string(QEL_OUTPUT_DIR) + "/Qel" + shortCode + ".qet";
@@ -54,4 +56,6 @@ int32_t LoadedTask::Classify(const char* code, int32_t category) {
   return Value(kCmdClassifyResponse, category, 0);
 }
 
-}  // namespace tasktest
+}  // namespace test
+
+}  // namespace qel

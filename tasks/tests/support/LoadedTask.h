@@ -13,7 +13,9 @@
 #include "tests/support/fakes/FakeDisplay.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 
-namespace tasktest {
+namespace qel {
+
+namespace test {
 
 // The plug-in file of the program folder, e.g. PluginPath("MSL").
 std::string PluginPath(const std::string& shortCode);
@@ -50,4 +52,6 @@ class LoadedTask {
   std::unique_ptr<CTaskRunData> runData;
 };
 
-}  // namespace tasktest
+}  // namespace test
+
+}  // namespace qel

@@ -4,7 +4,9 @@
 
 #include "include/qel/TaskEntry.h"
 
-namespace tasktest {
+namespace qel {
+
+namespace test {
 
 ScriptedRun::ScriptedRun(LoadedTask& task) : t_(task) {
   RunMachineDevices devices;
@@ -83,4 +85,6 @@ int32_t ScriptedRun::ComputeVariables(bool practice, const QelTesteeRecord* test
   return v;
 }
 
-}  // namespace tasktest
+}  // namespace test
+
+}  // namespace qel

@@ -18,7 +18,9 @@
 #include "engine/timer/ManualTickSource.h"
 #include "engine/timer/TimerMs.h"
 
-namespace tasktest {
+namespace qel {
+
+namespace test {
 
 // What the testee does when a display is shown: the buttons `bits` pressed
 // rtMs after the signal for holdMs, or nothing (rtMs < 0).
@@ -65,4 +67,6 @@ class ScriptedRun : private IRunEventSink {
   bool ended_ = false;
 };
 
-}  // namespace tasktest
+}  // namespace test
+
+}  // namespace qel

@@ -1,6 +1,8 @@
 #include "tests/support/common/PromptRecorder.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 namespace {
 
@@ -49,4 +51,6 @@ std::vector<std::string> PromptRecorder::ShownTexts() const { return Texts(Shown
 
 std::vector<std::string> PromptRecorder::PostedTexts() const { return Texts(Posted()); }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -10,7 +10,9 @@
 
 #include "common/Prompt.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class PromptRecorder {
  public:
@@ -42,4 +44,6 @@ class PromptRecorder {
   PromptPoster previousPoster_;
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 TempFolder::TempFolder() {
   std::error_code ec;
@@ -20,4 +22,6 @@ TempFolder::~TempFolder() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ec);
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <string>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class TempFolder {
  public:
@@ -23,4 +25,6 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

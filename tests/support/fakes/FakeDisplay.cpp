@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace qel {
+
 bool FakeDisplay::GetWndRectClient(QelRect& rect) {
   rect = QelRect{0, 0, width_, height_};
   return true;
@@ -67,3 +69,5 @@ void FakeDisplay::SetCursor(bool show) {
 bool FakeDisplay::Called(const std::string& call) const {
   return std::find(calls_.begin(), calls_.end(), call) != calls_.end();
 }
+
+}  // namespace qel

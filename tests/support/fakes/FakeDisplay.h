@@ -10,6 +10,8 @@
 #include "tests/support/fakes/MemoryDC.h"
 #include "include/qel/DisplayInterface.h"
 
+namespace qel {
+
 class FakeDisplay final : public IDDDisplay {
  public:
   FakeDisplay(int width = 320, int height = 240) : width_(width), height_(height) {}
@@ -53,3 +55,5 @@ class FakeDisplay final : public IDDDisplay {
   std::map<int, std::unique_ptr<MemoryDC>> surfaces_;
   std::vector<std::string> calls_;
 };
+
+}  // namespace qel

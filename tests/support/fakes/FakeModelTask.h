@@ -4,6 +4,8 @@
 #include "include/qel/ExpModelTaskInterface.h"
 #include "include/qel/TaskLibraryInterface.h"
 
+namespace qel {
+
 class FakeModelTask final : public IExpModelTask {
  public:
   QelResModule UseLibraryResources() override { return library ? library->resources : nullptr; }
@@ -16,3 +18,5 @@ class FakeModelTask final : public IExpModelTask {
     return (currentPart >= 0 && currentPart < kMaxParts) ? TaskPartTrials[currentPart] : 0;
   }
 };
+
+}  // namespace qel

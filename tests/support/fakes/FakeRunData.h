@@ -4,6 +4,8 @@
 
 #include "include/qel/TaskRunDataInterface.h"
 
+namespace qel {
+
 class FakeRunData final : public ITaskRunData {
  public:
   void SetValue(int, double, bool) override {}
@@ -49,3 +51,5 @@ class FakeRunData final : public ITaskRunData {
   }
   int ComputeForParts(const IExpModelTask*, const QelCodeList*, const QelCodeList*) override { return 0; }
 };
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 
 #include "include/qel/TrialCodes.h"
 
+namespace qel {
+
 uint16_t FakeTaskHost::GetFeedbackSoundId(int index) {
   static const uint16_t kIds[] = {181, 182, 183, 179, 180};
   return (index >= 0 && index < 5) ? kIds[index] : 0;
@@ -100,3 +102,5 @@ int FakeTaskHost::CountCalls(const std::string& prefix) const {
   return static_cast<int>(std::count_if(calls_.begin(), calls_.end(),
                                         [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
 }
+
+}  // namespace qel

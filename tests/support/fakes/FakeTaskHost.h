@@ -14,6 +14,8 @@
 #include "tests/support/fakes/FakeDisplay.h"
 #include "include/qel/TaskHostInterface.h"
 
+namespace qel {
+
 class FakeTaskHost : public ITaskHost {
  public:
   struct Tone {
@@ -103,3 +105,5 @@ class FakeTaskHost : public ITaskHost {
   int pendingTone_ = 0;
   std::vector<std::string> calls_;
 };
+
+}  // namespace qel

@@ -12,6 +12,8 @@
 #include "include/qel/ModelTask.h"
 #include "include/qel/TaskLibraryInterface.h"
 
+namespace qel {
+
 class FakeTaskLibrary : public ITaskLibrary {
  public:
   struct Request {
@@ -49,3 +51,5 @@ class FakeTaskLibrary : public ITaskLibrary {
   bool missingLeavesOut = false;
   std::vector<Request> requests;
 };
+
+}  // namespace qel

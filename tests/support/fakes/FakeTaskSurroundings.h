@@ -12,6 +12,8 @@
 #include "tests/support/fakes/FakeTaskHost.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
+namespace qel {
+
 struct FakeTaskSurroundings {
   explicit FakeTaskSurroundings(int width = 800, int height = 600) : display(width, height) {
     record.host = &host;
@@ -28,3 +30,5 @@ struct FakeTaskSurroundings {
   FakeModelTask context;
   std::unique_ptr<FakeRunData> runData = std::make_unique<FakeRunData>();
 };
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace qel {
+
 namespace {
 // Picture pixels are 0x00RRGGBB; the context speaks COLORREF 0x00BBGGRR.
 COLORREF FromPicture(uint32_t p) { return QelRGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
@@ -94,3 +96,5 @@ void MemoryDC::Fill(COLORREF colour) { std::fill(pixels_.begin(), pixels_.end(),
 int MemoryDC::Count(COLORREF colour) const {
   return static_cast<int>(std::count(pixels_.begin(), pixels_.end(), colour));
 }
+
+}  // namespace qel

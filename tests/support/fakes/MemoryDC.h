@@ -7,6 +7,8 @@
 
 #include "include/qel/DrawContext.h"
 
+namespace qel {
+
 class MemoryDC final : public CDC {
  public:
   MemoryDC(int width, int height, COLORREF fill = 0);
@@ -59,3 +61,5 @@ class MemoryDC final : public CDC {
   std::vector<COLORREF> pixels_;
   std::vector<std::string> calls_;
 };
+
+}  // namespace qel

@@ -3,7 +3,9 @@
 
 #include <wx/window.h>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 // The child window `id` of `parent` as a T; nullptr when there is none or
 // it is of another kind.
@@ -12,4 +14,6 @@ T* FindControl(wxWindow* parent, int id) {
   return parent ? dynamic_cast<T*>(parent->FindWindow(id)) : nullptr;
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

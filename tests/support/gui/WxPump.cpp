@@ -6,7 +6,9 @@
 #include <chrono>
 #include <thread>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 void Pump(int ms) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -28,4 +30,6 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
   return true;
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

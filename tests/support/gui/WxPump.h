@@ -4,7 +4,9 @@
 
 #include <functional>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 // Dispatches window-system events (when an event loop is active), pending
 // wx events and idle work (which deletes closed windows) for `ms`.
@@ -12,4 +14,6 @@ void Pump(int ms);
 // Pumps until `done` holds or `timeoutMs` passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

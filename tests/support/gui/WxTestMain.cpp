@@ -10,6 +10,8 @@
 
 #include "tests/support/gui/WxPump.h"
 
+namespace qel {
+
 #ifndef QEL_TEST_ACTIVE_EVENT_LOOP
 #error "QEL_TEST_ACTIVE_EVENT_LOOP must be 0 or 1"
 #endif
@@ -35,6 +37,10 @@ int RunTests() {
 }  // namespace
 
 wxIMPLEMENT_APP_NO_MAIN(TestApp);
+
+}  // namespace qel
+
+using namespace qel;
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

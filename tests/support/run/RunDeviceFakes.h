@@ -8,7 +8,9 @@
 #include "engine/run/RunKeyboard.h"
 #include "engine/run/RunVoiceKey.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class TestKeyboard final : public IRunKeyboard {
  public:
@@ -31,4 +33,6 @@ class TestVoiceKey final : public IRunVoiceKey {
   int stops = 0;
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

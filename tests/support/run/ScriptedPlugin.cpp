@@ -6,7 +6,9 @@
 #include "include/qel/TaskEntry.h"
 #include "include/qel/TaskRunDataInterface.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 namespace {
 
@@ -150,4 +152,6 @@ extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intp
   }
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -15,7 +15,9 @@
 #include "include/qel/TaskHostInterface.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 // What the testee does in one trial (trials are counted by command 25).
 struct TrialScript {
@@ -92,4 +94,6 @@ class ScriptedTaskLibrary final : public FakeTaskLibrary {
   ScriptedTaskLibrary() { entry = &ScriptedTaskEntry; }
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

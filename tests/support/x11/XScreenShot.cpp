@@ -4,7 +4,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 XScreenShot::XScreenShot() { Read(0, 0, 0, 0, true); }
 
@@ -46,4 +48,6 @@ int XScreenShot::CountLit() const {
   return lit;
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

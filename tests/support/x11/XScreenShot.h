@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class XScreenShot {
  public:
@@ -37,4 +39,6 @@ constexpr uint32_t RgbToColorRef(uint32_t rgb) {
   return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -2,7 +2,9 @@
 
 #include <X11/Xlib.h>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 void XServerHold::SetUp() { display_ = XOpenDisplay(nullptr); }
 
@@ -11,4 +13,6 @@ void XServerHold::TearDown() {
   display_ = nullptr;
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -9,7 +9,9 @@
 
 typedef struct _XDisplay Display;
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class XServerHold : public ::testing::Environment {
  public:
@@ -20,4 +22,6 @@ class XServerHold : public ::testing::Environment {
   Display* display_ = nullptr;
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

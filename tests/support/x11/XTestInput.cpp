@@ -6,7 +6,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 XTestInput::XTestInput() : display_(XOpenDisplay(nullptr)) {
   if (!display_) return;
@@ -90,4 +92,6 @@ void XTestInput::Sync() {
   if (display_) XSync(display_, False);
 }
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -8,7 +8,9 @@
 
 typedef struct _XDisplay Display;
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class XTestInput {
  public:
@@ -45,4 +47,6 @@ class XTestInput {
   std::set<unsigned> buttons_;
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

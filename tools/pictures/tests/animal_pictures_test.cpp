@@ -14,6 +14,8 @@
 #include "tools/pictures/PictureRenderer.h"
 #include "tests/support/common/TempFolder.h"
 
+namespace qel {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -171,3 +173,5 @@ TEST(PictureRenderer, RefusesMalformedDescriptions) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 #include "tools/pictures/BmpWriter.h"
 
+namespace qel {
+
 namespace {
 
 using qel::pictures::EncodeBmp24;
@@ -46,3 +48,5 @@ TEST(BmpWriter, RefusesSizesItCannotWrite) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -5,6 +5,8 @@
 
 #include "tools/pictures/PicturePath.h"
 
+namespace qel {
+
 namespace {
 
 using qel::pictures::ParsePath;
@@ -32,3 +34,5 @@ INSTANTIATE_TEST_SUITE_P(All, MalformedPath,
                                          "E 1 2 3 4 5 L 1 2", "M nan 2", "M 1 inf", "M 1 2 L 3"));
 
 }  // namespace
+
+}  // namespace qel

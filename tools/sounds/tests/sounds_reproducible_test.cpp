@@ -11,6 +11,8 @@
 
 #include "tests/support/common/TempFolder.h"
 
+namespace qel {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -48,3 +50,5 @@ TEST(SoundGenerator, WritesTheCommittedFilesByteForByte) {
 }
 
 }  // namespace
+
+}  // namespace qel

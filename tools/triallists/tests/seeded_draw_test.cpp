@@ -7,6 +7,8 @@
 
 #include "tools/triallists/SeededDraw.h"
 
+namespace qel {
+
 namespace {
 
 using qel::triallists::SeededDraw;
@@ -58,3 +60,5 @@ TEST(SeededDraw, ShuffleIsAPermutation) {
 }
 
 }  // namespace
+
+}  // namespace qel

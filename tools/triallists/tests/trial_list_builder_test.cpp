@@ -7,6 +7,8 @@
 
 #include "tools/triallists/TrialListBuilder.h"
 
+namespace qel {
+
 namespace {
 
 using qel::triallists::BuildTrialList;
@@ -85,3 +87,5 @@ TEST(TrialListBuilder, RefusesAListThatMustHaveLongRuns) {
 }
 
 }  // namespace
+
+}  // namespace qel

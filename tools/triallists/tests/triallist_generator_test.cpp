@@ -10,6 +10,8 @@
 #include "tools/triallists/TaskTrialLists.h"
 #include "tests/support/common/TempFolder.h"
 
+namespace qel {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -51,3 +53,5 @@ TEST(TableWriter, RefusesListsOfTheWrongLength) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -14,7 +14,9 @@
 #include "engine/host/tests/support/HostTestSupport.h"
 #include "engine/host/tests/support/VirtualRunClock.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 class TaskHostTest : public testing::Test {
@@ -177,4 +179,6 @@ TEST_F(TaskHostTest, ResponseDeviceOpensByTheSettingsAndCloses) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -7,6 +7,7 @@
 #include "engine/host/HostDrawing.h"
 
 namespace qel {
+
 namespace {
 
 constexpr COLORREF kRed = QelRGB(255, 0, 0);
@@ -159,4 +160,5 @@ TEST_F(HostDrawing, NothingWithoutAContext) {
 }
 
 }  // namespace
+
 }  // namespace qel

@@ -8,6 +8,7 @@
 #include "engine/sound/SoundResult.h"
 
 namespace qel {
+
 namespace {
 
 TEST(HostErrorName, EachLayerNamesItsOwnCodes) {
@@ -25,4 +26,5 @@ TEST(HostErrorName, UnknownCodesAreShownInHex) {
 }
 
 }  // namespace
+
 }  // namespace qel

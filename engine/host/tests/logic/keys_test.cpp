@@ -7,6 +7,7 @@
 #include "engine/host/HostKeys.h"
 
 namespace qel {
+
 namespace {
 
 struct State {
@@ -70,4 +71,5 @@ TEST(DigitKeys, TheLowestKeyDownCounts) {
 }
 
 }  // namespace
+
 }  // namespace qel

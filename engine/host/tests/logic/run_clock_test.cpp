@@ -8,6 +8,7 @@
 #include "engine/host/tests/support/VirtualRunClock.h"
 
 namespace qel {
+
 namespace {
 
 TEST(MonotonicRunClock, SleepsUntilTheTimeAskedForAndResetStartsAgain) {
@@ -48,4 +49,5 @@ TEST(VirtualRunClock, MovesOnlyBySleepsAndReadSteps) {
 }
 
 }  // namespace
+
 }  // namespace qel

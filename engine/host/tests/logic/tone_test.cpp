@@ -5,6 +5,8 @@
 
 #include "engine/host/Tone.h"
 
+namespace qel {
+
 namespace {
 
 struct ToneCase {
@@ -94,3 +96,5 @@ TEST(Tone, MakeWithoutOwnerFails) {
 }
 
 }  // namespace
+
+}  // namespace qel

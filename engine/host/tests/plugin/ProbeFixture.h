@@ -12,7 +12,9 @@
 #include "engine/library/TaskLibraries.h"
 #include "engine/host/tests/support/HostTestSupport.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class ProbeTest : public testing::Test {
  public:
@@ -64,4 +66,6 @@ class ProbeTest : public testing::Test {
 inline testing::Environment* const g_probeEnvironment =
     testing::AddGlobalTestEnvironment(new ProbeTest::Environment);
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

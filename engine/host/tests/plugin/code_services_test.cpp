@@ -6,7 +6,9 @@
 #include "engine/host/tests/plugin/ProbeFixture.h"
 #include "engine/host/tests/support/VirtualRunClock.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 TEST_F(ProbeTest, TheLoaderHandsTheHostToThePluginAndClearsTheRunFlags) {
@@ -112,4 +114,6 @@ TEST_F(ProbeTest, ErrorsAreShownOnTheUserInterfaceThreadAndPostedFromOthers) {
 TEST_F(ProbeTest, UnknownServicesAnswerMinusOne) { EXPECT_EQ(Call("NO SUCH SERVICE"), -1); }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

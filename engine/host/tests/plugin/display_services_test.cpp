@@ -4,7 +4,9 @@
 // screen itself.
 #include "engine/host/tests/plugin/ProbeFixture.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 class ProbeDisplay : public ProbeTest {
@@ -145,4 +147,6 @@ TEST_F(ProbeDisplay, TheRestoreCallbackRunsWhenTheDisplayIsRestored) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -8,7 +8,9 @@
 #include "engine/input/InputDevices.h"
 #include "engine/host/tests/plugin/ProbeFixture.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 using namespace std::chrono_literals;
@@ -241,4 +243,6 @@ TEST_F(ProbeInput, SettingsWithoutSuchADeviceOpenNone) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

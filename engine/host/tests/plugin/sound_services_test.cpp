@@ -6,7 +6,9 @@
 
 #include "engine/host/tests/plugin/ProbeFixture.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 using namespace std::chrono_literals;
@@ -133,4 +135,6 @@ TEST_F(ProbeSound, PlayingWithoutASoundDoesNothing) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 #include "engine/host/tests/probe/HostProbeTask.h"
 #include "taskfw/TaskPlugin.h"
 
+namespace qel {
+
 const QelModelTask g_ModelDefault = {
     98,
     "HSP",
@@ -14,3 +16,5 @@ const QelModelTask g_ModelDefault = {
 };
 
 QEL_TASK_PLUGIN(CTaskHostProbe, g_hostProbeTask);
+
+}  // namespace qel

@@ -9,6 +9,8 @@
 
 #include "taskfw/TaskPlugin.h"
 
+namespace qel {
+
 namespace {
 
 const char* const kVersions[] = {"Probe"};
@@ -220,3 +222,5 @@ int32_t CTaskHostProbe::GetCorrectResponse(const char* command) {
   }
   return -1;
 }
+
+}  // namespace qel

@@ -10,6 +10,8 @@
 
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 class CTaskHostProbe final : public CTaskBase {
  public:
   static constexpr COLORREF kStimulusColour = 0x0000FF;  // red
@@ -29,3 +31,5 @@ class CTaskHostProbe final : public CTaskBase {
 
   std::atomic<int> m_restoreCalls{0};
 };
+
+}  // namespace qel

@@ -11,7 +11,9 @@
 #include "engine/sound/SoundService.h"
 #include "tests/support/x11/XScreenShot.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 // ---- X screen and keys ---------------------------------------------------------
 
@@ -78,5 +80,6 @@ double BurstFrequency(const std::vector<int16_t>& s, const Burst& b, double rate
   return crossings < 2 ? 0 : (crossings - 1) * rate / (t1 - t0);
 }
 
-}  // namespace qel::test
+}  // namespace test
 
+}  // namespace qel

@@ -13,7 +13,9 @@
 #include "tests/support/gui/WxPump.h"
 #include "tests/support/x11/XTestInput.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 // The shared X test input, with keys also by scan code (the keyboard
 // state's numbering).
@@ -55,4 +57,6 @@ std::vector<Burst> FindBursts(const std::vector<int16_t>& s, int floor = 300, si
 // Frequency from rising zero crossings within a burst (0 with fewer than 2).
 double BurstFrequency(const std::vector<int16_t>& s, const Burst& b, double rate);
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -8,7 +8,9 @@
 
 #include "engine/host/RunClock.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class VirtualRunClock final : public IRunClock {
  public:
@@ -34,4 +36,6 @@ class VirtualRunClock final : public IRunClock {
   std::atomic<int> sleeps_{0};
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

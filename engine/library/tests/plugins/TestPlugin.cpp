@@ -14,6 +14,8 @@
 #include "include/qel/TaskEntry.h"
 #include "include/qel/TaskLibraryInterface.h"
 
+namespace qel {
+
 #ifndef ENGLIB_CODE
 #define ENGLIB_CODE "EG"
 #endif
@@ -171,3 +173,5 @@ extern "C" ENGLIB_EXPORT bool TaskEntry(uint32_t command, intptr_t a, intptr_t b
   return result;
 }
 #endif
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace qel {
+
 class ITaskLibrary;
 
 extern "C" {
@@ -14,3 +16,5 @@ typedef bool (*EnglibTestHookFn)(ITaskLibrary* record, uint32_t command, intptr_
 }
 
 constexpr const char* kEnglibTestHookName = "EnglibTestHook";
+
+}  // namespace qel

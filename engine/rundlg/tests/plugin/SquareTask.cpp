@@ -2,6 +2,8 @@
 
 #include "taskfw/TaskPlugin.h"
 
+namespace qel {
+
 #ifndef SQUARE_CODE
 #define SQUARE_CODE "SQ"
 #endif
@@ -89,3 +91,5 @@ int32_t CTaskSquare::ComputeVariables(ITaskRunData* runData) {
 }
 
 QEL_TASK_PLUGIN(CTaskSquare, g_squareTask);
+
+}  // namespace qel

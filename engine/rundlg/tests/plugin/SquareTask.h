@@ -6,6 +6,8 @@
 
 #include "taskfw/TaskBase.h"
 
+namespace qel {
+
 class CTaskSquare final : public CTaskBase {
  public:
   static constexpr COLORREF kSquareColour = 0xFFFFFF;
@@ -23,3 +25,5 @@ class CTaskSquare final : public CTaskBase {
   uint32_t m_presented[kMaxTimes] = {};
   int m_shown = 0;
 };
+
+}  // namespace qel

@@ -10,6 +10,8 @@
 
 #include "tasks/layers/glyphs/LetterGlyphs.h"
 
+namespace qel {
+
 namespace {
 
 using qel::GetLetterGlyph;
@@ -194,3 +196,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Consonant>& info) { return std::string(1, info.param.letter); });
 
 }  // namespace
+
+}  // namespace qel

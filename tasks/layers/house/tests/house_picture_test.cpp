@@ -7,6 +7,8 @@
 #include "display/SurfaceDC.h"
 #include "tasks/layers/house/HousePicture.h"
 
+namespace qel {
+
 namespace {
 
 using qel::display::CRasterSurface;
@@ -167,3 +169,5 @@ TEST(HousePicture, SquareOfTwoHPlusOnePixels) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -10,6 +10,8 @@
 
 #include "display/image/ImageDecoder.h"
 
+namespace qel {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -40,3 +42,5 @@ INSTANTIATE_TEST_SUITE_P(All, AnimalPicture,
                                          "animal4_butterfly.bmp", "animal5_bee.bmp", "animal6_bird.bmp"));
 
 }  // namespace
+
+}  // namespace qel

@@ -2,6 +2,8 @@
 
 #include "taskfw/TaskPlugin.h"
 
+namespace qel {
+
 namespace {
 const char* const kVersions[] = {"No versions"};
 const char* const kParts[] = {"Series"};
@@ -34,3 +36,5 @@ bool BoundSeriesTask::InitAndSetup() {
 bool BoundSeriesTask::Begin() {
   return task.DispatchCommand(kCmdBeginRun, reinterpret_cast<intptr_t>(runData.get()), 0, 0, nullptr);
 }
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include "tasks/layers/series/TaskSeries.h"
 #include "tests/support/fakes/FakeTaskSurroundings.h"
 
+namespace qel {
+
 class SeriesTask : public CTaskSeries {
  public:
   static constexpr int kLength = 24;
@@ -28,3 +30,5 @@ struct BoundSeriesTask : FakeTaskSurroundings {
 
   SeriesTask task;
 };
+
+}  // namespace qel

@@ -5,6 +5,8 @@
 
 #include "tasks/layers/series/TaskSeries.h"
 
+namespace qel {
+
 namespace {
 
 constexpr int kAll = -1000;  // n = every category of the case
@@ -54,3 +56,5 @@ TEST(SeriesTime, DoesNotOverflowOnLongSeries) {
 }
 
 }  // namespace
+
+}  // namespace qel

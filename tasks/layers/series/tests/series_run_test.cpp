@@ -8,6 +8,8 @@
 #include "tasks/layers/series/tests/SeriesTask.h"
 #include "include/qel/TaskEntry.h"
 
+namespace qel {
+
 namespace {
 
 intptr_t P(const void* p) { return reinterpret_cast<intptr_t>(p); }
@@ -175,3 +177,5 @@ TEST(SeriesEndRun, DeletesTheOverlayFont) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 #include "tasks/layers/series/TaskFont.h"
 
+namespace qel {
+
 namespace {
 
 // A context that only remembers the fonts selected into it.
@@ -103,3 +105,5 @@ TEST(TaskFont, SelectsOnlyWhenCreatedAndWithAContext) {
 }
 
 }  // namespace
+
+}  // namespace qel

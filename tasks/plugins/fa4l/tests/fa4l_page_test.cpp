@@ -8,11 +8,13 @@
 #include "tasks/tests/support/LoadedTask.h"
 #include "tests/support/gui/WxControls.h"
 
+namespace qel {
+
 using qel::test::FindControl;
 
 namespace {
 
-using tasktest::LoadedTask;
+using test::LoadedTask;
 
 constexpr int kIdLeftTop = 1131;
 constexpr int kIdRightTop = 1132;
@@ -74,3 +76,5 @@ TEST(FocusedAttentionPage, NotMadeWithoutAModelTask) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 
+namespace qel {
+
 namespace {
 
 template <typename T>
@@ -48,3 +50,5 @@ void CTaskPageFocusedAttention::RefreshControls() {
 void CTaskPageFocusedAttention::OnChoose(wxCommandEvent& event) {
   StoreParamWord(0, event.GetId() == kIdRightTop ? 1 : 0);
 }
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 class wxCommandEvent;
 
+namespace qel {
+
 class CTaskPageFocusedAttention final : public CTaskPage {
  public:
   static constexpr int kTemplate = 152;
@@ -21,3 +23,5 @@ class CTaskPageFocusedAttention final : public CTaskPage {
  private:
   void OnChoose(wxCommandEvent& event);
 };
+
+}  // namespace qel

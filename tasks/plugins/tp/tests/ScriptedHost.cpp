@@ -1,5 +1,7 @@
 #include "tasks/plugins/tp/tests/ScriptedHost.h"
 
+namespace qel {
+
 bool ScriptedHost::Down(KeySource source) const {
   if (pattern && pattern(source, now)) return true;
   for (const KeyPress& p : script) {
@@ -38,3 +40,5 @@ void ScriptedHost::Reset(std::vector<KeyPress> presses) {
   keyReads = 0;
   breakFlag = 0;
 }
+
+}  // namespace qel

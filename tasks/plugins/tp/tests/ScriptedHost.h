@@ -12,6 +12,8 @@
 #include "tests/support/fakes/FakeDisplay.h"
 #include "tests/support/fakes/FakeTaskHost.h"
 
+namespace qel {
+
 // What a scripted press holds down.
 enum class KeySource {
   kLeftCtrl,     // left Ctrl/Shift
@@ -55,3 +57,5 @@ class ScriptedHost final : public FakeTaskHost {
  private:
   bool Down(KeySource source) const;
 };
+
+}  // namespace qel

@@ -8,6 +8,8 @@
 
 #include "tasks/plugins/tp/TapList.h"
 
+namespace qel {
+
 // A hand's list of finished taps (valid, intervals from press to press).
 inline TapList Hand(int32_t mask, std::initializer_list<std::pair<int64_t, int64_t>> taps) {
   TapList list;
@@ -47,3 +49,5 @@ inline std::vector<std::vector<int64_t>> Rows(const TapList& list) {
   for (const Tap& t : list.taps) rows.push_back({t.press, t.release, t.interval, t.tag});
   return rows;
 }
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 #include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibraries.h"
 
+namespace qel {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -102,3 +104,5 @@ std::vector<KeyPress> operator+(std::vector<KeyPress> a, const std::vector<KeyPr
 
 // The plug-in is loaded once, before the first test.
 const ::testing::Environment* const g_tappingPlugin = ::testing::AddGlobalTestEnvironment(new TappingPlugin);
+
+}  // namespace qel

@@ -18,6 +18,8 @@
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/fakes/FakeDisplay.h"
 
+namespace qel {
+
 // The loaded plug-in and its host, for the whole program.
 class TappingPlugin : public ::testing::Environment {
  public:
@@ -62,3 +64,5 @@ class TappingTest : public ::testing::Test {
 // Presses of one source, each held `hold` ms, starting at the given times.
 std::vector<KeyPress> Taps(KeySource source, std::initializer_list<uint32_t> starts, uint32_t hold);
 std::vector<KeyPress> operator+(std::vector<KeyPress> a, const std::vector<KeyPress>& b);
+
+}  // namespace qel

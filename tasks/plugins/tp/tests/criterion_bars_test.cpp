@@ -4,6 +4,8 @@
 
 #include "tasks/plugins/tp/CriterionBars.h"
 
+namespace qel {
+
 namespace {
 
 struct BarsCase {
@@ -39,3 +41,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, Bars,
                                            BarsCase{0, 60, 0, 0, 0}));
 
 }  // namespace
+
+}  // namespace qel

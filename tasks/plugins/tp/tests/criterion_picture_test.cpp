@@ -7,6 +7,8 @@
 
 #include "tasks/plugins/tp/ui/CriterionPicture.h"
 
+namespace qel {
+
 namespace {
 
 struct Rgb {
@@ -65,3 +67,5 @@ TEST(CriterionPicture, AHundredPercentIsOneBarOverTheOther) {
 }
 
 }  // namespace
+
+}  // namespace qel

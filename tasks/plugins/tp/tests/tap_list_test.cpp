@@ -3,6 +3,8 @@
 
 #include "tasks/plugins/tp/tests/TapFixtures.h"
 
+namespace qel {
+
 namespace {
 
 using R = std::vector<std::vector<int64_t>>;
@@ -105,3 +107,5 @@ TEST(FindValidTap, CountsTheInvalidTapsPassed) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -4,6 +4,8 @@
 #include "tasks/plugins/tp/tests/TapFixtures.h"
 #include "tasks/plugins/tp/TapMerging.h"
 
+namespace qel {
+
 namespace {
 
 using R = std::vector<std::vector<int64_t>>;
@@ -116,3 +118,5 @@ TEST(BuildSynchrony, EndsWhenOneHandHasNoValidTapLeft) {
 }
 
 }  // namespace
+
+}  // namespace qel

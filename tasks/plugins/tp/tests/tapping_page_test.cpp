@@ -11,6 +11,8 @@
 #include "engine/library/TaskLibrary.h"
 #include "tests/support/gui/WxControls.h"
 
+namespace qel {
+
 using qel::test::FindControl;
 
 namespace {
@@ -158,3 +160,5 @@ TEST_F(TappingPage, NoPageWithoutAModelTask) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -7,6 +7,8 @@
 #include "tasks/plugins/tp/tests/TappingHarness.h"
 #include "tests/support/fakes/MemoryDC.h"
 
+namespace qel {
+
 namespace {
 
 // The four texts of the record: task, part, parameters, feedback.
@@ -193,3 +195,5 @@ INSTANTIATE_TEST_SUITE_P(
                       PreviewCase{3, 1, {"TextOut 139 120 0", "TextOut 181 120 0"}}));
 
 }  // namespace
+
+}  // namespace qel

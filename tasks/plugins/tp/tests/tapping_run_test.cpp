@@ -11,6 +11,8 @@
 
 #include "tasks/plugins/tp/tests/TappingHarness.h"
 
+namespace qel {
+
 namespace {
 
 using K = KeySource;
@@ -197,3 +199,5 @@ TEST_F(TappingRun, AltCountsOnScreenOnlyWhenSwitchedOn) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -6,6 +6,8 @@
 
 #include "tasks/plugins/tp/tests/TappingHarness.h"
 
+namespace qel {
+
 namespace {
 
 using K = KeySource;
@@ -235,3 +237,5 @@ TEST_F(TappingVariables, WithoutRunDataNothingIsComputed) {
 }
 
 }  // namespace
+
+}  // namespace qel

@@ -8,6 +8,8 @@
 
 #include "tasks/plugins/tp/CriterionBars.h"
 
+namespace qel {
+
 namespace {
 
 wxColour FromColorref(unsigned c) { return wxColour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -40,3 +42,5 @@ void PaintCriterionPicture(wxDC& dc, const wxRect& rect, int criterion) {
   dc.SetBrush(wxNullBrush);
   dc.SetPen(wxNullPen);
 }
+
+}  // namespace qel

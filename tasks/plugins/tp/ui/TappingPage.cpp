@@ -12,6 +12,8 @@
 
 #include "tasks/plugins/tp/ui/CriterionPicture.h"
 
+namespace qel {
+
 namespace {
 
 template <typename T>
@@ -121,3 +123,5 @@ void CTaskPageTapping::OnAltSlider(wxCommandEvent& event) {
 void CTaskPageTapping::OnSyncSlider(wxCommandEvent& event) {
   StoreParamWord(2, static_cast<uint32_t>(std::clamp(event.GetInt(), kSyncMin, kSyncMax)));
 }
+
+}  // namespace qel

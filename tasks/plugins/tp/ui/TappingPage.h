@@ -10,6 +10,8 @@
 class wxCommandEvent;
 class wxWindow;
 
+namespace qel {
+
 class CTaskPageTapping final : public CTaskPage {
  public:
   static constexpr int kTemplate = 152;
@@ -46,3 +48,5 @@ class CTaskPageTapping final : public CTaskPage {
   void OnSyncSlider(wxCommandEvent& event);
   int Criterion(int word, int low, int high, int fallback) const;
 };
+
+}  // namespace qel
