@@ -25,54 +25,54 @@ std::shared_ptr<CRasterSurface> CRasterSurface::Create(int width, int height, ui
 }
 
 CRasterSurface::CRasterSurface(cairo_surface_t* surface, uint32_t flags, uint32_t caps)
-    : surface_(surface),
-      data_(cairo_image_surface_get_data(surface)),
-      width_(cairo_image_surface_get_width(surface)),
-      height_(cairo_image_surface_get_height(surface)),
-      stride_(cairo_image_surface_get_stride(surface)),
-      flags_(flags),
-      caps_(caps) {
+    : m_surface(surface),
+      m_data(cairo_image_surface_get_data(surface)),
+      m_width(cairo_image_surface_get_width(surface)),
+      m_height(cairo_image_surface_get_height(surface)),
+      m_stride(cairo_image_surface_get_stride(surface)),
+      m_flags(flags),
+      m_caps(caps) {
   // cairo leaves new image memory zeroed: black.
 }
 
-CRasterSurface::~CRasterSurface() { cairo_surface_destroy(surface_); }
+CRasterSurface::~CRasterSurface() { cairo_surface_destroy(m_surface); }
 
 QelBitmap CRasterSurface::View() const {
   QelBitmap b;
-  b.width = width_;
-  b.height = height_;
-  b.stride = stride_;
-  b.pixels = reinterpret_cast<uint32_t*>(data_);
+  b.width = m_width;
+  b.height = m_height;
+  b.stride = m_stride;
+  b.pixels = reinterpret_cast<uint32_t*>(m_data);
   return b;
 }
 
 void CRasterSurface::Fill(COLORREF colour) {
-  cairo_surface_flush(surface_);
+  cairo_surface_flush(m_surface);
   const uint32_t p = PixelFromColorref(colour);
-  for (int y = 0; y < height_; ++y) {
+  for (int y = 0; y < m_height; ++y) {
     uint32_t* row = Row(y);
-    for (int x = 0; x < width_; ++x) row[x] = p;
+    for (int x = 0; x < m_width; ++x) row[x] = p;
   }
-  cairo_surface_mark_dirty(surface_);
+  cairo_surface_mark_dirty(m_surface);
 }
 
 void CRasterSurface::CopyFrom(const CRasterSurface& source) {
   if (&source == this) return;
-  cairo_surface_flush(surface_);
-  cairo_surface_flush(source.surface_);
-  if (source.width_ == width_ && source.height_ == height_) {
-    const size_t rowBytes = static_cast<size_t>(width_) * 4;
-    if (source.stride_ == stride_) {
-      std::memcpy(data_, source.data_, static_cast<size_t>(stride_) * height_);
+  cairo_surface_flush(m_surface);
+  cairo_surface_flush(source.m_surface);
+  if (source.m_width == m_width && source.m_height == m_height) {
+    const size_t rowBytes = static_cast<size_t>(m_width) * 4;
+    if (source.m_stride == m_stride) {
+      std::memcpy(m_data, source.m_data, static_cast<size_t>(m_stride) * m_height);
     } else {
-      for (int y = 0; y < height_; ++y) std::memcpy(Row(y), source.Row(y), rowBytes);
+      for (int y = 0; y < m_height; ++y) std::memcpy(Row(y), source.Row(y), rowBytes);
     }
-    cairo_surface_mark_dirty(surface_);
+    cairo_surface_mark_dirty(m_surface);
     return;
   }
-  cairo_t* cr = cairo_create(surface_);
-  cairo_scale(cr, static_cast<double>(width_) / source.width_, static_cast<double>(height_) / source.height_);
-  cairo_set_source_surface(cr, source.surface_, 0, 0);
+  cairo_t* cr = cairo_create(m_surface);
+  cairo_scale(cr, static_cast<double>(m_width) / source.m_width, static_cast<double>(m_height) / source.m_height);
+  cairo_set_source_surface(cr, source.m_surface, 0, 0);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);

@@ -55,14 +55,14 @@ class CRasterSurface {
   CRasterSurface(const CRasterSurface&) = delete;
   CRasterSurface& operator=(const CRasterSurface&) = delete;
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  int Stride() const { return stride_; }
-  uint32_t Flags() const { return flags_; }
-  uint32_t Caps() const { return caps_; }
-  cairo_surface_t* Cairo() const { return surface_; }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  int Stride() const { return m_stride; }
+  uint32_t Flags() const { return m_flags; }
+  uint32_t Caps() const { return m_caps; }
+  cairo_surface_t* Cairo() const { return m_surface; }
 
-  uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(data_ + static_cast<intptr_t>(y) * stride_); }
+  uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(m_data + static_cast<intptr_t>(y) * m_stride); }
   uint32_t PixelAt(int x, int y) const { return Row(y)[x] & 0x00FFFFFFu; }
   QelBitmap View() const;
 
@@ -74,13 +74,13 @@ class CRasterSurface {
  private:
   CRasterSurface(cairo_surface_t* surface, uint32_t flags, uint32_t caps);
 
-  cairo_surface_t* surface_;
-  unsigned char* data_;
-  int width_;
-  int height_;
-  int stride_;
-  uint32_t flags_;
-  uint32_t caps_;
+  cairo_surface_t* m_surface;
+  unsigned char* m_data;
+  int m_width;
+  int m_height;
+  int m_stride;
+  uint32_t m_flags;
+  uint32_t m_caps;
 };
 
 using SurfacePtr = std::shared_ptr<CRasterSurface>;

@@ -27,8 +27,8 @@ class CSurfaceDC : public CDC {
   CSurfaceDC(const CSurfaceDC&) = delete;
   CSurfaceDC& operator=(const CSurfaceDC&) = delete;
 
-  const SurfacePtr& Target() const { return target_; }
-  int Number() const { return number_; }
+  const SurfacePtr& Target() const { return m_target; }
+  int Number() const { return m_number; }
 
   int GetWidth() const override;
   int GetHeight() const override;
@@ -65,7 +65,7 @@ class CSurfaceDC : public CDC {
                   int srcHeight, uint32_t rop) override;
 
  private:
-  int PenWidth() const { return penWidth_ < 1 ? 1 : penWidth_; }
+  int PenWidth() const { return m_penWidth < 1 ? 1 : m_penWidth; }
   void FillPixels(int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t pixel);
   // Orders and bounds a figure's box; false when it is empty.
   bool FigureBox(int& left, int& top, int& right, int& bottom, bool smallerWithoutPen) const;
@@ -85,27 +85,27 @@ class CSurfaceDC : public CDC {
   void ApplyFont();
   void PlaceLayout(const char* text, bool singleLine, int wrapWidth);
 
-  SurfacePtr target_;
-  int number_;
-  cairo_t* cr_;
-  PangoLayout* layout_ = nullptr;
+  SurfacePtr m_target;
+  int m_number;
+  cairo_t* m_cr;
+  PangoLayout* m_layout = nullptr;
 
-  bool penNull_ = false;
-  COLORREF penColour_ = 0;
-  int penWidth_ = 1;
-  bool brushNull_ = false;
-  COLORREF brushColour_ = 0x00FFFFFF;
-  QelPoint position_{0, 0};
+  bool m_penNull = false;
+  COLORREF m_penColour = 0;
+  int m_penWidth = 1;
+  bool m_brushNull = false;
+  COLORREF m_brushColour = 0x00FFFFFF;
+  QelPoint m_position{0, 0};
 
-  std::string fontFace_ = "Sans";
-  int fontHeight_ = -16;
-  int fontWeight_ = kFwNormal;
-  bool fontItalic_ = false;
-  bool fontDirty_ = true;
-  COLORREF textColour_ = 0;
-  COLORREF bkColour_ = 0x00FFFFFF;
-  int bkMode_ = kBkOpaque;
-  uint32_t textAlign_ = kTaLeft | kTaTop;
+  std::string m_fontFace = "Sans";
+  int m_fontHeight = -16;
+  int m_fontWeight = kFwNormal;
+  bool m_fontItalic = false;
+  bool m_fontDirty = true;
+  COLORREF m_textColour = 0;
+  COLORREF m_bkColour = 0x00FFFFFF;
+  int m_bkMode = kBkOpaque;
+  uint32_t m_textAlign = kTaLeft | kTaTop;
 };
 
 }  // namespace display

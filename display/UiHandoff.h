@@ -33,10 +33,10 @@ class CUiTicket {
   void Cancel();
 
  private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  State state_ = State::kPending;
-  intptr_t result_ = 0;
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  State m_state = State::kPending;
+  intptr_t m_result = 0;
 };
 
 using TicketPtr = std::shared_ptr<CUiTicket>;
@@ -48,8 +48,8 @@ class CUiTicketList {
   void CancelAll();
 
  private:
-  std::mutex mutex_;
-  std::vector<std::weak_ptr<CUiTicket>> tickets_;
+  std::mutex m_mutex;
+  std::vector<std::weak_ptr<CUiTicket>> m_tickets;
 };
 
 }  // namespace display

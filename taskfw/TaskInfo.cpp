@@ -16,30 +16,30 @@ namespace {
 // Where the answer goes: a 32-bit result, or a pointer-wide one.
 class InfoSlot {
  public:
-  InfoSlot(int32_t* out, bool wide) : out_(out), wide_(wide) {}
+  InfoSlot(int32_t* out, bool wide) : m_out(out), m_wide(wide) {}
 
   // The value the caller left in the slot (the switches of kinds 6 and 7).
   intptr_t In() const {
-    if (!wide_) return *out_;
+    if (!m_wide) return *m_out;
     intptr_t v = 0;
-    std::memcpy(&v, out_, sizeof v);
+    std::memcpy(&v, m_out, sizeof v);
     return v;
   }
 
   bool PutValue(int64_t v) const {
-    if (wide_) {
+    if (m_wide) {
       const intptr_t w = static_cast<intptr_t>(v);
-      std::memcpy(out_, &w, sizeof w);
+      std::memcpy(m_out, &w, sizeof w);
     } else {
-      *out_ = static_cast<int32_t>(v);
+      *m_out = static_cast<int32_t>(v);
     }
     return true;
   }
 
   bool PutPointer(const void* p) const {
-    if (!wide_) return false;
+    if (!m_wide) return false;
     const intptr_t v = reinterpret_cast<intptr_t>(p);
-    std::memcpy(out_, &v, sizeof v);
+    std::memcpy(m_out, &v, sizeof v);
     return true;
   }
 
@@ -50,8 +50,8 @@ class InfoSlot {
   }
 
  private:
-  int32_t* out_;
-  bool wide_;
+  int32_t* m_out;
+  bool m_wide;
 };
 
 }  // namespace

@@ -5,42 +5,42 @@ namespace qel {
 CExpModel::CExpModel() { Reset(); }
 
 void CExpModel::Reset() {
-  name.clear();
-  currentIndex = 0;
-  loaded = 0;
-  modified = 0;
-  header.Reset();
-  for (CExpModelTask& t : tasks) t.Clear();
+  m_name.clear();
+  m_currentIndex = 0;
+  m_loaded = 0;
+  m_modified = 0;
+  m_header.Reset();
+  for (CExpModelTask& t : m_tasks) t.Clear();
 }
 
-CModelHeader* CExpModel::GetHeader() { return &header; }
+CModelHeader* CExpModel::GetHeader() { return &m_header; }
 
 CExpModelTask* CExpModel::GetTask(int i) {
   if (i < 0 || i >= GetTaskCount()) return nullptr;
-  return &tasks[i];
+  return &m_tasks[i];
 }
 
 const CExpModelTask* CExpModel::GetTask(int i) const {
   if (i < 0 || i >= GetTaskCount()) return nullptr;
-  return &tasks[i];
+  return &m_tasks[i];
 }
 
 CExpModelTask* CExpModel::SelectTask(int i) {
   CExpModelTask* task = GetTask(i);
-  if (task) currentIndex = i;
+  if (task) m_currentIndex = i;
   return task;
 }
 
-CExpModelTask* CExpModel::GetCurrentTask() { return GetTask(currentIndex); }
+CExpModelTask* CExpModel::GetCurrentTask() { return GetTask(m_currentIndex); }
 
 int CExpModel::GetCurrentTaskIndex() const {
-  return currentIndex >= 0 && currentIndex < GetTaskCount() ? currentIndex : -1;
+  return m_currentIndex >= 0 && m_currentIndex < GetTaskCount() ? m_currentIndex : -1;
 }
 
 CExpModelTask* CExpModel::FindTaskByCode(const char* code) {
   if (!code) return nullptr;
-  for (currentIndex = 0; currentIndex < GetTaskCount(); ++currentIndex) {
-    if (tasks[currentIndex].TaskIdStr == code) return &tasks[currentIndex];
+  for (m_currentIndex = 0; m_currentIndex < GetTaskCount(); ++m_currentIndex) {
+    if (m_tasks[m_currentIndex].TaskIdStr == code) return &m_tasks[m_currentIndex];
   }
   return nullptr;
 }
@@ -48,8 +48,8 @@ CExpModelTask* CExpModel::FindTaskByCode(const char* code) {
 int CExpModel::AddTask(const CExpModelTask& task) {
   const int count = GetTaskCount();
   if (count < 0 || count >= kMaxModelTasks) return -1;
-  tasks[count] = task;
-  header.taskCount = static_cast<uint32_t>(count + 1);
+  m_tasks[count] = task;
+  m_header.m_taskCount = static_cast<uint32_t>(count + 1);
   SetModified(true, true);
   return count;
 }
@@ -59,31 +59,31 @@ void CExpModel::ApplyKeysMapping(int hand) {
 }
 
 void CExpModel::ClearAssessmentCounts() {
-  for (CExpModelTask& t : tasks) t.ClearAssessmentCounts();
+  for (CExpModelTask& t : m_tasks) t.ClearAssessmentCounts();
 }
 
 void CExpModel::SelectNewAssessments() {
-  for (int i = 0; i < GetTaskCount(); ++i) tasks[i].SelectNewAssessmentOfCurrentPart();
+  for (int i = 0; i < GetTaskCount(); ++i) m_tasks[i].SelectNewAssessmentOfCurrentPart();
 }
 
 bool CExpModel::IsModified() const {
-  if (modified) return true;
+  if (m_modified) return true;
   for (int i = 0; i < GetTaskCount(); ++i) {
-    if (tasks[i].modified) return true;
+    if (m_tasks[i].modified) return true;
   }
   return false;
 }
 
 void CExpModel::SetModified(bool flag, bool allTasks) {
-  modified = flag ? 1 : 0;
+  m_modified = flag ? 1 : 0;
   if (!allTasks) return;
-  for (int i = 0; i < GetTaskCount(); ++i) tasks[i].modified = modified;
+  for (int i = 0; i < GetTaskCount(); ++i) m_tasks[i].modified = m_modified;
 }
 
 void CExpModel::SetLoaded(bool flag, bool allTasks) {
-  loaded = flag ? 1 : 0;
+  m_loaded = flag ? 1 : 0;
   if (!allTasks) return;
-  for (int i = 0; i < GetTaskCount(); ++i) tasks[i].loaded = loaded;
+  for (int i = 0; i < GetTaskCount(); ++i) m_tasks[i].loaded = m_loaded;
 }
 
 }  // namespace qel

@@ -23,12 +23,12 @@ class CExpModel {
 
   virtual CModelHeader* GetHeader();                  // slot 0
   virtual CExpModelTask* GetTask(int i);              // slot 1: 0..count-1, else null
-  const CModelHeader* GetHeader() const { return &header; }
+  const CModelHeader* GetHeader() const { return &m_header; }
   const CExpModelTask* GetTask(int i) const;
 
   // The count never exceeds the 40 slots, whatever was stored in the header.
   int GetTaskCount() const {
-    return static_cast<int>(header.taskCount < kMaxModelTasks ? header.taskCount : kMaxModelTasks);
+    return static_cast<int>(m_header.m_taskCount < kMaxModelTasks ? m_header.m_taskCount : kMaxModelTasks);
   }
   CExpModelTask* SelectTask(int i);
   CExpModelTask* GetCurrentTask();
@@ -45,12 +45,12 @@ class CExpModel {
   void SetModified(bool flag, bool allTasks);
   void SetLoaded(bool flag, bool allTasks);
 
-  std::string name;  // the file title of the model file
-  CModelHeader header;
-  CExpModelTask tasks[kMaxModelTasks];
-  int currentIndex = 0;
-  uint8_t loaded = 0;
-  uint8_t modified = 0;
+  std::string m_name;  // the file title of the model file
+  CModelHeader m_header;
+  CExpModelTask m_tasks[kMaxModelTasks];
+  int m_currentIndex = 0;
+  uint8_t m_loaded = 0;
+  uint8_t m_modified = 0;
 };
 
 }  // namespace qel

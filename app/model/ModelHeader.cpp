@@ -7,11 +7,11 @@
 namespace qel {
 
 void CModelHeader::Reset() {
-  version = kFormatVersion;
-  release = kReleaseText;
-  creation = FormatDateTimeLocale(CurrentLocalDateTime());
-  taskCount = 0;
-  std::fill(std::begin(reserved), std::end(reserved), uint8_t{0});
+  m_version = kFormatVersion;
+  m_release = kReleaseText;
+  m_creation = FormatDateTimeLocale(CurrentLocalDateTime());
+  m_taskCount = 0;
+  std::fill(std::begin(m_reserved), std::end(m_reserved), uint8_t{0});
 }
 
 }  // namespace qel

@@ -18,11 +18,11 @@ class CModelHeader {
   // A new model's header: version 4, "April 2010", created now, no tasks.
   void Reset();
 
-  uint32_t version = kFormatVersion;
-  std::string release;
-  std::string creation;  // creation date and time as locale text
-  uint32_t taskCount = 0;
-  uint8_t reserved[kReservedSize] = {};
+  uint32_t m_version = kFormatVersion;
+  std::string m_release;
+  std::string m_creation;  // creation date and time as locale text
+  uint32_t m_taskCount = 0;
+  uint8_t m_reserved[kReservedSize] = {};
 };
 
 }  // namespace qel

@@ -27,16 +27,16 @@ void AppendUtf8(std::string* out, uint32_t cp) {
 }  // namespace
 
 bool CArchiveReader::Fail(const std::string& text) {
-  if (!failed_) error_ = text;
-  failed_ = true;
+  if (!m_failed) m_error = text;
+  m_failed = true;
   return false;
 }
 
 bool CArchiveReader::ReadBytes(void* out, size_t count) {
-  if (failed_) return false;
+  if (m_failed) return false;
   if (count > Remaining()) return Fail("The file ends early.");
-  if (count) std::memcpy(out, data_ + pos_, count);
-  pos_ += count;
+  if (count) std::memcpy(out, m_data + m_pos, count);
+  m_pos += count;
   return true;
 }
 
@@ -107,8 +107,8 @@ bool CArchiveReader::ReadString(std::string* out) {
   if (length > Remaining() || bytes > Remaining()) {
     return Fail("A text's length (" + std::to_string(length) + ") runs past the end of the file.");
   }
-  const uint8_t* p = data_ + pos_;
-  pos_ += static_cast<size_t>(bytes);
+  const uint8_t* p = m_data + m_pos;
+  m_pos += static_cast<size_t>(bytes);
   if (!wide) {
     out->assign(reinterpret_cast<const char*>(p), static_cast<size_t>(length));
     return true;

@@ -11,7 +11,7 @@ namespace qel {
 
 class CArchiveReader {
  public:
-  CArchiveReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  CArchiveReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
 
   bool ReadU8(uint8_t* out);
   bool ReadU16(uint16_t* out);
@@ -24,20 +24,20 @@ class CArchiveReader {
   // as above, then UTF-16LE units) and comes back as UTF-8.
   bool ReadString(std::string* out);
 
-  size_t Remaining() const { return size_ - pos_; }
-  size_t Position() const { return pos_; }
-  bool Failed() const { return failed_; }
-  const std::string& Error() const { return error_; }
+  size_t Remaining() const { return m_size - m_pos; }
+  size_t Position() const { return m_pos; }
+  bool Failed() const { return m_failed; }
+  const std::string& Error() const { return m_error; }
 
  private:
   bool Fail(const std::string& text);
   bool ReadLength(uint64_t* length, bool* wide);
 
-  const uint8_t* data_;
-  size_t size_;
-  size_t pos_ = 0;
-  bool failed_ = false;
-  std::string error_;
+  const uint8_t* m_data;
+  size_t m_size;
+  size_t m_pos = 0;
+  bool m_failed = false;
+  std::string m_error;
 };
 
 }  // namespace qel

@@ -3,8 +3,8 @@
 namespace qel {
 
 void CArchiveWriter::WriteU16(uint16_t value) {
-  bytes_.push_back(static_cast<uint8_t>(value));
-  bytes_.push_back(static_cast<uint8_t>(value >> 8));
+  m_bytes.push_back(static_cast<uint8_t>(value));
+  m_bytes.push_back(static_cast<uint8_t>(value >> 8));
 }
 
 void CArchiveWriter::WriteU32(uint32_t value) {
@@ -14,7 +14,7 @@ void CArchiveWriter::WriteU32(uint32_t value) {
 
 void CArchiveWriter::WriteBytes(const void* data, size_t count) {
   const uint8_t* p = static_cast<const uint8_t*>(data);
-  bytes_.insert(bytes_.end(), p, p + count);
+  m_bytes.insert(m_bytes.end(), p, p + count);
 }
 
 bool CArchiveWriter::WriteString(const std::string& text) {

@@ -10,7 +10,7 @@ namespace qel {
 
 class CArchiveWriter {
  public:
-  void WriteU8(uint8_t value) { bytes_.push_back(value); }
+  void WriteU8(uint8_t value) { m_bytes.push_back(value); }
   void WriteU16(uint16_t value);
   void WriteU32(uint32_t value);
   void WriteBytes(const void* data, size_t count);
@@ -19,11 +19,11 @@ class CArchiveWriter {
   // Never the wide form. False (nothing written) for a text of 4 GiB or more.
   bool WriteString(const std::string& text);
 
-  const std::vector<uint8_t>& Bytes() const { return bytes_; }
-  std::vector<uint8_t> Take() { return std::move(bytes_); }
+  const std::vector<uint8_t>& Bytes() const { return m_bytes; }
+  std::vector<uint8_t> Take() { return std::move(m_bytes); }
 
  private:
-  std::vector<uint8_t> bytes_;
+  std::vector<uint8_t> m_bytes;
 };
 
 }  // namespace qel

@@ -51,10 +51,10 @@ bool ReadTaskRecord(CArchiveReader& ar, CExpModelTask* task) {
 
 bool ReadModel(CArchiveReader& ar, CExpModel* model, uint32_t* documentFormat, std::string* error) {
   if (!ReadClassTag(ar, error)) return false;
-  CModelHeader& h = model->header;
+  CModelHeader& h = model->m_header;
   uint32_t format = 0, count = 0;
-  if (!ar.ReadU32(&format) || !ar.ReadU32(&h.version) || !ar.ReadString(&h.release) ||
-      !ar.ReadString(&h.creation) || !ar.ReadU32(&count) || !ar.ReadBytes(h.reserved, sizeof h.reserved)) {
+  if (!ar.ReadU32(&format) || !ar.ReadU32(&h.m_version) || !ar.ReadString(&h.m_release) ||
+      !ar.ReadString(&h.m_creation) || !ar.ReadU32(&count) || !ar.ReadBytes(h.m_reserved, sizeof h.m_reserved)) {
     return false;
   }
   if (count > static_cast<uint32_t>(kMaxModelTasks)) {
@@ -63,9 +63,9 @@ bool ReadModel(CArchiveReader& ar, CExpModel* model, uint32_t* documentFormat, s
     return false;
   }
   for (uint32_t i = 0; i < count; ++i) {
-    if (!ReadTaskRecord(ar, &model->tasks[i])) return false;
+    if (!ReadTaskRecord(ar, &model->m_tasks[i])) return false;
   }
-  h.taskCount = count;
+  h.m_taskCount = count;
   if (documentFormat) *documentFormat = format;
   return true;
 }
@@ -95,11 +95,11 @@ std::vector<uint8_t> WriteModelBytes(const CExpModel& model) {
   ar.WriteU32(kModelDocumentFormat);
   const CModelHeader& h = *model.GetHeader();
   const int count = model.GetTaskCount();
-  ar.WriteU32(h.version);
-  ar.WriteString(h.release);
-  ar.WriteString(h.creation);
+  ar.WriteU32(h.m_version);
+  ar.WriteString(h.m_release);
+  ar.WriteString(h.m_creation);
   ar.WriteU32(static_cast<uint32_t>(count));
-  ar.WriteBytes(h.reserved, sizeof h.reserved);
+  ar.WriteBytes(h.m_reserved, sizeof h.m_reserved);
   for (int i = 0; i < count; ++i) {
     const CExpModelTask& t = *model.GetTask(i);
     ar.WriteU32(t.TaskId);
@@ -125,7 +125,7 @@ bool ReadModelFile(const std::string& path, CExpModel* model, uint32_t* document
     if (error) *error = "\"" + path + "\" is not a valid model file: " + reason;
     return false;
   }
-  model->name = ModelTitleFromPath(path);
+  model->m_name = ModelTitleFromPath(path);
   return true;
 }
 
@@ -133,7 +133,7 @@ bool WriteModelFile(const std::string& path, CExpModel* model, std::string* erro
   const std::vector<uint8_t> bytes = WriteModelBytes(*model);
   if (!WriteFileAtomically(path, bytes.data(), bytes.size(), error)) return false;
   model->SetLoaded(true, true);
-  model->name = ModelTitleFromPath(path);
+  model->m_name = ModelTitleFromPath(path);
   return true;
 }
 

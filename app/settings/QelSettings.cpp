@@ -36,44 +36,44 @@ std::string CQelSettings::DefaultPath() {
   return base + "/" + kKeyName + "/Qel.conf";
 }
 
-CQelSettings::CQelSettings(const std::string& path) : path_(path) {
+CQelSettings::CQelSettings(const std::string& path) : m_path(path) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   std::error_code ec;
   if (!folder.empty() && std::filesystem::create_directories(folder, ec)) {
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
   }
-  config_ = std::make_unique<wxFileConfig>("Qel", "Quorvex", wxString::FromUTF8(path), wxString(),
+  m_config = std::make_unique<wxFileConfig>("Qel", "Quorvex", wxString::FromUTF8(path), wxString(),
                                            wxCONFIG_USE_LOCAL_FILE);
   // Values are taken as stored: a folder name with "$" in it stays as it is.
-  config_->SetExpandEnvVars(false);
+  m_config->SetExpandEnvVars(false);
 }
 
 CQelSettings::~CQelSettings() = default;
 
-wxConfigBase* CQelSettings::Config() { return config_.get(); }
+wxConfigBase* CQelSettings::Config() { return m_config.get(); }
 
 int CQelSettings::GetSettingInt(const std::string& section, const std::string& entry, int defaultValue) const {
   long value = defaultValue;
-  if (!config_->Read(Key(section, entry), &value, defaultValue)) return defaultValue;
+  if (!m_config->Read(Key(section, entry), &value, defaultValue)) return defaultValue;
   if (value < INT_MIN || value > INT_MAX) return defaultValue;
   return static_cast<int>(value);
 }
 
 bool CQelSettings::WriteSettingInt(const std::string& section, const std::string& entry, int value) {
-  return config_->Write(Key(section, entry), static_cast<long>(value)) && config_->Flush();
+  return m_config->Write(Key(section, entry), static_cast<long>(value)) && m_config->Flush();
 }
 
 std::string CQelSettings::GetSettingString(const std::string& section, const std::string& entry,
                                            const char* defaultText) const {
   const wxString fallback = wxString::FromUTF8(defaultText ? defaultText : "");
   wxString value;
-  if (!config_->Read(Key(section, entry), &value, fallback)) value = fallback;
+  if (!m_config->Read(Key(section, entry), &value, fallback)) value = fallback;
   return std::string(value.utf8_str());
 }
 
 bool CQelSettings::WriteSettingString(const std::string& section, const std::string& entry,
                                       const std::string& text) {
-  return config_->Write(Key(section, entry), wxString::FromUTF8(text)) && config_->Flush();
+  return m_config->Write(Key(section, entry), wxString::FromUTF8(text)) && m_config->Flush();
 }
 
 void CQelSettings::LoadSystemSettings() {

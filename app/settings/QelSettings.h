@@ -67,11 +67,11 @@ class CQelSettings {
 
   // The store itself, for the recent-file list.
   wxConfigBase* Config();
-  const std::string& Path() const { return path_; }
+  const std::string& Path() const { return m_path; }
 
  private:
-  std::string path_;
-  std::unique_ptr<wxFileConfig> config_;
+  std::string m_path;
+  std::unique_ptr<wxFileConfig> m_config;
 };
 
 }  // namespace qel

@@ -60,20 +60,20 @@ TEST(AtomicFile, WritesThroughASymbolicLinkBesideTheRealFile) {
 class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-    ::getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit limit = previous_;
+    m_previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    ::getrlimit(RLIMIT_FSIZE, &m_previous);
+    rlimit limit = m_previous;
     limit.rlim_cur = bytes;
     ::setrlimit(RLIMIT_FSIZE, &limit);
   }
   ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-    ::signal(SIGXFSZ, previousHandler_);
+    ::setrlimit(RLIMIT_FSIZE, &m_previous);
+    ::signal(SIGXFSZ, m_previousHandler);
   }
 
  private:
-  rlimit previous_{};
-  sighandler_t previousHandler_;
+  rlimit m_previous{};
+  sighandler_t m_previousHandler;
 };
 
 TEST(AtomicFile, AFailedWriteLeavesThePreviousFileWhole) {
@@ -88,9 +88,9 @@ TEST(AtomicFile, AFailedWriteLeavesThePreviousFileWhole) {
   ASSERT_TRUE(WriteModelFile(path, model.get(), &error)) << error;
   const std::vector<uint8_t> before = Slurp(path);
 
-  model->tasks[0].TaskName = std::string(4000, 'x');
-  model->name = "unchanged";
-  model->loaded = 0;
+  model->m_tasks[0].TaskName = std::string(4000, 'x');
+  model->m_name = "unchanged";
+  model->m_loaded = 0;
   {
     FileSizeLimit limit(1024);
     EXPECT_FALSE(WriteModelFile(path, model.get(), &error));
@@ -98,8 +98,8 @@ TEST(AtomicFile, AFailedWriteLeavesThePreviousFileWhole) {
   EXPECT_NE(error.find("Cannot write"), std::string::npos) << error;
   EXPECT_EQ(Slurp(path), before);
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
-  EXPECT_EQ(model->name, "unchanged");  // a failed save changes nothing
-  EXPECT_EQ(model->loaded, 0);
+  EXPECT_EQ(model->m_name, "unchanged");  // a failed save changes nothing
+  EXPECT_EQ(model->m_loaded, 0);
 }
 
 TEST(AtomicFile, AMissingFolderIsAnError) {
@@ -138,17 +138,17 @@ TEST(ModelFileOnDisk, WriteThenReadNamesTheModelAfterTheFile) {
   model->AddTask(t);
   std::string error;
   ASSERT_TRUE(WriteModelFile(path, model.get(), &error)) << error;
-  EXPECT_EQ(model->name, "Attention battery");
-  EXPECT_EQ(model->loaded, 1);
-  EXPECT_EQ(model->tasks[0].loaded, 1);
+  EXPECT_EQ(model->m_name, "Attention battery");
+  EXPECT_EQ(model->m_loaded, 1);
+  EXPECT_EQ(model->m_tasks[0].loaded, 1);
   EXPECT_EQ(Slurp(path), WriteModelBytes(*model));
 
   auto read = std::make_unique<CExpModel>();
   uint32_t format = 0;
   ASSERT_TRUE(ReadModelFile(path, read.get(), &format, &error)) << error;
-  EXPECT_EQ(read->name, "Attention battery");
-  EXPECT_EQ(read->header.creation, model->header.creation);
-  EXPECT_EQ(read->tasks[0].TaskParam[1], 60u);
+  EXPECT_EQ(read->m_name, "Attention battery");
+  EXPECT_EQ(read->m_header.m_creation, model->m_header.m_creation);
+  EXPECT_EQ(read->m_tasks[0].TaskParam[1], 60u);
   EXPECT_EQ(format, 1u);
 }
 
@@ -175,7 +175,7 @@ TEST(ModelFileOnDisk, ACorruptFileNamesThePathAndTheReason) {
   EXPECT_FALSE(ReadModelFile(path, model.get(), nullptr, &error));
   EXPECT_NE(error.find(path), std::string::npos) << error;
   EXPECT_NE(error.find("ends early"), std::string::npos) << error;
-  EXPECT_EQ(model->name, "");
+  EXPECT_EQ(model->m_name, "");
 }
 
 }  // namespace

@@ -21,22 +21,22 @@ CExpModelTask MakeTask(const char* code) {
 TEST(ExpModel, ResetGivesAnEmptyModelWithANewHeader) {
   CExpModel m;
   m.AddTask(MakeTask("TP"));
-  m.name = "old";
-  m.header.version = 3;
-  m.header.reserved[5] = 9;
-  m.loaded = 1;
+  m.m_name = "old";
+  m.m_header.m_version = 3;
+  m.m_header.m_reserved[5] = 9;
+  m.m_loaded = 1;
   m.Reset();
-  EXPECT_EQ(m.name, "");
+  EXPECT_EQ(m.m_name, "");
   EXPECT_EQ(m.GetTaskCount(), 0);
-  EXPECT_EQ(m.header.version, 4u);
-  EXPECT_EQ(m.header.release, "April 2010");
-  EXPECT_FALSE(m.header.creation.empty());
-  EXPECT_EQ(m.header.reserved[5], 0);
-  EXPECT_EQ(m.loaded, 0);
+  EXPECT_EQ(m.m_header.m_version, 4u);
+  EXPECT_EQ(m.m_header.m_release, "April 2010");
+  EXPECT_FALSE(m.m_header.m_creation.empty());
+  EXPECT_EQ(m.m_header.m_reserved[5], 0);
+  EXPECT_EQ(m.m_loaded, 0);
   EXPECT_FALSE(m.IsModified());
-  EXPECT_TRUE(m.tasks[0].TaskIdStr.empty());
+  EXPECT_TRUE(m.m_tasks[0].TaskIdStr.empty());
   EXPECT_EQ(m.GetTask(0), nullptr);
-  EXPECT_EQ(m.GetHeader(), &m.header);
+  EXPECT_EQ(m.GetHeader(), &m.m_header);
 }
 
 TEST(ExpModel, AddTaskUpToFortyThenRefuses) {
@@ -49,7 +49,7 @@ TEST(ExpModel, AddTaskUpToFortyThenRefuses) {
   EXPECT_EQ(m->AddTask(MakeTask("X")), -1);
   EXPECT_EQ(m->GetTaskCount(), kMaxModelTasks);
   EXPECT_FALSE(m->IsModified());
-  EXPECT_EQ(m->tasks[39].TaskIdStr, "39");
+  EXPECT_EQ(m->m_tasks[39].TaskIdStr, "39");
 }
 
 TEST(ExpModel, AddTaskMarksTheModelAndEveryTaskModified) {
@@ -57,10 +57,10 @@ TEST(ExpModel, AddTaskMarksTheModelAndEveryTaskModified) {
   m.AddTask(MakeTask("A"));
   m.SetModified(false, true);
   EXPECT_EQ(m.AddTask(MakeTask("B")), 1);
-  EXPECT_EQ(m.modified, 1);
-  EXPECT_EQ(m.tasks[0].modified, 1);
-  EXPECT_EQ(m.tasks[1].modified, 1);
-  EXPECT_EQ(m.tasks[2].modified, 0);  // not a task of the model
+  EXPECT_EQ(m.m_modified, 1);
+  EXPECT_EQ(m.m_tasks[0].modified, 1);
+  EXPECT_EQ(m.m_tasks[1].modified, 1);
+  EXPECT_EQ(m.m_tasks[2].modified, 0);  // not a task of the model
 }
 
 TEST(ExpModel, FindTaskByCodeIsCaseSensitive) {
@@ -68,10 +68,10 @@ TEST(ExpModel, FindTaskByCodeIsCaseSensitive) {
   m.AddTask(MakeTask("PR"));
   m.AddTask(MakeTask("TP"));
   m.AddTask(MakeTask("TP"));
-  EXPECT_EQ(m.FindTaskByCode("TP"), &m.tasks[1]);
+  EXPECT_EQ(m.FindTaskByCode("TP"), &m.m_tasks[1]);
   EXPECT_EQ(m.GetCurrentTaskIndex(), 1);
   EXPECT_EQ(m.FindTaskByCode("tp"), nullptr);
-  EXPECT_EQ(m.currentIndex, 3);  // left at the count
+  EXPECT_EQ(m.m_currentIndex, 3);  // left at the count
   EXPECT_EQ(m.GetCurrentTask(), nullptr);
   EXPECT_EQ(m.GetCurrentTaskIndex(), -1);
   m.SelectTask(0);
@@ -83,15 +83,15 @@ TEST(ExpModel, SelectTaskOutsideTheCountKeepsTheCurrentTask) {
   CExpModel m;
   m.AddTask(MakeTask("A"));
   m.AddTask(MakeTask("B"));
-  EXPECT_EQ(m.SelectTask(1), &m.tasks[1]);
+  EXPECT_EQ(m.SelectTask(1), &m.m_tasks[1]);
   EXPECT_EQ(m.SelectTask(2), nullptr);
   EXPECT_EQ(m.SelectTask(-1), nullptr);
-  EXPECT_EQ(m.GetCurrentTask(), &m.tasks[1]);
+  EXPECT_EQ(m.GetCurrentTask(), &m.m_tasks[1]);
 }
 
 TEST(ExpModel, AStoredCountAboveFortyNeverReachesBeyondTheSlots) {
   CExpModel m;
-  m.header.taskCount = 1000;
+  m.m_header.m_taskCount = 1000;
   EXPECT_EQ(m.GetTaskCount(), kMaxModelTasks);
   EXPECT_EQ(m.GetTask(40), nullptr);
   EXPECT_NE(m.GetTask(39), nullptr);
@@ -105,15 +105,15 @@ TEST(ExpModel, FlagsOnModelAndTasks) {
   EXPECT_TRUE(m.IsModified());  // the tasks still are
   m.SetModified(false, true);
   EXPECT_FALSE(m.IsModified());
-  m.tasks[1].modified = 1;
+  m.m_tasks[1].modified = 1;
   EXPECT_TRUE(m.IsModified());
   m.SetLoaded(true, false);
-  EXPECT_EQ(m.loaded, 1);
-  EXPECT_EQ(m.tasks[0].loaded, 0);
+  EXPECT_EQ(m.m_loaded, 1);
+  EXPECT_EQ(m.m_tasks[0].loaded, 0);
   m.SetLoaded(true, true);
-  EXPECT_EQ(m.tasks[0].loaded, 1);
-  EXPECT_EQ(m.tasks[1].loaded, 1);
-  EXPECT_EQ(m.tasks[2].loaded, 0);
+  EXPECT_EQ(m.m_tasks[0].loaded, 1);
+  EXPECT_EQ(m.m_tasks[1].loaded, 1);
+  EXPECT_EQ(m.m_tasks[2].loaded, 0);
 }
 
 TEST(ExpModel, AssessmentsOfAllTasks) {
@@ -128,12 +128,12 @@ TEST(ExpModel, AssessmentsOfAllTasks) {
   t.currentPart = 1;
   m.AddTask(t);
   m.SelectNewAssessments();
-  EXPECT_EQ(m.tasks[0].currentAssessment, 5u);
-  EXPECT_EQ(m.tasks[1].currentAssessment, 2u);
-  m.tasks[41 - 2].assessmentCounts[0] = 3;
+  EXPECT_EQ(m.m_tasks[0].currentAssessment, 5u);
+  EXPECT_EQ(m.m_tasks[1].currentAssessment, 2u);
+  m.m_tasks[41 - 2].assessmentCounts[0] = 3;
   m.ClearAssessmentCounts();
-  EXPECT_EQ(m.tasks[0].assessmentCounts[0], 0u);
-  EXPECT_EQ(m.tasks[39].assessmentCounts[0], 0u);
+  EXPECT_EQ(m.m_tasks[0].assessmentCounts[0], 0u);
+  EXPECT_EQ(m.m_tasks[39].assessmentCounts[0], 0u);
 }
 
 
@@ -147,7 +147,7 @@ TEST(ExpModel, ApplyKeysMappingUsesTheCurrentTask) {
   t.library = &lib;
   t.w.TaskFlags = kTaskFlagSwapKeys;
   m.AddTask(t);
-  m.currentIndex = 1;  // no current task: nothing happens
+  m.m_currentIndex = 1;  // no current task: nothing happens
   m.ApplyKeysMapping(1);
   EXPECT_EQ(host->leftCode, 1);
   m.SelectTask(0);

@@ -15,7 +15,7 @@ const char kCreation[] = "12/10/2026 09:30:00";
 
 std::unique_ptr<CExpModel> NewModel() {
   auto m = std::make_unique<CExpModel>();
-  m->header.creation = kCreation;
+  m->m_header.m_creation = kCreation;
   return m;
 }
 
@@ -74,11 +74,11 @@ TEST(ModelFileBytes, ReadingThenWritingGivesTheSameBytes) {
   ASSERT_TRUE(Read(file, m.get(), nullptr, &format));
   EXPECT_EQ(format, 1u);
   EXPECT_EQ(m->GetTaskCount(), 2);
-  EXPECT_EQ(m->header.creation, "a creation text");
-  EXPECT_EQ(m->header.reserved[63], 0xA5);
-  EXPECT_EQ(m->tasks[1].TaskIdStr, "PR");
-  EXPECT_EQ(m->tasks[1].w.TaskIntHigh, 0xFFFFFFF0u + 17);  // whole words, wrapped as stored
-  EXPECT_EQ(m->tasks[0].TaskParam[31], 1031u);
+  EXPECT_EQ(m->m_header.m_creation, "a creation text");
+  EXPECT_EQ(m->m_header.m_reserved[63], 0xA5);
+  EXPECT_EQ(m->m_tasks[1].TaskIdStr, "PR");
+  EXPECT_EQ(m->m_tasks[1].w.TaskIntHigh, 0xFFFFFFF0u + 17);  // whole words, wrapped as stored
+  EXPECT_EQ(m->m_tasks[0].TaskParam[31], 1031u);
   EXPECT_EQ(WriteModelBytes(*m), file);
 }
 
@@ -90,7 +90,7 @@ TEST(ModelFileBytes, AnySchemaAndAnyFormatWordAreRead) {
   uint32_t format = 0;
   ASSERT_TRUE(Read(file, m.get(), nullptr, &format));
   EXPECT_EQ(format, 7u);
-  EXPECT_EQ(m->header.version, 3u);
+  EXPECT_EQ(m->m_header.m_version, 3u);
   // Written back with schema 1 and format word 1, the version as read.
   const Bytes again = WriteModelBytes(*m);
   EXPECT_EQ(again[2], 1);
@@ -106,17 +106,17 @@ TEST(ModelFileBytes, ReadingLeavesEveryTaskUnboundAtPartZeroAssessmentOne) {
   t.trialCounts[0] = 9;
   t.library = reinterpret_cast<ITaskLibrary*>(0x1000);
   m->AddTask(t);
-  m->name = "before";
+  m->m_name = "before";
   ASSERT_TRUE(Read(Join({ModelHead("c", 1), TaskRecord(35, "TP", "Tapping", 1)}), m.get()));
-  const CExpModelTask& r = m->tasks[0];
+  const CExpModelTask& r = m->m_tasks[0];
   EXPECT_EQ(r.currentPart, 0);
   EXPECT_EQ(r.currentAssessment, 1u);
   EXPECT_EQ(r.trialCounts[0], 0u);
   EXPECT_EQ(r.library, nullptr);
   EXPECT_EQ(r.loaded, 1);
   EXPECT_EQ(r.modified, 0);
-  EXPECT_EQ(m->loaded, 1);
-  EXPECT_EQ(m->name, "");  // the name comes from the file's path
+  EXPECT_EQ(m->m_loaded, 1);
+  EXPECT_EQ(m->m_name, "");  // the name comes from the file's path
 }
 
 struct LengthCase {
@@ -142,8 +142,8 @@ TEST_P(CountedStringForms, LongTextsSurviveWholeWithTheirPrefix) {
   EXPECT_EQ(written.size(), at + c.prefix.size() + c.length + 264);
   auto r = NewModel();
   ASSERT_TRUE(Read(written, r.get()));
-  EXPECT_EQ(r->tasks[0].TaskName, name);
-  EXPECT_EQ(r->tasks[0].TaskIdStr, code);
+  EXPECT_EQ(r->m_tasks[0].TaskName, name);
+  EXPECT_EQ(r->m_tasks[0].TaskIdStr, code);
   EXPECT_EQ(WriteModelBytes(*r), written);
 }
 
@@ -168,8 +168,8 @@ TEST(ModelFileBytes, WideTextsAreReadAsUtf8) {
   auto m = NewModel();
   std::string error;
   ASSERT_TRUE(Read(file, m.get(), &error)) << error;
-  EXPECT_EQ(m->header.release, "A\xC3\xA9\xF0\x9F\x98\x80");
-  EXPECT_EQ(m->header.creation, std::string(300, 'z'));
+  EXPECT_EQ(m->m_header.m_release, "A\xC3\xA9\xF0\x9F\x98\x80");
+  EXPECT_EQ(m->m_header.m_creation, std::string(300, 'z'));
   // Written back in the byte form.
   const Bytes again = WriteModelBytes(*m);
   EXPECT_EQ(again[21], 7);
@@ -236,14 +236,14 @@ TEST_P(BadModelFiles, AreRefusedWithAnEmptyModel) {
   const BadCase& c = GetParam();
   auto m = NewModel();
   m->AddTask(Task(1, "A", "a", 0));
-  m->name = "kept?";
+  m->m_name = "kept?";
   std::string error;
   EXPECT_FALSE(Read(c.bytes, m.get(), &error));
   EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
   EXPECT_EQ(m->GetTaskCount(), 0);
-  EXPECT_EQ(m->name, "");
-  EXPECT_TRUE(m->tasks[0].TaskIdStr.empty());
-  EXPECT_EQ(m->loaded, 0);
+  EXPECT_EQ(m->m_name, "");
+  EXPECT_TRUE(m->m_tasks[0].TaskIdStr.empty());
+  EXPECT_EQ(m->m_loaded, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BadModelFiles, ::testing::ValuesIn(BadCases()),
@@ -271,7 +271,7 @@ TEST(ModelFileBytes, FortyTasksAreRead) {
   auto m = NewModel();
   ASSERT_TRUE(Read(file, m.get()));
   EXPECT_EQ(m->GetTaskCount(), 40);
-  EXPECT_EQ(m->tasks[39].TaskIdStr, "T39");
+  EXPECT_EQ(m->m_tasks[39].TaskIdStr, "T39");
   EXPECT_EQ(WriteModelBytes(*m), file);
 }
 

@@ -131,31 +131,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, KeysMapping,
 class PartsFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    lib.partCount = 3;
-    task.library = &lib;
-    task.assessmentCounts[0] = 3;
-    task.assessmentCounts[1] = 1;
-    task.assessmentCounts[2] = 0;
-    task.trialCounts[0] = 40;
-    task.trialCounts[1] = 50;
-    for (int i = 0; i < kMaxParts; ++i) task.TaskPartTrials[i] = 10 * (i + 1);
+    m_lib.partCount = 3;
+    m_task.library = &m_lib;
+    m_task.assessmentCounts[0] = 3;
+    m_task.assessmentCounts[1] = 1;
+    m_task.assessmentCounts[2] = 0;
+    m_task.trialCounts[0] = 40;
+    m_task.trialCounts[1] = 50;
+    for (int i = 0; i < kMaxParts; ++i) m_task.TaskPartTrials[i] = 10 * (i + 1);
   }
-  FakeTaskLibrary lib;
-  CExpModelTask task;
+  FakeTaskLibrary m_lib;
+  CExpModelTask m_task;
 };
 
 TEST_F(PartsFixture, NextAssessmentReachesOnePastTheStoredOnes) {
-  task.currentAssessment = 3;
-  EXPECT_TRUE(task.NextAssessment());
-  EXPECT_EQ(task.currentAssessment, 4u);
-  EXPECT_FALSE(task.NextAssessment());
-  EXPECT_EQ(task.currentAssessment, 4u);
-  EXPECT_TRUE(task.StepAssessment(1));
-  EXPECT_EQ(task.currentAssessment, 3u);
-  EXPECT_FALSE(task.StepAssessment(0));
-  task.currentAssessment = 1;
-  EXPECT_FALSE(task.PreviousAssessment());
-  EXPECT_EQ(task.currentAssessment, 1u);
+  m_task.currentAssessment = 3;
+  EXPECT_TRUE(m_task.NextAssessment());
+  EXPECT_EQ(m_task.currentAssessment, 4u);
+  EXPECT_FALSE(m_task.NextAssessment());
+  EXPECT_EQ(m_task.currentAssessment, 4u);
+  EXPECT_TRUE(m_task.StepAssessment(1));
+  EXPECT_EQ(m_task.currentAssessment, 3u);
+  EXPECT_FALSE(m_task.StepAssessment(0));
+  m_task.currentAssessment = 1;
+  EXPECT_FALSE(m_task.PreviousAssessment());
+  EXPECT_EQ(m_task.currentAssessment, 1u);
 }
 
 struct StepCase {
@@ -171,11 +171,11 @@ class StepPartCases : public PartsFixture, public ::testing::WithParamInterface<
 
 TEST_P(StepPartCases, KeepsOrRenewsTheAssessment) {
   const StepCase& c = GetParam();
-  task.currentPart = 0;
-  task.currentAssessment = c.assessment;
-  EXPECT_EQ(task.StepPart(c.direction, c.forceNew), c.moved);
-  EXPECT_EQ(task.currentPart, c.part);
-  EXPECT_EQ(task.currentAssessment, c.expectedAssessment);
+  m_task.currentPart = 0;
+  m_task.currentAssessment = c.assessment;
+  EXPECT_EQ(m_task.StepPart(c.direction, c.forceNew), c.moved);
+  EXPECT_EQ(m_task.currentPart, c.part);
+  EXPECT_EQ(m_task.currentAssessment, c.expectedAssessment);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -188,61 +188,61 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{2, 2, false, false, 0, 2}));
 
 TEST_F(PartsFixture, StepPartToAPartWithoutAssessmentsSelectsTheFirst) {
-  task.currentPart = 1;
-  task.currentAssessment = 2;
-  EXPECT_TRUE(task.StepPart(-1, false));
-  EXPECT_EQ(task.currentPart, 2);
-  EXPECT_EQ(task.currentAssessment, 1u);
-  EXPECT_FALSE(task.NextPart());
-  EXPECT_TRUE(task.PreviousPart());
-  EXPECT_EQ(task.currentPart, 1);
+  m_task.currentPart = 1;
+  m_task.currentAssessment = 2;
+  EXPECT_TRUE(m_task.StepPart(-1, false));
+  EXPECT_EQ(m_task.currentPart, 2);
+  EXPECT_EQ(m_task.currentAssessment, 1u);
+  EXPECT_FALSE(m_task.NextPart());
+  EXPECT_TRUE(m_task.PreviousPart());
+  EXPECT_EQ(m_task.currentPart, 1);
 }
 
 TEST_F(PartsFixture, ResetPartStartsAtTheSecondPartOnlyWhenAllowed) {
-  task.w.TaskFlags = kTaskFlagSecondPart;
-  task.ResetPart(true);
-  EXPECT_EQ(task.currentPart, 1);
-  EXPECT_EQ(task.currentAssessment, 2u);
-  task.ResetPart(false);
-  EXPECT_EQ(task.currentPart, 0);
-  EXPECT_EQ(task.currentAssessment, 4u);
-  lib.partCount = 1;
-  task.ResetPart(true);
-  EXPECT_EQ(task.currentPart, 0);
-  lib.partCount = 3;
-  task.w.TaskFlags = 0;
-  task.ResetPart(true);
-  EXPECT_EQ(task.currentPart, 0);
+  m_task.w.TaskFlags = kTaskFlagSecondPart;
+  m_task.ResetPart(true);
+  EXPECT_EQ(m_task.currentPart, 1);
+  EXPECT_EQ(m_task.currentAssessment, 2u);
+  m_task.ResetPart(false);
+  EXPECT_EQ(m_task.currentPart, 0);
+  EXPECT_EQ(m_task.currentAssessment, 4u);
+  m_lib.partCount = 1;
+  m_task.ResetPart(true);
+  EXPECT_EQ(m_task.currentPart, 0);
+  m_lib.partCount = 3;
+  m_task.w.TaskFlags = 0;
+  m_task.ResetPart(true);
+  EXPECT_EQ(m_task.currentPart, 0);
 }
 
 TEST_F(PartsFixture, PartNumbersOutsideOneToCountGiveEmptyValues) {
-  EXPECT_EQ(task.GetPartTrials(0), 0u);
-  EXPECT_EQ(task.GetPartTrials(1), 10u);
-  EXPECT_EQ(task.GetPartTrials(3), 30u);
-  EXPECT_EQ(task.GetPartTrials(4), 0u);
-  EXPECT_EQ(task.GetPartAssessmentCount(0), 0u);
-  EXPECT_EQ(task.GetPartAssessmentCount(1), 3u);
-  EXPECT_EQ(task.GetPartTrialCount(2), 50u);
-  EXPECT_EQ(task.GetPartTrialCount(4), 0u);
-  EXPECT_FALSE(task.SelectPart(0));
-  EXPECT_FALSE(task.SelectPart(4));
-  EXPECT_TRUE(task.SelectPart(2));
-  EXPECT_EQ(task.currentPart, 1);
-  EXPECT_EQ(task.GetCurrentPartTrialCount(), 50u);
-  EXPECT_EQ(task.GetCurrentPartTrials(), 20u);
-  EXPECT_FALSE(task.SelectNewAssessment(4));
+  EXPECT_EQ(m_task.GetPartTrials(0), 0u);
+  EXPECT_EQ(m_task.GetPartTrials(1), 10u);
+  EXPECT_EQ(m_task.GetPartTrials(3), 30u);
+  EXPECT_EQ(m_task.GetPartTrials(4), 0u);
+  EXPECT_EQ(m_task.GetPartAssessmentCount(0), 0u);
+  EXPECT_EQ(m_task.GetPartAssessmentCount(1), 3u);
+  EXPECT_EQ(m_task.GetPartTrialCount(2), 50u);
+  EXPECT_EQ(m_task.GetPartTrialCount(4), 0u);
+  EXPECT_FALSE(m_task.SelectPart(0));
+  EXPECT_FALSE(m_task.SelectPart(4));
+  EXPECT_TRUE(m_task.SelectPart(2));
+  EXPECT_EQ(m_task.currentPart, 1);
+  EXPECT_EQ(m_task.GetCurrentPartTrialCount(), 50u);
+  EXPECT_EQ(m_task.GetCurrentPartTrials(), 20u);
+  EXPECT_FALSE(m_task.SelectNewAssessment(4));
   // The current part's record trials need no bound part, only a slot.
-  task.currentPart = 15;
-  EXPECT_EQ(task.GetCurrentPartTrials(), 160u);
-  task.currentPart = 16;
-  EXPECT_EQ(task.GetCurrentPartTrials(), 0u);
+  m_task.currentPart = 15;
+  EXPECT_EQ(m_task.GetCurrentPartTrials(), 160u);
+  m_task.currentPart = 16;
+  EXPECT_EQ(m_task.GetCurrentPartTrials(), 0u);
 }
 
 TEST_F(PartsFixture, APlugInPartCountAboveSixteenIsBounded) {
-  lib.partCount = 1000;
-  EXPECT_EQ(task.GetPartCount(), kMaxParts);
-  EXPECT_FALSE(task.SelectPart(17));
-  EXPECT_EQ(task.GetPartTrials(17), 0u);
+  m_lib.partCount = 1000;
+  EXPECT_EQ(m_task.GetPartCount(), kMaxParts);
+  EXPECT_FALSE(m_task.SelectPart(17));
+  EXPECT_EQ(m_task.GetPartTrials(17), 0u);
 }
 
 TEST(ModelTaskUnbound, EveryPartOperationRefuses) {
@@ -274,22 +274,22 @@ TEST(ModelTaskUnbound, EveryPartOperationRefuses) {
 }
 
 TEST_F(PartsFixture, PerPartTablesOfTheLibrary) {
-  lib.partWordsA[0] = 240;
-  lib.partWordsA[2] = 360;
-  lib.partWordsB[0] = 24;
-  lib.normTrialCounts[0] = 240;
-  lib.normTrialCounts[1] = -1;
-  lib.seriesLength = 12;
-  EXPECT_EQ(task.GetPartTableEntry(false, 1), 240);
-  EXPECT_EQ(task.GetPartTableEntry(false, 3), 360);
-  EXPECT_EQ(task.GetPartTableEntry(true, 1), 24);
-  EXPECT_EQ(task.GetPartTableEntry(false, 0), 0);
-  EXPECT_EQ(task.GetPartTableEntry(false, 4), 0);
-  EXPECT_EQ(task.GetThirdPartTableEntry(false, 1), 240);
-  EXPECT_EQ(task.GetThirdPartTableEntry(true, 1), -1);  // practice: no norm trial count
-  EXPECT_EQ(task.GetThirdPartTableEntry(false, 2), -1);
-  EXPECT_EQ(task.GetThirdPartTableEntry(false, 4), -1);
-  EXPECT_EQ(task.GetLibraryTaskWord(), 12);
+  m_lib.partWordsA[0] = 240;
+  m_lib.partWordsA[2] = 360;
+  m_lib.partWordsB[0] = 24;
+  m_lib.normTrialCounts[0] = 240;
+  m_lib.normTrialCounts[1] = -1;
+  m_lib.seriesLength = 12;
+  EXPECT_EQ(m_task.GetPartTableEntry(false, 1), 240);
+  EXPECT_EQ(m_task.GetPartTableEntry(false, 3), 360);
+  EXPECT_EQ(m_task.GetPartTableEntry(true, 1), 24);
+  EXPECT_EQ(m_task.GetPartTableEntry(false, 0), 0);
+  EXPECT_EQ(m_task.GetPartTableEntry(false, 4), 0);
+  EXPECT_EQ(m_task.GetThirdPartTableEntry(false, 1), 240);
+  EXPECT_EQ(m_task.GetThirdPartTableEntry(true, 1), -1);  // practice: no norm trial count
+  EXPECT_EQ(m_task.GetThirdPartTableEntry(false, 2), -1);
+  EXPECT_EQ(m_task.GetThirdPartTableEntry(false, 4), -1);
+  EXPECT_EQ(m_task.GetLibraryTaskWord(), 12);
 }
 
 const TaskVariableDef kVariables[] = {
@@ -317,23 +317,23 @@ class ViewsFixture : public PartsFixture {
  protected:
   void SetUp() override {
     PartsFixture::SetUp();
-    lib.scoreVariables = kVariables;
-    lib.scoreVariableCount = 5;
-    lib.normVariables = kNorms;
-    lib.normVariableCount = 5;
+    m_lib.scoreVariables = kVariables;
+    m_lib.scoreVariableCount = 5;
+    m_lib.normVariables = kNorms;
+    m_lib.normVariableCount = 5;
   }
 };
 
 TEST_F(ViewsFixture, ScoreVariableRows) {
-  EXPECT_EQ(task.GetScoreVariableCount(), 5);
-  EXPECT_EQ(task.GetScoreVariable(5), nullptr);
-  EXPECT_EQ(task.GetScoreVariable(-1), nullptr);
-  EXPECT_EQ(task.GetScoreVariableName(0), "Nlu_tp");
-  EXPECT_EQ(task.GetScoreVariableGroup(0), "<LEFT>");
-  EXPECT_EQ(task.GetScoreVariableGroup(1), "");
-  EXPECT_EQ(task.GetScoreVariableLabel(2), "SD left");
-  EXPECT_EQ(task.GetScoreVariableAttr(2), 0x00030000u | 4 | kVarZRow);
-  EXPECT_EQ(task.GetScoreVariableName(9), "");
+  EXPECT_EQ(m_task.GetScoreVariableCount(), 5);
+  EXPECT_EQ(m_task.GetScoreVariable(5), nullptr);
+  EXPECT_EQ(m_task.GetScoreVariable(-1), nullptr);
+  EXPECT_EQ(m_task.GetScoreVariableName(0), "Nlu_tp");
+  EXPECT_EQ(m_task.GetScoreVariableGroup(0), "<LEFT>");
+  EXPECT_EQ(m_task.GetScoreVariableGroup(1), "");
+  EXPECT_EQ(m_task.GetScoreVariableLabel(2), "SD left");
+  EXPECT_EQ(m_task.GetScoreVariableAttr(2), 0x00030000u | 4 | kVarZRow);
+  EXPECT_EQ(m_task.GetScoreVariableName(9), "");
 }
 
 struct FormatCase {
@@ -348,9 +348,9 @@ class ScoreVariableFormats : public ViewsFixture, public ::testing::WithParamInt
 
 TEST_P(ScoreVariableFormats, FormatAndTypeCode) {
   const FormatCase& c = GetParam();
-  EXPECT_EQ(task.GetScoreVariableFormat(c.i, c.force), c.format);
-  EXPECT_EQ(task.GetScoreVariableCode(c.i, false), c.codePlain);
-  EXPECT_EQ(task.GetScoreVariableCode(c.i, true), c.codeVariant);
+  EXPECT_EQ(m_task.GetScoreVariableFormat(c.i, c.force), c.format);
+  EXPECT_EQ(m_task.GetScoreVariableCode(c.i, false), c.codePlain);
+  EXPECT_EQ(m_task.GetScoreVariableCode(c.i, true), c.codeVariant);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScoreVariableFormats,
@@ -363,49 +363,49 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScoreVariableFormats,
                                            FormatCase{7, true, "", 0, 0}));
 
 TEST_F(ViewsFixture, ColumnsHideVariantAndAlternativeRows) {
-  EXPECT_EQ(task.GetScoreVariableColumn(0, false, false), 1);
-  EXPECT_EQ(task.GetScoreVariableColumn(1, false, false), 0);
-  EXPECT_EQ(task.GetScoreVariableColumn(1, true, false), 2);
-  EXPECT_EQ(task.GetScoreVariableColumn(2, false, false), 3);
-  EXPECT_EQ(task.GetScoreVariableColumn(2, false, true), 0);
+  EXPECT_EQ(m_task.GetScoreVariableColumn(0, false, false), 1);
+  EXPECT_EQ(m_task.GetScoreVariableColumn(1, false, false), 0);
+  EXPECT_EQ(m_task.GetScoreVariableColumn(1, true, false), 2);
+  EXPECT_EQ(m_task.GetScoreVariableColumn(2, false, false), 3);
+  EXPECT_EQ(m_task.GetScoreVariableColumn(2, false, true), 0);
 }
 
 TEST_F(ViewsFixture, ZVariablesAreFoundByTheirScoreVariableIndex) {
   int position = -1;
-  EXPECT_EQ(task.GetZVariableCount(), 5);
-  EXPECT_EQ(task.FindZVariable(4, &position), &kNorms[1]);  // the first match wins
+  EXPECT_EQ(m_task.GetZVariableCount(), 5);
+  EXPECT_EQ(m_task.FindZVariable(4, &position), &kNorms[1]);  // the first match wins
   EXPECT_EQ(position, 1);
-  EXPECT_EQ(task.FindZVariable(0, &position), nullptr);
+  EXPECT_EQ(m_task.FindZVariable(0, &position), nullptr);
   EXPECT_EQ(position, 0);
-  EXPECT_EQ(task.FindZVariable(9, &position), nullptr);  // not below the score-variable count
+  EXPECT_EQ(m_task.FindZVariable(9, &position), nullptr);  // not below the score-variable count
   EXPECT_EQ(position, 0);
-  EXPECT_TRUE(task.HasZScore(4));
-  EXPECT_TRUE(task.HasZName(4));
-  EXPECT_TRUE(task.IsZVariableFlagged(4));
-  EXPECT_EQ(task.GetZSourceIndex(4), 0);
-  EXPECT_TRUE(task.HasZScore(1));  // a getter
-  EXPECT_FALSE(task.HasZName(1));
-  EXPECT_FALSE(task.HasZScore(3));  // neither name nor getter
-  EXPECT_EQ(task.GetZSourceIndex(3), 1);
-  EXPECT_EQ(task.GetZSourceIndex(2), 0);
-  EXPECT_TRUE(task.UsesSdFloor(2));
-  EXPECT_TRUE(task.UsesSdFloor(4));
-  EXPECT_FALSE(task.UsesSdFloor(1));
+  EXPECT_TRUE(m_task.HasZScore(4));
+  EXPECT_TRUE(m_task.HasZName(4));
+  EXPECT_TRUE(m_task.IsZVariableFlagged(4));
+  EXPECT_EQ(m_task.GetZSourceIndex(4), 0);
+  EXPECT_TRUE(m_task.HasZScore(1));  // a getter
+  EXPECT_FALSE(m_task.HasZName(1));
+  EXPECT_FALSE(m_task.HasZScore(3));  // neither name nor getter
+  EXPECT_EQ(m_task.GetZSourceIndex(3), 1);
+  EXPECT_EQ(m_task.GetZSourceIndex(2), 0);
+  EXPECT_TRUE(m_task.UsesSdFloor(2));
+  EXPECT_TRUE(m_task.UsesSdFloor(4));
+  EXPECT_FALSE(m_task.UsesSdFloor(1));
 }
 
 TEST_F(ViewsFixture, GetVariableValueAsksTheNormService) {
   double out = 0.0;
-  lib.answerAll = -1.25;
-  lib.missingLeavesOut = true;  // so that only the task's own preset can give kNoValue
-  EXPECT_TRUE(task.GetVariableValue(1, &out, 640.0, 42.5, 0, true));
+  m_lib.m_answerAll = -1.25;
+  m_lib.m_missingLeavesOut = true;  // so that only the task's own preset can give kNoValue
+  EXPECT_TRUE(m_task.GetVariableValue(1, &out, 640.0, 42.5, 0, true));
   EXPECT_EQ(out, -1.25);
-  ASSERT_EQ(lib.requests.size(), 1u);
-  EXPECT_EQ(lib.requests[0].n, 1);
-  EXPECT_EQ(lib.requests[0].value, 640.0);
-  EXPECT_EQ(lib.requests[0].age, 42.5);
-  EXPECT_TRUE(lib.requests[0].floorAllowed);
-  lib.answerAll.reset();
-  EXPECT_FALSE(task.GetVariableValue(1, &out, 640.0, 42.5, 2, false));
+  ASSERT_EQ(m_lib.m_requests.size(), 1u);
+  EXPECT_EQ(m_lib.m_requests[0].n, 1);
+  EXPECT_EQ(m_lib.m_requests[0].value, 640.0);
+  EXPECT_EQ(m_lib.m_requests[0].age, 42.5);
+  EXPECT_TRUE(m_lib.m_requests[0].floorAllowed);
+  m_lib.m_answerAll.reset();
+  EXPECT_FALSE(m_task.GetVariableValue(1, &out, 640.0, 42.5, 2, false));
   EXPECT_EQ(out, kNoValue);  // preset before the service is asked
 }
 
@@ -413,44 +413,44 @@ TEST_F(ViewsFixture, TextsNamesAndCodeNames) {
   static const char* const kParts[] = {"Left", nullptr, "Both"};
   static const char* const kVersions[] = {"Version 1"};
   static const char* const kCodeNames[] = {"LOFA", "MEFA", "HIFA"};
-  lib.partNames = kParts;
-  lib.versionNames = kVersions;
-  lib.versionCount = 1;
-  lib.texts[0] = "task";
-  lib.texts[1] = "part";
-  lib.texts[2] = "help";
-  lib.texts[3] = "feedback";
-  lib.runText = "m";
-  lib.codeNames = kCodeNames;
-  lib.codeNameFirst = 10;
-  lib.codeNameCount = 3;
-  EXPECT_EQ(task.GetPartName(1), "Left");
-  EXPECT_EQ(task.GetPartName(2), "");
-  EXPECT_EQ(task.GetPartName(4), "");
-  task.currentPart = 2;
-  EXPECT_EQ(task.GetCurrentPartName(), "Both");
-  EXPECT_EQ(task.GetVersionCount(), 1);
-  EXPECT_EQ(task.GetVersionName(1), "Version 1");
-  EXPECT_EQ(task.GetVersionName(2), "");
-  EXPECT_EQ(task.GetTaskInstruction(), "task");
-  EXPECT_EQ(task.GetPartInstruction(), "part");
-  EXPECT_EQ(task.GetParametersHelp(), "help");
-  EXPECT_EQ(task.GetFeedbackText(), "feedback");
-  EXPECT_EQ(task.GetTrialListText(), "m");
-  EXPECT_EQ(task.GetResponseCodeText(11, true), "MEFA");
-  EXPECT_EQ(task.GetResponseCodeText(8, true), "DU");
-  EXPECT_EQ(task.GetResponseCodeText(8, false), "8");
-  EXPECT_EQ(task.GetResponseCodeText(13, true), "13");
+  m_lib.partNames = kParts;
+  m_lib.versionNames = kVersions;
+  m_lib.versionCount = 1;
+  m_lib.texts[0] = "task";
+  m_lib.texts[1] = "part";
+  m_lib.texts[2] = "help";
+  m_lib.texts[3] = "feedback";
+  m_lib.runText = "m";
+  m_lib.codeNames = kCodeNames;
+  m_lib.codeNameFirst = 10;
+  m_lib.codeNameCount = 3;
+  EXPECT_EQ(m_task.GetPartName(1), "Left");
+  EXPECT_EQ(m_task.GetPartName(2), "");
+  EXPECT_EQ(m_task.GetPartName(4), "");
+  m_task.currentPart = 2;
+  EXPECT_EQ(m_task.GetCurrentPartName(), "Both");
+  EXPECT_EQ(m_task.GetVersionCount(), 1);
+  EXPECT_EQ(m_task.GetVersionName(1), "Version 1");
+  EXPECT_EQ(m_task.GetVersionName(2), "");
+  EXPECT_EQ(m_task.GetTaskInstruction(), "task");
+  EXPECT_EQ(m_task.GetPartInstruction(), "part");
+  EXPECT_EQ(m_task.GetParametersHelp(), "help");
+  EXPECT_EQ(m_task.GetFeedbackText(), "feedback");
+  EXPECT_EQ(m_task.GetTrialListText(), "m");
+  EXPECT_EQ(m_task.GetResponseCodeText(11, true), "MEFA");
+  EXPECT_EQ(m_task.GetResponseCodeText(8, true), "DU");
+  EXPECT_EQ(m_task.GetResponseCodeText(8, false), "8");
+  EXPECT_EQ(m_task.GetResponseCodeText(13, true), "13");
 }
 
 TEST_F(ViewsFixture, UseLibraryResourcesSwitchesTheCurrentModule) {
   static const QelResourceTable kTable{nullptr, 0};
   static const QelResourceTable kOther{nullptr, 0};
-  EXPECT_EQ(task.UseLibraryResources(), nullptr);  // the library has no module: nothing changes
+  EXPECT_EQ(m_task.UseLibraryResources(), nullptr);  // the library has no module: nothing changes
   EXPECT_EQ(g_qelCurrentResourceModule, nullptr);
   g_qelCurrentResourceModule = &kOther;
-  lib.resources = &kTable;
-  EXPECT_EQ(task.UseLibraryResources(), &kOther);
+  m_lib.resources = &kTable;
+  EXPECT_EQ(m_task.UseLibraryResources(), &kOther);
   EXPECT_EQ(g_qelCurrentResourceModule, &kTable);
   g_qelCurrentResourceModule = nullptr;
 }

@@ -29,41 +29,41 @@ QelCodeList List(std::initializer_list<int32_t> codes, QelNormGetter getter = nu
 class GroupsFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    testee.birthDate = QelDateTime::FromDate(1980, 1, 1);
-    data->testee = &testee;
-    data->testDate = QelDateTime::FromDate(2020, 1, 1);
-    lib.partCount = 2;
-    lib.normTrialCounts[0] = 4;
-    lib.normTrialCounts[1] = -1;
-    task.library = &lib;
-    for (int p = 0; p < 2; ++p) data->ClearPart(p);
+    m_testee.birthDate = QelDateTime::FromDate(1980, 1, 1);
+    m_data->testee = &m_testee;
+    m_data->testDate = QelDateTime::FromDate(2020, 1, 1);
+    m_lib.partCount = 2;
+    m_lib.normTrialCounts[0] = 4;
+    m_lib.normTrialCounts[1] = -1;
+    m_task.library = &m_lib;
+    for (int p = 0; p < 2; ++p) m_data->ClearPart(p);
     // Part 0: six trials, task categories 1 1 2 1 2 3, times 100..600;
     // host categories with one omission, two anticipations and one skipped trial.
     const int32_t cats[] = {1, 1, 2, 1, 2, 3};
     const int32_t host[] = {1, 6, 5, 5, 7, 1};
     for (int i = 0; i < 6; ++i) {
-      data->taskCategory[0][i] = cats[i];
-      data->reactionTime[0][i] = 100 * (i + 1);
-      data->category[0][i] = host[i];
+      m_data->taskCategory[0][i] = cats[i];
+      m_data->reactionTime[0][i] = 100 * (i + 1);
+      m_data->category[0][i] = host[i];
     }
-    task.trialCounts[0] = 6;
-    task.trialCounts[1] = 0;
+    m_task.trialCounts[0] = 6;
+    m_task.trialCounts[1] = 0;
   }
-  std::unique_ptr<CTaskRunData> data = std::make_unique<CTaskRunData>();
-  QelTesteeRecord testee;
-  FakeTaskLibrary lib;
-  CExpModelTask task;
+  std::unique_ptr<CTaskRunData> m_data = std::make_unique<CTaskRunData>();
+  QelTesteeRecord m_testee;
+  FakeTaskLibrary m_lib;
+  CExpModelTask m_task;
 
   double Value(int i) {
     double v;
-    data->GetValue(i, &v);
+    m_data->GetValue(i, &v);
     return v;
   }
 };
 
 TEST_F(GroupsFixture, ExtendedForCodesWritesEightPerCode) {
   const QelCodeList list = List({1, 2}, &HalfGetter);
-  EXPECT_EQ(data->ComputeExtendedForCodes(10, data->taskCategory[0], data->reactionTime[0], 6, &list, 4), 26);
+  EXPECT_EQ(m_data->ComputeExtendedForCodes(10, m_data->taskCategory[0], m_data->reactionTime[0], 6, &list, 4), 26);
   EXPECT_EQ(Value(10), 3.0);     // code 1: 100, 200, 400
   EXPECT_NEAR(Value(11), 700.0 / 3, 1e-9);
   EXPECT_EQ(Value(13), 200.0);   // median
@@ -74,67 +74,67 @@ TEST_F(GroupsFixture, ExtendedForCodesWritesEightPerCode) {
 
 TEST_F(GroupsFixture, WithoutValuesGroupsOnlyAdvance) {
   const QelCodeList list = List({1, 2});
-  EXPECT_EQ(data->ComputeExtendedForCodes(10, data->taskCategory[0], data->reactionTime[0], 0, &list, 4), 26);
-  EXPECT_EQ(data->ComputeForCodes(10, data->taskCategory[0], nullptr, 6, &list, 4), 16);
-  for (int i = 10; i < 26; ++i) EXPECT_EQ(data->attributes[i], 0u) << i;
-  EXPECT_EQ(data->ComputeExtendedForCodes(10, nullptr, nullptr, 6, nullptr, 4), -1);
-  EXPECT_EQ(data->ComputeForCodes(10, nullptr, nullptr, 6, nullptr, 4), -1);
-  EXPECT_EQ(data->ComputeExtendedForCodes(-1, nullptr, nullptr, 6, &list, 4), -1);  // stops at once
+  EXPECT_EQ(m_data->ComputeExtendedForCodes(10, m_data->taskCategory[0], m_data->reactionTime[0], 0, &list, 4), 26);
+  EXPECT_EQ(m_data->ComputeForCodes(10, m_data->taskCategory[0], nullptr, 6, &list, 4), 16);
+  for (int i = 10; i < 26; ++i) EXPECT_EQ(m_data->attributes[i], 0u) << i;
+  EXPECT_EQ(m_data->ComputeExtendedForCodes(10, nullptr, nullptr, 6, nullptr, 4), -1);
+  EXPECT_EQ(m_data->ComputeForCodes(10, nullptr, nullptr, 6, nullptr, 4), -1);
+  EXPECT_EQ(m_data->ComputeExtendedForCodes(-1, nullptr, nullptr, 6, &list, 4), -1);  // stops at once
 }
 
 TEST_F(GroupsFixture, CountMeanGroupsPerCode) {
   const QelCodeList list = List({1, 3, 9});
-  EXPECT_EQ(data->StoreCountMeanForCodes(0, data->taskCategory[0], data->reactionTime[0], 6, &list), 6);
+  EXPECT_EQ(m_data->StoreCountMeanForCodes(0, m_data->taskCategory[0], m_data->reactionTime[0], 6, &list), 6);
   EXPECT_EQ(Value(0), 3.0);
   EXPECT_EQ(Value(2), 1.0);
   EXPECT_EQ(Value(3), 600.0);
   EXPECT_EQ(Value(4), 0.0);  // code 9: none, but a count of 0
-  EXPECT_TRUE(data->attributes[5] & kVarValid);
-  EXPECT_EQ(data->values[5], kNoValue);
-  EXPECT_EQ(data->StoreCountMeanSdForCodes(10, data->taskCategory[0], data->reactionTime[0], 6, &list), 19);
+  EXPECT_TRUE(m_data->attributes[5] & kVarValid);
+  EXPECT_EQ(m_data->values[5], kNoValue);
+  EXPECT_EQ(m_data->StoreCountMeanSdForCodes(10, m_data->taskCategory[0], m_data->reactionTime[0], 6, &list), 19);
   EXPECT_NEAR(Value(12), std::sqrt(((100 - 700.0 / 3) * (100 - 700.0 / 3) + (200 - 700.0 / 3) * (200 - 700.0 / 3) +
                                     (400 - 700.0 / 3) * (400 - 700.0 / 3)) /
                                    2),
               1e-9);
-  EXPECT_EQ(data->StoreCountMeanForCodes(30, data->taskCategory[0], nullptr, 6, &list), 30);
-  EXPECT_EQ(data->StoreCountMeanSdForCodes(30, data->taskCategory[0], data->reactionTime[0], 6, nullptr), 30);
+  EXPECT_EQ(m_data->StoreCountMeanForCodes(30, m_data->taskCategory[0], nullptr, 6, &list), 30);
+  EXPECT_EQ(m_data->StoreCountMeanSdForCodes(30, m_data->taskCategory[0], m_data->reactionTime[0], 6, nullptr), 30);
 }
 
 TEST_F(GroupsFixture, ComputeForCodesStoresCountMeanAndCountZ) {
   const QelCodeList list = List({1}, &HalfGetter);
-  EXPECT_EQ(data->ComputeForCodes(0, data->taskCategory[0], data->reactionTime[0], 6, &list, 4), 3);
+  EXPECT_EQ(m_data->ComputeForCodes(0, m_data->taskCategory[0], m_data->reactionTime[0], 6, &list, 4), 3);
   EXPECT_EQ(Value(0), 3.0);
   EXPECT_EQ(Value(2), 1.5);  // 3 of code 1 in the first 4 trials, halved
 }
 
 TEST_F(GroupsFixture, CountPartOutcomes) {
-  data->taskType = 1;
-  EXPECT_EQ(data->CountPartOutcomes(&task, 0, 0), 3);
+  m_data->taskType = 1;
+  EXPECT_EQ(m_data->CountPartOutcomes(&m_task, 0, 0), 3);
   double v;
-  EXPECT_FALSE(data->GetValue(0, &v));  // omissions count only for two-choice tasks or flag 0x400
+  EXPECT_FALSE(m_data->GetValue(0, &v));  // omissions count only for two-choice tasks or flag 0x400
   EXPECT_EQ(Value(1), 2.0);
   EXPECT_EQ(Value(2), 1.0);
-  task.w.TaskFlags = kTaskFlagCountOmissions;
-  data->CountPartOutcomes(&task, 0, 0);
+  m_task.w.TaskFlags = kTaskFlagCountOmissions;
+  m_data->CountPartOutcomes(&m_task, 0, 0);
   EXPECT_EQ(Value(0), 1.0);
-  task.w.TaskFlags = 0;
-  data->taskType = 2;
-  data->CountPartOutcomes(&task, 0, 0);
+  m_task.w.TaskFlags = 0;
+  m_data->taskType = 2;
+  m_data->CountPartOutcomes(&m_task, 0, 0);
   EXPECT_EQ(Value(0), 1.0);
   // A part without trials: three no-values, still three places.
-  EXPECT_EQ(data->CountPartOutcomes(&task, 3, 1), 6);
-  for (int i = 3; i < 6; ++i) EXPECT_FALSE(data->GetValue(i, &v));
-  EXPECT_EQ(data->CountPartOutcomes(&task, 1497, 0), 1497);
-  EXPECT_EQ(data->CountPartOutcomes(&task, 0, 16), 0);
+  EXPECT_EQ(m_data->CountPartOutcomes(&m_task, 3, 1), 6);
+  for (int i = 3; i < 6; ++i) EXPECT_FALSE(m_data->GetValue(i, &v));
+  EXPECT_EQ(m_data->CountPartOutcomes(&m_task, 1497, 0), 1497);
+  EXPECT_EQ(m_data->CountPartOutcomes(&m_task, 0, 16), 0);
 }
 
 TEST_F(GroupsFixture, PartsKeepTheirLayoutWithOrWithoutTrials) {
-  data->SetTask(&task);
-  data->taskType = 2;
+  m_data->SetTask(&m_task);
+  m_data->taskType = 2;
   const QelCodeList list1 = List({1, 2}, &HalfGetter);
   const QelCodeList list2 = List({3}, &HalfGetter);
   const int perPart = 1 + 8 * 2 + 3 * 1 + 3;
-  EXPECT_EQ(data->ComputeForParts(&task, &list1, &list2), 2 * perPart);
+  EXPECT_EQ(m_data->ComputeForParts(&m_task, &list1, &list2), 2 * perPart);
   EXPECT_EQ(Value(0), 6.0);                      // part 1: its trial count
   EXPECT_EQ(Value(1), 3.0);                      // code 1: n
   EXPECT_NEAR(Value(8), 700.0 / 6, 1e-9);       // code 1: Z of the mean over the norm trials
@@ -146,34 +146,34 @@ TEST_F(GroupsFixture, PartsKeepTheirLayoutWithOrWithoutTrials) {
   EXPECT_EQ(Value(22), 1.0);                     // skipped
   for (int i = perPart; i < 2 * perPart; ++i) {  // part 2 has no trials
     double v;
-    EXPECT_FALSE(data->GetValue(i, &v)) << i;
+    EXPECT_FALSE(m_data->GetValue(i, &v)) << i;
   }
 }
 
 TEST_F(GroupsFixture, APracticeRunComputesNoZ) {
-  data->normTableSwitch = 1;
+  m_data->normTableSwitch = 1;
   const QelCodeList list = List({1}, &HalfGetter);
-  EXPECT_EQ(data->ComputePartExtended(&task, 0, 0, &list), 9);
+  EXPECT_EQ(m_data->ComputePartExtended(&m_task, 0, 0, &list), 9);
   double v;
   EXPECT_EQ(Value(0), 6.0);
-  EXPECT_FALSE(data->GetValue(8, &v));
-  EXPECT_EQ(data->ComputePartExtendedNoCount(&task, 0, 0, &list), 8);
-  EXPECT_EQ(data->ComputePartCountMeanZ(&task, 0, 0, &list), 3);
-  EXPECT_FALSE(data->GetValue(2, &v));
-  EXPECT_EQ(data->ComputePartCountMean(&task, 0, 0, &list), 2);
+  EXPECT_FALSE(m_data->GetValue(8, &v));
+  EXPECT_EQ(m_data->ComputePartExtendedNoCount(&m_task, 0, 0, &list), 8);
+  EXPECT_EQ(m_data->ComputePartCountMeanZ(&m_task, 0, 0, &list), 3);
+  EXPECT_FALSE(m_data->GetValue(2, &v));
+  EXPECT_EQ(m_data->ComputePartCountMean(&m_task, 0, 0, &list), 2);
 }
 
 TEST_F(GroupsFixture, ANullListEndsTheChain) {
   const QelCodeList list = List({1});
-  EXPECT_EQ(data->ComputePart(&task, 0, 0, nullptr, &list), -1);
-  data->partCount = 2;
-  EXPECT_EQ(data->ComputeForParts(&task, &list, nullptr), -1);
+  EXPECT_EQ(m_data->ComputePart(&m_task, 0, 0, nullptr, &list), -1);
+  m_data->partCount = 2;
+  EXPECT_EQ(m_data->ComputeForParts(&m_task, &list, nullptr), -1);
 }
 
 TEST_F(GroupsFixture, StoredTrialCountsAreBoundedByTheArrays) {
-  task.trialCounts[0] = 100000;
+  m_task.trialCounts[0] = 100000;
   const QelCodeList list = List({1});
-  data->ComputePartExtended(&task, 0, 0, &list);
+  m_data->ComputePartExtended(&m_task, 0, 0, &list);
   EXPECT_EQ(Value(0), static_cast<double>(kMaxResponses));
 }
 
@@ -184,41 +184,41 @@ const TaskVariableDef kRows[] = {
 const char* const kCaptions[] = {"N", "RT", "SD"};
 
 TEST_F(GroupsFixture, SetTaskTakesTheTablesAndClearsTheValues) {
-  lib.scoreVariables = kRows;
-  lib.scoreVariableCount = 2;
-  lib.captions = kCaptions;
-  lib.captionCount = 3;
-  task.w.TaskType = 0x00050002;
-  data->SetValue(0, 5.0, true);
-  data->attributes[2] = 77;
-  data->SetTask(&task);
-  EXPECT_EQ(data->taskType, 2);
-  EXPECT_EQ(data->partCount, 2);
-  EXPECT_EQ(data->scoreVariableCount, 2);
-  EXPECT_EQ(data->scoreVariables, kRows);
-  EXPECT_EQ(data->scoreItemCount, 3);
-  EXPECT_EQ(data->scoreItemNames, kCaptions);
-  EXPECT_EQ(data->attributes[0], 0x00010000u);
-  EXPECT_EQ(data->attributes[1], 0x00020001u);  // never valid before a value is stored
-  EXPECT_EQ(data->attributes[2], 0u);
+  m_lib.scoreVariables = kRows;
+  m_lib.scoreVariableCount = 2;
+  m_lib.captions = kCaptions;
+  m_lib.captionCount = 3;
+  m_task.w.TaskType = 0x00050002;
+  m_data->SetValue(0, 5.0, true);
+  m_data->attributes[2] = 77;
+  m_data->SetTask(&m_task);
+  EXPECT_EQ(m_data->taskType, 2);
+  EXPECT_EQ(m_data->partCount, 2);
+  EXPECT_EQ(m_data->scoreVariableCount, 2);
+  EXPECT_EQ(m_data->scoreVariables, kRows);
+  EXPECT_EQ(m_data->scoreItemCount, 3);
+  EXPECT_EQ(m_data->scoreItemNames, kCaptions);
+  EXPECT_EQ(m_data->attributes[0], 0x00010000u);
+  EXPECT_EQ(m_data->attributes[1], 0x00020001u);  // never valid before a value is stored
+  EXPECT_EQ(m_data->attributes[2], 0u);
   double v;
-  EXPECT_FALSE(data->GetValue(0, &v));
+  EXPECT_FALSE(m_data->GetValue(0, &v));
 
   CExpModelTask unbound;
   unbound.w.TaskType = 1;
-  data->SetTask(&unbound);
-  EXPECT_EQ(data->partCount, 0);
-  EXPECT_EQ(data->scoreVariables, nullptr);
-  EXPECT_EQ(data->taskType, 1);
+  m_data->SetTask(&unbound);
+  EXPECT_EQ(m_data->partCount, 0);
+  EXPECT_EQ(m_data->scoreVariables, nullptr);
+  EXPECT_EQ(m_data->taskType, 1);
 }
 
 TEST_F(GroupsFixture, ClearPart) {
-  data->responseCode[0][5999] = 4;
-  data->ClearPart(0);
-  EXPECT_EQ(data->taskCategory[0][0], 0);
-  EXPECT_EQ(data->responseCode[0][5999], 0);
-  data->ClearPart(16);  // ignored
-  data->ClearPart(-1);
+  m_data->responseCode[0][5999] = 4;
+  m_data->ClearPart(0);
+  EXPECT_EQ(m_data->taskCategory[0][0], 0);
+  EXPECT_EQ(m_data->responseCode[0][5999], 0);
+  m_data->ClearPart(16);  // ignored
+  m_data->ClearPart(-1);
 }
 
 }  // namespace

@@ -13,16 +13,16 @@ namespace {
 
 class RunDataFixture : public ::testing::Test {
  protected:
-  std::unique_ptr<CTaskRunData> data = std::make_unique<CTaskRunData>();
+  std::unique_ptr<CTaskRunData> m_data = std::make_unique<CTaskRunData>();
 };
 
 TEST_F(RunDataFixture, ConstructionGivesNoValuesAndANullTestDate) {
-  EXPECT_TRUE(data->testDate.IsNull());
-  EXPECT_EQ(data->normTableSwitch, 0);
-  EXPECT_EQ(data->partCount, 0);
-  EXPECT_EQ(data->testee, nullptr);
+  EXPECT_TRUE(m_data->testDate.IsNull());
+  EXPECT_EQ(m_data->normTableSwitch, 0);
+  EXPECT_EQ(m_data->partCount, 0);
+  EXPECT_EQ(m_data->testee, nullptr);
   double v = 0.0;
-  EXPECT_FALSE(data->GetValue(0, &v));
+  EXPECT_FALSE(m_data->GetValue(0, &v));
   EXPECT_EQ(v, kNoValue);
 }
 
@@ -38,9 +38,9 @@ class SetGetValue : public RunDataFixture, public ::testing::WithParamInterface<
 
 TEST_P(SetGetValue, ValidBitAndNoValue) {
   const ValueCase& c = GetParam();
-  data->SetValue(c.index, c.value, c.valid);
+  m_data->SetValue(c.index, c.value, c.valid);
   double out = 0.0;
-  EXPECT_EQ(data->GetValue(c.index, &out), c.expectedResult);
+  EXPECT_EQ(m_data->GetValue(c.index, &out), c.expectedResult);
   EXPECT_EQ(out, c.expectedOut);
 }
 
@@ -53,21 +53,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, SetGetValue,
                                            ValueCase{-1, 1.0, true, false, kNoValue}));
 
 TEST_F(RunDataFixture, ClearingAValueDropsItsValidBitOnly) {
-  data->attributes[3] = 0x00020005;
-  data->SetValue(3, 4.0, true);
-  EXPECT_EQ(data->attributes[3], 0x00020005u | kVarValid);
-  data->SetValue(3, 4.0, false);
-  EXPECT_EQ(data->attributes[3], 0x00020005u);
-  EXPECT_EQ(data->values[3], kNoValue);
+  m_data->attributes[3] = 0x00020005;
+  m_data->SetValue(3, 4.0, true);
+  EXPECT_EQ(m_data->attributes[3], 0x00020005u | kVarValid);
+  m_data->SetValue(3, 4.0, false);
+  EXPECT_EQ(m_data->attributes[3], 0x00020005u);
+  EXPECT_EQ(m_data->values[3], kNoValue);
 }
 
 TEST_F(RunDataFixture, CountCode) {
   const int32_t a[] = {6, 5, 6, 7, 6};
-  EXPECT_EQ(data->CountCode(a, 5, 6), 3);
-  EXPECT_EQ(data->CountCode(a, 2, 6), 1);
-  EXPECT_EQ(data->CountCode(a, 0, 6), 0);
-  EXPECT_EQ(data->CountCode(a, -4, 6), 0);
-  EXPECT_EQ(data->CountCode(nullptr, 5, 6), 0);
+  EXPECT_EQ(m_data->CountCode(a, 5, 6), 3);
+  EXPECT_EQ(m_data->CountCode(a, 2, 6), 1);
+  EXPECT_EQ(m_data->CountCode(a, 0, 6), 0);
+  EXPECT_EQ(m_data->CountCode(a, -4, 6), 0);
+  EXPECT_EQ(m_data->CountCode(nullptr, 5, 6), 0);
 }
 
 struct StatsCase {
@@ -121,14 +121,14 @@ TEST_P(Statistics, SoundFormulas) {
   const int32_t* codes = c.codes.empty() ? nullptr : c.codes.data();
   const int n = static_cast<int>(c.values.size());
   QelStats basic;
-  EXPECT_EQ(data->ComputeStats(&basic, codes, c.values.data(), n, c.selector), c.n);
+  EXPECT_EQ(m_data->ComputeStats(&basic, codes, c.values.data(), n, c.selector), c.n);
   EXPECT_EQ(basic.n, c.n);
   ExpectStat(basic.mean, c.mean, "mean");
   ExpectStat(basic.sd, c.sd, "sd");
   EXPECT_EQ(basic.median, kNoValue);
 
   QelStats ext;
-  EXPECT_EQ(data->ComputeExtendedStats(&ext, codes, c.values.data(), n, c.selector), c.n);
+  EXPECT_EQ(m_data->ComputeExtendedStats(&ext, codes, c.values.data(), n, c.selector), c.n);
   ExpectStat(ext.mean, c.mean, "mean");
   ExpectStat(ext.sd, c.sd, "sd");
   ExpectStat(ext.median, c.median, "median");
@@ -143,77 +143,77 @@ INSTANTIATE_TEST_SUITE_P(Cases, Statistics, ::testing::ValuesIn(StatsCases()),
 TEST_F(RunDataFixture, NegativeCountsAndAbsentValues) {
   QelStats r;
   r.mean = 5.0;
-  EXPECT_EQ(data->ComputeStats(&r, nullptr, nullptr, -1, 0), -1);
+  EXPECT_EQ(m_data->ComputeStats(&r, nullptr, nullptr, -1, 0), -1);
   EXPECT_EQ(r.mean, kNoValue);  // the record is reset
-  EXPECT_EQ(data->ComputeExtendedStats(&r, nullptr, nullptr, -3, 0), -1);
-  EXPECT_EQ(data->ComputeStats(&r, nullptr, nullptr, 10, 0), 0);
-  EXPECT_EQ(data->ComputeStats(nullptr, nullptr, std::vector<int32_t>{1, 2}.data(), 2, 0), 2);
+  EXPECT_EQ(m_data->ComputeExtendedStats(&r, nullptr, nullptr, -3, 0), -1);
+  EXPECT_EQ(m_data->ComputeStats(&r, nullptr, nullptr, 10, 0), 0);
+  EXPECT_EQ(m_data->ComputeStats(nullptr, nullptr, std::vector<int32_t>{1, 2}.data(), 2, 0), 2);
 }
 
 TEST_F(RunDataFixture, CountsBeyondTheTrialArraysAreBounded) {
   std::vector<int32_t> many(kMaxResponses + 10, 1);
   many[kMaxResponses] = 1000000;  // beyond the bound: never read
   QelStats r;
-  EXPECT_EQ(data->ComputeStats(&r, nullptr, many.data(), kMaxResponses + 10, 0), kMaxResponses);
+  EXPECT_EQ(m_data->ComputeStats(&r, nullptr, many.data(), kMaxResponses + 10, 0), kMaxResponses);
   EXPECT_EQ(r.mean, 1.0);
 }
 
 TEST_F(RunDataFixture, CombineValuesOverACountFirstList) {
-  data->SetValue(10, 4.0, true);
-  data->SetValue(11, 8.0, true);
-  data->SetValue(12, 100.0, false);
+  m_data->SetValue(10, 4.0, true);
+  m_data->SetValue(11, 8.0, true);
+  m_data->SetValue(12, 100.0, false);
   const int32_t list[] = {3, 10, 11, 12};
-  EXPECT_EQ(data->CombineValues(20, list, false), 21);
+  EXPECT_EQ(m_data->CombineValues(20, list, false), 21);
   double v;
-  EXPECT_TRUE(data->GetValue(20, &v));
+  EXPECT_TRUE(m_data->GetValue(20, &v));
   EXPECT_EQ(v, 12.0);
-  EXPECT_EQ(data->CombineValues(21, list, true), 22);
-  EXPECT_TRUE(data->GetValue(21, &v));
+  EXPECT_EQ(m_data->CombineValues(21, list, true), 22);
+  EXPECT_TRUE(m_data->GetValue(21, &v));
   EXPECT_EQ(v, 6.0);  // the mean of the two valid values
   const int32_t none[] = {2, 12, 13};
-  data->SetValue(22, 1.0, true);
-  EXPECT_EQ(data->CombineValues(22, none, true), 23);
-  EXPECT_FALSE(data->GetValue(22, &v));
-  EXPECT_EQ(data->CombineValues(1499, list, false), 1499);
-  EXPECT_EQ(data->CombineValues(-2, list, false), -2);
+  m_data->SetValue(22, 1.0, true);
+  EXPECT_EQ(m_data->CombineValues(22, none, true), 23);
+  EXPECT_FALSE(m_data->GetValue(22, &v));
+  EXPECT_EQ(m_data->CombineValues(1499, list, false), 1499);
+  EXPECT_EQ(m_data->CombineValues(-2, list, false), -2);
   const int32_t outside[] = {2, 10, 5000};
-  EXPECT_EQ(data->CombineValues(23, outside, false), 24);
-  EXPECT_TRUE(data->GetValue(23, &v));
+  EXPECT_EQ(m_data->CombineValues(23, outside, false), 24);
+  EXPECT_TRUE(m_data->GetValue(23, &v));
   EXPECT_EQ(v, 4.0);
 }
 
 TEST_F(RunDataFixture, CombinePair) {
-  data->SetValue(0, 3.0, true);
-  data->SetValue(1, 5.0, true);
+  m_data->SetValue(0, 3.0, true);
+  m_data->SetValue(1, 5.0, true);
   double v;
-  EXPECT_EQ(data->CombinePair(2, 0, 1, false), 3);
-  EXPECT_TRUE(data->GetValue(2, &v));
+  EXPECT_EQ(m_data->CombinePair(2, 0, 1, false), 3);
+  EXPECT_TRUE(m_data->GetValue(2, &v));
   EXPECT_EQ(v, 8.0);
-  EXPECT_EQ(data->CombinePair(3, 0, 1, true), 4);
-  EXPECT_TRUE(data->GetValue(3, &v));
+  EXPECT_EQ(m_data->CombinePair(3, 0, 1, true), 4);
+  EXPECT_TRUE(m_data->GetValue(3, &v));
   EXPECT_EQ(v, 4.0);
-  EXPECT_EQ(data->CombinePair(4, 0, 9, true), 5);
-  EXPECT_FALSE(data->GetValue(4, &v));
-  EXPECT_EQ(data->CombinePair(1499, 0, 1, true), 1499);
+  EXPECT_EQ(m_data->CombinePair(4, 0, 9, true), 5);
+  EXPECT_FALSE(m_data->GetValue(4, &v));
+  EXPECT_EQ(m_data->CombinePair(1499, 0, 1, true), 1499);
 }
 
 TEST_F(RunDataFixture, StoreExtendedStatsWritesSevenValidValues) {
   const int32_t values[] = {300};
-  EXPECT_EQ(data->StoreExtendedStats(nullptr, values, 1, 0, 1492), 1499);
+  EXPECT_EQ(m_data->StoreExtendedStats(nullptr, values, 1, 0, 1492), 1499);
   double v;
-  EXPECT_TRUE(data->GetValue(1492, &v));
+  EXPECT_TRUE(m_data->GetValue(1492, &v));
   EXPECT_EQ(v, 1.0);
-  EXPECT_TRUE(data->GetValue(1493, &v));
+  EXPECT_TRUE(m_data->GetValue(1493, &v));
   EXPECT_EQ(v, 300.0);
-  EXPECT_TRUE(data->attributes[1494] & kVarValid);  // marked valid although there is no SD
-  EXPECT_FALSE(data->GetValue(1494, &v));
-  EXPECT_TRUE(data->GetValue(1496, &v));
+  EXPECT_TRUE(m_data->attributes[1494] & kVarValid);  // marked valid although there is no SD
+  EXPECT_FALSE(m_data->GetValue(1494, &v));
+  EXPECT_TRUE(m_data->GetValue(1496, &v));
   EXPECT_NEAR(v, std::log(300.0), 1e-12);
   // No room for the whole group: nothing written, index unchanged.
-  data->ClearValues();
-  EXPECT_EQ(data->StoreExtendedStats(nullptr, values, 1, 0, 1493), 1493);
-  EXPECT_EQ(data->StoreExtendedStats(nullptr, values, 1, 0, -1), -1);
-  for (int i = 1490; i < kMaxVariables; ++i) EXPECT_EQ(data->attributes[i], 0u) << i;
+  m_data->ClearValues();
+  EXPECT_EQ(m_data->StoreExtendedStats(nullptr, values, 1, 0, 1493), 1493);
+  EXPECT_EQ(m_data->StoreExtendedStats(nullptr, values, 1, 0, -1), -1);
+  for (int i = 1490; i < kMaxVariables; ++i) EXPECT_EQ(m_data->attributes[i], 0u) << i;
 }
 
 struct AgeCase {
@@ -265,42 +265,42 @@ class ZFixture : public RunDataFixture {
   void SetUp() override {
     g_getterCalls.clear();
     g_getterAnswer = true;
-    testee.birthDate = kBirth;
-    data->testee = &testee;
-    data->testDate = QelDateTime::FromValue(kBirth.value + 36525.0);  // exactly 100 years
+    m_testee.birthDate = kBirth;
+    m_data->testee = &m_testee;
+    m_data->testDate = QelDateTime::FromValue(kBirth.value + 36525.0);  // exactly 100 years
   }
-  QelTesteeRecord testee;
+  QelTesteeRecord m_testee;
   // Codes 1 and 2 alternate; reaction times 100, 200, ... 1000.
-  const int32_t codes[10] = {1, 2, 1, 2, 1, 2, 1, 2, 1, 2};
-  const int32_t values[10] = {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000};
+  const int32_t m_codes[10] = {1, 2, 1, 2, 1, 2, 1, 2, 1, 2};
+  const int32_t m_values[10] = {100, 200, 300, 400, 500, 600, 700, 800, 900, 1000};
 };
 
 TEST_F(ZFixture, CountZUsesTheFirstNormTrialsOnly) {
-  EXPECT_EQ(data->StoreCountMeanZ(codes, values, 10, 1, 0, &RecordingGetter, 6), 3);
+  EXPECT_EQ(m_data->StoreCountMeanZ(m_codes, m_values, 10, 1, 0, &RecordingGetter, 6), 3);
   double v;
-  EXPECT_TRUE(data->GetValue(0, &v));
+  EXPECT_TRUE(m_data->GetValue(0, &v));
   EXPECT_EQ(v, 5.0);
-  EXPECT_TRUE(data->GetValue(1, &v));
+  EXPECT_TRUE(m_data->GetValue(1, &v));
   EXPECT_EQ(v, 500.0);
   ASSERT_EQ(g_getterCalls.size(), 1u);
   EXPECT_EQ(g_getterCalls[0].value, 3.0);  // code 1 among the first 6 trials
   EXPECT_EQ(g_getterCalls[0].age, 100.0);
   EXPECT_EQ(g_getterCalls[0].kind, 0);
-  EXPECT_TRUE(data->GetValue(2, &v));
+  EXPECT_TRUE(m_data->GetValue(2, &v));
   EXPECT_EQ(v, 0.03);
 }
 
 TEST_F(ZFixture, MeanAndSdZ) {
-  EXPECT_EQ(data->ComputeValueWithZ(codes, values, 10, 2, 100, &RecordingGetter, 4, &RecordingGetter), 109);
+  EXPECT_EQ(m_data->ComputeValueWithZ(m_codes, m_values, 10, 2, 100, &RecordingGetter, 4, &RecordingGetter), 109);
   ASSERT_EQ(g_getterCalls.size(), 2u);
   EXPECT_EQ(g_getterCalls[0].value, 300.0);  // mean of 200 and 400
   EXPECT_NEAR(g_getterCalls[1].value, std::sqrt(20000.0), 1e-9);
   double v;
-  EXPECT_TRUE(data->GetValue(100, &v));
+  EXPECT_TRUE(m_data->GetValue(100, &v));
   EXPECT_EQ(v, 5.0);
-  EXPECT_TRUE(data->GetValue(107, &v));
+  EXPECT_TRUE(m_data->GetValue(107, &v));
   EXPECT_EQ(v, 3.0);
-  EXPECT_TRUE(data->GetValue(108, &v));
+  EXPECT_TRUE(m_data->GetValue(108, &v));
   EXPECT_NEAR(v, std::sqrt(20000.0) / 100.0, 1e-9);
 }
 
@@ -318,17 +318,17 @@ class NoZ : public ZFixture, public ::testing::WithParamInterface<NoZCase> {};
 
 TEST_P(NoZ, TheZStaysNoValue) {
   const NoZCase& c = GetParam();
-  if (!c.withTestee) data->testee = nullptr;
+  if (!c.withTestee) m_data->testee = nullptr;
   g_getterAnswer = c.getterAnswers;
-  data->SetValue(7, 1.0, true);
-  EXPECT_EQ(data->StoreExtendedStatsZ(codes, values, 10, 1, 0, nullptr, c.withGetter ? &RecordingGetter : nullptr,
+  m_data->SetValue(7, 1.0, true);
+  EXPECT_EQ(m_data->StoreExtendedStatsZ(m_codes, m_values, 10, 1, 0, nullptr, c.withGetter ? &RecordingGetter : nullptr,
                                       c.normTrials),
             8);
   double v;
-  EXPECT_FALSE(data->GetValue(7, &v));
-  EXPECT_EQ(data->values[7], kNoValue);
+  EXPECT_FALSE(m_data->GetValue(7, &v));
+  EXPECT_EQ(m_data->values[7], kNoValue);
   EXPECT_EQ(g_getterCalls.size(), c.calls);
-  EXPECT_TRUE(data->GetValue(1, &v));  // the statistics are there all the same
+  EXPECT_TRUE(m_data->GetValue(1, &v));  // the statistics are there all the same
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NoZ,
@@ -341,25 +341,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, NoZ,
                          [](const ::testing::TestParamInfo<NoZCase>& info) { return info.param.name; });
 
 TEST_F(ZFixture, AnUnknownAgeGivesNoZ) {
-  data->testDate = QelDateTime::Null();
-  data->StoreCountMeanZ(codes, values, 10, 1, 0, &RecordingGetter, 6);
+  m_data->testDate = QelDateTime::Null();
+  m_data->StoreCountMeanZ(m_codes, m_values, 10, 1, 0, &RecordingGetter, 6);
   EXPECT_TRUE(g_getterCalls.empty());
   double v;
-  EXPECT_FALSE(data->GetValue(2, &v));
+  EXPECT_FALSE(m_data->GetValue(2, &v));
 }
 
 TEST_F(ZFixture, GroupsThatDoNotFitWriteNothing) {
-  EXPECT_EQ(data->StoreCountMeanZ(codes, values, 10, 1, 1497, &RecordingGetter, 6), 1497);
-  EXPECT_EQ(data->StoreExtendedStatsZ(codes, values, 10, 1, 1492, nullptr, &RecordingGetter, 6), 1492);
-  EXPECT_EQ(data->ComputeValueWithZ(codes, values, 10, 1, 1491, &RecordingGetter, 6, &RecordingGetter), 1491);
-  EXPECT_EQ(data->StoreExtendedStatsZ(codes, values, 10, 1, 1491, nullptr, &RecordingGetter, 6), 1499);
-  EXPECT_EQ(data->ComputeValueWithZ(codes, values, 10, 1, 1490, &RecordingGetter, 6, &RecordingGetter), 1499);
+  EXPECT_EQ(m_data->StoreCountMeanZ(m_codes, m_values, 10, 1, 1497, &RecordingGetter, 6), 1497);
+  EXPECT_EQ(m_data->StoreExtendedStatsZ(m_codes, m_values, 10, 1, 1492, nullptr, &RecordingGetter, 6), 1492);
+  EXPECT_EQ(m_data->ComputeValueWithZ(m_codes, m_values, 10, 1, 1491, &RecordingGetter, 6, &RecordingGetter), 1491);
+  EXPECT_EQ(m_data->StoreExtendedStatsZ(m_codes, m_values, 10, 1, 1491, nullptr, &RecordingGetter, 6), 1499);
+  EXPECT_EQ(m_data->ComputeValueWithZ(m_codes, m_values, 10, 1, 1490, &RecordingGetter, 6, &RecordingGetter), 1499);
   EXPECT_TRUE(g_getterCalls.size() == 3u);
 }
 
 TEST_F(ZFixture, StoreExtendedStatsZFillsTheCallersRecord) {
   QelStats r;
-  data->StoreExtendedStatsZ(codes, values, 10, 2, 0, &r, nullptr, -1);
+  m_data->StoreExtendedStatsZ(m_codes, m_values, 10, 2, 0, &r, nullptr, -1);
   EXPECT_EQ(r.n, 5);
   EXPECT_EQ(r.mean, 600.0);
   EXPECT_EQ(r.median, 600.0);

@@ -18,11 +18,11 @@ namespace {
 
 class WxBase : public ::testing::Environment {
  public:
-  void SetUp() override { init_ = std::make_unique<wxInitializer>(); }
-  void TearDown() override { init_.reset(); }
+  void SetUp() override { m_init = std::make_unique<wxInitializer>(); }
+  void TearDown() override { m_init.reset(); }
 
  private:
-  std::unique_ptr<wxInitializer> init_;
+  std::unique_ptr<wxInitializer> m_init;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_wx = ::testing::AddGlobalTestEnvironment(new WxBase);
@@ -35,14 +35,14 @@ std::string ReadRaw(const std::string& path) {
 class SettingsFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    path = dir.File("Quorvex Qel/Qel.conf");
+    m_path = m_dir.File("Quorvex Qel/Qel.conf");
     ResetSystemSettings();
   }
   void TearDown() override { ResetSystemSettings(); }
-  std::unique_ptr<CQelSettings> Open() { return std::make_unique<CQelSettings>(path); }
+  std::unique_ptr<CQelSettings> Open() { return std::make_unique<CQelSettings>(m_path); }
 
-  qel::test::TempFolder dir;
-  std::string path;
+  qel::test::TempFolder m_dir;
+  std::string m_path;
 };
 
 TEST_F(SettingsFixture, ValuesRoundTripThroughTheFile) {
@@ -52,7 +52,7 @@ TEST_F(SettingsFixture, ValuesRoundTripThroughTheFile) {
     EXPECT_TRUE(s->WriteSettingInt("Window size", "max", -7));
     EXPECT_TRUE(s->WriteSettingString("Working folder", "Path", "/home/ann/exports $HOME \\x"));
     EXPECT_TRUE(s->WriteSettingString("Document", "Font", "DejaVu Sans \xC3\xA9"));
-    EXPECT_TRUE(std::filesystem::exists(path));  // written at once, not at exit
+    EXPECT_TRUE(std::filesystem::exists(m_path));  // written at once, not at exit
   }
   auto s = Open();
   EXPECT_EQ(s->GetSettingInt("Settings", "ScreenInd", 0), 2);
@@ -86,7 +86,7 @@ TEST_F(SettingsFixture, AFirstStartUsesTheDefaultsAndShutDownWritesTenValues) {
 
   EXPECT_TRUE(s->SaveWindowState(window));
   EXPECT_TRUE(s->SaveSystemSettings());
-  const std::string file = ReadRaw(path);
+  const std::string file = ReadRaw(m_path);
   for (const char* entry : {"ButtonType=1", "ButtonInd=0", "ScreenInd=0", "SoundInd=0", "SignalSync=0",
                             "Language=0", "Rect=00010 00010 00500 00400 00100 00100", "icon=0", "max=0",
                             "View=0"}) {

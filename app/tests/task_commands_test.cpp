@@ -42,11 +42,11 @@ class CommandsFixture : public ::testing::Test {
     g_answer = true;
     g_writeResult = true;
     g_result = 0;
-    lib.entry = &RecordingEntry;
-    task.library = &lib;
+    m_lib.entry = &RecordingEntry;
+    m_task.library = &m_lib;
   }
-  FakeTaskLibrary lib;
-  CExpModelTask task;
+  FakeTaskLibrary m_lib;
+  CExpModelTask m_task;
 };
 
 struct CommandCase {
@@ -104,10 +104,10 @@ class Commands : public CommandsFixture, public ::testing::WithParamInterface<Co
 TEST_P(Commands, SendsItsCommandAndArguments) {
   const CommandCase& c = GetParam();
   g_result = 37;
-  const int64_t answer = c.call(task);
+  const int64_t answer = c.call(m_task);
   ASSERT_EQ(g_calls.size(), 1u);
   EXPECT_EQ(g_calls[0].command, c.command);
-  const intptr_t a = c.a == kSelf ? reinterpret_cast<intptr_t>(static_cast<IExpModelTask*>(&task)) : c.a;
+  const intptr_t a = c.a == kSelf ? reinterpret_cast<intptr_t>(static_cast<IExpModelTask*>(&m_task)) : c.a;
   EXPECT_EQ(g_calls[0].a, a);
   EXPECT_EQ(g_calls[0].b, c.b);
   EXPECT_EQ(g_calls[0].c, c.c);
@@ -118,21 +118,21 @@ TEST_P(Commands, ARefusalGivesFalseOrZero) {
   const CommandCase& c = GetParam();
   g_result = 37;
   g_answer = false;
-  EXPECT_EQ(c.call(task), 0);
+  EXPECT_EQ(c.call(m_task), 0);
   EXPECT_EQ(g_calls.size(), 1u);
 }
 
 TEST_P(Commands, AnUnboundTaskSendsNothing) {
   const CommandCase& c = GetParam();
-  task.library = nullptr;
-  EXPECT_EQ(c.call(task), 0);
+  m_task.library = nullptr;
+  EXPECT_EQ(c.call(m_task), 0);
   EXPECT_TRUE(g_calls.empty());
 }
 
 TEST_P(Commands, ALibraryWithoutEntrySendsNothing) {
   const CommandCase& c = GetParam();
-  lib.entry = nullptr;
-  EXPECT_EQ(c.call(task), 0);
+  m_lib.entry = nullptr;
+  EXPECT_EQ(c.call(m_task), 0);
   EXPECT_TRUE(g_calls.empty());
 }
 
@@ -144,27 +144,27 @@ TEST_F(CommandsFixture, AResultWordStartsAtZero) {
   for (const CommandCase& c : Cases()) {
     if (!c.hasResult) continue;
     g_seenPreset = -1;
-    EXPECT_EQ(c.call(task), 0) << c.name;
+    EXPECT_EQ(c.call(m_task), 0) << c.name;
     EXPECT_EQ(g_seenPreset, 0) << c.name;
   }
 }
 
 TEST_F(CommandsFixture, StartDelayDefaults) {
   g_result = 1200;
-  EXPECT_EQ(task.GetStartDelay(), 1200);
+  EXPECT_EQ(m_task.GetStartDelay(), 1200);
   ASSERT_EQ(g_calls.size(), 1u);
   EXPECT_EQ(g_calls[0].command, 16u);
 
   g_writeResult = false;  // the plug-in answers without a value: the preset stays
-  EXPECT_EQ(task.GetStartDelay(), 500);
+  EXPECT_EQ(m_task.GetStartDelay(), 500);
   EXPECT_EQ(g_seenPreset, 500);
 
   g_answer = false;  // refused: 0, not 500
-  EXPECT_EQ(task.GetStartDelay(), 0);
+  EXPECT_EQ(m_task.GetStartDelay(), 0);
 
-  task.library = nullptr;  // unbound: 500 without a call
+  m_task.library = nullptr;  // unbound: 500 without a call
   g_calls.clear();
-  EXPECT_EQ(task.GetStartDelay(), 500);
+  EXPECT_EQ(m_task.GetStartDelay(), 500);
   EXPECT_TRUE(g_calls.empty());
 }
 

@@ -94,18 +94,18 @@ class LocaleText : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* old = std::getenv("LC_ALL");
-    hadOld_ = old != nullptr;
-    if (old) old_ = old;
+    m_hadOld = old != nullptr;
+    if (old) m_old = old;
     setenv("LC_ALL", "C.UTF-8", 1);
   }
   void TearDown() override {
-    if (hadOld_) setenv("LC_ALL", old_.c_str(), 1);
+    if (m_hadOld) setenv("LC_ALL", m_old.c_str(), 1);
     else unsetenv("LC_ALL");
   }
 
  private:
-  bool hadOld_ = false;
-  std::string old_;
+  bool m_hadOld = false;
+  std::string m_old;
 };
 
 TEST_F(LocaleText, DateAndTimeInTheUsersLocaleWithAFullYear) {

@@ -79,18 +79,18 @@ std::string RtfEscape(const std::string& text) {
   return out;
 }
 
-void CRtfString::SetEmpty() { text_ = "{\\rtf1}"; }
+void CRtfString::SetEmpty() { m_text = "{\\rtf1}"; }
 
 void CRtfString::SetParagraph(const std::string& text, unsigned points, unsigned extraLines, bool bold,
                               bool centred) {
-  text_ = "{\\rtf1";
-  text_ += "\\fs" + std::to_string(2ull * points);
-  if (bold) text_ += "\\b";
-  if (centred) text_ += "\\qc";
-  text_ += ' ';
-  text_ += RtfEscape(text);
-  for (uint64_t k = 0; k <= extraLines; ++k) text_ += "\\par";
-  text_ += '}';
+  m_text = "{\\rtf1";
+  m_text += "\\fs" + std::to_string(2ull * points);
+  if (bold) m_text += "\\b";
+  if (centred) m_text += "\\qc";
+  m_text += ' ';
+  m_text += RtfEscape(text);
+  for (uint64_t k = 0; k <= extraLines; ++k) m_text += "\\par";
+  m_text += '}';
 }
 
 }  // namespace qel

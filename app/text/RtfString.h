@@ -17,10 +17,10 @@ class CRtfString {
   // extraLines + 1 paragraph marks.
   void SetParagraph(const std::string& text, unsigned points, unsigned extraLines, bool bold, bool centred);
 
-  const std::string& Text() const { return text_; }
+  const std::string& Text() const { return m_text; }
 
  private:
-  std::string text_;
+  std::string m_text;
 };
 
 }  // namespace qel

@@ -46,65 +46,65 @@ bool ConvertText(const char* p, size_t size, std::string* out) {
 
 CTextFile::~CTextFile() { Close(false); }
 
-void CTextFile::StartMessage(const std::string& path) { message_ = "File: " + path + "\r\n"; }
+void CTextFile::StartMessage(const std::string& path) { m_message = "File: " + path + "\r\n"; }
 
 bool CTextFile::Open(const std::string& path, OpenMode mode) {
   Close(false);
   StartMessage(path);
   const int flags = mode == kRead ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
-  fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
-  if (fd_ < 0) {
-    message_ += std::string("Cannot be opened! (") + std::strerror(errno) + ")\r\n";
+  m_fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  if (m_fd < 0) {
+    m_message += std::string("Cannot be opened! (") + std::strerror(errno) + ")\r\n";
     return false;
   }
-  path_ = path;
+  m_path = path;
   return true;
 }
 
 bool CTextFile::ReadWholeFile(std::string* out) {
   out->clear();
-  StartMessage(path_);
+  StartMessage(m_path);
   struct stat st{};
-  if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
-    message_ += "Cannot be read!\r\n";
+  if (m_fd < 0 || ::fstat(m_fd, &st) != 0) {
+    m_message += "Cannot be read!\r\n";
     return false;
   }
   const uint64_t size = static_cast<uint64_t>(st.st_size);
   if (size >= kMaxTextFileSize) {
-    message_ += "Length > " + FormatSize(kMaxTextFileSize - 1, false) + "!\r\n";
+    m_message += "Length > " + FormatSize(kMaxTextFileSize - 1, false) + "!\r\n";
     return false;
   }
   std::vector<char> buffer;
   try {
     buffer.resize(static_cast<size_t>(size) + 1);
   } catch (const std::bad_alloc&) {
-    message_ += "Not enough memory!\r\n";
+    m_message += "Not enough memory!\r\n";
     return false;
   }
   size_t got = 0;
   while (got < size) {
-    const ssize_t n = ::pread(fd_, buffer.data() + got, static_cast<size_t>(size) - got, static_cast<off_t>(got));
+    const ssize_t n = ::pread(m_fd, buffer.data() + got, static_cast<size_t>(size) - got, static_cast<off_t>(got));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     got += static_cast<size_t>(n);
   }
   if (got < size) {
-    message_ += "Cannot be read!\r\n";
+    m_message += "Cannot be read!\r\n";
     return false;
   }
   if (!ConvertText(buffer.data(), got, out)) {
-    message_ += "Not enough memory!\r\n";
+    m_message += "Not enough memory!\r\n";
     return false;
   }
   return true;
 }
 
 size_t CTextFile::WriteString(const char* text) {
-  if (!text || !*text || fd_ < 0) return 0;
+  if (!text || !*text || m_fd < 0) return 0;
   const size_t length = std::strlen(text);
   size_t written = 0;
   while (written < length) {
-    const ssize_t n = ::write(fd_, text + written, length - written);
+    const ssize_t n = ::write(m_fd, text + written, length - written);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     written += static_cast<size_t>(n);
@@ -116,24 +116,24 @@ bool CTextFile::WriteBufferToFile(const std::string& path, const void* data, siz
   StartMessage(path);
   std::string error;
   if (!WriteFileAtomically(path, data, size, &error)) {
-    message_ += error + "\r\n";
+    m_message += error + "\r\n";
     return false;
   }
   return true;
 }
 
 void CTextFile::Close(bool restoreTimes) {
-  if (fd_ < 0) return;
+  if (m_fd < 0) return;
   // The times as they stand before the close (the writes included), put
   // back afterwards so that closing itself never moves them.
   struct stat before{};
-  const bool haveStatus = ::fstat(fd_, &before) == 0;
-  ::close(fd_);
-  fd_ = -1;
+  const bool haveStatus = ::fstat(m_fd, &before) == 0;
+  ::close(m_fd);
+  m_fd = -1;
   struct stat after{};
-  if (restoreTimes && haveStatus && ::stat(path_.c_str(), &after) == 0) {
+  if (restoreTimes && haveStatus && ::stat(m_path.c_str(), &after) == 0) {
     const struct timespec times[2] = {before.st_atim, before.st_mtim};
-    ::utimensat(AT_FDCWD, path_.c_str(), times, 0);
+    ::utimensat(AT_FDCWD, m_path.c_str(), times, 0);
   }
 }
 

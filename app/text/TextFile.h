@@ -23,7 +23,7 @@ class CTextFile {
 
   // Opens for reading, or creates (truncates) for writing.
   bool Open(const std::string& path, OpenMode mode);
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return m_fd >= 0; }
 
   // The whole file as text: every NUL byte becomes a blank and every line
   // feed without a carriage return before it gets one. False, with the
@@ -40,15 +40,15 @@ class CTextFile {
   // times it has just before the close.
   void Close(bool restoreTimes = false);
 
-  const std::string& GetMessage() const { return message_; }
-  const std::string& GetPath() const { return path_; }
+  const std::string& GetMessage() const { return m_message; }
+  const std::string& GetPath() const { return m_path; }
 
  private:
   void StartMessage(const std::string& path);
 
-  int fd_ = -1;
-  std::string path_;
-  std::string message_;
+  int m_fd = -1;
+  std::string m_path;
+  std::string m_message;
 };
 
 }  // namespace qel

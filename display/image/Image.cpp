@@ -10,30 +10,30 @@ bool QelImage::Allocate(int32_t width, int32_t height) {
   const int64_t count = int64_t{width} * height;
   if (count > kQelImageMaxPixels) return false;
   try {
-    pixels_.assign(static_cast<size_t>(count), 0u);
+    m_pixels.assign(static_cast<size_t>(count), 0u);
   } catch (const std::bad_alloc&) {
-    pixels_.clear();
+    m_pixels.clear();
     return false;
   }
-  width_ = width;
-  height_ = height;
+  m_width = width;
+  m_height = height;
   return true;
 }
 
 void QelImage::Clear() {
-  std::vector<uint32_t>().swap(pixels_);
-  width_ = 0;
-  height_ = 0;
+  std::vector<uint32_t>().swap(m_pixels);
+  m_width = 0;
+  m_height = 0;
 }
 
 QelBitmap QelImage::View() const {
   QelBitmap b;
-  if (pixels_.empty()) return b;
-  b.width = width_;
-  b.height = height_;
+  if (m_pixels.empty()) return b;
+  b.width = m_width;
+  b.height = m_height;
   b.stride = Stride();
   // QelBitmap is a plain view; blits only read through it.
-  b.pixels = const_cast<uint32_t*>(pixels_.data());
+  b.pixels = const_cast<uint32_t*>(m_pixels.data());
   return b;
 }
 

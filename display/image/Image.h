@@ -24,14 +24,14 @@ class QelImage {
   bool Allocate(int32_t width, int32_t height);
   void Clear();
 
-  bool IsEmpty() const { return pixels_.empty(); }
-  int32_t Width() const { return width_; }
-  int32_t Height() const { return height_; }
-  int32_t Stride() const { return width_ * 4; }
+  bool IsEmpty() const { return m_pixels.empty(); }
+  int32_t Width() const { return m_width; }
+  int32_t Height() const { return m_height; }
+  int32_t Stride() const { return m_width * 4; }
 
-  uint32_t* Row(int32_t y) { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
+  uint32_t* Row(int32_t y) { return m_pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(m_width); }
   const uint32_t* Row(int32_t y) const {
-    return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+    return m_pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(m_width);
   }
   uint32_t Pixel(int32_t x, int32_t y) const { return Row(y)[x]; }
 
@@ -39,9 +39,9 @@ class QelImage {
   QelBitmap View() const;
 
  private:
-  int32_t width_ = 0;
-  int32_t height_ = 0;
-  std::vector<uint32_t> pixels_;
+  int32_t m_width = 0;
+  int32_t m_height = 0;
+  std::vector<uint32_t> m_pixels;
 };
 
 }  // namespace qel

@@ -14,26 +14,26 @@ namespace display::test {
 
 class DisplayTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(display_.DisplayEnum()); }
+  void SetUp() override { ASSERT_TRUE(m_display.DisplayEnum()); }
   void TearDown() override {
-    display_.Free();
+    m_display.Free();
     Pump(30);
   }
 
   // Back-buffer pixel (0x00RRGGBB) and front-frame pixel.
   uint32_t BackPixel(int x, int y) {
-    CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
+    CDC* dc = m_display.SurfaceGetDC(kSurfaceBack);
     const COLORREF c = dc->GetPixel(x, y);
-    display_.SurfaceReleaseDC(kSurfaceBack, dc);
+    m_display.SurfaceReleaseDC(kSurfaceBack, dc);
     return PixelFromColorref(c);
   }
   uint32_t FrontPixel(int x, int y) {
-    SurfacePtr f = display_.GetFrontFrame();
+    SurfacePtr f = m_display.GetFrontFrame();
     return f ? f->PixelAt(x, y) : 0xFFFFFFFFu;
   }
 
-  CDDDisplay display_;
-  MessageRecorder messages_;
+  CDDDisplay m_display;
+  MessageRecorder m_messages;
 };
 
 }  // namespace display::test

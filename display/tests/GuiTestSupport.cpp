@@ -4,23 +4,23 @@ namespace qel {
 
 namespace display::test {
 
-MessageRecorder::MessageRecorder(int defaultAnswer) : defaultAnswer_(defaultAnswer) {
-  previous_ = SetMessageHandler([this](const std::string& text, const std::string& caption, unsigned style) {
-    messages_.push_back({text, caption, style});
-    if (answers_.empty()) return defaultAnswer_;
-    const int a = answers_.front();
-    answers_.pop_front();
+MessageRecorder::MessageRecorder(int defaultAnswer) : m_defaultAnswer(defaultAnswer) {
+  m_previous = SetMessageHandler([this](const std::string& text, const std::string& caption, unsigned style) {
+    m_messages.push_back({text, caption, style});
+    if (m_answers.empty()) return m_defaultAnswer;
+    const int a = m_answers.front();
+    m_answers.pop_front();
     return a;
   });
 }
 
-MessageRecorder::~MessageRecorder() { SetMessageHandler(previous_); }
+MessageRecorder::~MessageRecorder() { SetMessageHandler(m_previous); }
 
 BeepCounter::BeepCounter() {
-  previous_ = SetBeepHandler([this] { ++count_; });
+  m_previous = SetBeepHandler([this] { ++m_count; });
 }
 
-BeepCounter::~BeepCounter() { SetBeepHandler(previous_); }
+BeepCounter::~BeepCounter() { SetBeepHandler(m_previous); }
 
 }  // namespace display::test
 

@@ -33,25 +33,25 @@ class MessageRecorder {
   };
   explicit MessageRecorder(int defaultAnswer = kMsgAnswerOk);
   ~MessageRecorder();
-  void Answer(int answer) { answers_.push_back(answer); }
-  const std::vector<Message>& Messages() const { return messages_; }
+  void Answer(int answer) { m_answers.push_back(answer); }
+  const std::vector<Message>& Messages() const { return m_messages; }
 
  private:
-  MessageHandler previous_;
-  std::vector<Message> messages_;
-  std::deque<int> answers_;
-  int defaultAnswer_;
+  MessageHandler m_previous;
+  std::vector<Message> m_messages;
+  std::deque<int> m_answers;
+  int m_defaultAnswer;
 };
 
 class BeepCounter {
  public:
   BeepCounter();
   ~BeepCounter();
-  int Count() const { return count_; }
+  int Count() const { return m_count; }
 
  private:
-  BeepHandler previous_;
-  int count_ = 0;
+  BeepHandler m_previous;
+  int m_count = 0;
 };
 
 }  // namespace display::test

@@ -17,7 +17,7 @@ namespace {
 class PropertiesTest : public DisplayTest {
  protected:
   CDlgDDWndProp* Open(wxPoint at) {
-    CWndDD* wnd = display_.GetWndDD();
+    CWndDD* wnd = m_display.GetWndDD();
     wnd->m_ptContext = at;
     wxCommandEvent choose(wxEVT_MENU, CWndDD::kIdProperties);
     wnd->GetWindow()->GetEventHandler()->ProcessEvent(choose);
@@ -31,9 +31,9 @@ class PropertiesTest : public DisplayTest {
 };
 
 TEST_F(PropertiesTest, WindowedDisplayShowsItsRowsAndAreas) {
-  ASSERT_TRUE(display_.CreateWindowed(0, 320, 200));
+  ASSERT_TRUE(m_display.CreateWindowed(0, 320, 200));
   EXPECT_EQ(Open(wxPoint(30, 40)), nullptr);  // no dialog module: no dialog
-  display_.SetInstResource(QelScreenResources());
+  m_display.SetInstResource(QelScreenResources());
   CDlgDDWndProp* dlg = Open(wxPoint(30, 40));
   ASSERT_NE(dlg, nullptr);
   EXPECT_TRUE(dlg->IsShown());
@@ -66,9 +66,9 @@ TEST_F(PropertiesTest, WindowedDisplayShowsItsRowsAndAreas) {
   // "Close", then a new one at the new point, with a new surface row.
   wxCommandEvent close(wxEVT_BUTTON, wxID_CANCEL);
   dlg->GetEventHandler()->ProcessEvent(close);
-  EXPECT_EQ(display_.GetWndDD()->GetPropertiesDialog(), nullptr);
+  EXPECT_EQ(m_display.GetWndDD()->GetPropertiesDialog(), nullptr);
   Pump(30);
-  ASSERT_TRUE(display_.SurfaceCreate(4, 0, 8, 8));
+  ASSERT_TRUE(m_display.SurfaceCreate(4, 0, 8, 8));
   CDlgDDWndProp* again = Open(wxPoint(120, 60));
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->GetPosition(), wxPoint(120, 60));
@@ -79,8 +79,8 @@ TEST_F(PropertiesTest, WindowedDisplayShowsItsRowsAndAreas) {
 }
 
 TEST_F(PropertiesTest, FullScreenTitleAndFreeClosesTheDialog) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, kDispAttrFlip));
-  display_.SetInstResource(QelScreenResources());
+  ASSERT_TRUE(m_display.CreateFullScreen(0, kDispAttrFlip));
+  m_display.SetInstResource(QelScreenResources());
   CDlgDDWndProp* dlg = Open(wxPoint(10, 10));
   ASSERT_NE(dlg, nullptr);
   EXPECT_EQ(dlg->GetTitle(), "Primary, Flip, BrkEnabled");
@@ -88,8 +88,8 @@ TEST_F(PropertiesTest, FullScreenTitleAndFreeClosesTheDialog) {
   auto* list = dynamic_cast<wxListCtrl*>(dlg->FindWindow(CDlgDDWndProp::kIdSurfaces));
   EXPECT_EQ(list->GetItemText(0, 3), "Primary, Visible, Frontbuffer, Flip, SysMem, 3DDevice");
   EXPECT_EQ(list->GetItemText(1, 3), "Backbuffer, Flip, SysMem, 3DDevice");
-  display_.Free();
-  EXPECT_EQ(display_.GetWndDD()->GetPropertiesDialog(), nullptr);
+  m_display.Free();
+  EXPECT_EQ(m_display.GetWndDD()->GetPropertiesDialog(), nullptr);
   Pump(30);
 }
 

@@ -48,38 +48,38 @@ bool ScreenShowsFront(CDDDisplay& d, int* mismatches = nullptr) {
 }
 
 TEST_F(DisplayTest, FrameFromTheUserInterfaceThreadReachesTheScreen) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, kDispAttrFlip));  // synchronous presentation
+  ASSERT_TRUE(m_display.CreateFullScreen(0, kDispAttrFlip));  // synchronous presentation
   Pump(50);
-  DrawTestFrame(display_, QelRGB(10, 20, 30), 0);
-  ASSERT_TRUE(display_.Present(true));
+  DrawTestFrame(m_display, QelRGB(10, 20, 30), 0);
+  ASSERT_TRUE(m_display.Present(true));
   EXPECT_EQ(FrontPixel(150, 120), 0xFF0000u);
   EXPECT_EQ(FrontPixel(5, 5), 0x0A141Eu);
   // With the flip attribute the X server has the frame when Present returns.
   int bad = -1;
-  EXPECT_TRUE(ScreenShowsFront(display_, &bad)) << bad << " points differ";
+  EXPECT_TRUE(ScreenShowsFront(m_display, &bad)) << bad << " points differ";
   XScreenShot shot;
   EXPECT_EQ(shot.At(150, 120), 0xFF0000u);
   EXPECT_EQ(shot.At(500, 360), 0x00C800u);
 
   // Without it the frame is handed to the server and shows up promptly.
   Pump(20);
-  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
   Pump(50);
-  DrawTestFrame(display_, QelRGB(60, 0, 60), 40);
-  ASSERT_TRUE(display_.Present(true));
-  EXPECT_TRUE(PumpUntil([&] { return ScreenShowsFront(display_); }, 3000));
+  DrawTestFrame(m_display, QelRGB(60, 0, 60), 40);
+  ASSERT_TRUE(m_display.Present(true));
+  EXPECT_TRUE(PumpUntil([&] { return ScreenShowsFront(m_display); }, 3000));
 }
 
 TEST_F(DisplayTest, FrameFromAWorkerThreadReachesTheScreen) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, kDispAttrFlip));
+  ASSERT_TRUE(m_display.CreateFullScreen(0, kDispAttrFlip));
   Pump(50);
   std::atomic<int> result{-1};
   std::atomic<bool> matched{false};
   std::thread worker([&] {
-    DrawTestFrame(display_, QelRGB(0, 0, 80), 7);
-    result = display_.Present(true) ? 1 : 0;
+    DrawTestFrame(m_display, QelRGB(0, 0, 80), 7);
+    result = m_display.Present(true) ? 1 : 0;
     // Present has returned: the frame is on the X server now.
-    matched = ScreenShowsFront(display_);
+    matched = ScreenShowsFront(m_display);
   });
   ASSERT_TRUE(PumpUntil([&] { return result != -1; }, 10000));
   worker.join();
@@ -89,17 +89,17 @@ TEST_F(DisplayTest, FrameFromAWorkerThreadReachesTheScreen) {
 }
 
 TEST_F(DisplayTest, WorkerPresentNeverHangsWhenTheDisplayIsFreed) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
   std::atomic<bool> stop{false};
   std::atomic<int> frames{0}, failures{0};
   std::thread worker([&] {
     while (!stop) {
-      CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
+      CDC* dc = m_display.SurfaceGetDC(kSurfaceBack);
       if (dc) {
         dc->FillSolidRect(0, 0, 50, 50, frames % 2 ? kRed : kBlue);
-        display_.SurfaceReleaseDC(kSurfaceBack, dc);
+        m_display.SurfaceReleaseDC(kSurfaceBack, dc);
       }
-      if (display_.Present(true)) {
+      if (m_display.Present(true)) {
         ++frames;
       } else {
         ++failures;
@@ -108,143 +108,143 @@ TEST_F(DisplayTest, WorkerPresentNeverHangsWhenTheDisplayIsFreed) {
     }
   });
   ASSERT_TRUE(PumpUntil([&] { return frames > 5; }));
-  display_.Free();  // races with the worker's presentation
+  m_display.Free();  // races with the worker's presentation
   ASSERT_TRUE(PumpUntil([&] { return failures > 3; }));
   stop = true;
   worker.join();
-  EXPECT_FALSE(display_.Present(true));
+  EXPECT_FALSE(m_display.Present(true));
 }
 
 TEST_F(DisplayTest, WorkerPresentGivesUpWhenTheUserInterfaceThreadWaitsForIt) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
   bool presented = true;
-  std::thread worker([&] { presented = display_.Present(true); });
+  std::thread worker([&] { presented = m_display.Present(true); });
   worker.join();  // the user-interface thread is blocked here, as when a run joins its workers
   EXPECT_FALSE(presented);
   Pump(20);  // the abandoned work is dropped
 }
 
 TEST_F(DisplayTest, DrawingOnTheFrontReplacesTheFrameWhole) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, kDispAttrFlip));
+  ASSERT_TRUE(m_display.CreateFullScreen(0, kDispAttrFlip));
   Pump(50);
-  CDC* dc = display_.SurfaceGetDC(kSurfaceFront);
+  CDC* dc = m_display.SurfaceGetDC(kSurfaceFront);
   ASSERT_NE(dc, nullptr);
   dc->FillSolidRect(10, 10, 100, 100, kRed);
   EXPECT_NE(FrontPixel(20, 20), 0xFF0000u);  // not shown while drawing
-  ASSERT_TRUE(display_.SurfaceReleaseDC(kSurfaceFront, dc));
+  ASSERT_TRUE(m_display.SurfaceReleaseDC(kSurfaceFront, dc));
   EXPECT_EQ(FrontPixel(20, 20), 0xFF0000u);
   XScreenShot shot;
   EXPECT_EQ(shot.At(20, 20), 0xFF0000u);
-  EXPECT_TRUE(display_.SurfaceClear(kSurfaceFront, kBlue));
+  EXPECT_TRUE(m_display.SurfaceClear(kSurfaceFront, kBlue));
   EXPECT_EQ(FrontPixel(20, 20), 0x0000FFu);
-  EXPECT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, nullptr));
+  EXPECT_TRUE(m_display.SurfaceReleaseDC(kSurfaceBack, nullptr));
 }
 
 TEST_F(DisplayTest, AContextIsTakenBackOnceAndOutlivesTheDisplaySafely) {
-  ASSERT_TRUE(display_.CreateWindowed(0, 50, 50));
-  CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
+  ASSERT_TRUE(m_display.CreateWindowed(0, 50, 50));
+  CDC* dc = m_display.SurfaceGetDC(kSurfaceBack);
   ASSERT_NE(dc, nullptr);
-  display_.Free();
+  m_display.Free();
   dc->FillSolidRect(0, 0, 50, 50, kRed);  // draws on a buffer no longer shown
-  EXPECT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, dc));
-  EXPECT_TRUE(messages_.Messages().empty());
+  EXPECT_TRUE(m_display.SurfaceReleaseDC(kSurfaceBack, dc));
+  EXPECT_TRUE(m_messages.Messages().empty());
 
-  ASSERT_TRUE(display_.CreateWindowed(0, 50, 50));
-  CDC* again = display_.SurfaceGetDC(kSurfaceBack);
-  ASSERT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, again));
-  EXPECT_FALSE(display_.SurfaceReleaseDC(kSurfaceBack, again));  // released twice: refused
-  ASSERT_EQ(messages_.Messages().size(), 1u);
-  EXPECT_EQ(messages_.Messages()[0].text.rfind("SurfaceReleaseDC ReleaseDC\n", 0), 0u);
-  EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);  // the failure releases the display
+  ASSERT_TRUE(m_display.CreateWindowed(0, 50, 50));
+  CDC* again = m_display.SurfaceGetDC(kSurfaceBack);
+  ASSERT_TRUE(m_display.SurfaceReleaseDC(kSurfaceBack, again));
+  EXPECT_FALSE(m_display.SurfaceReleaseDC(kSurfaceBack, again));  // released twice: refused
+  ASSERT_EQ(m_messages.Messages().size(), 1u);
+  EXPECT_EQ(m_messages.Messages()[0].text.rfind("SurfaceReleaseDC ReleaseDC\n", 0), 0u);
+  EXPECT_EQ(m_display.GetWndDD()->GetWindow(), nullptr);  // the failure releases the display
 }
 
 TEST_F(DisplayTest, AFrontDrawnBeforeFreeNeverShowsInTheNextMode) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
-  CDC* dc = display_.SurfaceGetDC(kSurfaceFront);
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
+  CDC* dc = m_display.SurfaceGetDC(kSurfaceFront);
   ASSERT_NE(dc, nullptr);
   dc->FillSolidRect(0, 0, 50, 50, kRed);
-  display_.Free();
-  ASSERT_TRUE(display_.CreateFullScreen(0, 0));  // same size as before
-  EXPECT_TRUE(display_.SurfaceReleaseDC(kSurfaceFront, dc));
+  m_display.Free();
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));  // same size as before
+  EXPECT_TRUE(m_display.SurfaceReleaseDC(kSurfaceFront, dc));
   EXPECT_EQ(FrontPixel(10, 10), 0u);
 }
 
 TEST_F(DisplayTest, AContextGivenBackForAnotherSurfaceIsRefused) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
-  CDC* dc = display_.SurfaceGetDC(kSurfaceFront);
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
+  CDC* dc = m_display.SurfaceGetDC(kSurfaceFront);
   ASSERT_NE(dc, nullptr);
   dc->FillSolidRect(0, 0, 10, 10, kRed);
-  EXPECT_FALSE(display_.SurfaceReleaseDC(kSurfaceBack, dc));
-  ASSERT_EQ(messages_.Messages().size(), 1u);
-  EXPECT_EQ(messages_.Messages()[0].text.rfind("SurfaceReleaseDC ReleaseDC\n", 0), 0u);
-  EXPECT_EQ(display_.GetWndDD()->GetWindow(), nullptr);
-  EXPECT_TRUE(display_.SurfaceReleaseDC(kSurfaceFront, dc));  // still live: taken back once
-  EXPECT_EQ(messages_.Messages().size(), 1u);
+  EXPECT_FALSE(m_display.SurfaceReleaseDC(kSurfaceBack, dc));
+  ASSERT_EQ(m_messages.Messages().size(), 1u);
+  EXPECT_EQ(m_messages.Messages()[0].text.rfind("SurfaceReleaseDC ReleaseDC\n", 0), 0u);
+  EXPECT_EQ(m_display.GetWndDD()->GetWindow(), nullptr);
+  EXPECT_TRUE(m_display.SurfaceReleaseDC(kSurfaceFront, dc));  // still live: taken back once
+  EXPECT_EQ(m_messages.Messages().size(), 1u);
 }
 
 TEST_F(DisplayTest, SurfaceNumbersAndContentIndices) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
-  EXPECT_FALSE(display_.SurfaceCreate(8, 0, 0, 0));
-  EXPECT_FALSE(display_.SurfaceCreate(kSurfaceBack, 0, 0, 0));
-  ASSERT_TRUE(display_.SurfaceCreate(0, kSurfSysMem, 0, 0));
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
+  EXPECT_FALSE(m_display.SurfaceCreate(8, 0, 0, 0));
+  EXPECT_FALSE(m_display.SurfaceCreate(kSurfaceBack, 0, 0, 0));
+  ASSERT_TRUE(m_display.SurfaceCreate(0, kSurfSysMem, 0, 0));
   int w = 0, h = 0;
-  ASSERT_TRUE(display_.SurfaceGetSize(0, w, h));
+  ASSERT_TRUE(m_display.SurfaceGetSize(0, w, h));
   EXPECT_EQ(w, 1024);  // default size: the mode in full screen
-  EXPECT_EQ(display_.SurfaceGetDC(5), nullptr);
-  EXPECT_EQ(display_.SurfaceGetDC(9), nullptr);
-  EXPECT_FALSE(display_.SurfaceClear(-3, 0));
+  EXPECT_EQ(m_display.SurfaceGetDC(5), nullptr);
+  EXPECT_EQ(m_display.SurfaceGetDC(9), nullptr);
+  EXPECT_FALSE(m_display.SurfaceClear(-3, 0));
 
-  ASSERT_TRUE(display_.SurfaceClear(0, kRed));
-  ASSERT_TRUE(display_.SurfaceClear(kSurfaceBack, kBlue));
-  EXPECT_EQ(display_.GetBackContent(), -1);
-  EXPECT_FALSE(display_.SurfaceBltBack1(kSurfaceBack));
-  EXPECT_FALSE(display_.SurfaceBltBack1(8));
-  EXPECT_FALSE(display_.SurfaceBltBack1(1));  // does not exist
+  ASSERT_TRUE(m_display.SurfaceClear(0, kRed));
+  ASSERT_TRUE(m_display.SurfaceClear(kSurfaceBack, kBlue));
+  EXPECT_EQ(m_display.GetBackContent(), -1);
+  EXPECT_FALSE(m_display.SurfaceBltBack1(kSurfaceBack));
+  EXPECT_FALSE(m_display.SurfaceBltBack1(8));
+  EXPECT_FALSE(m_display.SurfaceBltBack1(1));  // does not exist
   EXPECT_EQ(BackPixel(0, 0), 0x0000FFu);      // untouched by the refused copies
-  ASSERT_TRUE(display_.SurfaceBltBack1(0));
-  EXPECT_EQ(display_.GetBackContent(), 0);
+  ASSERT_TRUE(m_display.SurfaceBltBack1(0));
+  EXPECT_EQ(m_display.GetBackContent(), 0);
   EXPECT_EQ(BackPixel(0, 0), 0xFF0000u);
 
   // Present(false) copies nothing but moves the index.
   const uint32_t before = FrontPixel(0, 0);
-  ASSERT_TRUE(display_.Present(false));
-  EXPECT_EQ(display_.GetFrontContent(), 0);
+  ASSERT_TRUE(m_display.Present(false));
+  EXPECT_EQ(m_display.GetFrontContent(), 0);
   EXPECT_EQ(FrontPixel(0, 0), before);
-  ASSERT_TRUE(display_.Present(true));
+  ASSERT_TRUE(m_display.Present(true));
   EXPECT_EQ(FrontPixel(0, 0), 0xFF0000u);
 
-  ASSERT_TRUE(display_.SurfaceClear(kSurfaceFront, 0));
-  EXPECT_EQ(display_.GetFrontContent(), -1);
-  ASSERT_TRUE(display_.SurfaceBltFront(0));
-  EXPECT_EQ(display_.GetFrontContent(), 0);
+  ASSERT_TRUE(m_display.SurfaceClear(kSurfaceFront, 0));
+  EXPECT_EQ(m_display.GetFrontContent(), -1);
+  ASSERT_TRUE(m_display.SurfaceBltFront(0));
+  EXPECT_EQ(m_display.GetFrontContent(), 0);
   EXPECT_EQ(FrontPixel(5, 5), 0xFF0000u);
-  EXPECT_TRUE(display_.SurfaceBltWait(0));
-  EXPECT_FALSE(display_.SurfaceBltWait(6));
+  EXPECT_TRUE(m_display.SurfaceBltWait(0));
+  EXPECT_FALSE(m_display.SurfaceBltWait(6));
 }
 
 TEST_F(DisplayTest, FlipShowsTheBackAndNeverDrawsIntoAFrameBeingShown) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, kDispAttrFlip));
+  ASSERT_TRUE(m_display.CreateFullScreen(0, kDispAttrFlip));
   Pump(50);
-  ASSERT_TRUE(display_.SurfaceClear(kSurfaceFront, kBlue));
-  ASSERT_TRUE(display_.SurfaceCreate(2, 0, 0, 0));
-  ASSERT_TRUE(display_.SurfaceClear(2, kRed));
-  ASSERT_TRUE(display_.SurfaceBltBack1(2));
+  ASSERT_TRUE(m_display.SurfaceClear(kSurfaceFront, kBlue));
+  ASSERT_TRUE(m_display.SurfaceCreate(2, 0, 0, 0));
+  ASSERT_TRUE(m_display.SurfaceClear(2, kRed));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(2));
   // The window system may be painting the old front at this moment.
-  SurfacePtr shown = display_.GetFrontFrame();
-  ASSERT_TRUE(display_.Flip());
-  EXPECT_EQ(display_.GetFrontContent(), 2);
+  SurfacePtr shown = m_display.GetFrontFrame();
+  ASSERT_TRUE(m_display.Flip());
+  EXPECT_EQ(m_display.GetFrontContent(), 2);
   EXPECT_EQ(FrontPixel(30, 30), 0xFF0000u);
   EXPECT_EQ(XScreenShot().At(30, 30), 0xFF0000u);
   EXPECT_EQ(BackPixel(30, 30), 0x0000FFu);  // the back buffer holds what the front showed
-  CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
+  CDC* dc = m_display.SurfaceGetDC(kSurfaceBack);
   ASSERT_NE(dc, nullptr);
   dc->FillSolidRect(0, 0, 100, 100, kGreen);
-  ASSERT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, dc));
+  ASSERT_TRUE(m_display.SurfaceReleaseDC(kSurfaceBack, dc));
   EXPECT_EQ(shown->PixelAt(30, 30), 0x0000FFu);  // drawing never reaches a frame on screen
   EXPECT_EQ(FrontPixel(30, 30), 0xFF0000u);
 
-  ASSERT_TRUE(display_.CreateWindowed(0, 40, 30));
-  EXPECT_FALSE(display_.Flip());  // a window has no flipping chain
+  ASSERT_TRUE(m_display.CreateWindowed(0, 40, 30));
+  EXPECT_FALSE(m_display.Flip());  // a window has no flipping chain
 }
 
 // A 4 x 2 picture with distinct pixels.
@@ -261,45 +261,45 @@ struct Picture {
 };
 
 TEST_F(DisplayTest, PicturesAreCentredOrStretchedOntoSurfaces) {
-  ASSERT_TRUE(display_.CreateWindowed(0, 40, 20));
-  ASSERT_TRUE(display_.SurfaceCreate(0, 0, 0, 0));
+  ASSERT_TRUE(m_display.CreateWindowed(0, 40, 20));
+  ASSERT_TRUE(m_display.SurfaceCreate(0, 0, 0, 0));
   Picture p;
   const QelBitmap bmp = p.View();
-  ASSERT_TRUE(display_.SurfaceBltBack1(0));
-  ASSERT_TRUE(display_.SurfaceDrawBitmap(0, &bmp, 0));
-  ASSERT_TRUE(display_.SurfaceBltBack1(0));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(0));
+  ASSERT_TRUE(m_display.SurfaceDrawBitmap(0, &bmp, 0));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(0));
   EXPECT_EQ(BackPixel(18, 9), 0x102030u);  // centred: ((40 - 4) / 2, (20 - 2) / 2)
   EXPECT_EQ(BackPixel(21, 10), 0xAABBCCu);
   EXPECT_EQ(BackPixel(17, 9), 0u);
 
-  ASSERT_TRUE(display_.SurfaceDrawBitmap(0, &bmp, kSurfNegate));
-  ASSERT_TRUE(display_.SurfaceBltBack1(0));
+  ASSERT_TRUE(m_display.SurfaceDrawBitmap(0, &bmp, kSurfNegate));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(0));
   EXPECT_EQ(BackPixel(18, 9), 0xEFDFCFu);
 
   // Stretched at scale 10000: width kept (4 of 40), the surface's aspect ratio (2 of 20).
-  ASSERT_TRUE(display_.SurfaceStretchBitmap(0, &bmp, 0));
-  ASSERT_TRUE(display_.SurfaceBltBack1(0));
+  ASSERT_TRUE(m_display.SurfaceStretchBitmap(0, &bmp, 0));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(0));
   EXPECT_EQ(BackPixel(18, 9), 0x102030u);
   EXPECT_EQ(BackPixel(21, 10), 0xAABBCCu);
 
   // A scale from a rectangle half the client width doubles the share.
   QelRect half{0, 0, 20, 10};
-  display_.SetWndRectScale(half);
-  EXPECT_EQ(display_.GetScale(), 20000);
-  ASSERT_TRUE(display_.SurfaceStretchBitmap(0, &bmp, 0));
-  ASSERT_TRUE(display_.SurfaceBltBack1(0));
+  m_display.SetWndRectScale(half);
+  EXPECT_EQ(m_display.GetScale(), 20000);
+  ASSERT_TRUE(m_display.SurfaceStretchBitmap(0, &bmp, 0));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(0));
   EXPECT_EQ(BackPixel(16, 8), 0x102030u);  // 8 x 4 at (16, 8)
   EXPECT_EQ(BackPixel(23, 11), 0xAABBCCu);
   EXPECT_EQ(BackPixel(15, 8), 0u);
 }
 
 TEST_F(DisplayTest, APictureLargerThanTheSurfaceIsCutAtTheRightAndBottom) {
-  ASSERT_TRUE(display_.CreateWindowed(0, 3, 1));
-  ASSERT_TRUE(display_.SurfaceCreate(0, 0, 0, 0));
+  ASSERT_TRUE(m_display.CreateWindowed(0, 3, 1));
+  ASSERT_TRUE(m_display.SurfaceCreate(0, 0, 0, 0));
   Picture p;
   const QelBitmap bmp = p.View();
-  ASSERT_TRUE(display_.SurfaceDrawBitmap(0, &bmp, 0));
-  ASSERT_TRUE(display_.SurfaceBltBack1(0));
+  ASSERT_TRUE(m_display.SurfaceDrawBitmap(0, &bmp, 0));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(0));
   EXPECT_EQ(BackPixel(0, 0), 0x102030u);
   EXPECT_EQ(BackPixel(2, 0), 0x708090u);
 }
@@ -318,31 +318,31 @@ std::vector<uint8_t> TinyDib() {
 }
 
 TEST_F(DisplayTest, KeptPicturesRedrawTheirSurfaces) {
-  ASSERT_TRUE(display_.CreateWindowed(0, 4, 2));
+  ASSERT_TRUE(m_display.CreateWindowed(0, 4, 2));
   const std::vector<uint8_t> bytes = TinyDib();
   const QelDib dib{bytes.data(), bytes.size()};
-  ASSERT_TRUE(display_.SurfaceCreateBitmap(2, &dib, 0));
-  ASSERT_TRUE(display_.SurfaceBltBack1(2));
+  ASSERT_TRUE(m_display.SurfaceCreateBitmap(2, &dib, 0));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(2));
   EXPECT_EQ(BackPixel(1, 0), 0x102030u);
   EXPECT_EQ(BackPixel(2, 0), 0x405060u);
-  ASSERT_TRUE(display_.SurfaceClear(2, kRed));
-  ASSERT_TRUE(display_.SurfaceDrawBitmap(2));  // from the kept picture
-  ASSERT_TRUE(display_.SurfaceBltBack1(2));
+  ASSERT_TRUE(m_display.SurfaceClear(2, kRed));
+  ASSERT_TRUE(m_display.SurfaceDrawBitmap(2));  // from the kept picture
+  ASSERT_TRUE(m_display.SurfaceBltBack1(2));
   EXPECT_EQ(BackPixel(1, 0), 0x102030u);
 
   Picture p;
   const QelBitmap bmp = p.View();
-  ASSERT_TRUE(display_.SurfaceCreateBitmap(3, &bmp, kSurfStretch));
-  EXPECT_FALSE(display_.SurfaceDrawBitmap(5));  // nothing kept
-  EXPECT_TRUE(messages_.Messages().empty());
+  ASSERT_TRUE(m_display.SurfaceCreateBitmap(3, &bmp, kSurfStretch));
+  EXPECT_FALSE(m_display.SurfaceDrawBitmap(5));  // nothing kept
+  EXPECT_TRUE(m_messages.Messages().empty());
 
   std::vector<uint8_t> bad = bytes;
   bad.resize(44);  // the pixels are cut off
   const QelDib badDib{bad.data(), bad.size()};
-  EXPECT_FALSE(display_.SurfaceDrawBitmap(2, &badDib, 0));
-  ASSERT_EQ(messages_.Messages().size(), 1u);
-  EXPECT_EQ(messages_.Messages()[0].text.rfind("SurfaceDrawBitmap CreateDIBitmap\n", 0), 0u);
-  EXPECT_NE(display_.GetWndDD()->GetWindow(), nullptr);  // this failure keeps the display
+  EXPECT_FALSE(m_display.SurfaceDrawBitmap(2, &badDib, 0));
+  ASSERT_EQ(m_messages.Messages().size(), 1u);
+  EXPECT_EQ(m_messages.Messages()[0].text.rfind("SurfaceDrawBitmap CreateDIBitmap\n", 0), 0u);
+  EXPECT_NE(m_display.GetWndDD()->GetWindow(), nullptr);  // this failure keeps the display
 }
 
 bool RedrawRed(void* context) {
@@ -351,29 +351,29 @@ bool RedrawRed(void* context) {
 }
 
 TEST_F(DisplayTest, RestoreDisplayRedrawsThroughTheCallbackOrTheLastSurface) {
-  ASSERT_TRUE(display_.CreateWindowed(0, 64, 48));
+  ASSERT_TRUE(m_display.CreateWindowed(0, 64, 48));
   Pump(30);
   // Nothing to redraw from: false, and nothing is presented.
-  ASSERT_TRUE(display_.SurfaceClear(kSurfaceFront, kGreen));
-  EXPECT_FALSE(display_.RestoreDisplay());
+  ASSERT_TRUE(m_display.SurfaceClear(kSurfaceFront, kGreen));
+  EXPECT_FALSE(m_display.RestoreDisplay());
   EXPECT_EQ(FrontPixel(1, 1), 0x00C800u);
 
   // The surface last shown on the front is put back.
-  ASSERT_TRUE(display_.SurfaceCreate(1, 0, 0, 0));
-  ASSERT_TRUE(display_.SurfaceClear(1, kBlue));
-  ASSERT_TRUE(display_.SurfaceBltFront(1));
-  ASSERT_TRUE(display_.SurfaceClear(kSurfaceFront, 0));
-  EXPECT_EQ(display_.GetFrontContent(), -1);
-  ASSERT_TRUE(display_.SurfaceBltFront(1));
-  ASSERT_TRUE(display_.SurfaceClear(kSurfaceBack, kGreen));
-  EXPECT_TRUE(display_.RestoreDisplay());
+  ASSERT_TRUE(m_display.SurfaceCreate(1, 0, 0, 0));
+  ASSERT_TRUE(m_display.SurfaceClear(1, kBlue));
+  ASSERT_TRUE(m_display.SurfaceBltFront(1));
+  ASSERT_TRUE(m_display.SurfaceClear(kSurfaceFront, 0));
+  EXPECT_EQ(m_display.GetFrontContent(), -1);
+  ASSERT_TRUE(m_display.SurfaceBltFront(1));
+  ASSERT_TRUE(m_display.SurfaceClear(kSurfaceBack, kGreen));
+  EXPECT_TRUE(m_display.RestoreDisplay());
   EXPECT_EQ(FrontPixel(1, 1), 0x0000FFu);
 
   // The caller's callback wins; command 2 runs the same recovery.
-  display_.SetRestoreDisplay(RedrawRed, &display_);
-  EXPECT_EQ(display_.SendMessageA(kDispCmdRestore, 0), 0);
+  m_display.SetRestoreDisplay(RedrawRed, &m_display);
+  EXPECT_EQ(m_display.SendMessageA(kDispCmdRestore, 0), 0);
   EXPECT_EQ(FrontPixel(1, 1), 0xFF0000u);
-  display_.SetRestoreDisplay(nullptr, nullptr);
+  m_display.SetRestoreDisplay(nullptr, nullptr);
 }
 
 int g_restores = 0;
@@ -386,29 +386,29 @@ bool CountRestore(void*) {
 // shows exactly that frame again: nothing is redrawn into the back buffer,
 // where a worker thread may be drawing the next one.
 TEST_F(DisplayTest, ARepaintAskedByTheWindowSystemShowsTheLastFrameAsItWas) {
-  ASSERT_TRUE(display_.CreateFullScreen(0, 0));
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
   Pump(50);
-  ASSERT_TRUE(display_.SurfaceCreate(1, 0, 0, 0));
-  ASSERT_TRUE(display_.SurfaceClear(1, kBlue));
-  ASSERT_TRUE(display_.SurfaceBltBack1(1));
-  CDC* dc = display_.SurfaceGetDC(kSurfaceBack);
+  ASSERT_TRUE(m_display.SurfaceCreate(1, 0, 0, 0));
+  ASSERT_TRUE(m_display.SurfaceClear(1, kBlue));
+  ASSERT_TRUE(m_display.SurfaceBltBack1(1));
+  CDC* dc = m_display.SurfaceGetDC(kSurfaceBack);
   ASSERT_NE(dc, nullptr);
   dc->FillSolidRect(100, 100, 50, 50, kRed);  // drawn over the copied surface
-  ASSERT_TRUE(display_.SurfaceReleaseDC(kSurfaceBack, dc));
-  ASSERT_TRUE(display_.Present(true));
-  EXPECT_EQ(display_.GetFrontContent(), 1);
-  ASSERT_TRUE(display_.SurfaceClear(kSurfaceBack, kGreen));  // the next frame, half done
+  ASSERT_TRUE(m_display.SurfaceReleaseDC(kSurfaceBack, dc));
+  ASSERT_TRUE(m_display.Present(true));
+  EXPECT_EQ(m_display.GetFrontContent(), 1);
+  ASSERT_TRUE(m_display.SurfaceClear(kSurfaceBack, kGreen));  // the next frame, half done
   g_restores = 0;
-  display_.SetRestoreDisplay(CountRestore, nullptr);
+  m_display.SetRestoreDisplay(CountRestore, nullptr);
 
-  display_.GetWndDD()->GetWindow()->Refresh();
+  m_display.GetWndDD()->GetWindow()->Refresh();
   Pump(100);
   EXPECT_EQ(g_restores, 0);
   EXPECT_EQ(BackPixel(10, 10), 0x00C800u);
   XScreenShot shot;
   EXPECT_EQ(shot.At(120, 120), 0xFF0000u);
   EXPECT_EQ(shot.At(10, 10), 0x0000FFu);
-  display_.SetRestoreDisplay(nullptr, nullptr);
+  m_display.SetRestoreDisplay(nullptr, nullptr);
 }
 
 }  // namespace

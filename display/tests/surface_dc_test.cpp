@@ -25,17 +25,17 @@ constexpr COLORREF kWhite = QelRGB(255, 255, 255);
 class SurfaceDCTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    surface_ = CRasterSurface::Create(200, 120, 0, kCapsOffScreen);
-    ASSERT_TRUE(surface_);
-    dc_ = std::make_unique<CSurfaceDC>(surface_, 0);
+    m_surface = CRasterSurface::Create(200, 120, 0, kCapsOffScreen);
+    ASSERT_TRUE(m_surface);
+    m_dc = std::make_unique<CSurfaceDC>(m_surface, 0);
   }
-  uint32_t Px(int x, int y) const { return surface_->PixelAt(x, y); }
+  uint32_t Px(int x, int y) const { return m_surface->PixelAt(x, y); }
 
   // Bounding box of the pixels that are not black.
   QelRect Ink() const {
-    QelRect r{surface_->Width(), surface_->Height(), -1, -1};
-    for (int y = 0; y < surface_->Height(); ++y) {
-      for (int x = 0; x < surface_->Width(); ++x) {
+    QelRect r{m_surface->Width(), m_surface->Height(), -1, -1};
+    for (int y = 0; y < m_surface->Height(); ++y) {
+      for (int x = 0; x < m_surface->Width(); ++x) {
         if (Px(x, y) != 0) {
           r.left = std::min(r.left, x);
           r.top = std::min(r.top, y);
@@ -47,34 +47,34 @@ class SurfaceDCTest : public ::testing::Test {
     return r;
   }
 
-  SurfacePtr surface_;
-  std::unique_ptr<CSurfaceDC> dc_;
+  SurfacePtr m_surface;
+  std::unique_ptr<CSurfaceDC> m_dc;
 };
 
 TEST_F(SurfaceDCTest, ColourOrderOfColorrefAndPixels) {
-  dc_->FillSolidRect(0, 0, 1, 1, QelRGB(0x11, 0x22, 0x33));
+  m_dc->FillSolidRect(0, 0, 1, 1, QelRGB(0x11, 0x22, 0x33));
   EXPECT_EQ(Px(0, 0), 0x112233u);  // the surface holds 0x00RRGGBB
-  EXPECT_EQ(dc_->GetPixel(0, 0), QelRGB(0x11, 0x22, 0x33));
-  EXPECT_EQ(dc_->GetPixel(-1, 0), 0xFFFFFFFFu);
-  surface_->Fill(kBlue);
+  EXPECT_EQ(m_dc->GetPixel(0, 0), QelRGB(0x11, 0x22, 0x33));
+  EXPECT_EQ(m_dc->GetPixel(-1, 0), 0xFFFFFFFFu);
+  m_surface->Fill(kBlue);
   EXPECT_EQ(Px(199, 119), 0x0000FFu);
 }
 
 TEST_F(SurfaceDCTest, FillSolidRectCoversExactlyItsArea) {
-  dc_->FillSolidRect(2, 3, 4, 5, kRed);
+  m_dc->FillSolidRect(2, 3, 4, 5, kRed);
   EXPECT_EQ(Px(2, 3), 0xFF0000u);
   EXPECT_EQ(Px(5, 7), 0xFF0000u);
   EXPECT_EQ(Px(6, 3), 0u);
   EXPECT_EQ(Px(2, 8), 0u);
   EXPECT_EQ(Px(1, 3), 0u);
-  dc_->FillSolidRect(190, 110, 50, 50, kGreen);  // clipped at the edges
+  m_dc->FillSolidRect(190, 110, 50, 50, kGreen);  // clipped at the edges
   EXPECT_EQ(Px(199, 119), 0x00FF00u);
 }
 
 TEST_F(SurfaceDCTest, RectangleExcludesRightAndBottomAndOutlinesWithThePen) {
-  dc_->SetPen(kRed, 0);
-  dc_->SetBrush(kGreen);
-  dc_->Rectangle(10, 10, 20, 15);
+  m_dc->SetPen(kRed, 0);
+  m_dc->SetBrush(kGreen);
+  m_dc->Rectangle(10, 10, 20, 15);
   for (auto [x, y] : {std::pair{10, 10}, {19, 10}, {10, 14}, {19, 14}, {15, 10}}) EXPECT_EQ(Px(x, y), 0xFF0000u) << x << "," << y;
   EXPECT_EQ(Px(11, 11), 0x00FF00u);
   EXPECT_EQ(Px(18, 13), 0x00FF00u);
@@ -83,9 +83,9 @@ TEST_F(SurfaceDCTest, RectangleExcludesRightAndBottomAndOutlinesWithThePen) {
 }
 
 TEST_F(SurfaceDCTest, NullPenMakesTheFilledRectangleOnePixelSmaller) {
-  dc_->SetNullPen();
-  dc_->SetBrush(kWhite);
-  dc_->Rectangle(10, 10, 20, 15);
+  m_dc->SetNullPen();
+  m_dc->SetBrush(kWhite);
+  m_dc->Rectangle(10, 10, 20, 15);
   EXPECT_EQ(Px(10, 10), 0xFFFFFFu);
   EXPECT_EQ(Px(18, 13), 0xFFFFFFu);
   EXPECT_EQ(Px(19, 13), 0u);
@@ -93,18 +93,18 @@ TEST_F(SurfaceDCTest, NullPenMakesTheFilledRectangleOnePixelSmaller) {
 }
 
 TEST_F(SurfaceDCTest, NullBrushDrawsOnlyTheOutline) {
-  dc_->FillSolidRect(0, 0, 200, 120, kBlue);
-  dc_->SetPen(kWhite, 1);
-  dc_->SetNullBrush();
-  dc_->Rectangle(10, 10, 20, 20);
+  m_dc->FillSolidRect(0, 0, 200, 120, kBlue);
+  m_dc->SetPen(kWhite, 1);
+  m_dc->SetNullBrush();
+  m_dc->Rectangle(10, 10, 20, 20);
   EXPECT_EQ(Px(10, 15), 0xFFFFFFu);
   EXPECT_EQ(Px(15, 15), 0x0000FFu);
 }
 
 TEST_F(SurfaceDCTest, WidePenOutlinesAreCentredOnTheEdge) {
-  dc_->SetPen(kRed, 5);
-  dc_->SetNullBrush();
-  dc_->Rectangle(20, 20, 60, 60);
+  m_dc->SetPen(kRed, 5);
+  m_dc->SetNullBrush();
+  m_dc->Rectangle(20, 20, 60, 60);
   EXPECT_EQ(Px(40, 18), 0xFF0000u);  // two pixels outside the edge row
   EXPECT_EQ(Px(40, 22), 0xFF0000u);
   EXPECT_EQ(Px(40, 25), 0u);
@@ -112,9 +112,9 @@ TEST_F(SurfaceDCTest, WidePenOutlinesAreCentredOnTheEdge) {
 }
 
 TEST_F(SurfaceDCTest, EllipseStaysInsideItsBox) {
-  dc_->SetPen(kRed, 1);
-  dc_->SetBrush(kGreen);
-  dc_->Ellipse(0, 0, 41, 21);
+  m_dc->SetPen(kRed, 1);
+  m_dc->SetBrush(kGreen);
+  m_dc->Ellipse(0, 0, 41, 21);
   EXPECT_EQ(Px(20, 10), 0x00FF00u);
   EXPECT_EQ(Px(0, 10), 0xFF0000u);   // leftmost point of the outline
   EXPECT_EQ(Px(40, 10), 0xFF0000u);  // rightmost point
@@ -127,10 +127,10 @@ TEST_F(SurfaceDCTest, EllipseStaysInsideItsBox) {
 }
 
 TEST_F(SurfaceDCTest, PolygonFillsItsInside) {
-  dc_->SetNullPen();
-  dc_->SetBrush(kWhite);
+  m_dc->SetNullPen();
+  m_dc->SetBrush(kWhite);
   const QelPoint tri[] = {{10, 10}, {50, 10}, {10, 50}};
-  dc_->Polygon(tri, 3);
+  m_dc->Polygon(tri, 3);
   EXPECT_EQ(Px(15, 15), 0xFFFFFFu);
   EXPECT_EQ(Px(45, 45), 0u);
   EXPECT_EQ(Px(10, 10), 0xFFFFFFu);
@@ -138,34 +138,34 @@ TEST_F(SurfaceDCTest, PolygonFillsItsInside) {
 }
 
 TEST_F(SurfaceDCTest, LinesExcludeTheirLastPoint) {
-  dc_->SetPen(kWhite, 0);
-  dc_->MoveTo(5, 5);
-  dc_->LineTo(10, 5);
+  m_dc->SetPen(kWhite, 0);
+  m_dc->MoveTo(5, 5);
+  m_dc->LineTo(10, 5);
   for (int x = 5; x < 10; ++x) EXPECT_EQ(Px(x, 5), 0xFFFFFFu) << x;
   EXPECT_EQ(Px(10, 5), 0u);
-  dc_->LineTo(10, 9);  // continues from the current position
+  m_dc->LineTo(10, 9);  // continues from the current position
   EXPECT_EQ(Px(10, 5), 0xFFFFFFu);
   EXPECT_EQ(Px(10, 8), 0xFFFFFFu);
   EXPECT_EQ(Px(10, 9), 0u);
   const QelPoint diagonal[] = {{20, 20}, {25, 25}};
-  dc_->Polyline(diagonal, 2);
+  m_dc->Polyline(diagonal, 2);
   EXPECT_EQ(Px(22, 22), 0xFFFFFFu);
   EXPECT_EQ(Px(25, 25), 0u);
 }
 
 TEST_F(SurfaceDCTest, WideLinesCoverThePenWidth) {
-  dc_->SetPen(kGreen, 5);
-  dc_->MoveTo(20, 50);
-  dc_->LineTo(80, 50);
+  m_dc->SetPen(kGreen, 5);
+  m_dc->MoveTo(20, 50);
+  m_dc->LineTo(80, 50);
   EXPECT_EQ(Px(50, 48), 0x00FF00u);
   EXPECT_EQ(Px(50, 52), 0x00FF00u);
   EXPECT_EQ(Px(50, 55), 0u);
 }
 
 TEST_F(SurfaceDCTest, ArcWithEqualEndsIsTheWholeEllipse) {
-  dc_->SetPen(kWhite, 1);
-  dc_->MoveTo(50, 10);
-  dc_->ArcTo(10, 10, 91, 91, 50, 10, 50, 10);
+  m_dc->SetPen(kWhite, 1);
+  m_dc->MoveTo(50, 10);
+  m_dc->ArcTo(10, 10, 91, 91, 50, 10, 50, 10);
   EXPECT_EQ(Px(50, 10), 0xFFFFFFu);  // top
   EXPECT_EQ(Px(50, 90), 0xFFFFFFu);  // bottom
   EXPECT_EQ(Px(10, 50), 0xFFFFFFu);  // left
@@ -174,10 +174,10 @@ TEST_F(SurfaceDCTest, ArcWithEqualEndsIsTheWholeEllipse) {
 }
 
 TEST_F(SurfaceDCTest, PieRunsCounterClockwiseFromStartToEnd) {
-  dc_->SetNullPen();
-  dc_->SetBrush(kRed);
+  m_dc->SetNullPen();
+  m_dc->SetBrush(kRed);
   // From the right-hand radial to the top one: the upper right quarter.
-  dc_->Pie(0, 0, 101, 101, 100, 50, 50, 0);
+  m_dc->Pie(0, 0, 101, 101, 100, 50, 50, 0);
   EXPECT_EQ(Px(70, 30), 0xFF0000u);
   EXPECT_EQ(Px(30, 30), 0u);
   EXPECT_EQ(Px(70, 70), 0u);
@@ -212,21 +212,21 @@ class ArcDirection : public SurfaceDCTest, public ::testing::WithParamInterface<
 };
 
 TEST_P(ArcDirection, PieCoversTheQuartersBetweenTheRadials) {
-  dc_->SetNullPen();
-  dc_->SetBrush(kRed);
+  m_dc->SetNullPen();
+  m_dc->SetBrush(kRed);
   const ArcCase& c = GetParam();
-  dc_->Pie(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
+  m_dc->Pie(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
   EXPECT_EQ(InkedQuarters(), c.quarters);
 }
 
 TEST_P(ArcDirection, ArcAndArcToDrawTheSameCurve) {
-  dc_->SetPen(kWhite, 1);
+  m_dc->SetPen(kWhite, 1);
   const ArcCase& c = GetParam();
-  dc_->Arc(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
+  m_dc->Arc(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
   EXPECT_EQ(InkedQuarters(), c.quarters);
-  surface_->Fill(0);
-  dc_->MoveTo(c.start.x, c.start.y);
-  dc_->ArcTo(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
+  m_surface->Fill(0);
+  m_dc->MoveTo(c.start.x, c.start.y);
+  m_dc->ArcTo(0, 0, 101, 101, c.start.x, c.start.y, c.end.x, c.end.y);
   EXPECT_EQ(InkedQuarters(), c.quarters);
 }
 
@@ -241,36 +241,36 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ArcCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SurfaceDCTest, ArcToLeavesThePositionAtTheArcsEnd) {
-  dc_->SetPen(kWhite, 1);
-  dc_->MoveTo(150, 50);
-  dc_->ArcTo(0, 0, 101, 101, 100, 50, 50, 0);  // upper right quarter, ending at the top
+  m_dc->SetPen(kWhite, 1);
+  m_dc->MoveTo(150, 50);
+  m_dc->ArcTo(0, 0, 101, 101, 100, 50, 50, 0);  // upper right quarter, ending at the top
   EXPECT_NE(Px(120, 50), 0u);                   // the line from the old position to the start
-  surface_->Fill(0);
-  dc_->LineTo(50, 30);
+  m_surface->Fill(0);
+  m_dc->LineTo(50, 30);
   EXPECT_NE(Px(50, 15), 0u);  // drawn down from the top of the arc
 }
 
 TEST_F(SurfaceDCTest, NullPenMakesTheEllipseOnePixelSmaller) {
-  dc_->SetNullPen();
-  dc_->SetBrush(kWhite);
-  dc_->Ellipse(0, 0, 41, 21);
+  m_dc->SetNullPen();
+  m_dc->SetBrush(kWhite);
+  m_dc->Ellipse(0, 0, 41, 21);
   EXPECT_EQ(Ink().right, 40);
   EXPECT_EQ(Ink().bottom, 20);
 }
 
 TEST_F(SurfaceDCTest, TextAlignmentPlacesTheText) {
-  dc_->SetFont("DejaVu Sans", -20, kFwBold, false);
-  dc_->SetBkMode(kBkTransparent);
-  dc_->SetTextColor(kRed);
-  dc_->SetTextAlign(kTaLeft | kTaTop);
-  dc_->TextOut(10, 20, "HHH");
+  m_dc->SetFont("DejaVu Sans", -20, kFwBold, false);
+  m_dc->SetBkMode(kBkTransparent);
+  m_dc->SetTextColor(kRed);
+  m_dc->SetTextAlign(kTaLeft | kTaTop);
+  m_dc->TextOut(10, 20, "HHH");
   QelRect ink = Ink();
   EXPECT_GE(ink.left, 10);
   EXPECT_LE(ink.left, 14);
   EXPECT_GE(ink.top, 20);
   EXPECT_LE(ink.top, 30);
   int w = 0, h = 0;
-  ASSERT_TRUE(dc_->GetTextExtent("HHH", &w, &h));
+  ASSERT_TRUE(m_dc->GetTextExtent("HHH", &w, &h));
   EXPECT_NEAR(ink.right, 10 + w, 4);
   EXPECT_GE(h, 20);
   EXPECT_LE(h, 32);
@@ -279,16 +279,16 @@ TEST_F(SurfaceDCTest, TextAlignmentPlacesTheText) {
     for (int x = ink.left; x < ink.right; ++x) exactRed |= Px(x, y) == 0xFF0000u;
   EXPECT_TRUE(exactRed);
 
-  surface_->Fill(0);
-  dc_->SetTextAlign(kTaCenter | kTaBaseline);
-  dc_->TextOut(100, 80, "HHH");
+  m_surface->Fill(0);
+  m_dc->SetTextAlign(kTaCenter | kTaBaseline);
+  m_dc->TextOut(100, 80, "HHH");
   ink = Ink();
   EXPECT_NEAR((ink.left + ink.right) / 2.0, 100, 3);
   EXPECT_NEAR(ink.bottom, 80, 1);  // "H" stands on the baseline
 
-  surface_->Fill(0);
-  dc_->SetTextAlign(kTaRight | kTaBottom);
-  dc_->TextOut(150, 100, "HHH");
+  m_surface->Fill(0);
+  m_dc->SetTextAlign(kTaRight | kTaBottom);
+  m_dc->TextOut(150, 100, "HHH");
   ink = Ink();
   EXPECT_LE(ink.right, 150);
   EXPECT_GE(ink.right, 146);
@@ -296,34 +296,34 @@ TEST_F(SurfaceDCTest, TextAlignmentPlacesTheText) {
 }
 
 TEST_F(SurfaceDCTest, OpaqueTextFillsItsCellWithTheBackgroundColour) {
-  dc_->SetFont("DejaVu Sans", -16, kFwNormal, false);
-  dc_->SetBkMode(kBkOpaque);
-  dc_->SetBkColor(kBlue);
-  dc_->SetTextColor(kWhite);
-  dc_->TextOut(30, 30, "x");
+  m_dc->SetFont("DejaVu Sans", -16, kFwNormal, false);
+  m_dc->SetBkMode(kBkOpaque);
+  m_dc->SetBkColor(kBlue);
+  m_dc->SetTextColor(kWhite);
+  m_dc->TextOut(30, 30, "x");
   EXPECT_EQ(Px(30, 30), 0x0000FFu);
   // A solid fill leaves its colour as the text background.
-  dc_->FillSolidRect(0, 0, 1, 1, kGreen);
-  dc_->TextOut(100, 30, "x");
+  m_dc->FillSolidRect(0, 0, 1, 1, kGreen);
+  m_dc->TextOut(100, 30, "x");
   EXPECT_EQ(Px(100, 30), 0x00FF00u);
 }
 
 TEST_F(SurfaceDCTest, DrawTextCentresSingleLinesAndWrapsInsideTheRectangle) {
-  dc_->SetFont("DejaVu Sans", -16, kFwBold, false);
-  dc_->SetBkMode(kBkTransparent);
-  dc_->SetTextColor(kWhite);
+  m_dc->SetFont("DejaVu Sans", -16, kFwBold, false);
+  m_dc->SetBkMode(kBkTransparent);
+  m_dc->SetTextColor(kWhite);
   const QelRect box{20, 20, 180, 100};
-  const int single = dc_->DrawText("MMMM", box, kDtCenter | kDtVCenter | kDtSingleLine);
+  const int single = m_dc->DrawText("MMMM", box, kDtCenter | kDtVCenter | kDtSingleLine);
   QelRect ink = Ink();
   EXPECT_NEAR((ink.left + ink.right) / 2.0, 100, 3);
   EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 60, 4);
   EXPECT_GT(single, 40);  // offset to the bottom of the text
 
-  surface_->Fill(0);
+  m_surface->Fill(0);
   const QelRect narrow{20, 20, 80, 110};
-  const int lineHeight = dc_->DrawText("MM", narrow, kDtLeft);
-  surface_->Fill(0);
-  const int wrapped = dc_->DrawText("MM MM MM MM MM MM MM MM MM MM MM MM", narrow, kDtWordBreak);
+  const int lineHeight = m_dc->DrawText("MM", narrow, kDtLeft);
+  m_surface->Fill(0);
+  const int wrapped = m_dc->DrawText("MM MM MM MM MM MM MM MM MM MM MM MM", narrow, kDtWordBreak);
   EXPECT_GE(wrapped, 3 * lineHeight);
   ink = Ink();
   EXPECT_GE(ink.left, 20);
@@ -342,11 +342,11 @@ struct DrawTextCase {
 class DrawTextPlacement : public SurfaceDCTest, public ::testing::WithParamInterface<DrawTextCase> {};
 
 TEST_P(DrawTextPlacement, FollowsTheFormat) {
-  dc_->SetFont("DejaVu Sans", -16, kFwNormal, false);
-  dc_->SetBkMode(kBkTransparent);
-  dc_->SetTextColor(kWhite);
+  m_dc->SetFont("DejaVu Sans", -16, kFwNormal, false);
+  m_dc->SetBkMode(kBkTransparent);
+  m_dc->SetTextColor(kWhite);
   const QelRect box{20, 10, 180, 110};
-  dc_->DrawText("HHH", box, GetParam().format | kDtSingleLine);
+  m_dc->DrawText("HHH", box, GetParam().format | kDtSingleLine);
   const QelRect ink = Ink();
   ASSERT_GT(ink.right, ink.left);
   switch (GetParam().horizontal) {
@@ -374,9 +374,9 @@ INSTANTIATE_TEST_SUITE_P(Formats, DrawTextPlacement,
                          });
 
 TEST_F(SurfaceDCTest, InvalidUtf8TextIsDrawnWithoutHarm) {
-  dc_->SetBkMode(kBkTransparent);
-  dc_->SetTextColor(kWhite);
-  dc_->TextOut(10, 10, "ab\xff\xfe");
+  m_dc->SetBkMode(kBkTransparent);
+  m_dc->SetTextColor(kWhite);
+  m_dc->TextOut(10, 10, "ab\xff\xfe");
   EXPECT_GE(Ink().right, 10);
 }
 
@@ -392,33 +392,33 @@ QelBitmap Picture(std::vector<uint32_t>& pixels, int w, int h) {
 TEST_F(SurfaceDCTest, BitBltCopiesOrNegatesWithClipping) {
   std::vector<uint32_t> px = {0x112233, 0x445566, 0x778899, 0xAABBCC};
   const QelBitmap pic = Picture(px, 2, 2);
-  EXPECT_TRUE(dc_->BitBlt(5, 5, 2, 2, pic, 0, 0, kRopSrcCopy));
+  EXPECT_TRUE(m_dc->BitBlt(5, 5, 2, 2, pic, 0, 0, kRopSrcCopy));
   EXPECT_EQ(Px(5, 5), 0x112233u);
   EXPECT_EQ(Px(6, 6), 0xAABBCCu);
-  EXPECT_TRUE(dc_->BitBlt(10, 5, 2, 2, pic, 0, 0, kRopNotSrcCopy));
+  EXPECT_TRUE(m_dc->BitBlt(10, 5, 2, 2, pic, 0, 0, kRopNotSrcCopy));
   EXPECT_EQ(Px(10, 5), 0xEEDDCCu);
-  EXPECT_TRUE(dc_->BitBlt(-1, 0, 2, 2, pic, 0, 0, kRopSrcCopy));  // left column clipped away
+  EXPECT_TRUE(m_dc->BitBlt(-1, 0, 2, 2, pic, 0, 0, kRopSrcCopy));  // left column clipped away
   EXPECT_EQ(Px(0, 0), 0x445566u);
-  EXPECT_TRUE(dc_->BitBlt(199, 119, 5, 5, pic, 0, 0, kRopSrcCopy));
+  EXPECT_TRUE(m_dc->BitBlt(199, 119, 5, 5, pic, 0, 0, kRopSrcCopy));
   EXPECT_EQ(Px(199, 119), 0x112233u);
-  EXPECT_FALSE(dc_->BitBlt(0, 0, 2, 2, pic, 0, 0, 0x00EE0086));  // other raster operations
-  EXPECT_FALSE(dc_->BitBlt(0, 0, 2, 2, QelBitmap{}, 0, 0, kRopSrcCopy));
+  EXPECT_FALSE(m_dc->BitBlt(0, 0, 2, 2, pic, 0, 0, 0x00EE0086));  // other raster operations
+  EXPECT_FALSE(m_dc->BitBlt(0, 0, 2, 2, QelBitmap{}, 0, 0, kRopSrcCopy));
 }
 
 TEST_F(SurfaceDCTest, StretchBltScalesAndMirrors) {
   std::vector<uint32_t> px = {0x110000, 0x220000, 0x330000, 0x440000};
   const QelBitmap pic = Picture(px, 2, 2);
-  EXPECT_TRUE(dc_->StretchBlt(0, 0, 4, 4, pic, 0, 0, 2, 2, kRopSrcCopy));
+  EXPECT_TRUE(m_dc->StretchBlt(0, 0, 4, 4, pic, 0, 0, 2, 2, kRopSrcCopy));
   EXPECT_EQ(Px(0, 0), 0x110000u);
   EXPECT_EQ(Px(1, 1), 0x110000u);
   EXPECT_EQ(Px(2, 1), 0x220000u);
   EXPECT_EQ(Px(3, 3), 0x440000u);
-  EXPECT_TRUE(dc_->StretchBlt(10, 14, 4, -4, pic, 0, 0, 2, 2, kRopSrcCopy));  // upside down
+  EXPECT_TRUE(m_dc->StretchBlt(10, 14, 4, -4, pic, 0, 0, 2, 2, kRopSrcCopy));  // upside down
   EXPECT_EQ(Px(10, 10), 0x330000u);
   EXPECT_EQ(Px(13, 13), 0x220000u);
-  EXPECT_TRUE(dc_->StretchBlt(20, 0, 1, 1, pic, 0, 0, 2, 2, kRopNotSrcCopy));
+  EXPECT_TRUE(m_dc->StretchBlt(20, 0, 1, 1, pic, 0, 0, 2, 2, kRopNotSrcCopy));
   EXPECT_EQ(Px(20, 0) & 0xFF0000u, 0xBB0000u);
-  EXPECT_FALSE(dc_->StretchBlt(0, 0, 4, 4, pic, 0, 0, 0, 2, kRopSrcCopy));
+  EXPECT_FALSE(m_dc->StretchBlt(0, 0, 4, 4, pic, 0, 0, 0, 2, kRopSrcCopy));
 }
 
 // Coordinates far outside the surface (a plug-in's uninitialised value) are
@@ -443,10 +443,10 @@ TEST_P(ExtremeCoordinates, AreClippedWithoutHarm) {
   pic.height = 2;
   pic.stride = 8;
   pic.pixels = px.data();
-  dc_->SetPen(kWhite, 1);
-  dc_->SetBrush(kWhite);
-  dc_->SetTextColor(kWhite);
-  GetParam().draw(*dc_, pic);
+  m_dc->SetPen(kWhite, 1);
+  m_dc->SetBrush(kWhite);
+  m_dc->SetTextColor(kWhite);
+  GetParam().draw(*m_dc, pic);
   for (auto [x, y] : GetParam().lit) {
     EXPECT_NE(Px(x, y), 0u) << x << "," << y;
   }

@@ -14,15 +14,15 @@ class CDisplayCommandEvent : public wxEvent {
   explicit CDisplayCommandEvent(int command = 0, intptr_t payload = 0);
   wxEvent* Clone() const override { return new CDisplayCommandEvent(*this); }
 
-  int GetCommand() const { return command_; }
-  intptr_t GetPayload() const { return payload_; }
-  intptr_t GetResult() const { return result_; }
-  void SetResult(intptr_t result) { result_ = result; }
+  int GetCommand() const { return m_command; }
+  intptr_t GetPayload() const { return m_payload; }
+  intptr_t GetResult() const { return m_result; }
+  void SetResult(intptr_t result) { m_result = result; }
 
  private:
-  int command_;
-  intptr_t payload_;
-  intptr_t result_ = 0;
+  int m_command;
+  intptr_t m_payload;
+  intptr_t m_result = 0;
 };
 
 wxDECLARE_EVENT(QEL_EVT_DISPLAY_COMMAND, CDisplayCommandEvent);

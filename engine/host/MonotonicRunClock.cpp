@@ -21,15 +21,15 @@ int64_t MonotonicNs() {
 
 CMonotonicRunClock::CMonotonicRunClock() { Reset(); }
 
-void CMonotonicRunClock::Reset() { originNs_.store(MonotonicNs()); }
+void CMonotonicRunClock::Reset() { m_originNs.store(MonotonicNs()); }
 
 uint32_t CMonotonicRunClock::NowMs() {
-  const int64_t elapsed = MonotonicNs() - originNs_.load();
+  const int64_t elapsed = MonotonicNs() - m_originNs.load();
   return elapsed <= 0 ? 0 : static_cast<uint32_t>(elapsed / kNsPerMs);
 }
 
 void CMonotonicRunClock::SleepUntilMs(uint32_t timeMs) {
-  const int64_t deadline = originNs_.load() + static_cast<int64_t>(timeMs) * kNsPerMs;
+  const int64_t deadline = m_originNs.load() + static_cast<int64_t>(timeMs) * kNsPerMs;
   timespec ts{};
   ts.tv_sec = static_cast<time_t>(deadline / kNsPerSecond);
   ts.tv_nsec = static_cast<long>(deadline % kNsPerSecond);

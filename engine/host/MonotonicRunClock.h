@@ -22,7 +22,7 @@ class CMonotonicRunClock final : public IRunClock {
   void SleepUntilMs(uint32_t timeMs) override;
 
  private:
-  std::atomic<int64_t> originNs_{0};
+  std::atomic<int64_t> m_originNs{0};
 };
 
 }  // namespace qel

@@ -8,14 +8,14 @@
 namespace qel {
 
 
-uint32_t CTimerRunClock::NowMs() { return timer_.GetElapsedMs(); }
+uint32_t CTimerRunClock::NowMs() { return m_timer.GetElapsedMs(); }
 
 void CTimerRunClock::SleepUntilMs(uint32_t timeMs) {
   // The timer's origin is its own; sleep the difference and look again. A
   // timer without a clock stays at 0 and cannot be waited on: give up then.
   for (;;) {
-    const uint32_t now = timer_.GetElapsedMs();
-    if (now >= timeMs || !timer_.HasCounter()) return;
+    const uint32_t now = m_timer.GetElapsedMs();
+    if (now >= timeMs || !m_timer.HasCounter()) return;
     // The reading is truncated, so the target may be up to 1 ms nearer
     // than it reads: sleep one millisecond less, then in tenths.
     const int64_t ns = timeMs - now > 1 ? static_cast<int64_t>(timeMs - now - 1) * 1'000'000 : 100'000;

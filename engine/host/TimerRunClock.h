@@ -16,13 +16,13 @@ class CTimerMs;
 class CTimerRunClock final : public IRunClock {
  public:
   // The timer is not owned and must outlive the clock.
-  explicit CTimerRunClock(const CTimerMs& timer) : timer_(timer) {}
+  explicit CTimerRunClock(const CTimerMs& timer) : m_timer(timer) {}
 
   uint32_t NowMs() override;
   void SleepUntilMs(uint32_t timeMs) override;
 
  private:
-  const CTimerMs& timer_;
+  const CTimerMs& m_timer;
 };
 
 }  // namespace qel

@@ -56,15 +56,15 @@ InputState& State() {
 class Messages {
  public:
   ~Messages() {
-    for (const std::string& text : show_) ShowPrompt(text, "Qel", kPromptOk);
-    for (const std::string& text : post_) PostPrompt(text, "Qel", kPromptOk);
+    for (const std::string& text : m_show) ShowPrompt(text, "Qel", kPromptOk);
+    for (const std::string& text : m_post) PostPrompt(text, "Qel", kPromptOk);
   }
-  void Show(std::string text) { show_.push_back(std::move(text)); }
-  void Post(std::string text) { post_.push_back(std::move(text)); }
+  void Show(std::string text) { m_show.push_back(std::move(text)); }
+  void Post(std::string text) { m_post.push_back(std::move(text)); }
 
  private:
-  std::vector<std::string> show_;
-  std::vector<std::string> post_;
+  std::vector<std::string> m_show;
+  std::vector<std::string> m_post;
 };
 
 // ---- device system ---------------------------------------------------------
@@ -83,26 +83,26 @@ InputResult StartSystem(InputState& s, std::string* detail) {
 void ReleaseKeyboardLocked(InputState& s) {
   s.keyboardCreated = false;
   s.keyboardAcquired = false;
-  s.keyboards.selected = -1;
+  s.keyboards.m_selected = -1;
 }
 
 void ReleaseMouseLocked(InputState& s) {
   s.x11.StopMouse();
   s.mouseCreated = false;
   s.mouseAcquired = false;
-  s.mice.selected = -1;
+  s.mice.m_selected = -1;
 }
 
 void ReleasePadLocked(PadSlot& slot, InputDeviceList& list) {
   slot.pad.Close();
   slot.created = false;
   slot.reported = false;
-  list.selected = -1;
+  list.m_selected = -1;
 }
 
 void ReleaseForceFeedbackLocked(InputState& s) {
   s.forceFeedback.Release();
-  s.forceFeedbacks.selected = -1;
+  s.forceFeedbacks.m_selected = -1;
 }
 
 void ReleaseAllLocked(InputState& s) {
@@ -195,7 +195,7 @@ InputResult AcquirePadLocked(InputState& s, Messages& m, PadSlot& slot, InputDev
   }
   slot.device = *list.At(index);
   slot.created = true;
-  list.selected = index;
+  list.m_selected = index;
   return kInputOk;
 }
 
@@ -315,7 +315,7 @@ InputResult AcquireKeyboard(InputWindow /*window*/, int index) {
   if (!s.created || !s.keyboards.Contains(index)) return kInputRefused;
   ReleaseKeyboardLocked(s);
   s.keyboardCreated = true;
-  s.keyboards.selected = index;
+  s.keyboards.m_selected = index;
   return kInputOk;
 }
 
@@ -330,7 +330,7 @@ InputResult AcquireMouse(InputWindow /*window*/, int index) {
     return kInputUnsupported;
   }
   s.mouseCreated = true;
-  s.mice.selected = index;
+  s.mice.m_selected = index;
   return kInputOk;
 }
 
@@ -466,7 +466,7 @@ InputResult CreateForceFeedback(InputWindow /*window*/, int index) {
     m.Show(InputErrorText(r, step + ": " + detail));
     return r;
   }
-  s.forceFeedbacks.selected = index;
+  s.forceFeedbacks.m_selected = index;
   return kInputOk;
 }
 

@@ -20,51 +20,51 @@ int ListedCount(int32_t type) {
 
 bool CResponseDevice::Select(unsigned type, int index) {
   if (type <= kResponseDeviceJoystick && index >= 0 && index < ListedCount(static_cast<int32_t>(type))) {
-    type_ = static_cast<int32_t>(type);
-    index_ = index;
+    m_type = static_cast<int32_t>(type);
+    m_index = index;
     return true;
   }
-  type_ = kResponseDeviceNone;
-  index_ = -1;
+  m_type = kResponseDeviceNone;
+  m_index = -1;
   return false;
 }
 
 bool CResponseDevice::Acquire(InputWindow window) {
-  if (type_ < 0 || type_ > kResponseDeviceJoystick) return false;
-  if (index_ < 0 || index_ >= ListedCount(type_)) return false;
-  switch (type_) {
-    case kResponseDeviceKeyboard: return AcquireKeyboard(window, index_) == kInputOk;
-    case kResponseDeviceMouse: return AcquireMouse(window, index_) == kInputOk;
-    case kResponseDeviceGamePad: return AcquireGamePad(window, index_) == kInputOk;
-    case kResponseDeviceJoystick: return AcquireJoystick(window, index_) == kInputOk;
+  if (m_type < 0 || m_type > kResponseDeviceJoystick) return false;
+  if (m_index < 0 || m_index >= ListedCount(m_type)) return false;
+  switch (m_type) {
+    case kResponseDeviceKeyboard: return AcquireKeyboard(window, m_index) == kInputOk;
+    case kResponseDeviceMouse: return AcquireMouse(window, m_index) == kInputOk;
+    case kResponseDeviceGamePad: return AcquireGamePad(window, m_index) == kInputOk;
+    case kResponseDeviceJoystick: return AcquireJoystick(window, m_index) == kInputOk;
     default: return false;
   }
 }
 
 void CResponseDevice::Release() {
-  switch (type_) {
+  switch (m_type) {
     case kResponseDeviceKeyboard: ReleaseKeyboard(); break;
     case kResponseDeviceMouse: ReleaseMouse(); break;
     case kResponseDeviceGamePad: ReleaseGamePad(); break;
     case kResponseDeviceJoystick: ReleaseJoystick(); break;
     default: break;
   }
-  type_ = kResponseDeviceNone;
-  index_ = -1;
+  m_type = kResponseDeviceNone;
+  m_index = -1;
 }
 
 std::string CResponseDevice::GetName() const {
-  switch (type_) {
-    case kResponseDeviceKeyboard: return GetKeyboardName(index_);
-    case kResponseDeviceMouse: return GetMouseName(index_);
-    case kResponseDeviceGamePad: return GetGamePadName(index_);
-    case kResponseDeviceJoystick: return GetJoystickName(index_);
+  switch (m_type) {
+    case kResponseDeviceKeyboard: return GetKeyboardName(m_index);
+    case kResponseDeviceMouse: return GetMouseName(m_index);
+    case kResponseDeviceGamePad: return GetGamePadName(m_index);
+    case kResponseDeviceJoystick: return GetJoystickName(m_index);
     default: return std::string();
   }
 }
 
 uint32_t CResponseDevice::ReadMask() {
-  switch (type_) {
+  switch (m_type) {
     case kResponseDeviceKeyboard: {
       uint8_t keys[kKeyboardStateSize];
       ReadKeyboard(keys);
@@ -78,7 +78,7 @@ uint32_t CResponseDevice::ReadMask() {
     case kResponseDeviceGamePad:
     case kResponseDeviceJoystick: {
       JoystickState pad;
-      if (type_ == kResponseDeviceGamePad) {
+      if (m_type == kResponseDeviceGamePad) {
         ReadGamePad(&pad);
       } else {
         ReadJoystick(&pad);

@@ -39,12 +39,12 @@ class CResponseDevice {
   // no device or a device that cannot be read.
   uint32_t ReadMask();
 
-  int32_t Type() const { return type_; }
-  int32_t Index() const { return index_; }
+  int32_t Type() const { return m_type; }
+  int32_t Index() const { return m_index; }
 
  private:
-  int32_t type_ = kResponseDeviceNone;
-  int32_t index_ = -1;
+  int32_t m_type = kResponseDeviceNone;
+  int32_t m_index = -1;
 };
 
 }  // namespace qel

@@ -18,41 +18,41 @@ InputResult SdlForceFeedback::Create(const InputDeviceInstance& device, std::str
     *detail = device.instanceName;
     return kInputDeviceNotFound;
   }
-  haptic_ = SDL_HapticOpen(index);
-  if (haptic_ == nullptr) {
+  m_haptic = SDL_HapticOpen(index);
+  if (m_haptic == nullptr) {
     *step = "CreateDevice";
     *detail = SDL_GetError();
     return kInputFailed;
   }
-  const unsigned supported = SDL_HapticQuery(haptic_);
-  if ((supported & SDL_HAPTIC_AUTOCENTER) != 0 && SDL_HapticSetAutocenter(haptic_, 0) != 0) {
+  const unsigned supported = SDL_HapticQuery(m_haptic);
+  if ((supported & SDL_HAPTIC_AUTOCENTER) != 0 && SDL_HapticSetAutocenter(m_haptic, 0) != 0) {
     *step = "SetProperty";
     *detail = SDL_GetError();
     Release();
     return kInputFailed;
   }
-  axes_ = std::clamp(SDL_HapticNumAxes(haptic_), 0, 2);
+  m_axes = std::clamp(SDL_HapticNumAxes(m_haptic), 0, 2);
   SDL_HapticEffect effect;
-  if (!MakeForceFeedbackTestEffect(supported, axes_, &effect)) {
+  if (!MakeForceFeedbackTestEffect(supported, m_axes, &effect)) {
     *step = "CreateEffect";
     *detail = "no periodic wave effect";
     Release();
     return kInputUnsupported;
   }
-  effect_ = SDL_HapticNewEffect(haptic_, &effect);
-  if (effect_ < 0) {
+  m_effect = SDL_HapticNewEffect(m_haptic, &effect);
+  if (m_effect < 0) {
     *step = "CreateEffect";
     *detail = SDL_GetError();
     Release();
     return kInputFailed;
   }
-  if ((supported & SDL_HAPTIC_GAIN) != 0) SDL_HapticSetGain(haptic_, 100);
+  if ((supported & SDL_HAPTIC_GAIN) != 0) SDL_HapticSetGain(m_haptic, 100);
   return kInputOk;
 }
 
 InputResult SdlForceFeedback::Start(std::string* detail) {
-  if (haptic_ == nullptr || effect_ < 0) return kInputNotInitialized;
-  if (SDL_HapticRunEffect(haptic_, effect_, 1) != 0) {
+  if (m_haptic == nullptr || m_effect < 0) return kInputNotInitialized;
+  if (SDL_HapticRunEffect(m_haptic, m_effect, 1) != 0) {
     *detail = SDL_GetError();
     return kInputFailed;
   }
@@ -60,15 +60,15 @@ InputResult SdlForceFeedback::Start(std::string* detail) {
 }
 
 void SdlForceFeedback::Release() {
-  if (haptic_ == nullptr) return;
-  if (effect_ >= 0) {
-    SDL_HapticStopEffect(haptic_, effect_);
-    SDL_HapticDestroyEffect(haptic_, effect_);
+  if (m_haptic == nullptr) return;
+  if (m_effect >= 0) {
+    SDL_HapticStopEffect(m_haptic, m_effect);
+    SDL_HapticDestroyEffect(m_haptic, m_effect);
   }
-  SDL_HapticClose(haptic_);
-  haptic_ = nullptr;
-  effect_ = -1;
-  axes_ = 0;
+  SDL_HapticClose(m_haptic);
+  m_haptic = nullptr;
+  m_effect = -1;
+  m_axes = 0;
 }
 
 }  // namespace qel

@@ -26,13 +26,13 @@ class SdlForceFeedback {
   InputResult Start(std::string* detail);
   void Release();
 
-  bool IsCreated() const { return haptic_ != nullptr; }
-  int Axes() const { return axes_; }
+  bool IsCreated() const { return m_haptic != nullptr; }
+  int Axes() const { return m_axes; }
 
  private:
-  _SDL_Haptic* haptic_ = nullptr;
-  int effect_ = -1;
-  int axes_ = 0;
+  _SDL_Haptic* m_haptic = nullptr;
+  int m_effect = -1;
+  int m_axes = 0;
 };
 
 }  // namespace qel

@@ -63,7 +63,7 @@ std::vector<InputDeviceInstance> AttachedHaptics() {
 SdlInputSystem::~SdlInputSystem() { Stop(); }
 
 bool SdlInputSystem::Start(std::string* error) {
-  if (started_) return true;
+  if (m_started) return true;
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(kControllerSystems) != 0) {
@@ -73,25 +73,25 @@ bool SdlInputSystem::Start(std::string* error) {
   // States are read directly; nobody takes events from SDL's queue.
   SDL_JoystickEventState(SDL_IGNORE);
   SDL_GameControllerEventState(SDL_IGNORE);
-  started_ = true;
+  m_started = true;
   return true;
 }
 
 bool SdlInputSystem::StartHaptics(std::string* error) {
-  if (haptics_) return true;
+  if (m_haptics) return true;
   if (SDL_InitSubSystem(SDL_INIT_HAPTIC) != 0) {
     if (error != nullptr) *error = SDL_GetError();
     return false;
   }
-  haptics_ = true;
+  m_haptics = true;
   return true;
 }
 
 void SdlInputSystem::Stop() {
-  if (haptics_) SDL_QuitSubSystem(SDL_INIT_HAPTIC);
-  haptics_ = false;
-  if (started_) SDL_QuitSubSystem(kControllerSystems);
-  started_ = false;
+  if (m_haptics) SDL_QuitSubSystem(SDL_INIT_HAPTIC);
+  m_haptics = false;
+  if (m_started) SDL_QuitSubSystem(kControllerSystems);
+  m_started = false;
 }
 
 void ListSdlControllers(InputDeviceKind kind, InputDeviceList* list) {

@@ -19,15 +19,15 @@ class SdlInputSystem {
 
   bool Start(std::string* error);
   void Stop();
-  bool Started() const { return started_; }
+  bool Started() const { return m_started; }
 
   // Haptics apart: a machine without force feedback support still has pads.
   bool StartHaptics(std::string* error);
-  bool HapticsStarted() const { return haptics_; }
+  bool HapticsStarted() const { return m_haptics; }
 
  private:
-  bool started_ = false;
-  bool haptics_ = false;
+  bool m_started = false;
+  bool m_haptics = false;
 };
 
 // The attached devices of one kind (game pad or joystick), in SDL's order,

@@ -31,12 +31,12 @@ InputResult SdlPad::Open(const InputDeviceInstance& device, std::string* detail)
     return kInputDeviceNotFound;
   }
   if (device.kind == InputDeviceKind::kGamePad) {
-    controller_ = SDL_GameControllerOpen(index);
-    if (controller_ != nullptr) joystick_ = SDL_GameControllerGetJoystick(controller_);
+    m_controller = SDL_GameControllerOpen(index);
+    if (m_controller != nullptr) m_joystick = SDL_GameControllerGetJoystick(m_controller);
   } else {
-    joystick_ = SDL_JoystickOpen(index);
+    m_joystick = SDL_JoystickOpen(index);
   }
-  if (joystick_ == nullptr) {
+  if (m_joystick == nullptr) {
     if (detail != nullptr) *detail = SDL_GetError();
     Close();
     return kInputFailed;
@@ -45,28 +45,28 @@ InputResult SdlPad::Open(const InputDeviceInstance& device, std::string* detail)
 }
 
 void SdlPad::Close() {
-  if (controller_ != nullptr) {
-    SDL_GameControllerClose(controller_);
-  } else if (joystick_ != nullptr) {
-    SDL_JoystickClose(joystick_);
+  if (m_controller != nullptr) {
+    SDL_GameControllerClose(m_controller);
+  } else if (m_joystick != nullptr) {
+    SDL_JoystickClose(m_joystick);
   }
-  controller_ = nullptr;
-  joystick_ = nullptr;
+  m_controller = nullptr;
+  m_joystick = nullptr;
 }
 
 bool SdlPad::Poll() {
-  if (joystick_ == nullptr) return false;
+  if (m_joystick == nullptr) return false;
   SDL_JoystickUpdate();
-  return SDL_JoystickGetAttached(joystick_) == SDL_TRUE;
+  return SDL_JoystickGetAttached(m_joystick) == SDL_TRUE;
 }
 
 InputResult SdlPad::Read(JoystickState* state, std::string* detail) const {
   *state = JoystickState{};
   for (uint32_t& pov : state->rgdwPOV) pov = kPovCentred;
-  if (joystick_ == nullptr) return kInputNotInitialized;
+  if (m_joystick == nullptr) return kInputNotInitialized;
 
-  if (controller_ != nullptr) {
-    const auto axis = [&](SDL_GameControllerAxis a) { return static_cast<int32_t>(SDL_GameControllerGetAxis(controller_, a)); };
+  if (m_controller != nullptr) {
+    const auto axis = [&](SDL_GameControllerAxis a) { return static_cast<int32_t>(SDL_GameControllerGetAxis(m_controller, a)); };
     state->lX = axis(SDL_CONTROLLER_AXIS_LEFTX);
     state->lY = axis(SDL_CONTROLLER_AXIS_LEFTY);
     state->lZ = axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT);
@@ -74,22 +74,22 @@ InputResult SdlPad::Read(JoystickState* state, std::string* detail) const {
     state->lRy = axis(SDL_CONTROLLER_AXIS_RIGHTY);
     state->lRz = axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
     for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
-      if (SDL_GameControllerGetButton(controller_, static_cast<SDL_GameControllerButton>(b))) {
+      if (SDL_GameControllerGetButton(m_controller, static_cast<SDL_GameControllerButton>(b))) {
         state->rgbButtons[b] = kDown;
       }
     }
     uint8_t hat = 0;
-    if (SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_UP)) hat |= SDL_HAT_UP;
-    if (SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) hat |= SDL_HAT_RIGHT;
-    if (SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) hat |= SDL_HAT_DOWN;
-    if (SDL_GameControllerGetButton(controller_, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) hat |= SDL_HAT_LEFT;
+    if (SDL_GameControllerGetButton(m_controller, SDL_CONTROLLER_BUTTON_DPAD_UP)) hat |= SDL_HAT_UP;
+    if (SDL_GameControllerGetButton(m_controller, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) hat |= SDL_HAT_RIGHT;
+    if (SDL_GameControllerGetButton(m_controller, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) hat |= SDL_HAT_DOWN;
+    if (SDL_GameControllerGetButton(m_controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) hat |= SDL_HAT_LEFT;
     state->rgdwPOV[0] = PovFromHat(hat);
     return kInputOk;
   }
 
-  const int axes = SDL_JoystickNumAxes(joystick_);
-  const int hats = SDL_JoystickNumHats(joystick_);
-  const int buttons = SDL_JoystickNumButtons(joystick_);
+  const int axes = SDL_JoystickNumAxes(m_joystick);
+  const int hats = SDL_JoystickNumHats(m_joystick);
+  const int buttons = SDL_JoystickNumButtons(m_joystick);
   if (axes < 0 || hats < 0 || buttons < 0) {
     if (detail != nullptr) *detail = SDL_GetError();
     *state = JoystickState{};
@@ -97,10 +97,10 @@ InputResult SdlPad::Read(JoystickState* state, std::string* detail) const {
   }
   int32_t* const axisSlots[8] = {&state->lX,  &state->lY,  &state->lZ,           &state->lRx,
                                  &state->lRy, &state->lRz, &state->rglSlider[0], &state->rglSlider[1]};
-  for (int a = 0; a < std::min(axes, 8); ++a) *axisSlots[a] = SDL_JoystickGetAxis(joystick_, a);
-  for (int h = 0; h < std::min(hats, 4); ++h) state->rgdwPOV[h] = PovFromHat(SDL_JoystickGetHat(joystick_, h));
+  for (int a = 0; a < std::min(axes, 8); ++a) *axisSlots[a] = SDL_JoystickGetAxis(m_joystick, a);
+  for (int h = 0; h < std::min(hats, 4); ++h) state->rgdwPOV[h] = PovFromHat(SDL_JoystickGetHat(m_joystick, h));
   for (int b = 0; b < std::min(buttons, 128); ++b) {
-    if (SDL_JoystickGetButton(joystick_, b)) state->rgbButtons[b] = kDown;
+    if (SDL_JoystickGetButton(m_joystick, b)) state->rgbButtons[b] = kDown;
   }
   return kInputOk;
 }

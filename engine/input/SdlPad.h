@@ -23,7 +23,7 @@ class SdlPad {
   // Opens the listed device where it is attached now.
   InputResult Open(const InputDeviceInstance& device, std::string* detail);
   void Close();
-  bool IsOpen() const { return joystick_ != nullptr; }
+  bool IsOpen() const { return m_joystick != nullptr; }
 
   // Brings SDL's states up to date; false when the device went away.
   bool Poll();
@@ -31,8 +31,8 @@ class SdlPad {
   InputResult Read(JoystickState* state, std::string* detail) const;
 
  private:
-  _SDL_GameController* controller_ = nullptr;
-  _SDL_Joystick* joystick_ = nullptr;
+  _SDL_GameController* m_controller = nullptr;
+  _SDL_Joystick* m_joystick = nullptr;
 };
 
 // A hat position as a point of view (hundredths of a degree; centred 0xFFFFFFFF).

@@ -41,9 +41,9 @@ int WheelNotchesOfRawButton(int button, bool emulated) {
 X11InputConnection::~X11InputConnection() { Close(); }
 
 bool X11InputConnection::Open(std::string* error) {
-  if (display_ != nullptr) return true;
-  display_ = XOpenDisplay(nullptr);
-  if (display_ == nullptr) {
+  if (m_display != nullptr) return true;
+  m_display = XOpenDisplay(nullptr);
+  if (m_display == nullptr) {
     const char* name = std::getenv("DISPLAY");
     if (error != nullptr) *error = std::string("cannot open display \"") + (name != nullptr ? name : "") + "\"";
     return false;
@@ -51,47 +51,47 @@ bool X11InputConnection::Open(std::string* error) {
   int opcode = 0;
   int event = 0;
   int err = 0;
-  xiOpcode_ = -1;
-  if (XQueryExtension(display_, "XInputExtension", &opcode, &event, &err)) {
+  m_xiOpcode = -1;
+  if (XQueryExtension(m_display, "XInputExtension", &opcode, &event, &err)) {
     int major = 2;
     int minor = 2;
-    if (XIQueryVersion(display_, &major, &minor) == Success && major >= 2) xiOpcode_ = opcode;
+    if (XIQueryVersion(m_display, &major, &minor) == Success && major >= 2) m_xiOpcode = opcode;
   }
-  const int screen = DefaultScreen(display_);
-  screenWidth_ = DisplayWidth(display_, screen);
-  screenHeight_ = DisplayHeight(display_, screen);
+  const int screen = DefaultScreen(m_display);
+  m_screenWidth = DisplayWidth(m_display, screen);
+  m_screenHeight = DisplayHeight(m_display, screen);
   return true;
 }
 
 void X11InputConnection::Close() {
-  if (display_ == nullptr) return;
+  if (m_display == nullptr) return;
   StopMouse();
-  XCloseDisplay(display_);
-  display_ = nullptr;
-  xiOpcode_ = -1;
-  devices_.clear();
+  XCloseDisplay(m_display);
+  m_display = nullptr;
+  m_xiOpcode = -1;
+  m_devices.clear();
 }
 
 bool X11InputConnection::ReadKeyboard(uint8_t state[256]) {
   std::memset(state, 0, 256);
-  if (display_ == nullptr) return false;
+  if (m_display == nullptr) return false;
   char keymap[32] = {};
-  XQueryKeymap(display_, keymap);
+  XQueryKeymap(m_display, keymap);
   KeyboardStateFromX11Keymap(keymap, state);
   DrainEvents();  // keeps the queue short while the mouse sums movement
   return true;
 }
 
 bool X11InputConnection::StartMouse() {
-  if (display_ == nullptr || !HasXInput2()) return false;
+  if (m_display == nullptr || !HasXInput2()) return false;
   SelectRawEvents(true);
   LoadDevices();
-  mouseStarted_ = true;
+  m_mouseStarted = true;
   return true;
 }
 
 void X11InputConnection::StopMouse() {
-  if (display_ == nullptr || !mouseStarted_) return;
+  if (m_display == nullptr || !m_mouseStarted) return;
   SelectRawEvents(false);
 }
 
@@ -104,30 +104,30 @@ void X11InputConnection::SelectRawEvents(bool on) {
     XISetMask(hierarchy, XI_HierarchyChanged);
   }
   XIEventMask masks[2] = {{XIAllMasterDevices, sizeof raw, raw}, {XIAllDevices, sizeof hierarchy, hierarchy}};
-  XISelectEvents(display_, DefaultRootWindow(display_), masks, 2);
-  XSync(display_, False);
-  mouseStarted_ = false;  // what came before is dropped
+  XISelectEvents(m_display, DefaultRootWindow(m_display), masks, 2);
+  XSync(m_display, False);
+  m_mouseStarted = false;  // what came before is dropped
   DrainEvents();
-  dx_ = dy_ = dz_ = 0;
+  m_dx = m_dy = m_dz = 0;
 }
 
 bool X11InputConnection::ReadMouse(MouseState* state) {
   *state = MouseState{};
-  if (display_ == nullptr || !mouseStarted_) return false;
+  if (m_display == nullptr || !m_mouseStarted) return false;
   DrainEvents();
-  state->lX = TakeWhole(&dx_);
-  state->lY = TakeWhole(&dy_);
-  state->lZ = TakeWhole(&dz_);
+  state->lX = TakeWhole(&m_dx);
+  state->lY = TakeWhole(&m_dy);
+  state->lZ = TakeWhole(&m_dz);
 
   int pointer = 0;
-  if (!XIGetClientPointer(display_, None, &pointer)) return true;
+  if (!XIGetClientPointer(m_display, None, &pointer)) return true;
   Window root = 0;
   Window child = 0;
   double rootX = 0, rootY = 0, winX = 0, winY = 0;
   XIButtonState buttons{};
   XIModifierState modifiers{};
   XIGroupState group{};
-  if (XIQueryPointer(display_, pointer, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &winX, &winY,
+  if (XIQueryPointer(m_display, pointer, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &winX, &winY,
                      &buttons, &modifiers, &group)) {
     for (int i = 0; i < 8; ++i) {
       const int b = kButtonOfX[i];
@@ -139,20 +139,20 @@ bool X11InputConnection::ReadMouse(MouseState* state) {
 }
 
 void X11InputConnection::DrainEvents() {
-  while (XPending(display_) > 0) {
+  while (XPending(m_display) > 0) {
     XEvent event;
-    XNextEvent(display_, &event);
+    XNextEvent(m_display, &event);
     HandleEvent(&event);
   }
 }
 
 void X11InputConnection::HandleEvent(XEvent* event) {
   XGenericEventCookie* cookie = &event->xcookie;
-  if (cookie->type != GenericEvent || cookie->extension != xiOpcode_) return;
-  if (!XGetEventData(display_, cookie)) return;
+  if (cookie->type != GenericEvent || cookie->extension != m_xiOpcode) return;
+  if (!XGetEventData(m_display, cookie)) return;
   if (cookie->evtype == XI_HierarchyChanged) {
     LoadDevices();
-  } else if (mouseStarted_ && cookie->evtype == XI_RawMotion) {
+  } else if (m_mouseStarted && cookie->evtype == XI_RawMotion) {
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
     // A wheel turn reaches the server either as scroll valuator motion or
     // as a press of button 4 or 5, and the server makes up the other form
@@ -169,12 +169,12 @@ void X11InputConnection::HandleEvent(XEvent* event) {
       double* sum = nullptr;
       if (bit == 0 || bit == 1) {
         axis = &device->axis[bit];
-        sum = bit == 0 ? &dx_ : &dy_;
-        const int extent = bit == 0 ? screenWidth_ : screenHeight_;
+        sum = bit == 0 ? &m_dx : &m_dy;
+        const int extent = bit == 0 ? m_screenWidth : m_screenHeight;
         if (axis->absolute && axis->max > axis->min) scale = extent / (axis->max - axis->min);
       } else if (bit == device->verticalScroll) {
         axis = &device->scroll;
-        sum = &dz_;
+        sum = &m_dz;
         scale = -kWheelNotch / device->scrollIncrement;  // down is negative
       } else {
         continue;
@@ -185,20 +185,20 @@ void X11InputConnection::HandleEvent(XEvent* event) {
         axis->last = v;
         axis->haveLast = true;
       }
-      if (emulated && sum == &dz_) continue;
+      if (emulated && sum == &m_dz) continue;
       *sum += delta * scale;
     }
-  } else if (mouseStarted_ && cookie->evtype == XI_RawButtonPress) {
+  } else if (m_mouseStarted && cookie->evtype == XI_RawButtonPress) {
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-    dz_ += kWheelNotch * WheelNotchesOfRawButton(raw->detail, (raw->flags & XIPointerEmulated) != 0);
+    m_dz += kWheelNotch * WheelNotchesOfRawButton(raw->detail, (raw->flags & XIPointerEmulated) != 0);
   }
-  XFreeEventData(display_, cookie);
+  XFreeEventData(m_display, cookie);
 }
 
 void X11InputConnection::LoadDevices() {
-  devices_.clear();
+  m_devices.clear();
   int count = 0;
-  XIDeviceInfo* info = XIQueryDevice(display_, XIAllDevices, &count);
+  XIDeviceInfo* info = XIQueryDevice(m_display, XIAllDevices, &count);
   if (info == nullptr) return;
   for (int i = 0; i < count; ++i) {
     if (info[i].use != XISlavePointer && info[i].use != XIMasterPointer && info[i].use != XIFloatingSlave) continue;
@@ -228,17 +228,17 @@ void X11InputConnection::LoadDevices() {
       const auto* v = reinterpret_cast<const XIValuatorClassInfo*>(any);
       if (v->number == device.verticalScroll) device.scroll.absolute = v->mode == XIModeAbsolute;
     }
-    devices_[info[i].deviceid] = device;
+    m_devices[info[i].deviceid] = device;
   }
   XIFreeDeviceInfo(info);
 }
 
 X11InputConnection::PointerDevice* X11InputConnection::Device(int id) {
-  auto it = devices_.find(id);
-  if (it == devices_.end()) {
+  auto it = m_devices.find(id);
+  if (it == m_devices.end()) {
     LoadDevices();
-    it = devices_.find(id);
-    if (it == devices_.end()) it = devices_.emplace(id, PointerDevice{}).first;  // asked once only
+    it = m_devices.find(id);
+    if (it == m_devices.end()) it = m_devices.emplace(id, PointerDevice{}).first;  // asked once only
   }
   return &it->second;
 }

@@ -44,8 +44,8 @@ class X11InputConnection {
   // Opens the connection to the display named by DISPLAY.
   bool Open(std::string* error);
   void Close();
-  bool IsOpen() const { return display_ != nullptr; }
-  bool HasXInput2() const { return xiOpcode_ >= 0; }
+  bool IsOpen() const { return m_display != nullptr; }
+  bool HasXInput2() const { return m_xiOpcode >= 0; }
 
   // The 256-byte key state; false when the server could not be asked.
   bool ReadKeyboard(uint8_t state[256]);
@@ -79,15 +79,15 @@ class X11InputConnection {
   void LoadDevices();
   PointerDevice* Device(int id);
 
-  Display* display_ = nullptr;
-  int xiOpcode_ = -1;
-  bool mouseStarted_ = false;
-  int screenWidth_ = 0;
-  int screenHeight_ = 0;
-  double dx_ = 0;
-  double dy_ = 0;
-  double dz_ = 0;
-  std::map<int, PointerDevice> devices_;
+  Display* m_display = nullptr;
+  int m_xiOpcode = -1;
+  bool m_mouseStarted = false;
+  int m_screenWidth = 0;
+  int m_screenHeight = 0;
+  double m_dx = 0;
+  double m_dy = 0;
+  double m_dz = 0;
+  std::map<int, PointerDevice> m_devices;
 };
 
 }  // namespace qel

@@ -106,18 +106,18 @@ void CTaskLibrary::Clear() {
   codeNames = nullptr;
   codeNameFirst = 0;
   codeNameCount = 0;
-  path_.clear();
+  m_path.clear();
   // The kept tables and norm functions point into nothing once the plug-in
   // is gone, so they go with their counts.
-  variableNames_.clear();
-  variableUnits_.clear();
-  variableDescriptions_.clear();
-  sourceDescriptions_.clear();
-  sourceCodes_.clear();
-  variableIds_.clear();
-  entryIndexes_.clear();
-  keptCount_ = 0;
-  normFunctions_.clear();
+  m_variableNames.clear();
+  m_variableUnits.clear();
+  m_variableDescriptions.clear();
+  m_sourceDescriptions.clear();
+  m_sourceCodes.clear();
+  m_variableIds.clear();
+  m_entryIndexes.clear();
+  m_keptCount = 0;
+  m_normFunctions.clear();
   entry = nullptr;
 }
 
@@ -132,7 +132,7 @@ bool CTaskLibrary::Refuse(void* handle, bool report, const std::string& message)
 bool CTaskLibrary::Load(const char* path, bool report) {
   // A record is reused only empty: a module still held here is released first.
   if (module) Unload();
-  keptCount_ = 0;
+  m_keptCount = 0;
   loaded = 0;
   spareFlag = 0;
   if (!path) return false;
@@ -280,36 +280,36 @@ int CTaskLibrary::FindTimingPreset(const IExpModelTask* task) const {
 
 int CTaskLibrary::FindVariableByName(const char* name) const {
   if (!name) return -1;
-  for (int i = 0; i < keptCount_; ++i) {
-    if (variableNames_[i] == name) return i;
+  for (int i = 0; i < m_keptCount; ++i) {
+    if (m_variableNames[i] == name) return i;
   }
   return -1;
 }
 
 int CTaskLibrary::BuildVariableTables() {
-  variableNames_.clear();
-  variableUnits_.clear();
-  variableDescriptions_.clear();
-  sourceDescriptions_.clear();
-  sourceCodes_.clear();
-  variableIds_.clear();
-  entryIndexes_.clear();
+  m_variableNames.clear();
+  m_variableUnits.clear();
+  m_variableDescriptions.clear();
+  m_sourceDescriptions.clear();
+  m_sourceCodes.clear();
+  m_variableIds.clear();
+  m_entryIndexes.clear();
   const int count = GetVariableCount();
   for (int i = 0; i < count; ++i) {
     const TaskNormVariable& e = normVariables[i];
     if (!e.name || e.id < 0) continue;
     const TaskVariableDef* own = ScoreVariable(e.id);
     const TaskVariableDef* source = ScoreVariable(e.source);
-    variableNames_.emplace_back(e.name);
-    variableUnits_.emplace_back(TextOrEmpty(e.unit));
-    variableDescriptions_.emplace_back(TextOrEmpty(own ? own->description : nullptr));
-    sourceDescriptions_.emplace_back(TextOrEmpty(source ? source->description : nullptr));
-    sourceCodes_.emplace_back(TextOrEmpty(source ? source->code : nullptr));
-    variableIds_.push_back(e.id);
-    entryIndexes_.push_back(i);
+    m_variableNames.emplace_back(e.name);
+    m_variableUnits.emplace_back(TextOrEmpty(e.unit));
+    m_variableDescriptions.emplace_back(TextOrEmpty(own ? own->description : nullptr));
+    m_sourceDescriptions.emplace_back(TextOrEmpty(source ? source->description : nullptr));
+    m_sourceCodes.emplace_back(TextOrEmpty(source ? source->code : nullptr));
+    m_variableIds.push_back(e.id);
+    m_entryIndexes.push_back(i);
   }
-  keptCount_ = static_cast<int>(variableNames_.size());
-  return keptCount_;
+  m_keptCount = static_cast<int>(m_variableNames.size());
+  return m_keptCount;
 }
 
 const TaskNormVariable* CTaskLibrary::NormEntry(int i) const {

@@ -77,23 +77,23 @@ class CTaskLibrary final : public ITaskLibrary {
   const char* GetSourceDescription(int i) const;
 
   // Host-only fields.
-  const std::string& GetPath() const { return path_; }
-  void SetPath(const std::string& path) { path_ = path; }
-  int64_t GetFileTime() const { return fileTime_; }
-  void SetFileTime(int64_t t) { fileTime_ = t; }
-  int GetKeptCount() const { return keptCount_; }
-  const std::vector<std::string>& GetKeptNames() const { return variableNames_; }
-  const std::vector<std::string>& GetKeptUnits() const { return variableUnits_; }
-  const std::vector<std::string>& GetKeptDescriptions() const { return variableDescriptions_; }
-  const std::vector<std::string>& GetKeptSourceDescriptions() const { return sourceDescriptions_; }
-  const std::vector<std::string>& GetKeptSourceCodes() const { return sourceCodes_; }
-  const std::vector<int>& GetKeptIds() const { return variableIds_; }
-  const std::vector<int>& GetKeptEntryIndexes() const { return entryIndexes_; }
+  const std::string& GetPath() const { return m_path; }
+  void SetPath(const std::string& path) { m_path = path; }
+  int64_t GetFileTime() const { return m_fileTime; }
+  void SetFileTime(int64_t t) { m_fileTime = t; }
+  int GetKeptCount() const { return m_keptCount; }
+  const std::vector<std::string>& GetKeptNames() const { return m_variableNames; }
+  const std::vector<std::string>& GetKeptUnits() const { return m_variableUnits; }
+  const std::vector<std::string>& GetKeptDescriptions() const { return m_variableDescriptions; }
+  const std::vector<std::string>& GetKeptSourceDescriptions() const { return m_sourceDescriptions; }
+  const std::vector<std::string>& GetKeptSourceCodes() const { return m_sourceCodes; }
+  const std::vector<int>& GetKeptIds() const { return m_variableIds; }
+  const std::vector<int>& GetKeptEntryIndexes() const { return m_entryIndexes; }
   // The short code of the plug-in's model default ("" without one).
   std::string GetShortCode() const;
 
   // Norm functions.
-  int GetNormFunctionCount() const { return static_cast<int>(normFunctions_.size()); }
+  int GetNormFunctionCount() const { return static_cast<int>(m_normFunctions.size()); }
   const NormFunction* GetNormFunction(int row) const;
 
   // The norm service (virtual slots 0-5).
@@ -112,17 +112,17 @@ class CTaskLibrary final : public ITaskLibrary {
   const TaskNormVariable* NormEntry(int i) const;
   const TaskVariableDef* ScoreVariable(int i) const;
 
-  std::string path_;
-  int64_t fileTime_ = 0;
-  std::vector<std::string> variableNames_;
-  std::vector<std::string> variableUnits_;
-  std::vector<std::string> variableDescriptions_;
-  std::vector<std::string> sourceDescriptions_;
-  std::vector<std::string> sourceCodes_;
-  std::vector<int> variableIds_;
-  std::vector<int> entryIndexes_;
-  int keptCount_ = 0;
-  std::vector<NormFunction> normFunctions_;
+  std::string m_path;
+  int64_t m_fileTime = 0;
+  std::vector<std::string> m_variableNames;
+  std::vector<std::string> m_variableUnits;
+  std::vector<std::string> m_variableDescriptions;
+  std::vector<std::string> m_sourceDescriptions;
+  std::vector<std::string> m_sourceCodes;
+  std::vector<int> m_variableIds;
+  std::vector<int> m_entryIndexes;
+  int m_keptCount = 0;
+  std::vector<NormFunction> m_normFunctions;
 };
 
 }  // namespace qel

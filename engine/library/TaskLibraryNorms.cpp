@@ -21,18 +21,18 @@ bool SetIfFinite(double* out, double v) {
 
 const NormFunction* CTaskLibrary::GetNormFunction(int row) const {
   if (row < 0 || row >= GetNormFunctionCount()) return nullptr;
-  return &normFunctions_[row];
+  return &m_normFunctions[row];
 }
 
-void CTaskLibrary::ResetNorms() { normFunctions_.clear(); }
+void CTaskLibrary::ResetNorms() { m_normFunctions.clear(); }
 
 bool CTaskLibrary::LoadNorms(INormsProvider* provider, const char* key) {
   ResetNorms();
   if (!provider) return false;
   if (!key) return true;
   std::vector<double> lows(kMaxNormBands), highs(kMaxNormBands), coefficients(4 * kMaxNormBands);
-  for (int k = 0; k < keptCount_; ++k) {
-    const std::string& name = variableNames_[k];
+  for (int k = 0; k < m_keptCount; ++k) {
+    const std::string& name = m_variableNames[k];
     for (int kind = 0; kind <= 1; ++kind) {
       int n = provider->GetZFunction(key, name.c_str(), kind, lows.data(), highs.data(),
                                      coefficients.data(), kMaxNormBands);
@@ -41,13 +41,13 @@ bool CTaskLibrary::LoadNorms(INormsProvider* provider, const char* key) {
       if (n > kMaxNormBands) n = kMaxNormBands;
       for (int band = 0; band < n; ++band) {
         NormFunction f;
-        f.variableId = variableIds_[k];
+        f.variableId = m_variableIds[k];
         f.name = name;
         f.kind = kind;
         f.ageLow = lows[band];
         f.ageHigh = highs[band];
         for (int j = 0; j < 4; ++j) f.c[j] = coefficients[4 * band + j];
-        normFunctions_.push_back(std::move(f));
+        m_normFunctions.push_back(std::move(f));
       }
     }
   }
@@ -61,7 +61,7 @@ bool CTaskLibrary::AddNormFunction(const char* key, const char* name, int kind, 
   const int k = FindVariableByName(name);
   if (k < 0) return true;  // a variable this plug-in does not have
   NormFunction f;
-  f.variableId = variableIds_[k];
+  f.variableId = m_variableIds[k];
   f.name = name;
   f.kind = kind;
   f.ageLow = ageLow;
@@ -69,14 +69,14 @@ bool CTaskLibrary::AddNormFunction(const char* key, const char* name, int kind, 
   if (coefficients) {
     for (int j = 0; j < 4 && j < coefficientCount; ++j) f.c[j] = coefficients[j];
   }
-  normFunctions_.push_back(std::move(f));
+  m_normFunctions.push_back(std::move(f));
   return true;
 }
 
 int CTaskLibrary::FindNormFunction(const char* key, const char* name, int kind, double age) const {
   if (!key || !name) return -1;
-  for (size_t row = 0; row < normFunctions_.size(); ++row) {
-    const NormFunction& f = normFunctions_[row];
+  for (size_t row = 0; row < m_normFunctions.size(); ++row) {
+    const NormFunction& f = m_normFunctions[row];
     if (f.kind == kind && f.ageLow <= age && age < f.ageHigh && f.name == name) {
       return static_cast<int>(row);
     }
@@ -90,13 +90,13 @@ bool CTaskLibrary::ComputeNormZ(const char* code, const char* name, double* out,
   *out = kNoValue;
   if (kind == 1 || kind == 2) {
     const int row = FindNormFunction(code, name, kind - 1, age);
-    return row >= 0 && SetIfFinite(out, normFunctions_[row].ValueAt(age));
+    return row >= 0 && SetIfFinite(out, m_normFunctions[row].ValueAt(age));
   }
   if (value == kNoValue) return false;
   const int meanRow = FindNormFunction(code, name, 0, age);
   const int sdRow = FindNormFunction(code, name, 1, age);
-  double mean = meanRow >= 0 ? normFunctions_[meanRow].ValueAt(age) : 0.0;
-  double sd = sdRow >= 0 ? normFunctions_[sdRow].ValueAt(age) : 0.0;
+  double mean = meanRow >= 0 ? m_normFunctions[meanRow].ValueAt(age) : 0.0;
+  double sd = sdRow >= 0 ? m_normFunctions[sdRow].ValueAt(age) : 0.0;
   if (reversed) {
     value = -value;
     mean = -mean;

@@ -48,64 +48,64 @@ ssize_t WriteWithoutSigpipe(int fd, const void* data, size_t size) {
 
 CSignalPort::CSignalPort() {
   const char* configured = std::getenv(kPathVariable);
-  path_ = (configured != nullptr && configured[0] != '\0') ? configured : kDefaultPath;
+  m_path = (configured != nullptr && configured[0] != '\0') ? configured : kDefaultPath;
 }
 
 CSignalPort::~CSignalPort() { Close(); }
 
 bool CSignalPort::Fail(const std::string& what, int error) {
-  lastError_ = path_ + ": " + what + (error != 0 ? std::string(": ") + std::strerror(error) : std::string());
+  m_lastError = m_path + ": " + what + (error != 0 ? std::string(": ") + std::strerror(error) : std::string());
   return false;
 }
 
 bool CSignalPort::Open() {
-  if (!signalSync_) return false;
+  if (!m_signalSync) return false;
   if (IsOpen()) return true;
 
   struct stat st {};
-  if (stat(path_.c_str(), &st) != 0) return Fail("cannot open", errno);
+  if (stat(m_path.c_str(), &st) != 0) return Fail("cannot open", errno);
 
   if (S_ISCHR(st.st_mode)) {
-    const int fd = open(path_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    const int fd = open(m_path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return Fail("cannot open", errno);
     if (ioctl(fd, PPCLAIM) != 0) {
       const int error = errno;
       close(fd);
       return Fail("not a parallel port that can be claimed", error);
     }
-    fd_ = fd;
-    kind_ = Kind::kParallelPort;
+    m_fd = fd;
+    m_kind = Kind::kParallelPort;
   } else if (S_ISFIFO(st.st_mode) || S_ISREG(st.st_mode)) {
     // Non-blocking: a FIFO without a reader fails at once (ENXIO) instead of
     // waiting for one, and a full FIFO never holds a write up.
     const int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | (S_ISREG(st.st_mode) ? O_APPEND : 0);
-    const int fd = open(path_.c_str(), flags);
+    const int fd = open(m_path.c_str(), flags);
     if (fd < 0) return Fail(errno == ENXIO ? "no reader on the FIFO" : "cannot open", errno == ENXIO ? 0 : errno);
-    fd_ = fd;
-    kind_ = Kind::kStream;
+    m_fd = fd;
+    m_kind = Kind::kStream;
   } else {
     return Fail("neither a parallel port, a FIFO nor a file", 0);
   }
-  lastError_.clear();
+  m_lastError.clear();
   return true;
 }
 
 void CSignalPort::WriteByte(uint8_t value) {
-  if (!signalSync_ || !IsOpen()) return;
-  if (kind_ == Kind::kParallelPort) {
+  if (!m_signalSync || !IsOpen()) return;
+  if (m_kind == Kind::kParallelPort) {
     unsigned char data = value;
-    if (ioctl(fd_, PPWDATA, &data) != 0) Fail("write failed", errno);
+    if (ioctl(m_fd, PPWDATA, &data) != 0) Fail("write failed", errno);
     return;
   }
-  if (WriteWithoutSigpipe(fd_, &value, 1) != 1) Fail("byte dropped", errno);
+  if (WriteWithoutSigpipe(m_fd, &value, 1) != 1) Fail("byte dropped", errno);
 }
 
 void CSignalPort::Close() {
   if (!IsOpen()) return;
-  if (kind_ == Kind::kParallelPort) ioctl(fd_, PPRELEASE);
-  close(fd_);
-  fd_ = -1;
-  kind_ = Kind::kNone;
+  if (m_kind == Kind::kParallelPort) ioctl(m_fd, PPRELEASE);
+  close(m_fd);
+  m_fd = -1;
+  m_kind = Kind::kNone;
 }
 
 }  // namespace qel

@@ -29,11 +29,11 @@ class CSignalPort {
   CSignalPort& operator=(const CSignalPort&) = delete;
 
   // The SignalSync setting ("External sync on signal").
-  void SetSignalSync(bool on) { signalSync_ = on; }
-  bool SignalSync() const { return signalSync_; }
+  void SetSignalSync(bool on) { m_signalSync = on; }
+  bool SignalSync() const { return m_signalSync; }
 
-  void SetPath(const std::string& path) { path_ = path; }
-  const std::string& Path() const { return path_; }
+  void SetPath(const std::string& path) { m_path = path; }
+  const std::string& Path() const { return m_path; }
 
   // Opens the port when SignalSync is on and it is not open yet; returns
   // whether it is open. A port that cannot be opened stays closed and the
@@ -45,19 +45,19 @@ class CSignalPort {
   // Closes the port when it is open (also when SignalSync went off meanwhile).
   void Close();
 
-  bool IsOpen() const { return fd_ >= 0; }
-  const std::string& LastError() const { return lastError_; }
+  bool IsOpen() const { return m_fd >= 0; }
+  const std::string& LastError() const { return m_lastError; }
 
  private:
   enum class Kind { kNone, kParallelPort, kStream };
 
   bool Fail(const std::string& what, int error);
 
-  bool signalSync_ = false;
-  std::string path_;
-  int fd_ = -1;
-  Kind kind_ = Kind::kNone;
-  std::string lastError_;
+  bool m_signalSync = false;
+  std::string m_path;
+  int m_fd = -1;
+  Kind m_kind = Kind::kNone;
+  std::string m_lastError;
 };
 
 }  // namespace qel

@@ -36,11 +36,11 @@ RunEventAction CRunMachine::OnRunEvent(int32_t code, intptr_t lParam) {
     case kRunEventSignalsEnd: return RunEventAction::kReleaseDevices;
     default: break;
   }
-  if (!running_.load()) return RunEventAction::kNone;
+  if (!m_running.load()) return RunEventAction::kNone;
   switch (code) {
     case kRunEventPartEnd: return OnPartEnd();
     case kRunEventPartStart: OnPartStart(); break;
-    case kRunEventEndPart: task_->EndPart(); break;
+    case kRunEventEndPart: m_task->EndPart(); break;
     case kRunEventNextTrial: OnNextTrial(); break;
     case kRunEventScore: OnScore(); break;
     case kRunEventWarning: OnWarning(); break;
@@ -52,7 +52,7 @@ RunEventAction CRunMachine::OnRunEvent(int32_t code, intptr_t lParam) {
     case kRunEventFeedbackOff: OnFeedbackOff(); break;
     case kRunEventBreak: return OnBreak();
     case kRunEventBreakAnswered:
-      if (breakState_.load() != 3) break;
+      if (m_breakState.load() != 3) break;
       OnBreakAnswered();
       return RunEventAction::kBreakAnswered;
     default: break;
@@ -61,243 +61,243 @@ RunEventAction CRunMachine::OnRunEvent(int32_t code, intptr_t lParam) {
 }
 
 RunEventAction CRunMachine::OnPartEnd() {
-  if (phase_.load() != kPhaseWaitPartEnd) return RunEventAction::kNone;
-  task_->EndPart();
+  if (m_phase.load() != kPhaseWaitPartEnd) return RunEventAction::kNone;
+  m_task->EndPart();
   // The plug-in's extra responses, bounded by the response arrays.
-  const int64_t total = int64_t{responseCount_.load()} + task_->GetExtraResponseCount();
+  const int64_t total = int64_t{m_responseCount.load()} + m_task->GetExtraResponseCount();
   const uint32_t count = static_cast<uint32_t>(std::clamp<int64_t>(total, 0, kMaxResponses));
-  responseCount_.store(count);
-  host_->responseCount = count;
+  m_responseCount.store(count);
+  m_host->responseCount = count;
   return RunEventAction::kEndRun;
 }
 
 void CRunMachine::OnPartStart() {
-  if (phase_.load() != kPhaseWaitPartStart) return;
-  const int threshold = std::clamp(static_cast<int>((words_.TaskSSS & kSssVoiceKeyMask) >> kSssVoiceKeyShift), 10, 90);
-  if (devices_.voiceKey) devices_.voiceKey->SetThreshold(threshold);
-  const bool voiceKey = (words_.TaskFlags & kTaskFlagVoiceKey) && (words_.TaskSSS & kSssVoiceKeyOption) &&
-                        devices_.voiceKey;
-  voiceKeyOn_.store(voiceKey ? 1 : 0);
+  if (m_phase.load() != kPhaseWaitPartStart) return;
+  const int threshold = std::clamp(static_cast<int>((m_words.TaskSSS & kSssVoiceKeyMask) >> kSssVoiceKeyShift), 10, 90);
+  if (m_devices.voiceKey) m_devices.voiceKey->SetThreshold(threshold);
+  const bool voiceKey = (m_words.TaskFlags & kTaskFlagVoiceKey) && (m_words.TaskSSS & kSssVoiceKeyOption) &&
+                        m_devices.voiceKey;
+  m_voiceKeyOn.store(voiceKey ? 1 : 0);
 
-  task_->StartPart(runData_);
-  warningInterval_ = AsDuration(task_->GetStartDelay());
+  m_task->StartPart(m_runData);
+  m_warningInterval = AsDuration(m_task->GetStartDelay());
   uint32_t reference = Now();
-  if (words_.TaskFlags & kTaskFlagExtraWarning) reference = LaterMs(reference, warningInterval_);
-  referenceTime_.store(reference);
+  if (m_words.TaskFlags & kTaskFlagExtraWarning) reference = LaterMs(reference, m_warningInterval);
+  m_referenceTime.store(reference);
   // A test part of such a task begins with the plug-in's second list.
-  if (!practice_ && (words_.TaskFlags & kTaskFlagSecondListFirst)) disposition_.store(7);
-  phase_.store(kPhaseNextTrial);
+  if (!m_practice && (m_words.TaskFlags & kTaskFlagSecondListFirst)) m_disposition.store(7);
+  m_phase.store(kPhaseNextTrial);
 }
 
 void CRunMachine::OnNextTrial() {
-  if (phase_.load() != kPhaseWaitNextTrial) return;
+  if (m_phase.load() != kPhaseWaitNextTrial) return;
   ClearIndicators();
-  status_.clear();
-  if (responseCount_.load() >= capacity_) {
-    phase_.store(kPhasePartEnd);
+  m_status.clear();
+  if (m_responseCount.load() >= m_capacity) {
+    m_phase.store(kPhasePartEnd);
     return;
   }
-  NextTrial(referenceTime_.load());
-  phase_.store(kPhaseTrial);
+  NextTrial(m_referenceTime.load());
+  m_phase.store(kPhaseTrial);
   // Armed last: a deadline already due is then seen inside the trial.
-  responseState_.store(1);
+  m_responseState.store(1);
 }
 
 void CRunMachine::NextTrial(uint32_t t) {
-  int32_t disposition = disposition_.load();
+  int32_t disposition = m_disposition.load();
   if (disposition == 6) {
     disposition = ErrorOutcome();
-    if (breakWasUser_.load()) HandleErrorTrial(trialIndex_.load());
+    if (m_breakWasUser.load()) HandleErrorTrial(m_trialIndex.load());
   }
   if (disposition == 7) {
-    const uint32_t count = task_->GetSecondListCount();
-    secondCount_.store(count);
+    const uint32_t count = m_task->GetSecondListCount();
+    m_secondCount.store(count);
     if (count > 0) {
-      secondIndex_.store(0);
-      secondPhase_.store(1);
+      m_secondIndex.store(0);
+      m_secondPhase.store(1);
     }
   } else {
     disposition = 0;
   }
-  disposition_.store(disposition);
+  m_disposition.store(disposition);
 
-  const bool second = secondPhase_.load() != 0;
-  const uint32_t secondIndex = secondIndex_.load();
-  const uint32_t trialIndex = trialIndex_.load();
-  host_->secondListFlag = second ? 1 : 0;
-  host_->secondIndex = secondIndex;
-  host_->trialIndex = trialIndex;
-  host_->responseCount = responseCount_.load();
+  const bool second = m_secondPhase.load() != 0;
+  const uint32_t secondIndex = m_secondIndex.load();
+  const uint32_t trialIndex = m_trialIndex.load();
+  m_host->secondListFlag = second ? 1 : 0;
+  m_host->secondIndex = secondIndex;
+  m_host->trialIndex = trialIndex;
+  m_host->responseCount = m_responseCount.load();
 
   const char* code = nullptr;
-  if (second && secondIndex < secondCount_.load() && host_->secondList && secondIndex < host_->secondCount) {
-    code = host_->secondList[secondIndex];
+  if (second && secondIndex < m_secondCount.load() && m_host->secondList && secondIndex < m_host->secondCount) {
+    code = m_host->secondList[secondIndex];
   } else if (trialIndex < static_cast<uint32_t>(kMaxTrialCodes)) {
-    code = host_->trialList[trialIndex];
+    code = m_host->trialList[trialIndex];
   }
   if (code) {
-    std::memcpy(host_->currentCode, code, kTrialCodeSize);
-    host_->currentCode[kTrialCodeSize - 1] = '\0';
+    std::memcpy(m_host->currentCode, code, kTrialCodeSize);
+    m_host->currentCode[kTrialCodeSize - 1] = '\0';
   }
 
   ScheduleTrial(t);
-  target_ = task_->IsTargetTrial(host_->currentCode);
-  responseTime_.store(0);
-  outcome_.store(kOutcomeNone);
-  presetCategory_.store(0);
-  responseCode_.store(0);
-  expected_ = task_->GetExpectedResponse(host_->currentCode);
-  feedbackState_.store(0);
+  m_target = m_task->IsTargetTrial(m_host->currentCode);
+  m_responseTime.store(0);
+  m_outcome.store(kOutcomeNone);
+  m_presetCategory.store(0);
+  m_responseCode.store(0);
+  m_expected = m_task->GetExpectedResponse(m_host->currentCode);
+  m_feedbackState.store(0);
 }
 
 void CRunMachine::OnScore() {
-  if (phase_.load() != kPhaseWaitScore) return;
+  if (m_phase.load() != kPhaseWaitScore) return;
   ScoreResponse();
-  phase_.store(kPhaseAfterScore);
+  m_phase.store(kPhaseAfterScore);
 }
 
 void CRunMachine::OnWarning() {
-  if (phase_.load() != kPhaseTrial || warningState_.load() != 2) return;
-  task_->ShowWarning();
+  if (m_phase.load() != kPhaseTrial || m_warningState.load() != 2) return;
+  m_task->ShowWarning();
   const uint32_t now = Now();
-  warningTime_.store(now);
-  SetTimesFromSignalOn(LaterMs(now, warningInterval_));
-  indicators_[kIndWarning] = kShown;
-  warningState_.store(3);
+  m_warningTime.store(now);
+  SetTimesFromSignalOn(LaterMs(now, m_warningInterval));
+  m_indicators[kIndWarning] = kShown;
+  m_warningState.store(3);
 }
 
 void CRunMachine::OnSignalOn() {
-  if (phase_.load() != kPhaseTrial || signalState_.load() != 2) return;
-  responseDeadline_.store(kNoDeadlineMs);
-  if (!task_->ShowSignal(reinterpret_cast<intptr_t>(host_->currentCode), reinterpret_cast<intptr_t>(display_),
+  if (m_phase.load() != kPhaseTrial || m_signalState.load() != 2) return;
+  m_responseDeadline.store(kNoDeadlineMs);
+  if (!m_task->ShowSignal(reinterpret_cast<intptr_t>(m_host->currentCode), reinterpret_cast<intptr_t>(m_display),
                          0)) {
     // The trial ends unshown; nothing of it is polled any more.
     int32_t armed = 1;
-    if (!responseState_.compare_exchange_strong(armed, 0)) {
+    if (!m_responseState.compare_exchange_strong(armed, 0)) {
       armed = 2;
-      responseState_.compare_exchange_strong(armed, 0);
+      m_responseState.compare_exchange_strong(armed, 0);
     }
-    phase_.store(kPhaseTrialEnded);
+    m_phase.store(kPhaseTrialEnded);
     return;
   }
   WritePort(128);
   const uint32_t on = Now();
-  referenceTime_.store(on);
+  m_referenceTime.store(on);
   SetTimesFromSignalOn(on);
-  if (voiceKeyOn_.load()) {
-    devices_.voiceKey->Stop();
-    devices_.voiceKey->Start();
+  if (m_voiceKeyOn.load()) {
+    m_devices.voiceKey->Stop();
+    m_devices.voiceKey->Start();
   }
-  indicators_[kIndSignal] = kShown;
-  signalState_.store(3);
+  m_indicators[kIndSignal] = kShown;
+  m_signalState.store(3);
 }
 
 void CRunMachine::OnSignalOff() {
   // A shown signal is always hidden, also when the trial has ended since.
-  if (signalState_.load() != 5) return;
-  if (voiceKeyOn_.load()) devices_.voiceKey->Stop();
+  if (m_signalState.load() != 5) return;
+  if (m_voiceKeyOn.load()) m_devices.voiceKey->Stop();
   SignalOff();
   WritePort(0);
 }
 
 void CRunMachine::SignalOff() {
-  task_->HideSignal(responseCode_.load());
-  signalOffTime_.store(Now());
-  indicators_[kIndWarning] = "";
-  indicators_[kIndSignal] = "";
-  warningState_.store(0);
-  signalState_.store(6);
+  m_task->HideSignal(m_responseCode.load());
+  m_signalOffTime.store(Now());
+  m_indicators[kIndWarning] = "";
+  m_indicators[kIndSignal] = "";
+  m_warningState.store(0);
+  m_signalState.store(6);
 }
 
 void CRunMachine::OnResponse() {
-  if (phase_.load() != kPhaseTrial || responseState_.load() != 3) return;
-  const bool postResponse = words_.TaskControl == 0;
-  const uint32_t responseTime = responseTime_.load();
-  const int32_t code = responseCode_.load();
-  if (postResponse) referenceTime_.store(responseTime);
+  if (m_phase.load() != kPhaseTrial || m_responseState.load() != 3) return;
+  const bool postResponse = m_words.TaskControl == 0;
+  const uint32_t responseTime = m_responseTime.load();
+  const int32_t code = m_responseCode.load();
+  if (postResponse) m_referenceTime.store(responseTime);
 
-  host_->SetRestoreDisplay(&CRunMachine::OnBreakShown, this);
-  outcome_.store(kOutcomeNone);
-  const int32_t early = responseTime < validStart_ ? 5 : 0;
-  const int32_t r = task_->OnResponse(code, early);
+  m_host->SetRestoreDisplay(&CRunMachine::OnBreakShown, this);
+  m_outcome.store(kOutcomeNone);
+  const int32_t early = responseTime < m_validStart ? 5 : 0;
+  const int32_t r = m_task->OnResponse(code, early);
   const bool accepted = r >= 0 && r <= 5;
   if (r == 7) {
-    outcome_.store(kOutcomeSkipped);
+    m_outcome.store(kOutcomeSkipped);
   } else if (r == 8) {
-    outcome_.store(kOutcomePreset);
-    presetCategory_.store(8);
+    m_outcome.store(kOutcomePreset);
+    m_presetCategory.store(8);
   }
 
-  if (postResponse) referenceTime_.store(Now());
+  if (postResponse) m_referenceTime.store(Now());
   WritePort(static_cast<uint8_t>(code & 0xFF));
-  host_->SetRestoreDisplay(nullptr, nullptr);
+  m_host->SetRestoreDisplay(nullptr, nullptr);
   SignalOff();
-  indicators_[kIndResponse] = kShown;
+  m_indicators[kIndResponse] = kShown;
 
   if (accepted) {
     Outcome outcome = kOutcomeInWindow;
-    if (responseTime < validStart_) {
+    if (responseTime < m_validStart) {
       outcome = kOutcomeEarly;
-    } else if (responseTime > validEnd_) {
+    } else if (responseTime > m_validEnd) {
       outcome = kOutcomeLate;
     }
-    outcome_.store(outcome);
-    responseState_.store(4);
+    m_outcome.store(outcome);
+    m_responseState.store(4);
   } else {
-    responseState_.store(6);
+    m_responseState.store(6);
   }
 }
 
 void CRunMachine::OnRelease(intptr_t lParam) {
-  if (phase_.load() != kPhaseTrial || responseState_.load() != 5) return;
-  const bool postRelease = words_.TaskControl == 2;
-  if (postRelease) referenceTime_.store(responseDeadline_.load());
-  task_->OnResponseRelease();
-  indicators_[kIndResponse] = lParam == 0 ? kMissing : "";
-  if (postRelease) referenceTime_.store(Now());
-  responseState_.store(6);
+  if (m_phase.load() != kPhaseTrial || m_responseState.load() != 5) return;
+  const bool postRelease = m_words.TaskControl == 2;
+  if (postRelease) m_referenceTime.store(m_responseDeadline.load());
+  m_task->OnResponseRelease();
+  m_indicators[kIndResponse] = lParam == 0 ? kMissing : "";
+  if (postRelease) m_referenceTime.store(Now());
+  m_responseState.store(6);
 }
 
 void CRunMachine::OnFeedbackOn() {
-  if (phase_.load() != kPhaseAfterScore || feedbackState_.load() != 2) return;
-  task_->ShowFeedback();
-  indicators_[kIndFeedback] = kShown;
-  feedbackEnd_.store(LaterMs(Now(), feedbackDuration_));
-  feedbackState_.store(3);
+  if (m_phase.load() != kPhaseAfterScore || m_feedbackState.load() != 2) return;
+  m_task->ShowFeedback();
+  m_indicators[kIndFeedback] = kShown;
+  m_feedbackEnd.store(LaterMs(Now(), m_feedbackDuration));
+  m_feedbackState.store(3);
 }
 
 void CRunMachine::OnFeedbackOff() {
-  if (phase_.load() != kPhaseAfterScore || feedbackState_.load() != 4) return;
-  task_->HideFeedback();
-  indicators_[kIndFeedback] = "";
-  feedbackEnd_.store(Now());
-  feedbackState_.store(5);
+  if (m_phase.load() != kPhaseAfterScore || m_feedbackState.load() != 4) return;
+  m_task->HideFeedback();
+  m_indicators[kIndFeedback] = "";
+  m_feedbackEnd.store(Now());
+  m_feedbackState.store(5);
 }
 
 void CRunMachine::FormatBreakTitle() {
-  const bool second = secondPhase_.load() != 0;
-  const uint32_t index = second ? secondIndex_.load() : trialIndex_.load();
-  const uint32_t count = second ? secondCount_.load() : trialCount_.load();
-  std::snprintf(breakTitle_, sizeof breakTitle_, "Trial %s%u from %u: %s", second ? "*" : "", index + 1, count,
-                ReasonText(breakReason_.load()));
+  const bool second = m_secondPhase.load() != 0;
+  const uint32_t index = second ? m_secondIndex.load() : m_trialIndex.load();
+  const uint32_t count = second ? m_secondCount.load() : m_trialCount.load();
+  std::snprintf(m_breakTitle, sizeof m_breakTitle, "Trial %s%u from %u: %s", second ? "*" : "", index + 1, count,
+                ReasonText(m_breakReason.load()));
 }
 
 RunEventAction CRunMachine::OnBreak() {
-  if (breakState_.load() != 1) return RunEventAction::kNone;
-  const int32_t reason = breakReason_.load();
+  if (m_breakState.load() != 1) return RunEventAction::kNone;
+  const int32_t reason = m_breakReason.load();
   FormatBreakTitle();
-  status_ = ReasonText(reason);
+  m_status = ReasonText(reason);
   // The display keeps the pointer; the title lives as long as the machine.
-  if (display_) display_->BreakSetTitle(breakTitle_);
-  const intptr_t opened = display_ ? display_->PostMessageA(kDispCmdOpenBreak, 0) : 0;
+  if (m_display) m_display->BreakSetTitle(m_breakTitle);
+  const intptr_t opened = m_display ? m_display->PostMessageA(kDispCmdOpenBreak, 0) : 0;
   RunEventAction action;
   if (opened == 0) {
     // No dialog came up: the break is over at once.
     OnBreakAnswered();
     action = RunEventAction::kBreakAnswered;
   } else {
-    host_->SetRestoreDisplay(&CRunMachine::OnBreakShown, this);
-    stepBack_ = AsDuration(task_->OnBreak());
+    m_host->SetRestoreDisplay(&CRunMachine::OnBreakShown, this);
+    m_stepBack = AsDuration(m_task->OnBreak());
     RecordSkippedTrial();
     action = RunEventAction::kBreakOpened;
   }
@@ -305,22 +305,22 @@ RunEventAction CRunMachine::OnBreak() {
 }
 
 void CRunMachine::OnBreakAnswered() {
-  host_->SetRestoreDisplay(nullptr, nullptr);
-  ScheduleTrial(LaterMs(Now(), AsDuration(task_->GetResumeDelay())));
-  acRun_.store(0);
-  omRun_.store(0);
-  if (stepBack_ > 0) {
-    const uint32_t index = trialIndex_.load();
-    if (index >= stepBack_) trialIndex_.store(index - stepBack_);
-    stepBack_ = 0;
+  m_host->SetRestoreDisplay(nullptr, nullptr);
+  ScheduleTrial(LaterMs(Now(), AsDuration(m_task->GetResumeDelay())));
+  m_acRun.store(0);
+  m_omRun.store(0);
+  if (m_stepBack > 0) {
+    const uint32_t index = m_trialIndex.load();
+    if (index >= m_stepBack) m_trialIndex.store(index - m_stepBack);
+    m_stepBack = 0;
   }
-  breakState_.store(4);
+  m_breakState.store(4);
 }
 
 bool CRunMachine::OnBreakShown(void* context) {
   if (context) {
     auto* self = static_cast<CRunMachine*>(context);
-    if (self->task_) self->task_->OnBreak();
+    if (self->m_task) self->m_task->OnBreak();
   }
   return true;
 }

@@ -13,107 +13,107 @@
 
 namespace qel {
 
-CRunMachine::CRunMachine(const RunMachineDevices& devices) : devices_(devices) {}
+CRunMachine::CRunMachine(const RunMachineDevices& devices) : m_devices(devices) {}
 
-uint32_t CRunMachine::Now() const { return devices_.clock ? devices_.clock->GetElapsedMs() : 0; }
+uint32_t CRunMachine::Now() const { return m_devices.clock ? m_devices.clock->GetElapsedMs() : 0; }
 
 void CRunMachine::WritePort(uint8_t value) {
-  if (devices_.port) devices_.port->WriteByte(value);
+  if (m_devices.port) m_devices.port->WriteByte(value);
 }
 
 bool CRunMachine::StartPart(const RunPartSetup& setup) {
-  if (running_.load()) return false;
-  if (!devices_.clock || !devices_.events) return false;
+  if (m_running.load()) return false;
+  if (!m_devices.clock || !m_devices.events) return false;
   if (!setup.task || !setup.task->library || !setup.host || !setup.runData) return false;
   if (setup.part < 0 || setup.part >= kMaxParts) return false;
 
-  task_ = setup.task;
-  host_ = setup.host;
-  display_ = setup.host->display;
-  runData_ = setup.runData;
-  part_ = setup.part;
-  practice_ = setup.practice;
-  words_ = setup.task->w;
-  random_.Seed(setup.seed);
+  m_task = setup.task;
+  m_host = setup.host;
+  m_display = setup.host->display;
+  m_runData = setup.runData;
+  m_part = setup.part;
+  m_practice = setup.practice;
+  m_words = setup.task->w;
+  m_random.Seed(setup.seed);
 
   WritePort(0);
-  if (display_) display_->BreakSetState(kBreakRequested);
+  if (m_display) m_display->BreakSetState(kBreakRequested);
 
-  const uint32_t trials = host_->trialCount;
-  trialCount_.store(trials);
-  secondCount_.store(0);
+  const uint32_t trials = m_host->trialCount;
+  m_trialCount.store(trials);
+  m_secondCount.store(0);
   // A part without trials ends at its first trial.
-  capacity_ = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{3} * trials, kMaxResponses));
+  m_capacity = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{3} * trials, kMaxResponses));
 
-  breakState_.store(0);
-  warningState_.store(0);
-  signalState_.store(0);
-  responseState_.store(0);
-  feedbackState_.store(0);
-  disposition_.store(0);
-  breakReason_.store(kReasonNone);
-  breakWasUser_.store(0);
-  stopped_.store(0);
-  secondPhase_.store(0);
-  voiceKeyOn_.store(0);
-  trialIndex_.store(0);
-  secondIndex_.store(0);
-  responseCount_.store(0);
-  acRun_.store(0);
-  omRun_.store(0);
-  warningTime_.store(0);
-  signalOnTime_.store(0);
-  signalOffTime_.store(0);
-  responseDeadline_.store(kNoDeadlineMs);
-  responseTime_.store(0);
-  feedbackEnd_.store(0);
-  responseCode_.store(0);
-  outcome_.store(kOutcomeNone);
-  presetCategory_.store(0);
+  m_breakState.store(0);
+  m_warningState.store(0);
+  m_signalState.store(0);
+  m_responseState.store(0);
+  m_feedbackState.store(0);
+  m_disposition.store(0);
+  m_breakReason.store(kReasonNone);
+  m_breakWasUser.store(0);
+  m_stopped.store(0);
+  m_secondPhase.store(0);
+  m_voiceKeyOn.store(0);
+  m_trialIndex.store(0);
+  m_secondIndex.store(0);
+  m_responseCount.store(0);
+  m_acRun.store(0);
+  m_omRun.store(0);
+  m_warningTime.store(0);
+  m_signalOnTime.store(0);
+  m_signalOffTime.store(0);
+  m_responseDeadline.store(kNoDeadlineMs);
+  m_responseTime.store(0);
+  m_feedbackEnd.store(0);
+  m_responseCode.store(0);
+  m_outcome.store(kOutcomeNone);
+  m_presetCategory.store(0);
 
-  responseRequired_ = (words_.TaskFlags & kTaskFlagCountOmissions) != 0 || (words_.TaskType & 0xFFFF) == 2;
-  warningInterval_ = kInitialWarningIntervalMs;
-  signalDuration_ = 0;
-  validStart_ = validEnd_ = 0;
-  feedbackDuration_ = kFeedbackDurationMs;
-  stepBack_ = 0;
-  target_ = false;
-  expected_ = 0;
-  std::fill(std::begin(categoryCounts_), std::end(categoryCounts_), 0);
-  rtSum_ = 0;
-  rtCount_ = 0;
-  meanRt_ = 0;
+  m_responseRequired = (m_words.TaskFlags & kTaskFlagCountOmissions) != 0 || (m_words.TaskType & 0xFFFF) == 2;
+  m_warningInterval = kInitialWarningIntervalMs;
+  m_signalDuration = 0;
+  m_validStart = m_validEnd = 0;
+  m_feedbackDuration = kFeedbackDurationMs;
+  m_stepBack = 0;
+  m_target = false;
+  m_expected = 0;
+  std::fill(std::begin(m_categoryCounts), std::end(m_categoryCounts), 0);
+  m_rtSum = 0;
+  m_rtCount = 0;
+  m_meanRt = 0;
   ClearIndicators();
-  status_.clear();
-  breakTitle_[0] = '\0';
+  m_status.clear();
+  m_breakTitle[0] = '\0';
 
-  host_->responseCount = 0;
-  host_->trialIndex = 0;
-  host_->secondIndex = 0;
-  host_->secondListFlag = 0;
+  m_host->responseCount = 0;
+  m_host->trialIndex = 0;
+  m_host->secondIndex = 0;
+  m_host->secondListFlag = 0;
 
-  referenceTime_.store(LaterMs(Now(), AsDuration(task_->GetStartDelay())));
-  phase_.store(kPhasePartStart);
-  running_.store(1);
+  m_referenceTime.store(LaterMs(Now(), AsDuration(m_task->GetStartDelay())));
+  m_phase.store(kPhasePartStart);
+  m_running.store(1);
   return true;
 }
 
-void CRunMachine::Stop() { running_.store(0); }
+void CRunMachine::Stop() { m_running.store(0); }
 
 void CRunMachine::TimerCallback(intptr_t machine) {
   if (machine) reinterpret_cast<CRunMachine*>(machine)->OnTrialTick();
 }
 
 void CRunMachine::AnswerBreak(bool stop) {
-  if (stop) stopped_.store(1);
-  if (display_) display_->BreakSetState(stop ? kBreakStop : kBreakContinue);
+  if (stop) m_stopped.store(1);
+  if (m_display) m_display->BreakSetState(stop ? kBreakStop : kBreakContinue);
 }
 
 void CRunMachine::ScheduleTrial(uint32_t t) {
-  const QelTaskWords& w = words_;
-  const uint32_t interval = w.TaskIntType == 2 ? random_.Interval(w.TaskIntLow, w.TaskIntHigh) : w.TaskIntLow;
+  const QelTaskWords& w = m_words;
+  const uint32_t interval = w.TaskIntType == 2 ? m_random.Interval(w.TaskIntLow, w.TaskIntHigh) : w.TaskIntLow;
   const uint32_t s = LaterMs(t, interval);
-  referenceTime_.store(s);
+  m_referenceTime.store(s);
   uint32_t warning = s;
   uint32_t on = s;
   int32_t warningState = 0;
@@ -121,45 +121,45 @@ void CRunMachine::ScheduleTrial(uint32_t t) {
     warningState = 1;
     // The warning precedes the signal by W; right at the start of a run,
     // where S - W would fall below 0, the signal moves W later instead.
-    if (s < warningInterval_) {
-      on = LaterMs(s, warningInterval_);
+    if (s < m_warningInterval) {
+      on = LaterMs(s, m_warningInterval);
     } else {
-      warning = s - warningInterval_;
+      warning = s - m_warningInterval;
     }
   }
   switch (w.TaskSDType) {
-    case 0: signalDuration_ = w.TaskVRHigh; break;
-    case 1: signalDuration_ = w.TaskSDLow; break;
-    case 2: signalDuration_ = random_.Interval(w.TaskSDLow, w.TaskSDHigh); break;
-    case 3: signalDuration_ = interval; break;
-    default: signalDuration_ = kNoDeadlineMs; break;
+    case 0: m_signalDuration = w.TaskVRHigh; break;
+    case 1: m_signalDuration = w.TaskSDLow; break;
+    case 2: m_signalDuration = m_random.Interval(w.TaskSDLow, w.TaskSDHigh); break;
+    case 3: m_signalDuration = interval; break;
+    default: m_signalDuration = kNoDeadlineMs; break;
   }
-  warningTime_.store(warning);
+  m_warningTime.store(warning);
   SetTimesFromSignalOn(on);
-  warningState_.store(warningState);
-  signalState_.store(1);
+  m_warningState.store(warningState);
+  m_signalState.store(1);
 }
 
 void CRunMachine::SetTimesFromSignalOn(uint32_t on) {
-  signalOnTime_.store(on);
-  signalOffTime_.store(LaterMs(on, signalDuration_));
-  validStart_ = LaterMs(on, words_.TaskVRLow);
-  validEnd_ = LaterMs(on, words_.TaskVRHigh);
-  responseDeadline_.store(validEnd_);
+  m_signalOnTime.store(on);
+  m_signalOffTime.store(LaterMs(on, m_signalDuration));
+  m_validStart = LaterMs(on, m_words.TaskVRLow);
+  m_validEnd = LaterMs(on, m_words.TaskVRHigh);
+  m_responseDeadline.store(m_validEnd);
 }
 
 int32_t CRunMachine::GetCategoryCount(int category) const {
-  return category >= 0 && category < 9 ? categoryCounts_[category] : 0;
+  return category >= 0 && category < 9 ? m_categoryCounts[category] : 0;
 }
 
-const char* CRunMachine::GetIndicator(int i) const { return i >= 0 && i < kIndicatorCount ? indicators_[i] : ""; }
+const char* CRunMachine::GetIndicator(int i) const { return i >= 0 && i < kIndicatorCount ? m_indicators[i] : ""; }
 
-void CRunMachine::ClearIndicators() { std::fill(std::begin(indicators_), std::end(indicators_), ""); }
+void CRunMachine::ClearIndicators() { std::fill(std::begin(m_indicators), std::end(m_indicators), ""); }
 
 CRunMachine::TrialTimes CRunMachine::GetTimes() const {
-  return TrialTimes{referenceTime_.load(), warningTime_.load(), warningInterval_, signalOnTime_.load(),
-                    signalDuration_,       signalOffTime_.load(), validStart_,     validEnd_,
-                    responseDeadline_.load(), responseTime_.load(), feedbackEnd_.load()};
+  return TrialTimes{m_referenceTime.load(), m_warningTime.load(), m_warningInterval, m_signalOnTime.load(),
+                    m_signalDuration,       m_signalOffTime.load(), m_validStart,     m_validEnd,
+                    m_responseDeadline.load(), m_responseTime.load(), m_feedbackEnd.load()};
 }
 
 }  // namespace qel

@@ -142,25 +142,25 @@ class CRunMachine {
   void ScheduleTrial(uint32_t t);
 
   // State for the run dialog's monitor (UI thread).
-  bool IsRunning() const { return running_.load() != 0; }
-  int32_t GetPhase() const { return phase_.load(); }
-  bool WasStopped() const { return stopped_.load() != 0; }
-  int32_t GetBreakReason() const { return breakReason_.load(); }
-  bool BreakWasUser() const { return breakWasUser_.load() != 0; }
-  bool InSecondList() const { return secondPhase_.load() != 0; }
-  uint32_t GetTrialIndex() const { return trialIndex_.load(); }
-  uint32_t GetSecondIndex() const { return secondIndex_.load(); }
-  uint32_t GetTrialCount() const { return trialCount_.load(); }
-  uint32_t GetResponseCount() const { return responseCount_.load(); }
-  uint32_t GetResponseCapacity() const { return capacity_; }
+  bool IsRunning() const { return m_running.load() != 0; }
+  int32_t GetPhase() const { return m_phase.load(); }
+  bool WasStopped() const { return m_stopped.load() != 0; }
+  int32_t GetBreakReason() const { return m_breakReason.load(); }
+  bool BreakWasUser() const { return m_breakWasUser.load() != 0; }
+  bool InSecondList() const { return m_secondPhase.load() != 0; }
+  uint32_t GetTrialIndex() const { return m_trialIndex.load(); }
+  uint32_t GetSecondIndex() const { return m_secondIndex.load(); }
+  uint32_t GetTrialCount() const { return m_trialCount.load(); }
+  uint32_t GetResponseCount() const { return m_responseCount.load(); }
+  uint32_t GetResponseCapacity() const { return m_capacity; }
   int32_t GetCategoryCount(int category) const;
-  int32_t GetMeanReactionTime() const { return meanRt_; }
-  uint32_t GetAcRun() const { return acRun_.load(); }
-  uint32_t GetOmRun() const { return omRun_.load(); }
+  int32_t GetMeanReactionTime() const { return m_meanRt; }
+  uint32_t GetAcRun() const { return m_acRun.load(); }
+  uint32_t GetOmRun() const { return m_omRun.load(); }
   const char* GetIndicator(int i) const;
-  const std::string& GetStatusText() const { return status_; }
-  const char* GetBreakTitle() const { return breakTitle_; }
-  int32_t GetDisposition() const { return disposition_.load(); }
+  const std::string& GetStatusText() const { return m_status; }
+  const char* GetBreakTitle() const { return m_breakTitle; }
+  int32_t GetDisposition() const { return m_disposition.load(); }
 
   // The current trial's times (run clock ms), for the dialog and for tests.
   struct TrialTimes {
@@ -211,17 +211,17 @@ class CRunMachine {
   void ClearIndicators();
 
   // Devices.
-  RunMachineDevices devices_;
+  RunMachineDevices m_devices;
 
   // The part being run: written by StartPart before running is set, then
   // only read (by both threads).
-  CExpModelTask* task_ = nullptr;
-  ITaskHost* host_ = nullptr;
-  IDDDisplay* display_ = nullptr;
-  ITaskRunData* runData_ = nullptr;
-  int part_ = 0;
-  bool practice_ = true;
-  QelTaskWords words_{};
+  CExpModelTask* m_task = nullptr;
+  ITaskHost* m_host = nullptr;
+  IDDDisplay* m_display = nullptr;
+  ITaskRunData* m_runData = nullptr;
+  int m_part = 0;
+  bool m_practice = true;
+  QelTaskWords m_words{};
 
   // Words shared by the timer and UI threads. Sub-states: warning 0 none,
   // 1 armed, 2 due (event posted), 3 shown; signal 0 none, 1 armed, 2 due,
@@ -230,56 +230,56 @@ class CRunMachine {
   // 3 response posted, 4 awaiting release, 5 release posted, 6 trial ended;
   // feedback 0 none, 1 requested, 2 on posted, 3 on, 4 off posted, 5 done;
   // break 0 none, 1 requested, 2 answer awaited, 3 answer posted, 4 done.
-  std::atomic<uint32_t> running_{0};
-  std::atomic<int32_t> breakState_{0};
-  std::atomic<int32_t> phase_{kPhaseIdle};
-  std::atomic<int32_t> warningState_{0};
-  std::atomic<int32_t> signalState_{0};
-  std::atomic<int32_t> responseState_{0};
-  std::atomic<int32_t> feedbackState_{0};
-  std::atomic<int32_t> disposition_{0};
-  std::atomic<int32_t> breakReason_{kReasonNone};
-  std::atomic<uint32_t> breakWasUser_{0};
-  std::atomic<uint32_t> stopped_{0};
-  std::atomic<uint32_t> secondPhase_{0};
-  std::atomic<uint32_t> voiceKeyOn_{0};
-  std::atomic<uint32_t> trialIndex_{0};
-  std::atomic<uint32_t> secondIndex_{0};
-  std::atomic<uint32_t> trialCount_{0};
-  std::atomic<uint32_t> secondCount_{0};
-  std::atomic<uint32_t> responseCount_{0};
-  std::atomic<uint32_t> acRun_{0};
-  std::atomic<uint32_t> omRun_{0};
-  std::atomic<uint32_t> referenceTime_{0};
-  std::atomic<uint32_t> warningTime_{0};
-  std::atomic<uint32_t> signalOnTime_{0};
-  std::atomic<uint32_t> signalOffTime_{0};
-  std::atomic<uint32_t> responseDeadline_{0};
-  std::atomic<uint32_t> responseTime_{0};
-  std::atomic<uint32_t> feedbackEnd_{0};
-  std::atomic<int32_t> responseCode_{0};
-  std::atomic<int32_t> outcome_{kOutcomeNone};
-  std::atomic<int32_t> presetCategory_{0};
+  std::atomic<uint32_t> m_running{0};
+  std::atomic<int32_t> m_breakState{0};
+  std::atomic<int32_t> m_phase{kPhaseIdle};
+  std::atomic<int32_t> m_warningState{0};
+  std::atomic<int32_t> m_signalState{0};
+  std::atomic<int32_t> m_responseState{0};
+  std::atomic<int32_t> m_feedbackState{0};
+  std::atomic<int32_t> m_disposition{0};
+  std::atomic<int32_t> m_breakReason{kReasonNone};
+  std::atomic<uint32_t> m_breakWasUser{0};
+  std::atomic<uint32_t> m_stopped{0};
+  std::atomic<uint32_t> m_secondPhase{0};
+  std::atomic<uint32_t> m_voiceKeyOn{0};
+  std::atomic<uint32_t> m_trialIndex{0};
+  std::atomic<uint32_t> m_secondIndex{0};
+  std::atomic<uint32_t> m_trialCount{0};
+  std::atomic<uint32_t> m_secondCount{0};
+  std::atomic<uint32_t> m_responseCount{0};
+  std::atomic<uint32_t> m_acRun{0};
+  std::atomic<uint32_t> m_omRun{0};
+  std::atomic<uint32_t> m_referenceTime{0};
+  std::atomic<uint32_t> m_warningTime{0};
+  std::atomic<uint32_t> m_signalOnTime{0};
+  std::atomic<uint32_t> m_signalOffTime{0};
+  std::atomic<uint32_t> m_responseDeadline{0};
+  std::atomic<uint32_t> m_responseTime{0};
+  std::atomic<uint32_t> m_feedbackEnd{0};
+  std::atomic<int32_t> m_responseCode{0};
+  std::atomic<int32_t> m_outcome{kOutcomeNone};
+  std::atomic<int32_t> m_presetCategory{0};
 
   // UI thread only.
-  uint32_t capacity_ = 0;
-  uint32_t warningInterval_ = kInitialWarningIntervalMs;
-  uint32_t signalDuration_ = 0;
-  uint32_t validStart_ = 0;
-  uint32_t validEnd_ = 0;
-  uint32_t feedbackDuration_ = kFeedbackDurationMs;
-  uint32_t stepBack_ = 0;
-  bool target_ = false;
-  int32_t expected_ = 0;
-  bool responseRequired_ = false;
-  int32_t categoryCounts_[9] = {};
-  int64_t rtSum_ = 0;
-  int32_t rtCount_ = 0;
-  int32_t meanRt_ = 0;
-  const char* indicators_[kIndicatorCount] = {"", "", "", ""};
-  std::string status_;
-  char breakTitle_[96] = "";
-  CRunRandom random_;
+  uint32_t m_capacity = 0;
+  uint32_t m_warningInterval = kInitialWarningIntervalMs;
+  uint32_t m_signalDuration = 0;
+  uint32_t m_validStart = 0;
+  uint32_t m_validEnd = 0;
+  uint32_t m_feedbackDuration = kFeedbackDurationMs;
+  uint32_t m_stepBack = 0;
+  bool m_target = false;
+  int32_t m_expected = 0;
+  bool m_responseRequired = false;
+  int32_t m_categoryCounts[9] = {};
+  int64_t m_rtSum = 0;
+  int32_t m_rtCount = 0;
+  int32_t m_meanRt = 0;
+  const char* m_indicators[kIndicatorCount] = {"", "", "", ""};
+  std::string m_status;
+  char m_breakTitle[96] = "";
+  CRunRandom m_random;
 
   static_assert(std::atomic<uint32_t>::is_always_lock_free && std::atomic<int32_t>::is_always_lock_free);
 };

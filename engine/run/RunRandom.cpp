@@ -10,7 +10,7 @@ uint32_t CRunRandom::Interval(uint32_t low, uint32_t high) {
   const uint64_t limit = range - range % span;
   uint64_t v;
   do {
-    v = engine_();
+    v = m_engine();
   } while (v >= limit);
   return low + static_cast<uint32_t>(v % span);
 }

@@ -10,16 +10,16 @@ namespace qel {
 
 class CRunRandom {
  public:
-  explicit CRunRandom(uint32_t seed = 1) : engine_(seed) {}
+  explicit CRunRandom(uint32_t seed = 1) : m_engine(seed) {}
 
-  void Seed(uint32_t seed) { engine_.seed(seed); }
+  void Seed(uint32_t seed) { m_engine.seed(seed); }
 
   // low + a uniform draw in [0, high - low]; low itself (no draw) when
   // high - low is below 1.
   uint32_t Interval(uint32_t low, uint32_t high);
 
  private:
-  std::mt19937 engine_;
+  std::mt19937 m_engine;
 };
 
 }  // namespace qel

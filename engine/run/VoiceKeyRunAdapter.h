@@ -8,14 +8,14 @@ namespace qel {
 
 class CVoiceKeyRunAdapter final : public IRunVoiceKey {
  public:
-  explicit CVoiceKeyRunAdapter(qel::CVoiceKey& voiceKey) : voiceKey_(voiceKey) {}
-  uint32_t GetBits() override { return voiceKey_.Bits(); }
-  void SetThreshold(int percent) override { voiceKey_.SetThreshold(percent); }
-  bool Start() override { return voiceKey_.Start(); }
-  void Stop() override { voiceKey_.Stop(); }
+  explicit CVoiceKeyRunAdapter(qel::CVoiceKey& voiceKey) : m_voiceKey(voiceKey) {}
+  uint32_t GetBits() override { return m_voiceKey.Bits(); }
+  void SetThreshold(int percent) override { m_voiceKey.SetThreshold(percent); }
+  bool Start() override { return m_voiceKey.Start(); }
+  void Stop() override { m_voiceKey.Stop(); }
 
  private:
-  qel::CVoiceKey& voiceKey_;
+  qel::CVoiceKey& m_voiceKey;
 };
 
 }  // namespace qel

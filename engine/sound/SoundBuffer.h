@@ -37,11 +37,11 @@ class CSoundBuffer {
   void Play(bool loop);
   void Stop();
   void Rewind();
-  bool IsPlaying() const { return playing_; }
-  bool IsLooping() const { return looping_; }
-  size_t Position() const { return position_; }  // bytes of the data handed on
-  size_t Bytes() const { return data_.size(); }
-  const QelWaveFormat& Format() const { return format_; }
+  bool IsPlaying() const { return m_playing; }
+  bool IsLooping() const { return m_looping; }
+  size_t Position() const { return m_position; }  // bytes of the data handed on
+  size_t Bytes() const { return m_data.size(); }
+  const QelWaveFormat& Format() const { return m_format; }
 
   // Fills a device buffer: the sound while it plays, silence otherwise. A
   // sound played once stops at its end and stands at its start again.
@@ -51,16 +51,16 @@ class CSoundBuffer {
   CSoundBuffer() = default;
   bool FeedStream();
 
-  QelWaveFormat format_;
-  std::vector<uint8_t> data_;
-  std::vector<uint8_t> scratch_;
-  SDL_AudioStream* stream_ = nullptr;
-  uint8_t silence_ = 0;
-  int deviceFrameBytes_ = 4;
-  size_t position_ = 0;
-  bool playing_ = false;
-  bool looping_ = false;
-  bool flushed_ = false;  // the whole sound is in the converter; only its tail is left
+  QelWaveFormat m_format;
+  std::vector<uint8_t> m_data;
+  std::vector<uint8_t> m_scratch;
+  SDL_AudioStream* m_stream = nullptr;
+  uint8_t m_silence = 0;
+  int m_deviceFrameBytes = 4;
+  size_t m_position = 0;
+  bool m_playing = false;
+  bool m_looping = false;
+  bool m_flushed = false;  // the whole sound is in the converter; only its tail is left
 };
 
 }  // namespace qel

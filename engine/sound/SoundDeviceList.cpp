@@ -4,8 +4,8 @@ namespace qel {
 
 
 bool CSoundDeviceList::Add(const SoundDeviceEntry& entry) {
-  if (count_ >= kMaxDevices) return false;
-  SoundDeviceEntry& e = entries_[count_++];
+  if (m_count >= kMaxDevices) return false;
+  SoundDeviceEntry& e = m_entries[m_count++];
   e = entry;
   if (e.description.size() > kMaxText) e.description.resize(kMaxText);
   if (e.moduleName.size() > kMaxText) e.moduleName.resize(kMaxText);
@@ -13,7 +13,7 @@ bool CSoundDeviceList::Add(const SoundDeviceEntry& entry) {
 }
 
 const SoundDeviceEntry* CSoundDeviceList::At(int index) const {
-  return index >= 0 && index < count_ ? &entries_[index] : nullptr;
+  return index >= 0 && index < m_count ? &m_entries[index] : nullptr;
 }
 
 }  // namespace qel

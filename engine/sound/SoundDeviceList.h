@@ -18,16 +18,16 @@ class CSoundDeviceList {
   static constexpr int kMaxDevices = 4;
   static constexpr size_t kMaxText = 511;
 
-  void Clear() { count_ = 0; }
+  void Clear() { m_count = 0; }
   // Adds a device; false when the list is full (the enumeration then stops).
   bool Add(const SoundDeviceEntry& entry);
-  int Count() const { return count_; }
+  int Count() const { return m_count; }
   // Null outside 0..Count()-1.
   const SoundDeviceEntry* At(int index) const;
 
  private:
-  SoundDeviceEntry entries_[kMaxDevices];
-  int count_ = 0;
+  SoundDeviceEntry m_entries[kMaxDevices];
+  int m_count = 0;
 };
 
 }  // namespace qel

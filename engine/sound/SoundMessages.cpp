@@ -6,23 +6,23 @@ namespace qel {
 
 
 void CSoundMessages::Opened() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  owner_ = std::this_thread::get_id();
-  haveOwner_ = true;
-  posted_ = false;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_owner = std::this_thread::get_id();
+  m_haveOwner = true;
+  m_posted = false;
 }
 
 void CSoundMessages::Report(const std::string& text, unsigned style) {
   bool onOwner;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    onOwner = !haveOwner_ || owner_ == std::this_thread::get_id();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    onOwner = !m_haveOwner || m_owner == std::this_thread::get_id();
   }
   if (onOwner) {
     ShowPrompt(text, "Qel", style);
     return;
   }
-  if (!posted_.exchange(true)) PostPrompt(text, "Qel", style);
+  if (!m_posted.exchange(true)) PostPrompt(text, "Qel", style);
 }
 
 }  // namespace qel

@@ -21,10 +21,10 @@ class CSoundMessages {
   void Report(const std::string& text, unsigned style = 0);
 
  private:
-  std::mutex mutex_;
-  std::thread::id owner_{};
-  bool haveOwner_ = false;
-  std::atomic<bool> posted_{false};
+  std::mutex m_mutex;
+  std::thread::id m_owner{};
+  bool m_haveOwner = false;
+  std::atomic<bool> m_posted{false};
 };
 
 }  // namespace qel

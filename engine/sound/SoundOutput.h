@@ -25,14 +25,14 @@ class CSoundOutput {
   // 16-bit stereo; the device may choose another rate, and sounds are
   // converted to whatever it plays.
   SoundResult Open(const char* deviceName, std::string* error);
-  bool IsOpen() const { return device_ != 0; }
+  bool IsOpen() const { return m_device != 0; }
   // Deletes the current sound, then closes the device.
   void Close();
-  const SDL_AudioSpec& Spec() const { return spec_; }
+  const SDL_AudioSpec& Spec() const { return m_spec; }
 
   // Replaces the current sound (the old one is stopped and deleted first).
   SoundResult SetSound(const QelWaveFormat& format, const void* data, size_t bytes, std::string* error);
-  bool HasSound() const { return sound_ != nullptr; }
+  bool HasSound() const { return m_sound != nullptr; }
   void DeleteSound();
 
   // 0 without a sound. A device that has gone away is opened again first.
@@ -45,11 +45,11 @@ class CSoundOutput {
   static void SDLCALL Callback(void* self, Uint8* stream, int len);
   SoundResult OpenDevice(std::string* error);
 
-  SDL_AudioDeviceID device_ = 0;
-  bool named_ = false;
-  std::string name_;
-  SDL_AudioSpec spec_{};
-  std::unique_ptr<CSoundBuffer> sound_;  // read by the callback under the device lock
+  SDL_AudioDeviceID m_device = 0;
+  bool m_named = false;
+  std::string m_name;
+  SDL_AudioSpec m_spec{};
+  std::unique_ptr<CSoundBuffer> m_sound;  // read by the callback under the device lock
 };
 
 }  // namespace qel

@@ -13,20 +13,20 @@ namespace qel {
 
 class ManualTickSource final : public ITickSource {
  public:
-  explicit ManualTickSource(int64_t startNs = 0) : now_(startNs) {}
+  explicit ManualTickSource(int64_t startNs = 0) : m_now(startNs) {}
 
-  bool HasClock() const override { return hasClock_; }
-  int64_t NowNs() const override { return now_.load(); }
+  bool HasClock() const override { return m_hasClock; }
+  int64_t NowNs() const override { return m_now.load(); }
   bool StartBeats(BeatFn fn, void* context) override;
   void StopBeats() override;
-  bool BeatsRunning() const override { return running_; }
+  bool BeatsRunning() const override { return m_running; }
 
   // A machine without a usable clock, or one whose beat cannot start.
-  void SetHasClock(bool has) { hasClock_ = has; }
-  void SetStartRefused(bool refused) { startRefused_ = refused; }
+  void SetHasClock(bool has) { m_hasClock = has; }
+  void SetStartRefused(bool refused) { m_startRefused = refused; }
 
   // Moves the clock only (a beat that comes late is AdvanceMs then Beat).
-  void AdvanceNs(int64_t ns) { now_.fetch_add(ns); }
+  void AdvanceNs(int64_t ns) { m_now.fetch_add(ns); }
   void AdvanceMs(int64_t ms) { AdvanceNs(ms * 1'000'000); }
   // One beat now, on the calling thread; false when the beats are not running.
   bool Beat();
@@ -35,12 +35,12 @@ class ManualTickSource final : public ITickSource {
   uint32_t RunMs(uint32_t ms);
 
  private:
-  std::atomic<int64_t> now_;
-  bool hasClock_ = true;
-  bool startRefused_ = false;
-  bool running_ = false;
-  BeatFn fn_ = nullptr;
-  void* context_ = nullptr;
+  std::atomic<int64_t> m_now;
+  bool m_hasClock = true;
+  bool m_startRefused = false;
+  bool m_running = false;
+  BeatFn m_fn = nullptr;
+  void* m_context = nullptr;
 };
 
 }  // namespace qel

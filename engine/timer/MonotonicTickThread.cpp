@@ -63,8 +63,8 @@ bool TryRealTime() {
 }  // namespace
 
 MonotonicTickThread::MonotonicTickThread(int64_t periodNs, int64_t maxSpinNs)
-    : periodNs_(periodNs > 0 ? periodNs : kDefaultPeriodNs),
-      maxSpinNs_(std::clamp<int64_t>(maxSpinNs, 0, (periodNs > 0 ? periodNs : kDefaultPeriodNs) / 4)) {}
+    : m_periodNs(periodNs > 0 ? periodNs : kDefaultPeriodNs),
+      m_maxSpinNs(std::clamp<int64_t>(maxSpinNs, 0, (periodNs > 0 ? periodNs : kDefaultPeriodNs) / 4)) {}
 
 MonotonicTickThread::~MonotonicTickThread() { StopBeats(); }
 
@@ -79,10 +79,10 @@ int64_t MonotonicTickThread::NowNs() const {
   return ns;
 }
 
-bool MonotonicTickThread::OnBeatThread() const { return beatThread_.load() == std::this_thread::get_id(); }
+bool MonotonicTickThread::OnBeatThread() const { return m_beatThread.load() == std::this_thread::get_id(); }
 
 void MonotonicTickThread::JoinFinished() {
-  if (thread_.joinable()) thread_.join();
+  if (m_thread.joinable()) m_thread.join();
 }
 
 bool MonotonicTickThread::StartBeats(BeatFn fn, void* context) {
@@ -90,23 +90,23 @@ bool MonotonicTickThread::StartBeats(BeatFn fn, void* context) {
   JoinFinished();  // a run of beats that was ended from inside a beat
   int64_t startNs = 0;
   if (!ReadMonotonic(&startNs)) return false;
-  stop_.store(false);
-  beats_.store(0);
-  missed_.store(0);
-  maxLateness_.store(0);
-  realTime_.store(false);
-  running_.store(true);
+  m_stop.store(false);
+  m_beats.store(0);
+  m_missed.store(0);
+  m_maxLateness.store(0);
+  m_realTime.store(false);
+  m_running.store(true);
   try {
-    thread_ = std::thread(&MonotonicTickThread::Run, this, fn, context, startNs);
+    m_thread = std::thread(&MonotonicTickThread::Run, this, fn, context, startNs);
   } catch (const std::system_error&) {
-    running_.store(false);
+    m_running.store(false);
     return false;
   }
   return true;
 }
 
 void MonotonicTickThread::StopBeats() {
-  stop_.store(true);
+  m_stop.store(true);
   if (OnBeatThread()) {
     // Asked from inside a beat: the thread ends after it; the next start or
     // stop from another thread joins it. The thread object itself belongs to
@@ -114,66 +114,66 @@ void MonotonicTickThread::StopBeats() {
     return;
   }
   JoinFinished();
-  running_.store(false);
+  m_running.store(false);
 }
 
-bool MonotonicTickThread::BeatsRunning() const { return running_.load() && !stop_.load(); }
+bool MonotonicTickThread::BeatsRunning() const { return m_running.load() && !m_stop.load(); }
 
 MonotonicTickThread::Stats MonotonicTickThread::GetStats() const {
   Stats s;
-  s.beats = beats_.load(std::memory_order_relaxed);
-  s.missedBeats = missed_.load(std::memory_order_relaxed);
-  s.maxLatenessNs = maxLateness_.load(std::memory_order_relaxed);
-  s.realTime = realTime_.load(std::memory_order_relaxed);
-  s.spinNs = spin_.load(std::memory_order_relaxed);
+  s.beats = m_beats.load(std::memory_order_relaxed);
+  s.missedBeats = m_missed.load(std::memory_order_relaxed);
+  s.maxLatenessNs = m_maxLateness.load(std::memory_order_relaxed);
+  s.realTime = m_realTime.load(std::memory_order_relaxed);
+  s.spinNs = m_spin.load(std::memory_order_relaxed);
   return s;
 }
 
 void MonotonicTickThread::Run(BeatFn fn, void* context, int64_t startNs) {
-  beatThread_.store(std::this_thread::get_id());
-  realTime_.store(TryRealTime(), std::memory_order_relaxed);
-  int64_t spin = std::min(kInitialSpinNs, maxSpinNs_);
-  spin_.store(spin, std::memory_order_relaxed);
+  m_beatThread.store(std::this_thread::get_id());
+  m_realTime.store(TryRealTime(), std::memory_order_relaxed);
+  int64_t spin = std::min(kInitialSpinNs, m_maxSpinNs);
+  m_spin.store(spin, std::memory_order_relaxed);
   int64_t k = 1;
   int64_t now = startNs;
-  while (!stop_.load(std::memory_order_relaxed)) {
-    const int64_t deadline = startNs + k * periodNs_;
+  while (!m_stop.load(std::memory_order_relaxed)) {
+    const int64_t deadline = startNs + k * m_periodNs;
     const int64_t wakeAt = deadline - spin;
     ReadMonotonic(&now);
     if (now < wakeAt) {
       SleepUntil(wakeAt);
       ReadMonotonic(&now);
-      if (maxSpinNs_ > 0) {
+      if (m_maxSpinNs > 0) {
         // Follow the wake-up delay: jump up at once, come down slowly.
-        const int64_t wanted = std::min(maxSpinNs_, now - wakeAt + kSpinMarginNs);
+        const int64_t wanted = std::min(m_maxSpinNs, now - wakeAt + kSpinMarginNs);
         spin = wanted > spin ? wanted : spin - (spin - wanted) / 64;
-        spin_.store(spin, std::memory_order_relaxed);
+        m_spin.store(spin, std::memory_order_relaxed);
       }
     }
-    while (now < deadline && !stop_.load(std::memory_order_relaxed)) {
+    while (now < deadline && !m_stop.load(std::memory_order_relaxed)) {
       CpuRelax();
       ReadMonotonic(&now);
     }
-    if (stop_.load(std::memory_order_relaxed)) break;
+    if (m_stop.load(std::memory_order_relaxed)) break;
     const int64_t lateness = now - deadline;
-    if (lateness > maxLateness_.load(std::memory_order_relaxed)) {
-      maxLateness_.store(lateness, std::memory_order_relaxed);
+    if (lateness > m_maxLateness.load(std::memory_order_relaxed)) {
+      m_maxLateness.store(lateness, std::memory_order_relaxed);
     }
     fn(context, deadline);
-    beats_.fetch_add(1, std::memory_order_relaxed);
+    m_beats.fetch_add(1, std::memory_order_relaxed);
 
     ++k;
     ReadMonotonic(&now);
-    if (now - (startNs + k * periodNs_) >= periodNs_) {
+    if (now - (startNs + k * m_periodNs) >= m_periodNs) {
       // More than a whole period behind: give only the latest deadline that
       // has passed, at once, and count the ones in between as missed.
-      const int64_t latest = (now - startNs) / periodNs_;
-      missed_.fetch_add(static_cast<uint64_t>(latest - k), std::memory_order_relaxed);
+      const int64_t latest = (now - startNs) / m_periodNs;
+      m_missed.fetch_add(static_cast<uint64_t>(latest - k), std::memory_order_relaxed);
       k = latest;
     }
   }
-  beatThread_.store(std::thread::id());
-  running_.store(false);
+  m_beatThread.store(std::thread::id());
+  m_running.store(false);
 }
 
 }  // namespace qel

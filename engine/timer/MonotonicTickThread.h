@@ -54,17 +54,17 @@ class MonotonicTickThread final : public ITickSource {
   void JoinFinished();
   bool OnBeatThread() const;
 
-  const int64_t periodNs_;
-  const int64_t maxSpinNs_;
-  std::thread thread_;                        // touched only by the starting thread
-  std::atomic<std::thread::id> beatThread_{};  // set by the beat thread while it runs
-  std::atomic<bool> stop_{false};
-  std::atomic<bool> running_{false};
-  std::atomic<uint64_t> beats_{0};
-  std::atomic<uint64_t> missed_{0};
-  std::atomic<int64_t> maxLateness_{0};
-  std::atomic<bool> realTime_{false};
-  std::atomic<int64_t> spin_{0};
+  const int64_t m_periodNs;
+  const int64_t m_maxSpinNs;
+  std::thread m_thread;                        // touched only by the starting thread
+  std::atomic<std::thread::id> m_beatThread{};  // set by the beat thread while it runs
+  std::atomic<bool> m_stop{false};
+  std::atomic<bool> m_running{false};
+  std::atomic<uint64_t> m_beats{0};
+  std::atomic<uint64_t> m_missed{0};
+  std::atomic<int64_t> m_maxLateness{0};
+  std::atomic<bool> m_realTime{false};
+  std::atomic<int64_t> m_spin{0};
 };
 
 }  // namespace qel

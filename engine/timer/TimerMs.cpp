@@ -11,80 +11,80 @@ constexpr int64_t kNsPerSecond = 1'000'000'000;
 
 CTimerMs::CTimerMs(ITickSource* source) {
   if (source == nullptr) {
-    ownSource_ = std::make_unique<MonotonicTickThread>();
-    source = ownSource_.get();
+    m_ownSource = std::make_unique<MonotonicTickThread>();
+    source = m_ownSource.get();
   }
-  source_ = source;
+  m_source = source;
 }
 
 CTimerMs::~CTimerMs() { Stop(); }
 
 bool CTimerMs::Init() {
-  const bool has = source_->HasClock();
-  hasCounter_.store(has);
-  if (has) frequency_ = kNsPerSecond;
-  beats_.store(0, std::memory_order_relaxed);
-  late_.store(0, std::memory_order_relaxed);
-  largestGap_.store(0, std::memory_order_relaxed);
+  const bool has = m_source->HasClock();
+  m_hasCounter.store(has);
+  if (has) m_frequency = kNsPerSecond;
+  m_beats.store(0, std::memory_order_relaxed);
+  m_late.store(0, std::memory_order_relaxed);
+  m_largestGap.store(0, std::memory_order_relaxed);
   Reset();
   return has;
 }
 
 void CTimerMs::Reset() {
-  elapsed_.store(0, std::memory_order_relaxed);
-  previous_.store(0, std::memory_order_relaxed);
-  startNs_.store(source_->NowNs());
+  m_elapsed.store(0, std::memory_order_relaxed);
+  m_previous.store(0, std::memory_order_relaxed);
+  m_startNs.store(m_source->NowNs());
 }
 
 uint32_t CTimerMs::GetElapsedMs() const {
-  if (!hasCounter_.load() || frequency_ <= 0) return 0;
-  const int64_t ticks = source_->NowNs() - startNs_.load();
+  if (!m_hasCounter.load() || m_frequency <= 0) return 0;
+  const int64_t ticks = m_source->NowNs() - m_startNs.load();
   if (ticks <= 0) return 0;
   // Ticks to ms without overflowing: whole seconds and the rest apart.
-  const int64_t seconds = ticks / frequency_;
-  const int64_t rest = ticks % frequency_;
-  return static_cast<uint32_t>(seconds * 1000 + rest * 1000 / frequency_);
+  const int64_t seconds = ticks / m_frequency;
+  const int64_t rest = ticks % m_frequency;
+  return static_cast<uint32_t>(seconds * 1000 + rest * 1000 / m_frequency);
 }
 
 bool CTimerMs::Start(Callback callback, intptr_t argument) {
-  if (running_.load()) return true;
-  callback_ = callback;
-  argument_ = argument;
+  if (m_running.load()) return true;
+  m_callback = callback;
+  m_argument = argument;
   Init();
-  if (!source_->StartBeats(&CTimerMs::OnTick, this)) {
-    callback_ = nullptr;
-    argument_ = 0;
+  if (!m_source->StartBeats(&CTimerMs::OnTick, this)) {
+    m_callback = nullptr;
+    m_argument = 0;
     return false;
   }
-  running_.store(true);
+  m_running.store(true);
   return true;
 }
 
 void CTimerMs::Stop() {
-  if (!running_.load()) return;
-  source_->StopBeats();
-  running_.store(false);
-  callback_ = nullptr;
-  argument_ = 0;
+  if (!m_running.load()) return;
+  m_source->StopBeats();
+  m_running.store(false);
+  m_callback = nullptr;
+  m_argument = 0;
 }
 
 void CTimerMs::OnTick(void* owner, int64_t /*scheduledNs*/) {
   if (owner == nullptr) return;
   auto* self = static_cast<CTimerMs*>(owner);
-  self->inCallback_.fetch_add(1, std::memory_order_relaxed);
+  self->m_inCallback.fetch_add(1, std::memory_order_relaxed);
   self->UpdateStats();
-  if (self->callback_ != nullptr) self->callback_(self->argument_);
-  self->inCallback_.fetch_sub(1, std::memory_order_relaxed);
+  if (self->m_callback != nullptr) self->m_callback(self->m_argument);
+  self->m_inCallback.fetch_sub(1, std::memory_order_relaxed);
 }
 
 void CTimerMs::UpdateStats() {
-  beats_.fetch_add(1, std::memory_order_relaxed);
+  m_beats.fetch_add(1, std::memory_order_relaxed);
   const uint32_t elapsed = GetElapsedMs();
-  elapsed_.store(elapsed, std::memory_order_relaxed);
-  const uint32_t gap = elapsed - previous_.load(std::memory_order_relaxed);
-  previous_.store(elapsed, std::memory_order_relaxed);
-  if (gap > largestGap_.load(std::memory_order_relaxed)) largestGap_.store(gap, std::memory_order_relaxed);
-  if (gap > kLateGapMs) late_.fetch_add(1, std::memory_order_relaxed);
+  m_elapsed.store(elapsed, std::memory_order_relaxed);
+  const uint32_t gap = elapsed - m_previous.load(std::memory_order_relaxed);
+  m_previous.store(elapsed, std::memory_order_relaxed);
+  if (gap > m_largestGap.load(std::memory_order_relaxed)) m_largestGap.store(gap, std::memory_order_relaxed);
+  if (gap > kLateGapMs) m_late.fetch_add(1, std::memory_order_relaxed);
 }
 
 }  // namespace qel

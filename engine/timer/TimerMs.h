@@ -44,15 +44,15 @@ class CTimerMs {
   // Ends the beat; when it returns the callback is not running and will not
   // be called again. Call it from outside the callback.
   void Stop();
-  bool IsRunning() const { return running_.load(); }
+  bool IsRunning() const { return m_running.load(); }
 
   // Statistics (plain words, read by the user-interface thread without a lock).
-  bool HasCounter() const { return hasCounter_.load(); }
-  uint32_t BeatCount() const { return beats_.load(std::memory_order_relaxed); }
-  uint32_t LateCount() const { return late_.load(std::memory_order_relaxed); }
-  uint32_t LargestGapMs() const { return largestGap_.load(std::memory_order_relaxed); }
-  uint32_t ElapsedAtLastBeatMs() const { return elapsed_.load(std::memory_order_relaxed); }
-  int32_t InCallbackCount() const { return inCallback_.load(std::memory_order_relaxed); }
+  bool HasCounter() const { return m_hasCounter.load(); }
+  uint32_t BeatCount() const { return m_beats.load(std::memory_order_relaxed); }
+  uint32_t LateCount() const { return m_late.load(std::memory_order_relaxed); }
+  uint32_t LargestGapMs() const { return m_largestGap.load(std::memory_order_relaxed); }
+  uint32_t ElapsedAtLastBeatMs() const { return m_elapsed.load(std::memory_order_relaxed); }
+  int32_t InCallbackCount() const { return m_inCallback.load(std::memory_order_relaxed); }
 
   // One beat as the tick source gives it; a null owner does nothing.
   static void OnTick(void* owner, int64_t scheduledNs);
@@ -60,20 +60,20 @@ class CTimerMs {
  private:
   void UpdateStats();
 
-  std::unique_ptr<ITickSource> ownSource_;
-  ITickSource* source_;
-  std::atomic<bool> running_{false};
-  std::atomic<int32_t> inCallback_{0};
-  std::atomic<uint32_t> elapsed_{0};
-  std::atomic<uint32_t> previous_{0};
-  std::atomic<uint32_t> beats_{0};
-  std::atomic<uint32_t> late_{0};
-  std::atomic<uint32_t> largestGap_{0};
-  std::atomic<bool> hasCounter_{false};
-  int64_t frequency_ = 0;  // clock units per second
-  std::atomic<int64_t> startNs_{0};
-  Callback callback_ = nullptr;
-  intptr_t argument_ = 0;
+  std::unique_ptr<ITickSource> m_ownSource;
+  ITickSource* m_source;
+  std::atomic<bool> m_running{false};
+  std::atomic<int32_t> m_inCallback{0};
+  std::atomic<uint32_t> m_elapsed{0};
+  std::atomic<uint32_t> m_previous{0};
+  std::atomic<uint32_t> m_beats{0};
+  std::atomic<uint32_t> m_late{0};
+  std::atomic<uint32_t> m_largestGap{0};
+  std::atomic<bool> m_hasCounter{false};
+  int64_t m_frequency = 0;  // clock units per second
+  std::atomic<int64_t> m_startNs{0};
+  Callback m_callback = nullptr;
+  intptr_t m_argument = 0;
 };
 
 }  // namespace qel

@@ -24,14 +24,14 @@ struct TimerStatusFigures {
 
 class TimerStatusSampler {
  public:
-  explicit TimerStatusSampler(const CTimerMs& timer) : timer_(timer) {}
+  explicit TimerStatusSampler(const CTimerMs& timer) : m_timer(timer) {}
 
   const TimerStatusFigures& Sample();
-  const TimerStatusFigures& Figures() const { return figures_; }
+  const TimerStatusFigures& Figures() const { return m_figures; }
 
  private:
-  const CTimerMs& timer_;
-  TimerStatusFigures figures_;
+  const CTimerMs& m_timer;
+  TimerStatusFigures m_figures;
 };
 
 }  // namespace qel

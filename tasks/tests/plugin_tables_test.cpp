@@ -70,42 +70,42 @@ bool Present(const char* text) { return text && text[0] != '\0'; }
 class PluginTables : public testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    library.host = &host;
+    m_library.host = &m_host;
     const std::string path = std::string(QEL_OUTPUT_DIR) + "/" + GetParam();
-    ASSERT_TRUE(library.Load(path.c_str(), false)) << "the program's loader refuses " << GetParam();
+    ASSERT_TRUE(m_library.Load(path.c_str(), false)) << "the program's loader refuses " << GetParam();
   }
   void TearDown() override {
-    if (library.module) library.Unload();
+    if (m_library.module) m_library.Unload();
   }
 
   // Command 1 with a pointer-wide answer; false when refused.
   bool Info(int type, int kind, int index, intptr_t* out) {
-    return library.CallTaskEntry(kCmdGetInfo, type | kInfoWideAnswer, kind, index, reinterpret_cast<int32_t*>(out));
+    return m_library.CallTaskEntry(kCmdGetInfo, type | kInfoWideAnswer, kind, index, reinterpret_cast<int32_t*>(out));
   }
 
-  FakeTaskHost host;
-  CTaskLibrary library;
+  FakeTaskHost m_host;
+  CTaskLibrary m_library;
 };
 
 TEST_P(PluginTables, DefaultModelTaskIsTheRecords) {
-  const QelModelTask* exported = static_cast<const QelModelTask*>(dlsym(library.module, kModelDefaultName));
+  const QelModelTask* exported = static_cast<const QelModelTask*>(dlsym(m_library.module, kModelDefaultName));
   ASSERT_NE(exported, nullptr);
-  const QelModelTask* d = library.modelDefault;
+  const QelModelTask* d = m_library.modelDefault;
   EXPECT_EQ(d, exported) << "the record holds the exported g_ModelDefault";
   EXPECT_GT(d->TaskId, 0u);
   EXPECT_TRUE(Present(d->TaskIdStr));
   EXPECT_TRUE(Present(d->TaskName));
-  EXPECT_EQ(Lower(GetParam()), Lower("Qel" + library.GetShortCode() + ".qet")) << "file named by its short code";
+  EXPECT_EQ(Lower(GetParam()), Lower("Qel" + m_library.GetShortCode() + ".qet")) << "file named by its short code";
   EXPECT_LE(d->w.TaskType & 0xFFFF, 2u);
-  EXPECT_EQ(library.defaultTaskType, d->w.TaskType);
-  EXPECT_EQ(library.defaultTaskFlags, d->w.TaskFlags);
-  EXPECT_EQ(library.defaultIntrAfterTrials, d->w.TaskIntrAfterTrials);
-  EXPECT_EQ(library.defaultIntrContinue, d->w.TaskIntrContinue);
-  EXPECT_EQ(library.defaultIntrReplaceTrial, d->w.TaskIntrReplaceTrial);
-  EXPECT_EQ(library.defaultIntrDummyTrials, d->w.TaskIntrDummyTrials);
+  EXPECT_EQ(m_library.defaultTaskType, d->w.TaskType);
+  EXPECT_EQ(m_library.defaultTaskFlags, d->w.TaskFlags);
+  EXPECT_EQ(m_library.defaultIntrAfterTrials, d->w.TaskIntrAfterTrials);
+  EXPECT_EQ(m_library.defaultIntrContinue, d->w.TaskIntrContinue);
+  EXPECT_EQ(m_library.defaultIntrReplaceTrial, d->w.TaskIntrReplaceTrial);
+  EXPECT_EQ(m_library.defaultIntrDummyTrials, d->w.TaskIntrDummyTrials);
   EXPECT_GE(d->w.TaskVersion, 1u);
-  EXPECT_LE(d->w.TaskVersion, static_cast<uint32_t>(library.versionCount));
-  for (int p = library.partCount; p < kMaxParts; ++p) {
+  EXPECT_LE(d->w.TaskVersion, static_cast<uint32_t>(m_library.versionCount));
+  for (int p = m_library.partCount; p < kMaxParts; ++p) {
     EXPECT_EQ(d->TaskPartTrials[p], 0u) << "part " << p + 1 << " the task does not have";
   }
   intptr_t answer = 0;
@@ -114,46 +114,46 @@ TEST_P(PluginTables, DefaultModelTaskIsTheRecords) {
 }
 
 TEST_P(PluginTables, VersionAndPartNamesForEveryCount) {
-  ASSERT_GE(library.versionCount, 1);
-  ASSERT_GE(library.partCount, 1);
-  ASSERT_LE(library.partCount, kMaxParts);
+  ASSERT_GE(m_library.versionCount, 1);
+  ASSERT_GE(m_library.partCount, 1);
+  ASSERT_LE(m_library.partCount, kMaxParts);
   intptr_t answer = 0;
   ASSERT_TRUE(Info(3, 0, 0, &answer));
-  EXPECT_EQ(answer, library.versionCount);
+  EXPECT_EQ(answer, m_library.versionCount);
   ASSERT_TRUE(Info(4, 0, 0, &answer));
-  EXPECT_EQ(answer, library.partCount);
-  for (int i = 1; i <= library.versionCount; ++i) {
+  EXPECT_EQ(answer, m_library.partCount);
+  for (int i = 1; i <= m_library.versionCount; ++i) {
     ASSERT_TRUE(Info(3, 1, i, &answer)) << "version " << i;
-    EXPECT_EQ(reinterpret_cast<const char*>(answer), library.versionNames[i - 1]);
-    EXPECT_TRUE(Present(library.versionNames[i - 1])) << "version " << i;
+    EXPECT_EQ(reinterpret_cast<const char*>(answer), m_library.versionNames[i - 1]);
+    EXPECT_TRUE(Present(m_library.versionNames[i - 1])) << "version " << i;
   }
-  EXPECT_FALSE(Info(3, 1, library.versionCount + 1, &answer));
-  for (int i = 1; i <= library.partCount; ++i) {
+  EXPECT_FALSE(Info(3, 1, m_library.versionCount + 1, &answer));
+  for (int i = 1; i <= m_library.partCount; ++i) {
     ASSERT_TRUE(Info(4, 1, i, &answer)) << "part " << i;
-    EXPECT_TRUE(Present(library.partNames[i - 1])) << "part " << i;
+    EXPECT_TRUE(Present(m_library.partNames[i - 1])) << "part " << i;
   }
-  EXPECT_FALSE(Info(4, 1, library.partCount + 1, &answer));
+  EXPECT_FALSE(Info(4, 1, m_library.partCount + 1, &answer));
 }
 
 TEST_P(PluginTables, VariableRowsWhole) {
-  const uint32_t count = library.scoreVariableCount;
+  const uint32_t count = m_library.scoreVariableCount;
   ASSERT_GE(count, 1u);
   ASSERT_LE(count, static_cast<uint32_t>(kMaxVariables));
   intptr_t answer = 0;
   ASSERT_TRUE(Info(6, 0, 0, &answer));
   EXPECT_EQ(answer, static_cast<intptr_t>(count));
   EXPECT_FALSE(Info(6, 1, static_cast<int>(count), &answer)) << "no row after the last";
-  const int columns = std::max(library.captionCount, library.captionCount2);
+  const int columns = std::max(m_library.captionCount, m_library.captionCount2);
   std::set<std::string> codes;
   for (uint32_t i = 0; i < count; ++i) {
-    const TaskVariableDef& row = library.scoreVariables[i];
+    const TaskVariableDef& row = m_library.scoreVariables[i];
     SCOPED_TRACE("row " + std::to_string(i) + " " + (row.code ? row.code : "(null)"));
     ASSERT_TRUE(Present(row.code));
     EXPECT_TRUE(codes.insert(row.code).second) << "code used twice";
     EXPECT_TRUE(IsNumberFormat(row.format)) << (row.format ? row.format : "(null)");
     EXPECT_TRUE(Present(row.description));
     EXPECT_GE(row.part, 0);
-    EXPECT_LE(row.part, library.partCount);
+    EXPECT_LE(row.part, m_library.partCount);
     EXPECT_LE(row.GetColumn(true, false), columns) << "a column of the caption tables";
     ASSERT_TRUE(Info(6, 1, static_cast<int>(i), &answer));
     EXPECT_EQ(reinterpret_cast<const char*>(answer), row.code);
@@ -161,23 +161,23 @@ TEST_P(PluginTables, VariableRowsWhole) {
 }
 
 TEST_P(PluginTables, NormRowsPointIntoTheVariableTable) {
-  const uint32_t variables = library.scoreVariableCount;
-  ASSERT_LE(library.normVariableCount, variables);
+  const uint32_t variables = m_library.scoreVariableCount;
+  ASSERT_LE(m_library.normVariableCount, variables);
   std::set<int32_t> ids;
-  for (uint32_t n = 0; n < library.normVariableCount; ++n) {
-    const TaskNormVariable& row = library.normVariables[n];
+  for (uint32_t n = 0; n < m_library.normVariableCount; ++n) {
+    const TaskNormVariable& row = m_library.normVariables[n];
     SCOPED_TRACE("norm row " + std::to_string(n) + " " + (row.name ? row.name : "(combined)"));
     ASSERT_GE(row.id, 0);
     ASSERT_LT(static_cast<uint32_t>(row.id), variables);
     ASSERT_GE(row.source, 0);
     ASSERT_LT(static_cast<uint32_t>(row.source), variables);
     EXPECT_TRUE(ids.insert(row.id).second) << "one norm row per Z row";
-    EXPECT_EQ(library.scoreVariables[row.id].code[0], 'Z') << "the id is a Z row";
-    EXPECT_NE(library.scoreVariables[row.source].code[0], 'Z') << "the source is a raw row";
+    EXPECT_EQ(m_library.scoreVariables[row.id].code[0], 'Z') << "the id is a Z row";
+    EXPECT_NE(m_library.scoreVariables[row.source].code[0], 'Z') << "the source is a raw row";
     EXPECT_NE(row.id, row.source);
     EXPECT_TRUE(Present(row.unit));
     if (row.name) {
-      EXPECT_STREQ(row.name, library.scoreVariables[row.id].code) << "norms are found by the Z row's code";
+      EXPECT_STREQ(row.name, m_library.scoreVariables[row.id].code) << "norms are found by the Z row's code";
     } else {
       EXPECT_NE(row.getter, nullptr) << "a row without a name combines through its getter";
     }
@@ -185,10 +185,10 @@ TEST_P(PluginTables, NormRowsPointIntoTheVariableTable) {
 }
 
 TEST_P(PluginTables, CaptionsAndTaskText) {
-  ASSERT_GE(library.captionCount, 1);
-  for (int i = 0; i < library.captionCount; ++i) EXPECT_TRUE(Present(library.captions[i])) << i;
-  for (int i = 0; i < library.captionCount2; ++i) EXPECT_TRUE(Present(library.captions2[i])) << i;
-  EXPECT_FALSE(library.texts[0].empty()) << "a task instruction in English";
+  ASSERT_GE(m_library.captionCount, 1);
+  for (int i = 0; i < m_library.captionCount; ++i) EXPECT_TRUE(Present(m_library.captions[i])) << i;
+  for (int i = 0; i < m_library.captionCount2; ++i) EXPECT_TRUE(Present(m_library.captions2[i])) << i;
+  EXPECT_FALSE(m_library.texts[0].empty()) << "a task instruction in English";
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgramFolder, PluginTables, testing::ValuesIn(ProgramPlugins()),

@@ -56,12 +56,12 @@ TEST(LetterDrawing, SignalThenMasks) {
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(1, 0));
   ASSERT_TRUE(t.BeginRun());
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   for (int i = 0; i < 4; ++i) ExpectGlyph(front, kLeft[i], kTop[i], 2, qel::GetMaskGlyph(), false, "empty display");
 
   char code[kTrialCodeSize];
   Slot("KrA#", code);
-  ASSERT_TRUE(t.Command(kCmdShowSignal, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.display)));
+  ASSERT_TRUE(t.Command(kCmdShowSignal, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.m_display)));
   ExpectGlyph(front, kLeft[0], kTop[0], 2, qel::GetLetterGlyph('K'), false, "intact K");
   ExpectGlyph(front, kLeft[1], kTop[1], 2, qel::GetLetterGlyph('R'), true, "degraded r");
   ExpectGlyph(front, kLeft[2], kTop[2], 2, qel::GetMaskGlyph(), false, "vowel A as a mask");
@@ -76,12 +76,12 @@ TEST(LetterDrawing, SignalThenMasks) {
 TEST(LetterDrawing, SizeFollowsTheScreenScale) {
   LoadedTask t("MSL", 800, 600);
   ASSERT_TRUE(t.Loaded());
-  t.task.w.TaskSSS = 150;
+  t.m_task.w.TaskSSS = 150;
   ASSERT_TRUE(t.Setup(1, 0));
   ASSERT_TRUE(t.BeginRun());
   // Height 300 x 11 x 1.5 x 0.02 = 99 pixels, blocks of 4, positions 142
   // and 123 pixels from the centre (400, 300).
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   ExpectGlyph(front, 400 - 142 - 22, 300 - 123 - 46, 4, qel::GetMaskGlyph(), false, "top left");
   ExpectGlyph(front, 400 + 142 - 22, 300 + 123 - 46, 4, qel::GetMaskGlyph(), false, "bottom right");
 }
@@ -89,13 +89,13 @@ TEST(LetterDrawing, SizeFollowsTheScreenScale) {
 TEST(LetterDrawing, OtherDiagonalMovesTheLetters) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
-  t.task.TaskParam[0] = 1;
+  t.m_task.TaskParam[0] = 1;
   ASSERT_TRUE(t.Setup(1, 0));
   ASSERT_TRUE(t.BeginRun());
   char code[kTrialCodeSize];
   Slot("CRTB", code);
-  ASSERT_TRUE(t.Command(kCmdShowSignal, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.display)));
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  ASSERT_TRUE(t.Command(kCmdShowSignal, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.m_display)));
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   // Shown as TBCR: the c of the top left now stands bottom left.
   ExpectGlyph(front, kLeft[0], kTop[0], 2, qel::GetLetterGlyph('T'), false, "T");
   ExpectGlyph(front, kLeft[1], kTop[1], 2, qel::GetLetterGlyph('B'), false, "B");
@@ -107,11 +107,11 @@ TEST(LetterDrawing, OtherDiagonalMovesTheLetters) {
 TEST(LetterDrawing, EditorPreviewDrawsIntoSurfaceZero) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
-  ASSERT_TRUE(t.Command(kCmdPrepareScreen, reinterpret_cast<intptr_t>(&t.display), 0));
+  ASSERT_TRUE(t.Command(kCmdPrepareScreen, reinterpret_cast<intptr_t>(&t.m_display), 0));
   char code[kTrialCodeSize];
   Slot("jNs0", code);
-  ASSERT_TRUE(t.Command(kCmdDrawToSurface, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.display)));
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  ASSERT_TRUE(t.Command(kCmdDrawToSurface, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.m_display)));
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   ExpectGlyph(front, kLeft[0], kTop[0], 2, qel::GetLetterGlyph('J'), true, "degraded j");
   ExpectGlyph(front, kLeft[1], kTop[1], 2, qel::GetLetterGlyph('N'), false, "N");
   ExpectGlyph(front, kLeft[3], kTop[3], 2, qel::GetMaskGlyph(), false, "0 is a mask");
@@ -122,26 +122,26 @@ TEST(LetterDemonstration, MemoryLettersOnOneRow) {
   LoadedTask t("MSL");
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(1, 2));  // k, r, s
-  t.host.spaceChange = 57;
-  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.runData.get())));
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  t.m_host.m_spaceChange = 57;
+  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.m_runData.get())));
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   // 44 pixels (22 blocks) apart around the centre, in upper case.
   ExpectGlyph(front, 320 - 44 - 11, 240 - 23, 2, qel::GetLetterGlyph('K'), false, "k");
   ExpectGlyph(front, 320 - 11, 240 - 23, 2, qel::GetLetterGlyph('R'), false, "r");
   ExpectGlyph(front, 320 + 44 - 11, 240 - 23, 2, qel::GetLetterGlyph('S'), false, "s");
-  EXPECT_EQ(t.display.presents, 1);
-  EXPECT_EQ(t.display.cursorShown, 1) << "the run is ended";
+  EXPECT_EQ(t.m_display.m_presents, 1);
+  EXPECT_EQ(t.m_display.m_cursorShown, 1) << "the run is ended";
 }
 
 TEST(LetterDemonstration, BlinkingDiagonalThenMemoryLetters) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(1, 1));  // j, n, s
-  t.host.spaceChange = 57;
-  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.runData.get())));
-  EXPECT_EQ(t.host.now, 6000u) << "twelve steps of 500 ms on the host's clock";
-  EXPECT_EQ(t.display.presents, 13);
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  t.m_host.m_spaceChange = 57;
+  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.m_runData.get())));
+  EXPECT_EQ(t.m_host.m_now, 6000u) << "twelve steps of 500 ms on the host's clock";
+  EXPECT_EQ(t.m_display.m_presents, 13);
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   ExpectGlyph(front, 320 - 44 - 11, 240 - 23, 2, qel::GetLetterGlyph('J'), false, "j");
   ExpectGlyph(front, 320 + 44 - 11, 240 - 23, 2, qel::GetLetterGlyph('S'), false, "s");
 }
@@ -158,14 +158,14 @@ TEST_P(BlinkStep, AKeyEndsTheBlinkingAndEscapeTheDemonstration) {
   const BlinkCase& c = GetParam();
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
-  t.task.TaskParam[0] = c.parameter;
+  t.m_task.TaskParam[0] = c.parameter;
   ASSERT_TRUE(t.Setup(1, 0));
-  t.host.spaceKey = [](uint32_t now) { return now >= 100 ? 1 : 0; };
-  t.host.spaceChange = 1;
-  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.runData.get())));
-  EXPECT_EQ(t.display.presents, 1) << "stopped in the first step, no memory letters";
-  EXPECT_EQ(t.host.now, 100u);
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  t.m_host.m_spaceKey = [](uint32_t now) { return now >= 100 ? 1 : 0; };
+  t.m_host.m_spaceChange = 1;
+  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.m_runData.get())));
+  EXPECT_EQ(t.m_display.m_presents, 1) << "stopped in the first step, no memory letters";
+  EXPECT_EQ(t.m_host.m_now, 100u);
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   for (int p : c.erased) ExpectGlyph(front, kLeft[p], kTop[p], 2, nullptr, false, "relevant: off");
   for (int p : c.shown) ExpectGlyph(front, kLeft[p], kTop[p], 2, qel::GetMaskGlyph(), false, "irrelevant: mask");
 }
@@ -177,20 +177,20 @@ TEST(ParameterText, RelevantDiagonal) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
   EXPECT_EQ(t.Value(kCmdGetParamText, 1, 0), 3);
-  EXPECT_EQ(t.library.answerText, "Relevant diagonal");
+  EXPECT_EQ(t.m_library.answerText, "Relevant diagonal");
   EXPECT_EQ(t.Value(kCmdGetParamText, 1, 1), 0) << "no model task to read the diagonal of";
-  EXPECT_EQ(t.library.answerText, "") << "the caption of the last line is not left as the answer";
+  EXPECT_EQ(t.m_library.answerText, "") << "the caption of the last line is not left as the answer";
   ASSERT_TRUE(t.Setup(1, 0));
   EXPECT_EQ(t.Value(kCmdGetParamText, 0, 0), 1);
   EXPECT_EQ(t.Value(kCmdGetParamText, 1, 0), 3);
-  EXPECT_EQ(t.library.answerText, "Relevant diagonal");
+  EXPECT_EQ(t.m_library.answerText, "Relevant diagonal");
   EXPECT_EQ(t.Value(kCmdGetParamText, 1, 1), 3);
-  EXPECT_EQ(t.library.answerText, "\\  (LeftTop to RightBottom)");
-  t.task.TaskParam[0] = 1;
+  EXPECT_EQ(t.m_library.answerText, "\\  (LeftTop to RightBottom)");
+  t.m_task.TaskParam[0] = 1;
   EXPECT_EQ(t.Value(kCmdGetParamText, 1, 1), 3);
-  EXPECT_EQ(t.library.answerText, "/  (LeftBottom to RightTop)");
+  EXPECT_EQ(t.m_library.answerText, "/  (LeftBottom to RightTop)");
   EXPECT_EQ(t.Value(kCmdGetParamText, 2, 0), 0);
-  EXPECT_EQ(t.library.answerText, "");
+  EXPECT_EQ(t.m_library.answerText, "");
 
   LoadedTask msl("MSL");
   ASSERT_TRUE(msl.Loaded());
@@ -217,16 +217,16 @@ TEST(HouseDrawing, AnimalsInTheWindowsOfTheCode) {
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(1, 0));
   ASSERT_TRUE(t.BeginRun());
-  MemoryDC& back = t.display.Surface(kSurfaceBack);
+  MemoryDC& back = t.m_display.Surface(kSurfaceBack);
   EXPECT_EQ(std::count(back.Calls().begin(), back.Calls().end(), "Polygon"), 2) << "walls and roof";
   back.ClearCalls();
 
   char code[kTrialCodeSize];
   Slot("2134", code);
-  ASSERT_TRUE(t.Command(kCmdShowSignal, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.display)));
+  ASSERT_TRUE(t.Command(kCmdShowSignal, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.m_display)));
   // Windows' top-left corners around the centre (400, 300).
   const int windows[4][2] = {{352, 210}, {192, 370}, {512, 370}, {352, 370}};
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   for (int w = 0; w < 4; ++w) {
     const int picture = code[w] - '0';
     EXPECT_TRUE(Logged(back, "BitBlt " + std::to_string(windows[w][0]) + " " + std::to_string(windows[w][1]) +
@@ -249,27 +249,27 @@ TEST(HouseDrawing, EditorPreviewFitsTheContext) {
   ASSERT_TRUE(t.Loaded());
   char code[kTrialCodeSize];
   Slot("6543", code);
-  ASSERT_TRUE(t.Command(kCmdDrawToSurface, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.display)));
-  MemoryDC& surface = t.display.Surface(0);
+  ASSERT_TRUE(t.Command(kCmdDrawToSurface, reinterpret_cast<intptr_t>(code), reinterpret_cast<intptr_t>(&t.m_display)));
+  MemoryDC& surface = t.m_display.Surface(0);
   // 640 x 480 holds the design 1:1: the windows at their design places.
   EXPECT_TRUE(Logged(surface, "StretchBlt 272 150 96 100"));
   EXPECT_TRUE(Logged(surface, "StretchBlt 272 310 96 150")) << "the tall opening is filled";
-  EXPECT_EQ(t.display.Surface(kSurfaceFront).GetPixel(272 + 48, 150 + 50), PicturePixel(6, 48, 50));
+  EXPECT_EQ(t.m_display.Surface(kSurfaceFront).GetPixel(272 + 48, 150 + 50), PicturePixel(6, 48, 50));
 }
 
 TEST(HouseDemonstration, SampleDisplayThenMemoryPictures) {
   LoadedTask t("MSO1", 800, 600);
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(1, 1));  // pictures 3 and 4; sample display "3456"
-  t.host.spaceChange = 57;
-  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.runData.get())));
-  EXPECT_EQ(t.display.presents, 2);
-  MemoryDC& back = t.display.Surface(kSurfaceBack);
+  t.m_host.m_spaceChange = 57;
+  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.m_runData.get())));
+  EXPECT_EQ(t.m_display.m_presents, 2);
+  MemoryDC& back = t.m_display.Surface(kSurfaceBack);
   EXPECT_TRUE(Logged(back, "BitBlt 352 210 96 100"));
   // Then picture i at (centre x + 384 i - 192 - 48, centre y - 50).
   EXPECT_TRUE(Logged(back, "BitBlt 160 250 96 100"));
   EXPECT_TRUE(Logged(back, "BitBlt 544 250 96 100"));
-  MemoryDC& front = t.display.Surface(kSurfaceFront);
+  MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   EXPECT_EQ(front.GetPixel(160 + 48, 250 + 50), PicturePixel(3, 48, 50));
   EXPECT_EQ(front.GetPixel(544 + 48, 250 + 50), PicturePixel(4, 48, 50));
   EXPECT_EQ(front.GetPixel(330, 260), kBlack) << "no house (a green shutter) behind the memory pictures";
@@ -279,10 +279,10 @@ TEST(HouseDemonstration, EscapeAfterTheSampleDisplay) {
   LoadedTask t("MSO1", 800, 600);
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(2, 0));  // picture 5; sample display "5431"
-  t.host.spaceChange = 1;
-  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.runData.get())));
-  EXPECT_EQ(t.display.presents, 1);
-  EXPECT_EQ(t.display.Surface(kSurfaceFront).GetPixel(352 + 48, 210 + 50), PicturePixel(5, 48, 50));
+  t.m_host.m_spaceChange = 1;
+  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.m_runData.get())));
+  EXPECT_EQ(t.m_display.m_presents, 1);
+  EXPECT_EQ(t.m_display.Surface(kSurfaceFront).GetPixel(352 + 48, 210 + 50), PicturePixel(5, 48, 50));
 }
 
 }  // namespace

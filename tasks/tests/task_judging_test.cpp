@@ -92,14 +92,14 @@ TEST_P(Judging, TargetKeyAndSubCategories) {
   const JudgeCase& c = GetParam();
   LoadedTask t(c.task);
   ASSERT_TRUE(t.Loaded());
-  t.task.TaskParam[0] = c.parameter;
+  t.m_task.TaskParam[0] = c.parameter;
   ASSERT_TRUE(t.Setup(c.version, c.part));
   EXPECT_EQ(t.Judge(c.code), c.target);
   char slot[kTrialCodeSize] = {};
   std::strncpy(slot, c.code, kTrialCodeSize - 1);
   // The yes-key is the host's right code, the no-key its left code.
-  t.host.leftCode = 2;
-  t.host.rightCode = 1;
+  t.m_host.leftCode = 2;
+  t.m_host.rightCode = 1;
   EXPECT_EQ(t.Value(kCmdCorrectResponse, reinterpret_cast<intptr_t>(slot)), c.target ? 1 : 2);
   if (c.correctRejectionBecomes != kNotAsked) {
     EXPECT_EQ(t.Classify(c.code, kCatCorrectRejection), c.correctRejectionBecomes);
@@ -120,7 +120,7 @@ TEST(FocusedAttentionParameter, OnlyOneSelectsTheOtherDiagonal) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
   for (uint32_t parameter : {0u, 2u, 7u}) {
-    t.task.TaskParam[0] = parameter;
+    t.m_task.TaskParam[0] = parameter;
     ASSERT_TRUE(t.Setup(1, 0));
     EXPECT_TRUE(t.Judge("CRTB")) << parameter;
     EXPECT_FALSE(t.Judge("KRCD")) << parameter;
@@ -148,7 +148,7 @@ TEST_P(WholeSlot, NothingReadPastTheSlot) {
   const SlotCase& c = GetParam();
   LoadedTask t(c.task);
   ASSERT_TRUE(t.Loaded());
-  t.task.TaskParam[0] = c.parameter;
+  t.m_task.TaskParam[0] = c.parameter;
   ASSERT_TRUE(t.Setup(1, 0));
   ASSERT_TRUE(t.BeginRun());
   std::unique_ptr<char[]> slot;
@@ -159,9 +159,9 @@ TEST_P(WholeSlot, NothingReadPastTheSlot) {
   const intptr_t code = reinterpret_cast<intptr_t>(slot.get());
   EXPECT_EQ(t.Command(kCmdSetTrial, code), c.target);
   EXPECT_EQ(t.Value(kCmdClassifyResponse, kCatHit, 0), kCatHit);
-  EXPECT_TRUE(t.Command(kCmdShowSignal, code, reinterpret_cast<intptr_t>(&t.display)));
+  EXPECT_TRUE(t.Command(kCmdShowSignal, code, reinterpret_cast<intptr_t>(&t.m_display)));
   EXPECT_TRUE(t.Command(kCmdHideSignal, 0));
-  EXPECT_TRUE(t.Command(kCmdDrawToSurface, code, reinterpret_cast<intptr_t>(&t.display)));
+  EXPECT_TRUE(t.Command(kCmdDrawToSurface, code, reinterpret_cast<intptr_t>(&t.m_display)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WholeSlot,
@@ -198,15 +198,15 @@ TEST_P(PublishedList, BalancedAsJudged) {
   const ListCase& c = GetParam();
   LoadedTask t(c.task);
   ASSERT_TRUE(t.Loaded());
-  t.task.TaskParam[0] = c.parameter;
+  t.m_task.TaskParam[0] = c.parameter;
   for (uint32_t version = 1; version <= 3; ++version) {
     SCOPED_TRACE("version " + std::to_string(version));
     ASSERT_TRUE(t.Setup(version, c.part, c.practice));
-    ASSERT_EQ(t.host.trialCount, static_cast<uint32_t>(c.trials));
+    ASSERT_EQ(t.m_host.trialCount, static_cast<uint32_t>(c.trials));
     int targets = 0;
     std::map<int32_t, int> rejections;
-    for (uint32_t i = 0; i < t.host.trialCount; ++i) {
-      const std::string code = t.host.trialList[i];
+    for (uint32_t i = 0; i < t.m_host.trialCount; ++i) {
+      const std::string code = t.m_host.trialList[i];
       if (t.Judge(code.c_str())) {
         ++targets;
       } else {

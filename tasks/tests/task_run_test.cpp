@@ -32,8 +32,8 @@ struct Expected {
 };
 
 int Row(const LoadedTask& t, const std::string& code) {
-  for (uint32_t i = 0; i < t.library.scoreVariableCount; ++i) {
-    if (code == t.library.scoreVariables[i].code) return static_cast<int>(i);
+  for (uint32_t i = 0; i < t.m_library.scoreVariableCount; ++i) {
+    if (code == t.m_library.scoreVariables[i].code) return static_cast<int>(i);
   }
   return -1;
 }
@@ -43,7 +43,7 @@ void ExpectValues(const LoadedTask& t, const std::vector<Expected>& expected) {
     const int i = Row(t, e.code);
     ASSERT_GE(i, 0) << e.code;
     double value = 0.0;
-    const bool valid = t.runData->GetValue(i, &value);
+    const bool valid = t.m_runData->GetValue(i, &value);
     if (e.value == kNoValue) {
       EXPECT_FALSE(valid) << e.code << " = " << value;
     } else {
@@ -55,10 +55,10 @@ void ExpectValues(const LoadedTask& t, const std::vector<Expected>& expected) {
 
 // Every row of the parts that were not run stays without a value.
 void ExpectPartEmpty(const LoadedTask& t, int part) {
-  for (uint32_t i = 0; i < t.library.scoreVariableCount; ++i) {
-    if (t.library.scoreVariables[i].part != part + 1) continue;
+  for (uint32_t i = 0; i < t.m_library.scoreVariableCount; ++i) {
+    if (t.m_library.scoreVariables[i].part != part + 1) continue;
     double value = 0.0;
-    EXPECT_FALSE(t.runData->GetValue(static_cast<int>(i), &value)) << t.library.scoreVariables[i].code;
+    EXPECT_FALSE(t.m_runData->GetValue(static_cast<int>(i), &value)) << t.m_library.scoreVariables[i].code;
   }
 }
 
@@ -69,32 +69,32 @@ struct Norm {
 };
 
 void AddNorms(LoadedTask& t, const std::map<std::string, Norm>& norms) {
-  const std::string key = t.library.GetShortCode();
+  const std::string key = t.m_library.GetShortCode();
   for (const auto& [name, norm] : norms) {
     const double mean[] = {norm.mean, 0.0, 0.0, 0.0};
     const double sd[] = {norm.sd, 0.0, 0.0, 0.0};
-    ASSERT_TRUE(t.library.AddNormFunction(key.c_str(), name.c_str(), 0, 0.0, 150.0, mean, 4));
-    ASSERT_TRUE(t.library.AddNormFunction(key.c_str(), name.c_str(), 1, 0.0, 150.0, sd, 4));
+    ASSERT_TRUE(t.m_library.AddNormFunction(key.c_str(), name.c_str(), 0, 0.0, 150.0, mean, 4));
+    ASSERT_TRUE(t.m_library.AddNormFunction(key.c_str(), name.c_str(), 1, 0.0, 150.0, sd, 4));
   }
 }
 
 // Every norm row gives the Z of its own raw row with its own norms: norms
 // that differ for every row show a getter that points at another row.
 void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>& norms) {
-  for (uint32_t n = 0; n < t.library.normVariableCount; ++n) {
-    const TaskNormVariable& row = t.library.normVariables[n];
+  for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
+    const TaskNormVariable& row = t.m_library.normVariables[n];
     SCOPED_TRACE(row.name);
     double raw = 0.0;
     double z = 0.0;
-    const bool rawValid = t.runData->GetValue(row.source, &raw);
-    const bool zValid = t.runData->GetValue(row.id, &z);
+    const bool rawValid = t.m_runData->GetValue(row.source, &raw);
+    const bool zValid = t.m_runData->GetValue(row.id, &z);
     const auto it = norms.find(row.name);
     if (it == norms.end() || !rawValid) {
       EXPECT_FALSE(zValid);
       continue;
     }
     // Counts of errors (false alarms, misses) have an SD of at least 1.
-    const int type = t.library.scoreVariables[row.source].VariableType();
+    const int type = t.m_library.scoreVariables[row.source].VariableType();
     double sd = it->second.sd;
     if ((type == 4 || type == 5) && sd > 0.0 && sd < 1.0) sd = 1.0;
     ASSERT_TRUE(zValid);
@@ -105,8 +105,8 @@ void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>&
 // Distinct norms for every norm row, with a few chosen by hand.
 std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen) {
   std::map<std::string, Norm> norms = chosen;
-  for (uint32_t n = 0; n < t.library.normVariableCount; ++n) {
-    norms.emplace(t.library.normVariables[n].name, Norm{100.0 + 37.0 * n, 3.0 + n});
+  for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
+    norms.emplace(t.m_library.normVariables[n].name, Norm{100.0 + 37.0 * n, 3.0 + n});
   }
   return norms;
 }
@@ -130,7 +130,7 @@ TEST(RunEndToEnd, MemorySearchLettersPartTwo) {
   LoadedTask t("MSL");
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(1, 1));
-  ASSERT_EQ(t.host.trialCount, 72u);
+  ASSERT_EQ(t.m_host.trialCount, 72u);
 
   int seen[3] = {0, 0, 0};
   ScriptedRun run(t);
@@ -150,7 +150,7 @@ TEST(RunEndToEnd, MemorySearchLettersPartTwo) {
   EXPECT_EQ(seen[2], 36);
   EXPECT_EQ(seen[1], 18);
   EXPECT_EQ(seen[0], 18);
-  EXPECT_EQ(t.task.trialCounts[1], 72u);
+  EXPECT_EQ(t.m_task.trialCounts[1], 72u);
 
   const std::map<std::string, Norm> chosen = {
       {"Zh2_ms", {480.0, 40.0}}, {"Zc02_ms", {600.0, 25.0}}, {"Zc12_ms", {500.0, 50.0}},
@@ -159,7 +159,7 @@ TEST(RunEndToEnd, MemorySearchLettersPartTwo) {
   norms.erase("Zf12_ms");  // no norms: no Z
   AddNorms(t, norms);
   EXPECT_EQ(run.ComputeVariables(false, &kTestee, kTestDate), 111);
-  EXPECT_EQ(t.runData->resultWord, 1);
+  EXPECT_EQ(t.m_runData->resultWord, 1);
 
   const double ln = std::log(400.0) + std::log(450.0) + std::log(500.0) + std::log(550.0) + std::log(600.0);
   ExpectValues(t, {
@@ -197,9 +197,9 @@ TEST(RunEndToEnd, MemorySearchLettersPartTwo) {
 TEST(RunEndToEnd, FocusedAttentionOtherDiagonal) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
-  t.task.TaskParam[0] = 1;
+  t.m_task.TaskParam[0] = 1;
   ASSERT_TRUE(t.Setup(1, 0));
-  ASSERT_EQ(t.host.trialCount, 80u);
+  ASSERT_EQ(t.m_host.trialCount, 80u);
 
   int seen[3] = {0, 0, 0};  // relevant, irrelevant, none
   ScriptedRun run(t);
@@ -296,7 +296,7 @@ TEST(RunEndToEnd, MemorySearchLettersPracticeWithRepeatedTrials) {
   LoadedTask t("MSL");
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(1, 2, true));
-  ASSERT_EQ(t.host.trialCount, 12u);
+  ASSERT_EQ(t.m_host.trialCount, 12u);
 
   int targets = 0;
   ScriptedRun run(t);
@@ -313,7 +313,7 @@ TEST(RunEndToEnd, MemorySearchLettersPracticeWithRepeatedTrials) {
   ASSERT_LT(first + 2, run.Shown().size());
   EXPECT_EQ(run.Shown()[first + 1], run.Shown()[first]) << "given again after the anticipation";
   EXPECT_EQ(run.Shown()[first + 2], run.Shown()[first]) << "given again after the omission";
-  EXPECT_EQ(t.task.trialCounts[2], 14u) << "the anticipation and the omission are stored too";
+  EXPECT_EQ(t.m_task.trialCounts[2], 14u) << "the anticipation and the omission are stored too";
 
   AddNorms(t, NormsFor(t, {}));
   EXPECT_EQ(run.ComputeVariables(true, &kTestee, kTestDate), 111);
@@ -335,9 +335,9 @@ TEST(ComputeVariablesRefused, WithoutRunDataOrRunContext) {
     LoadedTask t(task);
     ASSERT_TRUE(t.Loaded());
     int32_t v = 0;
-    EXPECT_TRUE(t.library.CallTaskEntry(kCmdComputeVariables, 0, 0, 0, &v));
+    EXPECT_TRUE(t.m_library.CallTaskEntry(kCmdComputeVariables, 0, 0, 0, &v));
     EXPECT_EQ(v, -1) << task;
-    EXPECT_TRUE(t.library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.runData.get()), 0, 0, &v));
+    EXPECT_TRUE(t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.m_runData.get()), 0, 0, &v));
     EXPECT_EQ(v, -1) << task << ": nothing to count the parts' trials by";
   }
 }

@@ -49,7 +49,7 @@ TEST_P(RunSetup, PublishesListsWordsAndMemorySet) {
   LoadedTask t(c.task);
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(c.version, c.part));
-  const CTaskLibrary& r = t.library;
+  const CTaskLibrary& r = t.m_library;
   EXPECT_EQ(r.runText, c.runText);
   // The plug-in's own copy of the committed lists.
   ASSERT_EQ(r.testTrialCount, c.testLength);
@@ -68,16 +68,16 @@ TEST_P(RunSetup, PublishesListsWordsAndMemorySet) {
   EXPECT_TRUE(r.CheckPublishedTables(&problem)) << problem;
 
   // The host's list: the part's trials, the test list played round and round.
-  const uint32_t trials = t.task.TaskPartTrials[c.part];
-  ASSERT_EQ(t.host.trialCount, trials);
+  const uint32_t trials = t.m_task.TaskPartTrials[c.part];
+  ASSERT_EQ(t.m_host.trialCount, trials);
   for (uint32_t i = 0; i < trials; ++i) {
-    ASSERT_STREQ(t.host.trialList[i], c.test[i % c.testLength]) << i;
+    ASSERT_STREQ(t.m_host.trialList[i], c.test[i % c.testLength]) << i;
   }
 
   // A practice run plays the practice list once.
   ASSERT_TRUE(t.Setup(c.version, c.part, true));
-  ASSERT_EQ(t.host.trialCount, 12u);
-  for (uint32_t i = 0; i < 12; ++i) EXPECT_STREQ(t.host.trialList[i], c.practice[i]);
+  ASSERT_EQ(t.m_host.trialCount, 12u);
+  for (uint32_t i = 0; i < 12; ++i) EXPECT_STREQ(t.m_host.trialList[i], c.practice[i]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RunSetup, testing::ValuesIn(Cases()),
@@ -92,9 +92,9 @@ TEST(RunSetupRefused, VersionOrPartOutOfRange) {
     ASSERT_TRUE(t.Loaded());
     EXPECT_FALSE(t.Setup(0, 0)) << task;
     EXPECT_FALSE(t.Setup(4, 0)) << task;
-    EXPECT_FALSE(t.Setup(1, t.library.partCount)) << task;
-    EXPECT_EQ(t.library.testTrialList, nullptr) << task;
-    EXPECT_EQ(t.host.trialCount, 0u) << task;
+    EXPECT_FALSE(t.Setup(1, t.m_library.partCount)) << task;
+    EXPECT_EQ(t.m_library.testTrialList, nullptr) << task;
+    EXPECT_EQ(t.m_host.trialCount, 0u) << task;
     EXPECT_TRUE(t.Setup(1, 0)) << task;
   }
 }
@@ -150,11 +150,11 @@ TEST_P(Texts, InTheHostsLanguageForTheCurrentPart) {
   LoadedTask t(c.task);
   ASSERT_TRUE(t.Loaded());
   ASSERT_TRUE(t.Setup(1, c.part, false, c.language));
-  EXPECT_EQ(t.library.texts[0].rfind("{\\rtf1", 0), 0u) << "an RTF document";
-  EXPECT_EQ(Title(t.library.texts[0]), c.description);
-  EXPECT_EQ(Title(t.library.texts[1]), c.partText);
-  EXPECT_EQ(Title(t.library.texts[2]), c.parameters);
-  EXPECT_EQ(t.library.texts[3], "");
+  EXPECT_EQ(t.m_library.texts[0].rfind("{\\rtf1", 0), 0u) << "an RTF document";
+  EXPECT_EQ(Title(t.m_library.texts[0]), c.description);
+  EXPECT_EQ(Title(t.m_library.texts[1]), c.partText);
+  EXPECT_EQ(Title(t.m_library.texts[2]), c.parameters);
+  EXPECT_EQ(t.m_library.texts[3], "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Texts, testing::ValuesIn(kTexts));
@@ -162,8 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Texts, testing::ValuesIn(kTexts));
 TEST(TextsAtLoad, TheFirstPartInEnglish) {
   LoadedTask t("MSL");
   ASSERT_TRUE(t.Loaded());
-  EXPECT_EQ(Title(t.library.texts[0]), "Memory Search Letters");
-  EXPECT_EQ(Title(t.library.texts[1]), "Part 1: one target letter");
+  EXPECT_EQ(Title(t.m_library.texts[0]), "Memory Search Letters");
+  EXPECT_EQ(Title(t.m_library.texts[1]), "Part 1: one target letter");
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST_P(TaskIdentity, DefaultModelTaskNamesAndCounts) {
   const Identity& want = GetParam();
   LoadedTask t(want.code);
   ASSERT_TRUE(t.Loaded());
-  const QelModelTask* d = t.library.modelDefault;
+  const QelModelTask* d = t.m_library.modelDefault;
   EXPECT_EQ(d->TaskId, want.number);
   EXPECT_STREQ(d->TaskIdStr, want.code);
   EXPECT_STREQ(d->TaskName, want.name);
@@ -58,15 +58,15 @@ TEST_P(TaskIdentity, DefaultModelTaskNamesAndCounts) {
   // The valid window lies inside the signal (shown until the answer).
   EXPECT_LT(d->w.TaskVRLow, d->w.TaskVRHigh);
 
-  ASSERT_EQ(t.library.versionCount, static_cast<int32_t>(want.versions.size()));
-  for (size_t i = 0; i < want.versions.size(); ++i) EXPECT_EQ(t.library.versionNames[i], want.versions[i]);
-  ASSERT_EQ(t.library.partCount, static_cast<int32_t>(want.parts.size()));
-  for (size_t i = 0; i < want.parts.size(); ++i) EXPECT_EQ(t.library.partNames[i], want.parts[i]);
-  EXPECT_EQ(t.library.scoreVariableCount, want.variables);
-  EXPECT_EQ(t.library.normVariableCount, want.norms);
-  EXPECT_EQ(t.library.GetKeptCount(), static_cast<int>(want.norms)) << "every norm row has a name";
+  ASSERT_EQ(t.m_library.versionCount, static_cast<int32_t>(want.versions.size()));
+  for (size_t i = 0; i < want.versions.size(); ++i) EXPECT_EQ(t.m_library.versionNames[i], want.versions[i]);
+  ASSERT_EQ(t.m_library.partCount, static_cast<int32_t>(want.parts.size()));
+  for (size_t i = 0; i < want.parts.size(); ++i) EXPECT_EQ(t.m_library.partNames[i], want.parts[i]);
+  EXPECT_EQ(t.m_library.scoreVariableCount, want.variables);
+  EXPECT_EQ(t.m_library.normVariableCount, want.norms);
+  EXPECT_EQ(t.m_library.GetKeptCount(), static_cast<int>(want.norms)) << "every norm row has a name";
   // Only the focused-attention task has a parameter page.
-  EXPECT_EQ(t.library.page != nullptr, std::string(want.code) == "FA4L");
+  EXPECT_EQ(t.m_library.page != nullptr, std::string(want.code) == "FA4L");
 }
 
 INSTANTIATE_TEST_SUITE_P(All, TaskIdentity, testing::ValuesIn(kIdentities),
@@ -95,24 +95,24 @@ TEST_P(TaskNorms, OneRowPerZRowFromItsRawRow) {
   const NormLayout& want = GetParam();
   LoadedTask t(want.code);
   ASSERT_TRUE(t.Loaded());
-  ASSERT_EQ(t.library.normVariableCount, want.names.size());
+  ASSERT_EQ(t.m_library.normVariableCount, want.names.size());
   int zRows = 0;
-  for (uint32_t i = 0; i < t.library.scoreVariableCount; ++i) zRows += t.library.scoreVariables[i].code[0] == 'Z';
+  for (uint32_t i = 0; i < t.m_library.scoreVariableCount; ++i) zRows += t.m_library.scoreVariables[i].code[0] == 'Z';
   EXPECT_EQ(zRows, static_cast<int>(want.names.size()));
   for (size_t i = 0; i < want.names.size(); ++i) {
-    const TaskNormVariable& n = t.library.normVariables[i];
+    const TaskNormVariable& n = t.m_library.normVariables[i];
     SCOPED_TRACE(want.names[i]);
     ASSERT_NE(n.name, nullptr);
     EXPECT_EQ(n.name, want.names[i]);
     EXPECT_EQ(n.getter, nullptr);
     EXPECT_EQ(n.flags, 0);
-    EXPECT_STREQ(t.library.scoreVariables[n.id].code, n.name);
-    const std::string source = t.library.scoreVariables[n.source].code;
+    EXPECT_STREQ(t.m_library.scoreVariables[n.id].code, n.name);
+    const std::string source = t.m_library.scoreVariables[n.source].code;
     const bool meanRt = std::string(n.unit) == "ms";
     EXPECT_EQ(source, (meanRt ? "T" : "N") + want.names[i].substr(1));
     EXPECT_TRUE(meanRt || std::string(n.unit) == "N");
     // A mean-RT Z sits in the z(RT) column, a count Z in the z(N) column.
-    EXPECT_EQ(t.library.scoreVariables[n.id].flags, meanRt ? 0x90049u : 0xB0049u);
+    EXPECT_EQ(t.m_library.scoreVariables[n.id].flags, meanRt ? 0x90049u : 0xB0049u);
   }
 }
 

@@ -114,9 +114,9 @@ TEST_P(TaskVariables, EveryRowHoldsTheStatisticOfItsCategory) {
   ASSERT_TRUE(t.Setup(1, 0));
 
   const std::vector<std::string> codes = ExpectedCodes(l);
-  ASSERT_EQ(t.library.scoreVariableCount, codes.size());
+  ASSERT_EQ(t.m_library.scoreVariableCount, codes.size());
   for (size_t i = 0; i < codes.size(); ++i) {
-    ASSERT_STREQ(t.library.scoreVariables[i].code, codes[i].c_str()) << "row " << i;
+    ASSERT_STREQ(t.m_library.scoreVariables[i].code, codes[i].c_str()) << "row " << i;
   }
 
   // Each part: 4, 5, 6, ... trials of its listed categories, 3 anticipations,
@@ -144,44 +144,44 @@ TEST_P(TaskVariables, EveryRowHoldsTheStatisticOfItsCategory) {
         if (round >= count) continue;
         const bool timed = category != kCatOmission && category != kCatSkipped && category != kCatAnticipation;
         const int32_t rt = timed ? 300 + 7 * category + 13 * round + 50 * static_cast<int32_t>(p) : 0;
-        t.runData->category[p][n] = HostCategory(category);
-        t.runData->taskCategory[p][n] = category;
-        t.runData->reactionTime[p][n] = rt;
+        t.m_runData->category[p][n] = HostCategory(category);
+        t.m_runData->taskCategory[p][n] = category;
+        t.m_runData->reactionTime[p][n] = rt;
         if (timed) times[{static_cast<int>(p), category}].push_back(rt);
         ++n;
       }
     }
-    t.task.trialCounts[p] = static_cast<uint32_t>(n);
+    t.m_task.trialCounts[p] = static_cast<uint32_t>(n);
   }
 
   // Norms that differ for every Z row.
   std::map<std::string, std::pair<double, double>> norms;
-  for (uint32_t i = 0; i < t.library.normVariableCount; ++i) {
-    const std::string name = t.library.normVariables[i].name;
+  for (uint32_t i = 0; i < t.m_library.normVariableCount; ++i) {
+    const std::string name = t.m_library.normVariables[i].name;
     const double mean[] = {100.0 + 37.0 * i, 0.0, 0.0, 0.0};
     const double sd[] = {3.0 + i, 0.0, 0.0, 0.0};
-    ASSERT_TRUE(t.library.AddNormFunction(l.task, name.c_str(), 0, 0.0, 150.0, mean, 4));
-    ASSERT_TRUE(t.library.AddNormFunction(l.task, name.c_str(), 1, 0.0, 150.0, sd, 4));
+    ASSERT_TRUE(t.m_library.AddNormFunction(l.task, name.c_str(), 0, 0.0, 150.0, mean, 4));
+    ASSERT_TRUE(t.m_library.AddNormFunction(l.task, name.c_str(), 1, 0.0, 150.0, sd, 4));
     norms[name] = {mean[0], sd[0]};
   }
   const QelTesteeRecord testee{QelDateTime::FromDate(1970, 3, 1)};
-  t.runData->testee = &testee;
-  t.runData->testDate = QelDateTime::FromDate(2012, 3, 1);
-  t.runData->normTableSwitch = 0;
-  t.runData->ClearValues();
+  t.m_runData->testee = &testee;
+  t.m_runData->testDate = QelDateTime::FromDate(2012, 3, 1);
+  t.m_runData->normTableSwitch = 0;
+  t.m_runData->ClearValues();
   int32_t count = -1;
-  ASSERT_TRUE(t.library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.runData.get()), 0, 0, &count));
+  ASSERT_TRUE(t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.m_runData.get()), 0, 0, &count));
   EXPECT_EQ(count, static_cast<int32_t>(codes.size()));
 
-  const bool omissionsCount = t.library.modelDefault->w.TaskType == 2;
+  const bool omissionsCount = t.m_library.modelDefault->w.TaskType == 2;
   const size_t suffix = std::string(l.suffix).size();
   for (size_t i = 0; i < codes.size(); ++i) {
     const std::string& code = codes[i];
     SCOPED_TRACE(code);
     const int part = code[code.size() - suffix - 1] - '1';
-    EXPECT_EQ(t.library.scoreVariables[i].part, part + 1);
+    EXPECT_EQ(t.m_library.scoreVariables[i].part, part + 1);
     double value = 0.0;
-    const bool valid = t.runData->GetValue(static_cast<int>(i), &value);
+    const bool valid = t.m_runData->GetValue(static_cast<int>(i), &value);
     const std::string head = code.substr(0, code.size() - suffix - 1);
     if (head == "Ntot") {
       EXPECT_TRUE(valid && value == l.defaultTrials[part]) << value;

@@ -38,14 +38,14 @@ class Synthesizer {
   // A short fade at the very end so the sound never stops on a step.
   void FadeOut(double seconds);
 
-  const std::vector<double>& Samples() const { return samples_; }
+  const std::vector<double>& Samples() const { return m_samples; }
 
  private:
-  uint32_t rate_;
-  uint16_t channels_;
-  uint32_t frames_;
-  std::vector<double> samples_;
-  uint32_t noiseState_ = 0x2545F491u;
+  uint32_t m_rate;
+  uint16_t m_channels;
+  uint32_t m_frames;
+  std::vector<double> m_samples;
+  uint32_t m_noiseState = 0x2545F491u;
 };
 
 }  // namespace sounds

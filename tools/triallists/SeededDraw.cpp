@@ -13,7 +13,7 @@ uint32_t SeededDraw::Below(uint32_t n) {
   const uint64_t range = uint64_t{1} << 32;
   const uint64_t limit = range - range % n;
   for (;;) {
-    const uint64_t value = static_cast<uint32_t>(engine_());
+    const uint64_t value = static_cast<uint32_t>(m_engine());
     if (value < limit) return static_cast<uint32_t>(value % n);
   }
 }

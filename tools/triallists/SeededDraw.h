@@ -13,7 +13,7 @@ namespace triallists {
 
 class SeededDraw {
  public:
-  explicit SeededDraw(uint32_t seed) : engine_(seed) {}
+  explicit SeededDraw(uint32_t seed) : m_engine(seed) {}
 
   // A whole number in [0, n), every value equally likely; n must be > 0.
   uint32_t Below(uint32_t n);
@@ -28,7 +28,7 @@ class SeededDraw {
   }
 
  private:
-  std::mt19937 engine_;
+  std::mt19937 m_engine;
 };
 
 }  // namespace triallists

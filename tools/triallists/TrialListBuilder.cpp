@@ -117,14 +117,14 @@ std::string Key(const Trial& trial) { return std::string(trial.code.begin(), tri
 // the next card the code does not hold yet; a new deck when one runs out.
 class DistractorDeck {
  public:
-  DistractorDeck(const std::string& cards, SeededDraw& draw) : cards_(cards), draw_(draw) { Reshuffle(); }
+  DistractorDeck(const std::string& cards, SeededDraw& draw) : m_cards(cards), m_draw(draw) { Reshuffle(); }
 
   // Starts a new deck; a code drawn again after a clash must not meet the
   // same leftover cards, which would give the same code again.
   void Reshuffle() {
-    deck_ = cards_;
-    draw_.Shuffle(deck_);
-    next_ = 0;
+    m_deck = m_cards;
+    m_draw.Shuffle(m_deck);
+    m_next = 0;
   }
 
   void Fill(Trial& trial) {
@@ -141,10 +141,10 @@ class DistractorDeck {
 
   char Next(const Trial& trial) {
     for (int round = 0; round < 2; ++round) {
-      for (size_t i = next_; i < deck_.size(); ++i) {
-        if (!Holds(trial, deck_[i])) {
-          std::swap(deck_[i], deck_[next_]);
-          return deck_[next_++];
+      for (size_t i = m_next; i < m_deck.size(); ++i) {
+        if (!Holds(trial, m_deck[i])) {
+          std::swap(m_deck[i], m_deck[m_next]);
+          return m_deck[m_next++];
         }
       }
       Reshuffle();
@@ -152,10 +152,10 @@ class DistractorDeck {
     throw std::runtime_error("too few distractors for a code of distinct characters");
   }
 
-  std::string cards_;
-  SeededDraw& draw_;
-  std::string deck_;
-  size_t next_ = 0;
+  std::string m_cards;
+  SeededDraw& m_draw;
+  std::string m_deck;
+  size_t m_next = 0;
 };
 
 void FillDistractors(std::vector<Trial>& trials, const std::string& distractors, SeededDraw& draw) {

@@ -22,9 +22,9 @@ class NotifyRecorder : public wxFrame {
 
   NotifyRecorder() : wxFrame(nullptr, wxID_ANY, "recorder") {
     Bind(QEL_EVT_NOTIFY, [this](CQelNotifyEvent& e) {
-      entries.push_back({e.GetCode(), e.GetPayload()});
-      if (onEvent) onEvent(e);
-      e.SetResult(reply(e.GetCode()));
+      m_entries.push_back({e.GetCode(), e.GetPayload()});
+      if (m_onEvent) m_onEvent(e);
+      e.SetResult(m_reply(e.GetCode()));
     });
   }
   // Handles everything queued so far.
@@ -33,13 +33,13 @@ class NotifyRecorder : public wxFrame {
   }
   std::vector<int> Codes() const {
     std::vector<int> codes;
-    for (const Entry& e : entries) codes.push_back(e.code);
+    for (const Entry& e : m_entries) codes.push_back(e.code);
     return codes;
   }
 
-  std::vector<Entry> entries;
-  std::function<intptr_t(int)> reply = [](int) { return intptr_t{0}; };
-  std::function<void(CQelNotifyEvent&)> onEvent;  // sees the payload while it lives
+  std::vector<Entry> m_entries;
+  std::function<intptr_t(int)> m_reply = [](int) { return intptr_t{0}; };
+  std::function<void(CQelNotifyEvent&)> m_onEvent;  // sees the payload while it lives
 };
 
 }  // namespace qel

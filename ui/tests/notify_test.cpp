@@ -9,15 +9,15 @@ namespace qel {
 
 TEST(QelNotify, SentIsHandledAtOnceWithItsReplyPostedWaitsForTheQueue) {
   NotifyRecorder* target = new NotifyRecorder;
-  target->reply = [](int code) { return intptr_t{code * 2}; };
+  target->m_reply = [](int code) { return intptr_t{code * 2}; };
   EXPECT_EQ(qel::SendNotify(target, 21, 7), 42);
-  ASSERT_EQ(target->entries.size(), 1u);
+  ASSERT_EQ(target->m_entries.size(), 1u);
 
   qel::PostNotify(target, 131, 0);
-  EXPECT_EQ(target->entries.size(), 1u);
+  EXPECT_EQ(target->m_entries.size(), 1u);
   NotifyRecorder::Drain();
-  ASSERT_EQ(target->entries.size(), 2u);
-  EXPECT_EQ(target->entries[1], (NotifyRecorder::Entry{131, 0}));
+  ASSERT_EQ(target->m_entries.size(), 2u);
+  EXPECT_EQ(target->m_entries[1], (NotifyRecorder::Entry{131, 0}));
   target->Destroy();
 }
 
@@ -33,8 +33,8 @@ TEST(QelNotify, PostedFromAnotherThreadArrivesInOrder) {
   });
   worker.join();
   NotifyRecorder::Drain();
-  ASSERT_EQ(target->entries.size(), 50u);
-  for (int i = 0; i < 50; ++i) EXPECT_EQ(target->entries[i].payload, i);
+  ASSERT_EQ(target->m_entries.size(), 50u);
+  for (int i = 0; i < 50; ++i) EXPECT_EQ(target->m_entries[i].payload, i);
   target->Destroy();
 }
 

@@ -14,12 +14,12 @@ const auto* const g_holdXServer = ::testing::AddGlobalTestEnvironment(new XServe
 
 VirtualDevices::VirtualDevices() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  ok_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+  m_ok = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
 }
 
 VirtualDevices::~VirtualDevices() {
-  while (!handles_.empty()) Detach(0);
-  if (ok_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  while (!m_handles.empty()) Detach(0);
+  if (m_ok) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 int VirtualDevices::AttachPad(const std::string& name) {
@@ -31,22 +31,22 @@ int VirtualDevices::AttachStick(const std::string& name) {
 }
 
 void VirtualDevices::SetButton(int device, int button, bool down) {
-  SDL_JoystickSetVirtualButton(handles_[device], button, down ? 1 : 0);
+  SDL_JoystickSetVirtualButton(m_handles[device], button, down ? 1 : 0);
 }
 
 void VirtualDevices::SetAxis(int device, int axis, int16_t value) {
-  SDL_JoystickSetVirtualAxis(handles_[device], axis, value);
+  SDL_JoystickSetVirtualAxis(m_handles[device], axis, value);
 }
 
-void VirtualDevices::SetHat(int device, uint8_t value) { SDL_JoystickSetVirtualHat(handles_[device], 0, value); }
+void VirtualDevices::SetHat(int device, uint8_t value) { SDL_JoystickSetVirtualHat(m_handles[device], 0, value); }
 
 void VirtualDevices::Detach(int device) {
-  const SDL_JoystickID id = SDL_JoystickInstanceID(handles_[device]);
+  const SDL_JoystickID id = SDL_JoystickInstanceID(m_handles[device]);
   for (int i = 0; i < SDL_NumJoysticks(); ++i) {
     if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
   }
-  SDL_JoystickClose(handles_[device]);
-  handles_.erase(handles_.begin() + device);
+  SDL_JoystickClose(m_handles[device]);
+  m_handles.erase(m_handles.begin() + device);
 }
 
 int VirtualDevices::Attach(int type, const std::string& name, int axes, int buttons, int hats) {
@@ -60,8 +60,8 @@ int VirtualDevices::Attach(int type, const std::string& name, int axes, int butt
   desc.name = name.c_str();
   const int index = SDL_JoystickAttachVirtualEx(&desc);
   EXPECT_GE(index, 0) << SDL_GetError();
-  handles_.push_back(SDL_JoystickOpen(index));
-  return static_cast<int>(handles_.size()) - 1;
+  m_handles.push_back(SDL_JoystickOpen(index));
+  return static_cast<int>(m_handles.size()) - 1;
 }
 
 }  // namespace test

@@ -22,7 +22,7 @@ class VirtualDevices {
  public:
   VirtualDevices();
   ~VirtualDevices();
-  bool Ok() const { return ok_; }
+  bool Ok() const { return m_ok; }
 
   // A game pad with the standard 15 buttons and 6 axes; returns its number here.
   int AttachPad(const std::string& name);
@@ -37,8 +37,8 @@ class VirtualDevices {
  private:
   int Attach(int type, const std::string& name, int axes, int buttons, int hats);
 
-  bool ok_ = false;
-  std::vector<SDL_Joystick*> handles_;
+  bool m_ok = false;
+  std::vector<SDL_Joystick*> m_handles;
 };
 
 }  // namespace test

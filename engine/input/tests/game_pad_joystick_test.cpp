@@ -16,7 +16,7 @@ namespace {
 
 class GamePadJoystickTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(devices.Ok()); }
+  void SetUp() override { ASSERT_TRUE(m_devices.Ok()); }
   void TearDown() override { ReleaseDirectInput(); }
 
   // The start-up enumeration, then the device system of a run.
@@ -25,14 +25,14 @@ class GamePadJoystickTest : public ::testing::Test {
     ASSERT_EQ(CreateDirectInput(), kInputOk);
   }
 
-  test::PromptRecorder messages;
-  test::VirtualDevices devices;
+  test::PromptRecorder m_messages;
+  test::VirtualDevices m_devices;
 };
 
 TEST_F(GamePadJoystickTest, PadsAndJoysticksAreListedApartUpToFourEach) {
-  for (int i = 1; i <= 5; ++i) devices.AttachPad("Pad " + std::to_string(i));
-  devices.AttachStick("Stick 1");
-  devices.AttachStick("Stick 2");
+  for (int i = 1; i <= 5; ++i) m_devices.AttachPad("Pad " + std::to_string(i));
+  m_devices.AttachStick("Stick 1");
+  m_devices.AttachStick("Stick 2");
   ASSERT_EQ(EnumInputDevices(), kInputOk);
   EXPECT_FALSE(IsDirectInputCreated());  // enumeration leaves nothing running
   EXPECT_EQ(GetGamePadCount(), 4);       // the fifth pad is not listed
@@ -43,12 +43,12 @@ TEST_F(GamePadJoystickTest, PadsAndJoysticksAreListedApartUpToFourEach) {
   EXPECT_FALSE(GetGamePadName(3).empty());
   EXPECT_EQ(GetGamePadName(4), "");
   EXPECT_EQ(GetForceFeedbackCount(), 0);
-  EXPECT_TRUE(messages.ShownTexts().empty());
+  EXPECT_TRUE(m_messages.ShownTexts().empty());
 }
 
 TEST_F(GamePadJoystickTest, GamePadButtonsAxesAndPadGiveStateAndMask) {
-  const int first = devices.AttachPad("Pad A");
-  const int second = devices.AttachPad("Pad B");
+  const int first = m_devices.AttachPad("Pad A");
+  const int second = m_devices.AttachPad("Pad B");
   StartRun();
   CResponseDevice device;
   ASSERT_TRUE(device.Select(kResponseDeviceGamePad, 1));
@@ -56,11 +56,11 @@ TEST_F(GamePadJoystickTest, GamePadButtonsAxesAndPadGiveStateAndMask) {
   EXPECT_EQ(device.GetName(), GetGamePadName(1));
   EXPECT_EQ(device.ReadMask(), 0u);
 
-  devices.SetButton(first, 1, true);  // not the selected pad
-  devices.SetButton(second, 0, true);
-  devices.SetButton(second, 2, true);
-  devices.SetButton(second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
-  devices.SetAxis(second, SDL_CONTROLLER_AXIS_LEFTX, 1234);
+  m_devices.SetButton(first, 1, true);  // not the selected pad
+  m_devices.SetButton(second, 0, true);
+  m_devices.SetButton(second, 2, true);
+  m_devices.SetButton(second, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  m_devices.SetAxis(second, SDL_CONTROLLER_AXIS_LEFTX, 1234);
   EXPECT_EQ(device.ReadMask(), 5u);
 
   JoystickState state;
@@ -72,31 +72,31 @@ TEST_F(GamePadJoystickTest, GamePadButtonsAxesAndPadGiveStateAndMask) {
   EXPECT_EQ(state.rgdwPOV[0], 9000u);
   EXPECT_EQ(state.rgdwPOV[1], 0xFFFFFFFFu);
 
-  devices.SetButton(second, 0, false);
-  devices.SetButton(second, 2, false);
+  m_devices.SetButton(second, 0, false);
+  m_devices.SetButton(second, 2, false);
   EXPECT_EQ(device.ReadMask(), 0u);
   device.Release();
   EXPECT_EQ(device.Type(), -1);
   EXPECT_EQ(ReadGamePad(&state), kInputOk);  // released: nothing
   EXPECT_EQ(state.lX, 0);
-  EXPECT_TRUE(messages.ShownTexts().empty());
-  EXPECT_TRUE(messages.PostedTexts().empty());
+  EXPECT_TRUE(m_messages.ShownTexts().empty());
+  EXPECT_TRUE(m_messages.PostedTexts().empty());
 }
 
 TEST_F(GamePadJoystickTest, JoystickButtonsAxesAndHat) {
-  const int stick = devices.AttachStick("Stick");
+  const int stick = m_devices.AttachStick("Stick");
   StartRun();
   CResponseDevice device;
   ASSERT_TRUE(device.Select(kResponseDeviceJoystick, 0));
   ASSERT_TRUE(device.Acquire(0));
   EXPECT_EQ(device.GetName(), "Stick");
-  devices.SetButton(stick, 3, true);  // only button 3: no response bit
+  m_devices.SetButton(stick, 3, true);  // only button 3: no response bit
   EXPECT_EQ(device.ReadMask(), 0u);
-  devices.SetButton(stick, 1, true);
+  m_devices.SetButton(stick, 1, true);
   EXPECT_EQ(device.ReadMask(), 2u);
-  devices.SetAxis(stick, 0, -5000);
-  devices.SetAxis(stick, 2, 700);
-  devices.SetHat(stick, SDL_HAT_LEFT);
+  m_devices.SetAxis(stick, 0, -5000);
+  m_devices.SetAxis(stick, 2, 700);
+  m_devices.SetHat(stick, SDL_HAT_LEFT);
   JoystickState state;
   EXPECT_EQ(ReadJoystick(&state), kInputOk);
   EXPECT_EQ(state.lX, -5000);
@@ -114,7 +114,7 @@ TEST_F(GamePadJoystickTest, JoystickButtonsAxesAndHat) {
 }
 
 TEST_F(GamePadJoystickTest, WithoutAJoystickTheSelectionFailsQuietly) {
-  devices.AttachPad("Pad");
+  m_devices.AttachPad("Pad");
   StartRun();
   CResponseDevice device;
   EXPECT_FALSE(device.Select(kResponseDeviceJoystick, 0));
@@ -126,40 +126,40 @@ TEST_F(GamePadJoystickTest, WithoutAJoystickTheSelectionFailsQuietly) {
   EXPECT_EQ(AcquireGamePad(0, 4), kInputRefused);
   EXPECT_EQ(CreateForceFeedback(0, 0), kInputRefused);
   EXPECT_EQ(StartForceFeedback(), kInputRefused);
-  EXPECT_TRUE(messages.ShownTexts().empty());
-  EXPECT_TRUE(messages.PostedTexts().empty());
+  EXPECT_TRUE(m_messages.ShownTexts().empty());
+  EXPECT_TRUE(m_messages.PostedTexts().empty());
 }
 
 TEST_F(GamePadJoystickTest, APadThatGoesAwayReadsEmptyIsReportedOnceAndComesBack) {
-  int pad = devices.AttachPad("Wired Pad");
+  int pad = m_devices.AttachPad("Wired Pad");
   StartRun();
   CResponseDevice device;
   ASSERT_TRUE(device.Select(kResponseDeviceGamePad, 0));
   ASSERT_TRUE(device.Acquire(0));
-  devices.SetButton(pad, 0, true);
+  m_devices.SetButton(pad, 0, true);
   EXPECT_EQ(device.ReadMask(), 1u);
 
-  devices.Detach(pad);
+  m_devices.Detach(pad);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(device.ReadMask(), 0u);
-  ASSERT_EQ(messages.PostedTexts().size(), 1u);
-  EXPECT_EQ(messages.PostedTexts()[0], "ReadGamePad failed\nINPUT_E_UNPLUGGED: " + GetGamePadName(0));
-  EXPECT_TRUE(messages.ShownTexts().empty());  // never a message box from a read
+  ASSERT_EQ(m_messages.PostedTexts().size(), 1u);
+  EXPECT_EQ(m_messages.PostedTexts()[0], "ReadGamePad failed\nINPUT_E_UNPLUGGED: " + GetGamePadName(0));
+  EXPECT_TRUE(m_messages.ShownTexts().empty());  // never a message box from a read
 
-  pad = devices.AttachPad("Wired Pad");  // plugged in again
-  devices.SetButton(pad, 2, true);
+  pad = m_devices.AttachPad("Wired Pad");  // plugged in again
+  m_devices.SetButton(pad, 2, true);
   uint32_t mask = 0;
   for (int i = 0; i < 3 && mask == 0; ++i) mask = device.ReadMask();
   EXPECT_EQ(mask, 4u);
-  EXPECT_EQ(messages.PostedTexts().size(), 1u);
+  EXPECT_EQ(m_messages.PostedTexts().size(), 1u);
 }
 
 TEST_F(GamePadJoystickTest, AcquiringAListedPadThatIsGoneShowsWhy) {
-  const int pad = devices.AttachPad("Gone Pad");
+  const int pad = m_devices.AttachPad("Gone Pad");
   StartRun();
-  devices.Detach(pad);
+  m_devices.Detach(pad);
   EXPECT_EQ(AcquireGamePad(0, 0), kInputDeviceNotFound);
-  ASSERT_EQ(messages.ShownTexts().size(), 1u);
-  EXPECT_EQ(messages.ShownTexts()[0].rfind("INPUT_E_DEVICENOTFOUND", 0), 0u) << messages.ShownTexts()[0];
+  ASSERT_EQ(m_messages.ShownTexts().size(), 1u);
+  EXPECT_EQ(m_messages.ShownTexts()[0].rfind("INPUT_E_DEVICENOTFOUND", 0), 0u) << m_messages.ShownTexts()[0];
   JoystickState state;
   EXPECT_EQ(ReadGamePad(&state), kInputOk);
 }

@@ -34,10 +34,10 @@ TEST(InputDeviceList, DevicesBeyondTheCapacityAreNotListed) {
   EXPECT_EQ(keyboards.NameAt(2), "");
   EXPECT_EQ(keyboards.NameAt(-1), "");
   EXPECT_EQ(keyboards.At(2), nullptr);
-  keyboards.selected = 1;
+  keyboards.m_selected = 1;
   keyboards.Clear();
   EXPECT_EQ(keyboards.Count(), 0);
-  EXPECT_EQ(keyboards.selected, -1);
+  EXPECT_EQ(keyboards.m_selected, -1);
 }
 
 TEST(ForceFeedbackEffect, TheTestEffectIsAOneSecondWaveTowardsTenTen) {

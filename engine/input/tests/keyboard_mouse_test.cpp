@@ -29,17 +29,17 @@ std::vector<int> DownCodes() {
 class InputDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(inject.Ok());
+    ASSERT_TRUE(m_inject.Ok());
     ASSERT_EQ(EnumInputDevices(), kInputOk);
     ASSERT_EQ(CreateDirectInput(), kInputOk);
   }
   void TearDown() override {
     ReleaseDirectInput();
-    EXPECT_TRUE(messages.ShownTexts().empty()) << messages.ShownTexts().front();
+    EXPECT_TRUE(m_messages.ShownTexts().empty()) << m_messages.ShownTexts().front();
   }
 
-  test::PromptRecorder messages;
-  test::XTestInput inject;
+  test::PromptRecorder m_messages;
+  test::XTestInput m_inject;
 };
 
 TEST_F(InputDeviceTest, TheServerGivesOneKeyboardAndOneMouse) {
@@ -54,20 +54,20 @@ TEST_F(InputDeviceTest, TheServerGivesOneKeyboardAndOneMouse) {
 TEST_F(InputDeviceTest, TheFirstKeyboardReadAcquiresAndIsEmpty) {
   ASSERT_EQ(AcquireKeyboard(0, 0), kInputOk);
   EXPECT_TRUE(IsKeyboardPresent());
-  inject.Key(50, true);  // left Shift
-  inject.Sync();
+  m_inject.Key(50, true);  // left Shift
+  m_inject.Sync();
   EXPECT_TRUE(DownCodes().empty());
   EXPECT_EQ(DownCodes(), std::vector<int>{42});
-  inject.Key(50, false);
-  inject.Sync();
+  m_inject.Key(50, false);
+  m_inject.Sync();
   EXPECT_TRUE(DownCodes().empty());
 }
 
 TEST_F(InputDeviceTest, ReleasedKeyboardReadsNothing) {
   ASSERT_EQ(AcquireKeyboard(0, 0), kInputOk);
   DownCodes();
-  inject.Key(65, true);
-  inject.Sync();
+  m_inject.Key(65, true);
+  m_inject.Sync();
   EXPECT_EQ(DownCodes(), std::vector<int>{57});
   ReleaseKeyboard();
   EXPECT_FALSE(IsKeyboardPresent());
@@ -94,12 +94,12 @@ TEST_P(KeyboardKeysTest, PressedKeysGiveTheirCodesAndMask) {
   ASSERT_TRUE(device.Acquire(0));
   EXPECT_EQ(device.GetName(), "Keyboard");
   EXPECT_EQ(device.ReadMask(), 0u);  // acquires
-  for (unsigned key : GetParam().x11) inject.Key(key, true);
-  inject.Sync();
+  for (unsigned key : GetParam().x11) m_inject.Key(key, true);
+  m_inject.Sync();
   EXPECT_EQ(DownCodes(), GetParam().codes);
   EXPECT_EQ(device.ReadMask(), GetParam().mask);
-  for (unsigned key : GetParam().x11) inject.Key(key, false);
-  inject.Sync();
+  for (unsigned key : GetParam().x11) m_inject.Key(key, false);
+  m_inject.Sync();
   EXPECT_EQ(device.ReadMask(), 0u);
   device.Release();
   EXPECT_EQ(device.Type(), -1);
@@ -143,15 +143,15 @@ class MouseTest : public InputDeviceTest {
 };
 
 TEST_F(MouseTest, TheFirstReadAcquiresAndIsEmpty) {
-  inject.Move(7, 7);
-  inject.Sync();
+  m_inject.Move(7, 7);
+  m_inject.Sync();
   MouseState first;
   first.lX = 1;
   EXPECT_EQ(ReadMouse(&first), kInputOk);
   EXPECT_EQ(first.lX, 0);
   EXPECT_EQ(first.lY, 0);
-  inject.Move(5, -3);
-  inject.Sync();
+  m_inject.Move(5, -3);
+  m_inject.Sync();
   const MouseState m = ReadMouseUntil(5, -3, 0);
   EXPECT_EQ(m.lX, 5);  // the move before the acquisition is not counted
   EXPECT_EQ(m.lY, -3);
@@ -160,11 +160,11 @@ TEST_F(MouseTest, TheFirstReadAcquiresAndIsEmpty) {
 TEST_F(MouseTest, MovesSumUntilReadAndWarpsAddNothing) {
   MouseState m;
   ReadMouse(&m);
-  inject.Warp(512, 384);
-  inject.Move(5, -3);
-  inject.Move(2, 2);
-  inject.Warp(100, 100);
-  inject.Sync();
+  m_inject.Warp(512, 384);
+  m_inject.Move(5, -3);
+  m_inject.Move(2, 2);
+  m_inject.Warp(100, 100);
+  m_inject.Sync();
   m = ReadMouseUntil(7, -1, 0);
   EXPECT_EQ(m.lX, 7);
   EXPECT_EQ(m.lY, -1);
@@ -173,9 +173,9 @@ TEST_F(MouseTest, MovesSumUntilReadAndWarpsAddNothing) {
   EXPECT_EQ(m.lY, 0);
 
   // At the screen's corner the pointer cannot move further; the mouse still does.
-  inject.Warp(0, 0);
-  inject.Move(-10, -20);
-  inject.Sync();
+  m_inject.Warp(0, 0);
+  m_inject.Move(-10, -20);
+  m_inject.Sync();
   m = ReadMouseUntil(-10, -20, 0);
   EXPECT_EQ(m.lX, -10);
   EXPECT_EQ(m.lY, -20);
@@ -184,10 +184,10 @@ TEST_F(MouseTest, MovesSumUntilReadAndWarpsAddNothing) {
 TEST_F(MouseTest, TheWheelCountsNotchesOf120) {
   MouseState m;
   ReadMouse(&m);
-  inject.Click(4);  // away from the user
-  inject.Click(5);
-  inject.Click(5);
-  inject.Sync();
+  m_inject.Click(4);  // away from the user
+  m_inject.Click(5);
+  m_inject.Click(5);
+  m_inject.Sync();
   m = ReadMouseUntil(0, 0, -120);
   EXPECT_EQ(m.lZ, -120);
   EXPECT_EQ(m.lX, 0);
@@ -209,14 +209,14 @@ TEST_P(MouseButtonTest, ButtonsInTheStateAndTheMask) {
   ASSERT_TRUE(device.Acquire(0));
   EXPECT_EQ(device.GetName(), "Mouse");
   EXPECT_EQ(device.ReadMask(), 0u);
-  inject.Button(GetParam().x11Button, true);
-  inject.Sync();
+  m_inject.Button(GetParam().x11Button, true);
+  m_inject.Sync();
   MouseState m;
   ReadMouse(&m);
   for (int b = 0; b < 8; ++b) EXPECT_EQ(m.rgbButtons[b], b == GetParam().index ? 0x80 : 0) << "button " << b;
   EXPECT_EQ(device.ReadMask(), GetParam().mask);
-  inject.Button(GetParam().x11Button, false);
-  inject.Sync();
+  m_inject.Button(GetParam().x11Button, false);
+  m_inject.Sync();
   EXPECT_EQ(device.ReadMask(), 0u);
   device.Release();
 }

@@ -20,30 +20,30 @@ class NoDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* display = std::getenv("DISPLAY");
-    if (display != nullptr) savedDisplay = display;
+    if (display != nullptr) m_savedDisplay = display;
     unsetenv("DISPLAY");
   }
   void TearDown() override {
     ReleaseDirectInput();
-    if (!savedDisplay.empty()) setenv("DISPLAY", savedDisplay.c_str(), 1);
+    if (!m_savedDisplay.empty()) setenv("DISPLAY", m_savedDisplay.c_str(), 1);
   }
 
-  std::string savedDisplay;
-  test::PromptRecorder prompts;
+  std::string m_savedDisplay;
+  test::PromptRecorder m_prompts;
 };
 
 TEST_F(NoDisplayTest, StartingTheDeviceSystemFailsWithOnePlainMessage) {
   EXPECT_EQ(CreateDirectInput(), kInputNoDisplay);
-  ASSERT_EQ(prompts.Shown().size(), 1u);
-  EXPECT_EQ(prompts.Shown()[0].text, "DirectInputCreate() failed\nINPUT_E_NODISPLAY: cannot open display \"\"");
-  EXPECT_EQ(prompts.Shown()[0].style, static_cast<unsigned>(kPromptOk));
+  ASSERT_EQ(m_prompts.Shown().size(), 1u);
+  EXPECT_EQ(m_prompts.Shown()[0].text, "DirectInputCreate() failed\nINPUT_E_NODISPLAY: cannot open display \"\"");
+  EXPECT_EQ(m_prompts.Shown()[0].style, static_cast<unsigned>(kPromptOk));
   EXPECT_FALSE(IsDirectInputCreated());
 
   EXPECT_EQ(EnumInputDevices(), kInputNoDisplay);
-  EXPECT_EQ(prompts.Shown().size(), 2u);
+  EXPECT_EQ(m_prompts.Shown().size(), 2u);
   EXPECT_EQ(GetKeyboardCount() + GetMouseCount() + GetGamePadCount() + GetJoystickCount() + GetForceFeedbackCount(), 0);
   EXPECT_FALSE(EnumGamePads());  // no device system: false, no message
-  EXPECT_EQ(prompts.Shown().size(), 2u);
+  EXPECT_EQ(m_prompts.Shown().size(), 2u);
 }
 
 TEST_F(NoDisplayTest, WithoutDeviceSystemEverythingReadsAsNothing) {
@@ -80,8 +80,8 @@ TEST_F(NoDisplayTest, WithoutDeviceSystemEverythingReadsAsNothing) {
   EXPECT_EQ(device.GetName(), "");
   EXPECT_FALSE(device.Select(4, 0));
   device.Release();
-  EXPECT_TRUE(prompts.Shown().empty());
-  EXPECT_TRUE(prompts.Posted().empty());
+  EXPECT_TRUE(m_prompts.Shown().empty());
+  EXPECT_TRUE(m_prompts.Posted().empty());
 }
 
 }  // namespace

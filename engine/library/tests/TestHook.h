@@ -64,13 +64,13 @@ class GoodPluginTest : public ::testing::Test {
  protected:
   void SetUp() override {
     PluginScript::Get().Reset();
-    ASSERT_TRUE(lib_.Load(PluginPath("Good").c_str(), true));
+    ASSERT_TRUE(m_lib.Load(PluginPath("Good").c_str(), true));
   }
   void TearDown() override {
-    lib_.Unload();
+    m_lib.Unload();
     PluginScript::Get().Reset();
   }
-  CTaskLibrary lib_;
+  CTaskLibrary m_lib;
 };
 
 // Whether the file is mapped in this process (dlopen without loading it).
@@ -79,8 +79,8 @@ bool IsModuleLoaded(const std::string& path);
 // A task host that only records SetRunFlags; every other service is inert.
 class RecordingTaskHost final : public FakeTaskHost {
  public:
-  std::vector<int> runFlags;
-  void SetRunFlags(uint8_t practice) override { runFlags.push_back(practice); }
+  std::vector<int> m_runFlags;
+  void SetRunFlags(uint8_t practice) override { m_runFlags.push_back(practice); }
 };
 
 }  // namespace test

@@ -17,16 +17,16 @@ class BindingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     PluginScript::Get().Reset();
-    folder_.AddPlugin("Good", "QelA.qet");
-    folder_.AddPlugin("Other", "QelB.qet");
-    SetTaskFolder((folder_.FolderText() + "Qel").c_str());
+    m_folder.AddPlugin("Good", "QelA.qet");
+    m_folder.AddPlugin("Other", "QelB.qet");
+    SetTaskFolder((m_folder.FolderText() + "Qel").c_str());
     ASSERT_EQ(FindTaskLibraries(nullptr), 2);
   }
   void TearDown() override {
     UnloadTaskLibraries();
     PluginScript::Get().Reset();
   }
-  PluginFolder folder_;
+  PluginFolder m_folder;
 };
 
 TEST_F(BindingTest, BoundTaskTakesThePluginsTypeLowHalfFlagsAndInterruptions) {
@@ -93,17 +93,17 @@ TEST_F(BindingTest, BindModelTasksBindsEveryTaskOfTheModel) {
   ASSERT_EQ(model.AddTask(TaskWithCode("EG")), 0);
   ASSERT_EQ(model.AddTask(TaskWithCode("XX")), 1);
   ASSERT_EQ(model.AddTask(TaskWithCode("EO")), 2);
-  model.tasks[1].library = GetTaskLibrary(0);  // a stale binding is replaced
-  model.tasks[3].TaskIdStr = "EG";             // beyond the count: not a task of the model
+  model.m_tasks[1].library = GetTaskLibrary(0);  // a stale binding is replaced
+  model.m_tasks[3].TaskIdStr = "EG";             // beyond the count: not a task of the model
   BindModelTasks(&model);
-  EXPECT_EQ(model.tasks[0].library, GetTaskLibrary(0));
-  EXPECT_EQ(model.tasks[1].library, nullptr);
-  EXPECT_EQ(model.tasks[2].library, GetTaskLibrary(1));
-  EXPECT_EQ(model.tasks[3].library, nullptr);
-  EXPECT_EQ(model.tasks[0].w.TaskType & 0xFFFF, 2u);
-  EXPECT_EQ(model.tasks[2].w.TaskType & 0xFFFF, 1u);
-  EXPECT_TRUE(model.tasks[0].IsLibraryLoaded());
-  EXPECT_EQ(model.tasks[0].GetPartCount(), 2);
+  EXPECT_EQ(model.m_tasks[0].library, GetTaskLibrary(0));
+  EXPECT_EQ(model.m_tasks[1].library, nullptr);
+  EXPECT_EQ(model.m_tasks[2].library, GetTaskLibrary(1));
+  EXPECT_EQ(model.m_tasks[3].library, nullptr);
+  EXPECT_EQ(model.m_tasks[0].w.TaskType & 0xFFFF, 2u);
+  EXPECT_EQ(model.m_tasks[2].w.TaskType & 0xFFFF, 1u);
+  EXPECT_TRUE(model.m_tasks[0].IsLibraryLoaded());
+  EXPECT_EQ(model.m_tasks[0].GetPartCount(), 2);
   BindModelTasks(nullptr);
 }
 
@@ -111,18 +111,18 @@ TEST_F(BindingTest, BindModelTaskAtBindsOnlyTasksOfTheModel) {
   CExpModel model;
   ASSERT_EQ(model.AddTask(TaskWithCode("EO")), 0);
   ASSERT_EQ(model.AddTask(TaskWithCode("EG")), 1);
-  model.tasks[2].TaskIdStr = "EG";
+  model.m_tasks[2].TaskIdStr = "EG";
   BindModelTaskAt(&model, 1);
-  EXPECT_EQ(model.tasks[0].library, nullptr);
-  EXPECT_EQ(model.tasks[1].library, GetTaskLibrary(0));
+  EXPECT_EQ(model.m_tasks[0].library, nullptr);
+  EXPECT_EQ(model.m_tasks[1].library, GetTaskLibrary(0));
   BindModelTaskAt(&model, 2);
   BindModelTaskAt(&model, -1);
   BindModelTaskAt(&model, kMaxModelTasks);
   BindModelTaskAt(nullptr, 0);
-  EXPECT_EQ(model.tasks[0].library, nullptr);
-  EXPECT_EQ(model.tasks[2].library, nullptr);
+  EXPECT_EQ(model.m_tasks[0].library, nullptr);
+  EXPECT_EQ(model.m_tasks[2].library, nullptr);
   BindModelTaskAt(&model, 0);
-  EXPECT_EQ(model.tasks[0].library, GetTaskLibrary(1));
+  EXPECT_EQ(model.m_tasks[0].library, GetTaskLibrary(1));
 }
 
 }  // namespace

@@ -40,15 +40,15 @@ class CommandSet : public ::testing::TestWithParam<CommandCase> {
  protected:
   void SetUp() override {
     PluginScript::Get().Reset();
-    folder_.AddPlugin("Good", "QelA.qet");
-    folder_.AddPlugin("Other", "QelB.qet");
-    SetTaskFolder((folder_.FolderText() + "Qel").c_str());
-    ASSERT_EQ(FindTaskLibraries(&host_), 2);
-    ASSERT_EQ(model_.AddTask(Task("EO")), 0);
-    ASSERT_EQ(model_.AddTask(Task("EG")), 1);
-    ASSERT_EQ(model_.AddTask(Task("NONE")), 2);
-    BindModelTasks(&model_);
-    ASSERT_EQ(model_.tasks[1].library, GetTaskLibrary(0));
+    m_folder.AddPlugin("Good", "QelA.qet");
+    m_folder.AddPlugin("Other", "QelB.qet");
+    SetTaskFolder((m_folder.FolderText() + "Qel").c_str());
+    ASSERT_EQ(FindTaskLibraries(&m_host), 2);
+    ASSERT_EQ(m_model.AddTask(Task("EO")), 0);
+    ASSERT_EQ(m_model.AddTask(Task("EG")), 1);
+    ASSERT_EQ(m_model.AddTask(Task("NONE")), 2);
+    BindModelTasks(&m_model);
+    ASSERT_EQ(m_model.m_tasks[1].library, GetTaskLibrary(0));
     PluginScript::Get().calls.clear();
   }
   void TearDown() override {
@@ -68,14 +68,14 @@ class CommandSet : public ::testing::TestWithParam<CommandCase> {
       return result;
     };
   }
-  PluginFolder folder_;
-  test::RecordingTaskHost host_;
-  CExpModel model_;
+  PluginFolder m_folder;
+  test::RecordingTaskHost m_host;
+  CExpModel m_model;
 };
 
 TEST_P(CommandSet, ReachesTheBoundPluginWithItsArguments) {
   const CommandCase& c = GetParam();
-  CExpModelTask& task = model_.tasks[1];
+  CExpModelTask& task = m_model.m_tasks[1];
   Answer(true);
   const int64_t result = c.call(task);
   EXPECT_EQ(result, c.value ? 77 : 1);
@@ -95,15 +95,15 @@ TEST_P(CommandSet, ARefusalGivesFalseOrZero) {
   const CommandCase& c = GetParam();
   Answer(false);
   // The value written with a refusal is not used: command 16 gives 0, not 500.
-  EXPECT_EQ(c.call(model_.tasks[1]), 0);
+  EXPECT_EQ(c.call(m_model.m_tasks[1]), 0);
   EXPECT_EQ(PluginScript::Get().calls.size(), 1u);
 }
 
 TEST_P(CommandSet, WithoutAPluginTheDefaultAndNoCall) {
   const CommandCase& c = GetParam();
   Answer(true);
-  ASSERT_EQ(model_.tasks[2].library, nullptr);
-  EXPECT_EQ(c.call(model_.tasks[2]), c.unboundDefault);
+  ASSERT_EQ(m_model.m_tasks[2].library, nullptr);
+  EXPECT_EQ(c.call(m_model.m_tasks[2]), c.unboundDefault);
   EXPECT_TRUE(PluginScript::Get().calls.empty());
 }
 
@@ -113,8 +113,8 @@ TEST_P(CommandSet, AfterUnloadingTheBoundRecordAnswersNothing) {
   PluginScript::Get().calls.clear();
   Answer(true);
   // Still bound to the (now empty) record, which has no entry to call.
-  ASSERT_NE(model_.tasks[1].library, nullptr);
-  EXPECT_EQ(c.call(model_.tasks[1]), 0);
+  ASSERT_NE(m_model.m_tasks[1].library, nullptr);
+  EXPECT_EQ(c.call(m_model.m_tasks[1]), 0);
   EXPECT_TRUE(PluginScript::Get().calls.empty());
 }
 
@@ -166,9 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
 // Each task's commands go to its own plug-in.
 TEST_F(CommandSet, TasksOfOneModelReachTheirOwnPlugins) {
   Answer(true);
-  model_.tasks[0].EndPart();
-  model_.tasks[1].ShowWarning();
-  model_.tasks[0].HideFeedback();
+  m_model.m_tasks[0].EndPart();
+  m_model.m_tasks[1].ShowWarning();
+  m_model.m_tasks[0].HideFeedback();
   const auto& calls = PluginScript::Get().calls;
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[0].record, GetTaskLibrary(1));
@@ -184,8 +184,8 @@ TEST_F(CommandSet, ValueAnswersPassThroughUnchanged) {
       if (out) *out = v;
       return true;
     };
-    EXPECT_EQ(model_.tasks[1].IsTrialEnded(), v);
-    EXPECT_EQ(model_.tasks[1].GetStartDelay(), v);
+    EXPECT_EQ(m_model.m_tasks[1].IsTrialEnded(), v);
+    EXPECT_EQ(m_model.m_tasks[1].GetStartDelay(), v);
   }
 }
 

@@ -30,7 +30,7 @@ class FindTaskLibrariesTest : public ::testing::Test {
   }
   int Scan(const PluginFolder& folder) {
     SetTaskFolder((folder.FolderText() + "Qel").c_str());
-    return FindTaskLibraries(&host_);
+    return FindTaskLibraries(&m_host);
   }
   std::vector<std::string> LoadedNames() const {
     std::vector<std::string> names;
@@ -39,7 +39,7 @@ class FindTaskLibrariesTest : public ::testing::Test {
     }
     return names;
   }
-  test::RecordingTaskHost host_;
+  test::RecordingTaskHost m_host;
 };
 
 TEST(TaskFolder, KeepsTheFolderOfTheProgramPath) {
@@ -63,7 +63,7 @@ TEST_F(FindTaskLibrariesTest, EmptyFolderFindsNothingQuietly) {
   EXPECT_EQ(Scan(folder), 0);
   EXPECT_EQ(GetTaskLibraryCount(), 0);
   EXPECT_TRUE(prompts.ShownTexts().empty());
-  EXPECT_EQ(host_.runFlags, (std::vector<int>{0}));
+  EXPECT_EQ(m_host.m_runFlags, (std::vector<int>{0}));
   EXPECT_TRUE(PluginScript::Get().calls.empty());
 }
 
@@ -84,7 +84,7 @@ TEST_F(FindTaskLibrariesTest, NamesMatchIgnoringCaseAndLoadInNameOrder) {
   EXPECT_EQ(LoadedNames(), (std::vector<std::string>{"qela.QET", "QELB.qet", "QelC.qet", "qelx.QET"}));
   // Full paths, every record bound to the host.
   EXPECT_EQ(GetTaskLibrary(0)->GetPath(), folder.FolderText() + "qela.QET");
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(GetTaskLibrary(i)->host, &host_);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(GetTaskLibrary(i)->host, &m_host);
   EXPECT_EQ(GetTaskLibrary(4), nullptr);
   EXPECT_EQ(GetTaskLibrary(-1), nullptr);
 }

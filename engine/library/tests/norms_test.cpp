@@ -53,10 +53,10 @@ TEST_P(NormValue, GetVariableValue) {
   const ZCase& c = GetParam();
   for (const Fn& f : c.functions) {
     const double coefficients[4] = {f.c0, f.c1, f.c2, f.c3};
-    ASSERT_TRUE(lib_.AddNormFunction("EG", f.name, f.kind, f.low, f.high, coefficients, 4));
+    ASSERT_TRUE(m_lib.AddNormFunction("EG", f.name, f.kind, f.low, f.high, coefficients, 4));
   }
   double out = -1.0;
-  EXPECT_EQ(lib_.GetVariableValue(c.n, &out, c.value, c.age, c.kind, c.floorAllowed), c.ok);
+  EXPECT_EQ(m_lib.GetVariableValue(c.n, &out, c.value, c.age, c.kind, c.floorAllowed), c.ok);
   EXPECT_DOUBLE_EQ(out, c.expected);
 }
 
@@ -126,37 +126,37 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(NormsFixture, GetVariableValueNeedsAnOutAndAModelDefault) {
   const double c[4] = {1, 0, 0, 0};
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
-  EXPECT_FALSE(lib_.GetVariableValue(kThi, nullptr, 1, 30, 1, false));
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
+  EXPECT_FALSE(m_lib.GetVariableValue(kThi, nullptr, 1, 30, 1, false));
   double out = 0;
-  const QelModelTask* saved = lib_.modelDefault;
-  lib_.modelDefault = nullptr;
-  EXPECT_FALSE(lib_.GetVariableValue(kThi, &out, 1, 30, 1, false));
+  const QelModelTask* saved = m_lib.modelDefault;
+  m_lib.modelDefault = nullptr;
+  EXPECT_FALSE(m_lib.GetVariableValue(kThi, &out, 1, 30, 1, false));
   EXPECT_EQ(out, kNoValue);
-  lib_.modelDefault = saved;
-  EXPECT_TRUE(lib_.GetVariableValue(kThi, &out, 1, 30, 1, false));
+  m_lib.modelDefault = saved;
+  EXPECT_TRUE(m_lib.GetVariableValue(kThi, &out, 1, 30, 1, false));
   EXPECT_EQ(out, 1.0);
 }
 
 TEST_F(NormsFixture, AddNormFunctionChecksItsArguments) {
   const double c[4] = {1, 2, 3, 4};
-  EXPECT_FALSE(lib_.AddNormFunction(nullptr, "ZThi_eg", 0, 0, 1, c, 4));
-  EXPECT_FALSE(lib_.AddNormFunction("EG", nullptr, 0, 0, 1, c, 4));
-  EXPECT_FALSE(lib_.AddNormFunction("EG", "ZThi_eg", 2, 0, 1, c, 4));
-  EXPECT_FALSE(lib_.AddNormFunction("EG", "ZThi_eg", -1, 0, 1, c, 4));
+  EXPECT_FALSE(m_lib.AddNormFunction(nullptr, "ZThi_eg", 0, 0, 1, c, 4));
+  EXPECT_FALSE(m_lib.AddNormFunction("EG", nullptr, 0, 0, 1, c, 4));
+  EXPECT_FALSE(m_lib.AddNormFunction("EG", "ZThi_eg", 2, 0, 1, c, 4));
+  EXPECT_FALSE(m_lib.AddNormFunction("EG", "ZThi_eg", -1, 0, 1, c, 4));
   // Names this plug-in does not keep are accepted and dropped.
-  EXPECT_TRUE(lib_.AddNormFunction("EG", "Unknown", 0, 0, 1, c, 4));
-  EXPECT_TRUE(lib_.AddNormFunction("EG", "ZBad_eg", 0, 0, 1, c, 4));
-  EXPECT_TRUE(lib_.AddNormFunction("EG", "zthi_eg", 0, 0, 1, c, 4));
-  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
+  EXPECT_TRUE(m_lib.AddNormFunction("EG", "Unknown", 0, 0, 1, c, 4));
+  EXPECT_TRUE(m_lib.AddNormFunction("EG", "ZBad_eg", 0, 0, 1, c, 4));
+  EXPECT_TRUE(m_lib.AddNormFunction("EG", "zthi_eg", 0, 0, 1, c, 4));
+  EXPECT_EQ(m_lib.GetNormFunctionCount(), 0);
 }
 
 TEST_F(NormsFixture, AddNormFunctionStoresTheRowWithTheVariableId) {
   const double two[2] = {7, 8};
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZShi_eg", 1, 18.5, 30, two, 2));
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 1, nullptr, 4));
-  ASSERT_EQ(lib_.GetNormFunctionCount(), 2);
-  const NormFunction* f = lib_.GetNormFunction(0);
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZShi_eg", 1, 18.5, 30, two, 2));
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZThi_eg", 0, 0, 1, nullptr, 4));
+  ASSERT_EQ(m_lib.GetNormFunctionCount(), 2);
+  const NormFunction* f = m_lib.GetNormFunction(0);
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->variableId, 4);
   EXPECT_EQ(f->name, "ZShi_eg");
@@ -167,31 +167,31 @@ TEST_F(NormsFixture, AddNormFunctionStoresTheRowWithTheVariableId) {
   EXPECT_EQ(f->c[1], 8.0);
   EXPECT_EQ(f->c[2], 0.0);  // a short array leaves the rest 0
   EXPECT_EQ(f->c[3], 0.0);
-  const NormFunction* g = lib_.GetNormFunction(1);
+  const NormFunction* g = m_lib.GetNormFunction(1);
   EXPECT_EQ(g->variableId, 3);
   EXPECT_EQ(g->c[0], 0.0);
-  EXPECT_EQ(lib_.GetNormFunction(2), nullptr);
-  EXPECT_EQ(lib_.GetNormFunction(-1), nullptr);
+  EXPECT_EQ(m_lib.GetNormFunction(2), nullptr);
+  EXPECT_EQ(m_lib.GetNormFunction(-1), nullptr);
 }
 
 TEST_F(NormsFixture, FindNormFunctionMatchesNameKindAndAgeNotTheKey) {
   const double c[4] = {1, 0, 0, 0};
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 20, 40, c, 4));
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 1, 20, 40, c, 4));
-  EXPECT_EQ(lib_.FindNormFunction("EG", "ZThi_eg", 0, 20), 0);
-  EXPECT_EQ(lib_.FindNormFunction("EG", "ZThi_eg", 1, 39.9), 1);
-  EXPECT_EQ(lib_.FindNormFunction("other key", "ZThi_eg", 1, 30), 1);
-  EXPECT_EQ(lib_.FindNormFunction("EG", "ZThi_eg", 0, 40), -1);
-  EXPECT_EQ(lib_.FindNormFunction("EG", "ZTHI_EG", 0, 30), -1);
-  EXPECT_EQ(lib_.FindNormFunction(nullptr, "ZThi_eg", 0, 30), -1);
-  EXPECT_EQ(lib_.FindNormFunction("EG", nullptr, 0, 30), -1);
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZThi_eg", 0, 20, 40, c, 4));
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZThi_eg", 1, 20, 40, c, 4));
+  EXPECT_EQ(m_lib.FindNormFunction("EG", "ZThi_eg", 0, 20), 0);
+  EXPECT_EQ(m_lib.FindNormFunction("EG", "ZThi_eg", 1, 39.9), 1);
+  EXPECT_EQ(m_lib.FindNormFunction("other key", "ZThi_eg", 1, 30), 1);
+  EXPECT_EQ(m_lib.FindNormFunction("EG", "ZThi_eg", 0, 40), -1);
+  EXPECT_EQ(m_lib.FindNormFunction("EG", "ZTHI_EG", 0, 30), -1);
+  EXPECT_EQ(m_lib.FindNormFunction(nullptr, "ZThi_eg", 0, 30), -1);
+  EXPECT_EQ(m_lib.FindNormFunction("EG", nullptr, 0, 30), -1);
   double out = 0;
-  EXPECT_FALSE(lib_.ComputeNormZ("EG", "ZThi_eg", nullptr, 1, 30, 1, false, false));
-  EXPECT_TRUE(lib_.ComputeNormZ("EG", "ZThi_eg", &out, 1, 30, 1, false, false));
+  EXPECT_FALSE(m_lib.ComputeNormZ("EG", "ZThi_eg", nullptr, 1, 30, 1, false, false));
+  EXPECT_TRUE(m_lib.ComputeNormZ("EG", "ZThi_eg", &out, 1, 30, 1, false, false));
   EXPECT_EQ(out, 1.0);
-  lib_.ResetNorms();
-  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
-  EXPECT_FALSE(lib_.ComputeNormZ("EG", "ZThi_eg", &out, 1, 30, 1, false, false));
+  m_lib.ResetNorms();
+  EXPECT_EQ(m_lib.GetNormFunctionCount(), 0);
+  EXPECT_FALSE(m_lib.ComputeNormZ("EG", "ZThi_eg", &out, 1, 30, 1, false, false));
   EXPECT_EQ(out, kNoValue);
 }
 
@@ -206,94 +206,94 @@ class FakeNormsProvider : public INormsProvider {
     int kind;
     int maxBands;
   };
-  std::map<std::pair<std::string, int>, std::vector<Band>> bands;
-  std::map<std::pair<std::string, int>, int> failures;  // answer instead of the bands
-  std::map<std::pair<std::string, int>, int> claimed;   // count claimed beyond the bands given
-  std::vector<Call> calls;
+  std::map<std::pair<std::string, int>, std::vector<Band>> m_bands;
+  std::map<std::pair<std::string, int>, int> m_failures;  // answer instead of the bands
+  std::map<std::pair<std::string, int>, int> m_claimed;   // count claimed beyond the bands given
+  std::vector<Call> m_calls;
 
   int GetZFunction(const char* key, const char* name, int kind, double* ageLows, double* ageHighs,
                    double* coefficients, int maxBands) override {
-    calls.push_back({key, name, kind, maxBands});
+    m_calls.push_back({key, name, kind, maxBands});
     const auto k = std::make_pair(std::string(name), kind);
-    if (failures.count(k)) return failures[k];
-    const std::vector<Band>& list = bands[k];
+    if (m_failures.count(k)) return m_failures[k];
+    const std::vector<Band>& list = m_bands[k];
     const int n = std::min<int>(static_cast<int>(list.size()), maxBands);
     for (int i = 0; i < n; ++i) {
       ageLows[i] = list[i].low;
       ageHighs[i] = list[i].high;
       for (int j = 0; j < 4; ++j) coefficients[4 * i + j] = list[i].c[j];
     }
-    return claimed.count(k) ? claimed[k] : n;
+    return m_claimed.count(k) ? m_claimed[k] : n;
   }
 };
 
 TEST_F(NormsFixture, LoadNormsAsksForEveryKeptVariableMeanThenSd) {
   FakeNormsProvider provider;
-  provider.bands[{"ZThi_eg", 0}] = {{20, 40, {100, 2, 0, 0}}, {40, 60, {200, 0, 0, 0}}};
-  provider.bands[{"ZThi_eg", 1}] = {{20, 60, {10, 0, 0, 0}}};
-  provider.bands[{"ZNhi_eg", 1}] = {{0, 100, {3, 0, 0, 0}}};
+  provider.m_bands[{"ZThi_eg", 0}] = {{20, 40, {100, 2, 0, 0}}, {40, 60, {200, 0, 0, 0}}};
+  provider.m_bands[{"ZThi_eg", 1}] = {{20, 60, {10, 0, 0, 0}}};
+  provider.m_bands[{"ZNhi_eg", 1}] = {{0, 100, {3, 0, 0, 0}}};
   const double c[4] = {1, 0, 0, 0};
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZShi_eg", 0, 0, 100, c, 4));  // replaced by the load
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZShi_eg", 0, 0, 100, c, 4));  // replaced by the load
 
-  ASSERT_TRUE(lib_.LoadNorms(&provider, "EG"));
-  ASSERT_EQ(provider.calls.size(), 10u);  // 5 kept variables x 2 kinds
+  ASSERT_TRUE(m_lib.LoadNorms(&provider, "EG"));
+  ASSERT_EQ(provider.m_calls.size(), 10u);  // 5 kept variables x 2 kinds
   const char* order[] = {"ZThi_eg", "ZShi_eg", "ZNhi_eg", "ZFar_eg", ""};
-  for (size_t i = 0; i < provider.calls.size(); ++i) {
-    EXPECT_EQ(provider.calls[i].key, "EG");
-    EXPECT_EQ(provider.calls[i].name, order[i / 2]);
-    EXPECT_EQ(provider.calls[i].kind, static_cast<int>(i % 2));
-    EXPECT_EQ(provider.calls[i].maxBands, CTaskLibrary::kMaxNormBands);
+  for (size_t i = 0; i < provider.m_calls.size(); ++i) {
+    EXPECT_EQ(provider.m_calls[i].key, "EG");
+    EXPECT_EQ(provider.m_calls[i].name, order[i / 2]);
+    EXPECT_EQ(provider.m_calls[i].kind, static_cast<int>(i % 2));
+    EXPECT_EQ(provider.m_calls[i].maxBands, CTaskLibrary::kMaxNormBands);
   }
-  ASSERT_EQ(lib_.GetNormFunctionCount(), 4);
-  EXPECT_EQ(lib_.GetNormFunction(0)->ageHigh, 40.0);
-  EXPECT_EQ(lib_.GetNormFunction(1)->c[0], 200.0);  // the second band's own coefficients
-  EXPECT_EQ(lib_.GetNormFunction(2)->kind, 1);
-  EXPECT_EQ(lib_.GetNormFunction(3)->variableId, 5);
+  ASSERT_EQ(m_lib.GetNormFunctionCount(), 4);
+  EXPECT_EQ(m_lib.GetNormFunction(0)->ageHigh, 40.0);
+  EXPECT_EQ(m_lib.GetNormFunction(1)->c[0], 200.0);  // the second band's own coefficients
+  EXPECT_EQ(m_lib.GetNormFunction(2)->kind, 1);
+  EXPECT_EQ(m_lib.GetNormFunction(3)->variableId, 5);
   double out = 0;
-  EXPECT_TRUE(lib_.GetVariableValue(kThi, &out, 180, 30, 0, true));
+  EXPECT_TRUE(m_lib.GetVariableValue(kThi, &out, 180, 30, 0, true));
   EXPECT_DOUBLE_EQ(out, 2.0);
-  EXPECT_TRUE(lib_.GetVariableValue(kThi, &out, 180, 50, 0, true));
+  EXPECT_TRUE(m_lib.GetVariableValue(kThi, &out, 180, 50, 0, true));
   EXPECT_DOUBLE_EQ(out, -2.0);
 }
 
 TEST_F(NormsFixture, LoadNormsStopsAtAFailingAnswer) {
   FakeNormsProvider provider;
-  provider.bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
-  provider.failures[{"ZShi_eg", 0}] = -1;
-  EXPECT_FALSE(lib_.LoadNorms(&provider, "EG"));
-  EXPECT_EQ(provider.calls.size(), 3u);
-  EXPECT_EQ(lib_.GetNormFunctionCount(), 1);
+  provider.m_bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
+  provider.m_failures[{"ZShi_eg", 0}] = -1;
+  EXPECT_FALSE(m_lib.LoadNorms(&provider, "EG"));
+  EXPECT_EQ(provider.m_calls.size(), 3u);
+  EXPECT_EQ(m_lib.GetNormFunctionCount(), 1);
 }
 
 TEST_F(NormsFixture, LoadNormsTakesNoMoreBandsThanItGaveRoomFor) {
   FakeNormsProvider provider;
-  provider.bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
-  provider.claimed[{"ZThi_eg", 0}] = 1000000;
-  ASSERT_TRUE(lib_.LoadNorms(&provider, "EG"));
-  EXPECT_EQ(lib_.GetNormFunctionCount(), CTaskLibrary::kMaxNormBands);
+  provider.m_bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
+  provider.m_claimed[{"ZThi_eg", 0}] = 1000000;
+  ASSERT_TRUE(m_lib.LoadNorms(&provider, "EG"));
+  EXPECT_EQ(m_lib.GetNormFunctionCount(), CTaskLibrary::kMaxNormBands);
 }
 
 TEST_F(NormsFixture, LoadNormsWithoutKeyOrProvider) {
   FakeNormsProvider provider;
-  provider.bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
+  provider.m_bands[{"ZThi_eg", 0}] = {{20, 40, {100, 0, 0, 0}}};
   const double c[4] = {1, 0, 0, 0};
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
-  EXPECT_TRUE(lib_.LoadNorms(&provider, nullptr));
-  EXPECT_TRUE(provider.calls.empty());
-  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
-  EXPECT_FALSE(lib_.LoadNorms(nullptr, "EG"));
-  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
+  EXPECT_TRUE(m_lib.LoadNorms(&provider, nullptr));
+  EXPECT_TRUE(provider.m_calls.empty());
+  EXPECT_EQ(m_lib.GetNormFunctionCount(), 0);
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
+  EXPECT_FALSE(m_lib.LoadNorms(nullptr, "EG"));
+  EXPECT_EQ(m_lib.GetNormFunctionCount(), 0);
 }
 
 TEST_F(NormsFixture, NormsGoWithTheUnloadedPlugin) {
   const double c[4] = {1, 0, 0, 0};
-  ASSERT_TRUE(lib_.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
-  lib_.Unload();
-  EXPECT_EQ(lib_.GetNormFunctionCount(), 0);
-  EXPECT_EQ(lib_.FindVariableByName("ZThi_eg"), -1);
+  ASSERT_TRUE(m_lib.AddNormFunction("EG", "ZThi_eg", 0, 0, 100, c, 4));
+  m_lib.Unload();
+  EXPECT_EQ(m_lib.GetNormFunctionCount(), 0);
+  EXPECT_EQ(m_lib.FindVariableByName("ZThi_eg"), -1);
   double out = 0;
-  EXPECT_FALSE(lib_.GetVariableValue(kThi, &out, 1, 30, 1, false));
+  EXPECT_FALSE(m_lib.GetVariableValue(kThi, &out, 1, 30, 1, false));
   EXPECT_EQ(out, kNoValue);
 }
 

@@ -113,12 +113,12 @@ class TaskLibraryRefusal : public ::testing::TestWithParam<RefusalCase> {
   std::string PathOf(const RefusalCase& c) {
     if (c.plugin) return PluginPath(c.plugin);
     if (std::strcmp(c.path, "junk") == 0) {
-      folder_.AddFile("QelJunk.qet", "not a shared object");
-      return (folder_.Path() / "QelJunk.qet").string();
+      m_folder.AddFile("QelJunk.qet", "not a shared object");
+      return (m_folder.Path() / "QelJunk.qet").string();
     }
     return c.path;
   }
-  test::PluginFolder folder_;
+  test::PluginFolder m_folder;
 };
 
 TEST_P(TaskLibraryRefusal, ShowsItsMessageAndLeavesNothingLoaded) {

@@ -26,41 +26,41 @@ class PresetTask : public IExpModelTask {
 class TaskLibraryTables : public test::GoodPluginTest {};
 
 TEST_F(TaskLibraryTables, KeptTablesSkipUnnamedAndNegativeIdEntries) {
-  EXPECT_EQ(lib_.GetKeptCount(), 5);
-  EXPECT_EQ(lib_.GetKeptNames(), (std::vector<std::string>{"ZThi_eg", "ZShi_eg", "ZNhi_eg", "ZFar_eg", ""}));
-  EXPECT_EQ(lib_.GetKeptUnits(), (std::vector<std::string>{"ms", "ms", "N", "", "ms"}));
-  EXPECT_EQ(lib_.GetKeptIds(), (std::vector<int>{3, 4, 5, 99, 7}));
-  EXPECT_EQ(lib_.GetKeptEntryIndexes(), (std::vector<int>{0, 1, 2, 6, 7}));
-  EXPECT_EQ(lib_.GetKeptDescriptions(),
+  EXPECT_EQ(m_lib.GetKeptCount(), 5);
+  EXPECT_EQ(m_lib.GetKeptNames(), (std::vector<std::string>{"ZThi_eg", "ZShi_eg", "ZNhi_eg", "ZFar_eg", ""}));
+  EXPECT_EQ(m_lib.GetKeptUnits(), (std::vector<std::string>{"ms", "ms", "N", "", "ms"}));
+  EXPECT_EQ(m_lib.GetKeptIds(), (std::vector<int>{3, 4, 5, 99, 7}));
+  EXPECT_EQ(m_lib.GetKeptEntryIndexes(), (std::vector<int>{0, 1, 2, 6, 7}));
+  EXPECT_EQ(m_lib.GetKeptDescriptions(),
             (std::vector<std::string>{"Z of mean reaction time", "Z of SD", "Z of hits", "",
                                       "Median reaction time"}));
-  EXPECT_EQ(lib_.GetKeptSourceDescriptions(),
+  EXPECT_EQ(m_lib.GetKeptSourceDescriptions(),
             (std::vector<std::string>{"Mean reaction time", "SD of reaction time", "Hits", "",
                                       "Median reaction time"}));
-  EXPECT_EQ(lib_.GetKeptSourceCodes(),
+  EXPECT_EQ(m_lib.GetKeptSourceCodes(),
             (std::vector<std::string>{"Thi_eg", "Shi_eg", "Nhi_eg", "", "Mhi_eg"}));
 }
 
 TEST_F(TaskLibraryTables, FindVariableByNameIsExactAndCaseSensitive) {
-  EXPECT_EQ(lib_.FindVariableByName("ZThi_eg"), 0);
-  EXPECT_EQ(lib_.FindVariableByName("ZFar_eg"), 3);
-  EXPECT_EQ(lib_.FindVariableByName("zthi_eg"), -1);
-  EXPECT_EQ(lib_.FindVariableByName("ZThi"), -1);
-  EXPECT_EQ(lib_.FindVariableByName("ZBad_eg"), -1);  // negative id: not kept
-  EXPECT_EQ(lib_.FindVariableByName(nullptr), -1);
+  EXPECT_EQ(m_lib.FindVariableByName("ZThi_eg"), 0);
+  EXPECT_EQ(m_lib.FindVariableByName("ZFar_eg"), 3);
+  EXPECT_EQ(m_lib.FindVariableByName("zthi_eg"), -1);
+  EXPECT_EQ(m_lib.FindVariableByName("ZThi"), -1);
+  EXPECT_EQ(m_lib.FindVariableByName("ZBad_eg"), -1);  // negative id: not kept
+  EXPECT_EQ(m_lib.FindVariableByName(nullptr), -1);
 }
 
 TEST_F(TaskLibraryTables, RebuildingAfterThePluginChangesItsTable) {
   static const TaskNormVariable one[] = {{0, "N", "Only", nullptr, 0, 0}};
-  lib_.normVariables = one;
-  lib_.normVariableCount = 1;
-  EXPECT_EQ(lib_.BuildVariableTables(), 1);
-  EXPECT_EQ(lib_.FindVariableByName("Only"), 0);
-  EXPECT_EQ(lib_.FindVariableByName("ZThi_eg"), -1);
-  lib_.normVariables = nullptr;
-  lib_.normVariableCount = 3;  // a count without a table is no table
-  EXPECT_EQ(lib_.BuildVariableTables(), 0);
-  EXPECT_EQ(lib_.GetVariableCount(), 0);
+  m_lib.normVariables = one;
+  m_lib.normVariableCount = 1;
+  EXPECT_EQ(m_lib.BuildVariableTables(), 1);
+  EXPECT_EQ(m_lib.FindVariableByName("Only"), 0);
+  EXPECT_EQ(m_lib.FindVariableByName("ZThi_eg"), -1);
+  m_lib.normVariables = nullptr;
+  m_lib.normVariableCount = 3;  // a count without a table is no table
+  EXPECT_EQ(m_lib.BuildVariableTables(), 0);
+  EXPECT_EQ(m_lib.GetVariableCount(), 0);
 }
 
 struct GetterRow {
@@ -85,22 +85,22 @@ TEST_F(TaskLibraryTables, NormVariableGettersCheckEveryIndex) {
       {-1, nullptr, nullptr, -1, nullptr, nullptr, nullptr},
       {8, nullptr, nullptr, -1, nullptr, nullptr, nullptr},
   };
-  EXPECT_EQ(lib_.GetVariableCount(), 8);
+  EXPECT_EQ(m_lib.GetVariableCount(), 8);
   for (const GetterRow& r : rows) {
     SCOPED_TRACE(r.i);
-    EXPECT_EQ(Text(lib_.GetVariableName(r.i)), Text(r.name));
-    EXPECT_EQ(Text(lib_.GetVariableUnit(r.i)), Text(r.unit));
-    EXPECT_EQ(lib_.GetVariableId(r.i), r.id);
-    EXPECT_EQ(Text(lib_.GetSourceCode(r.i)), Text(r.sourceCode));
-    EXPECT_EQ(Text(lib_.GetVariableDescription(r.i)), Text(r.description));
-    EXPECT_EQ(Text(lib_.GetSourceDescription(r.i)), Text(r.sourceDescription));
+    EXPECT_EQ(Text(m_lib.GetVariableName(r.i)), Text(r.name));
+    EXPECT_EQ(Text(m_lib.GetVariableUnit(r.i)), Text(r.unit));
+    EXPECT_EQ(m_lib.GetVariableId(r.i), r.id);
+    EXPECT_EQ(Text(m_lib.GetSourceCode(r.i)), Text(r.sourceCode));
+    EXPECT_EQ(Text(m_lib.GetVariableDescription(r.i)), Text(r.description));
+    EXPECT_EQ(Text(m_lib.GetSourceDescription(r.i)), Text(r.sourceDescription));
   }
   // Without a score-variable table the descriptions and codes are gone.
-  lib_.scoreVariables = nullptr;
-  EXPECT_EQ(lib_.GetSourceCode(0), nullptr);
-  EXPECT_EQ(lib_.GetVariableDescription(0), nullptr);
-  EXPECT_EQ(lib_.GetSourceDescription(0), nullptr);
-  EXPECT_STREQ(lib_.GetVariableName(0), "ZThi_eg");
+  m_lib.scoreVariables = nullptr;
+  EXPECT_EQ(m_lib.GetSourceCode(0), nullptr);
+  EXPECT_EQ(m_lib.GetVariableDescription(0), nullptr);
+  EXPECT_EQ(m_lib.GetSourceDescription(0), nullptr);
+  EXPECT_STREQ(m_lib.GetVariableName(0), "ZThi_eg");
 }
 
 TEST_F(TaskLibraryTables, TimingPresetMatchesOnTheThreeTypeWordsOnly) {
@@ -110,40 +110,40 @@ TEST_F(TaskLibraryTables, TimingPresetMatchesOnTheThreeTypeWordsOnly) {
   task.w.TaskIntType = 2;
   task.w.TaskSDLow = 1;  // low and high words are not compared
   task.w.TaskIntHigh = 9;
-  EXPECT_EQ(lib_.FindTimingPreset(&task), 1);
+  EXPECT_EQ(m_lib.FindTimingPreset(&task), 1);
   task.w.TaskSDType = 1;
   task.w.TaskControl = 0;
   task.w.TaskIntType = 1;
-  EXPECT_EQ(lib_.FindTimingPreset(&task), 0);
+  EXPECT_EQ(m_lib.FindTimingPreset(&task), 0);
   task.w.TaskIntType = 0;
-  EXPECT_EQ(lib_.FindTimingPreset(&task), -1);
-  EXPECT_EQ(lib_.FindTimingPreset(nullptr), -1);
-  lib_.taskDescription = nullptr;
+  EXPECT_EQ(m_lib.FindTimingPreset(&task), -1);
+  EXPECT_EQ(m_lib.FindTimingPreset(nullptr), -1);
+  m_lib.taskDescription = nullptr;
   task.w.TaskIntType = 1;
-  EXPECT_EQ(lib_.FindTimingPreset(&task), -1);
+  EXPECT_EQ(m_lib.FindTimingPreset(&task), -1);
 }
 
 TEST_F(TaskLibraryTables, CodeRowsAreSearchedWithinThePartColumns) {
-  EXPECT_EQ(lib_.FindCodeRow(0, 1), 0);  // first of two rows with 1
-  EXPECT_EQ(lib_.FindCodeRow(0, 3), 1);
-  EXPECT_EQ(lib_.FindCodeRow(1, 5), 2);
-  EXPECT_EQ(lib_.FindCodeRow(1, 9), -1);
-  EXPECT_EQ(lib_.FindCodeRow(2, 0), -1);  // not below the part count
-  EXPECT_EQ(lib_.FindCodeRow(-1, 1), -1);
+  EXPECT_EQ(m_lib.FindCodeRow(0, 1), 0);  // first of two rows with 1
+  EXPECT_EQ(m_lib.FindCodeRow(0, 3), 1);
+  EXPECT_EQ(m_lib.FindCodeRow(1, 5), 2);
+  EXPECT_EQ(m_lib.FindCodeRow(1, 9), -1);
+  EXPECT_EQ(m_lib.FindCodeRow(2, 0), -1);  // not below the part count
+  EXPECT_EQ(m_lib.FindCodeRow(-1, 1), -1);
   // A part count republished beyond 16 never reaches past a row's 16 words.
-  lib_.partCount = 20;
-  EXPECT_EQ(lib_.FindCodeRow(17, 4), -1);
-  lib_.partCount = 2;
+  m_lib.partCount = 20;
+  EXPECT_EQ(m_lib.FindCodeRow(17, 4), -1);
+  m_lib.partCount = 2;
 }
 
 TEST_F(TaskLibraryTables, CodeNamesAndSdFloorFromThePluginTables) {
-  EXPECT_EQ(lib_.GetCodeName(10), "LOFA");
-  EXPECT_EQ(lib_.GetCodeName(11), "HIFA");
-  EXPECT_EQ(lib_.GetCodeName(12), "12");
-  EXPECT_FALSE(lib_.UsesSdFloor(1));
-  EXPECT_TRUE(lib_.UsesSdFloor(2));
-  EXPECT_TRUE(lib_.UsesSdFloor(7));
-  EXPECT_FALSE(lib_.UsesSdFloor(8));
+  EXPECT_EQ(m_lib.GetCodeName(10), "LOFA");
+  EXPECT_EQ(m_lib.GetCodeName(11), "HIFA");
+  EXPECT_EQ(m_lib.GetCodeName(12), "12");
+  EXPECT_FALSE(m_lib.UsesSdFloor(1));
+  EXPECT_TRUE(m_lib.UsesSdFloor(2));
+  EXPECT_TRUE(m_lib.UsesSdFloor(7));
+  EXPECT_FALSE(m_lib.UsesSdFloor(8));
 }
 
 }  // namespace

@@ -23,23 +23,23 @@ namespace fs = std::filesystem;
 class SignalPortTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(folder.Path().empty());
-    dir = folder.Path();
-    fifo = dir / "port";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_FALSE(m_folder.Path().empty());
+    m_dir = m_folder.Path();
+    m_fifo = m_dir / "port";
+    ASSERT_EQ(mkfifo(m_fifo.c_str(), 0600), 0);
   }
   void TearDown() override {
-    if (reader >= 0) close(reader);
+    if (m_reader >= 0) close(m_reader);
   }
   void OpenReader() {
-    reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
+    m_reader = open(m_fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(m_reader, 0);
   }
   std::vector<uint8_t> ReadAll() {
     std::vector<uint8_t> bytes;
     uint8_t buffer[256];
     ssize_t n;
-    while ((n = read(reader, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    while ((n = read(m_reader, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
     return bytes;
   }
   static std::string FileText(const fs::path& p) {
@@ -47,24 +47,24 @@ class SignalPortTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  test::TempFolder folder;
-  fs::path dir;
-  fs::path fifo;
-  int reader = -1;
+  test::TempFolder m_folder;
+  fs::path m_dir;
+  fs::path m_fifo;
+  int m_reader = -1;
 };
 
 TEST_F(SignalPortTest, DefaultsToTheFirstParallelPortOrTheConfiguredOne) {
   unsetenv(CSignalPort::kPathVariable);
   EXPECT_EQ(CSignalPort().Path(), "/dev/parport0");
-  setenv(CSignalPort::kPathVariable, fifo.c_str(), 1);
-  EXPECT_EQ(CSignalPort().Path(), fifo.string());
+  setenv(CSignalPort::kPathVariable, m_fifo.c_str(), 1);
+  EXPECT_EQ(CSignalPort().Path(), m_fifo.string());
   unsetenv(CSignalPort::kPathVariable);
 }
 
 TEST_F(SignalPortTest, RunBytesReachTheReaderInOrder) {
   OpenReader();
   CSignalPort port;
-  port.SetPath(fifo);
+  port.SetPath(m_fifo);
   port.SetSignalSync(true);
   ASSERT_TRUE(port.Open()) << port.LastError();
   EXPECT_TRUE(port.Open());  // already open
@@ -80,7 +80,7 @@ TEST_F(SignalPortTest, RunBytesReachTheReaderInOrder) {
 }
 
 TEST_F(SignalPortTest, SignalSyncOffOpensNothingAndWritesNothing) {
-  const fs::path file = dir / "file";
+  const fs::path file = m_dir / "file";
   std::ofstream(file, std::ios::binary) << "x";
   CSignalPort port;
   port.SetPath(file);
@@ -93,7 +93,7 @@ TEST_F(SignalPortTest, SignalSyncOffOpensNothingAndWritesNothing) {
 }
 
 TEST_F(SignalPortTest, APlainFileReceivesTheBytesAfterItsContent) {
-  const fs::path file = dir / "file";
+  const fs::path file = m_dir / "file";
   std::ofstream(file, std::ios::binary) << "ab";
   CSignalPort port;
   port.SetPath(file);
@@ -115,7 +115,7 @@ class SignalPortUnusableTest : public SignalPortTest, public ::testing::WithPara
 
 TEST_P(SignalPortUnusableTest, StaysClosedWithAReasonAndWritesAreHarmless) {
   CSignalPort port;
-  port.SetPath(GetParam().path(dir, fifo));
+  port.SetPath(GetParam().path(m_dir, m_fifo));
   port.SetSignalSync(true);
   EXPECT_FALSE(port.Open());  // returns at once, never waits for a reader
   EXPECT_FALSE(port.IsOpen());
@@ -136,11 +136,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SignalPortTest, AReaderThatGoesAwayDoesNotEndTheProgram) {
   OpenReader();
   CSignalPort port;
-  port.SetPath(fifo);
+  port.SetPath(m_fifo);
   port.SetSignalSync(true);
   ASSERT_TRUE(port.Open());
-  close(reader);
-  reader = -1;
+  close(m_reader);
+  m_reader = -1;
   port.WriteByte(128);  // EPIPE, no SIGPIPE
   EXPECT_FALSE(port.LastError().empty());
   port.WriteByte(0);
@@ -150,10 +150,10 @@ TEST_F(SignalPortTest, AReaderThatGoesAwayDoesNotEndTheProgram) {
 TEST_F(SignalPortTest, AFullFifoDropsBytesInsteadOfBlocking) {
   OpenReader();
   CSignalPort port;
-  port.SetPath(fifo);
+  port.SetPath(m_fifo);
   port.SetSignalSync(true);
   ASSERT_TRUE(port.Open());
-  const int capacity = fcntl(reader, F_SETPIPE_SZ, 4096);  // the smallest pipe buffer
+  const int capacity = fcntl(m_reader, F_SETPIPE_SZ, 4096);  // the smallest pipe buffer
   ASSERT_GT(capacity, 0);
   const int written = 4 * capacity;
   for (int i = 0; i < written; ++i) port.WriteByte(1);
@@ -165,7 +165,7 @@ TEST_F(SignalPortTest, AFullFifoDropsBytesInsteadOfBlocking) {
 TEST_F(SignalPortTest, CloseClosesEvenWhenSignalSyncWentOffMeanwhile) {
   OpenReader();
   CSignalPort port;
-  port.SetPath(fifo);
+  port.SetPath(m_fifo);
   port.SetSignalSync(true);
   ASSERT_TRUE(port.Open());
   port.SetSignalSync(false);
@@ -174,7 +174,7 @@ TEST_F(SignalPortTest, CloseClosesEvenWhenSignalSyncWentOffMeanwhile) {
   EXPECT_FALSE(port.IsOpen());
   EXPECT_TRUE(ReadAll().empty());
   char byte;
-  EXPECT_EQ(read(reader, &byte, 1), 0);  // the writer end is closed: end of file
+  EXPECT_EQ(read(m_reader, &byte, 1), 0);  // the writer end is closed: end of file
 }
 
 }  // namespace

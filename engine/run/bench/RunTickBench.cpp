@@ -25,24 +25,24 @@ int main() {
   rig.Words().TaskIntHigh = 900;
   rig.Words().TaskIntType = 2;
   rig.Words().TaskVRHigh = 700;
-  rig.script.startDelay = 200;
+  rig.m_script.startDelay = 200;
   std::vector<std::string> codes;
   for (int i = 0; i < 600; ++i) {
     codes.push_back(i % 3 ? "N1" : "T1");
-    rig.script.trials.push_back(i % 5 ? TrialScript{150 + i % 200, 40, 1} : TrialScript{-1, 0, 0});
+    rig.m_script.trials.push_back(i % 5 ? TrialScript{150 + i % 200, 40, 1} : TrialScript{-1, 0, 0});
   }
   rig.SetTrials(codes);
-  rig.pumpEvents = false;
+  rig.m_pumpEvents = false;
   if (!rig.Start()) return 1;
 
   std::vector<double> beatUs;
   std::vector<double> handlerUs;
   using Clock = std::chrono::steady_clock;
-  while (!rig.ended && rig.Now() < 3'000'000) {
+  while (!rig.m_ended && rig.Now() < 3'000'000) {
     const auto t0 = Clock::now();
-    rig.source.RunMs(1);
+    rig.m_source.RunMs(1);
     const auto t1 = Clock::now();
-    const bool had = rig.sink.Size() > 0;
+    const bool had = rig.m_sink.Size() > 0;
     rig.Pump();
     const auto t2 = Clock::now();
     beatUs.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
@@ -56,9 +56,9 @@ int main() {
     std::printf("%-22s n=%zu mean=%.3f us p99=%.3f us max=%.3f us\n", what, v.size(), sum / v.size(),
                 v[v.size() * 99 / 100], v.back());
   };
-  std::printf("part ended: %s, %u records, %u ms of run time\n", rig.ended ? "yes" : "no",
-              rig.machine->GetResponseCount(), rig.Now());
+  std::printf("part ended: %s, %u records, %u ms of run time\n", rig.m_ended ? "yes" : "no",
+              rig.m_machine->GetResponseCount(), rig.Now());
   report("beat (timer thread)", beatUs);
   report("events of a beat (UI)", handlerUs);
-  return rig.ended ? 0 : 1;
+  return rig.m_ended ? 0 : 1;
 }

@@ -46,9 +46,9 @@ class QueueSink final : public IRunEventSink {
   size_t Size();
 
  private:
-  std::mutex mutex_;
-  std::condition_variable ready_;
-  std::deque<std::pair<int32_t, intptr_t>> queue_;
+  std::mutex m_mutex;
+  std::condition_variable m_ready;
+  std::deque<std::pair<int32_t, intptr_t>> m_queue;
 };
 
 using qel::test::TestKeyboard;
@@ -64,25 +64,25 @@ class TestDisplay final : public IDDDisplay {
   bool SurfaceReleaseDC(int, CDC*) override { return false; }
   bool SurfaceClear(int, COLORREF) override { return false; }
   bool SurfaceBltBack1(int) override { return false; }
-  int BreakGetState() override { return state.load(); }
-  void BreakSetState(int s) override { state.store(s); }
-  void BreakSetTitle(const char* t) override { title = t ? t : ""; }
+  int BreakGetState() override { return m_state.load(); }
+  void BreakSetState(int s) override { m_state.store(s); }
+  void BreakSetTitle(const char* t) override { m_title = t ? t : ""; }
   bool BreakCreate() override { return false; }
   long TaskDlgCreate(IQelDialog*, QelResModule, int, bool) override { return 0; }
   void SetCursor(bool) override {}
   long TaskDlgDestroy(IQelDialog*, QelResModule, int) override { return 0; }
   intptr_t PostMessageA(int command, intptr_t) override;
   void SetRestoreDisplay(QelRestoreCallback cb, void* ctx) override {
-    restore = cb;
-    restoreContext = ctx;
+    m_restore = cb;
+    m_restoreContext = ctx;
   }
 
-  std::atomic<int> state{kBreakRequested};
-  bool breaksAllowed = true;
-  int opened = 0;
-  std::string title;
-  QelRestoreCallback restore = nullptr;
-  void* restoreContext = nullptr;
+  std::atomic<int> m_state{kBreakRequested};
+  bool m_breaksAllowed = true;
+  int m_opened = 0;
+  std::string m_title;
+  QelRestoreCallback m_restore = nullptr;
+  void* m_restoreContext = nullptr;
 };
 
 // The test host whose restore callback goes to the run's display, as the
@@ -112,7 +112,7 @@ class RunRig {
 
   // Default words: single response, fixed interval 1000, fixed signal 200,
   // post-response interval, valid window 100..1500, no interruption.
-  QelTaskWords& Words() { return task.w; }
+  QelTaskWords& Words() { return m_task.w; }
   // Fills the host's trial list (count defaults to the list's length).
   void SetTrials(const std::vector<std::string>& codes, uint32_t count = UINT32_MAX);
   void SetSecondList(const std::vector<std::string>& codes);
@@ -126,35 +126,35 @@ class RunRig {
   // Steps until the predicate holds; false when the limit passes first.
   bool RunUntil(const std::function<bool()>& done, uint32_t limitMs = 600000);
   void Pump();
-  uint32_t Now() const { return timer.GetElapsedMs(); }
+  uint32_t Now() const { return m_timer.GetElapsedMs(); }
 
   std::vector<Record> Records() const;
   std::vector<uint8_t> PortBytes() const;
   std::vector<uint32_t> EventTimes(int32_t code) const;
   int Count(int32_t code) const;
 
-  qel::ManualTickSource source;
-  qel::CTimerMs timer{&source};
-  QueueSink sink;
-  TestKeyboard keyboard;
-  TestVoiceKey voiceKey;
-  qel::CSignalPort port;
-  TestDisplay display;
-  std::unique_ptr<TestHost> host;
-  std::unique_ptr<CTaskRunData> runData;
-  qel::test::ScriptedTaskLibrary library;
-  CExpModelTask task;
-  PluginScript script;
-  std::unique_ptr<CRunMachine> machine;
-  std::vector<PostedEvent> events;
-  std::vector<RunEventAction> actions;
-  bool ended = false;
-  bool pumpEvents = true;  // false: events stay queued until Pump
-  int part = 0;
+  qel::ManualTickSource m_source;
+  qel::CTimerMs m_timer{&m_source};
+  QueueSink m_sink;
+  TestKeyboard m_keyboard;
+  TestVoiceKey m_voiceKey;
+  qel::CSignalPort m_port;
+  TestDisplay m_display;
+  std::unique_ptr<TestHost> m_host;
+  std::unique_ptr<CTaskRunData> m_runData;
+  qel::test::ScriptedTaskLibrary m_library;
+  CExpModelTask m_task;
+  PluginScript m_script;
+  std::unique_ptr<CRunMachine> m_machine;
+  std::vector<PostedEvent> m_events;
+  std::vector<RunEventAction> m_actions;
+  bool m_ended = false;
+  bool m_pumpEvents = true;  // false: events stay queued until Pump
+  int m_part = 0;
 
  private:
-  std::string portPath_;
-  std::vector<char> secondList_;
+  std::string m_portPath;
+  std::vector<char> m_secondList;
 };
 
 }  // namespace test

@@ -19,7 +19,7 @@ std::vector<std::string> TrialCodes(const PluginScript& s) {
   return codes;
 }
 
-bool BreakOnScreen(RunRig& rig) { return rig.display.opened > 0 && rig.display.state.load() == kBreakOnScreen; }
+bool BreakOnScreen(RunRig& rig) { return rig.m_display.m_opened > 0 && rig.m_display.m_state.load() == kBreakOnScreen; }
 
 }  // namespace
 
@@ -28,56 +28,56 @@ TEST(Interruption, TooManyOmissionsBreakTheRun) {
   RunRig rig;
   rig.Words().TaskFlags = kTaskFlagCountOmissions;
   rig.Words().TaskIntrAfterTrials = 2;
-  rig.script.trials = {TrialScript{-1, 0, 0}, TrialScript{-1, 0, 0}, TrialScript{-1, 0, 0}};
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.trials = {TrialScript{-1, 0, 0}, TrialScript{-1, 0, 0}, TrialScript{-1, 0, 0}};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T1", "T1", "T1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
 
-  EXPECT_EQ(rig.display.title, "Trial 1 from 5: Too many OMs!");
+  EXPECT_EQ(rig.m_display.m_title, "Trial 1 from 5: Too many OMs!");
   // The operator reads the reason on the run monitor; no message box holds
   // up the break dialog.
-  EXPECT_EQ(rig.machine->GetStatusText(), "Too many OMs!");
+  EXPECT_EQ(rig.m_machine->GetStatusText(), "Too many OMs!");
   EXPECT_TRUE(prompts.ShownTexts().empty());
-  EXPECT_EQ(rig.machine->GetBreakReason(), CRunMachine::kReasonOmissions);
-  EXPECT_FALSE(rig.machine->BreakWasUser());
-  EXPECT_EQ(rig.actions.back(), RunEventAction::kBreakOpened);
-  EXPECT_EQ(rig.script.Calls(kCmdBreakBegin).size(), 1u);
+  EXPECT_EQ(rig.m_machine->GetBreakReason(), CRunMachine::kReasonOmissions);
+  EXPECT_FALSE(rig.m_machine->BreakWasUser());
+  EXPECT_EQ(rig.m_actions.back(), RunEventAction::kBreakOpened);
+  EXPECT_EQ(rig.m_script.Calls(kCmdBreakBegin).size(), 1u);
   // While the dialog shows, redraws ask the plug-in again.
-  ASSERT_NE(rig.display.restore, nullptr);
-  rig.display.restore(rig.display.restoreContext);
-  EXPECT_EQ(rig.script.Calls(kCmdBreakBegin).size(), 2u);
+  ASSERT_NE(rig.m_display.m_restore, nullptr);
+  rig.m_display.m_restore(rig.m_display.m_restoreContext);
+  EXPECT_EQ(rig.m_script.Calls(kCmdBreakBegin).size(), 2u);
 
   // The machine waits for the answer; nothing runs meanwhile.
-  const size_t calls = rig.script.calls.size();
+  const size_t calls = rig.m_script.calls.size();
   rig.Step(5000);
-  EXPECT_EQ(rig.script.calls.size(), calls);
+  EXPECT_EQ(rig.m_script.calls.size(), calls);
 
-  rig.display.state.store(kBreakContinue);
+  rig.m_display.m_state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(rig.display.restore, nullptr);
-  EXPECT_FALSE(rig.machine->WasStopped());
+  EXPECT_EQ(rig.m_display.m_restore, nullptr);
+  EXPECT_FALSE(rig.m_machine->WasStopped());
   const std::vector<Record> records = rig.Records();
   ASSERT_EQ(records.size(), 9u);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(records[i].category, kCatOmission);
   EXPECT_EQ(records[3], (Record{kCatSkipped, 0, 0, kCatSkipped}));
   for (int i = 4; i < 9; ++i) EXPECT_EQ(records[i].category, kCatHit);
-  EXPECT_EQ(rig.machine->GetOmRun(), 0u);
+  EXPECT_EQ(rig.m_machine->GetOmRun(), 0u);
 }
 
 TEST(Interruption, TooManyAnticipations) {
   PromptRecorder prompts;
   RunRig rig;
   rig.Words().TaskIntrAfterTrials = 1;
-  rig.script.trials = {TrialScript{60, 20, 1}, TrialScript{60, 20, 1}};
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.trials = {TrialScript{60, 20, 1}, TrialScript{60, 20, 1}};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
-  EXPECT_EQ(rig.display.title, "Trial 1 from 2: Too many ACs!");
-  EXPECT_EQ(rig.machine->GetStatusText(), "Too many ACs!");
+  EXPECT_EQ(rig.m_display.m_title, "Trial 1 from 2: Too many ACs!");
+  EXPECT_EQ(rig.m_machine->GetStatusText(), "Too many ACs!");
   EXPECT_TRUE(prompts.ShownTexts().empty());
-  rig.display.state.store(kBreakContinue);
+  rig.m_display.m_state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
   EXPECT_EQ(rig.Records().size(), 5u);  // AC, AC, skipped, hit, hit
 }
@@ -90,41 +90,41 @@ TEST(Interruption, StopAnswerEndsThePart) {
   PromptRecorder prompts;
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
-  rig.display.state.store(kBreakStop);
+  rig.m_display.m_state.store(kBreakStop);
   ASSERT_TRUE(rig.RunToEnd(100));
-  EXPECT_TRUE(rig.machine->WasStopped());
-  EXPECT_EQ(rig.actions.back(), RunEventAction::kEndRun);
-  EXPECT_EQ(rig.script.Calls(kCmdEndRun).size(), 1u);
-  EXPECT_EQ(rig.script.Calls(kCmdSetTrial).size(), 1u);
+  EXPECT_TRUE(rig.m_machine->WasStopped());
+  EXPECT_EQ(rig.m_actions.back(), RunEventAction::kEndRun);
+  EXPECT_EQ(rig.m_script.Calls(kCmdEndRun).size(), 1u);
+  EXPECT_EQ(rig.m_script.Calls(kCmdSetTrial).size(), 1u);
   EXPECT_EQ(rig.Records().size(), 2u);  // the omission and the skipped trial
 }
 
 TEST(Interruption, OperatorAnswersThroughTheRunDialog) {
   RunRig rig;
-  rig.keyboard.escape = true;
+  rig.m_keyboard.m_escape = true;
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
-  rig.keyboard.escape = false;
-  rig.machine->AnswerBreak(true);
-  EXPECT_EQ(rig.display.state.load(), kBreakStop);
+  rig.m_keyboard.m_escape = false;
+  rig.m_machine->AnswerBreak(true);
+  EXPECT_EQ(rig.m_display.m_state.load(), kBreakStop);
   ASSERT_TRUE(rig.RunToEnd(100));
-  EXPECT_TRUE(rig.machine->WasStopped());
+  EXPECT_TRUE(rig.m_machine->WasStopped());
 }
 
 TEST(Interruption, BreakThatCannotOpenEndsAtOnce) {
   PromptRecorder prompts;
   RunRig rig;
-  rig.display.breaksAllowed = false;
+  rig.m_display.m_breaksAllowed = false;
   rig.Words().TaskFlags = kTaskFlagCountOmissions;
   rig.Words().TaskIntrAfterTrials = 0;
-  rig.script.trials = {TrialScript{-1, 0, 0}};
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.trials = {TrialScript{-1, 0, 0}};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
   EXPECT_TRUE(prompts.ShownTexts().empty());
-  EXPECT_EQ(rig.script.Calls(kCmdBreakBegin).size(), 0u);
+  EXPECT_EQ(rig.m_script.Calls(kCmdBreakBegin).size(), 0u);
   // No dialog, so no skipped trial: the omission, then two hits.
   const std::vector<Record> records = rig.Records();
   ASSERT_EQ(records.size(), 3u);
@@ -135,20 +135,20 @@ TEST(Interruption, BreakThatCannotOpenEndsAtOnce) {
 TEST(Interruption, EscapeHeldRequestsOneBreak) {
   PromptRecorder prompts;
   RunRig rig;
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T1", "T1"});
   ASSERT_TRUE(rig.Start());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 1; }));
-  rig.keyboard.escape = true;
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).size() == 1; }));
+  rig.m_keyboard.m_escape = true;
   rig.Step(300);
-  EXPECT_EQ(rig.display.opened, 1);
+  EXPECT_EQ(rig.m_display.m_opened, 1);
   EXPECT_EQ(rig.Count(kRunEventBreak), 1);
-  EXPECT_EQ(rig.display.title, "Trial 1 from 3: User Break!");
-  EXPECT_TRUE(rig.machine->BreakWasUser());
-  EXPECT_EQ(rig.machine->GetStatusText(), "User Break!");
+  EXPECT_EQ(rig.m_display.m_title, "Trial 1 from 3: User Break!");
+  EXPECT_TRUE(rig.m_machine->BreakWasUser());
+  EXPECT_EQ(rig.m_machine->GetStatusText(), "User Break!");
   EXPECT_TRUE(prompts.ShownTexts().empty());
-  rig.keyboard.escape = false;
-  rig.display.state.store(kBreakContinue);
+  rig.m_keyboard.m_escape = false;
+  rig.m_display.m_state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
   // The interrupted trial is given again: skipped record, then three hits.
   EXPECT_EQ(rig.Records().size(), 4u);
@@ -168,17 +168,17 @@ TEST_P(TrialReplacementTest, UserBreakReplacesTheTrial) {
   const ReplaceCase& c = GetParam();
   RunRig rig;
   rig.Words().TaskIntrReplaceTrial = c.replace;
-  rig.host->codeOffset = 1;
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_host->codeOffset = 1;
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials(c.codes);
   ASSERT_TRUE(rig.Start());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 1; }));
-  rig.keyboard.escape = true;
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).size() == 1; }));
+  rig.m_keyboard.m_escape = true;
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
-  rig.keyboard.escape = false;
-  rig.display.state.store(kBreakContinue);
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdSetTrial).size() == 2; }));
-  EXPECT_EQ(rig.script.Calls(kCmdSetTrial)[1].code, c.again);
+  rig.m_keyboard.m_escape = false;
+  rig.m_display.m_state.store(kBreakContinue);
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdSetTrial).size() == 2; }));
+  EXPECT_EQ(rig.m_script.Calls(kCmdSetTrial)[1].code, c.again);
 }
 
 INSTANTIATE_TEST_SUITE_P(Replace, TrialReplacementTest,
@@ -194,12 +194,12 @@ TEST(Interruption, OmissionReplacesTheTrialItGivesAgain) {
   RunRig rig;
   rig.Words().TaskFlags = kTaskFlagCountOmissions;
   rig.Words().TaskIntrReplaceTrial = 3;
-  rig.script.trials = {TrialScript{-1, 0, 0}};
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.trials = {TrialScript{-1, 0, 0}};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2", "T3"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(TrialCodes(rig.script), (std::vector<std::string>{"T1", "T2", "T1", "T3"}));
+  EXPECT_EQ(TrialCodes(rig.m_script), (std::vector<std::string>{"T1", "T2", "T1", "T3"}));
 }
 
 // Step-back after a break: the plug-in's answer to the break, applied only
@@ -217,28 +217,28 @@ TEST_P(StepBackTest, BreakStepsBack) {
   RunRig rig;
   rig.Words().TaskIntLow = rig.Words().TaskIntHigh = 400;
   rig.Words().TaskVRHigh = 300;
-  rig.script.stepBack = c.stepBack;
-  rig.script.resumeDelay = 700;
-  rig.script.otherTrials = TrialScript{150, 20, 1};
+  rig.m_script.stepBack = c.stepBack;
+  rig.m_script.resumeDelay = 700;
+  rig.m_script.otherTrials = TrialScript{150, 20, 1};
   std::vector<std::string> codes;
   for (int i = 0; i < 8; ++i) codes.push_back("T" + std::to_string(i));
   rig.SetTrials(codes);
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] {
-    return rig.machine->GetTrialIndex() == c.breakAt && rig.machine->GetPhase() == CRunMachine::kPhaseTrial;
+    return rig.m_machine->GetTrialIndex() == c.breakAt && rig.m_machine->GetPhase() == CRunMachine::kPhaseTrial;
   }));
-  rig.keyboard.escape = true;
+  rig.m_keyboard.m_escape = true;
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
-  rig.keyboard.escape = false;
-  rig.display.state.store(kBreakContinue);
-  const size_t before = rig.script.Calls(kCmdSetTrial).size();
+  rig.m_keyboard.m_escape = false;
+  rig.m_display.m_state.store(kBreakContinue);
+  const size_t before = rig.m_script.Calls(kCmdSetTrial).size();
   const uint32_t answered = rig.Now();
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdSetTrial).size() == before + 1; }));
-  EXPECT_EQ(rig.script.Calls(kCmdSetTrial).back().code, "T" + std::to_string(c.resumeAt));
-  EXPECT_EQ(rig.machine->GetTrialIndex(), c.resumeAt);
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdSetTrial).size() == before + 1; }));
+  EXPECT_EQ(rig.m_script.Calls(kCmdSetTrial).back().code, "T" + std::to_string(c.resumeAt));
+  EXPECT_EQ(rig.m_machine->GetTrialIndex(), c.resumeAt);
   // The next signal comes after the plug-in's resume delay.
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).back().at > answered; }));
-  EXPECT_GE(rig.script.Calls(kCmdShowSignal).back().at, answered + 700);
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).back().at > answered; }));
+  EXPECT_GE(rig.m_script.Calls(kCmdShowSignal).back().at, answered + 700);
 }
 
 INSTANTIATE_TEST_SUITE_P(StepBack, StepBackTest,
@@ -248,19 +248,19 @@ INSTANTIATE_TEST_SUITE_P(StepBack, StepBackTest,
 TEST(Interruption, BreakInTheSecondListIsTitledWithAStarAndStoresNothing) {
   RunRig rig;
   rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2", "S3"});
   ASSERT_TRUE(rig.Start(false));
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 2; }));
-  rig.keyboard.escape = true;
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).size() == 2; }));
+  rig.m_keyboard.m_escape = true;
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
-  EXPECT_EQ(rig.display.title, "Trial *2 from 3: User Break!");
+  EXPECT_EQ(rig.m_display.m_title, "Trial *2 from 3: User Break!");
   EXPECT_TRUE(rig.Records().empty()) << "no skipped record for a trial of the second list";
-  rig.keyboard.escape = false;
-  rig.display.state.store(kBreakContinue);
+  rig.m_keyboard.m_escape = false;
+  rig.m_display.m_state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(TrialCodes(rig.script), (std::vector<std::string>{"S1", "S2", "S2", "S3", "T1", "T2"}));
+  EXPECT_EQ(TrialCodes(rig.m_script), (std::vector<std::string>{"S1", "S2", "S2", "S3", "T1", "T2"}));
   const std::vector<Record> records = rig.Records();
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].category, kCatHit);

@@ -23,78 +23,78 @@ TEST(RunPart, StartIsRefusedWithoutWhatThePartNeeds) {
   RunRig rig;
   rig.SetTrials({"T1"});
   RunPartSetup setup;
-  setup.task = &rig.task;
-  setup.host = rig.host.get();
-  setup.runData = rig.runData.get();
+  setup.task = &rig.m_task;
+  setup.host = rig.m_host.get();
+  setup.runData = rig.m_runData.get();
 
   RunPartSetup bad = setup;
   bad.part = kMaxParts;
-  EXPECT_FALSE(rig.machine->StartPart(bad));
+  EXPECT_FALSE(rig.m_machine->StartPart(bad));
   bad = setup;
   bad.part = -1;
-  EXPECT_FALSE(rig.machine->StartPart(bad));
+  EXPECT_FALSE(rig.m_machine->StartPart(bad));
   bad = setup;
   bad.host = nullptr;
-  EXPECT_FALSE(rig.machine->StartPart(bad));
+  EXPECT_FALSE(rig.m_machine->StartPart(bad));
   bad = setup;
   bad.runData = nullptr;
-  EXPECT_FALSE(rig.machine->StartPart(bad));
-  rig.task.library = nullptr;
-  EXPECT_FALSE(rig.machine->StartPart(setup));
-  rig.task.library = &rig.library;
+  EXPECT_FALSE(rig.m_machine->StartPart(bad));
+  rig.m_task.library = nullptr;
+  EXPECT_FALSE(rig.m_machine->StartPart(setup));
+  rig.m_task.library = &rig.m_library;
 
-  EXPECT_TRUE(rig.machine->StartPart(setup));
-  EXPECT_FALSE(rig.machine->StartPart(setup)) << "one part at a time";
+  EXPECT_TRUE(rig.m_machine->StartPart(setup));
+  EXPECT_FALSE(rig.m_machine->StartPart(setup)) << "one part at a time";
 }
 
 TEST(RunPart, RunsEveryTrialOnceAndEndsWithTheEndOfPart) {
   RunRig rig;
-  rig.script.otherTrials = TrialScript{300, 50, 1};
-  rig.script.extraResponses = 2;
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.extraResponses = 2;
   rig.SetTrials({"T1", "T2", "T3"});
   ASSERT_TRUE(rig.Start(false, 3));
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(TrialCodes(rig.script), (std::vector<std::string>{"T1", "T2", "T3"}));
-  EXPECT_EQ(rig.script.Calls(kCmdBeginRun).size(), 1u);
-  EXPECT_EQ(rig.script.Calls(kCmdBeginRun)[0].a, reinterpret_cast<intptr_t>(rig.runData.get()));
-  EXPECT_EQ(rig.script.Calls(kCmdEndRun).size(), 1u);
+  EXPECT_EQ(TrialCodes(rig.m_script), (std::vector<std::string>{"T1", "T2", "T3"}));
+  EXPECT_EQ(rig.m_script.Calls(kCmdBeginRun).size(), 1u);
+  EXPECT_EQ(rig.m_script.Calls(kCmdBeginRun)[0].a, reinterpret_cast<intptr_t>(rig.m_runData.get()));
+  EXPECT_EQ(rig.m_script.Calls(kCmdEndRun).size(), 1u);
   EXPECT_EQ(rig.Records().size(), 5u) << "three records and the plug-in's two extra";
-  EXPECT_EQ(rig.runData->category[3][2], kCatHit) << "records go to the part being run";
-  EXPECT_EQ(rig.host->responseCount, 5u);
+  EXPECT_EQ(rig.m_runData->category[3][2], kCatHit) << "records go to the part being run";
+  EXPECT_EQ(rig.m_host->responseCount, 5u);
   // The plug-in was shown its progress before each trial.
-  EXPECT_EQ(rig.host->trialIndex, 2u);
+  EXPECT_EQ(rig.m_host->trialIndex, 2u);
   // Nothing after the end.
-  const size_t calls = rig.script.calls.size();
+  const size_t calls = rig.m_script.calls.size();
   rig.Step(3000);
-  EXPECT_EQ(rig.script.calls.size(), calls);
+  EXPECT_EQ(rig.m_script.calls.size(), calls);
 }
 
 TEST(RunPart, TestPartBeginsWithTheSecondList) {
   RunRig rig;
   rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2", "S3"});
   ASSERT_TRUE(rig.Start(false));
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 2; }));
-  EXPECT_TRUE(rig.machine->InSecondList());
-  EXPECT_EQ(rig.host->secondListFlag, 1);
-  EXPECT_EQ(rig.host->secondIndex, 1u);
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).size() == 2; }));
+  EXPECT_TRUE(rig.m_machine->InSecondList());
+  EXPECT_EQ(rig.m_host->secondListFlag, 1);
+  EXPECT_EQ(rig.m_host->secondIndex, 1u);
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(TrialCodes(rig.script), (std::vector<std::string>{"S1", "S2", "S3", "T1", "T2"}));
+  EXPECT_EQ(TrialCodes(rig.m_script), (std::vector<std::string>{"S1", "S2", "S3", "T1", "T2"}));
   EXPECT_EQ(rig.Records().size(), 2u) << "the second list is played, not stored";
-  EXPECT_EQ(rig.script.Calls(kCmdClassifyResponse).size(), 2u);
+  EXPECT_EQ(rig.m_script.Calls(kCmdClassifyResponse).size(), 2u);
 }
 
 TEST(RunPart, PracticePartHasNoSecondList) {
   RunRig rig;
   rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2", "S3"});
   ASSERT_TRUE(rig.Start(true));
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(TrialCodes(rig.script), (std::vector<std::string>{"T1", "T2"}));
+  EXPECT_EQ(TrialCodes(rig.m_script), (std::vector<std::string>{"T1", "T2"}));
 }
 
 TEST(RunPart, ErrorOutcomeSwitchesToTheSecondList) {
@@ -102,15 +102,15 @@ TEST(RunPart, ErrorOutcomeSwitchesToTheSecondList) {
   rig.Words().TaskFlags = kTaskFlagCountOmissions;
   rig.Words().TaskIntrAfterTrials = 0;
   rig.Words().TaskIntrContinue = 1;
-  rig.script.trials = {TrialScript{-1, 0, 0}};
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.trials = {TrialScript{-1, 0, 0}};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2"});
   ASSERT_TRUE(rig.Start(true));
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.display.opened == 1 && rig.display.state.load() == kBreakOnScreen; }));
-  rig.display.state.store(kBreakContinue);
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_display.m_opened == 1 && rig.m_display.m_state.load() == kBreakOnScreen; }));
+  rig.m_display.m_state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(TrialCodes(rig.script), (std::vector<std::string>{"T1", "S1", "S2", "T1", "T2"}));
+  EXPECT_EQ(TrialCodes(rig.m_script), (std::vector<std::string>{"T1", "S1", "S2", "T1", "T2"}));
   const std::vector<Record> records = rig.Records();
   ASSERT_EQ(records.size(), 4u);
   EXPECT_EQ(records[0].category, kCatOmission);
@@ -130,7 +130,7 @@ TEST_P(CapacityTest, ThreeTimesTheTrialsAtMostTheArrays) {
   RunRig rig;
   rig.SetTrials({"T1"}, GetParam().trials);
   ASSERT_TRUE(rig.Start());
-  EXPECT_EQ(rig.machine->GetResponseCapacity(), GetParam().capacity);
+  EXPECT_EQ(rig.m_machine->GetResponseCapacity(), GetParam().capacity);
 }
 
 INSTANTIATE_TEST_SUITE_P(Capacity, CapacityTest,
@@ -143,7 +143,7 @@ TEST(RunPart, PartWithoutTrialsEndsAtOnce) {
   rig.SetTrials({}, 0);
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd(100));
-  EXPECT_TRUE(rig.script.Calls(kCmdSetTrial).empty());
+  EXPECT_TRUE(rig.m_script.Calls(kCmdSetTrial).empty());
   EXPECT_TRUE(rig.Records().empty());
 }
 
@@ -151,23 +151,23 @@ TEST(RunPart, RepeatedTrialsEndThePartAtTheCapacity) {
   RunRig rig;
   rig.Words().TaskIntLow = rig.Words().TaskIntHigh = 50;
   rig.Words().TaskVRHigh = 200;
-  rig.script.otherTrials = TrialScript{20, 10, 1};  // always early: given again
+  rig.m_script.otherTrials = TrialScript{20, 10, 1};  // always early: given again
   rig.SetTrials({"T1", "T2", "T3", "T4"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
   EXPECT_EQ(rig.Records().size(), 12u);
-  EXPECT_EQ(rig.script.Calls(kCmdSetTrial).size(), 12u);
+  EXPECT_EQ(rig.m_script.Calls(kCmdSetTrial).size(), 12u);
   for (const Record& r : rig.Records()) EXPECT_EQ(r.category, kCatAnticipation);
 }
 
 TEST(RunPart, ExtraResponsesAreBoundedByTheArrays) {
   RunRig rig;
-  rig.script.extraResponses = 100000;
+  rig.m_script.extraResponses = 100000;
   rig.SetTrials({"N1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(rig.machine->GetResponseCount(), static_cast<uint32_t>(kMaxResponses));
-  EXPECT_EQ(rig.host->responseCount, static_cast<uint32_t>(kMaxResponses));
+  EXPECT_EQ(rig.m_machine->GetResponseCount(), static_cast<uint32_t>(kMaxResponses));
+  EXPECT_EQ(rig.m_host->responseCount, static_cast<uint32_t>(kMaxResponses));
 }
 
 TEST(RunPart, TrialsBeyondTheListKeepTheLastCode) {
@@ -181,7 +181,7 @@ TEST(RunPart, TrialsBeyondTheListKeepTheLastCode) {
   rig.SetTrials(codes, kMaxTrialCodes + 3);
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd(200000));
-  const std::vector<std::string> seen = TrialCodes(rig.script);
+  const std::vector<std::string> seen = TrialCodes(rig.m_script);
   ASSERT_EQ(seen.size(), static_cast<size_t>(kMaxTrialCodes + 3));
   for (int i = kMaxTrialCodes; i < kMaxTrialCodes + 3; ++i) EXPECT_EQ(seen[i], codes.back());
   EXPECT_EQ(rig.Records().size(), static_cast<size_t>(kMaxTrialCodes + 3));
@@ -190,10 +190,10 @@ TEST(RunPart, TrialsBeyondTheListKeepTheLastCode) {
 TEST(RunPart, SignalPortByteSequence) {
   RunRig rig;
   rig.Words().TaskSDLow = rig.Words().TaskSDHigh = 100;
-  rig.script.trials = {TrialScript{-1, 0, 0}, TrialScript{300, 50, 0x1A3}, TrialScript{50, 20, 2}};
+  rig.m_script.trials = {TrialScript{-1, 0, 0}, TrialScript{300, 50, 0x1A3}, TrialScript{50, 20, 2}};
   rig.SetTrials({"N1", "T1", "T1", "T1"});
   ASSERT_TRUE(rig.Start());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdSetTrial).size() == 4; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdSetTrial).size() == 4; }));
   // Start; no response (on, off); a response after the signal went off (on,
   // off, the response's low byte); a response while it is on (on, response
   // byte, which stays: hiding the signal writes nothing).
@@ -202,8 +202,8 @@ TEST(RunPart, SignalPortByteSequence) {
 
 TEST(RunPart, SignalPortQuietWithoutSignalSync) {
   RunRig rig;
-  rig.port.SetSignalSync(false);
-  rig.script.otherTrials = TrialScript{300, 50, 7};
+  rig.m_port.SetSignalSync(false);
+  rig.m_script.otherTrials = TrialScript{300, 50, 7};
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
@@ -216,13 +216,13 @@ TEST(RunPart, VoiceKeyAnswersWhenTheTaskUsesIt) {
   rig.Words().TaskSSS = 100 | kSssVoiceKeyOption | (5u << kSssVoiceKeyShift);
   rig.SetTrials({"T1", "N1"});
   ASSERT_TRUE(rig.Start());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 1; }));
-  EXPECT_EQ(rig.voiceKey.threshold, 10) << "raised to at least 10 percent";
-  EXPECT_EQ(rig.voiceKey.starts, 1) << "restarted at the signal";
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).size() == 1; }));
+  EXPECT_EQ(rig.m_voiceKey.m_threshold, 10) << "raised to at least 10 percent";
+  EXPECT_EQ(rig.m_voiceKey.m_starts, 1) << "restarted at the signal";
   rig.Step(250);
-  rig.voiceKey.bits = 2;
+  rig.m_voiceKey.m_bits = 2;
   rig.Step(20);
-  rig.voiceKey.bits = 0;
+  rig.m_voiceKey.m_bits = 0;
   ASSERT_TRUE(rig.RunToEnd());
   const std::vector<Record> records = rig.Records();
   ASSERT_EQ(records.size(), 2u);
@@ -230,19 +230,19 @@ TEST(RunPart, VoiceKeyAnswersWhenTheTaskUsesIt) {
   EXPECT_EQ(records[0].code, 2);
   EXPECT_NEAR(records[0].rt, 250, 1);
   EXPECT_EQ(records[1].category, kCatCorrectRejection);
-  EXPECT_GE(rig.voiceKey.stops, 2);
+  EXPECT_GE(rig.m_voiceKey.m_stops, 2);
 }
 
 TEST(RunPart, VoiceKeyIgnoredWithoutTheOption) {
   RunRig rig;
   rig.Words().TaskFlags = kTaskFlagVoiceKey;
   rig.Words().TaskSSS = 100 | (95u << kSssVoiceKeyShift);
-  rig.voiceKey.bits = 1;
+  rig.m_voiceKey.m_bits = 1;
   rig.SetTrials({"T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(rig.voiceKey.threshold, 90) << "lowered to at most 90 percent";
-  EXPECT_EQ(rig.voiceKey.starts, 0);
+  EXPECT_EQ(rig.m_voiceKey.m_threshold, 90) << "lowered to at most 90 percent";
+  EXPECT_EQ(rig.m_voiceKey.m_starts, 0);
   EXPECT_EQ(rig.Records()[0].category, kCatMiss);
 }
 
@@ -251,37 +251,37 @@ TEST(RunPart, EventsAfterStopChangeNothing) {
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   // Hold the signal event back, then stop before it is handled.
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.machine->GetPhase() == CRunMachine::kPhaseTrial; }));
-  rig.pumpEvents = false;
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.sink.Size() > 0; }));
-  rig.machine->Stop();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_machine->GetPhase() == CRunMachine::kPhaseTrial; }));
+  rig.m_pumpEvents = false;
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_sink.Size() > 0; }));
+  rig.m_machine->Stop();
   rig.Pump();
-  EXPECT_TRUE(rig.script.Calls(kCmdShowSignal).empty());
-  EXPECT_EQ(rig.actions.back(), RunEventAction::kNone);
+  EXPECT_TRUE(rig.m_script.Calls(kCmdShowSignal).empty());
+  EXPECT_EQ(rig.m_actions.back(), RunEventAction::kNone);
   // The worker threads' end events still reach the dialog.
-  EXPECT_EQ(rig.machine->OnRunEvent(kRunEventSelfTimedEnd, 0), RunEventAction::kEndRun);
-  EXPECT_EQ(rig.machine->OnRunEvent(kRunEventSignalsEnd, 0), RunEventAction::kReleaseDevices);
+  EXPECT_EQ(rig.m_machine->OnRunEvent(kRunEventSelfTimedEnd, 0), RunEventAction::kEndRun);
+  EXPECT_EQ(rig.m_machine->OnRunEvent(kRunEventSignalsEnd, 0), RunEventAction::kReleaseDevices);
 }
 
 TEST(RunPart, ResponseEventForAnEndedTrialIsIgnored) {
   RunRig rig;
   rig.Words().TaskSDLow = rig.Words().TaskSDHigh = 1000;
-  rig.script.trials = {TrialScript{300, 50, 1}};
+  rig.m_script.trials = {TrialScript{300, 50, 1}};
   // The plug-in ends the trial one beat after the response was seen, before
   // the UI thread got to the response event.
-  rig.script.trialEnded = [&](uint32_t now) {
-    return rig.script.shown && rig.script.sequence == 0 && now - rig.script.shownAt == 301 ? 1 : 0;
+  rig.m_script.trialEnded = [&](uint32_t now) {
+    return rig.m_script.shown && rig.m_script.sequence == 0 && now - rig.m_script.shownAt == 301 ? 1 : 0;
   };
   rig.SetTrials({"T1", "N1"});
   ASSERT_TRUE(rig.Start());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 1; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).size() == 1; }));
   rig.Step(299);
-  rig.pumpEvents = false;
+  rig.m_pumpEvents = false;
   rig.Step(2);
-  ASSERT_EQ(rig.sink.Size(), 1u);
-  rig.pumpEvents = true;
+  ASSERT_EQ(rig.m_sink.Size(), 1u);
+  rig.m_pumpEvents = true;
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_TRUE(rig.script.Calls(kCmdOnResponse).empty());
+  EXPECT_TRUE(rig.m_script.Calls(kCmdOnResponse).empty());
   EXPECT_EQ(rig.Records()[0], (Record{kCatNone, 0, 1, kCatExcluded}));
   EXPECT_EQ(rig.PortBytes(), (std::vector<uint8_t>{0, 128, 128, 0})) << "no response byte";
 }

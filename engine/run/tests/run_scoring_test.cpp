@@ -42,34 +42,34 @@ TEST_P(ScoringTest, TrialIsCategorisedStoredAndDisposed) {
   RunRig rig;
   rig.Words().TaskType = c.taskType;
   rig.Words().TaskFlags = c.flags;
-  rig.script.trials = {c.testee};
-  rig.script.showSignal = c.showSignal;
-  if (c.on19 != kNoAnswer) rig.script.onResponse = [&](int32_t, int32_t) { return c.on19; };
-  if (c.on20 != kNoAnswer) rig.script.onTimeout = [&] { return c.on20; };
+  rig.m_script.trials = {c.testee};
+  rig.m_script.showSignal = c.showSignal;
+  if (c.on19 != kNoAnswer) rig.m_script.onResponse = [&](int32_t, int32_t) { return c.on19; };
+  if (c.on20 != kNoAnswer) rig.m_script.onTimeout = [&] { return c.on20; };
   if (c.endAt >= 0) {
-    rig.script.trialEnded = [&](uint32_t now) {
-      return rig.script.sequence == 0 && rig.script.shown && now - rig.script.shownAt == uint32_t(c.endAt) ? 1 : 0;
+    rig.m_script.trialEnded = [&](uint32_t now) {
+      return rig.m_script.sequence == 0 && rig.m_script.shown && now - rig.m_script.shownAt == uint32_t(c.endAt) ? 1 : 0;
     };
   }
   if (c.classifyTo != kNoAnswer) {
-    rig.script.classify = [&](int32_t, int32_t, int32_t* out) {
+    rig.m_script.classify = [&](int32_t, int32_t, int32_t* out) {
       *out = c.classifyTo;
       return true;
     };
   }
   rig.SetTrials({c.code, "N0", "N0"});
   ASSERT_TRUE(rig.Start());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdSetTrial).size() >= 2; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdSetTrial).size() >= 2; }));
 
   const std::vector<Record> records = rig.Records();
   ASSERT_EQ(records.size(), 1u) << c.name;
   EXPECT_EQ(records[0], c.expected) << c.name;
-  EXPECT_EQ(rig.script.Calls(kCmdSetTrial)[1].code, c.repeated ? std::string(c.code) : "N0") << c.name;
-  EXPECT_EQ(rig.machine->GetAcRun(), c.acRun) << c.name;
-  EXPECT_EQ(rig.machine->GetOmRun(), c.omRun) << c.name;
+  EXPECT_EQ(rig.m_script.Calls(kCmdSetTrial)[1].code, c.repeated ? std::string(c.code) : "N0") << c.name;
+  EXPECT_EQ(rig.m_machine->GetAcRun(), c.acRun) << c.name;
+  EXPECT_EQ(rig.m_machine->GetOmRun(), c.omRun) << c.name;
   // The final category went to the plug-in's reclassification with the response code.
   if (c.classifyTo != kNoAnswer) {
-    const std::vector<PluginCall> classify = rig.script.Calls(kCmdClassifyResponse);
+    const std::vector<PluginCall> classify = rig.m_script.Calls(kCmdClassifyResponse);
     ASSERT_EQ(classify.size(), 1u);
     EXPECT_EQ(classify[0].b, c.expected.code);
   }
@@ -120,27 +120,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Scoring, RefusedSignalWritesNoOnsetByte) {
   RunRig rig;
-  rig.script.showSignal = false;
+  rig.m_script.showSignal = false;
   rig.SetTrials({"T1", "N0"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
   EXPECT_EQ(rig.PortBytes(), std::vector<uint8_t>{0});
-  EXPECT_TRUE(rig.script.Calls(kCmdHideSignal).empty());
+  EXPECT_TRUE(rig.m_script.Calls(kCmdHideSignal).empty());
   EXPECT_EQ(rig.Records().size(), 2u);
 }
 
 TEST(Scoring, MeanReactionTimeAndCategoryCounts) {
   RunRig rig;
-  rig.script.trials = {Key(300), Key(401), Key(60), kNone, Key(500)};
+  rig.m_script.trials = {Key(300), Key(401), Key(60), kNone, Key(500)};
   rig.SetTrials({"T1", "T1", "N1", "N1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
   // Hit 300, hit 401, AC (given again), CR, FA 500.
-  EXPECT_EQ(rig.machine->GetCategoryCount(kCatHit), 2);
-  EXPECT_EQ(rig.machine->GetCategoryCount(kCatAnticipation), 1);
-  EXPECT_EQ(rig.machine->GetCategoryCount(kCatCorrectRejection), 1);
-  EXPECT_EQ(rig.machine->GetCategoryCount(kCatFalseAlarm), 1);
-  EXPECT_EQ(rig.machine->GetMeanReactionTime(), (300 + 401 + 500) / 3);
+  EXPECT_EQ(rig.m_machine->GetCategoryCount(kCatHit), 2);
+  EXPECT_EQ(rig.m_machine->GetCategoryCount(kCatAnticipation), 1);
+  EXPECT_EQ(rig.m_machine->GetCategoryCount(kCatCorrectRejection), 1);
+  EXPECT_EQ(rig.m_machine->GetCategoryCount(kCatFalseAlarm), 1);
+  EXPECT_EQ(rig.m_machine->GetMeanReactionTime(), (300 + 401 + 500) / 3);
   EXPECT_EQ(rig.Records().size(), 5u);
 }
 
@@ -148,33 +148,33 @@ TEST(Scoring, FeedbackFollowsFalseAlarmsAndMisses) {
   RunRig rig;
   rig.Words().TaskFbk = 1;
   rig.Words().TaskControl = 1;
-  rig.script.trials = {Key(300), Key(300), kNone};
+  rig.m_script.trials = {Key(300), Key(300), kNone};
   rig.SetTrials({"T1", "N1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  const std::vector<PluginCall> on = rig.script.Calls(kCmdFeedbackOn);
-  const std::vector<PluginCall> off = rig.script.Calls(kCmdFeedbackOff);
+  const std::vector<PluginCall> on = rig.m_script.Calls(kCmdFeedbackOn);
+  const std::vector<PluginCall> off = rig.m_script.Calls(kCmdFeedbackOff);
   ASSERT_EQ(on.size(), 2u) << "after the false alarm and the miss, not after the hit";
   ASSERT_EQ(off.size(), 2u);
   for (size_t i = 0; i < 2; ++i) EXPECT_EQ(off[i].at - on[i].at, CRunMachine::kFeedbackDurationMs);
   // The next trial waits for the feedback to end.
-  const std::vector<PluginCall> trials = rig.script.Calls(kCmdSetTrial);
+  const std::vector<PluginCall> trials = rig.m_script.Calls(kCmdSetTrial);
   ASSERT_EQ(trials.size(), 3u);
   EXPECT_GT(trials[2].at, off[0].at);
 }
 
 TEST(Scoring, ReleaseIndicatorAndResponseIndicator) {
   RunRig rig;
-  rig.script.trials = {TrialScript{300, 400, 1}};
+  rig.m_script.trials = {TrialScript{300, 400, 1}};
   rig.SetTrials({"T1", "N0"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Count(kRunEventResponse) == 1; }));
-  EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndResponse), "!");
-  EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndSignal), "");
+  EXPECT_STREQ(rig.m_machine->GetIndicator(CRunMachine::kIndResponse), "!");
+  EXPECT_STREQ(rig.m_machine->GetIndicator(CRunMachine::kIndSignal), "");
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Count(kRunEventRelease) == 1; }));
-  EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndResponse), "Missing");
+  EXPECT_STREQ(rig.m_machine->GetIndicator(CRunMachine::kIndResponse), "Missing");
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Count(kRunEventNextTrial) == 2; }));
-  EXPECT_STREQ(rig.machine->GetIndicator(CRunMachine::kIndResponse), "");
+  EXPECT_STREQ(rig.m_machine->GetIndicator(CRunMachine::kIndResponse), "");
 }
 
 }  // namespace qel

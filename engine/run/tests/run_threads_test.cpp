@@ -19,15 +19,15 @@ TEST(RunThreads, PartRunsWithTheBeatOnItsOwnThread) {
   rig.Words().TaskVRHigh = 400;
   rig.Words().TaskFlags = kTaskFlagExtraWarning;
   rig.Words().TaskFbk = 1;
-  rig.script.startDelay = 30;
+  rig.m_script.startDelay = 30;
   // Alternating hits and correct rejections; a false alarm now and then.
   std::vector<std::string> codes;
   for (int i = 0; i < 40; ++i) codes.push_back(i % 2 ? "N1" : "T1");
-  rig.script.otherTrials = TrialScript{80, 30, 1};
-  for (int i = 0; i < 40; ++i) rig.script.trials.push_back(i % 2 ? TrialScript{-1, 0, 0} : TrialScript{80, 30, 1});
-  rig.script.trials[5] = TrialScript{80, 30, 1};
+  rig.m_script.otherTrials = TrialScript{80, 30, 1};
+  for (int i = 0; i < 40; ++i) rig.m_script.trials.push_back(i % 2 ? TrialScript{-1, 0, 0} : TrialScript{80, 30, 1});
+  rig.m_script.trials[5] = TrialScript{80, 30, 1};
   rig.SetTrials(codes);
-  rig.pumpEvents = false;
+  rig.m_pumpEvents = false;
   ASSERT_TRUE(rig.Start());
 
   // The beat waits until each posted event has been taken up and then
@@ -40,7 +40,7 @@ TEST(RunThreads, PartRunsWithTheBeatOnItsOwnThread) {
     uint64_t seen = 0;
     int overlapped = 0;
     for (uint32_t ms = 0; ms < 200000 && !done.load();) {
-      if (rig.sink.Size() > 0) {
+      if (rig.m_sink.Size() > 0) {
         std::this_thread::yield();
         continue;
       }
@@ -56,7 +56,7 @@ TEST(RunThreads, PartRunsWithTheBeatOnItsOwnThread) {
         }
         ++overlapped;
       }
-      rig.source.RunMs(1);
+      rig.m_source.RunMs(1);
       ++ms;
     }
   });
@@ -64,15 +64,15 @@ TEST(RunThreads, PartRunsWithTheBeatOnItsOwnThread) {
   intptr_t lParam;
   const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(120);
   while (!done.load() && std::chrono::steady_clock::now() < limit) {
-    if (!rig.sink.WaitPop(&code, &lParam, 50)) continue;
+    if (!rig.m_sink.WaitPop(&code, &lParam, 50)) continue;
     handling.store(true);
     started.fetch_add(1);
-    if (rig.machine->OnRunEvent(code, lParam) == RunEventAction::kEndRun) done.store(true);
+    if (rig.m_machine->OnRunEvent(code, lParam) == RunEventAction::kEndRun) done.store(true);
     handling.store(false);
   }
   done.store(true);
   beat.join();
-  rig.machine->Stop();
+  rig.m_machine->Stop();
 
   const std::vector<Record> records = rig.Records();
   ASSERT_EQ(records.size(), 40u);
@@ -85,7 +85,7 @@ TEST(RunThreads, PartRunsWithTheBeatOnItsOwnThread) {
   EXPECT_EQ(hits, 20);
   EXPECT_EQ(rejections, 19);
   EXPECT_EQ(falseAlarms, 1);
-  EXPECT_EQ(rig.script.Calls(kCmdFeedbackOn).size(), 1u);
+  EXPECT_EQ(rig.m_script.Calls(kCmdFeedbackOn).size(), 1u);
 }
 
 }  // namespace qel

@@ -41,12 +41,12 @@ TEST_P(EventsIntervalTest, NextOnsetCountsFromTheRightMoment) {
   rig.Words().TaskControl = c.control;
   rig.Words().TaskSDLow = rig.Words().TaskSDHigh = 700;  // on through the response
   rig.Words().TaskVRHigh = 800;
-  rig.script.otherTrials = TrialScript{c.rt, 200, 1};
+  rig.m_script.otherTrials = TrialScript{c.rt, 200, 1};
   rig.SetTrials({"T1", "T1", "T1", "T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
 
-  const std::vector<uint32_t> onsets = CallTimes(rig.script, kCmdShowSignal);
+  const std::vector<uint32_t> onsets = CallTimes(rig.m_script, kCmdShowSignal);
   ASSERT_EQ(onsets.size(), 4u);
   for (uint32_t gap : Gaps(onsets)) EXPECT_EQ(gap, c.expectedGap) << c.name;
   // The first trial: part start (start delay 500 counts only with a warning),
@@ -86,8 +86,8 @@ TEST_P(SignalDurationTest, SignalIsHiddenAfterItsDuration) {
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
 
-  const std::vector<uint32_t> shows = CallTimes(rig.script, kCmdShowSignal);
-  const std::vector<uint32_t> hides = CallTimes(rig.script, kCmdHideSignal);
+  const std::vector<uint32_t> shows = CallTimes(rig.m_script, kCmdShowSignal);
+  const std::vector<uint32_t> hides = CallTimes(rig.m_script, kCmdHideSignal);
   ASSERT_EQ(shows.size(), 12u);
   ASSERT_EQ(hides.size(), 12u) << "every signal is hidden exactly once";
   std::vector<uint32_t> durations;
@@ -136,7 +136,7 @@ TEST_P(IntervalTypeTest, OnsetToOnsetFollowsTheIntervalType) {
   rig.SetTrials(std::vector<std::string>(15, "N0"));
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  const std::vector<uint32_t> gaps = Gaps(CallTimes(rig.script, kCmdShowSignal));
+  const std::vector<uint32_t> gaps = Gaps(CallTimes(rig.m_script, kCmdShowSignal));
   ASSERT_EQ(gaps.size(), 14u);
   for (uint32_t g : gaps) {
     EXPECT_GE(g, c.low);
@@ -164,8 +164,8 @@ TEST(TrialTiming, RandomIntervalAndDurationAreIndependentDraws) {
   rig.SetTrials(std::vector<std::string>(10, "N0"));
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  const std::vector<uint32_t> shows = CallTimes(rig.script, kCmdShowSignal);
-  const std::vector<uint32_t> hides = CallTimes(rig.script, kCmdHideSignal);
+  const std::vector<uint32_t> shows = CallTimes(rig.m_script, kCmdShowSignal);
+  const std::vector<uint32_t> hides = CallTimes(rig.m_script, kCmdHideSignal);
   ASSERT_EQ(shows.size(), 10u);
   int same = 0;
   for (size_t i = 1; i < shows.size(); ++i) {
@@ -183,13 +183,13 @@ TEST(TrialTiming, WarningPrecedesTheSignalByTheWarningInterval) {
   rig.Words().TaskFlags = kTaskFlagExtraWarning;
   rig.Words().TaskControl = 1;
   rig.Words().TaskVRHigh = 400;
-  rig.script.startDelay = 500;
+  rig.m_script.startDelay = 500;
   rig.SetTrials({"N0", "N0", "N0"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
 
-  const std::vector<uint32_t> warnings = CallTimes(rig.script, kCmdShowWarning);
-  const std::vector<uint32_t> shows = CallTimes(rig.script, kCmdShowSignal);
+  const std::vector<uint32_t> warnings = CallTimes(rig.m_script, kCmdShowWarning);
+  const std::vector<uint32_t> shows = CallTimes(rig.m_script, kCmdShowSignal);
   ASSERT_EQ(warnings.size(), 3u);
   ASSERT_EQ(shows.size(), 3u);
   for (size_t i = 0; i < 3; ++i) EXPECT_EQ(shows[i] - warnings[i], 500u);
@@ -205,12 +205,12 @@ TEST(TrialTiming, ResponseWindowOpensWithTheWarning) {
   rig.SetTrials({"T1"});
   ASSERT_TRUE(rig.Start());
   // Nothing is polled before the warning is on the screen.
-  ASSERT_TRUE(rig.RunUntil([&] { return !rig.script.Calls(kCmdShowWarning).empty(); }));
+  ASSERT_TRUE(rig.RunUntil([&] { return !rig.m_script.Calls(kCmdShowWarning).empty(); }));
   rig.Step(2);
-  const uint32_t before = rig.script.polls.load();
+  const uint32_t before = rig.m_script.polls.load();
   rig.Step(10);
-  EXPECT_GT(rig.script.polls.load(), before);
-  EXPECT_TRUE(rig.script.Calls(kCmdShowSignal).empty());
+  EXPECT_GT(rig.m_script.polls.load(), before);
+  EXPECT_TRUE(rig.m_script.Calls(kCmdShowSignal).empty());
 }
 
 TEST(TrialTiming, ScheduleKeepsTimesAboveZeroAtTheStart) {
@@ -221,14 +221,14 @@ TEST(TrialTiming, ScheduleKeepsTimesAboveZeroAtTheStart) {
   ASSERT_TRUE(rig.Start());
   // W is 500 from construction: S = 100 is below it, so the warning comes at
   // S and the signal W later.
-  rig.machine->ScheduleTrial(0);
-  CRunMachine::TrialTimes t = rig.machine->GetTimes();
+  rig.m_machine->ScheduleTrial(0);
+  CRunMachine::TrialTimes t = rig.m_machine->GetTimes();
   EXPECT_EQ(t.warning, 100u);
   EXPECT_EQ(t.signalOn, 600u);
   EXPECT_EQ(t.validStart, 700u);
   EXPECT_EQ(t.deadline, 2100u);
-  rig.machine->ScheduleTrial(1000);
-  t = rig.machine->GetTimes();
+  rig.m_machine->ScheduleTrial(1000);
+  t = rig.m_machine->GetTimes();
   EXPECT_EQ(t.warning, 600u);
   EXPECT_EQ(t.signalOn, 1100u);
   EXPECT_EQ(t.signalOff, 1300u);
@@ -239,11 +239,11 @@ TEST(TrialTiming, ReleaseIsAwaitedBeforeTheNextTrial) {
   rig.Words().TaskControl = 1;
   rig.Words().TaskSDLow = rig.Words().TaskSDHigh = 100;
   // Held far past the signal: the trial waits for the release.
-  rig.script.trials = {TrialScript{300, 800, 1}, TrialScript{-1, 0, 0}};
+  rig.m_script.trials = {TrialScript{300, 800, 1}, TrialScript{-1, 0, 0}};
   rig.SetTrials({"T1", "N0"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  const uint32_t onset = rig.script.Calls(kCmdShowSignal)[0].at;
+  const uint32_t onset = rig.m_script.Calls(kCmdShowSignal)[0].at;
   ASSERT_EQ(rig.Count(kRunEventRelease), 1);
   EXPECT_EQ(rig.EventTimes(kRunEventRelease)[0], onset + 300 + 800);
   EXPECT_GT(rig.EventTimes(kRunEventScore)[0], onset + 300 + 800);
@@ -252,11 +252,11 @@ TEST(TrialTiming, ReleaseIsAwaitedBeforeTheNextTrial) {
 
 TEST(TrialTiming, HeldResponseEndsTheTrialAtTheDeadline) {
   RunRig rig;
-  rig.script.trials = {TrialScript{300, 100000, 1}};
+  rig.m_script.trials = {TrialScript{300, 100000, 1}};
   rig.SetTrials({"T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  const uint32_t onset = rig.script.Calls(kCmdShowSignal)[0].at;
+  const uint32_t onset = rig.m_script.Calls(kCmdShowSignal)[0].at;
   EXPECT_EQ(rig.Count(kRunEventRelease), 0);
   EXPECT_EQ(rig.EventTimes(kRunEventScore)[0], onset + 1500 + 2);
   EXPECT_EQ(rig.Records()[0], (Record{kCatHit, 300, 1, kCatHit}));
@@ -265,11 +265,11 @@ TEST(TrialTiming, HeldResponseEndsTheTrialAtTheDeadline) {
 TEST(TrialTiming, IrrelevantDurationKeepsAHitHeldThroughTheDeadline) {
   RunRig rig;
   rig.Words().TaskSDType = 3;
-  rig.script.trials = {TrialScript{300, 100000, 0x41}};
+  rig.m_script.trials = {TrialScript{300, 100000, 0x41}};
   rig.SetTrials({"T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
-  EXPECT_EQ(rig.script.Calls(kCmdHideSignal).size(), 1u) << "hidden by the response only";
+  EXPECT_EQ(rig.m_script.Calls(kCmdHideSignal).size(), 1u) << "hidden by the response only";
   EXPECT_EQ(rig.Records()[0], (Record{kCatHit, 300, 0x41, kCatHit}));
   EXPECT_EQ(rig.PortBytes(), (std::vector<uint8_t>{0, 128, 0x41}));
 }
@@ -279,21 +279,21 @@ TEST(TrialTiming, SignalOffHandledAfterTheTrialEndedStillHidesIt) {
   rig.Words().TaskSDType = 0;  // on until the window ends: off and deadline in one beat
   rig.SetTrials({"N1", "N1"});
   ASSERT_TRUE(rig.Start());
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.script.Calls(kCmdShowSignal).size() == 1; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).size() == 1; }));
   rig.Step(1499);
   // The UI thread falls behind: the trial ends before the off event is handled.
-  rig.pumpEvents = false;
+  rig.m_pumpEvents = false;
   rig.Step(2);
-  EXPECT_EQ(rig.machine->GetPhase(), CRunMachine::kPhaseTrialEnded);
+  EXPECT_EQ(rig.m_machine->GetPhase(), CRunMachine::kPhaseTrialEnded);
   rig.Pump();
-  EXPECT_EQ(rig.script.Calls(kCmdHideSignal).size(), 1u);
+  EXPECT_EQ(rig.m_script.Calls(kCmdHideSignal).size(), 1u);
   EXPECT_EQ(rig.PortBytes(), (std::vector<uint8_t>{0, 128, 0}));
 }
 
 TEST(TrialTiming, HeldResponseScoredAtTheDeadlineKeepsItsReactionTime) {
   RunRig rig;
-  rig.script.trials = {TrialScript{300, 100000, 1}};
-  rig.script.onTimeout = [] { return 1; };
+  rig.m_script.trials = {TrialScript{300, 100000, 1}};
+  rig.m_script.onTimeout = [] { return 1; };
   rig.SetTrials({"T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
@@ -318,11 +318,11 @@ TEST_P(HugeTaskWordsTest, TimesDoNotWrapRound) {
   rig.Words().TaskIntLow = rig.Words().TaskIntHigh = c.intLow;
   rig.Words().TaskVRHigh = c.vrHigh;
   rig.Words().TaskSDType = c.sdType;
-  rig.script.otherTrials = TrialScript{300, 50, 1};
+  rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   rig.Step(5000);
-  EXPECT_EQ(rig.script.Calls(kCmdShowSignal).size(), c.signals);
+  EXPECT_EQ(rig.m_script.Calls(kCmdShowSignal).size(), c.signals);
   if (c.signals == 0) {
     EXPECT_TRUE(rig.Records().empty());
     return;

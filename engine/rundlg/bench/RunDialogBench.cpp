@@ -62,11 +62,11 @@ class PresentTimes final : public IScoreDialogFactory {
  public:
   int RunScoreDialog(const ScoreDialogRequest& request) override {
     for (int i = 0; i < request.runData->variableCount && i < kMaxVariables; ++i) {
-      times.push_back(static_cast<int64_t>(request.runData->values[i]));
+      m_times.push_back(static_cast<int64_t>(request.runData->values[i]));
     }
     return wxID_CANCEL;
   }
-  std::vector<int64_t> times;
+  std::vector<int64_t> m_times;
 };
 
 void PumpOnce() {
@@ -156,8 +156,8 @@ int Run() {
 
   const uint32_t records = std::min<uint32_t>(dialog->Machine().GetResponseCount(), kMaxResponses);
   std::vector<int64_t> onsetError;
-  for (size_t i = 0; i < scheduled.size() && i < presents.times.size(); ++i) {
-    onsetError.push_back(presents.times[i] - scheduled[i]);
+  for (size_t i = 0; i < scheduled.size() && i < presents.m_times.size(); ++i) {
+    onsetError.push_back(presents.m_times[i] - scheduled[i]);
   }
   std::vector<int64_t> rtError;
   for (size_t i = 0; i < injectedRt.size() && i < records; ++i) {

@@ -30,46 +30,46 @@ void RunDialogFixture::SetUp() {
   char name[] = "/tmp/qel-rundlg-port-XXXXXX";
   const int fd = mkstemp(name);
   if (fd >= 0) close(fd);
-  portPath = name;
-  setenv("QEL_PARPORT", portPath.c_str(), 1);
+  m_portPath = name;
+  setenv("QEL_PARPORT", m_portPath.c_str(), 1);
   Host().breakFlag = 0;
-  MakeScriptTask(task, &library);
-  caller = new NotifyRecorder;
-  view = new NotifyRecorder;
-  frame = new NotifyRecorder;
-  qel::SetMainViewWindow(view);
-  qel::SetMainFrameWindow(frame);
-  dialog = new CDlgRun(nullptr, Host(), RunData(), &devices, &source);
-  dialog->SetTask(&task);
-  dialog->SetNotifyWindow(caller);
-  dialog->SetTitle(true);
+  MakeScriptTask(m_task, &m_library);
+  m_caller = new NotifyRecorder;
+  m_view = new NotifyRecorder;
+  m_frame = new NotifyRecorder;
+  qel::SetMainViewWindow(m_view);
+  qel::SetMainFrameWindow(m_frame);
+  m_dialog = new CDlgRun(nullptr, Host(), RunData(), &m_devices, &m_source);
+  m_dialog->SetTask(&m_task);
+  m_dialog->SetNotifyWindow(m_caller);
+  m_dialog->SetTitle(true);
 }
 
 void RunDialogFixture::TearDown() {
-  if (dialog) dialog->Destroy();
-  caller->Destroy();
-  view->Destroy();
-  frame->Destroy();
+  if (m_dialog) m_dialog->Destroy();
+  m_caller->Destroy();
+  m_view->Destroy();
+  m_frame->Destroy();
   Pump();
   wxTheApp->ProcessIdle();
   qel::SetMainViewWindow(nullptr);
   qel::SetMainFrameWindow(nullptr);
   unsetenv("QEL_PARPORT");
-  unlink(portPath.c_str());
+  unlink(m_portPath.c_str());
   Host().FreeDisplay();
 }
 
 bool RunDialogFixture::RunUntil(const std::function<bool()>& done, uint32_t limitMs) {
   for (uint32_t i = 0; i < limitMs; ++i) {
     if (done()) return true;
-    source.RunMs(1);
+    m_source.RunMs(1);
     Pump();
   }
   return done();
 }
 
 bool RunDialogFixture::RunToEnd(uint32_t limitMs) {
-  return RunUntil([this] { return !dialog->IsRunActive(); }, limitMs);
+  return RunUntil([this] { return !m_dialog->IsRunActive(); }, limitMs);
 }
 
 bool RunDialogFixture::WaitUntil(const std::function<bool()>& done, int limitMs) {
@@ -83,12 +83,12 @@ bool RunDialogFixture::WaitUntil(const std::function<bool()>& done, int limitMs)
 }
 
 std::vector<uint8_t> RunDialogFixture::PortBytes() const {
-  std::ifstream in(portPath, std::ios::binary);
+  std::ifstream in(m_portPath, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 wxString RunDialogFixture::Label(int id) const {
-  wxWindow* w = dialog->FindWindow(id);
+  wxWindow* w = m_dialog->FindWindow(id);
   return w ? w->GetLabel() : wxString("<none>");
 }
 

@@ -31,18 +31,18 @@ class RunDialogFixture : public ::testing::Test {
   std::vector<uint8_t> PortBytes() const;
   wxString Label(int id) const;
 
-  qel::ManualTickSource source;
-  RecordingDevices devices;
-  ScriptLibrary library;
-  CExpModelTask task;
-  FakeProject project;
-  ScoreRecorder scores;
-  NotifyRecorder* caller = nullptr;
-  NotifyRecorder* view = nullptr;
-  NotifyRecorder* frame = nullptr;
-  CDlgRun* dialog = nullptr;
-  std::string portPath;
-  qel::test::PromptRecorder prompts;
+  qel::ManualTickSource m_source;
+  RecordingDevices m_devices;
+  ScriptLibrary m_library;
+  CExpModelTask m_task;
+  FakeProject m_project;
+  ScoreRecorder m_scores;
+  NotifyRecorder* m_caller = nullptr;
+  NotifyRecorder* m_view = nullptr;
+  NotifyRecorder* m_frame = nullptr;
+  CDlgRun* m_dialog = nullptr;
+  std::string m_portPath;
+  qel::test::PromptRecorder m_prompts;
 };
 
 // The release sequence of a run.

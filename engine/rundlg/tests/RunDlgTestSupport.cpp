@@ -58,32 +58,32 @@ void MakeScriptTask(CExpModelTask& task, ITaskLibrary* library) {
 }
 
 bool RecordingDevices::CreateFullScreen(int displayIndex) {
-  log.push_back("fullscreen");
-  if (failAt == "fullscreen") return false;
-  if (!realDisplay) return true;
+  m_log.push_back("fullscreen");
+  if (m_failAt == "fullscreen") return false;
+  if (!m_realDisplay) return true;
   return OpenRunFullScreen(Host(), displayIndex);
 }
 
 void RecordingDevices::FreeDisplay() {
-  log.push_back("-display");
+  m_log.push_back("-display");
   Host().FreeDisplay();
 }
 
 bool FakeProject::ReadResponses(const std::string&, const std::string&, CExpModelTask& task, uint32_t, int, int) {
-  ++reads;
-  if (!readOk) return false;
-  task.trialCounts[task.currentPart] = storedTrials;
+  ++m_reads;
+  if (!m_readOk) return false;
+  task.trialCounts[task.currentPart] = m_storedTrials;
   return true;
 }
 
 bool FakeProject::WriteResponses(const std::string& testee, const std::string& model, CExpModelTask& task,
                                  const CTaskRunData& runData, int variableCount, const QelDateTime&, bool* added,
                                  bool* newVariablesRow) {
-  writes.push_back({testee, model, task.TaskIdStr, task.currentPart, task.currentAssessment, variableCount,
+  m_writes.push_back({testee, model, task.TaskIdStr, task.currentPart, task.currentAssessment, variableCount,
                     runData.category[task.currentPart][0]});
-  if (added) *added = userAdded;
-  if (newVariablesRow) *newVariablesRow = newRow;
-  return writeOk;
+  if (added) *added = m_userAdded;
+  if (newVariablesRow) *newVariablesRow = m_newRow;
+  return m_writeOk;
 }
 
 ScoreRecorder::ScoreRecorder() { qel::SetScoreDialogFactory(this); }
@@ -91,10 +91,10 @@ ScoreRecorder::~ScoreRecorder() { qel::SetScoreDialogFactory(nullptr); }
 
 int ScoreRecorder::RunScoreDialog(const ScoreDialogRequest& request) {
   const int part = request.part - 1;
-  seen.push_back({request, request.runData ? request.runData->variableCount : -1,
+  m_seen.push_back({request, request.runData ? request.runData->variableCount : -1,
                   request.runData ? request.runData->values[0] : 0.0,
                   request.task && part >= 0 && part < kMaxParts ? request.task->trialCounts[part] : 0});
-  return answer;
+  return m_answer;
 }
 
 }  // namespace test

@@ -59,45 +59,45 @@ class RecordingDevices final : public IRunDevices {
   bool OpenResponseDevice(qel::InputWindow) override { return Step("response"); }
   bool AcquireKeyboard(qel::InputWindow) override { return Step("keyboard"); }
   bool AcquireMouse(qel::InputWindow) override { return Step("mouse"); }
-  void ReleaseMouse() override { log.push_back("-mouse"); }
-  void ReleaseKeyboard() override { log.push_back("-keyboard"); }
-  void CloseResponseDevice() override { log.push_back("-response"); }
-  void ReleaseInput() override { log.push_back("-input"); }
-  void ReleaseSound() override { log.push_back("-sound"); }
-  void ReleaseVoiceKey() override { log.push_back("-voicekey"); }
+  void ReleaseMouse() override { m_log.push_back("-mouse"); }
+  void ReleaseKeyboard() override { m_log.push_back("-keyboard"); }
+  void CloseResponseDevice() override { m_log.push_back("-response"); }
+  void ReleaseInput() override { m_log.push_back("-input"); }
+  void ReleaseSound() override { m_log.push_back("-sound"); }
+  void ReleaseVoiceKey() override { m_log.push_back("-voicekey"); }
   void FreeDisplay() override;
-  IRunKeyboard* Keyboard() override { return &keyboard; }
-  IRunVoiceKey* VoiceKey() override { return &voiceKey; }
+  IRunKeyboard* Keyboard() override { return &m_keyboard; }
+  IRunVoiceKey* VoiceKey() override { return &m_voiceKey; }
 
-  std::vector<std::string> log;
-  std::string failAt;
-  bool realDisplay = false;
-  TestKeyboard keyboard;
-  TestVoiceKey voiceKey;
+  std::vector<std::string> m_log;
+  std::string m_failAt;
+  bool m_realDisplay = false;
+  TestKeyboard m_keyboard;
+  TestVoiceKey m_voiceKey;
 
  private:
   bool Step(const char* name) {
-    log.push_back(name);
-    return failAt != name;
+    m_log.push_back(name);
+    return m_failAt != name;
   }
 };
 
 class FakeProject final : public IRunProject {
  public:
-  std::string GetPath() const override { return path; }
+  std::string GetPath() const override { return m_path; }
   bool ReadResponses(const std::string& testee, const std::string& model, CExpModelTask& task, uint32_t assessment,
                      int firstPart, int lastPart) override;
   bool WriteResponses(const std::string& testee, const std::string& model, CExpModelTask& task,
                       const CTaskRunData& runData, int variableCount, const QelDateTime& runDate, bool* userAdded,
                       bool* newVariablesRow) override;
 
-  std::string path = "/data/study.qep";
-  bool readOk = true;
-  uint32_t storedTrials = 0;  // trials the read finds in the task's current part
-  bool writeOk = true;
-  bool userAdded = false;
-  bool newRow = true;
-  int reads = 0;
+  std::string m_path = "/data/study.qep";
+  bool m_readOk = true;
+  uint32_t m_storedTrials = 0;  // trials the read finds in the task's current part
+  bool m_writeOk = true;
+  bool m_userAdded = false;
+  bool m_newRow = true;
+  int m_reads = 0;
   struct Write {
     std::string testee, model, task;
     int part;
@@ -105,7 +105,7 @@ class FakeProject final : public IRunProject {
     int variables;
     int32_t firstCategory;
   };
-  std::vector<Write> writes;
+  std::vector<Write> m_writes;
 };
 
 class ScoreRecorder final : public IScoreDialogFactory {
@@ -114,14 +114,14 @@ class ScoreRecorder final : public IScoreDialogFactory {
   ~ScoreRecorder() override;
   int RunScoreDialog(const ScoreDialogRequest& request) override;
 
-  int answer = 0;  // the modal result to give (wxID_OK to store)
+  int m_answer = 0;  // the modal result to give (wxID_OK to store)
   struct Seen {
     ScoreDialogRequest request;
     int variableCount;
     double firstValue;
     uint32_t trialsOfPart;
   };
-  std::vector<Seen> seen;
+  std::vector<Seen> m_seen;
 };
 
 }  // namespace test

@@ -31,45 +31,45 @@ using qel::test::XTestInput;
 class RealRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(x.Ok());
+    ASSERT_TRUE(m_x.Ok());
     ASSERT_EQ(qel::EnumInputDevices(), 0);
     ResetSystemSettings();
     g_ButtonType = 0;  // the keyboard is the response device
   }
   void TearDown() override {
-    if (dialog) dialog->Destroy();
+    if (m_dialog) m_dialog->Destroy();
     Pump(20);
     wxTheApp->ProcessIdle();
-    if (library) library->Unload();
+    if (m_library) m_library->Unload();
   }
   void Load(const char* path) {
-    library = std::make_unique<CTaskLibrary>();
-    library->host = &Host();
-    ASSERT_TRUE(library->Load(path, true));
-    task.SetFromModelTask(library->modelDefault);
-    task.library = library.get();
-    RunData().SetTask(&task);
-    dialog = new CDlgRun(nullptr, Host(), RunData());
-    dialog->SetTask(&task);
-    dialog->SetTitle(true);
+    m_library = std::make_unique<CTaskLibrary>();
+    m_library->host = &Host();
+    ASSERT_TRUE(m_library->Load(path, true));
+    m_task.SetFromModelTask(m_library->modelDefault);
+    m_task.library = m_library.get();
+    RunData().SetTask(&m_task);
+    m_dialog = new CDlgRun(nullptr, Host(), RunData());
+    m_dialog->SetTask(&m_task);
+    m_dialog->SetTitle(true);
   }
   int LitAroundCentre(int half) {
-    return XScreenShot(x.ScreenWidth() / 2 - half, x.ScreenHeight() / 2 - half, 2 * half, 2 * half).CountLit();
+    return XScreenShot(m_x.ScreenWidth() / 2 - half, m_x.ScreenHeight() / 2 - half, 2 * half, 2 * half).CountLit();
   }
 
-  XTestInput x;
-  std::unique_ptr<CTaskLibrary> library;
-  CExpModelTask task;
-  ScoreRecorder scores;
-  CDlgRun* dialog = nullptr;
+  XTestInput m_x;
+  std::unique_ptr<CTaskLibrary> m_library;
+  CExpModelTask m_task;
+  ScoreRecorder m_scores;
+  CDlgRun* m_dialog = nullptr;
 };
 
 }  // namespace
 
 TEST_F(RealRun, ATappingPartRunsOnItsWorkerAndItsVariablesReachTheScoreDialog) {
   Load(QEL_OUTPUT_DIR "/QelTP.qet");
-  ASSERT_EQ(task.TaskIdStr, "TP");
-  ASSERT_TRUE(dialog->RunPractice(nullptr, "P01", "Model"));
+  ASSERT_EQ(m_task.TaskIdStr, "TP");
+  ASSERT_TRUE(m_dialog->RunPractice(nullptr, "P01", "Model"));
   EXPECT_NE(Host().Display().GetWndDD()->GetWindow(), nullptr) << "the testee's screen is up";
 
   // The part starts by itself after two seconds and shows its counter at
@@ -78,51 +78,51 @@ TEST_F(RealRun, ATappingPartRunsOnItsWorkerAndItsVariablesReachTheScoreDialog) {
   Pump(100);
   int lit = 0;
   for (int tap = 0; tap < 8; ++tap) {
-    x.KeyNamed("Shift_L", true);
-    x.Flush();
+    m_x.KeyNamed("Shift_L", true);
+    m_x.Flush();
     Pump(60);
-    x.KeyNamed("Shift_L", false);
-    x.Flush();
+    m_x.KeyNamed("Shift_L", false);
+    m_x.Flush();
     Pump(120);
     // The tap counter is drawn at the centre of the testee's screen.
     if (tap == 3) lit = LitAroundCentre(150);
   }
   EXPECT_GT(lit, 0) << "the running task shows its counter";
 
-  ASSERT_TRUE(PumpUntil([&] { return !dialog->IsRunActive(); }, 15000));
+  ASSERT_TRUE(PumpUntil([&] { return !m_dialog->IsRunActive(); }, 15000));
   EXPECT_EQ(Host().Display().GetWndDD()->GetWindow(), nullptr) << "the testee's screen is given back";
-  ASSERT_EQ(scores.seen.size(), 1u);
-  const ScoreRecorder::Seen& seen = scores.seen[0];
+  ASSERT_EQ(m_scores.m_seen.size(), 1u);
+  const ScoreRecorder::Seen& seen = m_scores.m_seen[0];
   EXPECT_EQ(seen.variableCount, 36);
   EXPECT_TRUE(seen.request.practice);
   EXPECT_FALSE(seen.request.savable);
   EXPECT_EQ(seen.request.part, 1);
   // Eight presses and releases: the left taps counted, and their entries.
   EXPECT_EQ(RunData().values[0], 8.0) << "Nlu_tp";
-  EXPECT_GE(task.trialCounts[0], 15u);
-  EXPECT_GT(dialog->Timer().GetElapsedMs(), 4000u);
+  EXPECT_GE(m_task.trialCounts[0], 15u);
+  EXPECT_GT(m_dialog->Timer().GetElapsedMs(), 4000u);
 }
 
 TEST_F(RealRun, AHostTimedPartShowsItsSignalAndTimesTheKeys) {
   Load(QEL_TEST_PLUGIN_DIR "/rundlg/QelRunDlgSquare.qet");
-  ASSERT_TRUE(dialog->RunPractice(nullptr, "P01", "Model"));
+  ASSERT_TRUE(m_dialog->RunPractice(nullptr, "P01", "Model"));
   // Two trials: each signal is answered 250 ms after it shows.
   for (int trial = 0; trial < 2; ++trial) {
-    ASSERT_TRUE(PumpUntil([&] { return std::strcmp(dialog->Machine().GetIndicator(1), "!") == 0; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return std::strcmp(m_dialog->Machine().GetIndicator(1), "!") == 0; }, 5000));
     Pump(30);
     EXPECT_GT(LitAroundCentre(40), 0) << "the square is on the testee's screen";
     Pump(220);
-    x.KeyNamed("Shift_L", true);
-    x.Flush();
+    m_x.KeyNamed("Shift_L", true);
+    m_x.Flush();
     Pump(80);
-    x.KeyNamed("Shift_L", false);
-    x.Flush();
-    ASSERT_TRUE(PumpUntil([&] { return std::strcmp(dialog->Machine().GetIndicator(1), "!") != 0; }, 5000));
+    m_x.KeyNamed("Shift_L", false);
+    m_x.Flush();
+    ASSERT_TRUE(PumpUntil([&] { return std::strcmp(m_dialog->Machine().GetIndicator(1), "!") != 0; }, 5000));
   }
-  ASSERT_TRUE(PumpUntil([&] { return !dialog->IsRunActive(); }, 10000));
-  ASSERT_EQ(scores.seen.size(), 1u);
-  EXPECT_EQ(scores.seen[0].variableCount, 2) << "one Present per signal";
-  ASSERT_EQ(dialog->Machine().GetResponseCount(), 2u);
+  ASSERT_TRUE(PumpUntil([&] { return !m_dialog->IsRunActive(); }, 10000));
+  ASSERT_EQ(m_scores.m_seen.size(), 1u);
+  EXPECT_EQ(m_scores.m_seen[0].variableCount, 2) << "one Present per signal";
+  ASSERT_EQ(m_dialog->Machine().GetResponseCount(), 2u);
   for (int i = 0; i < 2; ++i) {
     // Loose bounds: the point is that the key reached the run, timed.
     EXPECT_GT(RunData().reactionTime[0][i], 200) << i;

@@ -23,30 +23,30 @@ namespace {
 class FakeEditor final : public IModelTaskEditor {
  public:
   FakeEditor() {
-    frame = new wxFrame(nullptr, wxID_ANY, "Model", wxPoint(50, 40), wxSize(400, 300));
-    modelList = new wxListBox(frame, wxID_ANY, wxPoint(10, 10), wxSize(200, 120));
-    frame->Show();
+    m_frame = new wxFrame(nullptr, wxID_ANY, "Model", wxPoint(50, 40), wxSize(400, 300));
+    m_modelList = new wxListBox(m_frame, wxID_ANY, wxPoint(10, 10), wxSize(200, 120));
+    m_frame->Show();
   }
-  ~FakeEditor() { frame->Destroy(); }
+  ~FakeEditor() { m_frame->Destroy(); }
   bool AddTask(int mode, const CExpModelTask& task) override {
-    added.emplace_back(mode, task.TaskIdStr);
-    return refused.count(task.TaskIdStr) == 0;
+    m_added.emplace_back(mode, task.TaskIdStr);
+    return m_refused.count(task.TaskIdStr) == 0;
   }
-  void RefreshModelList() override { ++refreshes; }
-  wxWindow* GetEditorWindow() override { return frame; }
-  wxWindow* GetModelListWindow() override { return modelList; }
+  void RefreshModelList() override { ++m_refreshes; }
+  wxWindow* GetEditorWindow() override { return m_frame; }
+  wxWindow* GetModelListWindow() override { return m_modelList; }
 
-  wxFrame* frame;
-  wxListBox* modelList;
-  std::set<std::string> refused;
-  std::vector<std::pair<int, std::string>> added;
-  int refreshes = 0;
+  wxFrame* m_frame;
+  wxListBox* m_modelList;
+  std::set<std::string> m_refused;
+  std::vector<std::pair<int, std::string>> m_added;
+  int m_refreshes = 0;
 };
 
 class TasksAvailable : public ::testing::Test {
  protected:
   void TearDown() override {
-    if (dialog) dialog->Destroy();
+    if (m_dialog) m_dialog->Destroy();
     Pump();
     wxTheApp->ProcessIdle();
     UnloadTaskLibraries();
@@ -55,18 +55,18 @@ class TasksAvailable : public ::testing::Test {
     SetTaskFolder(RUNDLG_PLUGIN_DIR "/any");
     ASSERT_EQ(FindTaskLibraries(&Host()), 2);
   }
-  bool OkEnabled() { return dialog->FindWindow(wxID_OK)->IsEnabled(); }
-  wxString OkLabel() { return dialog->FindWindow(wxID_OK)->GetLabel(); }
-  wxString Count() { return dialog->FindWindow(CDlgTasksAvailable::kIdCount)->GetLabel(); }
+  bool OkEnabled() { return m_dialog->FindWindow(wxID_OK)->IsEnabled(); }
+  wxString OkLabel() { return m_dialog->FindWindow(wxID_OK)->GetLabel(); }
+  wxString Count() { return m_dialog->FindWindow(CDlgTasksAvailable::kIdCount)->GetLabel(); }
 
-  CDlgTasksAvailable* dialog = nullptr;
+  CDlgTasksAvailable* m_dialog = nullptr;
 };
 
 }  // namespace
 
 TEST_F(TasksAvailable, NoPlugInGivesAnEmptyListAndNoOk) {
-  dialog = new CDlgTasksAvailable(nullptr, IModelTaskEditor::kAddAppend);
-  EXPECT_EQ(dialog->List().GetItemCount(), 0);
+  m_dialog = new CDlgTasksAvailable(nullptr, IModelTaskEditor::kAddAppend);
+  EXPECT_EQ(m_dialog->List().GetItemCount(), 0);
   EXPECT_EQ(Count(), "0");
   EXPECT_EQ(OkLabel(), "OK");
   EXPECT_FALSE(OkEnabled());
@@ -74,8 +74,8 @@ TEST_F(TasksAvailable, NoPlugInGivesAnEmptyListAndNoOk) {
 
 TEST_F(TasksAvailable, OneRowPerLoadedPlugInWithItsColumns) {
   LoadPlugins();
-  dialog = new CDlgTasksAvailable(nullptr, IModelTaskEditor::kAddAppend);
-  CListCtrlQel& list = dialog->List();
+  m_dialog = new CDlgTasksAvailable(nullptr, IModelTaskEditor::kAddAppend);
+  CListCtrlQel& list = m_dialog->List();
   ASSERT_EQ(list.GetItemCount(), 2);
   EXPECT_EQ(Count(), "2");
   ASSERT_EQ(list.GetColumnCount(), 7);
@@ -106,30 +106,30 @@ TEST_F(TasksAvailable, OneRowPerLoadedPlugInWithItsColumns) {
 TEST_F(TasksAvailable, CheckedTasksAreAddedAndRefusedOnesStayChecked) {
   LoadPlugins();
   FakeEditor editor;
-  editor.refused = {"CI"};
-  dialog = new CDlgTasksAvailable(&editor, IModelTaskEditor::kAddAppend);
-  EXPECT_EQ(dialog->GetParent(), editor.frame);
+  editor.m_refused = {"CI"};
+  m_dialog = new CDlgTasksAvailable(&editor, IModelTaskEditor::kAddAppend);
+  EXPECT_EQ(m_dialog->GetParent(), editor.m_frame);
   EXPECT_EQ(OkLabel(), "Add to model");
   EXPECT_FALSE(OkEnabled());
-  EXPECT_EQ(dialog->GetPosition(), editor.modelList->GetScreenRect().GetBottomLeft());
+  EXPECT_EQ(m_dialog->GetPosition(), editor.m_modelList->GetScreenRect().GetBottomLeft());
 
-  CListCtrlQel& list = dialog->List();
+  CListCtrlQel& list = m_dialog->List();
   list.SetRowCheck(0, true, false);
   list.SetRowCheck(1, true, false);
   Pump();
   EXPECT_TRUE(OkEnabled());
 
   wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-  dialog->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(ok);
+  m_dialog->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(ok);
   Pump();
-  ASSERT_EQ(editor.added.size(), 2u);
-  EXPECT_EQ(editor.added[0], (std::pair<int, std::string>{1, "CI"}));
-  EXPECT_EQ(editor.added[1], (std::pair<int, std::string>{1, "SQ"}));
+  ASSERT_EQ(editor.m_added.size(), 2u);
+  EXPECT_EQ(editor.m_added[0], (std::pair<int, std::string>{1, "CI"}));
+  EXPECT_EQ(editor.m_added[1], (std::pair<int, std::string>{1, "SQ"}));
   EXPECT_TRUE(list.IsRowChecked(0)) << "refused by the editor";
   EXPECT_FALSE(list.IsRowChecked(1));
-  EXPECT_EQ(editor.refreshes, 1);
+  EXPECT_EQ(editor.m_refreshes, 1);
   EXPECT_FALSE(OkEnabled());
-  EXPECT_TRUE(dialog->IsShown() || !dialog->IsBeingDeleted()) << "the dialog stays open";
+  EXPECT_TRUE(m_dialog->IsShown() || !m_dialog->IsBeingDeleted()) << "the dialog stays open";
 
   // Unchecking the last checked row disables OK again; checking enables it.
   list.SetRowCheck(0, false, false);
@@ -143,27 +143,27 @@ TEST_F(TasksAvailable, CheckedTasksAreAddedAndRefusedOnesStayChecked) {
 TEST_F(TasksAvailable, NothingAddedLeavesTheListAndOkAsTheyWere) {
   LoadPlugins();
   FakeEditor editor;
-  editor.refused = {"CI", "SQ"};
-  dialog = new CDlgTasksAvailable(&editor, IModelTaskEditor::kAddInsert);
+  editor.m_refused = {"CI", "SQ"};
+  m_dialog = new CDlgTasksAvailable(&editor, IModelTaskEditor::kAddInsert);
   EXPECT_EQ(OkLabel(), "Insert into model");
-  dialog->List().SetRowCheck(1, true, false);
+  m_dialog->List().SetRowCheck(1, true, false);
   Pump();
-  dialog->AddCheckedTasks();
-  ASSERT_EQ(editor.added.size(), 1u);
-  EXPECT_EQ(editor.added[0].first, 2);
-  EXPECT_EQ(editor.refreshes, 0);
+  m_dialog->AddCheckedTasks();
+  ASSERT_EQ(editor.m_added.size(), 1u);
+  EXPECT_EQ(editor.m_added[0].first, 2);
+  EXPECT_EQ(editor.m_refreshes, 0);
   EXPECT_TRUE(OkEnabled());
-  EXPECT_TRUE(dialog->List().IsRowChecked(1));
+  EXPECT_TRUE(m_dialog->List().IsRowChecked(1));
 }
 
 TEST_F(TasksAvailable, WithoutAnEditorOkChangesNothing) {
   LoadPlugins();
-  dialog = new CDlgTasksAvailable(nullptr, IModelTaskEditor::kAddAppend);
-  dialog->List().SetRowCheck(0, true, false);
+  m_dialog = new CDlgTasksAvailable(nullptr, IModelTaskEditor::kAddAppend);
+  m_dialog->List().SetRowCheck(0, true, false);
   Pump();
   EXPECT_TRUE(OkEnabled());
-  dialog->AddCheckedTasks();
-  EXPECT_TRUE(dialog->List().IsRowChecked(0));
+  m_dialog->AddCheckedTasks();
+  EXPECT_TRUE(m_dialog->List().IsRowChecked(0));
 }
 
 }  // namespace qel

@@ -10,11 +10,11 @@
 
 namespace qel {
 
-CHostRunDevices::CHostRunDevices(CTaskHost& host) : host_(host) {}
+CHostRunDevices::CHostRunDevices(CTaskHost& host) : m_host(host) {}
 
 CHostRunDevices::~CHostRunDevices() = default;
 
-bool CHostRunDevices::InitVoiceKey(int captureDevice) { return voiceKey_.Init(captureDevice); }
+bool CHostRunDevices::InitVoiceKey(int captureDevice) { return m_voiceKey.Init(captureDevice); }
 
 bool OpenRunFullScreen(CTaskHost& host, int displayIndex) {
   CDDDisplay& display = host.Display();
@@ -30,7 +30,7 @@ bool OpenRunFullScreen(CTaskHost& host, int displayIndex) {
   return host.CreateFullScreen(displayIndex, 0);
 }
 
-bool CHostRunDevices::CreateFullScreen(int displayIndex) { return OpenRunFullScreen(host_, displayIndex); }
+bool CHostRunDevices::CreateFullScreen(int displayIndex) { return OpenRunFullScreen(m_host, displayIndex); }
 
 qel::InputWindow CHostRunDevices::GetDeviceWindow() {
   // The input layer reads the X server's state for the whole display and
@@ -40,13 +40,13 @@ qel::InputWindow CHostRunDevices::GetDeviceWindow() {
 }
 
 bool CHostRunDevices::InitSoundOutput(int deviceIndex) {
-  soundOpen_ = qel::InitSoundOutput(deviceIndex) == qel::kSoundOk;
-  return soundOpen_;
+  m_soundOpen = qel::InitSoundOutput(deviceIndex) == qel::kSoundOk;
+  return m_soundOpen;
 }
 
 bool CHostRunDevices::CreateInput() { return qel::CreateDirectInput() == 0; }
 
-bool CHostRunDevices::OpenResponseDevice(qel::InputWindow window) { return host_.OpenResponseDevice(window); }
+bool CHostRunDevices::OpenResponseDevice(qel::InputWindow window) { return m_host.OpenResponseDevice(window); }
 
 bool CHostRunDevices::AcquireKeyboard(qel::InputWindow window) { return qel::AcquireKeyboard(window, 0) == 0; }
 
@@ -56,18 +56,18 @@ void CHostRunDevices::ReleaseMouse() { qel::ReleaseMouse(); }
 
 void CHostRunDevices::ReleaseKeyboard() { qel::ReleaseKeyboard(); }
 
-void CHostRunDevices::CloseResponseDevice() { host_.CloseResponseDevice(); }
+void CHostRunDevices::CloseResponseDevice() { m_host.CloseResponseDevice(); }
 
 void CHostRunDevices::ReleaseInput() { qel::ReleaseDirectInput(); }
 
 void CHostRunDevices::ReleaseSound() {
   qel::StopAndRewindSound();
   qel::FreeSoundOutput();
-  soundOpen_ = false;
+  m_soundOpen = false;
 }
 
-void CHostRunDevices::ReleaseVoiceKey() { voiceKey_.Release(); }
+void CHostRunDevices::ReleaseVoiceKey() { m_voiceKey.Release(); }
 
-void CHostRunDevices::FreeDisplay() { host_.FreeDisplay(); }
+void CHostRunDevices::FreeDisplay() { m_host.FreeDisplay(); }
 
 }  // namespace qel

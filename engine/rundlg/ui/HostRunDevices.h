@@ -42,15 +42,15 @@ class CHostRunDevices final : public IRunDevices {
   void ReleaseVoiceKey() override;
   void FreeDisplay() override;
 
-  IRunKeyboard* Keyboard() override { return &keyboard_; }
-  IRunVoiceKey* VoiceKey() override { return &voiceKeyAdapter_; }
+  IRunKeyboard* Keyboard() override { return &m_keyboard; }
+  IRunVoiceKey* VoiceKey() override { return &m_voiceKeyAdapter; }
 
  private:
-  CTaskHost& host_;
-  qel::CVoiceKey voiceKey_;
-  CVoiceKeyRunAdapter voiceKeyAdapter_{voiceKey_};
-  CKeyboardRunAdapter keyboard_;
-  bool soundOpen_ = false;
+  CTaskHost& m_host;
+  qel::CVoiceKey m_voiceKey;
+  CVoiceKeyRunAdapter m_voiceKeyAdapter{m_voiceKey};
+  CKeyboardRunAdapter m_keyboard;
+  bool m_soundOpen = false;
 };
 
 }  // namespace qel

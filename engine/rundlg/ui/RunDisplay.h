@@ -14,7 +14,7 @@ class CDDDisplay;
 
 class CRunDisplay final : public IDDDisplay {
  public:
-  explicit CRunDisplay(CDDDisplay& display) : display_(display) {}
+  explicit CRunDisplay(CDDDisplay& display) : m_display(display) {}
 
   bool GetWndRectClient(QelRect& rect) override;
   bool Present(bool show) override;
@@ -33,10 +33,10 @@ class CRunDisplay final : public IDDDisplay {
   intptr_t PostMessageA(int command, intptr_t payload) override;
   void SetRestoreDisplay(QelRestoreCallback callback, void* context) override;
 
-  CDDDisplay& Display() { return display_; }
+  CDDDisplay& Display() { return m_display; }
 
  private:
-  CDDDisplay& display_;
+  CDDDisplay& m_display;
 };
 
 }  // namespace qel

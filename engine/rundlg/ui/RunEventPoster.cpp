@@ -4,6 +4,6 @@
 
 namespace qel {
 
-void CRunEventPoster::PostRunEvent(int32_t code, intptr_t lParam) { qel::PostNotify(target_, code, lParam); }
+void CRunEventPoster::PostRunEvent(int32_t code, intptr_t lParam) { qel::PostNotify(m_target, code, lParam); }
 
 }  // namespace qel

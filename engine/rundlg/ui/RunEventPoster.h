@@ -11,11 +11,11 @@ namespace qel {
 
 class CRunEventPoster final : public IRunEventSink {
  public:
-  explicit CRunEventPoster(wxEvtHandler* target) : target_(target) {}
+  explicit CRunEventPoster(wxEvtHandler* target) : m_target(target) {}
   void PostRunEvent(int32_t code, intptr_t lParam) override;
 
  private:
-  wxEvtHandler* target_;
+  wxEvtHandler* m_target;
 };
 
 }  // namespace qel

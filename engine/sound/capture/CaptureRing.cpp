@@ -7,69 +7,69 @@ namespace qel {
 
 
 void CCaptureRing::Reset(bool loop) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  written_ = 0;
-  read_ = 0;
-  loop_ = loop;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_written = 0;
+  m_read = 0;
+  m_loop = loop;
 }
 
 void CCaptureRing::Write(const uint8_t* data, size_t len) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!loop_) len = static_cast<size_t>(std::min<uint64_t>(len, kBytes - std::min<uint64_t>(written_, kBytes)));
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (!m_loop) len = static_cast<size_t>(std::min<uint64_t>(len, kBytes - std::min<uint64_t>(m_written, kBytes)));
   // Only the last ring's worth of a long write survives anyway.
   if (len > kBytes) {
-    written_ += len - kBytes;
+    m_written += len - kBytes;
     data += len - kBytes;
     len = kBytes;
   }
   while (len > 0) {
-    const size_t offset = static_cast<size_t>(written_ % kBytes);
+    const size_t offset = static_cast<size_t>(m_written % kBytes);
     const size_t n = std::min(len, kBytes - offset);
-    std::memcpy(bytes_.data() + offset, data, n);
+    std::memcpy(m_bytes.data() + offset, data, n);
     data += n;
     len -= n;
-    written_ += n;
+    m_written += n;
   }
 }
 
 bool CCaptureRing::Read(uint8_t* destination, uint32_t capacity, uint32_t* frames) {
   if (frames) *frames = 0;
   if (!destination) return false;
-  std::lock_guard<std::mutex> lock(mutex_);
-  uint64_t amount = written_ - read_;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  uint64_t amount = m_written - m_read;
   if (amount == 0) return false;
   if (amount > kBytes) {  // overrun: the oldest bytes still held come first
-    read_ = written_ - kBytes;
+    m_read = m_written - kBytes;
     amount = kBytes;
   }
-  const size_t offset = static_cast<size_t>(read_ % kBytes);
+  const size_t offset = static_cast<size_t>(m_read % kBytes);
   const size_t first = std::min<size_t>(static_cast<size_t>(amount), kBytes - offset);
   const size_t second = static_cast<size_t>(amount) - first;
   size_t copied = std::min<size_t>(first, capacity);
-  std::memcpy(destination, bytes_.data() + offset, copied);
+  std::memcpy(destination, m_bytes.data() + offset, copied);
   if (second > 0 && first < capacity) {
     const size_t more = std::min<size_t>(second, capacity - first);
-    std::memcpy(destination + first, bytes_.data(), more);
+    std::memcpy(destination + first, m_bytes.data(), more);
     copied += more;
   }
-  read_ += amount;  // what did not fit is skipped
+  m_read += amount;  // what did not fit is skipped
   if (frames) *frames = static_cast<uint32_t>(copied / kFrameBytes);
   return true;
 }
 
 bool CCaptureRing::Ended() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return !loop_ && written_ >= kBytes;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return !m_loop && m_written >= kBytes;
 }
 
 bool CCaptureRing::Looping() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return loop_;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_loop;
 }
 
 uint64_t CCaptureRing::Written() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return written_;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_written;
 }
 
 }  // namespace qel

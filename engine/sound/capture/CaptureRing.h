@@ -33,11 +33,11 @@ class CCaptureRing {
   uint64_t Written() const;
 
  private:
-  mutable std::mutex mutex_;  // held only for a copy, never while waiting
-  std::array<uint8_t, kBytes> bytes_{};
-  uint64_t written_ = 0;
-  uint64_t read_ = 0;
-  bool loop_ = true;
+  mutable std::mutex m_mutex;  // held only for a copy, never while waiting
+  std::array<uint8_t, kBytes> m_bytes{};
+  uint64_t m_written = 0;
+  uint64_t m_read = 0;
+  bool m_loop = true;
 };
 
 }  // namespace qel

@@ -22,53 +22,53 @@ SoundResult CSoundCapture::Open(const char* deviceName, std::string* error) {
     if (error) *error = SDL_GetError();
     return kSoundDeviceFailed;
   }
-  ring_.Reset(true);
-  device_ = id;
+  m_ring.Reset(true);
+  m_device = id;
   return kSoundOk;
 }
 
 void CSoundCapture::Close() {
-  const SDL_AudioDeviceID id = device_.exchange(0);
-  running_ = false;
+  const SDL_AudioDeviceID id = m_device.exchange(0);
+  m_running = false;
   if (id) SDL_CloseAudioDevice(id);
 }
 
 void CSoundCapture::Callback(void* self, Uint8* stream, int len) {
   auto* capture = static_cast<CSoundCapture*>(self);
-  capture->ring_.Write(stream, static_cast<size_t>(len));
+  capture->m_ring.Write(stream, static_cast<size_t>(len));
 }
 
 SoundResult CSoundCapture::Start(bool loop) {
-  const SDL_AudioDeviceID id = device_;
+  const SDL_AudioDeviceID id = m_device;
   if (!id) return kSoundOk;
   SDL_PauseAudioDevice(id, 1);
-  ring_.Reset(loop);
+  m_ring.Reset(loop);
   SDL_PauseAudioDevice(id, 0);
   if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_PLAYING) return kSoundDeviceFailed;
-  running_ = true;
+  m_running = true;
   return kSoundOk;
 }
 
 SoundResult CSoundCapture::Stop() {
-  const SDL_AudioDeviceID id = device_;
+  const SDL_AudioDeviceID id = m_device;
   if (!id) return kSoundOk;
   SDL_PauseAudioDevice(id, 1);  // returns when no callback runs any more
-  running_ = false;
+  m_running = false;
   return kSoundOk;
 }
 
 bool CSoundCapture::IsRunning(bool loop) const {
-  const SDL_AudioDeviceID id = device_;
-  if (!id || !running_) return false;
+  const SDL_AudioDeviceID id = m_device;
+  if (!id || !m_running) return false;
   if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_PLAYING) return false;
-  if (loop) return ring_.Looping();
-  return !ring_.Looping() && !ring_.Ended();
+  if (loop) return m_ring.Looping();
+  return !m_ring.Looping() && !m_ring.Ended();
 }
 
 bool CSoundCapture::Read(uint8_t* destination, uint32_t capacity, uint32_t* frames) {
   if (frames) *frames = 0;
-  if (!destination || !device_) return false;
-  return ring_.Read(destination, capacity, frames);
+  if (!destination || !m_device) return false;
+  return m_ring.Read(destination, capacity, frames);
 }
 
 }  // namespace qel

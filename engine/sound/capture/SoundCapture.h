@@ -28,7 +28,7 @@ class CSoundCapture {
   // deviceName null: the default capture device.
   SoundResult Open(const char* deviceName, std::string* error);
   void Close();
-  bool IsOpen() const { return device_.load() != 0; }
+  bool IsOpen() const { return m_device.load() != 0; }
 
   // Ring positions back to 0, then capture (in a loop, or once until the ring is full).
   SoundResult Start(bool loop);
@@ -40,9 +40,9 @@ class CSoundCapture {
  private:
   static void SDLCALL Callback(void* self, Uint8* stream, int len);
 
-  std::atomic<SDL_AudioDeviceID> device_{0};
-  std::atomic<bool> running_{false};
-  CCaptureRing ring_;
+  std::atomic<SDL_AudioDeviceID> m_device{0};
+  std::atomic<bool> m_running{false};
+  CCaptureRing m_ring;
 };
 
 }  // namespace qel

@@ -20,87 +20,87 @@ std::vector<uint8_t> Pattern(size_t n, size_t from) {
 class Ring : public testing::Test {
  protected:
   void Write(size_t n) {
-    const auto v = Pattern(n, written_);
-    ring_.Write(v.data(), v.size());
-    written_ += n;
+    const auto v = Pattern(n, m_written);
+    m_ring.Write(v.data(), v.size());
+    m_written += n;
   }
-  CCaptureRing ring_;
-  size_t written_ = 0;
-  std::vector<uint8_t> dest_ = std::vector<uint8_t>(CCaptureRing::kBytes + 16, 0xEE);
+  CCaptureRing m_ring;
+  size_t m_written = 0;
+  std::vector<uint8_t> m_dest = std::vector<uint8_t>(CCaptureRing::kBytes + 16, 0xEE);
 };
 
 TEST_F(Ring, SecondReadWithoutNewDataGivesNothing) {
   uint32_t frames = 99;
-  EXPECT_FALSE(ring_.Read(dest_.data(), 16000, &frames));
+  EXPECT_FALSE(m_ring.Read(m_dest.data(), 16000, &frames));
   EXPECT_EQ(frames, 0u);
   Write(400);
-  EXPECT_TRUE(ring_.Read(dest_.data(), 16000, &frames));
+  EXPECT_TRUE(m_ring.Read(m_dest.data(), 16000, &frames));
   EXPECT_EQ(frames, 100u);
-  EXPECT_FALSE(ring_.Read(dest_.data(), 16000, &frames));
+  EXPECT_FALSE(m_ring.Read(m_dest.data(), 16000, &frames));
   EXPECT_EQ(frames, 0u);
-  EXPECT_FALSE(ring_.Read(nullptr, 16000, &frames));
+  EXPECT_FALSE(m_ring.Read(nullptr, 16000, &frames));
 }
 
 TEST_F(Ring, SmallDestinationTakesWhatFitsAndTheRestIsSkipped) {
   Write(400);
   uint32_t frames = 0;
-  ASSERT_TRUE(ring_.Read(dest_.data(), 100, &frames));
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), 100, &frames));
   EXPECT_EQ(frames, 25u);
-  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + 100), Pattern(100, 0));
-  EXPECT_EQ(dest_[100], 0xEE) << "nothing past the capacity is written";
-  EXPECT_FALSE(ring_.Read(dest_.data(), 100, &frames)) << "the rest was skipped";
+  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + 100), Pattern(100, 0));
+  EXPECT_EQ(m_dest[100], 0xEE) << "nothing past the capacity is written";
+  EXPECT_FALSE(m_ring.Read(m_dest.data(), 100, &frames)) << "the rest was skipped";
   Write(8);
-  ASSERT_TRUE(ring_.Read(dest_.data(), 100, &frames));
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), 100, &frames));
   EXPECT_EQ(frames, 2u);
-  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + 8), Pattern(8, 400));
+  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + 8), Pattern(8, 400));
 }
 
 TEST_F(Ring, ReadAcrossTheEndCopiesBothPartsInOrder) {
   Write(60000);
   uint32_t frames = 0;
-  ASSERT_TRUE(ring_.Read(dest_.data(), CCaptureRing::kBytes, &frames));
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), CCaptureRing::kBytes, &frames));
   EXPECT_EQ(frames, 15000u);
   Write(8000);  // 4000 bytes up to the end, 4000 from the start
-  ASSERT_TRUE(ring_.Read(dest_.data(), 16000, &frames));
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), 16000, &frames));
   EXPECT_EQ(frames, 2000u);
-  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + 8000), Pattern(8000, 60000));
+  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + 8000), Pattern(8000, 60000));
 }
 
 TEST_F(Ring, CapacityEndingInTheSecondPart) {
   Write(62000);
   uint32_t frames = 0;
-  ASSERT_TRUE(ring_.Read(dest_.data(), CCaptureRing::kBytes, &frames));
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), CCaptureRing::kBytes, &frames));
   Write(6000);  // 2000 at the end, 4000 from the start
-  std::fill(dest_.begin(), dest_.end(), 0xEE);
-  ASSERT_TRUE(ring_.Read(dest_.data(), 3000, &frames));
+  std::fill(m_dest.begin(), m_dest.end(), 0xEE);
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), 3000, &frames));
   EXPECT_EQ(frames, 750u);
-  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + 3000), Pattern(3000, 62000));
-  EXPECT_EQ(dest_[3000], 0xEE);
-  EXPECT_FALSE(ring_.Read(dest_.data(), 3000, &frames));
+  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + 3000), Pattern(3000, 62000));
+  EXPECT_EQ(m_dest[3000], 0xEE);
+  EXPECT_FALSE(m_ring.Read(m_dest.data(), 3000, &frames));
 }
 
 TEST_F(Ring, AReaderMoreThanARingBehindGetsTheNewestRingInOrder) {
   Write(70000);
   uint32_t frames = 0;
-  ASSERT_TRUE(ring_.Read(dest_.data(), CCaptureRing::kBytes, &frames));
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), CCaptureRing::kBytes, &frames));
   EXPECT_EQ(frames, CCaptureRing::kBytes / 4);
-  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + CCaptureRing::kBytes), Pattern(CCaptureRing::kBytes, 6000));
+  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + CCaptureRing::kBytes), Pattern(CCaptureRing::kBytes, 6000));
 }
 
 TEST_F(Ring, CaptureOnceStopsWhenTheRingIsFull) {
-  ring_.Reset(false);
+  m_ring.Reset(false);
   Write(50000);
-  EXPECT_FALSE(ring_.Ended());
+  EXPECT_FALSE(m_ring.Ended());
   Write(20000);
-  EXPECT_TRUE(ring_.Ended());
-  EXPECT_EQ(ring_.Written(), CCaptureRing::kBytes);
+  EXPECT_TRUE(m_ring.Ended());
+  EXPECT_EQ(m_ring.Written(), CCaptureRing::kBytes);
   uint32_t frames = 0;
-  ASSERT_TRUE(ring_.Read(dest_.data(), CCaptureRing::kBytes, &frames));
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), CCaptureRing::kBytes, &frames));
   EXPECT_EQ(frames, CCaptureRing::kBytes / 4);
-  EXPECT_EQ(std::vector<uint8_t>(dest_.begin(), dest_.begin() + CCaptureRing::kBytes), Pattern(CCaptureRing::kBytes, 0));
-  ring_.Reset(true);
-  EXPECT_FALSE(ring_.Ended());
-  EXPECT_FALSE(ring_.Read(dest_.data(), 100, &frames));
+  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + CCaptureRing::kBytes), Pattern(CCaptureRing::kBytes, 0));
+  m_ring.Reset(true);
+  EXPECT_FALSE(m_ring.Ended());
+  EXPECT_FALSE(m_ring.Read(m_dest.data(), 100, &frames));
 }
 
 }  // namespace

@@ -23,8 +23,8 @@ constexpr double kDeviceRate = 22050;  // what the output asks for; the disk dri
 class DiskOutput : public testing::Test {
  protected:
   void SetUp() override {
-    output_ = folder_.File("out.raw");
-    setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
+    m_output = m_folder.File("out.raw");
+    setenv("SDL_DISKAUDIOFILE", m_output.c_str(), 1);
     ASSERT_EQ(InitSoundOutput(-1), kSoundOk);
   }
   void TearDown() override { FreeSoundOutput(); }
@@ -32,7 +32,7 @@ class DiskOutput : public testing::Test {
   // Closes the device (the file is then complete) and returns the left channel.
   std::vector<int16_t> Recorded(int channel = 0) {
     FreeSoundOutput();
-    const auto all = test::ReadS16File(output_);
+    const auto all = test::ReadS16File(m_output);
     EXPECT_EQ(all.size() % 2, 0u);
     return test::Channel(all, 2, channel);
   }
@@ -46,9 +46,9 @@ class DiskOutput : public testing::Test {
     return true;
   }
 
-  test::PromptRecorder prompts_;
-  test::TempFolder folder_;
-  std::string output_;
+  test::PromptRecorder m_prompts;
+  test::TempFolder m_folder;
+  std::string m_output;
 };
 
 // The host's tone: one period of N = rate / frequency samples,
@@ -63,9 +63,9 @@ TEST_F(DiskOutput, LoopedToneHasItsFrequencyAndLastsUntilStopped) {
   const ToneCase cases[] = {{1000, 22050, 1}, {500, 11025, 2}, {1000, 44100, 2}, {440, 8000, 1}};
   for (const ToneCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.frequency << " Hz at " << c.rate << " Hz, " << c.channels << " ch");
-    const std::string file = folder_.File("tone" + std::to_string(c.rate) + ".raw");
+    const std::string file = m_folder.File("tone" + std::to_string(c.rate) + ".raw");
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-    output_ = file;
+    m_output = file;
     ASSERT_EQ(InitSoundOutput(-1), kSoundOk);
     const int n = c.rate / c.frequency;
     std::vector<int16_t> period(static_cast<size_t>(n) * c.channels);
@@ -94,7 +94,7 @@ TEST_F(DiskOutput, LoopedToneHasItsFrequencyAndLastsUntilStopped) {
       const double expected = static_cast<double>(c.rate) / n;
       EXPECT_NEAR(test::ToneFrequency(s, span.first, span.end, kDeviceRate), expected, expected * 0.003);
     }
-    EXPECT_TRUE(prompts_.ShownTexts().empty());
+    EXPECT_TRUE(m_prompts.ShownTexts().empty());
   }
 }
 
@@ -135,7 +135,7 @@ TEST_F(DiskOutput, RefusedImageLeavesTheCurrentSoundPlaying) {
   EXPECT_TRUE(IsCurrentSoundPlaying());
   StopAndRewindSound();
   EXPECT_FALSE(IsCurrentSoundPlaying());
-  EXPECT_TRUE(prompts_.ShownTexts().empty()) << "a refused image shows nothing";
+  EXPECT_TRUE(m_prompts.ShownTexts().empty()) << "a refused image shows nothing";
 }
 
 TEST_F(DiskOutput, PlayWithoutASoundDoesNothing) {
@@ -155,8 +155,8 @@ TEST_F(DiskOutput, UnplayableFormatIsShownOnTheOpeningThreadAndPostedOnceFromOth
   three.bitsPerSample = 16;
   three.blockAlign = 6;
   EXPECT_EQ(LoadSoundFromMemory(samples.data(), 100, three), kSoundBadFormat);
-  ASSERT_EQ(prompts_.ShownTexts().size(), 1u);
-  EXPECT_NE(prompts_.ShownTexts()[0].find("SOUND_E_BADFORMAT"), std::string::npos);
+  ASSERT_EQ(m_prompts.ShownTexts().size(), 1u);
+  EXPECT_NE(m_prompts.ShownTexts()[0].find("SOUND_E_BADFORMAT"), std::string::npos);
   EXPECT_FALSE(IsCurrentSoundPlaying());
 
   std::thread worker([&] {
@@ -164,8 +164,8 @@ TEST_F(DiskOutput, UnplayableFormatIsShownOnTheOpeningThreadAndPostedOnceFromOth
     EXPECT_EQ(LoadSoundFromMemory(samples.data(), 100, three), kSoundBadFormat);
   });
   worker.join();
-  EXPECT_EQ(prompts_.ShownTexts().size(), 1u) << "worker threads never show a message";
-  EXPECT_EQ(prompts_.PostedTexts().size(), 1u) << "and post one at most";
+  EXPECT_EQ(m_prompts.ShownTexts().size(), 1u) << "worker threads never show a message";
+  EXPECT_EQ(m_prompts.PostedTexts().size(), 1u) << "and post one at most";
 }
 
 // A device that fails while a sound plays (here: writes to a full disk) is

@@ -25,46 +25,46 @@ bool Before(const timespec& a, const timespec& b) {
 }  // namespace
 
 bool CPeriodicTimer::Start(int periodUs, std::function<void()> callback) {
-  if (beatThread_.load() == std::this_thread::get_id()) return false;
-  if (thread_.joinable() && stop_.load()) thread_.join();  // stopped from inside its callback
-  if (thread_.joinable() || periodUs <= 0 || !callback) return false;
-  callback_ = std::move(callback);
-  stop_ = false;
+  if (m_beatThread.load() == std::this_thread::get_id()) return false;
+  if (m_thread.joinable() && m_stop.load()) m_thread.join();  // stopped from inside its callback
+  if (m_thread.joinable() || periodUs <= 0 || !callback) return false;
+  m_callback = std::move(callback);
+  m_stop = false;
   try {
-    thread_ = std::thread([this, periodUs] { Run(periodUs); });
+    m_thread = std::thread([this, periodUs] { Run(periodUs); });
   } catch (const std::system_error&) {
     return false;
   }
   sched_param param{};
   param.sched_priority = sched_get_priority_min(SCHED_FIFO);
-  pthread_setschedparam(thread_.native_handle(), SCHED_FIFO, &param);  // best effort
+  pthread_setschedparam(m_thread.native_handle(), SCHED_FIFO, &param);  // best effort
   return true;
 }
 
 void CPeriodicTimer::Stop() {
-  stop_ = true;
+  m_stop = true;
   // From inside the callback the thread only learns to end; the thread
   // object belongs to the starting thread, which joins it later.
-  if (beatThread_.load() == std::this_thread::get_id()) return;
-  if (thread_.joinable()) thread_.join();
+  if (m_beatThread.load() == std::this_thread::get_id()) return;
+  if (m_thread.joinable()) m_thread.join();
 }
 
 void CPeriodicTimer::Run(int periodUs) {
-  beatThread_.store(std::this_thread::get_id());
+  m_beatThread.store(std::this_thread::get_id());
   struct ClearId {
     std::atomic<std::thread::id>& id;
     ~ClearId() { id.store(std::thread::id()); }
-  } clearId{beatThread_};
+  } clearId{m_beatThread};
   const long periodNs = static_cast<long>(periodUs) * 1000L;
   timespec next{};
   clock_gettime(CLOCK_MONOTONIC, &next);
-  while (!stop_.load(std::memory_order_acquire)) {
+  while (!m_stop.load(std::memory_order_acquire)) {
     AddNs(next, periodNs);
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) != 0) {
-      if (stop_.load(std::memory_order_acquire)) return;
+      if (m_stop.load(std::memory_order_acquire)) return;
     }
-    if (stop_.load(std::memory_order_acquire)) return;
-    callback_();
+    if (m_stop.load(std::memory_order_acquire)) return;
+    m_callback();
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     timespec limit = next;

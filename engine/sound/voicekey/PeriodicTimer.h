@@ -25,15 +25,15 @@ class CPeriodicTimer {
   // Returns when the callback will not run again (joins the thread; from
   // inside the callback it only asks the thread to end).
   void Stop();
-  bool IsRunning() const { return thread_.joinable() && !stop_.load(); }
+  bool IsRunning() const { return m_thread.joinable() && !m_stop.load(); }
 
  private:
   void Run(int periodUs);
 
-  std::thread thread_;                        // touched only by the starting thread
-  std::atomic<std::thread::id> beatThread_{};  // set by the beat thread while it runs
-  std::atomic<bool> stop_{false};
-  std::function<void()> callback_;
+  std::thread m_thread;                        // touched only by the starting thread
+  std::atomic<std::thread::id> m_beatThread{};  // set by the beat thread while it runs
+  std::atomic<bool> m_stop{false};
+  std::function<void()> m_callback;
 };
 
 }  // namespace qel

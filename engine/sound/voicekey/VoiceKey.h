@@ -27,8 +27,8 @@ class CVoiceKey {
 
   // Threshold in percent; as a level percent x 32767 / 100.
   void SetThreshold(int percent);
-  int ThresholdPercent() const { return thresholdPercent_; }
-  int ThresholdLevel() const { return thresholdLevel_.load(); }
+  int ThresholdPercent() const { return m_thresholdPercent; }
+  int ThresholdLevel() const { return m_thresholdLevel.load(); }
 
   // Opens the capture device (false when that fails) and readies both detectors.
   bool Init(int captureDevice);
@@ -42,10 +42,10 @@ class CVoiceKey {
   void Release();
   void Close() { Release(); }
 
-  bool IsRunning() const { return timer_.IsRunning(); }
-  uint32_t Bits() const { return bits_.load(std::memory_order_acquire); }
-  int Level(int channel) const { return channel == 0 || channel == 1 ? levels_[channel].load() : 0; }
-  int InCallbackCount() const { return inCallback_.load(); }
+  bool IsRunning() const { return m_timer.IsRunning(); }
+  uint32_t Bits() const { return m_bits.load(std::memory_order_acquire); }
+  int Level(int channel) const { return channel == 0 || channel == 1 ? m_levels[channel].load() : 0; }
+  int InCallbackCount() const { return m_inCallback.load(); }
 
   // One beat: reads what was captured since the last beat and feeds it to
   // the detectors (the timer thread calls it).
@@ -54,14 +54,14 @@ class CVoiceKey {
  private:
   void ResetState();
 
-  CVoiceKeyChannel channels_[2];
-  std::atomic<uint32_t> bits_{0};
-  std::atomic<int> levels_[2] = {0, 0};
-  int thresholdPercent_ = 50;
-  std::atomic<int> thresholdLevel_{50 * 32767 / 100};
-  std::atomic<int> inCallback_{0};
-  std::vector<uint8_t> buffer_;
-  CPeriodicTimer timer_;
+  CVoiceKeyChannel m_channels[2];
+  std::atomic<uint32_t> m_bits{0};
+  std::atomic<int> m_levels[2] = {0, 0};
+  int m_thresholdPercent = 50;
+  std::atomic<int> m_thresholdLevel{50 * 32767 / 100};
+  std::atomic<int> m_inCallback{0};
+  std::vector<uint8_t> m_buffer;
+  CPeriodicTimer m_timer;
 };
 
 }  // namespace qel

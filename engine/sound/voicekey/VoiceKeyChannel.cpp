@@ -9,29 +9,29 @@ bool CVoiceKeyChannel::SetRate(int rate, int blocks) {
   const int r = std::clamp(rate, 8000, 44100);
   const int b = std::clamp(blocks, 2, 20000);
   const int d = std::clamp(r / b, 2, 2500);
-  rate_ = r;
-  blocks_ = b;
-  smoothing_ = decay_ = d;
+  m_rate = r;
+  m_blocks = b;
+  m_smoothing = m_decay = d;
   Reset();
   return r == rate && b == blocks && d == r / b;
 }
 
 void CVoiceKeyChannel::Reset() {
-  peakToPeak_ = 0;
-  level_ = 0;
-  last_ = 0;
-  low_ = 0;
-  high_ = 0;
+  m_peakToPeak = 0;
+  m_level = 0;
+  m_last = 0;
+  m_low = 0;
+  m_high = 0;
 }
 
 void CVoiceKeyChannel::Feed(int16_t sample) {
-  high_ = std::max(0, high_ - high_ / decay_);
-  low_ = std::min(0, low_ - low_ / decay_);
-  last_ = sample;
-  high_ = std::max(high_, last_);
-  low_ = std::min(low_, last_);
-  peakToPeak_ = high_ - low_;
-  level_ += (peakToPeak_ - level_) / smoothing_;
+  m_high = std::max(0, m_high - m_high / m_decay);
+  m_low = std::min(0, m_low - m_low / m_decay);
+  m_last = sample;
+  m_high = std::max(m_high, m_last);
+  m_low = std::min(m_low, m_last);
+  m_peakToPeak = m_high - m_low;
+  m_level += (m_peakToPeak - m_level) / m_smoothing;
 }
 
 }  // namespace qel

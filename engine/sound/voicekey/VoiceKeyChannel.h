@@ -19,26 +19,26 @@ class CVoiceKeyChannel {
   void Reset();
   void Feed(int16_t sample);
 
-  int PeakToPeak() const { return peakToPeak_; }
-  int Level() const { return level_; }
-  int SmoothingDivisor() const { return smoothing_; }
-  int DecayDivisor() const { return decay_; }
-  int Rate() const { return rate_; }
-  int Blocks() const { return blocks_; }
-  int Last() const { return last_; }
-  int Low() const { return low_; }
-  int High() const { return high_; }
+  int PeakToPeak() const { return m_peakToPeak; }
+  int Level() const { return m_level; }
+  int SmoothingDivisor() const { return m_smoothing; }
+  int DecayDivisor() const { return m_decay; }
+  int Rate() const { return m_rate; }
+  int Blocks() const { return m_blocks; }
+  int Last() const { return m_last; }
+  int Low() const { return m_low; }
+  int High() const { return m_high; }
 
  private:
-  int peakToPeak_ = 0;
-  int level_ = 0;
-  int smoothing_ = 20;
-  int decay_ = 20;
-  int rate_ = 22050;
-  int blocks_ = 1000;
-  int last_ = 0;
-  int low_ = 0;   // <= 0
-  int high_ = 0;  // >= 0
+  int m_peakToPeak = 0;
+  int m_level = 0;
+  int m_smoothing = 20;
+  int m_decay = 20;
+  int m_rate = 22050;
+  int m_blocks = 1000;
+  int m_last = 0;
+  int m_low = 0;   // <= 0
+  int m_high = 0;  // >= 0
 };
 
 }  // namespace qel

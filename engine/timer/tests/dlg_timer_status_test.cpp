@@ -23,12 +23,12 @@ void NoOp(intptr_t) {}
 class DlgTimerStatusTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    frame = new wxFrame(nullptr, wxID_ANY, "run");
-    ASSERT_TRUE(timer.Start(&NoOp, 0));
+    m_frame = new wxFrame(nullptr, wxID_ANY, "run");
+    ASSERT_TRUE(m_timer.Start(&NoOp, 0));
   }
   void TearDown() override {
-    timer.Stop();
-    frame->Destroy();
+    m_timer.Stop();
+    m_frame->Destroy();
     wxTheApp->ProcessPendingEvents();
   }
   wxString Field(wxWindow* dialog, int id) {
@@ -36,18 +36,18 @@ class DlgTimerStatusTest : public ::testing::Test {
     return text != nullptr ? text->GetLabel() : wxString("<missing>");
   }
 
-  ManualTickSource clock;
-  CTimerMs timer{&clock};
-  wxFrame* frame = nullptr;
+  ManualTickSource m_clock;
+  CTimerMs m_timer{&m_clock};
+  wxFrame* m_frame = nullptr;
 };
 
 TEST_F(DlgTimerStatusTest, ShowsTheTimerFiguresInItsEightFields) {
-  clock.RunMs(2);
-  clock.AdvanceMs(5);  // one beat delayed: gap 5
-  clock.Beat();
-  clock.RunMs(1);
+  m_clock.RunMs(2);
+  m_clock.AdvanceMs(5);  // one beat delayed: gap 5
+  m_clock.Beat();
+  m_clock.RunMs(1);
 
-  CDlgTimerStatus dialog(frame, timer);
+  CDlgTimerStatus dialog(m_frame, m_timer);
   EXPECT_EQ(dialog.GetTitle(), "Timer Status");
   EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdBeats), "4");
   EXPECT_EQ(Field(&dialog, CDlgTimerStatus::kIdElapsed), "8");
@@ -60,9 +60,9 @@ TEST_F(DlgTimerStatusTest, ShowsTheTimerFiguresInItsEightFields) {
 }
 
 TEST_F(DlgTimerStatusTest, RefreshesOnItsOwnWindowTimer) {
-  CDlgTimerStatus dialog(frame, timer);
+  CDlgTimerStatus dialog(m_frame, m_timer);
   dialog.Show();
-  clock.RunMs(7);
+  m_clock.RunMs(7);
   for (int i = 0; i < 2000 && Field(&dialog, CDlgTimerStatus::kIdBeats) != "7"; ++i) {
     wxTheApp->Yield(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -74,22 +74,22 @@ TEST_F(DlgTimerStatusTest, RefreshesOnItsOwnWindowTimer) {
 
 class ExpectTimerStatus : public wxExpectModalBase<CDlgTimerStatus, ExpectTimerStatus> {
  public:
-  explicit ExpectTimerStatus(uint32_t* beatsSeen) : seen_(beatsSeen) {}
+  explicit ExpectTimerStatus(uint32_t* beatsSeen) : m_seen(beatsSeen) {}
 
  protected:
   int OnInvoked(CDlgTimerStatus* dialog) const override {
-    *seen_ = dialog->Figures().beats;
+    *m_seen = dialog->Figures().beats;
     return wxID_OK;
   }
 
  private:
-  uint32_t* seen_;
+  uint32_t* m_seen;
 };
 
 TEST_F(DlgTimerStatusTest, TheTimerButtonOpensTheDialogModally) {
-  auto* button = new CTimerStatusButton(frame, timer);
+  auto* button = new CTimerStatusButton(m_frame, m_timer);
   EXPECT_EQ(button->GetId(), 1131);
-  clock.RunMs(3);
+  m_clock.RunMs(3);
   uint32_t seen = 0;
   wxCommandEvent click(wxEVT_BUTTON, button->GetId());
   click.SetEventObject(button);

@@ -20,86 +20,86 @@ struct CallLog {
 
 class TimerMsTest : public ::testing::Test {
  protected:
-  void SetUp() override { CallLog::Current() = &log; }
+  void SetUp() override { CallLog::Current() = &m_log; }
   void TearDown() override { CallLog::Current() = nullptr; }
 
-  ManualTickSource clock{5'000'000'000};  // any origin
-  CTimerMs timer{&clock};
-  CallLog log;
+  ManualTickSource m_clock{5'000'000'000};  // any origin
+  CTimerMs m_timer{&m_clock};
+  CallLog m_log;
 };
 
 TEST_F(TimerMsTest, ClockCountsWholeMillisecondsSinceInitIndependentOfBeats) {
-  ASSERT_TRUE(timer.Init());
-  clock.AdvanceNs(1'999'999);
-  EXPECT_EQ(timer.GetElapsedMs(), 1u);
-  clock.AdvanceNs(1);
-  EXPECT_EQ(timer.GetElapsedMs(), 2u);
-  clock.AdvanceMs(10);  // no beats at all: the clock still moves
-  EXPECT_EQ(timer.GetElapsedMs(), 12u);
-  timer.Reset();
-  EXPECT_EQ(timer.GetElapsedMs(), 0u);
-  clock.AdvanceMs(49LL * 24 * 3600 * 1000);  // long runs do not overflow the conversion
-  EXPECT_EQ(timer.GetElapsedMs(), static_cast<uint32_t>(49ULL * 24 * 3600 * 1000));
+  ASSERT_TRUE(m_timer.Init());
+  m_clock.AdvanceNs(1'999'999);
+  EXPECT_EQ(m_timer.GetElapsedMs(), 1u);
+  m_clock.AdvanceNs(1);
+  EXPECT_EQ(m_timer.GetElapsedMs(), 2u);
+  m_clock.AdvanceMs(10);  // no beats at all: the clock still moves
+  EXPECT_EQ(m_timer.GetElapsedMs(), 12u);
+  m_timer.Reset();
+  EXPECT_EQ(m_timer.GetElapsedMs(), 0u);
+  m_clock.AdvanceMs(49LL * 24 * 3600 * 1000);  // long runs do not overflow the conversion
+  EXPECT_EQ(m_timer.GetElapsedMs(), static_cast<uint32_t>(49ULL * 24 * 3600 * 1000));
 }
 
 TEST_F(TimerMsTest, WithoutClockInitFailsAndTheBeatDoesNotStart) {
-  clock.SetHasClock(false);
-  EXPECT_FALSE(timer.Init());
-  EXPECT_FALSE(timer.HasCounter());
-  clock.AdvanceMs(5);
-  EXPECT_EQ(timer.GetElapsedMs(), 0u);
-  EXPECT_FALSE(timer.Start(&CallLog::Record, 1));
-  EXPECT_FALSE(timer.IsRunning());
+  m_clock.SetHasClock(false);
+  EXPECT_FALSE(m_timer.Init());
+  EXPECT_FALSE(m_timer.HasCounter());
+  m_clock.AdvanceMs(5);
+  EXPECT_EQ(m_timer.GetElapsedMs(), 0u);
+  EXPECT_FALSE(m_timer.Start(&CallLog::Record, 1));
+  EXPECT_FALSE(m_timer.IsRunning());
   EXPECT_STREQ(CTimerMs::kNotAvailableText, "Timer not available!");
 }
 
 TEST_F(TimerMsTest, RefusedBeatLeavesTheTimerStopped) {
-  clock.SetStartRefused(true);
-  EXPECT_FALSE(timer.Start(&CallLog::Record, 1));
-  EXPECT_FALSE(timer.IsRunning());
-  EXPECT_FALSE(clock.Beat());
+  m_clock.SetStartRefused(true);
+  EXPECT_FALSE(m_timer.Start(&CallLog::Record, 1));
+  EXPECT_FALSE(m_timer.IsRunning());
+  EXPECT_FALSE(m_clock.Beat());
 }
 
 TEST_F(TimerMsTest, EachBeatCallsTheCallbackWithItsArgumentAfterCountingIt) {
-  ASSERT_TRUE(timer.Start(&CallLog::Record, 42));
-  EXPECT_EQ(clock.RunMs(3), 3u);
-  EXPECT_EQ(log.calls, (std::vector<intptr_t>{42, 42, 42}));
-  EXPECT_EQ(timer.BeatCount(), 3u);
-  EXPECT_EQ(timer.ElapsedAtLastBeatMs(), 3u);
-  EXPECT_EQ(timer.InCallbackCount(), 0);
+  ASSERT_TRUE(m_timer.Start(&CallLog::Record, 42));
+  EXPECT_EQ(m_clock.RunMs(3), 3u);
+  EXPECT_EQ(m_log.calls, (std::vector<intptr_t>{42, 42, 42}));
+  EXPECT_EQ(m_timer.BeatCount(), 3u);
+  EXPECT_EQ(m_timer.ElapsedAtLastBeatMs(), 3u);
+  EXPECT_EQ(m_timer.InCallbackCount(), 0);
 }
 
 TEST_F(TimerMsTest, StartWhileRunningKeepsTheFirstCallback) {
-  ASSERT_TRUE(timer.Start(&CallLog::Record, 1));
-  clock.RunMs(2);
-  EXPECT_TRUE(timer.Start(&CallLog::Record, 2));
-  clock.RunMs(2);
-  EXPECT_EQ(log.calls, (std::vector<intptr_t>{1, 1, 1, 1}));
-  EXPECT_EQ(timer.BeatCount(), 4u);  // the second Start did not re-initialise
+  ASSERT_TRUE(m_timer.Start(&CallLog::Record, 1));
+  m_clock.RunMs(2);
+  EXPECT_TRUE(m_timer.Start(&CallLog::Record, 2));
+  m_clock.RunMs(2);
+  EXPECT_EQ(m_log.calls, (std::vector<intptr_t>{1, 1, 1, 1}));
+  EXPECT_EQ(m_timer.BeatCount(), 4u);  // the second Start did not re-initialise
 }
 
 TEST_F(TimerMsTest, StopEndsTheBeatAndForgetsTheCallback) {
-  ASSERT_TRUE(timer.Start(&CallLog::Record, 1));
-  clock.RunMs(1);
-  timer.Stop();
-  EXPECT_FALSE(timer.IsRunning());
-  EXPECT_FALSE(clock.Beat());
+  ASSERT_TRUE(m_timer.Start(&CallLog::Record, 1));
+  m_clock.RunMs(1);
+  m_timer.Stop();
+  EXPECT_FALSE(m_timer.IsRunning());
+  EXPECT_FALSE(m_clock.Beat());
   CTimerMs::OnTick(nullptr, 0);  // a beat without owner does nothing
-  EXPECT_EQ(log.calls.size(), 1u);
-  ASSERT_TRUE(timer.Start(&CallLog::Record, 7));  // restarts with the new callback, fresh figures
-  EXPECT_EQ(timer.BeatCount(), 0u);
-  clock.RunMs(1);
-  EXPECT_EQ(log.calls.back(), 7);
+  EXPECT_EQ(m_log.calls.size(), 1u);
+  ASSERT_TRUE(m_timer.Start(&CallLog::Record, 7));  // restarts with the new callback, fresh figures
+  EXPECT_EQ(m_timer.BeatCount(), 0u);
+  m_clock.RunMs(1);
+  EXPECT_EQ(m_log.calls.back(), 7);
 }
 
 TEST_F(TimerMsTest, TheCallbackRunsInsideTheInCallbackCount) {
   static CTimerMs* watched = nullptr;
   static int seen = -1;
-  watched = &timer;
-  ASSERT_TRUE(timer.Start([](intptr_t) { seen = watched->InCallbackCount(); }, 0));
-  clock.RunMs(1);
+  watched = &m_timer;
+  ASSERT_TRUE(m_timer.Start([](intptr_t) { seen = watched->InCallbackCount(); }, 0));
+  m_clock.RunMs(1);
   EXPECT_EQ(seen, 1);
-  EXPECT_EQ(timer.InCallbackCount(), 0);
+  EXPECT_EQ(m_timer.InCallbackCount(), 0);
 }
 
 // Beat moments (ms after the start) -> late beats and largest gap.
@@ -112,17 +112,17 @@ struct GapCase {
 class TimerMsGapTest : public TimerMsTest, public ::testing::WithParamInterface<GapCase> {};
 
 TEST_P(TimerMsGapTest, GapsAboveTwoMillisecondsCountAsLate) {
-  ASSERT_TRUE(timer.Start(&CallLog::Record, 0));
+  ASSERT_TRUE(m_timer.Start(&CallLog::Record, 0));
   int at = 0;
   for (int t : GetParam().beatAtMs) {
-    clock.AdvanceMs(t - at);
+    m_clock.AdvanceMs(t - at);
     at = t;
-    ASSERT_TRUE(clock.Beat());
+    ASSERT_TRUE(m_clock.Beat());
   }
-  EXPECT_EQ(timer.LateCount(), GetParam().late);
-  EXPECT_EQ(timer.LargestGapMs(), GetParam().largest);
-  EXPECT_EQ(timer.BeatCount(), GetParam().beatAtMs.size());
-  EXPECT_EQ(timer.ElapsedAtLastBeatMs(), static_cast<uint32_t>(at));
+  EXPECT_EQ(m_timer.LateCount(), GetParam().late);
+  EXPECT_EQ(m_timer.LargestGapMs(), GetParam().largest);
+  EXPECT_EQ(m_timer.BeatCount(), GetParam().beatAtMs.size());
+  EXPECT_EQ(m_timer.ElapsedAtLastBeatMs(), static_cast<uint32_t>(at));
 }
 
 INSTANTIATE_TEST_SUITE_P(Beats, TimerMsGapTest,

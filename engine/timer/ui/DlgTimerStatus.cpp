@@ -15,14 +15,14 @@ constexpr const char* kLabels[8] = {
 }  // namespace
 
 CDlgTimerStatus::CDlgTimerStatus(wxWindow* parent, const CTimerMs& timer)
-    : wxDialog(parent, wxID_ANY, "Timer Status"), sampler_(timer), refresh_(this, kTimerId) {
+    : wxDialog(parent, wxID_ANY, "Timer Status"), m_sampler(timer), m_refresh(this, kTimerId) {
   auto* grid = new wxFlexGridSizer(2, wxSize(12, 4));
   grid->AddGrowableCol(1);
   for (int i = 0; i < 8; ++i) {
     grid->Add(new wxStaticText(this, wxID_ANY, kLabels[i]), 0, wxALIGN_CENTER_VERTICAL);
-    fields_[i] = new wxStaticText(this, kIdBeats + i, "0", wxDefaultPosition, wxSize(90, -1),
+    m_fields[i] = new wxStaticText(this, kIdBeats + i, "0", wxDefaultPosition, wxSize(90, -1),
                                   wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
-    grid->Add(fields_[i], 0, wxEXPAND | wxALIGN_CENTER_VERTICAL);
+    grid->Add(m_fields[i], 0, wxEXPAND | wxALIGN_CENTER_VERTICAL);
   }
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(grid, 1, wxEXPAND | wxALL, 10);
@@ -31,25 +31,25 @@ CDlgTimerStatus::CDlgTimerStatus(wxWindow* parent, const CTimerMs& timer)
 
   Bind(wxEVT_TIMER, &CDlgTimerStatus::OnRefreshTimer, this, kTimerId);
   SampleNow();
-  refresh_.Start(kRefreshMs);
+  m_refresh.Start(kRefreshMs);
 }
 
-CDlgTimerStatus::~CDlgTimerStatus() { refresh_.Stop(); }
+CDlgTimerStatus::~CDlgTimerStatus() { m_refresh.Stop(); }
 
 void CDlgTimerStatus::OnRefreshTimer(wxTimerEvent&) { SampleNow(); }
 
 void CDlgTimerStatus::SampleNow() {
-  sampler_.Sample();
+  m_sampler.Sample();
   ShowFigures();
 }
 
 void CDlgTimerStatus::ShowFigures() {
-  const TimerStatusFigures& f = sampler_.Figures();
+  const TimerStatusFigures& f = m_sampler.Figures();
   const uint32_t values[8] = {f.beats, f.elapsedMs, f.lateBeats, f.largestGapMs,
                               f.idle,  f.busy,      f.overlapped, f.loadPercent};
   for (int i = 0; i < 8; ++i) {
     const wxString text = wxString::Format("%u", values[i]);
-    if (fields_[i]->GetLabel() != text) fields_[i]->SetLabel(text);
+    if (m_fields[i]->GetLabel() != text) m_fields[i]->SetLabel(text);
   }
 }
 

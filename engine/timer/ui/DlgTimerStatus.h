@@ -34,15 +34,15 @@ class CDlgTimerStatus : public wxDialog {
 
   // One sample of the timer, shown at once (what each refresh does).
   void SampleNow();
-  const TimerStatusFigures& Figures() const { return sampler_.Figures(); }
+  const TimerStatusFigures& Figures() const { return m_sampler.Figures(); }
 
  private:
   void OnRefreshTimer(wxTimerEvent& event);
   void ShowFigures();
 
-  TimerStatusSampler sampler_;
-  wxTimer refresh_;
-  wxStaticText* fields_[8] = {};
+  TimerStatusSampler m_sampler;
+  wxTimer m_refresh;
+  wxStaticText* m_fields[8] = {};
 };
 
 }  // namespace qel

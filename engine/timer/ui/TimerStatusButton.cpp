@@ -6,12 +6,12 @@ namespace qel {
 
 
 CTimerStatusButton::CTimerStatusButton(wxWindow* parent, const CTimerMs& timer, const wxString& label, int id)
-    : wxButton(parent, id, label), timer_(timer) {
+    : wxButton(parent, id, label), m_timer(timer) {
   Bind(wxEVT_BUTTON, &CTimerStatusButton::OnClicked, this, id);
 }
 
 int CTimerStatusButton::ShowStatus() {
-  CDlgTimerStatus dialog(this, timer_);
+  CDlgTimerStatus dialog(this, m_timer);
   return dialog.ShowModal();
 }
 

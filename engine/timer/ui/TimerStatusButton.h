@@ -22,7 +22,7 @@ class CTimerStatusButton : public wxButton {
  private:
   void OnClicked(wxCommandEvent& event);
 
-  const CTimerMs& timer_;
+  const CTimerMs& m_timer;
 };
 
 }  // namespace qel

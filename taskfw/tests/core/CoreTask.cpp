@@ -37,7 +37,7 @@ CoreTask::CoreTask() {
 }
 
 void CoreTask::LoadTexts() {
-  ++loadTextsCalls;
+  ++m_loadTextsCalls;
   LoadTextsForLanguage(kTexts);
 }
 

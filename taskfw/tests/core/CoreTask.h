@@ -48,7 +48,7 @@ class CoreTask : public CTaskBase {
 
   // Texts: the English/Dutch/Italian ids of the test resources.
   void LoadTexts() override;
-  int loadTextsCalls = 0;
+  int m_loadTextsCalls = 0;
 };
 
 // The task in the fakes of a host around it (800 x 600 display; parts of

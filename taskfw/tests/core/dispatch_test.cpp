@@ -15,14 +15,14 @@ namespace {
 // (value slots) or true (boolean slots).
 class SlotRecorder final : public CTaskBase {
  public:
-  std::vector<int> slots;
-  intptr_t args[3] = {0, 0, 0};
+  std::vector<int> m_slots;
+  intptr_t m_args[3] = {0, 0, 0};
 
   bool Hit(int slot, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0) {
-    slots.push_back(slot);
-    args[0] = a;
-    args[1] = b;
-    args[2] = c;
+    m_slots.push_back(slot);
+    m_args[0] = a;
+    m_args[1] = b;
+    m_args[2] = c;
     return true;
   }
   int32_t Value(int slot, intptr_t a = 0, intptr_t b = 0) {
@@ -96,12 +96,12 @@ TEST_P(DispatchCommands, ReachesItsSlotWithTheArguments) {
   SlotRecorder task;
   int32_t out = -7;
   EXPECT_TRUE(task.DispatchCommand(c.command, 11, 22, 33, &out));
-  ASSERT_EQ(task.slots, std::vector<int>{c.slot});
+  ASSERT_EQ(task.m_slots, std::vector<int>{c.slot});
   if (c.value) {
     EXPECT_EQ(out, 100 + c.slot);
   }
   if (c.usesA) {
-    EXPECT_EQ(task.args[0], 11);
+    EXPECT_EQ(task.m_args[0], 11);
   }
 }
 
@@ -110,9 +110,9 @@ TEST_P(DispatchCommands, NullResultPointer) {
   SlotRecorder task;
   EXPECT_TRUE(task.DispatchCommand(c.command, 11, 22, 33, nullptr));
   if (c.value) {
-    EXPECT_TRUE(task.slots.empty()) << "a value command ran without a result pointer";
+    EXPECT_TRUE(task.m_slots.empty()) << "a value command ran without a result pointer";
   } else {
-    EXPECT_EQ(task.slots, std::vector<int>{c.slot});
+    EXPECT_EQ(task.m_slots, std::vector<int>{c.slot});
   }
 }
 
@@ -122,15 +122,15 @@ TEST(Dispatch, ArgumentsByCommand) {
   SlotRecorder task;
   int32_t out = 0;
   task.DispatchCommand(kCmdOnResponse, 3, 5, 9, &out);
-  EXPECT_EQ(task.args[0], 3);
-  EXPECT_EQ(task.args[1], 5);
+  EXPECT_EQ(task.m_args[0], 3);
+  EXPECT_EQ(task.m_args[1], 5);
   task.DispatchCommand(kCmdShowSignal, 1, 2, 3, nullptr);
-  EXPECT_EQ(task.args[2], 3);
+  EXPECT_EQ(task.m_args[2], 3);
   task.DispatchCommand(kCmdPrepareScreen, 1, 7, 0, nullptr);
-  EXPECT_EQ(task.args[1], 1) << "the practice argument becomes a bool";
+  EXPECT_EQ(task.m_args[1], 1) << "the practice argument becomes a bool";
   task.DispatchCommand(kCmdGetInfo, 6, 7, 8, &out);
-  EXPECT_EQ(task.args[1], 7);
-  EXPECT_EQ(task.args[2], 8);
+  EXPECT_EQ(task.m_args[1], 7);
+  EXPECT_EQ(task.m_args[2], 8);
 }
 
 TEST(Dispatch, CommandsAbove30ReturnFalseAndDoNothing) {
@@ -139,7 +139,7 @@ TEST(Dispatch, CommandsAbove30ReturnFalseAndDoNothing) {
   for (uint32_t command : {31u, 32u, 100u, 0xFFFFFFFFu}) {
     EXPECT_FALSE(task.DispatchCommand(command, 1, 2, 3, &out)) << command;
   }
-  EXPECT_TRUE(task.slots.empty());
+  EXPECT_TRUE(task.m_slots.empty());
   EXPECT_EQ(out, 55);
 }
 

@@ -13,30 +13,30 @@ namespace {
 class NormGetters : public ::testing::Test {
  protected:
   void SetUp() override {
-    record.host = &host;
-    ASSERT_TRUE(g_coreTask.Init(&record));
+    m_record.host = &m_host;
+    ASSERT_TRUE(g_coreTask.Init(&m_record));
     g_coreTask.m_pairNormMean = false;
   }
   void TearDown() override {
     g_coreTask.m_pairNormMean = false;
-    g_coreTask.Init(&spare);  // leaves no pointer to this test's record behind
+    g_coreTask.Init(&m_spare);  // leaves no pointer to this test's record behind
   }
-  FakeTaskHost host;
-  FakeTaskLibrary record;
-  FakeTaskLibrary spare;
+  FakeTaskHost m_host;
+  FakeTaskLibrary m_record;
+  FakeTaskLibrary m_spare;
 };
 
 TEST_F(NormGetters, EveryNumberedGetterAsksItsOwnEntry) {
-  for (int n = 0; n < kNormGetterCount; ++n) record.norms[{n, 1}] = 100.0 + n;
+  for (int n = 0; n < kNormGetterCount; ++n) m_record.m_norms[{n, 1}] = 100.0 + n;
   for (int n = 0; n < kNormGetterCount; ++n) {
     QelNormGetter getter = NormGetterByNumber(n);
     ASSERT_NE(getter, nullptr);
     double out = 0.0;
-    record.requests.clear();
+    m_record.m_requests.clear();
     EXPECT_TRUE(getter(&out, 12.5, 33.25, 1));
     EXPECT_EQ(out, 100.0 + n);
-    ASSERT_EQ(record.requests.size(), 1u);
-    const FakeTaskLibrary::Request& r = record.requests[0];
+    ASSERT_EQ(m_record.m_requests.size(), 1u);
+    const FakeTaskLibrary::Request& r = m_record.m_requests[0];
     EXPECT_EQ(r.n, n);
     EXPECT_EQ(r.value, 12.5);
     EXPECT_EQ(r.age, 33.25);
@@ -56,18 +56,18 @@ TEST_F(NormGetters, MissingAnswerGivesNoValue) {
 }
 
 TEST_F(NormGetters, PairGettersSumByDefault) {
-  record.norms[{2, 1}] = 300.0;
-  record.norms[{7, 1}] = 340.0;
-  record.norms[{2, 2}] = 40.0;
-  record.norms[{7, 2}] = 60.0;
+  m_record.m_norms[{2, 1}] = 300.0;
+  m_record.m_norms[{7, 1}] = 340.0;
+  m_record.m_norms[{2, 2}] = 40.0;
+  m_record.m_norms[{7, 2}] = 60.0;
   double out = 0.0;
   EXPECT_TRUE(GetPairNormValue2(&out, 0.0, 30.0, 1));
   EXPECT_EQ(out, 640.0);
   EXPECT_TRUE(GetPairNormValue2(&out, 0.0, 30.0, 2));
   EXPECT_EQ(out, 100.0);
-  ASSERT_EQ(record.requests.size(), 4u);
-  EXPECT_EQ(record.requests[0].n, 2);
-  EXPECT_EQ(record.requests[1].n, 7);
+  ASSERT_EQ(m_record.m_requests.size(), 4u);
+  EXPECT_EQ(m_record.m_requests[0].n, 2);
+  EXPECT_EQ(m_record.m_requests[1].n, 7);
 }
 
 TEST_F(NormGetters, PairGettersTakeTheMeanWhenTheTaskAsks) {
@@ -75,8 +75,8 @@ TEST_F(NormGetters, PairGettersTakeTheMeanWhenTheTaskAsks) {
   const QelNormGetter pairs[] = {GetPairNormValue0, GetPairNormValue1, GetPairNormValue2, GetPairNormValue3,
                                  GetPairNormValue4};
   for (int k = 0; k < 5; ++k) {
-    record.norms[{k, 2}] = 10.0 * (k + 1);
-    record.norms[{k + 5, 2}] = 10.0 * (k + 1) + 4.0;
+    m_record.m_norms[{k, 2}] = 10.0 * (k + 1);
+    m_record.m_norms[{k + 5, 2}] = 10.0 * (k + 1) + 4.0;
   }
   for (int k = 0; k < 5; ++k) {
     double out = 0.0;
@@ -86,7 +86,7 @@ TEST_F(NormGetters, PairGettersTakeTheMeanWhenTheTaskAsks) {
 }
 
 TEST_F(NormGetters, PairGetterFailsWhenOneSideHasNoNorm) {
-  record.norms[{0, 1}] = 300.0;
+  m_record.m_norms[{0, 1}] = 300.0;
   double out = 0.0;
   EXPECT_FALSE(GetPairNormValue0(&out, 0.0, 30.0, 1));
   EXPECT_EQ(out, kNoValue);

@@ -53,14 +53,14 @@ TEST(Init, PublishesTheTaskIntoTheRecord) {
   EXPECT_EQ(r.defaultIntrReplaceTrial, 3u);
   EXPECT_EQ(r.defaultIntrDummyTrials, 2u);
   EXPECT_EQ(b.task.Host(), &b.host);
-  EXPECT_EQ(b.task.loadTextsCalls, 1);
+  EXPECT_EQ(b.task.m_loadTextsCalls, 1);
   EXPECT_EQ(r.texts[kTextTask], "{\\rtf1 English task instruction}");
 }
 
 TEST(Init, FailsOnNullRecord) {
   CoreTask task;
   EXPECT_FALSE(task.DispatchCommand(kCmdInit, 0, 0, 0, nullptr));
-  EXPECT_EQ(task.loadTextsCalls, 0);
+  EXPECT_EQ(task.m_loadTextsCalls, 0);
 }
 
 TEST(Init, WithoutModelDefaultTheDefaultsAreZero) {
@@ -104,7 +104,7 @@ TEST(SetupRun, BindsTheRunAndClearsTheLists) {
   EXPECT_EQ(b.record.partWordsB[2], 0);
   EXPECT_TRUE(b.record.runText.empty());
   // Texts are taken again in the language of this moment.
-  EXPECT_EQ(b.task.loadTextsCalls, 2);
+  EXPECT_EQ(b.task.m_loadTextsCalls, 2);
   EXPECT_EQ(b.record.texts[kTextTask], "{\\rtf1 Nederlandse taakinstructie}");
 }
 
@@ -149,14 +149,14 @@ TEST(BeginRun, StartsThePart) {
   ASSERT_TRUE(b.task.BeginRun(b.runData.get()));
   EXPECT_EQ(b.task.m_runArg, P(b.runData.get()));
   EXPECT_EQ(b.host.breakFlag, 0);
-  EXPECT_EQ(b.display.cursorShown, 0);
+  EXPECT_EQ(b.display.m_cursorShown, 0);
   EXPECT_TRUE(b.task.m_cursorHidden);
   EXPECT_EQ(b.task.m_centreX, 400) << "the screen is set up on the host's display";
   EXPECT_TRUE(b.display.Called("SurfaceClear -2 1193046"));
   EXPECT_EQ(b.host.CountCalls("LoadWaveResource"), 0) << "no sound for feedback type 0";
 
   ASSERT_TRUE(b.task.EndRun());
-  EXPECT_EQ(b.display.cursorShown, 1);
+  EXPECT_EQ(b.display.m_cursorShown, 1);
   EXPECT_FALSE(b.task.m_cursorHidden);
 }
 
@@ -167,7 +167,7 @@ TEST(BeginRun, FailsWithoutBindings) {
   EXPECT_FALSE(b.task.BeginRun(nullptr));
   b.context.w.TaskVersion = 5;
   EXPECT_FALSE(b.task.BeginRun(b.runData.get()));
-  EXPECT_EQ(b.display.cursorShown, -1);
+  EXPECT_EQ(b.display.m_cursorShown, -1);
 }
 
 struct SoundCase {
@@ -201,7 +201,7 @@ TEST(BeginRun, SoundThatDoesNotLoadIsNotReady) {
   BoundTask b;
   ASSERT_TRUE(b.InitAndSetup());
   b.context.w.TaskFbk = 1;
-  b.host.waveLoads = false;
+  b.host.m_waveLoads = false;
   ASSERT_TRUE(b.task.BeginRun(b.runData.get()));
   EXPECT_FALSE(b.task.m_feedbackSoundReady);
 }
@@ -211,7 +211,7 @@ TEST(EndRun, StopsAPlayingFeedbackSound) {
   ASSERT_TRUE(b.InitAndSetup());
   b.context.w.TaskFbk = 1;
   ASSERT_TRUE(b.task.BeginRun(b.runData.get()));
-  b.host.playing = true;
+  b.host.m_playing = true;
   EXPECT_TRUE(b.task.EndRun());
   EXPECT_TRUE(b.host.Called("StopSound"));
   CoreTask unbound;
@@ -277,8 +277,8 @@ TEST(Warning, CrossOnTheFrontSurface) {
 TEST(Responses, ButtonsOrKeysByTaskSss) {
   BoundTask b;
   ASSERT_TRUE(b.InitAndSetup());
-  b.host.buttons = 0x7;
-  b.host.responseKeys = 0x5;
+  b.host.m_buttons = 0x7;
+  b.host.m_responseKeys = 0x5;
   int32_t out = 0;
   ASSERT_TRUE(b.task.DispatchCommand(kCmdGetResponse, 0, 0, 0, &out));
   EXPECT_EQ(out, 3) << "only the two response buttons";
@@ -338,13 +338,13 @@ TEST(Pointer, MovesByTheMouseAndStaysOnScreen) {
   ASSERT_TRUE(b.task.BeginRun(b.runData.get()));
   int x = 10;
   int y = 590;
-  b.host.mouseDx = -25;
-  b.host.mouseDy = 25;
+  b.host.m_mouseDx = -25;
+  b.host.m_mouseDy = 25;
   b.task.MovePointer(x, y);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 599);
-  b.host.mouseDx = 30;
-  b.host.mouseDy = -40;
+  b.host.m_mouseDx = 30;
+  b.host.m_mouseDy = -40;
   b.task.MovePointer(x, y);
   EXPECT_EQ(x, 30);
   EXPECT_EQ(y, 559);
@@ -356,8 +356,8 @@ TEST(RestoreCallback, HandedToTheHost) {
   int context = 0;
   QelRestoreCallback cb = [](void*) { return true; };
   b.task.SetRestoreCallback(cb, &context);
-  EXPECT_EQ(b.host.restoreCallback, cb);
-  EXPECT_EQ(b.host.restoreContext, &context);
+  EXPECT_EQ(b.host.m_restoreCallback, cb);
+  EXPECT_EQ(b.host.m_restoreContext, &context);
 }
 
 TEST(Lists, ResponseCodeListsAreCountFirst) {

@@ -67,7 +67,7 @@ TEST(ScreenSetup, FailsWithoutDisplayOrSize) {
   CoreTask task;
   EXPECT_FALSE(task.SetupScreen(nullptr, false));
   FakeDisplay display(800, 600);
-  display.sizeFails = true;
+  display.m_sizeFails = true;
   EXPECT_FALSE(task.SetupScreen(&display, false));
   EXPECT_EQ(task.m_centreX, 320) << "geometry untouched";
 }
@@ -107,13 +107,13 @@ TEST(ScreenSetup, PrepareScreenIsCommand9) {
 class SquareTask final : public CoreTask {
  public:
   bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b) override {
-    code = a;
-    extra = b;
+    m_code = a;
+    m_extra = b;
     dc->FillSolidRect(m_centreX - 5, m_centreY - 5, 10, 10, 0x0000FF);
     return true;
   }
-  intptr_t code = 0;
-  intptr_t extra = 0;
+  intptr_t m_code = 0;
+  intptr_t m_extra = 0;
 };
 
 TEST(DrawToSurface, DrawsIntoSurfaceZeroAndPresents) {
@@ -124,12 +124,12 @@ TEST(DrawToSurface, DrawsIntoSurfaceZeroAndPresents) {
   const char code[kTrialCodeSize] = "A1";
   ASSERT_TRUE(task.DispatchCommand(kCmdDrawToSurface, reinterpret_cast<intptr_t>(code),
                                    reinterpret_cast<intptr_t>(&display), 42, nullptr));
-  EXPECT_EQ(task.code, reinterpret_cast<intptr_t>(code));
-  EXPECT_EQ(task.extra, 42);
+  EXPECT_EQ(task.m_code, reinterpret_cast<intptr_t>(code));
+  EXPECT_EQ(task.m_extra, 42);
   MemoryDC& s0 = display.Surface(0);
   EXPECT_EQ(s0.GetPixel(100, 50), 0x0000FFu);
   EXPECT_EQ(s0.GetPixel(0, 0), 0u) << "cleared to black first";
-  EXPECT_EQ(display.presents, 1);
+  EXPECT_EQ(display.m_presents, 1);
   EXPECT_EQ(display.Surface(kSurfaceFront).GetPixel(100, 50), 0x0000FFu);
   const std::vector<std::string> expected = {"SurfaceClear 0 0", "SurfaceGetDC 0", "SurfaceReleaseDC 0",
                                              "SurfaceBltBack1 0", "Present 1"};
@@ -141,19 +141,19 @@ TEST(DrawToSurface, FailuresOfTheDisplay) {
   SquareTask task;
   EXPECT_FALSE(task.DrawToSurface(0, nullptr, 0));
   FakeDisplay display(200, 100);
-  display.clearFails = true;
+  display.m_clearFails = true;
   EXPECT_FALSE(task.DrawToSurface(0, &display, 0));
   EXPECT_FALSE(display.Called("SurfaceGetDC 0"));
-  display.clearFails = false;
-  display.bltFails = true;
+  display.m_clearFails = false;
+  display.m_bltFails = true;
   EXPECT_TRUE(task.DrawToSurface(0, &display, 0));
-  EXPECT_EQ(display.presents, 0) << "nothing to present when the copy failed";
-  display.bltFails = false;
-  display.dcFails = true;
-  task.code = 99;
+  EXPECT_EQ(display.m_presents, 0) << "nothing to present when the copy failed";
+  display.m_bltFails = false;
+  display.m_dcFails = true;
+  task.m_code = 99;
   EXPECT_TRUE(task.DrawToSurface(0, &display, 0));
-  EXPECT_EQ(task.code, 99) << "nothing drawn without a context";
-  EXPECT_EQ(display.presents, 1);
+  EXPECT_EQ(task.m_code, 99) << "nothing drawn without a context";
+  EXPECT_EQ(display.m_presents, 1);
 }
 
 TEST(DrawStimulus, Command11DrawsWithoutClearingOrPresenting) {
@@ -164,8 +164,8 @@ TEST(DrawStimulus, Command11DrawsWithoutClearingOrPresenting) {
   ASSERT_TRUE(task.DispatchCommand(kCmdDrawStimulus, reinterpret_cast<intptr_t>(&dc), 5, 6, nullptr));
   EXPECT_EQ(dc.GetPixel(100, 50), 0x0000FFu);
   EXPECT_EQ(dc.GetPixel(0, 0), 0x777777u);
-  EXPECT_EQ(task.code, 5);
-  EXPECT_EQ(display.presents, 0);
+  EXPECT_EQ(task.m_code, 5);
+  EXPECT_EQ(display.m_presents, 0);
   CoreTask base;
   EXPECT_TRUE(base.DispatchCommand(kCmdDrawStimulus, reinterpret_cast<intptr_t>(&dc), 0, 0, nullptr));
 }

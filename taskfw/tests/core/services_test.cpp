@@ -11,85 +11,85 @@ namespace {
 
 class Services : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(b.InitAndSetup()); }
-  BoundTask b;
+  void SetUp() override { ASSERT_TRUE(m_b.InitAndSetup()); }
+  BoundTask m_b;
 };
 
 TEST_F(Services, BeepTrainOfThree) {
-  b.host.now = 1000;
-  b.task.BeepTrain(3);
-  ASSERT_EQ(b.host.tones.size(), 3u);
+  m_b.host.m_now = 1000;
+  m_b.task.BeepTrain(3);
+  ASSERT_EQ(m_b.host.m_tones.size(), 3u);
   const int expected[] = {1000, 900, 810};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(b.host.tones[i].frequency, expected[i]);
-    EXPECT_EQ(b.host.tones[i].start, 1000u + 300u * i) << "one tone every 300 ms";
-    EXPECT_EQ(b.host.tones[i].stop - b.host.tones[i].start, 200u);
+    EXPECT_EQ(m_b.host.m_tones[i].frequency, expected[i]);
+    EXPECT_EQ(m_b.host.m_tones[i].start, 1000u + 300u * i) << "one tone every 300 ms";
+    EXPECT_EQ(m_b.host.m_tones[i].stop - m_b.host.m_tones[i].start, 200u);
   }
-  EXPECT_EQ(b.host.now, 1900u);
-  EXPECT_TRUE(b.host.Called("MakeTone 1000 22050 2"));
-  EXPECT_EQ(b.host.CountCalls("PlaySound 1"), 3) << "the one-period tone loops";
-  EXPECT_EQ(b.host.CountCalls("StopSound"), 3);
+  EXPECT_EQ(m_b.host.m_now, 1900u);
+  EXPECT_TRUE(m_b.host.Called("MakeTone 1000 22050 2"));
+  EXPECT_EQ(m_b.host.CountCalls("PlaySound 1"), 3) << "the one-period tone loops";
+  EXPECT_EQ(m_b.host.CountCalls("StopSound"), 3);
 }
 
 TEST_F(Services, BeepTrainStopsBelow100Hz) {
-  b.task.BeepTrain(30);
-  ASSERT_EQ(b.host.tones.size(), 23u);
-  EXPECT_EQ(b.host.tones[3].frequency, 729);
-  EXPECT_EQ(b.host.tones[4].frequency, 657);
-  EXPECT_EQ(b.host.tones.back().frequency, 103);
+  m_b.task.BeepTrain(30);
+  ASSERT_EQ(m_b.host.m_tones.size(), 23u);
+  EXPECT_EQ(m_b.host.m_tones[3].frequency, 729);
+  EXPECT_EQ(m_b.host.m_tones[4].frequency, 657);
+  EXPECT_EQ(m_b.host.m_tones.back().frequency, 103);
 }
 
 TEST_F(Services, BeepTrainOfNothing) {
-  b.task.BeepTrain(0);
-  b.task.BeepTrain(-4);
-  EXPECT_TRUE(b.host.tones.empty());
-  EXPECT_EQ(b.host.now, 0u);
+  m_b.task.BeepTrain(0);
+  m_b.task.BeepTrain(-4);
+  EXPECT_TRUE(m_b.host.m_tones.empty());
+  EXPECT_EQ(m_b.host.m_now, 0u);
 }
 
 TEST_F(Services, WaitKeyUntilTheLimit) {
-  b.host.now = 500;
-  EXPECT_EQ(b.task.WaitKeyUntil(1500), 0);
-  EXPECT_EQ(b.host.now, 1500u);
-  for (uint32_t ms : b.host.sleeps) EXPECT_EQ(ms, 1u);
+  m_b.host.m_now = 500;
+  EXPECT_EQ(m_b.task.WaitKeyUntil(1500), 0);
+  EXPECT_EQ(m_b.host.m_now, 1500u);
+  for (uint32_t ms : m_b.host.m_sleeps) EXPECT_EQ(ms, 1u);
 }
 
 TEST_F(Services, WaitKeyEndsAtAKey) {
-  b.host.spaceKey = [](uint32_t t) { return t >= 120 ? kScanSpace : 0; };
-  EXPECT_EQ(b.task.WaitKeyUntil(1000), kScanSpace);
-  EXPECT_EQ(b.host.now, 120u);
-  b.host.spaceKey = [](uint32_t t) { return t >= 130 ? kScanEscape : 0; };
-  EXPECT_EQ(b.task.WaitKeyUntil(1000), kScanEscape);
-  EXPECT_EQ(b.host.now, 130u);
+  m_b.host.m_spaceKey = [](uint32_t t) { return t >= 120 ? kScanSpace : 0; };
+  EXPECT_EQ(m_b.task.WaitKeyUntil(1000), kScanSpace);
+  EXPECT_EQ(m_b.host.m_now, 120u);
+  m_b.host.m_spaceKey = [](uint32_t t) { return t >= 130 ? kScanEscape : 0; };
+  EXPECT_EQ(m_b.task.WaitKeyUntil(1000), kScanEscape);
+  EXPECT_EQ(m_b.host.m_now, 130u);
 }
 
 TEST_F(Services, WaitKeyWithTheLimitPassedPollsOnce) {
-  b.host.now = 2000;
-  EXPECT_EQ(b.task.WaitKeyUntil(1000), 0);
-  EXPECT_TRUE(b.host.sleeps.empty());
-  b.host.spaceKey = [](uint32_t) { return kScanSpace; };
-  EXPECT_EQ(b.task.WaitKeyUntil(1000), kScanSpace) << "a key already down still counts";
+  m_b.host.m_now = 2000;
+  EXPECT_EQ(m_b.task.WaitKeyUntil(1000), 0);
+  EXPECT_TRUE(m_b.host.m_sleeps.empty());
+  m_b.host.m_spaceKey = [](uint32_t) { return kScanSpace; };
+  EXPECT_EQ(m_b.task.WaitKeyUntil(1000), kScanSpace) << "a key already down still counts";
 }
 
 TEST_F(Services, PollKey) {
-  b.host.spaceKey = [](uint32_t) { return kScanEscape; };
-  EXPECT_EQ(b.task.PollKey(), 1);
-  b.host.spaceKey = [](uint32_t) { return kScanSpace; };
-  EXPECT_EQ(b.task.PollKey(), 57);
-  b.host.spaceKey = [](uint32_t) { return 30; };
-  EXPECT_EQ(b.task.PollKey(), 0);
+  m_b.host.m_spaceKey = [](uint32_t) { return kScanEscape; };
+  EXPECT_EQ(m_b.task.PollKey(), 1);
+  m_b.host.m_spaceKey = [](uint32_t) { return kScanSpace; };
+  EXPECT_EQ(m_b.task.PollKey(), 57);
+  m_b.host.m_spaceKey = [](uint32_t) { return 30; };
+  EXPECT_EQ(m_b.task.PollKey(), 0);
 }
 
 TEST_F(Services, HostForwards) {
-  b.host.now = 4321;
-  EXPECT_EQ(b.task.GetRunTime(), 4321u);
-  b.host.spaceChange = 57;
-  EXPECT_EQ(b.task.WaitSpaceChange(), 57);
-  EXPECT_TRUE(b.task.Present());
-  EXPECT_TRUE(b.host.Called("Present 1"));
-  CDC* dc = b.host.SurfaceGetDC(kSurfaceBack);
-  EXPECT_TRUE(b.task.ReleaseBackDC(dc));
-  b.task.DrawCentreCross(dc, 0x00FF00);
-  EXPECT_TRUE(b.host.Called("DrawCrossCentred 7 65280 2")) << "sizes 14, 48, 14 before a screen set-up";
+  m_b.host.m_now = 4321;
+  EXPECT_EQ(m_b.task.GetRunTime(), 4321u);
+  m_b.host.m_spaceChange = 57;
+  EXPECT_EQ(m_b.task.WaitSpaceChange(), 57);
+  EXPECT_TRUE(m_b.task.Present());
+  EXPECT_TRUE(m_b.host.Called("Present 1"));
+  CDC* dc = m_b.host.SurfaceGetDC(kSurfaceBack);
+  EXPECT_TRUE(m_b.task.ReleaseBackDC(dc));
+  m_b.task.DrawCentreCross(dc, 0x00FF00);
+  EXPECT_TRUE(m_b.host.Called("DrawCrossCentred 7 65280 2")) << "sizes 14, 48, 14 before a screen set-up";
 }
 
 TEST(ServicesUnbound, FailQuietly) {

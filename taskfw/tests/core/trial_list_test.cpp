@@ -24,93 +24,93 @@ const char (*AsList(const std::vector<std::array<char, kTrialCodeSize>>& v))[kTr
 
 class TrialList : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(b.InitAndSetup()); }
-  std::string Slot(uint32_t i) const { return b.host.trialList[i]; }
-  BoundTask b;
+  void SetUp() override { ASSERT_TRUE(m_b.InitAndSetup()); }
+  std::string Slot(uint32_t i) const { return m_b.host.trialList[i]; }
+  BoundTask m_b;
 };
 
 TEST_F(TrialList, TestListRepeatsUntilThePartIsFull) {
   const auto codes = MakeCodes(3, "T");
-  b.record.testTrialList = AsList(codes);
-  b.record.testTrialCount = 3;
-  b.task.PublishTrialList();  // part 1 has 10 trials
-  ASSERT_EQ(b.host.trialCount, 10u);
+  m_b.record.testTrialList = AsList(codes);
+  m_b.record.testTrialCount = 3;
+  m_b.task.PublishTrialList();  // part 1 has 10 trials
+  ASSERT_EQ(m_b.host.trialCount, 10u);
   const char* expected[] = {"T1", "T2", "T3", "T1", "T2", "T3", "T1", "T2", "T3", "T1"};
   for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(Slot(i), expected[i]) << i;
-  EXPECT_EQ(b.task.m_trialCount, 3u);
-  EXPECT_EQ(b.task.m_trialList, AsList(codes));
+  EXPECT_EQ(m_b.task.m_trialCount, 3u);
+  EXPECT_EQ(m_b.task.m_trialList, AsList(codes));
 }
 
 TEST_F(TrialList, AnswerWordAddsSlots) {
   const auto codes = MakeCodes(4, "T");
-  b.record.testTrialList = AsList(codes);
-  b.record.testTrialCount = 4;
-  b.record.answerWord = 2;
-  b.context.currentPart = 1;  // 12 trials
-  b.task.PublishTrialList();
-  EXPECT_EQ(b.host.trialCount, 14u);
+  m_b.record.testTrialList = AsList(codes);
+  m_b.record.testTrialCount = 4;
+  m_b.record.answerWord = 2;
+  m_b.context.currentPart = 1;  // 12 trials
+  m_b.task.PublishTrialList();
+  EXPECT_EQ(m_b.host.trialCount, 14u);
   EXPECT_EQ(Slot(13), "T2");
 }
 
 TEST_F(TrialList, PracticeListIsPublishedOnce) {
   const auto test = MakeCodes(3, "T");
   const auto practice = MakeCodes(4, "P");
-  b.record.testTrialList = AsList(test);
-  b.record.testTrialCount = 3;
-  b.record.practiceTrialList = AsList(practice);
-  b.record.practiceTrialCount = 4;
-  b.host.practiceFlag = 1;
-  ASSERT_TRUE(b.task.SetupRun(&b.context, 0));
-  b.record.testTrialList = AsList(test);
-  b.record.testTrialCount = 3;
-  b.record.practiceTrialList = AsList(practice);
-  b.record.practiceTrialCount = 4;
-  b.task.PublishTrialList();
-  EXPECT_EQ(b.host.trialCount, 4u);
+  m_b.record.testTrialList = AsList(test);
+  m_b.record.testTrialCount = 3;
+  m_b.record.practiceTrialList = AsList(practice);
+  m_b.record.practiceTrialCount = 4;
+  m_b.host.practiceFlag = 1;
+  ASSERT_TRUE(m_b.task.SetupRun(&m_b.context, 0));
+  m_b.record.testTrialList = AsList(test);
+  m_b.record.testTrialCount = 3;
+  m_b.record.practiceTrialList = AsList(practice);
+  m_b.record.practiceTrialCount = 4;
+  m_b.task.PublishTrialList();
+  EXPECT_EQ(m_b.host.trialCount, 4u);
   EXPECT_EQ(Slot(0), "P1");
   EXPECT_EQ(Slot(3), "P4");
 }
 
 TEST_F(TrialList, CapsAt2000Codes) {
   const auto codes = MakeCodes(2500, "C");
-  b.record.testTrialList = AsList(codes);
-  b.record.testTrialCount = 2500;
-  b.context.TaskPartTrials[0] = 2500;
-  b.host.trialList[1999][0] = 0;
-  b.task.PublishTrialList();
-  EXPECT_EQ(b.host.trialCount, 2000u);
+  m_b.record.testTrialList = AsList(codes);
+  m_b.record.testTrialCount = 2500;
+  m_b.context.TaskPartTrials[0] = 2500;
+  m_b.host.trialList[1999][0] = 0;
+  m_b.task.PublishTrialList();
+  EXPECT_EQ(m_b.host.trialCount, 2000u);
   EXPECT_EQ(Slot(0), "C1");
   EXPECT_EQ(Slot(1999), "C2000");
 }
 
 TEST_F(TrialList, CapAppliesToTheListBeforeRepeating) {
   const auto codes = MakeCodes(2500, "C");
-  b.host.practiceFlag = 1;
-  ASSERT_TRUE(b.task.SetupRun(&b.context, 0));
-  b.record.practiceTrialList = AsList(codes);
-  b.record.practiceTrialCount = 2500;
-  b.task.PublishTrialList();
-  EXPECT_EQ(b.host.trialCount, 2000u);
+  m_b.host.practiceFlag = 1;
+  ASSERT_TRUE(m_b.task.SetupRun(&m_b.context, 0));
+  m_b.record.practiceTrialList = AsList(codes);
+  m_b.record.practiceTrialCount = 2500;
+  m_b.task.PublishTrialList();
+  EXPECT_EQ(m_b.host.trialCount, 2000u);
   EXPECT_EQ(Slot(1999), "C2000");
 }
 
 TEST_F(TrialList, WithoutCodesOnlyTheCountIsPublished) {
-  b.context.TaskPartTrials[0] = 3000;
-  b.record.answerWord = 1;
-  b.task.PublishTrialList();
-  EXPECT_EQ(b.host.trialCount, 3001u) << "a count without codes is passed on as it is";
+  m_b.context.TaskPartTrials[0] = 3000;
+  m_b.record.answerWord = 1;
+  m_b.task.PublishTrialList();
+  EXPECT_EQ(m_b.host.trialCount, 3001u) << "a count without codes is passed on as it is";
 }
 
 TEST_F(TrialList, SecondListGoesToTheHost) {
   const auto codes = MakeCodes(3, "T");
   const auto second = MakeCodes(2, "S");
-  b.record.testTrialList = AsList(codes);
-  b.record.testTrialCount = 3;
-  b.record.secondList = AsList(second);
-  b.record.secondListCount = 2;
-  b.task.PublishTrialList();
-  EXPECT_EQ(b.host.secondList, AsList(second));
-  EXPECT_EQ(b.host.secondCount, 2u);
+  m_b.record.testTrialList = AsList(codes);
+  m_b.record.testTrialCount = 3;
+  m_b.record.secondList = AsList(second);
+  m_b.record.secondListCount = 2;
+  m_b.task.PublishTrialList();
+  EXPECT_EQ(m_b.host.secondList, AsList(second));
+  EXPECT_EQ(m_b.host.secondCount, 2u);
 }
 
 TEST(TrialListUnbound, NothingWithoutHostAndZeroWithoutRecord) {

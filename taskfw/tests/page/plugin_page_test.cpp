@@ -26,43 +26,43 @@ constexpr int kIdLabel = 1004;
 class PluginPage : public ::testing::Test {
  protected:
   void SetUp() override {
-    handle = dlopen(PROBE_PLUGIN, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle, nullptr) << dlerror();
-    entry = reinterpret_cast<TaskEntryFn>(dlsym(handle, kTaskEntryName));
-    ASSERT_NE(entry, nullptr);
-    record.host = &host;
-    ASSERT_TRUE(entry(kCmdInit, reinterpret_cast<intptr_t>(&record), 0, 0, nullptr));
-    ASSERT_NE(record.page, nullptr);
-    task.library = &record;
-    task.loaded = 1;
-    frame = new wxFrame(nullptr, wxID_ANY, "task parameters");
+    m_handle = dlopen(PROBE_PLUGIN, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(m_handle, nullptr) << dlerror();
+    m_entry = reinterpret_cast<TaskEntryFn>(dlsym(m_handle, kTaskEntryName));
+    ASSERT_NE(m_entry, nullptr);
+    m_record.host = &m_host;
+    ASSERT_TRUE(m_entry(kCmdInit, reinterpret_cast<intptr_t>(&m_record), 0, 0, nullptr));
+    ASSERT_NE(m_record.page, nullptr);
+    m_task.library = &m_record;
+    m_task.loaded = 1;
+    m_frame = new wxFrame(nullptr, wxID_ANY, "task parameters");
   }
   void TearDown() override {
-    delete frame;
+    delete m_frame;
     Unload();
   }
   void Unload() {
-    if (!handle) return;
-    entry(kCmdUnload, 0, 0, 0, nullptr);
-    dlclose(handle);
-    handle = nullptr;
+    if (!m_handle) return;
+    m_entry(kCmdUnload, 0, 0, 0, nullptr);
+    dlclose(m_handle);
+    m_handle = nullptr;
   }
 
-  void* handle = nullptr;
-  TaskEntryFn entry = nullptr;
-  FakeTaskHost host;
-  FakeTaskLibrary record;
-  FakeModelTask task;
-  wxFrame* frame = nullptr;
+  void* m_handle = nullptr;
+  TaskEntryFn m_entry = nullptr;
+  FakeTaskHost m_host;
+  FakeTaskLibrary m_record;
+  FakeModelTask m_task;
+  wxFrame* m_frame = nullptr;
 };
 
 TEST_F(PluginPage, EditsTheModelTaskWords) {
-  task.TaskParam[0] = 0;
-  task.TaskParam[1] = 33;
-  record.page->SetModelTask(&task, true);
-  auto* page = static_cast<wxWindow*>(record.page->CreateInModule(frame));
+  m_task.TaskParam[0] = 0;
+  m_task.TaskParam[1] = 33;
+  m_record.page->SetModelTask(&m_task, true);
+  auto* page = static_cast<wxWindow*>(m_record.page->CreateInModule(m_frame));
   ASSERT_NE(page, nullptr);
-  EXPECT_EQ(page->GetParent(), frame);
+  EXPECT_EQ(page->GetParent(), m_frame);
   auto* check = FindControl<wxCheckBox>(page, kIdCheck);
   auto* slider = FindControl<wxSlider>(page, kIdSlider);
   auto* label = FindControl<wxStaticText>(page, kIdLabel);
@@ -77,42 +77,42 @@ TEST_F(PluginPage, EditsTheModelTaskWords) {
   click.SetEventObject(check);
   click.SetInt(1);
   check->ProcessWindowEvent(click);
-  EXPECT_EQ(task.TaskParam[0], 1u);
-  EXPECT_EQ(task.modified, 1);
+  EXPECT_EQ(m_task.TaskParam[0], 1u);
+  EXPECT_EQ(m_task.modified, 1);
 
   slider->SetValue(12);
   wxCommandEvent move(wxEVT_SLIDER, kIdSlider);
   move.SetEventObject(slider);
   move.SetInt(12);
   slider->ProcessWindowEvent(move);
-  EXPECT_EQ(task.TaskParam[1], 12u);
+  EXPECT_EQ(m_task.TaskParam[1], 12u);
   EXPECT_EQ(label->GetLabel(), "12") << "refreshed after the change";
 
   // A word out of range shows the default; a read-only task disables.
-  task.TaskParam[1] = 99;
-  record.page->SetModelTask(&task, false);
+  m_task.TaskParam[1] = 99;
+  m_record.page->SetModelTask(&m_task, false);
   EXPECT_EQ(slider->GetValue(), 20);
   EXPECT_FALSE(slider->IsEnabled());
 }
 
 TEST_F(PluginPage, HostDialogClosedThenPluginUnloaded) {
-  record.page->SetModelTask(&task, true);
-  ASSERT_NE(record.page->CreateInModule(frame), nullptr);
-  delete frame;
-  frame = nullptr;
-  record.page->Refresh();  // the page knows its window is gone
-  frame = new wxFrame(nullptr, wxID_ANY, "again");
-  ASSERT_NE(record.page->CreateInModule(frame), nullptr);
-  delete frame;
-  frame = nullptr;
+  m_record.page->SetModelTask(&m_task, true);
+  ASSERT_NE(m_record.page->CreateInModule(m_frame), nullptr);
+  delete m_frame;
+  m_frame = nullptr;
+  m_record.page->Refresh();  // the page knows its window is gone
+  m_frame = new wxFrame(nullptr, wxID_ANY, "again");
+  ASSERT_NE(m_record.page->CreateInModule(m_frame), nullptr);
+  delete m_frame;
+  m_frame = nullptr;
   Unload();
 }
 
 TEST_F(PluginPage, PluginUnloadedWhileTheWindowLives) {
-  record.page->SetModelTask(&task, true);
-  ASSERT_NE(record.page->CreateInModule(frame), nullptr);
+  m_record.page->SetModelTask(&m_task, true);
+  ASSERT_NE(m_record.page->CreateInModule(m_frame), nullptr);
   Unload();
-  EXPECT_EQ(frame->GetChildren().GetCount(), 0u) << "no window of unloaded code is left behind";
+  EXPECT_EQ(m_frame->GetChildren().GetCount(), 0u) << "no window of unloaded code is left behind";
 }
 
 }  // namespace

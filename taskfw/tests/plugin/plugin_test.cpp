@@ -29,35 +29,35 @@ intptr_t P(const void* p) { return reinterpret_cast<intptr_t>(p); }
 class Plugin : public ::testing::Test, protected FakeTaskSurroundings {
  protected:
   void SetUp() override {
-    handle = dlopen(PROBE_PLUGIN, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle, nullptr) << dlerror();
-    entry = reinterpret_cast<TaskEntryFn>(dlsym(handle, kTaskEntryName));
-    modelDefault = static_cast<const QelModelTask*>(dlsym(handle, kModelDefaultName));
-    ASSERT_NE(entry, nullptr);
-    ASSERT_NE(modelDefault, nullptr);
-    record.entry = entry;
+    m_handle = dlopen(PROBE_PLUGIN, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(m_handle, nullptr) << dlerror();
+    m_entry = reinterpret_cast<TaskEntryFn>(dlsym(m_handle, kTaskEntryName));
+    m_modelDefault = static_cast<const QelModelTask*>(dlsym(m_handle, kModelDefaultName));
+    ASSERT_NE(m_entry, nullptr);
+    ASSERT_NE(m_modelDefault, nullptr);
+    record.entry = m_entry;
     context.TaskPartTrials[0] = 10;
     context.TaskPartTrials[1] = 5;
   }
   void TearDown() override {
-    if (handle) {
-      if (initialised) entry(kCmdUnload, 0, 0, 0, nullptr);
-      dlclose(handle);
+    if (m_handle) {
+      if (m_initialised) m_entry(kCmdUnload, 0, 0, 0, nullptr);
+      dlclose(m_handle);
     }
   }
   bool Command(uint32_t command, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0, int32_t* out = nullptr) {
-    return entry(command, a, b, c, out);
+    return m_entry(command, a, b, c, out);
   }
   bool Init() {
-    initialised = Command(kCmdInit, P(&record));
-    return initialised;
+    m_initialised = Command(kCmdInit, P(&record));
+    return m_initialised;
   }
   bool InitAndSetup() { return Init() && Command(kCmdSetupRun, P(&context), P(runData.get())); }
 
-  void* handle = nullptr;
-  TaskEntryFn entry = nullptr;
-  const QelModelTask* modelDefault = nullptr;
-  bool initialised = false;
+  void* m_handle = nullptr;
+  TaskEntryFn m_entry = nullptr;
+  const QelModelTask* m_modelDefault = nullptr;
+  bool m_initialised = false;
 };
 
 TEST(PluginFile, ExportsOnlyTheEntryAndTheModelDefault) {
@@ -76,16 +76,16 @@ TEST(PluginFile, ExportsOnlyTheEntryAndTheModelDefault) {
 }
 
 TEST_F(Plugin, ModelDefaultIsTheTasksRecord) {
-  EXPECT_STREQ(modelDefault->TaskIdStr, "FWP");
-  EXPECT_STREQ(modelDefault->TaskName, "Framework Probe");
-  EXPECT_EQ(modelDefault->w.TaskType, 2u);
+  EXPECT_STREQ(m_modelDefault->TaskIdStr, "FWP");
+  EXPECT_STREQ(m_modelDefault->TaskName, "Framework Probe");
+  EXPECT_EQ(m_modelDefault->w.TaskType, 2u);
 }
 
 TEST_F(Plugin, Command0FillsTheRecord) {
   host.language = 3;
   ASSERT_TRUE(Init());
   EXPECT_EQ(record.version, 1);
-  EXPECT_EQ(record.modelDefault, modelDefault);
+  EXPECT_EQ(record.modelDefault, m_modelDefault);
   EXPECT_EQ(record.versionCount, 2);
   EXPECT_STREQ(record.versionNames[1], "Version B");
   EXPECT_EQ(record.partCount, 2);
@@ -155,7 +155,7 @@ TEST_F(Plugin, EveryCommandBound) {
   ASSERT_TRUE(InitAndSetup());
   MemoryDC dc(800, 600);
   const char code[kTrialCodeSize] = "T1ABCDEFGH";
-  host.buttons = 2;
+  host.m_buttons = 2;
   host.leftCode = 1;
   host.rightCode = 2;
   const struct {
@@ -240,10 +240,10 @@ TEST_F(Plugin, TrialListOfAPracticeRun) {
 
 TEST_F(Plugin, NormGettersOfThePublishedTable) {
   ASSERT_TRUE(Init());
-  record.norms[{0, 1}] = 300.0;  // left mean time
-  record.norms[{5, 1}] = 340.0;  // right mean time
-  record.norms[{0, 2}] = 40.0;
-  record.norms[{5, 2}] = 60.0;
+  record.m_norms[{0, 1}] = 300.0;  // left mean time
+  record.m_norms[{5, 1}] = 340.0;  // right mean time
+  record.m_norms[{0, 2}] = 40.0;
+  record.m_norms[{5, 2}] = 60.0;
   const TaskNormVariable& combined = record.normVariables[6];
   ASSERT_EQ(combined.name, nullptr);
   ASSERT_NE(combined.getter, nullptr);
@@ -254,10 +254,10 @@ TEST_F(Plugin, NormGettersOfThePublishedTable) {
   EXPECT_EQ(out, 50.0);
   EXPECT_FALSE(combined.getter(&out, 5.0, 42.0, 0));
   EXPECT_EQ(out, kNoValue);
-  ASSERT_EQ(record.requests.size(), 4u);
-  EXPECT_EQ(record.requests[1].n, 5);
-  EXPECT_EQ(record.requests[1].age, 42.0);
-  EXPECT_TRUE(record.requests[1].floorAllowed);
+  ASSERT_EQ(record.m_requests.size(), 4u);
+  EXPECT_EQ(record.m_requests[1].n, 5);
+  EXPECT_EQ(record.m_requests[1].age, 42.0);
+  EXPECT_TRUE(record.m_requests[1].floorAllowed);
 }
 
 TEST_F(Plugin, Command10DrawsTheStimulusAndPresents) {
@@ -275,7 +275,7 @@ TEST_F(Plugin, Command10DrawsTheStimulusAndPresents) {
   EXPECT_EQ(s0.GetPixel(2, 0), QelRGB(0, 0, 255));
   EXPECT_EQ(s0.GetPixel(3, 0), QelRGB(255, 255, 255));
   EXPECT_EQ(s0.GetPixel(0, 2), QelRGB(255, 255, 0));
-  EXPECT_EQ(display.presents, 1);
+  EXPECT_EQ(display.m_presents, 1);
   EXPECT_EQ(display.Surface(kSurfaceFront).GetPixel(400, 300), 0x00FF00u);
   // Upside down.
   ASSERT_TRUE(Command(kCmdDrawToSurface, P(code), P(&display), 1));
@@ -287,11 +287,11 @@ TEST_F(Plugin, Command10DrawsTheStimulusAndPresents) {
 TEST_F(Plugin, BreaksAndWarningsDrawThroughTheHost) {
   ASSERT_TRUE(InitAndSetup());
   ASSERT_TRUE(Command(kCmdBeginRun, P(runData.get())));
-  EXPECT_EQ(display.cursorShown, 0);
+  EXPECT_EQ(display.m_cursorShown, 0);
   ASSERT_TRUE(Command(kCmdShowWarning));
   EXPECT_TRUE(host.Called("DrawCrossCentred 9 16777215 3"));
   ASSERT_TRUE(Command(kCmdEndRun));
-  EXPECT_EQ(display.cursorShown, 1);
+  EXPECT_EQ(display.m_cursorShown, 1);
 }
 
 // Two plug-ins built on the framework share nothing: each has its own task
@@ -326,18 +326,18 @@ TEST(TwoPlugins, KeepTheirOwnState) {
   EXPECT_NE(record1.page, record2.page);
 
   // Each plug-in's getters reach its own record.
-  record1.norms[{0, 1}] = 100.0;
-  record1.norms[{5, 1}] = 200.0;
-  record2.norms[{0, 1}] = 1000.0;
-  record2.norms[{5, 1}] = 3000.0;
+  record1.m_norms[{0, 1}] = 100.0;
+  record1.m_norms[{5, 1}] = 200.0;
+  record2.m_norms[{0, 1}] = 1000.0;
+  record2.m_norms[{5, 1}] = 3000.0;
   double out1 = 0.0;
   double out2 = 0.0;
   EXPECT_TRUE(record1.normVariables[6].getter(&out1, 0.0, 30.0, 1));
   EXPECT_TRUE(record2.normVariables[6].getter(&out2, 0.0, 30.0, 1));
   EXPECT_EQ(out1, 150.0);
   EXPECT_EQ(out2, 2000.0);
-  EXPECT_EQ(record1.requests.size(), 2u);
-  EXPECT_EQ(record2.requests.size(), 2u);
+  EXPECT_EQ(record1.m_requests.size(), 2u);
+  EXPECT_EQ(record2.m_requests.size(), 2u);
 
   entry1(kCmdUnload, 0, 0, 0, nullptr);
   entry2(kCmdUnload, 0, 0, 0, nullptr);
@@ -349,9 +349,9 @@ TEST(TwoPlugins, KeepTheirOwnState) {
 TEST_F(Plugin, UnloadsCleanly) {
   ASSERT_TRUE(InitAndSetup());
   EXPECT_TRUE(Command(kCmdUnload));
-  initialised = false;
-  ASSERT_EQ(dlclose(handle), 0);
-  handle = nullptr;
+  m_initialised = false;
+  ASSERT_EQ(dlclose(m_handle), 0);
+  m_handle = nullptr;
   EXPECT_EQ(dlopen(PROBE_PLUGIN, RTLD_NOW | RTLD_NOLOAD), nullptr) << "the module stays mapped after dlclose";
 }
 

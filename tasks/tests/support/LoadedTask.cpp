@@ -13,36 +13,36 @@ std::string PluginPath(const std::string& shortCode) {
 }
 
 LoadedTask::LoadedTask(const std::string& shortCode, int width, int height)
-    : display(width, height), runData(std::make_unique<CTaskRunData>()) {
-  library.host = &host;
-  if (!library.Load(PluginPath(shortCode).c_str(), false)) return;
+    : m_display(width, height), m_runData(std::make_unique<CTaskRunData>()) {
+  m_library.host = &m_host;
+  if (!m_library.Load(PluginPath(shortCode).c_str(), false)) return;
   // Bound as the program binds a model task to its plug-in.
-  task.SetFromModelTask(library.modelDefault);
-  task.library = &library;
-  task.loaded = 1;
-  runData->SetTask(&task);
+  m_task.SetFromModelTask(m_library.modelDefault);
+  m_task.library = &m_library;
+  m_task.loaded = 1;
+  m_runData->SetTask(&m_task);
 }
 
 LoadedTask::~LoadedTask() {
-  if (Loaded()) library.Unload();
+  if (Loaded()) m_library.Unload();
 }
 
 bool LoadedTask::Command(uint32_t command, intptr_t a, intptr_t b, intptr_t c) {
-  return library.CallTaskEntry(command, a, b, c, nullptr);
+  return m_library.CallTaskEntry(command, a, b, c, nullptr);
 }
 
 int32_t LoadedTask::Value(uint32_t command, intptr_t a, intptr_t b, intptr_t c) {
   int32_t out = 0;
-  if (!library.CallTaskEntry(command, a, b, c, &out)) return 0;
+  if (!m_library.CallTaskEntry(command, a, b, c, &out)) return 0;
   return out;
 }
 
 bool LoadedTask::Setup(uint32_t version, int part, bool practice, int language) {
-  task.w.TaskVersion = version;
-  task.currentPart = part;
-  host.language = language;
-  host.SetRunFlags(practice ? 1 : 0);
-  return task.PrepareRun(runData.get());
+  m_task.w.TaskVersion = version;
+  m_task.currentPart = part;
+  m_host.language = language;
+  m_host.SetRunFlags(practice ? 1 : 0);
+  return m_task.PrepareRun(m_runData.get());
 }
 
 bool LoadedTask::Judge(const char* code) {

@@ -28,7 +28,7 @@ class LoadedTask {
   LoadedTask(const LoadedTask&) = delete;
   LoadedTask& operator=(const LoadedTask&) = delete;
 
-  bool Loaded() const { return library.module != nullptr; }
+  bool Loaded() const { return m_library.module != nullptr; }
 
   // A boolean command through TaskEntry.
   bool Command(uint32_t command, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0);
@@ -43,13 +43,13 @@ class LoadedTask {
   // Command 27 after command 25 of the same code.
   int32_t Classify(const char* code, int32_t category);
   // Command 5 (the part starts) with the run data.
-  bool BeginRun() { return Command(5, reinterpret_cast<intptr_t>(runData.get())); }
+  bool BeginRun() { return Command(5, reinterpret_cast<intptr_t>(m_runData.get())); }
 
-  FakeDisplay display;
-  FakeTaskHost host{&display};
-  CTaskLibrary library;
-  CExpModelTask task;
-  std::unique_ptr<CTaskRunData> runData;
+  FakeDisplay m_display;
+  FakeTaskHost m_host{&m_display};
+  CTaskLibrary m_library;
+  CExpModelTask m_task;
+  std::unique_ptr<CTaskRunData> m_runData;
 };
 
 }  // namespace test

@@ -48,23 +48,23 @@ class ScriptedRun : private IRunEventSink {
   int32_t ComputeVariables(bool practice, const QelTesteeRecord* testee, const QelDateTime& testDate);
 
   // The codes shown, in order.
-  const std::vector<std::string>& Shown() const { return shown_; }
-  uint32_t Now() const { return timer_.GetElapsedMs(); }
+  const std::vector<std::string>& Shown() const { return m_shown; }
+  uint32_t Now() const { return m_timer.GetElapsedMs(); }
 
  private:
   void PostRunEvent(int32_t code, intptr_t lParam) override;
   void Pump();
 
-  LoadedTask& t_;
-  qel::ManualTickSource source_;
-  qel::CTimerMs timer_{&source_};
-  std::unique_ptr<CRunMachine> machine_;
-  std::deque<std::pair<int32_t, intptr_t>> events_;
-  std::vector<std::string> shown_;
-  Testee testee_;
-  Answer answer_;
-  uint32_t signalOnAt_ = 0;
-  bool ended_ = false;
+  LoadedTask& m_t;
+  qel::ManualTickSource m_source;
+  qel::CTimerMs m_timer{&m_source};
+  std::unique_ptr<CRunMachine> m_machine;
+  std::deque<std::pair<int32_t, intptr_t>> m_events;
+  std::vector<std::string> m_shown;
+  Testee m_testee;
+  Answer m_answer;
+  uint32_t m_signalOnAt = 0;
+  bool m_ended = false;
 };
 
 }  // namespace test

@@ -15,36 +15,36 @@ std::vector<std::string> Texts(const std::vector<PromptRecorder::Prompt>& prompt
 
 }  // namespace
 
-PromptRecorder::PromptRecorder(int answer) : answer_(answer) {
-  previousHandler_ = SetPromptHandler([this](const std::string& text, const std::string& caption, unsigned style) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    shown_.push_back({text, caption, style});
-    return answer_;
+PromptRecorder::PromptRecorder(int answer) : m_answer(answer) {
+  m_previousHandler = SetPromptHandler([this](const std::string& text, const std::string& caption, unsigned style) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_shown.push_back({text, caption, style});
+    return m_answer;
   });
-  previousPoster_ = SetPromptPoster([this](const std::string& text, const std::string& caption, unsigned style) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    posted_.push_back({text, caption, style});
+  m_previousPoster = SetPromptPoster([this](const std::string& text, const std::string& caption, unsigned style) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_posted.push_back({text, caption, style});
   });
 }
 
 PromptRecorder::~PromptRecorder() {
-  SetPromptHandler(previousHandler_);
-  SetPromptPoster(previousPoster_);
+  SetPromptHandler(m_previousHandler);
+  SetPromptPoster(m_previousPoster);
 }
 
 void PromptRecorder::SetAnswer(int answer) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  answer_ = answer;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_answer = answer;
 }
 
 std::vector<PromptRecorder::Prompt> PromptRecorder::Shown() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return shown_;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_shown;
 }
 
 std::vector<PromptRecorder::Prompt> PromptRecorder::Posted() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return posted_;
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_posted;
 }
 
 std::vector<std::string> PromptRecorder::ShownTexts() const { return Texts(Shown()); }

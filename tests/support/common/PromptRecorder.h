@@ -36,12 +36,12 @@ class PromptRecorder {
   std::vector<std::string> PostedTexts() const;
 
  private:
-  mutable std::mutex mutex_;
-  int answer_;
-  std::vector<Prompt> shown_;
-  std::vector<Prompt> posted_;
-  PromptHandler previousHandler_;
-  PromptPoster previousPoster_;
+  mutable std::mutex m_mutex;
+  int m_answer;
+  std::vector<Prompt> m_shown;
+  std::vector<Prompt> m_posted;
+  PromptHandler m_previousHandler;
+  PromptPoster m_previousPoster;
 };
 
 }  // namespace test

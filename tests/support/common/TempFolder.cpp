@@ -11,7 +11,7 @@ TempFolder::TempFolder() {
   std::error_code ec;
   std::string pattern = (std::filesystem::temp_directory_path(ec) / "qel-test-XXXXXX").string();
   if (!ec && mkdtemp(pattern.data())) {
-    path_ = pattern;
+    m_path = pattern;
   } else {
     ADD_FAILURE() << "no temporary folder could be made";
   }
@@ -19,7 +19,7 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ec;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
 }
 
 }  // namespace test

@@ -17,12 +17,12 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   // Empty when the folder could not be made.
-  const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return m_path; }
   // A file of the folder (not made).
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  std::string File(const std::string& name) const { return (m_path / name).string(); }
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path m_path;
 };
 
 }  // namespace test

@@ -14,7 +14,7 @@ namespace qel {
 
 class FakeDisplay final : public IDDDisplay {
  public:
-  FakeDisplay(int width = 320, int height = 240) : width_(width), height_(height) {}
+  FakeDisplay(int width = 320, int height = 240) : m_width(width), m_height(height) {}
 
   bool GetWndRectClient(QelRect& rect) override;
   bool Present(bool show) override;
@@ -23,8 +23,8 @@ class FakeDisplay final : public IDDDisplay {
   bool SurfaceReleaseDC(int n, CDC* dc) override;
   bool SurfaceClear(int n, COLORREF colour) override;
   bool SurfaceBltBack1(int n) override;
-  int BreakGetState() override { return breakState; }
-  void BreakSetState(int state) override { breakState = state; }
+  int BreakGetState() override { return m_breakState; }
+  void BreakSetState(int state) override { m_breakState = state; }
   void BreakSetTitle(const char*) override {}
   bool BreakCreate() override { return false; }
   long TaskDlgCreate(IQelDialog*, QelResModule, int, bool) override { return 0; }
@@ -35,25 +35,25 @@ class FakeDisplay final : public IDDDisplay {
 
   // The surface's context (made on first use).
   MemoryDC& Surface(int n);
-  const std::vector<std::string>& Calls() const { return calls_; }
+  const std::vector<std::string>& Calls() const { return m_calls; }
   bool Called(const std::string& call) const;
 
-  bool sizeFails = false;
-  bool clearFails = false;
-  bool bltFails = false;
-  bool dcFails = false;
-  int breakState = 0;
-  int presents = 0;
-  int cursorShown = -1;  // last SetCursor argument
+  bool m_sizeFails = false;
+  bool m_clearFails = false;
+  bool m_bltFails = false;
+  bool m_dcFails = false;
+  int m_breakState = 0;
+  int m_presents = 0;
+  int m_cursorShown = -1;  // last SetCursor argument
 
  private:
-  void Log(const std::string& call) { calls_.push_back(call); }
+  void Log(const std::string& call) { m_calls.push_back(call); }
   static bool Valid(int n) { return n >= kSurfaceBack && n < kSurfaceCount; }
 
-  int width_;
-  int height_;
-  std::map<int, std::unique_ptr<MemoryDC>> surfaces_;
-  std::vector<std::string> calls_;
+  int m_width;
+  int m_height;
+  std::map<int, std::unique_ptr<MemoryDC>> m_surfaces;
+  std::vector<std::string> m_calls;
 };
 
 }  // namespace qel

@@ -19,32 +19,32 @@ bool FakeTaskHost::MakeTone(int frequency, int sampleRate, int channels) {
   Log("MakeTone " + std::to_string(frequency) + " " + std::to_string(sampleRate) + " " +
       std::to_string(channels));
   if (frequency < 100 || frequency > 10000) return false;
-  pendingTone_ = frequency;
+  m_pendingTone = frequency;
   return true;
 }
 
 bool FakeTaskHost::LoadWaveResource(uint32_t id, QelResModule module) {
   Log("LoadWaveResource " + std::to_string(id) + (module ? " plug-in" : " host"));
-  return waveLoads;
+  return m_waveLoads;
 }
 
 bool FakeTaskHost::PlaySound(bool loop) {
   Log(std::string("PlaySound ") + (loop ? "1" : "0"));
-  if (pendingTone_) tones.push_back({pendingTone_, now, now});
-  playing = true;
+  if (m_pendingTone) m_tones.push_back({m_pendingTone, m_now, m_now});
+  m_playing = true;
   return true;
 }
 
 void FakeTaskHost::StopSound() {
   Log("StopSound");
-  if (pendingTone_ && !tones.empty()) tones.back().stop = now;
-  pendingTone_ = 0;
-  playing = false;
+  if (m_pendingTone && !m_tones.empty()) m_tones.back().stop = m_now;
+  m_pendingTone = 0;
+  m_playing = false;
 }
 
 void FakeTaskHost::SetRestoreDisplay(QelRestoreCallback callback, void* context) {
-  restoreCallback = callback;
-  restoreContext = context;
+  m_restoreCallback = callback;
+  m_restoreContext = context;
 }
 
 CDC* FakeTaskHost::SurfaceGetDC(int surface) { return display ? display->SurfaceGetDC(surface) : nullptr; }
@@ -90,16 +90,16 @@ void FakeTaskHost::DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thick
 }
 
 void FakeTaskHost::SleepMs(uint32_t ms) {
-  sleeps.push_back(ms);
-  now += ms;
+  m_sleeps.push_back(ms);
+  m_now += ms;
 }
 
 bool FakeTaskHost::Called(const std::string& call) const {
-  return std::find(calls_.begin(), calls_.end(), call) != calls_.end();
+  return std::find(m_calls.begin(), m_calls.end(), call) != m_calls.end();
 }
 
 int FakeTaskHost::CountCalls(const std::string& prefix) const {
-  return static_cast<int>(std::count_if(calls_.begin(), calls_.end(),
+  return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(),
                                         [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
 }
 

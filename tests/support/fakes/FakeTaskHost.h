@@ -31,32 +31,32 @@ class FakeTaskHost : public ITaskHost {
   void SetRunFlags(uint8_t practice) override { practiceFlag = practice; }
   void* GetWndDD() override { return nullptr; }
   uint32_t GetRunTimeMs() override {
-    now += readStepMs;
-    return now;
+    m_now += m_readStepMs;
+    return m_now;
   }
   void ShowDxError(const char* text, int32_t) override { Log(std::string("ShowDxError ") + text); }
   std::string LoadText(uint32_t id) override { return "host text " + std::to_string(id); }
   bool MakeTone(int frequency, int sampleRate, int channels) override;
   bool LoadSoundBuffer(const int16_t*, uint32_t, const QelWaveFormat&) override { return true; }
   bool LoadWaveResource(uint32_t id, QelResModule module) override;
-  bool IsSoundPlaying() override { return playing; }
+  bool IsSoundPlaying() override { return m_playing; }
   bool PlaySound(bool loop) override;
   void StopSound() override;
   void RewindSound() override { Log("RewindSound"); }
-  uint32_t GetShiftCtrlKeys() override { return responseKeys & 3; }
-  uint32_t GetResponseKeys() override { return responseKeys; }
-  int GetSpaceKey() override { return spaceKey ? spaceKey(now) : 0; }
+  uint32_t GetShiftCtrlKeys() override { return m_responseKeys & 3; }
+  uint32_t GetResponseKeys() override { return m_responseKeys; }
+  int GetSpaceKey() override { return m_spaceKey ? m_spaceKey(m_now) : 0; }
   int ReadDigitKey(char* out) override {
     *out = 0;
     return 0;
   }
-  int WaitSpaceChange() override { return spaceChange; }
+  int WaitSpaceChange() override { return m_spaceChange; }
   void GetMouseDelta(int* dx, int* dy) override {
-    *dx = mouseDx;
-    *dy = mouseDy;
+    *dx = m_mouseDx;
+    *dy = m_mouseDy;
   }
-  int GetButtonType() override { return buttonType; }
-  uint32_t ReadButtons() override { return buttons; }
+  int GetButtonType() override { return m_buttonType; }
+  uint32_t ReadButtons() override { return m_buttons; }
   int DisplayEnum() override { return 1; }
   std::string GetDisplayName(int) override { return "test display"; }
   bool CreateFullScreen(int, uint32_t) override { return false; }
@@ -77,33 +77,33 @@ class FakeTaskHost : public ITaskHost {
   void FillEllipse(CDC*, int, int, int, int, COLORREF) override { Log("FillEllipse"); }
   void SleepMs(uint32_t ms) override;
 
-  const std::vector<std::string>& Calls() const { return calls_; }
+  const std::vector<std::string>& Calls() const { return m_calls; }
   bool Called(const std::string& call) const;
   int CountCalls(const std::string& prefix) const;
-  void ClearCalls() { calls_.clear(); }
+  void ClearCalls() { m_calls.clear(); }
 
-  uint32_t now = 0;                        // the virtual run clock
-  uint32_t readStepMs = 0;                 // added by every GetRunTimeMs (before it reads)
-  std::function<int(uint32_t)> spaceKey;   // GetSpaceKey by clock
-  uint32_t responseKeys = 0;
-  uint32_t buttons = 0;
-  int spaceChange = 0;
-  int buttonType = 1;
-  int mouseDx = 0;
-  int mouseDy = 0;
-  bool playing = false;
-  bool waveLoads = true;  // LoadWaveResource's answer
-  std::vector<Tone> tones;
-  std::vector<uint32_t> sleeps;
-  QelRestoreCallback restoreCallback = nullptr;
-  void* restoreContext = nullptr;
+  uint32_t m_now = 0;                        // the virtual run clock
+  uint32_t m_readStepMs = 0;                 // added by every GetRunTimeMs (before it reads)
+  std::function<int(uint32_t)> m_spaceKey;   // GetSpaceKey by clock
+  uint32_t m_responseKeys = 0;
+  uint32_t m_buttons = 0;
+  int m_spaceChange = 0;
+  int m_buttonType = 1;
+  int m_mouseDx = 0;
+  int m_mouseDy = 0;
+  bool m_playing = false;
+  bool m_waveLoads = true;  // LoadWaveResource's answer
+  std::vector<Tone> m_tones;
+  std::vector<uint32_t> m_sleeps;
+  QelRestoreCallback m_restoreCallback = nullptr;
+  void* m_restoreContext = nullptr;
 
  protected:
-  void Log(const std::string& call) { calls_.push_back(call); }
+  void Log(const std::string& call) { m_calls.push_back(call); }
 
  private:
-  int pendingTone_ = 0;
-  std::vector<std::string> calls_;
+  int m_pendingTone = 0;
+  std::vector<std::string> m_calls;
 };
 
 }  // namespace qel

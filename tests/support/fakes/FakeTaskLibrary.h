@@ -24,32 +24,32 @@ class FakeTaskLibrary : public ITaskLibrary {
     bool floorAllowed;
   };
 
-  void ResetNorms() override { norms.clear(); }
+  void ResetNorms() override { m_norms.clear(); }
   bool LoadNorms(INormsProvider*, const char*) override { return false; }
   bool AddNormFunction(const char*, const char*, int, double, double, const double*, int) override {
     return false;
   }
   int FindNormFunction(const char*, const char*, int, double) const override { return -1; }
   bool GetVariableValue(int n, double* out, double value, double age, int kind, bool floorAllowed) override {
-    requests.push_back({n, value, age, kind, floorAllowed});
-    std::optional<double> answer = answerAll;
-    const auto it = norms.find({n, kind});
-    if (it != norms.end()) answer = it->second;
+    m_requests.push_back({n, value, age, kind, floorAllowed});
+    std::optional<double> answer = m_answerAll;
+    const auto it = m_norms.find({n, kind});
+    if (it != m_norms.end()) answer = it->second;
     if (answer && out) *out = *answer;
-    if (!answer && out && !missingLeavesOut) *out = kNoValue;
+    if (!answer && out && !m_missingLeavesOut) *out = kNoValue;
     return answer.has_value();
   }
   bool ComputeNormZ(const char*, const char*, double* out, double, double, int, bool, bool) override {
-    if (out && !missingLeavesOut) *out = kNoValue;
+    if (out && !m_missingLeavesOut) *out = kNoValue;
     return false;
   }
 
-  std::map<std::pair<int, int>, double> norms;  // (entry, kind) -> answer
-  std::optional<double> answerAll;              // the answer to requests the table does not hold
+  std::map<std::pair<int, int>, double> m_norms;  // (entry, kind) -> answer
+  std::optional<double> m_answerAll;              // the answer to requests the table does not hold
   // A request without an answer leaves *out as it was (to see that the
   // caller preset it); otherwise it gives kNoValue, as the program's record.
-  bool missingLeavesOut = false;
-  std::vector<Request> requests;
+  bool m_missingLeavesOut = false;
+  std::vector<Request> m_requests;
 };
 
 }  // namespace qel

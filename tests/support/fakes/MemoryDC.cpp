@@ -12,7 +12,7 @@ COLORREF FromPicture(uint32_t p) { return QelRGB((p >> 16) & 0xFF, (p >> 8) & 0x
 }  // namespace
 
 MemoryDC::MemoryDC(int width, int height, COLORREF fill)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
+    : m_width(width), m_height(height), m_pixels(static_cast<size_t>(width) * height, fill) {}
 
 void MemoryDC::SetPen(COLORREF colour, int width) {
   Log("SetPen " + std::to_string(colour) + " " + std::to_string(width));
@@ -21,7 +21,7 @@ void MemoryDC::SetPen(COLORREF colour, int width) {
 void MemoryDC::SetBrush(COLORREF colour) { Log("SetBrush " + std::to_string(colour)); }
 
 void MemoryDC::Put(int x, int y, COLORREF c) {
-  if (x >= 0 && y >= 0 && x < width_ && y < height_) pixels_[static_cast<size_t>(y) * width_ + x] = c;
+  if (x >= 0 && y >= 0 && x < m_width && y < m_height) m_pixels[static_cast<size_t>(y) * m_width + x] = c;
 }
 
 void MemoryDC::FillSolidRect(int x, int y, int width, int height, COLORREF colour) {
@@ -34,8 +34,8 @@ void MemoryDC::FillSolidRect(int x, int y, int width, int height, COLORREF colou
 void MemoryDC::SetPixel(int x, int y, COLORREF colour) { Put(x, y, colour); }
 
 COLORREF MemoryDC::GetPixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
-  return pixels_[static_cast<size_t>(y) * width_ + x];
+  if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0xFFFFFFFF;
+  return m_pixels[static_cast<size_t>(y) * m_width + x];
 }
 
 void MemoryDC::TextOut(int x, int y, const char* text) {
@@ -91,10 +91,10 @@ bool MemoryDC::StretchBlt(int x, int y, int width, int height, const QelBitmap& 
   return true;
 }
 
-void MemoryDC::Fill(COLORREF colour) { std::fill(pixels_.begin(), pixels_.end(), colour); }
+void MemoryDC::Fill(COLORREF colour) { std::fill(m_pixels.begin(), m_pixels.end(), colour); }
 
 int MemoryDC::Count(COLORREF colour) const {
-  return static_cast<int>(std::count(pixels_.begin(), pixels_.end(), colour));
+  return static_cast<int>(std::count(m_pixels.begin(), m_pixels.end(), colour));
 }
 
 }  // namespace qel

@@ -13,8 +13,8 @@ class MemoryDC final : public CDC {
  public:
   MemoryDC(int width, int height, COLORREF fill = 0);
 
-  int GetWidth() const override { return width_; }
-  int GetHeight() const override { return height_; }
+  int GetWidth() const override { return m_width; }
+  int GetHeight() const override { return m_height; }
   void SetPen(COLORREF colour, int width) override;
   void SetNullPen() override { Log("SetNullPen"); }
   void SetBrush(COLORREF colour) override;
@@ -46,20 +46,20 @@ class MemoryDC final : public CDC {
   bool StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
                   int srcWidth, int srcHeight, uint32_t rop) override;
 
-  const std::vector<std::string>& Calls() const { return calls_; }
-  void ClearCalls() { calls_.clear(); }
+  const std::vector<std::string>& Calls() const { return m_calls; }
+  void ClearCalls() { m_calls.clear(); }
   void Fill(COLORREF colour);
   // Number of pixels of a colour.
   int Count(COLORREF colour) const;
 
  private:
-  void Log(std::string call) { calls_.push_back(std::move(call)); }
+  void Log(std::string call) { m_calls.push_back(std::move(call)); }
   void Put(int x, int y, COLORREF c);
 
-  int width_;
-  int height_;
-  std::vector<COLORREF> pixels_;
-  std::vector<std::string> calls_;
+  int m_width;
+  int m_height;
+  std::vector<COLORREF> m_pixels;
+  std::vector<std::string> m_calls;
 };
 
 }  // namespace qel

@@ -14,23 +14,23 @@ namespace test {
 
 class TestKeyboard final : public IRunKeyboard {
  public:
-  bool IsEscapeDown() override { return escape.load(); }
-  std::atomic<bool> escape{false};
+  bool IsEscapeDown() override { return m_escape.load(); }
+  std::atomic<bool> m_escape{false};
 };
 
 class TestVoiceKey final : public IRunVoiceKey {
  public:
-  uint32_t GetBits() override { return bits.load(); }
-  void SetThreshold(int percent) override { threshold = percent; }
+  uint32_t GetBits() override { return m_bits.load(); }
+  void SetThreshold(int percent) override { m_threshold = percent; }
   bool Start() override {
-    ++starts;
+    ++m_starts;
     return true;
   }
-  void Stop() override { ++stops; }
-  std::atomic<uint32_t> bits{0};
-  int threshold = -1;
-  int starts = 0;
-  int stops = 0;
+  void Stop() override { ++m_stops; }
+  std::atomic<uint32_t> m_bits{0};
+  int m_threshold = -1;
+  int m_starts = 0;
+  int m_stops = 0;
 };
 
 }  // namespace test

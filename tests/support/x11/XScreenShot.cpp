@@ -20,30 +20,30 @@ void XScreenShot::Read(int x, int y, int width, int height, bool wholeScreen) {
     height = DisplayHeight(d, DefaultScreen(d));
   }
   if (width > 0 && height > 0) {
-    image_ = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+    m_image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
                        AllPlanes, ZPixmap);
   }
-  if (image_) {
-    width_ = width;
-    height_ = height;
+  if (m_image) {
+    m_width = width;
+    m_height = height;
   }
   XCloseDisplay(d);
 }
 
 XScreenShot::~XScreenShot() {
-  if (image_) XDestroyImage(static_cast<XImage*>(image_));
+  if (m_image) XDestroyImage(static_cast<XImage*>(m_image));
 }
 
 uint32_t XScreenShot::At(int x, int y) const {
-  if (!image_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFFu;
-  return static_cast<uint32_t>(XGetPixel(static_cast<XImage*>(image_), x, y)) & 0x00FFFFFFu;
+  if (!m_image || x < 0 || y < 0 || x >= m_width || y >= m_height) return 0xFFFFFFFFu;
+  return static_cast<uint32_t>(XGetPixel(static_cast<XImage*>(m_image), x, y)) & 0x00FFFFFFu;
 }
 
 int XScreenShot::CountLit() const {
-  if (!image_) return -1;
+  if (!m_image) return -1;
   int lit = 0;
-  for (int y = 0; y < height_; ++y) {
-    for (int x = 0; x < width_; ++x) lit += At(x, y) != 0 ? 1 : 0;
+  for (int y = 0; y < m_height; ++y) {
+    for (int x = 0; x < m_width; ++x) lit += At(x, y) != 0 ? 1 : 0;
   }
   return lit;
 }

@@ -17,9 +17,9 @@ class XScreenShot {
   XScreenShot(const XScreenShot&) = delete;
   XScreenShot& operator=(const XScreenShot&) = delete;
 
-  bool IsOk() const { return image_ != nullptr; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  bool IsOk() const { return m_image != nullptr; }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
   // A pixel of the picture as 0x00RRGGBB; 0xFFFFFFFF outside it or when
   // the screen could not be read.
   uint32_t At(int x, int y) const;
@@ -29,9 +29,9 @@ class XScreenShot {
  private:
   void Read(int x, int y, int width, int height, bool wholeScreen);
 
-  void* image_ = nullptr;
-  int width_ = 0;
-  int height_ = 0;
+  void* m_image = nullptr;
+  int m_width = 0;
+  int m_height = 0;
 };
 
 // The colours of XScreenShot::At (0x00RRGGBB) as a COLORREF (0x00BBGGRR).

@@ -6,11 +6,11 @@ namespace qel {
 
 namespace test {
 
-void XServerHold::SetUp() { display_ = XOpenDisplay(nullptr); }
+void XServerHold::SetUp() { m_display = XOpenDisplay(nullptr); }
 
 void XServerHold::TearDown() {
-  if (display_ != nullptr) XCloseDisplay(display_);
-  display_ = nullptr;
+  if (m_display != nullptr) XCloseDisplay(m_display);
+  m_display = nullptr;
 }
 
 }  // namespace test

@@ -19,7 +19,7 @@ class XServerHold : public ::testing::Environment {
   void TearDown() override;
 
  private:
-  Display* display_ = nullptr;
+  Display* m_display = nullptr;
 };
 
 }  // namespace test

@@ -10,37 +10,37 @@ namespace qel {
 
 namespace test {
 
-XTestInput::XTestInput() : display_(XOpenDisplay(nullptr)) {
-  if (!display_) return;
-  width_ = DisplayWidth(display_, DefaultScreen(display_));
-  height_ = DisplayHeight(display_, DefaultScreen(display_));
+XTestInput::XTestInput() : m_display(XOpenDisplay(nullptr)) {
+  if (!m_display) return;
+  m_width = DisplayWidth(m_display, DefaultScreen(m_display));
+  m_height = DisplayHeight(m_display, DefaultScreen(m_display));
 }
 
 XTestInput::~XTestInput() {
-  if (!display_) return;
-  for (unsigned key : std::set<unsigned>(keys_)) Key(key, false);
-  for (unsigned button : std::set<unsigned>(buttons_)) Button(button, false);
+  if (!m_display) return;
+  for (unsigned key : std::set<unsigned>(m_keys)) Key(key, false);
+  for (unsigned button : std::set<unsigned>(m_buttons)) Button(button, false);
   Sync();
-  XCloseDisplay(display_);
+  XCloseDisplay(m_display);
 }
 
 void XTestInput::Key(unsigned x11Keycode, bool down) {
-  if (!display_) return;
+  if (!m_display) return;
   if (x11Keycode == 0) {
     ADD_FAILURE() << "no X key code to press";
     return;
   }
-  XTestFakeKeyEvent(display_, x11Keycode, down ? True : False, CurrentTime);
+  XTestFakeKeyEvent(m_display, x11Keycode, down ? True : False, CurrentTime);
   if (down) {
-    keys_.insert(x11Keycode);
+    m_keys.insert(x11Keycode);
   } else {
-    keys_.erase(x11Keycode);
+    m_keys.erase(x11Keycode);
   }
 }
 
 void XTestInput::KeySym(unsigned long keysym, bool down) {
-  if (!display_) return;
-  const unsigned code = XKeysymToKeycode(display_, keysym);
+  if (!m_display) return;
+  const unsigned code = XKeysymToKeycode(m_display, keysym);
   if (code == 0) {
     ADD_FAILURE() << "no X key for keysym " << keysym;
     return;
@@ -58,12 +58,12 @@ void XTestInput::KeyNamed(const char* keysymName, bool down) {
 }
 
 void XTestInput::Button(unsigned button, bool down) {
-  if (!display_) return;
-  XTestFakeButtonEvent(display_, button, down ? True : False, CurrentTime);
+  if (!m_display) return;
+  XTestFakeButtonEvent(m_display, button, down ? True : False, CurrentTime);
   if (down) {
-    buttons_.insert(button);
+    m_buttons.insert(button);
   } else {
-    buttons_.erase(button);
+    m_buttons.erase(button);
   }
 }
 
@@ -73,23 +73,23 @@ void XTestInput::Click(unsigned button) {
 }
 
 void XTestInput::Move(int dx, int dy) {
-  if (display_) XTestFakeRelativeMotionEvent(display_, dx, dy, CurrentTime);
+  if (m_display) XTestFakeRelativeMotionEvent(m_display, dx, dy, CurrentTime);
 }
 
 void XTestInput::MoveTo(int x, int y) {
-  if (display_) XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+  if (m_display) XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
 }
 
 void XTestInput::Warp(int x, int y) {
-  if (display_) XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
+  if (m_display) XWarpPointer(m_display, None, DefaultRootWindow(m_display), 0, 0, 0, 0, x, y);
 }
 
 void XTestInput::Flush() {
-  if (display_) XFlush(display_);
+  if (m_display) XFlush(m_display);
 }
 
 void XTestInput::Sync() {
-  if (display_) XSync(display_, False);
+  if (m_display) XSync(m_display, False);
 }
 
 }  // namespace test

@@ -19,9 +19,9 @@ class XTestInput {
   XTestInput(const XTestInput&) = delete;
   XTestInput& operator=(const XTestInput&) = delete;
 
-  bool Ok() const { return display_ != nullptr; }
-  int ScreenWidth() const { return width_; }
-  int ScreenHeight() const { return height_; }
+  bool Ok() const { return m_display != nullptr; }
+  int ScreenWidth() const { return m_width; }
+  int ScreenHeight() const { return m_height; }
 
   // A key by its X key code; a key code of 0 fails the test.
   void Key(unsigned x11Keycode, bool down);
@@ -40,11 +40,11 @@ class XTestInput {
   void Sync();
 
  private:
-  Display* display_ = nullptr;
-  int width_ = 0;
-  int height_ = 0;
-  std::set<unsigned> keys_;
-  std::set<unsigned> buttons_;
+  Display* m_display = nullptr;
+  int m_width = 0;
+  int m_height = 0;
+  std::set<unsigned> m_keys;
+  std::set<unsigned> m_buttons;
 };
 
 }  // namespace test

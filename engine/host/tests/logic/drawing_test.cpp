@@ -17,9 +17,9 @@ constexpr COLORREF kBack = QelRGB(0, 0, 0);
 
 class HostDrawing : public testing::Test {
  protected:
-  HostDrawing() : surface_(display::CRasterSurface::Create(100, 80, 0, 0)), dc_(surface_, 0) {}
+  HostDrawing() : m_surface(display::CRasterSurface::Create(100, 80, 0, 0)), m_dc(m_surface, 0) {}
 
-  COLORREF At(int x, int y) const { return dc_.GetPixel(x, y); }
+  COLORREF At(int x, int y) const { return m_dc.GetPixel(x, y); }
   // Whether the colour is in the 3 x 3 pixels around (x, y).
   bool Near(int x, int y, COLORREF c) const {
     for (int dy = -1; dy <= 1; ++dy)
@@ -34,12 +34,12 @@ class HostDrawing : public testing::Test {
     return n;
   }
 
-  display::SurfacePtr surface_;
-  display::CSurfaceDC dc_;
+  display::SurfacePtr m_surface;
+  display::CSurfaceDC m_dc;
 };
 
 TEST_F(HostDrawing, FillRectCoversExactlyItsArea) {
-  HostFillRect(&dc_, 10, 20, 5, 3, kRed);
+  HostFillRect(&m_dc, 10, 20, 5, 3, kRed);
   EXPECT_EQ(At(10, 20), kRed);
   EXPECT_EQ(At(14, 22), kRed);
   EXPECT_EQ(At(15, 20), kBack);
@@ -49,7 +49,7 @@ TEST_F(HostDrawing, FillRectCoversExactlyItsArea) {
 }
 
 TEST_F(HostDrawing, FramedSquareHasItsPenOnTheEdgesAndItsBrushInside) {
-  HostDrawFramedSquare(&dc_, 50, 40, 5, kRed, kBlue);
+  HostDrawFramedSquare(&m_dc, 50, 40, 5, kRed, kBlue);
   for (int i = -5; i <= 5; ++i) {
     EXPECT_EQ(At(45, 40 + i), kRed) << i;
     EXPECT_EQ(At(55, 40 + i), kRed) << i;
@@ -65,7 +65,7 @@ TEST_F(HostDrawing, FramedSquareHasItsPenOnTheEdgesAndItsBrushInside) {
 }
 
 TEST_F(HostDrawing, FillSquareIsTwoRadiiPlusOneWide) {
-  HostFillSquare(&dc_, 50, 40, 3, kGreen);
+  HostFillSquare(&m_dc, 50, 40, 3, kGreen);
   EXPECT_EQ(At(47, 37), kGreen);
   EXPECT_EQ(At(53, 43), kGreen);
   EXPECT_EQ(At(46, 40), kBack);
@@ -82,7 +82,7 @@ class HostCross : public HostDrawing, public testing::WithParamInterface<CrossCa
 
 TEST_P(HostCross, BarsAreTwoHalvesPlusOneThick) {
   const int h = GetParam().half;
-  HostDrawCross(&dc_, 50, 40, 10, kRed, GetParam().thickness);
+  HostDrawCross(&m_dc, 50, 40, 10, kRed, GetParam().thickness);
   // Vertical bar x - h .. x + h, y - 10 .. y + 10; horizontal bar the other way.
   EXPECT_EQ(At(50 - h, 30), kRed);
   EXPECT_EQ(At(50 + h, 50), kRed);
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Thickness, HostCross,
                                          CrossCase{5, 2}));
 
 TEST_F(HostDrawing, LineRunsFromItsStartToJustBeforeItsEnd) {
-  HostDrawLine(&dc_, 10, 10, 30, 10, kGreen, 1);
+  HostDrawLine(&m_dc, 10, 10, 30, 10, kGreen, 1);
   EXPECT_EQ(At(10, 10), kGreen);
   EXPECT_EQ(At(29, 10), kGreen);
   EXPECT_EQ(At(30, 10), kBack);
@@ -114,7 +114,7 @@ TEST_F(HostDrawing, LineRunsFromItsStartToJustBeforeItsEnd) {
 }
 
 TEST_F(HostDrawing, WideLineIsWide) {
-  HostDrawLine(&dc_, 10, 40, 60, 40, kGreen, 5);
+  HostDrawLine(&m_dc, 10, 40, 60, 40, kGreen, 5);
   EXPECT_EQ(At(30, 38), kGreen);
   EXPECT_EQ(At(30, 42), kGreen);
   EXPECT_EQ(At(30, 35), kBack);
@@ -122,7 +122,7 @@ TEST_F(HostDrawing, WideLineIsWide) {
 }
 
 TEST_F(HostDrawing, ArcIsTheWholeOutlineOfTheEllipse) {
-  HostDrawArc(&dc_, 20, 20, 61, 41, kBlue, 1);
+  HostDrawArc(&m_dc, 20, 20, 61, 41, kBlue, 1);
   EXPECT_TRUE(Near(40, 20, kBlue));  // top, where it starts and ends
   EXPECT_TRUE(Near(40, 40, kBlue));  // bottom
   EXPECT_TRUE(Near(20, 30, kBlue));  // left
@@ -135,7 +135,7 @@ TEST_F(HostDrawing, ArcIsTheWholeOutlineOfTheEllipse) {
 }
 
 TEST_F(HostDrawing, FillEllipseFillsWithItsColourAndStaysInTheBox) {
-  HostFillEllipse(&dc_, 20, 20, 61, 41, kRed);
+  HostFillEllipse(&m_dc, 20, 20, 61, 41, kRed);
   EXPECT_EQ(At(40, 30), kRed);
   EXPECT_EQ(At(22, 30), kRed);
   EXPECT_EQ(At(40, 21), kRed);

@@ -23,44 +23,44 @@ class ProbeTest : public testing::Test {
   class Environment : public testing::Environment {
    public:
     void SetUp() override {
-      host_ = new CTaskHost;
+      m_sharedHost = new CTaskHost;
       SetTaskFolder(HOST_PROBE_DIR "/QelHostProbe.qet");
-      loaded_ = FindTaskLibraries(host_);
+      m_sharedLoaded = FindTaskLibraries(m_sharedHost);
     }
     void TearDown() override {
       UnloadTaskLibraries();
-      delete host_;
-      host_ = nullptr;
+      delete m_sharedHost;
+      m_sharedHost = nullptr;
     }
   };
 
  protected:
   void SetUp() override {
-    ASSERT_EQ(loaded_, 1) << "the probe plug-in did not load from " HOST_PROBE_DIR;
-    record_ = GetTaskLibrary(0);
-    ASSERT_NE(record_, nullptr);
-    ASSERT_EQ(record_->host, host_);
-    host_->SetRunClock(nullptr);
-    host_->SetProgramResources(nullptr);
-    host_->SetWaitsInterrupted(false);
+    ASSERT_EQ(m_sharedLoaded, 1) << "the probe plug-in did not load from " HOST_PROBE_DIR;
+    m_record = GetTaskLibrary(0);
+    ASSERT_NE(m_record, nullptr);
+    ASSERT_EQ(m_record->host, m_sharedHost);
+    m_sharedHost->SetRunClock(nullptr);
+    m_sharedHost->SetProgramResources(nullptr);
+    m_sharedHost->SetWaitsInterrupted(false);
   }
 
   // Command 26 with the service line; its answer.
   int32_t Call(const std::string& line) {
     int32_t out = -99;
-    EXPECT_TRUE(record_->entry(kCmdCorrectResponse, reinterpret_cast<intptr_t>(line.c_str()), 0, 0, &out)) << line;
+    EXPECT_TRUE(m_record->entry(kCmdCorrectResponse, reinterpret_cast<intptr_t>(line.c_str()), 0, 0, &out)) << line;
     return out;
   }
   // The text the last service gave back.
-  std::string Text() const { return record_->runText; }
+  std::string Text() const { return m_record->runText; }
   // Any command with its arguments.
   bool Command(uint32_t command, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0, int32_t* out = nullptr) {
-    return record_->entry(command, a, b, c, out);
+    return m_record->entry(command, a, b, c, out);
   }
 
-  static inline CTaskHost* host_ = nullptr;
-  static inline int loaded_ = 0;
-  CTaskLibrary* record_ = nullptr;
+  static inline CTaskHost* m_sharedHost = nullptr;
+  static inline int m_sharedLoaded = 0;
+  CTaskLibrary* m_record = nullptr;
 };
 
 inline testing::Environment* const g_probeEnvironment =

@@ -12,9 +12,9 @@ namespace test {
 namespace {
 
 TEST_F(ProbeTest, TheLoaderHandsTheHostToThePluginAndClearsTheRunFlags) {
-  EXPECT_EQ(record_->GetShortCode(), "HSP");
-  EXPECT_EQ(host_->practiceFlag, 0);
-  EXPECT_EQ(host_->display, &host_->Display());
+  EXPECT_EQ(m_record->GetShortCode(), "HSP");
+  EXPECT_EQ(m_sharedHost->practiceFlag, 0);
+  EXPECT_EQ(m_sharedHost->display, &m_sharedHost->Display());
 }
 
 TEST_F(ProbeTest, FeedbackSoundIds) {
@@ -54,14 +54,14 @@ TEST_F(ProbeTest, RunFlagsTakeThePracticeByteAndTheLanguageSetting) {
   EXPECT_EQ(Text(), "1");
   g_Language = 2;
   EXPECT_EQ(Call("RUNFLAGS 0"), 2);
-  EXPECT_EQ(host_->practiceFlag, 0);
-  EXPECT_EQ(host_->language, 2);
+  EXPECT_EQ(m_sharedHost->practiceFlag, 0);
+  EXPECT_EQ(m_sharedHost->language, 2);
   g_Language = saved;
 }
 
 TEST_F(ProbeTest, RunTimeAndSleepsGoThroughTheHostsClock) {
   VirtualRunClock clock;
-  host_->SetRunClock(&clock);
+  m_sharedHost->SetRunClock(&clock);
   clock.Set(1234);
   EXPECT_EQ(Call("TIME"), 1234);
   EXPECT_EQ(Call("SLEEP 250"), 1484);
@@ -88,7 +88,7 @@ TEST_F(ProbeTest, TextsComeFromTheProgramsTable) {
   static const unsigned char kText[] = {'Q', 'u', 'i', 't', '?', 0, 'x', 'y'};
   static const QelResource kEntries[] = {{"TEXT", 245, kText, sizeof kText}};
   static const QelResourceTable kTable = {kEntries, 1};
-  host_->SetProgramResources(&kTable);
+  m_sharedHost->SetProgramResources(&kTable);
   EXPECT_EQ(Call("TEXT 245"), 5);  // cut at its first NUL
   EXPECT_EQ(Text(), "Quit?");
   EXPECT_EQ(Call("TEXT 246"), 0);  // missing

@@ -23,7 +23,7 @@ class ProbeDisplay : public ProbeTest {
   }
   // A pixel of the frame on screen (COLORREF), through the display object.
   COLORREF FramePixel(int x, int y) {
-    display::SurfacePtr frame = host_->Display().GetFrontFrame();
+    display::SurfacePtr frame = m_sharedHost->Display().GetFrontFrame();
     return frame ? display::ColorrefFromPixel(frame->PixelAt(x, y)) : 0xFFFFFFFFu;
   }
   int32_t Pixel(int surface, int x, int y) {
@@ -33,15 +33,15 @@ class ProbeDisplay : public ProbeTest {
 
 TEST_F(ProbeDisplay, DisplaysAndTheirNames) {
   EXPECT_GT(Call("DISPLAYNAME 0"), 0);
-  EXPECT_EQ(Text(), host_->Display().GetDisplayName(0));
+  EXPECT_EQ(Text(), m_sharedHost->Display().GetDisplayName(0));
   EXPECT_EQ(Call("DISPLAYNAME 9"), 0);
   EXPECT_EQ(Call("DISPLAYNAME -1"), 0);
 }
 
 TEST_F(ProbeDisplay, FullScreenTakesTheProgramsResourcesAndHasAWindow) {
-  EXPECT_EQ(host_->Display().GetInstResource(), host_->GetProgramResources());
+  EXPECT_EQ(m_sharedHost->Display().GetInstResource(), m_sharedHost->GetProgramResources());
   EXPECT_EQ(Call("WINDOW"), 1);
-  EXPECT_EQ(host_->GetWndDD(), static_cast<void*>(host_->Display().GetWndDD()->GetWindow()));
+  EXPECT_EQ(m_sharedHost->GetWndDD(), static_cast<void*>(m_sharedHost->Display().GetWndDD()->GetWindow()));
   EXPECT_EQ(Call("FULLSCREEN 7 0"), 0);  // no such display
   EXPECT_EQ(Call("FREEDISPLAY"), 1);
   EXPECT_EQ(Call("WINDOW"), 0);
@@ -107,9 +107,9 @@ TEST_F(ProbeDisplay, ClearingSurfacesAndTheBackBuffer) {
 TEST_F(ProbeDisplay, ThePluginDrawsItsStimulusIntoASurfaceAndItReachesTheScreen) {
   // Command 10: the framework clears surface 0, lets the task draw into it,
   // copies it to the back buffer and presents.
-  ASSERT_TRUE(host_->Display().SurfaceCreate(0, kSurfSysMem, 1024, 768));
+  ASSERT_TRUE(m_sharedHost->Display().SurfaceCreate(0, kSurfSysMem, 1024, 768));
   ASSERT_TRUE(Command(kCmdDrawToSurface, reinterpret_cast<intptr_t>("CODE"),
-                      reinterpret_cast<intptr_t>(host_->display), 0));
+                      reinterpret_cast<intptr_t>(m_sharedHost->display), 0));
   // The framed square at (40, 30): blue frame, red inside; a red cross at the centre.
   const struct {
     int x, y;
@@ -137,11 +137,11 @@ TEST_F(ProbeDisplay, TheFrameworksWarningCrossIsDrawnAtTheCentreOfTheFrontBuffer
 TEST_F(ProbeDisplay, TheRestoreCallbackRunsWhenTheDisplayIsRestored) {
   ASSERT_EQ(Call("RESTORE 1"), 1);
   const int before = Call("RESTORECALLS");
-  host_->Display().PostMessageA(kDispCmdRestore, 0);
+  m_sharedHost->Display().PostMessageA(kDispCmdRestore, 0);
   EXPECT_TRUE(PumpUntil([&] { return Call("RESTORECALLS") > before; }));
   ASSERT_EQ(Call("RESTORE 0"), 1);
   const int after = Call("RESTORECALLS");
-  host_->Display().PostMessageA(kDispCmdRestore, 0);
+  m_sharedHost->Display().PostMessageA(kDispCmdRestore, 0);
   Pump(50);
   EXPECT_EQ(Call("RESTORECALLS"), after);
 }

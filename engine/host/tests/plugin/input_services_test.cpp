@@ -19,29 +19,29 @@ class ProbeInput : public ProbeTest {
  protected:
   void SetUp() override {
     ProbeTest::SetUp();
-    ASSERT_TRUE(input_.Ok());
+    ASSERT_TRUE(m_input.Ok());
     ASSERT_EQ(EnumInputDevices(), kInputOk);
     ASSERT_EQ(CreateDirectInput(), kInputOk);
     ASSERT_EQ(AcquireKeyboard(0, 0), kInputOk);
     Call("SPACEKEY");  // the first read acquires the keyboard
   }
   void TearDown() override {
-    host_->CloseResponseDevice();
+    m_sharedHost->CloseResponseDevice();
     ReleaseDirectInput();
-    EXPECT_TRUE(log_.Shown().empty()) << log_.Shown().front().text;
+    EXPECT_TRUE(m_log.Shown().empty()) << m_log.Shown().front().text;
   }
 
   void Press(std::initializer_list<int> keys) {
-    for (int k : keys) input_.ScanKey(k, true);
-    input_.Sync();
+    for (int k : keys) m_input.ScanKey(k, true);
+    m_input.Sync();
   }
   void Release(std::initializer_list<int> keys) {
-    for (int k : keys) input_.ScanKey(k, false);
-    input_.Sync();
+    for (int k : keys) m_input.ScanKey(k, false);
+    m_input.Sync();
   }
 
-  PromptRecorder log_;
-  ScanCodeInput input_;
+  PromptRecorder m_log;
+  ScanCodeInput m_input;
 };
 
 struct KeysCase {
@@ -55,13 +55,13 @@ struct KeysCase {
 class ProbeKeys : public ProbeInput, public testing::WithParamInterface<KeysCase> {};
 
 TEST_P(ProbeKeys, ShiftCtrlResponseAndSpaceKeys) {
-  for (int k : GetParam().keys) input_.ScanKey(k, true);
-  input_.Sync();
+  for (int k : GetParam().keys) m_input.ScanKey(k, true);
+  m_input.Sync();
   EXPECT_EQ(Call("SHIFTCTRL"), GetParam().shiftCtrl);
   EXPECT_EQ(Call("RESPONSEKEYS"), GetParam().responseKeys);
   EXPECT_EQ(Call("SPACEKEY"), GetParam().spaceKey);
-  for (int k : GetParam().keys) input_.ScanKey(k, false);
-  input_.Sync();
+  for (int k : GetParam().keys) m_input.ScanKey(k, false);
+  m_input.Sync();
   EXPECT_EQ(Call("RESPONSEKEYS"), 0);
   EXPECT_EQ(Call("SPACEKEY"), 0);
 }
@@ -136,7 +136,7 @@ TEST_F(ProbeInput, WaitForSpaceWithoutAKeyboardIsZero) {
 TEST_F(ProbeInput, AnInterruptedWaitEndsAsEscape) {
   auto answer = std::async(std::launch::async, [this] { return Call("WAITSPACE"); });
   EXPECT_EQ(answer.wait_for(50ms), std::future_status::timeout);
-  host_->SetWaitsInterrupted(true);
+  m_sharedHost->SetWaitsInterrupted(true);
   ASSERT_EQ(answer.wait_for(5s), std::future_status::ready);
   EXPECT_EQ(answer.get(), 1);
 
@@ -147,7 +147,7 @@ TEST_F(ProbeInput, AnInterruptedWaitEndsAsEscape) {
   EXPECT_EQ(Call("WAITKEY 100000000"), 1);
   EXPECT_EQ(Call("DIGIT"), 1);
   EXPECT_EQ(Text(), "0");
-  host_->SetWaitsInterrupted(false);
+  m_sharedHost->SetWaitsInterrupted(false);
   EXPECT_EQ(Call("SPACEKEY"), 0);
 }
 
@@ -155,19 +155,19 @@ TEST_F(ProbeInput, ADigitKeyHeldWhenTheRunEndsNoLongerHoldsTheCaller) {
   Press({6});
   auto answer = std::async(std::launch::async, [this] { return Call("DIGIT"); });
   EXPECT_EQ(answer.wait_for(50ms), std::future_status::timeout) << "waits for the release";
-  host_->SetWaitsInterrupted(true);
+  m_sharedHost->SetWaitsInterrupted(true);
   ASSERT_EQ(answer.wait_for(5s), std::future_status::ready);
   EXPECT_EQ(answer.get(), '5');
-  host_->SetWaitsInterrupted(false);
+  m_sharedHost->SetWaitsInterrupted(false);
 }
 
 TEST_F(ProbeInput, MouseMovementSinceTheLastRead) {
   ASSERT_EQ(AcquireMouse(0, 0), kInputOk);
   Call("MOUSE");  // the first read acquires
   EXPECT_EQ(Text(), "0 0");
-  input_.Move(5, -3);
-  input_.Move(2, 1);
-  input_.Sync();
+  m_input.Move(5, -3);
+  m_input.Move(2, 1);
+  m_input.Sync();
   int dx = 0, dy = 0;
   for (int i = 0; i < 200 && (dx != 7 || dy != -2); ++i) {
     Call("MOUSE");
@@ -184,8 +184,8 @@ TEST_F(ProbeInput, MouseMovementSinceTheLastRead) {
 }
 
 TEST_F(ProbeInput, MouseWithoutADeviceReadsNoMovement) {
-  input_.Move(5, 5);
-  input_.Sync();
+  m_input.Move(5, 5);
+  m_input.Sync();
   Call("MOUSE");
   EXPECT_EQ(Text(), "0 0");
 }
@@ -194,7 +194,7 @@ TEST_F(ProbeInput, ResponseButtonsOfTheKeyboardAsTheSettingsChooseIt) {
   const int savedType = g_ButtonType, savedIndex = g_ButtonInd;
   g_ButtonType = 0;
   g_ButtonInd = 0;
-  ASSERT_TRUE(host_->OpenResponseDevice(0));
+  ASSERT_TRUE(m_sharedHost->OpenResponseDevice(0));
   EXPECT_EQ(Call("BUTTONTYPE"), 0);
   Call("BUTTONS");  // acquires
   Press({54});
@@ -203,7 +203,7 @@ TEST_F(ProbeInput, ResponseButtonsOfTheKeyboardAsTheSettingsChooseIt) {
   EXPECT_EQ(Call("BUTTONS"), 6);
   Release({54, 57});
   EXPECT_EQ(Call("BUTTONS"), 0);
-  host_->CloseResponseDevice();
+  m_sharedHost->CloseResponseDevice();
   EXPECT_EQ(Call("BUTTONTYPE"), -1);
   Press({42});
   EXPECT_EQ(Call("BUTTONS"), 0);
@@ -215,14 +215,14 @@ TEST_F(ProbeInput, ResponseButtonsOfTheMouse) {
   const int savedType = g_ButtonType, savedIndex = g_ButtonInd;
   g_ButtonType = 1;
   g_ButtonInd = 0;
-  ASSERT_TRUE(host_->OpenResponseDevice(0));
+  ASSERT_TRUE(m_sharedHost->OpenResponseDevice(0));
   EXPECT_EQ(Call("BUTTONTYPE"), 1);
   Call("BUTTONS");
-  input_.Button(3, true);  // the right button
-  input_.Sync();
+  m_input.Button(3, true);  // the right button
+  m_input.Sync();
   EXPECT_EQ(Call("BUTTONS"), 2);
-  input_.Button(3, false);
-  input_.Sync();
+  m_input.Button(3, false);
+  m_input.Sync();
   EXPECT_EQ(Call("BUTTONS"), 0);
   g_ButtonType = savedType;
   g_ButtonInd = savedIndex;
@@ -234,7 +234,7 @@ TEST_F(ProbeInput, SettingsWithoutSuchADeviceOpenNone) {
   for (const auto& [type, index] : settings) {
     g_ButtonType = type;
     g_ButtonInd = index;
-    EXPECT_FALSE(host_->OpenResponseDevice(0)) << type << " " << index;
+    EXPECT_FALSE(m_sharedHost->OpenResponseDevice(0)) << type << " " << index;
     EXPECT_EQ(Call("BUTTONTYPE"), -1);
     EXPECT_EQ(Call("BUTTONS"), 0);
   }

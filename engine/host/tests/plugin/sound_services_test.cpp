@@ -17,9 +17,9 @@ class ProbeSound : public ProbeTest {
  protected:
   void SetUp() override {
     ProbeTest::SetUp();
-    ASSERT_TRUE(audio_.Opened());
+    ASSERT_TRUE(m_audio.Opened());
   }
-  void TearDown() override { EXPECT_TRUE(log_.Shown().empty()) << log_.Shown().front().text; }
+  void TearDown() override { EXPECT_TRUE(m_log.Shown().empty()) << m_log.Shown().front().text; }
 
   // Waits (in real time: the device plays in real time) until the plug-in
   // reports the sound as ended.
@@ -32,13 +32,13 @@ class ProbeSound : public ProbeTest {
     return true;
   }
 
-  PromptRecorder log_;
-  DiskAudio audio_;
+  PromptRecorder m_log;
+  DiskAudio m_audio;
 };
 
 TEST_F(ProbeSound, ToneOfAThousandHertzAt22050HasAPeriodOf22AndIsHeardAtItsPitch) {
   ASSERT_EQ(Call("TONE 1000 22050 2"), 1);
-  EXPECT_EQ(host_->Tone().Period(), 22);
+  EXPECT_EQ(m_sharedHost->Tone().Period(), 22);
   ASSERT_EQ(Call("PLAY 1"), 1);
   EXPECT_EQ(Call("PLAYING"), 1);
   std::this_thread::sleep_for(300ms);
@@ -47,7 +47,7 @@ TEST_F(ProbeSound, ToneOfAThousandHertzAt22050HasAPeriodOf22AndIsHeardAtItsPitch
   EXPECT_EQ(Call("PLAYING"), 0);
 
   for (int channel = 0; channel < 2; ++channel) {
-    const std::vector<int16_t> s = audio_.Recorded(channel);
+    const std::vector<int16_t> s = m_audio.Recorded(channel);
     const std::vector<Burst> bursts = FindBursts(s);
     ASSERT_EQ(bursts.size(), 1u) << "channel " << channel;
     const double seconds = bursts[0].Length() / DiskAudio::kRate;
@@ -64,14 +64,14 @@ TEST_F(ProbeSound, RefusedTonesKeepTheCurrentOne) {
   EXPECT_EQ(Call("TONE 10000 32000 1"), 0);  // N = 3
   EXPECT_EQ(Call("TONE 1000 22050 3"), 0);
   EXPECT_EQ(Call("TONE 1000 7999 1"), 0);
-  EXPECT_EQ(host_->Tone().Period(), 22);
-  EXPECT_EQ(host_->Tone().Frequency(), 1000);
+  EXPECT_EQ(m_sharedHost->Tone().Period(), 22);
+  EXPECT_EQ(m_sharedHost->Tone().Frequency(), 1000);
 }
 
 TEST_F(ProbeSound, TheFrameworksBeepTrainPlaysFallingTonesOnTheRunClock) {
   const int32_t start = Call("TIME");
   EXPECT_GE(Call("BEEPS 2") - start, 600);  // two tones of 200 ms, each with a gap of 100 ms
-  const std::vector<int16_t> s = audio_.Recorded(0);
+  const std::vector<int16_t> s = m_audio.Recorded(0);
   const std::vector<Burst> bursts = FindBursts(s);
   ASSERT_EQ(bursts.size(), 2u);
   // 1000 Hz then 900 Hz, made with whole periods of 22 and 24 samples.
@@ -87,7 +87,7 @@ TEST_F(ProbeSound, ThePluginsOwnSamplesPlayOnceForTheirLength) {
   ASSERT_EQ(Call("BUFFER 700 11025 2756"), 1);  // 0.25 s
   ASSERT_EQ(Call("PLAY 0"), 1);
   EXPECT_TRUE(WaitUntilSilent()) << "a sound played once ends by itself";
-  const std::vector<int16_t> s = audio_.Recorded(0);
+  const std::vector<int16_t> s = m_audio.Recorded(0);
   const std::vector<Burst> bursts = FindBursts(s);
   ASSERT_EQ(bursts.size(), 1u);
   EXPECT_NEAR(bursts[0].Length() / DiskAudio::kRate, 0.25, 0.004);
@@ -103,7 +103,7 @@ TEST_F(ProbeSound, RewindPlaysTheSoundFromItsStartAgain) {
   std::this_thread::sleep_for(100ms);
   ASSERT_EQ(Call("PLAY 0"), 1);
   EXPECT_TRUE(WaitUntilSilent());
-  const std::vector<int16_t> s = audio_.Recorded(0);
+  const std::vector<int16_t> s = m_audio.Recorded(0);
   const std::vector<Burst> bursts = FindBursts(s);
   ASSERT_EQ(bursts.size(), 2u);
   EXPECT_LT(bursts[0].Length() / DiskAudio::kRate, 0.9);
@@ -118,10 +118,10 @@ TEST_F(ProbeSound, WaveResourcesOfTheProgramAndOfThePlugin) {
   EXPECT_EQ(Call("WAVE 501 own"), 1);
   EXPECT_EQ(Call("WAVE 181 own"), 0);
   EXPECT_EQ(Call("WAVE 999"), 0);
-  EXPECT_FALSE(FindBursts(audio_.Recorded(0)).empty()) << "the feedback sound was heard";
+  EXPECT_FALSE(FindBursts(m_audio.Recorded(0)).empty()) << "the feedback sound was heard";
 
   static const QelResourceTable kEmpty = {nullptr, 0};
-  host_->SetProgramResources(&kEmpty);
+  m_sharedHost->SetProgramResources(&kEmpty);
   EXPECT_EQ(Call("WAVE 181"), 0);
 }
 

@@ -31,10 +31,10 @@ uint32_t ScreenPixel(int x, int y) {
 // ---- DiskAudio ------------------------------------------------------------------
 
 DiskAudio::DiskAudio() {
-  if (folder_.Path().empty()) return;
-  file_ = folder_.File("out.raw");
-  setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
-  opened_ = InitSoundOutput(-1) == kSoundOk;
+  if (m_folder.Path().empty()) return;
+  m_file = m_folder.File("out.raw");
+  setenv("SDL_DISKAUDIOFILE", m_file.c_str(), 1);
+  m_opened = InitSoundOutput(-1) == kSoundOk;
 }
 
 DiskAudio::~DiskAudio() {
@@ -43,7 +43,7 @@ DiskAudio::~DiskAudio() {
 
 std::vector<int16_t> DiskAudio::Recorded(int channel) {
   FreeSoundOutput();
-  std::ifstream in(file_, std::ios::binary);
+  std::ifstream in(m_file, std::ios::binary);
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<int16_t> out;
   for (size_t i = static_cast<size_t>(channel) * 2; i + 1 < bytes.size(); i += 4) {

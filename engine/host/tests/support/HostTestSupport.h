@@ -32,14 +32,14 @@ class DiskAudio {
   static constexpr double kRate = 22050;
   DiskAudio();   // opens the output
   ~DiskAudio();  // closes it and removes the folder
-  bool Opened() const { return opened_; }
+  bool Opened() const { return m_opened; }
   // Closes the output (the file is then complete) and returns one channel.
   std::vector<int16_t> Recorded(int channel);
 
  private:
-  TempFolder folder_;
-  std::string file_;
-  bool opened_ = false;
+  TempFolder m_folder;
+  std::string m_file;
+  bool m_opened = false;
 };
 
 // One pixel of the X screen as a COLORREF (0x00BBGGRR); 0xFFFFFFFF when

@@ -14,26 +14,26 @@ namespace test {
 
 class VirtualRunClock final : public IRunClock {
  public:
-  explicit VirtualRunClock(uint32_t stepPerReadMs = 0) : step_(stepPerReadMs) {}
+  explicit VirtualRunClock(uint32_t stepPerReadMs = 0) : m_step(stepPerReadMs) {}
 
-  uint32_t NowMs() override { return now_.fetch_add(step_.load()); }
+  uint32_t NowMs() override { return m_now.fetch_add(m_step.load()); }
   void SleepUntilMs(uint32_t timeMs) override {
-    sleeps_.fetch_add(1);
-    uint32_t now = now_.load();
-    while (now < timeMs && !now_.compare_exchange_weak(now, timeMs)) {
+    m_sleeps.fetch_add(1);
+    uint32_t now = m_now.load();
+    while (now < timeMs && !m_now.compare_exchange_weak(now, timeMs)) {
     }
   }
 
   // Reading without moving the clock.
-  uint32_t Peek() const { return now_.load(); }
-  void Set(uint32_t ms) { now_.store(ms); }
-  void SetStep(uint32_t ms) { step_.store(ms); }
-  int Sleeps() const { return sleeps_.load(); }
+  uint32_t Peek() const { return m_now.load(); }
+  void Set(uint32_t ms) { m_now.store(ms); }
+  void SetStep(uint32_t ms) { m_step.store(ms); }
+  int Sleeps() const { return m_sleeps.load(); }
 
  private:
-  std::atomic<uint32_t> now_{0};
-  std::atomic<uint32_t> step_;
-  std::atomic<int> sleeps_{0};
+  std::atomic<uint32_t> m_now{0};
+  std::atomic<uint32_t> m_step;
+  std::atomic<int> m_sleeps{0};
 };
 
 }  // namespace test

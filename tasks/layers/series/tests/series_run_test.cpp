@@ -70,7 +70,7 @@ TEST(SeriesBeginRun, FailsWithTheBaseAndKeepsTheCounter) {
   b.task.m_responseCounter = 5;
   EXPECT_FALSE(b.task.DispatchCommand(kCmdBeginRun, 0, 0, 0, nullptr));  // no run data
   EXPECT_EQ(b.task.ResponseCount(), 5);
-  b.display.clearFails = true;
+  b.display.m_clearFails = true;
   EXPECT_FALSE(b.Begin());
 }
 
@@ -147,10 +147,10 @@ TEST(SeriesSignal, ShowFailsWithoutCodeClearOrContext) {
   ASSERT_TRUE(b.Begin());
   const char code[17] = "A";
   EXPECT_FALSE(b.task.DispatchCommand(kCmdShowSignal, 0, P(&b.display), 0, nullptr));
-  b.display.dcFails = true;
+  b.display.m_dcFails = true;
   EXPECT_FALSE(b.task.DispatchCommand(kCmdShowSignal, P(code), P(&b.display), 0, nullptr));
-  b.display.dcFails = false;
-  b.display.clearFails = true;
+  b.display.m_dcFails = false;
+  b.display.m_clearFails = true;
   EXPECT_FALSE(b.task.DispatchCommand(kCmdShowSignal, P(code), P(&b.display), 0, nullptr));
 }
 
@@ -158,8 +158,8 @@ TEST(SeriesSignal, HideIsTrueEvenWithoutOverlay) {
   BoundSeriesTask b;
   ASSERT_TRUE(b.InitAndSetup());
   ASSERT_TRUE(b.Begin());
-  b.display.dcFails = true;
-  b.display.clearFails = true;
+  b.display.m_dcFails = true;
+  b.display.m_clearFails = true;
   EXPECT_TRUE(b.task.DispatchCommand(kCmdHideSignal, 3, 0, 0, nullptr));
   SeriesTask unbound;
   EXPECT_TRUE(unbound.DispatchCommand(kCmdHideSignal, 3, 0, 0, nullptr));

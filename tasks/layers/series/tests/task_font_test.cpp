@@ -38,7 +38,7 @@ class FontDC final : public CDC {
   void SetPixel(int, int, COLORREF) override {}
   COLORREF GetPixel(int, int) const override { return 0; }
   void SetFont(const char* face, int height, int weight, bool italic) override {
-    fonts.push_back({face == nullptr || *face == 0, height, weight, italic});
+    m_fonts.push_back({face == nullptr || *face == 0, height, weight, italic});
   }
   void SetTextColor(COLORREF) override {}
   void SetBkColor(COLORREF) override {}
@@ -50,7 +50,7 @@ class FontDC final : public CDC {
   bool BitBlt(int, int, int, int, const QelBitmap&, int, int, uint32_t) override { return false; }
   bool StretchBlt(int, int, int, int, const QelBitmap&, int, int, int, int, uint32_t) override { return false; }
 
-  std::vector<Font> fonts;
+  std::vector<Font> m_fonts;
 };
 
 struct MulDivCase {
@@ -88,20 +88,20 @@ TEST(TaskFont, SelectsOnlyWhenCreatedAndWithAContext) {
   FontDC dc;
   CTaskFont font;
   EXPECT_FALSE(font.Select(&dc));
-  EXPECT_TRUE(dc.fonts.empty());
+  EXPECT_TRUE(dc.m_fonts.empty());
   font.CreateFromPoints(30, kFwNormal);
   EXPECT_FALSE(font.Select(nullptr));
   EXPECT_TRUE(font.Select(&dc));
   CTaskFont::Deselect(&dc);
   CTaskFont::Deselect(nullptr);
-  ASSERT_EQ(dc.fonts.size(), 2u);
+  ASSERT_EQ(dc.m_fonts.size(), 2u);
   // The character height of 30 points, in the display's default face.
-  EXPECT_TRUE(dc.fonts[0].defaultFace);
-  EXPECT_EQ(dc.fonts[0].height, -40);
-  EXPECT_EQ(dc.fonts[0].weight, 400);
-  EXPECT_FALSE(dc.fonts[0].italic);
+  EXPECT_TRUE(dc.m_fonts[0].defaultFace);
+  EXPECT_EQ(dc.m_fonts[0].height, -40);
+  EXPECT_EQ(dc.m_fonts[0].weight, 400);
+  EXPECT_FALSE(dc.m_fonts[0].italic);
   // Deselecting asks for the default font (height 0).
-  EXPECT_EQ(dc.fonts[1].height, 0);
+  EXPECT_EQ(dc.m_fonts[1].height, 0);
 }
 
 }  // namespace

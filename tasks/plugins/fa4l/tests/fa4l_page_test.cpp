@@ -30,12 +30,12 @@ void Choose(wxRadioButton* button) {
 TEST(FocusedAttentionPage, RelevantDiagonalIsTaskParameterZero) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
-  ASSERT_NE(t.library.page, nullptr);
+  ASSERT_NE(t.m_library.page, nullptr);
   auto* frame = new wxFrame(nullptr, wxID_ANY, "task parameters");
-  t.task.TaskParam[0] = 0;
-  t.task.modified = 0;
-  t.library.page->SetModelTask(&t.task, true);
-  auto* page = static_cast<wxWindow*>(t.library.page->CreateInModule(frame));
+  t.m_task.TaskParam[0] = 0;
+  t.m_task.modified = 0;
+  t.m_library.page->SetModelTask(&t.m_task, true);
+  auto* page = static_cast<wxWindow*>(t.m_library.page->CreateInModule(frame));
   ASSERT_NE(page, nullptr);
   auto* leftTop = FindControl<wxRadioButton>(page, kIdLeftTop);
   auto* rightTop = FindControl<wxRadioButton>(page, kIdRightTop);
@@ -50,15 +50,15 @@ TEST(FocusedAttentionPage, RelevantDiagonalIsTaskParameterZero) {
   EXPECT_TRUE(rightTop->IsEnabled());
 
   Choose(rightTop);
-  EXPECT_EQ(t.task.TaskParam[0], 1u);
-  EXPECT_EQ(t.task.modified, 1) << "the change is marked at once";
+  EXPECT_EQ(t.m_task.TaskParam[0], 1u);
+  EXPECT_EQ(t.m_task.modified, 1) << "the change is marked at once";
   Choose(leftTop);
-  EXPECT_EQ(t.task.TaskParam[0], 0u);
+  EXPECT_EQ(t.m_task.TaskParam[0], 0u);
 
   // A model task read from elsewhere: the controls follow it; a task that
   // may not be edited disables them.
-  t.task.TaskParam[0] = 1;
-  t.library.page->SetModelTask(&t.task, false);
+  t.m_task.TaskParam[0] = 1;
+  t.m_library.page->SetModelTask(&t.m_task, false);
   EXPECT_TRUE(rightTop->GetValue());
   EXPECT_FALSE(leftTop->GetValue());
   EXPECT_FALSE(leftTop->IsEnabled());
@@ -70,8 +70,8 @@ TEST(FocusedAttentionPage, NotMadeWithoutAModelTask) {
   LoadedTask t("FA4L");
   ASSERT_TRUE(t.Loaded());
   auto* frame = new wxFrame(nullptr, wxID_ANY, "task parameters");
-  t.library.page->SetModelTask(nullptr, true);
-  EXPECT_EQ(t.library.page->CreateInModule(frame), nullptr);
+  t.m_library.page->SetModelTask(nullptr, true);
+  EXPECT_EQ(t.m_library.page->CreateInModule(frame), nullptr);
   delete frame;
 }
 

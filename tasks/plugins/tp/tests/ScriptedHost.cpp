@@ -3,15 +3,15 @@
 namespace qel {
 
 bool ScriptedHost::Down(KeySource source) const {
-  if (pattern && pattern(source, now)) return true;
-  for (const KeyPress& p : script) {
-    if (p.source == source && now >= p.from && now < p.to) return true;
+  if (m_pattern && m_pattern(source, m_now)) return true;
+  for (const KeyPress& p : m_script) {
+    if (p.source == source && m_now >= p.from && m_now < p.to) return true;
   }
   return false;
 }
 
 uint32_t ScriptedHost::GetShiftCtrlKeys() {
-  ++keyReads;
+  ++m_keyReads;
   const bool both = Down(KeySource::kBothCtrl);
   return ((both || Down(KeySource::kLeftCtrl)) ? 1u : 0u) | ((both || Down(KeySource::kRightCtrl)) ? 2u : 0u);
 }
@@ -26,18 +26,18 @@ int ScriptedHost::GetSpaceKey() {
 }
 
 uint32_t ScriptedHost::ReadButtons() {
-  ++keyReads;
+  ++m_keyReads;
   return (Down(KeySource::kLeftButton) ? 1u : 0u) | (Down(KeySource::kRightButton) ? 2u : 0u);
 }
 
 void ScriptedHost::Reset(std::vector<KeyPress> presses) {
-  now = 0;
-  script = std::move(presses);
-  pattern = nullptr;
-  tones.clear();
-  sleeps.clear();
+  m_now = 0;
+  m_script = std::move(presses);
+  m_pattern = nullptr;
+  m_tones.clear();
+  m_sleeps.clear();
   ClearCalls();
-  keyReads = 0;
+  m_keyReads = 0;
   breakFlag = 0;
 }
 

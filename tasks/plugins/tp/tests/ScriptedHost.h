@@ -36,9 +36,9 @@ class ScriptedHost final : public FakeTaskHost {
  public:
   // One tick of the clock per reading; no feedback sound loads.
   explicit ScriptedHost(FakeDisplay* d) : FakeTaskHost(d) {
-    readStepMs = 1;
-    waveLoads = false;
-    buttonType = 2;  // a two-button response device
+    m_readStepMs = 1;
+    m_waveLoads = false;
+    m_buttonType = 2;  // a two-button response device
   }
 
   uint32_t GetShiftCtrlKeys() override;
@@ -49,10 +49,10 @@ class ScriptedHost final : public FakeTaskHost {
   // A new script from clock 0.
   void Reset(std::vector<KeyPress> presses);
 
-  std::vector<KeyPress> script;
+  std::vector<KeyPress> m_script;
   // Keys down by rule (for long patterns), besides the script.
-  std::function<bool(KeySource, uint32_t)> pattern;
-  uint64_t keyReads = 0;
+  std::function<bool(KeySource, uint32_t)> m_pattern;
+  uint64_t m_keyReads = 0;
 
  private:
   bool Down(KeySource source) const;

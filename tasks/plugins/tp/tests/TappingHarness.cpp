@@ -21,73 +21,73 @@ CTaskLibrary* TappingPlugin::Record() { return FindTaskLibrary("TP"); }
 
 void TappingPlugin::SetUp() {
   // A plug-in folder holding only the program's Tapping file.
-  folder_ = std::make_unique<qel::test::TempFolder>();
-  ASSERT_FALSE(folder_->Path().empty());
-  fs::create_symlink(fs::path(QEL_OUTPUT_DIR) / "QelTP.qet", folder_->Path() / "QelTP.qet");
-  SetTaskFolder((folder_->Path() / "program").c_str());
+  m_folder = std::make_unique<qel::test::TempFolder>();
+  ASSERT_FALSE(m_folder->Path().empty());
+  fs::create_symlink(fs::path(QEL_OUTPUT_DIR) / "QelTP.qet", m_folder->Path() / "QelTP.qet");
+  SetTaskFolder((m_folder->Path() / "program").c_str());
   ASSERT_EQ(FindTaskLibraries(&g_host), 1);
   ASSERT_NE(Record(), nullptr);
 }
 
 void TappingPlugin::TearDown() {
   UnloadTaskLibraries();
-  folder_.reset();
+  m_folder.reset();
 }
 
 void TappingTest::SetUp() {
-  ASSERT_NE(record, nullptr);
-  display = std::make_unique<FakeDisplay>(320, 240);
-  host.display = display.get();
-  host.practiceFlag = 0;
-  host.language = 0;
-  host.Reset({});
-  record->ResetNorms();
+  ASSERT_NE(m_record, nullptr);
+  m_display = std::make_unique<FakeDisplay>(320, 240);
+  m_host.display = m_display.get();
+  m_host.practiceFlag = 0;
+  m_host.language = 0;
+  m_host.Reset({});
+  m_record->ResetNorms();
 
-  task = std::make_unique<CExpModelTask>();
-  task->SetFromModelTask(record->modelDefault);
-  BindModelTask(task.get());
-  ASSERT_EQ(task->library, record);
+  m_task = std::make_unique<CExpModelTask>();
+  m_task->SetFromModelTask(m_record->modelDefault);
+  BindModelTask(m_task.get());
+  ASSERT_EQ(m_task->library, m_record);
 
-  runData = std::make_unique<CTaskRunData>();
-  runData->SetTask(task.get());
-  for (int part = 0; part < 4; ++part) runData->ClearPart(part);
-  testee.birthDate = QelDateTime::FromDate(1980, 3, 1);
-  runData->testDate = QelDateTime::FromDate(2010, 3, 1);
-  runData->testee = &testee;
+  m_runData = std::make_unique<CTaskRunData>();
+  m_runData->SetTask(m_task.get());
+  for (int part = 0; part < 4; ++part) m_runData->ClearPart(part);
+  m_testee.birthDate = QelDateTime::FromDate(1980, 3, 1);
+  m_runData->testDate = QelDateTime::FromDate(2010, 3, 1);
+  m_runData->testee = &m_testee;
 }
 
-void TappingTest::TearDown() { host.display = nullptr; }
+void TappingTest::TearDown() { m_host.display = nullptr; }
 
 bool TappingTest::Setup(int part) {
-  task->currentPart = part;
-  return task->PrepareRun(runData.get());
+  m_task->currentPart = part;
+  return m_task->PrepareRun(m_runData.get());
 }
 
 bool TappingTest::RunPart(int part, std::vector<KeyPress> presses) {
-  host.Reset(std::move(presses));
+  m_host.Reset(std::move(presses));
   if (!Setup(part)) {
     ADD_FAILURE() << "command 2 failed for part " << part;
     return false;
   }
-  return task->RunWholeTask(runData.get());
+  return m_task->RunWholeTask(m_runData.get());
 }
 
 int32_t TappingTest::Compute() {
   int32_t out = -7;
-  EXPECT_TRUE(record->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(runData.get()), 0, 0, &out));
+  EXPECT_TRUE(m_record->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(m_runData.get()), 0, 0, &out));
   return out;
 }
 
 void TappingTest::AddNorm(const char* name, double mean, double sd) {
   const double meanCoefficients[1] = {mean};
   const double sdCoefficients[1] = {sd};
-  ASSERT_TRUE(record->AddNormFunction("TP", name, 0, 0.0, 120.0, meanCoefficients, 1));
-  ASSERT_TRUE(record->AddNormFunction("TP", name, 1, 0.0, 120.0, sdCoefficients, 1));
+  ASSERT_TRUE(m_record->AddNormFunction("TP", name, 0, 0.0, 120.0, meanCoefficients, 1));
+  ASSERT_TRUE(m_record->AddNormFunction("TP", name, 1, 0.0, 120.0, sdCoefficients, 1));
 }
 
 double TappingTest::Value(int i) const {
   double v = kNoValue;
-  runData->GetValue(i, &v);
+  m_runData->GetValue(i, &v);
   return v;
 }
 

@@ -30,7 +30,7 @@ class TappingPlugin : public ::testing::Environment {
   static CTaskLibrary* Record();
 
  private:
-  std::unique_ptr<qel::test::TempFolder> folder_;
+  std::unique_ptr<qel::test::TempFolder> m_folder;
 };
 
 class TappingTest : public ::testing::Test {
@@ -48,17 +48,17 @@ class TappingTest : public ::testing::Test {
   void AddNorm(const char* name, double mean, double sd);
 
   // Stored entries of a part.
-  uint32_t Entries(int part) const { return task->trialCounts[part]; }
+  uint32_t Entries(int part) const { return m_task->trialCounts[part]; }
   // The value of variable i, or 9999.0 when it has none.
   double Value(int i) const;
-  bool Valid(int i) const { return (runData->attributes[i] & kVarValid) != 0; }
+  bool Valid(int i) const { return (m_runData->attributes[i] & kVarValid) != 0; }
 
-  ScriptedHost& host = TappingPlugin::Host();
-  CTaskLibrary* record = TappingPlugin::Record();
-  std::unique_ptr<FakeDisplay> display;
-  std::unique_ptr<CExpModelTask> task;
-  std::unique_ptr<CTaskRunData> runData;
-  QelTesteeRecord testee;
+  ScriptedHost& m_host = TappingPlugin::Host();
+  CTaskLibrary* m_record = TappingPlugin::Record();
+  std::unique_ptr<FakeDisplay> m_display;
+  std::unique_ptr<CExpModelTask> m_task;
+  std::unique_ptr<CTaskRunData> m_runData;
+  QelTesteeRecord m_testee;
 };
 
 // Presses of one source, each held `hold` ms, starting at the given times.

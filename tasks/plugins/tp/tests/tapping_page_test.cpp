@@ -28,20 +28,20 @@ constexpr int kIdSyncPicture = 1211;
 class TappingPage : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(record.Load(QEL_OUTPUT_DIR "/QelTP.qet", false));
-    ASSERT_NE(record.page, nullptr);
-    task.SetFromModelTask(record.modelDefault);
-    task.library = &record;
-    task.loaded = 1;
-    frame = new wxFrame(nullptr, wxID_ANY, "task parameters");
+    ASSERT_TRUE(m_record.Load(QEL_OUTPUT_DIR "/QelTP.qet", false));
+    ASSERT_NE(m_record.page, nullptr);
+    m_task.SetFromModelTask(m_record.modelDefault);
+    m_task.library = &m_record;
+    m_task.loaded = 1;
+    m_frame = new wxFrame(nullptr, wxID_ANY, "task parameters");
   }
   void TearDown() override {
-    delete frame;
-    record.Unload();
+    delete m_frame;
+    m_record.Unload();
   }
   wxWindow* Create(bool editable) {
-    record.page->SetModelTask(&task, editable);
-    return static_cast<wxWindow*>(record.page->CreateInModule(frame));
+    m_record.page->SetModelTask(&m_task, editable);
+    return static_cast<wxWindow*>(m_record.page->CreateInModule(m_frame));
   }
   void Slide(wxSlider* slider, int value) {
     slider->SetValue(value);
@@ -51,18 +51,18 @@ class TappingPage : public ::testing::Test {
     slider->ProcessWindowEvent(event);
   }
 
-  CTaskLibrary record;
-  CExpModelTask task;
-  wxFrame* frame = nullptr;
+  CTaskLibrary m_record;
+  CExpModelTask m_task;
+  wxFrame* m_frame = nullptr;
 };
 
 TEST_F(TappingPage, ShowsTheThreeWords) {
-  task.TaskParam[0] = 1;
-  task.TaskParam[1] = 33;
-  task.TaskParam[2] = 75;
+  m_task.TaskParam[0] = 1;
+  m_task.TaskParam[1] = 33;
+  m_task.TaskParam[2] = 75;
   wxWindow* page = Create(true);
   ASSERT_NE(page, nullptr);
-  EXPECT_EQ(page->GetParent(), frame);
+  EXPECT_EQ(page->GetParent(), m_frame);
   auto* counters = FindControl<wxCheckBox>(page, kIdCounters);
   auto* alt = FindControl<wxSlider>(page, kIdAltSlider);
   auto* sync = FindControl<wxSlider>(page, kIdSyncSlider);
@@ -102,20 +102,20 @@ TEST_F(TappingPage, ChangesAreStoredAndMarkTheModelModified) {
   click.SetEventObject(counters);
   click.SetInt(1);
   counters->ProcessWindowEvent(click);
-  EXPECT_EQ(task.TaskParam[0], 1u);
-  EXPECT_EQ(task.modified, 1);
+  EXPECT_EQ(m_task.TaskParam[0], 1u);
+  EXPECT_EQ(m_task.modified, 1);
 
-  task.modified = 0;
+  m_task.modified = 0;
   Slide(FindControl<wxSlider>(page, kIdAltSlider), 12);
-  EXPECT_EQ(task.TaskParam[1], 12u);
-  EXPECT_EQ(task.modified, 1);
+  EXPECT_EQ(m_task.TaskParam[1], 12u);
+  EXPECT_EQ(m_task.modified, 1);
   EXPECT_EQ(FindControl<wxStaticText>(page, kIdAltLabel)->GetLabel(), "12");
 
   Slide(FindControl<wxSlider>(page, kIdSyncSlider), 90);
-  EXPECT_EQ(task.TaskParam[2], 90u);
+  EXPECT_EQ(m_task.TaskParam[2], 90u);
   EXPECT_EQ(FindControl<wxStaticText>(page, kIdSyncLabel)->GetLabel(), "90");
-  EXPECT_EQ(task.TaskParam[1], 12u);
-  EXPECT_EQ(task.TaskParam[0], 1u);
+  EXPECT_EQ(m_task.TaskParam[1], 12u);
+  EXPECT_EQ(m_task.TaskParam[0], 1u);
 }
 
 TEST_F(TappingPage, ReadOnlyWhenTheModelMayNotBeEdited) {
@@ -124,39 +124,39 @@ TEST_F(TappingPage, ReadOnlyWhenTheModelMayNotBeEdited) {
   EXPECT_FALSE(FindControl<wxCheckBox>(page, kIdCounters)->IsEnabled());
   EXPECT_FALSE(FindControl<wxSlider>(page, kIdAltSlider)->IsEnabled());
   EXPECT_FALSE(FindControl<wxSlider>(page, kIdSyncSlider)->IsEnabled());
-  record.page->SetModelTask(&task, true);
+  m_record.page->SetModelTask(&m_task, true);
   EXPECT_TRUE(FindControl<wxSlider>(page, kIdSyncSlider)->IsEnabled());
 }
 
 TEST_F(TappingPage, WordsOutsideTheRangesShowTheNearestEnd) {
-  task.TaskParam[1] = 55;
-  task.TaskParam[2] = 7;
+  m_task.TaskParam[1] = 55;
+  m_task.TaskParam[2] = 7;
   wxWindow* page = Create(true);
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(FindControl<wxSlider>(page, kIdAltSlider)->GetValue(), 40);
   EXPECT_EQ(FindControl<wxStaticText>(page, kIdAltLabel)->GetLabel(), "40");
   EXPECT_EQ(FindControl<wxSlider>(page, kIdSyncSlider)->GetValue(), 60);
   // Showing changes nothing in the model.
-  EXPECT_EQ(task.TaskParam[1], 55u);
-  EXPECT_EQ(task.modified, 0);
+  EXPECT_EQ(m_task.TaskParam[1], 55u);
+  EXPECT_EQ(m_task.modified, 0);
 }
 
 TEST_F(TappingPage, EachDialogGetsAFreshPage) {
   wxWindow* first = Create(true);
   ASSERT_NE(first, nullptr);
   // A second window while the first lives is refused.
-  EXPECT_EQ(record.page->CreateInModule(frame), nullptr);
+  EXPECT_EQ(m_record.page->CreateInModule(m_frame), nullptr);
   first->Destroy();
   wxFrame* second = new wxFrame(nullptr, wxID_ANY, "task parameters again");
-  auto* page = static_cast<wxWindow*>(record.page->CreateInModule(second));
+  auto* page = static_cast<wxWindow*>(m_record.page->CreateInModule(second));
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->GetParent(), second);
   delete second;
 }
 
 TEST_F(TappingPage, NoPageWithoutAModelTask) {
-  record.page->SetModelTask(nullptr, true);
-  EXPECT_EQ(record.page->CreateInModule(frame), nullptr);
+  m_record.page->SetModelTask(nullptr, true);
+  EXPECT_EQ(m_record.page->CreateInModule(m_frame), nullptr);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ constexpr int kTextFeedback = 3;
 class TappingRecord : public TappingTest {};
 
 TEST_F(TappingRecord, DefaultModelTask) {
-  const QelModelTask& d = *record->modelDefault;
+  const QelModelTask& d = *m_record->modelDefault;
   EXPECT_EQ(d.TaskId, 35u);
   EXPECT_STREQ(d.TaskIdStr, "TP");
   EXPECT_STREQ(d.TaskName, "Tapping");
@@ -32,30 +32,30 @@ TEST_F(TappingRecord, DefaultModelTask) {
   EXPECT_EQ(d.TaskParam[2], 60u);
   for (int i = 3; i < 32; ++i) EXPECT_EQ(d.TaskParam[i], 0u);
   // The bound model task runs itself (0x1000) as a two-choice task.
-  EXPECT_EQ(task->w.TaskFlags & kTaskFlagSelfTimed, kTaskFlagSelfTimed);
-  EXPECT_EQ(task->w.TaskType & 0xFFFF, 2u);
+  EXPECT_EQ(m_task->w.TaskFlags & kTaskFlagSelfTimed, kTaskFlagSelfTimed);
+  EXPECT_EQ(m_task->w.TaskType & 0xFFFF, 2u);
 }
 
 TEST_F(TappingRecord, PartsVersionsCaptionsAndDescription) {
-  EXPECT_EQ(record->version, 1);
-  ASSERT_EQ(record->partCount, 4);
+  EXPECT_EQ(m_record->version, 1);
+  ASSERT_EQ(m_record->partCount, 4);
   const char* parts[] = {"Left", "Right", "Alt", "Sync"};
-  for (int i = 0; i < 4; ++i) EXPECT_STREQ(record->partNames[i], parts[i]);
-  ASSERT_EQ(record->versionCount, 1);
-  EXPECT_STREQ(record->versionNames[0], "No versions");
-  ASSERT_EQ(record->captionCount, 7);
+  for (int i = 0; i < 4; ++i) EXPECT_STREQ(m_record->partNames[i], parts[i]);
+  ASSERT_EQ(m_record->versionCount, 1);
+  EXPECT_STREQ(m_record->versionNames[0], "No versions");
+  ASSERT_EQ(m_record->captionCount, 7);
   const char* captions[] = {"N", "Int", "SDInt", "n(N)", "z(N)", "n(Int)", "z(Int)"};
-  for (int i = 0; i < 7; ++i) EXPECT_STREQ(record->captions[i], captions[i]);
-  ASSERT_NE(record->taskDescription, nullptr);
-  const QelTaskDescription& t = *record->taskDescription;
+  for (int i = 0; i < 7; ++i) EXPECT_STREQ(m_record->captions[i], captions[i]);
+  ASSERT_NE(m_record->taskDescription, nullptr);
+  const QelTaskDescription& t = *m_record->taskDescription;
   EXPECT_EQ(t.word0, 35u);
   ASSERT_EQ(t.presetCount, 1u);
   const uint32_t preset[9] = {3, 0, 0, 0, 0, 0, 0, 0, 0};
   for (int i = 0; i < 9; ++i) EXPECT_EQ(t.presets[0].words[i], preset[i]);
   ASSERT_EQ(t.codeRowCount, 3u);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(t.codeRows[0][i], 10u);
-  EXPECT_NE(record->page, nullptr);
-  EXPECT_EQ(record->FindTimingPreset(task.get()), 0);
+  EXPECT_NE(m_record->page, nullptr);
+  EXPECT_EQ(m_record->FindTimingPreset(m_task.get()), 0);
 }
 
 struct Row {
@@ -81,9 +81,9 @@ const Row kRows[36] = {
 };
 
 TEST_F(TappingRecord, ScoreVariables) {
-  ASSERT_EQ(record->scoreVariableCount, 36u);
+  ASSERT_EQ(m_record->scoreVariableCount, 36u);
   for (int i = 0; i < 36; ++i) {
-    const TaskVariableDef& v = record->scoreVariables[i];
+    const TaskVariableDef& v = m_record->scoreVariables[i];
     SCOPED_TRACE(kRows[i].code);
     EXPECT_STREQ(v.code, kRows[i].code);
     if (kRows[i].group) EXPECT_STREQ(v.group, kRows[i].group);
@@ -92,20 +92,20 @@ TEST_F(TappingRecord, ScoreVariables) {
     EXPECT_EQ(v.part, kRows[i].part);
     EXPECT_STREQ(v.format, v.code[0] == 'Z' ? "%.2f" : "%.0f");
   }
-  EXPECT_STREQ(record->scoreVariables[0].description, "N of left unimanual taps");
-  EXPECT_STREQ(record->scoreVariables[5].description, "Z-score time intervals left unimanual taps");
-  EXPECT_STREQ(record->scoreVariables[8].description, "Mean time right intervals unimanual taps");
-  EXPECT_STREQ(record->scoreVariables[14].description, "N of valid alternating taps");
-  EXPECT_STREQ(record->scoreVariables[23].description, "Z-score time intervals alternating taps criterion");
-  EXPECT_STREQ(record->scoreVariables[33].description, "SD time synchronous tap intervals criterion");
+  EXPECT_STREQ(m_record->scoreVariables[0].description, "N of left unimanual taps");
+  EXPECT_STREQ(m_record->scoreVariables[5].description, "Z-score time intervals left unimanual taps");
+  EXPECT_STREQ(m_record->scoreVariables[8].description, "Mean time right intervals unimanual taps");
+  EXPECT_STREQ(m_record->scoreVariables[14].description, "N of valid alternating taps");
+  EXPECT_STREQ(m_record->scoreVariables[23].description, "Z-score time intervals alternating taps criterion");
+  EXPECT_STREQ(m_record->scoreVariables[33].description, "SD time synchronous tap intervals criterion");
 }
 
 TEST_F(TappingRecord, NormVariables) {
-  ASSERT_EQ(record->normVariableCount, 12u);
+  ASSERT_EQ(m_record->normVariableCount, 12u);
   const int ids[12] = {4, 5, 10, 11, 17, 18, 22, 23, 29, 30, 34, 35};
   const int sources[12] = {0, 2, 6, 8, 14, 15, 19, 20, 26, 27, 31, 32};
   for (int i = 0; i < 12; ++i) {
-    const TaskNormVariable& n = record->normVariables[i];
+    const TaskNormVariable& n = m_record->normVariables[i];
     SCOPED_TRACE(i);
     EXPECT_EQ(n.id, ids[i]);
     EXPECT_EQ(n.source, sources[i]);
@@ -116,14 +116,14 @@ TEST_F(TappingRecord, NormVariables) {
     EXPECT_EQ(n.flags, count ? kNormReversed : 0);
   }
   // The program keeps all twelve as Z variables.
-  EXPECT_EQ(record->GetKeptCount(), 12);
+  EXPECT_EQ(m_record->GetKeptCount(), 12);
 }
 
 TEST_F(TappingRecord, SetupPublishesTheNormWindowOfEachPart) {
   ASSERT_TRUE(Setup(2));
-  for (int i = 0; i < kMaxParts; ++i) EXPECT_EQ(record->normTrialCounts[i], i < 4 ? 10 : -1) << i;
-  EXPECT_EQ(record->seriesLength, 0u);
-  EXPECT_EQ(task->GetThirdPartTableEntry(false, 3), 10);
+  for (int i = 0; i < kMaxParts; ++i) EXPECT_EQ(m_record->normTrialCounts[i], i < 4 ? 10 : -1) << i;
+  EXPECT_EQ(m_record->seriesLength, 0u);
+  EXPECT_EQ(m_task->GetThirdPartTableEntry(false, 3), 10);
   // There is no fifth part.
   EXPECT_FALSE(Setup(4));
 }
@@ -140,13 +140,13 @@ class TappingTexts : public TappingTest, public ::testing::WithParamInterface<Te
 
 TEST_P(TappingTexts, FollowTheLanguageAndThePart) {
   const TextCase& c = GetParam();
-  host.language = c.language;
+  m_host.language = c.language;
   ASSERT_TRUE(Setup(c.part));
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(record->texts[i].rfind("{\\rtf1", 0), 0u) << i;
-  EXPECT_NE(record->texts[kTextTask].find(c.task), std::string::npos) << record->texts[kTextTask];
-  EXPECT_NE(record->texts[kTextPart].find(c.partText), std::string::npos) << record->texts[kTextPart];
-  EXPECT_NE(record->texts[kTextParameters].find(c.parameters), std::string::npos);
-  EXPECT_TRUE(record->texts[kTextFeedback].empty());
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(m_record->texts[i].rfind("{\\rtf1", 0), 0u) << i;
+  EXPECT_NE(m_record->texts[kTextTask].find(c.task), std::string::npos) << m_record->texts[kTextTask];
+  EXPECT_NE(m_record->texts[kTextPart].find(c.partText), std::string::npos) << m_record->texts[kTextPart];
+  EXPECT_NE(m_record->texts[kTextParameters].find(c.parameters), std::string::npos);
+  EXPECT_TRUE(m_record->texts[kTextFeedback].empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -174,12 +174,12 @@ class TappingPreview : public TappingTest, public ::testing::WithParamInterface<
 
 TEST_P(TappingPreview, DrawsTheCountersAtZero) {
   const PreviewCase& c = GetParam();
-  task->TaskParam[0] = c.counters;
+  m_task->TaskParam[0] = c.counters;
   ASSERT_TRUE(Setup(c.part));
   FakeDisplay preview(320, 240);
-  ASSERT_TRUE(task->PreparePreview(&preview, 0));  // command 9: the geometry
+  ASSERT_TRUE(m_task->PreparePreview(&preview, 0));  // command 9: the geometry
   MemoryDC dc(320, 240);
-  ASSERT_TRUE(record->CallTaskEntry(kCmdDrawStimulus, reinterpret_cast<intptr_t>(&dc), 0, 0, nullptr));
+  ASSERT_TRUE(m_record->CallTaskEntry(kCmdDrawStimulus, reinterpret_cast<intptr_t>(&dc), 0, 0, nullptr));
   std::vector<std::string> texts;
   for (const std::string& call : dc.Calls()) {
     if (call.rfind("TextOut", 0) == 0) texts.push_back(call);

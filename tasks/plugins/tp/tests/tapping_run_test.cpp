@@ -20,11 +20,11 @@ using K = KeySource;
 class TappingRun : public TappingTest {
  protected:
   bool TextShown(const std::string& call) const {
-    const auto& calls = display->Surface(kSurfaceBack).Calls();
+    const auto& calls = m_display->Surface(kSurfaceBack).Calls();
     return std::find(calls.begin(), calls.end(), call) != calls.end();
   }
   int TextCount() const {
-    const auto& calls = display->Surface(kSurfaceBack).Calls();
+    const auto& calls = m_display->Surface(kSurfaceBack).Calls();
     return static_cast<int>(std::count_if(calls.begin(), calls.end(),
                                           [](const std::string& c) { return c.rfind("TextOut", 0) == 0; }));
   }
@@ -39,55 +39,55 @@ TEST_F(TappingRun, ATestPartRecordsFromThreeUntilThirteenSecondsAfterTheFirstTap
                           {K::kLeftCtrl, 7005, 17000},
                           {K::kLeftCtrl, 17001, 17100}}));
   ASSERT_EQ(Entries(0), 2u);
-  EXPECT_EQ(runData->category[0][0], 5);
-  EXPECT_EQ(runData->reactionTime[0][0], 5);
-  EXPECT_EQ(runData->category[0][1], 4);
-  EXPECT_EQ(runData->reactionTime[0][1], 9995);
-  ASSERT_EQ(host.tones.size(), 3u);
-  EXPECT_EQ(host.tones[0].frequency, 1000);
-  EXPECT_EQ(host.tones[0].start, 2002u);
-  EXPECT_EQ(host.tones[1].frequency, 1000);
-  EXPECT_EQ(host.tones[1].start, 17001u);
-  EXPECT_EQ(host.tones[2].frequency, 900);
-  EXPECT_EQ(host.tones[2].start, 17301u);
-  EXPECT_EQ(host.breakFlag, 0);
+  EXPECT_EQ(m_runData->category[0][0], 5);
+  EXPECT_EQ(m_runData->reactionTime[0][0], 5);
+  EXPECT_EQ(m_runData->category[0][1], 4);
+  EXPECT_EQ(m_runData->reactionTime[0][1], 9995);
+  ASSERT_EQ(m_host.m_tones.size(), 3u);
+  EXPECT_EQ(m_host.m_tones[0].frequency, 1000);
+  EXPECT_EQ(m_host.m_tones[0].start, 2002u);
+  EXPECT_EQ(m_host.m_tones[1].frequency, 1000);
+  EXPECT_EQ(m_host.m_tones[1].start, 17001u);
+  EXPECT_EQ(m_host.m_tones[2].frequency, 900);
+  EXPECT_EQ(m_host.m_tones[2].start, 17301u);
+  EXPECT_EQ(m_host.breakFlag, 0);
 }
 
 // (Fast patterns run in Alt and Sync, where no counters are drawn.)
 TEST_F(TappingRun, ATenSecondPartKeepsAtMost1001Entries) {
   // Left Ctrl changes every 3 ms from 3000: 3334 changes fall in 6000-16000.
-  host.Reset({});
-  host.pattern = [](KeySource s, uint32_t t) { return s == K::kLeftCtrl && t >= 3000 && (t / 3) % 2 == 0; };
+  m_host.Reset({});
+  m_host.m_pattern = [](KeySource s, uint32_t t) { return s == K::kLeftCtrl && t >= 3000 && (t / 3) % 2 == 0; };
   ASSERT_TRUE(Setup(2));
-  ASSERT_TRUE(task->RunWholeTask(runData.get()));
+  ASSERT_TRUE(m_task->RunWholeTask(m_runData.get()));
   ASSERT_EQ(Entries(2), 1001u);
-  EXPECT_EQ(runData->category[2][0], 5);  // 6000 is a press
-  for (int i = 0; i < 1001; ++i) ASSERT_EQ(runData->reactionTime[2][i], 3) << i;
-  EXPECT_EQ(runData->category[2][1000], 5);  // 9000, the 1001st change
-  EXPECT_EQ(host.tones.back().start, 16301u);
+  EXPECT_EQ(m_runData->category[2][0], 5);  // 6000 is a press
+  for (int i = 0; i < 1001; ++i) ASSERT_EQ(m_runData->reactionTime[2][i], 3) << i;
+  EXPECT_EQ(m_runData->category[2][1000], 5);  // 9000, the 1001st change
+  EXPECT_EQ(m_host.m_tones.back().start, 16301u);
 }
 
 TEST_F(TappingRun, LongPartsAreCutToThirtySeconds) {
-  task->TaskPartTrials[3] = 45;
-  host.Reset({});
-  host.pattern = [](KeySource s, uint32_t t) { return s == K::kRightCtrl && t >= 3000 && (t / 3) % 2 == 0; };
+  m_task->TaskPartTrials[3] = 45;
+  m_host.Reset({});
+  m_host.m_pattern = [](KeySource s, uint32_t t) { return s == K::kRightCtrl && t >= 3000 && (t / 3) % 2 == 0; };
   ASSERT_TRUE(Setup(3));
-  ASSERT_TRUE(task->RunWholeTask(runData.get()));
+  ASSERT_TRUE(m_task->RunWholeTask(m_runData.get()));
   // 6000 + 30000 = 36000 is the end; one entry per 10 ms and the last one.
-  EXPECT_EQ(host.tones[1].start, 36001u);
+  EXPECT_EQ(m_host.m_tones[1].start, 36001u);
   EXPECT_EQ(Entries(3), 3001u);
 }
 
 TEST_F(TappingRun, APracticePartLastsFourSecondsFromTheFirstTap) {
-  host.practiceFlag = 1;
+  m_host.practiceFlag = 1;
   ASSERT_TRUE(RunPart(0, {{K::kLeftCtrl, 3000, 3100}, {K::kLeftCtrl, 6900, 7000}, {K::kLeftCtrl, 7001, 7050}}));
   ASSERT_EQ(Entries(0), 4u);
   // The first tap is the first entry, timed from the start of polling.
-  EXPECT_EQ(runData->reactionTime[0][0], 697);
-  EXPECT_EQ(runData->reactionTime[0][1], 100);
-  EXPECT_EQ(runData->reactionTime[0][2], 3800);
-  EXPECT_EQ(runData->reactionTime[0][3], 100);
-  EXPECT_EQ(host.tones[1].start, 7001u);
+  EXPECT_EQ(m_runData->reactionTime[0][0], 697);
+  EXPECT_EQ(m_runData->reactionTime[0][1], 100);
+  EXPECT_EQ(m_runData->reactionTime[0][2], 3800);
+  EXPECT_EQ(m_runData->reactionTime[0][3], 100);
+  EXPECT_EQ(m_host.m_tones[1].start, 7001u);
 
   // A practice part has no norm window: statistics, no Z-scores.
   AddNorm("ZNlu_tp", 40, 8);
@@ -102,10 +102,10 @@ TEST_F(TappingRun, APracticePartLastsFourSecondsFromTheFirstTap) {
 }
 
 TEST_F(TappingRun, ADemonstrationRunsAsAPracticePart) {
-  host.Reset({{K::kRightCtrl, 3000, 3100}, {K::kRightCtrl, 6900, 7000}});
+  m_host.Reset({{K::kRightCtrl, 3000, 3100}, {K::kRightCtrl, 6900, 7000}});
   ASSERT_TRUE(Setup(1));
-  ASSERT_TRUE(task->RunSignals(runData.get()));  // command 28
-  EXPECT_EQ(host.tones.back().start, 7301u);
+  ASSERT_TRUE(m_task->RunSignals(m_runData.get()));  // command 28
+  EXPECT_EQ(m_host.m_tones.back().start, 7301u);
   EXPECT_EQ(Entries(1), 4u);
   // The practice setting ends with the demonstration: a test run's norm
   // window applies again.
@@ -116,7 +116,7 @@ TEST_F(TappingRun, ADemonstrationRunsAsAPracticePart) {
 
 TEST_F(TappingRun, SpaceStartsThePartAtOnce) {
   ASSERT_TRUE(RunPart(0, {{K::kSpace, 1000, 1010}, {K::kLeftCtrl, 3000, 3100}, {K::kLeftCtrl, 6100, 6200}}));
-  EXPECT_EQ(host.tones[0].start, 1001u);
+  EXPECT_EQ(m_host.m_tones[0].start, 1001u);
   EXPECT_EQ(Entries(0), 2u);
 }
 
@@ -130,13 +130,13 @@ class TappingEscape : public TappingRun, public ::testing::WithParamInterface<Es
 
 TEST_P(TappingEscape, StopsThePartWithTheBreakFlagAndNoEntries) {
   const EscapeCase& c = GetParam();
-  task->trialCounts[2] = 99;
+  m_task->trialCounts[2] = 99;
   EXPECT_FALSE(RunPart(2, Taps(K::kLeftCtrl, {3000, 6000, 6200, 6400}, 50) + Taps(K::kRightCtrl, {6100, 6300}, 50) +
                               std::vector<KeyPress>{{K::kEscape, c.from, c.from + 20}}));
-  EXPECT_EQ(host.breakFlag, 1);
+  EXPECT_EQ(m_host.breakFlag, 1);
   EXPECT_EQ(Entries(2), 0u);
-  EXPECT_EQ(host.tones.size(), c.tones);
-  EXPECT_EQ(display->cursorShown, 1);  // the part ended
+  EXPECT_EQ(m_host.m_tones.size(), c.tones);
+  EXPECT_EQ(m_display->m_cursorShown, 1);  // the part ended
 }
 
 INSTANTIATE_TEST_SUITE_P(When, TappingEscape,
@@ -146,31 +146,31 @@ INSTANTIATE_TEST_SUITE_P(When, TappingEscape,
                                            EscapeCase{"while recording", 6350, 1}));
 
 TEST_F(TappingRun, AZeroDurationEndsThePartWithoutBreak) {
-  task->TaskPartTrials[0] = 0;
-  task->trialCounts[0] = 5;
+  m_task->TaskPartTrials[0] = 0;
+  m_task->trialCounts[0] = 5;
   EXPECT_FALSE(RunPart(0, Taps(K::kLeftCtrl, {3000, 6000}, 50)));
-  EXPECT_EQ(host.breakFlag, 0);
+  EXPECT_EQ(m_host.breakFlag, 0);
   EXPECT_EQ(Entries(0), 0u);
-  EXPECT_TRUE(host.tones.empty());
+  EXPECT_TRUE(m_host.m_tones.empty());
 }
 
 TEST_F(TappingRun, AFailedStartEndsThePartWithoutBreak) {
-  host.display = nullptr;  // nothing to clear: the part cannot start
-  task->trialCounts[0] = 5;
+  m_host.display = nullptr;  // nothing to clear: the part cannot start
+  m_task->trialCounts[0] = 5;
   EXPECT_FALSE(RunPart(0, Taps(K::kLeftCtrl, {3000, 6000}, 50)));
-  EXPECT_EQ(host.breakFlag, 0);
+  EXPECT_EQ(m_host.breakFlag, 0);
   EXPECT_EQ(Entries(0), 0u);
-  EXPECT_TRUE(host.tones.empty());
-  EXPECT_EQ(host.now, 0u);
+  EXPECT_TRUE(m_host.m_tones.empty());
+  EXPECT_EQ(m_host.m_now, 0u);
 }
 
 TEST_F(TappingRun, APartWithoutRunDataFails) {
   ASSERT_TRUE(Setup(0));
-  task->trialCounts[0] = 5;
-  EXPECT_FALSE(record->CallTaskEntry(kCmdRunSelfTimed, 0, 0, 0, nullptr));
-  EXPECT_EQ(host.breakFlag, 0);
+  m_task->trialCounts[0] = 5;
+  EXPECT_FALSE(m_record->CallTaskEntry(kCmdRunSelfTimed, 0, 0, 0, nullptr));
+  EXPECT_EQ(m_host.breakFlag, 0);
   EXPECT_EQ(Entries(0), 0u);
-  EXPECT_TRUE(host.tones.empty());
+  EXPECT_TRUE(m_host.m_tones.empty());
 }
 
 TEST_F(TappingRun, OneHandPartsCountOnScreen) {
@@ -184,18 +184,18 @@ TEST_F(TappingRun, OneHandPartsCountOnScreen) {
 TEST_F(TappingRun, AltCountsOnScreenOnlyWhenSwitchedOn) {
   ASSERT_TRUE(RunPart(2, Taps(K::kLeftCtrl, {3000, 6000}, 50) + Taps(K::kRightCtrl, {6100}, 50)));
   EXPECT_EQ(TextCount(), 0);
-  EXPECT_EQ(runData->responseCode[2][0], 0);
+  EXPECT_EQ(m_runData->responseCode[2][0], 0);
 
-  task->TaskParam[0] = 1;
-  display = std::make_unique<FakeDisplay>(320, 240);
-  host.display = display.get();
+  m_task->TaskParam[0] = 1;
+  m_display = std::make_unique<FakeDisplay>(320, 240);
+  m_host.display = m_display.get();
   ASSERT_TRUE(RunPart(2, Taps(K::kLeftCtrl, {3000, 6000}, 50) + Taps(K::kRightCtrl, {6100}, 50)));
   // Three first sizes (3 % of 240 = 7) left and right of the centre.
   EXPECT_TRUE(TextShown("TextOut 139 120 0"));
   EXPECT_TRUE(TextShown("TextOut 139 120 2"));
   EXPECT_TRUE(TextShown("TextOut 181 120 1"));
-  EXPECT_EQ(runData->responseCode[2][0], 2);
-  EXPECT_EQ(runData->taskCategory[2][2], 1);
+  EXPECT_EQ(m_runData->responseCode[2][0], 2);
+  EXPECT_EQ(m_runData->taskCategory[2][2], 1);
 }
 
 }  // namespace

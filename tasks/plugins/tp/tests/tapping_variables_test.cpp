@@ -80,9 +80,9 @@ class TappingVariables : public TappingTest {
   void RunAllParts() {
     ASSERT_TRUE(RunPart(0, LeftScript()));
     ASSERT_TRUE(RunPart(1, RightScript()));
-    task->TaskParam[0] = 1;  // counters in Alt
+    m_task->TaskParam[0] = 1;  // counters in Alt
     ASSERT_TRUE(RunPart(2, AltScript()));
-    task->TaskParam[0] = 0;
+    m_task->TaskParam[0] = 0;
     ASSERT_TRUE(RunPart(3, SyncScript()));
   }
   void AddNorms() {
@@ -103,10 +103,10 @@ class TappingVariables : public TappingTest {
     ASSERT_EQ(Entries(part), expected.size()) << "part " << part;
     for (size_t i = 0; i < expected.size(); ++i) {
       SCOPED_TRACE("part " + std::to_string(part) + " entry " + std::to_string(i));
-      EXPECT_EQ(runData->category[part][i], expected[i].category);
-      EXPECT_EQ(runData->reactionTime[part][i], expected[i].reactionTime);
-      EXPECT_EQ(runData->responseCode[part][i], expected[i].left);
-      EXPECT_EQ(runData->taskCategory[part][i], expected[i].right);
+      EXPECT_EQ(m_runData->category[part][i], expected[i].category);
+      EXPECT_EQ(m_runData->reactionTime[part][i], expected[i].reactionTime);
+      EXPECT_EQ(m_runData->responseCode[part][i], expected[i].left);
+      EXPECT_EQ(m_runData->taskCategory[part][i], expected[i].right);
     }
   }
 };
@@ -159,16 +159,16 @@ const Expected kExpected[] = {
 TEST_F(TappingVariables, ThirtySixVariablesWithZScores) {
   RunAllParts();
   AddNorms();
-  task->TaskParam[1] = 20;
-  task->TaskParam[2] = 60;
+  m_task->TaskParam[1] = 20;
+  m_task->TaskParam[2] = 60;
   EXPECT_EQ(Compute(), 36);
-  EXPECT_EQ(runData->resultWord, 1);
+  EXPECT_EQ(m_runData->resultWord, 1);
   for (const Expected& e : kExpected) {
     SCOPED_TRACE(e.code);
-    EXPECT_STREQ(runData->scoreVariables[e.index].code, e.code);
+    EXPECT_STREQ(m_runData->scoreVariables[e.index].code, e.code);
     if (e.value == kNoValue) {
       EXPECT_FALSE(Valid(e.index));
-      EXPECT_EQ(runData->values[e.index], kNoValue);
+      EXPECT_EQ(m_runData->values[e.index], kNoValue);
     } else {
       EXPECT_TRUE(Valid(e.index));
       EXPECT_NEAR(Value(e.index), e.value, 1e-9);
@@ -179,7 +179,7 @@ TEST_F(TappingVariables, ThirtySixVariablesWithZScores) {
 TEST_F(TappingVariables, NoZScoresWithoutTesteeAge) {
   RunAllParts();
   AddNorms();
-  runData->testee = nullptr;
+  m_runData->testee = nullptr;
   EXPECT_EQ(Compute(), 36);
   for (const Expected& e : kExpected) {
     SCOPED_TRACE(e.code);
@@ -206,8 +206,8 @@ TEST_F(TappingVariables, TheCriteriaComeFromTheModelTask) {
   RunAllParts();
   // Alt at 10 %: L1 and R1 (15 %) are invalid as without overlap.
   // Sync at 40 %: P2 (50 %) is a pair again: the same as without overlap.
-  task->TaskParam[1] = 10;
-  task->TaskParam[2] = 40;
+  m_task->TaskParam[1] = 10;
+  m_task->TaskParam[2] = 40;
   EXPECT_EQ(Compute(), 36);
   EXPECT_EQ(Value(19), 3);
   EXPECT_EQ(Value(20), 200);
@@ -217,8 +217,8 @@ TEST_F(TappingVariables, TheCriteriaComeFromTheModelTask) {
 
 TEST_F(TappingVariables, PartsWithAtMostOneEntryHaveNoValues) {
   RunAllParts();
-  task->trialCounts[0] = 1;
-  task->trialCounts[2] = 0;
+  m_task->trialCounts[0] = 1;
+  m_task->trialCounts[2] = 0;
   EXPECT_EQ(Compute(), 36);
   for (int i = 0; i < 6; ++i) EXPECT_FALSE(Valid(i)) << i;
   for (int i = 12; i < 24; ++i) EXPECT_FALSE(Valid(i)) << i;
@@ -228,12 +228,12 @@ TEST_F(TappingVariables, PartsWithAtMostOneEntryHaveNoValues) {
 
 TEST_F(TappingVariables, WithoutRunDataNothingIsComputed) {
   int32_t out = 0;
-  EXPECT_TRUE(record->CallTaskEntry(kCmdComputeVariables, 0, 0, 0, &out));
+  EXPECT_TRUE(m_record->CallTaskEntry(kCmdComputeVariables, 0, 0, 0, &out));
   EXPECT_EQ(out, -1);
   // Command 29 without a result pointer computes nothing.
-  runData->resultWord = 5;
-  EXPECT_TRUE(record->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(runData.get()), 0, 0, nullptr));
-  EXPECT_EQ(runData->resultWord, 5);
+  m_runData->resultWord = 5;
+  EXPECT_TRUE(m_record->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(m_runData.get()), 0, 0, nullptr));
+  EXPECT_EQ(m_runData->resultWord, 5);
 }
 
 }  // namespace
