@@ -25,10 +25,13 @@ int DefaultPromptAnswer(unsigned style) {
   const unsigned buttons = style & 0xF;
   const bool second = (style & kPromptDefault2) != 0;
   switch (buttons) {
-    case kPromptOkCancel: return second ? kAnswerCancel : kAnswerOk;
+    case kPromptOkCancel:
+      return second ? kAnswerCancel : kAnswerOk;
     case kPromptYesNo:
-    case kPromptYesNoCancel: return second ? kAnswerNo : kAnswerYes;
-    default: return kAnswerOk;
+    case kPromptYesNoCancel:
+      return second ? kAnswerNo : kAnswerYes;
+    default:
+      return kAnswerOk;
   }
 }
 
@@ -38,9 +41,7 @@ int ShowPrompt(const std::string& text, const std::string& caption, unsigned sty
   return DefaultPromptAnswer(style);
 }
 
-PromptHandler SetPromptHandler(PromptHandler handler) {
-  return std::exchange(Handler(), std::move(handler));
-}
+PromptHandler SetPromptHandler(PromptHandler handler) { return std::exchange(Handler(), std::move(handler)); }
 
 void PostPrompt(const std::string& text, const std::string& caption, unsigned style) {
   PromptPoster poster;

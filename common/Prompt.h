@@ -9,7 +9,6 @@
 
 namespace qel {
 
-
 // Buttons, icons and default button, as the message box styles they stand for.
 enum PromptStyle : unsigned {
   kPromptOk = 0x0,

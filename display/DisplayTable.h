@@ -19,7 +19,7 @@ struct MonitorInfo {
   QelRect geometry;
   QelRect workArea;
   bool primary = false;
-  std::string name;  // may be empty
+  std::string name;   // may be empty
   int modeWidth = 0;  // 0 when the server reports no mode
   int modeHeight = 0;
   int modeDepth = 0;

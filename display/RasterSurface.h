@@ -37,12 +37,8 @@ constexpr int kMaxSurfaceSide = 16384;
 constexpr int64_t kMaxSurfacePixels = int64_t{1} << 25;
 
 // COLORREF 0x00BBGGRR -> pixel 0x00RRGGBB and back.
-constexpr uint32_t PixelFromColorref(COLORREF c) {
-  return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
-constexpr COLORREF ColorrefFromPixel(uint32_t p) {
-  return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-}
+constexpr uint32_t PixelFromColorref(COLORREF c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+constexpr COLORREF ColorrefFromPixel(uint32_t p) { return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu); }
 
 class CRasterSurface {
  public:

@@ -340,7 +340,8 @@ void CSurfaceDC::ArcTo(int left, int top, int right, int bottom, int xStart, int
     StrokePath();
     cairo_new_path(m_cr);
   }
-  m_position = {static_cast<int>(std::floor(cx + rx * std::cos(a2))), static_cast<int>(std::floor(cy + ry * std::sin(a2)))};
+  m_position = {static_cast<int>(std::floor(cx + rx * std::cos(a2))),
+                static_cast<int>(std::floor(cy + ry * std::sin(a2)))};
 }
 
 void CSurfaceDC::Pie(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
@@ -405,7 +406,8 @@ void CSurfaceDC::ApplyFont() {
   m_fontDirty = false;
   PangoFontDescription* desc = pango_font_description_new();
   pango_font_description_set_family(desc, m_fontFace.c_str());
-  pango_font_description_set_weight(desc, static_cast<PangoWeight>(std::clamp(m_fontWeight <= 0 ? 400 : m_fontWeight, 100, 1000)));
+  pango_font_description_set_weight(
+      desc, static_cast<PangoWeight>(std::clamp(m_fontWeight <= 0 ? 400 : m_fontWeight, 100, 1000)));
   pango_font_description_set_style(desc, m_fontItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   double pixels = 16.0;
   if (m_fontHeight < 0) {
@@ -414,8 +416,8 @@ void CSurfaceDC::ApplyFont() {
     // A positive height is the cell (ascent + descent): scale to fit it.
     pango_font_description_set_absolute_size(desc, m_fontHeight * PANGO_SCALE);
     PangoFontMetrics* m = pango_context_get_metrics(pango_layout_get_context(layout), desc, nullptr);
-    const double cell = (pango_font_metrics_get_ascent(m) + pango_font_metrics_get_descent(m)) /
-                        static_cast<double>(PANGO_SCALE);
+    const double cell =
+        (pango_font_metrics_get_ascent(m) + pango_font_metrics_get_descent(m)) / static_cast<double>(PANGO_SCALE);
     pango_font_metrics_unref(m);
     pixels = cell > 0 ? m_fontHeight * m_fontHeight / cell : m_fontHeight;
   }
@@ -490,7 +492,7 @@ int CSurfaceDC::DrawText(const char* text, const QelRect& rectIn, uint32_t forma
   const bool wrap = (format & kDtWordBreak) && !singleLine;
   PlaceLayout(text, singleLine, wrap ? rect.Width() : 0);
   PangoLayout* layout = Layout();
-  const PangoAlignment align = (format & kDtCenter) ? PANGO_ALIGN_CENTER
+  const PangoAlignment align = (format & kDtCenter)  ? PANGO_ALIGN_CENTER
                                : (format & kDtRight) ? PANGO_ALIGN_RIGHT
                                                      : PANGO_ALIGN_LEFT;
   pango_layout_set_alignment(layout, wrap ? align : PANGO_ALIGN_LEFT);
@@ -531,17 +533,32 @@ int CSurfaceDC::DrawText(const char* text, const QelRect& rectIn, uint32_t forma
 
 // ---- pictures ----
 
-bool CSurfaceDC::BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
-                        uint32_t rop) {
+bool CSurfaceDC::BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, uint32_t rop) {
   if (src.IsEmpty() || (rop != kRopSrcCopy && rop != kRopNotSrcCopy)) return false;
   if (width <= 0 || height <= 0) return true;
   // Clip against the destination and the source alike, in 64 bits so that
   // no coordinate sum overflows.
   int64_t dx = x, dy = y, sx = srcX, sy = srcY, w = width, h = height;
-  if (dx < 0) { sx -= dx; w += dx; dx = 0; }
-  if (dy < 0) { sy -= dy; h += dy; dy = 0; }
-  if (sx < 0) { dx -= sx; w += sx; sx = 0; }
-  if (sy < 0) { dy -= sy; h += sy; sy = 0; }
+  if (dx < 0) {
+    sx -= dx;
+    w += dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    sy -= dy;
+    h += dy;
+    dy = 0;
+  }
+  if (sx < 0) {
+    dx -= sx;
+    w += sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    dy -= sy;
+    h += sy;
+    sy = 0;
+  }
   w = std::min({w, int64_t{m_target->Width()} - dx, int64_t{src.width} - sx});
   h = std::min({h, int64_t{m_target->Height()} - dy, int64_t{src.height} - sy});
   if (w <= 0 || h <= 0) return true;
@@ -556,8 +573,8 @@ bool CSurfaceDC::BitBlt(int x, int y, int width, int height, const QelBitmap& sr
   return true;
 }
 
-bool CSurfaceDC::StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
-                            int srcWidth, int srcHeight, uint32_t rop) {
+bool CSurfaceDC::StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, int srcWidth,
+                            int srcHeight, uint32_t rop) {
   if (src.IsEmpty() || (rop != kRopSrcCopy && rop != kRopNotSrcCopy)) return false;
   if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0) return false;
   // Opposite signs of a destination and a source extent mirror the picture.

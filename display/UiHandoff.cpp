@@ -50,7 +50,7 @@ TicketPtr CUiTicketList::Issue() {
   auto ticket = std::make_shared<CUiTicket>();
   std::lock_guard<std::mutex> lock(m_mutex);
   m_tickets.erase(std::remove_if(m_tickets.begin(), m_tickets.end(), [](const auto& w) { return w.expired(); }),
-                 m_tickets.end());
+                  m_tickets.end());
   m_tickets.push_back(ticket);
   return ticket;
 }

@@ -2,7 +2,6 @@
 
 namespace qel {
 
-
 namespace {
 IScoreDialogFactory* g_factory = nullptr;
 }  // namespace

@@ -14,14 +14,14 @@ class CTaskRunData;
 class IRunProject;
 
 struct ScoreDialogRequest {
-  wxWindow* parent = nullptr;        // the run dialog
-  CTaskRunData* runData = nullptr;   // read only: trial arrays and variables of command 29
+  wxWindow* parent = nullptr;       // the run dialog
+  CTaskRunData* runData = nullptr;  // read only: trial arrays and variables of command 29
   IRunProject* project = nullptr;
   std::string testeeCode;
   std::string modelName;
   CExpModelTask* task = nullptr;
-  int part = 1;                      // counted from 1
-  bool savable = false;              // the run may be stored as a score
+  int part = 1;          // counted from 1
+  bool savable = false;  // the run may be stored as a score
   bool practice = false;
 };
 
@@ -32,7 +32,6 @@ class IScoreDialogFactory {
   // it; the modal result (wxID_OK: store the run).
   virtual int RunScoreDialog(const ScoreDialogRequest& request) = 0;
 };
-
 
 void SetScoreDialogFactory(IScoreDialogFactory* factory);  // not owned
 IScoreDialogFactory* GetScoreDialogFactory();

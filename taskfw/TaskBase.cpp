@@ -6,8 +6,8 @@ namespace qel {
 
 namespace {
 
-const char* const kBaseCaptions[] = {"N",       "RT",    "SD",   "Median", "Log(RT)", "RT25s",
-                                     "RT25f",   "n(RT)", "z(RT)", "n(N)",  "z(N)"};
+const char* const kBaseCaptions[] = {"N",     "RT",    "SD",    "Median", "Log(RT)", "RT25s",
+                                     "RT25f", "n(RT)", "z(RT)", "n(N)",   "z(N)"};
 constexpr int32_t kBaseCaptionCount = sizeof(kBaseCaptions) / sizeof(kBaseCaptions[0]);
 
 const int32_t kCodes134[] = {3, 1, 3, 4};
@@ -35,10 +35,7 @@ void SquareOnFront(ITaskHost* host, int r, COLORREF colour) {
 }  // namespace
 
 CTaskBase::CTaskBase()
-    : m_captions(kBaseCaptions),
-      m_captionCount(kBaseCaptionCount),
-      m_codes134(kCodes134),
-      m_codes1234(kCodes1234) {}
+    : m_captions(kBaseCaptions), m_captionCount(kBaseCaptionCount), m_codes134(kCodes134), m_codes1234(kCodes1234) {}
 
 // --- Binding -----------------------------------------------------------------
 
@@ -144,9 +141,7 @@ void CTaskBase::ClearRecordLists() {
   m_record->secondListCount = 0;
 }
 
-int CTaskBase::FeedbackType() const {
-  return m_runContext ? static_cast<int>(m_runContext->w.TaskFbk & 0xFFFF) : -1;
-}
+int CTaskBase::FeedbackType() const { return m_runContext ? static_cast<int>(m_runContext->w.TaskFbk & 0xFFFF) : -1; }
 
 // --- Runs --------------------------------------------------------------------
 

@@ -53,41 +53,41 @@ class CTaskBase {
   bool DispatchCommand(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
 
   // Virtual operations, in slot order (slots 6-34 answer the commands).
-  virtual void SetRestoreCallback(QelRestoreCallback callback, void* context);   // 0
-  virtual void MovePointer(int& x, int& y);                                       // 1
-  virtual bool SetupScreen(IDDDisplay* display, bool practice);                   // 2
-  virtual bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b);                     // 3
-  virtual bool SpareHook(intptr_t a);                                             // 4
-  virtual void LoadTexts();                                                       // 5
-  virtual bool GetInfo(int type, int kind, int index, int32_t* out);              // 6 (pointers: kInfoWideAnswer)
-  virtual bool Init(ITaskLibrary* record);                                        // 7
-  virtual bool SetupRun(IExpModelTask* context, intptr_t value);                  // 8
-  virtual int32_t GetParamText(int parameter, int which);                         // 9
-  virtual bool OnUnload();                                                        // 10
-  virtual bool BeginRun(ITaskRunData* runData);                                   // 11
-  virtual bool EndRun();                                                          // 12
-  virtual bool ShowWarning();                                                     // 13
-  virtual bool HideWarning();                                                     // 14
-  virtual bool PrepareScreen(IDDDisplay* display, bool flag);                     // 15
-  virtual bool ShowSignal(const char* code, IDDDisplay* display, intptr_t c);     // 16
-  virtual bool HideSignal(int32_t responseCode);                                  // 17
-  virtual int32_t OnBreakBegin();                                                 // 18
-  virtual int32_t OnBreakEnd();                                                   // 19
-  virtual int32_t GetWarningInterval();                                           // 20
-  virtual int32_t GetResponse();                                                  // 21
-  virtual int32_t IsTrialEnded();                                                 // 22
-  virtual int32_t OnResponse(int32_t code, int32_t early);                        // 23
-  virtual int32_t OnNoResponse();                                                 // 24
-  virtual int32_t OnResponseRelease();                                            // 25
-  virtual int32_t GetExtraResponseCount();                                        // 26
-  virtual bool FeedbackOn();                                                      // 27
-  virtual bool FeedbackOff();                                                     // 28
-  virtual bool SetTrial(const char* code);                                        // 29
-  virtual int32_t GetCorrectResponse(const char* code);                           // 30
-  virtual int32_t ClassifyResponse(int32_t category, int32_t code);               // 31
-  virtual bool Demonstrate(ITaskRunData* runData);                                // 32
-  virtual int32_t ComputeVariables(ITaskRunData* runData);                        // 33
-  virtual bool RunSelfTimed(ITaskRunData* runData);                               // 34
+  virtual void SetRestoreCallback(QelRestoreCallback callback, void* context);  // 0
+  virtual void MovePointer(int& x, int& y);                                     // 1
+  virtual bool SetupScreen(IDDDisplay* display, bool practice);                 // 2
+  virtual bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b);                   // 3
+  virtual bool SpareHook(intptr_t a);                                           // 4
+  virtual void LoadTexts();                                                     // 5
+  virtual bool GetInfo(int type, int kind, int index, int32_t* out);            // 6 (pointers: kInfoWideAnswer)
+  virtual bool Init(ITaskLibrary* record);                                      // 7
+  virtual bool SetupRun(IExpModelTask* context, intptr_t value);                // 8
+  virtual int32_t GetParamText(int parameter, int which);                       // 9
+  virtual bool OnUnload();                                                      // 10
+  virtual bool BeginRun(ITaskRunData* runData);                                 // 11
+  virtual bool EndRun();                                                        // 12
+  virtual bool ShowWarning();                                                   // 13
+  virtual bool HideWarning();                                                   // 14
+  virtual bool PrepareScreen(IDDDisplay* display, bool flag);                   // 15
+  virtual bool ShowSignal(const char* code, IDDDisplay* display, intptr_t c);   // 16
+  virtual bool HideSignal(int32_t responseCode);                                // 17
+  virtual int32_t OnBreakBegin();                                               // 18
+  virtual int32_t OnBreakEnd();                                                 // 19
+  virtual int32_t GetWarningInterval();                                         // 20
+  virtual int32_t GetResponse();                                                // 21
+  virtual int32_t IsTrialEnded();                                               // 22
+  virtual int32_t OnResponse(int32_t code, int32_t early);                      // 23
+  virtual int32_t OnNoResponse();                                               // 24
+  virtual int32_t OnResponseRelease();                                          // 25
+  virtual int32_t GetExtraResponseCount();                                      // 26
+  virtual bool FeedbackOn();                                                    // 27
+  virtual bool FeedbackOff();                                                   // 28
+  virtual bool SetTrial(const char* code);                                      // 29
+  virtual int32_t GetCorrectResponse(const char* code);                         // 30
+  virtual int32_t ClassifyResponse(int32_t category, int32_t code);             // 31
+  virtual bool Demonstrate(ITaskRunData* runData);                              // 32
+  virtual int32_t ComputeVariables(ITaskRunData* runData);                      // 33
+  virtual bool RunSelfTimed(ITaskRunData* runData);                             // 34
 
   // Command 10: draws the stimulus of a trial code into off-screen surface 0
   // of the display and presents it.

@@ -82,13 +82,20 @@ bool CTaskBase::GetInfo(int type, int kind, int index, int32_t* out) {
       if (!m_variables || index < 0 || static_cast<uint32_t>(index) >= m_variableCount) return false;
       const TaskVariableDef& v = m_variables[index];
       switch (kind) {
-        case 1: return slot.PutPointer(v.code);
-        case 2: return slot.PutPointer(v.group);
-        case 3: return slot.PutPointer(v.format);
-        case 4: return slot.PutPointer(v.description);
-        case 5: return slot.PutValue(v.flags);
-        case 6: return slot.PutValue(v.GetCaptionCode(slot.In() != 0));
-        default: return slot.PutValue(v.GetColumn((slot.In() & 1) != 0, (slot.In() & 2) != 0));
+        case 1:
+          return slot.PutPointer(v.code);
+        case 2:
+          return slot.PutPointer(v.group);
+        case 3:
+          return slot.PutPointer(v.format);
+        case 4:
+          return slot.PutPointer(v.description);
+        case 5:
+          return slot.PutValue(v.flags);
+        case 6:
+          return slot.PutValue(v.GetCaptionCode(slot.In() != 0));
+        default:
+          return slot.PutValue(v.GetColumn((slot.In() & 1) != 0, (slot.In() & 2) != 0));
       }
     }
     default:

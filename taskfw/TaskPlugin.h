@@ -26,14 +26,13 @@ namespace qel {
 
 extern "C" QEL_PLUGIN_EXPORT const QelModelTask g_ModelDefault;
 
-#define QEL_TASK_PLUGIN(TaskClass, object)                                                        \
-  static_assert(std::is_base_of_v<CTaskBase, TaskClass>, "a task class derives from CTaskBase"); \
-  TaskClass object;                                                                               \
-  CTaskBase& QelPluginTask() { return object; }                                                   \
-  extern "C" QEL_PLUGIN_EXPORT bool TaskEntry(uint32_t command, intptr_t a, intptr_t b,          \
-                                              intptr_t c, int32_t* out) {                         \
-    return object.DispatchCommand(command, a, b, c, out);                                         \
-  }                                                                                               \
+#define QEL_TASK_PLUGIN(TaskClass, object)                                                                          \
+  static_assert(std::is_base_of_v<CTaskBase, TaskClass>, "a task class derives from CTaskBase");                    \
+  TaskClass object;                                                                                                 \
+  CTaskBase& QelPluginTask() { return object; }                                                                     \
+  extern "C" QEL_PLUGIN_EXPORT bool TaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out) { \
+    return object.DispatchCommand(command, a, b, c, out);                                                           \
+  }                                                                                                                 \
   static_assert(std::is_same_v<decltype(&TaskEntry), TaskEntryFn>, "TaskEntry has the entry type")
 
 }  // namespace qel

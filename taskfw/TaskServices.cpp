@@ -15,9 +15,7 @@ bool CTaskBase::DrawToSurface(intptr_t code, IDDDisplay* display, intptr_t c) {
   return true;
 }
 
-bool CTaskBase::ClearBackSurface() {
-  return m_host ? m_host->SurfaceClear(kSurfaceBack, m_backColour) : false;
-}
+bool CTaskBase::ClearBackSurface() { return m_host ? m_host->SurfaceClear(kSurfaceBack, m_backColour) : false; }
 
 int CTaskBase::WaitSpaceChange() { return m_host ? m_host->WaitSpaceChange() : 0; }
 
@@ -52,9 +50,7 @@ void CTaskBase::BeepTrain(int count) {
   }
 }
 
-bool CTaskBase::ReleaseBackDC(CDC* dc) {
-  return m_host ? m_host->SurfaceReleaseDC(kSurfaceBack, dc) : false;
-}
+bool CTaskBase::ReleaseBackDC(CDC* dc) { return m_host ? m_host->SurfaceReleaseDC(kSurfaceBack, dc) : false; }
 
 bool CTaskBase::Present() { return m_host ? m_host->Present(true) : false; }
 

@@ -22,9 +22,12 @@ int CTaskBase::TextLanguage() const {
 
 uint32_t CTaskBase::TextIdForLanguage(uint32_t english, uint32_t dutch, uint32_t italian) const {
   switch (TextLanguage()) {
-    case 1: return dutch;
-    case 2: return italian;
-    default: return english;
+    case 1:
+      return dutch;
+    case 2:
+      return italian;
+    default:
+      return english;
   }
 }
 

@@ -8,10 +8,10 @@ namespace qel {
 void CTaskBase::PublishTrialList() {
   if (!m_host) return;
 
-  const char (*list)[kTrialCodeSize] = nullptr;
+  const char(*list)[kTrialCodeSize] = nullptr;
   uint32_t listCount = 0;
   uint32_t slots = 0;
-  const char (*second)[kTrialCodeSize] = nullptr;
+  const char(*second)[kTrialCodeSize] = nullptr;
   uint32_t secondCount = 0;
   if (m_record) {
     second = m_record->secondList;

@@ -24,7 +24,7 @@ class CItemKeyList {
   // Key of row i; "" when i, taken as unsigned, is not below the row count.
   std::string GetKey(int i) const;
 
-  wxWindow* m_pOwner = nullptr;       // not owned; nothing is notified while null
+  wxWindow* m_pOwner = nullptr;         // not owned; nothing is notified while null
   const void* m_pDataSource = nullptr;  // not owned
   CStringArrayEx m_keys;
   uint32_t m_nRowCount = 0;

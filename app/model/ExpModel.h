@@ -21,8 +21,8 @@ class CExpModel {
   // An empty model: no name, a new header, every slot cleared.
   void Reset();
 
-  virtual CModelHeader* GetHeader();                  // slot 0
-  virtual CExpModelTask* GetTask(int i);              // slot 1: 0..count-1, else null
+  virtual CModelHeader* GetHeader();      // slot 0
+  virtual CExpModelTask* GetTask(int i);  // slot 1: 0..count-1, else null
   const CModelHeader* GetHeader() const { return &m_header; }
   const CExpModelTask* GetTask(int i) const;
 

@@ -11,9 +11,7 @@ namespace qel {
 
 namespace {
 
-std::string FixedText(const char* field, size_t size) {
-  return std::string(field, strnlen(field, size));
-}
+std::string FixedText(const char* field, size_t size) { return std::string(field, strnlen(field, size)); }
 
 std::string TextOrEmpty(const char* text) { return text ? std::string(text) : std::string(); }
 
@@ -76,9 +74,7 @@ void CExpModelTask::ClearPartCounts() {
   for (QelDateTime& d : partDates) d = QelDateTime::Null();
 }
 
-void CExpModelTask::ClearAssessmentCounts() {
-  std::fill(std::begin(assessmentCounts), std::end(assessmentCounts), 0u);
-}
+void CExpModelTask::ClearAssessmentCounts() { std::fill(std::begin(assessmentCounts), std::end(assessmentCounts), 0u); }
 
 // ---- parts and assessments -------------------------------------------------
 
@@ -164,9 +160,7 @@ uint32_t CExpModelTask::GetPartAssessmentCount(int n) const {
   return assessmentCounts[n - 1];
 }
 
-uint32_t CExpModelTask::GetCurrentPartAssessmentCount() const {
-  return GetPartAssessmentCount(currentPart + 1);
-}
+uint32_t CExpModelTask::GetCurrentPartAssessmentCount() const { return GetPartAssessmentCount(currentPart + 1); }
 
 // ---- virtual slots ---------------------------------------------------------
 
@@ -179,9 +173,7 @@ QelResModule CExpModelTask::UseLibraryResources() {
 
 bool CExpModelTask::IsLibraryLoaded() const { return library && library->loaded; }
 
-int CExpModelTask::GetLibraryTaskWord() const {
-  return library ? static_cast<int>(library->seriesLength) : 0;
-}
+int CExpModelTask::GetLibraryTaskWord() const { return library ? static_cast<int>(library->seriesLength) : 0; }
 
 int CExpModelTask::GetPartTableEntry(bool second, int n) const {
   if (n < 1 || n > BoundPartCount()) return 0;
@@ -289,8 +281,7 @@ int CExpModelTask::GetScoreVariableColumn(int i, bool allowVariant, bool exclude
   return row ? row->GetColumn(allowVariant, excludeAlt) : 0;
 }
 
-bool CExpModelTask::GetVariableValue(int n, double* out, double value, double age, int kind,
-                                     bool floor) const {
+bool CExpModelTask::GetVariableValue(int n, double* out, double value, double age, int kind, bool floor) const {
   if (out) *out = kNoValue;
   if (!library || !out) return false;
   return library->GetVariableValue(n, out, value, age, kind, floor);
@@ -405,8 +396,6 @@ int32_t CExpModelTask::OnResponseTimeout() { return Ask(kCmdOnNoResponse); }
 int32_t CExpModelTask::OnResponseRelease() { return Ask(kCmdOnResponseRelease); }
 int32_t CExpModelTask::GetExtraResponseCount() { return Ask(kCmdExtraResponseCount); }
 bool CExpModelTask::IsTargetTrial(const char* trialCode) { return Send(kCmdSetTrial, Arg(trialCode)); }
-int32_t CExpModelTask::GetExpectedResponse(const char* trialCode) {
-  return Ask(kCmdCorrectResponse, Arg(trialCode));
-}
+int32_t CExpModelTask::GetExpectedResponse(const char* trialCode) { return Ask(kCmdCorrectResponse, Arg(trialCode)); }
 
 }  // namespace qel

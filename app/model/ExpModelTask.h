@@ -48,13 +48,13 @@ class CExpModelTask : public IExpModelTask {
   uint32_t GetCurrentPartAssessmentCount() const;
 
   // Virtual slots.
-  QelResModule UseLibraryResources() override;                     // 0
-  bool IsLibraryLoaded() const override;                           // 1
-  int GetLibraryTaskWord() const override;                         // 2
-  int GetPartTableEntry(bool second, int n) const override;        // 3
-  int GetThirdPartTableEntry(bool flag, int n) const override;     // 4
-  uint32_t GetPartTrials(int n) const override;                    // 5
-  uint32_t GetCurrentPartTrials() const override;                  // 6
+  QelResModule UseLibraryResources() override;                  // 0
+  bool IsLibraryLoaded() const override;                        // 1
+  int GetLibraryTaskWord() const override;                      // 2
+  int GetPartTableEntry(bool second, int n) const override;     // 3
+  int GetThirdPartTableEntry(bool flag, int n) const override;  // 4
+  uint32_t GetPartTrials(int n) const override;                 // 5
+  uint32_t GetCurrentPartTrials() const override;               // 6
 
   // Views of the bound plug-in library; each gives its empty value when unbound.
   const QelTaskDescription* GetTaskDescription() const;
@@ -98,29 +98,29 @@ class CExpModelTask : public IExpModelTask {
 
   // Plug-in commands: false or 0 without a bound library (nothing sent).
   // Commands with a result return it when the plug-in answers true, else 0.
-  bool PrepareRun(ITaskRunData* runData);                           // 2
-  bool RunSignals(ITaskRunData* runData);                           // 28
-  bool RunWholeTask(ITaskRunData* runData);                         // 30
-  bool StartPart(ITaskRunData* runData);                            // 5
-  bool EndPart();                                                   // 6
-  bool ShowWarning();                                               // 7
-  bool ShowFeedback();                                              // 23
-  bool HideFeedback();                                              // 24
-  bool PreparePreview(IDDDisplay* display, int flag);               // 9
-  bool DrawPreview(intptr_t a, intptr_t b, intptr_t c);             // 10
-  bool ShowSignal(intptr_t a, intptr_t b, intptr_t c);              // 12
-  bool HideSignal(int32_t code);                                    // 13
-  int32_t OnBreak();                                                // 14
-  int32_t GetResumeDelay();                                         // 15
-  int32_t GetStartDelay();                                          // 16: 500 when unbound
-  int32_t PollResponse();                                           // 17
-  int32_t IsTrialEnded();                                           // 18
-  int32_t OnResponse(intptr_t a, intptr_t b);                       // 19
-  int32_t OnResponseTimeout();                                      // 20
-  int32_t OnResponseRelease();                                      // 21
-  int32_t GetExtraResponseCount();                                  // 22
-  bool IsTargetTrial(const char* trialCode);                        // 25
-  int32_t GetExpectedResponse(const char* trialCode);               // 26
+  bool PrepareRun(ITaskRunData* runData);                // 2
+  bool RunSignals(ITaskRunData* runData);                // 28
+  bool RunWholeTask(ITaskRunData* runData);              // 30
+  bool StartPart(ITaskRunData* runData);                 // 5
+  bool EndPart();                                        // 6
+  bool ShowWarning();                                    // 7
+  bool ShowFeedback();                                   // 23
+  bool HideFeedback();                                   // 24
+  bool PreparePreview(IDDDisplay* display, int flag);    // 9
+  bool DrawPreview(intptr_t a, intptr_t b, intptr_t c);  // 10
+  bool ShowSignal(intptr_t a, intptr_t b, intptr_t c);   // 12
+  bool HideSignal(int32_t code);                         // 13
+  int32_t OnBreak();                                     // 14
+  int32_t GetResumeDelay();                              // 15
+  int32_t GetStartDelay();                               // 16: 500 when unbound
+  int32_t PollResponse();                                // 17
+  int32_t IsTrialEnded();                                // 18
+  int32_t OnResponse(intptr_t a, intptr_t b);            // 19
+  int32_t OnResponseTimeout();                           // 20
+  int32_t OnResponseRelease();                           // 21
+  int32_t GetExtraResponseCount();                       // 22
+  bool IsTargetTrial(const char* trialCode);             // 25
+  int32_t GetExpectedResponse(const char* trialCode);    // 26
 
   // The start delay a plug-in presets and the one used without a plug-in.
   static constexpr int32_t kDefaultStartDelay = 500;

@@ -52,8 +52,8 @@ bool CArchiveReader::ReadU16(uint16_t* out) {
 bool CArchiveReader::ReadU32(uint32_t* out) {
   uint8_t b[4];
   if (!ReadBytes(b, 4)) return false;
-  *out = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-         (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+  *out = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
+         (static_cast<uint32_t>(b[3]) << 24);
   return true;
 }
 

@@ -44,15 +44,14 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-bool ReadFileBounded(const std::string& path, size_t maxSize, std::vector<uint8_t>* out,
-                     std::string* error) {
+bool ReadFileBounded(const std::string& path, size_t maxSize, std::vector<uint8_t>* out, std::string* error) {
   out->clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     SetError(error, SystemError("Cannot open", path, errno));
     return false;
   }
-  struct stat st{};
+  struct stat st {};
   if (::fstat(fd, &st) != 0) {
     const int err = errno;
     ::close(fd);
@@ -106,7 +105,7 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
   }
   // Write beside the real file when the path is a symbolic link.
   std::string target = path;
-  struct stat st{};
+  struct stat st {};
   const bool exists = ::stat(path.c_str(), &st) == 0;
   if (exists) {
     if (!S_ISREG(st.st_mode)) {

@@ -10,8 +10,7 @@
 namespace qel {
 
 // Reads a regular file of at most maxSize bytes; false with an error text otherwise.
-bool ReadFileBounded(const std::string& path, size_t maxSize, std::vector<uint8_t>* out,
-                     std::string* error);
+bool ReadFileBounded(const std::string& path, size_t maxSize, std::vector<uint8_t>* out, std::string* error);
 
 // Writes the bytes to a temporary file beside the target, flushes it to disk
 // and renames it over the target (then flushes the folder). A failure

@@ -58,8 +58,8 @@ bool ReadModel(CArchiveReader& ar, CExpModel* model, uint32_t* documentFormat, s
     return false;
   }
   if (count > static_cast<uint32_t>(kMaxModelTasks)) {
-    *error = "The model holds " + std::to_string(static_cast<int32_t>(count)) +
-             " tasks; a model holds 0 to " + std::to_string(kMaxModelTasks) + ".";
+    *error = "The model holds " + std::to_string(static_cast<int32_t>(count)) + " tasks; a model holds 0 to " +
+             std::to_string(kMaxModelTasks) + ".";
     return false;
   }
   for (uint32_t i = 0; i < count; ++i) {
@@ -72,8 +72,7 @@ bool ReadModel(CArchiveReader& ar, CExpModel* model, uint32_t* documentFormat, s
 
 }  // namespace
 
-bool ReadModelBytes(const uint8_t* data, size_t size, CExpModel* model, uint32_t* documentFormat,
-                    std::string* error) {
+bool ReadModelBytes(const uint8_t* data, size_t size, CExpModel* model, uint32_t* documentFormat, std::string* error) {
   model->Reset();
   CArchiveReader ar(data, size);
   std::string reason;
@@ -112,8 +111,7 @@ std::vector<uint8_t> WriteModelBytes(const CExpModel& model) {
   return ar.Take();
 }
 
-bool ReadModelFile(const std::string& path, CExpModel* model, uint32_t* documentFormat,
-                   std::string* error) {
+bool ReadModelFile(const std::string& path, CExpModel* model, uint32_t* documentFormat, std::string* error) {
   model->Reset();
   std::vector<uint8_t> bytes;
   std::string reason;

@@ -27,15 +27,13 @@ constexpr size_t kMaxModelFileSize = 64u * 1024 * 1024;
 // file, another class, more than 40 tasks, a text running past the end)
 // the model is left reset and error says why. The loaded flag of the model
 // and its tasks is set on success; documentFormat receives the file's word.
-bool ReadModelBytes(const uint8_t* data, size_t size, CExpModel* model, uint32_t* documentFormat,
-                    std::string* error);
+bool ReadModelBytes(const uint8_t* data, size_t size, CExpModel* model, uint32_t* documentFormat, std::string* error);
 
 // The bytes of the model's file.
 std::vector<uint8_t> WriteModelBytes(const CExpModel& model);
 
 // Reads the file and, on success, names the model after the file's title.
-bool ReadModelFile(const std::string& path, CExpModel* model, uint32_t* documentFormat,
-                   std::string* error);
+bool ReadModelFile(const std::string& path, CExpModel* model, uint32_t* documentFormat, std::string* error);
 
 // Writes the file atomically (a failed save leaves the previous file as it
 // was); on success sets the loaded flags and names the model after the file.

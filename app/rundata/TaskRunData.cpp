@@ -82,8 +82,7 @@ void ExtendedStats(std::vector<int32_t> x, QelStats* r) {
 // returned; stops at a negative index. Without values every group is only
 // skipped, so the chain keeps its layout. No list: -1.
 template <typename StoreGroup>
-int ForEachCode(int index, int n, const int32_t* values, const QelCodeList* list, int groupSize,
-                StoreGroup store) {
+int ForEachCode(int index, int n, const int32_t* values, const QelCodeList* list, int groupSize, StoreGroup store) {
   if (!list) return -1;
   const int count = CodeCount(list);
   for (int k = 0; k < count && index >= 0; ++k) {
@@ -94,8 +93,8 @@ int ForEachCode(int index, int n, const int32_t* values, const QelCodeList* list
 
 // n and mean (and the SD when asked) of each code of the list; the index
 // moves one group per code also where a group does not fit.
-int StoreCountMeanGroups(CTaskRunData& data, int index, const int32_t* codes, const int32_t* values,
-                         int n, const QelCodeList* list, bool withSd) {
+int StoreCountMeanGroups(CTaskRunData& data, int index, const int32_t* codes, const int32_t* values, int n,
+                         const QelCodeList* list, bool withSd) {
   if (!list || !values || index < 0) return index;
   const int size = withSd ? 3 : 2;
   const int count = CodeCount(list);
@@ -155,8 +154,8 @@ int CTaskRunData::CountCode(const int32_t* array, int n, int code) const {
 
 // ---- statistics ------------------------------------------------------------
 
-int CTaskRunData::ComputeStats(QelStats* record, const int32_t* codes, const int32_t* values,
-                               int n, int selector) const {
+int CTaskRunData::ComputeStats(QelStats* record, const int32_t* codes, const int32_t* values, int n,
+                               int selector) const {
   QelStats local;
   QelStats* r = record ? record : &local;
   *r = QelStats{};
@@ -165,8 +164,8 @@ int CTaskRunData::ComputeStats(QelStats* record, const int32_t* codes, const int
   return r->n;
 }
 
-int CTaskRunData::ComputeExtendedStats(QelStats* record, const int32_t* codes,
-                                       const int32_t* values, int n, int selector) const {
+int CTaskRunData::ComputeExtendedStats(QelStats* record, const int32_t* codes, const int32_t* values, int n,
+                                       int selector) const {
   QelStats local;
   QelStats* r = record ? record : &local;
   *r = QelStats{};
@@ -206,20 +205,19 @@ int CTaskRunData::CombinePair(int index, int a, int b, bool mean) {
   return index + 1;
 }
 
-int CTaskRunData::StoreExtendedStats(const int32_t* codes, const int32_t* values, int n,
-                                     int selector, int index) {
+int CTaskRunData::StoreExtendedStats(const int32_t* codes, const int32_t* values, int n, int selector, int index) {
   if (!GroupFits(index, kExtendedGroup)) return index;
   QelStats r;
   if (ComputeExtendedStats(&r, codes, values, n, selector) >= 0) {
-    const double stats[kExtendedGroup] = {static_cast<double>(r.n), r.mean,        r.sd,         r.median,
-                                          r.logMean,                 r.highQuarter, r.lowQuarter};
+    const double stats[kExtendedGroup] = {
+        static_cast<double>(r.n), r.mean, r.sd, r.median, r.logMean, r.highQuarter, r.lowQuarter};
     for (int k = 0; k < kExtendedGroup; ++k) SetValue(index + k, stats[k], true);
   }
   return index + kExtendedGroup;
 }
 
-void CTaskRunData::StoreZ(int index, const int32_t* codes, const int32_t* values, int n,
-                          int selector, QelNormGetter z, int normTrials, ZStatistic statistic) {
+void CTaskRunData::StoreZ(int index, const int32_t* codes, const int32_t* values, int n, int selector, QelNormGetter z,
+                          int normTrials, ZStatistic statistic) {
   SetValue(index, kNoValue, false);
   if (!z || !testee || normTrials > n) return;
   // The norms rest on the first normTrials trials only; -1 (none) fails here.
@@ -236,8 +234,8 @@ void CTaskRunData::StoreZ(int index, const int32_t* codes, const int32_t* values
   SetValue(index, out, ok);
 }
 
-int CTaskRunData::StoreCountMeanZ(const int32_t* codes, const int32_t* values, int n, int selector,
-                                  int index, QelNormGetter z, int normTrials) {
+int CTaskRunData::StoreCountMeanZ(const int32_t* codes, const int32_t* values, int n, int selector, int index,
+                                  QelNormGetter z, int normTrials) {
   if (!GroupFits(index, kCountMeanZGroup)) return index;
   QelStats r;
   if (ComputeStats(&r, codes, values, n, selector) >= 0) {
@@ -248,9 +246,8 @@ int CTaskRunData::StoreCountMeanZ(const int32_t* codes, const int32_t* values, i
   return index + kCountMeanZGroup;
 }
 
-int CTaskRunData::StoreExtendedStatsZ(const int32_t* codes, const int32_t* values, int n,
-                                      int selector, int index, QelStats* record, QelNormGetter z,
-                                      int normTrials) {
+int CTaskRunData::StoreExtendedStatsZ(const int32_t* codes, const int32_t* values, int n, int selector, int index,
+                                      QelStats* record, QelNormGetter z, int normTrials) {
   if (!GroupFits(index, kExtendedZGroup)) return index;
   if (record) ComputeExtendedStats(record, codes, values, n, selector);
   const int next = StoreExtendedStats(codes, values, n, selector, index);
@@ -258,8 +255,8 @@ int CTaskRunData::StoreExtendedStatsZ(const int32_t* codes, const int32_t* value
   return next + 1;
 }
 
-int CTaskRunData::ComputeValueWithZ(const int32_t* codes, const int32_t* values, int n, int selector,
-                                    int index, QelNormGetter zMean, int normTrials, QelNormGetter zSd) {
+int CTaskRunData::ComputeValueWithZ(const int32_t* codes, const int32_t* values, int n, int selector, int index,
+                                    QelNormGetter zMean, int normTrials, QelNormGetter zSd) {
   if (!GroupFits(index, kExtendedZSdGroup)) return index;
   const int next = StoreExtendedStatsZ(codes, values, n, selector, index, nullptr, zMean, normTrials);
   StoreZ(next, codes, values, n, selector, zSd, normTrials, ZStatistic::kSd);
@@ -268,8 +265,8 @@ int CTaskRunData::ComputeValueWithZ(const int32_t* codes, const int32_t* values,
 
 // ---- per-code groups -------------------------------------------------------
 
-int CTaskRunData::ComputeExtendedForCodes(int index, const int32_t* codes, const int32_t* values,
-                                          int n, const QelCodeList* list, int normTrials) {
+int CTaskRunData::ComputeExtendedForCodes(int index, const int32_t* codes, const int32_t* values, int n,
+                                          const QelCodeList* list, int normTrials) {
   return ForEachCode(index, n, values, list, kExtendedZGroup, [&](int at, int k) {
     return StoreExtendedStatsZ(codes, values, n, list->codes[k], at, nullptr, list->getters[k], normTrials);
   });
@@ -282,13 +279,13 @@ int CTaskRunData::ComputeForCodes(int index, const int32_t* codes, const int32_t
   });
 }
 
-int CTaskRunData::StoreCountMeanForCodes(int index, const int32_t* codes, const int32_t* values,
-                                         int n, const QelCodeList* list) {
+int CTaskRunData::StoreCountMeanForCodes(int index, const int32_t* codes, const int32_t* values, int n,
+                                         const QelCodeList* list) {
   return StoreCountMeanGroups(*this, index, codes, values, n, list, false);
 }
 
-int CTaskRunData::StoreCountMeanSdForCodes(int index, const int32_t* codes, const int32_t* values,
-                                           int n, const QelCodeList* list) {
+int CTaskRunData::StoreCountMeanSdForCodes(int index, const int32_t* codes, const int32_t* values, int n,
+                                           const QelCodeList* list) {
   return StoreCountMeanGroups(*this, index, codes, values, n, list, true);
 }
 
@@ -303,34 +300,28 @@ int CTaskRunData::NormTrials(const IExpModelTask* task, int part) const {
   return task->GetThirdPartTableEntry(normTableSwitch != 0, part + 1);
 }
 
-int CTaskRunData::ComputePartExtended(const IExpModelTask* task, int index, int part,
-                                      const QelCodeList* list) {
+int CTaskRunData::ComputePartExtended(const IExpModelTask* task, int index, int part, const QelCodeList* list) {
   const int n = PartTrials(task, part);
   if (n < 0 || index < 0) return index;
   // The count keeps its place when the part has no trials, so the variables
   // after it stay where the task's table expects them.
   if (n > 0) SetValue(index, n, true);
-  return ComputeExtendedForCodes(index + 1, taskCategory[part], reactionTime[part], n, list,
-                                 NormTrials(task, part));
+  return ComputeExtendedForCodes(index + 1, taskCategory[part], reactionTime[part], n, list, NormTrials(task, part));
 }
 
-int CTaskRunData::ComputePartExtendedNoCount(const IExpModelTask* task, int index, int part,
-                                             const QelCodeList* list) {
+int CTaskRunData::ComputePartExtendedNoCount(const IExpModelTask* task, int index, int part, const QelCodeList* list) {
   const int n = PartTrials(task, part);
   if (n < 0 || index < 0) return index;
-  return ComputeExtendedForCodes(index, taskCategory[part], reactionTime[part], n, list,
-                                 NormTrials(task, part));
+  return ComputeExtendedForCodes(index, taskCategory[part], reactionTime[part], n, list, NormTrials(task, part));
 }
 
-int CTaskRunData::ComputePartCountMeanZ(const IExpModelTask* task, int index, int part,
-                                        const QelCodeList* list) {
+int CTaskRunData::ComputePartCountMeanZ(const IExpModelTask* task, int index, int part, const QelCodeList* list) {
   const int n = PartTrials(task, part);
   if (n < 0 || index < 0) return index;
   return ComputeForCodes(index, taskCategory[part], reactionTime[part], n, list, NormTrials(task, part));
 }
 
-int CTaskRunData::ComputePartCountMean(const IExpModelTask* task, int index, int part,
-                                       const QelCodeList* list) {
+int CTaskRunData::ComputePartCountMean(const IExpModelTask* task, int index, int part, const QelCodeList* list) {
   const int n = PartTrials(task, part);
   if (n < 0 || index < 0) return index;
   return StoreCountMeanForCodes(index, taskCategory[part], reactionTime[part], n, list);
@@ -359,8 +350,7 @@ int CTaskRunData::ComputePart(const IExpModelTask* task, int index, int part, co
   return CountPartOutcomes(task, index, part);
 }
 
-int CTaskRunData::ComputeForParts(const IExpModelTask* task, const QelCodeList* list1,
-                                  const QelCodeList* list2) {
+int CTaskRunData::ComputeForParts(const IExpModelTask* task, const QelCodeList* list1, const QelCodeList* list2) {
   int index = 0;
   const int parts = std::clamp<int>(partCount, 0, kMaxParts);
   for (int p = 0; p < parts && index >= 0; ++p) index = ComputePart(task, index, p, list1, list2);

@@ -42,8 +42,8 @@ CQelSettings::CQelSettings(const std::string& path) : m_path(path) {
   if (!folder.empty() && std::filesystem::create_directories(folder, ec)) {
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
   }
-  m_config = std::make_unique<wxFileConfig>("Qel", "Quorvex", wxString::FromUTF8(path), wxString(),
-                                           wxCONFIG_USE_LOCAL_FILE);
+  m_config =
+      std::make_unique<wxFileConfig>("Qel", "Quorvex", wxString::FromUTF8(path), wxString(), wxCONFIG_USE_LOCAL_FILE);
   // Values are taken as stored: a folder name with "$" in it stays as it is.
   m_config->SetExpandEnvVars(false);
 }
@@ -71,8 +71,7 @@ std::string CQelSettings::GetSettingString(const std::string& section, const std
   return std::string(value.utf8_str());
 }
 
-bool CQelSettings::WriteSettingString(const std::string& section, const std::string& entry,
-                                      const std::string& text) {
+bool CQelSettings::WriteSettingString(const std::string& section, const std::string& entry, const std::string& text) {
   return m_config->Write(Key(section, entry), wxString::FromUTF8(text)) && m_config->Flush();
 }
 

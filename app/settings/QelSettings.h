@@ -47,8 +47,7 @@ class CQelSettings {
   int GetSettingInt(const std::string& section, const std::string& entry, int defaultValue) const;
   // True when the value reached the file.
   bool WriteSettingInt(const std::string& section, const std::string& entry, int value);
-  std::string GetSettingString(const std::string& section, const std::string& entry,
-                               const char* defaultText) const;
+  std::string GetSettingString(const std::string& section, const std::string& entry, const char* defaultText) const;
   bool WriteSettingString(const std::string& section, const std::string& entry, const std::string& text);
 
   // The six "Settings" values into their globals, and back.

@@ -39,7 +39,7 @@ TEST(AtomicFile, WritesAndReplacesAFileKeepingItsPermissions) {
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
   ASSERT_TRUE(WriteFileAtomically(path, "second!", 7, &error)) << error;
   EXPECT_EQ(Slurp(path), (std::vector<uint8_t>{'s', 'e', 'c', 'o', 'n', 'd', '!'}));
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left
@@ -169,7 +169,10 @@ TEST(ModelFileOnDisk, AFileLargerThanAnyModelIsNotRead) {
 TEST(ModelFileOnDisk, ACorruptFileNamesThePathAndTheReason) {
   qel::test::TempFolder dir;
   const std::string path = dir.File("bad.qem");
-  ASSERT_TRUE(WriteFileAtomically(path, "\xFF\xFF\x01\x00\x07\x00" "CQelDo", 12, nullptr));
+  ASSERT_TRUE(WriteFileAtomically(path,
+                                  "\xFF\xFF\x01\x00\x07\x00"
+                                  "CQelDo",
+                                  12, nullptr));
   auto model = std::make_unique<CExpModel>();
   std::string error;
   EXPECT_FALSE(ReadModelFile(path, model.get(), nullptr, &error));

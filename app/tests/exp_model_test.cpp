@@ -136,8 +136,6 @@ TEST(ExpModel, AssessmentsOfAllTasks) {
   EXPECT_EQ(m.m_tasks[39].assessmentCounts[0], 0u);
 }
 
-
-
 TEST(ExpModel, ApplyKeysMappingUsesTheCurrentTask) {
   FakeTaskLibrary lib;
   auto host = std::make_unique<FakeTaskHost>();

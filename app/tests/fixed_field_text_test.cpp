@@ -40,17 +40,17 @@ TEST_P(WindowRectTexts, ReadByPosition) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WindowRectTexts,
-    ::testing::Values(RectCase{"Stored", "00020 00030 01044 00800 00250 00300", {20, 30, 1044, 800, 250, 300}},
-                      RectCase{"ThirtyFourCharactersGiveTheDefaults", "00020 00030 01044 00800 00250 0030",
-                               QelWindowRect{}},
-                      RectCase{"Empty", "", QelWindowRect{}},
-                      RectCase{"NegativeOnASecondDisplay", "-1910 00010 -0100 00700 00100 00100",
-                               {-1910, 10, -100, 700, 100, 100}},
-                      RectCase{"NumbersEndAtTheFirstNonDigit", "12x45 00010 00500 00400 00100 00100 extra",
-                               {12, 10, 500, 400, 100, 100}},
-                      RectCase{"NoNumberIsZero", "abcde 00010 00500 00400 00100 00100", {0, 10, 500, 400, 100, 100}},
-                      RectCase{"HugeDigitsStayInRange", std::string(35, '9'),
-                               {2147483647, 2147483647, 2147483647, 2147483647, 2147483647, 99999}}),
+    ::testing::Values(
+        RectCase{"Stored", "00020 00030 01044 00800 00250 00300", {20, 30, 1044, 800, 250, 300}},
+        RectCase{"ThirtyFourCharactersGiveTheDefaults", "00020 00030 01044 00800 00250 0030", QelWindowRect{}},
+        RectCase{"Empty", "", QelWindowRect{}},
+        RectCase{"NegativeOnASecondDisplay", "-1910 00010 -0100 00700 00100 00100", {-1910, 10, -100, 700, 100, 100}},
+        RectCase{
+            "NumbersEndAtTheFirstNonDigit", "12x45 00010 00500 00400 00100 00100 extra", {12, 10, 500, 400, 100, 100}},
+        RectCase{"NoNumberIsZero", "abcde 00010 00500 00400 00100 00100", {0, 10, 500, 400, 100, 100}},
+        RectCase{"HugeDigitsStayInRange",
+                 std::string(35, '9'),
+                 {2147483647, 2147483647, 2147483647, 2147483647, 2147483647, 99999}}),
     [](const ::testing::TestParamInfo<RectCase>& info) { return info.param.name; });
 
 TEST(WindowRectText, WideValuesKeepTheirFieldWidth) {

@@ -40,12 +40,12 @@ bool Read(const Bytes& bytes, CExpModel* m, std::string* error = nullptr, uint32
 TEST(ModelFileBytes, AnEmptyModelIsTheHeaderOnly) {
   auto m = NewModel();
   const Bytes expected = {
-      0xFF, 0xFF, 0x01, 0x00, 0x07, 0x00, 'C', 'Q', 'e', 'l', 'D', 'o', 'c',  // class tag
-      0x01, 0x00, 0x00, 0x00,                                                 // document format
-      0x04, 0x00, 0x00, 0x00,                                                 // model version
-      10, 'A', 'p', 'r', 'i', 'l', ' ', '2', '0', '1', '0',                   // release
-      19, '1', '2', '/', '1', '0', '/', '2', '0', '2', '6', ' ', '0', '9', ':', '3', '0', ':', '0', '0',
-      0x00, 0x00, 0x00, 0x00,  // task count
+      0xFF, 0xFF, 0x01, 0x00, 0x07, 0x00, 'C', 'Q',  'e',  'l',  'D',  'o', 'c',  // class tag
+      0x01, 0x00, 0x00, 0x00,                                                     // document format
+      0x04, 0x00, 0x00, 0x00,                                                     // model version
+      10,   'A',  'p',  'r',  'i',  'l',  ' ', '2',  '0',  '1',  '0',             // release
+      19,   '1',  '2',  '/',  '1',  '0',  '/', '2',  '0',  '2',  '6',  ' ', '0',
+      '9',  ':',  '3',  '0',  ':',  '0',  '0', 0x00, 0x00, 0x00, 0x00,  // task count
   };
   Bytes full = expected;
   full.insert(full.end(), 64, 0);
@@ -149,8 +149,7 @@ TEST_P(CountedStringForms, LongTextsSurviveWholeWithTheirPrefix) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, CountedStringForms,
                          ::testing::Values(LengthCase{64, {64}}, LengthCase{254, {0xFE}},
-                                           LengthCase{255, {0xFF, 0xFF, 0x00}},
-                                           LengthCase{0xFFFD, {0xFF, 0xFD, 0xFF}},
+                                           LengthCase{255, {0xFF, 0xFF, 0x00}}, LengthCase{0xFFFD, {0xFF, 0xFD, 0xFF}},
                                            LengthCase{0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
                                            LengthCase{70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}));
 

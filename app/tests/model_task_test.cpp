@@ -93,8 +93,6 @@ TEST(ModelTaskRecord, VoiceKeyThresholdChangesOnlyItsByte) {
   EXPECT_EQ(t.w.TaskSSS, 0xFF00FFFFu);
 }
 
-
-
 struct MappingCase {
   uint32_t flags;
   int hand;
@@ -123,8 +121,7 @@ TEST_P(KeysMapping, ExchangesOnlyWhenAllowedAndHandIsOne) {
 INSTANTIATE_TEST_SUITE_P(Cases, KeysMapping,
                          ::testing::Values(MappingCase{kTaskFlagSwapKeys, 1, 2, 1},
                                            MappingCase{kTaskFlagSwapKeys, 0, 1, 2},
-                                           MappingCase{kTaskFlagSwapKeys, -1, 1, 2},
-                                           MappingCase{0, 1, 1, 2},
+                                           MappingCase{kTaskFlagSwapKeys, -1, 1, 2}, MappingCase{0, 1, 1, 2},
                                            MappingCase{0xFFFF & ~kTaskFlagSwapKeys, 1, 1, 2}));
 
 // A bound task with three parts.
@@ -178,14 +175,13 @@ TEST_P(StepPartCases, KeepsOrRenewsTheAssessment) {
   EXPECT_EQ(m_task.currentAssessment, c.expectedAssessment);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StepPartCases,
-    ::testing::Values(StepCase{2, -1, false, true, 1, 2},  // next part has 1: 2 <= 1 + 1 stays
-                      StepCase{3, -1, false, true, 1, 2},  // 3 > 1 + 1: a new one
-                      StepCase{2, -1, true, true, 1, 2},   // forced: count + 1 = 2
-                      StepCase{1, -1, true, true, 1, 2},
-                      StepCase{2, 1, false, false, 0, 2},  // no previous part
-                      StepCase{2, 2, false, false, 0, 2}));
+INSTANTIATE_TEST_SUITE_P(Cases, StepPartCases,
+                         ::testing::Values(StepCase{2, -1, false, true, 1, 2},  // next part has 1: 2 <= 1 + 1 stays
+                                           StepCase{3, -1, false, true, 1, 2},  // 3 > 1 + 1: a new one
+                                           StepCase{2, -1, true, true, 1, 2},   // forced: count + 1 = 2
+                                           StepCase{1, -1, true, true, 1, 2},
+                                           StepCase{2, 1, false, false, 0, 2},  // no previous part
+                                           StepCase{2, 2, false, false, 0, 2}));
 
 TEST_F(PartsFixture, StepPartToAPartWithoutAssessmentsSelectsTheFirst) {
   m_task.currentPart = 1;
@@ -306,10 +302,8 @@ bool Getter(double* out, double, double, int) {
 }
 
 const TaskNormVariable kNorms[] = {
-    {3, "ms", nullptr, nullptr, 1, 0},
-    {4, "N", "ZNlu_tp", nullptr, 0, 1},
-    {1, "ms", nullptr, &Getter, 0, 0},
-    {4, "N", "second match", nullptr, 2, 0},
+    {3, "ms", nullptr, nullptr, 1, 0},           {4, "N", "ZNlu_tp", nullptr, 0, 1},
+    {1, "ms", nullptr, &Getter, 0, 0},           {4, "N", "second match", nullptr, 2, 0},
     {9, "N", "beyond the table", nullptr, 2, 0},
 };
 
@@ -354,13 +348,10 @@ TEST_P(ScoreVariableFormats, FormatAndTypeCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScoreVariableFormats,
-                         ::testing::Values(FormatCase{0, true, "%.0f", 17, 17},
-                                           FormatCase{1, true, "%.2f", 20, 21},
-                                           FormatCase{1, false, "%.1f", 20, 21},
-                                           FormatCase{2, true, "%.2f", 29, 31},
+                         ::testing::Values(FormatCase{0, true, "%.0f", 17, 17}, FormatCase{1, true, "%.2f", 20, 21},
+                                           FormatCase{1, false, "%.1f", 20, 21}, FormatCase{2, true, "%.2f", 29, 31},
                                            FormatCase{3, true, "%.3f", 17, 17},  // type 13 counts as 0
-                                           FormatCase{4, true, "%.2f", 32, 32},
-                                           FormatCase{7, true, "", 0, 0}));
+                                           FormatCase{4, true, "%.2f", 32, 32}, FormatCase{7, true, "", 0, 0}));
 
 TEST_F(ViewsFixture, ColumnsHideVariantAndAlternativeRows) {
   EXPECT_EQ(m_task.GetScoreVariableColumn(0, false, false), 1);

@@ -64,12 +64,12 @@ class GroupsFixture : public ::testing::Test {
 TEST_F(GroupsFixture, ExtendedForCodesWritesEightPerCode) {
   const QelCodeList list = List({1, 2}, &HalfGetter);
   EXPECT_EQ(m_data->ComputeExtendedForCodes(10, m_data->taskCategory[0], m_data->reactionTime[0], 6, &list, 4), 26);
-  EXPECT_EQ(Value(10), 3.0);     // code 1: 100, 200, 400
+  EXPECT_EQ(Value(10), 3.0);  // code 1: 100, 200, 400
   EXPECT_NEAR(Value(11), 700.0 / 3, 1e-9);
-  EXPECT_EQ(Value(13), 200.0);   // median
+  EXPECT_EQ(Value(13), 200.0);              // median
   EXPECT_NEAR(Value(17), 700.0 / 6, 1e-9);  // Z of the mean of code 1 in the first 4 trials, halved
-  EXPECT_EQ(Value(18), 2.0);     // code 2: 300, 500
-  EXPECT_EQ(Value(25), 150.0);   // code 2 in the first 4 trials: 300
+  EXPECT_EQ(Value(18), 2.0);                // code 2: 300, 500
+  EXPECT_EQ(Value(25), 150.0);              // code 2 in the first 4 trials: 300
 }
 
 TEST_F(GroupsFixture, WithoutValuesGroupsOnlyAdvance) {
@@ -92,9 +92,10 @@ TEST_F(GroupsFixture, CountMeanGroupsPerCode) {
   EXPECT_TRUE(m_data->attributes[5] & kVarValid);
   EXPECT_EQ(m_data->values[5], kNoValue);
   EXPECT_EQ(m_data->StoreCountMeanSdForCodes(10, m_data->taskCategory[0], m_data->reactionTime[0], 6, &list), 19);
-  EXPECT_NEAR(Value(12), std::sqrt(((100 - 700.0 / 3) * (100 - 700.0 / 3) + (200 - 700.0 / 3) * (200 - 700.0 / 3) +
-                                    (400 - 700.0 / 3) * (400 - 700.0 / 3)) /
-                                   2),
+  EXPECT_NEAR(Value(12),
+              std::sqrt(((100 - 700.0 / 3) * (100 - 700.0 / 3) + (200 - 700.0 / 3) * (200 - 700.0 / 3) +
+                         (400 - 700.0 / 3) * (400 - 700.0 / 3)) /
+                        2),
               1e-9);
   EXPECT_EQ(m_data->StoreCountMeanForCodes(30, m_data->taskCategory[0], nullptr, 6, &list), 30);
   EXPECT_EQ(m_data->StoreCountMeanSdForCodes(30, m_data->taskCategory[0], m_data->reactionTime[0], 6, nullptr), 30);
@@ -137,7 +138,7 @@ TEST_F(GroupsFixture, PartsKeepTheirLayoutWithOrWithoutTrials) {
   EXPECT_EQ(m_data->ComputeForParts(&m_task, &list1, &list2), 2 * perPart);
   EXPECT_EQ(Value(0), 6.0);                      // part 1: its trial count
   EXPECT_EQ(Value(1), 3.0);                      // code 1: n
-  EXPECT_NEAR(Value(8), 700.0 / 6, 1e-9);       // code 1: Z of the mean over the norm trials
+  EXPECT_NEAR(Value(8), 700.0 / 6, 1e-9);        // code 1: Z of the mean over the norm trials
   EXPECT_EQ(Value(17), 1.0);                     // code 3: n
   EXPECT_EQ(Value(18), 600.0);                   // code 3: mean
   EXPECT_EQ(Value(19), 0.0);                     // no code 3 within the 4 norm trials

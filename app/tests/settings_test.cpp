@@ -87,9 +87,8 @@ TEST_F(SettingsFixture, AFirstStartUsesTheDefaultsAndShutDownWritesTenValues) {
   EXPECT_TRUE(s->SaveWindowState(window));
   EXPECT_TRUE(s->SaveSystemSettings());
   const std::string file = ReadRaw(m_path);
-  for (const char* entry : {"ButtonType=1", "ButtonInd=0", "ScreenInd=0", "SoundInd=0", "SignalSync=0",
-                            "Language=0", "Rect=00010 00010 00500 00400 00100 00100", "icon=0", "max=0",
-                            "View=0"}) {
+  for (const char* entry : {"ButtonType=1", "ButtonInd=0", "ScreenInd=0", "SoundInd=0", "SignalSync=0", "Language=0",
+                            "Rect=00010 00010 00500 00400 00100 00100", "icon=0", "max=0", "View=0"}) {
     EXPECT_NE(file.find(entry), std::string::npos) << entry << "\n" << file;
   }
   auto again = Open();

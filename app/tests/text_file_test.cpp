@@ -45,8 +45,8 @@ TEST_P(WholeFileReads, LineEndsAndNulBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, WholeFileReads,
                          ::testing::Values(ReadCase{"a\nb\r\nc", "a\r\nb\r\nc"}, ReadCase{"", ""},
-                                           ReadCase{std::string("x\0y", 3), "x y"},
-                                           ReadCase{"\n\n", "\r\n\r\n"}, ReadCase{"\r\r\n", "\r\r\n"},
+                                           ReadCase{std::string("x\0y", 3), "x y"}, ReadCase{"\n\n", "\r\n\r\n"},
+                                           ReadCase{"\r\r\n", "\r\r\n"},
                                            ReadCase{std::string("a\r\0\nb", 5), "a\r \r\nb"},
                                            ReadCase{"end\n", "end\r\n"}));
 
@@ -107,7 +107,7 @@ TEST(TextFile, CloseKeepsTheTimesTheFileHasWhenItIsClosed) {
   WriteRaw(path, "x");
   const struct timespec opened[2] = {{1000000000, 0}, {1100000000, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), opened, 0), 0);
-  struct stat st{};
+  struct stat st {};
   {
     // The writes' own modification time is not undone by the close.
     CTextFile file;

@@ -21,9 +21,7 @@ struct SizeCase {
 
 class SizeTexts : public ::testing::TestWithParam<SizeCase> {};
 
-TEST_P(SizeTexts, GroupsOfThree) {
-  EXPECT_EQ(FormatSize(GetParam().value, GetParam().binary), GetParam().text);
-}
+TEST_P(SizeTexts, GroupsOfThree) { EXPECT_EQ(FormatSize(GetParam().value, GetParam().binary), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SizeTexts,
                          ::testing::Values(SizeCase{1536, true, "1,512"}, SizeCase{5, false, "5"},
@@ -110,7 +108,7 @@ class LocaleText : public ::testing::Test {
 
 TEST_F(LocaleText, DateAndTimeInTheUsersLocaleWithAFullYear) {
   EXPECT_EQ(FormatDateTimeLocale(kMoment), "03/07/2026 09:05:04");
-  EXPECT_EQ(FormatDateTimeLocale(kMidnight), "12/31/1999");  // no time at midnight
+  EXPECT_EQ(FormatDateTimeLocale(kMidnight), "12/31/1999");                   // no time at midnight
   EXPECT_EQ(FormatDateTimeLocale(QelDateTime::FromValue(0.75)), "18:00:00");  // day 0: the time only
   EXPECT_EQ(FormatDateTimeLocale(QelDateTime::FromDate(9999, 12, 31, 23, 59, 59)), "12/31/9999 23:59:59");
 }
@@ -147,8 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(EscapeCase{"plain text", "plain text"}, EscapeCase{"a\\b{c}d", "a\\\\b\\{c\\}d"},
                       EscapeCase{"\\par", "\\\\par"}, EscapeCase{"{\\rtf1}", "\\{\\\\rtf1\\}"},
                       EscapeCase{"caf\xC3\xA9", "caf\\u233?"}, EscapeCase{"\xE2\x82\xAC", "\\u8364?"},
-                      EscapeCase{"\xEF\xBF\xBD", "\\u-3?"},
-                      EscapeCase{"\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?"},
+                      EscapeCase{"\xEF\xBF\xBD", "\\u-3?"}, EscapeCase{"\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?"},
                       EscapeCase{"bad \xE9 byte", "bad \\'e9 byte"}, EscapeCase{"cut \xC3", "cut \\'c3"}));
 
 TEST(Rtf, ParagraphTextIsEscaped) {
@@ -182,10 +179,9 @@ class ImageIndexes : public ::testing::TestWithParam<ImageCase> {};
 TEST_P(ImageIndexes, KindToIcon) { EXPECT_EQ(GetImageIndex(GetParam().kind), GetParam().index); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ImageIndexes,
-                         ::testing::Values(ImageCase{0, 66}, ImageCase{16, 82}, ImageCase{17, 82},
-                                           ImageCase{18, 82}, ImageCase{19, 83}, ImageCase{35, 99},
-                                           ImageCase{38, 102}, ImageCase{39, 65}, ImageCase{1000, 65},
-                                           ImageCase{-1, 65}));
+                         ::testing::Values(ImageCase{0, 66}, ImageCase{16, 82}, ImageCase{17, 82}, ImageCase{18, 82},
+                                           ImageCase{19, 83}, ImageCase{35, 99}, ImageCase{38, 102}, ImageCase{39, 65},
+                                           ImageCase{1000, 65}, ImageCase{-1, 65}));
 
 }  // namespace
 

@@ -41,8 +41,7 @@ QelDateTime CurrentLocalDateTime() {
   const std::time_t now = std::time(nullptr);
   std::tm tm{};
   if (!localtime_r(&now, &tm)) return QelDateTime::Null();
-  return QelDateTime::FromDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                               tm.tm_sec);
+  return QelDateTime::FromDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
 }
 
 bool IsDateValid(const QelDateTime& date) {

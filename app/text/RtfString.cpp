@@ -81,8 +81,7 @@ std::string RtfEscape(const std::string& text) {
 
 void CRtfString::SetEmpty() { m_text = "{\\rtf1}"; }
 
-void CRtfString::SetParagraph(const std::string& text, unsigned points, unsigned extraLines, bool bold,
-                              bool centred) {
+void CRtfString::SetParagraph(const std::string& text, unsigned points, unsigned extraLines, bool bold, bool centred) {
   m_text = "{\\rtf1";
   m_text += "\\fs" + std::to_string(2ull * points);
   if (bold) m_text += "\\b";

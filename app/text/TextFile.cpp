@@ -64,7 +64,7 @@ bool CTextFile::Open(const std::string& path, OpenMode mode) {
 bool CTextFile::ReadWholeFile(std::string* out) {
   out->clear();
   StartMessage(m_path);
-  struct stat st{};
+  struct stat st {};
   if (m_fd < 0 || ::fstat(m_fd, &st) != 0) {
     m_message += "Cannot be read!\r\n";
     return false;
@@ -126,11 +126,11 @@ void CTextFile::Close(bool restoreTimes) {
   if (m_fd < 0) return;
   // The times as they stand before the close (the writes included), put
   // back afterwards so that closing itself never moves them.
-  struct stat before{};
+  struct stat before {};
   const bool haveStatus = ::fstat(m_fd, &before) == 0;
   ::close(m_fd);
   m_fd = -1;
-  struct stat after{};
+  struct stat after {};
   if (restoreTimes && haveStatus && ::stat(m_path.c_str(), &after) == 0) {
     const struct timespec times[2] = {before.st_atim, before.st_mtim};
     ::utimensat(AT_FDCWD, m_path.c_str(), times, 0);

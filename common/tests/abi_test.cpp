@@ -42,14 +42,14 @@ TEST_P(VariableDefCaptions, CaptionCodeAndColumn) {
   EXPECT_EQ(def.GetColumn(c.switchA, c.switchB), c.column);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, VariableDefCaptions,
-    ::testing::Values(CaptionCase{0x3002b, false, 50, true, false, 3},   // extended SD row
-                      CaptionCase{0x3002b, true, 51, false, false, 0},   // extended row needs switch A
-                      CaptionCase{0x50049, false, 44, false, false, 5},  // Z row
-                      CaptionCase{0x50049, true, 46, false, true, 0},    // Z row hidden by switch B
-                      CaptionCase{0x0000e, false, 17, false, false, 0},  // type 14 counts as 0
-                      CaptionCase{0x10001, true, 20, false, true, 1}));  // plain count row
+INSTANTIATE_TEST_SUITE_P(Rows, VariableDefCaptions,
+                         ::testing::Values(CaptionCase{0x3002b, false, 50, true, false, 3},  // extended SD row
+                                           CaptionCase{0x3002b, true, 51, false, false,
+                                                       0},  // extended row needs switch A
+                                           CaptionCase{0x50049, false, 44, false, false, 5},  // Z row
+                                           CaptionCase{0x50049, true, 46, false, true, 0},  // Z row hidden by switch B
+                                           CaptionCase{0x0000e, false, 17, false, false, 0},  // type 14 counts as 0
+                                           CaptionCase{0x10001, true, 20, false, true, 1}));  // plain count row
 
 TEST(ColorRef, ChannelOrderIsBlueGreenRed) {
   EXPECT_EQ(QelRGB(0x11, 0x22, 0x33), 0x00332211u);

@@ -62,7 +62,7 @@ struct Layout {
   Channel red, green, blue;
   uint64_t tableOffset = 0;  // from the start of the data
   uint32_t tableEntries = 0;
-  uint64_t headersEnd = 0;   // end of header, masks and colour table
+  uint64_t headersEnd = 0;  // end of header, masks and colour table
 };
 
 // Reads the info header at `offset` and everything that follows it up to the bits.
@@ -70,10 +70,8 @@ QelImageStatus ReadInfo(const uint8_t* data, size_t size, size_t offset, Layout&
   if (size < offset || size - offset < 4) return QelImageStatus::kTruncated;
   const uint8_t* h = data + offset;
   const uint32_t headerSize = U32(h);
-  if (headerSize != kInfoHeaderSize && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
-      headerSize != 124) {
-    return headerSize < kInfoHeaderSize || headerSize == 64 ? QelImageStatus::kUnsupported
-                                                            : QelImageStatus::kBadHeader;
+  if (headerSize != kInfoHeaderSize && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124) {
+    return headerSize < kInfoHeaderSize || headerSize == 64 ? QelImageStatus::kUnsupported : QelImageStatus::kBadHeader;
   }
   if (size - offset < headerSize) return QelImageStatus::kTruncated;
 
@@ -88,13 +86,19 @@ QelImageStatus ReadInfo(const uint8_t* data, size_t size, size_t offset, Layout&
   l.width = width;
   l.topDown = height < 0;
   l.height = height < 0 ? -height : height;
-  if (l.width > kQelImageMaxSide || l.height > kQelImageMaxSide ||
-      int64_t{l.width} * l.height > kQelImageMaxPixels) {
+  if (l.width > kQelImageMaxSide || l.height > kQelImageMaxSide || int64_t{l.width} * l.height > kQelImageMaxPixels) {
     return QelImageStatus::kTooLarge;
   }
   switch (l.bpp) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return QelImageStatus::kUnsupported;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return QelImageStatus::kUnsupported;
   }
 
   uint64_t pos = offset + headerSize;
@@ -150,8 +154,7 @@ QelImageStatus ReadInfo(const uint8_t* data, size_t size, size_t offset, Layout&
   return QelImageStatus::kOk;
 }
 
-QelImageStatus ReadPixels(const uint8_t* data, size_t size, uint64_t bitsOffset, const Layout& l,
-                          QelImage& out) {
+QelImageStatus ReadPixels(const uint8_t* data, size_t size, uint64_t bitsOffset, const Layout& l, QelImage& out) {
   const uint64_t rowBytes = (uint64_t{static_cast<uint32_t>(l.width)} * l.bpp + 31) / 32 * 4;
   const uint64_t lastRowBytes = (uint64_t{static_cast<uint32_t>(l.width)} * l.bpp + 7) / 8;
   // The padding of the last row may be missing; the pixels themselves may not.

@@ -19,15 +19,24 @@ uint32_t U32(const uint8_t* p) {
 
 const char* QelImageStatusText(QelImageStatus status) {
   switch (status) {
-    case QelImageStatus::kOk: return "no error";
-    case QelImageStatus::kUnknownFormat: return "unknown picture format";
-    case QelImageStatus::kTruncated: return "truncated picture data";
-    case QelImageStatus::kBadHeader: return "invalid picture header";
-    case QelImageStatus::kUnsupported: return "unsupported picture kind";
-    case QelImageStatus::kTooLarge: return "picture too large";
-    case QelImageStatus::kBadOffset: return "invalid pixel data offset";
-    case QelImageStatus::kBadBitfields: return "invalid colour masks";
-    case QelImageStatus::kDecodeError: return "corrupt picture data";
+    case QelImageStatus::kOk:
+      return "no error";
+    case QelImageStatus::kUnknownFormat:
+      return "unknown picture format";
+    case QelImageStatus::kTruncated:
+      return "truncated picture data";
+    case QelImageStatus::kBadHeader:
+      return "invalid picture header";
+    case QelImageStatus::kUnsupported:
+      return "unsupported picture kind";
+    case QelImageStatus::kTooLarge:
+      return "picture too large";
+    case QelImageStatus::kBadOffset:
+      return "invalid pixel data offset";
+    case QelImageStatus::kBadBitfields:
+      return "invalid colour masks";
+    case QelImageStatus::kDecodeError:
+      return "corrupt picture data";
   }
   return "unknown error";
 }
@@ -39,7 +48,11 @@ QelImageStatus QelDecodeImage(const void* data, size_t size, QelImage& out) {
   if (d[0] == 'B' && d[1] == 'M') return QelDecodeBmpFile(data, size, out);
   if (d[0] == 0x89 && d[1] == 'P' && d[2] == 'N' && d[3] == 'G') return QelDecodePng(data, size, out);
   switch (U32(d)) {
-    case 40: case 52: case 56: case 108: case 124:
+    case 40:
+    case 52:
+    case 56:
+    case 108:
+    case 124:
       return QelDecodeDib(data, size, out);
     default:
       return QelImageStatus::kUnknownFormat;

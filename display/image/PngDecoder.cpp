@@ -67,8 +67,8 @@ QelImageStatus QelDecodePng(const void* data, size_t size, QelImage& out) {
   }
   // Compose onto our own black RGB24 buffer: whatever format cairo chose,
   // the result is opaque 0x00RRGGBB.
-  cairo_surface_t* target = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(image.Row(0)), CAIRO_FORMAT_RGB24, w, h, image.Stride());
+  cairo_surface_t* target = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(image.Row(0)),
+                                                                CAIRO_FORMAT_RGB24, w, h, image.Stride());
   cairo_t* cr = cairo_create(target);
   cairo_set_source_surface(cr, png, 0, 0);
   cairo_paint(cr);

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "display/tests/GuiTestSupport.h"
 #include "display/ui/DDDisplay.h"
 #include "display/ui/ScreenResources.h"
-#include "display/tests/GuiTestSupport.h"
 
 namespace qel {
 

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <thread>
 
-#include "display/ui/DlgDDBreak.h"
 #include "display/tests/DisplayFixture.h"
+#include "display/ui/DlgDDBreak.h"
 
 namespace qel {
 
@@ -22,7 +22,7 @@ class TaskDialog : public CDialogInst {
   bool CreateModeless(void* parent) override {
     if (m_failCreate) return false;
     m_dialog = new wxDialog(static_cast<wxWindow*>(parent), wxID_ANY, "Task", wxDefaultPosition, wxSize(300, 200),
-                          wxBORDER_NONE);
+                            wxBORDER_NONE);
     m_createdOnUiThread = wxIsMainThread();
     return true;
   }

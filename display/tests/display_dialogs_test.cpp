@@ -5,9 +5,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "display/tests/DisplayFixture.h"
 #include "display/ui/DlgDDWndProp.h"
 #include "display/ui/DlgDDWndSet.h"
-#include "display/tests/DisplayFixture.h"
 
 namespace qel {
 

@@ -4,8 +4,8 @@
 #include <thread>
 
 #include "display/DisplayGeometry.h"
-#include "display/DisplayTable.h"
 #include "display/DisplayResult.h"
+#include "display/DisplayTable.h"
 #include "display/DisplayText.h"
 #include "display/UiHandoff.h"
 
@@ -31,7 +31,8 @@ TEST(DisplayText, RectanglesAttributesAndCapabilities) {
   EXPECT_EQ(FormatRect(QelRect{10, 20, 110, 70}), "(10,20,110,70) 100x50");
   EXPECT_EQ(AttributeWords(0x10B), "Primary, Windowed, Flip, BrkEnabled");
   EXPECT_EQ(AttributeWords(0), "");
-  EXPECT_EQ(SurfaceCapsWords(0x00000200 | 0x00008000 | 0x00000020 | 0x00000800, false), "Primary, Visible, Frontbuffer, SysMem");
+  EXPECT_EQ(SurfaceCapsWords(0x00000200 | 0x00008000 | 0x00000020 | 0x00000800, false),
+            "Primary, Visible, Frontbuffer, SysMem");
   EXPECT_EQ(SurfaceCapsWords(0x00004000 | 0x10000000, true), "Lost, VidMemLocal");
   EXPECT_EQ(SurfaceCapsWords(0x20000000, false), "NonlocalVidMem");
   EXPECT_EQ(HardwareCapsWords(0x04000040), "Blt, BltColorFill");
@@ -47,7 +48,7 @@ TEST(DisplayGeometry, TaskDialogPlacement) {
   EXPECT_EQ(TaskDialogOrigin(screen, {0, 0}, 300, 200).x, 412);
   EXPECT_EQ(TaskDialogOrigin(screen, {0, 0}, 300, 200).y, 426);
   EXPECT_EQ(TaskDialogOrigin(screen, {1024, 0}, 300, 200).x, 1436);  // a second monitor
-  EXPECT_EQ(TaskDialogOrigin(screen, {0, 0}, 100, 200).x, 479);       // -200 / 3 truncates to -66
+  EXPECT_EQ(TaskDialogOrigin(screen, {0, 0}, 100, 200).x, 479);      // -200 / 3 truncates to -66
   const QelPoint cursor = TaskDialogCursor({412, 426}, 300, 200);
   EXPECT_EQ(cursor.x, 637);
   EXPECT_EQ(cursor.y, 526);
@@ -61,7 +62,7 @@ TEST(DisplayGeometry, PicturesCentredAndStretched) {
   EXPECT_EQ(r.left, 200);
   EXPECT_EQ(r.top, 150);
   EXPECT_EQ(r.Width(), 400);
-  EXPECT_EQ(r.Height(), 300);  // the surface's aspect ratio
+  EXPECT_EQ(r.Height(), 300);                         // the surface's aspect ratio
   r = StretchDestination(800, 600, 1600, kScaleOne);  // wider: shrunk to the surface
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.Width(), 800);

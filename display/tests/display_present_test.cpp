@@ -5,8 +5,8 @@
 #include <atomic>
 #include <thread>
 
-#include "display/tests/DisplayFixture.h"
 #include "display/RasterSurface.h"
+#include "display/tests/DisplayFixture.h"
 
 namespace qel {
 
@@ -200,7 +200,7 @@ TEST_F(DisplayTest, SurfaceNumbersAndContentIndices) {
   EXPECT_FALSE(m_display.SurfaceBltBack1(kSurfaceBack));
   EXPECT_FALSE(m_display.SurfaceBltBack1(8));
   EXPECT_FALSE(m_display.SurfaceBltBack1(1));  // does not exist
-  EXPECT_EQ(BackPixel(0, 0), 0x0000FFu);      // untouched by the refused copies
+  EXPECT_EQ(BackPixel(0, 0), 0x0000FFu);       // untouched by the refused copies
   ASSERT_TRUE(m_display.SurfaceBltBack1(0));
   EXPECT_EQ(m_display.GetBackContent(), 0);
   EXPECT_EQ(BackPixel(0, 0), 0xFF0000u);

@@ -35,8 +35,8 @@ struct BmpLayout {
   uint16_t bpp = 24;
   uint32_t compression = 0;
   uint32_t headerSize = 40;
-  std::vector<uint32_t> masks;      // written after a 40-byte header, or inside a larger one
-  std::vector<uint32_t> palette;    // 0x00RRGGBB entries
+  std::vector<uint32_t> masks;    // written after a 40-byte header, or inside a larger one
+  std::vector<uint32_t> palette;  // 0x00RRGGBB entries
   uint32_t colorsUsed = 0;
   bool fileHeader = true;
   bool padLastRow = true;
@@ -81,19 +81,25 @@ Bytes BuildBmp(const BmpLayout& s) {
     for (int32_t x = 0; x < s.width; ++x) {
       const uint32_t v = s.pixel(x, y);
       switch (s.bpp) {
-        case 1: case 4: case 8: {
+        case 1:
+        case 4:
+        case 8: {
           const int perByte = 8 / s.bpp;
           const int shift = 8 - s.bpp * (x % perByte + 1);
           b[row + x / perByte] |= static_cast<uint8_t>(v << shift);
           break;
         }
-        case 16: Put16(b, row + 2 * x, static_cast<uint16_t>(v)); break;
+        case 16:
+          Put16(b, row + 2 * x, static_cast<uint16_t>(v));
+          break;
         case 24:
           b[row + 3 * x] = static_cast<uint8_t>(v);
           b[row + 3 * x + 1] = static_cast<uint8_t>(v >> 8);
           b[row + 3 * x + 2] = static_cast<uint8_t>(v >> 16);
           break;
-        case 32: Put32(b, row + 4 * x, v); break;
+        case 32:
+          Put32(b, row + 4 * x, v);
+          break;
       }
     }
   }
@@ -134,134 +140,142 @@ TEST_P(GoodBitmaps, DecodeToTheExpectedPixels) {
 
 uint32_t Rgb24(int x, int y) { return static_cast<uint32_t>(x * 40 + y * 100); }
 
-const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF,
-                                        0x808080, 0xABCDEF, 0x010203, 0x102030, 0x405060, 0x708090,
-                                        0xA0B0C0, 0xD0E0F0, 0x0F0F0F, 0xF0F0F0};
+const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456, 0xFFFFFF, 0x808080, 0xABCDEF,
+                                        0x010203, 0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0, 0x0F0F0F, 0xF0F0F0};
 
 INSTANTIATE_TEST_SUITE_P(
     Bmp, GoodBitmaps,
-    ::testing::Values(
-        GoodCase{"Bgr24BottomUp", [] { return BmpLayout{}; }, Rgb24},
-        GoodCase{"Bgr24TopDown",
-                 [] {
-                   BmpLayout s;
-                   s.height = -2;
-                   return s;
-                 },
-                 Rgb24},
-        GoodCase{"Bgr24LastRowUnpadded",
-                 [] {
-                   BmpLayout s;
-                   s.padLastRow = false;
-                   return s;
-                 },
-                 Rgb24},
-        GoodCase{"Xrgb32",
-                 [] {
-                   BmpLayout s;
-                   s.bpp = 32;
-                   s.pixel = [](int x, int y) { return 0xFF000000u | static_cast<uint32_t>(x * 0x10203 + y * 0x50000); };
-                   return s;
-                 },
-                 [](int x, int y) { return static_cast<uint32_t>(x * 0x10203 + y * 0x50000); }},
-        GoodCase{"Indexed8ShortTable",
-                 [] {
-                   BmpLayout s;
-                   s.bpp = 8;
-                   s.width = 5;
-                   s.colorsUsed = 4;
-                   s.palette = {0x112233, 0x445566, 0x778899, 0xAABBCC};
-                   s.pixel = [](int x, int y) { return static_cast<uint32_t>((x + y) % 6); };  // 4 and 5 lie past the table
-                   return s;
-                 },
-                 [](int x, int y) {
-                   const uint32_t t[] = {0x112233, 0x445566, 0x778899, 0xAABBCC, 0, 0};
-                   return t[(x + y) % 6];
-                 }},
-        GoodCase{"Indexed4OddWidth",
-                 [] {
-                   BmpLayout s;
-                   s.bpp = 4;
-                   s.width = 7;
-                   s.height = 3;
-                   s.palette = kPalette;
-                   s.pixel = [](int x, int y) { return static_cast<uint32_t>((x * 3 + y) % 16); };
-                   return s;
-                 },
-                 [](int x, int y) { return kPalette[(x * 3 + y) % 16]; }},
-        GoodCase{"Indexed1NineWide",
-                 [] {
-                   BmpLayout s;
-                   s.bpp = 1;
-                   s.width = 9;
-                   s.height = 2;
-                   s.palette = {0x0000FF, 0xFFFF00};
-                   s.pixel = [](int x, int y) { return static_cast<uint32_t>((x + y) & 1); };
-                   return s;
-                 },
-                 [](int x, int y) { return ((x + y) & 1) ? 0xFFFF00u : 0x0000FFu; }},
-        GoodCase{"Rgb555",
-                 [] {
-                   BmpLayout s;
-                   s.bpp = 16;
-                   s.width = 2;
-                   s.height = 1;
-                   s.pixel = [](int x, int) { return x == 0 ? 0x7C00u : 0x03FFu; };
-                   return s;
-                 },
-                 [](int x, int) { return x == 0 ? 0xFF0000u : 0x00FFFFu; }},
-        GoodCase{"Rgb565BitfieldsAfterHeader",
-                 [] {
-                   BmpLayout s;
-                   s.bpp = 16;
-                   s.compression = 3;
-                   s.masks = {0xF800, 0x07E0, 0x001F};
-                   s.width = 3;
-                   s.height = 1;
-                   s.pixel = [](int x, int) { return x == 0 ? 0xF800u : x == 1 ? 0x07E0u : 0x0010u; };
-                   return s;
-                 },
-                 [](int x, int) { return x == 0 ? 0xFF0000u : x == 1 ? 0x00FF00u : 0x000084u; }},
-        GoodCase{"Bitfields32InV5Header",
-                 [] {
-                   BmpLayout s;
-                   s.headerSize = 124;
-                   s.bpp = 32;
-                   s.compression = 3;
-                   s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};  // red in the low byte
-                   s.pixel = [](int x, int y) { return static_cast<uint32_t>(0x11 * (x + 1) | (0x2200 * (y + 1))); };
-                   return s;
-                 },
-                 [](int x, int y) { return static_cast<uint32_t>((0x11 * (x + 1)) << 16 | (0x2200 * (y + 1))); }},
-        GoodCase{"V4Header24",
-                 [] {
-                   BmpLayout s;
-                   s.headerSize = 108;
-                   return s;
-                 },
-                 Rgb24},
-        GoodCase{"PackedDibIndexed8",
-                 [] {
-                   BmpLayout s;
-                   s.fileHeader = false;
-                   s.bpp = 8;
-                   s.colorsUsed = 2;
-                   s.palette = {0xFF8000, 0x0080FF};
-                   s.pixel = [](int x, int) { return static_cast<uint32_t>(x & 1); };
-                   return s;
-                 },
-                 [](int x, int) { return (x & 1) ? 0x0080FFu : 0xFF8000u; }},
-        GoodCase{"PackedDibBitfieldsAfterHeader",
-                 [] {
-                   BmpLayout s;
-                   s.fileHeader = false;
-                   s.bpp = 32;
-                   s.compression = 3;
-                   s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
-                   s.pixel = [](int x, int y) { return static_cast<uint32_t>(x * 0x30201 + y); };
-                   return s;
-                 },
-                 [](int x, int y) { return static_cast<uint32_t>(x * 0x30201 + y); }}),
+    ::testing::Values(GoodCase{"Bgr24BottomUp", [] { return BmpLayout{}; }, Rgb24},
+                      GoodCase{"Bgr24TopDown",
+                               [] {
+                                 BmpLayout s;
+                                 s.height = -2;
+                                 return s;
+                               },
+                               Rgb24},
+                      GoodCase{"Bgr24LastRowUnpadded",
+                               [] {
+                                 BmpLayout s;
+                                 s.padLastRow = false;
+                                 return s;
+                               },
+                               Rgb24},
+                      GoodCase{"Xrgb32",
+                               [] {
+                                 BmpLayout s;
+                                 s.bpp = 32;
+                                 s.pixel = [](int x, int y) {
+                                   return 0xFF000000u | static_cast<uint32_t>(x * 0x10203 + y * 0x50000);
+                                 };
+                                 return s;
+                               },
+                               [](int x, int y) { return static_cast<uint32_t>(x * 0x10203 + y * 0x50000); }},
+                      GoodCase{"Indexed8ShortTable",
+                               [] {
+                                 BmpLayout s;
+                                 s.bpp = 8;
+                                 s.width = 5;
+                                 s.colorsUsed = 4;
+                                 s.palette = {0x112233, 0x445566, 0x778899, 0xAABBCC};
+                                 s.pixel = [](int x, int y) {
+                                   return static_cast<uint32_t>((x + y) % 6);
+                                 };  // 4 and 5 lie past the table
+                                 return s;
+                               },
+                               [](int x, int y) {
+                                 const uint32_t t[] = {0x112233, 0x445566, 0x778899, 0xAABBCC, 0, 0};
+                                 return t[(x + y) % 6];
+                               }},
+                      GoodCase{"Indexed4OddWidth",
+                               [] {
+                                 BmpLayout s;
+                                 s.bpp = 4;
+                                 s.width = 7;
+                                 s.height = 3;
+                                 s.palette = kPalette;
+                                 s.pixel = [](int x, int y) { return static_cast<uint32_t>((x * 3 + y) % 16); };
+                                 return s;
+                               },
+                               [](int x, int y) { return kPalette[(x * 3 + y) % 16]; }},
+                      GoodCase{"Indexed1NineWide",
+                               [] {
+                                 BmpLayout s;
+                                 s.bpp = 1;
+                                 s.width = 9;
+                                 s.height = 2;
+                                 s.palette = {0x0000FF, 0xFFFF00};
+                                 s.pixel = [](int x, int y) { return static_cast<uint32_t>((x + y) & 1); };
+                                 return s;
+                               },
+                               [](int x, int y) { return ((x + y) & 1) ? 0xFFFF00u : 0x0000FFu; }},
+                      GoodCase{"Rgb555",
+                               [] {
+                                 BmpLayout s;
+                                 s.bpp = 16;
+                                 s.width = 2;
+                                 s.height = 1;
+                                 s.pixel = [](int x, int) { return x == 0 ? 0x7C00u : 0x03FFu; };
+                                 return s;
+                               },
+                               [](int x, int) { return x == 0 ? 0xFF0000u : 0x00FFFFu; }},
+                      GoodCase{"Rgb565BitfieldsAfterHeader",
+                               [] {
+                                 BmpLayout s;
+                                 s.bpp = 16;
+                                 s.compression = 3;
+                                 s.masks = {0xF800, 0x07E0, 0x001F};
+                                 s.width = 3;
+                                 s.height = 1;
+                                 s.pixel = [](int x, int) { return x == 0 ? 0xF800u : x == 1 ? 0x07E0u : 0x0010u; };
+                                 return s;
+                               },
+                               [](int x, int) { return x == 0   ? 0xFF0000u
+                                                       : x == 1 ? 0x00FF00u
+                                                                : 0x000084u; }},
+                      GoodCase{"Bitfields32InV5Header",
+                               [] {
+                                 BmpLayout s;
+                                 s.headerSize = 124;
+                                 s.bpp = 32;
+                                 s.compression = 3;
+                                 s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};  // red in the low byte
+                                 s.pixel = [](int x, int y) {
+                                   return static_cast<uint32_t>(0x11 * (x + 1) | (0x2200 * (y + 1)));
+                                 };
+                                 return s;
+                               },
+                               [](int x, int y) {
+                                 return static_cast<uint32_t>((0x11 * (x + 1)) << 16 | (0x2200 * (y + 1)));
+                               }},
+                      GoodCase{"V4Header24",
+                               [] {
+                                 BmpLayout s;
+                                 s.headerSize = 108;
+                                 return s;
+                               },
+                               Rgb24},
+                      GoodCase{"PackedDibIndexed8",
+                               [] {
+                                 BmpLayout s;
+                                 s.fileHeader = false;
+                                 s.bpp = 8;
+                                 s.colorsUsed = 2;
+                                 s.palette = {0xFF8000, 0x0080FF};
+                                 s.pixel = [](int x, int) { return static_cast<uint32_t>(x & 1); };
+                                 return s;
+                               },
+                               [](int x, int) { return (x & 1) ? 0x0080FFu : 0xFF8000u; }},
+                      GoodCase{"PackedDibBitfieldsAfterHeader",
+                               [] {
+                                 BmpLayout s;
+                                 s.fileHeader = false;
+                                 s.bpp = 32;
+                                 s.compression = 3;
+                                 s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+                                 s.pixel = [](int x, int y) { return static_cast<uint32_t>(x * 0x30201 + y); };
+                                 return s;
+                               },
+                               [](int x, int y) { return static_cast<uint32_t>(x * 0x30201 + y); }}),
     [](const ::testing::TestParamInfo<GoodCase>& info) { return std::string(info.param.name); });
 
 // ---- bad bitmaps: refused with the right status ----
@@ -298,7 +312,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"Empty", [] { return Bytes{}; }, QelImageStatus::kTruncated},
         BadCase{"FileHeaderOnly", [] { return Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0}; },
                 QelImageStatus::kTruncated},
-        BadCase{"InfoHeaderCut", [] { Bytes b = Good(); b.resize(30); return b; }, QelImageStatus::kTruncated},
+        BadCase{"InfoHeaderCut",
+                [] {
+                  Bytes b = Good();
+                  b.resize(30);
+                  return b;
+                },
+                QelImageStatus::kTruncated},
         BadCase{"CoreHeader", [] { return With([](Bytes& b) { Put32(b, 14, 12); }); }, QelImageStatus::kUnsupported},
         BadCase{"HeaderSizeAbsurd", [] { return With([](Bytes& b) { Put32(b, 14, 0x7FFFFFF0); }); },
                 QelImageStatus::kBadHeader},
@@ -311,49 +331,129 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"TwoPlanes", [] { return With([](Bytes& b) { Put16(b, 26, 2); }); }, QelImageStatus::kBadHeader},
         BadCase{"HugeWidth", [] { return With([](Bytes& b) { Put32(b, 18, 0x7FFFFFFF); }); },
                 QelImageStatus::kTooLarge},
-        BadCase{"HugeArea", [] { return With([](Bytes& b) { Put32(b, 18, 16000); Put32(b, 22, 16000); }); },
+        BadCase{"HugeArea",
+                [] {
+                  return With([](Bytes& b) {
+                    Put32(b, 18, 16000);
+                    Put32(b, 22, 16000);
+                  });
+                },
                 QelImageStatus::kTooLarge},
         BadCase{"TwoBitsPerPixel", [] { return With([](Bytes& b) { Put16(b, 28, 2); }); },
                 QelImageStatus::kUnsupported},
-        BadCase{"Rle8", [] { return Layout([](BmpLayout& s) { s.bpp = 8; s.compression = 1; s.palette = {0, 1}; s.colorsUsed = 2; }); },
+        BadCase{"Rle8",
+                [] {
+                  return Layout([](BmpLayout& s) {
+                    s.bpp = 8;
+                    s.compression = 1;
+                    s.palette = {0, 1};
+                    s.colorsUsed = 2;
+                  });
+                },
                 QelImageStatus::kUnsupported},
         BadCase{"UnknownCompression", [] { return With([](Bytes& b) { Put32(b, 30, 99); }); },
                 QelImageStatus::kBadHeader},
-        BadCase{"BitfieldsOn24Bits", [] { return Layout([](BmpLayout& s) { s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; }); },
+        BadCase{"BitfieldsOn24Bits",
+                [] {
+                  return Layout([](BmpLayout& s) {
+                    s.compression = 3;
+                    s.masks = {0xFF0000, 0xFF00, 0xFF};
+                  });
+                },
                 QelImageStatus::kBadHeader},
-        BadCase{"ZeroMask", [] { return Layout([](BmpLayout& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFF0000, 0, 0xFF}; }); },
+        BadCase{"ZeroMask",
+                [] {
+                  return Layout([](BmpLayout& s) {
+                    s.bpp = 32;
+                    s.compression = 3;
+                    s.masks = {0xFF0000, 0, 0xFF};
+                  });
+                },
                 QelImageStatus::kBadBitfields},
-        BadCase{"OverlappingMasks", [] { return Layout([](BmpLayout& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFFFF00, 0xFF00, 0xFF}; }); },
+        BadCase{"OverlappingMasks",
+                [] {
+                  return Layout([](BmpLayout& s) {
+                    s.bpp = 32;
+                    s.compression = 3;
+                    s.masks = {0xFFFF00, 0xFF00, 0xFF};
+                  });
+                },
                 QelImageStatus::kBadBitfields},
-        BadCase{"SplitMask", [] { return Layout([](BmpLayout& s) { s.bpp = 32; s.compression = 3; s.masks = {0xF0F000, 0x0F00, 0xFF}; }); },
+        BadCase{"SplitMask",
+                [] {
+                  return Layout([](BmpLayout& s) {
+                    s.bpp = 32;
+                    s.compression = 3;
+                    s.masks = {0xF0F000, 0x0F00, 0xFF};
+                  });
+                },
                 QelImageStatus::kBadBitfields},
-        BadCase{"MaskWiderThan16Bits", [] { return Layout([](BmpLayout& s) { s.bpp = 16; s.compression = 3; s.masks = {0x1F0000, 0x07E0, 0x1F}; }); },
+        BadCase{"MaskWiderThan16Bits",
+                [] {
+                  return Layout([](BmpLayout& s) {
+                    s.bpp = 16;
+                    s.compression = 3;
+                    s.masks = {0x1F0000, 0x07E0, 0x1F};
+                  });
+                },
                 QelImageStatus::kBadBitfields},
-        BadCase{"MasksCut", [] {
-                  const Bytes b = Layout([](BmpLayout& s) { s.bpp = 32; s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; });
+        BadCase{"MasksCut",
+                [] {
+                  const Bytes b = Layout([](BmpLayout& s) {
+                    s.bpp = 32;
+                    s.compression = 3;
+                    s.masks = {0xFF0000, 0xFF00, 0xFF};
+                  });
                   return Bytes(b.begin(), b.begin() + 14 + 40 + 6);
                 },
                 QelImageStatus::kTruncated},
         BadCase{"TooManyColours", [] { return With([](Bytes& b) { Put32(b, 46, 300); }); }, QelImageStatus::kBadHeader},
-        BadCase{"MoreColoursThanBitsAllow", [] { return Layout([](BmpLayout& s) { s.bpp = 4; s.colorsUsed = 20; s.palette = kPalette; }); },
+        BadCase{"MoreColoursThanBitsAllow",
+                [] {
+                  return Layout([](BmpLayout& s) {
+                    s.bpp = 4;
+                    s.colorsUsed = 20;
+                    s.palette = kPalette;
+                  });
+                },
                 QelImageStatus::kBadHeader},
-        BadCase{"ColourTableCut", [] {
-                  const Bytes b = Layout([](BmpLayout& s) { s.bpp = 8; s.palette.assign(256, 0x123456); });
+        BadCase{"ColourTableCut",
+                [] {
+                  const Bytes b = Layout([](BmpLayout& s) {
+                    s.bpp = 8;
+                    s.palette.assign(256, 0x123456);
+                  });
                   return Bytes(b.begin(), b.begin() + 14 + 40 + 100);
                 },
                 QelImageStatus::kTruncated},
-        BadCase{"OffsetBeyondFile", [] { return With([](Bytes& b) { Put32(b, 10, 5000); }); }, QelImageStatus::kBadOffset},
-        BadCase{"OffsetAtTheTop", [] { return With([](Bytes& b) { Put32(b, 10, 0xFFFFFFFF); }); }, QelImageStatus::kBadOffset},
-        BadCase{"OffsetInsideHeader", [] { return With([](Bytes& b) { Put32(b, 10, 20); }); }, QelImageStatus::kBadOffset},
-        BadCase{"OffsetInsideColourTable", [] {
-                  Bytes b = Layout([](BmpLayout& s) { s.bpp = 8; s.colorsUsed = 2; s.palette = {1, 2}; });
+        BadCase{"OffsetBeyondFile", [] { return With([](Bytes& b) { Put32(b, 10, 5000); }); },
+                QelImageStatus::kBadOffset},
+        BadCase{"OffsetAtTheTop", [] { return With([](Bytes& b) { Put32(b, 10, 0xFFFFFFFF); }); },
+                QelImageStatus::kBadOffset},
+        BadCase{"OffsetInsideHeader", [] { return With([](Bytes& b) { Put32(b, 10, 20); }); },
+                QelImageStatus::kBadOffset},
+        BadCase{"OffsetInsideColourTable",
+                [] {
+                  Bytes b = Layout([](BmpLayout& s) {
+                    s.bpp = 8;
+                    s.colorsUsed = 2;
+                    s.palette = {1, 2};
+                  });
                   Put32(b, 10, 14 + 40 + 4);
                   return b;
                 },
                 QelImageStatus::kBadOffset},
-        BadCase{"PixelsCut", [] { Bytes b = Good(); b.resize(b.size() - 4); return b; }, QelImageStatus::kTruncated},
-        BadCase{"PixelsShiftedPastTheEnd", [] { return With([](Bytes& b) { Put32(b, 10, 60); }); }, QelImageStatus::kTruncated},
-        BadCase{"NotAPicture", [] { return Bytes{'G', 'I', 'F', '8', '9', 'a', 0, 0}; }, QelImageStatus::kUnknownFormat}),
+        BadCase{"PixelsCut",
+                [] {
+                  Bytes b = Good();
+                  b.resize(b.size() - 4);
+                  return b;
+                },
+                QelImageStatus::kTruncated},
+        BadCase{"PixelsShiftedPastTheEnd", [] { return With([](Bytes& b) { Put32(b, 10, 60); }); },
+                QelImageStatus::kTruncated},
+        BadCase{"NotAPicture", [] { return Bytes{'G', 'I', 'F', '8', '9', 'a', 0, 0}; },
+                QelImageStatus::kUnknownFormat}),
     [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
 // Every prefix of a good file is refused cleanly (no over-read under ASan).
@@ -419,7 +519,8 @@ Bytes MakePng(cairo_format_t format, int w, int h, std::function<uint32_t(int, i
 }
 
 TEST(PngDecoder, OpaquePixelsRoundTrip) {
-  const Bytes png = MakePng(CAIRO_FORMAT_RGB24, 4, 3, [](int x, int y) { return static_cast<uint32_t>(x * 0x400000 + y * 0x80 + 7); });
+  const Bytes png = MakePng(CAIRO_FORMAT_RGB24, 4, 3,
+                            [](int x, int y) { return static_cast<uint32_t>(x * 0x400000 + y * 0x80 + 7); });
   QelImage img;
   ASSERT_EQ(QelDecodeImage(png.data(), png.size(), img), QelImageStatus::kOk);
   ASSERT_EQ(img.Width(), 4);
@@ -450,25 +551,53 @@ void PutBig32(Bytes& b, size_t at, uint32_t v) {
 }
 
 TEST_P(BadPngs, AreRefused) {
-  const Bytes good = MakePng(CAIRO_FORMAT_RGB24, 8, 8, [](int x, int y) { return static_cast<uint32_t>(x * y * 1000); });
+  const Bytes good =
+      MakePng(CAIRO_FORMAT_RGB24, 8, 8, [](int x, int y) { return static_cast<uint32_t>(x * y * 1000); });
   const Bytes b = GetParam().change(good);
   QelImage img;
   EXPECT_EQ(QelDecodePng(b.data(), b.size(), img), GetParam().status);
   EXPECT_TRUE(img.IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Png, BadPngs,
-    ::testing::Values(
-        BadPngCase{"SignatureOnly", [](Bytes b) { b.resize(8); return b; }, QelImageStatus::kTruncated},
-        BadPngCase{"ZeroWidth", [](Bytes b) { PutBig32(b, 16, 0); return b; }, QelImageStatus::kBadHeader},
-        BadPngCase{"AbsurdSize", [](Bytes b) { PutBig32(b, 16, 100000); PutBig32(b, 20, 100000); return b; },
-                   QelImageStatus::kTooLarge},
-        BadPngCase{"NoHeaderChunk", [](Bytes b) { b[12] = 'X'; return b; }, QelImageStatus::kBadHeader},
-        BadPngCase{"CutInHalf", [](Bytes b) { b.resize(b.size() / 2); return b; }, QelImageStatus::kDecodeError},
-        BadPngCase{"CorruptData", [](Bytes b) { for (size_t i = 41; i < b.size() - 12; ++i) b[i] ^= 0x5A; return b; },
-                   QelImageStatus::kDecodeError}),
-    [](const ::testing::TestParamInfo<BadPngCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Png, BadPngs,
+                         ::testing::Values(BadPngCase{"SignatureOnly",
+                                                      [](Bytes b) {
+                                                        b.resize(8);
+                                                        return b;
+                                                      },
+                                                      QelImageStatus::kTruncated},
+                                           BadPngCase{"ZeroWidth",
+                                                      [](Bytes b) {
+                                                        PutBig32(b, 16, 0);
+                                                        return b;
+                                                      },
+                                                      QelImageStatus::kBadHeader},
+                                           BadPngCase{"AbsurdSize",
+                                                      [](Bytes b) {
+                                                        PutBig32(b, 16, 100000);
+                                                        PutBig32(b, 20, 100000);
+                                                        return b;
+                                                      },
+                                                      QelImageStatus::kTooLarge},
+                                           BadPngCase{"NoHeaderChunk",
+                                                      [](Bytes b) {
+                                                        b[12] = 'X';
+                                                        return b;
+                                                      },
+                                                      QelImageStatus::kBadHeader},
+                                           BadPngCase{"CutInHalf",
+                                                      [](Bytes b) {
+                                                        b.resize(b.size() / 2);
+                                                        return b;
+                                                      },
+                                                      QelImageStatus::kDecodeError},
+                                           BadPngCase{"CorruptData",
+                                                      [](Bytes b) {
+                                                        for (size_t i = 41; i < b.size() - 12; ++i) b[i] ^= 0x5A;
+                                                        return b;
+                                                      },
+                                                      QelImageStatus::kDecodeError}),
+                         [](const ::testing::TestParamInfo<BadPngCase>& info) { return std::string(info.param.name); });
 
 TEST(ImageFile, LoadsFromDiskAndRefusesMissingFiles) {
   const Bytes b = BuildBmp(BmpLayout{});

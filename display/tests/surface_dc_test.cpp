@@ -75,7 +75,8 @@ TEST_F(SurfaceDCTest, RectangleExcludesRightAndBottomAndOutlinesWithThePen) {
   m_dc->SetPen(kRed, 0);
   m_dc->SetBrush(kGreen);
   m_dc->Rectangle(10, 10, 20, 15);
-  for (auto [x, y] : {std::pair{10, 10}, {19, 10}, {10, 14}, {19, 14}, {15, 10}}) EXPECT_EQ(Px(x, y), 0xFF0000u) << x << "," << y;
+  for (auto [x, y] : {std::pair{10, 10}, {19, 10}, {10, 14}, {19, 14}, {15, 10}})
+    EXPECT_EQ(Px(x, y), 0xFF0000u) << x << "," << y;
   EXPECT_EQ(Px(11, 11), 0x00FF00u);
   EXPECT_EQ(Px(18, 13), 0x00FF00u);
   EXPECT_EQ(Px(20, 10), 0u);
@@ -230,15 +231,14 @@ TEST_P(ArcDirection, ArcAndArcToDrawTheSameCurve) {
   EXPECT_EQ(InkedQuarters(), c.quarters);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Radials, ArcDirection,
-    ::testing::Values(ArcCase{"RightToTop", {100, 50}, {50, 0}, "R"},
-                      ArcCase{"TopToRight", {50, 0}, {100, 50}, "Llr"},
-                      ArcCase{"LeftToRight", {0, 50}, {100, 50}, "lr"},
-                      ArcCase{"RightToLeft", {100, 50}, {0, 50}, "RL"},
-                      ArcCase{"BottomToLeftFarOut", {50, 5000}, {-300, 50}, "RLr"},
-                      ArcCase{"SameRadialIsTheWholeEllipse", {90, 90}, {70, 70}, "RLlr"}),
-    [](const ::testing::TestParamInfo<ArcCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Radials, ArcDirection,
+                         ::testing::Values(ArcCase{"RightToTop", {100, 50}, {50, 0}, "R"},
+                                           ArcCase{"TopToRight", {50, 0}, {100, 50}, "Llr"},
+                                           ArcCase{"LeftToRight", {0, 50}, {100, 50}, "lr"},
+                                           ArcCase{"RightToLeft", {100, 50}, {0, 50}, "RL"},
+                                           ArcCase{"BottomToLeftFarOut", {50, 5000}, {-300, 50}, "RLr"},
+                                           ArcCase{"SameRadialIsTheWholeEllipse", {90, 90}, {70, 70}, "RLlr"}),
+                         [](const ::testing::TestParamInfo<ArcCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SurfaceDCTest, ArcToLeavesThePositionAtTheArcsEnd) {
   m_dc->SetPen(kWhite, 1);
@@ -350,14 +350,26 @@ TEST_P(DrawTextPlacement, FollowsTheFormat) {
   const QelRect ink = Ink();
   ASSERT_GT(ink.right, ink.left);
   switch (GetParam().horizontal) {
-    case 'l': EXPECT_NEAR(ink.left, box.left, 3); break;
-    case 'c': EXPECT_NEAR((ink.left + ink.right) / 2.0, (box.left + box.right) / 2.0, 3); break;
-    case 'r': EXPECT_NEAR(ink.right, box.right, 3); break;
+    case 'l':
+      EXPECT_NEAR(ink.left, box.left, 3);
+      break;
+    case 'c':
+      EXPECT_NEAR((ink.left + ink.right) / 2.0, (box.left + box.right) / 2.0, 3);
+      break;
+    case 'r':
+      EXPECT_NEAR(ink.right, box.right, 3);
+      break;
   }
   switch (GetParam().vertical) {
-    case 't': EXPECT_NEAR(ink.top, box.top, 6); break;
-    case 'c': EXPECT_NEAR((ink.top + ink.bottom) / 2.0, (box.top + box.bottom) / 2.0, 4); break;
-    case 'b': EXPECT_NEAR(ink.bottom, box.bottom, 6); break;
+    case 't':
+      EXPECT_NEAR(ink.top, box.top, 6);
+      break;
+    case 'c':
+      EXPECT_NEAR((ink.top + ink.bottom) / 2.0, (box.top + box.bottom) / 2.0, 4);
+      break;
+    case 'b':
+      EXPECT_NEAR(ink.bottom, box.bottom, 6);
+      break;
   }
   EXPECT_LE(ink.bottom, box.bottom);
   EXPECT_LE(ink.right, box.right);
@@ -459,41 +471,68 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ExtremeCoordinates,
     ::testing::Values(
         ExtremeCase{"HorizontalLineAcrossEverything",
-                    [](CDC& dc, const QelBitmap&) { dc.MoveTo(-(1 << 30), 5); dc.LineTo(1 << 30, 5); },
-                    {{0, 5}, {100, 5}, {199, 5}}, true},
+                    [](CDC& dc, const QelBitmap&) {
+                      dc.MoveTo(-(1 << 30), 5);
+                      dc.LineTo(1 << 30, 5);
+                    },
+                    {{0, 5}, {100, 5}, {199, 5}},
+                    true},
         ExtremeCase{"DiagonalFromCornerToCorner",
-                    [](CDC& dc, const QelBitmap&) { dc.MoveTo(kMin, kMin); dc.LineTo(kMax, kMax); },
-                    {{0, 0}, {60, 60}, {119, 119}}, true},
+                    [](CDC& dc, const QelBitmap&) {
+                      dc.MoveTo(kMin, kMin);
+                      dc.LineTo(kMax, kMax);
+                    },
+                    {{0, 0}, {60, 60}, {119, 119}},
+                    true},
         ExtremeCase{"LineEndingInside",
-                    [](CDC& dc, const QelBitmap&) { dc.MoveTo(kMin, 7); dc.LineTo(50, 7); },
-                    {{0, 7}, {49, 7}}, true},
+                    [](CDC& dc, const QelBitmap&) {
+                      dc.MoveTo(kMin, 7);
+                      dc.LineTo(50, 7);
+                    },
+                    {{0, 7}, {49, 7}},
+                    true},
         ExtremeCase{"LineFarAway",
-                    [](CDC& dc, const QelBitmap&) { dc.MoveTo(kMin, kMin); dc.LineTo(kMin + 5, kMax); },
-                    {}, false},
+                    [](CDC& dc, const QelBitmap&) {
+                      dc.MoveTo(kMin, kMin);
+                      dc.LineTo(kMin + 5, kMax);
+                    },
+                    {},
+                    false},
         ExtremeCase{"PolylineThroughTheSurface",
                     [](CDC& dc, const QelBitmap&) {
                       const QelPoint p[] = {{kMin, 10}, {kMax, 10}, {kMax, kMin}};
                       dc.Polyline(p, 3);
                     },
-                    {{0, 10}, {199, 10}}, true},
+                    {{0, 10}, {199, 10}},
+                    true},
         ExtremeCase{"FillPastTheLargestCoordinate",
-                    [](CDC& dc, const QelBitmap&) { dc.FillSolidRect(kMax - 5, 0, 100, 10, kWhite); }, {}, false},
+                    [](CDC& dc, const QelBitmap&) { dc.FillSolidRect(kMax - 5, 0, 100, 10, kWhite); },
+                    {},
+                    false},
         ExtremeCase{"FillFromTheSmallestCoordinate",
-                    [](CDC& dc, const QelBitmap&) { dc.FillSolidRect(kMin, 0, kMax, 10, kWhite); }, {}, false},
+                    [](CDC& dc, const QelBitmap&) { dc.FillSolidRect(kMin, 0, kMax, 10, kWhite); },
+                    {},
+                    false},
         ExtremeCase{"FillCoveringEverything",
                     [](CDC& dc, const QelBitmap&) { dc.FillSolidRect(-(1 << 30), -(1 << 30), kMax, kMax, kWhite); },
-                    {{0, 0}, {199, 119}}, true},
+                    {{0, 0}, {199, 119}},
+                    true},
         ExtremeCase{"RectangleCoveringEverything",
-                    [](CDC& dc, const QelBitmap&) { dc.Rectangle(kMin, kMin, kMax, kMax); }, {{0, 0}, {199, 119}}, true},
+                    [](CDC& dc, const QelBitmap&) { dc.Rectangle(kMin, kMin, kMax, kMax); },
+                    {{0, 0}, {199, 119}},
+                    true},
         ExtremeCase{"EllipseCoveringEverything",
-                    [](CDC& dc, const QelBitmap&) { dc.Ellipse(kMin, kMin, kMax, kMax); }, {{0, 0}, {199, 119}}, true},
+                    [](CDC& dc, const QelBitmap&) { dc.Ellipse(kMin, kMin, kMax, kMax); },
+                    {{0, 0}, {199, 119}},
+                    true},
         ExtremeCase{"ArcAndPieOverTheWholeRange",
                     [](CDC& dc, const QelBitmap&) {
                       dc.Arc(kMin, kMin, kMax, kMax, kMax, 0, 0, kMin);
                       dc.ArcTo(kMin, kMin, kMax, kMax, kMax, 0, 0, kMin);
                       dc.Pie(kMin, kMin, kMax, kMax, kMax, 0, 0, kMin);
                     },
-                    {}, true},
+                    {},
+                    true},
         ExtremeCase{"TextAtTheEdgesOfTheRange",
                     [](CDC& dc, const QelBitmap&) {
                       dc.SetFont("DejaVu Sans", kMin, kFwBold, false);
@@ -504,7 +543,8 @@ INSTANTIATE_TEST_SUITE_P(
                       dc.DrawText("far", QelRect{kMin, kMin, kMax, kMax}, kDtCenter | kDtVCenter | kDtSingleLine);
                       dc.DrawText("far far", QelRect{kMax, kMax, kMin, kMin}, kDtWordBreak | kDtRight);
                     },
-                    {}, true},
+                    {},
+                    true},
         ExtremeCase{"BlitsFromFarAway",
                     [](CDC& dc, const QelBitmap& pic) {
                       dc.BitBlt(kMin, kMin, 10, 10, pic, 0, 0, kRopSrcCopy);
@@ -513,12 +553,14 @@ INSTANTIATE_TEST_SUITE_P(
                       dc.StretchBlt(kMin, kMin, -5, -5, pic, 0, 0, 2, 2, kRopSrcCopy);
                       dc.StretchBlt(kMax, 0, kMin, 10, pic, kMin, 0, kMax, 2, kRopSrcCopy);
                     },
-                    {}, true},
+                    {},
+                    true},
         ExtremeCase{"StretchOverEverything",
                     [](CDC& dc, const QelBitmap& pic) {
                       dc.StretchBlt(-(1 << 30), -(1 << 30), kMax, kMax, pic, 0, 0, 2, 2, kRopSrcCopy);
                     },
-                    {{0, 0}, {199, 119}}, true}),
+                    {{0, 0}, {199, 119}},
+                    true}),
     [](const ::testing::TestParamInfo<ExtremeCase>& info) { return std::string(info.param.name); });
 
 TEST(RasterSurface, CopiesWholeSurfacesAndRefusesBadSizes) {

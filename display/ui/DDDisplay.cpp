@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "display/ui/DisplayMessage.h"
 #include "display/DisplayResult.h"
 #include "display/DisplayText.h"
+#include "display/ui/DisplayMessage.h"
 
 namespace qel {
 
@@ -175,9 +175,8 @@ void CDDDisplay::ErrMemory(int result) {
   const unsigned long long unit = info.mem_unit ? info.mem_unit : 1;
   auto mb = [unit](unsigned long long v) { return static_cast<int>((v * unit) >> 20); };
   char text[160];
-  std::snprintf(text, sizeof text, "TotalPhys=%d, AvailPhys=%d, AvailPageFile=%d, AvailVirtual=%d",
-                mb(info.totalram), mb(info.freeram), mb(info.freeswap),
-                mb(static_cast<unsigned long long>(info.freeram) + info.freeswap));
+  std::snprintf(text, sizeof text, "TotalPhys=%d, AvailPhys=%d, AvailPageFile=%d, AvailVirtual=%d", mb(info.totalram),
+                mb(info.freeram), mb(info.freeswap), mb(static_cast<unsigned long long>(info.freeram) + info.freeswap));
   ShowMessage(text, "Error!", kMsgIconStop, m_wnd.GetWindow());
 }
 

@@ -20,12 +20,12 @@
 #include <string>
 #include <unordered_map>
 
-#include "display/ui/DialogInst.h"
-#include "display/ui/ScreenExport.h"
-#include "display/ui/WndDD.h"
 #include "display/DisplayTable.h"
 #include "display/RasterSurface.h"
 #include "display/UiHandoff.h"
+#include "display/ui/DialogInst.h"
+#include "display/ui/ScreenExport.h"
+#include "display/ui/WndDD.h"
 #include "include/qel/DisplayInterface.h"
 
 class wxWindow;

@@ -22,9 +22,7 @@ void CDDDisplay::BreakSetState(int state) {
 
 void CDDDisplay::BreakSetTitle(const char* title) { m_wnd.GetBreakDialog().SetTitle(title); }
 
-const char* CDDDisplay::BreakGetTitle() const {
-  return m_wnd.GetBreakDialog().GetTitle();
-}
+const char* CDDDisplay::BreakGetTitle() const { return m_wnd.GetBreakDialog().GetTitle(); }
 
 bool CDDDisplay::BreakCreate() {
   if (!wxIsMainThread()) return SendMessageA(kDispCmdOpenBreak, 0) != 0;
@@ -39,10 +37,12 @@ bool CDDDisplay::BreakCreate(CWndDD* owner) {
 
 void CDDDisplay::BreakCancel() {
   if (!wxIsMainThread()) {
-    RunOnUiThread([this] {
-      m_wnd.GetBreakDialog().Continue();
-      return 0;
-    }, 0);
+    RunOnUiThread(
+        [this] {
+          m_wnd.GetBreakDialog().Continue();
+          return 0;
+        },
+        0);
     return;
   }
   m_wnd.GetBreakDialog().Continue();
@@ -82,8 +82,7 @@ long CDDDisplay::TaskDlgDestroy(IQelDialog* dialog, QelResModule module, int tem
 intptr_t CDDDisplay::SendMessageA(int command, intptr_t payload) {
   if (!m_wnd.GetWindow()) return 0;
   if (wxIsMainThread()) return m_wnd.Command(command, payload);
-  return RunOnUiThread([this, command, payload] { return m_wnd.GetWindow() ? m_wnd.Command(command, payload) : 0; },
-                       0);
+  return RunOnUiThread([this, command, payload] { return m_wnd.GetWindow() ? m_wnd.Command(command, payload) : 0; }, 0);
 }
 
 intptr_t CDDDisplay::PostMessageA(int command, intptr_t payload) {

@@ -188,10 +188,12 @@ void CDDDisplay::Free() {
     if (wxIsMainThread()) {
       m_wnd.Release();
     } else {
-      RunOnUiThread([this] {
-        m_wnd.Release();
-        return 1;
-      }, 0);
+      RunOnUiThread(
+          [this] {
+            m_wnd.Release();
+            return 1;
+          },
+          0);
     }
   }
   m_pWndAttached = nullptr;

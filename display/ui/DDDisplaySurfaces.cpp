@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "display/ui/DDDisplay.h"
-#include "display/image/ImageDecoder.h"
 #include "display/DisplayGeometry.h"
 #include "display/SurfaceDC.h"
+#include "display/image/ImageDecoder.h"
+#include "display/ui/DDDisplay.h"
 
 namespace qel {
 
@@ -93,10 +93,12 @@ bool CDDDisplay::PaintWindow() {
     m_wnd.PaintNow(wait);
     return true;
   }
-  return RunOnUiThread([this, wait] {
-    m_wnd.PaintNow(wait);
-    return 1;
-  }, 0) != 0;
+  return RunOnUiThread(
+             [this, wait] {
+               m_wnd.PaintNow(wait);
+               return 1;
+             },
+             0) != 0;
 }
 
 bool CDDDisplay::Present(bool show) {
@@ -301,8 +303,8 @@ bool CDDDisplay::DrawPicture(int n, const QelBitmap& picture, uint32_t flags, bo
   bool drawn;
   if (stretch) {
     const QelRect r = StretchDestination(sw, sh, picture.width, m_nScale);
-    drawn = r.IsEmpty() || dc->StretchBlt(r.left, r.top, r.Width(), r.Height(), picture, 0, 0, picture.width,
-                                          picture.height, rop);
+    drawn = r.IsEmpty() ||
+            dc->StretchBlt(r.left, r.top, r.Width(), r.Height(), picture, 0, 0, picture.width, picture.height, rop);
   } else {
     const QelPoint o = CentredOrigin(sw, sh, picture.width, picture.height);
     drawn = dc->BitBlt(o.x, o.y, picture.width, picture.height, picture, 0, 0, rop);

@@ -22,9 +22,14 @@ long WxStyle(unsigned style) {
   long s = (style & 0xF) == kMsgYesNo ? wxYES_NO : wxOK;
   if ((style & 0xF) == kMsgYesNo && (style & kMsgDefault2)) s |= wxNO_DEFAULT;
   switch (style & 0xF0) {
-    case kMsgIconStop: s |= wxICON_ERROR; break;
-    case kMsgIconQuestion: s |= wxICON_QUESTION; break;
-    default: break;
+    case kMsgIconStop:
+      s |= wxICON_ERROR;
+      break;
+    case kMsgIconQuestion:
+      s |= wxICON_QUESTION;
+      break;
+    default:
+      break;
   }
   return s;
 }

@@ -20,12 +20,23 @@ wxString PlainTextPage(const std::string& text) {
   std::string page = "<html><body>";
   for (const char c : text) {
     switch (c) {
-      case '&': page += "&amp;"; break;
-      case '<': page += "&lt;"; break;
-      case '>': page += "&gt;"; break;
-      case '\n': page += "<br>"; break;
-      case '\r': break;
-      default: page += c; break;
+      case '&':
+        page += "&amp;";
+        break;
+      case '<':
+        page += "&lt;";
+        break;
+      case '>':
+        page += "&gt;";
+        break;
+      case '\n':
+        page += "<br>";
+        break;
+      case '\r':
+        break;
+      default:
+        page += c;
+        break;
     }
   }
   page += "</body></html>";
@@ -117,11 +128,20 @@ void CDlgDDBreak::ToggleText() {
 
 void CDlgDDBreak::OnButton(wxCommandEvent& event) {
   switch (event.GetId()) {
-    case wxID_CANCEL: Continue(); break;
-    case wxID_OK: Stop(); break;
-    case kIdHelp: ToggleText(); break;
-    case kIdShow: break;  // enabled on request; it has no action of its own
-    default: event.Skip(); break;
+    case wxID_CANCEL:
+      Continue();
+      break;
+    case wxID_OK:
+      Stop();
+      break;
+    case kIdHelp:
+      ToggleText();
+      break;
+    case kIdShow:
+      break;  // enabled on request; it has no action of its own
+    default:
+      event.Skip();
+      break;
   }
 }
 

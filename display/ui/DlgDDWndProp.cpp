@@ -7,9 +7,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "display/DisplayText.h"
 #include "display/ui/DDDisplay.h"
 #include "display/ui/WndDD.h"
-#include "display/DisplayText.h"
 
 namespace qel {
 
@@ -90,7 +90,8 @@ void CDlgDDWndProp::OnInitDialog(wxInitDialogEvent&) {
   if (m_pPosition) Move(*m_pPosition);
   if (m_pDisplay) {
     CDDDisplay& d = *m_pDisplay;
-    m_monitorGroup->SetLabel(wxString::Format("Monitor: %d%s", d.GetDisplaySelected(), d.IsPrimary() ? " (primary)" : ""));
+    m_monitorGroup->SetLabel(
+        wxString::Format("Monitor: %d%s", d.GetDisplaySelected(), d.IsPrimary() ? " (primary)" : ""));
     m_windowGroup->SetLabel(wxString::Format("Window%s", d.IsWindowed() ? "" : " (fullscreen)"));
 
     m_strGuid = d.StringDisplayGUID();
@@ -152,7 +153,9 @@ bool CDlgDDWndProp::SetListItem(int row, int n) {
   int width = 0, height = 0, bits = 0;
   uint32_t caps = 0;
   if (!m_pDisplay || !m_pDisplay->SurfaceDescribe(n, width, height, bits, caps)) return false;
-  const wxString name = n == kSurfaceFront ? wxString("F") : n == kSurfaceBack ? wxString("B") : wxString::Format("%d", n);
+  const wxString name = n == kSurfaceFront  ? wxString("F")
+                        : n == kSurfaceBack ? wxString("B")
+                                            : wxString::Format("%d", n);
   const long item = m_listSurfaces->InsertItem(row, name);
   m_listSurfaces->SetItem(item, 1, wxString::Format("%dx%d", width, height));
   m_listSurfaces->SetItem(item, 2, wxString::Format("%d", bits));

@@ -9,12 +9,12 @@
 
 #include <cairo.h>
 
+#include "display/DisplayGeometry.h"
 #include "display/ui/DDDisplay.h"
 #include "display/ui/DisplayCommandEvent.h"
 #include "display/ui/DisplayMessage.h"
 #include "display/ui/DlgDDWndProp.h"
 #include "display/ui/XServerFlush.h"
-#include "display/DisplayGeometry.h"
 
 namespace qel {
 

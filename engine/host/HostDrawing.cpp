@@ -2,7 +2,6 @@
 
 namespace qel {
 
-
 void HostFillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour) {
   if (dc) dc->FillSolidRect(x, y, w, h, colour);
 }

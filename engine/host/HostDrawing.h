@@ -11,7 +11,6 @@
 
 namespace qel {
 
-
 // FillSolidRect(x, y, w, h).
 void HostFillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour);
 // Solid pen of width 1 and solid brush; Rectangle(x - r, y - r, x + r + 1, y + r + 1).

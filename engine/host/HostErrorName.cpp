@@ -2,12 +2,11 @@
 
 #include <cstdio>
 
+#include "display/DisplayResult.h"
 #include "engine/input/InputResult.h"
 #include "engine/sound/SoundResult.h"
-#include "display/DisplayResult.h"
 
 namespace qel {
-
 
 namespace {
 

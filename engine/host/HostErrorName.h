@@ -9,7 +9,6 @@
 
 namespace qel {
 
-
 std::string HostErrorName(int32_t error);
 
 }  // namespace qel

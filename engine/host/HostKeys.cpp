@@ -4,7 +4,6 @@
 
 namespace qel {
 
-
 uint32_t ShiftCtrlBits(const uint8_t state[256]) {
   uint32_t bits = 0;
   if (KeyDown(state, kScanLeftCtrl) || KeyDown(state, kScanLeftShift)) bits |= kKeyBitLeft;

@@ -6,7 +6,6 @@
 
 namespace qel {
 
-
 constexpr uint32_t kKeyBitLeft = 1;   // left Ctrl or left Shift
 constexpr uint32_t kKeyBitRight = 2;  // right Ctrl or right Shift
 constexpr uint32_t kKeyBitSpace = 4;

@@ -5,7 +5,6 @@
 
 namespace qel {
 
-
 namespace {
 
 constexpr int64_t kNsPerMs = 1'000'000;

@@ -10,7 +10,6 @@
 
 namespace qel {
 
-
 class CMonotonicRunClock final : public IRunClock {
  public:
   CMonotonicRunClock();

@@ -8,7 +8,6 @@
 
 namespace qel {
 
-
 class IRunClock {
  public:
   virtual ~IRunClock() = default;

@@ -7,7 +7,6 @@
 
 namespace qel {
 
-
 uint32_t CTimerRunClock::NowMs() { return m_timer.GetElapsedMs(); }
 
 void CTimerRunClock::SleepUntilMs(uint32_t timeMs) {

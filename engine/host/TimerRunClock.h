@@ -10,7 +10,6 @@
 
 namespace qel {
 
-
 class CTimerMs;
 
 class CTimerRunClock final : public IRunClock {

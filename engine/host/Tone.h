@@ -14,7 +14,7 @@ class CTone {
   static constexpr int kMaxFrequency = 10000;
   static constexpr int kMinSampleRate = 8000;
   static constexpr int kMaxSampleRate = 44100;
-  static constexpr int kMinPeriod = 4;    // samples per period
+  static constexpr int kMinPeriod = 4;  // samples per period
   static constexpr int kMaxPeriod = 500;
   static constexpr int kBufferSamples = 1000;  // the longest period on two channels
   static constexpr double kTwoPi = 6.283184;

@@ -4,10 +4,9 @@
 
 namespace qel {
 
-
 namespace {
-constexpr int kFullScale = 10000;            // strength scale of the effect's figures
-constexpr int kMagnitude = 2000;             // of kFullScale
+constexpr int kFullScale = 10000;  // strength scale of the effect's figures
+constexpr int kMagnitude = 2000;   // of kFullScale
 constexpr Uint32 kDurationMs = 1000;
 constexpr Uint16 kPeriodMs = 100;
 constexpr Sint32 kDirection = 10;

@@ -8,7 +8,6 @@
 
 namespace qel {
 
-
 // The effect for a device with the given number of force axes (at most 2
 // are used); false when the device cannot play a sine wave.
 bool MakeForceFeedbackTestEffect(unsigned supported, int axes, SDL_HapticEffect* effect);

@@ -9,7 +9,6 @@
 
 namespace qel {
 
-
 class InputDeviceList {
  public:
   explicit InputDeviceList(int capacity) : m_capacity(capacity) {}
@@ -31,7 +30,9 @@ class InputDeviceList {
   const InputDeviceInstance* At(int index) const {
     return Contains(index) ? &m_entries[static_cast<size_t>(index)] : nullptr;
   }
-  std::string NameAt(int index) const { return Contains(index) ? m_entries[static_cast<size_t>(index)].instanceName : std::string(); }
+  std::string NameAt(int index) const {
+    return Contains(index) ? m_entries[static_cast<size_t>(index)].instanceName : std::string();
+  }
 
   int m_selected = -1;  // the entry whose device is created; -1 none
 

@@ -13,7 +13,6 @@
 
 namespace qel {
 
-
 namespace {
 
 // A game pad or joystick in use.
@@ -428,16 +427,16 @@ bool IsKeyboardPresent() {
 
 // ---- lists -------------------------------------------------------------------
 
-#define QEL_LIST_ACCESS(Kind, member)                  \
-  int Get##Kind##Count() {                             \
-    InputState& s = State();                           \
-    std::lock_guard<std::mutex> lock(s.mutex);         \
-    return s.member.Count();                           \
-  }                                                    \
-  std::string Get##Kind##Name(int index) {             \
-    InputState& s = State();                           \
-    std::lock_guard<std::mutex> lock(s.mutex);         \
-    return s.member.NameAt(index);                     \
+#define QEL_LIST_ACCESS(Kind, member)          \
+  int Get##Kind##Count() {                     \
+    InputState& s = State();                   \
+    std::lock_guard<std::mutex> lock(s.mutex); \
+    return s.member.Count();                   \
+  }                                            \
+  std::string Get##Kind##Name(int index) {     \
+    InputState& s = State();                   \
+    std::lock_guard<std::mutex> lock(s.mutex); \
+    return s.member.NameAt(index);             \
   }
 
 QEL_LIST_ACCESS(Keyboard, keyboards)

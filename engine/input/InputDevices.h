@@ -23,7 +23,6 @@
 
 namespace qel {
 
-
 // List capacities; further devices are not listed.
 constexpr int kMaxKeyboards = 2;
 constexpr int kMaxMice = 4;

@@ -4,19 +4,28 @@
 
 namespace qel {
 
-
 std::string InputErrorName(InputResult result) {
   switch (result) {
-    case kInputOk: return "INPUT_OK";
-    case kInputRefused: return "INPUT_FALSE";
-    case kInputNotInitialized: return "INPUT_E_NOTINITIALIZED";
-    case kInputNoDisplay: return "INPUT_E_NODISPLAY";
-    case kInputInputLost: return "INPUT_E_INPUTLOST";
-    case kInputDeviceNotFound: return "INPUT_E_DEVICENOTFOUND";
-    case kInputUnplugged: return "INPUT_E_UNPLUGGED";
-    case kInputUnsupported: return "INPUT_E_UNSUPPORTED";
-    case kInputFailed: return "INPUT_E_FAIL";
-    default: break;
+    case kInputOk:
+      return "INPUT_OK";
+    case kInputRefused:
+      return "INPUT_FALSE";
+    case kInputNotInitialized:
+      return "INPUT_E_NOTINITIALIZED";
+    case kInputNoDisplay:
+      return "INPUT_E_NODISPLAY";
+    case kInputInputLost:
+      return "INPUT_E_INPUTLOST";
+    case kInputDeviceNotFound:
+      return "INPUT_E_DEVICENOTFOUND";
+    case kInputUnplugged:
+      return "INPUT_E_UNPLUGGED";
+    case kInputUnsupported:
+      return "INPUT_E_UNSUPPORTED";
+    case kInputFailed:
+      return "INPUT_E_FAIL";
+    default:
+      break;
   }
   char text[16];
   std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(result));

@@ -7,7 +7,6 @@
 
 namespace qel {
 
-
 using InputResult = int32_t;
 
 constexpr InputResult kInputOk = 0;
@@ -19,7 +18,7 @@ constexpr InputResult kInputInputLost = static_cast<int32_t>(0x8007001Eu);
 constexpr InputResult kInputDeviceNotFound = static_cast<int32_t>(0x80040154u);  // not attached any more
 constexpr InputResult kInputUnplugged = static_cast<int32_t>(0x80040209u);       // went away while in use
 constexpr InputResult kInputUnsupported = static_cast<int32_t>(0x80004001u);
-constexpr InputResult kInputFailed = static_cast<int32_t>(0x80004005u);          // the device system refused
+constexpr InputResult kInputFailed = static_cast<int32_t>(0x80004005u);  // the device system refused
 
 // "INPUT_E_UNPLUGGED" and the like; unknown codes as "0x%08X".
 std::string InputErrorName(InputResult result);

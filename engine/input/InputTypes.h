@@ -9,7 +9,6 @@
 
 namespace qel {
 
-
 // The window a device is acquired for (an X11 window id; 0 = none).
 using InputWindow = unsigned long;
 

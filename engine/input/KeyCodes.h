@@ -7,7 +7,6 @@
 
 namespace qel {
 
-
 enum InputKeyCode : uint8_t {
   kKeyEscape = 0x01,
   kKey1 = 0x02,

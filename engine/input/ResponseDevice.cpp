@@ -5,15 +5,19 @@
 
 namespace qel {
 
-
 namespace {
 int ListedCount(int32_t type) {
   switch (type) {
-    case kResponseDeviceKeyboard: return GetKeyboardCount();
-    case kResponseDeviceMouse: return GetMouseCount();
-    case kResponseDeviceGamePad: return GetGamePadCount();
-    case kResponseDeviceJoystick: return GetJoystickCount();
-    default: return 0;
+    case kResponseDeviceKeyboard:
+      return GetKeyboardCount();
+    case kResponseDeviceMouse:
+      return GetMouseCount();
+    case kResponseDeviceGamePad:
+      return GetGamePadCount();
+    case kResponseDeviceJoystick:
+      return GetJoystickCount();
+    default:
+      return 0;
   }
 }
 }  // namespace
@@ -33,21 +37,35 @@ bool CResponseDevice::Acquire(InputWindow window) {
   if (m_type < 0 || m_type > kResponseDeviceJoystick) return false;
   if (m_index < 0 || m_index >= ListedCount(m_type)) return false;
   switch (m_type) {
-    case kResponseDeviceKeyboard: return AcquireKeyboard(window, m_index) == kInputOk;
-    case kResponseDeviceMouse: return AcquireMouse(window, m_index) == kInputOk;
-    case kResponseDeviceGamePad: return AcquireGamePad(window, m_index) == kInputOk;
-    case kResponseDeviceJoystick: return AcquireJoystick(window, m_index) == kInputOk;
-    default: return false;
+    case kResponseDeviceKeyboard:
+      return AcquireKeyboard(window, m_index) == kInputOk;
+    case kResponseDeviceMouse:
+      return AcquireMouse(window, m_index) == kInputOk;
+    case kResponseDeviceGamePad:
+      return AcquireGamePad(window, m_index) == kInputOk;
+    case kResponseDeviceJoystick:
+      return AcquireJoystick(window, m_index) == kInputOk;
+    default:
+      return false;
   }
 }
 
 void CResponseDevice::Release() {
   switch (m_type) {
-    case kResponseDeviceKeyboard: ReleaseKeyboard(); break;
-    case kResponseDeviceMouse: ReleaseMouse(); break;
-    case kResponseDeviceGamePad: ReleaseGamePad(); break;
-    case kResponseDeviceJoystick: ReleaseJoystick(); break;
-    default: break;
+    case kResponseDeviceKeyboard:
+      ReleaseKeyboard();
+      break;
+    case kResponseDeviceMouse:
+      ReleaseMouse();
+      break;
+    case kResponseDeviceGamePad:
+      ReleaseGamePad();
+      break;
+    case kResponseDeviceJoystick:
+      ReleaseJoystick();
+      break;
+    default:
+      break;
   }
   m_type = kResponseDeviceNone;
   m_index = -1;
@@ -55,11 +73,16 @@ void CResponseDevice::Release() {
 
 std::string CResponseDevice::GetName() const {
   switch (m_type) {
-    case kResponseDeviceKeyboard: return GetKeyboardName(m_index);
-    case kResponseDeviceMouse: return GetMouseName(m_index);
-    case kResponseDeviceGamePad: return GetGamePadName(m_index);
-    case kResponseDeviceJoystick: return GetJoystickName(m_index);
-    default: return std::string();
+    case kResponseDeviceKeyboard:
+      return GetKeyboardName(m_index);
+    case kResponseDeviceMouse:
+      return GetMouseName(m_index);
+    case kResponseDeviceGamePad:
+      return GetGamePadName(m_index);
+    case kResponseDeviceJoystick:
+      return GetJoystickName(m_index);
+    default:
+      return std::string();
   }
 }
 
@@ -85,7 +108,8 @@ uint32_t CResponseDevice::ReadMask() {
       }
       return ResponseMaskFromButtons(pad.rgbButtons, sizeof pad.rgbButtons);
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 

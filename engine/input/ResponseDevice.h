@@ -11,7 +11,6 @@
 
 namespace qel {
 
-
 enum ResponseDeviceType : int32_t {
   kResponseDeviceNone = -1,
   kResponseDeviceKeyboard = 0,

@@ -7,7 +7,6 @@
 
 namespace qel {
 
-
 namespace {
 bool AnyDown(const uint8_t state[256], std::initializer_list<uint8_t> keys) {
   for (uint8_t key : keys) {

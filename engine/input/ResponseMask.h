@@ -8,7 +8,6 @@
 
 namespace qel {
 
-
 constexpr uint32_t kResponseLeft = 1;
 constexpr uint32_t kResponseRight = 2;
 constexpr uint32_t kResponseThird = 4;

@@ -9,7 +9,6 @@
 
 namespace qel {
 
-
 InputResult SdlForceFeedback::Create(const InputDeviceInstance& device, std::string* step, std::string* detail) {
   Release();
   const int index = FindSdlHaptic(device);

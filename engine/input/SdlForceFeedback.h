@@ -11,7 +11,6 @@ struct _SDL_Haptic;
 
 namespace qel {
 
-
 class SdlForceFeedback {
  public:
   SdlForceFeedback() = default;

@@ -7,7 +7,6 @@
 
 namespace qel {
 
-
 namespace {
 
 constexpr Uint32 kControllerSystems = SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER;

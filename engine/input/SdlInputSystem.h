@@ -12,7 +12,6 @@
 
 namespace qel {
 
-
 class SdlInputSystem {
  public:
   ~SdlInputSystem();

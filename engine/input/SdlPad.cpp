@@ -8,18 +8,26 @@
 
 namespace qel {
 
-
 uint32_t PovFromHat(uint8_t hat) {
   switch (hat) {
-    case SDL_HAT_UP: return 0;
-    case SDL_HAT_RIGHTUP: return 4500;
-    case SDL_HAT_RIGHT: return 9000;
-    case SDL_HAT_RIGHTDOWN: return 13500;
-    case SDL_HAT_DOWN: return 18000;
-    case SDL_HAT_LEFTDOWN: return 22500;
-    case SDL_HAT_LEFT: return 27000;
-    case SDL_HAT_LEFTUP: return 31500;
-    default: return kPovCentred;
+    case SDL_HAT_UP:
+      return 0;
+    case SDL_HAT_RIGHTUP:
+      return 4500;
+    case SDL_HAT_RIGHT:
+      return 9000;
+    case SDL_HAT_RIGHTDOWN:
+      return 13500;
+    case SDL_HAT_DOWN:
+      return 18000;
+    case SDL_HAT_LEFTDOWN:
+      return 22500;
+    case SDL_HAT_LEFT:
+      return 27000;
+    case SDL_HAT_LEFTUP:
+      return 31500;
+    default:
+      return kPovCentred;
   }
 }
 
@@ -66,7 +74,9 @@ InputResult SdlPad::Read(JoystickState* state, std::string* detail) const {
   if (m_joystick == nullptr) return kInputNotInitialized;
 
   if (m_controller != nullptr) {
-    const auto axis = [&](SDL_GameControllerAxis a) { return static_cast<int32_t>(SDL_GameControllerGetAxis(m_controller, a)); };
+    const auto axis = [&](SDL_GameControllerAxis a) {
+      return static_cast<int32_t>(SDL_GameControllerGetAxis(m_controller, a));
+    };
     state->lX = axis(SDL_CONTROLLER_AXIS_LEFTX);
     state->lY = axis(SDL_CONTROLLER_AXIS_LEFTY);
     state->lZ = axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT);

@@ -12,7 +12,6 @@ struct _SDL_Joystick;
 
 namespace qel {
 
-
 class SdlPad {
  public:
   SdlPad() = default;

@@ -12,7 +12,6 @@
 
 namespace qel {
 
-
 namespace {
 
 // X button numbers of the eight buttons of the mouse state: left, right,

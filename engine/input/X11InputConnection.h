@@ -28,7 +28,6 @@ union _XEvent;
 
 namespace qel {
 
-
 // Wheel notches of a raw button press: +1 for button 4 (away from the
 // user), -1 for button 5, 0 for any other button and for a press the server
 // made up from scroll valuator motion (emulated), which counts already.

@@ -8,7 +8,6 @@
 
 namespace qel {
 
-
 namespace {
 
 constexpr unsigned kEvdevOffset = 8;
@@ -20,20 +19,17 @@ struct Extended {
 
 // Kernel key numbers outside the scan-code-numbered main block.
 constexpr Extended kExtended[] = {
-    {89, kKeyAbntC1},        {92, kKeyConvert},        {93, kKeyKana},
-    {94, kKeyNoConvert},     {96, kKeyKeypadEnter},    {97, kKeyRightCtrl},
-    {98, kKeyKeypadDivide},  {99, kKeySysRq},          {100, kKeyRightAlt},
-    {102, kKeyHome},         {103, kKeyUp},            {104, kKeyPageUp},
-    {105, kKeyLeft},         {106, kKeyRight},         {107, kKeyEnd},
-    {108, kKeyDown},         {109, kKeyPageDown},      {110, kKeyInsert},
-    {111, kKeyDelete},       {113, kKeyMute},          {114, kKeyVolumeDown},
-    {115, kKeyVolumeUp},     {116, kKeyPower},         {117, kKeyKeypadEquals},
-    {119, kKeyPause},        {121, kKeyKeypadComma},   {124, kKeyYen},
-    {125, kKeyLeftWindows},  {126, kKeyRightWindows},  {127, kKeyApps},
-    {140, kKeyCalculator},   {142, kKeySleep},         {143, kKeyWake},
-    {155, kKeyMail},         {163, kKeyNextTrack},     {164, kKeyPlayPause},
-    {165, kKeyPrevTrack},    {166, kKeyMediaStop},     {172, kKeyWebHome},
-    {183, kKeyF13},          {184, kKeyF14},           {185, kKeyF15},
+    {89, kKeyAbntC1},        {92, kKeyConvert},      {93, kKeyKana},         {94, kKeyNoConvert},
+    {96, kKeyKeypadEnter},   {97, kKeyRightCtrl},    {98, kKeyKeypadDivide}, {99, kKeySysRq},
+    {100, kKeyRightAlt},     {102, kKeyHome},        {103, kKeyUp},          {104, kKeyPageUp},
+    {105, kKeyLeft},         {106, kKeyRight},       {107, kKeyEnd},         {108, kKeyDown},
+    {109, kKeyPageDown},     {110, kKeyInsert},      {111, kKeyDelete},      {113, kKeyMute},
+    {114, kKeyVolumeDown},   {115, kKeyVolumeUp},    {116, kKeyPower},       {117, kKeyKeypadEquals},
+    {119, kKeyPause},        {121, kKeyKeypadComma}, {124, kKeyYen},         {125, kKeyLeftWindows},
+    {126, kKeyRightWindows}, {127, kKeyApps},        {140, kKeyCalculator},  {142, kKeySleep},
+    {143, kKeyWake},         {155, kKeyMail},        {163, kKeyNextTrack},   {164, kKeyPlayPause},
+    {165, kKeyPrevTrack},    {166, kKeyMediaStop},   {172, kKeyWebHome},     {183, kKeyF13},
+    {184, kKeyF14},          {185, kKeyF15},
 };
 
 constexpr std::array<uint8_t, 256> BuildTable() {

@@ -8,7 +8,6 @@
 
 namespace qel {
 
-
 // The key code for an X key code; 0 for keys the state does not report.
 uint8_t KeyCodeFromX11(unsigned x11Keycode);
 

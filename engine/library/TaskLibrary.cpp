@@ -155,13 +155,11 @@ bool CTaskLibrary::Load(const char* path, bool report) {
     return Refuse(handle, report, Format("No function \"%s\" in \"%s\"!", kTaskEntryName, path));
   }
   if (!dlsym(handle, kModelDefaultName)) {
-    return Refuse(handle, report,
-                  Format("No model default \"%s\" in \"%s\"!", kModelDefaultName, path));
+    return Refuse(handle, report, Format("No model default \"%s\" in \"%s\"!", kModelDefaultName, path));
   }
 
   module = handle;
-  if (!CallTaskEntry(kCmdInit, reinterpret_cast<intptr_t>(static_cast<ITaskLibrary*>(this)), 0, 0,
-                     nullptr)) {
+  if (!CallTaskEntry(kCmdInit, reinterpret_cast<intptr_t>(static_cast<ITaskLibrary*>(this)), 0, 0, nullptr)) {
     return Refuse(handle, report, Format("InitTask failed \"%s\"!", path));
   }
   if (version != 1) {
@@ -204,8 +202,7 @@ bool CTaskLibrary::CheckPublishedTables(std::string* problem) const {
     if (codeLength == 0 || codeLength == sizeof modelDefault->TaskIdStr) {
       return fail("short code empty or not terminated");
     }
-    if (strnlen(modelDefault->TaskName, sizeof modelDefault->TaskName) ==
-        sizeof modelDefault->TaskName) {
+    if (strnlen(modelDefault->TaskName, sizeof modelDefault->TaskName) == sizeof modelDefault->TaskName) {
       return fail("task name not terminated");
     }
   }
@@ -225,8 +222,7 @@ bool CTaskLibrary::CheckPublishedTables(std::string* problem) const {
     return fail(Format("norm-variable count %u (at most %d)", normVariableCount, kMaxVariables));
   }
   if (normVariableCount > 0 && !normVariables) return fail("norm-variable table missing");
-  if (captionCount < 0 || captionCount > kMaxCaptions || captionCount2 < 0 ||
-      captionCount2 > kMaxCaptions) {
+  if (captionCount < 0 || captionCount > kMaxCaptions || captionCount2 < 0 || captionCount2 > kMaxCaptions) {
     return fail(Format("caption counts %d, %d (0 to %d)", captionCount, captionCount2, kMaxCaptions));
   }
   if (!NamesPresent(captions, captionCount) || !NamesPresent(captions2, captionCount2)) {
@@ -238,12 +234,10 @@ bool CTaskLibrary::CheckPublishedTables(std::string* problem) const {
   if (codeNameCount > 0 && !codeNames) return fail("code names missing");
   if (taskDescription) {
     if (taskDescription->presetCount > static_cast<uint32_t>(kMaxPresets)) {
-      return fail(Format("timing-preset count %u (at most %d)", taskDescription->presetCount,
-                         kMaxPresets));
+      return fail(Format("timing-preset count %u (at most %d)", taskDescription->presetCount, kMaxPresets));
     }
     if (taskDescription->codeRowCount > static_cast<uint32_t>(kMaxCodeRows)) {
-      return fail(Format("code-row count %u (at most %d)", taskDescription->codeRowCount,
-                         kMaxCodeRows));
+      return fail(Format("code-row count %u (at most %d)", taskDescription->codeRowCount, kMaxCodeRows));
     }
     if (taskDescription->codeRowCount > 0 && !taskDescription->codeRows) {
       return fail("code rows missing");
@@ -270,8 +264,7 @@ int CTaskLibrary::FindTimingPreset(const IExpModelTask* task) const {
   const uint32_t count = std::min<uint32_t>(taskDescription->presetCount, kMaxPresets);
   for (uint32_t i = 0; i < count; ++i) {
     const uint32_t* words = taskDescription->presets[i].words;
-    if (words[0] == task->w.TaskSDType && words[3] == task->w.TaskControl &&
-        words[6] == task->w.TaskIntType) {
+    if (words[0] == task->w.TaskSDType && words[3] == task->w.TaskControl && words[6] == task->w.TaskIntType) {
       return static_cast<int>(i);
     }
   }
@@ -322,9 +315,7 @@ const TaskVariableDef* CTaskLibrary::ScoreVariable(int i) const {
   return &scoreVariables[i];
 }
 
-int CTaskLibrary::GetVariableCount() const {
-  return normVariables ? static_cast<int>(normVariableCount) : 0;
-}
+int CTaskLibrary::GetVariableCount() const { return normVariables ? static_cast<int>(normVariableCount) : 0; }
 
 const char* CTaskLibrary::GetVariableName(int i) const {
   const TaskNormVariable* e = NormEntry(i);
@@ -361,8 +352,7 @@ const char* CTaskLibrary::GetSourceDescription(int i) const {
 
 std::string CTaskLibrary::GetShortCode() const {
   if (!modelDefault) return std::string();
-  return std::string(modelDefault->TaskIdStr,
-                     strnlen(modelDefault->TaskIdStr, sizeof modelDefault->TaskIdStr));
+  return std::string(modelDefault->TaskIdStr, strnlen(modelDefault->TaskIdStr, sizeof modelDefault->TaskIdStr));
 }
 
 }  // namespace qel

@@ -102,10 +102,9 @@ class CTaskLibrary final : public ITaskLibrary {
   bool AddNormFunction(const char* key, const char* name, int kind, double ageLow, double ageHigh,
                        const double* coefficients, int coefficientCount) override;
   int FindNormFunction(const char* key, const char* name, int kind, double age) const override;
-  bool GetVariableValue(int n, double* out, double value, double age, int kind,
-                        bool floorAllowed) override;
-  bool ComputeNormZ(const char* code, const char* name, double* out, double value, double age,
-                    int kind, bool reversed, bool floor) override;
+  bool GetVariableValue(int n, double* out, double value, double age, int kind, bool floorAllowed) override;
+  bool ComputeNormZ(const char* code, const char* name, double* out, double value, double age, int kind, bool reversed,
+                    bool floor) override;
 
  private:
   bool Refuse(void* handle, bool report, const std::string& message);

@@ -34,8 +34,8 @@ bool CTaskLibrary::LoadNorms(INormsProvider* provider, const char* key) {
   for (int k = 0; k < m_keptCount; ++k) {
     const std::string& name = m_variableNames[k];
     for (int kind = 0; kind <= 1; ++kind) {
-      int n = provider->GetZFunction(key, name.c_str(), kind, lows.data(), highs.data(),
-                                     coefficients.data(), kMaxNormBands);
+      int n = provider->GetZFunction(key, name.c_str(), kind, lows.data(), highs.data(), coefficients.data(),
+                                     kMaxNormBands);
       if (n < 0) return false;
       // The provider fills no more than it was given room for.
       if (n > kMaxNormBands) n = kMaxNormBands;
@@ -54,9 +54,8 @@ bool CTaskLibrary::LoadNorms(INormsProvider* provider, const char* key) {
   return true;
 }
 
-bool CTaskLibrary::AddNormFunction(const char* key, const char* name, int kind, double ageLow,
-                                   double ageHigh, const double* coefficients,
-                                   int coefficientCount) {
+bool CTaskLibrary::AddNormFunction(const char* key, const char* name, int kind, double ageLow, double ageHigh,
+                                   const double* coefficients, int coefficientCount) {
   if (!key || !name || (kind != 0 && kind != 1)) return false;
   const int k = FindVariableByName(name);
   if (k < 0) return true;  // a variable this plug-in does not have
@@ -84,8 +83,8 @@ int CTaskLibrary::FindNormFunction(const char* key, const char* name, int kind, 
   return -1;
 }
 
-bool CTaskLibrary::ComputeNormZ(const char* code, const char* name, double* out, double value,
-                                double age, int kind, bool reversed, bool floor) {
+bool CTaskLibrary::ComputeNormZ(const char* code, const char* name, double* out, double value, double age, int kind,
+                                bool reversed, bool floor) {
   if (!out) return false;
   *out = kNoValue;
   if (kind == 1 || kind == 2) {
@@ -108,8 +107,7 @@ bool CTaskLibrary::ComputeNormZ(const char* code, const char* name, double* out,
   return SetIfFinite(out, (value - mean) / sd);
 }
 
-bool CTaskLibrary::GetVariableValue(int n, double* out, double value, double age, int kind,
-                                    bool floorAllowed) {
+bool CTaskLibrary::GetVariableValue(int n, double* out, double value, double age, int kind, bool floorAllowed) {
   if (!out) return false;
   *out = kNoValue;
   const TaskNormVariable* e = NormEntry(n);

@@ -14,7 +14,6 @@
 
 namespace qel {
 
-
 namespace {
 
 // write() to a FIFO whose reader has gone raises SIGPIPE, which would end

@@ -16,7 +16,6 @@
 
 namespace qel {
 
-
 class CSignalPort {
  public:
   static constexpr const char* kDefaultPath = "/dev/parport0";

@@ -33,7 +33,9 @@ void CRunMachine::ScoreResponse() {
     category = kCatSkipped;  // a break fell in this trial
   } else {
     switch (m_outcome.load()) {
-      case kOutcomeEarly: category = kCatAnticipation; break;
+      case kOutcomeEarly:
+        category = kCatAnticipation;
+        break;
       case kOutcomeInWindow:
       case kOutcomeLate:
         rt = static_cast<int32_t>(m_responseTime.load() - m_signalOnTime.load());
@@ -42,9 +44,15 @@ void CRunMachine::ScoreResponse() {
         m_meanRt = static_cast<int32_t>(m_rtSum / m_rtCount);
         category = m_outcome.load() == kOutcomeInWindow ? ResponseRule() : NoResponseRule();
         break;
-      case kOutcomeSkipped: category = kCatSkipped; break;
-      case kOutcomePreset: category = m_presetCategory.load(); break;
-      default: category = NoResponseRule(); break;
+      case kOutcomeSkipped:
+        category = kCatSkipped;
+        break;
+      case kOutcomePreset:
+        category = m_presetCategory.load();
+        break;
+      default:
+        category = NoResponseRule();
+        break;
     }
   }
 
@@ -55,15 +63,26 @@ void CRunMachine::ScoreResponse() {
 
   int32_t disposition = m_disposition.load();
   switch (category) {
-    case kCatNone: disposition = 5; break;
+    case kCatNone:
+      disposition = 5;
+      break;
     case kCatHit:
     case kCatCorrectRejection:
     case kCatFalseAlarm:
-    case kCatMiss: disposition = 0; break;
-    case kCatAnticipation: disposition = 1; break;
-    case kCatOmission: disposition = 2; break;
-    case kCatSkipped: disposition = ErrorOutcome(); break;
-    default: break;  // 8: unchanged
+    case kCatMiss:
+      disposition = 0;
+      break;
+    case kCatAnticipation:
+      disposition = 1;
+      break;
+    case kCatOmission:
+      disposition = 2;
+      break;
+    case kCatSkipped:
+      disposition = ErrorOutcome();
+      break;
+    default:
+      break;  // 8: unchanged
   }
 
   // Nothing of the second list is stored.
@@ -92,7 +111,8 @@ void CRunMachine::ScoreResponse() {
       m_omRun.store(m_omRun.load() + 1);
       HandleErrorTrial(m_trialIndex.load());
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -122,10 +142,18 @@ void CRunMachine::RecordSkippedTrial() {
 int32_t CRunMachine::ErrorOutcome() {
   int32_t disposition;
   switch (m_words.TaskIntrContinue) {
-    case 1: disposition = 7; break;  // switch to the second list
-    case 2: disposition = 1; break;
-    case 3: disposition = 2; break;
-    default: disposition = 4; break;
+    case 1:
+      disposition = 7;
+      break;  // switch to the second list
+    case 2:
+      disposition = 1;
+      break;
+    case 3:
+      disposition = 2;
+      break;
+    default:
+      disposition = 4;
+      break;
   }
   m_acRun.store(0);
   m_omRun.store(0);
@@ -137,10 +165,14 @@ bool CRunMachine::HandleErrorTrial(uint32_t i) {
   const uint32_t count = std::min<uint32_t>(m_host->trialCount, kMaxTrialCodes);
   const int offset = static_cast<int>(m_host->codeOffset);
   switch (m_words.TaskIntrReplaceTrial) {
-    case 1: return i < count && QelSwapCodeHalves(m_host->trialList[i], offset);
-    case 2: return i < count && QelPermuteCodeQuarters(m_host->trialList[i], false, offset);
-    case 3: return SwapWithNextTrial(i);
-    default: return false;
+    case 1:
+      return i < count && QelSwapCodeHalves(m_host->trialList[i], offset);
+    case 2:
+      return i < count && QelPermuteCodeQuarters(m_host->trialList[i], false, offset);
+    case 3:
+      return SwapWithNextTrial(i);
+    default:
+      return false;
   }
 }
 

@@ -7,22 +7,22 @@
 namespace qel {
 
 enum QelRunEvent : int32_t {
-  kRunEventSelfTimedEnd = 0,   // worker of a self-timed part finished
-  kRunEventSignalsEnd = 1,     // worker of "view task signals" finished
-  kRunEventPartEnd = 11,       // tick, phase 12
-  kRunEventPartStart = 12,     // tick, phase 3
-  kRunEventEndPart = 13,       // (not posted by the machine) end-of-part command only
-  kRunEventNextTrial = 14,     // tick, phase 5
-  kRunEventScore = 15,         // tick, phase 8
-  kRunEventWarning = 16,       // tick, warning due
-  kRunEventSignalOn = 18,      // tick, signal due
-  kRunEventSignalOff = 19,     // tick, signal-off time or response deadline
-  kRunEventResponse = 20,      // tick, response seen
-  kRunEventRelease = 21,       // tick, response released
-  kRunEventFeedbackOn = 22,    // tick, feedback requested
-  kRunEventFeedbackOff = 23,   // tick, feedback over
-  kRunEventBreak = 24,         // tick, break requested
-  kRunEventBreakAnswered = 25, // tick, break answered
+  kRunEventSelfTimedEnd = 0,    // worker of a self-timed part finished
+  kRunEventSignalsEnd = 1,      // worker of "view task signals" finished
+  kRunEventPartEnd = 11,        // tick, phase 12
+  kRunEventPartStart = 12,      // tick, phase 3
+  kRunEventEndPart = 13,        // (not posted by the machine) end-of-part command only
+  kRunEventNextTrial = 14,      // tick, phase 5
+  kRunEventScore = 15,          // tick, phase 8
+  kRunEventWarning = 16,        // tick, warning due
+  kRunEventSignalOn = 18,       // tick, signal due
+  kRunEventSignalOff = 19,      // tick, signal-off time or response deadline
+  kRunEventResponse = 20,       // tick, response seen
+  kRunEventRelease = 21,        // tick, response released
+  kRunEventFeedbackOn = 22,     // tick, feedback requested
+  kRunEventFeedbackOff = 23,    // tick, feedback over
+  kRunEventBreak = 24,          // tick, break requested
+  kRunEventBreakAnswered = 25,  // tick, break answered
 };
 
 // What the run dialog does after CRunMachine::OnRunEvent returns.

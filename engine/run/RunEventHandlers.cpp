@@ -18,10 +18,14 @@ namespace {
 
 const char* ReasonText(int32_t reason) {
   switch (reason) {
-    case CRunMachine::kReasonUser: return "User Break!";
-    case CRunMachine::kReasonAnticipations: return "Too many ACs!";
-    case CRunMachine::kReasonOmissions: return "Too many OMs!";
-    default: return "";
+    case CRunMachine::kReasonUser:
+      return "User Break!";
+    case CRunMachine::kReasonAnticipations:
+      return "Too many ACs!";
+    case CRunMachine::kReasonOmissions:
+      return "Too many OMs!";
+    default:
+      return "";
   }
 }
 
@@ -32,30 +36,58 @@ constexpr const char* kMissing = "Missing";
 
 RunEventAction CRunMachine::OnRunEvent(int32_t code, intptr_t lParam) {
   switch (code) {
-    case kRunEventSelfTimedEnd: return RunEventAction::kEndRun;
-    case kRunEventSignalsEnd: return RunEventAction::kReleaseDevices;
-    default: break;
+    case kRunEventSelfTimedEnd:
+      return RunEventAction::kEndRun;
+    case kRunEventSignalsEnd:
+      return RunEventAction::kReleaseDevices;
+    default:
+      break;
   }
   if (!m_running.load()) return RunEventAction::kNone;
   switch (code) {
-    case kRunEventPartEnd: return OnPartEnd();
-    case kRunEventPartStart: OnPartStart(); break;
-    case kRunEventEndPart: m_task->EndPart(); break;
-    case kRunEventNextTrial: OnNextTrial(); break;
-    case kRunEventScore: OnScore(); break;
-    case kRunEventWarning: OnWarning(); break;
-    case kRunEventSignalOn: OnSignalOn(); break;
-    case kRunEventSignalOff: OnSignalOff(); break;
-    case kRunEventResponse: OnResponse(); break;
-    case kRunEventRelease: OnRelease(lParam); break;
-    case kRunEventFeedbackOn: OnFeedbackOn(); break;
-    case kRunEventFeedbackOff: OnFeedbackOff(); break;
-    case kRunEventBreak: return OnBreak();
+    case kRunEventPartEnd:
+      return OnPartEnd();
+    case kRunEventPartStart:
+      OnPartStart();
+      break;
+    case kRunEventEndPart:
+      m_task->EndPart();
+      break;
+    case kRunEventNextTrial:
+      OnNextTrial();
+      break;
+    case kRunEventScore:
+      OnScore();
+      break;
+    case kRunEventWarning:
+      OnWarning();
+      break;
+    case kRunEventSignalOn:
+      OnSignalOn();
+      break;
+    case kRunEventSignalOff:
+      OnSignalOff();
+      break;
+    case kRunEventResponse:
+      OnResponse();
+      break;
+    case kRunEventRelease:
+      OnRelease(lParam);
+      break;
+    case kRunEventFeedbackOn:
+      OnFeedbackOn();
+      break;
+    case kRunEventFeedbackOff:
+      OnFeedbackOff();
+      break;
+    case kRunEventBreak:
+      return OnBreak();
     case kRunEventBreakAnswered:
       if (m_breakState.load() != 3) break;
       OnBreakAnswered();
       return RunEventAction::kBreakAnswered;
-    default: break;
+    default:
+      break;
   }
   return RunEventAction::kNone;
 }
@@ -75,8 +107,8 @@ void CRunMachine::OnPartStart() {
   if (m_phase.load() != kPhaseWaitPartStart) return;
   const int threshold = std::clamp(static_cast<int>((m_words.TaskSSS & kSssVoiceKeyMask) >> kSssVoiceKeyShift), 10, 90);
   if (m_devices.voiceKey) m_devices.voiceKey->SetThreshold(threshold);
-  const bool voiceKey = (m_words.TaskFlags & kTaskFlagVoiceKey) && (m_words.TaskSSS & kSssVoiceKeyOption) &&
-                        m_devices.voiceKey;
+  const bool voiceKey =
+      (m_words.TaskFlags & kTaskFlagVoiceKey) && (m_words.TaskSSS & kSssVoiceKeyOption) && m_devices.voiceKey;
   m_voiceKeyOn.store(voiceKey ? 1 : 0);
 
   m_task->StartPart(m_runData);
@@ -169,8 +201,7 @@ void CRunMachine::OnWarning() {
 void CRunMachine::OnSignalOn() {
   if (m_phase.load() != kPhaseTrial || m_signalState.load() != 2) return;
   m_responseDeadline.store(kNoDeadlineMs);
-  if (!m_task->ShowSignal(reinterpret_cast<intptr_t>(m_host->currentCode), reinterpret_cast<intptr_t>(m_display),
-                         0)) {
+  if (!m_task->ShowSignal(reinterpret_cast<intptr_t>(m_host->currentCode), reinterpret_cast<intptr_t>(m_display), 0)) {
     // The trial ends unshown; nothing of it is polled any more.
     int32_t armed = 1;
     if (!m_responseState.compare_exchange_strong(armed, 0)) {

@@ -128,11 +128,21 @@ void CRunMachine::ScheduleTrial(uint32_t t) {
     }
   }
   switch (w.TaskSDType) {
-    case 0: m_signalDuration = w.TaskVRHigh; break;
-    case 1: m_signalDuration = w.TaskSDLow; break;
-    case 2: m_signalDuration = m_random.Interval(w.TaskSDLow, w.TaskSDHigh); break;
-    case 3: m_signalDuration = interval; break;
-    default: m_signalDuration = kNoDeadlineMs; break;
+    case 0:
+      m_signalDuration = w.TaskVRHigh;
+      break;
+    case 1:
+      m_signalDuration = w.TaskSDLow;
+      break;
+    case 2:
+      m_signalDuration = m_random.Interval(w.TaskSDLow, w.TaskSDHigh);
+      break;
+    case 3:
+      m_signalDuration = interval;
+      break;
+    default:
+      m_signalDuration = kNoDeadlineMs;
+      break;
   }
   m_warningTime.store(warning);
   SetTimesFromSignalOn(on);
@@ -157,9 +167,9 @@ const char* CRunMachine::GetIndicator(int i) const { return i >= 0 && i < kIndic
 void CRunMachine::ClearIndicators() { std::fill(std::begin(m_indicators), std::end(m_indicators), ""); }
 
 CRunMachine::TrialTimes CRunMachine::GetTimes() const {
-  return TrialTimes{m_referenceTime.load(), m_warningTime.load(), m_warningInterval, m_signalOnTime.load(),
-                    m_signalDuration,       m_signalOffTime.load(), m_validStart,     m_validEnd,
-                    m_responseDeadline.load(), m_responseTime.load(), m_feedbackEnd.load()};
+  return TrialTimes{m_referenceTime.load(),    m_warningTime.load(),   m_warningInterval,   m_signalOnTime.load(),
+                    m_signalDuration,          m_signalOffTime.load(), m_validStart,        m_validEnd,
+                    m_responseDeadline.load(), m_responseTime.load(),  m_feedbackEnd.load()};
 }
 
 }  // namespace qel

@@ -69,11 +69,11 @@ struct RunMachineDevices {
 // have been answered (the host then holds the part's trial list).
 struct RunPartSetup {
   CExpModelTask* task = nullptr;
-  ITaskHost* host = nullptr;       // trial list, current code, progress, display
-  ITaskRunData* runData = nullptr; // receives the part's response records
+  ITaskHost* host = nullptr;        // trial list, current code, progress, display
+  ITaskRunData* runData = nullptr;  // receives the part's response records
   int part = 0;
   bool practice = true;
-  uint32_t seed = 1;               // seeds the run's one random generator
+  uint32_t seed = 1;  // seeds the run's one random generator
 };
 
 class CRunMachine {

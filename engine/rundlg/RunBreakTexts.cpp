@@ -7,9 +7,12 @@ namespace {
 // Column by language: English, Dutch, Italian.
 int LanguageColumn(int language) {
   switch (language) {
-    case 2: return 1;
-    case 3: return 2;
-    default: return 0;
+    case 2:
+      return 1;
+    case 3:
+      return 2;
+    default:
+      return 0;
   }
 }
 

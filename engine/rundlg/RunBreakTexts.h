@@ -29,7 +29,7 @@ inline uint32_t TaskKind(uint32_t taskFlags) { return (taskFlags & kTaskKindMask
 RunBreakTextIds SelectBreakTexts(int language, uint32_t taskFlags);
 
 struct RunBreakTexts {
-  std::string instruction;   // title line with the task name, then the help texts
+  std::string instruction;  // title line with the task name, then the help texts
   std::string stopQuestion;
 };
 

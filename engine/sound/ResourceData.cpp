@@ -2,7 +2,6 @@
 
 namespace qel {
 
-
 bool LoadResourceData(uint32_t id, const char* type, const uint8_t** data, uint32_t* size, QelResModule module) {
   if (data) *data = nullptr;
   if (size) *size = 0;

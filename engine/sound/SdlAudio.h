@@ -6,7 +6,6 @@
 
 namespace qel {
 
-
 // Starts SDL's audio subsystem when it does not run yet; false with the
 // audio system's error text when no audio driver can be started.
 bool StartSdlAudio(std::string* error);

@@ -13,8 +13,7 @@ constexpr size_t kFeedFrames = 256;  // small, so little converted sound waits i
 }  // namespace
 
 SoundResult CSoundBuffer::Create(const QelWaveFormat& format, const void* data, size_t bytes,
-                                 const SDL_AudioSpec& device, std::unique_ptr<CSoundBuffer>& out,
-                                 std::string* error) {
+                                 const SDL_AudioSpec& device, std::unique_ptr<CSoundBuffer>& out, std::string* error) {
   out.reset();
   if (!IsPlayablePcmFormat(format)) return kSoundBadFormat;
   const size_t frames = bytes / format.blockAlign;
@@ -22,7 +21,8 @@ SoundResult CSoundBuffer::Create(const QelWaveFormat& format, const void* data, 
   std::unique_ptr<CSoundBuffer> sound(new (std::nothrow) CSoundBuffer());
   if (!sound) return kSoundOutOfMemory;
   try {
-    sound->m_data.assign(static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + frames * format.blockAlign);
+    sound->m_data.assign(static_cast<const uint8_t*>(data),
+                         static_cast<const uint8_t*>(data) + frames * format.blockAlign);
     sound->m_scratch.resize(kFeedFrames * format.blockAlign);
   } catch (const std::bad_alloc&) {
     return kSoundOutOfMemory;
@@ -36,9 +36,9 @@ SoundResult CSoundBuffer::Create(const QelWaveFormat& format, const void* data, 
 
 SoundResult CSoundBuffer::Retarget(const SDL_AudioSpec& device, std::string* error) {
   const SDL_AudioFormat source = m_format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-  SDL_AudioStream* stream = SDL_NewAudioStream(source, static_cast<Uint8>(m_format.channels),
-                                               static_cast<int>(m_format.samplesPerSec), device.format,
-                                               device.channels, device.freq);
+  SDL_AudioStream* stream =
+      SDL_NewAudioStream(source, static_cast<Uint8>(m_format.channels), static_cast<int>(m_format.samplesPerSec),
+                         device.format, device.channels, device.freq);
   if (!stream) {
     if (error) *error = SDL_GetError();
     return kSoundBadFormat;

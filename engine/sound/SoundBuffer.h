@@ -17,16 +17,14 @@
 
 namespace qel {
 
-
 class CSoundBuffer {
  public:
   // Copies whole frames of the data (a trailing partial frame is dropped).
   // kSoundInvalidArg without data or with fewer bytes than one frame,
   // kSoundBadFormat for a format the output cannot play or convert,
   // kSoundOutOfMemory when the copy cannot be made.
-  static SoundResult Create(const QelWaveFormat& format, const void* data, size_t bytes,
-                            const SDL_AudioSpec& device, std::unique_ptr<CSoundBuffer>& out,
-                            std::string* error);
+  static SoundResult Create(const QelWaveFormat& format, const void* data, size_t bytes, const SDL_AudioSpec& device,
+                            std::unique_ptr<CSoundBuffer>& out, std::string* error);
   ~CSoundBuffer();
   CSoundBuffer(const CSoundBuffer&) = delete;
   CSoundBuffer& operator=(const CSoundBuffer&) = delete;

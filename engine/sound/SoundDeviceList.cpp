@@ -2,7 +2,6 @@
 
 namespace qel {
 
-
 bool CSoundDeviceList::Add(const SoundDeviceEntry& entry) {
   if (m_count >= kMaxDevices) return false;
   SoundDeviceEntry& e = m_entries[m_count++];

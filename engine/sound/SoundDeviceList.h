@@ -5,12 +5,11 @@
 
 namespace qel {
 
-
 struct SoundDeviceEntry {
-  bool isDefault = false;  // the system's default device (opened without a name)
-  std::string openName;    // the name the audio system opens it by
-  std::string description; // shown to the operator (at most 511 characters)
-  std::string moduleName;  // the audio driver behind it (at most 511 characters)
+  bool isDefault = false;   // the system's default device (opened without a name)
+  std::string openName;     // the name the audio system opens it by
+  std::string description;  // shown to the operator (at most 511 characters)
+  std::string moduleName;   // the audio driver behind it (at most 511 characters)
 };
 
 class CSoundDeviceList {

@@ -8,7 +8,6 @@
 
 namespace qel {
 
-
 // Empties both lists and fills them again. A failure to start the audio
 // system is shown ("DirectSoundEnum"). True when it started and at least
 // one output device is listed.

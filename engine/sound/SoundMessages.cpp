@@ -4,7 +4,6 @@
 
 namespace qel {
 
-
 void CSoundMessages::Opened() {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_owner = std::this_thread::get_id();

@@ -12,7 +12,6 @@
 
 namespace qel {
 
-
 class CSoundMessages {
  public:
   // Called by the opening operation: its thread is the one that may show.

@@ -13,7 +13,6 @@
 
 namespace qel {
 
-
 class CSoundOutput {
  public:
   CSoundOutput() = default;

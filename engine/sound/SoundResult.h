@@ -8,7 +8,6 @@
 
 namespace qel {
 
-
 using SoundResult = int32_t;
 
 constexpr SoundResult kSoundOk = 0;
@@ -17,9 +16,9 @@ constexpr SoundResult kSoundNotPcmWave = 1;
 constexpr SoundResult kSoundNotInitialized = static_cast<int32_t>(0x800401F0u);  // no output open
 constexpr SoundResult kSoundInvalidArg = static_cast<int32_t>(0x80070057u);      // no data
 constexpr SoundResult kSoundOutOfMemory = static_cast<int32_t>(0x8007000Eu);
-constexpr SoundResult kSoundBadFormat = static_cast<int32_t>(0x88780064u);      // format the device cannot play
-constexpr SoundResult kSoundNoDriver = static_cast<int32_t>(0x88780078u);       // no audio driver or no device
-constexpr SoundResult kSoundDeviceFailed = static_cast<int32_t>(0x80004005u);   // the audio system refused
+constexpr SoundResult kSoundBadFormat = static_cast<int32_t>(0x88780064u);     // format the device cannot play
+constexpr SoundResult kSoundNoDriver = static_cast<int32_t>(0x88780078u);      // no audio driver or no device
+constexpr SoundResult kSoundDeviceFailed = static_cast<int32_t>(0x80004005u);  // the audio system refused
 
 // The name shown under a failed step, e.g. "SOUND_E_NODRIVER".
 std::string SoundErrorName(SoundResult result);

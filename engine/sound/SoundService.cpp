@@ -25,9 +25,7 @@ CSoundMessages& Messages() {
   return messages;
 }
 
-void ReportFailure(SoundResult r, const std::string& detail) {
-  Messages().Report(SoundErrorText(r, detail));
-}
+void ReportFailure(SoundResult r, const std::string& detail) { Messages().Report(SoundErrorText(r, detail)); }
 
 SoundResult SetCurrentSound(const QelWaveFormat& format, const void* data, size_t bytes) {
   std::string detail;

@@ -14,7 +14,6 @@
 
 namespace qel {
 
-
 // Opens output device index of the output list (a negative index: the
 // default device; an index past the list keeps the previous choice). There
 // is no window to bind sound to here; the argument is kept for the callers.

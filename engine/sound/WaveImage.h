@@ -12,7 +12,6 @@
 
 namespace qel {
 
-
 // The chunk header (id and size, 8 bytes) of the first chunk with that id
 // whose body lies wholly inside the image; null when there is none, when
 // the image is not a RIFF/WAVE image, or when the walk meets a truncated
@@ -23,9 +22,9 @@ const uint8_t* FindWaveChunk(const void* image, size_t size, const char id[4]);
 uint32_t WaveChunkSize(const uint8_t* header);
 
 struct WaveImage {
-  QelWaveFormat format;          // from the "fmt " chunk, no extra bytes
-  const uint8_t* data = nullptr; // the "data" chunk's body, inside the image
-  uint32_t bytes = 0;            // its length
+  QelWaveFormat format;           // from the "fmt " chunk, no extra bytes
+  const uint8_t* data = nullptr;  // the "data" chunk's body, inside the image
+  uint32_t bytes = 0;             // its length
 };
 
 // Reads a PCM RIFF/WAVE image. kSoundNotPcmWave when it is not one (not

@@ -2,7 +2,6 @@
 
 namespace qel {
 
-
 bool ManualTickSource::StartBeats(BeatFn fn, void* context) {
   if (fn == nullptr || m_running || m_startRefused || !m_hasClock) return false;
   m_fn = fn;

@@ -10,7 +10,6 @@
 
 namespace qel {
 
-
 class ManualTickSource final : public ITickSource {
  public:
   explicit ManualTickSource(int64_t startNs = 0) : m_now(startNs) {}

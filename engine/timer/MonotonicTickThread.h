@@ -22,7 +22,6 @@
 
 namespace qel {
 
-
 class MonotonicTickThread final : public ITickSource {
  public:
   static constexpr int64_t kDefaultPeriodNs = 1'000'000;
@@ -40,11 +39,11 @@ class MonotonicTickThread final : public ITickSource {
   bool BeatsRunning() const override;
 
   struct Stats {
-    uint64_t beats = 0;          // beats given since the start
-    uint64_t missedBeats = 0;    // deadlines skipped after stalls
-    int64_t maxLatenessNs = 0;   // largest delay of a beat behind its deadline
-    bool realTime = false;       // the thread runs under SCHED_FIFO
-    int64_t spinNs = 0;          // the current spin window before each deadline
+    uint64_t beats = 0;         // beats given since the start
+    uint64_t missedBeats = 0;   // deadlines skipped after stalls
+    int64_t maxLatenessNs = 0;  // largest delay of a beat behind its deadline
+    bool realTime = false;      // the thread runs under SCHED_FIFO
+    int64_t spinNs = 0;         // the current spin window before each deadline
   };
   // Figures of the current (or last) run of beats.
   Stats GetStats() const;
@@ -56,7 +55,7 @@ class MonotonicTickThread final : public ITickSource {
 
   const int64_t m_periodNs;
   const int64_t m_maxSpinNs;
-  std::thread m_thread;                        // touched only by the starting thread
+  std::thread m_thread;                         // touched only by the starting thread
   std::atomic<std::thread::id> m_beatThread{};  // set by the beat thread while it runs
   std::atomic<bool> m_stop{false};
   std::atomic<bool> m_running{false};

@@ -7,7 +7,6 @@
 
 namespace qel {
 
-
 class ITickSource {
  public:
   // Called once per beat on the source's thread with the beat's scheduled

@@ -4,7 +4,6 @@
 
 namespace qel {
 
-
 namespace {
 constexpr int64_t kNsPerSecond = 1'000'000'000;
 }

@@ -13,7 +13,6 @@
 
 namespace qel {
 
-
 class CTimerMs {
  public:
   using Callback = void (*)(intptr_t argument);

@@ -10,7 +10,6 @@
 
 namespace qel {
 
-
 struct TimerStatusFigures {
   uint32_t beats = 0;
   uint32_t elapsedMs = 0;

@@ -15,7 +15,7 @@ struct QelDateTime {
   double value = 0.0;
   int32_t status = kNull;
 
-  static constexpr double kMinValue = -657434.0;  // 1 January 100
+  static constexpr double kMinValue = -657434.0;         // 1 January 100
   static constexpr double kMaxValue = 2958465.99999999;  // 31 December 9999
 
   static QelDateTime Null() { return {}; }
@@ -47,8 +47,8 @@ struct QelDateTime {
   // The day number as a continuous count of days (negative dates unfolded).
   static double Continuous(double v) {
     if (v >= 0.0) return v;
-    const double whole = std::ceil(v);   // -1.25 -> -1
-    const double frac = whole - v;       //          0.25 forward
+    const double whole = std::ceil(v);  // -1.25 -> -1
+    const double frac = whole - v;      //          0.25 forward
     return whole + frac;
   }
   static double FromContinuous(double c) {
@@ -85,10 +85,16 @@ struct QelDateTime {
     int64_t days = static_cast<int64_t>(std::floor(secs / 86400.0));
     int64_t rem = static_cast<int64_t>(secs - static_cast<double>(days) * 86400.0);
     int64_t n = days + 693593;  // days since 1 January 1
-    const int64_t n400 = n / 146097; n %= 146097;
-    int64_t n100 = n / 36524; if (n100 == 4) n100 = 3; n -= n100 * 36524;
-    const int64_t n4 = n / 1461; n %= 1461;
-    int64_t n1 = n / 365; if (n1 == 4) n1 = 3; n -= n1 * 365;
+    const int64_t n400 = n / 146097;
+    n %= 146097;
+    int64_t n100 = n / 36524;
+    if (n100 == 4) n100 = 3;
+    n -= n100 * 36524;
+    const int64_t n4 = n / 1461;
+    n %= 1461;
+    int64_t n1 = n / 365;
+    if (n1 == 4) n1 = 3;
+    n -= n1 * 365;
     const int year = static_cast<int>(n400 * 400 + n100 * 100 + n4 * 4 + n1 + 1);
     static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     int month = 0;

@@ -53,33 +53,33 @@ class IQelDialog {
  public:
   virtual ~IQelDialog() = default;
   virtual bool CreateModeless(void* parentWindow) = 0;  // false when it cannot be created
-  virtual void* GetWindow() = 0;                         // null while not created
-  virtual int RunModal(void* parentWindow) = 0;          // the modal result
-  virtual bool DestroyWindow() = 0;                      // true when a window was destroyed
+  virtual void* GetWindow() = 0;                        // null while not created
+  virtual int RunModal(void* parentWindow) = 0;         // the modal result
+  virtual bool DestroyWindow() = 0;                     // true when a window was destroyed
 };
 
 typedef bool (*QelRestoreCallback)(void* context);
 
 class IDDDisplay {
  public:
-  virtual ~IDDDisplay() = default;                                             // slot 0
-  virtual bool GetWndRectClient(QelRect& rect) = 0;                            // slot 1
-  virtual bool Present(bool show) = 0;                                         // slot 2
-  virtual bool SurfaceGetSize(int n, int& width, int& height) = 0;             // slot 3
-  virtual CDC* SurfaceGetDC(int n) = 0;                                        // slot 4
-  virtual bool SurfaceReleaseDC(int n, CDC* dc) = 0;                           // slot 5
-  virtual bool SurfaceClear(int n, COLORREF colour) = 0;                       // slot 6
-  virtual bool SurfaceBltBack1(int n) = 0;                                     // slot 7
-  virtual int BreakGetState() = 0;                                             // slot 8
-  virtual void BreakSetState(int state) = 0;                                   // slot 9
-  virtual void BreakSetTitle(const char* title) = 0;                           // slot 10
-  virtual bool BreakCreate() = 0;                                              // slot 11
+  virtual ~IDDDisplay() = default;                                  // slot 0
+  virtual bool GetWndRectClient(QelRect& rect) = 0;                 // slot 1
+  virtual bool Present(bool show) = 0;                              // slot 2
+  virtual bool SurfaceGetSize(int n, int& width, int& height) = 0;  // slot 3
+  virtual CDC* SurfaceGetDC(int n) = 0;                             // slot 4
+  virtual bool SurfaceReleaseDC(int n, CDC* dc) = 0;                // slot 5
+  virtual bool SurfaceClear(int n, COLORREF colour) = 0;            // slot 6
+  virtual bool SurfaceBltBack1(int n) = 0;                          // slot 7
+  virtual int BreakGetState() = 0;                                  // slot 8
+  virtual void BreakSetState(int state) = 0;                        // slot 9
+  virtual void BreakSetTitle(const char* title) = 0;                // slot 10
+  virtual bool BreakCreate() = 0;                                   // slot 11
   virtual long TaskDlgCreate(IQelDialog* dialog, QelResModule module, int templateId,
-                             bool cursor) = 0;                                 // slot 12
-  virtual void SetCursor(bool show) = 0;                                       // slot 13
+                             bool cursor) = 0;                                               // slot 12
+  virtual void SetCursor(bool show) = 0;                                                     // slot 13
   virtual long TaskDlgDestroy(IQelDialog* dialog, QelResModule module, int templateId) = 0;  // slot 14
-  virtual intptr_t PostMessageA(int command, intptr_t payload) = 0;            // slot 15
-  virtual void SetRestoreDisplay(QelRestoreCallback callback, void* context) = 0;  // slot 16
+  virtual intptr_t PostMessageA(int command, intptr_t payload) = 0;                          // slot 15
+  virtual void SetRestoreDisplay(QelRestoreCallback callback, void* context) = 0;            // slot 16
 };
 
 }  // namespace qel

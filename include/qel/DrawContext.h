@@ -32,8 +32,16 @@ struct QelRect {
   int32_t Height() const { return bottom - top; }
   bool IsEmpty() const { return right <= left || bottom <= top; }
   void Normalize() {
-    if (left > right) { const int32_t t = left; left = right; right = t; }
-    if (top > bottom) { const int32_t t = top; top = bottom; bottom = t; }
+    if (left > right) {
+      const int32_t t = left;
+      left = right;
+      right = t;
+    }
+    if (top > bottom) {
+      const int32_t t = top;
+      top = bottom;
+      bottom = t;
+    }
   }
 };
 
@@ -126,10 +134,9 @@ class CDC {
 
   // Pictures: copies 1:1 (BitBlt) or scaled (StretchBlt; a negative
   // destination height draws the picture upside down).
-  virtual bool BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
-                      uint32_t rop) = 0;
-  virtual bool StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
-                          int srcWidth, int srcHeight, uint32_t rop) = 0;
+  virtual bool BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, uint32_t rop) = 0;
+  virtual bool StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, int srcWidth,
+                          int srcHeight, uint32_t rop) = 0;
 };
 
 }  // namespace qel

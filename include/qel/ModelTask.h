@@ -22,10 +22,10 @@ struct QelTaskWords {
   uint32_t TaskSDType;            // signal duration: 0 Variable, 1 Fixed, 2 Random, 3 Irrelevant
   uint32_t TaskSDLow;
   uint32_t TaskSDHigh;
-  uint32_t TaskControl;           // events interval: 0 PostResponse, 1 EventRate, 2 PostKeyRelease
-  uint32_t TaskVRLow;             // valid response window, ms after signal onset
+  uint32_t TaskControl;  // events interval: 0 PostResponse, 1 EventRate, 2 PostKeyRelease
+  uint32_t TaskVRLow;    // valid response window, ms after signal onset
   uint32_t TaskVRHigh;
-  uint32_t TaskIntType;           // interval: 0 Variable, 1 Fixed, 2 Random
+  uint32_t TaskIntType;  // interval: 0 Variable, 1 Fixed, 2 Random
   uint32_t TaskIntLow;
   uint32_t TaskIntHigh;
 
@@ -71,12 +71,12 @@ static_assert(offsetof(QelModelTask, TaskParam) == 220);
 
 // TaskFlags bits the run engine and the editors read.
 enum QelTaskFlag : uint32_t {
-  kTaskFlagVoiceKey = 0x40,        // responses come from the voice key
-  kTaskFlagSwapKeys = 0x100,       // left and right response keys may be exchanged
-  kTaskFlagExtraWarning = 0x200,   // an extra warning interval before the signal
-  kTaskFlagCountOmissions = 0x400, // omissions are counted for a one-choice task
-  kTaskFlagSelfTimed = 0x1000,     // the plug-in runs the whole part itself
-  kTaskFlagSecondPart = 0x8000,    // a run may start at the second part
+  kTaskFlagVoiceKey = 0x40,         // responses come from the voice key
+  kTaskFlagSwapKeys = 0x100,        // left and right response keys may be exchanged
+  kTaskFlagExtraWarning = 0x200,    // an extra warning interval before the signal
+  kTaskFlagCountOmissions = 0x400,  // omissions are counted for a one-choice task
+  kTaskFlagSelfTimed = 0x1000,      // the plug-in runs the whole part itself
+  kTaskFlagSecondPart = 0x8000,     // a run may start at the second part
 };
 
 // TaskSSS fields.

@@ -42,34 +42,34 @@ class ITaskHost {
  public:
   // Members plug-ins read and write directly.
   uint32_t reserved0 = 0;
-  IDDDisplay* display = nullptr;   // the run's stimulus display (owned by the host)
-  int32_t language = 0;            // Language setting: 0 default, 1 English, 2 Dutch, 3 Italian
-  uint32_t responseCount = 0;      // progress of the current part
-  uint32_t trialIndex = 0;         // current trial in the trial list
-  uint32_t secondIndex = 0;        // current trial in the second list
+  IDDDisplay* display = nullptr;  // the run's stimulus display (owned by the host)
+  int32_t language = 0;           // Language setting: 0 default, 1 English, 2 Dutch, 3 Italian
+  uint32_t responseCount = 0;     // progress of the current part
+  uint32_t trialIndex = 0;        // current trial in the trial list
+  uint32_t secondIndex = 0;       // current trial in the second list
   uint32_t reserved1[2] = {0, 0};
-  uint8_t secondListFlag = 0;      // trials come from the second list
-  uint8_t practiceFlag = 0;        // the run is a practice run
-  int32_t leftCode = 1;            // response code of the left button
-  int32_t rightCode = 2;           // response code of the right button
-  uint8_t breakFlag = 0;           // set by a plug-in, read at the end of a run
+  uint8_t secondListFlag = 0;  // trials come from the second list
+  uint8_t practiceFlag = 0;    // the run is a practice run
+  int32_t leftCode = 1;        // response code of the left button
+  int32_t rightCode = 2;       // response code of the right button
+  uint8_t breakFlag = 0;       // set by a plug-in, read at the end of a run
   char trialList[kMaxTrialCodes][kTrialCodeSize] = {};
   uint32_t trialCount = 0;
   char currentCode[kTrialCodeSize] = {};
   const char (*secondList)[kTrialCodeSize] = nullptr;
   uint32_t secondCount = 0;
   uint32_t reserved2[2] = {0, 0};
-  uint32_t codeOffset = 0;         // where a code's permutable letters start
+  uint32_t codeOffset = 0;  // where a code's permutable letters start
 
   // Virtual slots, in binding order.
-  virtual uint16_t GetFeedbackSoundId(int index) = 0;                               // 0
-  virtual bool PermuteCodeQuarters(char* code, bool flag, int offset) = 0;          // 1
-  virtual void SetRunFlags(uint8_t practice) = 0;                                   // 2
-  virtual void* GetWndDD() = 0;                                                     // 3 (wxWindow*)
-  virtual uint32_t GetRunTimeMs() = 0;                                              // 4
-  virtual void ShowDxError(const char* text, int32_t error) = 0;                    // 5
-  virtual std::string LoadText(uint32_t id) = 0;                                    // 6
-  virtual bool MakeTone(int frequency, int sampleRate, int channels) = 0;           // 7
+  virtual uint16_t GetFeedbackSoundId(int index) = 0;                       // 0
+  virtual bool PermuteCodeQuarters(char* code, bool flag, int offset) = 0;  // 1
+  virtual void SetRunFlags(uint8_t practice) = 0;                           // 2
+  virtual void* GetWndDD() = 0;                                             // 3 (wxWindow*)
+  virtual uint32_t GetRunTimeMs() = 0;                                      // 4
+  virtual void ShowDxError(const char* text, int32_t error) = 0;            // 5
+  virtual std::string LoadText(uint32_t id) = 0;                            // 6
+  virtual bool MakeTone(int frequency, int sampleRate, int channels) = 0;   // 7
   virtual bool LoadSoundBuffer(const int16_t* samples, uint32_t frames,
                                const QelWaveFormat& format) = 0;                    // 8
   virtual bool LoadWaveResource(uint32_t id, QelResModule module) = 0;              // 9
@@ -96,22 +96,22 @@ class ITaskHost {
   virtual bool Present(bool show) = 0;                                              // 30
   virtual void FillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour) = 0;  // 31
   virtual void DrawFramedSquare(CDC* dc, int x, int y, int r, COLORREF pen,
-                                COLORREF brush) = 0;                                // 32
-  virtual void FillSquare(CDC* dc, int x, int y, int r, COLORREF colour) = 0;       // 33
-  virtual void FillSquareCentred(CDC* dc, int r, COLORREF colour) = 0;              // 34
+                                COLORREF brush) = 0;                           // 32
+  virtual void FillSquare(CDC* dc, int x, int y, int r, COLORREF colour) = 0;  // 33
+  virtual void FillSquareCentred(CDC* dc, int r, COLORREF colour) = 0;         // 34
   virtual void DrawCross(CDC* dc, int x, int y, int arm, COLORREF colour,
-                         int thickness) = 0;                                        // 35
+                         int thickness) = 0;                                            // 35
   virtual void DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thickness) = 0;  // 36
   virtual void DrawLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour,
-                        int width) = 0;                                             // 37
+                        int width) = 0;  // 37
   virtual void DrawArc(CDC* dc, int left, int top, int right, int bottom, COLORREF colour,
-                       int width) = 0;                                              // 38
+                       int width) = 0;  // 38
   virtual void FillEllipse(CDC* dc, int left, int top, int right, int bottom,
-                           COLORREF colour) = 0;                                    // 39
+                           COLORREF colour) = 0;  // 39
 
   // Sleeps for ms milliseconds on the host's run clock. Plug-ins wait only
   // through this, so a test host can run them on a virtual clock.
-  virtual void SleepMs(uint32_t ms) = 0;                                            // 40
+  virtual void SleepMs(uint32_t ms) = 0;  // 40
 
  protected:
   ~ITaskHost() = default;

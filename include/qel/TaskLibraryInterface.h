@@ -23,8 +23,8 @@ class ITaskHost;
 // age highs and four coefficients per band.
 class INormsProvider {
  public:
-  virtual int GetZFunction(const char* key, const char* name, int kind, double* ageLows,
-                           double* ageHighs, double* coefficients, int maxBands) = 0;
+  virtual int GetZFunction(const char* key, const char* name, int kind, double* ageLows, double* ageHighs,
+                           double* coefficients, int maxBands) = 0;
 
  protected:
   ~INormsProvider() = default;
@@ -62,13 +62,13 @@ struct QelTaskDescription {
 
 class ITaskLibrary {
  public:
-  void* module = nullptr;                 // the loaded plug-in file (dlopen handle)
+  void* module = nullptr;  // the loaded plug-in file (dlopen handle)
   uint8_t loaded = 0;
   uint8_t spareFlag = 0;
-  int32_t version = 0;                    // must be 1
+  int32_t version = 0;  // must be 1
   const QelModelTask* modelDefault = nullptr;
   const QelTaskDescription* taskDescription = nullptr;
-  std::string texts[4];                   // task instruction, part instruction, parameters help, feedback
+  std::string texts[4];  // task instruction, part instruction, parameters help, feedback
   const char* const* versionNames = nullptr;
   const char* const* partNames = nullptr;
   int32_t versionCount = 0;
@@ -91,7 +91,7 @@ class ITaskLibrary {
   uint32_t seriesLength = 0;
   const char (*testTrialList)[kTrialCodeSize] = nullptr;
   const char (*practiceTrialList)[kTrialCodeSize] = nullptr;
-  const char* practiceCode = nullptr;     // 17-byte codes
+  const char* practiceCode = nullptr;  // 17-byte codes
   const char* testCode = nullptr;
   const char (*secondList)[kTrialCodeSize] = nullptr;
   uint32_t secondListCount = 0;
@@ -105,25 +105,25 @@ class ITaskLibrary {
   const TaskNormVariable* normVariables = nullptr;
   uint32_t normVariableCount = 0;
   std::string runText;
-  ITaskHost* host = nullptr;              // set before loading
+  ITaskHost* host = nullptr;  // set before loading
   TaskEntryFn entry = nullptr;
-  QelResModule resources = nullptr;       // the plug-in's own resource table (set at command 0)
-  const char* const* codeNames = nullptr; // names of the plug-in's response codes
-  int32_t codeNameFirst = 0;              // first code the name table covers
+  QelResModule resources = nullptr;        // the plug-in's own resource table (set at command 0)
+  const char* const* codeNames = nullptr;  // names of the plug-in's response codes
+  int32_t codeNameFirst = 0;               // first code the name table covers
   int32_t codeNameCount = 0;
 
   // Virtual slots (the norm service), in binding order.
-  virtual void ResetNorms() = 0;                                                  // 0
-  virtual bool LoadNorms(INormsProvider* provider, const char* key) = 0;          // 1
-  virtual bool AddNormFunction(const char* key, const char* name, int kind, double ageLow,
-                               double ageHigh, const double* coefficients,
-                               int coefficientCount) = 0;                         // 2
+  virtual void ResetNorms() = 0;                                          // 0
+  virtual bool LoadNorms(INormsProvider* provider, const char* key) = 0;  // 1
+  virtual bool AddNormFunction(const char* key, const char* name, int kind, double ageLow, double ageHigh,
+                               const double* coefficients,
+                               int coefficientCount) = 0;  // 2
   virtual int FindNormFunction(const char* key, const char* name, int kind,
-                               double age) const = 0;                             // 3
+                               double age) const = 0;  // 3
   virtual bool GetVariableValue(int n, double* out, double value, double age, int kind,
-                                bool floorAllowed) = 0;                           // 4
-  virtual bool ComputeNormZ(const char* code, const char* name, double* out, double value,
-                            double age, int kind, bool reversed, bool floor) = 0;  // 5
+                                bool floorAllowed) = 0;  // 4
+  virtual bool ComputeNormZ(const char* code, const char* name, double* out, double value, double age, int kind,
+                            bool reversed, bool floor) = 0;  // 5
 
   bool CallTaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out) const {
     return entry ? entry(command, a, b, c, out) : false;

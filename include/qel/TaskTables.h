@@ -11,13 +11,13 @@ namespace qel {
 typedef bool (*QelNormGetter)(double* out, double value, double age, int kind);
 
 // Flags word of a score variable.
-constexpr uint32_t kVarTypeMask = 0x0F;       // variable type 0..12 (13-15 count as 0)
-constexpr uint32_t kVarExtended = 0x20;       // extended row: alternative caption code + 1
-constexpr uint32_t kVarZRow = 0x40;           // Z row: alternative caption code + 2
-constexpr uint32_t kVarDetail = 0x80;         // detail row (per-second values)
-constexpr uint32_t kVarColumnShift = 16;      // bits 16-20: 1-based score column
+constexpr uint32_t kVarTypeMask = 0x0F;   // variable type 0..12 (13-15 count as 0)
+constexpr uint32_t kVarExtended = 0x20;   // extended row: alternative caption code + 1
+constexpr uint32_t kVarZRow = 0x40;       // Z row: alternative caption code + 2
+constexpr uint32_t kVarDetail = 0x80;     // detail row (per-second values)
+constexpr uint32_t kVarColumnShift = 16;  // bits 16-20: 1-based score column
 constexpr uint32_t kVarColumnMask = 0x1F0000;
-constexpr uint32_t kVarValid = 0x1000000;     // valid bit of the value in the run data
+constexpr uint32_t kVarValid = 0x1000000;  // valid bit of the value in the run data
 
 struct TaskVariableDef {
   const char* code;         // unique in the task, e.g. "Nlu_tp"
@@ -25,7 +25,7 @@ struct TaskVariableDef {
   const char* format;       // printf format of the value
   const char* description;  // text shown to the operator
   uint32_t flags;
-  int32_t part;             // 1-based part the variable belongs to
+  int32_t part;  // 1-based part the variable belongs to
 
   int VariableType() const {
     const int t = static_cast<int>(flags & kVarTypeMask);
@@ -53,12 +53,12 @@ struct TaskVariableDef {
 constexpr int32_t kNormReversed = 4;  // TaskNormVariable flags: reverse the Z sign
 
 struct TaskNormVariable {
-  int32_t id;             // index of the Z-score variable in the score-variable table
-  const char* unit;       // "N", "ms", "mm", "%"
-  const char* name;       // key of the norm functions, or null for a combined row
-  QelNormGetter getter;   // null: the host computes from its norm functions
-  int32_t source;         // index of the raw variable in the score-variable table
-  int32_t flags;          // kNormReversed
+  int32_t id;            // index of the Z-score variable in the score-variable table
+  const char* unit;      // "N", "ms", "mm", "%"
+  const char* name;      // key of the norm functions, or null for a combined row
+  QelNormGetter getter;  // null: the host computes from its norm functions
+  int32_t source;        // index of the raw variable in the score-variable table
+  int32_t flags;         // kNormReversed
 };
 
 // Code list used by the run data's per-code statistics: a count, the codes

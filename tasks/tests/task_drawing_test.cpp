@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <string>
 
-#include "tasks/tests/support/LoadedTask.h"
 #include "display/image/ImageDecoder.h"
 #include "include/qel/TaskEntry.h"
 #include "tasks/layers/glyphs/LetterGlyphs.h"
+#include "tasks/tests/support/LoadedTask.h"
 
 namespace qel {
 
@@ -229,8 +229,8 @@ TEST(HouseDrawing, AnimalsInTheWindowsOfTheCode) {
   MemoryDC& front = t.m_display.Surface(kSurfaceFront);
   for (int w = 0; w < 4; ++w) {
     const int picture = code[w] - '0';
-    EXPECT_TRUE(Logged(back, "BitBlt " + std::to_string(windows[w][0]) + " " + std::to_string(windows[w][1]) +
-                                 " 96 100"))
+    EXPECT_TRUE(
+        Logged(back, "BitBlt " + std::to_string(windows[w][0]) + " " + std::to_string(windows[w][1]) + " 96 100"))
         << "window " << w;
     for (auto [x, y] : {std::pair{48, 50}, std::pair{30, 70}, std::pair{60, 20}}) {
       EXPECT_EQ(front.GetPixel(windows[w][0] + x, windows[w][1] + y), PicturePixel(picture, x, y))

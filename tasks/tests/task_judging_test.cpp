@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "tasks/tests/support/LoadedTask.h"
 #include "include/qel/TaskEntry.h"
+#include "tasks/tests/support/LoadedTask.h"
 
 namespace qel {
 
@@ -21,8 +21,8 @@ constexpr int32_t kNotAsked = -1;
 
 struct JudgeCase {
   const char* task;
-  uint32_t version;  // 1-based
-  int part;          // 0-based
+  uint32_t version;    // 1-based
+  int part;            // 0-based
   uint32_t parameter;  // TaskParam word 0
   const char* code;
   bool target;
@@ -31,59 +31,59 @@ struct JudgeCase {
 };
 
 std::ostream& operator<<(std::ostream& os, const JudgeCase& c) {
-  return os << c.task << " v" << c.version << " part " << c.part + 1 << " param " << c.parameter << " \""
-            << c.code << "\"";
+  return os << c.task << " v" << c.version << " part " << c.part + 1 << " param " << c.parameter << " \"" << c.code
+            << "\"";
 }
 
 const JudgeCase kCases[] = {
     // Memory Search Letters: a target only when every memory letter is shown;
     // correct rejections 10/11/12 and false alarms 13/14/15 by the memory
     // letters the display held.
-    {"MSL", 1, 1, 0, "KRJQ", true, kNotAsked, kNotAsked},    // k and r
-    {"MSL", 1, 1, 0, "RTHK", true, kNotAsked, kNotAsked},    // both, other places
-    {"MSL", 1, 1, 0, "CFRB", false, 11, 14}, // r only
-    {"MSL", 1, 1, 0, "CFXB", false, 10, 13}, // none
-    {"MSL", 1, 1, 0, "cfrb", false, 11, 14}, // degraded letters count
+    {"MSL", 1, 1, 0, "KRJQ", true, kNotAsked, kNotAsked},  // k and r
+    {"MSL", 1, 1, 0, "RTHK", true, kNotAsked, kNotAsked},  // both, other places
+    {"MSL", 1, 1, 0, "CFRB", false, 11, 14},               // r only
+    {"MSL", 1, 1, 0, "CFXB", false, 10, 13},               // none
+    {"MSL", 1, 1, 0, "cfrb", false, 11, 14},               // degraded letters count
     {"MSL", 1, 1, 0, "kRBC", true, kNotAsked, kNotAsked},
-    {"MSL", 2, 1, 0, "JMBC", true, kNotAsked, kNotAsked},    // version 2: j and m
+    {"MSL", 2, 1, 0, "JMBC", true, kNotAsked, kNotAsked},  // version 2: j and m
     {"MSL", 2, 1, 0, "KRBC", false, 10, 13},
-    {"MSL", 1, 2, 0, "KRSB", true, kNotAsked, kNotAsked},    // part 3: k, r, s
+    {"MSL", 1, 2, 0, "KRSB", true, kNotAsked, kNotAsked},  // part 3: k, r, s
     {"MSL", 1, 2, 0, "KRBC", false, 12, 15},
     {"MSL", 1, 2, 0, "BSCD", false, 11, 14},
-    {"MSL", 1, 0, 0, "KBCD", true, kNotAsked, kNotAsked},    // part 1: k
+    {"MSL", 1, 0, 0, "KBCD", true, kNotAsked, kNotAsked},  // part 1: k
     {"MSL", 1, 0, 0, "BCDF", false, 10, 13},
-    {"MSL", 1, 0, 0, "KBCK", false, 12, 15}, // k twice counts 2: not a target
-    {"MSL", 1, 0, 0, "AEIO", false, 10, 13}, // vowels are masks
+    {"MSL", 1, 0, 0, "KBCK", false, 12, 15},  // k twice counts 2: not a target
+    {"MSL", 1, 0, 0, "AEIO", false, 10, 13},  // vowels are masks
     {"MSL", 1, 0, 0, "0000", false, 10, 13},
-    {"MSL", 1, 0, 0, "KR", true, kNotAsked, kNotAsked},      // too short to judge: the yes-key
+    {"MSL", 1, 0, 0, "KR", true, kNotAsked, kNotAsked},  // too short to judge: the yes-key
     {"MSL", 1, 0, 0, "", true, kNotAsked, kNotAsked},
     // Focused Attention 4 letters, relevant diagonal as stored (0 and 3).
-    {"FA4L", 1, 0, 0, "CRTB", true, kNotAsked, kNotAsked},   // c top left
-    {"FA4L", 1, 0, 0, "SVZC", true, kNotAsked, kNotAsked},   // c bottom right
-    {"FA4L", 1, 0, 0, "KRCD", false, 10, 13},  // c bottom left only
-    {"FA4L", 1, 0, 0, "KCTD", false, 10, 13},  // c top right only
-    {"FA4L", 1, 0, 0, "KRTD", false, 11, 14},  // no c
+    {"FA4L", 1, 0, 0, "CRTB", true, kNotAsked, kNotAsked},  // c top left
+    {"FA4L", 1, 0, 0, "SVZC", true, kNotAsked, kNotAsked},  // c bottom right
+    {"FA4L", 1, 0, 0, "KRCD", false, 10, 13},               // c bottom left only
+    {"FA4L", 1, 0, 0, "KCTD", false, 10, 13},               // c top right only
+    {"FA4L", 1, 0, 0, "KRTD", false, 11, 14},               // no c
     {"FA4L", 1, 0, 0, "cRTB", true, kNotAsked, kNotAsked},
     // The other diagonal: the same codes, moved by the quarter permutation.
-    {"FA4L", 1, 0, 1, "CRTB", true, kNotAsked, kNotAsked},     // -> TBCR: c bottom left
-    {"FA4L", 1, 0, 1, "SVZC", true, kNotAsked, kNotAsked},     // -> ZCSV: c top right
-    {"FA4L", 1, 0, 1, "KRCD", false, 10, 13},  // -> CDKR: c top left, irrelevant now
-    {"FA4L", 1, 0, 1, "KCTD", false, 10, 13},  // -> TDKC: c bottom right
+    {"FA4L", 1, 0, 1, "CRTB", true, kNotAsked, kNotAsked},  // -> TBCR: c bottom left
+    {"FA4L", 1, 0, 1, "SVZC", true, kNotAsked, kNotAsked},  // -> ZCSV: c top right
+    {"FA4L", 1, 0, 1, "KRCD", false, 10, 13},               // -> CDKR: c top left, irrelevant now
+    {"FA4L", 1, 0, 1, "KCTD", false, 10, 13},               // -> TDKC: c bottom right
     {"FA4L", 1, 0, 1, "KRTD", false, 11, 14},
-    {"FA4L", 1, 1, 0, "JBCD", true, kNotAsked, kNotAsked},     // part 2: j, n, s
+    {"FA4L", 1, 1, 0, "JBCD", true, kNotAsked, kNotAsked},  // part 2: j, n, s
     {"FA4L", 1, 1, 0, "BCDS", true, kNotAsked, kNotAsked},
     {"FA4L", 1, 1, 0, "BNCD", false, 10, 13},
-    {"FA4L", 3, 1, 0, "GBCD", true, kNotAsked, kNotAsked},     // version 3: g, l, v
-    {"FA4L", 1, 0, 0, "CR", false, 11, 14},    // too short: not a target
+    {"FA4L", 3, 1, 0, "GBCD", true, kNotAsked, kNotAsked},  // version 3: g, l, v
+    {"FA4L", 1, 0, 0, "CR", false, 11, 14},                 // too short: not a target
     // Memory Search Objects 1 key: any memory picture makes a target; the
     // categories are the run engine's.
-    {"MSO1", 1, 1, 0, "4561", true, kNotAsked, kNotAsked},     // part 2: pictures 3 and 4
+    {"MSO1", 1, 1, 0, "4561", true, kNotAsked, kNotAsked},  // part 2: pictures 3 and 4
     {"MSO1", 1, 1, 0, "1652", false, 2, 3},
-    {"MSO1", 1, 0, 0, "2134", true, kNotAsked, kNotAsked},     // part 1: picture 2
+    {"MSO1", 1, 0, 0, "2134", true, kNotAsked, kNotAsked},  // part 1: picture 2
     {"MSO1", 1, 0, 0, "1356", false, 2, 3},
-    {"MSO1", 3, 1, 0, "1356", true, kNotAsked, kNotAsked},     // version 3: pictures 2 and 5
-    {"MSO1", 2, 0, 0, "1234", false, 2, 3},    // version 2: picture 5
-    {"MSO1", 1, 0, 0, "13", true, kNotAsked, kNotAsked},       // too short: a target
+    {"MSO1", 3, 1, 0, "1356", true, kNotAsked, kNotAsked},  // version 3: pictures 2 and 5
+    {"MSO1", 2, 0, 0, "1234", false, 2, 3},                 // version 2: picture 5
+    {"MSO1", 1, 0, 0, "13", true, kNotAsked, kNotAsked},    // too short: a target
 };
 
 class Judging : public testing::TestWithParam<JudgeCase> {};
@@ -134,7 +134,7 @@ TEST(FocusedAttentionParameter, OnlyOneSelectsTheOtherDiagonal) {
 struct SlotCase {
   const char* task;
   uint32_t parameter;
-  char fill;     // every character of the slot; 0: no code (a null pointer)
+  char fill;  // every character of the slot; 0: no code (a null pointer)
   bool target;
 };
 
@@ -169,10 +169,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, WholeSlot,
                                          SlotCase{"MSL", 0, 0, true},     // no code: the yes-key
                                          SlotCase{"FA4L", 0, 'C', true},  // c on the relevant diagonal
                                          SlotCase{"FA4L", 1, 'C', true},  // 16 letters: not moved, c everywhere
-                                         SlotCase{"FA4L", 1, 0, false},
-                                         SlotCase{"MSO1", 0, '2', true},
-                                         SlotCase{"MSO1", 0, '1', false},
-                                         SlotCase{"MSO1", 0, 0, true}));
+                                         SlotCase{"FA4L", 1, 0, false}, SlotCase{"MSO1", 0, '2', true},
+                                         SlotCase{"MSO1", 0, '1', false}, SlotCase{"MSO1", 0, 0, true}));
 
 // The lists the plug-ins publish, judged by the plug-ins themselves: as many
 // targets, and non-targets of each kind (the correct rejection's category
@@ -218,23 +216,23 @@ TEST_P(PublishedList, BalancedAsJudged) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, PublishedList,
-    testing::Values(ListCase{"MSL", 0, 0, false, 40, 20, {{10, 20}}}, ListCase{"MSL", 0, 0, true, 12, 6, {{10, 6}}},
-                    ListCase{"MSL", 0, 1, false, 72, 36, {{10, 18}, {11, 18}}},
-                    ListCase{"MSL", 0, 1, true, 12, 6, {{10, 3}, {11, 3}}},
-                    ListCase{"MSL", 0, 2, false, 96, 48, {{10, 16}, {11, 16}, {12, 16}}},
-                    ListCase{"MSL", 0, 2, true, 12, 6, {{10, 2}, {11, 2}, {12, 2}}},
-                    // The list of 40 twice.
-                    ListCase{"FA4L", 0, 0, false, 80, 40, {{10, 20}, {11, 20}}},
-                    ListCase{"FA4L", 1, 0, false, 80, 40, {{10, 20}, {11, 20}}},
-                    ListCase{"FA4L", 0, 1, false, 80, 40, {{10, 20}, {11, 20}}},
-                    ListCase{"FA4L", 1, 1, false, 80, 40, {{10, 20}, {11, 20}}},
-                    ListCase{"FA4L", 0, 0, true, 12, 6, {{10, 3}, {11, 3}}},
-                    ListCase{"FA4L", 1, 1, true, 12, 6, {{10, 3}, {11, 3}}},
-                    ListCase{"MSO1", 0, 0, false, 40, 20, {{kCatCorrectRejection, 20}}},
-                    ListCase{"MSO1", 0, 1, false, 40, 20, {{kCatCorrectRejection, 20}}},
-                    ListCase{"MSO1", 0, 1, true, 12, 6, {{kCatCorrectRejection, 6}}}));
+INSTANTIATE_TEST_SUITE_P(Lists, PublishedList,
+                         testing::Values(ListCase{"MSL", 0, 0, false, 40, 20, {{10, 20}}},
+                                         ListCase{"MSL", 0, 0, true, 12, 6, {{10, 6}}},
+                                         ListCase{"MSL", 0, 1, false, 72, 36, {{10, 18}, {11, 18}}},
+                                         ListCase{"MSL", 0, 1, true, 12, 6, {{10, 3}, {11, 3}}},
+                                         ListCase{"MSL", 0, 2, false, 96, 48, {{10, 16}, {11, 16}, {12, 16}}},
+                                         ListCase{"MSL", 0, 2, true, 12, 6, {{10, 2}, {11, 2}, {12, 2}}},
+                                         // The list of 40 twice.
+                                         ListCase{"FA4L", 0, 0, false, 80, 40, {{10, 20}, {11, 20}}},
+                                         ListCase{"FA4L", 1, 0, false, 80, 40, {{10, 20}, {11, 20}}},
+                                         ListCase{"FA4L", 0, 1, false, 80, 40, {{10, 20}, {11, 20}}},
+                                         ListCase{"FA4L", 1, 1, false, 80, 40, {{10, 20}, {11, 20}}},
+                                         ListCase{"FA4L", 0, 0, true, 12, 6, {{10, 3}, {11, 3}}},
+                                         ListCase{"FA4L", 1, 1, true, 12, 6, {{10, 3}, {11, 3}}},
+                                         ListCase{"MSO1", 0, 0, false, 40, 20, {{kCatCorrectRejection, 20}}},
+                                         ListCase{"MSO1", 0, 1, false, 40, 20, {{kCatCorrectRejection, 20}}},
+                                         ListCase{"MSO1", 0, 1, true, 12, 6, {{kCatCorrectRejection, 6}}}));
 
 }  // namespace
 

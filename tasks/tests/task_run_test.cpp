@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "include/qel/TrialCodes.h"
 #include "tasks/tests/support/LoadedTask.h"
 #include "tasks/tests/support/ScriptedRun.h"
-#include "include/qel/TrialCodes.h"
 
 namespace qel {
 
@@ -152,9 +152,11 @@ TEST(RunEndToEnd, MemorySearchLettersPartTwo) {
   EXPECT_EQ(seen[0], 18);
   EXPECT_EQ(t.m_task.trialCounts[1], 72u);
 
-  const std::map<std::string, Norm> chosen = {
-      {"Zh2_ms", {480.0, 40.0}}, {"Zc02_ms", {600.0, 25.0}}, {"Zc12_ms", {500.0, 50.0}},
-      {"Zm2_ms", {3.0, 2.0}},    {"Zf02_ms", {1.0, 0.5}}};
+  const std::map<std::string, Norm> chosen = {{"Zh2_ms", {480.0, 40.0}},
+                                              {"Zc02_ms", {600.0, 25.0}},
+                                              {"Zc12_ms", {500.0, 50.0}},
+                                              {"Zm2_ms", {3.0, 2.0}},
+                                              {"Zf02_ms", {1.0, 0.5}}};
   std::map<std::string, Norm> norms = NormsFor(t, chosen);
   norms.erase("Zf12_ms");  // no norms: no Z
   AddNorms(t, norms);
@@ -163,28 +165,48 @@ TEST(RunEndToEnd, MemorySearchLettersPartTwo) {
 
   const double ln = std::log(400.0) + std::log(450.0) + std::log(500.0) + std::log(550.0) + std::log(600.0);
   ExpectValues(t, {
-      {"Ntot2_ms", 72},
-      // Hits: 7 each of 400, 450, 500, 550, 600 ms.
-      {"Nh2_ms", 35},
-      {"Th2_ms", 500},
-      {"Sh2_ms", std::sqrt(7 * (2 * 100.0 * 100.0 + 2 * 50.0 * 50.0) / 34.0)},
-      {"Mh2_ms", 500},
-      {"Lh2_ms", ln / 5},
-      {"Uh2_ms", (7 * 600 + 550) / 8.0},  // the 8 slowest (n / 4) over their count
-      {"Dh2_ms", (7 * 400 + 450) / 8.0},
-      {"Zh2_ms", (500 - 480) / 40.0},
-      // Correct rejections of displays without a memory letter: 16 of 550 ms.
-      {"Nc02_ms", 16}, {"Tc02_ms", 550}, {"Sc02_ms", 0}, {"Mc02_ms", 550}, {"Lc02_ms", std::log(550.0)},
-      {"Uc02_ms", 550}, {"Dc02_ms", 550}, {"Zc02_ms", (550 - 600) / 25.0},
-      // ... with one memory letter: 17 of 600 ms.
-      {"Nc12_ms", 17}, {"Tc12_ms", 600}, {"Sc12_ms", 0}, {"Mc12_ms", 600}, {"Lc12_ms", std::log(600.0)},
-      {"Uc12_ms", 600}, {"Dc12_ms", 600}, {"Zc12_ms", (600 - 500) / 50.0},
-      // One miss of 700 ms, false alarms 520 and 530 ms without and 650 ms with one memory letter.
-      {"Nm2_ms", 1}, {"Tm2_ms", 700}, {"Zm2_ms", (1 - 3) / 2.0},
-      {"Nf02_ms", 2}, {"Tf02_ms", 525}, {"Zf02_ms", (2 - 1) / 1.0},  // an SD below 1 counts as 1
-      {"Nf12_ms", 1}, {"Tf12_ms", 650}, {"Zf12_ms", kNoValue},
-      {"No2_ms", 0}, {"Np2_ms", 0}, {"Ni2_ms", 0},
-  });
+                      {"Ntot2_ms", 72},
+                      // Hits: 7 each of 400, 450, 500, 550, 600 ms.
+                      {"Nh2_ms", 35},
+                      {"Th2_ms", 500},
+                      {"Sh2_ms", std::sqrt(7 * (2 * 100.0 * 100.0 + 2 * 50.0 * 50.0) / 34.0)},
+                      {"Mh2_ms", 500},
+                      {"Lh2_ms", ln / 5},
+                      {"Uh2_ms", (7 * 600 + 550) / 8.0},  // the 8 slowest (n / 4) over their count
+                      {"Dh2_ms", (7 * 400 + 450) / 8.0},
+                      {"Zh2_ms", (500 - 480) / 40.0},
+                      // Correct rejections of displays without a memory letter: 16 of 550 ms.
+                      {"Nc02_ms", 16},
+                      {"Tc02_ms", 550},
+                      {"Sc02_ms", 0},
+                      {"Mc02_ms", 550},
+                      {"Lc02_ms", std::log(550.0)},
+                      {"Uc02_ms", 550},
+                      {"Dc02_ms", 550},
+                      {"Zc02_ms", (550 - 600) / 25.0},
+                      // ... with one memory letter: 17 of 600 ms.
+                      {"Nc12_ms", 17},
+                      {"Tc12_ms", 600},
+                      {"Sc12_ms", 0},
+                      {"Mc12_ms", 600},
+                      {"Lc12_ms", std::log(600.0)},
+                      {"Uc12_ms", 600},
+                      {"Dc12_ms", 600},
+                      {"Zc12_ms", (600 - 500) / 50.0},
+                      // One miss of 700 ms, false alarms 520 and 530 ms without and 650 ms with one memory letter.
+                      {"Nm2_ms", 1},
+                      {"Tm2_ms", 700},
+                      {"Zm2_ms", (1 - 3) / 2.0},
+                      {"Nf02_ms", 2},
+                      {"Tf02_ms", 525},
+                      {"Zf02_ms", (2 - 1) / 1.0},  // an SD below 1 counts as 1
+                      {"Nf12_ms", 1},
+                      {"Tf12_ms", 650},
+                      {"Zf12_ms", kNoValue},
+                      {"No2_ms", 0},
+                      {"Np2_ms", 0},
+                      {"Ni2_ms", 0},
+                  });
   ExpectZFromOwnNorms(t, norms);
   ExpectPartEmpty(t, 0);
   ExpectPartEmpty(t, 2);
@@ -225,23 +247,43 @@ TEST(RunEndToEnd, FocusedAttentionOtherDiagonal) {
   EXPECT_EQ(run.ComputeVariables(false, &kTestee, kTestDate), 74);
 
   ExpectValues(t, {
-      {"Ntot1_l4", 80},
-      // Hits: 19 of 500 and 19 of 600 ms.
-      {"Nh1_l4", 38}, {"Th1_l4", 550}, {"Sh1_l4", std::sqrt(38 * 50.0 * 50.0 / 37.0)},
-      {"Mh1_l4", 600},  // the upper of the two middle values
-      {"Lh1_l4", (std::log(500.0) + std::log(600.0)) / 2}, {"Uh1_l4", 600}, {"Dh1_l4", 500},
-      {"Zh1_l4", (550 - 500) / 100.0},
-      // Correct rejections with c on the other diagonal (19 of 650 ms) and without c (20 of 580 ms).
-      {"Ncit1_l4", 19}, {"Tcit1_l4", 650}, {"Scit1_l4", 0}, {"Mcit1_l4", 650}, {"Lcit1_l4", std::log(650.0)},
-      {"Ucit1_l4", 650}, {"Dcit1_l4", 650}, {"Zcit1_l4", 0},
-      {"Ncrn1_l4", 20}, {"Tcrn1_l4", 580}, {"Scrn1_l4", 0}, {"Mcrn1_l4", 580}, {"Ucrn1_l4", 580},
-      {"Dcrn1_l4", 580},
-      // Two misses of 800 ms, one false alarm of 700 ms to c on the other diagonal, none without c.
-      {"Nm1_l4", 2}, {"Tm1_l4", 800}, {"Zm1_l4", (2 - 1) / 2.0},
-      {"Nfit1_l4", 1}, {"Tfit1_l4", 700},
-      {"Nfrn1_l4", 0}, {"Zfrn1_l4", (0 - 1) / 4.0},
-      {"No1_l4", 0}, {"Np1_l4", 0}, {"Ni1_l4", 0},
-  });
+                      {"Ntot1_l4", 80},
+                      // Hits: 19 of 500 and 19 of 600 ms.
+                      {"Nh1_l4", 38},
+                      {"Th1_l4", 550},
+                      {"Sh1_l4", std::sqrt(38 * 50.0 * 50.0 / 37.0)},
+                      {"Mh1_l4", 600},  // the upper of the two middle values
+                      {"Lh1_l4", (std::log(500.0) + std::log(600.0)) / 2},
+                      {"Uh1_l4", 600},
+                      {"Dh1_l4", 500},
+                      {"Zh1_l4", (550 - 500) / 100.0},
+                      // Correct rejections with c on the other diagonal (19 of 650 ms) and without c (20 of 580 ms).
+                      {"Ncit1_l4", 19},
+                      {"Tcit1_l4", 650},
+                      {"Scit1_l4", 0},
+                      {"Mcit1_l4", 650},
+                      {"Lcit1_l4", std::log(650.0)},
+                      {"Ucit1_l4", 650},
+                      {"Dcit1_l4", 650},
+                      {"Zcit1_l4", 0},
+                      {"Ncrn1_l4", 20},
+                      {"Tcrn1_l4", 580},
+                      {"Scrn1_l4", 0},
+                      {"Mcrn1_l4", 580},
+                      {"Ucrn1_l4", 580},
+                      {"Dcrn1_l4", 580},
+                      // Two misses of 800 ms, one false alarm of 700 ms to c on the other diagonal, none without c.
+                      {"Nm1_l4", 2},
+                      {"Tm1_l4", 800},
+                      {"Zm1_l4", (2 - 1) / 2.0},
+                      {"Nfit1_l4", 1},
+                      {"Tfit1_l4", 700},
+                      {"Nfrn1_l4", 0},
+                      {"Zfrn1_l4", (0 - 1) / 4.0},
+                      {"No1_l4", 0},
+                      {"Np1_l4", 0},
+                      {"Ni1_l4", 0},
+                  });
   ExpectZFromOwnNorms(t, norms);
   ExpectPartEmpty(t, 1);
 }
@@ -273,17 +315,28 @@ TEST(RunEndToEnd, MemorySearchObjectsPartOne) {
   double logSum = 0.0;
   for (int rt = 350; rt <= 530; rt += 10) logSum += std::log(static_cast<double>(rt));
   ExpectValues(t, {
-      {"Ntot1_mo1", 40},
-      // Hits: 350, 360, ..., 530 ms.
-      {"Nh1_mo1", 19}, {"Th1_mo1", 440}, {"Sh1_mo1", std::sqrt(100.0 * 19 * 20 / 12)}, {"Mh1_mo1", 440},
-      {"Lh1_mo1", logSum / 19}, {"Uh1_mo1", (530 + 520 + 510 + 500) / 4.0},
-      {"Dh1_mo1", (350 + 360 + 370 + 380) / 4.0}, {"Zh1_mo1", (440 - 400) / 80.0},
-      // One miss (no press, no time), two false alarms of 450 and 470 ms.
-      {"Nm1_mo1", 1}, {"Tm1_mo1", 0}, {"Zm1_mo1", (1 - 0) / 1.0},
-      {"Nf1_mo1", 2}, {"Tf1_mo1", 460}, {"Zf1_mo1", (2 - 1) / 2.0},
-      // A one-key task counts no omissions.
-      {"No1_mo1", kNoValue}, {"Np1_mo1", 0}, {"Ni1_mo1", 0},
-  });
+                      {"Ntot1_mo1", 40},
+                      // Hits: 350, 360, ..., 530 ms.
+                      {"Nh1_mo1", 19},
+                      {"Th1_mo1", 440},
+                      {"Sh1_mo1", std::sqrt(100.0 * 19 * 20 / 12)},
+                      {"Mh1_mo1", 440},
+                      {"Lh1_mo1", logSum / 19},
+                      {"Uh1_mo1", (530 + 520 + 510 + 500) / 4.0},
+                      {"Dh1_mo1", (350 + 360 + 370 + 380) / 4.0},
+                      {"Zh1_mo1", (440 - 400) / 80.0},
+                      // One miss (no press, no time), two false alarms of 450 and 470 ms.
+                      {"Nm1_mo1", 1},
+                      {"Tm1_mo1", 0},
+                      {"Zm1_mo1", (1 - 0) / 1.0},
+                      {"Nf1_mo1", 2},
+                      {"Tf1_mo1", 460},
+                      {"Zf1_mo1", (2 - 1) / 2.0},
+                      // A one-key task counts no omissions.
+                      {"No1_mo1", kNoValue},
+                      {"Np1_mo1", 0},
+                      {"Ni1_mo1", 0},
+                  });
   ExpectZFromOwnNorms(t, norms);
   ExpectPartEmpty(t, 1);
 }
@@ -318,13 +371,11 @@ TEST(RunEndToEnd, MemorySearchLettersPracticeWithRepeatedTrials) {
   AddNorms(t, NormsFor(t, {}));
   EXPECT_EQ(run.ComputeVariables(true, &kTestee, kTestDate), 111);
   ExpectValues(t, {
-      {"Ntot3_ms", 14},
-      {"Nh3_ms", 6}, {"Th3_ms", 500}, {"Mh3_ms", 500}, {"Uh3_ms", 500}, {"Zh3_ms", kNoValue},
-      {"Nc03_ms", 2}, {"Tc03_ms", 600}, {"Zc03_ms", kNoValue},
-      {"Nc13_ms", 2}, {"Nc23_ms", 2}, {"Tc23_ms", 600},
-      {"Nm3_ms", 0}, {"Zm3_ms", kNoValue}, {"Nf03_ms", 0}, {"Nf13_ms", 0}, {"Nf23_ms", 0},
-      {"No3_ms", 1}, {"Np3_ms", 1}, {"Ni3_ms", 0},
-  });
+                      {"Ntot3_ms", 14},     {"Nh3_ms", 6},    {"Th3_ms", 500},  {"Mh3_ms", 500},       {"Uh3_ms", 500},
+                      {"Zh3_ms", kNoValue}, {"Nc03_ms", 2},   {"Tc03_ms", 600}, {"Zc03_ms", kNoValue}, {"Nc13_ms", 2},
+                      {"Nc23_ms", 2},       {"Tc23_ms", 600}, {"Nm3_ms", 0},    {"Zm3_ms", kNoValue},  {"Nf03_ms", 0},
+                      {"Nf13_ms", 0},       {"Nf23_ms", 0},   {"No3_ms", 1},    {"Np3_ms", 1},         {"Ni3_ms", 0},
+                  });
   ExpectPartEmpty(t, 0);
   ExpectPartEmpty(t, 1);
 }
@@ -337,7 +388,8 @@ TEST(ComputeVariablesRefused, WithoutRunDataOrRunContext) {
     int32_t v = 0;
     EXPECT_TRUE(t.m_library.CallTaskEntry(kCmdComputeVariables, 0, 0, 0, &v));
     EXPECT_EQ(v, -1) << task;
-    EXPECT_TRUE(t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.m_runData.get()), 0, 0, &v));
+    EXPECT_TRUE(
+        t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.m_runData.get()), 0, 0, &v));
     EXPECT_EQ(v, -1) << task << ": nothing to count the parts' trials by";
   }
 }

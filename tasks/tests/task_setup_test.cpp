@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "tasks/tests/support/LoadedTask.h"
 #include "tasks/plugins/fa4l/Fa4lTrialLists.h"
 #include "tasks/plugins/msl/MslTrialLists.h"
 #include "tasks/plugins/mso1/Mso1TrialLists.h"
+#include "tasks/tests/support/LoadedTask.h"
 
 namespace qel {
 
@@ -80,11 +80,10 @@ TEST_P(RunSetup, PublishesListsWordsAndMemorySet) {
   for (uint32_t i = 0; i < 12; ++i) EXPECT_STREQ(t.m_host.trialList[i], c.practice[i]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RunSetup, testing::ValuesIn(Cases()),
-                         [](const auto& info) {
-                           return std::string(info.param.task) + "_v" + std::to_string(info.param.version) + "_p" +
-                                  std::to_string(info.param.part + 1);
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, RunSetup, testing::ValuesIn(Cases()), [](const auto& info) {
+  return std::string(info.param.task) + "_v" + std::to_string(info.param.version) + "_p" +
+         std::to_string(info.param.part + 1);
+});
 
 TEST(RunSetupRefused, VersionOrPartOutOfRange) {
   for (const char* task : {"MSL", "FA4L", "MSO1"}) {
@@ -107,7 +106,7 @@ struct TextCase {
   int part;
   const char* description;  // the title each text starts with
   const char* partText;
-  const char* parameters;   // "" when the task has none
+  const char* parameters;  // "" when the task has none
 };
 
 const TextCase kTexts[] = {

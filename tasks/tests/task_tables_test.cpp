@@ -29,13 +29,33 @@ struct Identity {
 };
 
 const Identity kIdentities[] = {
-    {"MSL", 3, "Memory Search Letters", 2, {40, 72, 96},
+    {"MSL",
+     3,
+     "Memory Search Letters",
+     2,
+     {40, 72, 96},
      {"Targets: k, k+r, k+r+s", "Targets: j, j+m, j+m+z", "Targets: g, g+t, g+t+v"},
-     {"1 target", "2 targets", "3 targets"}, 111, 18},
-    {"FA4L", 12, "Focused Attention 4 letters", 2, {80, 80},
-     {"Targets: c, j+n+s", "Targets: x, f+t+z", "Targets: m, g+l+v"}, {"1 target", "3 targets"}, 74, 12},
-    {"MSO1", 5, "Memory Search Objects 1 key", 1, {40, 40}, {"Version 1", "Version 2", "Version 3"},
-     {"1 target", "2 targets"}, 36, 6},
+     {"1 target", "2 targets", "3 targets"},
+     111,
+     18},
+    {"FA4L",
+     12,
+     "Focused Attention 4 letters",
+     2,
+     {80, 80},
+     {"Targets: c, j+n+s", "Targets: x, f+t+z", "Targets: m, g+l+v"},
+     {"1 target", "3 targets"},
+     74,
+     12},
+    {"MSO1",
+     5,
+     "Memory Search Objects 1 key",
+     1,
+     {40, 40},
+     {"Version 1", "Version 2", "Version 3"},
+     {"1 target", "2 targets"},
+     36,
+     6},
 };
 
 class TaskIdentity : public testing::TestWithParam<Identity> {};
@@ -84,8 +104,8 @@ const NormLayout kNormLayouts[] = {
      {"Zh1_ms", "Zc01_ms", "Zm1_ms", "Zf01_ms", "Zh2_ms", "Zc02_ms", "Zc12_ms", "Zm2_ms", "Zf02_ms", "Zf12_ms",
       "Zh3_ms", "Zc03_ms", "Zc13_ms", "Zc23_ms", "Zm3_ms", "Zf03_ms", "Zf13_ms", "Zf23_ms"}},
     {"FA4L",
-     {"Zh1_l4", "Zcit1_l4", "Zcrn1_l4", "Zm1_l4", "Zfit1_l4", "Zfrn1_l4", "Zh2_l4", "Zcit2_l4", "Zcrn2_l4",
-      "Zm2_l4", "Zfit2_l4", "Zfrn2_l4"}},
+     {"Zh1_l4", "Zcit1_l4", "Zcrn1_l4", "Zm1_l4", "Zfit1_l4", "Zfrn1_l4", "Zh2_l4", "Zcit2_l4", "Zcrn2_l4", "Zm2_l4",
+      "Zfit2_l4", "Zfrn2_l4"}},
     {"MSO1", {"Zh1_mo1", "Zm1_mo1", "Zf1_mo1", "Zh2_mo1", "Zm2_mo1", "Zf2_mo1"}},
 };
 

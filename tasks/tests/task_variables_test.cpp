@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tasks/tests/support/LoadedTask.h"
 #include "include/qel/TaskEntry.h"
+#include "tasks/tests/support/LoadedTask.h"
 
 namespace qel {
 
@@ -94,8 +94,13 @@ Stats Of(std::vector<int32_t> x) {
     fast += x[i];
     slow += x[x.size() - 1 - i];
   }
-  return {n, mean, std::sqrt(squares / (n - 1)), static_cast<double>(x[x.size() / 2]), logs / n,
-          slow / static_cast<double>(q), fast / static_cast<double>(q)};
+  return {n,
+          mean,
+          std::sqrt(squares / (n - 1)),
+          static_cast<double>(x[x.size() / 2]),
+          logs / n,
+          slow / static_cast<double>(q),
+          fast / static_cast<double>(q)};
 }
 
 // The host's category of a task category.
@@ -170,7 +175,8 @@ TEST_P(TaskVariables, EveryRowHoldsTheStatisticOfItsCategory) {
   t.m_runData->normTableSwitch = 0;
   t.m_runData->ClearValues();
   int32_t count = -1;
-  ASSERT_TRUE(t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.m_runData.get()), 0, 0, &count));
+  ASSERT_TRUE(
+      t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.m_runData.get()), 0, 0, &count));
   EXPECT_EQ(count, static_cast<int32_t>(codes.size()));
 
   const bool omissionsCount = t.m_library.modelDefault->w.TaskType == 2;
@@ -201,13 +207,27 @@ TEST_P(TaskVariables, EveryRowHoldsTheStatisticOfItsCategory) {
     const bool full = std::find(partLists.full.begin(), partLists.full.end(), token) != partLists.full.end();
     double want = 0.0;
     switch (head[0]) {
-      case 'N': want = s.n; break;
-      case 'T': want = s.mean; break;
-      case 'S': want = s.sd; break;
-      case 'M': want = s.median; break;
-      case 'L': want = s.logMean; break;
-      case 'U': want = s.slowest; break;
-      case 'D': want = s.fastest; break;
+      case 'N':
+        want = s.n;
+        break;
+      case 'T':
+        want = s.mean;
+        break;
+      case 'S':
+        want = s.sd;
+        break;
+      case 'M':
+        want = s.median;
+        break;
+      case 'L':
+        want = s.logMean;
+        break;
+      case 'U':
+        want = s.slowest;
+        break;
+      case 'D':
+        want = s.fastest;
+        break;
       case 'Z': {
         const auto [m, sd] = norms.at(code);
         want = ((full ? s.mean : s.n) - m) / sd;

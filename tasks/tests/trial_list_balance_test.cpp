@@ -29,9 +29,12 @@ constexpr char kMso1Sets[] = "205040346125";                // entry (p x 3 + v)
 
 std::string MemorySet(Task task, int v, int p) {
   switch (task) {
-    case Task::kMsl: return std::string(kMslSets + p * 9 + v * 3, p + 1);
-    case Task::kFa4l: return std::string(kFa4lSets + p * 9 + v * 3, p == 0 ? 1 : 3);
-    case Task::kMso1: return std::string(kMso1Sets + (p * 3 + v) * 2, p + 1);
+    case Task::kMsl:
+      return std::string(kMslSets + p * 9 + v * 3, p + 1);
+    case Task::kFa4l:
+      return std::string(kFa4lSets + p * 9 + v * 3, p == 0 ? 1 : 3);
+    case Task::kMso1:
+      return std::string(kMso1Sets + (p * 3 + v) * 2, p + 1);
   }
   return "";
 }
@@ -109,16 +112,18 @@ struct ListCase {
 };
 
 void PrintTo(const ListCase& c, std::ostream* os) {
-  *os << (c.task == Task::kMsl ? "MSL" : c.task == Task::kFa4l ? "FA4L" : "MSO1") << " version " << c.version + 1
-      << " part " << c.part + 1 << (c.practice ? " practice" : " test");
+  *os << (c.task == Task::kMsl    ? "MSL"
+          : c.task == Task::kFa4l ? "FA4L"
+                                  : "MSO1")
+      << " version " << c.version + 1 << " part " << c.part + 1 << (c.practice ? " practice" : " test");
 }
 
 std::vector<ListCase> AllLists() {
   std::vector<ListCase> cases;
-  const std::map<int, int> msl[3] = {{{1, 20}, {0, 20}}, {{2, 36}, {1, 18}, {0, 18}},
-                                     {{3, 48}, {2, 16}, {1, 16}, {0, 16}}};
-  const std::map<int, int> mslPractice[3] = {{{1, 6}, {0, 6}}, {{2, 6}, {1, 3}, {0, 3}},
-                                             {{3, 6}, {2, 2}, {1, 2}, {0, 2}}};
+  const std::map<int, int> msl[3] = {
+      {{1, 20}, {0, 20}}, {{2, 36}, {1, 18}, {0, 18}}, {{3, 48}, {2, 16}, {1, 16}, {0, 16}}};
+  const std::map<int, int> mslPractice[3] = {
+      {{1, 6}, {0, 6}}, {{2, 6}, {1, 3}, {0, 3}}, {{3, 6}, {2, 2}, {1, 2}, {0, 2}}};
   const std::map<int, int> fa4l = {{2, 20}, {1, 10}, {0, 10}}, fa4lPractice = {{2, 6}, {1, 3}, {0, 3}};
   const std::map<int, int> mso1 = {{1, 20}, {0, 20}}, mso1Practice = {{1, 6}, {0, 6}};
   const int mslLengths[3] = {40, 72, 96};

@@ -14,11 +14,16 @@ namespace {
 int OperandCount(char op) {
   switch (op) {
     case 'M':
-    case 'L': return 2;
-    case 'C': return 6;
-    case 'E': return 5;
-    case 'Z': return 0;
-    default: return -1;
+    case 'L':
+      return 2;
+    case 'C':
+      return 6;
+    case 'E':
+      return 5;
+    case 'Z':
+      return 0;
+    default:
+      return -1;
   }
 }
 

@@ -28,10 +28,18 @@ void SetColour(cairo_t* cr, uint32_t rgb) {
 void AddOutline(cairo_t* cr, const std::vector<PathCommand>& commands) {
   for (const PathCommand& c : commands) {
     switch (c.op) {
-      case 'M': cairo_move_to(cr, c.v[0], c.v[1]); break;
-      case 'L': cairo_line_to(cr, c.v[0], c.v[1]); break;
-      case 'C': cairo_curve_to(cr, c.v[0], c.v[1], c.v[2], c.v[3], c.v[4], c.v[5]); break;
-      case 'Z': cairo_close_path(cr); break;
+      case 'M':
+        cairo_move_to(cr, c.v[0], c.v[1]);
+        break;
+      case 'L':
+        cairo_line_to(cr, c.v[0], c.v[1]);
+        break;
+      case 'C':
+        cairo_curve_to(cr, c.v[0], c.v[1], c.v[2], c.v[3], c.v[4], c.v[5]);
+        break;
+      case 'Z':
+        cairo_close_path(cr);
+        break;
       case 'E': {
         if (c.v[2] <= 0 || c.v[3] <= 0) throw std::invalid_argument("ellipse radius not positive");
         cairo_matrix_t saved;

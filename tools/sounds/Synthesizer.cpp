@@ -19,7 +19,8 @@ double RaisedCosine(double x) {  // 0 at x=0, 1 at x=1
 }  // namespace
 
 Synthesizer::Synthesizer(uint32_t sampleRate, uint16_t channels, double seconds)
-    : m_rate(sampleRate), m_channels(channels),
+    : m_rate(sampleRate),
+      m_channels(channels),
       m_frames(static_cast<uint32_t>(std::lround(seconds * sampleRate))),
       m_samples(static_cast<size_t>(m_frames) * channels, 0.0) {}
 
@@ -57,7 +58,8 @@ void Synthesizer::AddNoiseBurst(double start, double duration, double gain, doub
     const double white = static_cast<double>(m_noiseState >> 8) / 8388608.0 - 1.0;
     low += (white - low) * smoothing;
     const double t = static_cast<double>(i) / m_rate;
-    const double v = gain * low * std::exp(-t / decay) * RaisedCosine(t / 0.0005) * RaisedCosine((duration - t) / 0.002);
+    const double v =
+        gain * low * std::exp(-t / decay) * RaisedCosine(t / 0.0005) * RaisedCosine((duration - t) / 0.002);
     for (uint16_t c = 0; c < m_channels; ++c) m_samples[static_cast<size_t>(first + i) * m_channels + c] += v;
   }
 }

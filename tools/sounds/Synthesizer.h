@@ -11,15 +11,15 @@ namespace qel {
 namespace sounds {
 
 struct Partial {
-  double ratio;      // frequency as a multiple of the note's
-  double amplitude;  // relative to the note's gain
-  double decayScale; // this partial decays this much faster (1 = as the note)
+  double ratio;       // frequency as a multiple of the note's
+  double amplitude;   // relative to the note's gain
+  double decayScale;  // this partial decays this much faster (1 = as the note)
 };
 
 struct Note {
-  double start = 0;       // s
-  double duration = 0.1;  // s, release included
-  double frequency = 440; // Hz
+  double start = 0;        // s
+  double duration = 0.1;   // s, release included
+  double frequency = 440;  // Hz
   double gain = 0.5;
   double attack = 0.005;  // s, raised-cosine rise
   double decay = 1.0;     // s, time constant of the exponential decay

@@ -114,7 +114,8 @@ std::string WriteSource(const TaskTrialLists& task) {
   out += "};\n\n";
 
   if (EqualTestLengths(task)) {
-    out += "const char k" + P + "Test[" + V + "][" + Pa + "][" + Num(task.testLengths.front()) + "][kTrialCodeSize] = {\n";
+    out +=
+        "const char k" + P + "Test[" + V + "][" + Pa + "][" + Num(task.testLengths.front()) + "][kTrialCodeSize] = {\n";
     for (int v = 0; v < task.versions; ++v) {
       out += "    {\n";
       for (int p = 0; p < task.parts; ++p) {
@@ -127,7 +128,8 @@ std::string WriteSource(const TaskTrialLists& task) {
     out += "};\n\n";
   } else {
     for (int p = 0; p < task.parts; ++p) {
-      out += "const char " + TestTableName(task, p) + "[" + V + "][" + Num(task.testLengths[p]) + "][kTrialCodeSize] = {\n";
+      out += "const char " + TestTableName(task, p) + "[" + V + "][" + Num(task.testLengths[p]) +
+             "][kTrialCodeSize] = {\n";
       for (int v = 0; v < task.versions; ++v) {
         out += "    {  // version " + Num(v + 1) + ", part " + Num(p + 1) + "\n";
         out += Codes(task.test[v][p], task.testLengths[p], "        ");

@@ -26,8 +26,8 @@ enum TaskNumber : uint32_t { kMsl = 1, kFa4l = 2, kMso1 = 3 };
 
 // One seed per task, version, part and list.
 uint32_t Seed(TaskNumber task, int version, int part, bool practice) {
-  return 0x51A70000u + (task << 12) + (static_cast<uint32_t>(version) << 8) +
-         (static_cast<uint32_t>(part) << 4) + (practice ? 1u : 0u);
+  return 0x51A70000u + (task << 12) + (static_cast<uint32_t>(version) << 8) + (static_cast<uint32_t>(part) << 4) +
+         (practice ? 1u : 0u);
 }
 
 // n trials split over `shares` kinds as evenly as possible; which kinds get
@@ -68,7 +68,7 @@ std::string Without(const std::string& all, const std::string& removed) {
 // ---- Memory Search Letters ----------------------------------------------
 
 const char* const kMslSets[3][3] = {{"k", "j", "g"}, {"kr", "jm", "gt"}, {"krs", "jmz", "gtv"}};  // [part][version]
-const std::vector<int> kMslTestCounts[3] = {{20, 20}, {36, 18, 18}, {48, 16, 16, 16}};  // all, ..., none
+const std::vector<int> kMslTestCounts[3] = {{20, 20}, {36, 18, 18}, {48, 16, 16, 16}};            // all, ..., none
 const std::vector<int> kMslPracticeCounts[3] = {{6, 6}, {6, 3, 3}, {6, 2, 2, 2}};
 
 CodeList MslList(int version, int part, bool practice) {
@@ -84,7 +84,8 @@ CodeList MslList(int version, int part, bool practice) {
     const std::vector<std::string> subsets = Subsets(memory, held);
     const std::vector<int> split = SplitEvenly(counts[k], static_cast<int>(subsets.size()), draw);
     for (size_t s = 0; s < subsets.size(); ++s) {
-      spec.kinds.push_back(TrialKind{static_cast<int>(held), subsets[s], kAllPositions, held == memory.size(), split[s]});
+      spec.kinds.push_back(
+          TrialKind{static_cast<int>(held), subsets[s], kAllPositions, held == memory.size(), split[s]});
     }
   }
   return BuildTrialList(spec);
@@ -143,8 +144,8 @@ void FillLists(TaskTrialLists& task, Build build) {
         task.practice[v][p] = build(v, p, true);
         task.test[v][p] = build(v, p, false);
       } catch (const std::runtime_error& e) {
-        throw std::runtime_error(task.title + ", version " + std::to_string(v + 1) + ", part " +
-                                 std::to_string(p + 1) + ": " + e.what());
+        throw std::runtime_error(task.title + ", version " + std::to_string(v + 1) + ", part " + std::to_string(p + 1) +
+                                 ": " + e.what());
       }
     }
   }
@@ -163,12 +164,11 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
   msl.parts = 3;
   msl.practiceLength = kPracticeLength;
   msl.testLengths = {40, 72, 96};
-  msl.description = {
-      "Memory sets k / j / g, k r / j m / g t, k r s / j m z / g t v (versions 1 / 2 / 3).",
-      "Part 1: 20 codes with the memory letter, 20 without (practice 6 / 6).",
-      "Part 2: 36 codes with both letters, 18 with one, 18 with none (practice 6 / 3 / 3).",
-      "Part 3: 48 codes with all three letters, 16 with two, 16 with one, 16 with none",
-      "(practice 6 / 2 / 2 / 2). Codes with part of the set hold each subset about equally often."};
+  msl.description = {"Memory sets k / j / g, k r / j m / g t, k r s / j m z / g t v (versions 1 / 2 / 3).",
+                     "Part 1: 20 codes with the memory letter, 20 without (practice 6 / 6).",
+                     "Part 2: 36 codes with both letters, 18 with one, 18 with none (practice 6 / 3 / 3).",
+                     "Part 3: 48 codes with all three letters, 16 with two, 16 with one, 16 with none",
+                     "(practice 6 / 2 / 2 / 2). Codes with part of the set hold each subset about equally often."};
   FillLists(msl, MslList);
 
   TaskTrialLists& fa4l = tasks[1];
@@ -179,13 +179,12 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
   fa4l.parts = 2;
   fa4l.practiceLength = kPracticeLength;
   fa4l.testLengths = {40, 40};
-  fa4l.description = {
-      "Memory sets c / x / m and j n s / f t z / g l v (versions 1 / 2 / 3).",
-      "Per 40 codes: 20 with one memory letter on a relevant position (0 top left or",
-      "3 bottom right, as stored), 10 with one memory letter only on an irrelevant",
-      "position (1 or 2), 10 with none (practice 6 / 3 / 3). Never a second memory",
-      "letter in a code. The lists are played round and round: no run of more than",
-      "four equal answers across the end of a list either."};
+  fa4l.description = {"Memory sets c / x / m and j n s / f t z / g l v (versions 1 / 2 / 3).",
+                      "Per 40 codes: 20 with one memory letter on a relevant position (0 top left or",
+                      "3 bottom right, as stored), 10 with one memory letter only on an irrelevant",
+                      "position (1 or 2), 10 with none (practice 6 / 3 / 3). Never a second memory",
+                      "letter in a code. The lists are played round and round: no run of more than",
+                      "four equal answers across the end of a list either."};
   FillLists(fa4l, Fa4lList);
 
   TaskTrialLists& mso1 = tasks[2];
@@ -196,10 +195,9 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
   mso1.parts = 2;
   mso1.practiceLength = kPracticeLength;
   mso1.testLengths = {40, 40};
-  mso1.description = {
-      "Pictures 1..6, memory sets 2 / 5 / 4 and 3 4 / 6 1 / 2 5 (versions 1 / 2 / 3).",
-      "Per 40 codes: 20 holding one memory picture, 20 holding none (practice 6 / 6);",
-      "never both pictures of a two-picture set, no picture twice in a code."};
+  mso1.description = {"Pictures 1..6, memory sets 2 / 5 / 4 and 3 4 / 6 1 / 2 5 (versions 1 / 2 / 3).",
+                      "Per 40 codes: 20 holding one memory picture, 20 holding none (practice 6 / 6);",
+                      "never both pictures of a two-picture set, no picture twice in a code."};
   FillLists(mso1, Mso1List);
   return tasks;
 }

@@ -19,8 +19,8 @@ struct TaskTrialLists {
   int versions = 0;
   int parts = 0;
   int practiceLength = 0;
-  std::vector<int> testLengths;          // per part
-  std::vector<std::string> description;  // how the lists are balanced, one line each
+  std::vector<int> testLengths;                 // per part
+  std::vector<std::string> description;         // how the lists are balanced, one line each
   std::vector<std::vector<CodeList>> practice;  // [version][part]
   std::vector<std::vector<CodeList>> test;      // [version][part]
 };

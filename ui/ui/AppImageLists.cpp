@@ -2,7 +2,6 @@
 
 namespace qel {
 
-
 namespace {
 wxImageList* g_smallImages = nullptr;
 }  // namespace

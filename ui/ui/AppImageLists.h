@@ -7,7 +7,6 @@ class wxImageList;
 
 namespace qel {
 
-
 void SetAppSmallImageList(wxImageList* list);  // not owned
 wxImageList* GetAppSmallImageList();
 

@@ -23,8 +23,7 @@ CListCtrlQel::CListCtrlQel() {
   ResetRows();
 }
 
-CListCtrlQel::CListCtrlQel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
-    : CListCtrlQel() {
+CListCtrlQel::CListCtrlQel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size) : CListCtrlQel() {
   Create(parent, id, pos, size);
 }
 
@@ -59,9 +58,7 @@ void CListCtrlQel::UpdateRow(int row, int columns) {
   if (columns != 0 && ValidRow(row) && GetColumnCount() > 1) SetItem(row, 1, wxString::FromUTF8(GetKey(row)));
 }
 
-bool CListCtrlQel::InsertRow(int row, const char* key, bool select) {
-  return InsertRowWithImage(row, key, -1, select);
-}
+bool CListCtrlQel::InsertRow(int row, const char* key, bool select) { return InsertRowWithImage(row, key, -1, select); }
 
 bool CListCtrlQel::InsertRowWithImage(int row, const char* key, int image, bool select) {
   if (row < 0 || static_cast<uint32_t>(row) > m_keyList.m_nRowCount || row > GetItemCount()) return false;
@@ -115,8 +112,7 @@ int CListCtrlQel::GetSelectedRow() const {
 
 bool CListCtrlQel::SelectRow(int row) {
   if (!ValidRow(row)) return false;
-  return SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                      wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+  return SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
 }
 
 bool CListCtrlQel::SelectRowByKey(const char* key) {
@@ -292,7 +288,8 @@ void CListCtrlQel::AutoSizeColumns() {
     const int header = GetColumnWidth(c);
     SetColumnWidth(c, std::max(contents, header));
   }
-  const bool horizontal = GetScrollRange(wxHORIZONTAL) > 0 && GetScrollRange(wxHORIZONTAL) > GetScrollThumb(wxHORIZONTAL);
+  const bool horizontal =
+      GetScrollRange(wxHORIZONTAL) > 0 && GetScrollRange(wxHORIZONTAL) > GetScrollThumb(wxHORIZONTAL);
   const bool vertical = GetScrollRange(wxVERTICAL) > 0 && GetScrollRange(wxVERTICAL) > GetScrollThumb(wxVERTICAL);
   m_nScrollBars = horizontal && vertical ? 3 : vertical ? 1 : horizontal ? 0 : -1;
 }

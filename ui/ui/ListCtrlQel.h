@@ -74,8 +74,7 @@ class CListCtrlQel : public wxListCtrl {
 
   // Columns.
   bool SetColumns(const char* const* captions, const int* widths, int count, bool checkBoxes);
-  bool SetColumnsFromArrays(const std::vector<std::string>& captions, const std::vector<int>& widths,
-                            bool checkBoxes);
+  bool SetColumnsFromArrays(const std::vector<std::string>& captions, const std::vector<int>& widths, bool checkBoxes);
   void AutoSizeColumns();
   // Deletes column 0 until none is left; the number deleted (wx already has
   // a DeleteAllColumns with another result).

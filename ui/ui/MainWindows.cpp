@@ -2,7 +2,6 @@
 
 namespace qel {
 
-
 namespace {
 wxWindow* g_mainFrame = nullptr;
 wxWindow* g_mainView = nullptr;

@@ -7,7 +7,6 @@ class wxWindow;
 
 namespace qel {
 
-
 void SetMainFrameWindow(wxWindow* frame);
 wxWindow* GetMainFrameWindow();
 void SetMainViewWindow(wxWindow* view);

@@ -30,7 +30,6 @@ class CQelNotifyEvent : public wxEvent {
 
 wxDECLARE_EVENT(QEL_EVT_NOTIFY, CQelNotifyEvent);
 
-
 // Handles the notification now (user-interface thread) and returns the
 // handler's reply; 0 without a target or without a handler.
 intptr_t SendNotify(wxEvtHandler* target, int code, intptr_t payload = 0);

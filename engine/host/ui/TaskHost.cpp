@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "display/ui/WndDD.h"
 #include "app/model/ButtonMapping.h"
 #include "app/settings/SystemSettings.h"
 #include "common/Prompt.h"
+#include "display/ui/WndDD.h"
 #include "engine/host/HostDrawing.h"
 #include "engine/host/HostErrorName.h"
 #include "engine/host/HostKeys.h"
@@ -28,9 +28,7 @@ QelResModule CTaskHost::GetProgramResources() const {
 
 // ---- slots 0-6 ----------------------------------------------------------------
 
-uint16_t CTaskHost::GetFeedbackSoundId(int index) {
-  return index >= 0 && index < 5 ? kFeedbackSoundIds[index] : 0;
-}
+uint16_t CTaskHost::GetFeedbackSoundId(int index) { return index >= 0 && index < 5 ? kFeedbackSoundIds[index] : 0; }
 
 bool CTaskHost::PermuteCodeQuarters(char* code, bool flag, int offset) {
   return QelPermuteCodeQuarters(code, flag, offset);

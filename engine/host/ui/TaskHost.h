@@ -64,47 +64,47 @@ class CTaskHost final : public ITaskHost {
   CTone& Tone() { return m_tone; }
 
   // ---- virtual slots (binding order in ITaskHost) ----
-  uint16_t GetFeedbackSoundId(int index) override;                                    // 0
-  bool PermuteCodeQuarters(char* code, bool flag, int offset) override;               // 1
-  void SetRunFlags(uint8_t practice) override;                                        // 2
-  void* GetWndDD() override;                                                          // 3
-  uint32_t GetRunTimeMs() override;                                                   // 4
-  void ShowDxError(const char* text, int32_t error) override;                         // 5
-  std::string LoadText(uint32_t id) override;                                         // 6
-  bool MakeTone(int frequency, int sampleRate, int channels) override;                // 7
-  bool LoadSoundBuffer(const int16_t* samples, uint32_t frames, const QelWaveFormat& format) override;  // 8
-  bool LoadWaveResource(uint32_t id, QelResModule module) override;                   // 9
-  bool IsSoundPlaying() override;                                                     // 10
-  bool PlaySound(bool loop) override;                                                 // 11
-  void StopSound() override;                                                          // 12
-  void RewindSound() override;                                                        // 13
-  uint32_t GetShiftCtrlKeys() override;                                               // 14
-  uint32_t GetResponseKeys() override;                                                // 15
-  int GetSpaceKey() override;                                                         // 16
-  int ReadDigitKey(char* out) override;                                               // 17
-  int WaitSpaceChange() override;                                                     // 18
-  void GetMouseDelta(int* dx, int* dy) override;                                      // 19
-  int GetButtonType() override;                                                       // 20
-  uint32_t ReadButtons() override;                                                    // 21
-  int DisplayEnum() override;                                                         // 22
-  std::string GetDisplayName(int index) override;                                     // 23
-  bool CreateFullScreen(int displayIndex, uint32_t flags) override;                   // 24
-  void FreeDisplay() override;                                                        // 25
-  void SetRestoreDisplay(QelRestoreCallback callback, void* context) override;        // 26
-  CDC* SurfaceGetDC(int surface) override;                                            // 27
-  bool SurfaceReleaseDC(int surface, CDC* dc) override;                               // 28
-  bool SurfaceClear(int surface, COLORREF colour) override;                           // 29
-  bool Present(bool show) override;                                                   // 30
-  void FillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour) override;       // 31
-  void DrawFramedSquare(CDC* dc, int x, int y, int r, COLORREF pen, COLORREF brush) override;  // 32
-  void FillSquare(CDC* dc, int x, int y, int r, COLORREF colour) override;            // 33
-  void FillSquareCentred(CDC* dc, int r, COLORREF colour) override;                   // 34
-  void DrawCross(CDC* dc, int x, int y, int arm, COLORREF colour, int thickness) override;  // 35
-  void DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thickness) override;   // 36
-  void DrawLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) override;  // 37
+  uint16_t GetFeedbackSoundId(int index) override;                                                       // 0
+  bool PermuteCodeQuarters(char* code, bool flag, int offset) override;                                  // 1
+  void SetRunFlags(uint8_t practice) override;                                                           // 2
+  void* GetWndDD() override;                                                                             // 3
+  uint32_t GetRunTimeMs() override;                                                                      // 4
+  void ShowDxError(const char* text, int32_t error) override;                                            // 5
+  std::string LoadText(uint32_t id) override;                                                            // 6
+  bool MakeTone(int frequency, int sampleRate, int channels) override;                                   // 7
+  bool LoadSoundBuffer(const int16_t* samples, uint32_t frames, const QelWaveFormat& format) override;   // 8
+  bool LoadWaveResource(uint32_t id, QelResModule module) override;                                      // 9
+  bool IsSoundPlaying() override;                                                                        // 10
+  bool PlaySound(bool loop) override;                                                                    // 11
+  void StopSound() override;                                                                             // 12
+  void RewindSound() override;                                                                           // 13
+  uint32_t GetShiftCtrlKeys() override;                                                                  // 14
+  uint32_t GetResponseKeys() override;                                                                   // 15
+  int GetSpaceKey() override;                                                                            // 16
+  int ReadDigitKey(char* out) override;                                                                  // 17
+  int WaitSpaceChange() override;                                                                        // 18
+  void GetMouseDelta(int* dx, int* dy) override;                                                         // 19
+  int GetButtonType() override;                                                                          // 20
+  uint32_t ReadButtons() override;                                                                       // 21
+  int DisplayEnum() override;                                                                            // 22
+  std::string GetDisplayName(int index) override;                                                        // 23
+  bool CreateFullScreen(int displayIndex, uint32_t flags) override;                                      // 24
+  void FreeDisplay() override;                                                                           // 25
+  void SetRestoreDisplay(QelRestoreCallback callback, void* context) override;                           // 26
+  CDC* SurfaceGetDC(int surface) override;                                                               // 27
+  bool SurfaceReleaseDC(int surface, CDC* dc) override;                                                  // 28
+  bool SurfaceClear(int surface, COLORREF colour) override;                                              // 29
+  bool Present(bool show) override;                                                                      // 30
+  void FillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour) override;                          // 31
+  void DrawFramedSquare(CDC* dc, int x, int y, int r, COLORREF pen, COLORREF brush) override;            // 32
+  void FillSquare(CDC* dc, int x, int y, int r, COLORREF colour) override;                               // 33
+  void FillSquareCentred(CDC* dc, int r, COLORREF colour) override;                                      // 34
+  void DrawCross(CDC* dc, int x, int y, int arm, COLORREF colour, int thickness) override;               // 35
+  void DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thickness) override;                      // 36
+  void DrawLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) override;           // 37
   void DrawArc(CDC* dc, int left, int top, int right, int bottom, COLORREF colour, int width) override;  // 38
-  void FillEllipse(CDC* dc, int left, int top, int right, int bottom, COLORREF colour) override;  // 39
-  void SleepMs(uint32_t ms) override;                                                 // 40
+  void FillEllipse(CDC* dc, int left, int top, int right, int bottom, COLORREF colour) override;         // 39
+  void SleepMs(uint32_t ms) override;                                                                    // 40
 
   // ---- used by the run engine ----
   // Left/right codes 1/2, or 2/1 when swappable and hand is 1.

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
 
   std::sort(us.begin(), us.end());
   const auto at = [&](double q) { return us[std::min(us.size() - 1, static_cast<size_t>(q * (us.size() - 1)))]; };
-  std::printf("key press to state, %d presses: median %.1f us  p99 %.1f us  max %.1f us\n", presses, at(0.5),
-              at(0.99), us.back());
+  std::printf("key press to state, %d presses: median %.1f us  p99 %.1f us  max %.1f us\n", presses, at(0.5), at(0.99),
+              us.back());
   return 0;
 }

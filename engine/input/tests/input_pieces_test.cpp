@@ -85,8 +85,7 @@ TEST_P(RawWheelButton, CountsOnlyTheWheelButtonsTheDeviceItselfPressed) {
 
 INSTANTIATE_TEST_SUITE_P(Buttons, RawWheelButton,
                          ::testing::Values(WheelCase{"Away", 4, false, 1}, WheelCase{"Towards", 5, false, -1},
-                                           WheelCase{"AwayMadeUp", 4, true, 0},
-                                           WheelCase{"TowardsMadeUp", 5, true, 0},
+                                           WheelCase{"AwayMadeUp", 4, true, 0}, WheelCase{"TowardsMadeUp", 5, true, 0},
                                            WheelCase{"Left", 1, false, 0}, WheelCase{"Horizontal", 6, false, 0},
                                            WheelCase{"OtherHorizontal", 7, false, 0}),
                          [](const ::testing::TestParamInfo<WheelCase>& info) { return std::string(info.param.name); });

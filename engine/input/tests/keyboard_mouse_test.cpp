@@ -106,16 +106,16 @@ TEST_P(KeyboardKeysTest, PressedKeysGiveTheirCodesAndMask) {
   EXPECT_FALSE(IsKeyboardPresent());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, KeyboardKeysTest,
-    ::testing::Values(KeysCase{"BothShifts", {50, 62}, {42, 54}, 3}, KeysCase{"SpaceAlone", {65}, {57}, 4},
-                      KeysCase{"RightWindows", {134}, {220}, 0},
-                      KeysCase{"RightCtrlAndAlt", {105, 108}, {157, 184}, 2},
-                      KeysCase{"LeftCtrlAndAlt", {37, 64}, {29, 56}, 1},
-                      KeysCase{"KeypadDigitsInTheMainBlock", {79, 90}, {71, 82}, 0},
-                      KeysCase{"ArrowsAndKeypadEnter", {111, 116, 104}, {156, 200, 208}, 0},
-                      KeysCase{"EscapeAndDigit", {9, 10}, {1, 2}, 0}),
-    [](const ::testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, KeyboardKeysTest,
+                         ::testing::Values(KeysCase{"BothShifts", {50, 62}, {42, 54}, 3},
+                                           KeysCase{"SpaceAlone", {65}, {57}, 4},
+                                           KeysCase{"RightWindows", {134}, {220}, 0},
+                                           KeysCase{"RightCtrlAndAlt", {105, 108}, {157, 184}, 2},
+                                           KeysCase{"LeftCtrlAndAlt", {37, 64}, {29, 56}, 1},
+                                           KeysCase{"KeypadDigitsInTheMainBlock", {79, 90}, {71, 82}, 0},
+                                           KeysCase{"ArrowsAndKeypadEnter", {111, 116, 104}, {156, 200, 208}, 0},
+                                           KeysCase{"EscapeAndDigit", {9, 10}, {1, 2}, 0}),
+                         [](const ::testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.name); });
 
 // Movement arrives as events; reads are summed until the expected total
 // is there (or a generous time has passed).

@@ -32,10 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Main block: X key code - 8.
         KeyCase{"Escape", 9, kKeyEscape}, KeyCase{"Digit1", 10, kKey1}, KeyCase{"LeftCtrl", 37, kKeyLeftCtrl},
         KeyCase{"LeftShift", 50, kKeyLeftShift}, KeyCase{"RightShift", 62, kKeyRightShift},
-        KeyCase{"LeftAlt", 64, kKeyLeftAlt}, KeyCase{"Space", 65, kKeySpace},
-        KeyCase{"Keypad7", 79, kKeyKeypad7}, KeyCase{"Keypad0", 90, kKeyKeypad0},
-        KeyCase{"KeypadDecimal", 91, kKeyKeypadDecimal}, KeyCase{"Oem102", 94, kKeyOem102},
-        KeyCase{"F11", 95, kKeyF11}, KeyCase{"F12", 96, kKeyF12},
+        KeyCase{"LeftAlt", 64, kKeyLeftAlt}, KeyCase{"Space", 65, kKeySpace}, KeyCase{"Keypad7", 79, kKeyKeypad7},
+        KeyCase{"Keypad0", 90, kKeyKeypad0}, KeyCase{"KeypadDecimal", 91, kKeyKeypadDecimal},
+        KeyCase{"Oem102", 94, kKeyOem102}, KeyCase{"F11", 95, kKeyF11}, KeyCase{"F12", 96, kKeyF12},
         // Extended keys: by table.
         KeyCase{"KeypadEnter", 104, kKeyKeypadEnter}, KeyCase{"RightCtrl", 105, kKeyRightCtrl},
         KeyCase{"KeypadDivide", 106, kKeyKeypadDivide}, KeyCase{"PrintScreen", 107, kKeySysRq},

@@ -9,9 +9,8 @@
 namespace qel {
 
 // Looked up by the test plug-ins in this program.
-extern "C" __attribute__((visibility("default"))) bool EnglibTestHook(ITaskLibrary* record,
-                                                                      uint32_t command, intptr_t a,
-                                                                      intptr_t b, intptr_t c,
+extern "C" __attribute__((visibility("default"))) bool EnglibTestHook(ITaskLibrary* record, uint32_t command,
+                                                                      intptr_t a, intptr_t b, intptr_t c,
                                                                       int32_t* out) {
   test::PluginScript& script = test::PluginScript::Get();
   script.calls.push_back({record, command, a, b, c, out != nullptr});

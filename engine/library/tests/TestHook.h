@@ -27,8 +27,8 @@ struct PluginCall {
   bool hasOut;
 };
 
-using PluginAnswer = std::function<bool(ITaskLibrary* record, uint32_t command, intptr_t a,
-                                        intptr_t b, intptr_t c, int32_t* out)>;
+using PluginAnswer =
+    std::function<bool(ITaskLibrary* record, uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out)>;
 
 // What every test plug-in loaded in this program reports to and asks.
 struct PluginScript {

@@ -1,17 +1,17 @@
 // Binding model tasks to the loaded plug-ins by short code.
 #include <gtest/gtest.h>
 
-#include "engine/library/tests/TestHook.h"
 #include "app/model/ExpModel.h"
 #include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibraries.h"
+#include "engine/library/tests/TestHook.h"
 
 namespace qel {
 
 namespace {
 
-using test::PluginScript;
 using test::PluginFolder;
+using test::PluginScript;
 
 class BindingTest : public ::testing::Test {
  protected:

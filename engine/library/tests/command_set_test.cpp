@@ -5,17 +5,17 @@
 
 #include <functional>
 
-#include "engine/library/tests/TestHook.h"
 #include "app/model/ExpModel.h"
 #include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibraries.h"
+#include "engine/library/tests/TestHook.h"
 
 namespace qel {
 
 namespace {
 
-using test::PluginScript;
 using test::PluginFolder;
+using test::PluginScript;
 
 // Stand-ins for objects the plug-in only receives (never dereferenced here).
 ITaskRunData* const kRunData = reinterpret_cast<ITaskRunData*>(0x5000);
@@ -62,8 +62,7 @@ class CommandSet : public ::testing::TestWithParam<CommandCase> {
   }
   // The plug-in writes 77 wherever it may and answers `result`.
   static void Answer(bool result) {
-    PluginScript::Get().answer = [result](ITaskLibrary*, uint32_t, intptr_t, intptr_t, intptr_t,
-                                          int32_t* out) {
+    PluginScript::Get().answer = [result](ITaskLibrary*, uint32_t, intptr_t, intptr_t, intptr_t, int32_t* out) {
       if (out) *out = 77;
       return result;
     };
@@ -121,21 +120,19 @@ TEST_P(CommandSet, AfterUnloadingTheBoundRecordAnswersNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Wrappers, CommandSet,
     ::testing::Values(
-        CommandCase{"PrepareRun", 2, [](CExpModelTask& t) { return t.PrepareRun(kRunData); },
-                    kTaskArg, Ptr(kRunData), 0, false, 0},
-        CommandCase{"StartPart", 5, [](CExpModelTask& t) { return t.StartPart(kRunData); },
-                    Ptr(kRunData), 0, 0, false, 0},
+        CommandCase{"PrepareRun", 2, [](CExpModelTask& t) { return t.PrepareRun(kRunData); }, kTaskArg, Ptr(kRunData),
+                    0, false, 0},
+        CommandCase{"StartPart", 5, [](CExpModelTask& t) { return t.StartPart(kRunData); }, Ptr(kRunData), 0, 0, false,
+                    0},
         CommandCase{"EndPart", 6, [](CExpModelTask& t) { return t.EndPart(); }, 0, 0, 0, false, 0},
         CommandCase{"ShowWarning", 7, [](CExpModelTask& t) { return t.ShowWarning(); }, 0, 0, 0, false, 0},
-        CommandCase{"PreparePreview", 9, [](CExpModelTask& t) { return t.PreparePreview(kDisplay, 5); },
-                    Ptr(kDisplay), 1, 0, false, 0},
-        CommandCase{"PreparePreviewNoFlag", 9,
-                    [](CExpModelTask& t) { return t.PreparePreview(kDisplay, -3); }, Ptr(kDisplay), 0, 0,
-                    false, 0},
-        CommandCase{"DrawPreview", 10, [](CExpModelTask& t) { return t.DrawPreview(11, Ptr(kDisplay), 33); },
-                    11, Ptr(kDisplay), 33, false, 0},
-        CommandCase{"ShowSignal", 12,
-                    [](CExpModelTask& t) { return t.ShowSignal(Ptr(kTrialCode), Ptr(kDisplay), 0); },
+        CommandCase{"PreparePreview", 9, [](CExpModelTask& t) { return t.PreparePreview(kDisplay, 5); }, Ptr(kDisplay),
+                    1, 0, false, 0},
+        CommandCase{"PreparePreviewNoFlag", 9, [](CExpModelTask& t) { return t.PreparePreview(kDisplay, -3); },
+                    Ptr(kDisplay), 0, 0, false, 0},
+        CommandCase{"DrawPreview", 10, [](CExpModelTask& t) { return t.DrawPreview(11, Ptr(kDisplay), 33); }, 11,
+                    Ptr(kDisplay), 33, false, 0},
+        CommandCase{"ShowSignal", 12, [](CExpModelTask& t) { return t.ShowSignal(Ptr(kTrialCode), Ptr(kDisplay), 0); },
                     Ptr(kTrialCode), Ptr(kDisplay), 0, false, 0},
         CommandCase{"HideSignal", 13, [](CExpModelTask& t) { return t.HideSignal(3); }, 3, 0, 0, false, 0},
         CommandCase{"OnBreak", 14, [](CExpModelTask& t) { return t.OnBreak(); }, 0, 0, 0, true, 0},
@@ -144,23 +141,20 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"PollResponse", 17, [](CExpModelTask& t) { return t.PollResponse(); }, 0, 0, 0, true, 0},
         CommandCase{"IsTrialEnded", 18, [](CExpModelTask& t) { return t.IsTrialEnded(); }, 0, 0, 0, true, 0},
         CommandCase{"OnResponse", 19, [](CExpModelTask& t) { return t.OnResponse(2, 5); }, 2, 5, 0, true, 0},
-        CommandCase{"OnResponseTimeout", 20, [](CExpModelTask& t) { return t.OnResponseTimeout(); }, 0, 0, 0,
+        CommandCase{"OnResponseTimeout", 20, [](CExpModelTask& t) { return t.OnResponseTimeout(); }, 0, 0, 0, true, 0},
+        CommandCase{"OnResponseRelease", 21, [](CExpModelTask& t) { return t.OnResponseRelease(); }, 0, 0, 0, true, 0},
+        CommandCase{"GetExtraResponseCount", 22, [](CExpModelTask& t) { return t.GetExtraResponseCount(); }, 0, 0, 0,
                     true, 0},
-        CommandCase{"OnResponseRelease", 21, [](CExpModelTask& t) { return t.OnResponseRelease(); }, 0, 0, 0,
-                    true, 0},
-        CommandCase{"GetExtraResponseCount", 22, [](CExpModelTask& t) { return t.GetExtraResponseCount(); }, 0,
-                    0, 0, true, 0},
         CommandCase{"ShowFeedback", 23, [](CExpModelTask& t) { return t.ShowFeedback(); }, 0, 0, 0, false, 0},
         CommandCase{"HideFeedback", 24, [](CExpModelTask& t) { return t.HideFeedback(); }, 0, 0, 0, false, 0},
-        CommandCase{"IsTargetTrial", 25, [](CExpModelTask& t) { return t.IsTargetTrial(kTrialCode); },
-                    Ptr(kTrialCode), 0, 0, false, 0},
-        CommandCase{"GetExpectedResponse", 26,
-                    [](CExpModelTask& t) { return t.GetExpectedResponse(kTrialCode); }, Ptr(kTrialCode), 0, 0,
-                    true, 0},
-        CommandCase{"RunSignals", 28, [](CExpModelTask& t) { return t.RunSignals(kRunData); }, Ptr(kRunData),
+        CommandCase{"IsTargetTrial", 25, [](CExpModelTask& t) { return t.IsTargetTrial(kTrialCode); }, Ptr(kTrialCode),
                     0, 0, false, 0},
-        CommandCase{"RunWholeTask", 30, [](CExpModelTask& t) { return t.RunWholeTask(kRunData); },
-                    Ptr(kRunData), 0, 0, false, 0}),
+        CommandCase{"GetExpectedResponse", 26, [](CExpModelTask& t) { return t.GetExpectedResponse(kTrialCode); },
+                    Ptr(kTrialCode), 0, 0, true, 0},
+        CommandCase{"RunSignals", 28, [](CExpModelTask& t) { return t.RunSignals(kRunData); }, Ptr(kRunData), 0, 0,
+                    false, 0},
+        CommandCase{"RunWholeTask", 30, [](CExpModelTask& t) { return t.RunWholeTask(kRunData); }, Ptr(kRunData), 0, 0,
+                    false, 0}),
     [](const ::testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.label); });
 
 // Each task's commands go to its own plug-in.
@@ -192,8 +186,7 @@ TEST_F(CommandSet, ValueAnswersPassThroughUnchanged) {
 // Commands the host sends without a wrapper: classification (27) and the
 // variables (29) go through the record's entry with the values as given.
 TEST_F(CommandSet, CallTaskEntryPassesTheFiveValuesAsGiven) {
-  PluginScript::Get().answer = [](ITaskLibrary*, uint32_t command, intptr_t a, intptr_t, intptr_t,
-                                  int32_t* out) {
+  PluginScript::Get().answer = [](ITaskLibrary*, uint32_t command, intptr_t a, intptr_t, intptr_t, int32_t* out) {
     if (command == kCmdClassifyResponse && out) *out = a == kCatHit ? 11 : static_cast<int32_t>(a);
     if (command == kCmdComputeVariables && out) *out = 0;
     return true;

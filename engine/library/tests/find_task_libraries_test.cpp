@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibraries.h"
+#include "engine/library/tests/TestHook.h"
 #include "tests/support/common/PromptRecorder.h"
 
 namespace qel {
@@ -17,9 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using test::PluginScript;
 using qel::test::PromptRecorder;
 using test::PluginFolder;
+using test::PluginScript;
 
 class FindTaskLibrariesTest : public ::testing::Test {
  protected:
@@ -115,8 +115,8 @@ TEST_F(FindTaskLibrariesTest, FailingFilesAreReportedAndTheNextTakesTheirRecord)
   EXPECT_EQ(LoadedNames(), (std::vector<std::string>{"QelA.qet", "QelE.qet"}));
   const std::string dir = folder.FolderText();
   EXPECT_EQ(prompts.ShownTexts(), (std::vector<std::string>{"Invalid library version \"" + dir + "QelB.qet\"!",
-                                                     "No library \"" + dir + "QelC.qet\"!",
-                                                     "InitTask failed \"" + dir + "QelD.qet\"!"}));
+                                                            "No library \"" + dir + "QelC.qet\"!",
+                                                            "InitTask failed \"" + dir + "QelD.qet\"!"}));
   EXPECT_FALSE(test::IsModuleLoaded(dir + "QelB.qet"));
   EXPECT_FALSE(test::IsModuleLoaded(dir + "QelD.qet"));
   EXPECT_EQ(GetTaskLibrary(1)->GetShortCode(), "EO");
@@ -130,8 +130,7 @@ TEST_F(FindTaskLibrariesTest, TheBuiltTestPluginsLoadTheGoodOnesOnly) {
   const std::string dir = std::string(ENGLIB_PLUGIN_DIR) + "/";
   EXPECT_EQ(prompts.ShownTexts(),
             (std::vector<std::string>{"InitTask failed \"" + dir + "QelEnglibInitFails.qet\"!",
-                                      "No model default \"g_ModelDefault\" in \"" + dir +
-                                          "QelEnglibNoDefault.qet\"!",
+                                      "No model default \"g_ModelDefault\" in \"" + dir + "QelEnglibNoDefault.qet\"!",
                                       "No function \"TaskEntry\" in \"" + dir + "QelEnglibNoEntry.qet\"!",
                                       "Invalid library version \"" + dir + "QelEnglibVersion2.qet\"!"}));
   EXPECT_EQ(GetTaskLibrary(0)->host, nullptr);
@@ -214,8 +213,7 @@ TEST_F(FindTaskLibrariesTest, ASecondScanReleasesTheFirst) {
   fs::remove(folder.Path() / "QelB.qet");
   PluginScript::Get().calls.clear();
   ASSERT_EQ(Scan(folder), 1);
-  EXPECT_EQ(PluginScript::Get().Commands(),
-            (std::vector<uint32_t>{kCmdUnload, kCmdUnload, kCmdInit}));
+  EXPECT_EQ(PluginScript::Get().Commands(), (std::vector<uint32_t>{kCmdUnload, kCmdUnload, kCmdInit}));
   EXPECT_FALSE(test::IsModuleLoaded(folder.FolderText() + "QelB.qet"));
 }
 

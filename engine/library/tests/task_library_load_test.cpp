@@ -5,17 +5,17 @@
 
 #include <cstring>
 
-#include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibrary.h"
+#include "engine/library/tests/TestHook.h"
 #include "tests/support/common/PromptRecorder.h"
 
 namespace qel {
 
 namespace {
 
+using qel::test::PromptRecorder;
 using test::PluginPath;
 using test::PluginScript;
-using qel::test::PromptRecorder;
 
 class TaskLibraryLoad : public ::testing::Test {
  protected:
@@ -124,8 +124,7 @@ class TaskLibraryRefusal : public ::testing::TestWithParam<RefusalCase> {
 TEST_P(TaskLibraryRefusal, ShowsItsMessageAndLeavesNothingLoaded) {
   const RefusalCase& c = GetParam();
   if (c.spoil) {
-    PluginScript::Get().answer = [&c](ITaskLibrary* record, uint32_t command, intptr_t, intptr_t,
-                                      intptr_t, int32_t*) {
+    PluginScript::Get().answer = [&c](ITaskLibrary* record, uint32_t command, intptr_t, intptr_t, intptr_t, int32_t*) {
       if (command == kCmdInit) c.spoil(record);
       return true;
     };

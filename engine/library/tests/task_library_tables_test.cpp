@@ -2,8 +2,8 @@
 // tables, the norm-variable getters, timing presets and code rows.
 #include <gtest/gtest.h>
 
-#include "engine/library/tests/TestHook.h"
 #include "engine/library/TaskLibrary.h"
+#include "engine/library/tests/TestHook.h"
 
 namespace qel {
 
@@ -32,13 +32,10 @@ TEST_F(TaskLibraryTables, KeptTablesSkipUnnamedAndNegativeIdEntries) {
   EXPECT_EQ(m_lib.GetKeptIds(), (std::vector<int>{3, 4, 5, 99, 7}));
   EXPECT_EQ(m_lib.GetKeptEntryIndexes(), (std::vector<int>{0, 1, 2, 6, 7}));
   EXPECT_EQ(m_lib.GetKeptDescriptions(),
-            (std::vector<std::string>{"Z of mean reaction time", "Z of SD", "Z of hits", "",
-                                      "Median reaction time"}));
-  EXPECT_EQ(m_lib.GetKeptSourceDescriptions(),
-            (std::vector<std::string>{"Mean reaction time", "SD of reaction time", "Hits", "",
-                                      "Median reaction time"}));
-  EXPECT_EQ(m_lib.GetKeptSourceCodes(),
-            (std::vector<std::string>{"Thi_eg", "Shi_eg", "Nhi_eg", "", "Mhi_eg"}));
+            (std::vector<std::string>{"Z of mean reaction time", "Z of SD", "Z of hits", "", "Median reaction time"}));
+  EXPECT_EQ(m_lib.GetKeptSourceDescriptions(), (std::vector<std::string>{"Mean reaction time", "SD of reaction time",
+                                                                         "Hits", "", "Median reaction time"}));
+  EXPECT_EQ(m_lib.GetKeptSourceCodes(), (std::vector<std::string>{"Thi_eg", "Shi_eg", "Nhi_eg", "", "Mhi_eg"}));
 }
 
 TEST_F(TaskLibraryTables, FindVariableByNameIsExactAndCaseSensitive) {

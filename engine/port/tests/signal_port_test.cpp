@@ -126,11 +126,11 @@ TEST_P(SignalPortUnusableTest, StaysClosedWithAReasonAndWritesAreHarmless) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, SignalPortUnusableTest,
-    ::testing::Values(
-        UnusableCase{"FifoWithoutReader", [](const fs::path&, const fs::path& f) { return f.string(); }},
-        UnusableCase{"Missing", [](const fs::path& d, const fs::path&) { return (d / "none").string(); }},
-        UnusableCase{"Directory", [](const fs::path& d, const fs::path&) { return d.string(); }},
-        UnusableCase{"CharacterDeviceThatIsNoPort", [](const fs::path&, const fs::path&) { return std::string("/dev/null"); }}),
+    ::testing::Values(UnusableCase{"FifoWithoutReader", [](const fs::path&, const fs::path& f) { return f.string(); }},
+                      UnusableCase{"Missing", [](const fs::path& d, const fs::path&) { return (d / "none").string(); }},
+                      UnusableCase{"Directory", [](const fs::path& d, const fs::path&) { return d.string(); }},
+                      UnusableCase{"CharacterDeviceThatIsNoPort",
+                                   [](const fs::path&, const fs::path&) { return std::string("/dev/null"); }}),
     [](const ::testing::TestParamInfo<UnusableCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SignalPortTest, AReaderThatGoesAwayDoesNotEndTheProgram) {

@@ -156,8 +156,8 @@ std::vector<Record> RunRig::Records() const {
   std::vector<Record> records;
   const uint32_t n = m_machine->GetResponseCount();
   for (uint32_t i = 0; i < n && i < static_cast<uint32_t>(kMaxResponses); ++i) {
-    records.push_back({m_runData->category[m_part][i], m_runData->reactionTime[m_part][i], m_runData->responseCode[m_part][i],
-                       m_runData->taskCategory[m_part][i]});
+    records.push_back({m_runData->category[m_part][i], m_runData->reactionTime[m_part][i],
+                       m_runData->responseCode[m_part][i], m_runData->taskCategory[m_part][i]});
   }
   return records;
 }

@@ -181,14 +181,12 @@ TEST_P(TrialReplacementTest, UserBreakReplacesTheTrial) {
   EXPECT_EQ(rig.m_script.Calls(kCmdSetTrial)[1].code, c.again);
 }
 
-INSTANTIATE_TEST_SUITE_P(Replace, TrialReplacementTest,
-                         testing::Values(ReplaceCase{0, {"TABCD", "TWXYZ"}, "TABCD"},
-                                         ReplaceCase{1, {"TABCD", "TWXYZ"}, "TCDAB"},
-                                         ReplaceCase{1, {"TABC", "TWXYZ"}, "TABC"},
-                                         ReplaceCase{2, {"TABCDEFGH", "TWXYZ"}, "TGHEFCDAB"},
-                                         ReplaceCase{2, {"TABCDEF", "TWXYZ"}, "TABCDEF"},
-                                         ReplaceCase{3, {"TABCD", "TWXYZ"}, "TWXYZ"},
-                                         ReplaceCase{3, {"TABCD"}, "TABCD"}));
+INSTANTIATE_TEST_SUITE_P(
+    Replace, TrialReplacementTest,
+    testing::Values(ReplaceCase{0, {"TABCD", "TWXYZ"}, "TABCD"}, ReplaceCase{1, {"TABCD", "TWXYZ"}, "TCDAB"},
+                    ReplaceCase{1, {"TABC", "TWXYZ"}, "TABC"}, ReplaceCase{2, {"TABCDEFGH", "TWXYZ"}, "TGHEFCDAB"},
+                    ReplaceCase{2, {"TABCDEF", "TWXYZ"}, "TABCDEF"}, ReplaceCase{3, {"TABCD", "TWXYZ"}, "TWXYZ"},
+                    ReplaceCase{3, {"TABCD"}, "TABCD"}));
 
 TEST(Interruption, OmissionReplacesTheTrialItGivesAgain) {
   RunRig rig;

@@ -107,7 +107,8 @@ TEST(RunPart, ErrorOutcomeSwitchesToTheSecondList) {
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2"});
   ASSERT_TRUE(rig.Start(true));
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_display.m_opened == 1 && rig.m_display.m_state.load() == kBreakOnScreen; }));
+  ASSERT_TRUE(
+      rig.RunUntil([&] { return rig.m_display.m_opened == 1 && rig.m_display.m_state.load() == kBreakOnScreen; }));
   rig.m_display.m_state.store(kBreakContinue);
   ASSERT_TRUE(rig.RunToEnd());
   EXPECT_EQ(TrialCodes(rig.m_script), (std::vector<std::string>{"T1", "S1", "S2", "T1", "T2"}));

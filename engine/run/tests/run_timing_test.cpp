@@ -29,8 +29,8 @@ std::vector<uint32_t> Gaps(const std::vector<uint32_t>& times) {
 struct ControlCase {
   const char* name;
   uint32_t control;
-  int32_t rt;           // -1: no response
-  uint32_t expectedGap; // onset to onset
+  int32_t rt;            // -1: no response
+  uint32_t expectedGap;  // onset to onset
 };
 
 class EventsIntervalTest : public testing::TestWithParam<ControlCase> {};
@@ -56,8 +56,7 @@ TEST_P(EventsIntervalTest, NextOnsetCountsFromTheRightMoment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Control, EventsIntervalTest,
-    testing::Values(ControlCase{"event rate", 1, 300, 1000},
-                    ControlCase{"post response", 0, 300, 300 + 1000},
+    testing::Values(ControlCase{"event rate", 1, 300, 1000}, ControlCase{"post response", 0, 300, 300 + 1000},
                     ControlCase{"post release", 2, 300, 300 + 200 + 1000},
                     ControlCase{"event rate, no response", 1, -1, 1000},
                     ControlCase{"post response, no response: from the deadline", 0, -1, 800 + 1000},

@@ -80,7 +80,7 @@ bool FakeProject::WriteResponses(const std::string& testee, const std::string& m
                                  const CTaskRunData& runData, int variableCount, const QelDateTime&, bool* added,
                                  bool* newVariablesRow) {
   m_writes.push_back({testee, model, task.TaskIdStr, task.currentPart, task.currentAssessment, variableCount,
-                    runData.category[task.currentPart][0]});
+                      runData.category[task.currentPart][0]});
   if (added) *added = m_userAdded;
   if (newVariablesRow) *newVariablesRow = m_newRow;
   return m_writeOk;
@@ -92,8 +92,8 @@ ScoreRecorder::~ScoreRecorder() { qel::SetScoreDialogFactory(nullptr); }
 int ScoreRecorder::RunScoreDialog(const ScoreDialogRequest& request) {
   const int part = request.part - 1;
   m_seen.push_back({request, request.runData ? request.runData->variableCount : -1,
-                  request.runData ? request.runData->values[0] : 0.0,
-                  request.task && part >= 0 && part < kMaxParts ? request.task->trialCounts[part] : 0});
+                    request.runData ? request.runData->values[0] : 0.0,
+                    request.task && part >= 0 && part < kMaxParts ? request.task->trialCounts[part] : 0});
   return m_answer;
 }
 

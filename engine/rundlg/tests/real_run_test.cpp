@@ -8,10 +8,10 @@
 #include <cstring>
 #include <memory>
 
-#include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "app/settings/SystemSettings.h"
 #include "engine/input/InputDevices.h"
 #include "engine/library/TaskLibrary.h"
+#include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "engine/rundlg/ui/DlgRun.h"
 #include "tests/support/gui/WxPump.h"
 #include "tests/support/x11/XScreenShot.h"

@@ -6,9 +6,9 @@
 #include <atomic>
 #include <thread>
 
-#include "engine/rundlg/tests/RunDialogFixture.h"
 #include "app/settings/SystemSettings.h"
 #include "engine/rundlg/RunBreakTexts.h"
+#include "engine/rundlg/tests/RunDialogFixture.h"
 #include "include/qel/TaskEntry.h"
 #include "ui/NotifyCodes.h"
 
@@ -249,7 +249,7 @@ TEST_F(RunEnd, ASignalsRunShowsTheSignalsOnAWorkerAndGivesTheDevicesBack) {
   ASSERT_TRUE(WaitUntil([&] { return !m_dialog->IsSignalsActive(); }));
   EXPECT_TRUE(ran);
   EXPECT_EQ(m_devices.m_log, (std::vector<std::string>{"fullscreen", "sound", "input", "response", "-keyboard",
-                                                   "-response", "-input", "-sound", "-voicekey", "-display"}));
+                                                       "-response", "-input", "-sound", "-voicekey", "-display"}));
   EXPECT_EQ(m_caller->Codes(), (std::vector<int>{kNotifyRunStarted, kNotifyRunEnded}));
   EXPECT_TRUE(m_scores.m_seen.empty());
   EXPECT_EQ(TheScript().Count(kCmdComputeVariables), 0);

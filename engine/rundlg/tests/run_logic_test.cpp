@@ -68,17 +68,17 @@ TEST_P(Completion, OnlyARunToItsEndIsStored) {
   EXPECT_EQ(IsRunSavable(GetParam().state), GetParam().savable);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Completion,
-    ::testing::Values(CompletionCase{{false, false, 1, 0, false}, true, true},
-                      CompletionCase{{false, false, 1, 0, true}, true, false},   // practice
-                      CompletionCase{{true, false, 1, 0, false}, false, false},  // stopped
-                      CompletionCase{{false, true, 1, 0, false}, false, false},  // plug-in break flag
-                      // A series task that reports its results done stays complete.
-                      CompletionCase{{true, false, 1, kSeries, false}, true, true},
-                      CompletionCase{{true, true, 2, kSeries, false}, true, true},
-                      CompletionCase{{true, false, 0, kSeries, false}, false, false},
-                      CompletionCase{{true, false, 1, kTrials, false}, false, false}));
+INSTANTIATE_TEST_SUITE_P(Table, Completion,
+                         ::testing::Values(CompletionCase{{false, false, 1, 0, false}, true, true},
+                                           CompletionCase{{false, false, 1, 0, true}, true, false},   // practice
+                                           CompletionCase{{true, false, 1, 0, false}, false, false},  // stopped
+                                           CompletionCase{
+                                               {false, true, 1, 0, false}, false, false},  // plug-in break flag
+                                           // A series task that reports its results done stays complete.
+                                           CompletionCase{{true, false, 1, kSeries, false}, true, true},
+                                           CompletionCase{{true, true, 2, kSeries, false}, true, true},
+                                           CompletionCase{{true, false, 0, kSeries, false}, false, false},
+                                           CompletionCase{{true, false, 1, kTrials, false}, false, false}));
 
 class RowLibrary final : public ITaskLibrary {
  public:

@@ -2,9 +2,9 @@
 // way a start can fail.
 #include <wx/listbox.h>
 
-#include "engine/rundlg/tests/RunDialogFixture.h"
 #include "app/settings/SystemSettings.h"
 #include "common/Prompt.h"
+#include "engine/rundlg/tests/RunDialogFixture.h"
 #include "include/qel/TaskEntry.h"
 #include "ui/NotifyCodes.h"
 
@@ -106,8 +106,7 @@ TEST_P(RunStartFailure, ReleasesEverythingAndOffersNoScore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, RunStartFailure,
-    ::testing::Values(FailureCase{"fullscreen", 0, {"fullscreen"}},
-                      FailureCase{"sound", 0, {"fullscreen", "sound"}},
+    ::testing::Values(FailureCase{"fullscreen", 0, {"fullscreen"}}, FailureCase{"sound", 0, {"fullscreen", "sound"}},
                       FailureCase{"input", 0, {"fullscreen", "sound", "input"}},
                       FailureCase{"response", 0, {"fullscreen", "sound", "input", "response"}},
                       FailureCase{"keyboard", 2, {"fullscreen", "sound", "input", "response", "keyboard"}},
@@ -139,7 +138,8 @@ TEST_F(RunStart, ATimerWithoutClockIsReportedAndOpensNoDevice) {
 TEST_F(RunStart, AVoiceKeyTaskOpensTheVoiceKeyFirst) {
   m_task.w.TaskFlags |= kTaskFlagVoiceKey;
   ASSERT_TRUE(m_dialog->RunPractice(nullptr, nullptr, nullptr));
-  EXPECT_EQ(m_devices.m_log, (std::vector<std::string>{"voicekey", "fullscreen", "sound", "input", "response", "mouse"}));
+  EXPECT_EQ(m_devices.m_log,
+            (std::vector<std::string>{"voicekey", "fullscreen", "sound", "input", "response", "mouse"}));
 }
 
 struct CapacityCase {

@@ -7,10 +7,10 @@
 
 #include <set>
 
-#include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "app/text/ImageIndex.h"
 #include "editors/ModelTaskEditor.h"
 #include "engine/library/TaskLibraries.h"
+#include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "engine/rundlg/ui/DlgTasksAvailable.h"
 #include "ui/ui/ListCtrlQel.h"
 

@@ -16,14 +16,14 @@
 #include "app/text/DateTimeText.h"
 #include "common/Prompt.h"
 #include "engine/host/ui/TaskHost.h"
-#include "engine/rundlg/ui/HostRunDevices.h"
 #include "engine/rundlg/RunBreakTexts.h"
 #include "engine/rundlg/RunCompletion.h"
+#include "engine/rundlg/ui/HostRunDevices.h"
 #include "engine/timer/ui/TimerStatusButton.h"
 #include "project/RunProject.h"
 #include "scores/ScoreDialog.h"
-#include "ui/ui/MainWindows.h"
 #include "ui/NotifyCodes.h"
+#include "ui/ui/MainWindows.h"
 #include "ui/ui/QelNotify.h"
 
 namespace qel {
@@ -37,16 +37,13 @@ constexpr const char* kAlreadyPerformed =
 
 std::string Text(const char* text) { return text ? text : ""; }
 
-uint32_t RunSeed() {
-  return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-}
+uint32_t RunSeed() { return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()); }
 
 }  // namespace
 
 CDlgRun::CDlgRun(wxWindow* parent, CTaskHost& host, CTaskRunData& runData, IRunDevices* devices,
                  qel::ITickSource* tickSource)
-    : wxDialog(parent, wxID_ANY, "Run", wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE | wxSTAY_ON_TOP),
+    : wxDialog(parent, wxID_ANY, "Run", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxSTAY_ON_TOP),
       m_host(host),
       m_runData(runData),
       m_pDevices(devices),
@@ -101,8 +98,8 @@ CDlgRun::~CDlgRun() {
 void CDlgRun::CreateControls() {
   auto* top = new wxBoxSizer(wxVERTICAL);
 
-  m_pInstruction = new wxTextCtrl(this, kIdInstruction, "", wxDefaultPosition, wxSize(360, 90),
-                                  wxTE_MULTILINE | wxTE_READONLY);
+  m_pInstruction =
+      new wxTextCtrl(this, kIdInstruction, "", wxDefaultPosition, wxSize(360, 90), wxTE_MULTILINE | wxTE_READONLY);
   top->Add(m_pInstruction, 1, wxEXPAND | wxALL, 5);
 
   auto* grid = new wxFlexGridSizer(2, wxSize(8, 2));
@@ -153,8 +150,9 @@ const char* CDlgRun::GetBreakReplyName(int i) { return i >= 0 && i < 2 ? kBreakR
 
 void CDlgRun::SetCaption() {
   if (!m_pTask) return;
-  wxDialog::SetTitle(wxString::FromUTF8(m_pTask->TaskName) +
-           wxString::Format(", Ver.%d, Part %d", static_cast<int>(m_pTask->w.TaskVersion), m_pTask->currentPart + 1));
+  wxDialog::SetTitle(wxString::FromUTF8(m_pTask->TaskName) + wxString::Format(", Ver.%d, Part %d",
+                                                                              static_cast<int>(m_pTask->w.TaskVersion),
+                                                                              m_pTask->currentPart + 1));
 }
 
 bool CDlgRun::SetTitle(bool show) {
@@ -239,15 +237,14 @@ bool CDlgRun::StartTest() {
   if (!m_pProject || !m_pTask || IsRunInProgress()) return false;
   const int part = m_pTask->currentPart;
   // A read that fails may hide stored trials: nothing is overwritten unasked.
-  if (!m_pProject->ReadResponses(m_strTesteeCode, m_strModelName, *m_pTask, m_pTask->currentAssessment, 1,
-                                 kMaxParts)) {
+  if (!m_pProject->ReadResponses(m_strTesteeCode, m_strModelName, *m_pTask, m_pTask->currentAssessment, 1, kMaxParts)) {
     return false;
   }
   if (part >= 0 && part < kMaxParts && m_pTask->trialCounts[part] > 0) {
     char question[1024];
-    std::snprintf(question, sizeof question, kAlreadyPerformed, m_pProject->GetPath().c_str(),
-                  m_strTesteeCode.c_str(), m_strModelName.c_str(), m_pTask->TaskIdStr.c_str(),
-                  static_cast<unsigned>(part + 1), static_cast<unsigned>(m_pTask->currentAssessment));
+    std::snprintf(question, sizeof question, kAlreadyPerformed, m_pProject->GetPath().c_str(), m_strTesteeCode.c_str(),
+                  m_strModelName.c_str(), m_pTask->TaskIdStr.c_str(), static_cast<unsigned>(part + 1),
+                  static_cast<unsigned>(m_pTask->currentAssessment));
     const int answer =
         qel::ShowPrompt(question, "Qel", qel::kPromptOkCancel | qel::kPromptIconWarning | qel::kPromptDefault2);
     if (answer != qel::kAnswerOk) return false;
@@ -481,8 +478,7 @@ void CDlgRun::FinishRun(int part, bool started) {
   m_runData.ClearValues();
   int32_t variables = -1;
   ITaskRunData* runData = &m_runData;
-  if (!m_pTask->library->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(runData), 0, 0,
-                                       &variables)) {
+  if (!m_pTask->library->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(runData), 0, 0, &variables)) {
     variables = -1;
   }
   if (variables < 0) return;
@@ -520,8 +516,8 @@ void CDlgRun::StoreRun(int variableCount) {
   }
   bool userAdded = false;
   bool newVariablesRow = false;
-  if (!m_pProject->WriteResponses(m_strTesteeCode, m_strModelName, task, m_runData, variableCount,
-                                  m_runData.testDate, &userAdded, &newVariablesRow)) {
+  if (!m_pProject->WriteResponses(m_strTesteeCode, m_strModelName, task, m_runData, variableCount, m_runData.testDate,
+                                  &userAdded, &newVariablesRow)) {
     return;
   }
   QelAssessmentNotice notice;

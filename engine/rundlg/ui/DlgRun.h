@@ -173,11 +173,11 @@ class CDlgRun : public wxDialog {
   bool m_bPractice = true;
   bool m_bRunActive = false;
   bool m_bSignalsActive = false;
-  bool m_bStarted = false;       // the run got through its start
+  bool m_bStarted = false;  // the run got through its start
   bool m_bSelfTimed = false;
-  bool m_bStopped = false;       // stopped by the operator or aborted
-  bool m_bEndPending = false;    // the end waits for the worker to finish
-  bool m_bClosing = false;       // the window goes: no score dialog
+  bool m_bStopped = false;     // stopped by the operator or aborted
+  bool m_bEndPending = false;  // the end waits for the worker to finish
+  bool m_bClosing = false;     // the window goes: no score dialog
   uint32_t m_nTrialCount = 0;
 
   // Controls.

@@ -3,9 +3,9 @@
 // the SDL sound output and the voice key on the sound capture.
 #pragma once
 
-#include "engine/rundlg/RunDevices.h"
 #include "engine/run/KeyboardRunAdapter.h"
 #include "engine/run/VoiceKeyRunAdapter.h"
+#include "engine/rundlg/RunDevices.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 
 namespace qel {
@@ -18,7 +18,8 @@ class CTaskHost;
 bool OpenRunFullScreen(CTaskHost& host, int displayIndex);
 
 // The operator's message for a display index that names no display.
-constexpr const char* kRunDisplayMissing = "Display %d not found!\nChoose the run's display in the system configuration.";
+constexpr const char* kRunDisplayMissing =
+    "Display %d not found!\nChoose the run's display in the system configuration.";
 
 class CHostRunDevices final : public IRunDevices {
  public:

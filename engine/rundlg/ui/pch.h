@@ -1,5 +1,5 @@
 // Precompiled headers of the run dialogs.
 #pragma once
 
-#include <wx/wx.h>
 #include <wx/listctrl.h>
+#include <wx/wx.h>

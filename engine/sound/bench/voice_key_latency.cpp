@@ -30,11 +30,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRate = 8000;
-constexpr double kBurstAt = 0.3;     // s
-constexpr double kBurstLength = 0.3; // s
-constexpr double kTotal = 0.8;       // s
+constexpr double kBurstAt = 0.3;      // s
+constexpr double kBurstLength = 0.3;  // s
+constexpr double kTotal = 0.8;        // s
 constexpr double kAmplitude = 16000;
-constexpr int kThreshold = 50;       // percent
+constexpr int kThreshold = 50;  // percent
 
 int16_t SampleAt(size_t i) {
   const size_t first = static_cast<size_t>(kBurstAt * kRate);
@@ -117,8 +117,8 @@ int main(int argc, char** argv) {
   qel::ShutdownSound();
   std::filesystem::remove_all(pattern);
 
-  std::printf("voice key: 1 kHz burst at %.0f %% of full scale, threshold %d %%, %d runs\n",
-              kAmplitude * 100 / 32767, kThreshold, runs);
+  std::printf("voice key: 1 kHz burst at %.0f %% of full scale, threshold %d %%, %d runs\n", kAmplitude * 100 / 32767,
+              kThreshold, runs);
   std::printf("detector alone: %.3f ms (%zu samples after the burst's start)\n", detectorMs,
               crossing - static_cast<size_t>(kBurstAt * kRate));
   if (latencies.empty()) {

@@ -5,7 +5,6 @@
 
 namespace qel {
 
-
 void CCaptureRing::Reset(bool loop) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_written = 0;

@@ -13,7 +13,6 @@
 
 namespace qel {
 
-
 class CCaptureRing {
  public:
   static constexpr uint32_t kFrameBytes = 4;  // one stereo pair of 16-bit samples

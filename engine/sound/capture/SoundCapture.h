@@ -14,7 +14,6 @@
 
 namespace qel {
 
-
 class CSoundCapture {
  public:
   static constexpr int kRate = 8000;

@@ -10,7 +10,6 @@
 
 namespace qel {
 
-
 // Opens capture device index of the capture list (an index past the list
 // keeps the previous choice; -1 or a default entry: the default device).
 // Without any capture device: "Audio input unavailable!\r\nIs microphone

@@ -75,7 +75,8 @@ struct WaveBytes {
 inline std::vector<uint8_t> Pcm16Sine(uint32_t frames, uint32_t rate, double freq, double amplitude = 12000) {
   std::vector<uint8_t> b;
   for (uint32_t i = 0; i < frames; ++i)
-    Put16(b, static_cast<uint16_t>(static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * freq * i / rate)))));
+    Put16(b,
+          static_cast<uint16_t>(static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * freq * i / rate)))));
   return b;
 }
 

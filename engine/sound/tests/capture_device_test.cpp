@@ -5,10 +5,10 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/sound/tests/SoundTestEnvironment.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/capture/CaptureRing.h"
 #include "engine/sound/capture/VoiceCapture.h"
+#include "engine/sound/tests/SoundTestEnvironment.h"
 
 namespace qel {
 

@@ -84,7 +84,8 @@ TEST_F(Ring, AReaderMoreThanARingBehindGetsTheNewestRingInOrder) {
   uint32_t frames = 0;
   ASSERT_TRUE(m_ring.Read(m_dest.data(), CCaptureRing::kBytes, &frames));
   EXPECT_EQ(frames, CCaptureRing::kBytes / 4);
-  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + CCaptureRing::kBytes), Pattern(CCaptureRing::kBytes, 6000));
+  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + CCaptureRing::kBytes),
+            Pattern(CCaptureRing::kBytes, 6000));
 }
 
 TEST_F(Ring, CaptureOnceStopsWhenTheRingIsFull) {
@@ -97,7 +98,8 @@ TEST_F(Ring, CaptureOnceStopsWhenTheRingIsFull) {
   uint32_t frames = 0;
   ASSERT_TRUE(m_ring.Read(m_dest.data(), CCaptureRing::kBytes, &frames));
   EXPECT_EQ(frames, CCaptureRing::kBytes / 4);
-  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + CCaptureRing::kBytes), Pattern(CCaptureRing::kBytes, 0));
+  EXPECT_EQ(std::vector<uint8_t>(m_dest.begin(), m_dest.begin() + CCaptureRing::kBytes),
+            Pattern(CCaptureRing::kBytes, 0));
   m_ring.Reset(true);
   EXPECT_FALSE(m_ring.Ended());
   EXPECT_FALSE(m_ring.Read(m_dest.data(), 100, &frames));

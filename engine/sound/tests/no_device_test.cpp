@@ -6,11 +6,11 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/sound/tests/SoundTestEnvironment.h"
-#include "engine/sound/tests/WaveBytes.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/SoundService.h"
 #include "engine/sound/capture/VoiceCapture.h"
+#include "engine/sound/tests/SoundTestEnvironment.h"
+#include "engine/sound/tests/WaveBytes.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 
 namespace qel {
@@ -18,11 +18,13 @@ namespace qel {
 namespace {
 
 size_t Count(const std::vector<std::string>& v, const std::string& start) {
-  return static_cast<size_t>(std::count_if(v.begin(), v.end(), [&](const std::string& s) { return s.rfind(start, 0) == 0; }));
+  return static_cast<size_t>(
+      std::count_if(v.begin(), v.end(), [&](const std::string& s) { return s.rfind(start, 0) == 0; }));
 }
 
 void UseEverything() {
-  const auto image = test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, 22050, 16)}, {"data", test::Pcm16Sine(441, 22050, 500)}}}.Build();
+  const auto image =
+      test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, 22050, 16)}, {"data", test::Pcm16Sine(441, 22050, 500)}}}.Build();
   EXPECT_EQ(LoadWaveImage(image.data(), image.size()), kSoundNotInitialized);
   EXPECT_EQ(PlayCurrentSound(true), kSoundOk);
   EXPECT_FALSE(IsCurrentSoundPlaying());

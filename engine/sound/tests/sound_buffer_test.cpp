@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "engine/sound/SoundBuffer.h"
 #include "engine/sound/tests/AudioAnalysis.h"
 #include "engine/sound/tests/WaveBytes.h"
-#include "engine/sound/SoundBuffer.h"
 
 namespace qel {
 
@@ -61,16 +61,21 @@ TEST(SoundBuffer, PlayedOnceKeepsPitchAndLengthInEveryDeviceFormat) {
     const double seconds = 0.25;
     const double freq = 700;
     const uint32_t frames = static_cast<uint32_t>(seconds * c.rate);
-    std::vector<uint8_t> mono = c.bits == 8 ? test::Pcm8Sine(frames, c.rate, freq) : test::Pcm16Sine(frames, c.rate, freq);
+    std::vector<uint8_t> mono =
+        c.bits == 8 ? test::Pcm8Sine(frames, c.rate, freq) : test::Pcm16Sine(frames, c.rate, freq);
     std::vector<uint8_t> data;
     const size_t bps = c.bits / 8;
     for (uint32_t i = 0; i < frames; ++i)
-      for (int ch = 0; ch < c.channels; ++ch) data.insert(data.end(), mono.begin() + i * bps, mono.begin() + (i + 1) * bps);
+      for (int ch = 0; ch < c.channels; ++ch)
+        data.insert(data.end(), mono.begin() + i * bps, mono.begin() + (i + 1) * bps);
 
     std::unique_ptr<CSoundBuffer> sound;
-    ASSERT_EQ(CSoundBuffer::Create(Format(c.channels, c.rate, c.bits), data.data(), data.size(), DeviceSpec(c.deviceRate), sound, nullptr), kSoundOk);
+    ASSERT_EQ(CSoundBuffer::Create(Format(c.channels, c.rate, c.bits), data.data(), data.size(),
+                                   DeviceSpec(c.deviceRate), sound, nullptr),
+              kSoundOk);
     sound->Play(false);
-    const auto out = Render(*sound, static_cast<size_t>(c.deviceRate));  // a whole second: the sound and silence after it
+    const auto out =
+        Render(*sound, static_cast<size_t>(c.deviceRate));  // a whole second: the sound and silence after it
     EXPECT_FALSE(sound->IsPlaying());
     EXPECT_EQ(sound->Position(), 0u);
     for (int ch = 0; ch < 2; ++ch) {
@@ -96,7 +101,9 @@ TEST(SoundBuffer, LoopedPeriodKeepsItsPitch) {
     for (int i = 0; i < c.n; ++i)
       test::Put16(period, static_cast<uint16_t>(static_cast<int16_t>(std::sin(i * 6.283184 / c.n) * 4095.0)));
     std::unique_ptr<CSoundBuffer> sound;
-    ASSERT_EQ(CSoundBuffer::Create(Format(1, c.rate, 16), period.data(), period.size(), DeviceSpec(c.deviceRate), sound, nullptr), kSoundOk);
+    ASSERT_EQ(CSoundBuffer::Create(Format(1, c.rate, 16), period.data(), period.size(), DeviceSpec(c.deviceRate), sound,
+                                   nullptr),
+              kSoundOk);
     sound->Play(true);
     const auto out = Render(*sound, static_cast<size_t>(c.deviceRate) / 2);
     EXPECT_TRUE(sound->IsPlaying());
@@ -112,7 +119,8 @@ TEST(SoundBuffer, LoopedPeriodKeepsItsPitch) {
 TEST(SoundBuffer, StopKeepsThePositionRewindGoesBackToTheStart) {
   const auto data = test::Pcm16Sine(22050, 22050, 500);
   std::unique_ptr<CSoundBuffer> sound;
-  ASSERT_EQ(CSoundBuffer::Create(Format(1, 22050, 16), data.data(), data.size(), DeviceSpec(22050), sound, nullptr), kSoundOk);
+  ASSERT_EQ(CSoundBuffer::Create(Format(1, 22050, 16), data.data(), data.size(), DeviceSpec(22050), sound, nullptr),
+            kSoundOk);
   std::vector<uint8_t> piece(1024);
   sound->Render(piece.data(), 1024);
   EXPECT_EQ(std::count(piece.begin(), piece.end(), 0), 1024) << "silence before Play";
@@ -133,9 +141,12 @@ TEST(SoundBuffer, StopKeepsThePositionRewindGoesBackToTheStart) {
 TEST(SoundBuffer, RefusesWhatItCannotPlay) {
   const std::vector<uint8_t> data(100, 0x80);
   std::unique_ptr<CSoundBuffer> sound;
-  EXPECT_EQ(CSoundBuffer::Create(Format(1, 22050, 16), nullptr, 100, DeviceSpec(22050), sound, nullptr), kSoundInvalidArg);
-  EXPECT_EQ(CSoundBuffer::Create(Format(2, 22050, 16), data.data(), 3, DeviceSpec(22050), sound, nullptr), kSoundInvalidArg);
-  EXPECT_EQ(CSoundBuffer::Create(Format(3, 22050, 16), data.data(), 100, DeviceSpec(22050), sound, nullptr), kSoundBadFormat);
+  EXPECT_EQ(CSoundBuffer::Create(Format(1, 22050, 16), nullptr, 100, DeviceSpec(22050), sound, nullptr),
+            kSoundInvalidArg);
+  EXPECT_EQ(CSoundBuffer::Create(Format(2, 22050, 16), data.data(), 3, DeviceSpec(22050), sound, nullptr),
+            kSoundInvalidArg);
+  EXPECT_EQ(CSoundBuffer::Create(Format(3, 22050, 16), data.data(), 100, DeviceSpec(22050), sound, nullptr),
+            kSoundBadFormat);
   QelWaveFormat adpcm = Format(1, 22050, 16);
   adpcm.formatTag = 2;
   EXPECT_EQ(CSoundBuffer::Create(adpcm, data.data(), 100, DeviceSpec(22050), sound, nullptr), kSoundBadFormat);

@@ -5,12 +5,12 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/sound/tests/AudioAnalysis.h"
-#include "engine/sound/tests/SoundTestEnvironment.h"
-#include "engine/sound/tests/WaveBytes.h"
 #include "engine/sound/ResourceData.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/SoundService.h"
+#include "engine/sound/tests/AudioAnalysis.h"
+#include "engine/sound/tests/SoundTestEnvironment.h"
+#include "engine/sound/tests/WaveBytes.h"
 
 namespace qel {
 
@@ -101,7 +101,8 @@ TEST_F(DiskOutput, LoopedToneHasItsFrequencyAndLastsUntilStopped) {
 TEST_F(DiskOutput, WaveImagePlayedOnceHasItsLengthAndPitchAndEnds) {
   const uint32_t rate = 11025;
   const uint32_t frames = rate / 4;  // 0.25 s
-  const auto image = test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, rate, 8)}, {"data", test::Pcm8Sine(frames, rate, 700)}}}.Build();
+  const auto image =
+      test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, rate, 8)}, {"data", test::Pcm8Sine(frames, rate, 700)}}}.Build();
   ASSERT_EQ(LoadWaveImage(image.data(), image.size()), kSoundOk);
   ASSERT_EQ(PlayCurrentSound(false), kSoundOk);
   EXPECT_TRUE(IsCurrentSoundPlaying());
@@ -127,8 +128,10 @@ TEST_F(DiskOutput, FeedbackSoundWithDataBehindAnotherChunkLoadsAndPlays) {
 }
 
 TEST_F(DiskOutput, RefusedImageLeavesTheCurrentSoundPlaying) {
-  const auto good = test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, 22050, 16)}, {"data", test::Pcm16Sine(2205, 22050, 441)}}}.Build();
-  const auto adpcm = test::WaveBytes{{{"fmt ", test::FmtBody(2, 1, 22050, 4, 32)}, {"data", std::vector<uint8_t>(256, 0x11)}}}.Build();
+  const auto good =
+      test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, 22050, 16)}, {"data", test::Pcm16Sine(2205, 22050, 441)}}}.Build();
+  const auto adpcm =
+      test::WaveBytes{{{"fmt ", test::FmtBody(2, 1, 22050, 4, 32)}, {"data", std::vector<uint8_t>(256, 0x11)}}}.Build();
   ASSERT_EQ(LoadWaveImage(good.data(), good.size()), kSoundOk);
   ASSERT_EQ(PlayCurrentSound(true), kSoundOk);
   EXPECT_EQ(LoadWaveImage(adpcm.data(), adpcm.size()), kSoundNotPcmWave);
@@ -175,7 +178,8 @@ TEST(SoundOutputLost, DeviceThatGoesAwayEndsThePlayAndIsOpenedAgain) {
   test::PromptRecorder prompts;
   setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
   ASSERT_EQ(InitSoundOutput(-1), kSoundOk);
-  const auto image = test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, 22050, 16)}, {"data", test::Pcm16Sine(22050, 22050, 441)}}}.Build();
+  const auto image =
+      test::WaveBytes{{{"fmt ", test::FmtBody(1, 1, 22050, 16)}, {"data", test::Pcm16Sine(22050, 22050, 441)}}}.Build();
   ASSERT_EQ(LoadWaveImage(image.data(), image.size()), kSoundOk);
   ASSERT_EQ(PlayCurrentSound(true), kSoundOk);
   const auto end = std::chrono::steady_clock::now() + 5s;

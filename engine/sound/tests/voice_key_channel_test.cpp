@@ -25,10 +25,10 @@ TEST(VoiceKeyChannel, SetRateClampsAndSaysSo) {
     bool ok;
     int rateAfter, blocksAfter, divisor;
   } cases[] = {
-      {8000, 1000, true, 8000, 1000, 8},     {44100, 20000, true, 44100, 20000, 2},
-      {4000, 1000, false, 8000, 1000, 8},    {96000, 1000, false, 44100, 1000, 44},
-      {8000, 1, false, 8000, 2, 2500},       {8000, 30000, false, 8000, 20000, 2},
-      {8000, 5000, false, 8000, 5000, 2},    {22050, 2, false, 22050, 2, 2500},
+      {8000, 1000, true, 8000, 1000, 8},  {44100, 20000, true, 44100, 20000, 2},
+      {4000, 1000, false, 8000, 1000, 8}, {96000, 1000, false, 44100, 1000, 44},
+      {8000, 1, false, 8000, 2, 2500},    {8000, 30000, false, 8000, 20000, 2},
+      {8000, 5000, false, 8000, 5000, 2}, {22050, 2, false, 22050, 2, 2500},
   };
   for (const Case& k : cases) {
     CVoiceKeyChannel c;
@@ -52,11 +52,10 @@ TEST(VoiceKeyChannel, LevelAfterALoudSampleFollowsTheDecayingPeak) {
     int16_t sample;
     int high, low, peakToPeak, level;
   } steps[] = {
-      {32767, 32767, 0, 32767, 4095},   // 0 + 32767/8
-      {0, 28672, 0, 28672, 7167},       // high - high/8; 4095 + (28672-4095)/8
-      {0, 25088, 0, 25088, 9407},       // 7167 + (25088-7167)/8
-      {-8000, 21952, -8000, 29952, 11975},
-      {0, 19208, -7000, 26208, 13754},  // low - low/8
+      {32767, 32767, 0, 32767, 4095},                                        // 0 + 32767/8
+      {0, 28672, 0, 28672, 7167},                                            // high - high/8; 4095 + (28672-4095)/8
+      {0, 25088, 0, 25088, 9407},                                            // 7167 + (25088-7167)/8
+      {-8000, 21952, -8000, 29952, 11975}, {0, 19208, -7000, 26208, 13754},  // low - low/8
   };
   for (const auto& s : steps) {
     c.Feed(s.sample);
@@ -72,9 +71,7 @@ TEST(VoiceKey, ThresholdLevelIsPercentOfFullScale) {
   CVoiceKey key;
   EXPECT_EQ(key.ThresholdPercent(), 50);
   EXPECT_EQ(key.ThresholdLevel(), 16383);
-  const struct {
-    int percent, level;
-  } cases[] = {{10, 3276}, {50, 16383}, {90, 29490}, {100, 32767}};
+  const struct { int percent, level; } cases[] = {{10, 3276}, {50, 16383}, {90, 29490}, {100, 32767}};
   for (const auto& c : cases) {
     key.SetThreshold(c.percent);
     EXPECT_EQ(key.ThresholdPercent(), c.percent);

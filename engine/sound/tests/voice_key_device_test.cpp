@@ -5,8 +5,8 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/sound/tests/SoundTestEnvironment.h"
 #include "engine/sound/SoundDevices.h"
+#include "engine/sound/tests/SoundTestEnvironment.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 
 namespace qel {

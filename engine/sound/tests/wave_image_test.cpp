@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "engine/sound/tests/WaveBytes.h"
 #include "engine/sound/WaveImage.h"
+#include "engine/sound/tests/WaveBytes.h"
 
 namespace qel {
 
@@ -41,11 +41,29 @@ std::vector<GoodCase> GoodCases() {
   return {
       {"plain", {{Fmt16(), Data(100)}}, 44, 100, 1, 22050, 16},
       {"fact chunk puts data at 48", {{Fmt16(), {"fact", {10, 0, 0, 0}}, Data(20)}}, 56, 20, 1, 22050, 16},
-      {"text holding 'data' before the data chunk", {{Fmt16(), {"LIST", listBody}, Data(64)}}, 36 + 8 + 20 + 8, 64, 1, 22050, 16},
+      {"text holding 'data' before the data chunk",
+       {{Fmt16(), {"LIST", listBody}, Data(64)}},
+       36 + 8 + 20 + 8,
+       64,
+       1,
+       22050,
+       16},
       {"odd chunk with pad byte", {{Fmt16(), {"junk", {1, 2, 3}}, Data(10)}}, 36 + 12 + 8, 10, 1, 22050, 16},
       {"format with extra bytes", {{{"fmt ", FmtBody(1, 2, 11025, 8, 2)}, Data(40)}}, 12 + 8 + 20 + 8, 40, 2, 11025, 8},
-      {"chunk before the format", {{{"JUNK", std::vector<uint8_t>(6, 0)}, Fmt16(), Data(8)}}, 12 + 14 + 24 + 8, 8, 1, 22050, 16},
-      {"odd data at the very end without pad", {{{"fmt ", FmtBody(1, 1, 8000, 8)}, {"data", Samples(5), std::nullopt, false}}}, 44, 5, 1, 8000, 8},
+      {"chunk before the format",
+       {{{"JUNK", std::vector<uint8_t>(6, 0)}, Fmt16(), Data(8)}},
+       12 + 14 + 24 + 8,
+       8,
+       1,
+       22050,
+       16},
+      {"odd data at the very end without pad",
+       {{{"fmt ", FmtBody(1, 1, 8000, 8)}, {"data", Samples(5), std::nullopt, false}}},
+       44,
+       5,
+       1,
+       8000,
+       8},
   };
 }
 

@@ -11,7 +11,6 @@
 
 namespace qel {
 
-
 class CPeriodicTimer {
  public:
   CPeriodicTimer() = default;
@@ -30,7 +29,7 @@ class CPeriodicTimer {
  private:
   void Run(int periodUs);
 
-  std::thread m_thread;                        // touched only by the starting thread
+  std::thread m_thread;                         // touched only by the starting thread
   std::atomic<std::thread::id> m_beatThread{};  // set by the beat thread while it runs
   std::atomic<bool> m_stop{false};
   std::function<void()> m_callback;

@@ -6,7 +6,6 @@
 
 namespace qel {
 
-
 CVoiceKey::CVoiceKey() : m_buffer(kReadBytes) { SetThreshold(50); }
 
 CVoiceKey::~CVoiceKey() {

@@ -13,7 +13,6 @@
 
 namespace qel {
 
-
 class CVoiceKey {
  public:
   static constexpr uint32_t kReadBytes = 16000;  // at most 4000 frames per beat

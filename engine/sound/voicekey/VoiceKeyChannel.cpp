@@ -4,7 +4,6 @@
 
 namespace qel {
 
-
 bool CVoiceKeyChannel::SetRate(int rate, int blocks) {
   const int r = std::clamp(rate, 8000, 44100);
   const int b = std::clamp(blocks, 2, 20000);

@@ -7,7 +7,6 @@
 
 namespace qel {
 
-
 class CVoiceKeyChannel {
  public:
   CVoiceKeyChannel() = default;

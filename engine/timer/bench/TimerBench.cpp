@@ -57,10 +57,10 @@ int main(int argc, char** argv) {
   }
   std::sort(v.begin(), v.end());
   const auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1)))]; };
-  std::printf("beats %zu in %d s, missed %llu, SCHED_FIFO %s, spin window %.1f us (max %.1f)\n", v.size(),
-              seconds, static_cast<unsigned long long>(stats.missedBeats), stats.realTime ? "yes" : "no",
-              Us(stats.spinNs), Us(maxSpinNs));
-  std::printf("lateness us: median %.1f  p99 %.1f  p99.9 %.1f  max %.1f\n", Us(at(0.5)), Us(at(0.99)),
-              Us(at(0.999)), Us(v.back()));
+  std::printf("beats %zu in %d s, missed %llu, SCHED_FIFO %s, spin window %.1f us (max %.1f)\n", v.size(), seconds,
+              static_cast<unsigned long long>(stats.missedBeats), stats.realTime ? "yes" : "no", Us(stats.spinNs),
+              Us(maxSpinNs));
+  std::printf("lateness us: median %.1f  p99 %.1f  p99.9 %.1f  max %.1f\n", Us(at(0.5)), Us(at(0.99)), Us(at(0.999)),
+              Us(v.back()));
   return 0;
 }

@@ -20,10 +20,10 @@ struct Beats {
   MonotonicTickThread* source = nullptr;
   std::vector<int64_t> scheduled;  // written by the beat thread only until Stop
   std::atomic<int> count{0};
-  int stallAt = -1;          // beat index that stalls
+  int stallAt = -1;  // beat index that stalls
   int64_t stallNs = 0;
   int64_t stallEndNs = 0;
-  int stopAt = -1;           // beat index that stops the beats from inside
+  int stopAt = -1;  // beat index that stops the beats from inside
 };
 
 void Record(void* context, int64_t scheduledNs) {

@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Beats, TimerMsGapTest,
                                            GapCase{{1, 2, 5, 6}, 1, 3},  // one beat delayed by 3 ms
                                            GapCase{{2, 4, 6}, 0, 2},     // 2 ms is not late yet
                                            GapCase{{1, 6, 7, 11}, 2, 5},
-                                           GapCase{{1, 1, 2}, 0, 1}));   // two beats in the same ms
+                                           GapCase{{1, 1, 2}, 0, 1}));  // two beats in the same ms
 
 }  // namespace
 

@@ -35,7 +35,7 @@ TEST(TimerStatusSampler, CopiesTheFiguresAndCountsIdleBusyAndOverlapped) {
   g_probe = Probe{&timer, &sampler, 0, 0};
   ASSERT_TRUE(timer.Start(&ProbeCallback, 0));
 
-  clock.RunMs(3);  // three busy samples
+  clock.RunMs(3);    // three busy samples
   sampler.Sample();  // idle
   g_probe.nest = 1;
   clock.RunMs(1);  // a sample inside two overlapping callbacks

@@ -6,11 +6,9 @@
 
 namespace qel {
 
-
 namespace {
 constexpr const char* kLabels[8] = {
-    "Beats:", "Elapsed (ms):", "Late beats:", "Largest gap (ms):",
-    "Idle:", "Busy:", "Overlapped:", "Load (%):",
+    "Beats:", "Elapsed (ms):", "Late beats:", "Largest gap (ms):", "Idle:", "Busy:", "Overlapped:", "Load (%):",
 };
 }  // namespace
 
@@ -21,7 +19,7 @@ CDlgTimerStatus::CDlgTimerStatus(wxWindow* parent, const CTimerMs& timer)
   for (int i = 0; i < 8; ++i) {
     grid->Add(new wxStaticText(this, wxID_ANY, kLabels[i]), 0, wxALIGN_CENTER_VERTICAL);
     m_fields[i] = new wxStaticText(this, kIdBeats + i, "0", wxDefaultPosition, wxSize(90, -1),
-                                  wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
+                                   wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
     grid->Add(m_fields[i], 0, wxEXPAND | wxALIGN_CENTER_VERTICAL);
   }
   auto* top = new wxBoxSizer(wxVERTICAL);
@@ -45,7 +43,7 @@ void CDlgTimerStatus::SampleNow() {
 
 void CDlgTimerStatus::ShowFigures() {
   const TimerStatusFigures& f = m_sampler.Figures();
-  const uint32_t values[8] = {f.beats, f.elapsedMs, f.lateBeats, f.largestGapMs,
+  const uint32_t values[8] = {f.beats, f.elapsedMs, f.lateBeats,  f.largestGapMs,
                               f.idle,  f.busy,      f.overlapped, f.loadPercent};
   for (int i = 0; i < 8; ++i) {
     const wxString text = wxString::Format("%u", values[i]);

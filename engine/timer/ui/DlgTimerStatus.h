@@ -12,7 +12,6 @@ class wxStaticText;
 
 namespace qel {
 
-
 class CDlgTimerStatus : public wxDialog {
  public:
   // Window ids of the eight figures, in the order of TimerStatusFigures.

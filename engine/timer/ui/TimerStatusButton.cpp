@@ -4,7 +4,6 @@
 
 namespace qel {
 
-
 CTimerStatusButton::CTimerStatusButton(wxWindow* parent, const CTimerMs& timer, const wxString& label, int id)
     : wxButton(parent, id, label), m_timer(timer) {
   Bind(wxEVT_BUTTON, &CTimerStatusButton::OnClicked, this, id);

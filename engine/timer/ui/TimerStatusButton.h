@@ -8,13 +8,11 @@
 
 namespace qel {
 
-
 class CTimerStatusButton : public wxButton {
  public:
   static constexpr int kDefaultId = 1131;
 
-  CTimerStatusButton(wxWindow* parent, const CTimerMs& timer, const wxString& label = "Timer",
-                     int id = kDefaultId);
+  CTimerStatusButton(wxWindow* parent, const CTimerMs& timer, const wxString& label = "Timer", int id = kDefaultId);
 
   // Runs the dialog modally; returns its result.
   int ShowStatus();

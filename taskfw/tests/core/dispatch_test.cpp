@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/TaskEntry.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace qel {
 
@@ -30,9 +30,7 @@ class SlotRecorder final : public CTaskBase {
     return 100 + slot;
   }
 
-  bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b) override {
-    return Hit(3, reinterpret_cast<intptr_t>(dc), a, b);
-  }
+  bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b) override { return Hit(3, reinterpret_cast<intptr_t>(dc), a, b); }
   bool GetInfo(int type, int kind, int index, int32_t* out) override {
     if (out) *out = 106;
     return Hit(6, type, kind, index);
@@ -62,9 +60,7 @@ class SlotRecorder final : public CTaskBase {
   bool FeedbackOn() override { return Hit(27); }
   bool FeedbackOff() override { return Hit(28); }
   bool SetTrial(const char* code) override { return Hit(29, reinterpret_cast<intptr_t>(code)); }
-  int32_t GetCorrectResponse(const char* code) override {
-    return Value(30, reinterpret_cast<intptr_t>(code));
-  }
+  int32_t GetCorrectResponse(const char* code) override { return Value(30, reinterpret_cast<intptr_t>(code)); }
   int32_t ClassifyResponse(int32_t cat, int32_t code) override { return Value(31, cat, code); }
   bool Demonstrate(ITaskRunData* d) override { return Hit(32, reinterpret_cast<intptr_t>(d)); }
   int32_t ComputeVariables(ITaskRunData* d) override { return Value(33, reinterpret_cast<intptr_t>(d)); }
@@ -79,14 +75,12 @@ struct CommandCase {
 };
 
 const CommandCase kCommands[] = {
-    {0, 7, false, true},    {1, 6, false, true},    {2, 8, false, true},    {3, 9, true, true},
-    {4, 10, false, false},  {5, 11, false, true},   {6, 12, false, false},  {7, 13, false, false},
-    {8, 14, false, false},  {9, 15, false, true},   {11, 3, false, true},   {12, 16, false, true},
-    {13, 17, false, true},  {14, 18, true, false},  {15, 19, true, false},  {16, 20, true, false},
-    {17, 21, true, false},  {18, 22, true, false},  {19, 23, true, true},   {20, 24, true, false},
-    {21, 25, true, false},  {22, 26, true, false},  {23, 27, false, false}, {24, 28, false, false},
-    {25, 29, false, true},  {26, 30, true, true},   {27, 31, true, true},   {28, 32, false, true},
-    {29, 33, true, true},   {30, 34, false, true},
+    {0, 7, false, true},   {1, 6, false, true},   {2, 8, false, true},    {3, 9, true, true},     {4, 10, false, false},
+    {5, 11, false, true},  {6, 12, false, false}, {7, 13, false, false},  {8, 14, false, false},  {9, 15, false, true},
+    {11, 3, false, true},  {12, 16, false, true}, {13, 17, false, true},  {14, 18, true, false},  {15, 19, true, false},
+    {16, 20, true, false}, {17, 21, true, false}, {18, 22, true, false},  {19, 23, true, true},   {20, 24, true, false},
+    {21, 25, true, false}, {22, 26, true, false}, {23, 27, false, false}, {24, 28, false, false}, {25, 29, false, true},
+    {26, 30, true, true},  {27, 31, true, true},  {28, 32, false, true},  {29, 33, true, true},   {30, 34, false, true},
 };
 
 class DispatchCommands : public ::testing::TestWithParam<CommandCase> {};
@@ -152,12 +146,10 @@ TEST(Dispatch, BaseComputeVariablesWithoutResultPointerComputesNothing) {
   BoundTask b;
   ASSERT_TRUE(b.InitAndSetup());
   b.runData->resultWord = 0;
-  EXPECT_TRUE(b.task.DispatchCommand(kCmdComputeVariables, reinterpret_cast<intptr_t>(b.runData.get()), 0, 0,
-                                     nullptr));
+  EXPECT_TRUE(b.task.DispatchCommand(kCmdComputeVariables, reinterpret_cast<intptr_t>(b.runData.get()), 0, 0, nullptr));
   EXPECT_EQ(b.runData->resultWord, 0);
   int32_t out = 9;
-  EXPECT_TRUE(b.task.DispatchCommand(kCmdComputeVariables, reinterpret_cast<intptr_t>(b.runData.get()), 0, 0,
-                                     &out));
+  EXPECT_TRUE(b.task.DispatchCommand(kCmdComputeVariables, reinterpret_cast<intptr_t>(b.runData.get()), 0, 0, &out));
   EXPECT_EQ(out, 0);
   EXPECT_EQ(b.runData->resultWord, 1);
   EXPECT_TRUE(b.task.DispatchCommand(kCmdComputeVariables, 0, 0, 0, &out));

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/TaskEntry.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace qel {
 
@@ -14,7 +14,7 @@ struct InfoCase {
   int type;
   int kind;
   int index;
-  int32_t in;    // *out on entry
+  int32_t in;  // *out on entry
   bool ok;
   int32_t value;  // expected number (when ok and not a pointer)
 };
@@ -39,9 +39,9 @@ TEST_P(InfoNumbers, AnswersThroughAWideSlot) {
   const bool readsSwitches = c.type == 6 && (c.kind == 6 || c.kind == 7);
   const intptr_t before = readsSwitches ? c.in : static_cast<intptr_t>(0x5A5A5A5A5A5A5A5Aull);
   intptr_t slot = before;
-  EXPECT_EQ(task.DispatchCommand(kCmdGetInfo, c.type | kInfoWideAnswer, c.kind, c.index,
-                                 reinterpret_cast<int32_t*>(&slot)),
-            c.ok);
+  EXPECT_EQ(
+      task.DispatchCommand(kCmdGetInfo, c.type | kInfoWideAnswer, c.kind, c.index, reinterpret_cast<int32_t*>(&slot)),
+      c.ok);
   if (c.ok) {
     EXPECT_EQ(slot, static_cast<intptr_t>(c.value));
   } else {
@@ -51,29 +51,24 @@ TEST_P(InfoNumbers, AnswersThroughAWideSlot) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, InfoNumbers,
-    ::testing::Values(InfoCase{0, 0, 0, 0, true, 1},          // library version
-                      InfoCase{3, 0, 0, 0, true, 2},          // version count
-                      InfoCase{4, 0, 0, 0, true, 2},          // part count
-                      InfoCase{3, 2, 1, 0, false, 0},         // no such kind
-                      InfoCase{6, 0, 0, 0, true, 4},          // variable count
-                      InfoCase{6, 5, 1, 0, true, 0x3002b},    // flags of variable 1
-                      InfoCase{6, 6, 1, 0, true, 50},         // caption code
-                      InfoCase{6, 6, 1, 1, true, 51},         // alternative caption code
-                      InfoCase{6, 6, 2, 0, true, 44},         // Z row
-                      InfoCase{6, 6, 2, 1, true, 46},
-                      InfoCase{6, 6, 3, 1, true, 17},         // type 14 counts as 0
-                      InfoCase{6, 7, 1, 1, true, 3},          // extended row, switch A on
-                      InfoCase{6, 7, 1, 0, true, 0},          // switch A off
-                      InfoCase{6, 7, 2, 0, true, 5},          // Z row
-                      InfoCase{6, 7, 2, 2, true, 0},          // switch B hides it
-                      InfoCase{6, 7, 0, 3, true, 1},
-                      InfoCase{6, 8, 0, 0, true, 11},         // caption count
-                      InfoCase{6, 5, 4, 0, false, 0},         // index not below the count
-                      InfoCase{6, 1, -1, 0, false, 0},
-                      InfoCase{6, 10, 0, 0, false, 0},
-                      InfoCase{5, 0, 0, 0, false, 0},
-                      InfoCase{7, 0, 0, 0, false, 0},
-                      InfoCase{-1, 0, 0, 0, false, 0}));
+    ::testing::Values(InfoCase{0, 0, 0, 0, true, 1},                                   // library version
+                      InfoCase{3, 0, 0, 0, true, 2},                                   // version count
+                      InfoCase{4, 0, 0, 0, true, 2},                                   // part count
+                      InfoCase{3, 2, 1, 0, false, 0},                                  // no such kind
+                      InfoCase{6, 0, 0, 0, true, 4},                                   // variable count
+                      InfoCase{6, 5, 1, 0, true, 0x3002b},                             // flags of variable 1
+                      InfoCase{6, 6, 1, 0, true, 50},                                  // caption code
+                      InfoCase{6, 6, 1, 1, true, 51},                                  // alternative caption code
+                      InfoCase{6, 6, 2, 0, true, 44},                                  // Z row
+                      InfoCase{6, 6, 2, 1, true, 46}, InfoCase{6, 6, 3, 1, true, 17},  // type 14 counts as 0
+                      InfoCase{6, 7, 1, 1, true, 3},                                   // extended row, switch A on
+                      InfoCase{6, 7, 1, 0, true, 0},                                   // switch A off
+                      InfoCase{6, 7, 2, 0, true, 5},                                   // Z row
+                      InfoCase{6, 7, 2, 2, true, 0},                                   // switch B hides it
+                      InfoCase{6, 7, 0, 3, true, 1}, InfoCase{6, 8, 0, 0, true, 11},   // caption count
+                      InfoCase{6, 5, 4, 0, false, 0},                                  // index not below the count
+                      InfoCase{6, 1, -1, 0, false, 0}, InfoCase{6, 10, 0, 0, false, 0}, InfoCase{5, 0, 0, 0, false, 0},
+                      InfoCase{7, 0, 0, 0, false, 0}, InfoCase{-1, 0, 0, 0, false, 0}));
 
 // Pointer answers fill a pointer-wide slot.
 intptr_t AskPointer(CTaskBase& task, int type, int kind, int index, bool* ok) {
@@ -145,9 +140,8 @@ TEST_P(InfoPointersNarrow, FailWithoutWritingPastTheSlot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, InfoPointersNarrow,
-                         ::testing::Values(PointerQuestion{1, 0, 0}, PointerQuestion{2, 0, 0},
-                                           PointerQuestion{3, 1, 1}, PointerQuestion{4, 1, 2},
-                                           PointerQuestion{6, 1, 0}, PointerQuestion{6, 2, 0},
+                         ::testing::Values(PointerQuestion{1, 0, 0}, PointerQuestion{2, 0, 0}, PointerQuestion{3, 1, 1},
+                                           PointerQuestion{4, 1, 2}, PointerQuestion{6, 1, 0}, PointerQuestion{6, 2, 0},
                                            PointerQuestion{6, 3, 0}, PointerQuestion{6, 4, 0},
                                            PointerQuestion{6, 9, 0}));
 

@@ -1,9 +1,9 @@
 // Norm getters, their combination and the age of a testee.
 #include <gtest/gtest.h>
 
-#include "taskfw/tests/core/CoreTask.h"
 #include "taskfw/NormGetters.h"
 #include "taskfw/TaskAge.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace qel {
 
@@ -138,16 +138,16 @@ TEST_P(Combine, NormMeansAndSds) {
   EXPECT_EQ(g_calls, c.calls);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Combine,
-    ::testing::Values(CombineCase{1, Forty, TwoOfKind, false, true, 42.0, 2},
-                      CombineCase{2, Forty, TwoOfKind, true, true, 22.0, 2},
-                      CombineCase{0, Forty, TwoOfKind, false, false, kNoValue, 0},  // never a Z-score
-                      CombineCase{3, Forty, TwoOfKind, false, false, kNoValue, 0},
-                      CombineCase{1, nullptr, TwoOfKind, false, false, kNoValue, 0},
-                      CombineCase{1, Forty, nullptr, false, false, kNoValue, 0},
-                      CombineCase{1, Fails, Forty, false, false, kNoValue, 1},
-                      CombineCase{1, Forty, Fails, false, false, kNoValue, 2}));
+INSTANTIATE_TEST_SUITE_P(Cases, Combine,
+                         ::testing::Values(CombineCase{1, Forty, TwoOfKind, false, true, 42.0, 2},
+                                           CombineCase{2, Forty, TwoOfKind, true, true, 22.0, 2},
+                                           CombineCase{0, Forty, TwoOfKind, false, false, kNoValue,
+                                                       0},  // never a Z-score
+                                           CombineCase{3, Forty, TwoOfKind, false, false, kNoValue, 0},
+                                           CombineCase{1, nullptr, TwoOfKind, false, false, kNoValue, 0},
+                                           CombineCase{1, Forty, nullptr, false, false, kNoValue, 0},
+                                           CombineCase{1, Fails, Forty, false, false, kNoValue, 1},
+                                           CombineCase{1, Forty, Fails, false, false, kNoValue, 2}));
 
 TEST(Age, FromBirthDateToTestDate) {
   double age = -1.0;

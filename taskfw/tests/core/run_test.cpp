@@ -1,8 +1,8 @@
 // Binding to the host, publishing into the record and the run operations.
 #include <gtest/gtest.h>
 
-#include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/TaskEntry.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace qel {
 
@@ -126,8 +126,7 @@ TEST_P(SetupRunRange, VersionAndPartMustExist) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SetupRunRange,
                          ::testing::Values(SetupCase{1, 0, true}, SetupCase{2, 1, true}, SetupCase{0, 0, false},
-                                           SetupCase{3, 0, false}, SetupCase{1, 2, false},
-                                           SetupCase{1, -1, false}));
+                                           SetupCase{3, 0, false}, SetupCase{1, 2, false}, SetupCase{1, -1, false}));
 
 TEST(SetupRun, FailsWithoutContextLibraryOrHost) {
   BoundTask b;
@@ -192,9 +191,8 @@ TEST_P(BeginRunSound, FeedbackSoundByChoice) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, BeginRunSound,
-                         ::testing::Values(SoundCase{0x00001, 181}, SoundCase{0x10001, 182},
-                                           SoundCase{0x20001, 183}, SoundCase{0x30001, 179},
-                                           SoundCase{0x40001, 180}, SoundCase{0x50001, 0},
+                         ::testing::Values(SoundCase{0x00001, 181}, SoundCase{0x10001, 182}, SoundCase{0x20001, 183},
+                                           SoundCase{0x30001, 179}, SoundCase{0x40001, 180}, SoundCase{0x50001, 0},
                                            SoundCase{0x00002, 0}));
 
 TEST(BeginRun, SoundThatDoesNotLoadIsNotReady) {

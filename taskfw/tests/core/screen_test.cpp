@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/TaskEntry.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace qel {
 
@@ -40,14 +40,14 @@ TEST_P(ScreenGeometry, FromTheBackSurfaceAndTheScale) {
   EXPECT_TRUE(display.Called("SurfaceGetSize -2"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Screens, ScreenGeometry,
-    ::testing::Values(GeometryCase{800, 600, 100, 400, 300, 799, 599, 18, 60, 18},
-                      GeometryCase{800, 600, 150, 400, 300, 799, 599, 27, 90, 27},
-                      GeometryCase{800, 600, 0, 400, 300, 799, 599, 18, 60, 18},  // scale 1 without a run
-                      GeometryCase{640, 480, 100, 320, 240, 639, 479, 14, 48, 14},
-                      GeometryCase{1024, 768, 50, 512, 384, 1023, 767, 11, 38, 11},
-                      GeometryCase{801, 601, 100, 400, 300, 800, 600, 18, 60, 18}));
+INSTANTIATE_TEST_SUITE_P(Screens, ScreenGeometry,
+                         ::testing::Values(GeometryCase{800, 600, 100, 400, 300, 799, 599, 18, 60, 18},
+                                           GeometryCase{800, 600, 150, 400, 300, 799, 599, 27, 90, 27},
+                                           GeometryCase{800, 600, 0, 400, 300, 799, 599, 18, 60,
+                                                        18},  // scale 1 without a run
+                                           GeometryCase{640, 480, 100, 320, 240, 639, 479, 14, 48, 14},
+                                           GeometryCase{1024, 768, 50, 512, 384, 1023, 767, 11, 38, 11},
+                                           GeometryCase{801, 601, 100, 400, 300, 800, 600, 18, 60, 18}));
 
 TEST(ScreenSetup, ConstructorGeometry) {
   CoreTask task;

@@ -1,8 +1,8 @@
 // Texts of the plug-in's own resources, by the host's language.
 #include <gtest/gtest.h>
 
-#include "taskfw/tests/core/CoreTask.h"
 #include "include/qel/Resources.h"
+#include "taskfw/tests/core/CoreTask.h"
 
 namespace qel {
 

@@ -37,16 +37,16 @@ TEST_P(TrialCodes, Permutations) {
   EXPECT_STREQ(code, c.flagClear);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, TrialCodes,
-    ::testing::Values(CodeCase{"ABCDEFGH", 0, true, "EFGHABCD", true, "EFGHABCD", "GHEFCDAB"},
-                      CodeCase{"ABCD", 0, true, "CDAB", true, "CDAB", "DCBA"},
-                      CodeCase{"ABCDEF", 0, true, "DEFABC", false, "ABCDEF", "ABCDEF"},
-                      CodeCase{"xyABCDEFGH", 2, true, "xyEFGHABCD", true, "xyEFGHABCD", "xyGHEFCDAB"},
-                      CodeCase{"ABCDE", 0, false, "ABCDE", false, "ABCDE", "ABCDE"},
-                      CodeCase{"", 0, false, "", false, "", ""},
-                      CodeCase{"ABCD", 17, false, "ABCD", false, "ABCD", "ABCD"},
-                      CodeCase{"ABCD", -1, false, "ABCD", false, "ABCD", "ABCD"}));
+INSTANTIATE_TEST_SUITE_P(Codes, TrialCodes,
+                         ::testing::Values(CodeCase{"ABCDEFGH", 0, true, "EFGHABCD", true, "EFGHABCD", "GHEFCDAB"},
+                                           CodeCase{"ABCD", 0, true, "CDAB", true, "CDAB", "DCBA"},
+                                           CodeCase{"ABCDEF", 0, true, "DEFABC", false, "ABCDEF", "ABCDEF"},
+                                           CodeCase{"xyABCDEFGH", 2, true, "xyEFGHABCD", true, "xyEFGHABCD",
+                                                    "xyGHEFCDAB"},
+                                           CodeCase{"ABCDE", 0, false, "ABCDE", false, "ABCDE", "ABCDE"},
+                                           CodeCase{"", 0, false, "", false, "", ""},
+                                           CodeCase{"ABCD", 17, false, "ABCD", false, "ABCD", "ABCD"},
+                                           CodeCase{"ABCD", -1, false, "ABCD", false, "ABCD", "ABCD"}));
 
 TEST(TrialCodesBounds, UnterminatedSlotIsNotOverRead) {
   char code[kTrialCodeSize];

@@ -19,7 +19,7 @@ std::vector<std::array<char, kTrialCodeSize>> MakeCodes(int n, const char* prefi
 }
 
 const char (*AsList(const std::vector<std::array<char, kTrialCodeSize>>& v))[kTrialCodeSize] {
-  return reinterpret_cast<const char (*)[kTrialCodeSize]>(v.data());
+  return reinterpret_cast<const char(*)[kTrialCodeSize]>(v.data());
 }
 
 class TrialList : public ::testing::Test {

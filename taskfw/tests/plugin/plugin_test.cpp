@@ -131,14 +131,13 @@ struct Expect {
 // Unbound: nothing is bound yet, so everything that needs the host fails
 // (and the task draws nothing without a drawing context).
 const Expect kUnbound[] = {
-    {1, true, true, 1},      {2, false, false, 0}, {3, true, true, 0},    {4, false, false, 0},
-    {5, false, false, 0},    {6, false, false, 0}, {7, false, false, 0},  {8, false, false, 0},
-    {9, false, false, 0},    {10, false, false, 0}, {11, false, false, 0}, {12, false, false, 0},
-    {13, false, false, 0},   {14, true, true, 0},  {15, true, true, 0},   {16, true, true, 500},
-    {17, true, true, 0},     {18, true, true, 0},  {19, true, true, 0},   {20, true, true, 0},
-    {21, true, true, 0},     {22, true, true, 0},  {23, false, false, 0}, {24, false, false, 0},
-    {25, true, false, 0},    {26, true, true, 0},  {27, true, true, 3},   {28, false, false, 0},
-    {29, true, true, -1},    {30, false, false, 0}, {31, false, false, 0}, {0, false, false, 0},
+    {1, true, true, 1},    {2, false, false, 0},  {3, true, true, 0},    {4, false, false, 0},  {5, false, false, 0},
+    {6, false, false, 0},  {7, false, false, 0},  {8, false, false, 0},  {9, false, false, 0},  {10, false, false, 0},
+    {11, false, false, 0}, {12, false, false, 0}, {13, false, false, 0}, {14, true, true, 0},   {15, true, true, 0},
+    {16, true, true, 500}, {17, true, true, 0},   {18, true, true, 0},   {19, true, true, 0},   {20, true, true, 0},
+    {21, true, true, 0},   {22, true, true, 0},   {23, false, false, 0}, {24, false, false, 0}, {25, true, false, 0},
+    {26, true, true, 0},   {27, true, true, 3},   {28, false, false, 0}, {29, true, true, -1},  {30, false, false, 0},
+    {31, false, false, 0}, {0, false, false, 0},
 };
 
 TEST_F(Plugin, EveryCommandUnbound) {
@@ -165,7 +164,7 @@ TEST_F(Plugin, EveryCommandBound) {
     bool hasValue;
     int32_t value;
   } cases[] = {
-      {1, 3, 0, 0, true, true, 2},                      // version count
+      {1, 3, 0, 0, true, true, 2},  // version count
       {3, 0, 1, 0, true, true, 0},
       {5, P(runData.get()), 0, 0, true, false, 0},
       {7, 0, 0, 0, true, false, 0},
@@ -178,17 +177,17 @@ TEST_F(Plugin, EveryCommandBound) {
       {14, 0, 0, 0, true, true, 0},
       {15, 0, 0, 0, true, true, 0},
       {16, 0, 0, 0, true, true, 500},
-      {17, 0, 0, 0, true, true, 2},                     // the right button
+      {17, 0, 0, 0, true, true, 2},  // the right button
       {18, 0, 0, 0, true, true, 0},
       {19, 1, 5, 0, true, true, 0},
       {20, 0, 0, 0, true, true, 0},
       {21, 0, 0, 0, true, true, 0},
       {22, 0, 0, 0, true, true, 0},
-      {23, 0, 0, 0, false, false, 0},                   // feedback type 0
+      {23, 0, 0, 0, false, false, 0},  // feedback type 0
       {24, 0, 0, 0, true, false, 0},
-      {26, P(code), 0, 0, true, true, 1},               // left before SetTrial
+      {26, P(code), 0, 0, true, true, 1},  // left before SetTrial
       {25, P(code), 0, 0, true, false, 0},
-      {26, P(code), 0, 0, true, true, 2},               // right after it
+      {26, P(code), 0, 0, true, true, 2},  // right after it
       {27, 4, 9, 0, true, true, 4},
       {28, P(runData.get()), 0, 0, true, false, 0},
       {29, P(runData.get()), 0, 0, true, true, 0},

@@ -48,8 +48,6 @@ void CTaskPageProbe::RefreshControls() {
 
 void CTaskPageProbe::OnCheck(wxCommandEvent& event) { StoreParamWord(0, event.IsChecked() ? 1 : 0); }
 
-void CTaskPageProbe::OnSlider(wxCommandEvent& event) {
-  StoreParamWord(1, static_cast<uint32_t>(event.GetInt()));
-}
+void CTaskPageProbe::OnSlider(wxCommandEvent& event) { StoreParamWord(1, static_cast<uint32_t>(event.GetInt())); }
 
 }  // namespace qel

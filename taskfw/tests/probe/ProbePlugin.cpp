@@ -1,6 +1,6 @@
 // The test plug-in's exported record and entry.
-#include "taskfw/tests/probe/ProbeTask.h"
 #include "taskfw/TaskPlugin.h"
+#include "taskfw/tests/probe/ProbeTask.h"
 
 namespace qel {
 

@@ -41,10 +41,8 @@ const TaskNormVariable kNormVariables[] = {
     {13, "ms", nullptr, GetPairNormValue0, 12, 1},
 };
 
-const char kTestCodes[CTaskProbe::kTestCodeCount][kTrialCodeSize] = {"T1ABCDEFGH", "T2ABCDEFGH",
-                                                                     "T3ABCDEFGH"};
-const char kPracticeCodes[CTaskProbe::kPracticeCodeCount][kTrialCodeSize] = {"P1ABCD", "P2ABCD", "P3ABCD",
-                                                                             "P4ABCD"};
+const char kTestCodes[CTaskProbe::kTestCodeCount][kTrialCodeSize] = {"T1ABCDEFGH", "T2ABCDEFGH", "T3ABCDEFGH"};
+const char kPracticeCodes[CTaskProbe::kPracticeCodeCount][kTrialCodeSize] = {"P1ABCD", "P2ABCD", "P3ABCD", "P4ABCD"};
 const char kSecondCodes[CTaskProbe::kSecondCodeCount][kTrialCodeSize] = {"S1ABCDEF", "S2ABCDEF"};
 const char kTestCode[kTrialCodeSize] = "TESTCODE";
 const char kPracticeCode[kTrialCodeSize] = "PRACTICECODE";

@@ -2,8 +2,8 @@
 // lists, a picture and a parameter page, built only on the framework.
 #pragma once
 
-#include "taskfw/tests/probe/ProbePage.h"
 #include "taskfw/TaskBase.h"
+#include "taskfw/tests/probe/ProbePage.h"
 
 namespace qel {
 

@@ -11,7 +11,6 @@
 
 namespace qel {
 
-
 inline constexpr int kGlyphRows = 23;
 inline constexpr int kGlyphColumns = 11;
 inline constexpr int kGlyphBytes = 256;

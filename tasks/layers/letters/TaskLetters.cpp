@@ -63,10 +63,8 @@ void CTaskLetters::DrawLetter(CDC* dc, char letter, int x, int y) {
       const uint8_t cell = glyph[r * qel::kGlyphColumns + c];
       if (cell == qel::kGlyphCellEmpty) continue;
       // A degraded letter loses its breakable strokes to the background.
-      const COLORREF colour =
-          (m_degraded && cell == qel::kGlyphCellIntactOnly) ? m_backColour : m_textColour;
-      dc->FillSolidRect(left + c * m_blockWidth, top + r * m_blockHeight, m_blockWidth, m_blockHeight,
-                        colour);
+      const COLORREF colour = (m_degraded && cell == qel::kGlyphCellIntactOnly) ? m_backColour : m_textColour;
+      dc->FillSolidRect(left + c * m_blockWidth, top + r * m_blockHeight, m_blockWidth, m_blockHeight, colour);
     }
   }
   m_degraded = false;

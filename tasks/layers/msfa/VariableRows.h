@@ -74,33 +74,36 @@ constexpr QelNormGetter NormGetter(const TaskNormVariable (&norms)[N], const cha
 // Groups of rows of part P ("1".."3" as a number) with the task's code
 // suffix S (a string literal such as "_ms").
 #define MSFA_HEAD(P, S) \
-  {"Ntot" #P S, nullptr, "%.0f", "Total number of trials part " #P, 0x10000u | msfa::kTypeTotal, P}
+  { "Ntot" #P S, nullptr, "%.0f", "Total number of trials part " #P, 0x10000u | msfa::kTypeTotal, P }
 // N, mean, SD, median, mean log, 25 % slowest, 25 % fastest, Z of the mean.
-#define MSFA_FULL(cat, what, group, type, P, S)                                                 \
-  {"N" cat #P S, group, "%.0f", "N " what " part " #P, 0x10000u | (type), P},                   \
-      {"T" cat #P S, group, "%.0f", "Mean RT " what " part " #P, 0x20000u | (type), P},         \
-      {"S" cat #P S, group, "%.0f", "SD RT " what " part " #P, 0x30000u | (type), P},           \
-      {"M" cat #P S, group, "%.0f", "Median RT " what " part " #P, 0x40020u | (type), P},       \
-      {"L" cat #P S, group, "%.3f", "Mean log(RT) " what " part " #P, 0x50020u | (type), P},    \
-      {"U" cat #P S, group, "%.0f", "25% slowest RT " what " part " #P, 0x60020u | (type), P},  \
-      {"D" cat #P S, group, "%.0f", "25% fastest RT " what " part " #P, 0x70020u | (type), P},  \
-      {"Z" cat #P S, group, "%.2f", "Z-score RT " what " part " #P, 0x90049u, P}
+#define MSFA_FULL(cat, what, group, type, P, S)                                                  \
+  {"N" cat #P S, group, "%.0f", "N " what " part " #P, 0x10000u | (type), P},                    \
+      {"T" cat #P S, group, "%.0f", "Mean RT " what " part " #P, 0x20000u | (type), P},          \
+      {"S" cat #P S, group, "%.0f", "SD RT " what " part " #P, 0x30000u | (type), P},            \
+      {"M" cat #P S, group, "%.0f", "Median RT " what " part " #P, 0x40020u | (type), P},        \
+      {"L" cat #P S, group, "%.3f", "Mean log(RT) " what " part " #P, 0x50020u | (type), P},     \
+      {"U" cat #P S, group, "%.0f", "25% slowest RT " what " part " #P, 0x60020u | (type), P},   \
+      {"D" cat #P S, group, "%.0f", "25% fastest RT " what " part " #P, 0x70020u | (type), P}, { \
+    "Z" cat #P S, group, "%.2f", "Z-score RT " what " part " #P, 0x90049u, P                     \
+  }
 // N, mean, Z of the count.
-#define MSFA_SHORT(cat, what, group, type, P, S)                                        \
-  {"N" cat #P S, group, "%.0f", "N " what " part " #P, 0x10000u | (type), P},           \
-      {"T" cat #P S, group, "%.0f", "Mean RT " what " part " #P, 0x20000u | (type), P}, \
-      {"Z" cat #P S, group, "%.2f", "Z-score N " what " part " #P, 0xB0049u, P}
+#define MSFA_SHORT(cat, what, group, type, P, S)                                          \
+  {"N" cat #P S, group, "%.0f", "N " what " part " #P, 0x10000u | (type), P},             \
+      {"T" cat #P S, group, "%.0f", "Mean RT " what " part " #P, 0x20000u | (type), P}, { \
+    "Z" cat #P S, group, "%.2f", "Z-score N " what " part " #P, 0xB0049u, P               \
+  }
 // Omissions, premature responses, interrupts.
-#define MSFA_TAIL(P, S)                                                                \
-  {"No" #P S, nullptr, "%.0f", "Number omissions part " #P, 0x10007u, P},              \
-      {"Np" #P S, nullptr, "%.0f", "Number premature responses part " #P, 0x10006u, P}, \
-      {"Ni" #P S, nullptr, "%.0f", "Number interrupts part " #P, 0x10008u, P}
+#define MSFA_TAIL(P, S)                                                                   \
+  {"No" #P S, nullptr, "%.0f", "Number omissions part " #P, 0x10007u, P},                 \
+      {"Np" #P S, nullptr, "%.0f", "Number premature responses part " #P, 0x10006u, P}, { \
+    "Ni" #P S, nullptr, "%.0f", "Number interrupts part " #P, 0x10008u, P                 \
+  }
 
 // Norm rows over a table `rows`: Z of a mean RT (unit "ms", raw row T...)
 // and Z of a count ("N", raw row N...).
 #define MSFA_NORM_RT(rows, cat, P, S) \
-  {msfa::RowOf(rows, "Z" cat #P S), "ms", "Z" cat #P S, nullptr, msfa::RowOf(rows, "T" cat #P S), 0}
+  { msfa::RowOf(rows, "Z" cat #P S), "ms", "Z" cat #P S, nullptr, msfa::RowOf(rows, "T" cat #P S), 0 }
 #define MSFA_NORM_N(rows, cat, P, S) \
-  {msfa::RowOf(rows, "Z" cat #P S), "N", "Z" cat #P S, nullptr, msfa::RowOf(rows, "N" cat #P S), 0}
+  { msfa::RowOf(rows, "Z" cat #P S), "N", "Z" cat #P S, nullptr, msfa::RowOf(rows, "N" cat #P S), 0 }
 
 }  // namespace qel

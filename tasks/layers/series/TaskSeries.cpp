@@ -4,9 +4,7 @@ namespace qel {
 
 CTaskSeries::CTaskSeries() = default;
 
-bool CTaskSeries::SetupScreen(IDDDisplay* display, bool practice) {
-  return CTaskBase::SetupScreen(display, practice);
-}
+bool CTaskSeries::SetupScreen(IDDDisplay* display, bool practice) { return CTaskBase::SetupScreen(display, practice); }
 
 bool CTaskSeries::SetupRun(IExpModelTask* context, intptr_t value) {
   if (!CTaskBase::SetupRun(context, value)) return false;
@@ -63,9 +61,7 @@ void CTaskSeries::CreateOverlayFont(CDC*) {
   if (m_overlayOn) m_overlayFont.CreateFromPoints(kOverlayPoints, kFwNormal);
 }
 
-int CTaskSeries::SeriesNumber() const {
-  return m_seriesLength != 0 ? m_responseCounter / m_seriesLength + 1 : 0;
-}
+int CTaskSeries::SeriesNumber() const { return m_seriesLength != 0 ? m_responseCounter / m_seriesLength + 1 : 0; }
 
 std::string CTaskSeries::SeriesOverlayText() const {
   // The host marks a run in the byte before its practice flag.

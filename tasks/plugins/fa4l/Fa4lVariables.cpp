@@ -6,16 +6,15 @@ namespace qel {
 
 namespace fa4l {
 
-#define L4_PART(P)                                                                                            \
-  MSFA_HEAD(P, "_l4"), MSFA_FULL("h", "hits", "<HI PART " #P ">", msfa::kTypeHit, P, "_l4"),                \
-      MSFA_FULL("cit", "correct rejections target on irrelevant position", "<CR IT PART " #P ">",            \
-                msfa::kTypeCorrectRejection, P, "_l4"),                                                      \
-      MSFA_FULL("crn", "correct rejections no target", "<CR RN PART " #P ">", msfa::kTypeCorrectRejection, P, \
-                "_l4"),                                                                                      \
-      MSFA_SHORT("m", "misses", "<MI PART " #P ">", msfa::kTypeMiss, P, "_l4"),                               \
-      MSFA_SHORT("fit", "false alarms target on irrelevant position", "<FA IT PART " #P ">",                 \
-                 msfa::kTypeFalseAlarm, P, "_l4"),                                                           \
-      MSFA_SHORT("frn", "false alarms no target", "<FA RN PART " #P ">", msfa::kTypeFalseAlarm, P, "_l4"),   \
+#define L4_PART(P)                                                                                                     \
+  MSFA_HEAD(P, "_l4"), MSFA_FULL("h", "hits", "<HI PART " #P ">", msfa::kTypeHit, P, "_l4"),                           \
+      MSFA_FULL("cit", "correct rejections target on irrelevant position", "<CR IT PART " #P ">",                      \
+                msfa::kTypeCorrectRejection, P, "_l4"),                                                                \
+      MSFA_FULL("crn", "correct rejections no target", "<CR RN PART " #P ">", msfa::kTypeCorrectRejection, P, "_l4"),  \
+      MSFA_SHORT("m", "misses", "<MI PART " #P ">", msfa::kTypeMiss, P, "_l4"),                                        \
+      MSFA_SHORT("fit", "false alarms target on irrelevant position", "<FA IT PART " #P ">", msfa::kTypeFalseAlarm, P, \
+                 "_l4"),                                                                                               \
+      MSFA_SHORT("frn", "false alarms no target", "<FA RN PART " #P ">", msfa::kTypeFalseAlarm, P, "_l4"),             \
       MSFA_TAIL(P, "_l4")
 
 constexpr TaskVariableDef kVariables[] = {
@@ -23,9 +22,9 @@ constexpr TaskVariableDef kVariables[] = {
     L4_PART(2),  // three memory letters
 };
 
-#define L4_NORM_PART(P)                                                                                  \
-  MSFA_NORM_RT(kVariables, "h", P, "_l4"), MSFA_NORM_RT(kVariables, "cit", P, "_l4"),                   \
-      MSFA_NORM_RT(kVariables, "crn", P, "_l4"), MSFA_NORM_N(kVariables, "m", P, "_l4"),                \
+#define L4_NORM_PART(P)                                                                  \
+  MSFA_NORM_RT(kVariables, "h", P, "_l4"), MSFA_NORM_RT(kVariables, "cit", P, "_l4"),    \
+      MSFA_NORM_RT(kVariables, "crn", P, "_l4"), MSFA_NORM_N(kVariables, "m", P, "_l4"), \
       MSFA_NORM_N(kVariables, "fit", P, "_l4"), MSFA_NORM_N(kVariables, "frn", P, "_l4")
 
 constexpr TaskNormVariable kNormVariables[] = {L4_NORM_PART(1), L4_NORM_PART(2)};

@@ -2,9 +2,9 @@
 
 #include "include/qel/TrialCodes.h"
 #include "taskfw/TaskPlugin.h"
+#include "tasks/layers/msfa/MemorySearchRun.h"
 #include "tasks/plugins/fa4l/Fa4lTrialLists.h"
 #include "tasks/plugins/fa4l/Fa4lVariables.h"
-#include "tasks/layers/msfa/MemorySearchRun.h"
 
 namespace qel {
 

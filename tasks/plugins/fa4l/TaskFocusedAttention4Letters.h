@@ -8,8 +8,8 @@
 // position.
 #pragma once
 
-#include "tasks/plugins/fa4l/ui/Fa4lPage.h"
 #include "tasks/layers/letters/TaskLetters.h"
+#include "tasks/plugins/fa4l/ui/Fa4lPage.h"
 
 namespace qel {
 

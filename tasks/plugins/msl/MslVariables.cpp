@@ -45,11 +45,10 @@ constexpr TaskVariableDef kVariables[] = {
 #define MS_NORM_N(cat, P) MSFA_NORM_N(kVariables, cat, P, "_ms")
 
 constexpr TaskNormVariable kNormVariables[] = {
-    MS_NORM_RT("h", 1), MS_NORM_RT("c0", 1), MS_NORM_N("m", 1),  MS_NORM_N("f0", 1),
-    MS_NORM_RT("h", 2), MS_NORM_RT("c0", 2), MS_NORM_RT("c1", 2), MS_NORM_N("m", 2),
-    MS_NORM_N("f0", 2), MS_NORM_N("f1", 2),
-    MS_NORM_RT("h", 3), MS_NORM_RT("c0", 3), MS_NORM_RT("c1", 3), MS_NORM_RT("c2", 3),
-    MS_NORM_N("m", 3),  MS_NORM_N("f0", 3), MS_NORM_N("f1", 3),  MS_NORM_N("f2", 3),
+    MS_NORM_RT("h", 1),  MS_NORM_RT("c0", 1), MS_NORM_N("m", 1),   MS_NORM_N("f0", 1),  MS_NORM_RT("h", 2),
+    MS_NORM_RT("c0", 2), MS_NORM_RT("c1", 2), MS_NORM_N("m", 2),   MS_NORM_N("f0", 2),  MS_NORM_N("f1", 2),
+    MS_NORM_RT("h", 3),  MS_NORM_RT("c0", 3), MS_NORM_RT("c1", 3), MS_NORM_RT("c2", 3), MS_NORM_N("m", 3),
+    MS_NORM_N("f0", 3),  MS_NORM_N("f1", 3),  MS_NORM_N("f2", 3),
 };
 static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names a variable of the table");
 

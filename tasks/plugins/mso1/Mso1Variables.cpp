@@ -6,19 +6,18 @@ namespace qel {
 
 namespace mso1 {
 
-#define MO_PART(P)                                                                                  \
-  MSFA_HEAD(P, "_mo1"), MSFA_FULL("h", "hits", "<HI PART " #P ">", msfa::kTypeHit, P, "_mo1"),     \
-      MSFA_SHORT("m", "misses", "<MI PART " #P ">", msfa::kTypeMiss, P, "_mo1"),                    \
-      MSFA_SHORT("f", "false alarms", "<FA PART " #P ">", msfa::kTypeFalseAlarm, P, "_mo1"),        \
-      MSFA_TAIL(P, "_mo1")
+#define MO_PART(P)                                                                             \
+  MSFA_HEAD(P, "_mo1"), MSFA_FULL("h", "hits", "<HI PART " #P ">", msfa::kTypeHit, P, "_mo1"), \
+      MSFA_SHORT("m", "misses", "<MI PART " #P ">", msfa::kTypeMiss, P, "_mo1"),               \
+      MSFA_SHORT("f", "false alarms", "<FA PART " #P ">", msfa::kTypeFalseAlarm, P, "_mo1"), MSFA_TAIL(P, "_mo1")
 
 constexpr TaskVariableDef kVariables[] = {
     MO_PART(1),  // one memory picture
     MO_PART(2),  // two memory pictures
 };
 
-#define MO_NORM_PART(P)                                                                               \
-  MSFA_NORM_RT(kVariables, "h", P, "_mo1"), MSFA_NORM_N(kVariables, "m", P, "_mo1"),                 \
+#define MO_NORM_PART(P)                                                              \
+  MSFA_NORM_RT(kVariables, "h", P, "_mo1"), MSFA_NORM_N(kVariables, "m", P, "_mo1"), \
       MSFA_NORM_N(kVariables, "f", P, "_mo1")
 
 constexpr TaskNormVariable kNormVariables[] = {MO_NORM_PART(1), MO_NORM_PART(2)};

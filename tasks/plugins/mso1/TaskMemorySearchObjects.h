@@ -20,8 +20,7 @@ class CTaskMemorySearchObjects final : public CTaskBase {
   // Memory sets: entry (part x 3 + version) x 2, the first part + 1 pictures.
   static constexpr char kMemorySets[] = "205040346125";
   // Shown by the demonstration: [part][version], each holding the whole memory set.
-  static constexpr char kSampleDisplays[kParts][kVersions][5] = {{"2134", "5431", "4312"},
-                                                                  {"3456", "6154", "2534"}};
+  static constexpr char kSampleDisplays[kParts][kVersions][5] = {{"2134", "5431", "4312"}, {"3456", "6154", "2534"}};
   // Memory pictures of the demonstration: picture i at
   // (centre x + kMemoryStep x i - kMemoryStep / 2 x part - kMemoryLeft, centre y - kMemoryUp).
   static constexpr int kMemoryStep = 384;

@@ -12,7 +12,7 @@ struct CriterionBars {
   int upperRight = 0;
   int lowerLeft = 0;
   int lowerRight = 0;
-  int overlapLeft = 0;   // the shared stretch; empty when left >= right
+  int overlapLeft = 0;  // the shared stretch; empty when left >= right
   int overlapRight = 0;
 
   bool HasOverlap() const { return overlapRight > overlapLeft; }

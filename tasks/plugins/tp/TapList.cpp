@@ -31,9 +31,7 @@ TapList BuildTapList(int n, const int32_t* categories, const int32_t* reactionTi
 namespace {
 
 // Overlap of a tap with [a, b]; positive when they share time.
-int64_t Overlap(const Tap& t, int64_t a, int64_t b) {
-  return std::min(b, t.release) - std::max(a, t.press);
-}
+int64_t Overlap(const Tap& t, int64_t a, int64_t b) { return std::min(b, t.release) - std::max(a, t.press); }
 
 }  // namespace
 
@@ -62,9 +60,8 @@ int InvalidateOverlapping(TapList& list, int64_t a, int64_t b) {
 }
 
 int CountTapsInWindow(const TapList& list, int64_t a, int64_t b, uint8_t tag) {
-  return static_cast<int>(std::count_if(list.taps.begin(), list.taps.end(), [&](const Tap& t) {
-    return t.press >= a && t.release <= b && t.tag == tag;
-  }));
+  return static_cast<int>(std::count_if(list.taps.begin(), list.taps.end(),
+                                        [&](const Tap& t) { return t.press >= a && t.release <= b && t.tag == tag; }));
 }
 
 int FindValidTap(const TapList& list, int64_t after, int* passed) {

@@ -73,12 +73,12 @@ const TaskVariableDef kVariables[kVariableCount] = {
 
 // More taps is better: the Z-scores of counts are reversed.
 const TaskNormVariable kNormVariables[kNormVariableCount] = {
-    {4, "N", "ZNlu_tp", nullptr, 0, kNormReversed},     {5, "ms", "ZTliu_tp", nullptr, 2, 0},
-    {10, "N", "ZNru_tp", nullptr, 6, kNormReversed},    {11, "ms", "ZTriu_tp", nullptr, 8, 0},
-    {17, "N", "ZNva_tp", nullptr, 14, kNormReversed},   {18, "ms", "ZTia_tp", nullptr, 15, 0},
-    {22, "N", "ZNvac_tp", nullptr, 19, kNormReversed},  {23, "ms", "ZTiac_tp", nullptr, 20, 0},
-    {29, "N", "ZNvs_tp", nullptr, 26, kNormReversed},   {30, "ms", "ZTis_tp", nullptr, 27, 0},
-    {34, "N", "ZNvsc_tp", nullptr, 31, kNormReversed},  {35, "ms", "ZTisc_tp", nullptr, 32, 0},
+    {4, "N", "ZNlu_tp", nullptr, 0, kNormReversed},    {5, "ms", "ZTliu_tp", nullptr, 2, 0},
+    {10, "N", "ZNru_tp", nullptr, 6, kNormReversed},   {11, "ms", "ZTriu_tp", nullptr, 8, 0},
+    {17, "N", "ZNva_tp", nullptr, 14, kNormReversed},  {18, "ms", "ZTia_tp", nullptr, 15, 0},
+    {22, "N", "ZNvac_tp", nullptr, 19, kNormReversed}, {23, "ms", "ZTiac_tp", nullptr, 20, 0},
+    {29, "N", "ZNvs_tp", nullptr, 26, kNormReversed},  {30, "ms", "ZTis_tp", nullptr, 27, 0},
+    {34, "N", "ZNvsc_tp", nullptr, 31, kNormReversed}, {35, "ms", "ZTisc_tp", nullptr, 32, 0},
 };
 
 const char* const kCaptions[kCaptionCount] = {"N", "Int", "SDInt", "n(N)", "z(N)", "n(Int)", "z(Int)"};
@@ -86,11 +86,7 @@ const char* const kCaptions[kCaptionCount] = {"N", "Int", "SDInt", "n(N)", "z(N)
 // Task 35; one timing preset (signal duration irrelevant); part durations
 // of 10, 20 and 30 seconds.
 const QelTaskDescription kDescription = {
-    35,
-    1,
-    3,
-    {QelTimingPreset{{3, 0, 0, 0, 0, 0, 0, 0, 0}}, QelTimingPreset{}, QelTimingPreset{}},
-    kTrialsPresets,
+    35, 1, 3, {QelTimingPreset{{3, 0, 0, 0, 0, 0, 0, 0, 0}}, QelTimingPreset{}, QelTimingPreset{}}, kTrialsPresets,
 };
 
 const LanguageTexts kTexts[3] = {

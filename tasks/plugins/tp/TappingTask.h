@@ -28,13 +28,13 @@ class CTaskTapping final : public CTaskSeries {
   CTaskTapping();
 
   bool DrawStimulus(CDC* dc, intptr_t a, intptr_t b) override;     // 3
-  void LoadTexts() override;                                        // 5
-  bool SetupRun(IExpModelTask* context, intptr_t value) override;   // 8
-  bool BeginRun(ITaskRunData* runData) override;                    // 11
-  bool EndRun() override;                                           // 12
-  bool Demonstrate(ITaskRunData* runData) override;                 // 32
-  int32_t ComputeVariables(ITaskRunData* runData) override;         // 33
-  bool RunSelfTimed(ITaskRunData* runData) override;                // 34
+  void LoadTexts() override;                                       // 5
+  bool SetupRun(IExpModelTask* context, intptr_t value) override;  // 8
+  bool BeginRun(ITaskRunData* runData) override;                   // 11
+  bool EndRun() override;                                          // 12
+  bool Demonstrate(ITaskRunData* runData) override;                // 32
+  int32_t ComputeVariables(ITaskRunData* runData) override;        // 33
+  bool RunSelfTimed(ITaskRunData* runData) override;               // 34
 
   // Entries stored at most in a part of the given seconds: one per 10 ms of
   // the part and the one at its last ms, within the response arrays.
@@ -56,8 +56,8 @@ class CTaskTapping final : public CTaskSeries {
   // Variables of one part (ComputeVariables).
   struct Scoring;
   void ScoreHand(const Scoring& s, const TapList& list, int index, int getterCount, int getterMean);
-  void ScoreMerged(const Scoring& s, const TapList& merged, int index, int getterCount, int getterMean,
-                   uint8_t tag1, uint8_t tag2);
+  void ScoreMerged(const Scoring& s, const TapList& merged, int index, int getterCount, int getterMean, uint8_t tag1,
+                   uint8_t tag2);
   void ScoreBimanual(const Scoring& s, int part, int index, int criterion, int firstGetter);
 
   CTaskPageTapping m_pageObject;

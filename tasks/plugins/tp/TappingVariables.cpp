@@ -14,17 +14,15 @@ namespace qel {
 
 struct CTaskTapping::Scoring {
   ITaskRunData* runData;
-  int entries;          // stored entries of the part
-  bool zScores;         // a testee age and a norm window
+  int entries;   // stored entries of the part
+  bool zScores;  // a testee age and a norm window
   double age;
-  int64_t windowMs;     // taps completed within [0, windowMs] of the running time count
+  int64_t windowMs;  // taps completed within [0, windowMs] of the running time count
 };
 
 namespace {
 
-void Store(ITaskRunData* runData, int index, double value) {
-  runData->SetValue(index, value, value != kNoValue);
-}
+void Store(ITaskRunData* runData, int index, double value) { runData->SetValue(index, value, value != kNoValue); }
 
 // Z-score of value through norm getter n (no value when it has no answer).
 void StoreZ(ITaskRunData* runData, int index, int getter, double value, double age) {
@@ -46,8 +44,8 @@ std::vector<int32_t> Intervals(const TapList& list) {
 
 }  // namespace
 
-void CTaskTapping::ScoreMerged(const Scoring& s, const TapList& merged, int index, int getterCount,
-                               int getterMean, uint8_t tag1, uint8_t tag2) {
+void CTaskTapping::ScoreMerged(const Scoring& s, const TapList& merged, int index, int getterCount, int getterMean,
+                               uint8_t tag1, uint8_t tag2) {
   if (merged.Empty()) return;
   const std::vector<int32_t> intervals = Intervals(merged);
   QelStats stats;
@@ -85,8 +83,7 @@ void CTaskTapping::ScoreBimanual(const Scoring& s, int part, int index, int crit
   ScoreMerged(s, strict, index + 2, firstGetter, firstGetter + 1, tag1, tag2);
   left = BuildTapList(s.entries, categories, times, kKeyLeft);
   right = BuildTapList(s.entries, categories, times, kKeyRight);
-  TapList byCriterion =
-      alternating ? BuildAlternation(left, right, criterion) : BuildSynchrony(left, right, criterion);
+  TapList byCriterion = alternating ? BuildAlternation(left, right, criterion) : BuildSynchrony(left, right, criterion);
   ScoreMerged(s, byCriterion, index + 7, firstGetter + 2, firstGetter + 3, tag1, tag2);
 }
 

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "tasks/tests/support/LoadedTask.h"
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunMachine.h"
 #include "engine/timer/ManualTickSource.h"
 #include "engine/timer/TimerMs.h"
+#include "tasks/tests/support/LoadedTask.h"
 
 namespace qel {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/fakes/MemoryDC.h"
 #include "include/qel/DisplayInterface.h"
+#include "tests/support/fakes/MemoryDC.h"
 
 namespace qel {
 

@@ -19,8 +19,7 @@ class FakeRunData final : public ITaskRunData {
   int StoreCountMeanZ(const int32_t*, const int32_t*, int, int, int index, QelNormGetter, int) override {
     return index;
   }
-  int StoreExtendedStatsZ(const int32_t*, const int32_t*, int, int, int index, QelStats*, QelNormGetter,
-                          int) override {
+  int StoreExtendedStatsZ(const int32_t*, const int32_t*, int, int, int index, QelStats*, QelNormGetter, int) override {
     return index;
   }
   int ComputeValueWithZ(const int32_t*, const int32_t*, int, int, int index, QelNormGetter, int,
@@ -40,9 +39,7 @@ class FakeRunData final : public ITaskRunData {
     return index;
   }
   int ComputePartExtended(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
-  int ComputePartExtendedNoCount(const IExpModelTask*, int index, int, const QelCodeList*) override {
-    return index;
-  }
+  int ComputePartExtendedNoCount(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
   int ComputePartCountMeanZ(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
   int ComputePartCountMean(const IExpModelTask*, int index, int, const QelCodeList*) override { return index; }
   int CountPartOutcomes(const IExpModelTask*, int index, int) override { return index; }

@@ -16,8 +16,7 @@ bool FakeTaskHost::PermuteCodeQuarters(char* code, bool flag, int offset) {
 }
 
 bool FakeTaskHost::MakeTone(int frequency, int sampleRate, int channels) {
-  Log("MakeTone " + std::to_string(frequency) + " " + std::to_string(sampleRate) + " " +
-      std::to_string(channels));
+  Log("MakeTone " + std::to_string(frequency) + " " + std::to_string(sampleRate) + " " + std::to_string(channels));
   if (frequency < 100 || frequency > 10000) return false;
   m_pendingTone = frequency;
   return true;
@@ -84,8 +83,7 @@ void FakeTaskHost::DrawCross(CDC* dc, int x, int y, int arm, COLORREF colour, in
 }
 
 void FakeTaskHost::DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thickness) {
-  Log("DrawCrossCentred " + std::to_string(arm) + " " + std::to_string(colour) + " " +
-      std::to_string(thickness));
+  Log("DrawCrossCentred " + std::to_string(arm) + " " + std::to_string(colour) + " " + std::to_string(thickness));
   if (dc) DrawCross(dc, dc->GetWidth() / 2, dc->GetHeight() / 2, arm, colour, thickness);
 }
 
@@ -99,8 +97,8 @@ bool FakeTaskHost::Called(const std::string& call) const {
 }
 
 int FakeTaskHost::CountCalls(const std::string& prefix) const {
-  return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(),
-                                        [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+  return static_cast<int>(
+      std::count_if(m_calls.begin(), m_calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
 }
 
 }  // namespace qel

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/fakes/FakeDisplay.h"
 #include "include/qel/TaskHostInterface.h"
+#include "tests/support/fakes/FakeDisplay.h"
 
 namespace qel {
 
@@ -82,9 +82,9 @@ class FakeTaskHost : public ITaskHost {
   int CountCalls(const std::string& prefix) const;
   void ClearCalls() { m_calls.clear(); }
 
-  uint32_t m_now = 0;                        // the virtual run clock
-  uint32_t m_readStepMs = 0;                 // added by every GetRunTimeMs (before it reads)
-  std::function<int(uint32_t)> m_spaceKey;   // GetSpaceKey by clock
+  uint32_t m_now = 0;                       // the virtual run clock
+  uint32_t m_readStepMs = 0;                // added by every GetRunTimeMs (before it reads)
+  std::function<int(uint32_t)> m_spaceKey;  // GetSpaceKey by clock
   uint32_t m_responseKeys = 0;
   uint32_t m_buttons = 0;
   int m_spaceChange = 0;

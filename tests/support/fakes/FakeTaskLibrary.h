@@ -26,9 +26,7 @@ class FakeTaskLibrary : public ITaskLibrary {
 
   void ResetNorms() override { m_norms.clear(); }
   bool LoadNorms(INormsProvider*, const char*) override { return false; }
-  bool AddNormFunction(const char*, const char*, int, double, double, const double*, int) override {
-    return false;
-  }
+  bool AddNormFunction(const char*, const char*, int, double, double, const double*, int) override { return false; }
   int FindNormFunction(const char*, const char*, int, double) const override { return -1; }
   bool GetVariableValue(int n, double* out, double value, double age, int kind, bool floorAllowed) override {
     m_requests.push_back({n, value, age, kind, floorAllowed});

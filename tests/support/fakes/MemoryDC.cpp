@@ -49,8 +49,7 @@ bool MemoryDC::GetTextExtent(const char* text, int* width, int* height) {
   return true;
 }
 
-bool MemoryDC::BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
-                      uint32_t rop) {
+bool MemoryDC::BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, uint32_t rop) {
   Log("BitBlt " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
       std::to_string(height));
   if (src.IsEmpty()) return false;
@@ -68,8 +67,8 @@ bool MemoryDC::BitBlt(int x, int y, int width, int height, const QelBitmap& src,
   return true;
 }
 
-bool MemoryDC::StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
-                          int srcWidth, int srcHeight, uint32_t rop) {
+bool MemoryDC::StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, int srcWidth,
+                          int srcHeight, uint32_t rop) {
   Log("StretchBlt " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
       std::to_string(height));
   if (src.IsEmpty() || width == 0 || height == 0 || srcWidth <= 0 || srcHeight <= 0) return false;

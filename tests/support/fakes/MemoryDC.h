@@ -39,12 +39,14 @@ class MemoryDC final : public CDC {
   void TextOut(int x, int y, const char* text) override;
   // 8 x 16 pixels per character.
   bool GetTextExtent(const char* text, int* width, int* height) override;
-  int DrawText(const char*, const QelRect&, uint32_t) override { Log("DrawText"); return 0; }
-  bool BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
-              uint32_t rop) override;
+  int DrawText(const char*, const QelRect&, uint32_t) override {
+    Log("DrawText");
+    return 0;
+  }
+  bool BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, uint32_t rop) override;
   // Nearest neighbour; a negative height runs upward from y (rows y, y-1, ...).
-  bool StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY,
-                  int srcWidth, int srcHeight, uint32_t rop) override;
+  bool StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, int srcWidth,
+                  int srcHeight, uint32_t rop) override;
 
   const std::vector<std::string>& Calls() const { return m_calls; }
   void ClearCalls() { m_calls.clear(); }

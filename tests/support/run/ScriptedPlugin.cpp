@@ -105,7 +105,8 @@ extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intp
     s->calls.push_back(call);
   }
   switch (command) {
-    case kCmdSetupRun: return PublishTrialList(*s);
+    case kCmdSetupRun:
+      return PublishTrialList(*s);
     case kCmdBeginRun:
     case kCmdEndRun:
     case kCmdShowWarning:
@@ -118,18 +119,25 @@ extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intp
       s->shown = true;
       s->shownAt = now;
       return true;
-    case kCmdBreakBegin: return Answer(out, s->stepBack);
-    case kCmdBreakEnd: return Answer(out, s->resumeDelay);
-    case kCmdWarningInterval: return Answer(out, s->startDelay);
+    case kCmdBreakBegin:
+      return Answer(out, s->stepBack);
+    case kCmdBreakEnd:
+      return Answer(out, s->resumeDelay);
+    case kCmdWarningInterval:
+      return Answer(out, s->startDelay);
     case kCmdGetResponse:
       s->polls.fetch_add(1, std::memory_order_relaxed);
       return Answer(out, ResponseBits(*s, now));
-    case kCmdIsTrialEnded: return Answer(out, s->trialEnded ? s->trialEnded(now) : 0);
+    case kCmdIsTrialEnded:
+      return Answer(out, s->trialEnded ? s->trialEnded(now) : 0);
     case kCmdOnResponse:
       return Answer(out, s->onResponse ? s->onResponse(static_cast<int32_t>(a), static_cast<int32_t>(b)) : 0);
-    case kCmdOnNoResponse: return Answer(out, s->onTimeout ? s->onTimeout() : 0);
-    case kCmdOnResponseRelease: return Answer(out, 0);
-    case kCmdExtraResponseCount: return Answer(out, s->extraResponses);
+    case kCmdOnNoResponse:
+      return Answer(out, s->onTimeout ? s->onTimeout() : 0);
+    case kCmdOnResponseRelease:
+      return Answer(out, 0);
+    case kCmdExtraResponseCount:
+      return Answer(out, s->extraResponses);
     case kCmdSetTrial: {
       ++s->sequence;
       s->shown = false;
@@ -144,9 +152,12 @@ extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intp
     case kCmdClassifyResponse:
       if (!s->classify) return false;
       return s->classify(static_cast<int32_t>(a), static_cast<int32_t>(b), out);
-    case kCmdComputeVariables: return ComputeVariables(*s, a, out);
-    case kCmdRunSelfTimed: return s->selfTimed ? s->selfTimed() : false;
-    case kCmdDemonstrate: return s->signals ? s->signals() : false;
+    case kCmdComputeVariables:
+      return ComputeVariables(*s, a, out);
+    case kCmdRunSelfTimed:
+      return s->selfTimed ? s->selfTimed() : false;
+    case kCmdDemonstrate:
+      return s->signals ? s->signals() : false;
     default:
       return false;
   }

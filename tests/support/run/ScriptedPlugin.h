@@ -46,11 +46,11 @@ struct PluginScript {
   // The testee, by trial; trials past the list answer as otherTrials.
   std::vector<TrialScript> trials;
   TrialScript otherTrials;
-  int32_t startDelay = 500;    // 16
-  bool showSignal = true;      // 12
-  int32_t stepBack = 0;        // 14
-  int32_t resumeDelay = 0;     // 15
-  int32_t extraResponses = 0;  // 22
+  int32_t startDelay = 500;                                                    // 16
+  bool showSignal = true;                                                      // 12
+  int32_t stepBack = 0;                                                        // 14
+  int32_t resumeDelay = 0;                                                     // 15
+  int32_t extraResponses = 0;                                                  // 22
   std::function<int32_t(int32_t code, int32_t early)> onResponse;              // 19; 0 when unset
   std::function<int32_t()> onTimeout;                                          // 20; 0 when unset
   std::function<int32_t(uint32_t now)> trialEnded;                             // 18; 0 when unset

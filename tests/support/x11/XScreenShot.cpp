@@ -21,7 +21,7 @@ void XScreenShot::Read(int x, int y, int width, int height, bool wholeScreen) {
   }
   if (width > 0 && height > 0) {
     m_image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                       AllPlanes, ZPixmap);
+                        AllPlanes, ZPixmap);
   }
   if (m_image) {
     m_width = width;

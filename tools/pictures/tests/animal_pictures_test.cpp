@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/common/TempFolder.h"
 #include "tools/pictures/AnimalPictures.h"
 #include "tools/pictures/PictureRenderer.h"
-#include "tests/support/common/TempFolder.h"
 
 namespace qel {
 
@@ -28,9 +28,7 @@ std::vector<uint8_t> ReadFile(const fs::path& path) {
 }
 
 uint32_t Le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
-uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
-  return Le16(b, at) | Le16(b, at + 2) << 16;
-}
+uint32_t Le32(const std::vector<uint8_t>& b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
 
 // A 24-bit bottom-up BMP read back from its bytes, checked field by field.
 struct DecodedBmp {
@@ -147,10 +145,15 @@ TEST(AnimalPictures, DescriptionsMatchTheFileNamesAndSizes) {
 }
 
 TEST(PictureRenderer, PaintsShapesInOrderWithClipping) {
-  qel::pictures::PictureDescription picture{"", 20, 10, 0x0000FF, {
-      {0xFF0000, qel::pictures::kNoColour, 0, "M 0 0 L 10 0 L 10 10 L 0 10 Z"},
-      {0x00FF00, qel::pictures::kNoColour, 0, "M 5 0 L 20 0 L 20 10 L 5 10 Z", 0},
-  }};
+  qel::pictures::PictureDescription picture{
+      "",
+      20,
+      10,
+      0x0000FF,
+      {
+          {0xFF0000, qel::pictures::kNoColour, 0, "M 0 0 L 10 0 L 10 10 L 0 10 Z"},
+          {0x00FF00, qel::pictures::kNoColour, 0, "M 5 0 L 20 0 L 20 10 L 5 10 Z", 0},
+      }};
   const auto pixels = qel::pictures::RenderPicture(picture);
   ASSERT_EQ(pixels.size(), 200u);
   EXPECT_EQ(pixels[5 * 20 + 2], 0xFF0000u);   // first shape only
@@ -159,8 +162,8 @@ TEST(PictureRenderer, PaintsShapesInOrderWithClipping) {
 }
 
 TEST(PictureRenderer, RefusesMalformedDescriptions) {
-  using qel::pictures::PictureDescription;
   using qel::pictures::kNoColour;
+  using qel::pictures::PictureDescription;
   EXPECT_THROW(qel::pictures::RenderPicture(PictureDescription{"", 0, 10, 0, {}}), std::invalid_argument);
   EXPECT_THROW(qel::pictures::RenderPicture(PictureDescription{"", 10, 10, 0, {{0, kNoColour, 0, "M 1"}}}),
                std::invalid_argument);

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <string>
 
+#include "tests/support/common/TempFolder.h"
 #include "tools/triallists/TableWriter.h"
 #include "tools/triallists/TaskTrialLists.h"
-#include "tests/support/common/TempFolder.h"
 
 namespace qel {
 
@@ -28,7 +28,7 @@ TEST(TrialListGenerator, ReproducesTheCommittedTablesByteForByte) {
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
   const fs::path committed = fs::path(QEL_SOURCE_DIR) / "tasks/plugins";
-  const char* const files[] = {"msl/MslTrialLists.h",   "msl/MslTrialLists.cpp",   "fa4l/Fa4lTrialLists.h",
+  const char* const files[] = {"msl/MslTrialLists.h",     "msl/MslTrialLists.cpp", "fa4l/Fa4lTrialLists.h",
                                "fa4l/Fa4lTrialLists.cpp", "mso1/Mso1TrialLists.h", "mso1/Mso1TrialLists.cpp"};
   for (const char* file : files) {
     SCOPED_TRACE(file);

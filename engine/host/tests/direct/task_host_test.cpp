@@ -7,12 +7,12 @@
 #include <cstring>
 
 #include "app/settings/SystemSettings.h"
-#include "engine/host/ui/TaskHost.h"
 #include "engine/host/TimerRunClock.h"
-#include "engine/input/InputDevices.h"
-#include "engine/timer/TimerMs.h"
 #include "engine/host/tests/support/HostTestSupport.h"
 #include "engine/host/tests/support/VirtualRunClock.h"
+#include "engine/host/ui/TaskHost.h"
+#include "engine/input/InputDevices.h"
+#include "engine/timer/TimerMs.h"
 
 namespace qel {
 

@@ -129,7 +129,7 @@ TEST_F(HostDrawing, ArcIsTheWholeOutlineOfTheEllipse) {
   EXPECT_TRUE(Near(60, 30, kBlue));  // right
   EXPECT_TRUE(Near(26, 24, kBlue));  // between them
   EXPECT_TRUE(Near(54, 37, kBlue));
-  EXPECT_EQ(At(40, 30), kBack);      // not filled
+  EXPECT_EQ(At(40, 30), kBack);  // not filled
   EXPECT_EQ(At(19, 30), kBack);
   EXPECT_EQ(At(40, 18), kBack);
 }

@@ -34,15 +34,15 @@ TEST_P(KeyBits, ShiftCtrlResponseAndSpaceKeys) {
   EXPECT_EQ(SpaceKeyCode(s.bytes), GetParam().space);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, KeyBits,
-    testing::Values(KeysCase{"Nothing", {}, 0, 0, 0}, KeysCase{"LeftCtrl", {29}, 1, 1, 0},
-                    KeysCase{"LeftShift", {42}, 1, 1, 0}, KeysCase{"RightCtrl", {157}, 2, 2, 0},
-                    KeysCase{"RightShift", {54}, 2, 2, 0}, KeysCase{"BothShifts", {42, 54}, 3, 3, 0},
-                    KeysCase{"Space", {57}, 0, 4, 57}, KeysCase{"EscapeBeatsSpace", {1, 57}, 0, 4, 1},
-                    KeysCase{"AltsAreNoResponseKeys", {56, 184}, 0, 0, 0},
-                    KeysCase{"EverythingDown", {1, 29, 42, 54, 57, 157}, 3, 7, 1}),
-    [](const testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, KeyBits,
+                         testing::Values(KeysCase{"Nothing", {}, 0, 0, 0}, KeysCase{"LeftCtrl", {29}, 1, 1, 0},
+                                         KeysCase{"LeftShift", {42}, 1, 1, 0}, KeysCase{"RightCtrl", {157}, 2, 2, 0},
+                                         KeysCase{"RightShift", {54}, 2, 2, 0},
+                                         KeysCase{"BothShifts", {42, 54}, 3, 3, 0}, KeysCase{"Space", {57}, 0, 4, 57},
+                                         KeysCase{"EscapeBeatsSpace", {1, 57}, 0, 4, 1},
+                                         KeysCase{"AltsAreNoResponseKeys", {56, 184}, 0, 0, 0},
+                                         KeysCase{"EverythingDown", {1, 29, 42, 54, 57, 157}, 3, 7, 1}),
+                         [](const testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.name); });
 
 TEST(KeyBits, OnlyTheHighBitMeansDown) {
   State s({});

@@ -4,8 +4,8 @@
 
 #include "engine/host/MonotonicRunClock.h"
 #include "engine/host/TimerRunClock.h"
-#include "engine/timer/TimerMs.h"
 #include "engine/host/tests/support/VirtualRunClock.h"
+#include "engine/timer/TimerMs.h"
 
 namespace qel {
 
@@ -18,7 +18,7 @@ TEST(MonotonicRunClock, SleepsUntilTheTimeAskedForAndResetStartsAgain) {
   EXPECT_GE(clock.NowMs(), start + 15);
   clock.Reset();
   EXPECT_LT(clock.NowMs(), 1000u);  // loose: only that it went back
-  clock.SleepUntilMs(0);           // a time already past returns at once
+  clock.SleepUntilMs(0);            // a time already past returns at once
 }
 
 TEST(TimerRunClock, ReadsTheTimerAndSleepsOnIt) {

@@ -42,8 +42,8 @@ TEST(Tone, OnePeriodOnEveryChannelTruncatedTowardZero) {
   ASSERT_TRUE(tone.Build(1000, 22050, 2));
   // sin(i x 6.283184 / 22) x 4095, cut toward zero (the constant is a little
   // under two pi, so sample 11 is just above zero).
-  const std::vector<int> expected = {0,     1153,  2213,  3094,  3724,  4053,  4053,  3724,  3094,  2213,  1153,
-                                     0,     -1153, -2213, -3094, -3724, -4053, -4053, -3724, -3094, -2213, -1153};
+  const std::vector<int> expected = {0, 1153,  2213,  3094,  3724,  4053,  4053,  3724,  3094,  2213,  1153,
+                                     0, -1153, -2213, -3094, -3724, -4053, -4053, -3724, -3094, -2213, -1153};
   for (int i = 0; i < 22; ++i) {
     EXPECT_EQ(tone.Samples()[2 * i], expected[i]) << "frame " << i;
     EXPECT_EQ(tone.Samples()[2 * i + 1], expected[i]) << "frame " << i;

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/host/tests/support/HostTestSupport.h"
 #include "engine/host/ui/TaskHost.h"
 #include "engine/library/TaskLibraries.h"
-#include "engine/host/tests/support/HostTestSupport.h"
 
 namespace qel {
 
@@ -63,8 +63,7 @@ class ProbeTest : public testing::Test {
   CTaskLibrary* m_record = nullptr;
 };
 
-inline testing::Environment* const g_probeEnvironment =
-    testing::AddGlobalTestEnvironment(new ProbeTest::Environment);
+inline testing::Environment* const g_probeEnvironment = testing::AddGlobalTestEnvironment(new ProbeTest::Environment);
 
 }  // namespace test
 

@@ -36,16 +36,15 @@ TEST_P(ProbePermute, QuartersOfFourOrEightLetters) {
   EXPECT_EQ(Text(), GetParam().code);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, ProbePermute,
-    testing::Values(PermuteCase{"PERMUTE ABCDEFGH 1 0", 1, "EFGHABCD"},
-                    PermuteCase{"PERMUTE ABCDEFGH 0 0", 1, "GHEFCDAB"},
-                    PermuteCase{"PERMUTE ABCDEF 1 0", 0, "ABCDEF"},  // six letters: refused
-                    PermuteCase{"PERMUTE XYABCD 1 2", 1, "XYCDAB"},
-                    PermuteCase{"PERMUTE XYABCD 0 2", 1, "XYDCBA"},
-                    PermuteCase{"PERMUTE XYABCD 1 0", 0, "XYABCD"},   // six from the offset on
-                    PermuteCase{"PERMUTE ABCD 1 17", 0, "ABCD"},      // offset outside the slot
-                    PermuteCase{"PERMUTE ABCD 1 -1", 0, "ABCD"}));
+INSTANTIATE_TEST_SUITE_P(Codes, ProbePermute,
+                         testing::Values(PermuteCase{"PERMUTE ABCDEFGH 1 0", 1, "EFGHABCD"},
+                                         PermuteCase{"PERMUTE ABCDEFGH 0 0", 1, "GHEFCDAB"},
+                                         PermuteCase{"PERMUTE ABCDEF 1 0", 0, "ABCDEF"},  // six letters: refused
+                                         PermuteCase{"PERMUTE XYABCD 1 2", 1, "XYCDAB"},
+                                         PermuteCase{"PERMUTE XYABCD 0 2", 1, "XYDCBA"},
+                                         PermuteCase{"PERMUTE XYABCD 1 0", 0, "XYABCD"},  // six from the offset on
+                                         PermuteCase{"PERMUTE ABCD 1 17", 0, "ABCD"},     // offset outside the slot
+                                         PermuteCase{"PERMUTE ABCD 1 -1", 0, "ABCD"}));
 
 TEST_F(ProbeTest, RunFlagsTakeThePracticeByteAndTheLanguageSetting) {
   const int saved = g_Language;

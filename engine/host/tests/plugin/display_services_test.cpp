@@ -61,7 +61,8 @@ class ProbeShapes : public ProbeDisplay, public testing::WithParamInterface<Shap
 TEST_P(ProbeShapes, DrawnIntoTheBackBufferAndPresented) {
   ASSERT_EQ(Call("CLEAR -2 0x000000"), 1);
   ASSERT_EQ(Call(std::string("DRAW -2 ") + GetParam().line), 1);
-  for (auto [x, y] : GetParam().on) EXPECT_EQ(Pixel(kSurfaceBack, x, y), static_cast<int32_t>(GetParam().colour)) << x << "," << y;
+  for (auto [x, y] : GetParam().on)
+    EXPECT_EQ(Pixel(kSurfaceBack, x, y), static_cast<int32_t>(GetParam().colour)) << x << "," << y;
   for (auto [x, y] : GetParam().off) EXPECT_EQ(Pixel(kSurfaceBack, x, y), 0) << x << "," << y;
   ASSERT_EQ(Call("PRESENT 1"), 1);
   for (auto [x, y] : GetParam().on) {
@@ -75,15 +76,34 @@ INSTANTIATE_TEST_SUITE_P(
     Helpers, ProbeShapes,
     testing::Values(
         ShapeCase{"FillRect", "RECT 10 10 20 20 0x0000FF", {{10, 10}, {29, 29}}, {{30, 29}, {9, 10}}, 0x0000FF},
-        ShapeCase{"FramedSquarePen", "FRAMED 100 100 10 0xFF0000 0x00FF00", {{90, 100}, {110, 95}}, {{89, 100}, {111, 100}}, 0xFF0000},
-        ShapeCase{"FramedSquareBrush", "FRAMED 100 100 10 0xFF0000 0x00FF00", {{100, 100}, {91, 91}}, {{100, 111}}, 0x00FF00},
-        ShapeCase{"FillSquare", "SQUARE 200 100 5 0x00FFFF", {{195, 95}, {205, 105}}, {{206, 100}, {200, 94}}, 0x00FFFF},
-        ShapeCase{"FillSquareCentred", "CSQUARE 4 0xFFFF00", {{508, 380}, {516, 388}}, {{517, 384}, {512, 379}}, 0xFFFF00},
-        ShapeCase{"Cross", "CROSS 300 300 10 0xFF00FF 3", {{300, 290}, {310, 300}, {299, 310}}, {{302, 290}, {300, 311}}, 0xFF00FF},
-        ShapeCase{"CrossCentred", "CCROSS 30 0x808080 1", {{512, 354}, {542, 384}, {511, 384}}, {{514, 354}, {543, 384}}, 0x808080},
+        ShapeCase{"FramedSquarePen",
+                  "FRAMED 100 100 10 0xFF0000 0x00FF00",
+                  {{90, 100}, {110, 95}},
+                  {{89, 100}, {111, 100}},
+                  0xFF0000},
+        ShapeCase{
+            "FramedSquareBrush", "FRAMED 100 100 10 0xFF0000 0x00FF00", {{100, 100}, {91, 91}}, {{100, 111}}, 0x00FF00},
+        ShapeCase{
+            "FillSquare", "SQUARE 200 100 5 0x00FFFF", {{195, 95}, {205, 105}}, {{206, 100}, {200, 94}}, 0x00FFFF},
+        ShapeCase{
+            "FillSquareCentred", "CSQUARE 4 0xFFFF00", {{508, 380}, {516, 388}}, {{517, 384}, {512, 379}}, 0xFFFF00},
+        ShapeCase{"Cross",
+                  "CROSS 300 300 10 0xFF00FF 3",
+                  {{300, 290}, {310, 300}, {299, 310}},
+                  {{302, 290}, {300, 311}},
+                  0xFF00FF},
+        ShapeCase{"CrossCentred",
+                  "CCROSS 30 0x808080 1",
+                  {{512, 354}, {542, 384}, {511, 384}},
+                  {{514, 354}, {543, 384}},
+                  0x808080},
         ShapeCase{"Line", "LINE 10 500 100 500 0x00FF00 1", {{10, 500}, {99, 500}}, {{100, 500}, {50, 501}}, 0x00FF00},
         ShapeCase{"Arc", "ARC 600 100 701 161 0xFFFFFF 1", {{650, 100}}, {{650, 130}}, 0xFFFFFF},
-        ShapeCase{"Ellipse", "ELLIPSE 600 300 700 360 0x0080FF", {{650, 330}, {601, 330}}, {{600, 300}, {699, 359}}, 0x0080FF}),
+        ShapeCase{"Ellipse",
+                  "ELLIPSE 600 300 700 360 0x0080FF",
+                  {{650, 330}, {601, 330}},
+                  {{600, 300}, {699, 359}},
+                  0x0080FF}),
     [](const testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ProbeDisplay, HelpersDrawNothingWithoutAContext) {
@@ -114,7 +134,7 @@ TEST_F(ProbeDisplay, ThePluginDrawsItsStimulusIntoASurfaceAndItReachesTheScreen)
   const struct {
     int x, y;
     COLORREF colour;
-  } points[] = {{30, 30, 0xFF0000}, {50, 25, 0xFF0000}, {40, 30, 0x0000FF}, {512, 384, 0x0000FF},
+  } points[] = {{30, 30, 0xFF0000},   {50, 25, 0xFF0000},   {40, 30, 0x0000FF}, {512, 384, 0x0000FF},
                 {512, 365, 0x0000FF}, {531, 384, 0x0000FF}, {20, 30, 0x000000}, {512, 360, 0x000000}};
   for (const auto& p : points) {
     EXPECT_EQ(FramePixel(p.x, p.y), p.colour) << p.x << "," << p.y;

@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "app/settings/SystemSettings.h"
-#include "engine/input/InputDevices.h"
 #include "engine/host/tests/plugin/ProbeFixture.h"
+#include "engine/input/InputDevices.h"
 
 namespace qel {
 
@@ -66,14 +66,14 @@ TEST_P(ProbeKeys, ShiftCtrlResponseAndSpaceKeys) {
   EXPECT_EQ(Call("SPACEKEY"), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, ProbeKeys,
-    testing::Values(KeysCase{"None", {}, 0, 0, 0}, KeysCase{"LeftCtrl", {29}, 1, 1, 0},
-                    KeysCase{"LeftShift", {42}, 1, 1, 0}, KeysCase{"RightCtrl", {157}, 2, 2, 0},
-                    KeysCase{"RightShift", {54}, 2, 2, 0}, KeysCase{"BothShifts", {42, 54}, 3, 3, 0},
-                    KeysCase{"Space", {57}, 0, 4, 57}, KeysCase{"EscapeAndSpace", {1, 57}, 0, 4, 1},
-                    KeysCase{"Alts", {56, 184}, 0, 0, 0}),
-    [](const testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, ProbeKeys,
+                         testing::Values(KeysCase{"None", {}, 0, 0, 0}, KeysCase{"LeftCtrl", {29}, 1, 1, 0},
+                                         KeysCase{"LeftShift", {42}, 1, 1, 0}, KeysCase{"RightCtrl", {157}, 2, 2, 0},
+                                         KeysCase{"RightShift", {54}, 2, 2, 0},
+                                         KeysCase{"BothShifts", {42, 54}, 3, 3, 0}, KeysCase{"Space", {57}, 0, 4, 57},
+                                         KeysCase{"EscapeAndSpace", {1, 57}, 0, 4, 1},
+                                         KeysCase{"Alts", {56, 184}, 0, 0, 0}),
+                         [](const testing::TestParamInfo<KeysCase>& info) { return std::string(info.param.name); });
 
 struct DigitCase {
   const char* name;
@@ -93,12 +93,13 @@ TEST_P(ProbeDigit, OneCharacterPerPressGivenAtItsRelease) {
   EXPECT_EQ(Text(), std::to_string(GetParam().character));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, ProbeDigit,
-    testing::Values(DigitCase{"Row5", 6, '5'}, DigitCase{"Row0", 11, '0'}, DigitCase{"Keypad1", 79, '1'},
-                    DigitCase{"Keypad0", 82, '0'}, DigitCase{"Keypad9", 73, '9'}, DigitCase{"Backspace", 14, 8},
-                    DigitCase{"Enter", 28, 10}, DigitCase{"KeypadEnter", 156, 10}, DigitCase{"LetterA", 30, 0}),
-    [](const testing::TestParamInfo<DigitCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, ProbeDigit,
+                         testing::Values(DigitCase{"Row5", 6, '5'}, DigitCase{"Row0", 11, '0'},
+                                         DigitCase{"Keypad1", 79, '1'}, DigitCase{"Keypad0", 82, '0'},
+                                         DigitCase{"Keypad9", 73, '9'}, DigitCase{"Backspace", 14, 8},
+                                         DigitCase{"Enter", 28, 10}, DigitCase{"KeypadEnter", 156, 10},
+                                         DigitCase{"LetterA", 30, 0}),
+                         [](const testing::TestParamInfo<DigitCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ProbeInput, DigitKeyWithEscapeHeldAnswersOneAndLeavesNoCharacter) {
   Press({1, 6});

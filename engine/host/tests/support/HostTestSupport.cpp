@@ -37,9 +37,7 @@ DiskAudio::DiskAudio() {
   m_opened = InitSoundOutput(-1) == kSoundOk;
 }
 
-DiskAudio::~DiskAudio() {
-  FreeSoundOutput();
-}
+DiskAudio::~DiskAudio() { FreeSoundOutput(); }
 
 std::vector<int16_t> DiskAudio::Recorded(int channel) {
   FreeSoundOutput();

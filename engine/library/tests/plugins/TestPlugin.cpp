@@ -37,12 +37,9 @@ namespace qel {
 namespace {
 
 const QelModelTask kDefault = {
-    901,
-    ENGLIB_CODE,
-    ENGLIB_NAME,
-    {ENGLIB_TASK_TYPE, 0x8100, 3, 1, 2, 4, 100, 0, 1, 1, 500, 500, 0, 100, 1500, 1, 1000, 1000},
-    {10, 12},
-    {7}};
+    901,         ENGLIB_CODE,
+    ENGLIB_NAME, {ENGLIB_TASK_TYPE, 0x8100, 3, 1, 2, 4, 100, 0, 1, 1, 500, 500, 0, 100, 1500, 1, 1000, 1000},
+    {10, 12},    {7}};
 
 const TaskVariableDef kScoreVariables[] = {
     {"Nhi_eg", nullptr, "%.0f", "Hits", 0, 1},
@@ -76,11 +73,7 @@ const TaskNormVariable kNormVariables[] = {
 const uint32_t kCodeRows[3][kMaxParts] = {{1, 2}, {3, 4}, {1, 5}};
 
 const QelTaskDescription kDescription = {
-    20,
-    2,
-    3,
-    {{{1, 500, 500, 0, 100, 1500, 1, 1000, 1000}}, {{2, 300, 700, 1, 100, 2000, 2, 500, 1500}}},
-    kCodeRows};
+    20, 2, 3, {{{1, 500, 500, 0, 100, 1500, 1, 1000, 1000}}, {{2, 300, 700, 1, 100, 2000, 2, 500, 1500}}}, kCodeRows};
 
 const char* const kVersionNames[] = {"Version 1", "Version 2"};
 const char* const kPartNames[] = {"Left hand", "Right hand"};

@@ -11,8 +11,8 @@ namespace qel {
 class ITaskLibrary;
 
 extern "C" {
-typedef bool (*EnglibTestHookFn)(ITaskLibrary* record, uint32_t command, intptr_t a, intptr_t b,
-                                 intptr_t c, int32_t* out);
+typedef bool (*EnglibTestHookFn)(ITaskLibrary* record, uint32_t command, intptr_t a, intptr_t b, intptr_t c,
+                                 int32_t* out);
 }
 
 constexpr const char* kEnglibTestHookName = "EnglibTestHook";

@@ -184,16 +184,17 @@ TEST(LetterGlyphs, ConsonantsAreTwentyDistinctGlyphs) {
   EXPECT_EQ(seen.size(), 20u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    All, ConsonantGlyph,
-    testing::Values(Consonant{'B', 0, 16, 1}, Consonant{'C', 6, 16, 1}, Consonant{'D', 0, 16, 1},
-                    Consonant{'F', 0, 16, 1}, Consonant{'G', 6, 22, 1}, Consonant{'H', 0, 16, 1},
-                    Consonant{'J', 2, 22, 2}, Consonant{'K', 0, 16, 1}, Consonant{'L', 0, 16, 1},
-                    Consonant{'M', 6, 16, 1}, Consonant{'N', 6, 16, 1}, Consonant{'P', 6, 22, 1},
-                    Consonant{'Q', 6, 22, 1}, Consonant{'R', 6, 16, 1}, Consonant{'S', 6, 16, 1},
-                    Consonant{'T', 2, 16, 1}, Consonant{'V', 6, 16, 1}, Consonant{'W', 6, 16, 1},
-                    Consonant{'X', 6, 16, 1}, Consonant{'Z', 6, 16, 1}),
-    [](const testing::TestParamInfo<Consonant>& info) { return std::string(1, info.param.letter); });
+INSTANTIATE_TEST_SUITE_P(All, ConsonantGlyph,
+                         testing::Values(Consonant{'B', 0, 16, 1}, Consonant{'C', 6, 16, 1}, Consonant{'D', 0, 16, 1},
+                                         Consonant{'F', 0, 16, 1}, Consonant{'G', 6, 22, 1}, Consonant{'H', 0, 16, 1},
+                                         Consonant{'J', 2, 22, 2}, Consonant{'K', 0, 16, 1}, Consonant{'L', 0, 16, 1},
+                                         Consonant{'M', 6, 16, 1}, Consonant{'N', 6, 16, 1}, Consonant{'P', 6, 22, 1},
+                                         Consonant{'Q', 6, 22, 1}, Consonant{'R', 6, 16, 1}, Consonant{'S', 6, 16, 1},
+                                         Consonant{'T', 2, 16, 1}, Consonant{'V', 6, 16, 1}, Consonant{'W', 6, 16, 1},
+                                         Consonant{'X', 6, 16, 1}, Consonant{'Z', 6, 16, 1}),
+                         [](const testing::TestParamInfo<Consonant>& info) {
+                           return std::string(1, info.param.letter);
+                         });
 
 }  // namespace
 

@@ -38,11 +38,18 @@ struct Spot {
 };
 
 const Spot kSpots[] = {
-    {320, 60, kRed, "roof"},          {100, 450, kWhite, "wall"},      {465, 60, kWhite, "chimney"},
-    {250, 200, kGreen, "shutter"},    {90, 350, kGreen, "shutter"},    {265, 400, kGreen, "door frame"},
-    {300, 200, kBlack, "upper window"}, {150, 350, kBlack, "lower left window"},
-    {480, 350, kBlack, "lower right window"}, {320, 440, kBlack, "tall opening"},
-    {20, 400, kBackground, "beside the house"}, {320, 478, kBackground, "below the house"},
+    {320, 60, kRed, "roof"},
+    {100, 450, kWhite, "wall"},
+    {465, 60, kWhite, "chimney"},
+    {250, 200, kGreen, "shutter"},
+    {90, 350, kGreen, "shutter"},
+    {265, 400, kGreen, "door frame"},
+    {300, 200, kBlack, "upper window"},
+    {150, 350, kBlack, "lower left window"},
+    {480, 350, kBlack, "lower right window"},
+    {320, 440, kBlack, "tall opening"},
+    {20, 400, kBackground, "beside the house"},
+    {320, 478, kBackground, "below the house"},
     {40, 300, kGrey, "left wall line"},
 };
 

@@ -14,11 +14,11 @@ class SeriesTask : public CTaskSeries {
   static constexpr int kLength = 24;
   SeriesTask();
 
+  using CTaskSeries::m_backColour;
   using CTaskSeries::m_overlayFont;
   using CTaskSeries::m_responseCounter;
   using CTaskSeries::m_seriesLength;
   using CTaskSeries::m_textColour;
-  using CTaskSeries::m_backColour;
 };
 
 struct BoundSeriesTask : FakeTaskSurroundings {

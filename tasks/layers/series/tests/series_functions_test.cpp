@@ -29,16 +29,15 @@ TEST_P(SeriesEnd, StopsAfterTheEntryThatCompletesTheSeries) {
   EXPECT_EQ(count, c.count);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SeriesEnd,
-    ::testing::Values(EndCase{{1, 0, 2, 5, 3, 4}, kAll, 3, 5, 3},   // 0 and 5 are not counted
-                      EndCase{{1, 0, 2, 5, 3, 4}, kAll, 4, 6, 4},   // the last entry completes it
-                      EndCase{{1, 0, 2, 5, 3, 4}, kAll, 9, 6, 4},   // too short: all of it
-                      EndCase{{6, 7, 8, 0, 5}, kAll, 1, 5, 0},      // nothing scored
-                      EndCase{{0, 0, 1, 2}, kAll, 1, 3, 1},         // leading unscored entries
-                      EndCase{{1, 2, 3}, 2, 3, 2, 2},             // n ends the walk
-                      EndCase{{1, 2, 3}, 0, 3, 0, 0},             // nothing to walk
-                      EndCase{{1, 2, 3}, -5, 3, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Cases, SeriesEnd,
+                         ::testing::Values(EndCase{{1, 0, 2, 5, 3, 4}, kAll, 3, 5, 3},  // 0 and 5 are not counted
+                                           EndCase{{1, 0, 2, 5, 3, 4}, kAll, 4, 6, 4},  // the last entry completes it
+                                           EndCase{{1, 0, 2, 5, 3, 4}, kAll, 9, 6, 4},  // too short: all of it
+                                           EndCase{{6, 7, 8, 0, 5}, kAll, 1, 5, 0},     // nothing scored
+                                           EndCase{{0, 0, 1, 2}, kAll, 1, 3, 1},        // leading unscored entries
+                                           EndCase{{1, 2, 3}, 2, 3, 2, 2},              // n ends the walk
+                                           EndCase{{1, 2, 3}, 0, 3, 0, 0},              // nothing to walk
+                                           EndCase{{1, 2, 3}, -5, 3, 0, 0}));
 
 TEST(SeriesTime, SumsTheReactionTimesOfScoredEntries) {
   const int32_t categories[] = {1, 5, 2, 0, 3, 4, 6, 7};

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "tasks/layers/series/tests/SeriesTask.h"
 #include "include/qel/TaskEntry.h"
+#include "tasks/layers/series/tests/SeriesTask.h"
 
 namespace qel {
 
@@ -61,8 +61,7 @@ TEST_P(SeriesBeginRun, ResetsTheCounterAndMakesTheOverlayFont) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Word0, SeriesBeginRun,
-                         ::testing::Values(OverlaySwitch{0, false}, OverlaySwitch{1, true},
-                                           OverlaySwitch{3, true}));
+                         ::testing::Values(OverlaySwitch{0, false}, OverlaySwitch{1, true}, OverlaySwitch{3, true}));
 
 TEST(SeriesBeginRun, FailsWithTheBaseAndKeepsTheCounter) {
   BoundSeriesTask b;

@@ -66,12 +66,11 @@ TEST_P(MulDivRule, RoundsHalfAwayFromZero) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, MulDivRule,
                          ::testing::Values(MulDivCase{12, 96, 72, 16}, MulDivCase{30, 96, 72, 40},
-                                           MulDivCase{19, 96, 72, 25},   // 25.33
-                                           MulDivCase{7, 1, 2, 4},       // 3.5 up
-                                           MulDivCase{-7, 1, 2, -4},     // -3.5 away from zero
-                                           MulDivCase{7, 1, -2, -4},
-                                           MulDivCase{5, 3, 0, -1},      // no divisor
-                                           MulDivCase{2000000000, 4, 2, -1}));  // does not fit
+                                           MulDivCase{19, 96, 72, 25},                         // 25.33
+                                           MulDivCase{7, 1, 2, 4},                             // 3.5 up
+                                           MulDivCase{-7, 1, 2, -4},                           // -3.5 away from zero
+                                           MulDivCase{7, 1, -2, -4}, MulDivCase{5, 3, 0, -1},  // no divisor
+                                           MulDivCase{2000000000, 4, 2, -1}));                 // does not fit
 
 TEST(TaskFont, HeightFromPointsAtNinetySixPixelsPerInch) {
   CTaskFont font;

@@ -19,8 +19,8 @@ bool CTaskPageFocusedAttention::BuildControls(wxWindow* panel, int templateId) {
   if (templateId != kTemplate) return false;
   auto* group = new wxStaticBoxSizer(wxVERTICAL, panel, "Relevant diagonal for letters");
   // "&&" shows one ampersand in a label.
-  auto* leftTop = new wxRadioButton(group->GetStaticBox(), kIdLeftTop, "Left/Top && Right/Bottom",
-                                    wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+  auto* leftTop = new wxRadioButton(group->GetStaticBox(), kIdLeftTop, "Left/Top && Right/Bottom", wxDefaultPosition,
+                                    wxDefaultSize, wxRB_GROUP);
   auto* rightTop = new wxRadioButton(group->GetStaticBox(), kIdRightTop, "Right/Top && Left/Bottom");
   group->Add(leftTop, 0, wxALL, 4);
   group->Add(rightTop, 0, wxALL, 4);

@@ -16,9 +16,7 @@ uint32_t ScriptedHost::GetShiftCtrlKeys() {
   return ((both || Down(KeySource::kLeftCtrl)) ? 1u : 0u) | ((both || Down(KeySource::kRightCtrl)) ? 2u : 0u);
 }
 
-uint32_t ScriptedHost::GetResponseKeys() {
-  return GetShiftCtrlKeys() | (Down(KeySource::kSpace) ? 4u : 0u);
-}
+uint32_t ScriptedHost::GetResponseKeys() { return GetShiftCtrlKeys() | (Down(KeySource::kSpace) ? 4u : 0u); }
 
 int ScriptedHost::GetSpaceKey() {
   if (Down(KeySource::kEscape)) return kScanEscape;

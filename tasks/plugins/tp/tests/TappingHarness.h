@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "tasks/plugins/tp/tests/ScriptedHost.h"
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
 #include "engine/library/TaskLibrary.h"
+#include "tasks/plugins/tp/tests/ScriptedHost.h"
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/fakes/FakeDisplay.h"
 

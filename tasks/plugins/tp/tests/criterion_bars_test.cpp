@@ -31,13 +31,12 @@ TEST_P(Bars, UpperFromTheLeftLowerFromTheRight) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Bars,
-                         ::testing::Values(BarsCase{90, 20, 50, 40, 50},    // 10 of 50: 20 %
-                                           BarsCase{90, 0, 45, 0, 0},       // touching, no overlap
-                                           BarsCase{90, 40, 56, 34, 56},
-                                           BarsCase{90, 60, 64, 26, 64},
-                                           BarsCase{90, 100, 90, 0, 90},    // one over the other
-                                           BarsCase{90, -5, 45, 0, 0},      // taken as 0
-                                           BarsCase{90, 250, 90, 0, 90},    // taken as 100
+                         ::testing::Values(BarsCase{90, 20, 50, 40, 50},  // 10 of 50: 20 %
+                                           BarsCase{90, 0, 45, 0, 0},     // touching, no overlap
+                                           BarsCase{90, 40, 56, 34, 56}, BarsCase{90, 60, 64, 26, 64},
+                                           BarsCase{90, 100, 90, 0, 90},  // one over the other
+                                           BarsCase{90, -5, 45, 0, 0},    // taken as 0
+                                           BarsCase{90, 250, 90, 0, 90},  // taken as 100
                                            BarsCase{0, 60, 0, 0, 0}));
 
 }  // namespace

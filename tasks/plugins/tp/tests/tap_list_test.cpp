@@ -62,18 +62,17 @@ TEST_P(Overlaps, CountsTapsOverlappingMoreThanTheCriterion) {
   EXPECT_EQ(CountOverlaps(list, c.a, c.b, c.criterion), c.count) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Overlaps,
-    ::testing::Values(OverlapCase{"30 % of the mean duration, criterion 20", 70, 170, 20, 1},
-                      OverlapCase{"30 %, criterion 30: not more", 70, 170, 30, 0},
-                      OverlapCase{"30 %, criterion 40", 70, 170, 40, 0},
-                      OverlapCase{"50 of the mean of 100 and 300: 25 %", 50, 350, 24, 1},
-                      OverlapCase{"25 %, criterion 25", 50, 350, 25, 0},
-                      OverlapCase{"touching only", 100, 200, 0, 0},
-                      OverlapCase{"0.66 % rounds down to 0", 99, 250, 0, 0},
-                      OverlapCase{"an empty stretch", 50, 50, 0, 0},
-                      OverlapCase{"a reversed stretch", 90, 10, 0, 0},
-                      OverlapCase{"a tap without duration never overlaps", 990, 1010, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Cases, Overlaps,
+                         ::testing::Values(OverlapCase{"30 % of the mean duration, criterion 20", 70, 170, 20, 1},
+                                           OverlapCase{"30 %, criterion 30: not more", 70, 170, 30, 0},
+                                           OverlapCase{"30 %, criterion 40", 70, 170, 40, 0},
+                                           OverlapCase{"50 of the mean of 100 and 300: 25 %", 50, 350, 24, 1},
+                                           OverlapCase{"25 %, criterion 25", 50, 350, 25, 0},
+                                           OverlapCase{"touching only", 100, 200, 0, 0},
+                                           OverlapCase{"0.66 % rounds down to 0", 99, 250, 0, 0},
+                                           OverlapCase{"an empty stretch", 50, 50, 0, 0},
+                                           OverlapCase{"a reversed stretch", 90, 10, 0, 0},
+                                           OverlapCase{"a tap without duration never overlaps", 990, 1010, 0, 0}));
 
 TEST(InvalidateOverlapping, TagsEveryTapSharingTime) {
   TapList list = Hand(kKeyRight, {{0, 100}, {200, 300}, {400, 500}});
@@ -87,8 +86,8 @@ TEST(CountTapsInWindow, CountsWholeTapsWithTheTag) {
   TapList list = Hand(kKeyLeft, {{0, 100}, {200, 300}, {400, 500}, {600, 700}});
   list.taps[1].tag = kTapInvalid;
   EXPECT_EQ(CountTapsInWindow(list, 0, 700, kTapLeft), 3);
-  EXPECT_EQ(CountTapsInWindow(list, 0, 699, kTapLeft), 2);   // the last ends after
-  EXPECT_EQ(CountTapsInWindow(list, 1, 700, kTapLeft), 2);   // the first starts before
+  EXPECT_EQ(CountTapsInWindow(list, 0, 699, kTapLeft), 2);  // the last ends after
+  EXPECT_EQ(CountTapsInWindow(list, 1, 700, kTapLeft), 2);  // the first starts before
   EXPECT_EQ(CountTapsInWindow(list, 0, 700, kTapInvalid), 1);
   EXPECT_EQ(CountTapsInWindow(list, 0, 700, kTapRight), 0);
 }

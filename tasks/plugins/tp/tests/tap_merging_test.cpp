@@ -1,8 +1,8 @@
 // Alternating taps and synchronous pairs, each case worked out by hand.
 #include <gtest/gtest.h>
 
-#include "tasks/plugins/tp/tests/TapFixtures.h"
 #include "tasks/plugins/tp/TapMerging.h"
+#include "tasks/plugins/tp/tests/TapFixtures.h"
 
 namespace qel {
 

@@ -66,18 +66,18 @@ struct Row {
 };
 
 const Row kRows[36] = {
-    {"Nlu_tp", nullptr, 0x10001, 1},      {"Nliu_tp", "<LEFT>", 0x10021, 1},   {"Tliu_tp", "<LEFT>", 0x2002B, 1},
-    {"Sliu_tp", "<LEFT>", 0x3002B, 1},    {"ZNlu_tp", "<LEFT>", 0x50049, 1},   {"ZTliu_tp", "<LEFT>", 0x70049, 1},
-    {"Nru_tp", nullptr, 0x10001, 2},      {"Nriu_tp", "<RIGHT>", 0x10021, 2},  {"Triu_tp", "<RIGHT>", 0x2002B, 2},
-    {"Sriu_tp", "<RIGHT>", 0x3002B, 2},   {"ZNru_tp", "<RIGHT>", 0x50049, 2},  {"ZTriu_tp", "<RIGHT>", 0x70049, 2},
-    {"Nla_tp", nullptr, 0x10001, 3},      {"Nra_tp", nullptr, 0x10001, 3},     {"Nva_tp", "<ALT>", 0x10021, 3},
-    {"Tia_tp", "<ALT>", 0x2002B, 3},      {"Sia_tp", "<ALT>", 0x3002B, 3},     {"ZNva_tp", "<ALT>", 0x50049, 3},
-    {"ZTia_tp", "<ALT>", 0x70049, 3},     {"Nvac_tp", "<ALT-C>", 0x10021, 3},  {"Tiac_tp", "<ALT-C>", 0x2002B, 3},
-    {"Siac_tp", "<ALT-C>", 0x3002B, 3},   {"ZNvac_tp", "<ALT-C>", 0x50049, 3}, {"ZTiac_tp", "<ALT-C>", 0x70049, 3},
-    {"Nls_tp", nullptr, 0x10001, 4},      {"Nrs_tp", nullptr, 0x10001, 4},     {"Nvs_tp", "<SYNC>", 0x10021, 4},
-    {"Tis_tp", "<SYNC>", 0x2002B, 4},     {"Sis_tp", "<SYNC>", 0x3002B, 4},    {"ZNvs_tp", "<SYNC>", 0x50049, 4},
-    {"ZTis_tp", "<SYNC>", 0x70049, 4},    {"Nvsc_tp", "<SYNC-C>", 0x10021, 4}, {"Tisc_tp", "<SYNC-C>", 0x2002B, 4},
-    {"Sisc_tp", "<SYNC-C>", 0x3002B, 4},  {"ZNvsc_tp", "<SYNC-C>", 0x50049, 4}, {"ZTisc_tp", "<SYNC-C>", 0x70049, 4},
+    {"Nlu_tp", nullptr, 0x10001, 1},     {"Nliu_tp", "<LEFT>", 0x10021, 1},    {"Tliu_tp", "<LEFT>", 0x2002B, 1},
+    {"Sliu_tp", "<LEFT>", 0x3002B, 1},   {"ZNlu_tp", "<LEFT>", 0x50049, 1},    {"ZTliu_tp", "<LEFT>", 0x70049, 1},
+    {"Nru_tp", nullptr, 0x10001, 2},     {"Nriu_tp", "<RIGHT>", 0x10021, 2},   {"Triu_tp", "<RIGHT>", 0x2002B, 2},
+    {"Sriu_tp", "<RIGHT>", 0x3002B, 2},  {"ZNru_tp", "<RIGHT>", 0x50049, 2},   {"ZTriu_tp", "<RIGHT>", 0x70049, 2},
+    {"Nla_tp", nullptr, 0x10001, 3},     {"Nra_tp", nullptr, 0x10001, 3},      {"Nva_tp", "<ALT>", 0x10021, 3},
+    {"Tia_tp", "<ALT>", 0x2002B, 3},     {"Sia_tp", "<ALT>", 0x3002B, 3},      {"ZNva_tp", "<ALT>", 0x50049, 3},
+    {"ZTia_tp", "<ALT>", 0x70049, 3},    {"Nvac_tp", "<ALT-C>", 0x10021, 3},   {"Tiac_tp", "<ALT-C>", 0x2002B, 3},
+    {"Siac_tp", "<ALT-C>", 0x3002B, 3},  {"ZNvac_tp", "<ALT-C>", 0x50049, 3},  {"ZTiac_tp", "<ALT-C>", 0x70049, 3},
+    {"Nls_tp", nullptr, 0x10001, 4},     {"Nrs_tp", nullptr, 0x10001, 4},      {"Nvs_tp", "<SYNC>", 0x10021, 4},
+    {"Tis_tp", "<SYNC>", 0x2002B, 4},    {"Sis_tp", "<SYNC>", 0x3002B, 4},     {"ZNvs_tp", "<SYNC>", 0x50049, 4},
+    {"ZTis_tp", "<SYNC>", 0x70049, 4},   {"Nvsc_tp", "<SYNC-C>", 0x10021, 4},  {"Tisc_tp", "<SYNC-C>", 0x2002B, 4},
+    {"Sisc_tp", "<SYNC-C>", 0x3002B, 4}, {"ZNvsc_tp", "<SYNC-C>", 0x50049, 4}, {"ZTisc_tp", "<SYNC-C>", 0x70049, 4},
 };
 
 TEST_F(TappingRecord, ScoreVariables) {
@@ -187,12 +187,12 @@ TEST_P(TappingPreview, DrawsTheCountersAtZero) {
   EXPECT_EQ(texts, c.texts);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Parts, TappingPreview,
-    ::testing::Values(PreviewCase{0, 0, {"TextOut 160 120 0"}}, PreviewCase{1, 0, {"TextOut 160 120 0"}},
-                      PreviewCase{2, 0, {}}, PreviewCase{3, 0, {}},
-                      PreviewCase{2, 1, {"TextOut 139 120 0", "TextOut 181 120 0"}},
-                      PreviewCase{3, 1, {"TextOut 139 120 0", "TextOut 181 120 0"}}));
+INSTANTIATE_TEST_SUITE_P(Parts, TappingPreview,
+                         ::testing::Values(PreviewCase{0, 0, {"TextOut 160 120 0"}},
+                                           PreviewCase{1, 0, {"TextOut 160 120 0"}}, PreviewCase{2, 0, {}},
+                                           PreviewCase{3, 0, {}},
+                                           PreviewCase{2, 1, {"TextOut 139 120 0", "TextOut 181 120 0"}},
+                                           PreviewCase{3, 1, {"TextOut 139 120 0", "TextOut 181 120 0"}}));
 
 }  // namespace
 

@@ -25,8 +25,8 @@ class TappingRun : public TappingTest {
   }
   int TextCount() const {
     const auto& calls = m_display->Surface(kSurfaceBack).Calls();
-    return static_cast<int>(std::count_if(calls.begin(), calls.end(),
-                                          [](const std::string& c) { return c.rfind("TextOut", 0) == 0; }));
+    return static_cast<int>(
+        std::count_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("TextOut", 0) == 0; }));
   }
 };
 

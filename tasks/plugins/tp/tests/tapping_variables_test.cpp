@@ -115,18 +115,49 @@ TEST_F(TappingVariables, EachChangeOfTheKeysIsOneEntry) {
   RunAllParts();
   // Category: keys after the change (1 left, 2 right) + changed keys x 4.
   // The counters count every press from the first tap on.
-  ExpectEntries(0, {{5, 900, 3, 0},  {4, 90, 3, 0},   {5, 110, 4, 0}, {4, 80, 4, 0},
-                    {5, 170, 5, 0},  {4, 100, 5, 0},  {5, 50, 6, 0},  {4, 100, 6, 0},
-                    {5, 100, 7, 0},  {4, 60, 7, 0},   {5, 9090, 8, 0}, {4, 50, 8, 0}});
+  ExpectEntries(0, {{5, 900, 3, 0},
+                    {4, 90, 3, 0},
+                    {5, 110, 4, 0},
+                    {4, 80, 4, 0},
+                    {5, 170, 5, 0},
+                    {4, 100, 5, 0},
+                    {5, 50, 6, 0},
+                    {4, 100, 6, 0},
+                    {5, 100, 7, 0},
+                    {4, 60, 7, 0},
+                    {5, 9090, 8, 0},
+                    {4, 50, 8, 0}});
   ExpectEntries(1, {{10, 2950, 0, 2}, {8, 100, 0, 2}, {10, 200, 0, 3}, {8, 80, 0, 3}, {10, 320, 0, 4}, {8, 50, 0, 4}});
-  ExpectEntries(2, {{5, 2950, 2, 0}, {11, 85, 2, 1}, {6, 15, 2, 1},  {8, 85, 2, 1},  {5, 115, 3, 1},
-                    {4, 80, 3, 1},   {5, 120, 4, 1}, {4, 60, 4, 1},  {10, 140, 4, 2}, {8, 80, 4, 2},
-                    {5, 120, 5, 2},  {4, 60, 5, 2},  {10, 140, 5, 3}, {8, 50, 5, 3}});
+  ExpectEntries(2, {{5, 2950, 2, 0},
+                    {11, 85, 2, 1},
+                    {6, 15, 2, 1},
+                    {8, 85, 2, 1},
+                    {5, 115, 3, 1},
+                    {4, 80, 3, 1},
+                    {5, 120, 4, 1},
+                    {4, 60, 4, 1},
+                    {10, 140, 4, 2},
+                    {8, 80, 4, 2},
+                    {5, 120, 5, 2},
+                    {4, 60, 5, 2},
+                    {10, 140, 5, 3},
+                    {8, 50, 5, 3}});
   // No counters in Sync without TaskParam word 0: both counts stay 0. Two
   // keys changing in one ms make one entry (12: both up, 15: both down).
-  ExpectEntries(3, {{5, 2940, 0, 0}, {11, 10, 0, 0}, {12, 90, 0, 0}, {5, 200, 0, 0}, {11, 50, 0, 0},
-                    {6, 50, 0, 0},   {8, 50, 0, 0},  {15, 150, 0, 0}, {9, 90, 0, 0}, {11, 20, 0, 0},
-                    {12, 90, 0, 0},  {5, 200, 0, 0}, {11, 5, 0, 0},  {12, 95, 0, 0}});
+  ExpectEntries(3, {{5, 2940, 0, 0},
+                    {11, 10, 0, 0},
+                    {12, 90, 0, 0},
+                    {5, 200, 0, 0},
+                    {11, 50, 0, 0},
+                    {6, 50, 0, 0},
+                    {8, 50, 0, 0},
+                    {15, 150, 0, 0},
+                    {9, 90, 0, 0},
+                    {11, 20, 0, 0},
+                    {12, 90, 0, 0},
+                    {5, 200, 0, 0},
+                    {11, 5, 0, 0},
+                    {12, 95, 0, 0}});
 }
 
 struct Expected {
@@ -136,23 +167,25 @@ struct Expected {
 };
 
 const Expected kExpected[] = {
-    {0, "Nlu_tp", 6},       {1, "Nliu_tp", 5},     {2, "Tliu_tp", 1990},
-    {3, "Sliu_tp", 4002.717826677269},              // sqrt(|(5 x 83887500 - 9950^2) / 20|)
+    {0, "Nlu_tp", 6},           {1, "Nliu_tp", 5},
+    {2, "Tliu_tp", 1990},       {3, "Sliu_tp", 4002.717826677269},  // sqrt(|(5 x 83887500 - 9950^2) / 20|)
     {4, "ZNlu_tp", 4.5},    // 5 taps in the window: (40 - 4) / 8, more is better
     {5, "ZTliu_tp", 35.8},  // (1990 - 200) / 50
-    {6, "Nru_tp", 3},       {7, "Nriu_tp", 2},     {8, "Triu_tp", 350},
-    {9, "Sriu_tp", 70.71067811865476},              // sqrt(5000)
-    {10, "ZNru_tp", 4.75},  {11, "ZTriu_tp", 2.0},
-    {12, "Nla_tp", 4},      {13, "Nra_tp", 3},     {14, "Nva_tp", 3},       {15, "Tia_tp", 200},
-    {16, "Sia_tp", 0},      {17, "ZNva_tp", 5.4},  {18, "ZTia_tp", -2.0},
-    {19, "Nvac_tp", 5},     {20, "Tiac_tp", 180},
-    {21, "Siac_tp", 53.50233639758174},             // sqrt(|(5 x 173450 - 900^2) / 20|)
-    {22, "ZNvac_tp", 5.0},  {23, "ZTiac_tp", -2.0},
-    {24, "Nls_tp", 4},      {25, "Nrs_tp", 5},     {26, "Nvs_tp", 1},       {27, "Tis_tp", 320},
-    {28, "Sis_tp", kNoValue},                       // one interval has no SD
-    {29, "ZNvs_tp", 4.75},  {30, "ZTis_tp", 0.5},
-    {31, "Nvsc_tp", 0},     {32, "Tisc_tp", kNoValue}, {33, "Sisc_tp", kNoValue},
-    {34, "ZNvsc_tp", 5.0},  // one pair in the window: (20 - 0) / 4
+    {6, "Nru_tp", 3},           {7, "Nriu_tp", 2},
+    {8, "Triu_tp", 350},        {9, "Sriu_tp", 70.71067811865476},  // sqrt(5000)
+    {10, "ZNru_tp", 4.75},      {11, "ZTriu_tp", 2.0},
+    {12, "Nla_tp", 4},          {13, "Nra_tp", 3},
+    {14, "Nva_tp", 3},          {15, "Tia_tp", 200},
+    {16, "Sia_tp", 0},          {17, "ZNva_tp", 5.4},
+    {18, "ZTia_tp", -2.0},      {19, "Nvac_tp", 5},
+    {20, "Tiac_tp", 180},       {21, "Siac_tp", 53.50233639758174},  // sqrt(|(5 x 173450 - 900^2) / 20|)
+    {22, "ZNvac_tp", 5.0},      {23, "ZTiac_tp", -2.0},
+    {24, "Nls_tp", 4},          {25, "Nrs_tp", 5},
+    {26, "Nvs_tp", 1},          {27, "Tis_tp", 320},
+    {28, "Sis_tp", kNoValue},  // one interval has no SD
+    {29, "ZNvs_tp", 4.75},      {30, "ZTis_tp", 0.5},
+    {31, "Nvsc_tp", 0},         {32, "Tisc_tp", kNoValue},
+    {33, "Sisc_tp", kNoValue},  {34, "ZNvsc_tp", 5.0},  // one pair in the window: (20 - 0) / 4
     {35, "ZTisc_tp", kNoValue},
 };
 
@@ -232,7 +265,8 @@ TEST_F(TappingVariables, WithoutRunDataNothingIsComputed) {
   EXPECT_EQ(out, -1);
   // Command 29 without a result pointer computes nothing.
   m_runData->resultWord = 5;
-  EXPECT_TRUE(m_record->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(m_runData.get()), 0, 0, nullptr));
+  EXPECT_TRUE(
+      m_record->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(m_runData.get()), 0, 0, nullptr));
   EXPECT_EQ(m_runData->resultWord, 5);
 }
 

@@ -8,7 +8,7 @@ class wxRect;
 
 namespace qel {
 
-constexpr unsigned kCriterionBarColour = 0xFF0000;      // COLORREF 0x00BBGGRR
+constexpr unsigned kCriterionBarColour = 0xFF0000;  // COLORREF 0x00BBGGRR
 constexpr unsigned kCriterionOverlapColour = 0xBF0000;
 
 void PaintCriterionPicture(wxDC& dc, const wxRect& rect, int criterion);

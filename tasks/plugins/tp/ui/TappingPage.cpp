@@ -54,8 +54,8 @@ bool CTaskPageTapping::BuildControls(wxWindow* panel, int templateId) {
   const Row rows[] = {
       {"Alternating, allow at most, %", kIdAltSlider, kIdAltLabel, kIdAltPicture, kAltMin, kAltMax, kAltDefault, "0",
        "40", &CTaskPageTapping::AltCriterion},
-      {"Synchronous, demand at least, %", kIdSyncSlider, kIdSyncLabel, kIdSyncPicture, kSyncMin, kSyncMax,
-       kSyncDefault, "60", "100", &CTaskPageTapping::SyncCriterion},
+      {"Synchronous, demand at least, %", kIdSyncSlider, kIdSyncLabel, kIdSyncPicture, kSyncMin, kSyncMax, kSyncDefault,
+       "60", "100", &CTaskPageTapping::SyncCriterion},
   };
   for (const Row& row : rows) {
     auto* captionLine = new wxBoxSizer(wxHORIZONTAL);
@@ -66,8 +66,8 @@ bool CTaskPageTapping::BuildControls(wxWindow* panel, int templateId) {
 
     auto* sliderLine = new wxBoxSizer(wxHORIZONTAL);
     sliderLine->Add(new wxStaticText(group, wxID_ANY, row.lowText), 0, wxALIGN_CENTER_VERTICAL);
-    auto* slider = new wxSlider(group, row.sliderId, row.initial, row.low, row.high, wxDefaultPosition,
-                                wxSize(160, -1));
+    auto* slider =
+        new wxSlider(group, row.sliderId, row.initial, row.low, row.high, wxDefaultPosition, wxSize(160, -1));
     sliderLine->Add(slider, 1, wxLEFT | wxRIGHT | wxALIGN_CENTER_VERTICAL, 4);
     sliderLine->Add(new wxStaticText(group, wxID_ANY, row.highText), 0, wxALIGN_CENTER_VERTICAL);
     auto* picture = new wxPanel(group, row.pictureId, wxDefaultPosition, wxSize(kPictureWidth, kPictureHeight));
