@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "qel/DateTime.h"
+#include "include/qel/DateTime.h"
 
 namespace qel {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "include/qel/DateTime.h"
 #include "project/ModelEntry.h"
 #include "project/TimeSpan.h"
-#include "qel/DateTime.h"
 
 namespace qel {
 

@@ -8,10 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "include/qel/DateTime.h"
 #include "project/ModelData.h"
-#include "qel/DateTime.h"
 
-namespace qel::cache_detail {
+namespace qel {
+
+namespace cache_detail {
 
 // A null text is stored empty.
 inline std::string TextOrEmpty(const char* text) { return text ? std::string(text) : std::string(); }
@@ -119,4 +121,6 @@ int RowsOfEntries(const std::vector<std::unique_ptr<T>>& list, const char* key, 
   return rows;
 }
 
-}  // namespace qel::cache_detail
+}  // namespace cache_detail
+
+}  // namespace qel

@@ -2,10 +2,10 @@
 
 #include <new>
 
+#include "include/qel/ModelTask.h"
 #include "project/CacheDetail.h"
 #include "project/ComboSink.h"
 #include "project/TaskAvailability.h"
-#include "qel/ModelTask.h"
 
 namespace qel {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "qel/DateTime.h"
+#include "include/qel/DateTime.h"
 
 namespace qel {
 

@@ -11,7 +11,9 @@
 #include "project/CacheDetail.h"
 #include "project/ModelData.h"
 
-namespace qel::cache_detail {
+namespace qel {
+
+namespace cache_detail {
 
 template <class TaskEntry>
 class ModelEntry {
@@ -70,4 +72,6 @@ class ModelEntry {
   std::vector<std::unique_ptr<TaskEntry>> m_taskList;
 };
 
-}  // namespace qel::cache_detail
+}  // namespace cache_detail
+
+}  // namespace qel

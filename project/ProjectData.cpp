@@ -4,12 +4,12 @@
 #include <new>
 
 #include "app/model/ExpModel.h"
+#include "include/qel/ModelTask.h"
 #include "project/CacheDetail.h"
 #include "project/ComboSink.h"
 #include "project/TaskAvailability.h"
 #include "project/TesteeFilter.h"
 #include "project/TextCase.h"
-#include "qel/ModelTask.h"
 
 namespace qel {
 
@@ -410,7 +410,7 @@ int CProjectData::SetModel(const CExpModel* model, const char* user, const QelDa
     // The whole model is made before it joins the cache.
     auto item = std::make_unique<CModelData>(m_tasks);
     const CModelHeader* header = model->GetHeader();
-    item->Set(model->name, static_cast<int32_t>(header->version), header->release, user, date);
+    item->Set(model->m_name, static_cast<int32_t>(header->m_version), header->m_release, user, date);
     int made = 0;
     for (int i = 0; i < model->GetTaskCount(); ++i) {
       const CExpModelTask* task = model->GetTask(i);

@@ -23,16 +23,16 @@
 #include <vector>
 
 #include "admin/UserRecord.h"
+#include "include/qel/DateTime.h"
 #include "project/AssessmentData.h"
 #include "project/ModelData.h"
 #include "project/ScoreData.h"
 #include "project/TesteeData.h"
 #include "project/TimeSpan.h"
-#include "qel/DateTime.h"
-
-class CExpModel;
 
 namespace qel {
+
+class CExpModel;
 
 class IComboSink;
 class ITaskAvailability;

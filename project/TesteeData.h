@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "include/qel/DateTime.h"
 #include "project/AssessmentData.h"
 #include "project/ScoreData.h"
 #include "project/TimeSpan.h"
-#include "qel/DateTime.h"
 
 namespace qel {
 

@@ -3,6 +3,7 @@
 #include <array>
 
 namespace qel {
+
 namespace {
 
 constexpr std::array<const char*, 3> kHandednessCodes = {"R", "L", "A"};

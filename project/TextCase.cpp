@@ -3,6 +3,7 @@
 #include <cstdint>
 
 namespace qel {
+
 namespace {
 
 // The upper-case letter of a lower-case one; other code points unchanged.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "qel/DateTime.h"
+#include "include/qel/DateTime.h"
 
 namespace qel {
 

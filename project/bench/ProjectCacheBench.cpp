@@ -17,6 +17,8 @@
 #include "project/ProjectData.h"
 #include "project/TaskAvailability.h"
 
+namespace qel {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -84,6 +86,10 @@ Times Load(qel::CProjectData& data, int testees, int scoresPerTestee) {
 }
 
 }  // namespace
+
+}  // namespace qel
+
+using namespace qel;
 
 int main(int argc, char** argv) {
   const int testees = argc > 1 ? std::atoi(argv[1]) : 10000;

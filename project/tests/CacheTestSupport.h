@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "include/qel/DateTime.h"
 #include "project/ComboSink.h"
 #include "project/ProjectData.h"
 #include "project/TaskAvailability.h"
-#include "qel/DateTime.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 
 class FakeLoadedTasks final : public ITaskAvailability {
  public:
@@ -61,4 +63,6 @@ class AttentionProjectTest : public testing::Test {
   CProjectData data{tasks};
 };
 
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -16,6 +16,8 @@
 #include "project/ProjectData.h"
 #include "project/tests/CacheTestSupport.h"
 
+namespace qel {
+
 namespace {
 
 // Allocations left before one fails; -1: none fails. Arm starts the count
@@ -40,11 +42,14 @@ void* Allocate(std::size_t size) {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
+}  // namespace qel
+
+// The replacement allocation functions are global, as the language asks.
+void* operator new(std::size_t size) { return qel::Allocate(size); }
+void* operator new[](std::size_t size) { return qel::Allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   try {
-    return Allocate(size);
+    return qel::Allocate(size);
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
@@ -55,7 +60,9 @@ void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 // Long texts, so that every copy of them allocates.
@@ -186,7 +193,7 @@ void PrintTo(const Operation& c, std::ostream* os) { *os << c.name; }
 
 CExpModel ThreeTaskModel() {
   CExpModel model;
-  model.name = "A model made from a model file";
+  model.m_name = "A model made from a model file";
   for (const char* code : {"TP", "FL", "MS"}) {
     CExpModelTask task;
     task.TaskIdStr = code;
@@ -373,4 +380,6 @@ INSTANTIATE_TEST_SUITE_P(Operations, AllocationFailureTest, testing::ValuesIn(kO
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

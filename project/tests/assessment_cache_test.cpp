@@ -9,7 +9,9 @@
 #include "project/ProjectData.h"
 #include "project/tests/CacheTestSupport.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 using AssessmentCacheTest = AttentionProjectTest;
@@ -169,4 +171,6 @@ TEST_F(AssessmentCacheTest, RowsCarryThePartNumbersWithAndWithoutATesteeFilter) 
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

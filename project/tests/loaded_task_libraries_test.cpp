@@ -11,7 +11,9 @@
 #include "project/ProjectData.h"
 #include "tests/support/common/TempFolder.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 TEST(LoadedTaskLibrariesTest, ATaskIsAvailableWhileItsPluginIsLoaded) {
@@ -41,4 +43,6 @@ TEST(LoadedTaskLibrariesTest, ATaskIsAvailableWhileItsPluginIsLoaded) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -9,12 +9,14 @@
 #include "project/ProjectData.h"
 #include "project/tests/CacheTestSupport.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 CExpModel Model(const std::string& name, const std::vector<std::string>& codes) {
   CExpModel model;
-  model.name = name;
+  model.m_name = name;
   for (size_t i = 0; i < codes.size(); ++i) {
     CExpModelTask task;
     task.TaskId = static_cast<uint32_t>(100 + i);
@@ -176,4 +178,6 @@ TEST_F(ModelCacheTest, ClearEmptiesEverything) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

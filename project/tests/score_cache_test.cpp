@@ -10,7 +10,9 @@
 #include "project/TesteeFilter.h"
 #include "project/tests/CacheTestSupport.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 class ScoreCacheTest : public AttentionProjectTest {
@@ -284,4 +286,6 @@ TEST_F(ScoreCacheTest, CountsAreSnapshotsUntilRecounted) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

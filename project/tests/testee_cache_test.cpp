@@ -9,7 +9,9 @@
 #include "project/ProjectData.h"
 #include "project/tests/CacheTestSupport.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 class TesteeCacheTest : public testing::Test {
@@ -120,4 +122,6 @@ TEST_F(TesteeCacheTest, HistoryEntriesAreFoundByTheTextOfTheirChangeDate) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -10,7 +10,9 @@
 #include "project/TesteeFilter.h"
 #include "project/tests/CacheTestSupport.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 class TesteeSearchTest : public testing::Test {
@@ -146,4 +148,6 @@ TEST_F(TesteeSearchTest, MarkedTesteesWithScoreSetsAreCounted) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel

@@ -11,7 +11,9 @@
 #include "project/TextCase.h"
 #include "project/tests/CacheTestSupport.h"
 
-namespace qel::test {
+namespace qel {
+
+namespace test {
 namespace {
 
 CUserRecord User(const std::string& id, const std::string& first = "", const std::string& surname = "") {
@@ -173,4 +175,6 @@ TEST(TesteeTextsTest, HandednessAndSexTexts) {
 }
 
 }  // namespace
-}  // namespace qel::test
+}  // namespace test
+
+}  // namespace qel
