@@ -89,6 +89,16 @@ void SetDaoField(DaoFieldInfo& info, const char* name, int type, bool updatable,
 // A primary, unique, ascending index on the named fields.
 DaoIndexInfo MakeDaoPrimaryIndex(const char* name, std::initializer_list<const char*> fields);
 
+// The flags of a column in a table definition, by what they say.
+namespace dao_columns {
+inline constexpr bool kUpd = true;      // updatable
+inline constexpr bool kKey = false;     // one of the leading key columns (not updatable)
+inline constexpr bool kReq = true;      // required
+inline constexpr bool kOpt = false;     // not required
+inline constexpr bool kZero = true;     // a text may be empty
+inline constexpr bool kNoZero = false;  // a text may not be empty
+}  // namespace dao_columns
+
 // One column as a table definition lists it.
 struct DaoColumnSpec {
   const char* name;

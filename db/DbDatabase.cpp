@@ -15,17 +15,20 @@ bool DbDatabase::OpenEx(const DbConnectString& connect, unsigned options) {
   if (m_lockWaitMs >= 0) driver->SetLockWait(m_lockWaitMs);
   m_driver = std::move(driver);
   m_readOnly = readOnly;
+  ++m_generation;
   return true;
 }
 
 void DbDatabase::Close() {
   if (!m_driver) return;
+  ++m_generation;
   std::unique_ptr<DbDriver> driver = std::move(m_driver);
   driver->Close();
 }
 
 void DbDatabase::CloseQuietly() noexcept {
   // The driver's destructor drops what it did not write.
+  if (m_driver) ++m_generation;
   m_driver.reset();
 }
 

@@ -5,6 +5,7 @@
 // Thread contract: one thread (the user-interface thread).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,9 @@ class DbDatabase {
   bool IsReadOnly() const { return m_readOnly; }
 
   DbDriver* Driver() const { return m_driver.get(); }
+  // Changes with every open and close: a record set opened on an earlier
+  // connection can tell that its rows are gone.
+  uint64_t Generation() const { return m_generation; }
   void ExecuteStatement(const DbStatement& statement);
 
   // The waiting time for another connection's lock, for this and later
@@ -51,6 +55,7 @@ class DbDatabase {
   std::unique_ptr<DbDriver> m_driver;
   bool m_readOnly = false;
   int m_lockWaitMs = -1;
+  uint64_t m_generation = 0;
 };
 
 }  // namespace qel

@@ -5,7 +5,6 @@
 #include <cstdlib>
 
 #include "db/DbDateText.h"
-#include "db/DbException.h"
 
 namespace qel {
 
@@ -18,6 +17,13 @@ std::string NumberText(const DbValue& v) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.15g", v.Real());
   return buffer;
+}
+
+int32_t LongOf(const DbValue& v) {
+  if (v.IsInteger()) return static_cast<int32_t>(v.Integer());
+  if (v.IsReal()) return static_cast<int32_t>(std::trunc(v.Real()));
+  if (v.IsText()) return static_cast<int32_t>(std::strtol(v.Text().c_str(), nullptr, 10));
+  return 0;
 }
 
 }  // namespace
@@ -54,155 +60,80 @@ bool DbFieldExchange::Nullable() const {
   return m_cursor->Fields()[m_index].nullable;
 }
 
-void DbFieldExchange::Next(const char* column) {
-  if (m_operation == Operation::kNames && m_names) m_names->push_back(column);
+template <typename T, typename Load, typename Store>
+void DbFieldExchange::Exchange(const char* column, T& value, Load load, Store store) {
+  switch (m_operation) {
+    case Operation::kLoad:
+      value = load(Current());
+      break;
+    case Operation::kStore:
+      m_values->emplace_back(store(value));
+      break;
+    case Operation::kClear:
+      value = T();
+      break;
+    case Operation::kNames:
+      if (m_names) m_names->push_back(column);
+      break;
+  }
   ++m_index;
 }
 
 void DbFieldExchange::Text(const char* column, std::string& value, size_t maxLength) {
-  switch (m_operation) {
-    case Operation::kLoad: {
-      const DbValue& v = Current();
-      if (v.IsText()) {
-        value = TruncateUtf8(v.Text(), maxLength);
-      } else if (v.IsInteger() || v.IsReal()) {
-        value = NumberText(v);
-      } else if (v.IsBytes()) {
-        value = TruncateUtf8(std::string(v.Bytes().begin(), v.Bytes().end()), maxLength);
-      } else {
-        value.clear();
-      }
-      break;
-    }
-    case Operation::kStore:
-      if (value.empty() && Nullable()) {
-        m_values->emplace_back();
-      } else {
-        m_values->emplace_back(value);
-      }
-      break;
-    case Operation::kClear:
-      value.clear();
-      break;
-    case Operation::kNames:
-      break;
-  }
-  Next(column);
+  Exchange(
+      column, value,
+      [maxLength](const DbValue& v) {
+        if (v.IsText()) return TruncateUtf8(v.Text(), maxLength);
+        if (v.IsInteger() || v.IsReal()) return NumberText(v);
+        if (v.IsBytes()) return TruncateUtf8(std::string(v.Bytes().begin(), v.Bytes().end()), maxLength);
+        return std::string();
+      },
+      [this](const std::string& text) { return text.empty() && Nullable() ? DbValue() : DbValue(text); });
 }
 
 void DbFieldExchange::Long(const char* column, int32_t& value) {
-  switch (m_operation) {
-    case Operation::kLoad: {
-      const DbValue& v = Current();
-      if (v.IsInteger()) {
-        value = static_cast<int32_t>(v.Integer());
-      } else if (v.IsReal()) {
-        value = static_cast<int32_t>(std::trunc(v.Real()));
-      } else if (v.IsText()) {
-        value = static_cast<int32_t>(std::strtol(v.Text().c_str(), nullptr, 10));
-      } else {
-        value = 0;
-      }
-      break;
-    }
-    case Operation::kStore:
-      m_values->emplace_back(value);
-      break;
-    case Operation::kClear:
-      value = 0;
-      break;
-    case Operation::kNames:
-      break;
-  }
-  Next(column);
+  Exchange(column, value, LongOf, [](int32_t v) { return DbValue(v); });
 }
 
 void DbFieldExchange::Long(const char* column, uint32_t& value) {
-  int32_t word = static_cast<int32_t>(value);
-  Long(column, word);
-  value = static_cast<uint32_t>(word);
+  Exchange(
+      column, value, [](const DbValue& v) { return static_cast<uint32_t>(LongOf(v)); },
+      [](uint32_t v) { return DbValue(static_cast<int32_t>(v)); });
 }
 
 void DbFieldExchange::Double(const char* column, double& value) {
-  switch (m_operation) {
-    case Operation::kLoad: {
-      const DbValue& v = Current();
-      if (v.IsInteger() || v.IsReal()) {
-        value = v.AsDouble();
-      } else if (v.IsText()) {
-        value = std::strtod(v.Text().c_str(), nullptr);
-      } else {
-        value = 0.0;
-      }
-      break;
-    }
-    case Operation::kStore:
-      m_values->emplace_back(value);
-      break;
-    case Operation::kClear:
-      value = 0.0;
-      break;
-    case Operation::kNames:
-      break;
-  }
-  Next(column);
+  Exchange(
+      column, value,
+      [](const DbValue& v) {
+        if (v.IsInteger() || v.IsReal()) return v.AsDouble();
+        if (v.IsText()) return std::strtod(v.Text().c_str(), nullptr);
+        return 0.0;
+      },
+      [](double v) { return DbValue(v); });
 }
 
 void DbFieldExchange::Date(const char* column, QelDateTime& value) {
-  switch (m_operation) {
-    case Operation::kLoad: {
-      const DbValue& v = Current();
-      if (v.IsNull()) {
-        value = QelDateTime::Null();
-      } else if (v.IsText()) {
-        value = ParseStoredDate(v.Text());
-      } else if (v.IsDate()) {
-        value = v.Date();
-      } else {
-        value = QelDateTime::Null();
-        value.status = QelDateTime::kInvalid;
-      }
-      break;
-    }
-    case Operation::kStore:
-      m_values->emplace_back(value);
-      break;
-    case Operation::kClear:
-      value = QelDateTime::Null();
-      break;
-    case Operation::kNames:
-      break;
-  }
-  Next(column);
+  Exchange(
+      column, value,
+      [](const DbValue& v) {
+        if (v.IsText()) return ParseStoredDate(v.Text());
+        if (v.IsDate()) return v.Date();
+        QelDateTime date = QelDateTime::Null();
+        if (!v.IsNull()) date.status = QelDateTime::kInvalid;
+        return date;
+      },
+      [](const QelDateTime& date) { return DbValue(date); });
 }
 
 void DbFieldExchange::Binary(const char* column, DbBytes& value) {
-  switch (m_operation) {
-    case Operation::kLoad: {
-      const DbValue& v = Current();
-      if (v.IsBytes()) {
-        value = v.Bytes();
-      } else if (v.IsText()) {
-        value.assign(v.Text().begin(), v.Text().end());
-      } else {
-        value.clear();
-      }
-      break;
-    }
-    case Operation::kStore:
-      if (value.empty() && Nullable()) {
-        m_values->emplace_back();
-      } else {
-        m_values->emplace_back(value);
-      }
-      break;
-    case Operation::kClear:
-      value.clear();
-      break;
-    case Operation::kNames:
-      break;
-  }
-  Next(column);
+  Exchange(
+      column, value,
+      [](const DbValue& v) {
+        if (v.IsBytes()) return v.Bytes();
+        if (v.IsText()) return DbBytes(v.Text().begin(), v.Text().end());
+        return DbBytes();
+      },
+      [this](const DbBytes& bytes) { return bytes.empty() && Nullable() ? DbValue() : DbValue(bytes); });
 }
 
 }  // namespace qel

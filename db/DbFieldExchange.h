@@ -41,10 +41,13 @@ class DbFieldExchange {
   Operation GetOperation() const { return m_operation; }
 
  private:
+  // One column: load turns the current row's value into the member, store
+  // the member into the value written.
+  template <typename T, typename Load, typename Store>
+  void Exchange(const char* column, T& value, Load load, Store store);
   // The k-th column's value when loading; its nullability when storing.
   const DbValue& Current() const;
   bool Nullable() const;
-  void Next(const char* column);
 
   Operation m_operation;
   const DbCursor* m_cursor;

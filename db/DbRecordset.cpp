@@ -98,6 +98,7 @@ bool DbRecordset::OpenTable(const std::string& table, int openType, unsigned opt
   }
   query.readOnly = (options & kReadOnly) != 0 || m_pDatabase->IsReadOnly();
   m_cursor = m_pDatabase->Driver()->OpenCursor(query);
+  m_generation = m_pDatabase->Generation();
   m_table = table;
   m_boundColumns = !names.empty();
   Load();
@@ -107,9 +108,19 @@ bool DbRecordset::OpenTable(const std::string& table, int openType, unsigned opt
 void DbRecordset::OpenOnCursor(std::unique_ptr<DbCursor> cursor) {
   Close();
   m_cursor = std::move(cursor);
+  m_generation = m_pDatabase ? m_pDatabase->Generation() : 0;
   m_boundColumns = true;
   m_openType = kForwardOnly;
   Load();
+}
+
+DbCursor& DbRecordset::Cursor() {
+  if (!m_cursor) throw DbException::Logic("The record set is not open.");
+  if (m_pDatabase && m_pDatabase->Generation() != m_generation) {
+    m_cursor.reset();
+    throw DbException::Logic("The connection of the record set of " + m_table + " was closed.");
+  }
+  return *m_cursor;
 }
 
 void DbRecordset::Close() {
@@ -127,22 +138,22 @@ bool DbRecordset::IsBOF() const { return !m_cursor || m_cursor->IsBOF(); }
 bool DbRecordset::IsEOF() const { return !m_cursor || m_cursor->IsEOF(); }
 
 void DbRecordset::MoveNext() {
-  if (!m_cursor) throw DbException::Logic("The record set is not open.");
+  DbCursor& cursor = Cursor();
   m_editMode = EditMode::kNone;
-  m_cursor->MoveNext();
+  cursor.MoveNext();
   Load();
 }
 
 void DbRecordset::MoveFirst() {
-  if (!m_cursor) throw DbException::Logic("The record set is not open.");
+  DbCursor& cursor = Cursor();
   if (m_openType == kForwardOnly) throw DbException::Logic("A forward-only record set cannot go back.");
   m_editMode = EditMode::kNone;
-  m_cursor->MoveFirst();
+  cursor.MoveFirst();
   Load();
 }
 
 bool DbRecordset::Requery() {
-  if (!m_cursor) throw DbException::Logic("The record set is not open.");
+  Cursor();
   const std::string table = m_table;
   return OpenTable(table, m_openType, m_options);
 }
@@ -151,6 +162,7 @@ bool DbRecordset::CanUpdate() const { return m_cursor && m_cursor->CanUpdate(); 
 bool DbRecordset::CanAppend() const { return m_cursor && m_cursor->CanAppend(); }
 
 void DbRecordset::AddNew() {
+  Cursor();
   if (!CanAppend()) throw DbException::Logic("The record set of " + m_table + " takes no new rows.");
   DbFieldExchange fx(DbFieldExchange::Operation::kClear, m_cursor.get(), nullptr, nullptr);
   DoFieldExchange(fx);
@@ -158,6 +170,7 @@ void DbRecordset::AddNew() {
 }
 
 void DbRecordset::Edit() {
+  Cursor();
   if (!CanUpdate()) throw DbException::Logic("The record set of " + m_table + " cannot be changed.");
   if (m_cursor->IsEOF()) throw DbException::Logic("No current row in " + m_table + ".");
   m_editMode = EditMode::kEdit;
@@ -165,6 +178,7 @@ void DbRecordset::Edit() {
 
 bool DbRecordset::Update() {
   if (m_editMode == EditMode::kNone) throw DbException::Logic("Update without AddNew or Edit on " + m_table + ".");
+  Cursor();
   const EditMode mode = m_editMode;
   m_editMode = EditMode::kNone;
   std::vector<std::string> names;
@@ -191,6 +205,7 @@ void DbRecordset::CancelUpdate() {
 }
 
 void DbRecordset::Delete() {
+  Cursor();
   if (!CanUpdate()) throw DbException::Logic("The record set of " + m_table + " cannot be changed.");
   m_editMode = EditMode::kNone;
   m_cursor->DeleteCurrent();

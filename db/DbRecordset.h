@@ -82,10 +82,13 @@ class DbRecordset {
   enum class EditMode { kNone, kEdit, kAdd };
 
   bool OpenTable(const std::string& table, int openType, unsigned options);
+  // The cursor, when its connection is still the one it was opened on.
+  DbCursor& Cursor();
   void Load();
   std::vector<std::string> ExchangedNames();
 
   std::unique_ptr<DbCursor> m_cursor;
+  uint64_t m_generation = 0;
   std::string m_table;
   int m_openType = kSnapshot;
   unsigned m_options = kNoOptions;

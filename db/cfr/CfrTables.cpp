@@ -2,16 +2,7 @@
 
 namespace qel {
 
-namespace {
-
-constexpr bool kUpd = true;
-constexpr bool kKey = false;
-constexpr bool kReq = true;
-constexpr bool kOpt = false;
-constexpr bool kZero = true;
-constexpr bool kNoZero = false;
-
-}  // namespace
+using namespace dao_columns;
 
 const DaoTableDefinition& CfrTesteeCodesDefinition() {
   static const DaoTableDefinition definition = MakeDaoTableDefinition(

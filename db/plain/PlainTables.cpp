@@ -4,18 +4,8 @@
 
 namespace qel {
 
-namespace {
-
+using namespace dao_columns;
 using Col = DaoColumnSpec;
-
-constexpr bool kUpd = true;
-constexpr bool kKey = false;
-constexpr bool kReq = true;
-constexpr bool kOpt = false;
-constexpr bool kZero = true;
-constexpr bool kNoZero = false;
-
-}  // namespace
 
 const DaoTableDefinition& PlainOwnerDefinition() {
   static const DaoTableDefinition definition = MakeDaoTableDefinition(

@@ -151,6 +151,17 @@ TEST_F(DbRecordsets, TheFieldCountMustMatchAndAMissingTableIsReportedOnce) {
   EXPECT_EQ(prompts.ShownTexts()[1].rfind(path_ + ", Nobody\r\n", 0), 0u) << prompts.ShownTexts()[1];
 }
 
+TEST_F(DbRecordsets, ARecordSetWhoseConnectionClosedRefusesToGoOn) {
+  Add("a", "", 1);
+  Add("b", "", 2);
+  CPeople rs(&db_);
+  ASSERT_TRUE(rs.Open(DbRecordset::kDynaset));
+  db_.Close();
+  EXPECT_THROW(rs.MoveNext(), DbException);
+  ASSERT_TRUE(db_.Open(path_, kDbOpenNone));
+  EXPECT_THROW(rs.Edit(), DbException);  // a new connection is not the one it was opened on
+}
+
 TEST_F(DbRecordsets, TheColumnCatalogGivesNamesTypesAndNullability) {
   CColumns columns(&db_, "People");
   ASSERT_TRUE(columns.Open());

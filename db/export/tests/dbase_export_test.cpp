@@ -65,6 +65,15 @@ TEST(DbaseExport, ARowOfScoresIsReadBackByDbfread) {
             std::string::npos)
       << out;
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+
+  // Opened again, the table gives its columns by their dBase names.
+  CDbOdbcDbase db;
+  ASSERT_TRUE(db.Open(path, kDbOpenReadOnly));
+  CRsOdbcExportDbase rs(&db);
+  ASSERT_TRUE(rs.Open(DbRecordset::kForwardOnly, "S_TP"));
+  EXPECT_EQ(rs.GetColumns().size(), 15u);
+  EXPECT_EQ(rs.GetColumns().back().name, "Nlu_tp_f~1");
+  EXPECT_EQ(rs.GetColumns().back().type, kSqlDouble);
 }
 
 TEST(DbaseExport, ATableIsReplacedOnlyWhenTheNewOneIsWhole) {

@@ -60,6 +60,16 @@ TEST_F(StatementBuilders, AQuoteRoundTripsThroughCreateInsertAndUpdate) {
   EXPECT_EQ(Query("SELECT quote(TesteeId), Note, quote(Age) FROM Scores;"), "NULL|O'Brien|NULL\n");
   EXPECT_EQ(Query("SELECT count(*) FROM Keep;"), "0\n");
   EXPECT_THROW(rs.UpdateRows(DbFilter()), DbException);  // an update always names its rows
+
+  // Names are quoted as well: a table may carry quotes of both kinds.
+  CRsOdbcExport odd(&db_, "O'Neil \"Scores\"");
+  odd.AddTextColumn("Id's", 10);
+  ASSERT_TRUE(odd.CreateTable(false, false));
+  odd.ClearValues();
+  odd.SetTextValue("Id's", "O'Neil");
+  ASSERT_TRUE(odd.InsertRow());
+  EXPECT_EQ(Query("SELECT \"Id's\" FROM \"O'Neil \"\"Scores\"\"\";"), "O'Neil\n");
+  EXPECT_TRUE(odd.DropTable());
 }
 
 // Columns of a type that makes no column (TIME), as a workbook's query may give them.
