@@ -64,12 +64,12 @@ DaoIndexInfo MakeDaoPrimaryIndex(const char* name, std::initializer_list<const c
   return index;
 }
 
-DaoTableDefinition MakeDaoTableDefinition(const std::vector<DaoColumnSpec>& columns, DaoIndexInfo index) {
+DaoTableDefinition MakeDaoTableDefinition(const std::vector<DaoColumnEntry>& columns, DaoIndexInfo index) {
   DaoTableDefinition definition;
   definition.fields.resize(columns.size());
   InitDaoFieldInfos(definition.fields);
   for (size_t i = 0; i < columns.size(); ++i) {
-    const DaoColumnSpec& c = columns[i];
+    const DaoColumnEntry& c = columns[i];
     if (c.type == kDaoText) {
       SetDaoTextField(definition.fields[i], c.name, c.size, c.updatable, c.required, c.zeroLength);
     } else {

@@ -100,7 +100,7 @@ inline constexpr bool kNoZero = false;  // a text may not be empty
 }  // namespace dao_columns
 
 // One column as a table definition lists it.
-struct DaoColumnSpec {
+struct DaoColumnEntry {
   const char* name;
   int type;
   int size;  // characters of a Text column (other types take their own)
@@ -110,7 +110,7 @@ struct DaoColumnSpec {
 };
 
 // The fields (reset with InitDaoFieldInfos, then set as listed) and the index.
-DaoTableDefinition MakeDaoTableDefinition(const std::vector<DaoColumnSpec>& columns, DaoIndexInfo index);
+DaoTableDefinition MakeDaoTableDefinition(const std::vector<DaoColumnEntry>& columns, DaoIndexInfo index);
 
 class DaoDatabase {
  public:

@@ -5,7 +5,7 @@
 namespace qel {
 
 using namespace dao_columns;
-using Col = DaoColumnSpec;
+using Col = DaoColumnEntry;
 
 const DaoTableDefinition& PlainOwnerDefinition() {
   static const DaoTableDefinition definition = MakeDaoTableDefinition(
