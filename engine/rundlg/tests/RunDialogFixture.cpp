@@ -10,17 +10,12 @@
 #include <thread>
 
 #include "app/settings/SystemSettings.h"
+#include "engine/rundlg/ui/HostRunDevices.h"
 #include "ui/ui/MainWindows.h"
 
 namespace qel {
 
 namespace test {
-
-const std::vector<std::string>& RunReleases() {
-  static const std::vector<std::string> releases{"-mouse", "-keyboard", "-response", "-input",
-                                                 "-sound", "-voicekey", "-display"};
-  return releases;
-}
 
 void RunDialogFixture::SetUp() {
   ResetScript();
@@ -34,6 +29,8 @@ void RunDialogFixture::SetUp() {
   setenv("QEL_PARPORT", m_portPath.c_str(), 1);
   Host().breakFlag = 0;
   MakeScriptTask(m_task, &m_library);
+  m_devices.m_freeDisplay = [] { Host().FreeDisplay(); };
+  SetScoreDialogFactory(&m_scores);
   m_caller = new NotifyRecorder;
   m_view = new NotifyRecorder;
   m_frame = new NotifyRecorder;
@@ -52,6 +49,7 @@ void RunDialogFixture::TearDown() {
   m_frame->Destroy();
   Pump();
   wxTheApp->ProcessIdle();
+  SetScoreDialogFactory(nullptr);
   qel::SetMainViewWindow(nullptr);
   qel::SetMainFrameWindow(nullptr);
   unsetenv("QEL_PARPORT");
@@ -85,6 +83,10 @@ bool RunDialogFixture::WaitUntil(const std::function<bool()>& done, int limitMs)
 std::vector<uint8_t> RunDialogFixture::PortBytes() const {
   std::ifstream in(m_portPath, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void RunDialogFixture::UseRealDisplay() {
+  m_devices.m_fullScreen = [](int displayIndex) { return OpenRunFullScreen(Host(), displayIndex); };
 }
 
 wxString RunDialogFixture::Label(int id) const {

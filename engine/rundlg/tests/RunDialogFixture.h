@@ -1,5 +1,6 @@
-// A run dialog on a clock moved by hand, with recording devices, the
-// scripted plug-in, a recording project and score dialog, and windows that
+// A run dialog on a clock moved by hand, with recording devices (the real
+// display when a test asks for it), the scripted plug-in, a recording
+// project and score dialog (installed as the program's), and windows that
 // record the notifications of the caller, the main view and the main frame.
 #pragma once
 
@@ -30,6 +31,8 @@ class RunDialogFixture : public ::testing::Test {
   bool WaitUntil(const std::function<bool()>& done, int limitMs = 5000);
   std::vector<uint8_t> PortBytes() const;
   wxString Label(int id) const;
+  // The run's full screen is the host's real one.
+  void UseRealDisplay();
 
   qel::ManualTickSource m_source;
   RecordingDevices m_devices;
@@ -44,9 +47,6 @@ class RunDialogFixture : public ::testing::Test {
   std::string m_portPath;
   qel::test::PromptRecorder m_prompts;
 };
-
-// The release sequence of a run.
-const std::vector<std::string>& RunReleases();
 
 }  // namespace test
 
