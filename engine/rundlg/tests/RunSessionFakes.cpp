@@ -1,5 +1,11 @@
 #include "engine/rundlg/tests/RunSessionFakes.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 namespace qel {
 
 namespace test {
@@ -20,6 +26,30 @@ const std::vector<std::string>& RunReleases() {
   static const std::vector<std::string> releases{"-mouse", "-keyboard", "-response", "-input",
                                                  "-sound", "-voicekey", "-display"};
   return releases;
+}
+
+PortFile::PortFile() {
+  char name[] = "/tmp/qel-run-port-XXXXXX";
+  const int fd = mkstemp(name);
+  if (fd >= 0) close(fd);
+  m_path = name;
+}
+
+PortFile::~PortFile() { unlink(m_path.c_str()); }
+
+std::vector<uint8_t> PortFile::Bytes() const {
+  std::ifstream in(m_path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool StepUntil(ManualTickSource& source, const std::function<void()>& pump, const std::function<bool()>& done,
+               uint32_t limitMs) {
+  for (uint32_t i = 0; i < limitMs; ++i) {
+    if (done()) return true;
+    source.RunMs(1);
+    pump();
+  }
+  return done();
 }
 
 bool RecordingDevices::Step(const char* name) {

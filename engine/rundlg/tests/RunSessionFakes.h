@@ -1,8 +1,10 @@
 // What the run tests share without a window: a model task of the scripted
-// plug-in, devices that record what a run opens and releases, and a project
-// and a score dialog that record what they get.
+// plug-in, devices that record what a run opens and releases, a project and
+// a score dialog that record what they get, a file for the signal port, and
+// beating a clock moved by hand.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
 #include "engine/rundlg/RunDevices.h"
+#include "engine/timer/ManualTickSource.h"
 #include "include/qel/TaskLibraryInterface.h"
 #include "project/RunProject.h"
 #include "scores/ScoreDialog.h"
@@ -27,6 +30,27 @@ void MakeScriptTask(CExpModelTask& task, ITaskLibrary* library);
 
 // The release sequence of a run.
 const std::vector<std::string>& RunReleases();
+
+// A plain file in the temporary folder that the signal port writes into;
+// removed when the object goes.
+class PortFile {
+ public:
+  PortFile();
+  ~PortFile();
+  PortFile(const PortFile&) = delete;
+  PortFile& operator=(const PortFile&) = delete;
+
+  const std::string& Path() const { return m_path; }
+  std::vector<uint8_t> Bytes() const;
+
+ private:
+  std::string m_path;
+};
+
+// Beats the clock one millisecond at a time, each followed by the pump,
+// until done (true) or the limit passed.
+bool StepUntil(ManualTickSource& source, const std::function<void()>& pump, const std::function<bool()>& done,
+               uint32_t limitMs);
 
 // Records every open and release by name; the step named in m_failAt fails.
 // The full screen succeeds unless m_fullScreen says otherwise; every step

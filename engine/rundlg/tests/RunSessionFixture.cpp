@@ -1,11 +1,7 @@
 #include "engine/rundlg/tests/RunSessionFixture.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "app/settings/SystemSettings.h"
@@ -22,11 +18,7 @@ RunSessionFixture::RunSessionFixture() : m_runData(std::make_unique<CTaskRunData
   ResetSystemSettings();
   g_ButtonType = 0;
   g_SignalSync = 1;
-  char name[] = "/tmp/qel-session-port-XXXXXX";
-  const int fd = mkstemp(name);
-  if (fd >= 0) close(fd);
-  m_portPath = name;
-  m_port.SetPath(m_portPath);
+  m_port.SetPath(m_portFile.Path());
 
   m_script.clock = [this] { return m_timer.GetElapsedMs(); };
   m_script.host = &m_host.m_taskHost;
@@ -50,7 +42,6 @@ RunSessionFixture::RunSessionFixture() : m_runData(std::make_unique<CTaskRunData
 RunSessionFixture::~RunSessionFixture() {
   m_session.reset();
   SetActivePluginScript(nullptr);
-  unlink(m_portPath.c_str());
 }
 
 void RunSessionFixture::Pump() {
@@ -60,12 +51,8 @@ void RunSessionFixture::Pump() {
 }
 
 bool RunSessionFixture::RunUntil(const std::function<bool()>& done, uint32_t limitMs) {
-  for (uint32_t i = 0; i < limitMs; ++i) {
-    if (done()) return true;
-    m_source.RunMs(1);
-    Pump();
-  }
-  return done();
+  return StepUntil(
+      m_source, [this] { Pump(); }, done, limitMs);
 }
 
 bool RunSessionFixture::RunToEnd(uint32_t limitMs) {
@@ -80,11 +67,6 @@ bool RunSessionFixture::WaitUntil(const std::function<bool()>& done, int limitMs
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return done();
-}
-
-std::vector<uint8_t> RunSessionFixture::PortBytes() const {
-  std::ifstream in(m_portPath, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace test

@@ -115,10 +115,11 @@ class RunSessionFixture : public ::testing::Test {
   bool RunToEnd(uint32_t limitMs = 60000);
   // Pumps in real time (worker threads) until done or the limit passed.
   bool WaitUntil(const std::function<bool()>& done, int limitMs = 5000);
-  std::vector<uint8_t> PortBytes() const;
+  std::vector<uint8_t> PortBytes() const { return m_portFile.Bytes(); }
   CTaskRunData& RunData() { return *m_runData; }
 
   PromptRecorder m_prompts;
+  PortFile m_portFile;
   ManualTickSource m_source;
   CTimerMs m_timer{&m_source};
   CSignalPort m_port;
@@ -134,7 +135,6 @@ class RunSessionFixture : public ::testing::Test {
   std::unique_ptr<CTaskRunData> m_runData;
   PluginScript m_script;
   std::unique_ptr<CRunSession> m_session;
-  std::string m_portPath;
 };
 
 }  // namespace test
