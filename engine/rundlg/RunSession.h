@@ -1,19 +1,21 @@
 // The life of a task run without any window: starting a test, practice or
 // "view task signals" run of the current part of a model task (the question
-// before overwriting stored trials, the break texts, the devices, command 2,
-// the trial state machine on the 1 ms beat or the plug-in's worker thread),
-// the break reply and the Stop button, and the end: everything given back,
-// command 29, the savable rule, the score dialog, the write to the project
-// and the notifications. The run dialog owns one, shows its counters and
-// forwards its buttons and posted run events to it.
+// before overwriting stored trials, the break texts, the devices, the
+// plug-in's prepare command, the trial state machine on the 1 ms beat or
+// the plug-in's worker thread), the break reply and the Stop button, and the
+// end: everything given back, the compute-variables command, the savable
+// rule, the score dialog, the write to the project and the notifications.
+// The run dialog owns one, shows its counters and forwards its buttons and
+// posted run events to it.
 //
 // Threads: every method is called on the user-interface thread. The 1 ms
 // beat runs the machine on the timer thread, which posts run events through
-// the event sink; a self-timed part (command 30) and a signals run (command
-// 28) run on a worker thread that only calls the plug-in and posts one event
-// at its end. The owner hands each posted event back to OnRunEvent on the
-// user-interface thread. The end of a run stops the machine and the beat and
-// joins the worker before it gives back any device and before command 29.
+// the event sink; a self-timed part (the plug-in's whole-part command) and
+// a signals run (its signals command) run on a worker thread that only
+// calls the plug-in and posts one event at its end. The owner hands each
+// posted event back to OnRunEvent on the user-interface thread. The end of
+// a run stops the machine and the beat and joins the worker before it gives
+// back any device and before the compute-variables command.
 #pragma once
 
 #include <atomic>
@@ -87,10 +89,10 @@ class CRunSession {
   // everything it took. True when the run goes.
   bool Start(RunKind kind, IRunProject* project, const char* testeeCode, const char* modelName);
 
-  // Ends the run: stops it, gives everything back, then command 29, the
-  // score dialog and the write. While a self-timed part's worker still runs,
-  // only asks it to stop: the worker's end event ends the run. Without a run
-  // only the port is closed.
+  // Ends the run: stops it, gives everything back, then the
+  // compute-variables command, the score dialog and the write. While a
+  // self-timed part's worker still runs, only asks it to stop: the worker's
+  // end event ends the run. Without a run only the port is closed.
   void EndRun();
   // The operator ends the run (OK, or Stop outside a break): it is marked
   // stopped, so it is not offered as savable, and ended.

@@ -21,7 +21,7 @@ CTaskRunData& RunData();
 void Pump();
 
 // The scripted plug-in of tests/support, reading the run clock of the
-// program's host and publishing its trial list there at command 2.
+// program's host and publishing its trial list there at the prepare command.
 PluginScript& TheScript();
 void ResetScript();
 

@@ -25,7 +25,7 @@ TEST_F(SessionEnd, ATestRunThatEndsIsScoredStoredAndAnnounced) {
   m_script.codes = {"N1", "T1"};
   m_script.trials = {TrialScript{}, TrialScript{150, 50, 1}};
   m_scores.m_answer = kScoreDialogOk;
-  // Command 29 must come after every device went back.
+  // The compute-variables command must come after every device went back.
   int computeVariablesAtRelease = -1;
   m_devices.m_freeDisplay = [&] { computeVariablesAtRelease = m_script.Count(kCmdComputeVariables); };
 
@@ -152,7 +152,7 @@ TEST_F(SessionEnd, APlugInBreakFlagMakesTheRunIncompleteUnlessASeriesTaskIsDone)
   EXPECT_TRUE(m_scores.m_seen[1].request.savable);
 }
 
-TEST_F(SessionEnd, ARefusedCommand29ShowsNoScore) {
+TEST_F(SessionEnd, ARefusedComputeVariablesCommandShowsNoScore) {
   m_script.variables = -1;
   m_scores.m_answer = kScoreDialogOk;
   ASSERT_TRUE(Start(RunKind::kTest, &m_project));

@@ -103,7 +103,7 @@ TEST_P(SessionStartFailure, ReleasesEverythingAndOffersNoScore) {
   const FailureCase& c = GetParam();
   g_ButtonType = c.buttonType;
   m_devices.m_failAt = c.failAt;
-  if (std::string(c.failAt) == "command2") m_script.prepareResult = false;
+  if (std::string(c.failAt) == "prepare") m_script.prepareResult = false;
 
   EXPECT_FALSE(Start(RunKind::kTest, &m_project));
   Pump();
@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"response", 0, {"fullscreen", "sound", "input", "response"}},
                       FailureCase{"keyboard", 2, {"fullscreen", "sound", "input", "response", "keyboard"}},
                       FailureCase{"mouse", 2, {"fullscreen", "sound", "input", "response", "keyboard", "mouse"}},
-                      FailureCase{"command2", 1, {"fullscreen", "sound", "input", "response", "keyboard"}}));
+                      FailureCase{"prepare", 1, {"fullscreen", "sound", "input", "response", "keyboard"}}));
 
 TEST_F(SessionStart, ATimerWithoutClockIsReportedAndOpensNoDevice) {
   m_source.SetHasClock(false);
