@@ -15,7 +15,10 @@
 
 namespace qel {
 
+using qel::test::Choose;
 using qel::test::FindControl;
+using qel::test::Select;
+using qel::test::Tick;
 
 namespace {
 
@@ -29,30 +32,6 @@ constexpr int kPost = 1002;
 constexpr int kProbeStimulus = 1003;
 constexpr int kText = 1007;
 constexpr int kLanguage = 1008;
-
-void Choose(wxRadioButton* button) {
-  button->SetValue(true);
-  wxCommandEvent click(wxEVT_RADIOBUTTON, button->GetId());
-  click.SetEventObject(button);
-  click.SetInt(1);
-  button->ProcessWindowEvent(click);
-}
-
-void Check(wxCheckBox* box, bool on) {
-  box->SetValue(on);
-  wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());
-  click.SetEventObject(box);
-  click.SetInt(on ? 1 : 0);
-  box->ProcessWindowEvent(click);
-}
-
-void Select(wxComboBox* combo, int index) {
-  combo->SetSelection(index);
-  wxCommandEvent choice(wxEVT_COMBOBOX, combo->GetId());
-  choice.SetEventObject(combo);
-  choice.SetInt(index);
-  combo->ProcessWindowEvent(choice);
-}
 
 // Typing into an edit sends the text event.
 void Type(wxTextCtrl* edit, const char* text) { edit->SetValue(text); }
@@ -139,11 +118,11 @@ TEST_P(ProbePage, ControlsAndTheirWords) {
   EXPECT_EQ(Word(2), 0u);
 
   // The word and the language share word 4.
-  Check(text, true);
+  Tick(text, true);
   EXPECT_EQ(Word(4), 0x00000001u);
   Select(language, 1);
   EXPECT_EQ(Word(4), 0x00010001u);
-  Check(text, false);
+  Tick(text, false);
   EXPECT_EQ(Word(4), 0x00010000u);
   Select(language, 0);
   EXPECT_EQ(Word(4), 0u);

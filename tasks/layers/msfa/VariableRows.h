@@ -53,26 +53,13 @@ constexpr bool NormRowsFound(const TaskNormVariable (&norms)[N]) {
   return true;
 }
 
-// Getter n asks for norm row n.
-inline constexpr QelNormGetter kNormGetters[kNormGetterCount] = {
-    GetNormValue0,  GetNormValue1,  GetNormValue2,  GetNormValue3,  GetNormValue4,  GetNormValue5,  GetNormValue6,
-    GetNormValue7,  GetNormValue8,  GetNormValue9,  GetNormValue10, GetNormValue11, GetNormValue12, GetNormValue13,
-    GetNormValue14, GetNormValue15, GetNormValue16, GetNormValue17, GetNormValue18, GetNormValue19, GetNormValue20,
-    GetNormValue21, GetNormValue22, GetNormValue23, GetNormValue24, GetNormValue25, GetNormValue26, GetNormValue27,
-    GetNormValue28, GetNormValue29, GetNormValue30, GetNormValue31, GetNormValue32, GetNormValue33, GetNormValue34,
-    GetNormValue35, GetNormValue36, GetNormValue37, GetNormValue38, GetNormValue39, GetNormValue40, GetNormValue41,
-    GetNormValue42, GetNormValue43, GetNormValue44, GetNormValue45, GetNormValue46, GetNormValue47, GetNormValue48,
-    GetNormValue49, GetNormValue50, GetNormValue51, GetNormValue52, GetNormValue53, GetNormValue54, GetNormValue55,
-    GetNormValue56, GetNormValue57, GetNormValue58, GetNormValue59, GetNormValue60, GetNormValue61, GetNormValue62,
-    GetNormValue63, GetNormValue64, GetNormValue65, GetNormValue66, GetNormValue67, GetNormValue68, GetNormValue69,
-    GetNormValue70, GetNormValue71, GetNormValue72, GetNormValue73, GetNormValue74, GetNormValue75};
-
 // The getter of the norm row named code (an unknown code does not compile).
 template <size_t N>
 constexpr QelNormGetter NormGetter(const TaskNormVariable (&norms)[N], const char* code) {
-  static_assert(N <= sizeof kNormGetters / sizeof kNormGetters[0], "a getter for every norm row");
+  // Getter n asks for norm row n.
+  static_assert(N <= kNormGetterCount, "a getter for every norm row");
   for (size_t i = 0; i < N; ++i) {
-    if (SameText(norms[i].name, code)) return kNormGetters[i];
+    if (SameText(norms[i].name, code)) return kNormGetterTable[i];
   }
   throw "no norm row of that name";
 }

@@ -1,12 +1,45 @@
-// The plug-in QelMFE6: "Matching Facial Emotions 6", the family of the
-// matching tasks with the emotions 1..6: its lists, its tables, its default
+// The plug-in QelMFE6: "Matching Facial Emotions 6", the member of the matching
+// family with the emotions 1..6: its lists, its variables (257 rows, suffix
+// "_me6", 46 norm rows, one per Z row, from the norms by name), its default
 // model task and its entry.
 #include "taskfw/TaskPlugin.h"
-#include "tasks/layers/matching/TaskMatchingEmotions.h"
 #include "tasks/plugins/mfe6/Mfe6TrialLists.h"
-#include "tasks/plugins/mfe6/Mfe6Variables.h"
+
+// The emotions and the pairs of two of them: key, name, group tag.
+#define ME_EMOTIONS(X)         \
+  X("1", "happy", "HAPPY")     \
+  X("2", "sad", "SAD")         \
+  X("3", "angry", "ANGRY")     \
+  X("4", "fear", "FEAR")       \
+  X("5", "disgust", "DISGUST") \
+  X("6", "surprise", "SURPRISE")
+#define ME_PAIRS(X)                           \
+  X("12", "happy-sad", "HAPPY-SAD")           \
+  X("13", "happy-angry", "HAPPY-ANGRY")       \
+  X("14", "happy-fear", "HAPPY-FEAR")         \
+  X("15", "happy-disgust", "HAPPY-DISGUST")   \
+  X("16", "happy-surprise", "HAPPY-SURPRISE") \
+  X("23", "sad-angry", "SAD-ANGRY")           \
+  X("24", "sad-fear", "SAD-FEAR")             \
+  X("25", "sad-disgust", "SAD-DISGUST")       \
+  X("26", "sad-surprise", "SAD-SURPRISE")     \
+  X("34", "angry-fear", "ANGRY-FEAR")         \
+  X("35", "angry-disgust", "ANGRY-DISGUST")   \
+  X("36", "angry-surprise", "ANGRY-SURPRISE") \
+  X("45", "fear-disgust", "FEAR-DISGUST")     \
+  X("46", "fear-surprise", "FEAR-SURPRISE")   \
+  X("56", "disgust-surprise", "DISGUST-SURPRISE")
+#define ME_SUFFIX "_me6"
+#define ME_PRACTICE kMfe6Practice[0][0]
+#define ME_PRACTICE_LENGTH kMfe6PracticeLength
+#define ME_TEST kMfe6Test[0][0]
+#define ME_TEST_LENGTH static_cast<uint32_t>(kMfe6TestLengths[0])
+#include "tasks/layers/matching/MatchingMember.h"
 
 namespace qel {
+
+static_assert(matching_member::kVariableCount == 257 && matching_member::kNormVariableCount == 46,
+              "the rows the run data writes, one norm row per Z row");
 
 // Two keys (same emotion right, different left, exchangeable); the faces
 // stay on until the answer or the end of the response window, the next
@@ -23,31 +56,9 @@ const QelModelTask g_ModelDefault = {
     {},
 };
 
-namespace {
-
-const MatchingEmotionsMember kMember = {
-    mfe6::kEmotions,
-    kMfe6Practice[0][0],
-    kMfe6PracticeLength,
-    kMfe6Test[0][0],
-    static_cast<uint32_t>(kMfe6TestLengths[0]),
-    mfe6::kVariables,
-    mfe6::kVariableCount,
-    mfe6::kNormVariables,
-    mfe6::kNormVariableCount,
-    &mfe6::kOverallFull,
-    &mfe6::kOverallShort,
-    &mfe6::kHits,
-    &mfe6::kMisses,
-    &mfe6::kCorrectRejections,
-    &mfe6::kFalseAlarms,
-};
-
-}  // namespace
-
 class CTaskMatchingEmotions6 final : public CTaskMatchingEmotions {
  public:
-  CTaskMatchingEmotions6() : CTaskMatchingEmotions(kMember, g_ModelDefault) {}
+  CTaskMatchingEmotions6() : CTaskMatchingEmotions(matching_member::kMember, g_ModelDefault) {}
 };
 
 QEL_TASK_PLUGIN(CTaskMatchingEmotions6, g_matchingEmotions6);
