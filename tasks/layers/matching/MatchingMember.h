@@ -1,18 +1,21 @@
-// The tables and the family description of one member of the matching
-// family, built from its emotions and pairs. Included once, by the member's
+// One member of the matching family, made from its emotions and pairs: its
+// variable and norm tables, the category lists of its groups, its default
+// model task, its task class and its entry. Included once, by the member's
 // plug-in source, which first defines:
 //
+//   ME_TASK_NUMBER, ME_SHORT_CODE, ME_TASK_NAME   e.g. 18, "MFE8", "Matching Facial Emotions 8"
+//   ME_CLASS, ME_OBJECT                            its task class and the plug-in's task object
 //   ME_SUFFIX        the suffix of its variable codes, e.g. "_me8"
 //   ME_EMOTIONS(X)   X(key, name, tag) for each emotion 1..n ("1", "happy", "HAPPY")
 //   ME_PAIRS(X)      X(key, name, tag) for each pair of two emotions, smaller digit first,
 //                    in the order of their codes 0x2021, 0x2031, ... ("12", "happy-sad", "HAPPY-SAD")
 //   ME_PRACTICE, ME_PRACTICE_LENGTH, ME_TEST, ME_TEST_LENGTH   its trial lists
 //
-// and then finds, in namespace matching_member: kVariables and
-// kNormVariables with their counts, the category lists of the groups and
-// kMember for CTaskMatchingEmotions.
+// The tables land in namespace matching_member (kVariables, kNormVariables
+// and their counts, the category lists, kMember).
 //
 // No include guard: a plug-in includes it once, after those definitions.
+#include "taskfw/TaskPlugin.h"
 #include "tasks/layers/matching/MatchingRows.h"
 #include "tasks/layers/matching/TaskMatchingEmotions.h"
 
@@ -89,5 +92,27 @@ constexpr MatchingEmotionsMember kMember = {kEmotions,          ME_PRACTICE,    
                                             &kMisses,           &kCorrectRejections, &kFalseAlarms};
 
 }  // namespace matching_member
+
+// Two keys (same emotion right, different left, exchangeable); the faces
+// stay on until the answer or the end of the response window, the next
+// pair 1000 ms after the answer; no feedback.
+const QelModelTask g_ModelDefault = {
+    ME_TASK_NUMBER,
+    ME_SHORT_CODE,
+    ME_TASK_NAME,
+    {/*TaskType*/ 2, /*TaskFlags*/ kTaskFlagSwapKeys, /*IntrAfterTrials*/ 3, /*IntrContinue*/ 2,
+     /*IntrReplaceTrial*/ 0, /*IntrDummyTrials*/ 0, /*TaskSSS*/ 100, /*TaskFbk*/ 0, /*TaskVersion*/ 1,
+     /*SDType*/ 0, /*SDLow*/ 0, /*SDHigh*/ 0, /*Control*/ 0, /*VRLow*/ 150, /*VRHigh*/ 6000,
+     /*IntType*/ 1, /*IntLow*/ 1000, /*IntHigh*/ 1000},
+    {ME_TEST_LENGTH},
+    {},
+};
+
+class ME_CLASS final : public CTaskMatchingEmotions {
+ public:
+  ME_CLASS() : CTaskMatchingEmotions(matching_member::kMember, g_ModelDefault) {}
+};
+
+QEL_TASK_PLUGIN(ME_CLASS, ME_OBJECT);
 
 }  // namespace qel

@@ -1,10 +1,14 @@
 // The plug-in QelMFE6: "Matching Facial Emotions 6", the member of the matching
-// family with the emotions 1..6: its lists, its variables (257 rows, suffix
-// "_me6", 46 norm rows, one per Z row, from the norms by name), its default
-// model task and its entry.
-#include "taskfw/TaskPlugin.h"
+// family with the emotions 1..6 (257 variables with the suffix "_me6", 46
+// norm rows, one per Z row, from the norms by name).
 #include "tasks/plugins/mfe6/Mfe6TrialLists.h"
 
+#define ME_TASK_NUMBER 17
+#define ME_SHORT_CODE "MFE6"
+#define ME_TASK_NAME "Matching Facial Emotions 6"
+#define ME_CLASS CTaskMatchingEmotions6
+#define ME_OBJECT g_matchingEmotions6
+#define ME_SUFFIX "_me6"
 // The emotions and the pairs of two of them: key, name, group tag.
 #define ME_EMOTIONS(X)         \
   X("1", "happy", "HAPPY")     \
@@ -29,38 +33,11 @@
   X("45", "fear-disgust", "FEAR-DISGUST")     \
   X("46", "fear-surprise", "FEAR-SURPRISE")   \
   X("56", "disgust-surprise", "DISGUST-SURPRISE")
-#define ME_SUFFIX "_me6"
 #define ME_PRACTICE kMfe6Practice[0][0]
 #define ME_PRACTICE_LENGTH kMfe6PracticeLength
 #define ME_TEST kMfe6Test[0][0]
 #define ME_TEST_LENGTH static_cast<uint32_t>(kMfe6TestLengths[0])
 #include "tasks/layers/matching/MatchingMember.h"
 
-namespace qel {
-
-static_assert(matching_member::kVariableCount == 257 && matching_member::kNormVariableCount == 46,
+static_assert(qel::matching_member::kVariableCount == 257 && qel::matching_member::kNormVariableCount == 46,
               "the rows the run data writes, one norm row per Z row");
-
-// Two keys (same emotion right, different left, exchangeable); the faces
-// stay on until the answer or the end of the response window, the next
-// pair 1000 ms after the answer; no feedback.
-const QelModelTask g_ModelDefault = {
-    17,
-    "MFE6",
-    "Matching Facial Emotions 6",
-    {/*TaskType*/ 2, /*TaskFlags*/ kTaskFlagSwapKeys, /*IntrAfterTrials*/ 3, /*IntrContinue*/ 2,
-     /*IntrReplaceTrial*/ 0, /*IntrDummyTrials*/ 0, /*TaskSSS*/ 100, /*TaskFbk*/ 0, /*TaskVersion*/ 1,
-     /*SDType*/ 0, /*SDLow*/ 0, /*SDHigh*/ 0, /*Control*/ 0, /*VRLow*/ 150, /*VRHigh*/ 6000,
-     /*IntType*/ 1, /*IntLow*/ 1000, /*IntHigh*/ 1000},
-    {192},
-    {},
-};
-
-class CTaskMatchingEmotions6 final : public CTaskMatchingEmotions {
- public:
-  CTaskMatchingEmotions6() : CTaskMatchingEmotions(matching_member::kMember, g_ModelDefault) {}
-};
-
-QEL_TASK_PLUGIN(CTaskMatchingEmotions6, g_matchingEmotions6);
-
-}  // namespace qel

@@ -1,10 +1,14 @@
 // The plug-in QelMFE8: "Matching Facial Emotions 8", the member of the matching
-// family with the emotions 1..8: its lists, its variables (422 rows, suffix
-// "_me8", 76 norm rows, one per Z row, from the norms by name), its default
-// model task and its entry.
-#include "taskfw/TaskPlugin.h"
+// family with the emotions 1..8 (422 variables with the suffix "_me8", 76
+// norm rows, one per Z row, from the norms by name).
 #include "tasks/plugins/mfe8/Mfe8TrialLists.h"
 
+#define ME_TASK_NUMBER 18
+#define ME_SHORT_CODE "MFE8"
+#define ME_TASK_NAME "Matching Facial Emotions 8"
+#define ME_CLASS CTaskMatchingEmotions8
+#define ME_OBJECT g_matchingEmotions8
+#define ME_SUFFIX "_me8"
 // The emotions and the pairs of two of them: key, name, group tag.
 #define ME_EMOTIONS(X)           \
   X("1", "happy", "HAPPY")       \
@@ -44,38 +48,11 @@
   X("67", "surprise-shame", "SURPRISE-SHAME")       \
   X("68", "surprise-contempt", "SURPRISE-CONTEMPT") \
   X("78", "shame-contempt", "SHAME-CONTEMPT")
-#define ME_SUFFIX "_me8"
 #define ME_PRACTICE kMfe8Practice[0][0]
 #define ME_PRACTICE_LENGTH kMfe8PracticeLength
 #define ME_TEST kMfe8Test[0][0]
 #define ME_TEST_LENGTH static_cast<uint32_t>(kMfe8TestLengths[0])
 #include "tasks/layers/matching/MatchingMember.h"
 
-namespace qel {
-
-static_assert(matching_member::kVariableCount == 422 && matching_member::kNormVariableCount == 76,
+static_assert(qel::matching_member::kVariableCount == 422 && qel::matching_member::kNormVariableCount == 76,
               "the rows the run data writes, one norm row per Z row");
-
-// Two keys (same emotion right, different left, exchangeable); the faces
-// stay on until the answer or the end of the response window, the next
-// pair 1000 ms after the answer; no feedback.
-const QelModelTask g_ModelDefault = {
-    18,
-    "MFE8",
-    "Matching Facial Emotions 8",
-    {/*TaskType*/ 2, /*TaskFlags*/ kTaskFlagSwapKeys, /*IntrAfterTrials*/ 3, /*IntrContinue*/ 2,
-     /*IntrReplaceTrial*/ 0, /*IntrDummyTrials*/ 0, /*TaskSSS*/ 100, /*TaskFbk*/ 0, /*TaskVersion*/ 1,
-     /*SDType*/ 0, /*SDLow*/ 0, /*SDHigh*/ 0, /*Control*/ 0, /*VRLow*/ 150, /*VRHigh*/ 6000,
-     /*IntType*/ 1, /*IntLow*/ 1000, /*IntHigh*/ 1000},
-    {224},
-    {},
-};
-
-class CTaskMatchingEmotions8 final : public CTaskMatchingEmotions {
- public:
-  CTaskMatchingEmotions8() : CTaskMatchingEmotions(matching_member::kMember, g_ModelDefault) {}
-};
-
-QEL_TASK_PLUGIN(CTaskMatchingEmotions8, g_matchingEmotions8);
-
-}  // namespace qel
