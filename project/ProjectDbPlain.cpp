@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <unordered_map>
 
 #include "app/model/ExpModel.h"
 #include "app/text/DateTimeText.h"
@@ -33,6 +32,10 @@ constexpr size_t kModelReservedBytes = 64;  // the model header's reserved block
 constexpr int kTaskParamWords = 32;
 
 // A record set that could not be opened has reported why; the operation ends.
+bool Earlier(const QelDateTime& a, const QelDateTime& b) {
+  return QelDateTime::Continuous(a.value) < QelDateTime::Continuous(b.value);
+}
+
 struct RecordSetNotOpened {
   int code;
 };
@@ -72,23 +75,62 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The key of an assessment as the file compares its text keys (ignoring
-// the case of ASCII letters).
-std::string AssessmentKey(const std::string& testee, const std::string& model, const std::string& code,
-                          int32_t assessment) {
-  std::string key;
-  key.reserve(testee.size() + model.size() + code.size() + 16);
-  for (const std::string* part : {&testee, &model, &code}) {
-    for (char c : *part) key += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    key += '\0';
+// Text keys compared as the file's key columns compare them: byte by byte
+// with the case of ASCII letters ignored, a prefix first.
+int CompareKeyText(const std::string& a, const std::string& b) {
+  const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const int d = fold(static_cast<unsigned char>(a[i])) - fold(static_cast<unsigned char>(b[i]));
+    if (d != 0) return d;
   }
-  key += std::to_string(assessment);
-  return key;
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
-bool Earlier(const QelDateTime& a, const QelDateTime& b) {
-  return QelDateTime::Continuous(a.value) < QelDateTime::Continuous(b.value);
+// One assessment's keys, in the order of the file's index on them.
+struct AssessmentKey {
+  std::string testee;
+  std::string model;
+  std::string task;
+  int32_t assessment = 0;
+};
+
+int CompareAssessments(const AssessmentKey& a, const std::string& testee, const std::string& model,
+                       const std::string& task, int32_t assessment) {
+  if (int d = CompareKeyText(a.testee, testee)) return d;
+  if (int d = CompareKeyText(a.model, model)) return d;
+  if (int d = CompareKeyText(a.task, task)) return d;
+  return a.assessment < assessment ? -1 : (a.assessment > assessment ? 1 : 0);
 }
+
+// The latest date of the response rows of serial number 0 of each
+// assessment, gathered from rows in key order and found again by rows
+// read in the same order.
+class LatestResponseDates {
+ public:
+  void Add(const std::string& testee, const std::string& model, const std::string& task, int32_t assessment,
+           const QelDateTime& date) {
+    if (m_dates.empty() || CompareAssessments(m_dates.back().first, testee, model, task, assessment) != 0) {
+      m_dates.push_back({AssessmentKey{testee, model, task, assessment}, date});
+    } else if (Earlier(m_dates.back().second, date)) {
+      m_dates.back().second = date;
+    }
+  }
+  // Null when the assessment has none. Asked in key order.
+  QelDateTime Next(const std::string& testee, const std::string& model, const std::string& task, int32_t assessment) {
+    while (m_at < m_dates.size() && CompareAssessments(m_dates[m_at].first, testee, model, task, assessment) < 0) {
+      ++m_at;
+    }
+    if (m_at < m_dates.size() && CompareAssessments(m_dates[m_at].first, testee, model, task, assessment) == 0) {
+      return m_dates[m_at].second;
+    }
+    return QelDateTime::Null();
+  }
+
+ private:
+  std::vector<std::pair<AssessmentKey, QelDateTime>> m_dates;
+  size_t m_at = 0;
+};
 
 // A date that is valid and zero: "no birth date used" in the score sets of a
 // plain project.
@@ -237,8 +279,9 @@ int CProjectDbPlain::Load(CDbOdbcAccess* connection, bool showMessages, int head
       models.Close();
 
       // The latest date of the rows of serial number 0 of each assessment,
-      // for the assessment dates of the score sets below.
-      std::unordered_map<std::string, QelDateTime> latestOfAssessment;
+      // for the assessment dates of the score sets below (both tables are
+      // read in the order of their keys).
+      LatestResponseDates latestOfAssessment;
       CQelRsResponseS responses(connection);
       responses.m_sort = {"Testee", "Model", "Task", "Assessment", "PartNo"};
       query = responses.GetQueryText();
@@ -246,8 +289,7 @@ int CProjectDbPlain::Load(CDbOdbcAccess* connection, bool showMessages, int head
       for (; !responses.IsEOF(); responses.MoveNext()) {
         const CQelRsResponseS& r = responses;
         if (r.m_serNo == 0 && r.m_date.IsValid()) {
-          QelDateTime& latest = latestOfAssessment[AssessmentKey(r.m_testee, r.m_model, r.m_task, r.m_assessment)];
-          if (!latest.IsValid() || Earlier(latest, r.m_date)) latest = r.m_date;
+          latestOfAssessment.Add(r.m_testee, r.m_model, r.m_task, r.m_assessment, r.m_date);
         }
         if (r.m_testee.empty() || r.m_model.empty() || r.m_task.empty() || r.m_assessment <= 0) continue;
         if (cache) {
@@ -269,8 +311,8 @@ int CProjectDbPlain::Load(CDbOdbcAccess* connection, bool showMessages, int head
       for (; !variables.IsEOF(); variables.MoveNext()) {
         const CQelRsVariableS& v = variables;
         if (!cache || v.m_testee.empty() || v.m_model.empty() || v.m_task.empty()) continue;
-        const auto latest = latestOfAssessment.find(AssessmentKey(v.m_testee, v.m_model, v.m_task, v.m_assessment));
-        const QelDateTime assessmentDate = latest != latestOfAssessment.end() ? latest->second : v.m_date;
+        const QelDateTime latest = latestOfAssessment.Next(v.m_testee, v.m_model, v.m_task, v.m_assessment);
+        const QelDateTime assessmentDate = latest.IsValid() ? latest : v.m_date;
         cache->AddScore(v.m_testee.c_str(), v.m_model.c_str(), v.m_task.c_str(), static_cast<uint32_t>(v.m_assessment),
                         assessmentDate, true, ZeroDate(), 0, 0,
                         static_cast<uint32_t>(std::clamp(v.m_varNum, 0, kMaxVariables)), nullptr, v.m_date);
