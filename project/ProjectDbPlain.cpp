@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "app/model/ExpModel.h"
 #include "app/text/DateTimeText.h"
@@ -352,44 +353,97 @@ int CProjectDbPlain::Load(CDbOdbcAccess* connection, bool showMessages, int head
 
 // ---- testees and testee codes -------------------------------------------------
 
-bool CProjectDbPlain::WriteTestee(const CTesteeInfo& record, bool modify) {
-  if (record.m_testee.empty()) return false;
+std::string CProjectDbPlain::RowText(const char* what, const std::string& key, const char* state) const {
+  return std::string(what) + " " + Quoted(key) + " " + state + " in project\n" + Quoted(m_path) + "!";
+}
+
+bool CProjectDbPlain::InWriteTransaction(const std::function<bool(std::string& query)>& work) {
   if (!Open(false, true)) return false;
-  bool ok = false;
-  CQelRsTestee rs(m_connection);
-  rs.m_filter.Equal("Testee", DbValue(record.m_testee));
+  bool committed = false;
+  std::string query;
   try {
     DbTransaction transaction(*m_connection);
-    OpenForWriting(rs);
-    const bool found = !rs.IsEOF();
-    if (found && !modify) {
-      ShowStop("Testee " + Quoted(record.m_testee) + " exists in project\n" + Quoted(m_path) + "!");
-    } else if (!found && modify) {
-      ShowStop("Testee " + Quoted(record.m_testee) + " missing in project\n" + Quoted(m_path) + "!");
-    } else {
-      if (found) {
-        rs.Edit();
-      } else {
-        rs.AddNew();
-      }
-      rs.m_testee = record.m_testee;
-      rs.SetTextField("Code", rs.m_code, record.m_code);
-      rs.SetTextField("FirstName", rs.m_firstName, record.m_firstName);
-      rs.SetTextField("Surname", rs.m_surname, record.m_surname);
-      rs.m_dateBirth = record.m_dateBirth;
-      rs.m_preference = record.m_preference;
-      rs.m_sex = record.m_sex;
-      rs.SetTextField("Comment", rs.m_comment, record.m_comment);
-      rs.Update();
-      rs.Close();
+    if (work(query)) {
       transaction.Commit();
-      ok = true;
+      committed = true;
     }
   } catch (const DbException& e) {
-    Report(e, rs.GetQueryText(), true);
+    Report(e, query, true);
   } catch (const RecordSetNotOpened&) {
   }
   Disconnect();
+  return committed;
+}
+
+bool CProjectDbPlain::Reading(const std::function<void(std::string& query)>& work) {
+  if (!Open(true, true)) return false;
+  bool read = false;
+  std::string query;
+  try {
+    work(query);
+    read = true;
+  } catch (const DbException& e) {
+    Report(e, query, true);
+  } catch (const RecordSetNotOpened&) {
+  }
+  Disconnect();
+  return read;
+}
+
+bool CProjectDbPlain::WriteOneRow(CRsOdbcAccess& rs, const char* what, const std::string& key, bool modify,
+                                  const std::function<void()>& setColumns) {
+  return InWriteTransaction([&](std::string& query) {
+    query = rs.GetQueryText();
+    OpenForWriting(rs);
+    const bool found = !rs.IsEOF();
+    if (found != modify) {
+      ShowStop(RowText(what, key, found ? "exists" : "missing"));
+      return false;
+    }
+    if (found) {
+      rs.Edit();
+    } else {
+      rs.AddNew();
+    }
+    setColumns();
+    rs.Update();
+    rs.Close();
+    return true;
+  });
+}
+
+bool CProjectDbPlain::ReadOneRow(CRsOdbcAccess& rs, const char* what, const std::string& key,
+                                 const std::function<void()>& opened, const std::function<void()>& getColumns) {
+  bool found = false;
+  Reading([&](std::string& query) {
+    query = rs.GetQueryText();
+    OpenForReading(rs);
+    if (opened) opened();
+    if (!getColumns) return;  // only what the table is was asked
+    if (rs.IsEOF()) {
+      ShowStop(RowText(what, key, "missing"));
+      return;
+    }
+    getColumns();
+    found = true;
+  });
+  return found;
+}
+
+bool CProjectDbPlain::WriteTestee(const CTesteeInfo& record, bool modify) {
+  if (record.m_testee.empty()) return false;
+  CQelRsTestee rs(m_connection);
+  rs.m_filter.Equal("Testee", DbValue(record.m_testee));
+  const bool ok = WriteOneRow(rs, "Testee", record.m_testee, modify, [&] {
+    rs.m_testee = record.m_testee;
+    rs.SetTextField("Code", rs.m_code, record.m_code);
+    rs.SetTextField("FirstName", rs.m_firstName, record.m_firstName);
+    rs.SetTextField("Surname", rs.m_surname, record.m_surname);
+    rs.m_dateBirth = record.m_dateBirth;
+    rs.m_preference = record.m_preference;
+    rs.m_sex = record.m_sex;
+    rs.SetTextField("Comment", rs.m_comment, record.m_comment);
+  });
   if (ok && m_project) {
     m_project->SetTestee(record.m_testee, record.m_code, record.m_firstName, record.m_surname, record.m_dateBirth,
                          record.m_preference, record.m_sex, record.m_comment.c_str(), QelDateTime::Null());
@@ -401,66 +455,29 @@ bool CProjectDbPlain::ReadTestee(const std::string& name, CTesteeInfo* record) {
   if (!record) return false;
   record->Clear();
   if (name.empty()) return false;
-  if (!Open(true, true)) return false;
-  bool found = false;
   CQelRsTestee rs(m_connection);
   rs.m_filter.Equal("Testee", DbValue(name));
-  try {
-    OpenForReading(rs);
-    if (rs.IsEOF()) {
-      ShowStop("Testee " + Quoted(name) + " missing in project\n" + Quoted(m_path) + "!");
-    } else {
-      record->m_testee = rs.m_testee;
-      record->m_code = rs.m_code;
-      record->m_firstName = rs.m_firstName;
-      record->m_surname = rs.m_surname;
-      record->m_dateBirth = rs.m_dateBirth;
-      record->m_preference = rs.m_preference;
-      record->m_sex = rs.m_sex;
-      record->m_comment = rs.m_comment;
-      found = true;
-    }
-  } catch (const DbException& e) {
-    Report(e, rs.GetQueryText(), true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
-  return found;
+  return ReadOneRow(rs, "Testee", name, nullptr, [&] {
+    record->m_testee = rs.m_testee;
+    record->m_code = rs.m_code;
+    record->m_firstName = rs.m_firstName;
+    record->m_surname = rs.m_surname;
+    record->m_dateBirth = rs.m_dateBirth;
+    record->m_preference = rs.m_preference;
+    record->m_sex = rs.m_sex;
+    record->m_comment = rs.m_comment;
+  });
 }
 
 bool CProjectDbPlain::WriteTesteeCode(const CTesteeCodeInfo& record, bool modify) {
   if (record.m_code.empty()) return false;
-  if (!Open(false, true)) return false;
-  bool ok = false;
   CQelRsTesteeCode rs(m_connection);
   rs.m_filter.Equal("Code", DbValue(record.m_code));
-  try {
-    DbTransaction transaction(*m_connection);
-    OpenForWriting(rs);
-    const bool found = !rs.IsEOF();
-    if (found && !modify) {
-      ShowStop("Testee Code " + Quoted(record.m_code) + " exists in project\n" + Quoted(m_path) + "!");
-    } else if (!found && modify) {
-      ShowStop("Testee Code " + Quoted(record.m_code) + " missing in project\n" + Quoted(m_path) + "!");
-    } else {
-      if (found) {
-        rs.Edit();
-      } else {
-        rs.AddNew();
-      }
-      rs.m_code = record.m_code;
-      rs.SetTextField("Comment", rs.m_comment, record.m_comment);
-      rs.SetTextField("Description", rs.m_description, record.m_description);
-      rs.Update();
-      rs.Close();
-      transaction.Commit();
-      ok = true;
-    }
-  } catch (const DbException& e) {
-    Report(e, rs.GetQueryText(), true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
+  const bool ok = WriteOneRow(rs, "Testee Code", record.m_code, modify, [&] {
+    rs.m_code = record.m_code;
+    rs.SetTextField("Comment", rs.m_comment, record.m_comment);
+    rs.SetTextField("Description", rs.m_description, record.m_description);
+  });
   if (ok && m_project) {
     m_project->AddTesteeCode(record.m_code, record.m_comment.c_str(), record.m_description.c_str(),
                              QelDateTime::Null());
@@ -472,42 +489,28 @@ bool CProjectDbPlain::ReadTesteeCode(const std::string& code, CTesteeCodeInfo* r
   if (!record) return false;
   record->Clear();
   if (code.empty() && !columnsOnly) return false;
-  if (!Open(true, true)) return false;
-  bool found = false;
   CQelRsTesteeCode rs(m_connection);
   rs.m_filter.Equal("Code", DbValue(code));
-  try {
-    OpenForReading(rs);
+  const auto columns = [&] {
     if (rs.TableHasColumn("Code")) record->m_columns |= kTesteeCodeColumnCode;
     if (rs.TableHasColumn("Comment")) record->m_columns |= kTesteeCodeColumnComment;
     if (rs.TableHasColumn("Description")) record->m_columns |= kTesteeCodeColumnDescription;
-    if (!columnsOnly) {
-      if (rs.IsEOF()) {
-        ShowStop("Testee Code " + Quoted(code) + " missing in project\n" + Quoted(m_path) + "!");
-      } else {
-        record->m_code = rs.m_code;
-        record->m_comment = rs.m_comment;
-        record->m_description = rs.m_description;
-        found = true;
-      }
-    }
-  } catch (const DbException& e) {
-    Report(e, rs.GetQueryText(), true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
-  return found;
+  };
+  const auto values = [&] {
+    record->m_code = rs.m_code;
+    record->m_comment = rs.m_comment;
+    record->m_description = rs.m_description;
+  };
+  return ReadOneRow(rs, "Testee Code", code, columns, columnsOnly ? std::function<void()>() : values);
 }
 
 // ---- models and tasks ---------------------------------------------------------
 
 bool CProjectDbPlain::WriteModel(const CExpModel* model) {
   if (!model || model->m_name.empty()) return false;
-  if (!Open(false, true)) return false;
-  bool ok = false;
-  CQelRsModel rs(m_connection);
-  try {
-    DbTransaction transaction(*m_connection);
+  const bool ok = InWriteTransaction([&](std::string& query) {
+    CQelRsModel rs(m_connection);
+    query = rs.GetQueryText();
     OpenRecordset(rs, DbRecordset::kDynaset, DbRecordset::kAppendOnly);
     const CModelHeader& header = *model->GetHeader();
     rs.AddNew();
@@ -536,14 +539,8 @@ bool CProjectDbPlain::WriteModel(const CExpModel* model) {
       ByteArrayFromDWords(rs.m_taskParam, task->TaskParam, kTaskParamWords);
       rs.Update();
     }
-    rs.Close();
-    transaction.Commit();
-    ok = true;
-  } catch (const DbException& e) {
-    Report(e, rs.GetQueryText(), true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
+    return true;
+  });
   if (ok && m_project) m_project->SetModel(model, nullptr, QelDateTime::Null());
   return ok;
 }
@@ -552,44 +549,41 @@ bool CProjectDbPlain::ReadModel(const std::string& name, CExpModel* model) {
   if (!model || name.empty()) return false;
   model->Reset();
   model->m_name = name;
-  if (!Open(true, true)) return false;
   bool found = false;
   uint32_t stated = 0;
   uint32_t read = 0;
-  CQelRsModel rs(m_connection);
-  rs.m_filter.Equal("Model", DbValue(name)).Equal("TaskNo", DbValue(0));
-  try {
+  Reading([&](std::string& query) {
+    CQelRsModel rs(m_connection);
+    rs.m_filter.Equal("Model", DbValue(name)).Equal("TaskNo", DbValue(0));
+    query = rs.GetQueryText();
     OpenForReading(rs);
     if (rs.IsEOF()) {
-      ShowStop("Model " + Quoted(name) + " missing in project\n" + Quoted(m_path) + "!");
-    } else {
-      found = true;
-      CModelHeader& header = *model->GetHeader();
-      header.m_version = static_cast<uint32_t>(rs.m_taskId);
-      header.m_release = Trim(rs.m_taskIdStr);
-      header.m_creation = Trim(rs.m_taskName);
-      std::fill(std::begin(header.m_reserved), std::end(header.m_reserved), uint8_t{0});
-      std::copy_n(rs.m_taskPartTrials.begin(), std::min(rs.m_taskPartTrials.size(), kModelReservedBytes),
-                  header.m_reserved);
-      stated = std::min(rs.m_taskWords.TaskType, static_cast<uint32_t>(kMaxModelTasks));
-      rs.Close();
-      rs.m_filter.Clear();
-      rs.m_filter.Equal("Model", DbValue(name)).Greater("TaskNo", DbValue(0));
-      rs.m_sort = {"TaskNo"};
-      OpenForReading(rs);
-      for (; read < stated && !rs.IsEOF(); rs.MoveNext()) {
-        if (rs.m_model != name || rs.m_taskNo != static_cast<int32_t>(read) + 1) break;
-        CExpModelTask* slot = &model->m_tasks[read];
-        slot->Clear();
-        FillTaskSlot(rs, slot);
-        ++read;
-      }
+      ShowStop(RowText("Model", name, "missing"));
+      return;
     }
-  } catch (const DbException& e) {
-    Report(e, rs.GetQueryText(), true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
+    found = true;
+    CModelHeader& header = *model->GetHeader();
+    header.m_version = static_cast<uint32_t>(rs.m_taskId);
+    header.m_release = Trim(rs.m_taskIdStr);
+    header.m_creation = Trim(rs.m_taskName);
+    std::fill(std::begin(header.m_reserved), std::end(header.m_reserved), uint8_t{0});
+    std::copy_n(rs.m_taskPartTrials.begin(), std::min(rs.m_taskPartTrials.size(), kModelReservedBytes),
+                header.m_reserved);
+    stated = std::min(rs.m_taskWords.TaskType, static_cast<uint32_t>(kMaxModelTasks));
+    rs.Close();
+    rs.m_filter.Clear();
+    rs.m_filter.Equal("Model", DbValue(name)).Greater("TaskNo", DbValue(0));
+    rs.m_sort = {"TaskNo"};
+    query = rs.GetQueryText();
+    OpenForReading(rs);
+    for (; read < stated && !rs.IsEOF(); rs.MoveNext()) {
+      if (rs.m_model != name || rs.m_taskNo != static_cast<int32_t>(read) + 1) break;
+      CExpModelTask* slot = &model->m_tasks[read];
+      slot->Clear();
+      FillTaskSlot(rs, slot);
+      ++read;
+    }
+  });
   if (!found) return false;
   // The model holds the tasks that were read: no empty slot stands for a task.
   model->m_header.m_taskCount = read;
@@ -606,23 +600,19 @@ bool CProjectDbPlain::ReadTask(CExpModelTask* slot, const std::string& model, co
   if (!slot) return false;
   slot->Clear();
   if (model.empty() || code.empty()) return false;
-  if (!Open(true, true)) return false;
   bool found = false;
-  CQelRsModel rs(m_connection);
-  rs.m_filter.Equal("Model", DbValue(model)).Equal("TaskIdStr", DbValue(code));
-  try {
+  Reading([&](std::string& query) {
+    CQelRsModel rs(m_connection);
+    rs.m_filter.Equal("Model", DbValue(model)).Equal("TaskIdStr", DbValue(code));
+    query = rs.GetQueryText();
     OpenForReading(rs);
     if (rs.IsEOF()) {
       ShowStop("Task " + Quoted(code) + " (model " + Quoted(model) + ")\nmissing in project " + Quoted(m_path) + "!");
-    } else {
-      FillTaskSlot(rs, slot);
-      found = true;
+      return;
     }
-  } catch (const DbException& e) {
-    Report(e, rs.GetQueryText(), true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
+    FillTaskSlot(rs, slot);
+    found = true;
+  });
   if (found) BindModelTask(slot);
   return found;
 }
@@ -636,31 +626,39 @@ int CProjectDbPlain::ReadResponseRow(const std::string& testee, const std::strin
   if (!CheckKeys(testee, model, code) || !m_connection) return 0;
   if (trialsSoFar < 0 || trialsSoFar >= kMaxResponses || part < 1 || part > kMaxParts) return 0;
   if (readArrays && !HasRunData()) return 0;
-  int result = -1;
   CQelRsResponse rs(m_connection);
   rs.m_filter = PartFilter(testee, model, code, assessment, static_cast<uint32_t>(part), serial);
   try {
     OpenForReading(rs);
-    if (rs.IsEOF()) {
-      result = 0;
-    } else {
-      m_rowDate = rs.m_date;
-      // The part's arrays hold 6000 responses: a row never fills more.
-      const int n = std::clamp(rs.m_respNum, 0, kMaxResponses - trialsSoFar);
-      if (readArrays) {
-        const size_t p = static_cast<size_t>(part - 1);
-        UnpackResponses(rs.m_respType, m_respTypeParts[p], trialsSoFar, n);
-        UnpackResponses(rs.m_respTime, m_respTimeParts[p], trialsSoFar, n);
-        UnpackResponses(rs.m_respCode, m_respCodeParts[p], trialsSoFar, n);
-        UnpackResponses(rs.m_procType, m_procTypeParts[p], trialsSoFar, n);
-      }
-      result = n;
+    if (rs.IsEOF()) return 0;
+    m_rowDate = rs.m_date;
+    // The part's arrays hold 6000 responses: a row never fills more.
+    const int n = std::clamp(rs.m_respNum, 0, kMaxResponses - trialsSoFar);
+    if (readArrays) {
+      const size_t p = static_cast<size_t>(part - 1);
+      UnpackResponses(rs.m_respType, m_respTypeParts[p], trialsSoFar, n);
+      UnpackResponses(rs.m_respTime, m_respTimeParts[p], trialsSoFar, n);
+      UnpackResponses(rs.m_respCode, m_respCodeParts[p], trialsSoFar, n);
+      UnpackResponses(rs.m_procType, m_procTypeParts[p], trialsSoFar, n);
     }
+    return n;
   } catch (const DbException& e) {
     Report(e, rs.GetQueryText(), true);
   } catch (const RecordSetNotOpened&) {
   }
-  return result;
+  return -1;
+}
+
+void CProjectDbPlain::SetVariableColumns(CQelRsVariable& rows, const QelDateTime& date, int variables) const {
+  rows.m_date = date;
+  rows.m_varNum = variables;
+  rows.m_varAttrs.clear();
+  ByteArrayFromDWords(rows.m_varAttrs, m_attributeWords, variables);
+  PackVariableArray(rows.m_varNames, variables, VariableColumn::kNames);
+  PackVariableArray(rows.m_varFrmts, variables, VariableColumn::kFormats);
+  PackVariableArray(rows.m_varLabels, variables, VariableColumn::kLabels);
+  rows.m_varValues.clear();
+  ByteArrayFromDoubles(rows.m_varValues, m_variableValues, variables);
 }
 
 bool CProjectDbPlain::WriteResponses(const std::string& testee, const std::string& model, const CExpModelTask* task,
@@ -675,12 +673,8 @@ bool CProjectDbPlain::WriteResponses(const std::string& testee, const std::strin
   const uint32_t serial = task->reserved1;  // the slot's serial number (0 after Clear)
   const int n = static_cast<int>(std::min<uint32_t>(task->trialCounts[p], kMaxResponses));
   const int variables = std::clamp(variableCount, 0, kMaxVariables);
-  if (!Open(false, true)) return false;
-  bool ok = false;
   bool newRow = false;
-  std::string query;
-  try {
-    DbTransaction transaction(*m_connection);
+  const bool ok = InWriteTransaction([&](std::string& query) {
     CQelRsResponse responses(m_connection);
     responses.m_filter = PartFilter(testee, model, code, assessment, part, serial);
     query = responses.GetQueryText();
@@ -719,24 +713,10 @@ bool CProjectDbPlain::WriteResponses(const std::string& testee, const std::strin
     rows.m_model = model;
     rows.m_task = code;
     rows.m_assessment = static_cast<int32_t>(assessment);
-    rows.m_date = runDate;
-    rows.m_varNum = variables;
-    rows.m_varAttrs.clear();
-    ByteArrayFromDWords(rows.m_varAttrs, m_attributeWords, variables);
-    PackVariableArray(rows.m_varNames, variables, VariableColumn::kNames);
-    PackVariableArray(rows.m_varFrmts, variables, VariableColumn::kFormats);
-    PackVariableArray(rows.m_varLabels, variables, VariableColumn::kLabels);
-    rows.m_varValues.clear();
-    ByteArrayFromDoubles(rows.m_varValues, m_variableValues, variables);
+    SetVariableColumns(rows, runDate, variables);
     rows.Update();
-    rows.Close();
-    transaction.Commit();
-    ok = true;
-  } catch (const DbException& e) {
-    Report(e, query, true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
+    return true;
+  });
   if (!ok) return false;
   if (newVariablesRow) *newVariablesRow = newRow;
   m_assessmentDate = runDate;
@@ -754,36 +734,19 @@ bool CProjectDbPlain::WriteVariables(const std::string& testee, const std::strin
                                      uint32_t assessment, int variableCount) {
   if (!CheckKeys(testee, model, code) || !HasRunData()) return false;
   const int variables = std::clamp(variableCount, 0, kMaxVariables);
-  if (!Open(false, true)) return false;
   const QelDateTime now = CurrentLocalDateTime();
-  bool ok = false;
-  CQelRsVariable rows(m_connection);
-  rows.m_filter = AssessmentFilter(testee, model, code, assessment);
-  try {
-    DbTransaction transaction(*m_connection);
+  const bool ok = InWriteTransaction([&](std::string& query) {
+    CQelRsVariable rows(m_connection);
+    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
+    query = rows.GetQueryText();
     OpenForWriting(rows);
     // Only the variables of an assessment that was run are rewritten.
-    if (!rows.IsEOF()) {
-      rows.Edit();
-      rows.m_date = now;
-      rows.m_varNum = variables;
-      rows.m_varAttrs.clear();
-      ByteArrayFromDWords(rows.m_varAttrs, m_attributeWords, variables);
-      PackVariableArray(rows.m_varNames, variables, VariableColumn::kNames);
-      PackVariableArray(rows.m_varFrmts, variables, VariableColumn::kFormats);
-      PackVariableArray(rows.m_varLabels, variables, VariableColumn::kLabels);
-      rows.m_varValues.clear();
-      ByteArrayFromDoubles(rows.m_varValues, m_variableValues, variables);
-      rows.Update();
-      rows.Close();
-      transaction.Commit();
-      ok = true;
-    }
-  } catch (const DbException& e) {
-    Report(e, rows.GetQueryText(), true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
+    if (rows.IsEOF()) return false;
+    rows.Edit();
+    SetVariableColumns(rows, now, variables);
+    rows.Update();
+    return true;
+  });
   if (!ok) return false;
   m_assessmentDate = now;
   m_savedDate = now;
@@ -799,54 +762,45 @@ int CProjectDbPlain::ReadVariables(const std::string& testee, const std::string&
                                    std::vector<std::string>* names, std::vector<std::string>* formats,
                                    std::vector<std::string>* labels, std::vector<double>* values,
                                    QelDateTime* assessmentDate, QelDateTime* savedDate) {
-  for (auto* list : {names, formats, labels}) {
-    if (list) list->clear();
-  }
-  if (attributes) attributes->clear();
-  if (values) values->clear();
-  if (assessmentDate) *assessmentDate = QelDateTime::Null();
-  if (savedDate) *savedDate = QelDateTime::Null();
-  if (!CheckKeys(testee, model, code)) return -1;
-  if (!Open(true, true)) return -1;
-  int result = -1;
-  std::string query;
-  try {
-    CQelRsVariable rows(m_connection);
-    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
-    query = rows.GetQueryText();
-    OpenForReading(rows);
-    if (rows.IsEOF()) {
-      result = 0;
-    } else {
-      const QelDateTime rowDate = rows.m_date;
-      const int n = std::clamp(rows.m_varNum, 0, kMaxVariables);
-      if (attributes) DWordArrayFromByteArray(rows.m_varAttrs, *attributes, n);
-      if (names) StringsFromByteArray(rows.m_varNames, *names, n);
-      if (formats) StringsFromByteArray(rows.m_varFrmts, *formats, n);
-      if (labels) StringsFromByteArray(rows.m_varLabels, *labels, n);
-      if (values) DoublesFromByteArray(rows.m_varValues, *values, n);
-      rows.Close();
-      CQelRsResponseS responses(m_connection);
-      query = kPlainTableResponse;
-      const QelDateTime latest = responses.GetLatestDate(testee, model, code, assessment);
-      if (assessmentDate) *assessmentDate = latest.IsValid() ? latest : rowDate;
-      if (savedDate) *savedDate = rowDate;
-      result = n;
-    }
-  } catch (const DbException& e) {
-    Report(e, query, true);
-  } catch (const RecordSetNotOpened&) {
-  }
-  Disconnect();
-  if (result < 0) {
-    // Nothing half read stands as the stored variables.
+  const auto emptyLists = [&] {
     for (auto* list : {names, formats, labels}) {
       if (list) list->clear();
     }
     if (attributes) attributes->clear();
     if (values) values->clear();
-  }
-  return result;
+  };
+  emptyLists();
+  if (assessmentDate) *assessmentDate = QelDateTime::Null();
+  if (savedDate) *savedDate = QelDateTime::Null();
+  if (!CheckKeys(testee, model, code)) return -1;
+  int count = 0;
+  const bool read = Reading([&](std::string& query) {
+    CQelRsVariable rows(m_connection);
+    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
+    query = rows.GetQueryText();
+    OpenForReading(rows);
+    if (rows.IsEOF()) return;
+    const QelDateTime rowDate = rows.m_date;
+    const int n = std::clamp(rows.m_varNum, 0, kMaxVariables);
+    if (attributes) DWordArrayFromByteArray(rows.m_varAttrs, *attributes, n);
+    if (names) StringsFromByteArray(rows.m_varNames, *names, n);
+    if (formats) StringsFromByteArray(rows.m_varFrmts, *formats, n);
+    if (labels) StringsFromByteArray(rows.m_varLabels, *labels, n);
+    if (values) DoublesFromByteArray(rows.m_varValues, *values, n);
+    rows.Close();
+    CQelRsResponseS responses(m_connection);
+    query = kPlainTableResponse;
+    const QelDateTime latest = responses.GetLatestDate(testee, model, code, assessment);
+    if (assessmentDate) *assessmentDate = latest.IsValid() ? latest : rowDate;
+    if (savedDate) *savedDate = rowDate;
+    count = n;
+  });
+  if (read) return count;
+  // Nothing half read stands as the stored variables.
+  emptyLists();
+  if (assessmentDate) *assessmentDate = QelDateTime::Null();
+  if (savedDate) *savedDate = QelDateTime::Null();
+  return -1;
 }
 
 int CProjectDbPlain::ReadVariablesAsOf(const std::string& testee, const std::string& model, const std::string& code,

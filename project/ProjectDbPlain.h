@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@
 namespace qel {
 
 class CExpModel;
+class CQelRsVariable;
+class CRsOdbcAccess;
 class DbException;
 class CTesteeCodeInfo;
 class CTesteeInfo;
@@ -88,6 +91,30 @@ class CProjectDbPlain : public CProjectDb {
  private:
   // A database error of an operation, reported with the path and the query.
   int Report(const DbException& e, const std::string& query, bool show) const;
+  // Date, count and the five arrays of a variables row from the bound run
+  // data and score-variable table.
+  void SetVariableColumns(CQelRsVariable& rows, const QelDateTime& date, int variables) const;
+  // "<what> \"<key>\" <state> in project\n\"<path>\"!"
+  std::string RowText(const char* what, const std::string& key, const char* state) const;
+  // Connects for writing and runs work in one transaction, committed when
+  // work returns true (rolled back otherwise). A database error is reported
+  // with the query that work named last. Disconnects; true when committed.
+  bool InWriteTransaction(const std::function<bool(std::string& query)>& work);
+  // Connects for reading and runs work; a database error is reported with
+  // the query that work named last. Disconnects; false when the connect or
+  // the read failed.
+  bool Reading(const std::function<void(std::string& query)>& work);
+  // Adds (modify false) or changes (modify true) the one row the record set
+  // is narrowed to, its columns set by setColumns, in one transaction; a row
+  // that is there to add or missing to change is refused and the operator
+  // told. True when committed.
+  bool WriteOneRow(CRsOdbcAccess& rs, const char* what, const std::string& key, bool modify,
+                   const std::function<void()>& setColumns);
+  // Opens the record set for reading, calls opened, then getColumns on its
+  // row (the operator is told when there is none); without getColumns only
+  // opened. True when a row was read.
+  bool ReadOneRow(CRsOdbcAccess& rs, const char* what, const std::string& key, const std::function<void()>& opened,
+                  const std::function<void()>& getColumns);
 
   QelDateTime m_earliestResponseDate;
 };
