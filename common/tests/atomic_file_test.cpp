@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,14 +22,15 @@
 #include <thread>
 
 #include "common/AtomicFile.h"
+#include "tests/support/common/OtherAccount.h"
 #include "tests/support/common/TempFolder.h"
 
 namespace qel {
 
 namespace {
 
-constexpr uid_t kOtherUser = 65534;  // nobody
-constexpr gid_t kOtherGroup = 65534;
+constexpr uid_t kOtherUser = test::kNobodyUser;
+constexpr gid_t kOtherGroup = test::kNobodyGroup;
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -57,22 +57,6 @@ struct stat StatOf(const std::string& path) {
   struct stat st {};
   EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
   return st;
-}
-
-// Runs body in a child process as another account (nobody, with the given
-// groups) and gives its exit status; only root can change accounts.
-int RunAs(uid_t uid, std::vector<gid_t> groups, const std::function<int()>& body) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::setgroups(groups.size(), groups.data()) != 0 || ::setresgid(groups[0], groups[0], groups[0]) != 0 ||
-        ::setresuid(uid, uid, uid) != 0) {
-      ::_exit(90);
-    }
-    ::_exit(body());
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
 TEST(AtomicFile, WritesAndReplacesAFileKeepingItsPermissions) {
@@ -160,7 +144,7 @@ TEST(AtomicFile, AFileTheUserMayNotWriteIsNotReplaced) {
     ASSERT_EQ(::chown(path.c_str(), c.owner, c.group), 0);
     ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
     const std::string reasonFile = path + ".reason";
-    const int status = RunAs(kOtherUser, c.groups, [&] {
+    const int status = test::RunAsAccount(kOtherUser, c.groups, [&] {
       std::string error;
       const bool ok = WriteFileAtomically(path, "mine", 4, &error);
       std::ofstream(reasonFile) << error;

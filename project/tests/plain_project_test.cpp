@@ -4,9 +4,7 @@
 // transaction that the cache follows only once it is committed.
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -21,6 +19,7 @@
 #include "db/tests/support/DbTestTools.h"
 #include "project/TesteeInfo.h"
 #include "project/tests/PlainProjectSupport.h"
+#include "tests/support/common/OtherAccount.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
 
@@ -28,8 +27,6 @@ namespace qel {
 
 namespace test {
 namespace {
-
-constexpr uid_t kNobody = 65534;
 
 std::string Sql(const std::string& path, const std::string& sql) { return RunSqlShell("sqlite3", path, sql).output; }
 
@@ -130,21 +127,6 @@ TEST_F(PlainProjectTest, AProtectedFileIsReadOnlyWithItsPassword) {
   EXPECT_EQ(project.cache.GetTesteeCodeCount(), 1);
 }
 
-// Runs body as the account nobody in a child process; its exit status.
-int RunAsNobody(const std::function<int()>& body) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
-        ::setresuid(kNobody, kNobody, kNobody) != 0) {
-      ::_exit(90);
-    }
-    ::_exit(body());
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
-}
-
 TEST_F(PlainProjectTest, EveryFileThatCannotBeOpenedGivesItsCodeAndAClearMessage) {
   const std::string secret = dir_.File("Secret.qep");
   ASSERT_TRUE(CProjectDbPlain::CreateProjectFile(secret, "me", "", "right", true, false));
@@ -188,7 +170,7 @@ TEST_F(PlainProjectTest, EveryFileThatCannotBeOpenedGivesItsCodeAndAClearMessage
   };
   if (::geteuid() == 0) {
     ASSERT_EQ(::chmod(dir_.Path().c_str(), 0755), 0);
-    EXPECT_EQ(RunAsNobody(openUnreadable), kDbResultNoPermission);
+    EXPECT_EQ(RunAsAccount(kNobodyUser, {kNobodyGroup}, openUnreadable), kDbResultNoPermission);
   } else {
     ASSERT_EQ(::chmod(path_.c_str(), 0), 0);
     EXPECT_EQ(openUnreadable(), kDbResultNoPermission);
