@@ -152,6 +152,21 @@ int CProjectData::AddTesteeCode(const std::string& code, const char* comment, co
   return GetTesteeCodeCount();
 }
 
+int CProjectData::SetTesteeCode(const std::string& code, const char* comment, const char* description,
+                                const QelDateTime& date) {
+  for (TesteeCode& cached : m_codes) {
+    if (cached.code != code) continue;
+    try {
+      TesteeCode entry{code, cache_detail::TextOrEmpty(comment), cache_detail::TextOrEmpty(description),
+                       cache_detail::ValidOrNull(date)};
+      cached = std::move(entry);
+    } catch (const std::bad_alloc&) {
+    }
+    return GetTesteeCodeCount();
+  }
+  return AddTesteeCode(code, comment, description, date);
+}
+
 std::string CProjectData::GetTesteeCode(int i) const {
   if (i < 0 || i >= GetTesteeCodeCount()) return std::string();
   return m_codes[static_cast<size_t>(i)].code;

@@ -76,6 +76,9 @@ class CProjectData {
   // Inserts after every code that does not sort after it; a null comment or
   // description is stored empty, the date only when valid. Returns the count.
   int AddTesteeCode(const std::string& code, const char* comment, const char* description, const QelDateTime& date);
+  // Replaces the comment, description and date of the code's entry (the
+  // first of that code), or adds the code; returns the count.
+  int SetTesteeCode(const std::string& code, const char* comment, const char* description, const QelDateTime& date);
   std::string GetTesteeCode(int i) const;
   // Copies of the four lists (each may be null); returns the count.
   int GetTesteeCodes(std::vector<std::string>* codes, std::vector<std::string>* comments,

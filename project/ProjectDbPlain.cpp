@@ -479,7 +479,8 @@ bool CProjectDbPlain::WriteTesteeCode(const CTesteeCodeInfo& record, bool modify
     rs.SetTextField("Description", rs.m_description, record.m_description);
   });
   if (ok && m_project) {
-    m_project->AddTesteeCode(record.m_code, record.m_comment.c_str(), record.m_description.c_str(),
+    // A changed code keeps its one entry.
+    m_project->SetTesteeCode(record.m_code, record.m_comment.c_str(), record.m_description.c_str(),
                              QelDateTime::Null());
   }
   return ok;

@@ -238,6 +238,14 @@ TEST_F(PlainProjectTest, TesteesAndCodesHoldingQuotesRoundTripAndAddOrModifyRefu
   EXPECT_EQ(readCode.m_columns, kTesteeCodeColumnCode | kTesteeCodeColumnComment | kTesteeCodeColumnDescription);
   EXPECT_FALSE(project.db.WriteTesteeCode(code, false));
   EXPECT_EQ(prompts.ShownTexts().back(), "Testee Code \"Patient's\" exists in project\n\"" + path_ + "\"!");
+  // A changed code keeps its one row and its one entry in the cache.
+  code.m_comment = "changed";
+  ASSERT_TRUE(project.db.WriteTesteeCode(code, true));
+  EXPECT_EQ(project.cache.GetTesteeCodeCount(), 2);
+  std::vector<std::string> comments;
+  project.cache.GetTesteeCodes(nullptr, &comments, nullptr, nullptr);
+  EXPECT_EQ(comments[1], "changed");
+  EXPECT_EQ(Sql(path_, "SELECT Code, Comment FROM TesteeCode ORDER BY Code;"), "Default|Default\nPatient's|changed\n");
   CTesteeCodeInfo columns;
   EXPECT_FALSE(project.db.ReadTesteeCode("", &columns, true));
   EXPECT_EQ(columns.m_columns, kTesteeCodeColumnCode | kTesteeCodeColumnComment | kTesteeCodeColumnDescription);
