@@ -15,6 +15,7 @@
 #include "app/settings/SystemSettings.h"
 #include "app/text/DateTimeText.h"
 #include "common/Prompt.h"
+#include "common/TextOrEmpty.h"
 #include "engine/host/ui/TaskHost.h"
 #include "engine/rundlg/RunBreakTexts.h"
 #include "engine/rundlg/RunCompletion.h"
@@ -34,8 +35,6 @@ constexpr const char* kBreakReplies[2] = {"Continue", "Stop"};
 constexpr const char* kAlreadyPerformed =
     "Project: %s\r\nTestee: %s\r\nModel: %s\r\nTask: %s\r\nPart: %u\r\nAssessment: %u\r\nAlready performed!\r\n"
     "OVERWRITE?\n";
-
-std::string Text(const char* text) { return text ? text : ""; }
 
 uint32_t RunSeed() { return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()); }
 
@@ -214,22 +213,22 @@ void CDlgRun::OnTimer() {
 
 bool CDlgRun::RunTest(IRunProject* project, const char* testeeCode, const char* modelName) {
   m_pProject = project;
-  m_strTesteeCode = Text(testeeCode);
-  m_strModelName = Text(modelName);
+  m_strTesteeCode = TextOrEmpty(testeeCode);
+  m_strModelName = TextOrEmpty(modelName);
   return StartTest();
 }
 
 bool CDlgRun::RunPractice(IRunProject* project, const char* testeeCode, const char* modelName) {
   m_pProject = project;
-  m_strTesteeCode = Text(testeeCode);
-  m_strModelName = Text(modelName);
+  m_strTesteeCode = TextOrEmpty(testeeCode);
+  m_strModelName = TextOrEmpty(modelName);
   return StartPractice();
 }
 
 bool CDlgRun::RunSignals(IRunProject* project, const char* testeeCode, const char* modelName) {
   m_pProject = project;
-  m_strTesteeCode = Text(testeeCode);
-  m_strModelName = Text(modelName);
+  m_strTesteeCode = TextOrEmpty(testeeCode);
+  m_strModelName = TextOrEmpty(modelName);
   return StartSignals();
 }
 
