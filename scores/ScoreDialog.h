@@ -15,7 +15,7 @@ class IRunProject;
 
 struct ScoreDialogRequest {
   wxWindow* parent = nullptr;       // the run dialog
-  CTaskRunData* runData = nullptr;  // read only: trial arrays and variables of command 29
+  CTaskRunData* runData = nullptr;  // read only: trial arrays and the computed variables
   IRunProject* project = nullptr;
   std::string testeeCode;
   std::string modelName;
