@@ -29,7 +29,7 @@ inline std::vector<int16_t> ReadS16File(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<int16_t> samples(bytes.size() / 2);
-  for (size_t i = 0; i < samples.size(); ++i) samples[i] = ReadLEInt16(bytes, 2 * i);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = ReadLEInt16(bytes.data() + 2 * i);
   return samples;
 }
 

@@ -46,7 +46,7 @@ TEST(VoiceCaptureDevice, FramesArriveInOrderAcrossTheEndOfTheRing) {
   while (got.size() / 2 < total && std::chrono::steady_clock::now() < end) {
     uint32_t frames = 0;
     if (ReadVoiceCapture(buffer.data(), CCaptureRing::kBytes, &frames)) {
-      for (uint32_t i = 0; i < frames * 2; ++i) got.push_back(ReadLEInt16(buffer, 2 * i));
+      for (uint32_t i = 0; i < frames * 2; ++i) got.push_back(ReadLEInt16(buffer.data() + 2 * i));
     } else {
       EXPECT_EQ(frames, 0u);
     }

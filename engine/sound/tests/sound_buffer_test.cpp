@@ -39,7 +39,7 @@ std::vector<int16_t> Render(CSoundBuffer& sound, size_t frames, int pieceFrames 
   std::vector<uint8_t> piece(static_cast<size_t>(pieceFrames) * 4);
   while (out.size() / 2 < frames) {
     sound.Render(piece.data(), static_cast<int>(piece.size()));
-    for (size_t i = 0; i + 1 < piece.size(); i += 2) out.push_back(ReadLEInt16(piece, i));
+    for (size_t i = 0; i + 1 < piece.size(); i += 2) out.push_back(ReadLEInt16(piece.data() + i));
   }
   return out;
 }

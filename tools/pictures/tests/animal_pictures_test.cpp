@@ -41,19 +41,19 @@ DecodedBmp Decode(const std::vector<uint8_t>& b) {
   if (b.size() < 54) return bmp;
   EXPECT_EQ(b[0], 'B');
   EXPECT_EQ(b[1], 'M');
-  EXPECT_EQ(ReadLE32(b, 2), b.size());
-  EXPECT_EQ(ReadLE32(b, 10), 54u);
-  EXPECT_EQ(ReadLE32(b, 14), 40u);
-  const int32_t width = ReadLEInt32(b, 18);
-  const int32_t height = ReadLEInt32(b, 22);
-  EXPECT_EQ(ReadLE16(b, 26), 1u);
-  EXPECT_EQ(ReadLE16(b, 28), 24u);
-  EXPECT_EQ(ReadLE32(b, 30), 0u);
+  EXPECT_EQ(ReadLE32(b.data() + 2), b.size());
+  EXPECT_EQ(ReadLE32(b.data() + 10), 54u);
+  EXPECT_EQ(ReadLE32(b.data() + 14), 40u);
+  const int32_t width = ReadLEInt32(b.data() + 18);
+  const int32_t height = ReadLEInt32(b.data() + 22);
+  EXPECT_EQ(ReadLE16(b.data() + 26), 1u);
+  EXPECT_EQ(ReadLE16(b.data() + 28), 24u);
+  EXPECT_EQ(ReadLE32(b.data() + 30), 0u);
   EXPECT_GT(width, 0);
   EXPECT_GT(height, 0);  // bottom-up
   if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return bmp;
   const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  EXPECT_EQ(ReadLE32(b, 34), rowBytes * height);
+  EXPECT_EQ(ReadLE32(b.data() + 34), rowBytes * height);
   EXPECT_EQ(b.size(), 54 + rowBytes * height);
   if (b.size() != 54 + rowBytes * height) return bmp;
   bmp.width = width;

@@ -31,8 +31,8 @@ TEST(BmpWriter, RowsOfAWholeNumberOfWordsGetNoPadding) {
   std::vector<uint32_t> pixels(4 * 3, 0x0000FF);
   const std::vector<uint8_t> bytes = EncodeBmp24(pixels.data(), 4, 3, 4);
   ASSERT_EQ(bytes.size(), 54u + 12u * 3u);
-  EXPECT_EQ(ReadLE32(bytes, 2), bytes.size());
-  EXPECT_EQ(ReadLE32(bytes, 34), 36u);
+  EXPECT_EQ(ReadLE32(bytes.data() + 2), bytes.size());
+  EXPECT_EQ(ReadLE32(bytes.data() + 34), 36u);
 }
 
 TEST(BmpWriter, RefusesSizesItCannotWrite) {

@@ -46,7 +46,7 @@ std::vector<int16_t> DiskAudio::Recorded(int channel) {
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<int16_t> out;
   for (size_t i = static_cast<size_t>(channel) * 2; i + 1 < bytes.size(); i += 4) {
-    out.push_back(ReadLEInt16(bytes, i));
+    out.push_back(ReadLEInt16(bytes.data() + i));
   }
   return out;
 }
