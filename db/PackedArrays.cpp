@@ -22,13 +22,13 @@ void ByteArrayFromBytes(DbBytes& bytes, const void* source, int count) {
 void ByteArrayFromDoubles(DbBytes& bytes, const double* values, int count) {
   if (!values || count < 1) return;
   bytes.resize(static_cast<size_t>(count) * 8);
-  for (int i = 0; i < count; ++i) WriteF64LE(bytes.data() + static_cast<size_t>(i) * 8, values[i]);
+  for (int i = 0; i < count; ++i) WriteLEDouble(bytes.data() + static_cast<size_t>(i) * 8, values[i]);
 }
 
 void ByteArrayFromDWords(DbBytes& bytes, const uint32_t* values, int count) {
   if (!values || count < 1) return;
   bytes.resize(static_cast<size_t>(count) * 4);
-  for (int i = 0; i < count; ++i) WriteU32LE(bytes.data() + static_cast<size_t>(i) * 4, values[i]);
+  for (int i = 0; i < count; ++i) WriteLE32(bytes.data() + static_cast<size_t>(i) * 4, values[i]);
 }
 
 void ByteArrayFromDWords(DbBytes& bytes, const int32_t* values, int count) {
@@ -38,7 +38,7 @@ void ByteArrayFromDWords(DbBytes& bytes, const int32_t* values, int count) {
 int DWordsFromByteArray(const DbBytes& bytes, uint32_t* destination, int capacity) {
   if (!destination || capacity <= 0 || bytes.empty()) return 0;
   const size_t n = std::min(bytes.size() / 4, static_cast<size_t>(capacity));
-  for (size_t i = 0; i < n; ++i) destination[i] = ReadU32LE(bytes.data() + i * 4);
+  for (size_t i = 0; i < n; ++i) destination[i] = ReadLE32(bytes.data() + i * 4);
   return static_cast<int>(n);
 }
 
@@ -51,7 +51,7 @@ int DoublesFromByteArray(const DbBytes& bytes, std::vector<double>& values, int 
   count = Bounded(count);
   const size_t stored = std::min(static_cast<size_t>(count), bytes.size() / 8);
   values.reserve(static_cast<size_t>(count));
-  for (size_t i = 0; i < stored; ++i) values.push_back(ReadF64LE(bytes.data() + i * 8));
+  for (size_t i = 0; i < stored; ++i) values.push_back(ReadLEDouble(bytes.data() + i * 8));
   values.resize(static_cast<size_t>(count), 0.0);
   return count;
 }
@@ -61,7 +61,7 @@ int DWordArrayFromByteArray(const DbBytes& bytes, std::vector<uint32_t>& values,
   count = Bounded(count);
   const size_t stored = std::min(static_cast<size_t>(count), bytes.size() / 4);
   values.reserve(static_cast<size_t>(count));
-  for (size_t i = 0; i < stored; ++i) values.push_back(ReadU32LE(bytes.data() + i * 4));
+  for (size_t i = 0; i < stored; ++i) values.push_back(ReadLE32(bytes.data() + i * 4));
   values.resize(static_cast<size_t>(count), 0u);
   return count;
 }

@@ -1,4 +1,5 @@
 #include "display/DisplayText.h"
+#include "common/ByteOrder.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -29,9 +30,9 @@ void Join(std::string& text, const char* word) {
 }  // namespace
 
 std::string FormatGuid(const uint8_t g[16]) {
-  const unsigned data1 = g[0] | (g[1] << 8) | (g[2] << 16) | (static_cast<unsigned>(g[3]) << 24);
-  const unsigned data2 = g[4] | (g[5] << 8);
-  const unsigned data3 = g[6] | (g[7] << 8);
+  const unsigned data1 = ReadLE32(g);
+  const unsigned data2 = ReadLE16(g + 4);
+  const unsigned data3 = ReadLE16(g + 6);
   return Printf("%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", data1, data2, data3, g[8], g[9], g[10], g[11],
                 g[12], g[13], g[14], g[15]);
 }

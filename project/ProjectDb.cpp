@@ -206,7 +206,7 @@ void CProjectDb::PackVariableArray(DbBytes& out, int count, VariableColumn colum
     switch (column) {
       case VariableColumn::kAttributes: {
         uint8_t word[4];
-        WriteU32LE(word, row->flags);
+        WriteLE32(word, row->flags);
         put(word, sizeof word);
         break;
       }

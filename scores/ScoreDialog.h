@@ -18,7 +18,7 @@ constexpr int kScoreDialogOk = 5100;
 
 struct ScoreDialogRequest {
   wxWindow* parent = nullptr;       // the run dialog (it fills this in)
-  CTaskRunData* runData = nullptr;  // read only: trial arrays and variables of command 29
+  CTaskRunData* runData = nullptr;  // read only: trial arrays and the computed variables
   IRunProject* project = nullptr;
   std::string testeeCode;
   std::string modelName;

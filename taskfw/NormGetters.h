@@ -5,72 +5,54 @@
 // entries (k and k + 5) into one norm mean or SD.
 #pragma once
 
+#include <iterator>
+
 #include "include/qel/TaskTables.h"
 
 namespace qel {
 
-// out = getter1 + getter2 (halved when mean is set) for kind 1 (norm mean)
-// or 2 (norm SD); false and 9999.0 for any other kind, a missing getter or a
-// failing one.
+// out = getter1 + getter2 (halved when mean is set) for the norm mean or the
+// norm SD; false and 9999.0 for any other kind (a Z-score), a missing getter
+// or a failing one.
 bool CombineNormValues(double* out, double value, double age, int kind, QelNormGetter getter1, QelNormGetter getter2,
                        bool mean);
 
+// Number of numbered getters GetNormValue0 .. GetNormValue75.
+constexpr int kNormGetterCount = 76;
+
+// The numbers of the numbered getters, listed once: X(n) for n = 0 .. 75.
+// clang-format off
+#define QEL_NORM_GETTER_NUMBERS(X) \
+  X(0) X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) X(10) X(11) \
+  X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) X(20) X(21) X(22) X(23) \
+  X(24) X(25) X(26) X(27) X(28) X(29) X(30) X(31) X(32) X(33) X(34) X(35) \
+  X(36) X(37) X(38) X(39) X(40) X(41) X(42) X(43) X(44) X(45) X(46) X(47) \
+  X(48) X(49) X(50) X(51) X(52) X(53) X(54) X(55) X(56) X(57) X(58) X(59) \
+  X(60) X(61) X(62) X(63) X(64) X(65) X(66) X(67) X(68) X(69) X(70) X(71) \
+  X(72) X(73) X(74) X(75)
+// clang-format on
+
 #define QEL_DECLARE_NORM_GETTER(n) bool GetNormValue##n(double* out, double value, double age, int kind);
-QEL_DECLARE_NORM_GETTER(0)
-QEL_DECLARE_NORM_GETTER(1) QEL_DECLARE_NORM_GETTER(2) QEL_DECLARE_NORM_GETTER(3) QEL_DECLARE_NORM_GETTER(
-    4) QEL_DECLARE_NORM_GETTER(5) QEL_DECLARE_NORM_GETTER(6) QEL_DECLARE_NORM_GETTER(7) QEL_DECLARE_NORM_GETTER(8)
-    QEL_DECLARE_NORM_GETTER(9) QEL_DECLARE_NORM_GETTER(10) QEL_DECLARE_NORM_GETTER(11) QEL_DECLARE_NORM_GETTER(
-        12) QEL_DECLARE_NORM_GETTER(13) QEL_DECLARE_NORM_GETTER(14) QEL_DECLARE_NORM_GETTER(15)
-        QEL_DECLARE_NORM_GETTER(16) QEL_DECLARE_NORM_GETTER(17) QEL_DECLARE_NORM_GETTER(18) QEL_DECLARE_NORM_GETTER(
-            19) QEL_DECLARE_NORM_GETTER(20) QEL_DECLARE_NORM_GETTER(21) QEL_DECLARE_NORM_GETTER(22)
-            QEL_DECLARE_NORM_GETTER(23) QEL_DECLARE_NORM_GETTER(24) QEL_DECLARE_NORM_GETTER(25) QEL_DECLARE_NORM_GETTER(
-                26) QEL_DECLARE_NORM_GETTER(27) QEL_DECLARE_NORM_GETTER(28) QEL_DECLARE_NORM_GETTER(29)
-                QEL_DECLARE_NORM_GETTER(30) QEL_DECLARE_NORM_GETTER(31) QEL_DECLARE_NORM_GETTER(
-                    32) QEL_DECLARE_NORM_GETTER(33) QEL_DECLARE_NORM_GETTER(34) QEL_DECLARE_NORM_GETTER(35)
-                    QEL_DECLARE_NORM_GETTER(36) QEL_DECLARE_NORM_GETTER(37) QEL_DECLARE_NORM_GETTER(
-                        38) QEL_DECLARE_NORM_GETTER(39) QEL_DECLARE_NORM_GETTER(40) QEL_DECLARE_NORM_GETTER(41)
-                        QEL_DECLARE_NORM_GETTER(42) QEL_DECLARE_NORM_GETTER(43) QEL_DECLARE_NORM_GETTER(
-                            44) QEL_DECLARE_NORM_GETTER(45) QEL_DECLARE_NORM_GETTER(46) QEL_DECLARE_NORM_GETTER(47)
-                            QEL_DECLARE_NORM_GETTER(48) QEL_DECLARE_NORM_GETTER(49) QEL_DECLARE_NORM_GETTER(50)
-                                QEL_DECLARE_NORM_GETTER(51) QEL_DECLARE_NORM_GETTER(52) QEL_DECLARE_NORM_GETTER(53)
-                                    QEL_DECLARE_NORM_GETTER(54) QEL_DECLARE_NORM_GETTER(55) QEL_DECLARE_NORM_GETTER(56)
-                                        QEL_DECLARE_NORM_GETTER(57) QEL_DECLARE_NORM_GETTER(58)
-                                            QEL_DECLARE_NORM_GETTER(59) QEL_DECLARE_NORM_GETTER(60)
-                                                QEL_DECLARE_NORM_GETTER(61) QEL_DECLARE_NORM_GETTER(62)
-                                                    QEL_DECLARE_NORM_GETTER(63) QEL_DECLARE_NORM_GETTER(64)
-                                                        QEL_DECLARE_NORM_GETTER(65) QEL_DECLARE_NORM_GETTER(66)
-                                                            QEL_DECLARE_NORM_GETTER(67) QEL_DECLARE_NORM_GETTER(68)
-                                                                QEL_DECLARE_NORM_GETTER(69) QEL_DECLARE_NORM_GETTER(70)
-                                                                    QEL_DECLARE_NORM_GETTER(71)
-                                                                        QEL_DECLARE_NORM_GETTER(72)
-                                                                            QEL_DECLARE_NORM_GETTER(73)
-                                                                                QEL_DECLARE_NORM_GETTER(74)
-                                                                                    QEL_DECLARE_NORM_GETTER(75)
+QEL_NORM_GETTER_NUMBERS(QEL_DECLARE_NORM_GETTER)
 #undef QEL_DECLARE_NORM_GETTER
 
-    // Pair getter k combines entries k and k + 5: their mean when the plug-in's
-    // task sets m_pairNormMean (Pursuit: left and right hand), else their sum.
-    bool GetPairNormValue0(double* out, double value, double age, int kind);
+// The numbered getters by number: getter n asks for norm row n.
+#define QEL_NORM_GETTER_ADDRESS(n) GetNormValue##n,
+inline constexpr QelNormGetter kNormGetters[] = {QEL_NORM_GETTER_NUMBERS(QEL_NORM_GETTER_ADDRESS)};
+#undef QEL_NORM_GETTER_ADDRESS
+static_assert(std::size(kNormGetters) == kNormGetterCount);
+
+// The numbered getter n, for tables built in code; null outside 0..75.
+QelNormGetter NormGetterByNumber(int n);
+
+// Pair getter k combines entries k and k + 5: their mean when the plug-in's
+// task sets m_pairNormMean (Pursuit: left and right hand), else their sum.
+bool GetPairNormValue0(double* out, double value, double age, int kind);
 bool GetPairNormValue1(double* out, double value, double age, int kind);
 bool GetPairNormValue2(double* out, double value, double age, int kind);
 bool GetPairNormValue3(double* out, double value, double age, int kind);
 bool GetPairNormValue4(double* out, double value, double age, int kind);
 
-// Number of numbered getters GetNormValue0 .. GetNormValue75.
-constexpr int kNormGetterCount = 76;
-// The numbered getters in order: entry n is GetNormValue<n>.
-inline constexpr QelNormGetter kNormGetterTable[kNormGetterCount] = {
-    GetNormValue0, GetNormValue1, GetNormValue2, GetNormValue3, GetNormValue4, GetNormValue5, GetNormValue6,
-    GetNormValue7, GetNormValue8, GetNormValue9, GetNormValue10, GetNormValue11, GetNormValue12, GetNormValue13,
-    GetNormValue14, GetNormValue15, GetNormValue16, GetNormValue17, GetNormValue18, GetNormValue19, GetNormValue20,
-    GetNormValue21, GetNormValue22, GetNormValue23, GetNormValue24, GetNormValue25, GetNormValue26, GetNormValue27,
-    GetNormValue28, GetNormValue29, GetNormValue30, GetNormValue31, GetNormValue32, GetNormValue33, GetNormValue34,
-    GetNormValue35, GetNormValue36, GetNormValue37, GetNormValue38, GetNormValue39, GetNormValue40, GetNormValue41,
-    GetNormValue42, GetNormValue43, GetNormValue44, GetNormValue45, GetNormValue46, GetNormValue47, GetNormValue48,
-    GetNormValue49, GetNormValue50, GetNormValue51, GetNormValue52, GetNormValue53, GetNormValue54, GetNormValue55,
-    GetNormValue56, GetNormValue57, GetNormValue58, GetNormValue59, GetNormValue60, GetNormValue61, GetNormValue62,
-    GetNormValue63, GetNormValue64, GetNormValue65, GetNormValue66, GetNormValue67, GetNormValue68, GetNormValue69,
-    GetNormValue70, GetNormValue71, GetNormValue72, GetNormValue73, GetNormValue74, GetNormValue75};
 // The numbered getters by number, for tables built in code; null outside 0..75.
 QelNormGetter NormGetterByNumber(int n);
 

@@ -116,7 +116,7 @@ bool CTaskBase::TakeVersionAndPart() {
   m_versionIndex = static_cast<int>(version) - 1;
   m_partIndex = part;
   // The low half of TaskType is the response type; binding keeps the high half.
-  m_twoChoice = (m_runContext->w.TaskType & 0xFFFF) == 2;
+  m_twoChoice = ResponseTypeOf(m_runContext->w.TaskType) == kResponseTwoChoice;
   return true;
 }
 
@@ -141,7 +141,9 @@ void CTaskBase::ClearRecordLists() {
   m_record->secondListCount = 0;
 }
 
-int CTaskBase::FeedbackType() const { return m_runContext ? static_cast<int>(m_runContext->w.TaskFbk & 0xFFFF) : -1; }
+int CTaskBase::FeedbackType() const {
+  return m_runContext ? static_cast<int>(FeedbackTypeOf(m_runContext->w.TaskFbk)) : -1;
+}
 
 // --- Runs --------------------------------------------------------------------
 
@@ -152,8 +154,8 @@ bool CTaskBase::BeginRun(ITaskRunData* runData) {
 
   m_host->breakFlag = 0;
   m_feedbackSoundReady = false;
-  if (FeedbackType() == 1) {
-    const uint32_t choice = m_runContext->w.TaskFbk >> 16;
+  if (FeedbackType() == kFeedbackAudio) {
+    const uint32_t choice = FeedbackSoundOf(m_runContext->w.TaskFbk);
     if (choice < sizeof(kFeedbackWaves) / sizeof(kFeedbackWaves[0]) &&
         m_host->LoadWaveResource(kFeedbackWaves[choice], nullptr)) {
       m_feedbackSoundReady = true;
@@ -283,10 +285,10 @@ int32_t CTaskBase::GetExtraResponseCount() { return 0; }
 bool CTaskBase::FeedbackOn() {
   if (!m_host || !m_runContext) return false;
   switch (FeedbackType()) {
-    case 1:
+    case kFeedbackAudio:
       if (m_feedbackSoundReady && !m_host->IsSoundPlaying()) m_host->PlaySound(false);
       return true;
-    case 2:
+    case kFeedbackVisual:
       SquareOnFront(m_host, m_size[2] / 2, m_feedbackColour);
       return true;
     default:
@@ -297,13 +299,13 @@ bool CTaskBase::FeedbackOn() {
 bool CTaskBase::FeedbackOff() {
   if (!m_host || !m_runContext) return false;
   switch (FeedbackType()) {
-    case 1:
+    case kFeedbackAudio:
       if (m_feedbackSoundReady && m_host->IsSoundPlaying()) {
         m_host->StopSound();
         m_host->RewindSound();
       }
       break;
-    case 2:
+    case kFeedbackVisual:
       SquareOnFront(m_host, m_size[2] / 2, m_backColour);
       break;
     default:

@@ -89,7 +89,7 @@ class CTaskBase {
   virtual int32_t ComputeVariables(ITaskRunData* runData);                      // 33
   virtual bool RunSelfTimed(ITaskRunData* runData);                             // 34
 
-  // Command 10: draws the stimulus of a trial code into off-screen surface 0
+  // The draw-to-surface command: draws the stimulus of a trial code into off-screen surface 0
   // of the display and presents it.
   bool DrawToSurface(intptr_t code, IDDDisplay* display, intptr_t c);
 
@@ -157,7 +157,7 @@ class CTaskBase {
   ITaskHost* m_host = nullptr;
   ITaskLibrary* m_record = nullptr;
   IExpModelTask* m_runContext = nullptr;
-  intptr_t m_runArg = 0;  // second argument of command 2, then the run data of command 5
+  intptr_t m_runArg = 0;  // second argument of the set-up command, then the run data of the part start
   bool m_practice = false;
   bool m_trialSet = false;
   int m_versionIndex = 0;

@@ -1,4 +1,4 @@
-// Command 1: information about the task by type, kind and index.
+// The information command: information about the task by type, kind and index.
 //
 // The result slot is 32 bits unless the caller adds kInfoWideAnswer to the
 // type, which says that out points to an intptr_t (include/qel/TaskEntry.h). Pointer

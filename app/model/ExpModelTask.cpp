@@ -5,6 +5,7 @@
 
 #include "app/model/ButtonMapping.h"
 #include "app/model/ResponseCodeName.h"
+#include "common/TextOrEmpty.h"
 #include "include/qel/TaskEntry.h"
 
 namespace qel {
@@ -12,8 +13,6 @@ namespace qel {
 namespace {
 
 std::string FixedText(const char* field, size_t size) { return std::string(field, strnlen(field, size)); }
-
-std::string TextOrEmpty(const char* text) { return text ? std::string(text) : std::string(); }
 
 // Entry n (1-based) of a plug-in's name table of count entries.
 std::string NameAt(const char* const* names, int count, int n) {
@@ -268,7 +267,7 @@ std::string CExpModelTask::GetScoreVariableFormat(int i, bool forceTwoDecimals) 
   const TaskVariableDef* row = GetScoreVariable(i);
   if (!row) return std::string();
   const int type = row->VariableType();
-  if (forceTwoDecimals && (type == 1 || type == 4 || type == 5)) return "%.2f";
+  if (forceTwoDecimals && (type == kVarTypeCount || type == kVarTypeFalseAlarm || type == kVarTypeMiss)) return "%.2f";
   return TextOrEmpty(row->format);
 }
 
@@ -320,7 +319,7 @@ bool CExpModelTask::HasZName(int i) const {
 
 bool CExpModelTask::IsZVariableFlagged(int i) const {
   const TaskNormVariable* e = FindZVariable(i);
-  return e && (e->flags & 1);
+  return e && (e->flags & kNormSummary);
 }
 
 int CExpModelTask::GetZSourceIndex(int i) const {

@@ -98,29 +98,29 @@ class CExpModelTask : public IExpModelTask {
 
   // Plug-in commands: false or 0 without a bound library (nothing sent).
   // Commands with a result return it when the plug-in answers true, else 0.
-  bool PrepareRun(ITaskRunData* runData);                // 2
-  bool RunSignals(ITaskRunData* runData);                // 28
-  bool RunWholeTask(ITaskRunData* runData);              // 30
-  bool StartPart(ITaskRunData* runData);                 // 5
-  bool EndPart();                                        // 6
-  bool ShowWarning();                                    // 7
-  bool ShowFeedback();                                   // 23
-  bool HideFeedback();                                   // 24
-  bool PreparePreview(IDDDisplay* display, int flag);    // 9
-  bool DrawPreview(intptr_t a, intptr_t b, intptr_t c);  // 10
-  bool ShowSignal(intptr_t a, intptr_t b, intptr_t c);   // 12
-  bool HideSignal(int32_t code);                         // 13
-  int32_t OnBreak();                                     // 14
-  int32_t GetResumeDelay();                              // 15
-  int32_t GetStartDelay();                               // 16: 500 when unbound
-  int32_t PollResponse();                                // 17
-  int32_t IsTrialEnded();                                // 18
-  int32_t OnResponse(intptr_t a, intptr_t b);            // 19
-  int32_t OnResponseTimeout();                           // 20
-  int32_t OnResponseRelease();                           // 21
-  int32_t GetExtraResponseCount();                       // 22
-  bool IsTargetTrial(const char* trialCode);             // 25
-  int32_t GetExpectedResponse(const char* trialCode);    // 26
+  bool PrepareRun(ITaskRunData* runData);                // kCmdSetupRun
+  bool RunSignals(ITaskRunData* runData);                // kCmdDemonstrate
+  bool RunWholeTask(ITaskRunData* runData);              // kCmdRunSelfTimed
+  bool StartPart(ITaskRunData* runData);                 // kCmdBeginRun
+  bool EndPart();                                        // kCmdEndRun
+  bool ShowWarning();                                    // kCmdShowWarning
+  bool ShowFeedback();                                   // kCmdFeedbackOn
+  bool HideFeedback();                                   // kCmdFeedbackOff
+  bool PreparePreview(IDDDisplay* display, int flag);    // kCmdPrepareScreen
+  bool DrawPreview(intptr_t a, intptr_t b, intptr_t c);  // kCmdDrawToSurface
+  bool ShowSignal(intptr_t a, intptr_t b, intptr_t c);   // kCmdShowSignal
+  bool HideSignal(int32_t code);                         // kCmdHideSignal
+  int32_t OnBreak();                                     // kCmdBreakBegin
+  int32_t GetResumeDelay();                              // kCmdBreakEnd
+  int32_t GetStartDelay();                               // kCmdWarningInterval: 500 when unbound
+  int32_t PollResponse();                                // kCmdGetResponse
+  int32_t IsTrialEnded();                                // kCmdIsTrialEnded
+  int32_t OnResponse(intptr_t a, intptr_t b);            // kCmdOnResponse
+  int32_t OnResponseTimeout();                           // kCmdOnNoResponse
+  int32_t OnResponseRelease();                           // kCmdOnResponseRelease
+  int32_t GetExtraResponseCount();                       // kCmdExtraResponseCount
+  bool IsTargetTrial(const char* trialCode);             // kCmdSetTrial
+  int32_t GetExpectedResponse(const char* trialCode);    // kCmdCorrectResponse
 
   // The start delay a plug-in presets and the one used without a plug-in.
   static constexpr int32_t kDefaultStartDelay = 500;

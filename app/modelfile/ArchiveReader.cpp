@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/ByteOrder.h"
+
 namespace qel {
 
 namespace {
@@ -45,22 +47,21 @@ bool CArchiveReader::ReadU8(uint8_t* out) { return ReadBytes(out, 1); }
 bool CArchiveReader::ReadU16(uint16_t* out) {
   uint8_t b[2];
   if (!ReadBytes(b, 2)) return false;
-  *out = static_cast<uint16_t>(b[0] | (b[1] << 8));
+  *out = ReadLE16(b);
   return true;
 }
 
 bool CArchiveReader::ReadU32(uint32_t* out) {
   uint8_t b[4];
   if (!ReadBytes(b, 4)) return false;
-  *out = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
-         (static_cast<uint32_t>(b[3]) << 24);
+  *out = ReadLE32(b);
   return true;
 }
 
 bool CArchiveReader::ReadU64(uint64_t* out) {
-  uint32_t lo, hi;
-  if (!ReadU32(&lo) || !ReadU32(&hi)) return false;
-  *out = (static_cast<uint64_t>(hi) << 32) | lo;
+  uint8_t b[8];
+  if (!ReadBytes(b, 8)) return false;
+  *out = ReadLE64(b);
   return true;
 }
 
@@ -115,9 +116,9 @@ bool CArchiveReader::ReadString(std::string* out) {
   }
   out->reserve(static_cast<size_t>(length));
   for (uint64_t i = 0; i < length; ++i) {
-    uint32_t unit = p[2 * i] | (p[2 * i + 1] << 8);
+    uint32_t unit = ReadLE16(p + 2 * i);
     if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < length) {
-      const uint32_t low = p[2 * i + 2] | (p[2 * i + 3] << 8);
+      const uint32_t low = ReadLE16(p + 2 * i + 2);
       if (low >= 0xDC00 && low < 0xE000) {
         AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
         ++i;

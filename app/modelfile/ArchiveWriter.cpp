@@ -1,16 +1,12 @@
 #include "app/modelfile/ArchiveWriter.h"
 
+#include "common/ByteOrder.h"
+
 namespace qel {
 
-void CArchiveWriter::WriteU16(uint16_t value) {
-  m_bytes.push_back(static_cast<uint8_t>(value));
-  m_bytes.push_back(static_cast<uint8_t>(value >> 8));
-}
+void CArchiveWriter::WriteU16(uint16_t value) { AppendLE16(m_bytes, value); }
 
-void CArchiveWriter::WriteU32(uint32_t value) {
-  WriteU16(static_cast<uint16_t>(value));
-  WriteU16(static_cast<uint16_t>(value >> 16));
-}
+void CArchiveWriter::WriteU32(uint32_t value) { AppendLE32(m_bytes, value); }
 
 void CArchiveWriter::WriteBytes(const void* data, size_t count) {
   const uint8_t* p = static_cast<const uint8_t*>(data);

@@ -230,7 +230,7 @@ void CTaskRunData::StoreZ(int index, const int32_t* codes, const int32_t* values
                                                         : r.sd;
   if (value == kNoValue) return;  // no statistic, no Z
   double out = kNoValue;
-  const bool ok = z(&out, value, age, 0);
+  const bool ok = z(&out, value, age, kNormZScore);
   SetValue(index, out, ok);
 }
 
@@ -334,7 +334,8 @@ int CTaskRunData::CountPartOutcomes(const IExpModelTask* task, int index, int pa
     for (int k = 0; k < 3; ++k) SetValue(index + k, kNoValue, false);
     return index + 3;
   }
-  const bool omissionsCount = (taskType & 0xFFFF) == 2 || (task->w.TaskFlags & kTaskFlagCountOmissions);
+  const bool omissionsCount =
+      ResponseTypeOf(taskType) == kResponseTwoChoice || (task->w.TaskFlags & kTaskFlagCountOmissions);
   SetValue(index, CountCode(category[part], n, kCatOmission), omissionsCount);
   SetValue(index + 1, CountCode(category[part], n, kCatAnticipation), true);
   SetValue(index + 2, CountCode(category[part], n, kCatSkipped), true);
@@ -374,7 +375,7 @@ void CTaskRunData::ClearValues() {
 
 void CTaskRunData::SetTask(const IExpModelTask* task) {
   const ITaskLibrary* lib = task ? task->library : nullptr;
-  taskType = task ? static_cast<int32_t>(task->w.TaskType & 0xFFFF) : 0;
+  taskType = task ? static_cast<int32_t>(ResponseTypeOf(task->w.TaskType)) : 0;
   partCount = lib ? std::clamp<int32_t>(lib->partCount, 0, kMaxParts) : 0;
   scoreVariableCount = lib ? static_cast<int32_t>(std::min<uint32_t>(lib->scoreVariableCount, INT32_MAX)) : 0;
   scoreVariables = lib ? lib->scoreVariables : nullptr;

@@ -13,6 +13,7 @@
 #include "app/settings/SystemSettings.h"
 #include "common/AtomicFile.h"
 #include "common/TextEncoding.h"
+#include "common/TextOrEmpty.h"
 
 namespace qel {
 
@@ -88,7 +89,7 @@ bool CQelSettings::WriteSettingInt(const std::string& section, const std::string
 
 std::string CQelSettings::GetSettingString(const std::string& section, const std::string& entry,
                                            const char* defaultText) const {
-  const wxString fallback = wxString::FromUTF8(defaultText ? defaultText : "");
+  const wxString fallback = wxString::FromUTF8(TextOrEmpty(defaultText));
   wxString value;
   if (!m_config->Read(Key(section, entry), &value, fallback)) value = fallback;
   return std::string(value.utf8_str());

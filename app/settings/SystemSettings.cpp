@@ -1,8 +1,10 @@
 #include "app/settings/SystemSettings.h"
 
+#include "include/qel/TaskHostInterface.h"
+
 namespace qel {
 
-int g_ButtonType = 1;
+int g_ButtonType = kButtonTypeMouse;
 int g_ButtonInd = 0;
 int g_ScreenInd = 0;
 int g_SoundInd = 0;

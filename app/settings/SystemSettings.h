@@ -7,7 +7,7 @@ namespace qel {
 
 constexpr const char* kSettingsSection = "Settings";
 
-extern int g_ButtonType;  // response device type: 0 keyboard, 1 mouse, 2 game pad, 3 joystick
+extern int g_ButtonType;  // response device type: a QelButtonType
 extern int g_ButtonInd;   // index of the response device among those of its type
 extern int g_ScreenInd;   // index of the display used for runs
 extern int g_SoundInd;    // index of the sound output device

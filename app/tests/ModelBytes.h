@@ -1,5 +1,6 @@
 // Hand-built model file bytes for tests: little-endian pieces written
-// without the product's archive writer.
+// without the product's archive writer (the numbers by common/ByteOrder.h,
+// whose own test pins its bytes).
 #pragma once
 
 #include <cstdint>
@@ -7,17 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "common/ByteOrder.h"
+
 namespace qel {
 
 using Bytes = std::vector<uint8_t>;
 
 inline void Put(Bytes& b, std::initializer_list<int> values) {
   for (int v : values) b.push_back(static_cast<uint8_t>(v));
-}
-inline void PutU16(Bytes& b, uint16_t v) { Put(b, {v & 0xFF, v >> 8}); }
-inline void PutU32(Bytes& b, uint32_t v) {
-  Put(b, {static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF),
-          static_cast<int>(v >> 24)});
 }
 inline void PutText(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
 // A short counted string (below 255 characters).
@@ -29,9 +27,9 @@ inline void PutShortString(Bytes& b, const std::string& s) {
 // The class tag of the model document with the given schema.
 inline Bytes ClassTag(uint16_t schema = 1, const std::string& name = "CQelDoc") {
   Bytes b;
-  PutU16(b, 0xFFFF);
-  PutU16(b, schema);
-  PutU16(b, static_cast<uint16_t>(name.size()));
+  AppendLE16(b, 0xFFFF);
+  AppendLE16(b, schema);
+  AppendLE16(b, static_cast<uint16_t>(name.size()));
   PutText(b, name);
   return b;
 }
@@ -40,11 +38,11 @@ inline Bytes ClassTag(uint16_t schema = 1, const std::string& name = "CQelDoc") 
 // the task count and a reserved block of 64 bytes filled with reservedByte.
 inline Bytes ModelHead(const std::string& creation, uint32_t count, int reservedByte = 0, uint16_t schema = 1) {
   Bytes b = ClassTag(schema);
-  PutU32(b, 1);
-  PutU32(b, 4);
+  AppendLE32(b, 1);
+  AppendLE32(b, 4);
   PutShortString(b, "April 2010");
   PutShortString(b, creation);
-  PutU32(b, count);
+  AppendLE32(b, count);
   b.insert(b.end(), 64, static_cast<uint8_t>(reservedByte));
   return b;
 }
@@ -53,12 +51,12 @@ inline Bytes ModelHead(const std::string& creation, uint32_t count, int reserved
 // part trial k is 10 + k, parameter k is 1000 + k.
 inline Bytes TaskRecord(uint32_t id, const std::string& code, const std::string& name, uint32_t base) {
   Bytes b;
-  PutU32(b, id);
+  AppendLE32(b, id);
   PutShortString(b, code);
   PutShortString(b, name);
-  for (uint32_t k = 0; k < 18; ++k) PutU32(b, base + k);
-  for (uint32_t k = 0; k < 16; ++k) PutU32(b, 10 + k);
-  for (uint32_t k = 0; k < 32; ++k) PutU32(b, 1000 + k);
+  for (uint32_t k = 0; k < 18; ++k) AppendLE32(b, base + k);
+  for (uint32_t k = 0; k < 16; ++k) AppendLE32(b, 10 + k);
+  for (uint32_t k = 0; k < 32; ++k) AppendLE32(b, 1000 + k);
   return b;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/settings/FixedFieldText.h"
 #include "app/settings/SystemSettings.h"
+#include "include/qel/TaskHostInterface.h"
 
 namespace qel {
 
@@ -92,7 +93,7 @@ TEST(SystemSettingsTable, NamesAndDefaults) {
     EXPECT_EQ(s[i].defaultValue, i == 0 ? 1 : 0);
   }
   g_Language = 3;
-  g_ButtonType = 0;
+  g_ButtonType = kButtonTypeKeyboard;
   ResetSystemSettings();
   EXPECT_EQ(g_Language, 0);
   EXPECT_EQ(g_ButtonType, 1);

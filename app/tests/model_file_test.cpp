@@ -155,14 +155,14 @@ INSTANTIATE_TEST_SUITE_P(Lengths, CountedStringForms,
 
 TEST(ModelFileBytes, WideTextsAreReadAsUtf8) {
   Bytes file = ClassTag();
-  PutU32(file, 1);
-  PutU32(file, 4);
+  AppendLE32(file, 1);
+  AppendLE32(file, 4);
   // Release: wide form, one-byte length 4: "A", e acute, U+1F600 as a surrogate pair.
   Put(file, {0xFF, 0xFE, 0xFF, 4, 'A', 0, 0xE9, 0, 0x3D, 0xD8, 0x00, 0xDE});
   // Creation: wide form with a 16-bit length of 300.
   Put(file, {0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01});
   for (int i = 0; i < 300; ++i) Put(file, {'z', 0});
-  PutU32(file, 0);
+  AppendLE32(file, 0);
   file.insert(file.end(), 64, 0);
   auto m = NewModel();
   std::string error;
@@ -183,10 +183,7 @@ struct BadCase {
 Bytes WithCount(uint32_t count) {
   Bytes b = ModelHead("c", 0);
   const size_t at = b.size() - 64 - 4;
-  b[at] = count & 0xFF;
-  b[at + 1] = (count >> 8) & 0xFF;
-  b[at + 2] = (count >> 16) & 0xFF;
-  b[at + 3] = count >> 24;
+  WriteLE32(b.data() + at, count);
   for (uint32_t i = 0; i < 41; ++i) {
     const Bytes r = TaskRecord(i, "T", "t", 0);
     b.insert(b.end(), r.begin(), r.end());
@@ -196,20 +193,20 @@ Bytes WithCount(uint32_t count) {
 
 std::vector<BadCase> BadCases() {
   Bytes hugeText = ClassTag();
-  PutU32(hugeText, 1);
-  PutU32(hugeText, 4);
+  AppendLE32(hugeText, 1);
+  AppendLE32(hugeText, 4);
   Put(hugeText, {0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF});  // 32-bit length far past the end
   Bytes huge64 = ClassTag();
-  PutU32(huge64, 1);
-  PutU32(huge64, 4);
+  AppendLE32(huge64, 1);
+  AppendLE32(huge64, 4);
   Put(huge64, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0});  // 64-bit length 2^32
   Bytes hugeWide = ClassTag();
-  PutU32(hugeWide, 1);
-  PutU32(hugeWide, 4);
+  AppendLE32(hugeWide, 1);
+  AppendLE32(hugeWide, 4);
   Put(hugeWide, {0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x80, 'a', 0});
   Bytes shortName = ClassTag();
-  PutU32(shortName, 1);
-  PutU32(shortName, 4);
+  AppendLE32(shortName, 1);
+  AppendLE32(shortName, 4);
   Put(shortName, {5, 'A', 'p'});
   Bytes className = ClassTag();
   className[2] = 1;

@@ -265,7 +265,7 @@ TEST(ModelTaskUnbound, EveryPartOperationRefuses) {
   EXPECT_EQ(t.GetResponseCodeText(3, true), "FA");
   EXPECT_EQ(t.GetResponseCodeText(3, false), "3");
   double out = 0.0;
-  EXPECT_FALSE(t.GetVariableValue(0, &out, 12.0, 30.0, 0, true));
+  EXPECT_FALSE(t.GetVariableValue(0, &out, 12.0, 30.0, kNormZScore, true));
   EXPECT_EQ(out, kNoValue);
 }
 
@@ -289,11 +289,11 @@ TEST_F(PartsFixture, PerPartTablesOfTheLibrary) {
 }
 
 const TaskVariableDef kVariables[] = {
-    {"Nlu_tp", "<LEFT>", "%.0f", "Count left", 0x00010000 | 0, 1},
-    {"Tlu_tp", nullptr, "%.1f", "Mean left", 0x00020000 | 1 | kVarExtended, 1},
-    {"Slu_tp", "<LEFT>", "%.3f", "SD left", 0x00030000 | 4 | kVarZRow, 1},
-    {"Xlu_tp", nullptr, "%.3f", "Odd type", 0x00040000 | 13, 1},
-    {"Zlu_tp", nullptr, "%.2f", "Z left", 5, 1},
+    {"Nlu_tp", "<LEFT>", "%.0f", "Count left", VariableFlags(kVarTypeNone, 1), 1},
+    {"Tlu_tp", nullptr, "%.1f", "Mean left", VariableFlags(kVarTypeCount, 2, kVarExtended), 1},
+    {"Slu_tp", "<LEFT>", "%.3f", "SD left", VariableFlags(kVarTypeFalseAlarm, 3, kVarZRow), 1},
+    {"Xlu_tp", nullptr, "%.3f", "Odd type", VariableFlags(13, 4), 1},
+    {"Zlu_tp", nullptr, "%.2f", "Z left", VariableFlags(kVarTypeMiss, 0), 1},
 };
 
 bool Getter(double* out, double, double, int) {
@@ -388,7 +388,7 @@ TEST_F(ViewsFixture, GetVariableValueAsksTheNormService) {
   double out = 0.0;
   m_lib.m_answerAll = -1.25;
   m_lib.m_missingLeavesOut = true;  // so that only the task's own preset can give kNoValue
-  EXPECT_TRUE(m_task.GetVariableValue(1, &out, 640.0, 42.5, 0, true));
+  EXPECT_TRUE(m_task.GetVariableValue(1, &out, 640.0, 42.5, kNormZScore, true));
   EXPECT_EQ(out, -1.25);
   ASSERT_EQ(m_lib.m_requests.size(), 1u);
   EXPECT_EQ(m_lib.m_requests[0].n, 1);
@@ -396,7 +396,7 @@ TEST_F(ViewsFixture, GetVariableValueAsksTheNormService) {
   EXPECT_EQ(m_lib.m_requests[0].age, 42.5);
   EXPECT_TRUE(m_lib.m_requests[0].floorAllowed);
   m_lib.m_answerAll.reset();
-  EXPECT_FALSE(m_task.GetVariableValue(1, &out, 640.0, 42.5, 2, false));
+  EXPECT_FALSE(m_task.GetVariableValue(1, &out, 640.0, 42.5, kNormSd, false));
   EXPECT_EQ(out, kNoValue);  // preset before the service is asked
 }
 

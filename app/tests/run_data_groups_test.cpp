@@ -179,8 +179,8 @@ TEST_F(GroupsFixture, StoredTrialCountsAreBoundedByTheArrays) {
 }
 
 const TaskVariableDef kRows[] = {
-    {"N", nullptr, "%.0f", "n", 0x00010000, 1},
-    {"T", nullptr, "%.1f", "mean", 0x00020001 | kVarValid, 1},
+    {"N", nullptr, "%.0f", "n", VariableFlags(kVarTypeNone, 1), 1},
+    {"T", nullptr, "%.1f", "mean", VariableFlags(kVarTypeCount, 2) | kVarValid, 1},
 };
 const char* const kCaptions[] = {"N", "RT", "SD"};
 
@@ -189,28 +189,28 @@ TEST_F(GroupsFixture, SetTaskTakesTheTablesAndClearsTheValues) {
   m_lib.scoreVariableCount = 2;
   m_lib.captions = kCaptions;
   m_lib.captionCount = 3;
-  m_task.w.TaskType = 0x00050002;
+  m_task.w.TaskType = 0x00050000 | kResponseTwoChoice;
   m_data->SetValue(0, 5.0, true);
   m_data->attributes[2] = 77;
   m_data->SetTask(&m_task);
-  EXPECT_EQ(m_data->taskType, 2);
+  EXPECT_EQ(m_data->taskType, int32_t{kResponseTwoChoice});
   EXPECT_EQ(m_data->partCount, 2);
   EXPECT_EQ(m_data->scoreVariableCount, 2);
   EXPECT_EQ(m_data->scoreVariables, kRows);
   EXPECT_EQ(m_data->scoreItemCount, 3);
   EXPECT_EQ(m_data->scoreItemNames, kCaptions);
-  EXPECT_EQ(m_data->attributes[0], 0x00010000u);
-  EXPECT_EQ(m_data->attributes[1], 0x00020001u);  // never valid before a value is stored
+  EXPECT_EQ(m_data->attributes[0], VariableFlags(kVarTypeNone, 1));
+  EXPECT_EQ(m_data->attributes[1], VariableFlags(kVarTypeCount, 2));  // never valid before a value is stored
   EXPECT_EQ(m_data->attributes[2], 0u);
   double v;
   EXPECT_FALSE(m_data->GetValue(0, &v));
 
   CExpModelTask unbound;
-  unbound.w.TaskType = 1;
+  unbound.w.TaskType = kResponseSingle;
   m_data->SetTask(&unbound);
   EXPECT_EQ(m_data->partCount, 0);
   EXPECT_EQ(m_data->scoreVariables, nullptr);
-  EXPECT_EQ(m_data->taskType, 1);
+  EXPECT_EQ(m_data->taskType, int32_t{kResponseSingle});
 }
 
 TEST_F(GroupsFixture, ClearPart) {

@@ -334,7 +334,7 @@ TEST_F(ZFixture, CountZUsesTheFirstNormTrialsOnly) {
   ASSERT_EQ(g_getterCalls.size(), 1u);
   EXPECT_EQ(g_getterCalls[0].value, 3.0);  // code 1 among the first 6 trials
   EXPECT_EQ(g_getterCalls[0].age, 100.0);
-  EXPECT_EQ(g_getterCalls[0].kind, 0);
+  EXPECT_EQ(g_getterCalls[0].kind, kNormZScore);
   EXPECT_TRUE(m_data->GetValue(2, &v));
   EXPECT_EQ(v, 0.03);
 }

@@ -15,6 +15,8 @@
 #include "app/settings/QelSettings.h"
 #include "app/settings/SettingsText.h"
 #include "app/settings/SystemSettings.h"
+#include "common/TextOrEmpty.h"
+#include "include/qel/TaskHostInterface.h"
 #include "tests/support/common/TempFolder.h"
 
 namespace qel {
@@ -79,7 +81,7 @@ TEST_F(SettingsFixture, AbsentOrUnreadableValuesGiveTheDefault) {
 
 TEST_F(SettingsFixture, AFirstStartUsesTheDefaultsAndShutDownWritesTenValues) {
   g_Language = 2;
-  g_ButtonType = 3;
+  g_ButtonType = kButtonTypeJoystick;
   auto s = Open();
   s->LoadSystemSettings();
   EXPECT_EQ(g_ButtonType, 1);
@@ -277,7 +279,7 @@ TEST(SettingsText, CleanedAsTheStoreReadsIt) {
 
 TEST(SettingsPath, UnderTheUsersConfigFolder) {
   const char* old = std::getenv("XDG_CONFIG_HOME");
-  const std::string saved = old ? old : "";
+  const std::string saved = TextOrEmpty(old);
   setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
   EXPECT_EQ(CQelSettings::DefaultPath(), "/tmp/cfg/Quorvex Qel/Qel.conf");
   setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored

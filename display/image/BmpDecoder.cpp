@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/ByteOrder.h"
 #include "display/image/ImageDecoder.h"
 
 namespace qel {
@@ -18,13 +19,6 @@ constexpr uint32_t kBiAlphaBitfields = 6;
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
-
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
-int32_t I32(const uint8_t* p) { return static_cast<int32_t>(U32(p)); }
 
 // One colour channel described by a mask: where it sits and how wide it is.
 struct Channel {
@@ -69,18 +63,18 @@ struct Layout {
 QelImageStatus ReadInfo(const uint8_t* data, size_t size, size_t offset, Layout& l) {
   if (size < offset || size - offset < 4) return QelImageStatus::kTruncated;
   const uint8_t* h = data + offset;
-  const uint32_t headerSize = U32(h);
+  const uint32_t headerSize = ReadLE32(h);
   if (headerSize != kInfoHeaderSize && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124) {
     return headerSize < kInfoHeaderSize || headerSize == 64 ? QelImageStatus::kUnsupported : QelImageStatus::kBadHeader;
   }
   if (size - offset < headerSize) return QelImageStatus::kTruncated;
 
-  const int32_t width = I32(h + 4);
-  const int32_t height = I32(h + 8);
-  const uint16_t planes = U16(h + 12);
-  l.bpp = U16(h + 14);
-  l.compression = U32(h + 16);
-  const uint32_t colorsUsed = U32(h + 32);
+  const int32_t width = ReadLEInt32(h + 4);
+  const int32_t height = ReadLEInt32(h + 8);
+  const uint16_t planes = ReadLE16(h + 12);
+  l.bpp = ReadLE16(h + 14);
+  l.compression = ReadLE32(h + 16);
+  const uint32_t colorsUsed = ReadLE32(h + 32);
 
   if (planes != 1 || width <= 0 || height == 0 || height == INT32_MIN) return QelImageStatus::kBadHeader;
   l.width = width;
@@ -125,7 +119,7 @@ QelImageStatus ReadInfo(const uint8_t* data, size_t size, size_t offset, Layout&
         masks = data + pos;
         pos += maskBytes;
       }
-      const uint32_t r = U32(masks), g = U32(masks + 4), b = U32(masks + 8);
+      const uint32_t r = ReadLE32(masks), g = ReadLE32(masks + 4), b = ReadLE32(masks + 8);
       if (!l.red.Set(r) || !l.green.Set(g) || !l.blue.Set(b)) return QelImageStatus::kBadBitfields;
       if ((r & g) || (r & b) || (g & b)) return QelImageStatus::kBadBitfields;
       if (l.bpp == 16 && ((r | g | b) >> 16) != 0) return QelImageStatus::kBadBitfields;
@@ -194,7 +188,7 @@ QelImageStatus ReadPixels(const uint8_t* data, size_t size, uint64_t bitsOffset,
       }
       case 16:
         for (int32_t x = 0; x < l.width; ++x) {
-          const uint32_t v = U16(src + 2 * x);
+          const uint32_t v = ReadLE16(src + 2 * x);
           dst[x] = (l.red.To8(v) << 16) | (l.green.To8(v) << 8) | l.blue.To8(v);
         }
         break;
@@ -206,7 +200,7 @@ QelImageStatus ReadPixels(const uint8_t* data, size_t size, uint64_t bitsOffset,
         break;
       case 32:
         for (int32_t x = 0; x < l.width; ++x) {
-          const uint32_t v = U32(src + 4 * x);
+          const uint32_t v = ReadLE32(src + 4 * x);
           dst[x] = (l.red.To8(v) << 16) | (l.green.To8(v) << 8) | l.blue.To8(v);
         }
         break;
@@ -228,7 +222,7 @@ QelImageStatus QelDecodeBmpFile(const void* data, size_t size, QelImage& out) {
   const QelImageStatus s = ReadInfo(d, size, kFileHeaderSize, l);
   if (s != QelImageStatus::kOk) return s;
   // The recorded offset must lie after the headers and the colour table.
-  const uint64_t bitsOffset = U32(d + 10);
+  const uint64_t bitsOffset = ReadLE32(d + 10);
   if (bitsOffset < l.headersEnd || bitsOffset > size) return QelImageStatus::kBadOffset;
   return ReadPixels(d, size, bitsOffset, l, out);
 }

@@ -4,16 +4,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/ByteOrder.h"
+
 namespace qel {
 
 namespace {
 
 constexpr long kMaxImageFileBytes = 256L * 1024 * 1024;
-
-uint32_t U32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
 
 }  // namespace
 
@@ -47,7 +44,7 @@ QelImageStatus QelDecodeImage(const void* data, size_t size, QelImage& out) {
   if (!d || size < 4) return QelImageStatus::kTruncated;
   if (d[0] == 'B' && d[1] == 'M') return QelDecodeBmpFile(data, size, out);
   if (d[0] == 0x89 && d[1] == 'P' && d[2] == 'N' && d[3] == 'G') return QelDecodePng(data, size, out);
-  switch (U32(d)) {
+  switch (ReadLE32(d)) {
     case 40:
     case 52:
     case 56:

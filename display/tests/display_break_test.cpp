@@ -94,7 +94,7 @@ TEST_F(BreakTest, CommandZeroOpensTheBreakDialogOnlyWithAResourceModule) {
   EXPECT_EQ(m_display.SendMessageA(kDispCmdOpenBreak, 0), 0);
   EXPECT_FALSE(m_display.BreakCreate());
   EXPECT_EQ(m_display.BreakGetState(), kBreakOnScreen);
-  // Command 1 closes it as "Continue".
+  // The continue command closes it as "Continue".
   EXPECT_EQ(m_display.SendMessageA(kDispCmdContinue, 0), 0);
   EXPECT_FALSE(Break().IsOpen());
   EXPECT_EQ(m_display.BreakGetState(), kBreakContinue);

@@ -196,7 +196,7 @@ TEST_F(DisplayTest, SurfaceNumbersAndContentIndices) {
 
   ASSERT_TRUE(m_display.SurfaceClear(0, kRed));
   ASSERT_TRUE(m_display.SurfaceClear(kSurfaceBack, kBlue));
-  EXPECT_EQ(m_display.GetBackContent(), -1);
+  EXPECT_EQ(m_display.GetBackContent(), CDDDisplay::kNoContent);
   EXPECT_FALSE(m_display.SurfaceBltBack1(kSurfaceBack));
   EXPECT_FALSE(m_display.SurfaceBltBack1(8));
   EXPECT_FALSE(m_display.SurfaceBltBack1(1));  // does not exist
@@ -214,7 +214,7 @@ TEST_F(DisplayTest, SurfaceNumbersAndContentIndices) {
   EXPECT_EQ(FrontPixel(0, 0), 0xFF0000u);
 
   ASSERT_TRUE(m_display.SurfaceClear(kSurfaceFront, 0));
-  EXPECT_EQ(m_display.GetFrontContent(), -1);
+  EXPECT_EQ(m_display.GetFrontContent(), CDDDisplay::kNoContent);
   ASSERT_TRUE(m_display.SurfaceBltFront(0));
   EXPECT_EQ(m_display.GetFrontContent(), 0);
   EXPECT_EQ(FrontPixel(5, 5), 0xFF0000u);
@@ -363,13 +363,13 @@ TEST_F(DisplayTest, RestoreDisplayRedrawsThroughTheCallbackOrTheLastSurface) {
   ASSERT_TRUE(m_display.SurfaceClear(1, kBlue));
   ASSERT_TRUE(m_display.SurfaceBltFront(1));
   ASSERT_TRUE(m_display.SurfaceClear(kSurfaceFront, 0));
-  EXPECT_EQ(m_display.GetFrontContent(), -1);
+  EXPECT_EQ(m_display.GetFrontContent(), CDDDisplay::kNoContent);
   ASSERT_TRUE(m_display.SurfaceBltFront(1));
   ASSERT_TRUE(m_display.SurfaceClear(kSurfaceBack, kGreen));
   EXPECT_TRUE(m_display.RestoreDisplay());
   EXPECT_EQ(FrontPixel(1, 1), 0x0000FFu);
 
-  // The caller's callback wins; command 2 runs the same recovery.
+  // The caller's callback wins; the restore command runs the same recovery.
   m_display.SetRestoreDisplay(RedrawRed, &m_display);
   EXPECT_EQ(m_display.SendMessageA(kDispCmdRestore, 0), 0);
   EXPECT_EQ(FrontPixel(1, 1), 0xFF0000u);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ByteOrder.h"
 #include "display/image/ImageDecoder.h"
 
 namespace qel {
@@ -21,14 +22,6 @@ namespace qel {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-void Put16(Bytes& b, size_t at, uint16_t v) {
-  b[at] = static_cast<uint8_t>(v);
-  b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void Put32(Bytes& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 // Builds a bitmap the way a writer lays it out: file header (optional),
 // info header of a chosen size, masks, colour table, then rows padded to 4
@@ -60,19 +53,19 @@ Bytes BuildBmp(const BmpLayout& s) {
   if (s.fileHeader) {
     b[0] = 'B';
     b[1] = 'M';
-    Put32(b, 2, static_cast<uint32_t>(b.size()));
-    Put32(b, 10, static_cast<uint32_t>(bitsAt));
+    WriteLE32(b.data() + 2, static_cast<uint32_t>(b.size()));
+    WriteLE32(b.data() + 10, static_cast<uint32_t>(bitsAt));
   }
   const size_t ih = fileHeader;
-  Put32(b, ih, s.headerSize);
-  Put32(b, ih + 4, static_cast<uint32_t>(s.width));
-  Put32(b, ih + 8, static_cast<uint32_t>(s.height));
-  Put16(b, ih + 12, 1);
-  Put16(b, ih + 14, s.bpp);
-  Put32(b, ih + 16, s.compression);
-  Put32(b, ih + 32, s.colorsUsed);
+  WriteLE32(b.data() + ih, s.headerSize);
+  WriteLE32(b.data() + ih + 4, static_cast<uint32_t>(s.width));
+  WriteLE32(b.data() + ih + 8, static_cast<uint32_t>(s.height));
+  WriteLE16(b.data() + ih + 12, 1);
+  WriteLE16(b.data() + ih + 14, s.bpp);
+  WriteLE32(b.data() + ih + 16, s.compression);
+  WriteLE32(b.data() + ih + 32, s.colorsUsed);
   for (size_t i = 0; i < s.masks.size(); ++i) {
-    Put32(b, s.headerSize == 40 ? ih + 40 + i * 4 : ih + 40 + i * 4, s.masks[i]);
+    WriteLE32(b.data() + ih + 40 + i * 4, s.masks[i]);
   }
   for (size_t i = 0; i < s.palette.size(); ++i) {
     const uint32_t c = s.palette[i];
@@ -95,7 +88,7 @@ Bytes BuildBmp(const BmpLayout& s) {
           break;
         }
         case 16:
-          Put16(b, row + 2 * x, static_cast<uint16_t>(v));
+          WriteLE16(b.data() + row + 2 * x, static_cast<uint16_t>(v));
           break;
         case 24:
           b[row + 3 * x] = static_cast<uint8_t>(v);
@@ -103,7 +96,7 @@ Bytes BuildBmp(const BmpLayout& s) {
           b[row + 3 * x + 2] = static_cast<uint8_t>(v >> 16);
           break;
         case 32:
-          Put32(b, row + 4 * x, v);
+          WriteLE32(b.data() + row + 4 * x, v);
           break;
       }
     }
@@ -324,27 +317,31 @@ INSTANTIATE_TEST_SUITE_P(
                   return b;
                 },
                 QelImageStatus::kTruncated},
-        BadCase{"CoreHeader", [] { return With([](Bytes& b) { Put32(b, 14, 12); }); }, QelImageStatus::kUnsupported},
-        BadCase{"HeaderSizeAbsurd", [] { return With([](Bytes& b) { Put32(b, 14, 0x7FFFFFF0); }); },
+        BadCase{"CoreHeader", [] { return With([](Bytes& b) { WriteLE32(b.data() + 14, 12); }); },
+                QelImageStatus::kUnsupported},
+        BadCase{"HeaderSizeAbsurd", [] { return With([](Bytes& b) { WriteLE32(b.data() + 14, 0x7FFFFFF0); }); },
                 QelImageStatus::kBadHeader},
-        BadCase{"ZeroWidth", [] { return With([](Bytes& b) { Put32(b, 18, 0); }); }, QelImageStatus::kBadHeader},
-        BadCase{"NegativeWidth", [] { return With([](Bytes& b) { Put32(b, 18, 0xFFFFFFFE); }); },
+        BadCase{"ZeroWidth", [] { return With([](Bytes& b) { WriteLE32(b.data() + 18, 0); }); },
                 QelImageStatus::kBadHeader},
-        BadCase{"ZeroHeight", [] { return With([](Bytes& b) { Put32(b, 22, 0); }); }, QelImageStatus::kBadHeader},
-        BadCase{"MostNegativeHeight", [] { return With([](Bytes& b) { Put32(b, 22, 0x80000000u); }); },
+        BadCase{"NegativeWidth", [] { return With([](Bytes& b) { WriteLE32(b.data() + 18, 0xFFFFFFFE); }); },
                 QelImageStatus::kBadHeader},
-        BadCase{"TwoPlanes", [] { return With([](Bytes& b) { Put16(b, 26, 2); }); }, QelImageStatus::kBadHeader},
-        BadCase{"HugeWidth", [] { return With([](Bytes& b) { Put32(b, 18, 0x7FFFFFFF); }); },
+        BadCase{"ZeroHeight", [] { return With([](Bytes& b) { WriteLE32(b.data() + 22, 0); }); },
+                QelImageStatus::kBadHeader},
+        BadCase{"MostNegativeHeight", [] { return With([](Bytes& b) { WriteLE32(b.data() + 22, 0x80000000u); }); },
+                QelImageStatus::kBadHeader},
+        BadCase{"TwoPlanes", [] { return With([](Bytes& b) { WriteLE16(b.data() + 26, 2); }); },
+                QelImageStatus::kBadHeader},
+        BadCase{"HugeWidth", [] { return With([](Bytes& b) { WriteLE32(b.data() + 18, 0x7FFFFFFF); }); },
                 QelImageStatus::kTooLarge},
         BadCase{"HugeArea",
                 [] {
                   return With([](Bytes& b) {
-                    Put32(b, 18, 16000);
-                    Put32(b, 22, 16000);
+                    WriteLE32(b.data() + 18, 16000);
+                    WriteLE32(b.data() + 22, 16000);
                   });
                 },
                 QelImageStatus::kTooLarge},
-        BadCase{"TwoBitsPerPixel", [] { return With([](Bytes& b) { Put16(b, 28, 2); }); },
+        BadCase{"TwoBitsPerPixel", [] { return With([](Bytes& b) { WriteLE16(b.data() + 28, 2); }); },
                 QelImageStatus::kUnsupported},
         BadCase{"Rle8",
                 [] {
@@ -356,7 +353,7 @@ INSTANTIATE_TEST_SUITE_P(
                   });
                 },
                 QelImageStatus::kUnsupported},
-        BadCase{"UnknownCompression", [] { return With([](Bytes& b) { Put32(b, 30, 99); }); },
+        BadCase{"UnknownCompression", [] { return With([](Bytes& b) { WriteLE32(b.data() + 30, 99); }); },
                 QelImageStatus::kBadHeader},
         BadCase{"BitfieldsOn24Bits",
                 [] {
@@ -412,7 +409,8 @@ INSTANTIATE_TEST_SUITE_P(
                   return Bytes(b.begin(), b.begin() + 14 + 40 + 6);
                 },
                 QelImageStatus::kTruncated},
-        BadCase{"TooManyColours", [] { return With([](Bytes& b) { Put32(b, 46, 300); }); }, QelImageStatus::kBadHeader},
+        BadCase{"TooManyColours", [] { return With([](Bytes& b) { WriteLE32(b.data() + 46, 300); }); },
+                QelImageStatus::kBadHeader},
         BadCase{"MoreColoursThanBitsAllow",
                 [] {
                   return Layout([](BmpLayout& s) {
@@ -431,11 +429,11 @@ INSTANTIATE_TEST_SUITE_P(
                   return Bytes(b.begin(), b.begin() + 14 + 40 + 100);
                 },
                 QelImageStatus::kTruncated},
-        BadCase{"OffsetBeyondFile", [] { return With([](Bytes& b) { Put32(b, 10, 5000); }); },
+        BadCase{"OffsetBeyondFile", [] { return With([](Bytes& b) { WriteLE32(b.data() + 10, 5000); }); },
                 QelImageStatus::kBadOffset},
-        BadCase{"OffsetAtTheTop", [] { return With([](Bytes& b) { Put32(b, 10, 0xFFFFFFFF); }); },
+        BadCase{"OffsetAtTheTop", [] { return With([](Bytes& b) { WriteLE32(b.data() + 10, 0xFFFFFFFF); }); },
                 QelImageStatus::kBadOffset},
-        BadCase{"OffsetInsideHeader", [] { return With([](Bytes& b) { Put32(b, 10, 20); }); },
+        BadCase{"OffsetInsideHeader", [] { return With([](Bytes& b) { WriteLE32(b.data() + 10, 20); }); },
                 QelImageStatus::kBadOffset},
         BadCase{"OffsetInsideColourTable",
                 [] {
@@ -444,7 +442,7 @@ INSTANTIATE_TEST_SUITE_P(
                     s.colorsUsed = 2;
                     s.palette = {1, 2};
                   });
-                  Put32(b, 10, 14 + 40 + 4);
+                  WriteLE32(b.data() + 10, 14 + 40 + 4);
                   return b;
                 },
                 QelImageStatus::kBadOffset},
@@ -455,7 +453,7 @@ INSTANTIATE_TEST_SUITE_P(
                   return b;
                 },
                 QelImageStatus::kTruncated},
-        BadCase{"PixelsShiftedPastTheEnd", [] { return With([](Bytes& b) { Put32(b, 10, 60); }); },
+        BadCase{"PixelsShiftedPastTheEnd", [] { return With([](Bytes& b) { WriteLE32(b.data() + 10, 60); }); },
                 QelImageStatus::kTruncated},
         BadCase{"NotAPicture", [] { return Bytes{'G', 'I', 'F', '8', '9', 'a', 0, 0}; },
                 QelImageStatus::kUnknownFormat}),

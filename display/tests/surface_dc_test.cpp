@@ -11,6 +11,7 @@
 
 #include "display/RasterSurface.h"
 #include "display/SurfaceDC.h"
+#include "include/qel/DisplayInterface.h"
 
 namespace qel {
 
@@ -584,7 +585,7 @@ TEST(RasterSurface, CopiesWholeSurfacesAndRefusesBadSizes) {
 TEST(SurfaceDC, DrawsFromAWorkerThread) {
   auto s = CRasterSurface::Create(100, 50, 0, 0);
   std::thread worker([s] {
-    CSurfaceDC dc(s, -2);
+    CSurfaceDC dc(s, kSurfaceBack);
     dc.FillSolidRect(0, 0, 10, 10, kRed);
     dc.SetBkMode(kBkTransparent);
     dc.SetTextColor(kWhite);

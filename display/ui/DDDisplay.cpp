@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "common/TextOrEmpty.h"
 #include "display/DisplayResult.h"
 #include "display/DisplayText.h"
 #include "display/ui/DisplayMessage.h"
@@ -55,7 +56,7 @@ bool CDDDisplay::DisplayEnum() {
   const char* server = std::getenv("DISPLAY");
   // Built aside and put in place at once: other threads read the entry in use.
   DisplayEntry table[kMaxDisplays];
-  const int count = BuildDisplayTable(monitors, server ? server : "", wxDisplayDepth(), table);
+  const int count = BuildDisplayTable(monitors, TextOrEmpty(server), wxDisplayDepth(), table);
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     std::copy(std::begin(table), std::end(table), std::begin(m_displays));

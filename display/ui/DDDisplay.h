@@ -10,7 +10,7 @@
 // once it is on screen. Our buffers are never lost, so the loss paths of
 // the surface operations never trigger, and a window repaint simply shows
 // the kept front frame again; RestoreDisplay and the restore callback run
-// where they are asked for (command 2, the break dialog's layout).
+// where they are asked for (the restore command, the break dialog's layout).
 #pragma once
 
 #include <atomic>
@@ -149,6 +149,8 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   bool GetWndRectScreen(QelRect& rect);
   void SetWndRectScale(QelRect& rect);
   int GetScale() const { return m_nScale; }
+  // The off-screen surface whose copy a buffer shows, or kNoContent.
+  static constexpr int kNoContent = -1;
   int GetFrontContent() const { return m_nFrontContent; }
   int GetBackContent() const { return m_nBackContent; }
   // Surface properties for the properties dialog: false when n does not exist.
@@ -211,8 +213,8 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   QelRestoreCallback m_pfnRestore = nullptr;
   void* m_pRestoreContext = nullptr;
   std::string m_strTitle = "DDDisplay";
-  std::atomic<int> m_nFrontContent{-1};
-  std::atomic<int> m_nBackContent{-1};
+  std::atomic<int> m_nFrontContent{kNoContent};
+  std::atomic<int> m_nBackContent{kNoContent};
 
   // Surfaces: slots 0..7 off-screen, 8 front, 9 back. The mutex guards the
   // table, the display table and the two rectangles (worker threads read

@@ -30,8 +30,8 @@ bool CDDDisplay::CreateDevice(int i) {
     m_pfnRestore = nullptr;
     m_pRestoreContext = nullptr;
   }
-  m_nFrontContent = -1;
-  m_nBackContent = -1;
+  m_nFrontContent = kNoContent;
+  m_nBackContent = kNoContent;
   m_dwAttr = 0;
   m_hResult = 0;
   return true;

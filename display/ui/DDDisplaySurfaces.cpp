@@ -234,11 +234,11 @@ bool CDDDisplay::SurfaceClear(int n, COLORREF colour) {
     SurfacePtr frame = MakeFrame(s->Width(), s->Height());
     if (!frame) return false;
     frame->Fill(colour);
-    m_nFrontContent = -1;
+    m_nFrontContent = kNoContent;
     return ShowFrame(std::move(frame), generation);
   }
   s->Fill(colour);
-  if (n == kSurfaceBack) m_nBackContent = -1;
+  if (n == kSurfaceBack) m_nBackContent = kNoContent;
   return true;
 }
 
@@ -297,8 +297,8 @@ bool CDDDisplay::DrawPicture(int n, const QelBitmap& picture, uint32_t flags, bo
   if (!dc) return false;
   const int sw = dc->GetWidth(), sh = dc->GetHeight();
   dc->FillSolidRect(0, 0, sw, sh, 0);
-  if (n == kSurfaceFront) m_nFrontContent = -1;
-  if (n == kSurfaceBack) m_nBackContent = -1;
+  if (n == kSurfaceFront) m_nFrontContent = kNoContent;
+  if (n == kSurfaceBack) m_nBackContent = kNoContent;
   const uint32_t rop = (flags & kSurfNegate) ? kRopNotSrcCopy : kRopSrcCopy;
   bool drawn;
   if (stretch) {

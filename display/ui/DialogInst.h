@@ -1,5 +1,6 @@
 // A dialog that carries its owner window, its resource module and its
-// template id, to be created modeless over the display (command 3) or run
+// template id, to be created modeless over the display (the create-dialog
+// command) or run
 // modally (DlgDoModal). Header-only, so callers need not link the library.
 #pragma once
 

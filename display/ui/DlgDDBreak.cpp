@@ -7,6 +7,7 @@
 
 #include "common/RtfHtml.h"
 #include "common/ui/WxText.h"
+#include "common/TextOrEmpty.h"
 #include "display/ui/DDDisplay.h"
 #include "display/ui/DisplayMessage.h"
 #include "display/ui/WndDD.h"
@@ -75,7 +76,7 @@ void CDlgDDBreak::Init() {
   Layout();
   CDDDisplay* display = m_pOwner ? m_pOwner->GetDisplay() : nullptr;
   if (wxWindow* show = m_pDlg->FindWindow(kIdShow)) show->Enable(display && display->m_bShowButton);
-  m_pDlg->SetTitle(ToWx(m_pszTitle ? m_pszTitle : ""));
+  m_pDlg->SetTitle(ToWx(TextOrEmpty(m_pszTitle)));
   SetState(kBreakOnScreen);
   if (m_pOwner) m_pOwner->ApplyCursor();
 }

@@ -49,7 +49,7 @@ class QEL_SCREEN_API CWndDD : public wxEvtHandler {
 
   // Runs a command of the channel on the user-interface thread.
   intptr_t Command(int command, intptr_t payload);
-  // Command 0: opens the break dialog when breaks are allowed and a dialog
+  // The open-break command: opens the break dialog when breaks are allowed and a dialog
   // resource module is set.
   bool OpenBreak();
   // Repaints the window from the display's front frame now and hands it to

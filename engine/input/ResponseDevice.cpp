@@ -8,13 +8,13 @@ namespace qel {
 namespace {
 int ListedCount(int32_t type) {
   switch (type) {
-    case kResponseDeviceKeyboard:
+    case kButtonTypeKeyboard:
       return GetKeyboardCount();
-    case kResponseDeviceMouse:
+    case kButtonTypeMouse:
       return GetMouseCount();
-    case kResponseDeviceGamePad:
+    case kButtonTypeGamePad:
       return GetGamePadCount();
-    case kResponseDeviceJoystick:
+    case kButtonTypeJoystick:
       return GetJoystickCount();
     default:
       return 0;
@@ -23,27 +23,27 @@ int ListedCount(int32_t type) {
 }  // namespace
 
 bool CResponseDevice::Select(unsigned type, int index) {
-  if (type <= kResponseDeviceJoystick && index >= 0 && index < ListedCount(static_cast<int32_t>(type))) {
+  if (type <= kButtonTypeJoystick && index >= 0 && index < ListedCount(static_cast<int32_t>(type))) {
     m_type = static_cast<int32_t>(type);
     m_index = index;
     return true;
   }
-  m_type = kResponseDeviceNone;
+  m_type = kButtonTypeNone;
   m_index = -1;
   return false;
 }
 
 bool CResponseDevice::Acquire(InputWindow window) {
-  if (m_type < 0 || m_type > kResponseDeviceJoystick) return false;
+  if (m_type < 0 || m_type > kButtonTypeJoystick) return false;
   if (m_index < 0 || m_index >= ListedCount(m_type)) return false;
   switch (m_type) {
-    case kResponseDeviceKeyboard:
+    case kButtonTypeKeyboard:
       return AcquireKeyboard(window, m_index) == kInputOk;
-    case kResponseDeviceMouse:
+    case kButtonTypeMouse:
       return AcquireMouse(window, m_index) == kInputOk;
-    case kResponseDeviceGamePad:
+    case kButtonTypeGamePad:
       return AcquireGamePad(window, m_index) == kInputOk;
-    case kResponseDeviceJoystick:
+    case kButtonTypeJoystick:
       return AcquireJoystick(window, m_index) == kInputOk;
     default:
       return false;
@@ -52,34 +52,34 @@ bool CResponseDevice::Acquire(InputWindow window) {
 
 void CResponseDevice::Release() {
   switch (m_type) {
-    case kResponseDeviceKeyboard:
+    case kButtonTypeKeyboard:
       ReleaseKeyboard();
       break;
-    case kResponseDeviceMouse:
+    case kButtonTypeMouse:
       ReleaseMouse();
       break;
-    case kResponseDeviceGamePad:
+    case kButtonTypeGamePad:
       ReleaseGamePad();
       break;
-    case kResponseDeviceJoystick:
+    case kButtonTypeJoystick:
       ReleaseJoystick();
       break;
     default:
       break;
   }
-  m_type = kResponseDeviceNone;
+  m_type = kButtonTypeNone;
   m_index = -1;
 }
 
 std::string CResponseDevice::GetName() const {
   switch (m_type) {
-    case kResponseDeviceKeyboard:
+    case kButtonTypeKeyboard:
       return GetKeyboardName(m_index);
-    case kResponseDeviceMouse:
+    case kButtonTypeMouse:
       return GetMouseName(m_index);
-    case kResponseDeviceGamePad:
+    case kButtonTypeGamePad:
       return GetGamePadName(m_index);
-    case kResponseDeviceJoystick:
+    case kButtonTypeJoystick:
       return GetJoystickName(m_index);
     default:
       return std::string();
@@ -88,20 +88,20 @@ std::string CResponseDevice::GetName() const {
 
 uint32_t CResponseDevice::ReadMask() {
   switch (m_type) {
-    case kResponseDeviceKeyboard: {
+    case kButtonTypeKeyboard: {
       uint8_t keys[kKeyboardStateSize];
       ReadKeyboard(keys);
       return ResponseMaskFromKeyboard(keys);
     }
-    case kResponseDeviceMouse: {
+    case kButtonTypeMouse: {
       MouseState mouse;
       ReadMouse(&mouse);
       return ResponseMaskFromButtons(mouse.rgbButtons, sizeof mouse.rgbButtons);
     }
-    case kResponseDeviceGamePad:
-    case kResponseDeviceJoystick: {
+    case kButtonTypeGamePad:
+    case kButtonTypeJoystick: {
       JoystickState pad;
-      if (m_type == kResponseDeviceGamePad) {
+      if (m_type == kButtonTypeGamePad) {
         ReadGamePad(&pad);
       } else {
         ReadJoystick(&pad);

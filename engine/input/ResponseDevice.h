@@ -1,6 +1,6 @@
 // The testee's response buttons on the device the workstation is set up
-// for: the keyboard (0), a mouse (1), a game pad (2) or a joystick (3), and
-// which one of that kind. Selected and acquired on the user-interface
+// for (a QelButtonType: the keyboard, a mouse, a game pad or a joystick),
+// and which one of that kind. Selected and acquired on the user-interface
 // thread before a run; its mask is read at every beat during the run.
 #pragma once
 
@@ -8,16 +8,9 @@
 #include <string>
 
 #include "engine/input/InputTypes.h"
+#include "include/qel/TaskHostInterface.h"
 
 namespace qel {
-
-enum ResponseDeviceType : int32_t {
-  kResponseDeviceNone = -1,
-  kResponseDeviceKeyboard = 0,
-  kResponseDeviceMouse = 1,
-  kResponseDeviceGamePad = 2,
-  kResponseDeviceJoystick = 3,
-};
 
 class CResponseDevice {
  public:
@@ -42,7 +35,7 @@ class CResponseDevice {
   int32_t Index() const { return m_index; }
 
  private:
-  int32_t m_type = kResponseDeviceNone;
+  int32_t m_type = kButtonTypeNone;
   int32_t m_index = -1;
 };
 

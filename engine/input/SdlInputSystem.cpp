@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "common/TextOrEmpty.h"
+
 namespace qel {
 
 namespace {
@@ -15,14 +17,14 @@ InputDeviceInstance DescribeController(int index) {
   InputDeviceInstance d;
   d.kind = SDL_IsGameController(index) ? InputDeviceKind::kGamePad : InputDeviceKind::kJoystick;
   const char* product = SDL_JoystickNameForIndex(index);
-  d.productName = product != nullptr ? product : "";
+  d.productName = TextOrEmpty(product);
   const char* mapped = d.kind == InputDeviceKind::kGamePad ? SDL_GameControllerNameForIndex(index) : nullptr;
   d.instanceName = mapped != nullptr ? mapped : d.productName;
   const SDL_JoystickGUID guid = SDL_JoystickGetDeviceGUID(index);
   static_assert(sizeof guid.data == 16, "SDL GUIDs are 16 bytes");
   std::memcpy(d.productGuid.data(), guid.data, sizeof guid.data);
   const char* path = SDL_JoystickPathForIndex(index);
-  d.path = path != nullptr ? path : "";
+  d.path = TextOrEmpty(path);
   return d;
 }
 
@@ -47,7 +49,7 @@ std::vector<InputDeviceInstance> AttachedHaptics() {
     InputDeviceInstance d;
     d.kind = InputDeviceKind::kForceFeedback;
     const char* name = SDL_HapticName(i);
-    d.productName = name != nullptr ? name : "";
+    d.productName = TextOrEmpty(name);
     d.instanceName = d.productName;
     for (const InputDeviceInstance& earlier : all) {
       if (earlier.SameDevice(d)) ++d.ordinal;

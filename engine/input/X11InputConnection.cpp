@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 
+#include "common/TextOrEmpty.h"
 #include "engine/input/X11KeyMap.h"
 
 namespace qel {
@@ -44,7 +45,7 @@ bool X11InputConnection::Open(std::string* error) {
   m_display = XOpenDisplay(nullptr);
   if (m_display == nullptr) {
     const char* name = std::getenv("DISPLAY");
-    if (error != nullptr) *error = std::string("cannot open display \"") + (name != nullptr ? name : "") + "\"";
+    if (error != nullptr) *error = std::string("cannot open display \"") + TextOrEmpty(name) + "\"";
     return false;
   }
   int opcode = 0;

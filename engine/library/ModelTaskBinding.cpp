@@ -11,7 +11,7 @@ void BindModelTask(IExpModelTask* task) {
   CTaskLibrary* library = FindTaskLibrary(task->TaskIdStr.c_str());
   task->library = library;
   if (!library) return;
-  task->w.TaskType = (task->w.TaskType & 0xFFFF0000u) | (library->defaultTaskType & 0xFFFFu);
+  task->w.TaskType = (task->w.TaskType & ~kResponseTypeMask) | ResponseTypeOf(library->defaultTaskType);
   task->w.TaskFlags = library->defaultTaskFlags;
   task->w.TaskIntrAfterTrials = library->defaultIntrAfterTrials;
   task->w.TaskIntrContinue = library->defaultIntrContinue;

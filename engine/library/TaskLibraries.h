@@ -19,7 +19,7 @@ const std::string& GetTaskFolder();
 // case; at most 40, in name order ignoring case) into the table; a file that
 // does not load is reported and skipped. Returns the number loaded.
 int FindTaskLibraries(ITaskHost* host);
-// Command 4 and unload for every loaded record, the last loaded first.
+// The unload command and unloading for every loaded record, the last loaded first.
 void UnloadTaskLibraries();
 // Empties the norm functions of every loaded record.
 void ResetTaskNorms();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/Prompt.h"
+#include "common/TextOrEmpty.h"
 #include "include/qel/ExpModelTaskInterface.h"
 
 namespace qel {
@@ -44,8 +45,6 @@ bool NamesPresent(const char* const* names, int32_t count) {
   return true;
 }
 
-const char* TextOrEmpty(const char* text) { return text ? text : ""; }
-
 }  // namespace
 
 CTaskLibrary::CTaskLibrary() {
@@ -54,7 +53,7 @@ CTaskLibrary::CTaskLibrary() {
 }
 
 CTaskLibrary::~CTaskLibrary() {
-  // At exit a still-loaded module is closed without command 4.
+  // At exit a still-loaded module is closed without the unload command.
   if (module) dlclose(module);
 }
 
@@ -111,14 +110,7 @@ void CTaskLibrary::Clear() {
   m_path.clear();
   // The kept tables and norm functions point into nothing once the plug-in
   // is gone, so they go with their counts.
-  m_variableNames.clear();
-  m_variableUnits.clear();
-  m_variableDescriptions.clear();
-  m_sourceDescriptions.clear();
-  m_sourceCodes.clear();
-  m_variableIds.clear();
-  m_entryIndexes.clear();
-  m_keptCount = 0;
+  m_kept.clear();
   m_normFunctions.clear();
   entry = nullptr;
 }
@@ -134,7 +126,7 @@ bool CTaskLibrary::Refuse(void* handle, bool report, const std::string& message)
 bool CTaskLibrary::Load(const char* path, bool report) {
   // A record is reused only empty: a module still held here is released first.
   if (module) Unload();
-  m_keptCount = 0;
+  m_kept.clear();
   loaded = 0;
   spareFlag = 0;
   if (!path) return false;
@@ -278,7 +270,9 @@ int CTaskLibrary::FindTimingPreset(const IExpModelTask* task) const {
   const uint32_t count = std::min<uint32_t>(taskDescription->presetCount, kMaxPresets);
   for (uint32_t i = 0; i < count; ++i) {
     const uint32_t* words = taskDescription->presets[i].words;
-    if (words[0] == task->w.TaskSDType && words[3] == task->w.TaskControl && words[6] == task->w.TaskIntType) {
+    if (words[QelTimingPreset::kSDType] == task->w.TaskSDType &&
+        words[QelTimingPreset::kControl] == task->w.TaskControl &&
+        words[QelTimingPreset::kIntType] == task->w.TaskIntType) {
       return static_cast<int>(i);
     }
   }
@@ -287,36 +281,25 @@ int CTaskLibrary::FindTimingPreset(const IExpModelTask* task) const {
 
 int CTaskLibrary::FindVariableByName(const char* name) const {
   if (!name) return -1;
-  for (int i = 0; i < m_keptCount; ++i) {
-    if (m_variableNames[i] == name) return i;
+  for (size_t i = 0; i < m_kept.size(); ++i) {
+    if (m_kept[i].name == name) return static_cast<int>(i);
   }
   return -1;
 }
 
 int CTaskLibrary::BuildVariableTables() {
-  m_variableNames.clear();
-  m_variableUnits.clear();
-  m_variableDescriptions.clear();
-  m_sourceDescriptions.clear();
-  m_sourceCodes.clear();
-  m_variableIds.clear();
-  m_entryIndexes.clear();
+  m_kept.clear();
   const int count = GetVariableCount();
   for (int i = 0; i < count; ++i) {
     const TaskNormVariable& e = normVariables[i];
     if (!e.name || e.id < 0) continue;
     const TaskVariableDef* own = ScoreVariable(e.id);
     const TaskVariableDef* source = ScoreVariable(e.source);
-    m_variableNames.emplace_back(e.name);
-    m_variableUnits.emplace_back(TextOrEmpty(e.unit));
-    m_variableDescriptions.emplace_back(TextOrEmpty(own ? own->description : nullptr));
-    m_sourceDescriptions.emplace_back(TextOrEmpty(source ? source->description : nullptr));
-    m_sourceCodes.emplace_back(TextOrEmpty(source ? source->code : nullptr));
-    m_variableIds.push_back(e.id);
-    m_entryIndexes.push_back(i);
+    m_kept.push_back(KeptVariable{e.name, TextOrEmpty(e.unit), TextOrEmpty(own ? own->description : nullptr),
+                                  TextOrEmpty(source ? source->description : nullptr),
+                                  TextOrEmpty(source ? source->code : nullptr), e.id, i});
   }
-  m_keptCount = static_cast<int>(m_variableNames.size());
-  return m_keptCount;
+  return GetKeptCount();
 }
 
 const TaskNormVariable* CTaskLibrary::NormEntry(int i) const {

@@ -1,4 +1,4 @@
-// One loaded task plug-in: the record the plug-in fills at command 0 (the
+// One loaded task plug-in: the record the plug-in fills at the init command (the
 // fields of ITaskLibrary) plus what only the main program keeps: the file,
 // the Z-variable tables built from the plug-in's norm variables and the
 // norm functions that turn raw scores into Z-scores.
@@ -17,17 +17,30 @@ namespace qel {
 
 class IExpModelTask;
 
-// One age band of a norm mean (kind 0) or norm SD (kind 1) of a Z variable:
+// One age band of a norm mean or norm SD (a QelNormFunctionKind) of a Z variable:
 // value = c0 + c1 x age + c2 x age^2 + c3 x age^3 for ageLow <= age < ageHigh.
 struct NormFunction {
   int variableId = -1;
   std::string name;
-  int kind = 0;
+  int kind = kNormFunctionMean;
   double ageLow = 0.0;
   double ageHigh = 0.0;
   double c[4] = {0.0, 0.0, 0.0, 0.0};
 
   double ValueAt(double age) const { return c[0] + age * (c[1] + age * (c[2] + age * c[3])); }
+};
+
+// A Z variable of the plug-in's norm-variable table that the program keeps
+// (an entry with a name and a row): the texts of its own row and of the raw
+// row it is computed from.
+struct KeptVariable {
+  std::string name;
+  std::string unit;
+  std::string description;        // of the Z row ("" without one)
+  std::string sourceDescription;  // of the raw row ("" without one)
+  std::string sourceCode;         // of the raw row ("" without one)
+  int id = -1;                    // the Z row in the score-variable table
+  int entryIndex = -1;            // the entry in the norm-variable table
 };
 
 class CTaskLibrary final : public ITaskLibrary {
@@ -46,18 +59,18 @@ class CTaskLibrary final : public ITaskLibrary {
   CTaskLibrary(const CTaskLibrary&) = delete;
   CTaskLibrary& operator=(const CTaskLibrary&) = delete;
 
-  // Loads the plug-in file, lets it fill this record (command 0) and checks
+  // Loads the plug-in file, lets it fill this record (the init command) and checks
   // what it published. On any refusal the module is closed again and the
   // record cleared; the message is shown only when report is true.
   bool Load(const char* path, bool report);
-  // Command 4, then the module is closed and the record cleared.
+  // The unload command, then the module is closed and the record cleared.
   void Unload();
   // Empties the record; keeps the host pointer and the file time.
   void Clear();
 
   // Checks the counts and tables the plug-in has published into the record;
   // false with a description of the first fault. Load calls it after
-  // command 0; callers may call it again after a command that republishes.
+  // the init command; callers may call it again after a command that republishes.
   bool CheckPublishedTables(std::string* problem) const;
 
   // First timing preset whose SDType, Control and IntType equal the task's; -1 when none.
@@ -81,14 +94,8 @@ class CTaskLibrary final : public ITaskLibrary {
   void SetPath(const std::string& path) { m_path = path; }
   int64_t GetFileTime() const { return m_fileTime; }
   void SetFileTime(int64_t t) { m_fileTime = t; }
-  int GetKeptCount() const { return m_keptCount; }
-  const std::vector<std::string>& GetKeptNames() const { return m_variableNames; }
-  const std::vector<std::string>& GetKeptUnits() const { return m_variableUnits; }
-  const std::vector<std::string>& GetKeptDescriptions() const { return m_variableDescriptions; }
-  const std::vector<std::string>& GetKeptSourceDescriptions() const { return m_sourceDescriptions; }
-  const std::vector<std::string>& GetKeptSourceCodes() const { return m_sourceCodes; }
-  const std::vector<int>& GetKeptIds() const { return m_variableIds; }
-  const std::vector<int>& GetKeptEntryIndexes() const { return m_entryIndexes; }
+  int GetKeptCount() const { return static_cast<int>(m_kept.size()); }
+  const std::vector<KeptVariable>& GetKeptVariables() const { return m_kept; }
   // The short code of the plug-in's model default ("" without one).
   std::string GetShortCode() const;
 
@@ -113,14 +120,7 @@ class CTaskLibrary final : public ITaskLibrary {
 
   std::string m_path;
   int64_t m_fileTime = 0;
-  std::vector<std::string> m_variableNames;
-  std::vector<std::string> m_variableUnits;
-  std::vector<std::string> m_variableDescriptions;
-  std::vector<std::string> m_sourceDescriptions;
-  std::vector<std::string> m_sourceCodes;
-  std::vector<int> m_variableIds;
-  std::vector<int> m_entryIndexes;
-  int m_keptCount = 0;
+  std::vector<KeptVariable> m_kept;
   std::vector<NormFunction> m_normFunctions;
 };
 

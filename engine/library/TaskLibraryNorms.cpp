@@ -31,9 +31,9 @@ bool CTaskLibrary::LoadNorms(INormsProvider* provider, const char* key) {
   if (!provider) return false;
   if (!key) return true;
   std::vector<double> lows(kMaxNormBands), highs(kMaxNormBands), coefficients(4 * kMaxNormBands);
-  for (int k = 0; k < m_keptCount; ++k) {
-    const std::string& name = m_variableNames[k];
-    for (int kind = 0; kind <= 1; ++kind) {
+  for (const KeptVariable& kept : m_kept) {
+    const std::string& name = kept.name;
+    for (const int kind : {kNormFunctionMean, kNormFunctionSd}) {
       int n = provider->GetZFunction(key, name.c_str(), kind, lows.data(), highs.data(), coefficients.data(),
                                      kMaxNormBands);
       if (n < 0) return false;
@@ -41,7 +41,7 @@ bool CTaskLibrary::LoadNorms(INormsProvider* provider, const char* key) {
       if (n > kMaxNormBands) n = kMaxNormBands;
       for (int band = 0; band < n; ++band) {
         NormFunction f;
-        f.variableId = m_variableIds[k];
+        f.variableId = kept.id;
         f.name = name;
         f.kind = kind;
         f.ageLow = lows[band];
@@ -56,11 +56,11 @@ bool CTaskLibrary::LoadNorms(INormsProvider* provider, const char* key) {
 
 bool CTaskLibrary::AddNormFunction(const char* key, const char* name, int kind, double ageLow, double ageHigh,
                                    const double* coefficients, int coefficientCount) {
-  if (!key || !name || (kind != 0 && kind != 1)) return false;
+  if (!key || !name || (kind != kNormFunctionMean && kind != kNormFunctionSd)) return false;
   const int k = FindVariableByName(name);
   if (k < 0) return true;  // a variable this plug-in does not have
   NormFunction f;
-  f.variableId = m_variableIds[k];
+  f.variableId = m_kept[k].id;
   f.name = name;
   f.kind = kind;
   f.ageLow = ageLow;
@@ -87,13 +87,13 @@ bool CTaskLibrary::ComputeNormZ(const char* code, const char* name, double* out,
                                 bool reversed, bool floor) {
   if (!out) return false;
   *out = kNoValue;
-  if (kind == 1 || kind == 2) {
-    const int row = FindNormFunction(code, name, kind - 1, age);
+  if (kind == kNormMean || kind == kNormSd) {
+    const int row = FindNormFunction(code, name, NormFunctionOf(static_cast<QelNormKind>(kind)), age);
     return row >= 0 && SetIfFinite(out, m_normFunctions[row].ValueAt(age));
   }
   if (value == kNoValue) return false;
-  const int meanRow = FindNormFunction(code, name, 0, age);
-  const int sdRow = FindNormFunction(code, name, 1, age);
+  const int meanRow = FindNormFunction(code, name, kNormFunctionMean, age);
+  const int sdRow = FindNormFunction(code, name, kNormFunctionSd, age);
   double mean = meanRow >= 0 ? m_normFunctions[meanRow].ValueAt(age) : 0.0;
   double sd = sdRow >= 0 ? m_normFunctions[sdRow].ValueAt(age) : 0.0;
   if (reversed) {

@@ -14,7 +14,7 @@
 namespace qel {
 
 int32_t CRunMachine::ResponseRule() const {
-  if ((m_words.TaskType & 0xFFFF) == 2) {
+  if (ResponseTypeOf(m_words.TaskType) == kResponseTwoChoice) {
     if (m_responseCode.load() == m_expected) return m_target ? kCatHit : kCatCorrectRejection;
     return m_target ? kCatMiss : kCatFalseAlarm;
   }
@@ -29,25 +29,25 @@ int32_t CRunMachine::NoResponseRule() const {
 void CRunMachine::ScoreResponse() {
   int32_t category = kCatNone;
   int32_t rt = 0;
-  if (m_disposition.load() == 6) {
+  if (m_disposition.load() == Disposition::kBreak) {
     category = kCatSkipped;  // a break fell in this trial
   } else {
     switch (m_outcome.load()) {
-      case kOutcomeEarly:
+      case Outcome::kEarly:
         category = kCatAnticipation;
         break;
-      case kOutcomeInWindow:
-      case kOutcomeLate:
+      case Outcome::kInWindow:
+      case Outcome::kLate:
         rt = static_cast<int32_t>(m_responseTime.load() - m_signalOnTime.load());
         m_rtSum += rt;
         ++m_rtCount;
         m_meanRt = static_cast<int32_t>(m_rtSum / m_rtCount);
-        category = m_outcome.load() == kOutcomeInWindow ? ResponseRule() : NoResponseRule();
+        category = m_outcome.load() == Outcome::kInWindow ? ResponseRule() : NoResponseRule();
         break;
-      case kOutcomeSkipped:
+      case Outcome::kSkipped:
         category = kCatSkipped;
         break;
-      case kOutcomePreset:
+      case Outcome::kPreset:
         category = m_presetCategory.load();
         break;
       default:
@@ -56,33 +56,33 @@ void CRunMachine::ScoreResponse() {
     }
   }
 
-  if ((m_words.TaskFbk & 0xFFFF) != 0 && (category == kCatFalseAlarm || category == kCatMiss)) {
-    m_feedbackState.store(1);
+  if (FeedbackTypeOf(m_words.TaskFbk) != kFeedbackNone && (category == kCatFalseAlarm || category == kCatMiss)) {
+    m_feedbackState.store(FeedbackState::kRequested);
   }
   if (category >= 0 && category <= kCatExcluded) ++m_categoryCounts[category];
 
-  int32_t disposition = m_disposition.load();
+  Disposition disposition = m_disposition.load();
   switch (category) {
     case kCatNone:
-      disposition = 5;
+      disposition = Disposition::kUnclassified;
       break;
     case kCatHit:
     case kCatCorrectRejection:
     case kCatFalseAlarm:
     case kCatMiss:
-      disposition = 0;
+      disposition = Disposition::kCounted;
       break;
     case kCatAnticipation:
-      disposition = 1;
+      disposition = Disposition::kAnticipation;
       break;
     case kCatOmission:
-      disposition = 2;
+      disposition = Disposition::kOmission;
       break;
     case kCatSkipped:
       disposition = ErrorOutcome();
       break;
     default:
-      break;  // 8: unchanged
+      break;  // excluded: unchanged
   }
 
   // Nothing of the second list is stored.
@@ -90,7 +90,7 @@ void CRunMachine::ScoreResponse() {
     const int32_t code = m_responseCode.load();
     const int32_t final = ClassifyResponse(category, code);
     if (final == kCatExcluded) {
-      disposition = 0;
+      disposition = Disposition::kCounted;
       category = kCatNone;
     }
     AppendRecord(category, rt, code, final);
@@ -98,15 +98,15 @@ void CRunMachine::ScoreResponse() {
   m_disposition.store(disposition);
 
   switch (disposition) {
-    case 0:
+    case Disposition::kCounted:
       m_acRun.store(0);
       m_omRun.store(0);
       break;
-    case 1:
+    case Disposition::kAnticipation:
       m_acRun.store(m_acRun.load() + 1);
       m_omRun.store(0);
       break;
-    case 2:
+    case Disposition::kOmission:
       m_acRun.store(0);
       m_omRun.store(m_omRun.load() + 1);
       HandleErrorTrial(m_trialIndex.load());
@@ -139,20 +139,20 @@ void CRunMachine::RecordSkippedTrial() {
   if (!m_secondPhase.load()) AppendRecord(kCatSkipped, 0, 0, kCatSkipped);
 }
 
-int32_t CRunMachine::ErrorOutcome() {
-  int32_t disposition;
+CRunMachine::Disposition CRunMachine::ErrorOutcome() {
+  Disposition disposition;
   switch (m_words.TaskIntrContinue) {
-    case 1:
-      disposition = 7;
-      break;  // switch to the second list
-    case 2:
-      disposition = 1;
+    case kContinueDummyTrials:
+      disposition = Disposition::kSecondList;
       break;
-    case 3:
-      disposition = 2;
+    case kContinueRepeatTrial:
+      disposition = Disposition::kAnticipation;
+      break;
+    case kContinueReplaceTrial:
+      disposition = Disposition::kOmission;
       break;
     default:
-      disposition = 4;
+      disposition = Disposition::kRepeat;
       break;
   }
   m_acRun.store(0);
@@ -165,11 +165,11 @@ bool CRunMachine::HandleErrorTrial(uint32_t i) {
   const uint32_t count = std::min<uint32_t>(m_host->trialCount, kMaxTrialCodes);
   const int offset = static_cast<int>(m_host->codeOffset);
   switch (m_words.TaskIntrReplaceTrial) {
-    case 1:
+    case kReplaceRotateHorizontally:
       return i < count && QelSwapCodeHalves(m_host->trialList[i], offset);
-    case 2:
+    case kReplaceRotateDiagonally:
       return i < count && QelPermuteCodeQuarters(m_host->trialList[i], false, offset);
-    case 3:
+    case kReplaceSwapNext:
       return SwapWithNextTrial(i);
     default:
       return false;

@@ -9,11 +9,11 @@ namespace qel {
 enum QelRunEvent : int32_t {
   kRunEventSelfTimedEnd = 0,    // worker of a self-timed part finished
   kRunEventSignalsEnd = 1,      // worker of "view task signals" finished
-  kRunEventPartEnd = 11,        // tick, phase 12
-  kRunEventPartStart = 12,      // tick, phase 3
-  kRunEventEndPart = 13,        // (not posted by the machine) end-of-part command only
-  kRunEventNextTrial = 14,      // tick, phase 5
-  kRunEventScore = 15,          // tick, phase 8
+  kRunEventPartEnd = 11,        // tick, end of the part
+  kRunEventPartStart = 12,      // tick, part start
+  kRunEventEndPart = 13,        // (not posted by the machine) the end-of-part command only
+  kRunEventNextTrial = 14,      // tick, next trial
+  kRunEventScore = 15,          // tick, trial ended
   kRunEventWarning = 16,        // tick, warning due
   kRunEventSignalOn = 18,       // tick, signal due
   kRunEventSignalOff = 19,      // tick, signal-off time or response deadline
@@ -28,7 +28,7 @@ enum QelRunEvent : int32_t {
 // What the run dialog does after CRunMachine::OnRunEvent returns.
 enum class RunEventAction {
   kNone,
-  kEndRun,          // end the run (stop workers and timer, release devices, command 29)
+  kEndRun,          // end the run (stop workers and timer, release devices, compute the variables)
   kReleaseDevices,  // a signals run ended: release the devices
   kBreakOpened,     // the break dialog is on the display: the Stop button reads "Go"
   kBreakAnswered,   // the break is over

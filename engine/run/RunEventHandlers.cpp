@@ -10,19 +10,20 @@
 #include "engine/run/RunTimes.h"
 #include "engine/run/RunVoiceKey.h"
 #include "include/qel/DisplayInterface.h"
+#include "include/qel/TaskEntry.h"
 #include "include/qel/TaskHostInterface.h"
 
 namespace qel {
 
 namespace {
 
-const char* ReasonText(int32_t reason) {
+const char* ReasonText(CRunMachine::BreakReason reason) {
   switch (reason) {
-    case CRunMachine::kReasonUser:
+    case CRunMachine::BreakReason::kUser:
       return "User Break!";
-    case CRunMachine::kReasonAnticipations:
+    case CRunMachine::BreakReason::kAnticipations:
       return "Too many ACs!";
-    case CRunMachine::kReasonOmissions:
+    case CRunMachine::BreakReason::kOmissions:
       return "Too many OMs!";
     default:
       return "";
@@ -83,7 +84,7 @@ RunEventAction CRunMachine::OnRunEvent(int32_t code, intptr_t lParam) {
     case kRunEventBreak:
       return OnBreak();
     case kRunEventBreakAnswered:
-      if (m_breakState.load() != 3) break;
+      if (m_breakState.load() != BreakState::kAnswerPosted) break;
       OnBreakAnswered();
       return RunEventAction::kBreakAnswered;
     default:
@@ -93,7 +94,7 @@ RunEventAction CRunMachine::OnRunEvent(int32_t code, intptr_t lParam) {
 }
 
 RunEventAction CRunMachine::OnPartEnd() {
-  if (m_phase.load() != kPhaseWaitPartEnd) return RunEventAction::kNone;
+  if (m_phase.load() != Phase::kWaitPartEnd) return RunEventAction::kNone;
   m_task->EndPart();
   // The plug-in's extra responses, bounded by the response arrays.
   const int64_t total = int64_t{m_responseCount.load()} + m_task->GetExtraResponseCount();
@@ -104,7 +105,7 @@ RunEventAction CRunMachine::OnPartEnd() {
 }
 
 void CRunMachine::OnPartStart() {
-  if (m_phase.load() != kPhaseWaitPartStart) return;
+  if (m_phase.load() != Phase::kWaitPartStart) return;
   const int threshold = std::clamp(static_cast<int>((m_words.TaskSSS & kSssVoiceKeyMask) >> kSssVoiceKeyShift), 10, 90);
   if (m_devices.voiceKey) m_devices.voiceKey->SetThreshold(threshold);
   const bool voiceKey =
@@ -117,31 +118,31 @@ void CRunMachine::OnPartStart() {
   if (m_words.TaskFlags & kTaskFlagExtraWarning) reference = LaterMs(reference, m_warningInterval);
   m_referenceTime.store(reference);
   // A test part of such a task begins with the plug-in's second list.
-  if (!m_practice && (m_words.TaskFlags & kTaskFlagSecondListFirst)) m_disposition.store(7);
-  m_phase.store(kPhaseNextTrial);
+  if (!m_practice && (m_words.TaskFlags & kTaskFlagSecondListFirst)) m_disposition.store(Disposition::kSecondList);
+  m_phase.store(Phase::kNextTrial);
 }
 
 void CRunMachine::OnNextTrial() {
-  if (m_phase.load() != kPhaseWaitNextTrial) return;
+  if (m_phase.load() != Phase::kWaitNextTrial) return;
   ClearIndicators();
   m_status.clear();
   if (m_responseCount.load() >= m_capacity) {
-    m_phase.store(kPhasePartEnd);
+    m_phase.store(Phase::kPartEnd);
     return;
   }
   NextTrial(m_referenceTime.load());
-  m_phase.store(kPhaseTrial);
+  m_phase.store(Phase::kTrial);
   // Armed last: a deadline already due is then seen inside the trial.
-  m_responseState.store(1);
+  m_responseState.store(ResponseState::kArmed);
 }
 
 void CRunMachine::NextTrial(uint32_t t) {
-  int32_t disposition = m_disposition.load();
-  if (disposition == 6) {
+  Disposition disposition = m_disposition.load();
+  if (disposition == Disposition::kBreak) {
     disposition = ErrorOutcome();
     if (m_breakWasUser.load()) HandleErrorTrial(m_trialIndex.load());
   }
-  if (disposition == 7) {
+  if (disposition == Disposition::kSecondList) {
     const uint32_t count = m_task->GetSecondListCount();
     m_secondCount.store(count);
     if (count > 0) {
@@ -149,7 +150,7 @@ void CRunMachine::NextTrial(uint32_t t) {
       m_secondPhase.store(1);
     }
   } else {
-    disposition = 0;
+    disposition = Disposition::kCounted;
   }
   m_disposition.store(disposition);
 
@@ -175,40 +176,40 @@ void CRunMachine::NextTrial(uint32_t t) {
   ScheduleTrial(t);
   m_target = m_task->IsTargetTrial(m_host->currentCode);
   m_responseTime.store(0);
-  m_outcome.store(kOutcomeNone);
-  m_presetCategory.store(0);
+  m_outcome.store(Outcome::kNone);
+  m_presetCategory.store(kCatNone);
   m_responseCode.store(0);
   m_expected = m_task->GetExpectedResponse(m_host->currentCode);
-  m_feedbackState.store(0);
+  m_feedbackState.store(FeedbackState::kNone);
 }
 
 void CRunMachine::OnScore() {
-  if (m_phase.load() != kPhaseWaitScore) return;
+  if (m_phase.load() != Phase::kWaitScore) return;
   ScoreResponse();
-  m_phase.store(kPhaseAfterScore);
+  m_phase.store(Phase::kAfterScore);
 }
 
 void CRunMachine::OnWarning() {
-  if (m_phase.load() != kPhaseTrial || m_warningState.load() != 2) return;
+  if (m_phase.load() != Phase::kTrial || m_warningState.load() != WarningState::kDue) return;
   m_task->ShowWarning();
   const uint32_t now = Now();
   m_warningTime.store(now);
   SetTimesFromSignalOn(LaterMs(now, m_warningInterval));
   m_indicators[kIndWarning] = kShown;
-  m_warningState.store(3);
+  m_warningState.store(WarningState::kShown);
 }
 
 void CRunMachine::OnSignalOn() {
-  if (m_phase.load() != kPhaseTrial || m_signalState.load() != 2) return;
+  if (m_phase.load() != Phase::kTrial || m_signalState.load() != SignalState::kDue) return;
   m_responseDeadline.store(kNoDeadlineMs);
   if (!m_task->ShowSignal(reinterpret_cast<intptr_t>(m_host->currentCode), reinterpret_cast<intptr_t>(m_display), 0)) {
     // The trial ends unshown; nothing of it is polled any more.
-    int32_t armed = 1;
-    if (!m_responseState.compare_exchange_strong(armed, 0)) {
-      armed = 2;
-      m_responseState.compare_exchange_strong(armed, 0);
+    ResponseState armed = ResponseState::kArmed;
+    if (!m_responseState.compare_exchange_strong(armed, ResponseState::kIdle)) {
+      armed = ResponseState::kWindowOpen;
+      m_responseState.compare_exchange_strong(armed, ResponseState::kIdle);
     }
-    m_phase.store(kPhaseTrialEnded);
+    m_phase.store(Phase::kTrialEnded);
     return;
   }
   WritePort(128);
@@ -220,12 +221,12 @@ void CRunMachine::OnSignalOn() {
     m_devices.voiceKey->Start();
   }
   m_indicators[kIndSignal] = kShown;
-  m_signalState.store(3);
+  m_signalState.store(SignalState::kShown);
 }
 
 void CRunMachine::OnSignalOff() {
   // A shown signal is always hidden, also when the trial has ended since.
-  if (m_signalState.load() != 5) return;
+  if (m_signalState.load() != SignalState::kOffPosted) return;
   if (m_voiceKeyOn.load()) m_devices.voiceKey->Stop();
   SignalOff();
   WritePort(0);
@@ -236,27 +237,27 @@ void CRunMachine::SignalOff() {
   m_signalOffTime.store(Now());
   m_indicators[kIndWarning] = "";
   m_indicators[kIndSignal] = "";
-  m_warningState.store(0);
-  m_signalState.store(6);
+  m_warningState.store(WarningState::kNone);
+  m_signalState.store(SignalState::kEnded);
 }
 
 void CRunMachine::OnResponse() {
-  if (m_phase.load() != kPhaseTrial || m_responseState.load() != 3) return;
-  const bool postResponse = m_words.TaskControl == 0;
+  if (m_phase.load() != Phase::kTrial || m_responseState.load() != ResponseState::kResponsePosted) return;
+  const bool postResponse = m_words.TaskControl == kEventsPostResponse;
   const uint32_t responseTime = m_responseTime.load();
   const int32_t code = m_responseCode.load();
   if (postResponse) m_referenceTime.store(responseTime);
 
   m_host->SetRestoreDisplay(&CRunMachine::OnBreakShown, this);
-  m_outcome.store(kOutcomeNone);
-  const int32_t early = responseTime < m_validStart ? 5 : 0;
+  m_outcome.store(Outcome::kNone);
+  const int32_t early = responseTime < m_validStart ? kResponseBeforeWindow : 0;
   const int32_t r = m_task->OnResponse(code, early);
-  const bool accepted = r >= 0 && r <= 5;
-  if (r == 7) {
-    m_outcome.store(kOutcomeSkipped);
-  } else if (r == 8) {
-    m_outcome.store(kOutcomePreset);
-    m_presetCategory.store(8);
+  const bool accepted = r >= kResponseAccept && r <= kResponseAcceptLast;
+  if (r == kResponseSkipTrial) {
+    m_outcome.store(Outcome::kSkipped);
+  } else if (r == kResponseExcludeTrial) {
+    m_outcome.store(Outcome::kPreset);
+    m_presetCategory.store(kCatExcluded);
   }
 
   if (postResponse) m_referenceTime.store(Now());
@@ -266,43 +267,43 @@ void CRunMachine::OnResponse() {
   m_indicators[kIndResponse] = kShown;
 
   if (accepted) {
-    Outcome outcome = kOutcomeInWindow;
+    Outcome outcome = Outcome::kInWindow;
     if (responseTime < m_validStart) {
-      outcome = kOutcomeEarly;
+      outcome = Outcome::kEarly;
     } else if (responseTime > m_validEnd) {
-      outcome = kOutcomeLate;
+      outcome = Outcome::kLate;
     }
     m_outcome.store(outcome);
-    m_responseState.store(4);
+    m_responseState.store(ResponseState::kAwaitingRelease);
   } else {
-    m_responseState.store(6);
+    m_responseState.store(ResponseState::kTrialEnded);
   }
 }
 
 void CRunMachine::OnRelease(intptr_t lParam) {
-  if (m_phase.load() != kPhaseTrial || m_responseState.load() != 5) return;
-  const bool postRelease = m_words.TaskControl == 2;
+  if (m_phase.load() != Phase::kTrial || m_responseState.load() != ResponseState::kReleasePosted) return;
+  const bool postRelease = m_words.TaskControl == kEventsPostKeyRelease;
   if (postRelease) m_referenceTime.store(m_responseDeadline.load());
   m_task->OnResponseRelease();
   m_indicators[kIndResponse] = lParam == 0 ? kMissing : "";
   if (postRelease) m_referenceTime.store(Now());
-  m_responseState.store(6);
+  m_responseState.store(ResponseState::kTrialEnded);
 }
 
 void CRunMachine::OnFeedbackOn() {
-  if (m_phase.load() != kPhaseAfterScore || m_feedbackState.load() != 2) return;
+  if (m_phase.load() != Phase::kAfterScore || m_feedbackState.load() != FeedbackState::kOnPosted) return;
   m_task->ShowFeedback();
   m_indicators[kIndFeedback] = kShown;
   m_feedbackEnd.store(LaterMs(Now(), m_feedbackDuration));
-  m_feedbackState.store(3);
+  m_feedbackState.store(FeedbackState::kOn);
 }
 
 void CRunMachine::OnFeedbackOff() {
-  if (m_phase.load() != kPhaseAfterScore || m_feedbackState.load() != 4) return;
+  if (m_phase.load() != Phase::kAfterScore || m_feedbackState.load() != FeedbackState::kOffPosted) return;
   m_task->HideFeedback();
   m_indicators[kIndFeedback] = "";
   m_feedbackEnd.store(Now());
-  m_feedbackState.store(5);
+  m_feedbackState.store(FeedbackState::kDone);
 }
 
 void CRunMachine::FormatBreakTitle() {
@@ -314,8 +315,8 @@ void CRunMachine::FormatBreakTitle() {
 }
 
 RunEventAction CRunMachine::OnBreak() {
-  if (m_breakState.load() != 1) return RunEventAction::kNone;
-  const int32_t reason = m_breakReason.load();
+  if (m_breakState.load() != BreakState::kRequested) return RunEventAction::kNone;
+  const BreakReason reason = m_breakReason.load();
   FormatBreakTitle();
   m_status = ReasonText(reason);
   // The display keeps the pointer; the title lives as long as the machine.
@@ -345,7 +346,7 @@ void CRunMachine::OnBreakAnswered() {
     if (index >= m_stepBack) m_trialIndex.store(index - m_stepBack);
     m_stepBack = 0;
   }
-  m_breakState.store(4);
+  m_breakState.store(BreakState::kDone);
 }
 
 bool CRunMachine::OnBreakShown(void* context) {

@@ -45,13 +45,13 @@ bool CRunMachine::StartPart(const RunPartSetup& setup) {
   // A part without trials ends at its first trial.
   m_capacity = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{3} * trials, kMaxResponses));
 
-  m_breakState.store(0);
-  m_warningState.store(0);
-  m_signalState.store(0);
-  m_responseState.store(0);
-  m_feedbackState.store(0);
-  m_disposition.store(0);
-  m_breakReason.store(kReasonNone);
+  m_breakState.store(BreakState::kNone);
+  m_warningState.store(WarningState::kNone);
+  m_signalState.store(SignalState::kNone);
+  m_responseState.store(ResponseState::kIdle);
+  m_feedbackState.store(FeedbackState::kNone);
+  m_disposition.store(Disposition::kCounted);
+  m_breakReason.store(BreakReason::kNone);
   m_breakWasUser.store(0);
   m_stopped.store(0);
   m_secondPhase.store(0);
@@ -68,10 +68,11 @@ bool CRunMachine::StartPart(const RunPartSetup& setup) {
   m_responseTime.store(0);
   m_feedbackEnd.store(0);
   m_responseCode.store(0);
-  m_outcome.store(kOutcomeNone);
+  m_outcome.store(Outcome::kNone);
   m_presetCategory.store(0);
 
-  m_responseRequired = (m_words.TaskFlags & kTaskFlagCountOmissions) != 0 || (m_words.TaskType & 0xFFFF) == 2;
+  m_responseRequired =
+      (m_words.TaskFlags & kTaskFlagCountOmissions) != 0 || ResponseTypeOf(m_words.TaskType) == kResponseTwoChoice;
   m_warningInterval = kInitialWarningIntervalMs;
   m_signalDuration = 0;
   m_validStart = m_validEnd = 0;
@@ -93,7 +94,7 @@ bool CRunMachine::StartPart(const RunPartSetup& setup) {
   m_host->secondListFlag = 0;
 
   m_referenceTime.store(LaterMs(Now(), AsDuration(m_task->GetStartDelay())));
-  m_phase.store(kPhasePartStart);
+  m_phase.store(Phase::kPartStart);
   m_running.store(1);
   return true;
 }
@@ -111,14 +112,15 @@ void CRunMachine::AnswerBreak(bool stop) {
 
 void CRunMachine::ScheduleTrial(uint32_t t) {
   const QelTaskWords& w = m_words;
-  const uint32_t interval = w.TaskIntType == 2 ? m_random.Interval(w.TaskIntLow, w.TaskIntHigh) : w.TaskIntLow;
+  const uint32_t interval =
+      w.TaskIntType == kIntervalRandom ? m_random.Interval(w.TaskIntLow, w.TaskIntHigh) : w.TaskIntLow;
   const uint32_t s = LaterMs(t, interval);
   m_referenceTime.store(s);
   uint32_t warning = s;
   uint32_t on = s;
-  int32_t warningState = 0;
+  WarningState warningState = WarningState::kNone;
   if (w.TaskFlags & kTaskFlagExtraWarning) {
-    warningState = 1;
+    warningState = WarningState::kArmed;
     // The warning precedes the signal by W; right at the start of a run,
     // where S - W would fall below 0, the signal moves W later instead.
     if (s < m_warningInterval) {
@@ -128,16 +130,16 @@ void CRunMachine::ScheduleTrial(uint32_t t) {
     }
   }
   switch (w.TaskSDType) {
-    case 0:
+    case kSignalDurationVariable:
       m_signalDuration = w.TaskVRHigh;
       break;
-    case 1:
+    case kSignalDurationFixed:
       m_signalDuration = w.TaskSDLow;
       break;
-    case 2:
+    case kSignalDurationRandom:
       m_signalDuration = m_random.Interval(w.TaskSDLow, w.TaskSDHigh);
       break;
-    case 3:
+    case kSignalDurationIrrelevant:
       m_signalDuration = interval;
       break;
     default:
@@ -147,7 +149,7 @@ void CRunMachine::ScheduleTrial(uint32_t t) {
   m_warningTime.store(warning);
   SetTimesFromSignalOn(on);
   m_warningState.store(warningState);
-  m_signalState.store(1);
+  m_signalState.store(SignalState::kArmed);
 }
 
 void CRunMachine::SetTimesFromSignalOn(uint32_t on) {

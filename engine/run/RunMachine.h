@@ -2,35 +2,37 @@
 // run events, without any window: the run dialog owns one and forwards to it.
 //
 // Two threads drive it. The 1 ms beat calls OnTrialTick on the timer thread;
-// the tick reads the clock, polls the plug-in (commands 17, 18 and 20), the
-// Escape key and the voice key, compares times and moves states, and posts
-// run events through the event sink. The user-interface thread hands each
-// posted event to OnRunEvent, which issues every other plug-in command,
-// writes the signal port, restarts the voice key, opens breaks and scores
-// the trial into the run data. No lock: the two sides meet through the
-// posted events and through the aligned 32-bit atomic words below. Each
-// handler acts only in the state the tick left for it, so a late event
-// neither restarts a trial that has ended nor scores one twice (a shown
-// signal is still hidden).
+// the tick reads the clock, polls the plug-in (the response poll, the
+// trial-ended poll and the no-response command), the Escape key and the
+// voice key, compares times and moves states, and posts run events through
+// the event sink. The user-interface thread hands each posted event to
+// OnRunEvent, which issues every other plug-in command, writes the signal
+// port, restarts the voice key, opens breaks and scores the trial into the
+// run data. No lock: the two sides meet through the posted events and
+// through the aligned 32-bit atomic words below (each sub-machine's state is
+// an enum held in one such word). Each handler acts only in the state the
+// tick left for it, so a late event neither restarts a trial that has ended
+// nor scores one twice (a shown signal is still hidden).
 //
 // Use by the run dialog, in this order:
-//   1. open the devices (the signal port open), command 2 (PrepareRun),
-//      timer.Start(TimerCallback, machine);
+//   1. open the devices (the signal port open), the set-up command
+//      (PrepareRun), timer.Start(TimerCallback, machine);
 //   2. StartPart (writes port byte 0; sets running last, so the beats before
 //      it do nothing);
 //   3. every posted event: OnRunEvent(code, lParam) on the UI thread, then act
 //      on the returned RunEventAction (kEndRun: EndRun; kBreakOpened: the
 //      Stop button reads "Go"; the Stop/Go button during a break: AnswerBreak);
 //   4. EndRun: Stop(), timer.Stop() (joins the beat), join any worker
-//      thread, then release the devices, then command 29. The part's trial
-//      count is GetResponseCount(); the run was stopped when WasStopped().
-// Self-timed parts (command 30 on a worker) do not start the machine; their
-// worker's end event (0) and that of "view task signals" (1) only come back
-// as kEndRun and kReleaseDevices.
+//      thread, then release the devices, then the compute-variables command.
+//      The part's trial count is GetResponseCount(); the run was stopped
+//      when WasStopped().
+// Self-timed parts (the self-timed run command on a worker) do not start the
+// machine; their worker's end event and that of "view task signals" only
+// come back as kEndRun and kReleaseDevices.
 //
-// The display's command 0 (open the break dialog) goes through
-// IDDDisplay::PostMessageA on the UI thread and must answer as the command
-// does: non-zero when the dialog opened.
+// The display's open-break command goes through IDDDisplay::PostMessageA on
+// the UI thread and must answer as the command does: non-zero when the
+// dialog opened.
 #pragma once
 
 #include <atomic>
@@ -65,8 +67,8 @@ struct RunMachineDevices {
   qel::CSignalPort* port = nullptr;  // opened by the run dialog
 };
 
-// One part to run. The task must be bound to its plug-in and command 2 must
-// have been answered (the host then holds the part's trial list).
+// One part to run. The task must be bound to its plug-in and the set-up
+// command must have been answered (the host then holds the part's trial list).
 struct RunPartSetup {
   CExpModelTask* task = nullptr;
   ITaskHost* host = nullptr;        // trial list, current code, progress, display
@@ -78,36 +80,87 @@ struct RunPartSetup {
 
 class CRunMachine {
  public:
-  // Phases of a part.
-  enum Phase : int32_t {
-    kPhaseIdle = 0,
-    kPhasePartStart = 3,
-    kPhaseWaitPartStart = 4,
-    kPhaseNextTrial = 5,
-    kPhaseWaitNextTrial = 6,
-    kPhaseTrial = 7,
-    kPhaseTrialEnded = 8,
-    kPhaseWaitScore = 9,
-    kPhaseAfterScore = 10,
-    kPhasePartEnd = 12,
-    kPhaseWaitPartEnd = 13,
+  // Phases of a part. The tick acts in the phases that post an event; in
+  // the waiting phases it leaves the move on to the UI thread's handler.
+  enum class Phase : int32_t {
+    kIdle = 0,
+    kPartStart = 3,  // the tick posts the part-start event
+    kWaitPartStart = 4,
+    kNextTrial = 5,  // the tick posts the next-trial event
+    kWaitNextTrial = 6,
+    kTrial = 7,       // the warning, signal and response sub-machines run
+    kTrialEnded = 8,  // the tick posts the score event
+    kWaitScore = 9,
+    kAfterScore = 10,  // the feedback sub-machine, then the trial advance
+    kPartEnd = 12,     // the tick posts the part-end event
+    kWaitPartEnd = 13,
+  };
+  // Hand-over of a break between the tick and the UI thread.
+  enum class BreakState : int32_t {
+    kNone = 0,
+    kRequested = 1,      // the break event is posted; the dialog is awaited
+    kAnswerAwaited = 2,  // the dialog is on the screen
+    kAnswerPosted = 3,   // the answer event is posted
+    kDone = 4,           // the UI thread has finished the break
+  };
+  enum class WarningState : int32_t {
+    kNone = 0,
+    kArmed = 1,
+    kDue = 2,  // the warning event is posted
+    kShown = 3,
+  };
+  enum class SignalState : int32_t {
+    kNone = 0,
+    kArmed = 1,
+    kDue = 2,  // the signal-on event is posted
+    kShown = 3,
+    kOn = 4,
+    kOffPosted = 5,  // the signal-off event is posted
+    kEnded = 6,
+    kOnUntilDeadline = 7,  // an irrelevant duration: on until the response window ends
+  };
+  enum class ResponseState : int32_t {
+    kIdle = 0,
+    kArmed = 1,
+    kWindowOpen = 2,
+    kResponsePosted = 3,  // a response is seen and its event posted
+    kAwaitingRelease = 4,
+    kReleasePosted = 5,  // the release is seen and its event posted
+    kTrialEnded = 6,
+  };
+  enum class FeedbackState : int32_t {
+    kNone = 0,
+    kRequested = 1,
+    kOnPosted = 2,  // the feedback-on event is posted
+    kOn = 3,
+    kOffPosted = 4,  // the feedback-off event is posted
+    kDone = 5,
+  };
+  // How a finished trial counts: only a counted trial moves the run on; any
+  // other disposition gives the same trial again.
+  enum class Disposition : int32_t {
+    kCounted = 0,
+    kAnticipation = 1,  // an anticipation: the anticipation run goes up
+    kOmission = 2,      // an omission: the omission run goes up, the code may be replaced
+    kRepeat = 4,        // given again without counting
+    kUnclassified = 5,  // a preset outcome without category
+    kBreak = 6,         // a break fell in the trial
+    kSecondList = 7,    // the run switches to the plug-in's second list
   };
   // Break reasons.
-  enum BreakReason : int32_t { kReasonNone = 0, kReasonUser = 1, kReasonAnticipations = 4, kReasonOmissions = 5 };
+  enum class BreakReason : int32_t { kNone = 0, kUser = 1, kAnticipations = 4, kOmissions = 5 };
   // Outcome status of a trial, for scoring.
-  enum Outcome : int32_t {
-    kOutcomeNone = 0,
-    kOutcomeEarly = 1,
-    kOutcomeInWindow = 2,
-    kOutcomeLate = 3,
-    kOutcomeSkipped = 4,
-    kOutcomePreset = 5,
+  enum class Outcome : int32_t {
+    kNone = 0,
+    kEarly = 1,
+    kInWindow = 2,
+    kLate = 3,
+    kSkipped = 4,
+    kPreset = 5,  // the preset category counts
   };
   // Indicator texts of the run dialog.
   enum Indicator { kIndWarning = 0, kIndSignal, kIndResponse, kIndFeedback, kIndicatorCount };
 
-  // TaskFlags bit: a test part begins with the plug-in's second trial list.
-  static constexpr uint32_t kTaskFlagSecondListFirst = 0x4000;
   static constexpr uint32_t kNoDeadlineMs = 3'600'000;
   static constexpr uint32_t kFeedbackDurationMs = 200;
   static constexpr uint32_t kInitialWarningIntervalMs = 500;
@@ -117,10 +170,11 @@ class CRunMachine {
   CRunMachine& operator=(const CRunMachine&) = delete;
 
   // Starts a part (UI thread): response capacity min(3 x trials, 6000), all
-  // states and counters cleared, port byte 0, display break word 0, the
-  // random generator seeded, reference time = now + command 16, phase 3, and
-  // running set last. False (nothing started) while running, or without a
-  // bound task, host or run data, or for a part outside 0..15.
+  // states and counters cleared, port byte 0, the display's break word
+  // "requested", the random generator seeded, reference time = now + the
+  // plug-in's start delay, the part-start phase, and running set last.
+  // False (nothing started) while running, or without a bound task, host or
+  // run data, or for a part outside 0..15.
   bool StartPart(const RunPartSetup& setup);
   // Stops the machine (UI thread): later beats and events do nothing. The
   // caller then stops the timer, which waits for a beat in progress.
@@ -143,9 +197,9 @@ class CRunMachine {
 
   // State for the run dialog's monitor (UI thread).
   bool IsRunning() const { return m_running.load() != 0; }
-  int32_t GetPhase() const { return m_phase.load(); }
+  Phase GetPhase() const { return m_phase.load(); }
   bool WasStopped() const { return m_stopped.load() != 0; }
-  int32_t GetBreakReason() const { return m_breakReason.load(); }
+  BreakReason GetBreakReason() const { return m_breakReason.load(); }
   bool BreakWasUser() const { return m_breakWasUser.load() != 0; }
   bool InSecondList() const { return m_secondPhase.load() != 0; }
   uint32_t GetTrialIndex() const { return m_trialIndex.load(); }
@@ -160,7 +214,7 @@ class CRunMachine {
   const char* GetIndicator(int i) const;
   const std::string& GetStatusText() const { return m_status; }
   const char* GetBreakTitle() const { return m_breakTitle; }
-  int32_t GetDisposition() const { return m_disposition.load(); }
+  Disposition GetDisposition() const { return m_disposition.load(); }
 
   // The current trial's times (run clock ms), for the dialog and for tests.
   struct TrialTimes {
@@ -199,7 +253,7 @@ class CRunMachine {
   void ScoreResponse();
   int32_t ResponseRule() const;
   int32_t NoResponseRule() const;
-  int32_t ErrorOutcome();
+  Disposition ErrorOutcome();
   bool HandleErrorTrial(uint32_t i);
   bool SwapWithNextTrial(uint32_t i);
   void RecordSkippedTrial();
@@ -223,22 +277,16 @@ class CRunMachine {
   bool m_practice = true;
   QelTaskWords m_words{};
 
-  // Words shared by the timer and UI threads. Sub-states: warning 0 none,
-  // 1 armed, 2 due (event posted), 3 shown; signal 0 none, 1 armed, 2 due,
-  // 3 shown, 4 on, 5 off posted, 6 ended, 7 on until the response window
-  // ends (irrelevant duration); response 0 idle, 1 armed, 2 window open,
-  // 3 response posted, 4 awaiting release, 5 release posted, 6 trial ended;
-  // feedback 0 none, 1 requested, 2 on posted, 3 on, 4 off posted, 5 done;
-  // break 0 none, 1 requested, 2 answer awaited, 3 answer posted, 4 done.
+  // Words shared by the timer and UI threads.
   std::atomic<uint32_t> m_running{0};
-  std::atomic<int32_t> m_breakState{0};
-  std::atomic<int32_t> m_phase{kPhaseIdle};
-  std::atomic<int32_t> m_warningState{0};
-  std::atomic<int32_t> m_signalState{0};
-  std::atomic<int32_t> m_responseState{0};
-  std::atomic<int32_t> m_feedbackState{0};
-  std::atomic<int32_t> m_disposition{0};
-  std::atomic<int32_t> m_breakReason{kReasonNone};
+  std::atomic<BreakState> m_breakState{BreakState::kNone};
+  std::atomic<Phase> m_phase{Phase::kIdle};
+  std::atomic<WarningState> m_warningState{WarningState::kNone};
+  std::atomic<SignalState> m_signalState{SignalState::kNone};
+  std::atomic<ResponseState> m_responseState{ResponseState::kIdle};
+  std::atomic<FeedbackState> m_feedbackState{FeedbackState::kNone};
+  std::atomic<Disposition> m_disposition{Disposition::kCounted};
+  std::atomic<BreakReason> m_breakReason{BreakReason::kNone};
   std::atomic<uint32_t> m_breakWasUser{0};
   std::atomic<uint32_t> m_stopped{0};
   std::atomic<uint32_t> m_secondPhase{0};
@@ -258,7 +306,7 @@ class CRunMachine {
   std::atomic<uint32_t> m_responseTime{0};
   std::atomic<uint32_t> m_feedbackEnd{0};
   std::atomic<int32_t> m_responseCode{0};
-  std::atomic<int32_t> m_outcome{kOutcomeNone};
+  std::atomic<Outcome> m_outcome{Outcome::kNone};
   std::atomic<int32_t> m_presetCategory{0};
 
   // UI thread only.
@@ -282,6 +330,7 @@ class CRunMachine {
   CRunRandom m_random;
 
   static_assert(std::atomic<uint32_t>::is_always_lock_free && std::atomic<int32_t>::is_always_lock_free);
+  static_assert(std::atomic<Phase>::is_always_lock_free && sizeof(Phase) == sizeof(int32_t));
 };
 
 }  // namespace qel

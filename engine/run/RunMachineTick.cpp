@@ -1,12 +1,14 @@
 // The tick side of the machine: runs on the timer thread once per beat. It
 // allocates nothing, touches no window and calls the plug-in at most three
-// times (commands 18, 17 and 20); everything else is posted to the UI thread.
+// times (the trial-ended poll, the response poll and the no-response
+// command); everything else is posted to the UI thread.
 #include "app/model/ExpModelTask.h"
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunKeyboard.h"
 #include "engine/run/RunMachine.h"
 #include "engine/run/RunVoiceKey.h"
 #include "include/qel/DisplayInterface.h"
+#include "include/qel/TaskEntry.h"
 
 namespace qel {
 
@@ -31,20 +33,20 @@ uint32_t CRunMachine::GetVoiceKeyBits() {
 bool CRunMachine::CheckBreak() {
   if (m_devices.keyboard && m_devices.keyboard->IsEscapeDown()) {
     m_breakWasUser.store(1);
-    m_breakReason.store(kReasonUser);
+    m_breakReason.store(BreakReason::kUser);
   } else {
     const uint32_t limit = m_words.TaskIntrAfterTrials;
     if (m_acRun.load() > limit) {
-      m_breakReason.store(kReasonAnticipations);
+      m_breakReason.store(BreakReason::kAnticipations);
     } else if (m_omRun.load() > limit) {
-      m_breakReason.store(kReasonOmissions);
+      m_breakReason.store(BreakReason::kOmissions);
     } else {
       return false;
     }
     m_breakWasUser.store(0);
   }
   // The break dialog's title is formatted on the UI thread when it opens.
-  m_disposition.store(6);
+  m_disposition.store(Disposition::kBreak);
   return true;
 }
 
@@ -57,36 +59,39 @@ void CRunMachine::OnTrialTick() {
 
   // Break hand-over with the display's break word.
   switch (m_breakState.load()) {
-    case 0:
+    case BreakState::kNone:
       if (breakDue) {
         if (m_display) m_display->BreakSetState(kBreakRequested);
-        m_breakState.store(1);
+        m_breakState.store(BreakState::kRequested);
         Post(kRunEventBreak);
       }
       break;
-    case 1:
+    case BreakState::kRequested:
       // The handler may have found that no dialog opens and finished the
-      // break already (state 4): then the trial goes on.
-      if (m_display && m_display->BreakGetState() > kBreakRequested && Move(m_breakState, 1, 2)) return;
+      // break already: then the trial goes on.
+      if (m_display && m_display->BreakGetState() > kBreakRequested &&
+          Move(m_breakState, BreakState::kRequested, BreakState::kAnswerAwaited)) {
+        return;
+      }
       break;
-    case 2: {
+    case BreakState::kAnswerAwaited: {
       const int answer = m_display ? m_display->BreakGetState() : kBreakRequested;
       if (answer == kBreakContinue) {
-        m_phase.store(kPhaseNextTrial);
+        m_phase.store(Phase::kNextTrial);
       } else if (answer == kBreakStop) {
-        m_phase.store(kPhasePartEnd);
+        m_phase.store(Phase::kPartEnd);
         m_stopped.store(1);
       } else {
         return;
       }
-      m_breakState.store(3);
+      m_breakState.store(BreakState::kAnswerPosted);
       Post(kRunEventBreakAnswered);
       return;
     }
-    case 3:
+    case BreakState::kAnswerPosted:
       return;
-    case 4:
-      m_breakState.store(0);
+    case BreakState::kDone:
+      m_breakState.store(BreakState::kNone);
       break;
     default:
       return;
@@ -94,26 +99,26 @@ void CRunMachine::OnTrialTick() {
 
   // Phase action.
   switch (m_phase.load()) {
-    case kPhasePartStart:
-      m_phase.store(kPhaseWaitPartStart);
+    case Phase::kPartStart:
+      m_phase.store(Phase::kWaitPartStart);
       Post(kRunEventPartStart);
       break;
-    case kPhaseNextTrial:
-      m_phase.store(kPhaseWaitNextTrial);
+    case Phase::kNextTrial:
+      m_phase.store(Phase::kWaitNextTrial);
       Post(kRunEventNextTrial);
       break;
-    case kPhaseTrial:
+    case Phase::kTrial:
       TrialSubMachines(now);
       break;
-    case kPhaseTrialEnded:
-      m_phase.store(kPhaseWaitScore);
+    case Phase::kTrialEnded:
+      m_phase.store(Phase::kWaitScore);
       Post(kRunEventScore);
       break;
-    case kPhaseAfterScore:
+    case Phase::kAfterScore:
       if (!FeedbackAndAdvance(now)) return;
       break;
-    case kPhasePartEnd:
-      m_phase.store(kPhaseWaitPartEnd);
+    case Phase::kPartEnd:
+      m_phase.store(Phase::kWaitPartEnd);
       Post(kRunEventPartEnd);
       break;
     default:
@@ -123,43 +128,47 @@ void CRunMachine::OnTrialTick() {
   // The plug-in may end the trial itself. Its "ended" counts only while a
   // trial runs: outside one it would score a trial twice or one not begun.
   const int32_t ended = m_task->IsTrialEnded();
-  if (ended == 1 && m_phase.load() == kPhaseTrial) {
+  if (ended == kTrialEndsNow && m_phase.load() == Phase::kTrial) {
     m_responseTime.store(now);
-    m_responseState.store(0);
-    m_phase.store(kPhaseTrialEnded);
-    m_outcome.store(kOutcomePreset);
-    m_presetCategory.store(8);
-  } else if (ended == 6) {
+    m_responseState.store(ResponseState::kIdle);
+    m_phase.store(Phase::kTrialEnded);
+    m_outcome.store(Outcome::kPreset);
+    m_presetCategory.store(kCatExcluded);
+  } else if (ended == kTrialSkipBeat) {
     return;
   }
   // Responses and the deadline belong to a running trial only.
-  if (m_phase.load() != kPhaseTrial) return;
+  if (m_phase.load() != Phase::kTrial) return;
 
   // Response.
-  const int32_t rs = m_responseState.load();
+  const ResponseState rs = m_responseState.load();
   switch (rs) {
-    case 1:
+    case ResponseState::kArmed:
       break;
-    case 2:
+    case ResponseState::kWindowOpen:
       bits |= static_cast<uint32_t>(m_task->PollResponse());
       if (bits != 0) {
         m_responseTime.store(now);
         m_responseCode.store(static_cast<int32_t>(bits));
-        if (Move(m_responseState, 2, 3)) Post(kRunEventResponse);
+        if (Move(m_responseState, ResponseState::kWindowOpen, ResponseState::kResponsePosted)) {
+          Post(kRunEventResponse);
+        }
         return;
       }
       break;
-    case 4:
+    case ResponseState::kAwaitingRelease:
       bits |= static_cast<uint32_t>(m_task->PollResponse());
       if (bits == 0) {
         m_responseDeadline.store(now);  // the release time
-        if (Move(m_responseState, 4, 5)) Post(kRunEventRelease);
+        if (Move(m_responseState, ResponseState::kAwaitingRelease, ResponseState::kReleasePosted)) {
+          Post(kRunEventRelease);
+        }
         return;
       }
       break;
-    case 6:
-      m_responseState.store(0);
-      m_phase.store(kPhaseTrialEnded);
+    case ResponseState::kTrialEnded:
+      m_responseState.store(ResponseState::kIdle);
+      m_phase.store(Phase::kTrialEnded);
       return;
     default:
       return;
@@ -167,58 +176,65 @@ void CRunMachine::OnTrialTick() {
 
   // Response deadline.
   if (now >= m_responseDeadline.load()) {
-    m_responseState.store(6);
+    m_responseState.store(ResponseState::kTrialEnded);
     const int32_t r = m_task->OnResponseTimeout();
-    if (r == 1) {
+    if (r == kNoResponseInWindow) {
       // Scored as a response in the window: without a response its time
       // is the deadline.
-      if (rs != 4) m_responseTime.store(now);
-      m_outcome.store(kOutcomeInWindow);
-    } else if (r == 8) {
-      m_outcome.store(kOutcomePreset);
-      m_presetCategory.store(8);
+      if (rs != ResponseState::kAwaitingRelease) m_responseTime.store(now);
+      m_outcome.store(Outcome::kInWindow);
+    } else if (r == kNoResponseExclude) {
+      m_outcome.store(Outcome::kPreset);
+      m_presetCategory.store(kCatExcluded);
     }
-    if (m_words.TaskSDType == 3) {
+    if (m_words.TaskSDType == kSignalDurationIrrelevant) {
       // The signal ends with the response window; one that has already
       // ended (a response hid it) is not hidden twice, and a response held
       // through the deadline keeps its outcome.
-      if (Move(m_signalState, 3, 5) || Move(m_signalState, 4, 5) || Move(m_signalState, 7, 5)) {
+      if (Move(m_signalState, SignalState::kShown, SignalState::kOffPosted) ||
+          Move(m_signalState, SignalState::kOn, SignalState::kOffPosted) ||
+          Move(m_signalState, SignalState::kOnUntilDeadline, SignalState::kOffPosted)) {
         Post(kRunEventSignalOff);
       }
-      if (rs != 4) m_outcome.store(kOutcomeNone);
+      if (rs != ResponseState::kAwaitingRelease) m_outcome.store(Outcome::kNone);
     }
-    if (m_words.TaskControl == 0 || m_words.TaskControl == 2) m_referenceTime.store(now);
+    if (m_words.TaskControl == kEventsPostResponse || m_words.TaskControl == kEventsPostKeyRelease) {
+      m_referenceTime.store(now);
+    }
   }
 }
 
 void CRunMachine::TrialSubMachines(uint32_t now) {
   // Warning.
-  const int32_t ws = m_warningState.load();
-  if (ws == 1 && now >= m_warningTime.load()) {
-    if (Move(m_warningState, 1, 2)) Post(kRunEventWarning);
-  } else if (ws == 3) {
+  const WarningState ws = m_warningState.load();
+  if (ws == WarningState::kArmed && now >= m_warningTime.load()) {
+    if (Move(m_warningState, WarningState::kArmed, WarningState::kDue)) Post(kRunEventWarning);
+  } else if (ws == WarningState::kShown) {
     // The response window opens with the warning.
-    Move(m_responseState, 1, 2);
-    Move(m_warningState, 3, 0);
+    Move(m_responseState, ResponseState::kArmed, ResponseState::kWindowOpen);
+    Move(m_warningState, WarningState::kShown, WarningState::kNone);
   }
 
   // Signal. While a warning is armed or on its way to the screen the signal
   // waits for it, so it always follows the shown warning by W.
-  const int32_t ss = m_signalState.load();
-  const int32_t wsNow = m_warningState.load();
-  if (ss == 1) {
-    if (wsNow != 1 && wsNow != 2 && now >= m_signalOnTime.load() && Move(m_signalState, 1, 2)) {
+  const SignalState ss = m_signalState.load();
+  const WarningState wsNow = m_warningState.load();
+  if (ss == SignalState::kArmed) {
+    if (wsNow != WarningState::kArmed && wsNow != WarningState::kDue && now >= m_signalOnTime.load() &&
+        Move(m_signalState, SignalState::kArmed, SignalState::kDue)) {
       Post(kRunEventSignalOn);
     }
-  } else if (ss == 3) {
-    Move(m_responseState, 1, 2);
-    Move(m_signalState, 3, 4);
-  } else if (ss == 4 && now >= m_signalOffTime.load()) {
-    if (m_words.TaskSDType == 3) {
+  } else if (ss == SignalState::kShown) {
+    Move(m_responseState, ResponseState::kArmed, ResponseState::kWindowOpen);
+    Move(m_signalState, SignalState::kShown, SignalState::kOn);
+  } else if (ss == SignalState::kOn && now >= m_signalOffTime.load()) {
+    if (m_words.TaskSDType == kSignalDurationIrrelevant) {
       // An irrelevant duration: the signal stays on until the response
-      // window ends (state 7: on, waiting for the deadline).
-      if (Move(m_signalState, 4, 7)) m_warningState.store(0);
-    } else if (Move(m_signalState, 4, 5)) {
+      // window ends.
+      if (Move(m_signalState, SignalState::kOn, SignalState::kOnUntilDeadline)) {
+        m_warningState.store(WarningState::kNone);
+      }
+    } else if (Move(m_signalState, SignalState::kOn, SignalState::kOffPosted)) {
       Post(kRunEventSignalOff);
     }
   }
@@ -226,21 +242,23 @@ void CRunMachine::TrialSubMachines(uint32_t now) {
 
 bool CRunMachine::FeedbackAndAdvance(uint32_t now) {
   switch (m_feedbackState.load()) {
-    case 1:
-      if (Move(m_feedbackState, 1, 2)) Post(kRunEventFeedbackOn);
+    case FeedbackState::kRequested:
+      if (Move(m_feedbackState, FeedbackState::kRequested, FeedbackState::kOnPosted)) Post(kRunEventFeedbackOn);
       return false;
-    case 2:
+    case FeedbackState::kOnPosted:
       return false;
-    case 3:
-      if (now >= m_feedbackEnd.load() && Move(m_feedbackState, 3, 4)) Post(kRunEventFeedbackOff);
+    case FeedbackState::kOn:
+      if (now >= m_feedbackEnd.load() && Move(m_feedbackState, FeedbackState::kOn, FeedbackState::kOffPosted)) {
+        Post(kRunEventFeedbackOff);
+      }
       return false;
-    case 4:
+    case FeedbackState::kOffPosted:
       return false;
     default:
       break;
   }
-  // Trial advance: a trial with a disposition other than 0 is given again.
-  if (m_disposition.load() == 0) {
+  // Trial advance: a trial that does not count is given again.
+  if (m_disposition.load() == Disposition::kCounted) {
     if (m_secondPhase.load()) {
       const uint32_t next = m_secondIndex.load() + 1;
       m_secondIndex.store(next);
@@ -249,12 +267,12 @@ bool CRunMachine::FeedbackAndAdvance(uint32_t now) {
       const uint32_t next = m_trialIndex.load() + 1;
       m_trialIndex.store(next);
       if (next >= m_trialCount.load()) {
-        m_phase.store(kPhasePartEnd);
+        m_phase.store(Phase::kPartEnd);
         return true;
       }
     }
   }
-  m_phase.store(kPhaseNextTrial);
+  m_phase.store(Phase::kNextTrial);
   return true;
 }
 

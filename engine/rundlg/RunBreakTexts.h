@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "include/qel/ModelTask.h"
+
 namespace qel {
 
 struct RunBreakTextIds {
@@ -17,13 +19,6 @@ struct RunBreakTextIds {
   uint32_t continueHelp = 0;
   uint32_t showHelp = 0;  // 0: none
 };
-
-constexpr uint32_t kTaskFlagShowButton = 0x10000000;
-constexpr uint32_t kTaskKindShift = 24;
-constexpr uint32_t kTaskKindMask = 0x0F000000;
-enum QelTaskKind : uint32_t { kTaskKindDefault = 0, kTaskKindSeries = 1, kTaskKindTrials = 2 };
-
-inline uint32_t TaskKind(uint32_t taskFlags) { return (taskFlags & kTaskKindMask) >> kTaskKindShift; }
 
 // language: 0 default and 1 English, 2 Dutch, 3 Italian (others: English).
 RunBreakTextIds SelectBreakTexts(int language, uint32_t taskFlags);

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "common/Prompt.h"
+#include "common/TextOrEmpty.h"
 #include "engine/sound/SdlAudio.h"
 #include "engine/sound/SoundResult.h"
 
@@ -26,7 +27,7 @@ void FillSoundDeviceList(CSoundDeviceList& list, bool capture) {
   SoundDeviceEntry def;
   def.isDefault = true;
   def.description = capture ? "Default capture device" : "Default output device";
-  def.moduleName = driver ? driver : "";
+  def.moduleName = TextOrEmpty(driver);
   list.Add(def);
   for (int i = 0; i < count; ++i) {
     const char* name = SDL_GetAudioDeviceName(i, capture ? 1 : 0);
@@ -34,7 +35,7 @@ void FillSoundDeviceList(CSoundDeviceList& list, bool capture) {
     SoundDeviceEntry e;
     e.openName = name;
     e.description = name;
-    e.moduleName = driver ? driver : "";
+    e.moduleName = TextOrEmpty(driver);
     if (!list.Add(e)) break;  // a fifth device ends the enumeration
   }
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/TextOrEmpty.h"
+
 namespace qel {
 
 namespace {
@@ -12,7 +14,7 @@ constexpr Uint16 kOutputFrames = 256;  // about 12 ms at 22050 Hz
 SoundResult CSoundOutput::Open(const char* deviceName, std::string* error) {
   Close();
   m_named = deviceName != nullptr;
-  m_name = deviceName ? deviceName : "";
+  m_name = TextOrEmpty(deviceName);
   return OpenDevice(error);
 }
 

@@ -2,21 +2,17 @@
 
 #include <cstring>
 
+#include "common/ByteOrder.h"
+
 namespace qel {
 
 namespace {
-
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // The end of the RIFF body, or 0 when the image is not a whole RIFF/WAVE image.
 size_t RiffEnd(const uint8_t* p, size_t size) {
   if (!p || size < 12) return 0;
   if (std::memcmp(p, "RIFF", 4) != 0 || std::memcmp(p + 8, "WAVE", 4) != 0) return 0;
-  const uint64_t end = 8ull + Le32(p + 4);
+  const uint64_t end = 8ull + ReadLE32(p + 4);
   if (end < 12 || end > size) return 0;  // a RIFF size past the image: truncated
   return static_cast<size_t>(end);
 }
@@ -29,7 +25,7 @@ const uint8_t* FindWaveChunk(const void* image, size_t size, const char id[4]) {
   if (end == 0 || !id) return nullptr;
   size_t pos = 12;
   while (end - pos >= 8) {
-    const uint64_t body = Le32(p + pos + 4);
+    const uint64_t body = ReadLE32(p + pos + 4);
     if (body > end - pos - 8) return nullptr;  // truncated chunk: nothing behind it is trusted
     if (std::memcmp(p + pos, id, 4) == 0) return p + pos;
     const uint64_t next = pos + 8 + body + (body & 1);
@@ -39,20 +35,20 @@ const uint8_t* FindWaveChunk(const void* image, size_t size, const char id[4]) {
   return nullptr;
 }
 
-uint32_t WaveChunkSize(const uint8_t* header) { return header ? Le32(header + 4) : 0; }
+uint32_t WaveChunkSize(const uint8_t* header) { return header ? ReadLE32(header + 4) : 0; }
 
 SoundResult ParseWaveImage(const void* image, size_t size, WaveImage& out) {
   const uint8_t* fmt = FindWaveChunk(image, size, "fmt ");
   if (!fmt || WaveChunkSize(fmt) < 16) return kSoundNotPcmWave;
   const uint8_t* f = fmt + 8;
   QelWaveFormat format;
-  format.formatTag = Le16(f);
+  format.formatTag = ReadLE16(f);
   if (format.formatTag != 1) return kSoundNotPcmWave;
-  format.channels = Le16(f + 2);
-  format.samplesPerSec = Le32(f + 4);
-  format.avgBytesPerSec = Le32(f + 8);
-  format.blockAlign = Le16(f + 12);
-  format.bitsPerSample = Le16(f + 14);
+  format.channels = ReadLE16(f + 2);
+  format.samplesPerSec = ReadLE32(f + 4);
+  format.avgBytesPerSec = ReadLE32(f + 8);
+  format.blockAlign = ReadLE16(f + 12);
+  format.bitsPerSample = ReadLE16(f + 14);
   format.cbSize = 0;
   const uint8_t* data = FindWaveChunk(image, size, "data");
   if (!data) return kSoundNotPcmWave;

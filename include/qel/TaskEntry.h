@@ -11,7 +11,8 @@ extern "C" {
 typedef bool (*TaskEntryFn)(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
 }
 
-// Command 1 (information, a = type) answers numbers in the 32-bit result.
+// The information command (kCmdGetInfo, a = type) answers numbers in the
+// 32-bit result.
 // Some answers are pointers (the model default, the task description,
 // names, variable texts, the caption table) and do not fit 32 bits. A
 // caller asks for those by adding kInfoWideAnswer to the type and passing
@@ -70,6 +71,32 @@ enum QelResponseCategory : int32_t {
   kCatOmission = 6,          // "OM"
   kCatSkipped = 7,           // "IN"
   kCatExcluded = 8,          // "DU"
+};
+
+// Answers of the trial-ended poll (kCmdIsTrialEnded), asked at every beat.
+enum QelTrialEndedAnswer : int32_t {
+  kTrialGoesOn = 0,
+  kTrialEndsNow = 1,   // the trial ends at once, its category preset to excluded
+  kTrialSkipBeat = 6,  // nothing more is done in this beat
+};
+
+// The response command (kCmdOnResponse): its second argument marks a
+// response before the valid window; its answer accepts the response (0 to
+// kResponseAcceptLast), skips or excludes the trial, or (any other value)
+// rejects the response.
+constexpr int32_t kResponseBeforeWindow = 5;
+enum QelResponseAnswer : int32_t {
+  kResponseAccept = 0,
+  kResponseAcceptLast = 5,
+  kResponseSkipTrial = 7,
+  kResponseExcludeTrial = 8,
+};
+
+// Answers of the no-response command (kCmdOnNoResponse) at the deadline.
+enum QelNoResponseAnswer : int32_t {
+  kNoResponseDefault = 0,   // scored as no response
+  kNoResponseInWindow = 1,  // scored as a response in the window (at the deadline)
+  kNoResponseExclude = 8,   // the trial's category preset to excluded
 };
 
 }  // namespace qel

@@ -38,6 +38,16 @@ enum QelScanCode : int32_t {
   kScanRightCtrl = 157,
 };
 
+// Button types: the kind of response device the workstation is set up for
+// (the ButtonType setting), as GetButtonType reports it.
+enum QelButtonType : int32_t {
+  kButtonTypeNone = -1,  // no device selected
+  kButtonTypeKeyboard = 0,
+  kButtonTypeMouse = 1,
+  kButtonTypeGamePad = 2,
+  kButtonTypeJoystick = 3,
+};
+
 class ITaskHost {
  public:
   // Members plug-ins read and write directly.
@@ -83,7 +93,7 @@ class ITaskHost {
   virtual int ReadDigitKey(char* out) = 0;                                          // 17
   virtual int WaitSpaceChange() = 0;                                                // 18
   virtual void GetMouseDelta(int* dx, int* dy) = 0;                                 // 19
-  virtual int GetButtonType() = 0;                                                  // 20
+  virtual int GetButtonType() = 0;                                                  // 20: a QelButtonType
   virtual uint32_t ReadButtons() = 0;                                               // 21
   virtual int DisplayEnum() = 0;                                                    // 22
   virtual std::string GetDisplayName(int index) = 0;                                // 23

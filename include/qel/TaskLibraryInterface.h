@@ -1,6 +1,6 @@
 // The task library record: one per loaded plug-in, owned by the main
 // program. The plug-in fills the fields below through the pointer it gets
-// with command 0 and calls the six virtual slots (the norm service); the
+// with the init command and calls the six virtual slots (the norm service); the
 // main program's CTaskLibrary derives from it and adds what only it uses.
 #pragma once
 
@@ -18,7 +18,7 @@ namespace qel {
 class ITaskHost;
 
 // Where LoadNorms takes the norm functions from (the norms database). For a
-// variable name and function kind (0 mean, 1 SD) it reports the number of
+// variable name and function kind (a QelNormFunctionKind) it reports the number of
 // age bands (negative: failure) and fills at most maxBands bands: age lows,
 // age highs and four coefficients per band.
 class INormsProvider {
@@ -49,8 +49,20 @@ class IQelTaskPage {
 
 // Task description table: timing presets and code rows (one word per part).
 struct QelTimingPreset {
-  uint32_t words[9];  // TaskSDType, TaskSDLow, TaskSDHigh, TaskControl, TaskVRLow,
-                      // TaskVRHigh, TaskIntType, TaskIntLow, TaskIntHigh
+  // The nine timing words from TaskSDType to TaskIntHigh, in the order of the model task.
+  enum Word : int {
+    kSDType = 0,
+    kSDLow,
+    kSDHigh,
+    kControl,
+    kVRLow,
+    kVRHigh,
+    kIntType,
+    kIntLow,
+    kIntHigh,
+    kWordCount,
+  };
+  uint32_t words[kWordCount];
 };
 struct QelTaskDescription {
   uint32_t word0;
@@ -107,7 +119,7 @@ class ITaskLibrary {
   std::string runText;
   ITaskHost* host = nullptr;  // set before loading
   TaskEntryFn entry = nullptr;
-  QelResModule resources = nullptr;        // the plug-in's own resource table (set at command 0)
+  QelResModule resources = nullptr;        // the plug-in's own resource table (set at the init command)
   const char* const* codeNames = nullptr;  // names of the plug-in's response codes
   int32_t codeNameFirst = 0;               // first code the name table covers
   int32_t codeNameCount = 0;
@@ -136,11 +148,11 @@ class ITaskLibrary {
     }
   }
 
-  // Whether score variable i asks for the SD floor: its type is 4 or 5.
+  // Whether score variable i asks for the SD floor: a count of false alarms or of misses.
   bool UsesSdFloor(int i) const {
     if (!scoreVariables || i < 0 || static_cast<uint32_t>(i) >= scoreVariableCount) return false;
     const int type = scoreVariables[i].VariableType();
-    return type == 4 || type == 5;
+    return type == kVarTypeFalseAlarm || type == kVarTypeMiss;
   }
 
   // First code row whose word in the given column (part) equals value; -1 when none.

@@ -28,7 +28,7 @@ class ITaskRunData {
  public:
   uint32_t reserved0 = 0;
   uint8_t normTableSwitch = 0;  // set for practice runs: no norm trial count, no Z
-  int32_t taskType = 0;         // low 16 bits of TaskType; 2 = two-choice
+  int32_t taskType = 0;         // the response type (QelResponseType, low 16 bits of TaskType)
   int32_t partCount = 0;
   int32_t category[kMaxParts][kMaxResponses];      // response category of the run engine
   int32_t reactionTime[kMaxParts][kMaxResponses];  // reaction time in ms

@@ -8,11 +8,12 @@
 // time: no wx class information is registered from a plug-in module.
 #pragma once
 
+#include <wx/window.h>
+
 #include <cstdint>
 
 #include "include/qel/ExpModelTaskInterface.h"
 
-class wxWindow;
 class wxWindowDestroyEvent;
 
 namespace qel {
@@ -36,6 +37,12 @@ class CTaskDialog {
 
   // The live window, or null.
   wxWindow* GetWindow() const { return m_window; }
+  // The control of the live window with that id as a T; null without a
+  // window, without such a control or when it is no T.
+  template <typename T>
+  T* FindControl(int id) const {
+    return m_window ? dynamic_cast<T*>(m_window->FindWindow(id)) : nullptr;
+  }
   int GetTemplateId() const { return m_templateId; }
   IExpModelTask* GetModelTask() const { return m_modelTask; }
   bool IsEditable() const { return m_editable != 0; }

@@ -79,7 +79,7 @@ class PluginTables : public testing::TestWithParam<std::string> {
     if (m_library.module) m_library.Unload();
   }
 
-  // Command 1 with a pointer-wide answer; false when refused.
+  // The information command with a pointer-wide answer; false when refused.
   bool Info(int type, int kind, int index, intptr_t* out) {
     return m_library.CallTaskEntry(kCmdGetInfo, type | kInfoWideAnswer, kind, index, reinterpret_cast<int32_t*>(out));
   }
@@ -97,7 +97,7 @@ TEST_P(PluginTables, DefaultModelTaskIsTheRecords) {
   EXPECT_TRUE(Present(d->TaskIdStr));
   EXPECT_TRUE(Present(d->TaskName));
   EXPECT_EQ(Lower(GetParam()), Lower("Qel" + m_library.GetShortCode() + ".qet")) << "file named by its short code";
-  EXPECT_LE(d->w.TaskType & 0xFFFF, 2u);
+  EXPECT_LE(ResponseTypeOf(d->w.TaskType), kResponseTwoChoice);
   EXPECT_EQ(m_library.defaultTaskType, d->w.TaskType);
   EXPECT_EQ(m_library.defaultTaskFlags, d->w.TaskFlags);
   EXPECT_EQ(m_library.defaultIntrAfterTrials, d->w.TaskIntrAfterTrials);

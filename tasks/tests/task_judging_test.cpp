@@ -1,6 +1,6 @@
-// How the three tasks judge a display (command 25: target or not, and the
-// key command 26 then asks for) and refine the run engine's categories
-// (command 27), as a table of cases.
+// How the three tasks judge a display (the trial command: target or not,
+// and the key the correct-response command then asks for) and refine the run
+// engine's categories (the classification command), as a table of cases.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -26,8 +26,8 @@ struct JudgeCase {
   uint32_t parameter;  // TaskParam word 0
   const char* code;
   bool target;
-  int32_t correctRejectionBecomes;  // category 2 after command 27
-  int32_t falseAlarmBecomes;        // category 3 after command 27
+  int32_t correctRejectionBecomes;  // a correct rejection after the classification command
+  int32_t falseAlarmBecomes;        // a false alarm after the classification command
 };
 
 std::ostream& operator<<(std::ostream& os, const JudgeCase& c) {
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WholeSlot,
 
 // The lists the plug-ins publish, judged by the plug-ins themselves: as many
 // targets, and non-targets of each kind (the correct rejection's category
-// after command 27), as the balance of each list asks for, in every version;
+// after the classification command), as the balance of each list asks for, in every version;
 // for focused attention with either diagonal.
 struct ListCase {
   const char* task;

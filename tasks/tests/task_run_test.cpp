@@ -1,6 +1,6 @@
 // Each task end to end: the plug-in of the program folder loaded by the
 // program's loader, a part run by the program's trial state machine on a
-// virtual clock with a scripted testee, then command 29 into the program's
+// virtual clock with a scripted testee, then the compute-variables command into the program's
 // run data. The variables are compared with values worked out by hand from
 // the script; the lists are balanced (their kinds of display come in fixed
 // numbers), so the values do not depend on the order of the displays.
@@ -302,7 +302,7 @@ TEST(RunEndToEnd, MemorySearchLettersPracticeWithRepeatedTrials) {
   ExpectPartEmpty(t, 1);
 }
 
-// Command 29 without run data, or before any run context is bound.
+// The compute-variables command without run data, or before any run context is bound.
 TEST(ComputeVariablesRefused, WithoutRunDataOrRunContext) {
   for (const char* task : {"MSL", "FA4L", "MSO1"}) {
     LoadedTask t(task);

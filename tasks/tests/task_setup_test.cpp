@@ -1,4 +1,4 @@
-// Command 2 of the three tasks: the record's trial lists and per-part
+// The set-up command of the three tasks: the record's trial lists and per-part
 // words, the memory set as the run text, the host's trial list, and the
 // texts in the host's language.
 #include <gtest/gtest.h>

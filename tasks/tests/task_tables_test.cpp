@@ -1,6 +1,6 @@
 // What each of the three tasks publishes when the program loads it: its
 // default model task, its names and counts, and its norm table row by row
-// (the variable rows are checked against command 29 in
+// (the variable rows are checked against the compute-variables command in
 // task_variables_test.cpp).
 #include <gtest/gtest.h>
 
@@ -132,7 +132,8 @@ TEST_P(TaskNorms, OneRowPerZRowFromItsRawRow) {
     EXPECT_EQ(source, (meanRt ? "T" : "N") + want.names[i].substr(1));
     EXPECT_TRUE(meanRt || std::string(n.unit) == "N");
     // A mean-RT Z sits in the z(RT) column, a count Z in the z(N) column.
-    EXPECT_EQ(t.m_library.scoreVariables[n.id].flags, meanRt ? 0x90049u : 0xB0049u);
+    EXPECT_EQ(t.m_library.scoreVariables[n.id].flags,
+              meanRt ? VariableFlags(kVarTypeZScore, 9, kVarZRow) : VariableFlags(kVarTypeZScore, 11, kVarZRow));
   }
 }
 

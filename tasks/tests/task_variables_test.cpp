@@ -1,4 +1,4 @@
-// The variable tables of the three tasks against what command 29 writes:
+// The variable tables of the three tasks against what the compute-variables command writes:
 // every part of every task holds trials of each of its categories (and of
 // categories no row counts), every row's code is the one the category
 // lists of its part ask for, in order, and every row's value is the
@@ -165,8 +165,8 @@ TEST_P(TaskVariables, EveryRowHoldsTheStatisticOfItsCategory) {
     const std::string name = t.m_library.normVariables[i].name;
     const double mean[] = {100.0 + 37.0 * i, 0.0, 0.0, 0.0};
     const double sd[] = {3.0 + i, 0.0, 0.0, 0.0};
-    ASSERT_TRUE(t.m_library.AddNormFunction(l.task, name.c_str(), 0, 0.0, 150.0, mean, 4));
-    ASSERT_TRUE(t.m_library.AddNormFunction(l.task, name.c_str(), 1, 0.0, 150.0, sd, 4));
+    ASSERT_TRUE(t.m_library.AddNormFunction(l.task, name.c_str(), kNormFunctionMean, 0.0, 150.0, mean, 4));
+    ASSERT_TRUE(t.m_library.AddNormFunction(l.task, name.c_str(), kNormFunctionSd, 0.0, 150.0, sd, 4));
     norms[name] = {mean[0], sd[0]};
   }
   const QelTesteeRecord testee{QelDateTime::FromDate(1970, 3, 1)};
@@ -179,7 +179,7 @@ TEST_P(TaskVariables, EveryRowHoldsTheStatisticOfItsCategory) {
       t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(t.m_runData.get()), 0, 0, &count));
   EXPECT_EQ(count, static_cast<int32_t>(codes.size()));
 
-  const bool omissionsCount = t.m_library.modelDefault->w.TaskType == 2;
+  const bool omissionsCount = t.m_library.modelDefault->w.TaskType == kResponseTwoChoice;
   const size_t suffix = std::string(l.suffix).size();
   for (size_t i = 0; i < codes.size(); ++i) {
     const std::string& code = codes[i];

@@ -2,22 +2,12 @@
 
 #include <stdexcept>
 
+#include "common/ByteOrder.h"
+
 namespace qel {
 
 namespace pictures {
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::vector<uint8_t> EncodeBmp24(const uint32_t* pixels, int width, int height, int stride) {
   if (!pixels || width <= 0 || height <= 0 || stride < width || width > 65535 || height > 65535) {
@@ -32,21 +22,21 @@ std::vector<uint8_t> EncodeBmp24(const uint32_t* pixels, int width, int height, 
   // BITMAPFILEHEADER
   out.push_back('B');
   out.push_back('M');
-  Put32(out, headerBytes + imageBytes);
-  Put32(out, 0);  // two reserved words
-  Put32(out, headerBytes);
+  AppendLE32(out, headerBytes + imageBytes);
+  AppendLE32(out, 0);  // two reserved words
+  AppendLE32(out, headerBytes);
   // BITMAPINFOHEADER
-  Put32(out, 40);
-  Put32(out, static_cast<uint32_t>(width));
-  Put32(out, static_cast<uint32_t>(height));  // positive: bottom-up
-  Put16(out, 1);                              // planes
-  Put16(out, 24);                             // bits per pixel
-  Put32(out, 0);                              // BI_RGB
-  Put32(out, imageBytes);
-  Put32(out, 2835);  // 72 dpi in pixels per metre
-  Put32(out, 2835);
-  Put32(out, 0);  // colours used
-  Put32(out, 0);  // important colours
+  AppendLE32(out, 40);
+  AppendLE32(out, static_cast<uint32_t>(width));
+  AppendLE32(out, static_cast<uint32_t>(height));  // positive: bottom-up
+  AppendLE16(out, 1);                              // planes
+  AppendLE16(out, 24);                             // bits per pixel
+  AppendLE32(out, 0);                              // BI_RGB
+  AppendLE32(out, imageBytes);
+  AppendLE32(out, 2835);  // 72 dpi in pixels per metre
+  AppendLE32(out, 2835);
+  AppendLE32(out, 0);  // colours used
+  AppendLE32(out, 0);  // important colours
 
   for (int y = height - 1; y >= 0; --y) {
     const uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride);

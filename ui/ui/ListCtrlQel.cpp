@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "common/ui/WxText.h"
+#include "common/TextOrEmpty.h"
 #include "ui/ui/AppImageLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -261,7 +262,7 @@ bool CListCtrlQel::SetColumns(const char* const* captions, const int* widths, in
   std::vector<int> widthArray;
   if (captions && widths) {
     for (int i = 0; i < count; ++i) {
-      captionArray.emplace_back(captions[i] ? captions[i] : "");
+      captionArray.emplace_back(TextOrEmpty(captions[i]));
       widthArray.push_back(widths[i]);
     }
   }

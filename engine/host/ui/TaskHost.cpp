@@ -5,6 +5,7 @@
 #include "app/model/ButtonMapping.h"
 #include "app/settings/SystemSettings.h"
 #include "common/Prompt.h"
+#include "common/TextOrEmpty.h"
 #include "display/ui/WndDD.h"
 #include "engine/host/HostDrawing.h"
 #include "engine/host/HostErrorName.h"
@@ -47,7 +48,7 @@ void* CTaskHost::GetWndDD() {
 uint32_t CTaskHost::GetRunTimeMs() { return m_pClock.load()->NowMs(); }
 
 void CTaskHost::ShowDxError(const char* text, int32_t error) {
-  const std::string message = std::string(text ? text : "") + "\n" + qel::HostErrorName(error);
+  const std::string message = std::string(TextOrEmpty(text)) + "\n" + qel::HostErrorName(error);
   const unsigned style = qel::kPromptOk | qel::kPromptIconStop;
   // A message box only on the user-interface thread; other threads hand it over.
   if (IsUiThread()) {

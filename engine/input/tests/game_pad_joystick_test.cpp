@@ -51,7 +51,7 @@ TEST_F(GamePadJoystickTest, GamePadButtonsAxesAndPadGiveStateAndMask) {
   const int second = m_devices.AttachPad("Pad B");
   StartRun();
   CResponseDevice device;
-  ASSERT_TRUE(device.Select(kResponseDeviceGamePad, 1));
+  ASSERT_TRUE(device.Select(kButtonTypeGamePad, 1));
   ASSERT_TRUE(device.Acquire(0));
   EXPECT_EQ(device.GetName(), GetGamePadName(1));
   EXPECT_EQ(device.ReadMask(), 0u);
@@ -76,7 +76,7 @@ TEST_F(GamePadJoystickTest, GamePadButtonsAxesAndPadGiveStateAndMask) {
   m_devices.SetButton(second, 2, false);
   EXPECT_EQ(device.ReadMask(), 0u);
   device.Release();
-  EXPECT_EQ(device.Type(), -1);
+  EXPECT_EQ(device.Type(), kButtonTypeNone);
   EXPECT_EQ(ReadGamePad(&state), kInputOk);  // released: nothing
   EXPECT_EQ(state.lX, 0);
   EXPECT_TRUE(m_messages.ShownTexts().empty());
@@ -87,7 +87,7 @@ TEST_F(GamePadJoystickTest, JoystickButtonsAxesAndHat) {
   const int stick = m_devices.AttachStick("Stick");
   StartRun();
   CResponseDevice device;
-  ASSERT_TRUE(device.Select(kResponseDeviceJoystick, 0));
+  ASSERT_TRUE(device.Select(kButtonTypeJoystick, 0));
   ASSERT_TRUE(device.Acquire(0));
   EXPECT_EQ(device.GetName(), "Stick");
   m_devices.SetButton(stick, 3, true);  // only button 3: no response bit
@@ -117,8 +117,8 @@ TEST_F(GamePadJoystickTest, WithoutAJoystickTheSelectionFailsQuietly) {
   m_devices.AttachPad("Pad");
   StartRun();
   CResponseDevice device;
-  EXPECT_FALSE(device.Select(kResponseDeviceJoystick, 0));
-  EXPECT_EQ(device.Type(), -1);
+  EXPECT_FALSE(device.Select(kButtonTypeJoystick, 0));
+  EXPECT_EQ(device.Type(), kButtonTypeNone);
   EXPECT_EQ(device.Index(), -1);
   EXPECT_EQ(device.ReadMask(), 0u);
   EXPECT_FALSE(device.Acquire(0));
@@ -134,7 +134,7 @@ TEST_F(GamePadJoystickTest, APadThatGoesAwayReadsEmptyIsReportedOnceAndComesBack
   int pad = m_devices.AttachPad("Wired Pad");
   StartRun();
   CResponseDevice device;
-  ASSERT_TRUE(device.Select(kResponseDeviceGamePad, 0));
+  ASSERT_TRUE(device.Select(kButtonTypeGamePad, 0));
   ASSERT_TRUE(device.Acquire(0));
   m_devices.SetButton(pad, 0, true);
   EXPECT_EQ(device.ReadMask(), 1u);

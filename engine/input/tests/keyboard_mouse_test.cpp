@@ -90,7 +90,7 @@ class KeyboardKeysTest : public InputDeviceTest, public ::testing::WithParamInte
 
 TEST_P(KeyboardKeysTest, PressedKeysGiveTheirCodesAndMask) {
   CResponseDevice device;
-  ASSERT_TRUE(device.Select(kResponseDeviceKeyboard, 0));
+  ASSERT_TRUE(device.Select(kButtonTypeKeyboard, 0));
   ASSERT_TRUE(device.Acquire(0));
   EXPECT_EQ(device.GetName(), "Keyboard");
   EXPECT_EQ(device.ReadMask(), 0u);  // acquires
@@ -102,7 +102,7 @@ TEST_P(KeyboardKeysTest, PressedKeysGiveTheirCodesAndMask) {
   m_inject.Sync();
   EXPECT_EQ(device.ReadMask(), 0u);
   device.Release();
-  EXPECT_EQ(device.Type(), -1);
+  EXPECT_EQ(device.Type(), kButtonTypeNone);
   EXPECT_FALSE(IsKeyboardPresent());
 }
 
@@ -205,7 +205,7 @@ class MouseButtonTest : public MouseTest, public ::testing::WithParamInterface<B
 TEST_P(MouseButtonTest, ButtonsInTheStateAndTheMask) {
   ReleaseMouse();
   CResponseDevice device;
-  ASSERT_TRUE(device.Select(kResponseDeviceMouse, 0));
+  ASSERT_TRUE(device.Select(kButtonTypeMouse, 0));
   ASSERT_TRUE(device.Acquire(0));
   EXPECT_EQ(device.GetName(), "Mouse");
   EXPECT_EQ(device.ReadMask(), 0u);

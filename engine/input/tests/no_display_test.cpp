@@ -71,9 +71,9 @@ TEST_F(NoDisplayTest, WithoutDeviceSystemEverythingReadsAsNothing) {
   EXPECT_EQ(GetMouseName(0), "");
 
   CResponseDevice device;
-  EXPECT_EQ(device.Type(), -1);
+  EXPECT_EQ(device.Type(), kButtonTypeNone);
   EXPECT_FALSE(device.Select(2, 0));  // no game pad listed
-  EXPECT_EQ(device.Type(), -1);
+  EXPECT_EQ(device.Type(), kButtonTypeNone);
   EXPECT_EQ(device.Index(), -1);
   EXPECT_FALSE(device.Acquire(0));
   EXPECT_EQ(device.ReadMask(), 0u);

@@ -42,10 +42,10 @@ TEST_F(BindingTest, BoundTaskTakesThePluginsTypeLowHalfFlagsAndInterruptions) {
   BindModelTask(&task);
   EXPECT_EQ(task.library, GetTaskLibrary(0));
   EXPECT_EQ(task.w.TaskType, 0xABCD0002u);
-  EXPECT_EQ(task.w.TaskFlags, 0x8100u);
+  EXPECT_EQ(task.w.TaskFlags, kTaskFlagSecondPart | kTaskFlagSwapKeys);
   EXPECT_EQ(task.w.TaskIntrAfterTrials, 3u);
-  EXPECT_EQ(task.w.TaskIntrContinue, 1u);
-  EXPECT_EQ(task.w.TaskIntrReplaceTrial, 2u);
+  EXPECT_EQ(task.w.TaskIntrContinue, kContinueDummyTrials);
+  EXPECT_EQ(task.w.TaskIntrReplaceTrial, kReplaceRotateDiagonally);
   // The dummy-trial count and the other words stay the model's.
   EXPECT_EQ(task.w.TaskIntrDummyTrials, 99u);
   EXPECT_EQ(task.w.TaskSSS, 77u);
@@ -53,14 +53,14 @@ TEST_F(BindingTest, BoundTaskTakesThePluginsTypeLowHalfFlagsAndInterruptions) {
 
 TEST_F(BindingTest, ItFollowsThePluginsCurrentDefaults) {
   GetTaskLibrary(1)->defaultTaskType = 0x12340002u;  // only the low half is taken
-  GetTaskLibrary(1)->defaultTaskFlags = 0x1000;
+  GetTaskLibrary(1)->defaultTaskFlags = kTaskFlagSelfTimed;
   CExpModelTask task;
   task.TaskIdStr = "EO";
   task.w.TaskType = 0x00050001u;
   BindModelTask(&task);
   EXPECT_EQ(task.library, GetTaskLibrary(1));
   EXPECT_EQ(task.w.TaskType, 0x00050002u);
-  EXPECT_EQ(task.w.TaskFlags, 0x1000u);
+  EXPECT_EQ(task.w.TaskFlags, kTaskFlagSelfTimed);
 }
 
 TEST_F(BindingTest, UnknownCodeUnbindsAndLeavesTheWords) {
@@ -100,8 +100,8 @@ TEST_F(BindingTest, BindModelTasksBindsEveryTaskOfTheModel) {
   EXPECT_EQ(model.m_tasks[1].library, nullptr);
   EXPECT_EQ(model.m_tasks[2].library, GetTaskLibrary(1));
   EXPECT_EQ(model.m_tasks[3].library, nullptr);
-  EXPECT_EQ(model.m_tasks[0].w.TaskType & 0xFFFF, 2u);
-  EXPECT_EQ(model.m_tasks[2].w.TaskType & 0xFFFF, 1u);
+  EXPECT_EQ(ResponseTypeOf(model.m_tasks[0].w.TaskType), kResponseTwoChoice);
+  EXPECT_EQ(ResponseTypeOf(model.m_tasks[2].w.TaskType), kResponseSingle);
   EXPECT_TRUE(model.m_tasks[0].IsLibraryLoaded());
   EXPECT_EQ(model.m_tasks[0].GetPartCount(), 2);
   BindModelTasks(nullptr);

@@ -95,7 +95,7 @@ TEST_P(CommandSet, ReachesTheBoundPluginWithItsArguments) {
 TEST_P(CommandSet, ARefusalGivesFalseOrZero) {
   const CommandCase& c = GetParam();
   Answer(false);
-  // The value written with a refusal is not used: command 16 gives 0, not 500.
+  // The value written with a refusal is not used: the start delay is 0, not 500.
   EXPECT_EQ(c.call(m_model.m_tasks[1]), 0);
   EXPECT_EQ(PluginScript::Get().calls.size(), 1u);
 }

@@ -64,7 +64,7 @@ TEST_F(TaskLibraryLoad, GoodPluginFillsTheRecordAtCommandZero) {
   // The path is the scan's to set, not Load's.
   EXPECT_TRUE(lib.GetPath().empty());
 
-  // Command 0 came once, with this record and nothing else.
+  // The init command came once, with this record and nothing else.
   const auto& calls = PluginScript::Get().calls;
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].command, kCmdInit);
@@ -90,7 +90,7 @@ TEST_F(TaskLibraryLoad, NullPathFailsWithoutMessage) {
 }
 
 // A refused load: the plug-in file, what the script does to the record at
-// command 0, and the message expected (%s = the path).
+// the init command, and the message expected (%s = the path).
 struct RefusalCase {
   const char* label;
   const char* plugin;  // null: the path below is used as it is
@@ -149,7 +149,7 @@ TEST_P(TaskLibraryRefusal, ShowsItsMessageAndLeavesNothingLoaded) {
     EXPECT_EQ(lib.host, &host);
     EXPECT_FALSE(test::IsModuleLoaded(path));
   }
-  // A refused plug-in is never asked anything after command 0.
+  // A refused plug-in is never asked anything after the init command.
   for (const test::PluginCall& call : PluginScript::Get().calls) EXPECT_EQ(call.command, kCmdInit);
 }
 

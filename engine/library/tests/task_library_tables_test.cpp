@@ -25,17 +25,28 @@ class PresetTask : public IExpModelTask {
 
 class TaskLibraryTables : public test::GoodPluginTest {};
 
+// One field of every kept variable, in order.
+template <typename T>
+std::vector<T> Kept(const CTaskLibrary& lib, T KeptVariable::*field) {
+  std::vector<T> column;
+  for (const KeptVariable& v : lib.GetKeptVariables()) column.push_back(v.*field);
+  return column;
+}
+
 TEST_F(TaskLibraryTables, KeptTablesSkipUnnamedAndNegativeIdEntries) {
   EXPECT_EQ(m_lib.GetKeptCount(), 5);
-  EXPECT_EQ(m_lib.GetKeptNames(), (std::vector<std::string>{"ZThi_eg", "ZShi_eg", "ZNhi_eg", "ZFar_eg", ""}));
-  EXPECT_EQ(m_lib.GetKeptUnits(), (std::vector<std::string>{"ms", "ms", "N", "", "ms"}));
-  EXPECT_EQ(m_lib.GetKeptIds(), (std::vector<int>{3, 4, 5, 99, 7}));
-  EXPECT_EQ(m_lib.GetKeptEntryIndexes(), (std::vector<int>{0, 1, 2, 6, 7}));
-  EXPECT_EQ(m_lib.GetKeptDescriptions(),
+  EXPECT_EQ(Kept(m_lib, &KeptVariable::name),
+            (std::vector<std::string>{"ZThi_eg", "ZShi_eg", "ZNhi_eg", "ZFar_eg", ""}));
+  EXPECT_EQ(Kept(m_lib, &KeptVariable::unit), (std::vector<std::string>{"ms", "ms", "N", "", "ms"}));
+  EXPECT_EQ(Kept(m_lib, &KeptVariable::id), (std::vector<int>{3, 4, 5, 99, 7}));
+  EXPECT_EQ(Kept(m_lib, &KeptVariable::entryIndex), (std::vector<int>{0, 1, 2, 6, 7}));
+  EXPECT_EQ(Kept(m_lib, &KeptVariable::description),
             (std::vector<std::string>{"Z of mean reaction time", "Z of SD", "Z of hits", "", "Median reaction time"}));
-  EXPECT_EQ(m_lib.GetKeptSourceDescriptions(), (std::vector<std::string>{"Mean reaction time", "SD of reaction time",
-                                                                         "Hits", "", "Median reaction time"}));
-  EXPECT_EQ(m_lib.GetKeptSourceCodes(), (std::vector<std::string>{"Thi_eg", "Shi_eg", "Nhi_eg", "", "Mhi_eg"}));
+  EXPECT_EQ(
+      Kept(m_lib, &KeptVariable::sourceDescription),
+      (std::vector<std::string>{"Mean reaction time", "SD of reaction time", "Hits", "", "Median reaction time"}));
+  EXPECT_EQ(Kept(m_lib, &KeptVariable::sourceCode),
+            (std::vector<std::string>{"Thi_eg", "Shi_eg", "Nhi_eg", "", "Mhi_eg"}));
 }
 
 TEST_F(TaskLibraryTables, FindVariableByNameIsExactAndCaseSensitive) {
@@ -102,21 +113,21 @@ TEST_F(TaskLibraryTables, NormVariableGettersCheckEveryIndex) {
 
 TEST_F(TaskLibraryTables, TimingPresetMatchesOnTheThreeTypeWordsOnly) {
   PresetTask task;
-  task.w.TaskSDType = 2;
-  task.w.TaskControl = 1;
-  task.w.TaskIntType = 2;
+  task.w.TaskSDType = kSignalDurationRandom;
+  task.w.TaskControl = kEventsRate;
+  task.w.TaskIntType = kIntervalRandom;
   task.w.TaskSDLow = 1;  // low and high words are not compared
   task.w.TaskIntHigh = 9;
   EXPECT_EQ(m_lib.FindTimingPreset(&task), 1);
-  task.w.TaskSDType = 1;
-  task.w.TaskControl = 0;
-  task.w.TaskIntType = 1;
+  task.w.TaskSDType = kSignalDurationFixed;
+  task.w.TaskControl = kEventsPostResponse;
+  task.w.TaskIntType = kIntervalFixed;
   EXPECT_EQ(m_lib.FindTimingPreset(&task), 0);
-  task.w.TaskIntType = 0;
+  task.w.TaskIntType = kIntervalVariable;
   EXPECT_EQ(m_lib.FindTimingPreset(&task), -1);
   EXPECT_EQ(m_lib.FindTimingPreset(nullptr), -1);
   m_lib.taskDescription = nullptr;
-  task.w.TaskIntType = 1;
+  task.w.TaskIntType = kIntervalFixed;
   EXPECT_EQ(m_lib.FindTimingPreset(&task), -1);
 }
 

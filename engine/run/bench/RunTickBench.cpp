@@ -20,10 +20,10 @@ using namespace qel;
 int main() {
   RunRig rig;
   rig.Words().TaskFlags = kTaskFlagExtraWarning;
-  rig.Words().TaskFbk = 1;
+  rig.Words().TaskFbk = kFeedbackAudio;
   rig.Words().TaskIntLow = 300;
   rig.Words().TaskIntHigh = 900;
-  rig.Words().TaskIntType = 2;
+  rig.Words().TaskIntType = kIntervalRandom;
   rig.Words().TaskVRHigh = 700;
   rig.m_script.startDelay = 200;
   std::vector<std::string> codes;

@@ -18,6 +18,7 @@
 
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
+#include "common/TextOrEmpty.h"
 #include "engine/port/SignalPort.h"
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunMachine.h"
@@ -66,7 +67,7 @@ class TestDisplay final : public IDDDisplay {
   bool SurfaceBltBack1(int) override { return false; }
   int BreakGetState() override { return m_state.load(); }
   void BreakSetState(int s) override { m_state.store(s); }
-  void BreakSetTitle(const char* t) override { m_title = t ? t : ""; }
+  void BreakSetTitle(const char* t) override { m_title = TextOrEmpty(t); }
   bool BreakCreate() override { return false; }
   long TaskDlgCreate(IQelDialog*, QelResModule, int, bool) override { return 0; }
   void SetCursor(bool) override {}

@@ -39,7 +39,7 @@ TEST(Interruption, TooManyOmissionsBreakTheRun) {
   // up the break dialog.
   EXPECT_EQ(rig.m_machine->GetStatusText(), "Too many OMs!");
   EXPECT_TRUE(prompts.ShownTexts().empty());
-  EXPECT_EQ(rig.m_machine->GetBreakReason(), CRunMachine::kReasonOmissions);
+  EXPECT_EQ(rig.m_machine->GetBreakReason(), CRunMachine::BreakReason::kOmissions);
   EXPECT_FALSE(rig.m_machine->BreakWasUser());
   EXPECT_EQ(rig.m_actions.back(), RunEventAction::kBreakOpened);
   EXPECT_EQ(rig.m_script.Calls(kCmdBreakBegin).size(), 1u);
@@ -181,17 +181,19 @@ TEST_P(TrialReplacementTest, UserBreakReplacesTheTrial) {
   EXPECT_EQ(rig.m_script.Calls(kCmdSetTrial)[1].code, c.again);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Replace, TrialReplacementTest,
-    testing::Values(ReplaceCase{0, {"TABCD", "TWXYZ"}, "TABCD"}, ReplaceCase{1, {"TABCD", "TWXYZ"}, "TCDAB"},
-                    ReplaceCase{1, {"TABC", "TWXYZ"}, "TABC"}, ReplaceCase{2, {"TABCDEFGH", "TWXYZ"}, "TGHEFCDAB"},
-                    ReplaceCase{2, {"TABCDEF", "TWXYZ"}, "TABCDEF"}, ReplaceCase{3, {"TABCD", "TWXYZ"}, "TWXYZ"},
-                    ReplaceCase{3, {"TABCD"}, "TABCD"}));
+INSTANTIATE_TEST_SUITE_P(Replace, TrialReplacementTest,
+                         testing::Values(ReplaceCase{kReplaceNo, {"TABCD", "TWXYZ"}, "TABCD"},
+                                         ReplaceCase{kReplaceRotateHorizontally, {"TABCD", "TWXYZ"}, "TCDAB"},
+                                         ReplaceCase{kReplaceRotateHorizontally, {"TABC", "TWXYZ"}, "TABC"},
+                                         ReplaceCase{kReplaceRotateDiagonally, {"TABCDEFGH", "TWXYZ"}, "TGHEFCDAB"},
+                                         ReplaceCase{kReplaceRotateDiagonally, {"TABCDEF", "TWXYZ"}, "TABCDEF"},
+                                         ReplaceCase{kReplaceSwapNext, {"TABCD", "TWXYZ"}, "TWXYZ"},
+                                         ReplaceCase{kReplaceSwapNext, {"TABCD"}, "TABCD"}));
 
 TEST(Interruption, OmissionReplacesTheTrialItGivesAgain) {
   RunRig rig;
   rig.Words().TaskFlags = kTaskFlagCountOmissions;
-  rig.Words().TaskIntrReplaceTrial = 3;
+  rig.Words().TaskIntrReplaceTrial = kReplaceSwapNext;
   rig.m_script.trials = {TrialScript{-1, 0, 0}};
   rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2", "T3"});
@@ -223,7 +225,7 @@ TEST_P(StepBackTest, BreakStepsBack) {
   rig.SetTrials(codes);
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] {
-    return rig.m_machine->GetTrialIndex() == c.breakAt && rig.m_machine->GetPhase() == CRunMachine::kPhaseTrial;
+    return rig.m_machine->GetTrialIndex() == c.breakAt && rig.m_machine->GetPhase() == CRunMachine::Phase::kTrial;
   }));
   rig.m_keyboard.m_escape = true;
   ASSERT_TRUE(rig.RunUntil([&] { return BreakOnScreen(rig); }));
@@ -245,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(StepBack, StepBackTest,
 
 TEST(Interruption, BreakInTheSecondListIsTitledWithAStarAndStoresNothing) {
   RunRig rig;
-  rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
+  rig.Words().TaskFlags = kTaskFlagSecondListFirst;
   rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2", "S3"});

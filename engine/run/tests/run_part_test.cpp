@@ -71,7 +71,7 @@ TEST(RunPart, RunsEveryTrialOnceAndEndsWithTheEndOfPart) {
 
 TEST(RunPart, TestPartBeginsWithTheSecondList) {
   RunRig rig;
-  rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
+  rig.Words().TaskFlags = kTaskFlagSecondListFirst;
   rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2", "S3"});
@@ -88,7 +88,7 @@ TEST(RunPart, TestPartBeginsWithTheSecondList) {
 
 TEST(RunPart, PracticePartHasNoSecondList) {
   RunRig rig;
-  rig.Words().TaskFlags = CRunMachine::kTaskFlagSecondListFirst;
+  rig.Words().TaskFlags = kTaskFlagSecondListFirst;
   rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
   rig.SetSecondList({"S1", "S2", "S3"});
@@ -101,7 +101,7 @@ TEST(RunPart, ErrorOutcomeSwitchesToTheSecondList) {
   RunRig rig;
   rig.Words().TaskFlags = kTaskFlagCountOmissions;
   rig.Words().TaskIntrAfterTrials = 0;
-  rig.Words().TaskIntrContinue = 1;
+  rig.Words().TaskIntrContinue = kContinueDummyTrials;
   rig.m_script.trials = {TrialScript{-1, 0, 0}};
   rig.m_script.otherTrials = TrialScript{300, 50, 1};
   rig.SetTrials({"T1", "T2"});
@@ -252,7 +252,7 @@ TEST(RunPart, EventsAfterStopChangeNothing) {
   rig.SetTrials({"T1", "T1"});
   ASSERT_TRUE(rig.Start());
   // Hold the signal event back, then stop before it is handled.
-  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_machine->GetPhase() == CRunMachine::kPhaseTrial; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_machine->GetPhase() == CRunMachine::Phase::kTrial; }));
   rig.m_pumpEvents = false;
   ASSERT_TRUE(rig.RunUntil([&] { return rig.m_sink.Size() > 0; }));
   rig.m_machine->Stop();

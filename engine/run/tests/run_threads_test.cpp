@@ -18,7 +18,7 @@ TEST(RunThreads, PartRunsWithTheBeatOnItsOwnThread) {
   rig.Words().TaskVRLow = 20;
   rig.Words().TaskVRHigh = 400;
   rig.Words().TaskFlags = kTaskFlagExtraWarning;
-  rig.Words().TaskFbk = 1;
+  rig.Words().TaskFbk = kFeedbackAudio;
   rig.m_script.startDelay = 30;
   // Alternating hits and correct rejections; a false alarm now and then.
   std::vector<std::string> codes;

@@ -25,7 +25,7 @@ std::vector<uint32_t> Gaps(const std::vector<uint32_t>& times) {
 }  // namespace
 
 // The events-interval type decides where the next interval starts: at the
-// signal (1), at the response or deadline (0), at the release or deadline (2).
+// signal, at the response or deadline, at the release or deadline.
 struct ControlCase {
   const char* name;
   uint32_t control;
@@ -56,11 +56,12 @@ TEST_P(EventsIntervalTest, NextOnsetCountsFromTheRightMoment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Control, EventsIntervalTest,
-    testing::Values(ControlCase{"event rate", 1, 300, 1000}, ControlCase{"post response", 0, 300, 300 + 1000},
-                    ControlCase{"post release", 2, 300, 300 + 200 + 1000},
-                    ControlCase{"event rate, no response", 1, -1, 1000},
-                    ControlCase{"post response, no response: from the deadline", 0, -1, 800 + 1000},
-                    ControlCase{"post release, no response: from the deadline", 2, -1, 800 + 1000}),
+    testing::Values(ControlCase{"event rate", kEventsRate, 300, 1000},
+                    ControlCase{"post response", kEventsPostResponse, 300, 300 + 1000},
+                    ControlCase{"post release", kEventsPostKeyRelease, 300, 300 + 200 + 1000},
+                    ControlCase{"event rate, no response", kEventsRate, -1, 1000},
+                    ControlCase{"post response, no response: from the deadline", kEventsPostResponse, -1, 800 + 1000},
+                    ControlCase{"post release, no response: from the deadline", kEventsPostKeyRelease, -1, 800 + 1000}),
     [](const testing::TestParamInfo<ControlCase>& info) { return "Control" + std::to_string(info.index); });
 
 // Signal duration by type; the response window is 100..1500 after onset.
@@ -80,7 +81,7 @@ TEST_P(SignalDurationTest, SignalIsHiddenAfterItsDuration) {
   rig.Words().TaskSDLow = c.sdLow;
   rig.Words().TaskSDHigh = c.sdHigh;
   rig.Words().TaskIntLow = rig.Words().TaskIntHigh = c.intLow;
-  rig.Words().TaskControl = 1;
+  rig.Words().TaskControl = kEventsRate;
   rig.SetTrials(std::vector<std::string>(12, "N0"));
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
@@ -109,14 +110,16 @@ TEST_P(SignalDurationTest, SignalIsHiddenAfterItsDuration) {
 
 INSTANTIATE_TEST_SUITE_P(
     SDType, SignalDurationTest,
-    testing::Values(DurationCase{"variable: until the window ends", 0, 200, 200, 3000, 1500, 1500},
-                    DurationCase{"fixed", 1, 250, 900, 3000, 250, 250},
-                    DurationCase{"random", 2, 100, 900, 3000, 100, 900},
-                    DurationCase{"irrelevant, interval shorter than the window", 3, 0, 0, 800, 1500, 1500},
-                    DurationCase{"irrelevant, interval longer than the window", 3, 0, 0, 2500, 1500, 1500}),
+    testing::Values(
+        DurationCase{"variable: until the window ends", kSignalDurationVariable, 200, 200, 3000, 1500, 1500},
+        DurationCase{"fixed", kSignalDurationFixed, 250, 900, 3000, 250, 250},
+        DurationCase{"random", kSignalDurationRandom, 100, 900, 3000, 100, 900},
+        DurationCase{"irrelevant, interval shorter than the window", kSignalDurationIrrelevant, 0, 0, 800, 1500, 1500},
+        DurationCase{"irrelevant, interval longer than the window", kSignalDurationIrrelevant, 0, 0, 2500, 1500, 1500}),
     [](const testing::TestParamInfo<DurationCase>& info) { return "SDType" + std::to_string(info.index); });
 
-// Interval by type: 0 and 1 take the low bound, 2 draws between the bounds.
+// Interval by type: variable and fixed take the low bound, random draws
+// between the bounds.
 struct IntervalCase {
   uint32_t intType, low, high;
   bool varies;
@@ -130,7 +133,7 @@ TEST_P(IntervalTypeTest, OnsetToOnsetFollowsTheIntervalType) {
   rig.Words().TaskIntType = c.intType;
   rig.Words().TaskIntLow = c.low;
   rig.Words().TaskIntHigh = c.high;
-  rig.Words().TaskControl = 1;
+  rig.Words().TaskControl = kEventsRate;
   rig.Words().TaskVRHigh = 800;  // every trial ends before the next onset
   rig.SetTrials(std::vector<std::string>(15, "N0"));
   ASSERT_TRUE(rig.Start());
@@ -146,20 +149,22 @@ TEST_P(IntervalTypeTest, OnsetToOnsetFollowsTheIntervalType) {
 }
 
 INSTANTIATE_TEST_SUITE_P(IntType, IntervalTypeTest,
-                         testing::Values(IntervalCase{0, 1200, 3000, false}, IntervalCase{1, 1700, 100, false},
-                                         IntervalCase{2, 1000, 3000, true}, IntervalCase{2, 1800, 1800, false},
-                                         IntervalCase{2, 2000, 1000, false}));
+                         testing::Values(IntervalCase{kIntervalVariable, 1200, 3000, false},
+                                         IntervalCase{kIntervalFixed, 1700, 100, false},
+                                         IntervalCase{kIntervalRandom, 1000, 3000, true},
+                                         IntervalCase{kIntervalRandom, 1800, 1800, false},
+                                         IntervalCase{kIntervalRandom, 2000, 1000, false}));
 
 TEST(TrialTiming, RandomIntervalAndDurationAreIndependentDraws) {
   RunRig rig;
-  rig.Words().TaskIntType = 2;
+  rig.Words().TaskIntType = kIntervalRandom;
   rig.Words().TaskIntLow = 1000;
   rig.Words().TaskIntHigh = 1999;
-  rig.Words().TaskSDType = 2;
+  rig.Words().TaskSDType = kSignalDurationRandom;
   rig.Words().TaskSDLow = 100;
   rig.Words().TaskSDHigh = 899;
   rig.Words().TaskVRHigh = 900;
-  rig.Words().TaskControl = 1;
+  rig.Words().TaskControl = kEventsRate;
   rig.SetTrials(std::vector<std::string>(10, "N0"));
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
@@ -180,7 +185,7 @@ TEST(TrialTiming, RandomIntervalAndDurationAreIndependentDraws) {
 TEST(TrialTiming, WarningPrecedesTheSignalByTheWarningInterval) {
   RunRig rig;
   rig.Words().TaskFlags = kTaskFlagExtraWarning;
-  rig.Words().TaskControl = 1;
+  rig.Words().TaskControl = kEventsRate;
   rig.Words().TaskVRHigh = 400;
   rig.m_script.startDelay = 500;
   rig.SetTrials({"N0", "N0", "N0"});
@@ -235,7 +240,7 @@ TEST(TrialTiming, ScheduleKeepsTimesAboveZeroAtTheStart) {
 
 TEST(TrialTiming, ReleaseIsAwaitedBeforeTheNextTrial) {
   RunRig rig;
-  rig.Words().TaskControl = 1;
+  rig.Words().TaskControl = kEventsRate;
   rig.Words().TaskSDLow = rig.Words().TaskSDHigh = 100;
   // Held far past the signal: the trial waits for the release.
   rig.m_script.trials = {TrialScript{300, 800, 1}, TrialScript{-1, 0, 0}};
@@ -263,7 +268,7 @@ TEST(TrialTiming, HeldResponseEndsTheTrialAtTheDeadline) {
 
 TEST(TrialTiming, IrrelevantDurationKeepsAHitHeldThroughTheDeadline) {
   RunRig rig;
-  rig.Words().TaskSDType = 3;
+  rig.Words().TaskSDType = kSignalDurationIrrelevant;
   rig.m_script.trials = {TrialScript{300, 100000, 0x41}};
   rig.SetTrials({"T1"});
   ASSERT_TRUE(rig.Start());
@@ -275,7 +280,7 @@ TEST(TrialTiming, IrrelevantDurationKeepsAHitHeldThroughTheDeadline) {
 
 TEST(TrialTiming, SignalOffHandledAfterTheTrialEndedStillHidesIt) {
   RunRig rig;
-  rig.Words().TaskSDType = 0;  // on until the window ends: off and deadline in one beat
+  rig.Words().TaskSDType = kSignalDurationVariable;  // on until the window ends: off and deadline in one beat
   rig.SetTrials({"N1", "N1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunUntil([&] { return rig.m_script.Calls(kCmdShowSignal).size() == 1; }));
@@ -283,7 +288,7 @@ TEST(TrialTiming, SignalOffHandledAfterTheTrialEndedStillHidesIt) {
   // The UI thread falls behind: the trial ends before the off event is handled.
   rig.m_pumpEvents = false;
   rig.Step(2);
-  EXPECT_EQ(rig.m_machine->GetPhase(), CRunMachine::kPhaseTrialEnded);
+  EXPECT_EQ(rig.m_machine->GetPhase(), CRunMachine::Phase::kTrialEnded);
   rig.Pump();
   EXPECT_EQ(rig.m_script.Calls(kCmdHideSignal).size(), 1u);
   EXPECT_EQ(rig.PortBytes(), (std::vector<uint8_t>{0, 128, 0}));
@@ -292,7 +297,7 @@ TEST(TrialTiming, SignalOffHandledAfterTheTrialEndedStillHidesIt) {
 TEST(TrialTiming, HeldResponseScoredAtTheDeadlineKeepsItsReactionTime) {
   RunRig rig;
   rig.m_script.trials = {TrialScript{300, 100000, 1}};
-  rig.m_script.onTimeout = [] { return 1; };
+  rig.m_script.onTimeout = [] { return kNoResponseInWindow; };
   rig.SetTrials({"T1"});
   ASSERT_TRUE(rig.Start());
   ASSERT_TRUE(rig.RunToEnd());
@@ -332,9 +337,11 @@ TEST_P(HugeTaskWordsTest, TimesDoNotWrapRound) {
 
 INSTANTIATE_TEST_SUITE_P(
     Words, HugeTaskWordsTest,
-    testing::Values(HugeWordCase{"IntervalNeverComes", 0xFFFFFF00u, 1500, 1, 0, {}},
-                    HugeWordCase{"WindowWithoutEnd", 1000, 0xFFFFFFFFu, 1, 2, {kCatHit, 300, 1, kCatHit}},
-                    HugeWordCase{"VariableDurationWithoutEnd", 1000, 0xFFFFFFF0u, 0, 2, {kCatHit, 300, 1, kCatHit}}),
+    testing::Values(
+        HugeWordCase{"IntervalNeverComes", 0xFFFFFF00u, 1500, kSignalDurationFixed, 0, {}},
+        HugeWordCase{"WindowWithoutEnd", 1000, 0xFFFFFFFFu, kSignalDurationFixed, 2, {kCatHit, 300, 1, kCatHit}},
+        HugeWordCase{
+            "VariableDurationWithoutEnd", 1000, 0xFFFFFFF0u, kSignalDurationVariable, 2, {kCatHit, 300, 1, kCatHit}}),
     [](const testing::TestParamInfo<HugeWordCase>& info) { return std::string(info.param.name); });
 
 }  // namespace qel

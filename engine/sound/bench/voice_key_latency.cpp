@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/ByteOrder.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/SoundService.h"
 #include "engine/sound/voicekey/VoiceKey.h"
@@ -48,7 +49,8 @@ bool WriteInput(const std::string& path) {
   const size_t frames = static_cast<size_t>(kTotal * kRate);
   for (size_t i = 0; i < frames; ++i) {
     const int16_t v = SampleAt(i);
-    const uint8_t frame[4] = {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>((v >> 8) & 0xFF), 0, 0};
+    uint8_t frame[4] = {0, 0, 0, 0};
+    WriteLE16(frame, static_cast<uint16_t>(v));
     std::fwrite(frame, 1, 4, f);
   }
   return std::fclose(f) == 0;

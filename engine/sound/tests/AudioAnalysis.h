@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "common/ByteOrder.h"
+
 namespace qel {
 
 namespace test {
@@ -27,9 +29,7 @@ inline std::vector<int16_t> ReadS16File(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<int16_t> samples(bytes.size() / 2);
-  for (size_t i = 0; i < samples.size(); ++i)
-    samples[i] =
-        static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = ReadLEInt16(bytes.data() + 2 * i);
   return samples;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ByteOrder.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
 
@@ -29,10 +30,8 @@ inline bool WriteCaptureFile(const std::string& path, size_t frames,
     int16_t l = 0;
     int16_t r = 0;
     frame(i, l, r);
-    bytes[4 * i] = static_cast<uint8_t>(l & 0xFF);
-    bytes[4 * i + 1] = static_cast<uint8_t>((l >> 8) & 0xFF);
-    bytes[4 * i + 2] = static_cast<uint8_t>(r & 0xFF);
-    bytes[4 * i + 3] = static_cast<uint8_t>((r >> 8) & 0xFF);
+    WriteLE16(&bytes[4 * i], static_cast<uint16_t>(l));
+    WriteLE16(&bytes[4 * i + 2], static_cast<uint16_t>(r));
   }
   const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   return std::fclose(f) == 0 && ok;

@@ -11,30 +11,23 @@
 #include <string>
 #include <vector>
 
+#include "common/ByteOrder.h"
+
 namespace qel {
 
 namespace test {
 
-inline void Put16(std::vector<uint8_t>& v, uint32_t x) {
-  v.push_back(static_cast<uint8_t>(x & 0xFF));
-  v.push_back(static_cast<uint8_t>((x >> 8) & 0xFF));
-}
-inline void Put32(std::vector<uint8_t>& v, uint32_t x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
-
 inline std::vector<uint8_t> FmtBody(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint16_t extra = 0) {
   std::vector<uint8_t> b;
   const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
-  Put16(b, tag);
-  Put16(b, channels);
-  Put32(b, rate);
-  Put32(b, rate * align);
-  Put16(b, align);
-  Put16(b, bits);
+  AppendLE16(b, tag);
+  AppendLE16(b, channels);
+  AppendLE32(b, rate);
+  AppendLE32(b, rate * align);
+  AppendLE16(b, align);
+  AppendLE16(b, bits);
   if (extra) {
-    Put16(b, extra);
+    AppendLE16(b, extra);
     b.resize(b.size() + extra, 0);
   }
   return b;
@@ -58,16 +51,16 @@ struct WaveBytes {
 
   std::vector<uint8_t> Build() const {
     std::vector<uint8_t> v(riff.begin(), riff.end());
-    Put32(v, 0);
+    AppendLE32(v, 0);
     v.insert(v.end(), wave.begin(), wave.end());
     for (const Chunk& c : chunks) {
       v.insert(v.end(), c.id.begin(), c.id.end());
-      Put32(v, c.declaredSize.value_or(static_cast<uint32_t>(c.body.size())));
+      AppendLE32(v, c.declaredSize.value_or(static_cast<uint32_t>(c.body.size())));
       v.insert(v.end(), c.body.begin(), c.body.end());
       if (c.pad && (c.body.size() & 1)) v.push_back(0);
     }
     const uint32_t size = riffSize.value_or(static_cast<uint32_t>(v.size() - 8));
-    std::memcpy(v.data() + 4, &size, 4);  // little-endian host
+    WriteLE32(v.data() + 4, size);
     return v;
   }
 };
@@ -75,8 +68,8 @@ struct WaveBytes {
 inline std::vector<uint8_t> Pcm16Sine(uint32_t frames, uint32_t rate, double freq, double amplitude = 12000) {
   std::vector<uint8_t> b;
   for (uint32_t i = 0; i < frames; ++i)
-    Put16(b,
-          static_cast<uint16_t>(static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * freq * i / rate)))));
+    AppendLE16(
+        b, static_cast<uint16_t>(static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * freq * i / rate)))));
   return b;
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "common/ByteOrder.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/capture/CaptureRing.h"
 #include "engine/sound/capture/VoiceCapture.h"
@@ -45,8 +46,7 @@ TEST(VoiceCaptureDevice, FramesArriveInOrderAcrossTheEndOfTheRing) {
   while (got.size() / 2 < total && std::chrono::steady_clock::now() < end) {
     uint32_t frames = 0;
     if (ReadVoiceCapture(buffer.data(), CCaptureRing::kBytes, &frames)) {
-      for (uint32_t i = 0; i < frames * 2; ++i)
-        got.push_back(static_cast<int16_t>(buffer[2 * i] | (buffer[2 * i + 1] << 8)));
+      for (uint32_t i = 0; i < frames * 2; ++i) got.push_back(ReadLEInt16(buffer.data() + 2 * i));
     } else {
       EXPECT_EQ(frames, 0u);
     }

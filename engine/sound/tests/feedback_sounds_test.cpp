@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/ByteOrder.h"
 #include "engine/sound/ResourceData.h"
 #include "engine/sound/WaveImage.h"
 
@@ -50,8 +51,7 @@ TEST(ProgramSounds, EachHasItsFormatAndLength) {
     size_t fullScale = 0;
     const size_t samples = wave.bytes / (e.bits / 8);
     for (size_t i = 0; i < samples; ++i) {
-      const int v = e.bits == 8 ? (wave.data[i] - 128) * 256
-                                : static_cast<int16_t>(wave.data[2 * i] | (wave.data[2 * i + 1] << 8));
+      const int v = e.bits == 8 ? (wave.data[i] - 128) * 256 : ReadLEInt16(wave.data + 2 * i);
       peak = std::max(peak, std::abs(v));
       if (std::abs(v) >= 32512) ++fullScale;
     }
@@ -60,8 +60,7 @@ TEST(ProgramSounds, EachHasItsFormatAndLength) {
     // It starts and ends quietly: no click at either end.
     const auto at = [&](size_t frame) {
       const size_t i = frame * e.channels;
-      return e.bits == 8 ? std::abs((wave.data[i] - 128) * 256)
-                         : std::abs(static_cast<int16_t>(wave.data[2 * i] | (wave.data[2 * i + 1] << 8)));
+      return e.bits == 8 ? std::abs((wave.data[i] - 128) * 256) : std::abs(ReadLEInt16(wave.data + 2 * i));
     };
     const size_t frames = wave.bytes / wave.format.blockAlign;
     EXPECT_LT(at(0), 1024);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "common/ByteOrder.h"
 #include "engine/sound/SoundBuffer.h"
 #include "engine/sound/tests/AudioAnalysis.h"
 #include "engine/sound/tests/WaveBytes.h"
@@ -38,8 +39,7 @@ std::vector<int16_t> Render(CSoundBuffer& sound, size_t frames, int pieceFrames 
   std::vector<uint8_t> piece(static_cast<size_t>(pieceFrames) * 4);
   while (out.size() / 2 < frames) {
     sound.Render(piece.data(), static_cast<int>(piece.size()));
-    for (size_t i = 0; i + 1 < piece.size(); i += 2)
-      out.push_back(static_cast<int16_t>(piece[i] | (piece[i + 1] << 8)));
+    for (size_t i = 0; i + 1 < piece.size(); i += 2) out.push_back(ReadLEInt16(piece.data() + i));
   }
   return out;
 }
@@ -99,7 +99,7 @@ TEST(SoundBuffer, LoopedPeriodKeepsItsPitch) {
     SCOPED_TRACE(testing::Message() << c.rate << "/" << c.n << " -> " << c.deviceRate);
     std::vector<uint8_t> period;
     for (int i = 0; i < c.n; ++i)
-      test::Put16(period, static_cast<uint16_t>(static_cast<int16_t>(std::sin(i * 6.283184 / c.n) * 4095.0)));
+      AppendLE16(period, static_cast<uint16_t>(static_cast<int16_t>(std::sin(i * 6.283184 / c.n) * 4095.0)));
     std::unique_ptr<CSoundBuffer> sound;
     ASSERT_EQ(CSoundBuffer::Create(Format(1, c.rate, 16), period.data(), period.size(), DeviceSpec(c.deviceRate), sound,
                                    nullptr),

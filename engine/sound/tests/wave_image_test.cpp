@@ -169,7 +169,7 @@ TEST(WaveImage, EveryTruncationIsRefusedOrStaysInside) {
     }
     if (n >= 8) {
       const uint32_t fit = static_cast<uint32_t>(n - 8);
-      std::memcpy(cut.data() + 4, &fit, 4);
+      WriteLE32(cut.data() + 4, fit);
       ExactBytes bytes(cut);
       WaveImage wave;
       if (ParseWaveImage(bytes.data.get(), bytes.size, wave) == kSoundOk) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/ByteOrder.h"
 #include "engine/sound/capture/VoiceCapture.h"
 
 namespace qel {
@@ -66,8 +67,8 @@ void CVoiceKey::OnTimer() {
     frames = std::min<uint32_t>(frames, kReadBytes / 4);
     for (uint32_t i = 0; i < frames; ++i) {
       const uint8_t* f = &m_buffer[i * 4];  // little-endian left, right
-      m_channels[0].Feed(static_cast<int16_t>(f[0] | (f[1] << 8)));
-      m_channels[1].Feed(static_cast<int16_t>(f[2] | (f[3] << 8)));
+      m_channels[0].Feed(ReadLEInt16(f));
+      m_channels[1].Feed(ReadLEInt16(f + 2));
     }
     const int threshold = m_thresholdLevel.load();
     const int l0 = m_channels[0].Level();

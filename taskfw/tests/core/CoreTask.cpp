@@ -10,10 +10,10 @@ namespace {
 const char* const kVersions[] = {"First", "Second"};
 const char* const kParts[] = {"Left hand", "Right hand"};
 const TaskVariableDef kVariables[] = {
-    {"Nl_ct", "<LEFT>", "%.0f", "N left", 0x10001, 1},
-    {"Sl_ct", "<LEFT>", "%.0f", "SD left", 0x3002b, 1},
-    {"ZTl_ct", nullptr, "%.2f", "Z-score left", 0x50049, 1},
-    {"Xl_ct", nullptr, "%.2f", "Type 14 row", 0x0000e, 2},
+    {"Nl_ct", "<LEFT>", "%.0f", "N left", VariableFlags(kVarTypeCount, 1), 1},
+    {"Sl_ct", "<LEFT>", "%.0f", "SD left", VariableFlags(kVarTypeInterval, 3, kVarExtended), 1},
+    {"ZTl_ct", nullptr, "%.2f", "Z-score left", VariableFlags(kVarTypeZScore, 5, kVarZRow), 1},
+    {"Xl_ct", nullptr, "%.2f", "Type 14 row", VariableFlags(14, 0), 2},
 };
 const TaskNormVariable kNormVariables[] = {
     {2, "ms", "ZTl_ct", nullptr, 1, 0},
@@ -22,7 +22,13 @@ const TaskTextIds kTexts[3] = {{101, 102, 103, 0}, {104, 102, 105, 0}, {106, 102
 }  // namespace
 
 const QelModelTask g_ModelDefault = {
-    7, "CT", "Core Task", {2, 0x1100, 4, 1, 3, 2, 100, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {10, 10}, {}};
+    7,
+    "CT",
+    "Core Task",
+    {kResponseTwoChoice, kTaskFlagSelfTimed | kTaskFlagSwapKeys, 4, kContinueDummyTrials, kReplaceSwapNext, 2, 100,
+     kFeedbackNone, 1, kSignalDurationVariable, 0, 0, kEventsPostResponse, 0, 0, kIntervalVariable, 0, 0},
+    {10, 10},
+    {}};
 
 QEL_TASK_PLUGIN(CoreTask, g_coreTask);
 

@@ -56,7 +56,7 @@ class CoreTask : public CTaskBase {
 // 10 and 12 trials).
 struct BoundTask : FakeTaskSurroundings {
   BoundTask();
-  // Command 0 then command 2.
+  // The init command, then the set-up command.
   bool InitAndSetup();
 
   CoreTask task;

@@ -1,4 +1,4 @@
-// Command 1: information by type, kind and index.
+// The information command: information by type, kind and index.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -46,11 +46,11 @@ TEST(Init, PublishesTheTaskIntoTheRecord) {
   EXPECT_EQ(r.testTrialCount, 0u);
   EXPECT_EQ(r.practiceCode, nullptr);
   // The six default task fields follow the model default.
-  EXPECT_EQ(r.defaultTaskType, 2u);
-  EXPECT_EQ(r.defaultTaskFlags, 0x1100u);
+  EXPECT_EQ(r.defaultTaskType, kResponseTwoChoice);
+  EXPECT_EQ(r.defaultTaskFlags, kTaskFlagSelfTimed | kTaskFlagSwapKeys);
   EXPECT_EQ(r.defaultIntrAfterTrials, 4u);
-  EXPECT_EQ(r.defaultIntrContinue, 1u);
-  EXPECT_EQ(r.defaultIntrReplaceTrial, 3u);
+  EXPECT_EQ(r.defaultIntrContinue, kContinueDummyTrials);
+  EXPECT_EQ(r.defaultIntrReplaceTrial, kReplaceSwapNext);
   EXPECT_EQ(r.defaultIntrDummyTrials, 2u);
   EXPECT_EQ(b.task.Host(), &b.host);
   EXPECT_EQ(b.task.m_loadTextsCalls, 1);
@@ -87,7 +87,7 @@ TEST(SetupRun, BindsTheRunAndClearsTheLists) {
   b.host.language = 2;
   b.context.w.TaskVersion = 2;
   b.context.currentPart = 1;
-  b.context.w.TaskType = 0x10002;  // high half kept by binding
+  b.context.w.TaskType = 0x10000 | kResponseTwoChoice;  // high half kept by binding
   ASSERT_TRUE(b.task.SetupRun(&b.context, 1234));
 
   EXPECT_EQ(b.task.RunContext(), &b.context);
@@ -137,7 +137,8 @@ TEST(SetupRun, FailsWithoutContextLibraryOrHost) {
   b.record.host = nullptr;
   EXPECT_FALSE(b.task.SetupRun(&b.context, 0));
   b.record.host = &b.host;
-  EXPECT_TRUE(b.task.SetupRun(&b.context, 0)) << "command 2 binds a record it was never given at command 0";
+  EXPECT_TRUE(b.task.SetupRun(&b.context, 0))
+      << "the set-up command binds a record it was never given at the init command";
 }
 
 TEST(BeginRun, StartsThePart) {
@@ -151,7 +152,7 @@ TEST(BeginRun, StartsThePart) {
   EXPECT_EQ(b.display.m_cursorShown, 0);
   EXPECT_TRUE(b.task.m_cursorHidden);
   EXPECT_EQ(b.task.m_centreX, 400) << "the screen is set up on the host's display";
-  EXPECT_TRUE(b.display.Called("SurfaceClear -2 1193046"));
+  EXPECT_TRUE(b.display.Called("SurfaceClear " + std::to_string(kSurfaceBack) + " 1193046"));
   EXPECT_EQ(b.host.CountCalls("LoadWaveResource"), 0) << "no sound for feedback type 0";
 
   ASSERT_TRUE(b.task.EndRun());
@@ -190,15 +191,17 @@ TEST_P(BeginRunSound, FeedbackSoundByChoice) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Choices, BeginRunSound,
-                         ::testing::Values(SoundCase{0x00001, 181}, SoundCase{0x10001, 182}, SoundCase{0x20001, 183},
-                                           SoundCase{0x30001, 179}, SoundCase{0x40001, 180}, SoundCase{0x50001, 0},
-                                           SoundCase{0x00002, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Choices, BeginRunSound,
+    ::testing::Values(SoundCase{FeedbackWord(kFeedbackAudio, 0), 181}, SoundCase{FeedbackWord(kFeedbackAudio, 1), 182},
+                      SoundCase{FeedbackWord(kFeedbackAudio, 2), 183}, SoundCase{FeedbackWord(kFeedbackAudio, 3), 179},
+                      SoundCase{FeedbackWord(kFeedbackAudio, 4), 180}, SoundCase{FeedbackWord(kFeedbackAudio, 5), 0},
+                      SoundCase{FeedbackWord(kFeedbackVisual, 0), 0}));
 
 TEST(BeginRun, SoundThatDoesNotLoadIsNotReady) {
   BoundTask b;
   ASSERT_TRUE(b.InitAndSetup());
-  b.context.w.TaskFbk = 1;
+  b.context.w.TaskFbk = kFeedbackAudio;
   b.host.m_waveLoads = false;
   ASSERT_TRUE(b.task.BeginRun(b.runData.get()));
   EXPECT_FALSE(b.task.m_feedbackSoundReady);
@@ -207,7 +210,7 @@ TEST(BeginRun, SoundThatDoesNotLoadIsNotReady) {
 TEST(EndRun, StopsAPlayingFeedbackSound) {
   BoundTask b;
   ASSERT_TRUE(b.InitAndSetup());
-  b.context.w.TaskFbk = 1;
+  b.context.w.TaskFbk = kFeedbackAudio;
   ASSERT_TRUE(b.task.BeginRun(b.runData.get()));
   b.host.m_playing = true;
   EXPECT_TRUE(b.task.EndRun());
@@ -219,12 +222,12 @@ TEST(EndRun, StopsAPlayingFeedbackSound) {
 TEST(Feedback, ByType) {
   BoundTask b;
   ASSERT_TRUE(b.InitAndSetup());
-  // Type 0: nothing to show; switching off is always fine.
+  // No feedback: nothing to show; switching off is always fine.
   EXPECT_FALSE(b.task.FeedbackOn());
   EXPECT_TRUE(b.task.FeedbackOff());
 
-  // Type 2: a square of the third size on the front surface.
-  b.context.w.TaskFbk = 2;
+  // Visual: a square of the third size on the front surface.
+  b.context.w.TaskFbk = kFeedbackVisual;
   ASSERT_TRUE(b.task.BeginRun(b.runData.get()));
   EXPECT_TRUE(b.task.FeedbackOn());
   EXPECT_TRUE(b.host.Called("FillSquareCentred 9 255"));
@@ -234,8 +237,8 @@ TEST(Feedback, ByType) {
   EXPECT_TRUE(b.task.FeedbackOff());
   EXPECT_EQ(front.Count(255), 0);
 
-  // Type 1: the loaded sound, played once and stopped and rewound.
-  b.context.w.TaskFbk = 0x20001;
+  // Audio: the loaded sound, played once and stopped and rewound.
+  b.context.w.TaskFbk = FeedbackWord(kFeedbackAudio, 2);
   ASSERT_TRUE(b.task.BeginRun(b.runData.get()));
   EXPECT_TRUE(b.task.FeedbackOn());
   EXPECT_TRUE(b.host.Called("PlaySound 0"));
@@ -243,7 +246,7 @@ TEST(Feedback, ByType) {
   EXPECT_TRUE(b.host.Called("StopSound"));
   EXPECT_TRUE(b.host.Called("RewindSound"));
 
-  b.context.w.TaskFbk = 3;
+  b.context.w.TaskFbk = kFeedbackVisual + 1;  // no such type
   EXPECT_FALSE(b.task.FeedbackOn());
   EXPECT_TRUE(b.task.FeedbackOff());
 }
@@ -296,7 +299,7 @@ TEST(Responses, CorrectResponseFollowsTheTrialSetFlag) {
   EXPECT_TRUE(b.task.SetTrial("x"));
   EXPECT_EQ(b.task.GetCorrectResponse("x"), 1);
   ASSERT_TRUE(b.task.SetupRun(&b.context, 0));
-  EXPECT_EQ(b.task.GetCorrectResponse("x"), 2) << "command 2 clears the flag";
+  EXPECT_EQ(b.task.GetCorrectResponse("x"), 2) << "the set-up command clears the flag";
   EXPECT_EQ(b.task.ClassifyResponse(4, 9), 4);
 }
 
@@ -308,7 +311,7 @@ TEST(Responses, DefaultAnswers) {
   EXPECT_EQ(b.task.GetWarningInterval(), 500);
   EXPECT_EQ(b.task.OnBreakBegin(), 0);
   EXPECT_EQ(b.task.OnBreakEnd(), 0);
-  EXPECT_EQ(b.host.CountCalls("SurfaceClear -2"), 2) << "a break hides the signal";
+  EXPECT_EQ(b.host.CountCalls("SurfaceClear " + std::to_string(kSurfaceBack)), 2) << "a break hides the signal";
   EXPECT_TRUE(b.task.ShowSignal("c", &b.display, 0));
   EXPECT_TRUE(b.task.HideSignal(1));
   EXPECT_EQ(b.task.IsTrialEnded(), 0);

@@ -37,7 +37,7 @@ TEST_P(ScreenGeometry, FromTheBackSurfaceAndTheScale) {
   EXPECT_EQ(b.task.m_size[0], g.size0);
   EXPECT_EQ(b.task.m_size[1], g.size1);
   EXPECT_EQ(b.task.m_size[2], g.size2);
-  EXPECT_TRUE(display.Called("SurfaceGetSize -2"));
+  EXPECT_TRUE(display.Called("SurfaceGetSize " + std::to_string(kSurfaceBack)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ScreenGeometry,

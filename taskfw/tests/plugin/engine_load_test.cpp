@@ -24,17 +24,17 @@ TEST(EngineLoad, ProbeLoadsAndAnswersNorms) {
   const double left[] = {300.0, 0.0, 0.0, 0.0};
   const double right[] = {340.0, 0.0, 0.0, 0.0};
   const double sd[] = {40.0, 0.0, 0.0, 0.0};
-  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTl_fw", 0, 0.0, 120.0, left, 4));
-  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTr_fw", 0, 0.0, 120.0, right, 4));
-  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTl_fw", 1, 0.0, 120.0, sd, 4));
-  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTr_fw", 1, 0.0, 120.0, sd, 4));
+  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTl_fw", kNormFunctionMean, 0.0, 120.0, left, 4));
+  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTr_fw", kNormFunctionMean, 0.0, 120.0, right, 4));
+  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTl_fw", kNormFunctionSd, 0.0, 120.0, sd, 4));
+  ASSERT_TRUE(library.AddNormFunction("FWP", "ZTr_fw", kNormFunctionSd, 0.0, 120.0, sd, 4));
   double out = 0.0;
-  ASSERT_TRUE(library.GetVariableValue(6, &out, 0.0, 42.0, 1, true));
+  ASSERT_TRUE(library.GetVariableValue(6, &out, 0.0, 42.0, kNormMean, true));
   EXPECT_EQ(out, 320.0) << "the plug-in's pair getter takes the mean of both hands";
-  ASSERT_TRUE(library.GetVariableValue(6, &out, 0.0, 42.0, 2, true));
+  ASSERT_TRUE(library.GetVariableValue(6, &out, 0.0, 42.0, kNormSd, true));
   EXPECT_EQ(out, 40.0);
-  EXPECT_FALSE(library.GetVariableValue(6, &out, 380.0, 42.0, 0, true)) << "no Z-score from a pair";
-  ASSERT_TRUE(library.GetVariableValue(0, &out, 380.0, 42.0, 0, true));
+  EXPECT_FALSE(library.GetVariableValue(6, &out, 380.0, 42.0, kNormZScore, true)) << "no Z-score from a pair";
+  ASSERT_TRUE(library.GetVariableValue(0, &out, 380.0, 42.0, kNormZScore, true));
   EXPECT_EQ(out, 2.0);
 
   library.Unload();

@@ -78,7 +78,7 @@ TEST(PluginFile, ExportsOnlyTheEntryAndTheModelDefault) {
 TEST_F(Plugin, ModelDefaultIsTheTasksRecord) {
   EXPECT_STREQ(m_modelDefault->TaskIdStr, "FWP");
   EXPECT_STREQ(m_modelDefault->TaskName, "Framework Probe");
-  EXPECT_EQ(m_modelDefault->w.TaskType, 2u);
+  EXPECT_EQ(m_modelDefault->w.TaskType, kResponseTwoChoice);
 }
 
 TEST_F(Plugin, Command0FillsTheRecord) {
@@ -97,7 +97,7 @@ TEST_F(Plugin, Command0FillsTheRecord) {
   EXPECT_EQ(record.normVariableCount, 7u);
   EXPECT_EQ(record.taskWords[0], 2u);
   EXPECT_EQ(record.taskWords[1], 7u);
-  EXPECT_EQ(record.defaultTaskFlags, 0x100u);
+  EXPECT_EQ(record.defaultTaskFlags, kTaskFlagSwapKeys);
   EXPECT_EQ(record.defaultIntrDummyTrials, 1u);
   EXPECT_NE(record.page, nullptr);
   ASSERT_NE(record.resources, nullptr);
@@ -239,19 +239,19 @@ TEST_F(Plugin, TrialListOfAPracticeRun) {
 
 TEST_F(Plugin, NormGettersOfThePublishedTable) {
   ASSERT_TRUE(Init());
-  record.m_norms[{0, 1}] = 300.0;  // left mean time
-  record.m_norms[{5, 1}] = 340.0;  // right mean time
-  record.m_norms[{0, 2}] = 40.0;
-  record.m_norms[{5, 2}] = 60.0;
+  record.m_norms[{0, kNormMean}] = 300.0;  // left mean time
+  record.m_norms[{5, kNormMean}] = 340.0;  // right mean time
+  record.m_norms[{0, kNormSd}] = 40.0;
+  record.m_norms[{5, kNormSd}] = 60.0;
   const TaskNormVariable& combined = record.normVariables[6];
   ASSERT_EQ(combined.name, nullptr);
   ASSERT_NE(combined.getter, nullptr);
   double out = 0.0;
-  EXPECT_TRUE(combined.getter(&out, 0.0, 42.0, 1));
+  EXPECT_TRUE(combined.getter(&out, 0.0, 42.0, kNormMean));
   EXPECT_EQ(out, 320.0) << "this task takes the mean of both hands";
-  EXPECT_TRUE(combined.getter(&out, 0.0, 42.0, 2));
+  EXPECT_TRUE(combined.getter(&out, 0.0, 42.0, kNormSd));
   EXPECT_EQ(out, 50.0);
-  EXPECT_FALSE(combined.getter(&out, 5.0, 42.0, 0));
+  EXPECT_FALSE(combined.getter(&out, 5.0, 42.0, kNormZScore));
   EXPECT_EQ(out, kNoValue);
   ASSERT_EQ(record.m_requests.size(), 4u);
   EXPECT_EQ(record.m_requests[1].n, 5);
@@ -325,14 +325,14 @@ TEST(TwoPlugins, KeepTheirOwnState) {
   EXPECT_NE(record1.page, record2.page);
 
   // Each plug-in's getters reach its own record.
-  record1.m_norms[{0, 1}] = 100.0;
-  record1.m_norms[{5, 1}] = 200.0;
-  record2.m_norms[{0, 1}] = 1000.0;
-  record2.m_norms[{5, 1}] = 3000.0;
+  record1.m_norms[{0, kNormMean}] = 100.0;
+  record1.m_norms[{5, kNormMean}] = 200.0;
+  record2.m_norms[{0, kNormMean}] = 1000.0;
+  record2.m_norms[{5, kNormMean}] = 3000.0;
   double out1 = 0.0;
   double out2 = 0.0;
-  EXPECT_TRUE(record1.normVariables[6].getter(&out1, 0.0, 30.0, 1));
-  EXPECT_TRUE(record2.normVariables[6].getter(&out2, 0.0, 30.0, 1));
+  EXPECT_TRUE(record1.normVariables[6].getter(&out1, 0.0, 30.0, kNormMean));
+  EXPECT_TRUE(record2.normVariables[6].getter(&out2, 0.0, 30.0, kNormMean));
   EXPECT_EQ(out1, 150.0);
   EXPECT_EQ(out2, 2000.0);
   EXPECT_EQ(record1.m_requests.size(), 2u);

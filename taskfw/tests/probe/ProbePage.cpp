@@ -7,13 +7,6 @@
 
 namespace qel {
 
-namespace {
-template <typename T>
-T* Find(wxWindow* panel, int id) {
-  return panel ? dynamic_cast<T*>(panel->FindWindow(id)) : nullptr;
-}
-}  // namespace
-
 bool CTaskPageProbe::BuildControls(wxWindow* panel, int templateId) {
   if (templateId != kTemplate) return false;
   auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -30,10 +23,9 @@ bool CTaskPageProbe::BuildControls(wxWindow* panel, int templateId) {
 }
 
 void CTaskPageProbe::RefreshControls() {
-  wxWindow* panel = GetWindow();
-  auto* check = Find<wxCheckBox>(panel, kIdCheck);
-  auto* slider = Find<wxSlider>(panel, kIdSlider);
-  auto* label = Find<wxStaticText>(panel, kIdLabel);
+  auto* check = FindControl<wxCheckBox>(kIdCheck);
+  auto* slider = FindControl<wxSlider>(kIdSlider);
+  auto* label = FindControl<wxStaticText>(kIdLabel);
   if (!check || !slider || !label) return;
   const bool editable = IsEditable() && GetModelTask();
   check->Enable(editable);

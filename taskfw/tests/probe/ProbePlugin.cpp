@@ -8,9 +8,10 @@ const QelModelTask g_ModelDefault = {
     99,
     "FWP",
     "Framework Probe",
-    {/*TaskType*/ 2, /*TaskFlags*/ 0x100, /*IntrAfterTrials*/ 3, /*IntrContinue*/ 1,
-     /*IntrReplaceTrial*/ 2, /*IntrDummyTrials*/ 1, /*TaskSSS*/ 100, /*TaskFbk*/ 0,
-     /*TaskVersion*/ 1, 0, 500, 500, 0, 100, 1500, 1, 1000, 1000},
+    {/*TaskType*/ kResponseTwoChoice, /*TaskFlags*/ kTaskFlagSwapKeys, /*IntrAfterTrials*/ 3,
+     /*IntrContinue*/ kContinueDummyTrials, /*IntrReplaceTrial*/ kReplaceRotateDiagonally, /*IntrDummyTrials*/ 1,
+     /*TaskSSS*/ 100, /*TaskFbk*/ kFeedbackNone, /*TaskVersion*/ 1, kSignalDurationVariable, 500, 500,
+     kEventsPostResponse, 100, 1500, kIntervalFixed, 1000, 1000},
     {10, 10},
     {1, 20},
 };

@@ -13,20 +13,22 @@ const char* const kCaptions[] = {"N", "T", "S", "n(N)", "z(N)", "n(T)", "z(T)"};
 const char* const kCaptions2[] = {"1", "2"};
 
 const TaskVariableDef kVariables[] = {
-    {"Nl_fw", "<LEFT>", "%.0f", "N of left responses", 0x10001, 1},
-    {"Tl_fw", "<LEFT>", "%.0f", "Mean time of left responses", 0x2002b, 1},
-    {"Sl_fw", "<LEFT>", "%.0f", "SD of the time of left responses", 0x3002b, 1},
-    {"ZNl_fw", "<LEFT>", "%.2f", "Z-score N left", 0x50049, 1},
-    {"ZTl_fw", "<LEFT>", "%.2f", "Z-score mean time left", 0x70049, 1},
-    {"ZSl_fw", "<LEFT>", "%.2f", "Z-score SD left", 0x70049, 1},
-    {"Nr_fw", "<RIGHT>", "%.0f", "N of right responses", 0x10001, 2},
-    {"Tr_fw", "<RIGHT>", "%.0f", "Mean time of right responses", 0x2002b, 2},
-    {"Sr_fw", "<RIGHT>", "%.0f", "SD of the time of right responses", 0x3002b, 2},
-    {"ZNr_fw", "<RIGHT>", "%.2f", "Z-score N right", 0x50049, 2},
-    {"ZTr_fw", "<RIGHT>", "%.2f", "Z-score mean time right", 0x70049, 2},
-    {"ZSr_fw", "<RIGHT>", "%.2f", "Z-score SD right", 0x70049, 2},
-    {"Tlr_fw", nullptr, "%.0f", "Mean time of both hands", 0x20000, 1},
-    {"ZTlr_fw", nullptr, "%.2f", "Z-score mean time of both hands", 0x7004e, 1},
+    {"Nl_fw", "<LEFT>", "%.0f", "N of left responses", VariableFlags(kVarTypeCount, 1), 1},
+    {"Tl_fw", "<LEFT>", "%.0f", "Mean time of left responses", VariableFlags(kVarTypeInterval, 2, kVarExtended), 1},
+    {"Sl_fw", "<LEFT>", "%.0f", "SD of the time of left responses", VariableFlags(kVarTypeInterval, 3, kVarExtended),
+     1},
+    {"ZNl_fw", "<LEFT>", "%.2f", "Z-score N left", VariableFlags(kVarTypeZScore, 5, kVarZRow), 1},
+    {"ZTl_fw", "<LEFT>", "%.2f", "Z-score mean time left", VariableFlags(kVarTypeZScore, 7, kVarZRow), 1},
+    {"ZSl_fw", "<LEFT>", "%.2f", "Z-score SD left", VariableFlags(kVarTypeZScore, 7, kVarZRow), 1},
+    {"Nr_fw", "<RIGHT>", "%.0f", "N of right responses", VariableFlags(kVarTypeCount, 1), 2},
+    {"Tr_fw", "<RIGHT>", "%.0f", "Mean time of right responses", VariableFlags(kVarTypeInterval, 2, kVarExtended), 2},
+    {"Sr_fw", "<RIGHT>", "%.0f", "SD of the time of right responses", VariableFlags(kVarTypeInterval, 3, kVarExtended),
+     2},
+    {"ZNr_fw", "<RIGHT>", "%.2f", "Z-score N right", VariableFlags(kVarTypeZScore, 5, kVarZRow), 2},
+    {"ZTr_fw", "<RIGHT>", "%.2f", "Z-score mean time right", VariableFlags(kVarTypeZScore, 7, kVarZRow), 2},
+    {"ZSr_fw", "<RIGHT>", "%.2f", "Z-score SD right", VariableFlags(kVarTypeZScore, 7, kVarZRow), 2},
+    {"Tlr_fw", nullptr, "%.0f", "Mean time of both hands", VariableFlags(kVarTypeNone, 2), 1},
+    {"ZTlr_fw", nullptr, "%.2f", "Z-score mean time of both hands", VariableFlags(14, 7, kVarZRow), 1},
 };
 
 // Entries 0 and 5 are the left and right mean times; the combined row takes

@@ -10,12 +10,13 @@
 // after the short ones).
 #pragma once
 
-#include "tasks/layers/msfa/VariableRows.h"
+#include "taskfw/VariableRows.h"
+#include "tasks/layers/msfa/MsfaRows.h"
 
 namespace qel {
 
 #define IDF_HEAD(P, name, S) \
-  { "Ntot" #P S, nullptr, "%.0f", "Total number of trials part " name, 0x10000u | msfa::kTypeTotal, P }
+  { "Ntot" #P S, nullptr, "%.0f", "Total number of trials part " name, 0x10000u | kVarTypeCount, P }
 // N, mean, SD, median, mean log, 25 % slowest, 25 % fastest, Z of the mean.
 #define IDF_FULL(cat, what, group, type, P, name, S)                                               \
   {"N" cat #P S, group, "%.0f", "N " what " part " name, 0x10000u | (type), P},                    \
@@ -36,11 +37,11 @@ namespace qel {
 // The mean of two mean RTs and the mean of their Z-scores; the sum of two
 // error counts and the mean of their Z-scores.
 #define IDF_MEAN_RT(g, group, P, name, S)                                                    \
-  {"T" g #P S, group, "%.0f", "Mean RT overall part " name, 0x20000u | msfa::kTypeHit, P}, { \
+  {"T" g #P S, group, "%.0f", "Mean RT overall part " name, 0x20000u | kVarTypeHit, P}, { \
     "Z" g #P S, group, "%.2f", "Z-score mean RT overall part " name, 0x90049u, P             \
   }
 #define IDF_ERRORS(g, group, P, name, S)                                                              \
-  {"Ne" g #P S, group, "%.0f", "N errors overall part " name, 0x10000u | msfa::kTypeFalseAlarm, P}, { \
+  {"Ne" g #P S, group, "%.0f", "N errors overall part " name, 0x10000u | kVarTypeFalseAlarm, P}, { \
     "Ze" g #P S, group, "%.2f", "Z-score N errors overall part " name, 0xB0049u, P                    \
   }
 #define IDF_TAIL(P, name, S)                                                                \

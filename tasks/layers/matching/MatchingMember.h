@@ -62,7 +62,7 @@ constexpr TaskNormVariable kNormVariables[] = {
 };
 // clang-format on
 constexpr uint32_t kNormVariableCount = sizeof kNormVariables / sizeof kNormVariables[0];
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names a variable of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names a variable of the table");
 
 #define ME_HIT_CODE(key, name, tag) MFE_CODE(kCatHit, key)
 #define ME_MISS_CODE(key, name, tag) MFE_CODE(kCatMiss, key)

@@ -14,7 +14,7 @@
 #include <cstdint>
 
 #include "include/qel/TaskEntry.h"
-#include "tasks/layers/msfa/VariableRows.h"
+#include "taskfw/VariableRows.h"
 
 namespace qel {
 
@@ -33,7 +33,7 @@ constexpr int32_t KeyCategory(int32_t category, const char* key) {
 }  // namespace matching
 
 #define MFE_HEAD(S) \
-  { "Ntot" S, nullptr, "%.0f", "Total number of trials", 0x10000u | msfa::kTypeTotal, 1 }
+  { "Ntot" S, nullptr, "%.0f", "Total number of trials", 0x10000u | kVarTypeCount, 1 }
 // N, mean, SD, median, mean log, 25 % slowest, 25 % fastest, Z of the mean.
 #define MFE_FULL(cat, key, what, group, type, S)                                      \
   {"N" cat key S, group, "%.0f", "N " what, 0x10000u | (type), 1},                    \
@@ -57,28 +57,28 @@ constexpr int32_t KeyCategory(int32_t category, const char* key) {
     "Ni" S, nullptr, "%.0f", "Number interrupts", 0x10008u, 1                 \
   }
 #define MFE_OVERALL(S)                                                                 \
-  MFE_HEAD(S), MFE_FULL("h", "", "hits", "<HI>", msfa::kTypeHit, S),                   \
-      MFE_FULL("c", "", "correct rejections", "<CR>", msfa::kTypeCorrectRejection, S), \
-      MFE_SHORT("m", "", "misses", "<MI>", msfa::kTypeMiss, S),                        \
-      MFE_SHORT("f", "", "false alarms", "<FA>", msfa::kTypeFalseAlarm, S), MFE_TAIL(S)
+  MFE_HEAD(S), MFE_FULL("h", "", "hits", "<HI>", kVarTypeHit, S),                   \
+      MFE_FULL("c", "", "correct rejections", "<CR>", kVarTypeCorrectRejection, S), \
+      MFE_SHORT("m", "", "misses", "<MI>", kVarTypeMiss, S),                        \
+      MFE_SHORT("f", "", "false alarms", "<FA>", kVarTypeFalseAlarm, S), MFE_TAIL(S)
 
 // The groups of one emotion (key, name, tag) and of one pair.
-#define MFE_HIT_ROWS(key, name, tag, S) MFE_FULL("h", key, "hits " name " pairs", "<HI " tag ">", msfa::kTypeHit, S),
+#define MFE_HIT_ROWS(key, name, tag, S) MFE_FULL("h", key, "hits " name " pairs", "<HI " tag ">", kVarTypeHit, S),
 #define MFE_MISS_ROWS(key, name, tag, S) \
-  MFE_SHORT("m", key, "misses " name " pairs", "<MI " tag ">", msfa::kTypeMiss, S),
+  MFE_SHORT("m", key, "misses " name " pairs", "<MI " tag ">", kVarTypeMiss, S),
 #define MFE_CR_ROWS(key, name, tag, S) \
-  MFE_FULL("c", key, "correct rejections " name " pairs", "<CR " tag ">", msfa::kTypeCorrectRejection, S),
+  MFE_FULL("c", key, "correct rejections " name " pairs", "<CR " tag ">", kVarTypeCorrectRejection, S),
 #define MFE_FA_ROWS(key, name, tag, S) \
-  MFE_SHORT("f", key, "false alarms " name " pairs", "<FA " tag ">", msfa::kTypeFalseAlarm, S),
+  MFE_SHORT("f", key, "false alarms " name " pairs", "<FA " tag ">", kVarTypeFalseAlarm, S),
 
 // Norm rows over a table `rows`: Z of a mean RT and Z of a count.
 #define MFE_NORM_RT(rows, cat, key, S) \
-  {msfa::RowOf(rows, "Z" cat key S), "ms", "Z" cat key S, nullptr, msfa::RowOf(rows, "T" cat key S), 0},
+  {RowOf(rows, "Z" cat key S), "ms", "Z" cat key S, nullptr, RowOf(rows, "T" cat key S), 0},
 #define MFE_NORM_N(rows, cat, key, S) \
-  {msfa::RowOf(rows, "Z" cat key S), "N", "Z" cat key S, nullptr, msfa::RowOf(rows, "N" cat key S), 0},
+  {RowOf(rows, "Z" cat key S), "N", "Z" cat key S, nullptr, RowOf(rows, "N" cat key S), 0},
 
 // A category code and the getter of its Z row, for the code lists.
 #define MFE_CODE(category, key) matching::KeyCategory(category, key),
-#define MFE_GETTER(norms, cat, key, S) msfa::NormGetter(norms, "Z" cat key S),
+#define MFE_GETTER(norms, cat, key, S) NormGetter(norms, "Z" cat key S),
 
 }  // namespace qel

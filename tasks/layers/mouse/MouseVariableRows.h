@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "include/qel/TaskTables.h"
-#include "tasks/layers/msfa/VariableRows.h"
+#include "taskfw/VariableRows.h"
 
 namespace qel {
 
@@ -73,19 +73,19 @@ constexpr uint32_t ZFlags(int column) { return Column(column) | kVarZRow | 9u; }
 template <size_t N>
 constexpr TaskNormVariable NormRow(const TaskVariableDef (&rows)[N], const char* z, const char* unit, const char* raw,
                                    int32_t flags) {
-  return TaskNormVariable{msfa::RowOf(rows, z), unit, z, nullptr, msfa::RowOf(rows, raw), flags};
+  return TaskNormVariable{RowOf(rows, z), unit, z, nullptr, RowOf(rows, raw), flags};
 }
 // The same under another name in the norms database.
 template <size_t N>
 constexpr TaskNormVariable NormRowNamed(const TaskVariableDef (&rows)[N], const char* z, const char* name,
                                         const char* unit, const char* raw, int32_t flags) {
-  return TaskNormVariable{msfa::RowOf(rows, z), unit, name, nullptr, msfa::RowOf(rows, raw), flags};
+  return TaskNormVariable{RowOf(rows, z), unit, name, nullptr, RowOf(rows, raw), flags};
 }
 // A row of both hands whose norms come from a getter that combines the hands'.
 template <size_t N>
 constexpr TaskNormVariable CombinedNormRow(const TaskVariableDef (&rows)[N], const char* z, const char* unit,
                                            const char* raw, QelNormGetter getter, int32_t flags) {
-  return TaskNormVariable{msfa::RowOf(rows, z), unit, nullptr, getter, msfa::RowOf(rows, raw), flags};
+  return TaskNormVariable{RowOf(rows, z), unit, nullptr, getter, RowOf(rows, raw), flags};
 }
 
 }  // namespace mouse

@@ -2,7 +2,7 @@
 // It counts the scored responses of a run, shows the number of the current
 // series in the bottom right corner while the run goes on (when TaskParam
 // word 0 switches that on), publishes the series length to the host at
-// command 2, and offers two functions over stored responses: where a series
+// the set-up command, and offers two functions over stored responses: where a series
 // ends and how long it took.
 #pragma once
 

@@ -1,20 +1,20 @@
 #include "tasks/plugins/fa4l/Fa4lVariables.h"
 
-#include "tasks/layers/msfa/VariableRows.h"
+#include "tasks/layers/msfa/MsfaRows.h"
 
 namespace qel {
 
 namespace fa4l {
 
-#define L4_PART(P)                                                                                                     \
-  MSFA_HEAD(P, "_l4"), MSFA_FULL("h", "hits", "<HI PART " #P ">", msfa::kTypeHit, P, "_l4"),                           \
-      MSFA_FULL("cit", "correct rejections target on irrelevant position", "<CR IT PART " #P ">",                      \
-                msfa::kTypeCorrectRejection, P, "_l4"),                                                                \
-      MSFA_FULL("crn", "correct rejections no target", "<CR RN PART " #P ">", msfa::kTypeCorrectRejection, P, "_l4"),  \
-      MSFA_SHORT("m", "misses", "<MI PART " #P ">", msfa::kTypeMiss, P, "_l4"),                                        \
-      MSFA_SHORT("fit", "false alarms target on irrelevant position", "<FA IT PART " #P ">", msfa::kTypeFalseAlarm, P, \
-                 "_l4"),                                                                                               \
-      MSFA_SHORT("frn", "false alarms no target", "<FA RN PART " #P ">", msfa::kTypeFalseAlarm, P, "_l4"),             \
+#define L4_PART(P)                                                                                                  \
+  MSFA_HEAD(P, "_l4"), MSFA_FULL("h", "hits", "<HI PART " #P ">", kVarTypeHit, P, "_l4"),                           \
+      MSFA_FULL("cit", "correct rejections target on irrelevant position", "<CR IT PART " #P ">",                   \
+                kVarTypeCorrectRejection, P, "_l4"),                                                                \
+      MSFA_FULL("crn", "correct rejections no target", "<CR RN PART " #P ">", kVarTypeCorrectRejection, P, "_l4"),  \
+      MSFA_SHORT("m", "misses", "<MI PART " #P ">", kVarTypeMiss, P, "_l4"),                                        \
+      MSFA_SHORT("fit", "false alarms target on irrelevant position", "<FA IT PART " #P ">", kVarTypeFalseAlarm, P, \
+                 "_l4"),                                                                                            \
+      MSFA_SHORT("frn", "false alarms no target", "<FA RN PART " #P ">", kVarTypeFalseAlarm, P, "_l4"),             \
       MSFA_TAIL(P, "_l4")
 
 constexpr TaskVariableDef kVariables[] = {
@@ -28,9 +28,9 @@ constexpr TaskVariableDef kVariables[] = {
       MSFA_NORM_N(kVariables, "fit", P, "_l4"), MSFA_NORM_N(kVariables, "frn", P, "_l4")
 
 constexpr TaskNormVariable kNormVariables[] = {L4_NORM_PART(1), L4_NORM_PART(2)};
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names a variable of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names a variable of the table");
 
-#define L4_GETTER(code) msfa::NormGetter(kNormVariables, code)
+#define L4_GETTER(code) NormGetter(kNormVariables, code)
 
 constexpr QelCodeList kFullLists[kParts] = {
     {3, {1, 10, 11}, {L4_GETTER("Zh1_l4"), L4_GETTER("Zcit1_l4"), L4_GETTER("Zcrn1_l4")}},

@@ -8,12 +8,12 @@ namespace iae {
 
 // One gaze g ("d" direct, "a" averted) of part P; word and WORD name it.
 #define AE_GAZE(g, word, WORD, P, name, tag)                                                                        \
-  IDF_FULL("h" g, "hits", "<HI " WORD " " tag ">", msfa::kTypeHit, P, word " " name, "_ae"),                        \
-      IDF_FULL("c" g, "correct rejections", "<CR " WORD " " tag ">", msfa::kTypeCorrectRejection, P, word " " name, \
+  IDF_FULL("h" g, "hits", "<HI " WORD " " tag ">", kVarTypeHit, P, word " " name, "_ae"),                        \
+      IDF_FULL("c" g, "correct rejections", "<CR " WORD " " tag ">", kVarTypeCorrectRejection, P, word " " name, \
                "_ae"),                                                                                              \
       IDF_MEAN_RT(g, "<" WORD " " tag ">", P, word " " name, "_ae"),                                                \
-      IDF_SHORT("m" g, "misses", "<MI " WORD " " tag ">", msfa::kTypeMiss, P, word " " name, "_ae"),                \
-      IDF_SHORT("f" g, "false alarms", "<FA " WORD " " tag ">", msfa::kTypeFalseAlarm, P, word " " name, "_ae"),    \
+      IDF_SHORT("m" g, "misses", "<MI " WORD " " tag ">", kVarTypeMiss, P, word " " name, "_ae"),                \
+      IDF_SHORT("f" g, "false alarms", "<FA " WORD " " tag ">", kVarTypeFalseAlarm, P, word " " name, "_ae"),    \
       IDF_ERRORS(g, "<ERR " WORD " " tag ">", P, word " " name, "_ae")
 #define AE_PART(P, name, tag)                                               \
   IDF_HEAD(P, name, "_ae"), AE_GAZE("d", "direct", "DIRECT", P, name, tag), \
@@ -40,9 +40,9 @@ constexpr TaskNormVariable kNormVariables[] = {
     AE_NORM_PART(4),
 };
 static_assert(sizeof kNormVariables / sizeof kNormVariables[0] == kNormVariableCount, "a norm row per category Z");
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names a variable of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names a variable of the table");
 
-#define AE_GETTER(code) msfa::NormGetter(kNormVariables, code)
+#define AE_GETTER(code) NormGetter(kNormVariables, code)
 
 constexpr QelCodeList kDirectFull[kParts] = {
     {2, {10, 11}, {AE_GETTER("Zhd1_ae"), AE_GETTER("Zcd1_ae")}},
@@ -69,7 +69,7 @@ constexpr QelCodeList kAvertedShort[kParts] = {
     {2, {17, 16}, {AE_GETTER("Zma4_ae"), AE_GETTER("Zfa4_ae")}},
 };
 
-#define AE_ROW(code) msfa::RowOf(kVariables, code)
+#define AE_ROW(code) RowOf(kVariables, code)
 #define AE_COMBINE(P, g)                                                                                   \
   {                                                                                                        \
     AE_ROW("Th" g #P "_ae"), AE_ROW("Tc" g #P "_ae"), AE_ROW("Zh" g #P "_ae"), AE_ROW("Zc" g #P "_ae"),    \

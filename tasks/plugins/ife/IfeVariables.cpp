@@ -8,10 +8,10 @@ namespace qel {
 namespace ife {
 
 #define IE_PART(P, name, tag)                                                                                \
-  IDF_HEAD(P, name, "_ie"), IDF_FULL("h", "hits", "<HI PART " tag ">", msfa::kTypeHit, P, name, "_ie"),      \
-      IDF_FULL("c", "correct rejections", "<CR PART " tag ">", msfa::kTypeCorrectRejection, P, name, "_ie"), \
-      IDF_SHORT("m", "misses", "<MI PART " tag ">", msfa::kTypeMiss, P, name, "_ie"),                        \
-      IDF_SHORT("f", "false alarms", "<FA PART " tag ">", msfa::kTypeFalseAlarm, P, name, "_ie"),            \
+  IDF_HEAD(P, name, "_ie"), IDF_FULL("h", "hits", "<HI PART " tag ">", kVarTypeHit, P, name, "_ie"),      \
+      IDF_FULL("c", "correct rejections", "<CR PART " tag ">", kVarTypeCorrectRejection, P, name, "_ie"), \
+      IDF_SHORT("m", "misses", "<MI PART " tag ">", kVarTypeMiss, P, name, "_ie"),                        \
+      IDF_SHORT("f", "false alarms", "<FA PART " tag ">", kVarTypeFalseAlarm, P, name, "_ie"),            \
       IDF_TAIL(P, name, "_ie")
 
 constexpr TaskVariableDef kVariables[] = {
@@ -30,9 +30,9 @@ constexpr TaskNormVariable kNormVariables[] = {
     IE_NORM_PART(5), IE_NORM_PART(6), IE_NORM_PART(7), IE_NORM_PART(8),
 };
 static_assert(sizeof kNormVariables / sizeof kNormVariables[0] == kNormVariableCount, "one norm row per Z row");
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names a variable of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names a variable of the table");
 
-#define IE_GETTER(code) msfa::NormGetter(kNormVariables, code)
+#define IE_GETTER(code) NormGetter(kNormVariables, code)
 
 constexpr QelCodeList kFullLists[kParts] = {
     {2, {kCatHit, kCatCorrectRejection}, {IE_GETTER("Zh1_ie"), IE_GETTER("Zc1_ie")}},

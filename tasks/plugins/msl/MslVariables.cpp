@@ -1,43 +1,43 @@
 #include "tasks/plugins/msl/MslVariables.h"
 
-#include "tasks/layers/msfa/VariableRows.h"
+#include "tasks/layers/msfa/MsfaRows.h"
 
 namespace qel {
 
 namespace msl {
 
 #define MS_HEAD(P) MSFA_HEAD(P, "_ms")
-#define MS_FULL(cat, what, group, type, P) MSFA_FULL(cat, what, group, msfa::type, P, "_ms")
-#define MS_SHORT(cat, what, group, type, P) MSFA_SHORT(cat, what, group, msfa::type, P, "_ms")
+#define MS_FULL(cat, what, group, type, P) MSFA_FULL(cat, what, group, type, P, "_ms")
+#define MS_SHORT(cat, what, group, type, P) MSFA_SHORT(cat, what, group, type, P, "_ms")
 #define MS_TAIL(P) MSFA_TAIL(P, "_ms")
 
 constexpr TaskVariableDef kVariables[] = {
     // First part: one memory letter.
     MS_HEAD(1),
-    MS_FULL("h", "hits", "<HI PART 1>", kTypeHit, 1),
-    MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 1>", kTypeCorrectRejection, 1),
-    MS_SHORT("m", "misses", "<MI PART 1>", kTypeMiss, 1),
-    MS_SHORT("f0", "false alarms 0 distractors", "<FA0 PART 1>", kTypeFalseAlarm, 1),
+    MS_FULL("h", "hits", "<HI PART 1>", kVarTypeHit, 1),
+    MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 1>", kVarTypeCorrectRejection, 1),
+    MS_SHORT("m", "misses", "<MI PART 1>", kVarTypeMiss, 1),
+    MS_SHORT("f0", "false alarms 0 distractors", "<FA0 PART 1>", kVarTypeFalseAlarm, 1),
     MS_TAIL(1),
     // Second part: two memory letters.
     MS_HEAD(2),
-    MS_FULL("h", "hits", "<HI PART 2>", kTypeHit, 2),
-    MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 2>", kTypeCorrectRejection, 2),
-    MS_FULL("c1", "correct rejections 1 distractor", "<CR1 PART 2>", kTypeCorrectRejection, 2),
-    MS_SHORT("m", "misses", "<MI PART 2>", kTypeMiss, 2),
-    MS_SHORT("f0", "false alarms 0 distractors", "<FA0 PART 2>", kTypeFalseAlarm, 2),
-    MS_SHORT("f1", "false alarms 1 distractor", "<FA1 PART 2>", kTypeFalseAlarm, 2),
+    MS_FULL("h", "hits", "<HI PART 2>", kVarTypeHit, 2),
+    MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 2>", kVarTypeCorrectRejection, 2),
+    MS_FULL("c1", "correct rejections 1 distractor", "<CR1 PART 2>", kVarTypeCorrectRejection, 2),
+    MS_SHORT("m", "misses", "<MI PART 2>", kVarTypeMiss, 2),
+    MS_SHORT("f0", "false alarms 0 distractors", "<FA0 PART 2>", kVarTypeFalseAlarm, 2),
+    MS_SHORT("f1", "false alarms 1 distractor", "<FA1 PART 2>", kVarTypeFalseAlarm, 2),
     MS_TAIL(2),
     // Third part: three memory letters.
     MS_HEAD(3),
-    MS_FULL("h", "hits", "<HI PART 3>", kTypeHit, 3),
-    MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 3>", kTypeCorrectRejection, 3),
-    MS_FULL("c1", "correct rejections 1 distractor", "<CR1 PART 3>", kTypeCorrectRejection, 3),
-    MS_FULL("c2", "correct rejections 2 distractors", "<CR2 PART 3>", kTypeCorrectRejection, 3),
-    MS_SHORT("m", "misses", "<MI PART 3>", kTypeMiss, 3),
-    MS_SHORT("f0", "false alarms 0 distractors", "<FA0 PART 3>", kTypeFalseAlarm, 3),
-    MS_SHORT("f1", "false alarms 1 distractor", "<FA1 PART 3>", kTypeFalseAlarm, 3),
-    MS_SHORT("f2", "false alarms 2 distractors", "<FA2 PART 3>", kTypeFalseAlarm, 3),
+    MS_FULL("h", "hits", "<HI PART 3>", kVarTypeHit, 3),
+    MS_FULL("c0", "correct rejections 0 distractors", "<CR0 PART 3>", kVarTypeCorrectRejection, 3),
+    MS_FULL("c1", "correct rejections 1 distractor", "<CR1 PART 3>", kVarTypeCorrectRejection, 3),
+    MS_FULL("c2", "correct rejections 2 distractors", "<CR2 PART 3>", kVarTypeCorrectRejection, 3),
+    MS_SHORT("m", "misses", "<MI PART 3>", kVarTypeMiss, 3),
+    MS_SHORT("f0", "false alarms 0 distractors", "<FA0 PART 3>", kVarTypeFalseAlarm, 3),
+    MS_SHORT("f1", "false alarms 1 distractor", "<FA1 PART 3>", kVarTypeFalseAlarm, 3),
+    MS_SHORT("f2", "false alarms 2 distractors", "<FA2 PART 3>", kVarTypeFalseAlarm, 3),
     MS_TAIL(3),
 };
 
@@ -50,9 +50,9 @@ constexpr TaskNormVariable kNormVariables[] = {
     MS_NORM_RT("h", 3),  MS_NORM_RT("c0", 3), MS_NORM_RT("c1", 3), MS_NORM_RT("c2", 3), MS_NORM_N("m", 3),
     MS_NORM_N("f0", 3),  MS_NORM_N("f1", 3),  MS_NORM_N("f2", 3),
 };
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names a variable of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names a variable of the table");
 
-#define MS_GETTER(code) msfa::NormGetter(kNormVariables, code)
+#define MS_GETTER(code) NormGetter(kNormVariables, code)
 
 constexpr QelCodeList kFullLists[kParts] = {
     {2, {1, 10}, {MS_GETTER("Zh1_ms"), MS_GETTER("Zc01_ms")}},

@@ -1,15 +1,15 @@
 #include "tasks/plugins/mso1/Mso1Variables.h"
 
-#include "tasks/layers/msfa/VariableRows.h"
+#include "tasks/layers/msfa/MsfaRows.h"
 
 namespace qel {
 
 namespace mso1 {
 
-#define MO_PART(P)                                                                             \
-  MSFA_HEAD(P, "_mo1"), MSFA_FULL("h", "hits", "<HI PART " #P ">", msfa::kTypeHit, P, "_mo1"), \
-      MSFA_SHORT("m", "misses", "<MI PART " #P ">", msfa::kTypeMiss, P, "_mo1"),               \
-      MSFA_SHORT("f", "false alarms", "<FA PART " #P ">", msfa::kTypeFalseAlarm, P, "_mo1"), MSFA_TAIL(P, "_mo1")
+#define MO_PART(P)                                                                          \
+  MSFA_HEAD(P, "_mo1"), MSFA_FULL("h", "hits", "<HI PART " #P ">", kVarTypeHit, P, "_mo1"), \
+      MSFA_SHORT("m", "misses", "<MI PART " #P ">", kVarTypeMiss, P, "_mo1"),               \
+      MSFA_SHORT("f", "false alarms", "<FA PART " #P ">", kVarTypeFalseAlarm, P, "_mo1"), MSFA_TAIL(P, "_mo1")
 
 constexpr TaskVariableDef kVariables[] = {
     MO_PART(1),  // one memory picture
@@ -21,9 +21,9 @@ constexpr TaskVariableDef kVariables[] = {
       MSFA_NORM_N(kVariables, "f", P, "_mo1")
 
 constexpr TaskNormVariable kNormVariables[] = {MO_NORM_PART(1), MO_NORM_PART(2)};
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names a variable of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names a variable of the table");
 
-#define MO_GETTER(code) msfa::NormGetter(kNormVariables, code)
+#define MO_GETTER(code) NormGetter(kNormVariables, code)
 
 constexpr QelCodeList kFullLists[kParts] = {
     {1, {1}, {MO_GETTER("Zh1_mo1")}},

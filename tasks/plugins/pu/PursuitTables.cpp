@@ -45,7 +45,7 @@ constexpr TaskNormVariable kNormVariables[kNormVariableCount] = {
     mouse::CombinedNormRow(kVariables, "Z6_pu", "%", "P6_pu", GetPairNormValue3, kCombinedPercent),
     mouse::CombinedNormRow(kVariables, "Z12_pu", "%", "P12_pu", GetPairNormValue4, kCombinedPercent),
 };
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names rows of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names rows of the table");
 static_assert(kNormVariables[0].id == 2 && kNormVariables[9].id == 21 && kNormVariables[14].id == 31 &&
               kNormVariables[14].source == 30);
 static_assert(SecondRow(0, 1) == 32 && SecondRow(1, 1) == 92 && SecondRow(0, 61) == 152 && SecondRow(1, 600) == 1231);

@@ -1,5 +1,7 @@
 #include "tasks/plugins/tp/TappingTables.h"
 
+#include "taskfw/VariableRows.h"
+
 namespace qel {
 
 namespace tapping {
@@ -7,13 +9,13 @@ namespace tapping {
 namespace {
 
 // Flags of the rows: counts, interval counts, interval means and SDs, Z of
-// counts and of means (type, extended or Z row, score column).
-constexpr uint32_t kCount = 0x10001;
-constexpr uint32_t kIntervalCount = 0x10021;
-constexpr uint32_t kIntervalMean = 0x2002B;
-constexpr uint32_t kIntervalSd = 0x3002B;
-constexpr uint32_t kZCount = 0x50049;
-constexpr uint32_t kZMean = 0x70049;
+// counts and of means (type, score column, extended or Z row).
+constexpr uint32_t kCount = VariableFlags(kVarTypeCount, 1);
+constexpr uint32_t kIntervalCount = VariableFlags(kVarTypeCount, 1, kVarExtended);
+constexpr uint32_t kIntervalMean = VariableFlags(kVarTypeInterval, 2, kVarExtended);
+constexpr uint32_t kIntervalSd = VariableFlags(kVarTypeInterval, 3, kVarExtended);
+constexpr uint32_t kZCount = VariableFlags(kVarTypeZScore, 5, kVarZRow);
+constexpr uint32_t kZMean = VariableFlags(kVarTypeZScore, 7, kVarZRow);
 
 constexpr const char* kN = "%.0f";
 constexpr const char* kZ = "%.2f";
@@ -29,7 +31,7 @@ const uint32_t kTrialsPresets[3][kMaxParts] = {
 const char* const kPartNames[kPartCount] = {"Left", "Right", "Alt", "Sync"};
 const char* const kVersionNames[1] = {"No versions"};
 
-const TaskVariableDef kVariables[kVariableCount] = {
+constexpr TaskVariableDef kVariables[kVariableCount] = {
     {"Nlu_tp", nullptr, kN, "N of left unimanual taps", kCount, 1},
     {"Nliu_tp", "<LEFT>", kN, "N of left intervals unimanual taps", kIntervalCount, 1},
     {"Tliu_tp", "<LEFT>", kN, "Mean time left intervals unimanual taps", kIntervalMean, 1},
@@ -71,14 +73,53 @@ const TaskVariableDef kVariables[kVariableCount] = {
     {"ZTisc_tp", "<SYNC-C>", kZ, "Z-score time intervals synchronous taps criterion", kZMean, 4},
 };
 
-// More taps is better: the Z-scores of counts are reversed.
-const TaskNormVariable kNormVariables[kNormVariableCount] = {
-    {4, "N", "ZNlu_tp", nullptr, 0, kNormReversed},    {5, "ms", "ZTliu_tp", nullptr, 2, 0},
-    {10, "N", "ZNru_tp", nullptr, 6, kNormReversed},   {11, "ms", "ZTriu_tp", nullptr, 8, 0},
-    {17, "N", "ZNva_tp", nullptr, 14, kNormReversed},  {18, "ms", "ZTia_tp", nullptr, 15, 0},
-    {22, "N", "ZNvac_tp", nullptr, 19, kNormReversed}, {23, "ms", "ZTiac_tp", nullptr, 20, 0},
-    {29, "N", "ZNvs_tp", nullptr, 26, kNormReversed},  {30, "ms", "ZTis_tp", nullptr, 27, 0},
-    {34, "N", "ZNvsc_tp", nullptr, 31, kNormReversed}, {35, "ms", "ZTisc_tp", nullptr, 32, 0},
+// Norm rows: the Z row of a count (unit "N") or of a mean interval ("ms")
+// and the raw row it is computed from. More taps is better: the Z-scores of
+// counts are reversed.
+#define TP_NORM_N(z, raw) \
+  { RowOf(kVariables, z), "N", z, nullptr, RowOf(kVariables, raw), kNormReversed }
+#define TP_NORM_MS(z, raw) \
+  { RowOf(kVariables, z), "ms", z, nullptr, RowOf(kVariables, raw), 0 }
+constexpr TaskNormVariable kNormVariables[kNormVariableCount] = {
+    TP_NORM_N("ZNlu_tp", "Nlu_tp"),    TP_NORM_MS("ZTliu_tp", "Tliu_tp"), TP_NORM_N("ZNru_tp", "Nru_tp"),
+    TP_NORM_MS("ZTriu_tp", "Triu_tp"), TP_NORM_N("ZNva_tp", "Nva_tp"),    TP_NORM_MS("ZTia_tp", "Tia_tp"),
+    TP_NORM_N("ZNvac_tp", "Nvac_tp"),  TP_NORM_MS("ZTiac_tp", "Tiac_tp"), TP_NORM_N("ZNvs_tp", "Nvs_tp"),
+    TP_NORM_MS("ZTis_tp", "Tis_tp"),   TP_NORM_N("ZNvsc_tp", "Nvsc_tp"),  TP_NORM_MS("ZTisc_tp", "Tisc_tp"),
+};
+#undef TP_NORM_N
+#undef TP_NORM_MS
+static_assert(NormRowsFound(kNormVariables), "every norm row names a variable of the table");
+
+namespace {
+
+// The five rows of a group of intervals follow each other as the scoring
+// writes them.
+constexpr bool GroupLaidOut(const char* count, const char* mean, const char* sd, const char* zCount,
+                            const char* zMean) {
+  const int32_t first = RowOf(kVariables, count);
+  return first >= 0 && RowOf(kVariables, mean) == first + 1 && RowOf(kVariables, sd) == first + 2 &&
+         RowOf(kVariables, zCount) == first + 3 && RowOf(kVariables, zMean) == first + 4;
+}
+static_assert(GroupLaidOut("Nliu_tp", "Tliu_tp", "Sliu_tp", "ZNlu_tp", "ZTliu_tp"));
+static_assert(GroupLaidOut("Nriu_tp", "Triu_tp", "Sriu_tp", "ZNru_tp", "ZTriu_tp"));
+static_assert(GroupLaidOut("Nva_tp", "Tia_tp", "Sia_tp", "ZNva_tp", "ZTia_tp"));
+static_assert(GroupLaidOut("Nvac_tp", "Tiac_tp", "Siac_tp", "ZNvac_tp", "ZTiac_tp"));
+static_assert(GroupLaidOut("Nvs_tp", "Tis_tp", "Sis_tp", "ZNvs_tp", "ZTis_tp"));
+static_assert(GroupLaidOut("Nvsc_tp", "Tisc_tp", "Sisc_tp", "ZNvsc_tp", "ZTisc_tp"));
+
+}  // namespace
+
+constexpr PartRows kPartRows[kPartCount] = {
+    {RowOf(kVariables, "Nlu_tp"), -1, RowOf(kVariables, "Nliu_tp"), -1, NormGetter(kNormVariables, "ZNlu_tp"),
+     NormGetter(kNormVariables, "ZTliu_tp"), nullptr, nullptr},
+    {RowOf(kVariables, "Nru_tp"), -1, RowOf(kVariables, "Nriu_tp"), -1, NormGetter(kNormVariables, "ZNru_tp"),
+     NormGetter(kNormVariables, "ZTriu_tp"), nullptr, nullptr},
+    {RowOf(kVariables, "Nla_tp"), RowOf(kVariables, "Nra_tp"), RowOf(kVariables, "Nva_tp"),
+     RowOf(kVariables, "Nvac_tp"), NormGetter(kNormVariables, "ZNva_tp"), NormGetter(kNormVariables, "ZTia_tp"),
+     NormGetter(kNormVariables, "ZNvac_tp"), NormGetter(kNormVariables, "ZTiac_tp")},
+    {RowOf(kVariables, "Nls_tp"), RowOf(kVariables, "Nrs_tp"), RowOf(kVariables, "Nvs_tp"),
+     RowOf(kVariables, "Nvsc_tp"), NormGetter(kNormVariables, "ZNvs_tp"), NormGetter(kNormVariables, "ZTis_tp"),
+     NormGetter(kNormVariables, "ZNvsc_tp"), NormGetter(kNormVariables, "ZTisc_tp")},
 };
 
 const char* const kCaptions[kCaptionCount] = {"N", "Int", "SDInt", "n(N)", "z(N)", "n(Int)", "z(Int)"};
@@ -86,7 +127,12 @@ const char* const kCaptions[kCaptionCount] = {"N", "Int", "SDInt", "n(N)", "z(N)
 // Task 35; one timing preset (signal duration irrelevant); part durations
 // of 10, 20 and 30 seconds.
 const QelTaskDescription kDescription = {
-    35, 1, 3, {QelTimingPreset{{3, 0, 0, 0, 0, 0, 0, 0, 0}}, QelTimingPreset{}, QelTimingPreset{}}, kTrialsPresets,
+    35,
+    1,
+    3,
+    {QelTimingPreset{{kSignalDurationIrrelevant, 0, 0, kEventsPostResponse, 0, 0, kIntervalVariable, 0, 0}},
+     QelTimingPreset{}, QelTimingPreset{}},
+    kTrialsPresets,
 };
 
 const LanguageTexts kTexts[3] = {

@@ -27,7 +27,7 @@ CTaskTapping::CTaskTapping() {
 }
 
 void CTaskTapping::LoadTexts() {
-  // At command 2 the texts are loaded before the part is taken over.
+  // At the set-up command the texts are loaded before the part is taken over.
   const int part = m_runContext ? m_runContext->currentPart : m_partIndex;
   const bool known = part >= 0 && part < tapping::kPartCount;
   TaskTextIds ids[3];

@@ -1,6 +1,7 @@
 // Tapping: the testee taps as fast as possible with the left index finger,
 // the right one, both hands alternating and both hands together. Each part
-// runs itself on a host worker thread (command 30): a start beep, tapping,
+// runs itself on a host worker thread (the self-timed run command): a start
+// beep, tapping,
 // two stop beeps. Every change of the key state is stored as one entry; the
 // variables are computed from the taps rebuilt from those entries.
 #pragma once
@@ -9,6 +10,7 @@
 
 #include "tasks/layers/series/TaskSeries.h"
 #include "tasks/plugins/tp/TapList.h"
+#include "tasks/plugins/tp/TappingTables.h"
 #include "tasks/plugins/tp/ui/TappingPage.h"
 
 namespace qel {
@@ -55,10 +57,10 @@ class CTaskTapping final : public CTaskSeries {
 
   // Variables of one part (ComputeVariables).
   struct Scoring;
-  void ScoreHand(const Scoring& s, const TapList& list, int index, int getterCount, int getterMean);
-  void ScoreMerged(const Scoring& s, const TapList& merged, int index, int getterCount, int getterMean, uint8_t tag1,
-                   uint8_t tag2);
-  void ScoreBimanual(const Scoring& s, int part, int index, int criterion, int firstGetter);
+  void ScoreHand(const Scoring& s, const TapList& list, int start, const tapping::PartRows& rows);
+  void ScoreMerged(const Scoring& s, const TapList& merged, int index, QelNormGetter zTaps, QelNormGetter zMean,
+                   uint8_t tag1, uint8_t tag2);
+  void ScoreBimanual(const Scoring& s, int part, int start, int criterion, const tapping::PartRows& rows);
 
   CTaskPageTapping m_pageObject;
   int m_altCriterion = 20;

@@ -5,7 +5,6 @@
 #include <limits>
 #include <vector>
 
-#include "taskfw/NormGetters.h"
 #include "tasks/plugins/tp/TapMerging.h"
 #include "tasks/plugins/tp/TappingTables.h"
 #include "tasks/plugins/tp/TappingTask.h"
@@ -24,12 +23,11 @@ namespace {
 
 void Store(ITaskRunData* runData, int index, double value) { runData->SetValue(index, value, value != kNoValue); }
 
-// Z-score of value through norm getter n (no value when it has no answer).
-void StoreZ(ITaskRunData* runData, int index, int getter, double value, double age) {
+// Z-score of value through a norm getter (no value when it has no answer).
+void StoreZ(ITaskRunData* runData, int index, QelNormGetter z, double value, double age) {
   if (value == kNoValue) return;
-  const QelNormGetter z = NormGetterByNumber(getter);
   double out = kNoValue;
-  if (z && z(&out, value, age, 0)) Store(runData, index, out);
+  if (z && z(&out, value, age, kNormZScore)) Store(runData, index, out);
 }
 
 // The intervals of the second to the last tap (the first has none).
@@ -44,8 +42,8 @@ std::vector<int32_t> Intervals(const TapList& list) {
 
 }  // namespace
 
-void CTaskTapping::ScoreMerged(const Scoring& s, const TapList& merged, int index, int getterCount, int getterMean,
-                               uint8_t tag1, uint8_t tag2) {
+void CTaskTapping::ScoreMerged(const Scoring& s, const TapList& merged, int index, QelNormGetter zTaps,
+                               QelNormGetter zMean, uint8_t tag1, uint8_t tag2) {
   if (merged.Empty()) return;
   const std::vector<int32_t> intervals = Intervals(merged);
   QelStats stats;
@@ -56,35 +54,35 @@ void CTaskTapping::ScoreMerged(const Scoring& s, const TapList& merged, int inde
   if (!s.zScores) return;
   int inWindow = CountTapsInWindow(merged, 0, s.windowMs, tag1);
   if (tag2 != tag1) inWindow += CountTapsInWindow(merged, 0, s.windowMs, tag2);
-  StoreZ(s.runData, index + 3, getterCount, inWindow - 1, s.age);
-  StoreZ(s.runData, index + 4, getterMean, stats.mean, s.age);
+  StoreZ(s.runData, index + 3, zTaps, inWindow - 1, s.age);
+  StoreZ(s.runData, index + 4, zMean, stats.mean, s.age);
 }
 
-void CTaskTapping::ScoreHand(const Scoring& s, const TapList& list, int index, int getterCount, int getterMean) {
-  Store(s.runData, index, list.Count());
+void CTaskTapping::ScoreHand(const Scoring& s, const TapList& list, int start, const tapping::PartRows& rows) {
+  Store(s.runData, start + rows.taps, list.Count());
   const uint8_t tag = static_cast<uint8_t>(list.keyMask);
-  ScoreMerged(s, list, index + 1, getterCount, getterMean, tag, tag);
+  ScoreMerged(s, list, start + rows.intervals, rows.zTaps, rows.zMean, tag, tag);
 }
 
-void CTaskTapping::ScoreBimanual(const Scoring& s, int part, int index, int criterion, int firstGetter) {
+void CTaskTapping::ScoreBimanual(const Scoring& s, int part, int start, int criterion, const tapping::PartRows& rows) {
   const int32_t* categories = s.runData->category[part];
   const int32_t* times = s.runData->reactionTime[part];
   const bool alternating = part == kPartAlt;
   TapList left = BuildTapList(s.entries, categories, times, kKeyLeft);
   TapList right = BuildTapList(s.entries, categories, times, kKeyRight);
-  Store(s.runData, index, left.Count());
-  Store(s.runData, index + 1, right.Count());
+  Store(s.runData, start + rows.taps, left.Count());
+  Store(s.runData, start + rows.rightTaps, right.Count());
 
   const uint8_t tag1 = alternating ? kTapLeft : kTapPair;
   const uint8_t tag2 = alternating ? kTapRight : kTapPair;
   // Without overlap first, then with the operator's criterion; merging
   // tags the hand lists, so they are built again for the second.
   TapList strict = alternating ? BuildAlternation(left, right, 0) : BuildSynchrony(left, right, 0);
-  ScoreMerged(s, strict, index + 2, firstGetter, firstGetter + 1, tag1, tag2);
+  ScoreMerged(s, strict, start + rows.intervals, rows.zTaps, rows.zMean, tag1, tag2);
   left = BuildTapList(s.entries, categories, times, kKeyLeft);
   right = BuildTapList(s.entries, categories, times, kKeyRight);
   TapList byCriterion = alternating ? BuildAlternation(left, right, criterion) : BuildSynchrony(left, right, criterion);
-  ScoreMerged(s, byCriterion, index + 7, firstGetter + 2, firstGetter + 3, tag1, tag2);
+  ScoreMerged(s, byCriterion, start + rows.criterion, rows.zCriterionTaps, rows.zCriterionMean, tag1, tag2);
 }
 
 int32_t CTaskTapping::ComputeVariables(ITaskRunData* runData) {
@@ -104,21 +102,21 @@ int32_t CTaskTapping::ComputeVariables(ITaskRunData* runData) {
     // The norm window: none in a practice run, and then no Z-scores.
     const int window = m_runContext->GetThirdPartTableEntry(m_practice, part + 1);
     const Scoring s{runData, entries, hasAge && window >= 0, age, static_cast<int64_t>(window) * 1000};
-    const int index = start + tapping::kFirstVariable[part];
+    const tapping::PartRows& rows = tapping::kPartRows[part];
     const int32_t* categories = runData->category[part];
     const int32_t* times = runData->reactionTime[part];
     switch (part) {
       case kPartLeft:
-        ScoreHand(s, BuildTapList(entries, categories, times, kKeyLeft), index, 0, 1);
+        ScoreHand(s, BuildTapList(entries, categories, times, kKeyLeft), start, rows);
         break;
       case kPartRight:
-        ScoreHand(s, BuildTapList(entries, categories, times, kKeyRight), index, 2, 3);
+        ScoreHand(s, BuildTapList(entries, categories, times, kKeyRight), start, rows);
         break;
       case kPartAlt:
-        ScoreBimanual(s, part, index, m_altCriterion, 4);
+        ScoreBimanual(s, part, start, m_altCriterion, rows);
         break;
       default:
-        ScoreBimanual(s, part, index, m_syncCriterion, 8);
+        ScoreBimanual(s, part, start, m_syncCriterion, rows);
         break;
     }
   }

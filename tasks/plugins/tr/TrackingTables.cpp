@@ -39,7 +39,7 @@ constexpr TaskNormVariable kNormVariables[kNormVariableCount] = {
     mouse::CombinedNormRow(kVariables, "ZS_tr", "mm", "S_tr", GetBothHandsNormValue1, kCombined),
     mouse::CombinedNormRow(kVariables, "ZDa_tr", "mm", "Da_tr", GetBothHandsNormValue2, kCombined),
 };
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names rows of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names rows of the table");
 static_assert(kNormVariables[0].id == 4 && kNormVariables[1].id == 14 && kNormVariables[2].id == 17 &&
               kNormVariables[3].id == 82 && kNormVariables[5].source == 93 && kNormVariables[6].id == 158 &&
               kNormVariables[8].id == 167 && kNormVariables[8].source == 165);

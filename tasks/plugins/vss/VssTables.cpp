@@ -57,7 +57,7 @@ constexpr TaskNormVariable kNormVariables[kNormVariableCount] = {
     mouse::NormRowNamed(kVariables, "Ztint_vs", "ZTint_vs", "ms", "Tint_vs", 0),
     mouse::NormRowNamed(kVariables, "Zsint_vs", "ZSint_vs", "ms", "Sint_vs", 0),
 };
-static_assert(msfa::NormRowsFound(kNormVariables), "every norm row names rows of the table");
+static_assert(NormRowsFound(kNormVariables), "every norm row names rows of the table");
 
 // Task 36; one timing preset; one code row: 24 trials in part 1.
 const QelTaskDescription kDescription = {

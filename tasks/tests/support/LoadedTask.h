@@ -35,14 +35,14 @@ class LoadedTask {
   // A value command; the value (0 when the command fails).
   int32_t Value(uint32_t command, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0);
 
-  // Command 2 for a version (1-based) and part (0-based), as a test run
+  // The set-up command for a version (1-based) and part (0-based), as a test run
   // unless practice is set; the host's language as given.
   bool Setup(uint32_t version, int part, bool practice = false, int language = 0);
-  // Command 25 with a code in a 17-byte slot: whether it is a target trial.
+  // The trial command with a code in a 17-byte slot: whether it is a target trial.
   bool Judge(const char* code);
-  // Command 27 after command 25 of the same code.
+  // The classification command after the trial command of the same code.
   int32_t Classify(const char* code, int32_t category);
-  // Command 5 (the part starts) with the run data.
+  // The part start with the run data.
   bool BeginRun() { return Command(5, reinterpret_cast<intptr_t>(m_runData.get())); }
 
   FakeDisplay m_display;

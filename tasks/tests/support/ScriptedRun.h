@@ -1,7 +1,7 @@
 // One part of a loaded task run by the program's trial state machine
 // (CRunMachine) on a virtual clock, beat by beat on the test's thread, with
 // a scripted testee at the response buttons; then what the run dialog does
-// at the end of a run, and command 29 into the program's run data.
+// at the end of a run, and the compute-variables command into the program's run data.
 #pragma once
 
 #include <cstdint>
@@ -39,12 +39,12 @@ class ScriptedRun : private IRunEventSink {
   ScriptedRun(const ScriptedRun&) = delete;
   ScriptedRun& operator=(const ScriptedRun&) = delete;
 
-  // Runs the part that command 2 prepared to its end (false when it does
+  // Runs the part that the set-up command prepared to its end (false when it does
   // not start or end within the limit). The task's stored trial count of
   // the part is then the response count, as the run dialog leaves it.
   bool RunPart(int part, bool practice, const Testee& testee, uint32_t limitMs = 3'000'000);
   // The end of a run: norm switch, test date, testee, cleared values, then
-  // command 29; its value (-1 when refused).
+  // the compute-variables command; its value (-1 when refused).
   int32_t ComputeVariables(bool practice, const QelTesteeRecord* testee, const QelDateTime& testDate);
 
   // The codes shown, in order.

@@ -88,7 +88,7 @@ class FakeTaskHost : public ITaskHost {
   uint32_t m_responseKeys = 0;
   uint32_t m_buttons = 0;
   int m_spaceChange = 0;
-  int m_buttonType = 1;
+  int m_buttonType = kButtonTypeMouse;
   int m_mouseDx = 0;
   int m_mouseDy = 0;
   bool m_playing = false;

@@ -59,13 +59,13 @@ void SetActivePluginScript(PluginScript* script) { g_script.store(script); }
 
 QelTaskWords ScriptedTaskWords() {
   QelTaskWords w{};
-  w.TaskType = 1;
+  w.TaskType = kResponseSingle;
   w.TaskIntrAfterTrials = 1000;
-  w.TaskSDType = 1;
+  w.TaskSDType = kSignalDurationFixed;
   w.TaskSDLow = w.TaskSDHigh = 200;
   w.TaskVRLow = 100;
   w.TaskVRHigh = 1500;
-  w.TaskIntType = 1;
+  w.TaskIntType = kIntervalFixed;
   w.TaskIntLow = w.TaskIntHigh = 1000;
   return w;
 }

@@ -19,7 +19,7 @@ namespace qel {
 
 namespace test {
 
-// What the testee does in one trial (trials are counted by command 25).
+// What the testee does in one trial (trials are counted by the trial command).
 struct TrialScript {
   int32_t rtMs = -1;     // key down this long after the signal was shown; -1: no response
   uint32_t holdMs = 50;  // how long it stays down
@@ -31,7 +31,7 @@ struct PluginCall {
   uint32_t command;
   intptr_t a, b;
   uint32_t at;       // run clock
-  std::string code;  // the trial code for commands 12, 25 and 26
+  std::string code;  // the trial code for the signal, trial and correct-response commands
 };
 
 struct PluginScript {
@@ -40,32 +40,34 @@ struct PluginScript {
   std::function<uint32_t()> clock;
   ITaskHost* host = nullptr;
 
-  // Command 2: the trial list it publishes, or a refusal.
+  // The set-up command: the trial list it publishes, or a refusal.
   std::vector<std::string> codes{"T1", "T1"};
   bool prepareResult = true;
   // The testee, by trial; trials past the list answer as otherTrials.
   std::vector<TrialScript> trials;
   TrialScript otherTrials;
-  int32_t startDelay = 500;                                                    // 16
-  bool showSignal = true;                                                      // 12
-  int32_t stepBack = 0;                                                        // 14
-  int32_t resumeDelay = 0;                                                     // 15
-  int32_t extraResponses = 0;                                                  // 22
-  std::function<int32_t(int32_t code, int32_t early)> onResponse;              // 19; 0 when unset
-  std::function<int32_t()> onTimeout;                                          // 20; 0 when unset
-  std::function<int32_t(uint32_t now)> trialEnded;                             // 18; 0 when unset
-  std::function<bool(int32_t category, int32_t code, int32_t* out)> classify;  // 27; refused when unset
-  // Command 29: the variable count it gives (< 0: refused), the result word
+  int32_t startDelay = 500;                                        // kCmdWarningInterval
+  bool showSignal = true;                                          // kCmdShowSignal
+  int32_t stepBack = 0;                                            // kCmdBreakBegin
+  int32_t resumeDelay = 0;                                         // kCmdBreakEnd
+  int32_t extraResponses = 0;                                      // kCmdExtraResponseCount
+  std::function<int32_t(int32_t code, int32_t early)> onResponse;  // kCmdOnResponse; 0 when unset
+  std::function<int32_t()> onTimeout;                              // kCmdOnNoResponse; 0 when unset
+  std::function<int32_t(uint32_t now)> trialEnded;                 // kCmdIsTrialEnded; 0 when unset
+  std::function<bool(int32_t category, int32_t code, int32_t* out)>
+      classify;  // kCmdClassifyResponse; refused when unset
+  // The compute-variables command: the variable count it gives (< 0: refused), the result word
   // and the host's break flag it writes.
   int32_t variables = 3;
   int32_t resultWord = 1;
   uint8_t breakFlagAtEnd = 0;
-  // Commands 30 and 28 (self-timed part, signal demonstration); refused when unset.
+  // The self-timed run and "view task signals" commands; refused when unset.
   std::function<bool()> selfTimed;
   std::function<bool()> signals;
 
-  // Observed (commands 17, 18 and 20 come on the timer thread).
-  std::atomic<int> sequence{-1};  // trial number (command 25 calls - 1)
+  // Observed (the response poll, the trial-ended poll and the no-response
+  // command come on the timer thread).
+  std::atomic<int> sequence{-1};  // trial number (trial commands - 1)
   std::atomic<bool> shown{false};
   std::atomic<uint32_t> shownAt{0};
   std::atomic<uint32_t> polls{0};

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ByteOrder.h"
 #include "tests/support/common/TempFolder.h"
 #include "tools/pictures/AnimalPictures.h"
 #include "tools/pictures/PictureRenderer.h"
@@ -27,9 +28,6 @@ std::vector<uint8_t> ReadFile(const fs::path& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-uint32_t Le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
-uint32_t Le32(const std::vector<uint8_t>& b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
-
 // A 24-bit bottom-up BMP read back from its bytes, checked field by field.
 struct DecodedBmp {
   int width = 0;
@@ -43,19 +41,19 @@ DecodedBmp Decode(const std::vector<uint8_t>& b) {
   if (b.size() < 54) return bmp;
   EXPECT_EQ(b[0], 'B');
   EXPECT_EQ(b[1], 'M');
-  EXPECT_EQ(Le32(b, 2), b.size());
-  EXPECT_EQ(Le32(b, 10), 54u);
-  EXPECT_EQ(Le32(b, 14), 40u);
-  const int32_t width = static_cast<int32_t>(Le32(b, 18));
-  const int32_t height = static_cast<int32_t>(Le32(b, 22));
-  EXPECT_EQ(Le16(b, 26), 1u);
-  EXPECT_EQ(Le16(b, 28), 24u);
-  EXPECT_EQ(Le32(b, 30), 0u);
+  EXPECT_EQ(ReadLE32(b.data() + 2), b.size());
+  EXPECT_EQ(ReadLE32(b.data() + 10), 54u);
+  EXPECT_EQ(ReadLE32(b.data() + 14), 40u);
+  const int32_t width = ReadLEInt32(b.data() + 18);
+  const int32_t height = ReadLEInt32(b.data() + 22);
+  EXPECT_EQ(ReadLE16(b.data() + 26), 1u);
+  EXPECT_EQ(ReadLE16(b.data() + 28), 24u);
+  EXPECT_EQ(ReadLE32(b.data() + 30), 0u);
   EXPECT_GT(width, 0);
   EXPECT_GT(height, 0);  // bottom-up
   if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return bmp;
   const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  EXPECT_EQ(Le32(b, 34), rowBytes * height);
+  EXPECT_EQ(ReadLE32(b.data() + 34), rowBytes * height);
   EXPECT_EQ(b.size(), 54 + rowBytes * height);
   if (b.size() != 54 + rowBytes * height) return bmp;
   bmp.width = width;

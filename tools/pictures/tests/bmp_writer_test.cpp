@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/ByteOrder.h"
 #include "tools/pictures/BmpWriter.h"
 
 namespace qel {
@@ -11,10 +12,6 @@ namespace qel {
 namespace {
 
 using qel::pictures::EncodeBmp24;
-
-uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
 
 TEST(BmpWriter, WritesHeadersAndBottomUpRowsPaddedToFourBytes) {
   // 3 x 2 pixels, stride 4: the fourth column must not be written.
@@ -34,8 +31,8 @@ TEST(BmpWriter, RowsOfAWholeNumberOfWordsGetNoPadding) {
   std::vector<uint32_t> pixels(4 * 3, 0x0000FF);
   const std::vector<uint8_t> bytes = EncodeBmp24(pixels.data(), 4, 3, 4);
   ASSERT_EQ(bytes.size(), 54u + 12u * 3u);
-  EXPECT_EQ(Le32(bytes, 2), bytes.size());
-  EXPECT_EQ(Le32(bytes, 34), 36u);
+  EXPECT_EQ(ReadLE32(bytes.data() + 2), bytes.size());
+  EXPECT_EQ(ReadLE32(bytes.data() + 34), 36u);
 }
 
 TEST(BmpWriter, RefusesSizesItCannotWrite) {

@@ -42,7 +42,7 @@ TEST_F(TaskHostTest, StartsEmptyWithCodesOneAndTwo) {
   EXPECT_EQ(m_host.breakFlag, 0);
   EXPECT_EQ(m_host.secondList, nullptr);
   EXPECT_EQ(m_host.codeOffset, 0u);
-  EXPECT_EQ(m_host.GetButtonType(), -1);
+  EXPECT_EQ(m_host.GetButtonType(), kButtonTypeNone);
   EXPECT_EQ(m_host.Tone().Period(), 0);
 }
 
@@ -171,17 +171,17 @@ TEST_F(TaskHostTest, ResponseDeviceOpensByTheSettingsAndCloses) {
   const int savedType = g_ButtonType, savedIndex = g_ButtonInd;
   ASSERT_EQ(EnumInputDevices(), kInputOk);
   ASSERT_EQ(CreateDirectInput(), kInputOk);
-  g_ButtonType = 1;
+  g_ButtonType = kButtonTypeMouse;
   g_ButtonInd = 0;
   ASSERT_TRUE(m_host.OpenResponseDevice(0));
-  EXPECT_EQ(m_host.GetButtonType(), 1);
+  EXPECT_EQ(m_host.GetButtonType(), kButtonTypeMouse);
   EXPECT_EQ(m_host.ResponseDevice().Index(), 0);
   m_host.CloseResponseDevice();
-  EXPECT_EQ(m_host.GetButtonType(), -1);
+  EXPECT_EQ(m_host.GetButtonType(), kButtonTypeNone);
   EXPECT_EQ(m_host.ResponseDevice().Index(), -1);
   // Without the device system nothing can be acquired.
   ReleaseDirectInput();
-  g_ButtonType = 0;
+  g_ButtonType = kButtonTypeKeyboard;
   EXPECT_FALSE(m_host.OpenResponseDevice(0));
   g_ButtonType = savedType;
   g_ButtonInd = savedIndex;

@@ -1,6 +1,7 @@
 // The probe plug-in loaded by the program's plug-in loader with one real
 // host for the whole test program. Each test speaks to the plug-in through
-// its entry function only: command 26 with a line naming a host service.
+// its entry function only: the correct-response command with a line naming a
+// host service.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -45,7 +46,7 @@ class ProbeTest : public testing::Test {
     m_sharedHost->SetWaitsInterrupted(false);
   }
 
-  // Command 26 with the service line; its answer.
+  // The correct-response command with the service line; its answer.
   int32_t Call(const std::string& line) {
     int32_t out = -99;
     EXPECT_TRUE(m_record->entry(kCmdCorrectResponse, reinterpret_cast<intptr_t>(line.c_str()), 0, 0, &out)) << line;

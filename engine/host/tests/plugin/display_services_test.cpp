@@ -59,8 +59,8 @@ struct ShapeCase {
 class ProbeShapes : public ProbeDisplay, public testing::WithParamInterface<ShapeCase> {};
 
 TEST_P(ProbeShapes, DrawnIntoTheBackBufferAndPresented) {
-  ASSERT_EQ(Call("CLEAR -2 0x000000"), 1);
-  ASSERT_EQ(Call(std::string("DRAW -2 ") + GetParam().line), 1);
+  ASSERT_EQ(Call("CLEAR " + std::to_string(kSurfaceBack) + " 0x000000"), 1);
+  ASSERT_EQ(Call("DRAW " + std::to_string(kSurfaceBack) + " " + GetParam().line), 1);
   for (auto [x, y] : GetParam().on)
     EXPECT_EQ(Pixel(kSurfaceBack, x, y), static_cast<int32_t>(GetParam().colour)) << x << "," << y;
   for (auto [x, y] : GetParam().off) EXPECT_EQ(Pixel(kSurfaceBack, x, y), 0) << x << "," << y;
@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ProbeDisplay, HelpersDrawNothingWithoutAContext) {
-  ASSERT_EQ(Call("CLEAR -2 0x000000"), 1);
+  ASSERT_EQ(Call("CLEAR " + std::to_string(kSurfaceBack) + " 0x000000"), 1);
   for (const char* line : {"RECT 0 0 50 50 0xFFFFFF", "FRAMED 20 20 5 0xFFFFFF 0xFFFFFF", "SQUARE 20 20 5 0xFFFFFF",
                            "CSQUARE 5 0xFFFFFF", "CROSS 20 20 5 0xFFFFFF 3", "CCROSS 5 0xFFFFFF 3",
                            "LINE 0 20 50 20 0xFFFFFF 1", "ARC 0 0 40 40 0xFFFFFF 1", "ELLIPSE 0 0 40 40 0xFFFFFF"}) {
@@ -118,14 +118,14 @@ TEST_F(ProbeDisplay, HelpersDrawNothingWithoutAContext) {
 }
 
 TEST_F(ProbeDisplay, ClearingSurfacesAndTheBackBuffer) {
-  EXPECT_EQ(Call("CLEAR -2 0x123456"), 1);
+  EXPECT_EQ(Call("CLEAR " + std::to_string(kSurfaceBack) + " 0x123456"), 1);
   EXPECT_EQ(Pixel(kSurfaceBack, 0, 0), 0x123456);
   EXPECT_EQ(Pixel(kSurfaceBack, 1023, 767), 0x123456);
   EXPECT_EQ(Call("CLEAR 5 0x123456"), 0) << "an off-screen surface that was never made";
 }
 
 TEST_F(ProbeDisplay, ThePluginDrawsItsStimulusIntoASurfaceAndItReachesTheScreen) {
-  // Command 10: the framework clears surface 0, lets the task draw into it,
+  // The draw-to-surface command: the framework clears surface 0, lets the task draw into it,
   // copies it to the back buffer and presents.
   ASSERT_TRUE(m_sharedHost->Display().SurfaceCreate(0, kSurfSysMem, 1024, 768));
   ASSERT_TRUE(Command(kCmdDrawToSurface, reinterpret_cast<intptr_t>("CODE"),
@@ -143,7 +143,7 @@ TEST_F(ProbeDisplay, ThePluginDrawsItsStimulusIntoASurfaceAndItReachesTheScreen)
 }
 
 TEST_F(ProbeDisplay, TheFrameworksWarningCrossIsDrawnAtTheCentreOfTheFrontBuffer) {
-  ASSERT_EQ(Call("CLEAR -1 0x000000"), 1);
+  ASSERT_EQ(Call("CLEAR " + std::to_string(kSurfaceFront) + " 0x000000"), 1);
   ASSERT_TRUE(Command(kCmdShowWarning));
   // The framework's default size: a cross of arm 7 and bars 3 pixels thick.
   EXPECT_EQ(Pixel(kSurfaceFront, 512, 384), 0xFFFFFF);

@@ -193,10 +193,10 @@ TEST_F(ProbeInput, MouseWithoutADeviceReadsNoMovement) {
 
 TEST_F(ProbeInput, ResponseButtonsOfTheKeyboardAsTheSettingsChooseIt) {
   const int savedType = g_ButtonType, savedIndex = g_ButtonInd;
-  g_ButtonType = 0;
+  g_ButtonType = kButtonTypeKeyboard;
   g_ButtonInd = 0;
   ASSERT_TRUE(m_sharedHost->OpenResponseDevice(0));
-  EXPECT_EQ(Call("BUTTONTYPE"), 0);
+  EXPECT_EQ(Call("BUTTONTYPE"), kButtonTypeKeyboard);
   Call("BUTTONS");  // acquires
   Press({54});
   EXPECT_EQ(Call("BUTTONS"), 2);
@@ -205,7 +205,7 @@ TEST_F(ProbeInput, ResponseButtonsOfTheKeyboardAsTheSettingsChooseIt) {
   Release({54, 57});
   EXPECT_EQ(Call("BUTTONS"), 0);
   m_sharedHost->CloseResponseDevice();
-  EXPECT_EQ(Call("BUTTONTYPE"), -1);
+  EXPECT_EQ(Call("BUTTONTYPE"), kButtonTypeNone);
   Press({42});
   EXPECT_EQ(Call("BUTTONS"), 0);
   g_ButtonType = savedType;
@@ -214,10 +214,10 @@ TEST_F(ProbeInput, ResponseButtonsOfTheKeyboardAsTheSettingsChooseIt) {
 
 TEST_F(ProbeInput, ResponseButtonsOfTheMouse) {
   const int savedType = g_ButtonType, savedIndex = g_ButtonInd;
-  g_ButtonType = 1;
+  g_ButtonType = kButtonTypeMouse;
   g_ButtonInd = 0;
   ASSERT_TRUE(m_sharedHost->OpenResponseDevice(0));
-  EXPECT_EQ(Call("BUTTONTYPE"), 1);
+  EXPECT_EQ(Call("BUTTONTYPE"), kButtonTypeMouse);
   Call("BUTTONS");
   m_input.Button(3, true);  // the right button
   m_input.Sync();
@@ -236,7 +236,7 @@ TEST_F(ProbeInput, SettingsWithoutSuchADeviceOpenNone) {
     g_ButtonType = type;
     g_ButtonInd = index;
     EXPECT_FALSE(m_sharedHost->OpenResponseDevice(0)) << type << " " << index;
-    EXPECT_EQ(Call("BUTTONTYPE"), -1);
+    EXPECT_EQ(Call("BUTTONTYPE"), kButtonTypeNone);
     EXPECT_EQ(Call("BUTTONS"), 0);
   }
   g_ButtonType = savedType;

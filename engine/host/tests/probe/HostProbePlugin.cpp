@@ -8,9 +8,9 @@ const QelModelTask g_ModelDefault = {
     98,
     "HSP",
     "Host Service Probe",
-    {/*TaskType*/ 1, /*TaskFlags*/ 0, /*IntrAfterTrials*/ 0, /*IntrContinue*/ 0,
-     /*IntrReplaceTrial*/ 0, /*IntrDummyTrials*/ 0, /*TaskSSS*/ 100, /*TaskFbk*/ 0,
-     /*TaskVersion*/ 1, 0, 500, 500, 0, 100, 1500, 1, 1000, 1000},
+    {/*TaskType*/ kResponseSingle, /*TaskFlags*/ 0, /*IntrAfterTrials*/ 0, /*IntrContinue*/ kContinueCancel,
+     /*IntrReplaceTrial*/ kReplaceNo, /*IntrDummyTrials*/ 0, /*TaskSSS*/ 100, /*TaskFbk*/ kFeedbackNone,
+     /*TaskVersion*/ 1, kSignalDurationVariable, 500, 500, kEventsPostResponse, 100, 1500, kIntervalFixed, 1000, 1000},
     {4},
     {},
 };

@@ -1,5 +1,5 @@
-// The host tests' plug-in: a task on the plug-in framework whose command 26
-// (the correct response of a "trial code") takes a line of text naming one
+// The host tests' plug-in: a task on the plug-in framework whose
+// correct-response command (the correct response of a "trial code") takes a line of text naming one
 // host service and its arguments, calls that service through the task's
 // host pointer and answers its result. Texts the service gives back go to
 // the library record's run text. The commands the framework answers itself

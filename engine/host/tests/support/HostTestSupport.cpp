@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/ByteOrder.h"
 #include "engine/input/X11KeyMap.h"
 #include "engine/sound/SoundService.h"
 #include "tests/support/x11/XScreenShot.h"
@@ -45,7 +46,7 @@ std::vector<int16_t> DiskAudio::Recorded(int channel) {
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<int16_t> out;
   for (size_t i = static_cast<size_t>(channel) * 2; i + 1 < bytes.size(); i += 4) {
-    out.push_back(static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8)));
+    out.push_back(ReadLEInt16(bytes.data() + i));
   }
   return out;
 }

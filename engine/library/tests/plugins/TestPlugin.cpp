@@ -3,8 +3,8 @@
 // and its faults:
 //   ENGLIB_CODE, ENGLIB_NAME     short code and name of g_ModelDefault
 //   ENGLIB_TASK_TYPE             default TaskType
-//   ENGLIB_VERSION               library version written at command 0
-//   ENGLIB_INIT_RESULT           result of command 0 (0 refuses)
+//   ENGLIB_VERSION               library version written at the init command
+//   ENGLIB_INIT_RESULT           result of the init command (0 refuses)
 //   ENGLIB_NO_ENTRY              no TaskEntry
 //   ENGLIB_NO_MODEL_DEFAULT      no exported g_ModelDefault
 // Every command goes to the test program's hook when it has one.
@@ -37,19 +37,23 @@ namespace qel {
 namespace {
 
 const QelModelTask kDefault = {
-    901,         ENGLIB_CODE,
-    ENGLIB_NAME, {ENGLIB_TASK_TYPE, 0x8100, 3, 1, 2, 4, 100, 0, 1, 1, 500, 500, 0, 100, 1500, 1, 1000, 1000},
-    {10, 12},    {7}};
+    901,
+    ENGLIB_CODE,
+    ENGLIB_NAME,
+    {ENGLIB_TASK_TYPE, kTaskFlagSecondPart | kTaskFlagSwapKeys, 3, kContinueDummyTrials, kReplaceRotateDiagonally, 4,
+     100, kFeedbackNone, 1, kSignalDurationFixed, 500, 500, kEventsPostResponse, 100, 1500, kIntervalFixed, 1000, 1000},
+    {10, 12},
+    {7}};
 
 const TaskVariableDef kScoreVariables[] = {
-    {"Nhi_eg", nullptr, "%.0f", "Hits", 0, 1},
-    {"Thi_eg", nullptr, "%.1f", "Mean reaction time", 1, 1},
-    {"Shi_eg", nullptr, "%.1f", "SD of reaction time", 4, 1},
+    {"Nhi_eg", nullptr, "%.0f", "Hits", kVarTypeNone, 1},
+    {"Thi_eg", nullptr, "%.1f", "Mean reaction time", kVarTypeCount, 1},
+    {"Shi_eg", nullptr, "%.1f", "SD of reaction time", kVarTypeFalseAlarm, 1},
     {"ZThi_eg", nullptr, "%.2f", "Z of mean reaction time", kVarZRow, 1},
     {"ZShi_eg", nullptr, "%.2f", "Z of SD", kVarZRow, 1},
     {"ZNhi_eg", nullptr, "%.2f", "Z of hits", kVarZRow, 1},
     {"Zcomb_eg", nullptr, "%.2f", "Combined Z", kVarZRow, 1},
-    {"Mhi_eg", nullptr, "%.1f", "Median reaction time", 5, 1},
+    {"Mhi_eg", nullptr, "%.1f", "Median reaction time", kVarTypeMiss, 1},
 };
 
 // A combined row: its Z-score comes from the plug-in itself.
@@ -73,7 +77,12 @@ const TaskNormVariable kNormVariables[] = {
 const uint32_t kCodeRows[3][kMaxParts] = {{1, 2}, {3, 4}, {1, 5}};
 
 const QelTaskDescription kDescription = {
-    20, 2, 3, {{{1, 500, 500, 0, 100, 1500, 1, 1000, 1000}}, {{2, 300, 700, 1, 100, 2000, 2, 500, 1500}}}, kCodeRows};
+    20,
+    2,
+    3,
+    {{{kSignalDurationFixed, 500, 500, kEventsPostResponse, 100, 1500, kIntervalFixed, 1000, 1000}},
+     {{kSignalDurationRandom, 300, 700, kEventsRate, 100, 2000, kIntervalRandom, 500, 1500}}},
+    kCodeRows};
 
 const char* const kVersionNames[] = {"Version 1", "Version 2"};
 const char* const kPartNames[] = {"Left hand", "Right hand"};

@@ -1,6 +1,6 @@
 // The hook through which a test program scripts its test plug-ins: a plug-in
 // looks it up in the program at run time and hands it every command with its
-// library record (after filling the record, for command 0). The hook
+// library record (after filling the record, for the init command). The hook
 // records the call and gives the plug-in's answer.
 #pragma once
 

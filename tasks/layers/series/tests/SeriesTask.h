@@ -23,9 +23,9 @@ class SeriesTask : public CTaskSeries {
 
 struct BoundSeriesTask : FakeTaskSurroundings {
   BoundSeriesTask();
-  // Commands 0 and 2.
+  // The init and set-up commands.
   bool InitAndSetup();
-  // Command 5 with the run data.
+  // The part start with the run data.
   bool Begin();
 
   SeriesTask task;

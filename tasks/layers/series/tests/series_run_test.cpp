@@ -1,4 +1,4 @@
-// The series layer in a run: the length published at command 2, the
+// The series layer in a run: the length published at the set-up command, the
 // counter and the overlay, through the task's commands.
 #include <gtest/gtest.h>
 
@@ -56,8 +56,8 @@ TEST_P(SeriesBeginRun, ResetsTheCounterAndMakesTheOverlayFont) {
     EXPECT_EQ(b.task.m_overlayFont.Weight(), 400);
   }
   // The back surface's context was taken for the font and given back.
-  EXPECT_TRUE(b.display.Called("SurfaceGetDC -2"));
-  EXPECT_TRUE(b.display.Called("SurfaceReleaseDC -2"));
+  EXPECT_TRUE(b.display.Called("SurfaceGetDC " + std::to_string(kSurfaceBack)));
+  EXPECT_TRUE(b.display.Called("SurfaceReleaseDC " + std::to_string(kSurfaceBack)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Word0, SeriesBeginRun,

@@ -6,15 +6,6 @@
 
 namespace qel {
 
-namespace {
-
-template <typename T>
-T* Find(wxWindow* panel, int id) {
-  return panel ? dynamic_cast<T*>(panel->FindWindow(id)) : nullptr;
-}
-
-}  // namespace
-
 bool CTaskPageFocusedAttention::BuildControls(wxWindow* panel, int templateId) {
   if (templateId != kTemplate) return false;
   auto* group = new wxStaticBoxSizer(wxVERTICAL, panel, "Relevant diagonal for letters");
@@ -33,9 +24,8 @@ bool CTaskPageFocusedAttention::BuildControls(wxWindow* panel, int templateId) {
 }
 
 void CTaskPageFocusedAttention::RefreshControls() {
-  wxWindow* panel = GetWindow();
-  auto* leftTop = Find<wxRadioButton>(panel, kIdLeftTop);
-  auto* rightTop = Find<wxRadioButton>(panel, kIdRightTop);
+  auto* leftTop = FindControl<wxRadioButton>(kIdLeftTop);
+  auto* rightTop = FindControl<wxRadioButton>(kIdRightTop);
   if (!leftTop || !rightTop) return;
   const bool editable = IsEditable() && GetModelTask();
   leftTop->Enable(editable);

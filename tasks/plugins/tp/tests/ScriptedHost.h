@@ -38,7 +38,7 @@ class ScriptedHost final : public FakeTaskHost {
   explicit ScriptedHost(FakeDisplay* d) : FakeTaskHost(d) {
     m_readStepMs = 1;
     m_waveLoads = false;
-    m_buttonType = 2;  // a two-button response device
+    m_buttonType = kButtonTypeGamePad;  // a two-button response device
   }
 
   uint32_t GetShiftCtrlKeys() override;

@@ -66,7 +66,7 @@ bool TappingTest::Setup(int part) {
 bool TappingTest::RunPart(int part, std::vector<KeyPress> presses) {
   m_host.Reset(std::move(presses));
   if (!Setup(part)) {
-    ADD_FAILURE() << "command 2 failed for part " << part;
+    ADD_FAILURE() << "the set-up command failed for part " << part;
     return false;
   }
   return m_task->RunWholeTask(m_runData.get());
@@ -81,8 +81,8 @@ int32_t TappingTest::Compute() {
 void TappingTest::AddNorm(const char* name, double mean, double sd) {
   const double meanCoefficients[1] = {mean};
   const double sdCoefficients[1] = {sd};
-  ASSERT_TRUE(m_record->AddNormFunction("TP", name, 0, 0.0, 120.0, meanCoefficients, 1));
-  ASSERT_TRUE(m_record->AddNormFunction("TP", name, 1, 0.0, 120.0, sdCoefficients, 1));
+  ASSERT_TRUE(m_record->AddNormFunction("TP", name, kNormFunctionMean, 0.0, 120.0, meanCoefficients, 1));
+  ASSERT_TRUE(m_record->AddNormFunction("TP", name, kNormFunctionSd, 0.0, 120.0, sdCoefficients, 1));
 }
 
 double TappingTest::Value(int i) const {

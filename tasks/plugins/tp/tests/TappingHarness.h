@@ -38,11 +38,11 @@ class TappingTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Command 2 for a part.
+  // The set-up command for a part.
   bool Setup(int part);
-  // A new script, command 2, then command 30 on the run data.
+  // A new script, the set-up command, then the self-timed run command on the run data.
   bool RunPart(int part, std::vector<KeyPress> presses);
-  // Command 29; its value.
+  // The compute-variables command; its value.
   int32_t Compute();
   // Norm functions of a Z variable: a constant mean and SD for every age.
   void AddNorm(const char* name, double mean, double sd);

@@ -1,5 +1,5 @@
 // What Tapping publishes into the program's record: identity and defaults,
-// tables, the per-part norm window at command 2, texts by language and part,
+// tables, the per-part norm window at the set-up command, texts by language and part,
 // and the counters it draws for a preview.
 #include <cstring>
 #include <string>
@@ -33,7 +33,7 @@ TEST_F(TappingRecord, DefaultModelTask) {
   for (int i = 3; i < 32; ++i) EXPECT_EQ(d.TaskParam[i], 0u);
   // The bound model task runs itself (0x1000) as a two-choice task.
   EXPECT_EQ(m_task->w.TaskFlags & kTaskFlagSelfTimed, kTaskFlagSelfTimed);
-  EXPECT_EQ(m_task->w.TaskType & 0xFFFF, 2u);
+  EXPECT_EQ(ResponseTypeOf(m_task->w.TaskType), kResponseTwoChoice);
 }
 
 TEST_F(TappingRecord, PartsVersionsCaptionsAndDescription) {
@@ -50,8 +50,9 @@ TEST_F(TappingRecord, PartsVersionsCaptionsAndDescription) {
   const QelTaskDescription& t = *m_record->taskDescription;
   EXPECT_EQ(t.word0, 35u);
   ASSERT_EQ(t.presetCount, 1u);
-  const uint32_t preset[9] = {3, 0, 0, 0, 0, 0, 0, 0, 0};
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(t.presets[0].words[i], preset[i]);
+  const uint32_t preset[QelTimingPreset::kWordCount] = {kSignalDurationIrrelevant, 0, 0, kEventsPostResponse, 0, 0,
+                                                        kIntervalVariable,         0, 0};
+  for (int i = 0; i < QelTimingPreset::kWordCount; ++i) EXPECT_EQ(t.presets[0].words[i], preset[i]);
   ASSERT_EQ(t.codeRowCount, 3u);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(t.codeRows[0][i], 10u);
   EXPECT_NE(m_record->page, nullptr);
@@ -177,7 +178,7 @@ TEST_P(TappingPreview, DrawsTheCountersAtZero) {
   m_task->TaskParam[0] = c.counters;
   ASSERT_TRUE(Setup(c.part));
   FakeDisplay preview(320, 240);
-  ASSERT_TRUE(m_task->PreparePreview(&preview, 0));  // command 9: the geometry
+  ASSERT_TRUE(m_task->PreparePreview(&preview, 0));  // the preview preparation: the geometry
   MemoryDC dc(320, 240);
   ASSERT_TRUE(m_record->CallTaskEntry(kCmdDrawStimulus, reinterpret_cast<intptr_t>(&dc), 0, 0, nullptr));
   std::vector<std::string> texts;

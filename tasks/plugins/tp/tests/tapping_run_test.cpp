@@ -1,4 +1,4 @@
-// One self-timed part (command 30) on the virtual clock: when recording
+// One self-timed part (the self-timed run command) on the virtual clock: when recording
 // starts and ends, how many entries are kept, the beeps, the counters and
 // every way a part stops early.
 //
@@ -104,7 +104,7 @@ TEST_F(TappingRun, APracticePartLastsFourSecondsFromTheFirstTap) {
 TEST_F(TappingRun, ADemonstrationRunsAsAPracticePart) {
   m_host.Reset({{K::kRightCtrl, 3000, 3100}, {K::kRightCtrl, 6900, 7000}});
   ASSERT_TRUE(Setup(1));
-  ASSERT_TRUE(m_task->RunSignals(m_runData.get()));  // command 28
+  ASSERT_TRUE(m_task->RunSignals(m_runData.get()));  // "view task signals"
   EXPECT_EQ(m_host.m_tones.back().start, 7301u);
   EXPECT_EQ(Entries(1), 4u);
   // The practice setting ends with the demonstration: a test run's norm

@@ -1,5 +1,5 @@
 // The four parts of Tapping run on the virtual clock from scripted taps,
-// then the 36 variables computed by command 29 into the program's run
+// then the 36 variables computed by the compute-variables command into the program's run
 // data, Z-scores from norm functions added to the plug-in's record. Every
 // expected value below is worked out by hand from the scripts.
 #include <cmath>
@@ -263,7 +263,7 @@ TEST_F(TappingVariables, WithoutRunDataNothingIsComputed) {
   int32_t out = 0;
   EXPECT_TRUE(m_record->CallTaskEntry(kCmdComputeVariables, 0, 0, 0, &out));
   EXPECT_EQ(out, -1);
-  // Command 29 without a result pointer computes nothing.
+  // The compute-variables command without a result pointer computes nothing.
   m_runData->resultWord = 5;
   EXPECT_TRUE(
       m_record->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(m_runData.get()), 0, 0, nullptr));

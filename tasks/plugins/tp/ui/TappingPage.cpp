@@ -16,11 +16,6 @@ namespace qel {
 
 namespace {
 
-template <typename T>
-T* Find(wxWindow* panel, int id) {
-  return panel ? dynamic_cast<T*>(panel->FindWindow(id)) : nullptr;
-}
-
 constexpr int kPictureWidth = 90;
 constexpr int kPictureHeight = 24;
 
@@ -84,18 +79,17 @@ bool CTaskPageTapping::BuildControls(wxWindow* panel, int templateId) {
   panel->SetSizer(top);
 
   counters->Bind(wxEVT_CHECKBOX, &CTaskPageTapping::OnCounters, this);
-  Find<wxSlider>(panel, kIdAltSlider)->Bind(wxEVT_SLIDER, &CTaskPageTapping::OnAltSlider, this);
-  Find<wxSlider>(panel, kIdSyncSlider)->Bind(wxEVT_SLIDER, &CTaskPageTapping::OnSyncSlider, this);
+  FindControl<wxSlider>(kIdAltSlider)->Bind(wxEVT_SLIDER, &CTaskPageTapping::OnAltSlider, this);
+  FindControl<wxSlider>(kIdSyncSlider)->Bind(wxEVT_SLIDER, &CTaskPageTapping::OnSyncSlider, this);
   return true;
 }
 
 void CTaskPageTapping::RefreshControls() {
-  wxWindow* panel = GetWindow();
-  auto* counters = Find<wxCheckBox>(panel, kIdCounters);
-  auto* alt = Find<wxSlider>(panel, kIdAltSlider);
-  auto* sync = Find<wxSlider>(panel, kIdSyncSlider);
-  auto* altLabel = Find<wxStaticText>(panel, kIdAltLabel);
-  auto* syncLabel = Find<wxStaticText>(panel, kIdSyncLabel);
+  auto* counters = FindControl<wxCheckBox>(kIdCounters);
+  auto* alt = FindControl<wxSlider>(kIdAltSlider);
+  auto* sync = FindControl<wxSlider>(kIdSyncSlider);
+  auto* altLabel = FindControl<wxStaticText>(kIdAltLabel);
+  auto* syncLabel = FindControl<wxStaticText>(kIdSyncLabel);
   if (!counters || !alt || !sync || !altLabel || !syncLabel) return;
 
   const bool editable = IsEditable() && GetModelTask();
@@ -109,7 +103,7 @@ void CTaskPageTapping::RefreshControls() {
   altLabel->SetLabel(wxString::Format("%d", AltCriterion()));
   syncLabel->SetLabel(wxString::Format("%d", SyncCriterion()));
   for (int id : {kIdAltPicture, kIdSyncPicture}) {
-    if (wxWindow* picture = panel->FindWindow(id)) picture->Refresh();
+    if (wxWindow* picture = FindControl<wxWindow>(id)) picture->Refresh();
   }
   CTaskPage::RefreshControls();
 }
