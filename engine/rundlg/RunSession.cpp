@@ -176,9 +176,9 @@ bool CRunSession::OpenRun(bool withMouse) {
   if (!m_devices.InitSoundOutput(g_SoundInd)) return false;
   if (!m_devices.CreateInput()) return false;
   if (!m_devices.OpenResponseDevice(window)) return false;
-  // Button type 0: the keyboard is the response device; 1: the mouse is.
-  if (g_ButtonType != 0 && !m_devices.AcquireKeyboard(window)) return false;
-  if (withMouse && g_ButtonType != 1 && !m_devices.AcquireMouse(window)) return false;
+  // The keyboard or the mouse may be the response device itself.
+  if (g_ButtonType != kButtonTypeKeyboard && !m_devices.AcquireKeyboard(window)) return false;
+  if (withMouse && g_ButtonType != kButtonTypeMouse && !m_devices.AcquireMouse(window)) return false;
   return m_task->PrepareRun(&m_runData);
 }
 

@@ -23,7 +23,7 @@ bool MakeTaskListRow(const ITaskLibrary& record, int libraryIndex, TaskListRow* 
   row->key = row->id;
   row->image = GetImageIndex(static_cast<int>(task->TaskId));
   row->name = Field(task->TaskName, sizeof task->TaskName);
-  const uint32_t type = task->w.TaskType & 0xFFFF;
+  const uint32_t type = ResponseTypeOf(task->w.TaskType);
   row->keys.assign(1, type == 1 ? '1' : type == 2 ? '2' : '-');
   row->versions = std::to_string(record.versionCount);
   row->parts = std::to_string(record.partCount);

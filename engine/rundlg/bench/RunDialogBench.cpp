@@ -57,7 +57,7 @@ class EmptyProject final : public IRunProject {
   }
 };
 
-// Keeps the Present times the plug-in reports at command 29.
+// Keeps the Present times the plug-in reports when it computes its variables.
 class PresentTimes final : public IScoreDialogFactory {
  public:
   int RunScoreDialog(const ScoreDialogRequest& request) override {

@@ -36,8 +36,8 @@ const QelModelTask g_ModelDefault = {
     SQUARE_CODE,
     SQUARE_NAME,
     {/*TaskType*/ SQUARE_TYPE, /*TaskFlags*/ 0, /*IntrAfterTrials*/ 1000, 0, 0, 0,
-     /*TaskSSS*/ 100 | kSssKeyboardResponses, /*TaskFbk*/ 0, /*TaskVersion*/ 1,
-     /*SDType*/ 1, 300, 300, /*Control*/ 0, 100, 1500, /*IntType*/ 1, 800, 800},
+     /*TaskSSS*/ 100 | kSssKeyboardResponses, /*TaskFbk*/ 0, /*TaskVersion*/ 1, kSignalDurationFixed, 300, 300,
+     kEventsPostResponse, 100, 1500, kIntervalFixed, 800, 800},
     {SQUARE_TRIALS, SQUARE_TRIALS},
     {0},
 };

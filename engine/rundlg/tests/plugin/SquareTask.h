@@ -1,6 +1,6 @@
 // The run dialog tests' plug-in, on the task framework: a host-timed task
 // that shows a white square as its signal and takes the Shift/Ctrl keys as
-// responses. At command 29 it reports, per trial, the run time at which the
+// responses. When it computes its variables it reports, per trial, the run time at which the
 // Present of the signal returned (variable i = trial i).
 #pragma once
 
