@@ -10,9 +10,10 @@
 
 #include <cstdint>
 
+#include <wx/window.h>
+
 #include "include/qel/ExpModelTaskInterface.h"
 
-class wxWindow;
 class wxWindowDestroyEvent;
 
 namespace qel {
@@ -36,6 +37,11 @@ class CTaskDialog {
 
   // The live window, or null.
   wxWindow* GetWindow() const { return m_window; }
+  // The window's control with this id when it is a T; null otherwise.
+  template <typename T>
+  T* Control(int id) const {
+    return m_window ? dynamic_cast<T*>(m_window->FindWindow(id)) : nullptr;
+  }
   int GetTemplateId() const { return m_templateId; }
   IExpModelTask* GetModelTask() const { return m_modelTask; }
   bool IsEditable() const { return m_editable != 0; }
