@@ -42,6 +42,10 @@ class LoadedTask {
   bool Judge(const char* code);
   // Command 27 after command 25 of the same code.
   int32_t Classify(const char* code, int32_t category);
+  // Command 12 (the signal on) with a code in a 17-byte slot, on the display.
+  bool ShowSignal(const char* code);
+  // Command 10 (the editor's preview of a code into surface 0 of the display).
+  bool DrawPreview(const char* code);
   // Command 5 (the part starts) with the run data.
   bool BeginRun() { return Command(5, reinterpret_cast<intptr_t>(m_runData.get())); }
 

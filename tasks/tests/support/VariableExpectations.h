@@ -1,0 +1,65 @@
+// What the end-to-end tests of the task plug-ins check after command 29:
+// variables by code against values worked out by hand, norms added to the
+// loaded library, and every Z-score against its own raw row and norms.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "include/qel/DateTime.h"
+#include "tasks/tests/support/LoadedTask.h"
+
+namespace qel {
+
+namespace test {
+
+// A variable by code and its value (kNoValue: no value).
+struct Expected {
+  const char* code;
+  double value;
+};
+
+// The row of a code in the loaded task's table; -1 when there is none.
+int Row(const LoadedTask& t, const std::string& code);
+void ExpectValues(const LoadedTask& t, const std::vector<Expected>& expected);
+
+// Norm functions of one Z variable at every age: mean and SD.
+struct Norm {
+  double mean;
+  double sd;
+};
+
+void AddNorms(LoadedTask& t, const std::map<std::string, Norm>& norms);
+// Distinct norms for every norm row, with the chosen ones by name.
+std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen);
+// Every norm row gives the Z of its own raw row with its own norms (none
+// where the raw row has no value or the row has no norms); norms that
+// differ for every row show a getter that points at another row.
+void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>& norms);
+
+// No norm row has a Z-score.
+void ExpectNoZScores(const LoadedTask& t);
+
+// A testee of 50 at the test date.
+extern const QelTesteeRecord kTestee;
+extern const QelDateTime kTestDate;
+
+// One stored trial of a part: the run engine's category, the task's
+// category after its reclassification, the reaction time.
+struct StoredTrial {
+  int32_t category;
+  int32_t taskCategory;
+  int32_t rt;
+};
+// The part's trials as a run would leave them (and its stored trial count).
+void StoreTrials(LoadedTask& t, int part, const std::vector<StoredTrial>& trials);
+// The end of a run: norm switch, test date, testee, cleared values, then
+// command 29; its value (-1 when refused).
+int32_t ComputeVariables(LoadedTask& t, bool practice, const QelTesteeRecord* testee,
+                         const QelDateTime& testDate = kTestDate);
+
+}  // namespace test
+
+}  // namespace qel
