@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tools/triallists/SeededDraw.h"
+#include "tools/triallists/SustainedAttentionLists.h"
 #include "tools/triallists/TrialListBuilder.h"
 #include "tools/triallists/TrialListSpec.h"
 
@@ -199,6 +200,8 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
                       "Per 40 codes: 20 holding one memory picture, 20 holding none (practice 6 / 6);",
                       "never both pictures of a two-picture set, no picture twice in a code."};
   FillLists(mso1, Mso1List);
+
+  tasks.push_back(Sao2TrialLists());
   return tasks;
 }
 

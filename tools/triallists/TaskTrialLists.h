@@ -21,13 +21,14 @@ struct TaskTrialLists {
   int practiceLength = 0;
   std::vector<int> testLengths;                 // per part
   std::vector<std::string> description;         // how the lists are balanced, one line each
+  bool positionCodes = true;                    // four characters by position: the common rules apply
   std::vector<std::vector<CodeList>> practice;  // [version][part]
   std::vector<std::vector<CodeList>> test;      // [version][part]
 };
 
-// "Memory Search Letters", "Focused Attention 4 letters" and "Memory Search
-// Objects 1 key", in that order. Throws std::runtime_error when a list
-// cannot be built.
+// "Memory Search Letters", "Focused Attention 4 letters", "Memory Search
+// Objects 1 key" and "Sustained Attention Objects 2 keys", in that order.
+// Throws std::runtime_error when a list cannot be built.
 std::vector<TaskTrialLists> BuildAllTaskTrialLists();
 
 }  // namespace triallists
