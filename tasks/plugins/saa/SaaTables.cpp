@@ -5,6 +5,8 @@
 
 namespace qel {
 
+extern "C" const QelModelTask g_ModelDefault;
+
 namespace saa {
 
 using sustained::kTypeFalseAlarm;
@@ -116,7 +118,6 @@ static_assert(kPractice1.Count() == kPracticeLength && kTest1.Count() == kTestLe
 }  // namespace
 
 const char* const kVersionNames[kVersions] = {"Version 1", "Version 2", "Version 3"};
-const char* const kPartNames[1] = {"No parts"};
 const char* const kCaptions2[kCaptionCount2] = {"T",  "SD", "n(T)", "z(T)", "n(SD)", "z(SD)",
                                                 "Nh", "Nm", "Nfl",  "Nfm",  "Nfh"};
 const char* const kCodeNames[kCodeNameCount] = {"LOFA", "MEFA", "HIFA"};
@@ -155,6 +156,24 @@ const char (*TestList(int version))[kTrialCodeSize] {
 }
 
 const char (*SecondList())[kTrialCodeSize] { return kSecond.List(); }
+
+const SustainedTables kTables = {
+    .modelDefault = &g_ModelDefault,
+    .description = &kDescription,
+    .versionNames = kVersionNames,
+    .versionCount = kVersions,
+    .variables = kVariables,
+    .variableCount = kVariableCount,
+    .normVariables = kNormVariables,
+    .normVariableCount = kNormVariableCount,
+    .captions2 = kCaptions2,
+    .captionCount2 = kCaptionCount2,
+    .layout = &kLayout,
+    .seriesLength = kSeriesLength,
+    .codeNames = kCodeNames,
+    .codeNameCount = kCodeNameCount,
+    .codeNameFirst = kFalseAlarmLow,
+};
 
 #undef ST_GETTER
 #undef ST_SERIES

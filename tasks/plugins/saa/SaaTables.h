@@ -1,15 +1,13 @@
-// The published tables of "Sustained Attention Auditory": version and part
-// names, the 149 score variables, the 7 norm variables, the captions, the
-// task description, the names of the task's own categories, the trial
-// lists and the layout of the variables for the shared scoring.
+// The published tables of "Sustained Attention Auditory" (version names,
+// the 149 score variables, the 7 norm variables, the second captions, the
+// task description, the names of the task's own categories and the layout
+// of the variables for the shared scoring) and its trial lists.
 #pragma once
 
 #include <cstdint>
 
 #include "include/qel/ModelTask.h"
-#include "include/qel/TaskLibraryInterface.h"
-#include "include/qel/TaskTables.h"
-#include "tasks/layers/sustained/SustainedScoring.h"
+#include "tasks/layers/sustained/TaskSustained.h"
 
 namespace qel {
 
@@ -42,14 +40,7 @@ constexpr int kHitsPerSeries = 12;
 constexpr int kTableSeries = 20;
 constexpr int kFirstSeriesRow = 29;
 
-extern const char* const kVersionNames[kVersions];
-extern const char* const kPartNames[1];
-extern const TaskVariableDef kVariables[kVariableCount];
-extern const TaskNormVariable kNormVariables[kNormVariableCount];
-extern const char* const kCaptions2[kCaptionCount2];
-extern const char* const kCodeNames[kCodeNameCount];
-extern const QelTaskDescription kDescription;
-extern const sustained::SustainedLayout kLayout;
+extern const SustainedTables kTables;
 
 // The trial lists of a version (0-based; null out of range) and the second
 // list. Codes: '1' low, '2' middle, '3' high tone.

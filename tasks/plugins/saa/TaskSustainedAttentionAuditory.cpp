@@ -1,14 +1,10 @@
 #include "tasks/plugins/saa/TaskSustainedAttentionAuditory.h"
 
 #include "include/qel/TaskEntry.h"
-#include "tasks/layers/sustained/SustainedRows.h"
-#include "tasks/layers/sustained/SustainedScoring.h"
 #include "tasks/plugins/saa/SaaTables.h"
 #include "tasks/plugins/saa/SaaTones.h"
 
 namespace qel {
-
-extern "C" const QelModelTask g_ModelDefault;
 
 namespace {
 
@@ -44,28 +40,8 @@ int NoteKindOf(char tone) {
 
 }  // namespace
 
-CTaskSustainedAttentionAuditory::CTaskSustainedAttentionAuditory() {
-  m_modelDefault = &g_ModelDefault;
-  m_taskDescription = &saa::kDescription;
-  m_versionNames = saa::kVersionNames;
-  m_versionCount = saa::kVersions;
-  m_partNames = saa::kPartNames;
-  m_partCount = 1;
-  m_variables = saa::kVariables;
-  m_variableCount = saa::kVariableCount;
-  m_normVariables = saa::kNormVariables;
-  m_normVariableCount = saa::kNormVariableCount;
-  m_captions = sustained::kCaptions;
-  m_captionCount = sustained::kCaptionCount;
-  m_captions2 = saa::kCaptions2;
-  m_captionCount2 = saa::kCaptionCount2;
-  m_taskWords[2] = saa::kCodeNameCount;
-  m_taskWords[3] = saa::kFalseAlarmLow;
-  m_codeNames = saa::kCodeNames;
-  m_codeNameFirst = saa::kFalseAlarmLow;
-  m_codeNameCount = saa::kCodeNameCount;
+CTaskSustainedAttentionAuditory::CTaskSustainedAttentionAuditory() : CTaskSustained(saa::kTables) {
   m_page = &m_pageObject;
-  m_seriesLength = saa::kSeriesLength;
   m_sizePercent[1] = kSecondSizePercent;
   m_pageObject.SetLengths(saa::kSeriesLength, saa::kTaskLengthSeries);
 }
@@ -231,11 +207,6 @@ bool CTaskSustainedAttentionAuditory::Demonstrate(ITaskRunData* runData) {
   }
   EndRun();
   return true;
-}
-
-int32_t CTaskSustainedAttentionAuditory::ComputeVariables(ITaskRunData* runData) {
-  if (CTaskBase::ComputeVariables(runData) < 0 || !m_runContext) return -1;
-  return sustained::ComputeSustainedVariables(*runData, *m_runContext, m_practice, saa::kLayout);
 }
 
 }  // namespace qel

@@ -15,12 +15,12 @@
 
 #include <cstdint>
 
-#include "tasks/layers/series/TaskSeries.h"
+#include "tasks/layers/sustained/TaskSustained.h"
 #include "tasks/plugins/saa/ui/AuditoryPage.h"
 
 namespace qel {
 
-class CTaskSustainedAttentionAuditory final : public CTaskSeries {
+class CTaskSustainedAttentionAuditory final : public CTaskSustained {
  public:
   static constexpr int kFallbackFrequency = 100;
   static constexpr int kSecondSizePercent = 8;
@@ -48,7 +48,6 @@ class CTaskSustainedAttentionAuditory final : public CTaskSeries {
   bool SetTrial(const char* code) override;                                     // 29
   int32_t ClassifyResponse(int32_t category, int32_t code) override;            // 31
   bool Demonstrate(ITaskRunData* runData) override;                             // 32
-  int32_t ComputeVariables(ITaskRunData* runData) override;                     // 33
 
   // Hz of a code's tone: low, middle, high for '1', '2', '3', else 100.
   int FrequencyOf(char tone) const;

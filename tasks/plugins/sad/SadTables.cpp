@@ -5,6 +5,8 @@
 
 namespace qel {
 
+extern "C" const QelModelTask g_ModelDefault;
+
 namespace sad {
 
 using sustained::kTypeCorrectRejection;
@@ -135,7 +137,6 @@ static_assert(kPractice.Count() == kPracticeLength && kTest.Count() == kTestLeng
 }  // namespace
 
 const char* const kVersionNames[1] = {"No versions"};
-const char* const kPartNames[1] = {"No parts"};
 const char* const kCaptions2[kCaptionCount2] = {"T",  "SD",  "n(T)", "z(T)", "n(SD)", "z(SD)",
                                                 "Nh", "Ncl", "Nch",  "Nm",   "Nfl",   "Nfh"};
 const char* const kCodeNames[kCodeNameCount] = {"LOCR", "HICR", "LOFA", "HIFA"};
@@ -162,6 +163,24 @@ const sustained::SustainedLayout kLayout = {
 const char (*PracticeList())[kTrialCodeSize] { return kPractice.List(); }
 const char (*TestList())[kTrialCodeSize] { return kTest.List(); }
 const char (*SecondList())[kTrialCodeSize] { return kSecond.List(); }
+
+const SustainedTables kTables = {
+    .modelDefault = &g_ModelDefault,
+    .description = &kDescription,
+    .versionNames = kVersionNames,
+    .versionCount = 1,
+    .variables = kVariables,
+    .variableCount = kVariableCount,
+    .normVariables = kNormVariables,
+    .normVariableCount = kNormVariableCount,
+    .captions2 = kCaptions2,
+    .captionCount2 = kCaptionCount2,
+    .layout = &kLayout,
+    .seriesLength = kSeriesLength,
+    .codeNames = kCodeNames,
+    .codeNameCount = kCodeNameCount,
+    .codeNameFirst = kCorrectRejectionFewer,
+};
 
 #undef SD_GETTER
 #undef SD_SERIES

@@ -1,15 +1,13 @@
-// The published tables of "Sustained Attention Dots": version and part
-// names, the 748 score variables, the 8 norm variables, the captions, the
-// task description, the names of the task's own categories, the trial
-// lists and the layout of the variables for the shared scoring.
+// The published tables of "Sustained Attention Dots" (the 748 score
+// variables, the 8 norm variables, the second captions, the task
+// description, the names of the task's own categories and the layout of the
+// variables for the shared scoring) and its trial lists.
 #pragma once
 
 #include <cstdint>
 
 #include "include/qel/ModelTask.h"
-#include "include/qel/TaskLibraryInterface.h"
-#include "include/qel/TaskTables.h"
-#include "tasks/layers/sustained/SustainedScoring.h"
+#include "tasks/layers/sustained/TaskSustained.h"
 
 namespace qel {
 
@@ -40,14 +38,7 @@ constexpr int kTaskLengthSeries = kTestLength / kSeriesLength;
 constexpr int kTableSeries = 100;
 constexpr int kFirstSeriesRow = 48;
 
-extern const char* const kVersionNames[1];
-extern const char* const kPartNames[1];
-extern const TaskVariableDef kVariables[kVariableCount];
-extern const TaskNormVariable kNormVariables[kNormVariableCount];
-extern const char* const kCaptions2[kCaptionCount2];
-extern const char* const kCodeNames[kCodeNameCount];
-extern const QelTaskDescription kDescription;
-extern const sustained::SustainedLayout kLayout;
+extern const SustainedTables kTables;
 
 // The trial lists of one-character codes (the codes in TaskSustainedAttentionDots.h).
 const char (*PracticeList())[kTrialCodeSize];

@@ -3,13 +3,9 @@
 #include <algorithm>
 
 #include "include/qel/TaskEntry.h"
-#include "tasks/layers/sustained/SustainedRows.h"
-#include "tasks/layers/sustained/SustainedScoring.h"
 #include "tasks/plugins/sad/SadTables.h"
 
 namespace qel {
-
-extern "C" const QelModelTask g_ModelDefault;
 
 namespace {
 
@@ -27,28 +23,8 @@ constexpr int kDemonstrationPatterns = 3;
 
 }  // namespace
 
-CTaskSustainedAttentionDots::CTaskSustainedAttentionDots() {
-  m_modelDefault = &g_ModelDefault;
-  m_taskDescription = &sad::kDescription;
-  m_versionNames = sad::kVersionNames;
-  m_versionCount = 1;
-  m_partNames = sad::kPartNames;
-  m_partCount = 1;
-  m_variables = sad::kVariables;
-  m_variableCount = sad::kVariableCount;
-  m_normVariables = sad::kNormVariables;
-  m_normVariableCount = sad::kNormVariableCount;
-  m_captions = sustained::kCaptions;
-  m_captionCount = sustained::kCaptionCount;
-  m_captions2 = sad::kCaptions2;
-  m_captionCount2 = sad::kCaptionCount2;
-  m_taskWords[2] = sad::kCodeNameCount;
-  m_taskWords[3] = sad::kCorrectRejectionFewer;
-  m_codeNames = sad::kCodeNames;
-  m_codeNameFirst = sad::kCorrectRejectionFewer;
-  m_codeNameCount = sad::kCodeNameCount;
+CTaskSustainedAttentionDots::CTaskSustainedAttentionDots() : CTaskSustained(sad::kTables) {
   m_page = &m_pageObject;
-  m_seriesLength = sad::kSeriesLength;
   m_textColour = kGrey;
   m_sizePercent[1] = kFramePercent;
   m_pageObject.SetLengths(sad::kSeriesLength, sad::kTaskLengthSeries);
@@ -212,11 +188,6 @@ bool CTaskSustainedAttentionDots::Demonstrate(ITaskRunData* runData) {
   }
   if (!CTaskSeries::EndRun()) return false;
   return result;
-}
-
-int32_t CTaskSustainedAttentionDots::ComputeVariables(ITaskRunData* runData) {
-  if (CTaskBase::ComputeVariables(runData) < 0 || !m_runContext) return -1;
-  return sustained::ComputeSustainedVariables(*runData, *m_runContext, m_practice, sad::kLayout);
 }
 
 }  // namespace qel

@@ -12,13 +12,13 @@
 
 #include <cstdint>
 
-#include "tasks/layers/series/TaskSeries.h"
+#include "tasks/layers/sustained/TaskSustained.h"
 #include "tasks/plugins/sad/DotPattern.h"
 #include "tasks/plugins/sad/ui/DotsPage.h"
 
 namespace qel {
 
-class CTaskSustainedAttentionDots final : public CTaskSeries {
+class CTaskSustainedAttentionDots final : public CTaskSustained {
  public:
   // TaskParam words.
   static constexpr int kWordShowSeries = 0;
@@ -49,7 +49,6 @@ class CTaskSustainedAttentionDots final : public CTaskSeries {
   bool SetTrial(const char* code) override;                                     // 29
   int32_t ClassifyResponse(int32_t category, int32_t code) override;            // 31
   bool Demonstrate(ITaskRunData* runData) override;                             // 32
-  int32_t ComputeVariables(ITaskRunData* runData) override;                     // 33
 
   // The dots a code shows (0 without a code or run context); sets the
   // target count from the run context's dot set.

@@ -4,6 +4,8 @@
 
 namespace qel {
 
+extern "C" const QelModelTask g_ModelDefault;
+
 namespace sao2 {
 
 using sustained::kTypeCorrectRejection;
@@ -72,7 +74,6 @@ const uint32_t kTrialRows[2][kMaxParts] = {{240}, {480}};
 }  // namespace
 
 const char* const kVersionNames[kVersions] = {"Version 1", "Version 2", "Version 3"};
-const char* const kPartNames[1] = {"No parts"};
 const char* const kCaptions2[kCaptionCount2] = {"T",     "SD",  "n(T)", "z(T)", "n(SD)",
                                                 "z(SD)", "Nhi", "Ncr",  "Nmi",  "Nfa"};
 const char kSecondList[kSecondLength][kTrialCodeSize] = {"52", "41", "42", "63", "51", "63"};
@@ -95,6 +96,21 @@ const sustained::SustainedLayout kLayout = {
     .zSeriesMean = S2_GETTER("ZTser_s2"),
     .zSeriesSd = S2_GETTER("ZSser_s2"),
     .seriesForZ = kExpectedSeries,
+};
+
+const SustainedTables kTables = {
+    .modelDefault = &g_ModelDefault,
+    .description = &kDescription,
+    .versionNames = kVersionNames,
+    .versionCount = kVersions,
+    .variables = kVariables,
+    .variableCount = kVariableCount,
+    .normVariables = kNormVariables,
+    .normVariableCount = kNormVariableCount,
+    .captions2 = kCaptions2,
+    .captionCount2 = kCaptionCount2,
+    .layout = &kLayout,
+    .seriesLength = kSeriesLength,
 };
 
 #undef S2_GETTER

@@ -1,15 +1,13 @@
-// The published tables of "Sustained Attention Objects 2 keys": version and
-// part names, the 237 score variables, the 6 norm variables, the second
-// caption table, the task description, the second list and the layout of
-// the variables for the shared scoring.
+// The published tables of "Sustained Attention Objects 2 keys" (version
+// names, the 237 score variables, the 6 norm variables, the second
+// captions, the task description and the layout of the variables for the
+// shared scoring) and its second list.
 #pragma once
 
 #include <cstdint>
 
 #include "include/qel/ModelTask.h"
-#include "include/qel/TaskLibraryInterface.h"
-#include "include/qel/TaskTables.h"
-#include "tasks/layers/sustained/SustainedScoring.h"
+#include "tasks/layers/sustained/TaskSustained.h"
 
 namespace qel {
 
@@ -31,13 +29,8 @@ constexpr int kExpectedSeries = kTestLength / kSeriesLength;
 constexpr int kTableSeries = 40;
 constexpr int kFirstSeriesRow = 37;
 
-extern const char* const kVersionNames[kVersions];
-extern const char* const kPartNames[1];
-extern const TaskVariableDef kVariables[kVariableCount];
-extern const TaskNormVariable kNormVariables[kNormVariableCount];
-extern const char* const kCaptions2[kCaptionCount2];
-extern const QelTaskDescription kDescription;
-extern const sustained::SustainedLayout kLayout;
+extern const SustainedTables kTables;
+
 // Played (not stored) when the run switches to it after an error outcome.
 extern const char kSecondList[kSecondLength][kTrialCodeSize];
 

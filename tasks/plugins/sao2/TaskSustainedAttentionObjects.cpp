@@ -1,14 +1,10 @@
 #include "tasks/plugins/sao2/TaskSustainedAttentionObjects.h"
 
 #include "include/qel/TaskEntry.h"
-#include "tasks/layers/sustained/SustainedRows.h"
-#include "tasks/layers/sustained/SustainedScoring.h"
 #include "tasks/plugins/sao2/Sao2Tables.h"
 #include "tasks/plugins/sao2/Sao2TrialLists.h"
 
 namespace qel {
-
-extern "C" const QelModelTask g_ModelDefault;
 
 namespace {
 
@@ -26,23 +22,8 @@ int WindowNumber(char c) { return (c >= '1' && c <= '4') ? c - '0' : 0; }
 
 }  // namespace
 
-CTaskSustainedAttentionObjects::CTaskSustainedAttentionObjects() {
-  m_modelDefault = &g_ModelDefault;
-  m_taskDescription = &sao2::kDescription;
-  m_versionNames = sao2::kVersionNames;
-  m_versionCount = sao2::kVersions;
-  m_partNames = sao2::kPartNames;
-  m_partCount = 1;
-  m_variables = sao2::kVariables;
-  m_variableCount = sao2::kVariableCount;
-  m_normVariables = sao2::kNormVariables;
-  m_normVariableCount = sao2::kNormVariableCount;
-  m_captions = sustained::kCaptions;
-  m_captionCount = sustained::kCaptionCount;
-  m_captions2 = sao2::kCaptions2;
-  m_captionCount2 = sao2::kCaptionCount2;
+CTaskSustainedAttentionObjects::CTaskSustainedAttentionObjects() : CTaskSustained(sao2::kTables) {
   m_page = &m_pageObject;
-  m_seriesLength = sao2::kSeriesLength;
   m_sizePercent[1] = kSecondSizePercent;
 }
 
@@ -185,11 +166,6 @@ bool CTaskSustainedAttentionObjects::Demonstrate(ITaskRunData* runData) {
   }
   EndRun();
   return result;
-}
-
-int32_t CTaskSustainedAttentionObjects::ComputeVariables(ITaskRunData* runData) {
-  if (CTaskBase::ComputeVariables(runData) < 0 || !m_runContext) return -1;
-  return sustained::ComputeSustainedVariables(*runData, *m_runContext, m_practice, sao2::kLayout);
 }
 
 }  // namespace qel

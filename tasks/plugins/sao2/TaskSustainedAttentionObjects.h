@@ -12,12 +12,12 @@
 #include <cstdint>
 
 #include "tasks/layers/house/HousePicture.h"
-#include "tasks/layers/series/TaskSeries.h"
+#include "tasks/layers/sustained/TaskSustained.h"
 #include "tasks/plugins/sao2/ui/ObjectsPage.h"
 
 namespace qel {
 
-class CTaskSustainedAttentionObjects final : public CTaskSeries {
+class CTaskSustainedAttentionObjects final : public CTaskSustained {
  public:
   // Target animal per version: with two keys bee, bird, butterfly; with one
   // key (a model task set to one response key) cat, snail, fish.
@@ -49,7 +49,6 @@ class CTaskSustainedAttentionObjects final : public CTaskSeries {
   bool SetTrial(const char* code) override;                                     // 29
   int32_t ClassifyResponse(int32_t category, int32_t code) override;            // 31
   bool Demonstrate(ITaskRunData* runData) override;                             // 32
-  int32_t ComputeVariables(ITaskRunData* runData) override;                     // 33
 
   // The target animal of the run's version and number of keys ('\0' without one).
   char TargetCharacter() const;
