@@ -13,8 +13,8 @@
 
 #include "include/qel/TrialCodes.h"
 #include "tasks/tests/support/LoadedTask.h"
+#include "tasks/tests/support/RunExpectations.h"
 #include "tasks/tests/support/ScriptedRun.h"
-#include "tasks/tests/support/VariableExpectations.h"
 
 namespace qel {
 
@@ -22,6 +22,7 @@ namespace {
 
 using test::AddNorms;
 using test::Answer;
+using test::ExpectPartEmpty;
 using test::ExpectValues;
 using test::ExpectZFromOwnNorms;
 using test::kTestDate;
@@ -33,15 +34,6 @@ using test::ScriptedRun;
 
 constexpr uint32_t kYes = 2;  // right button: the host's right code
 constexpr uint32_t kNo = 1;
-
-// Every row of the parts that were not run stays without a value.
-void ExpectPartEmpty(const LoadedTask& t, int part) {
-  for (uint32_t i = 0; i < t.m_library.scoreVariableCount; ++i) {
-    if (t.m_library.scoreVariables[i].part != part + 1) continue;
-    double value = 0.0;
-    EXPECT_FALSE(t.m_runData->GetValue(static_cast<int>(i), &value)) << t.m_library.scoreVariables[i].code;
-  }
-}
 
 // A letter display: how many of the memory letters it holds.
 int MemoryLetters(const std::string& code, const std::string& memory) {

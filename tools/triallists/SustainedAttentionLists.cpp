@@ -124,17 +124,19 @@ TaskTrialLists Sao2TrialLists() {
   sao2.folder = "sao2";
   sao2.versions = 3;
   sao2.parts = 1;
-  sao2.positionCodes = false;
   sao2.practiceLength = kPracticeLength;
   sao2.testLengths = {kTestLength};
   sao2.description = {
-      "Codes: the animal '1'..'6' (1 cat, 2 fish, 3 snail, 4 butterfly, 5 bee, 6 bird),",
-      "then the window '1'..'3'. Targets 5 / 6 / 4 (versions 1 / 2 / 3).",
-      "Every block of 12 codes (one series) holds the target twice in each window",
-      "and each of cat, fish and snail twice, in two different windows; over the",
-      "list each of them stands in each window equally often (within one). No",
-      "window twice in a row and no more than four codes with the same answer in a",
-      "row, in the test lists also round their end (they are played again for longer runs).",
+      "Targets 5 / 6 / 4 (versions 1 / 2 / 3). Every block of 12 codes (one series)",
+      "holds the target twice in each window and each of cat, fish and snail twice,",
+      "in two different windows; over the list each of them stands in each window",
+      "equally often (within one). No window twice in a row and no more than four",
+      "codes with the same answer in a row, in the test lists also round their end",
+      "(they are played again for longer runs).",
+  };
+  sao2.codeRules = {
+      "Codes: two characters, the animal '1'..'6' (1 cat, 2 fish, 3 snail,",
+      "4 butterfly, 5 bee, 6 bird), then the window of the house '1'..'3'.",
   };
   sao2.practice.assign(3, std::vector<CodeList>(1));
   sao2.test.assign(3, std::vector<CodeList>(1));

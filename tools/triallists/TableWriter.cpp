@@ -58,8 +58,10 @@ std::string WriteHeader(const TaskTrialLists& task) {
   out += "// Trial lists of \"" + task.title + "\": for every version and part a\n";
   out += "// practice list and a test list of trial codes in 17-byte slots.\n//\n";
   for (const std::string& line : task.description) out += "// " + line + "\n";
-  if (task.positionCodes) {
-    out += "//\n";
+  out += "//\n";
+  if (!task.codeRules.empty()) {
+    for (const std::string& line : task.codeRules) out += "// " + line + "\n";
+  } else {
     for (const char* line : kCommonRules) out += std::string("// ") + line + "\n";
     if (task.prefix != "Mso1") {
       out += "//\n";
@@ -88,9 +90,19 @@ std::string WriteHeader(const TaskTrialLists& task) {
              "][kTrialCodeSize];\n";
     }
   }
+  if (task.secondLength > 0) {
+    const std::string L = Num(task.secondLength);
+    out += "// The further lists of a practice and of a test run, [version][part][trial]\n";
+    out += "inline constexpr int k" + P + "SecondLength = " + L + ";\n";
+    out += "extern const char k" + P + "SecondPractice[" + V + "][" + Pa + "][" + L + "][kTrialCodeSize];\n";
+    out += "extern const char k" + P + "SecondTest[" + V + "][" + Pa + "][" + L + "][kTrialCodeSize];\n";
+  }
   out += "\n// The lists of a version and part (both counted from 0); null out of range.\n";
   out += "const char (*" + P + "PracticeList(int version, int part))[kTrialCodeSize];\n";
   out += "const char (*" + P + "TestList(int version, int part))[kTrialCodeSize];\n";
+  if (task.secondLength > 0) {
+    out += "const char (*" + P + "SecondList(int version, int part, bool practice))[kTrialCodeSize];\n";
+  }
   out += "// The length of the test list of a part; 0 out of range.\n";
   out += "int " + P + "TestLength(int part);\n\n}  // namespace qel\n";
   return out;
@@ -141,6 +153,24 @@ std::string WriteSource(const TaskTrialLists& task) {
     }
   }
 
+  if (task.secondLength > 0) {
+    for (const auto* lists : {&task.secondPractice, &task.secondTest}) {
+      const std::string name = lists == &task.secondPractice ? "SecondPractice" : "SecondTest";
+      out +=
+          "const char k" + P + name + "[" + V + "][" + Pa + "][" + Num(task.secondLength) + "][kTrialCodeSize] = {\n";
+      for (int v = 0; v < task.versions; ++v) {
+        out += "    {\n";
+        for (int p = 0; p < task.parts; ++p) {
+          out += "        {  // version " + Num(v + 1) + ", part " + Num(p + 1) + "\n";
+          out += Codes((*lists)[v][p], task.secondLength, "            ");
+          out += "        },\n";
+        }
+        out += "    },\n";
+      }
+      out += "};\n\n";
+    }
+  }
+
   out += "const char (*" + P + "PracticeList(int version, int part))[kTrialCodeSize] {\n";
   out += "  if (version < 0 || version >= k" + P + "Versions || part < 0 || part >= k" + P + "Parts) return nullptr;\n";
   out += "  return k" + P + "Practice[version][part];\n}\n\n";
@@ -154,6 +184,12 @@ std::string WriteSource(const TaskTrialLists& task) {
       out += "    case " + Num(p) + ": return " + TestTableName(task, p) + "[version];\n";
     }
     out += "    default: return nullptr;\n  }\n}\n\n";
+  }
+  if (task.secondLength > 0) {
+    out += "const char (*" + P + "SecondList(int version, int part, bool practice))[kTrialCodeSize] {\n";
+    out +=
+        "  if (version < 0 || version >= k" + P + "Versions || part < 0 || part >= k" + P + "Parts) return nullptr;\n";
+    out += "  return practice ? k" + P + "SecondPractice[version][part] : k" + P + "SecondTest[version][part];\n}\n\n";
   }
   out += "int " + P + "TestLength(int part) { return part >= 0 && part < k" + P + "Parts ? k" + P +
          "TestLengths[part] : 0; }\n\n}  // namespace qel\n";

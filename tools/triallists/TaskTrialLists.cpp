@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "tools/triallists/FaceTrialLists.h"
 #include "tools/triallists/SeededDraw.h"
 #include "tools/triallists/SustainedAttentionLists.h"
 #include "tools/triallists/TrialListBuilder.h"
@@ -201,6 +202,7 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
                       "never both pictures of a two-picture set, no picture twice in a code."};
   FillLists(mso1, Mso1List);
 
+  for (TaskTrialLists& task : BuildFaceTaskTrialLists()) tasks.push_back(std::move(task));
   tasks.push_back(Sao2TrialLists());
   return tasks;
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "include/qel/TaskEntry.h"
-#include "tasks/tests/support/VariableExpectations.h"
+#include "tasks/tests/support/RunExpectations.h"
 
 namespace qel {
 

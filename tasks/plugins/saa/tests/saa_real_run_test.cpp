@@ -77,6 +77,11 @@ TEST(RealAuditoryRun, EveryTrialSoundsTheModelsPitch) {
   task.w.TaskVRHigh = 450;
   RunData().SetTask(&task);
   ScoreRecorder scores;
+  // The run's score dialog is the recorder while the test runs.
+  struct ScoreDialogScope {
+    explicit ScoreDialogScope(IScoreDialogFactory* factory) { SetScoreDialogFactory(factory); }
+    ~ScoreDialogScope() { SetScoreDialogFactory(nullptr); }
+  } scoreDialog(&scores);
   auto* dialog = new CDlgRun(nullptr, Host(), RunData());
   dialog->SetTask(&task);
   dialog->SetTitle(true);

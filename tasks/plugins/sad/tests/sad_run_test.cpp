@@ -10,8 +10,8 @@
 #include <string>
 
 #include "tasks/tests/support/LoadedTask.h"
+#include "tasks/tests/support/RunExpectations.h"
 #include "tasks/tests/support/ScriptedRun.h"
-#include "tasks/tests/support/VariableExpectations.h"
 
 namespace qel {
 

@@ -12,7 +12,7 @@
 
 #include "include/qel/TaskEntry.h"
 #include "tasks/tests/support/LoadedTask.h"
-#include "tasks/tests/support/VariableExpectations.h"
+#include "tasks/tests/support/RunExpectations.h"
 
 namespace qel {
 

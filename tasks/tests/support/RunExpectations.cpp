@@ -1,7 +1,8 @@
-#include "tasks/tests/support/VariableExpectations.h"
+#include "tasks/tests/support/RunExpectations.h"
 
 #include <gtest/gtest.h>
 
+#include "include/qel/ModelTask.h"
 #include "include/qel/TaskEntry.h"
 
 namespace qel {
@@ -27,6 +28,14 @@ void ExpectValues(const LoadedTask& t, const std::vector<Expected>& expected) {
       EXPECT_TRUE(valid) << e.code;
       EXPECT_NEAR(value, e.value, 1e-9) << e.code;
     }
+  }
+}
+
+void ExpectPartEmpty(const LoadedTask& t, int part) {
+  for (uint32_t i = 0; i < t.m_library.scoreVariableCount; ++i) {
+    if (t.m_library.scoreVariables[i].part != part + 1) continue;
+    double value = 0.0;
+    EXPECT_FALSE(t.m_runData->GetValue(static_cast<int>(i), &value)) << t.m_library.scoreVariables[i].code;
   }
 }
 
@@ -62,19 +71,19 @@ void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>&
   }
 }
 
-void ExpectNoZScores(const LoadedTask& t) {
-  for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
-    double z = 0.0;
-    EXPECT_FALSE(t.m_runData->GetValue(t.m_library.normVariables[n].id, &z)) << t.m_library.normVariables[n].name;
-  }
-}
-
 std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen) {
   std::map<std::string, Norm> norms = chosen;
   for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
     norms.emplace(t.m_library.normVariables[n].name, Norm{100.0 + 37.0 * n, 3.0 + n});
   }
   return norms;
+}
+
+void ExpectNoZScores(const LoadedTask& t) {
+  for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
+    double z = 0.0;
+    EXPECT_FALSE(t.m_runData->GetValue(t.m_library.normVariables[n].id, &z)) << t.m_library.normVariables[n].name;
+  }
 }
 
 const QelTesteeRecord kTestee{QelDateTime::FromDate(1960, 6, 1)};

@@ -1,6 +1,7 @@
-// What the end-to-end tests of the task plug-ins check after command 29:
-// variables by code against values worked out by hand, norms added to the
-// loaded library, and every Z-score against its own raw row and norms.
+// Checks of a loaded task's variables after command 29: values by code
+// against hand-computed ones, parts left without values, and Z-scores
+// against norm functions added to the task's library record; trials stored
+// as a run leaves them and command 29 over them.
 #pragma once
 
 #include <cstdint>
@@ -15,15 +16,16 @@ namespace qel {
 
 namespace test {
 
-// A variable by code and its value (kNoValue: no value).
 struct Expected {
   const char* code;
-  double value;
+  double value;  // 9999.0: no value
 };
 
-// The row of a code in the loaded task's table; -1 when there is none.
+// The row of a variable code; -1 when the task has none.
 int Row(const LoadedTask& t, const std::string& code);
 void ExpectValues(const LoadedTask& t, const std::vector<Expected>& expected);
+// Every row of a part (0-based) that was not run stays without a value.
+void ExpectPartEmpty(const LoadedTask& t, int part);
 
 // Norm functions of one Z variable at every age: mean and SD.
 struct Norm {
@@ -32,13 +34,11 @@ struct Norm {
 };
 
 void AddNorms(LoadedTask& t, const std::map<std::string, Norm>& norms);
-// Distinct norms for every norm row, with the chosen ones by name.
+// Distinct norms for every norm row, with a few chosen by hand.
 std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen);
-// Every norm row gives the Z of its own raw row with its own norms (none
-// where the raw row has no value or the row has no norms); norms that
-// differ for every row show a getter that points at another row.
+// Every norm row gives the Z of its own raw row with its own norms: norms
+// that differ for every row show a getter that points at another row.
 void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>& norms);
-
 // No norm row has a Z-score.
 void ExpectNoZScores(const LoadedTask& t);
 
