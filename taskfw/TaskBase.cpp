@@ -69,6 +69,9 @@ bool CTaskBase::Init(ITaskLibrary* record) {
   record->answerWord = 0;
   ClearRecordLists();
   for (int i = 0; i < 4; ++i) record->taskWords[i] = m_taskWords[i];
+  record->codeNames = m_codeNames;
+  record->codeNameFirst = m_codeNameFirst;
+  record->codeNameCount = m_codeNameCount;
   const QelModelTask* d = m_modelDefault;
   record->defaultTaskType = d ? d->w.TaskType : 0;
   record->defaultTaskFlags = d ? d->w.TaskFlags : 0;

@@ -180,6 +180,10 @@ class CTaskBase {
   const char* const* m_captions2 = nullptr;
   int32_t m_captionCount2 = 0;
   uint32_t m_taskWords[4] = {0, 0, 0, 0};  // the first is the host's code offset
+  // Names of the task's own response categories from m_codeNameFirst on.
+  const char* const* m_codeNames = nullptr;
+  int32_t m_codeNameFirst = 0;
+  int32_t m_codeNameCount = 0;
 
   // Trials.
   char m_currentCode[kTrialCodeSize] = {};

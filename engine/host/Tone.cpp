@@ -5,11 +5,8 @@
 namespace qel {
 
 bool CTone::Build(int frequency, int sampleRate, int channels) {
-  if (frequency < kMinFrequency || frequency > kMaxFrequency) return false;
-  if (sampleRate < kMinSampleRate || sampleRate > kMaxSampleRate) return false;
-  if (channels != 1 && channels != 2) return false;
+  if (!QelToneAccepted(frequency, sampleRate, channels)) return false;
   const int n = sampleRate / frequency;
-  if (n < kMinPeriod || n > kMaxPeriod) return false;
 
   m_nFrequency = frequency;
   m_nSampleRate = sampleRate;

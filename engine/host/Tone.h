@@ -5,26 +5,22 @@
 #include <cstdint>
 
 #include "include/qel/TaskHostInterface.h"
+#include "include/qel/ToneRange.h"
 
 namespace qel {
 
 class CTone {
  public:
-  static constexpr int kMinFrequency = 100;
-  static constexpr int kMaxFrequency = 10000;
-  static constexpr int kMinSampleRate = 8000;
-  static constexpr int kMaxSampleRate = 44100;
-  static constexpr int kMinPeriod = 4;  // samples per period
-  static constexpr int kMaxPeriod = 500;
-  static constexpr int kBufferSamples = 1000;  // the longest period on two channels
+  static constexpr int kBufferSamples = 2 * kToneMaxPeriod;  // the longest period on two channels
   static constexpr double kTwoPi = 6.283184;
   static constexpr double kAmplitude = 4095.0;
 
   explicit CTone(ITaskHost* owner = nullptr) : m_pOwner(owner) {}
 
   // Builds the period for the frequency, sample rate and channel count.
-  // False, leaving the tone as it was, for a frequency outside 100..10000 Hz,
-  // a rate outside 8000..44100 Hz, other than 1 or 2 channels, or a period
+  // False, leaving the tone as it was, for a tone the shared rule refuses
+  // (include/qel/ToneRange.h): a frequency outside 100..10000 Hz, a rate
+  // outside 8000..44100 Hz, other than 1 or 2 channels, or a period
   // N = rate / frequency outside 4..500 samples.
   bool Build(int frequency, int sampleRate, int channels);
   // Build, then the period becomes the owner's current sound (its

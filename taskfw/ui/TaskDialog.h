@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include <wx/window.h>
+
 #include "include/qel/ExpModelTaskInterface.h"
 
 class wxWindowDestroyEvent;

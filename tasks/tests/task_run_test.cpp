@@ -25,6 +25,8 @@ using test::Answer;
 using test::ExpectPartEmpty;
 using test::ExpectValues;
 using test::ExpectZFromOwnNorms;
+using test::kTestDate;
+using test::kTestee;
 using test::LoadedTask;
 using test::Norm;
 using test::NormsFor;
@@ -32,9 +34,6 @@ using test::ScriptedRun;
 
 constexpr uint32_t kYes = 2;  // right button: the host's right code
 constexpr uint32_t kNo = 1;
-
-const QelTesteeRecord kTestee{QelDateTime::FromDate(1960, 6, 1)};
-const QelDateTime kTestDate = QelDateTime::FromDate(2010, 6, 1);
 
 // A letter display: how many of the memory letters it holds.
 int MemoryLetters(const std::string& code, const std::string& memory) {

@@ -8,6 +8,7 @@
 
 #include "tools/triallists/FaceTrialLists.h"
 #include "tools/triallists/SeededDraw.h"
+#include "tools/triallists/SustainedAttentionLists.h"
 #include "tools/triallists/TrialListBuilder.h"
 #include "tools/triallists/TrialListSpec.h"
 
@@ -202,6 +203,7 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
   FillLists(mso1, Mso1List);
 
   for (TaskTrialLists& task : BuildFaceTaskTrialLists()) tasks.push_back(std::move(task));
+  tasks.push_back(Sao2TrialLists());
   return tasks;
 }
 

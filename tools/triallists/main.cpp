@@ -1,6 +1,6 @@
-// Builds the trial lists of the memory-search and focused-attention tasks
-// and writes them as C++ tables into the tasks folder given on the command
-// line (msl/MslTrialLists.h, .cpp and the like).
+// Builds the trial lists of the memory-search, focused-attention and object
+// sustained-attention tasks and writes them as C++ tables into the tasks
+// folder given on the command line (msl/MslTrialLists.h, .cpp and the like).
 //
 //   qel_triallist_generator <tasks folder>
 #include <cstdio>

@@ -45,10 +45,24 @@ bool LoadedTask::Setup(uint32_t version, int part, bool practice, int language) 
   return m_task.PrepareRun(m_runData.get());
 }
 
-bool LoadedTask::Judge(const char* code) {
-  char slot[kTrialCodeSize] = {};
-  std::strncpy(slot, code, kTrialCodeSize - 1);
-  return Command(kCmdSetTrial, reinterpret_cast<intptr_t>(slot));
+namespace {
+
+struct CodeSlot {
+  explicit CodeSlot(const char* code) { std::strncpy(text, code, kTrialCodeSize - 1); }
+  intptr_t Arg() { return reinterpret_cast<intptr_t>(text); }
+  char text[kTrialCodeSize] = {};
+};
+
+}  // namespace
+
+bool LoadedTask::Judge(const char* code) { return Command(kCmdSetTrial, CodeSlot(code).Arg()); }
+
+bool LoadedTask::ShowSignal(const char* code) {
+  return Command(kCmdShowSignal, CodeSlot(code).Arg(), reinterpret_cast<intptr_t>(&m_display));
+}
+
+bool LoadedTask::DrawPreview(const char* code) {
+  return Command(kCmdDrawToSurface, CodeSlot(code).Arg(), reinterpret_cast<intptr_t>(&m_display));
 }
 
 int32_t LoadedTask::Classify(const char* code, int32_t category) {

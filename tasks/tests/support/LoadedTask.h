@@ -42,6 +42,10 @@ class LoadedTask {
   bool Judge(const char* code);
   // The classification command after the trial command of the same code.
   int32_t Classify(const char* code, int32_t category);
+  // The signal on, with a code in a 17-byte slot, on the display.
+  bool ShowSignal(const char* code);
+  // The editor's preview of a code into surface 0 of the display.
+  bool DrawPreview(const char* code);
   // The part start with the run data.
   bool BeginRun() { return Command(5, reinterpret_cast<intptr_t>(m_runData.get())); }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "include/qel/ModelTask.h"
+#include "include/qel/TaskEntry.h"
 
 namespace qel {
 
@@ -76,6 +77,38 @@ std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::st
     norms.emplace(t.m_library.normVariables[n].name, Norm{100.0 + 37.0 * n, 3.0 + n});
   }
   return norms;
+}
+
+void ExpectNoZScores(const LoadedTask& t) {
+  for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
+    double z = 0.0;
+    EXPECT_FALSE(t.m_runData->GetValue(t.m_library.normVariables[n].id, &z)) << t.m_library.normVariables[n].name;
+  }
+}
+
+const QelTesteeRecord kTestee{QelDateTime::FromDate(1960, 6, 1)};
+const QelDateTime kTestDate = QelDateTime::FromDate(2010, 6, 1);
+
+void StoreTrials(LoadedTask& t, int part, const std::vector<StoredTrial>& trials) {
+  t.m_runData->ClearPart(part);
+  for (size_t i = 0; i < trials.size() && i < static_cast<size_t>(kMaxResponses); ++i) {
+    t.m_runData->category[part][i] = trials[i].category;
+    t.m_runData->taskCategory[part][i] = trials[i].taskCategory;
+    t.m_runData->reactionTime[part][i] = trials[i].rt;
+  }
+  t.m_task.trialCounts[part] = static_cast<uint32_t>(trials.size());
+}
+
+int32_t ComputeVariables(LoadedTask& t, bool practice, const QelTesteeRecord* testee, const QelDateTime& testDate) {
+  CTaskRunData& data = *t.m_runData;
+  data.normTableSwitch = practice ? 1 : 0;
+  data.testDate = testDate;
+  data.testee = testee;
+  data.resultWord = 0;
+  data.ClearValues();
+  int32_t v = -1;
+  if (!t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(&data), 0, 0, &v)) return -1;
+  return v;
 }
 
 }  // namespace test

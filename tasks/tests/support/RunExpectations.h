@@ -1,12 +1,15 @@
 // Checks of a loaded task's variables after command 29: values by code
 // against hand-computed ones, parts left without values, and Z-scores
-// against norm functions added to the task's library record.
+// against norm functions added to the task's library record; trials stored
+// as a run leaves them and command 29 over them.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "include/qel/DateTime.h"
 #include "tasks/tests/support/LoadedTask.h"
 
 namespace qel {
@@ -36,6 +39,26 @@ std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::st
 // Every norm row gives the Z of its own raw row with its own norms: norms
 // that differ for every row show a getter that points at another row.
 void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>& norms);
+// No norm row has a Z-score.
+void ExpectNoZScores(const LoadedTask& t);
+
+// A testee of 50 at the test date.
+extern const QelTesteeRecord kTestee;
+extern const QelDateTime kTestDate;
+
+// One stored trial of a part: the run engine's category, the task's
+// category after its reclassification, the reaction time.
+struct StoredTrial {
+  int32_t category;
+  int32_t taskCategory;
+  int32_t rt;
+};
+// The part's trials as a run would leave them (and its stored trial count).
+void StoreTrials(LoadedTask& t, int part, const std::vector<StoredTrial>& trials);
+// The end of a run: norm switch, test date, testee, cleared values, then
+// command 29; its value (-1 when refused).
+int32_t ComputeVariables(LoadedTask& t, bool practice, const QelTesteeRecord* testee,
+                         const QelDateTime& testDate = kTestDate);
 
 }  // namespace test
 

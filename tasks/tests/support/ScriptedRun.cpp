@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "include/qel/TaskEntry.h"
+#include "tasks/tests/support/RunExpectations.h"
 
 namespace qel {
 
@@ -74,15 +75,7 @@ bool ScriptedRun::RunPart(int part, bool practice, const Testee& testee, uint32_
 }
 
 int32_t ScriptedRun::ComputeVariables(bool practice, const QelTesteeRecord* testee, const QelDateTime& testDate) {
-  CTaskRunData& data = *m_t.m_runData;
-  data.normTableSwitch = practice ? 1 : 0;
-  data.testDate = testDate;
-  data.testee = testee;
-  data.resultWord = 0;
-  data.ClearValues();
-  int32_t v = -1;
-  if (!m_t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(&data), 0, 0, &v)) return -1;
-  return v;
+  return test::ComputeVariables(m_t, practice, testee, testDate);
 }
 
 }  // namespace test

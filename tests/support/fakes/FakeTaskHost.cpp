@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "include/qel/ToneRange.h"
 #include "include/qel/TrialCodes.h"
 
 namespace qel {
@@ -17,7 +18,8 @@ bool FakeTaskHost::PermuteCodeQuarters(char* code, bool flag, int offset) {
 
 bool FakeTaskHost::MakeTone(int frequency, int sampleRate, int channels) {
   Log("MakeTone " + std::to_string(frequency) + " " + std::to_string(sampleRate) + " " + std::to_string(channels));
-  if (frequency < 100 || frequency > 10000) return false;
+  // The real host's rule, and a sound output that fails when told to.
+  if (m_toneFails || !QelToneAccepted(frequency, sampleRate, channels)) return false;
   m_pendingTone = frequency;
   return true;
 }

@@ -92,7 +92,8 @@ class FakeTaskHost : public ITaskHost {
   int m_mouseDx = 0;
   int m_mouseDy = 0;
   bool m_playing = false;
-  bool m_waveLoads = true;  // LoadWaveResource's answer
+  bool m_waveLoads = true;   // LoadWaveResource's answer
+  bool m_toneFails = false;  // MakeTone fails whatever the tone
   std::vector<Tone> m_tones;
   std::vector<uint32_t> m_sleeps;
   QelRestoreCallback m_restoreCallback = nullptr;

@@ -31,6 +31,10 @@ void MemoryDC::FillSolidRect(int x, int y, int width, int height, COLORREF colou
     for (int i = x; i < x + width; ++i) Put(i, j, colour);
 }
 
+bool MemoryDC::Logged(const std::string& call) const {
+  return std::find(m_calls.begin(), m_calls.end(), call) != m_calls.end();
+}
+
 void MemoryDC::SetPixel(int x, int y, COLORREF colour) { Put(x, y, colour); }
 
 COLORREF MemoryDC::GetPixel(int x, int y) const {

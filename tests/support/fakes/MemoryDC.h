@@ -20,12 +20,14 @@ class MemoryDC final : public CDC {
   void SetBrush(COLORREF colour) override;
   void SetNullBrush() override { Log("SetNullBrush"); }
   void FillSolidRect(int x, int y, int width, int height, COLORREF colour) override;
-  void Rectangle(int, int, int, int) override { Log("Rectangle"); }
-  void Ellipse(int, int, int, int) override { Log("Ellipse"); }
+  // Rectangles, ellipses and lines are logged with their coordinates
+  // ("Rectangle l t r b", "LineTo x y").
+  void Rectangle(int left, int top, int right, int bottom) override { LogBox("Rectangle", left, top, right, bottom); }
+  void Ellipse(int left, int top, int right, int bottom) override { LogBox("Ellipse", left, top, right, bottom); }
   void Polygon(const QelPoint*, int) override { Log("Polygon"); }
   void Polyline(const QelPoint*, int) override { Log("Polyline"); }
-  void MoveTo(int, int) override { Log("MoveTo"); }
-  void LineTo(int, int) override { Log("LineTo"); }
+  void MoveTo(int x, int y) override { Log("MoveTo " + std::to_string(x) + " " + std::to_string(y)); }
+  void LineTo(int x, int y) override { Log("LineTo " + std::to_string(x) + " " + std::to_string(y)); }
   void Arc(int, int, int, int, int, int, int, int) override { Log("Arc"); }
   void ArcTo(int, int, int, int, int, int, int, int) override { Log("ArcTo"); }
   void Pie(int, int, int, int, int, int, int, int) override { Log("Pie"); }
@@ -47,6 +49,8 @@ class MemoryDC final : public CDC {
                   int srcHeight, uint32_t rop) override;
 
   const std::vector<std::string>& Calls() const { return m_calls; }
+  // Whether this very call is among the logged ones.
+  bool Logged(const std::string& call) const;
   void ClearCalls() { m_calls.clear(); }
   void Fill(COLORREF colour);
   // Number of pixels of a colour.
@@ -54,6 +58,10 @@ class MemoryDC final : public CDC {
 
  private:
   void Log(std::string call) { m_calls.push_back(std::move(call)); }
+  void LogBox(const char* what, int left, int top, int right, int bottom) {
+    Log(std::string(what) + " " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) + " " +
+        std::to_string(bottom));
+  }
   void Put(int x, int y, COLORREF c);
 
   int m_width;

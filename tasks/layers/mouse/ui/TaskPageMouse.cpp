@@ -18,8 +18,6 @@ wxString PixelText(int32_t micrometres) { return wxString::Format("0.%03d", micr
 
 }  // namespace
 
-wxWindow* CTaskPageMouse::FindChild(wxWindow* panel, int id) { return panel->FindWindow(id); }
-
 int32_t CTaskPageMouse::PixelSize() const { return MouseWord::PixelSize(ParamWord(0)); }
 
 int32_t CTaskPageMouse::Sensitivity() const { return MouseWord::Sensitivity(ParamWord(0)); }
@@ -63,10 +61,10 @@ bool CTaskPageMouse::BuildControls(wxWindow* panel, int templateId) {
 }
 
 void CTaskPageMouse::RefreshMouseControls() {
-  auto* slider = Control<wxSlider>(kIdPixelSlider);
-  auto* label = Control<wxStaticText>(kIdPixelLabel);
-  wxRadioButton* buttons[3] = {Control<wxRadioButton>(kIdNegative), Control<wxRadioButton>(kIdEqual),
-                               Control<wxRadioButton>(kIdPositive)};
+  auto* slider = FindControl<wxSlider>(kIdPixelSlider);
+  auto* label = FindControl<wxStaticText>(kIdPixelLabel);
+  wxRadioButton* buttons[3] = {FindControl<wxRadioButton>(kIdNegative), FindControl<wxRadioButton>(kIdEqual),
+                               FindControl<wxRadioButton>(kIdPositive)};
   if (!slider || !label || !buttons[0] || !buttons[1] || !buttons[2]) return;
   const bool editable = IsEditable() && GetModelTask();
   for (wxRadioButton* b : buttons) b->Enable(editable);

@@ -40,15 +40,7 @@ class CTaskPageMouse : public CTaskPage {
   // The mouse controls from word 0; derived pages call it from theirs.
   void RefreshMouseControls();
 
-  // Control `id` of the page's window as a T, or null.
-  template <typename T>
-  T* Control(int id) const {
-    wxWindow* panel = GetWindow();
-    return panel ? dynamic_cast<T*>(FindChild(panel, id)) : nullptr;
-  }
-
  private:
-  static wxWindow* FindChild(wxWindow* panel, int id);
   void OnSensitivity(wxCommandEvent& event);
   void OnPixelSize(wxCommandEvent& event);
 };

@@ -61,6 +61,7 @@ class PursuitRealRun : public ::testing::Test {
     ASSERT_EQ(qel::EnumInputDevices(), 0);
     ResetSystemSettings();
     g_ButtonType = 0;  // the keyboard is the response device; the mouse moves the pointer
+    SetScoreDialogFactory(&m_scores);
     m_library = std::make_unique<CTaskLibrary>();
     m_library->host = &Host();
     ASSERT_TRUE(m_library->Load(QEL_OUTPUT_DIR "/QelPU.qet", true));

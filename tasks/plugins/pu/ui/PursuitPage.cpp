@@ -58,11 +58,11 @@ bool CTaskPagePursuit::BuildControls(wxWindow* panel, int templateId) {
 
 void CTaskPagePursuit::RefreshControls() {
   RefreshMouseControls();
-  auto* speed = Control<wxChoice>(kIdSpeed);
-  auto* edit = Control<wxTextCtrl>(kIdSmoothingEdit);
-  auto* spin = Control<wxSpinButton>(kIdSmoothingSpin);
-  auto* slider = Control<wxSlider>(kIdThresholdSlider);
-  auto* label = Control<wxStaticText>(kIdThresholdLabel);
+  auto* speed = FindControl<wxChoice>(kIdSpeed);
+  auto* edit = FindControl<wxTextCtrl>(kIdSmoothingEdit);
+  auto* spin = FindControl<wxSpinButton>(kIdSmoothingSpin);
+  auto* slider = FindControl<wxSlider>(kIdThresholdSlider);
+  auto* label = FindControl<wxStaticText>(kIdThresholdLabel);
   if (!speed || !edit || !spin || !slider || !label) return;
   const bool editable = IsEditable() && GetModelTask();
   speed->Enable(editable);

@@ -48,9 +48,9 @@ bool CTaskPageTracking::BuildControls(wxWindow* panel, int templateId) {
 
 void CTaskPageTracking::RefreshControls() {
   RefreshMouseControls();
-  auto* clockwise = Control<wxRadioButton>(kIdClockwise);
-  auto* counter = Control<wxRadioButton>(kIdCounterclockwise);
-  auto* width = Control<wxChoice>(kIdWidth);
+  auto* clockwise = FindControl<wxRadioButton>(kIdClockwise);
+  auto* counter = FindControl<wxRadioButton>(kIdCounterclockwise);
+  auto* width = FindControl<wxChoice>(kIdWidth);
   if (!clockwise || !counter || !width) return;
   const bool editable = IsEditable() && GetModelTask();
   clockwise->Enable(editable);

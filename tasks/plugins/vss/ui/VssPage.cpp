@@ -65,13 +65,13 @@ bool CTaskPageVisuoSpatialSequencing::BuildControls(wxWindow* panel, int templat
 
 void CTaskPageVisuoSpatialSequencing::RefreshControls() {
   RefreshMouseControls();
-  auto* hand = Control<wxRadioButton>(kIdHand);
-  auto* popUp = Control<wxRadioButton>(kIdPopUp);
-  auto* duration = Control<wxTextCtrl>(kIdShowDuration);
-  auto* interval = Control<wxTextCtrl>(kIdShowInterval);
-  auto* stop = Control<wxStaticBox>(kIdStopGroup);
-  auto* user = Control<wxRadioButton>(kIdUserBased);
-  auto* rule = Control<wxRadioButton>(kIdRuleBased);
+  auto* hand = FindControl<wxRadioButton>(kIdHand);
+  auto* popUp = FindControl<wxRadioButton>(kIdPopUp);
+  auto* duration = FindControl<wxTextCtrl>(kIdShowDuration);
+  auto* interval = FindControl<wxTextCtrl>(kIdShowInterval);
+  auto* stop = FindControl<wxStaticBox>(kIdStopGroup);
+  auto* user = FindControl<wxRadioButton>(kIdUserBased);
+  auto* rule = FindControl<wxRadioButton>(kIdRuleBased);
   if (!hand || !popUp || !duration || !interval || !stop || !user || !rule) return;
   m_refreshing = true;
   const bool editable = IsEditable() && GetModelTask();
@@ -106,7 +106,7 @@ void CTaskPageVisuoSpatialSequencing::OnPointerType(wxCommandEvent& event) {
 
 void CTaskPageVisuoSpatialSequencing::OnNumber(wxCommandEvent& event) {
   if (m_refreshing) return;
-  auto* edit = Control<wxTextCtrl>(event.GetId());
+  auto* edit = FindControl<wxTextCtrl>(event.GetId());
   unsigned long value = 0;
   if (!edit || !edit->GetValue().ToULong(&value) || value > 0xFFFFFFFFul) return;
   StoreParamWord(event.GetId() == kIdShowDuration ? Task::kWordShowDuration : Task::kWordShowInterval,
