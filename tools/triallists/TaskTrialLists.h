@@ -21,13 +21,14 @@ struct TaskTrialLists {
   int practiceLength = 0;
   std::vector<int> testLengths;                 // per part
   std::vector<std::string> description;         // how the lists are balanced, one line each
+  std::vector<std::string> codeRules;           // what holds for every code and list ("" separates paragraphs)
   std::vector<std::vector<CodeList>> practice;  // [version][part]
   std::vector<std::vector<CodeList>> test;      // [version][part]
 };
 
 // "Memory Search Letters", "Focused Attention 4 letters" and "Memory Search
-// Objects 1 key", in that order. Throws std::runtime_error when a list
-// cannot be built.
+// Objects 1 key", then the tasks answered aloud (SpokenAnswerLists.h), in
+// that order. Throws std::runtime_error when a list cannot be built.
 std::vector<TaskTrialLists> BuildAllTaskTrialLists();
 
 }  // namespace triallists
