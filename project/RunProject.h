@@ -1,7 +1,7 @@
 // What a task run needs of the open project: its path for the operator's
 // question, the stored responses of an assessment, and the storing of a
 // finished run. The project object implements it; it is the one way the run
-// dialog reaches the project's data.
+// session reaches the project's data.
 #pragma once
 
 #include <cstdint>

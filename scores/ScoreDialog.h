@@ -13,8 +13,11 @@ class CExpModelTask;
 class CTaskRunData;
 class IRunProject;
 
+// The dialog's modal result that stores the run (wxID_OK).
+constexpr int kScoreDialogOk = 5100;
+
 struct ScoreDialogRequest {
-  wxWindow* parent = nullptr;       // the run dialog
+  wxWindow* parent = nullptr;       // the run dialog (it fills this in)
   CTaskRunData* runData = nullptr;  // read only: trial arrays and variables of command 29
   IRunProject* project = nullptr;
   std::string testeeCode;
@@ -29,7 +32,7 @@ class IScoreDialogFactory {
  public:
   virtual ~IScoreDialogFactory() = default;
   // Constructs the dialog with the request, shows it modally and destroys
-  // it; the modal result (wxID_OK: store the run).
+  // it; the modal result (kScoreDialogOk: store the run).
   virtual int RunScoreDialog(const ScoreDialogRequest& request) = 0;
 };
 

@@ -5,6 +5,8 @@
 #include <wx/html/htmlwin.h>
 #include <wx/sizer.h>
 
+#include "common/RtfHtml.h"
+#include "common/ui/WxText.h"
 #include "display/ui/DDDisplay.h"
 #include "display/ui/DisplayMessage.h"
 #include "display/ui/WndDD.h"
@@ -13,37 +15,6 @@ namespace qel {
 
 using namespace qel::display;
 
-namespace {
-
-// The break text is shown as it is given, as plain text.
-wxString PlainTextPage(const std::string& text) {
-  std::string page = "<html><body>";
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        page += "&amp;";
-        break;
-      case '<':
-        page += "&lt;";
-        break;
-      case '>':
-        page += "&gt;";
-        break;
-      case '\n':
-        page += "<br>";
-        break;
-      case '\r':
-        break;
-      default:
-        page += c;
-        break;
-    }
-  }
-  page += "</body></html>";
-  return wxString::FromUTF8(page);
-}
-
-}  // namespace
 
 CDlgDDBreak::CDlgDDBreak() = default;
 
@@ -97,7 +68,7 @@ bool CDlgDDBreak::Create(CWndDD* owner) {
 }
 
 void CDlgDDBreak::Init() {
-  m_richEdit->SetPage(PlainTextPage(m_strText));
+  m_richEdit->SetPage(ToWx(RtfToHtml(m_strText)));
   // Collapsed: the title and the buttons; expanded: the text below them too.
   const int decoration = m_pDlg->GetSize().y - m_pDlg->GetClientSize().y;
   m_nHeightCollapsed = decoration + m_richEdit->GetPosition().y;
@@ -105,7 +76,7 @@ void CDlgDDBreak::Init() {
   Layout();
   CDDDisplay* display = m_pOwner ? m_pOwner->GetDisplay() : nullptr;
   if (wxWindow* show = m_pDlg->FindWindow(kIdShow)) show->Enable(display && display->m_bShowButton);
-  m_pDlg->SetTitle(wxString::FromUTF8(m_pszTitle ? m_pszTitle : ""));
+  m_pDlg->SetTitle(ToWx(m_pszTitle ? m_pszTitle : ""));
   SetState(kBreakOnScreen);
   if (m_pOwner) m_pOwner->ApplyCursor();
 }

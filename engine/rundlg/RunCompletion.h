@@ -14,7 +14,7 @@ namespace qel {
 struct RunEndState {
   bool stopped = false;     // the operator stopped it, or it was aborted
   bool breakFlag = false;   // the plug-in's break flag in the host
-  int32_t resultsDone = 0;  // the run data's result word after command 29
+  int32_t resultsDone = 0;  // the run data's result word after the compute-variables command
   uint32_t taskFlags = 0;
   bool practice = false;
 };

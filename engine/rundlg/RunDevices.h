@@ -1,5 +1,5 @@
-// The devices of a run, opened by the run dialog before the plug-in's
-// command 2 and given back after the run, in this order:
+// The devices of a run, opened by the run session before the plug-in's
+// prepare command and given back after the run, in this order:
 //   open:    voice key (tasks that use it), full screen, sound output, the
 //            device system, the response device, keyboard, mouse;
 //   release: mouse, keyboard, response device, device system, sound, voice

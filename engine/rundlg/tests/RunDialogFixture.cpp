@@ -1,39 +1,28 @@
 #include "engine/rundlg/tests/RunDialogFixture.h"
 
-#include <unistd.h>
 #include <wx/app.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <thread>
 
 #include "app/settings/SystemSettings.h"
+#include "engine/rundlg/ui/HostRunDevices.h"
 #include "ui/ui/MainWindows.h"
 
 namespace qel {
 
 namespace test {
 
-const std::vector<std::string>& RunReleases() {
-  static const std::vector<std::string> releases{"-mouse", "-keyboard", "-response", "-input",
-                                                 "-sound", "-voicekey", "-display"};
-  return releases;
-}
-
 void RunDialogFixture::SetUp() {
   ResetScript();
   ResetSystemSettings();
   g_ButtonType = 0;
   g_SignalSync = 1;
-  char name[] = "/tmp/qel-rundlg-port-XXXXXX";
-  const int fd = mkstemp(name);
-  if (fd >= 0) close(fd);
-  m_portPath = name;
-  setenv("QEL_PARPORT", m_portPath.c_str(), 1);
+  // The dialog's port writes into the file.
+  setenv("QEL_PARPORT", m_portFile.Path().c_str(), 1);
   Host().breakFlag = 0;
   MakeScriptTask(m_task, &m_library);
+  m_devices.m_freeDisplay = [] { Host().FreeDisplay(); };
+  SetScoreDialogFactory(&m_scores);
   m_caller = new NotifyRecorder;
   m_view = new NotifyRecorder;
   m_frame = new NotifyRecorder;
@@ -52,39 +41,24 @@ void RunDialogFixture::TearDown() {
   m_frame->Destroy();
   Pump();
   wxTheApp->ProcessIdle();
+  SetScoreDialogFactory(nullptr);
   qel::SetMainViewWindow(nullptr);
   qel::SetMainFrameWindow(nullptr);
   unsetenv("QEL_PARPORT");
-  unlink(m_portPath.c_str());
   Host().FreeDisplay();
 }
 
 bool RunDialogFixture::RunUntil(const std::function<bool()>& done, uint32_t limitMs) {
-  for (uint32_t i = 0; i < limitMs; ++i) {
-    if (done()) return true;
-    m_source.RunMs(1);
-    Pump();
-  }
-  return done();
+  return StepUntil(
+      m_source, [] { Pump(); }, done, limitMs);
 }
 
 bool RunDialogFixture::RunToEnd(uint32_t limitMs) {
   return RunUntil([this] { return !m_dialog->IsRunActive(); }, limitMs);
 }
 
-bool RunDialogFixture::WaitUntil(const std::function<bool()>& done, int limitMs) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-  while (std::chrono::steady_clock::now() < end) {
-    Pump();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return done();
-}
-
-std::vector<uint8_t> RunDialogFixture::PortBytes() const {
-  std::ifstream in(m_portPath, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+void RunDialogFixture::UseRealDisplay() {
+  m_devices.m_fullScreen = [](int displayIndex) { return OpenRunFullScreen(Host(), displayIndex); };
 }
 
 wxString RunDialogFixture::Label(int id) const {

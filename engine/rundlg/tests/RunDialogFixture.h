@@ -1,5 +1,6 @@
-// A run dialog on a clock moved by hand, with recording devices, the
-// scripted plug-in, a recording project and score dialog, and windows that
+// A run dialog on a clock moved by hand, with recording devices (the real
+// display when a test asks for it), the scripted plug-in, a recording
+// project and score dialog (installed as the program's), and windows that
 // record the notifications of the caller, the main view and the main frame.
 #pragma once
 
@@ -26,11 +27,11 @@ class RunDialogFixture : public ::testing::Test {
   // Beats and pumps until the run has ended (true) or the limit passed.
   bool RunToEnd(uint32_t limitMs = 60000);
   bool RunUntil(const std::function<bool()>& done, uint32_t limitMs = 60000);
-  // Pumps in real time (worker threads) until done or the limit passed.
-  bool WaitUntil(const std::function<bool()>& done, int limitMs = 5000);
-  std::vector<uint8_t> PortBytes() const;
   wxString Label(int id) const;
+  // The run's full screen is the host's real one.
+  void UseRealDisplay();
 
+  PortFile m_portFile;
   qel::ManualTickSource m_source;
   RecordingDevices m_devices;
   ScriptLibrary m_library;
@@ -41,12 +42,8 @@ class RunDialogFixture : public ::testing::Test {
   NotifyRecorder* m_view = nullptr;
   NotifyRecorder* m_frame = nullptr;
   CDlgRun* m_dialog = nullptr;
-  std::string m_portPath;
   qel::test::PromptRecorder m_prompts;
 };
-
-// The release sequence of a run.
-const std::vector<std::string>& RunReleases();
 
 }  // namespace test
 

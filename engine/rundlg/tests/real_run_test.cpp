@@ -35,8 +35,10 @@ class RealRun : public ::testing::Test {
     ASSERT_EQ(qel::EnumInputDevices(), 0);
     ResetSystemSettings();
     g_ButtonType = 0;  // the keyboard is the response device
+    SetScoreDialogFactory(&m_scores);
   }
   void TearDown() override {
+    SetScoreDialogFactory(nullptr);
     if (m_dialog) m_dialog->Destroy();
     Pump(20);
     wxTheApp->ProcessIdle();

@@ -1,39 +1,35 @@
-// The operator's monitor of a task run: starts a test, practice or "view
-// task signals" run of the current part of a model task, prepares the
-// devices, drives the trial state machine (or the plug-in's worker thread
-// for self-timed tasks), shows the counters while the run goes, offers the
-// break reply, and at the end gives everything back, lets the plug-in
-// compute its variables, shows the score dialog and, when the operator
-// accepts, stores the run in the project.
+// The operator's monitor of a task run: it shows the caption, the
+// instruction text, the run time, the counters and indicators of the run
+// while it goes, and the break reply, and forwards its buttons, the reply
+// list and the posted run events to the run session (engine/rundlg/
+// RunSession.h), which starts, ends, scores and stores the run. For the
+// session it tells the caller, the main view and the main frame with its
+// notify events, and brings up the score dialog over itself.
 //
-// Threads: the 1 ms beat runs the machine on the timer thread, which posts
-// run events to this dialog; a self-timed part (command 30) and a signals
-// run (command 28) run on a worker thread that posts one event at its end.
-// Everything else happens here on the user-interface thread. The end of a
-// run stops the machine and the beat and joins the worker before it gives
-// back any device and before command 29.
+// Threads: the user-interface thread. The run's timer thread and worker
+// threads post run events to this dialog as notify events, which it hands
+// to the session.
 #pragma once
 
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "engine/host/TimerRunClock.h"
 #include "engine/port/SignalPort.h"
-#include "engine/run/RunMachine.h"
 #include "engine/rundlg/RunDevices.h"
-#include "engine/rundlg/ui/RunDisplay.h"
+#include "engine/rundlg/RunMonitor.h"
+#include "engine/rundlg/RunNotifier.h"
+#include "engine/rundlg/RunSession.h"
 #include "engine/rundlg/ui/RunEventPoster.h"
+#include "engine/rundlg/ui/RunTaskHost.h"
 #include "engine/timer/TimerMs.h"
+#include "scores/ScoreDialog.h"
 
 class wxButton;
 class wxCheckBox;
 class wxListBox;
-class wxStaticText;
 class wxTextCtrl;
 
 namespace qel {
@@ -43,10 +39,9 @@ class CQelNotifyEvent;
 class CTaskHost;
 class CTaskRunData;
 class IRunProject;
-
 class ITickSource;
 
-class CDlgRun : public wxDialog {
+class CDlgRun : public wxDialog, private IRunMonitor, private IRunNotifier, private IScoreDialogFactory {
  public:
   // Control ids (window ids).
   enum ControlId : int {
@@ -66,52 +61,39 @@ class CDlgRun : public wxDialog {
   };
   static constexpr int kCounterTimerId = 101;
   static constexpr int kCounterIntervalMs = 10;
-  static constexpr int kDefaultCaptureDevice = -1;  // the default capture device
 
   // The host and the run data are the program's one each. Devices: null
   // for the real ones. Tick source: null for the real 1 ms beat; tests pass
   // a clock they move by hand.
   CDlgRun(wxWindow* parent, CTaskHost& host, CTaskRunData& runData, IRunDevices* devices = nullptr,
-          qel::ITickSource* tickSource = nullptr);
+          ITickSource* tickSource = nullptr);
   ~CDlgRun() override;
 
   // Set by the page or editor before a run.
-  void SetTask(CExpModelTask* task) { m_pTask = task; }
-  CExpModelTask* GetTask() const { return m_pTask; }
+  void SetTask(CExpModelTask* task) { m_session->SetTask(task); }
+  CExpModelTask* GetTask() const { return m_session->GetTask(); }
   void SetNotifyWindow(wxWindow* window) { m_pWndNotify = window; }
-  void SetCaptureDevice(int index) { m_nCaptureDevice = index; }
+  void SetCaptureDevice(int index) { m_session->SetCaptureDevice(index); }
 
-  // Store project, testee and model (null texts become "") and start.
+  // Start a run for the project, testee and model (see CRunSession::Start).
   bool RunTest(IRunProject* project, const char* testeeCode, const char* modelName);
   bool RunPractice(IRunProject* project, const char* testeeCode, const char* modelName);
   bool RunSignals(IRunProject* project, const char* testeeCode, const char* modelName);
-
-  bool StartTest();
-  bool StartPractice();
-  bool StartSignals();
-  bool StartRun();
-  bool PrepareSignals();
-  void EndRun();
-  void ReleaseDevices();
   // Ends a run in progress from outside; it is not offered as savable.
-  void AbortRun();
+  void AbortRun() { m_session->AbortRun(); }
 
   bool SetTitle(bool show);
-  void ClearCounters();
-  void OnStopGo();
+  void ClearCounters() { m_session->ClearCounters(); }
+  void OnStopGo() { m_session->OnStopGo(); }
+  // Shows the run time, the counters and the status.
   void OnTimer();
-  static const char* GetBreakReplyName(int i);
 
-  bool IsRunActive() const { return m_bRunActive; }
-  bool IsSignalsActive() const { return m_bSignalsActive; }
-  bool IsRunInProgress() const { return m_bRunActive || m_bSignalsActive; }
-  bool IsGo() const { return m_bGo; }
-  bool IsPractice() const { return m_bPractice; }
-  const std::string& GetInstructionText() const { return m_strInstruction; }
+  bool IsRunActive() const { return m_session->IsRunActive(); }
+  bool IsRunInProgress() const { return m_session->IsRunInProgress(); }
 
-  CRunMachine& Machine() { return *m_machine; }
-  qel::CTimerMs& Timer() { return m_timer; }
-  qel::CSignalPort& Port() { return m_port; }
+  CRunSession& Session() { return *m_session; }
+  CRunMachine& Machine() { return m_session->Machine(); }
+  CTimerMs& Timer() { return m_timer; }
 
  private:
   void CreateControls();
@@ -120,18 +102,22 @@ class CDlgRun : public wxDialog {
   void ApplyAlwaysOnTop();
   void EnableCloseButtons(bool enable);
   void ShowBreakControls(bool go);
-  void PrepareBreakTexts();
-  bool OpenRunDevices(bool withMouse);
-  void ReleaseRunDevices(bool withMouse);
-  void NotifyCaller(int code);
-  void StartWorker(bool signals);
-  // Stops a worker: true when it has finished and was joined; with wait
-  // false, only asks it to stop and returns false while it still runs.
-  bool JoinWorker(bool wait);
-  void RestoreHost();
-  void FinishRun(int part, bool started);
-  void StoreRun(int variableCount);
-  void DestroyIfHidden();
+
+  // IRunMonitor
+  void OnCountersCleared() override;
+  void OnInstructionChanged() override;
+  void OnRunGoing() override;
+  void OnRunProgress() override;
+  void OnRunStopped() override;
+  void OnGoChanged(bool go) override;
+  void OnRunOver() override;
+  // IRunNotifier
+  void NotifyCaller(QelNotifyCode code) override;
+  void ForgetCaller() override;
+  void NotifyMainView(QelNotifyCode code, const QelAssessmentNotice* notice) override;
+  void PostMainFrame(QelNotifyCode code, intptr_t payload) override;
+  // IScoreDialogFactory: the program's score dialog over this dialog.
+  int RunScoreDialog(const ScoreDialogRequest& request) override;
 
   void OnNotify(CQelNotifyEvent& event);
   void OnCounterTimer(wxTimerEvent& event);
@@ -142,43 +128,18 @@ class CDlgRun : public wxDialog {
   void OnCancel(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);
 
-  CTaskHost& m_host;
-  CTaskRunData& m_runData;
+  CSignalPort m_port;
+  CTimerMs m_timer;
   std::unique_ptr<IRunDevices> m_ownDevices;
   IRunDevices* m_pDevices;
-
-  qel::CSignalPort m_port;
-  qel::CTimerMs m_timer;
-  qel::CTimerRunClock m_runClock;
   CRunEventPoster m_events;
-  CRunDisplay m_runDisplay;
-  std::unique_ptr<CRunMachine> m_machine;
+  CRunTaskHost m_runHost;
   wxTimer m_counterTimer;
+  std::unique_ptr<CRunSession> m_session;
 
-  std::thread m_worker;
-  std::atomic<bool> m_bWorkerDone{false};
-
-  // The run.
-  CExpModelTask* m_pTask = nullptr;
   wxWindow* m_pWndNotify = nullptr;
-  IRunProject* m_pProject = nullptr;
-  std::string m_strTesteeCode;
-  std::string m_strModelName;
-  std::string m_strInstruction;
-  std::string m_strStatus;
-  int m_nCaptureDevice = kDefaultCaptureDevice;
-  bool m_bGo = false;
-  int m_nBreakReply = 0;
   bool m_bAlwaysOnTop = true;
-  bool m_bPractice = true;
-  bool m_bRunActive = false;
-  bool m_bSignalsActive = false;
-  bool m_bStarted = false;  // the run got through its start
-  bool m_bSelfTimed = false;
-  bool m_bStopped = false;     // stopped by the operator or aborted
-  bool m_bEndPending = false;  // the end waits for the worker to finish
-  bool m_bClosing = false;     // the window goes: no score dialog
-  uint32_t m_nTrialCount = 0;
+  bool m_bClosing = false;  // the window goes: it is not destroyed again
 
   // Controls.
   wxTextCtrl* m_pInstruction = nullptr;
