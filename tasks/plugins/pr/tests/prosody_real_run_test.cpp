@@ -200,6 +200,7 @@ TEST(ProsodyRealRun, SentencesAreHeardAndTheOperatorsClicksAreJudged) {
   task.w.TaskVRLow = 0;  // whenever the burst comes after the sentence starts, it is an answer
   RunData().SetTask(&task);
   ScoreRecorder scores;
+  SetScoreDialogFactory(&scores);
   auto* dialog = new CDlgRun(nullptr, Host(), RunData());
   dialog->SetTask(&task);
   dialog->SetTitle(true);
@@ -231,6 +232,7 @@ TEST(ProsodyRealRun, SentencesAreHeardAndTheOperatorsClicksAreJudged) {
   for (size_t i = 0; i < all.size(); i += 2) left.push_back(all[i]);
   for (int i = 0; i < kPrPracticeLength; ++i) EXPECT_TRUE(Played(left, Sentence(practice[i]))) << practice[i];
 
+  SetScoreDialogFactory(nullptr);
   dialog->Destroy();
   Pump(20);
   wxTheApp->ProcessIdle();
