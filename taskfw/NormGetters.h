@@ -58,6 +58,19 @@ bool GetPairNormValue4(double* out, double value, double age, int kind);
 
 // Number of numbered getters GetNormValue0 .. GetNormValue75.
 constexpr int kNormGetterCount = 76;
+// The numbered getters in order: entry n is GetNormValue<n>.
+inline constexpr QelNormGetter kNormGetterTable[kNormGetterCount] = {
+    GetNormValue0, GetNormValue1, GetNormValue2, GetNormValue3, GetNormValue4, GetNormValue5, GetNormValue6,
+    GetNormValue7, GetNormValue8, GetNormValue9, GetNormValue10, GetNormValue11, GetNormValue12, GetNormValue13,
+    GetNormValue14, GetNormValue15, GetNormValue16, GetNormValue17, GetNormValue18, GetNormValue19, GetNormValue20,
+    GetNormValue21, GetNormValue22, GetNormValue23, GetNormValue24, GetNormValue25, GetNormValue26, GetNormValue27,
+    GetNormValue28, GetNormValue29, GetNormValue30, GetNormValue31, GetNormValue32, GetNormValue33, GetNormValue34,
+    GetNormValue35, GetNormValue36, GetNormValue37, GetNormValue38, GetNormValue39, GetNormValue40, GetNormValue41,
+    GetNormValue42, GetNormValue43, GetNormValue44, GetNormValue45, GetNormValue46, GetNormValue47, GetNormValue48,
+    GetNormValue49, GetNormValue50, GetNormValue51, GetNormValue52, GetNormValue53, GetNormValue54, GetNormValue55,
+    GetNormValue56, GetNormValue57, GetNormValue58, GetNormValue59, GetNormValue60, GetNormValue61, GetNormValue62,
+    GetNormValue63, GetNormValue64, GetNormValue65, GetNormValue66, GetNormValue67, GetNormValue68, GetNormValue69,
+    GetNormValue70, GetNormValue71, GetNormValue72, GetNormValue73, GetNormValue74, GetNormValue75};
 // The numbered getters by number, for tables built in code; null outside 0..75.
 QelNormGetter NormGetterByNumber(int n);
 

@@ -111,6 +111,9 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   QelResModule GetInstResource() const { return m_hInstResource; }
   CWndDD* GetWndDD() { return &m_wnd; }
   void SetFocus();
+  // Whether the Space key on the display opens the break dialog (each new
+  // mode starts with it on; a task run turns it off: Space is the task's key).
+  void SetSpaceBreaks(bool on) { m_wnd.m_bSpaceBreaks = on; }
   // kind 0 monitor, 1 window, 2 window client, 3 stored client, 4 stored screen rectangle.
   void GetRect(QelRect& rect, int kind);
 

@@ -71,6 +71,7 @@ void CDDDisplay::DDWindowInit(bool breaksAllowed) {
   }
   UpdateBounds();
   m_wnd.m_bBreakEnabled = breaksAllowed;
+  m_wnd.m_bSpaceBreaks = true;
   m_wnd.m_bClickActivate = IsWindowed();
   m_wnd.m_bFullScreen = !IsWindowed();
   m_wnd.m_bCursorShow = (m_dwAttr & kDispAttrCursor) != 0;

@@ -15,7 +15,6 @@ namespace qel {
 
 using namespace qel::display;
 
-
 CDlgDDBreak::CDlgDDBreak() = default;
 
 CDlgDDBreak::~CDlgDDBreak() {

@@ -162,7 +162,7 @@ void CWndDD::OnKeyDown(wxKeyEvent& event) {
     return;
   }
   Beep();
-  if (event.GetKeyCode() == WXK_SPACE && m_pDisplay && m_hInstResource && OpenBreak()) {
+  if (event.GetKeyCode() == WXK_SPACE && m_bSpaceBreaks && m_pDisplay && m_hInstResource && OpenBreak()) {
     Beep();
     return;  // consumed
   }

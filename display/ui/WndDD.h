@@ -73,6 +73,7 @@ class QEL_SCREEN_API CWndDD : public wxEvtHandler {
   wxPoint m_ptContext;
   QelResModule m_hInstResource = nullptr;
   bool m_bBreakEnabled = false;
+  bool m_bSpaceBreaks = true;  // the Space key opens the break dialog (not while a task runs)
   bool m_bContextMenu = true;
   bool m_bClickActivate = true;
   bool m_bCursorShow = false;

@@ -48,6 +48,11 @@ class IRunHost {
   virtual void ShowCursor(bool show) = 0;
   // The keyboard focus to the testee's screen.
   virtual void FocusDisplay() = 0;
+  // Whether the Space key on the testee's screen opens the break dialog.
+  // While a task runs it does not: Space is the task's key, and breaks come
+  // from the run's own break check (Escape, too many anticipations or
+  // omissions).
+  virtual void SetSpaceKeyBreaks(bool on) = 0;
 };
 
 }  // namespace qel

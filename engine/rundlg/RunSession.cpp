@@ -1,5 +1,7 @@
 #include "engine/rundlg/RunSession.h"
 
+#include <algorithm>
+
 #include <chrono>
 #include <cstdio>
 
@@ -130,6 +132,7 @@ bool CRunSession::BeginRun() {
     return false;
   }
   if (!OpenRun(true)) return false;
+  m_host.SetSpaceKeyBreaks(false);
 
   m_trialCount = taskHost.trialCount;
   m_monitor.OnRunGoing();
@@ -221,6 +224,36 @@ bool CRunSession::JoinWorker(bool wait) {
   }
   m_worker.join();
   m_host.SetWaitsInterrupted(false);
+  return true;
+}
+
+bool CRunSession::GetCounters(RunCounters* out) const {
+  *out = RunCounters();
+  if (!m_started) return false;
+  if (!m_selfTimed) {
+    out->trialIndex = m_machine->GetTrialIndex();
+    out->meanRt = m_machine->GetMeanReactionTime();
+    for (int i = 0; i < 6; ++i) out->categoryCounts[i] = m_machine->GetCategoryCount(i + 1);
+    for (int i = 0; i < 4; ++i) out->indicators[i] = m_machine->GetIndicator(i);
+    out->machineStatus = m_machine->GetStatusText();
+    return true;
+  }
+  // The worker writes the part's responses; they are read once it is done.
+  const int part = m_task ? m_task->currentPart : -1;
+  if (!m_workerDone.load() || !IsPartIndex(part)) return true;
+  const uint32_t n = std::min<uint32_t>(m_task->trialCounts[part], kMaxResponses);
+  int64_t rtSum = 0;
+  int64_t rtCount = 0;
+  for (uint32_t i = 0; i < n; ++i) {
+    const int32_t category = m_runData.category[part][i];
+    if (category >= 1 && category <= 6) ++out->categoryCounts[category - 1];
+    if (m_runData.reactionTime[part][i] > 0) {
+      rtSum += m_runData.reactionTime[part][i];
+      ++rtCount;
+    }
+  }
+  out->trialIndex = n;
+  out->meanRt = rtCount > 0 ? static_cast<int32_t>(rtSum / rtCount) : 0;
   return true;
 }
 

@@ -29,6 +29,15 @@
 
 namespace qel {
 
+// What the run dialog shows of a run that goes.
+struct RunCounters {
+  uint32_t trialIndex = 0;
+  int32_t meanRt = 0;
+  int32_t categoryCounts[6] = {};  // hits, correct rejections, false alarms, misses, anticipations, omissions
+  std::string indicators[4];       // "!" while warning, signal, response or feedback is shown
+  std::string machineStatus;
+};
+
 class CExpModelTask;
 class CSignalPort;
 class CTaskRunData;
@@ -119,9 +128,10 @@ class CRunSession {
   bool IsRunInProgress() const { return m_runActive || m_signalsActive; }
   bool IsGo() const { return m_go; }
   bool IsPractice() const { return m_practice; }
-  // The machine's counters belong to the run on show: a host-timed run that
-  // got through its start.
-  bool ShowsMachineCounters() const { return m_started && !m_selfTimed; }
+  // The counters of the run on show; false before a run got through its
+  // start. A host-timed part shows the machine's; a self-timed part shows
+  // zeros while its worker runs and its recorded responses once it is done.
+  bool GetCounters(RunCounters* out) const;
   uint32_t GetTrialCount() const { return m_trialCount; }
   const std::string& GetInstructionText() const { return m_instruction; }
   // The session's own status ("Timer not available!"); empty: the machine's.

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "include/qel/TrialCodes.h"
-#include "tasks/tests/support/ExpectedValues.h"
 #include "tasks/tests/support/LoadedTask.h"
+#include "tasks/tests/support/RunExpectations.h"
 #include "tasks/tests/support/ScriptedRun.h"
 
 namespace qel {

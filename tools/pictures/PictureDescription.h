@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace qel {
@@ -15,12 +16,12 @@ struct Shape {
   uint32_t fill = kNoColour;    // 0xRRGGBB
   uint32_t stroke = kNoColour;  // 0xRRGGBB
   double lineWidth = 0;
-  const char* path = "";
+  std::string path;
   int clip = -1;  // index of an earlier shape whose outline limits this one
 };
 
 struct PictureDescription {
-  const char* fileName = "";
+  std::string fileName;
   int width = 0;
   int height = 0;
   uint32_t background = 0;

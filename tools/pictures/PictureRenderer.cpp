@@ -77,7 +77,7 @@ std::vector<uint32_t> RenderPicture(const PictureDescription& picture) {
   std::vector<std::vector<PathCommand>> outlines;
   for (size_t i = 0; i < picture.shapes.size(); ++i) {
     const Shape& shape = picture.shapes[i];
-    outlines.push_back(ParsePath(shape.path));
+    outlines.push_back(ParsePath(shape.path.c_str()));
     cairo_save(cr);
     if (shape.clip >= 0) {
       if (static_cast<size_t>(shape.clip) >= i) throw std::invalid_argument("clip names a later shape");

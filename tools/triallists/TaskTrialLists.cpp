@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "tools/triallists/FaceTrialLists.h"
 #include "tools/triallists/SeededDraw.h"
 #include "tools/triallists/SpokenAnswerLists.h"
 #include "tools/triallists/TrialListBuilder.h"
@@ -135,29 +136,6 @@ CodeList Mso1List(int version, int part, bool practice) {
   return BuildTrialList(spec);
 }
 
-// What every code of the four-position tasks obeys; the letter tasks add how
-// their letters are degraded.
-const std::vector<std::string> kPositionRules = {
-    "Codes: four characters, position 0 top left, 1 top right, 2 bottom left,",
-    "3 bottom right. In every list each memory item stands on each of its",
-    "positions equally often (within one), per kind of code and over the list;",
-    "no character twice in a code, no code twice in a list, and no more than",
-    "four codes with the same correct answer in a row.",
-};
-
-const std::vector<std::string> kLetterRules = {
-    "",
-    "Letters: upper case intact, lower case degraded. A quarter (rounded down)",
-    "of the memory letters and of the distractor letters of every list are",
-    "degraded. Distractors are consonants outside every memory set of the",
-    "version; the lists hold no masks.",
-};
-
-std::vector<std::string> Joined(std::vector<std::string> first, const std::vector<std::string>& second) {
-  first.insert(first.end(), second.begin(), second.end());
-  return first;
-}
-
 template <class Build>
 void FillLists(TaskTrialLists& task, Build build) {
   task.practice.assign(task.versions, std::vector<CodeList>(task.parts));
@@ -193,7 +171,6 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
                      "Part 2: 36 codes with both letters, 18 with one, 18 with none (practice 6 / 3 / 3).",
                      "Part 3: 48 codes with all three letters, 16 with two, 16 with one, 16 with none",
                      "(practice 6 / 2 / 2 / 2). Codes with part of the set hold each subset about equally often."};
-  msl.codeRules = Joined(kPositionRules, kLetterRules);
   FillLists(msl, MslList);
 
   TaskTrialLists& fa4l = tasks[1];
@@ -210,7 +187,6 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
                       "position (1 or 2), 10 with none (practice 6 / 3 / 3). Never a second memory",
                       "letter in a code. The lists are played round and round: no run of more than",
                       "four equal answers across the end of a list either."};
-  fa4l.codeRules = Joined(kPositionRules, kLetterRules);
   FillLists(fa4l, Fa4lList);
 
   TaskTrialLists& mso1 = tasks[2];
@@ -224,10 +200,10 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
   mso1.description = {"Pictures 1..6, memory sets 2 / 5 / 4 and 3 4 / 6 1 / 2 5 (versions 1 / 2 / 3).",
                       "Per 40 codes: 20 holding one memory picture, 20 holding none (practice 6 / 6);",
                       "never both pictures of a two-picture set, no picture twice in a code."};
-  mso1.codeRules = kPositionRules;
   FillLists(mso1, Mso1List);
 
-  for (TaskTrialLists& spoken : BuildSpokenAnswerLists()) tasks.push_back(std::move(spoken));
+  for (TaskTrialLists& task : BuildFaceTaskTrialLists()) tasks.push_back(std::move(task));
+  for (TaskTrialLists& task : BuildSpokenAnswerLists()) tasks.push_back(std::move(task));
   return tasks;
 }
 

@@ -21,14 +21,21 @@ struct TaskTrialLists {
   int practiceLength = 0;
   std::vector<int> testLengths;                 // per part
   std::vector<std::string> description;         // how the lists are balanced, one line each
-  std::vector<std::string> codeRules;           // what holds for every code and list ("" separates paragraphs)
   std::vector<std::vector<CodeList>> practice;  // [version][part]
   std::vector<std::vector<CodeList>> test;      // [version][part]
+  // Further lists of a practice and of a test run (the host's second list),
+  // each secondLength codes; none when secondLength is 0.
+  int secondLength = 0;
+  std::vector<std::vector<CodeList>> secondPractice;  // [version][part]
+  std::vector<std::vector<CodeList>> secondTest;      // [version][part]
+  // What the codes hold, one line each; empty: the four-position displays
+  // of the memory-search tasks.
+  std::vector<std::string> codeRules;
 };
 
 // "Memory Search Letters", "Focused Attention 4 letters" and "Memory Search
-// Objects 1 key", then the tasks answered aloud (SpokenAnswerLists.h), in
-// that order. Throws std::runtime_error when a list cannot be built.
+// Objects 1 key", then the lists of the other tasks (FaceTrialLists.h,
+// SpokenAnswerLists.h), in that order. Throws std::runtime_error when a list cannot be built.
 std::vector<TaskTrialLists> BuildAllTaskTrialLists();
 
 }  // namespace triallists

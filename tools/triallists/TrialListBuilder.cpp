@@ -190,17 +190,10 @@ void Degrade(std::vector<Trial>& trials, SeededDraw& draw) {
   }
 }
 
-int LongestRun(const std::vector<Trial>& trials, bool cyclic) {
-  const size_t n = trials.size();
-  if (n == 0) return 0;
-  int longest = 0, run = 0;
-  const size_t steps = cyclic ? 2 * n : n;
-  for (size_t k = 0; k < steps; ++k) {
-    const bool same = k > 0 && trials[k % n].kind->target == trials[(k - 1) % n].kind->target;
-    run = same ? run + 1 : 1;
-    longest = std::max(longest, run);
-  }
-  return longest;
+std::vector<bool> Targets(const std::vector<Trial>& trials) {
+  std::vector<bool> targets;
+  for (const Trial& trial : trials) targets.push_back(trial.kind->target);
+  return targets;
 }
 
 }  // namespace
@@ -229,11 +222,24 @@ std::vector<std::string> BuildTrialList(const TrialListSpec& spec) {
   do {
     if (++tries > kOrderTries) throw std::runtime_error("cannot order the list without long runs");
     draw.Shuffle(trials);
-  } while (LongestRun(trials, spec.cyclic) > kMaxRun);
+  } while (LongestRun(Targets(trials), spec.cyclic) > kMaxRun);
 
   std::vector<std::string> codes;
   for (const Trial& trial : trials) codes.push_back(Key(trial));
   return codes;
+}
+
+int LongestRun(const std::vector<bool>& targets, bool cyclic) {
+  const size_t n = targets.size();
+  if (n == 0) return 0;
+  int longest = 0, run = 0;
+  const size_t steps = cyclic ? 2 * n : n;
+  for (size_t k = 0; k < steps; ++k) {
+    const bool same = k > 0 && targets[k % n] == targets[(k - 1) % n];
+    run = same ? run + 1 : 1;
+    longest = std::max(longest, run);
+  }
+  return longest;
 }
 
 }  // namespace triallists

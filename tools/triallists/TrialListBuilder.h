@@ -23,6 +23,10 @@ namespace triallists {
 // Throws std::runtime_error when the requested balance cannot be met.
 std::vector<std::string> BuildTrialList(const TrialListSpec& spec);
 
+// The longest run of neighbours with the same answer (target or not); in a
+// cyclic list runs go on across its end.
+int LongestRun(const std::vector<bool>& targets, bool cyclic);
+
 }  // namespace triallists
 
 }  // namespace qel

@@ -54,9 +54,15 @@ class CTaskHost final : public ITaskHost {
   // While set, the key services answer as if Escape were held, which tasks
   // take as "abort": GetSpaceKey answers 1, so the framework's key waits and
   // a plug-in's own key loops end; WaitSpaceChange and ReadDigitKey answer 1
-  // without waiting. The run dialog sets it before it joins a plug-in's
-  // worker thread and clears it before the next run.
-  void SetWaitsInterrupted(bool interrupted) { m_bWaitsInterrupted.store(interrupted); }
+  // without waiting. Setting it also answers the display's break word with
+  // Stop, so a plug-in waiting in (or about to open) its own break dialog
+  // ends its part instead of waiting for an answer nobody gives. The run
+  // dialog sets it before it joins a plug-in's worker thread and clears it
+  // (and the break word) before the next run.
+  void SetWaitsInterrupted(bool interrupted) {
+    m_bWaitsInterrupted.store(interrupted);
+    if (interrupted) m_display.BreakSetState(kBreakStop);
+  }
   bool WaitsInterrupted() const { return m_bWaitsInterrupted.load(); }
 
   CDDDisplay& Display() { return m_display; }

@@ -48,6 +48,7 @@ class RecordingRunHost final : public IRunHost {
   void CancelBreak() override { ++m_breakCancels; }
   void ShowCursor(bool show) override { m_cursorShown = show; }
   void FocusDisplay() override { ++m_focus; }
+  void SetSpaceKeyBreaks(bool on) override { m_spaceBreaks.push_back(on); }
 
   bool Attached() const { return m_clock != nullptr || m_taskHost.display != nullptr; }
 
@@ -58,6 +59,7 @@ class RecordingRunHost final : public IRunHost {
   RunBreakDisplayTexts m_breakTexts;
   int m_breakCancels = 0;
   bool m_cursorShown = true;
+  std::vector<bool> m_spaceBreaks;  // each change of the Space key's break
   int m_focus = 0;
 };
 

@@ -12,6 +12,7 @@
 #include "engine/input/InputDevices.h"
 #include "engine/library/TaskLibrary.h"
 #include "engine/rundlg/tests/RunDlgTestSupport.h"
+#include "engine/rundlg/tests/RunSessionFakes.h"
 #include "engine/rundlg/ui/DlgRun.h"
 #include "tests/support/gui/WxPump.h"
 #include "tests/support/x11/XScreenShot.h"
@@ -103,6 +104,36 @@ TEST_F(RealRun, ATappingPartRunsOnItsWorkerAndItsVariablesReachTheScoreDialog) {
   EXPECT_EQ(RunData().values[0], 8.0) << "Nlu_tp";
   EXPECT_GE(m_task.trialCounts[0], 15u);
   EXPECT_GT(m_dialog->Timer().GetElapsedMs(), 4000u);
+}
+
+// Tapping starts its part on Space and takes Space as its left key. Before,
+// the testee's first Space covered the task with the display's "Break!"
+// dialog while the part ran on, and the run was still offered as savable.
+TEST_F(RealRun, SpaceIsTappingsKeyAndOpensNoBreakDuringATestRun) {
+  Load(QEL_OUTPUT_DIR "/QelTP.qet");
+  FakeProject project;
+  ASSERT_TRUE(m_dialog->RunTest(&project, "P01", "Model"));
+  ASSERT_NE(Host().Display().GetWndDD()->GetWindow(), nullptr);
+  Pump(300);
+  bool breakSeen = false;
+  auto press = [&](int downMs, int upMs) {
+    m_x.KeyNamed("space", true);
+    m_x.Flush();
+    Pump(downMs);
+    breakSeen = breakSeen || Host().Display().BreakGetState() == kBreakOnScreen;
+    m_x.KeyNamed("space", false);
+    m_x.Flush();
+    Pump(upMs);
+    breakSeen = breakSeen || Host().Display().BreakGetState() == kBreakOnScreen;
+  };
+  press(60, 300);  // starts the part
+  ASSERT_TRUE(PumpUntil([&] { return LitAroundCentre(150) > 0; }, 10000)) << "the counter is on the screen";
+  for (int tap = 0; tap < 6; ++tap) press(60, 120);
+  ASSERT_TRUE(PumpUntil([&] { return !m_dialog->IsRunActive(); }, 15000));
+  EXPECT_FALSE(breakSeen) << "Space opened the display's break dialog";
+  ASSERT_EQ(m_scores.m_seen.size(), 1u);
+  EXPECT_TRUE(m_scores.m_seen[0].request.savable);
+  EXPECT_GE(RunData().values[0], 6.0) << "Nlu_tp: the taps with Space";
 }
 
 TEST_F(RealRun, AHostTimedPartShowsItsSignalAndTimesTheKeys) {

@@ -136,6 +136,19 @@ TEST_F(SessionEnd, PracticeIsNeverSavable) {
   EXPECT_TRUE(m_project.m_writes.empty());
 }
 
+// Before, Space on the testee's screen opened the display's break dialog
+// in the middle of a task that uses Space, while the part ran on.
+TEST_F(SessionEnd, WhileATaskRunsSpaceIsTheTasksKeyButNotWhileSignalsAreShown) {
+  ASSERT_TRUE(Start(RunKind::kPractice, &m_project));
+  EXPECT_EQ(m_host.m_spaceBreaks, (std::vector<bool>{false}));
+  ASSERT_TRUE(RunToEnd());
+  m_host.m_spaceBreaks.clear();
+  m_script.signals = [] { return true; };
+  ASSERT_TRUE(Start(RunKind::kSignals, nullptr, nullptr, "Model A"));
+  ASSERT_TRUE(WaitUntil([&] { return !m_session->IsSignalsActive(); }));
+  EXPECT_TRUE(m_host.m_spaceBreaks.empty()) << "the display keeps its own Space key";
+}
+
 TEST_F(SessionEnd, APlugInBreakFlagMakesTheRunIncompleteUnlessASeriesTaskIsDone) {
   m_script.breakFlagAtEnd = 1;
   ASSERT_TRUE(Start(RunKind::kTest, &m_project));
@@ -239,6 +252,41 @@ TEST_F(SessionEnd, ASelfTimedPartThatEndsByItselfIsSavable) {
   EXPECT_TRUE(m_scores.m_seen[0].request.savable);
   EXPECT_EQ(m_script.Count(kCmdRunSelfTimed), 1);
   EXPECT_EQ(m_task.trialCounts[0], 0u) << "the plug-in keeps the trial count of a part it timed itself";
+}
+
+// Before, the run dialog's trial, mean reaction time and category counters
+// stayed blank for a self-timed part.
+TEST_F(SessionEnd, ASelfTimedPartShowsItsCountersFromItsRecordedResponses) {
+  m_task.w.TaskFlags |= kTaskFlagSelfTimed;
+  std::atomic<bool> gate{false};
+  m_script.selfTimed = [&] {
+    while (!gate) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const int32_t categories[] = {1, 1, 3, 5, 6};
+    const int32_t times[] = {300, 500, 400, 0, 0};
+    for (int i = 0; i < 5; ++i) {
+      RunData().category[0][i] = categories[i];
+      RunData().reactionTime[0][i] = times[i];
+    }
+    m_task.trialCounts[0] = 5;
+    return true;
+  };
+  RunCounters counters;
+  EXPECT_FALSE(m_session->GetCounters(&counters)) << "nothing to show before a start";
+  ASSERT_TRUE(Start(RunKind::kTest, &m_project));
+  ASSERT_TRUE(m_session->GetCounters(&counters));
+  EXPECT_EQ(counters.trialIndex, 0u) << "zeros while the worker runs";
+  EXPECT_EQ(counters.categoryCounts[0], 0);
+  gate = true;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (counters.trialIndex == 0 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    m_session->GetCounters(&counters);
+  }
+  EXPECT_EQ(counters.trialIndex, 5u);
+  EXPECT_EQ(counters.meanRt, 400);
+  EXPECT_EQ(std::vector<int32_t>(counters.categoryCounts, counters.categoryCounts + 6),
+            (std::vector<int32_t>{2, 0, 1, 0, 1, 1}));
+  ASSERT_TRUE(WaitUntil([&] { return !m_session->IsRunActive(); }));
 }
 
 TEST_F(SessionEnd, ASignalsRunShowsTheSignalsOnAWorkerAndGivesTheDevicesBack) {

@@ -57,6 +57,14 @@ TEST_F(RunStart, ATimerWithoutClockIsShownAsTheStatus) {
   EXPECT_FALSE(m_dialog->IsRunInProgress());
 }
 
+// A model written by an older program names its task in Windows-1252:
+// before, the name vanished from the caption.
+TEST_F(RunStart, ATaskNameThatIsNotUtf8StaysInTheCaption) {
+  m_task.TaskName = "T\xE2" "che";
+  m_dialog->SetTitle(true);
+  EXPECT_EQ(m_dialog->GetTitle(), wxString::FromUTF8("T\xC3\xA2" "che, Ver.2, Part 1"));
+}
+
 TEST_F(RunStart, CaptionBreakTextsReplyListAndTrialCountAsTheRunSetsThem) {
   EXPECT_EQ(m_dialog->GetTitle(), "Scripted, Ver.2, Part 1");
   auto* replies = dynamic_cast<wxListBox*>(m_dialog->FindWindow(CDlgRun::kIdBreakReply));

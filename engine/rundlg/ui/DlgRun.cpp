@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 
 #include "app/model/ExpModelTask.h"
+#include "common/ui/WxText.h"
 #include "engine/rundlg/ui/HostRunDevices.h"
 #include "engine/timer/ui/TimerStatusButton.h"
 #include "ui/ui/MainWindows.h"
@@ -121,9 +122,8 @@ void CDlgRun::SetLabel(int id, const wxString& text) {
 void CDlgRun::SetCaption() {
   const CExpModelTask* task = GetTask();
   if (!task) return;
-  wxDialog::SetTitle(wxString::FromUTF8(task->TaskName) + wxString::Format(", Ver.%d, Part %d",
-                                                                           static_cast<int>(task->w.TaskVersion),
-                                                                           task->currentPart + 1));
+  wxDialog::SetTitle(ToWx(task->TaskName) + wxString::Format(", Ver.%d, Part %d", static_cast<int>(task->w.TaskVersion),
+                                                             task->currentPart + 1));
 }
 
 bool CDlgRun::SetTitle(bool show) {
@@ -156,15 +156,15 @@ void CDlgRun::ShowBreakControls(bool go) {
 void CDlgRun::OnTimer() {
   SetLabel(kIdRunTime, wxString::Format("%u", m_timer.GetElapsedMs() / 1000));
   const std::string& status = m_session->GetStatusText();
-  if (m_session->ShowsMachineCounters()) {
-    const CRunMachine& machine = m_session->Machine();
-    SetLabel(kIdTrialIndex, wxString::Format("%d", static_cast<int>(machine.GetTrialIndex())));
-    SetLabel(kIdMeanRt, wxString::Format("%d", machine.GetMeanReactionTime()));
-    for (int i = 0; i < 6; ++i) SetLabel(kIdCountFirst + i, wxString::Format("%d", machine.GetCategoryCount(i + 1)));
-    for (int i = 0; i < 4; ++i) SetLabel(kIdIndicatorFirst + i, wxString::FromUTF8(machine.GetIndicator(i)));
-    if (status.empty()) SetLabel(kIdStatus, wxString::FromUTF8(machine.GetStatusText()));
+  RunCounters counters;
+  if (m_session->GetCounters(&counters)) {
+    SetLabel(kIdTrialIndex, wxString::Format("%d", static_cast<int>(counters.trialIndex)));
+    SetLabel(kIdMeanRt, wxString::Format("%d", counters.meanRt));
+    for (int i = 0; i < 6; ++i) SetLabel(kIdCountFirst + i, wxString::Format("%d", counters.categoryCounts[i]));
+    for (int i = 0; i < 4; ++i) SetLabel(kIdIndicatorFirst + i, ToWx(counters.indicators[i]));
+    if (status.empty()) SetLabel(kIdStatus, ToWx(counters.machineStatus));
   }
-  if (!status.empty()) SetLabel(kIdStatus, wxString::FromUTF8(status));
+  if (!status.empty()) SetLabel(kIdStatus, ToWx(status));
 }
 
 // ---- starting ---------------------------------------------------------------------------------
@@ -196,9 +196,7 @@ void CDlgRun::OnCountersCleared() {
   ShowBreakControls(false);
 }
 
-void CDlgRun::OnInstructionChanged() {
-  m_pInstruction->ChangeValue(wxString::FromUTF8(m_session->GetInstructionText()));
-}
+void CDlgRun::OnInstructionChanged() { m_pInstruction->ChangeValue(ToWx(m_session->GetInstructionText())); }
 
 void CDlgRun::OnRunGoing() {
   SetLabel(kIdTrialCount, wxString::Format("%d", static_cast<int>(m_session->GetTrialCount())));

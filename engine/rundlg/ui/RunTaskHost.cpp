@@ -37,4 +37,6 @@ void CRunTaskHost::ShowCursor(bool show) { m_runDisplay.SetCursor(show); }
 
 void CRunTaskHost::FocusDisplay() { m_host.Display().SetFocus(); }
 
+void CRunTaskHost::SetSpaceKeyBreaks(bool on) { m_host.Display().SetSpaceBreaks(on); }
+
 }  // namespace qel

@@ -24,6 +24,7 @@ class CRunTaskHost final : public IRunHost {
   void CancelBreak() override;
   void ShowCursor(bool show) override;
   void FocusDisplay() override;
+  void SetSpaceKeyBreaks(bool on) override;
 
  private:
   CTaskHost& m_host;

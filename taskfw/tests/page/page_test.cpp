@@ -12,6 +12,7 @@
 #include "taskfw/ui/TaskPage.h"
 #include "tests/support/fakes/FakeModelTask.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
+#include "tests/support/gui/WxControls.h"
 
 namespace qel {
 
@@ -71,13 +72,6 @@ class Pages : public ::testing::Test {
   void TearDown() override { delete m_frame; }
 
   wxCheckBox* Check(wxWindow* page) { return dynamic_cast<wxCheckBox*>(page->FindWindow(TestPage::kIdCheck)); }
-  void Click(wxCheckBox* check, bool on) {
-    check->SetValue(on);
-    wxCommandEvent event(wxEVT_CHECKBOX, check->GetId());
-    event.SetEventObject(check);
-    event.SetInt(on ? 1 : 0);
-    check->ProcessWindowEvent(event);
-  }
 
   wxFrame* m_frame = nullptr;
   QelResourceTable m_pluginTable{nullptr, 0};
@@ -114,12 +108,12 @@ TEST_F(Pages, ChangingAControlWritesTheWordBack) {
   page.SetModelTask(&m_task, true);
   auto* window = static_cast<wxWindow*>(page.CreateInModule(m_frame));
   ASSERT_NE(window, nullptr);
-  Click(Check(window), true);
+  test::Tick(Check(window), true);
   EXPECT_EQ(m_task.TaskParam[0], 1u);
   EXPECT_EQ(m_task.modified, 1);
   m_task.modified = 0;
   m_task.loaded = 0;
-  Click(Check(window), false);
+  test::Tick(Check(window), false);
   EXPECT_EQ(m_task.TaskParam[0], 0u);
   EXPECT_EQ(m_task.modified, 0) << "a model that is not loaded is not marked";
 }

@@ -53,18 +53,13 @@ constexpr bool NormRowsFound(const TaskNormVariable (&norms)[N]) {
   return true;
 }
 
-// Getter n asks for norm row n.
-inline constexpr QelNormGetter kNormGetters[] = {
-    GetNormValue0,  GetNormValue1,  GetNormValue2,  GetNormValue3,  GetNormValue4,  GetNormValue5,
-    GetNormValue6,  GetNormValue7,  GetNormValue8,  GetNormValue9,  GetNormValue10, GetNormValue11,
-    GetNormValue12, GetNormValue13, GetNormValue14, GetNormValue15, GetNormValue16, GetNormValue17};
-
 // The getter of the norm row named code (an unknown code does not compile).
 template <size_t N>
 constexpr QelNormGetter NormGetter(const TaskNormVariable (&norms)[N], const char* code) {
-  static_assert(N <= sizeof kNormGetters / sizeof kNormGetters[0], "a getter for every norm row");
+  // Getter n asks for norm row n.
+  static_assert(N <= kNormGetterCount, "a getter for every norm row");
   for (size_t i = 0; i < N; ++i) {
-    if (SameText(norms[i].name, code)) return kNormGetters[i];
+    if (SameText(norms[i].name, code)) return kNormGetterTable[i];
   }
   throw "no norm row of that name";
 }

@@ -38,6 +38,11 @@ COLORREF MemoryDC::GetPixel(int x, int y) const {
   return m_pixels[static_cast<size_t>(y) * m_width + x];
 }
 
+int MemoryDC::DrawText(const char* text, const QelRect&, uint32_t) {
+  Log(std::string("DrawText ") + (text ? text : ""));
+  return text && text[0] != '\0' ? 16 : 0;
+}
+
 void MemoryDC::TextOut(int x, int y, const char* text) {
   Log("TextOut " + std::to_string(x) + " " + std::to_string(y) + " " + (text ? text : ""));
 }

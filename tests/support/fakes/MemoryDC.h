@@ -39,10 +39,8 @@ class MemoryDC final : public CDC {
   void TextOut(int x, int y, const char* text) override;
   // 8 x 16 pixels per character.
   bool GetTextExtent(const char* text, int* width, int* height) override;
-  int DrawText(const char*, const QelRect&, uint32_t) override {
-    Log("DrawText");
-    return 0;
-  }
+  // Logs "DrawText <text>"; the height of one line (16) for a text, 0 for none.
+  int DrawText(const char* text, const QelRect&, uint32_t) override;
   bool BitBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, uint32_t rop) override;
   // Nearest neighbour; a negative height runs upward from y (rows y, y-1, ...).
   bool StretchBlt(int x, int y, int width, int height, const QelBitmap& src, int srcX, int srcY, int srcWidth,

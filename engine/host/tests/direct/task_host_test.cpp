@@ -144,6 +144,16 @@ TEST_F(TaskHostTest, BreakStateWordGoesThroughTheDisplay) {
   }
 }
 
+TEST_F(TaskHostTest, InterruptingTheWaitsAnswersTheBreakDialogWithStop) {
+  ASSERT_TRUE(m_host.Display().DisplayEnum());
+  m_host.BreakSetState(kBreakOnScreen);
+  m_host.SetWaitsInterrupted(true);
+  EXPECT_EQ(m_host.BreakGetState(), kBreakStop) << "a plug-in waiting in its break dialog ends its part";
+  m_host.SetWaitsInterrupted(false);
+  EXPECT_EQ(m_host.BreakGetState(), kBreakStop) << "the next run sets the word again";
+  m_host.BreakSetState(kBreakRequested);
+}
+
 TEST_F(TaskHostTest, FullScreenFailureLeavesTheResourcesUnset) {
   ASSERT_GE(m_host.DisplayEnum(), 1);
   EXPECT_FALSE(m_host.CreateFullScreen(5, 0));

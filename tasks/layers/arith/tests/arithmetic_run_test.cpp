@@ -16,7 +16,7 @@
 
 #include "include/qel/TaskEntry.h"
 #include "tasks/layers/arith/ArithmeticProblem.h"
-#include "tasks/tests/support/ExpectedValues.h"
+#include "tasks/tests/support/RunExpectations.h"
 #include "tasks/tests/support/LoadedTask.h"
 #include "tasks/tests/support/ScriptedOperator.h"
 #include "tasks/tests/support/ScriptedRun.h"

@@ -10,6 +10,7 @@
 
 namespace qel {
 
+using qel::test::Choose;
 using qel::test::FindControl;
 
 namespace {
@@ -18,14 +19,6 @@ using test::LoadedTask;
 
 constexpr int kIdLeftTop = 1131;
 constexpr int kIdRightTop = 1132;
-
-void Choose(wxRadioButton* button) {
-  button->SetValue(true);
-  wxCommandEvent click(wxEVT_RADIOBUTTON, button->GetId());
-  click.SetEventObject(button);
-  click.SetInt(1);
-  button->ProcessWindowEvent(click);
-}
 
 TEST(FocusedAttentionPage, RelevantDiagonalIsTaskParameterZero) {
   LoadedTask t("FA4L");

@@ -22,7 +22,7 @@
 #include "include/qel/TaskEntry.h"
 #include "tasks/plugins/pr/ProsodyButtons.h"
 #include "tasks/plugins/pr/ProsodyJudging.h"
-#include "tasks/tests/support/ExpectedValues.h"
+#include "tasks/tests/support/RunExpectations.h"
 #include "tasks/tests/support/LoadedTask.h"
 #include "tasks/tests/support/ScriptedOperator.h"
 #include "tasks/tests/support/ScriptedRun.h"

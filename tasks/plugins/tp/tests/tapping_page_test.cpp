@@ -14,6 +14,7 @@
 namespace qel {
 
 using qel::test::FindControl;
+using qel::test::Slide;
 
 namespace {
 
@@ -42,13 +43,6 @@ class TappingPage : public ::testing::Test {
   wxWindow* Create(bool editable) {
     m_record.page->SetModelTask(&m_task, editable);
     return static_cast<wxWindow*>(m_record.page->CreateInModule(m_frame));
-  }
-  void Slide(wxSlider* slider, int value) {
-    slider->SetValue(value);
-    wxCommandEvent event(wxEVT_SLIDER, slider->GetId());
-    event.SetEventObject(slider);
-    event.SetInt(value);
-    slider->ProcessWindowEvent(event);
   }
 
   CTaskLibrary m_record;

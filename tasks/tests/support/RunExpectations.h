@@ -1,7 +1,7 @@
-// Checking a loaded task's computed variables against values worked out by
-// hand: rows by code, expected values (9999.0: no value), norm functions
-// that are one constant mean and SD at every age, and the Z-score every
-// norm row found by name must give.
+// Checks of a loaded task's variables after command 29: values by code
+// against hand-computed ones, parts left without values, Z-scores against
+// norm functions added to the task's library record, and the statistics of
+// a list of reaction times worked out plainly.
 #pragma once
 
 #include <map>
@@ -19,13 +19,10 @@ struct Expected {
   double value;  // 9999.0: no value
 };
 
-// The row of a variable code in the loaded task's table; -1 when none.
+// The row of a variable code; -1 when the task has none.
 int Row(const LoadedTask& t, const std::string& code);
-
-// Every expected value is in the run data (to 1e-9), or has no value.
 void ExpectValues(const LoadedTask& t, const std::vector<Expected>& expected);
-
-// Every row of a part that was not run stays without a value.
+// Every row of a part (0-based) that was not run stays without a value.
 void ExpectPartEmpty(const LoadedTask& t, int part);
 
 // Norm functions of one Z variable at every age: mean and SD.
@@ -35,20 +32,17 @@ struct Norm {
 };
 
 void AddNorms(LoadedTask& t, const std::map<std::string, Norm>& norms);
-
 // Distinct norms for every norm row found by name, with a few chosen by hand.
 std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen);
-
 // Every norm row found by name gives the Z of its own raw row with its own
-// norms (counts of errors and misses with an SD of at least 1); rows
-// without norms or without a raw value give no Z. Combined rows (no name)
-// are left to the caller.
+// norms: norms that differ for every row show a getter that points at
+// another row. Combined rows (no name) are left to the caller.
 void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>& norms);
 
-// The statistics of a list of reaction times, worked out plainly as the
-// eight rows of a category expect them: the SD over all values, the median
-// the upper middle one, the quarter means over the quarter's own values;
-// 9999.0 where there are too few values.
+// The statistics of a list of reaction times as the eight rows of a
+// category expect them: the SD over all values, the median the upper middle
+// one, the quarter means over the quarter's own values; 9999.0 where there
+// are too few values.
 struct RtStats {
   double n = 0;
   double mean = kNoValue;

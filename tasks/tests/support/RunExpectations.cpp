@@ -1,9 +1,11 @@
-#include "tasks/tests/support/ExpectedValues.h"
+#include "tasks/tests/support/RunExpectations.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+
+#include "include/qel/ModelTask.h"
 
 namespace qel {
 
@@ -49,15 +51,6 @@ void AddNorms(LoadedTask& t, const std::map<std::string, Norm>& norms) {
   }
 }
 
-std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen) {
-  std::map<std::string, Norm> norms = chosen;
-  for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
-    const char* name = t.m_library.normVariables[n].name;
-    if (name) norms.emplace(name, Norm{100.0 + 37.0 * n, 3.0 + n});
-  }
-  return norms;
-}
-
 void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>& norms) {
   for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
     const TaskNormVariable& row = t.m_library.normVariables[n];
@@ -79,6 +72,15 @@ void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>&
     ASSERT_TRUE(zValid);
     EXPECT_NEAR(z, (raw - it->second.mean) / sd, 1e-9);
   }
+}
+
+std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen) {
+  std::map<std::string, Norm> norms = chosen;
+  for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
+    const char* name = t.m_library.normVariables[n].name;
+    if (name) norms.emplace(name, Norm{100.0 + 37.0 * n, 3.0 + n});
+  }
+  return norms;
 }
 
 RtStats StatsOf(std::vector<double> v) {
