@@ -262,8 +262,10 @@ bool CTaskProsody::FeedbackOn() {
 void CTaskProsody::StartFeedbackThread() {
   if (m_feedbackThread.joinable()) m_feedbackThread.join();
   m_feedbackRunning.store(true);
-  m_feedbackThread = std::thread([this] {
-    if (m_chosen != m_presented && FeedbackOn()) {
+  // The thread is told whether the answer was wrong; it reads no member the
+  // next trial changes.
+  m_feedbackThread = std::thread([this, wrong = m_chosen != m_presented] {
+    if (wrong && FeedbackOn()) {
       // The wait gives way when the part ends.
       for (uint32_t waited = 0; waited < kFeedbackMs && !m_stopThreads.load(); waited += kPointerPollMs) {
         m_host->SleepMs(kPointerPollMs);

@@ -70,8 +70,10 @@ class PursuitRealRun : public ::testing::Test {
     m_dialog = new CDlgRun(nullptr, Host(), RunData());
     m_dialog->SetTask(&m_task);
     m_dialog->SetTitle(true);
+    SetScoreDialogFactory(&m_scores);
   }
   void TearDown() override {
+    SetScoreDialogFactory(nullptr);
     if (m_dialog) m_dialog->Destroy();
     Pump(20);
     wxTheApp->ProcessIdle();
