@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -145,20 +146,28 @@ void CFileReplacement::Abandon() {
   m_tempPath.clear();
 }
 
-bool CFileReplacement::Begin(const std::string& path, Temp temp, std::string* error) {
+std::string CFileReplacement::WritePath() const {
+  if (!m_tempPath.empty()) return m_tempPath;
+  return m_fd >= 0 ? "/proc/self/fd/" + std::to_string(m_fd) : std::string();
+}
+
+bool CFileReplacement::Fail(std::string* error, const std::string& text, int err) {
+  m_errno = err;
+  SetError(error, text);
+  return false;
+}
+
+bool CFileReplacement::Begin(const std::string& path, Temp temp, std::string* error, Mode mode) {
   Abandon();
   m_path = path;
   m_target = path;
-  m_exists = false;
-  if (path.empty()) {
-    SetError(error, "No file name.");
-    return false;
-  }
-  if (::stat(path.c_str(), &m_old) == 0) {
-    if (!S_ISREG(m_old.st_mode)) {
-      SetError(error, "\"" + path + "\" is not a file.");
-      return false;
-    }
+  m_mode = mode;
+  m_errno = 0;
+  if (path.empty()) return Fail(error, "No file name.", ENOENT);
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0) {
+    if (mode == Mode::kNewOnly) return Fail(error, SystemError("Cannot create", path, EEXIST), EEXIST);
+    if (!S_ISREG(old.st_mode)) return Fail(error, "\"" + path + "\" is not a file.", EISDIR);
     // The file the user sees may be a link: replace the real file beside it.
     if (char* real = ::realpath(path.c_str(), nullptr)) {
       m_target = real;
@@ -166,58 +175,52 @@ bool CFileReplacement::Begin(const std::string& path, Temp temp, std::string* er
     }
     // A file the user may not write is not replaced behind its back.
     if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0) {
-      SetError(error, SystemError("Cannot write", path, errno));
-      return false;
+      return Fail(error, SystemError("Cannot write", path, errno), errno);
     }
-    m_exists = true;
   } else if (errno != ENOENT) {
-    SetError(error, SystemError("Cannot write", path, errno));
-    return false;
+    return Fail(error, SystemError("Cannot write", path, errno), errno);
+  } else if (mode == Mode::kNewOnly) {
+    struct stat link {};
+    // A dangling symbolic link is a name taken all the same.
+    if (::lstat(path.c_str(), &link) == 0) return Fail(error, SystemError("Cannot create", path, EEXIST), EEXIST);
   }
   m_folder = FolderOf(m_target);
   RemoveStaleTempFiles(m_folder);
 
   if (temp == Temp::kAnonymous) {
-    m_fd = ::open(m_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    m_fd = ::open(m_folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (m_fd >= 0) return true;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-      SetError(error, SystemError("Cannot create a file beside", m_target, errno));
-      return false;
+      return Fail(error, SystemError("Cannot create a file beside", m_target, errno), errno);
     }
   }
   // A named file; the mode is masked by the umask like any new file.
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string name = TempName(m_target);
-    m_fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    m_fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (m_fd >= 0) {
       m_tempPath = name;
       return true;
     }
     if (errno != EEXIST) break;
   }
-  SetError(error, SystemError("Cannot create a file beside", m_target, errno));
-  return false;
+  return Fail(error, SystemError("Cannot create a file beside", m_target, errno), errno);
 }
 
-bool CFileReplacement::CopyMetadata(std::string* error) {
+bool CFileReplacement::CopyMetadata(const struct stat& old, std::string* error) {
   // Mode and extended attributes (the ACL among them) first, while the
   // temporary file is still ours; the owner last.
-  if (::fchmod(m_fd, m_old.st_mode & 07777) != 0) {
-    SetError(error, SystemError("Cannot keep the permissions of", m_path, errno));
-    return false;
+  if (::fchmod(m_fd, old.st_mode & 07777) != 0) {
+    return Fail(error, SystemError("Cannot keep the permissions of", m_path, errno), errno);
   }
   ssize_t listSize = ::listxattr(m_target.c_str(), nullptr, 0);
   if (listSize < 0 && errno != ENOTSUP) {
-    SetError(error, SystemError("Cannot read the attributes of", m_path, errno));
-    return false;
+    return Fail(error, SystemError("Cannot read the attributes of", m_path, errno), errno);
   }
   if (listSize > 0) {
     std::vector<char> names(static_cast<size_t>(listSize));
     listSize = ::listxattr(m_target.c_str(), names.data(), names.size());
-    if (listSize < 0) {
-      SetError(error, SystemError("Cannot read the attributes of", m_path, errno));
-      return false;
-    }
+    if (listSize < 0) return Fail(error, SystemError("Cannot read the attributes of", m_path, errno), errno);
     for (size_t at = 0; at < static_cast<size_t>(listSize);) {
       const char* name = names.data() + at;
       at += std::strlen(name) + 1;
@@ -228,72 +231,108 @@ bool CFileReplacement::CopyMetadata(std::string* error) {
         size = ::getxattr(m_target.c_str(), name, value.data(), value.size());
       }
       if (size < 0 || ::fsetxattr(m_fd, name, value.data(), static_cast<size_t>(size), 0) != 0) {
-        SetError(error, SystemError(std::string("Cannot keep the attribute ") + name + " of", m_path, errno));
-        return false;
+        return Fail(error, SystemError(std::string("Cannot keep the attribute ") + name + " of", m_path, errno), errno);
       }
     }
   }
   struct stat now {};
-  if (::fstat(m_fd, &now) != 0) {
-    SetError(error, SystemError("Cannot write", m_path, errno));
-    return false;
-  }
-  if (now.st_uid != m_old.st_uid || now.st_gid != m_old.st_gid) {
-    if (::fchown(m_fd, m_old.st_uid, m_old.st_gid) != 0) {
-      SetError(error, SystemError("Cannot keep the owner of", m_path, errno));
-      return false;
+  if (::fstat(m_fd, &now) != 0) return Fail(error, SystemError("Cannot write", m_path, errno), errno);
+  if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+    if (::fchown(m_fd, old.st_uid, old.st_gid) != 0) {
+      return Fail(error, SystemError("Cannot keep the owner of", m_path, errno), errno);
     }
     // A change of owner clears the set-id bits.
-    if ((m_old.st_mode & (S_ISUID | S_ISGID)) != 0) ::fchmod(m_fd, m_old.st_mode & 07777);
+    if ((old.st_mode & (S_ISUID | S_ISGID)) != 0) ::fchmod(m_fd, old.st_mode & 07777);
   }
   return true;
 }
 
-bool CFileReplacement::Commit(std::string* error) {
-  if (m_fd < 0 && m_tempPath.empty()) {
-    SetError(error, "Nothing to write.");
-    return false;
+// Gives the flushed temporary file the target's name: over the target, or
+// (kNewOnly) only where no file of that name is, without a moment in which
+// a file of that name would be replaced.
+bool CFileReplacement::PutInPlace(std::string* error) {
+  if (m_mode == Mode::kNewOnly) {
+    if (m_tempPath.empty()) {
+      const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        return Fail(error, SystemError("Cannot create", m_path, errno), errno);
+      }
+      return true;
+    }
+    if (::renameat2(AT_FDCWD, m_tempPath.c_str(), AT_FDCWD, m_target.c_str(), RENAME_NOREPLACE) == 0) {
+      m_tempPath.clear();
+      return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) return Fail(error, SystemError("Cannot create", m_path, errno), errno);
+    // A file system without the no-replace rename: a new link fails on an existing name as well.
+    if (::link(m_tempPath.c_str(), m_target.c_str()) != 0) {
+      return Fail(error, SystemError("Cannot create", m_path, errno), errno);
+    }
+    ::unlink(m_tempPath.c_str());
+    m_tempPath.clear();
+    return true;
   }
+  if (m_tempPath.empty()) {
+    // An anonymous file gets a name beside the target for the rename.
+    const std::string name = TempName(m_target);
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      return Fail(error, SystemError("Cannot write", m_path, errno), errno);
+    }
+    m_tempPath = name;
+  }
+  if (::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
+    return Fail(error, SystemError("Cannot write", m_path, errno), errno);
+  }
+  m_tempPath.clear();
+  return true;
+}
+
+bool CFileReplacement::Commit(std::string* error) {
+  m_errno = 0;
+  if (!IsActive()) return Fail(error, "Nothing to write.", 0);
   if (m_fd < 0) {  // named and closed by a library in between
     m_fd = ::open(m_tempPath.c_str(), O_RDWR | O_CLOEXEC);
     if (m_fd < 0) {
-      SetError(error, SystemError("Cannot write", m_path, errno));
+      Fail(error, SystemError("Cannot write", m_path, errno), errno);
       Abandon();
       return false;
     }
   }
   bool ok = true;
-  if (::fsync(m_fd) != 0) {
-    SetError(error, SystemError("Cannot write", m_path, errno));
-    ok = false;
-  }
-  if (ok && m_exists) ok = CopyMetadata(error);
-  if (ok && m_tempPath.empty()) {
-    // An anonymous file gets a name beside the target for the rename.
-    const std::string name = TempName(m_target);
-    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-      SetError(error, SystemError("Cannot write", m_path, errno));
-      ok = false;
-    } else {
-      m_tempPath = name;
+  if (::fsync(m_fd) != 0) ok = Fail(error, SystemError("Cannot write", m_path, errno), errno);
+  if (ok && m_mode == Mode::kReplace) {
+    // The file replaced is the one there now: its permissions and metadata pass on.
+    struct stat old {};
+    if (::stat(m_target.c_str(), &old) == 0) {
+      if (!S_ISREG(old.st_mode)) {
+        ok = Fail(error, "\"" + m_path + "\" is not a file.", EISDIR);
+      } else if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0) {
+        ok = Fail(error, SystemError("Cannot write", m_path, errno), errno);
+      } else {
+        ok = CopyMetadata(old, error);
+      }
+    } else if (errno != ENOENT) {
+      ok = Fail(error, SystemError("Cannot write", m_path, errno), errno);
     }
   }
-  if (ok && ::close(m_fd) != 0) {
-    SetError(error, SystemError("Cannot write", m_path, errno));
-    ok = false;
+  // A named file is closed before it takes the target's name; an anonymous
+  // one is reached through its descriptor until it has a name (its content
+  // is on disk already: the flush succeeded).
+  const bool named = !m_tempPath.empty();
+  if (named) {
+    const int closed = ::close(m_fd);
+    m_fd = -1;
+    if (ok && closed != 0) ok = Fail(error, SystemError("Cannot write", m_path, errno), errno);
   }
+  if (ok) ok = PutInPlace(error);
+  if (m_fd >= 0) ::close(m_fd);
   m_fd = -1;
-  if (ok && ::rename(m_tempPath.c_str(), m_target.c_str()) != 0) {
-    SetError(error, SystemError("Cannot write", m_path, errno));
-    ok = false;
-  }
   if (!ok) {
     Abandon();
     return false;
   }
-  m_tempPath.clear();
-  // The rename itself must reach the disk too.
+  // The new name itself must reach the disk too.
   FlushFolder(m_folder);
   return true;
 }

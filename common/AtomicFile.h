@@ -2,7 +2,8 @@
 // happen whole or not at all.
 //
 // A replacement is written beside its target and renamed over it only once
-// it is safely on disk. It honours the target's permissions (a file the user
+// it is safely on disk; a new file (a database being created, say) is made
+// the same way and appears under its name only when complete. It honours the target's permissions (a file the user
 // may not write is not replaced), keeps the target's owner, group, mode, ACL
 // and extended attributes, never touches the process umask (a new file gets
 // the umask and the folder's default ACL from the system), and leaves
@@ -24,13 +25,25 @@ namespace qel {
 // otherwise. A FIFO, device or folder is refused without blocking on it.
 bool ReadFileBounded(const std::string& path, size_t maxSize, std::vector<uint8_t>* out, std::string* error);
 
-// One replacement of a file. Begin prepares it, the caller fills the
-// temporary file (through Fd, or by name through TempPath when it was begun
-// with a name, for libraries that open files themselves), Commit puts it in
-// place. A replacement that is not committed is removed when the object goes.
+// One new file put in place whole: it replaces the target (Mode::kReplace)
+// or appears where no file was (Mode::kNewOnly). Begin prepares it, the
+// caller fills the temporary file (through Fd, or by name through
+// WritePath, for libraries that open files themselves), Commit puts it in
+// place. A file that is not committed is removed when the object goes.
+//
+// A library that opened the temporary file by name must close it before
+// Commit or Abandon (closing another descriptor of a file ends the
+// process's locks on it). Errors come as text; ErrorNumber tells the errno
+// of the failure (0 when it was not one of the system's).
+//
+// Thread contract: one object is used by one thread at a time.
 class CFileReplacement {
  public:
   enum class Temp { kAnonymous, kNamed };
+  enum class Mode {
+    kReplace,  // an existing target is replaced, keeping what Commit says
+    kNewOnly,  // an existing target is never touched: Begin and Commit refuse it (EEXIST)
+  };
 
   CFileReplacement() = default;
   ~CFileReplacement();
@@ -38,34 +51,44 @@ class CFileReplacement {
   CFileReplacement& operator=(const CFileReplacement&) = delete;
 
   // Refuses a target that is not a regular file or that the user may not
-  // write; removes stale temporary files of this program beside it; creates
-  // the temporary file. A symbolic link is followed: the real file is
-  // replaced and the link stays.
-  bool Begin(const std::string& path, Temp temp, std::string* error);
+  // write (with kNewOnly: any existing target); removes stale temporary
+  // files of this program beside it; creates the temporary file. A
+  // symbolic link is followed: the real file is replaced and the link stays.
+  bool Begin(const std::string& path, Temp temp, std::string* error, Mode mode = Mode::kReplace);
+  bool IsActive() const { return m_fd >= 0 || !m_tempPath.empty(); }
   // The open temporary file (-1 before Begin). Named temporary files may be
   // closed and reopened by name in between; Commit reopens as needed.
   int Fd() const { return m_fd; }
-  const std::string& TempPath() const { return m_tempPath; }
+  // The path through which a library opens the temporary file: its name
+  // when it has one, else the open descriptor's path under /proc.
+  std::string WritePath() const;
+  // The real file that is replaced (the target of a symbolic link).
+  const std::string& Target() const { return m_target; }
   // Flushes the temporary file, gives it the old file's owner, group, mode,
-  // ACL and extended attributes, renames it over the target and flushes the
-  // folder. On failure the target is as it was and the temporary file gone.
+  // ACL and extended attributes, renames it over the target (kNewOnly: puts
+  // it in place only where no file is) and flushes the folder. On failure
+  // the target is as it was and the temporary file gone.
   bool Commit(std::string* error);
   // Removes the temporary file; the target stays as it was.
   void Abandon();
+  // The errno of the last failure of Begin or Commit; 0 when none was.
+  int ErrorNumber() const { return m_errno; }
 
   // The marker in the names of this program's temporary files.
   static constexpr const char* kTempMarker = ".qeltmp-";
 
  private:
-  bool CopyMetadata(std::string* error);
+  bool CopyMetadata(const struct stat& old, std::string* error);
+  bool Fail(std::string* error, const std::string& text, int err);
+  bool PutInPlace(std::string* error);
 
   std::string m_path;    // as the caller named it (for messages)
   std::string m_target;  // the real file that is replaced
   std::string m_folder;
   std::string m_tempPath;  // empty for an anonymous file not linked yet
   int m_fd = -1;
-  bool m_exists = false;
-  struct stat m_old {};
+  Mode m_mode = Mode::kReplace;
+  int m_errno = 0;
 };
 
 // Replaces path with the bytes (a CFileReplacement with an anonymous

@@ -1,7 +1,5 @@
 #include "db/Dao.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 
@@ -115,20 +113,17 @@ DaoDatabase::~DaoDatabase() { Close(); }
 
 void DaoDatabase::Create(const std::string& path, const std::string& key) {
   Close();
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0) {
-    throw DaoException(kDaoErrorFileExists, "State:EEXIST,Native:17,Origin:[System]",
-                       "The file \"" + path + "\" already exists.");
-  }
   AsDao([&] {
-    m_newFile.Create(path, true);
+    // A name of its own for SQLite, which opens its files by name; a crash
+    // leaves it to the next new file in the folder to remove.
+    BeginNewFile(m_newFile, path, CFileReplacement::Temp::kNamed, CFileReplacement::Mode::kNewOnly);
     try {
       m_connection.OpenNew(m_newFile.WritePath(), key);
     } catch (...) {
-      m_newFile.Discard();
+      m_connection.Close();
+      m_newFile.Abandon();
       throw;
     }
-    m_newFile.DropName();
   });
   m_name = path;
 }
@@ -145,12 +140,12 @@ void DaoDatabase::Complete() {
     return;
   }
   m_connection.Close();
-  AsDao([&] { m_newFile.Publish(false); });
+  AsDao([&] { CommitNewFile(m_newFile); });
 }
 
 void DaoDatabase::Close() noexcept {
   m_connection.Close();
-  m_newFile.Discard();
+  m_newFile.Abandon();
 }
 
 bool CreateDaoTable(DaoDatabase* database, const std::string& name, std::span<const DaoFieldInfo> fields,

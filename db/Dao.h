@@ -15,7 +15,7 @@
 
 #include "db/DbException.h"
 #include "db/DbValue.h"
-#include "db/FilePublish.h"
+#include "db/NewFile.h"
 #include "db/SqliteConnection.h"
 
 namespace qel {
@@ -140,7 +140,7 @@ class DaoDatabase {
 
  private:
   SqliteConnection m_connection;
-  NewFileBeside m_newFile;
+  CFileReplacement m_newFile;
   std::string m_name;
 };
 

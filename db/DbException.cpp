@@ -52,6 +52,12 @@ DbException DbException::FromSystem(int err, const std::string& what, const std:
                      what + " \"" + path + "\": " + std::strerror(err), err, err);
 }
 
+DbException DbException::FromFileError(int err, const std::string& text) {
+  if (err == 0) return DbException(DbErrorKind::kOther, MakeStateText("QEL_FILE", 0, "Qel"), text);
+  const char* name = strerrorname_np(err);
+  return DbException(ClassifySystemError(err), MakeStateText(name ? name : "errno", err, "System"), text, err, err);
+}
+
 DbException DbException::Logic(const std::string& message) {
   return DbException(DbErrorKind::kOther, MakeStateText("QEL_DB", 0, "Qel"), message);
 }

@@ -41,6 +41,8 @@ class DbException : public std::exception {
   static DbException FromSqlite(int extendedCode, int systemErrno, const std::string& message);
   // From a failed file operation: errno, what was done, the file.
   static DbException FromSystem(int err, const std::string& what, const std::string& path);
+  // From a failed file operation whose text is written already (errno 0: not one of the system's).
+  static DbException FromFileError(int err, const std::string& text);
   // An error of the layer itself (a statement it cannot build, a misuse).
   static DbException Logic(const std::string& message);
 

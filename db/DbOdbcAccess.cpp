@@ -35,6 +35,7 @@ std::string CRsOdbcAccess::GetDefaultConnect() { return BuildAccessConnectString
 
 bool CRsOdbcAccess::Open(int openType, const std::string& sql, unsigned options) {
   ClearColumns();
+  m_openResult = 0;
   try {
     CColumns columns(m_pDatabase, m_tableName);
     if (columns.Open(kForwardOnly, std::string(), kReadOnly)) {
@@ -54,7 +55,7 @@ bool CRsOdbcAccess::Open(int openType, const std::string& sql, unsigned options)
       AppendColumn(info.name, info.sqlType, info.precision);
     }
   } catch (const DbException& e) {
-    ReportException(&e, true);
+    m_openResult = ReportException(&e, true);
     return false;
   }
   return true;

@@ -45,6 +45,9 @@ class CRsOdbcAccess : public CRsOdbc, public CDbRecord {
   // false.
   bool Open(int openType = kDefaultType, const std::string& sql = std::string(),
             unsigned options = kNoOptions) override;
+  // The result code of the last Open's report (ReportDBException's code);
+  // 0 after an Open that succeeded.
+  int GetOpenResult() const { return m_openResult; }
   std::string GetDefaultConnect() override;
   // The table name: every record set opens its whole table and narrows it
   // with the filter and sort.
@@ -56,6 +59,9 @@ class CRsOdbcAccess : public CRsOdbc, public CDbRecord {
 
  protected:
   bool m_variableColumns = false;
+
+ private:
+  int m_openResult = 0;
 };
 
 }  // namespace qel

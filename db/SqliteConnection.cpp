@@ -31,6 +31,23 @@ void SetKey(sqlite3* db, const std::string& key) {
   if (!key.empty()) sqlite3_key(db, key.data(), static_cast<int>(key.size()));
 }
 
+constexpr char kFirstRead[] = "SELECT count(*) FROM sqlite_master";
+
+// A write that a crash interrupted leaves a journal that the next
+// connection must roll back, which a read-only one cannot do: a connection
+// that may write does it first. True when the file reads again.
+bool RollBackInterruptedWrite(const std::string& path, const std::string& key) {
+  if (::access(path.c_str(), W_OK) != 0) return false;
+  sqlite3* db = nullptr;
+  bool done = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
+  if (done) {
+    SetKey(db, key);
+    done = sqlite3_exec(db, kFirstRead, nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+  sqlite3_close_v2(db);
+  return done;
+}
+
 }  // namespace
 
 SqliteStatement::SqliteStatement(SqliteConnection& connection, const std::string& sql) : m_connection(&connection) {
@@ -156,7 +173,11 @@ void SqliteConnection::Open(const std::string& path, const std::string& key, boo
     if (rc != SQLITE_OK) Throw(rc);
     if (!plain) SetKey(db, key);
     // The first read tells whether the key opens the file.
-    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(db, kFirstRead, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK && readOnly && sqlite3_extended_errcode(db) == SQLITE_READONLY_ROLLBACK &&
+        RollBackInterruptedWrite(path, plain ? std::string() : key)) {
+      rc = sqlite3_exec(db, kFirstRead, nullptr, nullptr, nullptr);
+    }
     if (rc != SQLITE_OK) {
       if ((rc & 0xff) == SQLITE_NOTADB && plain) {
         throw DbException(DbErrorKind::kOther, "State:SQLITE_NOTADB,Native:26,Origin:[SQLCipher]",
@@ -196,7 +217,7 @@ void SqliteConnection::ApplySettings(bool newFile) {
   Execute("PRAGMA foreign_keys=ON");
   if (m_readOnly) return;
   Execute("PRAGMA synchronous=FULL");
-  // A file being filled may have no name of its own: its journal stays in memory.
+  // A new file being filled is dropped whole when anything fails: its journal stays in memory.
   Execute(newFile ? "PRAGMA journal_mode=MEMORY" : "PRAGMA journal_mode=DELETE");
 }
 

@@ -65,13 +65,16 @@ class SqliteConnection {
 
   // Opens an existing database file. A key is used only for a protected
   // file (a file in SQLite's plain format opens without it, as an
-  // unprotected database ignores a password). Failures: kMissingFile,
+  // unprotected database ignores a password). A write that a crash
+  // interrupted is rolled back first, also when reading is all that is
+  // asked (where the file may be written). Failures: kMissingFile,
   // kNoPermission (not readable, or not writable when writing is asked),
   // kWrongKey (protected and the key is wrong or missing).
   void Open(const std::string& path, const std::string& key, bool readOnly);
-  // Opens an empty file that was made for a new database (NewFileBeside);
-  // a key protects it from its first byte. The journal stays in memory, so
-  // the file may lose its name while it is being filled.
+  // Opens an empty file that was made for a new database (a temporary file
+  // beside its target, common/AtomicFile.h); a key protects it from its
+  // first byte. The journal stays in memory: a new file that is not complete
+  // is dropped whole, never rolled back.
   void OpenNew(const std::string& path, const std::string& key);
   void Close() noexcept;
 

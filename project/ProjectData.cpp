@@ -67,6 +67,7 @@ CProjectData::~CProjectData() { Clear(); }
 void CProjectData::Clear() {
   // The testees first: their entries point into the models.
   for (auto& testee : m_testees) testee->Clear();
+  m_testeeIndex.clear();
   m_testees.clear();
   for (auto& model : m_models) model->Clear();
   m_models.clear();
@@ -151,6 +152,21 @@ int CProjectData::AddTesteeCode(const std::string& code, const char* comment, co
   return GetTesteeCodeCount();
 }
 
+int CProjectData::SetTesteeCode(const std::string& code, const char* comment, const char* description,
+                                const QelDateTime& date) {
+  for (TesteeCode& cached : m_codes) {
+    if (cached.code != code) continue;
+    try {
+      TesteeCode entry{code, cache_detail::TextOrEmpty(comment), cache_detail::TextOrEmpty(description),
+                       cache_detail::ValidOrNull(date)};
+      cached = std::move(entry);
+    } catch (const std::bad_alloc&) {
+    }
+    return GetTesteeCodeCount();
+  }
+  return AddTesteeCode(code, comment, description, date);
+}
+
 std::string CProjectData::GetTesteeCode(int i) const {
   if (i < 0 || i >= GetTesteeCodeCount()) return std::string();
   return m_codes[static_cast<size_t>(i)].code;
@@ -187,7 +203,14 @@ CTesteeData* CProjectData::AddTestee(const std::string& testee, const std::strin
   try {
     auto item = std::make_unique<CTesteeData>();
     item->Set(testee, code, firstName, surname, dateBirth, preference, sex, description, date);
-    return cache_detail::AppendOwned(m_testees, std::move(item));
+    CTesteeData* added = cache_detail::AppendOwned(m_testees, std::move(item));
+    try {
+      m_testeeIndex.emplace(added->GetTestee(), added);  // a name already there keeps its first testee
+    } catch (const std::bad_alloc&) {
+      m_testees.pop_back();
+      throw;
+    }
+    return added;
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
@@ -208,8 +231,9 @@ bool CProjectData::SetTestee(const std::string& testee, const std::string& code,
 }
 
 CTesteeData* CProjectData::FindTestee(const char* testee) {
-  return cache_detail::FindFirst(m_testees, testee,
-                                 [](const CTesteeData& t) -> const std::string& { return t.GetTestee(); });
+  if (!testee) return nullptr;
+  const auto found = m_testeeIndex.find(std::string_view(testee));
+  return found == m_testeeIndex.end() ? nullptr : found->second;
 }
 
 const CTesteeData* CProjectData::FindTestee(const char* testee) const {

@@ -6,9 +6,10 @@
 // dialogs read the project through it without touching the database.
 //
 // The cache owns every item it holds and refers to nothing in the
-// database. Look-ups are linear scans with exact, case-sensitive
-// comparison; the first match wins, and the add operations do not check for
-// an existing key. No operation reports an error: a missing item, a null
+// database. Look-ups compare exactly (case-sensitive) and find the first
+// item of a key in the order of the list (testees through an index by name,
+// as a project holds thousands of them); the add operations do not check
+// for an existing key. A cached testee's name never changes. No operation reports an error: a missing item, a null
 // text or a position out of range gives the empty value of the result, and
 // an operation that cannot get the memory it needs changes nothing.
 // Counts and totals are snapshots, recomputed only by CountScores,
@@ -20,6 +21,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "admin/UserRecord.h"
@@ -73,6 +76,9 @@ class CProjectData {
   // Inserts after every code that does not sort after it; a null comment or
   // description is stored empty, the date only when valid. Returns the count.
   int AddTesteeCode(const std::string& code, const char* comment, const char* description, const QelDateTime& date);
+  // Replaces the comment, description and date of the code's entry (the
+  // first of that code), or adds the code; returns the count.
+  int SetTesteeCode(const std::string& code, const char* comment, const char* description, const QelDateTime& date);
   std::string GetTesteeCode(int i) const;
   // Copies of the four lists (each may be null); returns the count.
   int GetTesteeCodes(std::vector<std::string>* codes, std::vector<std::string>* comments,
@@ -282,6 +288,12 @@ class CProjectData {
   std::vector<CUserRecord> m_users;
   std::vector<TesteeCode> m_codes;
   std::vector<std::unique_ptr<CTesteeData>> m_testees;
+  // The first testee of each name.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  std::unordered_map<std::string, CTesteeData*, NameHash, std::equal_to<>> m_testeeIndex;
   std::vector<std::unique_ptr<CModelData>> m_models;
   uint8_t m_cfrContent = 0;
   uint32_t m_scoreTotal = 0;

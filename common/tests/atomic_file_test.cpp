@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,14 +22,15 @@
 #include <thread>
 
 #include "common/AtomicFile.h"
+#include "tests/support/common/OtherAccount.h"
 #include "tests/support/common/TempFolder.h"
 
 namespace qel {
 
 namespace {
 
-constexpr uid_t kOtherUser = 65534;  // nobody
-constexpr gid_t kOtherGroup = 65534;
+constexpr uid_t kOtherUser = test::kNobodyUser;
+constexpr gid_t kOtherGroup = test::kNobodyGroup;
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -57,22 +57,6 @@ struct stat StatOf(const std::string& path) {
   struct stat st {};
   EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
   return st;
-}
-
-// Runs body in a child process as another account (nobody, with the given
-// groups) and gives its exit status; only root can change accounts.
-int RunAs(uid_t uid, std::vector<gid_t> groups, const std::function<int()>& body) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::setgroups(groups.size(), groups.data()) != 0 || ::setresgid(groups[0], groups[0], groups[0]) != 0 ||
-        ::setresuid(uid, uid, uid) != 0) {
-      ::_exit(90);
-    }
-    ::_exit(body());
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
 TEST(AtomicFile, WritesAndReplacesAFileKeepingItsPermissions) {
@@ -160,7 +144,7 @@ TEST(AtomicFile, AFileTheUserMayNotWriteIsNotReplaced) {
     ASSERT_EQ(::chown(path.c_str(), c.owner, c.group), 0);
     ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
     const std::string reasonFile = path + ".reason";
-    const int status = RunAs(kOtherUser, c.groups, [&] {
+    const int status = test::RunAsAccount(kOtherUser, c.groups, [&] {
       std::string error;
       const bool ok = WriteFileAtomically(path, "mine", 4, &error);
       std::ofstream(reasonFile) << error;
@@ -237,7 +221,7 @@ TEST(AtomicFile, ANamedReplacementIsFilledByNameAndCommittedOrAbandoned) {
     CFileReplacement replacement;
     std::string error;
     ASSERT_TRUE(replacement.Begin(path, CFileReplacement::Temp::kNamed, &error)) << error;
-    std::ofstream(replacement.TempPath()) << "built by name";
+    std::ofstream(replacement.WritePath()) << "built by name";
     EXPECT_EQ(Slurp(path), "old");
     ASSERT_TRUE(replacement.Commit(&error)) << error;
   }
@@ -245,11 +229,92 @@ TEST(AtomicFile, ANamedReplacementIsFilledByNameAndCommittedOrAbandoned) {
   {
     CFileReplacement replacement;
     ASSERT_TRUE(replacement.Begin(path, CFileReplacement::Temp::kNamed, nullptr));
-    std::ofstream(replacement.TempPath()) << "never";
+    std::ofstream(replacement.WritePath()) << "never";
     EXPECT_EQ(FilesIn(dir.Path()), 2u);
   }  // not committed: gone
   EXPECT_EQ(Slurp(path), "built by name");
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+// A library that reopens the temporary file through its write path (the
+// anonymous file's /proc path, or the named file's name) fills what is put
+// in place; mode and extended attributes pass on, and a target the user may
+// not write stays as it was.
+TEST(AtomicFile, AFileFilledThroughItsWritePathKeepsTheModeAndAttributesAndHonoursAReadOnlyTarget) {
+  for (const CFileReplacement::Temp temp : {CFileReplacement::Temp::kAnonymous, CFileReplacement::Temp::kNamed}) {
+    SCOPED_TRACE(temp == CFileReplacement::Temp::kNamed ? "named" : "anonymous");
+    test::TempFolder dir;
+    const std::string target = dir.File("out.txt");
+    std::ofstream(target) << "old";
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    const bool attributes = ::setxattr(target.c_str(), "user.qel", "v", 1, 0) == 0;
+    {
+      CFileReplacement file;
+      std::string error;
+      ASSERT_TRUE(file.Begin(target, temp, &error)) << error;
+      std::ofstream(file.WritePath(), std::ios::binary) << "newer";
+      ASSERT_TRUE(file.Commit(&error)) << error;
+    }
+    EXPECT_EQ(Slurp(target), "newer");
+    EXPECT_EQ(StatOf(target).st_mode & 0777, 0640u);
+    if (attributes) {
+      char value[4] = {};
+      EXPECT_EQ(::getxattr(target.c_str(), "user.qel", value, sizeof value), 1);
+      EXPECT_EQ(value[0], 'v');
+    }
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
+    if (::geteuid() != 0) {
+      ASSERT_EQ(::chmod(target.c_str(), 0440), 0);
+      CFileReplacement file;
+      std::string error;
+      EXPECT_FALSE(file.Begin(target, temp, &error));
+      EXPECT_EQ(file.ErrorNumber(), EACCES) << error;
+      EXPECT_EQ(Slurp(target), "newer");
+    }
+  }
+}
+
+// A new-only file appears where no file was and never replaces one, not
+// even one that appeared while it was being written.
+TEST(AtomicFile, ANewOnlyFileNeverReplacesAnExistingOne) {
+  for (const CFileReplacement::Temp temp : {CFileReplacement::Temp::kAnonymous, CFileReplacement::Temp::kNamed}) {
+    SCOPED_TRACE(temp == CFileReplacement::Temp::kNamed ? "named" : "anonymous");
+    test::TempFolder dir;
+    const std::string target = dir.File("new.qep");
+    std::string error;
+    {
+      CFileReplacement file;
+      ASSERT_TRUE(file.Begin(target, temp, &error, CFileReplacement::Mode::kNewOnly)) << error;
+      std::ofstream(file.WritePath(), std::ios::binary) << "first";
+      EXPECT_FALSE(std::filesystem::exists(target));
+      ASSERT_TRUE(file.Commit(&error)) << error;
+    }
+    EXPECT_EQ(Slurp(target), "first");
+    {
+      CFileReplacement file;
+      EXPECT_FALSE(file.Begin(target, temp, &error, CFileReplacement::Mode::kNewOnly));
+      EXPECT_EQ(file.ErrorNumber(), EEXIST);
+    }
+    const std::string link = dir.File("dangling.qep");
+    ASSERT_EQ(::symlink(dir.File("nowhere").c_str(), link.c_str()), 0);
+    {
+      CFileReplacement file;
+      EXPECT_FALSE(file.Begin(link, temp, &error, CFileReplacement::Mode::kNewOnly));
+      EXPECT_EQ(file.ErrorNumber(), EEXIST);
+    }
+    const std::string raced = dir.File("raced.qep");
+    {
+      CFileReplacement file;
+      ASSERT_TRUE(file.Begin(raced, temp, &error, CFileReplacement::Mode::kNewOnly)) << error;
+      std::ofstream(file.WritePath(), std::ios::binary) << "mine";
+      std::ofstream(raced) << "theirs";
+      EXPECT_FALSE(file.Commit(&error));
+      EXPECT_EQ(file.ErrorNumber(), EEXIST) << error;
+    }
+    EXPECT_EQ(Slurp(raced), "theirs");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("nowhere")));
+    EXPECT_EQ(FilesIn(dir.Path()), 3u);  // new.qep, the link, raced.qep: no temporary file
+  }
 }
 
 TEST(AtomicFile, OnlyStaleTemporaryFilesOfThisUserAndHostAreRemoved) {

@@ -16,8 +16,8 @@
 
 #include "db/DbDateText.h"
 #include "db/DbException.h"
-#include "db/FilePublish.h"
 #include "db/MemoryCursor.h"
+#include "db/NewFile.h"
 #include "db/export/Windows1252.h"
 
 namespace qel {
@@ -199,7 +199,7 @@ std::vector<std::string> DbaseFieldNames(const std::vector<std::string>& names) 
 
 struct DbaseDriver::Table {
   std::string name;
-  NewFileBeside file;
+  CFileReplacement file;
   DBFHandle handle = nullptr;
   std::vector<std::string> columns;  // the names as defined (or the field names of an existing file)
 
@@ -262,14 +262,14 @@ DbaseDriver::Table& DbaseDriver::Writable(const std::string& table) {
   const std::string path = FileOf(table);
   auto t = std::make_unique<Table>();
   t->name = table;
-  t->file.Create(path, false);
+  BeginNewFile(t->file, path, CFileReplacement::Temp::kAnonymous, CFileReplacement::Mode::kReplace);
   const int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) throw DbException::FromSystem(errno, "Cannot read", path);
   char buffer[65536];
   ssize_t n;
   off_t at = 0;
   while ((n = ::read(in, buffer, sizeof buffer)) > 0) {
-    if (::pwrite(t->file.Descriptor(), buffer, static_cast<size_t>(n), at) != n) {
+    if (::pwrite(t->file.Fd(), buffer, static_cast<size_t>(n), at) != n) {
       const int err = errno;
       ::close(in);
       throw DbException::FromSystem(err, "Cannot copy", path);
@@ -424,7 +424,8 @@ void DbaseDriver::Create(const DbStatement& statement) {
   auto t = std::make_unique<Table>();
   t->name = table;
   t->columns = names;
-  t->file.Create(m_folder + table + ".dbf", false);
+  BeginNewFile(t->file, m_folder + table + ".dbf", CFileReplacement::Temp::kAnonymous,
+               CFileReplacement::Mode::kReplace);
   t->handle = CreateDbf(t->file.WritePath());
   if (!t->handle) throw DbException::FromSystem(errno ? errno : EIO, "Cannot create", m_folder + table + ".dbf");
   for (size_t i = 0; i < columns.size(); ++i) {
@@ -494,7 +495,7 @@ void DbaseDriver::Close() {
       t->handle = nullptr;
       const std::string target = t->file.Target();
       // A table dropped and made again replaces the old file of its name.
-      t->file.Publish(true);
+      CommitNewFile(t->file);
       published.insert(target);
     } catch (const DbException& e) {
       if (!first) first = std::make_unique<DbException>(e);

@@ -10,8 +10,8 @@
 #include "db/DbException.h"
 #include "db/DbFieldExchange.h"
 #include "db/DbOdbc.h"
-#include "db/FilePublish.h"
 #include "db/MemoryCursor.h"
+#include "db/NewFile.h"
 #include "db/export/XlsxReader.h"
 
 namespace qel {
@@ -285,10 +285,10 @@ void ExcelDriver::Write(const std::string& path) const {
 void ExcelDriver::Close() {
   if (!m_modified) return;
   m_modified = false;
-  NewFileBeside file;
-  file.Create(m_path, false);
+  CFileReplacement file;
+  BeginNewFile(file, m_path, CFileReplacement::Temp::kAnonymous, CFileReplacement::Mode::kReplace);
   Write(file.WritePath());
-  file.Publish(true);
+  CommitNewFile(file);
 }
 
 std::unique_ptr<DbDriver> OpenExcelDriver(const DbConnectString& connect, bool readOnly) {

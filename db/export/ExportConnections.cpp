@@ -100,7 +100,7 @@ CDbOdbcText::~CDbOdbcText() = default;
 
 bool CDbOdbcText::OpenFile(const std::string& path, unsigned modeFlags) {
   if (path.empty()) return false;
-  auto file = std::make_unique<NewFileBeside>();
+  auto file = std::make_unique<CFileReplacement>();
   try {
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
@@ -109,19 +109,19 @@ bool CDbOdbcText::OpenFile(const std::string& path, unsigned modeFlags) {
       // Appending: the file must exist, and the new file starts as its copy.
       const int in = exists ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC) : -1;
       if (in < 0) return false;
-      file->Create(path, false);
+      BeginNewFile(*file, path, CFileReplacement::Temp::kAnonymous, CFileReplacement::Mode::kReplace);
       char buffer[65536];
       ssize_t n;
       off_t at = 0;
       bool ok = true;
       while (ok && (n = ::read(in, buffer, sizeof buffer)) > 0) {
-        ok = ::pwrite(file->Descriptor(), buffer, static_cast<size_t>(n), at) == n;
+        ok = ::pwrite(file->Fd(), buffer, static_cast<size_t>(n), at) == n;
         at += n;
       }
       ::close(in);
       if (!ok) return false;
     } else {
-      file->Create(path, false);
+      BeginNewFile(*file, path, CFileReplacement::Temp::kAnonymous, CFileReplacement::Mode::kReplace);
     }
   } catch (const DbException&) {
     return false;
@@ -137,8 +137,8 @@ std::string CDbOdbcText::GetWritePath() const { return m_newFile ? m_newFile->Wr
 
 void CDbOdbcText::Close() {
   if (m_newFile) {
-    std::unique_ptr<NewFileBeside> file = std::move(m_newFile);
-    file->Publish(true);
+    std::unique_ptr<CFileReplacement> file = std::move(m_newFile);
+    CommitNewFile(*file);
   }
   CDbOdbc::Close();
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "db/DbOdbc.h"
-#include "db/FilePublish.h"
+#include "db/NewFile.h"
 
 namespace qel {
 
@@ -55,7 +55,7 @@ class CDbOdbcText : public CDbOdbc {
   std::string GetWritePath() const;
 
  private:
-  std::unique_ptr<NewFileBeside> m_newFile;
+  std::unique_ptr<CFileReplacement> m_newFile;
 };
 
 }  // namespace qel

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,6 +12,7 @@
 
 #include "db/Dao.h"
 #include "db/DbOdbcAccess.h"
+#include "db/SqliteConnection.h"
 #include "db/tests/support/DbTestTools.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
@@ -39,6 +41,40 @@ int OpenCode(const std::string& path, const std::string& key, unsigned options =
     return ClassifyDBException(&e);
   }
   return 0;
+}
+
+// A write cut short by a crash leaves a journal to roll back, which a
+// connection that only reads cannot do: opening for reading rolls it back
+// first, and the file reads as it was before that write.
+TEST(DbConnection, AWriteCutShortByACrashIsRolledBackAlsoWhenOnlyReading) {
+  TempFolder dir;
+  for (const std::string key : {"", "k'ey"}) {
+    SCOPED_TRACE(key.empty() ? "unprotected" : "protected");
+    const std::string path = dir.File(key.empty() ? "plain.qep" : "locked.qep");
+    MakeDatabase(path, key);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      SqliteConnection writer;
+      writer.Open(path, key, false);
+      writer.Execute("PRAGMA cache_size = 1");  // pages reach the file before the commit
+      writer.Execute("BEGIN IMMEDIATE");
+      writer.Execute("DELETE FROM T");
+      for (int i = 0; i < 2000; ++i) writer.Execute("INSERT INTO T VALUES (?)", {DbValue(std::string(200, 'x'))});
+      ::_exit(0);  // no commit, no rollback: as if the program had died
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(std::filesystem::exists(path + "-journal"));
+    SqliteConnection reader;
+    reader.Open(path, key, true);
+    SqliteStatement rows(reader, "SELECT group_concat(a) FROM T");
+    ASSERT_TRUE(rows.Step());
+    EXPECT_EQ(rows.ColumnText(0), "row");
+    SqliteStatement check(reader, "PRAGMA integrity_check");
+    ASSERT_TRUE(check.Step());
+    EXPECT_EQ(check.ColumnText(0), "ok");
+  }
 }
 
 TEST(DbConnection, OpeningGivesTheCodesOfItsFailures) {

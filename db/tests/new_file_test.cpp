@@ -1,16 +1,13 @@
-// New files are made beside their target and get its name only when whole;
-// the file they replace keeps its place (and its mode) until then.
+// New files are made beside their target and get their name only when
+// whole; a new database is whole or absent.
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <sys/xattr.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "db/Dao.h"
-#include "db/FilePublish.h"
+#include "db/NewFile.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
 
@@ -30,72 +27,63 @@ size_t FilesIn(const std::filesystem::path& folder) {
   return n;
 }
 
-void WriteThrough(NewFileBeside& file, const std::string& text) {
+void WriteThrough(const CFileReplacement& file, const std::string& text) {
   std::ofstream out(file.WritePath(), std::ios::binary);
   out << text;
 }
 
-TEST(NewFiles, ANewFileTakesItsNameOnlyWhenPublishedAndNeverOverAnExistingOne) {
-  TempFolder dir;
-  const std::string target = dir.File("out.txt");
-  {
-    NewFileBeside file;
-    file.Create(target, false);
-    WriteThrough(file, "new");
-    EXPECT_FALSE(std::filesystem::exists(target));
-    file.Publish(false);
+DbErrorKind KindOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const DbException& e) {
+    return e.Kind();
   }
-  EXPECT_EQ(Slurp(target), "new");
-  {
-    NewFileBeside file;
-    file.Create(target, false);
-    WriteThrough(file, "other");
-    try {
-      file.Publish(false);
-      ADD_FAILURE() << "published over an existing file";
-    } catch (const DbException& e) {
-      EXPECT_EQ(e.Kind(), DbErrorKind::kFileExists);
-    }
-  }
-  EXPECT_EQ(Slurp(target), "new");
-  {
-    NewFileBeside file;
-    file.Create(target, true);  // with a name of its own, dropped while it is filled
-    WriteThrough(file, "dropped");
-    file.DropName();
-  }
-  EXPECT_EQ(FilesIn(dir.Path()), 1u);
+  ADD_FAILURE() << "no error";
+  return DbErrorKind::kOther;
 }
 
-TEST(NewFiles, AReplacementKeepsTheModeAndAttributesAndHonoursAReadOnlyTarget) {
-  TempFolder dir;
-  const std::string target = dir.File("out.txt");
-  std::ofstream(target) << "old";
-  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-  const bool attributes = ::setxattr(target.c_str(), "user.qel", "v", 1, 0) == 0;
-  {
-    NewFileBeside file;
-    file.Create(target, true);
-    WriteThrough(file, "newer");
-    file.DropName();
-    file.Publish(true);
-  }
-  EXPECT_EQ(Slurp(target), "newer");
-  struct stat st {};
-  ASSERT_EQ(::stat(target.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0640u);
-  if (attributes) {
-    char value[4] = {};
-    EXPECT_EQ(::getxattr(target.c_str(), "user.qel", value, sizeof value), 1);
-    EXPECT_EQ(value[0], 'v');
-  }
-  EXPECT_EQ(FilesIn(dir.Path()), 1u);
-  if (::geteuid() != 0) {
-    ASSERT_EQ(::chmod(target.c_str(), 0440), 0);
-    NewFileBeside file;
-    file.Create(target, false);
-    EXPECT_THROW(file.Publish(true), DbException);
-    EXPECT_EQ(Slurp(target), "newer");
+// A new file of the database layer appears under its name only when
+// committed, never over an existing file, and its failures come as
+// DbException kinds.
+TEST(NewFiles, ANewFileTakesItsNameOnlyWhenCommittedAndNeverOverAnExistingOne) {
+  for (const CFileReplacement::Temp temp : {CFileReplacement::Temp::kAnonymous, CFileReplacement::Temp::kNamed}) {
+    SCOPED_TRACE(temp == CFileReplacement::Temp::kNamed ? "named" : "anonymous");
+    TempFolder dir;
+    const std::string target = dir.File("out.txt");
+    {
+      CFileReplacement file;
+      BeginNewFile(file, target, temp, CFileReplacement::Mode::kNewOnly);
+      WriteThrough(file, "new");
+      EXPECT_FALSE(std::filesystem::exists(target));
+      CommitNewFile(file);
+    }
+    EXPECT_EQ(Slurp(target), "new");
+    {
+      CFileReplacement file;
+      EXPECT_EQ(KindOf([&] { BeginNewFile(file, target, temp, CFileReplacement::Mode::kNewOnly); }),
+                DbErrorKind::kFileExists);
+    }
+    const std::string later = dir.File("later.txt");
+    {
+      CFileReplacement file;
+      BeginNewFile(file, later, temp, CFileReplacement::Mode::kNewOnly);
+      WriteThrough(file, "other");
+      std::ofstream(later) << "appeared meanwhile";
+      EXPECT_EQ(KindOf([&] { CommitNewFile(file); }), DbErrorKind::kFileExists);
+    }
+    EXPECT_EQ(Slurp(target), "new");
+    EXPECT_EQ(Slurp(later), "appeared meanwhile");
+    {
+      CFileReplacement file;
+      BeginNewFile(file, dir.File("dropped.txt"), temp, CFileReplacement::Mode::kNewOnly);
+      WriteThrough(file, "dropped");
+    }  // not committed
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);
+    EXPECT_EQ(KindOf([&] {
+                CFileReplacement file;
+                BeginNewFile(file, dir.File("no/such/folder/x"), temp, CFileReplacement::Mode::kReplace);
+              }),
+              DbErrorKind::kMissingFile);
   }
 }
 

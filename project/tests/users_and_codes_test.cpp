@@ -135,6 +135,23 @@ TEST(TesteeCodesTest, NullTextsAreStoredEmptyAndOnlyValidDatesKept) {
   EXPECT_EQ(data.GetTesteeCode(3), "");
 }
 
+TEST(TesteeCodesTest, SetTesteeCodeReplacesTheExactCodeOrAdds) {
+  FakeLoadedTasks tasks;
+  CProjectData data(tasks);
+  data.AddTesteeCode("B", "old", "old", Day(2021, 3, 4));
+  EXPECT_EQ(data.SetTesteeCode("B", "new", nullptr, QelDateTime::Null()), 1);
+  std::vector<std::string> codes, comments, descriptions;
+  std::vector<QelDateTime> dates;
+  ASSERT_EQ(data.GetTesteeCodes(&codes, &comments, &descriptions, &dates), 1);
+  EXPECT_EQ(comments[0], "new");
+  EXPECT_EQ(descriptions[0], "");
+  EXPECT_TRUE(dates[0].IsNull());
+  EXPECT_EQ(data.SetTesteeCode("b", "other", nullptr, QelDateTime::Null()), 2);
+  EXPECT_EQ(data.SetTesteeCode("A", nullptr, nullptr, QelDateTime::Null()), 3);
+  data.GetTesteeCodes(&codes, nullptr, nullptr, nullptr);
+  EXPECT_EQ(codes, (std::vector<std::string>{"A", "B", "b"}));
+}
+
 struct FoldCase {
   const char* text;
   const char* upper;

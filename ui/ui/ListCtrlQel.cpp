@@ -63,9 +63,9 @@ bool CListCtrlQel::InsertRow(int row, const char* key, bool select) { return Ins
 
 bool CListCtrlQel::InsertRowWithImage(int row, const char* key, int image, bool select) {
   if (row < 0 || static_cast<uint32_t>(row) > m_keyList.m_nRowCount || row > GetItemCount()) return false;
-  const long item = InsertItem(row, wxString::Format("%d", row + 1), image);
+  const long item = InsertItem(row, wxString::Format("%d", row + 1), ShownImage(image));
   if (item < 0) return false;
-  m_checkImages.insert(m_checkImages.begin() + item, m_bCheckBoxes ? 1 : 0);
+  m_rows.insert(m_rows.begin() + item, RowState{static_cast<uint8_t>(m_bCheckBoxes ? 1 : 0), image});
   if (key) {
     m_keyList.m_keys.insert(m_keyList.m_keys.begin() + std::min<size_t>(row, m_keyList.m_keys.size()), key);
     ++m_keyList.m_nRowCount;
@@ -78,7 +78,7 @@ bool CListCtrlQel::InsertRowWithImage(int row, const char* key, int image, bool 
 bool CListCtrlQel::DeleteRow(int row) {
   if (!InAccountedRows(row) || !ValidRow(row)) return false;
   if (!DeleteItem(row)) return false;
-  m_checkImages.erase(m_checkImages.begin() + row);
+  m_rows.erase(m_rows.begin() + row);
   if (static_cast<size_t>(row) < m_keyList.m_keys.size()) m_keyList.m_keys.erase(m_keyList.m_keys.begin() + row);
   --m_keyList.m_nRowCount;
   return true;
@@ -87,7 +87,7 @@ bool CListCtrlQel::DeleteRow(int row) {
 void CListCtrlQel::DeleteAllRows() {
   ResetRows();
   DeleteAllItems();
-  m_checkImages.clear();
+  m_rows.clear();
 }
 
 void CListCtrlQel::RefreshAllRows() {
@@ -100,9 +100,19 @@ void CListCtrlQel::RefreshFirstColumn() {
   AutoSizeColumns();
 }
 
+int CListCtrlQel::ShownImage(int image) const {
+  // Without the program's image list a row shows no icon.
+  return GetImageList(wxIMAGE_LIST_SMALL) ? image : -1;
+}
+
 bool CListCtrlQel::SetRowImage(int row, int image) {
-  if (!ValidRow(row)) return false;
-  return SetItemImage(row, image);
+  if (!ValidRow(row) || static_cast<size_t>(row) >= m_rows.size()) return false;
+  m_rows[row].image = image;
+  return SetItemImage(row, ShownImage(image));
+}
+
+int CListCtrlQel::GetRowImage(int row) const {
+  return ValidRow(row) && static_cast<size_t>(row) < m_rows.size() ? m_rows[row].image : -1;
 }
 
 // ---- selection ----------------------------------------------------------------------
@@ -135,8 +145,8 @@ bool CListCtrlQel::EnsureRowVisibleByKey(const char* key, bool select) {
 // ---- check boxes ----------------------------------------------------------------------
 
 int CListCtrlQel::GetCheckState(int row) const {
-  if (!ValidRow(row) || static_cast<size_t>(row) >= m_checkImages.size()) return 0;
-  return m_checkImages[row];
+  if (!ValidRow(row) || static_cast<size_t>(row) >= m_rows.size()) return 0;
+  return m_rows[row].check;
 }
 
 bool CListCtrlQel::SetCheckState(int row, int image) {
@@ -148,7 +158,7 @@ bool CListCtrlQel::SetCheckState(int row, int image) {
 bool CListCtrlQel::IsRowChecked(int row) const { return GetCheckState(row) == 2; }
 
 int CListCtrlQel::CountCheckedRows() const {
-  return static_cast<int>(std::count(m_checkImages.begin(), m_checkImages.end(), 2));
+  return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const RowState& r) { return r.check == 2; }));
 }
 
 bool CListCtrlQel::SetRowCheck(int row, bool checked, bool select) {
@@ -163,11 +173,11 @@ bool CListCtrlQel::SetRowCheckByKey(const char* key, bool checked, bool select) 
 }
 
 bool CListCtrlQel::ChangeCheckImage(int row, int image) {
-  if (static_cast<size_t>(row) >= m_checkImages.size()) return false;
-  const int old = m_checkImages[row];
+  if (static_cast<size_t>(row) >= m_rows.size()) return false;
+  const int old = m_rows[row].check;
   // Rows the list does not account for change without a word.
   if (!InAccountedRows(row)) {
-    m_checkImages[row] = static_cast<uint8_t>(image);
+    m_rows[row].check = static_cast<uint8_t>(image);
     ShowCheckImage(row);
     return true;
   }
@@ -190,7 +200,7 @@ bool CListCtrlQel::ChangeCheckImage(int row, int image) {
       return false;
     }
   }
-  m_checkImages[row] = static_cast<uint8_t>(image);
+  m_rows[row].check = static_cast<uint8_t>(image);
   ShowCheckImage(row);
   if (old != 0 && image != 0 && old != image) {
     OnCheckChanged(row);
@@ -203,7 +213,7 @@ bool CListCtrlQel::ChangeCheckImage(int row, int image) {
 
 void CListCtrlQel::ShowCheckImage(int row) {
   if (!m_bCheckBoxes || !HasCheckBoxes() || !ValidRow(row)) return;
-  const bool ticked = Ticked(m_checkImages[row]);
+  const bool ticked = Ticked(m_rows[row].check);
   if (IsItemChecked(row) == ticked) return;
   ++m_nShowing;
   CheckItem(row, ticked);
@@ -215,9 +225,9 @@ void CListCtrlQel::Post(int index, int row) { qel::PostNotify(m_keyList.m_pOwner
 void CListCtrlQel::OnPlatformChecked(wxListEvent& event) {
   if (m_nShowing > 0) return;
   const int row = static_cast<int>(event.GetIndex());
-  if (!ValidRow(row) || static_cast<size_t>(row) >= m_checkImages.size()) return;
+  if (!ValidRow(row) || static_cast<size_t>(row) >= m_rows.size()) return;
   // A click asks for the next check image, as the box cycles through its pairs.
-  const int old = m_checkImages[row];
+  const int old = m_rows[row].check;
   const int next = old % 4 + 1;
   ChangeCheckImage(row, next);
   ShowCheckImage(row);

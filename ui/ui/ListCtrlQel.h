@@ -55,6 +55,8 @@ class CListCtrlQel : public wxListCtrl {
   void RefreshAllRows();
   void RefreshFirstColumn();
   bool SetRowImage(int row, int image);
+  // The row's image number (-1 for none or out of range), shown or not.
+  int GetRowImage(int row) const;
 
   // Selection.
   int GetSelectedRow() const;
@@ -93,6 +95,8 @@ class CListCtrlQel : public wxListCtrl {
   virtual void OnCheckChanged(int row);
 
  private:
+  // The image a row shows: none until the program's image list exists.
+  int ShownImage(int image) const;
   void BindEvents();
   bool ValidRow(int row) const { return row >= 0 && row < GetItemCount(); }
   bool InAccountedRows(int row) const { return row >= 0 && static_cast<uint32_t>(row) < m_keyList.m_nRowCount; }
@@ -107,7 +111,13 @@ class CListCtrlQel : public wxListCtrl {
   void OnPlatformDeselected(wxListEvent& event);
   void OnPlatformActivated(wxListEvent& event);
 
-  std::vector<uint8_t> m_checkImages;  // one per item
+  // One per item: its check image, and its image in the program's image
+  // list (shown once the list exists; kept while it does not).
+  struct RowState {
+    uint8_t check = 0;
+    int image = -1;
+  };
+  std::vector<RowState> m_rows;
   bool m_bCheckBoxes = false;
   int m_nShowing = 0;  // check boxes being set from the images: their events are ours
 };

@@ -7,6 +7,7 @@
 
 #include <set>
 
+#include "app/diagnostics/AssertLog.h"
 #include "app/text/ImageIndex.h"
 #include "editors/ModelTaskEditor.h"
 #include "engine/library/TaskLibraries.h"
@@ -95,12 +96,41 @@ TEST_F(TasksAvailable, OneRowPerLoadedPlugInWithItsColumns) {
     EXPECT_EQ(list.GetItemText(1, c), square[c]) << c;
   }
   EXPECT_EQ(list.GetKey(1), "SQ");
-  wxListItem item;
-  item.SetId(1);
-  item.SetMask(wxLIST_MASK_IMAGE);
-  list.GetItem(item);
-  EXPECT_EQ(item.GetImage(), GetImageIndex(90));
+  EXPECT_EQ(list.GetRowImage(1), GetImageIndex(90));
   EXPECT_EQ(list.GetCheckState(0), 1) << "rows carry check boxes";
+}
+
+// Before the program's image lists exist, rows show no icon; before, the
+// rows' image numbers tripped a wx assertion.
+TEST_F(TasksAvailable, WithoutTheProgramsImagesTheDialogOpensWithoutAComplaint) {
+  std::vector<std::string> complaints;
+  InstallAssertLog();
+  SetAssertSink([&](const std::string& line) { complaints.push_back(line); });
+  LoadPlugins();
+  m_dialog = new CDlgTasksAvailable(nullptr, IModelTaskEditor::kAddAppend);
+  m_dialog->Show();
+  m_dialog->List().Refresh();
+  m_dialog->List().Update();
+  wxYield();
+  Pump();
+  wxTheApp->ProcessIdle();
+  SetAssertSink(nullptr);
+  EXPECT_TRUE(complaints.empty()) << complaints.front();
+}
+
+// At its first size the dialog shows every column whole, the last ("Vars") too.
+TEST_F(TasksAvailable, EveryColumnShowsAtTheDialogsFirstSize) {
+  // The program's own plug-ins, with their long names.
+  SetTaskFolder(QEL_OUTPUT_DIR "/Qel");
+  ASSERT_GT(FindTaskLibraries(&Host()), 3);
+  m_dialog = new CDlgTasksAvailable(nullptr, IModelTaskEditor::kAddAppend);
+  m_dialog->Show();
+  Pump();
+  wxTheApp->ProcessIdle();
+  CListCtrlQel& list = m_dialog->List();
+  int right = 0;
+  for (int c = 0; c < list.GetColumnCount(); ++c) right += list.GetColumnWidth(c);
+  EXPECT_LE(right, list.GetClientSize().x) << "the columns are cut at the right";
 }
 
 TEST_F(TasksAvailable, CheckedTasksAreAddedAndRefusedOnesStayChecked) {

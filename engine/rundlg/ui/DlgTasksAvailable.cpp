@@ -1,8 +1,12 @@
 #include "engine/rundlg/ui/DlgTasksAvailable.h"
 
 #include <wx/button.h>
+#include <wx/display.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+
+#include <algorithm>
 
 #include "app/model/ExpModelTask.h"
 #include "editors/ModelTaskEditor.h"
@@ -46,9 +50,19 @@ CDlgTasksAvailable::CDlgTasksAvailable(IModelTaskEditor* owner, int mode, wxWind
   bottom->Add(new wxButton(this, wxID_OK, OkCaption(owner, mode)), 0, wxRIGHT, 5);
   bottom->Add(new wxButton(this, wxID_CANCEL, "Cancel"));
   top->Add(bottom, 0, wxEXPAND | wxALL, 5);
+
+  // The dialog opens wide enough for every column of its rows, within the screen.
+  FillList();
+  int columns = 0;
+  for (int c = 0; c < m_pList->GetColumnCount(); ++c) columns += m_pList->GetColumnWidth(c);
+  const int frame = m_pList->GetSize().x - m_pList->GetClientSize().x;
+  const int wanted = columns + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_pList) + frame + 4;
+  const int screen = wxDisplay(wxDisplay::GetFromWindow(this) != wxNOT_FOUND ? wxDisplay::GetFromWindow(this) : 0)
+                         .GetClientArea()
+                         .GetWidth();
+  m_pList->SetMinSize(wxSize(std::min(std::max(wanted, 520), screen * 9 / 10), 300));
   SetSizerAndFit(top);
 
-  FillList();
   FindWindow(kIdCount)->SetLabel(wxString::Format("%d", static_cast<int>(m_rows.size())));
   FindWindow(wxID_OK)->Enable(false);
   if (owner) {
