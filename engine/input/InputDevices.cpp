@@ -389,7 +389,9 @@ InputResult ReadKeyboard(uint8_t state[kKeyboardStateSize]) {
   return kInputOk;
 }
 
-InputResult ReadMouse(MouseState* state) {
+namespace {
+
+InputResult ReadMouseWith(MouseState* state, bool (X11InputConnection::*read)(MouseState*)) {
   *state = MouseState{};
   InputState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
@@ -398,12 +400,18 @@ InputResult ReadMouse(MouseState* state) {
     s.mouseAcquired = s.x11.StartMouse();
     return kInputOk;
   }
-  if (!s.x11.ReadMouse(state)) {
+  if (!(s.x11.*read)(state)) {
     *state = MouseState{};
     s.mouseAcquired = false;
   }
   return kInputOk;
 }
+
+}  // namespace
+
+InputResult ReadMouse(MouseState* state) { return ReadMouseWith(state, &X11InputConnection::ReadMouse); }
+
+InputResult ReadMouseButtons(MouseState* state) { return ReadMouseWith(state, &X11InputConnection::ReadMouseButtons); }
 
 InputResult ReadGamePad(JoystickState* state) {
   Messages m;

@@ -71,6 +71,10 @@ void ReleaseJoystick();
 InputResult ReadKeyboard(uint8_t state[kKeyboardStateSize]);
 // Movement since the last read and the buttons, first read as above. Always 0.
 InputResult ReadMouse(MouseState* state);
+// The buttons only (the movement is left for the next ReadMouse), first
+// read as above. Always 0. A response device that is the mouse reads its
+// buttons this way, so the pointer a task moves loses no movement to it.
+InputResult ReadMouseButtons(MouseState* state);
 // Axes, points of view and buttons. 0, also for a device that went away
 // (empty state; it is taken up again when it comes back); the error when
 // the state cannot be read.

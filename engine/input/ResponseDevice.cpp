@@ -95,7 +95,7 @@ uint32_t CResponseDevice::ReadMask() {
     }
     case kButtonTypeMouse: {
       MouseState mouse;
-      ReadMouse(&mouse);
+      ReadMouseButtons(&mouse);
       return ResponseMaskFromButtons(mouse.rgbButtons, sizeof mouse.rgbButtons);
     }
     case kButtonTypeGamePad:

@@ -112,12 +112,17 @@ void X11InputConnection::SelectRawEvents(bool on) {
 }
 
 bool X11InputConnection::ReadMouse(MouseState* state) {
-  *state = MouseState{};
-  if (m_display == nullptr || !m_mouseStarted) return false;
-  DrainEvents();
+  if (!ReadMouseButtons(state)) return false;
   state->lX = TakeWhole(&m_dx);
   state->lY = TakeWhole(&m_dy);
   state->lZ = TakeWhole(&m_dz);
+  return true;
+}
+
+bool X11InputConnection::ReadMouseButtons(MouseState* state) {
+  *state = MouseState{};
+  if (m_display == nullptr || !m_mouseStarted) return false;
+  DrainEvents();
 
   int pointer = 0;
   if (!XIGetClientPointer(m_display, None, &pointer)) return true;

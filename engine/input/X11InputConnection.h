@@ -54,6 +54,8 @@ class X11InputConnection {
   void StopMouse();
   // Movement since the last read (or the start) and the buttons now.
   bool ReadMouse(MouseState* state);
+  // The buttons now; the movement stays summed for the next ReadMouse.
+  bool ReadMouseButtons(MouseState* state);
 
  private:
   struct Axis {

@@ -9,6 +9,7 @@
 #include "tools/triallists/FaceTrialLists.h"
 #include "tools/triallists/SeededDraw.h"
 #include "tools/triallists/SustainedAttentionLists.h"
+#include "tools/triallists/SpokenAnswerLists.h"
 #include "tools/triallists/TrialListBuilder.h"
 #include "tools/triallists/TrialListSpec.h"
 
@@ -204,6 +205,7 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
 
   for (TaskTrialLists& task : BuildFaceTaskTrialLists()) tasks.push_back(std::move(task));
   tasks.push_back(Sao2TrialLists());
+  for (TaskTrialLists& task : BuildSpokenAnswerLists()) tasks.push_back(std::move(task));
   return tasks;
 }
 

@@ -35,8 +35,8 @@ struct TaskTrialLists {
 
 // "Memory Search Letters", "Focused Attention 4 letters" and "Memory Search
 // Objects 1 key", then the lists of the other tasks (FaceTrialLists.h,
-// SustainedAttentionLists.h), in that order. Throws std::runtime_error when
-// a list cannot be built.
+// SustainedAttentionLists.h, SpokenAnswerLists.h), in that order. Throws
+// std::runtime_error when a list cannot be built.
 std::vector<TaskTrialLists> BuildAllTaskTrialLists();
 
 }  // namespace triallists

@@ -193,6 +193,33 @@ TEST_F(MouseTest, TheWheelCountsNotchesOf120) {
   EXPECT_EQ(m.lX, 0);
 }
 
+// A task that moves its own pointer and reads the mouse's buttons as the
+// response device: the button reads leave every movement to the pointer.
+TEST_F(MouseTest, ReadingTheResponseButtonsLeavesTheMovement) {
+  ReleaseMouse();
+  CResponseDevice device;
+  ASSERT_TRUE(device.Select(kButtonTypeMouse, 0));
+  ASSERT_TRUE(device.Acquire(0));
+  MouseState m;
+  ReadMouse(&m);  // acquires
+  m_inject.Move(6, 4);
+  m_inject.Button(1, true);
+  m_inject.Sync();
+  uint32_t mask = 0;
+  for (int i = 0; i < 200 && mask == 0; ++i) {
+    mask = device.ReadMask();
+    if (mask == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(mask, 1u);
+  EXPECT_EQ(device.ReadMask(), 1u);
+  m = ReadMouseUntil(6, 4, 0);
+  EXPECT_EQ(m.lX, 6);
+  EXPECT_EQ(m.lY, 4);
+  m_inject.Button(1, false);
+  m_inject.Sync();
+  device.Release();
+}
+
 struct ButtonCase {
   const char* name;
   unsigned x11Button;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "include/qel/ModelTask.h"
 #include "include/qel/TaskEntry.h"
 
@@ -52,6 +55,7 @@ void AddNorms(LoadedTask& t, const std::map<std::string, Norm>& norms) {
 void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>& norms) {
   for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
     const TaskNormVariable& row = t.m_library.normVariables[n];
+    if (!row.name) continue;
     SCOPED_TRACE(row.name);
     double raw = 0.0;
     double z = 0.0;
@@ -74,7 +78,8 @@ void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>&
 std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen) {
   std::map<std::string, Norm> norms = chosen;
   for (uint32_t n = 0; n < t.m_library.normVariableCount; ++n) {
-    norms.emplace(t.m_library.normVariables[n].name, Norm{100.0 + 37.0 * n, 3.0 + n});
+    const char* name = t.m_library.normVariables[n].name;
+    if (name) norms.emplace(name, Norm{100.0 + 37.0 * n, 3.0 + n});
   }
   return norms;
 }
@@ -109,6 +114,37 @@ int32_t ComputeVariables(LoadedTask& t, bool practice, const QelTesteeRecord* te
   int32_t v = -1;
   if (!t.m_library.CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(&data), 0, 0, &v)) return -1;
   return v;
+}
+
+RtStats StatsOf(std::vector<double> v) {
+  RtStats s;
+  s.n = static_cast<double>(v.size());
+  if (v.empty()) return s;
+  double sum = 0, logs = 0;
+  for (double x : v) {
+    sum += x;
+    logs += std::log(x);
+  }
+  s.mean = sum / s.n;
+  s.logMean = logs / s.n;
+  if (v.size() >= 2) {
+    double squares = 0;
+    for (double x : v) squares += (x - s.mean) * (x - s.mean);
+    s.sd = std::sqrt(squares / (s.n - 1));
+    std::sort(v.begin(), v.end());
+    s.median = v[v.size() / 2];
+  }
+  if (v.size() >= 4) {
+    const size_t k = v.size() / 4;
+    double low = 0, high = 0;
+    for (size_t i = 0; i < k; ++i) {
+      low += v[i];
+      high += v[v.size() - 1 - i];
+    }
+    s.lower = low / static_cast<double>(k);
+    s.upper = high / static_cast<double>(k);
+  }
+  return s;
 }
 
 }  // namespace test

@@ -1,7 +1,8 @@
 // Checks of a loaded task's variables after command 29: values by code
-// against hand-computed ones, parts left without values, and Z-scores
-// against norm functions added to the task's library record; trials stored
-// as a run leaves them and command 29 over them.
+// against hand-computed ones, parts left without values, Z-scores against
+// norm functions added to the task's library record, trials stored as a run
+// leaves them and the compute-variables command over them, and the
+// statistics of a list of reaction times worked out plainly.
 #pragma once
 
 #include <cstdint>
@@ -34,10 +35,11 @@ struct Norm {
 };
 
 void AddNorms(LoadedTask& t, const std::map<std::string, Norm>& norms);
-// Distinct norms for every norm row, with a few chosen by hand.
+// Distinct norms for every norm row found by name, with a few chosen by hand.
 std::map<std::string, Norm> NormsFor(const LoadedTask& t, const std::map<std::string, Norm>& chosen);
-// Every norm row gives the Z of its own raw row with its own norms: norms
-// that differ for every row show a getter that points at another row.
+// Every norm row found by name gives the Z of its own raw row with its own
+// norms: norms that differ for every row show a getter that points at
+// another row. Combined rows (no name) are left to the caller.
 void ExpectZFromOwnNorms(const LoadedTask& t, const std::map<std::string, Norm>& norms);
 // No norm row has a Z-score.
 void ExpectNoZScores(const LoadedTask& t);
@@ -59,6 +61,21 @@ void StoreTrials(LoadedTask& t, int part, const std::vector<StoredTrial>& trials
 // command 29; its value (-1 when refused).
 int32_t ComputeVariables(LoadedTask& t, bool practice, const QelTesteeRecord* testee,
                          const QelDateTime& testDate = kTestDate);
+
+// The statistics of a list of reaction times as the eight rows of a
+// category expect them: the SD over all values, the median the upper middle
+// one, the quarter means over the quarter's own values; 9999.0 where there
+// are too few values.
+struct RtStats {
+  double n = 0;
+  double mean = kNoValue;
+  double sd = kNoValue;
+  double median = kNoValue;
+  double logMean = kNoValue;
+  double upper = kNoValue;  // mean of the slowest quarter
+  double lower = kNoValue;  // mean of the fastest quarter
+};
+RtStats StatsOf(std::vector<double> values);
 
 }  // namespace test
 

@@ -13,6 +13,7 @@ ScriptedRun::ScriptedRun(LoadedTask& task) : m_t(task) {
   RunMachineDevices devices;
   devices.clock = &m_timer;
   devices.events = this;
+  devices.voiceKey = &m_voiceKey;
   m_machine = std::make_unique<CRunMachine>(devices);
 }
 
@@ -64,7 +65,9 @@ bool ScriptedRun::RunPart(int part, bool practice, const Testee& testee, uint32_
     m_t.m_host.m_now = next;
     const bool pressed = m_answer.rtMs >= 0 && !m_shown.empty() && next >= m_signalOnAt + m_answer.rtMs &&
                          next < m_signalOnAt + m_answer.rtMs + m_answer.holdMs;
-    m_t.m_host.m_buttons = pressed ? m_answer.bits : 0;
+    const uint32_t bits = pressed ? m_answer.bits : 0;
+    m_t.m_host.m_buttons = m_answer.voice ? 0 : bits;
+    m_voiceKey.m_bits = m_answer.voice ? bits : 0;
     m_source.RunMs(1);
     Pump();
   }

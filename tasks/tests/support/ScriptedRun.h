@@ -1,7 +1,8 @@
 // One part of a loaded task run by the program's trial state machine
 // (CRunMachine) on a virtual clock, beat by beat on the test's thread, with
-// a scripted testee at the response buttons; then what the run dialog does
-// at the end of a run, and the compute-variables command into the program's run data.
+// a scripted testee at the response buttons or at the voice key; then what
+// the run dialog does at the end of a run, and the compute-variables command
+// into the program's run data.
 #pragma once
 
 #include <cstdint>
@@ -17,17 +18,20 @@
 #include "engine/timer/ManualTickSource.h"
 #include "engine/timer/TimerMs.h"
 #include "tasks/tests/support/LoadedTask.h"
+#include "tests/support/run/RunDeviceFakes.h"
 
 namespace qel {
 
 namespace test {
 
 // What the testee does when a display is shown: the buttons `bits` pressed
-// rtMs after the signal for holdMs, or nothing (rtMs < 0).
+// (or, with voice, the voice key's channels raised) rtMs after the signal
+// for holdMs, or nothing (rtMs < 0).
 struct Answer {
   int32_t rtMs = -1;
   uint32_t bits = 0;
   uint32_t holdMs = 50;
+  bool voice = false;
 };
 // Called at every signal with the code shown (the host's current code).
 using Testee = std::function<Answer(const std::string& code)>;
@@ -50,6 +54,8 @@ class ScriptedRun : private IRunEventSink {
   // The codes shown, in order.
   const std::vector<std::string>& Shown() const { return m_shown; }
   uint32_t Now() const { return m_timer.GetElapsedMs(); }
+  // The voice key the machine reads (threshold and restarts as the run set them).
+  const TestVoiceKey& VoiceKey() const { return m_voiceKey; }
 
  private:
   void PostRunEvent(int32_t code, intptr_t lParam) override;
@@ -58,6 +64,7 @@ class ScriptedRun : private IRunEventSink {
   LoadedTask& m_t;
   qel::ManualTickSource m_source;
   qel::CTimerMs m_timer{&m_source};
+  TestVoiceKey m_voiceKey;
   std::unique_ptr<CRunMachine> m_machine;
   std::deque<std::pair<int32_t, intptr_t>> m_events;
   std::vector<std::string> m_shown;

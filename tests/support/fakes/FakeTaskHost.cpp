@@ -92,6 +92,7 @@ void FakeTaskHost::DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thick
 void FakeTaskHost::SleepMs(uint32_t ms) {
   m_sleeps.push_back(ms);
   m_now += ms;
+  if (m_onSleep) m_onSleep(ms);
 }
 
 bool FakeTaskHost::Called(const std::string& call) const {

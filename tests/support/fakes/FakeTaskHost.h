@@ -1,6 +1,7 @@
 // A task host for tests: it records the calls of interest, runs a virtual
 // clock that SleepMs advances (and, with readStepMs, every reading), answers
-// keys from fields and a script of the clock, draws the host's shapes into
+// keys from fields and a script of the clock (and, when set, digit keys,
+// mouse motion and buttons from scripts of an operator), draws the host's shapes into
 // the fake display's memory contexts and permutes trial codes with the
 // shared pure functions. Without a display every surface call fails; tests
 // that only need the host's fields use it as it is, tests that watch or
@@ -48,15 +49,16 @@ class FakeTaskHost : public ITaskHost {
   int GetSpaceKey() override { return m_spaceKey ? m_spaceKey(m_now) : 0; }
   int ReadDigitKey(char* out) override {
     *out = 0;
-    return 0;
+    return m_digitKeys ? m_digitKeys(out) : 0;
   }
   int WaitSpaceChange() override { return m_spaceChange; }
   void GetMouseDelta(int* dx, int* dy) override {
     *dx = m_mouseDx;
     *dy = m_mouseDy;
+    if (m_mouseScript) m_mouseScript(dx, dy);
   }
   int GetButtonType() override { return m_buttonType; }
-  uint32_t ReadButtons() override { return m_buttons; }
+  uint32_t ReadButtons() override { return m_buttonScript ? m_buttonScript() : m_buttons; }
   int DisplayEnum() override { return 1; }
   std::string GetDisplayName(int) override { return "test display"; }
   bool CreateFullScreen(int, uint32_t) override { return false; }
@@ -98,6 +100,13 @@ class FakeTaskHost : public ITaskHost {
   std::vector<uint32_t> m_sleeps;
   QelRestoreCallback m_restoreCallback = nullptr;
   void* m_restoreContext = nullptr;
+  // An operator's scripts: the digit-key reader's answer (its character in
+  // *out), the mouse motion of each reading, the buttons; and what every
+  // SleepMs also does (after the clock has moved).
+  std::function<int(char* out)> m_digitKeys;
+  std::function<void(int* dx, int* dy)> m_mouseScript;
+  std::function<uint32_t()> m_buttonScript;
+  std::function<void(uint32_t ms)> m_onSleep;
 
  protected:
   void Log(const std::string& call) { m_calls.push_back(call); }

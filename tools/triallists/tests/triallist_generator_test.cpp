@@ -28,12 +28,14 @@ TEST(TrialListGenerator, ReproducesTheCommittedTablesByteForByte) {
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
   const fs::path committed = fs::path(QEL_SOURCE_DIR) / "tasks/plugins";
-  const char* const files[] = {"msl/MslTrialLists.h",     "msl/MslTrialLists.cpp",   "fa4l/Fa4lTrialLists.h",
-                               "fa4l/Fa4lTrialLists.cpp", "mso1/Mso1TrialLists.h",   "mso1/Mso1TrialLists.cpp",
-                               "mfe8/Mfe8TrialLists.h",   "mfe8/Mfe8TrialLists.cpp", "mfe6/Mfe6TrialLists.h",
-                               "mfe6/Mfe6TrialLists.cpp", "mfe4/Mfe4TrialLists.h",   "mfe4/Mfe4TrialLists.cpp",
-                               "ife/IfeTrialLists.h",     "ife/IfeTrialLists.cpp",   "iae/IaeTrialLists.h",
-                               "iae/IaeTrialLists.cpp",   "sao2/Sao2TrialLists.h",   "sao2/Sao2TrialLists.cpp"};
+  const char* const files[] = {
+      "msl/MslTrialLists.h",   "msl/MslTrialLists.cpp",   "fa4l/Fa4lTrialLists.h", "fa4l/Fa4lTrialLists.cpp",
+      "mso1/Mso1TrialLists.h", "mso1/Mso1TrialLists.cpp", "mfe8/Mfe8TrialLists.h", "mfe8/Mfe8TrialLists.cpp",
+      "mfe6/Mfe6TrialLists.h", "mfe6/Mfe6TrialLists.cpp", "mfe4/Mfe4TrialLists.h", "mfe4/Mfe4TrialLists.cpp",
+      "ife/IfeTrialLists.h",   "ife/IfeTrialLists.cpp",   "iae/IaeTrialLists.h",   "iae/IaeTrialLists.cpp",
+      "sao2/Sao2TrialLists.h", "sao2/Sao2TrialLists.cpp", "mam1/Mam1TrialLists.h", "mam1/Mam1TrialLists.cpp",
+      "maa1/Maa1TrialLists.h", "maa1/Maa1TrialLists.cpp", "maa2/Maa2TrialLists.h", "maa2/Maa2TrialLists.cpp",
+      "pr/PrTrialLists.h",     "pr/PrTrialLists.cpp"};
   for (const char* file : files) {
     SCOPED_TRACE(file);
     const std::string fresh = ReadFile(out.Path() / file);

@@ -1,0 +1,16 @@
+// The tables of "Mental Arithmetic Addition Type 2": its score variables (suffix "_a2", kinds 1 to 4
+// and the pairs 1+2 and 3+4), its norm variables and the lists its computation walks,
+// laid out as the mental arithmetic family computes them (tasks/layers/arith).
+#pragma once
+
+#include "tasks/layers/arith/TaskMentalArithmetic.h"
+
+namespace qel {
+
+namespace maa2 {
+
+extern const ArithmeticTables kTables;
+
+}  // namespace maa2
+
+}  // namespace qel
