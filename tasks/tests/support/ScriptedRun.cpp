@@ -26,14 +26,17 @@ void ScriptedRun::Pump() {
   while (!m_events.empty()) {
     const auto [code, lParam] = m_events.front();
     m_events.pop_front();
-    const RunEventAction action = m_machine->OnRunEvent(code, lParam);
     if (code == kRunEventSignalOn) {
-      // The display is on the screen from now: the testee looks at it.
+      // The display goes on the screen now: the testee looks at it (a
+      // plug-in may read the buttons while it shows it).
       const std::string shown(m_t.m_host.currentCode, strnlen(m_t.m_host.currentCode, kTrialCodeSize));
       m_shown.push_back(shown);
       m_signalOnAt = Now();
       m_answer = m_testee ? m_testee(shown) : Answer{};
     }
+    const RunEventAction action = m_machine->OnRunEvent(code, lParam);
+    // The answer belongs to its trial: none once it is scored.
+    if (code == kRunEventScore) m_answer = Answer{};
     if (action == RunEventAction::kEndRun) {
       m_ended = true;
       m_machine->Stop();
@@ -41,8 +44,18 @@ void ScriptedRun::Pump() {
   }
 }
 
+uint32_t ScriptedRun::ButtonsAt(uint32_t now) const {
+  if (m_shown.empty()) return 0;
+  const auto held = [&](int32_t rt) {
+    return rt >= 0 && now >= m_signalOnAt + static_cast<uint32_t>(rt) &&
+           now < m_signalOnAt + static_cast<uint32_t>(rt) + m_answer.holdMs;
+  };
+  return (held(m_answer.rtMs) ? m_answer.bits : 0) | (held(m_answer.secondRtMs) ? m_answer.secondBits : 0);
+}
+
 bool ScriptedRun::RunPart(int part, bool practice, const Testee& testee, uint32_t limitMs) {
   m_testee = testee;
+  m_t.m_host.m_buttonsAt = [this](uint32_t now) { return ButtonsAt(now); };
   m_ended = false;
   m_shown.clear();
   m_answer = Answer{};
@@ -58,17 +71,14 @@ bool ScriptedRun::RunPart(int part, bool practice, const Testee& testee, uint32_
   if (!m_machine->StartPart(setup)) return false;
 
   for (uint32_t i = 0; i < limitMs && !m_ended; ++i) {
-    // The buttons as the next beat will read them.
-    const uint32_t next = Now() + 1;
-    m_t.m_host.m_now = next;
-    const bool pressed = m_answer.rtMs >= 0 && !m_shown.empty() && next >= m_signalOnAt + m_answer.rtMs &&
-                         next < m_signalOnAt + m_answer.rtMs + m_answer.holdMs;
-    m_t.m_host.m_buttons = pressed ? m_answer.bits : 0;
+    // The host's clock as the next beat will read it.
+    m_t.m_host.m_now = Now() + 1;
     m_source.RunMs(1);
     Pump();
   }
   m_machine->Stop();
   m_timer.Stop();
+  m_t.m_host.m_buttonsAt = nullptr;
   m_t.m_task.trialCounts[part] = m_machine->GetResponseCount();
   return m_ended;
 }

@@ -23,13 +23,20 @@ namespace qel {
 namespace test {
 
 // What the testee does when a display is shown: the buttons `bits` pressed
-// rtMs after the signal for holdMs, or nothing (rtMs < 0).
+// rtMs after the signal for holdMs, or nothing (rtMs < 0); and, with
+// secondRtMs set, the buttons `secondBits` pressed at that time as well
+// (two hands, each held for holdMs).
 struct Answer {
   int32_t rtMs = -1;
   uint32_t bits = 0;
   uint32_t holdMs = 50;
+  int32_t secondRtMs = -1;
+  uint32_t secondBits = 0;
 };
-// Called at every signal with the code shown (the host's current code).
+// Called at every signal, before the plug-in shows it, with the code about
+// to be shown (the host's current code). The host's buttons follow the
+// answer on the host's clock, also while a plug-in reads them itself inside
+// the signal.
 using Testee = std::function<Answer(const std::string& code)>;
 
 class ScriptedRun : private IRunEventSink {
@@ -54,6 +61,8 @@ class ScriptedRun : private IRunEventSink {
  private:
   void PostRunEvent(int32_t code, intptr_t lParam) override;
   void Pump();
+  // The buttons the answer holds down at a time of the run clock.
+  uint32_t ButtonsAt(uint32_t now) const;
 
   LoadedTask& m_t;
   qel::ManualTickSource m_source;

@@ -1,7 +1,7 @@
 // A task host for tests: it records the calls of interest, runs a virtual
 // clock that SleepMs advances (and, with readStepMs, every reading), answers
-// keys from fields and a script of the clock, draws the host's shapes into
-// the fake display's memory contexts and permutes trial codes with the
+// keys and buttons from fields or a script of the clock, draws the host's
+// shapes into the display's contexts and permutes trial codes with the
 // shared pure functions. Without a display every surface call fails; tests
 // that only need the host's fields use it as it is, tests that watch or
 // script one service derive from it and override that one.
@@ -56,7 +56,7 @@ class FakeTaskHost : public ITaskHost {
     *dy = m_mouseDy;
   }
   int GetButtonType() override { return m_buttonType; }
-  uint32_t ReadButtons() override { return m_buttons; }
+  uint32_t ReadButtons() override { return m_buttonsAt ? m_buttonsAt(m_now) : m_buttons; }
   int DisplayEnum() override { return 1; }
   std::string GetDisplayName(int) override { return "test display"; }
   bool CreateFullScreen(int, uint32_t) override { return false; }
@@ -67,14 +67,16 @@ class FakeTaskHost : public ITaskHost {
   bool SurfaceClear(int surface, COLORREF colour) override;
   bool Present(bool show) override;
   void FillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour) override;
-  void DrawFramedSquare(CDC*, int, int, int, COLORREF, COLORREF) override { Log("DrawFramedSquare"); }
+  void DrawFramedSquare(CDC* dc, int x, int y, int r, COLORREF pen, COLORREF brush) override;
   void FillSquare(CDC* dc, int x, int y, int r, COLORREF colour) override;
   void FillSquareCentred(CDC* dc, int r, COLORREF colour) override;
   void DrawCross(CDC* dc, int x, int y, int arm, COLORREF colour, int thickness) override;
   void DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thickness) override;
-  void DrawLine(CDC*, int, int, int, int, COLORREF, int) override { Log("DrawLine"); }
-  void DrawArc(CDC*, int, int, int, int, COLORREF, int) override { Log("DrawArc"); }
-  void FillEllipse(CDC*, int, int, int, int, COLORREF) override { Log("FillEllipse"); }
+  // Logged with their coordinates ("FillEllipse left top right bottom
+  // colour") and drawn with the context's pen, brush and figure.
+  void DrawLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) override;
+  void DrawArc(CDC* dc, int left, int top, int right, int bottom, COLORREF colour, int width) override;
+  void FillEllipse(CDC* dc, int left, int top, int right, int bottom, COLORREF colour) override;
   void SleepMs(uint32_t ms) override;
 
   const std::vector<std::string>& Calls() const { return m_calls; }
@@ -87,6 +89,7 @@ class FakeTaskHost : public ITaskHost {
   std::function<int(uint32_t)> m_spaceKey;  // GetSpaceKey by clock
   uint32_t m_responseKeys = 0;
   uint32_t m_buttons = 0;
+  std::function<uint32_t(uint32_t)> m_buttonsAt;  // ReadButtons by clock, when set
   int m_spaceChange = 0;
   int m_buttonType = 1;
   int m_mouseDx = 0;
