@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
+#include "tools/triallists/ChoiceTrialLists.h"
 #include "tools/triallists/SeededDraw.h"
 #include "tools/triallists/TrialListBuilder.h"
 #include "tools/triallists/TrialListSpec.h"
@@ -199,7 +201,14 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
                       "Per 40 codes: 20 holding one memory picture, 20 holding none (practice 6 / 6);",
                       "never both pictures of a two-picture set, no picture twice in a code."};
   FillLists(mso1, Mso1List);
+
+  for (TaskTrialLists& task : BuildChoiceTaskTrialLists()) tasks.push_back(std::move(task));
   return tasks;
+}
+
+int PracticeLength(const TaskTrialLists& task, int part) {
+  if (task.practiceLengths.empty()) return task.practiceLength;
+  return (part >= 0 && static_cast<size_t>(part) < task.practiceLengths.size()) ? task.practiceLengths[part] : 0;
 }
 
 }  // namespace triallists

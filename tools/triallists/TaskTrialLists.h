@@ -19,15 +19,20 @@ struct TaskTrialLists {
   int versions = 0;
   int parts = 0;
   int practiceLength = 0;
+  std::vector<int> practiceLengths;             // per part, when the parts' practice lists differ in length
   std::vector<int> testLengths;                 // per part
   std::vector<std::string> description;         // how the lists are balanced, one line each
+  std::vector<std::string> rules;               // how every list is drawn ("": the memory-search rules)
   std::vector<std::vector<CodeList>> practice;  // [version][part]
   std::vector<std::vector<CodeList>> test;      // [version][part]
 };
 
+// The practice-list length of a part.
+int PracticeLength(const TaskTrialLists& task, int part);
+
 // "Memory Search Letters", "Focused Attention 4 letters" and "Memory Search
-// Objects 1 key", in that order. Throws std::runtime_error when a list
-// cannot be built.
+// Objects 1 key", then the two-choice tasks of ChoiceTrialLists.h, in that
+// order. Throws std::runtime_error when a list cannot be built.
 std::vector<TaskTrialLists> BuildAllTaskTrialLists();
 
 }  // namespace triallists

@@ -28,8 +28,11 @@ TEST(TrialListGenerator, ReproducesTheCommittedTablesByteForByte) {
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
   const fs::path committed = fs::path(QEL_SOURCE_DIR) / "tasks/plugins";
-  const char* const files[] = {"msl/MslTrialLists.h",     "msl/MslTrialLists.cpp", "fa4l/Fa4lTrialLists.h",
-                               "fa4l/Fa4lTrialLists.cpp", "mso1/Mso1TrialLists.h", "mso1/Mso1TrialLists.cpp"};
+  const char* const files[] = {
+      "msl/MslTrialLists.h",   "msl/MslTrialLists.cpp",   "fa4l/Fa4lTrialLists.h", "fa4l/Fa4lTrialLists.cpp",
+      "mso1/Mso1TrialLists.h", "mso1/Mso1TrialLists.cpp", "fl/FlTrialLists.h",     "fl/FlTrialLists.cpp",
+      "gac/GacTrialLists.h",   "gac/GacTrialLists.cpp",   "fi/FiTrialLists.h",     "fi/FiTrialLists.cpp",
+      "ssv/SsvTrialLists.h",   "ssv/SsvTrialLists.cpp",   "roa/RoaTrialLists.h",   "roa/RoaTrialLists.cpp"};
   for (const char* file : files) {
     SCOPED_TRACE(file);
     const std::string fresh = ReadFile(out.Path() / file);
@@ -45,7 +48,7 @@ TEST(TrialListGenerator, WithoutAFolderFails) {
 
 TEST(TableWriter, RefusesListsOfTheWrongLength) {
   auto tasks = qel::triallists::BuildAllTaskTrialLists();
-  ASSERT_EQ(tasks.size(), 3u);
+  ASSERT_EQ(tasks.size(), 8u);
   tasks[0].test[1][2].pop_back();
   EXPECT_THROW(qel::triallists::WriteSource(tasks[0]), std::runtime_error);
   tasks[1].practice[0][0][3] = "ABCDEFGHIJKLMNOPQ";  // 17 characters do not fit a slot
