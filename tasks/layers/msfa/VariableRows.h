@@ -57,14 +57,16 @@ constexpr bool NormRowsFound(const TaskNormVariable (&norms)[N]) {
 inline constexpr QelNormGetter kNormGetters[] = {
     GetNormValue0,  GetNormValue1,  GetNormValue2,  GetNormValue3,  GetNormValue4,  GetNormValue5,
     GetNormValue6,  GetNormValue7,  GetNormValue8,  GetNormValue9,  GetNormValue10, GetNormValue11,
-    GetNormValue12, GetNormValue13, GetNormValue14, GetNormValue15, GetNormValue16, GetNormValue17};
+    GetNormValue12, GetNormValue13, GetNormValue14, GetNormValue15, GetNormValue16, GetNormValue17,
+    GetNormValue18, GetNormValue19, GetNormValue20, GetNormValue21, GetNormValue22, GetNormValue23};
 
-// The getter of the norm row named code (an unknown code does not compile).
+// The getter of the norm row named code (an unknown code does not compile;
+// combined rows have no name).
 template <size_t N>
 constexpr QelNormGetter NormGetter(const TaskNormVariable (&norms)[N], const char* code) {
   static_assert(N <= sizeof kNormGetters / sizeof kNormGetters[0], "a getter for every norm row");
   for (size_t i = 0; i < N; ++i) {
-    if (SameText(norms[i].name, code)) return kNormGetters[i];
+    if (norms[i].name && SameText(norms[i].name, code)) return kNormGetters[i];
   }
   throw "no norm row of that name";
 }
