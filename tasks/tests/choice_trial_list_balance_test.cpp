@@ -173,51 +173,75 @@ TEST(FeatureLists, MixturesPositionsAndFirstCodes) {
   }
 }
 
-TEST(ShiftingLists, KindsBalancedAndTheSquareStaysInTheRow) {
-  const auto button = [](const std::string& c) { return std::string(c == "CL" || c == "IR" ? "left" : "right"); };
-  const std::vector<std::string> kinds[3] = {{"CL", "CR"}, {"IL", "IR"}, {"CL", "CR", "IL", "IR"}};
-  for (int v = 0; v < kSsvVersions; ++v) {
-    for (int p = 0; p < kSsvParts; ++p) {
+// The two tasks of three parts (compatible, incompatible, mixed): each
+// kind of the part equally often; the lists of a task and their lengths.
+struct CompatibilityLists {
+  const char* name;
+  int versions;
+  int practiceLengths[3];
+  int testLengths[3];
+  std::vector<std::string> kinds[3];
+  std::string (*button)(const std::string&);
+  const char (*(*practice)(int, int))[kTrialCodeSize];
+  const char (*(*test)(int, int))[kTrialCodeSize];
+  int (*practiceLength)(int);
+  int (*testLength)(int);
+};
+
+void ExpectBalanced(const CompatibilityLists& task, const std::function<void(int, const List&)>& more) {
+  SCOPED_TRACE(task.name);
+  for (int v = 0; v < task.versions; ++v) {
+    for (int p = 0; p < 3; ++p) {
       for (const bool practice : {true, false}) {
         SCOPED_TRACE(Trace(v, p, practice));
-        const int length = practice ? SsvPracticeLength(p) : SsvTestLength(p);
-        EXPECT_EQ(length, practice ? (p == 2 ? 16 : 10) : (p == 2 ? 80 : 40));
-        const List list = Read(practice ? SsvPracticeList(v, p) : SsvTestList(v, p), length);
+        const int length = practice ? task.practiceLength(p) : task.testLength(p);
+        EXPECT_EQ(length, practice ? task.practiceLengths[p] : task.testLengths[p]);
+        const List list = Read(practice ? task.practice(v, p) : task.test(v, p), length);
         std::map<std::string, int> expected;
-        for (const std::string& k : kinds[p]) expected[k] = length / static_cast<int>(kinds[p].size());
+        for (const std::string& k : task.kinds[p]) expected[k] = length / static_cast<int>(task.kinds[p].size());
         EXPECT_EQ(Counts(list), expected);
-        int position = p == 2 ? 6 : 4;
-        for (const std::string& code : list) {
-          position += code[1] == 'R' ? 1 : -1;
-          EXPECT_GE(position, 0);
-          EXPECT_LE(position, 9);
-        }
-        EXPECT_EQ(position, p == 2 ? 6 : 4) << "back at the start: the list may be played again";
         EXPECT_LE(LongestRun(list, Same), 3);
-        EXPECT_LE(LongestRun(list, button), 4);
+        EXPECT_LE(LongestRun(list, task.button), 4);
+        more(p, list);
       }
     }
   }
 }
 
-TEST(ArrowLists, KindsBalanced) {
-  const auto button = [](const std::string& c) { return std::string(c == "L" || c == "r" ? "left" : "right"); };
-  const std::vector<std::string> kinds[3] = {{"L", "R"}, {"l", "r"}, {"L", "R", "l", "r"}};
-  for (int v = 0; v < kRoaVersions; ++v) {
-    for (int p = 0; p < kRoaParts; ++p) {
-      for (const bool practice : {true, false}) {
-        SCOPED_TRACE(Trace(v, p, practice));
-        const int length = practice ? RoaPracticeLength(p) : RoaTestLength(p);
-        EXPECT_EQ(length, practice ? (p == 2 ? 16 : 8) : (p == 2 ? 96 : 48));
-        const List list = Read(practice ? RoaPracticeList(v, p) : RoaTestList(v, p), length);
-        std::map<std::string, int> expected;
-        for (const std::string& k : kinds[p]) expected[k] = length / static_cast<int>(kinds[p].size());
-        EXPECT_EQ(Counts(list), expected);
-        EXPECT_LE(LongestRun(list, Same), 3);
-        EXPECT_LE(LongestRun(list, button), 4);
-      }
+std::string ShiftingButton(const std::string& c) { return c == "CL" || c == "IR" ? "left" : "right"; }
+std::string ArrowButton(const std::string& c) { return c == "L" || c == "r" ? "left" : "right"; }
+
+TEST(CompatibilityLists, KindsBalancedAndTheSquareStaysInTheRow) {
+  const CompatibilityLists shifting = {"shifting set",
+                                       kSsvVersions,
+                                       {10, 10, 16},
+                                       {40, 40, 80},
+                                       {{"CL", "CR"}, {"IL", "IR"}, {"CL", "CR", "IL", "IR"}},
+                                       ShiftingButton,
+                                       SsvPracticeList,
+                                       SsvTestList,
+                                       SsvPracticeLength,
+                                       SsvTestLength};
+  ExpectBalanced(shifting, [](int p, const List& list) {
+    int position = p == 2 ? 6 : 4;
+    for (const std::string& code : list) {
+      position += code[1] == 'R' ? 1 : -1;
+      EXPECT_GE(position, 0);
+      EXPECT_LE(position, 9);
     }
-  }
+    EXPECT_EQ(position, p == 2 ? 6 : 4) << "back at the start: the list may be played again";
+  });
+  const CompatibilityLists arrows = {"response organization",
+                                     kRoaVersions,
+                                     {8, 8, 16},
+                                     {48, 48, 96},
+                                     {{"L", "R"}, {"l", "r"}, {"L", "R", "l", "r"}},
+                                     ArrowButton,
+                                     RoaPracticeList,
+                                     RoaTestList,
+                                     RoaPracticeLength,
+                                     RoaTestLength};
+  ExpectBalanced(arrows, [](int, const List&) {});
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 
 #include "tools/gazefaces/GazeFaces.h"
 #include "tools/pictures/BmpWriter.h"
@@ -26,14 +25,8 @@ int main(int argc, char** argv) {
       const int height = pictures::kGazeFaceHeight / divisor;
       for (int face = 0; face < pictures::kGazeFaceCount; ++face) {
         for (int gaze = 0; gaze < pictures::kGazeCount; ++gaze) {
-          const auto pixels = pictures::RenderGazeFace(face, gaze, small);
-          const auto bytes = pictures::EncodeBmp24(pixels.data(), width, height, width);
           const auto path = folder / pictures::GazeFaceFileName(face, gaze, small);
-          std::ofstream out(path, std::ios::binary | std::ios::trunc);
-          out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-          out.close();
-          if (!out) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+          if (!pictures::WriteBmp24File(path.string(), pictures::RenderGazeFace(face, gaze, small), width, height)) {
             return 1;
           }
         }

@@ -1,5 +1,7 @@
 #include "tools/pictures/BmpWriter.h"
 
+#include <cstdio>
+#include <fstream>
 #include <stdexcept>
 
 namespace qel {
@@ -58,6 +60,15 @@ std::vector<uint8_t> EncodeBmp24(const uint32_t* pixels, int width, int height, 
     for (uint32_t pad = static_cast<uint32_t>(width) * 3; pad < rowBytes; ++pad) out.push_back(0);
   }
   return out;
+}
+
+bool WriteBmp24File(const std::string& path, const std::vector<uint32_t>& pixels, int width, int height) {
+  const std::vector<uint8_t> bytes = EncodeBmp24(pixels.data(), width, height, width);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) std::fprintf(stderr, "cannot write %s\n", path.c_str());
+  return static_cast<bool>(out);
 }
 
 }  // namespace pictures

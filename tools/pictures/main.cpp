@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 
 #include "tools/pictures/AnimalPictures.h"
 #include "tools/pictures/BmpWriter.h"
@@ -23,13 +22,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
     for (const auto& picture : qel::pictures::AnimalPictures()) {
       const auto pixels = qel::pictures::RenderPicture(picture);
-      const auto bytes = qel::pictures::EncodeBmp24(pixels.data(), picture.width, picture.height, picture.width);
-      const auto path = folder / picture.fileName;
-      std::ofstream out(path, std::ios::binary | std::ios::trunc);
-      out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-      out.close();
-      if (!out) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      if (!qel::pictures::WriteBmp24File((folder / picture.fileName).string(), pixels, picture.width, picture.height)) {
         return 1;
       }
     }

@@ -17,13 +17,6 @@ constexpr int kCodeTries = 1000;
 
 enum TaskNumber : uint32_t { kFl = 4, kGac = 5, kFi = 6, kSsv = 7, kRoa = 8 };
 
-// One seed per task, version, part and list (the same scheme as the other
-// tasks' lists, with task numbers of their own).
-uint32_t Seed(TaskNumber task, int version, int part, bool practice) {
-  return 0x51A70000u + (task << 12) + (static_cast<uint32_t>(version) << 8) + (static_cast<uint32_t>(part) << 4) +
-         (practice ? 1u : 0u);
-}
-
 CodeList Repeat(const std::vector<std::string>& kinds, int each) {
   CodeList codes;
   for (const std::string& kind : kinds) codes.insert(codes.end(), each, kind);
@@ -77,7 +70,7 @@ CodeList FlankerList(int version, int part, bool practice) {
       part == 0 ? std::vector<std::string>{"1", "2", "3", "4"} : std::vector<std::string>{"1", "2", "5", "6"};
   const int each = practice ? (part == 0 ? 2 : 3) : (part == 0 ? 10 : 20);
   SequenceRules rules;
-  rules.seed = Seed(kFl, version, part, practice);
+  rules.seed = ListSeed(kFl, version, part, practice);
   rules.answer = FlankerButton;
   return OrderCodes(Repeat(kinds, each), rules);
 }
@@ -104,7 +97,7 @@ CodeList GacList(int version, int, bool practice) {
     }
   }
   SequenceRules rules;
-  rules.seed = Seed(kGac, version, 0, false);
+  rules.seed = ListSeed(kGac, version, 0, false);
   rules.answer = GacButton;
   rules.noRepeat = "c";
   return OrderCodes(codes, rules);
@@ -152,7 +145,7 @@ CodeList FiList(int version, int, bool practice) {
   const int length = practice ? 12 : 80;
   const std::string first = kFiFirst[version][practice ? 0 : 1];
   const std::string similar = FiSimilar(target);
-  SeededDraw draw(Seed(kFi, version, 0, practice) ^ 0xA5A5A5A5u);
+  SeededDraw draw(ListSeed(kFi, version, 0, practice) ^ 0xA5A5A5A5u);
 
   std::map<char, int> uses;
   for (char c : similar + kFiDissimilar) uses[c] = 0;
@@ -195,68 +188,60 @@ CodeList FiList(int version, int, bool practice) {
     }
   }
   SequenceRules rules;
-  rules.seed = Seed(kFi, version, 0, practice);
+  rules.seed = ListSeed(kFi, version, 0, practice);
   rules.answer = [target](const std::string& code) { return code.find(target) != std::string::npos ? 2 : 1; };
   rules.first = first;
   return OrderCodes(codes, rules);
 }
 
-// ---- Shifting Attentional Set Visual ------------------------------------
+// ---- Shifting Attentional Set Visual and Response Organization Arrows ----
+
+// Both have three parts (compatible, incompatible, mixed) whose kinds come
+// equally often.
+struct CompatibilityTask {
+  TaskNumber number;
+  int practiceLengths[3];
+  int testLengths[3];
+  std::vector<std::string> kinds[3];
+  int (*button)(const std::string&);
+};
+
+CodeList CompatibilityList(const CompatibilityTask& task, int version, int part, bool practice,
+                           const SequenceRules& walk) {
+  const int length = practice ? task.practiceLengths[part] : task.testLengths[part];
+  SequenceRules rules = walk;
+  rules.seed = ListSeed(task.number, version, part, practice);
+  rules.answer = task.button;
+  rules.maxCodeRun = 3;
+  return OrderCodes(Repeat(task.kinds[part], length / static_cast<int>(task.kinds[part].size())), rules);
+}
 
 // The left button when the jump and the colour agree (CL, IR), the right one
 // otherwise (CR, IL).
 int SsvButton(const std::string& code) { return (code == "CL" || code == "IR") ? 1 : 2; }
 
+const CompatibilityTask kSsvTask = {
+    kSsv, {10, 10, 16}, {40, 40, 80}, {{"CL", "CR"}, {"IL", "IR"}, {"CL", "CR", "IL", "IR"}}, SsvButton};
+
 CodeList SsvList(int version, int part, bool practice) {
-  static const int kPracticeLengths[3] = {10, 10, 16};
-  static const int kTestLengths[3] = {40, 40, 80};
-  static const std::vector<std::string> kKinds[3] = {{"CL", "CR"}, {"IL", "IR"}, {"CL", "CR", "IL", "IR"}};
-  const int length = practice ? kPracticeLengths[part] : kTestLengths[part];
-  SequenceRules rules;
-  rules.seed = Seed(kSsv, version, part, practice);
-  rules.answer = SsvButton;
-  rules.maxCodeRun = 3;
   // The square starts on square 4 (6 in the mixed part) and never leaves the
   // row: as many jumps left as right, so the list played again starts over.
-  rules.step = [](const std::string& code) { return code[1] == 'R' ? 1 : -1; };
-  rules.start = part == 2 ? 6 : 4;
-  rules.low = 0;
-  rules.high = 9;
-  return OrderCodes(Repeat(kKinds[part], length / static_cast<int>(kKinds[part].size())), rules);
+  SequenceRules walk;
+  walk.step = [](const std::string& code) { return code[1] == 'R' ? 1 : -1; };
+  walk.start = part == 2 ? 6 : 4;
+  walk.low = 0;
+  walk.high = 9;
+  return CompatibilityList(kSsvTask, version, part, practice, walk);
 }
-
-// ---- Response Organization Arrows ---------------------------------------
 
 // "L" and "r" ask for the left button, "R" and "l" for the right one.
 int RoaButton(const std::string& code) { return (code == "L" || code == "r") ? 1 : 2; }
 
-CodeList RoaList(int version, int part, bool practice) {
-  static const int kPracticeLengths[3] = {8, 8, 16};
-  static const int kTestLengths[3] = {48, 48, 96};
-  static const std::vector<std::string> kKinds[3] = {{"L", "R"}, {"l", "r"}, {"L", "R", "l", "r"}};
-  const int length = practice ? kPracticeLengths[part] : kTestLengths[part];
-  SequenceRules rules;
-  rules.seed = Seed(kRoa, version, part, practice);
-  rules.answer = RoaButton;
-  rules.maxCodeRun = 3;
-  return OrderCodes(Repeat(kKinds[part], length / static_cast<int>(kKinds[part].size())), rules);
-}
+const CompatibilityTask kRoaTask = {
+    kRoa, {8, 8, 16}, {48, 48, 96}, {{"L", "R"}, {"l", "r"}, {"L", "R", "l", "r"}}, RoaButton};
 
-template <class Build>
-void FillLists(TaskTrialLists& task, Build build) {
-  task.practice.assign(task.versions, std::vector<CodeList>(task.parts));
-  task.test.assign(task.versions, std::vector<CodeList>(task.parts));
-  for (int v = 0; v < task.versions; ++v) {
-    for (int p = 0; p < task.parts; ++p) {
-      try {
-        task.practice[v][p] = build(v, p, true);
-        task.test[v][p] = build(v, p, false);
-      } catch (const std::runtime_error& e) {
-        throw std::runtime_error(task.title + ", version " + std::to_string(v + 1) + ", part " + std::to_string(p + 1) +
-                                 ": " + e.what());
-      }
-    }
-  }
+CodeList RoaList(int version, int part, bool practice) {
+  return CompatibilityList(kRoaTask, version, part, practice, SequenceRules{});
 }
 
 }  // namespace

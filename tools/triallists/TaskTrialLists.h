@@ -3,6 +3,8 @@
 // memory sets and the balance each task asks for.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,14 @@ struct TaskTrialLists {
 
 // The practice-list length of a part.
 int PracticeLength(const TaskTrialLists& task, int part);
+
+// One seed per task (a number of its own), version, part and list.
+uint32_t ListSeed(uint32_t task, int version, int part, bool practice);
+
+// The practice and the test list of every version and part of the task from
+// build(version, part, practice); a list that cannot be built throws
+// std::runtime_error naming the task, version and part.
+void FillLists(TaskTrialLists& task, const std::function<CodeList(int, int, bool)>& build);
 
 // "Memory Search Letters", "Focused Attention 4 letters" and "Memory Search
 // Objects 1 key", then the two-choice tasks of ChoiceTrialLists.h, in that

@@ -34,6 +34,15 @@ void FillCentredSquare(ITaskHost& host, CDC* dc, int x, int y, int side, COLORRE
   host.FillRect(dc, x - side / 2, y - side / 2, side, side, colour);
 }
 
+void FillGrid(ITaskHost& host, CDC* dc, int x, int y, int side, int pitch, const COLORREF (&colours)[kGridCells]) {
+  for (int i = 0; i < kGridCells; ++i) {
+    int dx = 0;
+    int dy = 0;
+    GridOffset(i, pitch, &dx, &dy);
+    FillCentredSquare(host, dc, x + dx, y + dy, side, colours[i]);
+  }
+}
+
 }  // namespace choice
 
 }  // namespace qel

@@ -29,6 +29,10 @@ void GridOffset(int cell, int pitch, int* dx, int* dy);
 // A filled square of the side centred on (x, y), through the host.
 void FillCentredSquare(ITaskHost& host, CDC* dc, int x, int y, int side, COLORREF colour);
 
+// A grid centred on (x, y): cell i a filled square of the side in colour i,
+// cells `pitch` apart.
+void FillGrid(ITaskHost& host, CDC* dc, int x, int y, int side, int pitch, const COLORREF (&colours)[kGridCells]);
+
 }  // namespace choice
 
 }  // namespace qel

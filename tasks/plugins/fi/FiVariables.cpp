@@ -58,28 +58,41 @@ constexpr QelCodeList kFalseAlarms = {2, {14, 15}, {FI_GETTER("Zfs_fi"), FI_GETT
 
 #define FI_ROW(code) msfa::RowOf(kVariables, code)
 
+// Rows that combine two rows: the similar and the dissimilar displays'
+// mean RTs (hits and correct rejections) with their Z, then their errors
+// (misses and false alarms) with their Z.
+struct Combination {
+  int32_t a;
+  int32_t b;
+  bool mean;
+};
+constexpr Combination kResponses[] = {{FI_ROW("Ths_fi"), FI_ROW("Tcs_fi"), true},
+                                      {FI_ROW("Zhs_fi"), FI_ROW("Zcs_fi"), true},
+                                      {FI_ROW("Thd_fi"), FI_ROW("Tcd_fi"), true},
+                                      {FI_ROW("Zhd_fi"), FI_ROW("Zcd_fi"), true}};
+constexpr Combination kErrors[] = {{FI_ROW("Nms_fi"), FI_ROW("Nfs_fi"), false},
+                                   {FI_ROW("Zms_fi"), FI_ROW("Zfs_fi"), true},
+                                   {FI_ROW("Nmd_fi"), FI_ROW("Nfd_fi"), false},
+                                   {FI_ROW("Zmd_fi"), FI_ROW("Zfd_fi"), true}};
+
+template <size_t N>
+int32_t Combine(ITaskRunData& runData, int32_t index, const Combination (&rows)[N]) {
+  for (const Combination& c : rows) index = runData.CombinePair(index, c.a, c.b, c.mean);
+  return index;
+}
+
 int32_t ComputeVariables(ITaskRunData& runData, const IExpModelTask& context, int32_t index) {
   constexpr int kPart = 0;
-  constexpr bool kMean = true;
-  constexpr bool kSum = false;
   const int32_t stored = static_cast<int32_t>(std::min<uint32_t>(context.trialCounts[kPart], kMaxResponses));
   index = choice::StorePartTotal(runData, index, stored);
   index = runData.ComputePartExtendedNoCount(&context, index, kPart, &kHits);
   if (index >= 0) index = runData.ComputePartExtendedNoCount(&context, index, kPart, &kRejections);
   if (index < 0) return index;
-  // The similar and the dissimilar displays: hits and correct rejections.
-  index = runData.CombinePair(index, FI_ROW("Ths_fi"), FI_ROW("Tcs_fi"), kMean);
-  index = runData.CombinePair(index, FI_ROW("Zhs_fi"), FI_ROW("Zcs_fi"), kMean);
-  index = runData.CombinePair(index, FI_ROW("Thd_fi"), FI_ROW("Tcd_fi"), kMean);
-  index = runData.CombinePair(index, FI_ROW("Zhd_fi"), FI_ROW("Zcd_fi"), kMean);
+  index = Combine(runData, index, kResponses);
   index = runData.ComputePartCountMeanZ(&context, index, kPart, &kMisses);
   if (index >= 0) index = runData.ComputePartCountMeanZ(&context, index, kPart, &kFalseAlarms);
   if (index < 0) return index;
-  // Their errors: misses and false alarms.
-  index = runData.CombinePair(index, FI_ROW("Nms_fi"), FI_ROW("Nfs_fi"), kSum);
-  index = runData.CombinePair(index, FI_ROW("Zms_fi"), FI_ROW("Zfs_fi"), kMean);
-  index = runData.CombinePair(index, FI_ROW("Nmd_fi"), FI_ROW("Nfd_fi"), kSum);
-  index = runData.CombinePair(index, FI_ROW("Zmd_fi"), FI_ROW("Zfd_fi"), kMean);
+  index = Combine(runData, index, kErrors);
   return runData.CountPartOutcomes(&context, index, kPart);
 }
 

@@ -1,8 +1,8 @@
 #include "tasks/plugins/fi/TaskFeatureIntegration.h"
 
 #include <cctype>
-#include <initializer_list>
 #include <cstring>
+#include <initializer_list>
 
 #include "taskfw/TaskPlugin.h"
 #include "tasks/layers/choice/ChoiceDrawing.h"
@@ -117,11 +117,23 @@ void CTaskFeatureIntegration::ItemCentre(int position, int* x, int* y) const {
 void CTaskFeatureIntegration::DrawPattern(CDC* dc, int x, int y, char letter) {
   const uint16_t red = RedCells(letter);
   if (!red || !m_host) return;
-  for (int i = 0; i < choice::kGridCells; ++i) {
-    int dx = 0;
-    int dy = 0;
-    choice::GridOffset(i, m_cellSide + m_cellGap, &dx, &dy);
-    choice::FillCentredSquare(*m_host, dc, x + dx, y + dy, m_cellSide, (red & (1u << i)) ? kRed : kWhite);
+  COLORREF colours[choice::kGridCells];
+  for (int i = 0; i < choice::kGridCells; ++i) colours[i] = (red & (1u << i)) ? kRed : kWhite;
+  choice::FillGrid(*m_host, dc, x, y, m_cellSide, m_cellSide + m_cellGap, colours);
+}
+
+template <class Draw>
+void CTaskFeatureIntegration::ForEachCell(Draw draw) const {
+  for (int position = 0; position < kPositions; ++position) {
+    int x = 0;
+    int y = 0;
+    ItemCentre(position, &x, &y);
+    for (int i = 0; i < choice::kGridCells; ++i) {
+      int dx = 0;
+      int dy = 0;
+      choice::GridOffset(i, m_cellSide + m_cellGap, &dx, &dy);
+      draw(x + dx, y + dy);
+    }
   }
 }
 
@@ -145,17 +157,7 @@ bool CTaskFeatureIntegration::BeginRun(ITaskRunData* runData) {
   // Empty cells: white frames where the patterns appear.
   if (CDC* dc = m_host->SurfaceGetDC(kSurfaceBack)) {
     const int r = m_size[1] / 6 + 1;
-    for (int position = 0; position < kPositions; ++position) {
-      int x = 0;
-      int y = 0;
-      ItemCentre(position, &x, &y);
-      for (int i = 0; i < choice::kGridCells; ++i) {
-        int dx = 0;
-        int dy = 0;
-        choice::GridOffset(i, m_cellSide + m_cellGap, &dx, &dy);
-        m_host->DrawFramedSquare(dc, x + dx, y + dy, r, kWhite, m_backColour);
-      }
-    }
+    ForEachCell([&](int x, int y) { m_host->DrawFramedSquare(dc, x, y, r, kWhite, m_backColour); });
     ReleaseBackDC(dc);
   }
   return Present();
@@ -185,19 +187,11 @@ bool CTaskFeatureIntegration::HideSignal(int32_t responseCode) {
     const int side = m_cellSide + 2;
     dc->SetPen(kWhite, 1);
     dc->SetBrush(m_backColour);
-    for (int position = 0; position < kPositions; ++position) {
-      int x = 0;
-      int y = 0;
-      ItemCentre(position, &x, &y);
-      for (int i = 0; i < choice::kGridCells; ++i) {
-        int dx = 0;
-        int dy = 0;
-        choice::GridOffset(i, m_cellSide + m_cellGap, &dx, &dy);
-        const int left = x + dx - side / 2;
-        const int top = y + dy - side / 2;
-        dc->Rectangle(left, top, left + side, top + side);
-      }
-    }
+    ForEachCell([&](int x, int y) {
+      const int left = x - side / 2;
+      const int top = y - side / 2;
+      dc->Rectangle(left, top, left + side, top + side);
+    });
     ReleaseBackDC(dc);
   }
   return Present();

@@ -53,6 +53,9 @@ class CTaskFeatureIntegration final : public CTaskBase {
   char Target() const { return kTargets[m_versionIndex >= 0 && m_versionIndex < kVersions ? m_versionIndex : 0]; }
   void ItemCentre(int position, int* x, int* y) const;
   void DrawPattern(CDC* dc, int x, int y, char letter);
+  // draw(x, y) for the centre of every cell of the four items.
+  template <class Draw>
+  void ForEachCell(Draw draw) const;
 
   int m_cellSide = 0;
   int m_cellGap = 0;

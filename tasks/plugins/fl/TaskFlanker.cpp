@@ -66,18 +66,15 @@ bool CTaskFlanker::SetupScreen(IDDDisplay* display, bool practice) {
   const int c = m_size[1];
   m_squareSide = c / 3;
   m_gap = c / 15;
-  for (int i = 0; i < kSquares; ++i) choice::GridOffset(i, m_squareSide + m_gap, &m_offsets[i][0], &m_offsets[i][1]);
   return ok;
 }
 
 void CTaskFlanker::DrawGrid(CDC* dc, int x, int y, int centre, int flank) {
   if (!dc || !m_host) return;
-  const COLORREF centreColour = Colour(m_versionIndex, centre);
-  const COLORREF flankColour = Colour(m_versionIndex, flank);
-  for (int i = 0; i < kSquares; ++i) {
-    choice::FillCentredSquare(*m_host, dc, x + m_offsets[i][0], y + m_offsets[i][1], m_squareSide,
-                              i == 0 ? centreColour : flankColour);
-  }
+  COLORREF colours[choice::kGridCells];
+  colours[0] = Colour(m_versionIndex, centre);
+  for (int i = 1; i < choice::kGridCells; ++i) colours[i] = Colour(m_versionIndex, flank);
+  choice::FillGrid(*m_host, dc, x, y, m_squareSide, m_squareSide + m_gap, colours);
 }
 
 bool CTaskFlanker::DrawStimulus(CDC* dc, intptr_t a, intptr_t) {

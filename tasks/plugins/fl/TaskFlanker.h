@@ -13,7 +13,6 @@ class CTaskFlanker final : public CTaskBase {
   static constexpr int kVersions = 3;
   static constexpr int kParts = 2;
   static constexpr int kColours = 3;  // 0 left, 1 right, 2 neutral
-  static constexpr int kSquares = 9;  // 0 centre, 1-8 flanks
   // The second size: 23 % of the screen height.
   static constexpr int kGridSizePercent = 23;
 
@@ -44,9 +43,10 @@ class CTaskFlanker final : public CTaskBase {
 
   int m_centreColour = 0;
   int m_flankColour = 0;
+  // The grid (SetupScreen): square side and gap; squares 1-8 lie around the
+  // centre square, side + gap apart.
   int m_squareSide = 0;
   int m_gap = 0;
-  int m_offsets[kSquares][2] = {};
   char m_lastCode = 0;
 };
 

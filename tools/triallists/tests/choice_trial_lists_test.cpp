@@ -61,7 +61,9 @@ TEST(OrderCodes, KeepsEveryRule) {
       const std::string& b = ordered[(k - 2) % ordered.size()];
       EXPECT_FALSE(code == a && a == b) << "three equal answers in a row at " << k;
     }
-    if (k >= 1 && k < ordered.size()) EXPECT_FALSE(code == "c" && ordered[k - 1] == "c");
+    if (k >= 1 && k < ordered.size()) {
+      EXPECT_FALSE(code == "c" && ordered[k - 1] == "c");
+    }
   }
   EXPECT_EQ(OrderCodes(Walk(), Rules()), ordered) << "the same order from the same seed";
 }

@@ -190,6 +190,12 @@ TEST(FeatureRun, TestListVariablesAndZScores) {
   test::ExpectZFromOwnNorms(t, norms);
 }
 
+// A whole code slot without its NUL (the first four letters count), and no
+// code at all (a target).
+TEST(FeatureDisplays, WholeSlotAndNoCode) {
+  test::ExpectWholeSlots("FI", 1, 0, {{'A', true}, {'M', false}, {'\0', true}});
+}
+
 }  // namespace
 
 }  // namespace qel

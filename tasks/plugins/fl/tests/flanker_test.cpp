@@ -299,6 +299,11 @@ TEST(FlankerLists, PartsHoldTheirKindsOnly) {
   }
 }
 
+// A whole code slot without its NUL, and no code at all.
+TEST(FlankerCodes, WholeSlotAndNoCode) {
+  test::ExpectWholeSlots("FL", 1, 0, {{'1', true}, {'4', false}, {'\0', false}});
+}
+
 }  // namespace
 
 }  // namespace qel

@@ -489,6 +489,38 @@ TEST(GazeRun, PracticeWithATrialGivenAgain) {
                          {"No_gac", 0}});
 }
 
+// A whole code slot without its NUL, and no code at all: judged, shown
+// (a catch window for "ccc..."), hidden and previewed.
+TEST(GazeCodes, WholeSlotAndNoCode) {
+  test::ExpectWholeSlots("GAC", 1, 0, {{'a', false}, {'m', false}, {'c', true}, {'\0', false}});
+}
+
+// The demonstration: fixation, the ball on each side, a face and an arrow
+// cue to each side with their phases, the catch crosses for 700 ms,
+// fixation; each screen but the crosses waits for the space key, and a
+// wait answered 1 ends it.
+TEST(GazeDemonstration, ScreensInOrder) {
+  {
+    LoadedTask t("GAC");
+    ASSERT_TRUE(t.Loaded());
+    ASSERT_TRUE(t.Setup(1, 0));
+    t.m_runData->ClearPart(0);
+    const int before = t.m_display.m_presents;
+    ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.m_runData.get())));
+    EXPECT_EQ(t.m_display.m_presents - before, 1 + 2 + 4 * 3 + 1 + 1);
+    EXPECT_EQ(t.m_host.m_sleeps, (std::vector<uint32_t>{150, 150, 150, 150, 150, 150, 150, 150, 700}));
+    EXPECT_EQ(t.m_runData->category[0][0], 0) << "no summary record from a demonstration";
+    EXPECT_EQ(t.Value(kCmdExtraResponseCount), 0);
+  }
+  LoadedTask s("GAC");
+  ASSERT_TRUE(s.Loaded());
+  ASSERT_TRUE(s.Setup(1, 0));
+  s.m_host.m_spaceChange = 1;
+  const int before = s.m_display.m_presents;
+  ASSERT_TRUE(s.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(s.m_runData.get())));
+  EXPECT_EQ(s.m_display.m_presents - before, 1);
+}
+
 }  // namespace
 
 }  // namespace qel

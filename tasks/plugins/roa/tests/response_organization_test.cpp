@@ -174,6 +174,12 @@ TEST(ArrowDemonstration, ShowsTheArrowsOfThePart) {
   EXPECT_EQ(t.m_display.m_presents - before, 1);
 }
 
+// A whole code slot without its NUL (the first character counts), and no
+// code at all.
+TEST(ArrowCodes, WholeSlotAndNoCode) {
+  test::ExpectWholeSlots("ROA", 1, 2, {{'R', true}, {'r', false}, {'\0', false}});
+}
+
 }  // namespace
 
 }  // namespace qel

@@ -179,6 +179,38 @@ TEST(ShiftingRun, MixedPartVariablesAndZScores) {
   test::ExpectPartEmpty(t, 1);
 }
 
+// A whole code slot without its NUL ("CC..." has no value), and no code at
+// all: every trial asks for an answer.
+TEST(ShiftingCodes, WholeSlotAndNoCode) {
+  test::ExpectWholeSlots("SSV", 1, 2, {{'C', true}, {'I', true}, {'\0', true}});
+}
+
+// The demonstration: the square jumps along the part's six codes, a second
+// each, until a key ends it; then the space key.
+TEST(ShiftingDemonstration, JumpsOfThePart) {
+  {
+    LoadedTask t("SSV");
+    ASSERT_TRUE(t.Loaded());
+    ASSERT_TRUE(t.Setup(1, 0));
+    const int before = t.m_display.m_presents;
+    const uint32_t start = t.m_host.m_now;
+    ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.m_runData.get())));
+    EXPECT_EQ(t.m_display.m_presents - before, 7);
+    EXPECT_EQ(t.m_host.m_now - start, 6000u);
+    // CR, CR, CL, CR, CL, CL: from square 4 back to square 4.
+    EXPECT_EQ(t.m_display.Surface(kSurfaceFront).GetPixel(38 + 4 * 57 + 24, 240), QelRGB(0, 255, 0));
+  }
+  // A key after 2.5 s ends the jumps.
+  LoadedTask t("SSV");
+  ASSERT_TRUE(t.Loaded());
+  ASSERT_TRUE(t.Setup(1, 2));
+  const uint32_t keyAt = t.m_host.m_now + 2500;
+  t.m_host.m_spaceKey = [keyAt](uint32_t now) { return now >= keyAt ? 57 : 0; };
+  const int before = t.m_display.m_presents;
+  ASSERT_TRUE(t.Command(kCmdDemonstrate, reinterpret_cast<intptr_t>(t.m_runData.get())));
+  EXPECT_EQ(t.m_display.m_presents - before, 3);
+}
+
 }  // namespace
 
 }  // namespace qel
