@@ -11,6 +11,8 @@
 // to it, and TaskEntry, which forwards every command to
 // CTaskBase::DispatchCommand. The entry lives in the plug-in's own object
 // file, so it is linked and exported whatever the framework's archive holds.
+// No exception leaves the entry: a command that throws answers failure (a
+// plug-in that throws while it initialises is refused by the loader).
 #pragma once
 
 #include <cstdint>
@@ -31,7 +33,11 @@ extern "C" QEL_PLUGIN_EXPORT const QelModelTask g_ModelDefault;
   TaskClass object;                                                                                                 \
   CTaskBase& QelPluginTask() { return object; }                                                                     \
   extern "C" QEL_PLUGIN_EXPORT bool TaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out) { \
-    return object.DispatchCommand(command, a, b, c, out);                                                           \
+    try {                                                                                                           \
+      return object.DispatchCommand(command, a, b, c, out);                                                         \
+    } catch (...) {                                                                                                 \
+      return false;                                                                                                 \
+    }                                                                                                               \
   }                                                                                                                 \
   static_assert(std::is_same_v<decltype(&TaskEntry), TaskEntryFn>, "TaskEntry has the entry type")
 

@@ -5,7 +5,7 @@
 #include "app/model/ExpModel.h"
 #include "app/modelfile/ArchiveReader.h"
 #include "app/modelfile/ArchiveWriter.h"
-#include "app/modelfile/AtomicFile.h"
+#include "common/AtomicFile.h"
 
 namespace qel {
 

@@ -1,13 +1,18 @@
 #include "app/settings/QelSettings.h"
 
 #include <wx/fileconf.h>
+#include <wx/log.h>
+#include <wx/sstream.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/settings/SettingsText.h"
 #include "app/settings/SystemSettings.h"
+#include "common/AtomicFile.h"
+#include "common/TextEncoding.h"
 
 namespace qel {
 
@@ -17,6 +22,7 @@ constexpr const char* kWindowSize = "Window size";
 constexpr const char* kWindowView = "Window view";
 constexpr const char* kDocument = "Document";
 constexpr const char* kWorkingFolder = "Working folder";
+constexpr size_t kMaxSettingsFileSize = 1 << 20;
 
 wxString Key(const std::string& section, const std::string& entry) {
   return "/" + wxString::FromUTF8(section) + "/" + wxString::FromUTF8(entry);
@@ -42,8 +48,16 @@ CQelSettings::CQelSettings(const std::string& path) : m_path(path) {
   if (!folder.empty() && std::filesystem::create_directories(folder, ec)) {
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
   }
-  m_config =
-      std::make_unique<wxFileConfig>("Qel", "Quorvex", wxString::FromUTF8(path), wxString(), wxCONFIG_USE_LOCAL_FILE);
+  // The store reads the file itself, cleaned of what a hand edit can break,
+  // and writes it back whole; wx's own messages about the text stay quiet.
+  std::vector<uint8_t> bytes;
+  std::string text;
+  if (ReadFileBounded(path, kMaxSettingsFileSize, &bytes, nullptr)) {
+    text = CleanSettingsText(TextAsUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+  }
+  wxLogNull quiet;
+  wxStringInputStream in(wxString::FromUTF8(text));
+  m_config = std::make_unique<wxFileConfig>(in, wxConvUTF8);
   // Values are taken as stored: a folder name with "$" in it stays as it is.
   m_config->SetExpandEnvVars(false);
 }
@@ -51,6 +65,15 @@ CQelSettings::CQelSettings(const std::string& path) : m_path(path) {
 CQelSettings::~CQelSettings() = default;
 
 wxConfigBase* CQelSettings::Config() { return m_config.get(); }
+
+bool CQelSettings::Flush() {
+  wxLogNull quiet;
+  wxString text;
+  wxStringOutputStream out(&text, wxConvUTF8);
+  if (!m_config->Save(out, wxConvUTF8)) return false;
+  const wxScopedCharBuffer utf8 = text.utf8_str();
+  return WriteFileAtomically(m_path, utf8.data(), utf8.length(), nullptr);
+}
 
 int CQelSettings::GetSettingInt(const std::string& section, const std::string& entry, int defaultValue) const {
   long value = defaultValue;
@@ -60,7 +83,7 @@ int CQelSettings::GetSettingInt(const std::string& section, const std::string& e
 }
 
 bool CQelSettings::WriteSettingInt(const std::string& section, const std::string& entry, int value) {
-  return m_config->Write(Key(section, entry), static_cast<long>(value)) && m_config->Flush();
+  return m_config->Write(Key(section, entry), static_cast<long>(value)) && Flush();
 }
 
 std::string CQelSettings::GetSettingString(const std::string& section, const std::string& entry,
@@ -72,7 +95,7 @@ std::string CQelSettings::GetSettingString(const std::string& section, const std
 }
 
 bool CQelSettings::WriteSettingString(const std::string& section, const std::string& entry, const std::string& text) {
-  return m_config->Write(Key(section, entry), wxString::FromUTF8(text)) && m_config->Flush();
+  return m_config->Write(Key(section, entry), wxString::FromUTF8(text)) && Flush();
 }
 
 void CQelSettings::LoadSystemSettings() {

@@ -1,7 +1,8 @@
 // The program's per-user settings: sections and named values in one file
 // under the user's configuration folder ("Quorvex Qel"). The application
 // object owns one and forwards its four setting operations to it. Every
-// read goes to the store and every write reaches the file at once.
+// read goes to the store and every write reaches the file at once. A value
+// that cannot be read gives its default; nothing here opens a window.
 #pragma once
 
 #include <memory>
@@ -64,8 +65,11 @@ class CQelSettings {
   std::string GetWorkingFolder() const;
   bool SetWorkingFolder(const std::string& path);
 
-  // The store itself, for the recent-file list.
+  // The store itself, for the recent-file list; Flush writes what was
+  // changed through it to the file (whole, atomically). A failed write is
+  // answered false and shown to nobody.
   wxConfigBase* Config();
+  bool Flush();
   const std::string& Path() const { return m_path; }
 
  private:

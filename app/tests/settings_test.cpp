@@ -3,12 +3,17 @@
 
 #include <wx/config.h>
 #include <wx/init.h>
+#include <wx/log.h>
+
+#include <random>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "app/diagnostics/AssertLog.h"
 #include "app/settings/QelSettings.h"
+#include "app/settings/SettingsText.h"
 #include "app/settings/SystemSettings.h"
 #include "tests/support/common/TempFolder.h"
 
@@ -151,6 +156,123 @@ TEST_F(SettingsFixture, ReportSettingsAndWorkingFolder) {
   // Margins of 28 characters give 10 mm and portrait.
   again->WriteSettingString("Document", "Margins", "01000 02500 01000 01000 0000");
   EXPECT_EQ(Open()->LoadReportSettings().margins.top, 1000);
+}
+
+// Collects what would have reached the operator: failed assertions and
+// wx's log messages.
+class Complaints {
+ public:
+  Complaints() {
+    InstallAssertLog();
+    SetAssertSink([this](const std::string& line) { m_lines.push_back(line); });
+    m_previous = wxLog::SetActiveTarget(new Recorder(&m_lines));
+  }
+  ~Complaints() {
+    delete wxLog::SetActiveTarget(m_previous);
+    SetAssertSink(nullptr);
+  }
+  const std::vector<std::string>& Lines() const { return m_lines; }
+
+ private:
+  class Recorder : public wxLog {
+   public:
+    explicit Recorder(std::vector<std::string>* lines) : m_lines(lines) {}
+    void DoLogTextAtLevel(wxLogLevel, const wxString& text) override {
+      m_lines->push_back(std::string(text.utf8_str()));
+    }
+
+   private:
+    std::vector<std::string>* m_lines;
+  };
+  std::vector<std::string> m_lines;
+  wxLog* m_previous = nullptr;
+};
+
+// Hand-edited files are read as meant, without a complaint: before, a
+// section written twice or an entry without a name stopped the start with
+// a modal assertion box.
+TEST_F(SettingsFixture, AHandEditedFileIsReadAsMeantWithoutAComplaint) {
+  struct Case {
+    const char* name;
+    const char* text;
+    int language;      // "Settings" / "Language"
+    const char* path;  // "Working folder" / "Path"
+  };
+  const Case cases[] = {
+      {"section twice", "[Settings]\nLanguage=1\n[Working folder]\nPath=/a\n[Settings]\nSignalSync=1\n", 1, "/a"},
+      {"entry without a name", "[Settings]\n=5\nLanguage=2\n  = x\n[Working folder]\nPath=/b\n", 2, "/b"},
+      {"name written twice", "[Settings]\nLanguage=1\nLanguage=2\n", 1, ""},
+      {"header without end", "[Settings\nLanguage=2\n[Working folder]\nPath=/c\n", 0, "/c"},
+      {"empty header", "[]\nLanguage=2\n[Settings]\nLanguage=1\n", 1, ""},
+      {"a line of nothing", "[Settings]\nLanguage\n{}\nLanguage=2\n", 2, ""},
+      {"Windows line ends", "[Settings]\r\nLanguage=2\r\n[Working folder]\r\nPath=/d\r\n", 2, "/d"},
+      {"Windows-1252 value",
+       "[Working folder]\nPath=/data/T\xE2"
+       "che\n",
+       0,
+       "/data/T\xC3\xA2"
+       "che"},
+      {"not a number", "[Settings]\nLanguage=two\n", 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path());
+    std::ofstream(m_path, std::ios::binary) << c.text;
+    Complaints complaints;
+    auto s = Open();
+    EXPECT_EQ(s->GetSettingInt("Settings", "Language", 0), c.language);
+    EXPECT_EQ(s->GetWorkingFolder(), c.path);
+    ASSERT_TRUE(s->WriteSettingInt("Settings", "Sound", 1));  // written back clean
+    EXPECT_EQ(Open()->GetSettingInt("Settings", "Language", 0), c.language);
+    EXPECT_TRUE(complaints.Lines().empty()) << complaints.Lines().front();
+  }
+}
+
+TEST_F(SettingsFixture, RandomTextsNeverComplain) {
+  std::mt19937 random(11);
+  const std::string alphabet = "[]=/;#\\\"' \tabcSettingsLanguage0123\n\n\r\xE9\x80";
+  Complaints complaints;
+  for (int i = 0; i < 400; ++i) {
+    std::string text;
+    const size_t length = random() % 80;
+    for (size_t k = 0; k < length; ++k) text += alphabet[random() % alphabet.size()];
+    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path());
+    std::ofstream(m_path, std::ios::binary) << text;
+    auto s = Open();
+    s->GetSettingInt("Settings", "Language", 0);
+    s->WriteSettingInt("Settings", "Language", 1);
+    ASSERT_TRUE(complaints.Lines().empty()) << "text: " << text << "\n" << complaints.Lines().front();
+  }
+}
+
+TEST_F(SettingsFixture, AFailedWriteIsAnsweredFalseAndShownToNobody) {
+  const std::string blocked = m_dir.File("a file");
+  std::ofstream(blocked) << "x";
+  Complaints complaints;
+  CQelSettings s(blocked + "/Qel.conf");  // its folder is a file: nothing can be written
+  EXPECT_FALSE(s.WriteSettingInt("Settings", "Language", 1));
+  EXPECT_FALSE(s.SaveSystemSettings());
+  EXPECT_EQ(s.GetSettingInt("Settings", "Nothing", 3), 3);
+  EXPECT_TRUE(complaints.Lines().empty()) << complaints.Lines().front();
+}
+
+TEST(SettingsText, CleanedAsTheStoreReadsIt) {
+  struct Case {
+    const char* in;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"top=1\n[A]\nx=1\n", "top=1\n[A]\nx=1\n"},
+      {"[A]\nx=1\n[B]\ny=2\n[A]\nz=3\nx=9\n", "[A]\nx=1\nz=3\n[B]\ny=2\n"},
+      {"[ A ]\n x = 1 \n", "[A]\nx=1\n"},
+      {"[/A/]\nx=1\n", "[A]\nx=1\n"},
+      {"[A] junk\nx=1\n[B]\ny=2\n", "[B]\ny=2\n"},
+      {"; note\n[A]\n# more\nx=\n", "; note\n[A]\n# more\nx=\n"},
+      {"[A]\nno equals\n=1\nv=a=b\n", "[A]\nv=a=b\n"},
+      {"[A]\n\\=1\n\\ x=2\nok=3\n[\\]\nx=1\n[Window\\ size]\nmax=1\n", "[A]\n\\ x=2\nok=3\n[Window\\ size]\nmax=1\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CleanSettingsText(c.in), c.out) << c.in;
 }
 
 TEST(SettingsPath, UnderTheUsersConfigFolder) {

@@ -64,6 +64,21 @@ TEST(TextFile, AFileOfFourGigabytesIsRefused) {
   EXPECT_EQ(file.GetMessage(), "File: " + path + "\r\nLength > 4294,967,295!\r\n");
 }
 
+// A FIFO or device named like a text file is refused at once, for reading
+// and for writing, instead of waiting for the other end.
+TEST(TextFile, AFifoIsRefusedWithoutWaiting) {
+  qel::test::TempFolder dir;
+  const std::string fifo = dir.File("list.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (CTextFile::OpenMode mode : {CTextFile::kRead, CTextFile::kCreateWrite}) {
+    CTextFile file;
+    EXPECT_FALSE(file.Open(fifo, mode));
+    EXPECT_NE(file.GetMessage().find("Cannot be opened!"), std::string::npos) << file.GetMessage();
+  }
+  CTextFile device;
+  EXPECT_FALSE(device.Open("/dev/null", CTextFile::kRead));
+}
+
 TEST(TextFile, ReadingWithoutAnOpenFileFails) {
   CTextFile file;
   std::string text;

@@ -9,8 +9,8 @@
 #include <new>
 #include <vector>
 
-#include "app/modelfile/AtomicFile.h"
 #include "app/text/NumberText.h"
+#include "common/AtomicFile.h"
 
 namespace qel {
 
@@ -52,11 +52,20 @@ bool CTextFile::Open(const std::string& path, OpenMode mode) {
   Close(false);
   StartMessage(path);
   const int flags = mode == kRead ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
-  m_fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+  // Not blocking: a FIFO or device named like a text file is refused, never waited on.
+  m_fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
   if (m_fd < 0) {
     m_message += std::string("Cannot be opened! (") + std::strerror(errno) + ")\r\n";
     return false;
   }
+  struct stat st {};
+  if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(m_fd);
+    m_fd = -1;
+    m_message += "Cannot be opened! (not a file)\r\n";
+    return false;
+  }
+  ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
   m_path = path;
   return true;
 }

@@ -1,9 +1,13 @@
 // PNG through cairo's reader, fed from memory. The header is checked first
-// so that no absurd size reaches an allocation.
+// so that no absurd size reaches an allocation, and every chunk is checked
+// against the bytes there are before the reader sees any: the reader gets the
+// image's own chunks only (no texts or profiles, which it would allocate and
+// inflate as their lengths claim).
 #include <cairo.h>
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "display/image/ImageDecoder.h"
 
@@ -32,6 +36,29 @@ cairo_status_t ReadFromMemory(void* closure, unsigned char* buffer, unsigned int
   return CAIRO_STATUS_SUCCESS;
 }
 
+// Chunks the picture is made of; every other ancillary chunk is left out.
+bool KeepChunk(const uint8_t* type) {
+  const bool critical = (type[0] & 0x20) == 0;  // IHDR, PLTE, IDAT, IEND and unknown critical ones
+  return critical || std::memcmp(type, "tRNS", 4) == 0 || std::memcmp(type, "gAMA", 4) == 0 ||
+         std::memcmp(type, "sRGB", 4) == 0 || std::memcmp(type, "cHRM", 4) == 0;
+}
+
+// The chunks of the file up to IEND, each within the file; false when a chunk
+// claims more bytes than there are or the file has no end chunk.
+bool ImageChunks(const uint8_t* d, size_t size, std::vector<uint8_t>* out) {
+  out->assign(d, d + sizeof kPngSignature);
+  size_t pos = sizeof kPngSignature;
+  while (size - pos >= 12) {
+    const uint32_t length = BigU32(d + pos);
+    if (length > size - pos - 12) return false;
+    const uint8_t* type = d + pos + 4;
+    if (KeepChunk(type)) out->insert(out->end(), d + pos, d + pos + 12 + length);
+    if (std::memcmp(type, "IEND", 4) == 0) return true;
+    pos += 12 + length;
+  }
+  return false;
+}
+
 }  // namespace
 
 QelImageStatus QelDecodePng(const void* data, size_t size, QelImage& out) {
@@ -50,7 +77,9 @@ QelImageStatus QelDecodePng(const void* data, size_t size, QelImage& out) {
     return QelImageStatus::kTooLarge;
   }
 
-  MemoryStream stream{d, size, 0};
+  std::vector<uint8_t> chunks;
+  if (!ImageChunks(d, size, &chunks)) return QelImageStatus::kDecodeError;
+  MemoryStream stream{chunks.data(), chunks.size(), 0};
   cairo_surface_t* png = cairo_image_surface_create_from_png_stream(ReadFromMemory, &stream);
   if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS) {
     // cairo reports most reader errors as "no memory"; the size was already

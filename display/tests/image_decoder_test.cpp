@@ -1,6 +1,11 @@
 // Picture decoders: real bitmap and PNG bytes built here, good and bad.
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstring>
+#include <fstream>
 
 #include <climits>
 #include <cstdint>
@@ -598,6 +603,58 @@ INSTANTIATE_TEST_SUITE_P(Png, BadPngs,
                                                       },
                                                       QelImageStatus::kDecodeError}),
                          [](const ::testing::TestParamInfo<BadPngCase>& info) { return std::string(info.param.name); });
+
+// A chunk is trusted with no more bytes than the file holds, and chunks
+// that are not the picture never reach the PNG reader: before, a 65-byte
+// file whose text chunk claimed 2 GiB made the reader allocate 2 GiB.
+TEST(PngDecoder, ChunksAreBoundedByTheFileAndTextsNeverReachTheReader) {
+  const Bytes good = MakePng(CAIRO_FORMAT_RGB24, 2, 2, [](int x, int y) { return static_cast<uint32_t>(x + y); });
+  const size_t afterHeader = 8 + 25;
+  auto withChunk = [&](const char* type, const Bytes& body, uint32_t claimed) {
+    Bytes b(good.begin(), good.begin() + afterHeader);
+    Bytes chunk(12 + body.size());
+    PutBig32(chunk, 0, claimed);
+    std::memcpy(chunk.data() + 4, type, 4);
+    std::copy(body.begin(), body.end(), chunk.begin() + 8);
+    b.insert(b.end(), chunk.begin(), chunk.end());
+    b.insert(b.end(), good.begin() + afterHeader, good.end());
+    return b;
+  };
+  const Bytes text(20, 'x');
+  const Bytes huge = withChunk("tEXt", text, 0x7FFFFFF0u);
+  ASSERT_LT(huge.size(), 200u);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    // The child's peak address space may not grow by more than 64 MiB.
+    auto peakKb = [] {
+      std::ifstream status("/proc/self/status");
+      std::string line;
+      long kb = 0;
+      while (std::getline(status, line)) {
+        if (line.rfind("VmPeak:", 0) == 0) kb = std::stol(line.substr(7));
+      }
+      return kb;
+    };
+    const long before = peakKb();
+    QelImage img;
+    const QelImageStatus st = QelDecodePng(huge.data(), huge.size(), img);
+    if (peakKb() - before > 64 * 1024) ::_exit(2);
+    ::_exit(st == QelImageStatus::kDecodeError && img.IsEmpty() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+  // A text chunk of the right size is left out and the picture decodes.
+  QelImage img;
+  EXPECT_EQ(QelDecodePng(withChunk("tEXt", text, 20).data(), withChunk("tEXt", text, 20).size(), img),
+            QelImageStatus::kOk);
+  EXPECT_EQ(img.Pixel(1, 1), 2u);
+  // Without its end chunk the file is refused.
+  Bytes noEnd = good;
+  noEnd.resize(noEnd.size() - 12);
+  EXPECT_EQ(QelDecodePng(noEnd.data(), noEnd.size(), img), QelImageStatus::kDecodeError);
+}
 
 TEST(ImageFile, LoadsFromDiskAndRefusesMissingFiles) {
   const Bytes b = BuildBmp(BmpLayout{});

@@ -1,5 +1,7 @@
 #include "display/ui/DisplayMessage.h"
 
+#include "common/ui/WxText.h"
+
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 #include <wx/thread.h>
@@ -68,7 +70,7 @@ int ShowMessage(const std::string& text, const std::string& caption, unsigned st
     return yesNo ? ((style & kMsgDefault2) ? kMsgAnswerNo : kMsgAnswerYes) : kMsgAnswerOk;
   }
   if (handler) return handler(text, caption, style);
-  const int answer = wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption), WxStyle(style), parent);
+  const int answer = wxMessageBox(ToWx(text), ToWx(caption), WxStyle(style), parent);
   if (answer == wxYES) return kMsgAnswerYes;
   if (answer == wxNO) return kMsgAnswerNo;
   return kMsgAnswerOk;

@@ -5,6 +5,7 @@
 #include <wx/html/htmlwin.h>
 #include <wx/sizer.h>
 
+#include "common/ui/WxText.h"
 #include "display/ui/DDDisplay.h"
 #include "display/ui/DisplayMessage.h"
 #include "display/ui/WndDD.h"
@@ -40,7 +41,7 @@ wxString PlainTextPage(const std::string& text) {
     }
   }
   page += "</body></html>";
-  return wxString::FromUTF8(page);
+  return ToWx(page);
 }
 
 }  // namespace
@@ -105,7 +106,7 @@ void CDlgDDBreak::Init() {
   Layout();
   CDDDisplay* display = m_pOwner ? m_pOwner->GetDisplay() : nullptr;
   if (wxWindow* show = m_pDlg->FindWindow(kIdShow)) show->Enable(display && display->m_bShowButton);
-  m_pDlg->SetTitle(wxString::FromUTF8(m_pszTitle ? m_pszTitle : ""));
+  m_pDlg->SetTitle(ToWx(m_pszTitle ? m_pszTitle : ""));
   SetState(kBreakOnScreen);
   if (m_pOwner) m_pOwner->ApplyCursor();
 }

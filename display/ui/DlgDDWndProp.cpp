@@ -7,6 +7,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "common/ui/WxText.h"
 #include "display/DisplayText.h"
 #include "display/ui/DDDisplay.h"
 #include "display/ui/WndDD.h"
@@ -167,9 +168,9 @@ void CDlgDDWndProp::SetDlgItemTextA(int id, const std::string& text) {
   wxWindow* control = FindWindow(id);
   if (!control) return;
   if (wxTextCtrl* edit = dynamic_cast<wxTextCtrl*>(control)) {
-    edit->ChangeValue(wxString::FromUTF8(text));
+    edit->ChangeValue(ToWx(text));
   } else {
-    control->SetLabel(wxString::FromUTF8(text));
+    control->SetLabel(ToWx(text));
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <cairo.h>
 
+#include "common/ui/WxText.h"
 #include "display/DisplayGeometry.h"
 #include "display/ui/DDDisplay.h"
 #include "display/ui/DisplayCommandEvent.h"
@@ -50,7 +51,7 @@ bool CWndDD::CreateOwn(const wxRect& rect, bool caption, bool topMost, const std
   if (topMost) style |= wxSTAY_ON_TOP;
   wxFrame* frame = new wxFrame();
   frame->SetBackgroundStyle(wxBG_STYLE_PAINT);
-  if (!frame->Create(nullptr, wxID_ANY, wxString::FromUTF8(title), rect.GetPosition(), rect.GetSize(), style)) {
+  if (!frame->Create(nullptr, wxID_ANY, ToWx(title), rect.GetPosition(), rect.GetSize(), style)) {
     delete frame;
     return false;
   }

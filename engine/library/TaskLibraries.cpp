@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ProgramFolder.h"
 #include "include/qel/TaskHostInterface.h"
 
 namespace qel {
@@ -21,8 +22,9 @@ constexpr const char* kPluginExtension = ".qet";
 CTaskLibrary g_taskLibraries[kMaxTaskLibraries];
 int g_taskLibraryCount = 0;
 
+// The program's own folder until the program names another.
 std::string& TaskFolder() {
-  static std::string folder;
+  static std::string folder = ProgramFolder();
   return folder;
 }
 
@@ -60,9 +62,10 @@ std::vector<std::string> ListPluginFiles(const std::string& folder) {
 }  // namespace
 
 void SetTaskFolder(const char* path) {
-  if (!path || !*path) return;
-  const char* slash = std::strrchr(path, '/');
-  TaskFolder() = slash ? std::string(path, static_cast<size_t>(slash - path) + 1) : std::string();
+  // A bare name (an argv[0] found through PATH) says nothing about a folder.
+  const char* slash = path ? std::strrchr(path, '/') : nullptr;
+  if (!slash) return;
+  TaskFolder() = std::string(path, static_cast<size_t>(slash - path) + 1);
 }
 
 const std::string& GetTaskFolder() { return TaskFolder(); }

@@ -8,10 +8,11 @@ namespace qel {
 
 class ITaskHost;
 
-// Keeps the folder part of path (the program's own path at start-up) as the
-// plug-in folder; a null or empty path changes nothing.
+// Keeps the folder part of path as the plug-in folder; a null path or one
+// without a folder part (a bare program name) changes nothing.
 void SetTaskFolder(const char* path);
-// The plug-in folder ("" for the current folder), with its trailing '/'.
+// The plug-in folder with its trailing '/': the program's own folder
+// (common/ProgramFolder.h) unless set.
 const std::string& GetTaskFolder();
 
 // Loads every Qel*.qet file of the plug-in folder (names compared ignoring

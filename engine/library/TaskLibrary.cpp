@@ -6,6 +6,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <string>
 
 #include "common/Prompt.h"
 #include "include/qel/ExpModelTaskInterface.h"
@@ -159,8 +161,20 @@ bool CTaskLibrary::Load(const char* path, bool report) {
   }
 
   module = handle;
-  if (!CallTaskEntry(kCmdInit, reinterpret_cast<intptr_t>(static_cast<ITaskLibrary*>(this)), 0, 0, nullptr)) {
-    return Refuse(handle, report, Format("InitTask failed \"%s\"!", path));
+  // What a plug-in throws while it initialises is named in the refusal.
+  bool initialised = false;
+  std::string thrown;
+  try {
+    initialised = entry(kCmdInit, reinterpret_cast<intptr_t>(static_cast<ITaskLibrary*>(this)), 0, 0, nullptr);
+  } catch (const std::exception& e) {
+    thrown = e.what();
+  } catch (...) {
+    thrown = "an exception";
+  }
+  if (!initialised) {
+    return Refuse(handle, report,
+                  thrown.empty() ? Format("InitTask failed \"%s\"!", path)
+                                 : Format("InitTask failed \"%s\": %s!", path, thrown.c_str()));
   }
   if (version != 1) {
     return Refuse(handle, report, Format("Invalid library version \"%s\"!", path));

@@ -125,8 +125,15 @@ class ITaskLibrary {
   virtual bool ComputeNormZ(const char* code, const char* name, double* out, double value, double age, int kind,
                             bool reversed, bool floor) = 0;  // 5
 
-  bool CallTaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out) const {
-    return entry ? entry(command, a, b, c, out) : false;
+  // A plug-in built without the framework may let an exception out of its
+  // entry: the call then answers failure instead of ending the program.
+  bool CallTaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out) const noexcept {
+    if (!entry) return false;
+    try {
+      return entry(command, a, b, c, out);
+    } catch (...) {
+      return false;
+    }
   }
 
   // Whether score variable i asks for the SD floor: its type is 4 or 5.

@@ -63,6 +63,14 @@ TEST_F(ListCtrlQelTest, ColumnsFromTablesRightAlignNegativeWidthsAndRowsCarryKey
   EXPECT_EQ(m_list->m_keyList.m_strCurrentKey, "K1");
 }
 
+// A key written by an older program in Windows-1252 ("T\xE2che") is shown
+// decoded; before, it vanished (an invalid UTF-8 text gave an empty cell).
+TEST_F(ListCtrlQelTest, KeysThatAreNotUtf8AreShownAsWindows1252) {
+  Fill(false, 0);
+  ASSERT_TRUE(m_list->InsertRow(0, "T\xE2" "che", false));
+  EXPECT_EQ(m_list->GetItemText(0, 1), wxString::FromUTF8("T\xC3\xA2" "che"));
+}
+
 TEST_F(ListCtrlQelTest, CheckingAsksTheOwnerThenPostsCheckChangedAndChecked) {
   Fill(true, 2);
   EXPECT_EQ(m_list->GetCheckState(0), 1);

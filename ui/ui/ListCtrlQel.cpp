@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/ui/WxText.h"
 #include "ui/ui/AppImageLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -55,7 +56,7 @@ void CListCtrlQel::ResetRows() {
 }
 
 void CListCtrlQel::UpdateRow(int row, int columns) {
-  if (columns != 0 && ValidRow(row) && GetColumnCount() > 1) SetItem(row, 1, wxString::FromUTF8(GetKey(row)));
+  if (columns != 0 && ValidRow(row) && GetColumnCount() > 1) SetItem(row, 1, ToWx(GetKey(row)));
 }
 
 bool CListCtrlQel::InsertRow(int row, const char* key, bool select) { return InsertRowWithImage(row, key, -1, select); }
@@ -271,7 +272,7 @@ bool CListCtrlQel::SetColumnsFromArrays(const std::vector<std::string>& captions
       if (widths[i] < 0) format = wxLIST_FORMAT_RIGHT;
     }
     // The generic list right-aligns its first column directly.
-    InsertColumn(static_cast<long>(i), wxString::FromUTF8(captions[i]), format, width);
+    InsertColumn(static_cast<long>(i), ToWx(captions[i]), format, width);
   }
   m_bCheckBoxes = checkBoxes;
   EnableCheckBoxes(checkBoxes);

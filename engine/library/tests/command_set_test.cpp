@@ -3,6 +3,8 @@
 // the defaults without a plug-in.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <functional>
 
 #include "app/model/ExpModel.h"
@@ -94,6 +96,18 @@ TEST_P(CommandSet, ARefusalGivesFalseOrZero) {
   const CommandCase& c = GetParam();
   Answer(false);
   // The value written with a refusal is not used: command 16 gives 0, not 500.
+  EXPECT_EQ(c.call(m_model.m_tasks[1]), 0);
+  EXPECT_EQ(PluginScript::Get().calls.size(), 1u);
+}
+
+// A plug-in built without the framework that throws out of its entry: the
+// command answers failure and the program goes on.
+TEST_P(CommandSet, AnExceptionOutOfThePluginIsARefusal) {
+  const CommandCase& c = GetParam();
+  PluginScript::Get().answer = [](ITaskLibrary*, uint32_t, intptr_t, intptr_t, intptr_t, int32_t* out) -> bool {
+    if (out) *out = 500;
+    throw std::runtime_error("thrown by the plug-in");
+  };
   EXPECT_EQ(c.call(m_model.m_tasks[1]), 0);
   EXPECT_EQ(PluginScript::Get().calls.size(), 1u);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "common/ProgramFolder.h"
 #include "engine/library/TaskLibraries.h"
 #include "engine/library/tests/TestHook.h"
 #include "tests/support/common/PromptRecorder.h"
@@ -51,8 +52,21 @@ TEST(TaskFolder, KeepsTheFolderOfTheProgramPath) {
   EXPECT_EQ(GetTaskFolder(), "/opt/other/");
   SetTaskFolder(nullptr);
   EXPECT_EQ(GetTaskFolder(), "/opt/other/");
-  SetTaskFolder("Qel");
-  EXPECT_EQ(GetTaskFolder(), "");
+  SetTaskFolder("Qel");  // a bare name, as argv[0] is when started through PATH
+  EXPECT_EQ(GetTaskFolder(), "/opt/other/");
+}
+
+// In a fresh process (the death-test child runs the program again) the
+// plug-in folder is the executable's own folder, whatever the current one.
+TEST(TaskFolderDeathTest, StartsAsTheFolderOfTheExecutable) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        const std::string own = fs::canonical("/proc/self/exe").parent_path().string() + "/";
+        fs::current_path("/");
+        std::exit(GetTaskFolder() == own && ProgramFolder() == own ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 TEST_F(FindTaskLibrariesTest, EmptyFolderFindsNothingQuietly) {
@@ -146,17 +160,21 @@ TEST_F(FindTaskLibrariesTest, ALinkToALoadedPluginIsRefused) {
   EXPECT_EQ(prompts.ShownTexts()[0], "Library already loaded \"" + folder.FolderText() + "QelB.qet\"!");
 }
 
-TEST_F(FindTaskLibrariesTest, AnEmptyFolderMeansTheCurrentFolder) {
-  PluginFolder folder;
-  folder.AddPlugin("Good", "QelA.qet");
+// Before, a bare program name made the current folder the plug-in folder:
+// a program started through PATH loaded whatever plug-ins lay where it was
+// started.
+TEST_F(FindTaskLibrariesTest, ABareProgramNameNeverMakesTheCurrentFolderThePluginFolder) {
+  PluginFolder programFolder;
+  PluginFolder current;
+  current.AddPlugin("Good", "QelA.qet");
+  SetTaskFolder((programFolder.FolderText() + "Qel").c_str());
   const fs::path previous = fs::current_path();
-  fs::current_path(folder.Path());
+  fs::current_path(current.Path());
   SetTaskFolder("Qel");
   const int count = FindTaskLibraries(nullptr);
   fs::current_path(previous);
-  ASSERT_EQ(count, 1);
-  EXPECT_EQ(GetTaskLibrary(0)->GetPath(), "QelA.qet");
-  EXPECT_TRUE(test::IsModuleLoaded(folder.FolderText() + "QelA.qet"));
+  EXPECT_EQ(count, 0);
+  EXPECT_FALSE(test::IsModuleLoaded(current.FolderText() + "QelA.qet"));
 }
 
 TEST_F(FindTaskLibrariesTest, FileTimeIsTheLastWriteTime) {

@@ -3,6 +3,8 @@
 // no module behind.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <cstring>
 
 #include "engine/library/TaskLibrary.h"
@@ -160,6 +162,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NoExportedDefault", "NoDefault", nullptr, nullptr,
                     "No model default \"g_ModelDefault\" in \"%s\"!"},
         RefusalCase{"InitRefused", "InitFails", nullptr, nullptr, "InitTask failed \"%s\"!"},
+        // Before, an exception out of the entry ended the whole program.
+        RefusalCase{"InitThrows", "Good", nullptr,
+                    [](ITaskLibrary*) { throw std::runtime_error("no memory for the tables"); },
+                    "InitTask failed \"%s\": no memory for the tables!"},
+        RefusalCase{"InitThrowsAnything", "Good", nullptr, [](ITaskLibrary*) { throw 42; },
+                    "InitTask failed \"%s\": an exception!"},
         RefusalCase{"Version2", "Version2", nullptr, nullptr, "Invalid library version \"%s\"!"},
         RefusalCase{"Version0", "Good", nullptr, [](ITaskLibrary* r) { r->version = 0; },
                     "Invalid library version \"%s\"!"},

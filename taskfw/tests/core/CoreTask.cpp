@@ -1,5 +1,7 @@
 #include "taskfw/tests/core/CoreTask.h"
 
+#include <new>
+
 #include "taskfw/TaskPlugin.h"
 
 namespace qel {
@@ -38,6 +40,7 @@ CoreTask::CoreTask() {
 
 void CoreTask::LoadTexts() {
   ++m_loadTextsCalls;
+  if (m_throwInLoadTexts) throw std::bad_alloc();
   LoadTextsForLanguage(kTexts);
 }
 

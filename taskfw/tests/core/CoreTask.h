@@ -49,6 +49,7 @@ class CoreTask : public CTaskBase {
   // Texts: the English/Dutch/Italian ids of the test resources.
   void LoadTexts() override;
   int m_loadTextsCalls = 0;
+  bool m_throwInLoadTexts = false;  // the texts cannot be had (std::bad_alloc)
 };
 
 // The task in the fakes of a host around it (800 x 600 display; parts of

@@ -159,3 +159,27 @@ TEST(Dispatch, BaseComputeVariablesWithoutResultPointerComputesNothing) {
 }  // namespace
 
 }  // namespace qel
+
+// The entry function QEL_TASK_PLUGIN defines for this test program.
+extern "C" bool TaskEntry(uint32_t command, intptr_t a, intptr_t b, intptr_t c, int32_t* out);
+
+namespace qel {
+
+namespace {
+
+// Before, an exception out of a command crossed the entry and ended the
+// host program with terminate.
+TEST(PluginEntry, LetsNoExceptionOut) {
+  FakeTaskSurroundings around;
+  const intptr_t record = reinterpret_cast<intptr_t>(static_cast<ITaskLibrary*>(&around.record));
+  g_coreTask.m_throwInLoadTexts = true;
+  bool answered = true;
+  EXPECT_NO_THROW(answered = TaskEntry(kCmdInit, record, 0, 0, nullptr));
+  g_coreTask.m_throwInLoadTexts = false;
+  EXPECT_FALSE(answered);
+  EXPECT_TRUE(TaskEntry(kCmdInit, record, 0, 0, nullptr));
+}
+
+}  // namespace
+
+}  // namespace qel

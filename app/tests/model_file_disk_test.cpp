@@ -1,4 +1,4 @@
-// Model files on disk: bounded reads, atomic writes, names from paths.
+// Model files on disk: written atomically, read back bounded, named after their file.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "app/model/ExpModel.h"
-#include "app/modelfile/AtomicFile.h"
 #include "app/modelfile/ModelFile.h"
+#include "common/AtomicFile.h"
 #include "tests/support/common/TempFolder.h"
 
 namespace qel {
@@ -29,31 +29,6 @@ size_t FilesIn(const std::string& folder) {
   size_t n = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) ++n;
   return n;
-}
-
-TEST(AtomicFile, WritesAndReplacesAFileKeepingItsPermissions) {
-  qel::test::TempFolder dir;
-  const std::string path = dir.File("a.bin");
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(path, "first", 5, &error)) << error;
-  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  ASSERT_TRUE(WriteFileAtomically(path, "second!", 7, &error)) << error;
-  EXPECT_EQ(Slurp(path), (std::vector<uint8_t>{'s', 'e', 'c', 'o', 'n', 'd', '!'}));
-  struct stat st {};
-  ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0640u);
-  EXPECT_EQ(FilesIn(dir.Path()), 1u);  // no temporary file left
-}
-
-TEST(AtomicFile, WritesThroughASymbolicLinkBesideTheRealFile) {
-  qel::test::TempFolder dir;
-  const std::string real = dir.File("real.qem");
-  const std::string link = dir.File("link.qem");
-  ASSERT_TRUE(WriteFileAtomically(real, "old", 3, nullptr));
-  ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
-  ASSERT_TRUE(WriteFileAtomically(link, "new", 3, nullptr));
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(Slurp(real), (std::vector<uint8_t>{'n', 'e', 'w'}));
 }
 
 // Makes writes beyond a size fail (EFBIG) for the life of the object.
@@ -76,7 +51,7 @@ class FileSizeLimit {
   sighandler_t m_previousHandler;
 };
 
-TEST(AtomicFile, AFailedWriteLeavesThePreviousFileWhole) {
+TEST(ModelFileOnDisk, AFailedWriteLeavesThePreviousFileWhole) {
   qel::test::TempFolder dir;
   const std::string path = dir.File("model.qem");
   auto model = std::make_unique<CExpModel>();
@@ -100,30 +75,6 @@ TEST(AtomicFile, AFailedWriteLeavesThePreviousFileWhole) {
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
   EXPECT_EQ(model->m_name, "unchanged");  // a failed save changes nothing
   EXPECT_EQ(model->m_loaded, 0);
-}
-
-TEST(AtomicFile, AMissingFolderIsAnError) {
-  qel::test::TempFolder dir;
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/file"), "x", 1, &error));
-  EXPECT_NE(error.find("no/such"), std::string::npos) << error;
-  EXPECT_FALSE(WriteFileAtomically(dir.Path(), "x", 1, &error));  // a folder, not a file
-}
-
-TEST(AtomicFile, BoundedReads) {
-  qel::test::TempFolder dir;
-  std::vector<uint8_t> bytes;
-  std::string error;
-  EXPECT_FALSE(ReadFileBounded(dir.File("missing"), 100, &bytes, &error));
-  EXPECT_NE(error.find("Cannot open"), std::string::npos);
-  EXPECT_FALSE(ReadFileBounded(dir.Path(), 100, &bytes, &error));
-  EXPECT_NE(error.find("not a file"), std::string::npos);
-  ASSERT_TRUE(WriteFileAtomically(dir.File("ten"), "0123456789", 10, nullptr));
-  EXPECT_TRUE(ReadFileBounded(dir.File("ten"), 10, &bytes, &error));
-  EXPECT_EQ(bytes.size(), 10u);
-  EXPECT_FALSE(ReadFileBounded(dir.File("ten"), 9, &bytes, &error));
-  EXPECT_NE(error.find("too large"), std::string::npos);
-  EXPECT_TRUE(bytes.empty());
 }
 
 TEST(ModelFileOnDisk, WriteThenReadNamesTheModelAfterTheFile) {
@@ -163,6 +114,17 @@ TEST(ModelFileOnDisk, AFileLargerThanAnyModelIsNotRead) {
   std::string error;
   EXPECT_FALSE(ReadModelFile(path, model.get(), nullptr, &error));
   EXPECT_NE(error.find("too large"), std::string::npos) << error;
+  EXPECT_EQ(model->GetTaskCount(), 0);
+}
+
+TEST(ModelFileOnDisk, AFifoNamedLikeAModelIsRefusedWithoutWaiting) {
+  qel::test::TempFolder dir;
+  const std::string fifo = dir.File("model.qem");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto model = std::make_unique<CExpModel>();
+  std::string error;
+  EXPECT_FALSE(ReadModelFile(fifo, model.get(), nullptr, &error));  // before: waited for a writer for ever
+  EXPECT_NE(error.find("not a file"), std::string::npos) << error;
   EXPECT_EQ(model->GetTaskCount(), 0);
 }
 
