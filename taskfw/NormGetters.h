@@ -53,7 +53,4 @@ bool GetPairNormValue2(double* out, double value, double age, int kind);
 bool GetPairNormValue3(double* out, double value, double age, int kind);
 bool GetPairNormValue4(double* out, double value, double age, int kind);
 
-// The numbered getters by number, for tables built in code; null outside 0..75.
-QelNormGetter NormGetterByNumber(int n);
-
 }  // namespace qel

@@ -15,6 +15,7 @@
 #include "tasks/tests/support/LoadedTask.h"
 #include "tasks/tests/support/RunExpectations.h"
 #include "tasks/tests/support/ScriptedRun.h"
+#include "tasks/tests/support/RunExpectations.h"
 
 namespace qel {
 

@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
+#include "tools/triallists/ChoiceTrialLists.h"
 #include "tools/triallists/FaceTrialLists.h"
 #include "tools/triallists/SeededDraw.h"
-#include "tools/triallists/SustainedAttentionLists.h"
 #include "tools/triallists/SpokenAnswerLists.h"
+#include "tools/triallists/SustainedAttentionLists.h"
 #include "tools/triallists/TrialListBuilder.h"
 #include "tools/triallists/TrialListSpec.h"
 
@@ -26,12 +28,6 @@ constexpr uint8_t kIrrelevantPositions = 0x6;  // top right and bottom left
 constexpr int kPracticeLength = 12;
 
 enum TaskNumber : uint32_t { kMsl = 1, kFa4l = 2, kMso1 = 3 };
-
-// One seed per task, version, part and list.
-uint32_t Seed(TaskNumber task, int version, int part, bool practice) {
-  return 0x51A70000u + (task << 12) + (static_cast<uint32_t>(version) << 8) + (static_cast<uint32_t>(part) << 4) +
-         (practice ? 1u : 0u);
-}
 
 // n trials split over `shares` kinds as evenly as possible; which kinds get
 // the one extra trial is drawn.
@@ -78,7 +74,7 @@ CodeList MslList(int version, int part, bool practice) {
   const std::string memory = kMslSets[part][version];
   const std::vector<int>& counts = practice ? kMslPracticeCounts[part] : kMslTestCounts[part];
   TrialListSpec spec;
-  spec.seed = Seed(kMsl, version, part, practice);
+  spec.seed = ListSeed(kMsl, version, part, practice);
   spec.letters = true;
   spec.distractors = Without(kConsonants, kMslSets[2][version]);
   SeededDraw draw(spec.seed ^ 0xA5A5A5A5u);
@@ -102,7 +98,7 @@ CodeList Fa4lList(int version, int part, bool practice) {
   const std::string memory = kFa4lSets[part][version];
   const int relevant = practice ? 6 : 20, irrelevant = practice ? 3 : 10, none = practice ? 3 : 10;
   TrialListSpec spec;
-  spec.seed = Seed(kFa4l, version, part, practice);
+  spec.seed = ListSeed(kFa4l, version, part, practice);
   spec.letters = true;
   spec.cyclic = true;  // played round and round up to the part's trial count
   spec.distractors = Without(kConsonants, std::string(kFa4lSets[0][version]) + kFa4lSets[1][version]);
@@ -126,7 +122,7 @@ CodeList Mso1List(int version, int part, bool practice) {
   const std::string memory = kMso1Sets[part][version];
   const int holding = practice ? 6 : 20, none = practice ? 6 : 20;
   TrialListSpec spec;
-  spec.seed = Seed(kMso1, version, part, practice);
+  spec.seed = ListSeed(kMso1, version, part, practice);
   spec.distractors = Without(kPictures, memory);  // never a second memory picture
   SeededDraw draw(spec.seed ^ 0xA5A5A5A5u);
   const std::vector<int> split = SplitEvenly(holding, static_cast<int>(memory.size()), draw);
@@ -135,23 +131,6 @@ CodeList Mso1List(int version, int part, bool practice) {
   }
   spec.kinds.push_back(TrialKind{0, "", kAllPositions, false, none});
   return BuildTrialList(spec);
-}
-
-template <class Build>
-void FillLists(TaskTrialLists& task, Build build) {
-  task.practice.assign(task.versions, std::vector<CodeList>(task.parts));
-  task.test.assign(task.versions, std::vector<CodeList>(task.parts));
-  for (int v = 0; v < task.versions; ++v) {
-    for (int p = 0; p < task.parts; ++p) {
-      try {
-        task.practice[v][p] = build(v, p, true);
-        task.test[v][p] = build(v, p, false);
-      } catch (const std::runtime_error& e) {
-        throw std::runtime_error(task.title + ", version " + std::to_string(v + 1) + ", part " + std::to_string(p + 1) +
-                                 ": " + e.what());
-      }
-    }
-  }
 }
 
 }  // namespace
@@ -206,7 +185,34 @@ std::vector<TaskTrialLists> BuildAllTaskTrialLists() {
   for (TaskTrialLists& task : BuildFaceTaskTrialLists()) tasks.push_back(std::move(task));
   tasks.push_back(Sao2TrialLists());
   for (TaskTrialLists& task : BuildSpokenAnswerLists()) tasks.push_back(std::move(task));
+  for (TaskTrialLists& task : BuildChoiceTaskTrialLists()) tasks.push_back(std::move(task));
   return tasks;
+}
+
+uint32_t ListSeed(uint32_t task, int version, int part, bool practice) {
+  return 0x51A70000u + (task << 12) + (static_cast<uint32_t>(version) << 8) + (static_cast<uint32_t>(part) << 4) +
+         (practice ? 1u : 0u);
+}
+
+void FillLists(TaskTrialLists& task, const std::function<CodeList(int, int, bool)>& build) {
+  task.practice.assign(task.versions, std::vector<CodeList>(task.parts));
+  task.test.assign(task.versions, std::vector<CodeList>(task.parts));
+  for (int v = 0; v < task.versions; ++v) {
+    for (int p = 0; p < task.parts; ++p) {
+      try {
+        task.practice[v][p] = build(v, p, true);
+        task.test[v][p] = build(v, p, false);
+      } catch (const std::runtime_error& e) {
+        throw std::runtime_error(task.title + ", version " + std::to_string(v + 1) + ", part " + std::to_string(p + 1) +
+                                 ": " + e.what());
+      }
+    }
+  }
+}
+
+int PracticeLength(const TaskTrialLists& task, int part) {
+  if (task.practiceLengths.empty()) return task.practiceLength;
+  return (part >= 0 && static_cast<size_t>(part) < task.practiceLengths.size()) ? task.practiceLengths[part] : 0;
 }
 
 }  // namespace triallists

@@ -3,6 +3,8 @@
 // memory sets and the balance each task asks for.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@ struct TaskTrialLists {
   int versions = 0;
   int parts = 0;
   int practiceLength = 0;
+  std::vector<int> practiceLengths;             // per part, when the parts' practice lists differ in length
   std::vector<int> testLengths;                 // per part
   std::vector<std::string> description;         // how the lists are balanced, one line each
   std::vector<std::vector<CodeList>> practice;  // [version][part]
@@ -33,10 +36,21 @@ struct TaskTrialLists {
   std::vector<std::string> codeRules;
 };
 
+// The practice-list length of a part.
+int PracticeLength(const TaskTrialLists& task, int part);
+
+// One seed per task (a number of its own), version, part and list.
+uint32_t ListSeed(uint32_t task, int version, int part, bool practice);
+
+// The practice and the test list of every version and part of the task from
+// build(version, part, practice); a list that cannot be built throws
+// std::runtime_error naming the task, version and part.
+void FillLists(TaskTrialLists& task, const std::function<CodeList(int, int, bool)>& build);
+
 // "Memory Search Letters", "Focused Attention 4 letters" and "Memory Search
 // Objects 1 key", then the lists of the other tasks (FaceTrialLists.h,
-// SustainedAttentionLists.h, SpokenAnswerLists.h), in that order. Throws
-// std::runtime_error when a list cannot be built.
+// SustainedAttentionLists.h, SpokenAnswerLists.h, ChoiceTrialLists.h), in
+// that order. Throws std::runtime_error when a list cannot be built.
 std::vector<TaskTrialLists> BuildAllTaskTrialLists();
 
 }  // namespace triallists

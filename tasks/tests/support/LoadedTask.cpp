@@ -1,6 +1,9 @@
 #include "tasks/tests/support/LoadedTask.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
+#include <memory>
 
 #include "include/qel/TaskEntry.h"
 
@@ -68,6 +71,30 @@ bool LoadedTask::DrawPreview(const char* code) {
 int32_t LoadedTask::Classify(const char* code, int32_t category) {
   Judge(code);
   return Value(kCmdClassifyResponse, category, 0);
+}
+
+void ExpectWholeSlots(const std::string& shortCode, uint32_t version, int part,
+                      std::initializer_list<std::pair<char, bool>> fillsAndTargets) {
+  LoadedTask t(shortCode);
+  ASSERT_TRUE(t.Loaded());
+  ASSERT_TRUE(t.Setup(version, part));
+  ASSERT_TRUE(t.BeginRun());
+  const intptr_t display = reinterpret_cast<intptr_t>(&t.m_display);
+  for (const auto& [fill, target] : fillsAndTargets) {
+    SCOPED_TRACE(std::string("fill '") + (fill ? std::string(1, fill) : std::string("\\0")) + "'");
+    std::unique_ptr<char[]> slot;
+    if (fill) {
+      slot.reset(new char[kTrialCodeSize]);
+      std::memset(slot.get(), fill, kTrialCodeSize);
+    }
+    const intptr_t code = reinterpret_cast<intptr_t>(slot.get());
+    EXPECT_EQ(t.Command(kCmdSetTrial, code), target);
+    t.Value(kCmdCorrectResponse, code);
+    t.Value(kCmdClassifyResponse, kCatHit, 1);
+    EXPECT_TRUE(t.Command(kCmdShowSignal, code, display));
+    EXPECT_TRUE(t.Command(kCmdHideSignal, 0));
+    EXPECT_TRUE(t.Command(kCmdDrawToSurface, code, display));
+  }
 }
 
 }  // namespace test

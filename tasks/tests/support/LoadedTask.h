@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/model/ExpModelTask.h"
 #include "app/rundata/TaskRunData.h"
@@ -55,6 +57,14 @@ class LoadedTask {
   CExpModelTask m_task;
   std::unique_ptr<CTaskRunData> m_runData;
 };
+
+// For a part of the task (version 1-based, part 0-based) after its start:
+// a whole 17-byte slot of each fill character without its NUL (no code at
+// all for '\0') is judged (command 25 gives the case's answer), classified,
+// shown, hidden and previewed on the test display, as the host may hand it
+// over; the sanitizer build watches that nothing is read past the slot.
+void ExpectWholeSlots(const std::string& shortCode, uint32_t version, int part,
+                      std::initializer_list<std::pair<char, bool>> fillsAndTargets);
 
 }  // namespace test
 

@@ -9,13 +9,13 @@ namespace test {
 ScriptedOperator::ScriptedOperator(FakeTaskHost& host) : m_host(host) {
   m_host.m_digitKeys = [this](char* out) { return ReadKey(out); };
   m_host.m_mouseScript = [this](int* dx, int* dy) { Move(dx, dy); };
-  m_host.m_buttonScript = [this] { return Buttons(); };
+  m_host.m_buttonsAt = [this](uint32_t) { return Buttons(); };
 }
 
 ScriptedOperator::~ScriptedOperator() {
   m_host.m_digitKeys = nullptr;
   m_host.m_mouseScript = nullptr;
-  m_host.m_buttonScript = nullptr;
+  m_host.m_buttonsAt = nullptr;
 }
 
 void ScriptedOperator::Type(const std::string& keys) {

@@ -28,14 +28,15 @@ void ScriptedRun::Pump() {
   while (!m_events.empty()) {
     const auto [code, lParam] = m_events.front();
     m_events.pop_front();
-    const RunEventAction action = m_machine->OnRunEvent(code, lParam);
     if (code == kRunEventSignalOn) {
-      // The display is on the screen from now: the testee looks at it.
       const std::string shown(m_t.m_host.currentCode, strnlen(m_t.m_host.currentCode, kTrialCodeSize));
       m_shown.push_back(shown);
       m_signalOnAt = Now();
-      m_answer = m_testee ? m_testee(shown) : Answer{};
+      m_answer = Answer{};
+      m_asked = false;
     }
+    const RunEventAction action = m_machine->OnRunEvent(code, lParam);
+    if (code == kRunEventSignalOn) CurrentAnswer();
     if (action == RunEventAction::kEndRun) {
       m_ended = true;
       m_machine->Stop();
@@ -43,11 +44,39 @@ void ScriptedRun::Pump() {
   }
 }
 
+const Answer& ScriptedRun::CurrentAnswer() {
+  if (!m_asked) {
+    m_asked = true;
+    m_answer = m_testee ? m_testee(m_shown.back()) : Answer{};
+  }
+  return m_answer;
+}
+
+uint32_t ScriptedRun::ButtonsAt(uint32_t now) {
+  if (m_shown.empty()) return 0;
+  CurrentAnswer();
+  const auto held = [&](int32_t rt) {
+    return rt >= 0 && now >= m_signalOnAt + static_cast<uint32_t>(rt) &&
+           now < m_signalOnAt + static_cast<uint32_t>(rt) + m_answer.holdMs;
+  };
+  return (held(m_answer.rtMs) ? m_answer.bits : 0) | (held(m_answer.secondRtMs) ? m_answer.secondBits : 0);
+}
+
 bool ScriptedRun::RunPart(int part, bool practice, const Testee& testee, uint32_t limitMs) {
   m_testee = testee;
+  // An operator's script of the buttons (clicks) keeps them; otherwise they
+  // follow the testee's answers.
+  const auto operatorButtons = m_t.m_host.m_buttonsAt;
+  if (!operatorButtons) {
+    m_t.m_host.m_buttonsAt = [this](uint32_t now) {
+      const uint32_t bits = ButtonsAt(now);
+      return m_answer.voice ? 0u : bits;
+    };
+  }
   m_ended = false;
   m_shown.clear();
   m_answer = Answer{};
+  m_asked = true;
   m_t.m_runData->ClearPart(part);
   if (!m_timer.Start(&CRunMachine::TimerCallback, reinterpret_cast<intptr_t>(m_machine.get()))) return false;
   RunPartSetup setup;
@@ -60,19 +89,17 @@ bool ScriptedRun::RunPart(int part, bool practice, const Testee& testee, uint32_
   if (!m_machine->StartPart(setup)) return false;
 
   for (uint32_t i = 0; i < limitMs && !m_ended; ++i) {
-    // The buttons as the next beat will read them.
+    // The host's clock as the next beat will read it; a spoken answer
+    // raises the voice key's channels instead of the buttons.
     const uint32_t next = Now() + 1;
     m_t.m_host.m_now = next;
-    const bool pressed = m_answer.rtMs >= 0 && !m_shown.empty() && next >= m_signalOnAt + m_answer.rtMs &&
-                         next < m_signalOnAt + m_answer.rtMs + m_answer.holdMs;
-    const uint32_t bits = pressed ? m_answer.bits : 0;
-    m_t.m_host.m_buttons = m_answer.voice ? 0 : bits;
-    m_voiceKey.m_bits = m_answer.voice ? bits : 0;
+    m_voiceKey.m_bits = m_answer.voice ? ButtonsAt(next) : 0;
     m_source.RunMs(1);
     Pump();
   }
   m_machine->Stop();
   m_timer.Stop();
+  m_t.m_host.m_buttonsAt = operatorButtons;
   m_t.m_task.trialCounts[part] = m_machine->GetResponseCount();
   return m_ended;
 }

@@ -26,14 +26,21 @@ namespace test {
 
 // What the testee does when a display is shown: the buttons `bits` pressed
 // (or, with voice, the voice key's channels raised) rtMs after the signal
-// for holdMs, or nothing (rtMs < 0).
+// for holdMs, or nothing (rtMs < 0); and, with secondRtMs set, the buttons
+// `secondBits` pressed at that time as well (two hands, each held for
+// holdMs).
 struct Answer {
   int32_t rtMs = -1;
   uint32_t bits = 0;
   uint32_t holdMs = 50;
+  int32_t secondRtMs = -1;
+  uint32_t secondBits = 0;
   bool voice = false;
 };
-// Called at every signal with the code shown (the host's current code).
+// Called once at every signal with the code shown (the host's current
+// code): when the plug-in first reads the buttons while it shows the
+// signal, else as soon as it has shown it (the testee then sees the
+// display). The host's buttons follow the answer on the host's clock.
 using Testee = std::function<Answer(const std::string& code)>;
 
 class ScriptedRun : private IRunEventSink {
@@ -60,6 +67,10 @@ class ScriptedRun : private IRunEventSink {
  private:
   void PostRunEvent(int32_t code, intptr_t lParam) override;
   void Pump();
+  // The buttons the answer holds down at a time of the run clock.
+  uint32_t ButtonsAt(uint32_t now);
+  // Asks the testee for the answer to the display shown last, once.
+  const Answer& CurrentAnswer();
 
   LoadedTask& m_t;
   qel::ManualTickSource m_source;
@@ -70,6 +81,7 @@ class ScriptedRun : private IRunEventSink {
   std::vector<std::string> m_shown;
   Testee m_testee;
   Answer m_answer;
+  bool m_asked = true;  // the testee has answered the display shown last
   uint32_t m_signalOnAt = 0;
   bool m_ended = false;
 };

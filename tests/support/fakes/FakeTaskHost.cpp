@@ -89,6 +89,42 @@ void FakeTaskHost::DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thick
   if (dc) DrawCross(dc, dc->GetWidth() / 2, dc->GetHeight() / 2, arm, colour, thickness);
 }
 
+void FakeTaskHost::DrawFramedSquare(CDC* dc, int x, int y, int r, COLORREF pen, COLORREF brush) {
+  Log("DrawFramedSquare " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(r));
+  if (!dc) return;
+  dc->SetPen(pen, 1);
+  dc->SetBrush(brush);
+  dc->Rectangle(x - r, y - r, x + r + 1, y + r + 1);
+}
+
+void FakeTaskHost::DrawLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) {
+  Log("DrawLine " + std::to_string(x1) + " " + std::to_string(y1) + " " + std::to_string(x2) + " " +
+      std::to_string(y2) + " " + std::to_string(colour) + " " + std::to_string(width));
+  if (!dc) return;
+  dc->SetPen(colour, width);
+  dc->MoveTo(x1, y1);
+  dc->LineTo(x2, y2);
+}
+
+void FakeTaskHost::DrawArc(CDC* dc, int left, int top, int right, int bottom, COLORREF colour, int width) {
+  Log("DrawArc " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) + " " +
+      std::to_string(bottom) + " " + std::to_string(colour));
+  if (!dc) return;
+  dc->SetPen(colour, width);
+  const int x = (left + right) / 2;
+  dc->MoveTo(x, top);
+  dc->ArcTo(left, top, right, bottom, x, top, x, top);
+}
+
+void FakeTaskHost::FillEllipse(CDC* dc, int left, int top, int right, int bottom, COLORREF colour) {
+  Log("FillEllipse " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) + " " +
+      std::to_string(bottom) + " " + std::to_string(colour));
+  if (!dc) return;
+  dc->SetPen(colour, 1);
+  dc->SetBrush(colour);
+  dc->Ellipse(left, top, right, bottom);
+}
+
 void FakeTaskHost::SleepMs(uint32_t ms) {
   m_sleeps.push_back(ms);
   m_now += ms;

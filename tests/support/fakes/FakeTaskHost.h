@@ -1,8 +1,8 @@
 // A task host for tests: it records the calls of interest, runs a virtual
 // clock that SleepMs advances (and, with readStepMs, every reading), answers
 // keys from fields and a script of the clock (and, when set, digit keys,
-// mouse motion and buttons from scripts of an operator), draws the host's shapes into
-// the fake display's memory contexts and permutes trial codes with the
+// mouse motion and buttons by clock from scripts of an operator), draws the
+// host's shapes into the display's contexts and permutes trial codes with the
 // shared pure functions. Without a display every surface call fails; tests
 // that only need the host's fields use it as it is, tests that watch or
 // script one service derive from it and override that one.
@@ -58,7 +58,7 @@ class FakeTaskHost : public ITaskHost {
     if (m_mouseScript) m_mouseScript(dx, dy);
   }
   int GetButtonType() override { return m_buttonType; }
-  uint32_t ReadButtons() override { return m_buttonScript ? m_buttonScript() : m_buttons; }
+  uint32_t ReadButtons() override { return m_buttonsAt ? m_buttonsAt(m_now) : m_buttons; }
   int DisplayEnum() override { return 1; }
   std::string GetDisplayName(int) override { return "test display"; }
   bool CreateFullScreen(int, uint32_t) override { return false; }
@@ -69,14 +69,16 @@ class FakeTaskHost : public ITaskHost {
   bool SurfaceClear(int surface, COLORREF colour) override;
   bool Present(bool show) override;
   void FillRect(CDC* dc, int x, int y, int w, int h, COLORREF colour) override;
-  void DrawFramedSquare(CDC*, int, int, int, COLORREF, COLORREF) override { Log("DrawFramedSquare"); }
+  void DrawFramedSquare(CDC* dc, int x, int y, int r, COLORREF pen, COLORREF brush) override;
   void FillSquare(CDC* dc, int x, int y, int r, COLORREF colour) override;
   void FillSquareCentred(CDC* dc, int r, COLORREF colour) override;
   void DrawCross(CDC* dc, int x, int y, int arm, COLORREF colour, int thickness) override;
   void DrawCrossCentred(CDC* dc, int arm, COLORREF colour, int thickness) override;
-  void DrawLine(CDC*, int, int, int, int, COLORREF, int) override { Log("DrawLine"); }
-  void DrawArc(CDC*, int, int, int, int, COLORREF, int) override { Log("DrawArc"); }
-  void FillEllipse(CDC*, int, int, int, int, COLORREF) override { Log("FillEllipse"); }
+  // Logged with their coordinates ("FillEllipse left top right bottom
+  // colour") and drawn with the context's pen, brush and figure.
+  void DrawLine(CDC* dc, int x1, int y1, int x2, int y2, COLORREF colour, int width) override;
+  void DrawArc(CDC* dc, int left, int top, int right, int bottom, COLORREF colour, int width) override;
+  void FillEllipse(CDC* dc, int left, int top, int right, int bottom, COLORREF colour) override;
   void SleepMs(uint32_t ms) override;
 
   const std::vector<std::string>& Calls() const { return m_calls; }
@@ -89,6 +91,7 @@ class FakeTaskHost : public ITaskHost {
   std::function<int(uint32_t)> m_spaceKey;  // GetSpaceKey by clock
   uint32_t m_responseKeys = 0;
   uint32_t m_buttons = 0;
+  std::function<uint32_t(uint32_t)> m_buttonsAt;  // ReadButtons by clock, when set
   int m_spaceChange = 0;
   int m_buttonType = kButtonTypeMouse;
   int m_mouseDx = 0;
@@ -101,11 +104,10 @@ class FakeTaskHost : public ITaskHost {
   QelRestoreCallback m_restoreCallback = nullptr;
   void* m_restoreContext = nullptr;
   // An operator's scripts: the digit-key reader's answer (its character in
-  // *out), the mouse motion of each reading, the buttons; and what every
-  // SleepMs also does (after the clock has moved).
+  // *out), the mouse motion of each reading; and what every SleepMs also
+  // does (after the clock has moved).
   std::function<int(char* out)> m_digitKeys;
   std::function<void(int* dx, int* dy)> m_mouseScript;
-  std::function<uint32_t()> m_buttonScript;
   std::function<void(uint32_t ms)> m_onSleep;
 
  protected:

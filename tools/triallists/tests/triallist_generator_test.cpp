@@ -35,7 +35,9 @@ TEST(TrialListGenerator, ReproducesTheCommittedTablesByteForByte) {
       "ife/IfeTrialLists.h",   "ife/IfeTrialLists.cpp",   "iae/IaeTrialLists.h",   "iae/IaeTrialLists.cpp",
       "sao2/Sao2TrialLists.h", "sao2/Sao2TrialLists.cpp", "mam1/Mam1TrialLists.h", "mam1/Mam1TrialLists.cpp",
       "maa1/Maa1TrialLists.h", "maa1/Maa1TrialLists.cpp", "maa2/Maa2TrialLists.h", "maa2/Maa2TrialLists.cpp",
-      "pr/PrTrialLists.h",     "pr/PrTrialLists.cpp"};
+      "pr/PrTrialLists.h",     "pr/PrTrialLists.cpp",     "fl/FlTrialLists.h",     "fl/FlTrialLists.cpp",
+      "gac/GacTrialLists.h",   "gac/GacTrialLists.cpp",   "fi/FiTrialLists.h",     "fi/FiTrialLists.cpp",
+      "ssv/SsvTrialLists.h",   "ssv/SsvTrialLists.cpp",   "roa/RoaTrialLists.h",   "roa/RoaTrialLists.cpp"};
   for (const char* file : files) {
     SCOPED_TRACE(file);
     const std::string fresh = ReadFile(out.Path() / file);

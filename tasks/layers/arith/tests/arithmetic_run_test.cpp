@@ -291,12 +291,12 @@ TEST(ArithmeticRun, WholeTestListEveryVariableAndZScore) {
         const int rt = 2000 + 100 * kind + 200 * k;
         script.wrong[kind].push_back(rt);
         op.Type(std::to_string(result - 1) + "\n");
-        return Answer{rt, 1, 300, true};
+        return Answer{.rtMs = rt, .bits = 1, .holdMs = 300, .voice = true};
       }
       const int rt = 700 + 300 * kind + 20 * (k - script.errors[kind]);
       script.correct[kind].push_back(rt);
       op.Type((kind == 0 && k == script.errors[0] ? "9\b" : "") + std::to_string(result) + "\n");
-      return Answer{rt, 1, 300, true};
+      return Answer{.rtMs = rt, .bits = 1, .holdMs = 300, .voice = true};
     }));
     EXPECT_EQ(run.Shown().size(), 32u);
     EXPECT_EQ(op.PendingKeys(), 0u);
@@ -387,13 +387,13 @@ TEST(ArithmeticRun, PracticeWithOmissionAnticipationAndAbortedAnswer) {
         return Answer{};  // nothing said within the 10 s
       case 1:
         op.Type(std::to_string(result) + "\n");
-        return Answer{150, 1, 300, true};  // before 300 ms
+        return Answer{.rtMs = 150, .bits = 1, .holdMs = 300, .voice = true};  // before 300 ms
       case 2:
         op.Type("\x1b");
-        return Answer{900, 1, 300, true};
+        return Answer{.rtMs = 900, .bits = 1, .holdMs = 300, .voice = true};
       default:
         op.Type(std::to_string(result) + "\n");
-        return Answer{1000, 1, 300, true};
+        return Answer{.rtMs = 1000, .bits = 1, .holdMs = 300, .voice = true};
     }
   }));
   ASSERT_EQ(run.Shown().size(), 7u);

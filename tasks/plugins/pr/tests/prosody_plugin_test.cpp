@@ -310,12 +310,12 @@ TEST(ProsodyRun, WholeTestListEveryVariableAndZScore) {
       wrong[s.emotion].push_back(rt);
       named[{wrongOnes[k], s.emotion}].push_back(rt);
       op.Click(kStart, CentreOf(wrongOnes[k]));
-      return Answer{rt, 1, 200, true};
+      return Answer{.rtMs = rt, .bits = 1, .holdMs = 200, .voice = true};
     }
     const int rt = 1000 + 200 * s.emotion + 25 * (k - static_cast<int>(wrongOnes.size()));
     right[s.emotion].push_back(rt);
     op.Click(kStart, CentreOf(s.emotion));
-    return Answer{rt, 1, 200, true};
+    return Answer{.rtMs = rt, .bits = 1, .holdMs = 200, .voice = true};
   }));
   EXPECT_EQ(run.Shown().size(), 48u);
   EXPECT_EQ(op.PendingClicks(), 0u);
