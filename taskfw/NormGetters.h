@@ -17,6 +17,10 @@ namespace qel {
 bool CombineNormValues(double* out, double value, double age, int kind, QelNormGetter getter1, QelNormGetter getter2,
                        bool mean);
 
+// How the norm values of two rows combine for a combined row: as the row's
+// own value does (mean reaction times: the mean; counts: the sum).
+enum class NormCombination : bool { kSum = false, kMean = true };
+
 // Number of numbered getters GetNormValue0 .. GetNormValue75.
 constexpr int kNormGetterCount = 76;
 
@@ -44,6 +48,17 @@ static_assert(std::size(kNormGetters) == kNormGetterCount);
 
 // The numbered getter n, for tables built in code; null outside 0..75.
 QelNormGetter NormGetterByNumber(int n);
+
+// The getter of a combined norm row: norm mean (kind 1) and SD (kind 2) of
+// the norm rows numbered First and Second of the plug-in's table, combined;
+// no Z-score (kind 0) of its own.
+template <int First, int Second, NormCombination How>
+bool CombinedNormValue(double* out, double value, double age, int kind) {
+  static_assert(First >= 0 && Second >= 0 && First < kNormGetterCount && Second < kNormGetterCount,
+                "two norm rows of the table");
+  return CombineNormValues(out, value, age, kind, NormGetterByNumber(First), NormGetterByNumber(Second),
+                           How == NormCombination::kMean);
+}
 
 // Pair getter k combines entries k and k + 5: their mean when the plug-in's
 // task sets m_pairNormMean (Pursuit: left and right hand), else their sum.

@@ -35,18 +35,6 @@ constexpr uint32_t kTypeError = 4;
 // TaskNormVariable flags of a combined (summary) row.
 constexpr int32_t kNormSummary = 1;
 
-// How the norm values of two kinds combine for a combined row.
-enum class NormCombination : bool { kSum = false, kMean = true };
-
-// Norm getter of a combined row: norm mean (kind 1) and SD (kind 2) of the
-// norm rows numbered First and Second of the task's norm table, combined;
-// no Z-score (kind 0) of its own.
-template <int32_t First, int32_t Second, NormCombination How>
-bool CombinedNormValue(double* out, double value, double age, int kind) {
-  return CombineNormValues(out, value, age, kind, NormGetterByNumber(First), NormGetterByNumber(Second),
-                           How == NormCombination::kMean);
-}
-
 // The position of a name in a list of names (a name not in the list does
 // not compile).
 template <size_t N>
@@ -118,26 +106,24 @@ struct PairRows {
   { RowOf(rows, "Ze" T S), "N", "Ze" T S, nullptr, RowOf(rows, "Ne" T S), 0 }
 // Combined rows of the pair of kinds A and B (their named norm rows found
 // in the list `named`).
-#define ARITH_NORM_CORRECT_PAIR(rows, named, A, B, S)                                                     \
-  {                                                                                                       \
-    RowOf(rows, "Zc" A B S), "ms", nullptr,                                                         \
-        &arith::CombinedNormValue<arith::PositionOf(named, "Zc" A S), arith::PositionOf(named, "Zc" B S), \
-                                  arith::NormCombination::kMean>,                                         \
-        RowOf(rows, "Tc" A B S), arith::kNormSummary                                                \
+#define ARITH_NORM_CORRECT_PAIR(rows, named, A, B, S)                                              \
+  {                                                                                                \
+    RowOf(rows, "Zc" A B S), "ms", nullptr,                                                        \
+        &CombinedNormValue<arith::PositionOf(named, "Zc" A S), arith::PositionOf(named, "Zc" B S), \
+                           NormCombination::kMean>,                                                \
+        RowOf(rows, "Tc" A B S), arith::kNormSummary                                               \
   }
-#define ARITH_NORM_ERRORS_PAIR(rows, named, A, B, S)                                                      \
-  {                                                                                                       \
-    RowOf(rows, "Ze" A B S), "N", nullptr,                                                          \
-        &arith::CombinedNormValue<arith::PositionOf(named, "Ze" A S), arith::PositionOf(named, "Ze" B S), \
-                                  arith::NormCombination::kSum>,                                          \
-        RowOf(rows, "Ne" A B S), arith::kNormSummary                                                \
+#define ARITH_NORM_ERRORS_PAIR(rows, named, A, B, S)                                               \
+  {                                                                                                \
+    RowOf(rows, "Ze" A B S), "N", nullptr,                                                         \
+        &CombinedNormValue<arith::PositionOf(named, "Ze" A S), arith::PositionOf(named, "Ze" B S), \
+                           NormCombination::kSum>,                                                 \
+        RowOf(rows, "Ne" A B S), arith::kNormSummary                                               \
   }
 // The Z rows a pair of kinds combines.
-#define ARITH_PAIR_ROWS(rows, A, B, S)                            \
-  {                                                               \
-    {RowOf(rows, "Zc" A S), RowOf(rows, "Zc" B S)}, { \
-      RowOf(rows, "Ze" A S), RowOf(rows, "Ze" B S)    \
-    }                                                             \
+#define ARITH_PAIR_ROWS(rows, A, B, S)                                                               \
+  {                                                                                                  \
+    {RowOf(rows, "Zc" A S), RowOf(rows, "Zc" B S)}, { RowOf(rows, "Ze" A S), RowOf(rows, "Ze" B S) } \
   }
 
 // The whole tables of a task, defined in the namespace where the macro
@@ -154,7 +140,7 @@ struct PairRows {
   constexpr const char* kNamedNorms[] = {NAMED};                                                     \
   constexpr TaskNormVariable kNorms[] = {NORMS};                                                     \
   static_assert(std::size(kNorms) == (NORM_ROWS));                                                   \
-  static_assert(NormRowsFound(kNorms), "every norm row names a variable of the table");        \
+  static_assert(NormRowsFound(kNorms), "every norm row names a variable of the table");              \
   static_assert(arith::NamedRowsInOrder(kNorms, kNamedNorms));                                       \
   constexpr QelCodeList kCorrect = CORRECT;                                                          \
   constexpr QelCodeList kErrors = ERRORS;                                                            \
@@ -183,16 +169,15 @@ struct PairRows {
 #define ARITH_COMMA ,
 // Code lists of two and of four kinds, each code with the getter of the
 // norm row named by its Z row.
-#define ARITH_CODE_LIST2(A, B, ZA, ZB)                                                      \
-  {                                                                                         \
+#define ARITH_CODE_LIST2(A, B, ZA, ZB)                                          \
+  {                                                                             \
     2, {arith::A, arith::B}, { NormGetter(kNorms, ZA), NormGetter(kNorms, ZB) } \
   }
-#define ARITH_CODE_LIST4(A, B, C, D, ZA, ZB, ZC, ZD)                                            \
-  {                                                                                             \
-    4, {arith::A, arith::B, arith::C, arith::D}, {                                              \
-      NormGetter(kNorms, ZA), NormGetter(kNorms, ZB), NormGetter(kNorms, ZC), \
-          NormGetter(kNorms, ZD)                                                          \
-    }                                                                                           \
+#define ARITH_CODE_LIST4(A, B, C, D, ZA, ZB, ZC, ZD)                                                 \
+  {                                                                                                  \
+    4, {arith::A, arith::B, arith::C, arith::D}, {                                                   \
+      NormGetter(kNorms, ZA), NormGetter(kNorms, ZB), NormGetter(kNorms, ZC), NormGetter(kNorms, ZD) \
+    }                                                                                                \
   }
 
 // A multiplication task: kinds 1 and 2, the pair 1+2; 32 variables, 6 norm rows.

@@ -66,14 +66,6 @@ constexpr bool NormRowsFollowZRows(const TaskVariableDef (&rows)[N], const TaskN
   return n == M;
 }
 
-// The getter of a combined norm row: norm rows A and B of the plug-in's
-// table, their mean or their sum (kind 1 norm mean, 2 norm SD only).
-template <int A, int B, bool Mean>
-bool PairNormValue(double* out, double value, double age, int kind) {
-  static_assert(A >= 0 && B >= 0 && A < kNormGetterCount && B < kNormGetterCount, "two norm rows of the table");
-  return CombineNormValues(out, value, age, kind, NormGetterByNumber(A), NormGetterByNumber(B), Mean);
-}
-
 }  // namespace choice
 
 // Groups of rows. D is the part digit of the codes and T the part in the
@@ -127,17 +119,19 @@ bool PairNormValue(double* out, double value, double age, int kind) {
   { RowOf(rows, "Z" cat D S), "ms", "Z" cat D S, nullptr, RowOf(rows, "T" cat D S), 0 }
 #define CHOICE_NORM_N(rows, cat, D, S) \
   { RowOf(rows, "Z" cat D S), "N", "Z" cat D S, nullptr, RowOf(rows, "N" cat D S), 0 }
-#define CHOICE_NORM_MEAN_PAIR(rows, cat, a, b, D, S)                                                          \
-  {                                                                                                           \
-    RowOf(rows, "Z" cat D S), "ms", nullptr,                                                            \
-        &choice::PairNormValue<choice::NormIndex(rows, "Z" a D S), choice::NormIndex(rows, "Z" b D S), true>, \
-        RowOf(rows, "T" cat D S), 0                                                                     \
+#define CHOICE_NORM_MEAN_PAIR(rows, cat, a, b, D, S)                                               \
+  {                                                                                                \
+    RowOf(rows, "Z" cat D S), "ms", nullptr,                                                       \
+        &CombinedNormValue<choice::NormIndex(rows, "Z" a D S), choice::NormIndex(rows, "Z" b D S), \
+                           NormCombination::kMean>,                                                \
+        RowOf(rows, "T" cat D S), 0                                                                \
   }
-#define CHOICE_NORM_SUM_PAIR(rows, cat, a, b, D, S)                                                            \
-  {                                                                                                            \
-    RowOf(rows, "Z" cat D S), "N", nullptr,                                                              \
-        &choice::PairNormValue<choice::NormIndex(rows, "Z" a D S), choice::NormIndex(rows, "Z" b D S), false>, \
-        RowOf(rows, "N" cat D S), 0                                                                      \
+#define CHOICE_NORM_SUM_PAIR(rows, cat, a, b, D, S)                                                \
+  {                                                                                                \
+    RowOf(rows, "Z" cat D S), "N", nullptr,                                                        \
+        &CombinedNormValue<choice::NormIndex(rows, "Z" a D S), choice::NormIndex(rows, "Z" b D S), \
+                           NormCombination::kSum>,                                                 \
+        RowOf(rows, "N" cat D S), 0                                                                \
   }
 
 }  // namespace qel

@@ -8,18 +8,6 @@ namespace tracking {
 
 namespace {
 
-// Norm entries 0..2 are the left hand's (% forward in, SD, mean absolute
-// deviation), 3..5 the right hand's; both hands take the mean of the pair.
-bool GetBothHandsNormValue0(double* out, double value, double age, int kind) {
-  return CombineNormValues(out, value, age, kind, GetNormValue0, GetNormValue3, true);
-}
-bool GetBothHandsNormValue1(double* out, double value, double age, int kind) {
-  return CombineNormValues(out, value, age, kind, GetNormValue1, GetNormValue4, true);
-}
-bool GetBothHandsNormValue2(double* out, double value, double age, int kind) {
-  return CombineNormValues(out, value, age, kind, GetNormValue2, GetNormValue5, true);
-}
-
 constexpr int32_t kCombined = 1;
 
 }  // namespace
@@ -28,6 +16,8 @@ const char* const kPartNames[kPartCount] = {"Left hand", "Right hand"};
 const char* const kVersionNames[1] = {"No versions"};
 
 // More time forward inside the track is better: its Z-score is reversed.
+// Norm entries 0..2 are the left hand's (% forward in, SD, mean absolute
+// deviation), 3..5 the right hand's; both hands take the mean of the pair.
 constexpr TaskNormVariable kNormVariables[kNormVariableCount] = {
     mouse::NormRow(kVariables, "ZPfil_tr", "%", "Pfil_tr", kNormReversed),
     mouse::NormRow(kVariables, "ZSl_tr", "mm", "Sl_tr", 0),
@@ -35,9 +25,12 @@ constexpr TaskNormVariable kNormVariables[kNormVariableCount] = {
     mouse::NormRow(kVariables, "ZPfir_tr", "%", "Pfir_tr", kNormReversed),
     mouse::NormRow(kVariables, "ZSr_tr", "mm", "Sr_tr", 0),
     mouse::NormRow(kVariables, "ZDar_tr", "mm", "Dar_tr", 0),
-    mouse::CombinedNormRow(kVariables, "ZPfi_tr", "%", "Pfi_tr", GetBothHandsNormValue0, kCombined),
-    mouse::CombinedNormRow(kVariables, "ZS_tr", "mm", "S_tr", GetBothHandsNormValue1, kCombined),
-    mouse::CombinedNormRow(kVariables, "ZDa_tr", "mm", "Da_tr", GetBothHandsNormValue2, kCombined),
+    mouse::CombinedNormRow(kVariables, "ZPfi_tr", "%", "Pfi_tr", CombinedNormValue<0, 3, NormCombination::kMean>,
+                           kCombined),
+    mouse::CombinedNormRow(kVariables, "ZS_tr", "mm", "S_tr", CombinedNormValue<1, 4, NormCombination::kMean>,
+                           kCombined),
+    mouse::CombinedNormRow(kVariables, "ZDa_tr", "mm", "Da_tr", CombinedNormValue<2, 5, NormCombination::kMean>,
+                           kCombined),
 };
 static_assert(NormRowsFound(kNormVariables), "every norm row names rows of the table");
 static_assert(kNormVariables[0].id == 4 && kNormVariables[1].id == 14 && kNormVariables[2].id == 17 &&
