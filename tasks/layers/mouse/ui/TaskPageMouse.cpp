@@ -27,6 +27,8 @@ wxSizer* CTaskPageMouse::BuildMouseControls(wxWindow* panel) {
 
   auto* group = new wxStaticBoxSizer(wxVERTICAL, panel, "Mouse sensitivity");
   wxWindow* box = group->GetStaticBox();
+  // The box is as wide as its caption at least (GTK sizes it by its buttons).
+  group->SetMinSize(wxSize(box->GetTextExtent("Mouse sensitivity").x + 24, -1));
   const int ids[3] = {kIdNegative, kIdEqual, kIdPositive};
   const char* labels[3] = {"Negative", "Equal", "Positive"};
   for (int i = 0; i < 3; ++i) {
