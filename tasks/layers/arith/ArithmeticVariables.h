@@ -67,35 +67,56 @@ struct PairRows {
 // Groups of rows with the task's code suffix S (a string literal such as
 // "_m1"); T is the kind ("1") or pair of kinds ("12") as a string literal.
 #define ARITH_TOTAL(S) \
-  { "Ntot" S, nullptr, "%.0f", "Total number of trials", 0x10000u | arith::kTypeTotal, 1 }
+  { "Ntot" S, nullptr, "%.0f", "Total number of trials", VariableFlags(arith::kTypeTotal, 1), 1 }
 // N, mean, SD, median, mean log, 25 % slowest, 25 % fastest, Z of the mean.
-#define ARITH_CORRECT(T, S)                                                                                         \
-  {"Nc" T S, "<CORRECT " T ">", "%.0f", "N correct type " T, 0x10000u | arith::kTypeCorrect, 1},                    \
-      {"Tc" T S, "<CORRECT " T ">", "%.0f", "Mean RT correct type " T, 0x20000u | arith::kTypeCorrect, 1},          \
-      {"Sc" T S, "<CORRECT " T ">", "%.0f", "SD RT correct type " T, 0x30000u | arith::kTypeCorrect, 1},            \
-      {"Mc" T S, "<CORRECT " T ">", "%.0f", "Median RT correct type " T, 0x40020u | arith::kTypeCorrect, 1},        \
-      {"Lc" T S, "<CORRECT " T ">", "%.3f", "Mean log(RT) correct type " T, 0x50020u | arith::kTypeCorrect, 1},     \
-      {"Uc" T S, "<CORRECT " T ">", "%.0f", "25% slowest RT correct type " T, 0x60020u | arith::kTypeCorrect, 1},   \
-      {"Dc" T S, "<CORRECT " T ">", "%.0f", "25% fastest RT correct type " T, 0x70020u | arith::kTypeCorrect, 1}, { \
-    "Zc" T S, "<CORRECT " T ">", "%.2f", "Z-score RT correct type " T, 0x90049u, 1                                  \
+#define ARITH_CORRECT(T, S)                                                                                          \
+  {"Nc" T S, "<CORRECT " T ">", "%.0f", "N correct type " T, VariableFlags(arith::kTypeCorrect, 1), 1},              \
+      {"Tc" T S, "<CORRECT " T ">", "%.0f", "Mean RT correct type " T, VariableFlags(arith::kTypeCorrect, 2), 1},    \
+      {"Sc" T S, "<CORRECT " T ">", "%.0f", "SD RT correct type " T, VariableFlags(arith::kTypeCorrect, 3), 1},      \
+      {"Mc" T S,                                                                                                     \
+       "<CORRECT " T ">",                                                                                            \
+       "%.0f",                                                                                                       \
+       "Median RT correct type " T,                                                                                  \
+       VariableFlags(arith::kTypeCorrect, 4, kVarExtended),                                                          \
+       1},                                                                                                           \
+      {"Lc" T S,                                                                                                     \
+       "<CORRECT " T ">",                                                                                            \
+       "%.3f",                                                                                                       \
+       "Mean log(RT) correct type " T,                                                                               \
+       VariableFlags(arith::kTypeCorrect, 5, kVarExtended),                                                          \
+       1},                                                                                                           \
+      {"Uc" T S,                                                                                                     \
+       "<CORRECT " T ">",                                                                                            \
+       "%.0f",                                                                                                       \
+       "25% slowest RT correct type " T,                                                                             \
+       VariableFlags(arith::kTypeCorrect, 6, kVarExtended),                                                          \
+       1},                                                                                                           \
+      {"Dc" T S,                                                                                                     \
+       "<CORRECT " T ">",                                                                                            \
+       "%.0f",                                                                                                       \
+       "25% fastest RT correct type " T,                                                                             \
+       VariableFlags(arith::kTypeCorrect, 7, kVarExtended),                                                          \
+       1},                                                                                                           \
+  {                                                                                                                  \
+    "Zc" T S, "<CORRECT " T ">", "%.2f", "Z-score RT correct type " T, VariableFlags(kVarTypeZScore, 9, kVarZRow), 1 \
   }
 // Two kinds taken together: N, mean RT, the mean of the two Z-scores of RT.
-#define ARITH_CORRECT_PAIR(T, S)                                                                             \
-  {"Nc" T S, "<CORRECT " T ">", "%.0f", "N correct type " T, 0x10000u | arith::kTypeCorrect, 1},             \
-      {"Tc" T S, "<CORRECT " T ">", "%.0f", "Mean RT correct type " T, 0x20000u | arith::kTypeCorrect, 1}, { \
-    "Zc" T S, "<CORRECT " T ">", "%.2f", "Z-score RT correct type " T, 0x90049u, 1                           \
+#define ARITH_CORRECT_PAIR(T, S)                                                                                     \
+  {"Nc" T S, "<CORRECT " T ">", "%.0f", "N correct type " T, VariableFlags(arith::kTypeCorrect, 1), 1},              \
+      {"Tc" T S, "<CORRECT " T ">", "%.0f", "Mean RT correct type " T, VariableFlags(arith::kTypeCorrect, 2), 1}, {  \
+    "Zc" T S, "<CORRECT " T ">", "%.2f", "Z-score RT correct type " T, VariableFlags(kVarTypeZScore, 9, kVarZRow), 1 \
   }
 // Errors of a kind (or of two kinds): N, mean RT, Z of the count.
-#define ARITH_ERRORS(T, S)                                                                               \
-  {"Ne" T S, "<ERRORS " T ">", "%.0f", "N errors type " T, 0x10000u | arith::kTypeError, 1},             \
-      {"Te" T S, "<ERRORS " T ">", "%.0f", "Mean RT errors type " T, 0x20000u | arith::kTypeError, 1}, { \
-    "Ze" T S, "<ERRORS " T ">", "%.2f", "Z-score N errors type " T, 0xB0049u, 1                          \
+#define ARITH_ERRORS(T, S)                                                                                         \
+  {"Ne" T S, "<ERRORS " T ">", "%.0f", "N errors type " T, VariableFlags(arith::kTypeError, 1), 1},                \
+      {"Te" T S, "<ERRORS " T ">", "%.0f", "Mean RT errors type " T, VariableFlags(arith::kTypeError, 2), 1}, {    \
+    "Ze" T S, "<ERRORS " T ">", "%.2f", "Z-score N errors type " T, VariableFlags(kVarTypeZScore, 11, kVarZRow), 1 \
   }
 // Omissions, premature responses, interrupts.
-#define ARITH_TAIL(S)                                                         \
-  {"No" S, nullptr, "%.0f", "Number omissions", 0x10007u, 1},                 \
-      {"Np" S, nullptr, "%.0f", "Number premature responses", 0x10006u, 1}, { \
-    "Ni" S, nullptr, "%.0f", "Number interrupts", 0x10008u, 1                 \
+#define ARITH_TAIL(S)                                                                                    \
+  {"No" S, nullptr, "%.0f", "Number omissions", VariableFlags(kVarTypeOmission, 1), 1},                  \
+      {"Np" S, nullptr, "%.0f", "Number premature responses", VariableFlags(kVarTypePremature, 1), 1}, { \
+    "Ni" S, nullptr, "%.0f", "Number interrupts", VariableFlags(kVarTypeInterrupt, 1), 1                 \
   }
 
 // Norm rows over a table `rows`: Z of a kind's mean RT of correct answers

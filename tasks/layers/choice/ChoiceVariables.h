@@ -73,42 +73,42 @@ constexpr bool NormRowsFollowZRows(const TaskVariableDef (&rows)[N], const TaskN
 // task without parts), P the part number, S the code suffix ("_fl"); cat the
 // category letters, what the words of the descriptions.
 #define CHOICE_HEAD(D, T, P, S) \
-  { "Ntot" D S, nullptr, "%.0f", "Total number of trials" T, 0x10000u | choice::kTypeTotal, P }
+  { "Ntot" D S, nullptr, "%.0f", "Total number of trials" T, VariableFlags(choice::kTypeTotal, 1), P }
 // N, mean, SD, median, mean log, 25 % slowest, 25 % fastest, Z of the mean.
-#define CHOICE_FULL(cat, what, group, type, D, T, P, S)                               \
-  {"N" cat D S, group, "%.0f", "N " what T, 0x10000u | (type), P},                    \
-      {"T" cat D S, group, "%.0f", "Mean RT " what T, 0x20000u | (type), P},          \
-      {"S" cat D S, group, "%.0f", "SD RT " what T, 0x30000u | (type), P},            \
-      {"M" cat D S, group, "%.0f", "Median RT " what T, 0x40020u | (type), P},        \
-      {"L" cat D S, group, "%.3f", "Mean log(RT) " what T, 0x50020u | (type), P},     \
-      {"U" cat D S, group, "%.0f", "25% slowest RT " what T, 0x60020u | (type), P},   \
-      {"D" cat D S, group, "%.0f", "25% fastest RT " what T, 0x70020u | (type), P}, { \
-    "Z" cat D S, group, "%.2f", "Z-score RT " what T, 0x90049u, P                     \
+#define CHOICE_FULL(cat, what, group, type, D, T, P, S)                                                    \
+  {"N" cat D S, group, "%.0f", "N " what T, VariableFlags((type), 1), P},                                  \
+      {"T" cat D S, group, "%.0f", "Mean RT " what T, VariableFlags((type), 2), P},                        \
+      {"S" cat D S, group, "%.0f", "SD RT " what T, VariableFlags((type), 3), P},                          \
+      {"M" cat D S, group, "%.0f", "Median RT " what T, VariableFlags((type), 4, kVarExtended), P},        \
+      {"L" cat D S, group, "%.3f", "Mean log(RT) " what T, VariableFlags((type), 5, kVarExtended), P},     \
+      {"U" cat D S, group, "%.0f", "25% slowest RT " what T, VariableFlags((type), 6, kVarExtended), P},   \
+      {"D" cat D S, group, "%.0f", "25% fastest RT " what T, VariableFlags((type), 7, kVarExtended), P}, { \
+    "Z" cat D S, group, "%.2f", "Z-score RT " what T, VariableFlags(kVarTypeZScore, 9, kVarZRow), P        \
   }
 // N, mean, Z of the count.
-#define CHOICE_SHORT(cat, what, group, type, D, T, P, S)                       \
-  {"N" cat D S, group, "%.0f", "N " what T, 0x10000u | (type), P},             \
-      {"T" cat D S, group, "%.0f", "Mean RT " what T, 0x20000u | (type), P}, { \
-    "Z" cat D S, group, "%.2f", "Z-score N " what T, 0xB0049u, P               \
+#define CHOICE_SHORT(cat, what, group, type, D, T, P, S)                                            \
+  {"N" cat D S, group, "%.0f", "N " what T, VariableFlags((type), 1), P},                           \
+      {"T" cat D S, group, "%.0f", "Mean RT " what T, VariableFlags((type), 2), P}, {               \
+    "Z" cat D S, group, "%.2f", "Z-score N " what T, VariableFlags(kVarTypeZScore, 11, kVarZRow), P \
   }
 // Two sides combined: the mean of their mean RTs and of their Z-scores.
-#define CHOICE_MEAN_PAIR(cat, what, group, type, D, T, P, S)               \
-  {"T" cat D S, group, "%.0f", "Mean RT " what T, 0x20000u | (type), P}, { \
-    "Z" cat D S, group, "%.2f", "Z-score mean RT " what T, 0x90049u, P     \
+#define CHOICE_MEAN_PAIR(cat, what, group, type, D, T, P, S)                                             \
+  {"T" cat D S, group, "%.0f", "Mean RT " what T, VariableFlags((type), 2), P}, {                        \
+    "Z" cat D S, group, "%.2f", "Z-score mean RT " what T, VariableFlags(kVarTypeZScore, 9, kVarZRow), P \
   }
 // Two sides combined: the sum of their counts and the mean of their Z-scores.
-#define CHOICE_SUM_PAIR(cat, what, group, type, D, T, P, S)          \
-  {"N" cat D S, group, "%.0f", "N " what T, 0x10000u | (type), P}, { \
-    "Z" cat D S, group, "%.2f", "Z-score N " what T, 0xB0049u, P     \
+#define CHOICE_SUM_PAIR(cat, what, group, type, D, T, P, S)                                         \
+  {"N" cat D S, group, "%.0f", "N " what T, VariableFlags((type), 1), P}, {                         \
+    "Z" cat D S, group, "%.2f", "Z-score N " what T, VariableFlags(kVarTypeZScore, 11, kVarZRow), P \
   }
 // The sum of the two sides' counts alone (before a mean pair).
 #define CHOICE_COUNT(cat, what, group, type, D, T, P, S) \
-  { "N" cat D S, group, "%.0f", "N " what T, 0x10000u | (type), P }
+  { "N" cat D S, group, "%.0f", "N " what T, VariableFlags((type), 1), P }
 // Omissions, premature responses, interrupts.
-#define CHOICE_TAIL(D, T, P, S)                                                   \
-  {"No" D S, nullptr, "%.0f", "Number omissions" T, 0x10007u, P},                 \
-      {"Np" D S, nullptr, "%.0f", "Number premature responses" T, 0x10006u, P}, { \
-    "Ni" D S, nullptr, "%.0f", "Number interrupts" T, 0x10008u, P                 \
+#define CHOICE_TAIL(D, T, P, S)                                                                              \
+  {"No" D S, nullptr, "%.0f", "Number omissions" T, VariableFlags(kVarTypeOmission, 1), P},                  \
+      {"Np" D S, nullptr, "%.0f", "Number premature responses" T, VariableFlags(kVarTypePremature, 1), P}, { \
+    "Ni" D S, nullptr, "%.0f", "Number interrupts" T, VariableFlags(kVarTypeInterrupt, 1), P                 \
   }
 
 // Norm rows over a table `rows` whose codes end in digit D and suffix S:

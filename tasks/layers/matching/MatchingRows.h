@@ -33,30 +33,30 @@ constexpr int32_t KeyCategory(int32_t category, const char* key) {
 }  // namespace matching
 
 #define MFE_HEAD(S) \
-  { "Ntot" S, nullptr, "%.0f", "Total number of trials", 0x10000u | kVarTypeCount, 1 }
+  { "Ntot" S, nullptr, "%.0f", "Total number of trials", VariableFlags(kVarTypeCount, 1), 1 }
 // N, mean, SD, median, mean log, 25 % slowest, 25 % fastest, Z of the mean.
-#define MFE_FULL(cat, key, what, group, type, S)                                      \
-  {"N" cat key S, group, "%.0f", "N " what, 0x10000u | (type), 1},                    \
-      {"T" cat key S, group, "%.0f", "Mean RT " what, 0x20000u | (type), 1},          \
-      {"S" cat key S, group, "%.0f", "SD RT " what, 0x30000u | (type), 1},            \
-      {"M" cat key S, group, "%.0f", "Median RT " what, 0x40020u | (type), 1},        \
-      {"L" cat key S, group, "%.3f", "Mean log(RT) " what, 0x50020u | (type), 1},     \
-      {"U" cat key S, group, "%.0f", "25% slowest RT " what, 0x60020u | (type), 1},   \
-      {"D" cat key S, group, "%.0f", "25% fastest RT " what, 0x70020u | (type), 1}, { \
-    "Z" cat key S, group, "%.2f", "Z-score RT " what, 0x90049u, 1                     \
+#define MFE_FULL(cat, key, what, group, type, S)                                                           \
+  {"N" cat key S, group, "%.0f", "N " what, VariableFlags((type), 1), 1},                                  \
+      {"T" cat key S, group, "%.0f", "Mean RT " what, VariableFlags((type), 2), 1},                        \
+      {"S" cat key S, group, "%.0f", "SD RT " what, VariableFlags((type), 3), 1},                          \
+      {"M" cat key S, group, "%.0f", "Median RT " what, VariableFlags((type), 4, kVarExtended), 1},        \
+      {"L" cat key S, group, "%.3f", "Mean log(RT) " what, VariableFlags((type), 5, kVarExtended), 1},     \
+      {"U" cat key S, group, "%.0f", "25% slowest RT " what, VariableFlags((type), 6, kVarExtended), 1},   \
+      {"D" cat key S, group, "%.0f", "25% fastest RT " what, VariableFlags((type), 7, kVarExtended), 1}, { \
+    "Z" cat key S, group, "%.2f", "Z-score RT " what, VariableFlags(kVarTypeZScore, 9, kVarZRow), 1        \
   }
 // N, mean, Z of the count.
-#define MFE_SHORT(cat, key, what, group, type, S)                              \
-  {"N" cat key S, group, "%.0f", "N " what, 0x10000u | (type), 1},             \
-      {"T" cat key S, group, "%.0f", "Mean RT " what, 0x20000u | (type), 1}, { \
-    "Z" cat key S, group, "%.2f", "Z-score N " what, 0xB0049u, 1               \
+#define MFE_SHORT(cat, key, what, group, type, S)                                                   \
+  {"N" cat key S, group, "%.0f", "N " what, VariableFlags((type), 1), 1},                           \
+      {"T" cat key S, group, "%.0f", "Mean RT " what, VariableFlags((type), 2), 1}, {               \
+    "Z" cat key S, group, "%.2f", "Z-score N " what, VariableFlags(kVarTypeZScore, 11, kVarZRow), 1 \
   }
-#define MFE_TAIL(S)                                                           \
-  {"No" S, nullptr, "%.0f", "Number omissions", 0x10007u, 1},                 \
-      {"Np" S, nullptr, "%.0f", "Number premature responses", 0x10006u, 1}, { \
-    "Ni" S, nullptr, "%.0f", "Number interrupts", 0x10008u, 1                 \
+#define MFE_TAIL(S)                                                                                      \
+  {"No" S, nullptr, "%.0f", "Number omissions", VariableFlags(kVarTypeOmission, 1), 1},                  \
+      {"Np" S, nullptr, "%.0f", "Number premature responses", VariableFlags(kVarTypePremature, 1), 1}, { \
+    "Ni" S, nullptr, "%.0f", "Number interrupts", VariableFlags(kVarTypeInterrupt, 1), 1                 \
   }
-#define MFE_OVERALL(S)                                                                 \
+#define MFE_OVERALL(S)                                                              \
   MFE_HEAD(S), MFE_FULL("h", "", "hits", "<HI>", kVarTypeHit, S),                   \
       MFE_FULL("c", "", "correct rejections", "<CR>", kVarTypeCorrectRejection, S), \
       MFE_SHORT("m", "", "misses", "<MI>", kVarTypeMiss, S),                        \
@@ -64,8 +64,7 @@ constexpr int32_t KeyCategory(int32_t category, const char* key) {
 
 // The groups of one emotion (key, name, tag) and of one pair.
 #define MFE_HIT_ROWS(key, name, tag, S) MFE_FULL("h", key, "hits " name " pairs", "<HI " tag ">", kVarTypeHit, S),
-#define MFE_MISS_ROWS(key, name, tag, S) \
-  MFE_SHORT("m", key, "misses " name " pairs", "<MI " tag ">", kVarTypeMiss, S),
+#define MFE_MISS_ROWS(key, name, tag, S) MFE_SHORT("m", key, "misses " name " pairs", "<MI " tag ">", kVarTypeMiss, S),
 #define MFE_CR_ROWS(key, name, tag, S) \
   MFE_FULL("c", key, "correct rejections " name " pairs", "<CR " tag ">", kVarTypeCorrectRejection, S),
 #define MFE_FA_ROWS(key, name, tag, S) \

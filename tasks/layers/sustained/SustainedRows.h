@@ -17,17 +17,19 @@ namespace sustained {
 // Variable types (flags bits 0-3): those of the memory-search tables, and
 // the outcome counts.
 
-// Flags of the series rows as the tables publish them: the score column
-// (bits 16-20), the column of the second caption table (bits 24-28), the
-// detail bit and type 12 for the completion times.
-constexpr uint32_t kSeriesMeanFlags = 0x10C018C;
-constexpr uint32_t kSeriesSdFlags = 0x20D0180;
-constexpr uint32_t kSeriesMeanZFlags = 0x40F01C9;
-constexpr uint32_t kSeriesSdZFlags = 0x61101C9;
-constexpr uint32_t kSeriesTimeFlags = 0x100008C;
+// The statistic type of the series' completion times.
+constexpr uint32_t kTypeCompletionTime = 12;
+
+// Flags of the series rows as the tables publish them: the score column,
+// the column of the second caption table, the detail bit and the type.
+constexpr uint32_t kSeriesMeanFlags = VariableFlags(kTypeCompletionTime, 12, kVarDetail | kVarSeriesToo, 1);
+constexpr uint32_t kSeriesSdFlags = VariableFlags(kVarTypeNone, 13, kVarDetail | kVarSeriesToo, 2);
+constexpr uint32_t kSeriesMeanZFlags = VariableFlags(kVarTypeZScore, 15, kVarZRow | kVarDetail | kVarSeriesToo, 4);
+constexpr uint32_t kSeriesSdZFlags = VariableFlags(kVarTypeZScore, 17, kVarZRow | kVarDetail | kVarSeriesToo, 6);
+constexpr uint32_t kSeriesTimeFlags = VariableFlags(kTypeCompletionTime, 0, kVarDetail, 1);
 // A count within one series: its second-caption column and type.
 constexpr uint32_t SeriesCountFlags(uint32_t secondColumn, uint32_t type) {
-  return (secondColumn << 24) | 0x80u | type;
+  return VariableFlags(type, 0, kVarDetail, secondColumn);
 }
 
 // The caption table of the three tasks: the framework's eleven captions,
@@ -48,44 +50,44 @@ inline constexpr QelTimingPreset kFixedDisplay{{1, 2000, 2000, 0, 200, 6000, 1, 
 
 // Rows 0-5: trials and the five series rows.
 #define SUSTAINED_HEAD(S)                                                                                             \
-  {"Ntrl" S, nullptr, "%.0f", "Number of trials in all completed series", 0x10000u | kVarTypeCount, 0},               \
-      {"Nser" S, "<SERIES_MEAN>", "%.0f", "Number of completed series", 0x10000u | kVarTypeCount, 0},                 \
+  {"Ntrl" S, nullptr, "%.0f", "Number of trials in all completed series", VariableFlags(kVarTypeCount, 1), 0},        \
+      {"Nser" S, "<SERIES_MEAN>", "%.0f", "Number of completed series", VariableFlags(kVarTypeCount, 1), 0},          \
       {"Tser" S, "<SERIES_MEAN>", "%.2f", "Mean series completion time", sustained::kSeriesMeanFlags, 0},             \
       {"Sser" S, "<SERIES_MEAN>", "%.2f", "SD series completion time", sustained::kSeriesSdFlags, 0},                 \
       {"ZTser" S, "<SERIES_MEAN>", "%.2f", "Z-score mean series completion time", sustained::kSeriesMeanZFlags, 0}, { \
     "ZSser" S, "<SERIES_MEAN>", "%.2f", "Z-score SD series completion time", sustained::kSeriesSdZFlags, 0            \
   }
 // N, mean, SD, median, mean log, 25 % slowest, 25 % fastest, Z of the mean.
-#define SUSTAINED_FULL(cat, what, group, type, S)                                 \
-  {"N" cat S, group, "%.0f", "N " what, 0x10000u | (type), 0},                    \
-      {"T" cat S, group, "%.0f", "Mean RT " what, 0x20000u | (type), 0},          \
-      {"S" cat S, group, "%.0f", "SD RT " what, 0x30000u | (type), 0},            \
-      {"M" cat S, group, "%.0f", "Median RT " what, 0x40020u | (type), 0},        \
-      {"L" cat S, group, "%.3f", "Mean log(RT) " what, 0x50020u | (type), 0},     \
-      {"U" cat S, group, "%.0f", "25% slowest RT " what, 0x60020u | (type), 0},   \
-      {"D" cat S, group, "%.0f", "25% fastest RT " what, 0x70020u | (type), 0}, { \
-    "Z" cat S, group, "%.2f", "Z-score RT " what, 0x90049u, 0                     \
+#define SUSTAINED_FULL(cat, what, group, type, S)                                                      \
+  {"N" cat S, group, "%.0f", "N " what, VariableFlags((type), 1), 0},                                  \
+      {"T" cat S, group, "%.0f", "Mean RT " what, VariableFlags((type), 2), 0},                        \
+      {"S" cat S, group, "%.0f", "SD RT " what, VariableFlags((type), 3), 0},                          \
+      {"M" cat S, group, "%.0f", "Median RT " what, VariableFlags((type), 4, kVarExtended), 0},        \
+      {"L" cat S, group, "%.3f", "Mean log(RT) " what, VariableFlags((type), 5, kVarExtended), 0},     \
+      {"U" cat S, group, "%.0f", "25% slowest RT " what, VariableFlags((type), 6, kVarExtended), 0},   \
+      {"D" cat S, group, "%.0f", "25% fastest RT " what, VariableFlags((type), 7, kVarExtended), 0}, { \
+    "Z" cat S, group, "%.2f", "Z-score RT " what, VariableFlags(kVarTypeZScore, 9, kVarZRow), 0        \
   }
 // N, mean, Z of the count.
-#define SUSTAINED_SHORT(cat, what, group, type, S)                         \
-  {"N" cat S, group, "%.0f", "N " what, 0x10000u | (type), 0},             \
-      {"T" cat S, group, "%.0f", "Mean RT " what, 0x20000u | (type), 0}, { \
-    "Z" cat S, group, "%.2f", "Z-score N " what, 0xB0049u, 0               \
+#define SUSTAINED_SHORT(cat, what, group, type, S)                                              \
+  {"N" cat S, group, "%.0f", "N " what, VariableFlags((type), 1), 0},                           \
+      {"T" cat S, group, "%.0f", "Mean RT " what, VariableFlags((type), 2), 0}, {               \
+    "Z" cat S, group, "%.2f", "Z-score N " what, VariableFlags(kVarTypeZScore, 11, kVarZRow), 0 \
   }
 // After an error: N and mean (and SD).
-#define SUSTAINED_AFTER_ERROR(cat, what, group, type, S)                           \
-  {"N" cat S, group, "%.0f", "N " what " after error", 0x10000u | (type), 0}, {    \
-    "T" cat S, group, "%.0f", "Mean RT " what " after error", 0x20000u | (type), 0 \
+#define SUSTAINED_AFTER_ERROR(cat, what, group, type, S)                                  \
+  {"N" cat S, group, "%.0f", "N " what " after error", VariableFlags((type), 1), 0}, {    \
+    "T" cat S, group, "%.0f", "Mean RT " what " after error", VariableFlags((type), 2), 0 \
   }
-#define SUSTAINED_AFTER_ERROR_SD(cat, what, group, type, S)                      \
-  SUSTAINED_AFTER_ERROR(cat, what, group, type, S), {                            \
-    "S" cat S, group, "%.0f", "SD RT " what " after error", 0x30000u | (type), 0 \
+#define SUSTAINED_AFTER_ERROR_SD(cat, what, group, type, S)                             \
+  SUSTAINED_AFTER_ERROR(cat, what, group, type, S), {                                   \
+    "S" cat S, group, "%.0f", "SD RT " what " after error", VariableFlags((type), 3), 0 \
   }
 // Omissions, premature responses, interrupts.
-#define SUSTAINED_TAIL(S)                                                                         \
-  {"No" S, nullptr, "%.0f", "Number omissions", 0x10000u | kVarTypeOmission, 0},                  \
-      {"Np" S, nullptr, "%.0f", "Number premature responses", 0x10000u | kVarTypePremature, 0}, { \
-    "Ni" S, nullptr, "%.0f", "Number interrupts", 0x10000u | kVarTypeInterrupt, 0                 \
+#define SUSTAINED_TAIL(S)                                                                                \
+  {"No" S, nullptr, "%.0f", "Number omissions", VariableFlags(kVarTypeOmission, 1), 0},                  \
+      {"Np" S, nullptr, "%.0f", "Number premature responses", VariableFlags(kVarTypePremature, 1), 0}, { \
+    "Ni" S, nullptr, "%.0f", "Number interrupts", VariableFlags(kVarTypeInterrupt, 1), 0                 \
   }
 
 // The per-series groups of a task: SERIES(number) gives one series' rows.

@@ -28,9 +28,10 @@ constexpr TaskVariableDef kVariables[] = {
     GAC_ERRORS("eigl", "eigr", "eigo", "invalid gaze", "<INVALID GAZE>"),
     GAC_ERRORS("eval", "evar", "evao", "valid arrow", "<VALID ARROW>"),
     GAC_ERRORS("eial", "eiar", "eiao", "invalid arrow", "<INVALID ARROW>"),
-    {"Ncb_gac", "<CATCH>", "%.0f", "N catch trials answered with both buttons", 0x10000u | choice::kTypeCorrect, 1},
+    {"Ncb_gac", "<CATCH>", "%.0f", "N catch trials answered with both buttons", VariableFlags(choice::kTypeCorrect, 1),
+     1},
     {"Tcb_gac", "<CATCH>", "%.0f", "Mean slower RT of catch trials answered with both buttons",
-     0x20000u | choice::kTypeCorrect, 1},
+     VariableFlags(choice::kTypeCorrect, 2), 1},
     CHOICE_TAIL("", "", 1, "_gac"),
 };
 static_assert(sizeof kVariables / sizeof kVariables[0] == kVariableCount);
@@ -51,8 +52,8 @@ constexpr TaskNormVariable kNormVariables[] = {
 static_assert(sizeof kNormVariables / sizeof kNormVariables[0] == kNormVariableCount);
 static_assert(choice::NormRowsFollowZRows(kVariables, kNormVariables), "a norm row for every Z row, in order");
 
-#define GAC_LIST(a, b, l, r)                                                                                      \
-  {                                                                                                               \
+#define GAC_LIST(a, b, l, r)                                                                          \
+  {                                                                                                   \
     2, {a, b}, { NormGetter(kNormVariables, "Z" l "_gac"), NormGetter(kNormVariables, "Z" r "_gac") } \
   }
 

@@ -18,37 +18,38 @@ constexpr uint32_t kTypeError = 4;
 }  // namespace
 
 // The right answers of emotion E ("happy"), letter L ("h").
-#define PR_CORRECT(L, E)                                                                           \
-  {"N" L "_pr", "<" E ">", "%.0f", "N correct " E, 0x10000u | kTypeCorrect, 1},                    \
-      {"T" L "_pr", "<" E ">", "%.0f", "Mean RT correct " E, 0x20000u | kTypeCorrect, 1},          \
-      {"S" L "_pr", "<" E ">", "%.0f", "SD RT correct " E, 0x30000u | kTypeCorrect, 1},            \
-      {"M" L "_pr", "<" E ">", "%.0f", "Median RT correct " E, 0x40020u | kTypeCorrect, 1},        \
-      {"L" L "_pr", "<" E ">", "%.3f", "Mean log(RT) correct " E, 0x50020u | kTypeCorrect, 1},     \
-      {"U" L "_pr", "<" E ">", "%.0f", "25% slowest RT correct " E, 0x60020u | kTypeCorrect, 1},   \
-      {"D" L "_pr", "<" E ">", "%.0f", "25% fastest RT correct " E, 0x70020u | kTypeCorrect, 1}, { \
-    "Z" L "_pr", "<" E ">", "%.2f", "Z-score RT correct " E, 0x90049u, 1                           \
+#define PR_CORRECT(L, E)                                                                                              \
+  {"N" L "_pr", "<" E ">", "%.0f", "N correct " E, VariableFlags(kTypeCorrect, 1), 1},                                \
+      {"T" L "_pr", "<" E ">", "%.0f", "Mean RT correct " E, VariableFlags(kTypeCorrect, 2), 1},                      \
+      {"S" L "_pr", "<" E ">", "%.0f", "SD RT correct " E, VariableFlags(kTypeCorrect, 3), 1},                        \
+      {"M" L "_pr", "<" E ">", "%.0f", "Median RT correct " E, VariableFlags(kTypeCorrect, 4, kVarExtended), 1},      \
+      {"L" L "_pr", "<" E ">", "%.3f", "Mean log(RT) correct " E, VariableFlags(kTypeCorrect, 5, kVarExtended), 1},   \
+      {"U" L "_pr", "<" E ">", "%.0f", "25% slowest RT correct " E, VariableFlags(kTypeCorrect, 6, kVarExtended), 1}, \
+      {"D" L "_pr", "<" E ">", "%.0f", "25% fastest RT correct " E, VariableFlags(kTypeCorrect, 7, kVarExtended), 1}, \
+  {                                                                                                                   \
+    "Z" L "_pr", "<" E ">", "%.2f", "Z-score RT correct " E, VariableFlags(kVarTypeZScore, 9, kVarZRow), 1            \
   }
 // The errors on sentences in emotion E.
-#define PR_ERRORS(L, E)                                                                          \
-  {"Ne" L "_pr", "<ERRORS " E ">", "%.0f", "N errors " E, 0x10000u | kTypeError, 1},             \
-      {"Te" L "_pr", "<ERRORS " E ">", "%.0f", "Mean RT errors " E, 0x20000u | kTypeError, 1}, { \
-    "Ze" L "_pr", "<ERRORS " E ">", "%.2f", "Z-score N errors " E, 0xB0049u, 1                   \
+#define PR_ERRORS(L, E)                                                                                           \
+  {"Ne" L "_pr", "<ERRORS " E ">", "%.0f", "N errors " E, VariableFlags(kTypeError, 1), 1},                       \
+      {"Te" L "_pr", "<ERRORS " E ">", "%.0f", "Mean RT errors " E, VariableFlags(kTypeError, 2), 1}, {           \
+    "Ze" L "_pr", "<ERRORS " E ">", "%.2f", "Z-score N errors " E, VariableFlags(kVarTypeZScore, 11, kVarZRow), 1 \
   }
 // Emotion C (letter K) named for a sentence in emotion E (letter L).
-#define PR_CONFUSION(K, C, L, E)                                                                             \
-  {"Ne" K L "_pr", "<ERRORS " E ">", "%.0f", "N errors " C " instead of " E, 0x10000u | kTypeError, 1}, {    \
-    "Te" K L "_pr", "<ERRORS " E ">", "%.0f", "Mean RT errors " C " instead of " E, 0x20000u | kTypeError, 1 \
+#define PR_CONFUSION(K, C, L, E)                                                                                    \
+  {"Ne" K L "_pr", "<ERRORS " E ">", "%.0f", "N errors " C " instead of " E, VariableFlags(kTypeError, 1), 1}, {    \
+    "Te" K L "_pr", "<ERRORS " E ">", "%.0f", "Mean RT errors " C " instead of " E, VariableFlags(kTypeError, 2), 1 \
   }
 
 constexpr TaskVariableDef kVariables[] = {
-    {"Ntot_pr", nullptr, "%.0f", "Total number of trials", 0x10000u | kTypeTotal, 1},
+    {"Ntot_pr", nullptr, "%.0f", "Total number of trials", VariableFlags(kTypeTotal, 1), 1},
     PR_CORRECT("h", "happy"),
     PR_CORRECT("s", "sad"),
     PR_CORRECT("a", "angry"),
     PR_CORRECT("f", "frightened"),
-    {"No_pr", nullptr, "%.0f", "Number omissions", 0x10007u, 1},
-    {"Np_pr", nullptr, "%.0f", "Number premature responses", 0x10006u, 1},
-    {"Ni_pr", nullptr, "%.0f", "Number interrupts", 0x10008u, 1},
+    {"No_pr", nullptr, "%.0f", "Number omissions", VariableFlags(kVarTypeOmission, 1), 1},
+    {"Np_pr", nullptr, "%.0f", "Number premature responses", VariableFlags(kVarTypePremature, 1), 1},
+    {"Ni_pr", nullptr, "%.0f", "Number interrupts", VariableFlags(kVarTypeInterrupt, 1), 1},
     PR_ERRORS("h", "happy"),
     PR_CONFUSION("s", "sad", "h", "happy"),
     PR_CONFUSION("a", "angry", "h", "happy"),
