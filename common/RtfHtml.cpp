@@ -57,25 +57,48 @@ void AppendEscaped(std::string& out, std::string_view utf8) {
   }
 }
 
+// The code-page converters one thread has opened, closed when the thread
+// ends (texts are read on several threads: the window's and the tasks').
+class CodePageConverters {
+ public:
+  CodePageConverters() = default;
+  CodePageConverters(const CodePageConverters&) = delete;
+  CodePageConverters& operator=(const CodePageConverters&) = delete;
+  ~CodePageConverters() {
+    for (const auto& [codePage, converter] : m_open) {
+      if (converter != kNone) ::iconv_close(converter);
+    }
+  }
+  // The converter from the code page to UTF-8; kNone when the system has none.
+  iconv_t Get(int codePage) {
+    auto found = m_open.find(codePage);
+    if (found == m_open.end()) {
+      const std::string name = "CP" + std::to_string(codePage);
+      found = m_open.emplace(codePage, ::iconv_open("UTF-8", name.c_str())).first;
+    }
+    return found->second;
+  }
+  static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+
+ private:
+  std::map<int, iconv_t> m_open;
+};
+
 // One byte of a single-byte code page as UTF-8; Windows-1252 when the
 // system knows no such code page.
 std::string DecodeByte(int codePage, unsigned char byte) {
   if (byte < 0x80 || codePage == 1252) return Cp1252ToUtf8(std::string_view(reinterpret_cast<char*>(&byte), 1));
-  static std::map<int, iconv_t> converters;
-  auto found = converters.find(codePage);
-  if (found == converters.end()) {
-    const std::string name = "CP" + std::to_string(codePage);
-    found = converters.emplace(codePage, ::iconv_open("UTF-8", name.c_str())).first;
-  }
-  if (found->second != reinterpret_cast<iconv_t>(-1)) {
+  thread_local CodePageConverters converters;
+  const iconv_t converter = converters.Get(codePage);
+  if (converter != CodePageConverters::kNone) {
     char in[1] = {static_cast<char>(byte)};
     char out[8] = {};
     char* inPtr = in;
     char* outPtr = out;
     size_t inLeft = 1;
     size_t outLeft = sizeof out;
-    ::iconv(found->second, nullptr, nullptr, nullptr, nullptr);
-    if (::iconv(found->second, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) {
+    ::iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    if (::iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) {
       return std::string(out, sizeof out - outLeft);
     }
   }

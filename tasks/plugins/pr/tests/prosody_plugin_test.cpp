@@ -22,8 +22,8 @@
 #include "include/qel/TaskEntry.h"
 #include "tasks/plugins/pr/ProsodyButtons.h"
 #include "tasks/plugins/pr/ProsodyJudging.h"
-#include "tasks/tests/support/RunExpectations.h"
 #include "tasks/tests/support/LoadedTask.h"
+#include "tasks/tests/support/RunExpectations.h"
 #include "tasks/tests/support/ScriptedOperator.h"
 #include "tasks/tests/support/ScriptedRun.h"
 
@@ -230,6 +230,7 @@ TEST_F(ProsodyPlugin, WrongAnswerFeedbackEndsWithThePart) {
   EXPECT_EQ(SquaresOf(m_t->m_host, 0), 1) << "and taken away before the part ended";
   EXPECT_LT(threadSleeps.load(), 100) << "the end of the part cut the 200 ms short";
   m_t->m_host.m_onSleep = nullptr;
+  m_op.reset();
   m_t.reset();  // unloading finds no thread to wait for
 }
 
