@@ -81,6 +81,9 @@ DaoTableDefinition MakeDaoTableDefinition(const std::vector<DaoColumnEntry>& col
 std::string DaoColumnDefinition(const DaoFieldInfo& field) {
   const std::string name = QuoteIdentifier(field.name);
   std::string sql = name;
+  if (field.type == kDaoLong && (field.attributes & kDaoAutoIncrField)) {
+    return sql + " INTEGER PRIMARY KEY AUTOINCREMENT";
+  }
   switch (field.type) {
     case kDaoText:
       sql += " VARCHAR(" + std::to_string(field.size) + ") COLLATE NOCASE";
@@ -111,12 +114,13 @@ std::string DaoColumnDefinition(const DaoFieldInfo& field) {
 
 DaoDatabase::~DaoDatabase() { Close(); }
 
-void DaoDatabase::Create(const std::string& path, const std::string& key) {
+void DaoDatabase::Create(const std::string& path, const std::string& key, bool replace) {
   Close();
   AsDao([&] {
     // A name of its own for SQLite, which opens its files by name; a crash
     // leaves it to the next new file in the folder to remove.
-    BeginNewFile(m_newFile, path, CFileReplacement::Temp::kNamed, CFileReplacement::Mode::kNewOnly);
+    BeginNewFile(m_newFile, path, CFileReplacement::Temp::kNamed,
+                 replace ? CFileReplacement::Mode::kReplace : CFileReplacement::Mode::kNewOnly);
     try {
       m_connection.OpenNew(m_newFile.WritePath(), key);
     } catch (...) {
@@ -149,7 +153,7 @@ void DaoDatabase::Close() noexcept {
 }
 
 bool CreateDaoTable(DaoDatabase* database, const std::string& name, std::span<const DaoFieldInfo> fields,
-                    std::span<const DaoIndexInfo> indexes) {
+                    std::span<const DaoIndexInfo> indexes, std::span<const DaoRelationInfo> relations) {
   if (!database || !database->IsOpen() || name.empty() || fields.empty()) return false;
   SqliteConnection& connection = database->Connection();
   try {
@@ -157,6 +161,16 @@ bool CreateDaoTable(DaoDatabase* database, const std::string& name, std::span<co
     for (const DaoFieldInfo& field : fields) {
       if (!columns.empty()) columns += ", ";
       columns += DaoColumnDefinition(field);
+    }
+    for (const DaoRelationInfo& relation : relations) {
+      if (relation.foreignTable != name) continue;
+      std::string primary, foreign;
+      for (const auto& [p, f] : relation.fields) {
+        primary += (primary.empty() ? "" : ", ") + QuoteIdentifier(p);
+        foreign += (foreign.empty() ? "" : ", ") + QuoteIdentifier(f);
+      }
+      columns += ", CONSTRAINT " + QuoteIdentifier(relation.name) + " FOREIGN KEY (" + foreign + ") REFERENCES " +
+                 QuoteIdentifier(relation.table) + " (" + primary + ")";
     }
     connection.Execute("SAVEPOINT create_table");
     try {
@@ -185,10 +199,10 @@ bool CreateDaoTable(DaoDatabase* database, const std::string& name, std::span<co
 }
 
 bool CreateDaoTable(DaoDatabase* database, const std::string& name, const DaoTableDefinition& definition,
-                    bool withIndexes) {
+                    bool withIndexes, std::span<const DaoRelationInfo> relations) {
   return CreateDaoTable(
       database, name, definition.fields,
-      withIndexes ? std::span<const DaoIndexInfo>(definition.indexes) : std::span<const DaoIndexInfo>());
+      withIndexes ? std::span<const DaoIndexInfo>(definition.indexes) : std::span<const DaoIndexInfo>(), relations);
 }
 
 bool DaoTableExists(DaoDatabase* database, const std::string& name) {

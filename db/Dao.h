@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "db/DbException.h"
@@ -36,6 +37,7 @@ enum DaoFieldAttribute : int {
   kDaoFixedField = 1,
   kDaoVariableField = 2,
   kDaoUpdatableField = 32,
+  kDaoAutoIncrField = 16,  // a Long numbered by the engine in the order rows are added
 };
 
 struct DaoFieldInfo {
@@ -70,6 +72,16 @@ struct DaoIndexInfo {
   bool required = true;
   bool foreign = false;
   int distinctCount = 0;
+};
+
+// A relation with enforced referential integrity (no cascades): every row
+// of the foreign table names an existing row of the primary table (a NULL
+// in a foreign field names none).
+struct DaoRelationInfo {
+  std::string name;
+  std::string table;  // the primary table
+  std::string foreignTable;
+  std::vector<std::pair<std::string, std::string>> fields;  // primary field, foreign field
 };
 
 // A table's definition: its fields in column order and its indexes.
@@ -121,8 +133,9 @@ class DaoDatabase {
 
   // Starts a new database file for the path, protected by the key when one
   // is given. The file is made beside the path and gets its name only with
-  // Complete; an existing path fails at once (kDaoErrorFileExists).
-  void Create(const std::string& path, const std::string& key);
+  // Complete; an existing path fails at once (kDaoErrorFileExists) unless
+  // replace is set, when the complete new file takes its place.
+  void Create(const std::string& path, const std::string& key, bool replace = false);
   // Opens an existing database file.
   void Open(const std::string& path, bool readOnly, const std::string& key);
   // Closes a created database and puts its file in place under its name
@@ -136,6 +149,10 @@ class DaoDatabase {
   bool IsNew() const { return m_newFile.IsActive(); }
   // The file's path (its final path while it is new).
   const std::string& GetName() const { return m_name; }
+  // The path under which a new file is written until Complete (its final
+  // path once opened or completed). Another connection may work on it in
+  // between, after this one's connection is closed.
+  std::string GetWorkingPath() const { return m_newFile.IsActive() ? m_newFile.WritePath() : m_name; }
   SqliteConnection& Connection() { return m_connection; }
 
  private:
@@ -147,10 +164,13 @@ class DaoDatabase {
 // Creates the table with its columns and indexes in one step: a failure
 // leaves no part of it. Reported as "Creating table <name>: <database>" and
 // the error text; false then, or when database, name or fields are missing.
+// The relations whose foreign table is the new table are made with it (the
+// engine keeps a table's relations in its definition, so the primary tables
+// are created first).
 bool CreateDaoTable(DaoDatabase* database, const std::string& name, std::span<const DaoFieldInfo> fields,
-                    std::span<const DaoIndexInfo> indexes);
+                    std::span<const DaoIndexInfo> indexes, std::span<const DaoRelationInfo> relations = {});
 bool CreateDaoTable(DaoDatabase* database, const std::string& name, const DaoTableDefinition& definition,
-                    bool withIndexes = true);
+                    bool withIndexes = true, std::span<const DaoRelationInfo> relations = {});
 
 // Whether the database has the table; false (and nothing shown) otherwise.
 bool DaoTableExists(DaoDatabase* database, const std::string& name);
@@ -158,7 +178,8 @@ bool DaoTableExists(DaoDatabase* database, const std::string& name);
 // The SQL column of a field: Text VARCHAR(n) and Memo TEXT compared ignoring
 // case, Long INTEGER, Date DATETIME, LongBinary BLOB; NOT NULL when
 // required; a Text or Memo that takes no zero length refuses ''; a Text
-// refuses more than its size.
+// refuses more than its size. A Long with the auto-increment attribute is
+// the row's own number, counting up as rows are added and never reused.
 std::string DaoColumnDefinition(const DaoFieldInfo& field);
 
 // A record set over one table of a DaoDatabase: rows in the order of the
