@@ -374,7 +374,7 @@ bool CQelRs4OdbcVariable::UpdateFromRecord(const CVariablesRecord& record, const
 
 bool CQelRs4OdbcVariable::UpdateFromPlainRow(const CQelRsVariable& row, bool testeeFound,
                                              const QelDateTime& dateBirth, int32_t preference, int32_t sex,
-                                             const std::string& user) {
+                                             const QelDateTime& date, const std::string& user) {
   m_testee = row.m_testee;
   m_model = row.m_model;
   m_task = row.m_task;
@@ -391,13 +391,13 @@ bool CQelRs4OdbcVariable::UpdateFromPlainRow(const CQelRsVariable& row, bool tes
   m_varFrmts = row.m_varFrmts;
   m_varLabels = row.m_varLabels;
   m_varValues = row.m_varValues;
-  m_date = row.m_date;
+  m_date = date;
   m_user = user;
   m_attributes = 0;
   return Update();
 }
 
-bool CQelRs4OdbcVariable::CopyFromPlain(CDbOdbc* plain, const QelDateTime&, const std::string& user) {
+bool CQelRs4OdbcVariable::CopyFromPlain(CDbOdbc* plain, const QelDateTime& date, const std::string& user) {
   if (user.empty()) return false;
   std::map<std::string, PlainTesteeFacts> testees;
   CQelRsVariable rows(plain);
@@ -407,9 +407,10 @@ bool CQelRs4OdbcVariable::CopyFromPlain(CDbOdbc* plain, const QelDateTime&, cons
     const auto found = testees.find(FoldedKey(rows.m_testee));
     AddNew();
     if (found == testees.end()) {
-      UpdateFromPlainRow(rows, false, QelDateTime(), 0, 0, user);
+      UpdateFromPlainRow(rows, false, QelDateTime(), 0, 0, date, user);
     } else {
-      UpdateFromPlainRow(rows, true, found->second.dateBirth, found->second.preference, found->second.sex, user);
+      UpdateFromPlainRow(rows, true, found->second.dateBirth, found->second.preference, found->second.sex, date,
+                         user);
     }
   }
   Close();

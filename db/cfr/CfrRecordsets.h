@@ -93,9 +93,10 @@ class CQelRs4OdbcVariable : public CVariablesRecord, public CRsOdbcAccess {
   void SetSuffix(const std::string& suffix);
 
   bool UpdateFromRecord(const CVariablesRecord& record, const QelDateTime& date, const std::string& user);
-  // Date from the plain row; birth date, preference and sex only when the testee was found.
+  // DateAss from the plain row's Date; birth date, preference and sex only
+  // when the testee was found; Date and User as given.
   bool UpdateFromPlainRow(const CQelRsVariable& row, bool testeeFound, const QelDateTime& dateBirth,
-                          int32_t preference, int32_t sex, const std::string& user);
+                          int32_t preference, int32_t sex, const QelDateTime& date, const std::string& user);
   bool CopyFromPlain(CDbOdbc* plain, const QelDateTime& date, const std::string& user);
 };
 
