@@ -171,6 +171,9 @@ void SqliteConnection::Open(const std::string& path, const std::string& key, boo
   m_readOnly = readOnly;
   try {
     if (rc != SQLITE_OK) Throw(rc);
+    // Another program's write may hold the file at this very moment: even
+    // the first read waits for it.
+    sqlite3_busy_timeout(db, m_lockWaitMs);
     if (!plain) SetKey(db, key);
     // The first read tells whether the key opens the file.
     rc = sqlite3_exec(db, kFirstRead, nullptr, nullptr, nullptr);
