@@ -102,11 +102,13 @@ bool OpenToUsers(const std::string& path, bool allowWriting, bool folder, std::s
   AclHolder acl(acl_get_file(path.c_str(), ACL_TYPE_ACCESS));
   if (!acl.Get()) return Fail(error, path, "its access-control list cannot be read", errno);
 
+  // Reading a folder is searching it too; reading a program is running it.
+  const bool execute = folder || (st.st_mode & S_IXUSR) != 0;
   acl_entry_t groupEntry, otherEntry;
   if (!FindOrCreateEntry(&acl.Get(), ACL_GROUP, &users, &groupEntry) ||
-      !SetPermissions(groupEntry, true, allowWriting, folder) ||
+      !SetPermissions(groupEntry, true, allowWriting, execute) ||
       !FindOrCreateEntry(&acl.Get(), ACL_OTHER, nullptr, &otherEntry) ||
-      !SetPermissions(otherEntry, true, false, folder) || acl_calc_mask(&acl.Get()) != 0) {
+      !SetPermissions(otherEntry, true, false, execute) || acl_calc_mask(&acl.Get()) != 0) {
     return Fail(error, path, "its access-control list cannot be built", errno);
   }
   if (acl_valid(acl.Get()) != 0) return Fail(error, path, "the access-control list built is not valid", errno);

@@ -22,9 +22,10 @@ namespace qel {
 inline constexpr char kLocalUsersGroup[] = "users";
 
 // The file's access ACL gets the entry "group users: read (and write when
-// allowed)" and "others: read"; the mask follows. True only when the new
-// ACL was written; otherwise false with the reason in error (when given)
-// and the file keeps its previous ACL.
+// allowed)" and "others: read"; a program (executable for its owner) may be
+// run by both too. The mask follows. True only when the new ACL was
+// written; otherwise false with the reason in error (when given) and the
+// file keeps its previous ACL.
 bool SetFileAccessForUsers(const std::string& path, bool allowWriting, std::string* error = nullptr);
 
 // The same for a folder (with search rights), given also as the folder's

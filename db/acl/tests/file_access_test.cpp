@@ -131,6 +131,14 @@ TEST_F(FileAccessTest, EntriesOfOtherUsersStayAndARepeatChangesTheGroupEntry) {
   EXPECT_EQ(groupEntries, 1);
 }
 
+TEST_F(FileAccessTest, AProgramMayBeRunByThoseWhoMayReadIt) {
+  ASSERT_EQ(::chmod(m_file.c_str(), 0700), 0);
+  ASSERT_TRUE(SetFileAccessForUsers(m_file, false));
+  const std::vector<std::string> acl = Facl(m_file);
+  EXPECT_TRUE(Has(acl, "group:users:r-x"));
+  EXPECT_TRUE(Has(acl, "other::r-x"));
+}
+
 TEST_F(FileAccessTest, AFolderLetsTheGroupMakeFilesThatInheritTheEntries) {
   const std::string folder = m_dir.File("shared");
   ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
