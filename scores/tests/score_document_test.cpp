@@ -2,61 +2,14 @@
 // reopened from the stored score: the same values and texts.
 #include <gtest/gtest.h>
 
-#include "app/model/ExpModel.h"
-#include "project/TesteeInfo.h"
-#include "project/tests/PlainProjectSupport.h"
-#include "scores/PlainScoreStore.h"
-#include "scores/ScoreDocument.h"
+#include "scores/tests/ScoreTestProject.h"
 #include "tests/support/common/PromptRecorder.h"
-#include "tests/support/common/TempFolder.h"
 
 namespace qel {
 namespace test {
 namespace {
 
-constexpr char kTestee[] = "T01";
-constexpr char kModel[] = "Model A";
-constexpr char kCode[] = "TP";
-
-class ScoreDocumentTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path_ = dir_.File("Scores.qep");
-    ASSERT_TRUE(CProjectDbPlain::CreateProjectFile(path_, "me", "", nullptr, true, false));
-    project_ = std::make_unique<PlainProject>(path_);
-    CTesteeInfo testee;
-    testee.m_testee = kTestee;
-    testee.m_firstName = "Ann";
-    testee.m_surname = "Lee";
-    testee.m_sex = 1;
-    testee.m_preference = 1;
-    testee.m_dateBirth = QelDateTime::FromDate(1990, 1, 1);
-    ASSERT_TRUE(project_->db.WriteTestee(testee, false));
-    CExpModel model;
-    model.Reset();
-    model.m_name = kModel;
-    model.AddTask(RunTask(kCode, 1, 1, 0));
-    ASSERT_TRUE(project_->db.WriteModel(&model));
-    store_ = std::make_unique<CPlainScoreStore>(project_->db, project_->cache);
-  }
-
-  // The run data of a finished run of part 1, assessment 1, with a value missing.
-  CExpModelTask FinishedRun() {
-    project_->FillRun(0, 20, 3, 3);
-    project_->runData->values[2] = kNoValue;
-    project_->runData->variableCount = 3;
-    project_->runData->scoreVariables = kTestVariables;
-    project_->runData->testDate = QelDateTime::FromDate(2020, 7, 1, 10, 30, 15);
-    return RunTask(kCode, 1, 1, 20);
-  }
-
-  TempFolder dir_;
-  std::string path_;
-  std::unique_ptr<PlainProject> project_;
-  std::unique_ptr<CPlainScoreStore> store_;
-};
-
-TEST_F(ScoreDocumentTest, AComputedScoreSavedAndReopenedShowsTheSameValues) {
+TEST_F(ScoreProjectTest, AComputedScoreSavedAndReopenedShowsTheSameValues) {
   CExpModelTask task = FinishedRun();
   CScoreDocument::Computed computed;
   computed.runData = project_->runData.get();
@@ -102,7 +55,7 @@ TEST_F(ScoreDocumentTest, AComputedScoreSavedAndReopenedShowsTheSameValues) {
   EXPECT_FALSE(reopened.BirthDateDiffers());
 }
 
-TEST_F(ScoreDocumentTest, PracticeAndMissingScores) {
+TEST_F(ScoreProjectTest, PracticeAndMissingScores) {
   CExpModelTask task = FinishedRun();
   CScoreDocument::Computed computed;
   computed.runData = project_->runData.get();
