@@ -24,6 +24,7 @@ PromptPoster& Poster() {
 int DefaultPromptAnswer(unsigned style) {
   const unsigned buttons = style & 0xF;
   const bool second = (style & kPromptDefault2) != 0;
+  if ((style & kPromptDefault3) && buttons == kPromptYesNoCancel) return kAnswerCancel;
   switch (buttons) {
     case kPromptOkCancel:
       return second ? kAnswerCancel : kAnswerOk;

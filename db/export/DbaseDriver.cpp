@@ -417,6 +417,11 @@ void DbaseDriver::Create(const DbStatement& statement) {
     if (IsSqlTextType(c.sqlType) || IsSqlNumberType(c.sqlType) || IsSqlDateType(c.sqlType)) columns.push_back(c);
   }
   if (columns.empty()) throw DbException::Logic("A table needs a column: " + table);
+  if (columns.size() > kDbaseMaxFields) {
+    throw DbException(DbErrorKind::kOther, "State:42000,Native:0,Origin:[dBase]",
+                      "A dBase table holds at most " + std::to_string(kDbaseMaxFields) + " fields; " + table +
+                          " would have " + std::to_string(columns.size()) + ".");
+  }
   std::vector<std::string> names;
   for (const DbColumnDef& c : columns) names.push_back(c.name);
   const std::vector<std::string> fieldNames = DbaseFieldNames(names);

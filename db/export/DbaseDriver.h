@@ -22,6 +22,8 @@ namespace qel {
 
 // Longest field name of a dBase file.
 inline constexpr size_t kDbaseFieldNameLength = 10;
+// Most fields a dBase file holds.
+inline constexpr size_t kDbaseMaxFields = 255;
 // Widths of the fields a created table gets.
 inline constexpr int kDbaseMaxTextWidth = 254;
 inline constexpr int kDbaseNumberWidth = 20;

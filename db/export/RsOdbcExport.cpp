@@ -222,6 +222,46 @@ bool CRsOdbcExportText::WriteAt(const std::string& line, bool atEnd) const {
   return ::close(fd) == 0 && ok;
 }
 
+namespace {
+
+bool WriteAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+CRsOdbcExportText::~CRsOdbcExportText() { CloseRows(); }
+
+void CRsOdbcExportText::Close() {
+  CloseRows();
+  CRsOdbcExport::Close();
+}
+
+void CRsOdbcExportText::CloseRows() {
+  if (m_rowFd >= 0) ::close(m_rowFd);
+  m_rowFd = -1;
+  m_rowPath.clear();
+}
+
+bool CRsOdbcExportText::WriteRow(const std::string& line) {
+  const std::string path = FileToWrite();
+  if (path.empty()) return false;
+  if (m_rowFd < 0 || path != m_rowPath) {
+    CloseRows();
+    m_rowFd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_APPEND);
+    if (m_rowFd < 0) return false;
+    m_rowPath = path;
+  }
+  return WriteAll(m_rowFd, line);
+}
+
 bool CRsOdbcExportText::DropTable(const std::string& table) {
   if (!m_database) return false;
   const std::string name = TargetTable(table);
@@ -233,6 +273,7 @@ bool CRsOdbcExportText::DropTable(const std::string& table) {
 }
 
 bool CRsOdbcExportText::CreateTable(bool noHeader, bool append, const std::string&) {
+  CloseRows();
   std::string header;
   bool any = false;
   for (const Column& column : m_columns) {
@@ -263,7 +304,7 @@ bool CRsOdbcExportText::InsertRow(const std::string&) {
     any = true;
   }
   if (!any) return false;
-  return WriteAt(line + "\r\n", true);
+  return WriteRow(line + "\r\n");
 }
 
 bool CRsOdbcExportText::SetDateValue(const std::string& name, const QelDateTime& date) {

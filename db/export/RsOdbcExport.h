@@ -79,6 +79,9 @@ class CRsOdbcExportExcel : public CRsOdbcExport {
 class CRsOdbcExportText : public CRsOdbcExport {
  public:
   using CRsOdbcExport::CRsOdbcExport;
+  ~CRsOdbcExportText() override;
+  // Ends the rows: the file the rows went to is closed.
+  void Close() override;
   bool Open(int openType = kDefaultType, const std::string& sql = std::string(),
             unsigned options = kNoOptions) override;
   // Removes the folder's file of the table name and ".txt" when it exists.
@@ -97,6 +100,13 @@ class CRsOdbcExportText : public CRsOdbcExport {
  private:
   std::string FileToWrite() const;
   bool WriteAt(const std::string& line, bool atEnd) const;
+  // Rows go to one descriptor opened at the first row (appending), not one
+  // open per row.
+  bool WriteRow(const std::string& line);
+  void CloseRows();
+
+  int m_rowFd = -1;
+  std::string m_rowPath;
 };
 
 }  // namespace qel

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <vector>
 #include <fstream>
 
 #include "db/export/DbaseDriver.h"
@@ -109,6 +111,32 @@ TEST(DbaseExport, ATableIsReplacedOnlyWhenTheNewOneIsWhole) {
   EXPECT_TRUE(table.DropTable());
   db.Close();
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(DbaseExport, MoreFieldsThanDbaseHoldsAreRefusedAndLongNamesStayUnique) {
+  TempFolder dir;
+  std::vector<std::string> names;
+  for (int i = 0; i < 256; ++i) names.push_back("VariableNumber" + std::to_string(i));
+  const std::vector<std::string> fields = DbaseFieldNames(names);
+  EXPECT_EQ(std::set<std::string>(fields.begin(), fields.end()).size(), names.size());
+  for (const std::string& f : fields) EXPECT_LE(f.size(), kDbaseFieldNameLength) << f;
+
+  auto create = [&](int count) {
+    CDbOdbcDbase db;
+    EXPECT_TRUE(db.Open(dir.File("W" + std::to_string(count) + ".dbf"), kDbOpenNone));
+    CRsOdbcExportDbase rs(&db);
+    for (int i = 0; i < count; ++i) rs.AddDoubleColumn(names[static_cast<size_t>(i)], 10);
+    try {
+      const bool created = rs.CreateTable(false, false);
+      db.Close();
+      return created ? std::string("created") : std::string("refused");
+    } catch (const DbException& e) {
+      return std::string(e.what());
+    }
+  };
+  EXPECT_EQ(create(255), "created");
+  EXPECT_NE(create(256).find("at most 255 fields"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("W256.dbf")));
 }
 
 TEST(DbaseExport, AMissingFolderIsAMissingFile) {
