@@ -9,6 +9,15 @@
 // a second pair 3/4 that owners may set. A click on a box asks for the next
 // image; 2 -> 3 becomes 1 and 4 -> 1 becomes 3, so 1/2 and 3/4 toggle
 // within their pair. Images 2 and 4 show as a ticked box.
+//
+// The lists of the program show rows that a row builder made without a
+// window (ui/ListRows.h) through ShowRows. A list made with virtual rows
+// (the long ones: testees, responses, scores) keeps them and hands their
+// texts to the control as it draws; the others insert every row.
+//
+// A selection is never refused: the owner's check-changing query only
+// guards the check images, so a refused check change leaves the row
+// selectable.
 #pragma once
 
 #include <wx/listctrl.h>
@@ -18,6 +27,7 @@
 #include <vector>
 
 #include "ui/ItemKeyList.h"
+#include "ui/ListRows.h"
 
 namespace qel {
 
@@ -39,10 +49,22 @@ class CListCtrlQel : public wxListCtrl {
 
   CListCtrlQel();
   CListCtrlQel(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
-               const wxSize& size = wxDefaultSize);
+               const wxSize& size = wxDefaultSize, bool virtualRows = false);
   ~CListCtrlQel() override;
   bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
-              const wxSize& size = wxDefaultSize);
+              const wxSize& size = wxDefaultSize, bool virtualRows = false);
+  bool HasVirtualRows() const { return m_bVirtual; }
+
+  // Shows the rows a row builder made: they replace every row, key and the
+  // row count (source becomes the data source); rowToSelect (0 or above) is
+  // selected; the columns are auto-sized. The number of rows shown, or -1
+  // (nothing shown, nothing auto-sized) when the builder failed.
+  int ShowRows(CListRows rows, const void* source, int rowToSelect);
+  // The rows last shown; the text of a shown cell ("" outside them).
+  const CListRows& GetShownRows() const { return m_shown; }
+  std::string GetCellText(int row, int column) const;
+  // Columns from a builder's column table.
+  bool SetColumnTable(const std::vector<CListColumn>& columns, bool checkBoxes);
 
   // Rows and keys.
   virtual void ResetRows();
@@ -88,6 +110,10 @@ class CListCtrlQel : public wxListCtrl {
   int32_t m_nEventCodes[kEventCount];
 
  protected:
+  // The five event codes a list of kind k posts: 300 + k double-click,
+  // 310 + k deselected, 320 + k selected, 330 + k unchecked, 340 + k checked.
+  void SetListKind(int kind);
+
   virtual void OnRowDblClk(int row);
   virtual void OnCheckChanging(int row);
   virtual void OnRowDeselected(int row);
@@ -106,6 +132,11 @@ class CListCtrlQel : public wxListCtrl {
   void ShowCheckImage(int row);
   void Post(int index, int row);
 
+  // Virtual rows: the control asks for what it draws.
+  wxString OnGetItemText(long item, long column) const override;
+  int OnGetItemColumnImage(long item, long column) const override;
+  bool OnGetItemIsChecked(long item) const override;
+
   void OnPlatformChecked(wxListEvent& event);
   void OnPlatformSelected(wxListEvent& event);
   void OnPlatformDeselected(wxListEvent& event);
@@ -119,6 +150,8 @@ class CListCtrlQel : public wxListCtrl {
   };
   std::vector<RowState> m_rows;
   bool m_bCheckBoxes = false;
+  bool m_bVirtual = false;
+  CListRows m_shown;
   int m_nShowing = 0;  // check boxes being set from the images: their events are ours
 };
 
