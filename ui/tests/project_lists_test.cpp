@@ -1,10 +1,14 @@
 // The project data lists under the X server, filled from a project cache.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "project/TesteeFilter.h"
 #include "project/tests/CacheTestSupport.h"
 #include "ui/IconIndex.h"
 #include "ui/tests/NotifyRecorder.h"
+#include "ui/ui/FileLists.h"
 #include "ui/ui/ProjectLists.h"
 
 namespace qel {
@@ -121,6 +125,48 @@ TEST_F(ProjectListsTest, ModelAndCodeListsPostTheirKindsCodes) {
   ASSERT_EQ(codes->Fill(&data, -1), 1);
   EXPECT_EQ(codes->GetItemText(0, 2), "Ward 3");
   EXPECT_EQ(codes->m_nEventCodes[CListCtrlQel::kEventDblClk], 304);
+}
+
+}  // namespace qel
+
+namespace qel {
+
+namespace {
+
+class OneProjectProbe final : public IProjectFileProbe {
+ public:
+  bool Check(const std::string&, CProjectFileFacts* facts) override {
+    facts->cfr = true;
+    return true;
+  }
+  bool Open(const std::string&, CProjectFileFacts*) override { return false; }
+};
+
+}  // namespace
+
+TEST(FileListsTest, SelectingAProjectRowGivesItsPath) {
+  char name[] = "/tmp/qel-projlist-XXXXXX";
+  const std::string folder = std::string(mkdtemp(name)) + "/";
+  for (const char* file : {"one.qep", "two.qep"}) std::ofstream(folder + file) << "x";
+  auto* owner = new NotifyRecorder;
+  owner->Show();
+  OneProjectProbe probe;
+  auto* list = new CListCtrlProjects(&probe);
+  list->Create(owner, wxID_ANY);
+  list->m_keyList.m_pOwner = owner;
+  list->SetColumns(false);
+  ASSERT_EQ(list->Fill(folder, 1), 2);
+  EXPECT_EQ(list->GetSelectedPath(), folder + "two.qep");
+  EXPECT_EQ(list->GetItemText(0, 4), "CFR Compliant");
+  NotifyRecorder::Drain();
+  EXPECT_EQ(owner->Codes(), (std::vector<int>{321}));
+  // With project columns the files do not open: none is listed.
+  list->SetProjectMode(true);
+  EXPECT_EQ(list->Refill(folder, 0), 0);
+  EXPECT_EQ(list->GetSelectedPath(), "");
+  EXPECT_EQ(list->GetColumnCount(), 11);
+  owner->Destroy();
+  std::system(("rm -rf '" + folder + "'").c_str());
 }
 
 }  // namespace qel
