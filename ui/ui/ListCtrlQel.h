@@ -27,7 +27,12 @@
 #include <vector>
 
 #include "ui/ItemKeyList.h"
+#include "ui/ListOutput.h"
 #include "ui/ListRows.h"
+
+class wxBitmap;
+class wxDC;
+class wxMemoryDC;
 
 namespace qel {
 
@@ -104,6 +109,26 @@ class CListCtrlQel : public wxListCtrl {
   // a DeleteAllColumns with another result).
   int RemoveAllColumns();
 
+  // Output. The picture of the list is drawn from its columns and rows (the
+  // rows in view, or every row with the whole extent) at the margin offset
+  // of a rectangle of GetCaptureRect's size; the margins stay white.
+  wxRect GetCaptureRect(const CCaptureMargins& margins, bool wholeExtent) const;
+  bool CaptureToBitmap(wxMemoryDC& dc, wxBitmap& bitmap, wxRect* rect, const CCaptureMargins& margins,
+                       bool wholeExtent) const;
+  // Writes the picture as a bitmap file beside the target and renames it
+  // over it; false when nothing was written.
+  bool SaveAsBitmap(const std::string& path, const CCaptureMargins& margins, bool wholeExtent) const;
+  // Writes the list as an aligned text file (head line, captions, rows,
+  // foot line); false for an empty path, no columns or no rows; a file that
+  // cannot be written is reported ("Error writing file! (%s)").
+  bool SaveAsText(const std::string& path, const char* head, const char* foot) const;
+  // Copies the source's columns and rows (without check boxes); a nonzero
+  // only value skips rows whose item data differ from it, a nonzero except
+  // value rows whose item data equal it. True when anything was copied.
+  bool CopyRowsFrom(const CListCtrlQel& source, long only, long except);
+  // Draws the list's picture with its top left corner at origin.
+  void DrawPicture(wxDC& dc, const wxPoint& origin, bool wholeExtent) const;
+
   CItemKeyList m_keyList;
   // -1 no bar, 0 horizontal only, 1 vertical only, 3 both (set by AutoSizeColumns).
   int32_t m_nScrollBars = -1;
@@ -123,6 +148,10 @@ class CListCtrlQel : public wxListCtrl {
  private:
   // The image a row shows: none until the program's image list exists.
   int ShownImage(int image) const;
+  // The picture's geometry: header and row height, the rows drawn, the size of all rows.
+  int PictureRowHeight() const;
+  int PictureHeaderHeight() const;
+  wxSize PictureExtent() const;
   void BindEvents();
   bool ValidRow(int row) const { return row >= 0 && row < GetItemCount(); }
   bool InAccountedRows(int row) const { return row >= 0 && static_cast<uint32_t>(row) < m_keyList.m_nRowCount; }
