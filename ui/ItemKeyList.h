@@ -11,12 +11,22 @@ class wxWindow;
 
 namespace qel {
 
-// A string array with the look-up the lists use.
+// A string array with the look-up the lists use, and the file search that
+// the project list and the plug-in loader share.
 class CStringArrayEx : public std::vector<std::string> {
  public:
   // Index of the first element equal to text (case-sensitive); -1 when
   // absent or text is null.
   int Find(const char* text) const;
+  // Appends the full path of each file the pattern (a folder and a file
+  // pattern with * and ?) finds, in the folder's order, until maximum paths
+  // were appended. times (emptied first) receives each file's last-write
+  // time (seconds since 1970), sizes (not emptied) each file's length.
+  // The number appended; 0 for a null pattern.
+  int FindFiles(const char* pattern, int maximum, std::vector<int64_t>* times, std::vector<uint64_t>* sizes);
+  // Sorts the paths by the locale's collation (ignoring case when asked),
+  // keeping equal paths in their order; times and sizes follow their paths.
+  void SortFiles(std::vector<int64_t>* times, std::vector<uint64_t>* sizes, bool noCase, bool descending);
 };
 
 class CItemKeyList {

@@ -95,6 +95,69 @@ TEST_F(ListCtrlQelTest, ANonZeroReplyRefusesTheChange) {
   EXPECT_EQ(m_owner->Codes(), (std::vector<int>{350}));
 }
 
+// A refused check change guards the box only: the row can still be selected
+// (before, a refusal of the check query also blocked the selection).
+TEST_F(ListCtrlQelTest, ARefusedCheckChangeDoesNotBlockSelectingTheRow) {
+  Fill(true, 2);
+  m_owner->m_reply = [](int code) { return intptr_t{code == 350 ? 1 : 0}; };
+  EXPECT_TRUE(m_list->SelectRow(1));
+  NotifyRecorder::Drain();
+  EXPECT_EQ(m_list->GetSelectedRow(), 1);
+  EXPECT_EQ(m_owner->Codes(), (std::vector<int>{320}));
+  EXPECT_EQ(m_list->m_keyList.m_strCurrentKey, "K1");
+  m_list->SetRowCheck(1, true, false);
+  EXPECT_FALSE(m_list->IsRowChecked(1));
+  EXPECT_EQ(m_list->GetSelectedRow(), 1);
+}
+
+TEST_F(ListCtrlQelTest, ShownRowsCarryKeysImagesAndTextsAndAFailedBuildShowsNothing) {
+  CListRows rows;
+  rows.columns = {{"No.", -40}, {"Id", 60}, {"Name", 150}};
+  rows.rows = {{"a", 67, {"  1", "a", "Alpha"}}, {"b", 68, {"  2", "b", "Beta"}}};
+  rows.result = 2;
+  m_list->SetColumnTable(rows.columns, false);
+  EXPECT_EQ(m_list->ShowRows(rows, this, 1), 2);
+  EXPECT_EQ(m_list->m_keyList.m_pDataSource, this);
+  EXPECT_EQ(m_list->GetItemText(1, 2), "Beta");
+  EXPECT_EQ(m_list->GetItemText(0, 0), "  1");
+  EXPECT_EQ(m_list->GetRowImage(1), 68);
+  EXPECT_EQ(m_list->GetSelectedRow(), 1);
+  EXPECT_EQ(m_list->GetKey(0), "a");
+  EXPECT_EQ(m_list->m_keyList.m_nRowCount, 2u);
+
+  rows.result = -1;
+  EXPECT_EQ(m_list->ShowRows(rows, this, 0), -1);
+  EXPECT_EQ(m_list->GetItemCount(), 0);
+  EXPECT_EQ(m_list->m_keyList.m_nRowCount, 0u);
+}
+
+TEST(VirtualListTest, VirtualRowsAreDrawnFromTheShownTableAndKeepTheirChecks) {
+  auto* owner = new NotifyRecorder;
+  auto* list = new CListCtrlQel(owner, 1005, wxDefaultPosition, wxSize(400, 200), true);
+  list->m_keyList.m_pOwner = owner;
+  owner->Show();
+  CListRows rows;
+  rows.columns = {{"No.", -40}, {"Id", 60}};
+  for (int i = 0; i < 5000; ++i) rows.rows.push_back({"T" + std::to_string(i), 8, {RowNumberText(i), "T" + std::to_string(i)}});
+  rows.result = 5000;
+  list->SetColumnTable(rows.columns, true);
+  ASSERT_EQ(list->ShowRows(rows, nullptr, -1), 5000);
+  EXPECT_EQ(list->GetItemCount(), 5000);
+  EXPECT_EQ(list->GetItemText(4321, 1), "T4321");
+  EXPECT_EQ(list->GetCheckState(4321), 1);
+  EXPECT_TRUE(list->SetRowCheckByKey("T4321", true, true));
+  EXPECT_TRUE(list->IsItemChecked(4321));
+  EXPECT_EQ(list->GetSelectedRow(), 4321);
+  NotifyRecorder::Drain();
+  EXPECT_EQ(owner->Codes(), (std::vector<int>{350, 360, 340, 320}));
+  EXPECT_TRUE(list->DeleteRow(0));
+  EXPECT_EQ(list->GetItemText(0, 1), "T1");
+  EXPECT_EQ(list->GetKey(0), "T1");
+  EXPECT_TRUE(list->IsRowChecked(4320));
+  EXPECT_FALSE(list->InsertRow(0, "new", false));  // virtual rows come only from ShowRows
+  owner->Destroy();
+}
+
 TEST_F(ListCtrlQelTest, ImagePairsToggleWithinThemselves) {
   Fill(true, 1);
   m_list->SetCheckState(0, 2);

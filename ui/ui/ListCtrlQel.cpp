@@ -25,14 +25,17 @@ CListCtrlQel::CListCtrlQel() {
   ResetRows();
 }
 
-CListCtrlQel::CListCtrlQel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size) : CListCtrlQel() {
-  Create(parent, id, pos, size);
+CListCtrlQel::CListCtrlQel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, bool virtualRows)
+    : CListCtrlQel() {
+  Create(parent, id, pos, size, virtualRows);
 }
 
 CListCtrlQel::~CListCtrlQel() { CListCtrlQel::ResetRows(); }
 
-bool CListCtrlQel::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size) {
-  if (!wxListCtrl::Create(parent, id, pos, size, wxLC_REPORT | wxLC_HRULES | wxLC_VRULES)) return false;
+bool CListCtrlQel::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, bool virtualRows) {
+  m_bVirtual = virtualRows;
+  const long style = wxLC_REPORT | wxLC_HRULES | wxLC_VRULES | (virtualRows ? wxLC_VIRTUAL : 0);
+  if (!wxListCtrl::Create(parent, id, pos, size, style)) return false;
   BindEvents();
   return true;
 }
@@ -54,15 +57,93 @@ void CListCtrlQel::ResetRows() {
   m_keyList.m_nRowCount = 0;
   m_keyList.m_strCurrentKey.clear();
   m_nScrollBars = -1;
+  m_shown = CListRows();
+}
+
+void CListCtrlQel::SetListKind(int kind) {
+  m_nEventCodes[kEventDblClk] = 300 + kind;
+  m_nEventCodes[kEventDeselected] = 310 + kind;
+  m_nEventCodes[kEventSelected] = 320 + kind;
+  m_nEventCodes[kEventUnchecked] = 330 + kind;
+  m_nEventCodes[kEventChecked] = 340 + kind;
 }
 
 void CListCtrlQel::UpdateRow(int row, int columns) {
-  if (columns != 0 && ValidRow(row) && GetColumnCount() > 1) SetItem(row, 1, ToWx(GetKey(row)));
+  if (!ValidRow(row)) return;
+  if (static_cast<size_t>(row) < m_shown.rows.size()) {
+    if (m_bVirtual) {
+      RefreshItem(row);
+      return;
+    }
+    // Column 0 only, or every column.
+    const std::vector<std::string>& cells = m_shown.rows[static_cast<size_t>(row)].cells;
+    const size_t last = std::min<size_t>(cells.size(), columns != 0 ? static_cast<size_t>(GetColumnCount()) : 1);
+    for (size_t c = 0; c < last; ++c) SetItem(row, static_cast<int>(c), ToWx(cells[c]));
+    return;
+  }
+  if (columns != 0 && GetColumnCount() > 1) SetItem(row, 1, ToWx(GetKey(row)));
+}
+
+int CListCtrlQel::ShowRows(CListRows rows, const void* source, int rowToSelect) {
+  DeleteAllRows();
+  if (rows.result < 0) return -1;
+  m_keyList.m_pDataSource = source;
+  m_shown = std::move(rows);
+  m_keyList.m_keys.reserve(m_shown.rows.size());
+  for (const CListRow& row : m_shown.rows) m_keyList.m_keys.push_back(row.key);
+  const int count = static_cast<int>(m_shown.rows.size());
+  m_keyList.m_nRowCount = static_cast<uint32_t>(m_shown.accountedRows >= 0 ? m_shown.accountedRows : count);
+  if (m_bVirtual) {
+    m_rows.clear();
+    m_rows.reserve(m_shown.rows.size());
+    for (const CListRow& row : m_shown.rows)
+      m_rows.push_back(RowState{static_cast<uint8_t>(m_bCheckBoxes ? 1 : 0), row.image});
+    SetItemCount(count);
+    Refresh();
+  } else {
+    Freeze();
+    for (int i = 0; i < count; ++i) InsertRowWithImage(i, nullptr, m_shown.rows[static_cast<size_t>(i)].image, false);
+    Thaw();
+  }
+  if (rowToSelect >= 0) SelectRow(rowToSelect);
+  AutoSizeColumns();
+  return count;
+}
+
+std::string CListCtrlQel::GetCellText(int row, int column) const {
+  if (row < 0 || static_cast<size_t>(row) >= m_shown.rows.size() || column < 0) return std::string();
+  const std::vector<std::string>& cells = m_shown.rows[static_cast<size_t>(row)].cells;
+  return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)] : std::string();
+}
+
+bool CListCtrlQel::SetColumnTable(const std::vector<CListColumn>& columns, bool checkBoxes) {
+  std::vector<std::string> captions;
+  std::vector<int> widths;
+  for (const CListColumn& column : columns) {
+    captions.emplace_back(TextOrEmpty(column.caption));
+    widths.push_back(column.width);
+  }
+  return SetColumnsFromArrays(captions, widths, checkBoxes);
+}
+
+wxString CListCtrlQel::OnGetItemText(long item, long column) const {
+  return ToWx(GetCellText(static_cast<int>(item), static_cast<int>(column)));
+}
+
+int CListCtrlQel::OnGetItemColumnImage(long item, long column) const {
+  if (column != 0 || item < 0 || static_cast<size_t>(item) >= m_rows.size()) return -1;
+  return ShownImage(m_rows[static_cast<size_t>(item)].image);
+}
+
+bool CListCtrlQel::OnGetItemIsChecked(long item) const {
+  return item >= 0 && static_cast<size_t>(item) < m_rows.size() && Ticked(m_rows[static_cast<size_t>(item)].check);
 }
 
 bool CListCtrlQel::InsertRow(int row, const char* key, bool select) { return InsertRowWithImage(row, key, -1, select); }
 
 bool CListCtrlQel::InsertRowWithImage(int row, const char* key, int image, bool select) {
+  // Virtual rows come only from ShowRows.
+  if (m_bVirtual) return false;
   if (row < 0 || static_cast<uint32_t>(row) > m_keyList.m_nRowCount || row > GetItemCount()) return false;
   const long item = InsertItem(row, wxString::Format("%d", row + 1), ShownImage(image));
   if (item < 0) return false;
@@ -78,7 +159,13 @@ bool CListCtrlQel::InsertRowWithImage(int row, const char* key, int image, bool 
 
 bool CListCtrlQel::DeleteRow(int row) {
   if (!InAccountedRows(row) || !ValidRow(row)) return false;
-  if (!DeleteItem(row)) return false;
+  if (m_bVirtual) {
+    SetItemCount(GetItemCount() - 1);
+    Refresh();
+  } else if (!DeleteItem(row)) {
+    return false;
+  }
+  if (static_cast<size_t>(row) < m_shown.rows.size()) m_shown.rows.erase(m_shown.rows.begin() + row);
   m_rows.erase(m_rows.begin() + row);
   if (static_cast<size_t>(row) < m_keyList.m_keys.size()) m_keyList.m_keys.erase(m_keyList.m_keys.begin() + row);
   --m_keyList.m_nRowCount;
@@ -87,7 +174,10 @@ bool CListCtrlQel::DeleteRow(int row) {
 
 void CListCtrlQel::DeleteAllRows() {
   ResetRows();
-  DeleteAllItems();
+  if (m_bVirtual)
+    SetItemCount(0);
+  else
+    DeleteAllItems();
   m_rows.clear();
 }
 
@@ -109,6 +199,10 @@ int CListCtrlQel::ShownImage(int image) const {
 bool CListCtrlQel::SetRowImage(int row, int image) {
   if (!ValidRow(row) || static_cast<size_t>(row) >= m_rows.size()) return false;
   m_rows[row].image = image;
+  if (m_bVirtual) {
+    RefreshItem(row);
+    return true;
+  }
   return SetItemImage(row, ShownImage(image));
 }
 
@@ -214,6 +308,10 @@ bool CListCtrlQel::ChangeCheckImage(int row, int image) {
 
 void CListCtrlQel::ShowCheckImage(int row) {
   if (!m_bCheckBoxes || !HasCheckBoxes() || !ValidRow(row)) return;
+  if (m_bVirtual) {
+    RefreshItem(row);  // the control reads the image back
+    return;
+  }
   const bool ticked = Ticked(m_rows[row].check);
   if (IsItemChecked(row) == ticked) return;
   ++m_nShowing;
