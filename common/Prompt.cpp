@@ -29,7 +29,9 @@ int DefaultPromptAnswer(unsigned style) {
     case kPromptOkCancel:
       return second ? kAnswerCancel : kAnswerOk;
     case kPromptYesNo:
+      return second ? kAnswerNo : kAnswerYes;
     case kPromptYesNoCancel:
+      if (style & kPromptDefault3) return kAnswerCancel;
       return second ? kAnswerNo : kAnswerYes;
     default:
       return kAnswerOk;

@@ -9,6 +9,7 @@ void CExpModel::Reset() {
   m_currentIndex = 0;
   m_loaded = 0;
   m_modified = 0;
+  m_error = 0;
   m_header.Reset();
   for (CExpModelTask& t : m_tasks) t.Clear();
 }

@@ -51,6 +51,7 @@ class CExpModel {
   int m_currentIndex = 0;
   uint8_t m_loaded = 0;
   uint8_t m_modified = 0;
+  uint8_t m_error = 0;  // not 0: the model has errors in its parameters
 };
 
 }  // namespace qel

@@ -37,6 +37,7 @@ void CExpModelTask::Clear() {
   ClearAssessmentCounts();
   loaded = 0;
   modified = 0;
+  m_editFlags = 0;
   TaskId = 0;
   TaskIdStr.clear();
   TaskName.clear();

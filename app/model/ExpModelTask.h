@@ -125,6 +125,14 @@ class CExpModelTask : public IExpModelTask {
   // The start delay a plug-in presets and the one used without a plug-in.
   static constexpr int32_t kDefaultStartDelay = 500;
 
+  // The editors' flags of the slot (not stored in model files).
+  static constexpr uint32_t kEditTimingError = 1;  // the Timing page found inconsistent values
+  uint32_t m_editFlags = 0;
+  bool HasTimingError() const { return (m_editFlags & kEditTimingError) != 0; }
+  void SetTimingError(bool error) {
+    m_editFlags = error ? (m_editFlags | kEditTimingError) : (m_editFlags & ~kEditTimingError);
+  }
+
  private:
   int BoundPartCount() const;
   bool Send(uint32_t command, intptr_t a = 0, intptr_t b = 0, intptr_t c = 0) const;

@@ -8,7 +8,11 @@ namespace qel {
 
 void BindModelTask(IExpModelTask* task) {
   if (!task) return;
-  CTaskLibrary* library = FindTaskLibrary(task->TaskIdStr.c_str());
+  BindModelTaskTo(task, FindTaskLibrary(task->TaskIdStr.c_str()));
+}
+
+void BindModelTaskTo(IExpModelTask* task, CTaskLibrary* library) {
+  if (!task) return;
   task->library = library;
   if (!library) return;
   task->w.TaskType = (task->w.TaskType & ~kResponseTypeMask) | ResponseTypeOf(library->defaultTaskType);
