@@ -73,6 +73,13 @@ TEST_F(CfrProjectTest, ANewFileHasItsElevenTablesItsHeaderAndItsCreator) {
   EXPECT_FALSE(CProjectDbCfr::CreateProjectFile(path_, jdoe_, "x", "y", nullptr, false, true));
   ASSERT_EQ(prompts.ShownTexts(), std::vector<std::string>{"Project\n\"" + path_ + "\"\nalready exists!"});
   EXPECT_EQ(Slurp(path_), before);
+
+  // A creator without a registration date is registered as the file is made.
+  CUserRecord unregistered = jdoe_;
+  unregistered.m_registered = QelDateTime::Null();
+  const std::string second = dir_.File("Second.qep");
+  ASSERT_TRUE(CProjectDbCfr::CreateProjectFile(second, unregistered, "", "", nullptr, false, false));
+  EXPECT_EQ(Sql(second, "SELECT Id, length(Registered) FROM Users;"), "jdoe|19\n");
 }
 
 TEST_F(CfrProjectTest, PartOnePartTwoAndPartOneAgainLeaveExactlyTheirRowsAndTwins) {
