@@ -290,6 +290,19 @@ TEST_F(CfrProjectTest, AModelReadsWithTheTasksItHasAndSaysWhenTheCountDisagrees)
   // A second model of that name is refused by the file: nothing is written.
   EXPECT_FALSE(project.db.WriteModel(&model, jdoe_, nullptr));
   EXPECT_EQ(Sql(path_, "SELECT count(*) FROM Tasks WHERE Model = 'Three';"), "3\n");
+
+  // Loaded, each model has its own tasks, whatever characters order the names.
+  for (const char* name : {"Three_b", "ThreeA"}) {
+    model.m_name = name;
+    ASSERT_TRUE(project.db.WriteModel(&model, jdoe_, nullptr));
+  }
+  CfrProject loaded(path_);
+  ASSERT_TRUE(loaded.db.Reload(nullptr, false));
+  ASSERT_EQ(loaded.cache.GetModelCount(), 4);
+  for (int i = 0; i < loaded.cache.GetModelCount(); ++i) {
+    const std::string name = loaded.cache.GetModelName(i);
+    EXPECT_EQ(loaded.cache.GetModelTaskCount(i), name == "Model" ? 1 : 3) << name;
+  }
 }
 
 TEST_F(CfrProjectTest, NoPasswordStandsInPlainTextInTheFiles) {
