@@ -103,6 +103,14 @@ void UnpackResponses(const DbBytes& column, int32_t* part, int at, int n) {
   std::fill(part + at + copied, part + at + n, 0);
 }
 
+// A key as the file's text columns order it (ASCII letters in lower case).
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
 std::string Upper(std::string text) {
   for (char& c : text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -381,8 +389,9 @@ int CProjectDbCfr::Load(CDbOdbcAccess* connection, bool showMessages, int header
         if (models.m_model.empty()) continue;
         CModelData* model = cache->AddModel(models.m_model, models.m_version, models.m_versionStr,
                                             models.m_user.c_str(), models.m_date);
-        while (!tasks.IsEOF() && Upper(tasks.m_model) < Upper(models.m_model)) tasks.MoveNext();
-        for (; !tasks.IsEOF() && Upper(tasks.m_model) == Upper(models.m_model); tasks.MoveNext()) {
+        const std::string key = Lower(models.m_model);
+        while (!tasks.IsEOF() && Lower(tasks.m_model) < key) tasks.MoveNext();
+        for (; !tasks.IsEOF() && Lower(tasks.m_model) == key; tasks.MoveNext()) {
           if (model) model->AddTask(static_cast<uint32_t>(tasks.m_taskId), tasks.m_task, tasks.m_taskName);
         }
       }

@@ -174,14 +174,15 @@ int CProjectDbPlain::Report(const DbException& e, const std::string& query, bool
 // ---- creation ---------------------------------------------------------------
 
 bool CProjectDbPlain::CreateProjectFile(const std::string& path, const std::string& owner, const std::string& comment,
-                                        const char* password, bool withDefaultCode, bool showMessages) {
+                                        const char* password, bool withDefaultCode, bool showMessages,
+                                        bool replace) {
   if (path.empty()) return false;
   const std::string key = password ? password : "";
   try {
     DaoDatabase db;
     // The key protects the file from its first byte; the file gets its name
     // only when it is complete.
-    db.Create(path, key);
+    db.Create(path, key, replace);
     for (bool (*create)(DaoDatabase*) :
          {CreateTableTesteeCode, CreateTableTestee, CreateTableModel, CreateTableResponse, CreateTableVariable,
           CreateTableAssessment, CreateTableOwner}) {

@@ -41,9 +41,10 @@ class CProjectDbPlain : public CProjectDb {
   // its name (protected from its first byte by the password when one is
   // given), with the seven tables, the default testee code when asked and
   // the three Owner rows. An existing file is never touched ("already
-  // exists"). Messages only with showMessages.
+  // exists") unless replace is set, when the complete new file takes its
+  // place in one rename. Messages only with showMessages.
   static bool CreateProjectFile(const std::string& path, const std::string& owner, const std::string& comment,
-                                const char* password, bool withDefaultCode, bool showMessages);
+                                const char* password, bool withDefaultCode, bool showMessages, bool replace = false);
 
   // Reads the connected file into the cache (with headerOnly only the Owner
   // rows); 0 when loaded, else the code of the reported database error (the

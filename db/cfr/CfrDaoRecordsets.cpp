@@ -97,7 +97,8 @@ bool CQelRs4DaoUsers::AddUser(const CUserRecord& record, const std::string& user
   m_type = record.m_type;
   m_fname = record.m_firstName;
   m_sname = record.m_surname;
-  m_registered = record.m_registered;
+  // A user without a registration date is registered now.
+  m_registered = record.m_registered.IsValid() ? record.m_registered : CurrentLocalDateTime();
   m_institute = record.m_institute;
   m_comment = record.m_comment;
   m_date = CurrentLocalDateTime();

@@ -73,6 +73,13 @@ TEST_F(CfrProjectTest, ANewFileHasItsElevenTablesItsHeaderAndItsCreator) {
   EXPECT_FALSE(CProjectDbCfr::CreateProjectFile(path_, jdoe_, "x", "y", nullptr, false, true));
   ASSERT_EQ(prompts.ShownTexts(), std::vector<std::string>{"Project\n\"" + path_ + "\"\nalready exists!"});
   EXPECT_EQ(Slurp(path_), before);
+
+  // A creator without a registration date is registered as the file is made.
+  CUserRecord unregistered = jdoe_;
+  unregistered.m_registered = QelDateTime::Null();
+  const std::string second = dir_.File("Second.qep");
+  ASSERT_TRUE(CProjectDbCfr::CreateProjectFile(second, unregistered, "", "", nullptr, false, false));
+  EXPECT_EQ(Sql(second, "SELECT Id, length(Registered) FROM Users;"), "jdoe|19\n");
 }
 
 TEST_F(CfrProjectTest, PartOnePartTwoAndPartOneAgainLeaveExactlyTheirRowsAndTwins) {
@@ -283,6 +290,19 @@ TEST_F(CfrProjectTest, AModelReadsWithTheTasksItHasAndSaysWhenTheCountDisagrees)
   // A second model of that name is refused by the file: nothing is written.
   EXPECT_FALSE(project.db.WriteModel(&model, jdoe_, nullptr));
   EXPECT_EQ(Sql(path_, "SELECT count(*) FROM Tasks WHERE Model = 'Three';"), "3\n");
+
+  // Loaded, each model has its own tasks, whatever characters order the names.
+  for (const char* name : {"Three_b", "ThreeA"}) {
+    model.m_name = name;
+    ASSERT_TRUE(project.db.WriteModel(&model, jdoe_, nullptr));
+  }
+  CfrProject loaded(path_);
+  ASSERT_TRUE(loaded.db.Reload(nullptr, false));
+  ASSERT_EQ(loaded.cache.GetModelCount(), 4);
+  for (int i = 0; i < loaded.cache.GetModelCount(); ++i) {
+    const std::string name = loaded.cache.GetModelName(i);
+    EXPECT_EQ(loaded.cache.GetModelTaskCount(i), name == "Model" ? 1 : 3) << name;
+  }
 }
 
 TEST_F(CfrProjectTest, NoPasswordStandsInPlainTextInTheFiles) {
