@@ -95,6 +95,7 @@ CScoreDocument::CScoreDocument(const Computed& c, const ScoreUser& user) : m_use
   m_sheet.SetTask(m_task && m_task->IsLibraryLoaded() ? m_task : nullptr);
   m_sheet.SetPractice(c.practice);
   m_sheet.SetPartFilter(c.partFilter);
+  m_runData = c.runData;
   if (c.runData) {
     LoadComputedScore(m_sheet, *c.runData);
     m_testDate = c.runData->testDate;

@@ -53,6 +53,8 @@ class CScoreDocument {
   CScoreSheet& Sheet() { return m_sheet; }
   const CScoreSheet& Sheet() const { return m_sheet; }
   const CExpModelTask* Task() const { return m_task; }
+  // The run's data (a computed score; null for a stored one).
+  const ITaskRunData* RunData() const { return m_runData; }
 
   bool IsComputed() const { return m_computed; }
   bool IsPractice() const { return m_practice; }
@@ -102,6 +104,7 @@ class CScoreDocument {
   CExpModelTask m_ownTask;
   CExpModelTask* m_task = nullptr;
   IScoreStore* m_store = nullptr;
+  const ITaskRunData* m_runData = nullptr;
   bool m_computed = false;
   bool m_practice = false;
   bool m_maySave = false;

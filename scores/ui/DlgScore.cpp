@@ -11,8 +11,13 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "app/rundata/TaskRunData.h"
 #include "common/Prompt.h"
+#include "project/RunProject.h"
+#include "scores/ui/DlgScoreExport.h"
+#include "scores/ui/DlgTaskParSpecTpGr.h"
 #include "scores/ui/ScoreGraphsDraw.h"
+#include "scores/ui/ScoreSheetPage.h"
 
 namespace qel {
 
@@ -373,7 +378,7 @@ void CDlgScore::UpdateControls() {
   m_export->Show(out);
   m_print->Show(out);
   m_noTesteeName->Show(out);
-  m_quality->Show(d.Task() && d.Task()->w.TaskId == kTappingTaskId);
+  m_quality->Show(d.Task() && d.Task()->TaskId == kTappingTaskId);
   m_save->Show(d.MaySave() && m_view == ScoreView::kBasic);
   const bool changeList = !d.MaySave() && d.m_user.cfrMode && d.IsCfr() && m_view == ScoreView::kChanges &&
                           d.Versions().size() > 2;
@@ -403,7 +408,25 @@ std::string CDlgScore::ToolTipOf(const wxWindow* control) const {
   return control->GetToolTipText().ToStdString(wxConvUTF8);
 }
 
-PLACEHOLDER_COMMANDS
+void CDlgScore::OnExport() {
+  const bool graph = !IsTableView(m_view);
+  CDlgScoreExport dialog(this, *this, graph);
+  dialog.SetTarget(graph ? m_graphPath : m_tablePath, graph ? m_graphType : m_tableType);
+  if (dialog.ShowModal() != wxID_OK) return;
+  (graph ? m_graphPath : m_tablePath) = dialog.GetPath();
+  (graph ? m_graphType : m_tableType) = dialog.GetType();
+}
+
+void CDlgScore::OnPrint() {
+  PrintScoreSheet(this, {m_doc.get(), m_view, NoTesteeName(), ScoreHeaderData::Mode::kPrinted});
+}
+
+void CDlgScore::OnQualityCheck() {
+  const ITaskRunData* runData = m_doc->RunData();
+  if (!m_doc->Task() || !runData) return;
+  CDlgTaskParSpecTpGr graph(this, m_doc->Task(), runData);
+  graph.ShowModal();
+}
 
 int CScoreDialogFactory::RunScoreDialog(const ScoreDialogRequest& request) {
   CScoreDocument::Computed computed;
