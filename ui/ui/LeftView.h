@@ -12,6 +12,7 @@
 #include <string>
 
 #include "project/TesteeFilter.h"
+#include "ui/NotifyCodes.h"
 #include "ui/ProjectTree.h"
 
 namespace qel {
