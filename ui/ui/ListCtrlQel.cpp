@@ -392,6 +392,10 @@ bool CListCtrlQel::SetColumnsFromArrays(const std::vector<std::string>& captions
 
 void CListCtrlQel::AutoSizeColumns() {
   for (int c = 0; c < GetColumnCount(); ++c) {
+    if (m_bVirtual) {
+      SetColumnWidth(c, VirtualColumnWidth(c));
+      continue;
+    }
     SetColumnWidth(c, wxLIST_AUTOSIZE);
     const int contents = GetColumnWidth(c);
     SetColumnWidth(c, wxLIST_AUTOSIZE_USEHEADER);
@@ -402,6 +406,38 @@ void CListCtrlQel::AutoSizeColumns() {
       GetScrollRange(wxHORIZONTAL) > 0 && GetScrollRange(wxHORIZONTAL) > GetScrollThumb(wxHORIZONTAL);
   const bool vertical = GetScrollRange(wxVERTICAL) > 0 && GetScrollRange(wxVERTICAL) > GetScrollThumb(wxVERTICAL);
   m_nScrollBars = horizontal && vertical ? 3 : vertical ? 1 : horizontal ? 0 : -1;
+}
+
+int CListCtrlQel::VirtualColumnWidth(int column) const {
+  // The control measures only the rows it draws; here the widest of the
+  // caption and the longest text of the column (by characters) decides.
+  constexpr int kTextMargin = 16;
+  constexpr int kCheckBoxWidth = 24;
+  constexpr int kIconWidth = 20;
+  wxListItem item;
+  item.SetMask(wxLIST_MASK_TEXT);
+  GetColumn(column, item);
+  int width = GetTextExtent(item.GetText()).GetWidth() + kTextMargin;
+  // Texts of about the longest length are measured (a few dozen at most).
+  constexpr size_t kLengthSlack = 3;
+  constexpr int kMostMeasured = 64;
+  size_t longest = 0;
+  for (const CListRow& row : m_shown.rows)
+    if (static_cast<size_t>(column) < row.cells.size()) longest = std::max(longest, row.cells[static_cast<size_t>(column)].size());
+  int cells = 0;
+  int measured = 0;
+  for (const CListRow& row : m_shown.rows) {
+    if (static_cast<size_t>(column) >= row.cells.size()) continue;
+    const std::string& text = row.cells[static_cast<size_t>(column)];
+    if (text.empty() || text.size() + kLengthSlack < longest) continue;
+    cells = std::max(cells, GetTextExtent(ToWx(text)).GetWidth() + kTextMargin);
+    if (++measured >= kMostMeasured) break;
+  }
+  if (column == 0) {
+    if (m_bCheckBoxes) cells += kCheckBoxWidth;
+    if (GetImageList(wxIMAGE_LIST_SMALL)) cells += kIconWidth;
+  }
+  return std::max(width, cells);
 }
 
 int CListCtrlQel::RemoveAllColumns() {

@@ -152,6 +152,8 @@ class CListCtrlQel : public wxListCtrl {
   int PictureRowHeight() const;
   int PictureHeaderHeight() const;
   wxSize PictureExtent() const;
+  // The width that fits a virtual list's caption and texts of a column.
+  int VirtualColumnWidth(int column) const;
   void BindEvents();
   bool ValidRow(int row) const { return row >= 0 && row < GetItemCount(); }
   bool InAccountedRows(int row) const { return row >= 0 && static_cast<uint32_t>(row) < m_keyList.m_nRowCount; }
