@@ -24,11 +24,14 @@ PromptPoster& Poster() {
 int DefaultPromptAnswer(unsigned style) {
   const unsigned buttons = style & 0xF;
   const bool second = (style & kPromptDefault2) != 0;
+  const bool third = (style & kPromptDefault3) != 0;
   switch (buttons) {
     case kPromptOkCancel:
       return second ? kAnswerCancel : kAnswerOk;
-    case kPromptYesNo:
     case kPromptYesNoCancel:
+      if (third) return kAnswerCancel;
+      return second ? kAnswerNo : kAnswerYes;
+    case kPromptYesNo:
       return second ? kAnswerNo : kAnswerYes;
     default:
       return kAnswerOk;

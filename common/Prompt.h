@@ -20,6 +20,7 @@ enum PromptStyle : unsigned {
   kPromptIconWarning = 0x30,
   kPromptIconInfo = 0x40,
   kPromptDefault2 = 0x100,  // the second button is the default
+  kPromptDefault3 = 0x200,  // the third button is the default
 };
 
 // Answers.
