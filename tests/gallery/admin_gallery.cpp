@@ -8,6 +8,8 @@
 #include "admin/tests/AdminTestProject.h"
 #include "admin/ui/DlgTestee.h"
 #include "admin/ui/DlgTesteeCode.h"
+#include "admin/ui/DlgTesteeSearch.h"
+#include "ui/ui/ListCtrlQel.h"
 #include "admin/ui/MySysCfg.h"
 #include "app/settings/SystemSettings.h"
 #include "engine/input/InputDevices.h"
@@ -68,6 +70,22 @@ TEST(AdminWindows, TesteeDialogs) {
   auto* code = new CDlgTesteeCode(nullptr, RecordMode::kNew, CTesteeCodeInfo());
   ExpectDrawn(Snap(code, "testee_code_new"), "new testee code");
   code->Destroy();
+  Pump(30);
+}
+
+TEST(AdminWindows, TesteeSearch) {
+  PromptRecorder messages;
+  AdminTestProject project;
+  FillStudy(project);
+  project.m_data.AddTestee("T08", "Default", "Cara", "Lind", QelDateTime::FromDate(1988, 11, 23), 0, 1, nullptr, {});
+  project.m_data.AddTestee("T12", "Clinic", "Dan", "O'Neil", QelDateTime::FromDate(1961, 7, 4), 0, 0, nullptr, {});
+  auto* dialog = new CDlgTesteeSearch(nullptr, &project, "T", nullptr, {true, true, false});
+  wxCommandEvent search(wxEVT_BUTTON, CDlgTesteeSearch::kIdSearch);
+  dialog->ProcessWindowEvent(search);
+  dialog->List().SetRowCheck(1, true, false);
+  Pump(30);
+  ExpectDrawn(Snap(dialog, "testee_search"), "testee search");
+  dialog->Destroy();
   Pump(30);
 }
 
