@@ -8,6 +8,7 @@
 #include "admin/tests/AdminTestProject.h"
 #include "admin/ui/DlgTestee.h"
 #include "admin/ui/DlgTesteeCode.h"
+#include "admin/ui/DlgModelsAvailable.h"
 #include "admin/ui/DlgTesteeSearch.h"
 #include "ui/ui/ListCtrlQel.h"
 #include "admin/ui/MySysCfg.h"
@@ -85,6 +86,19 @@ TEST(AdminWindows, TesteeSearch) {
   dialog->List().SetRowCheck(1, true, false);
   Pump(30);
   ExpectDrawn(Snap(dialog, "testee_search"), "testee search");
+  dialog->Destroy();
+  Pump(30);
+}
+
+TEST(AdminWindows, ModelPicker) {
+  PromptRecorder messages;
+  AdminTestProject project;
+  project.m_data.AddModel("Attention", 4, "04.00", "admin", QelDateTime::FromDate(2024, 1, 1));
+  project.m_data.AddModel("Memory screening", 4, "04.00", "jdoe", QelDateTime::FromDate(2024, 2, 12));
+  auto* dialog = new CDlgModelsAvailable(nullptr, &project, nullptr);
+  dialog->List().SelectRow(1);
+  Pump(30);
+  ExpectDrawn(Snap(dialog, "models_available"), "models available");
   dialog->Destroy();
   Pump(30);
 }
