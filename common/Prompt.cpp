@@ -24,14 +24,14 @@ PromptPoster& Poster() {
 int DefaultPromptAnswer(unsigned style) {
   const unsigned buttons = style & 0xF;
   const bool second = (style & kPromptDefault2) != 0;
-  if ((style & kPromptDefault3) && buttons == kPromptYesNoCancel) return kAnswerCancel;
+  const bool third = (style & kPromptDefault3) != 0;
   switch (buttons) {
     case kPromptOkCancel:
       return second ? kAnswerCancel : kAnswerOk;
-    case kPromptYesNo:
-      return second ? kAnswerNo : kAnswerYes;
     case kPromptYesNoCancel:
-      if (style & kPromptDefault3) return kAnswerCancel;
+      if (third) return kAnswerCancel;
+      return second ? kAnswerNo : kAnswerYes;
+    case kPromptYesNo:
       return second ? kAnswerNo : kAnswerYes;
     default:
       return kAnswerOk;

@@ -10,6 +10,7 @@ namespace qel {
 enum QelNotifyCode : int {
   kNotifyUserAdded = 4,           // to the main view: the logged-in user joined the project's users
   kNotifyNewAssessment = 8,       // to the main view: a new variables row was written (record)
+  kNotifyFilterTree = 13,         // sent by the testee search to its parent: filter the tree (CTesteeFilter; copy it)
   kNotifyAssessmentChanged = 18,  // to the main view: an existing assessment was written (record)
   kNotifySelectAssessment = 23,   // to the main view and the tree: select the assessment (record)
   kNotifyRefreshViews = 112,      // posted to the main frame with kRefreshAfterRun
