@@ -60,6 +60,7 @@ CRunSession::CRunSession(const RunSessionCollaborators& c)
   machineDevices.keyboard = m_devices.Keyboard();
   machineDevices.voiceKey = m_devices.VoiceKey();
   machineDevices.port = &m_port;
+  machineDevices.stamps = m_devices.Stamps(m_timer);
   m_machine = std::make_unique<CRunMachine>(machineDevices);
 }
 
