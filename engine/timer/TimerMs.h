@@ -65,6 +65,9 @@ class CTimerMs {
   // Whether the tick source's clock is the system's CLOCK_MONOTONIC, so
   // device time stamps of that clock can be put onto the run clock.
   bool OnSystemMonotonicClock() const { return m_source->IsSystemMonotonic(); }
+  // Whether the beat may run in real time (SCHED_FIFO), and whether it does now.
+  bool RealTimeAllowed() const { return m_source->RealTimeAllowed(); }
+  bool IsRealTime() const { return m_source->IsRealTime(); }
 
   // One beat as the tick source gives it; a null owner does nothing.
   static void OnTick(void* owner, int64_t scheduledNs);
