@@ -129,7 +129,10 @@ bool CXShmPresenter::Open(wxWindow* window) {
     return false;
   }
   gdk_x11_display_error_trap_push(gdkDisplay);
-  GC gc = XCreateGC(display, gdk_x11_window_get_xid(native), 0, nullptr);
+  // No exposure events for the puts: the toolkit would only have to read them.
+  XGCValues values{};
+  values.graphics_exposures = False;
+  GC gc = XCreateGC(display, gdk_x11_window_get_xid(native), GCGraphicsExposures, &values);
   if (gdk_x11_display_error_trap_pop(gdkDisplay) != 0 || !gc) return false;
   std::lock_guard<std::mutex> lock(m_shared->mutex);
   m_shared->display = display;
