@@ -29,8 +29,8 @@ int64_t CRunMachine::EventTimeSince(uint64_t mark, bool press, int64_t fallback)
   for (uint64_t i = mark; i < count; ++i) {
     int64_t ns = 0;
     bool isPress = false;
-    // Never later than the beat that saw it.
-    if (m_devices.stamps->EventAt(i, &ns, &isPress) && isPress == press) return ns < fallback ? ns : fallback;
+    // May lie a little after the beat's own time: the poll came after it.
+    if (m_devices.stamps->EventAt(i, &ns, &isPress) && isPress == press) return ns;
   }
   return fallback;
 }

@@ -234,7 +234,8 @@ class CRunMachine {
   uint32_t Now() const;
   int64_t NowNs() const;
   // The time of the first press (or release) among the events from index
-  // `mark` on; `fallback` when there is none.
+  // `mark` on; `fallback` when there is none (a key held since before, a
+  // response the plug-in finds some other way).
   int64_t EventTimeSince(uint64_t mark, bool press, int64_t fallback) const;
   // When a frame shown since `sinceNs` reached the screen; now without one.
   int64_t ShownAt(int64_t sinceNs) const;
