@@ -10,8 +10,7 @@ namespace display {
 std::shared_ptr<CRasterSurface> CRasterSurface::Create(int width, int height, uint32_t flags, uint32_t caps,
                                                        int* error) {
   if (error) *error = 0;
-  if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide ||
-      int64_t{width} * height > kMaxSurfacePixels) {
+  if (!ValidSize(width, height)) {
     if (error) *error = EINVAL;
     return nullptr;
   }
@@ -22,6 +21,30 @@ std::shared_ptr<CRasterSurface> CRasterSurface::Create(int width, int height, ui
     return nullptr;
   }
   return std::shared_ptr<CRasterSurface>(new CRasterSurface(s, flags, caps));
+}
+
+bool CRasterSurface::ValidSize(int width, int height) {
+  return width > 0 && height > 0 && width <= kMaxSurfaceSide && height <= kMaxSurfaceSide &&
+         int64_t{width} * height <= kMaxSurfacePixels;
+}
+
+std::shared_ptr<CRasterSurface> CRasterSurface::CreateOn(unsigned char* data, int width, int height, int stride,
+                                                         std::shared_ptr<void> memory, int* error) {
+  if (error) *error = 0;
+  if (!data || !ValidSize(width, height) || stride < cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)) {
+    if (error) *error = EINVAL;
+    return nullptr;
+  }
+  std::memset(data, 0, static_cast<size_t>(stride) * height);
+  cairo_surface_t* s = cairo_image_surface_create_for_data(data, CAIRO_FORMAT_RGB24, width, height, stride);
+  if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(s);
+    if (error) *error = ENOMEM;
+    return nullptr;
+  }
+  std::shared_ptr<CRasterSurface> surface(new CRasterSurface(s, 0, 0));
+  surface->m_memory = std::move(memory);
+  return surface;
 }
 
 CRasterSurface::CRasterSurface(cairo_surface_t* surface, uint32_t flags, uint32_t caps)

@@ -47,6 +47,11 @@ class CRasterSurface {
   // ENOMEM when it cannot be allocated).
   static std::shared_ptr<CRasterSurface> Create(int width, int height, uint32_t flags, uint32_t caps,
                                                 int* error = nullptr);
+  // A black surface on memory the caller provides (width x height pixels
+  // of 0x00RRGGBB, `stride` bytes a row, at least 4 x width), kept alive by
+  // `memory` as long as the surface lives; null with *error as for Create.
+  static std::shared_ptr<CRasterSurface> CreateOn(unsigned char* data, int width, int height, int stride,
+                                                  std::shared_ptr<void> memory, int* error = nullptr);
   ~CRasterSurface();
   CRasterSurface(const CRasterSurface&) = delete;
   CRasterSurface& operator=(const CRasterSurface&) = delete;
@@ -57,6 +62,8 @@ class CRasterSurface {
   uint32_t Flags() const { return m_flags; }
   uint32_t Caps() const { return m_caps; }
   cairo_surface_t* Cairo() const { return m_surface; }
+  // The memory a surface made by CreateOn lives on (null for others).
+  const std::shared_ptr<void>& Memory() const { return m_memory; }
 
   uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(m_data + static_cast<intptr_t>(y) * m_stride); }
   uint32_t PixelAt(int x, int y) const { return Row(y)[x] & 0x00FFFFFFu; }
@@ -69,6 +76,7 @@ class CRasterSurface {
 
  private:
   CRasterSurface(cairo_surface_t* surface, uint32_t flags, uint32_t caps);
+  static bool ValidSize(int width, int height);
 
   cairo_surface_t* m_surface;
   unsigned char* m_data;
@@ -77,6 +85,7 @@ class CRasterSurface {
   int m_stride;
   uint32_t m_flags;
   uint32_t m_caps;
+  std::shared_ptr<void> m_memory;
 };
 
 using SurfacePtr = std::shared_ptr<CRasterSurface>;

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <thread>
 
+#include "common/MonotonicNs.h"
 #include "display/RasterSurface.h"
 #include "display/tests/DisplayFixture.h"
 
@@ -68,6 +69,34 @@ TEST_F(DisplayTest, FrameFromTheUserInterfaceThreadReachesTheScreen) {
   DrawTestFrame(m_display, QelRGB(60, 0, 60), 40);
   ASSERT_TRUE(m_display.Present(true));
   EXPECT_TRUE(PumpUntil([&] { return ScreenShowsFront(m_display); }, 3000));
+}
+
+// Without the flip attribute too: a frame goes to the server from shared
+// memory in one request, Present returns once the server has drawn it, and
+// the display stamps that moment.
+TEST_F(DisplayTest, FramesGoThroughSharedMemoryAndAreStampedWhenDrawn) {
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
+  Pump(50);
+  int64_t stamp = 0;
+  EXPECT_FALSE(m_display.LastFrameShownNs(&stamp)) << "no frame yet in this mode";
+  for (int i = 0; i < 3; ++i) {
+    DrawTestFrame(m_display, QelRGB(20 * i, 0, 40), 9 * i);
+    const int64_t before = MonotonicNowNs();
+    ASSERT_TRUE(m_display.Present(true));
+    const int64_t after = MonotonicNowNs();
+    ASSERT_TRUE(m_display.LastFrameShownNs(&stamp));
+    EXPECT_GE(stamp, before);
+    EXPECT_LE(stamp, after);
+    int bad = -1;
+    EXPECT_TRUE(ScreenShowsFront(m_display, &bad)) << "frame " << i << ": " << bad << " points differ";
+  }
+  SurfacePtr front = m_display.GetFrontFrame();
+  ASSERT_NE(front, nullptr);
+  EXPECT_NE(front->Memory(), nullptr) << "the front frame lives in shared memory";
+  m_display.Free();
+  EXPECT_FALSE(m_display.LastFrameShownNs(&stamp));
+  // A frame kept past the mode stays a readable picture.
+  EXPECT_EQ(front->PixelAt(150, 120), 0xFF0000u);
 }
 
 TEST_F(DisplayTest, FrameFromAWorkerThreadReachesTheScreen) {

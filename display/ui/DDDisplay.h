@@ -26,6 +26,7 @@
 #include "display/ui/DialogInst.h"
 #include "display/ui/ScreenExport.h"
 #include "display/ui/WndDD.h"
+#include "display/ui/XShmPresenter.h"
 #include "include/qel/DisplayInterface.h"
 
 class wxWindow;
@@ -157,6 +158,13 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   bool SurfaceDescribe(int n, int& width, int& height, int& bits, uint32_t& caps);
   // The frame the display window shows (null while no mode is active).
   qel::display::SurfacePtr GetFrontFrame();
+  // When the latest frame had reached the X server (CLOCK_MONOTONIC ns):
+  // stamped after the hand-over and a sync with the server. False while no
+  // frame has been shown in the current mode.
+  bool LastFrameShownNs(int64_t* ns) const;
+  // Puts the front frame into the window through shared memory and waits
+  // for the server (UI thread); false when it cannot go that way.
+  bool PutFrontFrame();
 
   // ---- break dialog and command channel ----
   bool BreakCreate(CWndDD* owner);
@@ -210,6 +218,7 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   CWndDD m_wnd;
   wxWindow* m_pWndAttached = nullptr;  // the caller's window while attached
   std::atomic<uint32_t> m_dwAttr{0};
+  std::atomic<int64_t> m_frameShownNs{0};  // 0: none yet
   QelRestoreCallback m_pfnRestore = nullptr;
   void* m_pRestoreContext = nullptr;
   std::string m_strTitle = "DDDisplay";
@@ -222,6 +231,8 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   std::mutex m_mutex;
   SurfaceSlot m_slots[10];
   qel::display::SurfacePtr m_spareFrame;
+  qel::display::CXShmPresenter m_shm;
+  bool m_shmTried = false;  // UI thread: the presenter was tried for this mode's window
   // Contexts handed out and not yet released, with the mode they were made in.
   std::unordered_map<const CDC*, uint64_t> m_liveDCs;
   uint64_t m_generation = 0;  // changes at every mode creation and Free

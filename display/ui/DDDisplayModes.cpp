@@ -26,6 +26,7 @@ bool CDDDisplay::CreateDevice(int i) {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     ++m_generation;
+    m_frameShownNs.store(0);
     m_bDevice = true;
     m_pfnRestore = nullptr;
     m_pRestoreContext = nullptr;
@@ -179,6 +180,7 @@ void CDDDisplay::Free() {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     ++m_generation;
+    m_frameShownNs.store(0);
     for (SurfaceSlot& s : m_slots) s = SurfaceSlot();
     m_spareFrame.reset();
     m_bDevice = false;
@@ -186,15 +188,16 @@ void CDDDisplay::Free() {
     m_pRestoreContext = nullptr;
   }
   if (m_wnd.GetWindow()) {
-    if (wxIsMainThread()) {
+    const auto release = [this] {
+      m_shm.Close();
+      m_shmTried = false;
       m_wnd.Release();
+      return intptr_t{1};
+    };
+    if (wxIsMainThread()) {
+      release();
     } else {
-      RunOnUiThread(
-          [this] {
-            m_wnd.Release();
-            return 1;
-          },
-          0);
+      RunOnUiThread(release, 0);
     }
   }
   m_pWndAttached = nullptr;

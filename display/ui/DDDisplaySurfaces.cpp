@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "common/MonotonicNs.h"
 #include "display/DisplayGeometry.h"
 #include "display/SurfaceDC.h"
 #include "display/image/ImageDecoder.h"
@@ -66,10 +67,12 @@ SurfacePtr CDDDisplay::MakeFrame(int width, int height) {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_spareFrame && m_spareFrame.use_count() == 1 && m_spareFrame->Width() == width &&
-        m_spareFrame->Height() == height) {
+        m_spareFrame->Height() == height && (m_spareFrame->Memory() || !m_shm.IsOpen())) {
       return std::move(m_spareFrame);
     }
   }
+  // In memory shared with the X server when the window takes frames that way.
+  if (SurfacePtr shared = m_shm.MakeFrame(width, height)) return shared;
   int error = 0;
   SurfacePtr frame = CRasterSurface::Create(width, height, 0, 0, &error);
   if (!frame) m_hResult = error;
@@ -89,16 +92,32 @@ bool CDDDisplay::ShowFrame(SurfacePtr frame, uint64_t generation) {
 
 bool CDDDisplay::PaintWindow() {
   const bool wait = (m_dwAttr & kDispAttrFlip) != 0;
-  if (wxIsMainThread()) {
+  const auto paint = [this, wait] {
     m_wnd.PaintNow(wait);
-    return true;
+    m_frameShownNs.store(MonotonicNowNs());
+    return intptr_t{1};
+  };
+  if (wxIsMainThread()) return paint() != 0;
+  return RunOnUiThread(paint, 0) != 0;
+}
+
+bool CDDDisplay::PutFrontFrame() {
+  wxWindow* window = m_wnd.GetWindow();
+  if (!window) return false;
+  // Tried once the window is on the screen (before, GTK has no window for it).
+  if (!m_shmTried && window->GTKGetDrawingWindow()) {
+    m_shmTried = true;
+    m_shm.Open(window);
   }
-  return RunOnUiThread(
-             [this, wait] {
-               m_wnd.PaintNow(wait);
-               return 1;
-             },
-             0) != 0;
+  SurfacePtr frame = GetFrontFrame();
+  return frame && m_shm.Put(*frame);
+}
+
+bool CDDDisplay::LastFrameShownNs(int64_t* ns) const {
+  const int64_t shown = m_frameShownNs.load();
+  if (shown == 0) return false;
+  *ns = shown;
+  return true;
 }
 
 bool CDDDisplay::Present(bool show) {

@@ -116,6 +116,9 @@ void CWndDD::Release() {
 void CWndDD::PaintNow(bool wait) {
   wxWindow* window = GetWindow();
   if (!window) return;
+  // In one request from shared memory, back when the server has drawn it;
+  // otherwise through the toolkit's paint.
+  if (m_pDisplay && m_pDisplay->PutFrontFrame()) return;
   window->Refresh(false);
   window->Update();
   FlushToXServer(wait);

@@ -53,7 +53,9 @@ class QEL_SCREEN_API CWndDD : public wxEvtHandler {
   // resource module is set.
   bool OpenBreak();
   // Repaints the window from the display's front frame now and hands it to
-  // the X server (waiting for the server with `wait`).
+  // the X server: through shared memory when it can, waiting until the
+  // server has drawn it; otherwise through the toolkit, waiting for the
+  // server with `wait`.
   void PaintNow(bool wait);
   // Shows or hides the mouse cursor by the flags and the break state.
   void ApplyCursor();

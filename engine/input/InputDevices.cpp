@@ -1,5 +1,6 @@
 #include "engine/input/InputDevices.h"
 
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "engine/input/SdlInputSystem.h"
 #include "engine/input/SdlPad.h"
 #include "engine/input/X11InputConnection.h"
+#include "engine/input/X11InputEvents.h"
 
 namespace qel {
 
@@ -27,6 +29,7 @@ struct InputState {
   std::mutex mutex;
   bool created = false;
   X11InputConnection x11;
+  X11InputEvents x11Events;
   SdlInputSystem sdl;
 
   InputDeviceList keyboards{kMaxKeyboards};
@@ -74,6 +77,9 @@ InputResult StartSystem(InputState& s, std::string* detail) {
     s.x11.Close();
     return kInputFailed;
   }
+  // Without the event reader (no XInput 2) keys and buttons are asked of
+  // the server at each read instead.
+  s.x11.UseEvents(s.x11Events.Start(nullptr) ? &s.x11Events : nullptr);
   s.sdl.StartHaptics(nullptr);  // without haptics only force feedback is missing
   s.created = true;
   return kInputOk;
@@ -111,6 +117,8 @@ void ReleaseAllLocked(InputState& s) {
   ReleaseMouseLocked(s);
   ReleaseKeyboardLocked(s);
   s.sdl.Stop();
+  s.x11.UseEvents(nullptr);
+  s.x11Events.Stop();
   s.x11.Close();
   s.created = false;
 }
@@ -426,6 +434,12 @@ InputResult ReadJoystick(JoystickState* state) {
   std::lock_guard<std::mutex> lock(s.mutex);
   return ReadPadLocked(s.joystick, m, "ReadJoystick failed", state);
 }
+
+uint64_t GetInputEventCount() { return State().x11Events.Log().Count(); }
+
+bool GetInputEvent(uint64_t index, InputEventStamp* event) { return State().x11Events.Log().At(index, event); }
+
+bool SyncInputEvents() { return State().x11Events.Sync(std::chrono::seconds(1)); }
 
 bool IsKeyboardPresent() {
   InputState& s = State();

@@ -83,6 +83,17 @@ InputResult ReadJoystick(JoystickState* state);
 
 bool IsKeyboardPresent();
 
+// Presses and releases of keys and mouse buttons, each stamped with the
+// CLOCK_MONOTONIC time at which it reached the program, as a log that any
+// thread reads without waiting: the count since the device system started
+// and event `index` (false when not kept any more, or without the reader).
+uint64_t GetInputEventCount();
+bool GetInputEvent(uint64_t index, InputEventStamp* event);
+// Waits until every key and button event the server has sent before now is
+// in the state and the log (a round trip: never from the beat). False
+// without the reader or when it does not answer within a second.
+bool SyncInputEvents();
+
 // Entries in each list, and the name of entry `index` (empty when not listed).
 int GetKeyboardCount();
 int GetMouseCount();

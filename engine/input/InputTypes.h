@@ -41,6 +41,13 @@ struct JoystickState {
 };
 static_assert(sizeof(JoystickState) == 176, "joystick state is 176 bytes");
 
+// One press or release of a key or button: when it reached the program
+// (CLOCK_MONOTONIC ns) and which of the two it was.
+struct InputEventStamp {
+  int64_t ns = 0;
+  bool press = false;
+};
+
 constexpr uint32_t kPovCentred = 0xFFFFFFFFu;
 
 enum class InputDeviceKind { kKeyboard, kMouse, kGamePad, kJoystick, kForceFeedback };

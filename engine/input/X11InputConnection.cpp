@@ -9,15 +9,13 @@
 #include <limits>
 
 #include "common/TextOrEmpty.h"
+#include "engine/input/X11InputEvents.h"
 #include "engine/input/X11KeyMap.h"
 
 namespace qel {
 
 namespace {
 
-// X button numbers of the eight buttons of the mouse state: left, right,
-// middle, then the side buttons (8 back, 9 forward) and further ones.
-constexpr int kButtonOfX[8] = {1, 3, 2, 8, 9, 10, 11, 12};
 constexpr double kWheelNotch = 120.0;
 
 // Whole units out of an accumulator, the fraction stays for the next read.
@@ -76,6 +74,11 @@ bool X11InputConnection::ReadKeyboard(uint8_t state[256]) {
   std::memset(state, 0, 256);
   if (m_display == nullptr) return false;
   char keymap[32] = {};
+  if (m_events != nullptr && m_events->IsRunning()) {
+    m_events->ReadKeymap(keymap);
+    KeyboardStateFromX11Keymap(keymap, state);
+    return true;
+  }
   XQueryKeymap(m_display, keymap);
   KeyboardStateFromX11Keymap(keymap, state);
   DrainEvents();  // keeps the queue short while the mouse sums movement
@@ -123,6 +126,10 @@ bool X11InputConnection::ReadMouseButtons(MouseState* state) {
   *state = MouseState{};
   if (m_display == nullptr || !m_mouseStarted) return false;
   DrainEvents();
+  if (m_events != nullptr && m_events->IsRunning()) {
+    m_events->ReadButtons(state->rgbButtons);
+    return true;
+  }
 
   int pointer = 0;
   if (!XIGetClientPointer(m_display, None, &pointer)) return true;
@@ -134,9 +141,9 @@ bool X11InputConnection::ReadMouseButtons(MouseState* state) {
   XIGroupState group{};
   if (XIQueryPointer(m_display, pointer, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &winX, &winY,
                      &buttons, &modifiers, &group)) {
-    for (int i = 0; i < 8; ++i) {
-      const int b = kButtonOfX[i];
-      if (b < buttons.mask_len * 8 && XIMaskIsSet(buttons.mask, b)) state->rgbButtons[i] = kDown;
+    for (int b = 0; b < buttons.mask_len * 8; ++b) {
+      const int i = MouseButtonOfX(static_cast<unsigned>(b));
+      if (i >= 0 && XIMaskIsSet(buttons.mask, b)) state->rgbButtons[i] = kDown;
     }
     XFree(buttons.mask);
   }

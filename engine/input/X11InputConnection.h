@@ -2,8 +2,9 @@
 // the device layer's own (never the toolkit's), so reads can come from any
 // thread. The caller serialises all calls.
 //
-// Keyboard: the key bitmap of the server (XQueryKeymap), i.e. the merged
-// state of every keyboard, XTest included.
+// Keyboard and buttons: from the event reader (X11InputEvents) when one is
+// given, without any X call; otherwise asked of the server (XQueryKeymap,
+// XIQueryPointer), i.e. the merged state of every keyboard, XTest included.
 //
 // Mouse: movement from XInput 2 raw motion events of every pointer device,
 // summed between reads. Raw events carry what the device itself reported,
@@ -13,8 +14,7 @@
 // screens) are turned into movement from one position to the next, scaled
 // to the screen. The wheel comes from scroll valuators or from the legacy
 // wheel buttons 4 and 5, whichever the device sent (not the copy the server
-// makes in the other form): 120 per notch. Buttons are the pointer's current
-// button state.
+// makes in the other form): 120 per notch.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +27,8 @@ typedef struct _XDisplay Display;
 union _XEvent;
 
 namespace qel {
+
+class X11InputEvents;
 
 // Wheel notches of a raw button press: +1 for button 4 (away from the
 // user), -1 for button 5, 0 for any other button and for a press the server
@@ -45,6 +47,8 @@ class X11InputConnection {
   void Close();
   bool IsOpen() const { return m_display != nullptr; }
   bool HasXInput2() const { return m_xiOpcode >= 0; }
+  // Keys and buttons come from this reader while it runs (not owned; null: none).
+  void UseEvents(const X11InputEvents* events) { m_events = events; }
 
   // The 256-byte key state; false when the server could not be asked.
   bool ReadKeyboard(uint8_t state[256]);
@@ -81,6 +85,7 @@ class X11InputConnection {
   PointerDevice* Device(int id);
 
   Display* m_display = nullptr;
+  const X11InputEvents* m_events = nullptr;
   int m_xiOpcode = -1;
   bool m_mouseStarted = false;
   int m_screenWidth = 0;

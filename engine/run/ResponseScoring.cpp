@@ -5,6 +5,7 @@
 
 #include "app/model/ExpModelTask.h"
 #include "engine/run/RunMachine.h"
+#include "engine/run/RunTimes.h"
 #include "include/qel/TaskEntry.h"
 #include "include/qel/TaskHostInterface.h"
 #include "include/qel/TaskLibraryInterface.h"
@@ -38,7 +39,7 @@ void CRunMachine::ScoreResponse() {
         break;
       case Outcome::kInWindow:
       case Outcome::kLate:
-        rt = static_cast<int32_t>(m_responseTime.load() - m_signalOnTime.load());
+        rt = RoundedMs(m_responseNs.load() - m_signalOnNs.load());
         m_rtSum += rt;
         ++m_rtCount;
         m_meanRt = static_cast<int32_t>(m_rtSum / m_rtCount);

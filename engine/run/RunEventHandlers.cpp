@@ -176,6 +176,7 @@ void CRunMachine::NextTrial(uint32_t t) {
   ScheduleTrial(t);
   m_target = m_task->IsTargetTrial(m_host->currentCode);
   m_responseTime.store(0);
+  m_responseNs.store(0);
   m_outcome.store(Outcome::kNone);
   m_presetCategory.store(kCatNone);
   m_responseCode.store(0);
@@ -202,6 +203,7 @@ void CRunMachine::OnWarning() {
 void CRunMachine::OnSignalOn() {
   if (m_phase.load() != Phase::kTrial || m_signalState.load() != SignalState::kDue) return;
   m_responseDeadline.store(kNoDeadlineMs);
+  const int64_t before = NowNs();
   if (!m_task->ShowSignal(reinterpret_cast<intptr_t>(m_host->currentCode), reinterpret_cast<intptr_t>(m_display), 0)) {
     // The trial ends unshown; nothing of it is polled any more.
     ResponseState armed = ResponseState::kArmed;
@@ -213,9 +215,11 @@ void CRunMachine::OnSignalOn() {
     return;
   }
   WritePort(128);
-  const uint32_t on = Now();
+  const int64_t onNs = ShownAt(before);
+  const uint32_t on = MsOfNs(onNs);
   m_referenceTime.store(on);
   SetTimesFromSignalOn(on);
+  m_signalOnNs.store(onNs);
   if (m_voiceKeyOn.load()) {
     m_devices.voiceKey->Stop();
     m_devices.voiceKey->Start();

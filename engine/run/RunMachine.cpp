@@ -5,6 +5,7 @@
 
 #include "app/model/ExpModelTask.h"
 #include "engine/port/SignalPort.h"
+#include "engine/run/RunStamps.h"
 #include "engine/run/RunTimes.h"
 #include "engine/timer/TimerMs.h"
 #include "include/qel/DisplayInterface.h"
@@ -16,6 +17,34 @@ namespace qel {
 CRunMachine::CRunMachine(const RunMachineDevices& devices) : m_devices(devices) {}
 
 uint32_t CRunMachine::Now() const { return m_devices.clock ? m_devices.clock->GetElapsedMs() : 0; }
+
+int64_t CRunMachine::NowNs() const {
+  if (m_devices.stamps) return m_devices.stamps->NowNs();
+  return static_cast<int64_t>(Now()) * kNsPerMs;
+}
+
+int64_t CRunMachine::EventTimeSince(uint64_t mark, bool press, int64_t fallback) const {
+  if (!m_devices.stamps) return fallback;
+  const uint64_t count = m_devices.stamps->EventCount();
+  for (uint64_t i = mark; i < count; ++i) {
+    int64_t ns = 0;
+    bool isPress = false;
+    // May lie a little after the beat's own time: the poll came after it.
+    if (m_devices.stamps->EventAt(i, &ns, &isPress) && isPress == press) return ns;
+  }
+  return fallback;
+}
+
+int64_t CRunMachine::ShownAt(int64_t sinceNs) const {
+  int64_t frameNs = 0;
+  if (m_devices.stamps && m_devices.stamps->LastFrameNs(&frameNs) && frameNs >= sinceNs) return frameNs;
+  return NowNs();
+}
+
+void CRunMachine::StampResponse(int64_t ns) {
+  m_responseNs.store(ns);
+  m_responseTime.store(MsOfNs(ns));
+}
 
 void CRunMachine::WritePort(uint8_t value) {
   if (m_devices.port) m_devices.port->WriteByte(value);
@@ -66,6 +95,9 @@ bool CRunMachine::StartPart(const RunPartSetup& setup) {
   m_signalOffTime.store(0);
   m_responseDeadline.store(kNoDeadlineMs);
   m_responseTime.store(0);
+  m_responseNs.store(0);
+  m_signalOnNs.store(0);
+  m_eventMark = m_devices.stamps ? m_devices.stamps->EventCount() : 0;
   m_feedbackEnd.store(0);
   m_responseCode.store(0);
   m_outcome.store(Outcome::kNone);
@@ -154,6 +186,7 @@ void CRunMachine::ScheduleTrial(uint32_t t) {
 
 void CRunMachine::SetTimesFromSignalOn(uint32_t on) {
   m_signalOnTime.store(on);
+  m_signalOnNs.store(static_cast<int64_t>(on) * kNsPerMs);
   m_signalOffTime.store(LaterMs(on, m_signalDuration));
   m_validStart = LaterMs(on, m_words.TaskVRLow);
   m_validEnd = LaterMs(on, m_words.TaskVRHigh);
@@ -171,7 +204,8 @@ void CRunMachine::ClearIndicators() { std::fill(std::begin(m_indicators), std::e
 CRunMachine::TrialTimes CRunMachine::GetTimes() const {
   return TrialTimes{m_referenceTime.load(),    m_warningTime.load(),   m_warningInterval,   m_signalOnTime.load(),
                     m_signalDuration,          m_signalOffTime.load(), m_validStart,        m_validEnd,
-                    m_responseDeadline.load(), m_responseTime.load(),  m_feedbackEnd.load()};
+                    m_responseDeadline.load(), m_responseTime.load(),  m_feedbackEnd.load(),
+                    m_signalOnNs.load(),       m_responseNs.load()};
 }
 
 }  // namespace qel

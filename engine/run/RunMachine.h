@@ -51,6 +51,7 @@ class ITaskHost;
 class ITaskRunData;
 class IRunEventSink;
 class IRunKeyboard;
+class IRunStamps;
 class IRunVoiceKey;
 
 class CSignalPort;
@@ -58,13 +59,17 @@ class CTimerMs;
 
 // What the machine reads and drives besides the plug-in. The clock and the
 // event sink are required; the others may be null (no Escape key, no voice
-// key, no signal port).
+// key, no signal port). With device stamps, a response's time is the
+// moment its press happened and the signal's onset the moment its frame
+// reached the screen, both in ns; without them both are the clock's ms at
+// the beat and at the return of the signal's Present.
 struct RunMachineDevices {
   qel::CTimerMs* clock = nullptr;
   IRunEventSink* events = nullptr;
   IRunKeyboard* keyboard = nullptr;
   IRunVoiceKey* voiceKey = nullptr;
   qel::CSignalPort* port = nullptr;  // opened by the run dialog
+  IRunStamps* stamps = nullptr;
 };
 
 // One part to run. The task must be bound to its plug-in and the set-up
@@ -220,15 +225,24 @@ class CRunMachine {
   struct TrialTimes {
     uint32_t reference, warning, warningInterval, signalOn, signalDuration, signalOff;
     uint32_t validStart, validEnd, deadline, response, feedbackEnd;
+    int64_t signalOnNs, responseNs;  // the onset and the response to the ns
   };
   TrialTimes GetTimes() const;
 
  private:
   // Tick side.
   uint32_t Now() const;
+  int64_t NowNs() const;
+  // The time of the first press (or release) among the events from index
+  // `mark` on; `fallback` when there is none (a key held since before, a
+  // response the plug-in finds some other way).
+  int64_t EventTimeSince(uint64_t mark, bool press, int64_t fallback) const;
+  // When a frame shown since `sinceNs` reached the screen; now without one.
+  int64_t ShownAt(int64_t sinceNs) const;
   uint32_t GetVoiceKeyBits();
   bool CheckBreak();
   void TrialSubMachines(uint32_t now);
+  void StampResponse(int64_t ns);
   bool FeedbackAndAdvance(uint32_t now);
   void Post(int32_t code);
 
@@ -305,9 +319,14 @@ class CRunMachine {
   std::atomic<uint32_t> m_responseDeadline{0};
   std::atomic<uint32_t> m_responseTime{0};
   std::atomic<uint32_t> m_feedbackEnd{0};
+  std::atomic<int64_t> m_signalOnNs{0};
+  std::atomic<int64_t> m_responseNs{0};
   std::atomic<int32_t> m_responseCode{0};
   std::atomic<Outcome> m_outcome{Outcome::kNone};
   std::atomic<int32_t> m_presetCategory{0};
+
+  // Timer thread only: the device event count at the previous beat.
+  uint64_t m_eventMark = 0;
 
   // UI thread only.
   uint32_t m_capacity = 0;
@@ -330,6 +349,7 @@ class CRunMachine {
   CRunRandom m_random;
 
   static_assert(std::atomic<uint32_t>::is_always_lock_free && std::atomic<int32_t>::is_always_lock_free);
+  static_assert(std::atomic<int64_t>::is_always_lock_free);
   static_assert(std::atomic<Phase>::is_always_lock_free && sizeof(Phase) == sizeof(int32_t));
 };
 

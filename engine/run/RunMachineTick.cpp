@@ -6,6 +6,8 @@
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunKeyboard.h"
 #include "engine/run/RunMachine.h"
+#include "engine/run/RunStamps.h"
+#include "engine/run/RunTimes.h"
 #include "engine/run/RunVoiceKey.h"
 #include "include/qel/DisplayInterface.h"
 #include "include/qel/TaskEntry.h"
@@ -53,7 +55,12 @@ bool CRunMachine::CheckBreak() {
 void CRunMachine::OnTrialTick() {
   // Nothing is read before the part has been set up completely.
   if (!m_running.load()) return;
-  const uint32_t now = Now();
+  const int64_t nowNs = NowNs();
+  const uint32_t now = MsOfNs(nowNs);
+  // A press that this beat's poll finds happened after the previous beat's
+  // count was taken: events from that count on are this beat's.
+  const uint64_t eventMark = m_eventMark;
+  if (m_devices.stamps) m_eventMark = m_devices.stamps->EventCount();
   uint32_t bits = GetVoiceKeyBits();
   const bool breakDue = CheckBreak();
 
@@ -129,7 +136,7 @@ void CRunMachine::OnTrialTick() {
   // trial runs: outside one it would score a trial twice or one not begun.
   const int32_t ended = m_task->IsTrialEnded();
   if (ended == kTrialEndsNow && m_phase.load() == Phase::kTrial) {
-    m_responseTime.store(now);
+    StampResponse(nowNs);
     m_responseState.store(ResponseState::kIdle);
     m_phase.store(Phase::kTrialEnded);
     m_outcome.store(Outcome::kPreset);
@@ -145,10 +152,12 @@ void CRunMachine::OnTrialTick() {
   switch (rs) {
     case ResponseState::kArmed:
       break;
-    case ResponseState::kWindowOpen:
-      bits |= static_cast<uint32_t>(m_task->PollResponse());
+    case ResponseState::kWindowOpen: {
+      const uint32_t polled = static_cast<uint32_t>(m_task->PollResponse());
+      bits |= polled;
       if (bits != 0) {
-        m_responseTime.store(now);
+        // The response's time is its press; a voice key's is the beat's.
+        StampResponse(polled != 0 ? EventTimeSince(eventMark, true, nowNs) : nowNs);
         m_responseCode.store(static_cast<int32_t>(bits));
         if (Move(m_responseState, ResponseState::kWindowOpen, ResponseState::kResponsePosted)) {
           Post(kRunEventResponse);
@@ -156,10 +165,11 @@ void CRunMachine::OnTrialTick() {
         return;
       }
       break;
+    }
     case ResponseState::kAwaitingRelease:
       bits |= static_cast<uint32_t>(m_task->PollResponse());
       if (bits == 0) {
-        m_responseDeadline.store(now);  // the release time
+        m_responseDeadline.store(MsOfNs(EventTimeSince(eventMark, false, nowNs)));  // the release time
         if (Move(m_responseState, ResponseState::kAwaitingRelease, ResponseState::kReleasePosted)) {
           Post(kRunEventRelease);
         }
@@ -181,7 +191,7 @@ void CRunMachine::OnTrialTick() {
     if (r == kNoResponseInWindow) {
       // Scored as a response in the window: without a response its time
       // is the deadline.
-      if (rs != ResponseState::kAwaitingRelease) m_responseTime.store(now);
+      if (rs != ResponseState::kAwaitingRelease) StampResponse(nowNs);
       m_outcome.store(Outcome::kInWindow);
     } else if (r == kNoResponseExclude) {
       m_outcome.store(Outcome::kPreset);

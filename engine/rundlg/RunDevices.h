@@ -11,7 +11,9 @@
 
 namespace qel {
 
+class CTimerMs;
 class IRunKeyboard;
+class IRunStamps;
 class IRunVoiceKey;
 
 class IRunDevices {
@@ -39,6 +41,9 @@ class IRunDevices {
   // What the trial state machine reads on the timer thread.
   virtual IRunKeyboard* Keyboard() = 0;
   virtual IRunVoiceKey* VoiceKey() = 0;
+  // The devices' time stamps on the run's clock; null when the devices
+  // give none or their stamps are not of that clock.
+  virtual IRunStamps* Stamps(const CTimerMs& /*clock*/) { return nullptr; }
 };
 
 }  // namespace qel

@@ -60,6 +60,7 @@ CRunSession::CRunSession(const RunSessionCollaborators& c)
   machineDevices.keyboard = m_devices.Keyboard();
   machineDevices.voiceKey = m_devices.VoiceKey();
   machineDevices.port = &m_port;
+  machineDevices.stamps = m_devices.Stamps(m_timer);
   m_machine = std::make_unique<CRunMachine>(machineDevices);
 }
 
@@ -75,6 +76,7 @@ bool CRunSession::Start(RunKind kind, IRunProject* project, const char* testeeCo
   m_modelName = Text(modelName);
   if (kind == RunKind::kTest) {
     if (!m_project || !m_task || !MayOverwriteStoredTrials()) return false;
+    WarnWithoutRealTime();
   } else if (!m_task || !m_task->library) {
     return false;
   }
@@ -88,6 +90,12 @@ bool CRunSession::Start(RunKind kind, IRunProject* project, const char* testeeCo
   if (BeginRun()) return true;
   EndRun();
   return false;
+}
+
+void CRunSession::WarnWithoutRealTime() {
+  static std::atomic<bool> warned{false};
+  if (m_timer.RealTimeAllowed() || warned.exchange(true)) return;
+  ShowPrompt(kNoRealTimeWarning, "Qel", kPromptOk | kPromptIconWarning);
 }
 
 bool CRunSession::MayOverwriteStoredTrials() {

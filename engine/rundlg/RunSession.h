@@ -30,6 +30,12 @@
 namespace qel {
 
 // What the run dialog shows of a run that goes.
+// Told once per program run, at the first test run without real-time rights.
+constexpr const char* kNoRealTimeWarning =
+    "Real-time scheduling is not allowed for this program: the 1 ms timer runs as an ordinary thread, and "
+    "other programs can delay its beats and the recorded times.\n\nAsk the administrator to run scripts/setup, "
+    "which gives the workstation's users the right to real-time scheduling.";
+
 struct RunCounters {
   uint32_t trialIndex = 0;
   int32_t meanRt = 0;
@@ -141,6 +147,8 @@ class CRunSession {
 
  private:
   bool MayOverwriteStoredTrials();
+  // Tells the operator once per program run when the beat cannot run in real time.
+  void WarnWithoutRealTime();
   bool BeginRun();
   bool BeginSignals();
   bool OpenRun(bool withMouse);

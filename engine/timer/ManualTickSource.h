@@ -19,10 +19,13 @@ class ManualTickSource final : public ITickSource {
   bool StartBeats(BeatFn fn, void* context) override;
   void StopBeats() override;
   bool BeatsRunning() const override { return m_running; }
+  bool RealTimeAllowed() const override { return m_realTimeAllowed; }
 
   // A machine without a usable clock, or one whose beat cannot start.
   void SetHasClock(bool has) { m_hasClock = has; }
   void SetStartRefused(bool refused) { m_startRefused = refused; }
+  // A machine where this process has no right to real-time scheduling.
+  void SetRealTimeAllowed(bool allowed) { m_realTimeAllowed = allowed; }
 
   // Moves the clock only (a beat that comes late is AdvanceMs then Beat).
   void AdvanceNs(int64_t ns) { m_now.fetch_add(ns); }
@@ -37,6 +40,7 @@ class ManualTickSource final : public ITickSource {
   std::atomic<int64_t> m_now;
   bool m_hasClock = true;
   bool m_startRefused = false;
+  bool m_realTimeAllowed = true;
   bool m_running = false;
   BeatFn m_fn = nullptr;
   void* m_context = nullptr;

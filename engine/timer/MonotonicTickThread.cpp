@@ -1,5 +1,7 @@
 #include "engine/timer/MonotonicTickThread.h"
 
+#include "engine/timer/RealTimeRights.h"
+
 #include <pthread.h>
 #include <sched.h>
 #include <sys/prctl.h>
@@ -78,6 +80,8 @@ int64_t MonotonicTickThread::NowNs() const {
   ReadMonotonic(&ns);
   return ns;
 }
+
+bool MonotonicTickThread::RealTimeAllowed() const { return RealTimeSchedulingAllowed(kRealTimePriority); }
 
 bool MonotonicTickThread::OnBeatThread() const { return m_beatThread.load() == std::this_thread::get_id(); }
 

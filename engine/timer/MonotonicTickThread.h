@@ -34,6 +34,9 @@ class MonotonicTickThread final : public ITickSource {
 
   bool HasClock() const override;
   int64_t NowNs() const override;
+  bool IsSystemMonotonic() const override { return true; }
+  bool RealTimeAllowed() const override;
+  bool IsRealTime() const override { return BeatsRunning() && m_realTime.load(); }
   bool StartBeats(BeatFn fn, void* context) override;
   void StopBeats() override;
   bool BeatsRunning() const override;

@@ -19,6 +19,11 @@ class ITickSource {
   virtual bool HasClock() const = 0;
   // Monotonic time in nanoseconds; any origin, never goes back.
   virtual int64_t NowNs() const = 0;
+  // Whether NowNs is the system's CLOCK_MONOTONIC.
+  virtual bool IsSystemMonotonic() const { return false; }
+  // Whether the beats may run in real time, and whether they do now.
+  virtual bool RealTimeAllowed() const { return true; }
+  virtual bool IsRealTime() const { return false; }
 
   // Starts the beats. False when they cannot start or already run.
   virtual bool StartBeats(BeatFn fn, void* context) = 0;

@@ -25,6 +25,8 @@ bool CTimerMs::Init() {
   m_beats.store(0, std::memory_order_relaxed);
   m_late.store(0, std::memory_order_relaxed);
   m_largestGap.store(0, std::memory_order_relaxed);
+  m_longBeats.store(0, std::memory_order_relaxed);
+  m_longestBeatNs.store(0, std::memory_order_relaxed);
   Reset();
   return has;
 }
@@ -43,6 +45,12 @@ uint32_t CTimerMs::GetElapsedMs() const {
   const int64_t seconds = ticks / m_frequency;
   const int64_t rest = ticks % m_frequency;
   return static_cast<uint32_t>(seconds * 1000 + rest * 1000 / m_frequency);
+}
+
+int64_t CTimerMs::GetElapsedNs() const {
+  if (!m_hasCounter.load()) return 0;
+  const int64_t ns = m_source->NowNs() - m_startNs.load();
+  return ns > 0 ? ns : 0;
 }
 
 bool CTimerMs::Start(Callback callback, intptr_t argument) {
@@ -72,7 +80,15 @@ void CTimerMs::OnTick(void* owner, int64_t /*scheduledNs*/) {
   auto* self = static_cast<CTimerMs*>(owner);
   self->m_inCallback.fetch_add(1, std::memory_order_relaxed);
   self->UpdateStats();
-  if (self->m_callback != nullptr) self->m_callback(self->m_argument);
+  if (self->m_callback != nullptr) {
+    const int64_t begin = self->m_source->NowNs();
+    self->m_callback(self->m_argument);
+    const int64_t took = self->m_source->NowNs() - begin;
+    if (took > kLongBeatNs) self->m_longBeats.fetch_add(1, std::memory_order_relaxed);
+    if (took > self->m_longestBeatNs.load(std::memory_order_relaxed)) {
+      self->m_longestBeatNs.store(took, std::memory_order_relaxed);
+    }
+  }
   self->m_inCallback.fetch_sub(1, std::memory_order_relaxed);
 }
 

@@ -21,6 +21,8 @@ class CTimerMs {
   static constexpr const char* kNotAvailableText = "Timer not available!";
   // A gap between beats above this many ms counts as a late beat.
   static constexpr uint32_t kLateGapMs = 2;
+  // A callback that takes longer than this counts as a long beat.
+  static constexpr int64_t kLongBeatNs = 1'000'000;
 
   // Without a source the timer runs a beat thread of its own
   // (MonotonicTickThread); a given source is not owned and must outlive it.
@@ -52,6 +54,20 @@ class CTimerMs {
   uint32_t LargestGapMs() const { return m_largestGap.load(std::memory_order_relaxed); }
   uint32_t ElapsedAtLastBeatMs() const { return m_elapsed.load(std::memory_order_relaxed); }
   int32_t InCallbackCount() const { return m_inCallback.load(std::memory_order_relaxed); }
+  // Callbacks that took longer than kLongBeatNs, and the longest one.
+  uint32_t LongBeatCount() const { return m_longBeats.load(std::memory_order_relaxed); }
+  int64_t LongestBeatNs() const { return m_longestBeatNs.load(std::memory_order_relaxed); }
+
+  // The run clock in nanoseconds since the last Init/Reset (0 without a clock).
+  int64_t GetElapsedNs() const;
+  // A time of the tick source's clock as run clock nanoseconds.
+  int64_t ElapsedNsAt(int64_t sourceNs) const { return sourceNs - m_startNs.load(); }
+  // Whether the tick source's clock is the system's CLOCK_MONOTONIC, so
+  // device time stamps of that clock can be put onto the run clock.
+  bool OnSystemMonotonicClock() const { return m_source->IsSystemMonotonic(); }
+  // Whether the beat may run in real time (SCHED_FIFO), and whether it does now.
+  bool RealTimeAllowed() const { return m_source->RealTimeAllowed(); }
+  bool IsRealTime() const { return m_source->IsRealTime(); }
 
   // One beat as the tick source gives it; a null owner does nothing.
   static void OnTick(void* owner, int64_t scheduledNs);
@@ -68,6 +84,8 @@ class CTimerMs {
   std::atomic<uint32_t> m_beats{0};
   std::atomic<uint32_t> m_late{0};
   std::atomic<uint32_t> m_largestGap{0};
+  std::atomic<uint32_t> m_longBeats{0};
+  std::atomic<int64_t> m_longestBeatNs{0};
   std::atomic<bool> m_hasCounter{false};
   int64_t m_frequency = 0;  // clock units per second
   std::atomic<int64_t> m_startNs{0};

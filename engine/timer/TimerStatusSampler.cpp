@@ -7,6 +7,7 @@ const TimerStatusFigures& TimerStatusSampler::Sample() {
   m_figures.elapsedMs = m_timer.ElapsedAtLastBeatMs();
   m_figures.lateBeats = m_timer.LateCount();
   m_figures.largestGapMs = m_timer.LargestGapMs();
+  m_figures.realTime = m_timer.IsRealTime();
   switch (m_timer.InCallbackCount()) {
     case 0:
       ++m_figures.idle;

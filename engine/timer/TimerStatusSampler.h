@@ -19,6 +19,7 @@ struct TimerStatusFigures {
   uint32_t busy = 0;
   uint32_t overlapped = 0;
   uint32_t loadPercent = 0;  // busy x 100 / (idle + busy)
+  bool realTime = false;     // the beat runs under real-time scheduling
 };
 
 class TimerStatusSampler {

@@ -30,6 +30,7 @@ class InputDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_inject.Ok());
+    test::XTestInput::SetSyncHook([] { SyncInputEvents(); });
     ASSERT_EQ(EnumInputDevices(), kInputOk);
     ASSERT_EQ(CreateDirectInput(), kInputOk);
   }

@@ -108,7 +108,8 @@ struct PostedEvent {
 
 class RunRig {
  public:
-  RunRig();
+  // `stamps`: device stamps for the machine (not owned), none by default.
+  explicit RunRig(IRunStamps* stamps = nullptr);
   ~RunRig();
 
   // Default words: single response, fixed interval 1000, fixed signal 200,

@@ -67,6 +67,21 @@ TEST_F(SessionStart, NoStoredTrialsNoQuestionAndAFailedReadStartsNothing) {
   EXPECT_TRUE(m_devices.m_log.empty());
 }
 
+// Without real-time rights the operator hears of it once, at the first test
+// run, and the run goes on; practice runs say nothing.
+TEST_F(SessionStart, ATestRunWithoutRealTimeRightsWarnsOnce) {
+  m_source.SetRealTimeAllowed(false);
+  EXPECT_TRUE(Start(RunKind::kPractice));
+  m_session->AbortRun();
+  EXPECT_TRUE(m_prompts.ShownTexts().empty());
+  EXPECT_TRUE(Start(RunKind::kTest, &m_project));
+  m_session->AbortRun();
+  EXPECT_TRUE(Start(RunKind::kTest, &m_project));
+  m_session->AbortRun();
+  ASSERT_EQ(m_prompts.ShownTexts().size(), 1u);
+  EXPECT_EQ(m_prompts.ShownTexts()[0], kNoRealTimeWarning);
+}
+
 TEST_F(SessionStart, OnlyOneRunAtATimeAndTheRunningOneKeepsItsTestee) {
   m_scores.m_answer = kScoreDialogOk;
   ASSERT_TRUE(Start(RunKind::kTest, &m_project, "P01", "Model A"));

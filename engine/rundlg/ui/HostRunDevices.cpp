@@ -6,6 +6,8 @@
 
 #include "engine/host/ui/TaskHost.h"
 #include "engine/input/InputDevices.h"
+#include "engine/rundlg/ui/HostRunStamps.h"
+#include "engine/timer/TimerMs.h"
 #include "engine/sound/SoundService.h"
 
 namespace qel {
@@ -69,5 +71,13 @@ void CHostRunDevices::ReleaseSound() {
 void CHostRunDevices::ReleaseVoiceKey() { m_voiceKey.Release(); }
 
 void CHostRunDevices::FreeDisplay() { m_host.FreeDisplay(); }
+
+IRunStamps* CHostRunDevices::Stamps(const CTimerMs& clock) {
+  // Device stamps are CLOCK_MONOTONIC times: a run on another clock (a
+  // test's virtual one) is timed by its beats alone.
+  if (!clock.OnSystemMonotonicClock()) return nullptr;
+  m_stamps = std::make_unique<CHostRunStamps>(clock, m_host.Display());
+  return m_stamps.get();
+}
 
 }  // namespace qel

@@ -3,9 +3,12 @@
 // the SDL sound output and the voice key on the sound capture.
 #pragma once
 
+#include <memory>
+
 #include "engine/run/KeyboardRunAdapter.h"
 #include "engine/run/VoiceKeyRunAdapter.h"
 #include "engine/rundlg/RunDevices.h"
+#include "engine/rundlg/ui/HostRunStamps.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 
 namespace qel {
@@ -45,12 +48,14 @@ class CHostRunDevices final : public IRunDevices {
 
   IRunKeyboard* Keyboard() override { return &m_keyboard; }
   IRunVoiceKey* VoiceKey() override { return &m_voiceKeyAdapter; }
+  IRunStamps* Stamps(const CTimerMs& clock) override;
 
  private:
   CTaskHost& m_host;
   qel::CVoiceKey m_voiceKey;
   CVoiceKeyRunAdapter m_voiceKeyAdapter{m_voiceKey};
   CKeyboardRunAdapter m_keyboard;
+  std::unique_ptr<CHostRunStamps> m_stamps;
   bool m_soundOpen = false;
 };
 

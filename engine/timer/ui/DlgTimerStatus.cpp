@@ -10,6 +10,9 @@ namespace {
 constexpr const char* kLabels[8] = {
     "Beats:", "Elapsed (ms):", "Late beats:", "Largest gap (ms):", "Idle:", "Busy:", "Overlapped:", "Load (%):",
 };
+constexpr const char* kRealTimeLabel = "Real-time scheduling:";
+constexpr const char* kRealTimeOn = "on";
+constexpr const char* kRealTimeOff = "off";
 }  // namespace
 
 CDlgTimerStatus::CDlgTimerStatus(wxWindow* parent, const CTimerMs& timer)
@@ -22,6 +25,10 @@ CDlgTimerStatus::CDlgTimerStatus(wxWindow* parent, const CTimerMs& timer)
                                    wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
     grid->Add(m_fields[i], 0, wxEXPAND | wxALIGN_CENTER_VERTICAL);
   }
+  grid->Add(new wxStaticText(this, wxID_ANY, kRealTimeLabel), 0, wxALIGN_CENTER_VERTICAL);
+  m_realTime = new wxStaticText(this, kIdRealTime, kRealTimeOff, wxDefaultPosition, wxSize(90, -1),
+                                wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
+  grid->Add(m_realTime, 0, wxEXPAND | wxALIGN_CENTER_VERTICAL);
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(grid, 1, wxEXPAND | wxALL, 10);
   top->Add(new wxButton(this, wxID_OK, "OK"), 0, wxALIGN_CENTER | wxBOTTOM, 10);
@@ -49,6 +56,8 @@ void CDlgTimerStatus::ShowFigures() {
     const wxString text = wxString::Format("%u", values[i]);
     if (m_fields[i]->GetLabel() != text) m_fields[i]->SetLabel(text);
   }
+  const wxString realTime = f.realTime ? kRealTimeOn : kRealTimeOff;
+  if (m_realTime->GetLabel() != realTime) m_realTime->SetLabel(realTime);
 }
 
 }  // namespace qel

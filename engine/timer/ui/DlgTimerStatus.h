@@ -24,6 +24,7 @@ class CDlgTimerStatus : public wxDialog {
     kIdBusy = 1137,
     kIdOverlapped = 1138,
     kIdLoad = 1139,
+    kIdRealTime = 1140,
   };
   static constexpr int kTimerId = 100;
   static constexpr int kRefreshMs = 1;
@@ -42,6 +43,7 @@ class CDlgTimerStatus : public wxDialog {
   TimerStatusSampler m_sampler;
   wxTimer m_refresh;
   wxStaticText* m_fields[8] = {};
+  wxStaticText* m_realTime = nullptr;
 };
 
 }  // namespace qel

@@ -35,7 +35,10 @@ class XTestInput {
   void MoveTo(int x, int y);
   void Warp(int x, int y);
 
-  // Sends what is queued; Sync also waits until the server has handled it.
+  // Sends what is queued; Sync also waits until the server has handled it
+  // and has sent the events it caused to every client, then runs the hook
+  // (a program's wait for its own event reader; none by default).
+  static void SetSyncHook(void (*hook)());
   void Flush();
   void Sync();
 
@@ -45,6 +48,9 @@ class XTestInput {
   int m_height = 0;
   std::set<unsigned> m_keys;
   std::set<unsigned> m_buttons;
+  int m_xiOpcode = -1;
+  unsigned long m_sent = 0;  // key and button events sent
+  unsigned long m_seen = 0;  // of those, come back
 };
 
 }  // namespace test

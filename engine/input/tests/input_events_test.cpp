@@ -1,0 +1,159 @@
+// Keys and buttons from the X server's event stream: each press and release
+// is in the log with the moment it reached the program, the state follows
+// the events, and reads never wait for the server.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "common/MonotonicNs.h"
+#include "engine/input/InputDevices.h"
+#include "engine/input/X11InputEvents.h"
+#include "engine/input/tests/InputTestSupport.h"
+
+// Last: the X headers define macros (None, Bool, ...) that other headers must not see.
+#include <X11/Xlib.h>
+
+namespace qel {
+
+namespace {
+
+constexpr auto kGenerous = std::chrono::seconds(5);
+
+// The log's events from `from` on, once `count` of them are there.
+std::vector<InputEventStamp> AwaitEvents(uint64_t from, uint64_t count) {
+  const auto end = std::chrono::steady_clock::now() + kGenerous;
+  while (GetInputEventCount() < from + count && std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+  }
+  std::vector<InputEventStamp> events;
+  for (uint64_t i = from; i < GetInputEventCount(); ++i) {
+    InputEventStamp e;
+    EXPECT_TRUE(GetInputEvent(i, &e));
+    events.push_back(e);
+  }
+  return events;
+}
+
+class InputEventsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_inject.Ok());
+    test::XTestInput::SetSyncHook([] { SyncInputEvents(); });
+    ASSERT_EQ(EnumInputDevices(), kInputOk);
+    ASSERT_EQ(CreateDirectInput(), kInputOk);
+  }
+  void TearDown() override { ReleaseDirectInput(); }
+
+  test::PromptRecorder m_messages;
+  test::XTestInput m_inject;
+};
+
+TEST_F(InputEventsTest, PressAndReleaseAreStampedWhenTheyArrive) {
+  ASSERT_EQ(AcquireKeyboard(0, 0), kInputOk);
+  uint8_t state[kKeyboardStateSize];
+  ReadKeyboard(state);  // acquires
+  const uint64_t from = GetInputEventCount();
+  const int64_t before = MonotonicNowNs();
+  m_inject.Key(50, true);  // left Shift
+  m_inject.Sync();
+  const int64_t synced = MonotonicNowNs();
+  m_inject.Key(50, false);
+  m_inject.Sync();
+  const std::vector<InputEventStamp> events = AwaitEvents(from, 2);
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_TRUE(events[0].press);
+  EXPECT_FALSE(events[1].press);
+  EXPECT_GE(events[0].ns, before);
+  EXPECT_LE(events[0].ns, events[1].ns);
+  EXPECT_GE(events[1].ns, synced) << "the release cannot arrive before it was sent";
+  ReadKeyboard(state);
+  EXPECT_EQ(state[42], 0);
+}
+
+TEST_F(InputEventsTest, ButtonsComeFromTheEventsAndAreLogged) {
+  ASSERT_EQ(AcquireMouse(0, 0), kInputOk);
+  MouseState m;
+  ReadMouseButtons(&m);  // acquires
+  const uint64_t from = GetInputEventCount();
+  m_inject.Button(3, true);  // right
+  m_inject.Sync();
+  ReadMouseButtons(&m);
+  EXPECT_EQ(m.rgbButtons[1], kDown);
+  EXPECT_EQ(m.rgbButtons[0], 0);
+  m_inject.Button(3, false);
+  m_inject.Sync();
+  ReadMouseButtons(&m);
+  EXPECT_EQ(m.rgbButtons[1], 0);
+  const std::vector<InputEventStamp> events = AwaitEvents(from, 2);
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_TRUE(events[0].press);
+  EXPECT_FALSE(events[1].press);
+  // The wheel is movement, not a button: no event.
+  m_inject.Click(4);
+  m_inject.Sync();
+  ReadMouseButtons(&m);
+  EXPECT_EQ(GetInputEventCount(), from + 2);
+}
+
+// The 1 ms beat reads the keyboard; while another client holds the server
+// (a grab), a read that asked the server would wait for the grab to end.
+TEST_F(InputEventsTest, ReadsDoNotWaitForAGrabbedServer) {
+  ASSERT_EQ(AcquireKeyboard(0, 0), kInputOk);
+  ASSERT_EQ(AcquireMouse(0, 0), kInputOk);
+  uint8_t state[kKeyboardStateSize];
+  MouseState m;
+  ReadKeyboard(state);
+  ReadMouseButtons(&m);
+  m_inject.Key(50, true);
+  m_inject.Sync();
+
+  Display* holder = XOpenDisplay(nullptr);
+  ASSERT_NE(holder, nullptr);
+  XGrabServer(holder);
+  XSync(holder, False);
+  auto reads = std::async(std::launch::async, [] {
+    uint8_t keys[kKeyboardStateSize];
+    MouseState buttons;
+    for (int i = 0; i < 100; ++i) {
+      ReadKeyboard(keys);
+      ReadMouseButtons(&buttons);
+    }
+    return keys[42];
+  });
+  const bool done = reads.wait_for(kGenerous) == std::future_status::ready;
+  XUngrabServer(holder);
+  XSync(holder, False);
+  XCloseDisplay(holder);
+  ASSERT_TRUE(done) << "a read waited for the grabbed server";
+  EXPECT_EQ(reads.get(), kDown) << "the key pressed before the grab reads as down";
+  m_inject.Key(50, false);
+  m_inject.Sync();
+}
+
+TEST(InputEventLog, KeepsTheLatestEventsInOrder) {
+  auto log = std::make_unique<InputEventLog>();
+  log->Clear();
+  InputEventStamp e;
+  EXPECT_FALSE(log->At(0, &e));
+  const uint64_t total = InputEventLog::kCapacity + 10;
+  for (uint64_t i = 0; i < total; ++i) log->Add(static_cast<int64_t>(1000 + i), i % 2 == 0);
+  EXPECT_EQ(log->Count(), total);
+  EXPECT_FALSE(log->At(0, &e)) << "overwritten";
+  EXPECT_FALSE(log->At(9, &e));
+  ASSERT_TRUE(log->At(10, &e));
+  EXPECT_EQ(e.ns, 1010);
+  EXPECT_TRUE(e.press);
+  ASSERT_TRUE(log->At(total - 1, &e));
+  EXPECT_EQ(e.ns, static_cast<int64_t>(1000 + total - 1));
+  EXPECT_FALSE(e.press);
+  EXPECT_FALSE(log->At(total, &e)) << "not yet written";
+  log->Clear();
+  EXPECT_EQ(log->Count(), 0u);
+  EXPECT_FALSE(log->At(total - 1, &e));
+}
+
+}  // namespace
+
+}  // namespace qel

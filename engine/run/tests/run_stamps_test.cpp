@@ -1,0 +1,110 @@
+// The machine with device stamps: a response's time is its press, the
+// onset is the moment its frame reached the screen, and the reaction time
+// is their difference in ns rounded once to whole ms.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "engine/run/RunStamps.h"
+#include "engine/run/RunTimes.h"
+#include "engine/run/tests/RunTestRig.h"
+
+namespace qel {
+
+namespace test {
+
+namespace {
+
+constexpr int64_t kMs = 1'000'000;
+
+// Events come into the log as the run clock passes them.
+class FakeStamps final : public IRunStamps {
+ public:
+  int64_t NowNs() override { return m_clock ? m_clock->GetElapsedNs() : 0; }
+  uint64_t EventCount() override {
+    uint64_t n = 0;
+    while (n < m_events.size() && m_events[n].first <= NowNs()) ++n;
+    return n;
+  }
+  bool EventAt(uint64_t index, int64_t* runNs, bool* press) override {
+    if (index >= EventCount()) return false;
+    *runNs = m_events[index].first;
+    *press = m_events[index].second;
+    return true;
+  }
+  bool LastFrameNs(int64_t* runNs) override {
+    if (!m_hasFrame) return false;
+    *runNs = NowNs() + m_frameOffsetNs;
+    return true;
+  }
+
+  const CTimerMs* m_clock = nullptr;
+  std::vector<std::pair<int64_t, bool>> m_events;  // run clock ns, press
+  bool m_hasFrame = false;
+  int64_t m_frameOffsetNs = 0;  // the frame stamp relative to the clock when it is asked for
+};
+
+struct StampCase {
+  const char* name;
+  int64_t pressNs;  // after the onset the plug-in saw; the plug-in's poll answers from 300 ms on
+  bool hasFrame;
+  int64_t frameOffsetNs;
+  int32_t rt;  // recorded
+};
+
+class ResponseStampTest : public testing::TestWithParam<StampCase> {};
+
+TEST_P(ResponseStampTest, ReactionTimeIsPressMinusShownOnsetRoundedOnce) {
+  const StampCase& c = GetParam();
+  FakeStamps stamps;
+  RunRig rig(&stamps);
+  stamps.m_clock = &rig.m_timer;
+  stamps.m_hasFrame = c.hasFrame;
+  stamps.m_frameOffsetNs = c.frameOffsetNs;
+  rig.m_script.trials = {TrialScript{300, 50, 1}};
+  rig.SetTrials({"T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return !rig.m_script.Calls(kCmdShowSignal).empty(); }));
+  const int64_t onsetNs = int64_t{rig.m_script.Calls(kCmdShowSignal)[0].at} * kMs;
+  stamps.m_events = {{onsetNs + c.pressNs, true}};
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.m_machine->GetTimes().response != 0; }));
+  const int64_t expectedOnNs = onsetNs + (c.hasFrame && c.frameOffsetNs >= 0 ? c.frameOffsetNs : 0);
+  EXPECT_EQ(rig.m_machine->GetTimes().signalOnNs, expectedOnNs);
+  ASSERT_TRUE(rig.RunToEnd());
+  ASSERT_EQ(rig.Records().size(), 1u);
+  EXPECT_EQ(rig.Records()[0].rt, c.rt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stamps, ResponseStampTest,
+    testing::Values(
+        // The press the poll finds is stamped to the ns; the difference is rounded once.
+        StampCase{"PressJustBeforeTheBeat", 299'600'000, false, 0, 300},
+        StampCase{"PressEarlyInTheMillisecond", 299'400'000, false, 0, 299},
+        StampCase{"HalfRoundsUp", 299'500'000, false, 0, 300},
+        // A press already in the log at the beat before is not this response's:
+        // the response then keeps the beat's time.
+        StampCase{"PressBeforeThePreviousBeat", 298'000'000, false, 0, 300},
+        // The onset is the frame's stamp when it is of this frame ...
+        StampCase{"OnsetFromTheFrameStamp", 299'600'000, true, 700'000, 299},
+        // ... and the clock when the latest frame is older than the signal's Present.
+        StampCase{"StaleFrameStampIgnored", 299'600'000, true, -5'000'000, 300}),
+    [](const testing::TestParamInfo<StampCase>& info) { return std::string(info.param.name); });
+
+TEST(RunTimes, RoundedMsRoundsHalvesAwayFromZero) {
+  EXPECT_EQ(RoundedMs(0), 0);
+  EXPECT_EQ(RoundedMs(499'999), 0);
+  EXPECT_EQ(RoundedMs(500'000), 1);
+  EXPECT_EQ(RoundedMs(-500'000), -1);
+  EXPECT_EQ(RoundedMs(-499'999), 0);
+  EXPECT_EQ(RoundedMs(int64_t{2'000'000'000} * kMs), 2'000'000'000);
+  EXPECT_EQ(MsOfNs(-1), 0u);
+  EXPECT_EQ(MsOfNs(1'999'999), 1u);
+}
+
+}  // namespace
+
+}  // namespace test
+
+}  // namespace qel

@@ -1,0 +1,28 @@
+#include "engine/rundlg/ui/HostRunStamps.h"
+
+#include "display/ui/DDDisplay.h"
+#include "engine/input/InputDevices.h"
+#include "engine/timer/TimerMs.h"
+
+namespace qel {
+
+int64_t CHostRunStamps::NowNs() { return m_clock.GetElapsedNs(); }
+
+uint64_t CHostRunStamps::EventCount() { return qel::GetInputEventCount(); }
+
+bool CHostRunStamps::EventAt(uint64_t index, int64_t* runNs, bool* press) {
+  InputEventStamp event;
+  if (!qel::GetInputEvent(index, &event)) return false;
+  *runNs = m_clock.ElapsedNsAt(event.ns);
+  *press = event.press;
+  return true;
+}
+
+bool CHostRunStamps::LastFrameNs(int64_t* runNs) {
+  int64_t ns = 0;
+  if (!m_display.LastFrameShownNs(&ns)) return false;
+  *runNs = m_clock.ElapsedNsAt(ns);
+  return true;
+}
+
+}  // namespace qel
