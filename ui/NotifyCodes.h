@@ -16,6 +16,29 @@ enum QelNotifyCode : int {
   kNotifyRefreshViews = 112,      // posted to the main frame with kRefreshAfterRun
   kNotifyRunStarted = 131,        // to the window that started a run
   kNotifyRunEnded = 132,
+  kNotifyRebuildTree = 10,        // to the tree: rebuild from the root
+  kNotifyFilterTestees = 13,      // to the tree and the pages: filter the testees (CTesteeFilter)
+  kNotifyRebuildTreeIcons = 11,   // to the tree: rebuild with the other image list
+  kNotifySelectTestee = 20,       // to the tree: select the testee (QelTreeSelection)
+  kNotifySelectModel = 21,        // to the tree: select the model (QelTreeSelection)
+  kNotifySelectModelTask = 22,    // to the tree: select the model's task (QelTreeSelection)
+  kNotifyViewRefresh = 31,        // to the main view: refresh every control
+  kNotifyLoginChanged = 32,       // to the frame and the main view: log in or out
+  kNotifyPrint = 41,              // to the frame and the main view: print (QelPrintRequest)
+  kNotifyPrintDirect = 42,
+  kNotifyPrintPreview = 43,
+  kNotifyLoadModel = 102,         // to the Models page: show the document's model
+  kNotifyShowModelsPage = 103,    // to the main view: bring the Models page up
+  kNotifyPathChosen = 410,        // to the main view: a project path was chosen in its combo
+};
+
+// The node the tree selects (codes 20 to 23); fields not named are null or
+// 0. Lives on the sender's stack for the sent call.
+struct QelTreeSelection {
+  const char* testee = nullptr;
+  const char* model = nullptr;
+  const char* task = nullptr;
+  int assessment = 0;
 };
 
 // Payload of kNotifyRefreshViews after a stored run.

@@ -75,6 +75,21 @@ TEST(RtfHtml, AnythingIsReadWithoutFailing) {
     const std::string html = RtfToHtml(text);
     ASSERT_EQ(html.rfind("<html><body>", 0), 0u) << text;
   }
+  // A text of a megabyte: every paragraph is read, none is lost.
+  std::string big = "{\\rtf1\\ansi\\ansicpg1252 ";
+  const std::string paragraph = "{\\b T\\'e2che} \\u8364? line\\par ";
+  int paragraphs = 0;
+  while (big.size() < (1u << 20)) {
+    big += paragraph;
+    ++paragraphs;
+  }
+  big += "end}";
+  const std::string bigHtml = RtfToHtml(big);
+  size_t divs = 0;
+  for (size_t at = bigHtml.find("<div>"); at != std::string::npos; at = bigHtml.find("<div>", at + 1)) ++divs;
+  EXPECT_EQ(divs, static_cast<size_t>(paragraphs) + 1);
+  EXPECT_NE(bigHtml.find("<b>T\xC3\xA2" "che</b> \xE2\x82\xAC line"), std::string::npos);
+  EXPECT_NE(bigHtml.find("<div>end</div>"), std::string::npos);
   const std::string deep = RtfToHtml("{\\rtf1" + std::string(5000, '{') + "deep");
   EXPECT_TRUE(deep == "<html><body><div>deep</div></body></html>") << deep.size();
 }

@@ -1,0 +1,185 @@
+#include "app/ui/QelProgram.h"
+
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <wx/app.h>
+#include <wx/docview.h>
+#include <wx/filename.h>
+#include <wx/html/helpctrl.h>
+
+#include "app/DocProject.h"
+#include "app/rundata/TaskRunData.h"
+#include "app/settings/SystemSettings.h"
+#include "app/startup/AppStartup.h"
+#include "app/ui/DocReport.h"
+#include "app/ui/QelDoc.h"
+#include "common/ProgramFolder.h"
+#include "common/Prompt.h"
+#include "engine/host/ui/TaskHost.h"
+#include "engine/library/TaskLibraries.h"
+#include "include/qel/Resources.h"
+#include "ui/ui/MainFrame.h"
+#include "ui/ui/QelViewTab.h"
+
+namespace qel {
+
+namespace {
+
+CQelProgram* g_program = nullptr;
+constexpr const char* kHelpFolder = "help/";
+constexpr const char* kModelExtension = ".qem";
+constexpr const char* kRecentFileSection = "/Recent File List";
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+CQelProgram* GetProgram() { return g_program; }
+
+CQelProgram::CQelProgram(std::string folder, std::string settingsPath)
+    : m_folder(folder.empty() ? ProgramFolder() : std::move(folder)),
+      m_settings(std::make_unique<CQelSettings>(settingsPath.empty() ? CQelSettings::DefaultPath() : settingsPath)) {
+  if (!m_folder.empty() && m_folder.back() != '/') m_folder += '/';
+}
+
+CQelProgram::~CQelProgram() {
+  if (m_bStarted) ExitInstance();
+  if (g_program == this) g_program = nullptr;
+}
+
+bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
+  g_program = this;
+  m_bStarted = true;
+  SetTaskFolder((m_folder + "Qel").c_str());
+
+  // The display library from the program folder.
+  m_displayModule = ::dlopen((m_folder + kDisplayLibraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!m_displayModule) ShowPrompt("No resource library", "Qel", kPromptIconStop);
+
+  // Norms and plug-ins.
+  m_host = std::make_unique<CTaskHost>();
+  m_host->SetProgramResources(&QelModuleResources());
+  m_runData = std::make_unique<CTaskRunData>();
+  LoadNormsAndPlugins(m_folder, GetAppServices().norms, [this] { return m_pluginCount = FindTaskLibraries(m_host.get()); });
+
+  // The document manager with the model template and the recent files.
+  CDocReport::SetSettingsStore(m_settings.get());
+  m_pDocManager = new wxDocManager;
+  m_pDocManager->SetMaxDocsOpen(1);
+  m_settings->Config()->SetPath(kRecentFileSection);
+  m_pDocManager->FileHistoryLoad(*m_settings->Config());
+  m_settings->Config()->SetPath("/");
+  new wxDocTemplate(m_pDocManager, "Qel Experiment Model Files (*.qem)", "*.qem", "", "qem", "Qel Model",
+                    "Qel Experiment Model Document", CLASSINFO(CQelDoc), CLASSINFO(CQelView));
+
+  // Nobody works without a login.
+  const StartupLogin login = LoginAtStartup(m_folder, GetAppServices().users, GetAppServices().userDialogs);
+  if (login == StartupLogin::kCancelled || login == StartupLogin::kUsersUnavailable) return false;
+
+  m_settings->LoadSystemSettings();
+  m_windowState = m_settings->LoadWindowState();
+  m_bSettingsLoaded = true;
+  SetHelpFilePath();
+
+  m_pFrame = new CMainFrame(m_pDocManager, &m_windowState);
+  if (wxTheApp) wxTheApp->SetTopWindow(m_pFrame);
+  const std::string model = args.size() > 1 ? args[1] : std::string();
+  const bool opened = model.empty() ? m_pDocManager->CreateNewDocument() != nullptr : OpenModelFile(model);
+  if (!opened) {
+    m_pFrame->Destroy();
+    m_pFrame = nullptr;
+    return false;
+  }
+  m_pFrame->ActivateFrame();
+  m_pFrame->Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelpContents(); }, wxID_HELP_CONTENTS);
+  m_pFrame->DragAcceptFiles(true);
+  m_pFrame->Bind(wxEVT_DROP_FILES, &CQelProgram::OnDropFiles, this);
+  return true;
+}
+
+bool CQelProgram::OpenModelFile(const std::string& path) {
+  if (!m_pDocManager) return false;
+  return m_pDocManager->CreateDocument(wxString::FromUTF8(path), wxDOC_SILENT) != nullptr;
+}
+
+void CQelProgram::OnDropFiles(wxDropFilesEvent& event) {
+  for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
+    const std::string path = event.GetFiles()[i].utf8_string();
+    if (path.size() > 4 && wxFileName(path).GetExt().Lower() == wxString(kModelExtension + 1)) {
+      OpenModelFile(path);
+      return;
+    }
+  }
+}
+
+int CQelProgram::ExitInstance() {
+  if (!m_bStarted) return 0;
+  m_bStarted = false;
+  // A start that ended before the settings were read leaves them as stored.
+  if (m_bSettingsLoaded) {
+    m_settings->SaveWindowState(m_windowState);
+    m_settings->SaveSystemSettings();
+  }
+  if (m_pDocManager && m_bSettingsLoaded) {
+    m_settings->Config()->SetPath(kRecentFileSection);
+    m_pDocManager->FileHistorySave(*m_settings->Config());
+    m_settings->Config()->SetPath("/");
+    m_settings->Flush();
+  }
+  UnloadTaskLibraries();
+  if (m_displayModule) {
+    ::dlclose(m_displayModule);
+    m_displayModule = nullptr;
+  }
+  m_help.reset();
+  delete m_pDocManager;
+  m_pDocManager = nullptr;
+  m_pFrame = nullptr;
+  CDocReport::SetSettingsStore(nullptr);
+  ResetProgramProject();
+  m_runData.reset();
+  m_host.reset();
+  if (g_program == this) g_program = nullptr;
+  return 0;
+}
+
+void CQelProgram::SetHelpFilePath() {
+  if (g_Language < 0) return;
+  m_helpPath = m_folder + kHelpFolder + GetHelpFileName(g_Language);
+  m_help.reset();
+}
+
+bool CQelProgram::ShowHelpTopic(int topic) {
+  if (topic == 0 || m_helpPath.empty() || !FileExists(m_helpPath)) return false;
+  if (!m_help) {
+    m_help = std::make_unique<wxHtmlHelpController>();
+    if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
+      m_help.reset();
+      return false;
+    }
+  }
+  const bool shown = m_help->Display(topic);
+  if (shown) m_bHelpPending = false;
+  return shown;
+}
+
+void CQelProgram::ShowHelpContents() {
+  if (m_helpPath.empty() || !FileExists(m_helpPath)) {
+    ShowPrompt("No help book \"" + m_helpPath + "\"!", "Qel", kPromptIconWarning);
+    return;
+  }
+  if (!m_help) {
+    m_help = std::make_unique<wxHtmlHelpController>();
+    if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
+      m_help.reset();
+      return;
+    }
+  }
+  m_help->DisplayContents();
+}
+
+}  // namespace qel
