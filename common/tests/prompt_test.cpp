@@ -16,6 +16,7 @@ TEST(Prompt, DefaultAnswerFollowsTheDefaultButton) {
   EXPECT_EQ(qel::DefaultPromptAnswer(qel::kPromptYesNo | qel::kPromptDefault2), qel::kAnswerNo);
   EXPECT_EQ(qel::DefaultPromptAnswer(qel::kPromptOkCancel | qel::kPromptDefault2), qel::kAnswerCancel);
   EXPECT_EQ(qel::DefaultPromptAnswer(qel::kPromptYesNoCancel | qel::kPromptDefault3), qel::kAnswerCancel);
+  EXPECT_EQ(qel::DefaultPromptAnswer(qel::kPromptYesNoCancel | qel::kPromptDefault2), qel::kAnswerNo);
 }
 
 TEST(Prompt, InstalledHandlerReceivesAndAnswers) {
