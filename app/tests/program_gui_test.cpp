@@ -9,6 +9,8 @@
 #include <wx/app.h>
 #include <wx/docview.h>
 #include <wx/menu.h>
+#include <wx/choice.h>
+#include <wx/imaglist.h>
 #include <wx/notebook.h>
 #include <wx/printdlg.h>
 #include <wx/splitter.h>
@@ -37,6 +39,7 @@
 #include "tests/support/gui/WxPump.h"
 #include "ui/MainWindowRules.h"
 #include "ui/NotifyCodes.h"
+#include "ui/ui/AppImageLists.h"
 #include "ui/ui/DlgAbout.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/DlgTab.h"
@@ -89,7 +92,7 @@ class ProgramTest : public ::testing::Test {
     for (const auto& entry : fs::directory_iterator(QEL_OUTPUT_DIR)) {
       const std::string name = entry.path().filename().string();
       const bool plugin = name.rfind("Qel", 0) == 0 && entry.path().extension() == ".qet";
-      if (plugin || (display && name == kDisplayLibraryName)) {
+      if (plugin || (display && name == kDisplayLibraryName) || name == "help") {
         fs::create_symlink(entry.path(), m_folder.Path() / name);
         plugins += plugin ? 1 : 0;
       }
@@ -173,7 +176,20 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
   EXPECT_EQ(view->GetPage(kPageImport)->GetParent(), view) << "the Import page has no tab";
   EXPECT_FALSE(view->GetPage(kPageImport)->IsShown());
   EXPECT_EQ(view->GetCurrentPage(), kPageAssessments);
+
+  EXPECT_EQ(program.GetHelpFilePath(), Folder() + "help/Qel.htb");
+  EXPECT_TRUE(program.IsHelpPending());
+  EXPECT_FALSE(program.ShowHelpTopic(0)) << "topic 0 shows nothing";
+  EXPECT_TRUE(program.IsHelpPending());
+  EXPECT_TRUE(program.ShowHelpTopic(2));
+  EXPECT_FALSE(program.IsHelpPending());
   EXPECT_EQ(view->GetDocument(), CurrentDoc(program));
+
+  ASSERT_NE(GetAppSmallImageList(), nullptr);
+  EXPECT_EQ(GetAppSmallImageList()->GetImageCount(), kNodeIconCount);
+  EXPECT_EQ(GetAppSmallImageList()->GetSize(), wxSize(16, 16));
+  ASSERT_NE(GetAppLargeImageList(), nullptr);
+  EXPECT_EQ(GetAppLargeImageList()->GetImageCount(), kNodeIconCount);
 
   view->ShowPage(kPageImport);
   EXPECT_TRUE(view->GetPage(kPageImport)->IsShown());
@@ -183,6 +199,7 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
 
   CloseAndExit(program);
   EXPECT_EQ(GetMainView(), nullptr);
+  EXPECT_EQ(GetAppSmallImageList(), nullptr);
   const std::string settings = ReadFile(SettingsPath());
   EXPECT_NE(settings.find("Rect="), std::string::npos) << settings;
   EXPECT_NE(settings.find("ButtonType="), std::string::npos) << settings;
@@ -488,6 +505,27 @@ TEST_F(ProgramTest, AboutBoxPagesFollowTheLanguage) {
     EXPECT_EQ(shown, 1) << "one page at a time";
     EXPECT_TRUE(about.GetPage(4)->IsShownOnScreen());
   }
+}
+
+TEST(ProgramIcons, KindIconsAndLanguages) {
+  const wxIcon tapping = LoadKindIcon(35);
+  ASSERT_TRUE(tapping.IsOk());
+  EXPECT_EQ(tapping.GetWidth(), 32);
+  auto pixels = [](const wxIcon& icon) {
+    wxBitmap bitmap;
+    bitmap.CopyFromIcon(icon);
+    const wxImage image = bitmap.ConvertToImage();
+    return std::string(reinterpret_cast<const char*>(image.GetData()), image.GetWidth() * image.GetHeight() * 3);
+  };
+  EXPECT_NE(pixels(LoadKindIcon(35)), pixels(LoadKindIcon(36))) << "neighbouring kinds differ";
+  EXPECT_EQ(pixels(LoadKindIcon(39)), pixels(LoadKindIcon(1000))) << "unknown kinds share the generic task icon";
+  EXPECT_FALSE(DrawNodeIcon(kNodeIconCount, 16).IsOk());
+  wxFrame frame(nullptr, wxID_ANY, "languages");
+  auto* choice = new wxChoice(&frame, wxID_ANY);
+  EXPECT_EQ(FillLanguageCombo(choice), 4);
+  EXPECT_EQ(choice->GetString(0), "Default");
+  EXPECT_EQ(choice->GetString(3), "Italian");
+  EXPECT_EQ(FillLanguageCombo(nullptr), 0);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <wx/app.h>
 #include <wx/docview.h>
 #include <wx/filename.h>
+#include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
+#include <wx/imaglist.h>
 
 #include "app/DocProject.h"
 #include "app/rundata/TaskRunData.h"
@@ -19,6 +21,7 @@
 #include "engine/host/ui/TaskHost.h"
 #include "engine/library/TaskLibraries.h"
 #include "include/qel/Resources.h"
+#include "ui/ui/AppImageLists.h"
 #include "ui/ui/MainFrame.h"
 #include "ui/ui/QelViewTab.h"
 
@@ -55,6 +58,12 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
   g_program = this;
   m_bStarted = true;
   SetTaskFolder((m_folder + "Qel").c_str());
+
+  // The node and list icons, 16 and 32 pixels.
+  m_smallImages.reset(CreateNodeImageList(kSmallIconSize));
+  m_largeImages.reset(CreateNodeImageList(kLargeIconSize));
+  SetAppSmallImageList(m_smallImages.get());
+  SetAppLargeImageList(m_largeImages.get());
 
   // The display library from the program folder.
   m_displayModule = ::dlopen((m_folder + kDisplayLibraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -143,6 +152,10 @@ int CQelProgram::ExitInstance() {
   ResetProgramProject();
   m_runData.reset();
   m_host.reset();
+  SetAppSmallImageList(nullptr);
+  SetAppLargeImageList(nullptr);
+  m_smallImages.reset();
+  m_largeImages.reset();
   if (g_program == this) g_program = nullptr;
   return 0;
 }
@@ -153,31 +166,31 @@ void CQelProgram::SetHelpFilePath() {
   m_help.reset();
 }
 
-bool CQelProgram::ShowHelpTopic(int topic) {
-  if (topic == 0 || m_helpPath.empty() || !FileExists(m_helpPath)) return false;
-  if (!m_help) {
-    m_help = std::make_unique<wxHtmlHelpController>();
-    if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
-      m_help.reset();
-      return false;
-    }
+bool CQelProgram::OpenHelpBook() {
+  if (m_help) return true;
+  if (m_helpPath.empty() || !FileExists(m_helpPath)) return false;
+  // The books are zip archives.
+  static const bool kArchives = (wxFileSystem::AddHandler(new wxArchiveFSHandler), true);
+  (void)kArchives;
+  m_help = std::make_unique<wxHtmlHelpController>();
+  if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
+    m_help.reset();
+    return false;
   }
+  return true;
+}
+
+bool CQelProgram::ShowHelpTopic(int topic) {
+  if (topic == 0 || !OpenHelpBook()) return false;
   const bool shown = m_help->Display(topic);
   if (shown) m_bHelpPending = false;
   return shown;
 }
 
 void CQelProgram::ShowHelpContents() {
-  if (m_helpPath.empty() || !FileExists(m_helpPath)) {
+  if (!OpenHelpBook()) {
     ShowPrompt("No help book \"" + m_helpPath + "\"!", "Qel", kPromptIconWarning);
     return;
-  }
-  if (!m_help) {
-    m_help = std::make_unique<wxHtmlHelpController>();
-    if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
-      m_help.reset();
-      return;
-    }
   }
   m_help->DisplayContents();
 }

@@ -15,6 +15,7 @@
 class wxDocManager;
 class wxDropFilesEvent;
 class wxHtmlHelpController;
+class wxImageList;
 class wxWindow;
 
 namespace qel {
@@ -63,6 +64,7 @@ class CQelProgram {
 
  private:
   void OnDropFiles(wxDropFilesEvent& event);
+  bool OpenHelpBook();
 
   std::string m_folder;
   std::unique_ptr<CQelSettings> m_settings;
@@ -74,6 +76,8 @@ class CQelProgram {
   wxDocManager* m_pDocManager = nullptr;
   CMainFrame* m_pFrame = nullptr;
   std::unique_ptr<wxHtmlHelpController> m_help;
+  std::unique_ptr<wxImageList> m_smallImages;
+  std::unique_ptr<wxImageList> m_largeImages;
   std::string m_helpPath;
   bool m_bHelpPending = true;
   bool m_bStarted = false;
