@@ -149,6 +149,7 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
   Pump(100);
   EXPECT_TRUE(frame->IsShown());
   EXPECT_EQ(frame->GetTitle(), "Qel Task Battery") << "a new model has no name yet";
+  EXPECT_GE(frame->GetSize().x, 960) << "the first start's small default grows to show every control";
   ASSERT_NE(frame->GetToolBar(), nullptr);
   EXPECT_EQ(frame->GetToolBar()->GetToolsCount(), static_cast<size_t>(kCfrMode ? 18 : 11));
   wxMenuBar* bar = frame->GetMenuBar();
@@ -215,7 +216,7 @@ TEST_F(ProgramTest, SettingsAndGeometryPersistAcrossTwoRuns) {
     EXPECT_EQ(program.WindowState().rect.left, 10) << "no stored Rect gives the default rectangle";
     EXPECT_EQ(program.WindowState().rect.right, 500);
     CMainFrame* frame = program.GetMainFrame();
-    frame->SetSize(30, 40, 760, 560);
+    frame->SetSize(10, 20, 1000, 700);
     Pump(100);
     frame->GetSplitter()->SetSashPosition(180);
     Pump(50);
@@ -225,7 +226,7 @@ TEST_F(ProgramTest, SettingsAndGeometryPersistAcrossTwoRuns) {
     saved = program.WindowState();
   }
   EXPECT_EQ(saved.rect.pane1, 180);
-  EXPECT_EQ(saved.rect.right - saved.rect.left, 760);
+  EXPECT_EQ(saved.rect.right - saved.rect.left, 1000);
   ResetSystemSettings();
   {
     CQelProgram program(Folder(), SettingsPath());
@@ -237,7 +238,7 @@ TEST_F(ProgramTest, SettingsAndGeometryPersistAcrossTwoRuns) {
     EXPECT_EQ(g_Language, 2);
     EXPECT_EQ(g_ButtonType, 3);
     Pump(100);
-    EXPECT_EQ(program.GetMainFrame()->GetSize(), wxSize(760, 560));
+    EXPECT_EQ(program.GetMainFrame()->GetSize(), wxSize(1000, 700));
     EXPECT_EQ(program.GetMainFrame()->GetSplitter()->GetSashPosition(), 180);
     EXPECT_EQ(program.GetHelpFilePath(), Folder() + "help/QelDU.htb") << "the help book follows the language";
     CloseAndExit(program);
