@@ -32,6 +32,7 @@
 #include "app/ui/QelDoc.h"
 #include "app/ui/QelProgram.h"
 #include "app/ui/ReportPrintout.h"
+#include "engine/rundlg/ui/DlgRun.h"
 #include "common/RtfHtml.h"
 #include "include/qel/Resources.h"
 #include "tests/support/common/PromptRecorder.h"
@@ -177,6 +178,13 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
   EXPECT_EQ(view->GetPage(kPageImport)->GetParent(), view) << "the Import page has no tab";
   EXPECT_FALSE(view->GetPage(kPageImport)->IsShown());
   EXPECT_EQ(view->GetCurrentPage(), kPageAssessments);
+
+  ASSERT_NE(program.GetRunDialog(), nullptr);
+  EXPECT_FALSE(program.GetRunDialog()->IsShown());
+  EXPECT_FALSE(IsAnyRunInProgress());
+  EXPECT_FALSE(program.RunTaskPractice(nullptr, nullptr, nullptr, "model", view)) << "no task, no run";
+  EXPECT_FALSE(program.RunTaskSignals(nullptr, nullptr, nullptr, "model", view));
+  program.AbortTaskRun();
 
   EXPECT_EQ(program.GetHelpFilePath(), Folder() + "help/Qel.htb");
   EXPECT_TRUE(program.IsHelpPending());

@@ -19,6 +19,7 @@
 #include "common/ProgramFolder.h"
 #include "common/Prompt.h"
 #include "engine/host/ui/TaskHost.h"
+#include "engine/rundlg/ui/DlgRun.h"
 #include "engine/library/TaskLibraries.h"
 #include "include/qel/Resources.h"
 #include "ui/ui/AppImageLists.h"
@@ -74,6 +75,10 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
   m_host->SetProgramResources(&QelModuleResources());
   m_runData = std::make_unique<CTaskRunData>();
   LoadNormsAndPlugins(m_folder, GetAppServices().norms, [this] { return m_pluginCount = FindTaskLibraries(m_host.get()); });
+
+  // The program's one run dialog, hidden until a run shows it.
+  m_pRunDialog = new CDlgRun(nullptr, *m_host, *m_runData);
+  SetRunInProgressQuery([this] { return IsRunInProgress(); });
 
   // The document manager with the model template and the recent files.
   CDocReport::SetSettingsStore(m_settings.get());
@@ -139,6 +144,13 @@ int CQelProgram::ExitInstance() {
     m_settings->Config()->SetPath("/");
     m_settings->Flush();
   }
+  if (m_pRunDialog) {
+    AbortTaskRun();
+    // Now, not at the next idle time: it uses the host and the run data, which go below.
+    delete m_pRunDialog;
+    m_pRunDialog = nullptr;
+  }
+  SetRunInProgressQuery(nullptr);
   UnloadTaskLibraries();
   if (m_displayModule) {
     ::dlclose(m_displayModule);
@@ -158,6 +170,34 @@ int CQelProgram::ExitInstance() {
   m_largeImages.reset();
   if (g_program == this) g_program = nullptr;
   return 0;
+}
+
+bool CQelProgram::IsRunInProgress() const { return m_pRunDialog && m_pRunDialog->IsRunInProgress(); }
+
+void CQelProgram::SetTaskHostRunFlag(uint8_t flag) {
+  if (m_host) m_host->SetRunFlags(flag);
+}
+
+bool CQelProgram::PrepareRun(CExpModelTask* task, wxWindow* caller) {
+  if (!task || !m_pRunDialog || IsRunInProgress()) return false;
+  m_runData->SetTask(task);
+  m_pRunDialog->SetTask(task);
+  m_pRunDialog->SetNotifyWindow(caller);
+  return m_pRunDialog->SetTitle(false);
+}
+
+bool CQelProgram::RunTaskSignals(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
+                                 wxWindow* caller) {
+  return PrepareRun(task, caller) && m_pRunDialog->RunSignals(project, testee, model);
+}
+
+bool CQelProgram::RunTaskPractice(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
+                                  wxWindow* caller) {
+  return PrepareRun(task, caller) && m_pRunDialog->RunPractice(project, testee, model);
+}
+
+void CQelProgram::AbortTaskRun() {
+  if (IsRunInProgress()) m_pRunDialog->AbortRun();
 }
 
 void CQelProgram::SetHelpFilePath() {
