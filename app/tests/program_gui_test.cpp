@@ -9,6 +9,8 @@
 #include <wx/app.h>
 #include <wx/docview.h>
 #include <wx/menu.h>
+#include <wx/choice.h>
+#include <wx/imaglist.h>
 #include <wx/notebook.h>
 #include <wx/printdlg.h>
 #include <wx/splitter.h>
@@ -30,6 +32,7 @@
 #include "app/ui/QelDoc.h"
 #include "app/ui/QelProgram.h"
 #include "app/ui/ReportPrintout.h"
+#include "engine/rundlg/ui/DlgRun.h"
 #include "common/RtfHtml.h"
 #include "include/qel/Resources.h"
 #include "tests/support/common/PromptRecorder.h"
@@ -37,6 +40,7 @@
 #include "tests/support/gui/WxPump.h"
 #include "ui/MainWindowRules.h"
 #include "ui/NotifyCodes.h"
+#include "ui/ui/AppImageLists.h"
 #include "ui/ui/DlgAbout.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/DlgTab.h"
@@ -89,7 +93,7 @@ class ProgramTest : public ::testing::Test {
     for (const auto& entry : fs::directory_iterator(QEL_OUTPUT_DIR)) {
       const std::string name = entry.path().filename().string();
       const bool plugin = name.rfind("Qel", 0) == 0 && entry.path().extension() == ".qet";
-      if (plugin || (display && name == kDisplayLibraryName)) {
+      if (plugin || (display && name == kDisplayLibraryName) || name == "help") {
         fs::create_symlink(entry.path(), m_folder.Path() / name);
         plugins += plugin ? 1 : 0;
       }
@@ -146,6 +150,7 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
   Pump(100);
   EXPECT_TRUE(frame->IsShown());
   EXPECT_EQ(frame->GetTitle(), "Qel Task Battery") << "a new model has no name yet";
+  EXPECT_GE(frame->GetSize().x, 960) << "the first start's small default grows to show every control";
   ASSERT_NE(frame->GetToolBar(), nullptr);
   EXPECT_EQ(frame->GetToolBar()->GetToolsCount(), static_cast<size_t>(kCfrMode ? 18 : 11));
   wxMenuBar* bar = frame->GetMenuBar();
@@ -173,7 +178,27 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
   EXPECT_EQ(view->GetPage(kPageImport)->GetParent(), view) << "the Import page has no tab";
   EXPECT_FALSE(view->GetPage(kPageImport)->IsShown());
   EXPECT_EQ(view->GetCurrentPage(), kPageAssessments);
+
+  ASSERT_NE(program.GetRunDialog(), nullptr);
+  EXPECT_FALSE(program.GetRunDialog()->IsShown());
+  EXPECT_FALSE(IsAnyRunInProgress());
+  EXPECT_FALSE(program.RunTaskPractice(nullptr, nullptr, nullptr, "model", view)) << "no task, no run";
+  EXPECT_FALSE(program.RunTaskSignals(nullptr, nullptr, nullptr, "model", view));
+  program.AbortTaskRun();
+
+  EXPECT_EQ(program.GetHelpFilePath(), Folder() + "help/Qel.htb");
+  EXPECT_TRUE(program.IsHelpPending());
+  EXPECT_FALSE(program.ShowHelpTopic(0)) << "topic 0 shows nothing";
+  EXPECT_TRUE(program.IsHelpPending());
+  EXPECT_TRUE(program.ShowHelpTopic(2));
+  EXPECT_FALSE(program.IsHelpPending());
   EXPECT_EQ(view->GetDocument(), CurrentDoc(program));
+
+  ASSERT_NE(GetAppSmallImageList(), nullptr);
+  EXPECT_EQ(GetAppSmallImageList()->GetImageCount(), kNodeIconCount);
+  EXPECT_EQ(GetAppSmallImageList()->GetSize(), wxSize(16, 16));
+  ASSERT_NE(GetAppLargeImageList(), nullptr);
+  EXPECT_EQ(GetAppLargeImageList()->GetImageCount(), kNodeIconCount);
 
   view->ShowPage(kPageImport);
   EXPECT_TRUE(view->GetPage(kPageImport)->IsShown());
@@ -183,6 +208,7 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
 
   CloseAndExit(program);
   EXPECT_EQ(GetMainView(), nullptr);
+  EXPECT_EQ(GetAppSmallImageList(), nullptr);
   const std::string settings = ReadFile(SettingsPath());
   EXPECT_NE(settings.find("Rect="), std::string::npos) << settings;
   EXPECT_NE(settings.find("ButtonType="), std::string::npos) << settings;
@@ -198,7 +224,7 @@ TEST_F(ProgramTest, SettingsAndGeometryPersistAcrossTwoRuns) {
     EXPECT_EQ(program.WindowState().rect.left, 10) << "no stored Rect gives the default rectangle";
     EXPECT_EQ(program.WindowState().rect.right, 500);
     CMainFrame* frame = program.GetMainFrame();
-    frame->SetSize(30, 40, 760, 560);
+    frame->SetSize(10, 20, 1000, 700);
     Pump(100);
     frame->GetSplitter()->SetSashPosition(180);
     Pump(50);
@@ -208,7 +234,7 @@ TEST_F(ProgramTest, SettingsAndGeometryPersistAcrossTwoRuns) {
     saved = program.WindowState();
   }
   EXPECT_EQ(saved.rect.pane1, 180);
-  EXPECT_EQ(saved.rect.right - saved.rect.left, 760);
+  EXPECT_EQ(saved.rect.right - saved.rect.left, 1000);
   ResetSystemSettings();
   {
     CQelProgram program(Folder(), SettingsPath());
@@ -220,7 +246,7 @@ TEST_F(ProgramTest, SettingsAndGeometryPersistAcrossTwoRuns) {
     EXPECT_EQ(g_Language, 2);
     EXPECT_EQ(g_ButtonType, 3);
     Pump(100);
-    EXPECT_EQ(program.GetMainFrame()->GetSize(), wxSize(760, 560));
+    EXPECT_EQ(program.GetMainFrame()->GetSize(), wxSize(1000, 700));
     EXPECT_EQ(program.GetMainFrame()->GetSplitter()->GetSashPosition(), 180);
     EXPECT_EQ(program.GetHelpFilePath(), Folder() + "help/QelDU.htb") << "the help book follows the language";
     CloseAndExit(program);
@@ -488,6 +514,27 @@ TEST_F(ProgramTest, AboutBoxPagesFollowTheLanguage) {
     EXPECT_EQ(shown, 1) << "one page at a time";
     EXPECT_TRUE(about.GetPage(4)->IsShownOnScreen());
   }
+}
+
+TEST(ProgramIcons, KindIconsAndLanguages) {
+  const wxIcon tapping = LoadKindIcon(35);
+  ASSERT_TRUE(tapping.IsOk());
+  EXPECT_EQ(tapping.GetWidth(), 32);
+  auto pixels = [](const wxIcon& icon) {
+    wxBitmap bitmap;
+    bitmap.CopyFromIcon(icon);
+    const wxImage image = bitmap.ConvertToImage();
+    return std::string(reinterpret_cast<const char*>(image.GetData()), image.GetWidth() * image.GetHeight() * 3);
+  };
+  EXPECT_NE(pixels(LoadKindIcon(35)), pixels(LoadKindIcon(36))) << "neighbouring kinds differ";
+  EXPECT_EQ(pixels(LoadKindIcon(39)), pixels(LoadKindIcon(1000))) << "unknown kinds share the generic task icon";
+  EXPECT_FALSE(DrawNodeIcon(kNodeIconCount, 16).IsOk());
+  wxFrame frame(nullptr, wxID_ANY, "languages");
+  auto* choice = new wxChoice(&frame, wxID_ANY);
+  EXPECT_EQ(FillLanguageCombo(choice), 4);
+  EXPECT_EQ(choice->GetString(0), "Default");
+  EXPECT_EQ(choice->GetString(3), "Italian");
+  EXPECT_EQ(FillLanguageCombo(nullptr), 0);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <wx/app.h>
 #include <wx/docview.h>
 #include <wx/filename.h>
+#include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
+#include <wx/imaglist.h>
 
 #include "app/DocProject.h"
 #include "app/rundata/TaskRunData.h"
@@ -17,8 +19,10 @@
 #include "common/ProgramFolder.h"
 #include "common/Prompt.h"
 #include "engine/host/ui/TaskHost.h"
+#include "engine/rundlg/ui/DlgRun.h"
 #include "engine/library/TaskLibraries.h"
 #include "include/qel/Resources.h"
+#include "ui/ui/AppImageLists.h"
 #include "ui/ui/MainFrame.h"
 #include "ui/ui/QelViewTab.h"
 
@@ -56,6 +60,12 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
   m_bStarted = true;
   SetTaskFolder((m_folder + "Qel").c_str());
 
+  // The node and list icons, 16 and 32 pixels.
+  m_smallImages.reset(CreateNodeImageList(kSmallIconSize));
+  m_largeImages.reset(CreateNodeImageList(kLargeIconSize));
+  SetAppSmallImageList(m_smallImages.get());
+  SetAppLargeImageList(m_largeImages.get());
+
   // The display library from the program folder.
   m_displayModule = ::dlopen((m_folder + kDisplayLibraryName).c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!m_displayModule) ShowPrompt("No resource library", "Qel", kPromptIconStop);
@@ -65,6 +75,10 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
   m_host->SetProgramResources(&QelModuleResources());
   m_runData = std::make_unique<CTaskRunData>();
   LoadNormsAndPlugins(m_folder, GetAppServices().norms, [this] { return m_pluginCount = FindTaskLibraries(m_host.get()); });
+
+  // The program's one run dialog, hidden until a run shows it.
+  m_pRunDialog = new CDlgRun(nullptr, *m_host, *m_runData);
+  SetRunInProgressQuery([this] { return IsRunInProgress(); });
 
   // The document manager with the model template and the recent files.
   CDocReport::SetSettingsStore(m_settings.get());
@@ -130,6 +144,13 @@ int CQelProgram::ExitInstance() {
     m_settings->Config()->SetPath("/");
     m_settings->Flush();
   }
+  if (m_pRunDialog) {
+    AbortTaskRun();
+    // Now, not at the next idle time: it uses the host and the run data, which go below.
+    delete m_pRunDialog;
+    m_pRunDialog = nullptr;
+  }
+  SetRunInProgressQuery(nullptr);
   UnloadTaskLibraries();
   if (m_displayModule) {
     ::dlclose(m_displayModule);
@@ -143,8 +164,40 @@ int CQelProgram::ExitInstance() {
   ResetProgramProject();
   m_runData.reset();
   m_host.reset();
+  SetAppSmallImageList(nullptr);
+  SetAppLargeImageList(nullptr);
+  m_smallImages.reset();
+  m_largeImages.reset();
   if (g_program == this) g_program = nullptr;
   return 0;
+}
+
+bool CQelProgram::IsRunInProgress() const { return m_pRunDialog && m_pRunDialog->IsRunInProgress(); }
+
+void CQelProgram::SetTaskHostRunFlag(uint8_t flag) {
+  if (m_host) m_host->SetRunFlags(flag);
+}
+
+bool CQelProgram::PrepareRun(CExpModelTask* task, wxWindow* caller) {
+  if (!task || !m_pRunDialog || IsRunInProgress()) return false;
+  m_runData->SetTask(task);
+  m_pRunDialog->SetTask(task);
+  m_pRunDialog->SetNotifyWindow(caller);
+  return m_pRunDialog->SetTitle(false);
+}
+
+bool CQelProgram::RunTaskSignals(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
+                                 wxWindow* caller) {
+  return PrepareRun(task, caller) && m_pRunDialog->RunSignals(project, testee, model);
+}
+
+bool CQelProgram::RunTaskPractice(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
+                                  wxWindow* caller) {
+  return PrepareRun(task, caller) && m_pRunDialog->RunPractice(project, testee, model);
+}
+
+void CQelProgram::AbortTaskRun() {
+  if (IsRunInProgress()) m_pRunDialog->AbortRun();
 }
 
 void CQelProgram::SetHelpFilePath() {
@@ -153,31 +206,31 @@ void CQelProgram::SetHelpFilePath() {
   m_help.reset();
 }
 
-bool CQelProgram::ShowHelpTopic(int topic) {
-  if (topic == 0 || m_helpPath.empty() || !FileExists(m_helpPath)) return false;
-  if (!m_help) {
-    m_help = std::make_unique<wxHtmlHelpController>();
-    if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
-      m_help.reset();
-      return false;
-    }
+bool CQelProgram::OpenHelpBook() {
+  if (m_help) return true;
+  if (m_helpPath.empty() || !FileExists(m_helpPath)) return false;
+  // The books are zip archives.
+  static const bool kArchives = (wxFileSystem::AddHandler(new wxArchiveFSHandler), true);
+  (void)kArchives;
+  m_help = std::make_unique<wxHtmlHelpController>();
+  if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
+    m_help.reset();
+    return false;
   }
+  return true;
+}
+
+bool CQelProgram::ShowHelpTopic(int topic) {
+  if (topic == 0 || !OpenHelpBook()) return false;
   const bool shown = m_help->Display(topic);
   if (shown) m_bHelpPending = false;
   return shown;
 }
 
 void CQelProgram::ShowHelpContents() {
-  if (m_helpPath.empty() || !FileExists(m_helpPath)) {
+  if (!OpenHelpBook()) {
     ShowPrompt("No help book \"" + m_helpPath + "\"!", "Qel", kPromptIconWarning);
     return;
-  }
-  if (!m_help) {
-    m_help = std::make_unique<wxHtmlHelpController>();
-    if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
-      m_help.reset();
-      return;
-    }
   }
   m_help->DisplayContents();
 }

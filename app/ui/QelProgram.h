@@ -6,6 +6,7 @@
 // own application, on a program folder and settings file of their own.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,12 +16,17 @@
 class wxDocManager;
 class wxDropFilesEvent;
 class wxHtmlHelpController;
+class wxImageList;
 class wxWindow;
 
 namespace qel {
 
+class CDlgRun;
+class CExpModel;
+class CExpModelTask;
 class CMainFrame;
 class CTaskHost;
+class IRunProject;
 class CTaskRunData;
 
 class CQelProgram {
@@ -61,8 +67,25 @@ class CQelProgram {
   // Opens a model file as the document; false when it cannot be read.
   bool OpenModelFile(const std::string& path);
 
+  // Runs started by the pages and editors, on the program's one run dialog
+  // (its caller hears 131 at the start and 132 at the end). Nothing, and
+  // false, while a run is in progress or without a task.
+  bool RunTaskSignals(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
+                      wxWindow* caller);
+  bool RunTaskPractice(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
+                       wxWindow* caller);
+  // Ends a run in progress from outside; nothing when none runs.
+  void AbortTaskRun();
+  bool IsRunInProgress() const;
+  void SetTaskHostRunFlag(uint8_t flag);
+  CDlgRun* GetRunDialog() const { return m_pRunDialog; }
+  CTaskHost& Host() { return *m_host; }
+  CTaskRunData& RunData() { return *m_runData; }
+
  private:
   void OnDropFiles(wxDropFilesEvent& event);
+  bool PrepareRun(CExpModelTask* task, wxWindow* caller);
+  bool OpenHelpBook();
 
   std::string m_folder;
   std::unique_ptr<CQelSettings> m_settings;
@@ -71,9 +94,12 @@ class CQelProgram {
   std::unique_ptr<CTaskHost> m_host;
   std::unique_ptr<CTaskRunData> m_runData;
   int m_pluginCount = 0;
+  CDlgRun* m_pRunDialog = nullptr;
   wxDocManager* m_pDocManager = nullptr;
   CMainFrame* m_pFrame = nullptr;
   std::unique_ptr<wxHtmlHelpController> m_help;
+  std::unique_ptr<wxImageList> m_smallImages;
+  std::unique_ptr<wxImageList> m_largeImages;
   std::string m_helpPath;
   bool m_bHelpPending = true;
   bool m_bStarted = false;

@@ -1,11 +1,14 @@
 #include "ui/ui/MainFrame.h"
 
 #include <wx/artprov.h>
+#include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
+
+#include <algorithm>
 
 #include "app/startup/AppStartup.h"
 #include "app/ui/QelDoc.h"
@@ -23,6 +26,10 @@ namespace {
 TreePaneFactory g_treeFactory = nullptr;
 constexpr const char* kFrameTitle = "Qel Task Battery";
 constexpr int kStatusPanes = 4;
+// The smallest frame that shows the toolbar, the view's controls and every
+// tab; smaller screens give their whole work area.
+constexpr int kMinFrameWidth = 960;
+constexpr int kMinFrameHeight = 640;
 
 // The framework's commands under wx's own ids.
 int WxCommandId(int command) {
@@ -204,6 +211,9 @@ void CMainFrame::CreateToolbar() {
 void CMainFrame::ActivateFrame() {
   if (m_bFirstActivation) {
     m_bFirstActivation = false;
+    const int display = wxDisplay::GetFromWindow(this);
+    const wxRect work = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+    SetMinSize(wxSize(std::min(kMinFrameWidth, work.width), std::min(kMinFrameHeight, work.height)));
     if (m_pState) {
       const QelWindowRect& r = m_pState->rect;
       SetSize(r.left, r.top, r.right - r.left, r.bottom - r.top);
