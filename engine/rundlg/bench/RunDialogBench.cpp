@@ -297,9 +297,10 @@ int Run(int trials, bool watch) {
     const CRunMachine::TrialTimes times = dialog->Machine().GetTimes();
     if (times.signalOn == lastShownOnset) continue;
     lastShownOnset = times.signalOn;
-    if (plannedNow == lastPlanned) continue;  // the planned time was not seen
+    // Every trial is pressed, so the records stay in step; a planned time
+    // that was not seen here counts in no onset figure.
+    planned.push_back(plannedNow == lastPlanned ? -1 : static_cast<int64_t>(plannedNow));
     lastPlanned = plannedNow;
-    planned.push_back(plannedNow);
     machineOn.push_back(clockOrigin + times.signalOnNs);
     // Press at a random point, 150-450 ms after the signal was seen here.
     const int64_t due = MonotonicNowNs() + static_cast<int64_t>(plannedRtMs(random) * kNsPerMs);
@@ -339,7 +340,7 @@ int Run(int trials, bool watch) {
     }
     const int64_t onNs = *nearest;
     const int64_t plannedNs = clockOrigin + planned[i] * 1'000'000;
-    onsetLatency.push_back((onNs - plannedNs) / kNsPerMs);
+    if (planned[i] >= 0) onsetLatency.push_back((onNs - plannedNs) / kNsPerMs);
     stampToScreen.push_back((onNs - machineOn[i]) / kNsPerMs);
     const double trueRt = (presses[i] - onNs) / kNsPerMs;
     rtError.push_back(recorded - trueRt);
