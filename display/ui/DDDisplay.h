@@ -165,6 +165,9 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   // Puts the front frame into the window through shared memory and waits
   // for the server (UI thread); false when it cannot go that way.
   bool PutFrontFrame();
+  // Readies frames in shared memory for the mode's window once it is on the
+  // screen (UI thread; tried once a mode).
+  void OpenSharedFrames();
 
   // ---- break dialog and command channel ----
   bool BreakCreate(CWndDD* owner);

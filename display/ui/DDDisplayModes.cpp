@@ -159,8 +159,11 @@ bool CDDDisplay::AttachExternal(wxWindow* window, int width, int height) {
 // The front and back buffers of a mode; a failure is reported under the
 // given step and frees the display.
 bool CDDDisplay::CreateBuffers(int width, int height, const char* stepFront, const char* stepBack) {
+  // The front in shared memory from the start when the window takes frames that way.
+  OpenSharedFrames();
   int error = 0;
-  SurfacePtr front = CRasterSurface::Create(width, height, 0, 0, &error);
+  SurfacePtr front = m_shm.MakeFrame(width, height);
+  if (!front) front = CRasterSurface::Create(width, height, 0, 0, &error);
   SurfacePtr back = front ? CRasterSurface::Create(width, height, 0, 0, &error) : nullptr;
   if (!back) {
     m_hResult = error;

@@ -101,14 +101,17 @@ bool CDDDisplay::PaintWindow() {
   return RunOnUiThread(paint, 0) != 0;
 }
 
-bool CDDDisplay::PutFrontFrame() {
+void CDDDisplay::OpenSharedFrames() {
   wxWindow* window = m_wnd.GetWindow();
-  if (!window) return false;
   // Tried once the window is on the screen (before, GTK has no window for it).
-  if (!m_shmTried && window->GTKGetDrawingWindow()) {
-    m_shmTried = true;
-    m_shm.Open(window);
-  }
+  if (!window || m_shmTried || !window->GTKGetDrawingWindow()) return;
+  m_shmTried = true;
+  m_shm.Open(window);
+}
+
+bool CDDDisplay::PutFrontFrame() {
+  if (!m_wnd.GetWindow()) return false;
+  OpenSharedFrames();
   SurfacePtr frame = GetFrontFrame();
   return frame && m_shm.Put(*frame);
 }

@@ -12,6 +12,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
@@ -220,10 +221,16 @@ bool CXShmPresenter::Put(const CRasterSurface& frame) {
     memory->attached = true;
     m_shared->attached.push_back(memory->info);
   }
+  // The put goes into the native window the toolkit window lies in: only
+  // the toolkit window's own area is drawn, as its paint would.
+  const wxSize area = m_window->GetClientSize();
+  const int width = std::min(memory->width, area.GetWidth());
+  const int height = std::min(memory->height, area.GetHeight());
+  if (width <= 0 || height <= 0) return false;
   cairo_surface_flush(frame.Cairo());
   gdk_x11_display_error_trap_push(gdkDisplay);
   XShmPutImage(display, gdk_x11_window_get_xid(native), reinterpret_cast<GC>(m_gc), memory->image, 0, 0, x, y,
-               static_cast<unsigned>(memory->width), static_cast<unsigned>(memory->height), False);
+               static_cast<unsigned>(width), static_cast<unsigned>(height), False);
   // Back when the server has drawn the frame: its memory may be written again.
   XSync(display, False);
   return gdk_x11_display_error_trap_pop(gdkDisplay) == 0;

@@ -57,6 +57,7 @@ void LetThemRead(const Seen& seen, int n) {
 TEST(ConcurrentReads, ReadersSeeWholeStatesWhileDevicesComeAndGo) {
   test::PromptRecorder messages;
   test::XTestInput inject;
+  test::XTestInput::SetSyncHook([] { SyncInputEvents(); });
   test::VirtualDevices devices;
   ASSERT_TRUE(inject.Ok());
   ASSERT_TRUE(devices.Ok());

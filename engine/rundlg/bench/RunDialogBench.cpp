@@ -3,7 +3,8 @@
 // the full-screen display and X test key presses. Run it under an X server
 // of the size to measure:
 //
-//   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null xvfb-run -a -s "-screen 0 1920x1080x24" qel_rundlg_bench [trials]
+//   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null xvfb-run -a -s "-screen 0 1920x1080x24" \
+//       qel_rundlg_bench [trials] [nowatch]
 //
 // Every trial's press is injected at a random point within the millisecond
 // (not right after a beat), between 150 and 450 ms after the signal was
@@ -13,6 +14,8 @@
 //   reaction-time error: the reaction time the run recorded minus the true
 //     one (press on the server minus signal on the server), ms: mean, SD,
 //     min, max, next to the rounding floor (the true one rounded once);
+//   reaction-time error (own onset): the same against the onset the run
+//     stamped itself, which isolates the stamping of the response;
 //   onset latency: the planned onset to the frame on the server: median, SD,
 //     p99 (ms);
 //   the beat: late beats, callbacks over 1 ms and the longest callback.
@@ -234,10 +237,10 @@ void ReportLatency(const char* name, const std::vector<double>& v) {
 
 bool SignalShown(CDlgRun& dialog) { return std::strcmp(dialog.Machine().GetIndicator(1), "!") == 0; }
 
-int Run(int trials) {
+int Run(int trials, bool watch) {
   Injector injector;
   PixelWatcher watcher;
-  if (!injector.Open() || !watcher.Start()) {
+  if (!injector.Open() || (watch && !watcher.Start())) {
     std::fprintf(stderr, "no X server\n");
     return 1;
   }
@@ -294,9 +297,10 @@ int Run(int trials) {
     const CRunMachine::TrialTimes times = dialog->Machine().GetTimes();
     if (times.signalOn == lastShownOnset) continue;
     lastShownOnset = times.signalOn;
-    if (plannedNow == lastPlanned) continue;  // the planned time was not seen
+    // Every trial is pressed, so the records stay in step; a planned time
+    // that was not seen here counts in no onset figure.
+    planned.push_back(plannedNow == lastPlanned ? -1 : static_cast<int64_t>(plannedNow));
     lastPlanned = plannedNow;
-    planned.push_back(plannedNow);
     machineOn.push_back(clockOrigin + times.signalOnNs);
     // Press at a random point, 150-450 ms after the signal was seen here.
     const int64_t due = MonotonicNowNs() + static_cast<int64_t>(plannedRtMs(random) * kNsPerMs);
@@ -319,9 +323,14 @@ int Run(int trials) {
   // onset the run stamped (never more than kMatchNs away).
   const std::vector<int64_t> seen = watcher.Onsets();
   const uint32_t records = std::min<uint32_t>(dialog->Machine().GetResponseCount(), kMaxResponses);
-  std::vector<double> onsetLatency, rtError, floorError, machineRtError, stampToScreen;
+  std::vector<double> onsetLatency, rtError, floorError, machineRtError, machineFloor, stampToScreen;
   size_t unmatched = 0;
   for (size_t i = 0; i < planned.size() && i < presses.size() && i < records; ++i) {
+    const double recorded = runData->reactionTime[0][i];
+    const double ownRt = (presses[i] - machineOn[i]) / kNsPerMs;
+    machineRtError.push_back(recorded - ownRt);
+    machineFloor.push_back(std::round(ownRt) - ownRt);
+    if (!watch) continue;
     const auto nearest = std::min_element(seen.begin(), seen.end(), [&](int64_t a, int64_t b) {
       return std::llabs(a - machineOn[i]) < std::llabs(b - machineOn[i]);
     });
@@ -331,13 +340,11 @@ int Run(int trials) {
     }
     const int64_t onNs = *nearest;
     const int64_t plannedNs = clockOrigin + planned[i] * 1'000'000;
-    onsetLatency.push_back((onNs - plannedNs) / kNsPerMs);
+    if (planned[i] >= 0) onsetLatency.push_back((onNs - plannedNs) / kNsPerMs);
     stampToScreen.push_back((onNs - machineOn[i]) / kNsPerMs);
     const double trueRt = (presses[i] - onNs) / kNsPerMs;
-    const double recorded = runData->reactionTime[0][i];
     rtError.push_back(recorded - trueRt);
     floorError.push_back(std::round(trueRt) - trueRt);
-    machineRtError.push_back(recorded - (presses[i] - machineOn[i]) / kNsPerMs);
   }
   const CTimerMs& timer = dialog->Timer();
   std::printf("trials %zu, records %u, screen onsets seen %zu, unmatched %zu (pixel read %.3f ms, press sync %.3f ms)\n",
@@ -349,6 +356,7 @@ int Run(int trials) {
   ReportSpread("reaction-time error (true)", rtError);
   ReportSpread("rounding floor", floorError);
   ReportSpread("reaction-time error (own onset)", machineRtError);
+  ReportSpread("rounding floor (own onset)", machineFloor);
   ReportLatency("onset latency (planned->server)", onsetLatency);
   ReportSpread("screen onset minus own onset stamp", stampToScreen);
 
@@ -370,13 +378,15 @@ using namespace qel;
 
 int main(int argc, char** argv) {
   const int trials = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultTrials;
+  // "nowatch": no screen watcher (it loads the X server): own-onset figures only.
+  const bool watch = !(argc > 2 && std::strcmp(argv[2], "nowatch") == 0);
   if (!wxEntryStart(argc, argv)) return 2;
   wxTheApp->CallOnInit();
   int result;
   {
     wxEventLoop loop;
     wxEventLoopActivator active(&loop);
-    result = Run(trials);
+    result = Run(trials, watch);
   }
   wxTheApp->OnExit();
   wxEntryCleanup();

@@ -52,6 +52,8 @@ class RealRun : public ::testing::Test {
     m_task.SetFromModelTask(m_library->modelDefault);
     m_task.library = m_library.get();
     RunData().SetTask(&m_task);
+    // Keys read right after a sync see it: the input layer's reader is waited for.
+    XTestInput::SetSyncHook([] { qel::SyncInputEvents(); });
     m_dialog = new CDlgRun(nullptr, Host(), RunData());
     m_dialog->SetTask(&m_task);
     m_dialog->SetTitle(true);

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "common/ByteOrder.h"
+#include "engine/input/InputDevices.h"
 #include "engine/input/X11KeyMap.h"
 #include "engine/sound/SoundService.h"
 #include "tests/support/x11/XScreenShot.h"
@@ -17,6 +18,10 @@ namespace qel {
 namespace test {
 
 // ---- X screen and keys ---------------------------------------------------------
+
+ScanCodeInput::ScanCodeInput() {
+  XTestInput::SetSyncHook([] { SyncInputEvents(); });
+}
 
 void ScanCodeInput::ScanKey(int scanCode, bool down) {
   const unsigned keycode = X11FromKeyCode(static_cast<uint8_t>(scanCode));

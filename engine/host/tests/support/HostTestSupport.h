@@ -21,6 +21,8 @@ namespace test {
 // state's numbering).
 class ScanCodeInput : public XTestInput {
  public:
+  // Sync also waits for the input layer's event reader.
+  ScanCodeInput();
   // A scan code with no X key fails the test.
   void ScanKey(int scanCode, bool down);
 };

@@ -180,6 +180,7 @@ class Operator {
 TEST(ProsodyRealRun, SentencesAreHeardAndTheOperatorsClicksAreJudged) {
   XTestInput x;
   ASSERT_TRUE(x.Ok());
+  XTestInput::SetSyncHook([] { qel::SyncInputEvents(); });
   TempFolder folder;
   const std::string output = folder.File("out.raw");
   const std::string input = folder.File("voice.raw");

@@ -68,6 +68,7 @@ class PursuitRealRun : public ::testing::Test {
     m_task.SetFromModelTask(m_library->modelDefault);
     m_task.library = m_library.get();
     RunData().SetTask(&m_task);
+    XTestInput::SetSyncHook([] { qel::SyncInputEvents(); });
     m_dialog = new CDlgRun(nullptr, Host(), RunData());
     m_dialog->SetTask(&m_task);
     m_dialog->SetTitle(true);

@@ -56,6 +56,7 @@ std::vector<Span> Tones(const std::vector<int16_t>& s) {
 TEST(RealAuditoryRun, EveryTrialSoundsTheModelsPitch) {
   XTestInput x;
   ASSERT_TRUE(x.Ok());
+  XTestInput::SetSyncHook([] { qel::SyncInputEvents(); });
   ASSERT_EQ(qel::EnumInputDevices(), 0);
   ResetSystemSettings();
   g_ButtonType = 0;  // the keyboard is the response device
