@@ -89,6 +89,7 @@ TEST(ScoreRealRun, ATappingRunIsShownSavedAndReopenedWithTheSameValues) {
   ASSERT_TRUE(x.Ok());
   ASSERT_EQ(EnumInputDevices(), 0);
   ResetSystemSettings();
+  g_ButtonType = 0;  // the keyboard is the response device
   TempFolder dir;
   const std::string path = dir.File("Run.qep");
   ASSERT_TRUE(CProjectDbPlain::CreateProjectFile(path, "me", "", nullptr, true, false));
