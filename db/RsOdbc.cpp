@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <charconv>
 
 #include "app/text/DateTimeText.h"
@@ -242,11 +243,25 @@ void CTables::DoFieldExchange(DbFieldExchange& fx) {
 }
 
 std::string GetLocaleDecimalSeparator() {
-  locale_t locale = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
-  if (!locale) return ".";
-  const char* radix = nl_langinfo_l(RADIXCHAR, locale);
-  std::string separator = radix && *radix ? radix : ".";
-  freelocale(locale);
+  // Read again only when the environment's locale settings change: loading
+  // the locale for every value made an export of many rows slow.
+  thread_local std::string key;
+  thread_local std::string separator;
+  std::string now;
+  for (const char* name : {"LOCPATH", "LC_ALL", "LC_NUMERIC", "LANG"}) {
+    const char* value = std::getenv(name);
+    now += value ? value : "";
+    now += '\n';
+  }
+  if (separator.empty() || now != key) {
+    key = now;
+    separator = ".";
+    if (locale_t locale = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0))) {
+      const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+      if (radix && *radix) separator = radix;
+      freelocale(locale);
+    }
+  }
   return separator;
 }
 

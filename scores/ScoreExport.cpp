@@ -169,72 +169,72 @@ bool WriteScoreList(CRsOdbcExport& rs, IScoreStore& store, const std::vector<std
   CExpModelTask modelTask;
   if (!store.ReadTask(model, task, &modelTask)) return false;
   const bool tester = options.testerColumns;
-  // The columns: as many variables as the largest stored score has, at most the task's.
+  // Every stored score is read once, in list order.
+  struct Row {
+    CTesteeInfo testee;
+    uint32_t number = 0;
+    StoredScore score;
+  };
+  std::vector<Row> rows;
   size_t columns = 0;
-  for (const std::string& testee : testees) {
-    for (uint32_t number : store.GetAssessments(testee, model, task)) {
-      StoredScore s;
-      if (store.ReadScore({testee, model, task, number}, nullptr, &s)) columns = std::max(columns, s.values.size());
-    }
-  }
-  std::vector<std::string> names;
-  std::vector<std::string> formats;
-  const int taskCount = modelTask.GetScoreVariableCount();
-  if (taskCount > 0 && columns > static_cast<size_t>(taskCount)) columns = static_cast<size_t>(taskCount);
-  rs.ClearColumns();
-  bool named = true;
-  for (size_t i = 0; i < columns; ++i) {
-    if (taskCount > 0) {
-      names.push_back(modelTask.GetScoreVariableName(static_cast<int>(i)));
-      formats.push_back(modelTask.GetScoreVariableFormat(static_cast<int>(i), false));
-    } else {
-      named = false;
-    }
-  }
-  if (!named) {  // the plug-in is missing: the names stored with the first score that has them all
-    names.clear();
-    formats.clear();
-    for (const std::string& testee : testees) {
-      for (uint32_t number : store.GetAssessments(testee, model, task)) {
-        StoredScore s;
-        if (!store.ReadScore({testee, model, task, number}, nullptr, &s) || s.variables.size() < columns) continue;
-        for (size_t i = 0; i < columns; ++i) {
-          names.push_back(s.variables[i].name);
-          formats.push_back(s.variables[i].format);
-        }
-        break;
-      }
-      if (!names.empty()) break;
-    }
-  }
-  if (!rs.DefineScoreColumns(names, kTextSqlType, tester, false)) return false;
-  if (!rs.CreateTable(options.dataOnly, options.append)) return false;
   for (const std::string& id : testees) {
     CTesteeInfo testee;
     if (!store.ReadTestee(id, &testee)) continue;
     for (uint32_t number : store.GetAssessments(id, model, task)) {
-      StoredScore s;
-      if (!store.ReadScore({id, model, task, number}, nullptr, &s) || s.values.empty()) continue;
-      QelDateTime birth = testee.m_dateBirth.IsValid() ? testee.m_dateBirth : QelDateTime::Null();
-      std::string sex = birth.IsValid() ? GetSexName(testee.m_sex) : std::string();
-      std::string pref = birth.IsValid() ? GetHandednessCode(testee.m_preference) : std::string();
-      if (s.birthDate.IsValid()) birth = s.birthDate;
-      double age = 0.0;
-      const std::string ageText =
-          AgeInYears(birth, s.assessmentDate, &age) ? FormatValue(age, kDefaultValueFormat) : std::string("NULL");
-      rs.ClearValues();
-      if (tester) {
-        rs.SetTextValue("TesterId", s.user);
-        rs.SetTextValue("TFname", store.GetUserFirstName(s.user));
-        rs.SetTextValue("TSname", store.GetUserSurname(s.user));
-      }
-      SetScoreIdentity(rs, testee, options.noTesteeName, sex, pref, birth, s.assessmentDate, ageText, model, task,
-                       number);
-      for (size_t i = 0; i < names.size() && i < s.values.size(); ++i) {
-        if (HasValue(s.values[i])) rs.SetValue(names[i], FormatValue(s.values[i], formats[i]));
-      }
-      rs.InsertRow();
+      Row row;
+      if (!store.ReadScore({id, model, task, number}, nullptr, &row.score) || row.score.values.empty()) continue;
+      row.testee = testee;
+      row.number = number;
+      columns = std::max(columns, row.score.values.size());
+      rows.push_back(std::move(row));
     }
+  }
+  // As many variable columns as the largest score has, at most the task's; named by the
+  // task, or by the names stored with a score when the plug-in is missing.
+  const int taskCount = modelTask.GetScoreVariableCount();
+  if (taskCount > 0) columns = std::min(columns, static_cast<size_t>(taskCount));
+  std::vector<std::string> names;
+  std::vector<std::string> formats;
+  if (taskCount > 0) {
+    for (size_t i = 0; i < columns; ++i) {
+      names.push_back(modelTask.GetScoreVariableName(static_cast<int>(i)));
+      formats.push_back(modelTask.GetScoreVariableFormat(static_cast<int>(i), false));
+    }
+  } else {
+    for (const Row& row : rows) {
+      if (row.score.variables.size() < columns) continue;
+      for (size_t i = 0; i < columns; ++i) {
+        names.push_back(row.score.variables[i].name);
+        formats.push_back(row.score.variables[i].format);
+      }
+      break;
+    }
+  }
+  rs.ClearColumns();
+  if (!rs.DefineScoreColumns(names, kTextSqlType, tester, false)) return false;
+  if (!rs.CreateTable(options.dataOnly, options.append)) return false;
+  for (const Row& row : rows) {
+    const CTesteeInfo& testee = row.testee;
+    const StoredScore& s = row.score;
+    QelDateTime birth = testee.m_dateBirth.IsValid() ? testee.m_dateBirth : QelDateTime::Null();
+    const std::string sex = birth.IsValid() ? GetSexName(testee.m_sex) : std::string();
+    const std::string pref = birth.IsValid() ? GetHandednessCode(testee.m_preference) : std::string();
+    if (s.birthDate.IsValid()) birth = s.birthDate;
+    double age = 0.0;
+    const std::string ageText =
+        AgeInYears(birth, s.assessmentDate, &age) ? FormatValue(age, kDefaultValueFormat) : std::string("NULL");
+    rs.ClearValues();
+    if (tester) {
+      rs.SetTextValue("TesterId", s.user);
+      rs.SetTextValue("TFname", store.GetUserFirstName(s.user));
+      rs.SetTextValue("TSname", store.GetUserSurname(s.user));
+    }
+    SetScoreIdentity(rs, testee, options.noTesteeName, sex, pref, birth, s.assessmentDate, ageText, model, task,
+                     row.number);
+    for (size_t i = 0; i < names.size() && i < s.values.size(); ++i) {
+      if (HasValue(s.values[i])) rs.SetValue(names[i], FormatValue(s.values[i], formats[i]));
+    }
+    rs.InsertRow();
   }
   return true;
 }

@@ -4,8 +4,10 @@
 #include <locale.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <ctime>
+#include <string>
 
 namespace qel {
 
@@ -33,6 +35,33 @@ std::string FullYearDateFormat(locale_t locale) {
     format[pos + 1] = 'Y';
   }
   return format;
+}
+
+// The user's locale (of the environment), loaded again only when the
+// environment's locale settings change and freed when the thread ends:
+// loading it for every text made long exports slow.
+locale_t UserLocale() {
+  struct Held {
+    std::string key;
+    locale_t locale = static_cast<locale_t>(0);
+    ~Held() {
+      if (locale) freelocale(locale);
+    }
+  };
+  thread_local Held held;
+  std::string key;
+  for (const char* name : {"LOCPATH", "LC_ALL", "LC_TIME", "LC_NUMERIC", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(name);
+    key += value ? value : "";
+    key += '\n';
+  }
+  if (!held.locale || key != held.key) {
+    if (held.locale) freelocale(held.locale);
+    held.locale = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
+    if (!held.locale) held.locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    held.key = key;
+  }
+  return held.locale;
 }
 
 }  // namespace
@@ -97,8 +126,7 @@ std::string FormatDateTimeLocale(const QelDateTime& date) {
   tm.tm_wday = filled.tm_wday;
   tm.tm_yday = filled.tm_yday;
 
-  locale_t locale = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
-  if (!locale) locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  const locale_t locale = UserLocale();
   if (!locale) return std::string();
   const bool dayZero = std::floor(QelDateTime::Continuous(date.value)) == 0.0;
   const bool midnight = h == 0 && mi == 0 && s == 0;
@@ -109,7 +137,6 @@ std::string FormatDateTimeLocale(const QelDateTime& date) {
     if (!text.empty() && !timeText.empty()) text += ' ';
     text += timeText;
   }
-  freelocale(locale);
   return text;
 }
 

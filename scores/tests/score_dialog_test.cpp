@@ -14,6 +14,7 @@
 #include "scores/tests/ScoreTestProject.h"
 #include "scores/ui/DlgScore.h"
 #include "scores/ui/DlgScoreExport.h"
+#include "scores/ui/DlgScoreList.h"
 #include "scores/ui/DlgTaskParSpecTpGr.h"
 #include "scores/ui/ScoreSheetPage.h"
 #include "tests/support/common/PromptRecorder.h"
@@ -146,6 +147,7 @@ TEST_F(ScoreDialogTest, BarChartBitmapShowsTheCheckedBars) {
   dialog.ShowView(ScoreView::kZ);
   EXPECT_TRUE(dialog.Graph()->IsShown());
   CDlgScoreExport exporter(&dialog, dialog, true);
+  exporter.SaveBitmapsWithoutAsking(true);
   const std::string path = dir_.File("Z_TP.bmp");
   ASSERT_TRUE(exporter.ExportTo(path));
   wxImage image;
@@ -161,6 +163,30 @@ TEST_F(ScoreDialogTest, BarChartBitmapShowsTheCheckedBars) {
   EXPECT_GT(black, 5000);      // z = 2.5: a black bar
   EXPECT_GT(lightGrey, 5000);  // z = -1.5: a light grey bar
   dialog.ShowView(ScoreView::kBasic);
+}
+
+TEST_F(ScoreDialogTest, TableToSaveCaptionsAndALongTableShrunkToTheScreen) {
+  EXPECT_EQ(ScoreListCaption("", false, ScoreView::kBasic), "Save to: <<NOT DEFINED>>");
+  EXPECT_EQ(ScoreListCaption("/a/T.bmp", false, ScoreView::kBasic), "Save to: /a/T.bmp");
+  EXPECT_EQ(ScoreListCaption("", true, ScoreView::kZNorm), "Print norm curve");
+  EXPECT_EQ(ScoreListCaption("", true, ScoreView::kZ), "Print Z-scores");
+  EXPECT_EQ(ScoreListCaption("", true, ScoreView::kBasic), "Print score table");
+  // 200 rows do not fit a 768-pixel screen.
+  std::vector<ScoreVariable> vars(200);
+  std::vector<double> values(200, 1.0);
+  for (int i = 0; i < 200; ++i) vars[static_cast<size_t>(i)].name = "V" + std::to_string(i);
+  CExpModelTask task = FinishedRun();
+  std::unique_ptr<CScoreDocument> doc = Computed(task);
+  doc->Sheet().SetVariables(vars, values);
+  doc->Sheet().Fill(ScoreView::kBasic);
+  const std::string path = dir_.File("Table_TP.bmp");
+  CDlgScoreList table(nullptr, {doc.get(), ScoreView::kBasic, false, ScoreHeaderData::Mode::kExported}, path, false);
+  EXPECT_FALSE(table.WholeVisible());
+  EXPECT_TRUE(table.OkButton()->IsEnabled());
+  ASSERT_TRUE(table.SavePicture());
+  wxImage image;
+  ASSERT_TRUE(image.LoadFile(path, wxBITMAP_TYPE_BMP));
+  EXPECT_GT(image.GetHeight(), 2000);
 }
 
 TEST_F(ScoreDialogTest, ResponseSequenceCountsTheTapsPerHandAndPart) {

@@ -15,6 +15,7 @@
 #include "common/Prompt.h"
 #include "project/RunProject.h"
 #include "scores/ui/DlgScoreExport.h"
+#include "scores/ui/DlgScoreList.h"
 #include "scores/ui/DlgTaskParSpecTpGr.h"
 #include "scores/ui/ScoreGraphsDraw.h"
 #include "scores/ui/ScoreSheetPage.h"
@@ -418,7 +419,9 @@ void CDlgScore::OnExport() {
 }
 
 void CDlgScore::OnPrint() {
-  PrintScoreSheet(this, {m_doc.get(), m_view, NoTesteeName(), ScoreHeaderData::Mode::kPrinted});
+  CDlgScoreList table(this, {m_doc.get(), m_view, NoTesteeName(), ScoreHeaderData::Mode::kPrinted}, std::string(),
+                      true);
+  table.ShowModal();
 }
 
 void CDlgScore::OnQualityCheck() {

@@ -19,6 +19,7 @@
 #include "common/Prompt.h"
 #include "scores/ScoreStore.h"
 #include "scores/ui/DlgScore.h"
+#include "scores/ui/DlgScoreList.h"
 #include "scores/ui/ScoreGraphsDraw.h"
 #include "scores/ui/ScoreSheetPage.h"
 
@@ -300,31 +301,11 @@ bool CDlgScoreExport::SaveTableText(const std::string& path) const {
 }
 
 bool CDlgScoreExport::SaveBitmap(const std::string& path) const {
-  const CScoreDocument& d = m_score->Document();
-  const ScoreSheetPrint sheet{&d, m_score->GetView(), m_options.noTesteeName, ScoreHeaderData::Mode::kExported};
-  int height = kGraphBitmapHeight;
-  if (!m_graph) {
-    wxBitmap probe(1, 1, 24);
-    wxMemoryDC dc(probe);
-    dc.SetFont(wxFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS)));
-    height = (static_cast<int>(d.Sheet().Rows().size()) + 6) * (dc.GetCharHeight() + 2);
-  }
-  wxBitmap bitmap(kBitmapWidth, height, 24);
-  {
-    wxMemoryDC dc(bitmap);
-    dc.SetBackground(*wxWHITE_BRUSH);
-    dc.Clear();
-    DrawScoreSheetPage(dc, wxRect(0, 0, kBitmapWidth, height), sheet, 0);
-  }
-  const bool png = EndsWith(path, ".png");
-  const std::string temp = path + ".new";
-  if (!bitmap.ConvertToImage().SaveFile(W(temp), png ? wxBITMAP_TYPE_PNG : wxBITMAP_TYPE_BMP) ||
-      std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    ShowPrompt("Cannot write the file:\n" + path, "Qel", kPromptOk | kPromptIconStop);
-    return false;
-  }
-  return true;
+  const ScoreSheetPrint sheet{&m_score->Document(), m_score->GetView(), m_options.noTesteeName,
+                              ScoreHeaderData::Mode::kExported};
+  CDlgScoreList table(const_cast<CDlgScoreExport*>(this), sheet, path, false);
+  if (m_saveWithoutAsking) return table.SavePicture();
+  return table.ShowModal() == wxID_OK;
 }
 
 }  // namespace qel

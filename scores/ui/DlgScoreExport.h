@@ -39,6 +39,9 @@ class CDlgScoreExport : public wxDialog {
   // Writes the file (the extension of the type replaces the path's); the
   // operator is told what went wrong. True when written.
   bool ExportTo(const std::string& path);
+  // A bitmap is saved at once, without showing the "Table to save" dialog
+  // first (for the program's tests and scripted exports).
+  void SaveBitmapsWithoutAsking(bool on) { m_saveWithoutAsking = on; }
 
  private:
   void Build();
@@ -56,6 +59,7 @@ class CDlgScoreExport : public wxDialog {
   ScoreExportType m_type = ScoreExportType::kText;
   ScoreExportOptions m_options;
   bool m_template = false;
+  bool m_saveWithoutAsking = false;
   IScoreTemplates* m_templates = nullptr;
   std::string m_language = "Default";
   wxRadioButton* m_types[5] = {};

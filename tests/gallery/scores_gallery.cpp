@@ -1,6 +1,7 @@
 // The score windows: the score dialog of a Tapping run with the program's
 // Tapping plug-in (its variables and norms) in the basic view, the Z-score
-// bars and the norm curve, the export dialog, and the response-sequence
+// bars and the norm curve, the export dialog, the score table to print,
+// and the response-sequence
 // graph of the four tapping parts.
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -13,6 +14,7 @@
 #include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "scores/ui/DlgScore.h"
 #include "scores/ui/DlgScoreExport.h"
+#include "scores/ui/DlgScoreList.h"
 #include "scores/ui/DlgTaskParSpecTpGr.h"
 #include "tests/gallery/Gallery.h"
 #include "tests/support/gui/WxPump.h"
@@ -108,6 +110,10 @@ TEST_F(ScoreWindows, ScoreDialogViews) {
   auto* exporter = new CDlgScoreExport(dialog, *dialog, false);
   ExpectDrawn(Snap(exporter, "score_export"), "score export");
   exporter->Destroy();
+  auto* table = new CDlgScoreList(
+      dialog, {&dialog->Document(), ScoreView::kBasic, false, ScoreHeaderData::Mode::kPrinted}, std::string(), true);
+  ExpectDrawn(Snap(table, "score_table"), "score table");
+  table->Destroy();
   dialog->Destroy();
 }
 
