@@ -138,8 +138,7 @@ CDlgModel::CDlgModel(wxWindow* parent, CExpModel* model, bool canRun, const Edit
   if (m_model) SetTitle(ToWx(m_model->m_name.empty() ? "Model" : m_model->m_name));
   SelectCurrentTask();
   m_initialised = true;
-  Fit();
-  SetMinSize(GetSize());
+  FitWithinScreen(this);
 }
 
 CDlgModel::~CDlgModel() { m_tabs.HideAllPages(); }

@@ -88,8 +88,7 @@ CDlgTaskPar::CDlgTaskPar(wxWindow* parent, CExpModelTask* task, const std::strin
   } else {
     UpdateControls();
   }
-  Fit();
-  SetMinSize(GetSize());
+  FitWithinScreen(this);
 }
 
 CDlgTaskPar::~CDlgTaskPar() { m_tabs.HideAllPages(); }

@@ -5,6 +5,8 @@
 #include <wx/display.h>
 #include <wx/sizer.h>
 
+#include <algorithm>
+
 #include "app/model/ExpModelTask.h"
 #include "editors/TaskTextHelpers.h"
 #include "editors/TimingRules.h"
@@ -170,6 +172,16 @@ void CDlgTaskParTab::ShowHelp(wxWindow* over) {
   std::string text = id ? m_services.LoadText(id) : m_task->GetParametersHelp();
   if (text.empty() || text.rfind("{\\rtf", 0) != 0) text = BuildRtfText(text, true);
   ShowHelpText(over, kTaskParHelpTitle, text);
+}
+
+void FitWithinScreen(wxWindow* dialog) {
+  dialog->Fit();
+  const int display = wxDisplay::GetFromWindow(dialog);
+  const wxRect area = wxDisplay(display != wxNOT_FOUND ? static_cast<unsigned>(display) : 0u).GetClientArea();
+  const wxSize fitted = dialog->GetSize();
+  const wxSize size(std::min(fitted.x, area.width), std::min(fitted.y, area.height));
+  dialog->SetMinSize(wxSize(std::min(size.x, 640), std::min(size.y, 480)));
+  dialog->SetSize(size);
 }
 
 void ShowHelpText(wxWindow* over, const std::string& title, const std::string& rtf) {

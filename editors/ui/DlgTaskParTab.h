@@ -80,6 +80,9 @@ class CDlgTaskParTab {
   ITaskParOwner* m_modelDialog = nullptr;
 };
 
+// Sizes a dialog to its contents, within the client area of its display.
+void FitWithinScreen(wxWindow* dialog);
+
 // Shows a help text (RTF) in a modal window with the given title, at 70
 // percent of the screen, centred over the window.
 void ShowHelpText(wxWindow* over, const std::string& title, const std::string& rtf);

@@ -77,6 +77,8 @@ CDlgTaskParTim::CDlgTaskParTim(wxWindow* parent, const EditorServices& services)
   groups->Add(interval, 1, wxEXPAND);
   top->Add(groups, 0, wxEXPAND | wxALL, 4);
 
+  top->Add(new wxStaticText(this, kIdNoTiming, "This task has no timing of its own: its signals and responses are timed by the task itself."),
+           0, wxALL, 8);
   m_description = new CRtfView(this, kIdDescription, wxSize(-1, 110));
   top->Add(m_description, 1, wxEXPAND | wxALL, 4);
   m_picture = new CStaticTaskParTim(this, kIdPicture, this);
@@ -180,6 +182,7 @@ void CDlgTaskParTim::UpdatePage() {
                  kIdDescription, kIdPicture, kIdSdValueLabel, kIdIntValueLabel}) {
     ShowControl(id, m_hasTiming);
   }
+  ShowControl(kIdNoTiming, m_task && !m_hasTiming);
   m_descriptionLines = m_hasTiming ? BuildTimingDescription(TimingWords::From(m_task->w)) : std::string();
   const wxSize size = m_picture->GetClientSize();
   DrawTiming(size.x, size.y);

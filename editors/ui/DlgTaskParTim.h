@@ -37,6 +37,7 @@ class CDlgTaskParTim : public CDlgTaskParPage {
     kIdEventsName = 1048,
     kIdDescription = 1226,
     kIdPicture = 1227,
+    kIdNoTiming = 1228,  // the note shown for a task without a timing
   };
 
   CDlgTaskParTim(wxWindow* parent, const EditorServices& services);
