@@ -88,6 +88,20 @@ std::string FormatTimingCode(uint32_t sdType, uint32_t control, uint32_t intType
   return GetSignalDurationCode(sdType) + "/" + GetEventsIntervalCode(control) + "_" + GetIntervalCode(intType);
 }
 
+int FindTimingPreset(const QelTaskDescription* description, const QelTaskWords& w) {
+  if (!description) return -1;
+  constexpr uint32_t kMaxPresets = 3;
+  const uint32_t count = std::min(description->presetCount, kMaxPresets);
+  for (uint32_t i = 0; i < count; ++i) {
+    const QelTimingPreset& p = description->presets[i];
+    if (p.words[QelTimingPreset::kSDType] == w.TaskSDType && p.words[QelTimingPreset::kControl] == w.TaskControl &&
+        p.words[QelTimingPreset::kIntType] == w.TaskIntType) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
 bool TimingApplies(uint32_t taskType, uint32_t taskFlags) {
   return ResponseTypeOf(taskType) != 0 && (taskFlags & kTimingFlagsMask) != 0;
 }

@@ -13,6 +13,7 @@
 namespace qel {
 
 struct QelTimingPreset;
+struct QelTaskDescription;
 
 // The nine timing words of a model task.
 struct TimingWords {
@@ -35,6 +36,10 @@ std::string GetEventsIntervalCode(uint32_t type);
 std::string GetIntervalCode(uint32_t type);
 // "SD_FIX/PRI_RND": the three codes.
 std::string FormatTimingCode(uint32_t sdType, uint32_t control, uint32_t intType);
+
+// The first preset of the plug-in's description whose three types equal
+// the task's; -1 when none.
+int FindTimingPreset(const QelTaskDescription* description, const QelTaskWords& w);
 
 // Timing applies to a task with response keys and one of the flags 0x10,
 // 0x20, 0x40.

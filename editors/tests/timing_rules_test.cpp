@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "editors/TimingRules.h"
+#include "include/qel/TaskLibraryInterface.h"
 
 namespace qel {
 
@@ -290,6 +291,39 @@ TEST(TimingPicture, NothingWithoutKeysButTheErrorStays) {
   EXPECT_FALSE(p.drawn);
   EXPECT_TRUE(p.bars.empty());
   EXPECT_TRUE(p.errorBanner);
+}
+
+}  // namespace
+
+}  // namespace qel
+
+namespace qel {
+
+namespace {
+
+TEST(TimingPresets, TheFirstWithTheTasksThreeTypes) {
+  QelTaskDescription d{};
+  d.presetCount = 3;
+  const uint32_t types[3][3] = {{1, 0, 2}, {0, 1, 1}, {0, 1, 1}};
+  for (int i = 0; i < 3; ++i) {
+    d.presets[i].words[QelTimingPreset::kSDType] = types[i][0];
+    d.presets[i].words[QelTimingPreset::kControl] = types[i][1];
+    d.presets[i].words[QelTimingPreset::kIntType] = types[i][2];
+    d.presets[i].words[QelTimingPreset::kSDLow] = 100u * i;
+  }
+  QelTaskWords w{};
+  w.TaskSDType = 0;
+  w.TaskControl = 1;
+  w.TaskIntType = 1;
+  EXPECT_EQ(FindTimingPreset(&d, w), 1);
+  w.TaskIntType = 0;
+  EXPECT_EQ(FindTimingPreset(&d, w), -1);
+  EXPECT_EQ(FindTimingPreset(nullptr, w), -1);
+  d.presetCount = 99;  // a published count above the table is bounded
+  w.TaskIntType = 1;
+  EXPECT_EQ(FindTimingPreset(&d, w), 1);
+  TimingWords::From(d.presets[2]).StoreInto(w);
+  EXPECT_EQ(w.TaskSDLow, 200u);
 }
 
 }  // namespace
