@@ -81,6 +81,30 @@ std::string FormatTimeOrEmpty(const QelDateTime& time, bool emptyWhenInvalid) {
   return Printf3("%02d:%02d:%02d", h, mi, s);
 }
 
+namespace {
+
+// The environment's locale, made once per thread (making one reads the
+// locale files: far too slow for a list of thousands of dates) and freed
+// when the thread ends.
+class ThreadLocale {
+ public:
+  ThreadLocale() {
+    m_locale = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
+    if (!m_locale) m_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  }
+  ~ThreadLocale() {
+    if (m_locale) freelocale(m_locale);
+  }
+  ThreadLocale(const ThreadLocale&) = delete;
+  ThreadLocale& operator=(const ThreadLocale&) = delete;
+  locale_t Get() const { return m_locale; }
+
+ private:
+  locale_t m_locale = static_cast<locale_t>(0);
+};
+
+}  // namespace
+
 std::string FormatDateTimeLocale(const QelDateTime& date) {
   int y, m, d, h, mi, s;
   if (!date.Split(&y, &m, &d, &h, &mi, &s)) return std::string();
@@ -97,8 +121,8 @@ std::string FormatDateTimeLocale(const QelDateTime& date) {
   tm.tm_wday = filled.tm_wday;
   tm.tm_yday = filled.tm_yday;
 
-  locale_t locale = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
-  if (!locale) locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  thread_local const ThreadLocale threadLocale;
+  const locale_t locale = threadLocale.Get();
   if (!locale) return std::string();
   const bool dayZero = std::floor(QelDateTime::Continuous(date.value)) == 0.0;
   const bool midnight = h == 0 && mi == 0 && s == 0;
@@ -109,7 +133,6 @@ std::string FormatDateTimeLocale(const QelDateTime& date) {
     if (!text.empty() && !timeText.empty()) text += ' ';
     text += timeText;
   }
-  freelocale(locale);
   return text;
 }
 
