@@ -24,6 +24,11 @@ bool SameName(const std::string& a, const std::string& b) {
 
 // The score-set numbers of a testee's model entry (every one when model is
 // null), of one task (every one when code is null).
+// The number of those score sets.
+int ScoreCount(const CTesteeData* testee, const char* model, const char* code) {
+  return testee ? testee->GetScoreRows(model, code, CScoreRowLists()) : 0;
+}
+
 std::vector<uint32_t> ScoreNumbers(const CTesteeData* testee, const char* model, const char* code) {
   std::vector<uint32_t> numbers;
   if (!testee) return numbers;
@@ -52,7 +57,8 @@ void CProjectTreeNode::Init(const CProjectTreeContext* context, int kind, const 
   m_label = label ? label : "";
   m_item = nullptr;
   m_data = 0;
-  m_scoresBranch = m_expanded = m_warning = m_changed = false;
+  m_scoresBranch = m_expanded = m_warning = m_changed = m_pendingBuild = false;
+  m_testeeIndex = -1;
   m_parent = nullptr;
   m_insertedChildren = 0;
   m_children.clear();
@@ -120,10 +126,13 @@ int CProjectTreeNode::Build(int kind, int testeeIndex, int modelIndex) {
       for (int i = 0; i < cache->GetTesteeCount(); ++i) {
         const CTesteeData* testee = cache->GetTestee(i);
         if (!testee || !testee->IsSelected()) continue;
-        if (m_scoresBranch && ScoreNumbers(testee, nullptr, nullptr).empty()) continue;
+        if (m_scoresBranch && ScoreCount(testee, nullptr, nullptr) < 1) continue;
         CProjectTreeNode* node = AddChild(kTestee, testee->GetTestee(), std::string(), 0);
         ++made;
-        if (m_scoresBranch) made += node->Build(kModel, i);
+        if (m_scoresBranch) {
+          node->m_pendingBuild = true;
+          node->m_testeeIndex = i;
+        }
       }
       break;
     case kModelsGroup: {
@@ -137,7 +146,7 @@ int CProjectTreeNode::Build(int kind, int testeeIndex, int modelIndex) {
       for (int m = 0; m < cache->GetModelCount(); ++m) {
         const CModelData* model = cache->GetModel(m);
         if (!model) continue;
-        if (m_scoresBranch && ScoreNumbers(testee, model->GetName().c_str(), nullptr).empty()) continue;
+        if (m_scoresBranch && ScoreCount(testee, model->GetName().c_str(), nullptr) < 1) continue;
         CProjectTreeNode* node = AddChild(kModel, model->GetName(), std::string(), 0);
         ++made;
         made += node->Build(kTask, testeeIndex, m);
@@ -196,6 +205,15 @@ int CProjectTreeNode::GetImage() const {
   }
 }
 
+int CProjectTreeNode::EnsureBuilt() {
+  if (!m_pendingBuild) return 0;
+  m_pendingBuild = false;
+  const int made = Build(kModel, m_testeeIndex);
+  // The new nodes get their labels (and their parent its children indicator).
+  UpdateLabels(m_name.c_str());
+  return made;
+}
+
 std::string CProjectTreeNode::GetText() const { return m_label.empty() ? m_name : m_name + " " + m_label; }
 
 bool CProjectTreeNode::InsertItem() {
@@ -203,15 +221,15 @@ bool CProjectTreeNode::InsertItem() {
   if (!m_item && items) {
     void* parentItem = m_parent ? m_parent->m_item : nullptr;
     if (m_parent && !parentItem) return false;  // the parent shows no item yet
-    m_item = items->InsertItem(parentItem, m_kind == kUsersGroup);
+    m_item = items->InsertItem(parentItem, m_kind == kUsersGroup, GetText(), GetImage(),
+                               !m_children.empty() || m_pendingBuild);
     if (m_item && m_parent) ++m_parent->m_insertedChildren;
-    ShowItem();
   }
   return m_item != nullptr;
 }
 
 void CProjectTreeNode::ShowItem() {
-  if (m_item && Items()) Items()->SetItem(m_item, GetText(), GetImage(), !m_children.empty());
+  if (m_item && Items()) Items()->SetItem(m_item, GetText(), GetImage(), !m_children.empty() || m_pendingBuild);
 }
 
 int CProjectTreeNode::InsertChildren(bool recursive) {
@@ -237,9 +255,13 @@ void CProjectTreeNode::SetCountLabel(bool onlyWhenAny) {
 void CProjectTreeNode::Clear(bool deleteItem) {
   IProjectTreeItems* items = Items();
   // The children's items go with them, so a rebuild never shows stale items.
-  for (auto& child : m_children)
-    if (child->m_item && items) items->DeleteItem(child->m_item);
+  if (items && m_item)
+    items->DeleteChildren(m_item);
+  else if (items)
+    for (auto& child : m_children)
+      if (child->m_item) items->DeleteItem(child->m_item);
   m_children.clear();
+  m_pendingBuild = false;
   m_insertedChildren = 0;
   if (deleteItem && m_item) {
     if (items) items->DeleteItem(m_item);
@@ -250,11 +272,13 @@ void CProjectTreeNode::Clear(bool deleteItem) {
 
 void CProjectTreeNode::Rebuild(bool insertItems, bool recursive) {
   Build(m_kind);
+  // Labels first: items are made with their final texts (the control
+  // measures an item again at every change of its text).
+  UpdateLabels();
   if (insertItems && InsertItem()) {
     InsertChildren(recursive);
     Expand(m_expanded);
   }
-  UpdateLabels();
 }
 
 void CProjectTreeNode::RebuildKind(int kind, bool insertItems, bool recursive) {
@@ -553,11 +577,13 @@ void CProjectTree::OnExpanding(void* item, bool expand) {
   CProjectTreeNode* node = m_root.FindByItem(item, false);
   if (!node) return;
   node->m_expanded = expand;
+  if (expand) node->EnsureBuilt();
   if (expand && node->m_insertedChildren < node->GetChildCount()) node->InsertChildren(false);
 }
 
 CProjectTreeNode* CProjectTree::OpenChild(CProjectTreeNode* node, const std::string& name, bool leafOnly) {
   if (!node) return nullptr;
+  node->EnsureBuilt();
   node->InsertChildren(false);
   return node->FindChildByName(name, leafOnly);
 }

@@ -24,11 +24,14 @@ struct CTesteeFilter;
 class IProjectTreeItems {
  public:
   virtual ~IProjectTreeItems() = default;
-  // A new item under parent, after its last child (first: before its first).
-  virtual void* InsertItem(void* parent, bool first) = 0;
+  // A new item under parent, after its last child (first: before its
+  // first), with its text, image and children indicator.
+  virtual void* InsertItem(void* parent, bool first, const std::string& text, int image, bool hasChildren) = 0;
   virtual void SetItem(void* item, const std::string& text, int image, bool hasChildren) = 0;
   // Deletes the item with everything below it.
   virtual void DeleteItem(void* item) = 0;
+  // Deletes every item below the item.
+  virtual void DeleteChildren(void* item) = 0;
   virtual void DeleteAllItems() = 0;
   virtual void Expand(void* item, bool expand) = 0;
   virtual bool IsExpanded(void* item) const = 0;
@@ -118,12 +121,19 @@ class CProjectTreeNode {
   bool m_expanded = false;
   bool m_warning = false;
   bool m_changed = false;
+  // A testee of the score branch builds its models when it is first
+  // opened (expanded, or searched through): a project of thousands of
+  // testees does not build every score set up front.
+  bool m_pendingBuild = false;
+  int m_testeeIndex = -1;
   CProjectTreeNode* m_parent = nullptr;
   const CProjectTreeContext* m_context = nullptr;
   int m_insertedChildren = 0;
   std::vector<std::unique_ptr<CProjectTreeNode>> m_children;
 
   int GetChildCount() const { return static_cast<int>(m_children.size()); }
+  // Builds the children a score-branch testee put off; the nodes created.
+  int EnsureBuilt();
 
  private:
   CProjectData* Cache() const { return m_context ? m_context->cache : nullptr; }

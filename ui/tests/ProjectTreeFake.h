@@ -23,9 +23,10 @@ class FakeTreeItems final : public IProjectTreeItems {
     std::vector<void*> children;
   };
 
-  void* InsertItem(void* parent, bool first) override {
+  void* InsertItem(void* parent, bool first, const std::string& text, int image, bool hasChildren) override {
     void* item = reinterpret_cast<void*>(++m_next);
     m_items[item].parent = parent;
+    SetItem(item, text, image, hasChildren);
     auto& siblings = parent ? m_items[parent].children : m_top;
     if (first)
       siblings.insert(siblings.begin(), item);
@@ -47,6 +48,10 @@ class FakeTreeItems final : public IProjectTreeItems {
     std::erase(siblings, item);
     m_items.erase(item);
     if (m_selected == item) m_selected = nullptr;
+  }
+  void DeleteChildren(void* item) override {
+    if (!m_items.count(item)) return;
+    for (void* child : std::vector<void*>(m_items[item].children)) DeleteItem(child);
   }
   void DeleteAllItems() override {
     m_items.clear();

@@ -34,23 +34,38 @@ class CLeftView::TreeItems final : public IProjectTreeItems {
  public:
   explicit TreeItems(wxTreeCtrl& tree) : m_tree(tree) {}
 
-  void* InsertItem(void* parent, bool first) override {
-    if (!parent) return (m_tree.GetRootItem().IsOk() ? m_tree.GetRootItem() : m_tree.AddRoot(wxEmptyString)).GetID();
-    const wxTreeItemId item =
-        first ? m_tree.PrependItem(Id(parent), wxEmptyString) : m_tree.AppendItem(Id(parent), wxEmptyString);
+  void* InsertItem(void* parent, bool first, const std::string& text, int image, bool hasChildren) override {
+    // An item made with its text is measured when it is first drawn, not now.
+    const int shown = Shown(image);
+    wxTreeItemId item;
+    if (!parent)
+      item = m_tree.GetRootItem().IsOk() ? m_tree.GetRootItem() : m_tree.AddRoot(ToWx(text), shown, shown);
+    else if (first)
+      item = m_tree.PrependItem(Id(parent), ToWx(text), shown, shown);
+    else
+      item = m_tree.AppendItem(Id(parent), ToWx(text), shown, shown);
+    if (hasChildren) m_tree.SetItemHasChildren(item, true);
     return item.GetID();
   }
   void SetItem(void* item, const std::string& text, int image, bool hasChildren) override {
+    // The control measures an item at each change: only changes are made.
     const wxTreeItemId id = Id(item);
-    m_tree.SetItemText(id, ToWx(text));
-    wxImageList* icons = m_tree.GetImageList();
-    const int shown = icons && image < icons->GetImageCount() ? image : -1;
-    m_tree.SetItemImage(id, shown, wxTreeItemIcon_Normal);
-    m_tree.SetItemImage(id, shown, wxTreeItemIcon_Selected);
-    m_tree.SetItemHasChildren(id, hasChildren);
+    const wxString wxText = ToWx(text);
+    if (m_tree.GetItemText(id) != wxText) m_tree.SetItemText(id, wxText);
+    const int shown = Shown(image);
+    if (m_tree.GetItemImage(id, wxTreeItemIcon_Normal) != shown) {
+      m_tree.SetItemImage(id, shown, wxTreeItemIcon_Normal);
+      m_tree.SetItemImage(id, shown, wxTreeItemIcon_Selected);
+    }
+    if (m_tree.ItemHasChildren(id) != hasChildren) m_tree.SetItemHasChildren(id, hasChildren);
   }
   void DeleteItem(void* item) override { m_tree.Delete(Id(item)); }
+  void DeleteChildren(void* item) override { m_tree.DeleteChildren(Id(item)); }
   void DeleteAllItems() override { m_tree.DeleteAllItems(); }
+  int Shown(int image) const {
+    wxImageList* icons = m_tree.GetImageList();
+    return icons && image >= 0 && image < icons->GetImageCount() ? image : -1;
+  }
   void Expand(void* item, bool expand) override {
     if (expand)
       m_tree.Expand(Id(item));
