@@ -91,7 +91,7 @@ CDlgUser::CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, cons
   };
   auto* idRow = new wxBoxSizer(wxHORIZONTAL);
   idRow->Add(m_pId, 1, wxRIGHT, kGap / 2);
-  idRow->Add(new wxButton(this, kIdPick, "...", wxDefaultPosition, wxSize(32, -1)), 0);
+  idRow->Add(new wxButton(this, kIdPick, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 0);
   fields->Add(new wxStaticText(this, wxID_ANY, "User Id"), 0, wxALIGN_CENTER_VERTICAL);
   fields->Add(idRow, 1, wxEXPAND);
   row("User password", m_pPassword);
