@@ -2,6 +2,8 @@
 
 #include <wx/app.h>
 
+#include <memory>
+
 #include "admin/ui/DlgUser.h"
 
 namespace qel {
@@ -37,9 +39,11 @@ bool CUserDialogs::RegisterUser(CUserRecord* user) {
   return true;
 }
 
-void InstallUserDialogs(CUserDialogs* dialogs) {
+void InstallUserDialogs(const std::string& folder) {
+  static std::unique_ptr<CUserDialogs> dialogs;
+  dialogs = std::make_unique<CUserDialogs>(folder);
   AppServices services = GetAppServices();
-  services.userDialogs = dialogs;
+  services.userDialogs = dialogs.get();
   SetAppServices(services);
 }
 

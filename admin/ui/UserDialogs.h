@@ -22,7 +22,8 @@ class CUserDialogs : public IUserDialogs {
   std::string m_folder;
 };
 
-// Makes dialogs the program's user dialogs, keeping its other services.
-void InstallUserDialogs(CUserDialogs* dialogs);
+// Makes the user dialogs on this folder the program's, keeping its other
+// services; they live as long as the program.
+void InstallUserDialogs(const std::string& folder);
 
 }  // namespace qel
