@@ -16,9 +16,8 @@ bool CUserDialogs::Login(const std::vector<CUserRecord>& users, CUserRecord* use
     if (IWorkstationUsers* service = GetAppServices().users) dialog.SetUsers(service->Users());
     return true;
   });
+  // A user who has just registered with a new password is logged in too.
   if (dialog.ShowModal() != wxID_OK) return false;
-  // A registration from the log-in window registers; only a login logs in.
-  if (dialog.Form().Mode() != UserDlgMode::kLogin) return false;
   *user = dialog.Record();
   return true;
 }
