@@ -10,6 +10,7 @@
 #include <wx/html/helpctrl.h>
 #include <wx/imaglist.h>
 
+#include "admin/ui/UserDialogs.h"
 #include "app/DocProject.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/settings/SystemSettings.h"
@@ -91,6 +92,7 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
                     "Qel Experiment Model Document", CLASSINFO(CQelDoc), CLASSINFO(CQelView));
 
   // Nobody works without a login.
+  InstallUserDialogs(m_folder);
   const StartupLogin login = LoginAtStartup(m_folder, GetAppServices().users, GetAppServices().userDialogs);
   if (login == StartupLogin::kCancelled || login == StartupLogin::kUsersUnavailable) return false;
 

@@ -1,0 +1,100 @@
+// The user dialog: logs a workstation user in, registers a new one, edits
+// or shows one. It validates and collects; Save hands the record to the
+// caller's writer (the workstation users file), OK hands the logged-in
+// user's stored record to the caller. Typed passwords stay in the password
+// fields; the stored hash is never put into a field.
+#pragma once
+
+#include <wx/dialog.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "admin/UserForm.h"
+
+class wxCheckBox;
+class wxRadioButton;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace qel {
+
+class CDlgUser : public wxDialog {
+ public:
+  enum ControlId : int {
+    kIdPick = 1399,
+    kIdUserId = 1382,
+    kIdPassword = 1384,
+    kIdNewPassword = 1385,
+    kIdConfirmation = 1386,
+    kIdFirstName = 1387,
+    kIdSurname = 1388,
+    kIdRegistered = 1389,
+    kIdInstitute = 1395,
+    kIdComment = 1392,
+    kIdAddCheck = 1225,
+    kIdLoginRadio = 1404,
+    kIdRegisterRadio = 1402,
+    kIdEditRadio = 1403,
+    kIdSave = 1396,
+    kIdOptional = 1397,
+  };
+
+  // Chooses one of the users (the "..." button); false when none was chosen.
+  using UserPicker = std::function<bool(wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen)>;
+  // Adds (add set) or modifies the user; false when the write failed (the
+  // writer reports its own errors).
+  using UserWriter = std::function<bool(const CUserRecord& user, bool add)>;
+
+  // users: the workstation's users; record: the user shown first (may be
+  // null). The record OK or Save produced is Record().
+  CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, const CUserRecord* record, UserDlgMode mode,
+           bool offerAdd);
+
+  void SetPicker(UserPicker picker) { m_picker = std::move(picker); }
+  void SetWriter(UserWriter writer) { m_writer = std::move(writer); }
+  // Reloads the users after a write (the writer's list).
+  void SetUsers(const std::vector<CUserRecord>& users) { m_users = users; }
+
+  const CUserRecord& Record() const { return m_record; }
+  const CUserForm& Form() const { return m_form; }
+  // Whether the add check box is ticked (the caller adds the user).
+  bool AddChecked() const;
+
+ private:
+  void ShowFields();
+  void TakeFields();
+  void UpdateControls();
+  void OnRadio(wxCommandEvent& event);
+  void OnPick(wxCommandEvent& event);
+  void OnOk(wxCommandEvent& event);
+  void OnSave(wxCommandEvent& event);
+
+  std::vector<CUserRecord> m_users;
+  CUserForm m_form;
+  CUserRecord m_record;
+  std::string m_sourceName;
+  UserPicker m_picker;
+  UserWriter m_writer;
+  wxTextCtrl* m_pId = nullptr;
+  wxTextCtrl* m_pPassword = nullptr;
+  wxTextCtrl* m_pNewPassword = nullptr;
+  wxTextCtrl* m_pConfirmation = nullptr;
+  wxTextCtrl* m_pFirstName = nullptr;
+  wxTextCtrl* m_pSurname = nullptr;
+  wxStaticText* m_pRegistered = nullptr;
+  wxTextCtrl* m_pInstitute = nullptr;
+  wxTextCtrl* m_pComment = nullptr;
+  wxCheckBox* m_pAdd = nullptr;
+  wxRadioButton* m_pLogin = nullptr;
+  wxRadioButton* m_pRegister = nullptr;
+  wxRadioButton* m_pEdit = nullptr;
+  std::vector<std::pair<wxWindow*, wxWindow*>> m_labels;  // field, its label
+};
+
+// The "..." chooser: the users' Ids with their names in a list.
+bool ChooseUserFromList(wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen);
+
+}  // namespace qel
