@@ -25,6 +25,7 @@
 #include "include/qel/Resources.h"
 #include "ui/ui/AppImageLists.h"
 #include "ui/ui/MainFrame.h"
+#include "ui/ui/MainPages.h"
 #include "ui/ui/QelViewTab.h"
 
 namespace qel {
@@ -80,6 +81,7 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
   // The program's one run dialog, hidden until a run shows it.
   m_pRunDialog = new CDlgRun(nullptr, *m_host, *m_runData);
   SetRunInProgressQuery([this] { return IsRunInProgress(); });
+  SetTabPageFactory(MakeMainPage);
 
   // The document manager with the model template and the recent files.
   CDocReport::SetSettingsStore(m_settings.get());
