@@ -91,7 +91,7 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
                     "Qel Experiment Model Document", CLASSINFO(CQelDoc), CLASSINFO(CQelView));
 
   // Nobody works without a login.
-  const StartupLogin login = LoginAtStartup(m_folder, GetAppServices().users, GetAppServices().userDialogs);
+  const StartupLogin login = LoginAtStartup(GetAppServices().users, GetAppServices().userDialogs);
   if (login == StartupLogin::kCancelled || login == StartupLogin::kUsersUnavailable) return false;
 
   m_settings->LoadSystemSettings();
