@@ -178,6 +178,12 @@ void CQelProgram::SetTaskHostRunFlag(uint8_t flag) {
   if (m_host) m_host->SetRunFlags(flag);
 }
 
+IRunProject* CQelProgram::RunProjectOr(IRunProject* project) {
+  if (project) return project;
+  IDocProject* own = GetProgramProject();
+  return own ? own->GetRunProject() : nullptr;
+}
+
 bool CQelProgram::PrepareRun(CExpModelTask* task, wxWindow* caller) {
   if (!task || !m_pRunDialog || IsRunInProgress()) return false;
   m_runData->SetTask(task);
@@ -188,12 +194,12 @@ bool CQelProgram::PrepareRun(CExpModelTask* task, wxWindow* caller) {
 
 bool CQelProgram::RunTaskSignals(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
                                  wxWindow* caller) {
-  return PrepareRun(task, caller) && m_pRunDialog->RunSignals(project, testee, model);
+  return PrepareRun(task, caller) && m_pRunDialog->RunSignals(RunProjectOr(project), testee, model);
 }
 
 bool CQelProgram::RunTaskPractice(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
                                   wxWindow* caller) {
-  return PrepareRun(task, caller) && m_pRunDialog->RunPractice(project, testee, model);
+  return PrepareRun(task, caller) && m_pRunDialog->RunPractice(RunProjectOr(project), testee, model);
 }
 
 void CQelProgram::AbortTaskRun() {
