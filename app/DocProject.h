@@ -11,6 +11,9 @@
 
 namespace qel {
 
+class IAdminProject;
+class IRunProject;
+
 class IDocProject {
  public:
   virtual ~IDocProject() = default;
@@ -30,6 +33,10 @@ class IDocProject {
   virtual int GetVersionNumber() const = 0;
   // The last open's result: 0 success, 2 file not found, 5 password needed.
   virtual int GetLastOpenResult() const = 0;
+  // The same project as a run and the administration dialogs see it; null
+  // when this project object offers no such view.
+  virtual IRunProject* GetRunProject() { return nullptr; }
+  virtual IAdminProject* GetAdminProject() { return nullptr; }
 };
 
 constexpr int kProjectOpenNotFound = 2;

@@ -10,9 +10,9 @@ namespace qel {
 
 bool CUserDialogs::Login(const std::vector<CUserRecord>& users, CUserRecord* user) {
   CDlgUser dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, users, nullptr, UserDlgMode::kLogin, false);
-  dialog.SetWriter([this, &dialog](const CUserRecord& record, bool add) {
+  dialog.SetWriter([&dialog](const CUserRecord& record, bool add) {
     const std::string acting = IsUserLoggedIn() ? g_LoggedUser.m_id : record.m_id;
-    if (!SaveWorkstationUser(m_folder, record, acting, add)) return false;
+    if (!SaveWorkstationUser(record, acting, add)) return false;
     if (IWorkstationUsers* service = GetAppServices().users) dialog.SetUsers(service->Users());
     return true;
   });
@@ -27,9 +27,9 @@ bool CUserDialogs::RegisterUser(CUserRecord* user) {
   if (!service) return false;
   CDlgUser dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, service->Users(), nullptr, UserDlgMode::kRegister,
                   false);
-  dialog.SetWriter([this, service, &dialog](const CUserRecord& record, bool add) {
+  dialog.SetWriter([service, &dialog](const CUserRecord& record, bool add) {
     const std::string acting = IsUserLoggedIn() ? g_LoggedUser.m_id : record.m_id;
-    if (!SaveWorkstationUser(m_folder, record, acting, add)) return false;
+    if (!SaveWorkstationUser(record, acting, add)) return false;
     dialog.SetUsers(service->Users());
     return true;
   });
@@ -38,9 +38,9 @@ bool CUserDialogs::RegisterUser(CUserRecord* user) {
   return true;
 }
 
-void InstallUserDialogs(const std::string& folder) {
+void InstallUserDialogs() {
   static std::unique_ptr<CUserDialogs> dialogs;
-  dialogs = std::make_unique<CUserDialogs>(folder);
+  dialogs = std::make_unique<CUserDialogs>();
   AppServices services = GetAppServices();
   services.userDialogs = dialogs.get();
   SetAppServices(services);

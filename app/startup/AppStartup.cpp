@@ -90,11 +90,10 @@ bool IsUserNameListed(const std::string& name) {
   return false;
 }
 
-bool SaveWorkstationUser(const std::string& folder, const CUserRecord& user, const std::string& actingUserId,
-                         bool add) {
+bool SaveWorkstationUser(const CUserRecord& user, const std::string& actingUserId, bool add) {
   IWorkstationUsers* users = g_services.users;
   if (!users) return false;
-  const std::string path = UsersFilePath(folder);
+  const std::string path = users->GetFilePath();
   if (!users->SaveUser(user, actingUserId, add)) return false;
   return users->Load(path);
 }
@@ -115,9 +114,9 @@ bool LoadNormsAndPlugins(const std::string& folder, IStartupNorms* norms, const 
   return opened;
 }
 
-StartupLogin LoginAtStartup(const std::string& folder, IWorkstationUsers* users, IUserDialogs* dialogs) {
+StartupLogin LoginAtStartup(IWorkstationUsers* users, IUserDialogs* dialogs) {
   if (!users || !dialogs) return StartupLogin::kNoLoginService;
-  const std::string path = UsersFilePath(folder);
+  const std::string path = users->GetFilePath();
   if (!FileExists(path) && users->Create(path)) users->SetFileAccessForUsers(path);
   if (!users->Load(path)) {
     ShowPrompt(Format("The list of workstation users \"%s\" cannot be created or loaded.\n"

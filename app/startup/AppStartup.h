@@ -26,7 +26,8 @@ constexpr const char* kDisplayLibraryName = "libQelScreen.so";
 // when the program is built, never changed while it runs.
 constexpr bool kCfrMode = true;
 
-// folder + "Qel.qeu", folder + "Qel.qen" (folder ends with '/').
+// folder + "Qel.qeu", folder + "Qel.qen" (folder ends with '/'). The
+// workstation users file itself lives where its service says (GetFilePath).
 std::string UsersFilePath(const std::string& folder);
 std::string NormsFilePath(const std::string& folder);
 // "Qel" + the language's help code ("EN", "DU", "IT"; nothing for any other
@@ -66,6 +67,8 @@ class IStartupNorms {
 class IWorkstationUsers {
  public:
   virtual ~IWorkstationUsers() = default;
+  // The users file every account of the workstation shares.
+  virtual std::string GetFilePath() const = 0;
   // Creates an empty users file; false on failure.
   virtual bool Create(const std::string& path) = 0;
   // Opens the new file's access to every account of the machine.
@@ -129,8 +132,7 @@ const AppServices& GetAppServices();
 bool IsUserNameListed(const std::string& name);
 // Adds or modifies the user in the workstation file, then reloads the list;
 // true only when both succeed.
-bool SaveWorkstationUser(const std::string& folder, const CUserRecord& user, const std::string& actingUserId,
-                         bool add);
+bool SaveWorkstationUser(const CUserRecord& user, const std::string& actingUserId, bool add);
 
 // Norms and plug-ins: a missing norms file is reported with a warning and
 // the plug-ins load without norms; otherwise the database is opened, the
@@ -146,10 +148,10 @@ enum class StartupLogin {
   kNoLoginService,     // this build has no users service or dialog: no login
 };
 
-// The start-up login: a missing users file is created and opened to every
+// The start-up login: a missing users file (at users->GetFilePath()) is created and opened to every
 // account; the list is loaded and the login dialog runs on it. A list that
 // cannot be created or loaded stops start-up with a message: without it
 // nobody could log in, and nobody works without a login.
-StartupLogin LoginAtStartup(const std::string& folder, IWorkstationUsers* users, IUserDialogs* dialogs);
+StartupLogin LoginAtStartup(IWorkstationUsers* users, IUserDialogs* dialogs);
 
 }  // namespace qel

@@ -81,6 +81,8 @@ class FakeUsers : public IWorkstationUsers {
   bool loadResult = true;
   std::vector<std::string> calls;
   std::vector<CUserRecord> users;
+  std::string filePath;
+  std::string GetFilePath() const override { return filePath; }
   bool Create(const std::string& path) override {
     calls.push_back("create");
     if (createResult) Touch(path);
@@ -120,7 +122,10 @@ class FakeDialogs : public IUserDialogs {
 
 class StartupLoginTest : public ::testing::Test {
  protected:
-  void SetUp() override { LogoutCurrentUser(); }
+  void SetUp() override {
+    LogoutCurrentUser();
+    users.filePath = UsersFilePath(Folder(folder));
+  }
   void TearDown() override { LogoutCurrentUser(); }
   TempFolder folder;
   FakeUsers users;
@@ -130,7 +135,7 @@ class StartupLoginTest : public ::testing::Test {
 TEST_F(StartupLoginTest, AMissingUsersFileIsCreatedOpenedToAllAndLoggedInto) {
   dialogs.user.m_id = "anna";
   dialogs.user.m_type = 1;
-  EXPECT_EQ(LoginAtStartup(Folder(folder), &users, &dialogs), StartupLogin::kLoggedIn);
+  EXPECT_EQ(LoginAtStartup(&users, &dialogs), StartupLogin::kLoggedIn);
   EXPECT_EQ(users.calls, (std::vector<std::string>{"create", "access", "load"}));
   EXPECT_EQ(GetCurrentUserId(), "anna");
   EXPECT_TRUE(IsUserLoggedIn());
@@ -144,14 +149,14 @@ TEST_F(StartupLoginTest, AMissingUsersFileIsCreatedOpenedToAllAndLoggedInto) {
 TEST_F(StartupLoginTest, AnExistingFileIsOnlyLoaded) {
   Touch(UsersFilePath(Folder(folder)));
   dialogs.user.m_id = "bert";
-  EXPECT_EQ(LoginAtStartup(Folder(folder), &users, &dialogs), StartupLogin::kLoggedIn);
+  EXPECT_EQ(LoginAtStartup(&users, &dialogs), StartupLogin::kLoggedIn);
   EXPECT_EQ(users.calls, (std::vector<std::string>{"load"}));
 }
 
 TEST_F(StartupLoginTest, ACancelledLoginEndsTheProgram) {
   dialogs.answer = false;
   PromptRecorder prompts;
-  EXPECT_EQ(LoginAtStartup(Folder(folder), &users, &dialogs), StartupLogin::kCancelled);
+  EXPECT_EQ(LoginAtStartup(&users, &dialogs), StartupLogin::kCancelled);
   EXPECT_FALSE(IsUserLoggedIn());
   EXPECT_TRUE(prompts.Shown().empty());
 }
@@ -166,7 +171,8 @@ TEST_F(StartupLoginTest, AUsersListThatCannotBeMadeOrLoadedStopsStartUpWithAMess
     failing.createResult = c.create;
     failing.loadResult = c.load;
     TempFolder own;
-    EXPECT_EQ(LoginAtStartup(Folder(own), &failing, &dialogs), StartupLogin::kUsersUnavailable);
+    failing.filePath = UsersFilePath(Folder(own));
+    EXPECT_EQ(LoginAtStartup(&failing, &dialogs), StartupLogin::kUsersUnavailable);
     EXPECT_EQ(dialogs.logins, 0) << "no login dialog without a users list";
     ASSERT_EQ(prompts.Shown().size(), 1u);
     EXPECT_NE(prompts.Shown()[0].text.find(UsersFilePath(Folder(own))), std::string::npos);
@@ -175,8 +181,8 @@ TEST_F(StartupLoginTest, AUsersListThatCannotBeMadeOrLoadedStopsStartUpWithAMess
 }
 
 TEST_F(StartupLoginTest, WithoutUsersServiceThereIsNoLogin) {
-  EXPECT_EQ(LoginAtStartup(Folder(folder), nullptr, &dialogs), StartupLogin::kNoLoginService);
-  EXPECT_EQ(LoginAtStartup(Folder(folder), &users, nullptr), StartupLogin::kNoLoginService);
+  EXPECT_EQ(LoginAtStartup(nullptr, &dialogs), StartupLogin::kNoLoginService);
+  EXPECT_EQ(LoginAtStartup(&users, nullptr), StartupLogin::kNoLoginService);
 }
 
 TEST_F(StartupLoginTest, WorkstationUserNamesAndSaving) {
@@ -186,7 +192,7 @@ TEST_F(StartupLoginTest, WorkstationUserNamesAndSaving) {
   CUserRecord carl;
   carl.m_id = "Carl";
   EXPECT_FALSE(IsUserNameListed("Carl"));
-  EXPECT_TRUE(SaveWorkstationUser(Folder(folder), carl, "anna", true));
+  EXPECT_TRUE(SaveWorkstationUser(carl, "anna", true));
   EXPECT_EQ(users.calls, (std::vector<std::string>{"save Carl", "load"}));
   EXPECT_TRUE(IsUserNameListed("Carl"));
   EXPECT_FALSE(IsUserNameListed("carl")) << "names compare case-sensitively";

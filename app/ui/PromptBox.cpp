@@ -45,6 +45,8 @@ long PromptBoxStyle(unsigned promptStyle) {
       break;
   }
   if (promptStyle & kPromptDefault2) style |= (style & wxYES_NO) ? wxNO_DEFAULT : wxCANCEL_DEFAULT;
+  // The third button is Cancel wherever there is one.
+  if ((promptStyle & kPromptDefault3) && (style & wxCANCEL)) style |= wxCANCEL_DEFAULT;
   return style;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui/ProgramWiring.h"
 #include "app/ui/PromptBox.h"
 #include "app/ui/QelProgram.h"
 
@@ -19,15 +20,20 @@ class CQelApp : public wxApp {
     InstallPromptBoxes();
     SetAppName("Qel");
     SetAppDisplayName("Qel Task Battery");
+    m_wiring.Install();
     m_program = std::make_unique<CQelProgram>();
-    return m_program->InitInstance(args);
+    if (!m_program->InitInstance(args)) return false;
+    CallAfter([] { CProgramWiring::EnumDevices(); });
+    return true;
   }
   int OnExit() override {
     if (m_program) m_program->ExitInstance();
+    m_wiring.Uninstall();
     return wxApp::OnExit();
   }
 
  private:
+  CProgramWiring m_wiring;
   std::unique_ptr<CQelProgram> m_program;
 };
 

@@ -94,8 +94,8 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
                     "Qel Experiment Model Document", CLASSINFO(CQelDoc), CLASSINFO(CQelView));
 
   // Nobody works without a login.
-  InstallUserDialogs(m_folder);
-  const StartupLogin login = LoginAtStartup(m_folder, GetAppServices().users, GetAppServices().userDialogs);
+  InstallUserDialogs();
+  const StartupLogin login = LoginAtStartup(GetAppServices().users, GetAppServices().userDialogs);
   if (login == StartupLogin::kCancelled || login == StartupLogin::kUsersUnavailable) return false;
 
   m_settings->LoadSystemSettings();
@@ -182,6 +182,12 @@ void CQelProgram::SetTaskHostRunFlag(uint8_t flag) {
   if (m_host) m_host->SetRunFlags(flag);
 }
 
+IRunProject* CQelProgram::RunProjectOr(IRunProject* project) {
+  if (project) return project;
+  IDocProject* own = GetProgramProject();
+  return own ? own->GetRunProject() : nullptr;
+}
+
 bool CQelProgram::PrepareRun(CExpModelTask* task, wxWindow* caller) {
   if (!task || !m_pRunDialog || IsRunInProgress()) return false;
   m_runData->SetTask(task);
@@ -192,12 +198,12 @@ bool CQelProgram::PrepareRun(CExpModelTask* task, wxWindow* caller) {
 
 bool CQelProgram::RunTaskSignals(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
                                  wxWindow* caller) {
-  return PrepareRun(task, caller) && m_pRunDialog->RunSignals(project, testee, model);
+  return PrepareRun(task, caller) && m_pRunDialog->RunSignals(RunProjectOr(project), testee, model);
 }
 
 bool CQelProgram::RunTaskPractice(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
                                   wxWindow* caller) {
-  return PrepareRun(task, caller) && m_pRunDialog->RunPractice(project, testee, model);
+  return PrepareRun(task, caller) && m_pRunDialog->RunPractice(RunProjectOr(project), testee, model);
 }
 
 void CQelProgram::AbortTaskRun() {

@@ -68,8 +68,9 @@ class CQelProgram {
   bool OpenModelFile(const std::string& path);
 
   // Runs started by the pages and editors, on the program's one run dialog
-  // (its caller hears 131 at the start and 132 at the end). Nothing, and
-  // false, while a run is in progress or without a task.
+  // (its caller hears 131 at the start and 132 at the end), storing into
+  // the project given, or the program's project object when none is given.
+  // Nothing, and false, while a run is in progress or without a task.
   bool RunTaskSignals(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
                       wxWindow* caller);
   bool RunTaskPractice(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
@@ -85,6 +86,7 @@ class CQelProgram {
  private:
   void OnDropFiles(wxDropFilesEvent& event);
   bool PrepareRun(CExpModelTask* task, wxWindow* caller);
+  static IRunProject* RunProjectOr(IRunProject* project);
   bool OpenHelpBook();
 
   std::string m_folder;

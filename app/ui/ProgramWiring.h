@@ -1,0 +1,60 @@
+// What the program installs into its shell before start-up: the norms and
+// workstation users services, the project object's factory, the score
+// dialog of runs, the system configuration sheet and the project tree pane.
+// The application object owns one for the program's life; tests install
+// one around a program of their own.
+#pragma once
+
+#include <memory>
+
+#include "app/services/ProgramServices.h"
+#include "scores/ScoreDialog.h"
+
+class wxWindow;
+
+namespace qel {
+
+// The score dialog of runs as the logged-in user sees it.
+class CProgramScoreDialogs final : public IScoreDialogFactory {
+ public:
+  int RunScoreDialog(const ScoreDialogRequest& request) override;
+};
+
+// The "System Config" sheet of the administration dialogs; on OK the help
+// book follows the Language setting.
+class CProgramSystemConfig final : public ISystemConfigSheet {
+ public:
+  bool Run(SystemConfigValues* values) override;
+};
+
+class CProgramWiring {
+ public:
+  CProgramWiring();
+  ~CProgramWiring();  // uninstalls what it installed
+  CProgramWiring(const CProgramWiring&) = delete;
+  CProgramWiring& operator=(const CProgramWiring&) = delete;
+
+  // Installs everything; the user dialogs already installed stay.
+  void Install();
+  void Uninstall();
+
+  // The device lists of the input and sound systems, once the main window
+  // shows.
+  static void EnumDevices();
+
+  CWorkstationUsersService& Users() { return m_users; }
+
+ private:
+  CStartupNorms m_norms;
+  CWorkstationUsersService m_users;
+  CProgramScoreDialogs m_scores;
+  CProgramSystemConfig m_systemConfig;
+  bool m_installed = false;
+};
+
+// The program's project object as the run and the administration dialogs
+// see it; null before one is made.
+IRunProject* GetProgramRunProject();
+IAdminProject* GetProgramAdminProject();
+
+}  // namespace qel
