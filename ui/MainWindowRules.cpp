@@ -6,7 +6,6 @@ namespace qel {
 
 namespace {
 
-constexpr int kCfrFormatVersion = 4;
 constexpr int kLanguageDutch = 2;
 constexpr int kLanguageItalian = 3;
 
@@ -73,7 +72,7 @@ bool CanRunProjectCommand(const MainViewState& state, bool needPath) {
 }
 
 bool IsMainViewCommandEnabled(const MainViewState& s, int command) {
-  const bool cfrProject = s.projectVersion >= kCfrFormatVersion;
+  const bool cfrProject = s.cfrProject;
   switch (command) {
     case kCmdProjectNew:
       return CanRunProjectCommand(s, false) && (!s.cfrMode || s.logged);
@@ -102,7 +101,7 @@ bool IsMainViewCommandEnabled(const MainViewState& s, int command) {
 
 std::string WorkingProjectCaption(const MainViewState& state) {
   std::string caption = "Working project";
-  if (state.hasProject && state.projectVersion >= kCfrFormatVersion) {
+  if (state.hasProject && state.cfrProject) {
     caption += " (21CFR part11)";
     if (!state.cfrMode) caption += " CANNOT BE PROCESSED!";
   }

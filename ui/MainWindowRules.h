@@ -66,7 +66,7 @@ struct MainViewState {
   bool running = false;       // a test, practice or signals run is in progress
   bool hasProject = false;    // the document has a project object
   std::string projectPath;    // its path (empty: none)
-  int projectVersion = 0;     // version number at the last open (4 or more: CFR format)
+  bool cfrProject = false;    // the open project is in the audited (CFR) format
   bool cfrMode = true;
   bool logged = false;        // a user is logged in
   bool testeesPageAllows = false;  // the Testees page offers its new-testee actions

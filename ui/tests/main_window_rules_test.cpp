@@ -62,12 +62,12 @@ TEST(MainWindowRules, CommandEnabling) {
 
   MainViewState plainProject = noPath;
   plainProject.projectPath = "/p/a.qep";
-  plainProject.projectVersion = 1;
+  plainProject.cfrProject = false;
   EXPECT_TRUE(IsMainViewCommandEnabled(plainProject, kCmdProjectConvert));
   EXPECT_FALSE(IsMainViewCommandEnabled(plainProject, kCmdCompareUsers));
 
   MainViewState cfrProject = plainProject;
-  cfrProject.projectVersion = 4;
+  cfrProject.cfrProject = true;
   EXPECT_FALSE(IsMainViewCommandEnabled(cfrProject, kCmdProjectConvert));
   EXPECT_TRUE(IsMainViewCommandEnabled(cfrProject, kCmdAddLoggedUser));
   cfrProject.logged = false;
@@ -91,7 +91,7 @@ TEST(MainWindowRules, CaptionsAndTooltips) {
   MainViewState state;
   EXPECT_EQ(WorkingProjectCaption(state), "Working project");
   state.hasProject = true;
-  state.projectVersion = 4;
+  state.cfrProject = true;
   EXPECT_EQ(WorkingProjectCaption(state), "Working project (21CFR part11)");
   state.cfrMode = false;
   EXPECT_EQ(WorkingProjectCaption(state), "Working project (21CFR part11) CANNOT BE PROCESSED!");

@@ -171,7 +171,7 @@ MainViewState CQelViewTab::State() const {
   IDocProject* project = m_pDoc ? m_pDoc->GetProject() : nullptr;
   state.hasProject = project != nullptr;
   state.projectPath = project ? project->GetPath() : std::string();
-  state.projectVersion = project ? m_projectVersion : 0;
+  state.cfrProject = project && m_cfrProject;
   state.cfrMode = kCfrMode;
   state.logged = IsUserLoggedIn();
   return state;
@@ -190,7 +190,7 @@ void CQelViewTab::UpdateControls() {
   const bool logged = state.logged;
   if (state.cfrMode) {
     m_pUserView->Enable(logged && !state.running);
-    m_pViewUsers->Enable(!state.running && !state.projectPath.empty() && state.projectVersion >= 4);
+    m_pViewUsers->Enable(!state.running && !state.projectPath.empty() && state.cfrProject);
     m_pLogin->Enable(!state.running);
     m_pLogin->SetLabel(logged ? "User logout" : "User login");
   }
@@ -216,7 +216,7 @@ bool CQelViewTab::OpenWorkingProject(bool browse) {
   if (!project) return false;
   if (!RunProjectDialog(project, browse ? kProjectOpenBrowse : kProjectOpenPath)) return false;
   m_workingPath = project->GetPath();
-  m_projectVersion = project->GetVersionNumber();
+  m_cfrProject = project->IsOpenCfr();
   m_pDoc->SetTitle("Project " + wxString::FromUTF8(project->GetName()));
   UpdateControls();
   for (CDlgTab* page : m_pages) {
@@ -351,7 +351,7 @@ void CQelViewTab::OnCommand(wxCommandEvent& event) {
       RunProjectDialog(project, kProjectUsersList);
       break;
     case kCmdProjectConvert:
-      if (m_projectVersion < 4) RunProjectDialog(project, kProjectConvert);
+      if (!m_cfrProject) RunProjectDialog(project, kProjectConvert);
       break;
     case kCmdSystemUsers:
       if (m_pDoc) m_pDoc->ShowUserDialog();

@@ -82,7 +82,7 @@ class CQelViewTab : public wxPanel {
   std::string m_caption = "Working project";
   std::string m_loggedUser;
   std::string m_workingPath;
-  int m_projectVersion = 0;
+  bool m_cfrProject = false;
   wxWindow* m_pTree = nullptr;
 
   wxComboBox* m_pPathCombo = nullptr;
