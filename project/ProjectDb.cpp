@@ -13,16 +13,9 @@
 #include "include/qel/TaskLibraryInterface.h"
 #include "include/qel/TaskRunDataInterface.h"
 #include "project/ProjectData.h"
+#include "project/ProjectDbSupport.h"
 
 namespace qel {
-
-namespace {
-
-bool Earlier(const QelDateTime& a, const QelDateTime& b) {
-  return QelDateTime::Continuous(a.value) < QelDateTime::Continuous(b.value);
-}
-
-}  // namespace
 
 CProjectDb::CProjectDb(CDbOdbcAccess* connection) : m_connection(connection) {}
 
@@ -104,7 +97,8 @@ bool CProjectDb::ReadResponses(const std::string& testee, const std::string& mod
     }
     const size_t p = static_cast<size_t>(part - 1);
     if (n > 0 && m_rowDate.IsValid()) {
-      if (!m_latestResponseDate.IsValid() || Earlier(m_latestResponseDate, m_rowDate)) m_latestResponseDate = m_rowDate;
+      if (!m_latestResponseDate.IsValid() || projectdb::Earlier(m_latestResponseDate, m_rowDate))
+        m_latestResponseDate = m_rowDate;
       task->partDates[p] = m_rowDate;
     }
     task->trialCounts[p] += static_cast<uint32_t>(n);

@@ -149,6 +149,16 @@ class CProjectDb {
   void SetOwnerComment(const std::string& comment) { m_comment = comment; }
   void SetVersionText(const std::string& versionText);
   void ClearVariableSet();
+  // The four response arrays of a row from part `part` of the run data (n
+  // values each, nothing for 0), and back into it from trial `at` on, the
+  // values a column lacks read as 0. Rows of either format.
+  template <class Row>
+  void PackResponseColumns(Row& row, size_t part, int n) const;
+  template <class Row>
+  void UnpackResponseColumns(const Row& row, size_t part, int at, int n);
+  // A score row's variable count and its five variable columns from the run data.
+  template <class Row>
+  void PackScoreColumns(Row& row, int variables) const;
 
   CProjectData* m_project = nullptr;
   CDbOdbcAccess* m_connection;

@@ -17,54 +17,36 @@
 #include "db/cfr/CfrTables.h"
 #include "engine/library/ModelTaskBinding.h"
 #include "project/ProjectData.h"
+#include "project/ProjectDbSupport.h"
 #include "project/TesteeFilter.h"
 #include "project/TesteeInfo.h"
 #include "project/TesteeTexts.h"
 
 namespace qel {
 
+using namespace projectdb;
+
 namespace {
 
 constexpr char kCaption[] = "Qel";
 constexpr int kTaskParamWords = 32;
+constexpr char kAssessmentColumn[] = "AssNo";
 constexpr int kHeaderUser = 1;
 constexpr int kHeaderInstitute = 2;
 constexpr int kHeaderComment = 3;
 constexpr int kHeaderVersion = 4;
 constexpr int kHeaderDate = 5;
 
-// A record set that could not be opened has reported why; the operation ends.
-struct RecordSetNotOpened {
-  int code;
-};
-
-void OpenRecordset(CRsOdbcAccess& rs, int type, unsigned options) {
-  if (!rs.Open(type, std::string(), options)) throw RecordSetNotOpened{rs.GetOpenResult()};
-}
-
-void OpenForReading(CRsOdbcAccess& rs) { OpenRecordset(rs, DbRecordset::kForwardOnly, DbRecordset::kReadOnly); }
-void OpenForWriting(CRsOdbcAccess& rs) { OpenRecordset(rs, DbRecordset::kDynaset, DbRecordset::kNoOptions); }
-void OpenForAppending(CRsOdbcAccess& rs) { OpenRecordset(rs, DbRecordset::kDynaset, DbRecordset::kAppendOnly); }
-
-void ShowStop(const std::string& text) { ShowPrompt(text, kCaption, kPromptOk | kPromptIconStop); }
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-DbFilter AssessmentFilter(const std::string& testee, const std::string& model, const std::string& code,
-                          uint32_t assessment) {
-  DbFilter filter;
-  filter.Equal("Testee", DbValue(testee))
-      .Equal("Model", DbValue(model))
-      .Equal("Task", DbValue(code))
-      .Equal("AssNo", DbValue(assessment));
-  return filter;
-}
-
-DbFilter PartFilter(const std::string& testee, const std::string& model, const std::string& code, uint32_t assessment,
-                    uint32_t part, uint32_t serial) {
-  DbFilter filter = AssessmentFilter(testee, model, code, assessment);
-  filter.Equal("PartNo", DbValue(part)).Equal("SerNo", DbValue(serial));
-  return filter;
+// Appends a copy of the row a record set stands on to its table's history
+// twin, dated and signed as the row was.
+template <class Rs>
+void KeepInHistory(CDbOdbc* connection, const Rs& current, std::string& query) {
+  Rs kept(connection, kCfrHistorySuffix);
+  query = kept.GetQueryText();
+  OpenForAppending(kept);
+  kept.AddNew();
+  kept.UpdateFromRecord(current, current.m_date, current.m_user);
+  kept.Close();
 }
 
 // The filter of a history list: each given key, compared as the file does.
@@ -91,16 +73,6 @@ void Append(std::vector<T>* list, const T& value) {
 template <typename T>
 void Empty(std::vector<T>* list) {
   if (list) list->clear();
-}
-
-void PackResponses(DbBytes& column, const int32_t* values, int n) {
-  column.clear();
-  ByteArrayFromDWords(column, values, n);
-}
-
-void UnpackResponses(const DbBytes& column, int32_t* part, int at, int n) {
-  const int copied = DWordsFromByteArray(column, part + at, n);
-  std::fill(part + at + copied, part + at + n, 0);
 }
 
 // A key as the file's text columns order it (ASCII letters in lower case).
@@ -222,11 +194,10 @@ bool CProjectDbCfr::BuildNewFile(DaoDatabase& db, const CUserRecord& creator, co
                                  const std::string& comment, bool withDefaultCode) {
   // In this order: every relation's primary table before its foreign table.
   const bool created = CreateTableTesteeCodes(&db) && CreateTableTestees(&db, std::string()) &&
-                       CreateTableTestees(&db, kCfrHistorySuffix) && CreateTableModels(&db) &&
-                       CreateTableTasks(&db) && CreateTableResponses(&db, std::string()) &&
-                       CreateTableResponses(&db, kCfrHistorySuffix) && CreateTableVariables(&db, std::string()) &&
-                       CreateTableVariables(&db, kCfrHistorySuffix) && CreateTableUsers(&db) &&
-                       CreateTableStrings(&db, kCfrProjectSuffix);
+                       CreateTableTestees(&db, kCfrHistorySuffix) && CreateTableModels(&db) && CreateTableTasks(&db) &&
+                       CreateTableResponses(&db, std::string()) && CreateTableResponses(&db, kCfrHistorySuffix) &&
+                       CreateTableVariables(&db, std::string()) && CreateTableVariables(&db, kCfrHistorySuffix) &&
+                       CreateTableUsers(&db) && CreateTableStrings(&db, kCfrProjectSuffix);
   if (!created) return false;  // reported
   if (withDefaultCode) {
     CQelRs4DaoTesteeCode codes(&db);
@@ -240,9 +211,9 @@ bool CProjectDbCfr::BuildNewFile(DaoDatabase& db, const CUserRecord& creator, co
   return true;
 }
 
-bool CProjectDbCfr::CreateProjectFile(const std::string& path, const CUserRecord& creator,
-                                      const std::string& institute, const std::string& comment, const char* password,
-                                      bool withDefaultCode, bool showMessages, bool replace) {
+bool CProjectDbCfr::CreateProjectFile(const std::string& path, const CUserRecord& creator, const std::string& institute,
+                                      const std::string& comment, const char* password, bool withDefaultCode,
+                                      bool showMessages, bool replace) {
   if (path.empty()) return false;
   try {
     DaoDatabase db;
@@ -534,17 +505,12 @@ bool CProjectDbCfr::WriteResponses(const std::string& testee, const std::string&
     if (!EnsureCurrentUser(user, &added)) return false;
 
     CQelRs4OdbcResponse responses(m_connection);
-    responses.m_filter = PartFilter(testee, model, code, assessment, part, serial);
+    responses.m_filter = PartFilter(kAssessmentColumn, testee, model, code, assessment, part, serial);
     query = responses.GetQueryText();
     OpenForWriting(responses);
     const bool partStoredBefore = !responses.IsEOF();
     if (partStoredBefore) {
-      CQelRs4OdbcResponse kept(m_connection, kCfrHistorySuffix);
-      query = kept.GetQueryText();
-      OpenForAppending(kept);
-      kept.AddNew();
-      kept.UpdateFromRecord(responses, responses.m_date, responses.m_user);
-      kept.Close();
+      KeepInHistory(m_connection, responses, query);
       responses.Edit();
     } else {
       responses.AddNew();
@@ -561,10 +527,7 @@ bool CProjectDbCfr::WriteResponses(const std::string& testee, const std::string&
     responses.m_dateBirth = dateBirth;
     responses.m_preference = preference;
     responses.m_sex = sex;
-    PackResponses(responses.m_respType, m_respTypeParts[p], n);
-    PackResponses(responses.m_respTime, m_respTimeParts[p], n);
-    PackResponses(responses.m_respCode, m_respCodeParts[p], n);
-    PackResponses(responses.m_procType, m_procTypeParts[p], n);
+    PackResponseColumns(responses, p, n);
     responses.m_date = runDate;
     responses.m_user = user.m_id;
     responses.m_attributes = 0;
@@ -572,7 +535,7 @@ bool CProjectDbCfr::WriteResponses(const std::string& testee, const std::string&
     responses.Close();
 
     CQelRs4OdbcVariable rows(m_connection);
-    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
+    rows.m_filter = AssessmentFilter(kAssessmentColumn, testee, model, code, assessment);
     query = rows.GetQueryText();
     OpenForWriting(rows);
     newRow = rows.IsEOF();
@@ -582,12 +545,7 @@ bool CProjectDbCfr::WriteResponses(const std::string& testee, const std::string&
       // Scores of a part stored again are kept; a further part of an
       // assessment being built up only completes them.
       if (partStoredBefore) {
-        CQelRs4OdbcVariable kept(m_connection, kCfrHistorySuffix);
-        query = kept.GetQueryText();
-        OpenForAppending(kept);
-        kept.AddNew();
-        kept.UpdateFromRecord(rows, rows.m_date, rows.m_user);
-        kept.Close();
+        KeepInHistory(m_connection, rows, query);
       }
       rows.Edit();
     }
@@ -597,17 +555,10 @@ bool CProjectDbCfr::WriteResponses(const std::string& testee, const std::string&
     rows.m_task = code;
     rows.m_assNo = static_cast<int32_t>(assessment);
     rows.m_dateAss = runDate;
-    rows.m_varNum = variables;
     rows.m_dateBirth = dateBirth;
     rows.m_preference = preference;
     rows.m_sex = sex;
-    rows.m_varAttrs.clear();
-    ByteArrayFromDWords(rows.m_varAttrs, m_attributeWords, variables);
-    PackVariableArray(rows.m_varNames, variables, VariableColumn::kNames);
-    PackVariableArray(rows.m_varFrmts, variables, VariableColumn::kFormats);
-    PackVariableArray(rows.m_varLabels, variables, VariableColumn::kLabels);
-    rows.m_varValues.clear();
-    ByteArrayFromDoubles(rows.m_varValues, m_variableValues, variables);
+    PackScoreColumns(rows, variables);
     rows.m_date = runDate;
     rows.m_user = user.m_id;
     rows.m_attributes = 0;
@@ -642,34 +593,22 @@ bool CProjectDbCfr::WriteVariables(const std::string& testee, const std::string&
     query = kCfrTableUsers;
     if (!EnsureCurrentUser(user, &added)) return false;
     CQelRs4OdbcVariable rows(m_connection);
-    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
+    rows.m_filter = AssessmentFilter(kAssessmentColumn, testee, model, code, assessment);
     query = rows.GetQueryText();
     OpenForWriting(rows);
     // Only the scores of an assessment that has stored scores are rewritten.
     if (rows.IsEOF()) return false;
-    CQelRs4OdbcVariable kept(m_connection, kCfrHistorySuffix);
-    query = kept.GetQueryText();
-    OpenForAppending(kept);
-    kept.AddNew();
-    kept.UpdateFromRecord(rows, rows.m_date, rows.m_user);
-    kept.Close();
+    KeepInHistory(m_connection, rows, query);
     old.m_dateAss = rows.m_dateAss;
     old.m_dateBirth = rows.m_dateBirth;
     old.m_date = rows.m_date;
     old.m_user = rows.m_user;
     query = rows.GetQueryText();
     rows.Edit();
-    rows.m_varNum = variables;
     rows.m_dateBirth = dateBirth;
     rows.m_preference = preference;
     rows.m_sex = sex;
-    rows.m_varAttrs.clear();
-    ByteArrayFromDWords(rows.m_varAttrs, m_attributeWords, variables);
-    PackVariableArray(rows.m_varNames, variables, VariableColumn::kNames);
-    PackVariableArray(rows.m_varFrmts, variables, VariableColumn::kFormats);
-    PackVariableArray(rows.m_varLabels, variables, VariableColumn::kLabels);
-    rows.m_varValues.clear();
-    ByteArrayFromDoubles(rows.m_varValues, m_variableValues, variables);
+    PackScoreColumns(rows, variables);
     rows.m_date = now;
     rows.m_user = user.m_id;
     rows.m_attributes = 0;
@@ -698,7 +637,7 @@ int CProjectDbCfr::ReadResponseRow(const std::string& testee, const std::string&
   if (trialsSoFar < 0 || trialsSoFar >= kMaxResponses || part < 1 || part > kMaxParts) return 0;
   if (readArrays && !HasRunData()) return 0;
   CQelRs4OdbcResponse rs(m_connection, fromHistory ? kCfrHistorySuffix : "");
-  rs.m_filter = PartFilter(testee, model, code, assessment, static_cast<uint32_t>(part), serial);
+  rs.m_filter = PartFilter(kAssessmentColumn, testee, model, code, assessment, static_cast<uint32_t>(part), serial);
   try {
     OpenForReading(rs);
     if (rs.IsEOF()) return 0;
@@ -707,10 +646,7 @@ int CProjectDbCfr::ReadResponseRow(const std::string& testee, const std::string&
     if (users && n != 0) users->push_back(rs.m_user);
     if (readArrays) {
       const size_t p = static_cast<size_t>(part - 1);
-      UnpackResponses(rs.m_respType, m_respTypeParts[p], trialsSoFar, n);
-      UnpackResponses(rs.m_respTime, m_respTimeParts[p], trialsSoFar, n);
-      UnpackResponses(rs.m_respCode, m_respCodeParts[p], trialsSoFar, n);
-      UnpackResponses(rs.m_procType, m_procTypeParts[p], trialsSoFar, n);
+      UnpackResponseColumns(rs, p, trialsSoFar, n);
     }
     return n;
   } catch (const DbException& e) {
@@ -771,7 +707,7 @@ int CProjectDbCfr::ReadVariables(const std::string& testee, const std::string& m
   int count = 0;
   const bool read = Reading([&](std::string& query) {
     CQelRs4OdbcVariable rows(m_connection, fromHistory ? kCfrHistorySuffix : "");
-    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
+    rows.m_filter = AssessmentFilter(kAssessmentColumn, testee, model, code, assessment);
     if (fromHistory) {
       // The version kept last at that moment (Date, then Seq), or the one asked for.
       if (version > 0) {
@@ -810,9 +746,8 @@ int CProjectDbCfr::ReadVariablesAsOf(const std::string& testee, const std::strin
                                      int32_t* preference, int32_t* sex, int64_t version) {
   ClearVariableSet();
   m_savedByUser.clear();
-  return ReadVariables(testee, model, code, assessment, asOf, &m_attributes, &m_names, &m_formats, &m_labels,
-                       &m_values, &m_assessmentDate, &m_savedDate, &m_savedByUser, dateBirth, preference, sex,
-                       version);
+  return ReadVariables(testee, model, code, assessment, asOf, &m_attributes, &m_names, &m_formats, &m_labels, &m_values,
+                       &m_assessmentDate, &m_savedDate, &m_savedByUser, dateBirth, preference, sex, version);
 }
 
 int CProjectDbCfr::ReadVariableHistory(const std::string& testee, const std::string& model, const std::string& task,
@@ -872,11 +807,7 @@ bool CProjectDbCfr::WriteTestee(const CTesteeInfo& record, const CUserRecord& us
         return false;
       }
       if (keepHistory) {
-        CQelRs4OdbcTestee history(m_connection, kCfrHistorySuffix);
-        query = history.GetQueryText();
-        OpenForAppending(history);
-        history.AddNew();
-        history.UpdateFromRecord(rows, rows.m_date, rows.m_user);
+        KeepInHistory(m_connection, rows, query);
         old = rows;
         kept = true;
       }

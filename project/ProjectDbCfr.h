@@ -92,9 +92,9 @@ class CProjectDbCfr : public CProjectDb {
                       int32_t preference, int32_t sex, const QelDateTime& runDate, bool* newAssessment);
   // Rewrites the scores of an assessment that has stored scores, keeping
   // the old row in the twin.
-  bool WriteVariables(const std::string& testee, const std::string& model, const std::string& code,
-                      uint32_t assessment, const CUserRecord& user, bool* userAdded, int variableCount,
-                      const QelDateTime& dateBirth, int32_t preference, int32_t sex);
+  bool WriteVariables(const std::string& testee, const std::string& model, const std::string& code, uint32_t assessment,
+                      const CUserRecord& user, bool* userAdded, int variableCount, const QelDateTime& dateBirth,
+                      int32_t preference, int32_t sex);
   int ReadResponseRow(const std::string& testee, const std::string& model, const std::string& code, uint32_t assessment,
                       int part, uint32_t serial, int trialsSoFar, std::vector<std::string>* users, bool readArrays,
                       bool fromHistory) override;
@@ -133,11 +133,10 @@ class CProjectDbCfr : public CProjectDb {
   bool ReadTestee(const std::string& name, CTesteeInfo* record);
   // The kept testee rows (filtered as the testee search filters), sorted by
   // Testee, Date and Seq; -1 when the file cannot be read.
-  int ReadTesteeHistory(const CTesteeFilter* filter, std::vector<std::string>* testees,
-                        std::vector<std::string>* codes, std::vector<std::string>* firstNames,
-                        std::vector<std::string>* surnames, std::vector<QelDateTime>* birthDates,
-                        std::vector<std::string>* preferenceTexts, std::vector<std::string>* users,
-                        std::vector<QelDateTime>* dates, std::vector<bool>* flags);
+  int ReadTesteeHistory(const CTesteeFilter* filter, std::vector<std::string>* testees, std::vector<std::string>* codes,
+                        std::vector<std::string>* firstNames, std::vector<std::string>* surnames,
+                        std::vector<QelDateTime>* birthDates, std::vector<std::string>* preferenceTexts,
+                        std::vector<std::string>* users, std::vector<QelDateTime>* dates, std::vector<bool>* flags);
   bool WriteTesteeCode(const CTesteeCodeInfo& record, const CUserRecord& user, bool* userAdded, bool modify);
   bool ReadTesteeCode(const std::string& code, CTesteeCodeInfo* record);
   // Appends the model and its tasks; a model of that name that is stored

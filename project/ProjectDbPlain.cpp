@@ -16,9 +16,12 @@
 #include "engine/library/ModelTaskBinding.h"
 #include "include/qel/TaskTables.h"
 #include "project/ProjectData.h"
+#include "project/ProjectDbSupport.h"
 #include "project/TesteeInfo.h"
 
 namespace qel {
+
+using namespace projectdb;
 
 namespace {
 
@@ -31,44 +34,7 @@ constexpr char kOwnerVersion[] = "Version";
 constexpr char kCaption[] = "Qel";
 constexpr size_t kModelReservedBytes = 64;  // the model header's reserved block in TaskPartTrials
 constexpr int kTaskParamWords = 32;
-
-// A record set that could not be opened has reported why; the operation ends.
-bool Earlier(const QelDateTime& a, const QelDateTime& b) {
-  return QelDateTime::Continuous(a.value) < QelDateTime::Continuous(b.value);
-}
-
-struct RecordSetNotOpened {
-  int code;
-};
-
-void OpenRecordset(CRsOdbcAccess& rs, int type, unsigned options) {
-  if (!rs.Open(type, std::string(), options)) throw RecordSetNotOpened{rs.GetOpenResult()};
-}
-
-void OpenForReading(CRsOdbcAccess& rs) { OpenRecordset(rs, DbRecordset::kForwardOnly, DbRecordset::kReadOnly); }
-void OpenForWriting(CRsOdbcAccess& rs) { OpenRecordset(rs, DbRecordset::kDynaset, DbRecordset::kNoOptions); }
-
-void ShowStop(const std::string& text) { ShowPrompt(text, kCaption, kPromptOk | kPromptIconStop); }
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// The filters of the rows of one assessment (and one part of it).
-DbFilter AssessmentFilter(const std::string& testee, const std::string& model, const std::string& code,
-                          uint32_t assessment) {
-  DbFilter filter;
-  filter.Equal("Testee", DbValue(testee))
-      .Equal("Model", DbValue(model))
-      .Equal("Task", DbValue(code))
-      .Equal("Assessment", DbValue(assessment));
-  return filter;
-}
-
-DbFilter PartFilter(const std::string& testee, const std::string& model, const std::string& code, uint32_t assessment,
-                    uint32_t part, uint32_t serial) {
-  DbFilter filter = AssessmentFilter(testee, model, code, assessment);
-  filter.Equal("PartNo", DbValue(part)).Equal("SerNo", DbValue(serial));
-  return filter;
-}
+constexpr char kAssessmentColumn[] = "Assessment";
 
 std::string Trim(const std::string& text) {
   const size_t first = text.find_first_not_of(' ');
@@ -148,19 +114,6 @@ void FillTaskSlot(const CQelRsModel& rs, CExpModelTask* slot) {
   DWordsFromByteArray(rs.m_taskParam, slot->TaskParam, kTaskParamWords);
 }
 
-// n values of a response array; the column gets exactly n words (none for 0).
-void PackResponses(DbBytes& column, const int32_t* values, int n) {
-  column.clear();
-  ByteArrayFromDWords(column, values, n);
-}
-
-// n values of a stored response array into the run data's part from
-// position at on; values the column lacks are 0.
-void UnpackResponses(const DbBytes& column, int32_t* part, int at, int n) {
-  const int copied = DWordsFromByteArray(column, part + at, n);
-  std::fill(part + at + copied, part + at + n, 0);
-}
-
 }  // namespace
 
 CProjectDbPlain::CProjectDbPlain(CDbOdbcAccess* connection) : CProjectDb(connection) {}
@@ -174,8 +127,7 @@ int CProjectDbPlain::Report(const DbException& e, const std::string& query, bool
 // ---- creation ---------------------------------------------------------------
 
 bool CProjectDbPlain::CreateProjectFile(const std::string& path, const std::string& owner, const std::string& comment,
-                                        const char* password, bool withDefaultCode, bool showMessages,
-                                        bool replace) {
+                                        const char* password, bool withDefaultCode, bool showMessages, bool replace) {
   if (path.empty()) return false;
   const std::string key = password ? password : "";
   try {
@@ -629,7 +581,7 @@ int CProjectDbPlain::ReadResponseRow(const std::string& testee, const std::strin
   if (trialsSoFar < 0 || trialsSoFar >= kMaxResponses || part < 1 || part > kMaxParts) return 0;
   if (readArrays && !HasRunData()) return 0;
   CQelRsResponse rs(m_connection);
-  rs.m_filter = PartFilter(testee, model, code, assessment, static_cast<uint32_t>(part), serial);
+  rs.m_filter = PartFilter(kAssessmentColumn, testee, model, code, assessment, static_cast<uint32_t>(part), serial);
   try {
     OpenForReading(rs);
     if (rs.IsEOF()) return 0;
@@ -638,10 +590,7 @@ int CProjectDbPlain::ReadResponseRow(const std::string& testee, const std::strin
     const int n = std::clamp(rs.m_respNum, 0, kMaxResponses - trialsSoFar);
     if (readArrays) {
       const size_t p = static_cast<size_t>(part - 1);
-      UnpackResponses(rs.m_respType, m_respTypeParts[p], trialsSoFar, n);
-      UnpackResponses(rs.m_respTime, m_respTimeParts[p], trialsSoFar, n);
-      UnpackResponses(rs.m_respCode, m_respCodeParts[p], trialsSoFar, n);
-      UnpackResponses(rs.m_procType, m_procTypeParts[p], trialsSoFar, n);
+      UnpackResponseColumns(rs, p, trialsSoFar, n);
     }
     return n;
   } catch (const DbException& e) {
@@ -653,14 +602,7 @@ int CProjectDbPlain::ReadResponseRow(const std::string& testee, const std::strin
 
 void CProjectDbPlain::SetVariableColumns(CQelRsVariable& rows, const QelDateTime& date, int variables) const {
   rows.m_date = date;
-  rows.m_varNum = variables;
-  rows.m_varAttrs.clear();
-  ByteArrayFromDWords(rows.m_varAttrs, m_attributeWords, variables);
-  PackVariableArray(rows.m_varNames, variables, VariableColumn::kNames);
-  PackVariableArray(rows.m_varFrmts, variables, VariableColumn::kFormats);
-  PackVariableArray(rows.m_varLabels, variables, VariableColumn::kLabels);
-  rows.m_varValues.clear();
-  ByteArrayFromDoubles(rows.m_varValues, m_variableValues, variables);
+  PackScoreColumns(rows, variables);
 }
 
 bool CProjectDbPlain::WriteResponses(const std::string& testee, const std::string& model, const CExpModelTask* task,
@@ -678,7 +620,7 @@ bool CProjectDbPlain::WriteResponses(const std::string& testee, const std::strin
   bool newRow = false;
   const bool ok = InWriteTransaction([&](std::string& query) {
     CQelRsResponse responses(m_connection);
-    responses.m_filter = PartFilter(testee, model, code, assessment, part, serial);
+    responses.m_filter = PartFilter(kAssessmentColumn, testee, model, code, assessment, part, serial);
     query = responses.GetQueryText();
     OpenForWriting(responses);
     if (responses.IsEOF()) {
@@ -694,15 +636,12 @@ bool CProjectDbPlain::WriteResponses(const std::string& testee, const std::strin
     responses.m_serNo = static_cast<int32_t>(serial);
     responses.m_date = runDate;
     responses.m_respNum = n;
-    PackResponses(responses.m_respType, m_respTypeParts[p], n);
-    PackResponses(responses.m_respTime, m_respTimeParts[p], n);
-    PackResponses(responses.m_respCode, m_respCodeParts[p], n);
-    PackResponses(responses.m_procType, m_procTypeParts[p], n);
+    PackResponseColumns(responses, p, n);
     responses.Update();
     responses.Close();
 
     CQelRsVariable rows(m_connection);
-    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
+    rows.m_filter = AssessmentFilter(kAssessmentColumn, testee, model, code, assessment);
     query = rows.GetQueryText();
     OpenForWriting(rows);
     newRow = rows.IsEOF();
@@ -739,7 +678,7 @@ bool CProjectDbPlain::WriteVariables(const std::string& testee, const std::strin
   const QelDateTime now = CurrentLocalDateTime();
   const bool ok = InWriteTransaction([&](std::string& query) {
     CQelRsVariable rows(m_connection);
-    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
+    rows.m_filter = AssessmentFilter(kAssessmentColumn, testee, model, code, assessment);
     query = rows.GetQueryText();
     OpenForWriting(rows);
     // Only the variables of an assessment that was run are rewritten.
@@ -778,7 +717,7 @@ int CProjectDbPlain::ReadVariables(const std::string& testee, const std::string&
   int count = 0;
   const bool read = Reading([&](std::string& query) {
     CQelRsVariable rows(m_connection);
-    rows.m_filter = AssessmentFilter(testee, model, code, assessment);
+    rows.m_filter = AssessmentFilter(kAssessmentColumn, testee, model, code, assessment);
     query = rows.GetQueryText();
     OpenForReading(rows);
     if (rows.IsEOF()) return;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/text/DateTimeText.h"
+#include "db/cfr/CfrRecordsets.h"
 #include "db/cfr/CfrTables.h"
 
 namespace qel {
@@ -92,15 +93,9 @@ void CQelRs4DaoUsers::WriteRecord() {
 bool CQelRs4DaoUsers::AddUser(const CUserRecord& record, const std::string& user) {
   Open(kOpenTable);
   AddNew();
-  m_id = record.m_id;
-  m_pwd = record.m_password;
-  m_type = record.m_type;
-  m_fname = record.m_firstName;
-  m_sname = record.m_surname;
+  FillUsersRow(*this, record);
   // A user without a registration date is registered now.
   m_registered = record.m_registered.IsValid() ? record.m_registered : CurrentLocalDateTime();
-  m_institute = record.m_institute;
-  m_comment = record.m_comment;
   m_date = CurrentLocalDateTime();
   m_user = user;
   m_attributes = 0;

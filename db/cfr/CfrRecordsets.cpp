@@ -48,8 +48,54 @@ bool ReadPlainTestees(CDbOdbc* plain, std::map<std::string, PlainTesteeFacts>& f
   return true;
 }
 
-bool OpenAppending(CRsOdbcAccess& rs) { return rs.Open(DbRecordset::kDynaset, std::string(), DbRecordset::kAppendOnly); }
+bool OpenAppending(CRsOdbcAccess& rs) {
+  return rs.Open(DbRecordset::kDynaset, std::string(), DbRecordset::kAppendOnly);
+}
 bool OpenPlain(CRsOdbcAccess& rs) { return rs.Open(DbRecordset::kForwardOnly, std::string(), DbRecordset::kReadOnly); }
+
+// The audit columns of a row written new: dated and signed as given, no attributes.
+template <class Row>
+void StampNew(Row& row, const QelDateTime& date, const std::string& user) {
+  row.m_date = date;
+  row.m_user = user;
+  row.m_attributes = 0;
+}
+
+// Appends to the target a row for every row of a plain table that `wanted`
+// accepts; `write` fills the new row and writes it. False when either table
+// cannot be opened.
+template <class Target, class Rows, class Wanted, class Write>
+bool AppendPlainRows(Target& target, Rows& rows, Wanted wanted, Write write) {
+  if (!OpenAppending(target) || !OpenPlain(rows)) return false;
+  for (; !rows.IsEOF(); rows.MoveNext()) {
+    if (!wanted(rows)) continue;
+    target.AddNew();
+    write(rows);
+  }
+  target.Close();
+  return true;
+}
+
+// The response or variable rows of a plain project, each carrying its
+// testee's birth date, preference and sex where the project has the testee.
+template <class Target, class Rows>
+bool CopyScoreRowsFromPlain(Target& target, CDbOdbc* plain, const QelDateTime& date, const std::string& user) {
+  if (user.empty()) return false;
+  std::map<std::string, PlainTesteeFacts> testees;
+  if (!ReadPlainTestees(plain, testees)) return false;
+  Rows rows(plain);
+  const auto keyed = [](const Rows& row) {
+    return !row.m_testee.empty() && !row.m_model.empty() && !row.m_task.empty();
+  };
+  return AppendPlainRows(target, rows, keyed, [&](const Rows& row) {
+    const auto found = testees.find(FoldedKey(row.m_testee));
+    const bool known = found != testees.end();
+    const PlainTesteeFacts facts = known ? found->second : PlainTesteeFacts{};
+    target.UpdateFromPlainRow(row, known, facts.dateBirth, facts.preference, facts.sex, date, user);
+  });
+}
+
+bool HasModel(const CQelRsModel& row) { return !row.m_model.empty(); }
 
 }  // namespace
 
@@ -69,20 +115,14 @@ void CQelRs4OdbcTesteeCode::DoFieldExchange(DbFieldExchange& fx) {
 
 bool CQelRs4OdbcTesteeCode::CopyFromPlain(CDbOdbc* plain, const QelDateTime& date, const std::string& user) {
   CQelRsTesteeCode codes(plain);
-  if (!OpenAppending(*this) || !OpenPlain(codes)) return false;
-  for (; !codes.IsEOF(); codes.MoveNext()) {
-    if (codes.m_code.empty()) continue;
-    AddNew();
-    m_testeeCode = codes.m_code;
-    m_comment = codes.m_comment;
-    m_description = codes.m_description;
-    m_date = date;
-    m_user = user;
-    m_attributes = 0;
+  const auto named = [](const CQelRsTesteeCode& row) { return !row.m_code.empty(); };
+  return AppendPlainRows(*this, codes, named, [&](const CQelRsTesteeCode& row) {
+    m_testeeCode = row.m_code;
+    m_comment = row.m_comment;
+    m_description = row.m_description;
+    StampNew(*this, date, user);
     Update();
-  }
-  Close();
-  return true;
+  });
 }
 
 // ---- Testees -------------------------------------------------------------------
@@ -111,8 +151,7 @@ bool CQelRs4OdbcTestee::DiffersFrom(const CTesteesRecord& item) const {
   return m_preference != item.m_preference || m_sex != item.m_sex;
 }
 
-bool CQelRs4OdbcTestee::UpdateFromItem(const CTesteesRecord& item, const QelDateTime& date,
-                                       const std::string& user) {
+bool CQelRs4OdbcTestee::UpdateFromItem(const CTesteesRecord& item, const QelDateTime& date, const std::string& user) {
   m_testee = item.m_testee;
   m_testeeCode = item.m_testeeCode;
   m_firstName = item.m_firstName;
@@ -121,9 +160,7 @@ bool CQelRs4OdbcTestee::UpdateFromItem(const CTesteesRecord& item, const QelDate
   m_preference = item.m_preference;
   m_sex = item.m_sex;
   m_description = item.m_description;
-  m_date = date;
-  m_user = user;
-  m_attributes = 0;
+  StampNew(*this, date, user);
   return Update();
 }
 
@@ -136,9 +173,7 @@ bool CQelRs4OdbcTestee::UpdateFromPlainRow(const CQelRsTestee& row, const QelDat
   m_preference = row.m_preference;
   m_sex = row.m_sex;
   m_description = row.m_comment;
-  m_date = date;
-  m_user = user;
-  m_attributes = 0;
+  StampNew(*this, date, user);
   return Update();
 }
 
@@ -152,14 +187,8 @@ bool CQelRs4OdbcTestee::UpdateFromRecord(const CTesteesRecord& record, const Qel
 
 bool CQelRs4OdbcTestee::CopyFromPlain(CDbOdbc* plain, const QelDateTime& date, const std::string& user) {
   CQelRsTestee testees(plain);
-  if (!OpenAppending(*this) || !OpenPlain(testees)) return false;
-  for (; !testees.IsEOF(); testees.MoveNext()) {
-    if (testees.m_testee.empty()) continue;
-    AddNew();
-    UpdateFromPlainRow(testees, date, user);
-  }
-  Close();
-  return true;
+  const auto named = [](const CQelRsTestee& row) { return !row.m_testee.empty(); };
+  return AppendPlainRows(*this, testees, named, [&](const CQelRsTestee& row) { UpdateFromPlainRow(row, date, user); });
 }
 
 // ---- Models and Tasks -----------------------------------------------------------
@@ -180,21 +209,14 @@ void CQelRs4OdbcModel::DoFieldExchange(DbFieldExchange& fx) {
 bool CQelRs4OdbcModel::CopyFromPlain(CDbOdbc* plain, const QelDateTime& date, const std::string& user) {
   CQelRsModel rows(plain);
   rows.m_filter.Equal("TaskNo", DbValue(0));
-  if (!OpenAppending(*this) || !OpenPlain(rows)) return false;
-  for (; !rows.IsEOF(); rows.MoveNext()) {
-    if (rows.m_model.empty()) continue;
-    AddNew();
-    m_model = rows.m_model;
-    m_version = rows.m_taskId;
-    m_versionStr = rows.m_taskIdStr;
-    m_taskNum = static_cast<int32_t>(rows.m_taskWords.TaskType);
-    m_date = date;
-    m_user = user;
-    m_attributes = 0;
+  return AppendPlainRows(*this, rows, HasModel, [&](const CQelRsModel& row) {
+    m_model = row.m_model;
+    m_version = row.m_taskId;
+    m_versionStr = row.m_taskIdStr;
+    m_taskNum = static_cast<int32_t>(row.m_taskWords.TaskType);
+    StampNew(*this, date, user);
     Update();
-  }
-  Close();
-  return true;
+  });
 }
 
 CQelRs4OdbcTask::CQelRs4OdbcTask(CDbOdbc* database) : CRsOdbcAccess(database) {
@@ -217,24 +239,17 @@ void CQelRs4OdbcTask::DoFieldExchange(DbFieldExchange& fx) {
 bool CQelRs4OdbcTask::CopyFromPlain(CDbOdbc* plain, const QelDateTime& date, const std::string& user) {
   CQelRsModel rows(plain);
   rows.m_filter.Greater("TaskNo", DbValue(0));
-  if (!OpenAppending(*this) || !OpenPlain(rows)) return false;
-  for (; !rows.IsEOF(); rows.MoveNext()) {
-    if (rows.m_model.empty()) continue;
-    AddNew();
-    m_model = rows.m_model;
-    m_task = rows.m_taskIdStr;
-    m_taskId = rows.m_taskId;
-    m_taskName = rows.m_taskName;
-    m_taskWords = rows.m_taskWords;
-    m_taskPartTrials = rows.m_taskPartTrials;
-    m_taskParam = rows.m_taskParam;
-    m_date = date;
-    m_user = user;
-    m_attributes = 0;
+  return AppendPlainRows(*this, rows, HasModel, [&](const CQelRsModel& row) {
+    m_model = row.m_model;
+    m_task = row.m_taskIdStr;
+    m_taskId = row.m_taskId;
+    m_taskName = row.m_taskName;
+    m_taskWords = row.m_taskWords;
+    m_taskPartTrials = row.m_taskPartTrials;
+    m_taskParam = row.m_taskParam;
+    StampNew(*this, date, user);
     Update();
-  }
-  Close();
-  return true;
+  });
 }
 
 // ---- Responses -------------------------------------------------------------------
@@ -273,9 +288,9 @@ bool CQelRs4OdbcResponse::UpdateFromRecord(const CResponsesRecord& record, const
   return Update();
 }
 
-bool CQelRs4OdbcResponse::UpdateFromPlainRow(const CQelRsResponse& row, bool testeeFound,
-                                             const QelDateTime& dateBirth, int32_t preference, int32_t sex,
-                                             const QelDateTime& date, const std::string& user) {
+bool CQelRs4OdbcResponse::UpdateFromPlainRow(const CQelRsResponse& row, bool testeeFound, const QelDateTime& dateBirth,
+                                             int32_t preference, int32_t sex, const QelDateTime& date,
+                                             const std::string& user) {
   m_testee = row.m_testee;
   m_model = row.m_model;
   m_task = row.m_task;
@@ -293,30 +308,12 @@ bool CQelRs4OdbcResponse::UpdateFromPlainRow(const CQelRsResponse& row, bool tes
   m_respTime = row.m_respTime;
   m_respCode = row.m_respCode;
   m_procType = row.m_procType;
-  m_date = date;
-  m_user = user;
-  m_attributes = 0;
+  StampNew(*this, date, user);
   return Update();
 }
 
 bool CQelRs4OdbcResponse::CopyFromPlain(CDbOdbc* plain, const QelDateTime& date, const std::string& user) {
-  if (user.empty()) return false;
-  std::map<std::string, PlainTesteeFacts> testees;
-  CQelRsResponse rows(plain);
-  if (!ReadPlainTestees(plain, testees) || !OpenAppending(*this) || !OpenPlain(rows)) return false;
-  for (; !rows.IsEOF(); rows.MoveNext()) {
-    if (rows.m_testee.empty() || rows.m_model.empty() || rows.m_task.empty()) continue;
-    const auto found = testees.find(FoldedKey(rows.m_testee));
-    AddNew();
-    if (found == testees.end()) {
-      UpdateFromPlainRow(rows, false, QelDateTime(), 0, 0, date, user);
-    } else {
-      UpdateFromPlainRow(rows, true, found->second.dateBirth, found->second.preference, found->second.sex, date,
-                         user);
-    }
-  }
-  Close();
-  return true;
+  return CopyScoreRowsFromPlain<CQelRs4OdbcResponse, CQelRsResponse>(*this, plain, date, user);
 }
 
 CQelRs4OdbcResponseS::CQelRs4OdbcResponseS(CDbOdbc* database, const std::string& suffix) : CRsOdbcAccess(database) {
@@ -372,9 +369,9 @@ bool CQelRs4OdbcVariable::UpdateFromRecord(const CVariablesRecord& record, const
   return Update();
 }
 
-bool CQelRs4OdbcVariable::UpdateFromPlainRow(const CQelRsVariable& row, bool testeeFound,
-                                             const QelDateTime& dateBirth, int32_t preference, int32_t sex,
-                                             const QelDateTime& date, const std::string& user) {
+bool CQelRs4OdbcVariable::UpdateFromPlainRow(const CQelRsVariable& row, bool testeeFound, const QelDateTime& dateBirth,
+                                             int32_t preference, int32_t sex, const QelDateTime& date,
+                                             const std::string& user) {
   m_testee = row.m_testee;
   m_model = row.m_model;
   m_task = row.m_task;
@@ -391,30 +388,12 @@ bool CQelRs4OdbcVariable::UpdateFromPlainRow(const CQelRsVariable& row, bool tes
   m_varFrmts = row.m_varFrmts;
   m_varLabels = row.m_varLabels;
   m_varValues = row.m_varValues;
-  m_date = date;
-  m_user = user;
-  m_attributes = 0;
+  StampNew(*this, date, user);
   return Update();
 }
 
 bool CQelRs4OdbcVariable::CopyFromPlain(CDbOdbc* plain, const QelDateTime& date, const std::string& user) {
-  if (user.empty()) return false;
-  std::map<std::string, PlainTesteeFacts> testees;
-  CQelRsVariable rows(plain);
-  if (!ReadPlainTestees(plain, testees) || !OpenAppending(*this) || !OpenPlain(rows)) return false;
-  for (; !rows.IsEOF(); rows.MoveNext()) {
-    if (rows.m_testee.empty() || rows.m_model.empty() || rows.m_task.empty()) continue;
-    const auto found = testees.find(FoldedKey(rows.m_testee));
-    AddNew();
-    if (found == testees.end()) {
-      UpdateFromPlainRow(rows, false, QelDateTime(), 0, 0, date, user);
-    } else {
-      UpdateFromPlainRow(rows, true, found->second.dateBirth, found->second.preference, found->second.sex, date,
-                         user);
-    }
-  }
-  Close();
-  return true;
+  return CopyScoreRowsFromPlain<CQelRs4OdbcVariable, CQelRsVariable>(*this, plain, date, user);
 }
 
 CQelRs4OdbcVariableS::CQelRs4OdbcVariableS(CDbOdbc* database, const std::string& suffix) : CRsOdbcAccess(database) {
@@ -461,17 +440,9 @@ bool CQelRs4OdbcUsers::AddUser(const CUserRecord& record, const std::string& use
   if (!OpenAppending(*this)) return false;
   const QelDateTime now = CurrentLocalDateTime();
   AddNew();
-  m_id = record.m_id;
-  m_pwd = record.m_password;
-  m_type = record.m_type;
-  m_fname = record.m_firstName;
-  m_sname = record.m_surname;
+  FillUsersRow(*this, record);
   m_registered = now;
-  m_institute = record.m_institute;
-  m_comment = record.m_comment;
-  m_date = now;
-  m_user = user;
-  m_attributes = 0;
+  StampNew(*this, now, user);
   Update();
   Close();
   return true;
@@ -497,16 +468,8 @@ bool CQelRs4OdbcUsers::AddOrModifyUser(const CUserRecord& record, const std::str
     }
     Edit();
   }
-  m_id = record.m_id;
-  m_pwd = record.m_password;
-  m_type = record.m_type;
-  m_fname = record.m_firstName;
-  m_sname = record.m_surname;
-  m_institute = record.m_institute;
-  m_comment = record.m_comment;
-  m_date = CurrentLocalDateTime();
-  m_user = user;
-  m_attributes = 0;
+  FillUsersRow(*this, record);
+  StampNew(*this, CurrentLocalDateTime(), user);
   Update();
   Close();
   return true;
@@ -542,6 +505,16 @@ void CQelRs4OdbcStrings::DoFieldExchange(DbFieldExchange& fx) {
   fx.Text("String1", m_string1);
   fx.Text("String2", m_string2);
   fx.Long("Attributes", m_attributes);
+}
+
+void FillUsersRow(CUsersRecord& row, const CUserRecord& record) {
+  row.m_id = record.m_id;
+  row.m_pwd = record.m_password;
+  row.m_type = record.m_type;
+  row.m_fname = record.m_firstName;
+  row.m_sname = record.m_surname;
+  row.m_institute = record.m_institute;
+  row.m_comment = record.m_comment;
 }
 
 bool SaveUserToDatabase(const std::string& path, const CUserRecord& record, bool add, const std::string& user,

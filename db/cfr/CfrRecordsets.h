@@ -138,6 +138,10 @@ class CQelRs4OdbcStrings : public CStringsRecord, public CRsOdbcAccess {
   void SetSuffix(const std::string& suffix);
 };
 
+// The user's own columns of a Users row (Id, password in its stored form,
+// type, names, institute, comment); registration and audit columns untouched.
+void FillUsersRow(CUsersRecord& row, const CUserRecord& record);
+
 // Adds or changes the user in the Users table of the database file at the
 // path (protected by key when one is given) in one transaction; true when
 // stored. Failures are shown.
