@@ -1,5 +1,6 @@
 #include "ui/ui/MainPages.h"
 
+#include "ui/ui/DlgTabData.h"
 #include "ui/ui/DlgTabTestee.h"
 
 namespace qel {
@@ -8,6 +9,8 @@ CDlgTab* MakeMainPage(int page) {
   switch (page) {
     case kPageTestees:
       return new CDlgTabTestee;
+    case kPageData:
+      return new CDlgTabData;
     default:
       return nullptr;
   }
