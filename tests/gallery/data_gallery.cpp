@@ -12,6 +12,7 @@
 #include "ui/tests/DataProjectSupport.h"
 #include "ui/ui/DataPageServices.h"
 #include "ui/ui/DlgTabData.h"
+#include "ui/ui/DlgTabExport.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -103,6 +104,22 @@ TEST(DataGallery, DataPage) {
   frame->Show();
   Pump(50);
   ExpectDrawn(Snap(frame, "page_data"), "page_data");
+  page->UseProject(nullptr);
+  frame->Destroy();
+  Pump(30);
+}
+
+TEST(DataGallery, ExportPage) {
+  DataClinic clinic;
+  ASSERT_TRUE(clinic.Ok());
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "Export", wxDefaultPosition, wxSize(900, 460));
+  auto* page = new GalleryPage<CDlgTabExport>;
+  page->UseProject(clinic.project.get());
+  ASSERT_TRUE(page->CreatePage(frame));
+  page->SelectAll();
+  frame->Show();
+  Pump(50);
+  ExpectDrawn(Snap(frame, "page_export"), "page_export");
   page->UseProject(nullptr);
   frame->Destroy();
   Pump(30);

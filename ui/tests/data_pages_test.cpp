@@ -19,6 +19,7 @@
 #include "ui/ui/ComboBoxQel.h"
 #include "ui/ui/DataPageServices.h"
 #include "ui/ui/DlgTabData.h"
+#include "ui/ui/DlgTabExport.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -160,7 +161,8 @@ constexpr int kTaskChosen = 404;
 constexpr int kScoreDblClk = 308;
 constexpr int kScoreSelected = 328;
 
-using DataPage = TestPage<CDlgTabData>;
+constexpr int kExportTesteeDblClk = 303;
+constexpr int kExportTesteeSelected = 323;
 
 }  // namespace
 
@@ -326,6 +328,131 @@ TEST_F(DataPagesTest, DataPageShowsAStoredRunOnTheViewsNotice) {
   SendNotify(page, kNotifyRefreshViews, kRefreshScores);
   EXPECT_EQ(page->GetScoreList()->GetItemCount(), 3);
   EXPECT_EQ(Label(page, CDlgTabData::kIdScoreGroup), "Scores available (total 3)");
+}
+
+
+// ---- the Export page ------------------------------------------------------------------------
+
+TEST_F(DataPagesTest, ExportPageOffersCheckBoxesOnlyToTesteesWithAScore) {
+  LogIn(2);
+  auto* page = MakePage<CDlgTabExport>();
+  CListCtrlTestees* list = page->GetTesteeList();
+  ASSERT_EQ(list->GetItemCount(), 3);
+  EXPECT_EQ(Label(page, CDlgTabExport::kIdTesteeGroup), "Testees in project (total 3)");
+  EXPECT_EQ(Label(page, CDlgTabExport::kIdTaskGroup), "Task selected (total 1)");
+  // T01 and T02 have scores: an empty box; T03 none.
+  EXPECT_EQ(list->GetCheckState(0), 1);
+  EXPECT_EQ(list->GetCheckState(1), 1);
+  EXPECT_EQ(list->GetCheckState(2), 0);
+  EXPECT_TRUE(page->IsRowScored(0));
+  EXPECT_FALSE(page->IsRowScored(2));
+  EXPECT_TRUE(Enabled(page, CDlgTabExport::kIdSelectAll));
+  EXPECT_FALSE(Enabled(page, CDlgTabExport::kIdExportScore));
+  EXPECT_FALSE(Enabled(page, CDlgTabExport::kIdUnselectAll));
+
+  // "Select all" leaves the testee without a score unchecked and enables the export.
+  Click(page, CDlgTabExport::kIdSelectAll);
+  EXPECT_TRUE(list->IsRowChecked(0));
+  EXPECT_TRUE(list->IsRowChecked(1));
+  EXPECT_FALSE(list->IsRowChecked(2));
+  EXPECT_EQ(list->GetCheckState(2), 0);
+  EXPECT_TRUE(Enabled(page, CDlgTabExport::kIdExportScore));
+  EXPECT_TRUE(Enabled(page, CDlgTabExport::kIdUnselectAll));
+
+  // Double-clicking toggles a scored testee's box, never one without a score.
+  SendNotify(page, kExportTesteeDblClk, 1);
+  EXPECT_FALSE(list->IsRowChecked(1));
+  EXPECT_EQ(page->GetCurrentTestee(), "T02");
+  SendNotify(page, kExportTesteeDblClk, 2);
+  EXPECT_FALSE(list->IsRowChecked(2));
+  EXPECT_EQ(list->GetCheckState(2), 0);
+  // The veto guards only the check box: the row can still be selected.
+  SendNotify(page, kExportTesteeSelected, 2);
+  EXPECT_EQ(page->GetCurrentTestee(), "T03");
+
+  Click(page, CDlgTabExport::kIdUnselectAll);
+  EXPECT_EQ(list->CountCheckedRows(), 0);
+  EXPECT_EQ(list->GetCheckState(2), 0);
+  EXPECT_FALSE(Enabled(page, CDlgTabExport::kIdExportScore));
+}
+
+TEST_F(DataPagesTest, ExportPageChoosingATaskAgainUnchecksEveryoneAndReevaluates) {
+  LogIn(2);
+  auto* page = MakePage<CDlgTabExport>();
+  CListCtrlTestees* list = page->GetTesteeList();
+  Click(page, CDlgTabExport::kIdSelectAll);
+  ASSERT_EQ(list->CountCheckedRows(), 2);
+  // T03's first score arrives; the views' notice re-marks the rows.
+  ASSERT_TRUE(data_->Store("T03", 1, 1, {{1, 280, 1, 1}}, data_->Anna(), QelDateTime::FromDate(2023, 7, 1)));
+  SendNotify(page, kNotifyRefreshViews, kRefreshScores);
+  EXPECT_EQ(list->CountCheckedRows(), 0);
+  EXPECT_EQ(list->GetCheckState(2), 1);
+  SendNotify(page, kTaskChosen, 0);
+  EXPECT_EQ(list->CountCheckedRows(), 0);
+  Click(page, CDlgTabExport::kIdSelectAll);
+  EXPECT_EQ(list->CountCheckedRows(), 3);
+}
+
+TEST_F(DataPagesTest, ExportPageSelectionButtonsNeedAScoredTestee) {
+  LogIn(2);
+  // A second model whose task nobody has done.
+  CExpModel model;
+  model.Reset();
+  model.m_name = "Attention";
+  model.AddTask(RunTask(code_, 1, 1, 0));
+  ASSERT_TRUE(data_->Project().WriteModel(&model, data_->Anna(), nullptr));
+  auto* page = MakePage<CDlgTabExport>();
+  const int attention = page->GetModelCombo()->FindKey("Attention");
+  ASSERT_GE(attention, 0);
+  SendNotify(page, kModelChosen, attention);
+  EXPECT_EQ(page->GetState().scoredCount, 0);
+  for (int id : {CDlgTabExport::kIdSelectAll, CDlgTabExport::kIdSelectGroup, CDlgTabExport::kIdSelectOne}) {
+    EXPECT_FALSE(Enabled(page, id)) << id;
+  }
+  EXPECT_EQ(page->GetTesteeList()->GetCheckState(0), 0);
+
+  running_ = true;
+  SendNotify(page, kModelChosen, 1 - attention);
+  EXPECT_FALSE(Enabled(page, CDlgTabExport::kIdSelectAll));
+  EXPECT_FALSE(page->GetTesteeList()->IsEnabled());
+}
+
+TEST_F(DataPagesTest, ExportPageKeepsTheExportSettingsUntilTheSelectionChanges) {
+  LogIn(2);
+  auto* page = MakePage<CDlgTabExport>();
+  PromptRecorder prompts;
+  Click(page, CDlgTabExport::kIdExportScore);
+  EXPECT_EQ(prompts.ShownTexts(), std::vector<std::string>{"No selected testees!"});
+  EXPECT_EQ(prompts.Shown()[0].style, static_cast<unsigned>(kPromptOk));
+  EXPECT_TRUE(services_.calls.empty());
+
+  // "Select one" checks and selects the found testee.
+  Click(page, CDlgTabExport::kIdSelectOne);
+  EXPECT_EQ(services_.calls.back(), "search one");
+  EXPECT_TRUE(page->GetTesteeList()->IsRowChecked(1));
+  EXPECT_EQ(page->GetTesteeList()->GetSelectedRow(), 1);
+  // "Select group" hands the list for marking.
+  services_.found = "T01";
+  Click(page, CDlgTabExport::kIdSelectGroup);
+  EXPECT_EQ(services_.calls.back(), "search marking marks");
+  EXPECT_TRUE(page->GetTesteeList()->IsRowChecked(0));
+  wxTheApp->ProcessPendingEvents();
+
+  Click(page, CDlgTabExport::kIdExportScore);
+  EXPECT_EQ(services_.calls.back(), "export T01 T02 / Motor / " + code_ + " from ''");
+  EXPECT_EQ(page->GetExportSettings().path, "/tmp/T_" + code_ + ".txt");
+  EXPECT_EQ(page->GetExportSettings().type, 3);
+  // Again without a change: the same target is proposed.
+  Click(page, CDlgTabExport::kIdExportScore);
+  EXPECT_EQ(services_.calls.back(), "export T01 T02 / Motor / " + code_ + " from '/tmp/T_" + code_ + ".txt'");
+  // A cancelled export keeps the settings; a change of selection forgets the target only.
+  services_.answer = false;
+  SendNotify(page, kExportTesteeSelected, 0);
+  Click(page, CDlgTabExport::kIdExportScore);
+  EXPECT_EQ(services_.calls.back(), "export T01 T02 / Motor / " + code_ + " from ''");
+  EXPECT_TRUE(page->GetExportSettings().path.empty());
+  EXPECT_EQ(page->GetExportSettings().type, 3);
+  EXPECT_TRUE(page->GetExportSettings().noTesteeName);
 }
 
 }  // namespace test

@@ -1,6 +1,7 @@
 #include "ui/ui/MainPages.h"
 
 #include "ui/ui/DlgTabData.h"
+#include "ui/ui/DlgTabExport.h"
 #include "ui/ui/DlgTabTestee.h"
 
 namespace qel {
@@ -11,6 +12,8 @@ CDlgTab* MakeMainPage(int page) {
       return new CDlgTabTestee;
     case kPageData:
       return new CDlgTabData;
+    case kPageExport:
+      return new CDlgTabExport;
     default:
       return nullptr;
   }
