@@ -13,6 +13,7 @@
 #include "ui/ui/DataPageServices.h"
 #include "ui/ui/DlgTabData.h"
 #include "ui/ui/DlgTabExport.h"
+#include "ui/ui/DlgTabImport.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -120,6 +121,23 @@ TEST(DataGallery, ExportPage) {
   frame->Show();
   Pump(50);
   ExpectDrawn(Snap(frame, "page_export"), "page_export");
+  page->UseProject(nullptr);
+  frame->Destroy();
+  Pump(30);
+}
+
+TEST(DataGallery, ImportPage) {
+  DataClinic clinic;
+  ASSERT_TRUE(clinic.Ok());
+  // As the program shows it: no source project is chosen, so the lists are empty.
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "Import", wxDefaultPosition, wxSize(900, 540));
+  auto* page = new GalleryPage<CDlgTabImport>;
+  page->UseProject(clinic.project.get());
+  ASSERT_TRUE(page->CreatePage(frame));
+  page->Refresh();
+  frame->Show();
+  Pump(50);
+  ExpectDrawn(Snap(frame, "page_import"), "page_import");
   page->UseProject(nullptr);
   frame->Destroy();
   Pump(30);

@@ -10,6 +10,7 @@
 
 #include <fstream>
 
+#include "admin/AdminProject.h"
 #include "app/DocProject.h"
 #include "app/startup/AppStartup.h"
 #include "tests/support/common/PromptRecorder.h"
@@ -20,6 +21,7 @@
 #include "ui/ui/DataPageServices.h"
 #include "ui/ui/DlgTabData.h"
 #include "ui/ui/DlgTabExport.h"
+#include "ui/ui/DlgTabImport.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -453,6 +455,116 @@ TEST_F(DataPagesTest, ExportPageKeepsTheExportSettingsUntilTheSelectionChanges) 
   EXPECT_TRUE(page->GetExportSettings().path.empty());
   EXPECT_EQ(page->GetExportSettings().type, 3);
   EXPECT_TRUE(page->GetExportSettings().noTesteeName);
+}
+
+
+// ---- the Import page ------------------------------------------------------------------------
+
+namespace {
+
+// The source project as the Import page would read it.
+struct SourceProject final : IAdminProject {
+  explicit SourceProject(CQelProject& p) : project(p) {}
+  std::string GetPath() const override { return project.GetPath(); }
+  std::string GetName() const override { return project.GetName(); }
+  const CProjectData& GetData() const override { return project; }
+  bool ReadModel(const std::string& model, CExpModel* out) override { return project.ReadModel(model, out); }
+  CQelProject& project;
+};
+
+class SourcedImportPage : public CDlgTabImport {
+ public:
+  void UseSource(IAdminProject* source) { m_pSource = source; }
+  void UseProject(IDocProject* project) { m_pProject = project; }
+};
+
+constexpr int kImportTesteeSelected = 323;
+constexpr int kImportModelSelected = 325;
+constexpr int kImportScoreDblClk = 308;
+
+}  // namespace
+
+TEST_F(DataPagesTest, ImportPageWithoutASourceProjectOffersNothing) {
+  LogIn(1);
+  auto* page = MakePage<CDlgTabImport>();
+  page->Refresh();
+  EXPECT_EQ(page->GetTesteeList()->GetItemCount(), 0);
+  EXPECT_EQ(page->GetModelList()->GetItemCount(), 0);
+  EXPECT_EQ(page->GetScoreList()->GetItemCount(), 0);
+  for (int id : {CDlgTabImport::kIdTestees, CDlgTabImport::kIdModels, CDlgTabImport::kIdScores,
+                 CDlgTabImport::kIdSelectAll, CDlgTabImport::kIdSelectGroup, CDlgTabImport::kIdSelectFound,
+                 CDlgTabImport::kIdUnselectAll, CDlgTabImport::kIdImportTestees, CDlgTabImport::kIdImportModels,
+                 CDlgTabImport::kIdImportScores}) {
+    EXPECT_FALSE(Enabled(page, id)) << id;
+  }
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdTesteeGroup), "Testees");
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdModelGroup), "Models");
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdScoreGroup), "Score");
+  // The views' notices and the selection buttons change nothing; no search opens.
+  SendNotify(page, kNotifyRefreshViews, kRefreshTestees | kRefreshModels | kRefreshScores);
+  page->SelectGroup();
+  page->SelectFound();
+  EXPECT_EQ(page->GetTesteeList()->GetItemCount(), 0);
+  EXPECT_TRUE(services_.calls.empty());
+}
+
+TEST_F(DataPagesTest, ImportPageListsASourceProjectsRecordsAndImportsNothing) {
+  LogIn(1);
+  SourceProject source(data_->Project());
+  auto* page = new SourcedImportPage;
+  page->UseProject(project_.get());
+  page->UseSource(&source);
+  page->CreatePage(frame_);
+  frame_->Show();
+  page->Refresh();
+  EXPECT_EQ(page->GetTesteeList()->GetItemCount(), 3);
+  EXPECT_EQ(page->GetModelList()->GetItemCount(), 1);
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdTesteeGroup), "Testees (total 3)");
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdModelGroup), "Models (total 1)");
+  // No row is current yet: the scores of every testee and model.
+  EXPECT_EQ(page->GetScoreList()->GetItemCount(), 3);
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdScoreGroup), "Score (total 3)");
+  EXPECT_TRUE(Enabled(page, CDlgTabImport::kIdSelectAll));
+  EXPECT_FALSE(Enabled(page, CDlgTabImport::kIdImportTestees));
+
+  // A testee and a model selected: their scores, named below the list.
+  SendNotify(page, kImportTesteeSelected, 0);
+  EXPECT_EQ(page->GetScoreList()->GetItemCount(), 2);
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdScoresTestee), "T01");
+  SendNotify(page, kImportModelSelected, 0);
+  SendNotify(page, kImportTesteeSelected, 1);
+  EXPECT_EQ(page->GetScoreList()->GetItemCount(), 1);
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdScoresTestee), "T02");
+  EXPECT_EQ(Label(page, CDlgTabImport::kIdScoresModel), "Motor");
+
+  // Checked rows enable the "Import checked" buttons, which change nothing.
+  Click(page, CDlgTabImport::kIdSelectAll);
+  EXPECT_EQ(page->GetTesteeList()->CountCheckedRows(), 3);
+  SendNotify(page, kImportScoreDblClk, 0);
+  EXPECT_EQ(page->GetScoreList()->CountCheckedRows(), 1);
+  EXPECT_TRUE(Enabled(page, CDlgTabImport::kIdImportTestees));
+  EXPECT_TRUE(Enabled(page, CDlgTabImport::kIdImportScores));
+  EXPECT_FALSE(Enabled(page, CDlgTabImport::kIdImportModels));
+  for (int id : {CDlgTabImport::kIdImportTestees, CDlgTabImport::kIdImportScores, CDlgTabImport::kIdBrowse}) {
+    Click(page, id);
+  }
+  EXPECT_EQ(data_->Project().GetTesteeCount(), 3);
+  EXPECT_EQ(page->GetTesteeList()->CountCheckedRows(), 3);
+  EXPECT_TRUE(services_.calls.empty());
+  Click(page, CDlgTabImport::kIdUnselectAll);
+  EXPECT_EQ(page->GetTesteeList()->CountCheckedRows(), 0);
+  EXPECT_FALSE(Enabled(page, CDlgTabImport::kIdImportTestees));
+
+  // "Select found" searches the source project and checks the found testee.
+  Click(page, CDlgTabImport::kIdSelectFound);
+  EXPECT_EQ(services_.calls.back(), "search");
+  EXPECT_TRUE(page->GetTesteeList()->IsRowChecked(1));
+
+  running_ = true;
+  page->UpdateControls();
+  EXPECT_FALSE(Enabled(page, CDlgTabImport::kIdSelectAll));
+  EXPECT_FALSE(page->GetTesteeList()->IsEnabled());
+  page->UseSource(nullptr);
 }
 
 }  // namespace test

@@ -2,6 +2,7 @@
 
 #include "ui/ui/DlgTabData.h"
 #include "ui/ui/DlgTabExport.h"
+#include "ui/ui/DlgTabImport.h"
 #include "ui/ui/DlgTabTestee.h"
 
 namespace qel {
@@ -14,6 +15,8 @@ CDlgTab* MakeMainPage(int page) {
       return new CDlgTabData;
     case kPageExport:
       return new CDlgTabExport;
+    case kPageImport:
+      return new CDlgTabImport;
     default:
       return nullptr;
   }
