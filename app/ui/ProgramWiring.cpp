@@ -61,6 +61,7 @@ void CProgramWiring::Install() {
   });
   SetScoreDialogFactory(&m_scores);
   SetTreePaneFactory(&MakeTreePane);
+  SetDataPageServices(&m_dataPages);
   m_installed = true;
 }
 
@@ -76,6 +77,7 @@ void CProgramWiring::Uninstall() {
   SetDocProjectFactory(nullptr);
   SetScoreDialogFactory(nullptr);
   SetTreePaneFactory(nullptr);
+  SetDataPageServices(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

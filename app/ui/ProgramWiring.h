@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/services/ProgramServices.h"
+#include "app/ui/ProgramDataPages.h"
 #include "scores/ScoreDialog.h"
 
 class wxWindow;
@@ -43,12 +44,14 @@ class CProgramWiring {
   static void EnumDevices();
 
   CWorkstationUsersService& Users() { return m_users; }
+  CProgramDataPages& DataPages() { return m_dataPages; }
 
  private:
   CStartupNorms m_norms;
   CWorkstationUsersService m_users;
   CProgramScoreDialogs m_scores;
   CProgramSystemConfig m_systemConfig;
+  CProgramDataPages m_dataPages;
   bool m_installed = false;
 };
 

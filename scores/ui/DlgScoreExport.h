@@ -34,6 +34,7 @@ class CDlgScoreExport : public wxDialog {
   void SetOptions(const ScoreExportOptions& options);
   void SetTemplates(IScoreTemplates* templates, std::string language);
   const std::string& GetPath() const { return m_path; }
+  const ScoreExportOptions& GetOptions() const { return m_options; }
   int GetType() const { return static_cast<int>(m_type); }
   std::string DefaultName() const;
   // Writes the file (the extension of the type replaces the path's); the

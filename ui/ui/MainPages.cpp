@@ -1,5 +1,8 @@
 #include "ui/ui/MainPages.h"
 
+#include "ui/ui/DlgTabData.h"
+#include "ui/ui/DlgTabExport.h"
+#include "ui/ui/DlgTabImport.h"
 #include "ui/ui/DlgTabTestee.h"
 
 namespace qel {
@@ -8,6 +11,12 @@ CDlgTab* MakeMainPage(int page) {
   switch (page) {
     case kPageTestees:
       return new CDlgTabTestee;
+    case kPageData:
+      return new CDlgTabData;
+    case kPageExport:
+      return new CDlgTabExport;
+    case kPageImport:
+      return new CDlgTabImport;
     default:
       return nullptr;
   }
