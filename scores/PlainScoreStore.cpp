@@ -68,6 +68,11 @@ std::vector<ScoreVersion> CPlainScoreStore::GetVersions(const ScoreKey& key) {
   return versions;
 }
 
+bool CPlainScoreStore::ReadVersion(const ScoreKey& key, const ScoreVersion& version, StoredScore* out) {
+  // The one version there is: the score as it stands.
+  return ReadScore(key, version.savedDate.IsValid() ? &version.savedDate : nullptr, out);
+}
+
 std::vector<uint32_t> CPlainScoreStore::GetAssessments(const std::string& testee, const std::string& model,
                                                        const std::string& task) {
   std::vector<uint32_t> numbers;

@@ -22,6 +22,7 @@ class CPlainScoreStore : public IScoreStore {
   bool ReadTask(const std::string& model, const std::string& task, CExpModelTask* out) override;
   bool ReadScore(const ScoreKey& key, const QelDateTime* asOf, StoredScore* out) override;
   std::vector<ScoreVersion> GetVersions(const ScoreKey& key) override;
+  bool ReadVersion(const ScoreKey& key, const ScoreVersion& version, StoredScore* out) override;
   std::vector<uint32_t> GetAssessments(const std::string& testee, const std::string& model,
                                        const std::string& task) override;
   QelDateTime GetDuration(const ScoreKey& key) override;

@@ -184,19 +184,20 @@ bool CScoreDocument::LoadChange() {
   const ScoreKey key{m_testee, m_model, m_taskId, m_assessment};
   ScoreChangeSides sides;
   QelDateTime newTest = m_testDate, newBirth = m_birthDate;
-  if (newer.savedDate.IsValid() && SameDate(newer.savedDate, m_savedDate)) {
+  if (k == 0) {
+    // The newest version is the score shown.
     for (int i = 0; i < m_sheet.VariableCount(); ++i) sides.newValues.push_back(m_sheet.GetValue(i));
     sides.newUser = m_testerId;
   } else {
     StoredScore s;
-    if (!m_store->ReadScore(key, &newer.savedDate, &s)) return false;
+    if (!m_store->ReadVersion(key, newer, &s)) return false;
     sides.newValues = s.values;
     sides.newUser = s.user;
     newTest = s.assessmentDate;
     newBirth = s.birthDate;
   }
   StoredScore old;
-  if (!m_store->ReadScore(key, &older.savedDate, &old) || old.values.empty() || sides.newValues.empty()) return false;
+  if (!m_store->ReadVersion(key, older, &old) || old.values.empty() || sides.newValues.empty()) return false;
   sides.oldValues = old.values;
   sides.oldUser = old.user;
   AgeInYears(old.birthDate, old.assessmentDate, &sides.oldAge);

@@ -17,6 +17,7 @@ constexpr int kNumberWidth = 40;
 constexpr int kNameWidth = 100;
 constexpr int kValueWidth = 50;
 constexpr int kLabelWidth = 150;
+constexpr int kSideWidth = 130;  // a side's heading column holds the saving date
 constexpr int kPlainImage = 17;
 constexpr int kTypeImageStep = 3;
 
@@ -190,12 +191,12 @@ void CScoreSheet::AddBasicRow(int i) {
   m_rows.push_back(row);
 }
 
-bool CScoreSheet::AddGroupedRow(int i, ScoreView view) {
+int CScoreSheet::GroupRowFor(int i) {
   const ScoreVariable& v = m_variables[static_cast<size_t>(i)];
-  const bool continues = m_groupRow >= 0 && !v.group.empty() && i > 0 &&
+  const bool continues = m_groupRow >= 0 && !v.group.empty() && m_lastListed >= 0 &&
                          m_variables[static_cast<size_t>(m_lastListed)].group == v.group;
   if (continues) {
-    if (m_continuations >= kMaxGroupContinuations) return false;  // not listed: the row is full
+    if (m_continuations >= kMaxGroupContinuations) return -1;  // not listed: the row is full
     ++m_continuations;
     ScoreRow& group = m_rows[static_cast<size_t>(m_groupRow)];
     group.image = 0;
@@ -213,6 +214,12 @@ bool CScoreSheet::AddGroupedRow(int i, ScoreView view) {
     m_continuations = 0;
   }
   m_lastListed = i;
+  return m_groupRow;
+}
+
+bool CScoreSheet::AddGroupedRow(int i, ScoreView view) {
+  const ScoreVariable& v = m_variables[static_cast<size_t>(i)];
+  if (GroupRowFor(i) < 0) return false;
   const int c = ValueColumn(i, view);
   const size_t itemCount = (view == ScoreView::kSeries ? m_seriesItems : m_items).size();
   int column = -1;
@@ -261,19 +268,72 @@ void CScoreSheet::Fill(ScoreView view) {
 
 void CScoreSheet::FillChanges(const ScoreChangeSides& sides) {
   Clear();
-  m_columns = {{"No.", true, kNumberWidth},
-               {"Variable", false, kNameWidth},
-               {"ValueOld", true, kValueWidth},
-               {"ValueNew", true, kValueWidth},
-               {"Label", false, kLabelWidth}};
-  m_labelColumn = 4;
+  for (int i = 0; i < VariableCount(); ++i) Count(i, ScoreView::kChanges);
+  // The score items the compared (Z-score) variables use, as the value columns use them.
+  std::vector<bool> used(kMaxScoreItems, false);
+  bool anyUsed = false;
+  for (int i = 0; i < VariableCount(); ++i) {
+    if (!Listed(i, ScoreView::kChanges)) continue;
+    const int c = ValueColumn(i, ScoreView::kChanges);
+    if (c < 1 || c > kMaxScoreItems) continue;
+    used[static_cast<size_t>(c - 1)] = true;
+    if (HasZScore(i) && c >= 2) used[static_cast<size_t>(c - 2)] = true;
+    anyUsed = true;
+    ++m_displayed;
+  }
+  const bool grouped = m_options.groupList && !m_items.empty() && anyUsed;
+  m_columns = {{"No.", true, kNumberWidth}, {"Variable", false, kNameWidth}};
+  m_itemColumn.assign(kMaxScoreItems, -1);
+  m_newItemColumn.assign(kMaxScoreItems, -1);
+  int newSide = 3;
+  if (!grouped) {
+    m_columns.push_back({"ValueOld", true, kValueWidth});
+    m_columns.push_back({"ValueNew", true, kValueWidth});
+  } else {
+    // "<OLD>  ->  " and "<NEW>  ->  " head the two sides; they also hold the
+    // dates, users and ages of the two versions.
+    auto side = [&](const char* heading, std::vector<int>& map) {
+      const int first = static_cast<int>(m_columns.size());
+      m_columns.push_back({heading, true, kSideWidth});
+      for (size_t k = 0; k < m_items.size() && k < used.size(); ++k) {
+        if (!used[k]) continue;
+        map[k] = static_cast<int>(m_columns.size());
+        m_columns.push_back({m_items[k], true, kValueWidth});
+      }
+      return first;
+    };
+    side("<OLD>  ->  ", m_itemColumn);
+    newSide = side("<NEW>  ->  ", m_newItemColumn);
+  }
+  m_labelColumn = static_cast<int>(m_columns.size());
+  m_columns.push_back({"Label", false, kLabelWidth});
+
   auto at = [](const std::vector<double>& values, int i) {
     return i < static_cast<int>(values.size()) ? values[static_cast<size_t>(i)] : kNoValue;
   };
+  m_lastListed = -1;
   for (int i = 0; i < VariableCount(); ++i) {
     if (!Listed(i, ScoreView::kChanges)) continue;
     const ScoreVariable& v = m_variables[static_cast<size_t>(i)];
-    ++m_displayed;
+    const std::string oldText = FormatValueOrDash(at(sides.oldValues, i), v.format);
+    const std::string newText = FormatValueOrDash(at(sides.newValues, i), v.format);
+    if (grouped) {
+      if (GroupRowFor(i) < 0) continue;
+      ScoreRow& row = m_rows[static_cast<size_t>(m_groupRow)];
+      const int c = ValueColumn(i, ScoreView::kChanges);
+      if (c < 1 || static_cast<size_t>(c) > m_items.size()) continue;
+      auto put = [&](const std::vector<int>& map, int item, const std::string& text) {
+        const int column = map[static_cast<size_t>(item)];
+        if (column > 0 && column < m_labelColumn) row.cells[static_cast<size_t>(column)] = text;
+      };
+      put(m_itemColumn, c - 1, oldText);
+      put(m_newItemColumn, c - 1, newText);
+      if (HasNormRow(i) && c >= 2) {
+        put(m_itemColumn, c - 2, Printf2OrDash(NormValueAt(i, sides.oldAge)));
+        put(m_newItemColumn, c - 2, Printf2OrDash(NormValueAt(i, sides.newAge)));
+      }
+      continue;
+    }
     if (HasNormRow(i)) {
       ScoreRow norm;
       norm.cells = {"", "<NVAL>", Printf2OrDash(NormValueAt(i, sides.oldAge)), Printf2OrDash(NormValueAt(i, sides.newAge)),
@@ -282,8 +342,7 @@ void CScoreSheet::FillChanges(const ScoreChangeSides& sides) {
       m_rows.push_back(norm);
     }
     ScoreRow row;
-    row.cells = {Number(i + 1), v.name, FormatValueOrDash(at(sides.oldValues, i), v.format),
-                 FormatValueOrDash(at(sides.newValues, i), v.format), v.label};
+    row.cells = {Number(i + 1), v.name, oldText, newText, v.label};
     row.key = i + 1;
     row.image = VariableImage(v);
     m_rows.push_back(row);
@@ -294,7 +353,11 @@ void CScoreSheet::FillChanges(const ScoreChangeSides& sides) {
                                   {"<Age>", age(sides.oldAge), age(sides.newAge)}};
   for (int k = 0; k < 3; ++k) {
     ScoreRow row;
-    row.cells = {Number(VariableCount() + 1 + k), tail[k][0], tail[k][1], tail[k][2], ""};
+    row.cells.assign(m_columns.size(), std::string());
+    row.cells[0] = Number(VariableCount() + 1 + k);
+    row.cells[1] = tail[k][0];
+    row.cells[2] = tail[k][1];
+    row.cells[static_cast<size_t>(newSide)] = tail[k][2];
     m_rows.push_back(row);
   }
 }

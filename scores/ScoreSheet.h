@@ -150,6 +150,9 @@ class CScoreSheet {
   void SetColumns(ScoreView view);
   void AddNormRow(int i);
   void AddBasicRow(int i);
+  // The grouped row that variable i goes into (a new one, or the row of
+  // the group listed just before); -1 when that row is full.
+  int GroupRowFor(int i);
   bool AddGroupedRow(int i, ScoreView view);
   bool HasNormRow(int i) const;
   void Clear();
@@ -168,7 +171,8 @@ class CScoreSheet {
   std::vector<ScoreRow> m_rows;
   int m_labelColumn = 3;
   int m_displayed = 0;
-  std::vector<int> m_itemColumn;  // list column - 1 of each used score item, -1 unused
+  std::vector<int> m_itemColumn;     // list column of each used score item, -1 unused (changes: the old side)
+  std::vector<int> m_newItemColumn;  // changes view, grouped: the new side's column of each item
   std::vector<std::string> m_names, m_valueTexts, m_normNames, m_normTexts;
   Counts m_counts;
   bool m_anyDetailed = false, m_anySummary = false;

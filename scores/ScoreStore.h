@@ -1,6 +1,7 @@
 // What the score views and the score export need of a project: the testee,
 // the task of a model, the stored scores and their saved versions. The
-// project's format implements it (PlainScoreStore for the plain format).
+// plain project file implements it (PlainScoreStore); the program's project
+// object, either format, through ProjectScoreStore.
 //
 // Thread contract: user-interface thread only.
 #pragma once
@@ -39,6 +40,9 @@ struct ScoreVersion {
   QelDateTime assessmentDate = QelDateTime::Null();
   QelDateTime birthDate = QelDateTime::Null();
   std::string user;
+  // The kept row's sequence number in an audited project (two versions
+  // saved within one second differ by it); 0 for the version that stands.
+  int64_t seq = 0;
 };
 
 class IScoreStore {
@@ -54,6 +58,8 @@ class IScoreStore {
   virtual bool ReadScore(const ScoreKey& key, const QelDateTime* asOf, StoredScore* out) = 0;
   // The saved versions, newest (the current one) first.
   virtual std::vector<ScoreVersion> GetVersions(const ScoreKey& key) = 0;
+  // One of the versions GetVersions listed.
+  virtual bool ReadVersion(const ScoreKey& key, const ScoreVersion& version, StoredScore* out) = 0;
   // The stored scores of a testee for a model and task: their assessment numbers.
   virtual std::vector<uint32_t> GetAssessments(const std::string& testee, const std::string& model,
                                                const std::string& task) = 0;

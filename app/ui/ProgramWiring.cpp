@@ -6,6 +6,7 @@
 #include "db/norms/NormDatabase.h"
 #include "engine/input/InputDevices.h"
 #include "engine/sound/SoundDevices.h"
+#include "scores/ProjectScoreStore.h"
 #include "scores/ui/DlgScore.h"
 #include "ui/ui/LeftView.h"
 #include "ui/ui/MainFrame.h"
@@ -33,6 +34,14 @@ int CProgramScoreDialogs::RunScoreDialog(const ScoreDialogRequest& request) {
   user.surname = GetCurrentUserSurname();
   user.cfrMode = kCfrMode;
   dialogs.SetUser(user);
+  // The scores of the project the run stores into, in either format: without
+  // it the dialog knows no project and offers no saving.
+  std::unique_ptr<CProjectScoreStore> store;
+  auto* project = dynamic_cast<CProgramProject*>(request.project);
+  if (project && project->IsOpen()) {
+    store = std::make_unique<CProjectScoreStore>(project->Project());
+    dialogs.SetStore(store.get());
+  }
   return dialogs.RunScoreDialog(request);
 }
 

@@ -10,6 +10,7 @@
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
 
+#include "app/settings/SystemSettings.h"
 #include "db/tests/support/DbTestTools.h"
 #include "scores/tests/ScoreTestProject.h"
 #include "scores/ui/DlgScore.h"
@@ -20,6 +21,7 @@
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/fakes/FakeTaskLibrary.h"
 #include "tests/support/gui/WxPump.h"
+#include "ui/ui/DlgHelp.h"
 
 namespace qel {
 namespace test {
@@ -116,6 +118,49 @@ TEST_F(ScoreDialogTest, TheFactoryAnswersForTheRunDialog) {
     }
   });
   EXPECT_EQ(factory.RunScoreDialog(request), kScoreDialogOk);
+}
+
+// "Help" shows the program's texts on the parts of the dialog on offer, in
+// the Language setting's language, as one text titled "Score Help".
+TEST_F(ScoreDialogTest, HelpExplainsThePartsOnOfferInTheLanguageSet) {
+  const int language = g_Language;
+  CDlgScore dialog(nullptr, NormedScore());
+  EXPECT_EQ(dialog.ToolTipOf(dialog.HelpButton()), "Some explanations for this dialog");
+  g_Language = 1;
+  // View B of a score with Z-scores: the three views, the marking, export and print.
+  EXPECT_EQ(dialog.HelpTextIds(), (std::vector<uint32_t>{234, 233, 240, 239, 235}));
+  g_Language = 3;
+  EXPECT_EQ(dialog.HelpTextIds(), (std::vector<uint32_t>{338, 339, 340, 344, 346}));
+  dialog.ShowView(ScoreView::kZ);
+  EXPECT_EQ(dialog.HelpTextIds(), (std::vector<uint32_t>{338, 339, 346})) << "view Z: no marking, no Z-Norm";
+  dialog.ShowView(ScoreView::kBasic);
+  g_Language = 2;
+  std::string title, shown;
+  wxTheApp->CallAfter([&] {
+    for (wxWindow* w : wxTopLevelWindows) {
+      auto* help = dynamic_cast<CDlgHelp*>(w);
+      if (!help || !help->IsModal()) continue;
+      title = help->GetTitle().utf8_string();
+      shown = help->GetView()->GetShownText();
+      help->EndModal(wxID_CANCEL);
+    }
+  });
+  wxCommandEvent click(wxEVT_BUTTON, dialog.HelpButton()->GetId());
+  click.SetEventObject(dialog.HelpButton());
+  dialog.HelpButton()->GetEventHandler()->ProcessEvent(click);
+  g_Language = language;
+  EXPECT_EQ(title, "Score Help");
+  // The Dutch texts of the parts on offer, in their order, and no others.
+  const size_t basic = shown.find("De lijst met basisscores");
+  const size_t bars = shown.find("als balken op een schaal van -3 tot +3");
+  const size_t curve = shown.find("De normcurve van de gekozen Z-scorevariabele");
+  const size_t marks = shown.find("vinkt alle Z-scores aan");
+  const size_t output = shown.find("schrijft de getoonde lijst of grafiek");
+  for (size_t at : {basic, bars, curve, marks, output}) ASSERT_NE(at, std::string::npos) << shown;
+  EXPECT_TRUE(basic < bars && bars < curve && curve < marks && marks < output) << shown;
+  EXPECT_NE(shown.find("<NVAL>"), std::string::npos) << "the row name stands as it is";
+  EXPECT_EQ(shown.find("Long list"), std::string::npos) << "no text on options not on offer";
+  EXPECT_EQ(shown.find("The list of basic scores"), std::string::npos) << "no English";
 }
 
 TEST_F(ScoreDialogTest, PrintedSheetAsPdfHoldsTheVariables) {

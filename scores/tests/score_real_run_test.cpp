@@ -19,6 +19,7 @@
 #include "project/TesteeInfo.h"
 #include "project/tests/PlainProjectSupport.h"
 #include "scores/PlainScoreStore.h"
+#include "scores/ValueFormat.h"
 #include "scores/ui/DlgScore.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
@@ -32,6 +33,9 @@ namespace {
 
 constexpr char kTestee[] = "P01";
 constexpr char kModel[] = "Model";
+constexpr int kLeadInMs = 3000;        // Tapping's test part records from 3 s after the first tap
+constexpr int kLeadInMarginMs = 400;
+constexpr int kRecordedTaps = 6;
 
 // The run's way into a plain project file.
 class PlainRunProject final : public IRunProject {
@@ -141,14 +145,35 @@ TEST(ScoreRealRun, ATappingRunIsShownSavedAndReopenedWithTheSameValues) {
       },
       10000))
       << "the counter is on the screen";
-  for (int tap = 0; tap < 6; ++tap) press(60, 120);
+  // A test part records from 3 s after the first tap: taps before that are
+  // counted on the screen but not stored.
+  press(60, 120);  // the first tap
+  Pump(kLeadInMs + kLeadInMarginMs);
+  for (int tap = 0; tap < kRecordedTaps; ++tap) press(60, 120);
   ASSERT_TRUE(PumpUntil([&] { return !dialog->IsRunActive(); }, 15000));
   Pump(100);
 
   EXPECT_EQ(scores.m_title, "Test Scores");
   EXPECT_GT(scores.m_rows, 0);
   ASSERT_FALSE(scores.m_values.empty());
-  EXPECT_EQ(scores.m_names[0], "Nlu_tp");
+  ASSERT_EQ(scores.m_names[0], "Nlu_tp");
+  EXPECT_EQ(RunData().values[0], kRecordedTaps) << "Nlu_tp: the left taps stored";
+  EXPECT_EQ(scores.m_values[0], std::to_string(kRecordedTaps));
+  // Every value the dialog listed is the run's own value as its format prints it.
+  const TaskVariableDef* table = RunData().scoreVariables;
+  const int tableSize = RunData().scoreVariableCount;
+  ASSERT_NE(table, nullptr);
+  int shown = 0;
+  for (size_t i = 0; i < scores.m_names.size(); ++i) {
+    int v = 0;
+    while (v < tableSize && scores.m_names[i] != table[v].code) ++v;
+    ASSERT_LT(v, tableSize) << scores.m_names[i];
+    EXPECT_EQ(scores.m_values[i], HasValue(RunData().values[v]) ? FormatValue(RunData().values[v], table[v].format)
+                                                                  : std::string())
+        << scores.m_names[i];
+    if (!scores.m_values[i].empty()) ++shown;
+  }
+  EXPECT_GE(shown, 1);
   ASSERT_GT(prompts.ShownTexts().size(), promptsBefore);
   EXPECT_EQ(prompts.ShownTexts().back(), "Save this score into database?");
 

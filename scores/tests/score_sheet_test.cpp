@@ -181,6 +181,72 @@ TEST_F(Sheet, ChangesViewComparesTwoVersions) {
   EXPECT_EQ(m_sheet.Rows()[4].cells[0], "  9");
 }
 
+// Grouped, the changes view puts each Z-score into its score item's column
+// on the old and on the new side, the norm means of both ages beside them,
+// and the versions' dates, users and ages under the two side headings.
+TEST_F(Sheet, GroupedChangesViewHasAnOldAndANewSide) {
+  ScoreChangeSides sides;
+  sides.oldValues = {300.0, 0.5, 9999.0, 9999.0};
+  sides.newValues = {320.0, 1.25, 9999.0, 2.0};
+  sides.oldAge = 30.0;
+  sides.newAge = 0.0;
+  sides.oldDate = "01/02/2026";
+  sides.newDate = "03/02/2026";
+  sides.oldUser = "ann";
+  sides.newUser = "bob";
+  m_sheet.Options().groupList = true;
+  m_sheet.FillChanges(sides);
+  std::vector<std::string> headings;
+  for (const ScoreColumn& c : m_sheet.Columns()) headings.push_back(c.heading);
+  EXPECT_EQ(headings, (std::vector<std::string>{"No.", "Variable", "<OLD>  ->  ", "Norm", "Z", "<NEW>  ->  ", "Norm",
+                                                "Z", "Label"}));
+  ASSERT_EQ(m_sheet.Rows().size(), 5u);
+  EXPECT_EQ(m_sheet.Rows()[0].cells,
+            (std::vector<std::string>{"  2", "ZRT_p1", "", "300.00", "0.50", "", "-", "1.25", "Z of RT part 1"}));
+  EXPECT_EQ(m_sheet.Rows()[1].cells,
+            (std::vector<std::string>{"  4", "ZRT_p2", "", "-", "-", "", "-", "2.00", "Z of RT part 2"}));
+  EXPECT_EQ(m_sheet.Rows()[2].cells,
+            (std::vector<std::string>{"  9", "<Date>", "01/02/2026", "", "", "03/02/2026", "", "", ""}));
+  EXPECT_EQ(m_sheet.Rows()[3].cells, (std::vector<std::string>{" 10", "<User>", "ann", "", "", "bob", "", "", ""}));
+  EXPECT_EQ(m_sheet.Rows()[4].cells, (std::vector<std::string>{" 11", "<Age>", "30.00", "", "", "", "", "", ""}));
+  EXPECT_EQ(m_sheet.GetCounts().grouped, 2) << "the Group list option stays on offer in the changes view";
+  EXPECT_EQ(m_sheet.LabelColumn(), 8);
+}
+
+TEST(ScoreSheetChanges, GroupedChangesOfOneGroupShareARow) {
+  CScoreSheet sheet;
+  auto z = [](const char* name, const char* group, int column, int part) {
+    return ScoreVariable{name, group, "%.2f", std::string("Z of ") + name, VariableFlags(kVarTypeZScore, column), part,
+                         true};
+  };
+  sheet.SetVariables({z("ZN_l", "<LEFT>", 2, 1), z("ZT_l", "<LEFT>", 4, 1),
+                      {"N_l", "<LEFT>", "%.0f", "N left", VariableFlags(kVarTypeCount, 1), 1, true},
+                      z("ZN_r", "<RIGHT>", 2, 2)},
+                     {0.5, -1.0, 40.0, 2.0});
+  sheet.SetItemNames({"n(N)", "z(N)", "n(T)", "z(T)"}, {});
+  sheet.Options().groupList = true;
+  ScoreChangeSides sides;
+  sides.oldValues = {0.25, -0.75, 38.0, 1.5};
+  sides.newValues = {0.5, -1.0, 40.0, 2.0};
+  sheet.FillChanges(sides);
+  std::vector<std::string> headings;
+  for (const ScoreColumn& c : sheet.Columns()) headings.push_back(c.heading);
+  EXPECT_EQ(headings, (std::vector<std::string>{"No.", "Variable", "<OLD>  ->  ", "z(N)", "z(T)", "<NEW>  ->  ", "z(N)",
+                                                "z(T)", "Label"}));
+  ASSERT_EQ(sheet.Rows().size(), 5u);
+  EXPECT_EQ(sheet.Rows()[0].cells,
+            (std::vector<std::string>{"  1", "", "", "0.25", "-0.75", "", "0.50", "-1.00", "<LEFT>"}));
+  EXPECT_EQ(sheet.Rows()[1].cells,
+            (std::vector<std::string>{"  4", "ZN_r", "", "1.50", "", "", "2.00", "", "Z of ZN_r"}));
+  EXPECT_EQ(sheet.CountText(), "3/4") << "the raw count is not compared";
+  // Without the option the same versions are listed one variable a row.
+  sheet.Options().groupList = false;
+  sheet.FillChanges(sides);
+  EXPECT_EQ(sheet.Columns().size(), 5u);
+  EXPECT_EQ(sheet.Rows().size(), 6u);
+  EXPECT_EQ(sheet.Rows()[1].cells, (std::vector<std::string>{"  2", "ZT_l", "-0.75", "-1.00", "Z of ZT_l"}));
+}
+
 TEST(ScoreHeaders, TesteeAndTaskLines) {
   ScoreHeaderData d;
   d.testee = "T01";

@@ -12,13 +12,16 @@
 #include <wx/stattext.h>
 
 #include "app/rundata/TaskRunData.h"
+#include "app/settings/SystemSettings.h"
 #include "common/Prompt.h"
 #include "project/RunProject.h"
+#include "scores/ScoreHelp.h"
 #include "scores/ui/DlgScoreExport.h"
 #include "scores/ui/DlgScoreList.h"
 #include "scores/ui/DlgTaskParSpecTpGr.h"
 #include "scores/ui/ScoreGraphsDraw.h"
 #include "scores/ui/ScoreSheetPage.h"
+#include "ui/ui/DlgHelp.h"
 
 namespace qel {
 
@@ -27,6 +30,7 @@ namespace {
 constexpr int kListWidth = 560;
 constexpr int kListHeight = 360;
 constexpr int kTappingTaskId = 35;
+constexpr int kHelpPercent = 100;
 const char* const kViewCaptions[5] = {"B-Score", "Z-Score", "Z-Norm", "D-Score", "C-Score"};
 const char* const kListTips[5] = {"List of basic score variables", "Z-score bars of marked variables",
                                   "Norm value curve of selected z-variable", "List of series score variables",
@@ -190,6 +194,8 @@ void CDlgScore::Build() {
   m_quality->SetToolTip("View quality of responses data");
   m_changes = new wxButton(this, wxID_ANY, "<- ChangesList");
   m_changes->SetToolTip("View list of changes available for this assessment");
+  m_help = new wxButton(this, wxID_ANY, "Help");
+  m_help->SetToolTip("Some explanations for this dialog");
   m_save = new wxButton(this, wxID_ANY, "Save");
   m_save->SetToolTip("Save data into the Qel database (Qel project)");
   m_close = new wxButton(this, wxID_ANY, "Close");
@@ -197,6 +203,7 @@ void CDlgScore::Build() {
   buttons->Add(m_noTesteeName, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
   for (wxButton* b : {m_export, m_print, m_quality, m_changes}) buttons->Add(b, 0, wxRIGHT, 4);
   buttons->AddStretchSpacer();
+  buttons->Add(m_help, 0, wxRIGHT, 4);
   buttons->Add(m_save, 0, wxRIGHT, 4);
   buttons->Add(m_close);
   top->Add(buttons, 0, wxALL | wxEXPAND, 6);
@@ -205,6 +212,7 @@ void CDlgScore::Build() {
   m_export->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnExport(); });
   m_print->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnPrint(); });
   m_quality->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnQualityCheck(); });
+  m_help->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnHelp(); });
   m_save->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
   m_close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { CloseAsked(); });
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { CloseAsked(); });
@@ -429,6 +437,28 @@ void CDlgScore::OnQualityCheck() {
   if (!m_doc->Task() || !runData) return;
   CDlgTaskParSpecTpGr graph(this, m_doc->Task(), runData);
   graph.ShowModal();
+}
+
+std::vector<uint32_t> CDlgScore::HelpTextIds() const {
+  ScoreHelpParts parts;
+  parts.basicShown = m_views[0]->IsShown();
+  parts.zShown = m_views[1]->IsShown();
+  parts.zNormShown = m_views[2]->IsShown();
+  parts.zNormEnabled = m_views[2]->IsEnabled();
+  parts.view = static_cast<int>(m_view);
+  parts.longListShown = m_longList->IsShown();
+  parts.groupListShown = m_groupList->IsShown();
+  parts.fullListShown = m_fullList->IsShown();
+  parts.markShown = m_markBox->IsShown();
+  parts.ageRangeShown = m_ageBox->IsShown();
+  parts.exportShown = m_export->IsShown() && m_print->IsShown();
+  return ScoreHelpTextIds(parts, g_Language);
+}
+
+void CDlgScore::OnHelp() {
+  const std::string rtf = BuildScoreHelp(HelpTextIds(), [](uint32_t id) { return LoadProgramText(id); });
+  CDlgHelp help(rtf.c_str(), "Score Help", this, kHelpPercent);
+  help.ShowModal();
 }
 
 int CScoreDialogFactory::RunScoreDialog(const ScoreDialogRequest& request) {

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <memory>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include <wx/dialog.h>
 
@@ -52,6 +54,13 @@ class CDlgScore : public wxDialog {
   wxListCtrl* List() { return m_list; }
   wxPanel* Graph() { return m_graph; }
   wxButton* SaveButton() { return m_save; }
+  wxButton* HelpButton() { return m_help; }
+  wxButton* ChangesButton() { return m_changes; }
+  wxRadioButton* ViewButton(ScoreView view) { return m_views[static_cast<int>(view)]; }
+  wxCheckBox* GroupListBox() { return m_groupList; }
+  // The program's help texts on the parts of the dialog now on offer, in
+  // the Language setting's language; "Help" shows them as one text.
+  std::vector<uint32_t> HelpTextIds() const;
   wxButton* ExportButton() { return m_export; }
   // The tool tip of a control, by the control itself.
   std::string ToolTipOf(const wxWindow* control) const;
@@ -92,6 +101,7 @@ class CDlgScore : public wxDialog {
   wxButton* m_print = nullptr;
   wxButton* m_quality = nullptr;
   wxButton* m_changes = nullptr;
+  wxButton* m_help = nullptr;
   std::string m_tablePath, m_graphPath;  // remembered export targets
   int m_tableType = 2, m_graphType = 0;
 };
