@@ -9,6 +9,7 @@
 #include "scores/ui/DlgScore.h"
 #include "ui/ui/LeftView.h"
 #include "ui/ui/MainFrame.h"
+#include "ui/ui/AssessmentsPageServices.h"
 
 #include <wx/app.h>
 
@@ -61,6 +62,7 @@ void CProgramWiring::Install() {
   });
   SetScoreDialogFactory(&m_scores);
   SetTreePaneFactory(&MakeTreePane);
+  SetAssessmentsPageServices(&m_assessments);
   m_installed = true;
 }
 
@@ -76,6 +78,7 @@ void CProgramWiring::Uninstall() {
   SetDocProjectFactory(nullptr);
   SetScoreDialogFactory(nullptr);
   SetTreePaneFactory(nullptr);
+  SetAssessmentsPageServices(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

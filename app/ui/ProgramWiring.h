@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/services/ProgramServices.h"
+#include "app/ui/AssessmentsServices.h"
 #include "scores/ScoreDialog.h"
 
 class wxWindow;
@@ -49,6 +50,7 @@ class CProgramWiring {
   CWorkstationUsersService m_users;
   CProgramScoreDialogs m_scores;
   CProgramSystemConfig m_systemConfig;
+  CProgramAssessments m_assessments{CProgramAssessments::ProgramSources()};
   bool m_installed = false;
 };
 
