@@ -29,6 +29,9 @@ constexpr int kComboWidth = 260;
 constexpr int kNumberWidth = 50;
 constexpr int kListHeight = 150;
 constexpr int kHelpPercent = 100;
+// The spins keep no position of their own (the page steps the part and the
+// assessment); a range around 0 keeps both of their arrows usable.
+constexpr int kSpinRange = 1000;
 // The preference (hand) with which tasks that allow it start at their second part.
 constexpr int kSecondPartPreference = 1;
 // The list's selection code: 320 plus the list's kind.
@@ -178,6 +181,8 @@ void CDlgTabAssessment::MakeTaskGroup(wxSizer* page) {
   m_pPart->SetToolTip("Currently selected (working) part of working task");
   part->Add(m_pPart, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, kBorder);
   auto* spin = new wxSpinButton(m_pTaskGroup, kIdPartSpin, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL);
+  spin->SetRange(-kSpinRange, kSpinRange);
+  spin->SetValue(0);
   spin->SetToolTip("Select part of task");
   part->Add(spin, 0, wxALIGN_CENTER_VERTICAL);
   m_pPartName = AddText(m_pTaskGroup, part, kIdPartName, "", "Currently selected (working) part of working task", 1);
@@ -195,6 +200,8 @@ void CDlgTabAssessment::MakeAssessmentGroup(wxSizer* page) {
   m_pAssessment->SetToolTip("Currently selected No. of assessment");
   group->Add(m_pAssessment, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, kBorder);
   auto* spin = new wxSpinButton(m_pAssessmentGroup, kIdAssessmentSpin, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL);
+  spin->SetRange(-kSpinRange, kSpinRange);
+  spin->SetValue(0);
   spin->SetToolTip("Select No. of assessment");
   group->Add(spin, 0, wxALIGN_CENTER_VERTICAL);
   AddButtons(m_pAssessmentGroup, group, kRunButtons, std::size(kRunButtons));
