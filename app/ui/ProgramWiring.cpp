@@ -10,6 +10,7 @@
 #include "scores/ui/DlgScore.h"
 #include "ui/ui/LeftView.h"
 #include "ui/ui/MainFrame.h"
+#include "ui/ui/AssessmentsPageServices.h"
 
 #include <wx/app.h>
 
@@ -71,6 +72,7 @@ void CProgramWiring::Install() {
   SetScoreDialogFactory(&m_scores);
   SetTreePaneFactory(&MakeTreePane);
   SetDataPageServices(&m_dataPages);
+  SetAssessmentsPageServices(&m_assessments);
   m_installed = true;
 }
 
@@ -87,6 +89,7 @@ void CProgramWiring::Uninstall() {
   SetScoreDialogFactory(nullptr);
   SetTreePaneFactory(nullptr);
   SetDataPageServices(nullptr);
+  SetAssessmentsPageServices(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

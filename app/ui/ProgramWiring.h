@@ -9,6 +9,7 @@
 
 #include "app/services/ProgramServices.h"
 #include "app/ui/ProgramDataPages.h"
+#include "app/ui/AssessmentsServices.h"
 #include "scores/ScoreDialog.h"
 
 class wxWindow;
@@ -52,6 +53,7 @@ class CProgramWiring {
   CProgramScoreDialogs m_scores;
   CProgramSystemConfig m_systemConfig;
   CProgramDataPages m_dataPages;
+  CProgramAssessments m_assessments{CProgramAssessments::ProgramSources()};
   bool m_installed = false;
 };
 

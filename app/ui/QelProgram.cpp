@@ -23,6 +23,7 @@
 #include "engine/rundlg/ui/DlgRun.h"
 #include "engine/library/TaskLibraries.h"
 #include "include/qel/Resources.h"
+#include "ui/ui/AssessmentsPageServices.h"
 #include "ui/ui/AppImageLists.h"
 #include "ui/ui/MainFrame.h"
 #include "ui/ui/MainPages.h"
@@ -176,7 +177,11 @@ int CQelProgram::ExitInstance() {
   return 0;
 }
 
-bool CQelProgram::IsRunInProgress() const { return m_pRunDialog && m_pRunDialog->IsRunInProgress(); }
+bool CQelProgram::IsRunInProgress() const {
+  // The pages' runs go on run dialogs of their own.
+  IAssessmentsPageServices* pages = GetAssessmentsPageServices();
+  return (m_pRunDialog && m_pRunDialog->IsRunInProgress()) || (pages && pages->IsRunInProgress());
+}
 
 void CQelProgram::SetTaskHostRunFlag(uint8_t flag) {
   if (m_host) m_host->SetRunFlags(flag);

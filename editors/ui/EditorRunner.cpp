@@ -19,9 +19,10 @@ CEditorRunner::~CEditorRunner() {
 
 bool CEditorRunner::IsRunActive() const { return m_dialog && m_dialog->IsRunActive(); }
 
-bool CEditorRunner::Prepare(CExpModelTask* task, wxWindow* notify) {
+bool CEditorRunner::Prepare(CExpModelTask* task, wxWindow* notify, const QelTesteeRecord* testee) {
   if (!task || IsRunActive()) return false;
   m_runData.SetTask(task);
+  m_runData.testee = testee;
   if (!m_dialog) {
     // A hidden run dialog goes with its run: a new one for each run.
     m_dialog = new CDlgRun(nullptr, m_host, m_runData);
@@ -43,6 +44,22 @@ bool CEditorRunner::RunSignals(CExpModelTask* task, const std::string& modelName
 
 bool CEditorRunner::RunPractice(CExpModelTask* task, const std::string& modelName, wxWindow* notify) {
   return Prepare(task, notify) && m_dialog->RunPractice(nullptr, nullptr, modelName.c_str());
+}
+
+bool CEditorRunner::RunSignalsFor(CExpModelTask* task, IRunProject* project, const std::string& testee,
+                                  const std::string& model, wxWindow* notify) {
+  return Prepare(task, notify) && m_dialog->RunSignals(project, testee.c_str(), model.c_str());
+}
+
+bool CEditorRunner::RunPracticeFor(CExpModelTask* task, IRunProject* project, const std::string& testee,
+                                   const std::string& model, wxWindow* notify) {
+  return Prepare(task, notify) && m_dialog->RunPractice(project, testee.c_str(), model.c_str());
+}
+
+bool CEditorRunner::RunTestFor(CExpModelTask* task, IRunProject* project, const std::string& testee,
+                               const QelTesteeRecord* record, const std::string& model, wxWindow* notify) {
+  if (!project || testee.empty() || model.empty()) return false;
+  return Prepare(task, notify, record) && m_dialog->RunTest(project, testee.c_str(), model.c_str());
 }
 
 void CEditorRunner::AbortRun() {

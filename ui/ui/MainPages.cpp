@@ -1,5 +1,6 @@
 #include "ui/ui/MainPages.h"
 
+#include "ui/ui/DlgTabAssessment.h"
 #include "ui/ui/DlgTabData.h"
 #include "ui/ui/DlgTabExport.h"
 #include "ui/ui/DlgTabImport.h"
@@ -17,6 +18,8 @@ CDlgTab* MakeMainPage(int page) {
       return new CDlgTabExport;
     case kPageImport:
       return new CDlgTabImport;
+    case kPageAssessments:
+      return new CDlgTabAssessment;
     default:
       return nullptr;
   }
