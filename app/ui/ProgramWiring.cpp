@@ -1,5 +1,6 @@
 #include "app/ui/ProgramWiring.h"
 
+#include "admin/ui/DlgProject.h"
 #include "admin/ui/MySysCfg.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/ui/QelProgram.h"
@@ -21,6 +22,14 @@ wxWindow* MakeTreePane(wxWindow* parent) {
   auto* project = dynamic_cast<CProgramProject*>(GetProgramProject());
   if (project) tree->SetProject(&project->Project(), project->GetPath());
   return tree;
+}
+
+// The project dialog on the program's project object.
+bool RunProgramProjectDialog(IDocProject* project, int mode) {
+  auto* program = dynamic_cast<CProgramProject*>(project);
+  if (!program || mode < 0 || mode >= kProjectDlgModeCount) return false;
+  wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+  return DoProjectDialogEx(&program->Project(), static_cast<ProjectDlgMode>(mode), parent, program->Tasks());
 }
 
 }  // namespace
@@ -61,6 +70,7 @@ void CProgramWiring::Install() {
   });
   SetScoreDialogFactory(&m_scores);
   SetTreePaneFactory(&MakeTreePane);
+  SetProjectDialogRunner(&RunProgramProjectDialog);
   m_installed = true;
 }
 
@@ -76,6 +86,7 @@ void CProgramWiring::Uninstall() {
   SetDocProjectFactory(nullptr);
   SetScoreDialogFactory(nullptr);
   SetTreePaneFactory(nullptr);
+  SetProjectDialogRunner(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {
