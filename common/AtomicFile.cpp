@@ -13,7 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <random>
+#include <system_error>
 
 namespace qel {
 
@@ -374,6 +376,19 @@ void RemoveStaleTempFiles(const std::string& folder) {
     ::unlink(path.c_str());
   }
   ::closedir(dir);
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  struct stat first {}, second {};
+  if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0) {
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  }
+  std::error_code ec1, ec2;
+  const std::filesystem::path x = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec1), ec1);
+  const std::filesystem::path y = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec2), ec2);
+  if (ec1 || ec2) return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+  return x == y;
 }
 
 }  // namespace qel

@@ -100,4 +100,10 @@ bool WriteFileAtomically(const std::string& path, const void* data, size_t size,
 // this user, made on this host, whose process no longer runs.
 void RemoveStaleTempFiles(const std::string& folder);
 
+// Whether the two paths name one file: the same file on the same device
+// when both exist (however the paths are spelled, links and letter case of
+// a case-blind filesystem included), else the same absolute path once "."
+// and ".." are resolved. False when either path is empty.
+bool IsSameFile(const std::string& a, const std::string& b);
+
 }  // namespace qel

@@ -1,5 +1,7 @@
 #include "db/Dao.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -150,6 +152,46 @@ void DaoDatabase::Complete() {
 void DaoDatabase::Close() noexcept {
   m_connection.Close();
   m_newFile.Abandon();
+}
+
+void CopyDaoDatabase(const std::string& source, const std::string& sourceKey, const std::string& target,
+                     const std::string& targetKey) {
+  constexpr char kCopyName[] = "copy";
+  const std::string copyName = QuoteIdentifier(kCopyName);
+  // The copy is attached to the source's connection, and an attached file
+  // can be written only through a connection that may write: the source is
+  // opened for writing where it may be (nothing is written to it).
+  SqliteConnection from;
+  AsDao([&] { from.Open(source, sourceKey, ::access(source.c_str(), W_OK) != 0); });
+  // In place, a second connection's write lock keeps other connections from
+  // writing rows that the copy would not hold until the copy is in place.
+  SqliteConnection lock;
+  if (IsSameFile(source, target)) {
+    AsDao([&] {
+      lock.Open(source, sourceKey, false);
+      lock.Execute("BEGIN IMMEDIATE");
+    });
+  }
+  DaoDatabase copy;
+  copy.Create(target, targetKey, true);
+  // The copy is written through the source's connection, which must not
+  // check relations while the tables fill in any order.
+  copy.Connection().Close();
+  AsDao([&] {
+    from.Execute("PRAGMA foreign_keys=OFF");
+    from.Execute("ATTACH DATABASE ? AS " + copyName + " KEY ?", {DbValue(copy.GetWorkingPath()), DbValue(targetKey)});
+    try {
+      from.Execute("PRAGMA " + copyName + ".journal_mode=MEMORY");
+      from.Execute("SELECT sqlcipher_export(?)", {DbValue(std::string(kCopyName))});
+    } catch (...) {
+      from.Execute("DETACH DATABASE " + copyName);
+      throw;
+    }
+    from.Execute("DETACH DATABASE " + copyName);
+  });
+  from.Close();
+  copy.Complete();
+  lock.Close();  // ends the write lock; nothing was written through it
 }
 
 bool CreateDaoTable(DaoDatabase* database, const std::string& name, std::span<const DaoFieldInfo> fields,

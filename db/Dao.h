@@ -161,6 +161,16 @@ class DaoDatabase {
   std::string m_name;
 };
 
+// Copies the database at source, opened with sourceKey, into a new file at
+// target protected by targetKey (an empty key: none): every table, index,
+// trigger, row and row counter, without the free space that deleted rows
+// left. The target is replaced only by the complete copy; a target that is
+// the source itself (IsSameFile) gets its new key this way, and the source
+// takes no other connection's writes while it is copied. Errors leave as a
+// DaoException (a wrong source key: kDaoErrorPassword).
+void CopyDaoDatabase(const std::string& source, const std::string& sourceKey, const std::string& target,
+                     const std::string& targetKey);
+
 // Creates the table with its columns and indexes in one step: a failure
 // leaves no part of it. Reported as "Creating table <name>: <database>" and
 // the error text; false then, or when database, name or fields are missing.

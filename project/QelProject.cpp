@@ -3,6 +3,7 @@
 #include "app/model/ExpModel.h"
 #include "app/rundata/TaskRunData.h"
 #include "common/Prompt.h"
+#include "db/Dao.h"
 #include "db/DbException.h"
 #include "project/TesteeInfo.h"
 
@@ -96,6 +97,51 @@ bool CQelProject::ConvertToCfr(const std::string& plainPath, const std::string& 
                kCaption, kPromptOk | kPromptIconInfo);
   }
   return converted;
+}
+
+namespace {
+
+constexpr char kCompactCaption[] = "Project compacting";
+constexpr char kPasswordCaption[] = "Setting password";
+
+std::string Text(const char* text) { return text ? text : ""; }
+
+void ShowPasswordChanged(const std::string& path, const std::string& oldPassword, const std::string& newPassword) {
+  if (oldPassword.empty() && newPassword.empty()) return;
+  ShowPrompt("Password of project\n" + Quoted(path) + "\nsuccesfully changed.\n", kCaption,
+             kPromptOk | kPromptIconInfo);
+}
+
+}  // namespace
+
+bool CQelProject::CompactProject(const std::string& path, const std::string& newPath, const char* password,
+                                 const char* newPassword, bool showMessages) {
+  if (path.empty() || newPath.empty()) return false;
+  try {
+    CopyDaoDatabase(path, Text(password), newPath, Text(newPassword));
+  } catch (const DaoException& e) {
+    ReportDaoException(&e, kCompactCaption, showMessages, path, Text(password).empty());
+    return false;
+  }
+  if (showMessages) {
+    ShowPrompt("Project\n" + Quoted(path) + "\nsuccesfully compacted into project\n" + Quoted(newPath) + ".\n",
+               kCaption, kPromptOk | kPromptIconInfo);
+    ShowPasswordChanged(newPath, Text(password), Text(newPassword));
+  }
+  return true;
+}
+
+bool CQelProject::ChangeProjectPassword(const std::string& path, const char* oldPassword, const char* newPassword,
+                                        bool showMessages) {
+  if (path.empty()) return false;
+  try {
+    CopyDaoDatabase(path, Text(oldPassword), path, Text(newPassword));
+  } catch (const DaoException& e) {
+    ReportDaoException(&e, kPasswordCaption, showMessages, path, Text(oldPassword).empty());
+    return false;
+  }
+  if (showMessages) ShowPasswordChanged(path, Text(oldPassword), Text(newPassword));
+  return true;
 }
 
 // ---- open and state ----------------------------------------------------------------

@@ -73,6 +73,22 @@ class CQelProject : public CProjectData, public IRunProject {
   static bool ConvertToCfr(const std::string& plainPath, const std::string& cfrPath, const char* plainPassword,
                            const char* cfrPassword);
 
+  // A compacted copy of the project at path (opened with password) at
+  // newPath, protected by newPassword: the new file replaces newPath only
+  // when it is complete, and the source is never changed. Told on success
+  // ("...succesfully compacted...", then, when a password is involved,
+  // "Password of project...succesfully changed."); a failure is reported
+  // with the caption "Project compacting". False for an empty path.
+  static bool CompactProject(const std::string& path, const std::string& newPath, const char* password,
+                             const char* newPassword, bool showMessages);
+  // Protects the project at path with newPassword instead of oldPassword
+  // (an empty one: none). The file is replaced only by its complete copy
+  // under the new key. Told on success unless both passwords are empty; a
+  // failure (a wrong old password among them) is reported with the caption
+  // "Setting password". False for an empty path.
+  static bool ChangeProjectPassword(const std::string& path, const char* oldPassword, const char* newPassword,
+                                    bool showMessages);
+
   // ---- open and state
   bool Check(const std::string& path, bool showMessages);
   bool Open(const std::string& path, bool showMessages, bool headerOnly);

@@ -9,6 +9,9 @@
 #include <wx/textctrl.h>
 
 #include "admin/ui/AdminDialogSupport.h"
+#include "admin/ui/DlgProject.h"
+#include "app/startup/AppStartup.h"
+#include "project/QelProject.h"
 #include "app/text/DateTimeText.h"
 #include "common/Prompt.h"
 #include "common/ui/WxText.h"
@@ -58,6 +61,30 @@ CDlgUser::CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, cons
       m_sourceName(UserSourceName(std::string(), false)),
       m_picker(ChooseUserFromList) {
   if (record) m_form.LoadRecord(*record);
+  BuildControls(mode);
+}
+
+CDlgUser::CDlgUser(wxWindow* parent, CQelProject* project, const CUserRecord* record, UserDlgMode mode,
+                   bool offerAdd, const ITaskAvailability& tasks)
+    : wxDialog(parent, wxID_ANY, "User", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE),
+      m_pProject(project),
+      m_pTasks(&tasks),
+      m_form(mode, project != nullptr, offerAdd),
+      m_sourceName(UserSourceName(project ? project->GetName() : std::string(), project != nullptr)),
+      m_picker(ChooseUserFromList) {
+  if (record) m_form.LoadRecord(*record);
+  if (mode != UserDlgMode::kView) m_loadFailed = !LoadProjectUsers();
+  BuildControls(mode);
+}
+
+bool CDlgUser::LoadProjectUsers() {
+  if (!m_pProject || !m_pTasks) return false;
+  if (!DoProjectDialogEx(m_pProject, ProjectDlgMode::kOpenPath, GetParent(), *m_pTasks)) return false;
+  m_users = m_pProject->GetUsers();
+  return true;
+}
+
+void CDlgUser::BuildControls(UserDlgMode mode) {
   auto text = [this](int id, long style = 0) {
     return new wxTextCtrl(this, id, wxEmptyString, wxDefaultPosition, wxSize(kFieldWidth, -1), style);
   };
@@ -237,7 +264,11 @@ void CDlgUser::OnOk(wxCommandEvent&) {
     UpdateControls();
     return;
   }
-  if (AddChecked() && FindListedUser(m_users, m_form.Fields().id)) {
+  // The check box adds the user to the workstation's list: an Id listed
+  // there already is not added twice.
+  const bool listed =
+      m_pProject ? IsUserNameListed(m_form.Fields().id) : FindListedUser(m_users, m_form.Fields().id) != nullptr;
+  if (AddChecked() && listed) {
     ShowStopMessage(kDuplicateMessage);
     return;
   }
@@ -259,12 +290,37 @@ void CDlgUser::OnSave(wxCommandEvent&) {
     return;
   }
   const CUserRecord record = m_form.SaveRecord(m_users, CurrentLocalDateTime());
+  if (m_pProject) {
+    if (RegisterInProject(record)) FinishDialog(this, wxID_OK);
+    return;
+  }
   if (!m_writer || !m_writer(record, add)) return;
   m_record = record;
   const wxString done = wxString::Format("User \"%s\"\nsuccessfully registered in\n%s!", ToWx(record.m_id),
                                          ToWx(m_sourceName));
   ShowPrompt(done.utf8_string(), "Qel", kPromptOk | kPromptIconWarning);
   FinishDialog(this, wxID_OK);
+}
+
+bool CDlgUser::RegisterInProject(const CUserRecord& record) {
+  // The project is opened first (its password asked for when needed), so
+  // that the Id is checked against the users it holds now.
+  if (!m_pTasks || !DoProjectDialogEx(m_pProject, ProjectDlgMode::kOpenPath, this, *m_pTasks)) return false;
+  m_users = m_pProject->GetUsers();
+  if (m_pProject->IsUser(record.m_id.c_str())) {
+    ShowStopMessage(kDuplicateMessage);
+    return false;
+  }
+  const CUserRecord* acting = CQelProject::GetLoggedUser();
+  const std::string actingId = acting && !acting->m_id.empty() ? acting->m_id : record.m_id;
+  if (!m_pProject->WriteProjectUser(record, actingId, false)) return false;
+  m_users = m_pProject->GetUsers();
+  m_record = record;
+  UpdateControls();
+  const wxString done = wxString::Format("User \"%s\"\nsuccessfully registered in\nproject \"%s\"!",
+                                         ToWx(record.m_id), ToWx(m_pProject->GetPath()));
+  ShowPrompt(done.utf8_string(), "Qel", kPromptOk | kPromptIconWarning);
+  return true;
 }
 
 }  // namespace qel

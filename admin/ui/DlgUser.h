@@ -1,6 +1,7 @@
-// The user dialog: logs a workstation user in, registers a new one, edits
-// or shows one. It validates and collects; Save hands the record to the
-// caller's writer (the workstation users file), OK hands the logged-in
+// The user dialog: logs a workstation or project user in, registers a new
+// one, edits or shows one. It validates and collects; Save hands the record
+// to the caller's writer (the workstation users file) or, in the project
+// form, registers it through the project object; OK hands the logged-in
 // user's stored record to the caller. Typed passwords stay in the password
 // fields; the stored hash is never put into a field.
 #pragma once
@@ -20,6 +21,9 @@ class wxStaticText;
 class wxTextCtrl;
 
 namespace qel {
+
+class CQelProject;
+class ITaskAvailability;
 
 class CDlgUser : public wxDialog {
  public:
@@ -52,6 +56,13 @@ class CDlgUser : public wxDialog {
   // null). The record OK or Save produced is Record().
   CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, const CUserRecord* record, UserDlgMode mode,
            bool offerAdd);
+  // The project form: the users are the project's, read after the project
+  // dialog opened the project (asking for its password when needed; tasks
+  // tells which plug-ins are loaded), and Save registers the user in the
+  // project's users through the project object, as the logged-in user (or,
+  // with nobody logged in, as the user registered).
+  CDlgUser(wxWindow* parent, CQelProject* project, const CUserRecord* record, UserDlgMode mode, bool offerAdd,
+           const ITaskAvailability& tasks);
 
   void SetPicker(UserPicker picker) { m_picker = std::move(picker); }
   void SetWriter(UserWriter writer) { m_writer = std::move(writer); }
@@ -59,11 +70,20 @@ class CDlgUser : public wxDialog {
   void SetUsers(const std::vector<CUserRecord>& users) { m_users = users; }
 
   const CUserRecord& Record() const { return m_record; }
+  // The users the Id is checked against (the project's users in the
+  // project form); whether they could be loaded.
+  const std::vector<CUserRecord>& Users() const { return m_users; }
+  bool UsersLoaded() const { return !m_loadFailed; }
   const CUserForm& Form() const { return m_form; }
   // Whether the add check box is ticked (the caller adds the user).
   bool AddChecked() const;
 
  private:
+  void BuildControls(UserDlgMode mode);
+  // Reads the project's users after the project dialog opened it.
+  bool LoadProjectUsers();
+  // Save of the project form: registers the user in the project.
+  bool RegisterInProject(const CUserRecord& record);
   void ShowFields();
   void TakeFields();
   void UpdateControls();
@@ -73,6 +93,9 @@ class CDlgUser : public wxDialog {
   void OnSave(wxCommandEvent& event);
 
   std::vector<CUserRecord> m_users;
+  CQelProject* m_pProject = nullptr;
+  const ITaskAvailability* m_pTasks = nullptr;
+  bool m_loadFailed = false;
   CUserForm m_form;
   CUserRecord m_record;
   std::string m_sourceName;

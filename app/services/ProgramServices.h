@@ -70,6 +70,8 @@ class CProgramProject final : public IDocProject, public IRunProject, public IAd
   ~CProgramProject() override;
 
   CQelProject& Project() { return *m_project; }
+  // Which plug-ins are loaded (for project objects of the dialogs' own).
+  const ITaskAvailability& Tasks() const { return m_tasks; }
 
   // IDocProject
   void SetPath(const std::string& path) override;

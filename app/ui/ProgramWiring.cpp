@@ -1,5 +1,6 @@
 #include "app/ui/ProgramWiring.h"
 
+#include "admin/ui/DlgProject.h"
 #include "admin/ui/MySysCfg.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/ui/QelProgram.h"
@@ -23,6 +24,14 @@ wxWindow* MakeTreePane(wxWindow* parent) {
   auto* project = dynamic_cast<CProgramProject*>(GetProgramProject());
   if (project) tree->SetProject(&project->Project(), project->GetPath());
   return tree;
+}
+
+// The project dialog on the program's project object.
+bool RunProgramProjectDialog(IDocProject* project, int mode) {
+  auto* program = dynamic_cast<CProgramProject*>(project);
+  if (!program || mode < 0 || mode >= kProjectDlgModeCount) return false;
+  wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+  return DoProjectDialogEx(&program->Project(), static_cast<ProjectDlgMode>(mode), parent, program->Tasks());
 }
 
 }  // namespace
@@ -73,6 +82,7 @@ void CProgramWiring::Install() {
   SetTreePaneFactory(&MakeTreePane);
   SetDataPageServices(&m_dataPages);
   SetAssessmentsPageServices(&m_assessments);
+  SetProjectDialogRunner(&RunProgramProjectDialog);
   m_installed = true;
 }
 
@@ -90,6 +100,7 @@ void CProgramWiring::Uninstall() {
   SetTreePaneFactory(nullptr);
   SetDataPageServices(nullptr);
   SetAssessmentsPageServices(nullptr);
+  SetProjectDialogRunner(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

@@ -1,6 +1,7 @@
 // What the program installs into its shell before start-up: the norms and
 // workstation users services, the project object's factory, the score
-// dialog of runs, the system configuration sheet and the project tree pane.
+// dialog of runs, the system configuration sheet, the project tree pane and
+// the project dialog of the project commands.
 // The application object owns one for the program's life; tests install
 // one around a program of their own.
 #pragma once

@@ -123,6 +123,10 @@ void CLeftView::SetProject(CProjectData* cache, const std::string& path) {
   Refresh(kTreeAll, &m_filter);
 }
 
+void CLeftView::ShowProjectAt(const std::string& path) {
+  SetProject(m_tree.m_context.cache, path);
+}
+
 void CLeftView::BuildRoot() {
   wxBusyCursor wait;
   m_tree.m_context.cfrMode = CfrMode();

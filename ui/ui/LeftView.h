@@ -69,6 +69,10 @@ class CLeftView : public wxTreeCtrl {
 
   // The open project's cache and path (null: no project); rebuilds from the root.
   void SetProject(CProjectData* cache, const std::string& path);
+  // The same project object opened at another path (its cache read anew):
+  // rebuilds from the root, without the filter of the project before.
+  void ShowProjectAt(const std::string& path);
+  const std::string& GetProjectPath() const { return m_strPath; }
   void SetOperatorState(const IOperatorState* state) { m_pState = state; }
   void SetActions(IProjectTreeActions* actions) { m_pActions = actions; }
 

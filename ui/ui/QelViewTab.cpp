@@ -19,6 +19,7 @@
 #include "ui/NotifyCodes.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/DlgTab.h"
+#include "ui/ui/LeftView.h"
 #include "ui/ui/MainWindows.h"
 #include "ui/ui/QelNotify.h"
 
@@ -218,6 +219,8 @@ bool CQelViewTab::OpenWorkingProject(bool browse) {
   m_workingPath = project->GetPath();
   m_cfrProject = project->IsOpenCfr();
   m_pDoc->SetTitle("Project " + wxString::FromUTF8(project->GetName()));
+  // The tree shows the project just opened, from its root.
+  if (auto* tree = dynamic_cast<CLeftView*>(m_pTree)) tree->ShowProjectAt(m_workingPath);
   UpdateControls();
   for (CDlgTab* page : m_pages) {
     if (page) page->Refresh();
