@@ -4,7 +4,7 @@
 
 #include "admin/ui/DlgTesteeSearch.h"
 #include "app/services/ProgramServices.h"
-#include "app/services/ProjectScoreStore.h"
+#include "scores/ProjectScoreStore.h"
 #include "app/startup/AppStartup.h"
 #include "project/QelProject.h"
 #include "scores/ScoreDocument.h"
