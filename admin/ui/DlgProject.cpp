@@ -26,7 +26,7 @@ namespace {
 constexpr int kFieldWidth = 320;
 constexpr int kCommentHeight = 60;
 constexpr int kGap = 8;
-constexpr int kInfoWrap = 460;
+constexpr int kInfoWrap = 640;  // the texts break their own lines; only longer ones wrap
 
 const CControlTip kTips[] = {
     {CDlgProject::kIdPath, "Path of the existing Qel project file"},
