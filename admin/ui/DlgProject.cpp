@@ -235,6 +235,9 @@ int CDlgProject::Start() {
         break;
     }
   }
+  // A stored path that does not open for another reason than its password
+  // closes the dialog; the operator is told why.
+  if (m_startResult == wxID_CANCEL && m_pProject) m_pProject->Check(f.path, true);
   m_form.SetBrowseOffered(f.path.empty(), f.newPath.empty());
   ShowFields();
   UpdateControls();
