@@ -15,6 +15,20 @@ ProjectDialogRunner& Runner() {
 
 void SetProjectDialogRunner(ProjectDialogRunner runner) { Runner() = std::move(runner); }
 
+namespace {
+ProjectUserLogin& UserLogin() {
+  static ProjectUserLogin login;
+  return login;
+}
+}  // namespace
+
+void SetProjectUserLogin(ProjectUserLogin login) { UserLogin() = std::move(login); }
+
+bool RunProjectUserLogin(IDocProject* project, CUserRecord* user, bool* addToWorkstation) {
+  if (addToWorkstation) *addToWorkstation = false;
+  return project && user && UserLogin() && UserLogin()(project, user, addToWorkstation);
+}
+
 bool RunProjectDialog(IDocProject* project, int mode) { return project && Runner() && Runner()(project, mode); }
 
 void SetDocProjectFactory(DocProjectFactory factory) { Factory() = std::move(factory); }

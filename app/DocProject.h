@@ -11,6 +11,7 @@
 
 namespace qel {
 
+class CUserRecord;
 class IAdminProject;
 class IRunProject;
 
@@ -37,6 +38,11 @@ class IDocProject {
   // when this project object offers no such view.
   virtual IRunProject* GetRunProject() { return nullptr; }
   virtual IAdminProject* GetAdminProject() { return nullptr; }
+  // Whether the Id is one of the open project's users (false without any).
+  virtual bool IsProjectUser(const std::string& /*id*/) const { return false; }
+  // Adds the user to the project's users, the change recorded as writerId's;
+  // false for a plain project or without project users.
+  virtual bool AddProjectUser(const CUserRecord& /*user*/, const std::string& /*writerId*/) { return false; }
 };
 
 constexpr int kProjectOpenNotFound = 2;
@@ -57,6 +63,14 @@ enum ProjectDialogMode : int {
 using ProjectDialogRunner = std::function<bool(IDocProject* project, int mode)>;
 void SetProjectDialogRunner(ProjectDialogRunner runner);
 bool RunProjectDialog(IDocProject* project, int mode);
+
+// The user dialog's project form logging in a user of the project, with the
+// offer to add that user to the workstation's list; true when confirmed,
+// with the user's stored record and whether the addition was asked. The
+// program installs it; without one nothing runs and the answer is false.
+using ProjectUserLogin = std::function<bool(IDocProject* project, CUserRecord* user, bool* addToWorkstation)>;
+void SetProjectUserLogin(ProjectUserLogin login);
+bool RunProjectUserLogin(IDocProject* project, CUserRecord* user, bool* addToWorkstation);
 
 using DocProjectFactory = std::function<std::unique_ptr<IDocProject>()>;
 void SetDocProjectFactory(DocProjectFactory factory);

@@ -429,6 +429,14 @@ TEST_F(ProjectDialogTest, BrowsingOpensTheChosenProject) {
   EXPECT_EQ(working.GetPath(), path);
   EXPECT_EQ(working.GetTesteeCount(), 1);
 
+  // A stored path that is gone closes the dialog at once, telling why.
+  working.SetPath(m_folder.File("moved.qep").c_str());
+  size_t shown = m_messages.Shown().size();
+  EXPECT_EQ(Open(ProjectDlgMode::kOpenPath, &working), wxID_CANCEL);
+  EXPECT_EQ(working.GetOpenResult(), 2);  // the file was not found
+  ASSERT_GT(m_messages.Shown().size(), shown);
+  EXPECT_NE(m_messages.ShownTexts().back().find("moved.qep"), std::string::npos);
+
   // A missing file is told and the dialog stays.
   ASSERT_EQ(Open(ProjectDlgMode::kOpenBrowse, &working), 0);
   Type(m_dialog, CDlgProject::kIdPath, m_folder.File("gone.qep"));

@@ -26,7 +26,7 @@ namespace {
 constexpr int kFieldWidth = 320;
 constexpr int kCommentHeight = 60;
 constexpr int kGap = 8;
-constexpr int kInfoWrap = 460;
+constexpr int kInfoWrap = 640;  // the texts break their own lines; only longer ones wrap
 
 const CControlTip kTips[] = {
     {CDlgProject::kIdPath, "Path of the existing Qel project file"},
@@ -235,6 +235,9 @@ int CDlgProject::Start() {
         break;
     }
   }
+  // A stored path that does not open for another reason than its password
+  // closes the dialog; the operator is told why.
+  if (m_startResult == wxID_CANCEL && m_pProject) m_pProject->Check(f.path, true);
   m_form.SetBrowseOffered(f.path.empty(), f.newPath.empty());
   ShowFields();
   UpdateControls();

@@ -107,6 +107,12 @@ bool CProgramProject::WriteResponses(const std::string& testeeCode, const std::s
                                    newVariablesRow);
 }
 
+bool CProgramProject::IsProjectUser(const std::string& id) const { return m_project->IsUser(id.c_str()); }
+
+bool CProgramProject::AddProjectUser(const CUserRecord& user, const std::string& writerId) {
+  return m_project->WriteProjectUser(user, writerId, false);
+}
+
 bool CProgramProject::ReadModel(const std::string& model, CExpModel* out) { return m_project->ReadModel(model, out); }
 
 }  // namespace qel

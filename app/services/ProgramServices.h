@@ -84,6 +84,8 @@ class CProgramProject final : public IDocProject, public IRunProject, public IAd
   int GetLastOpenResult() const override;
   IRunProject* GetRunProject() override { return this; }
   IAdminProject* GetAdminProject() override { return this; }
+  bool IsProjectUser(const std::string& id) const override;
+  bool AddProjectUser(const CUserRecord& user, const std::string& writerId) override;
 
   // IRunProject: a run's responses, with the score variables of the task's
   // own plug-in.

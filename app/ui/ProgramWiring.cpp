@@ -1,6 +1,7 @@
 #include "app/ui/ProgramWiring.h"
 
 #include "admin/ui/DlgProject.h"
+#include "admin/ui/DlgUser.h"
 #include "admin/ui/MySysCfg.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/ui/QelProgram.h"
@@ -32,6 +33,19 @@ bool RunProgramProjectDialog(IDocProject* project, int mode) {
   if (!program || mode < 0 || mode >= kProjectDlgModeCount) return false;
   wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
   return DoProjectDialogEx(&program->Project(), static_cast<ProjectDlgMode>(mode), parent, program->Tasks());
+}
+
+// The user dialog's project form logging in a user of the program's project.
+bool RunProgramProjectUserLogin(IDocProject* project, CUserRecord* user, bool* addToWorkstation) {
+  auto* program = dynamic_cast<CProgramProject*>(project);
+  if (!program) return false;
+  wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+  CDlgUser dialog(parent, &program->Project(), nullptr, UserDlgMode::kLogin, true, program->Tasks());
+  // A project that was not opened (its password not given) has no users to log in.
+  if (!dialog.UsersLoaded() || dialog.ShowModal() != wxID_OK) return false;
+  *user = dialog.Record();
+  if (addToWorkstation) *addToWorkstation = dialog.AddChecked();
+  return true;
 }
 
 }  // namespace
@@ -83,6 +97,7 @@ void CProgramWiring::Install() {
   SetDataPageServices(&m_dataPages);
   SetAssessmentsPageServices(&m_assessments);
   SetProjectDialogRunner(&RunProgramProjectDialog);
+  SetProjectUserLogin(&RunProgramProjectUserLogin);
   m_installed = true;
 }
 
@@ -101,6 +116,7 @@ void CProgramWiring::Uninstall() {
   SetDataPageServices(nullptr);
   SetAssessmentsPageServices(nullptr);
   SetProjectDialogRunner(nullptr);
+  SetProjectUserLogin(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

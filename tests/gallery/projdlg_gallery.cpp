@@ -32,6 +32,7 @@ TEST(ProjectDialogWindows, EveryMode) {
   ann.m_id = "ann";
   ann.m_firstName = "Ann";
   ann.m_surname = "Smith";
+  ann.SetPassword("secret");
   CQelProject::SetLoggedUser(&ann);
   const std::string audited = folder.File("memory_clinic.qep");
   ASSERT_TRUE(CQelProject::CreateProject(audited, "Memory clinic", "Pilot study 2026", "pw", true, false));

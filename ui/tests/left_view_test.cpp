@@ -96,6 +96,22 @@ TEST_F(LeftViewTest, TheTreeShowsTheProjectAndFollowsTheTreeCodes) {
   EXPECT_EQ(std::string(m_view->GetItemText(wxTreeItemId(testees->m_item)).utf8_str()), "Testees [3]");
 }
 
+TEST_F(LeftViewTest, AnotherProjectOpenedShowsFromTheRootWithoutTheOldFilter) {
+  CTesteeFilter filter;
+  filter.m_testee = "Ann";
+  SendNotify(m_view, kTreeFilter, reinterpret_cast<intptr_t>(&filter));
+  // The same project object read from another file: one testee fewer.
+  data.Clear();
+  data.AddTestee("Cid", "", "Cid", "Cole", kBirth, 0, 0, nullptr, QelDateTime::Null());
+  m_view->ShowProjectAt("/q/other.qep");
+  EXPECT_EQ(m_view->GetProjectPath(), "/q/other.qep");
+  EXPECT_EQ(m_view->GetItemText(m_view->GetRootItem()), "Project /q/other.qep");
+  EXPECT_NE(m_view->GetToolTipText().find("/q/other.qep"), std::string::npos);
+  CProjectTreeNode* testees = m_view->GetTree().m_root.FindKind(CProjectTreeNode::kTesteesGroup);
+  ASSERT_NE(testees, nullptr);
+  EXPECT_EQ(std::string(m_view->GetItemText(wxTreeItemId(testees->m_item)).utf8_str()), "Testees [1]");
+}
+
 TEST_F(LeftViewTest, DoubleClicksOpenTheItemsDialogWhenTheOperatorMayAct) {
   QelAssessmentNotice notice{"Ann", "Attention", "TP", 1};
   SendNotify(m_view, kTreeSelectScore, reinterpret_cast<intptr_t>(&notice));

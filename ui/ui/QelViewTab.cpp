@@ -16,6 +16,7 @@
 #include "app/startup/AppStartup.h"
 #include "app/ui/QelDoc.h"
 #include "app/ui/ReportPrintout.h"
+#include "common/Prompt.h"
 #include "ui/NotifyCodes.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/DlgTab.h"
@@ -29,6 +30,7 @@ namespace {
 
 CQelViewTab* g_mainView = nullptr;
 constexpr const char* kFrameTitle = "Qel Task Battery";
+constexpr const char* kDuplicateUserText = "! Duplicate User Id, try another one !";
 constexpr int kMargin = 6;
 constexpr int kTabIconSize = 16;
 constexpr const char* kRtfHeader =
@@ -306,6 +308,37 @@ bool CQelViewTab::ChangeLogin() {
   return IsUserLoggedIn();
 }
 
+bool CQelViewTab::LoginProjectUser(IDocProject* project) {
+  CUserRecord user;
+  bool addToWorkstation = false;
+  if (!project || !RunProjectUserLogin(project, &user, &addToWorkstation)) return false;
+  if (addToWorkstation) {
+    // An Id of the workstation's list is never written twice; the login
+    // waits until the user is on the list.
+    if (IsUserNameListed(user.m_id)) {
+      ShowPrompt(kDuplicateUserText, "Qel", kPromptOk | kPromptIconStop);
+      return false;
+    }
+    if (!SaveWorkstationUser(user, IsUserLoggedIn() ? g_LoggedUser.m_id : user.m_id, true)) return false;
+  }
+  g_LoggedUser = user;
+  m_loggedUser = GetCurrentUserId();
+  RefreshAll();
+  return true;
+}
+
+bool CQelViewTab::AddLoggedUserToProject(IDocProject* project) {
+  if (!project || !IsUserLoggedIn()) return false;
+  if (project->IsProjectUser(g_LoggedUser.m_id)) {
+    ShowPrompt(kDuplicateUserText, "Qel", kPromptOk | kPromptIconStop);
+    return false;
+  }
+  if (!RunProjectDialog(project, kProjectOpenPath)) return false;
+  if (!project->AddProjectUser(g_LoggedUser, g_LoggedUser.m_id)) return false;
+  if (m_pTree) SendNotify(m_pTree, kTreeRefreshUsers);
+  return true;
+}
+
 void CQelViewTab::OnButton(wxCommandEvent& event) {
   switch (event.GetId()) {
     case kIdBrowseProject:
@@ -355,6 +388,12 @@ void CQelViewTab::OnCommand(wxCommandEvent& event) {
       break;
     case kCmdProjectConvert:
       if (!m_cfrProject) RunProjectDialog(project, kProjectConvert);
+      break;
+    case kCmdLoginProjectUser:
+      if (m_cfrProject) LoginProjectUser(project);
+      break;
+    case kCmdAddLoggedUser:
+      if (m_cfrProject) AddLoggedUserToProject(project);
       break;
     case kCmdSystemUsers:
       if (m_pDoc) m_pDoc->ShowUserDialog();

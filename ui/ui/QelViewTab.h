@@ -27,6 +27,8 @@ class wxBookCtrlEvent;
 
 namespace qel {
 
+class IDocProject;
+
 class CDlgTab;
 class CQelDoc;
 class CQelNotifyEvent;
@@ -50,6 +52,12 @@ class CQelViewTab : public wxPanel {
   void ShowHelp();
   // Logs in when nobody is logged in, else logs out; true when logged in afterwards.
   bool ChangeLogin();
+  // Logs in a user of the project (the user dialog's project form), adding
+  // the user to the workstation's list when the operator asked; true when
+  // the user is logged in.
+  bool LoginProjectUser(IDocProject* project);
+  // Makes the logged-in user one of the project's users; true when added.
+  bool AddLoggedUserToProject(IDocProject* project);
 
   MainViewState State() const;
   int GetCurrentPage() const { return m_currentPage; }
