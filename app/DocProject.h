@@ -11,6 +11,7 @@
 
 namespace qel {
 
+class CUserRecord;
 class IAdminProject;
 class IRunProject;
 
@@ -37,6 +38,10 @@ class IDocProject {
   // when this project object offers no such view.
   virtual IRunProject* GetRunProject() { return nullptr; }
   virtual IAdminProject* GetAdminProject() { return nullptr; }
+  // Adds the user to the open project's users, written by the writer's Id;
+  // false when it was not written (a project object without users writes
+  // nothing).
+  virtual bool AddProjectUser(const CUserRecord& /*user*/, const std::string& /*writer*/) { return false; }
 };
 
 constexpr int kProjectOpenNotFound = 2;

@@ -8,7 +8,10 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <optional>
+
 #include "admin/ui/AdminDialogSupport.h"
+#include "admin/ui/DlgUsers.h"
 #include "app/text/DateTimeText.h"
 #include "common/Prompt.h"
 #include "common/ui/WxText.h"
@@ -51,12 +54,15 @@ bool ChooseUserFromList(wxWindow* parent, const std::vector<CUserRecord>& users,
 }
 
 CDlgUser::CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, const CUserRecord* record,
-                   UserDlgMode mode, bool offerAdd)
+                   UserDlgMode mode, bool offerAdd, const std::string* projectName)
     : wxDialog(parent, wxID_ANY, "User", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE),
       m_users(users),
-      m_form(mode, false, offerAdd),
-      m_sourceName(UserSourceName(std::string(), false)),
-      m_picker(ChooseUserFromList) {
+      m_form(mode, projectName != nullptr, offerAdd),
+      m_sourceName(UserSourceName(projectName ? *projectName : std::string(), projectName != nullptr)),
+      m_picker([project = projectName ? std::optional<std::string>(*projectName) : std::nullopt](
+                   wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen) {
+        return PickUserFromList(parent, users, project ? &*project : nullptr, chosen);
+      }) {
   if (record) m_form.LoadRecord(*record);
   auto text = [this](int id, long style = 0) {
     return new wxTextCtrl(this, id, wxEmptyString, wxDefaultPosition, wxSize(kFieldWidth, -1), style);
@@ -237,7 +243,8 @@ void CDlgUser::OnOk(wxCommandEvent&) {
     UpdateControls();
     return;
   }
-  if (AddChecked() && FindListedUser(m_users, m_form.Fields().id)) {
+  // The add offer may not make a second workstation user of the Id.
+  if (AddChecked() && FindListedUser(m_hasWorkstationUsers ? m_workstationUsers : m_users, m_form.Fields().id)) {
     ShowStopMessage(kDuplicateMessage);
     return;
   }

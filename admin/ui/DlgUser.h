@@ -42,7 +42,8 @@ class CDlgUser : public wxDialog {
     kIdOptional = 1397,
   };
 
-  // Chooses one of the users (the "..." button); false when none was chosen.
+  // Chooses one of the users (the "..." button; by default the users list
+  // dialog); false when none was chosen.
   using UserPicker = std::function<bool(wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen)>;
   // Adds (add set) or modifies the user; false when the write failed (the
   // writer reports its own errors).
@@ -50,13 +51,21 @@ class CDlgUser : public wxDialog {
 
   // users: the workstation's users; record: the user shown first (may be
   // null). The record OK or Save produced is Record().
+  // projectName: the users are that project's (the caption names it and
+  // nobody registers there); null for the workstation's.
   CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, const CUserRecord* record, UserDlgMode mode,
-           bool offerAdd);
+           bool offerAdd, const std::string* projectName = nullptr);
 
   void SetPicker(UserPicker picker) { m_picker = std::move(picker); }
   void SetWriter(UserWriter writer) { m_writer = std::move(writer); }
   // Reloads the users after a write (the writer's list).
   void SetUsers(const std::vector<CUserRecord>& users) { m_users = users; }
+  // A project's user logging in with the offer to join the workstation's
+  // list: the Id may not be there already.
+  void SetWorkstationUsers(const std::vector<CUserRecord>& users) {
+    m_workstationUsers = users;
+    m_hasWorkstationUsers = true;
+  }
 
   const CUserRecord& Record() const { return m_record; }
   const CUserForm& Form() const { return m_form; }
@@ -73,6 +82,8 @@ class CDlgUser : public wxDialog {
   void OnSave(wxCommandEvent& event);
 
   std::vector<CUserRecord> m_users;
+  std::vector<CUserRecord> m_workstationUsers;
+  bool m_hasWorkstationUsers = false;
   CUserForm m_form;
   CUserRecord m_record;
   std::string m_sourceName;

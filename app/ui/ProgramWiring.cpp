@@ -61,6 +61,7 @@ void CProgramWiring::Install() {
   });
   SetScoreDialogFactory(&m_scores);
   SetTreePaneFactory(&MakeTreePane);
+  SetPageServices(&m_pageServices);
   m_installed = true;
 }
 
@@ -76,6 +77,7 @@ void CProgramWiring::Uninstall() {
   SetDocProjectFactory(nullptr);
   SetScoreDialogFactory(nullptr);
   SetTreePaneFactory(nullptr);
+  if (GetPageServices() == &m_pageServices) SetPageServices(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

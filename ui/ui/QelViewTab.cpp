@@ -11,14 +11,19 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+
+#include "admin/AdminProject.h"
 #include "app/DocProject.h"
 #include "app/settings/SystemSettings.h"
 #include "app/startup/AppStartup.h"
 #include "app/ui/QelDoc.h"
 #include "app/ui/ReportPrintout.h"
+#include "project/ProjectData.h"
 #include "ui/NotifyCodes.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/DlgTab.h"
+#include "ui/ui/LeftView.h"
 #include "ui/ui/MainWindows.h"
 #include "ui/ui/QelNotify.h"
 
@@ -303,6 +308,64 @@ bool CQelViewTab::ChangeLogin() {
   return IsUserLoggedIn();
 }
 
+namespace {
+
+// The users of the document's project as its cache holds them; null without a project.
+const std::vector<CUserRecord>* ProjectUsers(IDocProject* project) {
+  IAdminProject* admin = project && project->IsOpen() ? project->GetAdminProject() : nullptr;
+  return admin ? &admin->GetData().GetUsers() : nullptr;
+}
+
+}  // namespace
+
+void CQelViewTab::ShowLoggedUser() {
+  IUserDialogs* dialogs = GetAppServices().userDialogs;
+  if (dialogs && IsUserLoggedIn()) dialogs->ShowUser(g_LoggedUser);
+}
+
+void CQelViewTab::ShowProjectUsers() {
+  IDocProject* project = m_pDoc ? m_pDoc->GetProject() : nullptr;
+  IUserDialogs* dialogs = GetAppServices().userDialogs;
+  const std::vector<CUserRecord>* users = ProjectUsers(project);
+  if (dialogs && users) dialogs->ShowProjectUsers(*users, project->GetName(), std::string());
+}
+
+void CQelViewTab::CompareUsers() {
+  IDocProject* project = m_pDoc ? m_pDoc->GetProject() : nullptr;
+  IUserDialogs* dialogs = GetAppServices().userDialogs;
+  const std::vector<CUserRecord>* users = ProjectUsers(project);
+  if (!dialogs || !users || !kCfrMode || !project->IsOpenCfr()) return;
+  dialogs->CompareProjectUsers(*users, project->GetName(), project->GetPath());
+}
+
+void CQelViewTab::LoginAsProjectUser() {
+  IDocProject* project = m_pDoc ? m_pDoc->GetProject() : nullptr;
+  IUserDialogs* dialogs = GetAppServices().userDialogs;
+  const std::vector<CUserRecord>* users = ProjectUsers(project);
+  if (!dialogs || !users || !kCfrMode || !project->IsOpenCfr()) return;
+  CUserRecord user;
+  if (!dialogs->LoginProjectUser(*users, project->GetName(), &user)) return;
+  g_LoggedUser = user;
+  m_loggedUser = user.m_id;
+  RefreshAll();
+}
+
+void CQelViewTab::AddLoggedUserToProject() {
+  IDocProject* project = m_pDoc ? m_pDoc->GetProject() : nullptr;
+  const std::vector<CUserRecord>* users = ProjectUsers(project);
+  if (!users || !IsUserLoggedIn() || !kCfrMode || !project->IsOpenCfr()) return;
+  const std::string id = GetCurrentUserId();
+  const bool listed = std::any_of(users->begin(), users->end(), [&](const CUserRecord& u) { return u.m_id == id; });
+  if (listed) {
+    if (IUserDialogs* dialogs = GetAppServices().userDialogs) dialogs->ShowProjectUsers(*users, project->GetName(), id);
+    return;
+  }
+  // The project dialog confirms the project first.
+  if (!RunProjectDialog(project, kProjectOpenPath)) return;
+  if (!project->AddProjectUser(g_LoggedUser, id)) return;
+  if (m_pTree) SendNotify(m_pTree, kTreeRefreshUsers);
+}
+
 void CQelViewTab::OnButton(wxCommandEvent& event) {
   switch (event.GetId()) {
     case kIdBrowseProject:
@@ -317,6 +380,12 @@ void CQelViewTab::OnButton(wxCommandEvent& event) {
       break;
     case kIdLogin:
       ChangeLogin();
+      break;
+    case kIdUserView:
+      ShowLoggedUser();
+      break;
+    case kIdViewUsers:
+      ShowProjectUsers();
       break;
     case kIdHelp:
       ShowHelp();
@@ -355,6 +424,15 @@ void CQelViewTab::OnCommand(wxCommandEvent& event) {
       break;
     case kCmdSystemUsers:
       if (m_pDoc) m_pDoc->ShowUserDialog();
+      break;
+    case kCmdCompareUsers:
+      CompareUsers();
+      break;
+    case kCmdLoginProjectUser:
+      LoginAsProjectUser();
+      break;
+    case kCmdAddLoggedUser:
+      AddLoggedUserToProject();
       break;
     case kCmdSystemConfig:
       if (m_pDoc) m_pDoc->OnSystemConfig();

@@ -50,6 +50,18 @@ class CQelViewTab : public wxPanel {
   void ShowHelp();
   // Logs in when nobody is logged in, else logs out; true when logged in afterwards.
   bool ChangeLogin();
+  // "User view": the logged-in user's record; "View users": the working
+  // project's users; the comparison of its users with the workstation's
+  // (an audited project only). Each does nothing without what it shows.
+  void ShowLoggedUser();
+  void ShowProjectUsers();
+  void CompareUsers();
+  // "Login as project's user": one of the audited project's users logs in
+  // (and may join the workstation's users); "Add logged user to project":
+  // the logged-in user joins the project's users, or the project's entry of
+  // that Id is shown.
+  void LoginAsProjectUser();
+  void AddLoggedUserToProject();
 
   MainViewState State() const;
   int GetCurrentPage() const { return m_currentPage; }
