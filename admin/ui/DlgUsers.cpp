@@ -30,6 +30,14 @@ CListCtrlUsers* MakeUsersList(wxWindow* parent, int id, wxWindow* owner) {
   return list;
 }
 
+// A list as wide as its columns (at least the default width).
+void FitToColumns(wxListCtrl& list) {
+  int width = 0;
+  for (int c = 0; c < list.GetColumnCount(); ++c) width += list.GetColumnWidth(c);
+  constexpr int kScrollBarRoom = 30;
+  list.SetMinSize(wxSize(std::max(width + kScrollBarRoom, kListWidth), kListHeight));
+}
+
 wxStaticText* MakeNotice(wxWindow* parent, int id, const std::string& text) {
   auto* notice = new wxStaticText(parent, id, ToWx(text));
   notice->SetForegroundColour(*wxRED);
@@ -79,6 +87,7 @@ CDlgUsers::CDlgUsers(wxWindow* parent, const std::vector<CUserRecord>& users, co
   SetSizer(top);
 
   const int count = std::max(m_pList->Fill(&m_users, -1), 0);
+  FitToColumns(*m_pList);
   FindWindow(kIdCount)->SetLabel(wxString::Format("%d", count));
   const std::string source = UserSourceName(projectName ? *projectName : std::string(), projectName != nullptr);
   SetTitle(ToWx(UsersListCaption(source, idToFind)));
@@ -158,6 +167,8 @@ CDlgUsersCompare::CDlgUsersCompare(wxWindow* parent, const std::vector<CUserReco
 
   m_pFirst->Fill(&m_first, -1);
   m_pSecond->Fill(&m_second, -1);
+  FitToColumns(*m_pFirst);
+  FitToColumns(*m_pSecond);
   SetTitle(ToWx(UsersCompareCaption(captionName, projectAgainstWorkstation)));
   const CUsersComparison comparison =
       projectAgainstWorkstation ? CompareUsers(m_second, m_first) : CompareUsers(m_first, m_second);
