@@ -384,6 +384,25 @@ TEST_F(PageServicesTest, TheScoreHistoriesShowARewrittenScoresSavedVersions) {
   EXPECT_EQ(viewed[1].savedDate.value, kept.List().GetRowDate(0).value);
   kept.Hide();
 
+  // The pages reach both lists through the page services, with their viewer.
+  m_services.SetScoreViewer(viewer);
+  wxTEST_DIALOG(m_services.ShowScores(m_frame, true, kCfrTestee, kCfrModel, ""),
+                Drive<CDlgScoreHistory>([&](CDlgScoreHistory* dialog) {
+                  EXPECT_EQ(dialog->GetModeText(), CDlgScoreHistory::kHistoryMode);
+                  EXPECT_EQ(dialog->List().GetItemCount(), 1);
+                  dialog->List().SelectRow(0);
+                  PumpUntil([&] { return dialog->FindWindow(wxID_OK)->IsEnabled(); });
+                  EXPECT_TRUE(dialog->ViewChosen());
+                  return wxID_CANCEL;
+                }));
+  EXPECT_EQ(viewed.size(), 3u);
+  wxTEST_DIALOG(m_services.ShowAssessments(m_frame, false, kCfrTestee, "", ""),
+                Drive<CDlgAssessmentHistory>([&](CDlgAssessmentHistory* dialog) {
+                  EXPECT_EQ(dialog->GetModeText(), CDlgAssessmentHistory::kListMode);
+                  EXPECT_EQ(dialog->List().GetItemCount(), 1);
+                  return wxID_CANCEL;
+                }));
+
   // The versions of the assessment's score: bert's against anna's, and past
   // the oldest nothing.
   CDlgAssessmentScoreHistory versions(m_frame, m_project.get(), kCfrTestee, kCfrModel, kCfrCode, 1, 0);

@@ -104,4 +104,20 @@ void CProgramPageServices::ShowTesteeChanges(wxWindow* parent, const std::string
   dialog.ShowModal();
 }
 
+void CProgramPageServices::ShowAssessments(wxWindow* parent, bool history, const std::string& testee,
+                                           const std::string& model, const std::string& task) {
+  CProgramProject* project = OpenProject();
+  if (!project) return;
+  CDlgAssessmentHistory dialog(parent, project, history, testee, model, task);
+  dialog.ShowModal();
+}
+
+void CProgramPageServices::ShowScores(wxWindow* parent, bool history, const std::string& testee,
+                                      const std::string& model, const std::string& task) {
+  CProgramProject* project = OpenProject();
+  if (!project) return;
+  CDlgScoreHistory dialog(parent, project, history, testee, model, task, m_scoreViewer);
+  dialog.ShowModal();
+}
+
 }  // namespace qel

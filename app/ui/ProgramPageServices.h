@@ -8,11 +8,13 @@
 #include <functional>
 #include <string>
 
+#include "include/qel/DateTime.h"
 #include "ui/ui/PageServices.h"
 
 namespace qel {
 
 class CProgramProject;
+struct CScoreChoice;
 
 class CProgramPageServices final : public IPageServices {
  public:
@@ -27,12 +29,22 @@ class CProgramPageServices final : public IPageServices {
   bool SearchTestee(wxWindow* parent, CListCtrlQel* markList, std::string* selected) override;
   void ShowTesteeHistory(wxWindow* parent) override;
   void ShowTesteeChanges(wxWindow* parent, const std::string& testee) override;
+  void ShowAssessments(wxWindow* parent, bool history, const std::string& testee, const std::string& model,
+                       const std::string& task) override;
+  void ShowScores(wxWindow* parent, bool history, const std::string& testee, const std::string& model,
+                  const std::string& task) override;
+
+  // Opens a stored score (or a saved version of it) in the score dialog;
+  // without one the score history's "View" opens nothing.
+  using ScoreViewer = std::function<void(wxWindow* parent, const CScoreChoice& score, const QelDateTime* asOf)>;
+  void SetScoreViewer(ScoreViewer viewer) { m_scoreViewer = std::move(viewer); }
 
  private:
   // The project object when a project is open; else null.
   CProgramProject* OpenProject() const;
 
   ProjectSource m_source;
+  ScoreViewer m_scoreViewer;
 };
 
 }  // namespace qel
