@@ -247,6 +247,16 @@ TEST_F(PageServicesTest, TesteesEnteredAndEditedOnTheTesteesPageAreWrittenThroug
   EXPECT_EQ(stored.m_comment, "Wears glasses");
   EXPECT_EQ(KeptTesteeRows(), 2);
 
+  // Saving without a change rewrites nothing: who wrote the row last stays.
+  LogIn("dora");
+  wxTEST_DIALOG(page->EditTestee(), Drive<CDlgTestee>([](CDlgTestee* dialog) {
+                  Pump(30);
+                  Press(dialog, wxID_OK);
+                  return wxID_OK;
+                }));
+  EXPECT_EQ(KeptTesteeRows(), 2);
+  EXPECT_EQ(m_project->GetData().GetTesteeDescription("T01"), "carl") << "the audited cache keeps the writer";
+
   // A cancelled dialog writes nothing.
   wxTEST_DIALOG(page->EditTestee(), Drive<CDlgTestee>([](CDlgTestee* dialog) {
                   Type(dialog, CDlgTestee::kIdComment, "Never saved");

@@ -35,6 +35,11 @@ class HistoryClinic {
     m_library.scoreVariableCount = static_cast<uint32_t>(std::size(kTestVariables));
     m_project->Project().SetScoreVariableTable(&m_library);
     CQelProject& project = m_project->Project();
+    // The run fixture's testee as a clinic keeps her: a known sex.
+    CTesteeInfo runTestee;
+    project.ReadTestee(kCfrTestee, &runTestee);
+    runTestee.m_sex = 1;
+    project.WriteTestee(runTestee, g_LoggedUser, nullptr, true, false);
     const char* names[][3] = {{"P-0001", "Anna", "Smith"}, {"P-0002", "Ben", "Jones"}, {"P-0003", "Clara", "Meyer"}};
     int year = 1950;
     for (const auto& name : names) {
