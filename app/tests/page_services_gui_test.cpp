@@ -25,6 +25,7 @@
 #include "app/services/ProgramServices.h"
 #include "app/startup/AppStartup.h"
 #include "app/ui/ProgramPageServices.h"
+#include "app/ui/QelDoc.h"
 #include "project/tests/CfrProjectSupport.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
@@ -35,6 +36,7 @@
 #include "ui/ui/DlgTabTestee.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
+#include "ui/ui/QelViewTab.h"
 
 namespace qel {
 namespace test {
@@ -469,6 +471,89 @@ TEST_F(PageServicesTest, TheScoreHistoriesShowARewrittenScoresSavedVersions) {
   }
   EXPECT_FALSE(keptResponses.FindWindow(wxID_OK)->IsEnabled());
   keptResponses.Hide();
+}
+
+// The users dialogs as the main view hands them their lists.
+class RecordedUserDialogs final : public IUserDialogs {
+ public:
+  bool Login(const std::vector<CUserRecord>&, CUserRecord*) override { return false; }
+  bool RegisterUser(CUserRecord*) override { return false; }
+  void ShowUser(const CUserRecord& user) override { calls.push_back("user " + user.m_id); }
+  void ShowProjectUsers(const std::vector<CUserRecord>& users, const std::string& name,
+                        const std::string& id) override {
+    calls.push_back("users of " + name + " (" + std::to_string(users.size()) + ") looking for '" + id + "'");
+  }
+  void CompareProjectUsers(const std::vector<CUserRecord>& users, const std::string& name,
+                           const std::string& path) override {
+    calls.push_back("compare " + name + " (" + std::to_string(users.size()) + ") at " + path);
+  }
+  bool LoginProjectUser(const std::vector<CUserRecord>& users, const std::string& name, CUserRecord* user) override {
+    calls.push_back("login into " + name + " (" + std::to_string(users.size()) + ")");
+    if (users.empty()) return false;
+    *user = users.back();
+    return true;
+  }
+  std::vector<std::string> calls;
+};
+
+TEST_F(PageServicesTest, TheMainViewsUsersCommandsHandTheProjectsUsersToTheUsersDialogs) {
+  // The document's project object is the program's one, opened on this test's project.
+  SetDocProjectFactory([]() -> std::unique_ptr<IDocProject> { return std::make_unique<CProgramProject>(nullptr); });
+  ResetProgramProject();
+  auto* programProject = dynamic_cast<CProgramProject*>(GetProgramProject());
+  ASSERT_NE(programProject, nullptr);
+  programProject->SetPath(m_path);
+  ASSERT_TRUE(programProject->Project().Open(m_path, false, false));
+  RecordedUserDialogs dialogs;
+  AppServices services = GetAppServices();
+  services.userDialogs = &dialogs;
+  SetAppServices(services);
+  std::vector<int> dialogModes;
+  SetProjectDialogRunner([&](IDocProject*, int mode) {
+    dialogModes.push_back(mode);
+    return true;
+  });
+
+  auto* doc = new CQelDoc;
+  auto* view = new CQelViewTab(m_frame);
+  view->OnInitialUpdate(doc);
+  view->ShowLoggedUser();
+  // anna made the project and is its user.
+  view->ShowProjectUsers();
+  view->CompareUsers();
+  EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"user anna", "users of Audited (1) looking for ''",
+                                                     "compare Audited (1) at " + m_path}));
+
+  // anna is listed already: her entry is shown, nothing is written.
+  dialogs.calls.clear();
+  view->AddLoggedUserToProject();
+  EXPECT_EQ(dialogs.calls, std::vector<std::string>{"users of Audited (1) looking for 'anna'"});
+  EXPECT_TRUE(dialogModes.empty());
+  // eva is not: after the project dialog she is written to the project's users.
+  LogIn("eva");
+  view->AddLoggedUserToProject();
+  EXPECT_EQ(dialogModes, std::vector<int>{kProjectOpenPath});
+  EXPECT_TRUE(programProject->GetData().IsUser("eva"));
+  CLoadedTaskLibraries tasks;
+  CQelProject reread(tasks);
+  ASSERT_TRUE(reread.Open(m_path, false, false));
+  EXPECT_TRUE(reread.IsUser("eva"));
+
+  // A project user logs in from the view.
+  dialogs.calls.clear();
+  LogoutCurrentUser();
+  view->LoginAsProjectUser();
+  EXPECT_EQ(dialogs.calls, std::vector<std::string>{"login into Audited (2)"});
+  EXPECT_EQ(GetCurrentUserId(), "eva");
+  EXPECT_EQ(view->GetLoggedUserText(), "eva");
+
+  view->Destroy();
+  Pump(20);
+  delete doc;
+  SetProjectDialogRunner(nullptr);
+  SetAppServices(AppServices());
+  ResetProgramProject();
+  SetDocProjectFactory(nullptr);
 }
 
 }  // namespace
