@@ -142,4 +142,21 @@ std::string CTesteeCodeForm::CloseQuestion() const {
                 m_info.m_code);
 }
 
+namespace {
+
+bool SameDate(const QelDateTime& a, const QelDateTime& b) {
+  return a.status == b.status && (!a.IsValid() || a.value == b.value);
+}
+
+}  // namespace
+
+CTesteeEdit CompareTesteeEdit(const CTesteeInfo& before, const CTesteeInfo& after) {
+  CTesteeEdit edit;
+  edit.datesChanged = !SameDate(before.m_dateBirth, after.m_dateBirth) || before.m_preference != after.m_preference;
+  edit.changed = edit.datesChanged || before.m_testee != after.m_testee || before.m_code != after.m_code ||
+                 before.m_firstName != after.m_firstName || before.m_surname != after.m_surname ||
+                 before.m_sex != after.m_sex || before.m_comment != after.m_comment;
+  return edit;
+}
+
 }  // namespace qel

@@ -88,6 +88,15 @@ class CTesteeForm {
   bool m_modified = false;
 };
 
+// What an edit changed in a stored testee: anything at all (an audited
+// project then keeps the row as it stood), and the birth date or the
+// preference in particular (score sets may then be outdated).
+struct CTesteeEdit {
+  bool changed = false;
+  bool datesChanged = false;
+};
+CTesteeEdit CompareTesteeEdit(const CTesteeInfo& before, const CTesteeInfo& after);
+
 // ---- Testee code -------------------------------------------------------------------
 
 constexpr const char* kTesteeCodeCommentPrefix = "TesteeCodeComment_";

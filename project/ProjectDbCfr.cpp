@@ -331,8 +331,10 @@ int CProjectDbCfr::Load(CDbOdbcAccess* connection, bool showMessages, int header
       OpenForReading(testees);
       for (; !testees.IsEOF(); testees.MoveNext()) {
         if (testees.m_testee.empty()) continue;
+        // An audited project's cache keeps who wrote the row where a plain one keeps its comment: the
+        // lists, the tree and the change histories show it as the row's user.
         cache->AddTestee(testees.m_testee, testees.m_testeeCode, testees.m_firstName, testees.m_surname,
-                         testees.m_dateBirth, testees.m_preference, testees.m_sex, testees.m_description.c_str(),
+                         testees.m_dateBirth, testees.m_preference, testees.m_sex, testees.m_user.c_str(),
                          testees.m_date);
       }
       testees.Close();
@@ -833,7 +835,7 @@ bool CProjectDbCfr::WriteTestee(const CTesteeInfo& record, const CUserRecord& us
                                  old.m_date);
     }
     m_project->SetTestee(record.m_testee, record.m_code, record.m_firstName, record.m_surname, record.m_dateBirth,
-                         record.m_preference, record.m_sex, record.m_comment.c_str(), now);
+                         record.m_preference, record.m_sex, user.m_id.c_str(), now);
     if (added) m_project->AddUser(&user);
   }
   return true;

@@ -24,6 +24,7 @@
 #include "project/ProjectData.h"
 #include "project/ProjectDbCfr.h"
 #include "project/ProjectDbPlain.h"
+#include "project/ProjectHistory.h"
 #include "project/RunProject.h"
 
 namespace qel {
@@ -35,7 +36,7 @@ class ITaskLibrary;
 class ITaskRunData;
 struct CTesteeFilter;
 
-class CQelProject : public CProjectData, public IRunProject {
+class CQelProject : public CProjectData, public IRunProject, public IProjectHistory {
  public:
   // Open results besides the connect codes (2 missing file, 5 password
   // missing or wrong, 6 no permission).
@@ -115,7 +116,7 @@ class CQelProject : public CProjectData, public IRunProject {
                         std::vector<std::string>* codes, std::vector<std::string>* firstNames,
                         std::vector<std::string>* surnames, std::vector<QelDateTime>* birthDates,
                         std::vector<std::string>* preferenceTexts, std::vector<std::string>* users,
-                        std::vector<QelDateTime>* dates, std::vector<bool>* flags);
+                        std::vector<QelDateTime>* dates, std::vector<bool>* flags) override;
   bool WriteTestee(const CTesteeInfo& record, const CUserRecord& user, bool* userAdded, bool modify, bool keepHistory);
   bool ReadTestee(const std::string& name, CTesteeInfo* record);
   bool WriteTesteeCode(const CTesteeCodeInfo& record, const CUserRecord& user, bool* userAdded, bool modify);
@@ -134,7 +135,7 @@ class CQelProject : public CProjectData, public IRunProject {
                           std::vector<uint32_t>* assessments, std::vector<int32_t>* parts,
                           std::vector<QelDateTime>* partDates, std::vector<int32_t>* responseCounts,
                           std::vector<std::string>* users, std::vector<std::string>* testees,
-                          std::vector<std::string>* models, std::vector<std::string>* tasks);
+                          std::vector<std::string>* models, std::vector<std::string>* tasks) override;
   bool ReadResponses(const std::string& testee, const std::string& model, CExpModelTask* task, uint32_t assessment,
                      int firstPart, int lastPart, std::vector<std::string>* users, bool readArrays);
   // The scores of the assessment rewritten from the bound run data, with the
@@ -156,7 +157,7 @@ class CQelProject : public CProjectData, public IRunProject {
                           std::vector<bool>* flags, std::vector<int32_t>* variableCounts,
                           std::vector<std::string>* users, std::vector<QelDateTime>* dates,
                           std::vector<std::string>* testees, std::vector<std::string>* models,
-                          std::vector<std::string>* tasks, std::vector<int64_t>* versions = nullptr);
+                          std::vector<std::string>* tasks, std::vector<int64_t>* versions = nullptr) override;
   // The bound run data's current part of the task and its variables, with
   // the testee's birth date, preference and sex from the cache.
   bool WriteResponses(const std::string& testee, const std::string& model, const CExpModelTask* task,

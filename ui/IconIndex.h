@@ -17,6 +17,8 @@ enum IconIndex : int {
   kIconNoTask = 65,
   kIconUser = 105,
   kIconUsersGroup = 106,
+  kIconUserMissing = 107,  // a user the other users list lacks
+  kIconUserDiffers = 108,  // a user found, or one that differs from its namesake
   kIconAssessment = 109,
   kIconTesteeOutdated = 111,
   kIconTesteeChanged = 112,

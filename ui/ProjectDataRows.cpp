@@ -8,6 +8,8 @@
 #include "app/text/ImageIndex.h"
 #include "include/qel/ModelTask.h"
 #include "project/ProjectData.h"
+#include "project/ProjectHistory.h"
+#include "project/TesteeFilter.h"
 #include "project/TesteeTexts.h"
 #include "ui/IconIndex.h"
 
@@ -52,14 +54,17 @@ const std::vector<CListColumn>& TesteeListColumns() {
   return kColumns;
 }
 
-CListRows BuildTesteeRows(const CProjectData* project, const CTesteeFilter* filter, bool historyMode) {
-  CListRows out = WithColumns(TesteeListColumns());
-  if (!project) return out;
+namespace {
+
+// The columns of the testee list as a source gives them.
+struct TesteeArrays {
   std::vector<std::string> names, codes, firstNames, surnames, preferences, users;
   std::vector<QelDateTime> birthDates, dates;
   std::vector<uint32_t> changeCounts;
-  const int n = project->GetTesteeRows(names, filter, &codes, &firstNames, &surnames, &birthDates, &preferences,
-                                       &users, &dates, &changeCounts);
+};
+
+CListRows TesteeRowsFrom(const TesteeArrays& a, int n, bool historyMode) {
+  CListRows out = WithColumns(TesteeListColumns());
   if (n < 0) {
     out.result = -1;
     return out;
@@ -67,17 +72,41 @@ CListRows BuildTesteeRows(const CProjectData* project, const CTesteeFilter* filt
   out.rows.reserve(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) {
     const size_t k = static_cast<size_t>(i);
-    const uint32_t changes = At(changeCounts, k);
+    const uint32_t changes = At(a.changeCounts, k);
     const int image = changes >= 1 ? kIconTesteeOutdated : historyMode ? kIconTesteeHistory : kIconTestee;
-    CListRow row = NumberedRow(i, At(names, k), image);
+    CListRow row = NumberedRow(i, At(a.names, k), image);
     row.cells.insert(row.cells.end(),
-                     {row.key, At(codes, k), ListDateText(At(birthDates, k)), At(firstNames, k), At(surnames, k),
-                      At(preferences, k), At(users, k), ListDateText(At(dates, k)),
+                     {row.key, At(a.codes, k), ListDateText(At(a.birthDates, k)), At(a.firstNames, k),
+                      At(a.surnames, k), At(a.preferences, k), At(a.users, k), ListDateText(At(a.dates, k)),
                       changes > 0 ? std::string(kTesteeModified) + ", " + kRebuildScores : std::string()});
     out.rows.push_back(std::move(row));
   }
   out.result = n;
   return out;
+}
+
+}  // namespace
+
+CListRows BuildTesteeRows(const CProjectData* project, const CTesteeFilter* filter, bool historyMode) {
+  if (!project) return WithColumns(TesteeListColumns());
+  TesteeArrays a;
+  const int n = project->GetTesteeRows(a.names, filter, &a.codes, &a.firstNames, &a.surnames, &a.birthDates,
+                                       &a.preferences, &a.users, &a.dates, &a.changeCounts);
+  return TesteeRowsFrom(a, n, historyMode);
+}
+
+CListRows BuildTesteeHistoryRows(IProjectHistory* history, const std::string& testee) {
+  if (!history) return WithColumns(TesteeListColumns());
+  CTesteeFilter filter;
+  filter.m_testee = testee;
+  // An identifier names one testee: "Ann" is not the start of "Anna"'s history.
+  filter.m_wholeMatch = 1;
+  TesteeArrays a;
+  std::vector<bool> flags;
+  const int n = history->ReadTesteeHistory(testee.empty() ? nullptr : &filter, &a.names, &a.codes, &a.firstNames,
+                                           &a.surnames, &a.birthDates, &a.preferences, &a.users, &a.dates, &flags);
+  for (bool flag : flags) a.changeCounts.push_back(flag ? 1 : 0);
+  return TesteeRowsFrom(a, n, true);
 }
 
 // ---- testee codes -----------------------------------------------------------------------
@@ -210,16 +239,23 @@ const std::vector<CListColumn>& ResponseListColumns() {
   return kColumns;
 }
 
-CListRows BuildResponseRows(const CProjectData* project, const std::string& testee, const std::string& model,
-                            const std::string& task) {
-  CListRows out = WithColumns(ResponseListColumns());
-  if (!project) return out;
+namespace {
+
+struct ResponseArrays {
   std::vector<uint32_t> numbers, counts;
   std::vector<int32_t> parts;
   std::vector<QelDateTime> dates;
   std::vector<std::string> users, testees, models, tasks;
-  const int n = project->GetAssessmentRows(FilterOrNull(testee), FilterOrNull(model), FilterOrNull(task), &numbers,
-                                           &parts, &dates, &counts, &users, &testees, &models, &tasks);
+};
+
+// The row's own text when the source gave one, else the filter's.
+const std::string& OwnOrFilter(const std::vector<std::string>& own, size_t k, const std::string& filter) {
+  return k < own.size() ? own[k] : filter;
+}
+
+CListRows ResponseRowsFrom(const ResponseArrays& a, int n, const std::string& testee, const std::string& model,
+                           const std::string& task) {
+  CListRows out = WithColumns(ResponseListColumns());
   if (n < 0) {
     out.result = -1;
     return out;
@@ -227,15 +263,43 @@ CListRows BuildResponseRows(const CProjectData* project, const std::string& test
   out.rows.reserve(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) {
     const size_t k = static_cast<size_t>(i);
-    CListRow row = NumberedRow(i, NumberText(At(numbers, k)), kIconAssessment);
-    row.cells.insert(row.cells.end(), {k < testees.size() ? testees[k] : testee, k < models.size() ? models[k] : model,
-                                       k < tasks.size() ? tasks[k] : task, row.key,
-                                       NumberText(static_cast<uint32_t>(At(parts, k))), ListDateText(At(dates, k)),
-                                       NumberText(At(counts, k)), At(users, k)});
+    CListRow row = NumberedRow(i, NumberText(At(a.numbers, k)), kIconAssessment);
+    row.cells.insert(row.cells.end(),
+                     {OwnOrFilter(a.testees, k, testee), OwnOrFilter(a.models, k, model),
+                      OwnOrFilter(a.tasks, k, task), row.key, NumberText(static_cast<uint32_t>(At(a.parts, k))),
+                      ListDateText(At(a.dates, k)), NumberText(At(a.counts, k)), At(a.users, k)});
     out.rows.push_back(std::move(row));
   }
   out.result = n;
   return out;
+}
+
+// The per-row name lists are asked for only where the filter leaves the name open.
+std::vector<std::string>* OpenName(std::vector<std::string>& list, const std::string& filter) {
+  return filter.empty() ? &list : nullptr;
+}
+
+}  // namespace
+
+CListRows BuildResponseRows(const CProjectData* project, const std::string& testee, const std::string& model,
+                            const std::string& task) {
+  if (!project) return WithColumns(ResponseListColumns());
+  ResponseArrays a;
+  const int n = project->GetAssessmentRows(FilterOrNull(testee), FilterOrNull(model), FilterOrNull(task), &a.numbers,
+                                           &a.parts, &a.dates, &a.counts, &a.users, &a.testees, &a.models, &a.tasks);
+  return ResponseRowsFrom(a, n, testee, model, task);
+}
+
+CListRows BuildResponseHistoryRows(IProjectHistory* history, const std::string& testee, const std::string& model,
+                                   const std::string& task) {
+  if (!history) return WithColumns(ResponseListColumns());
+  ResponseArrays a;
+  std::vector<int32_t> counts;
+  const int n = history->ReadResponseHistory(testee, model, task, &a.numbers, &a.parts, &a.dates, &counts, &a.users,
+                                             OpenName(a.testees, testee), OpenName(a.models, model),
+                                             OpenName(a.tasks, task));
+  for (int32_t count : counts) a.counts.push_back(static_cast<uint32_t>(count));
+  return ResponseRowsFrom(a, n, testee, model, task);
 }
 
 const std::vector<CListColumn>& ScoreListColumns() {
@@ -245,39 +309,71 @@ const std::vector<CListColumn>& ScoreListColumns() {
   return kColumns;
 }
 
+namespace {
+
+struct ScoreArrays {
+  std::vector<uint32_t> numbers, counts;
+  std::vector<uint8_t> outdated;
+  std::vector<QelDateTime> dates, saved;
+  std::vector<std::string> users, testees, models, tasks;
+};
+
+CListRows ScoreRowsFrom(ScoreArrays& a, int n, const std::string& testee, const std::string& model,
+                        const std::string& task, bool historyMode, std::vector<QelDateTime>* savedDates) {
+  CListRows out = WithColumns(ScoreListColumns());
+  if (n < 0) {
+    out.result = -1;
+    a.saved.clear();
+  } else {
+    out.rows.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+      const size_t k = static_cast<size_t>(i);
+      const bool old = At(a.outdated, k) != 0;
+      CListRow row = NumberedRow(i, NumberText(At(a.numbers, k)),
+                                 old ? kIconScoreOutdated : historyMode ? kIconScoreHistory : kIconScore);
+      row.cells.insert(row.cells.end(),
+                       {OwnOrFilter(a.testees, k, testee), OwnOrFilter(a.models, k, model),
+                        OwnOrFilter(a.tasks, k, task), row.key, ListDateText(At(a.dates, k)),
+                        NumberText(At(a.counts, k)), At(a.users, k), ListDateText(At(a.saved, k)),
+                        old ? kTesteeModified : ""});
+      out.rows.push_back(std::move(row));
+    }
+    out.result = n;
+  }
+  if (savedDates) *savedDates = std::move(a.saved);
+  return out;
+}
+
+}  // namespace
+
 CListRows BuildScoreRows(const CProjectData* project, const std::string& testee, const std::string& model,
                          const std::string& task, bool historyMode, std::vector<QelDateTime>* savedDates) {
-  CListRows out = WithColumns(ScoreListColumns());
-  std::vector<QelDateTime> saved;
-  if (project) {
-    std::vector<uint32_t> numbers, counts;
-    std::vector<uint8_t> outdated;
-    std::vector<QelDateTime> dates;
-    std::vector<std::string> users, testees, models, tasks;
-    const int n = project->GetScoreRows(FilterOrNull(testee), FilterOrNull(model), FilterOrNull(task), &numbers,
-                                        &dates, &outdated, &counts, &users, &saved, &testees, &models, &tasks);
-    if (n < 0) {
-      out.result = -1;
-      saved.clear();
-    } else {
-      out.rows.reserve(static_cast<size_t>(n));
-      for (int i = 0; i < n; ++i) {
-        const size_t k = static_cast<size_t>(i);
-        const bool old = At(outdated, k) != 0;
-        CListRow row =
-            NumberedRow(i, NumberText(At(numbers, k)), old ? kIconScoreOutdated : historyMode ? kIconScoreHistory : kIconScore);
-        row.cells.insert(row.cells.end(),
-                         {k < testees.size() ? testees[k] : testee, k < models.size() ? models[k] : model,
-                          k < tasks.size() ? tasks[k] : task, row.key, ListDateText(At(dates, k)),
-                          NumberText(At(counts, k)), At(users, k), ListDateText(At(saved, k)),
-                          old ? kTesteeModified : ""});
-        out.rows.push_back(std::move(row));
-      }
-      out.result = n;
-    }
+  ScoreArrays a;
+  if (!project) {
+    if (savedDates) savedDates->clear();
+    return WithColumns(ScoreListColumns());
   }
-  if (savedDates) *savedDates = std::move(saved);
-  return out;
+  const int n = project->GetScoreRows(FilterOrNull(testee), FilterOrNull(model), FilterOrNull(task), &a.numbers,
+                                      &a.dates, &a.outdated, &a.counts, &a.users, &a.saved, &a.testees, &a.models,
+                                      &a.tasks);
+  return ScoreRowsFrom(a, n, testee, model, task, historyMode, savedDates);
+}
+
+CListRows BuildScoreHistoryRows(IProjectHistory* history, const std::string& testee, const std::string& model,
+                                const std::string& task, std::vector<QelDateTime>* savedDates) {
+  ScoreArrays a;
+  if (!history) {
+    if (savedDates) savedDates->clear();
+    return WithColumns(ScoreListColumns());
+  }
+  std::vector<bool> flags;
+  std::vector<int32_t> counts;
+  const int n = history->ReadVariableHistory(testee, model, task, &a.numbers, &a.dates, &flags, &counts, &a.users,
+                                             &a.saved, OpenName(a.testees, testee), OpenName(a.models, model),
+                                             OpenName(a.tasks, task));
+  for (bool flag : flags) a.outdated.push_back(flag ? 1 : 0);
+  for (int32_t count : counts) a.counts.push_back(static_cast<uint32_t>(count));
+  return ScoreRowsFrom(a, n, testee, model, task, true, savedDates);
 }
 
 // ---- users ------------------------------------------------------------------------------------

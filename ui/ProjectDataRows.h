@@ -19,11 +19,15 @@ namespace qel {
 class CExpModel;
 class CExpModelTask;
 class CProjectData;
+class IProjectHistory;
 struct CTesteeFilter;
 
 // ---- testees: key the testee name; history mode changes the icon of unchanged testees.
 const std::vector<CListColumn>& TesteeListColumns();
 CListRows BuildTesteeRows(const CProjectData* project, const CTesteeFilter* filter, bool historyMode);
+// The kept versions of the testee's rows (every testee's for an empty
+// identifier) in an audited project, with the history icons.
+CListRows BuildTesteeHistoryRows(IProjectHistory* history, const std::string& testee);
 
 // ---- testee codes: key the code.
 const std::vector<CListColumn>& TesteeCodeListColumns();
@@ -54,9 +58,15 @@ CListRows BuildAssessmentRows(const CProjectData* project, const std::string& te
 const std::vector<CListColumn>& ResponseListColumns();
 CListRows BuildResponseRows(const CProjectData* project, const std::string& testee, const std::string& model,
                             const std::string& task);
+// The kept versions of the response rows in an audited project.
+CListRows BuildResponseHistoryRows(IProjectHistory* history, const std::string& testee, const std::string& model,
+                                   const std::string& task);
 const std::vector<CListColumn>& ScoreListColumns();
 CListRows BuildScoreRows(const CProjectData* project, const std::string& testee, const std::string& model,
                          const std::string& task, bool historyMode, std::vector<QelDateTime>* savedDates);
+// The kept versions of the score rows in an audited project (history icons).
+CListRows BuildScoreHistoryRows(IProjectHistory* history, const std::string& testee, const std::string& model,
+                                const std::string& task, std::vector<QelDateTime>* savedDates);
 
 // ---- users of a CFR project or of the workstation: key the user Id.
 const std::vector<CListColumn>& UserListColumns();

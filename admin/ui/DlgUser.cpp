@@ -8,10 +8,13 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <optional>
+
 #include "admin/ui/AdminDialogSupport.h"
 #include "admin/ui/DlgProject.h"
 #include "app/startup/AppStartup.h"
 #include "project/QelProject.h"
+#include "admin/ui/DlgUsers.h"
 #include "app/text/DateTimeText.h"
 #include "common/Prompt.h"
 #include "common/ui/WxText.h"
@@ -54,12 +57,15 @@ bool ChooseUserFromList(wxWindow* parent, const std::vector<CUserRecord>& users,
 }
 
 CDlgUser::CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, const CUserRecord* record,
-                   UserDlgMode mode, bool offerAdd)
+                   UserDlgMode mode, bool offerAdd, const std::string* projectName)
     : wxDialog(parent, wxID_ANY, "User", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE),
       m_users(users),
-      m_form(mode, false, offerAdd),
-      m_sourceName(UserSourceName(std::string(), false)),
-      m_picker(ChooseUserFromList) {
+      m_form(mode, projectName != nullptr, offerAdd),
+      m_sourceName(UserSourceName(projectName ? *projectName : std::string(), projectName != nullptr)),
+      m_picker([project = projectName ? std::optional<std::string>(*projectName) : std::nullopt](
+                   wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen) {
+        return PickUserFromList(parent, users, project ? &*project : nullptr, chosen);
+      }) {
   if (record) m_form.LoadRecord(*record);
   BuildControls(mode);
 }
@@ -71,7 +77,10 @@ CDlgUser::CDlgUser(wxWindow* parent, CQelProject* project, const CUserRecord* re
       m_pTasks(&tasks),
       m_form(mode, project != nullptr, offerAdd),
       m_sourceName(UserSourceName(project ? project->GetName() : std::string(), project != nullptr)),
-      m_picker(ChooseUserFromList) {
+      m_picker([project](wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen) {
+        const std::string name = project ? project->GetName() : std::string();
+        return PickUserFromList(parent, users, project ? &name : nullptr, chosen);
+      }) {
   if (record) m_form.LoadRecord(*record);
   if (mode != UserDlgMode::kView) m_loadFailed = !LoadProjectUsers();
   BuildControls(mode);
@@ -266,8 +275,9 @@ void CDlgUser::OnOk(wxCommandEvent&) {
   }
   // The check box adds the user to the workstation's list: an Id listed
   // there already is not added twice.
-  const bool listed =
-      m_pProject ? IsUserNameListed(m_form.Fields().id) : FindListedUser(m_users, m_form.Fields().id) != nullptr;
+  const std::string& id = m_form.Fields().id;
+  const bool listed = m_pProject ? IsUserNameListed(id)
+                                 : FindListedUser(m_hasWorkstationUsers ? m_workstationUsers : m_users, id) != nullptr;
   if (AddChecked() && listed) {
     ShowStopMessage(kDuplicateMessage);
     return;

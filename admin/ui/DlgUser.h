@@ -46,7 +46,8 @@ class CDlgUser : public wxDialog {
     kIdOptional = 1397,
   };
 
-  // Chooses one of the users (the "..." button); false when none was chosen.
+  // Chooses one of the users (the "..." button; by default the users list
+  // dialog); false when none was chosen.
   using UserPicker = std::function<bool(wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen)>;
   // Adds (add set) or modifies the user; false when the write failed (the
   // writer reports its own errors).
@@ -54,8 +55,10 @@ class CDlgUser : public wxDialog {
 
   // users: the workstation's users; record: the user shown first (may be
   // null). The record OK or Save produced is Record().
+  // projectName: the users are that project's (the caption names it and
+  // nobody registers there); null for the workstation's.
   CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, const CUserRecord* record, UserDlgMode mode,
-           bool offerAdd);
+           bool offerAdd, const std::string* projectName = nullptr);
   // The project form: the users are the project's, read after the project
   // dialog opened the project (asking for its password when needed; tasks
   // tells which plug-ins are loaded), and Save registers the user in the
@@ -68,6 +71,12 @@ class CDlgUser : public wxDialog {
   void SetWriter(UserWriter writer) { m_writer = std::move(writer); }
   // Reloads the users after a write (the writer's list).
   void SetUsers(const std::vector<CUserRecord>& users) { m_users = users; }
+  // A project's user logging in with the offer to join the workstation's
+  // list: the Id may not be there already.
+  void SetWorkstationUsers(const std::vector<CUserRecord>& users) {
+    m_workstationUsers = users;
+    m_hasWorkstationUsers = true;
+  }
 
   const CUserRecord& Record() const { return m_record; }
   // The users the Id is checked against (the project's users in the
@@ -96,6 +105,8 @@ class CDlgUser : public wxDialog {
   CQelProject* m_pProject = nullptr;
   const ITaskAvailability* m_pTasks = nullptr;
   bool m_loadFailed = false;
+  std::vector<CUserRecord> m_workstationUsers;
+  bool m_hasWorkstationUsers = false;
   CUserForm m_form;
   CUserRecord m_record;
   std::string m_sourceName;

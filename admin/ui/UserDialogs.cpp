@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "admin/ui/DlgUser.h"
+#include "admin/ui/DlgUsers.h"
 
 namespace qel {
 
@@ -35,6 +36,55 @@ bool CUserDialogs::RegisterUser(CUserRecord* user) {
   });
   if (dialog.ShowModal() != wxID_OK) return false;
   *user = dialog.Record();
+  return true;
+}
+
+namespace {
+
+wxWindow* TopWindow() { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
+
+std::vector<CUserRecord> WorkstationUsers() {
+  IWorkstationUsers* service = GetAppServices().users;
+  return service ? service->Users() : std::vector<CUserRecord>();
+}
+
+}  // namespace
+
+void CUserDialogs::ShowUser(const CUserRecord& user) {
+  CDlgUser dialog(TopWindow(), WorkstationUsers(), &user, UserDlgMode::kView, false);
+  dialog.ShowModal();
+}
+
+void CUserDialogs::ShowProjectUsers(const std::vector<CUserRecord>& users, const std::string& projectName,
+                                    const std::string& idToFind) {
+  CDlgUsers dialog(TopWindow(), users, &projectName, true, idToFind);
+  dialog.ShowModal();
+}
+
+void CUserDialogs::CompareProjectUsers(const std::vector<CUserRecord>& projectUsers, const std::string& projectName,
+                                       const std::string& projectPath) {
+  CDlgUsersCompare dialog(TopWindow(), WorkstationUsers(), projectUsers, true, projectName, projectPath);
+  dialog.ShowModal();
+}
+
+bool CUserDialogs::LoginProjectUser(const std::vector<CUserRecord>& projectUsers, const std::string& projectName,
+                                    CUserRecord* user) {
+  const std::vector<CUserRecord> workstation = WorkstationUsers();
+  CDlgUser dialog(TopWindow(), projectUsers, nullptr, UserDlgMode::kLogin, true, &projectName);
+  dialog.SetWorkstationUsers(workstation);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  const CUserRecord& record = dialog.Record();
+  if (dialog.AddChecked()) {
+    // Never a second workstation user of one Id: the existing one is shown instead.
+    if (FindListedUser(workstation, record.m_id)) {
+      CDlgUsers users(TopWindow(), workstation, nullptr, true, record.m_id);
+      users.ShowModal();
+      return false;
+    }
+    const std::string acting = IsUserLoggedIn() ? g_LoggedUser.m_id : record.m_id;
+    if (!SaveWorkstationUser(record, acting, true)) return false;
+  }
+  *user = record;
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The program's user dialogs: the log-in and the registration of
 // workstation users, both through CDlgUser; registration writes through the
-// program's workstation users service.
+// program's workstation users service. The users lists and their
+// comparison show the program's workstation users.
 #pragma once
 
 #include <string>
@@ -14,6 +15,13 @@ class CUserDialogs : public IUserDialogs {
  public:
   bool Login(const std::vector<CUserRecord>& users, CUserRecord* user) override;
   bool RegisterUser(CUserRecord* user) override;
+  void ShowUser(const CUserRecord& user) override;
+  void ShowProjectUsers(const std::vector<CUserRecord>& users, const std::string& projectName,
+                        const std::string& idToFind) override;
+  void CompareProjectUsers(const std::vector<CUserRecord>& projectUsers, const std::string& projectName,
+                           const std::string& projectPath) override;
+  bool LoginProjectUser(const std::vector<CUserRecord>& projectUsers, const std::string& projectName,
+                        CUserRecord* user) override;
 };
 
 // Makes the user dialogs the program's, keeping its other services; they

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "admin/AdminProject.h"
+#include "admin/HistoryProject.h"
 #include "app/DocProject.h"
 #include "app/startup/AppStartup.h"
 #include "project/LoadedTaskLibraries.h"
@@ -63,7 +64,7 @@ class CWorkstationUsersService final : public IWorkstationUsers {
 // administration dialogs see it: one CQelProject answering whether a task's
 // plug-in is loaded from the table of loaded plug-ins, writing as the
 // logged-in user (g_LoggedUser).
-class CProgramProject final : public IDocProject, public IRunProject, public IAdminProject {
+class CProgramProject final : public IDocProject, public IRunProject, public IHistoryProject {
  public:
   // runData: the program's run data, bound to the project (may be null).
   explicit CProgramProject(ITaskRunData* runData);
@@ -98,6 +99,9 @@ class CProgramProject final : public IDocProject, public IRunProject, public IAd
   // IAdminProject
   const CProjectData& GetData() const override { return *m_project; }
   bool ReadModel(const std::string& model, CExpModel* out) override;
+
+  // IHistoryProject (IsOpenCfr above answers it too)
+  IProjectHistory& History() override { return *m_project; }
 
  private:
   CLoadedTaskLibraries m_tasks;

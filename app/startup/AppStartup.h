@@ -88,6 +88,23 @@ class IUserDialogs {
   virtual bool Login(const std::vector<CUserRecord>& users, CUserRecord* user) = 0;
   // Registers a new workstation user; true on OK with the user filled in.
   virtual bool RegisterUser(CUserRecord* user) = 0;
+  // The users lists of the main view, shown only; a build without them
+  // shows nothing. The user's record as it stands:
+  virtual void ShowUser(const CUserRecord& /*user*/) {}
+  // A project's users (projectName names it), an Id looked for or "":
+  virtual void ShowProjectUsers(const std::vector<CUserRecord>& /*users*/, const std::string& /*projectName*/,
+                                const std::string& /*idToFind*/) {}
+  // The workstation's users beside the project's, those of the project that
+  // differ or are missing marked:
+  virtual void CompareProjectUsers(const std::vector<CUserRecord>& /*projectUsers*/,
+                                   const std::string& /*projectName*/, const std::string& /*projectPath*/) {}
+  // Logs one of a project's users in, offering to add them to the
+  // workstation's list (written as the logged-in user); true with the user
+  // filled in when they log in. A build without it logs nobody in.
+  virtual bool LoginProjectUser(const std::vector<CUserRecord>& /*projectUsers*/,
+                                const std::string& /*projectName*/, CUserRecord* /*user*/) {
+    return false;
+  }
 };
 
 // The eight settings the system configuration sheet edits.

@@ -98,6 +98,7 @@ void CProgramWiring::Install() {
   SetAssessmentsPageServices(&m_assessments);
   SetProjectDialogRunner(&RunProgramProjectDialog);
   SetProjectUserLogin(&RunProgramProjectUserLogin);
+  SetPageServices(&m_pageServices);
   m_installed = true;
 }
 
@@ -117,6 +118,7 @@ void CProgramWiring::Uninstall() {
   SetAssessmentsPageServices(nullptr);
   SetProjectDialogRunner(nullptr);
   SetProjectUserLogin(nullptr);
+  if (GetPageServices() == &m_pageServices) SetPageServices(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

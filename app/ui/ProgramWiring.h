@@ -1,7 +1,8 @@
 // What the program installs into its shell before start-up: the norms and
 // workstation users services, the project object's factory, the score
-// dialog of runs, the system configuration sheet, the project tree pane and
-// the project dialog of the project commands.
+// dialog of runs, the system configuration sheet, the project tree pane,
+// the project dialog of the project commands and the main view pages'
+// dialogs over the project object.
 // The application object owns one for the program's life; tests install
 // one around a program of their own.
 #pragma once
@@ -11,6 +12,7 @@
 #include "app/services/ProgramServices.h"
 #include "app/ui/ProgramDataPages.h"
 #include "app/ui/AssessmentsServices.h"
+#include "app/ui/ProgramPageServices.h"
 #include "scores/ScoreDialog.h"
 
 class wxWindow;
@@ -55,6 +57,7 @@ class CProgramWiring {
   CProgramSystemConfig m_systemConfig;
   CProgramDataPages m_dataPages;
   CProgramAssessments m_assessments{CProgramAssessments::ProgramSources()};
+  CProgramPageServices m_pageServices;
   bool m_installed = false;
 };
 

@@ -37,6 +37,14 @@ class IPageServices {
   // The history of every testee's record, and the changes of one testee.
   virtual void ShowTesteeHistory(wxWindow* parent) = 0;
   virtual void ShowTesteeChanges(wxWindow* parent, const std::string& testee) = 0;
+  // The stored assessments (responses) of the testee, model and task (""
+  // for any), or with history their kept versions; OK hands back nothing the
+  // pages use. The stored scores likewise, each opened in the score dialog
+  // from the list. Services without them show nothing.
+  virtual void ShowAssessments(wxWindow* /*parent*/, bool /*history*/, const std::string& /*testee*/,
+                               const std::string& /*model*/, const std::string& /*task*/) {}
+  virtual void ShowScores(wxWindow* /*parent*/, bool /*history*/, const std::string& /*testee*/,
+                          const std::string& /*model*/, const std::string& /*task*/) {}
 };
 
 void SetPageServices(IPageServices* services);

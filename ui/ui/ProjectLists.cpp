@@ -15,6 +15,11 @@ int CListCtrlTestees::Refill(const CProjectData* project, const CTesteeFilter* f
   return Fill(project, filter, rowToSelect);
 }
 
+int CListCtrlTestees::FillHistory(IProjectHistory* history, const std::string& testee, int rowToSelect) {
+  SetColumns(false);
+  return ShowRows(BuildTesteeHistoryRows(history, testee), history, rowToSelect);
+}
+
 int CListCtrlTesteeCodes::Fill(const CProjectData* project, int rowToSelect) {
   return ShowRows(BuildTesteeCodeRows(project), project, rowToSelect);
 }
@@ -106,6 +111,22 @@ int CListCtrlResponses::Refill(const CProjectData* project, const std::string& t
   return Fill(project, testee, model, task, rowToSelect);
 }
 
+int CListCtrlResponses::FillHistory(IProjectHistory* history, const std::string& testee, const std::string& model,
+                                    const std::string& task, int rowToSelect) {
+  SetColumns(false);
+  const int shown = ShowRows(BuildResponseHistoryRows(history, testee, model, task), history, rowToSelect);
+  m_testee = testee;
+  m_model = model;
+  m_task = task;
+  return shown;
+}
+
+int CListCtrlResponses::RefillHistory(IProjectHistory* history, const std::string& testee, const std::string& model,
+                                      const std::string& task, int rowToSelect) {
+  SetColumns(false);
+  return FillHistory(history, testee, model, task, rowToSelect);
+}
+
 std::string CListCtrlResponses::RowText(int row, int column, const std::string& filter) const {
   if (row < 0 || static_cast<size_t>(row) >= GetShownRows().rows.size()) return filter;
   return GetCellText(row, column);
@@ -113,18 +134,40 @@ std::string CListCtrlResponses::RowText(int row, int column, const std::string& 
 
 void CListCtrlVariables::ResetRows() {
   m_savedDates.clear();
+  m_historyMode = false;
   CListCtrlResponses::ResetRows();
+}
+
+void CListCtrlVariables::Remember(std::vector<QelDateTime> saved, const std::string& testee, const std::string& model,
+                                  const std::string& task, bool historyMode) {
+  m_savedDates = std::move(saved);
+  m_testee = testee;
+  m_model = model;
+  m_task = task;
+  m_historyMode = historyMode;
 }
 
 int CListCtrlVariables::Fill(const CProjectData* project, const std::string& testee, const std::string& model,
                              const std::string& task, int rowToSelect) {
   std::vector<QelDateTime> saved;
   const int shown = ShowRows(BuildScoreRows(project, testee, model, task, false, &saved), project, rowToSelect);
-  m_savedDates = std::move(saved);
-  m_testee = testee;
-  m_model = model;
-  m_task = task;
+  Remember(std::move(saved), testee, model, task, false);
   return shown;
+}
+
+int CListCtrlVariables::FillHistory(IProjectHistory* history, const std::string& testee, const std::string& model,
+                                    const std::string& task, int rowToSelect) {
+  SetColumns(false);
+  std::vector<QelDateTime> saved;
+  const int shown = ShowRows(BuildScoreHistoryRows(history, testee, model, task, &saved), history, rowToSelect);
+  Remember(std::move(saved), testee, model, task, true);
+  return shown;
+}
+
+int CListCtrlVariables::RefillHistory(IProjectHistory* history, const std::string& testee, const std::string& model,
+                                      const std::string& task, int rowToSelect) {
+  SetColumns(false);
+  return FillHistory(history, testee, model, task, rowToSelect);
 }
 
 int CListCtrlVariables::Refill(const CProjectData* project, const std::string& testee, const std::string& model,

@@ -22,6 +22,7 @@ namespace qel {
 class CExpModel;
 class CExpModelTask;
 class CProjectData;
+class IProjectHistory;
 struct CTesteeFilter;
 
 // The list kinds' numbers in their event codes.
@@ -47,6 +48,9 @@ class CListCtrlTestees : public CListCtrlQel {
   bool SetColumns(bool checkBoxes) { return SetColumnTable(TesteeListColumns(), checkBoxes); }
   int Fill(const CProjectData* project, const CTesteeFilter* filter, int rowToSelect);
   int Refill(const CProjectData* project, const CTesteeFilter* filter, int rowToSelect);
+  // The kept versions of the testee's rows (every testee's for "") of an
+  // audited project, in history mode.
+  int FillHistory(IProjectHistory* history, const std::string& testee, int rowToSelect);
 };
 
 class CListCtrlTesteeCodes : public CListCtrlQel {
@@ -108,6 +112,11 @@ class CListCtrlResponses : public CListCtrlQel {
            const std::string& task, int rowToSelect);
   int Refill(const CProjectData* project, const std::string& testee, const std::string& model,
              const std::string& task, int rowToSelect);
+  // The kept versions of the rows of an audited project.
+  int FillHistory(IProjectHistory* history, const std::string& testee, const std::string& model,
+                  const std::string& task, int rowToSelect);
+  int RefillHistory(IProjectHistory* history, const std::string& testee, const std::string& model,
+                    const std::string& task, int rowToSelect);
   void ResetRows() override;
   // The row's own testee, model and task; the filter text out of range.
   std::string GetRowTestee(int i) const { return RowText(i, 1, m_testee); }
@@ -128,12 +137,22 @@ class CListCtrlVariables : public CListCtrlResponses {
            const std::string& task, int rowToSelect);
   int Refill(const CProjectData* project, const std::string& testee, const std::string& model,
              const std::string& task, int rowToSelect);
+  // The kept versions of the score rows of an audited project, in history mode.
+  int FillHistory(IProjectHistory* history, const std::string& testee, const std::string& model,
+                  const std::string& task, int rowToSelect);
+  int RefillHistory(IProjectHistory* history, const std::string& testee, const std::string& model,
+                    const std::string& task, int rowToSelect);
   void ResetRows() override;
   // The saving date of row i; null out of range.
   QelDateTime GetRowDate(int i) const;
+  bool IsHistoryMode() const { return m_historyMode; }
 
  private:
+  void Remember(std::vector<QelDateTime> saved, const std::string& testee, const std::string& model,
+                const std::string& task, bool historyMode);
+
   std::vector<QelDateTime> m_savedDates;
+  bool m_historyMode = false;
 };
 
 class CListCtrlUsers : public CListCtrlQel {

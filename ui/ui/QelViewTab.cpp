@@ -11,12 +11,16 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+
+#include "admin/AdminProject.h"
 #include "app/DocProject.h"
 #include "app/settings/SystemSettings.h"
 #include "app/startup/AppStartup.h"
 #include "app/ui/QelDoc.h"
 #include "app/ui/ReportPrintout.h"
 #include "common/Prompt.h"
+#include "project/ProjectData.h"
 #include "ui/NotifyCodes.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/DlgTab.h"
@@ -339,6 +343,36 @@ bool CQelViewTab::AddLoggedUserToProject(IDocProject* project) {
   return true;
 }
 
+namespace {
+
+// The users of the document's project as its cache holds them; null without a project.
+const std::vector<CUserRecord>* ProjectUsers(IDocProject* project) {
+  IAdminProject* admin = project && project->IsOpen() ? project->GetAdminProject() : nullptr;
+  return admin ? &admin->GetData().GetUsers() : nullptr;
+}
+
+}  // namespace
+
+void CQelViewTab::ShowLoggedUser() {
+  IUserDialogs* dialogs = GetAppServices().userDialogs;
+  if (dialogs && IsUserLoggedIn()) dialogs->ShowUser(g_LoggedUser);
+}
+
+void CQelViewTab::ShowProjectUsers() {
+  IDocProject* project = m_pDoc ? m_pDoc->GetProject() : nullptr;
+  IUserDialogs* dialogs = GetAppServices().userDialogs;
+  const std::vector<CUserRecord>* users = ProjectUsers(project);
+  if (dialogs && users) dialogs->ShowProjectUsers(*users, project->GetName(), std::string());
+}
+
+void CQelViewTab::CompareUsers() {
+  IDocProject* project = m_pDoc ? m_pDoc->GetProject() : nullptr;
+  IUserDialogs* dialogs = GetAppServices().userDialogs;
+  const std::vector<CUserRecord>* users = ProjectUsers(project);
+  if (!dialogs || !users || !kCfrMode || !project->IsOpenCfr()) return;
+  dialogs->CompareProjectUsers(*users, project->GetName(), project->GetPath());
+}
+
 void CQelViewTab::OnButton(wxCommandEvent& event) {
   switch (event.GetId()) {
     case kIdBrowseProject:
@@ -353,6 +387,12 @@ void CQelViewTab::OnButton(wxCommandEvent& event) {
       break;
     case kIdLogin:
       ChangeLogin();
+      break;
+    case kIdUserView:
+      ShowLoggedUser();
+      break;
+    case kIdViewUsers:
+      ShowProjectUsers();
       break;
     case kIdHelp:
       ShowHelp();
@@ -397,6 +437,9 @@ void CQelViewTab::OnCommand(wxCommandEvent& event) {
       break;
     case kCmdSystemUsers:
       if (m_pDoc) m_pDoc->ShowUserDialog();
+      break;
+    case kCmdCompareUsers:
+      CompareUsers();
       break;
     case kCmdSystemConfig:
       if (m_pDoc) m_pDoc->OnSystemConfig();

@@ -58,6 +58,12 @@ class CQelViewTab : public wxPanel {
   bool LoginProjectUser(IDocProject* project);
   // Makes the logged-in user one of the project's users; true when added.
   bool AddLoggedUserToProject(IDocProject* project);
+  // "User view": the logged-in user's record; "View users": the working
+  // project's users; the comparison of its users with the workstation's
+  // (an audited project only). Each does nothing without what it shows.
+  void ShowLoggedUser();
+  void ShowProjectUsers();
+  void CompareUsers();
 
   MainViewState State() const;
   int GetCurrentPage() const { return m_currentPage; }
