@@ -410,6 +410,41 @@ TEST_F(ProjectDialogTest, PropertiesAskForThePasswordThenShowTheProject) {
   EXPECT_FALSE(working.IsOpenCfr());
 }
 
+TEST_F(ProjectDialogTest, TheUsersListAndThePropertiesButtonsOpenTheInstalledWindows) {
+  LogIn();
+  const std::string path = m_folder.File("listed.qep");
+  ASSERT_TRUE(CQelProject::CreateProject(path, "Neurology", "", "pw", true, false));
+  std::vector<std::string> opened;
+  SetProjectWindow(ProjectWindow::kUsers, [&](wxWindow*, CQelProject& project) {
+    opened.push_back("users " + std::to_string(project.GetUserCount()));
+  });
+  SetProjectWindow(ProjectWindow::kTestees, [&](wxWindow*, CQelProject& project) {
+    opened.push_back("testees " + project.GetName());
+  });
+  CQelProject working(m_tasks);
+  working.SetPath(path.c_str());
+  // Without the password the users list waits for it.
+  ASSERT_EQ(Open(ProjectDlgMode::kUsersList, &working), 0);
+  EXPECT_EQ(Info(), "ENTER PROJECT's PASSWORD!");
+  Type(m_dialog, CDlgProject::kIdPassword, "pw");
+  Press(m_dialog, wxID_OK);
+  EXPECT_TRUE(Ended());
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], "users 1");
+  // With it, the list opens at once.
+  working.SetPassword("pw");
+  EXPECT_EQ(Open(ProjectDlgMode::kUsersList, &working), wxID_OK);
+  EXPECT_EQ(opened.size(), 2u);
+
+  ASSERT_EQ(Open(ProjectDlgMode::kProperties, &working), 0);
+  EXPECT_TRUE(m_dialog->FindWindow(CDlgProject::kIdTestees)->IsShown());
+  EXPECT_FALSE(m_dialog->FindWindow(CDlgProject::kIdModels)->IsShown());  // no window installed
+  Press(m_dialog, CDlgProject::kIdTestees);
+  EXPECT_EQ(opened.back(), "testees listed");
+  SetProjectWindow(ProjectWindow::kUsers, nullptr);
+  SetProjectWindow(ProjectWindow::kTestees, nullptr);
+}
+
 TEST_F(ProjectDialogTest, BrowsingOpensTheChosenProject) {
   const std::string path = MakePlainProject("chosen.qep", 1);
   CQelProject working(m_tasks);
