@@ -211,6 +211,20 @@ TEST_F(ProjectDialogTest, CreatingWithoutALoginMakesAPlainProjectAndSaysSo) {
   EXPECT_TRUE(Ended());
   const ShellResult tables = Shell(m_folder, "sqlite3", path, "SELECT count(*) FROM sqlite_master WHERE name='StringsProject';");
   EXPECT_EQ(tables.output, "0\n") << tables.output;
+
+  // Creating over an existing project replaces it by the complete new file,
+  // which keeps the old file's permissions.
+  ASSERT_EQ(Shell(m_folder, "sqlite3", path, "INSERT INTO TesteeCode VALUES('Old','', '');").status, 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_EQ(Open(ProjectDlgMode::kCreate, &working), 0);
+  Type(m_dialog, CDlgProject::kIdNewPath, path);
+  Type(m_dialog, CDlgProject::kIdInstitute, "Second");
+  Press(m_dialog, wxID_OK);
+  EXPECT_TRUE(Ended());
+  EXPECT_EQ(Shell(m_folder, "sqlite3", path, "SELECT group_concat(Code) FROM TesteeCode;").output, "Default\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 TEST_F(ProjectDialogTest, ConvertsAPlainCopyIntoAProtectedCfrProject) {
