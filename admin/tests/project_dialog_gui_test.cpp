@@ -166,14 +166,13 @@ TEST_F(ProjectDialogTest, CreatesACfrProjectWithAPasswordAndOpensItOnlyWithThatP
   EXPECT_EQ(m_messages.ShownTexts().back(), "Project (CFR compliant)\n\"" + path + "\"\nsuccesfully created!");
 
   // Only the key reads the file, in any program.
-  const ShellResult keyed =
-      Shell(m_folder, "sqlcipher", path, Keyed("s3cret", "SELECT name FROM sqlite_master WHERE name='StringsProject';"));
+  const ShellResult keyed = Shell(m_folder, "sqlcipher", path,
+                                  Keyed("s3cret", "SELECT name FROM sqlite_master WHERE name='StringsProject';"));
   EXPECT_EQ(keyed.status, 0) << keyed.output;
   EXPECT_EQ(keyed.output, "StringsProject\n");
   const ShellResult bare = Shell(m_folder, "sqlite3", path, "SELECT count(*) FROM sqlite_master;");
   EXPECT_NE(bare.output.find("not a database"), std::string::npos) << bare.output;
-  const ShellResult wrong =
-      Shell(m_folder, "sqlcipher", path, Keyed("s3creT", "SELECT count(*) FROM sqlite_master;"));
+  const ShellResult wrong = Shell(m_folder, "sqlcipher", path, Keyed("s3creT", "SELECT count(*) FROM sqlite_master;"));
   EXPECT_NE(wrong.output.find("not a database"), std::string::npos) << wrong.output;
 
   // Opening the stored path without its password asks for it.
@@ -205,11 +204,13 @@ TEST_F(ProjectDialogTest, CreatingWithoutALoginMakesAPlainProjectAndSaysSo) {
   CQelProject working(m_tasks);
   ASSERT_EQ(Open(ProjectDlgMode::kCreate, &working), 0);
   EXPECT_EQ(m_dialog->GetTitle(), "Create new project");
-  EXPECT_EQ(Info(), "You will create new empty Qel project.\nTo create CFR compliant project  (21CFR part11) you must login!");
+  EXPECT_EQ(Info(),
+            "You will create new empty Qel project.\nTo create CFR compliant project  (21CFR part11) you must login!");
   Type(m_dialog, CDlgProject::kIdNewPath, path);
   Press(m_dialog, wxID_OK);
   EXPECT_TRUE(Ended());
-  const ShellResult tables = Shell(m_folder, "sqlite3", path, "SELECT count(*) FROM sqlite_master WHERE name='StringsProject';");
+  const ShellResult tables =
+      Shell(m_folder, "sqlite3", path, "SELECT count(*) FROM sqlite_master WHERE name='StringsProject';");
   EXPECT_EQ(tables.output, "0\n") << tables.output;
 
   // Creating over an existing project replaces it by the complete new file,
@@ -383,9 +384,9 @@ TEST_F(ProjectDialogTest, ChangesThePasswordSoThatOnlyTheNewOneOpensTheFile) {
   Type(m_dialog, CDlgProject::kIdPassword, "first");
   Press(m_dialog, wxID_OK);
   EXPECT_TRUE(Ended());
-  EXPECT_NE(Shell(m_folder, "sqlcipher", path, Keyed("first", "SELECT count(*) FROM Testee;")).output.find(
-                "not a database"),
-            std::string::npos);
+  EXPECT_NE(
+      Shell(m_folder, "sqlcipher", path, Keyed("first", "SELECT count(*) FROM Testee;")).output.find("not a database"),
+      std::string::npos);
   EXPECT_EQ(Shell(m_folder, "sqlcipher", path, Keyed("second", "SELECT count(*) FROM Testee;")).output, "2\n");
   // No copy is left behind beside the file.
   std::vector<std::string> names;
@@ -432,9 +433,8 @@ TEST_F(ProjectDialogTest, TheUsersListAndThePropertiesButtonsOpenTheInstalledWin
   SetProjectWindow(ProjectWindow::kUsers, [&](wxWindow*, CQelProject& project) {
     opened.push_back("users " + std::to_string(project.GetUserCount()));
   });
-  SetProjectWindow(ProjectWindow::kTestees, [&](wxWindow*, CQelProject& project) {
-    opened.push_back("testees " + project.GetName());
-  });
+  SetProjectWindow(ProjectWindow::kTestees,
+                   [&](wxWindow*, CQelProject& project) { opened.push_back("testees " + project.GetName()); });
   CQelProject working(m_tasks);
   working.SetPath(path.c_str());
   // Without the password the users list waits for it.
