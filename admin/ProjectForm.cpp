@@ -116,7 +116,8 @@ std::string CProjectForm::InfoText() const {
       return "You will open existing Qel project.\nThis project will be current working project.";
     case ProjectDlgMode::kCreate: {
       std::string text = std::string("You will create new empty Qel project") + (m_loggedIn ? kCfrSuffix : "") + ".\n";
-      if (!m_loggedIn && m_cfrMode) text += std::string("To create CFR compliant project ") + kCfrSuffix + " you must login!";
+      if (!m_loggedIn && m_cfrMode)
+        text += std::string("To create CFR compliant project ") + kCfrSuffix + " you must login!";
       return text;
     }
     case ProjectDlgMode::kCompact:
@@ -144,8 +145,8 @@ CProjectFormLayout CProjectForm::Layout() const {
   l.password = properties ? m_passwordRequired : !create;
   l.newPath = Is(m_mode, {ProjectDlgMode::kCreate, ProjectDlgMode::kCompact, ProjectDlgMode::kConvert});
   l.newPathLabelIsPath = create;
-  l.newPassword = Is(m_mode, {ProjectDlgMode::kCreate, ProjectDlgMode::kCompact, ProjectDlgMode::kPassword,
-                              ProjectDlgMode::kConvert});
+  l.newPassword = Is(
+      m_mode, {ProjectDlgMode::kCreate, ProjectDlgMode::kCompact, ProjectDlgMode::kPassword, ProjectDlgMode::kConvert});
   l.newPasswordLabelIsPassword = create;
   l.details = showDetails && !m_passwordRequired;
   l.detailsReadOnly = properties;

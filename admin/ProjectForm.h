@@ -42,7 +42,7 @@ struct CProjectInfo {
   std::string creationUser;
   std::string creationDate;
   std::string creationTime;
-  std::string owner;    // "Department/Institute"
+  std::string owner;  // "Department/Institute"
   std::string comment;
   bool isCfr = false;
   uint32_t testees = 0;
@@ -61,19 +61,19 @@ std::string ProjectPropertiesText(const CProjectInfo& info);
 
 // The fields the operator sees.
 struct CProjectFormFields {
-  std::string path;          // the existing project
-  std::string password;      // its password
+  std::string path;      // the existing project
+  std::string password;  // its password
   std::string newPassword;
   std::string confirmation;
-  std::string newPath;       // the project created, or the compaction or conversion target
+  std::string newPath;  // the project created, or the compaction or conversion target
   std::string institute;
   std::string comment;
 };
 
 // Which controls show and which may be used.
 struct CProjectFormLayout {
-  bool path = false;              // file path label and edit
-  bool browsePath = false;        // "..." of the file path
+  bool path = false;        // file path label and edit
+  bool browsePath = false;  // "..." of the file path
   bool browsePathEnabled = false;
   bool browseNewEnabled = false;  // "..." of the new file path
   bool password = false;
@@ -81,10 +81,10 @@ struct CProjectFormLayout {
   bool newPathLabelIsPath = false;  // the new file path's label reads "File path" (creating)
   bool newPassword = false;         // new password and confirmation
   bool newPasswordLabelIsPassword = false;
-  bool details = false;             // institute and comment
+  bool details = false;  // institute and comment
   bool detailsReadOnly = false;
   bool ok = false;
-  bool detailButtons = false;       // "Details", "Models", "Testees", "Assessments", "Scores"
+  bool detailButtons = false;  // "Details", "Models", "Testees", "Assessments", "Scores"
   bool usersButton = false;
   bool testeesHistory = false;
   bool scoresHistory = false;

@@ -166,14 +166,13 @@ TEST_F(ProjectDialogTest, CreatesACfrProjectWithAPasswordAndOpensItOnlyWithThatP
   EXPECT_EQ(m_messages.ShownTexts().back(), "Project (CFR compliant)\n\"" + path + "\"\nsuccesfully created!");
 
   // Only the key reads the file, in any program.
-  const ShellResult keyed =
-      Shell(m_folder, "sqlcipher", path, Keyed("s3cret", "SELECT name FROM sqlite_master WHERE name='StringsProject';"));
+  const ShellResult keyed = Shell(m_folder, "sqlcipher", path,
+                                  Keyed("s3cret", "SELECT name FROM sqlite_master WHERE name='StringsProject';"));
   EXPECT_EQ(keyed.status, 0) << keyed.output;
   EXPECT_EQ(keyed.output, "StringsProject\n");
   const ShellResult bare = Shell(m_folder, "sqlite3", path, "SELECT count(*) FROM sqlite_master;");
   EXPECT_NE(bare.output.find("not a database"), std::string::npos) << bare.output;
-  const ShellResult wrong =
-      Shell(m_folder, "sqlcipher", path, Keyed("s3creT", "SELECT count(*) FROM sqlite_master;"));
+  const ShellResult wrong = Shell(m_folder, "sqlcipher", path, Keyed("s3creT", "SELECT count(*) FROM sqlite_master;"));
   EXPECT_NE(wrong.output.find("not a database"), std::string::npos) << wrong.output;
 
   // Opening the stored path without its password asks for it.
@@ -205,12 +204,28 @@ TEST_F(ProjectDialogTest, CreatingWithoutALoginMakesAPlainProjectAndSaysSo) {
   CQelProject working(m_tasks);
   ASSERT_EQ(Open(ProjectDlgMode::kCreate, &working), 0);
   EXPECT_EQ(m_dialog->GetTitle(), "Create new project");
-  EXPECT_EQ(Info(), "You will create new empty Qel project.\nTo create CFR compliant project  (21CFR part11) you must login!");
+  EXPECT_EQ(Info(),
+            "You will create new empty Qel project.\nTo create CFR compliant project  (21CFR part11) you must login!");
   Type(m_dialog, CDlgProject::kIdNewPath, path);
   Press(m_dialog, wxID_OK);
   EXPECT_TRUE(Ended());
-  const ShellResult tables = Shell(m_folder, "sqlite3", path, "SELECT count(*) FROM sqlite_master WHERE name='StringsProject';");
+  const ShellResult tables =
+      Shell(m_folder, "sqlite3", path, "SELECT count(*) FROM sqlite_master WHERE name='StringsProject';");
   EXPECT_EQ(tables.output, "0\n") << tables.output;
+
+  // Creating over an existing project replaces it by the complete new file,
+  // which keeps the old file's permissions.
+  ASSERT_EQ(Shell(m_folder, "sqlite3", path, "INSERT INTO TesteeCode VALUES('Old','', '');").status, 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  ASSERT_EQ(Open(ProjectDlgMode::kCreate, &working), 0);
+  Type(m_dialog, CDlgProject::kIdNewPath, path);
+  Type(m_dialog, CDlgProject::kIdInstitute, "Second");
+  Press(m_dialog, wxID_OK);
+  EXPECT_TRUE(Ended());
+  EXPECT_EQ(Shell(m_folder, "sqlite3", path, "SELECT group_concat(Code) FROM TesteeCode;").output, "Default\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 TEST_F(ProjectDialogTest, ConvertsAPlainCopyIntoAProtectedCfrProject) {
@@ -369,9 +384,9 @@ TEST_F(ProjectDialogTest, ChangesThePasswordSoThatOnlyTheNewOneOpensTheFile) {
   Type(m_dialog, CDlgProject::kIdPassword, "first");
   Press(m_dialog, wxID_OK);
   EXPECT_TRUE(Ended());
-  EXPECT_NE(Shell(m_folder, "sqlcipher", path, Keyed("first", "SELECT count(*) FROM Testee;")).output.find(
-                "not a database"),
-            std::string::npos);
+  EXPECT_NE(
+      Shell(m_folder, "sqlcipher", path, Keyed("first", "SELECT count(*) FROM Testee;")).output.find("not a database"),
+      std::string::npos);
   EXPECT_EQ(Shell(m_folder, "sqlcipher", path, Keyed("second", "SELECT count(*) FROM Testee;")).output, "2\n");
   // No copy is left behind beside the file.
   std::vector<std::string> names;
@@ -408,6 +423,40 @@ TEST_F(ProjectDialogTest, PropertiesAskForThePasswordThenShowTheProject) {
   EXPECT_FALSE(m_dialog->FindWindow(CDlgProject::kIdResponsesHistory)->IsShown());
   // The working project was only read from, never opened by the dialog.
   EXPECT_FALSE(working.IsOpenCfr());
+}
+
+TEST_F(ProjectDialogTest, TheUsersListAndThePropertiesButtonsOpenTheInstalledWindows) {
+  LogIn();
+  const std::string path = m_folder.File("listed.qep");
+  ASSERT_TRUE(CQelProject::CreateProject(path, "Neurology", "", "pw", true, false));
+  std::vector<std::string> opened;
+  SetProjectWindow(ProjectWindow::kUsers, [&](wxWindow*, CQelProject& project) {
+    opened.push_back("users " + std::to_string(project.GetUserCount()));
+  });
+  SetProjectWindow(ProjectWindow::kTestees,
+                   [&](wxWindow*, CQelProject& project) { opened.push_back("testees " + project.GetName()); });
+  CQelProject working(m_tasks);
+  working.SetPath(path.c_str());
+  // Without the password the users list waits for it.
+  ASSERT_EQ(Open(ProjectDlgMode::kUsersList, &working), 0);
+  EXPECT_EQ(Info(), "ENTER PROJECT's PASSWORD!");
+  Type(m_dialog, CDlgProject::kIdPassword, "pw");
+  Press(m_dialog, wxID_OK);
+  EXPECT_TRUE(Ended());
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], "users 1");
+  // With it, the list opens at once.
+  working.SetPassword("pw");
+  EXPECT_EQ(Open(ProjectDlgMode::kUsersList, &working), wxID_OK);
+  EXPECT_EQ(opened.size(), 2u);
+
+  ASSERT_EQ(Open(ProjectDlgMode::kProperties, &working), 0);
+  EXPECT_TRUE(m_dialog->FindWindow(CDlgProject::kIdTestees)->IsShown());
+  EXPECT_FALSE(m_dialog->FindWindow(CDlgProject::kIdModels)->IsShown());  // no window installed
+  Press(m_dialog, CDlgProject::kIdTestees);
+  EXPECT_EQ(opened.back(), "testees listed");
+  SetProjectWindow(ProjectWindow::kUsers, nullptr);
+  SetProjectWindow(ProjectWindow::kTestees, nullptr);
 }
 
 TEST_F(ProjectDialogTest, BrowsingOpensTheChosenProject) {

@@ -183,7 +183,8 @@ TEST(ProjectForm, EveryCheckOfOk) {
       {Mode::kCompact, "/a.qep", "", "/a.qep", "", "", "Can't copy project to itself!"},
       {Mode::kCompact, "/a.qep", "", "/b.qep", "", "", ""},
       {Mode::kConvert, "/a.qep", "", "/A.qep", "", "", ""},  // different texts, different files
-      {Mode::kConvert, "/a.qep", "", "/a.qep", "n", "", "Can't copy project to itself!Wrong confirmation of new password!"},
+      {Mode::kConvert, "/a.qep", "", "/a.qep", "n", "",
+       "Can't copy project to itself!Wrong confirmation of new password!"},
       {Mode::kPassword, "/a.qep", "", "", "", "", "Enter old and/or new password!"},
       {Mode::kPassword, "/a.qep", "", "", "new", "new", ""},
       {Mode::kPassword, "/a.qep", "old", "", "", "", ""},
@@ -242,14 +243,16 @@ TEST(ProjectForm, PropertiesText) {
   cfr.tasks = 4;
   cfr.scores = 5;
   cfr.users = 2;
-  EXPECT_EQ(ProjectPropertiesText(cfr),
-            "Version: 01.00, CFR compliant\n Created: 2026-12-11 10:15:00\n User: ann\nTestees: 3, Models: 1, Tasks: 4, "
-            "Scores: 5, Users: 2");
+  EXPECT_EQ(
+      ProjectPropertiesText(cfr),
+      "Version: 01.00, CFR compliant\n Created: 2026-12-11 10:15:00\n User: ann\nTestees: 3, Models: 1, Tasks: 4, "
+      "Scores: 5, Users: 2");
   CProjectInfo plain;
   plain.versionText = "04.00";
   plain.versionNumber = 4;  // a plain file, whatever its number says
-  EXPECT_EQ(ProjectPropertiesText(plain),
-            "Version: 04.00\n Created: <Unknown>\n User: <Unknown>\nTestees: 0, Models: 0, Tasks: 0, Scores: 0, Users: 0");
+  EXPECT_EQ(
+      ProjectPropertiesText(plain),
+      "Version: 04.00\n Created: <Unknown>\n User: <Unknown>\nTestees: 0, Models: 0, Tasks: 0, Scores: 0, Users: 0");
 }
 
 }  // namespace

@@ -101,13 +101,13 @@ bool HasProjectWindow(ProjectWindow which) { return Windows().count(which) > 0; 
 std::string ChooseProjectFile(wxWindow* parent, bool save, const std::string& current) {
   const wxString filter = wxString::Format("%s (%s)|%s||", kProjectFileKind, "*.qep", "*.qep");
   const long style = save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-  wxFileDialog dialog(parent, save ? "New project file" : "Existing project file", wxEmptyString, ToWx(current),
-                      filter, style);
+  wxFileDialog dialog(parent, save ? "New project file" : "Existing project file", wxEmptyString, ToWx(current), filter,
+                      style);
   if (dialog.ShowModal() != wxID_OK) return std::string();
   std::string path = dialog.GetPath().utf8_string();
   const std::string extension = std::string(".") + kProjectFileExtension;
-  if (save && (path.size() < extension.size() || path.compare(path.size() - extension.size(), extension.size(),
-                                                              extension) != 0)) {
+  if (save && (path.size() < extension.size() ||
+               path.compare(path.size() - extension.size(), extension.size(), extension) != 0)) {
     path += extension;
   }
   return path;

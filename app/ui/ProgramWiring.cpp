@@ -27,6 +27,17 @@ wxWindow* MakeTreePane(wxWindow* parent) {
   return tree;
 }
 
+// The view's mode numbers are the dialog's.
+static_assert(static_cast<int>(ProjectDlgMode::kProperties) == kProjectProperties &&
+              static_cast<int>(ProjectDlgMode::kUsersList) == kProjectUsersList &&
+              static_cast<int>(ProjectDlgMode::kOpenBrowse) == kProjectOpenBrowse &&
+              static_cast<int>(ProjectDlgMode::kOpenPath) == kProjectOpenPath &&
+              static_cast<int>(ProjectDlgMode::kCreate) == kProjectCreate &&
+              static_cast<int>(ProjectDlgMode::kCompact) == kProjectCompact &&
+              static_cast<int>(ProjectDlgMode::kPassword) == kProjectPassword &&
+              static_cast<int>(ProjectDlgMode::kConvert) == kProjectConvert &&
+              kProjectDlgModeCount == kProjectConvert + 1);
+
 // The project dialog on the program's project object.
 bool RunProgramProjectDialog(IDocProject* project, int mode) {
   auto* program = dynamic_cast<CProgramProject*>(project);

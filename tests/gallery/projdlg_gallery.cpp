@@ -1,11 +1,13 @@
 // The project dialog in its modes: creating, opening (asking for the
 // password), compacting, changing the password, converting and the
-// properties of a project read from a real file.
+// properties of a project read from a real file; and the user dialog's
+// project form.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "admin/ui/DlgProject.h"
+#include "admin/ui/DlgUser.h"
 #include "project/QelProject.h"
 #include "project/TaskAvailability.h"
 #include "tests/gallery/Gallery.h"
@@ -66,6 +68,16 @@ TEST(ProjectDialogWindows, EveryMode) {
     dialog->Destroy();
     Pump(20);
   }
+
+  // The user dialog's project form registering a user of the audited project.
+  CQelProject project(tasks);
+  project.SetPath(audited.c_str());
+  project.SetPassword("pw");
+  auto* users = new CDlgUser(nullptr, &project, nullptr, UserDlgMode::kRegister, false, tasks);
+  ASSERT_TRUE(users->UsersLoaded());
+  ExpectDrawn(Snap(users, "user_project_register"), "user_project_register");
+  users->Destroy();
+  Pump(20);
   CQelProject::SetLoggedUser(nullptr);
 }
 
