@@ -51,11 +51,12 @@ class ProgramDataPagesTest : public ::testing::Test {
     SetDocProjectFactory(nullptr);
     LogoutCurrentUser();
   }
-  void OpenProject() {
+  void OpenProject() { OpenProject(path_); }
+  void OpenProject(const std::string& path) {
     auto* program = dynamic_cast<CProgramProject*>(GetProgramProject());
     ASSERT_NE(program, nullptr);
-    program->SetPath(path_);
-    ASSERT_TRUE(program->Project().Open(path_, false, false));
+    program->SetPath(path);
+    ASSERT_TRUE(program->Project().Open(path, false, false));
   }
   DataPageScore Score(const std::string& testee) { return {testee, kDataModel, code_, 1}; }
 
@@ -95,6 +96,23 @@ TEST_F(ProgramDataPagesTest, APlainProjectsRawResponsesHaveNoTesterColumnsIn21Cf
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].substr(0, 14), "TesteeId|Code|");
   EXPECT_NE(lines[2].find("|CR|350|L|CR\r"), std::string::npos) << lines[2];
+}
+
+TEST_F(ProgramDataPagesTest, AnAuditedProjectsRawResponsesNameTheirTesters) {
+  const std::string audited = dir_.File("Audited.qep");
+  {
+    DataProject data(audited, true, code_);
+    ASSERT_TRUE(data.Ok());
+    ASSERT_TRUE(data.Store("T03", 1, 2, {{1, 301, 1, 1}}, data.Anna(), QelDateTime::FromDate(2023, 5, 7, 9, 0, 0)));
+  }
+  OpenProject(audited);
+  ASSERT_TRUE(GetProgramProject()->IsOpenCfr());
+  const std::string raw = dir_.File("R_T03.txt");
+  ASSERT_TRUE(services_.ExportRawResponses(raw, Score("T03")));
+  const std::vector<std::string> lines = Lines(raw);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].substr(0, 23), "TesterId|TFname|TSname|");
+  EXPECT_EQ(lines[1].substr(0, 20), "anna|Anna|Berg|T03|D");
 }
 
 TEST_F(ProgramDataPagesTest, TheStoredScoreOpensInTheScoreDialog) {

@@ -30,7 +30,7 @@ class ComboTest : public test::AttentionProjectTest {
     return combo;
   }
 
-  std::vector<std::string> Items(const wxChoice& choice) {
+  std::vector<std::string> Items(const wxItemContainerImmutable& choice) {
     std::vector<std::string> items;
     for (unsigned i = 0; i < choice.GetCount(); ++i) items.emplace_back(choice.GetString(i).utf8_str());
     return items;
@@ -90,7 +90,7 @@ TEST_F(ComboTest, TheOperatorsChoiceIsPostedWithItsIndex) {
   auto* combo = Make<CComboBoxTestees>();
   combo->Fill(&data);
   combo->SetSelection(1);
-  wxCommandEvent event(wxEVT_CHOICE, combo->GetId());
+  wxCommandEvent event(wxEVT_COMBOBOX, combo->GetId());
   event.SetEventObject(combo);
   event.SetInt(1);
   combo->GetEventHandler()->ProcessEvent(event);

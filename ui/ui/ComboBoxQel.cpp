@@ -14,13 +14,13 @@ namespace {
 // The project cache puts its items into the control through this.
 class ChoiceSink final : public IComboSink {
  public:
-  explicit ChoiceSink(wxChoice& choice) : m_choice(choice) {}
+  explicit ChoiceSink(wxItemContainer& choice) : m_choice(choice) {}
   void ResetContent() override { m_choice.Clear(); }
   void SetNoSelection() override { m_choice.SetSelection(wxNOT_FOUND); }
   void AddString(const std::string& text) override { m_choice.Append(ToWx(text)); }
 
  private:
-  wxChoice& m_choice;
+  wxItemContainer& m_choice;
 };
 
 }  // namespace
@@ -30,8 +30,8 @@ CComboBoxQel::CComboBoxQel(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
 }
 
 bool CComboBoxQel::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size) {
-  if (!wxChoice::Create(parent, id, pos, size)) return false;
-  Bind(wxEVT_CHOICE, &CComboBoxQel::OnSelChange, this);
+  if (!wxOwnerDrawnComboBox::Create(parent, id, wxEmptyString, pos, size, 0, nullptr, wxCB_READONLY)) return false;
+  Bind(wxEVT_COMBOBOX, &CComboBoxQel::OnSelChange, this);
   return true;
 }
 

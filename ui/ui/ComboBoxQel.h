@@ -3,9 +3,12 @@
 // text per item and tells its owner of a selection with its own notify
 // code (item index as payload): posted when the operator picks an item,
 // sent (handled before the call returns) when the program selects one.
+// The control is a read-only owner-drawn combo box: its drop-down list
+// draws only the items in view, so thousands of testees fill at once
+// (the toolkit's own choice control grows in quadratic time).
 #pragma once
 
-#include <wx/choice.h>
+#include <wx/odcombo.h>
 
 #include <cstdint>
 #include <string>
@@ -19,7 +22,7 @@ class CExpModel;
 class CProjectData;
 class IComboSink;
 
-class CComboBoxQel : public wxChoice {
+class CComboBoxQel : public wxOwnerDrawnComboBox {
  public:
   // Selection codes of the kinds.
   static constexpr int32_t kBaseCode = 400;

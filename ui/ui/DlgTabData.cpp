@@ -16,6 +16,7 @@
 #include "ui/ui/ComboBoxQel.h"
 #include "ui/ui/DataPageServices.h"
 #include "ui/ui/DlgHelp.h"
+#include "ui/ui/PageControls.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -51,12 +52,6 @@ const ControlText kScoreButtons[] = {
 constexpr const char* kTesteeTip = "Currently selected testee in working project";
 constexpr const char* kModelTip = "Currently selected model in working project";
 constexpr const char* kTaskTip = "Currently selected task in selected model";
-
-void Apply(wxWindow* window, const PageButton& rule) {
-  if (!window) return;
-  window->Show(rule.shown);
-  window->Enable(rule.enabled);
-}
 
 const CProjectData* ProjectData() {
   IDataPageServices* services = GetDataPageServices();
@@ -276,31 +271,32 @@ DataPageState CDlgTabData::GetState() const {
 void CDlgTabData::UpdateControls() {
   if (!m_pScores) return;
   const DataPageControls c = DataPageRules(GetState());
-  Apply(FindWindow(kIdSearch), c.search);
-  FindWindow(kIdTesteeLabel)->Show(c.testeeCombo.shown);
-  Apply(m_pTesteeCombo, c.testeeCombo);
-  FindWindow(kIdModelLabel)->Show(c.modelCombo.shown);
-  Apply(m_pModelCombo, c.modelCombo);
-  FindWindow(kIdTaskLabel)->Show(c.taskCombo.shown);
-  m_pTaskName->Show(c.taskCombo.shown);
-  Apply(m_pTaskCombo, c.taskCombo);
-  Apply(m_pAllTesteesBox, c.allTestees);
-  Apply(m_pAllModelsBox, c.allModels);
-  Apply(m_pAllTasksBox, c.allTasks);
-  Apply(m_pScores, c.scoreList);
-  Apply(FindWindow(kIdDeleteAll), c.deleteAll);
-  Apply(FindWindow(kIdDelete), c.deleteOne);
-  Apply(FindWindow(kIdExportRaw), c.exportRaw);
-  Apply(FindWindow(kIdAssessments), c.assessments);
-  Apply(FindWindow(kIdResponsesHistory), c.responsesHistory);
-  Apply(FindWindow(kIdScoresHistory), c.scoresHistory);
-  m_pTesteeGroup->SetLabel(wxString::FromUTF8(c.testeeCaption));
-  m_pModelGroup->SetLabel(wxString::FromUTF8(c.modelCaption));
-  m_pTaskGroup->SetLabel(wxString::FromUTF8(c.taskCaption));
-  m_pScoreGroup->SetLabel(wxString::FromUTF8(c.scoreCaption));
+  bool relayout = ApplyPageButton(FindWindow(kIdSearch), c.search);
+  relayout |= ApplyPageButton(FindWindow(kIdTesteeLabel), {c.testeeCombo.shown, true});
+  relayout |= ApplyPageButton(m_pTesteeCombo, c.testeeCombo);
+  relayout |= ApplyPageButton(FindWindow(kIdModelLabel), {c.modelCombo.shown, true});
+  relayout |= ApplyPageButton(m_pModelCombo, c.modelCombo);
+  relayout |= ApplyPageButton(FindWindow(kIdTaskLabel), {c.taskCombo.shown, true});
+  relayout |= ApplyPageButton(m_pTaskName, {c.taskCombo.shown, true});
+  relayout |= ApplyPageButton(m_pTaskCombo, c.taskCombo);
+  relayout |= ApplyPageButton(m_pAllTesteesBox, c.allTestees);
+  relayout |= ApplyPageButton(m_pAllModelsBox, c.allModels);
+  relayout |= ApplyPageButton(m_pAllTasksBox, c.allTasks);
+  relayout |= ApplyPageButton(m_pScores, c.scoreList);
+  relayout |= ApplyPageButton(FindWindow(kIdDeleteAll), c.deleteAll);
+  relayout |= ApplyPageButton(FindWindow(kIdDelete), c.deleteOne);
+  relayout |= ApplyPageButton(FindWindow(kIdExportRaw), c.exportRaw);
+  relayout |= ApplyPageButton(FindWindow(kIdAssessments), c.assessments);
+  relayout |= ApplyPageButton(FindWindow(kIdResponsesHistory), c.responsesHistory);
+  relayout |= ApplyPageButton(FindWindow(kIdScoresHistory), c.scoresHistory);
+  relayout |= SetWindowText(m_pTesteeGroup, c.testeeCaption);
+  relayout |= SetWindowText(m_pModelGroup, c.modelCaption);
+  relayout |= SetWindowText(m_pTaskGroup, c.taskCaption);
+  relayout |= SetWindowText(m_pScoreGroup, c.scoreCaption);
   const bool named = m_taskIndex >= 0 && m_taskIndex < static_cast<int>(m_pTaskCombo->GetCount());
-  m_pTaskName->SetLabel(named ? m_pTaskCombo->GetString(static_cast<unsigned>(m_taskIndex)) : wxString());
-  Layout();
+  relayout |= SetWindowText(m_pTaskName, named ? m_pTaskCombo->GetString(static_cast<unsigned>(m_taskIndex)).utf8_string()
+                                               : std::string());
+  if (relayout) Layout();
 }
 
 // ---- actions ---------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "project/ProjectData.h"
 #include "ui/ui/ComboBoxQel.h"
 #include "ui/ui/DlgHelp.h"
+#include "ui/ui/PageControls.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -217,6 +218,7 @@ ExportPageState CDlgTabExport::GetState() const {
 void CDlgTabExport::UpdateControls() {
   if (!m_pTestees) return;
   const ExportPageControls c = ExportPageRules(GetState());
+  bool relayout = false;
   m_pTestees->Enable(c.testeeList);
   FindWindow(kIdSelectAll)->Enable(c.selectAll);
   FindWindow(kIdSelectGroup)->Enable(c.selectGroup);
@@ -225,12 +227,13 @@ void CDlgTabExport::UpdateControls() {
   m_pModelCombo->Enable(c.modelCombo);
   m_pTaskCombo->Enable(c.taskCombo);
   FindWindow(kIdExportScore)->Enable(c.exportScore);
-  m_pTesteeGroup->SetLabel(wxString::FromUTF8(c.testeeCaption));
-  m_pModelGroup->SetLabel(wxString::FromUTF8(c.modelCaption));
-  m_pTaskGroup->SetLabel(wxString::FromUTF8(c.taskCaption));
+  relayout |= SetWindowText(m_pTesteeGroup, c.testeeCaption);
+  relayout |= SetWindowText(m_pModelGroup, c.modelCaption);
+  relayout |= SetWindowText(m_pTaskGroup, c.taskCaption);
   const bool named = m_taskIndex >= 0 && m_taskIndex < static_cast<int>(m_pTaskCombo->GetCount());
-  m_pTaskName->SetLabel(named ? m_pTaskCombo->GetString(static_cast<unsigned>(m_taskIndex)) : wxString());
-  Layout();
+  relayout |= SetWindowText(m_pTaskName, named ? m_pTaskCombo->GetString(static_cast<unsigned>(m_taskIndex)).utf8_string()
+                                               : std::string());
+  if (relayout) Layout();
 }
 
 // ---- actions ---------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "app/startup/AppStartup.h"
 #include "ui/NotifyCodes.h"
 #include "ui/ui/DataPageServices.h"
+#include "ui/ui/PageControls.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 
@@ -148,8 +149,7 @@ void CDlgTabImport::RefillScores() {
   const int rows = m_pScores->Fill(&m_pSource->GetData(), m_testeeId, m_modelId, std::string(), -1);
   if (rows > 0) {
     m_scoreCount = rows;
-    m_pScoresTestee->SetLabel(wxString::FromUTF8(m_testeeId));
-    m_pScoresModel->SetLabel(wxString::FromUTF8(m_modelId));
+    if (SetWindowText(m_pScoresTestee, m_testeeId) | SetWindowText(m_pScoresModel, m_modelId)) Layout();
   }
 }
 
@@ -176,6 +176,7 @@ ImportPageState CDlgTabImport::GetState() const {
 void CDlgTabImport::UpdateControls() {
   if (!m_pTestees) return;
   const ImportPageControls c = ImportPageRules(GetState());
+  bool relayout = false;
   m_pTestees->Enable(c.testeeList);
   for (int id : {kIdSelectAll, kIdSelectGroup, kIdSelectFound, kIdUnselectAll}) FindWindow(id)->Enable(c.testeeList);
   m_pModels->Enable(c.modelList);
@@ -183,11 +184,12 @@ void CDlgTabImport::UpdateControls() {
   FindWindow(kIdImportTestees)->Enable(c.importTestees);
   FindWindow(kIdImportModels)->Enable(c.importModels);
   FindWindow(kIdImportScores)->Enable(c.importScores);
-  m_pTesteeGroup->SetLabel(wxString::FromUTF8(c.testeeCaption));
-  m_pModelGroup->SetLabel(wxString::FromUTF8(c.modelCaption));
-  m_pScoreGroup->SetLabel(wxString::FromUTF8(c.scoreCaption));
-  m_pSourceText->ChangeValue(wxString::FromUTF8(m_pSource ? m_pSource->GetPath() : std::string()));
-  Layout();
+  relayout |= SetWindowText(m_pTesteeGroup, c.testeeCaption);
+  relayout |= SetWindowText(m_pModelGroup, c.modelCaption);
+  relayout |= SetWindowText(m_pScoreGroup, c.scoreCaption);
+  const wxString source = wxString::FromUTF8(m_pSource ? m_pSource->GetPath() : std::string());
+  if (m_pSourceText->GetValue() != source) m_pSourceText->ChangeValue(source);
+  if (relayout) Layout();
 }
 
 void CDlgTabImport::SelectAll() {
