@@ -4,6 +4,8 @@
 #include <pthread.h>
 #include <sched.h>
 
+#include <algorithm>
+
 #include "common/MonotonicNs.h"
 #include "engine/input/InputEventLog.h"
 #include "engine/input/SdlPad.h"
@@ -15,6 +17,7 @@ namespace {
 // As the X event reader: just above the 1 ms beat.
 constexpr int kRealTimePriority = 46;
 constexpr int kEventBatch = 32;
+constexpr int kMaxChanges = 64;
 // Every joystick and game controller event type.
 constexpr Uint32 kFirstPadEvent = SDL_JOYAXISMOTION;
 constexpr Uint32 kLastPadEvent = SDL_CONTROLLERSENSORUPDATE;
@@ -110,6 +113,9 @@ bool SdlPadEvents::Look() {
   // before it happened).
   const int64_t lookedNs = MonotonicNowNs();
 
+  // Presses (true) and releases of this look, logged once the states are out.
+  bool changes[kMaxChanges];
+  int changeCount = 0;
   SDL_Event events[kEventBatch];
   int count = 0;
   while ((count = SDL_PeepEvents(events, kEventBatch, SDL_GETEVENT, kFirstPadEvent, kLastPadEvent)) > 0) {
@@ -134,7 +140,12 @@ bool SdlPadEvents::Look() {
         // once (once per mapping watcher it has installed).
         if (button < 0 || button >= kButtons || m_down[slot][button] == down) continue;
         m_down[slot][button] = down;
-        m_log->Add(lookedNs, down);
+        if (changeCount == kMaxChanges) {  // not expected within one look
+          m_log->Add(lookedNs, changes[0]);
+          std::copy(changes + 1, changes + kMaxChanges, changes);
+          --changeCount;
+        }
+        changes[changeCount++] = down;
       }
     }
   }
@@ -148,8 +159,13 @@ bool SdlPadEvents::Look() {
     if (seen[slot].attached) seen[slot].result = pad->Read(&seen[slot].state, &seen[slot].detail);
     for (int b = 0; b < kButtons; ++b) m_down[slot][b] = seen[slot].state.rgbButtons[b] != 0;
   }
-  std::lock_guard<std::mutex> reading(m_readingMutex);
-  for (int slot = 0; slot < kSlots; ++slot) m_readings[slot] = seen[slot];
+  {
+    std::lock_guard<std::mutex> reading(m_readingMutex);
+    for (int slot = 0; slot < kSlots; ++slot) m_readings[slot] = seen[slot];
+  }
+  // After the states: a beat that reads the log's count and then the state
+  // never sees a change whose event lies before that count.
+  for (int i = 0; i < changeCount; ++i) m_log->Add(lookedNs, changes[i]);
   return watching;
 }
 

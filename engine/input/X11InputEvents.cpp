@@ -234,6 +234,9 @@ void X11InputEvents::Run() {
   }
 }
 
+// The state changes before the event goes into the log: a beat that reads
+// the log's count and then the state never sees a change whose event lies
+// before that count (it would look for the event after it and miss it).
 void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
   XGenericEventCookie* cookie = &event->xcookie;
   if (cookie->type != GenericEvent || cookie->extension != m_xiOpcode) return;
@@ -248,13 +251,13 @@ void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
       break;
     case XI_RawKeyPress:
       if ((raw->flags & XIKeyRepeat) == 0) {
-        m_log->Add(arrivedNs, true);
         SetKey(static_cast<unsigned>(raw->detail), true);
+        m_log->Add(arrivedNs, true);
       }
       break;
     case XI_RawKeyRelease:
-      m_log->Add(arrivedNs, false);
       SetKey(static_cast<unsigned>(raw->detail), false);
+      m_log->Add(arrivedNs, false);
       break;
     case XI_RawButtonPress:
     case XI_RawButtonRelease: {
@@ -262,8 +265,8 @@ void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
       const unsigned physical = static_cast<unsigned>(raw->detail);
       const unsigned logical = physical < 256 ? m_buttonMap[physical] : physical;
       if (MouseButtonOfX(logical) >= 0) {
-        m_log->Add(arrivedNs, down);
         SetButton(physical, down);
+        m_log->Add(arrivedNs, down);
       } else if (down) {
         AddWheelButton(raw, arrivedNs);
       }
