@@ -7,9 +7,11 @@
 
 #include "common/Prompt.h"
 #include "engine/input/InputDeviceList.h"
+#include "engine/input/InputEventLog.h"
 #include "engine/input/SdlForceFeedback.h"
 #include "engine/input/SdlInputSystem.h"
 #include "engine/input/SdlPad.h"
+#include "engine/input/SdlPadEvents.h"
 #include "engine/input/X11InputConnection.h"
 #include "engine/input/X11InputEvents.h"
 
@@ -17,8 +19,12 @@ namespace qel {
 
 namespace {
 
+constexpr std::chrono::seconds kInputSyncLimit{1};
+
 // A game pad or joystick in use.
 struct PadSlot {
+  explicit PadSlot(int slot) : watchSlot(slot) {}
+  const int watchSlot;  // its slot in the pad event thread
   SdlPad pad;
   InputDeviceInstance device;
   bool created = false;
@@ -31,6 +37,8 @@ struct InputState {
   X11InputConnection x11;
   X11InputEvents x11Events;
   SdlInputSystem sdl;
+  SdlPadEvents padEvents;
+  InputEventLog log;  // presses and releases of every device
 
   InputDeviceList keyboards{kMaxKeyboards};
   InputDeviceList mice{kMaxMice};
@@ -42,8 +50,8 @@ struct InputState {
   bool keyboardAcquired = false;
   bool mouseCreated = false;
   bool mouseAcquired = false;
-  PadSlot gamePad;
-  PadSlot joystick;
+  PadSlot gamePad{0};
+  PadSlot joystick{1};
   SdlForceFeedback forceFeedback;
 };
 
@@ -77,9 +85,11 @@ InputResult StartSystem(InputState& s, std::string* detail) {
     s.x11.Close();
     return kInputFailed;
   }
-  // Without the event reader (no XInput 2) keys and buttons are asked of
-  // the server at each read instead.
-  s.x11.UseEvents(s.x11Events.Start(nullptr) ? &s.x11Events : nullptr);
+  s.log.Clear();
+  // Without the event reader (no XInput 2) keys are asked of the server at
+  // each read instead, and there is no mouse.
+  s.x11.UseEvents(s.x11Events.Start(&s.log, nullptr) ? &s.x11Events : nullptr);
+  s.padEvents.Start(&s.log);
   s.sdl.StartHaptics(nullptr);  // without haptics only force feedback is missing
   s.created = true;
   return kInputOk;
@@ -98,7 +108,8 @@ void ReleaseMouseLocked(InputState& s) {
   s.mice.m_selected = -1;
 }
 
-void ReleasePadLocked(PadSlot& slot, InputDeviceList& list) {
+void ReleasePadLocked(InputState& s, PadSlot& slot, InputDeviceList& list) {
+  s.padEvents.Unwatch(slot.watchSlot);
   slot.pad.Close();
   slot.created = false;
   slot.reported = false;
@@ -112,10 +123,11 @@ void ReleaseForceFeedbackLocked(InputState& s) {
 
 void ReleaseAllLocked(InputState& s) {
   ReleaseForceFeedbackLocked(s);
-  ReleasePadLocked(s.joystick, s.joysticks);
-  ReleasePadLocked(s.gamePad, s.gamePads);
+  ReleasePadLocked(s, s.joystick, s.joysticks);
+  ReleasePadLocked(s, s.gamePad, s.gamePads);
   ReleaseMouseLocked(s);
   ReleaseKeyboardLocked(s);
+  s.padEvents.Stop();
   s.sdl.Stop();
   s.x11.UseEvents(nullptr);
   s.x11Events.Stop();
@@ -193,42 +205,49 @@ bool EnumForceFeedbacksLocked(InputState& s, Messages& m) {
 
 InputResult AcquirePadLocked(InputState& s, Messages& m, PadSlot& slot, InputDeviceList& list, int index) {
   if (!s.created || !list.Contains(index)) return kInputRefused;
-  ReleasePadLocked(slot, list);
+  ReleasePadLocked(s, slot, list);
   std::string detail;
   const InputResult r = slot.pad.Open(*list.At(index), &detail);
   if (r != kInputOk) {
     m.Show(InputErrorText(r, detail));
     return r;
   }
+  s.padEvents.Watch(slot.watchSlot, &slot.pad);
   slot.device = *list.At(index);
   slot.created = true;
   list.m_selected = index;
   return kInputOk;
 }
 
-InputResult ReadPadLocked(PadSlot& slot, Messages& m, const char* failedStep, JoystickState* state) {
+// The state the pad event thread saw last; SDL is asked only while the
+// device is gone, to take it up again.
+InputResult ReadPadLocked(InputState& s, PadSlot& slot, Messages& m, const char* failedStep, JoystickState* state) {
   *state = JoystickState{};
   if (!slot.created) return kInputOk;
-  if (!slot.pad.IsOpen() || !slot.pad.Poll()) {
+  SdlPadEvents::Reading seen;
+  if (slot.pad.IsOpen()) seen = s.padEvents.Read(slot.watchSlot);
+  if (!slot.pad.IsOpen() || (seen.known && !seen.attached)) {
     // Gone: nothing pressed; taken up again as soon as it is back.
-    *state = JoystickState{};
+    s.padEvents.Unwatch(slot.watchSlot);
     std::string detail;
-    if (slot.pad.Open(slot.device, &detail) != kInputOk && !slot.reported) {
+    if (slot.pad.Open(slot.device, &detail) == kInputOk) {
+      s.padEvents.Watch(slot.watchSlot, &slot.pad);
+    } else if (!slot.reported) {
       slot.reported = true;
       m.Post(InputStepMessage(failedStep, kInputUnplugged, slot.device.instanceName));
     }
     return kInputOk;
   }
-  std::string detail;
-  const InputResult r = slot.pad.Read(state, &detail);
-  if (r != kInputOk) {
-    *state = JoystickState{};
+  if (!seen.known) return kInputOk;  // not yet looked at since it was opened
+  if (seen.result != kInputOk) {
     if (!slot.reported) {
       slot.reported = true;
-      m.Post(InputErrorText(r, detail));
+      m.Post(InputErrorText(seen.result, seen.detail));
     }
+    return seen.result;
   }
-  return r;
+  *state = seen.state;
+  return kInputOk;
 }
 
 }  // namespace
@@ -370,13 +389,13 @@ void ReleaseMouse() {
 void ReleaseGamePad() {
   InputState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
-  ReleasePadLocked(s.gamePad, s.gamePads);
+  ReleasePadLocked(s, s.gamePad, s.gamePads);
 }
 
 void ReleaseJoystick() {
   InputState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
-  ReleasePadLocked(s.joystick, s.joysticks);
+  ReleasePadLocked(s, s.joystick, s.joysticks);
 }
 
 // ---- reads -------------------------------------------------------------------
@@ -399,8 +418,10 @@ InputResult ReadKeyboard(uint8_t state[kKeyboardStateSize]) {
 
 namespace {
 
-InputResult ReadMouseWith(MouseState* state, bool (X11InputConnection::*read)(MouseState*)) {
+// A mouse read: movement and buttons, or the buttons only.
+InputResult ReadMouseWith(MouseState* state, bool buttonsOnly, int64_t* motionNs) {
   *state = MouseState{};
+  if (motionNs != nullptr) *motionNs = 0;
   InputState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
   if (!s.mouseCreated) return kInputOk;
@@ -408,7 +429,8 @@ InputResult ReadMouseWith(MouseState* state, bool (X11InputConnection::*read)(Mo
     s.mouseAcquired = s.x11.StartMouse();
     return kInputOk;
   }
-  if (!(s.x11.*read)(state)) {
+  const bool read = buttonsOnly ? s.x11.ReadMouseButtons(state) : s.x11.ReadMouse(state, motionNs);
+  if (!read) {
     *state = MouseState{};
     s.mouseAcquired = false;
   }
@@ -417,29 +439,35 @@ InputResult ReadMouseWith(MouseState* state, bool (X11InputConnection::*read)(Mo
 
 }  // namespace
 
-InputResult ReadMouse(MouseState* state) { return ReadMouseWith(state, &X11InputConnection::ReadMouse); }
+InputResult ReadMouse(MouseState* state, int64_t* motionNs) { return ReadMouseWith(state, false, motionNs); }
 
-InputResult ReadMouseButtons(MouseState* state) { return ReadMouseWith(state, &X11InputConnection::ReadMouseButtons); }
+InputResult ReadMouseButtons(MouseState* state) { return ReadMouseWith(state, true, nullptr); }
 
 InputResult ReadGamePad(JoystickState* state) {
   Messages m;
   InputState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
-  return ReadPadLocked(s.gamePad, m, "ReadGamePad failed", state);
+  return ReadPadLocked(s, s.gamePad, m, "ReadGamePad failed", state);
 }
 
 InputResult ReadJoystick(JoystickState* state) {
   Messages m;
   InputState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
-  return ReadPadLocked(s.joystick, m, "ReadJoystick failed", state);
+  return ReadPadLocked(s, s.joystick, m, "ReadJoystick failed", state);
 }
 
-uint64_t GetInputEventCount() { return State().x11Events.Log().Count(); }
+uint64_t GetInputEventCount() { return State().log.Count(); }
 
-bool GetInputEvent(uint64_t index, InputEventStamp* event) { return State().x11Events.Log().At(index, event); }
+bool GetInputEvent(uint64_t index, InputEventStamp* event) { return State().log.At(index, event); }
 
-bool SyncInputEvents() { return State().x11Events.Sync(std::chrono::seconds(1)); }
+bool SyncInputEvents() {
+  InputState& s = State();
+  // The pad thread answers only while it runs; the X reader is the one that
+  // must answer (keys and mouse come from it).
+  if (s.padEvents.IsRunning()) s.padEvents.Sync(kInputSyncLimit);
+  return s.x11Events.Sync(kInputSyncLimit);
+}
 
 bool IsKeyboardPresent() {
   InputState& s = State();

@@ -70,12 +70,16 @@ void ReleaseJoystick();
 // device and gives an empty state; later reads give the real one. Always 0.
 InputResult ReadKeyboard(uint8_t state[kKeyboardStateSize]);
 // Movement since the last read and the buttons, first read as above. Always 0.
-InputResult ReadMouse(MouseState* state);
+// motionNs (when given): the CLOCK_MONOTONIC time at which the latest of
+// that movement reached the program, 0 without movement.
+InputResult ReadMouse(MouseState* state, int64_t* motionNs = nullptr);
 // The buttons only (the movement is left for the next ReadMouse), first
 // read as above. Always 0. A response device that is the mouse reads its
 // buttons this way, so the pointer a task moves loses no movement to it.
 InputResult ReadMouseButtons(MouseState* state);
-// Axes, points of view and buttons. 0, also for a device that went away
+// Axes, points of view and buttons as the pad event thread saw them last
+// (empty until it has looked once after the acquisition), without any SDL
+// call while the device is there. 0, also for a device that went away
 // (empty state; it is taken up again when it comes back); the error when
 // the state cannot be read.
 InputResult ReadGamePad(JoystickState* state);
@@ -83,15 +87,17 @@ InputResult ReadJoystick(JoystickState* state);
 
 bool IsKeyboardPresent();
 
-// Presses and releases of keys and mouse buttons, each stamped with the
-// CLOCK_MONOTONIC time at which it reached the program, as a log that any
-// thread reads without waiting: the count since the device system started
-// and event `index` (false when not kept any more, or without the reader).
+// Presses and releases of keys, mouse buttons and the buttons of the game
+// pad and joystick in use, each stamped with the CLOCK_MONOTONIC time at
+// which it reached the program, as a log that any thread reads without
+// waiting: the count since the device system started and event `index`
+// (false when not kept any more).
 uint64_t GetInputEventCount();
 bool GetInputEvent(uint64_t index, InputEventStamp* event);
 // Waits until every key and button event the server has sent before now is
-// in the state and the log (a round trip: never from the beat). False
-// without the reader or when it does not answer within a second.
+// in the state and the log (a round trip: never from the beat), and until
+// the pad event thread has looked at the pads after now. False without the
+// X event reader or when it does not answer within a second.
 bool SyncInputEvents();
 
 // Entries in each list, and the name of entry `index` (empty when not listed).

@@ -71,9 +71,9 @@ bool SdlInputSystem::Start(std::string* error) {
     if (error != nullptr) *error = SDL_GetError();
     return false;
   }
-  // States are read directly; nobody takes events from SDL's queue.
-  SDL_JoystickEventState(SDL_IGNORE);
-  SDL_GameControllerEventState(SDL_IGNORE);
+  // Button events are queued for the pad event thread, which stamps them.
+  SDL_JoystickEventState(SDL_ENABLE);
+  SDL_GameControllerEventState(SDL_ENABLE);
   m_started = true;
   return true;
 }

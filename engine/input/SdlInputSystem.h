@@ -1,6 +1,7 @@
 // SDL's joystick, game controller and haptic subsystems, used without any
 // SDL window: background events are allowed, SDL installs no signal
-// handlers, and joystick events are not queued (states are read directly).
+// handlers, and joystick and game controller events are queued for the pad
+// event thread (SdlPadEvents), the only one that takes them.
 // Start and Stop count like SDL's subsystems do, so other users of SDL in
 // the process are not disturbed.
 #pragma once

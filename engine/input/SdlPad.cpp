@@ -62,11 +62,9 @@ void SdlPad::Close() {
   m_joystick = nullptr;
 }
 
-bool SdlPad::Poll() {
-  if (m_joystick == nullptr) return false;
-  SDL_JoystickUpdate();
-  return SDL_JoystickGetAttached(m_joystick) == SDL_TRUE;
-}
+bool SdlPad::Attached() const { return m_joystick != nullptr && SDL_JoystickGetAttached(m_joystick) == SDL_TRUE; }
+
+int32_t SdlPad::InstanceId() const { return m_joystick != nullptr ? SDL_JoystickInstanceID(m_joystick) : -1; }
 
 InputResult SdlPad::Read(JoystickState* state, std::string* detail) const {
   *state = JoystickState{};

@@ -2,6 +2,7 @@
 // 0 is the bottom face button on every pad) or joystick (read raw).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "engine/input/InputResult.h"
@@ -24,9 +25,13 @@ class SdlPad {
   void Close();
   bool IsOpen() const { return m_joystick != nullptr; }
 
-  // Brings SDL's states up to date; false when the device went away.
-  bool Poll();
-  // The current state.
+  // Still plugged in (as of SDL's latest update).
+  bool Attached() const;
+  // A game pad (read through its mapping) rather than a joystick.
+  bool IsController() const { return m_controller != nullptr; }
+  // SDL's instance id of the open device (its events carry it); -1 when closed.
+  int32_t InstanceId() const;
+  // The current state (as of SDL's latest update).
   InputResult Read(JoystickState* state, std::string* detail) const;
 
  private:

@@ -22,6 +22,7 @@ namespace {
 constexpr unsigned kButtonOfX[8] = {1, 3, 2, 8, 9, 10, 11, 12};
 // Just above the 1 ms beat, so an event is stamped as soon as it is there.
 constexpr int kRealTimePriority = 46;
+constexpr double kWheelNotch = 120.0;
 
 }  // namespace
 
@@ -32,40 +33,20 @@ int MouseButtonOfX(unsigned xButton) {
   return -1;
 }
 
-// ---- the log -------------------------------------------------------------------
-
-void InputEventLog::Clear() {
-  for (Slot& slot : m_slots) slot.sequence.store(0, std::memory_order_relaxed);
-  m_count.store(0, std::memory_order_release);
-}
-
-void InputEventLog::Add(int64_t ns, bool press) {
-  const uint64_t index = m_count.load(std::memory_order_relaxed);
-  Slot& slot = m_slots[index % kCapacity];
-  slot.sequence.store(0, std::memory_order_relaxed);
-  std::atomic_thread_fence(std::memory_order_release);
-  slot.ns.store(ns, std::memory_order_relaxed);
-  slot.press.store(press, std::memory_order_relaxed);
-  slot.sequence.store(index + 1, std::memory_order_release);
-  m_count.store(index + 1, std::memory_order_release);
-}
-
-bool InputEventLog::At(uint64_t index, InputEventStamp* out) const {
-  if (index >= Count()) return false;
-  const Slot& slot = m_slots[index % kCapacity];
-  if (slot.sequence.load(std::memory_order_acquire) != index + 1) return false;
-  out->ns = slot.ns.load(std::memory_order_relaxed);
-  out->press = slot.press.load(std::memory_order_relaxed);
-  std::atomic_thread_fence(std::memory_order_acquire);
-  return slot.sequence.load(std::memory_order_relaxed) == index + 1;
+int WheelNotchesOfRawButton(int button, bool emulated) {
+  if (emulated) return 0;
+  if (button == 4) return 1;
+  if (button == 5) return -1;
+  return 0;
 }
 
 // ---- the reader ----------------------------------------------------------------
 
 X11InputEvents::~X11InputEvents() { Stop(); }
 
-bool X11InputEvents::Start(std::string* error) {
+bool X11InputEvents::Start(InputEventLog* log, std::string* error) {
   if (m_running.load()) return true;
+  m_log = log;
   m_display = XOpenDisplay(nullptr);
   if (m_display == nullptr) {
     if (error) *error = std::string("cannot open display \"") + TextOrEmpty(std::getenv("DISPLAY")) + "\"";
@@ -87,9 +68,20 @@ bool X11InputEvents::Start(std::string* error) {
   XISetMask(mask, XI_RawKeyRelease);
   XISetMask(mask, XI_RawButtonPress);
   XISetMask(mask, XI_RawButtonRelease);
-  XIEventMask masks[1] = {{XIAllMasterDevices, sizeof mask, mask}};
-  XISelectEvents(m_display, DefaultRootWindow(m_display), masks, 1);
+  XISetMask(mask, XI_RawMotion);
+  unsigned char hierarchy[XIMaskLen(XI_LASTEVENT)] = {};
+  XISetMask(hierarchy, XI_HierarchyChanged);
+  XIEventMask masks[2] = {{XIAllMasterDevices, sizeof mask, mask}, {XIAllDevices, sizeof hierarchy, hierarchy}};
+  XISelectEvents(m_display, DefaultRootWindow(m_display), masks, 2);
   XSync(m_display, False);
+  const int screen = DefaultScreen(m_display);
+  m_screenWidth = DisplayWidth(m_display, screen);
+  m_screenHeight = DisplayHeight(m_display, screen);
+  LoadDevices();
+  m_motionOn.store(false);
+  m_motionStartsSeen = m_motionStarts.load();
+  for (MotionSum& sum : m_motion) sum.Clear();
+  m_motionNs.store(0);
 
   // What is down already; events from here on change it.
   for (unsigned i = 0; i < 256; ++i) m_buttonMap[i] = static_cast<unsigned char>(i);
@@ -118,8 +110,6 @@ bool X11InputEvents::Start(std::string* error) {
       XFree(buttons.mask);
     }
   }
-  m_log.Clear();
-
   if (pipe2(m_wakePipe, O_CLOEXEC | O_NONBLOCK) != 0) {
     if (error) *error = "cannot make the input thread's pipe";
     XCloseDisplay(m_display);
@@ -181,6 +171,27 @@ void X11InputEvents::ReadButtons(uint8_t buttons[8]) const {
   for (int i = 0; i < 8; ++i) buttons[i] = m_buttons[i].load(std::memory_order_acquire);
 }
 
+void X11InputEvents::StartMotion() {
+  // The thread lets absolute devices begin anew when it sees the count change.
+  m_motionStarts.fetch_add(1, std::memory_order_acq_rel);
+  CatchUp();  // what had arrived before the start is not counted
+  for (MotionSum& sum : m_motion) sum.Clear();
+  m_motionNs.store(0, std::memory_order_release);
+  m_motionOn.store(true, std::memory_order_release);
+}
+
+void X11InputEvents::StopMotion() { m_motionOn.store(false, std::memory_order_release); }
+
+X11InputEvents::Motion X11InputEvents::TakeMotion() {
+  CatchUp();
+  Motion motion;
+  motion.latestNs = m_motionNs.exchange(0, std::memory_order_acq_rel);
+  motion.dx = m_motion[0].TakeWhole();
+  motion.dy = m_motion[1].TakeWhole();
+  motion.dz = m_motion[2].TakeWhole();
+  return motion;
+}
+
 void X11InputEvents::Run() {
   // Real-time when allowed, so an event is stamped as soon as it is there;
   // an ordinary thread otherwise.
@@ -223,22 +234,30 @@ void X11InputEvents::Run() {
   }
 }
 
+// The state changes before the event goes into the log: a beat that reads
+// the log's count and then the state never sees a change whose event lies
+// before that count (it would look for the event after it and miss it).
 void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
   XGenericEventCookie* cookie = &event->xcookie;
   if (cookie->type != GenericEvent || cookie->extension != m_xiOpcode) return;
   if (!XGetEventData(m_display, cookie)) return;
   const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-  const bool repeat = (raw->flags & XIKeyRepeat) != 0;
   switch (cookie->evtype) {
+    case XI_HierarchyChanged:
+      LoadDevices();
+      break;
+    case XI_RawMotion:
+      HandleMotion(raw, arrivedNs);
+      break;
     case XI_RawKeyPress:
-      if (!repeat) {
-        m_log.Add(arrivedNs, true);
+      if ((raw->flags & XIKeyRepeat) == 0) {
         SetKey(static_cast<unsigned>(raw->detail), true);
+        m_log->Add(arrivedNs, true);
       }
       break;
     case XI_RawKeyRelease:
-      m_log.Add(arrivedNs, false);
       SetKey(static_cast<unsigned>(raw->detail), false);
+      m_log->Add(arrivedNs, false);
       break;
     case XI_RawButtonPress:
     case XI_RawButtonRelease: {
@@ -246,8 +265,10 @@ void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
       const unsigned physical = static_cast<unsigned>(raw->detail);
       const unsigned logical = physical < 256 ? m_buttonMap[physical] : physical;
       if (MouseButtonOfX(logical) >= 0) {
-        m_log.Add(arrivedNs, down);
         SetButton(physical, down);
+        m_log->Add(arrivedNs, down);
+      } else if (down) {
+        AddWheelButton(raw, arrivedNs);
       }
       break;
     }
@@ -272,6 +293,120 @@ void X11InputEvents::SetButton(unsigned physical, bool down) {
   const unsigned logical = physical < 256 ? m_buttonMap[physical] : physical;
   const int index = MouseButtonOfX(logical);
   if (index >= 0) m_buttons[index].store(down ? kDown : 0, std::memory_order_release);
+}
+
+// ---- movement ------------------------------------------------------------------
+
+void X11InputEvents::BeginMotionIfStarted() {
+  const uint64_t starts = m_motionStarts.load(std::memory_order_acquire);
+  if (starts == m_motionStartsSeen) return;
+  m_motionStartsSeen = starts;
+  for (auto& [id, device] : m_devices) {
+    device.axis[0].haveLast = device.axis[1].haveLast = device.scroll.haveLast = false;
+  }
+}
+
+void X11InputEvents::HandleMotion(const void* rawEvent, int64_t arrivedNs) {
+  BeginMotionIfStarted();
+  if (!m_motionOn.load(std::memory_order_acquire)) return;
+  const auto* raw = static_cast<const XIRawEvent*>(rawEvent);
+  // A wheel turn reaches the server either as scroll valuator motion or as
+  // a press of button 4 or 5, and the server makes up the other form for
+  // the clients of that form, flagged emulated: only the original counts,
+  // or every notch would count twice.
+  const bool emulated = (raw->flags & XIPointerEmulated) != 0;
+  PointerDevice* device = Device(raw->sourceid);
+  const double* value = raw->raw_values;
+  bool moved = false;
+  for (int bit = 0; bit < raw->valuators.mask_len * 8; ++bit) {
+    if (!XIMaskIsSet(raw->valuators.mask, bit)) continue;
+    const double v = *value++;
+    Axis* axis = nullptr;
+    double scale = 1.0;
+    MotionSum* sum = nullptr;
+    if (bit == 0 || bit == 1) {
+      axis = &device->axis[bit];
+      sum = &m_motion[bit];
+      const int extent = bit == 0 ? m_screenWidth : m_screenHeight;
+      if (axis->absolute && axis->max > axis->min) scale = extent / (axis->max - axis->min);
+    } else if (bit == device->verticalScroll) {
+      axis = &device->scroll;
+      sum = &m_motion[2];
+      scale = -kWheelNotch / device->scrollIncrement;  // down is negative
+    } else {
+      continue;
+    }
+    double delta = v;
+    if (axis->absolute) {
+      delta = axis->haveLast ? v - axis->last : 0.0;
+      axis->last = v;
+      axis->haveLast = true;
+    }
+    if (emulated && sum == &m_motion[2]) continue;
+    if (delta != 0.0) {
+      sum->Add(delta * scale);
+      moved = true;
+    }
+  }
+  if (moved) m_motionNs.store(arrivedNs, std::memory_order_release);
+}
+
+void X11InputEvents::AddWheelButton(const void* rawEvent, int64_t arrivedNs) {
+  BeginMotionIfStarted();
+  if (!m_motionOn.load(std::memory_order_acquire)) return;
+  const auto* raw = static_cast<const XIRawEvent*>(rawEvent);
+  const int notches = WheelNotchesOfRawButton(raw->detail, (raw->flags & XIPointerEmulated) != 0);
+  if (notches == 0) return;
+  m_motion[2].Add(kWheelNotch * notches);
+  m_motionNs.store(arrivedNs, std::memory_order_release);
+}
+
+void X11InputEvents::LoadDevices() {
+  m_devices.clear();
+  int count = 0;
+  XIDeviceInfo* info = XIQueryDevice(m_display, XIAllDevices, &count);
+  if (info == nullptr) return;
+  for (int i = 0; i < count; ++i) {
+    if (info[i].use != XISlavePointer && info[i].use != XIMasterPointer && info[i].use != XIFloatingSlave) continue;
+    PointerDevice device;
+    for (int c = 0; c < info[i].num_classes; ++c) {
+      const XIAnyClassInfo* any = info[i].classes[c];
+      if (any->type == XIValuatorClass) {
+        const auto* v = reinterpret_cast<const XIValuatorClassInfo*>(any);
+        if (v->number == 0 || v->number == 1) {
+          Axis& axis = device.axis[v->number];
+          axis.absolute = v->mode == XIModeAbsolute;
+          axis.min = v->min;
+          axis.max = v->max;
+        }
+      } else if (any->type == XIScrollClass) {
+        const auto* s = reinterpret_cast<const XIScrollClassInfo*>(any);
+        if (s->scroll_type == XIScrollTypeVertical && s->increment != 0.0) {
+          device.verticalScroll = s->number;
+          device.scrollIncrement = s->increment;
+        }
+      }
+    }
+    // The scroll valuator's mode comes from its valuator class.
+    for (int c = 0; c < info[i].num_classes && device.verticalScroll >= 0; ++c) {
+      const XIAnyClassInfo* any = info[i].classes[c];
+      if (any->type != XIValuatorClass) continue;
+      const auto* v = reinterpret_cast<const XIValuatorClassInfo*>(any);
+      if (v->number == device.verticalScroll) device.scroll.absolute = v->mode == XIModeAbsolute;
+    }
+    m_devices[info[i].deviceid] = device;
+  }
+  XIFreeDeviceInfo(info);
+}
+
+X11InputEvents::PointerDevice* X11InputEvents::Device(int id) {
+  auto it = m_devices.find(id);
+  if (it == m_devices.end()) {
+    LoadDevices();
+    it = m_devices.find(id);
+    if (it == m_devices.end()) it = m_devices.emplace(id, PointerDevice{}).first;  // asked once only
+  }
+  return &it->second;
 }
 
 }  // namespace qel

@@ -1,10 +1,22 @@
-// Keys and mouse buttons as the X server's event stream reports them, read
-// on a thread of their own and stamped as they arrive. The thread has an X
-// connection of its own and waits on it; every key and button press and
-// release (XInput 2 raw events of every device, XTest included) updates the
-// state and goes into a log with its CLOCK_MONOTONIC time in ns. Readers
-// (the 1 ms beat among them) take the state and the log without any X call
-// and without waiting for the thread: the words they read are atomics.
+// Keys, mouse buttons and mouse movement as the X server's event stream
+// reports them, read on a thread of their own and stamped as they arrive.
+// The thread has an X connection of its own and waits on it; every key and
+// button press and release (XInput 2 raw events of every device, XTest
+// included) updates the state and goes into a log with its CLOCK_MONOTONIC
+// time in ns, and movement is summed with the time of its latest event.
+// Readers (the 1 ms beat among them) take the state, the log and the
+// movement without any X call and without waiting for the thread: the
+// words they read are atomics.
+//
+// Movement: XInput 2 raw motion events of every pointer device. Raw events
+// carry what the device itself reported, before pointer acceleration and
+// before the screen edges clip the pointer, and a pointer that is warped
+// (say, to the screen centre) produces none, so warps cause no movement.
+// Devices with absolute axes (tablets, touch screens) are turned into
+// movement from one position to the next, scaled to the screen. The wheel
+// comes from scroll valuators or from the legacy wheel buttons 4 and 5,
+// whichever the device sent (not the copy the server makes in the other
+// form): 120 per notch.
 //
 // A read first lets the thread finish with events that have reached the
 // program but are not handled yet (at most kCatchUpNs), so it sees every
@@ -19,10 +31,13 @@
 #include <condition_variable>
 #include <mutex>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <thread>
 
+#include "engine/input/InputEventLog.h"
 #include "engine/input/InputTypes.h"
+#include "engine/input/MotionSum.h"
 
 typedef struct _XDisplay Display;
 union _XEvent;
@@ -33,29 +48,10 @@ namespace qel {
 // 5-7 further ones) of a logical X button; -1 for the wheel and others.
 int MouseButtonOfX(unsigned xButton);
 
-// The log of stamped events: a ring of the latest kCapacity events, written
-// by one thread, read by any. Index i is the i-th event since the start.
-class InputEventLog {
- public:
-  static constexpr uint64_t kCapacity = 256;
-
-
-  void Clear();
-  // Writer only: adds an event; published when Count() takes it in.
-  void Add(int64_t ns, bool press);
-  uint64_t Count() const { return m_count.load(std::memory_order_acquire); }
-  // Event `index`; false when it is not yet written or already overwritten.
-  bool At(uint64_t index, InputEventStamp* out) const;
-
- private:
-  struct Slot {
-    std::atomic<uint64_t> sequence{0};  // index + 1 once written, 0 while being written
-    std::atomic<int64_t> ns{0};
-    std::atomic<bool> press{false};
-  };
-  Slot m_slots[kCapacity];
-  std::atomic<uint64_t> m_count{0};
-};
+// Wheel notches of a raw button press: +1 for button 4 (away from the
+// user), -1 for button 5, 0 for any other button and for a press the server
+// made up from scroll valuator motion (emulated), which counts already.
+int WheelNotchesOfRawButton(int button, bool emulated);
 
 class X11InputEvents {
  public:
@@ -67,9 +63,10 @@ class X11InputEvents {
   X11InputEvents& operator=(const X11InputEvents&) = delete;
 
   // Opens a connection to the display named by DISPLAY, selects the raw
-  // events, reads the keys and buttons down now and starts the thread.
-  // False (with the reason) without the display or without XInput 2.
-  bool Start(std::string* error);
+  // events, reads the keys and buttons down now and starts the thread,
+  // which puts presses and releases into `log` (it must outlive the
+  // thread). False (with the reason) without the display or without XInput 2.
+  bool Start(InputEventLog* log, std::string* error);
   void Stop();
   bool IsRunning() const { return m_running.load(); }
 
@@ -78,7 +75,20 @@ class X11InputEvents {
   // The eight buttons of the mouse state (kDown when down).
   void ReadButtons(uint8_t buttons[8]) const;
 
-  const InputEventLog& Log() const { return m_log; }
+  // Movement is summed while on; turning it on drops what came before and
+  // lets absolute devices begin anew.
+  void StartMotion();
+  void StopMotion();
+  // Movement since the last take in whole counts (fractions stay for the
+  // next), and the CLOCK_MONOTONIC time at which its latest event arrived
+  // (0 when none arrived since the last take).
+  struct Motion {
+    int32_t dx = 0;
+    int32_t dy = 0;
+    int32_t dz = 0;
+    int64_t latestNs = 0;
+  };
+  Motion TakeMotion();
 
   // Waits (not on the beat: it takes a round trip) until every event the
   // server sent this connection before now is handled; false when the
@@ -92,6 +102,26 @@ class X11InputEvents {
   void HandleEvent(_XEvent* event, int64_t arrivedNs);
   void SetKey(unsigned keycode, bool down);
   void SetButton(unsigned physical, bool down);
+
+  // Movement (thread only).
+  struct Axis {
+    bool absolute = false;
+    double min = 0;
+    double max = 0;
+    bool haveLast = false;
+    double last = 0;
+  };
+  struct PointerDevice {
+    Axis axis[2];
+    int verticalScroll = -1;  // valuator number, -1 none
+    double scrollIncrement = 1;
+    Axis scroll;
+  };
+  void HandleMotion(const void* rawEvent, int64_t arrivedNs);
+  void AddWheelButton(const void* rawEvent, int64_t arrivedNs);
+  void LoadDevices();
+  PointerDevice* Device(int id);
+  void BeginMotionIfStarted();
 
   Display* m_display = nullptr;
   int m_xiOpcode = -1;
@@ -108,7 +138,16 @@ class X11InputEvents {
   std::atomic<uint8_t> m_keymap[32] = {};
   std::atomic<uint8_t> m_buttons[8] = {};
   unsigned char m_buttonMap[256] = {};  // physical -> logical button
-  InputEventLog m_log;
+  InputEventLog* m_log = nullptr;
+
+  std::atomic<bool> m_motionOn{false};
+  std::atomic<uint64_t> m_motionStarts{0};  // counts StartMotion calls
+  uint64_t m_motionStartsSeen = 0;          // thread only
+  MotionSum m_motion[3];                    // x, y, wheel
+  std::atomic<int64_t> m_motionNs{0};
+  int m_screenWidth = 0;
+  int m_screenHeight = 0;
+  std::map<int, PointerDevice> m_devices;  // thread only (and Start before it)
 };
 
 }  // namespace qel

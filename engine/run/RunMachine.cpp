@@ -35,6 +35,14 @@ int64_t CRunMachine::EventTimeSince(uint64_t mark, bool press, int64_t fallback)
   return fallback;
 }
 
+int64_t CRunMachine::VoiceTriggerOr(int64_t fallback) const {
+  int64_t ns = 0;
+  if (!m_devices.stamps || !m_devices.stamps->VoiceKeyTriggerNs(&ns)) return fallback;
+  // The key restarts at the signal: a trigger from before it is not this trial's.
+  if (ns < m_signalOnNs.load() || ns > fallback) return fallback;
+  return ns;
+}
+
 int64_t CRunMachine::ShownAt(int64_t sinceNs) const {
   int64_t frameNs = 0;
   if (m_devices.stamps && m_devices.stamps->LastFrameNs(&frameNs) && frameNs >= sinceNs) return frameNs;

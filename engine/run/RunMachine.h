@@ -237,6 +237,9 @@ class CRunMachine {
   // `mark` on; `fallback` when there is none (a key held since before, a
   // response the plug-in finds some other way).
   int64_t EventTimeSince(uint64_t mark, bool press, int64_t fallback) const;
+  // The voice key's trigger sample since the signal's onset; `fallback`
+  // without one (or with one later than it).
+  int64_t VoiceTriggerOr(int64_t fallback) const;
   // When a frame shown since `sinceNs` reached the screen; now without one.
   int64_t ShownAt(int64_t sinceNs) const;
   uint32_t GetVoiceKeyBits();

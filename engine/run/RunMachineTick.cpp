@@ -2,6 +2,8 @@
 // allocates nothing, touches no window and calls the plug-in at most three
 // times (the trial-ended poll, the response poll and the no-response
 // command); everything else is posted to the UI thread.
+#include <algorithm>
+
 #include "app/model/ExpModelTask.h"
 #include "engine/run/RunEventSink.h"
 #include "engine/run/RunKeyboard.h"
@@ -61,7 +63,8 @@ void CRunMachine::OnTrialTick() {
   // count was taken: events from that count on are this beat's.
   const uint64_t eventMark = m_eventMark;
   if (m_devices.stamps) m_eventMark = m_devices.stamps->EventCount();
-  uint32_t bits = GetVoiceKeyBits();
+  const uint32_t voiceBits = GetVoiceKeyBits();
+  uint32_t bits = voiceBits;
   const bool breakDue = CheckBreak();
 
   // Break hand-over with the display's break word.
@@ -156,8 +159,11 @@ void CRunMachine::OnTrialTick() {
       const uint32_t polled = static_cast<uint32_t>(m_task->PollResponse());
       bits |= polled;
       if (bits != 0) {
-        // The response's time is its press; a voice key's is the beat's.
-        StampResponse(polled != 0 ? EventTimeSince(eventMark, true, nowNs) : nowNs);
+        // The response's time is its press, a voice key's its trigger
+        // sample: the earlier when both answer at this beat.
+        int64_t responseNs = polled != 0 ? EventTimeSince(eventMark, true, nowNs) : nowNs;
+        if (voiceBits != 0) responseNs = std::min(responseNs, VoiceTriggerOr(nowNs));
+        StampResponse(responseNs);
         m_responseCode.store(static_cast<int32_t>(bits));
         if (Move(m_responseState, ResponseState::kWindowOpen, ResponseState::kResponsePosted)) {
           Post(kRunEventResponse);

@@ -1,6 +1,7 @@
 // Time stamps of the run's devices on the run clock, as the trial state
 // machine reads them: the presses and releases of keys and buttons as they
-// happened, and the moment a frame reached the screen. Read on the timer
+// happened, the moment a frame reached the screen and the voice key's
+// trigger sample. Read on the timer
 // thread: every call returns at once and touches no window.
 #pragma once
 
@@ -20,6 +21,10 @@ class IRunStamps {
   // The run clock time (ns) at which the latest frame had reached the
   // screen; false when no frame has been shown since the device opened.
   virtual bool LastFrameNs(int64_t* runNs) = 0;
+  // The run clock time (ns) of the captured sample that took the voice key
+  // over its threshold when its bits last rose since it was started; false
+  // when there is none.
+  virtual bool VoiceKeyTriggerNs(int64_t* runNs) = 0;
 
  protected:
   ~IRunStamps() = default;

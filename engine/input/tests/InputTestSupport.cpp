@@ -1,5 +1,6 @@
 #include "engine/input/tests/InputTestSupport.h"
 
+#include "engine/input/InputDevices.h"
 #include "tests/support/x11/XServerHold.h"
 
 namespace qel {
@@ -32,13 +33,18 @@ int VirtualDevices::AttachStick(const std::string& name) {
 
 void VirtualDevices::SetButton(int device, int button, bool down) {
   SDL_JoystickSetVirtualButton(m_handles[device], button, down ? 1 : 0);
+  SyncInputEvents();
 }
 
 void VirtualDevices::SetAxis(int device, int axis, int16_t value) {
   SDL_JoystickSetVirtualAxis(m_handles[device], axis, value);
+  SyncInputEvents();
 }
 
-void VirtualDevices::SetHat(int device, uint8_t value) { SDL_JoystickSetVirtualHat(m_handles[device], 0, value); }
+void VirtualDevices::SetHat(int device, uint8_t value) {
+  SDL_JoystickSetVirtualHat(m_handles[device], 0, value);
+  SyncInputEvents();
+}
 
 void VirtualDevices::Detach(int device) {
   const SDL_JoystickID id = SDL_JoystickInstanceID(m_handles[device]);
@@ -47,6 +53,7 @@ void VirtualDevices::Detach(int device) {
   }
   SDL_JoystickClose(m_handles[device]);
   m_handles.erase(m_handles.begin() + device);
+  SyncInputEvents();
 }
 
 int VirtualDevices::Attach(int type, const std::string& name, int axes, int buttons, int hats) {

@@ -29,6 +29,8 @@ class VirtualDevices {
   // A joystick with 3 axes, 4 buttons and a hat.
   int AttachStick(const std::string& name);
 
+  // Changes are in the input layer's pad states once these return (when
+  // its device system runs).
   void SetButton(int device, int button, bool down);
   void SetAxis(int device, int axis, int16_t value);
   void SetHat(int device, uint8_t value);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/MonotonicNs.h"
 #include "engine/input/InputDevices.h"
 #include "engine/input/ResponseDevice.h"
 #include "engine/input/tests/InputTestSupport.h"
@@ -113,6 +114,55 @@ TEST_F(GamePadJoystickTest, JoystickButtonsAxesAndHat) {
   EXPECT_EQ(state.rgbButtons[1], 0);
 }
 
+// Presses and releases of the pad in use go into the input event log with
+// the moment the pad thread took them in: never before they happened, never
+// after the thread had looked. Other devices, axes and hats add nothing.
+TEST_F(GamePadJoystickTest, ButtonsOfTheDeviceInUseAreLoggedWhenTheyArrive) {
+  struct Case {
+    const char* name;
+    unsigned type;
+  };
+  for (const Case& c : {Case{"game pad", kButtonTypeGamePad}, Case{"joystick", kButtonTypeJoystick}}) {
+    SCOPED_TRACE(c.name);
+    test::VirtualDevices devices;
+    const int pad = devices.AttachPad("Pad");
+    const int stick = devices.AttachStick("Stick");
+    const int inUse = c.type == kButtonTypeGamePad ? pad : stick;
+    const int other = c.type == kButtonTypeGamePad ? stick : pad;
+    StartRun();
+    CResponseDevice device;
+    ASSERT_TRUE(device.Select(c.type, 0));
+    ASSERT_TRUE(device.Acquire(0));
+    SyncInputEvents();
+    const uint64_t from = GetInputEventCount();
+    const int64_t before = MonotonicNowNs();
+    devices.SetButton(inUse, 1, true);  // returns once the thread has looked
+    const int64_t pressed = MonotonicNowNs();
+    devices.SetButton(other, 1, true);
+    devices.SetAxis(inUse, 0, 9000);
+    devices.SetHat(stick, SDL_HAT_UP);
+    const int64_t between = MonotonicNowNs();
+    devices.SetButton(inUse, 1, false);
+    const int64_t released = MonotonicNowNs();
+    EXPECT_EQ(device.ReadMask(), 0u);
+    ASSERT_EQ(GetInputEventCount(), from + 2);
+    InputEventStamp press;
+    InputEventStamp release;
+    ASSERT_TRUE(GetInputEvent(from, &press));
+    ASSERT_TRUE(GetInputEvent(from + 1, &release));
+    EXPECT_TRUE(press.press);
+    EXPECT_GE(press.ns, before);
+    EXPECT_LE(press.ns, pressed);
+    EXPECT_FALSE(release.press);
+    EXPECT_GE(release.ns, between);
+    EXPECT_LE(release.ns, released);
+    device.Release();
+    ReleaseDirectInput();
+  }
+  EXPECT_TRUE(m_messages.ShownTexts().empty());
+  EXPECT_TRUE(m_messages.PostedTexts().empty());
+}
+
 TEST_F(GamePadJoystickTest, WithoutAJoystickTheSelectionFailsQuietly) {
   m_devices.AttachPad("Pad");
   StartRun();
@@ -148,7 +198,10 @@ TEST_F(GamePadJoystickTest, APadThatGoesAwayReadsEmptyIsReportedOnceAndComesBack
   pad = m_devices.AttachPad("Wired Pad");  // plugged in again
   m_devices.SetButton(pad, 2, true);
   uint32_t mask = 0;
-  for (int i = 0; i < 3 && mask == 0; ++i) mask = device.ReadMask();
+  for (int i = 0; i < 3 && mask == 0; ++i) {
+    mask = device.ReadMask();
+    SyncInputEvents();  // the pad thread looks at the pad taken up again
+  }
   EXPECT_EQ(mask, 4u);
   EXPECT_EQ(m_messages.PostedTexts().size(), 1u);
 }

@@ -97,6 +97,38 @@ TEST_F(InputEventsTest, ButtonsComeFromTheEventsAndAreLogged) {
   EXPECT_EQ(GetInputEventCount(), from + 2);
 }
 
+TEST_F(InputEventsTest, MovementIsStampedWithItsLatestEvent) {
+  ASSERT_EQ(AcquireMouse(0, 0), kInputOk);
+  MouseState m;
+  ReadMouse(&m);  // acquires
+  int64_t motionNs = -1;
+  ReadMouse(&m, &motionNs);
+  EXPECT_EQ(motionNs, 0) << "no movement, no time";
+  const int64_t before = MonotonicNowNs();
+  m_inject.Move(3, 0);
+  m_inject.Sync();
+  const int64_t between = MonotonicNowNs();
+  m_inject.Move(0, 4);
+  m_inject.Sync();
+  const int64_t after = MonotonicNowNs();
+  ASSERT_EQ(ReadMouse(&m, &motionNs), kInputOk);
+  EXPECT_EQ(m.lX, 3);
+  EXPECT_EQ(m.lY, 4);
+  EXPECT_GE(motionNs, between) << "the time is the latest movement's";
+  EXPECT_LE(motionNs, after);
+  EXPECT_GE(motionNs, before);
+  ReadMouse(&m, &motionNs);
+  EXPECT_EQ(m.lX, 0);
+  EXPECT_EQ(motionNs, 0) << "taken by the read before";
+  // Button reads leave movement and its time for the next movement read.
+  m_inject.Move(-2, 0);
+  m_inject.Sync();
+  ReadMouseButtons(&m);
+  ReadMouse(&m, &motionNs);
+  EXPECT_EQ(m.lX, -2);
+  EXPECT_GT(motionNs, after);
+}
+
 // The 1 ms beat reads the keyboard; while another client holds the server
 // (a grab), a read that asked the server would wait for the grab to end.
 TEST_F(InputEventsTest, ReadsDoNotWaitForAGrabbedServer) {
@@ -116,9 +148,11 @@ TEST_F(InputEventsTest, ReadsDoNotWaitForAGrabbedServer) {
   auto reads = std::async(std::launch::async, [] {
     uint8_t keys[kKeyboardStateSize];
     MouseState buttons;
+    MouseState motion;
     for (int i = 0; i < 100; ++i) {
       ReadKeyboard(keys);
       ReadMouseButtons(&buttons);
+      ReadMouse(&motion);
     }
     return keys[42];
   });

@@ -2,11 +2,16 @@
 
 #include <SDL2/SDL.h>
 
+#include <atomic>
+#include <cmath>
+#include <thread>
+
 #include "engine/input/ForceFeedbackEffect.h"
 #include "engine/input/InputDeviceList.h"
 #include "engine/input/InputResult.h"
+#include "engine/input/MotionSum.h"
 #include "engine/input/SdlPad.h"
-#include "engine/input/X11InputConnection.h"
+#include "engine/input/X11InputEvents.h"
 
 namespace qel {
 
@@ -89,6 +94,45 @@ INSTANTIATE_TEST_SUITE_P(Buttons, RawWheelButton,
                                            WheelCase{"Left", 1, false, 0}, WheelCase{"Horizontal", 6, false, 0},
                                            WheelCase{"OtherHorizontal", 7, false, 0}),
                          [](const ::testing::TestParamInfo<WheelCase>& info) { return std::string(info.param.name); });
+
+// Movement taken in whole counts: fractions wait for the next take, in both
+// directions, and the take stops at the int32 range without losing the rest.
+TEST(MotionSum, TakesWholeCountsAndKeepsTheRest) {
+  MotionSum sum;
+  sum.Add(2.75);
+  EXPECT_EQ(sum.TakeWhole(), 2);
+  sum.Add(0.5);
+  EXPECT_EQ(sum.TakeWhole(), 1);  // 0.75 + 0.5
+  EXPECT_EQ(sum.TakeWhole(), 0);  // 0.25 left
+  sum.Add(-1.5);
+  EXPECT_EQ(sum.TakeWhole(), -1);  // -1.25 taken towards 0
+  sum.Add(0.25);
+  EXPECT_EQ(sum.TakeWhole(), 0);  // exactly 0 left
+  sum.Add(3e9);
+  EXPECT_EQ(sum.TakeWhole(), 2147483647);
+  EXPECT_EQ(sum.TakeWhole(), 3000000000 - 2147483647);
+  sum.Add(std::nan(""));
+  EXPECT_EQ(sum.TakeWhole(), 0);
+  sum.Add(5);
+  sum.Clear();
+  EXPECT_EQ(sum.TakeWhole(), 0);
+}
+
+// The input thread adds while the beat takes: every count arrives once.
+TEST(MotionSum, AddsDuringTakesAreNeverLost) {
+  MotionSum sum;
+  constexpr int kAdds = 200000;
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int i = 0; i < kAdds; ++i) sum.Add(i % 2 == 0 ? 1.5 : 0.5);
+    done = true;
+  });
+  int64_t taken = 0;
+  while (!done) taken += sum.TakeWhole();
+  writer.join();
+  taken += sum.TakeWhole();
+  EXPECT_EQ(taken, kAdds);
+}
 
 }  // namespace
 

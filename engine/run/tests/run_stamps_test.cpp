@@ -38,11 +38,17 @@ class FakeStamps final : public IRunStamps {
     *runNs = NowNs() + m_frameOffsetNs;
     return true;
   }
+  bool VoiceKeyTriggerNs(int64_t* runNs) override {
+    if (m_triggerNs < 0) return false;
+    *runNs = m_triggerNs;
+    return true;
+  }
 
   const CTimerMs* m_clock = nullptr;
   std::vector<std::pair<int64_t, bool>> m_events;  // run clock ns, press
   bool m_hasFrame = false;
   int64_t m_frameOffsetNs = 0;  // the frame stamp relative to the clock when it is asked for
+  int64_t m_triggerNs = -1;      // the voice key's trigger, run clock ns; -1 none
 };
 
 struct StampCase {
@@ -91,6 +97,46 @@ INSTANTIATE_TEST_SUITE_P(
         // ... and the clock when the latest frame is older than the signal's Present.
         StampCase{"StaleFrameStampIgnored", 299'600'000, true, -5'000'000, 300}),
     [](const testing::TestParamInfo<StampCase>& info) { return std::string(info.param.name); });
+
+struct VoiceCase {
+  const char* name;
+  int64_t triggerNs;  // after the onset; -1: the key gives none
+  int32_t rt;         // recorded; the bits rise at the beat 251 ms after the onset
+};
+
+class VoiceTriggerTest : public testing::TestWithParam<VoiceCase> {};
+
+// A voice key's response is timed by its trigger sample, not by the beat
+// that saw its bits; a trigger from before the onset (the key's previous
+// start) or none at all leaves the beat's time.
+TEST_P(VoiceTriggerTest, ReactionTimeIsTheTriggerSampleMinusTheOnset) {
+  const VoiceCase& c = GetParam();
+  FakeStamps stamps;
+  RunRig rig(&stamps);
+  stamps.m_clock = &rig.m_timer;
+  rig.Words().TaskFlags = kTaskFlagVoiceKey;
+  rig.Words().TaskSSS = 100 | kSssVoiceKeyOption | (50u << kSssVoiceKeyShift);
+  rig.SetTrials({"T1"});
+  ASSERT_TRUE(rig.Start());
+  ASSERT_TRUE(rig.RunUntil([&] { return !rig.m_script.Calls(kCmdShowSignal).empty(); }));
+  const int64_t onsetNs = rig.m_machine->GetTimes().signalOnNs;
+  if (c.triggerNs != -1) stamps.m_triggerNs = onsetNs + c.triggerNs;
+  rig.Step(250);
+  rig.m_voiceKey.m_bits = 1;
+  rig.Step(5);
+  rig.m_voiceKey.m_bits = 0;
+  ASSERT_TRUE(rig.RunToEnd());
+  ASSERT_EQ(rig.Records().size(), 1u);
+  EXPECT_EQ(rig.Records()[0].category, kCatHit);
+  EXPECT_EQ(rig.Records()[0].rt, c.rt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stamps, VoiceTriggerTest,
+                         testing::Values(VoiceCase{"TriggerSample", 243'400'000, 243},
+                                         VoiceCase{"TriggerHalfRoundsUp", 243'500'000, 244},
+                                         VoiceCase{"TriggerBeforeTheOnset", -2'000'000, 251},
+                                         VoiceCase{"NoTrigger", -1, 251}),
+                         [](const testing::TestParamInfo<VoiceCase>& info) { return std::string(info.param.name); });
 
 TEST(RunTimes, RoundedMsRoundsHalvesAwayFromZero) {
   EXPECT_EQ(RoundedMs(0), 0);

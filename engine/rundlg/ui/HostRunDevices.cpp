@@ -76,7 +76,7 @@ IRunStamps* CHostRunDevices::Stamps(const CTimerMs& clock) {
   // Device stamps are CLOCK_MONOTONIC times: a run on another clock (a
   // test's virtual one) is timed by its beats alone.
   if (!clock.OnSystemMonotonicClock()) return nullptr;
-  m_stamps = std::make_unique<CHostRunStamps>(clock, m_host.Display());
+  m_stamps = std::make_unique<CHostRunStamps>(clock, m_host.Display(), m_voiceKey);
   return m_stamps.get();
 }
 

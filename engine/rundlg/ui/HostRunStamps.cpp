@@ -2,6 +2,7 @@
 
 #include "display/ui/DDDisplay.h"
 #include "engine/input/InputDevices.h"
+#include "engine/sound/voicekey/VoiceKey.h"
 #include "engine/timer/TimerMs.h"
 
 namespace qel {
@@ -21,6 +22,13 @@ bool CHostRunStamps::EventAt(uint64_t index, int64_t* runNs, bool* press) {
 bool CHostRunStamps::LastFrameNs(int64_t* runNs) {
   int64_t ns = 0;
   if (!m_display.LastFrameShownNs(&ns)) return false;
+  *runNs = m_clock.ElapsedNsAt(ns);
+  return true;
+}
+
+bool CHostRunStamps::VoiceKeyTriggerNs(int64_t* runNs) {
+  int64_t ns = 0;
+  if (!m_voiceKey.TriggerNs(&ns)) return false;
   *runNs = m_clock.ElapsedNsAt(ns);
   return true;
 }

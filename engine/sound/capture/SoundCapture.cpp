@@ -1,5 +1,7 @@
 #include "engine/sound/capture/SoundCapture.h"
 
+#include "common/MonotonicNs.h"
+
 namespace qel {
 
 namespace {
@@ -34,8 +36,10 @@ void CSoundCapture::Close() {
 }
 
 void CSoundCapture::Callback(void* self, Uint8* stream, int len) {
+  // The device hands the block over now: its last frame's time.
+  const int64_t arrivedNs = MonotonicNowNs();
   auto* capture = static_cast<CSoundCapture*>(self);
-  capture->m_ring.Write(stream, static_cast<size_t>(len));
+  capture->m_ring.Write(stream, static_cast<size_t>(len), arrivedNs);
 }
 
 SoundResult CSoundCapture::Start(bool loop) {
@@ -65,10 +69,12 @@ bool CSoundCapture::IsRunning(bool loop) const {
   return !m_ring.Looping() && !m_ring.Ended();
 }
 
-bool CSoundCapture::Read(uint8_t* destination, uint32_t capacity, uint32_t* frames) {
+bool CSoundCapture::Read(uint8_t* destination, uint32_t capacity, uint32_t* frames, uint64_t* firstFrame) {
   if (frames) *frames = 0;
   if (!destination || !m_device) return false;
-  return m_ring.Read(destination, capacity, frames);
+  return m_ring.Read(destination, capacity, frames, firstFrame);
 }
+
+bool CSoundCapture::FrameTimeNs(uint64_t frame, int64_t* ns) const { return m_ring.FrameTimeNs(frame, ns); }
 
 }  // namespace qel

@@ -16,7 +16,7 @@ namespace qel {
 
 class CSoundCapture {
  public:
-  static constexpr int kRate = 8000;
+  static constexpr int kRate = CCaptureRing::kFramesPerSecond;
   static constexpr int kChannels = 2;
 
   CSoundCapture() = default;
@@ -34,7 +34,9 @@ class CSoundCapture {
   SoundResult Stop();
   // Capturing in a loop (loop true) or capturing once and not yet full (loop false).
   bool IsRunning(bool loop) const;
-  bool Read(uint8_t* destination, uint32_t capacity, uint32_t* frames);
+  // As the ring's Read and FrameTimeNs: frames counted from the start.
+  bool Read(uint8_t* destination, uint32_t capacity, uint32_t* frames, uint64_t* firstFrame = nullptr);
+  bool FrameTimeNs(uint64_t frame, int64_t* ns) const;
 
  private:
   static void SDLCALL Callback(void* self, Uint8* stream, int len);

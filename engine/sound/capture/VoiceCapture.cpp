@@ -54,8 +54,10 @@ bool IsVoiceCaptureRunning(bool loop) { return g_capture.IsRunning(loop); }
 
 SoundResult StopVoiceCapture() { return g_capture.Stop(); }
 
-bool ReadVoiceCapture(void* destination, uint32_t capacity, uint32_t* frames) {
-  return g_capture.Read(static_cast<uint8_t*>(destination), capacity, frames);
+bool ReadVoiceCapture(void* destination, uint32_t capacity, uint32_t* frames, uint64_t* firstFrame) {
+  return g_capture.Read(static_cast<uint8_t*>(destination), capacity, frames, firstFrame);
 }
+
+bool VoiceCaptureFrameTimeNs(uint64_t frame, int64_t* ns) { return g_capture.FrameTimeNs(frame, ns); }
 
 }  // namespace qel

@@ -22,6 +22,12 @@ bool IsVoiceCaptureRunning(bool loop);
 SoundResult StopVoiceCapture();
 // Copies the samples captured since the last read; false (frames 0) when
 // nothing new arrived, without a destination or without a capture.
-bool ReadVoiceCapture(void* destination, uint32_t capacity, uint32_t* frames);
+// firstFrame (when given): the number of the first frame copied, counted
+// from the capture's start.
+bool ReadVoiceCapture(void* destination, uint32_t capacity, uint32_t* frames, uint64_t* firstFrame = nullptr);
+// The CLOCK_MONOTONIC time at which frame `frame` (counted from the
+// capture's start) was captured: the time its block was handed over less
+// the frames after it at the capture rate. False when it is not known.
+bool VoiceCaptureFrameTimeNs(uint64_t frame, int64_t* ns);
 
 }  // namespace qel

@@ -19,9 +19,9 @@ std::vector<uint8_t> Pattern(size_t n, size_t from) {
 
 class Ring : public testing::Test {
  protected:
-  void Write(size_t n) {
+  void Write(size_t n, int64_t arrivedNs = 0) {
     const auto v = Pattern(n, m_written);
-    m_ring.Write(v.data(), v.size());
+    m_ring.Write(v.data(), v.size(), arrivedNs);
     m_written += n;
   }
   CCaptureRing m_ring;
@@ -103,6 +103,54 @@ TEST_F(Ring, CaptureOnceStopsWhenTheRingIsFull) {
   m_ring.Reset(true);
   EXPECT_FALSE(m_ring.Ended());
   EXPECT_FALSE(m_ring.Read(m_dest.data(), 100, &frames));
+}
+
+// A frame's capture time is its write's hand-over time less the frames
+// after it in that write at 8000 Hz (125 us a frame); reads tell the number
+// of their first frame, also after an overrun skipped frames.
+TEST_F(Ring, FramesAreTimedFromTheirWritesHandOver) {
+  constexpr int64_t kFrameNs = 125'000;
+  constexpr int64_t kFirstNs = 1'000'000'000;
+  constexpr int64_t kSecondNs = 1'008'000'000;
+  int64_t ns = 0;
+  EXPECT_FALSE(m_ring.FrameTimeNs(0, &ns)) << "nothing arrived";
+  Write(64 * 4, kFirstNs);
+  Write(64 * 4, kSecondNs);
+  const struct {
+    uint64_t frame;
+    int64_t ns;
+  } frames[] = {{63, kFirstNs}, {0, kFirstNs - 63 * kFrameNs}, {64, kSecondNs - 63 * kFrameNs}, {127, kSecondNs}};
+  for (const auto& f : frames) {
+    SCOPED_TRACE(f.frame);
+    ASSERT_TRUE(m_ring.FrameTimeNs(f.frame, &ns));
+    EXPECT_EQ(ns, f.ns);
+  }
+  EXPECT_FALSE(m_ring.FrameTimeNs(128, &ns)) << "not yet arrived";
+
+  uint32_t count = 0;
+  uint64_t first = 99;
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), 100 * 4, &count, &first));
+  EXPECT_EQ(first, 0u);
+  EXPECT_EQ(count, 100u);
+  Write(8 * 4, kSecondNs + kFrameNs * 8);
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), 16000, &count, &first));
+  EXPECT_EQ(first, 128u) << "the rest of the first read was skipped";
+  EXPECT_EQ(count, 8u);
+
+  // Many small writes: only the latest writes keep their times.
+  for (size_t i = 0; i < CCaptureRing::kWriteStamps; ++i) Write(4, kSecondNs + static_cast<int64_t>(i));
+  EXPECT_FALSE(m_ring.FrameTimeNs(130, &ns)) << "its write's time is gone";
+  ASSERT_TRUE(m_ring.FrameTimeNs(136, &ns));
+  EXPECT_EQ(ns, kSecondNs);
+  // An overrun: the read starts at the oldest frame still held.
+  Write(CCaptureRing::kBytes + 40, 2'000'000'000);
+  ASSERT_TRUE(m_ring.Read(m_dest.data(), 16000, &count, &first));
+  EXPECT_EQ(first, m_ring.Written() / 4 - CCaptureRing::kBytes / 4);
+  ASSERT_TRUE(m_ring.FrameTimeNs(first, &ns));
+  EXPECT_EQ(ns, 2'000'000'000 - int64_t{CCaptureRing::kBytes / 4 - 1} * kFrameNs);
+
+  m_ring.Reset(true);
+  EXPECT_FALSE(m_ring.FrameTimeNs(0, &ns)) << "a reset forgets the times";
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 // The voice key's level detector and thresholds, sample by sample.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "common/ByteOrder.h"
 #include "engine/sound/tests/SoundTestEnvironment.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 #include "engine/sound/voicekey/VoiceKeyChannel.h"
@@ -111,6 +116,83 @@ TEST(VoiceKeyChannel, BurstCrossesTheThresholdWithinMillisecondsOrNever) {
       EXPECT_LE(crossed - static_cast<int>(burst.StartFrame()), k.within);
     }
   }
+}
+
+// Frames as the capture gives them: 16-bit little-endian left and right.
+std::vector<uint8_t> Frames(const std::vector<std::pair<int16_t, int16_t>>& samples) {
+  std::vector<uint8_t> bytes(samples.size() * 4);
+  for (size_t i = 0; i < samples.size(); ++i) {
+    WriteLE16(&bytes[4 * i], static_cast<uint16_t>(samples[i].first));
+    WriteLE16(&bytes[4 * i + 2], static_cast<uint16_t>(samples[i].second));
+  }
+  return bytes;
+}
+
+// Silence, then a full-scale square wave on the chosen channels from frame `from` on.
+std::vector<uint8_t> Onset(size_t frames, size_t from, bool left, bool right) {
+  std::vector<std::pair<int16_t, int16_t>> samples(frames);
+  for (size_t i = from; i < frames; ++i) {
+    const int16_t v = (i % 2 == 0) ? 30000 : -30000;
+    samples[i] = {left ? v : int16_t{0}, right ? v : int16_t{0}};
+  }
+  return Frames(samples);
+}
+
+// The frame at which one channel's detector, fed the same samples, first
+// reaches the level.
+size_t FirstReaching(const std::vector<uint8_t>& bytes, int channel, int level) {
+  CVoiceKeyChannel detector;
+  detector.SetRate(CVoiceKey::kCaptureRate, CVoiceKey::kBlocks);
+  for (size_t i = 0; i < bytes.size() / 4; ++i) {
+    detector.Feed(ReadLEInt16(&bytes[4 * i + 2 * channel]));
+    if (detector.Level() >= level) return i;
+  }
+  return SIZE_MAX;
+}
+
+// The trigger is the frame at which a channel the bits raise first reached
+// the threshold, numbered from the capture's start; reads that only keep or
+// add bits leave it alone.
+TEST(VoiceKeyTrigger, IsTheFrameThatReachedTheThreshold) {
+  constexpr uint64_t kFirstFrame = 1000;  // the read's first frame
+  const struct {
+    const char* name;
+    bool left, right;
+    uint32_t before;  // bits before the read
+    bool triggers;
+  } cases[] = {{"left", true, false, 0, true},
+               {"right", false, true, 0, true},
+               {"both", true, true, 0, true},
+               {"already on", true, false, 2, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CVoiceKey key;  // never started: no device involved
+    key.SetThreshold(50);
+    const std::vector<uint8_t> bytes = Onset(400, 120, c.left, c.right);
+    uint64_t trigger = 0;
+    const uint32_t bits = key.Feed(bytes.data(), 400, kFirstFrame, c.before, &trigger);
+    EXPECT_EQ(bits, (c.left ? 1u : 0u) | (c.right ? 2u : 0u));
+    const size_t reached = FirstReaching(bytes, c.left ? 0 : 1, key.ThresholdLevel());
+    ASSERT_GT(reached, 120u) << "the level needs some frames to rise";
+    ASSERT_LT(reached, 400u);
+    EXPECT_EQ(trigger, c.triggers ? kFirstFrame + reached : 0u);
+  }
+}
+
+// A read whose level rises and falls again before its end gives no bits,
+// so no trigger either; one that rises across two reads is timed in the
+// second.
+TEST(VoiceKeyTrigger, SpansReadsAndIgnoresWhatFellAgain) {
+  CVoiceKey key;
+  key.SetThreshold(50);
+  const std::vector<uint8_t> bytes = Onset(400, 120, true, false);
+  const size_t reached = FirstReaching(bytes, 0, key.ThresholdLevel());
+  uint64_t trigger = 0;
+  const uint32_t split = static_cast<uint32_t>(reached) - 5;
+  EXPECT_EQ(key.Feed(bytes.data(), split, 0, 0, &trigger), 0u);
+  EXPECT_EQ(trigger, 0u);
+  EXPECT_EQ(key.Feed(bytes.data() + 4 * split, 400 - split, split, 0, &trigger), 1u);
+  EXPECT_EQ(trigger, reached);
 }
 
 }  // namespace

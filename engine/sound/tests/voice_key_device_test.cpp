@@ -5,9 +5,11 @@
 #include <chrono>
 #include <thread>
 
+#include "common/MonotonicNs.h"
 #include "engine/sound/SoundDevices.h"
 #include "engine/sound/tests/SoundTestEnvironment.h"
 #include "engine/sound/voicekey/VoiceKey.h"
+#include "engine/sound/voicekey/VoiceKeyChannel.h"
 
 namespace qel {
 
@@ -119,6 +121,47 @@ TEST(VoiceKeyDevice, RestartReadsOnlyNewInput) {
   std::this_thread::sleep_for(300ms);
   EXPECT_EQ(key.Bits(), 0u) << "what was heard before the restart is not heard again";
   key.Close();
+}
+
+// The trigger on the disk driver's input: the frame that took the level over
+// the threshold, as the detector fed the file's samples directly finds it,
+// and its capture time, which lies after the capture's start and before the
+// bits were seen.
+TEST(VoiceKeyDevice, TheTriggerIsTheSampleThatCrossedTheThreshold) {
+  test::TempFolder folder;
+  ASSERT_TRUE(EnumSoundDevices());
+  test::Burst burst;  // 0.5 s silence, 0.3 s of 1 kHz on the left
+  const std::string input = folder.File("trigger.raw");
+  ASSERT_TRUE(test::WriteBurstFile(input, burst, 1.0));
+  setenv("SDL_DISKAUDIOFILEIN", input.c_str(), 1);
+
+  CVoiceKey key;
+  key.SetThreshold(50);
+  size_t expectedFrame = 0;
+  {
+    CVoiceKeyChannel detector;
+    detector.SetRate(CVoiceKey::kCaptureRate, CVoiceKey::kBlocks);
+    while (detector.Level() < key.ThresholdLevel()) detector.Feed(burst.At(expectedFrame++));
+    --expectedFrame;
+  }
+  ASSERT_GT(expectedFrame, burst.StartFrame());
+
+  const int64_t started = MonotonicNowNs();
+  ASSERT_TRUE(key.InitAndStart(-1));
+  int64_t ns = 0;
+  EXPECT_FALSE(key.TriggerNs(&ns)) << "no trigger before any sound";
+  const auto end = Clock::now() + 5s;
+  while (!key.Bits() && Clock::now() < end) std::this_thread::sleep_for(200us);
+  const int64_t seen = MonotonicNowNs();
+  ASSERT_EQ(key.Bits(), 1u);
+  ASSERT_TRUE(key.TriggerNs(&ns));
+  EXPECT_EQ(key.TriggerFrame(), expectedFrame);
+  EXPECT_GT(ns, started);
+  EXPECT_LE(ns, seen);
+  key.Stop();
+  ASSERT_TRUE(key.Start());
+  EXPECT_FALSE(key.TriggerNs(&ns)) << "a restart forgets the trigger";
+  key.Release();
 }
 
 }  // namespace
