@@ -300,6 +300,9 @@ void CDlgScore::ShowView(ScoreView view) {
 void CDlgScore::SetListOption(bool groupList, bool longList, bool fullList) {
   CScoreSheet& sheet = m_doc->Sheet();
   sheet.Options() = {groupList, longList, fullList};
+  m_groupList->SetValue(groupList);
+  m_longList->SetValue(longList);
+  m_fullList->SetValue(fullList);
   if (m_view == ScoreView::kChanges) {
     m_doc->LoadChange();
   } else {
