@@ -70,6 +70,18 @@ std::string StoredHex(double v) {
   return hex;
 }
 
+// The list of saved versions as the operator uses it: one row chosen.
+class ChosenVersion final : public IScoreVersionsDialog {
+ public:
+  explicit ChosenVersion(int row) : m_row(row) {}
+  int ChooseVersion(const ScoreVersionsRequest& request) override {
+    m_requests.push_back(request);
+    return m_row;
+  }
+  int m_row;
+  std::vector<ScoreVersionsRequest> m_requests;
+};
+
 class CfrScores : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -216,6 +228,17 @@ TEST_F(CfrScores, SavedRecalculatedAndSavedAgainTheVersionsAndTheirChangesShowWh
   EXPECT_LT(doc.Versions()[2].seq, doc.Versions()[1].seq) << "kept in the order they were saved";
   EXPECT_LE(doc.Versions()[1].savedDate.value, doc.Versions()[0].savedDate.value);
 
+  // Opened as saved at the newest version's date: the score that stands, without versions.
+  {
+    CScoreDocument::Saved asSaved = saved;
+    const QelDateTime newest = doc.Versions()[0].savedDate;
+    asSaved.asOf = &newest;
+    const CScoreDocument atDate(asSaved, viewer);
+    ASSERT_EQ(atDate.Sheet().VariableCount(), kTappingVariables);
+    EXPECT_EQ(atDate.Sheet().GetValue(kZCountLeft), 3.0);
+    EXPECT_FALSE(atDate.ChangesAvailable());
+  }
+
   // The changes view: the newest version against the one before it.
   wxRadioButton* changes = dialog.ViewButton(ScoreView::kChanges);
   ASSERT_TRUE(changes->IsShown());
@@ -240,10 +263,11 @@ TEST_F(CfrScores, SavedRecalculatedAndSavedAgainTheVersionsAndTheirChangesShowWh
   EXPECT_EQ(when[2], FormatDateTimeLocale(doc.Versions()[1].savedDate));
   EXPECT_EQ(when[3], FormatDateTimeLocale(doc.Versions()[0].savedDate));
   EXPECT_FALSE(when[2].empty());
-  // Three versions, a viewer, the program's CFR mode: the ChangeNo and the versions button.
-  EXPECT_TRUE(dialog.ChangesButton()->IsShown());
+  // Three versions, a viewer, the program's CFR mode: the ChangeNo; the
+  // versions button once the program has a list of versions to open.
   EXPECT_EQ(doc.ChangeNoText(), "ChangeNo: 2");
   EXPECT_FALSE(dialog.SaveButton()->IsShown());
+  EXPECT_FALSE(dialog.ChangesButton()->IsShown()) << "no list of versions installed";
 
   // Grouped, the two sides stand side by side under their headings.
   ASSERT_TRUE(dialog.GroupListBox()->IsShown());
@@ -263,22 +287,33 @@ TEST_F(CfrScores, SavedRecalculatedAndSavedAgainTheVersionsAndTheirChangesShowWh
   }
   EXPECT_TRUE(sawOld && sawNew) << "the left group's row holds the old and the new Z-score";
 
-  // The older pair: bob's version against anna's first.
-  CScoreDocument& editable = dialog.Document();
-  editable.SelectVersion(1);
-  editable.Sheet().Options().groupList = false;
-  ASSERT_TRUE(editable.LoadChange());
-  std::vector<std::string> zRow, userRow;
-  for (const ScoreRow& r : editable.Sheet().Rows()) {
-    if (r.cells[1] == "ZNlu_tp") zRow = r.cells;
-    if (r.cells[1] == "<User>") userRow = r.cells;
-  }
-  EXPECT_EQ(zRow, (std::vector<std::string>{"  5", "ZNlu_tp", "1.50", "2.25", "Z-score N of left unimanual taps"}));
-  EXPECT_EQ(userRow, (std::vector<std::string>{" 38", "<User>", "anna", "bob", ""}));
-  EXPECT_EQ(editable.ChangeNoText(), "ChangeNo: 1");
-  // The oldest version has none before it: nothing to compare.
-  editable.SelectVersion(2);
-  EXPECT_FALSE(editable.LoadChange());
+  // The older pair, chosen in the list of versions: bob's version against anna's first.
+  dialog.SetListOption(false, false, false);
+  ChosenVersion chooser(1);
+  SetScoreVersionsDialog(&chooser);
+  dialog.ShowView(ScoreView::kBasic);
+  dialog.ShowView(ScoreView::kChanges);
+  ASSERT_TRUE(dialog.ChangesButton()->IsShown());
+  wxCommandEvent open(wxEVT_BUTTON, dialog.ChangesButton()->GetId());
+  open.SetEventObject(dialog.ChangesButton());
+  dialog.ChangesButton()->GetEventHandler()->ProcessEvent(open);
+  ASSERT_EQ(chooser.m_requests.size(), 1u);
+  EXPECT_EQ(chooser.m_requests[0].parent, &dialog);
+  EXPECT_EQ(chooser.m_requests[0].projectName, "Audited");
+  EXPECT_EQ(chooser.m_requests[0].testee, kTestee);
+  EXPECT_EQ(chooser.m_requests[0].task, kCode);
+  EXPECT_EQ(chooser.m_requests[0].assessment, 1u);
+  EXPECT_EQ(chooser.m_requests[0].selected, 0) << "the newest version is shown";
+  EXPECT_EQ(Row(list, "ZNlu_tp"), (std::vector<std::string>{"  5", "ZNlu_tp", "1.50", "2.25",
+                                                            "Z-score N of left unimanual taps"}));
+  EXPECT_EQ(Row(list, "<User>"), (std::vector<std::string>{" 38", "<User>", "anna", "bob", ""}));
+  EXPECT_EQ(doc.ChangeNoText(), "ChangeNo: 1");
+  // The oldest version has none before it: the view stays as it was.
+  chooser.m_row = 2;
+  dialog.ChangesButton()->GetEventHandler()->ProcessEvent(open);
+  EXPECT_EQ(Row(list, "ZNlu_tp")[2], "1.50");
+  EXPECT_EQ(doc.ChangeNoText(), "ChangeNo: 1");
+  SetScoreVersionsDialog(nullptr);
 
   // The file read back by the sqlcipher shell: the standing row by anna,
   // the two kept versions by anna and bob with the values they stood with.
