@@ -3,7 +3,8 @@
 // recalculated and saved again by another user, and again; the saved score
 // reopened lists its versions and shows the changes between them with who
 // saved each one and when; the file read back with the sqlcipher shell
-// holds the same versions.
+// holds the same versions. A plain project's run is saved through the same
+// dialog and keeps its one version.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
@@ -94,11 +95,27 @@ class CfrScores : public ::testing::Test {
     g_LoggedUser = User("anna");
     // The program's project object writes as the logged-in user, who makes audited projects.
     m_program = std::make_unique<CProgramProject>(&RunData());
-    m_path = m_dir.File("Audited.qep");
+    m_task.SetFromModelTask(FindTaskLibrary(kCode)->modelDefault);
+    BindModelTask(&m_task);
+    ASSERT_TRUE(m_task.IsLibraryLoaded());
+    m_task.currentAssessment = 1;
+    m_task.currentPart = 0;
+    RunData().SetTask(&m_task);
+  }
+  void TearDown() override {
+    wxTheApp->ProcessIdle();
+    m_program.reset();
+    g_LoggedUser = m_loggedBefore;
+    UnloadTaskLibraries();
+  }
+
+  // A project with the testee and a model of the Tapping task, open in the
+  // program's project object: audited when a user is logged in.
+  void MakeProject(const std::string& name) {
+    m_path = m_dir.File(name);
     ASSERT_TRUE(CQelProject::CreateProject(m_path, "Clinic", "Study", nullptr, true, false));
     m_program->SetPath(m_path);
     ASSERT_TRUE(m_program->Project().Open(m_path, false, false));
-    ASSERT_TRUE(m_program->IsOpenCfr());
     CTesteeInfo testee;
     testee.m_testee = kTestee;
     testee.m_code = "Default";
@@ -112,19 +129,6 @@ class CfrScores : public ::testing::Test {
     model.m_header.m_taskCount = 1;
     model.m_tasks[0].SetFromModelTask(FindTaskLibrary(kCode)->modelDefault);
     ASSERT_TRUE(m_program->Project().WriteModel(&model, g_LoggedUser, nullptr));
-
-    m_task.SetFromModelTask(FindTaskLibrary(kCode)->modelDefault);
-    BindModelTask(&m_task);
-    ASSERT_TRUE(m_task.IsLibraryLoaded());
-    m_task.currentAssessment = 1;
-    m_task.currentPart = 0;
-    RunData().SetTask(&m_task);
-  }
-  void TearDown() override {
-    wxTheApp->ProcessIdle();
-    m_program.reset();
-    g_LoggedUser = m_loggedBefore;
-    UnloadTaskLibraries();
   }
 
   // The run's values: the left part's Z-scores given, the rest counted up.
@@ -143,7 +147,11 @@ class CfrScores : public ::testing::Test {
 
   // The program's score dialog of the run, as the run dialog opens it; the
   // operator reads it and clicks Save. The modal result.
-  int ShowAndSave(bool* offeredCfr) {
+  struct Offered {
+    bool save = false;  // the Save button is shown
+    bool cfr = false;   // the dialog knows an audited project
+  };
+  int ShowAndSave(Offered* offered) {
     ScoreDialogRequest request;
     request.runData = &RunData();
     request.project = m_program->GetRunProject();
@@ -152,11 +160,12 @@ class CfrScores : public ::testing::Test {
     request.task = &m_task;
     request.part = 1;
     request.savable = true;
-    wxTheApp->CallAfter([offeredCfr] {
+    wxTheApp->CallAfter([offered] {
       for (wxWindow* w : wxTopLevelWindows) {
         auto* d = dynamic_cast<CDlgScore*>(w);
         if (!d || !d->IsModal()) continue;
-        *offeredCfr = d->Document().IsCfr() && d->SaveButton()->IsShown();
+        offered->save = d->SaveButton()->IsShown();
+        offered->cfr = d->Document().IsCfr();
         wxCommandEvent click(wxEVT_BUTTON, d->SaveButton()->GetId());
         click.SetEventObject(d->SaveButton());
         d->SaveButton()->GetEventHandler()->ProcessEvent(click);
@@ -185,11 +194,13 @@ class CfrScores : public ::testing::Test {
 
 TEST_F(CfrScores, SavedRecalculatedAndSavedAgainTheVersionsAndTheirChangesShowWhoAndWhen) {
   PromptRecorder prompts(kAnswerNo);
+  MakeProject("Audited.qep");
+  ASSERT_TRUE(m_program->IsOpenCfr());
   // 1. Anna's run, saved with the dialog's Save, stored as the run dialog stores it.
   SetRun(1.5, -0.75);
-  bool offered = false;
+  Offered offered;
   ASSERT_EQ(ShowAndSave(&offered), kScoreDialogOk);
-  EXPECT_TRUE(offered) << "the dialog knows the audited project and offers saving";
+  EXPECT_TRUE(offered.save && offered.cfr) << "the dialog knows the audited project and offers saving";
   bool added = false, newRow = false;
   ASSERT_TRUE(m_program->WriteResponses(kTestee, kModel, m_task, RunData(), kTappingVariables, RunData().testDate,
                                         &added, &newRow));
@@ -330,6 +341,36 @@ TEST_F(CfrScores, SavedRecalculatedAndSavedAgainTheVersionsAndTheirChangesShowWh
   ASSERT_EQ(kept.exitCode, 0) << kept.errors;
   EXPECT_EQ(kept.output, "anna|" + StoredHex(1.5) + "\nbob|" + StoredHex(2.25) + "\n");
   EXPECT_EQ(RunSqlShell("sqlcipher", m_path, "SELECT Id FROM Users ORDER BY Id;").output, "anna\nbob\n");
+}
+
+// Nobody logged in: a plain project. Its run is offered for saving as well,
+// and its score has the one version that stands.
+TEST_F(CfrScores, APlainProjectsRunIsSavedAndKeepsOneVersion) {
+  PromptRecorder prompts(kAnswerNo);
+  g_LoggedUser = CUserRecord();
+  MakeProject("Plain.qep");
+  ASSERT_TRUE(m_program->IsOpen());
+  ASSERT_FALSE(m_program->IsOpenCfr());
+  SetRun(1.5, -0.75);
+  Offered offered;
+  ASSERT_EQ(ShowAndSave(&offered), kScoreDialogOk);
+  EXPECT_TRUE(offered.save);
+  EXPECT_FALSE(offered.cfr);
+  bool added = false, newRow = false;
+  ASSERT_TRUE(m_program->WriteResponses(kTestee, kModel, m_task, RunData(), kTappingVariables, RunData().testDate,
+                                        &added, &newRow));
+  CProjectScoreStore store(m_program->Project());
+  CScoreDocument::Saved saved;
+  saved.store = &store;
+  saved.key = {kTestee, kModel, kCode, 1};
+  const CScoreDocument doc(saved);
+  EXPECT_FALSE(doc.IsCfr());
+  ASSERT_EQ(doc.Sheet().VariableCount(), kTappingVariables);
+  for (int i = 0; i < kTappingVariables; ++i) EXPECT_EQ(doc.Sheet().GetValue(i), RunData().values[i]) << i;
+  EXPECT_EQ(doc.Versions().size(), 1u);
+  EXPECT_FALSE(doc.ChangesAvailable());
+  EXPECT_EQ(doc.m_firstName, "Pat");
+  EXPECT_EQ(doc.m_birthDateText, FormatDateDay(QelDateTime::FromDate(1970, 5, 6), true));
 }
 
 }  // namespace
