@@ -1,5 +1,7 @@
 #include "scores/ProjectScoreStore.h"
 
+#include <utility>
+
 #include "project/QelProject.h"
 #include "project/ScoreData.h"
 #include "project/TesteeData.h"
@@ -39,6 +41,15 @@ bool CProjectScoreStore::ReadTask(const std::string& model, const std::string& t
 bool CProjectScoreStore::Read(const ScoreKey& key, const QelDateTime* asOf, int64_t seq, StoredScore* out) {
   if (!out) return false;
   *out = StoredScore{};
+  if (asOf && asOf->IsValid() && seq == 0) {
+    // The score as saved at that date: the version that stands when it was
+    // saved then (it came after any version kept within the same second).
+    StoredScore standing;
+    if (Read(key, nullptr, 0, &standing) && standing.savedDate.IsValid() && standing.savedDate.value == asOf->value) {
+      *out = std::move(standing);
+      return true;
+    }
+  }
   std::vector<uint32_t> attrs;
   std::vector<std::string> names, formats, labels;
   std::vector<double> values;

@@ -3,6 +3,7 @@
 // dialog. Without a factory no score dialog comes up and nothing is stored.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class wxWindow;
@@ -38,5 +39,28 @@ class IScoreDialogFactory {
 
 void SetScoreDialogFactory(IScoreDialogFactory* factory);  // not owned
 IScoreDialogFactory* GetScoreDialogFactory();
+
+// The list of a stored score's saved versions (newest first, the version
+// that stands at 0), as the score dialog's "<- ChangesList" opens it to
+// choose the version its changes view shows; the program installs the
+// administration dialogs' score-history dialog. Without one the score
+// dialog offers no such list.
+struct ScoreVersionsRequest {
+  wxWindow* parent = nullptr;  // the score dialog
+  std::string projectPath, projectName;
+  std::string testee, model, task;
+  uint32_t assessment = 0;
+  int selected = -1;  // the row of the version shown now
+};
+
+class IScoreVersionsDialog {
+ public:
+  virtual ~IScoreVersionsDialog() = default;
+  // Shows the list modally: the chosen row, or -1 when nothing was chosen.
+  virtual int ChooseVersion(const ScoreVersionsRequest& request) = 0;
+};
+
+void SetScoreVersionsDialog(IScoreVersionsDialog* dialog);  // not owned
+IScoreVersionsDialog* GetScoreVersionsDialog();
 
 }  // namespace qel

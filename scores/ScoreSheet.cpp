@@ -287,8 +287,8 @@ void CScoreSheet::FillChanges(const ScoreChangeSides& sides) {
   m_newItemColumn.assign(kMaxScoreItems, -1);
   int newSide = 3;
   if (!grouped) {
-    m_columns.push_back({"ValueOld", true, kValueWidth});
-    m_columns.push_back({"ValueNew", true, kValueWidth});
+    m_columns.push_back({"ValueOld", true, kSideWidth});
+    m_columns.push_back({"ValueNew", true, kSideWidth});
   } else {
     // "<OLD>  ->  " and "<NEW>  ->  " head the two sides; they also hold the
     // dates, users and ages of the two versions.

@@ -213,6 +213,7 @@ void CDlgScore::Build() {
   m_print->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnPrint(); });
   m_quality->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnQualityCheck(); });
   m_help->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnHelp(); });
+  m_changes->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnChangesList(); });
   m_save->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
   m_close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { CloseAsked(); });
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { CloseAsked(); });
@@ -300,6 +301,9 @@ void CDlgScore::ShowView(ScoreView view) {
 void CDlgScore::SetListOption(bool groupList, bool longList, bool fullList) {
   CScoreSheet& sheet = m_doc->Sheet();
   sheet.Options() = {groupList, longList, fullList};
+  m_groupList->SetValue(groupList);
+  m_longList->SetValue(longList);
+  m_fullList->SetValue(fullList);
   if (m_view == ScoreView::kChanges) {
     m_doc->LoadChange();
   } else {
@@ -392,7 +396,7 @@ void CDlgScore::UpdateControls() {
   const bool changeList = !d.MaySave() && d.m_user.cfrMode && d.IsCfr() && m_view == ScoreView::kChanges &&
                           d.Versions().size() > 2;
   m_changeNo->Show(changeList);
-  m_changes->Show(changeList);
+  m_changes->Show(changeList && GetScoreVersionsDialog() != nullptr);
   m_changeNo->SetLabel(W(d.ChangeNoText()));
   m_list->SetToolTip(kListTips[static_cast<int>(m_view)]);
   m_graph->SetToolTip(kListTips[static_cast<int>(m_view)]);
@@ -459,6 +463,32 @@ void CDlgScore::OnHelp() {
   const std::string rtf = BuildScoreHelp(HelpTextIds(), [](uint32_t id) { return LoadProgramText(id); });
   CDlgHelp help(rtf.c_str(), "Score Help", this, kHelpPercent);
   help.ShowModal();
+}
+
+void CDlgScore::OnChangesList() {
+  IScoreVersionsDialog* versions = GetScoreVersionsDialog();
+  CScoreDocument& d = *m_doc;
+  if (!versions || d.m_projectPath.empty()) return;
+  ScoreVersionsRequest request;
+  request.parent = this;
+  request.projectPath = d.m_projectPath;
+  request.projectName = d.m_projectName;
+  request.testee = d.m_testee;
+  request.model = d.m_model;
+  request.task = d.m_taskId;
+  request.assessment = d.m_assessment;
+  request.selected = d.SelectedVersion();
+  const int chosen = versions->ChooseVersion(request);
+  if (chosen < 0 || chosen >= static_cast<int>(d.Versions().size())) return;
+  const int before = d.SelectedVersion();
+  d.SelectVersion(chosen);
+  // The oldest version has none before it: the view stays as it was.
+  if (!d.LoadChange()) {
+    d.SelectVersion(before);
+  } else {
+    FillList();
+  }
+  UpdateControls();
 }
 
 int CScoreDialogFactory::RunScoreDialog(const ScoreDialogRequest& request) {

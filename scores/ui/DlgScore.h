@@ -74,6 +74,7 @@ class CDlgScore : public wxDialog {
   void OnPrint();
   void OnQualityCheck();
   void OnHelp();
+  void OnChangesList();
 
   std::unique_ptr<CScoreDocument> m_doc;
   ScoreView m_view = ScoreView::kBasic;

@@ -1,13 +1,16 @@
 // The score windows: the score dialog of a Tapping run with the program's
 // Tapping plug-in (its variables and norms) in the basic view, the Z-score
 // bars and the norm curve, the export dialog, the score table to print,
-// and the response-sequence
-// graph of the four tapping parts.
+// the response-sequence graph of the four tapping parts; a saved score of
+// an audited project with three versions in the changes view (plain and
+// grouped); and the dialog's help.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/listctrl.h>
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "app/settings/SystemSettings.h"
 #include "engine/library/TaskLibrary.h"
@@ -15,7 +18,10 @@
 #include "scores/ui/DlgScore.h"
 #include "scores/ui/DlgScoreExport.h"
 #include "scores/ui/DlgScoreList.h"
+#include "project/TesteeInfo.h"
+#include "scores/ScoreHelp.h"
 #include "scores/ui/DlgTaskParSpecTpGr.h"
+#include "ui/ui/DlgHelp.h"
 #include "tests/gallery/Gallery.h"
 #include "tests/support/gui/WxPump.h"
 
@@ -24,6 +30,67 @@ namespace qel {
 using namespace test;
 
 namespace {
+
+// A saved Tapping score of an audited project: three versions by two
+// users, the left part's Z-scores changed between them.
+class VersionedStore final : public IScoreStore {
+ public:
+  VersionedStore(CTaskLibrary& library, const ITaskRunData& run) : m_library(library) {
+    for (int v = 0; v < 3; ++v) {
+      StoredScore& s = m_scores[v];
+      s.assessmentDate = QelDateTime::FromDate(2026, 3, 4, 9, 15, 0);
+      s.savedDate = QelDateTime::FromDate(2026, 3, 4 + v, 10 + v, 5, 0);
+      s.birthDate = QelDateTime::FromDate(1961, 6, 2);
+      s.user = v == 1 ? "clin2" : "clin1";
+      for (int i = 0; i < run.variableCount; ++i) {
+        ScoreVariable var;
+        var.name = run.scoreVariables[i].code;
+        s.variables.push_back(var);
+        s.values.push_back(run.values[i] + (i % 6 >= 4 ? 0.25 * v : 0.0));
+      }
+    }
+  }
+  std::string GetPath() const override { return "/home/clinic/Studies/Audited.qep"; }
+  std::string GetName() const override { return "Audited"; }
+  bool IsCfr() const override { return true; }
+  bool ReadTestee(const std::string&, CTesteeInfo* out) override {
+    out->m_testee = "T01";
+    out->m_firstName = "Marta";
+    out->m_surname = "Visser";
+    out->m_dateBirth = QelDateTime::FromDate(1961, 6, 2);
+    out->m_sex = 1;
+    return true;
+  }
+  bool ReadTask(const std::string&, const std::string&, CExpModelTask* out) override {
+    out->SetFromModelTask(m_library.modelDefault);
+    out->library = &m_library;
+    return true;
+  }
+  bool ReadScore(const ScoreKey&, const QelDateTime*, StoredScore* out) override {
+    *out = m_scores[2];
+    return true;
+  }
+  std::vector<ScoreVersion> GetVersions(const ScoreKey&) override {
+    std::vector<ScoreVersion> versions;
+    for (int v = 2; v >= 0; --v) versions.push_back({m_scores[v].savedDate, m_scores[v].assessmentDate,
+                                                     m_scores[v].birthDate, m_scores[v].user, v == 2 ? 0 : v + 1});
+    return versions;
+  }
+  bool ReadVersion(const ScoreKey&, const ScoreVersion& version, StoredScore* out) override {
+    *out = m_scores[version.seq == 0 ? 2 : version.seq - 1];
+    return true;
+  }
+  std::vector<uint32_t> GetAssessments(const std::string&, const std::string&, const std::string&) override {
+    return {2};
+  }
+  QelDateTime GetDuration(const ScoreKey&) override { return QelDateTime::Null(); }
+  std::string GetUserFirstName(const std::string& user) override { return user == "clin2" ? "Ruud" : "Clara"; }
+  std::string GetUserSurname(const std::string& user) override { return user == "clin2" ? "Bakker" : "Jansen"; }
+
+ private:
+  CTaskLibrary& m_library;
+  StoredScore m_scores[3];
+};
 
 class ScoreWindows : public ::testing::Test {
  protected:
@@ -114,6 +181,33 @@ TEST_F(ScoreWindows, ScoreDialogViews) {
       dialog, {&dialog->Document(), ScoreView::kBasic, false, ScoreHeaderData::Mode::kPrinted}, std::string(), true);
   ExpectDrawn(Snap(table, "score_table"), "score table");
   table->Destroy();
+  dialog->Destroy();
+}
+
+TEST_F(ScoreWindows, ChangesBetweenSavedVersionsAndHelp) {
+  VersionedStore store(m_library, RunData());
+  CScoreDocument::Saved saved;
+  saved.store = &store;
+  saved.key = {"T01", "Gallery model", "TP", 2};
+  auto* dialog =
+      new CDlgScore(nullptr, std::make_unique<CScoreDocument>(saved, ScoreUser{"clin1", "Clara", "Jansen", true}));
+  dialog->ShowView(ScoreView::kChanges);
+  ASSERT_EQ(dialog->GetView(), ScoreView::kChanges);
+  ExpectDrawn(Snap(dialog, "score_dialog_changes"), "changes view");
+  dialog->SetListOption(true, false, false);
+  ExpectDrawn(Snap(dialog, "score_dialog_changes_grouped"), "grouped changes view");
+  dialog->SetListOption(false, false, false);
+  dialog->ShowView(ScoreView::kBasic);
+  // The help of the basic view, with the program's texts as the sources hold them.
+  const std::string rtf = BuildScoreHelp(dialog->HelpTextIds(), [](uint32_t id) {
+    std::ifstream in(std::string(QEL_SOURCE_DIR) + "/app/resources/texts/" + std::to_string(id) + ".rtf");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  });
+  auto* help = new CDlgHelp(rtf.c_str(), "Score Help", dialog, 100);
+  ExpectDrawn(Snap(help, "score_help"), "score help");
+  help->Destroy();
   dialog->Destroy();
 }
 
