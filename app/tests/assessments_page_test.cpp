@@ -25,6 +25,8 @@
 #include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "engine/rundlg/ui/DlgRun.h"
 #include "project/TesteeInfo.h"
+#include "scores/ScoreDocument.h"
+#include "scores/ui/DlgScore.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/gui/WxPump.h"
@@ -47,6 +49,9 @@ constexpr char kModel[] = "Model";
 constexpr char kOtherModel[] = "Other";
 constexpr int kFrameWidth = 480;
 constexpr int kFrameHeight = 340;
+// The first part of the test run taps this long after its lead-in of three seconds.
+constexpr uint32_t kTestPartSeconds = 2;
+constexpr int kTestTaps = 30;
 // Tapping's practice part starts by itself after two seconds.
 constexpr int kPracticeStartMs = 2500;
 
@@ -90,6 +95,7 @@ class AssessmentsPageTest : public ::testing::Test {
     }
     CExpModelTask task;
     task.SetFromModelTask(tapping->modelDefault);
+    task.TaskPartTrials[0] = kTestPartSeconds;
     CExpModelTask absent = task;
     absent.TaskIdStr = "ZZ";
     absent.TaskName = "Absent";
@@ -323,11 +329,13 @@ TEST_F(AssessmentsPageTest, APracticeRunStoresNothingAndATestRunIsStoredInTheOpe
   Pump(300);
   PressKey("space", 60, 300);
   ASSERT_TRUE(PumpUntil([&] { return CounterOnScreen(); }, 10000)) << "the counter is on the screen";
-  for (int tap = 0; tap < 6; ++tap) PressKey("space", 60, 120);
+  for (int tap = 0; tap < kTestTaps; ++tap) PressKey("space", 60, 120);
   ASSERT_TRUE(PumpUntil([&] { return !Running(); }, 15000));
   Pump(100);
   ASSERT_EQ(m_scores.m_seen.size(), 2u);
   EXPECT_TRUE(m_scores.m_seen[1].request.savable);
+  EXPECT_GT(m_scores.m_seen[1].firstValue, 0.0) << "Nlu_tp: taps after the lead-in counted";
+  EXPECT_LT(m_scores.m_seen[1].firstValue, kTestTaps);
   EXPECT_EQ(m_scores.m_seen[1].request.testeeCode, "P01");
   EXPECT_EQ(m_scores.m_seen[1].request.modelName, kModel);
   EXPECT_EQ(StoredAssessments("P01"), 1) << "the run is in the open project";
@@ -344,6 +352,31 @@ TEST_F(AssessmentsPageTest, APracticeRunStoresNothingAndATestRunIsStoredInTheOpe
   EXPECT_EQ(m_page->GetAssessmentNumber(), 1u);
   EXPECT_FALSE(Enabled(Page::kIdTest));
   EXPECT_TRUE(Enabled(Page::kIdFindAssessment));
+
+  // The stored score as View shows it: the saved score dialog with the
+  // run's values, read back from the project.
+  ASSERT_TRUE(Enabled(Page::kIdViewScore));
+  std::string title;
+  std::vector<std::string> names, values;
+  wxTheApp->CallAfter([&] {
+    for (wxWindow* w : wxTopLevelWindows) {
+      auto* dialog = dynamic_cast<CDlgScore*>(w);
+      if (!dialog) continue;
+      title = dialog->GetTitle().utf8_string();
+      names = dialog->Document().Sheet().ListedNames();
+      values = dialog->Document().Sheet().ListedValues();
+      dialog->CloseAsked();
+    }
+  });
+  {
+    PromptRecorder prompts(kAnswerNo);
+    ASSERT_TRUE(Click(Page::kIdViewScore));
+  }
+  EXPECT_NE(title.find("Saved Scores"), std::string::npos) << title;
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names[0], "Nlu_tp");
+  ASSERT_FALSE(values.empty());
+  EXPECT_DOUBLE_EQ(std::stod(values[0]), m_scores.m_seen[1].firstValue) << values[0];
 
   // The file itself holds it: a project object opened anew reads it.
   CProgramProject reopened(nullptr);

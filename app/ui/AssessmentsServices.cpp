@@ -9,6 +9,7 @@
 #include "app/model/ExpModel.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/services/ProgramServices.h"
+#include "app/services/ProjectScoreStore.h"
 #include "app/startup/AppStartup.h"
 #include "app/ui/QelProgram.h"
 #include "editors/ui/DlgModel.h"
@@ -16,6 +17,8 @@
 #include "editors/ui/EditorServices.h"
 #include "engine/library/TaskLibraries.h"
 #include "engine/rundlg/ui/DlgRun.h"
+#include "scores/ScoreDocument.h"
+#include "scores/ui/DlgScore.h"
 
 namespace qel {
 
@@ -152,6 +155,24 @@ void CProgramAssessments::ViewModel(wxWindow* parent, const std::string& model) 
   services.runData = m_sources.runData ? m_sources.runData() : nullptr;
   services.host = m_sources.host ? m_sources.host() : nullptr;
   CDlgModel dialog(parent, &copy, false, services);
+  dialog.ShowModal();
+}
+
+void CProgramAssessments::ShowScore(wxWindow* parent, const std::string& testee, const std::string& model,
+                                    const std::string& task, uint32_t assessment, int part) {
+  CProgramProject* project = OpenProject();
+  if (!project) return;
+  CProjectScoreStore store(project->Project());
+  CScoreDocument::Saved saved;
+  saved.store = &store;
+  saved.key = {testee, model, task, assessment};
+  saved.partFilter = part;
+  ScoreUser user;
+  user.id = GetCurrentUserId();
+  user.firstName = GetCurrentUserFirstName();
+  user.surname = GetCurrentUserSurname();
+  user.cfrMode = kCfrMode;
+  CDlgScore dialog(parent, std::make_unique<CScoreDocument>(saved, user));
   dialog.ShowModal();
 }
 

@@ -76,6 +76,7 @@ struct AssessServices final : IAssessmentsPageServices {
   bool SearchTestee(wxWindow*, std::string*) override { return false; }
   void ViewTestee(wxWindow*, const CTesteeInfo&) override {}
   void ViewModel(wxWindow*, const std::string&) override {}
+  void ShowScore(wxWindow*, const std::string&, const std::string&, const std::string&, uint32_t, int) override {}
 
   const CProjectData* data = nullptr;
   CTaskLibrary* library = nullptr;

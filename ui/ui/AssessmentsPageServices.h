@@ -57,6 +57,10 @@ class IAssessmentsPageServices {
   virtual void ViewTestee(wxWindow* parent, const CTesteeInfo& testee) = 0;
   // The model editor on a copy of the stored model, without run buttons.
   virtual void ViewModel(wxWindow* parent, const std::string& model) = 0;
+  // The score dialog of the stored score as it stands, its list of one part
+  // (0: every part); nothing can be saved from it.
+  virtual void ShowScore(wxWindow* parent, const std::string& testee, const std::string& model,
+                         const std::string& task, uint32_t assessment, int part) = 0;
 };
 
 void SetAssessmentsPageServices(IAssessmentsPageServices* services);

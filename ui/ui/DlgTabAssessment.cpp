@@ -66,6 +66,7 @@ const ButtonDef kRunButtons[] = {
     {CDlgTabAssessment::kIdPractice, "Practice", "Run PRACTICE assessment"},
     {CDlgTabAssessment::kIdTest, "Test", "Run TEST assessment"},
     {CDlgTabAssessment::kIdStop, "Stop", ""},
+    {CDlgTabAssessment::kIdViewScore, "View", "View score of currently selected assessment of current task"},
 };
 
 void AddButtons(wxWindow* parent, wxSizer* row, const ButtonDef* defs, size_t count) {
@@ -374,6 +375,7 @@ void CDlgTabAssessment::UpdateControls() {
   Apply(FindWindow(kIdPractice), c.practice);
   Apply(FindWindow(kIdTest), c.test);
   Apply(FindWindow(kIdStop), c.stop);
+  Apply(FindWindow(kIdViewScore), c.viewScore);
   for (int id : {kIdAssessment, kIdAssessmentSpin, kIdAssessmentLabel}) Apply(FindWindow(id), c.assessment);
 
   m_pTesteeGroup->SetLabel(wxString::FromUTF8(c.testeeCaption));
@@ -541,6 +543,12 @@ void CDlgTabAssessment::ViewModel() {
   if (services && m_pProject && !m_modelId.empty()) services->ViewModel(this, m_modelId);
 }
 
+void CDlgTabAssessment::ViewScore() {
+  IAssessmentsPageServices* services = Services();
+  if (!services || !m_pProject || m_testeeId.empty() || m_modelId.empty() || m_taskId.empty()) return;
+  services->ShowScore(this, m_testeeId, m_modelId, m_taskId, m_assessment, m_partNumber);
+}
+
 void CDlgTabAssessment::FilterTree() {
   m_filter = CTesteeFilter();
   m_filter.m_testee = m_testeeId;
@@ -612,6 +620,9 @@ void CDlgTabAssessment::OnButton(wxCommandEvent& event) {
       break;
     case kIdViewModel:
       ViewModel();
+      break;
+    case kIdViewScore:
+      ViewScore();
       break;
     case kIdHelp: {
       CDlgHelp help(kHelpText, "Assessments help", this, kHelpPercent);

@@ -33,6 +33,7 @@ class CDlgTabAssessment : public CDlgTab {
     kTemplateId = 170,
     kIdTest = 1008,
     kIdStop = 1009,
+    kIdViewScore = 1010,
     kIdPartSpin = 1045,
     kIdAssessmentSpin = 1046,
     kIdInstruct = 1089,
@@ -100,6 +101,7 @@ class CDlgTabAssessment : public CDlgTab {
   void SearchTestee();
   void ViewTestee();
   void ViewModel();
+  void ViewScore();
   void FilterTree();
   void FindInTree(int id);
 
