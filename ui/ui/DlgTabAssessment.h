@@ -34,6 +34,7 @@ class CDlgTabAssessment : public CDlgTab {
     kIdTest = 1008,
     kIdStop = 1009,
     kIdViewScore = 1010,
+    kIdBuildScore = 1011,
     kIdPartSpin = 1045,
     kIdAssessmentSpin = 1046,
     kIdInstruct = 1089,
@@ -102,6 +103,7 @@ class CDlgTabAssessment : public CDlgTab {
   void ViewTestee();
   void ViewModel();
   void ViewScore();
+  void BuildScore();
   void FilterTree();
   void FindInTree(int id);
 
