@@ -4,6 +4,9 @@ namespace qel {
 
 namespace {
 
+constexpr int kFlagUsers = 1;
+constexpr int kFlagTestees = 2;
+constexpr int kFlagScores = 32;
 constexpr int kLeftKey = 1;
 constexpr int kRightKey = 2;
 
@@ -94,6 +97,14 @@ AssessmentsPageControls AssessmentsPageRules(const AssessmentsPageState& s) {
   c.assessmentCaption = CurrentAssessmentCaption(s.open, s.filedCount);
   c.keysMapping = KeysMappingText(s.testeeCount, s.modelCount, s.taskCount, s.leftCode, s.rightCode);
   return c;
+}
+
+int RebuiltScoreFlags(bool usersAdded, bool treeRelabelled, int outdatedBefore, int outdatedAfter) {
+  int flags = kFlagScores;
+  if (usersAdded) flags |= kFlagUsers;
+  if (treeRelabelled) flags |= kFlagTestees;
+  if ((outdatedBefore == 0) != (outdatedAfter == 0)) flags |= kFlagTestees;
+  return flags;
 }
 
 }  // namespace qel

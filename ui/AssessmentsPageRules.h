@@ -1,6 +1,7 @@
 // Rules of the Assessments page that need no window: which of its controls
-// are enabled and shown for the operator's state, its group captions, and
-// the keys-mapping and version texts.
+// are enabled and shown for the operator's state, its group captions,
+// the keys-mapping and version texts, and the refresh flags that follow a
+// rebuilt score.
 #pragma once
 
 #include <string>
@@ -59,5 +60,11 @@ std::string KeysMappingText(int testeeCount, int modelCount, int taskCount, int 
 
 // The task's version name, "<NOT AVAILABLE>" when its plug-in is not loaded.
 std::string TaskVersionText(bool available, const std::string& versionName);
+
+// The view's refresh flags after a rebuilt score was written: scores 32,
+// users 1 when the logged-in user joined the project's users, testees 2
+// when the tree relabelled its testees or when the testee's count of
+// outdated scores went from none to some or from some to none.
+int RebuiltScoreFlags(bool usersAdded, bool treeRelabelled, int outdatedBefore, int outdatedAfter);
 
 }  // namespace qel

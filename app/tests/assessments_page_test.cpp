@@ -10,8 +10,10 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -25,6 +27,8 @@
 #include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "engine/rundlg/ui/DlgRun.h"
 #include "project/TesteeInfo.h"
+#include "scores/ScoreDocument.h"
+#include "scores/ui/DlgScore.h"
 #include "tests/support/common/PromptRecorder.h"
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/gui/WxPump.h"
@@ -47,6 +51,16 @@ constexpr char kModel[] = "Model";
 constexpr char kOtherModel[] = "Other";
 constexpr int kFrameWidth = 480;
 constexpr int kFrameHeight = 340;
+// The part of the screen's centre the counter is looked for in, and the
+// frame's distance from the centre beyond it.
+constexpr int kCentreHalf = 150;
+constexpr int kCentreMargin = kCentreHalf + 10;
+// Loose bounds for a machine under load.
+constexpr int kRunEndMs = 30000;
+constexpr int kCloserMs = 50;
+// The first part of the test run taps this long after its lead-in of three seconds.
+constexpr uint32_t kTestPartSeconds = 2;
+constexpr int kTestTaps = 30;
 // Tapping's practice part starts by itself after two seconds.
 constexpr int kPracticeStartMs = 2500;
 
@@ -90,6 +104,7 @@ class AssessmentsPageTest : public ::testing::Test {
     }
     CExpModelTask task;
     task.SetFromModelTask(tapping->modelDefault);
+    task.TaskPartTrials[0] = kTestPartSeconds;
     CExpModelTask absent = task;
     absent.TaskIdStr = "ZZ";
     absent.TaskName = "Absent";
@@ -117,7 +132,8 @@ class AssessmentsPageTest : public ::testing::Test {
     XTestInput::SetSyncHook([] { SyncInputEvents(); });
     // Away from the screen's centre, where the testee's screen shows the
     // tap counter.
-    m_frame = new wxFrame(nullptr, wxID_ANY, "Assessments", wxPoint(0, 0), wxSize(kFrameWidth, kFrameHeight));
+    const wxPoint corner(m_x.ScreenWidth() / 2 + kCentreMargin, m_x.ScreenHeight() / 2 + kCentreMargin);
+    m_frame = new wxFrame(nullptr, wxID_ANY, "Assessments", corner, wxSize(kFrameWidth, kFrameHeight));
   }
 
   void TearDown() override {
@@ -178,7 +194,9 @@ class AssessmentsPageTest : public ::testing::Test {
     Pump(upMs);
   }
   bool CounterOnScreen() {
-    return XScreenShot(m_x.ScreenWidth() / 2 - 150, m_x.ScreenHeight() / 2 - 150, 300, 300).CountLit() > 0;
+    return XScreenShot(m_x.ScreenWidth() / 2 - kCentreHalf, m_x.ScreenHeight() / 2 - kCentreHalf, 2 * kCentreHalf,
+                       2 * kCentreHalf)
+               .CountLit() > 0;
   }
   int StoredAssessments(const char* testee) {
     std::vector<uint32_t> numbers;
@@ -307,7 +325,7 @@ TEST_F(AssessmentsPageTest, APracticeRunStoresNothingAndATestRunIsStoredInTheOpe
   Pump(kPracticeStartMs);
   ASSERT_TRUE(PumpUntil([&] { return CounterOnScreen(); }, 10000)) << "the counter is on the screen";
   for (int tap = 0; tap < 8; ++tap) PressKey("Shift_L", 60, 120);
-  ASSERT_TRUE(PumpUntil([&] { return !Running(); }, 15000));
+  ASSERT_TRUE(PumpUntil([&] { return !Running(); }, kRunEndMs));
   Pump(100);
   ASSERT_EQ(m_scores.m_seen.size(), 1u);
   EXPECT_TRUE(m_scores.m_seen[0].request.practice);
@@ -323,11 +341,13 @@ TEST_F(AssessmentsPageTest, APracticeRunStoresNothingAndATestRunIsStoredInTheOpe
   Pump(300);
   PressKey("space", 60, 300);
   ASSERT_TRUE(PumpUntil([&] { return CounterOnScreen(); }, 10000)) << "the counter is on the screen";
-  for (int tap = 0; tap < 6; ++tap) PressKey("space", 60, 120);
-  ASSERT_TRUE(PumpUntil([&] { return !Running(); }, 15000));
+  for (int tap = 0; tap < kTestTaps; ++tap) PressKey("space", 60, 120);
+  ASSERT_TRUE(PumpUntil([&] { return !Running(); }, kRunEndMs));
   Pump(100);
   ASSERT_EQ(m_scores.m_seen.size(), 2u);
   EXPECT_TRUE(m_scores.m_seen[1].request.savable);
+  EXPECT_GT(m_scores.m_seen[1].firstValue, 0.0) << "Nlu_tp: taps after the lead-in counted";
+  EXPECT_LT(m_scores.m_seen[1].firstValue, kTestTaps);
   EXPECT_EQ(m_scores.m_seen[1].request.testeeCode, "P01");
   EXPECT_EQ(m_scores.m_seen[1].request.modelName, kModel);
   EXPECT_EQ(StoredAssessments("P01"), 1) << "the run is in the open project";
@@ -344,6 +364,68 @@ TEST_F(AssessmentsPageTest, APracticeRunStoresNothingAndATestRunIsStoredInTheOpe
   EXPECT_EQ(m_page->GetAssessmentNumber(), 1u);
   EXPECT_FALSE(Enabled(Page::kIdTest));
   EXPECT_TRUE(Enabled(Page::kIdFindAssessment));
+
+  // The stored score as View shows it: the saved score dialog with the
+  // run's values, read back from the project.
+  ASSERT_TRUE(Enabled(Page::kIdViewScore));
+  std::string title;
+  std::vector<std::string> names, values;
+  wxTheApp->CallAfter([&] {
+    for (wxWindow* w : wxTopLevelWindows) {
+      auto* dialog = dynamic_cast<CDlgScore*>(w);
+      if (!dialog) continue;
+      title = dialog->GetTitle().utf8_string();
+      names = dialog->Document().Sheet().ListedNames();
+      values = dialog->Document().Sheet().ListedValues();
+      dialog->CloseAsked();
+    }
+  });
+  {
+    PromptRecorder prompts(kAnswerNo);
+    ASSERT_TRUE(Click(Page::kIdViewScore));
+  }
+  EXPECT_NE(title.find("Saved Scores"), std::string::npos) << title;
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names[0], "Nlu_tp");
+  ASSERT_FALSE(values.empty());
+  EXPECT_DOUBLE_EQ(std::stod(values[0]), m_scores.m_seen[1].firstValue) << values[0];
+
+  // Build score: the plug-in recomputes the score from the stored responses;
+  // saved, it is written and shown again as stored.
+  ASSERT_TRUE(Enabled(Page::kIdBuildScore));
+  std::vector<std::string> titles;
+  std::vector<std::vector<std::string>> shownValues;
+  // Each score dialog that comes up modally is read and closed (as the
+  // operator would, answering the save question) on a timer.
+  wxTimer closer;
+  closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+    for (wxWindow* w : wxTopLevelWindows) {
+      auto* dialog = dynamic_cast<CDlgScore*>(w);
+      if (!dialog || !dialog->IsModal()) continue;
+      const std::string title = dialog->GetTitle().utf8_string();
+      if (std::find(titles.begin(), titles.end(), title) != titles.end()) continue;
+      titles.push_back(title);
+      shownValues.push_back(dialog->Document().Sheet().ListedValues());
+      dialog->CloseAsked();
+      return;
+    }
+  });
+  closer.Start(kCloserMs);
+  {
+    PromptRecorder prompts(kAnswerYes);
+    ASSERT_TRUE(Click(Page::kIdBuildScore));
+    ASSERT_FALSE(prompts.ShownTexts().empty());
+    EXPECT_EQ(prompts.ShownTexts().front(), "Save this score into database?");
+  }
+  closer.Stop();
+  ASSERT_EQ(titles.size(), 2u);
+  EXPECT_NE(titles[0].find("recalculated and destined for new saving!"), std::string::npos) << titles[0];
+  EXPECT_NE(titles[1].find("after recalculation!"), std::string::npos) << titles[1];
+  ASSERT_FALSE(shownValues[0].empty());
+  ASSERT_FALSE(shownValues[1].empty());
+  EXPECT_EQ(shownValues[0][0], values[0]) << "the same responses give the same score";
+  EXPECT_EQ(shownValues[1][0], values[0]);
+  EXPECT_EQ(StoredAssessments("P01"), 1) << "rewritten, not added";
 
   // The file itself holds it: a project object opened anew reads it.
   CProgramProject reopened(nullptr);

@@ -9,15 +9,37 @@
 #include "app/model/ExpModel.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/services/ProgramServices.h"
+#include "app/services/ProjectScoreStore.h"
 #include "app/startup/AppStartup.h"
+#include "app/text/DateTimeText.h"
 #include "app/ui/QelProgram.h"
 #include "editors/ui/DlgModel.h"
 #include "editors/ui/EditorRunner.h"
 #include "editors/ui/EditorServices.h"
 #include "engine/library/TaskLibraries.h"
 #include "engine/rundlg/ui/DlgRun.h"
+#include "include/qel/TaskEntry.h"
+#include "scores/ScoreDocument.h"
+#include "scores/ui/DlgScore.h"
 
 namespace qel {
+
+namespace {
+
+ScoreUser LoggedScoreUser() {
+  ScoreUser user;
+  user.id = GetCurrentUserId();
+  user.firstName = GetCurrentUserFirstName();
+  user.surname = GetCurrentUserSurname();
+  user.cfrMode = kCfrMode;
+  return user;
+}
+
+void AddToCaption(wxWindow* dialog, const std::string& addition) {
+  if (!addition.empty()) dialog->SetLabel(dialog->GetLabel() + " " + wxString::FromUTF8(addition));
+}
+
+}  // namespace
 
 CProgramAssessments::Sources CProgramAssessments::ProgramSources() {
   Sources sources;
@@ -153,6 +175,86 @@ void CProgramAssessments::ViewModel(wxWindow* parent, const std::string& model) 
   services.host = m_sources.host ? m_sources.host() : nullptr;
   CDlgModel dialog(parent, &copy, false, services);
   dialog.ShowModal();
+}
+
+void CProgramAssessments::ShowScore(wxWindow* parent, const std::string& testee, const std::string& model,
+                                    const std::string& task, uint32_t assessment, int part,
+                                    const std::string& addition) {
+  CProgramProject* project = OpenProject();
+  if (!project) return;
+  CProjectScoreStore store(project->Project());
+  CScoreDocument::Saved saved;
+  saved.store = &store;
+  saved.key = {testee, model, task, assessment};
+  saved.partFilter = part;
+  CDlgScore dialog(parent, std::make_unique<CScoreDocument>(saved, LoggedScoreUser()));
+  AddToCaption(&dialog, addition);
+  dialog.ShowModal();
+}
+
+bool CProgramAssessments::RebuildScore(wxWindow* parent, const CTesteeInfo& testee, const std::string& model,
+                                       CExpModelTask* task, RebuiltScore* out) {
+  CProgramProject* program = OpenProject();
+  CTaskRunData* runData = m_sources.runData ? m_sources.runData() : nullptr;
+  if (!program || !runData || !task || !task->library || !out || IsRunInProgress()) return false;
+  CQelProject& project = program->Project();
+  const std::string& name = testee.m_testee;
+  const std::string& code = task->TaskIdStr;
+  const uint32_t assessment = task->currentAssessment;
+
+  // The score as it stands, and when it was saved.
+  QelDateTime birthDate = QelDateTime::Null();
+  int32_t preference = 0;
+  int32_t sex = 0;
+  if (project.ReadVariablesAsOf(name, model, code, assessment, nullptr, &birthDate, &preference, &sex) <= 0) {
+    return false;
+  }
+  const QelDateTime savedDate = project.GetSavedDate();
+
+  // Its responses, every part, into the run data; the current part must have trials.
+  project.AttachRunData(runData);
+  if (!project.ReadResponses(name, model, task, assessment, 1, task->GetPartCount(), nullptr, true)) return false;
+  if (task->GetCurrentPartTrialCount() == 0) return false;
+
+  // The plug-in computes the variables as after a test run of this testee.
+  task->PrepareRun(runData);
+  runData->SetTask(task);
+  m_testeeRecord.birthDate = testee.m_dateBirth;
+  runData->testee = &m_testeeRecord;
+  runData->normTableSwitch = 0;
+  runData->testDate = project.GetAssessmentDate();
+  runData->resultWord = 0;
+  runData->variableCount = 0;
+  runData->ClearValues();
+  int32_t result = -1;
+  ITaskRunData* computed = runData;
+  if (!task->library->CallTaskEntry(kCmdComputeVariables, reinterpret_cast<intptr_t>(computed), 0, 0, &result)) {
+    result = -1;
+  }
+  if (result < 0) return false;
+  runData->variableCount = result;
+
+  CProjectScoreStore store(project);
+  CScoreDocument::Computed shown;
+  shown.runData = runData;
+  shown.store = &store;
+  shown.testee = name;
+  shown.model = model;
+  shown.task = task;
+  shown.partFilter = 0;
+  shown.maySave = true;
+  shown.practice = false;
+  CDlgScore dialog(parent, std::make_unique<CScoreDocument>(shown, LoggedScoreUser()));
+  AddToCaption(&dialog, "was saved " + FormatDateTimeLocale(savedDate) +
+                            ", recalculated and destined for new saving!");
+  if (dialog.ShowModal() != wxID_OK) return false;
+
+  out->outdatedBefore = static_cast<int>(project.GetOutdatedScoreCount(name.c_str()));
+  bool usersAdded = false;
+  if (!project.WriteVariables(name, model, code, assessment, g_LoggedUser, &usersAdded, result)) return false;
+  out->usersAdded = usersAdded;
+  out->outdatedAfter = static_cast<int>(project.GetOutdatedScoreCount(name.c_str()));
+  return true;
 }
 
 }  // namespace qel

@@ -51,6 +51,10 @@ class CProgramAssessments final : public IAssessmentsPageServices {
   bool SearchTestee(wxWindow* parent, std::string* selected) override;
   void ViewTestee(wxWindow* parent, const CTesteeInfo& testee) override;
   void ViewModel(wxWindow* parent, const std::string& model) override;
+  void ShowScore(wxWindow* parent, const std::string& testee, const std::string& model, const std::string& task,
+                 uint32_t assessment, int part, const std::string& addition) override;
+  bool RebuildScore(wxWindow* parent, const CTesteeInfo& testee, const std::string& model, CExpModelTask* task,
+                    RebuiltScore* out) override;
 
  private:
   // The open project object; null when none or no project is open.

@@ -76,6 +76,11 @@ struct AssessServices final : IAssessmentsPageServices {
   bool SearchTestee(wxWindow*, std::string*) override { return false; }
   void ViewTestee(wxWindow*, const CTesteeInfo&) override {}
   void ViewModel(wxWindow*, const std::string&) override {}
+  void ShowScore(wxWindow*, const std::string&, const std::string&, const std::string&, uint32_t, int,
+                 const std::string&) override {}
+  bool RebuildScore(wxWindow*, const CTesteeInfo&, const std::string&, CExpModelTask*, RebuiltScore*) override {
+    return false;
+  }
 
   const CProjectData* data = nullptr;
   CTaskLibrary* library = nullptr;

@@ -1,6 +1,6 @@
 // The Assessments page's rules: which controls are enabled and shown for the
-// operator's state and the current selection, the captions, and the
-// keys-mapping and version texts.
+// operator's state and the current selection, the captions, the
+// keys-mapping and version texts, and the flags after a rebuilt score.
 #include <gtest/gtest.h>
 
 #include "ui/AssessmentsPageRules.h"
@@ -182,6 +182,22 @@ TEST(AssessmentsPageRules, KeysMappingTextNeedsATesteeModelAndTask) {
 TEST(AssessmentsPageRules, AnUnloadedTaskShowsNotAvailableAsItsVersion) {
   EXPECT_EQ(TaskVersionText(true, "Standard"), "Standard");
   EXPECT_EQ(TaskVersionText(false, "Standard"), "<NOT AVAILABLE>");
+}
+
+TEST(AssessmentsPageRules, ARebuiltScoreTellsTheViewWhatChanged) {
+  struct Case {
+    bool users, relabelled;
+    int before, after;
+    int flags;
+  };
+  const Case cases[] = {
+      {false, false, 0, 0, 32}, {true, false, 0, 0, 33}, {false, true, 0, 0, 34}, {false, false, 2, 0, 34},
+      {false, false, 0, 1, 34}, {false, false, 2, 1, 32}, {true, true, 3, 0, 35},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(RebuiltScoreFlags(k.users, k.relabelled, k.before, k.after), k.flags)
+        << k.users << k.relabelled << " " << k.before << "->" << k.after;
+  }
 }
 
 }  // namespace qel

@@ -57,6 +57,26 @@ class IAssessmentsPageServices {
   virtual void ViewTestee(wxWindow* parent, const CTesteeInfo& testee) = 0;
   // The model editor on a copy of the stored model, without run buttons.
   virtual void ViewModel(wxWindow* parent, const std::string& model) = 0;
+  // The score dialog of the stored score as it stands, its list of one part
+  // (0: every part), the addition after its caption; nothing can be saved
+  // from it.
+  virtual void ShowScore(wxWindow* parent, const std::string& testee, const std::string& model,
+                         const std::string& task, uint32_t assessment, int part, const std::string& addition) = 0;
+
+  // What a rebuilt score that was written changed.
+  struct RebuiltScore {
+    bool usersAdded = false;  // the logged-in user joined the project's users
+    int outdatedBefore = 0;   // the testee's outdated scores before and after the write
+    int outdatedAfter = 0;
+  };
+  // Recomputes the stored score of the task's current assessment from its
+  // stored responses through the task's plug-in (the testee's birth date
+  // giving the age), shows it for saving and, when the operator saves it,
+  // writes it as the logged-in user. False, with nothing written, when the
+  // score or the responses cannot be read, the current part has no stored
+  // trials, the plug-in fails, the operator does not save or the write fails.
+  virtual bool RebuildScore(wxWindow* parent, const CTesteeInfo& testee, const std::string& model,
+                            CExpModelTask* task, RebuiltScore* out) = 0;
 };
 
 void SetAssessmentsPageServices(IAssessmentsPageServices* services);

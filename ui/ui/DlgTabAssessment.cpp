@@ -66,6 +66,9 @@ const ButtonDef kRunButtons[] = {
     {CDlgTabAssessment::kIdPractice, "Practice", "Run PRACTICE assessment"},
     {CDlgTabAssessment::kIdTest, "Test", "Run TEST assessment"},
     {CDlgTabAssessment::kIdStop, "Stop", ""},
+    {CDlgTabAssessment::kIdViewScore, "View", "View score of currently selected assessment of current task"},
+    {CDlgTabAssessment::kIdBuildScore, "Build score",
+     "Recalculate score of currently selected assessment of current task"},
 };
 
 void AddButtons(wxWindow* parent, wxSizer* row, const ButtonDef* defs, size_t count) {
@@ -374,6 +377,8 @@ void CDlgTabAssessment::UpdateControls() {
   Apply(FindWindow(kIdPractice), c.practice);
   Apply(FindWindow(kIdTest), c.test);
   Apply(FindWindow(kIdStop), c.stop);
+  Apply(FindWindow(kIdViewScore), c.viewScore);
+  Apply(FindWindow(kIdBuildScore), c.buildScore);
   for (int id : {kIdAssessment, kIdAssessmentSpin, kIdAssessmentLabel}) Apply(FindWindow(id), c.assessment);
 
   m_pTesteeGroup->SetLabel(wxString::FromUTF8(c.testeeCaption));
@@ -541,6 +546,27 @@ void CDlgTabAssessment::ViewModel() {
   if (services && m_pProject && !m_modelId.empty()) services->ViewModel(this, m_modelId);
 }
 
+void CDlgTabAssessment::ViewScore() {
+  IAssessmentsPageServices* services = Services();
+  if (!services || !m_pProject || m_testeeId.empty() || m_modelId.empty() || m_taskId.empty()) return;
+  services->ShowScore(this, m_testeeId, m_modelId, m_taskId, m_assessment, m_partNumber, std::string());
+}
+
+void CDlgTabAssessment::BuildScore() {
+  IAssessmentsPageServices* services = Services();
+  CExpModelTask* task = m_taskId.empty() ? nullptr : m_model.GetCurrentTask();
+  if (!services || !m_pProject || !task || m_testeeId.empty() || m_modelId.empty()) return;
+  if (!AssessmentsPageRules(m_state).buildScore.enabled) return;
+  const uint32_t assessment = task->currentAssessment;
+  IAssessmentsPageServices::RebuiltScore written;
+  if (!services->RebuildScore(this, m_testee, m_modelId, task, &written)) return;
+  if (written.usersAdded) SendToTree(kTreeRefreshUsers, 0);
+  const bool relabelled = SendToTree(kTreeRelabelScores, 0) != 0;
+  NotifyView(RebuiltScoreFlags(written.usersAdded, relabelled, written.outdatedBefore, written.outdatedAfter));
+  if (m_pDoc) m_pDoc->SelectAssessmentInTree(m_testeeId, m_modelId, m_taskId, static_cast<int>(assessment));
+  services->ShowScore(this, m_testeeId, m_modelId, m_taskId, assessment, 0, "after recalculation!");
+}
+
 void CDlgTabAssessment::FilterTree() {
   m_filter = CTesteeFilter();
   m_filter.m_testee = m_testeeId;
@@ -612,6 +638,12 @@ void CDlgTabAssessment::OnButton(wxCommandEvent& event) {
       break;
     case kIdViewModel:
       ViewModel();
+      break;
+    case kIdViewScore:
+      ViewScore();
+      break;
+    case kIdBuildScore:
+      BuildScore();
       break;
     case kIdHelp: {
       CDlgHelp help(kHelpText, "Assessments help", this, kHelpPercent);

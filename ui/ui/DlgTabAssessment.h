@@ -33,6 +33,8 @@ class CDlgTabAssessment : public CDlgTab {
     kTemplateId = 170,
     kIdTest = 1008,
     kIdStop = 1009,
+    kIdViewScore = 1010,
+    kIdBuildScore = 1011,
     kIdPartSpin = 1045,
     kIdAssessmentSpin = 1046,
     kIdInstruct = 1089,
@@ -100,6 +102,8 @@ class CDlgTabAssessment : public CDlgTab {
   void SearchTestee();
   void ViewTestee();
   void ViewModel();
+  void ViewScore();
+  void BuildScore();
   void FilterTree();
   void FindInTree(int id);
 
