@@ -9,7 +9,7 @@
 #include "app/model/ExpModel.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/services/ProgramServices.h"
-#include "app/services/ProjectScoreStore.h"
+#include "scores/ProjectScoreStore.h"
 #include "app/startup/AppStartup.h"
 #include "app/text/DateTimeText.h"
 #include "app/ui/QelProgram.h"
