@@ -61,6 +61,8 @@ void CProgramWiring::Install() {
   });
   SetScoreDialogFactory(&m_scores);
   SetTreePaneFactory(&MakeTreePane);
+  SetModelsPageServices(&m_modelsPage);
+  SetProjectsPageServices(&m_projectsPage);
   m_installed = true;
 }
 
@@ -76,6 +78,8 @@ void CProgramWiring::Uninstall() {
   SetDocProjectFactory(nullptr);
   SetScoreDialogFactory(nullptr);
   SetTreePaneFactory(nullptr);
+  SetModelsPageServices(nullptr);
+  SetProjectsPageServices(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

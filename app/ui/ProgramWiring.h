@@ -1,6 +1,7 @@
 // What the program installs into its shell before start-up: the norms and
 // workstation users services, the project object's factory, the score
-// dialog of runs, the system configuration sheet and the project tree pane.
+// dialog of runs, the system configuration sheet, the project tree pane and
+// the services of the Models and Projects pages.
 // The application object owns one for the program's life; tests install
 // one around a program of their own.
 #pragma once
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "app/services/ProgramServices.h"
+#include "app/ui/ProgramPages.h"
 #include "scores/ScoreDialog.h"
 
 class wxWindow;
@@ -49,6 +51,8 @@ class CProgramWiring {
   CWorkstationUsersService m_users;
   CProgramScoreDialogs m_scores;
   CProgramSystemConfig m_systemConfig;
+  CProgramModelsPage m_modelsPage;
+  CProgramProjectsPage m_projectsPage;
   bool m_installed = false;
 };
 
