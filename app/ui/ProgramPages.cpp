@@ -27,31 +27,6 @@ CQelProject* WorkingProject() {
   return project ? &project->Project() : nullptr;
 }
 
-// A project file named by its path alone: the project dialog's subject
-// when it runs on a chosen file (or, without a path, for a new project)
-// rather than on the working project.
-class CProjectFile final : public IDocProject {
- public:
-  explicit CProjectFile(std::string path) : m_path(std::move(path)) {}
-  void SetPath(const std::string& path) override { m_path = path; }
-  void SetPassword(const std::string& password) override { m_password = password; }
-  std::string GetPath() const override { return m_path; }
-  std::string GetName() const override {
-    const size_t slash = m_path.find_last_of('/');
-    std::string name = slash == std::string::npos ? m_path : m_path.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-  }
-  bool IsOpen() const override { return !m_path.empty(); }
-  bool IsOpenCfr() const override { return false; }
-  int GetVersionNumber() const override { return 0; }
-  int GetLastOpenResult() const override { return CQelProject::kNotOpened; }
-
- private:
-  std::string m_path;
-  std::string m_password;
-};
-
 bool NewDocument() {
   CQelProgram* program = GetProgram();
   wxDocManager* manager = program ? program->GetDocManager() : nullptr;
@@ -197,7 +172,10 @@ bool CProgramProjectsPage::BrowseFolder(wxWindow* parent, const std::string& tit
 }
 
 bool CProgramProjectsPage::RunProjectDialog(const std::string& path, int mode) {
-  CProjectFile file(path);
+  // The dialog works on a project object of its own for the chosen file (or,
+  // without a path, for the new project): the working project stays as it is.
+  CProgramProject file(nullptr);
+  if (!path.empty()) file.SetPath(path);
   return qel::RunProjectDialog(&file, mode);
 }
 

@@ -14,7 +14,9 @@
 #include "app/model/ExpModel.h"
 #include "app/startup/AppStartup.h"
 #include "app/ui/QelDoc.h"
+#include "engine/library/ModelTaskBinding.h"
 #include "engine/library/TaskLibrary.h"
+#include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "include/qel/ModelTask.h"
 #include "project/tests/CacheTestSupport.h"
 #include "tests/gallery/Gallery.h"
@@ -83,15 +85,6 @@ struct ProjectsServices final : IProjectsPageServices {
   std::vector<const CTaskLibrary*> libraries;
 };
 
-CExpModelTask Task(uint32_t id, const char* code, const char* name) {
-  CExpModelTask task;
-  task.TaskId = id;
-  task.TaskIdStr = code;
-  task.TaskName = name;
-  task.w.TaskVersion = 1;
-  return task;
-}
-
 QelModelTask Record(uint32_t id, const char* code, const char* name) {
   QelModelTask record{};
   record.TaskId = id;
@@ -127,9 +120,17 @@ TEST(ModelsGallery, ModelsPage) {
   ClinicProject project;
   CQelDoc doc;
   doc.GetModel().m_loaded = 1;
-  doc.GetModel().AddTask(Task(35, "TP", "Tapping"));
-  doc.GetModel().AddTask(Task(7, "FL", "Flanker"));
-  doc.GetModel().AddTask(Task(20, "VSS", "VisuoSpatial Sequencing"));
+  // The model file's tasks are the program's plug-ins' defaults.
+  CTaskLibrary plugins[3];
+  const char* files[] = {"QelTP.qet", "QelFL.qet", "QelVSS.qet"};
+  for (int i = 0; i < 3; ++i) {
+    plugins[i].host = &Host();
+    ASSERT_TRUE(plugins[i].Load((std::string(QEL_OUTPUT_DIR "/") + files[i]).c_str(), false)) << files[i];
+    CExpModelTask task;
+    task.SetFromModelTask(plugins[i].modelDefault);
+    const int at = doc.GetModel().AddTask(task);
+    BindModelTaskTo(doc.GetModel().GetTask(at), &plugins[i]);
+  }
   doc.GetModel().SetModified(false, true);
   doc.SetFilename("/home/clinic/models/Attention.qem");
   doc.SetDocumentSaved(true);
@@ -149,6 +150,8 @@ TEST(ModelsGallery, ModelsPage) {
   Pump(30);
   SetModelsPageServices(nullptr);
   LogoutCurrentUser();
+  doc.GetModel().Reset();
+  for (CTaskLibrary& plugin : plugins) plugin.Unload();
 }
 
 TEST(ModelsGallery, ProjectsPage) {
