@@ -6,20 +6,55 @@
 #
 # The manifest lists one resource per line: "<TYPE> <id> <file>", the file
 # relative to the manifest's folder; blank lines and lines starting with '#'
-# are skipped. The generated source pulls the files in with .incbin, so the
+# are skipped. "INCLUDE <manifest>" takes every line of another manifest
+# (its files relative to that manifest's folder). The generated source pulls the files in with .incbin, so the
 # bytes are the file's bytes, and the table is hidden inside the module.
 # Call it once per final module (program, shared library, plug-in, test
 # program), never on a static library: a module has exactly one table.
-function(qel_add_resources target manifest)
+# The lines of a manifest with the lines of the manifests it includes in
+# their place, each file made absolute; into out_var.
+function(qel_read_resource_manifest manifest out_var)
   get_filename_component(manifest_abs ${manifest} ABSOLUTE)
   get_filename_component(base_dir ${manifest_abs} DIRECTORY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest_abs})
-  file(STRINGS ${manifest_abs} lines)
+  file(STRINGS ${manifest_abs} raw)
+  set(out "")
+  foreach(line IN LISTS raw)
+    string(STRIP "${line}" line)
+    if(line STREQUAL "" OR line MATCHES "^#")
+      continue()
+    endif()
+    if(line MATCHES "^INCLUDE[ \t]+(.+)$")
+      set(included ${CMAKE_MATCH_1})
+      if(NOT IS_ABSOLUTE ${included})
+        set(included ${base_dir}/${included})
+      endif()
+      qel_read_resource_manifest(${included} included_lines)
+      list(APPEND out ${included_lines})
+      continue()
+    endif()
+    string(REGEX MATCH "^([A-Za-z0-9_]+)[ \t]+([0-9]+)[ \t]+(.+)$" ok "${line}")
+    if(NOT ok)
+      message(FATAL_ERROR "${manifest_abs}: bad resource line '${line}'")
+    endif()
+    set(file ${CMAKE_MATCH_3})
+    if(NOT IS_ABSOLUTE ${file})
+      set(file ${base_dir}/${file})
+    endif()
+    list(APPEND out "${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${file}")
+  endforeach()
+  set(${out_var} ${out} PARENT_SCOPE)
+endfunction()
+
+function(qel_add_resources target manifest)
+  get_filename_component(manifest_abs ${manifest} ABSOLUTE)
+  qel_read_resource_manifest(${manifest_abs} lines)
   set(asm "")
   set(decls "")
   set(rows "")
   set(deps "")
   set(n 0)
+  set(seen "")
   string(MAKE_C_IDENTIFIER "${target}" target_id)
   foreach(line IN LISTS lines)
     string(STRIP "${line}" line)
@@ -33,9 +68,11 @@ function(qel_add_resources target manifest)
     set(type ${CMAKE_MATCH_1})
     set(id ${CMAKE_MATCH_2})
     set(file ${CMAKE_MATCH_3})
-    if(NOT IS_ABSOLUTE ${file})
-      set(file ${base_dir}/${file})
+    # A second entry of one type and id would never be found: refuse it.
+    if("${type}:${id}" IN_LIST seen)
+      message(FATAL_ERROR "${manifest_abs}: resource ${type} ${id} is listed twice")
     endif()
+    list(APPEND seen "${type}:${id}")
     if(NOT EXISTS ${file})
       message(FATAL_ERROR "${manifest_abs}: missing resource file ${file}")
     endif()

@@ -169,7 +169,8 @@ int AboutPageText(int page, int language) {
   struct PageTexts {
     int dutch, other;
   };
-  static constexpr PageTexts kTexts[kAboutPages] = {{25, 205}, {26, 206}, {28, 200}, {27, 201},
+  // Copyright and License are 390 and 391: 205 and 206 are the editors' feedback texts.
+  static constexpr PageTexts kTexts[kAboutPages] = {{25, 390}, {26, 391}, {28, 200}, {27, 201},
                                                     {22, 203}, {21, 204}, {24, 212}};
   if (page < 0 || page >= kAboutPages) return 0;
   return language == kLanguageDutch ? kTexts[page].dutch : kTexts[page].other;

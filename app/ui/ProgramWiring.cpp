@@ -110,6 +110,8 @@ void CProgramWiring::Install() {
   SetProjectDialogRunner(&RunProgramProjectDialog);
   SetProjectUserLogin(&RunProgramProjectUserLogin);
   SetPageServices(&m_pageServices);
+  SetModelsPageServices(&m_modelsPage);
+  SetProjectsPageServices(&m_projectsPage);
   m_installed = true;
 }
 
@@ -130,6 +132,8 @@ void CProgramWiring::Uninstall() {
   SetProjectDialogRunner(nullptr);
   SetProjectUserLogin(nullptr);
   if (GetPageServices() == &m_pageServices) SetPageServices(nullptr);
+  SetModelsPageServices(nullptr);
+  SetProjectsPageServices(nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

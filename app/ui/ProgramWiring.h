@@ -2,7 +2,7 @@
 // workstation users services, the project object's factory, the score
 // dialog of runs, the system configuration sheet, the project tree pane,
 // the project dialog of the project commands and the main view pages'
-// dialogs over the project object.
+// services and dialogs over the project object.
 // The application object owns one for the program's life; tests install
 // one around a program of their own.
 #pragma once
@@ -13,6 +13,7 @@
 #include "app/ui/ProgramDataPages.h"
 #include "app/ui/AssessmentsServices.h"
 #include "app/ui/ProgramPageServices.h"
+#include "app/ui/ProgramPages.h"
 #include "scores/ScoreDialog.h"
 
 class wxWindow;
@@ -58,6 +59,8 @@ class CProgramWiring {
   CProgramDataPages m_dataPages;
   CProgramAssessments m_assessments{CProgramAssessments::ProgramSources()};
   CProgramPageServices m_pageServices;
+  CProgramModelsPage m_modelsPage;
+  CProgramProjectsPage m_projectsPage;
   bool m_installed = false;
 };
 

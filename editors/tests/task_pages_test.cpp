@@ -21,6 +21,8 @@
 #include "include/qel/TaskLibraryInterface.h"
 #include "tests/support/gui/WxPump.h"
 #include "ui/ui/ListCtrlQel.h"
+#include "ui/ui/QelNotify.h"
+#include "engine/host/ui/TaskHost.h"
 
 namespace qel {
 
@@ -214,6 +216,20 @@ TEST_F(TaskPages, TrialsListsPreviewAndTrialCounts) {
   page.SelectForPreview(source, 0);
   ASSERT_NE(page.PreviewedCode(), nullptr);
   EXPECT_EQ(std::string(page.PreviewedCode()), page.List(source).GetKey(0));
+  // The run engine's current trial is the previewed row (the plug-in's preview may publish its own list).
+  const uint32_t listed = static_cast<uint32_t>(page.List(source).GetItemCount());
+  EXPECT_GT(Host().trialCount, 0u);
+  EXPECT_EQ(Host().trialIndex, 0u);
+  if (listed > 1) {
+    page.SelectForPreview(source, 1);
+    EXPECT_EQ(Host().trialIndex, 1u);
+    // A refresh clears it and sets it again from the remembered row.
+    Host().trialIndex = 0;
+    page.UpdatePage();
+    EXPECT_EQ(Host().trialIndex, 1u);
+    page.SelectForPreview(source, 0);
+    EXPECT_EQ(Host().trialIndex, 0u);
+  }
   const char* previewed = page.PreviewedCode();
   page.SelectForPreview(source, 100000);  // out of range: the preview is kept
   EXPECT_EQ(page.PreviewedCode(), previewed);
@@ -257,6 +273,29 @@ TEST_F(TaskPages, VariablesListAndNormGraph) {
   page.SetGraph(false);
   EXPECT_FALSE(page.IsGraphShown());
   EXPECT_TRUE(page.List().IsEnabled());
+
+  // Shown again, the page selects its row again, whatever the list held meanwhile.
+  SendNotify(&page, CDlgTaskParVar::kCodeRowSelected, zRow);
+  EXPECT_EQ(page.SelectedRow(), zRow);
+  dlg.Tabs().SelectTab(kTabGeneral);
+  Pump(10);
+  page.List().SetItemState(zRow, 0, wxLIST_STATE_SELECTED);
+  dlg.Tabs().SelectTab(kTabVariables);
+  Pump(10);
+  EXPECT_EQ(page.List().GetSelectedRow(), zRow);
+}
+
+TEST_F(TaskPages, TheUpdateRequestRefillsAPageAndItsOwnersButtons) {
+  CDlgTaskPar& dlg = Open(ProgramLibraries().front());
+  dlg.Tabs().SelectTab(kTabFeedback);
+  Pump(10);
+  EXPECT_FALSE(dlg.FindWindow(wxID_OK)->IsEnabled());
+  // The task changed outside the page: the request brings the page and OK up to date.
+  m_task.modified = 1;
+  EXPECT_EQ(SendNotify(&dlg.Tabs().Feedback(), CDlgTaskParPage::kNotifyUpdatePage, 0), 0);
+  EXPECT_TRUE(dlg.FindWindow(wxID_OK)->IsEnabled());
+  m_prompts.SetAnswer(kAnswerNo);
+  dlg.OnCancel();
 }
 
 TEST_F(TaskPages, FeedbackOffersWhatThePluginAllows) {

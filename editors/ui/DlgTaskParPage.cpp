@@ -7,13 +7,26 @@
 #include "app/settings/SystemSettings.h"
 #include "common/ui/WxText.h"
 #include "editors/ui/EditorServices.h"
+#include "ui/ui/QelNotify.h"
 
 namespace qel {
 
 int EditorLanguage() { return g_Language; }
 
 CDlgTaskParPage::CDlgTaskParPage(wxWindow* parent, const EditorServices& services)
-    : wxPanel(parent, wxID_ANY), m_services(services) {}
+    : wxPanel(parent, wxID_ANY), m_services(services) {
+  Bind(QEL_EVT_NOTIFY, [this](CQelNotifyEvent& event) { OnPageNotify(event); });
+}
+
+void CDlgTaskParPage::OnPageNotify(CQelNotifyEvent& event) {
+  if (event.GetCode() != kNotifyUpdatePage) {
+    event.Skip();
+    return;
+  }
+  UpdatePage();
+  wxBell();
+  event.SetResult(0);
+}
 
 void CDlgTaskParPage::SetTask(CExpModelTask* task, ITaskParOwner* taskDialog, ITaskParOwner* modelDialog) {
   m_task = task;

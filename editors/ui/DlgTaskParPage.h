@@ -14,6 +14,7 @@
 namespace qel {
 
 class CExpModelTask;
+class CQelNotifyEvent;
 class ITaskLibrary;
 struct EditorServices;
 
@@ -31,6 +32,9 @@ class ITaskParOwner {
 
 class CDlgTaskParPage : public wxPanel {
  public:
+  // The notification that asks a page to refill itself from its task.
+  static constexpr int kNotifyUpdatePage = 50;
+
   CDlgTaskParPage(wxWindow* parent, const EditorServices& services);
 
   // The task and owners; the editable flag and the plug-in follow the task.
@@ -44,6 +48,8 @@ class CDlgTaskParPage : public wxPanel {
   virtual void UpdatePage();
   // The page is no longer shown (another tab, or the dialog ends).
   virtual void OnPageHidden() {}
+  // The page is shown again (its tab was chosen).
+  virtual void OnPageShown() {}
 
   // Marks the task modified (only while it is loaded).
   void SetModified(bool flag);
@@ -52,6 +58,9 @@ class CDlgTaskParPage : public wxPanel {
   void RestoreOwnerEnable();
 
  protected:
+  // The page's notifications: the update request refills the page with a
+  // beep (answer 0); a page with notifications of its own takes this over.
+  virtual void OnPageNotify(CQelNotifyEvent& event);
   // Every edit: the task modified, then the page refreshed.
   void Edited();
   std::string LoadText(uint32_t id) const;

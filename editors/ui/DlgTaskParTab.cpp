@@ -162,6 +162,7 @@ void CDlgTaskParTab::OnPageChanged(wxBookCtrlEvent& event) {
   if (event.GetEventObject() != m_notebook) return;
   m_currentTab = event.GetSelection();
   UpdateControls(false);
+  if (CDlgTaskParPage* page = Page(m_currentTab)) page->OnPageShown();
 }
 
 void CDlgTaskParTab::ShowHelp(wxWindow* over) {

@@ -9,6 +9,7 @@
 #include <wx/textctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "editors/TrialsRules.h"
 #include "app/rundata/TaskRunData.h"
 #include "editors/ui/EditorServices.h"
+#include "engine/host/ui/TaskHost.h"
 #include "ui/ui/ListCtrlQel.h"
 #include "ui/ui/QelNotify.h"
 
@@ -131,7 +133,6 @@ CDlgTaskParTrl::CDlgTaskParTrl(wxWindow* parent, const EditorServices& services)
   bindScroll(wxEVT_SCROLL_PAGEDOWN, kScrollPageDown);
   bindScroll(wxEVT_SCROLL_THUMBTRACK, kScrollThumbTrack);
   bindScroll(wxEVT_SCROLL_CHANGED, kScrollThumbPosition);
-  Bind(QEL_EVT_NOTIFY, &CDlgTaskParTrl::OnNotify, this);
 
   struct Tip {
     int id;
@@ -255,6 +256,8 @@ void CDlgTaskParTrl::UpdatePage() {
   int zTrials = -1;
   std::string limit, continuation, replacement, target, scaleText;
   m_previewed = nullptr;
+  // The previewed trial is set again from the remembered row below.
+  PublishTrialList(nullptr, 0, -1);
   bool bound = false, multiTrials = false, hasTrials = false;
   TrialsVisibility v;
   bool hasDummies = false;
@@ -319,12 +322,22 @@ void CDlgTaskParTrl::UpdatePage() {
   Layout();
 }
 
+void CDlgTaskParTrl::PublishTrialList(const char (*codes)[17], uint32_t count, int row) {
+  CTaskHost* host = m_services.host;
+  if (!host) return;
+  const uint32_t n = codes ? std::min<uint32_t>(count, kMaxTrialCodes) : 0;
+  if (n > 0) std::memcpy(host->trialList, codes, static_cast<size_t>(n) * kTrialCodeSize);
+  host->trialCount = n;
+  host->trialIndex = n > 0 && row >= 0 && static_cast<uint32_t>(row) < n ? static_cast<uint32_t>(row) : 0;
+}
+
 void CDlgTaskParTrl::RestorePreviewSelection() {
   uint32_t count = 0;
   const char (*codes)[17] = Codes(m_source, &count);
   const int row = m_rows[m_source] - 1;
   if (!codes || row < 0 || static_cast<uint32_t>(row) >= std::min<uint32_t>(count, kMaxTrialCodes)) return;
   m_previewed = codes[row];
+  PublishTrialList(codes, count, row);
   m_lists[m_source]->SelectRow(row);
 }
 
@@ -346,6 +359,7 @@ void CDlgTaskParTrl::SelectForPreview(int source, int row) {
   m_rows[source] = row + 1;
   m_practicePreview = source == kSourcePractice;
   m_previewed = codes[row];
+  PublishTrialList(codes, count, row);
   UpdateControls();
   DrawPreview(0);
 }
@@ -359,10 +373,11 @@ void CDlgTaskParTrl::Refocus(int source) {
   m_source = source;
   m_practicePreview = source == kSourcePractice;
   m_previewed = codes[row];
+  PublishTrialList(codes, count, row);
   DrawPreview(0);
 }
 
-void CDlgTaskParTrl::OnNotify(CQelNotifyEvent& event) {
+void CDlgTaskParTrl::OnPageNotify(CQelNotifyEvent& event) {
   const int row = static_cast<int>(event.GetPayload());
   switch (event.GetCode()) {
     case kCodePractice:

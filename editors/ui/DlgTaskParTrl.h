@@ -75,7 +75,11 @@ class CDlgTaskParTrl : public CDlgTaskParPage {
   void FillTrialListsOnce();
   void FillList(CListCtrlQel& list, const char (*codes)[17], uint32_t count);
   void RestorePreviewSelection();
-  void OnNotify(CQelNotifyEvent& event);
+  // The preview selections; the update request is not taken here.
+  void OnPageNotify(CQelNotifyEvent& event) override;
+  // The run engine's current trial list: the previewed list with the
+  // previewed row as its index, or none.
+  void PublishTrialList(const char (*codes)[17], uint32_t count, int row);
   void Refocus(int source);
   const char (*Codes(int source, uint32_t* count) const)[17];
 

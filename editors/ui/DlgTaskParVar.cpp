@@ -46,7 +46,6 @@ CDlgTaskParVar::CDlgTaskParVar(wxWindow* parent, const EditorServices& services)
   top->Add(row, 0, wxALL, 4);
   SetSizer(top);
   m_znorm->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent& e) { SetGraph(e.IsChecked()); });
-  Bind(QEL_EVT_NOTIFY, &CDlgTaskParVar::OnNotify, this);
   m_list->SetToolTip("List of descriptions of all variables available");
   m_graph->SetToolTip("Graph of norm value for selected Z-variable");
   m_znorm->SetToolTip("Show norm values for selected Z-variable");
@@ -116,15 +115,19 @@ void CDlgTaskParVar::SetGraph(bool on) {
   UpdateButtons();
 }
 
-void CDlgTaskParVar::OnNotify(CQelNotifyEvent& event) {
+void CDlgTaskParVar::OnPageNotify(CQelNotifyEvent& event) {
   const int row = static_cast<int>(event.GetPayload());
   if (event.GetCode() == kCodeRowSelected) {
     SelectRow(row);
   } else if (event.GetCode() == m_list->m_nEventCodes[CListCtrlQel::kEventDblClk]) {
     OpenGraph(row);
   } else {
-    event.Skip();
+    CDlgTaskParPage::OnPageNotify(event);
   }
+}
+
+void CDlgTaskParVar::OnPageShown() {
+  if (m_selected >= 0 && m_selected < m_list->GetItemCount()) m_list->SelectRow(m_selected);
 }
 
 void CDlgTaskParVar::OnPaintGraph(wxPaintEvent&) {

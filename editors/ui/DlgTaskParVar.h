@@ -45,7 +45,9 @@ class CDlgTaskParVar : public CDlgTaskParPage {
 
  private:
   void UpdateButtons();
-  void OnNotify(CQelNotifyEvent& event);
+  void OnPageNotify(CQelNotifyEvent& event) override;
+  // The selected row is selected again in the list.
+  void OnPageShown() override;
   void OnPaintGraph(wxPaintEvent& event);
   bool SelectedHasZScore() const;
 

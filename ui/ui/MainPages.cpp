@@ -4,6 +4,8 @@
 #include "ui/ui/DlgTabData.h"
 #include "ui/ui/DlgTabExport.h"
 #include "ui/ui/DlgTabImport.h"
+#include "ui/ui/DlgTabModel.h"
+#include "ui/ui/DlgTabProject.h"
 #include "ui/ui/DlgTabTestee.h"
 
 namespace qel {
@@ -20,6 +22,10 @@ CDlgTab* MakeMainPage(int page) {
       return new CDlgTabImport;
     case kPageAssessments:
       return new CDlgTabAssessment;
+    case kPageModels:
+      return new CDlgTabModel;
+    case kPageProjects:
+      return new CDlgTabProject;
     default:
       return nullptr;
   }

@@ -124,6 +124,8 @@ void CQelViewTab::OnInitialUpdate(CQelDoc* doc) {
     if (page) page->SetDocument(doc);
   }
   if (!m_bFirstUpdate) {
+    // A model file renewed or opened (File New, File Open, a recent file): the Models page shows it.
+    if (CDlgTab* models = m_pages[kPageModels]) PostNotify(models, kNotifyLoadModel);
     RefreshAll();
     return;
   }
@@ -145,6 +147,14 @@ void CQelViewTab::OnInitialUpdate(CQelDoc* doc) {
   m_currentPage = kPageAssessments;
   m_pTabs->SetSelection(kPageAssessments);
   RefreshAll();
+}
+
+void CQelViewTab::DetachDocument(CQelDoc* doc) {
+  if (!doc || doc != m_pDoc) return;
+  m_pDoc = nullptr;
+  for (CDlgTab* page : m_pages) {
+    if (page && page->GetDocument() == doc) page->SetDocument(nullptr);
+  }
 }
 
 void CQelViewTab::PlacePage(CDlgTab* page) {
@@ -514,6 +524,10 @@ bool CQelView::OnCreate(wxDocument* doc, long flags) {
 
 bool CQelView::OnClose(bool deleteWindow) {
   if (!wxView::OnClose(deleteWindow)) return false;
+  // The main view and its pages outlive the document.
+  if (auto* window = dynamic_cast<CQelViewTab*>(GetMainViewWindow())) {
+    window->DetachDocument(wxDynamicCast(GetDocument(), CQelDoc));
+  }
   Activate(false);
   return true;
 }

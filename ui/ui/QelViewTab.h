@@ -40,6 +40,8 @@ class CQelViewTab : public wxPanel {
 
   // The first update: links the document, makes the tabs and places the pages.
   void OnInitialUpdate(CQelDoc* doc);
+  // The document goes: the view and its pages forget it (until the next one comes).
+  void DetachDocument(CQelDoc* doc);
 
   void RefreshAll();
   void UpdateControls();
