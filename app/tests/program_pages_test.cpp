@@ -53,18 +53,23 @@ using test::Pump;
 using test::PumpUntil;
 using test::TempFolder;
 
-// Runs `act` on the first top-level window of type T once a modal loop
-// runs it (the dialog the next call opens).
+// Runs `act` on the first top-level window of type T once one is open
+// (the dialog that a later call or a posted notification opens); it looks
+// again on each pass of the event loop, a limited number of times.
 template <typename T>
-void WhenShown(std::function<void(T*)> act) {
-  wxTheApp->CallAfter([act] {
+void WhenShown(std::function<void(T*)> act, int passes = 2000) {
+  wxTheApp->CallAfter([act, passes] {
     for (wxWindow* window : wxTopLevelWindows) {
-      if (auto* dialog = dynamic_cast<T*>(window)) {
+      if (auto* dialog = dynamic_cast<T*>(window); dialog && dialog->IsShown()) {
         act(dialog);
         return;
       }
     }
-    ADD_FAILURE() << "no dialog of the expected kind is open";
+    if (passes > 0) {
+      WhenShown<T>(act, passes - 1);
+    } else {
+      ADD_FAILURE() << "no dialog of the expected kind opened";
+    }
   });
 }
 
@@ -244,6 +249,20 @@ TEST_F(ProgramPagesTest, AModelFileIsEditedSavedAddedToTheProjectAndListed) {
   EXPECT_EQ(editorTasks, 2);
   EXPECT_FALSE(editable);
   EXPECT_FALSE(doc->IsModified());
+
+  // "New": a new, empty model document, which the page shows and opens the editor on.
+  bool newEditorShown = false;
+  WhenShown<CDlgModel>([&](CDlgModel* dialog) {
+    newEditorShown = dialog->TaskList().GetItemCount() == 0;
+    dialog->OnCancel();
+  });
+  page->NewModelFile();
+  ASSERT_TRUE(PumpUntil([&] { return newEditorShown; }));
+  CQelDoc* fresh = CurrentDoc(program);
+  EXPECT_EQ(page->GetDocument(), fresh);
+  EXPECT_EQ(fresh->GetModel().GetTaskCount(), 0);
+  EXPECT_EQ(page->GetModelFilePath(), "");
+  EXPECT_EQ(page->GetTaskList()->GetItemCount(), 0);
 
   // The editors' texts are the program's own resources, apart from the About box's.
   EXPECT_NE(LoadProgramText(205).find("Visual feedback"), std::string::npos);
