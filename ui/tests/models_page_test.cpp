@@ -344,7 +344,7 @@ TEST_F(ModelsPageTest, AModelFileThatCannotBeOpenedLeavesTheComboWithoutSelectio
   TestPage* page = MakePage();
   page->GetFileCombo()->InsertItem(1, "/models/Gone.qem", false);
   page->GetFileCombo()->SetSelection(1);
-  wxCommandEvent pick(wxEVT_CHOICE, CDlgTabModel::kIdFilePath);
+  wxCommandEvent pick(wxEVT_COMBOBOX, CDlgTabModel::kIdFilePath);
   pick.SetEventObject(page->GetFileCombo());
   pick.SetInt(1);
   page->GetFileCombo()->ProcessWindowEvent(pick);
