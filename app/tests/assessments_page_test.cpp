@@ -311,6 +311,22 @@ TEST_F(AssessmentsPageTest, ATesteeThatCannotBeReadKeepsNoFormerRecord) {
   EXPECT_FALSE(m_page->GetTesteeRecord().m_dateBirth.IsValid());
 }
 
+TEST_F(AssessmentsPageTest, StopEndsATestRunAndNothingIsStored) {
+  LogIn();
+  MakePage();
+  ASSERT_TRUE(Click(Page::kIdTest));
+  ASSERT_TRUE(Running());
+  ASSERT_TRUE(Shown(Page::kIdStop));
+  Pump(300);
+  ASSERT_TRUE(Click(Page::kIdStop));
+  ASSERT_TRUE(PumpUntil([&] { return !Running(); }, kRunEndMs));
+  Pump(100);
+  EXPECT_FALSE(Shown(Page::kIdStop));
+  EXPECT_TRUE(Enabled(Page::kIdTest));
+  for (const ScoreRecorder::Seen& seen : m_scores.m_seen) EXPECT_FALSE(seen.request.savable);
+  EXPECT_EQ(StoredAssessments("P01"), 0) << "a stopped run is not stored";
+}
+
 TEST_F(AssessmentsPageTest, APracticeRunStoresNothingAndATestRunIsStoredInTheOpenProject) {
   LogIn();
   MakePage();

@@ -257,10 +257,13 @@ void CDlgTabAssessment::FillTasks() {
 }
 
 void CDlgTabAssessment::LoadModel() {
+  // The task of a run in progress lives in the page's model: it stays as
+  // it is until the run ends.
+  IAssessmentsPageServices* services = Services();
+  if (services && services->IsRunInProgress()) return;
   // A model that cannot be read leaves no task of another model behind:
   // its runs would be stored under the wrong model's name.
   m_model.Reset();
-  IAssessmentsPageServices* services = Services();
   if (services && m_pProject && !m_modelId.empty() && !services->ReadModel(m_modelId, &m_model)) m_model.Reset();
   m_model.FindTaskByCode(m_taskId.c_str());
 }
