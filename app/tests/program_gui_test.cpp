@@ -32,7 +32,10 @@
 #include "app/ui/QelDoc.h"
 #include "app/ui/QelProgram.h"
 #include "app/ui/ReportPrintout.h"
+#include "engine/input/InputDevices.h"
+#include "engine/library/ModelTaskBinding.h"
 #include "engine/rundlg/ui/DlgRun.h"
+#include "engine/sound/SoundDevices.h"
 #include "common/RtfHtml.h"
 #include "include/qel/Resources.h"
 #include "tests/support/common/PromptRecorder.h"
@@ -53,6 +56,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Pump;
+using test::PumpUntil;
 using test::PromptRecorder;
 using test::TempFolder;
 
@@ -179,8 +183,7 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
   EXPECT_FALSE(view->GetPage(kPageImport)->IsShown());
   EXPECT_EQ(view->GetCurrentPage(), kPageAssessments);
 
-  ASSERT_NE(program.GetRunDialog(), nullptr);
-  EXPECT_FALSE(program.GetRunDialog()->IsShown());
+  EXPECT_EQ(program.GetRunDialog(), nullptr) << "a run dialog comes with a run";
   EXPECT_FALSE(IsAnyRunInProgress());
   EXPECT_FALSE(program.RunTaskPractice(nullptr, nullptr, nullptr, "model", view)) << "no task, no run";
   EXPECT_FALSE(program.RunTaskSignals(nullptr, nullptr, nullptr, "model", view));
@@ -285,6 +288,38 @@ TEST_F(ProgramTest, AModelFileOnTheCommandLineOpens) {
   CloseAndExit(program);
   const std::string settings = ReadFile(SettingsPath());
   EXPECT_NE(settings.find("Battery.qem"), std::string::npos) << "the model joins the recent files";
+}
+
+// Each signals or practice run of the program has a run dialog of its own,
+// which goes with the run: a second run never reaches the first one's.
+TEST_F(ProgramTest, TheProgramRunsATasksSignalsAgainAfterTheFirstRunEnded) {
+  LinkProgramFiles(true, true);
+  const std::string path = WriteModel("Signals.qem", 1);
+  PromptRecorder prompts;
+  CQelProgram program(Folder(), SettingsPath());
+  ASSERT_TRUE(program.InitInstance({"Qel", path}));
+  CQelDoc* doc = CurrentDoc(program);
+  ASSERT_NE(doc, nullptr);
+  CExpModelTask* task = doc->GetModel().GetTask(0);
+  ASSERT_NE(task, nullptr);
+  task->TaskIdStr = "TP";
+  BindModelTask(task);
+  ASSERT_NE(task->library, nullptr) << "the program's Tapping plug-in";
+  // The device lists, as the program's wiring fills them at start, and the keyboard to respond.
+  ASSERT_EQ(EnumInputDevices(), 0);
+  ASSERT_TRUE(EnumSoundDevices());
+  g_ButtonType = 0;
+  wxWindow* view = program.GetMainFrame()->GetMainView();
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run);
+    ASSERT_TRUE(program.RunTaskSignals(task, nullptr, nullptr, "Signals", view)) << ::testing::PrintToString(prompts.ShownTexts());
+    EXPECT_TRUE(IsAnyRunInProgress());
+    EXPECT_FALSE(program.RunTaskPractice(task, nullptr, nullptr, "Signals", view)) << "one run at a time";
+    program.AbortTaskRun();
+    ASSERT_TRUE(PumpUntil([&] { return !IsAnyRunInProgress() && program.GetRunDialog() == nullptr; }, 30000))
+        << "the run ends and its dialog goes";
+  }
+  CloseAndExit(program);
 }
 
 TEST_F(ProgramTest, AModelFileThatCannotBeReadEndsTheStart) {

@@ -20,6 +20,7 @@
 #include "common/ProgramFolder.h"
 #include "common/Prompt.h"
 #include "engine/host/ui/TaskHost.h"
+#include "editors/ui/EditorRunner.h"
 #include "engine/rundlg/ui/DlgRun.h"
 #include "engine/library/TaskLibraries.h"
 #include "include/qel/Resources.h"
@@ -79,8 +80,7 @@ bool CQelProgram::InitInstance(const std::vector<std::string>& args) {
   m_runData = std::make_unique<CTaskRunData>();
   LoadNormsAndPlugins(m_folder, GetAppServices().norms, [this] { return m_pluginCount = FindTaskLibraries(m_host.get()); });
 
-  // The program's one run dialog, hidden until a run shows it.
-  m_pRunDialog = new CDlgRun(nullptr, *m_host, *m_runData);
+  m_runner = std::make_unique<CEditorRunner>(*m_host, *m_runData);
   SetRunInProgressQuery([this] { return IsRunInProgress(); });
   SetTabPageFactory(MakeMainPage);
 
@@ -149,11 +149,11 @@ int CQelProgram::ExitInstance() {
     m_settings->Config()->SetPath("/");
     m_settings->Flush();
   }
-  if (m_pRunDialog) {
+  if (m_runner) {
     AbortTaskRun();
-    // Now, not at the next idle time: it uses the host and the run data, which go below.
-    delete m_pRunDialog;
-    m_pRunDialog = nullptr;
+    // Its dialog now, not at the next idle time: it uses the host and the run data, which go below.
+    delete m_runner->Dialog();
+    m_runner.reset();
   }
   SetRunInProgressQuery(nullptr);
   UnloadTaskLibraries();
@@ -180,7 +180,8 @@ int CQelProgram::ExitInstance() {
 bool CQelProgram::IsRunInProgress() const {
   // The pages' runs go on run dialogs of their own.
   IAssessmentsPageServices* pages = GetAssessmentsPageServices();
-  return (m_pRunDialog && m_pRunDialog->IsRunInProgress()) || (pages && pages->IsRunInProgress());
+  const CDlgRun* dialog = GetRunDialog();
+  return (dialog && dialog->IsRunInProgress()) || (pages && pages->IsRunInProgress());
 }
 
 void CQelProgram::SetTaskHostRunFlag(uint8_t flag) {
@@ -193,26 +194,22 @@ IRunProject* CQelProgram::RunProjectOr(IRunProject* project) {
   return own ? own->GetRunProject() : nullptr;
 }
 
-bool CQelProgram::PrepareRun(CExpModelTask* task, wxWindow* caller) {
-  if (!task || !m_pRunDialog || IsRunInProgress()) return false;
-  m_runData->SetTask(task);
-  m_pRunDialog->SetTask(task);
-  m_pRunDialog->SetNotifyWindow(caller);
-  return m_pRunDialog->SetTitle(false);
-}
+CDlgRun* CQelProgram::GetRunDialog() const { return m_runner ? m_runner->Dialog() : nullptr; }
 
 bool CQelProgram::RunTaskSignals(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
                                  wxWindow* caller) {
-  return PrepareRun(task, caller) && m_pRunDialog->RunSignals(RunProjectOr(project), testee, model);
+  return m_runner && !IsRunInProgress() &&
+         m_runner->RunSignalsFor(task, RunProjectOr(project), testee ? testee : "", model ? model : "", caller);
 }
 
 bool CQelProgram::RunTaskPractice(CExpModelTask* task, IRunProject* project, const char* testee, const char* model,
                                   wxWindow* caller) {
-  return PrepareRun(task, caller) && m_pRunDialog->RunPractice(RunProjectOr(project), testee, model);
+  return m_runner && !IsRunInProgress() &&
+         m_runner->RunPracticeFor(task, RunProjectOr(project), testee ? testee : "", model ? model : "", caller);
 }
 
 void CQelProgram::AbortTaskRun() {
-  if (IsRunInProgress()) m_pRunDialog->AbortRun();
+  if (m_runner) m_runner->AbortRun();
 }
 
 void CQelProgram::SetHelpFilePath() {

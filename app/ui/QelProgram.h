@@ -22,6 +22,7 @@ class wxWindow;
 namespace qel {
 
 class CDlgRun;
+class CEditorRunner;
 class CExpModel;
 class CExpModelTask;
 class CMainFrame;
@@ -79,13 +80,13 @@ class CQelProgram {
   void AbortTaskRun();
   bool IsRunInProgress() const;
   void SetTaskHostRunFlag(uint8_t flag);
-  CDlgRun* GetRunDialog() const { return m_pRunDialog; }
+  // The run dialog of the signals or practice run going on or last ended; null when none is left.
+  CDlgRun* GetRunDialog() const;
   CTaskHost& Host() { return *m_host; }
   CTaskRunData& RunData() { return *m_runData; }
 
  private:
   void OnDropFiles(wxDropFilesEvent& event);
-  bool PrepareRun(CExpModelTask* task, wxWindow* caller);
   static IRunProject* RunProjectOr(IRunProject* project);
   bool OpenHelpBook();
 
@@ -96,7 +97,9 @@ class CQelProgram {
   std::unique_ptr<CTaskHost> m_host;
   std::unique_ptr<CTaskRunData> m_runData;
   int m_pluginCount = 0;
-  CDlgRun* m_pRunDialog = nullptr;
+  // Signals and practice runs started for the program: each on a hidden run
+  // dialog of its own that goes with its run.
+  std::unique_ptr<CEditorRunner> m_runner;
   wxDocManager* m_pDocManager = nullptr;
   CMainFrame* m_pFrame = nullptr;
   std::unique_ptr<wxHtmlHelpController> m_help;
