@@ -35,6 +35,7 @@
 #include "tests/support/x11/XScreenShot.h"
 #include "tests/support/x11/XTestInput.h"
 #include "ui/NotifyCodes.h"
+#include "ui/ui/PageServices.h"
 #include "ui/ui/ComboBoxQel.h"
 #include "ui/ui/DlgTab.h"
 #include "ui/ui/DlgTabAssessment.h"
@@ -264,6 +265,43 @@ TEST_F(AssessmentsPageTest, ButtonsFollowTheLoginAndTheTasksPlugin) {
   EXPECT_EQ(Label(Page::kIdVersionName), "<NOT AVAILABLE>");
   for (int id : {Page::kIdInstruct, Page::kIdPractice, Page::kIdTest}) EXPECT_FALSE(Enabled(id)) << id;
   EXPECT_FALSE(Click(Page::kIdTest));
+}
+
+// The list dialogs the page opens, as the page services are asked for them.
+class ListRecorder final : public IPageServices {
+ public:
+  const CProjectData* GetProjectData() override { return nullptr; }
+  bool EditTesteeCode(wxWindow*, std::string*, bool*) override { return false; }
+  bool EditTestee(wxWindow*, std::string*, bool*, bool*) override { return false; }
+  bool SearchTestee(wxWindow*, CListCtrlQel*, std::string*) override { return false; }
+  void ShowTesteeHistory(wxWindow*) override {}
+  void ShowTesteeChanges(wxWindow*, const std::string&) override {}
+  void ShowAssessments(wxWindow*, bool history, const std::string& testee, const std::string& model,
+                       const std::string& task) override {
+    calls.push_back("assessments " + Keys(history, testee, model, task));
+  }
+  void ShowScores(wxWindow*, bool history, const std::string& testee, const std::string& model,
+                  const std::string& task) override {
+    calls.push_back("scores " + Keys(history, testee, model, task));
+  }
+  static std::string Keys(bool history, const std::string& testee, const std::string& model, const std::string& task) {
+    return (history ? "history " : "") + testee + "/" + model + "/" + task;
+  }
+  std::vector<std::string> calls;
+};
+
+TEST_F(AssessmentsPageTest, TheTaskListsShowTheCurrentTesteesAssessmentsAndScoresOfTheTask) {
+  ListRecorder lists;
+  SetPageServices(&lists);
+  MakePage();
+  EXPECT_FALSE(Click(Page::kIdTaskAssessments)) << "nobody logged in";
+  LogIn();
+  m_page->UpdateControls();
+  ASSERT_TRUE(Click(Page::kIdTaskAssessments));
+  ASSERT_TRUE(Click(Page::kIdTaskScores));
+  const std::string keys = std::string("P01/") + kModel + "/TP";
+  EXPECT_EQ(lists.calls, (std::vector<std::string>{"assessments " + keys, "scores " + keys}));
+  SetPageServices(nullptr);
 }
 
 TEST_F(AssessmentsPageTest, ThePartSpinStopsAtTheFirstAndLastPart) {

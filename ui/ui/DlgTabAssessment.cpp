@@ -13,6 +13,7 @@
 #include "include/qel/TaskHostInterface.h"
 #include "ui/NotifyCodes.h"
 #include "ui/ui/AssessmentsPageServices.h"
+#include "ui/ui/PageServices.h"
 #include "ui/ui/ComboBoxQel.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/LeftView.h"
@@ -69,6 +70,11 @@ const ButtonDef kRunButtons[] = {
     {CDlgTabAssessment::kIdViewScore, "View", "View score of currently selected assessment of current task"},
     {CDlgTabAssessment::kIdBuildScore, "Build score",
      "Recalculate score of currently selected assessment of current task"},
+};
+
+const ButtonDef kListButtons[] = {
+    {CDlgTabAssessment::kIdTaskAssessments, "View task assessments list", ""},
+    {CDlgTabAssessment::kIdTaskScores, "View task scores list", ""},
 };
 
 void AddButtons(wxWindow* parent, wxSizer* row, const ButtonDef* defs, size_t count) {
@@ -196,18 +202,23 @@ void CDlgTabAssessment::MakeTaskGroup(wxSizer* page) {
 
 void CDlgTabAssessment::MakeAssessmentGroup(wxSizer* page) {
   m_pAssessmentGroup = new wxStaticBox(this, kIdAssessmentGroup, "Current assessment");
-  auto* group = new wxStaticBoxSizer(m_pAssessmentGroup, wxHORIZONTAL);
-  AddText(m_pAssessmentGroup, group, kIdAssessmentLabel, "Ano", "Currently selected No. of assessment");
+  auto* group = new wxStaticBoxSizer(m_pAssessmentGroup, wxVERTICAL);
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  AddText(m_pAssessmentGroup, row, kIdAssessmentLabel, "Ano", "Currently selected No. of assessment");
   m_pAssessment =
       new wxTextCtrl(m_pAssessmentGroup, kIdAssessment, "", wxDefaultPosition, wxSize(kNumberWidth, -1), wxTE_READONLY);
   m_pAssessment->SetToolTip("Currently selected No. of assessment");
-  group->Add(m_pAssessment, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, kBorder);
+  row->Add(m_pAssessment, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, kBorder);
   auto* spin = new wxSpinButton(m_pAssessmentGroup, kIdAssessmentSpin, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL);
   spin->SetRange(-kSpinRange, kSpinRange);
   spin->SetValue(0);
   spin->SetToolTip("Select No. of assessment");
-  group->Add(spin, 0, wxALIGN_CENTER_VERTICAL);
-  AddButtons(m_pAssessmentGroup, group, kRunButtons, std::size(kRunButtons));
+  row->Add(spin, 0, wxALIGN_CENTER_VERTICAL);
+  AddButtons(m_pAssessmentGroup, row, kRunButtons, std::size(kRunButtons));
+  group->Add(row, 0, wxEXPAND);
+  auto* lists = new wxBoxSizer(wxHORIZONTAL);
+  AddButtons(m_pAssessmentGroup, lists, kListButtons, std::size(kListButtons));
+  group->Add(lists, 0, wxTOP, kBorder);
   page->Add(group, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, kBorder);
 }
 
@@ -382,6 +393,8 @@ void CDlgTabAssessment::UpdateControls() {
   Apply(FindWindow(kIdStop), c.stop);
   Apply(FindWindow(kIdViewScore), c.viewScore);
   Apply(FindWindow(kIdBuildScore), c.buildScore);
+  Apply(FindWindow(kIdTaskAssessments), c.taskAssessments);
+  Apply(FindWindow(kIdTaskScores), c.taskScores);
   for (int id : {kIdAssessment, kIdAssessmentSpin, kIdAssessmentLabel}) Apply(FindWindow(id), c.assessment);
 
   m_pTesteeGroup->SetLabel(wxString::FromUTF8(c.testeeCaption));
@@ -570,6 +583,17 @@ void CDlgTabAssessment::BuildScore() {
   services->ShowScore(this, m_testeeId, m_modelId, m_taskId, assessment, 0, "after recalculation!");
 }
 
+void CDlgTabAssessment::ShowTaskList(bool scores) {
+  IPageServices* services = GetPageServices();
+  if (!services || !m_pProject) return;
+  // The current testee's assessments or scores of the current model and task.
+  if (scores) {
+    services->ShowScores(this, false, m_testeeId, m_modelId, m_taskId);
+  } else {
+    services->ShowAssessments(this, false, m_testeeId, m_modelId, m_taskId);
+  }
+}
+
 void CDlgTabAssessment::FilterTree() {
   m_filter = CTesteeFilter();
   m_filter.m_testee = m_testeeId;
@@ -647,6 +671,10 @@ void CDlgTabAssessment::OnButton(wxCommandEvent& event) {
       break;
     case kIdBuildScore:
       BuildScore();
+      break;
+    case kIdTaskAssessments:
+    case kIdTaskScores:
+      ShowTaskList(event.GetId() == kIdTaskScores);
       break;
     case kIdHelp: {
       CDlgHelp help(kHelpText, "Assessments help", this, kHelpPercent);

@@ -60,6 +60,8 @@ class CDlgTabAssessment : public CDlgTab {
     kIdAssessmentLabel = 1193,
     kIdPartLabel = 1231,
     kIdList = 1235,
+    kIdTaskAssessments = 1256,
+    kIdTaskScores = 1257,
     kIdModelGroup = 1238,
     kIdTesteeGroup = 1240,
     kIdTaskGroup = 1241,
@@ -104,6 +106,8 @@ class CDlgTabAssessment : public CDlgTab {
   void ViewModel();
   void ViewScore();
   void BuildScore();
+  // The assessments (or scores) list of the current testee, model and task.
+  void ShowTaskList(bool scores);
   void FilterTree();
   void FindInTree(int id);
 
