@@ -22,6 +22,7 @@
 #include "app/services/ProgramServices.h"
 #include "app/startup/AppStartup.h"
 #include "app/ui/ProgramWiring.h"
+#include "editors/ui/DlgModel.h"
 #include "project/tests/CfrProjectSupport.h"
 #include "scores/ScoreDialog.h"
 #include "scores/ScoreDocument.h"
@@ -276,8 +277,18 @@ TEST_F(ProgramWindowsTest, TheProjectDialogsDetailButtonsOpenTheProjectsWindows)
                   EXPECT_EQ(list->List().GetItemCount(), static_cast<int>(users));
                   return wxID_CANCEL;
                 }));
-  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdModels), Drive<CDlgModelsAvailable>([](CDlgModelsAvailable* models) {
+  // "View" in the model picker opens the model read from the project in the model editor.
+  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdModels),
+                Drive<CDlgModelsAvailable>([](CDlgModelsAvailable* models) {
                   EXPECT_EQ(models->GetRowCount(), 1);
+                  models->List().SelectRow(0);
+                  PumpUntil([&] { return models->GetChosenModel() == kCfrModel; });
+                  EXPECT_TRUE(models->ViewChosen());
+                  return wxID_CANCEL;
+                }),
+                Drive<CDlgModel>([](CDlgModel* editor) {
+                  EXPECT_EQ(editor->Editing().Model()->m_name, kCfrModel);
+                  EXPECT_EQ(editor->Editing().TaskCount(), 1);
                   return wxID_CANCEL;
                 }));
   dialog->Destroy();

@@ -1,8 +1,8 @@
 // The Data, Export and Import pages' services over the program's project
 // object: its cache, the score dialog of a stored score, the testee search,
 // the raw response export and the score export of a list of testees. The
-// lists of assessments and of score versions are the history dialogs',
-// which their side installs here.
+// lists of assessments and of score versions are the page services' history
+// dialogs, which the program's wiring installs here.
 #pragma once
 
 #include <functional>
