@@ -85,8 +85,8 @@ class ProgramWindowsTest : public ::testing::Test {
     for (int i = 0; i < 3; ++i) m_runData->values[i] = 10.0 + i;
     CExpModelTask task = RunTask(kCfrCode, 1, 1, 20);
     bool added = false, newRow = false;
-    ASSERT_TRUE(m_project->WriteResponses(kCfrTestee, kCfrModel, task, *m_runData, 3,
-                                          QelDateTime::FromDate(2024, 4, 5), &added, &newRow));
+    ASSERT_TRUE(m_project->WriteResponses(kCfrTestee, kCfrModel, task, *m_runData, 3, QelDateTime::FromDate(2024, 4, 5),
+                                          &added, &newRow));
     LogIn("bert");
     m_runData->values[0] = 20.0;
     ASSERT_TRUE(m_project->Project().WriteVariables(kCfrTestee, kCfrModel, kCfrCode, 1, g_LoggedUser, &added, 3));
@@ -197,9 +197,9 @@ TEST_F(ProgramWindowsTest, TheStandingScoreViewedListsItsSavedVersionsInTheAsses
                   return wxID_CANCEL;
                 }),
                 Drive<CDlgAssessmentScoreHistory>([](CDlgAssessmentScoreHistory* dialog) {
-                  EXPECT_EQ(dialog->GetTitle(), std::string("Project Runs, testee ") + kCfrTestee +
-                                                    ", model Model, task TP, assno 1: " +
-                                                    CDlgAssessmentScoreHistory::kMode);
+                  EXPECT_EQ(dialog->GetTitle(),
+                            std::string("Project Runs, testee ") + kCfrTestee +
+                                ", model Model, task TP, assno 1: " + CDlgAssessmentScoreHistory::kMode);
                   EXPECT_EQ(dialog->List().GetItemCount(), 2);
                   EXPECT_EQ(dialog->GetSelectedRow(), 0) << "the version shown is marked";
                   EXPECT_EQ(dialog->GetNewUser(), "anna");
@@ -225,8 +225,8 @@ TEST_F(ProgramWindowsTest, TheStandingScoreViewedListsItsSavedVersionsInTheAsses
 
 TEST_F(ProgramWindowsTest, TheProjectDialogsDetailButtonsOpenTheProjectsWindows) {
   InstallUserDialogs();
-  CDlgProject* dialog = new CDlgProject(m_frame, &m_project->Project(), ProjectDlgMode::kProperties,
-                                        m_project->Tasks());
+  CDlgProject* dialog =
+      new CDlgProject(m_frame, &m_project->Project(), ProjectDlgMode::kProperties, m_project->Tasks());
   ASSERT_EQ(dialog->Start(), 0);
   dialog->Show();
   Pump(20);
@@ -240,8 +240,7 @@ TEST_F(ProgramWindowsTest, TheProjectDialogsDetailButtonsOpenTheProjectsWindows)
                   EXPECT_EQ(testees->List().GetItemCount(), 1);
                   return wxID_CANCEL;
                 }));
-  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdTesteesHistory),
-                Drive<CDlgTesteeHistory>([](CDlgTesteeHistory* testees) {
+  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdTesteesHistory), Drive<CDlgTesteeHistory>([](CDlgTesteeHistory* testees) {
                   EXPECT_EQ(testees->GetModeText(), CDlgTesteeHistory::kHistoryMode);
                   EXPECT_EQ(testees->List().GetItemCount(), 1);
                   return wxID_CANCEL;
@@ -252,8 +251,7 @@ TEST_F(ProgramWindowsTest, TheProjectDialogsDetailButtonsOpenTheProjectsWindows)
                   EXPECT_EQ(assessments->List().GetItemCount(), 1);
                   return wxID_CANCEL;
                 }));
-  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdScores),
-                Drive<CDlgScoreHistory>([](CDlgScoreHistory* scores) {
+  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdScores), Drive<CDlgScoreHistory>([](CDlgScoreHistory* scores) {
                   EXPECT_EQ(scores->GetModeText(), CDlgScoreHistory::kListMode);
                   EXPECT_EQ(scores->List().GetItemCount(), 1);
                   ChooseFirst(scores, scores->List());
@@ -265,8 +263,7 @@ TEST_F(ProgramWindowsTest, TheProjectDialogsDetailButtonsOpenTheProjectsWindows)
                   EXPECT_TRUE(score->Document().ChangesAvailable());
                   return wxID_CANCEL;
                 }));
-  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdScoresHistory),
-                Drive<CDlgScoreHistory>([](CDlgScoreHistory* scores) {
+  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdScoresHistory), Drive<CDlgScoreHistory>([](CDlgScoreHistory* scores) {
                   EXPECT_EQ(scores->GetModeText(), CDlgScoreHistory::kHistoryMode);
                   EXPECT_EQ(scores->List().GetItemCount(), 2);
                   return wxID_CANCEL;
@@ -278,8 +275,7 @@ TEST_F(ProgramWindowsTest, TheProjectDialogsDetailButtonsOpenTheProjectsWindows)
                   return wxID_CANCEL;
                 }));
   // "View" in the model picker opens the model read from the project in the model editor.
-  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdModels),
-                Drive<CDlgModelsAvailable>([](CDlgModelsAvailable* models) {
+  wxTEST_DIALOG(Press(dialog, CDlgProject::kIdModels), Drive<CDlgModelsAvailable>([](CDlgModelsAvailable* models) {
                   EXPECT_EQ(models->GetRowCount(), 1);
                   models->List().SelectRow(0);
                   PumpUntil([&] { return models->GetChosenModel() == kCfrModel; });
