@@ -3,20 +3,12 @@
 // the choice OK hands back.
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/checkbox.h>
-#include <wx/modalhook.h>
-#include <wx/testing.h>
-#include <wx/textctrl.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "admin/ui/DlgUser.h"
 #include "admin/ui/DlgUsers.h"
-#include "admin/ui/UserDialogs.h"
 #include "app/startup/AppStartup.h"
-#include "tests/support/common/PromptRecorder.h"
 #include "tests/support/gui/WxControls.h"
 #include "tests/support/gui/WxPump.h"
 #include "ui/IconIndex.h"
@@ -129,105 +121,6 @@ TEST(UsersCompareDialogTest, ADifferentSurnameIsMarkedAndToldAMissingUserOnlyMar
   EXPECT_EQ(reverse.FirstList().GetRowImage(1), kIconUserMissing);
   EXPECT_EQ(reverse.FirstList().GetRowImage(0), kIconUser);
   EXPECT_EQ(Label(&reverse, CDlgUsersCompare::kIdNotice), "! Duplicate User Id, try another one !");
-}
-
-// Runs the steps on the dialog shown modally; their answer is its result.
-template <class Dialog>
-class Drive : public wxExpectModalBase<Dialog, Drive<Dialog>> {
- public:
-  explicit Drive(std::function<int(Dialog*)> steps) : m_steps(std::move(steps)) {}
-
- protected:
-  int OnInvoked(Dialog* dialog) const override { return m_steps(dialog); }
-
- private:
-  std::function<int(Dialog*)> m_steps;
-};
-
-// The workstation's users in memory, as the program's users service keeps them.
-class MemoryUsers final : public IWorkstationUsers {
- public:
-  std::string GetFilePath() const override { return "/tmp/none.qeu"; }
-  bool Create(const std::string&) override { return true; }
-  bool SetFileAccessForUsers(const std::string&) override { return true; }
-  bool Load(const std::string&) override { return true; }
-  const std::vector<CUserRecord>& Users() const override { return users; }
-  bool SaveUser(const CUserRecord& user, const std::string& acting, bool add) override {
-    saved.push_back(user.m_id + " by " + acting + (add ? " added" : " changed"));
-    if (add) users.push_back(user);
-    return true;
-  }
-  std::vector<CUserRecord> users;
-  std::vector<std::string> saved;
-};
-
-class ProjectLoginTest : public testing::Test {
- protected:
-  void SetUp() override {
-    m_service.users = {User("anna", "Smith")};
-    AppServices services;
-    services.users = &m_service;
-    SetAppServices(services);
-    LogoutCurrentUser();
-  }
-  void TearDown() override {
-    SetAppServices(AppServices());
-    LogoutCurrentUser();
-  }
-  static CUserRecord ProjectUser(const std::string& id, const std::string& password) {
-    CUserRecord user = User(id, "Project");
-    user.SetPassword(password);
-    return user;
-  }
-  // Logs in as id with the password, ticking the add offer when asked.
-  static std::function<int(CDlgUser*)> LogIn(const char* id, const char* password, bool add) {
-    return [=](CDlgUser* dialog) {
-      EXPECT_EQ(dialog->GetTitle(), "Project Study: Login existing user");
-      EXPECT_FALSE(dialog->FindWindow(CDlgUser::kIdRegisterRadio)->IsShown()) << "nobody registers in a project";
-      FindControl<wxTextCtrl>(dialog, CDlgUser::kIdUserId)->SetValue(id);
-      FindControl<wxTextCtrl>(dialog, CDlgUser::kIdPassword)->SetValue(password);
-      Tick(FindControl<wxCheckBox>(dialog, CDlgUser::kIdAddCheck), add);
-      SendControlEvent(dialog->FindWindow(wxID_OK), wxEVT_BUTTON, 0);
-      return dialog->GetReturnCode() == wxID_OK ? wxID_OK : wxID_CANCEL;
-    };
-  }
-
-  MemoryUsers m_service;
-  CUserDialogs m_dialogs;
-  PromptRecorder m_messages{kAnswerOk};
-  const std::vector<CUserRecord> m_project = {ProjectUser("anna", "a1"), ProjectUser("nils", "n1")};
-};
-
-TEST_F(ProjectLoginTest, AProjectUserLogsInAndMayJoinTheWorkstationList) {
-  CUserRecord user;
-  bool in = false;
-  wxTEST_DIALOG(in = m_dialogs.LoginProjectUser(m_project, "Study", &user), Drive<CDlgUser>(LogIn("nils", "n1", true)));
-  ASSERT_TRUE(in);
-  EXPECT_EQ(user.m_id, "nils");
-  EXPECT_TRUE(user.CheckPassword("n1"));
-  EXPECT_EQ(m_service.saved, std::vector<std::string>{"nils by nils added"});
-
-  // Without the offer nothing is written; a wrong password does not log in.
-  m_service.saved.clear();
-  wxTEST_DIALOG(in = m_dialogs.LoginProjectUser(m_project, "Study", &user), Drive<CDlgUser>(LogIn("anna", "a1", false)));
-  EXPECT_TRUE(in);
-  EXPECT_TRUE(m_service.saved.empty());
-  wxTEST_DIALOG(in = m_dialogs.LoginProjectUser(m_project, "Study", &user), Drive<CDlgUser>(LogIn("nils", "x", false)));
-  EXPECT_FALSE(in);
-  ASSERT_FALSE(m_messages.Shown().empty());
-  EXPECT_NE(m_messages.Shown().back().text.find("Wrong 'User password!'"), std::string::npos);
-}
-
-TEST_F(ProjectLoginTest, AnIdTheWorkstationHasAlreadyIsNotAddedTwice) {
-  CUserRecord user;
-  bool in = true;
-  // anna is a workstation user already: the offer is refused and the dialog stays open.
-  wxTEST_DIALOG(in = m_dialogs.LoginProjectUser(m_project, "Study", &user), Drive<CDlgUser>(LogIn("anna", "a1", true)));
-  EXPECT_FALSE(in);
-  ASSERT_EQ(m_messages.Shown().size(), 1u);
-  EXPECT_EQ(m_messages.Shown()[0].text, "! Duplicate User Id, try another one !");
-  EXPECT_TRUE(m_service.saved.empty());
-  EXPECT_EQ(m_service.users.size(), 1u);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/choicdlg.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -42,19 +41,6 @@ const CControlTip kTips[] = {
 std::string FromWx(const wxTextCtrl* text) { return text->GetValue().utf8_string(); }
 
 }  // namespace
-
-bool ChooseUserFromList(wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen) {
-  wxArrayString rows;
-  for (const CUserRecord& user : users) {
-    rows.Add(ToWx(user.m_id + "  (" + user.m_firstName + " " + user.m_surname + ")"));
-  }
-  wxSingleChoiceDialog dialog(parent, "Choose a user", "Users", rows);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  const int row = dialog.GetSelection();
-  if (row < 0 || static_cast<size_t>(row) >= users.size()) return false;
-  *chosen = users[static_cast<size_t>(row)];
-  return true;
-}
 
 CDlgUser::CDlgUser(wxWindow* parent, const std::vector<CUserRecord>& users, const CUserRecord* record,
                    UserDlgMode mode, bool offerAdd, const std::string* projectName)

@@ -128,7 +128,4 @@ class CDlgUser : public wxDialog {
   std::vector<std::pair<wxWindow*, wxWindow*>> m_labels;  // field, its label
 };
 
-// The "..." chooser: the users' Ids with their names in a list.
-bool ChooseUserFromList(wxWindow* parent, const std::vector<CUserRecord>& users, CUserRecord* chosen);
-
 }  // namespace qel

@@ -67,27 +67,6 @@ void CUserDialogs::CompareProjectUsers(const std::vector<CUserRecord>& projectUs
   dialog.ShowModal();
 }
 
-bool CUserDialogs::LoginProjectUser(const std::vector<CUserRecord>& projectUsers, const std::string& projectName,
-                                    CUserRecord* user) {
-  const std::vector<CUserRecord> workstation = WorkstationUsers();
-  CDlgUser dialog(TopWindow(), projectUsers, nullptr, UserDlgMode::kLogin, true, &projectName);
-  dialog.SetWorkstationUsers(workstation);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  const CUserRecord& record = dialog.Record();
-  if (dialog.AddChecked()) {
-    // Never a second workstation user of one Id: the existing one is shown instead.
-    if (FindListedUser(workstation, record.m_id)) {
-      CDlgUsers users(TopWindow(), workstation, nullptr, true, record.m_id);
-      users.ShowModal();
-      return false;
-    }
-    const std::string acting = IsUserLoggedIn() ? g_LoggedUser.m_id : record.m_id;
-    if (!SaveWorkstationUser(record, acting, true)) return false;
-  }
-  *user = record;
-  return true;
-}
-
 void InstallUserDialogs() {
   static std::unique_ptr<CUserDialogs> dialogs;
   dialogs = std::make_unique<CUserDialogs>();

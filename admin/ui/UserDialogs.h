@@ -20,8 +20,6 @@ class CUserDialogs : public IUserDialogs {
                         const std::string& idToFind) override;
   void CompareProjectUsers(const std::vector<CUserRecord>& projectUsers, const std::string& projectName,
                            const std::string& projectPath) override;
-  bool LoginProjectUser(const std::vector<CUserRecord>& projectUsers, const std::string& projectName,
-                        CUserRecord* user) override;
 };
 
 // Makes the user dialogs the program's, keeping its other services; they

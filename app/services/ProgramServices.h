@@ -108,4 +108,21 @@ class CProgramProject final : public IDocProject, public IRunProject, public IHi
   std::unique_ptr<CQelProject> m_project;
 };
 
+// Any project object as the history dialogs and the model picker see it
+// (the project dialog's own one, which is not the program's).
+class CHistoryProjectView final : public IHistoryProject {
+ public:
+  explicit CHistoryProjectView(CQelProject& project) : m_project(project) {}
+
+  std::string GetPath() const override { return m_project.GetPath(); }
+  std::string GetName() const override { return m_project.GetName(); }
+  const CProjectData& GetData() const override { return m_project; }
+  bool ReadModel(const std::string& model, CExpModel* out) override { return m_project.ReadModel(model, out); }
+  bool IsOpenCfr() const override { return m_project.IsOpenCfr(); }
+  IProjectHistory& History() override { return m_project; }
+
+ private:
+  CQelProject& m_project;
+};
+
 }  // namespace qel

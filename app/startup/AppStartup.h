@@ -98,13 +98,6 @@ class IUserDialogs {
   // differ or are missing marked:
   virtual void CompareProjectUsers(const std::vector<CUserRecord>& /*projectUsers*/,
                                    const std::string& /*projectName*/, const std::string& /*projectPath*/) {}
-  // Logs one of a project's users in, offering to add them to the
-  // workstation's list (written as the logged-in user); true with the user
-  // filled in when they log in. A build without it logs nobody in.
-  virtual bool LoginProjectUser(const std::vector<CUserRecord>& /*projectUsers*/,
-                                const std::string& /*projectName*/, CUserRecord* /*user*/) {
-    return false;
-  }
 };
 
 // The eight settings the system configuration sheet edits.

@@ -487,12 +487,6 @@ class RecordedUserDialogs final : public IUserDialogs {
                            const std::string& path) override {
     calls.push_back("compare " + name + " (" + std::to_string(users.size()) + ") at " + path);
   }
-  bool LoginProjectUser(const std::vector<CUserRecord>& users, const std::string& name, CUserRecord* user) override {
-    calls.push_back("login into " + name + " (" + std::to_string(users.size()) + ")");
-    if (users.empty()) return false;
-    *user = users.back();
-    return true;
-  }
   std::vector<std::string> calls;
 };
 

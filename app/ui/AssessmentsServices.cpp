@@ -169,11 +169,15 @@ void CProgramAssessments::ViewModel(wxWindow* parent, const std::string& model) 
   // A copy read from the project, discarded afterwards.
   CExpModel copy;
   if (!project->Project().ReadModel(model, &copy)) return;
+  RunModelEditor(parent, copy, false);
+}
+
+void CProgramAssessments::RunModelEditor(wxWindow* parent, CExpModel& model, bool canRun) {
   EditorServices services;
   for (int i = 0; i < GetTaskLibraryCount(); ++i) services.libraries.push_back(GetTaskLibrary(i));
   services.runData = m_sources.runData ? m_sources.runData() : nullptr;
   services.host = m_sources.host ? m_sources.host() : nullptr;
-  CDlgModel dialog(parent, &copy, false, services);
+  CDlgModel dialog(parent, &model, canRun, services);
   dialog.ShowModal();
 }
 

@@ -56,6 +56,10 @@ class CProgramAssessments final : public IAssessmentsPageServices {
   bool RebuildScore(wxWindow* parent, const CTesteeInfo& testee, const std::string& model, CExpModelTask* task,
                     RebuiltScore* out) override;
 
+  // The model editor, modally, on a model read by the caller, with the
+  // program's task plug-ins, run data and host; canRun: its runs are offered.
+  void RunModelEditor(wxWindow* parent, CExpModel& model, bool canRun);
+
  private:
   // The open project object; null when none or no project is open.
   CProgramProject* OpenProject();

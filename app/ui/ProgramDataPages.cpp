@@ -29,11 +29,16 @@ IAdminProject* CProgramDataPages::GetProject() {
 
 void CProgramDataPages::ShowSavedScore(wxWindow* parent, const DataPageScore& score) {
   CQelProject* project = OpenProject();
-  if (!project) return;
-  CProjectScoreStore store(*project);
+  if (project) ViewStoredScore(parent, *project, score, nullptr);
+}
+
+void CProgramDataPages::ViewStoredScore(wxWindow* parent, CQelProject& project, const DataPageScore& score,
+                                        const QelDateTime* asOf) {
+  CProjectScoreStore store(project);
   CScoreDocument::Saved saved;
   saved.store = &store;
   saved.key = {score.testee, score.model, score.task, score.assessment};
+  saved.asOf = asOf;
   ScoreUser user;
   user.id = GetCurrentUserId();
   user.firstName = GetCurrentUserFirstName();

@@ -92,8 +92,11 @@ bool CProgramPageServices::SearchTestee(wxWindow* parent, CListCtrlQel* markList
 
 void CProgramPageServices::ShowTesteeHistory(wxWindow* parent) {
   CProgramProject* project = OpenProject();
-  if (!project) return;
-  CDlgTesteeHistory dialog(parent, project, std::string(), true);
+  if (project) ShowTesteesOf(parent, *project, true);
+}
+
+void CProgramPageServices::ShowTesteesOf(wxWindow* parent, IHistoryProject& project, bool history) {
+  CDlgTesteeHistory dialog(parent, &project, std::string(), history);
   dialog.ShowModal();
 }
 
@@ -107,16 +110,26 @@ void CProgramPageServices::ShowTesteeChanges(wxWindow* parent, const std::string
 void CProgramPageServices::ShowAssessments(wxWindow* parent, bool history, const std::string& testee,
                                            const std::string& model, const std::string& task) {
   CProgramProject* project = OpenProject();
-  if (!project) return;
-  CDlgAssessmentHistory dialog(parent, project, history, testee, model, task);
+  if (project) ShowAssessmentsOf(parent, *project, history, testee, model, task);
+}
+
+void CProgramPageServices::ShowAssessmentsOf(wxWindow* parent, IHistoryProject& project, bool history,
+                                             const std::string& testee, const std::string& model,
+                                             const std::string& task) {
+  CDlgAssessmentHistory dialog(parent, &project, history, testee, model, task);
   dialog.ShowModal();
 }
 
 void CProgramPageServices::ShowScores(wxWindow* parent, bool history, const std::string& testee,
                                       const std::string& model, const std::string& task) {
   CProgramProject* project = OpenProject();
-  if (!project) return;
-  CDlgScoreHistory dialog(parent, project, history, testee, model, task, m_scoreViewer);
+  if (project) ShowScoresOf(parent, *project, history, testee, model, task, m_scoreViewer);
+}
+
+void CProgramPageServices::ShowScoresOf(wxWindow* parent, IHistoryProject& project, bool history,
+                                        const std::string& testee, const std::string& model, const std::string& task,
+                                        const ScoreViewer& viewer) {
+  CDlgScoreHistory dialog(parent, &project, history, testee, model, task, viewer);
   dialog.ShowModal();
 }
 

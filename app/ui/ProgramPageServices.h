@@ -14,6 +14,8 @@
 namespace qel {
 
 class CProgramProject;
+class CQelProject;
+class IHistoryProject;
 struct CScoreChoice;
 
 class CProgramPageServices final : public IPageServices {
@@ -38,6 +40,14 @@ class CProgramPageServices final : public IPageServices {
   // without one the score history's "View" opens nothing.
   using ScoreViewer = std::function<void(wxWindow* parent, const CScoreChoice& score, const QelDateTime* asOf)>;
   void SetScoreViewer(ScoreViewer viewer) { m_scoreViewer = std::move(viewer); }
+
+  // The history dialogs on any project (the project dialog's own one too);
+  // the pages' commands above open them on the open project.
+  static void ShowTesteesOf(wxWindow* parent, IHistoryProject& project, bool history);
+  static void ShowAssessmentsOf(wxWindow* parent, IHistoryProject& project, bool history, const std::string& testee,
+                                const std::string& model, const std::string& task);
+  static void ShowScoresOf(wxWindow* parent, IHistoryProject& project, bool history, const std::string& testee,
+                           const std::string& model, const std::string& task, const ScoreViewer& viewer);
 
  private:
   // The project object when a project is open; else null.

@@ -1,10 +1,13 @@
 #include "app/ui/ProgramWiring.h"
 
 #include "admin/ui/DlgProject.h"
+#include "admin/ui/DlgHistory.h"
+#include "admin/ui/DlgModelsAvailable.h"
 #include "admin/ui/DlgUser.h"
 #include "admin/ui/MySysCfg.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/ui/QelProgram.h"
+#include "common/AtomicFile.h"
 #include "db/norms/NormDatabase.h"
 #include "engine/input/InputDevices.h"
 #include "engine/sound/SoundDevices.h"
@@ -59,7 +62,75 @@ bool RunProgramProjectUserLogin(IDocProject* project, CUserRecord* user, bool* a
   return true;
 }
 
+// The score history's "View" on a score of project, with the version it chose.
+CProgramPageServices::ScoreViewer ScoreViewerOn(CQelProject& project) {
+  return [&project](wxWindow* parent, const CScoreChoice& score, const QelDateTime* asOf) {
+    CProgramDataPages::ViewStoredScore(parent, project, {score.testee, score.model, score.task, score.assessment},
+                                       asOf);
+  };
+}
+
+// The program's project object when a project is open; else null.
+CProgramProject* OpenProgramProject() {
+  auto* program = dynamic_cast<CProgramProject*>(GetProgramProject());
+  return program && program->IsOpen() ? program : nullptr;
+}
+
+// The window of the project dialog's detail buttons for which (null: none),
+// on the project that dialog read.
+ProjectWindowOpener MakeProjectWindow(ProjectWindow which, CProgramAssessments& assessments) {
+  switch (which) {
+    case ProjectWindow::kUsers:
+      return [](wxWindow*, CQelProject& project) {
+        if (IUserDialogs* dialogs = GetAppServices().userDialogs) {
+          dialogs->ShowProjectUsers(project.GetUsers(), project.GetName(), std::string());
+        }
+      };
+    case ProjectWindow::kTestees:
+    case ProjectWindow::kTesteesHistory:
+      return [history = which == ProjectWindow::kTesteesHistory](wxWindow* parent, CQelProject& project) {
+        CHistoryProjectView view(project);
+        CProgramPageServices::ShowTesteesOf(parent, view, history);
+      };
+    case ProjectWindow::kAssessments:
+      return [](wxWindow* parent, CQelProject& project) {
+        CHistoryProjectView view(project);
+        CProgramPageServices::ShowAssessmentsOf(parent, view, false, std::string(), std::string(), std::string());
+      };
+    case ProjectWindow::kScores:
+    case ProjectWindow::kScoresHistory:
+      return [history = which == ProjectWindow::kScoresHistory](wxWindow* parent, CQelProject& project) {
+        CHistoryProjectView view(project);
+        CProgramPageServices::ShowScoresOf(parent, view, history, std::string(), std::string(), std::string(),
+                                           ScoreViewerOn(project));
+      };
+    case ProjectWindow::kModels:
+      return [&assessments](wxWindow* parent, CQelProject& project) {
+        CHistoryProjectView view(project);
+        CDlgModelsAvailable dialog(parent, &view, [&assessments](wxWindow* owner, CExpModel& model) {
+          assessments.RunModelEditor(owner, model, true);
+        });
+        dialog.ShowModal();
+      };
+  }
+  return nullptr;
+}
+
+constexpr ProjectWindow kProjectWindows[] = {
+    ProjectWindow::kModels, ProjectWindow::kTestees,        ProjectWindow::kAssessments,  ProjectWindow::kScores,
+    ProjectWindow::kUsers,  ProjectWindow::kTesteesHistory, ProjectWindow::kScoresHistory};
+
 }  // namespace
+
+int CProgramScoreVersions::ChooseVersion(const ScoreVersionsRequest& request) {
+  CProgramProject* project = OpenProgramProject();
+  // Another project's score has no history here to choose from.
+  if (!project || !IsSameFile(project->GetPath(), request.projectPath)) return -1;
+  CDlgAssessmentScoreHistory dialog(request.parent, project, request.testee, request.model, request.task,
+                                    request.assessment, request.selected);
+  if (dialog.ShowModal() != wxID_OK) return -1;
+  return dialog.GetSelectedRow();
+}
 
 int CProgramScoreDialogs::RunScoreDialog(const ScoreDialogRequest& request) {
   CScoreDialogFactory dialogs;
@@ -112,6 +183,20 @@ void CProgramWiring::Install() {
   SetPageServices(&m_pageServices);
   SetModelsPageServices(&m_modelsPage);
   SetProjectsPageServices(&m_projectsPage);
+  SetScoreVersionsDialog(&m_scoreVersions);
+  // The history lists of the Data page and of the pages are the page services' ones.
+  m_dataPages.SetAssessmentsDialog([this](wxWindow* parent, const DataPageScore& filter) {
+    m_pageServices.ShowAssessments(parent, false, filter.testee, filter.model, filter.task);
+  });
+  m_dataPages.SetScoreHistoryDialog([this](wxWindow* parent, const DataPageScore& filter) {
+    m_pageServices.ShowScores(parent, true, filter.testee, filter.model, filter.task);
+  });
+  m_pageServices.SetScoreViewer([](wxWindow* parent, const CScoreChoice& score, const QelDateTime* asOf) {
+    if (CProgramProject* project = OpenProgramProject()) ScoreViewerOn(project->Project())(parent, score, asOf);
+  });
+  for (ProjectWindow which : kProjectWindows) {
+    SetProjectWindow(which, MakeProjectWindow(which, m_assessments));
+  }
   m_installed = true;
 }
 
@@ -134,6 +219,11 @@ void CProgramWiring::Uninstall() {
   if (GetPageServices() == &m_pageServices) SetPageServices(nullptr);
   SetModelsPageServices(nullptr);
   SetProjectsPageServices(nullptr);
+  if (GetScoreVersionsDialog() == &m_scoreVersions) SetScoreVersionsDialog(nullptr);
+  m_dataPages.SetAssessmentsDialog(nullptr);
+  m_dataPages.SetScoreHistoryDialog(nullptr);
+  m_pageServices.SetScoreViewer(nullptr);
+  for (ProjectWindow which : kProjectWindows) SetProjectWindow(which, nullptr);
 }
 
 void CProgramWiring::EnumDevices() {

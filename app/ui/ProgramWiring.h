@@ -1,8 +1,9 @@
 // What the program installs into its shell before start-up: the norms and
 // workstation users services, the project object's factory, the score
 // dialog of runs, the system configuration sheet, the project tree pane,
-// the project dialog of the project commands and the main view pages'
-// services and dialogs over the project object.
+// the project dialog of the project commands with its detail windows, the
+// main view pages' services and dialogs over the project object and the
+// score dialog's list of saved versions.
 // The application object owns one for the program's life; tests install
 // one around a program of their own.
 #pragma once
@@ -24,6 +25,14 @@ namespace qel {
 class CProgramScoreDialogs final : public IScoreDialogFactory {
  public:
   int RunScoreDialog(const ScoreDialogRequest& request) override;
+};
+
+// The score dialog's list of a stored score's saved versions: the
+// assessment score history of the program's project, when the score comes
+// from it.
+class CProgramScoreVersions final : public IScoreVersionsDialog {
+ public:
+  int ChooseVersion(const ScoreVersionsRequest& request) override;
 };
 
 // The "System Config" sheet of the administration dialogs; on OK the help
@@ -55,6 +64,7 @@ class CProgramWiring {
   CStartupNorms m_norms;
   CWorkstationUsersService m_users;
   CProgramScoreDialogs m_scores;
+  CProgramScoreVersions m_scoreVersions;
   CProgramSystemConfig m_systemConfig;
   CProgramDataPages m_dataPages;
   CProgramAssessments m_assessments{CProgramAssessments::ProgramSources()};
