@@ -15,12 +15,17 @@
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
+#include <wx/combobox.h>
+#include <wx/datectrl.h>
 #include <wx/image.h>
+#include <wx/listctrl.h>
+#include <wx/notebook.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -36,6 +41,8 @@
 #include <vector>
 
 #include "admin/ui/DlgProject.h"
+#include "admin/ui/DlgTestee.h"
+#include "admin/ui/DlgTesteeCode.h"
 #include "admin/ui/DlgUser.h"
 #include "app/settings/SystemSettings.h"
 #include "app/startup/AppStartup.h"
@@ -51,6 +58,7 @@
 #include "tests/support/x11/XTestInput.h"
 #include "tests/support/x11/XWindows.h"
 #include "ui/MainWindowRules.h"
+#include "ui/ui/DlgTabTestee.h"
 #include "ui/ui/MainFrame.h"
 
 namespace qel {
@@ -79,6 +87,16 @@ constexpr char kSurname[] = "Walker";
 constexpr char kProjectFile[] = "Study.qep";
 constexpr char kProjectPassword[] = "Secret-9";
 constexpr char kInstitute[] = "Road Clinic";
+constexpr char kCode[] = "CTRL";
+constexpr char kCodeLabel[] = "Control group";
+constexpr const char* kTestees[] = {"P01", "O'Brien-02"};
+constexpr char kTesteeFirstName[] = "Pat";
+constexpr char kTesteeSurname[] = "Road";
+// The birth date as the date picker takes it (month/day/year).
+constexpr char kBirthDate[] = "05/17/1980";
+constexpr int kTesteesPage = 1;
+// The code's column in the testee dialog's list of codes.
+constexpr int kCodeColumn = 1;
 
 // The captions the program gives its windows.
 constexpr char kMessageBoxTitle[] = "Qel";
@@ -87,6 +105,8 @@ constexpr char kLoginTitle[] = ": Login existing user";
 constexpr char kRegisterTitle[] = ": Register new user";
 constexpr char kCreateProjectTitle[] = "Create new project (21CFR part11)";
 constexpr char kOpenProjectTitle[] = "Open existing project";
+constexpr char kNewCodeTitle[] = "New Testee code data";
+constexpr char kNewTesteeTitle[] = "New Testee data";
 constexpr char kCfrWorkingProject[] = "Working project (21CFR part11)";
 
 // Where a control is in a window, and a point within a control (client
@@ -176,6 +196,11 @@ class Operator {
     return *found;
   }
 
+  // Waits until no pop-up menu or list is open.
+  void WaitMenusClosed() {
+    WaitUntil([&] { return m_screen.MenusShown() == 0; }, "the pop-up menus to close");
+  }
+
   void WaitGone(const XTopWindow& window) {
     WaitUntil(
         [&] {
@@ -194,6 +219,14 @@ class Operator {
       if (top && top->IsShown() && top->GetTitle().utf8_string().find(title) != std::string::npos) return top;
     }
     return nullptr;
+  }
+  // The keys go to the field: it has the focus, or the composite control
+  // it is part of has (a date picker's field) -- not the window itself.
+  static bool HasFocusIn(wxWindow* field, wxTopLevelWindow* top) {
+    for (wxWindow* w = field; w && w != top; w = w->GetParent()) {
+      if (wxWindow::FindFocus() == w) return true;
+    }
+    return false;
   }
   bool ProgramShows(const std::string& title) {
     return OnMain([title] { return ShownTopLevel(title) != nullptr; });
@@ -236,7 +269,7 @@ class Operator {
       return OnMain([title, where]() -> std::optional<std::string> {
         wxTopLevelWindow* top = ShownTopLevel(title);
         auto* field = top ? wxDynamicCast(where(top), wxTextCtrl) : nullptr;
-        if (!field || wxWindow::FindFocus() != field) return std::nullopt;
+        if (!field || !HasFocusIn(field, top)) return std::nullopt;
         return field->GetValue().utf8_string();
       });
     };
@@ -436,6 +469,7 @@ void CreateCfrProject(Operator& op, const std::string& path) {
   op.WaitWindow(kFrameTitle);
   op.PressWith("Alt_L", "p");
   op.PressKey("n");
+  op.WaitMenusClosed();
   const XTopWindow dialog = op.WaitWindow(kCreateProjectTitle);
   op.TypeInto(CDlgProject::kIdNewPath, "File path", path);
   op.TypeInto(CDlgProject::kIdNewPassword, "Password", kProjectPassword);
@@ -463,6 +497,148 @@ void OpenWorkingProject(Operator& op, const std::string& path) {
   if (caption != kCfrWorkingProject) op.Fail("the main view's caption is \"" + caption + "\"");
 }
 
+// The control with the id on a page of the main view's tabs.
+Locator OnPage(int page, int id) {
+  return [page, id](wxTopLevelWindow* top) -> wxWindow* {
+    auto* tabs = wxDynamicCast(top->FindWindow(kIdTabs), wxNotebook);
+    wxWindow* shown = tabs && page < static_cast<int>(tabs->GetPageCount()) ? tabs->GetPage(page) : nullptr;
+    return shown ? shown->FindWindow(id) : nullptr;
+  };
+}
+
+// Where the notebook draws the tab of the page.
+PointIn TabOf(int page) {
+  return [page](wxWindow* control) -> std::optional<wxPoint> {
+    auto* tabs = wxDynamicCast(control, wxNotebook);
+    if (!tabs) return std::nullopt;
+    constexpr int kStep = 4;
+    constexpr int kTabStrip = 60;
+    for (int y = 0; y < kTabStrip; y += kStep) {
+      for (int x = 0; x < tabs->GetClientSize().x; x += kStep) {
+        if (tabs->HitTest(wxPoint(x, y)) == page) return wxPoint(x + kStep, y + kStep);
+      }
+    }
+    return std::nullopt;
+  };
+}
+
+// The middle of a list's row.
+PointIn RowOf(long row) {
+  return [row](wxWindow* control) -> std::optional<wxPoint> {
+    auto* list = wxDynamicCast(control, wxListCtrl);
+    wxRect rect;
+    if (!list || row >= list->GetItemCount() || !list->GetItemRect(row, rect)) return std::nullopt;
+    return rect.GetPosition() + wxPoint(rect.width / 4, rect.height / 2);
+  };
+}
+
+// The text field inside a composite control (the date picker's).
+Locator TextInside(int id) {
+  return [id](wxTopLevelWindow* top) -> wxWindow* {
+    wxWindow* outer = top->FindWindow(id);
+    std::function<wxWindow*(wxWindow*)> find = [&](wxWindow* w) -> wxWindow* {
+      if (wxDynamicCast(w, wxTextCtrl)) return w;
+      for (wxWindow* child : w->GetChildren()) {
+        if (wxWindow* found = find(child)) return found;
+      }
+      return nullptr;
+    };
+    return outer ? find(outer) : nullptr;
+  };
+}
+
+// Every cell of a list, row by row.
+std::vector<std::string> ListRows(wxWindow* control) {
+  std::vector<std::string> rows;
+  if (auto* list = wxDynamicCast(control, wxListCtrl)) {
+    for (long row = 0; row < list->GetItemCount(); ++row) {
+      for (int column = 0; column < list->GetColumnCount(); ++column) {
+        rows.push_back(list->GetItemText(row, column).utf8_string());
+      }
+    }
+  }
+  return rows;
+}
+
+bool Holds(const std::vector<std::string>& rows, const std::string& text) {
+  return std::find(rows.begin(), rows.end(), text) != rows.end();
+}
+
+// Picks an entry of a read-only combo box: the operator opens its list
+// and takes the first entry with the keyboard.
+void ChooseFirst(Operator& op, int id, const std::string& name) {
+  op.Click(id, name);
+  op.PressKey("Down");
+  op.PressKey("Return");
+  op.WaitProgram(
+      [id](wxTopLevelWindow* top) {
+        auto* combo = wxDynamicCast(top->FindWindow(id), wxComboBox);
+        return combo && combo->GetSelection() != wxNOT_FOUND;
+      },
+      "\"" + name + "\" to show a choice");
+  op.WaitMenusClosed();
+}
+
+// Step 3: on the Testees page the operator adds a testee code and two
+// testees of that code, one with a quote in its Id.
+void AddTesteeCodeAndTestees(Operator& op) {
+  op.SetStep("3 testee code and testees on the Testees page");
+  op.WaitWindow(kFrameTitle);
+  op.Click(ById(kIdTabs), "Testees tab", TabOf(kTesteesPage));
+  op.WaitProgram(
+      [](wxTopLevelWindow* top) {
+        auto* tabs = wxDynamicCast(top->FindWindow(kIdTabs), wxNotebook);
+        return tabs && tabs->GetSelection() == kTesteesPage;
+      },
+      "the Testees page to show");
+
+  op.Click(OnPage(kTesteesPage, CDlgTabTestee::kIdCodeNew), "New (testee code)");
+  XTopWindow dialog = op.WaitWindow(kNewCodeTitle);
+  op.TypeInto(CDlgTesteeCode::kIdCode, "Testee code", kCode);
+  op.TypeInto(CDlgTesteeCode::kIdLabel, "Label", kCodeLabel);
+  op.Click(wxID_OK, "Save");
+  op.WaitGone(dialog);
+  op.WaitWindow(kFrameTitle);
+  op.WaitProgram([](wxTopLevelWindow* top) { return Holds(ListRows(OnPage(kTesteesPage, CDlgTabTestee::kIdCodes)(top)), kCode); },
+                 "the codes list to show the code");
+
+  for (const char* id : kTestees) {
+    op.SetWindow(kFrameTitle);
+    op.Click(OnPage(kTesteesPage, CDlgTabTestee::kIdTesteeNew), "New (testee)");
+    dialog = op.WaitWindow(kNewTesteeTitle);
+    // The code first: the list comes with the default code chosen.
+    op.Click(ById(CDlgTestee::kIdCodes), "Testee code list", RowOf(0));
+    op.WaitProgram(
+        [](wxTopLevelWindow* top) {
+          auto* codes = wxDynamicCast(top->FindWindow(CDlgTestee::kIdCodes), wxListCtrl);
+          const long row = codes ? codes->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) : -1;
+          return row >= 0 && codes->GetItemText(row, kCodeColumn) == kCode;
+        },
+        "the code \"" + std::string(kCode) + "\" to be chosen");
+    op.TypeInto(CDlgTestee::kIdTestee, "Testee Id", id);
+    op.TypeInto(CDlgTestee::kIdFirstName, "First name", kTesteeFirstName);
+    op.TypeInto(CDlgTestee::kIdSurname, "Surname", kTesteeSurname);
+    op.TypeInto(TextInside(CDlgTestee::kIdBirthDate), "Birth date", kBirthDate);
+    op.WaitProgram(
+        [](wxTopLevelWindow* top) {
+          auto* date = wxDynamicCast(top->FindWindow(CDlgTestee::kIdBirthDate), wxDatePickerCtrl);
+          return date && date->GetValue().IsValid();
+        },
+        "the birth date to be taken");
+    ChooseFirst(op, CDlgTestee::kIdPreference, "Preference");
+    ChooseFirst(op, CDlgTestee::kIdSex, "Sex");
+    op.Click(wxID_OK, "Save");
+    op.WaitGone(dialog);
+    op.WaitWindow(kFrameTitle);
+    const std::string shown = id;
+    op.WaitProgram(
+        [shown](wxTopLevelWindow* top) {
+          return Holds(ListRows(OnPage(kTesteesPage, CDlgTabTestee::kIdTestees)(top)), shown);
+        },
+        "the testees list to show \"" + shown + "\"");
+  }
+}
+
 // The project file as the sqlcipher program reads it with the password.
 std::string QueryProject(const std::string& path, const std::string& password, const std::string& sql) {
   const test::ProgramResult result = test::RunSqlShell("sqlcipher", path, sql, password);
@@ -475,6 +651,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     RegisterAndLogIn(op);
     CreateCfrProject(op, project);
     OpenWorkingProject(op, project);
+    AddTesteeCodeAndTestees(op);
   });
   ASSERT_EQ(failure, "");
   EXPECT_TRUE(fs::exists(fs::path(m_users.Path()) / "Qel.qeu")) << "the workstation users file";
@@ -484,6 +661,14 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   ASSERT_TRUE(fs::exists(project));
   EXPECT_NE(test::RunSqlShell("sqlcipher", project, "SELECT count(*) FROM sqlite_master;", "wrong").exitCode, 0);
   EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Id FROM Users;"), std::string(kUserId) + "\n");
+
+  // The testee code and the testees the operator typed, of that code.
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT TesteeCode FROM TesteeCodes ORDER BY TesteeCode;"),
+            std::string(kCode) + "\nDefault\n");
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT Testee, TesteeCode, FirstName, Surname, DateBirth FROM Testees ORDER BY Testee;"),
+            "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
+            "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
 }
 
 }  // namespace

@@ -89,6 +89,51 @@ std::optional<XTopWindow> XWindows::Find(const std::string& title) {
   return topmost;
 }
 
+bool XWindows::IsMenu(unsigned long window) {
+  const Atom typeProperty = XInternAtom(m_display, "_NET_WM_WINDOW_TYPE", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool menu = false;
+  if (XGetWindowProperty(m_display, window, typeProperty, 0, 16, False, XA_ATOM, &type, &format, &count, &after,
+                         &data) == Success &&
+      data) {
+    const Atom* types = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; i < count; ++i) {
+      for (const char* name : {"_NET_WM_WINDOW_TYPE_COMBO", "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU",
+                               "_NET_WM_WINDOW_TYPE_POPUP_MENU", "_NET_WM_WINDOW_TYPE_MENU"}) {
+        if (types[i] == XInternAtom(m_display, name, False)) menu = true;
+      }
+    }
+    XFree(data);
+  }
+  return menu;
+}
+
+int XWindows::MenusShown() {
+  if (!m_display) return 0;
+  XSync(m_display, False);
+  auto* previous = XSetErrorHandler(IgnoreErrors);
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  int menus = 0;
+  if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count)) {
+    for (unsigned i = 0; i < count; ++i) {
+      XWindowAttributes attributes;
+      if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable &&
+          IsMenu(children[i])) {
+        ++menus;
+      }
+    }
+    if (children) XFree(children);
+  }
+  XSync(m_display, False);
+  XSetErrorHandler(previous);
+  return menus;
+}
+
 void XWindows::Focus(unsigned long id) {
   if (!m_display) return;
   auto* previous = XSetErrorHandler(IgnoreErrors);

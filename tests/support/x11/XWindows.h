@@ -35,11 +35,14 @@ class XWindows {
   std::vector<XTopWindow> Viewable();
   // The topmost viewable window whose title starts with `title`.
   std::optional<XTopWindow> Find(const std::string& title);
+  // Viewable pop-up menus and combo-box lists (by their window type).
+  int MenusShown();
   // Keys go to the window from now on.
   void Focus(unsigned long id);
 
  private:
   void Collect(unsigned long window, std::vector<XTopWindow>* found);
+  bool IsMenu(unsigned long window);
   std::string Title(unsigned long window);
 
   Display* m_display = nullptr;
