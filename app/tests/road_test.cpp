@@ -274,6 +274,17 @@ class Operator {
       });
     };
     WaitUntil([&] { return value().has_value(); }, "\"" + name + "\" to take the keys");
+    // What the field held is replaced.
+    if (!value()->empty()) {
+      m_x.KeyNamed("Control_L", true);
+      m_x.Type("a");
+      m_x.KeyNamed("Control_L", false);
+      m_x.Sync();
+      m_x.KeyNamed("BackSpace", true);
+      m_x.KeyNamed("BackSpace", false);
+      m_x.Sync();
+      WaitUntil([&] { return value() == std::string(); }, "\"" + name + "\" to be emptied");
+    }
     m_x.Type(text);
     m_x.Sync();
     WaitUntil([&] { return value() == text; }, "\"" + name + "\" to hold \"" + text + "\"");
@@ -419,7 +430,10 @@ class RoadTest : public ::testing::Test {
       if (program.InitInstance({"Qel"})) {
         wxTheApp->CallAfter([] { CProgramWiring::EnumDevices(); });
         test::PumpUntil([&] { return finished.load(); }, kRoadLimitMs);
-        if (CMainFrame* frame = program.GetMainFrame()) frame->Close(true);
+        // The frame the operator did not close is closed as the operator would.
+        wxWindow* frame = program.GetMainFrame();
+        const bool open = std::find(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), frame) != wxTopLevelWindows.end();
+        if (frame && open) frame->Close(true);
         test::Pump(50);
       }
       stop = true;
@@ -483,8 +497,8 @@ void CreateCfrProject(Operator& op, const std::string& path) {
 // The project just made becomes the working project: the main view's
 // browse button opens the project dialog, where the operator types the
 // path and the password.
-void OpenWorkingProject(Operator& op, const std::string& path) {
-  op.SetStep("2 open the project as the working project");
+void OpenWorkingProject(Operator& op, const std::string& path, const std::string& step) {
+  op.SetStep(step);
   op.WaitWindow(kFrameTitle);
   op.Click(kIdBrowseProject, "... (project file path)");
   const XTopWindow dialog = op.WaitWindow(kOpenProjectTitle);
@@ -639,6 +653,47 @@ void AddTesteeCodeAndTestees(Operator& op) {
   }
 }
 
+// The operator ends the program with File > Exit.
+void ExitProgram(Operator& op) {
+  op.SetStep("6 close the program");
+  const XTopWindow frame = op.WaitWindow(kFrameTitle);
+  op.PressWith("Alt_L", "f");
+  op.PressKey("x");
+  op.WaitMenusClosed();
+  op.WaitGone(frame);
+}
+
+// Step 6: the program started again: the registered user logs in.
+void LogInAgain(Operator& op) {
+  op.SetStep("6 start again and log in");
+  op.SetWindow("norms warning");
+  op.AcknowledgeMessage("missing norms file");
+  const XTopWindow dialog = op.WaitWindow(kLoginTitle);
+  op.TypeInto(CDlgUser::kIdUserId, "User Id", kUserId);
+  op.TypeInto(CDlgUser::kIdPassword, "User password", kUserPassword);
+  op.Click(wxID_OK, "OK");
+  op.WaitGone(dialog);
+  op.WaitWindow(kFrameTitle);
+  const std::string shown = op.ControlText(kFrameTitle, ById(kIdLoggedUser));
+  if (shown != kUserId) op.Fail("the main window shows the user \"" + shown + "\", not \"" + kUserId + "\"");
+}
+
+// After the restart the project opened with its password shows the testee
+// code and both testees on the Testees page.
+void FindTesteesAgain(Operator& op) {
+  op.SetStep("6 the testees are there after the restart");
+  op.WaitWindow(kFrameTitle);
+  op.Click(ById(kIdTabs), "Testees tab", TabOf(kTesteesPage));
+  op.WaitProgram(
+      [](wxTopLevelWindow* top) {
+        const std::vector<std::string> codes = ListRows(OnPage(kTesteesPage, CDlgTabTestee::kIdCodes)(top));
+        const std::vector<std::string> testees = ListRows(OnPage(kTesteesPage, CDlgTabTestee::kIdTestees)(top));
+        return Holds(codes, kCode) && std::all_of(std::begin(kTestees), std::end(kTestees),
+                                                  [&](const char* id) { return Holds(testees, id); });
+      },
+      "the Testees page to list the code and both testees");
+}
+
 // The project file as the sqlcipher program reads it with the password.
 std::string QueryProject(const std::string& path, const std::string& password, const std::string& sql) {
   const test::ProgramResult result = test::RunSqlShell("sqlcipher", path, sql, password);
@@ -650,8 +705,9 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   const std::string failure = Walk([&](Operator& op) {
     RegisterAndLogIn(op);
     CreateCfrProject(op, project);
-    OpenWorkingProject(op, project);
+    OpenWorkingProject(op, project, "2 open the project as the working project");
     AddTesteeCodeAndTestees(op);
+    ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
   EXPECT_TRUE(fs::exists(fs::path(m_users.Path()) / "Qel.qeu")) << "the workstation users file";
@@ -669,6 +725,17 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
                          "SELECT Testee, TesteeCode, FirstName, Surname, DateBirth FROM Testees ORDER BY Testee;"),
             "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
             "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
+
+  // The program started again on the same workstation.
+  LogoutCurrentUser();
+  ResetSystemSettings();
+  const std::string again = Walk([&](Operator& op) {
+    LogInAgain(op);
+    OpenWorkingProject(op, project, "6 open the project again with its password");
+    FindTesteesAgain(op);
+    ExitProgram(op);
+  });
+  ASSERT_EQ(again, "");
 }
 
 }  // namespace
