@@ -86,6 +86,7 @@ constexpr char kFirstName[] = "Ann";
 constexpr char kSurname[] = "Walker";
 constexpr char kProjectFile[] = "Study.qep";
 constexpr char kProjectPassword[] = "Secret-9";
+constexpr char kNewProjectPassword[] = "Other'9";
 constexpr char kInstitute[] = "Road Clinic";
 constexpr char kCode[] = "CTRL";
 constexpr char kCodeLabel[] = "Control group";
@@ -105,6 +106,7 @@ constexpr char kLoginTitle[] = ": Login existing user";
 constexpr char kRegisterTitle[] = ": Register new user";
 constexpr char kCreateProjectTitle[] = "Create new project (21CFR part11)";
 constexpr char kOpenProjectTitle[] = "Open existing project";
+constexpr char kPasswordTitle[] = "Change password of existing project";
 constexpr char kNewCodeTitle[] = "New Testee code data";
 constexpr char kNewTesteeTitle[] = "New Testee data";
 constexpr char kCfrWorkingProject[] = "Working project (21CFR part11)";
@@ -694,6 +696,23 @@ void FindTesteesAgain(Operator& op) {
       "the Testees page to list the code and both testees");
 }
 
+// Step 7: the working project's password changed through the project
+// menu's Password command; the dialog comes with the file and its password.
+void ChangeProjectPassword(Operator& op) {
+  op.SetStep("7 change the project's password");
+  op.WaitWindow(kFrameTitle);
+  op.PressWith("Alt_L", "p");
+  op.PressKey("w");
+  op.WaitMenusClosed();
+  const XTopWindow dialog = op.WaitWindow(kPasswordTitle);
+  op.TypeInto(CDlgProject::kIdPassword, "Password", kProjectPassword);
+  op.TypeInto(CDlgProject::kIdNewPassword, "New password", kNewProjectPassword);
+  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kNewProjectPassword);
+  op.Click(wxID_OK, "OK");
+  op.AcknowledgeMessage("password changed");
+  op.WaitGone(dialog);
+}
+
 // The project file as the sqlcipher program reads it with the password.
 std::string QueryProject(const std::string& path, const std::string& password, const std::string& sql) {
   const test::ProgramResult result = test::RunSqlShell("sqlcipher", path, sql, password);
@@ -733,9 +752,14 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     LogInAgain(op);
     OpenWorkingProject(op, project, "6 open the project again with its password");
     FindTesteesAgain(op);
+    ChangeProjectPassword(op);
     ExitProgram(op);
   });
   ASSERT_EQ(again, "");
+
+  // The file opens with the new password only, its testees kept.
+  EXPECT_NE(test::RunSqlShell("sqlcipher", project, "SELECT count(*) FROM Testees;", kProjectPassword).exitCode, 0);
+  EXPECT_EQ(QueryProject(project, kNewProjectPassword, "SELECT count(*) FROM Testees;"), "2\n");
 }
 
 }  // namespace
