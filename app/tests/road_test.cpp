@@ -51,6 +51,7 @@
 #include "app/ui/QelProgram.h"
 #include "db/tests/support/DbTestTools.h"
 #include "include/qel/Resources.h"
+#include "project/QelProject.h"
 #include "project/users/WorkstationUsers.h"
 #include "tests/support/common/TempFolder.h"
 #include "tests/support/gui/WxPump.h"
@@ -88,6 +89,9 @@ constexpr char kProjectFile[] = "Study.qep";
 constexpr char kProjectPassword[] = "Secret-9";
 constexpr char kNewProjectPassword[] = "Other'9";
 constexpr char kInstitute[] = "Road Clinic";
+constexpr char kPlainFile[] = "Old.qep";
+constexpr char kConvertedFile[] = "Converted.qep";
+constexpr char kPlainPassword[] = "old pass";
 constexpr char kCode[] = "CTRL";
 constexpr char kCodeLabel[] = "Control group";
 constexpr const char* kTestees[] = {"P01", "O'Brien-02"};
@@ -106,6 +110,8 @@ constexpr char kLoginTitle[] = ": Login existing user";
 constexpr char kRegisterTitle[] = ": Register new user";
 constexpr char kCreateProjectTitle[] = "Create new project (21CFR part11)";
 constexpr char kOpenProjectTitle[] = "Open existing project";
+constexpr char kPlainWorkingProject[] = "Working project";
+constexpr char kConvertTitle[] = "Convert existing project to new version (21CFR part11)";
 constexpr char kPasswordTitle[] = "Change password of existing project";
 constexpr char kNewCodeTitle[] = "New Testee code data";
 constexpr char kNewTesteeTitle[] = "New Testee data";
@@ -499,18 +505,20 @@ void CreateCfrProject(Operator& op, const std::string& path) {
 // The project just made becomes the working project: the main view's
 // browse button opens the project dialog, where the operator types the
 // path and the password.
-void OpenWorkingProject(Operator& op, const std::string& path, const std::string& step) {
+void OpenWorkingProject(Operator& op, const std::string& path, const std::string& step,
+                        const std::string& password = kProjectPassword,
+                        const std::string& expectedCaption = kCfrWorkingProject) {
   op.SetStep(step);
   op.WaitWindow(kFrameTitle);
   op.Click(kIdBrowseProject, "... (project file path)");
   const XTopWindow dialog = op.WaitWindow(kOpenProjectTitle);
   op.TypeInto(CDlgProject::kIdPath, "File path", path);
-  op.TypeInto(CDlgProject::kIdPassword, "Password", kProjectPassword);
+  op.TypeInto(CDlgProject::kIdPassword, "Password", password);
   op.Click(wxID_OK, "OK");
   op.WaitGone(dialog);
   op.WaitWindow(kFrameTitle);
   const std::string caption = op.ControlText(kFrameTitle, ById(kIdWorkingProject));
-  if (caption != kCfrWorkingProject) op.Fail("the main view's caption is \"" + caption + "\"");
+  if (caption != expectedCaption) op.Fail("the main view's caption is \"" + caption + "\"");
 }
 
 // The control with the id on a page of the main view's tabs.
@@ -713,6 +721,25 @@ void ChangeProjectPassword(Operator& op) {
   op.WaitGone(dialog);
 }
 
+// Step 7: a plain project, made before this workstation's users existed,
+// opened as the working project and converted to a CFR project through
+// the project menu's Convert command.
+void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted) {
+  OpenWorkingProject(op, plain, "7 open a plain project", kPlainPassword, kPlainWorkingProject);
+  op.SetStep("7 convert the plain project to CFR");
+  op.PressWith("Alt_L", "p");
+  op.PressKey("c");
+  op.WaitMenusClosed();
+  const XTopWindow dialog = op.WaitWindow(kConvertTitle);
+  op.TypeInto(CDlgProject::kIdPassword, "Password", kPlainPassword);
+  op.TypeInto(CDlgProject::kIdNewPath, "New file path", converted);
+  op.TypeInto(CDlgProject::kIdNewPassword, "New password", kProjectPassword);
+  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kProjectPassword);
+  op.Click(wxID_OK, "OK");
+  op.AcknowledgeMessage("project converted");
+  op.WaitGone(dialog);
+}
+
 // The project file as the sqlcipher program reads it with the password.
 std::string QueryProject(const std::string& path, const std::string& password, const std::string& sql) {
   const test::ProgramResult result = test::RunSqlShell("sqlcipher", path, sql, password);
@@ -745,14 +772,19 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
             "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
             "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
 
-  // The program started again on the same workstation.
+  // The program started again on the same workstation; a plain project
+  // made elsewhere, by nobody logged in, lies next to the first one.
   LogoutCurrentUser();
   ResetSystemSettings();
+  const std::string plain = (m_data.Path() / kPlainFile).string();
+  const std::string converted = (m_data.Path() / kConvertedFile).string();
+  ASSERT_TRUE(CQelProject::CreateProject(plain, "Old Clinic", "", kPlainPassword, true, false));
   const std::string again = Walk([&](Operator& op) {
     LogInAgain(op);
     OpenWorkingProject(op, project, "6 open the project again with its password");
     FindTesteesAgain(op);
     ChangeProjectPassword(op);
+    ConvertPlainProject(op, plain, converted);
     ExitProgram(op);
   });
   ASSERT_EQ(again, "");
@@ -760,6 +792,13 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   // The file opens with the new password only, its testees kept.
   EXPECT_NE(test::RunSqlShell("sqlcipher", project, "SELECT count(*) FROM Testees;", kProjectPassword).exitCode, 0);
   EXPECT_EQ(QueryProject(project, kNewProjectPassword, "SELECT count(*) FROM Testees;"), "2\n");
+
+  // The converted copy is a CFR project under its new password, made by the
+  // logged-in user, with the plain project's testee codes; the plain file
+  // stays as it was.
+  EXPECT_EQ(QueryProject(converted, kProjectPassword, "SELECT Id FROM Users;"), std::string(kUserId) + "\n");
+  EXPECT_EQ(QueryProject(converted, kProjectPassword, "SELECT TesteeCode FROM TesteeCodes;"), "Default\n");
+  EXPECT_NE(test::RunSqlShell("sqlcipher", plain, "SELECT count(*) FROM Users;", kPlainPassword).exitCode, 0);
 }
 
 }  // namespace
