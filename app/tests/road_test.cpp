@@ -12,6 +12,7 @@
 // the text typed, a dialog is gone. A step that fails names the step and
 // the window it was working on.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
@@ -28,6 +29,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -38,6 +40,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "admin/ui/DlgProject.h"
@@ -138,7 +141,18 @@ class Operator {
 
   bool Ready() const { return m_x.Ok() && m_screen.Ok(); }
 
-  void SetStep(const std::string& step) { m_step = step; }
+  // A new step begins; the one before ends (its time is kept for the road's figures).
+  void SetStep(const std::string& step) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!m_step.empty()) m_times.emplace_back(m_step, std::chrono::duration<double>(now - m_stepStart).count());
+    m_step = step;
+    m_stepStart = now;
+  }
+  // Each step's time in seconds, once the road is walked.
+  std::vector<std::pair<std::string, double>> StepTimes() {
+    SetStep(std::string());
+    return m_times;
+  }
   void SetWindow(const std::string& window) { m_window = window; }
   // Ends the step: the message names the step, the window and the windows
   // on the screen; the screen is kept as a picture.
@@ -381,6 +395,8 @@ class Operator {
   XTopWindow m_current;
   std::string m_step;
   std::string m_window;
+  std::chrono::steady_clock::time_point m_stepStart;
+  std::vector<std::pair<std::string, double>> m_times;
 };
 
 // A fresh workstation: a program folder of links to the built program
@@ -451,6 +467,13 @@ class RoadTest : public ::testing::Test {
     wiring.Uninstall();
     driver.join();
     test::Pump(50);
+    // The figures of the road (not checked: the benchmark of the road).
+    for (const auto& [step, seconds] : op.StepTimes()) {
+      std::printf("road step \"%s\": %.2f s\n", step.c_str(), seconds);
+    }
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("road peak memory: %ld KiB\n", usage.ru_maxrss);
     return failure;
   }
 
@@ -665,7 +688,7 @@ void AddTesteeCodeAndTestees(Operator& op) {
 
 // The operator ends the program with File > Exit.
 void ExitProgram(Operator& op) {
-  op.SetStep("6 close the program");
+  op.SetStep("close the program");
   const XTopWindow frame = op.WaitWindow(kFrameTitle);
   op.PressWith("Alt_L", "f");
   op.PressKey("x");
