@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 // Last: the X headers define macros (None, Bool) that clash with the others.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <poll.h>
@@ -84,6 +86,24 @@ void XTestInput::KeyNamed(const char* keysymName, bool down) {
     return;
   }
   KeySym(keysym, down);
+}
+
+void XTestInput::Type(const std::string& text) {
+  if (!m_display) return;
+  for (const char c : text) {
+    // Printable ASCII characters are their own Latin-1 keysyms.
+    const unsigned long keysym = c == '\n' ? XK_Return : static_cast<unsigned char>(c);
+    const unsigned code = XKeysymToKeycode(m_display, keysym);
+    if (code == 0) {
+      ADD_FAILURE() << "no X key types '" << c << "'";
+      return;
+    }
+    const bool shifted = XkbKeycodeToKeysym(m_display, static_cast<KeyCode>(code), 0, 0) != keysym;
+    if (shifted) KeySym(XK_Shift_L, true);
+    Key(code, true);
+    Key(code, false);
+    if (shifted) KeySym(XK_Shift_L, false);
+  }
 }
 
 void XTestInput::Button(unsigned button, bool down) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <set>
+#include <string>
 
 typedef struct _XDisplay Display;
 
@@ -28,6 +29,9 @@ class XTestInput {
   // A key by keysym (XK_space) or keysym name ("Shift_L").
   void KeySym(unsigned long keysym, bool down);
   void KeyNamed(const char* keysymName, bool down);
+  // Types printable ASCII text key by key, with Shift where the keyboard
+  // map puts the character on the shifted level ('\n' is Return).
+  void Type(const std::string& text);
   void Button(unsigned button, bool down);
   void Click(unsigned button);
   // Relative motion, motion to a screen point, and a warp of the pointer.
