@@ -138,7 +138,7 @@ TEST(ScoreRealRun, ATappingRunIsShownSavedAndReopenedWithTheSameValues) {
     x.Flush();
     Pump(upMs);
   };
-  press(60, 300);  // starts the part
+  press(120, 300);  // starts the part
   ASSERT_TRUE(PumpUntil(
       [&] {
         return XScreenShot(x.ScreenWidth() / 2 - 150, x.ScreenHeight() / 2 - 150, 300, 300).CountLit() > 0;
@@ -147,9 +147,9 @@ TEST(ScoreRealRun, ATappingRunIsShownSavedAndReopenedWithTheSameValues) {
       << "the counter is on the screen";
   // A test part records from 3 s after the first tap: taps before that are
   // counted on the screen but not stored.
-  press(60, 120);  // the first tap
+  press(120, 150);  // the first tap
   Pump(kLeadInMs + kLeadInMarginMs);
-  for (int tap = 0; tap < kRecordedTaps; ++tap) press(60, 120);
+  for (int tap = 0; tap < kRecordedTaps; ++tap) press(120, 150);
   ASSERT_TRUE(PumpUntil([&] { return !dialog->IsRunActive(); }, 15000));
   Pump(100);
 

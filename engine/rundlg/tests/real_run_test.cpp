@@ -83,12 +83,13 @@ TEST_F(RealRun, ATappingPartRunsOnItsWorkerAndItsVariablesReachTheScoreDialog) {
   Pump(100);
   int lit = 0;
   for (int tap = 0; tap < 8; ++tap) {
+    // Held and released long enough for a beat slowed by a loaded machine to see both.
     m_x.KeyNamed("Shift_L", true);
     m_x.Flush();
-    Pump(60);
+    Pump(120);
     m_x.KeyNamed("Shift_L", false);
     m_x.Flush();
-    Pump(120);
+    Pump(150);
     // The tap counter is drawn at the centre of the testee's screen.
     if (tap == 3) lit = LitAroundCentre(150);
   }
@@ -128,14 +129,14 @@ TEST_F(RealRun, SpaceIsTappingsKeyAndOpensNoBreakDuringATestRun) {
     Pump(upMs);
     breakSeen = breakSeen || Host().Display().BreakGetState() == kBreakOnScreen;
   };
-  press(60, 300);  // starts the part
+  press(120, 300);  // starts the part
   ASSERT_TRUE(PumpUntil([&] { return LitAroundCentre(150) > 0; }, 10000)) << "the counter is on the screen";
   // A test part stores the taps from 3 s after the first tap on.
   constexpr int kLeadInMs = 3000;
   constexpr int kMarginMs = 400;
-  press(60, 120);  // the first tap
+  press(120, 150);  // the first tap
   Pump(kLeadInMs + kMarginMs);
-  for (int tap = 0; tap < 6; ++tap) press(60, 120);
+  for (int tap = 0; tap < 6; ++tap) press(120, 150);
   ASSERT_TRUE(PumpUntil([&] { return !m_dialog->IsRunActive(); }, 15000));
   EXPECT_FALSE(breakSeen) << "Space opened the display's break dialog";
   ASSERT_EQ(m_scores.m_seen.size(), 1u);
