@@ -13,10 +13,11 @@
 #include "include/qel/TaskHostInterface.h"
 #include "ui/NotifyCodes.h"
 #include "ui/ui/AssessmentsPageServices.h"
-#include "ui/ui/PageServices.h"
 #include "ui/ui/ComboBoxQel.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/LeftView.h"
+#include "ui/ui/PageControls.h"
+#include "ui/ui/PageServices.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 #include "ui/ui/QelViewTab.h"
@@ -38,13 +39,7 @@ constexpr int kSecondPartPreference = 1;
 // The list's selection code: 320 plus the list's kind.
 constexpr int kNotifyListSelected = 320 + kListKindAssessments;
 
-struct ButtonDef {
-  int id;
-  const char* caption;
-  const char* tooltip;
-};
-
-const ButtonDef kTesteeButtons[] = {
+const PageButtonDef kTesteeButtons[] = {
     {CDlgTabAssessment::kIdFindTestee, "<- Find", "Find current testee in the project tree"},
     {CDlgTabAssessment::kIdFilterTree, "<- Filter tree", "Filter project tree for current testee only"},
     {CDlgTabAssessment::kIdViewTestee, "View", "View currently selected testee data"},
@@ -52,16 +47,16 @@ const ButtonDef kTesteeButtons[] = {
     {CDlgTabAssessment::kIdSearch, "Search", "Find testee in the project"},
 };
 
-const ButtonDef kModelButtons[] = {
+const PageButtonDef kModelButtons[] = {
     {CDlgTabAssessment::kIdFindModel, "<- Find", "Find current model in the project tree"},
     {CDlgTabAssessment::kIdViewModel, "View", "View currently selected model"},
 };
 
-const ButtonDef kTaskButtons[] = {
+const PageButtonDef kTaskButtons[] = {
     {CDlgTabAssessment::kIdFindTask, "<- Find", "Find current task in the project tree"},
 };
 
-const ButtonDef kRunButtons[] = {
+const PageButtonDef kRunButtons[] = {
     {CDlgTabAssessment::kIdFindAssessment, "<- Find", "Find Ano selected in the project tree"},
     {CDlgTabAssessment::kIdInstruct, "Instruct", "View task signals"},
     {CDlgTabAssessment::kIdPractice, "Practice", "Run PRACTICE assessment"},
@@ -72,17 +67,14 @@ const ButtonDef kRunButtons[] = {
      "Recalculate score of currently selected assessment of current task"},
 };
 
-const ButtonDef kListButtons[] = {
+const PageButtonDef kListButtons[] = {
     {CDlgTabAssessment::kIdTaskAssessments, "View task assessments list", ""},
     {CDlgTabAssessment::kIdTaskScores, "View task scores list", ""},
 };
 
-void AddButtons(wxWindow* parent, wxSizer* row, const ButtonDef* defs, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
-    auto* button = new wxButton(parent, defs[i].id, wxString::FromUTF8(defs[i].caption));
-    if (*defs[i].tooltip) button->SetToolTip(wxString::FromUTF8(defs[i].tooltip));
-    row->Add(button, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, kBorder);
-  }
+void AddButtons(wxWindow* parent, wxSizer* row, const PageButtonDef* defs, size_t count) {
+  for (size_t i = 0; i < count; ++i)
+    row->Add(MakePageButton(parent, defs[i]), 0, wxLEFT | wxALIGN_CENTER_VERTICAL, kBorder);
 }
 
 wxStaticText* AddText(wxWindow* parent, wxSizer* row, int id, const char* text, const char* tooltip,
@@ -91,12 +83,6 @@ wxStaticText* AddText(wxWindow* parent, wxSizer* row, int id, const char* text, 
   if (*tooltip) label->SetToolTip(wxString::FromUTF8(tooltip));
   row->Add(label, proportion, wxLEFT | wxALIGN_CENTER_VERTICAL, kBorder);
   return label;
-}
-
-void Apply(wxWindow* window, const PageButton& rule) {
-  if (!window) return;
-  window->Show(rule.shown);
-  window->Enable(rule.enabled);
 }
 
 IAssessmentsPageServices* Services() { return GetAssessmentsPageServices(); }
@@ -178,8 +164,8 @@ void CDlgTabAssessment::MakeTaskGroup(wxSizer* page) {
   group->Add(chooser, 0, wxEXPAND);
 
   auto* about = new wxBoxSizer(wxHORIZONTAL);
-  m_pTaskName = AddText(m_pTaskGroup, about, kIdTaskName, "",
-                        "Currently selected (working) task in selected (working) model", 1);
+  m_pTaskName =
+      AddText(m_pTaskGroup, about, kIdTaskName, "", "Currently selected (working) task in selected (working) model", 1);
   AddText(m_pTaskGroup, about, wxID_ANY, "Version:", "");
   m_pVersionName = AddText(m_pTaskGroup, about, kIdVersionName, "", "Version of working task");
   group->Add(about, 0, wxEXPAND | wxBOTTOM, kBorder);
@@ -377,25 +363,25 @@ void CDlgTabAssessment::UpdateControls() {
   m_pModels->Enable(c.modelCombo.enabled);
   m_pTasks->Enable(c.taskCombo.enabled);
   m_pList->Enable(c.list.enabled);
-  Apply(FindWindow(kIdFindTestee), c.findTestee);
-  Apply(FindWindow(kIdFindModel), c.findModel);
-  Apply(FindWindow(kIdFindTask), c.findTask);
-  Apply(FindWindow(kIdFindAssessment), c.findAssessment);
-  Apply(FindWindow(kIdFilterTree), c.filterTree);
-  Apply(FindWindow(kIdNewTestee), c.newTestee);
-  Apply(FindWindow(kIdSearch), c.search);
-  Apply(FindWindow(kIdViewTestee), c.viewTestee);
-  Apply(FindWindow(kIdViewModel), c.viewModel);
-  for (int id : {kIdPartLabel, kIdPartName, kIdPart, kIdPartSpin}) Apply(FindWindow(id), c.part);
-  Apply(FindWindow(kIdInstruct), c.instruct);
-  Apply(FindWindow(kIdPractice), c.practice);
-  Apply(FindWindow(kIdTest), c.test);
-  Apply(FindWindow(kIdStop), c.stop);
-  Apply(FindWindow(kIdViewScore), c.viewScore);
-  Apply(FindWindow(kIdBuildScore), c.buildScore);
-  Apply(FindWindow(kIdTaskAssessments), c.taskAssessments);
-  Apply(FindWindow(kIdTaskScores), c.taskScores);
-  for (int id : {kIdAssessment, kIdAssessmentSpin, kIdAssessmentLabel}) Apply(FindWindow(id), c.assessment);
+  ApplyPageButton(FindWindow(kIdFindTestee), c.findTestee);
+  ApplyPageButton(FindWindow(kIdFindModel), c.findModel);
+  ApplyPageButton(FindWindow(kIdFindTask), c.findTask);
+  ApplyPageButton(FindWindow(kIdFindAssessment), c.findAssessment);
+  ApplyPageButton(FindWindow(kIdFilterTree), c.filterTree);
+  ApplyPageButton(FindWindow(kIdNewTestee), c.newTestee);
+  ApplyPageButton(FindWindow(kIdSearch), c.search);
+  ApplyPageButton(FindWindow(kIdViewTestee), c.viewTestee);
+  ApplyPageButton(FindWindow(kIdViewModel), c.viewModel);
+  for (int id : {kIdPartLabel, kIdPartName, kIdPart, kIdPartSpin}) ApplyPageButton(FindWindow(id), c.part);
+  ApplyPageButton(FindWindow(kIdInstruct), c.instruct);
+  ApplyPageButton(FindWindow(kIdPractice), c.practice);
+  ApplyPageButton(FindWindow(kIdTest), c.test);
+  ApplyPageButton(FindWindow(kIdStop), c.stop);
+  ApplyPageButton(FindWindow(kIdViewScore), c.viewScore);
+  ApplyPageButton(FindWindow(kIdBuildScore), c.buildScore);
+  ApplyPageButton(FindWindow(kIdTaskAssessments), c.taskAssessments);
+  ApplyPageButton(FindWindow(kIdTaskScores), c.taskScores);
+  for (int id : {kIdAssessment, kIdAssessmentSpin, kIdAssessmentLabel}) ApplyPageButton(FindWindow(id), c.assessment);
 
   m_pTesteeGroup->SetLabel(wxString::FromUTF8(c.testeeCaption));
   m_pModelGroup->SetLabel(wxString::FromUTF8(c.modelCaption));

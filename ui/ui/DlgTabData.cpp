@@ -33,13 +33,7 @@ constexpr int kHelpPercent = 100;
 constexpr int kNotifyDblClkScore = 300 + kListKindScores;
 constexpr int kNotifySelectedScore = 320 + kListKindScores;
 
-struct ControlText {
-  int id;
-  const char* caption;
-  const char* tooltip;
-};
-
-const ControlText kScoreButtons[] = {
+const PageButtonDef kScoreButtons[] = {
     {CDlgTabData::kIdExportRaw, "Export raw data", "Export raw data for selected score into external file"},
     {CDlgTabData::kIdAssessments, "Assessments", "View list of assessments for selected score"},
     {CDlgTabData::kIdScoresHistory, "Scores history", "View list of old scores (history of changes)"},
@@ -163,13 +157,7 @@ bool CDlgTabData::CreatePage(wxWindow* parent) {
   m_pScores->m_keyList.m_pOwner = this;
   m_pScores->SetColumns(false);
   scores->Add(m_pScores, 1, wxEXPAND | wxALL, kBorder);
-  auto* buttons = new wxBoxSizer(wxVERTICAL);
-  for (const ControlText& def : kScoreButtons) {
-    auto* button = new wxButton(m_pScoreGroup, def.id, wxString::FromUTF8(def.caption));
-    if (*def.tooltip) button->SetToolTip(wxString::FromUTF8(def.tooltip));
-    buttons->Add(button, 0, wxEXPAND | wxBOTTOM, kBorder);
-  }
-  scores->Add(buttons, 0, wxALL, kBorder);
+  scores->Add(MakeButtonColumn(m_pScoreGroup, kScoreButtons, std::size(kScoreButtons)), 0, wxALL, kBorder);
   page->Add(scores, 1, wxEXPAND | wxALL, kBorder);
 
   SetSizer(page);
@@ -294,8 +282,8 @@ void CDlgTabData::UpdateControls() {
   relayout |= SetWindowText(m_pTaskGroup, c.taskCaption);
   relayout |= SetWindowText(m_pScoreGroup, c.scoreCaption);
   const bool named = m_taskIndex >= 0 && m_taskIndex < static_cast<int>(m_pTaskCombo->GetCount());
-  relayout |= SetWindowText(m_pTaskName, named ? m_pTaskCombo->GetString(static_cast<unsigned>(m_taskIndex)).utf8_string()
-                                               : std::string());
+  relayout |= SetWindowText(
+      m_pTaskName, named ? m_pTaskCombo->GetString(static_cast<unsigned>(m_taskIndex)).utf8_string() : std::string());
   if (relayout) Layout();
 }
 

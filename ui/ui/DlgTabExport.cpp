@@ -8,8 +8,8 @@
 #include "app/DocProject.h"
 #include "app/startup/AppStartup.h"
 #include "common/Prompt.h"
-#include "ui/NotifyCodes.h"
 #include "project/ProjectData.h"
+#include "ui/NotifyCodes.h"
 #include "ui/ui/ComboBoxQel.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/PageControls.h"
@@ -36,13 +36,7 @@ constexpr int kNotifyCheckChanging = 350;
 constexpr int kNoCheckBox = 0;
 constexpr int kEmptyCheckBox = 1;
 
-struct ButtonDef {
-  int id;
-  const char* caption;
-  const char* tooltip;
-};
-
-const ButtonDef kSelectButtons[] = {
+const PageButtonDef kSelectButtons[] = {
     {CDlgTabExport::kIdSelectAll, "Select all", "Select all testees available in working project"},
     {CDlgTabExport::kIdSelectGroup, "Select group", "Select group of testees available in working project"},
     {CDlgTabExport::kIdSelectOne, "Select one", "Select testee in working project"},
@@ -73,13 +67,7 @@ bool CDlgTabExport::CreatePage(wxWindow* parent) {
   m_pTestees->m_keyList.m_pOwner = this;
   m_pTestees->SetColumns(true);
   testees->Add(m_pTestees, 1, wxEXPAND | wxALL, kBorder);
-  auto* buttons = new wxBoxSizer(wxVERTICAL);
-  for (const ButtonDef& def : kSelectButtons) {
-    auto* button = new wxButton(m_pTesteeGroup, def.id, wxString::FromUTF8(def.caption));
-    button->SetToolTip(wxString::FromUTF8(def.tooltip));
-    buttons->Add(button, 0, wxEXPAND | wxBOTTOM, kBorder);
-  }
-  testees->Add(buttons, 0, wxALL, kBorder);
+  testees->Add(MakeButtonColumn(m_pTesteeGroup, kSelectButtons, std::size(kSelectButtons)), 0, wxALL, kBorder);
   page->Add(testees, 1, wxEXPAND | wxALL, kBorder);
 
   auto* right = new wxBoxSizer(wxVERTICAL);
@@ -176,9 +164,9 @@ void CDlgTabExport::MarkScoredTestees() {
   m_scored.assign(static_cast<size_t>(m_testeeCount), false);
   for (int i = 0; i < rows; ++i) {
     const std::string testee = m_pTestees->GetKey(i);
-    const bool scored = data && data->GetScoreRows(testee.c_str(), m_modelId.c_str(), m_taskId.c_str(), nullptr,
-                                                   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                                   nullptr) > 0;
+    const bool scored =
+        data && data->GetScoreRows(testee.c_str(), m_modelId.c_str(), m_taskId.c_str(), nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) > 0;
     if (scored) ++m_scoredCount;
     m_checkGuard = false;
     m_pTestees->SetCheckState(i, scored ? kEmptyCheckBox : kNoCheckBox);
@@ -231,8 +219,8 @@ void CDlgTabExport::UpdateControls() {
   relayout |= SetWindowText(m_pModelGroup, c.modelCaption);
   relayout |= SetWindowText(m_pTaskGroup, c.taskCaption);
   const bool named = m_taskIndex >= 0 && m_taskIndex < static_cast<int>(m_pTaskCombo->GetCount());
-  relayout |= SetWindowText(m_pTaskName, named ? m_pTaskCombo->GetString(static_cast<unsigned>(m_taskIndex)).utf8_string()
-                                               : std::string());
+  relayout |= SetWindowText(
+      m_pTaskName, named ? m_pTaskCombo->GetString(static_cast<unsigned>(m_taskIndex)).utf8_string() : std::string());
   if (relayout) Layout();
 }
 

@@ -31,25 +31,11 @@ constexpr int kSelected = 320;
 constexpr int kUnchecked = 330;
 constexpr int kChecked = 340;
 
-struct ButtonDef {
-  int id;
-  const char* caption;
+const PageButtonDef kTesteeButtons[] = {
+    {CDlgTabImport::kIdSelectAll, "Select all", ""},         {CDlgTabImport::kIdSelectGroup, "Select group", ""},
+    {CDlgTabImport::kIdSelectFound, "Select found", ""},     {CDlgTabImport::kIdUnselectAll, "Unselect all", ""},
+    {CDlgTabImport::kIdImportTestees, "Import checked", ""},
 };
-
-const ButtonDef kTesteeButtons[] = {
-    {CDlgTabImport::kIdSelectAll, "Select all"},     {CDlgTabImport::kIdSelectGroup, "Select group"},
-    {CDlgTabImport::kIdSelectFound, "Select found"}, {CDlgTabImport::kIdUnselectAll, "Unselect all"},
-    {CDlgTabImport::kIdImportTestees, "Import checked"},
-};
-
-wxSizer* ButtonColumn(wxWindow* parent, const ButtonDef* defs, size_t count) {
-  auto* column = new wxBoxSizer(wxVERTICAL);
-  for (size_t i = 0; i < count; ++i) {
-    column->Add(new wxButton(parent, defs[i].id, wxString::FromUTF8(defs[i].caption)), 0, wxEXPAND | wxBOTTOM,
-                kBorder);
-  }
-  return column;
-}
 
 }  // namespace
 
@@ -73,7 +59,7 @@ bool CDlgTabImport::CreatePage(wxWindow* parent) {
   m_pTestees->m_keyList.m_pOwner = this;
   m_pTestees->SetColumns(true);
   testees->Add(m_pTestees, 1, wxEXPAND | wxALL, kBorder);
-  testees->Add(ButtonColumn(m_pTesteeGroup, kTesteeButtons, std::size(kTesteeButtons)), 0, wxALL, kBorder);
+  testees->Add(MakeButtonColumn(m_pTesteeGroup, kTesteeButtons, std::size(kTesteeButtons)), 0, wxALL, kBorder);
   page->Add(testees, 1, wxEXPAND | wxALL, kBorder);
 
   m_pModelGroup = new wxStaticBox(this, kIdModelGroup, "Models");

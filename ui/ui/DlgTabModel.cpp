@@ -17,6 +17,7 @@
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/LeftView.h"
 #include "ui/ui/ModelsPageServices.h"
+#include "ui/ui/PageControls.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
 #include "ui/ui/QelViewTab.h"
@@ -43,19 +44,13 @@ constexpr int kEditModelFile = -1;
 
 constexpr const char* kSaveCaption = "Save";
 
-struct ButtonDef {
-  int id;
-  const char* caption;
-  const char* tooltip;
-};
-
-const ButtonDef kModelButtons[] = {
+const PageButtonDef kModelButtons[] = {
     {CDlgTabModel::kIdExtract, "Extract to file", "Extract model from working project and save it in the modeel file"},
     {CDlgTabModel::kIdDelete, "Delete", "Remove model from working project"},
     {CDlgTabModel::kIdModelsHelp, "Help", ""},
 };
 
-const ButtonDef kFileButtons[] = {
+const PageButtonDef kFileButtons[] = {
     {CDlgTabModel::kIdNew, "New", "Create new model file"},
     {CDlgTabModel::kIdEdit, "Edit", "Edit currently selected model file"},
     {CDlgTabModel::kIdSave, kSaveCaption, "Save changes in the current model file"},
@@ -64,16 +59,6 @@ const ButtonDef kFileButtons[] = {
     {CDlgTabModel::kIdAddToProject, "Add to project", "Add model from current model file to working project"},
     {CDlgTabModel::kIdFileHelp, "Help", ""},
 };
-
-wxSizer* MakeButtonColumn(wxWindow* parent, const ButtonDef* defs, size_t count) {
-  auto* column = new wxBoxSizer(wxVERTICAL);
-  for (size_t i = 0; i < count; ++i) {
-    auto* button = new wxButton(parent, defs[i].id, wxString::FromUTF8(defs[i].caption));
-    if (*defs[i].tooltip) button->SetToolTip(wxString::FromUTF8(defs[i].tooltip));
-    column->Add(button, 0, wxEXPAND | wxBOTTOM, kBorder);
-  }
-  return column;
-}
 
 void EnableControl(wxWindow* window, bool enabled) {
   if (window) window->Enable(enabled);

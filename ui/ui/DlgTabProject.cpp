@@ -18,6 +18,7 @@
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/DlgTabModel.h"
 #include "ui/ui/FileLists.h"
+#include "ui/ui/PageControls.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/ProjectsPageServices.h"
 #include "ui/ui/QelNotify.h"
@@ -41,13 +42,7 @@ constexpr int kNotifySelectedProject = 320 + kListKindProjects;
 constexpr int kNotifyUncheckedPlugin = 330 + kListKindPlugIns;
 constexpr int kNotifyCheckedPlugin = 340 + kListKindPlugIns;
 
-struct ButtonDef {
-  int id;
-  const char* caption;
-  const char* tooltip;
-};
-
-const ButtonDef kProjectButtons[] = {
+const PageButtonDef kProjectButtons[] = {
     {CDlgTabProject::kIdRefresh, "Refresh", ""},
     {CDlgTabProject::kIdSelect, "Select", "Make selected project as working project"},
     {CDlgTabProject::kIdNew, "New", ""},
@@ -60,26 +55,10 @@ const ButtonDef kProjectButtons[] = {
     {CDlgTabProject::kIdProjectsHelp, "Help", ""},
 };
 
-const ButtonDef kPluginButtons[] = {
+const PageButtonDef kPluginButtons[] = {
     {CDlgTabProject::kIdMakeModel, "Make model", "Create new Qel model using marked tasks from the list"},
     {CDlgTabProject::kIdPluginsHelp, "Help", ""},
 };
-
-wxSizer* MakeButtonColumn(wxWindow* parent, const ButtonDef* defs, size_t count) {
-  auto* column = new wxBoxSizer(wxVERTICAL);
-  for (size_t i = 0; i < count; ++i) {
-    auto* button = new wxButton(parent, defs[i].id, wxString::FromUTF8(defs[i].caption));
-    if (*defs[i].tooltip) button->SetToolTip(wxString::FromUTF8(defs[i].tooltip));
-    column->Add(button, 0, wxEXPAND | wxBOTTOM, kBorder);
-  }
-  return column;
-}
-
-void Apply(wxWindow* window, const PageButton& rule) {
-  if (!window) return;
-  window->Show(rule.shown);
-  window->Enable(rule.enabled);
-}
 
 IProjectsPageServices* Services() { return GetProjectsPageServices(); }
 
@@ -99,8 +78,8 @@ bool CDlgTabProject::CreatePage(wxWindow* parent) {
   auto* page = new wxBoxSizer(wxVERTICAL);
 
   auto* folderRow = new wxBoxSizer(wxHORIZONTAL);
-  m_pFolder = new wxTextCtrl(this, kIdFolder, wxString::FromUTF8(m_folder), wxDefaultPosition, wxDefaultSize,
-                             wxTE_READONLY);
+  m_pFolder =
+      new wxTextCtrl(this, kIdFolder, wxString::FromUTF8(m_folder), wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
   m_pFolder->SetToolTip("Working folder of Qel projects");
   folderRow->Add(m_pFolder, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, kBorder);
   auto* browse = new wxButton(this, kIdBrowse, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
@@ -221,12 +200,12 @@ void CDlgTabProject::UpdateControls() {
   for (int id : {kIdLongList, kIdCompact, kIdUsers}) {
     if (wxWindow* hidden = FindWindow(id)) hidden->Hide();
   }
-  Apply(FindWindow(kIdConvert), c.convert);
-  Apply(FindWindow(kIdNew), c.newProject);
-  Apply(FindWindow(kIdPassword), c.password);
-  Apply(FindWindow(kIdProperties), c.properties);
-  Apply(FindWindow(kIdSelect), c.select);
-  Apply(FindWindow(kIdMakeModel), c.makeModel);
+  ApplyPageButton(FindWindow(kIdConvert), c.convert);
+  ApplyPageButton(FindWindow(kIdNew), c.newProject);
+  ApplyPageButton(FindWindow(kIdPassword), c.password);
+  ApplyPageButton(FindWindow(kIdProperties), c.properties);
+  ApplyPageButton(FindWindow(kIdSelect), c.select);
+  ApplyPageButton(FindWindow(kIdMakeModel), c.makeModel);
   m_pProjects->Enable(c.projectList);
   m_pPlugins->Enable(c.pluginList);
   m_pProjectsGroup->SetLabel(wxString::FromUTF8(c.projectsCaption));

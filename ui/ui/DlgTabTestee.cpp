@@ -10,6 +10,7 @@
 #include "ui/NotifyCodes.h"
 #include "ui/ui/DlgHelp.h"
 #include "ui/ui/LeftView.h"
+#include "ui/ui/PageControls.h"
 #include "ui/ui/PageServices.h"
 #include "ui/ui/ProjectLists.h"
 #include "ui/ui/QelNotify.h"
@@ -32,20 +33,14 @@ constexpr int kNotifyDblClkCode = kListDblClk + kListKindTesteeCodes;
 constexpr int kNotifySelectedTestee = kListSelected + kListKindTestees;
 constexpr int kNotifySelectedCode = kListSelected + kListKindTesteeCodes;
 
-struct ButtonDef {
-  int id;
-  const char* caption;
-  const char* tooltip;
-};
-
-const ButtonDef kCodeButtons[] = {
+const PageButtonDef kCodeButtons[] = {
     {CDlgTabTestee::kIdCodeNew, "New", "Add new testee code into working project"},
     {CDlgTabTestee::kIdCodeEdit, "Edit", "Edit existing testee code's data in working project"},
     {CDlgTabTestee::kIdCodeDelete, "Delete", "Remove selected testee code from working project"},
     {CDlgTabTestee::kIdCodesHelp, "Help", ""},
 };
 
-const ButtonDef kTesteeButtons[] = {
+const PageButtonDef kTesteeButtons[] = {
     {CDlgTabTestee::kIdTesteeNew, "New", "Add new testee into working project"},
     {CDlgTabTestee::kIdTesteeEdit, "Edit", "Edit some existing testee's data in working project"},
     {CDlgTabTestee::kIdTesteeDelete, "Delete", "Remove selected testee from working project"},
@@ -56,22 +51,6 @@ const ButtonDef kTesteeButtons[] = {
     {CDlgTabTestee::kIdChanges, "Testee changes", "View list of changes of selected testee in working project"},
     {CDlgTabTestee::kIdTesteesHelp, "Help", ""},
 };
-
-wxSizer* MakeButtonColumn(wxWindow* parent, const ButtonDef* defs, size_t count) {
-  auto* column = new wxBoxSizer(wxVERTICAL);
-  for (size_t i = 0; i < count; ++i) {
-    auto* button = new wxButton(parent, defs[i].id, wxString::FromUTF8(defs[i].caption));
-    if (*defs[i].tooltip) button->SetToolTip(wxString::FromUTF8(defs[i].tooltip));
-    column->Add(button, 0, wxEXPAND | wxBOTTOM, kBorder);
-  }
-  return column;
-}
-
-void Apply(wxWindow* window, const PageButton& rule) {
-  if (!window) return;
-  window->Show(rule.shown);
-  window->Enable(rule.enabled);
-}
 
 const CProjectData* ProjectData() {
   IPageServices* services = GetPageServices();
@@ -185,16 +164,16 @@ TesteesPageState CDlgTabTestee::GetState() const {
 void CDlgTabTestee::UpdateControls() {
   if (!m_pCodes) return;
   const TesteesPageControls c = TesteesPageRules(GetState());
-  Apply(FindWindow(kIdCodeNew), c.codeNew);
-  Apply(FindWindow(kIdCodeEdit), c.codeEdit);
-  Apply(FindWindow(kIdCodeDelete), c.codeDelete);
-  Apply(FindWindow(kIdHistory), c.history);
-  Apply(FindWindow(kIdChanges), c.changes);
-  Apply(FindWindow(kIdTesteeNew), c.testeeNew);
-  Apply(FindWindow(kIdTesteeEdit), c.testeeEdit);
-  Apply(FindWindow(kIdFilterTree), c.filterTree);
-  Apply(FindWindow(kIdSearch), c.search);
-  Apply(FindWindow(kIdTesteeDelete), c.testeeDelete);
+  ApplyPageButton(FindWindow(kIdCodeNew), c.codeNew);
+  ApplyPageButton(FindWindow(kIdCodeEdit), c.codeEdit);
+  ApplyPageButton(FindWindow(kIdCodeDelete), c.codeDelete);
+  ApplyPageButton(FindWindow(kIdHistory), c.history);
+  ApplyPageButton(FindWindow(kIdChanges), c.changes);
+  ApplyPageButton(FindWindow(kIdTesteeNew), c.testeeNew);
+  ApplyPageButton(FindWindow(kIdTesteeEdit), c.testeeEdit);
+  ApplyPageButton(FindWindow(kIdFilterTree), c.filterTree);
+  ApplyPageButton(FindWindow(kIdSearch), c.search);
+  ApplyPageButton(FindWindow(kIdTesteeDelete), c.testeeDelete);
   m_pCodes->Enable(c.codeListEnabled);
   m_pTestees->Enable(c.testeeListEnabled);
   m_pCodesGroup->SetLabel(wxString::FromUTF8(c.codeCaption));

@@ -1,8 +1,28 @@
 #include "ui/ui/PageControls.h"
 
+#include <wx/button.h>
+#include <wx/sizer.h>
 #include <wx/window.h>
 
 namespace qel {
+
+namespace {
+
+constexpr int kBorder = 5;
+
+}  // namespace
+
+wxButton* MakePageButton(wxWindow* parent, const PageButtonDef& def) {
+  auto* button = new wxButton(parent, def.id, wxString::FromUTF8(def.caption));
+  if (*def.tooltip) button->SetToolTip(wxString::FromUTF8(def.tooltip));
+  return button;
+}
+
+wxSizer* MakeButtonColumn(wxWindow* parent, const PageButtonDef* defs, size_t count) {
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  for (size_t i = 0; i < count; ++i) column->Add(MakePageButton(parent, defs[i]), 0, wxEXPAND | wxBOTTOM, kBorder);
+  return column;
+}
 
 bool SetWindowText(wxWindow* window, const std::string& text) {
   if (!window) return false;

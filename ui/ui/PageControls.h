@@ -4,13 +4,29 @@
 // controls are updated after every row event lay out only then.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "ui/TesteesPageRules.h"
 
+class wxButton;
+class wxSizer;
 class wxWindow;
 
 namespace qel {
+
+// A page's button: its id, caption and tool tip ("" for none).
+struct PageButtonDef {
+  int id;
+  const char* caption;
+  const char* tooltip;
+};
+
+// The button of a definition, with its tool tip.
+wxButton* MakePageButton(wxWindow* parent, const PageButtonDef& def);
+// The buttons of the definitions one below the other, each as wide as the
+// column, with the pages' gap below each.
+wxSizer* MakeButtonColumn(wxWindow* parent, const PageButtonDef* defs, size_t count);
 
 // Sets the window's label; true when it changed.
 bool SetWindowText(wxWindow* window, const std::string& text);
