@@ -481,6 +481,18 @@ void CQelViewTab::OnNotify(CQelNotifyEvent& event) {
       HidePage(m_currentPage);
       ShowPage(kPageModels);
       break;
+    // A stored run: the tree shows its user, reads its score sets anew and
+    // selects the assessment (the notice lives for this call only).
+    case kNotifyUserAdded:
+      if (m_pTree) SendNotify(m_pTree, kTreeRefreshUsers);
+      break;
+    case kNotifyNewAssessment:
+    case kNotifyAssessmentChanged:
+      if (m_pTree) SendNotify(m_pTree, kTreeRefreshScores);
+      break;
+    case kNotifySelectAssessment:
+      if (m_pTree && event.GetPayload()) SendNotify(m_pTree, kTreeSelectScore, event.GetPayload());
+      break;
     case kNotifyRefreshViews:
       for (CDlgTab* page : m_pages) {
         if (page) SendNotify(page, kNotifyRefreshViews, event.GetPayload());
