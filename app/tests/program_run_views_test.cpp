@@ -127,8 +127,8 @@ class ProgramRunViewsTest : public ::testing::Test {
   std::string Folder() const { return m_folder.Path().string() + "/"; }
   std::string SettingsPath() const { return m_config.File("Qel.conf"); }
 
-  // A plain project (made with nobody logged in) holding one testee and a
-  // model of the program's Tapping task; closed again before the program opens it.
+  // A plain project holding one testee and a model of the program's Tapping
+  // task; closed again before the program opens it.
   std::string MakeProject(CQelProgram& program) {
     const std::string path = m_data.File("Study.qep");
     EXPECT_TRUE(CQelProject::CreateProject(path, "Owner", "", nullptr, false, false));
