@@ -19,9 +19,9 @@ enum QelNotifyCode : int {
   kNotifyRebuildTree = 10,        // to the tree: rebuild from the root
   kNotifyFilterTestees = 13,      // to the tree and the pages: filter the testees (CTesteeFilter)
   kNotifyRebuildTreeIcons = 11,   // to the tree: rebuild with the other image list
-  kNotifySelectTestee = 20,       // to the tree: select the testee (QelTreeSelection)
-  kNotifySelectModel = 21,        // to the tree: select the model (QelTreeSelection)
-  kNotifySelectModelTask = 22,    // to the tree: select the model's task (QelTreeSelection)
+  kNotifySelectTestee = 20,       // to the tree: select the testee (QelAssessmentNotice)
+  kNotifySelectModel = 21,        // to the tree: select the model (QelAssessmentNotice)
+  kNotifySelectModelTask = 22,    // to the tree: select the model's task (QelAssessmentNotice)
   kNotifyViewRefresh = 31,        // to the main view: refresh every control
   kNotifyLoginChanged = 32,       // to the frame and the main view: log in or out
   kNotifyPrint = 41,              // to the frame and the main view: print (QelPrintRequest)
@@ -34,13 +34,6 @@ enum QelNotifyCode : int {
 
 // The node the tree selects (codes 20 to 23); fields not named are null or
 // 0. Lives on the sender's stack for the sent call.
-struct QelTreeSelection {
-  const char* testee = nullptr;
-  const char* model = nullptr;
-  const char* task = nullptr;
-  int assessment = 0;
-};
-
 // Payload of kNotifyRefreshViews after a stored run.
 constexpr intptr_t kRefreshAfterRun = 32;
 

@@ -148,29 +148,29 @@ bool CQelDoc::ShowUserDialog() {
   return true;
 }
 
-void CQelDoc::SelectTesteeInTree(const std::string& testee) {
-  QelTreeSelection selection;
-  selection.testee = testee.c_str();
-  if (m_pTreeView) SendNotify(m_pTreeView, kNotifySelectTestee, reinterpret_cast<intptr_t>(&selection));
+void CQelDoc::SelectInTree(int code, const std::string& testee, const std::string& model, const std::string& task,
+                          int number) {
+  if (!m_pTreeView) return;
+  // The tree reads the notice during this call.
+  QelAssessmentNotice notice;
+  notice.testeeCode = testee;
+  notice.modelName = model;
+  notice.taskCode = task;
+  notice.assessment = number > 0 ? static_cast<uint32_t>(number) : 0;
+  SendNotify(m_pTreeView, code, reinterpret_cast<intptr_t>(&notice));
 }
 
-void CQelDoc::SelectModelInTree(const std::string& model) {
-  QelTreeSelection selection;
-  selection.model = model.c_str();
-  if (m_pTreeView) SendNotify(m_pTreeView, kNotifySelectModel, reinterpret_cast<intptr_t>(&selection));
-}
+void CQelDoc::SelectTesteeInTree(const std::string& testee) { SelectInTree(kNotifySelectTestee, testee, "", "", 0); }
+
+void CQelDoc::SelectModelInTree(const std::string& model) { SelectInTree(kNotifySelectModel, "", model, "", 0); }
 
 void CQelDoc::SelectModelTaskInTree(const std::string& model, const std::string& task) {
-  QelTreeSelection selection;
-  selection.model = model.c_str();
-  selection.task = task.c_str();
-  if (m_pTreeView) SendNotify(m_pTreeView, kNotifySelectModelTask, reinterpret_cast<intptr_t>(&selection));
+  SelectInTree(kNotifySelectModelTask, "", model, task, 0);
 }
 
 void CQelDoc::SelectAssessmentInTree(const std::string& testee, const std::string& model, const std::string& task,
                                      int number) {
-  QelTreeSelection selection{testee.c_str(), model.c_str(), task.c_str(), number};
-  if (m_pTreeView) SendNotify(m_pTreeView, kNotifySelectAssessment, reinterpret_cast<intptr_t>(&selection));
+  SelectInTree(kNotifySelectAssessment, testee, model, task, number);
 }
 
 void CQelDoc::OnUpdateSaveAs(wxUpdateUIEvent& event) { event.Enable(m_model.GetTaskCount() > 0); }

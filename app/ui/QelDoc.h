@@ -90,6 +90,10 @@ class CQelDoc : public CDocReport {
   void OnPageSetup(wxCommandEvent& event);
   void OnFontSetup(wxCommandEvent& event);
 
+  // Sends the tree a selection notice for the keys given.
+  void SelectInTree(int code, const std::string& testee, const std::string& model, const std::string& task,
+                    int number);
+
   wxWindow* m_pTreeView = nullptr;
   wxWindow* m_pNotifyWnd = nullptr;
   uint32_t m_format = kDocumentFormat;

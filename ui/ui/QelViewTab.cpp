@@ -117,9 +117,18 @@ void CQelViewTab::CreateControls() {
   }
 }
 
+void CQelViewTab::SetTreeWindow(wxWindow* tree) {
+  m_pTree = tree;
+  if (m_pDoc) m_pDoc->SetTreeWindow(tree);
+}
+
 void CQelViewTab::OnInitialUpdate(CQelDoc* doc) {
   m_pDoc = doc;
-  if (doc) doc->SetNotifyWindow(this);
+  if (doc) {
+    doc->SetNotifyWindow(this);
+    // The document's selections in the tree ("<- Find") go to the main window's tree.
+    doc->SetTreeWindow(m_pTree);
+  }
   for (CDlgTab* page : m_pages) {
     if (page) page->SetDocument(doc);
   }
@@ -480,6 +489,18 @@ void CQelViewTab::OnNotify(CQelNotifyEvent& event) {
       if (CDlgTab* models = m_pages[kPageModels]) PostNotify(models, kNotifyShowModelsPage, event.GetPayload());
       HidePage(m_currentPage);
       ShowPage(kPageModels);
+      break;
+    // A stored run: the tree shows its user, reads its score sets anew and
+    // selects the assessment (the notice lives for this call only).
+    case kNotifyUserAdded:
+      if (m_pTree) SendNotify(m_pTree, kTreeRefreshUsers);
+      break;
+    case kNotifyNewAssessment:
+    case kNotifyAssessmentChanged:
+      if (m_pTree) SendNotify(m_pTree, kTreeRefreshScores);
+      break;
+    case kNotifySelectAssessment:
+      if (m_pTree && event.GetPayload()) SendNotify(m_pTree, kTreeSelectScore, event.GetPayload());
       break;
     case kNotifyRefreshViews:
       for (CDlgTab* page : m_pages) {

@@ -72,7 +72,7 @@ class CQelViewTab : public wxPanel {
   CDlgTab* GetPage(int index) const;
   wxNotebook* GetTabs() const { return m_pTabs; }
   CQelDoc* GetDocument() const { return m_pDoc; }
-  void SetTreeWindow(wxWindow* tree) { m_pTree = tree; }
+  void SetTreeWindow(wxWindow* tree);
   wxWindow* GetTreeWindow() const { return m_pTree; }
   void SetLoggedUserText(const std::string& text) { m_loggedUser = text; }
   const std::string& GetLoggedUserText() const { return m_loggedUser; }
