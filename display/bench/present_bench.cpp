@@ -125,6 +125,7 @@ int main(int argc, char** argv) {
       const bool flip = flags != 0;
       RunUiThread(display, frames, flip ? "UI thread, synchronous (flip)" : "UI thread, flush");
       RunWorker(display, frames, flip ? "worker thread, synchronous (flip)" : "worker thread, flush");
+      std::printf("  frames reached the window by %s\n", display.PresentPath().c_str());
       display.Free();
       Pump(50);
     }

@@ -71,6 +71,32 @@ TEST_F(DisplayTest, FrameFromTheUserInterfaceThreadReachesTheScreen) {
   EXPECT_TRUE(PumpUntil([&] { return ScreenShowsFront(m_display); }, 3000));
 }
 
+// Xvfb's GLX has no swap timestamps (GLX_OML_sync_control): a full-screen
+// mode with the flip attribute falls back to shared memory, its frames still
+// reach the screen, and each is stamped when the server has drawn it.
+TEST_F(DisplayTest, WithoutSwapTimestampsTheFlipAttributeFallsBackToSharedMemory) {
+  ASSERT_TRUE(m_display.CreateFullScreen(0, kDispAttrFlip));
+  Pump(50);
+  DrawTestFrame(m_display, QelRGB(30, 20, 10), 10);
+  const int64_t before = MonotonicNowNs();
+  ASSERT_TRUE(m_display.Present(true));
+  const int64_t after = MonotonicNowNs();
+  EXPECT_EQ(m_display.PresentPath(), CDDDisplay::kPresentPathSharedMemory);
+  EXPECT_TRUE(ScreenShowsFront(m_display));
+  int64_t shown = 0;
+  ASSERT_TRUE(m_display.LastFrameShownNs(&shown));
+  EXPECT_GE(shown, before);
+  EXPECT_LE(shown, after);
+
+  // A window is never swapped at the blank: shared memory too.
+  Pump(20);
+  ASSERT_TRUE(m_display.CreateWindowed(0, 640, 480));
+  Pump(50);
+  DrawTestFrame(m_display, QelRGB(0, 40, 0), 20);
+  ASSERT_TRUE(m_display.Present(true));
+  EXPECT_EQ(m_display.PresentPath(), CDDDisplay::kPresentPathSharedMemory);
+}
+
 // Without the flip attribute too: a frame goes to the server from shared
 // memory in one request, Present returns once the server has drawn it, and
 // the display stamps that moment.

@@ -25,6 +25,7 @@
 #include "display/UiHandoff.h"
 #include "display/ui/DialogInst.h"
 #include "display/ui/ScreenExport.h"
+#include "display/ui/GlxVblankPresenter.h"
 #include "display/ui/WndDD.h"
 #include "display/ui/XShmPresenter.h"
 #include "include/qel/DisplayInterface.h"
@@ -159,15 +160,26 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   // The frame the display window shows (null while no mode is active).
   qel::display::SurfacePtr GetFrontFrame();
   // When the latest frame had reached the X server (CLOCK_MONOTONIC ns):
-  // stamped after the hand-over and a sync with the server. False while no
-  // frame has been shown in the current mode.
+  // the swap's vertical blank on the vertical-blank path, else stamped after
+  // the hand-over and a sync with the server. False while no frame has been
+  // shown in the current mode.
   bool LastFrameShownNs(int64_t* ns) const;
-  // Puts the front frame into the window through shared memory and waits
-  // for the server (UI thread); false when it cannot go that way.
+  // Puts the front frame into the window at the vertical blank or through
+  // shared memory and waits for the server (UI thread); false when it
+  // cannot go either way.
   bool PutFrontFrame();
-  // Readies frames in shared memory for the mode's window once it is on the
-  // screen (UI thread; tried once a mode).
+  // Chooses how the mode's window takes frames once it is on the screen
+  // (UI thread; once a mode): at the vertical blank for a full-screen mode
+  // with the flip attribute where the X server's GLX has swap timestamps,
+  // else from shared memory, else through the toolkit's paint.
   void OpenSharedFrames();
+  // How frames reach the current mode's window, for the operator: one of
+  // kPresentPathVblank, kPresentPathSharedMemory, kPresentPathPaint; empty
+  // before the window is on the screen.
+  std::string PresentPath() const;
+  static constexpr const char* kPresentPathVblank = "vertical blank (GLX_OML_sync_control)";
+  static constexpr const char* kPresentPathSharedMemory = "shared memory (MIT-SHM)";
+  static constexpr const char* kPresentPathPaint = "toolkit paint";
 
   // ---- break dialog and command channel ----
   bool BreakCreate(CWndDD* owner);
@@ -235,7 +247,10 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   SurfaceSlot m_slots[10];
   qel::display::SurfacePtr m_spareFrame;
   qel::display::CXShmPresenter m_shm;
+  qel::display::CGlxVblankPresenter m_vblank;  // UI thread
   bool m_shmTried = false;  // UI thread: the presenter was tried for this mode's window
+  std::atomic<const char*> m_presentPath{nullptr};  // one of the kPresentPath texts
+  int64_t m_putOnsetNs = 0;  // UI thread: the vertical blank of the latest put (0: none)
   // Contexts handed out and not yet released, with the mode they were made in.
   std::unordered_map<const CDC*, uint64_t> m_liveDCs;
   uint64_t m_generation = 0;  // changes at every mode creation and Free

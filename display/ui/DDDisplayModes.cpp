@@ -193,7 +193,9 @@ void CDDDisplay::Free() {
   if (m_wnd.GetWindow()) {
     const auto release = [this] {
       m_shm.Close();
+      m_vblank.Close();
       m_shmTried = false;
+      m_presentPath = nullptr;
       m_wnd.Release();
       return intptr_t{1};
     };

@@ -4,6 +4,7 @@
 #include <wx/window.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "common/MonotonicNs.h"
@@ -93,8 +94,9 @@ bool CDDDisplay::ShowFrame(SurfacePtr frame, uint64_t generation) {
 bool CDDDisplay::PaintWindow() {
   const bool wait = (m_dwAttr & kDispAttrFlip) != 0;
   const auto paint = [this, wait] {
+    m_putOnsetNs = 0;
     m_wnd.PaintNow(wait);
-    m_frameShownNs.store(MonotonicNowNs());
+    m_frameShownNs.store(m_putOnsetNs != 0 ? m_putOnsetNs : MonotonicNowNs());
     return intptr_t{1};
   };
   if (wxIsMainThread()) return paint() != 0;
@@ -106,14 +108,29 @@ void CDDDisplay::OpenSharedFrames() {
   // Tried once the window is on the screen (before, GTK has no window for it).
   if (!window || m_shmTried || !window->GTKGetDrawingWindow()) return;
   m_shmTried = true;
-  m_shm.Open(window);
+  const uint32_t attr = m_dwAttr;
+  const char* path = kPresentPathPaint;
+  if ((attr & kDispAttrFlip) && !(attr & kDispAttrWindowed) && m_vblank.Open(window)) {
+    path = kPresentPathVblank;
+  } else if (m_shm.Open(window)) {
+    path = kPresentPathSharedMemory;
+  }
+  m_presentPath = path;
+  std::fprintf(stderr, "QelScreen: frames reach the display window by %s\n", path);
+}
+
+std::string CDDDisplay::PresentPath() const {
+  const char* path = m_presentPath.load();
+  return path ? path : "";
 }
 
 bool CDDDisplay::PutFrontFrame() {
   if (!m_wnd.GetWindow()) return false;
   OpenSharedFrames();
   SurfacePtr frame = GetFrontFrame();
-  return frame && m_shm.Put(*frame);
+  if (!frame) return false;
+  if (m_vblank.IsOpen()) return m_vblank.Put(*frame, &m_putOnsetNs);
+  return m_shm.Put(*frame);
 }
 
 bool CDDDisplay::LastFrameShownNs(int64_t* ns) const {

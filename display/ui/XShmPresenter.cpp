@@ -28,8 +28,9 @@ constexpr unsigned long kBlueMask = 0x0000FF;
 constexpr int kPixelBytes = 4;
 constexpr int kShmMode = 0600;
 
-// The native X window that a toolkit window draws into, and where the
-// window's origin lies in it. Client-side GDK windows are walked up to
+}  // namespace
+
+// Client-side GDK windows are walked up to
 // their native ancestor (none is made native: that would stop GTK drawing).
 GdkWindow* NativeWindowOf(wxWindow* window, int* x, int* y) {
   *x = 0;
@@ -45,8 +46,6 @@ GdkWindow* NativeWindowOf(wxWindow* window, int* x, int* y) {
   }
   return w;
 }
-
-}  // namespace
 
 struct CXShmPresenter::Shared {
   std::mutex mutex;

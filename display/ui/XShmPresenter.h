@@ -17,10 +17,15 @@
 #include "display/ui/ScreenExport.h"
 
 class wxWindow;
+typedef struct _GdkWindow GdkWindow;
 
 namespace qel {
 
 namespace display {
+
+// The native X window that a toolkit window draws into, and where the
+// window's origin lies in it.
+GdkWindow* NativeWindowOf(wxWindow* window, int* x, int* y);
 
 class CXShmPresenter {
  public:
