@@ -24,8 +24,8 @@
 #include "display/RasterSurface.h"
 #include "display/UiHandoff.h"
 #include "display/ui/DialogInst.h"
-#include "display/ui/ScreenExport.h"
 #include "display/ui/GlxVblankPresenter.h"
+#include "display/ui/ScreenExport.h"
 #include "display/ui/WndDD.h"
 #include "display/ui/XShmPresenter.h"
 #include "include/qel/DisplayInterface.h"
@@ -247,10 +247,10 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   SurfaceSlot m_slots[10];
   qel::display::SurfacePtr m_spareFrame;
   qel::display::CXShmPresenter m_shm;
-  qel::display::CGlxVblankPresenter m_vblank;  // UI thread
-  bool m_shmTried = false;  // UI thread: the presenter was tried for this mode's window
+  qel::display::CGlxVblankPresenter m_vblank;       // UI thread
+  bool m_shmTried = false;                          // UI thread: the presenter was tried for this mode's window
   std::atomic<const char*> m_presentPath{nullptr};  // one of the kPresentPath texts
-  int64_t m_putOnsetNs = 0;  // UI thread: the vertical blank of the latest put (0: none)
+  int64_t m_putOnsetNs = 0;                         // UI thread: the vertical blank of the latest put (0: none)
   // Contexts handed out and not yet released, with the mode they were made in.
   std::unordered_map<const CDC*, uint64_t> m_liveDCs;
   uint64_t m_generation = 0;  // changes at every mode creation and Free
