@@ -1,7 +1,7 @@
 // What the score views and the score export need of a project: the testee,
 // the task of a model, the stored scores and their saved versions. The
-// plain project file implements it (PlainScoreStore); the program's project
-// object, either format, through ProjectScoreStore.
+// program's project object, either format, implements it through
+// ProjectScoreStore.
 //
 // Thread contract: user-interface thread only.
 #pragma once

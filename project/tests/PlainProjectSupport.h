@@ -36,6 +36,22 @@ inline constexpr TaskVariableDef kTestVariables[] = {
 // Value i of the run data's arrays for a run tagged with seed.
 inline int32_t RunValue(int array, int part, int i, int seed) { return seed * 100000 + array * 20000 + part * 7 + i; }
 
+// Fills part p of the run data with n values of the run tagged seed, and
+// the variables with count values.
+inline void FillRunData(CTaskRunData& runData, int part, int n, int seed, int variables) {
+  for (int i = 0; i < n && i < kMaxResponses; ++i) {
+    runData.category[part][i] = RunValue(0, part, i, seed);
+    runData.reactionTime[part][i] = RunValue(1, part, i, seed);
+    runData.responseCode[part][i] = RunValue(2, part, i, seed);
+    runData.taskCategory[part][i] = RunValue(3, part, i, seed);
+  }
+  runData.scoreVariableCount = static_cast<int32_t>(std::size(kTestVariables));
+  for (int i = 0; i < variables; ++i) {
+    runData.values[i] = seed + i * 0.5;
+    runData.attributes[i] = kVarValid | static_cast<uint32_t>(i);
+  }
+}
+
 // A project file's cache, connection and plain database, bound to run data.
 struct PlainProject {
   explicit PlainProject(const std::string& path) : cache(tasks), db(&connection) {
@@ -47,21 +63,7 @@ struct PlainProject {
     db.SetVariableTable(&library);
   }
 
-  // Fills part p of the run data with n values of the run tagged seed, and
-  // the variables with count values.
-  void FillRun(int part, int n, int seed, int variables) {
-    for (int i = 0; i < n && i < kMaxResponses; ++i) {
-      runData->category[part][i] = RunValue(0, part, i, seed);
-      runData->reactionTime[part][i] = RunValue(1, part, i, seed);
-      runData->responseCode[part][i] = RunValue(2, part, i, seed);
-      runData->taskCategory[part][i] = RunValue(3, part, i, seed);
-    }
-    runData->scoreVariableCount = static_cast<int32_t>(std::size(kTestVariables));
-    for (int i = 0; i < variables; ++i) {
-      runData->values[i] = seed + i * 0.5;
-      runData->attributes[i] = kVarValid | static_cast<uint32_t>(i);
-    }
-  }
+  void FillRun(int part, int n, int seed, int variables) { FillRunData(*runData, part, n, seed, variables); }
 
   AllTasksLoaded tasks;
   CProjectData cache;

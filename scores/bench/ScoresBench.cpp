@@ -15,13 +15,13 @@
 #include "app/model/ExpModel.h"
 #include "app/rundata/TaskRunData.h"
 #include "common/Prompt.h"
-#include "db/DbOdbcAccess.h"
+#include "admin/UserRecord.h"
 #include "engine/library/TaskLibrary.h"
-#include "project/ProjectData.h"
 #include "project/ProjectDbPlain.h"
+#include "project/QelProject.h"
 #include "project/TaskAvailability.h"
 #include "project/TesteeInfo.h"
-#include "scores/PlainScoreStore.h"
+#include "scores/ProjectScoreStore.h"
 #include "scores/ScoreExport.h"
 #include "scores/ui/DlgScore.h"
 
@@ -96,18 +96,16 @@ void BenchExport() {
   const std::string path = (dir / "Bench.qep").string();
   if (!CProjectDbPlain::CreateProjectFile(path, "bench", "", nullptr, true, false)) return;
   AllLoaded tasks;
-  CProjectData cache(tasks);
-  CDbOdbcAccess connection;
-  CProjectDbPlain db(&connection);
-  db.SetProject(&cache);
-  db.SetPath(path);
+  CQelProject project(tasks);
   auto runData = std::make_unique<CTaskRunData>();
-  db.AttachRunData(runData.get());
+  project.AttachRunData(runData.get());
   const Table table(kVariables);
   CTaskLibrary library;
   library.scoreVariables = table.rows.data();
   library.scoreVariableCount = kVariables;
-  db.SetVariableTable(&library);
+  if (!project.Open(path, false, false)) return;
+  project.SetScoreVariableTable(&library);  // opening unbinds the variable rows
+  const CUserRecord writer;  // a plain project records no user
   CExpModel model;
   model.Reset();
   model.m_name = "M";
@@ -115,7 +113,7 @@ void BenchExport() {
   task.TaskIdStr = "BN";
   task.TaskName = "Bench";
   model.AddTask(task);
-  db.WriteModel(&model);
+  project.WriteModel(&model, writer, nullptr);
   runData->scoreVariableCount = kVariables;
   std::vector<std::string> testees;
   const auto fill = Clock::now();
@@ -125,7 +123,7 @@ void BenchExport() {
     testee.m_firstName = "First";
     testee.m_surname = "Last" + std::to_string(t);
     testee.m_dateBirth = QelDateTime::FromDate(1950 + t % 50, 1 + t % 12, 1 + t % 28);
-    db.WriteTestee(testee, false);
+    project.WriteTestee(testee, writer, nullptr, false, false);
     testees.push_back(testee.m_testee);
     for (int a = 1; a <= kPerTestee; ++a) {
       for (int i = 0; i < kVariables; ++i) {
@@ -136,12 +134,12 @@ void BenchExport() {
       task.currentPart = 0;
       task.trialCounts[0] = 10;
       bool newRow = false;
-      db.WriteResponses(testee.m_testee, "M", &task, kVariables, QelDateTime::FromDate(2026, 1, 2, 10, a, 0),
-                        &newRow);
+      project.WriteResponses(testee.m_testee, "M", &task, writer, nullptr, kVariables,
+                             QelDateTime::FromDate(2026, 1, 2, 10, a, 0), &newRow);
     }
   }
   std::printf("stored %d scores in %.0f ms (set-up)\n", kTestees * kPerTestee, Ms(fill));
-  CPlainScoreStore store(db, cache);
+  CProjectScoreStore store(project);
   ScoreExportSource source;
   source.store = &store;
   source.testees = testees;

@@ -1,5 +1,6 @@
-// A plain project with one testee and a model for the scores tests, and
-// the run data of a finished run of its task.
+// A plain project with one testee and a model for the scores tests, open in
+// the program's project object, and the run data of a finished run of its
+// task.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,10 +8,12 @@
 #include <memory>
 #include <string>
 
+#include "admin/UserRecord.h"
 #include "app/model/ExpModel.h"
+#include "project/QelProject.h"
 #include "project/TesteeInfo.h"
 #include "project/tests/PlainProjectSupport.h"
-#include "scores/PlainScoreStore.h"
+#include "scores/ProjectScoreStore.h"
 #include "scores/ScoreDocument.h"
 #include "tests/support/common/TempFolder.h"
 
@@ -21,12 +24,31 @@ constexpr char kTestee[] = "T01";
 constexpr char kModel[] = "Model A";
 constexpr char kCode[] = "TP";
 
+// The project object bound to run data, and the made-up plug-in whose
+// variables it stores.
+struct OpenPlainProject {
+  OpenPlainProject() {
+    project.AttachRunData(runData.get());
+    library.scoreVariables = kTestVariables;
+    library.scoreVariableCount = static_cast<uint32_t>(std::size(kTestVariables));
+  }
+  void FillRun(int part, int n, int seed, int variables) { FillRunData(*runData, part, n, seed, variables); }
+
+  AllTasksLoaded tasks;
+  CQelProject project{tasks};
+  std::unique_ptr<CTaskRunData> runData = std::make_unique<CTaskRunData>();
+  CTaskLibrary library;
+  CUserRecord writer;  // a plain project records no user
+};
+
 class ScoreProjectTest : public ::testing::Test {
  protected:
   void SetUp() override {
     path_ = dir_.File("Scores.qep");
     ASSERT_TRUE(CProjectDbPlain::CreateProjectFile(path_, "me", "", nullptr, true, false));
-    project_ = std::make_unique<PlainProject>(path_);
+    project_ = std::make_unique<OpenPlainProject>();
+    ASSERT_TRUE(project_->project.Open(path_, false, false));
+    ASSERT_FALSE(project_->project.IsOpenCfr());
     CTesteeInfo testee;
     testee.m_testee = kTestee;
     testee.m_firstName = "Ann";
@@ -34,13 +56,13 @@ class ScoreProjectTest : public ::testing::Test {
     testee.m_sex = 1;
     testee.m_preference = 1;
     testee.m_dateBirth = QelDateTime::FromDate(1990, 1, 1);
-    ASSERT_TRUE(project_->db.WriteTestee(testee, false));
+    ASSERT_TRUE(project_->project.WriteTestee(testee, project_->writer, nullptr, false, false));
     CExpModel model;
     model.Reset();
     model.m_name = kModel;
     model.AddTask(RunTask(kCode, 1, 1, 0));
-    ASSERT_TRUE(project_->db.WriteModel(&model));
-    store_ = std::make_unique<CPlainScoreStore>(project_->db, project_->cache);
+    ASSERT_TRUE(project_->project.WriteModel(&model, project_->writer, nullptr));
+    store_ = std::make_unique<CProjectScoreStore>(project_->project);
   }
 
   // The run data of a finished run of part 1, assessment 1, with a value missing.
@@ -65,14 +87,20 @@ class ScoreProjectTest : public ::testing::Test {
     computed.maySave = true;
     return std::make_unique<CScoreDocument>(computed);
   }
+  // Stores the run of the task as the program does: the rows of the stored
+  // variables are the plug-in's (opening a project unbinds them).
+  bool Write(const std::string& testee, const CExpModelTask& task) {
+    project_->project.SetScoreVariableTable(&project_->library);
+    bool newRow = false;
+    return project_->project.WriteResponses(testee, kModel, &task, project_->writer, nullptr, 3,
+                                            project_->runData->testDate, &newRow);
+  }
   // Stores the run of a testee as its assessment, its values offset by seed.
   void Save(const std::string& testee, uint32_t assessment, double seed) {
     CExpModelTask task = FinishedRun();
     task.currentAssessment = assessment;
     for (int i = 0; i < 2; ++i) project_->runData->values[i] = seed + i;
-    bool newRow = false;
-    ASSERT_TRUE(project_->db.WriteResponses(testee, kModel, &task, 3, project_->runData->testDate, &newRow))
-        << testee << " " << assessment;
+    ASSERT_TRUE(Write(testee, task)) << testee << " " << assessment;
   }
   void AddTestee(const std::string& id, const std::string& first, const QelDateTime& birth) {
     CTesteeInfo testee;
@@ -80,13 +108,13 @@ class ScoreProjectTest : public ::testing::Test {
     testee.m_firstName = first;
     testee.m_surname = "Smith";
     testee.m_dateBirth = birth;
-    ASSERT_TRUE(project_->db.WriteTestee(testee, false));
+    ASSERT_TRUE(project_->project.WriteTestee(testee, project_->writer, nullptr, false, false));
   }
 
   TempFolder dir_;
   std::string path_;
-  std::unique_ptr<PlainProject> project_;
-  std::unique_ptr<CPlainScoreStore> store_;
+  std::unique_ptr<OpenPlainProject> project_;
+  std::unique_ptr<CProjectScoreStore> store_;
 };
 
 }  // namespace test

@@ -35,8 +35,7 @@ TEST_F(ScoreProjectTest, AComputedScoreSavedAndReopenedShowsTheSameValues) {
   EXPECT_EQ(values, (std::vector<std::string>{"3", "3.5", ""}));
 
   // The operator saves: the run engine stores the run.
-  bool newRow = false;
-  ASSERT_TRUE(project_->db.WriteResponses(kTestee, kModel, &task, 3, project_->runData->testDate, &newRow));
+  ASSERT_TRUE(Write(kTestee, task));
 
   CScoreDocument::Saved saved;
   saved.store = store_.get();

@@ -15,10 +15,10 @@
 #include "engine/library/TaskLibrary.h"
 #include "engine/rundlg/tests/RunDlgTestSupport.h"
 #include "engine/rundlg/ui/DlgRun.h"
-#include "project/RunProject.h"
+#include "project/QelProject.h"
 #include "project/TesteeInfo.h"
 #include "project/tests/PlainProjectSupport.h"
-#include "scores/PlainScoreStore.h"
+#include "scores/ProjectScoreStore.h"
 #include "scores/ValueFormat.h"
 #include "scores/ui/DlgScore.h"
 #include "tests/support/common/PromptRecorder.h"
@@ -36,33 +36,6 @@ constexpr char kModel[] = "Model";
 constexpr int kLeadInMs = 3000;        // Tapping's test part records from 3 s after the first tap
 constexpr int kLeadInMarginMs = 400;
 constexpr int kRecordedTaps = 6;
-
-// The run's way into a plain project file.
-class PlainRunProject final : public IRunProject {
- public:
-  explicit PlainRunProject(PlainProject& project) : m_project(project) {}
-  std::string GetPath() const override { return m_project.db.GetPath(); }
-  // The project is new: no assessment has stored responses yet.
-  bool ReadResponses(const std::string&, const std::string&, CExpModelTask& task, uint32_t, int first,
-                     int last) override {
-    for (int p = first; p <= last && p <= kMaxParts; ++p) task.trialCounts[p - 1] = 0;
-    return true;
-  }
-  bool WriteResponses(const std::string& testee, const std::string& model, CExpModelTask& task,
-                      const CTaskRunData& runData, int variableCount, const QelDateTime& runDate, bool* userAdded,
-                      bool* newVariablesRow) override {
-    if (userAdded) *userAdded = false;
-    m_project.db.AttachRunData(const_cast<CTaskRunData*>(&runData));
-    m_project.db.SetVariableTable(task.library);
-    bool newRow = false;
-    const bool ok = m_project.db.WriteResponses(testee, model, &task, variableCount, runDate, &newRow);
-    if (newVariablesRow) *newVariablesRow = newRow;
-    return ok;
-  }
-
- private:
-  PlainProject& m_project;
-};
 
 // The program's score dialog, shown modally and read by the test before the
 // operator closes it.
@@ -97,20 +70,26 @@ TEST(ScoreRealRun, ATappingRunIsShownSavedAndReopenedWithTheSameValues) {
   TempFolder dir;
   const std::string path = dir.File("Run.qep");
   ASSERT_TRUE(CProjectDbPlain::CreateProjectFile(path, "me", "", nullptr, true, false));
-  PlainProject project(path);
+  // The program's project object, bound to the run data and the plug-in's
+  // variables as the program binds it before a run is stored.
+  AllTasksLoaded tasks;
+  CQelProject project(tasks);
+  project.AttachRunData(&RunData());
+  ASSERT_TRUE(project.Open(path, false, false));
+  ASSERT_FALSE(project.IsOpenCfr());
+  const CUserRecord writer;  // a plain project records no user
   CTesteeInfo testee;
   testee.m_testee = kTestee;
   testee.m_firstName = "Pat";
   testee.m_surname = "Doe";
   testee.m_dateBirth = QelDateTime::FromDate(1980, 5, 5);
-  ASSERT_TRUE(project.db.WriteTestee(testee, false));
+  ASSERT_TRUE(project.WriteTestee(testee, writer, nullptr, false, false));
   CExpModel model;
   model.Reset();
   model.m_name = kModel;
   model.AddTask(RunTask("TP", 1, 1, 0));
-  ASSERT_TRUE(project.db.WriteModel(&model));
-  CPlainScoreStore store(project.db, project.cache);
-  PlainRunProject runProject(project);
+  ASSERT_TRUE(project.WriteModel(&model, writer, nullptr));
+  CProjectScoreStore store(project);
 
   ShownScores scores;
   scores.m_real.SetStore(&store);
@@ -119,6 +98,7 @@ TEST(ScoreRealRun, ATappingRunIsShownSavedAndReopenedWithTheSameValues) {
   CTaskLibrary library;
   library.host = &Host();
   ASSERT_TRUE(library.Load(QEL_OUTPUT_DIR "/QelTP.qet", true));
+  project.SetScoreVariableTable(&library);
   CExpModelTask task;
   task.SetFromModelTask(library.modelDefault);
   task.library = &library;
@@ -126,7 +106,7 @@ TEST(ScoreRealRun, ATappingRunIsShownSavedAndReopenedWithTheSameValues) {
   auto* dialog = new CDlgRun(nullptr, Host(), RunData());
   dialog->SetTask(&task);
   dialog->SetTitle(true);
-  ASSERT_TRUE(dialog->RunTest(&runProject, kTestee, kModel)) << ::testing::PrintToString(prompts.ShownTexts());
+  ASSERT_TRUE(dialog->RunTest(&project, kTestee, kModel)) << ::testing::PrintToString(prompts.ShownTexts());
   prompts.SetAnswer(kAnswerYes);
   const size_t promptsBefore = prompts.ShownTexts().size();
   Pump(300);
