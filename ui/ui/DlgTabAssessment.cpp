@@ -30,7 +30,6 @@ constexpr int kBorder = 5;
 constexpr int kComboWidth = 260;
 constexpr int kNumberWidth = 50;
 constexpr int kListHeight = 150;
-constexpr int kHelpPercent = 100;
 // The spins keep no position of their own (the page steps the part and the
 // assessment); a range around 0 keeps both of their arrows usable.
 constexpr int kSpinRange = 1000;
@@ -662,12 +661,9 @@ void CDlgTabAssessment::OnButton(wxCommandEvent& event) {
     case kIdTaskScores:
       ShowTaskList(event.GetId() == kIdTaskScores);
       break;
-    case kIdHelp: {
-      CDlgHelp help(kHelpText, "Assessments help", this, kHelpPercent);
-      help.CentreOnParent();
-      help.ShowModal();
+    case kIdHelp:
+      ShowPageHelp(this, kHelpText, "Assessments help");
       break;
-    }
     default:
       event.Skip();
       break;

@@ -27,7 +27,6 @@ namespace {
 constexpr int kBorder = 5;
 constexpr int kComboWidth = 160;
 constexpr int kScoreListHeight = 240;
-constexpr int kHelpPercent = 100;
 
 // The scores list's double-click and selection codes.
 constexpr int kNotifyDblClkScore = 300 + kListKindScores;
@@ -378,12 +377,9 @@ void CDlgTabData::OnButton(wxCommandEvent& event) {
     case kIdScoresHistory:
       ShowScoreHistory();
       break;
-    case kIdHelp: {
-      CDlgHelp help(kHelpText, "Data help", this, kHelpPercent);
-      help.CentreOnParent();
-      help.ShowModal();
+    case kIdHelp:
+      ShowPageHelp(this, kHelpText, "Data help");
       break;
-    }
     default:
       // "Delete" and "Delete all" have no action.
       event.Skip();

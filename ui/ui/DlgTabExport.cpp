@@ -23,7 +23,6 @@ namespace {
 constexpr int kBorder = 5;
 constexpr int kComboWidth = 180;
 constexpr int kTesteeListHeight = 260;
-constexpr int kHelpPercent = 100;
 
 // The testee list's codes: double click, selected, unchecked, checked, check changing.
 constexpr int kNotifyDblClkTestee = 300 + kListKindTestees;
@@ -301,12 +300,9 @@ void CDlgTabExport::OnButton(wxCommandEvent& event) {
     case kIdExportScore:
       ExportScore();
       break;
-    case kIdHelp: {
-      CDlgHelp help(kHelpText, "Export help", this, kHelpPercent);
-      help.CentreOnParent();
-      help.ShowModal();
+    case kIdHelp:
+      ShowPageHelp(this, kHelpText, "Export help");
       break;
-    }
     default:
       event.Skip();
       break;

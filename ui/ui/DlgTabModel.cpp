@@ -29,7 +29,6 @@ namespace {
 constexpr int kBorder = 5;
 constexpr int kModelListHeight = 120;
 constexpr int kTaskListHeight = 200;
-constexpr int kHelpPercent = 100;
 
 // The lists' notify codes: double click 300 and selection 320, plus the list's kind.
 constexpr int kListDblClk = 300;
@@ -396,12 +395,9 @@ void CDlgTabModel::OnButton(wxCommandEvent& event) {
     case kIdExtract:
       ExtractToFile();
       break;
-    case kIdModelsHelp: {
-      CDlgHelp help(kHelpText, "Models help", this, kHelpPercent);
-      help.CentreOnParent();
-      help.ShowModal();
+    case kIdModelsHelp:
+      ShowPageHelp(this, kHelpText, "Models help");
       break;
-    }
     case kIdFileHelp: {
       CDlgHelp help(this);
       help.ShowModal();

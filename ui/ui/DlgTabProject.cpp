@@ -31,7 +31,6 @@ namespace {
 constexpr int kBorder = 5;
 constexpr int kProjectListHeight = 150;
 constexpr int kPluginListHeight = 170;
-constexpr int kHelpPercent = 100;
 constexpr const char* kBrowseTitle = "Select working folder";
 
 // The lists' notify codes: double click 300, selection 320, unchecked 330
@@ -315,12 +314,9 @@ void CDlgTabProject::OnButton(wxCommandEvent& event) {
     case kIdMakeModel:
       MakeModel();
       break;
-    case kIdProjectsHelp: {
-      CDlgHelp help(kHelpText, "Projects help", this, kHelpPercent);
-      help.CentreOnParent();
-      help.ShowModal();
+    case kIdProjectsHelp:
+      ShowPageHelp(this, kHelpText, "Projects help");
       break;
-    }
     case kIdPluginsHelp: {
       CDlgHelp help(this);
       help.ShowModal();

@@ -23,7 +23,6 @@ namespace {
 constexpr int kBorder = 5;
 constexpr int kCodeListHeight = 110;
 constexpr int kTesteeListHeight = 220;
-constexpr int kHelpPercent = 100;
 
 // The lists' notify codes: double click 300 and selection 320, plus the list's kind.
 constexpr int kListDblClk = 300;
@@ -277,12 +276,9 @@ void CDlgTabTestee::OnButton(wxCommandEvent& event) {
     case kIdChanges:
       if (GetPageServices() && m_pProject && HasTesteeRow()) GetPageServices()->ShowTesteeChanges(this, m_testeeId);
       break;
-    case kIdTesteesHelp: {
-      CDlgHelp help(kHelpText, "Testees help", this, kHelpPercent);
-      help.CentreOnParent();
-      help.ShowModal();
+    case kIdTesteesHelp:
+      ShowPageHelp(this, kHelpText, "Testees help");
       break;
-    }
     case kIdCodesHelp: {
       CDlgHelp help(this);
       help.ShowModal();

@@ -4,11 +4,14 @@
 #include <wx/sizer.h>
 #include <wx/window.h>
 
+#include "ui/ui/DlgHelp.h"
+
 namespace qel {
 
 namespace {
 
 constexpr int kBorder = 5;
+constexpr int kHelpPercent = 100;  // the help dialog as large as the page
 
 }  // namespace
 
@@ -22,6 +25,12 @@ wxSizer* MakeButtonColumn(wxWindow* parent, const PageButtonDef* defs, size_t co
   auto* column = new wxBoxSizer(wxVERTICAL);
   for (size_t i = 0; i < count; ++i) column->Add(MakePageButton(parent, defs[i]), 0, wxEXPAND | wxBOTTOM, kBorder);
   return column;
+}
+
+void ShowPageHelp(wxWindow* page, unsigned textId, const char* title) {
+  CDlgHelp help(textId, title, page, kHelpPercent);
+  help.CentreOnParent();
+  help.ShowModal();
 }
 
 bool SetWindowText(wxWindow* window, const std::string& text) {

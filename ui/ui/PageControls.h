@@ -28,6 +28,10 @@ wxButton* MakePageButton(wxWindow* parent, const PageButtonDef& def);
 // column, with the pages' gap below each.
 wxSizer* MakeButtonColumn(wxWindow* parent, const PageButtonDef* defs, size_t count);
 
+// A page's help: the help text of the id in a dialog of the page's size,
+// with the title, centred on the page.
+void ShowPageHelp(wxWindow* page, unsigned textId, const char* title);
+
 // Sets the window's label; true when it changed.
 bool SetWindowText(wxWindow* window, const std::string& text);
 // Shows and enables the window as the rule says; true when its visibility changed.
