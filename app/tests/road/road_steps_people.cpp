@@ -1,0 +1,206 @@
+// The steps of the road that concern the operator, the project and its
+// testees: the first start, the project, the testees, the restart and the
+// project's password and conversion.
+#include "app/tests/road/RoadSteps.h"
+
+namespace qel::road {
+
+// Step 1: the first start on a fresh workstation. The program warns of the
+// missing norms file, then asks for a login; nobody is registered yet, so
+// the operator registers and is logged in: the main window shows the user.
+void RegisterAndLogIn(Operator& op) {
+  op.SetStep("1 first start: register and log in");
+  op.SetWindow("norms warning");
+  op.AcknowledgeMessage("missing norms file");
+  op.WaitWindow(kLoginTitle);
+  op.Click(CDlgUser::kIdRegisterRadio, "Register");
+  op.WaitWindow(kRegisterTitle);
+  op.TypeInto(CDlgUser::kIdUserId, "User Id", kUserId);
+  op.TypeInto(CDlgUser::kIdNewPassword, "New Password", kUserPassword);
+  op.TypeInto(CDlgUser::kIdConfirmation, "Confirm new password", kUserPassword);
+  op.TypeInto(CDlgUser::kIdFirstName, "User First Name", kFirstName);
+  op.TypeInto(CDlgUser::kIdSurname, "User Surname", kSurname);
+  const XTopWindow dialog = op.WaitWindow(kRegisterTitle);
+  op.Click(CDlgUser::kIdSave, "Save");
+  op.AcknowledgeMessage("user registered");
+  op.WaitGone(dialog);
+  op.WaitWindow(kFrameTitle);
+  const std::string shown = op.ControlText(kFrameTitle, ById(kIdLoggedUser));
+  if (shown != kUserId) op.Fail("the main window shows the user \"" + shown + "\", not \"" + kUserId + "\"");
+}
+
+// Step 2: a CFR project with a password, made through the project menu's
+// New command and the project dialog.
+void CreateCfrProject(Operator& op, const std::string& path) {
+  op.SetStep("2 create a CFR project with a password");
+  op.WaitWindow(kFrameTitle);
+  op.PressWith("Alt_L", "p");
+  op.PressKey("n");
+  op.WaitMenusClosed();
+  const XTopWindow dialog = op.WaitWindow(kCreateProjectTitle);
+  op.TypeInto(CDlgProject::kIdNewPath, "File path", path);
+  op.TypeInto(CDlgProject::kIdNewPassword, "Password", kProjectPassword);
+  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kProjectPassword);
+  op.TypeInto(CDlgProject::kIdInstitute, "Department/Institute", kInstitute);
+  op.Click(wxID_OK, "OK");
+  op.AcknowledgeMessage("project created");
+  op.WaitGone(dialog);
+}
+
+// The project just made becomes the working project: the main view's
+// browse button opens the project dialog, where the operator types the
+// path and the password.
+void OpenWorkingProject(Operator& op, const std::string& path, const std::string& step,
+                        const std::string& password,
+                        const std::string& expectedCaption) {
+  op.SetStep(step);
+  op.WaitWindow(kFrameTitle);
+  op.Click(kIdBrowseProject, "... (project file path)");
+  const XTopWindow dialog = op.WaitWindow(kOpenProjectTitle);
+  op.TypeInto(CDlgProject::kIdPath, "File path", path);
+  op.TypeInto(CDlgProject::kIdPassword, "Password", password);
+  op.Click(wxID_OK, "OK");
+  op.WaitGone(dialog);
+  op.WaitWindow(kFrameTitle);
+  const std::string caption = op.ControlText(kFrameTitle, ById(kIdWorkingProject));
+  if (caption != expectedCaption) op.Fail("the main view's caption is \"" + caption + "\"");
+}
+
+// Step 3: on the Testees page the operator adds a testee code and two
+// testees of that code, one with a quote in its Id.
+void AddTesteeCodeAndTestees(Operator& op) {
+  op.SetStep("3 testee code and testees on the Testees page");
+  op.WaitWindow(kFrameTitle);
+  op.Click(ById(kIdTabs), "Testees tab", TabOf(kTesteesPage));
+  op.WaitProgram(
+      [](wxTopLevelWindow* top) {
+        auto* tabs = wxDynamicCast(top->FindWindow(kIdTabs), wxNotebook);
+        return tabs && tabs->GetSelection() == kTesteesPage;
+      },
+      "the Testees page to show");
+
+  op.Click(OnPage(kTesteesPage, CDlgTabTestee::kIdCodeNew), "New (testee code)");
+  XTopWindow dialog = op.WaitWindow(kNewCodeTitle);
+  op.TypeInto(CDlgTesteeCode::kIdCode, "Testee code", kCode);
+  op.TypeInto(CDlgTesteeCode::kIdLabel, "Label", kCodeLabel);
+  op.Click(wxID_OK, "Save");
+  op.WaitGone(dialog);
+  op.WaitWindow(kFrameTitle);
+  op.WaitProgram([](wxTopLevelWindow* top) { return Holds(ListRows(OnPage(kTesteesPage, CDlgTabTestee::kIdCodes)(top)), kCode); },
+                 "the codes list to show the code");
+
+  for (const char* id : kTestees) {
+    op.SetWindow(kFrameTitle);
+    op.Click(OnPage(kTesteesPage, CDlgTabTestee::kIdTesteeNew), "New (testee)");
+    dialog = op.WaitWindow(kNewTesteeTitle);
+    // The code first: the list comes with the default code chosen.
+    op.Click(ById(CDlgTestee::kIdCodes), "Testee code list", RowOf(0));
+    op.WaitProgram(
+        [](wxTopLevelWindow* top) {
+          auto* codes = wxDynamicCast(top->FindWindow(CDlgTestee::kIdCodes), wxListCtrl);
+          const long row = codes ? codes->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED) : -1;
+          return row >= 0 && codes->GetItemText(row, kCodeColumn) == kCode;
+        },
+        "the code \"" + std::string(kCode) + "\" to be chosen");
+    op.TypeInto(CDlgTestee::kIdTestee, "Testee Id", id);
+    op.TypeInto(CDlgTestee::kIdFirstName, "First name", kTesteeFirstName);
+    op.TypeInto(CDlgTestee::kIdSurname, "Surname", kTesteeSurname);
+    op.TypeInto(TextInside(CDlgTestee::kIdBirthDate), "Birth date", kBirthDate);
+    op.WaitProgram(
+        [](wxTopLevelWindow* top) {
+          auto* date = wxDynamicCast(top->FindWindow(CDlgTestee::kIdBirthDate), wxDatePickerCtrl);
+          return date && date->GetValue().IsValid();
+        },
+        "the birth date to be taken");
+    ChooseFirst(op, CDlgTestee::kIdPreference, "Preference");
+    ChooseFirst(op, CDlgTestee::kIdSex, "Sex");
+    op.Click(wxID_OK, "Save");
+    op.WaitGone(dialog);
+    op.WaitWindow(kFrameTitle);
+    const std::string shown = id;
+    op.WaitProgram(
+        [shown](wxTopLevelWindow* top) {
+          return Holds(ListRows(OnPage(kTesteesPage, CDlgTabTestee::kIdTestees)(top)), shown);
+        },
+        "the testees list to show \"" + shown + "\"");
+  }
+}
+
+// The operator ends the program with File > Exit.
+void ExitProgram(Operator& op) {
+  op.SetStep("close the program");
+  const XTopWindow frame = op.WaitWindow(kFrameTitle);
+  op.PressWith("Alt_L", "f");
+  op.PressKey("x");
+  op.WaitMenusClosed();
+  op.WaitGone(frame);
+}
+
+// Step 6: the program started again: the registered user logs in.
+void LogInAgain(Operator& op) {
+  op.SetStep("6 start again and log in");
+  op.SetWindow("norms warning");
+  op.AcknowledgeMessage("missing norms file");
+  const XTopWindow dialog = op.WaitWindow(kLoginTitle);
+  op.TypeInto(CDlgUser::kIdUserId, "User Id", kUserId);
+  op.TypeInto(CDlgUser::kIdPassword, "User password", kUserPassword);
+  op.Click(wxID_OK, "OK");
+  op.WaitGone(dialog);
+  op.WaitWindow(kFrameTitle);
+  const std::string shown = op.ControlText(kFrameTitle, ById(kIdLoggedUser));
+  if (shown != kUserId) op.Fail("the main window shows the user \"" + shown + "\", not \"" + kUserId + "\"");
+}
+
+// After the restart the project opened with its password shows the testee
+// code and both testees on the Testees page.
+void FindTesteesAgain(Operator& op) {
+  op.SetStep("6 the testees are there after the restart");
+  op.WaitWindow(kFrameTitle);
+  op.Click(ById(kIdTabs), "Testees tab", TabOf(kTesteesPage));
+  op.WaitProgram(
+      [](wxTopLevelWindow* top) {
+        const std::vector<std::string> codes = ListRows(OnPage(kTesteesPage, CDlgTabTestee::kIdCodes)(top));
+        const std::vector<std::string> testees = ListRows(OnPage(kTesteesPage, CDlgTabTestee::kIdTestees)(top));
+        return Holds(codes, kCode) && std::all_of(std::begin(kTestees), std::end(kTestees),
+                                                  [&](const char* id) { return Holds(testees, id); });
+      },
+      "the Testees page to list the code and both testees");
+}
+
+// Step 7: the working project's password changed through the project
+// menu's Password command; the dialog comes with the file and its password.
+void ChangeProjectPassword(Operator& op) {
+  op.SetStep("7 change the project's password");
+  op.WaitWindow(kFrameTitle);
+  op.PressWith("Alt_L", "p");
+  op.PressKey("w");
+  op.WaitMenusClosed();
+  const XTopWindow dialog = op.WaitWindow(kPasswordTitle);
+  op.TypeInto(CDlgProject::kIdPassword, "Password", kProjectPassword);
+  op.TypeInto(CDlgProject::kIdNewPassword, "New password", kNewProjectPassword);
+  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kNewProjectPassword);
+  op.Click(wxID_OK, "OK");
+  op.AcknowledgeMessage("password changed");
+  op.WaitGone(dialog);
+}
+
+// Step 7: a plain project, made before this workstation's users existed,
+// opened as the working project and converted to a CFR project through
+// the project menu's Convert command.
+void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted) {
+  OpenWorkingProject(op, plain, "7 open a plain project", kPlainPassword, kPlainWorkingProject);
+  op.SetStep("7 convert the plain project to CFR");
+  op.PressWith("Alt_L", "p");
+  op.PressKey("c");
+  op.WaitMenusClosed();
+  const XTopWindow dialog = op.WaitWindow(kConvertTitle);
+  op.TypeInto(CDlgProject::kIdPassword, "Password", kPlainPassword);
+  op.TypeInto(CDlgProject::kIdNewPath, "New file path", converted);
+  op.TypeInto(CDlgProject::kIdNewPassword, "New password", kProjectPassword);
+  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kProjectPassword);
+  op.Click(wxID_OK, "OK");
+  op.AcknowledgeMessage("project converted");
+  op.WaitGone(dialog);
+}
+
+}  // namespace qel::road
