@@ -24,6 +24,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -109,6 +110,22 @@ inline constexpr char kPasswordTitle[] = "Change password of existing project";
 inline constexpr char kNewCodeTitle[] = "New Testee code data";
 inline constexpr char kNewTesteeTitle[] = "New Testee data";
 inline constexpr char kCfrWorkingProject[] = "Working project (21CFR part11)";
+
+// The model the operator composes: its tasks in their order, each by its
+// plug-in file and the name the program lists it by.
+struct RoadTask {
+  const char* plugin;
+  const char* name;
+};
+inline constexpr RoadTask kRoadTasks[] = {{"QelTP", "Tapping"},
+                                          {"QelMSL", "Memory Search Letters"},
+                                          {"QelPU", "Pursuit"},
+                                          {"QelSAA", "Sustained Attention Auditory"},
+                                          {"QelPR", "Prosody"}};
+
+// What the score dialog showed when a run's score was saved, by task name:
+// its variables list, cell by cell. The later steps compare with it.
+using ShownScores = std::map<std::string, std::vector<std::string>>;
 
 // Where a control is in a window, and a point within a control (client
 // coordinates), both found on the program's thread.
