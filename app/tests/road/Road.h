@@ -428,7 +428,9 @@ class RoadTest : public ::testing::Test {
   void TearDown() override { ::unsetenv(kUsersFolderVariable); }
 
   std::string Folder() const { return m_folder.Path().string() + "/"; }
-  std::string SettingsPath() const { return (m_home.Path() / "Qel.conf").string(); }
+  // The settings file the program starts with (a road walked by another
+  // process of the test takes that process's).
+  virtual std::string SettingsPath() const { return (m_home.Path() / "Qel.conf").string(); }
   std::string ProjectPath() const { return (m_data.Path() / kProjectFile).string(); }
 
   // The program as its application object runs it, while the operator
