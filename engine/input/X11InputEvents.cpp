@@ -250,23 +250,20 @@ void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
       HandleMotion(raw, arrivedNs);
       break;
     case XI_RawKeyPress:
-      if ((raw->flags & XIKeyRepeat) == 0) {
-        SetKey(static_cast<unsigned>(raw->detail), true);
-        m_log->Add(arrivedNs, true);
-      }
+      if ((raw->flags & XIKeyRepeat) == 0) AddKey(static_cast<unsigned>(raw->detail), true, arrivedNs);
       break;
     case XI_RawKeyRelease:
-      SetKey(static_cast<unsigned>(raw->detail), false);
-      m_log->Add(arrivedNs, false);
+      AddKey(static_cast<unsigned>(raw->detail), false, arrivedNs);
       break;
     case XI_RawButtonPress:
     case XI_RawButtonRelease: {
       const bool down = cookie->evtype == XI_RawButtonPress;
       const unsigned physical = static_cast<unsigned>(raw->detail);
       const unsigned logical = physical < 256 ? m_buttonMap[physical] : physical;
-      if (MouseButtonOfX(logical) >= 0) {
+      const int index = MouseButtonOfX(logical);
+      if (index >= 0) {
         SetButton(physical, down);
-        m_log->Add(arrivedNs, down);
+        m_log->Add(InputEventStamp{arrivedNs, down, InputSource::kMouseButton, static_cast<uint8_t>(index)});
       } else if (down) {
         AddWheelButton(raw, arrivedNs);
       }
@@ -276,6 +273,12 @@ void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
       break;
   }
   XFreeEventData(m_display, cookie);
+}
+
+void X11InputEvents::AddKey(unsigned keycode, bool down, int64_t arrivedNs) {
+  if (keycode >= 256) return;
+  SetKey(keycode, down);
+  m_log->Add(InputEventStamp{arrivedNs, down, InputSource::kKey, static_cast<uint8_t>(keycode)});
 }
 
 void X11InputEvents::SetKey(unsigned keycode, bool down) {

@@ -100,6 +100,8 @@ class X11InputEvents {
   // Waits (bounded) while events have arrived that the thread has not handled.
   void CatchUp() const;
   void HandleEvent(_XEvent* event, int64_t arrivedNs);
+  // Sets the key's bit, then logs the event with its X key code.
+  void AddKey(unsigned keycode, bool down, int64_t arrivedNs);
   void SetKey(unsigned keycode, bool down);
   void SetButton(unsigned physical, bool down);
 

@@ -233,10 +233,6 @@ class CRunMachine {
   // Tick side.
   uint32_t Now() const;
   int64_t NowNs() const;
-  // The time of the first press (or release) among the events from index
-  // `mark` on; `fallback` when there is none (a key held since before, a
-  // response the plug-in finds some other way).
-  int64_t EventTimeSince(uint64_t mark, bool press, int64_t fallback) const;
   // The voice key's trigger sample since the signal's onset; `fallback`
   // without one (or with one later than it).
   int64_t VoiceTriggerOr(int64_t fallback) const;
@@ -327,9 +323,6 @@ class CRunMachine {
   std::atomic<int32_t> m_responseCode{0};
   std::atomic<Outcome> m_outcome{Outcome::kNone};
   std::atomic<int32_t> m_presetCategory{0};
-
-  // Timer thread only: the device event count at the previous beat.
-  uint64_t m_eventMark = 0;
 
   // UI thread only.
   uint32_t m_capacity = 0;

@@ -229,6 +229,15 @@ void CTaskHost::SleepMs(uint32_t ms) {
   clock->SleepUntilMs(clock->NowMs() + ms);
 }
 
+// ---- slot 41 -----------------------------------------------------------------
+
+bool CTaskHost::NextInputEvent(uint32_t* runMs) {
+  qel::InputEventStamp event;
+  if (!qel::StepInputEvent(&event)) return false;
+  if (runMs) *runMs = m_pClock.load()->MsAt(event.ns);
+  return true;
+}
+
 // ---- run engine -----------------------------------------------------------------
 
 void CTaskHost::SetButtonMapping(int hand, bool swappable) { ApplyButtonMapping(this, hand, swappable); }
