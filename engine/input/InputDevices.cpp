@@ -74,14 +74,16 @@ const InputStateReplay* ThreadReplay(InputState& s) {
   return &t_replay;
 }
 
-// Starts this thread's replay at the log's end with the state of now. Under the lock.
+// Starts this thread's replay at the log's end with the state of now, without
+// waiting for events not handled yet (the log brings them later), so a beat's
+// first step never waits. Under the lock.
 void BeginReplay(InputState& s) {
   const uint64_t generation = s.log.Generation();
   const uint64_t index = s.log.Count();
   char keymap[InputStateReplay::kKeymapBytes] = {};
-  s.x11Events.ReadKeymap(keymap);
+  s.x11Events.PeekKeymap(keymap);
   uint8_t mouse[InputStateReplay::kMouseButtons] = {};
-  s.x11Events.ReadButtons(mouse);
+  s.x11Events.PeekButtons(mouse);
   uint8_t pads[InputStateReplay::kPads][InputStateReplay::kPadButtons] = {};
   for (int slot = 0; slot < InputStateReplay::kPads; ++slot) {
     const SdlPadEvents::Reading seen = s.padEvents.Read(slot);

@@ -163,11 +163,19 @@ bool X11InputEvents::Sync(std::chrono::milliseconds limit) {
 
 void X11InputEvents::ReadKeymap(char keymap[32]) const {
   CatchUp();
-  for (int i = 0; i < 32; ++i) keymap[i] = static_cast<char>(m_keymap[i].load(std::memory_order_acquire));
+  PeekKeymap(keymap);
 }
 
 void X11InputEvents::ReadButtons(uint8_t buttons[8]) const {
   CatchUp();
+  PeekButtons(buttons);
+}
+
+void X11InputEvents::PeekKeymap(char keymap[32]) const {
+  for (int i = 0; i < 32; ++i) keymap[i] = static_cast<char>(m_keymap[i].load(std::memory_order_acquire));
+}
+
+void X11InputEvents::PeekButtons(uint8_t buttons[8]) const {
   for (int i = 0; i < 8; ++i) buttons[i] = m_buttons[i].load(std::memory_order_acquire);
 }
 

@@ -51,6 +51,7 @@ class ITaskHost;
 class ITaskRunData;
 class IRunEventSink;
 class IRunKeyboard;
+class IRunPresentGate;
 class IRunStamps;
 class IRunVoiceKey;
 
@@ -70,6 +71,8 @@ struct RunMachineDevices {
   IRunVoiceKey* voiceKey = nullptr;
   qel::CSignalPort* port = nullptr;  // opened by the run dialog
   IRunStamps* stamps = nullptr;
+  // With a gate the signal is drawn ahead of its onset and handed over at it.
+  IRunPresentGate* presentGate = nullptr;
 };
 
 // One part to run. The task must be bound to its plug-in and the set-up
@@ -169,6 +172,9 @@ class CRunMachine {
   static constexpr uint32_t kNoDeadlineMs = 3'600'000;
   static constexpr uint32_t kFeedbackDurationMs = 200;
   static constexpr uint32_t kInitialWarningIntervalMs = 500;
+  // With a present gate: how long before the planned onset the signal is
+  // asked for (its drawing must fit in it; the frame then waits for the onset).
+  static constexpr uint32_t kSignalLeadMs = 3;
 
   explicit CRunMachine(const RunMachineDevices& devices);
   CRunMachine(const CRunMachine&) = delete;

@@ -245,10 +245,13 @@ void CRunMachine::TrialSubMachines(uint32_t now) {
 
   // Signal. While a warning is armed or on its way to the screen the signal
   // waits for it, so it always follows the shown warning by W.
+  // With a present gate the signal is asked for ahead of its onset, to be
+  // drawn by then; its frame waits for the onset.
   const SignalState ss = m_signalState.load();
   const WarningState wsNow = m_warningState.load();
+  const uint32_t lead = m_devices.presentGate ? kSignalLeadMs : 0;
   if (ss == SignalState::kArmed) {
-    if (wsNow != WarningState::kArmed && wsNow != WarningState::kDue && now >= m_signalOnTime.load() &&
+    if (wsNow != WarningState::kArmed && wsNow != WarningState::kDue && now + lead >= m_signalOnTime.load() &&
         Move(m_signalState, SignalState::kArmed, SignalState::kDue)) {
       Post(kRunEventSignalOn);
     }

@@ -66,6 +66,9 @@ class CTaskHost final : public ITaskHost {
   bool WaitsInterrupted() const { return m_bWaitsInterrupted.load(); }
 
   CDDDisplay& Display() { return m_display; }
+  // Until the CLOCK_MONOTONIC moment (0: none), the display's presents and
+  // the sound starts wait for it (see CDDDisplay::HoldPresentsUntil).
+  void HoldOutputsUntil(int64_t monotonicNs);
   qel::CResponseDevice& ResponseDevice() { return m_responseDevice; }
   CTone& Tone() { return m_tone; }
 
@@ -142,6 +145,7 @@ class CTaskHost final : public ITaskHost {
   qel::CMonotonicRunClock m_ownClock;
   std::atomic<qel::IRunClock*> m_pClock;
   std::atomic<bool> m_bWaitsInterrupted{false};
+  std::atomic<int64_t> m_soundHoldNs{0};
   std::thread::id m_uiThread;
 };
 

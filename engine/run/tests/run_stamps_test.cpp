@@ -3,11 +3,13 @@
 // is their difference in ns rounded once to whole ms.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/input/InputEventLog.h"
 #include "engine/input/InputStateReplay.h"
+#include "engine/run/RunPresentGate.h"
 #include "engine/run/RunStamps.h"
 #include "engine/run/RunTimes.h"
 #include "engine/run/tests/RunTestRig.h"
@@ -190,6 +192,57 @@ TEST_F(StalledBeatTest, TwoTapsWithinOneBeatAreTakenOneByOne) {
   EXPECT_EQ(m_rig.Records()[0].rt, RoundedMs(pressNs - m_onsetNs));
   EXPECT_EQ(m_rig.Count(kRunEventResponse), 1);
   EXPECT_EQ(m_rig.Count(kRunEventRelease), 1);
+}
+
+// The gate's calls, with how many show-signal commands the plug-in had seen.
+class RecordingGate final : public IRunPresentGate {
+ public:
+  void HoldUntil(int64_t runNs) override {
+    m_calls.push_back("hold " + std::to_string(runNs) + " after " + std::to_string(Shows()) + " shows");
+  }
+  void Release() override { m_calls.push_back("release after " + std::to_string(Shows()) + " shows"); }
+  int Shows() const { return m_script ? m_script->Count(kCmdShowSignal) : 0; }
+
+  const PluginScript* m_script = nullptr;
+  std::vector<std::string> m_calls;
+};
+
+// With a present gate the signal is asked for ahead of its planned onset,
+// and the show-signal command runs with the gate held at that onset.
+TEST(PresentGate, TheSignalIsDrawnAheadAndHeldUntilItsPlannedOnset) {
+  RecordingGate gate;
+  RunRig rig(nullptr, &gate);
+  gate.m_script = &rig.m_script;
+  rig.SetTrials({"T1"});
+  ASSERT_TRUE(rig.Start());
+  uint32_t planned = 0;
+  ASSERT_TRUE(rig.RunUntil([&] {
+    if (rig.m_script.Calls(kCmdShowSignal).empty()) {
+      planned = rig.m_machine->GetTimes().signalOn;
+      return false;
+    }
+    return true;
+  }));
+  ASSERT_GT(planned, CRunMachine::kSignalLeadMs);
+  EXPECT_EQ(rig.EventTimes(kRunEventSignalOn), std::vector<uint32_t>{planned - CRunMachine::kSignalLeadMs});
+  EXPECT_EQ(rig.m_script.Calls(kCmdShowSignal)[0].at, planned - CRunMachine::kSignalLeadMs);
+  EXPECT_EQ(gate.m_calls, (std::vector<std::string>{"hold " + std::to_string(int64_t{planned} * kMs) + " after 0 shows",
+                                                     "release after 1 shows"}));
+}
+
+TEST(PresentGate, WithoutAGateTheSignalIsAskedForAtItsOnset) {
+  RunRig rig;
+  rig.SetTrials({"T1"});
+  ASSERT_TRUE(rig.Start());
+  uint32_t planned = 0;
+  ASSERT_TRUE(rig.RunUntil([&] {
+    if (rig.m_script.Calls(kCmdShowSignal).empty()) {
+      planned = rig.m_machine->GetTimes().signalOn;
+      return false;
+    }
+    return true;
+  }));
+  EXPECT_EQ(rig.m_script.Calls(kCmdShowSignal)[0].at, planned);
 }
 
 struct VoiceCase {
