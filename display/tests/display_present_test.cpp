@@ -125,6 +125,31 @@ TEST_F(DisplayTest, FramesGoThroughSharedMemoryAndAreStampedWhenDrawn) {
   EXPECT_EQ(front->PixelAt(150, 120), 0xFF0000u);
 }
 
+// A frame drawn ahead of its onset: Present makes it ready, waits for the
+// held moment, then hands it over; once the hold is lifted presents go at once.
+TEST_F(DisplayTest, AHeldPresentHandsItsFrameOverAtTheHeldMoment) {
+  constexpr int64_t kHoldNs = 30'000'000;
+  ASSERT_TRUE(m_display.CreateFullScreen(0, 0));
+  Pump(50);
+  DrawTestFrame(m_display, QelRGB(0, 90, 0), 5);
+  const int64_t hold = MonotonicNowNs() + kHoldNs;
+  m_display.HoldPresentsUntil(hold);
+  ASSERT_TRUE(m_display.Present(true));
+  const int64_t returned = MonotonicNowNs();
+  int64_t stamp = 0;
+  ASSERT_TRUE(m_display.LastFrameShownNs(&stamp));
+  EXPECT_GE(stamp, hold) << "not on the screen before the held moment";
+  EXPECT_GE(returned, stamp);
+  int bad = -1;
+  EXPECT_TRUE(ScreenShowsFront(m_display, &bad)) << bad << " points differ";
+  m_display.HoldPresentsUntil(0);
+  DrawTestFrame(m_display, QelRGB(0, 0, 90), 7);
+  const int64_t before = MonotonicNowNs();
+  ASSERT_TRUE(m_display.Present(true));
+  EXPECT_LT(MonotonicNowNs() - before, kHoldNs) << "no hold any more";
+  EXPECT_TRUE(ScreenShowsFront(m_display, &bad)) << bad << " points differ";
+}
+
 TEST_F(DisplayTest, FrameFromAWorkerThreadReachesTheScreen) {
   ASSERT_TRUE(m_display.CreateFullScreen(0, kDispAttrFlip));
   Pump(50);

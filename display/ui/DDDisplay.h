@@ -164,6 +164,10 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   // the hand-over and a sync with the server. False while no frame has been
   // shown in the current mode.
   bool LastFrameShownNs(int64_t* ns) const;
+  // Until the CLOCK_MONOTONIC moment `ns` (0: no longer), Present and Flip
+  // make their frame ready, then wait for the moment before they hand it
+  // over: a frame drawn ahead of its onset reaches the screen at the onset.
+  void HoldPresentsUntil(int64_t ns) { m_presentHoldNs.store(ns); }
   // Puts the front frame into the window at the vertical blank or through
   // shared memory and waits for the server (UI thread); false when it
   // cannot go either way.
@@ -234,6 +238,7 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   wxWindow* m_pWndAttached = nullptr;  // the caller's window while attached
   std::atomic<uint32_t> m_dwAttr{0};
   std::atomic<int64_t> m_frameShownNs{0};  // 0: none yet
+  std::atomic<int64_t> m_presentHoldNs{0};  // 0: presents go at once
   QelRestoreCallback m_pfnRestore = nullptr;
   void* m_pRestoreContext = nullptr;
   std::string m_strTitle = "DDDisplay";

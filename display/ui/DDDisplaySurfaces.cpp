@@ -157,6 +157,7 @@ bool CDDDisplay::Present(bool show) {
   SurfacePtr frame = MakeFrame(front->Width(), front->Height());
   if (!frame) return false;
   frame->CopyFrom(*back);
+  if (const int64_t hold = m_presentHoldNs.load()) WaitUntilMonotonicNs(hold);
   // From a worker thread this returns once the user-interface thread has shown it.
   if (!ShowFrame(std::move(frame), generation)) return false;
   m_nFrontContent = m_nBackContent.load();
@@ -188,6 +189,7 @@ bool CDDDisplay::Flip() {
     if (generation != m_generation || m_slots[9].surface != back) return false;
     m_slots[9].surface = std::move(newBack);
   }
+  if (const int64_t hold = m_presentHoldNs.load()) WaitUntilMonotonicNs(hold);
   if (!ShowFrame(std::move(back), generation)) return false;
   m_nFrontContent = m_nBackContent.load();
   m_hResult = 0;

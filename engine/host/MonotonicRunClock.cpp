@@ -22,8 +22,10 @@ CMonotonicRunClock::CMonotonicRunClock() { Reset(); }
 
 void CMonotonicRunClock::Reset() { m_originNs.store(MonotonicNs()); }
 
-uint32_t CMonotonicRunClock::NowMs() {
-  const int64_t elapsed = MonotonicNs() - m_originNs.load();
+uint32_t CMonotonicRunClock::NowMs() { return MsAt(MonotonicNs()); }
+
+uint32_t CMonotonicRunClock::MsAt(int64_t monotonicNs) {
+  const int64_t elapsed = monotonicNs - m_originNs.load();
   return elapsed <= 0 ? 0 : static_cast<uint32_t>(elapsed / kNsPerMs);
 }
 

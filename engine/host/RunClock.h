@@ -16,6 +16,9 @@ class IRunClock {
   virtual uint32_t NowMs() = 0;
   // Returns once NowMs() has reached timeMs (at once when it already has).
   virtual void SleepUntilMs(uint32_t timeMs) = 0;
+  // The clock's time (ms, truncated; 0 before its origin) at a
+  // CLOCK_MONOTONIC moment in ns, such as an input event's stamp.
+  virtual uint32_t MsAt(int64_t monotonicNs) = 0;
 };
 
 }  // namespace qel

@@ -9,6 +9,13 @@ namespace qel {
 
 uint32_t CTimerRunClock::NowMs() { return m_timer.GetElapsedMs(); }
 
+uint32_t CTimerRunClock::MsAt(int64_t monotonicNs) {
+  if (!m_timer.HasCounter()) return 0;
+  if (!m_timer.OnSystemMonotonicClock()) return m_timer.GetElapsedMs();  // no common origin
+  const int64_t elapsed = m_timer.ElapsedNsAt(monotonicNs);
+  return elapsed <= 0 ? 0 : static_cast<uint32_t>(elapsed / 1'000'000);
+}
+
 void CTimerRunClock::SleepUntilMs(uint32_t timeMs) {
   // The timer's origin is its own; sleep the difference and look again. A
   // timer without a clock stays at 0 and cannot be waited on: give up then.

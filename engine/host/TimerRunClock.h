@@ -19,6 +19,7 @@ class CTimerRunClock final : public IRunClock {
 
   uint32_t NowMs() override;
   void SleepUntilMs(uint32_t timeMs) override;
+  uint32_t MsAt(int64_t monotonicNs) override;
 
  private:
   const CTimerMs& m_timer;

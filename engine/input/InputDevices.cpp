@@ -8,12 +8,14 @@
 #include "common/Prompt.h"
 #include "engine/input/InputDeviceList.h"
 #include "engine/input/InputEventLog.h"
+#include "engine/input/InputStateReplay.h"
 #include "engine/input/SdlForceFeedback.h"
 #include "engine/input/SdlInputSystem.h"
 #include "engine/input/SdlPad.h"
 #include "engine/input/SdlPadEvents.h"
 #include "engine/input/X11InputConnection.h"
 #include "engine/input/X11InputEvents.h"
+#include "engine/input/X11KeyMap.h"
 
 namespace qel {
 
@@ -59,6 +61,35 @@ struct InputState {
 InputState& State() {
   static InputState* state = new InputState;
   return *state;
+}
+
+// The keys and buttons as the events this thread has stepped through left
+// them (see StepInputEvent); not begun on a thread that never stepped.
+thread_local InputStateReplay t_replay;
+
+// This thread's replay when its reads come from it: begun, of the log's
+// current generation, and the event reader running. Under the lock.
+const InputStateReplay* ThreadReplay(InputState& s) {
+  if (!s.x11Events.IsRunning() || !t_replay.IsCurrent(s.log)) return nullptr;
+  return &t_replay;
+}
+
+// Starts this thread's replay at the log's end with the state of now, without
+// waiting for events not handled yet (the log brings them later), so a beat's
+// first step never waits. Under the lock.
+void BeginReplay(InputState& s) {
+  const uint64_t generation = s.log.Generation();
+  const uint64_t index = s.log.Count();
+  char keymap[InputStateReplay::kKeymapBytes] = {};
+  s.x11Events.PeekKeymap(keymap);
+  uint8_t mouse[InputStateReplay::kMouseButtons] = {};
+  s.x11Events.PeekButtons(mouse);
+  uint8_t pads[InputStateReplay::kPads][InputStateReplay::kPadButtons] = {};
+  for (int slot = 0; slot < InputStateReplay::kPads; ++slot) {
+    const SdlPadEvents::Reading seen = s.padEvents.Read(slot);
+    if (seen.known) std::memcpy(pads[slot], seen.state.rgbButtons, sizeof pads[slot]);
+  }
+  t_replay.Begin(index, generation, keymap, mouse, pads);
 }
 
 // Messages gathered under the lock and given out after it is released, so
@@ -247,6 +278,9 @@ InputResult ReadPadLocked(InputState& s, PadSlot& slot, Messages& m, const char*
     return seen.result;
   }
   *state = seen.state;
+  if (const InputStateReplay* replay = ThreadReplay(s)) {
+    std::memcpy(state->rgbButtons, replay->PadButtons(slot.watchSlot), sizeof state->rgbButtons);
+  }
   return kInputOk;
 }
 
@@ -409,6 +443,10 @@ InputResult ReadKeyboard(uint8_t state[kKeyboardStateSize]) {
     s.keyboardAcquired = s.x11.IsOpen();
     return kInputOk;
   }
+  if (const InputStateReplay* replay = ThreadReplay(s)) {
+    KeyboardStateFromX11Keymap(replay->Keymap(), state);
+    return kInputOk;
+  }
   if (!s.x11.ReadKeyboard(state)) {
     std::memset(state, 0, kKeyboardStateSize);
     s.keyboardAcquired = false;
@@ -433,6 +471,8 @@ InputResult ReadMouseWith(MouseState* state, bool buttonsOnly, int64_t* motionNs
   if (!read) {
     *state = MouseState{};
     s.mouseAcquired = false;
+  } else if (const InputStateReplay* replay = ThreadReplay(s)) {
+    std::memcpy(state->rgbButtons, replay->MouseButtons(), sizeof state->rgbButtons);
   }
   return kInputOk;
 }
@@ -460,6 +500,26 @@ InputResult ReadJoystick(JoystickState* state) {
 uint64_t GetInputEventCount() { return State().log.Count(); }
 
 bool GetInputEvent(uint64_t index, InputEventStamp* event) { return State().log.At(index, event); }
+
+bool StepInputEvent(InputEventStamp* event) {
+  InputState& s = State();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (!s.x11Events.IsRunning()) {
+    t_replay.End();
+    return false;
+  }
+  InputEventStamp e;
+  InputStateReplay::Step step = t_replay.Next(s.log, &e);
+  if (step == InputStateReplay::Step::kLost) {
+    BeginReplay(s);
+    step = t_replay.Next(s.log, &e);
+  }
+  if (step != InputStateReplay::Step::kApplied) return false;
+  if (event != nullptr) *event = e;
+  return true;
+}
+
+void EndInputSteps() { t_replay.End(); }
 
 bool SyncInputEvents() {
   InputState& s = State();

@@ -94,6 +94,19 @@ bool IsKeyboardPresent();
 // (false when not kept any more).
 uint64_t GetInputEventCount();
 bool GetInputEvent(uint64_t index, InputEventStamp* event);
+// Steps this thread's reads through the log: takes the next press or
+// release into the key and button state that ReadKeyboard, ReadMouse,
+// ReadMouseButtons, ReadGamePad and ReadJoystick give on this thread, with
+// *event (when given) the event taken; false when none is waiting (the
+// reads then give the latest state). One event per step, so a press and
+// its release that arrived between two looks are both seen, each with its
+// stamp. A thread's first step starts at the log's end with the state of
+// now (so does the first step after the device system was started anew);
+// threads that never step read the latest state. Without the X event
+// reader nothing is stepped and every read gives the latest state.
+bool StepInputEvent(InputEventStamp* event);
+// This thread's reads give the latest state again.
+void EndInputSteps();
 // Waits until every key and button event the server has sent before now is
 // in the state and the log (a round trip: never from the beat), and until
 // the pad event thread has looked at the pads after now. False without the

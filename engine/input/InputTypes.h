@@ -41,11 +41,18 @@ struct JoystickState {
 };
 static_assert(sizeof(JoystickState) == 176, "joystick state is 176 bytes");
 
+// Where a press or release came from; with the code it names the key or
+// button: an X key code, the mouse state's button (0-7), or the button of
+// the game pad or joystick in use (0-127).
+enum class InputSource : uint8_t { kKey = 0, kMouseButton = 1, kGamePadButton = 2, kJoystickButton = 3 };
+
 // One press or release of a key or button: when it reached the program
-// (CLOCK_MONOTONIC ns) and which of the two it was.
+// (CLOCK_MONOTONIC ns), which of the two it was, and which key or button.
 struct InputEventStamp {
   int64_t ns = 0;
   bool press = false;
+  InputSource source = InputSource::kKey;
+  uint8_t code = 0;
 };
 
 constexpr uint32_t kPovCentred = 0xFFFFFFFFu;

@@ -113,8 +113,8 @@ bool SdlPadEvents::Look() {
   // before it happened).
   const int64_t lookedNs = MonotonicNowNs();
 
-  // Presses (true) and releases of this look, logged once the states are out.
-  bool changes[kMaxChanges];
+  // Presses and releases of this look, logged once the states are out.
+  InputEventStamp changes[kMaxChanges];
   int changeCount = 0;
   SDL_Event events[kEventBatch];
   int count = 0;
@@ -141,11 +141,12 @@ bool SdlPadEvents::Look() {
         if (button < 0 || button >= kButtons || m_down[slot][button] == down) continue;
         m_down[slot][button] = down;
         if (changeCount == kMaxChanges) {  // not expected within one look
-          m_log->Add(lookedNs, changes[0]);
+          m_log->Add(changes[0]);
           std::copy(changes + 1, changes + kMaxChanges, changes);
           --changeCount;
         }
-        changes[changeCount++] = down;
+        const InputSource source = slot == 0 ? InputSource::kGamePadButton : InputSource::kJoystickButton;
+        changes[changeCount++] = InputEventStamp{lookedNs, down, source, static_cast<uint8_t>(button)};
       }
     }
   }
@@ -165,7 +166,7 @@ bool SdlPadEvents::Look() {
   }
   // After the states: a beat that reads the log's count and then the state
   // never sees a change whose event lies before that count.
-  for (int i = 0; i < changeCount; ++i) m_log->Add(lookedNs, changes[i]);
+  for (int i = 0; i < changeCount; ++i) m_log->Add(changes[i]);
   return watching;
 }
 

@@ -163,11 +163,19 @@ bool X11InputEvents::Sync(std::chrono::milliseconds limit) {
 
 void X11InputEvents::ReadKeymap(char keymap[32]) const {
   CatchUp();
-  for (int i = 0; i < 32; ++i) keymap[i] = static_cast<char>(m_keymap[i].load(std::memory_order_acquire));
+  PeekKeymap(keymap);
 }
 
 void X11InputEvents::ReadButtons(uint8_t buttons[8]) const {
   CatchUp();
+  PeekButtons(buttons);
+}
+
+void X11InputEvents::PeekKeymap(char keymap[32]) const {
+  for (int i = 0; i < 32; ++i) keymap[i] = static_cast<char>(m_keymap[i].load(std::memory_order_acquire));
+}
+
+void X11InputEvents::PeekButtons(uint8_t buttons[8]) const {
   for (int i = 0; i < 8; ++i) buttons[i] = m_buttons[i].load(std::memory_order_acquire);
 }
 
@@ -250,23 +258,20 @@ void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
       HandleMotion(raw, arrivedNs);
       break;
     case XI_RawKeyPress:
-      if ((raw->flags & XIKeyRepeat) == 0) {
-        SetKey(static_cast<unsigned>(raw->detail), true);
-        m_log->Add(arrivedNs, true);
-      }
+      if ((raw->flags & XIKeyRepeat) == 0) AddKey(static_cast<unsigned>(raw->detail), true, arrivedNs);
       break;
     case XI_RawKeyRelease:
-      SetKey(static_cast<unsigned>(raw->detail), false);
-      m_log->Add(arrivedNs, false);
+      AddKey(static_cast<unsigned>(raw->detail), false, arrivedNs);
       break;
     case XI_RawButtonPress:
     case XI_RawButtonRelease: {
       const bool down = cookie->evtype == XI_RawButtonPress;
       const unsigned physical = static_cast<unsigned>(raw->detail);
       const unsigned logical = physical < 256 ? m_buttonMap[physical] : physical;
-      if (MouseButtonOfX(logical) >= 0) {
+      const int index = MouseButtonOfX(logical);
+      if (index >= 0) {
         SetButton(physical, down);
-        m_log->Add(arrivedNs, down);
+        m_log->Add(InputEventStamp{arrivedNs, down, InputSource::kMouseButton, static_cast<uint8_t>(index)});
       } else if (down) {
         AddWheelButton(raw, arrivedNs);
       }
@@ -276,6 +281,12 @@ void X11InputEvents::HandleEvent(XEvent* event, int64_t arrivedNs) {
       break;
   }
   XFreeEventData(m_display, cookie);
+}
+
+void X11InputEvents::AddKey(unsigned keycode, bool down, int64_t arrivedNs) {
+  if (keycode >= 256) return;
+  SetKey(keycode, down);
+  m_log->Add(InputEventStamp{arrivedNs, down, InputSource::kKey, static_cast<uint8_t>(keycode)});
 }
 
 void X11InputEvents::SetKey(unsigned keycode, bool down) {

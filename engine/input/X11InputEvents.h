@@ -74,6 +74,10 @@ class X11InputEvents {
   void ReadKeymap(char keymap[32]) const;
   // The eight buttons of the mouse state (kDown when down).
   void ReadButtons(uint8_t buttons[8]) const;
+  // The same as handled so far, without waiting for events that have
+  // arrived but are not handled yet (they go into the log after the state).
+  void PeekKeymap(char keymap[32]) const;
+  void PeekButtons(uint8_t buttons[8]) const;
 
   // Movement is summed while on; turning it on drops what came before and
   // lets absolute devices begin anew.
@@ -100,6 +104,8 @@ class X11InputEvents {
   // Waits (bounded) while events have arrived that the thread has not handled.
   void CatchUp() const;
   void HandleEvent(_XEvent* event, int64_t arrivedNs);
+  // Sets the key's bit, then logs the event with its X key code.
+  void AddKey(unsigned keycode, bool down, int64_t arrivedNs);
   void SetKey(unsigned keycode, bool down);
   void SetButton(unsigned physical, bool down);
 

@@ -7,6 +7,7 @@
 
 #include "app/model/ExpModelTask.h"
 #include "engine/run/RunMachine.h"
+#include "engine/run/RunPresentGate.h"
 #include "engine/run/RunTimes.h"
 #include "engine/run/RunVoiceKey.h"
 #include "include/qel/DisplayInterface.h"
@@ -204,7 +205,12 @@ void CRunMachine::OnSignalOn() {
   if (m_phase.load() != Phase::kTrial || m_signalState.load() != SignalState::kDue) return;
   m_responseDeadline.store(kNoDeadlineMs);
   const int64_t before = NowNs();
-  if (!m_task->ShowSignal(reinterpret_cast<intptr_t>(m_host->currentCode), reinterpret_cast<intptr_t>(m_display), 0)) {
+  // Asked for ahead of the onset: what the plug-in shows waits for it.
+  if (m_devices.presentGate) m_devices.presentGate->HoldUntil(int64_t{m_signalOnTime.load()} * kNsPerMs);
+  const bool shown =
+      m_task->ShowSignal(reinterpret_cast<intptr_t>(m_host->currentCode), reinterpret_cast<intptr_t>(m_display), 0);
+  if (m_devices.presentGate) m_devices.presentGate->Release();
+  if (!shown) {
     // The trial ends unshown; nothing of it is polled any more.
     ResponseState armed = ResponseState::kArmed;
     if (!m_responseState.compare_exchange_strong(armed, ResponseState::kIdle)) {

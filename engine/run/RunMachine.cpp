@@ -23,18 +23,6 @@ int64_t CRunMachine::NowNs() const {
   return static_cast<int64_t>(Now()) * kNsPerMs;
 }
 
-int64_t CRunMachine::EventTimeSince(uint64_t mark, bool press, int64_t fallback) const {
-  if (!m_devices.stamps) return fallback;
-  const uint64_t count = m_devices.stamps->EventCount();
-  for (uint64_t i = mark; i < count; ++i) {
-    int64_t ns = 0;
-    bool isPress = false;
-    // May lie a little after the beat's own time: the poll came after it.
-    if (m_devices.stamps->EventAt(i, &ns, &isPress) && isPress == press) return ns;
-  }
-  return fallback;
-}
-
 int64_t CRunMachine::VoiceTriggerOr(int64_t fallback) const {
   int64_t ns = 0;
   if (!m_devices.stamps || !m_devices.stamps->VoiceKeyTriggerNs(&ns)) return fallback;
@@ -105,7 +93,6 @@ bool CRunMachine::StartPart(const RunPartSetup& setup) {
   m_responseTime.store(0);
   m_responseNs.store(0);
   m_signalOnNs.store(0);
-  m_eventMark = m_devices.stamps ? m_devices.stamps->EventCount() : 0;
   m_feedbackEnd.store(0);
   m_responseCode.store(0);
   m_outcome.store(Outcome::kNone);

@@ -51,6 +51,7 @@ class ITaskHost;
 class ITaskRunData;
 class IRunEventSink;
 class IRunKeyboard;
+class IRunPresentGate;
 class IRunStamps;
 class IRunVoiceKey;
 
@@ -70,6 +71,8 @@ struct RunMachineDevices {
   IRunVoiceKey* voiceKey = nullptr;
   qel::CSignalPort* port = nullptr;  // opened by the run dialog
   IRunStamps* stamps = nullptr;
+  // With a gate the signal is drawn ahead of its onset and handed over at it.
+  IRunPresentGate* presentGate = nullptr;
 };
 
 // One part to run. The task must be bound to its plug-in and the set-up
@@ -169,6 +172,9 @@ class CRunMachine {
   static constexpr uint32_t kNoDeadlineMs = 3'600'000;
   static constexpr uint32_t kFeedbackDurationMs = 200;
   static constexpr uint32_t kInitialWarningIntervalMs = 500;
+  // With a present gate: how long before the planned onset the signal is
+  // asked for (its drawing must fit in it; the frame then waits for the onset).
+  static constexpr uint32_t kSignalLeadMs = 3;
 
   explicit CRunMachine(const RunMachineDevices& devices);
   CRunMachine(const CRunMachine&) = delete;
@@ -233,10 +239,6 @@ class CRunMachine {
   // Tick side.
   uint32_t Now() const;
   int64_t NowNs() const;
-  // The time of the first press (or release) among the events from index
-  // `mark` on; `fallback` when there is none (a key held since before, a
-  // response the plug-in finds some other way).
-  int64_t EventTimeSince(uint64_t mark, bool press, int64_t fallback) const;
   // The voice key's trigger sample since the signal's onset; `fallback`
   // without one (or with one later than it).
   int64_t VoiceTriggerOr(int64_t fallback) const;
@@ -327,9 +329,6 @@ class CRunMachine {
   std::atomic<int32_t> m_responseCode{0};
   std::atomic<Outcome> m_outcome{Outcome::kNone};
   std::atomic<int32_t> m_presetCategory{0};
-
-  // Timer thread only: the device event count at the previous beat.
-  uint64_t m_eventMark = 0;
 
   // UI thread only.
   uint32_t m_capacity = 0;

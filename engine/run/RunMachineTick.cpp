@@ -18,6 +18,17 @@ namespace qel {
 
 namespace {
 
+// The key or button event a beat took in: a press (or release) the beat's
+// poll answers to happened at its time; without one (a key held since
+// before, a response the plug-in finds some other way) at the beat's. It
+// may lie a little after the beat's own time: the event came before the poll.
+struct BeatEvent {
+  bool taken = false;
+  bool press = false;
+  int64_t ns = 0;
+  int64_t TimeOf(bool wantPress, int64_t fallback) const { return taken && press == wantPress ? ns : fallback; }
+};
+
 // Moves a state word from one value to the next unless the other thread has
 // moved it meanwhile.
 template <typename T>
@@ -59,10 +70,11 @@ void CRunMachine::OnTrialTick() {
   if (!m_running.load()) return;
   const int64_t nowNs = NowNs();
   const uint32_t now = MsOfNs(nowNs);
-  // A press that this beat's poll finds happened after the previous beat's
-  // count was taken: events from that count on are this beat's.
-  const uint64_t eventMark = m_eventMark;
-  if (m_devices.stamps) m_eventMark = m_devices.stamps->EventCount();
+  // One press or release per beat goes into the keys the polls below read,
+  // so each change is seen with its own time even when several came
+  // between two beats; a change this beat's polls answer to is this event.
+  BeatEvent event;
+  if (m_devices.stamps) event.taken = m_devices.stamps->NextEvent(&event.ns, &event.press);
   const uint32_t voiceBits = GetVoiceKeyBits();
   uint32_t bits = voiceBits;
   const bool breakDue = CheckBreak();
@@ -161,7 +173,7 @@ void CRunMachine::OnTrialTick() {
       if (bits != 0) {
         // The response's time is its press, a voice key's its trigger
         // sample: the earlier when both answer at this beat.
-        int64_t responseNs = polled != 0 ? EventTimeSince(eventMark, true, nowNs) : nowNs;
+        int64_t responseNs = polled != 0 ? event.TimeOf(true, nowNs) : nowNs;
         if (voiceBits != 0) responseNs = std::min(responseNs, VoiceTriggerOr(nowNs));
         StampResponse(responseNs);
         m_responseCode.store(static_cast<int32_t>(bits));
@@ -175,7 +187,7 @@ void CRunMachine::OnTrialTick() {
     case ResponseState::kAwaitingRelease:
       bits |= static_cast<uint32_t>(m_task->PollResponse());
       if (bits == 0) {
-        m_responseDeadline.store(MsOfNs(EventTimeSince(eventMark, false, nowNs)));  // the release time
+        m_responseDeadline.store(MsOfNs(event.TimeOf(false, nowNs)));  // the release time
         if (Move(m_responseState, ResponseState::kAwaitingRelease, ResponseState::kReleasePosted)) {
           Post(kRunEventRelease);
         }
@@ -233,10 +245,13 @@ void CRunMachine::TrialSubMachines(uint32_t now) {
 
   // Signal. While a warning is armed or on its way to the screen the signal
   // waits for it, so it always follows the shown warning by W.
+  // With a present gate the signal is asked for ahead of its onset, to be
+  // drawn by then; its frame waits for the onset.
   const SignalState ss = m_signalState.load();
   const WarningState wsNow = m_warningState.load();
+  const uint32_t lead = m_devices.presentGate ? kSignalLeadMs : 0;
   if (ss == SignalState::kArmed) {
-    if (wsNow != WarningState::kArmed && wsNow != WarningState::kDue && now >= m_signalOnTime.load() &&
+    if (wsNow != WarningState::kArmed && wsNow != WarningState::kDue && now + lead >= m_signalOnTime.load() &&
         Move(m_signalState, SignalState::kArmed, SignalState::kDue)) {
       Post(kRunEventSignalOn);
     }

@@ -1,6 +1,6 @@
 // Time stamps of the run's devices on the run clock, as the trial state
-// machine reads them: the presses and releases of keys and buttons as they
-// happened, the moment a frame reached the screen and the voice key's
+// machine reads them: the presses and releases of keys and buttons, one
+// by one as they happened, the moment a frame reached the screen and the voice key's
 // trigger sample. Read on the timer
 // thread: every call returns at once and touches no window.
 #pragma once
@@ -13,11 +13,13 @@ class IRunStamps {
  public:
   // The run clock now, ns since its origin.
   virtual int64_t NowNs() = 0;
-  // Presses and releases so far: event indices run from 0 to the count - 1.
-  virtual uint64_t EventCount() = 0;
-  // Event `index`: its run clock time (ns) and whether it was a press; false
-  // when it is not known (not yet there, or no longer kept).
-  virtual bool EventAt(uint64_t index, int64_t* runNs, bool* press) = 0;
+  // Takes the next press or release of a key or button into the key and
+  // button state that this thread's reads give (the plug-in's response
+  // poll, the Escape key): its run clock time (ns) and whether it was a
+  // press; false when none is waiting (the reads then give the latest
+  // state). One event per call, so a press and its release between two
+  // beats are two changes, each with its own time.
+  virtual bool NextEvent(int64_t* runNs, bool* press) = 0;
   // The run clock time (ns) at which the latest frame had reached the
   // screen; false when no frame has been shown since the device opened.
   virtual bool LastFrameNs(int64_t* runNs) = 0;

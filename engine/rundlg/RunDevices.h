@@ -13,6 +13,7 @@ namespace qel {
 
 class CTimerMs;
 class IRunKeyboard;
+class IRunPresentGate;
 class IRunStamps;
 class IRunVoiceKey;
 
@@ -44,6 +45,9 @@ class IRunDevices {
   // The devices' time stamps on the run's clock; null when the devices
   // give none or their stamps are not of that clock.
   virtual IRunStamps* Stamps(const CTimerMs& /*clock*/) { return nullptr; }
+  // What holds the signal's frame and sound until its planned onset on the
+  // run's clock; null when the devices cannot be held to that clock.
+  virtual IRunPresentGate* PresentGate(const CTimerMs& /*clock*/) { return nullptr; }
 };
 
 }  // namespace qel

@@ -61,6 +61,7 @@ CRunSession::CRunSession(const RunSessionCollaborators& c)
   machineDevices.voiceKey = m_devices.VoiceKey();
   machineDevices.port = &m_port;
   machineDevices.stamps = m_devices.Stamps(m_timer);
+  machineDevices.presentGate = m_devices.PresentGate(m_timer);
   m_machine = std::make_unique<CRunMachine>(machineDevices);
 }
 

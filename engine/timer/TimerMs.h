@@ -62,6 +62,8 @@ class CTimerMs {
   int64_t GetElapsedNs() const;
   // A time of the tick source's clock as run clock nanoseconds.
   int64_t ElapsedNsAt(int64_t sourceNs) const { return sourceNs - m_startNs.load(); }
+  // The tick source's clock at a run clock time in nanoseconds.
+  int64_t SourceNsAt(int64_t runNs) const { return runNs + m_startNs.load(); }
   // Whether the tick source's clock is the system's CLOCK_MONOTONIC, so
   // device time stamps of that clock can be put onto the run clock.
   bool OnSystemMonotonicClock() const { return m_source->IsSystemMonotonic(); }

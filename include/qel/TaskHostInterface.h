@@ -1,5 +1,5 @@
 // The task host services as plug-ins see them: the members they read
-// directly and the 40 virtual slots in their binding order. The main
+// directly and the 42 virtual slots in their binding order. The main
 // program's CTaskHost implements it; plug-ins link none of its code.
 #pragma once
 
@@ -122,6 +122,14 @@ class ITaskHost {
   // Sleeps for ms milliseconds on the host's run clock. Plug-ins wait only
   // through this, so a test host can run them on a virtual clock.
   virtual void SleepMs(uint32_t ms) = 0;  // 40
+
+  // Takes the next press or release of a key or button into the state that
+  // this thread's key and button slots (14-21) read, with its run time in
+  // ms in *runMs; false when none is waiting (they then read the latest
+  // state). One event per call: a loop that takes one before each look
+  // sees every press and every release, also of a tap that began and ended
+  // between two looks. A thread that never calls it reads the latest state.
+  virtual bool NextInputEvent(uint32_t* runMs) = 0;  // 41
 
  protected:
   ~ITaskHost() = default;

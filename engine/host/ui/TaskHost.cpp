@@ -4,6 +4,7 @@
 
 #include "app/model/ButtonMapping.h"
 #include "app/settings/SystemSettings.h"
+#include "common/MonotonicNs.h"
 #include "common/Prompt.h"
 #include "common/TextOrEmpty.h"
 #include "display/ui/WndDD.h"
@@ -79,7 +80,11 @@ bool CTaskHost::LoadWaveResource(uint32_t id, QelResModule module) {
 
 bool CTaskHost::IsSoundPlaying() { return qel::IsCurrentSoundPlaying(); }
 
-bool CTaskHost::PlaySound(bool loop) { return qel::PlayCurrentSound(loop) == qel::kSoundOk; }
+bool CTaskHost::PlaySound(bool loop) {
+  // A signal's sound starts at its onset, not when it was asked for ahead of it.
+  if (const int64_t hold = m_soundHoldNs.load()) WaitUntilMonotonicNs(hold);
+  return qel::PlayCurrentSound(loop) == qel::kSoundOk;
+}
 
 void CTaskHost::StopSound() { qel::StopSound(); }
 
@@ -227,6 +232,22 @@ void CTaskHost::FillEllipse(CDC* dc, int left, int top, int right, int bottom, C
 void CTaskHost::SleepMs(uint32_t ms) {
   qel::IRunClock* clock = m_pClock.load();
   clock->SleepUntilMs(clock->NowMs() + ms);
+}
+
+// ---- run engine: the signal's onset ---------------------------------------------
+
+void CTaskHost::HoldOutputsUntil(int64_t monotonicNs) {
+  m_soundHoldNs.store(monotonicNs);
+  m_display.HoldPresentsUntil(monotonicNs);
+}
+
+// ---- slot 41 -----------------------------------------------------------------
+
+bool CTaskHost::NextInputEvent(uint32_t* runMs) {
+  qel::InputEventStamp event;
+  if (!qel::StepInputEvent(&event)) return false;
+  if (runMs) *runMs = m_pClock.load()->MsAt(event.ns);
+  return true;
 }
 
 // ---- run engine -----------------------------------------------------------------

@@ -1,5 +1,5 @@
 // The task host services: the one object through which a task plug-in
-// reaches the machine. Plug-ins read its ITaskHost members and call its 41
+// reaches the machine. Plug-ins read its ITaskHost members and call its 42
 // virtual slots; the run engine uses the non-virtual members below.
 //
 // It embeds the run's display, the response device and the tone generator.
@@ -66,6 +66,9 @@ class CTaskHost final : public ITaskHost {
   bool WaitsInterrupted() const { return m_bWaitsInterrupted.load(); }
 
   CDDDisplay& Display() { return m_display; }
+  // Until the CLOCK_MONOTONIC moment (0: none), the display's presents and
+  // the sound starts wait for it (see CDDDisplay::HoldPresentsUntil).
+  void HoldOutputsUntil(int64_t monotonicNs);
   qel::CResponseDevice& ResponseDevice() { return m_responseDevice; }
   CTone& Tone() { return m_tone; }
 
@@ -111,6 +114,7 @@ class CTaskHost final : public ITaskHost {
   void DrawArc(CDC* dc, int left, int top, int right, int bottom, COLORREF colour, int width) override;  // 38
   void FillEllipse(CDC* dc, int left, int top, int right, int bottom, COLORREF colour) override;         // 39
   void SleepMs(uint32_t ms) override;                                                                    // 40
+  bool NextInputEvent(uint32_t* runMs) override;                                                         // 41
 
   // ---- used by the run engine ----
   // Left/right codes 1/2, or 2/1 when swappable and hand is 1.
@@ -141,6 +145,7 @@ class CTaskHost final : public ITaskHost {
   qel::CMonotonicRunClock m_ownClock;
   std::atomic<qel::IRunClock*> m_pClock;
   std::atomic<bool> m_bWaitsInterrupted{false};
+  std::atomic<int64_t> m_soundHoldNs{0};
   std::thread::id m_uiThread;
 };
 

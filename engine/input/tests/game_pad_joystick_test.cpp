@@ -154,6 +154,12 @@ TEST_F(GamePadJoystickTest, ButtonsOfTheDeviceInUseAreLoggedWhenTheyArrive) {
     EXPECT_GE(press.ns, before);
     EXPECT_LE(press.ns, pressed);
     EXPECT_FALSE(release.press);
+    const InputSource source =
+        c.type == kButtonTypeGamePad ? InputSource::kGamePadButton : InputSource::kJoystickButton;
+    for (const InputEventStamp* e : {&press, &release}) {
+      EXPECT_EQ(e->source, source);
+      EXPECT_EQ(e->code, 1) << "the button";
+    }
     EXPECT_GE(release.ns, between);
     EXPECT_LE(release.ns, released);
     device.Release();

@@ -65,11 +65,49 @@ TEST_F(InputEventsTest, PressAndReleaseAreStampedWhenTheyArrive) {
   ASSERT_EQ(events.size(), 2u);
   EXPECT_TRUE(events[0].press);
   EXPECT_FALSE(events[1].press);
+  for (const InputEventStamp& e : events) {
+    EXPECT_EQ(e.source, InputSource::kKey);
+    EXPECT_EQ(e.code, 50) << "the X key code";
+  }
   EXPECT_GE(events[0].ns, before);
   EXPECT_LE(events[0].ns, events[1].ns);
   EXPECT_GE(events[1].ns, synced) << "the release cannot arrive before it was sent";
   ReadKeyboard(state);
   EXPECT_EQ(state[42], 0);
+}
+
+// A press and its release that both arrived before a look: the latest
+// state shows neither, a thread that steps sees both, one per step.
+TEST_F(InputEventsTest, AThreadThatStepsSeesAPressAndReleaseBetweenTwoLooks) {
+  ASSERT_EQ(AcquireKeyboard(0, 0), kInputOk);
+  uint8_t state[kKeyboardStateSize];
+  ReadKeyboard(state);  // acquires
+  InputEventStamp e;
+  EXPECT_FALSE(StepInputEvent(&e)) << "the first step begins at the log's end";
+  m_inject.Key(50, true);  // left Shift
+  m_inject.Key(50, false);
+  m_inject.Sync();
+  const uint64_t from = GetInputEventCount() - 2;
+  InputEventStamp logged[2];
+  ASSERT_TRUE(GetInputEvent(from, &logged[0]));
+  ASSERT_TRUE(GetInputEvent(from + 1, &logged[1]));
+  std::thread([&] {
+    uint8_t live[kKeyboardStateSize];
+    ReadKeyboard(live);
+    EXPECT_EQ(live[42], 0) << "a thread that does not step reads the latest state";
+  }).join();
+  ASSERT_TRUE(StepInputEvent(&e));
+  EXPECT_TRUE(e.press);
+  EXPECT_EQ(e.ns, logged[0].ns);
+  ReadKeyboard(state);
+  EXPECT_EQ(state[42], kDown);
+  ASSERT_TRUE(StepInputEvent(&e));
+  EXPECT_FALSE(e.press);
+  EXPECT_EQ(e.ns, logged[1].ns);
+  ReadKeyboard(state);
+  EXPECT_EQ(state[42], 0);
+  EXPECT_FALSE(StepInputEvent(&e));
+  EndInputSteps();
 }
 
 TEST_F(InputEventsTest, ButtonsComeFromTheEventsAndAreLogged) {
@@ -90,6 +128,10 @@ TEST_F(InputEventsTest, ButtonsComeFromTheEventsAndAreLogged) {
   ASSERT_EQ(events.size(), 2u);
   EXPECT_TRUE(events[0].press);
   EXPECT_FALSE(events[1].press);
+  for (const InputEventStamp& e : events) {
+    EXPECT_EQ(e.source, InputSource::kMouseButton);
+    EXPECT_EQ(e.code, 1) << "the mouse state's right button";
+  }
   // The wheel is movement, not a button: no event.
   m_inject.Click(4);
   m_inject.Sync();
@@ -172,7 +214,10 @@ TEST(InputEventLog, KeepsTheLatestEventsInOrder) {
   InputEventStamp e;
   EXPECT_FALSE(log->At(0, &e));
   const uint64_t total = InputEventLog::kCapacity + 10;
-  for (uint64_t i = 0; i < total; ++i) log->Add(static_cast<int64_t>(1000 + i), i % 2 == 0);
+  for (uint64_t i = 0; i < total; ++i) {
+    log->Add(InputEventStamp{static_cast<int64_t>(1000 + i), i % 2 == 0, InputSource::kJoystickButton,
+                             static_cast<uint8_t>(i)});
+  }
   EXPECT_EQ(log->Count(), total);
   EXPECT_FALSE(log->At(0, &e)) << "overwritten";
   EXPECT_FALSE(log->At(9, &e));
@@ -182,9 +227,13 @@ TEST(InputEventLog, KeepsTheLatestEventsInOrder) {
   ASSERT_TRUE(log->At(total - 1, &e));
   EXPECT_EQ(e.ns, static_cast<int64_t>(1000 + total - 1));
   EXPECT_FALSE(e.press);
+  EXPECT_EQ(e.source, InputSource::kJoystickButton);
+  EXPECT_EQ(e.code, static_cast<uint8_t>(total - 1));
+  const uint64_t generation = log->Generation();
   EXPECT_FALSE(log->At(total, &e)) << "not yet written";
   log->Clear();
   EXPECT_EQ(log->Count(), 0u);
+  EXPECT_NE(log->Generation(), generation);
   EXPECT_FALSE(log->At(total - 1, &e));
 }
 

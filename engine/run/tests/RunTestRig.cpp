@@ -53,7 +53,7 @@ intptr_t TestDisplay::PostMessageA(int command, intptr_t) {
   return 1;
 }
 
-RunRig::RunRig(IRunStamps* stamps) : m_host(std::make_unique<TestHost>()), m_runData(std::make_unique<CTaskRunData>()) {
+RunRig::RunRig(IRunStamps* stamps, IRunPresentGate* gate) : m_host(std::make_unique<TestHost>()), m_runData(std::make_unique<CTaskRunData>()) {
   m_script.clock = [this] { return m_timer.GetElapsedMs(); };
   m_script.host = m_host.get();
   qel::test::SetActivePluginScript(&m_script);
@@ -76,6 +76,7 @@ RunRig::RunRig(IRunStamps* stamps) : m_host(std::make_unique<TestHost>()), m_run
   devices.voiceKey = &m_voiceKey;
   devices.port = &m_port;
   devices.stamps = stamps;
+  devices.presentGate = gate;
   m_machine = std::make_unique<CRunMachine>(devices);
 }
 

@@ -109,7 +109,8 @@ struct PostedEvent {
 class RunRig {
  public:
   // `stamps`: device stamps for the machine (not owned), none by default.
-  explicit RunRig(IRunStamps* stamps = nullptr);
+  // `gate`: the machine's present gate (not owned), none by default.
+  explicit RunRig(IRunStamps* stamps = nullptr, IRunPresentGate* gate = nullptr);
   ~RunRig();
 
   // Default words: single response, fixed interval 1000, fixed signal 200,

@@ -3,9 +3,13 @@
 // is their difference in ns rounded once to whole ms.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/input/InputEventLog.h"
+#include "engine/input/InputStateReplay.h"
+#include "engine/run/RunPresentGate.h"
 #include "engine/run/RunStamps.h"
 #include "engine/run/RunTimes.h"
 #include "engine/run/tests/RunTestRig.h"
@@ -22,15 +26,11 @@ constexpr int64_t kMs = 1'000'000;
 class FakeStamps final : public IRunStamps {
  public:
   int64_t NowNs() override { return m_clock ? m_clock->GetElapsedNs() : 0; }
-  uint64_t EventCount() override {
-    uint64_t n = 0;
-    while (n < m_events.size() && m_events[n].first <= NowNs()) ++n;
-    return n;
-  }
-  bool EventAt(uint64_t index, int64_t* runNs, bool* press) override {
-    if (index >= EventCount()) return false;
-    *runNs = m_events[index].first;
-    *press = m_events[index].second;
+  bool NextEvent(int64_t* runNs, bool* press) override {
+    if (m_next >= m_events.size() || m_events[m_next].first > NowNs()) return false;
+    *runNs = m_events[m_next].first;
+    *press = m_events[m_next].second;
+    ++m_next;
     return true;
   }
   bool LastFrameNs(int64_t* runNs) override {
@@ -46,6 +46,7 @@ class FakeStamps final : public IRunStamps {
 
   const CTimerMs* m_clock = nullptr;
   std::vector<std::pair<int64_t, bool>> m_events;  // run clock ns, press
+  size_t m_next = 0;                               // the next event to take
   bool m_hasFrame = false;
   int64_t m_frameOffsetNs = 0;  // the frame stamp relative to the clock when it is asked for
   int64_t m_triggerNs = -1;      // the voice key's trigger, run clock ns; -1 none
@@ -89,14 +90,160 @@ INSTANTIATE_TEST_SUITE_P(
         StampCase{"PressJustBeforeTheBeat", 299'600'000, false, 0, 300},
         StampCase{"PressEarlyInTheMillisecond", 299'400'000, false, 0, 299},
         StampCase{"HalfRoundsUp", 299'500'000, false, 0, 300},
-        // A press already in the log at the beat before is not this response's:
-        // the response then keeps the beat's time.
+        // A press taken in at a beat before is not this response's: the
+        // response then keeps the beat's time.
         StampCase{"PressBeforeThePreviousBeat", 298'000'000, false, 0, 300},
         // The onset is the frame's stamp when it is of this frame ...
         StampCase{"OnsetFromTheFrameStamp", 299'600'000, true, 700'000, 299},
         // ... and the clock when the latest frame is older than the signal's Present.
         StampCase{"StaleFrameStampIgnored", 299'600'000, true, -5'000'000, 300}),
     [](const testing::TestParamInfo<StampCase>& info) { return std::string(info.param.name); });
+
+// The device layer's log and one reader's replay of it, on the run clock:
+// the beat takes the next event in, the plug-in's poll reads the replayed
+// keys. Events are logged with run clock ns.
+class LogStamps final : public IRunStamps {
+ public:
+  static constexpr uint8_t kResponseKey = 50;  // an X key code
+
+  LogStamps() {
+    m_log->Clear();
+    const char keymap[InputStateReplay::kKeymapBytes] = {};
+    const uint8_t mouse[InputStateReplay::kMouseButtons] = {};
+    const uint8_t pads[InputStateReplay::kPads][InputStateReplay::kPadButtons] = {};
+    m_replay.Begin(0, m_log->Generation(), keymap, mouse, pads);
+  }
+  int64_t NowNs() override { return m_clock ? m_clock->GetElapsedNs() : 0; }
+  bool NextEvent(int64_t* runNs, bool* press) override {
+    InputEventStamp e;
+    if (m_replay.Next(*m_log, &e) != InputStateReplay::Step::kApplied) return false;
+    *runNs = e.ns;
+    *press = e.press;
+    return true;
+  }
+  bool LastFrameNs(int64_t*) override { return false; }
+  bool VoiceKeyTriggerNs(int64_t*) override { return false; }
+
+  void Key(int64_t runNs, bool press) { m_log->Add(InputEventStamp{runNs, press, InputSource::kKey, kResponseKey}); }
+  // The poll of a plug-in whose response key is kResponseKey.
+  int32_t Poll() const { return (m_replay.Keymap()[kResponseKey / 8] >> (kResponseKey % 8)) & 1; }
+
+  const CTimerMs* m_clock = nullptr;
+
+ private:
+  std::unique_ptr<InputEventLog> m_log = std::make_unique<InputEventLog>();
+  InputStateReplay m_replay;
+};
+
+// Presses and releases that came between two beats (a beat held up, keys
+// injected together) are each seen, at their own times.
+class StalledBeatTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_stamps.m_clock = &m_rig.m_timer;
+    m_rig.m_script.poll = [this] { return m_stamps.Poll(); };
+    m_rig.SetTrials({"T1", "T1"});
+    ASSERT_TRUE(m_rig.Start());
+    ASSERT_TRUE(m_rig.RunUntil([&] { return !m_rig.m_script.Calls(kCmdShowSignal).empty(); }));
+    m_onsetNs = m_rig.m_machine->GetTimes().signalOnNs;
+    m_rig.Step(300);
+  }
+
+  LogStamps m_stamps;
+  RunRig m_rig{&m_stamps};
+  int64_t m_onsetNs = 0;
+};
+
+TEST_F(StalledBeatTest, APressAndItsReleaseWithinOneBeatGiveOneResponseAtThePress) {
+  const int64_t beatNs = m_stamps.NowNs();
+  const int64_t pressNs = beatNs + 200'000;
+  const int64_t releaseNs = beatNs + 700'000;
+  m_stamps.Key(pressNs, true);
+  m_stamps.Key(releaseNs, false);
+  m_rig.Step(1);  // the press: the response
+  EXPECT_EQ(m_rig.m_machine->GetTimes().responseNs, pressNs);
+  m_rig.Step(1);  // the release
+  EXPECT_EQ(m_rig.Count(kRunEventRelease), 1);
+  EXPECT_EQ(m_rig.m_machine->GetTimes().deadline, MsOfNs(releaseNs)) << "the release keeps its own time";
+  ASSERT_TRUE(m_rig.RunToEnd());
+  const std::vector<Record> records = m_rig.Records();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].category, kCatHit);
+  EXPECT_EQ(records[0].rt, RoundedMs(pressNs - m_onsetNs));
+  EXPECT_EQ(m_rig.Count(kRunEventResponse), 1) << "the second trial had no press";
+}
+
+TEST_F(StalledBeatTest, TwoTapsWithinOneBeatAreTakenOneByOne) {
+  // The first tap is the trial's response and its release ends the trial;
+  // the second tap comes after them and changes neither.
+  const int64_t beatNs = m_stamps.NowNs();
+  const int64_t pressNs = beatNs + 100'000;
+  const int64_t releaseNs = beatNs + 300'000;
+  m_stamps.Key(pressNs, true);
+  m_stamps.Key(releaseNs, false);
+  m_stamps.Key(beatNs + 500'000, true);
+  m_stamps.Key(beatNs + 700'000, false);
+  m_rig.Step(1);
+  EXPECT_EQ(m_rig.m_machine->GetTimes().responseNs, pressNs);
+  m_rig.Step(1);
+  EXPECT_EQ(m_rig.m_machine->GetTimes().deadline, MsOfNs(releaseNs)) << "the first release, not the second";
+  ASSERT_TRUE(m_rig.RunToEnd());
+  ASSERT_EQ(m_rig.Records().size(), 2u);
+  EXPECT_EQ(m_rig.Records()[0].rt, RoundedMs(pressNs - m_onsetNs));
+  EXPECT_EQ(m_rig.Count(kRunEventResponse), 1);
+  EXPECT_EQ(m_rig.Count(kRunEventRelease), 1);
+}
+
+// The gate's calls, with how many show-signal commands the plug-in had seen.
+class RecordingGate final : public IRunPresentGate {
+ public:
+  void HoldUntil(int64_t runNs) override {
+    m_calls.push_back("hold " + std::to_string(runNs) + " after " + std::to_string(Shows()) + " shows");
+  }
+  void Release() override { m_calls.push_back("release after " + std::to_string(Shows()) + " shows"); }
+  int Shows() const { return m_script ? m_script->Count(kCmdShowSignal) : 0; }
+
+  const PluginScript* m_script = nullptr;
+  std::vector<std::string> m_calls;
+};
+
+// With a present gate the signal is asked for ahead of its planned onset,
+// and the show-signal command runs with the gate held at that onset.
+TEST(PresentGate, TheSignalIsDrawnAheadAndHeldUntilItsPlannedOnset) {
+  RecordingGate gate;
+  RunRig rig(nullptr, &gate);
+  gate.m_script = &rig.m_script;
+  rig.SetTrials({"T1"});
+  ASSERT_TRUE(rig.Start());
+  uint32_t planned = 0;
+  ASSERT_TRUE(rig.RunUntil([&] {
+    if (rig.m_script.Calls(kCmdShowSignal).empty()) {
+      planned = rig.m_machine->GetTimes().signalOn;
+      return false;
+    }
+    return true;
+  }));
+  ASSERT_GT(planned, CRunMachine::kSignalLeadMs);
+  EXPECT_EQ(rig.EventTimes(kRunEventSignalOn), std::vector<uint32_t>{planned - CRunMachine::kSignalLeadMs});
+  EXPECT_EQ(rig.m_script.Calls(kCmdShowSignal)[0].at, planned - CRunMachine::kSignalLeadMs);
+  EXPECT_EQ(gate.m_calls, (std::vector<std::string>{"hold " + std::to_string(int64_t{planned} * kMs) + " after 0 shows",
+                                                     "release after 1 shows"}));
+}
+
+TEST(PresentGate, WithoutAGateTheSignalIsAskedForAtItsOnset) {
+  RunRig rig;
+  rig.SetTrials({"T1"});
+  ASSERT_TRUE(rig.Start());
+  uint32_t planned = 0;
+  ASSERT_TRUE(rig.RunUntil([&] {
+    if (rig.m_script.Calls(kCmdShowSignal).empty()) {
+      planned = rig.m_machine->GetTimes().signalOn;
+      return false;
+    }
+    return true;
+  }));
+  EXPECT_EQ(rig.m_script.Calls(kCmdShowSignal)[0].at, planned);
+}
 
 struct VoiceCase {
   const char* name;

@@ -80,4 +80,11 @@ IRunStamps* CHostRunDevices::Stamps(const CTimerMs& clock) {
   return m_stamps.get();
 }
 
+IRunPresentGate* CHostRunDevices::PresentGate(const CTimerMs& clock) {
+  // The display and the sound output wait on CLOCK_MONOTONIC.
+  if (!clock.OnSystemMonotonicClock()) return nullptr;
+  m_gate = std::make_unique<CHostPresentGate>(clock, m_host);
+  return m_gate.get();
+}
+
 }  // namespace qel

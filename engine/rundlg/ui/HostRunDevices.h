@@ -8,6 +8,7 @@
 #include "engine/run/KeyboardRunAdapter.h"
 #include "engine/run/VoiceKeyRunAdapter.h"
 #include "engine/rundlg/RunDevices.h"
+#include "engine/rundlg/ui/HostPresentGate.h"
 #include "engine/rundlg/ui/HostRunStamps.h"
 #include "engine/sound/voicekey/VoiceKey.h"
 
@@ -49,6 +50,7 @@ class CHostRunDevices final : public IRunDevices {
   IRunKeyboard* Keyboard() override { return &m_keyboard; }
   IRunVoiceKey* VoiceKey() override { return &m_voiceKeyAdapter; }
   IRunStamps* Stamps(const CTimerMs& clock) override;
+  IRunPresentGate* PresentGate(const CTimerMs& clock) override;
 
  private:
   CTaskHost& m_host;
@@ -56,6 +58,7 @@ class CHostRunDevices final : public IRunDevices {
   CVoiceKeyRunAdapter m_voiceKeyAdapter{m_voiceKey};
   CKeyboardRunAdapter m_keyboard;
   std::unique_ptr<CHostRunStamps> m_stamps;
+  std::unique_ptr<CHostPresentGate> m_gate;
   bool m_soundOpen = false;
 };
 

@@ -9,11 +9,9 @@ namespace qel {
 
 int64_t CHostRunStamps::NowNs() { return m_clock.GetElapsedNs(); }
 
-uint64_t CHostRunStamps::EventCount() { return qel::GetInputEventCount(); }
-
-bool CHostRunStamps::EventAt(uint64_t index, int64_t* runNs, bool* press) {
+bool CHostRunStamps::NextEvent(int64_t* runNs, bool* press) {
   InputEventStamp event;
-  if (!qel::GetInputEvent(index, &event)) return false;
+  if (!qel::StepInputEvent(&event)) return false;
   *runNs = m_clock.ElapsedNsAt(event.ns);
   *press = event.press;
   return true;

@@ -19,8 +19,7 @@ class CHostRunStamps final : public IRunStamps {
       : m_clock(clock), m_display(display), m_voiceKey(voiceKey) {}
 
   int64_t NowNs() override;
-  uint64_t EventCount() override;
-  bool EventAt(uint64_t index, int64_t* runNs, bool* press) override;
+  bool NextEvent(int64_t* runNs, bool* press) override;
   bool LastFrameNs(int64_t* runNs) override;
   bool VoiceKeyTriggerNs(int64_t* runNs) override;
 

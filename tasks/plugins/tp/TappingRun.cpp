@@ -1,7 +1,9 @@
 // One self-timed part: wait for Space (at most 2 s), a start beep, tapping
 // until the part's time is up, two stop beeps. The keys are polled without
-// pause so that a change is seen within the devices' own latency; every
-// time is the host's run clock, so the part runs on any clock the host has.
+// pause, and before each look the host takes the next key event in, so a
+// tap that began and ended between two looks (the thread held up by its
+// drawing or by the system) still counts, at its own time; every time is
+// the host's run clock, so the part runs on any clock the host has.
 #include <algorithm>
 
 #include "tasks/plugins/tp/TappingTask.h"
@@ -23,6 +25,14 @@ uint32_t CTaskTapping::ReadTapKeys() {
       break;
   }
   return keys;
+}
+
+uint32_t CTaskTapping::TakeLook(uint32_t previous) {
+  const uint32_t now = GetRunTime();
+  uint32_t eventMs = 0;
+  const uint32_t look = m_host->NextInputEvent(&eventMs) ? std::min(eventMs, now) : now;
+  // An event logged just after the previous look may be stamped just before it.
+  return std::max(look, previous);
 }
 
 bool CTaskTapping::StopPart(int part, bool breakFlag) {
@@ -52,10 +62,10 @@ bool CTaskTapping::RunSelfTimed(ITaskRunData* runData) {
 
   // Until the first tap; the first entry's time counts from here.
   uint32_t reference = GetRunTime();
-  uint32_t now = 0;
+  uint32_t now = reference;
   uint32_t keys = 0;
   for (;;) {
-    now = GetRunTime();
+    now = TakeLook(now);
     if (PollKey() == kScanEscape) return StopPart(part, true);
     keys = ReadTapKeys();
     if (keys != 0) break;
@@ -90,7 +100,7 @@ bool CTaskTapping::RunSelfTimed(ITaskRunData* runData) {
       reference = now;
       previous = keys;
     }
-    now = GetRunTime();
+    now = TakeLook(now);
     if (now > end) break;
     if (PollKey() == kScanEscape) return StopPart(part, true);
     keys = ReadTapKeys();

@@ -45,6 +45,10 @@ class CTaskTapping final : public CTaskSeries {
  private:
   // The part's tap keys: bit 0 left, bit 1 right.
   uint32_t ReadTapKeys();
+  // Takes the next key event in for the keys read next; the look's run
+  // time: that event's, or the clock's when none was waiting, never
+  // before the previous look's.
+  uint32_t TakeLook(uint32_t previous);
   // Parts Left and Right always show their counters, Alt and Sync when
   // TaskParam word 0 is set.
   bool CountersShown() const;

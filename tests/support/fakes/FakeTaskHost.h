@@ -80,6 +80,8 @@ class FakeTaskHost : public ITaskHost {
   void DrawArc(CDC* dc, int left, int top, int right, int bottom, COLORREF colour, int width) override;
   void FillEllipse(CDC* dc, int left, int top, int right, int bottom, COLORREF colour) override;
   void SleepMs(uint32_t ms) override;
+  // No key events of its own: its keys are read as they are now.
+  bool NextInputEvent(uint32_t*) override { return false; }
 
   const std::vector<std::string>& Calls() const { return m_calls; }
   bool Called(const std::string& call) const;

@@ -127,7 +127,7 @@ extern "C" bool ScriptedTaskEntry(uint32_t command, intptr_t a, intptr_t b, intp
       return Answer(out, s->startDelay);
     case kCmdGetResponse:
       s->polls.fetch_add(1, std::memory_order_relaxed);
-      return Answer(out, ResponseBits(*s, now));
+      return Answer(out, s->poll ? s->poll() : ResponseBits(*s, now));
     case kCmdIsTrialEnded:
       return Answer(out, s->trialEnded ? s->trialEnded(now) : 0);
     case kCmdOnResponse:

@@ -54,6 +54,7 @@ struct PluginScript {
   std::function<int32_t(int32_t code, int32_t early)> onResponse;  // kCmdOnResponse; 0 when unset
   std::function<int32_t()> onTimeout;                              // kCmdOnNoResponse; 0 when unset
   std::function<int32_t(uint32_t now)> trialEnded;                 // kCmdIsTrialEnded; 0 when unset
+  std::function<int32_t()> poll;  // kCmdGetResponse (as a plug-in reading keys); the trials' answer when unset
   std::function<bool(int32_t category, int32_t code, int32_t* out)>
       classify;  // kCmdClassifyResponse; refused when unset
   // The compute-variables command: the variable count it gives (< 0: refused), the result word

@@ -3,7 +3,8 @@
 // tick) and by the slept time with every sleep, so a part that polls
 // without pause runs through its seconds at once and sees each scripted key
 // change at its exact ms. The keys come from a script of key presses over
-// that clock; drawing, tones and the rest are the shared test host's.
+// that clock, or from events the task takes one by one; drawing, tones and
+// the rest are the shared test host's.
 #pragma once
 
 #include <functional>
@@ -32,6 +33,14 @@ struct KeyPress {
   uint32_t to;
 };
 
+// A press (down) or release at a time of the run clock, for the host's
+// event taking.
+struct KeyEvent {
+  KeySource source;
+  uint32_t at;
+  bool down;
+};
+
 class ScriptedHost final : public FakeTaskHost {
  public:
   // One tick of the clock per reading; no feedback sound loads.
@@ -45,6 +54,8 @@ class ScriptedHost final : public FakeTaskHost {
   uint32_t GetResponseKeys() override;
   int GetSpaceKey() override;
   uint32_t ReadButtons() override;
+  // Takes the next of m_events whose time has come.
+  bool NextInputEvent(uint32_t* runMs) override;
 
   // A new script from clock 0.
   void Reset(std::vector<KeyPress> presses);
@@ -53,9 +64,15 @@ class ScriptedHost final : public FakeTaskHost {
   // Keys down by rule (for long patterns), besides the script.
   std::function<bool(KeySource, uint32_t)> m_pattern;
   uint64_t m_keyReads = 0;
+  // When not empty, the keys are the ones the events taken so far left
+  // down (as the program's host gives them), not the script's.
+  std::vector<KeyEvent> m_events;
 
  private:
   bool Down(KeySource source) const;
+
+  size_t m_nextEvent = 0;
+  std::vector<KeySource> m_taken;  // down by the events taken
 };
 
 }  // namespace qel

@@ -181,6 +181,30 @@ TEST_F(TappingRun, OneHandPartsCountOnScreen) {
   EXPECT_FALSE(TextShown("TextOut 160 120 4"));
 }
 
+// Taps that begin and end between two looks (the tapping thread held up,
+// keys injected together) are taken in one event per look: each counts, at
+// its own time, where the key state alone would show none of them.
+TEST_F(TappingRun, TapsBetweenTwoLooksEachCountAtTheirOwnTimes) {
+  m_host.Reset({});
+  m_host.m_events = {{K::kLeftCtrl, 3000, true},  {K::kLeftCtrl, 3050, false},  // the first tap
+                     {K::kLeftCtrl, 6500, true},  {K::kLeftCtrl, 6500, false},  // two taps within one ms
+                     {K::kLeftCtrl, 6500, true},  {K::kLeftCtrl, 6500, false},
+                     {K::kLeftCtrl, 7000, true},  {K::kLeftCtrl, 7050, false}};
+  ASSERT_TRUE(Setup(0));
+  ASSERT_TRUE(m_task->RunWholeTask(m_runData.get()));
+  EXPECT_TRUE(TextShown("TextOut 160 120 4")) << "all four taps counted";
+  EXPECT_FALSE(TextShown("TextOut 160 120 5"));
+  // Recording from 6000 (3 s after the first tap): six entries, each timed
+  // from the one before.
+  ASSERT_EQ(Entries(0), 6u);
+  const int32_t times[6] = {6500 - 3050, 0, 0, 0, 500, 50};
+  const int32_t left[6] = {2, 2, 3, 3, 4, 4};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(m_runData->reactionTime[0][i], times[i]) << "entry " << i;
+    EXPECT_EQ(m_runData->responseCode[0][i], left[i]) << "entry " << i;
+  }
+}
+
 TEST_F(TappingRun, AltCountsOnScreenOnlyWhenSwitchedOn) {
   ASSERT_TRUE(RunPart(2, Taps(K::kLeftCtrl, {3000, 6000}, 50) + Taps(K::kRightCtrl, {6100}, 50)));
   EXPECT_EQ(TextCount(), 0);
