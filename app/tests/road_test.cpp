@@ -18,11 +18,15 @@ namespace {
 
 TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   const std::string project = ProjectPath();
+  const std::string modelPath = (m_data.Path() / "Road.qem").string();
+  ShownScores shown;
   const std::string failure = Walk([&](Operator& op) {
     RegisterAndLogIn(op);
     CreateCfrProject(op, project);
     OpenWorkingProject(op, project, "2 open the project as the working project");
     AddTesteeCodeAndTestees(op);
+    SeedRoadModel(op, modelPath);
+    RunTappingTest(op, shown);
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -41,6 +45,13 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
                          "SELECT Testee, TesteeCode, FirstName, Surname, DateBirth FROM Testees ORDER BY Testee;"),
             "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
             "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
+
+  // The score saved for the first testee: its Tapping run's.
+  const std::string testee = kTestees[0];
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables ORDER BY Task;"),
+            testee + "|TP|1\n");
+  EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "TP", "Nlu_tp"), kFirstTappingTaps);
+  EXPECT_EQ(shown.size(), 1u) << "the score dialog of Tapping";
 
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.

@@ -3,6 +3,7 @@
 // operator's failure, which names the step and the window.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/tests/road/Road.h"
@@ -26,5 +27,21 @@ void FindTesteesAgain(Operator& op);
 // Step 7: the project's password changed; a plain project converted to CFR.
 void ChangeProjectPassword(Operator& op);
 void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted);
+
+// Step 3, until the model editor's step composes it: the road's model
+// written as a model file and added to the project (seeded).
+void SeedRoadModel(Operator& op, const std::string& modelPath);
+// Step 4: test runs for the first testee, each score saved; what each
+// score dialog showed is kept by task name. Tapping's part 1 is run twice
+// with these taps: the second run replaces the first one's score.
+inline constexpr int kFirstTappingTaps = 14;
+inline constexpr int kAgainTappingTaps = 11;
+void RunTappingTest(Operator& op, ShownScores& shown);
+void RunMemorySearchTest(Operator& op, ShownScores& shown);
+void RunTappingAgain(Operator& op, ShownScores& shown);
+// The value of the variable in the one score row of the testee's task in
+// the table (Variables, VariablesHistory), as the sqlcipher program reads it.
+std::optional<double> StoredVariable(const std::string& project, const std::string& password, const std::string& table,
+                                     const std::string& testee, const std::string& task, const std::string& variable);
 
 }  // namespace qel::road
