@@ -18,11 +18,14 @@ namespace {
 
 TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   const std::string project = ProjectPath();
+  ShownScores shown;
   const std::string failure = Walk([&](Operator& op) {
     RegisterAndLogIn(op);
     CreateCfrProject(op, project);
     OpenWorkingProject(op, project, "2 open the project as the working project");
     AddTesteeCodeAndTestees(op);
+    SeedRoadModel(op, m_data.Path().string());
+    RunPursuitTest(op, shown);
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -41,6 +44,16 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
                          "SELECT Testee, TesteeCode, FirstName, Surname, DateBirth FROM Testees ORDER BY Testee;"),
             "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
             "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
+
+  // Each run's part is stored for the first testee with its responses, and
+  // its score holds the values the score dialog showed.
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT Task, AssNo, PartNo, RespNum FROM Responses WHERE Testee = 'P01' AND Task = 'PU';"),
+            "PU|1|1|600\n");
+  for (const auto& [task, code] : {std::pair<std::string, std::string>{"Pursuit", "PU"}}) {
+    ASSERT_EQ(shown.count(task), 1u) << task;
+    EXPECT_EQ(CompareStoredScore(project, kProjectPassword, code, shown.at(task)), "") << task;
+  }
 
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/tests/road/Road.h"
 
@@ -26,5 +27,20 @@ void FindTesteesAgain(Operator& op);
 // Step 7: the project's password changed; a plain project converted to CFR.
 void ChangeProjectPassword(Operator& op);
 void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted);
+
+
+// Step 4 (the mouse, auditory and prosody tasks): until the model editor
+// composes it, the road's model is written as a model file in the folder and
+// added to the working project; then each task's test is run for the first
+// testee on the Assessments page and its score saved, what the score dialog
+// showed kept by task name.
+void SeedRoadModel(Operator& op, const std::string& folder);
+void RunPursuitTest(Operator& op, ShownScores& shown);
+// The score of the task stored last for the first testee, read with the
+// sqlcipher program, against what the score dialog showed: every value
+// shown that was stored must be the stored one as the dialog rounds it.
+// Empty when they agree, else what differs.
+std::string CompareStoredScore(const std::string& project, const std::string& password, const std::string& taskCode,
+                               const std::vector<std::string>& shownCells);
 
 }  // namespace qel::road
