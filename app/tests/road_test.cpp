@@ -27,6 +27,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     AddTesteeCodeAndTestees(op);
     SeedRoadModel(op, modelPath);
     RunTappingTest(op, shown);
+    RunPursuitTest(op, shown);
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -48,10 +49,19 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
 
   // The score saved for the first testee: its Tapping run's.
   const std::string testee = kTestees[0];
-  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables ORDER BY Task;"),
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables WHERE Task = 'TP';"),
             testee + "|TP|1\n");
   EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "TP", "Nlu_tp"), kFirstTappingTaps);
-  EXPECT_EQ(shown.size(), 1u) << "the score dialog of Tapping";
+  EXPECT_EQ(shown.count("Tapping"), 1u) << "the score dialog of Tapping";
+  // Each run's part is stored for the first testee with its responses, and
+  // its score holds the values the score dialog showed.
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT Task, AssNo, PartNo, RespNum FROM Responses WHERE Testee = 'P01' AND Task = 'PU';"),
+            "PU|1|1|600\n");
+  for (const auto& [task, code] : {std::pair<std::string, std::string>{"Pursuit", "PU"}}) {
+    ASSERT_EQ(shown.count(task), 1u) << task;
+    EXPECT_EQ(CompareStoredScore(project, kProjectPassword, code, shown.at(task)), "") << task;
+  }
 
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.

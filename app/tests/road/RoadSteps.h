@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/tests/road/Road.h"
 
@@ -43,5 +44,16 @@ void RunTappingAgain(Operator& op, ShownScores& shown);
 // the table (Variables, VariablesHistory), as the sqlcipher program reads it.
 std::optional<double> StoredVariable(const std::string& project, const std::string& password, const std::string& table,
                                      const std::string& testee, const std::string& task, const std::string& variable);
+
+// Step 4 (the mouse, auditory and prosody tasks): each task's test is run
+// for the first testee on the Assessments page and its score saved, what the
+// score dialog showed kept by task name.
+void RunPursuitTest(Operator& op, ShownScores& shown);
+// The score of the task stored last for the first testee, read with the
+// sqlcipher program, against what the score dialog showed: every value
+// shown that was stored must be the stored one as the dialog rounds it.
+// Empty when they agree, else what differs.
+std::string CompareStoredScore(const std::string& project, const std::string& password, const std::string& taskCode,
+                               const std::vector<std::string>& shownCells);
 
 }  // namespace qel::road

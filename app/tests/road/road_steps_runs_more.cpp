@@ -1,0 +1,409 @@
+// The steps of the road that run the mouse task, the auditory task and the
+// prosody task on the Assessments page: the operator chooses the first
+// testee, the model and the task, starts its test, plays the testee's part
+// with the devices a testee would use (the mouse moved through the X test
+// extension following the target seen on the screen, the response button
+// pressed when a target tone sounds, a voice on the sound input and the
+// operator's clicks on the emotion buttons), and saves the score from the
+// score dialog the run opens. What the score dialog showed is kept for the
+// later steps.
+#include <wx/button.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "app/model/ExpModel.h"
+#include "app/modelfile/ModelFile.h"
+#include "app/services/ProgramServices.h"
+#include "app/startup/AppStartup.h"
+#include "app/tests/road/RoadSteps.h"
+#include "app/ui/ProgramPageServices.h"
+#include "engine/host/ui/TaskHost.h"
+#include "engine/library/TaskLibraries.h"
+#include "engine/run/RunMachine.h"
+#include "engine/rundlg/ui/DlgRun.h"
+#include "scores/ui/DlgScore.h"
+#include "ui/NotifyCodes.h"
+#include "ui/ui/ComboBoxQel.h"
+#include "ui/ui/DlgTabAssessment.h"
+#include "ui/ui/ProjectLists.h"
+#include "ui/ui/QelNotify.h"
+#include "ui/ui/QelViewTab.h"
+
+namespace qel::road {
+
+namespace {
+
+using Page = CDlgTabAssessment;
+
+// The model the road's runs use until the model editor composes it.
+constexpr char kSeedModel[] = "Road";
+
+// The testee's screen: the target of the mouse task is drawn in green, its
+// pointer in white on black.
+constexpr uint32_t kTargetRgb = 0x00FF00;
+constexpr uint32_t kPointerRgb = 0xFFFFFF;
+// How the testee's hand follows the target: at most this many pixels a
+// step, a step every so often, and only part of the way (a hand lags).
+constexpr int kMostStep = 40;
+constexpr int kFollowPercent = 80;
+constexpr auto kFollowEvery = 40ms;
+// The mouse task's part, from the plug-in's default: 60 s sampled every
+// 100 ms.
+constexpr int kPursuitSamples = 600;
+
+// Loose bound on a part of a task (the longest the road runs is Prosody's).
+constexpr auto kPartLimit = 15min;
+
+// ---- the program's state, read on its thread ----------------------------------------
+
+CDlgTabAssessment* AssessmentsPage(wxTopLevelWindow* top) {
+  auto* tabs = wxDynamicCast(top->FindWindow(kIdTabs), wxNotebook);
+  if (!tabs || kPageAssessments >= static_cast<int>(tabs->GetPageCount())) return nullptr;
+  return dynamic_cast<CDlgTabAssessment*>(tabs->GetPage(kPageAssessments));
+}
+
+CDlgTabAssessment* ShownAssessmentsPage() {
+  wxTopLevelWindow* top = Operator::ShownTopLevel(kFrameTitle);
+  return top ? AssessmentsPage(top) : nullptr;
+}
+
+// The score dialog a run opened, shown; null when none is.
+CDlgScore* ShownScoreDialog() {
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* dialog = dynamic_cast<CDlgScore*>(window);
+    if (dialog && dialog->IsShown()) return dialog;
+  }
+  return nullptr;
+}
+
+// The message box of the program's with exactly the title, shown.
+bool MessageShown(const std::string& title) {
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* top = wxDynamicCast(window, wxTopLevelWindow);
+    if (top && top->IsShown() && top->GetTitle().utf8_string() == title) return true;
+  }
+  return false;
+}
+
+// What the run's monitor knows of the running part.
+struct RunPoint {
+  bool running = false;
+  bool secondList = false;  // the part's lead-in of the second list
+  uint32_t index = 0;       // the trial going on (of its list)
+  std::string code;         // its trial code
+  CRunMachine::Phase phase = CRunMachine::Phase::kIdle;
+  uint32_t responses = 0;
+};
+
+[[maybe_unused]] RunPoint ReadRunPoint() {
+  RunPoint point;
+  CQelProgram* program = GetProgram();
+  CDlgRun* run = program ? program->GetRunDialog() : nullptr;
+  if (!run || !IsAnyRunInProgress()) return point;
+  CRunMachine& machine = run->Machine();
+  point.running = machine.IsRunning();
+  point.secondList = machine.InSecondList();
+  point.index = point.secondList ? machine.GetSecondIndex() : machine.GetTrialIndex();
+  point.phase = machine.GetPhase();
+  point.responses = machine.GetResponseCount();
+  const ITaskHost& host = program->Host();
+  if (point.secondList) {
+    if (host.secondList && point.index < host.secondCount) point.code = host.secondList[point.index];
+  } else if (point.index < host.trialCount) {
+    point.code = host.trialList[point.index];
+  }
+  return point;
+}
+
+// ---- the operator's helpers on the Assessments page ---------------------------------------
+
+// Picks the entry of one of the page's combo boxes that `matches`, until
+// the page holds the choice (`chosen`): the operator opens the list and
+// goes up or down to the entry with the keys.
+using PageHolds = std::function<bool(CDlgTabAssessment*)>;
+using EntryMatch = std::function<bool(wxOwnerDrawnComboBox*, int)>;
+void ChooseOnPage(Operator& op, int id, const std::string& name, const PageHolds& chosen, const EntryMatch& matches) {
+  auto holds = [&] {
+    return op.OnMain([&] {
+      CDlgTabAssessment* page = ShownAssessmentsPage();
+      return page && chosen(page);
+    });
+  };
+  if (holds()) return;
+  // Where the entry is, and where the list stands.
+  std::string listed;
+  const auto [from, to] = op.OnMain([&]() -> std::pair<int, int> {
+    CDlgTabAssessment* page = ShownAssessmentsPage();
+    auto* combo = page ? wxDynamicCast(page->FindWindow(id), wxOwnerDrawnComboBox) : nullptr;
+    if (!combo) return {-1, -1};
+    for (int i = 0; i < static_cast<int>(combo->GetCount()); ++i) {
+      if (matches(combo, i)) return {combo->GetSelection(), i};
+      listed += " \"" + combo->GetString(i).utf8_string() + "\"";
+    }
+    return {combo->GetSelection(), -1};
+  });
+  if (to < 0) op.Fail("\"" + name + "\" lists no such entry, only" + listed);
+  op.Click(OnPage(kPageAssessments, id), name);
+  const int steps = from < 0 ? to + 1 : to - from;
+  for (int i = 0; i < std::abs(steps); ++i) op.PressKey(steps > 0 ? "Down" : "Up");
+  op.PressKey("Return");
+  op.WaitMenusClosed();
+  op.WaitUntil(holds, "\"" + name + "\" to show the entry chosen");
+}
+
+bool StartsWith(wxOwnerDrawnComboBox* combo, int i, const std::string& text) {
+  return combo->GetString(i).utf8_string().rfind(text, 0) == 0;
+}
+
+// The Assessments page shows the first testee, the model and the task,
+// part 1.
+void SelectTaskOnPage(Operator& op, const std::string& taskCode, const std::string& taskName) {
+  op.WaitWindow(kFrameTitle);
+  op.Click(ById(kIdTabs), "Assessments tab", TabOf(kPageAssessments));
+  op.WaitProgram([](wxTopLevelWindow* top) { return AssessmentsPage(top) && AssessmentsPage(top)->IsShownOnScreen(); },
+                 "the Assessments page to show");
+  ChooseOnPage(
+      op, Page::kIdTestees, "Testee", [](CDlgTabAssessment* page) { return page->GetCurrentTestee() == kTestees[0]; },
+      [](wxOwnerDrawnComboBox* combo, int i) { return StartsWith(combo, i, kTestees[0]); });
+  ChooseOnPage(
+      op, Page::kIdModels, "Model", [](CDlgTabAssessment* page) { return page->GetCurrentModel() == kSeedModel; },
+      [](wxOwnerDrawnComboBox* combo, int i) { return StartsWith(combo, i, kSeedModel); });
+  ChooseOnPage(
+      op, Page::kIdTasks, "Task", [taskCode](CDlgTabAssessment* page) { return page->GetCurrentTask() == taskCode; },
+      [taskCode, taskName](wxOwnerDrawnComboBox* combo, int i) {
+        const std::vector<std::string>& names = static_cast<CComboBoxTasks*>(combo)->GetTaskNames();
+        const bool named = i < static_cast<int>(names.size()) && (names[i] == taskName || names[i] == taskCode);
+        return named || combo->GetString(i).utf8_string().find(taskName) != std::string::npos;
+      });
+  op.WaitProgram(
+      [](wxTopLevelWindow* top) {
+        CDlgTabAssessment* page = AssessmentsPage(top);
+        return page && page->GetPartNumber() == 1;
+      },
+      "the page to show part 1");
+}
+
+// The operator starts the test of the page's task; the program's one
+// warning of a machine without real-time timing is acknowledged.
+void StartTest(Operator& op) {
+  op.Click(OnPage(kPageAssessments, Page::kIdTest), "Test");
+  bool warned = false;
+  op.WaitUntil(
+      [&] {
+        if (op.OnMain([] { return MessageShown(kMessageBoxTitle); })) {
+          if (warned) return false;
+          warned = true;
+          op.AcknowledgeMessage("no real-time timing");
+          op.SetWindow("testee's screen");
+        }
+        return op.OnMain([] { return IsAnyRunInProgress(); });
+      },
+      "the test run to start");
+  op.SetWindow("testee's screen");
+}
+
+// Waits until the run is over (the operator waits at the monitor).
+void WaitRunOver(Operator& op, const std::function<void()>& meanwhile = nullptr) {
+  const auto end = std::chrono::steady_clock::now() + kPartLimit;
+  while (op.OnMain([] { return IsAnyRunInProgress(); })) {
+    if (std::chrono::steady_clock::now() > end) op.Fail("the part does not end");
+    if (meanwhile) {
+      meanwhile();
+    } else {
+      std::this_thread::sleep_for(kPoll);
+    }
+  }
+}
+
+// The score dialog the run opened: the operator reads it and saves the
+// score; what it showed is kept under the task's name.
+std::vector<std::string> SaveScore(Operator& op, const std::string& taskName, ShownScores& shown) {
+  std::string caption;
+  op.WaitUntil(
+      [&] {
+        caption = op.OnMain([] {
+          CDlgScore* dialog = ShownScoreDialog();
+          return dialog ? dialog->GetTitle().utf8_string() : std::string();
+        });
+        return !caption.empty();
+      },
+      "the score dialog");
+  const XTopWindow dialog = op.WaitWindow(caption, true);
+  const auto [rows, savable] = op.OnMain([] {
+    CDlgScore* score = ShownScoreDialog();
+    return std::make_pair(ListRows(score->List()), score->Document().MaySave());
+  });
+  if (!savable) op.Fail("the score dialog offers no saving");
+  op.Click(
+      [](wxTopLevelWindow* top) -> wxWindow* {
+        auto* score = dynamic_cast<CDlgScore*>(top);
+        return score ? score->SaveButton() : nullptr;
+      },
+      "Save");
+  op.WaitGone(dialog);
+  shown[taskName] = rows;
+  op.WaitWindow(kFrameTitle);
+  return rows;
+}
+
+// The value the score dialog showed for a variable (the cell after the
+// variable's code); empty when it showed none.
+std::string ShownValue(const std::vector<std::string>& cells, const std::string& code) {
+  for (size_t i = 0; i + 1 < cells.size(); ++i) {
+    if (cells[i] == code) return cells[i + 1];
+  }
+  return std::string();
+}
+
+double ShownNumber(Operator& op, const std::vector<std::string>& cells, const std::string& code) {
+  const std::string text = ShownValue(cells, code);
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || end == text.c_str()) op.Fail("the score dialog shows no value for " + code);
+  return value;
+}
+
+// The page's list of the current task's assessments shows the saved one.
+void ExpectAssessmentListed(Operator& op, const std::string& taskCode) {
+  op.WaitProgram(
+      [taskCode](wxTopLevelWindow* top) {
+        CDlgTabAssessment* page = AssessmentsPage(top);
+        return page && page->GetCurrentTask() == taskCode && page->GetFiledCount() >= 1 &&
+               page->GetList()->GetItemCount() >= 1;
+      },
+      "the Assessments page to list the saved assessment of " + taskCode);
+}
+
+// ---- the testee's screen ----------------------------------------------------------------
+
+// The middle of the pixels of one colour on the screen; none when there
+// are none.
+std::optional<wxPoint> CentreOf(const test::XScreenShot& shot, uint32_t rgb) {
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+  for (int y = 0; y < shot.Height(); ++y) {
+    for (int x = 0; x < shot.Width(); ++x) {
+      if (shot.At(x, y) != rgb) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (left > right) return std::nullopt;
+  return wxPoint((left + right) / 2, (top + bottom) / 2);
+}
+
+}  // namespace
+
+// ---- the road's model, until the model editor composes it ----------------------------------
+
+// ---- Pursuit ----------------------------------------------------------------------------------
+
+// The operator runs Pursuit's test, part 1 (the left hand, 60 s): the testee
+// follows the green target with the mouse, looking at the screen and
+// moving the hand most of the way to it, again and again. The score dialog
+// shows every sample of the minute, the pointer mostly near the target.
+void RunPursuitTest(Operator& op, ShownScores& shown) {
+  op.SetStep("4 Pursuit test run (part 1, 60 s)");
+  SelectTaskOnPage(op, "PU", "Pursuit");
+  StartTest(op);
+  XTestInput hand;
+  if (!hand.Ok()) op.Fail("no X server for the testee's mouse");
+  // The testee's screen: the target is drawn.
+  op.WaitUntil([&] { return CentreOf(test::XScreenShot(), kTargetRgb).has_value(); }, "the target on the screen");
+  hand.Warp(hand.ScreenWidth() / 2, hand.ScreenHeight() / 2);
+  hand.Sync();
+  int moves = 0;
+  WaitRunOver(op, [&] {
+    const test::XScreenShot shot;
+    const std::optional<wxPoint> target = CentreOf(shot, kTargetRgb);
+    const std::optional<wxPoint> pointer = CentreOf(shot, kPointerRgb);
+    if (target && pointer) {
+      const int dx = std::clamp((target->x - pointer->x) * kFollowPercent / 100, -kMostStep, kMostStep);
+      const int dy = std::clamp((target->y - pointer->y) * kFollowPercent / 100, -kMostStep, kMostStep);
+      if (dx != 0 || dy != 0) {
+        hand.Move(dx, dy);
+        hand.Flush();
+        ++moves;
+      }
+    }
+    std::this_thread::sleep_for(kFollowEvery);
+  });
+  if (moves == 0) op.Fail("the testee's hand never saw the target and the pointer together");
+
+  const std::vector<std::string> cells = SaveScore(op, "Pursuit", shown);
+  // Every sample of the minute; the pointer followed the target closely.
+  if (ShownNumber(op, cells, "Nl_pu") != kPursuitSamples) op.Fail("Nl_pu is not " + std::to_string(kPursuitSamples));
+  const double deviation = ShownNumber(op, cells, "Dl_pu");
+  const double within12 = ShownNumber(op, cells, "P12l_pu");
+  if (!(deviation > 0 && deviation < 12)) op.Fail("the mean deviation Dl_pu " + std::to_string(deviation) + " mm");
+  if (!(within12 > 50 && within12 <= 100)) op.Fail("P12l_pu " + std::to_string(within12) + " %");
+  ExpectAssessmentListed(op, "PU");
+}
+
+// ---- what was stored ------------------------------------------------------------------------
+
+namespace {
+
+std::vector<uint8_t> FromHex(const std::string& hex) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  return bytes;
+}
+
+// How far a value shown with the text may lie from the value behind it:
+// half a unit of its last digit.
+double ShownTolerance(const std::string& text) {
+  const size_t point = text.find('.');
+  const int decimals = point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+  return 0.5 * std::pow(10.0, -decimals) + 1e-9;
+}
+
+}  // namespace
+
+std::string CompareStoredScore(const std::string& project, const std::string& password, const std::string& taskCode,
+                               const std::vector<std::string>& shownCells) {
+  const std::string row =
+      QueryProject(project, password,
+                   "SELECT hex(VarNames) || '|' || hex(VarValues) FROM Variables WHERE Testee = '" +
+                       std::string(kTestees[0]) + "' AND Task = '" + taskCode + "' ORDER BY AssNo DESC LIMIT 1;");
+  const size_t bar = row.find('|');
+  if (bar == std::string::npos) return "no stored score of " + taskCode + ": " + row;
+  const std::vector<uint8_t> names = FromHex(row.substr(0, bar));
+  const std::vector<uint8_t> values = FromHex(row.substr(bar + 1, row.find_last_not_of('\n') - bar));
+  // The names one after the other, each ended by a zero byte; the values
+  // little-endian doubles in the same order.
+  std::map<std::string, double> stored;
+  size_t at = 0;
+  for (size_t i = 0; at < names.size() && (i + 1) * sizeof(double) <= values.size(); ++i) {
+    const auto end = std::find(names.begin() + static_cast<long>(at), names.end(), uint8_t{0});
+    const std::string name(names.begin() + static_cast<long>(at), end);
+    double value = 0;
+    std::memcpy(&value, values.data() + i * sizeof(double), sizeof value);
+    if (!name.empty()) stored[name] = value;
+    at = static_cast<size_t>(end - names.begin()) + 1;
+  }
+  int compared = 0;
+  std::string faults;
+  for (size_t i = 0; i + 1 < shownCells.size(); ++i) {
+    const auto found = stored.find(shownCells[i]);
+    if (found == stored.end()) continue;
+    const std::string& text = shownCells[i + 1];
+    char* end = nullptr;
+    const double shownValue = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0') continue;
+    ++compared;
+    if (std::abs(found->second - shownValue) > ShownTolerance(text)) {
+      faults += " " + found->first + " shown " + text + ", stored " + std::to_string(found->second) + ";";
+    }
+  }
+  if (compared == 0) return "no value the score dialog showed for " + taskCode + " is among the stored ones";
+  return faults;
+}
+
+}  // namespace qel::road
