@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <wx/app.h>
+#include <wx/dcmemory.h>
 #include <wx/docview.h>
+#include <wx/html/htmlwin.h>
+#include <wx/image.h>
+#include <wx/print.h>
 #include <wx/toplevel.h>
 
 #include <filesystem>
@@ -97,6 +101,17 @@ wxWindow* NewTopLevel(const std::set<wxWindow*>& before) {
   return nullptr;
 }
 
+// The help viewer's page: the widest HTML view in it (the contents list is narrower).
+wxHtmlWindow* FindPageView(wxWindow* window) {
+  wxHtmlWindow* widest = nullptr;
+  for (wxWindow* child : window->GetChildren()) {
+    wxHtmlWindow* found = wxDynamicCast(child, wxHtmlWindow);
+    if (!found) found = FindPageView(child);
+    if (found && (!widest || found->GetSize().x > widest->GetSize().x)) widest = found;
+  }
+  return widest;
+}
+
 std::set<wxWindow*> TopLevels() { return {wxTopLevelWindows.begin(), wxTopLevelWindows.end()}; }
 
 class ProgramWindows : public ::testing::Test {
@@ -137,6 +152,11 @@ TEST_F(ProgramWindows, HelpBookViewer) {
   ASSERT_NE(help, nullptr) << "the help book did not open";
   help->SetSize(900, 640);
   ExpectDrawn(Snap(help, "help_book"), "help book");
+  // The page is shown as a page, not as its HTML source.
+  wxHtmlWindow* page = FindPageView(help);
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->ToText().Find("<html"), wxNOT_FOUND) << page->ToText().utf8_string();
+  EXPECT_NE(page->ToText().Find("The main window"), wxNOT_FOUND) << page->ToText().utf8_string();
   help->Close(true);
   Pump(50);
 }
@@ -164,6 +184,34 @@ TEST_F(ProgramWindows, PrintPreviewOfAModel) {
   ExpectDrawn(Snap(frame, "print_preview"), "print preview");
   frame->Close(true);
   Pump(50);
+  // The report lies at the top of the page as the preview draws it: into a
+  // page-sized picture at the screen's scale, the page counted in printer pixels.
+  {
+    std::unique_ptr<wxPrintout> printout(doc->GetFirstView()->OnCreatePrintout());
+    ASSERT_NE(printout, nullptr);
+    constexpr int kPrinterPpi = 1200, kScreenPpi = 96, kPageWidth = 9917, kPageHeight = 14017;
+    wxBitmap page(kPageWidth * kScreenPpi / kPrinterPpi, kPageHeight * kScreenPpi / kPrinterPpi);
+    wxMemoryDC dc(page);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    printout->SetDC(&dc);
+    printout->SetPPIScreen(kScreenPpi, kScreenPpi);
+    printout->SetPPIPrinter(kPrinterPpi, kPrinterPpi);
+    printout->SetPageSizePixels(kPageWidth, kPageHeight);
+    printout->OnPreparePrinting();
+    ASSERT_TRUE(printout->OnPrintPage(1));
+    dc.SelectObject(wxNullBitmap);
+    const wxImage image = page.ConvertToImage();
+    int topInk = 0, lowerInk = 0;
+    for (int y = 0; y < image.GetHeight(); ++y) {
+      for (int x = 0; x < image.GetWidth(); ++x) {
+        if (image.GetRed(x, y) > 128) continue;
+        (y < image.GetHeight() / 4 ? topInk : lowerInk) += 1;
+      }
+    }
+    EXPECT_GT(topInk, 200) << "the title, the date and the tasks are not at the top";
+    EXPECT_EQ(lowerInk, 0);
+  }
   // Closing the changed model asks whether to save it (the answer here: Cancel).
   doc->Modify(true);
   ExpectDrawn(SnapModal("", "prompt_save_model", [doc] { doc->Close(); }), "save question");
