@@ -11,6 +11,8 @@
 // The driver waits on conditions only: a window is there, a field holds
 // the text typed, a dialog is gone. A step that fails names the step and
 // the window it was working on.
+#include "app/model/ExpModel.h"
+#include "app/modelfile/ModelFile.h"
 #include "app/tests/road/RoadSteps.h"
 
 namespace qel::road {
@@ -18,11 +20,13 @@ namespace {
 
 TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   const std::string project = ProjectPath();
+  const std::string modelPath = (m_data.Path() / kRoadModelFile).string();
   const std::string failure = Walk([&](Operator& op) {
     RegisterAndLogIn(op);
     CreateCfrProject(op, project);
     OpenWorkingProject(op, project, "2 open the project as the working project");
     AddTesteeCodeAndTestees(op);
+    ComposeRoadModel(op, modelPath);
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -41,6 +45,20 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
                          "SELECT Testee, TesteeCode, FirstName, Surname, DateBirth FROM Testees ORDER BY Testee;"),
             "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
             "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
+
+  // The model file holds the road's tasks in their order, Sustained
+  // Attention Auditory with the faster timing the operator gave it.
+  CExpModel saved;
+  uint32_t format = 0;
+  std::string error;
+  ASSERT_TRUE(ReadModelFile(modelPath, &saved, &format, &error)) << error;
+  ASSERT_EQ(saved.GetTaskCount(), static_cast<int>(std::size(kRoadTasks)));
+  for (int i = 0; i < saved.GetTaskCount(); ++i) {
+    EXPECT_EQ(saved.GetTask(i)->TaskName, kRoadTasks[i].name) << "task " << i + 1;
+    const bool fast = saved.GetTask(i)->TaskName == kFastTaskName;
+    EXPECT_EQ(saved.GetTask(i)->w.TaskVRHigh == kFastResponsesEndMs, fast) << kRoadTasks[i].name;
+    EXPECT_EQ(saved.GetTask(i)->w.TaskIntLow == kFastEventsRateMs, fast) << kRoadTasks[i].name;
+  }
 
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.

@@ -27,4 +27,11 @@ void FindTesteesAgain(Operator& op);
 void ChangeProjectPassword(Operator& op);
 void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted);
 
+// Step 3: the road's model composed in the model editor from the Models
+// page, a task's timing changed in the task dialog, the model file saved
+// and the model added to the project.
+void ComposeRoadModel(Operator& op, const std::string& path);
+// Step 6: after the restart the Models page lists the road's model.
+void FindModelAgain(Operator& op);
+
 }  // namespace qel::road
