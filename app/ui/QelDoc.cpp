@@ -110,7 +110,8 @@ bool CQelDoc::OpenModelFile() {
 }
 
 bool CQelDoc::SaveModelFile() {
-  if (GetFilename().empty()) return SaveModelFileAs();
+  // A new document's made-up name is no file: the operator says where it goes.
+  if (GetFilename().empty() || !GetDocumentSaved()) return SaveModelFileAs();
   return OnSaveDocument(GetFilename());
 }
 
