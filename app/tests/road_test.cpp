@@ -18,11 +18,17 @@ namespace {
 
 TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   const std::string project = ProjectPath();
+  const std::string files = m_data.Path().string();
+  ShownScores shown;
   const std::string failure = Walk([&](Operator& op) {
     RegisterAndLogIn(op);
     CreateCfrProject(op, project);
     OpenWorkingProject(op, project, "2 open the project as the working project");
     AddTesteeCodeAndTestees(op);
+    SeedReplacedTappingRun(op, shown);
+    const ScoreValues values = CheckSavedScores(op, shown);
+    PrintScoreSheet(op, files + "/Tapping.pdf", values);
+    ExportScores(op, files, values);
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -53,6 +59,8 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     LogInAgain(op);
     OpenWorkingProject(op, project, "6 open the project again with its password");
     FindTesteesAgain(op);
+    FindScoresAgain(op, shown, project);
+    FindReplacedRunInHistory(op, project);
     ChangeProjectPassword(op);
     ConvertPlainProject(op, plain, converted);
     ExitProgram(op);

@@ -371,6 +371,31 @@ class Operator {
     });
   }
 
+  // The toolkit's own dialogs (file and printer dialogs), which are not the
+  // program's windows: a viewable window with exactly the title other than
+  // `besides` (a program's dialog of the same title), and text typed to
+  // whatever control has its focus.
+  XTopWindow WaitOtherWindow(const std::string& title, unsigned long besides) {
+    SetWindow(title + "\" (the toolkit's dialog");
+    std::optional<XTopWindow> found;
+    WaitUntil(
+        [&] {
+          found.reset();
+          for (const XTopWindow& window : m_screen.Viewable()) {
+            if (window.title == title && window.id != besides) found = window;
+          }
+          return found.has_value();
+        },
+        "the window");
+    m_current = *found;
+    return *found;
+  }
+  void TypeText(const std::string& text) {
+    m_screen.Focus(m_current.id);
+    m_x.Type(text);
+    m_x.Sync();
+  }
+
   // Closes what a failure left open, so that the program's thread comes
   // back: the program's modal dialogs and its message boxes.
   void Unblock() {
