@@ -110,6 +110,9 @@ inline constexpr char kPasswordTitle[] = "Change password of existing project";
 inline constexpr char kNewCodeTitle[] = "New Testee code data";
 inline constexpr char kNewTesteeTitle[] = "New Testee data";
 inline constexpr char kCfrWorkingProject[] = "Working project (21CFR part11)";
+// The toolkit's own dialogs the program opens (the printer dialog and its
+// file dialog): Escape closes them when a step fails.
+inline constexpr const char* kToolkitTitles[] = {"Print", "Select a filename"};
 
 // The model the operator composes: its tasks in their order, each by its
 // plug-in file and the name the program lists it by.
@@ -376,7 +379,7 @@ class Operator {
   // `besides` (a program's dialog of the same title), and text typed to
   // whatever control has its focus.
   XTopWindow WaitOtherWindow(const std::string& title, unsigned long besides) {
-    SetWindow(title + "\" (the toolkit's dialog");
+    SetWindow(title + "\" (the toolkit's dialog)");
     std::optional<XTopWindow> found;
     WaitUntil(
         [&] {
@@ -399,24 +402,36 @@ class Operator {
   // Closes what a failure left open, so that the program's thread comes
   // back: the program's modal dialogs and its message boxes.
   void Unblock() {
-    for (int round = 0; round < 4; ++round) {
+    constexpr int kRounds = 8;
+    for (int round = 0; round < kRounds; ++round) {
+      bool open = false;
       for (const XTopWindow& window : m_screen.Viewable()) {
-        if (window.title == kMessageBoxTitle) {
+        const bool toolkit = std::find(std::begin(kToolkitTitles), std::end(kToolkitTitles), window.title) !=
+                             std::end(kToolkitTitles);
+        if (window.title == kMessageBoxTitle || toolkit) {
+          open = true;
           m_screen.Focus(window.id);
           m_x.KeyNamed("Escape", true);
           m_x.KeyNamed("Escape", false);
           m_x.Sync();
         }
       }
-      auto task = std::make_shared<std::packaged_task<void()>>([] {
-        for (wxWindow* window : wxTopLevelWindows) {
-          auto* dialog = wxDynamicCast(window, wxDialog);
-          if (dialog && dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+      // One modal dialog a round, the innermost: ending an outer one first
+      // would end the inner one's loop in its stead and leave the outer
+      // one's running.
+      auto task = std::make_shared<std::packaged_task<bool()>>([] {
+        for (auto it = wxTopLevelWindows.rbegin(); it != wxTopLevelWindows.rend(); ++it) {
+          auto* dialog = wxDynamicCast(*it, wxDialog);
+          if (dialog && dialog->IsModal()) {
+            dialog->EndModal(wxID_CANCEL);
+            return true;
+          }
         }
+        return false;
       });
-      std::future<void> done = task->get_future();
+      std::future<bool> ended = task->get_future();
       wxTheApp->CallAfter([task] { (*task)(); });
-      done.wait_for(1s);
+      if (ended.wait_for(1s) == std::future_status::ready && !ended.get() && !open) return;
     }
   }
 
