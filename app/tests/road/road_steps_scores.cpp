@@ -6,7 +6,7 @@
 // replaced Tapping run.
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/combo.h>
+#include <wx/odcombo.h>
 #include <wx/radiobut.h>
 
 #include <cmath>
@@ -285,11 +285,15 @@ void SeedReplacedTappingRun(Operator& op, ShownScores& shown) {
     const std::string code = TaskCode(kTappingName);
     CTaskLibrary* library = FindTaskLibrary(code.c_str());
     if (!library) return "the Tapping plug-in is not loaded";
+    // The road's model: its five tasks as their plug-ins give them.
     CExpModel model;
     model.Reset();
     model.m_name = kSeedModel;
-    model.m_header.m_taskCount = 1;
-    model.m_tasks[0].SetFromModelTask(library->modelDefault);
+    for (const RoadTask& road : kRoadTasks) {
+      const CTaskLibrary* plugin = FindTaskLibrary(TaskCode(road.name).c_str());
+      if (!plugin) return std::string("the plug-in of ") + road.name + " is not loaded";
+      model.m_tasks[model.m_header.m_taskCount++].SetFromModelTask(plugin->modelDefault);
+    }
     if (!project->Project().WriteModel(&model, g_LoggedUser, nullptr)) return "the model is not stored";
     CExpModelTask task;
     task.SetFromModelTask(library->modelDefault);
@@ -497,28 +501,36 @@ constexpr ExportKind kExportKinds[] = {{"Excel  97-2000  (<= 240 vars)", "xlsx",
 constexpr int kExportPageTab = kPageExport;
 
 // The Export page's task chooser (it lists the tasks' codes) set to the
-// task's code: its list opened and closed, then stepped through with the
-// arrow key.
+// task's code: the operator opens its list and moves from the chosen entry
+// to the task's with the arrow keys.
 void ChooseExportTask(Operator& op, const std::string& code) {
-  auto current = [&op] {
-    return op.OnMain([] {
+  struct Entries {
+    int chosen = -1, wanted = -1;
+    std::string value;
+  };
+  auto entries = [&op, code] {
+    return op.OnMain([code] {
+      Entries found;
       wxTopLevelWindow* top = Operator::ShownTopLevel(kFrameTitle);
-      auto* combo = top ? wxDynamicCast(OnPage(kExportPageTab, CDlgTabExport::kIdTaskCombo)(top), wxComboCtrl)
+      auto* combo = top ? dynamic_cast<wxOwnerDrawnComboBox*>(OnPage(kExportPageTab, CDlgTabExport::kIdTaskCombo)(top))
                         : nullptr;
-      return combo ? combo->GetValue().utf8_string() : std::string();
+      if (!combo) return found;
+      found.chosen = combo->GetSelection();
+      found.wanted = combo->FindString(wxString::FromUTF8(code), true);
+      found.value = combo->GetValue().utf8_string();
+      return found;
     });
   };
-  if (current() == code) return;
+  const Entries before = entries();
+  if (before.value == code) return;
+  if (before.wanted < 0 || before.chosen < 0) op.Fail("the task chooser does not offer \"" + code + "\"");
   op.Click(OnPage(kExportPageTab, CDlgTabExport::kIdTaskCombo), "Task (combo)");
-  op.PressKey("Escape");
-  op.WaitMenusClosed();
-  op.PressKey("Home");
-  for (size_t step = 0; step < std::size(kRoadTasks) && current() != code; ++step) {
-    const std::string before = current();
-    op.PressKey("Down");
-    op.WaitUntil([&] { return current() != before; }, "the task chooser to step on");
+  for (int step = before.chosen; step != before.wanted; step += before.wanted > step ? 1 : -1) {
+    op.PressKey(before.wanted > step ? "Down" : "Up");
   }
-  if (current() != code) op.Fail("the task chooser does not offer \"" + code + "\"");
+  op.PressKey("Return");
+  op.WaitMenusClosed();
+  op.WaitUntil([&] { return entries().value == code; }, "the task chooser to show \"" + code + "\"");
 }
 
 }  // namespace
