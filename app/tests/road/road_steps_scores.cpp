@@ -31,6 +31,7 @@
 #include "ui/ui/DlgTabData.h"
 #include "ui/ui/DlgTabExport.h"
 #include "ui/ui/QelNotify.h"
+#include "tests/support/x11/XScreenShot.h"
 #include "ui/NotifyCodes.h"
 
 namespace qel::road {
@@ -416,18 +417,51 @@ ScoreValues CheckSavedScores(Operator& op,
 namespace {
 
 // The printer dialog of the toolkit, which the program cannot be asked
-// about: the file printer is chosen with the arrow key; once the dialog has
-// shown the printer's file button (it is given a moment for that), the
-// button opens the toolkit's file dialog, where the operator types the PDF
-// file's path; then the dialog prints.
+// about, is watched on the screen: the file printer is chosen with the
+// arrow key once the list holds it (the dialog's picture changes: the row
+// is selected and the printer's file button shown); the button opens the
+// toolkit's file dialog, where the operator types the PDF file's path; then
+// the dialog prints.
 constexpr char kPrinterTitle[] = "Print";
 constexpr char kPrintFileTitle[] = "Select a filename";
-constexpr auto kPrinterSettle = 1s;
+constexpr auto kRedrawWait = 250ms;
+
+std::vector<uint32_t> PictureOf(const XTopWindow& window) {
+  const test::XScreenShot shot(window.x, window.y, window.width, window.height);
+  std::vector<uint32_t> pixels;
+  pixels.reserve(static_cast<size_t>(shot.Width()) * static_cast<size_t>(shot.Height()));
+  for (int y = 0; y < shot.Height(); ++y) {
+    for (int x = 0; x < shot.Width(); ++x) pixels.push_back(shot.At(x, y));
+  }
+  return pixels;
+}
+
+// Waits until the window's picture stays as it is between two looks.
+std::vector<uint32_t> WaitDrawn(Operator& op, const XTopWindow& window) {
+  std::vector<uint32_t> last = PictureOf(window);
+  op.WaitUntil(
+      [&] {
+        std::this_thread::sleep_for(kRedrawWait);
+        std::vector<uint32_t> now = PictureOf(window);
+        const bool same = now == last;
+        last = std::move(now);
+        return same;
+      },
+      "the toolkit's dialog to be drawn");
+  return last;
+}
 
 void PrintToFile(Operator& op, const std::string& pdf) {
   const XTopWindow printer = op.WaitOtherWindow(kPrinterTitle, 0);
-  op.PressKey("Down");
-  std::this_thread::sleep_for(kPrinterSettle);
+  const std::vector<uint32_t> listed = WaitDrawn(op, printer);
+  op.WaitUntil(
+      [&] {
+        op.PressKey("Down");
+        std::this_thread::sleep_for(kRedrawWait);
+        return PictureOf(printer) != listed;
+      },
+      "the file printer to be chosen");
+  WaitDrawn(op, printer);
   op.PressKey("Tab");
   op.PressKey("space");
   const XTopWindow chooser = op.WaitOtherWindow(kPrintFileTitle, 0);
