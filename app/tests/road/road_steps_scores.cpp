@@ -32,6 +32,7 @@
 #include "ui/ui/DlgTabExport.h"
 #include "ui/ui/QelNotify.h"
 #include "tests/support/x11/XScreenShot.h"
+#include "ui/ListRows.h"
 #include "ui/NotifyCodes.h"
 
 namespace qel::road {
@@ -677,6 +678,33 @@ void FindReplacedRunInHistory(Operator& op, const std::string& path) {
   if (row[kTestDateColumn] == standing || row[kTestDateColumn].empty()) {
     op.Fail("the replaced run's test date is \"" + row[kTestDateColumn] + "\", the standing run's \"" + standing + "\"");
   }
+  // The operator opens the kept version from its row: the score dialog
+  // shows the replaced run's score, as saved then.
+  const int at = op.OnMain([code] {
+    const ListTable table =
+        TableOf(Operator::ShownTopLevel(kScoreHistoryMode)->FindWindow(CDlgScoreHistory::kIdList));
+    for (size_t row = 0; row < table.rows.size(); ++row) {
+      if (table.rows[row][kTesteeColumn] == kTestees[0] && table.rows[row][kTaskColumn] == code) {
+        return static_cast<int>(row);
+      }
+    }
+    return -1;
+  });
+  op.Click(ById(CDlgScoreHistory::kIdList), "the replaced run's row", RowOf(at));
+  op.PressKey("Return");
+  const XTopWindow keptScore = op.WaitWindow(kSavedScoresTitle);
+  op.WaitProgram([](wxTopLevelWindow* top) { return ScoreList(top) && !ListRows(ScoreList(top)).empty(); },
+                 "the kept score to list its variables");
+  const std::string keptDate = op.OnMain([] {
+    auto* score = dynamic_cast<CDlgScore*>(Operator::ShownTopLevel(kSavedScoresTitle));
+    return score ? ListDateText(score->Document().m_testDate) : std::string();
+  });
+  if (keptDate != row[kTestDateColumn]) {
+    op.Fail("the kept score shows the run of " + keptDate + ", its row the run of " + row[kTestDateColumn]);
+  }
+  op.Click(Labelled("Close"), "Close");
+  op.WaitGone(keptScore);
+  op.WaitWindow(kScoreHistoryMode);
   op.Click(Labelled("Close"), "Close");
   op.WaitGone(dialog);
   // The file keeps the replaced run's score and its responses.
