@@ -60,6 +60,21 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     EXPECT_EQ(saved.GetTask(i)->w.TaskIntLow == kFastEventsRateMs, fast) << kRoadTasks[i].name;
   }
 
+  // The project holds the model under the file's title, with its tasks in
+  // their order and the faster timing, stored by the user who added it.
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Model, TaskNum FROM Models;"),
+            std::string(kRoadModelName) + "|" + std::to_string(std::size(kRoadTasks)) + "\n");
+  std::string tasks;
+  for (const RoadTask& task : kRoadTasks) {
+    const bool fast = std::string(task.name) == kFastTaskName;
+    tasks += std::string(kRoadModelName) + "|" + task.name + "|" +
+             (fast ? std::to_string(kFastResponsesEndMs) + "|" + std::to_string(kFastEventsRateMs) : "-") + "\n";
+  }
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT Model, TaskName, CASE WHEN TaskName = '" + std::string(kFastTaskName) +
+                             "' THEN TaskVRHigh || '|' || TaskIntLow ELSE '-' END FROM Tasks ORDER BY rowid;"),
+            tasks);
+
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.
   LogoutCurrentUser();
@@ -71,6 +86,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     LogInAgain(op);
     OpenWorkingProject(op, project, "6 open the project again with its password");
     FindTesteesAgain(op);
+    FindModelAgain(op);
     ChangeProjectPassword(op);
     ConvertPlainProject(op, plain, converted);
     ExitProgram(op);

@@ -282,12 +282,14 @@ class Operator {
       wxTopLevelWindow* top = ShownTopLevel(title);
       wxWindow* control = top ? where(top) : nullptr;
       if (!control || !control->IsShownOnScreen() || !control->IsEnabled()) return std::nullopt;
+      // Where the operator sees it: within its window (not cut off by it).
+      const wxRect rect = control->GetScreenRect();
+      if (rect.IsEmpty() || !top->GetScreenRect().Contains(rect)) return std::nullopt;
       if (at) {
         const std::optional<wxPoint> inside = at(control);
         if (!inside) return std::nullopt;
         return control->ClientToScreen(*inside);
       }
-      const wxRect rect = control->GetScreenRect();
       return rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2);
     });
   }

@@ -270,6 +270,16 @@ void SaveModelFile(Operator& op, const std::string& path) {
 }
 
 
+// Step 3: "Add to project" stores the model in the project, under the
+// file's title, after the operator's Yes.
+void AddModelToProject(Operator& op) {
+  op.SetStep("3 model: add the model to the project");
+  op.WaitWindow(kFrameTitle);
+  op.Click(OnPage(kPageModels, CDlgTabModel::kIdAddToProject), "Add to project");
+  op.AcknowledgeMessage("add the model to the project");
+  FindRoadModel(op);
+}
+
 }  // namespace
 
 // Step 3: on the Models page New opens the model editor on a new model;
@@ -310,6 +320,7 @@ void ComposeRoadModel(Operator& op, const std::string& path) {
       "the Models page's model file to list " + Joined(names));
   SpeedUpTask(op);
   SaveModelFile(op, path);
+  AddModelToProject(op);
 }
 
 // Step 6: after the restart the project still has the road's model.
