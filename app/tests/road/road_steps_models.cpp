@@ -217,25 +217,25 @@ void FindRoadModel(Operator& op) {
 
 // Step 3: a double click on a task of the model file opens the task dialog,
 // whose Timing page takes the faster timing; OK keeps it in the model file.
-void SpeedUpTask(Operator& op) {
-  op.SetStep("3 model: a faster timing in the task dialog");
+void SpeedUpTask(Operator& op, const RoadTiming& timing) {
+  const std::string name = timing.task;
+  op.SetStep("3 model: a faster timing for " + name + " in the task dialog");
   op.WaitWindow(kFrameTitle);
-  BringIntoView(op, kFrameTitle, OnPage(kPageModels, CDlgTabModel::kIdTasks), kFastTaskName);
-  op.DoubleClick(OnPage(kPageModels, CDlgTabModel::kIdTasks), "\"" + std::string(kFastTaskName) + "\" row",
-                 NameCellOf(kFastTaskName));
-  const XTopWindow dialog = op.WaitWindow(kFastTaskName, true);
-  ExpectOnScreen(op, kFastTaskName);
+  BringIntoView(op, kFrameTitle, OnPage(kPageModels, CDlgTabModel::kIdTasks), name);
+  op.DoubleClick(OnPage(kPageModels, CDlgTabModel::kIdTasks), "\"" + name + "\" row", NameCellOf(name));
+  const XTopWindow dialog = op.WaitWindow(name, true);
+  ExpectOnScreen(op, name);
   op.Click(ById(CDlgTaskPar::kIdTabs), "Timing tab", TabNamed(kTimingTab));
   const Locator responsesEnd = OnShownPage(CDlgTaskPar::kIdTabs, CDlgTaskParTim::kIdVrHigh);
-  const Locator rate = OnShownPage(CDlgTaskPar::kIdTabs, CDlgTaskParTim::kIdIntLow);
+  const Locator interval = OnShownPage(CDlgTaskPar::kIdTabs, CDlgTaskParTim::kIdIntLow);
   op.WaitProgram(
-      [responsesEnd](wxTopLevelWindow* top) {
-        wxWindow* field = responsesEnd(top);
+      [interval](wxTopLevelWindow* top) {
+        wxWindow* field = interval(top);
         return field && field->IsShownOnScreen();
       },
       "the Timing page to show");
-  op.TypeInto(responsesEnd, "Valid responses (high)", std::to_string(kFastResponsesEndMs));
-  op.TypeInto(rate, "Events rate", std::to_string(kFastEventsRateMs));
+  if (timing.responsesEndMs) op.TypeInto(responsesEnd, "Valid responses (high)", std::to_string(timing.responsesEndMs));
+  op.TypeInto(interval, "Events interval", std::to_string(timing.intervalMs));
   op.WaitProgram([](wxTopLevelWindow* top) { return top->FindWindow(wxID_OK)->IsEnabled(); }, "OK to be enabled");
   op.Click(wxID_OK, "OK");
   op.WaitGone(dialog);
@@ -318,7 +318,7 @@ void ComposeRoadModel(Operator& op, const std::string& path) {
         return page && ColumnOf(page->GetTaskList(), kNameColumn) == names;
       },
       "the Models page's model file to list " + Joined(names));
-  SpeedUpTask(op);
+  for (const RoadTiming& timing : kRoadTimings) SpeedUpTask(op, timing);
   SaveModelFile(op, path);
   AddModelToProject(op);
 }
