@@ -162,10 +162,13 @@ void CDlgModel::FillList(int select) {
     if (m_list->InsertRow(i, m_model->GetTask(i)->TaskIdStr.c_str(), false)) SetRow(i);
   }
   if (select >= 0 && select < count) m_list->SelectRow(select);
+  // The columns widen to show every Id and name whole.
+  m_list->AutoSizeColumns();
 }
 
 void CDlgModel::RefreshModelList() {
   for (int i = 0; i < m_list->GetItemCount(); ++i) SetRow(i);
+  m_list->AutoSizeColumns();
 }
 
 void CDlgModel::SelectRow(int row) {
