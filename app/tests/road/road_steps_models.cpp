@@ -24,7 +24,7 @@ constexpr char kTasksAvailableTitle[] = "Tasks available";
 constexpr char kSaveModelTitle[] = "Save Qel model";
 constexpr char kTimingTab[] = "Timing";
 // How long the operator waits for the file dialog to take the Save key before pressing it again.
-constexpr auto kSaveRetry = 500ms;
+constexpr auto kSaveRetry = 2s;
 // The "Name" column of the tasks available and of the editor's tasks list.
 constexpr int kNameColumn = 2;
 // The "Id" column of the same lists.
