@@ -29,7 +29,6 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     OpenWorkingProject(op, project, "2 open the project as the working project");
     AddTesteeCodeAndTestees(op);
     ComposeRoadModel(op, modelPath);
-    SeedRoadModel(op, modelPath);
     RunTappingTest(op, shown);
     RunPursuitTest(op, shown);
     SeedReplacedTappingRun(op, shown);
@@ -71,19 +70,40 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     ASSERT_EQ(shown.count(task), 1u) << task;
     EXPECT_EQ(CompareStoredScore(project, kProjectPassword, code, shown.at(task)), "") << task;
   }
-  // The model file holds the road's tasks in their order, Sustained
-  // Attention Auditory with the faster timing the operator gave it.
+  // The model file holds the road's tasks in their order, with the faster
+  // timings the operator gave them; the project holds the model under the
+  // file's title, with the same tasks and timings.
   CExpModel saved;
   uint32_t format = 0;
   std::string error;
   ASSERT_TRUE(ReadModelFile(modelPath, &saved, &format, &error)) << error;
   ASSERT_EQ(saved.GetTaskCount(), static_cast<int>(std::size(kRoadTasks)));
-  for (int i = 0; i < saved.GetTaskCount(); ++i) {
-    EXPECT_EQ(saved.GetTask(i)->TaskName, kRoadTasks[i].name) << "task " << i + 1;
-    const bool fast = saved.GetTask(i)->TaskName == kFastTaskName;
-    EXPECT_EQ(saved.GetTask(i)->w.TaskVRHigh == kFastResponsesEndMs, fast) << kRoadTasks[i].name;
-    EXPECT_EQ(saved.GetTask(i)->w.TaskIntLow == kFastEventsRateMs, fast) << kRoadTasks[i].name;
+  for (int i = 0; i < saved.GetTaskCount(); ++i) EXPECT_EQ(saved.GetTask(i)->TaskName, kRoadTasks[i].name);
+  std::string timings;
+  for (const RoadTiming& timing : kRoadTimings) {
+    const CExpModelTask* task = nullptr;
+    for (int i = 0; i < saved.GetTaskCount(); ++i) {
+      if (saved.GetTask(i)->TaskName == timing.task) task = saved.GetTask(i);
+    }
+    ASSERT_NE(task, nullptr) << timing.task;
+    if (timing.responsesEndMs) {
+      EXPECT_EQ(task->w.TaskVRHigh, timing.responsesEndMs) << timing.task;
+    }
+    EXPECT_EQ(task->w.TaskIntLow, timing.intervalMs) << timing.task;
+    timings += std::string(kRoadModelName) + "|" + timing.task + "|" + std::to_string(task->w.TaskVRHigh) + "|" +
+               std::to_string(timing.intervalMs) + "\n";
   }
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Model, TaskNum FROM Models;"),
+            std::string(kRoadModelName) + "|" + std::to_string(std::size(kRoadTasks)) + "\n");
+  std::string names;
+  for (const RoadTask& task : kRoadTasks) names += std::string(task.name) + "\n";
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT TaskName FROM Tasks ORDER BY rowid;"), names);
+  std::string fast;
+  for (const RoadTiming& timing : kRoadTimings) fast += std::string(fast.empty() ? "'" : ", '") + timing.task + "'";
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT Model, TaskName, TaskVRHigh, TaskIntLow FROM Tasks WHERE TaskName IN (" + fast +
+                             ") ORDER BY rowid;"),
+            timings);
 
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.

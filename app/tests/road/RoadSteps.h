@@ -60,8 +60,6 @@ std::string CompareStoredScore(const std::string& project, const std::string& pa
 void ComposeRoadModel(Operator& op, const std::string& path);
 // Step 6: after the restart the Models page lists the road's model.
 void FindModelAgain(Operator& op);
-// Until the Models page's step adds it: the saved model file added to the project.
-void SeedRoadModel(Operator& op, const std::string& modelPath);
 // Steps 4 (until its runs store the scores: a seed), 5 and 6: the scores.
 // What the score dialog shows with a value, by task: each variable's name
 // and its value as shown.

@@ -151,43 +151,6 @@ struct Answers {
 
 }  // namespace
 
-// Until the Models page's step adds it: the model file the model editor
-// saved, added to the open project through the program's own project
-// object, as the Models page's "Add to project" does; the pages are
-// refreshed after.
-void SeedRoadModel(Operator& op, const std::string& modelPath) {
-  op.SetStep("3 the road's model added to the project (seeded)");
-  op.WaitWindow(kFrameTitle);
-  const std::string error = op.OnMain([modelPath]() -> std::string {
-    std::string why;
-    CExpModel saved;
-    uint32_t format = 0;
-    if (!ReadModelFile(modelPath, &saved, &format, &why)) return "the model file does not read back: " + why;
-    saved.m_name = ModelTitleFromPath(modelPath);
-    IModelsPageServices* services = GetModelsPageServices();
-    bool usersAdded = false;
-    if (!services || !services->WriteModel(saved, &usersAdded)) return "the project does not take the model";
-    CMainFrame* frame = GetProgram() ? GetProgram()->GetMainFrame() : nullptr;
-    CQelViewTab* view = frame ? frame->GetMainView() : nullptr;
-    if (!view) return "no main view";
-    // The pages and the tree hear of the new model as after the Models page's write.
-    SendNotify(view, kNotifyRefreshViews, kRefreshModels | (usersAdded ? kRefreshUsers : 0));
-    if (wxWindow* tree = view->GetTreeWindow()) {
-      if (usersAdded) SendNotify(tree, kTreeRefreshUsers, 0);
-      SendNotify(tree, kTreeRefreshModels, 0);
-    }
-    return std::string();
-  });
-  if (!error.empty()) op.Fail(error);
-  const std::string model = ModelTitleFromPath(modelPath);
-  op.WaitProgram(
-      [model](wxTopLevelWindow* top) {
-        CDlgTabAssessment* page = AssessmentsPage(top);
-        return page && page->GetModelCombo()->FindKey(model.c_str()) >= 0;
-      },
-      "the Assessments page to list the model \"" + model + "\"");
-}
-
 // Step 4: Tapping's part 1 run as a test for the first testee; the score
 // dialog shows the taps the testee made after the lead-in; saved.
 void RunTappingTest(Operator& op, ShownScores& shown) {
