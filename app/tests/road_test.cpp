@@ -11,6 +11,7 @@
 // The driver waits on conditions only: a window is there, a field holds
 // the text typed, a dialog is gone. A step that fails names the step and
 // the window it was working on.
+#include "app/tests/road/RoadRuns.h"
 #include "app/tests/road/RoadSteps.h"
 
 namespace qel::road {
@@ -27,6 +28,8 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     AddTesteeCodeAndTestees(op);
     SeedRoadModel(op, modelPath);
     RunTappingTest(op, shown);
+    RunMemorySearchTest(op, shown);
+    RunTappingAgain(op, shown);
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -46,12 +49,23 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
             "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
             "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
 
-  // The score saved for the first testee: its Tapping run's.
+  // The scores saved for the first testee: Tapping's two assessments and
+  // Memory Search Letters' first, each with what its run counted; no score
+  // was replaced.
   const std::string testee = kTestees[0];
-  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables ORDER BY Task;"),
-            testee + "|TP|1\n");
-  EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "TP", "Nlu_tp"), kFirstTappingTaps);
-  EXPECT_EQ(shown.size(), 1u) << "the score dialog of Tapping";
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables ORDER BY Task, AssNo;"),
+            testee + "|MSL|1\n" + testee + "|TP|1\n" + testee + "|TP|2\n");
+  EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "TP", 1, "Nlu_tp"), kFirstTappingTaps);
+  EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "TP", 2, "Nlu_tp"), kAgainTappingTaps);
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT count(*) FROM VariablesHistory;"), "0\n");
+  // Memory Search Letters' stored counts are those its score dialog showed.
+  for (const char* variable : {"Ntot1_ms", "Nh1_ms", "Nm1_ms", "Nc01_ms", "Nf01_ms", "No1_ms"}) {
+    const std::optional<std::string> seen = ShownValue(shown[kRoadTasks[1].name], variable);
+    ASSERT_TRUE(seen.has_value()) << variable;
+    EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "MSL", 1, variable), std::stod(*seen))
+        << variable;
+  }
+  EXPECT_EQ(shown.size(), 2u) << "the score dialogs of Tapping and Memory Search Letters";
 
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.

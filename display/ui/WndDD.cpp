@@ -222,7 +222,10 @@ void CWndDD::OnMove(wxMoveEvent& event) {
 
 void CWndDD::OnContextMenu(wxContextMenuEvent& event) {
   wxWindow* window = GetWindow();
-  if (!window || m_pDlgProp || !m_bContextMenu) {
+  // The testee's full screen with the cursor hidden offers no menu: its
+  // right mouse button may be the run's right response button.
+  const bool testeeScreen = m_bFullScreen && !m_bCursorShow;
+  if (!window || m_pDlgProp || !m_bContextMenu || testeeScreen) {
     event.Skip();
     return;
   }
