@@ -211,21 +211,12 @@ inline bool DrawnInCentre(const TesteeKeys& keys) {
              .CountLit() > 0;
 }
 
-// The operator presses Test; when the program asks whether a part already
-// performed is to be run again (`again`), the operator answers OK. Once the
-// testee's screen is up, the main window steps away from the middle of the
-// screen, where the task draws; its place is returned to put it back.
-inline wxPoint StartTestRun(Operator& op, bool again = false) {
+// The operator presses Test. Once the testee's screen is up, the main
+// window steps away from the middle of the screen, where the task draws;
+// its place is returned to put it back.
+inline wxPoint StartTestRun(Operator& op) {
   op.WaitWindow(kFrameTitle);
   op.Click(OnPage(kPageAssessments, CDlgTabAssessment::kIdTest), "Test");
-  if (again) {
-    const XTopWindow box = op.WaitWindow(kMessageBoxTitle, true);
-    op.SetWindow("\"Qel\" message box (the part was already performed)");
-    // Cancel is the default: the operator goes to OK and presses it.
-    op.PressWith("Shift_L", "Tab");
-    op.PressKey("space");
-    op.WaitGone(box);
-  }
   op.SetWindow("testee's screen");
   op.WaitUntil([&] { return RunInProgress(op) && TesteeScreenUp(op); }, "the test run's testee screen");
   return op.OnMain([] {
