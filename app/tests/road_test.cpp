@@ -13,6 +13,7 @@
 // the window it was working on.
 #include "app/model/ExpModel.h"
 #include "app/modelfile/ModelFile.h"
+#include "app/tests/road/RoadRuns.h"
 #include "app/tests/road/RoadSteps.h"
 
 namespace qel::road {
@@ -30,6 +31,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     AddTesteeCodeAndTestees(op);
     ComposeRoadModel(op, modelPath);
     RunTappingTest(op, shown);
+    RunMemorySearchTest(op, shown);
     RunPursuitTest(op, shown);
     SeedReplacedTappingRun(op, shown);
     const ScoreValues values = CheckSavedScores(op, shown);
@@ -54,12 +56,21 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
             "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
             "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
 
-  // The score saved for the first testee: its Tapping run's.
+  // The scores saved for the first testee: one assessment of each task run,
+  // each with what its run counted; Tapping's first score kept in the
+  // history when part 1 was stored again.
   const std::string testee = kTestees[0];
-  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables WHERE Task = 'TP';"),
-            testee + "|TP|1\n");
-  EXPECT_EQ(StoredVariable(project, kProjectPassword, "VariablesHistory", testee, "TP", "Nlu_tp"), kFirstTappingTaps)
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables ORDER BY Task, AssNo;"),
+            testee + "|MSL|1\n" + testee + "|PU|1\n" + testee + "|TP|1\n");
+  EXPECT_EQ(StoredVariable(project, kProjectPassword, "VariablesHistory", testee, "TP", 1, "Nlu_tp"), kFirstTappingTaps)
       << "the replaced Tapping run is kept";
+  // Memory Search Letters' stored counts are those its score dialog showed.
+  for (const char* variable : {"Ntot1_ms", "Nh1_ms", "Nm1_ms", "Nc01_ms", "Nf01_ms", "No1_ms"}) {
+    const std::optional<std::string> seen = ShownValue(shown[kRoadTasks[1].name], variable);
+    ASSERT_TRUE(seen.has_value()) << variable;
+    EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "MSL", 1, variable), std::stod(*seen))
+        << variable;
+  }
   EXPECT_EQ(shown.count("Tapping"), 1u) << "the score dialog of Tapping";
   // Each run's part is stored for the first testee with its responses, and
   // its score holds the values the score dialog showed.
