@@ -26,6 +26,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     AddTesteeCodeAndTestees(op);
     SeedRoadModel(op, m_data.Path().string());
     RunPursuitTest(op, shown);
+    RunAuditoryTest(op, shown);
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -47,10 +48,16 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
 
   // Each run's part is stored for the first testee with its responses, and
   // its score holds the values the score dialog showed.
+  // (The stopped auditory run keeps its series and the trial the break took.)
   EXPECT_EQ(QueryProject(project, kProjectPassword,
                          "SELECT Task, AssNo, PartNo, RespNum FROM Responses WHERE Testee = 'P01' AND Task = 'PU';"),
             "PU|1|1|600\n");
-  for (const auto& [task, code] : {std::pair<std::string, std::string>{"Pursuit", "PU"}}) {
+  EXPECT_EQ(
+      QueryProject(project, kProjectPassword,
+                   "SELECT Task, AssNo, PartNo, RespNum > 36 FROM Responses WHERE Testee = 'P01' AND Task = 'SAA';"),
+      "SAA|1|1|1\n");
+  for (const auto& [task, code] : {std::pair<std::string, std::string>{"Pursuit", "PU"},
+                                   std::pair<std::string, std::string>{"Sustained Attention Auditory", "SAA"}}) {
     ASSERT_EQ(shown.count(task), 1u) << task;
     EXPECT_EQ(CompareStoredScore(project, kProjectPassword, code, shown.at(task)), "") << task;
   }

@@ -28,7 +28,6 @@ void FindTesteesAgain(Operator& op);
 void ChangeProjectPassword(Operator& op);
 void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted);
 
-
 // Step 4 (the mouse, auditory and prosody tasks): until the model editor
 // composes it, the road's model is written as a model file in the folder and
 // added to the working project; then each task's test is run for the first
@@ -36,6 +35,7 @@ void ConvertPlainProject(Operator& op, const std::string& plain, const std::stri
 // showed kept by task name.
 void SeedRoadModel(Operator& op, const std::string& folder);
 void RunPursuitTest(Operator& op, ShownScores& shown);
+void RunAuditoryTest(Operator& op, ShownScores& shown);
 // The score of the task stored last for the first testee, read with the
 // sqlcipher program, against what the score dialog showed: every value
 // shown that was stored must be the stored one as the dialog rounds it.

@@ -18,6 +18,7 @@
 #include "app/model/ExpModel.h"
 #include "app/modelfile/ModelFile.h"
 #include "app/services/ProgramServices.h"
+#include "app/settings/SystemSettings.h"
 #include "app/startup/AppStartup.h"
 #include "app/tests/road/RoadSteps.h"
 #include "app/ui/ProgramPageServices.h"
@@ -101,25 +102,36 @@ CTaskLibrary* LibraryOf(const std::string& plugin) {
 
 // What the run's monitor knows of the running part.
 struct RunPoint {
-  bool running = false;
+  bool inProgress = false;  // the run has not ended
+  bool running = false;     // its trials go on
   bool secondList = false;  // the part's lead-in of the second list
   uint32_t index = 0;       // the trial going on (of its list)
   std::string code;         // its trial code
   CRunMachine::Phase phase = CRunMachine::Phase::kIdle;
   uint32_t responses = 0;
+  uint32_t signalOn = 0;  // the run clock's time of the trial's signal
+  uint32_t now = 0;       // the run clock's time now
 };
 
-[[maybe_unused]] RunPoint ReadRunPoint() {
+RunPoint ReadRunPoint() {
   RunPoint point;
   CQelProgram* program = GetProgram();
-  CDlgRun* run = program ? program->GetRunDialog() : nullptr;
-  if (!run || !IsAnyRunInProgress()) return point;
+  point.inProgress = IsAnyRunInProgress();
+  // The run dialog of the run going on (the Assessments page has one of its own).
+  CDlgRun* run = nullptr;
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* dialog = dynamic_cast<CDlgRun*>(window);
+    if (dialog && dialog->IsRunInProgress()) run = dialog;
+  }
+  if (!program || !run || !point.inProgress) return point;
   CRunMachine& machine = run->Machine();
   point.running = machine.IsRunning();
   point.secondList = machine.InSecondList();
   point.index = point.secondList ? machine.GetSecondIndex() : machine.GetTrialIndex();
   point.phase = machine.GetPhase();
   point.responses = machine.GetResponseCount();
+  point.signalOn = machine.GetTimes().signalOn;
+  point.now = run->Timer().GetElapsedMs();
   const ITaskHost& host = program->Host();
   if (point.secondList) {
     if (host.secondList && point.index < host.secondCount) point.code = host.secondList[point.index];
@@ -379,6 +391,140 @@ void RunPursuitTest(Operator& op, ShownScores& shown) {
   if (!(deviation > 0 && deviation < 12)) op.Fail("the mean deviation Dl_pu " + std::to_string(deviation) + " mm");
   if (!(within12 > 50 && within12 <= 100)) op.Fail("P12l_pu " + std::to_string(within12) + " %");
   ExpectAssessmentListed(op, "PU");
+}
+
+// ---- Sustained Attention Auditory ---------------------------------------------------------
+
+namespace {
+
+// The tone the testee answers (version 1: the high one), the series the run
+// goes on for, the targets the testee lets pass at the start, and the
+// low-tone trial (the first from this one on) the testee answers wrongly.
+constexpr char kHighTone = '3';
+constexpr char kLowTone = '1';
+constexpr uint32_t kSeriesTrials = 36;
+constexpr int kTargetsMissed = 2;
+constexpr uint32_t kFalseAlarmFrom = 10;
+// Twelve of the 36 codes of a series are targets.
+constexpr int kTargetsPerSeries = 12;
+// The testee's answer comes this long after the tone starts (its response
+// window lasts from 200 to 1500 ms), the button held this long.
+constexpr uint32_t kAnswerMs = 450;
+constexpr auto kHeld = 100ms;
+// Escape is pressed this often at most, the break awaited this long each time.
+constexpr int kBreakPresses = 5;
+constexpr auto kBreakComes = 3s;
+// The tones' onsets lie more than this many ms apart (one every 1750 ms).
+constexpr uint32_t kTrialsApart = 1000;
+
+// The testee's response: the response device's button, or its key.
+void Respond(XTestInput& hand, bool keyboard) {
+  if (keyboard) {
+    hand.KeyNamed("Shift_L", true);
+  } else {
+    hand.Button(kLeftButton, true);
+  }
+  hand.Sync();
+  std::this_thread::sleep_for(kHeld);
+  if (keyboard) {
+    hand.KeyNamed("Shift_L", false);
+  } else {
+    hand.Button(kLeftButton, false);
+  }
+  hand.Sync();
+}
+
+}  // namespace
+
+// The operator runs the test of "Sustained Attention Auditory", version 1:
+// one tone every 1.75 s, the high one the target. The testee answers with
+// the response device: every target but the first two of the test list,
+// and once a low tone; the lead-in of the second list is answered as well
+// and not scored. After the first series of 36 trials the operator breaks
+// the run with Escape and stops it: the complete series is scored and may
+// be saved. The score dialog shows the series' hits, misses and false
+// alarms as the testee gave them.
+void RunAuditoryTest(Operator& op, ShownScores& shown) {
+  op.SetStep("4 Sustained Attention Auditory test run (one series of 36, then stopped)");
+  SelectTaskOnPage(op, "SAA", "Sustained Attention Auditory");
+  const bool keyboard = op.OnMain([] { return g_ButtonType == kButtonTypeKeyboard; });
+  StartTest(op);
+  XTestInput hand;
+  if (!hand.Ok()) op.Fail("no X server for the testee's hand");
+
+  uint32_t lastOnset = 0;
+  std::pair<bool, uint32_t> lastTrial{true, UINT32_MAX};
+  int targets = 0;
+  bool falseAlarm = false;
+  const auto end = std::chrono::steady_clock::now() + kPartLimit;
+  for (;;) {
+    if (std::chrono::steady_clock::now() > end) op.Fail("the first series does not end");
+    const RunPoint point = op.OnMain([] { return ReadRunPoint(); });
+    if (!point.inProgress) op.Fail("the run ended before its first series was over");
+    if (!point.secondList && point.index >= kSeriesTrials) break;
+    // A tone has begun: the trial is a new one and its signal's time is
+    // that of a later trial than the last tone's.
+    const std::pair<bool, uint32_t> trial{point.secondList, point.index};
+    if (point.phase != CRunMachine::Phase::kTrial || point.code.empty() || trial == lastTrial ||
+        point.signalOn < lastOnset + kTrialsApart) {
+      std::this_thread::sleep_for(kPoll / 2);
+      continue;
+    }
+    lastTrial = trial;
+    lastOnset = point.signalOn;
+    bool answer = point.code[0] == kHighTone;
+    if (!point.secondList && answer) answer = ++targets > kTargetsMissed;
+    if (!point.secondList && !falseAlarm && point.code[0] == kLowTone && point.index >= kFalseAlarmFrom) {
+      answer = falseAlarm = true;
+    }
+    if (answer) {
+      // The run knows when the tone starts (a moment ahead, when the trial
+      // before ended early with an answer).
+      const int64_t wait = static_cast<int64_t>(point.signalOn) + kAnswerMs - point.now;
+      std::this_thread::sleep_for(std::chrono::milliseconds(std::max<int64_t>(wait, 0)));
+      Respond(hand, keyboard);
+    }
+  }
+  if (targets != kTargetsPerSeries || !falseAlarm) op.Fail("the testee did not hear the series' tones as scripted");
+
+  // Escape, held a moment, breaks the run (pressed again when the break
+  // does not come); the operator stops it and confirms.
+  for (int press = 0; press < kBreakPresses && !op.OnMain([] { return Operator::ShownTopLevel("Break") != nullptr; });
+       ++press) {
+    hand.KeyNamed("Escape", true);
+    hand.Sync();
+    std::this_thread::sleep_for(kHeld);
+    hand.KeyNamed("Escape", false);
+    hand.Sync();
+    const auto until = std::chrono::steady_clock::now() + kBreakComes;
+    while (std::chrono::steady_clock::now() < until &&
+           !op.OnMain([] { return Operator::ShownTopLevel("Break") != nullptr; })) {
+      std::this_thread::sleep_for(kPoll);
+    }
+  }
+  const XTopWindow pause = op.WaitWindow("Break");
+  op.Click(wxID_OK, "Stop");
+  op.WaitWindow("Sustained Attention Auditory", true);
+  op.PressWith("Alt_L", "y");
+  op.WaitGone(pause);
+
+  const std::vector<std::string> cells = SaveScore(op, "Sustained Attention Auditory", shown);
+  const struct {
+    const char* code;
+    double value;
+  } expected[] = {{"Ntrl_st", kSeriesTrials},
+                  {"Nser_st", 1},
+                  {"Nh_st", kTargetsPerSeries - kTargetsMissed},
+                  {"Nm_st", kTargetsMissed},
+                  {"Nfl_st", 1},
+                  {"Nfm_st", 0},
+                  {"Nfh_st", 0},
+                  {"Np_st", 0}};
+  for (const auto& e : expected) {
+    const double value = ShownNumber(op, cells, e.code);
+    if (value != e.value) op.Fail(std::string(e.code) + " shows " + std::to_string(value));
+  }
+  ExpectAssessmentListed(op, "SAA");
 }
 
 // ---- what was stored ------------------------------------------------------------------------
