@@ -27,6 +27,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     SeedRoadModel(op, m_data.Path().string());
     RunPursuitTest(op, shown);
     RunAuditoryTest(op, shown);
+    RunProsodyTest(op, shown, m_data.Path().string());
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -56,8 +57,12 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
       QueryProject(project, kProjectPassword,
                    "SELECT Task, AssNo, PartNo, RespNum > 36 FROM Responses WHERE Testee = 'P01' AND Task = 'SAA';"),
       "SAA|1|1|1\n");
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT Task, AssNo, PartNo, RespNum FROM Responses WHERE Testee = 'P01' AND Task = 'PR';"),
+            "PR|1|1|48\n");
   for (const auto& [task, code] : {std::pair<std::string, std::string>{"Pursuit", "PU"},
-                                   std::pair<std::string, std::string>{"Sustained Attention Auditory", "SAA"}}) {
+                                   std::pair<std::string, std::string>{"Sustained Attention Auditory", "SAA"},
+                                   std::pair<std::string, std::string>{"Prosody", "PR"}}) {
     ASSERT_EQ(shown.count(task), 1u) << task;
     EXPECT_EQ(CompareStoredScore(project, kProjectPassword, code, shown.at(task)), "") << task;
   }

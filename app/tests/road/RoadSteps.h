@@ -36,6 +36,8 @@ void ConvertPlainProject(Operator& op, const std::string& plain, const std::stri
 void SeedRoadModel(Operator& op, const std::string& folder);
 void RunPursuitTest(Operator& op, ShownScores& shown);
 void RunAuditoryTest(Operator& op, ShownScores& shown);
+// The testee's voice comes through a pipe made in the folder.
+void RunProsodyTest(Operator& op, ShownScores& shown, const std::string& folder);
 // The score of the task stored last for the first testee, read with the
 // sqlcipher program, against what the score dialog showed: every value
 // shown that was stored must be the stored one as the dialog rounds it.
