@@ -17,11 +17,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "app/model/ExpModel.h"
 #include "app/modelfile/ModelFile.h"
-#include "app/services/ProgramServices.h"
 #include "app/settings/SystemSettings.h"
 #include "app/startup/AppStartup.h"
 #include "app/tests/road/RoadSteps.h"
@@ -104,15 +102,13 @@ CTaskLibrary* LibraryOf(const std::string& plugin) {
   return nullptr;
 }
 
-// What the run's monitor knows of the running part.
+// What the run knows of its part: the trial going on, and the run clock.
 struct RunPoint {
   bool inProgress = false;  // the run has not ended
-  bool running = false;     // its trials go on
   bool secondList = false;  // the part's lead-in of the second list
   uint32_t index = 0;       // the trial going on (of its list)
   std::string code;         // its trial code
   CRunMachine::Phase phase = CRunMachine::Phase::kIdle;
-  uint32_t responses = 0;
   uint32_t signalOn = 0;  // the run clock's time of the trial's signal
   uint32_t now = 0;       // the run clock's time now
 };
@@ -129,11 +125,9 @@ RunPoint ReadRunPoint() {
   }
   if (!program || !run || !point.inProgress) return point;
   CRunMachine& machine = run->Machine();
-  point.running = machine.IsRunning();
   point.secondList = machine.InSecondList();
   point.index = point.secondList ? machine.GetSecondIndex() : machine.GetTrialIndex();
   point.phase = machine.GetPhase();
-  point.responses = machine.GetResponseCount();
   point.signalOn = machine.GetTimes().signalOn;
   point.now = run->Timer().GetElapsedMs();
   const ITaskHost& host = program->Host();
@@ -293,13 +287,19 @@ double ShownNumber(Operator& op, const std::vector<std::string>& cells, const st
   return value;
 }
 
-// The page's list of the current task's assessments shows the saved one.
+// The page's list of the current task's assessments shows the saved one
+// (assessment 1 of the testee, the model and the task) before the row of
+// the next, and the page counts it as filed.
 void ExpectAssessmentListed(Operator& op, const std::string& taskCode) {
   op.WaitProgram(
       [taskCode](wxTopLevelWindow* top) {
         CDlgTabAssessment* page = AssessmentsPage(top);
-        return page && page->GetCurrentTask() == taskCode && page->GetFiledCount() >= 1 &&
-               page->GetList()->GetItemCount() >= 1;
+        if (!page || page->GetCurrentTask() != taskCode || page->GetFiledCount() != 1) return false;
+        const std::vector<std::string> cells = ListRows(page->GetList());
+        const int columns = page->GetList()->GetColumnCount();
+        if (columns < 1 || cells.size() < static_cast<size_t>(columns)) return false;
+        const std::vector<std::string> first(cells.begin(), cells.begin() + columns);
+        return Holds(first, kTestees[0]) && Holds(first, kSeedModel) && Holds(first, taskCode);
       },
       "the Assessments page to list the saved assessment of " + taskCode);
 }
