@@ -491,6 +491,17 @@ TEST_F(AssessmentsPageTest, APracticeRunStoresNothingAndATestRunIsStoredInTheOpe
             1);
   EXPECT_EQ(numbers[0], 1u);
   EXPECT_EQ(parts[0], 1);
+  // The rewritten score keeps its variables' names and labels.
+  std::vector<std::string> storedNames;
+  std::vector<std::string> labels;
+  ASSERT_GT(reopened.Project().ReadVariables("P01", kModel, "TP", 1, nullptr, nullptr, &storedNames, nullptr, &labels, nullptr,
+                                             nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+            0);
+  ASSERT_EQ(storedNames.size(), labels.size());
+  for (size_t i = 0; i < storedNames.size(); ++i) {
+    EXPECT_FALSE(storedNames[i].empty()) << "variable " << i + 1;
+    EXPECT_FALSE(labels[i].empty()) << "variable " << i + 1;
+  }
 }
 
 }  // namespace test

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "admin/ui/DlgUser.h"
 #include "app/model/ExpModel.h"
 #include "app/rundata/TaskRunData.h"
 #include "app/services/ProgramServices.h"
@@ -26,11 +27,11 @@
 #include "app/ui/ProgramWiring.h"
 #include "app/ui/QelDoc.h"
 #include "app/ui/QelProgram.h"
-#include "admin/ui/DlgUser.h"
 #include "engine/host/ui/TaskHost.h"
 #include "engine/input/InputDevices.h"
 #include "engine/library/TaskLibraries.h"
 #include "engine/library/TaskLibrary.h"
+#include "engine/rundlg/ui/DlgRun.h"
 #include "project/QelProject.h"
 #include "project/TesteeInfo.h"
 #include "scores/ScoreDocument.h"
@@ -58,9 +59,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::FindControl;
 using test::PromptRecorder;
-using test::SendControlEvent;
 using test::Pump;
 using test::PumpUntil;
+using test::SendControlEvent;
 using test::TempFolder;
 using test::XScreenShot;
 using test::XTestInput;
@@ -157,6 +158,54 @@ class ProgramRunViewsTest : public ::testing::Test {
     return path;
   }
 
+  // The workstation's users in a file of the test's own, holding one
+  // registered user, who logs in when the start-up asks; its other
+  // messages (a program folder without a norms file) are answered. The
+  // program's main frame is up and the keyboard is the response device.
+  void StartLoggedIn(CQelProgram& program, CWorkstationUsersService& users) {
+    const std::string usersPath = m_config.File("Users.qeu");
+    ASSERT_TRUE(users.Create(usersPath));
+    ASSERT_TRUE(users.Load(usersPath));
+    CUserRecord anna;
+    anna.m_id = kUser;
+    anna.m_firstName = "Anna";
+    anna.m_surname = "Berg";
+    anna.m_type = 1;
+    anna.SetPassword(kPassword);
+    ASSERT_TRUE(users.SaveUser(anna, kUser, true));
+    AppServices services = GetAppServices();
+    services.users = &users;
+    SetAppServices(services);
+    std::string loginTitle;
+    WhenShown<CDlgUser>([&](CDlgUser* dialog) {
+      loginTitle = dialog->GetTitle().utf8_string();
+      FindControl<wxTextCtrl>(dialog, CDlgUser::kIdUserId)->SetValue(kUser);
+      FindControl<wxTextCtrl>(dialog, CDlgUser::kIdPassword)->SetValue(kPassword);
+      SendControlEvent(dialog->FindWindow(wxID_OK), wxEVT_BUTTON, 0);
+    });
+    {
+      PromptRecorder startup(kAnswerOk);
+      ASSERT_TRUE(program.InitInstance({"Qel"}));
+    }
+    EXPECT_EQ(loginTitle, "Qel workstation: Login existing user");
+    ASSERT_EQ(g_LoggedUser.m_id, kUser) << "logged in at the start";
+    CProgramWiring::EnumDevices();
+    g_ButtonType = 0;  // the keyboard is the response device
+    ASSERT_NE(program.GetMainFrame(), nullptr);
+  }
+  // The project made by MakeProject opened as the operator's stored path
+  // opens it, after the login.
+  std::string OpenProject(CQelProgram& program) {
+    const std::string path = MakeProject(program);
+    IDocProject* project = GetProgramProject();
+    EXPECT_NE(project, nullptr);
+    if (!project) return path;
+    project->SetPath(path);
+    project->SetPassword("");
+    EXPECT_TRUE(program.GetMainFrame()->GetMainView()->OpenWorkingProject(false));
+    return path;
+  }
+
   // A press of an enabled button of the page, as the operator's click delivers it.
   static bool Click(wxWindow* page, int id) {
     wxWindow* button = page->FindWindow(id);
@@ -230,43 +279,14 @@ class ProgramRunViewsTest : public ::testing::Test {
 };
 
 TEST_F(ProgramRunViewsTest, ATestRunFromTheAssessmentsPageShowsInTheDataPageAndTheTreeAtOnce) {
-  // The program's wiring, its workstation users in a file of the test's
-  // own holding one registered user.
+  // The program's wiring, its workstation users in a file of the test's own.
   CProgramWiring wiring;
   wiring.Install();
   const std::string usersPath = m_config.File("Users.qeu");
   CWorkstationUsersService users(usersPath);
-  ASSERT_TRUE(users.Create(usersPath));
-  ASSERT_TRUE(users.Load(usersPath));
-  CUserRecord anna;
-  anna.m_id = kUser;
-  anna.m_firstName = "Anna";
-  anna.m_surname = "Berg";
-  anna.m_type = 1;
-  anna.SetPassword(kPassword);
-  ASSERT_TRUE(users.SaveUser(anna, kUser, true));
-  AppServices services = GetAppServices();
-  services.users = &users;
-  SetAppServices(services);
-
-  // The start-up asks for the login, which the user gives; its other
-  // messages (a program folder without a norms file) are answered.
-  std::string loginTitle;
-  WhenShown<CDlgUser>([&](CDlgUser* dialog) {
-    loginTitle = dialog->GetTitle().utf8_string();
-    FindControl<wxTextCtrl>(dialog, CDlgUser::kIdUserId)->SetValue(kUser);
-    FindControl<wxTextCtrl>(dialog, CDlgUser::kIdPassword)->SetValue(kPassword);
-    SendControlEvent(dialog->FindWindow(wxID_OK), wxEVT_BUTTON, 0);
-  });
   CQelProgram program(Folder(), SettingsPath());
-  {
-    PromptRecorder startup(kAnswerOk);
-    ASSERT_TRUE(program.InitInstance({"Qel"}));
-  }
-  EXPECT_EQ(loginTitle, "Qel workstation: Login existing user");
-  ASSERT_EQ(g_LoggedUser.m_id, kUser) << "logged in at the start";
-  CProgramWiring::EnumDevices();
-  g_ButtonType = 0;  // the keyboard is the response device
+  StartLoggedIn(program, users);
+  if (HasFatalFailure()) return;
   CMainFrame* frame = program.GetMainFrame();
   ASSERT_NE(frame, nullptr);
   // Away from the screen's centre, where the testee's screen shows the tap counter.
@@ -281,12 +301,7 @@ TEST_F(ProgramRunViewsTest, ATestRunFromTheAssessmentsPageShowsInTheDataPageAndT
   ASSERT_NE(tree, nullptr);
 
   // The project opened as the operator's stored path opens it, after the login.
-  const std::string path = MakeProject(program);
-  IDocProject* project = GetProgramProject();
-  ASSERT_NE(project, nullptr);
-  project->SetPath(path);
-  project->SetPassword("");
-  ASSERT_TRUE(view->OpenWorkingProject(false));
+  const std::string path = OpenProject(program);
   ASSERT_EQ(tree->GetProjectPath(), path);
   ASSERT_EQ(assessments->GetCurrentTestee(), kTestee);
   ASSERT_EQ(assessments->GetCurrentModel(), kModel);
@@ -357,6 +372,43 @@ TEST_F(ProgramRunViewsTest, ATestRunFromTheAssessmentsPageShowsInTheDataPageAndT
   EXPECT_NE(tree->GetItemText(tree->GetSelection()).utf8_string().find("P01"), std::string::npos)
       << tree->GetItemText(tree->GetSelection()).utf8_string();
   CloseAndExit(program);
+}
+
+// The program ends while a test run started from the Assessments page goes
+// on (the page's runs go on a run dialog of their own, which outlives the
+// program): the run ends with the program, unscored, before the plug-in it
+// calls is unloaded.
+TEST_F(ProgramRunViewsTest, TheProgramEndsWhileATestRunOfTheAssessmentsPageGoesOn) {
+  CProgramWiring wiring;
+  wiring.Install();
+  const std::string usersPath = m_config.File("Users.qeu");
+  CWorkstationUsersService users(usersPath);
+  CQelProgram program(Folder(), SettingsPath());
+  StartLoggedIn(program, users);
+  if (HasFatalFailure()) return;
+  OpenProject(program);
+  auto* assessments =
+      dynamic_cast<CDlgTabAssessment*>(program.GetMainFrame()->GetMainView()->GetPage(kPageAssessments));
+  ASSERT_NE(assessments, nullptr);
+  ASSERT_EQ(assessments->GetCurrentTask(), kTask);
+
+  PromptRecorder prompts(kAnswerOk);
+  ASSERT_TRUE(Click(assessments, Page::kIdTest));
+  ASSERT_TRUE(PumpUntil([] { return IsAnyRunInProgress(); }, kScreenUpMs));
+  CDlgRun* run = nullptr;
+  for (wxWindow* window : wxTopLevelWindows) {
+    if (auto* dialog = dynamic_cast<CDlgRun*>(window); dialog && dialog->IsRunInProgress()) run = dialog;
+  }
+  ASSERT_NE(run, nullptr) << "the page's run dialog";
+  ASSERT_NE(run, program.GetRunDialog());
+  Pump(300);
+
+  // The operator's window goes and the program ends, the run still going.
+  program.GetMainFrame()->Close(true);
+  Pump(50);
+  program.ExitInstance();
+  EXPECT_FALSE(run->IsRunInProgress()) << "the run ended with the program";
+  EXPECT_FALSE(run->Timer().IsRunning()) << "its beat stopped before the plug-ins went";
 }
 
 }  // namespace

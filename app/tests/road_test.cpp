@@ -33,6 +33,8 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     RunTappingTest(op, shown);
     RunMemorySearchTest(op, shown);
     RunPursuitTest(op, shown);
+    RunAuditoryTest(op, shown);
+    RunProsodyTest(op, shown, files);
     SeedReplacedTappingRun(op, shown);
     const ScoreValues values = CheckSavedScores(op, shown);
     PrintScoreSheet(op, files + "/Tapping.pdf", values);
@@ -61,7 +63,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   // history when part 1 was stored again.
   const std::string testee = kTestees[0];
   EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables ORDER BY Task, AssNo;"),
-            testee + "|MSL|1\n" + testee + "|PU|1\n" + testee + "|TP|1\n");
+            testee + "|MSL|1\n" + testee + "|PR|1\n" + testee + "|PU|1\n" + testee + "|SAA|1\n" + testee + "|TP|1\n");
   EXPECT_EQ(StoredVariable(project, kProjectPassword, "VariablesHistory", testee, "TP", 1, "Nlu_tp"), kFirstTappingTaps)
       << "the replaced Tapping run is kept";
   // Memory Search Letters' stored counts are those its score dialog showed.
@@ -74,10 +76,20 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   EXPECT_EQ(shown.count("Tapping"), 1u) << "the score dialog of Tapping";
   // Each run's part is stored for the first testee with its responses, and
   // its score holds the values the score dialog showed.
+  // (The stopped auditory run keeps its series and the trial the break took.)
   EXPECT_EQ(QueryProject(project, kProjectPassword,
                          "SELECT Task, AssNo, PartNo, RespNum FROM Responses WHERE Testee = 'P01' AND Task = 'PU';"),
             "PU|1|1|600\n");
-  for (const auto& [task, code] : {std::pair<std::string, std::string>{"Pursuit", "PU"}}) {
+  EXPECT_EQ(
+      QueryProject(project, kProjectPassword,
+                   "SELECT Task, AssNo, PartNo, RespNum > 36 FROM Responses WHERE Testee = 'P01' AND Task = 'SAA';"),
+      "SAA|1|1|1\n");
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT Task, AssNo, PartNo, RespNum FROM Responses WHERE Testee = 'P01' AND Task = 'PR';"),
+            "PR|1|1|48\n");
+  for (const auto& [task, code] : {std::pair<std::string, std::string>{"Pursuit", "PU"},
+                                   std::pair<std::string, std::string>{"Sustained Attention Auditory", "SAA"},
+                                   std::pair<std::string, std::string>{"Prosody", "PR"}}) {
     ASSERT_EQ(shown.count(task), 1u) << task;
     EXPECT_EQ(CompareStoredScore(project, kProjectPassword, code, shown.at(task)), "") << task;
   }

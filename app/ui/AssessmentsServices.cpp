@@ -217,6 +217,8 @@ bool CProgramAssessments::RebuildScore(wxWindow* parent, const CTesteeInfo& test
 
   // Its responses, every part, into the run data; the current part must have trials.
   project.AttachRunData(runData);
+  // The rows of the stored variables (names, formats, labels) are the task's own plug-in's.
+  project.SetScoreVariableTable(task->library);
   if (!project.ReadResponses(name, model, task, assessment, 1, task->GetPartCount(), nullptr, true)) return false;
   if (task->GetCurrentPartTrialCount() == 0) return false;
 

@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 #include <sys/stat.h>
 
+#include <vector>
+
 #include <wx/app.h>
 #include <wx/docview.h>
 #include <wx/filename.h>
@@ -155,6 +157,20 @@ int CQelProgram::ExitInstance() {
     // Its dialog now, not at the next idle time: it uses the host and the run data, which go below.
     delete m_runner->Dialog();
     m_runner.reset();
+  }
+  // The pages' runs go on run dialogs of their own, which the program's
+  // end would outlive: they go now too, as the program's own one did, a run
+  // still going ended unscored before the plug-ins it calls are unloaded
+  // (its beat would call into unloaded code), and before the host and the
+  // run data they use go below. The page that started a run may be gone
+  // with the main frame: it is not told.
+  std::vector<CDlgRun*> pageRuns;
+  for (wxWindow* window : wxTopLevelWindows) {
+    if (auto* dialog = dynamic_cast<CDlgRun*>(window)) pageRuns.push_back(dialog);
+  }
+  for (CDlgRun* dialog : pageRuns) {
+    dialog->SetNotifyWindow(nullptr);
+    delete dialog;
   }
   SetRunInProgressQuery(nullptr);
   UnloadTaskLibraries();

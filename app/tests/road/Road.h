@@ -140,7 +140,7 @@ struct RoadTiming {
   uint32_t responsesEndMs;   // "Valid responses" high value; 0: as the plug-in has it
   uint32_t intervalMs;       // the events interval (rate or post-response interval)
 };
-inline constexpr RoadTiming kRoadTimings[] = {{"Sustained Attention Auditory", 400, 600}, {"Prosody", 0, 300}};
+inline constexpr RoadTiming kRoadTimings[] = {{"Sustained Attention Auditory", 800, 1000}};
 
 // What the score dialog showed when a run's score was saved, by task name:
 // its variables list, cell by cell. The later steps compare with it.

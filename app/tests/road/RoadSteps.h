@@ -50,6 +50,9 @@ std::optional<double> StoredVariable(const std::string& project, const std::stri
 // for the first testee on the Assessments page and its score saved, what the
 // score dialog showed kept by task name.
 void RunPursuitTest(Operator& op, ShownScores& shown);
+void RunAuditoryTest(Operator& op, ShownScores& shown);
+// The testee's voice comes through a pipe made in the folder.
+void RunProsodyTest(Operator& op, ShownScores& shown, const std::string& folder);
 // The score of the task stored last for the first testee, read with the
 // sqlcipher program, against what the score dialog showed: every value
 // shown that was stored must be the stored one as the dialog rounds it.

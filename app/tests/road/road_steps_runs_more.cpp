@@ -7,17 +7,20 @@
 // operator's clicks on the emotion buttons), and saves the score from the
 // score dialog the run opens. What the score dialog showed is kept for the
 // later steps.
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <wx/button.h>
 
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "app/model/ExpModel.h"
 #include "app/modelfile/ModelFile.h"
-#include "app/services/ProgramServices.h"
+#include "app/settings/SystemSettings.h"
 #include "app/startup/AppStartup.h"
 #include "app/tests/road/RoadSteps.h"
 #include "app/ui/ProgramPageServices.h"
@@ -89,27 +92,34 @@ bool MessageShown(const std::string& title) {
   return false;
 }
 
-// What the run's monitor knows of the running part.
+// What the run knows of its part: the trial going on, and the run clock.
 struct RunPoint {
-  bool running = false;
+  bool inProgress = false;  // the run has not ended
   bool secondList = false;  // the part's lead-in of the second list
   uint32_t index = 0;       // the trial going on (of its list)
   std::string code;         // its trial code
   CRunMachine::Phase phase = CRunMachine::Phase::kIdle;
-  uint32_t responses = 0;
+  uint32_t signalOn = 0;  // the run clock's time of the trial's signal
+  uint32_t now = 0;       // the run clock's time now
 };
 
-[[maybe_unused]] RunPoint ReadRunPoint() {
+RunPoint ReadRunPoint() {
   RunPoint point;
   CQelProgram* program = GetProgram();
-  CDlgRun* run = program ? program->GetRunDialog() : nullptr;
-  if (!run || !IsAnyRunInProgress()) return point;
+  point.inProgress = IsAnyRunInProgress();
+  // The run dialog of the run going on (the Assessments page has one of its own).
+  CDlgRun* run = nullptr;
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* dialog = dynamic_cast<CDlgRun*>(window);
+    if (dialog && dialog->IsRunInProgress()) run = dialog;
+  }
+  if (!program || !run || !point.inProgress) return point;
   CRunMachine& machine = run->Machine();
-  point.running = machine.IsRunning();
   point.secondList = machine.InSecondList();
   point.index = point.secondList ? machine.GetSecondIndex() : machine.GetTrialIndex();
   point.phase = machine.GetPhase();
-  point.responses = machine.GetResponseCount();
+  point.signalOn = machine.GetTimes().signalOn;
+  point.now = run->Timer().GetElapsedMs();
   const ITaskHost& host = program->Host();
   if (point.secondList) {
     if (host.secondList && point.index < host.secondCount) point.code = host.secondList[point.index];
@@ -267,13 +277,19 @@ double ShownNumber(Operator& op, const std::vector<std::string>& cells, const st
   return value;
 }
 
-// The page's list of the current task's assessments shows the saved one.
+// The page's list of the current task's assessments shows the saved one
+// (assessment 1 of the testee, the model and the task) before the row of
+// the next, and the page counts it as filed.
 void ExpectAssessmentListed(Operator& op, const std::string& taskCode) {
   op.WaitProgram(
       [taskCode](wxTopLevelWindow* top) {
         CDlgTabAssessment* page = AssessmentsPage(top);
-        return page && page->GetCurrentTask() == taskCode && page->GetFiledCount() >= 1 &&
-               page->GetList()->GetItemCount() >= 1;
+        if (!page || page->GetCurrentTask() != taskCode || page->GetFiledCount() != 1) return false;
+        const std::vector<std::string> cells = ListRows(page->GetList());
+        const int columns = page->GetList()->GetColumnCount();
+        if (columns < 1 || cells.size() < static_cast<size_t>(columns)) return false;
+        const std::vector<std::string> first(cells.begin(), cells.begin() + columns);
+        return Holds(first, kTestees[0]) && Holds(first, kSeedModel) && Holds(first, taskCode);
       },
       "the Assessments page to list the saved assessment of " + taskCode);
 }
@@ -343,6 +359,375 @@ void RunPursuitTest(Operator& op, ShownScores& shown) {
   if (!(deviation > 0 && deviation < 12)) op.Fail("the mean deviation Dl_pu " + std::to_string(deviation) + " mm");
   if (!(within12 > 50 && within12 <= 100)) op.Fail("P12l_pu " + std::to_string(within12) + " %");
   ExpectAssessmentListed(op, "PU");
+}
+
+// ---- Sustained Attention Auditory ---------------------------------------------------------
+
+namespace {
+
+// The tone the testee answers (version 1: the high one), the series the run
+// goes on for, the targets the testee lets pass at the start, and the
+// low-tone trial (the first from this one on) the testee answers wrongly.
+constexpr char kHighTone = '3';
+constexpr char kLowTone = '1';
+constexpr uint32_t kSeriesTrials = 36;
+constexpr int kTargetsMissed = 2;
+constexpr uint32_t kFalseAlarmFrom = 10;
+// Twelve of the 36 codes of a series are targets.
+constexpr int kTargetsPerSeries = 12;
+// The testee's answer comes this long after the tone starts (its response
+// window lasts from 200 to 1500 ms), the button held this long.
+constexpr uint32_t kAnswerMs = 450;
+constexpr auto kHeld = 100ms;
+// Escape is pressed this often at most, the break awaited this long each time.
+constexpr int kBreakPresses = 5;
+constexpr auto kBreakComes = 3s;
+// The tones' onsets lie more than this many ms apart (one every 1750 ms).
+constexpr uint32_t kTrialsApart = 1000;
+
+// The testee's response: the response device's button, or its key.
+void Respond(XTestInput& hand, bool keyboard) {
+  if (keyboard) {
+    hand.KeyNamed("Shift_L", true);
+  } else {
+    hand.Button(kLeftButton, true);
+  }
+  hand.Sync();
+  std::this_thread::sleep_for(kHeld);
+  if (keyboard) {
+    hand.KeyNamed("Shift_L", false);
+  } else {
+    hand.Button(kLeftButton, false);
+  }
+  hand.Sync();
+}
+
+}  // namespace
+
+// The operator runs the test of "Sustained Attention Auditory", version 1:
+// one tone every 1.75 s, the high one the target. The testee answers with
+// the response device: every target but the first two of the test list,
+// and once a low tone; the lead-in of the second list is answered as well
+// and not scored. After the first series of 36 trials the operator breaks
+// the run with Escape and stops it: the complete series is scored and may
+// be saved. The score dialog shows the series' hits, misses and false
+// alarms as the testee gave them.
+void RunAuditoryTest(Operator& op, ShownScores& shown) {
+  op.SetStep("4 Sustained Attention Auditory test run (one series of 36, then stopped)");
+  SelectTaskOnPage(op, "SAA", "Sustained Attention Auditory");
+  const bool keyboard = op.OnMain([] { return g_ButtonType == kButtonTypeKeyboard; });
+  StartTest(op);
+  XTestInput hand;
+  if (!hand.Ok()) op.Fail("no X server for the testee's hand");
+
+  uint32_t lastOnset = 0;
+  std::pair<bool, uint32_t> lastTrial{true, UINT32_MAX};
+  int targets = 0;
+  bool falseAlarm = false;
+  const auto end = std::chrono::steady_clock::now() + kPartLimit;
+  for (;;) {
+    if (std::chrono::steady_clock::now() > end) op.Fail("the first series does not end");
+    const RunPoint point = op.OnMain([] { return ReadRunPoint(); });
+    if (!point.inProgress) op.Fail("the run ended before its first series was over");
+    if (!point.secondList && point.index >= kSeriesTrials) break;
+    // A tone has begun: the trial is a new one and its signal's time is
+    // that of a later trial than the last tone's.
+    const std::pair<bool, uint32_t> trial{point.secondList, point.index};
+    if (point.phase != CRunMachine::Phase::kTrial || point.code.empty() || trial == lastTrial ||
+        point.signalOn < lastOnset + kTrialsApart) {
+      std::this_thread::sleep_for(kPoll / 2);
+      continue;
+    }
+    lastTrial = trial;
+    lastOnset = point.signalOn;
+    bool answer = point.code[0] == kHighTone;
+    if (!point.secondList && answer) answer = ++targets > kTargetsMissed;
+    if (!point.secondList && !falseAlarm && point.code[0] == kLowTone && point.index >= kFalseAlarmFrom) {
+      answer = falseAlarm = true;
+    }
+    if (answer) {
+      // The run knows when the tone starts (a moment ahead, when the trial
+      // before ended early with an answer).
+      const int64_t wait = static_cast<int64_t>(point.signalOn) + kAnswerMs - point.now;
+      std::this_thread::sleep_for(std::chrono::milliseconds(std::max<int64_t>(wait, 0)));
+      Respond(hand, keyboard);
+    }
+  }
+  if (targets != kTargetsPerSeries || !falseAlarm) op.Fail("the testee did not hear the series' tones as scripted");
+
+  // Escape, held a moment, breaks the run (pressed again when the break
+  // does not come); the operator stops it and confirms.
+  for (int press = 0; press < kBreakPresses && !op.OnMain([] { return Operator::ShownTopLevel("Break") != nullptr; });
+       ++press) {
+    hand.KeyNamed("Escape", true);
+    hand.Sync();
+    std::this_thread::sleep_for(kHeld);
+    hand.KeyNamed("Escape", false);
+    hand.Sync();
+    const auto until = std::chrono::steady_clock::now() + kBreakComes;
+    while (std::chrono::steady_clock::now() < until &&
+           !op.OnMain([] { return Operator::ShownTopLevel("Break") != nullptr; })) {
+      std::this_thread::sleep_for(kPoll);
+    }
+  }
+  const XTopWindow pause = op.WaitWindow("Break");
+  op.Click(wxID_OK, "Stop");
+  op.WaitWindow("Sustained Attention Auditory", true);
+  op.PressWith("Alt_L", "y");
+  op.WaitGone(pause);
+
+  const std::vector<std::string> cells = SaveScore(op, "Sustained Attention Auditory", shown);
+  const struct {
+    const char* code;
+    double value;
+  } expected[] = {{"Ntrl_st", kSeriesTrials},
+                  {"Nser_st", 1},
+                  {"Nh_st", kTargetsPerSeries - kTargetsMissed},
+                  {"Nm_st", kTargetsMissed},
+                  {"Nfl_st", 1},
+                  {"Nfm_st", 0},
+                  {"Nfh_st", 0},
+                  {"Np_st", 0}};
+  for (const auto& e : expected) {
+    const double value = ShownNumber(op, cells, e.code);
+    if (value != e.value) op.Fail(std::string(e.code) + " shows " + std::to_string(value));
+  }
+  ExpectAssessmentListed(op, "SAA");
+}
+
+// ---- Prosody ----------------------------------------------------------------------------------
+
+namespace {
+
+// The testee's voice at the sound input: SDL's disk driver reads the input
+// from a named pipe, which this feed keeps a few blocks ahead of it with
+// silence, or with a loud 1 kHz tone while the testee speaks (8000 frames
+// a second of two 16-bit channels, the voice key's format).
+class VoiceFeed {
+ public:
+  static constexpr int kRate = 8000;
+  static constexpr int kChannels = 2;
+  static constexpr int kToneHz = 1000;
+  static constexpr double kAmplitude = 16000;
+  static constexpr int kBlockFrames = 80;  // 10 ms
+  static constexpr int kAheadBytes = 4 * kBlockFrames * kChannels * 2;
+  static constexpr auto kEvery = 2ms;
+
+  explicit VoiceFeed(const std::string& path) : m_path(path) {
+    if (::mkfifo(path.c_str(), 0600) != 0) return;
+    // Read and write: opening it never waits for the reader, and the reader
+    // never sees its end while the feed lives.
+    m_fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+    if (m_fd >= 0) m_thread = std::thread([this] { Run(); });
+  }
+  ~VoiceFeed() {
+    m_stop = true;
+    if (m_thread.joinable()) m_thread.join();
+    if (m_fd >= 0) ::close(m_fd);
+    ::unlink(m_path.c_str());
+  }
+  bool Ok() const { return m_fd >= 0; }
+  // The testee speaks for this long from now.
+  void Speak(std::chrono::milliseconds length) {
+    m_until = std::chrono::steady_clock::now().time_since_epoch().count() +
+              std::chrono::duration_cast<std::chrono::steady_clock::duration>(length).count();
+  }
+
+ private:
+  void Run() {
+    std::vector<char> block(kBlockFrames * kChannels * 2);
+    while (!m_stop) {
+      int queued = 0;
+      if (::ioctl(m_fd, FIONREAD, &queued) == 0 && queued < kAheadBytes) {
+        const bool speaking = std::chrono::steady_clock::now().time_since_epoch().count() < m_until.load();
+        for (int frame = 0; frame < kBlockFrames; ++frame, ++m_frame) {
+          const double phase = 2 * M_PI * kToneHz * static_cast<double>(m_frame) / kRate;
+          const auto v = static_cast<int16_t>(speaking ? std::lround(kAmplitude * std::sin(phase)) : 0);
+          for (int c = 0; c < kChannels; ++c) {
+            block[(frame * kChannels + c) * 2] = static_cast<char>(v & 0xFF);
+            block[(frame * kChannels + c) * 2 + 1] = static_cast<char>((v >> 8) & 0xFF);
+          }
+        }
+        if (::write(m_fd, block.data(), block.size()) < 0) std::this_thread::sleep_for(kEvery);
+        continue;
+      }
+      std::this_thread::sleep_for(kEvery);
+    }
+  }
+
+  std::string m_path;
+  int m_fd = -1;
+  std::thread m_thread;
+  std::atomic<bool> m_stop{false};
+  std::atomic<int64_t> m_until{0};
+  int64_t m_frame = 0;
+};
+
+// The operator's buttons on the testee's screen, for a screen centre: the
+// small button 0 ("Start", then "==>") and the large emotion buttons 1..4
+// (happy, sad, angry, frightened) in a row below it; the task's own pointer
+// starts between them.
+constexpr int kSmallWidth = 113, kSmallHeight = 50, kLargeWidth = 169, kLargeHeight = 75;
+wxRect ProsodyButton(int button, int cx, int cy) {
+  if (button == 0) return wxRect(cx - 56, cy + 25, kSmallWidth, kSmallHeight);
+  return wxRect(cx + 185 * button - 547, cy * 3 / 2 - 37, kLargeWidth, kLargeHeight);
+}
+wxPoint ProsodyPointerStart(int cx, int cy) { return wxPoint(cx, cy * 3 / 2 - 75); }
+
+// The sentences' emotions by their code's letter, as the buttons name them.
+constexpr char kEmotionLetters[] = "HSAF";
+constexpr int kSad = 2;
+constexpr int kAngry = 3;
+// The operator names every sentence's emotion as the testee did: right,
+// but the sad sentences of the first quarter (three of its twelve) the
+// testee took for angry.
+constexpr uint32_t kQuarter = 12;
+constexpr int kSadTakenForAngry = 3;
+constexpr int kSentences = 48;
+// The testee answers this long after the sentence starts (the voice key
+// counts from 300 ms on), and speaks for this long.
+constexpr uint32_t kSpeakMs = 700;
+constexpr auto kSpeaking = 300ms;
+// The longest wait for the buttons after the answer (the answer window
+// lasts 6 s).
+constexpr auto kButtonsComeLimit = 8s;
+
+// Whether the operator's button 0 is on the screen: its light face.
+bool ButtonZeroShown(int cx, int cy) {
+  const wxRect r = ProsodyButton(0, cx, cy);
+  const test::XScreenShot shot(r.x, r.y, r.width, r.height);
+  const uint32_t face = shot.At(8, r.height / 2);
+  constexpr uint32_t kLightRed = 0x90;
+  return face != 0xFFFFFFFFu && ((face >> 16) & 0xFF) > kLightRed;
+}
+
+// Waits, looking at the screen only (the program's thread runs the click
+// loop meanwhile), until button 0 is shown or gone; false after the limit.
+bool WaitButtonZero(bool shown, int cx, int cy, std::chrono::steady_clock::duration limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (ButtonZeroShown(cx, cy) == shown) return true;
+    std::this_thread::sleep_for(kPoll);
+  }
+  return false;
+}
+
+// The operator moves the task's pointer from where it starts to the
+// button and clicks it (the X pointer itself kept in the middle of the
+// screen, so that no edge stops the mouse's movement).
+void ClickProsodyButton(XTestInput& hand, int button, int cx, int cy) {
+  constexpr int kStep = 25;
+  constexpr auto kStepEvery = 5ms;
+  constexpr auto kSettle = 50ms;
+  constexpr auto kPressed = 80ms;
+  hand.Warp(cx, cy);
+  hand.Sync();
+  const wxRect r = ProsodyButton(button, cx, cy);
+  const wxPoint start = ProsodyPointerStart(cx, cy);
+  int dx = r.x + r.width / 2 - start.x;
+  int dy = r.y + r.height / 2 - start.y;
+  while (dx != 0 || dy != 0) {
+    const int sx = std::clamp(dx, -kStep, kStep);
+    const int sy = std::clamp(dy, -kStep, kStep);
+    hand.Move(sx, sy);
+    hand.Sync();
+    dx -= sx;
+    dy -= sy;
+    std::this_thread::sleep_for(kStepEvery);
+  }
+  std::this_thread::sleep_for(kSettle);
+  hand.Button(kLeftButton, true);
+  hand.Sync();
+  std::this_thread::sleep_for(kPressed);
+  hand.Button(kLeftButton, false);
+  hand.Sync();
+}
+
+}  // namespace
+
+// The operator runs the Prosody test (all 48 sentences): the testee's voice
+// comes to the sound input through SDL's disk driver, a moment after each
+// sentence starts; then the operator clicks, on the testee's screen, the
+// emotion the testee named. The score dialog shows every sentence judged,
+// the three sad sentences taken for angry among them.
+void RunProsodyTest(Operator& op, ShownScores& shown, const std::string& folder) {
+  op.SetStep("4 Prosody test run (48 sentences)");
+  SelectTaskOnPage(op, "PR", "Prosody");
+  const std::string voice = folder + "/voice.pipe";
+  VoiceFeed feed(voice);
+  if (!feed.Ok()) op.Fail("no pipe for the testee's voice");
+  ::setenv("SDL_DISKAUDIOFILEIN", voice.c_str(), 1);
+  XTestInput hand;
+  if (!hand.Ok()) op.Fail("no X server for the operator's mouse");
+  const int cx = hand.ScreenWidth() / 2;
+  const int cy = hand.ScreenHeight() / 2;
+
+  // The part waits for the operator's "Start" on the testee's screen; the
+  // program's thread runs that wait, so only the screen is looked at.
+  op.Click(OnPage(kPageAssessments, Page::kIdTest), "Test");
+  op.SetWindow("testee's screen");
+  if (!WaitButtonZero(true, cx, cy, kWindowWait)) op.Fail("no \"Start\" button on the testee's screen");
+  ClickProsodyButton(hand, 0, cx, cy);
+  if (!WaitButtonZero(false, cx, cy, kWindowWait)) op.Fail("\"Start\" stays on the testee's screen");
+
+  uint32_t lastOnset = 0;
+  std::pair<bool, uint32_t> lastTrial{true, UINT32_MAX};
+  int sadTaken = 0;
+  int judged = 0;
+  const auto end = std::chrono::steady_clock::now() + kPartLimit;
+  for (;;) {
+    if (std::chrono::steady_clock::now() > end) op.Fail("the part does not end");
+    const RunPoint point = op.OnMain([] { return ReadRunPoint(); });
+    if (!point.inProgress) break;
+    const std::pair<bool, uint32_t> trial{point.secondList, point.index};
+    if (point.phase != CRunMachine::Phase::kTrial || point.code.empty() || trial == lastTrial ||
+        point.signalOn < lastOnset + kTrialsApart) {
+      std::this_thread::sleep_for(kPoll / 2);
+      continue;
+    }
+    lastTrial = trial;
+    lastOnset = point.signalOn;
+    const char* letter = std::strchr(kEmotionLetters, point.code[0]);
+    if (!letter || point.code[0] == '\0') op.Fail("a sentence of no emotion: " + point.code);
+    const int presented = static_cast<int>(letter - kEmotionLetters) + 1;
+    int named = presented;
+    if (presented == kSad && point.index < kQuarter && sadTaken < kSadTakenForAngry) {
+      named = kAngry;
+      ++sadTaken;
+    }
+    // The testee speaks; the operator clicks the emotion named once the
+    // buttons are there.
+    const int64_t wait = static_cast<int64_t>(point.signalOn) + kSpeakMs - point.now;
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::max<int64_t>(wait, 0)));
+    feed.Speak(kSpeaking);
+    if (!WaitButtonZero(true, cx, cy, kButtonsComeLimit)) continue;
+    ClickProsodyButton(hand, named, cx, cy);
+    if (!WaitButtonZero(false, cx, cy, kWindowWait)) op.Fail("the emotion buttons stay after the click");
+    ++judged;
+  }
+  ::unsetenv("SDL_DISKAUDIOFILEIN");
+  if (judged != kSentences || sadTaken != kSadTakenForAngry) {
+    op.Fail("the operator judged " + std::to_string(judged) + " sentences, " + std::to_string(sadTaken) +
+            " sad ones taken for angry");
+  }
+
+  const std::vector<std::string> cells = SaveScore(op, "Prosody", shown);
+  const struct {
+    const char* code;
+    double value;
+  } expected[] = {{"Ntot_pr", kSentences},
+                  {"Nh_pr", kQuarter},
+                  {"Ns_pr", kQuarter - kSadTakenForAngry},
+                  {"Na_pr", kQuarter},
+                  {"Nf_pr", kQuarter},
+                  {"Nes_pr", kSadTakenForAngry},
+                  {"Neas_pr", kSadTakenForAngry},
+                  {"No_pr", 0}};
+  for (const auto& e : expected) {
+    const double value = ShownNumber(op, cells, e.code);
+    if (value != e.value) op.Fail(std::string(e.code) + " shows " + std::to_string(value));
+  }
+  ExpectAssessmentListed(op, "PR");
 }
 
 // ---- what was stored ------------------------------------------------------------------------
