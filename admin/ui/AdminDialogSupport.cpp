@@ -4,6 +4,7 @@
 
 #include "common/Prompt.h"
 #include "common/ui/WxText.h"
+#include "ui/ui/ChooserFit.h"
 
 namespace qel {
 
@@ -16,6 +17,7 @@ std::string ChooseCommentFile(wxWindow* parent, bool save, const std::string& de
   const long style = save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   wxFileDialog dialog(parent, save ? "Put comment into file" : "Get comment from file", wxEmptyString,
                       ToWx(defaultName + ".txt"), "Text files (*.txt)|*.txt", style);
+  KeepOnScreen(dialog);
   if (dialog.ShowModal() != wxID_OK) return std::string();
   return dialog.GetPath().utf8_string();
 }

@@ -18,6 +18,7 @@
 #include "common/Prompt.h"
 #include "common/ui/WxText.h"
 #include "project/QelProject.h"
+#include "ui/ui/ChooserFit.h"
 
 namespace qel {
 
@@ -103,6 +104,7 @@ std::string ChooseProjectFile(wxWindow* parent, bool save, const std::string& cu
   const long style = save ? (wxFD_SAVE | wxFD_OVERWRITE_PROMPT) : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   wxFileDialog dialog(parent, save ? "New project file" : "Existing project file", wxEmptyString, ToWx(current), filter,
                       style);
+  KeepOnScreen(dialog);
   if (dialog.ShowModal() != wxID_OK) return std::string();
   std::string path = dialog.GetPath().utf8_string();
   const std::string extension = std::string(".") + kProjectFileExtension;

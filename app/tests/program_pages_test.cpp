@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/docview.h>
+#include <wx/filedlg.h>
+#include <wx/modalhook.h>
 
 #include <filesystem>
 #include <fstream>
@@ -154,6 +156,41 @@ class ProgramPagesTest : public ::testing::Test {
   std::vector<std::string> m_dialogs;
   CLoadedTaskLibraries m_tasks;
 };
+
+// A new model file has a made-up name until it is saved: Save asks where it
+// goes (the file dialog), and cancelled it writes nothing, not even under
+// the made-up name in the working folder.
+TEST_F(ProgramPagesTest, SavingANewModelFileAsksWhereItGoes) {
+  CQelProgram program(Folder(), SettingsPath());
+  ASSERT_TRUE(program.InitInstance({"Qel"}));
+  ASSERT_GE(GetTaskLibraryCount(), 1);
+  CQelDoc* doc = CurrentDoc(program);
+  ASSERT_NE(doc, nullptr);
+  ASSERT_FALSE(doc->GetDocumentSaved());
+  CExpModelTask task;
+  task.SetFromModelTask(GetTaskLibrary(0)->modelDefault);
+  doc->GetModel().AddTask(task);
+  doc->Modify(true);
+  const std::string madeUp = doc->GetFilename().utf8_string();
+  // The operator cancels every dialog the program opens.
+  struct Cancelling : wxModalDialogHook {
+    int Enter(wxDialog* dialog) override {
+      auto* file = wxDynamicCast(dialog, wxFileDialog);
+      asked.push_back(file ? file->GetMessage().utf8_string() : "not a file dialog");
+      return wxID_CANCEL;
+    }
+    void Exit(wxDialog*) override {}
+    std::vector<std::string> asked;
+  } cancelling;
+  cancelling.Register();
+  EXPECT_FALSE(doc->SaveModelFile());
+  cancelling.Unregister();
+  EXPECT_EQ(cancelling.asked, std::vector<std::string>{"Save Qel model"});
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_TRUE(madeUp.empty() || !fs::exists(madeUp)) << madeUp << " written unasked";
+  doc->Modify(false);
+  CloseAndExit(program);
+}
 
 TEST_F(ProgramPagesTest, AModelFileIsEditedSavedAddedToTheProjectAndListed) {
   CQelProgram program(Folder(), SettingsPath());

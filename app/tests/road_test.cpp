@@ -11,6 +11,8 @@
 // The driver waits on conditions only: a window is there, a field holds
 // the text typed, a dialog is gone. A step that fails names the step and
 // the window it was working on.
+#include "app/model/ExpModel.h"
+#include "app/modelfile/ModelFile.h"
 #include "app/tests/road/RoadSteps.h"
 
 namespace qel::road {
@@ -18,13 +20,14 @@ namespace {
 
 TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   const std::string project = ProjectPath();
-  const std::string modelPath = (m_data.Path() / "Road.qem").string();
+  const std::string modelPath = (m_data.Path() / kRoadModelFile).string();
   ShownScores shown;
   const std::string failure = Walk([&](Operator& op) {
     RegisterAndLogIn(op);
     CreateCfrProject(op, project);
     OpenWorkingProject(op, project, "2 open the project as the working project");
     AddTesteeCodeAndTestees(op);
+    ComposeRoadModel(op, modelPath);
     SeedRoadModel(op, modelPath);
     RunTappingTest(op, shown);
     RunPursuitTest(op, shown);
@@ -62,6 +65,19 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     ASSERT_EQ(shown.count(task), 1u) << task;
     EXPECT_EQ(CompareStoredScore(project, kProjectPassword, code, shown.at(task)), "") << task;
   }
+  // The model file holds the road's tasks in their order, Sustained
+  // Attention Auditory with the faster timing the operator gave it.
+  CExpModel saved;
+  uint32_t format = 0;
+  std::string error;
+  ASSERT_TRUE(ReadModelFile(modelPath, &saved, &format, &error)) << error;
+  ASSERT_EQ(saved.GetTaskCount(), static_cast<int>(std::size(kRoadTasks)));
+  for (int i = 0; i < saved.GetTaskCount(); ++i) {
+    EXPECT_EQ(saved.GetTask(i)->TaskName, kRoadTasks[i].name) << "task " << i + 1;
+    const bool fast = saved.GetTask(i)->TaskName == kFastTaskName;
+    EXPECT_EQ(saved.GetTask(i)->w.TaskVRHigh == kFastResponsesEndMs, fast) << kRoadTasks[i].name;
+    EXPECT_EQ(saved.GetTask(i)->w.TaskIntLow == kFastEventsRateMs, fast) << kRoadTasks[i].name;
+  }
 
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.
@@ -74,6 +90,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     LogInAgain(op);
     OpenWorkingProject(op, project, "6 open the project again with its password");
     FindTesteesAgain(op);
+    FindModelAgain(op);
     ChangeProjectPassword(op);
     ConvertPlainProject(op, plain, converted);
     ExitProgram(op);

@@ -16,6 +16,7 @@
 #include "engine/library/TaskLibraries.h"
 #include "engine/library/TaskLibrary.h"
 #include "project/QelProject.h"
+#include "ui/ui/ChooserFit.h"
 
 namespace qel {
 
@@ -161,6 +162,7 @@ bool CProgramProjectsPage::BrowseFolder(wxWindow* parent, const std::string& tit
   wxDirDialog dialog(parent ? parent : (wxTheApp ? wxTheApp->GetTopWindow() : nullptr),
                      wxString::FromUTF8(title.empty() ? "Select folder" : title), wxString::FromUTF8(*folder),
                      wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  KeepOnScreen(dialog);
   if (dialog.ShowModal() != wxID_OK) return false;
   const std::string chosen = dialog.GetPath().utf8_string();
   if (chosen.empty()) {

@@ -12,6 +12,7 @@
 #include "engine/library/ModelTaskBinding.h"
 #include "ui/MainWindowRules.h"
 #include "ui/NotifyCodes.h"
+#include "ui/ui/ChooserFit.h"
 #include "ui/ui/QelNotify.h"
 
 namespace qel {
@@ -102,19 +103,22 @@ std::string CQelDoc::GetTitleFromPath() const {
 bool CQelDoc::OpenModelFile() {
   wxFileDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, "Open Qel model", "", "", kModelWildcard,
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  KeepOnScreen(dialog);
   if (dialog.ShowModal() != wxID_OK) return false;
   wxDocManager* manager = GetDocumentManager();
   return manager && manager->CreateDocument(dialog.GetPath(), wxDOC_SILENT) != nullptr;
 }
 
 bool CQelDoc::SaveModelFile() {
-  if (GetFilename().empty()) return SaveModelFileAs();
+  // A new document's made-up name is no file: the operator says where it goes.
+  if (GetFilename().empty() || !GetDocumentSaved()) return SaveModelFileAs();
   return OnSaveDocument(GetFilename());
 }
 
 bool CQelDoc::SaveModelFileAs() {
   wxFileDialog dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, "Save Qel model", "",
                       wxString::FromUTF8(m_model.m_name), kModelWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  KeepOnScreen(dialog);
   if (dialog.ShowModal() != wxID_OK) return false;
   wxString path = dialog.GetPath();
   if (wxFileName(path).GetExt().empty()) path += ".qem";

@@ -9,6 +9,7 @@
 #include <wx/fs_arc.h>
 #include <wx/html/helpctrl.h>
 #include <wx/imaglist.h>
+#include <wx/sysopt.h>
 
 #include "admin/ui/UserDialogs.h"
 #include "app/DocProject.h"
@@ -224,6 +225,10 @@ bool CQelProgram::OpenHelpBook() {
   // The books are zip archives.
   static const bool kArchives = (wxFileSystem::AddHandler(new wxArchiveFSHandler), true);
   (void)kArchives;
+  // The system's MIME database may call .htm pages application/xhtml+xml
+  // (shared-mime-info does), which the help viewer shows as plain text;
+  // wx's own table calls them text/html.
+  wxSystemOptions::SetOption("filesys.no-mimetypesmanager", 1);
   m_help = std::make_unique<wxHtmlHelpController>();
   if (!m_help->AddBook(wxFileName(wxString::FromUTF8(m_helpPath)))) {
     m_help.reset();

@@ -18,13 +18,30 @@ constexpr int kPdfDotsPerInch = 72;
 CReportPrintout::CReportPrintout(CDocReport& report, std::vector<std::string> lines)
     : wxPrintout(wxString::FromUTF8(report.m_title)), m_report(report), m_lines(std::move(lines)) {}
 
-void CReportPrintout::Measure(wxDC& dc) {
-  int pageWidth = 0, pageHeight = 0, dpiX = 0, dpiY = 0;
+ReportRect CReportPrintout::PageArea(wxDC& dc) {
+  int pageWidth = 0, pageHeight = 0, dpiX = 0, dpiY = 0, screenX = 0, screenY = 0, width = 0, height = 0;
   GetPageSizePixels(&pageWidth, &pageHeight);
   GetPPIPrinter(&dpiX, &dpiY);
+  GetPPIScreen(&screenX, &screenY);
+  dc.GetSize(&width, &height);
+  if (width > 0 && height > 0 && pageWidth > 0 && pageHeight > 0 && dpiX > 0 && dpiY > 0 && screenX > 0 &&
+      screenY > 0) {
+    // The DC's units become the screen's pixels on the page, on a printer
+    // and in the preview alike: the fonts, sized for the screen, keep their
+    // size on paper (in the preview, drawn in the printer's pixels, they
+    // shrank to specks).
+    MapScreenSizeToPage();
+    pageWidth = static_cast<int>(static_cast<long>(pageWidth) * screenX / dpiX);
+    pageHeight = static_cast<int>(static_cast<long>(pageHeight) * screenY / dpiY);
+    dpiX = screenX;
+    dpiY = screenY;
+  }
   const QelPageMargins& margins = m_report.PrintSettings().Margins();
-  const ReportRect area =
-      PrintableArea(pageWidth, pageHeight, dpiX, dpiY, margins.left, margins.top, margins.right, margins.bottom);
+  return PrintableArea(pageWidth, pageHeight, dpiX, dpiY, margins.left, margins.top, margins.right, margins.bottom);
+}
+
+void CReportPrintout::Measure(wxDC& dc) {
+  const ReportRect area = PageArea(dc);
   dc.SetFont(m_report.PrintSettings().NormalFont());
   const int lineHeight = dc.GetCharHeight();
   m_linesPerPage = ReportLinesPerPage(area.Height(), lineHeight);
@@ -47,13 +64,8 @@ void CReportPrintout::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int
 bool CReportPrintout::OnPrintPage(int page) {
   wxDC* dc = GetDC();
   if (!dc) return false;
-  int pageWidth = 0, pageHeight = 0, dpiX = 0, dpiY = 0;
-  GetPageSizePixels(&pageWidth, &pageHeight);
-  GetPPIPrinter(&dpiX, &dpiY);
   const CPrintSettings& settings = m_report.PrintSettings();
-  const QelPageMargins& margins = settings.Margins();
-  const ReportRect area =
-      PrintableArea(pageWidth, pageHeight, dpiX, dpiY, margins.left, margins.top, margins.right, margins.bottom);
+  const ReportRect area = PageArea(*dc);
   dc->SetTextForeground(*wxBLACK);
   dc->SetFont(settings.BoldFont());
   const int lineHeight = dc->GetCharHeight();

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/report/ReportLayout.h"
+
 namespace qel {
 
 class CDocReport;
@@ -28,6 +30,8 @@ class CReportPrintout : public wxPrintout {
 
  private:
   void Measure(wxDC& dc);
+  // The page's printable area in the DC's units, after setting them.
+  ReportRect PageArea(wxDC& dc);
 
   CDocReport& m_report;
   std::vector<std::string> m_lines;

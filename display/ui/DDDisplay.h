@@ -227,6 +227,8 @@ class QEL_SCREEN_API CDDDisplay : public IDDDisplay {
   qel::display::SurfacePtr GetSurface(int n, uint64_t* generation = nullptr);
   qel::display::SurfacePtr MakeFrame(int width, int height);
   bool ShowFrame(qel::display::SurfacePtr frame, uint64_t generation);
+  // ShowFrame, once the moment of a present hold (if any) has come.
+  bool ShowHeldFrame(qel::display::SurfacePtr frame, uint64_t generation);
   bool PaintWindow();  // false when the user-interface thread did not show it
   intptr_t RunOnUiThread(std::function<intptr_t()> work, intptr_t failed);
   bool DrawPicture(int n, const QelBitmap& picture, uint32_t flags, bool stretch);

@@ -22,6 +22,7 @@
 #include "scores/ui/DlgScoreList.h"
 #include "scores/ui/ScoreGraphsDraw.h"
 #include "scores/ui/ScoreSheetPage.h"
+#include "ui/ui/ChooserFit.h"
 
 namespace qel {
 
@@ -222,6 +223,7 @@ void CDlgScoreExport::OnSave() {
   for (;;) {
     wxFileDialog files(this, "Export to external file", "", W(DefaultName() + extension),
                        W("*" + extension), wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    KeepOnScreen(files);
     if (files.ShowModal() != wxID_OK) return;
     const std::string path = files.GetPath().ToStdString(wxConvUTF8);
     const std::string message = CheckExportTitle(path, m_type, m_graph);

@@ -105,6 +105,8 @@ TEST(DataGallery, DataPage) {
   frame->Show();
   Pump(50);
   ExpectDrawn(Snap(frame, "page_data"), "page_data");
+  // The selected score's raw data go to a file the operator names.
+  ExpectDrawn(SnapModal("Export raw data", "file_export_raw", [page] { page->ExportRawData(); }), "raw data file");
   page->UseProject(nullptr);
   frame->Destroy();
   Pump(30);

@@ -145,6 +145,30 @@ TEST(EditorWindows, EveryPageOfTheTaskDialogForFiveTasks) {
   EXPECT_GE(shown, 3);
 }
 
+// The task dialog's Help button shows the help of the page in view.
+TEST(EditorWindows, TaskDialogHelp) {
+  Plugins plugins;
+  CTaskLibrary* tapping = plugins.Find([](const CTaskLibrary& l) { return l.modelDefault && std::string(l.modelDefault->TaskIdStr) == "TP"; });
+  ASSERT_NE(tapping, nullptr);
+  CExpModelTask task;
+  task.SetFromModelTask(tapping->modelDefault);
+  task.library = tapping;
+  task.loaded = 1;
+  auto* dialog = new CDlgTaskPar(nullptr, &task, "Screening", true, plugins.services);
+  dialog->Show();
+  Pump(50);
+  ExpectDrawn(SnapModal(kTaskParHelpTitle, "task_dialog_help",
+                        [dialog] {
+                          wxCommandEvent help(wxEVT_BUTTON, CDlgTaskPar::kIdHelp);
+                          help.SetEventObject(dialog->FindWindow(CDlgTaskPar::kIdHelp));
+                          dialog->GetEventHandler()->ProcessEvent(help);
+                        }),
+              "task dialog help");
+  dialog->Destroy();
+  Pump(30);
+  wxTheApp->ProcessIdle();
+}
+
 }  // namespace
 
 }  // namespace qel

@@ -5,6 +5,7 @@
 // an audited project with three versions in the changes view (plain and
 // grouped); and the dialog's help.
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/app.h>
 #include <wx/listctrl.h>
 
@@ -176,6 +177,18 @@ TEST_F(ScoreWindows, ScoreDialogViews) {
   dialog->ShowView(ScoreView::kBasic);
   auto* exporter = new CDlgScoreExport(dialog, *dialog, false);
   ExpectDrawn(Snap(exporter, "score_export"), "score export");
+  // Its Save button asks for the file.
+  ExpectDrawn(SnapModal("Export to external file", "file_export_score",
+                        [exporter] {
+                          for (wxWindow* child : exporter->GetChildren()) {
+                            auto* button = wxDynamicCast(child, wxButton);
+                            if (!button || button->GetLabel() != "Save") continue;
+                            wxCommandEvent save(wxEVT_BUTTON, button->GetId());
+                            save.SetEventObject(button);
+                            button->GetEventHandler()->ProcessEvent(save);
+                          }
+                        }),
+              "score export file");
   exporter->Destroy();
   auto* table = new CDlgScoreList(
       dialog, {&dialog->Document(), ScoreView::kBasic, false, ScoreHeaderData::Mode::kPrinted}, std::string(), true);

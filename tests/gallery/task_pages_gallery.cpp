@@ -34,7 +34,8 @@ TEST(TaskPages, EveryPageOfTheBattery) {
   for (const std::string& code : codes) {
     SCOPED_TRACE(code);
     LoadedPage loaded(code);
-    if (!loaded.Loaded()) continue;  // a plug-in without a page of its own
+    ASSERT_NE(loaded.m_record.module, nullptr) << "the plug-in does not load";
+    if (!loaded.m_record.page) continue;  // a plug-in without a page of its own
     wxWindow* page = loaded.Create(true);
     ASSERT_NE(page, nullptr);
     loaded.m_frame->SetClientSize(page->GetBestSize());

@@ -13,6 +13,7 @@
 #include "app/startup/AppStartup.h"
 #include "project/ProjectData.h"
 #include "ui/NotifyCodes.h"
+#include "ui/ui/ChooserFit.h"
 #include "ui/ui/ComboBoxQel.h"
 #include "ui/ui/DataPageServices.h"
 #include "ui/ui/DlgHelp.h"
@@ -74,6 +75,7 @@ DataPageScore RowScore(const CListCtrlVariables& list, int row) {
 std::string ChooseRawFile(wxWindow* parent, const std::string& proposed) {
   wxFileDialog dialog(parent, "Export raw data", wxEmptyString, wxString::FromUTF8(proposed + ".txt"),
                       "Text files (*.txt)|*.txt", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  KeepOnScreen(dialog);
   if (dialog.ShowModal() != wxID_OK) return std::string();
   std::string path = dialog.GetPath().utf8_string();
   const size_t slash = path.find_last_of('/');

@@ -29,9 +29,6 @@ void FindTesteesAgain(Operator& op);
 void ChangeProjectPassword(Operator& op);
 void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted);
 
-// Step 3, until the model editor's step composes it: the road's model
-// written as a model file and added to the project (seeded).
-void SeedRoadModel(Operator& op, const std::string& modelPath);
 // Step 4: test runs for the first testee, each score saved; what each
 // score dialog showed is kept by task name. Tapping's part 1 is run twice
 // with these taps: the second run replaces the first one's score.
@@ -55,5 +52,13 @@ void RunPursuitTest(Operator& op, ShownScores& shown);
 // Empty when they agree, else what differs.
 std::string CompareStoredScore(const std::string& project, const std::string& password, const std::string& taskCode,
                                const std::vector<std::string>& shownCells);
+// Step 3: the road's model composed in the model editor from the Models
+// page, a task's timing changed in the task dialog, the model file saved
+// and the model added to the project.
+void ComposeRoadModel(Operator& op, const std::string& path);
+// Step 6: after the restart the Models page lists the road's model.
+void FindModelAgain(Operator& op);
+// Until the Models page's step adds it: the saved model file added to the project.
+void SeedRoadModel(Operator& op, const std::string& modelPath);
 
 }  // namespace qel::road

@@ -151,28 +151,15 @@ struct Answers {
 
 }  // namespace
 
-// Until the model editor's step composes it: the road's model, the
-// program's default of each of the road's tasks in their order, written
-// as a model file through the program's model file format and added to
-// the open project through the program's own project object, as the
-// Models page's "Add to project" does; the pages are refreshed after.
+// Until the Models page's step adds it: the model file the model editor
+// saved, added to the open project through the program's own project
+// object, as the Models page's "Add to project" does; the pages are
+// refreshed after.
 void SeedRoadModel(Operator& op, const std::string& modelPath) {
-  op.SetStep("3 the road's model written and added to the project (seeded)");
+  op.SetStep("3 the road's model added to the project (seeded)");
   op.WaitWindow(kFrameTitle);
   const std::string error = op.OnMain([modelPath]() -> std::string {
-    CExpModel model;
-    model.Reset();
-    for (const RoadTask& road : kRoadTasks) {
-      CTaskLibrary* library = LibraryOf(road);
-      if (!library || !library->modelDefault) return std::string("no plug-in ") + road.plugin;
-      CExpModelTask task;
-      task.SetFromModelTask(library->modelDefault);
-      if (task.TaskName != road.name) return "the plug-in " + std::string(road.plugin) + " is \"" + task.TaskName + "\"";
-      model.AddTask(task);
-    }
-    model.m_name = ModelTitleFromPath(modelPath);
     std::string why;
-    if (!WriteModelFile(modelPath, &model, &why)) return "the model file is not written: " + why;
     CExpModel saved;
     uint32_t format = 0;
     if (!ReadModelFile(modelPath, &saved, &format, &why)) return "the model file does not read back: " + why;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/listbox.h>
 
@@ -23,8 +24,8 @@ namespace {
 
 class FakeEditor final : public IModelTaskEditor {
  public:
-  FakeEditor() {
-    m_frame = new wxFrame(nullptr, wxID_ANY, "Model", wxPoint(50, 40), wxSize(400, 300));
+  explicit FakeEditor(const wxPoint& at = wxPoint(50, 40)) {
+    m_frame = new wxFrame(nullptr, wxID_ANY, "Model", at, wxSize(400, 300));
     m_modelList = new wxListBox(m_frame, wxID_ANY, wxPoint(10, 10), wxSize(200, 120));
     m_frame->Show();
   }
@@ -131,6 +132,24 @@ TEST_F(TasksAvailable, EveryColumnShowsAtTheDialogsFirstSize) {
   int right = 0;
   for (int c = 0; c < list.GetColumnCount(); ++c) right += list.GetColumnWidth(c);
   EXPECT_LE(right, list.GetClientSize().x) << "the columns are cut at the right";
+}
+
+// Opened from an editor whose tasks list ends low on the screen (and far to
+// the right), the dialog is not placed below it beyond the screen: all of it
+// shows, as close to the list as the screen lets it.
+TEST_F(TasksAvailable, TheDialogStaysWithinTheScreenBelowALowEditor) {
+  LoadPlugins();
+  const wxRect area = wxDisplay(0u).GetClientArea();
+  constexpr int kNearTheEdge = 150;
+  FakeEditor editor(wxPoint(area.GetRight() - kNearTheEdge, area.GetBottom() - kNearTheEdge));
+  Pump();
+  m_dialog = new CDlgTasksAvailable(&editor, IModelTaskEditor::kAddAppend);
+  m_dialog->Show();
+  Pump();
+  const wxRect shown = m_dialog->GetScreenRect();
+  EXPECT_TRUE(area.Contains(shown)) << "at " << shown.x << "," << shown.y << " sized " << shown.width << "x"
+                                    << shown.height << " on a screen of " << area.width << "x" << area.height;
+  EXPECT_EQ(shown.GetBottom(), area.GetBottom()) << "as low as the screen lets it";
 }
 
 TEST_F(TasksAvailable, CheckedTasksAreAddedAndRefusedOnesStayChecked) {

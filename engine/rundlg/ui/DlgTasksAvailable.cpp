@@ -31,6 +31,23 @@ wxWindow* ParentOf(IModelTaskEditor* owner, wxWindow* parent) {
   return owner && owner->GetEditorWindow() ? owner->GetEditorWindow() : parent;
 }
 
+// The screen's work area the window is on (the first screen's when it is on none).
+wxRect WorkAreaOf(const wxWindow* window) {
+  const int display = wxDisplay::GetFromWindow(window);
+  return wxDisplay(display != wxNOT_FOUND ? static_cast<unsigned>(display) : 0u).GetClientArea();
+}
+
+// The window moved (and, larger than the work area, shrunk) until all of it
+// is within the work area.
+void KeepWithin(wxWindow* window, const wxRect& area) {
+  wxRect rect = window->GetRect();
+  rect.width = std::min(rect.width, area.width);
+  rect.height = std::min(rect.height, area.height);
+  rect.x = std::clamp(rect.x, area.x, area.GetRight() + 1 - rect.width);
+  rect.y = std::clamp(rect.y, area.y, area.GetBottom() + 1 - rect.height);
+  window->SetSize(rect);
+}
+
 }  // namespace
 
 CDlgTasksAvailable::CDlgTasksAvailable(IModelTaskEditor* owner, int mode, wxWindow* parent)
@@ -57,17 +74,17 @@ CDlgTasksAvailable::CDlgTasksAvailable(IModelTaskEditor* owner, int mode, wxWind
   for (int c = 0; c < m_pList->GetColumnCount(); ++c) columns += m_pList->GetColumnWidth(c);
   const int frame = m_pList->GetSize().x - m_pList->GetClientSize().x;
   const int wanted = columns + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_pList) + frame + 4;
-  const int screen = wxDisplay(wxDisplay::GetFromWindow(this) != wxNOT_FOUND ? wxDisplay::GetFromWindow(this) : 0)
-                         .GetClientArea()
-                         .GetWidth();
+  const int screen = WorkAreaOf(this).GetWidth();
   m_pList->SetMinSize(wxSize(std::min(std::max(wanted, 520), screen * 9 / 10), 300));
   SetSizerAndFit(top);
 
   FindWindow(kIdCount)->SetLabel(wxString::Format("%d", static_cast<int>(m_rows.size())));
   FindWindow(wxID_OK)->Enable(false);
+  // It opens below the editor's list of tasks, as far as the screen lets it.
   if (owner) {
     if (wxWindow* list = owner->GetModelListWindow()) Move(list->GetScreenRect().GetBottomLeft());
   }
+  KeepWithin(this, WorkAreaOf(this));
   Bind(QEL_EVT_NOTIFY, &CDlgTasksAvailable::OnNotify, this);
   Bind(wxEVT_BUTTON, &CDlgTasksAvailable::OnOk, this, wxID_OK);
 }
