@@ -41,7 +41,6 @@ constexpr char kProjectVariable[] = "QEL_ROAD_KILL_PROJECT";
 constexpr char kSavedVariable[] = "QEL_ROAD_KILL_SAVED";
 constexpr char kWalkerLog[] = "walker.log";
 constexpr char kSavedExtension[] = ".shown";
-constexpr char kModelFile[] = "Road.qem";
 
 // How long the walk may take to come to the moment of the kill (it takes
 // under two minutes; every kill point's walk fits in the test's time),
@@ -140,12 +139,13 @@ class RoadKillTest : public RoadTest, public ::testing::WithParamInterface<KillP
   // The walker: steps 1 to 3, then Tapping's and Pursuit's test runs, each
   // score saved and written down; then it waits (a while) for its kill.
   void WalkUntilKilled() {
-    const std::string modelPath = (fs::path(m_project).parent_path() / kModelFile).string();
+    const std::string modelPath = (fs::path(m_project).parent_path() / kRoadModelFile).string();
     const std::string failure = Walk([&](Operator& op) {
       RegisterAndLogIn(op);
       CreateCfrProject(op, m_project);
       OpenWorkingProject(op, m_project, "2 open the project as the working project");
       AddTesteeCodeAndTestees(op);
+      ComposeRoadModel(op, modelPath);
       SeedRoadModel(op, modelPath);
       ShownScores shown;
       RunTappingTest(op, shown);
