@@ -502,6 +502,9 @@ bool CProjectDbCfr::WriteResponses(const std::string& testee, const std::string&
   const int variables = std::clamp(variableCount, 0, kMaxVariables);
   bool added = false;
   bool newRow = false;
+  // The score set a part stored again replaces: kept in the history.
+  bool scoresKept = false;
+  CVariablesKeyRecord old;
   const bool ok = InWriteTransaction([&](std::string& query) {
     query = kCfrTableUsers;
     if (!EnsureCurrentUser(user, &added)) return false;
@@ -548,6 +551,11 @@ bool CProjectDbCfr::WriteResponses(const std::string& testee, const std::string&
       // assessment being built up only completes them.
       if (partStoredBefore) {
         KeepInHistory(m_connection, rows, query);
+        scoresKept = true;
+        old.m_dateAss = rows.m_dateAss;
+        old.m_dateBirth = rows.m_dateBirth;
+        old.m_date = rows.m_date;
+        old.m_user = rows.m_user;
       }
       rows.Edit();
     }
@@ -573,6 +581,10 @@ bool CProjectDbCfr::WriteResponses(const std::string& testee, const std::string&
   m_assessmentDate = runDate;
   m_savedDate = runDate;
   if (m_project) {
+    if (scoresKept) {
+      m_project->AddScoreChange(testee.c_str(), model.c_str(), code.c_str(), assessment, old.m_dateBirth,
+                                old.m_dateAss, old.m_user.c_str(), old.m_date);
+    }
     m_project->UpdateAssessment(testee.c_str(), model.c_str(), code.c_str(), assessment, static_cast<int32_t>(part),
                                 runDate, static_cast<uint32_t>(n), user.m_id.c_str());
     m_project->UpdateScore(testee.c_str(), model.c_str(), code.c_str(), assessment, runDate, false, dateBirth,

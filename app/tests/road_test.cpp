@@ -21,6 +21,7 @@ namespace {
 TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   const std::string project = ProjectPath();
   const std::string modelPath = (m_data.Path() / kRoadModelFile).string();
+  const std::string files = m_data.Path().string();
   ShownScores shown;
   const std::string failure = Walk([&](Operator& op) {
     RegisterAndLogIn(op);
@@ -31,6 +32,10 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     SeedRoadModel(op, modelPath);
     RunTappingTest(op, shown);
     RunPursuitTest(op, shown);
+    SeedReplacedTappingRun(op, shown);
+    const ScoreValues values = CheckSavedScores(op, shown);
+    PrintScoreSheet(op, files + "/Tapping.pdf", values);
+    ExportScores(op, files, values);
     ExitProgram(op);
   });
   ASSERT_EQ(failure, "");
@@ -54,7 +59,8 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   const std::string testee = kTestees[0];
   EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables WHERE Task = 'TP';"),
             testee + "|TP|1\n");
-  EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "TP", "Nlu_tp"), kFirstTappingTaps);
+  EXPECT_EQ(StoredVariable(project, kProjectPassword, "VariablesHistory", testee, "TP", "Nlu_tp"), kFirstTappingTaps)
+      << "the replaced Tapping run is kept";
   EXPECT_EQ(shown.count("Tapping"), 1u) << "the score dialog of Tapping";
   // Each run's part is stored for the first testee with its responses, and
   // its score holds the values the score dialog showed.
@@ -91,6 +97,8 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     OpenWorkingProject(op, project, "6 open the project again with its password");
     FindTesteesAgain(op);
     FindModelAgain(op);
+    FindScoresAgain(op, shown, project);
+    FindReplacedRunInHistory(op, project);
     ChangeProjectPassword(op);
     ConvertPlainProject(op, plain, converted);
     ExitProgram(op);

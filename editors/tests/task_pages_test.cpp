@@ -5,6 +5,7 @@
 #include <wx/button.h>
 #include <wx/notebook.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "editors/GeneralPageRules.h"
@@ -205,6 +206,13 @@ TEST_F(TaskPages, TrialsListsPreviewAndTrialCounts) {
   // The plug-in publishes its practice list once a run is prepared: the next refresh lists it.
   dlg.Tabs().UpdateControls(false);
   CDlgTaskParTrl& page = dlg.Tabs().Trials();
+  // Each list holds its own codes: as many as the plug-in published for it.
+  const uint32_t published[] = {library->practiceTrialCount, library->testTrialCount, library->secondListCount};
+  for (int l = CDlgTaskParTrl::kSourcePractice; l <= CDlgTaskParTrl::kSourceDummy; ++l) {
+    EXPECT_EQ(page.List(l).GetItemCount(), static_cast<int>(std::min<uint32_t>(published[l], kMaxTrialCodes)))
+        << "list " << l;
+  }
+  EXPECT_GT(page.List(CDlgTaskParTrl::kSourcePractice).GetItemCount(), 0);
   // The lists hold what the plug-in published for the task (at most 2000 codes each).
   int source = -1;
   for (int l = CDlgTaskParTrl::kSourceTest; l >= CDlgTaskParTrl::kSourcePractice && source < 0; --l) {

@@ -161,11 +161,14 @@ void CDlgModel::FillList(int select) {
   for (int i = 0; i < count; ++i) {
     if (m_list->InsertRow(i, m_model->GetTask(i)->TaskIdStr.c_str(), false)) SetRow(i);
   }
+  // The columns take the width of their texts: the tasks' names in full.
+  m_list->AutoSizeColumns();
   if (select >= 0 && select < count) m_list->SelectRow(select);
 }
 
 void CDlgModel::RefreshModelList() {
   for (int i = 0; i < m_list->GetItemCount(); ++i) SetRow(i);
+  m_list->AutoSizeColumns();
 }
 
 void CDlgModel::SelectRow(int row) {

@@ -236,12 +236,17 @@ void CDlgTaskParTrl::FillTrialLists() {
 }
 
 void CDlgTaskParTrl::FillTrialListsOnce() {
+  // Each list's codes are fetched before its count is read: as arguments of
+  // one call, the count could be read first (the previous list's).
   uint32_t count = 0;
-  FillList(*m_lists[kSourcePractice], Codes(kSourcePractice, &count), count);
+  const char(*codes)[17] = Codes(kSourcePractice, &count);
+  FillList(*m_lists[kSourcePractice], codes, count);
   SetText(kIdPracticeLength, TrialCountText(count));
-  FillList(*m_lists[kSourceTest], Codes(kSourceTest, &count), count);
+  codes = Codes(kSourceTest, &count);
+  FillList(*m_lists[kSourceTest], codes, count);
   SetText(kIdTestLength, TrialCountText(count));
-  FillList(*m_lists[kSourceDummy], Codes(kSourceDummy, &count), count);
+  codes = Codes(kSourceDummy, &count);
+  FillList(*m_lists[kSourceDummy], codes, count);
   SetText(kIdDummyLength, std::to_string(count));
 }
 

@@ -97,9 +97,14 @@ TEST_F(CfrProjectTest, PartOnePartTwoAndPartOneAgainLeaveExactlyTheirRowsAndTwin
   EXPECT_EQ(Sql(path_, "SELECT count(*) FROM ResponsesHistory;") + Sql(path_, "SELECT count(*) FROM VariablesHistory;"),
             "0\n0\n");
   const CUserRecord other = TestUser("other");
+  EXPECT_EQ(project.cache.GetScoreChangeTotal(), 0) << "a further part completes the scores, keeping none";
   ASSERT_TRUE(project.Store(other, 1, 1, 30, 3, kDay3, &newAssessment, &userAdded));
   EXPECT_FALSE(newAssessment);
   EXPECT_TRUE(userAdded);
+  // Part 1 stored again replaced the score set: the open project knows the
+  // kept version at once, as it does when loaded again.
+  EXPECT_EQ(project.cache.GetScoreChangeCount(kCfrTestee, kCfrModel, kCfrCode, 1), 1);
+  EXPECT_EQ(project.cache.GetScoreChangeTotal(), 1);
 
   EXPECT_EQ(Sql(path_,
                 "SELECT Testee, Model, Task, AssNo, PartNo, SerNo, DatePart, RespNum, DateBirth, Preference, Sex, "

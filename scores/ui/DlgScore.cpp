@@ -11,6 +11,8 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+
 #include "app/rundata/TaskRunData.h"
 #include "app/settings/SystemSettings.h"
 #include "common/Prompt.h"
@@ -225,6 +227,10 @@ void CDlgScore::Build() {
     e.Skip();
   });
   m_noTesteeName->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateControls(); });
+  m_list->Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+    e.Skip();
+    StretchLastColumn();
+  });
   m_list->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent& e) { SelectRow(static_cast<int>(e.GetIndex())); });
   m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& e) {
     SelectRow(static_cast<int>(e.GetIndex()));
@@ -264,11 +270,24 @@ void CDlgScore::FillList() {
     if (row.check == kCheckNoValue) m_list->SetItemTextColour(item, *wxLIGHT_GREY);
     ++r;
   }
+  StretchLastColumn();
   m_list->Thaw();
   m_filling = false;
   std::string caption = m_doc->Caption();
   SetTitle(W(caption));
   m_countText->SetLabel(W(sheet.CountText()));
+}
+
+void CDlgScore::StretchLastColumn() {
+  // The last column (the variables' labels) takes the room the others leave.
+  const int last = m_list->GetColumnCount() - 1;
+  if (last < 0) return;
+  int others = 0;
+  for (int c = 0; c < last; ++c) others += m_list->GetColumnWidth(c);
+  const int room = m_list->GetClientSize().x - others;
+  const auto& columns = m_doc->Sheet().Columns();
+  const int own = last < static_cast<int>(columns.size()) ? columns[static_cast<size_t>(last)].width : 0;
+  m_list->SetColumnWidth(last, std::max(own, room));
 }
 
 void CDlgScore::ShowView(ScoreView view) {

@@ -72,6 +72,7 @@ class CDlgScore : public wxDialog {
   void PaintGraph();
   void OnExport();
   void OnPrint();
+  void StretchLastColumn();
   void OnQualityCheck();
   void OnHelp();
   void OnChangesList();

@@ -30,9 +30,10 @@ const std::set<std::string> kTopLevelBases = {
     "wxPreviewFrame", "wxTopLevelWindow",  "wxGenericMessageDialog"};
 
 // Windows the code opens without a class of its own: a toolkit dialog made
-// on the spot, a message box, the help viewer, the print preview.
+// on the spot, a message box, the print dialog (a wxPrinter), the help
+// viewer, the print preview.
 const std::regex kConstructs(
-    R"(\b(wx(?:Message|RichMessage|SingleChoice|MultiChoice|File|Dir|Font|PageSetup|Print|Colour|TextEntry|PasswordEntry|NumberEntry|Progress|GenericProgress|FindReplace)Dialog|wxDialog|wxFrame)\s+\w+\s*[({])"
+    R"(\b(wx(?:Message|RichMessage|SingleChoice|MultiChoice|File|Dir|Font|PageSetup|Print|Colour|TextEntry|PasswordEntry|NumberEntry|Progress|GenericProgress|FindReplace)Dialog|wxDialog|wxFrame|wxPrinter)\s+\w+\s*[({;])"
     R"(|\bnew\s+(wx\w*(?:Dialog|Frame))\s*[({])"
     R"(|\b(wxMessageBox|wxGetTextFromUser|wxGetPasswordFromUser|wxGetNumberFromUser|wxGetSingleChoice\w*|wxGetMultipleChoices|wxFileSelector|wxDirSelector|wxAboutBox)\s*\()"
     R"(|(?:\bnew\s+|make_unique<)(wxHtmlHelpController|wxPreviewFrame)\b)"

@@ -22,6 +22,7 @@
 #include "project/TesteeInfo.h"
 #include "scores/ScoreHelp.h"
 #include "scores/ui/DlgTaskParSpecTpGr.h"
+#include "scores/ui/ScoreSheetPage.h"
 #include "ui/ui/DlgHelp.h"
 #include "tests/gallery/Gallery.h"
 #include "tests/support/gui/WxPump.h"
@@ -193,6 +194,13 @@ TEST_F(ScoreWindows, ScoreDialogViews) {
   auto* table = new CDlgScoreList(
       dialog, {&dialog->Document(), ScoreView::kBasic, false, ScoreHeaderData::Mode::kPrinted}, std::string(), true);
   ExpectDrawn(Snap(table, "score_table"), "score table");
+  // Its Print button asks the toolkit's print dialog where to print.
+  ExpectDrawn(SnapModal("", "print_score_sheet",
+                        [&] {
+                          PrintScoreSheet(table, {&dialog->Document(), ScoreView::kBasic, false,
+                                                  ScoreHeaderData::Mode::kPrinted});
+                        }),
+              "print dialog");
   table->Destroy();
   dialog->Destroy();
 }

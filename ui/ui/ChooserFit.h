@@ -20,7 +20,7 @@ constexpr int kChooserHeight = 640;
 // that is smaller, centred in the area.
 wxRect ChooserRect(const wxRect& area);
 
-// Sizes the chooser each time it shows, after the toolkit has sized it.
+// Sizes the chooser whenever the toolkit makes it larger than the work area.
 void KeepOnScreen(wxTopLevelWindow& chooser);
 
 }  // namespace qel

@@ -397,6 +397,25 @@ class Operator {
     });
   }
 
+  // The toolkit's own dialogs (file and printer dialogs), which are not the
+  // program's windows: a viewable window with exactly the title other than
+  // `besides` (a program's dialog of the same title).
+  XTopWindow WaitOtherWindow(const std::string& title, unsigned long besides) {
+    SetWindow(title + "\" (the toolkit's dialog)");
+    std::optional<XTopWindow> found;
+    WaitUntil(
+        [&] {
+          found.reset();
+          for (const XTopWindow& window : m_screen.Viewable()) {
+            if (window.title == title && window.id != besides) found = window;
+          }
+          return found.has_value();
+        },
+        "the window");
+    m_current = *found;
+    return *found;
+  }
+
   // One round of closing what a failure left open, so that the program's
   // thread comes back to the road's end: the innermost of the program's
   // modal dialogs is ended (a dialog opened from a dialog before the one

@@ -3,8 +3,10 @@
 // operator's failure, which names the step and the window.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/tests/road/Road.h"
@@ -60,5 +62,19 @@ void ComposeRoadModel(Operator& op, const std::string& path);
 void FindModelAgain(Operator& op);
 // Until the Models page's step adds it: the saved model file added to the project.
 void SeedRoadModel(Operator& op, const std::string& modelPath);
+// Steps 4 (until its runs store the scores: a seed), 5 and 6: the scores.
+// What the score dialog shows with a value, by task: each variable's name
+// and its value as shown.
+using ScoreValues = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
+void SeedReplacedTappingRun(Operator& op, ShownScores& shown);
+// Step 5: the saved scores opened from the Data page, as shown at saving;
+// the Tapping score sheet printed to a PDF file; the scores exported.
+ScoreValues CheckSavedScores(Operator& op, const ShownScores& shown);
+void PrintScoreSheet(Operator& op, const std::string& pdf, const ScoreValues& values);
+void ExportScores(Operator& op, const std::string& folder, const ScoreValues& values);
+// Step 6: after the restart every score is there; the score history lists
+// the replaced Tapping run.
+void FindScoresAgain(Operator& op, const ShownScores& shown, const std::string& path);
+void FindReplacedRunInHistory(Operator& op, const std::string& path);
 
 }  // namespace qel::road
