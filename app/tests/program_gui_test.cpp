@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/docview.h>
 #include <wx/menu.h>
 #include <wx/choice.h>
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -182,6 +184,24 @@ TEST_F(ProgramTest, StartsWithTheMainWindowAndEndsCleanly) {
   EXPECT_EQ(view->GetPage(kPageImport)->GetParent(), view) << "the Import page has no tab";
   EXPECT_FALSE(view->GetPage(kPageImport)->IsShown());
   EXPECT_EQ(view->GetCurrentPage(), kPageAssessments);
+  // On the first start every button of every tab's page shows whole within
+  // the frame, the Models page's model file buttons too.
+  const wxRect inside = frame->GetScreenRect();
+  std::function<void(wxWindow*, int)> whole = [&](wxWindow* window, int page) {
+    if (auto* button = wxDynamicCast(window, wxButton); button && button->IsShownOnScreen()) {
+      const wxRect rect = button->GetScreenRect();
+      EXPECT_TRUE(!rect.IsEmpty() && inside.Contains(rect))
+          << "page " << page << ", \"" << button->GetLabel() << "\" at " << rect.x << "," << rect.y << " sized "
+          << rect.width << "x" << rect.height;
+    }
+    for (wxWindow* child : window->GetChildren()) whole(child, page);
+  };
+  for (int page : {kPageAssessments, kPageTestees, kPageModels, kPageData, kPageExport, kPageProjects}) {
+    view->ShowPage(page);
+    Pump(50);
+    whole(view->GetPage(page), page);
+  }
+  view->ShowPage(kPageAssessments);
 
   EXPECT_EQ(program.GetRunDialog(), nullptr) << "a run dialog comes with a run";
   EXPECT_FALSE(IsAnyRunInProgress());
@@ -221,13 +241,16 @@ TEST_F(ProgramTest, SettingsAndGeometryPersistAcrossTwoRuns) {
   LinkProgramFiles(true, true);
   PromptRecorder prompts;
   QelWindowState saved;
+  wxSize chosen;
   {
     CQelProgram program(Folder(), SettingsPath());
     ASSERT_TRUE(program.InitInstance({"Qel"}));
     EXPECT_EQ(program.WindowState().rect.left, 10) << "no stored Rect gives the default rectangle";
     EXPECT_EQ(program.WindowState().rect.right, 500);
     CMainFrame* frame = program.GetMainFrame();
-    frame->SetSize(10, 20, 1000, 700);
+    // A size of the operator's within the screen, no smaller than the frame allows.
+    chosen = wxSize(1000, frame->GetMinSize().y);
+    frame->SetSize(10, 0, chosen.x, chosen.y);
     Pump(100);
     frame->GetSplitter()->SetSashPosition(180);
     Pump(50);
@@ -249,7 +272,7 @@ TEST_F(ProgramTest, SettingsAndGeometryPersistAcrossTwoRuns) {
     EXPECT_EQ(g_Language, 2);
     EXPECT_EQ(g_ButtonType, 3);
     Pump(100);
-    EXPECT_EQ(program.GetMainFrame()->GetSize(), wxSize(1000, 700));
+    EXPECT_EQ(program.GetMainFrame()->GetSize(), chosen);
     EXPECT_EQ(program.GetMainFrame()->GetSplitter()->GetSashPosition(), 180);
     EXPECT_EQ(program.GetHelpFilePath(), Folder() + "help/QelDU.htb") << "the help book follows the language";
     CloseAndExit(program);

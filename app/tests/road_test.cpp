@@ -13,6 +13,7 @@
 // the window it was working on.
 #include "app/model/ExpModel.h"
 #include "app/modelfile/ModelFile.h"
+#include "app/tests/road/RoadRuns.h"
 #include "app/tests/road/RoadSteps.h"
 
 namespace qel::road {
@@ -29,8 +30,8 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     OpenWorkingProject(op, project, "2 open the project as the working project");
     AddTesteeCodeAndTestees(op);
     ComposeRoadModel(op, modelPath);
-    SeedRoadModel(op, modelPath);
     RunTappingTest(op, shown);
+    RunMemorySearchTest(op, shown);
     RunPursuitTest(op, shown);
     SeedReplacedTappingRun(op, shown);
     const ScoreValues values = CheckSavedScores(op, shown);
@@ -55,12 +56,21 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
             "O'Brien-02|CTRL|Pat|Road|1980.05.17 00:00:00\n"
             "P01|CTRL|Pat|Road|1980.05.17 00:00:00\n");
 
-  // The score saved for the first testee: its Tapping run's.
+  // The scores saved for the first testee: one assessment of each task run,
+  // each with what its run counted; Tapping's first score kept in the
+  // history when part 1 was stored again.
   const std::string testee = kTestees[0];
-  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables WHERE Task = 'TP';"),
-            testee + "|TP|1\n");
-  EXPECT_EQ(StoredVariable(project, kProjectPassword, "VariablesHistory", testee, "TP", "Nlu_tp"), kFirstTappingTaps)
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables ORDER BY Task, AssNo;"),
+            testee + "|MSL|1\n" + testee + "|PU|1\n" + testee + "|TP|1\n");
+  EXPECT_EQ(StoredVariable(project, kProjectPassword, "VariablesHistory", testee, "TP", 1, "Nlu_tp"), kFirstTappingTaps)
       << "the replaced Tapping run is kept";
+  // Memory Search Letters' stored counts are those its score dialog showed.
+  for (const char* variable : {"Ntot1_ms", "Nh1_ms", "Nm1_ms", "Nc01_ms", "Nf01_ms", "No1_ms"}) {
+    const std::optional<std::string> seen = ShownValue(shown[kRoadTasks[1].name], variable);
+    ASSERT_TRUE(seen.has_value()) << variable;
+    EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "MSL", 1, variable), std::stod(*seen))
+        << variable;
+  }
   EXPECT_EQ(shown.count("Tapping"), 1u) << "the score dialog of Tapping";
   // Each run's part is stored for the first testee with its responses, and
   // its score holds the values the score dialog showed.
@@ -71,19 +81,40 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     ASSERT_EQ(shown.count(task), 1u) << task;
     EXPECT_EQ(CompareStoredScore(project, kProjectPassword, code, shown.at(task)), "") << task;
   }
-  // The model file holds the road's tasks in their order, Sustained
-  // Attention Auditory with the faster timing the operator gave it.
+  // The model file holds the road's tasks in their order, with the faster
+  // timings the operator gave them; the project holds the model under the
+  // file's title, with the same tasks and timings.
   CExpModel saved;
   uint32_t format = 0;
   std::string error;
   ASSERT_TRUE(ReadModelFile(modelPath, &saved, &format, &error)) << error;
   ASSERT_EQ(saved.GetTaskCount(), static_cast<int>(std::size(kRoadTasks)));
-  for (int i = 0; i < saved.GetTaskCount(); ++i) {
-    EXPECT_EQ(saved.GetTask(i)->TaskName, kRoadTasks[i].name) << "task " << i + 1;
-    const bool fast = saved.GetTask(i)->TaskName == kFastTaskName;
-    EXPECT_EQ(saved.GetTask(i)->w.TaskVRHigh == kFastResponsesEndMs, fast) << kRoadTasks[i].name;
-    EXPECT_EQ(saved.GetTask(i)->w.TaskIntLow == kFastEventsRateMs, fast) << kRoadTasks[i].name;
+  for (int i = 0; i < saved.GetTaskCount(); ++i) EXPECT_EQ(saved.GetTask(i)->TaskName, kRoadTasks[i].name);
+  std::string timings;
+  for (const RoadTiming& timing : kRoadTimings) {
+    const CExpModelTask* task = nullptr;
+    for (int i = 0; i < saved.GetTaskCount(); ++i) {
+      if (saved.GetTask(i)->TaskName == timing.task) task = saved.GetTask(i);
+    }
+    ASSERT_NE(task, nullptr) << timing.task;
+    if (timing.responsesEndMs) {
+      EXPECT_EQ(task->w.TaskVRHigh, timing.responsesEndMs) << timing.task;
+    }
+    EXPECT_EQ(task->w.TaskIntLow, timing.intervalMs) << timing.task;
+    timings += std::string(kRoadModelName) + "|" + timing.task + "|" + std::to_string(task->w.TaskVRHigh) + "|" +
+               std::to_string(timing.intervalMs) + "\n";
   }
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Model, TaskNum FROM Models;"),
+            std::string(kRoadModelName) + "|" + std::to_string(std::size(kRoadTasks)) + "\n");
+  std::string names;
+  for (const RoadTask& task : kRoadTasks) names += std::string(task.name) + "\n";
+  EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT TaskName FROM Tasks ORDER BY rowid;"), names);
+  std::string fast;
+  for (const RoadTiming& timing : kRoadTimings) fast += std::string(fast.empty() ? "'" : ", '") + timing.task + "'";
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT Model, TaskName, TaskVRHigh, TaskIntLow FROM Tasks WHERE TaskName IN (" + fast +
+                             ") ORDER BY rowid;"),
+            timings);
 
   // The program started again on the same workstation; a plain project
   // made elsewhere, by nobody logged in, lies next to the first one.

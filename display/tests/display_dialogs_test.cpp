@@ -93,6 +93,24 @@ TEST_F(PropertiesTest, FullScreenTitleAndFreeClosesTheDialog) {
   Pump(30);
 }
 
+TEST_F(PropertiesTest, NoContextMenuWhileATaskRunsOnTheDisplay) {
+  // A run takes the display as the run engine does: Space opens no break,
+  // and the testee's right mouse button (a response button) opens no menu.
+  ASSERT_TRUE(m_display.CreateFullScreen(0, kDispAttrFlip));
+  m_display.SetInstResource(QelScreenResources());
+  m_display.SetSpaceBreaks(false);
+  CWndDD* wnd = m_display.GetWndDD();
+  const wxPoint before(1, 2);
+  wnd->m_ptContext = before;
+  wxContextMenuEvent click(wxEVT_CONTEXT_MENU, wnd->GetWindow()->GetId(), wxPoint(50, 60));
+  click.SetEventObject(wnd->GetWindow());
+  wnd->GetWindow()->GetEventHandler()->ProcessEvent(click);
+  EXPECT_EQ(wnd->m_ptContext, before) << "no menu was opened at the click";
+  EXPECT_EQ(wnd->GetPropertiesDialog(), nullptr);
+  m_display.Free();
+  Pump(30);
+}
+
 TEST(SettingsDialog, OkWaitsForAClickAndTheChosenSettingsComeBack) {
   CDlgDDWndSet dlg(nullptr);
   dlg.m_bNegate = 1;

@@ -222,7 +222,10 @@ void CWndDD::OnMove(wxMoveEvent& event) {
 
 void CWndDD::OnContextMenu(wxContextMenuEvent& event) {
   wxWindow* window = GetWindow();
-  if (!window || m_pDlgProp || !m_bContextMenu) {
+  // While a task runs on the display it offers no menu: the mouse's right
+  // button may be the run's right response button.
+  const bool taskRuns = !m_bSpaceBreaks;
+  if (!window || m_pDlgProp || !m_bContextMenu || taskRuns) {
     event.Skip();
     return;
   }

@@ -29,7 +29,9 @@ class IQelDialog;
 
 class QEL_SCREEN_API CWndDD : public wxEvtHandler {
  public:
-  static constexpr int kIdProperties = 32779;
+  // The context menu's "Properties" command; menu item ids stay below
+  // 0x7FFF, the toolkit refuses larger ones.
+  static constexpr int kIdProperties = 0x700B;
 
   explicit CWndDD(CDDDisplay* display);
   ~CWndDD() override;

@@ -189,6 +189,25 @@ TEST_F(ModelEditor, ComposesEveryLoadedTaskSavesAndReadsItBackByteForByte) {
   EXPECT_FALSE(second.FindWindow(CDlgModel::kIdSignals)->IsShown()) << "opened without runs";
 }
 
+// The tasks list shows every task's Id and name whole, however it came
+// into the list (added, or the model's own when the editor opens).
+TEST_F(ModelEditor, TheTasksListShowsIdsAndNamesWhole) {
+  const TaskLibraryList& libraries = ProgramLibraries();
+  ASSERT_FALSE(libraries.empty());
+  m_model.AddTask(DefaultTask(*libraries[0]));
+  CDlgModel& dlg = Open();
+  for (size_t i = 1; i < libraries.size(); ++i) dlg.AddTask(IModelTaskEditor::kAddAppend, DefaultTask(*libraries[i]));
+  CListCtrlQel& list = dlg.TaskList();
+  constexpr int kIdColumn = 1;
+  constexpr int kNameColumn = 2;
+  for (int row = 0; row < list.GetItemCount(); ++row) {
+    for (int column : {kIdColumn, kNameColumn}) {
+      const wxString text = list.GetItemText(row, column);
+      EXPECT_LT(list.GetTextExtent(text).x, list.GetColumnWidth(column)) << "\"" << text << "\" is cut";
+    }
+  }
+}
+
 TEST_F(ModelEditor, FortyTasksAtMostAndAddAndInsertOffNoLonger) {
   CDlgModel& dlg = Open();
   const CTaskLibrary& library = *ProgramLibraries()[0];

@@ -164,6 +164,8 @@ void CDlgModel::FillList(int select) {
   // The columns take the width of their texts: the tasks' names in full.
   m_list->AutoSizeColumns();
   if (select >= 0 && select < count) m_list->SelectRow(select);
+  // The columns widen to show every Id and name whole.
+  m_list->AutoSizeColumns();
 }
 
 void CDlgModel::RefreshModelList() {

@@ -2,10 +2,11 @@
 // run events, without any window: the run dialog owns one and forwards to it.
 //
 // Two threads drive it. The 1 ms beat calls OnTrialTick on the timer thread;
-// the tick reads the clock, polls the plug-in (the response poll, the
-// trial-ended poll and the no-response command), the Escape key and the
-// voice key, compares times and moves states, and posts run events through
-// the event sink. The user-interface thread hands each posted event to
+// the tick reads the clock, takes the next key or button event into the
+// keys its thread reads (one per beat, so no press is lost between beats),
+// polls the plug-in (the response poll, the trial-ended poll and the
+// no-response command), the Escape key and the voice key, compares times
+// and moves states, and posts run events through the event sink. The user-interface thread hands each posted event to
 // OnRunEvent, which issues every other plug-in command, writes the signal
 // port, restarts the voice key, opens breaks and scores the trial into the
 // run data. No lock: the two sides meet through the posted events and

@@ -29,6 +29,8 @@ namespace {
 constexpr int kBorder = 5;
 constexpr int kModelListHeight = 120;
 constexpr int kTaskListHeight = 200;
+// The model file's seven buttons in two columns: the page fits a small screen.
+constexpr int kFileButtonColumns = 2;
 
 // The lists' notify codes: double click 300 and selection 320, plus the list's kind.
 constexpr int kListDblClk = 300;
@@ -125,7 +127,8 @@ bool CDlgTabModel::CreatePage(wxWindow* parent) {
   m_pTasks->m_keyList.m_pOwner = this;
   m_pTasks->SetColumns(false);
   taskRow->Add(m_pTasks, 1, wxEXPAND | wxALL, kBorder);
-  taskRow->Add(MakeButtonColumn(m_pFileGroup, kFileButtons, std::size(kFileButtons)), 0, wxALL, kBorder);
+  taskRow->Add(MakeButtonGrid(m_pFileGroup, kFileButtons, std::size(kFileButtons), kFileButtonColumns), 0, wxALL,
+               kBorder);
   file->Add(taskRow, 1, wxEXPAND);
   page->Add(file, 1, wxEXPAND | wxALL, kBorder);
   m_pSave = wxDynamicCast(FindWindow(kIdSave), wxButton);

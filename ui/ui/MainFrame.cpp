@@ -213,12 +213,21 @@ void CMainFrame::ActivateFrame() {
     m_bFirstActivation = false;
     const int display = wxDisplay::GetFromWindow(this);
     const wxRect work = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
-    SetMinSize(wxSize(std::min(kMinFrameWidth, work.width), std::min(kMinFrameHeight, work.height)));
+    // Large enough for every page's controls (the view's best size and the
+    // frame's bars), at most the work area.
+    const wxSize content = m_pSplitter->GetBestSize() + (GetSize() - GetClientSize());
+    SetMinSize(wxSize(std::min(std::max(kMinFrameWidth, content.x), work.width),
+                      std::min(std::max(kMinFrameHeight, content.y), work.height)));
     if (m_pState) {
       const QelWindowRect& r = m_pState->rect;
       SetSize(r.left, r.top, r.right - r.left, r.bottom - r.top);
       if (m_pState->max) Maximize(true);
     }
+    // The grown frame stays on the screen.
+    wxRect rect = GetRect();
+    rect.x = std::max(work.x, std::min(rect.x, work.GetRight() + 1 - rect.width));
+    rect.y = std::max(work.y, std::min(rect.y, work.GetBottom() + 1 - rect.height));
+    if (rect.GetPosition() != GetPosition()) Move(rect.GetPosition());
     Show(true);
     if (m_pState && m_pState->icon) Iconize(true);
   }

@@ -27,6 +27,13 @@ wxSizer* MakeButtonColumn(wxWindow* parent, const PageButtonDef* defs, size_t co
   return column;
 }
 
+wxSizer* MakeButtonGrid(wxWindow* parent, const PageButtonDef* defs, size_t count, int columns) {
+  auto* grid = new wxFlexGridSizer(columns, kBorder, kBorder);
+  for (int c = 0; c < columns; ++c) grid->AddGrowableCol(c, 1);
+  for (size_t i = 0; i < count; ++i) grid->Add(MakePageButton(parent, defs[i]), 0, wxEXPAND);
+  return grid;
+}
+
 void ShowPageHelp(wxWindow* page, unsigned textId, const char* title) {
   CDlgHelp help(textId, title, page, kHelpPercent);
   help.CentreOnParent();

@@ -27,6 +27,10 @@ wxButton* MakePageButton(wxWindow* parent, const PageButtonDef& def);
 // The buttons of the definitions one below the other, each as wide as the
 // column, with the pages' gap below each.
 wxSizer* MakeButtonColumn(wxWindow* parent, const PageButtonDef* defs, size_t count);
+// The buttons of the definitions in rows of `columns`, left to right, each
+// as wide as its column, with the pages' gap between them: a page with many
+// buttons beside a list stays low enough for a small screen.
+wxSizer* MakeButtonGrid(wxWindow* parent, const PageButtonDef* defs, size_t count, int columns);
 
 // A page's help: the help text of the id in a dialog of the page's size,
 // with the title, centred on the page.

@@ -127,15 +127,20 @@ inline constexpr RoadTask kRoadTasks[] = {{"QelTP", "Tapping"},
                                           {"QelPR", "Prosody"}};
 
 // The road's model: saved as a model file of this name in the data folder,
-// stored in the project under the file's title. Its Sustained Attention
-// Auditory runs faster than the plug-in's default, so that its 360 trials
-// take 360 x 600 ms = 3.6 minutes: responses count until 400 ms after the
-// tone's onset (not 1500) and a tone comes every 600 ms (not 1750).
+// stored in the project under the file's title. Two of its tasks run
+// faster than their plug-in's default, their timing changed on the task
+// dialog's Timing page: Sustained Attention Auditory's responses count
+// until 400 ms after the tone's onset (not 1500) and a tone comes every
+// 600 ms (not 1750), so that its 360 trials take 3.6 minutes (not 10.5);
+// Prosody's next sentence is announced 300 ms after the answer (not 2000).
 inline constexpr char kRoadModelFile[] = "Road.qem";
 inline constexpr char kRoadModelName[] = "Road";
-inline constexpr char kFastTaskName[] = "Sustained Attention Auditory";
-inline constexpr uint32_t kFastResponsesEndMs = 400;
-inline constexpr uint32_t kFastEventsRateMs = 600;
+struct RoadTiming {
+  const char* task;          // the name the program lists it by
+  uint32_t responsesEndMs;   // "Valid responses" high value; 0: as the plug-in has it
+  uint32_t intervalMs;       // the events interval (rate or post-response interval)
+};
+inline constexpr RoadTiming kRoadTimings[] = {{"Sustained Attention Auditory", 400, 600}, {"Prosody", 0, 300}};
 
 // What the score dialog showed when a run's score was saved, by task name:
 // its variables list, cell by cell. The later steps compare with it.
@@ -282,12 +287,14 @@ class Operator {
       wxTopLevelWindow* top = ShownTopLevel(title);
       wxWindow* control = top ? where(top) : nullptr;
       if (!control || !control->IsShownOnScreen() || !control->IsEnabled()) return std::nullopt;
+      // Where the operator sees it: within its window (not cut off by it).
+      const wxRect rect = control->GetScreenRect();
+      if (rect.IsEmpty() || !top->GetScreenRect().Contains(rect)) return std::nullopt;
       if (at) {
         const std::optional<wxPoint> inside = at(control);
         if (!inside) return std::nullopt;
         return control->ClientToScreen(*inside);
       }
-      const wxRect rect = control->GetScreenRect();
       return rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2);
     });
   }

@@ -40,12 +40,31 @@ inline constexpr int kScoreValueColumn = 2;
 inline constexpr int kCentreHalf = 150;
 inline constexpr int kAside = kCentreHalf + 10;
 
-// The testee at the testee's screen: keys through the X test extension on
-// a connection of its own, as a response keyboard sends them. The program
-// reads them whichever window has the focus.
+// The testee at the testee's screen: keys and mouse buttons through the X
+// test extension on a connection of its own, as a response keyboard or
+// mouse sends them. The program reads them whichever window has the focus.
+// A fresh workstation's response device is the mouse: its left and right
+// buttons (X buttons 1 and 3) are the left and right response buttons.
+inline constexpr unsigned kLeftMouseButton = 1;
+inline constexpr unsigned kRightMouseButton = 3;
+
 class TesteeKeys {
  public:
   bool Ready() const { return m_x.Ok(); }
+  // The pointer goes to the middle of the screen, over the testee's screen.
+  void PointAtCentre() {
+    m_x.MoveTo(m_x.ScreenWidth() / 2, m_x.ScreenHeight() / 2);
+    m_x.Sync();
+  }
+  // One press of a mouse button, held and let go as long as a key.
+  void Press(unsigned button, std::chrono::milliseconds hold = kKeyHold) {
+    m_x.Button(button, true);
+    m_x.Sync();
+    std::this_thread::sleep_for(hold);
+    m_x.Button(button, false);
+    m_x.Sync();
+    std::this_thread::sleep_for(hold);
+  }
   // One press: the key held, then let go, as long each.
   void Tap(const char* keysym, std::chrono::milliseconds hold = kKeyHold) {
     m_x.KeyNamed(keysym, true);
@@ -104,9 +123,31 @@ inline void ChooseOnPage(Operator& op, int id, const std::string& name, const st
   op.WaitMenusClosed();
 }
 
+// The operator clicks the "-" or "+" of the page's spin button (side by
+// side, or "+" above "-") until the number it steps shows `wanted`.
+template <class Read>
+void StepSpinTo(Operator& op, int id, const std::string& name, Read read, int wanted) {
+  auto shown = [&] { return ReadAssessmentsPage(op, read); };
+  constexpr int kMostSteps = 20;
+  for (int step = 0; shown() != wanted; ++step) {
+    const int before = shown();
+    if (step == kMostSteps) op.Fail("\"" + name + "\" does not come to " + std::to_string(wanted));
+    const bool down = before > wanted;
+    op.Click(OnPage(kPageAssessments, id), name + (down ? " -" : " +"),
+             [down](wxWindow* control) -> std::optional<wxPoint> {
+               const wxSize size = control->GetClientSize();
+               constexpr int kQuarters = 4;
+               const int near = 1;
+               const int far = kQuarters - 1;
+               if (size.x >= size.y) return wxPoint(size.x * (down ? near : far) / kQuarters, size.y / 2);
+               return wxPoint(size.x / 2, size.y * (down ? far : near) / kQuarters);
+             });
+    op.WaitUntil([&] { return shown() != before; }, "\"" + name + "\" to change from " + std::to_string(before));
+  }
+}
+
 // The operator shows the Assessments page and chooses the testee, the
-// model (the page's first when empty), the task and its part (from 1) there:
-// the part by its row in the page's list of parts.
+// model (the page's first when empty), the task and its part (from 1) there.
 inline void SelectTesteeModelTaskPart(Operator& op, const std::string& testee, const std::string& model,
                                       const RoadTask& task, int part) {
   op.WaitWindow(kFrameTitle);
@@ -131,12 +172,8 @@ inline void SelectTesteeModelTaskPart(Operator& op, const std::string& testee, c
   });
   if (code.empty()) op.Fail("the model's tasks lack \"" + name + "\"");
   ChooseOnPage(op, CDlgTabAssessment::kIdTasks, "Current task", code);
-  auto partShown = [&] { return ReadAssessmentsPage(op, [](CDlgTabAssessment* p) { return p ? p->GetPartNumber() : -1; }); };
-  if (partShown() != part) {
-    op.Click(OnPage(kPageAssessments, CDlgTabAssessment::kIdList), "part " + std::to_string(part) + " (parts list)",
-             RowOf(part - 1));
-    op.WaitUntil([&] { return partShown() == part; }, "part " + std::to_string(part) + " to be chosen");
-  }
+  StepSpinTo(op, CDlgTabAssessment::kIdPartSpin, "Part",
+             [](CDlgTabAssessment* page) { return page ? page->GetPartNumber() : 0; }, part);
   op.WaitProgram(
       [testee, code](wxTopLevelWindow* top) {
         CDlgTabAssessment* page = AssessmentsPage(top);
@@ -149,24 +186,9 @@ inline void SelectTesteeModelTaskPart(Operator& op, const std::string& testee, c
 // The operator steps the page's assessment number with its spin button
 // until it shows the number.
 inline void SelectAssessment(Operator& op, uint32_t assessment) {
-  auto shown = [&] {
-    return ReadAssessmentsPage(op, [](CDlgTabAssessment* p) { return p ? p->GetAssessmentNumber() : 0u; });
-  };
-  constexpr int kMostSteps = 20;
-  for (int step = 0; shown() != assessment; ++step) {
-    if (step == kMostSteps) op.Fail("the assessment number does not come to " + std::to_string(assessment));
-    const uint32_t before = shown();
-    // The spin's lower arrow goes back to the earlier assessment.
-    const bool back = before > assessment;
-    op.Click(OnPage(kPageAssessments, CDlgTabAssessment::kIdAssessmentSpin),
-             back ? "assessment (lower arrow)" : "assessment (upper arrow)",
-             [back](wxWindow* control) -> std::optional<wxPoint> {
-               const wxSize size = control->GetClientSize();
-               constexpr int kQuarters = 4;
-               return wxPoint(size.x / 2, back ? size.y * (kQuarters - 1) / kQuarters : size.y / kQuarters);
-             });
-    op.WaitUntil([&] { return shown() != before; }, "the assessment number to change");
-  }
+  StepSpinTo(op, CDlgTabAssessment::kIdAssessmentSpin, "Ano",
+             [](CDlgTabAssessment* page) { return page ? static_cast<int>(page->GetAssessmentNumber()) : 0; },
+             static_cast<int>(assessment));
 }
 
 inline bool RunInProgress(Operator& op) {
@@ -189,21 +211,12 @@ inline bool DrawnInCentre(const TesteeKeys& keys) {
              .CountLit() > 0;
 }
 
-// The operator presses Test; when the program asks whether a part already
-// performed is to be run again (`again`), the operator answers OK. Once the
-// testee's screen is up, the main window steps away from the middle of the
-// screen, where the task draws; its place is returned to put it back.
-inline wxPoint StartTestRun(Operator& op, bool again = false) {
+// The operator presses Test. Once the testee's screen is up, the main
+// window steps away from the middle of the screen, where the task draws;
+// its place is returned to put it back.
+inline wxPoint StartTestRun(Operator& op) {
   op.WaitWindow(kFrameTitle);
   op.Click(OnPage(kPageAssessments, CDlgTabAssessment::kIdTest), "Test");
-  if (again) {
-    const XTopWindow box = op.WaitWindow(kMessageBoxTitle, true);
-    op.SetWindow("\"Qel\" message box (the part was already performed)");
-    // Cancel is the default: the operator goes to OK and presses it.
-    op.PressWith("Shift_L", "Tab");
-    op.PressKey("space");
-    op.WaitGone(box);
-  }
   op.SetWindow("testee's screen");
   op.WaitUntil([&] { return RunInProgress(op) && TesteeScreenUp(op); }, "the test run's testee screen");
   return op.OnMain([] {
@@ -215,11 +228,20 @@ inline wxPoint StartTestRun(Operator& op, bool again = false) {
   });
 }
 
-// The run dialog's text in the control with the id ("" without a run dialog).
+// The run dialog of the run in progress (the Assessments page's runs go on
+// a hidden one of their own); null when none runs. On the program's thread.
+inline CDlgRun* ActiveRunDialog() {
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* run = dynamic_cast<CDlgRun*>(window);
+    if (run && run->IsRunInProgress()) return run;
+  }
+  return nullptr;
+}
+
+// The run dialog's text in the control with the id ("" without a run).
 inline std::string RunDialogText(Operator& op, int id) {
   return op.OnMain([id] {
-    CQelProgram* program = GetProgram();
-    CDlgRun* run = program ? program->GetRunDialog() : nullptr;
+    CDlgRun* run = ActiveRunDialog();
     wxWindow* control = run ? run->FindWindow(id) : nullptr;
     return control ? control->GetLabel().utf8_string() : std::string();
   });

@@ -32,17 +32,19 @@ void ChangeProjectPassword(Operator& op);
 void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted);
 
 // Step 4: test runs for the first testee, each score saved; what each
-// score dialog showed is kept by task name. Tapping's part 1 is run twice
-// with these taps: the second run replaces the first one's score.
+// score dialog showed is kept by task name (Tapping's: the second run's).
+// Tapping's part 1 is run twice with these taps, as assessments 1 and 2.
 inline constexpr int kFirstTappingTaps = 14;
 inline constexpr int kAgainTappingTaps = 11;
 void RunTappingTest(Operator& op, ShownScores& shown);
 void RunMemorySearchTest(Operator& op, ShownScores& shown);
 void RunTappingAgain(Operator& op, ShownScores& shown);
-// The value of the variable in the one score row of the testee's task in
-// the table (Variables, VariablesHistory), as the sqlcipher program reads it.
+// The value of the variable in the one score row of the testee's task's
+// assessment in the table (Variables, VariablesHistory), as the sqlcipher
+// program reads it.
 std::optional<double> StoredVariable(const std::string& project, const std::string& password, const std::string& table,
-                                     const std::string& testee, const std::string& task, const std::string& variable);
+                                     const std::string& testee, const std::string& task, int assessment,
+                                     const std::string& variable);
 
 // Step 4 (the mouse, auditory and prosody tasks): each task's test is run
 // for the first testee on the Assessments page and its score saved, what the
@@ -60,8 +62,6 @@ std::string CompareStoredScore(const std::string& project, const std::string& pa
 void ComposeRoadModel(Operator& op, const std::string& path);
 // Step 6: after the restart the Models page lists the road's model.
 void FindModelAgain(Operator& op);
-// Until the Models page's step adds it: the saved model file added to the project.
-void SeedRoadModel(Operator& op, const std::string& modelPath);
 // Steps 4 (until its runs store the scores: a seed), 5 and 6: the scores.
 // What the score dialog shows with a value, by task: each variable's name
 // and its value as shown.

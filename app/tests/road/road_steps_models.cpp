@@ -24,7 +24,7 @@ constexpr char kTasksAvailableTitle[] = "Tasks available";
 constexpr char kSaveModelTitle[] = "Save Qel model";
 constexpr char kTimingTab[] = "Timing";
 // How long the operator waits for the file dialog to take the Save key before pressing it again.
-constexpr auto kSaveRetry = 500ms;
+constexpr auto kSaveRetry = 2s;
 // The "Name" column of the tasks available and of the editor's tasks list.
 constexpr int kNameColumn = 2;
 // The "Id" column of the same lists.
@@ -217,25 +217,25 @@ void FindRoadModel(Operator& op) {
 
 // Step 3: a double click on a task of the model file opens the task dialog,
 // whose Timing page takes the faster timing; OK keeps it in the model file.
-void SpeedUpTask(Operator& op) {
-  op.SetStep("3 model: a faster timing in the task dialog");
+void SpeedUpTask(Operator& op, const RoadTiming& timing) {
+  const std::string name = timing.task;
+  op.SetStep("3 model: a faster timing for " + name + " in the task dialog");
   op.WaitWindow(kFrameTitle);
-  BringIntoView(op, kFrameTitle, OnPage(kPageModels, CDlgTabModel::kIdTasks), kFastTaskName);
-  op.DoubleClick(OnPage(kPageModels, CDlgTabModel::kIdTasks), "\"" + std::string(kFastTaskName) + "\" row",
-                 NameCellOf(kFastTaskName));
-  const XTopWindow dialog = op.WaitWindow(kFastTaskName, true);
-  ExpectOnScreen(op, kFastTaskName);
+  BringIntoView(op, kFrameTitle, OnPage(kPageModels, CDlgTabModel::kIdTasks), name);
+  op.DoubleClick(OnPage(kPageModels, CDlgTabModel::kIdTasks), "\"" + name + "\" row", NameCellOf(name));
+  const XTopWindow dialog = op.WaitWindow(name, true);
+  ExpectOnScreen(op, name);
   op.Click(ById(CDlgTaskPar::kIdTabs), "Timing tab", TabNamed(kTimingTab));
   const Locator responsesEnd = OnShownPage(CDlgTaskPar::kIdTabs, CDlgTaskParTim::kIdVrHigh);
-  const Locator rate = OnShownPage(CDlgTaskPar::kIdTabs, CDlgTaskParTim::kIdIntLow);
+  const Locator interval = OnShownPage(CDlgTaskPar::kIdTabs, CDlgTaskParTim::kIdIntLow);
   op.WaitProgram(
-      [responsesEnd](wxTopLevelWindow* top) {
-        wxWindow* field = responsesEnd(top);
+      [interval](wxTopLevelWindow* top) {
+        wxWindow* field = interval(top);
         return field && field->IsShownOnScreen();
       },
       "the Timing page to show");
-  op.TypeInto(responsesEnd, "Valid responses (high)", std::to_string(kFastResponsesEndMs));
-  op.TypeInto(rate, "Events rate", std::to_string(kFastEventsRateMs));
+  if (timing.responsesEndMs) op.TypeInto(responsesEnd, "Valid responses (high)", std::to_string(timing.responsesEndMs));
+  op.TypeInto(interval, "Events interval", std::to_string(timing.intervalMs));
   op.WaitProgram([](wxTopLevelWindow* top) { return top->FindWindow(wxID_OK)->IsEnabled(); }, "OK to be enabled");
   op.Click(wxID_OK, "OK");
   op.WaitGone(dialog);
@@ -269,6 +269,16 @@ void SaveModelFile(Operator& op, const std::string& path) {
       "the Models page to show the saved model file");
 }
 
+
+// Step 3: "Add to project" stores the model in the project, under the
+// file's title, after the operator's Yes.
+void AddModelToProject(Operator& op) {
+  op.SetStep("3 model: add the model to the project");
+  op.WaitWindow(kFrameTitle);
+  op.Click(OnPage(kPageModels, CDlgTabModel::kIdAddToProject), "Add to project");
+  op.AcknowledgeMessage("add the model to the project");
+  FindRoadModel(op);
+}
 
 }  // namespace
 
@@ -308,8 +318,9 @@ void ComposeRoadModel(Operator& op, const std::string& path) {
         return page && ColumnOf(page->GetTaskList(), kNameColumn) == names;
       },
       "the Models page's model file to list " + Joined(names));
-  SpeedUpTask(op);
+  for (const RoadTiming& timing : kRoadTimings) SpeedUpTask(op, timing);
   SaveModelFile(op, path);
+  AddModelToProject(op);
 }
 
 // Step 6: after the restart the project still has the road's model.

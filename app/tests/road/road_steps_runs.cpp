@@ -31,16 +31,15 @@ constexpr auto kLeadIn = 3000ms;
 constexpr auto kLeadInMargin = 600ms;
 constexpr auto kPartEndMargin = 1500ms;
 constexpr char kTapsVariable[] = "Nlu_tp";
-// Memory Search Letters: the yes-key and the no-key as the page's keys
-// mapping gives them; every fifth display the testee answers wrongly.
+// Memory Search Letters: the yes-button and the no-button as the page's
+// keys mapping gives them (initially yes right, no left); every fifth
+// display the testee answers wrongly.
 constexpr char kInitialMapping[] = "Initial keys mapping";
-constexpr char kLeftKey[] = "Shift_L";
-constexpr char kRightKey[] = "Shift_R";
 constexpr int kWrongEvery = 5;
+constexpr auto kReactionTime = 450ms;
 constexpr int kDisplayLetters = 4;
-// The run dialog's indicator of a shown signal.
+// The run's indicator of a shown signal.
 constexpr char kSignalShown[] = "!";
-constexpr int kSignalIndicator = CDlgRun::kIdIndicatorFirst + 1;
 
 // The task library loaded from the plug-in file; on the program's thread.
 CTaskLibrary* LibraryOf(const RoadTask& task) {
@@ -68,6 +67,28 @@ std::vector<std::string> PartsList(Operator& op) {
   });
 }
 
+// The page's parts list shows the part's highest assessment number and
+// its completed assessments ("1, 2").
+constexpr int kPartsColumns = 7;
+constexpr int kAnoMaxColumn = 5;
+constexpr int kCompletedColumn = 6;
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void ExpectPartsList(Operator& op, int part, const std::string& anoMax, const std::string& completed) {
+  std::vector<std::string> cells;
+  auto shows = [&] {
+    cells = PartsList(op);
+    const size_t row = static_cast<size_t>(part - 1) * kPartsColumns;
+    return cells.size() >= row + kPartsColumns && Trimmed(cells[row + kAnoMaxColumn]) == anoMax &&
+           Trimmed(cells[row + kCompletedColumn]) == completed;
+  };
+  op.WaitUntil(shows, "the parts list to show part " + std::to_string(part) + " with assessments \"" + completed + "\"");
+}
+
 std::string Joined(const std::vector<std::string>& cells) {
   std::string text;
   for (const std::string& cell : cells) text += (text.empty() ? "" : "|") + cell;
@@ -81,13 +102,23 @@ void RunTapping(Operator& op, ShownScores& shown, int taps, bool again) {
   TesteeKeys keys;
   if (!keys.Ready()) op.Fail("no keys for the testee");
   SelectTesteeModelTaskPart(op, kTestees[0], std::string(), kTapping, kFirstPart);
-  // Again: the first run's assessment is run once more.
-  if (again) SelectAssessment(op, 1);
+  if (again) {
+    // The first run's assessment is filed: the page offers no test run of
+    // its part 1 any more. The operator goes to the next assessment.
+    SelectAssessment(op, 1);
+    op.WaitProgram(
+        [](wxTopLevelWindow* top) {
+          wxWindow* test = OnPage(kPageAssessments, CDlgTabAssessment::kIdTest)(top);
+          return test && !test->IsEnabled();
+        },
+        "\"Test\" to be off for the filed assessment 1");
+    SelectAssessment(op, 2);
+  }
   const uint32_t seconds = PartSeconds(op, kFirstPart);
   const auto tapping = std::chrono::milliseconds(seconds * 1000) - kLeadInMargin - kPartEndMargin;
   if (tapping < 2 * kKeyHold * taps) op.Fail("part 1 lasts " + std::to_string(seconds) + " s: too short for the taps");
 
-  const wxPoint home = StartTestRun(op, again);
+  const wxPoint home = StartTestRun(op);
   keys.Tap(kTapKey);
   // The counter shows once the part waits for the first tap.
   op.WaitUntil([&] { return DrawnInCentre(keys); }, "the tap counter");
@@ -118,11 +149,10 @@ ShownTrial ReadTrial(Operator& op, const RoadTask& task) {
     ShownTrial shown;
     CQelProgram* program = GetProgram();
     CTaskLibrary* library = LibraryOf(task);
-    CDlgRun* run = program ? program->GetRunDialog() : nullptr;
-    wxWindow* indicator = run ? run->FindWindow(kSignalIndicator) : nullptr;
-    if (!library || !indicator) return shown;
+    CDlgRun* run = ActiveRunDialog();
+    if (!program || !library || !run) return shown;
     ITaskHost& host = program->Host();
-    shown.signal = indicator->GetLabel() == kSignalShown;
+    shown.signal = std::string(run->Machine().GetIndicator(CRunMachine::kIndSignal)) == kSignalShown;
     shown.trial = host.trialIndex;
     shown.letters.assign(host.currentCode, strnlen(host.currentCode, kDisplayLetters));
     // The memory letters as the instruction lists them ("k" or "k,r").
@@ -151,52 +181,12 @@ struct Answers {
 
 }  // namespace
 
-// Until the Models page's step adds it: the model file the model editor
-// saved, added to the open project through the program's own project
-// object, as the Models page's "Add to project" does; the pages are
-// refreshed after.
-void SeedRoadModel(Operator& op, const std::string& modelPath) {
-  op.SetStep("3 the road's model added to the project (seeded)");
-  op.WaitWindow(kFrameTitle);
-  const std::string error = op.OnMain([modelPath]() -> std::string {
-    std::string why;
-    CExpModel saved;
-    uint32_t format = 0;
-    if (!ReadModelFile(modelPath, &saved, &format, &why)) return "the model file does not read back: " + why;
-    saved.m_name = ModelTitleFromPath(modelPath);
-    IModelsPageServices* services = GetModelsPageServices();
-    bool usersAdded = false;
-    if (!services || !services->WriteModel(saved, &usersAdded)) return "the project does not take the model";
-    CMainFrame* frame = GetProgram() ? GetProgram()->GetMainFrame() : nullptr;
-    CQelViewTab* view = frame ? frame->GetMainView() : nullptr;
-    if (!view) return "no main view";
-    // The pages and the tree hear of the new model as after the Models page's write.
-    SendNotify(view, kNotifyRefreshViews, kRefreshModels | (usersAdded ? kRefreshUsers : 0));
-    if (wxWindow* tree = view->GetTreeWindow()) {
-      if (usersAdded) SendNotify(tree, kTreeRefreshUsers, 0);
-      SendNotify(tree, kTreeRefreshModels, 0);
-    }
-    return std::string();
-  });
-  if (!error.empty()) op.Fail(error);
-  const std::string model = ModelTitleFromPath(modelPath);
-  op.WaitProgram(
-      [model](wxTopLevelWindow* top) {
-        CDlgTabAssessment* page = AssessmentsPage(top);
-        return page && page->GetModelCombo()->FindKey(model.c_str()) >= 0;
-      },
-      "the Assessments page to list the model \"" + model + "\"");
-}
-
 // Step 4: Tapping's part 1 run as a test for the first testee; the score
 // dialog shows the taps the testee made after the lead-in; saved.
 void RunTappingTest(Operator& op, ShownScores& shown) {
   op.SetStep("4 Tapping test run (part 1), score saved");
   RunTapping(op, shown, kFirstTappingTaps, false);
-  // The page's parts list shows part 1 with its assessment filed.
-  const std::vector<std::string> parts = PartsList(op);
-  if (parts.empty()) op.Fail("the parts list is empty");
-  std::printf("road: parts list after Tapping: %s\n", Joined(parts).c_str());
+  ExpectPartsList(op, kFirstPart, "1", "1");
 }
 
 // Step 4: Memory Search Letters' part 1 as a test: Space starts the part;
@@ -210,20 +200,24 @@ void RunMemorySearchTest(Operator& op, ShownScores& shown) {
   SelectTesteeModelTaskPart(op, kTestees[0], std::string(), kMemorySearch, kFirstPart);
   const std::string mapping = op.ControlText(kFrameTitle, OnPage(kPageAssessments, CDlgTabAssessment::kIdKeysMapping));
   const bool initial = mapping == kInitialMapping;
-  const char* yesKey = initial ? kRightKey : kLeftKey;
-  const char* noKey = initial ? kLeftKey : kRightKey;
+  const unsigned yes = initial ? kRightMouseButton : kLeftMouseButton;
+  const unsigned no = initial ? kLeftMouseButton : kRightMouseButton;
 
   const wxPoint home = StartTestRun(op);
+  keys.PointAtCentre();
   keys.Tap(kTapKey);
   Answers answers;
   int answered = 0;
-  std::optional<uint32_t> last;
+  // The trial answered last (none: -1).
+  int64_t last = -1;
   const auto end = std::chrono::steady_clock::now() + kRunLimit;
   while (ScoreDialogCaption(op).empty()) {
     if (std::chrono::steady_clock::now() > end) op.Fail("the run does not end");
     const std::string pause = BreakDialogTitle(op);
     if (!pause.empty()) {
       ContinueBreak(op, pause);
+      // A trial the break cut short is given again.
+      last = -1;
       continue;
     }
     const ShownTrial trial = ReadTrial(op, kMemorySearch);
@@ -232,8 +226,11 @@ void RunMemorySearchTest(Operator& op, ShownScores& shown) {
       continue;
     }
     const bool target = IsTarget(trial);
+    // The testee answers after a human reaction time: a press before the
+    // response window opens is not taken.
+    std::this_thread::sleep_for(kReactionTime);
     const bool right = ++answered % kWrongEvery != 0;
-    keys.Tap(target == right ? yesKey : noKey);
+    keys.Press(target == right ? yes : no);
     last = trial.trial;
     if (target) {
       ++(right ? answers.hits : answers.misses);
@@ -241,28 +238,44 @@ void RunMemorySearchTest(Operator& op, ShownScores& shown) {
       ++(right ? answers.correctRejections : answers.falseAlarms);
     }
   }
-  std::printf("road: memory search answers: %d hits, %d misses, %d correct rejections, %d false alarms\n",
-              answers.hits, answers.misses, answers.correctRejections, answers.falseAlarms);
   const std::string caption = WaitRunEnd(op, home);
   const std::vector<std::string> cells = SaveScoreShown(op, caption, kMemorySearch, shown);
-  std::printf("road: memory search score: %s\n", Joined(cells).c_str());
+  // The score dialog counted the answers as the testee gave them: every
+  // display answered, none left out.
+  const std::pair<const char*, int> counts[] = {{"Ntot1_ms", answered},
+                                                {"Nh1_ms", answers.hits},
+                                                {"Nm1_ms", answers.misses},
+                                                {"Nc01_ms", answers.correctRejections},
+                                                {"Nf01_ms", answers.falseAlarms},
+                                                {"No1_ms", 0}};
+  for (const auto& [variable, count] : counts) {
+    const std::optional<std::string> value = ShownValue(cells, variable);
+    if (value != std::to_string(count)) {
+      op.Fail("the score dialog showed " + std::string(variable) + " = \"" + value.value_or("<not listed>") +
+              "\", the testee gave " + std::to_string(count) + ": " + Joined(cells));
+    }
+  }
+  if (answers.misses == 0 || answers.falseAlarms == 0) op.Fail("the testee's wrong answers fell on one kind of display");
+  ExpectPartsList(op, kFirstPart, "1", "1");
 }
 
-// Step 4: Tapping's part 1 of the same assessment run again: the operator
-// goes back to assessment 1, confirms that the part is run once more, and
-// saves; the new score replaces the first one.
+// Step 4: Tapping's part 1 run again: the first assessment is filed, so
+// the test runs as the testee's second assessment; saved.
 void RunTappingAgain(Operator& op, ShownScores& shown) {
-  op.SetStep("4 Tapping test run again (part 1), replacing the score");
+  op.SetStep("4 Tapping test run again (part 1, assessment 2), score saved");
   RunTapping(op, shown, kAgainTappingTaps, true);
+  ExpectPartsList(op, kFirstPart, "2", "1, 2");
 }
 
 std::optional<double> StoredVariable(const std::string& project, const std::string& password, const std::string& table,
-                                     const std::string& testee, const std::string& task, const std::string& variable) {
+                                     const std::string& testee, const std::string& task, int assessment,
+                                     const std::string& variable) {
   // The names and the values are packed arrays: texts each ended by a
   // zero byte, and little-endian doubles; the sqlcipher program gives them in hex.
   const std::string rows = QueryProject(project, password,
                                         "SELECT hex(VarNames) || ' ' || hex(VarValues) FROM " + table +
-                                            " WHERE Testee = '" + testee + "' AND Task = '" + task + "';");
+                                            " WHERE Testee = '" + testee + "' AND Task = '" + task +
+                                            "' AND AssNo = " + std::to_string(assessment) + ";");
   const size_t blank = rows.find(' ');
   if (rows.empty() || blank == std::string::npos || rows.find('\n') + 1 != rows.size()) return std::nullopt;
   auto bytes = [](const std::string& hex) {
