@@ -43,7 +43,7 @@ constexpr char kWalkerLog[] = "walker.log";
 constexpr char kSavedExtension[] = ".shown";
 
 // How long the walk may take to come to the moment of the kill (it takes
-// under two minutes; every kill point's walk fits in the test's time),
+// under three minutes; every kill point's walk fits in the test's time),
 // how often the screen is looked at meanwhile, and how long the dead
 // program's windows may take to go.
 constexpr auto kKillPointWait = 6min;
@@ -52,9 +52,14 @@ constexpr auto kWindowsGoneWait = 30s;
 
 // The tasks the walker runs, in order, each by its code in the project.
 const RoadTask& kTapping = kRoadTasks[0];
+const RoadTask& kMemorySearch = kRoadTasks[1];
 const RoadTask& kPursuit = kRoadTasks[2];
+struct WalkedTask {
+  const RoadTask* task;
+  const char* code;
+};
+const WalkedTask kWalkedTasks[] = {{&kTapping, "TP"}, {&kMemorySearch, "MSL"}, {&kPursuit, "PU"}};
 constexpr char kTappingCode[] = "TP";
-constexpr char kPursuitCode[] = "PU";
 constexpr char kTapsVariable[] = "Nlu_tp";
 
 // The moment the walker is killed: a window whose title holds `title` has
@@ -67,20 +72,19 @@ struct KillPoint {
   bool closed;
   std::chrono::milliseconds later;
   // What the kill cuts short.
-  enum Cut { kPursuitRun, kPursuitSave, kTappingReplacement } cut;
+  enum Cut { kPursuitRun, kPursuitSave } cut;
 };
 
-// Tapping's score is saved before Pursuit's run begins, Pursuit's before
-// Tapping's part is run again. The testee's screen (the display's window)
-// shows for each run, the second time for the minute of Pursuit's part;
-// each score dialog ("Test Scores") closes with Save, and the program
-// writes the score right then: Pursuit's the second time, the replacement
-// of Tapping's score the third.
+// Tapping's and Memory Search Letters' scores are saved before Pursuit's
+// run begins. The testee's screen (the display's window) shows for each
+// run, the third time for the minute of Pursuit's part; each score dialog
+// ("Test Scores") closes with Save, and the program writes the score right
+// after: Pursuit's the third time.
 constexpr char kTesteeScreenTitle[] = "DDDisplay";
 constexpr char kScoreDialogTitle[] = "Test Scores";
 const KillPoint kKillPoints[] = {
-    {"InThePursuitRun", kTesteeScreenTitle, 2, false, 5s, KillPoint::kPursuitRun},
-    {"AtThePursuitSave", kScoreDialogTitle, 2, true, 0ms, KillPoint::kPursuitSave},
+    {"InThePursuitRun", kTesteeScreenTitle, 3, false, 5s, KillPoint::kPursuitRun},
+    {"AtThePursuitSave", kScoreDialogTitle, 3, true, 0ms, KillPoint::kPursuitSave},
 };
 
 // The assessments of the project whose rows are not all there or lack
@@ -136,8 +140,9 @@ class RoadKillTest : public RoadTest, public ::testing::WithParamInterface<KillP
     return m_walker ? (m_walkHome / "Qel.conf").string() : RoadTest::SettingsPath();
   }
 
-  // The walker: steps 1 to 3, then Tapping's and Pursuit's test runs, each
-  // score saved and written down; then it waits (a while) for its kill.
+  // The walker: steps 1 to 3, then the road's first test runs (Tapping,
+  // Memory Search Letters, Pursuit), each score saved and written down;
+  // then it waits (a while) for its kill.
   void WalkUntilKilled() {
     const std::string modelPath = (fs::path(m_project).parent_path() / kRoadModelFile).string();
     const std::string failure = Walk([&](Operator& op) {
@@ -146,10 +151,11 @@ class RoadKillTest : public RoadTest, public ::testing::WithParamInterface<KillP
       OpenWorkingProject(op, m_project, "2 open the project as the working project");
       AddTesteeCodeAndTestees(op);
       ComposeRoadModel(op, modelPath);
-      SeedRoadModel(op, modelPath);
       ShownScores shown;
       RunTappingTest(op, shown);
       WriteDownSaved(op, kTapping, shown);
+      RunMemorySearchTest(op, shown);
+      WriteDownSaved(op, kMemorySearch, shown);
       RunPursuitTest(op, shown);
       WriteDownSaved(op, kPursuit, shown);
       op.SetStep("wait for the kill");
@@ -320,6 +326,7 @@ TEST_P(RoadKillTest, EveryScoreSavedBeforeTheKillIsThereCompleteAfterARestart) {
   ASSERT_TRUE(ProgramWindowsGone()) << "the killed program's windows stay on the screen";
   const ShownScores saved = SavedBeforeTheKill();
   ASSERT_EQ(saved.count(kTapping.name), 1u) << "Tapping's score was saved before the kill";
+  ASSERT_EQ(saved.count(kMemorySearch.name), 1u) << "Memory Search Letters' score was saved before the kill";
 
   // How many scores the file holds, read from a copy of it as the kill
   // left it (with the journal of a write cut short), so that the program
@@ -352,44 +359,28 @@ TEST_P(RoadKillTest, EveryScoreSavedBeforeTheKillIsThereCompleteAfterARestart) {
   EXPECT_EQ(QueryProject(m_project, kProjectPassword, BrokenAssessments()), "");
   EXPECT_EQ(QueryProject(m_project, kProjectPassword, "SELECT Id FROM Users;"), std::string(kUserId) + "\n");
 
-  // Tapping's part 1 is there with the testee's taps, the first run's or,
-  // when the kill came after its replacement was written, the second run's
-  // with the first run's kept as a version of its own: the scores and the
-  // responses both.
+  // Nothing was replaced: no kept versions of scores or responses.
+  EXPECT_EQ(QueryProject(m_project, kProjectPassword,
+                         "SELECT (SELECT count(*) FROM VariablesHistory) || ' ' || (SELECT count(*) FROM "
+                         "ResponsesHistory);"),
+            "0 0\n");
+
+  // Every score saved before the kill is there as its score dialog showed
+  // it; Tapping's part 1 with the testee's taps.
   const std::string testee = kTestees[0];
   EXPECT_EQ(
       QueryProject(m_project, kProjectPassword, "SELECT Testee, Task, AssNo, PartNo FROM Responses WHERE Task = 'TP';"),
       testee + "|TP|1|1\n");
-  const std::string kept = QueryProject(m_project, kProjectPassword,
-                                        "SELECT ifnull((SELECT group_concat(Task || ' ' || AssNo) FROM "
-                                        "VariablesHistory), '') || '|' || ifnull((SELECT group_concat(Task || ' ' || "
-                                        "AssNo || ' ' || PartNo) FROM ResponsesHistory), '');");
-  const bool replaced = kept != "|\n";
-  std::printf("road kill %s: Tapping's score is %s\n", point.name, replaced ? "replaced" : "the first run's");
-  if (point.cut != KillPoint::kTappingReplacement) {
-    EXPECT_FALSE(replaced) << "nothing was replaced: " << kept;
+  EXPECT_EQ(StoredVariable(m_project, kProjectPassword, "Variables", testee, kTappingCode, 1, kTapsVariable),
+            kFirstTappingTaps);
+  for (const WalkedTask& walked : kWalkedTasks) {
+    const auto cells = saved.find(walked.task->name);
+    if (cells == saved.end()) continue;
+    EXPECT_EQ(CompareStoredScore(m_project, kProjectPassword, walked.code, cells->second), "") << walked.task->name;
   }
-  if (replaced) {
-    EXPECT_EQ(kept, "TP 1|TP 1 1\n") << "the kept versions of the replaced score";
-  }
-  EXPECT_EQ(StoredVariable(m_project, kProjectPassword, "Variables", testee, kTappingCode, kTapsVariable),
-            replaced ? kAgainTappingTaps : kFirstTappingTaps);
-  if (replaced) {
-    EXPECT_EQ(StoredVariable(m_project, kProjectPassword, "VariablesHistory", testee, kTappingCode, kTapsVariable),
-              kFirstTappingTaps);
-  }
-
-  // Every score saved before the kill is there as its score dialog showed
-  // it (Tapping's first, unless replaced since).
-  for (const auto& [task, cells] : saved) {
-    const bool tapping = task == kTapping.name;
-    if (tapping && replaced) continue;
-    EXPECT_EQ(CompareStoredScore(m_project, kProjectPassword, tapping ? kTappingCode : kPursuitCode, cells), "")
-        << task;
-  }
-  if (point.cut == KillPoint::kTappingReplacement) {
-    EXPECT_EQ(saved.count(kPursuit.name), 1u) << "Pursuit's score was saved before the kill";
-  }
+  EXPECT_EQ(saved.size(), std::count_if(std::begin(kWalkedTasks), std::end(kWalkedTasks),
+                                        [&](const WalkedTask& w) { return saved.count(w.task->name) == 1; }))
+      << "the walker wrote down a task it does not walk";
 
   // Pursuit: a run the kill cut short left nothing; a score whose save the
   // kill met is there whole (above) or not at all.
