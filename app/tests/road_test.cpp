@@ -35,7 +35,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     RunPursuitTest(op, shown);
     RunAuditoryTest(op, shown);
     RunProsodyTest(op, shown, files);
-    SeedReplacedTappingRun(op, shown);
+    RebuildTappingScore(op, shown);
     const ScoreValues values = CheckSavedScores(op, shown);
     PrintScoreSheet(op, files + "/Tapping.pdf", values);
     ExportScores(op, files, values);
@@ -60,12 +60,19 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
 
   // The scores saved for the first testee: one assessment of each task run,
   // each with what its run counted; Tapping's first score kept in the
-  // history when part 1 was stored again.
+  // history when its rebuilt score was saved, of the same test and saved
+  // before it.
   const std::string testee = kTestees[0];
   EXPECT_EQ(QueryProject(project, kProjectPassword, "SELECT Testee, Task, AssNo FROM Variables ORDER BY Task, AssNo;"),
             testee + "|MSL|1\n" + testee + "|PR|1\n" + testee + "|PU|1\n" + testee + "|SAA|1\n" + testee + "|TP|1\n");
   EXPECT_EQ(StoredVariable(project, kProjectPassword, "VariablesHistory", testee, "TP", 1, "Nlu_tp"), kFirstTappingTaps)
-      << "the replaced Tapping run is kept";
+      << "the replaced Tapping score is kept";
+  EXPECT_EQ(StoredVariable(project, kProjectPassword, "Variables", testee, "TP", 1, "Nlu_tp"), kFirstTappingTaps)
+      << "the rebuilt Tapping score";
+  EXPECT_EQ(QueryProject(project, kProjectPassword,
+                         "SELECT h.DateAss = v.DateAss, h.Date < v.Date FROM VariablesHistory h JOIN Variables v "
+                         "USING (Testee, Model, Task, AssNo);"),
+            "1|1\n");
   // Memory Search Letters' stored counts are those its score dialog showed.
   for (const char* variable : {"Ntot1_ms", "Nh1_ms", "Nm1_ms", "Nc01_ms", "Nf01_ms", "No1_ms"}) {
     const std::optional<std::string> seen = ShownValue(shown[kRoadTasks[1].name], variable);
@@ -134,6 +141,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   ResetSystemSettings();
   const std::string plain = (m_data.Path() / kPlainFile).string();
   const std::string converted = (m_data.Path() / kConvertedFile).string();
+  const std::string compacted = (m_data.Path() / kCompactedFile).string();
   ASSERT_TRUE(CQelProject::CreateProject(plain, "Old Clinic", "", kPlainPassword, true, false));
   const std::string again = Walk([&](Operator& op) {
     LogInAgain(op);
@@ -144,6 +152,7 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
     FindReplacedRunInHistory(op, project);
     ChangeProjectPassword(op);
     ConvertPlainProject(op, plain, converted);
+    CompactConvertedProject(op, converted, compacted);
     ExitProgram(op);
   });
   ASSERT_EQ(again, "");
@@ -158,6 +167,14 @@ TEST_F(RoadTest, AClinicianWalksTheRoadOnAFreshWorkstation) {
   EXPECT_EQ(QueryProject(converted, kProjectPassword, "SELECT Id FROM Users;"), std::string(kUserId) + "\n");
   EXPECT_EQ(QueryProject(converted, kProjectPassword, "SELECT TesteeCode FROM TesteeCodes;"), "Default\n");
   EXPECT_NE(test::RunSqlShell("sqlcipher", plain, "SELECT count(*) FROM Users;", kPlainPassword).exitCode, 0);
+  // The compacted copy holds the converted one's rows under the new
+  // password only; the converted copy keeps its own.
+  EXPECT_EQ(QueryProject(compacted, kNewProjectPassword, "PRAGMA integrity_check;"), "ok\n");
+  EXPECT_NE(test::RunSqlShell("sqlcipher", compacted, "SELECT count(*) FROM Users;", kProjectPassword).exitCode, 0);
+  for (const char* query : {"SELECT Id FROM Users;", "SELECT TesteeCode FROM TesteeCodes;", "SELECT count(*) FROM Testees;"}) {
+    EXPECT_EQ(QueryProject(compacted, kNewProjectPassword, query), QueryProject(converted, kProjectPassword, query))
+        << query;
+  }
 }
 
 }  // namespace

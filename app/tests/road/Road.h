@@ -88,6 +88,7 @@ inline constexpr char kNewProjectPassword[] = "Other'9";
 inline constexpr char kInstitute[] = "Road Clinic";
 inline constexpr char kPlainFile[] = "Old.qep";
 inline constexpr char kConvertedFile[] = "Converted.qep";
+inline constexpr char kCompactedFile[] = "Compacted.qep";
 inline constexpr char kPlainPassword[] = "old pass";
 inline constexpr char kCode[] = "CTRL";
 inline constexpr char kCodeLabel[] = "Control group";
@@ -110,6 +111,7 @@ inline constexpr char kOpenProjectTitle[] = "Open existing project";
 inline constexpr char kPlainWorkingProject[] = "Working project";
 inline constexpr char kConvertTitle[] = "Convert existing project to new version (21CFR part11)";
 inline constexpr char kPasswordTitle[] = "Change password of existing project";
+inline constexpr char kCompactTitle[] = "Compact existing project";
 inline constexpr char kNewCodeTitle[] = "New Testee code data";
 inline constexpr char kNewTesteeTitle[] = "New Testee data";
 inline constexpr char kCfrWorkingProject[] = "Working project (21CFR part11)";
@@ -153,6 +155,21 @@ using PointIn = std::function<std::optional<wxPoint>(wxWindow*)>;
 
 inline Locator ById(int id) {
   return [id](wxTopLevelWindow* top) { return top->FindWindow(id); };
+}
+
+// A control of the window by its label (buttons, radio buttons, check boxes).
+inline Locator Labelled(const std::string& label) {
+  return [label](wxTopLevelWindow* top) -> wxWindow* {
+    std::function<wxWindow*(wxWindow*)> find = [&](wxWindow* w) -> wxWindow* {
+      for (wxWindow* child : w->GetChildren()) {
+        if (child->IsTopLevel()) continue;
+        if (child->GetLabel().utf8_string() == label && child->IsShown()) return child;
+        if (wxWindow* found = find(child)) return found;
+      }
+      return nullptr;
+    };
+    return find(top);
+  };
 }
 
 // What ends a step: which step, on which window, and what was wrong.
@@ -452,6 +469,15 @@ class Operator {
     const bool answered = done.wait_for(kUnblockAnswer) == std::future_status::ready;
     const Shown shown = answered ? done.get() : Shown();
     int escaped = 0;
+    // A program's thread that does not answer is in a task's own wait for
+    // the operator, which reads the keyboard whichever window has the
+    // focus: Escape ends it.
+    if (!answered) {
+      m_x.KeyNamed("Escape", true);
+      m_x.KeyNamed("Escape", false);
+      m_x.Sync();
+      ++escaped;
+    }
     for (const XTopWindow& window : m_screen.Viewable()) {
       if (window.title.find(kFrameTitle) != std::string::npos) continue;
       if (std::find(shown.own.begin(), shown.own.end(), window.title) != shown.own.end()) continue;
@@ -522,6 +548,9 @@ class RoadTest : public ::testing::Test {
         std::lock_guard<std::mutex> lock(mutex);
         failure = e.what();
         failed = true;
+        // Said at once: the road may not come to its end.
+        std::fprintf(stderr, "road failure: %s\n", failure.c_str());
+        std::fflush(stderr);
       }
       finished = true;
       // A failed road ends the program as it stands: until the program is

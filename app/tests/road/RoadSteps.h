@@ -30,15 +30,17 @@ void FindTesteesAgain(Operator& op);
 // Step 7: the project's password changed; a plain project converted to CFR.
 void ChangeProjectPassword(Operator& op);
 void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted);
+// Step 7: the converted copy compacted into a new file under the new password.
+void CompactConvertedProject(Operator& op, const std::string& converted, const std::string& compacted);
 
 // Step 4: test runs for the first testee, each score saved; what each
-// score dialog showed is kept by task name (Tapping's: the second run's).
-// Tapping's part 1 is run twice with these taps, as assessments 1 and 2.
+// score dialog showed is kept by task name. Tapping's part 1 is run with
+// these taps; its score is later rebuilt from them and saved again, the
+// first one kept in the history.
 inline constexpr int kFirstTappingTaps = 14;
-inline constexpr int kAgainTappingTaps = 11;
 void RunTappingTest(Operator& op, ShownScores& shown);
 void RunMemorySearchTest(Operator& op, ShownScores& shown);
-void RunTappingAgain(Operator& op, ShownScores& shown);
+void RebuildTappingScore(Operator& op, ShownScores& shown);
 // The value of the variable in the one score row of the testee's task's
 // assessment in the table (Variables, VariablesHistory), as the sqlcipher
 // program reads it.
@@ -65,11 +67,9 @@ std::string CompareStoredScore(const std::string& project, const std::string& pa
 void ComposeRoadModel(Operator& op, const std::string& path);
 // Step 6: after the restart the Models page lists the road's model.
 void FindModelAgain(Operator& op);
-// Steps 4 (until its runs store the scores: a seed), 5 and 6: the scores.
-// What the score dialog shows with a value, by task: each variable's name
-// and its value as shown.
+// Steps 5 and 6: the scores. What the score dialog shows with a value, by
+// task: each variable's name and its value as shown.
 using ScoreValues = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
-void SeedReplacedTappingRun(Operator& op, ShownScores& shown);
 // Step 5: the saved scores opened from the Data page, as shown at saving;
 // the Tapping score sheet printed to a PDF file; the scores exported.
 ScoreValues CheckSavedScores(Operator& op, const ShownScores& shown);

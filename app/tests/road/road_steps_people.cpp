@@ -2,6 +2,8 @@
 // testees: the first start, the project, the testees, the restart and the
 // project's password and conversion.
 #include "app/tests/road/RoadSteps.h"
+#include "ui/ui/DlgTabProject.h"
+#include "ui/ui/ProjectsPageServices.h"
 
 namespace qel::road {
 
@@ -200,6 +202,47 @@ void ConvertPlainProject(Operator& op, const std::string& plain, const std::stri
   op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kProjectPassword);
   op.Click(wxID_OK, "OK");
   op.AcknowledgeMessage("project converted");
+  op.WaitGone(dialog);
+}
+
+// Step 7: the converted copy compacted into a new file, under a new
+// password. The program offers compaction on no menu and no page (the
+// Projects page's Compact button stays hidden), so the road opens the
+// project dialog for the file as that button would; the operator works it.
+void CompactConvertedProject(Operator& op, const std::string& converted, const std::string& compacted) {
+  op.SetStep("7 compact the converted project under a new password");
+  op.WaitWindow(kFrameTitle);
+  op.OnMain([converted] {
+    wxTheApp->CallAfter([converted] {
+      if (IProjectsPageServices* services = GetProjectsPageServices()) {
+        services->RunProjectDialog(converted, kProjectCompact);
+      }
+    });
+    return true;
+  });
+  // The caption names the project once its file is read.
+  std::string title;
+  op.WaitUntil(
+      [&] {
+        title = op.OnMain([] {
+          for (wxWindow* window : wxTopLevelWindows) {
+            auto* dialog = dynamic_cast<CDlgProject*>(window);
+            const std::string caption = dialog && dialog->IsShown() ? dialog->GetTitle().utf8_string() : "";
+            if (caption.find(kCompactTitle) != std::string::npos) return caption;
+          }
+          return std::string();
+        });
+        return !title.empty();
+      },
+      "the project dialog to compact the project");
+  const XTopWindow dialog = op.WaitWindow(title);
+  op.TypeInto(CDlgProject::kIdPassword, "Password", kProjectPassword);
+  op.TypeInto(CDlgProject::kIdNewPath, "New file path", compacted);
+  op.TypeInto(CDlgProject::kIdNewPassword, "New password", kNewProjectPassword);
+  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kNewProjectPassword);
+  op.Click(wxID_OK, "OK");
+  op.AcknowledgeMessage("project compacted");
+  op.AcknowledgeMessage("password of the compacted project changed");
   op.WaitGone(dialog);
 }
 

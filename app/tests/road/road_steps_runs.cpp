@@ -1,21 +1,13 @@
 // The steps of the road that run the model's first tasks for the first
-// testee on the Assessments page: Tapping's part 1, Memory Search Letters'
-// part 1 and Tapping's part 1 again, each score saved from the score
-// dialog the run opens; and, until the model editor's step is in, the
-// road's model seeded through the program's model file and project.
+// testee on the Assessments page: Tapping's part 1 and Memory Search
+// Letters' part 1, each score saved from the score dialog the run opens;
+// and Tapping's score rebuilt from its stored taps and saved again.
 #include <cctype>
 #include <cstring>
 
-#include "app/model/ExpModel.h"
-#include "app/modelfile/ModelFile.h"
 #include "app/tests/road/RoadRuns.h"
 #include "app/tests/road/RoadSteps.h"
 #include "engine/library/TaskLibraries.h"
-#include "ui/NotifyCodes.h"
-#include "ui/ui/LeftView.h"
-#include "ui/ui/ModelsPageServices.h"
-#include "ui/ui/QelNotify.h"
-#include "ui/ui/QelViewTab.h"
 
 namespace qel::road {
 
@@ -40,6 +32,10 @@ constexpr auto kReactionTime = 450ms;
 constexpr int kDisplayLetters = 4;
 // The run's indicator of a shown signal.
 constexpr char kSignalShown[] = "!";
+// The notes "Build score" adds to the score dialogs' captions: the
+// recalculated score offered for saving, and the stored one shown after.
+constexpr char kRecalculatedNote[] = "recalculated and destined for new saving!";
+constexpr char kStoredAfterNote[] = "after recalculation!";
 
 // The task library loaded from the plug-in file; on the program's thread.
 CTaskLibrary* LibraryOf(const RoadTask& task) {
@@ -89,6 +85,20 @@ void ExpectPartsList(Operator& op, int part, const std::string& anoMax, const st
   op.WaitUntil(shows, "the parts list to show part " + std::to_string(part) + " with assessments \"" + completed + "\"");
 }
 
+// The rows (of the score dialog's columns) of `wanted` that `cells` does
+// not list, joined; empty when it lists them all.
+std::string RowsMissing(const std::vector<std::string>& wanted, const std::vector<std::string>& cells) {
+  std::string missing;
+  for (size_t row = 0; row + kScoreColumns <= wanted.size(); row += kScoreColumns) {
+    bool found = false;
+    for (size_t at = 0; !found && at + kScoreColumns <= cells.size(); at += kScoreColumns) {
+      found = std::equal(wanted.begin() + row, wanted.begin() + row + kScoreColumns, cells.begin() + at);
+    }
+    if (!found) missing += "[" + wanted[row + kScoreNameColumn] + "]";
+  }
+  return missing;
+}
+
 std::string Joined(const std::vector<std::string>& cells) {
   std::string text;
   for (const std::string& cell : cells) text += (text.empty() ? "" : "|") + cell;
@@ -98,22 +108,10 @@ std::string Joined(const std::vector<std::string>& cells) {
 // One Tapping test run of part 1: the testee starts the part with Space,
 // taps once to begin, waits out the lead-in and taps `taps` times well
 // within the part's time. The score dialog shows the taps counted.
-void RunTapping(Operator& op, ShownScores& shown, int taps, bool again) {
+void RunTapping(Operator& op, ShownScores& shown, int taps) {
   TesteeKeys keys;
   if (!keys.Ready()) op.Fail("no keys for the testee");
   SelectTesteeModelTaskPart(op, kTestees[0], std::string(), kTapping, kFirstPart);
-  if (again) {
-    // The first run's assessment is filed: the page offers no test run of
-    // its part 1 any more. The operator goes to the next assessment.
-    SelectAssessment(op, 1);
-    op.WaitProgram(
-        [](wxTopLevelWindow* top) {
-          wxWindow* test = OnPage(kPageAssessments, CDlgTabAssessment::kIdTest)(top);
-          return test && !test->IsEnabled();
-        },
-        "\"Test\" to be off for the filed assessment 1");
-    SelectAssessment(op, 2);
-  }
   const uint32_t seconds = PartSeconds(op, kFirstPart);
   const auto tapping = std::chrono::milliseconds(seconds * 1000) - kLeadInMargin - kPartEndMargin;
   if (tapping < 2 * kKeyHold * taps) op.Fail("part 1 lasts " + std::to_string(seconds) + " s: too short for the taps");
@@ -185,7 +183,7 @@ struct Answers {
 // dialog shows the taps the testee made after the lead-in; saved.
 void RunTappingTest(Operator& op, ShownScores& shown) {
   op.SetStep("4 Tapping test run (part 1), score saved");
-  RunTapping(op, shown, kFirstTappingTaps, false);
+  RunTapping(op, shown, kFirstTappingTaps);
   ExpectPartsList(op, kFirstPart, "1", "1");
 }
 
@@ -259,12 +257,48 @@ void RunMemorySearchTest(Operator& op, ShownScores& shown) {
   ExpectPartsList(op, kFirstPart, "1", "1");
 }
 
-// Step 4: Tapping's part 1 run again: the first assessment is filed, so
-// the test runs as the testee's second assessment; saved.
-void RunTappingAgain(Operator& op, ShownScores& shown) {
-  op.SetStep("4 Tapping test run again (part 1, assessment 2), score saved");
-  RunTapping(op, shown, kAgainTappingTaps, true);
-  ExpectPartsList(op, kFirstPart, "2", "1, 2");
+// Step 4: Tapping's part 1 scored again. Its assessment 1 is filed, so the
+// page offers no second test run of it; the operator rebuilds the score
+// from the stored taps ("Build score"), which gives the run's values again,
+// and saves it: the score it replaces is kept in the history. The stored
+// score is shown next, noted as recalculated.
+void RebuildTappingScore(Operator& op, ShownScores& shown) {
+  op.SetStep("4 Tapping part 1 scored again (Build score), saved");
+  SelectTesteeModelTaskPart(op, kTestees[0], std::string(), kTapping, kFirstPart);
+  SelectAssessment(op, 1);
+  op.WaitProgram(
+      [](wxTopLevelWindow* top) {
+        wxWindow* test = OnPage(kPageAssessments, CDlgTabAssessment::kIdTest)(top);
+        wxWindow* build = OnPage(kPageAssessments, CDlgTabAssessment::kIdBuildScore)(top);
+        return test && !test->IsEnabled() && build && build->IsEnabled();
+      },
+      "\"Test\" to be off and \"Build score\" on for the filed assessment 1");
+  const auto ran = shown.find(kTapping.name);
+  if (ran == shown.end()) op.Fail("Tapping's run showed no score to compare");
+  const std::vector<std::string> first = ran->second;
+
+  op.Click(OnPage(kPageAssessments, CDlgTabAssessment::kIdBuildScore), "Build score");
+  std::string caption;
+  op.WaitUntil([&] { return (caption = ScoreDialogCaption(op)).find(kRecalculatedNote) != std::string::npos; },
+               "the recalculated score");
+  // The run's dialog showed part 1's variables; the rebuilt score shows
+  // every part's, part 1's as the run had them.
+  const std::vector<std::string> rebuilt = SaveScoreShown(op, caption, kTapping, shown);
+  shown[kTapping.name] = first;
+  const std::string missing = RowsMissing(first, rebuilt);
+  if (!missing.empty()) op.Fail("the rebuilt score lacks the run's rows " + missing + ": " + Joined(rebuilt));
+
+  // The score as stored now, noted as recalculated.
+  op.WaitUntil([&] { return (caption = ScoreDialogCaption(op)).find(kStoredAfterNote) != std::string::npos; },
+               "the stored score after the recalculation");
+  const XTopWindow stored = op.WaitWindow(caption, true);
+  const std::vector<std::string> cells = ScoreDialogCells(op, caption);
+  const std::string unsaved = RowsMissing(first, cells);
+  if (!unsaved.empty()) op.Fail("the stored score lacks the run's rows " + unsaved + ": " + Joined(cells));
+  op.Click(Labelled("Close"), "Close");
+  op.WaitGone(stored);
+  op.WaitWindow(kFrameTitle);
+  ExpectPartsList(op, kFirstPart, "1", "1");
 }
 
 std::optional<double> StoredVariable(const std::string& project, const std::string& password, const std::string& table,

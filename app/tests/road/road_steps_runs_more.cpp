@@ -11,30 +11,16 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <wx/button.h>
 
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
-#include "app/model/ExpModel.h"
-#include "app/modelfile/ModelFile.h"
 #include "app/settings/SystemSettings.h"
-#include "app/startup/AppStartup.h"
+#include "app/tests/road/RoadRuns.h"
 #include "app/tests/road/RoadSteps.h"
-#include "app/ui/ProgramPageServices.h"
-#include "engine/host/ui/TaskHost.h"
-#include "engine/library/TaskLibraries.h"
 #include "engine/run/RunMachine.h"
-#include "engine/rundlg/ui/DlgRun.h"
-#include "scores/ui/DlgScore.h"
-#include "ui/NotifyCodes.h"
-#include "ui/ui/ComboBoxQel.h"
-#include "ui/ui/DlgTabAssessment.h"
-#include "ui/ui/ProjectLists.h"
-#include "ui/ui/QelNotify.h"
-#include "ui/ui/QelViewTab.h"
 
 namespace qel::road {
 
@@ -42,8 +28,9 @@ namespace {
 
 using Page = CDlgTabAssessment;
 
-// The model the road's runs use until the model editor composes it.
-constexpr char kSeedModel[] = "Road";
+const RoadTask& kPursuit = kRoadTasks[2];
+const RoadTask& kAuditory = kRoadTasks[3];
+const RoadTask& kProsody = kRoadTasks[4];
 
 // The testee's screen: the target of the mouse task is drawn in green, its
 // pointer in white on black.
@@ -62,26 +49,6 @@ constexpr int kPursuitSamples = 600;
 constexpr auto kPartLimit = 15min;
 
 // ---- the program's state, read on its thread ----------------------------------------
-
-CDlgTabAssessment* AssessmentsPage(wxTopLevelWindow* top) {
-  auto* tabs = wxDynamicCast(top->FindWindow(kIdTabs), wxNotebook);
-  if (!tabs || kPageAssessments >= static_cast<int>(tabs->GetPageCount())) return nullptr;
-  return dynamic_cast<CDlgTabAssessment*>(tabs->GetPage(kPageAssessments));
-}
-
-CDlgTabAssessment* ShownAssessmentsPage() {
-  wxTopLevelWindow* top = Operator::ShownTopLevel(kFrameTitle);
-  return top ? AssessmentsPage(top) : nullptr;
-}
-
-// The score dialog a run opened, shown; null when none is.
-CDlgScore* ShownScoreDialog() {
-  for (wxWindow* window : wxTopLevelWindows) {
-    auto* dialog = dynamic_cast<CDlgScore*>(window);
-    if (dialog && dialog->IsShown()) return dialog;
-  }
-  return nullptr;
-}
 
 // The message box of the program's with exactly the title, shown.
 bool MessageShown(const std::string& title) {
@@ -107,12 +74,7 @@ RunPoint ReadRunPoint() {
   RunPoint point;
   CQelProgram* program = GetProgram();
   point.inProgress = IsAnyRunInProgress();
-  // The run dialog of the run going on (the Assessments page has one of its own).
-  CDlgRun* run = nullptr;
-  for (wxWindow* window : wxTopLevelWindows) {
-    auto* dialog = dynamic_cast<CDlgRun*>(window);
-    if (dialog && dialog->IsRunInProgress()) run = dialog;
-  }
+  CDlgRun* run = ActiveRunDialog();
   if (!program || !run || !point.inProgress) return point;
   CRunMachine& machine = run->Machine();
   point.secondList = machine.InSecondList();
@@ -131,70 +93,10 @@ RunPoint ReadRunPoint() {
 
 // ---- the operator's helpers on the Assessments page ---------------------------------------
 
-// Picks the entry of one of the page's combo boxes that `matches`, until
-// the page holds the choice (`chosen`): the operator opens the list and
-// goes up or down to the entry with the keys.
-using PageHolds = std::function<bool(CDlgTabAssessment*)>;
-using EntryMatch = std::function<bool(wxOwnerDrawnComboBox*, int)>;
-void ChooseOnPage(Operator& op, int id, const std::string& name, const PageHolds& chosen, const EntryMatch& matches) {
-  auto holds = [&] {
-    return op.OnMain([&] {
-      CDlgTabAssessment* page = ShownAssessmentsPage();
-      return page && chosen(page);
-    });
-  };
-  if (holds()) return;
-  // Where the entry is, and where the list stands.
-  std::string listed;
-  const auto [from, to] = op.OnMain([&]() -> std::pair<int, int> {
-    CDlgTabAssessment* page = ShownAssessmentsPage();
-    auto* combo = page ? wxDynamicCast(page->FindWindow(id), wxOwnerDrawnComboBox) : nullptr;
-    if (!combo) return {-1, -1};
-    for (int i = 0; i < static_cast<int>(combo->GetCount()); ++i) {
-      if (matches(combo, i)) return {combo->GetSelection(), i};
-      listed += " \"" + combo->GetString(i).utf8_string() + "\"";
-    }
-    return {combo->GetSelection(), -1};
-  });
-  if (to < 0) op.Fail("\"" + name + "\" lists no such entry, only" + listed);
-  op.Click(OnPage(kPageAssessments, id), name);
-  const int steps = from < 0 ? to + 1 : to - from;
-  for (int i = 0; i < std::abs(steps); ++i) op.PressKey(steps > 0 ? "Down" : "Up");
-  op.PressKey("Return");
-  op.WaitMenusClosed();
-  op.WaitUntil(holds, "\"" + name + "\" to show the entry chosen");
-}
-
-bool StartsWith(wxOwnerDrawnComboBox* combo, int i, const std::string& text) {
-  return combo->GetString(i).utf8_string().rfind(text, 0) == 0;
-}
-
-// The Assessments page shows the first testee, the model and the task,
-// part 1.
-void SelectTaskOnPage(Operator& op, const std::string& taskCode, const std::string& taskName) {
-  op.WaitWindow(kFrameTitle);
-  op.Click(ById(kIdTabs), "Assessments tab", TabOf(kPageAssessments));
-  op.WaitProgram([](wxTopLevelWindow* top) { return AssessmentsPage(top) && AssessmentsPage(top)->IsShownOnScreen(); },
-                 "the Assessments page to show");
-  ChooseOnPage(
-      op, Page::kIdTestees, "Testee", [](CDlgTabAssessment* page) { return page->GetCurrentTestee() == kTestees[0]; },
-      [](wxOwnerDrawnComboBox* combo, int i) { return StartsWith(combo, i, kTestees[0]); });
-  ChooseOnPage(
-      op, Page::kIdModels, "Model", [](CDlgTabAssessment* page) { return page->GetCurrentModel() == kSeedModel; },
-      [](wxOwnerDrawnComboBox* combo, int i) { return StartsWith(combo, i, kSeedModel); });
-  ChooseOnPage(
-      op, Page::kIdTasks, "Task", [taskCode](CDlgTabAssessment* page) { return page->GetCurrentTask() == taskCode; },
-      [taskCode, taskName](wxOwnerDrawnComboBox* combo, int i) {
-        const std::vector<std::string>& names = static_cast<CComboBoxTasks*>(combo)->GetTaskNames();
-        const bool named = i < static_cast<int>(names.size()) && (names[i] == taskName || names[i] == taskCode);
-        return named || combo->GetString(i).utf8_string().find(taskName) != std::string::npos;
-      });
-  op.WaitProgram(
-      [](wxTopLevelWindow* top) {
-        CDlgTabAssessment* page = AssessmentsPage(top);
-        return page && page->GetPartNumber() == 1;
-      },
-      "the page to show part 1");
+// The Assessments page shows the first testee, the road's model and the
+// task, part 1.
+void SelectTaskOnPage(Operator& op, const RoadTask& task) {
+  SelectTesteeModelTaskPart(op, kTestees[0], std::string(), task, 1);
 }
 
 // The operator starts the test of the page's task; the program's one
@@ -231,46 +133,19 @@ void WaitRunOver(Operator& op, const std::function<void()>& meanwhile = nullptr)
 
 // The score dialog the run opened: the operator reads it and saves the
 // score; what it showed is kept under the task's name.
-std::vector<std::string> SaveScore(Operator& op, const std::string& taskName, ShownScores& shown) {
+std::vector<std::string> SaveScore(Operator& op, const RoadTask& task, ShownScores& shown) {
   std::string caption;
-  op.WaitUntil(
-      [&] {
-        caption = op.OnMain([] {
-          CDlgScore* dialog = ShownScoreDialog();
-          return dialog ? dialog->GetTitle().utf8_string() : std::string();
-        });
-        return !caption.empty();
-      },
-      "the score dialog");
-  const XTopWindow dialog = op.WaitWindow(caption, true);
-  const auto [rows, savable] = op.OnMain([] {
-    CDlgScore* score = ShownScoreDialog();
-    return std::make_pair(ListRows(score->List()), score->Document().MaySave());
+  op.WaitUntil([&] { return !(caption = ScoreDialogCaption(op)).empty(); }, "the score dialog");
+  const bool savable = op.OnMain([caption] {
+    auto* score = dynamic_cast<CDlgScore*>(Operator::ShownTopLevel(caption));
+    return score && score->Document().MaySave();
   });
   if (!savable) op.Fail("the score dialog offers no saving");
-  op.Click(
-      [](wxTopLevelWindow* top) -> wxWindow* {
-        auto* score = dynamic_cast<CDlgScore*>(top);
-        return score ? score->SaveButton() : nullptr;
-      },
-      "Save");
-  op.WaitGone(dialog);
-  shown[taskName] = rows;
-  op.WaitWindow(kFrameTitle);
-  return rows;
-}
-
-// The value the score dialog showed for a variable (the cell after the
-// variable's code); empty when it showed none.
-std::string ShownValue(const std::vector<std::string>& cells, const std::string& code) {
-  for (size_t i = 0; i + 1 < cells.size(); ++i) {
-    if (cells[i] == code) return cells[i + 1];
-  }
-  return std::string();
+  return SaveScoreShown(op, caption, task, shown);
 }
 
 double ShownNumber(Operator& op, const std::vector<std::string>& cells, const std::string& code) {
-  const std::string text = ShownValue(cells, code);
+  const std::string text = ShownValue(cells, code).value_or(std::string());
   char* end = nullptr;
   const double value = std::strtod(text.c_str(), &end);
   if (text.empty() || end == text.c_str()) op.Fail("the score dialog shows no value for " + code);
@@ -289,7 +164,7 @@ void ExpectAssessmentListed(Operator& op, const std::string& taskCode) {
         const int columns = page->GetList()->GetColumnCount();
         if (columns < 1 || cells.size() < static_cast<size_t>(columns)) return false;
         const std::vector<std::string> first(cells.begin(), cells.begin() + columns);
-        return Holds(first, kTestees[0]) && Holds(first, kSeedModel) && Holds(first, taskCode);
+        return Holds(first, kTestees[0]) && Holds(first, kRoadModelName) && Holds(first, taskCode);
       },
       "the Assessments page to list the saved assessment of " + taskCode);
 }
@@ -315,8 +190,6 @@ std::optional<wxPoint> CentreOf(const test::XScreenShot& shot, uint32_t rgb) {
 
 }  // namespace
 
-// ---- the road's model, until the model editor composes it ----------------------------------
-
 // ---- Pursuit ----------------------------------------------------------------------------------
 
 // The operator runs Pursuit's test, part 1 (the left hand, 60 s): the testee
@@ -325,7 +198,7 @@ std::optional<wxPoint> CentreOf(const test::XScreenShot& shot, uint32_t rgb) {
 // shows every sample of the minute, the pointer mostly near the target.
 void RunPursuitTest(Operator& op, ShownScores& shown) {
   op.SetStep("4 Pursuit test run (part 1, 60 s)");
-  SelectTaskOnPage(op, "PU", "Pursuit");
+  SelectTaskOnPage(op, kPursuit);
   StartTest(op);
   XTestInput hand;
   if (!hand.Ok()) op.Fail("no X server for the testee's mouse");
@@ -351,7 +224,7 @@ void RunPursuitTest(Operator& op, ShownScores& shown) {
   });
   if (moves == 0) op.Fail("the testee's hand never saw the target and the pointer together");
 
-  const std::vector<std::string> cells = SaveScore(op, "Pursuit", shown);
+  const std::vector<std::string> cells = SaveScore(op, kPursuit, shown);
   // Every sample of the minute; the pointer followed the target closely.
   if (ShownNumber(op, cells, "Nl_pu") != kPursuitSamples) op.Fail("Nl_pu is not " + std::to_string(kPursuitSamples));
   const double deviation = ShownNumber(op, cells, "Dl_pu");
@@ -416,7 +289,7 @@ void Respond(XTestInput& hand, bool keyboard) {
 // alarms as the testee gave them.
 void RunAuditoryTest(Operator& op, ShownScores& shown) {
   op.SetStep("4 Sustained Attention Auditory test run (one series of 36, then stopped)");
-  SelectTaskOnPage(op, "SAA", "Sustained Attention Auditory");
+  SelectTaskOnPage(op, kAuditory);
   const bool keyboard = op.OnMain([] { return g_ButtonType == kButtonTypeKeyboard; });
   StartTest(op);
   XTestInput hand;
@@ -478,7 +351,7 @@ void RunAuditoryTest(Operator& op, ShownScores& shown) {
   op.PressWith("Alt_L", "y");
   op.WaitGone(pause);
 
-  const std::vector<std::string> cells = SaveScore(op, "Sustained Attention Auditory", shown);
+  const std::vector<std::string> cells = SaveScore(op, kAuditory, shown);
   const struct {
     const char* code;
     double value;
@@ -614,14 +487,25 @@ bool WaitButtonZero(bool shown, int cx, int cy, std::chrono::steady_clock::durat
   return false;
 }
 
+// Whether the task's pointer is drawn at its starting place, on the black
+// between the "Start" button and the emotion buttons.
+bool PointerAtStart(int cx, int cy) {
+  constexpr int kMargin = 4;
+  constexpr int kArrow = 24;
+  const wxPoint start = ProsodyPointerStart(cx, cy);
+  return test::XScreenShot(start.x - kMargin, start.y - kMargin, kArrow, kArrow).CountLit() > 0;
+}
+
 // The operator moves the task's pointer from where it starts to the
-// button and clicks it (the X pointer itself kept in the middle of the
-// screen, so that no edge stops the mouse's movement).
-void ClickProsodyButton(XTestInput& hand, int button, int cx, int cy) {
+// button, watches it leave its place, and clicks (the X pointer itself kept
+// in the middle of the screen, so that no edge stops the mouse's
+// movement). False when the pointer did not follow the mouse.
+bool ClickProsodyButton(XTestInput& hand, int button, int cx, int cy) {
   constexpr int kStep = 25;
   constexpr auto kStepEvery = 5ms;
   constexpr auto kSettle = 50ms;
   constexpr auto kPressed = 80ms;
+  constexpr auto kPointerFollows = 5s;
   hand.Warp(cx, cy);
   hand.Sync();
   const wxRect r = ProsodyButton(button, cx, cy);
@@ -637,12 +521,18 @@ void ClickProsodyButton(XTestInput& hand, int button, int cx, int cy) {
     dy -= sy;
     std::this_thread::sleep_for(kStepEvery);
   }
+  const auto seen = std::chrono::steady_clock::now() + kPointerFollows;
+  while (PointerAtStart(cx, cy)) {
+    if (std::chrono::steady_clock::now() > seen) return false;
+    std::this_thread::sleep_for(kStepEvery);
+  }
   std::this_thread::sleep_for(kSettle);
   hand.Button(kLeftButton, true);
   hand.Sync();
   std::this_thread::sleep_for(kPressed);
   hand.Button(kLeftButton, false);
   hand.Sync();
+  return true;
 }
 
 }  // namespace
@@ -654,7 +544,7 @@ void ClickProsodyButton(XTestInput& hand, int button, int cx, int cy) {
 // the three sad sentences taken for angry among them.
 void RunProsodyTest(Operator& op, ShownScores& shown, const std::string& folder) {
   op.SetStep("4 Prosody test run (48 sentences)");
-  SelectTaskOnPage(op, "PR", "Prosody");
+  SelectTaskOnPage(op, kProsody);
   const std::string voice = folder + "/voice.pipe";
   VoiceFeed feed(voice);
   if (!feed.Ok()) op.Fail("no pipe for the testee's voice");
@@ -669,7 +559,7 @@ void RunProsodyTest(Operator& op, ShownScores& shown, const std::string& folder)
   op.Click(OnPage(kPageAssessments, Page::kIdTest), "Test");
   op.SetWindow("testee's screen");
   if (!WaitButtonZero(true, cx, cy, kWindowWait)) op.Fail("no \"Start\" button on the testee's screen");
-  ClickProsodyButton(hand, 0, cx, cy);
+  if (!ClickProsodyButton(hand, 0, cx, cy)) op.Fail("the task's pointer does not follow the mouse to \"Start\"");
   if (!WaitButtonZero(false, cx, cy, kWindowWait)) op.Fail("\"Start\" stays on the testee's screen");
 
   uint32_t lastOnset = 0;
@@ -703,7 +593,7 @@ void RunProsodyTest(Operator& op, ShownScores& shown, const std::string& folder)
     std::this_thread::sleep_for(std::chrono::milliseconds(std::max<int64_t>(wait, 0)));
     feed.Speak(kSpeaking);
     if (!WaitButtonZero(true, cx, cy, kButtonsComeLimit)) continue;
-    ClickProsodyButton(hand, named, cx, cy);
+    if (!ClickProsodyButton(hand, named, cx, cy)) op.Fail("the task's pointer does not follow the mouse");
     if (!WaitButtonZero(false, cx, cy, kWindowWait)) op.Fail("the emotion buttons stay after the click");
     ++judged;
   }
@@ -713,7 +603,7 @@ void RunProsodyTest(Operator& op, ShownScores& shown, const std::string& folder)
             " sad ones taken for angry");
   }
 
-  const std::vector<std::string> cells = SaveScore(op, "Prosody", shown);
+  const std::vector<std::string> cells = SaveScore(op, kProsody, shown);
   const struct {
     const char* code;
     double value;
