@@ -7,6 +7,35 @@
 
 namespace qel::road {
 
+namespace {
+
+// A field of the project dialog and what the operator types into it.
+struct DialogField {
+  int id;
+  const char* name;
+  std::string text;
+};
+
+// The operator fills the project dialog's fields, presses OK, acknowledges
+// the messages the program answers with, one by one, and waits until the
+// dialog is gone.
+void FillProjectDialog(Operator& op, const XTopWindow& dialog, const std::vector<DialogField>& fields,
+                       const std::vector<const char*>& messages) {
+  for (const DialogField& field : fields) op.TypeInto(field.id, field.name, field.text);
+  op.Click(wxID_OK, "OK");
+  for (const char* message : messages) op.AcknowledgeMessage(message);
+  op.WaitGone(dialog);
+}
+
+// A command of the main window's Project menu, by its key.
+void ProjectMenuCommand(Operator& op, const char* key) {
+  op.PressWith("Alt_L", "p");
+  op.PressKey(key);
+  op.WaitMenusClosed();
+}
+
+}  // namespace
+
 // Step 1: the first start on a fresh workstation. The program warns of the
 // missing norms file, then asks for a login; nobody is registered yet, so
 // the operator registers and is logged in: the main window shows the user.
@@ -36,17 +65,13 @@ void RegisterAndLogIn(Operator& op) {
 void CreateCfrProject(Operator& op, const std::string& path) {
   op.SetStep("2 create a CFR project with a password");
   op.WaitWindow(kFrameTitle);
-  op.PressWith("Alt_L", "p");
-  op.PressKey("n");
-  op.WaitMenusClosed();
-  const XTopWindow dialog = op.WaitWindow(kCreateProjectTitle);
-  op.TypeInto(CDlgProject::kIdNewPath, "File path", path);
-  op.TypeInto(CDlgProject::kIdNewPassword, "Password", kProjectPassword);
-  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kProjectPassword);
-  op.TypeInto(CDlgProject::kIdInstitute, "Department/Institute", kInstitute);
-  op.Click(wxID_OK, "OK");
-  op.AcknowledgeMessage("project created");
-  op.WaitGone(dialog);
+  ProjectMenuCommand(op, "n");
+  FillProjectDialog(op, op.WaitWindow(kCreateProjectTitle),
+                    {{CDlgProject::kIdNewPath, "File path", path},
+                     {CDlgProject::kIdNewPassword, "Password", kProjectPassword},
+                     {CDlgProject::kIdConfirmation, "Confirm new password", kProjectPassword},
+                     {CDlgProject::kIdInstitute, "Department/Institute", kInstitute}},
+                    {"project created"});
 }
 
 // The project just made becomes the working project: the main view's
@@ -58,11 +83,8 @@ void OpenWorkingProject(Operator& op, const std::string& path, const std::string
   op.SetStep(step);
   op.WaitWindow(kFrameTitle);
   op.Click(kIdBrowseProject, "... (project file path)");
-  const XTopWindow dialog = op.WaitWindow(kOpenProjectTitle);
-  op.TypeInto(CDlgProject::kIdPath, "File path", path);
-  op.TypeInto(CDlgProject::kIdPassword, "Password", password);
-  op.Click(wxID_OK, "OK");
-  op.WaitGone(dialog);
+  FillProjectDialog(op, op.WaitWindow(kOpenProjectTitle),
+                    {{CDlgProject::kIdPath, "File path", path}, {CDlgProject::kIdPassword, "Password", password}}, {});
   op.WaitWindow(kFrameTitle);
   const std::string caption = op.ControlText(kFrameTitle, ById(kIdWorkingProject));
   if (caption != expectedCaption) op.Fail("the main view's caption is \"" + caption + "\"");
@@ -174,16 +196,12 @@ void FindTesteesAgain(Operator& op) {
 void ChangeProjectPassword(Operator& op) {
   op.SetStep("7 change the project's password");
   op.WaitWindow(kFrameTitle);
-  op.PressWith("Alt_L", "p");
-  op.PressKey("w");
-  op.WaitMenusClosed();
-  const XTopWindow dialog = op.WaitWindow(kPasswordTitle);
-  op.TypeInto(CDlgProject::kIdPassword, "Password", kProjectPassword);
-  op.TypeInto(CDlgProject::kIdNewPassword, "New password", kNewProjectPassword);
-  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kNewProjectPassword);
-  op.Click(wxID_OK, "OK");
-  op.AcknowledgeMessage("password changed");
-  op.WaitGone(dialog);
+  ProjectMenuCommand(op, "w");
+  FillProjectDialog(op, op.WaitWindow(kPasswordTitle),
+                    {{CDlgProject::kIdPassword, "Password", kProjectPassword},
+                     {CDlgProject::kIdNewPassword, "New password", kNewProjectPassword},
+                     {CDlgProject::kIdConfirmation, "Confirm new password", kNewProjectPassword}},
+                    {"password changed"});
 }
 
 // Step 7: a plain project, made before this workstation's users existed,
@@ -192,17 +210,13 @@ void ChangeProjectPassword(Operator& op) {
 void ConvertPlainProject(Operator& op, const std::string& plain, const std::string& converted) {
   OpenWorkingProject(op, plain, "7 open a plain project", kPlainPassword, kPlainWorkingProject);
   op.SetStep("7 convert the plain project to CFR");
-  op.PressWith("Alt_L", "p");
-  op.PressKey("c");
-  op.WaitMenusClosed();
-  const XTopWindow dialog = op.WaitWindow(kConvertTitle);
-  op.TypeInto(CDlgProject::kIdPassword, "Password", kPlainPassword);
-  op.TypeInto(CDlgProject::kIdNewPath, "New file path", converted);
-  op.TypeInto(CDlgProject::kIdNewPassword, "New password", kProjectPassword);
-  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kProjectPassword);
-  op.Click(wxID_OK, "OK");
-  op.AcknowledgeMessage("project converted");
-  op.WaitGone(dialog);
+  ProjectMenuCommand(op, "c");
+  FillProjectDialog(op, op.WaitWindow(kConvertTitle),
+                    {{CDlgProject::kIdPassword, "Password", kPlainPassword},
+                     {CDlgProject::kIdNewPath, "New file path", converted},
+                     {CDlgProject::kIdNewPassword, "New password", kProjectPassword},
+                     {CDlgProject::kIdConfirmation, "Confirm new password", kProjectPassword}},
+                    {"project converted"});
 }
 
 // Step 7: the converted copy compacted into a new file, under a new
@@ -235,15 +249,12 @@ void CompactConvertedProject(Operator& op, const std::string& converted, const s
         return !title.empty();
       },
       "the project dialog to compact the project");
-  const XTopWindow dialog = op.WaitWindow(title);
-  op.TypeInto(CDlgProject::kIdPassword, "Password", kProjectPassword);
-  op.TypeInto(CDlgProject::kIdNewPath, "New file path", compacted);
-  op.TypeInto(CDlgProject::kIdNewPassword, "New password", kNewProjectPassword);
-  op.TypeInto(CDlgProject::kIdConfirmation, "Confirm new password", kNewProjectPassword);
-  op.Click(wxID_OK, "OK");
-  op.AcknowledgeMessage("project compacted");
-  op.AcknowledgeMessage("password of the compacted project changed");
-  op.WaitGone(dialog);
+  FillProjectDialog(op, op.WaitWindow(title),
+                    {{CDlgProject::kIdPassword, "Password", kProjectPassword},
+                     {CDlgProject::kIdNewPath, "New file path", compacted},
+                     {CDlgProject::kIdNewPassword, "New password", kNewProjectPassword},
+                     {CDlgProject::kIdConfirmation, "Confirm new password", kNewProjectPassword}},
+                    {"project compacted", "password of the compacted project changed"});
 }
 
 }  // namespace qel::road
