@@ -137,11 +137,20 @@ int CTaskProsody::WaitClick(bool spaceEnds) {
   int staleX = 0;
   int staleY = 0;
   m_host->GetMouseDelta(&staleX, &staleY);
+  // Nor does a press or release made before the wait: a click while the
+  // sentence plays is no answer.
+  while (m_host->NextInputEvent(nullptr)) {
+  }
   m_pointer = pr::PointerStart(m_centreX, m_centreY);
   m_pressed = -1;
   bool pressedOnce = false;
   DrawButtonScreen();
   for (;;) {
+    // Each look takes the next press or release, then the movement: the
+    // movement made before a press has reached the program by the time the
+    // press has, so the press lands where the pointer was, and a click made
+    // while this thread was held up is still seen, press and release.
+    m_host->NextInputEvent(nullptr);
     const int key = PollKey();
     if (key == kScanEscape || (spaceEnds && key == kScanSpace)) return kEndedByKey;
     const QelPoint before = m_pointer;

@@ -80,8 +80,9 @@ class FakeTaskHost : public ITaskHost {
   void DrawArc(CDC* dc, int left, int top, int right, int bottom, COLORREF colour, int width) override;
   void FillEllipse(CDC* dc, int left, int top, int right, int bottom, COLORREF colour) override;
   void SleepMs(uint32_t ms) override;
-  // No key events of its own: its keys are read as they are now.
-  bool NextInputEvent(uint32_t*) override { return false; }
+  // Without a script no key events of its own: its keys are read as they
+  // are now.
+  bool NextInputEvent(uint32_t* runMs) override { return m_nextInputEvent ? m_nextInputEvent(runMs) : false; }
 
   const std::vector<std::string>& Calls() const { return m_calls; }
   bool Called(const std::string& call) const;
@@ -111,6 +112,8 @@ class FakeTaskHost : public ITaskHost {
   std::function<int(char* out)> m_digitKeys;
   std::function<void(int* dx, int* dy)> m_mouseScript;
   std::function<void(uint32_t ms)> m_onSleep;
+  // The operator's presses and releases taken one at a time (NextInputEvent).
+  std::function<bool(uint32_t* runMs)> m_nextInputEvent;
 
  protected:
   void Log(const std::string& call) { m_calls.push_back(call); }

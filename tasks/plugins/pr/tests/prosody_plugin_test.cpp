@@ -180,6 +180,107 @@ TEST_F(ProsodyPlugin, TheClickIsJudgedAgainstTheSentence) {
   }
 }
 
+// The operator's mouse as the program's input reader passes it on: the
+// movement and the button changes in the order they were made, of which
+// `handled` have reached the program. Movement is read as a sum of what has
+// arrived; the buttons either as they are now or, once the task steps
+// through the presses and releases, as the last one stepped left them.
+struct LaggingMouse {
+  struct Change {
+    int dx = 0;
+    int dy = 0;
+    int button = -1;  // -1 movement, 0 release, 1 press
+  };
+  static Change Motion(QelPoint from, QelPoint to) { return {to.x - from.x, to.y - from.y, -1}; }
+
+  std::vector<Change> changes;
+  std::vector<size_t> arrivals;  // `handled` after each reading of the buttons
+  size_t handled = 0;
+  size_t readings = 0;
+  size_t motionTaken = 0;
+  size_t stepped = 0;
+  bool stepping = false;
+  uint32_t steppedButtons = 0;
+
+  void Attach(FakeTaskHost& host) {
+    host.m_mouseScript = [this](int* dx, int* dy) {
+      for (; motionTaken < handled; ++motionTaken) {
+        if (changes[motionTaken].button >= 0) continue;
+        *dx += changes[motionTaken].dx;
+        *dy += changes[motionTaken].dy;
+      }
+    };
+    // Events reach the program while the task reads the buttons.
+    host.m_buttonsAt = [this](uint32_t) {
+      if (readings < arrivals.size()) handled = std::max(handled, arrivals[readings]);
+      ++readings;
+      if (stepping) return steppedButtons;
+      uint32_t now = 0;
+      for (size_t i = 0; i < handled; ++i) {
+        if (changes[i].button >= 0) now = static_cast<uint32_t>(changes[i].button);
+      }
+      return now;
+    };
+    host.m_nextInputEvent = [this](uint32_t*) {
+      stepping = true;
+      while (stepped < handled) {
+        const Change& c = changes[stepped++];
+        if (c.button < 0) continue;
+        steppedButtons = static_cast<uint32_t>(c.button);
+        return true;
+      }
+      return false;
+    };
+  }
+};
+
+struct LagCase {
+  const char* name;
+  size_t before;                 // changes handled, never stepped, before the wait
+  std::vector<size_t> arrivals;  // handled after each reading of the buttons
+};
+
+// The operator moves to "Angry" and clicks while the program's input lags
+// behind or the task's thread is held up: the click lands on "Angry" all the
+// same, and a click made before the wait (while the sentence played, over
+// "Happy") is no answer.
+TEST_F(ProsodyPlugin, TheClickLandsWhereThePointerWasWhateverTheLag) {
+  Begin();
+  const QelPoint angry = CentreOf(3);
+  const LagCase cases[] = {
+      // The movement and the press arrive together while the task reads the
+      // buttons: read as they are now, the press lands at the start.
+      {"PressArrivesWithItsMovement", 0, {0, 2, 3}},
+      // Movement, press and release all arrive while the thread is held up:
+      // read as they are now, the button was never down.
+      {"ClickWhileTheThreadIsHeldUp", 0, {3}},
+      {"ClickBeforeTheWait", 3, {6}},
+  };
+  for (const LagCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_op.reset();  // the lagging mouse is the only hand
+    LaggingMouse mouse;
+    if (c.before > 0) {
+      mouse.changes = {LaggingMouse::Motion(kStart, CentreOf(1)), {0, 0, 1}, {0, 0, 0}};
+      mouse.stepping = true;  // the thread stepped through an earlier wait
+    }
+    mouse.changes.insert(mouse.changes.end(), {LaggingMouse::Motion(kStart, angry), {0, 0, 1}, {0, 0, 0}});
+    mouse.handled = c.before;
+    mouse.arrivals = c.arrivals;
+    mouse.Attach(m_t->m_host);
+    // Escape ends a wait that never sees the click.
+    const uint32_t giveUp = m_t->m_host.m_now + 2000;
+    m_t->m_host.m_spaceKey = [giveUp](uint32_t now) { return now >= giveUp ? kScanEscape : 0; };
+    ASSERT_TRUE(Show("S05"));
+    EXPECT_EQ(m_t->Value(kCmdOnResponse, 1, 0), kCatHit);
+    EXPECT_EQ(m_t->Value(kCmdClassifyResponse, kCatHit, 0), 20) << "a sad sentence named angry";
+    m_t->m_host.m_spaceKey = nullptr;
+    m_t->m_host.m_mouseScript = nullptr;
+    m_t->m_host.m_buttonsAt = nullptr;
+    m_t->m_host.m_nextInputEvent = nullptr;
+  }
+}
+
 TEST_F(ProsodyPlugin, CodesThatAreNoSentenceAreNotPlayed) {
   Begin();
   for (const char* code : {"X05", "H", "", "H1x"}) {
